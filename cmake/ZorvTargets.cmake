@@ -1,0 +1,24 @@
+# Helpers that keep each library's and test suite's CMake file to a few lines. Sources are picked up
+# from the named folder (not its subfolders, which are libraries or suites of their own) so that
+# adding a class needs no CMake edit; CONFIGURE_DEPENDS re-globs on every build.
+
+function(zorv_add_library name folder)
+    file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC "${folder}")
+endfunction()
+
+# One GoogleTest executable per library or area, every case registered with CTest at test time.
+function(zorv_add_test_suite name folder)
+    file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+    if(NOT sources)
+        return()
+    endif()
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE ZorvTestSupport ${ARGN})
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        TEST_PREFIX "${name}.")
+endfunction()

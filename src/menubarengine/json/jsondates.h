@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDateTime>
+#include <QJsonValue>
+#include <QString>
+
+#include <optional>
+
+namespace zorv {
+
+// Seconds since 2001-01-01T00:00:00Z, the date form of store files, backups and markers.
+[[nodiscard]] double secondsSinceReferenceDate(const QDateTime &date);
+[[nodiscard]] QDateTime dateFromReferenceSeconds(double seconds);
+[[nodiscard]] QJsonValue referenceDateJson(const QDateTime &date);
+
+// ISO-8601 internet date-time in UTC with whole seconds and "Z": "2026-12-05T14:44:07Z".
+[[nodiscard]] QString isoDateString(const QDateTime &date);
+// Accepts exactly the form isoDateString() writes; nullopt for anything else.
+[[nodiscard]] std::optional<QDateTime> parseIsoDate(const QString &text);
+
+} // namespace zorv

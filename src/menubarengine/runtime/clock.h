@@ -1,0 +1,49 @@
+#pragma once
+
+#include "cancellation.h"
+
+#include <QCoroTask>
+#include <QDateTime>
+
+#include <chrono>
+
+namespace zorv {
+
+using Duration = std::chrono::nanoseconds;
+// A point on the monotonic clock, counted from an arbitrary origin fixed per clock.
+using MonotonicTime = std::chrono::nanoseconds;
+
+[[nodiscard]] constexpr Duration seconds(double value)
+{
+    return std::chrono::duration_cast<Duration>(std::chrono::duration<double>(value));
+}
+
+[[nodiscard]] constexpr double toSeconds(Duration value)
+{
+    return std::chrono::duration<double>(value).count();
+}
+
+enum class SleepOutcome { Elapsed, Cancelled };
+
+// The one source of time for every wait, age and stamp in the system. Injected everywhere so that
+// tests run on a manual clock and the simulated desktop can run faster than real time.
+class Clock {
+public:
+    virtual ~Clock() = default;
+
+    // Monotonic time for sleeps, ages and intervals. Any thread.
+    [[nodiscard]] virtual MonotonicTime now() const = 0;
+    // Wall-clock time (UTC) for dates and ISO stamps. Any thread.
+    [[nodiscard]] virtual QDateTime wallNow() const = 0;
+
+    // Suspends the calling coroutine for `duration` (main thread). Ends early with Cancelled as
+    // soon as `cancellation` is cancelled; a non-positive duration elapses at the next turn of
+    // the event loop.
+    [[nodiscard]] virtual QCoro::Task<SleepOutcome> sleep(Duration duration,
+                                                          CancellationToken cancellation = {}) = 0;
+
+    // Blocks the calling worker thread for `duration`. Never call it on the main thread.
+    virtual void blockingSleep(Duration duration) = 0;
+};
+
+} // namespace zorv

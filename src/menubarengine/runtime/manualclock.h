@@ -21,7 +21,7 @@ class ManualClock final : public QObject, public Clock {
     Q_OBJECT
 
 public:
-    explicit ManualClock(QDateTime wallStart = QDateTime(QDate(2026, 12, 1), QTime(9, 0), QTimeZone::UTC),
+    explicit ManualClock(QDateTime wallStart = QDateTime(QDate(2026, 12, 1), QTime(9, 0), Qt::UTC),
                          QObject *parent = nullptr);
     ~ManualClock() override;
 

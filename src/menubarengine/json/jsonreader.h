@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decodeerror.h"
+#include "jsondates.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -32,7 +33,9 @@ inline constexpr int kMaxJsonNesting = 200;
 // an integer accessor refuses fractions and out-of-range values, a string accessor refuses null.
 class JsonValueRef {
 public:
-    explicit JsonValueRef(QJsonValue value, QString path = QStringLiteral("$"));
+    // `dateForm` says how toDate() reads dates in this document; children inherit it.
+    explicit JsonValueRef(QJsonValue value, QString path = QStringLiteral("$"),
+                          DateForm dateForm = DateForm::ReferenceSeconds);
 
     [[nodiscard]] const QJsonValue &raw() const { return m_value; }
     [[nodiscard]] const QString &path() const { return m_path; }
@@ -56,6 +59,9 @@ public:
     [[nodiscard]] QDateTime toReferenceDate() const;
     // "yyyy-MM-ddTHH:mm:ssZ" exactly (export file, synced bundle, diagnostics).
     [[nodiscard]] QDateTime toIsoDate() const;
+    // A date in the document's date form.
+    [[nodiscard]] QDateTime toDate() const;
+    [[nodiscard]] DateForm dateForm() const { return m_dateForm; }
 
     [[nodiscard]] JsonObjectRef toObject() const;
     [[nodiscard]] JsonArrayRef toArray() const;
@@ -72,11 +78,12 @@ public:
 private:
     QJsonValue m_value;
     QString m_path;
+    DateForm m_dateForm;
 };
 
 class JsonObjectRef {
 public:
-    JsonObjectRef(QJsonObject object, QString path);
+    JsonObjectRef(QJsonObject object, QString path, DateForm dateForm = DateForm::ReferenceSeconds);
 
     [[nodiscard]] const QJsonObject &raw() const { return m_object; }
     [[nodiscard]] const QString &path() const { return m_path; }
@@ -105,11 +112,12 @@ public:
 private:
     QJsonObject m_object;
     QString m_path;
+    DateForm m_dateForm;
 };
 
 class JsonArrayRef {
 public:
-    JsonArrayRef(QJsonArray array, QString path);
+    JsonArrayRef(QJsonArray array, QString path, DateForm dateForm = DateForm::ReferenceSeconds);
 
     [[nodiscard]] const QJsonArray &raw() const { return m_array; }
     [[nodiscard]] qsizetype size() const { return m_array.size(); }
@@ -129,6 +137,7 @@ public:
 private:
     QJsonArray m_array;
     QString m_path;
+    DateForm m_dateForm;
 };
 
 // Built-in element types for JsonValueRef::as<T>() and JsonArrayRef::map<T>().

@@ -2,20 +2,32 @@
 # from the named folder (not its subfolders, which are libraries or suites of their own) so that
 # adding a class needs no CMake edit; CONFIGURE_DEPENDS re-globs on every build.
 
+# zorv_add_library(name folder [RECURSIVE]): RECURSIVE also takes the feature subfolders.
 function(zorv_add_library name folder)
-    file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+    cmake_parse_arguments(arg "RECURSIVE" "" "" ${ARGN})
+    if(arg_RECURSIVE)
+        file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+    else()
+        file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+    endif()
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC "${folder}")
 endfunction()
 
 # One GoogleTest executable per library or area, every case registered with CTest at test time.
+# zorv_add_test_suite(name folder [RECURSIVE] LIBS libraries...)
 function(zorv_add_test_suite name folder)
-    file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+    cmake_parse_arguments(arg "RECURSIVE" "" "LIBS" ${ARGN})
+    if(arg_RECURSIVE)
+        file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+    else()
+        file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+    endif()
     if(NOT sources)
         return()
     endif()
     add_executable(${name} ${sources})
-    target_link_libraries(${name} PRIVATE ZorvTestSupport ${ARGN})
+    target_link_libraries(${name} PRIVATE ZorvTestSupport ${arg_LIBS})
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60

@@ -2,16 +2,21 @@
 # from the named folder (not its subfolders, which are libraries or suites of their own) so that
 # adding a class needs no CMake edit; CONFIGURE_DEPENDS re-globs on every build.
 
-# zorv_add_library(name folder [RECURSIVE]): RECURSIVE also takes the feature subfolders.
+# zorv_add_library(name folder [RECURSIVE] LIBS libraries...): RECURSIVE also takes the feature
+# subfolders; LIBS are linked publicly. A folder without sources yet adds no target.
 function(zorv_add_library name folder)
-    cmake_parse_arguments(arg "RECURSIVE" "" "" ${ARGN})
+    cmake_parse_arguments(arg "RECURSIVE" "" "LIBS" ${ARGN})
     if(arg_RECURSIVE)
         file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
     else()
         file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
     endif()
+    if(NOT sources)
+        return()
+    endif()
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC "${folder}")
+    target_link_libraries(${name} PUBLIC ${arg_LIBS})
 endfunction()
 
 # One GoogleTest executable per library or area, every case registered with CTest at test time.

@@ -3,7 +3,8 @@
 # adding a class needs no CMake edit; CONFIGURE_DEPENDS re-globs on every build.
 
 # zorv_add_library(name folder [RECURSIVE] LIBS libraries...): RECURSIVE also takes the feature
-# subfolders; LIBS are linked publicly. A folder without sources yet adds no target.
+# subfolders; LIBS are linked publicly. A folder without sources yet adds no target, one with
+# headers only an interface target.
 function(zorv_add_library name folder)
     cmake_parse_arguments(arg "RECURSIVE" "" "LIBS" ${ARGN})
     if(arg_RECURSIVE)
@@ -14,9 +15,19 @@ function(zorv_add_library name folder)
     if(NOT sources)
         return()
     endif()
-    add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC "${folder}")
-    target_link_libraries(${name} PUBLIC ${arg_LIBS})
+    set(compiled ${sources})
+    list(FILTER compiled INCLUDE REGEX "\\.cpp$")
+    if(compiled)
+        add_library(${name} STATIC)
+        target_sources(${name} PRIVATE ${sources})
+        target_include_directories(${name} PUBLIC "${folder}")
+        target_link_libraries(${name} PUBLIC ${arg_LIBS})
+    else()
+        # Interfaces only so far.
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE "${folder}")
+        target_link_libraries(${name} INTERFACE ${arg_LIBS})
+    endif()
 endfunction()
 
 # One GoogleTest executable per library or area, every case registered with CTest at test time.

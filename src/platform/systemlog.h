@@ -4,8 +4,8 @@
 
 namespace zorv {
 
-// The system log: the few user-facing problems the system reports outside its own files, each
-// line with the product name first ("Zorv: ...").
+// Stands in for the unified system log: the few user-facing problems the system reports outside
+// its own files, each line with the product name first ("Zorv: ...").
 class SystemLog {
 public:
     virtual ~SystemLog() = default;

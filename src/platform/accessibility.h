@@ -1,0 +1,43 @@
+#pragma once
+
+#include "axtypes.h"
+
+#include <QString>
+
+namespace zorv {
+
+// Stands in for the accessibility interface (ApplicationServices' AXUIElement calls): whether this
+// process is trusted, an application element per process, a messaging time-out per element, and
+// attribute reads with typed values and error codes.
+//
+// Applications expose their status items under "AXExtrasMenuBar" (an element) whose "AXChildren"
+// (an array of elements) each answer "AXPosition" (point), "AXSize" (size), "AXTitle",
+// "AXDescription", "AXHelp" and "AXIdentifier" (strings).
+//
+// Every call is a synchronous request to another process: call it from a worker thread. A request
+// to an application that does not answer blocks for the element's messaging time-out and then
+// fails with CannotComplete. Thread-safe.
+class Accessibility {
+public:
+    // The time-out of elements that were given none.
+    static constexpr double defaultMessagingTimeout = 6.0;
+
+    virtual ~Accessibility() = default;
+
+    // Whether this process holds the Accessibility permission (checked without prompting). The
+    // user can revoke it at any time; every read then fails with APIDisabled.
+    [[nodiscard]] virtual bool isProcessTrusted() const = 0;
+
+    // A new reference to the application element of the process. Creating it never fails; reads
+    // through it fail when no such process runs.
+    [[nodiscard]] virtual AXElement applicationElement(qint32 processId) = 0;
+
+    // Sets how long requests made through this one element reference wait for an answer, in
+    // seconds. Elements read through it (its children and so on) keep the default.
+    virtual AXError setMessagingTimeout(AXElement element, double seconds) = 0;
+
+    [[nodiscard]] virtual AXAttributeResult copyAttributeValue(AXElement element,
+                                                               const QString &attribute) = 0;
+};
+
+} // namespace zorv

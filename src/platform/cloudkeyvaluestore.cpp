@@ -1,0 +1,9 @@
+#include "cloudkeyvaluestore.h"
+
+namespace zorv {
+
+CloudKeyValueStore::CloudKeyValueStore(QObject *parent) : QObject(parent) {}
+
+CloudKeyValueStore::~CloudKeyValueStore() = default;
+
+} // namespace zorv

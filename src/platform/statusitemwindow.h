@@ -1,0 +1,27 @@
+#pragma once
+
+#include "screen.h"
+
+#include <QRectF>
+
+#include <optional>
+
+namespace zorv {
+
+// What the window behind a status item's button tells about itself at the moment it is asked
+// (NSWindow frame, screen and occlusion state). A snapshot: ask again for fresh values.
+struct StatusItemWindow {
+    // In global points, bottom-left convention (see Screen). On a menu bar the frame's top edge
+    // (y + height) is the screen's top edge.
+    QRectF frame;
+    // The screen that holds most of the window; absent when the window lies on no screen.
+    std::optional<Screen> screen;
+    // The occlusion state's "visible" bit: false while the window is not drawn (pushed off
+    // screen, hidden behind the application's menus or the camera housing, or the menu bar is
+    // hidden).
+    bool occlusionVisible = false;
+
+    friend bool operator==(const StatusItemWindow &, const StatusItemWindow &) = default;
+};
+
+} // namespace zorv

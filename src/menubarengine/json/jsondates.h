@@ -12,16 +12,24 @@ namespace zorv {
 // (store files, backups, markers) and ISO-8601 text (export file, synced bundle, diagnostics).
 enum class DateForm { ReferenceSeconds, Iso8601 };
 
-// Seconds since 2001-01-01T00:00:00Z, the date form of store files, backups and markers.
+// Seconds since 2001-01-01T00:00:00Z, the date form of store files, backups and markers. Keeps the
+// date's milliseconds; NaN for an invalid date.
 [[nodiscard]] double secondsSinceReferenceDate(const QDateTime &date);
+// The UTC date at that many seconds, rounded to the millisecond; invalid for a non-finite number or
+// one beyond the dates QDateTime can hold.
 [[nodiscard]] QDateTime dateFromReferenceSeconds(double seconds);
 [[nodiscard]] QJsonValue referenceDateJson(const QDateTime &date);
 
-// ISO-8601 internet date-time in UTC with whole seconds and "Z": "2026-12-05T14:44:07Z".
+// ISO-8601 internet date-time in UTC with whole seconds and "Z": "2026-12-05T14:44:07Z". The
+// fraction of a second is dropped. Empty for an invalid date or one outside the years 1 to 9999,
+// which the form cannot hold.
 [[nodiscard]] QString isoDateString(const QDateTime &date);
-// Accepts exactly the form isoDateString() writes; nullopt for anything else.
+// Accepts exactly the form isoDateString() writes (upper-case "T" and "Z", no fraction, no offset,
+// every field in range); nullopt for anything else.
 [[nodiscard]] std::optional<QDateTime> parseIsoDate(const QString &text);
 
+// The date in the given form. A date the form cannot hold becomes a non-finite number, which
+// writeJson() refuses: a file with a date that would not read back is never written.
 [[nodiscard]] QJsonValue dateJson(const QDateTime &date, DateForm form);
 
 } // namespace zorv

@@ -8,24 +8,28 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QUuid>
 
 #include <concepts>
 #include <limits>
 #include <optional>
-#include <vector>
+#include <utility>
 
 namespace zorv {
 
 class JsonObjectRef;
 class JsonArrayRef;
 
-// Documents nested deeper than this fail to parse; no reader recursion can then run away.
+// Documents nested deeper than this many arrays and objects fail to parse (and are never written),
+// so no reader recursion can run away on a hostile or corrupt file.
 inline constexpr int kMaxJsonNesting = 200;
 
 // Parses a whole JSON document (object or array at the top). Throws DecodeError for text that is
-// not JSON, for a bare scalar, and for nesting beyond kMaxJsonNesting.
+// not JSON, for a bare scalar, and for nesting beyond kMaxJsonNesting. Duplicate keys keep the
+// last value.
 [[nodiscard]] QJsonValue parseJson(const QByteArray &bytes);
 
 // One value inside a document together with its path, for strict typed reading. Every accessor
@@ -39,21 +43,30 @@ public:
 
     [[nodiscard]] const QJsonValue &raw() const { return m_value; }
     [[nodiscard]] const QString &path() const { return m_path; }
+    [[nodiscard]] DateForm dateForm() const { return m_dateForm; }
     [[nodiscard]] bool isNull() const { return m_value.isNull() || m_value.isUndefined(); }
 
     [[nodiscard]] QString toString() const;
     [[nodiscard]] bool toBool() const;
     // Any finite JSON number.
     [[nodiscard]] double toDouble() const;
-    // A JSON number with an integral value within [min, max].
+    // A JSON number with an integral value within [min, max]. "20", "20.0" and "2e1" all read as
+    // 20 (the parser keeps no difference between them); "20.5" never reads as an integer.
     [[nodiscard]] qint64 toInteger(qint64 min = std::numeric_limits<qint64>::min(),
                                    qint64 max = std::numeric_limits<qint64>::max()) const;
-    template<std::integral I>
-    [[nodiscard]] I toInt() const
-    {
-        return static_cast<I>(toInteger(std::numeric_limits<I>::min(), std::numeric_limits<I>::max()));
+    template <std::integral I>
+    requires(!std::same_as<I, bool>) [[nodiscard]] I toInt() const {
+        constexpr qint64 min =
+            std::cmp_less(std::numeric_limits<I>::min(), std::numeric_limits<qint64>::min())
+                ? std::numeric_limits<qint64>::min()
+                : static_cast<qint64>(std::numeric_limits<I>::min());
+        constexpr qint64 max =
+            std::cmp_greater(std::numeric_limits<I>::max(), std::numeric_limits<qint64>::max())
+                ? std::numeric_limits<qint64>::max()
+                : static_cast<qint64>(std::numeric_limits<I>::max());
+        return static_cast<I>(toInteger(min, max));
     }
-    // A UUID in its 36-character hyphenated form.
+    // A UUID in its 36-character hyphenated form, hex digits in either case (no braces).
     [[nodiscard]] QUuid toUuid() const;
     // Seconds since 2001-01-01T00:00:00Z as a JSON number (store files, backups, markers).
     [[nodiscard]] QDateTime toReferenceDate() const;
@@ -61,21 +74,36 @@ public:
     [[nodiscard]] QDateTime toIsoDate() const;
     // A date in the document's date form.
     [[nodiscard]] QDateTime toDate() const;
-    [[nodiscard]] DateForm dateForm() const { return m_dateForm; }
 
     [[nodiscard]] JsonObjectRef toObject() const;
     [[nodiscard]] JsonArrayRef toArray() const;
 
-    // Decodes a value type that offers `static T fromJson(const JsonValueRef &)`.
-    template<typename T>
-    [[nodiscard]] T as() const
-    {
-        return T::fromJson(*this);
+    // Reads a QString, bool, double, integer, QUuid or QDateTime (in the document's date form)
+    // through the accessors above; any other type through its `static T fromJson(const
+    // JsonValueRef &)`.
+    template <typename T> [[nodiscard]] T as() const {
+        if constexpr (std::same_as<T, QString>) {
+            return toString();
+        } else if constexpr (std::same_as<T, bool>) {
+            return toBool();
+        } else if constexpr (std::same_as<T, double>) {
+            return toDouble();
+        } else if constexpr (std::integral<T>) {
+            return toInt<T>();
+        } else if constexpr (std::same_as<T, QUuid>) {
+            return toUuid();
+        } else if constexpr (std::same_as<T, QDateTime>) {
+            return toDate();
+        } else {
+            return T::fromJson(*this);
+        }
     }
 
     [[noreturn]] void fail(const QString &reason) const;
 
 private:
+    [[noreturn]] void failType(const QString &expected) const;
+
     QJsonValue m_value;
     QString m_path;
     DateForm m_dateForm;
@@ -87,22 +115,20 @@ public:
 
     [[nodiscard]] const QJsonObject &raw() const { return m_object; }
     [[nodiscard]] const QString &path() const { return m_path; }
+    [[nodiscard]] DateForm dateForm() const { return m_dateForm; }
     [[nodiscard]] bool contains(QStringView key) const;
     [[nodiscard]] QStringList keys() const;
 
-    // The value under `key`; throws DecodeError when the key is missing.
+    // The value under `key`; throws DecodeError naming the key's path when the key is missing.
+    // A null value is returned as it is, and fails in whichever accessor reads it.
     [[nodiscard]] JsonValueRef required(QStringView key) const;
     // The value under `key`, or nullopt when the key is missing or null.
     [[nodiscard]] std::optional<JsonValueRef> optional(QStringView key) const;
 
-    template<typename T>
-    [[nodiscard]] T required(QStringView key) const
-    {
+    template <typename T> [[nodiscard]] T required(QStringView key) const {
         return required(key).template as<T>();
     }
-    template<typename T>
-    [[nodiscard]] std::optional<T> optional(QStringView key) const
-    {
+    template <typename T> [[nodiscard]] std::optional<T> optional(QStringView key) const {
         auto value = optional(key);
         return value ? std::optional<T>(value->template as<T>()) : std::nullopt;
     }
@@ -120,56 +146,28 @@ public:
     JsonArrayRef(QJsonArray array, QString path, DateForm dateForm = DateForm::ReferenceSeconds);
 
     [[nodiscard]] const QJsonArray &raw() const { return m_array; }
+    [[nodiscard]] const QString &path() const { return m_path; }
+    [[nodiscard]] DateForm dateForm() const { return m_dateForm; }
     [[nodiscard]] qsizetype size() const { return m_array.size(); }
+    // The element at `index`; throws DecodeError when the array is shorter.
     [[nodiscard]] JsonValueRef at(qsizetype index) const;
 
-    template<typename T>
-    [[nodiscard]] std::vector<T> map() const
-    {
-        std::vector<T> result;
-        result.reserve(static_cast<std::size_t>(m_array.size()));
+    // Every element read as T (see JsonValueRef::as), in order; the first failure throws.
+    template <typename T> [[nodiscard]] QList<T> map() const {
+        QList<T> result;
+        result.reserve(m_array.size());
         for (qsizetype i = 0; i < m_array.size(); ++i) {
-            result.push_back(at(i).template as<T>());
+            result.append(at(i).template as<T>());
         }
         return result;
     }
+
+    [[noreturn]] void fail(const QString &reason) const;
 
 private:
     QJsonArray m_array;
     QString m_path;
     DateForm m_dateForm;
 };
-
-// Built-in element types for JsonValueRef::as<T>() and JsonArrayRef::map<T>().
-template<>
-inline QString JsonValueRef::as<QString>() const
-{
-    return toString();
-}
-template<>
-inline bool JsonValueRef::as<bool>() const
-{
-    return toBool();
-}
-template<>
-inline double JsonValueRef::as<double>() const
-{
-    return toDouble();
-}
-template<>
-inline int JsonValueRef::as<int>() const
-{
-    return toInt<int>();
-}
-template<>
-inline qint64 JsonValueRef::as<qint64>() const
-{
-    return toInteger();
-}
-template<>
-inline QUuid JsonValueRef::as<QUuid>() const
-{
-    return toUuid();
-}
 
 } // namespace zorv

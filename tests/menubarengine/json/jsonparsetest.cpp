@@ -35,7 +35,6 @@ const QString kTooDeep = u"The document is nested deeper than 200 levels."_s;
 
 TEST(JsonParse, AcceptsNestingUpToTheLimit) {
     EXPECT_TRUE(parseJson(nestedArrays(kMaxJsonNesting)).isArray());
-    // 199 objects plus the number's level would be 200 containers at most.
     EXPECT_TRUE(parseJson(nestedObjects(kMaxJsonNesting)).isObject());
 }
 

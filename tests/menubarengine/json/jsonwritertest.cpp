@@ -74,10 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
                                {u"_"_s, 4},
                                {u"A"_s, 5},
                                {u"é"_s, 6},
-                               {u"aa"_s, 7}},
+                               {u"aa"_s, 7},
+                               {u"\uFFFD"_s, 8},
+                               {u"😀"_s, 9}},
                    JsonFormat::compact(),
-                   "{\"A\":5,\"B\":2,\"_\":4,\"a\":3,\"aa\":7,\"b\":1,"
-                   "\"\xC3\xA9\":6}"}),
+                   "{\"A\":5,\"B\":2,\"_\":4,\"a\":3,\"aa\":7,\"b\":1,\"\xC3\xA9\":6,"
+                   "\"\xF0\x9F\x98\x80\":9,\"\xEF\xBF\xBD\":8}"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct NumberCase {

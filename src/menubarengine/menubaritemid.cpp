@@ -1,0 +1,68 @@
+#include "menubaritemid.h"
+
+#include <QJsonObject>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+MenuBarItemID::Discriminator MenuBarItemID::discriminator() const {
+    if (axIdentifier && !axIdentifier->isEmpty()) {
+        return Identifier{*axIdentifier};
+    }
+    return Slot{ordinal};
+}
+
+bool MenuBarItemID::isSystemPinned(QStringView bundleID) {
+    return bundleID.startsWith(u"com.apple.controlcenter") ||
+           bundleID == u"com.apple.systemuiserver" || bundleID == u"com.apple.Spotlight" ||
+           bundleID == u"com.apple.Siri";
+}
+
+bool MenuBarItemID::isEphemeral(QStringView bundleID) {
+    return bundleID.startsWith(u"pid:");
+}
+
+QJsonValue MenuBarItemID::toJson() const {
+    QJsonObject object{{u"bundleID"_s, bundleID}, {u"ordinal"_s, ordinal}};
+    if (axIdentifier) {
+        object.insert(u"axIdentifier"_s, *axIdentifier);
+    }
+    if (title) {
+        object.insert(u"title"_s, *title);
+    }
+    return object;
+}
+
+MenuBarItemID MenuBarItemID::fromJson(const JsonValueRef &value) {
+    const JsonObjectRef object = value.toObject();
+    const auto optionalString = [&object](QStringView key) -> std::optional<QString> {
+        if (const auto entry = object.optional(key)) {
+            return entry->toString();
+        }
+        return std::nullopt;
+    };
+    return MenuBarItemID{
+        .bundleID = object.required(u"bundleID").toString(),
+        .axIdentifier = optionalString(u"axIdentifier"),
+        .title = optionalString(u"title"),
+        .ordinal = object.required(u"ordinal").toInt<int>(),
+    };
+}
+
+bool operator==(const MenuBarItemID &a, const MenuBarItemID &b) {
+    return a.bundleID == b.bundleID && a.discriminator() == b.discriminator();
+}
+
+size_t qHash(const MenuBarItemID::Discriminator &discriminator, size_t seed) noexcept {
+    if (const auto *identifier = std::get_if<MenuBarItemID::Identifier>(&discriminator)) {
+        return qHashMulti(seed, 0, identifier->value);
+    }
+    return qHashMulti(seed, 1, std::get_if<MenuBarItemID::Slot>(&discriminator)->value);
+}
+
+size_t qHash(const MenuBarItemID &id, size_t seed) noexcept {
+    return qHash(id.discriminator(), qHash(id.bundleID, seed));
+}
+
+} // namespace zorv

@@ -31,8 +31,10 @@ public:
     // The next value, or nullopt once the stream is finished and drained.
     QCoro::Task<std::optional<T>> next()
     {
-        auto state = m_state;
-        co_return co_await NextAwaiter{state};
+        // A named awaiter, never a temporary: GCC 12 destroys a temporary awaiter twice when the
+        // value is ready at once, releasing the shared state one time too many.
+        NextAwaiter awaiter{m_state};
+        co_return co_await awaiter;
     }
 
 private:

@@ -1,6 +1,6 @@
 #include "profileset.h"
 
-#include "settings/jsonlists.h"
+#include "settings/jsonarray.h"
 #include "uuidtext.h"
 
 #include <QJsonObject>
@@ -32,7 +32,7 @@ QJsonValue ProfileSet::toJson() const {
 ProfileSet ProfileSet::fromJson(const JsonValueRef &value) {
     const JsonObjectRef object = value.toObject();
     ProfileSet set;
-    set.profiles = listFromJson<Profile>(object.required(u"profiles"));
+    set.profiles = object.required(u"profiles").toArray().map<Profile>();
     if (const auto active = object.optional(u"activeID")) {
         set.activeID = active->toUuid();
     }

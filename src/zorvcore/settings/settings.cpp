@@ -1,6 +1,6 @@
 #include "settings.h"
 
-#include "jsonlists.h"
+#include "jsonarray.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -108,18 +108,16 @@ Settings Settings::fromJson(const JsonValueRef &value) {
     settings.revealShortcut = object.optional<KeyShortcut>(u"revealShortcut");
     settings.searchShortcut = object.optional<KeyShortcut>(u"searchShortcut");
     settings.secondaryBarEnabled = object.required(u"secondaryBarEnabled").toBool();
-    settings.itemAliases = listFromJson<ItemAlias>(object.required(u"itemAliases"));
-    settings.itemHotkeys = listFromJson<ItemHotkey>(object.required(u"itemHotkeys"));
+    settings.itemAliases = object.required(u"itemAliases").toArray().map<ItemAlias>();
+    settings.itemHotkeys = object.required(u"itemHotkeys").toArray().map<ItemHotkey>();
     settings.hideZorvIcon = object.required(u"hideZorvIcon").toBool();
     settings.showInDockAndSwitcher = object.required(u"showInDockAndSwitcher").toBool();
     settings.iconClickOpensMenu = object.required(u"iconClickOpensMenu").toBool();
     settings.onboardingCompleted = object.required(u"onboardingCompleted").toBool();
     settings.moveToApplicationsDeclined = object.required(u"moveToApplicationsDeclined").toBool();
-    settings.seenPaneGuides = listFromJson<QString>(object.required(u"seenPaneGuides"));
+    settings.seenPaneGuides = object.required(u"seenPaneGuides").toArray().map<QString>();
     settings.spacingAppliedAtLogin = object.optional<qint64>(u"spacingAppliedAtLogin");
-    if (const auto session = object.optional(u"spacingBaselineSession")) {
-        settings.spacingBaselineSession = session->toDate();
-    }
+    settings.spacingBaselineSession = object.optional<QDateTime>(u"spacingBaselineSession");
     settings.cloudSyncEnabled = object.required(u"cloudSyncEnabled").toBool();
     return settings;
 }

@@ -7,7 +7,7 @@
 
 namespace zorv {
 
-// JSON arrays of value types that offer toJson() and fromJson(), kept as QList.
+// A JSON array of value types that offer toJson(); read back with JsonArrayRef::map().
 
 template <typename T> [[nodiscard]] QJsonArray jsonArray(const QList<T> &list) {
     QJsonArray array;
@@ -15,11 +15,6 @@ template <typename T> [[nodiscard]] QJsonArray jsonArray(const QList<T> &list) {
         array.append(element.toJson());
     }
     return array;
-}
-
-template <typename T> [[nodiscard]] QList<T> listFromJson(const JsonValueRef &value) {
-    const auto elements = value.toArray().map<T>();
-    return QList<T>(elements.begin(), elements.end());
 }
 
 } // namespace zorv

@@ -5,8 +5,7 @@
 
 // Every suite runs with a Qt application object and with the data folder pointed at a fresh
 // temporary directory, so no test ever touches the real home.
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QTemporaryDir dataHome;
     qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

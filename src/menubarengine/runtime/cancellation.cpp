@@ -16,12 +16,9 @@ public:
 };
 
 CancellationToken::CancellationToken(std::shared_ptr<CancellationState> state)
-    : m_state(std::move(state))
-{
-}
+    : m_state(std::move(state)) {}
 
-bool CancellationToken::isCancelled() const
-{
+bool CancellationToken::isCancelled() const {
     if (!m_state) {
         return false;
     }
@@ -29,8 +26,7 @@ bool CancellationToken::isCancelled() const
     return m_state->cancelled;
 }
 
-quint64 CancellationToken::onCancel(std::function<void()> callback) const
-{
+quint64 CancellationToken::onCancel(std::function<void()> callback) const {
     if (!m_state) {
         return 0;
     }
@@ -46,8 +42,7 @@ quint64 CancellationToken::onCancel(std::function<void()> callback) const
     return 0;
 }
 
-void CancellationToken::removeCallback(quint64 id) const
-{
+void CancellationToken::removeCallback(quint64 id) const {
     if (!m_state || id == 0) {
         return;
     }
@@ -57,18 +52,15 @@ void CancellationToken::removeCallback(quint64 id) const
 
 CancellationSource::CancellationSource() : m_state(std::make_shared<CancellationState>()) {}
 
-CancellationToken CancellationSource::token() const
-{
+CancellationToken CancellationSource::token() const {
     return CancellationToken(m_state);
 }
 
-bool CancellationSource::isCancelled() const
-{
+bool CancellationSource::isCancelled() const {
     return CancellationToken(m_state).isCancelled();
 }
 
-void CancellationSource::cancel()
-{
+void CancellationSource::cancel() {
     std::map<quint64, std::function<void()>> callbacks;
     {
         QMutexLocker lock(&m_state->mutex);

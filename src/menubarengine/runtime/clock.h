@@ -13,13 +13,11 @@ using Duration = std::chrono::nanoseconds;
 // A point on the monotonic clock, counted from an arbitrary origin fixed per clock.
 using MonotonicTime = std::chrono::nanoseconds;
 
-[[nodiscard]] constexpr Duration seconds(double value)
-{
+[[nodiscard]] constexpr Duration seconds(double value) {
     return std::chrono::duration_cast<Duration>(std::chrono::duration<double>(value));
 }
 
-[[nodiscard]] constexpr double toSeconds(Duration value)
-{
+[[nodiscard]] constexpr double toSeconds(Duration value) {
     return std::chrono::duration<double>(value).count();
 }
 

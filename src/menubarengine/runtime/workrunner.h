@@ -16,18 +16,15 @@ class WorkRunner {
 public:
     enum class Mode { ThreadPool, Inline };
 
-    explicit WorkRunner(Mode mode = Mode::ThreadPool, QThreadPool *pool = QThreadPool::globalInstance())
-        : m_mode(mode), m_pool(pool)
-    {
-    }
+    explicit WorkRunner(Mode mode = Mode::ThreadPool,
+                        QThreadPool *pool = QThreadPool::globalInstance())
+        : m_mode(mode), m_pool(pool) {}
 
     [[nodiscard]] Mode mode() const { return m_mode; }
 
     // Runs `work` (a callable returning R) and resumes the awaiting coroutine on the main thread.
     // The callable is copied into the task; it must not refer to state that may die meanwhile.
-    template<typename Work>
-    auto run(Work work) -> QCoro::Task<std::invoke_result_t<Work>>
-    {
+    template <typename Work> auto run(Work work) -> QCoro::Task<std::invoke_result_t<Work>> {
         using Result = std::invoke_result_t<Work>;
         if (m_mode == Mode::Inline) {
             if constexpr (std::is_void_v<Result>) {

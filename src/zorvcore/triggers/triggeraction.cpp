@@ -1,6 +1,7 @@
 #include "triggeraction.h"
 
 #include "jsonenum.h"
+#include "profiles/uuidtext.h"
 
 #include <QStringList>
 
@@ -114,7 +115,7 @@ QJsonValue TriggerAction::toJson() const {
     case Kind::HideHidden:
         return encodeEnumCase(name);
     case Kind::SwitchProfile:
-        return encodeEnumCase(name, m_profileID.toString(QUuid::WithoutBraces).toUpper());
+        return encodeEnumCase(name, uuidText(m_profileID));
     case Kind::MoveItem:
         return encodeEnumCase(name, m_item->toJson(), zorv::toJson(m_section));
     case Kind::RevealItem:

@@ -1,5 +1,7 @@
 #include "triggerrule.h"
 
+#include "profiles/uuidtext.h"
+
 #include <QJsonObject>
 
 using namespace Qt::StringLiterals;
@@ -15,7 +17,7 @@ TriggerRule TriggerRule::fromJson(const JsonValueRef &value) {
 }
 
 QJsonValue TriggerRule::toJson() const {
-    return QJsonObject{{u"id"_s, id.toString(QUuid::WithoutBraces).toUpper()},
+    return QJsonObject{{u"id"_s, uuidText(id)},
                        {u"name"_s, name},
                        {u"isEnabled"_s, isEnabled},
                        {u"condition"_s, condition.toJson()},

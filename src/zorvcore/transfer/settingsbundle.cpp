@@ -1,0 +1,50 @@
+#include "settingsbundle.h"
+
+#include "encodeerror.h"
+
+#include <QJsonObject>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+SettingsBundle::SettingsBundle(std::optional<QDateTime> exported, Settings settings,
+                               SectionLayout layout, ProfileSet profiles, TriggerSet triggers)
+    : format(kFormatTag.toString()), exported(std::move(exported)), settings(std::move(settings)),
+      layout(std::move(layout)), profiles(std::move(profiles)), triggers(std::move(triggers)) {}
+
+QByteArray SettingsBundle::encoded() const {
+    QJsonObject object{
+        {u"format"_s, format},
+        {u"settings"_s, settings.toJson(DateForm::Iso8601)},
+        {u"layout"_s, layout.toJson()},
+        {u"profiles"_s, profiles.toJson()},
+        {u"triggers"_s, triggers.toJson()},
+    };
+    if (exported) {
+        object.insert(u"exported"_s, dateJson(*exported, DateForm::Iso8601));
+    }
+    return EncodeError::write(object, JsonFormat::pretty());
+}
+
+SettingsBundle SettingsBundle::decode(const QByteArray &data) {
+    if (data.size() > kMaxDocumentBytes) {
+        throw ImportError(ImportError::Reason::tooLarge);
+    }
+    const JsonObjectRef object =
+        JsonValueRef(parseJson(data), u"$"_s, DateForm::Iso8601).toObject();
+    const QString format = object.required(u"format").toString();
+    auto exported = object.optional<QDateTime>(u"exported");
+    // Read in key order, so that of several faults the first key's is reported.
+    auto settings = object.required<Settings>(u"settings");
+    auto layout = object.required<SectionLayout>(u"layout");
+    auto profiles = object.required<ProfileSet>(u"profiles");
+    auto triggers = object.required<TriggerSet>(u"triggers");
+    if (format != kFormatTag) {
+        throw ImportError(ImportError::Reason::unsupportedFormat);
+    }
+    return SettingsBundle(exported, std::move(settings), std::move(layout), std::move(profiles),
+                          std::move(triggers));
+}
+
+} // namespace zorv

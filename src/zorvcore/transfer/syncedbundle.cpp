@@ -1,0 +1,87 @@
+#include "syncedbundle.h"
+
+#include "encodeerror.h"
+
+#include <QJsonObject>
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+SyncedBundle::SyncedBundle(QDateTime updatedAt, QString deviceID, QString deviceName,
+                           SyncedSettings settings, SectionLayout layout, ProfileSet profiles,
+                           TriggerSet triggers)
+    : format(kFormatTag.toString()), updatedAt(std::move(updatedAt)), deviceID(std::move(deviceID)),
+      deviceName(std::move(deviceName)), settings(std::move(settings)), layout(std::move(layout)),
+      profiles(std::move(profiles)), triggers(std::move(triggers)) {}
+
+QByteArray SyncedBundle::encoded() const {
+    const QJsonObject object{
+        {u"format"_s, format},
+        {u"updatedAt"_s, dateJson(updatedAt, DateForm::Iso8601)},
+        {u"deviceID"_s, deviceID},
+        {u"deviceName"_s, deviceName},
+        {u"settings"_s, settings.toJson()},
+        {u"layout"_s, layout.toJson()},
+        {u"profiles"_s, profiles.toJson()},
+        {u"triggers"_s, triggers.toJson()},
+    };
+    return EncodeError::write(object, JsonFormat::compact());
+}
+
+SyncedBundle SyncedBundle::decode(const QByteArray &data) {
+    const JsonObjectRef object =
+        JsonValueRef(parseJson(data), u"$"_s, DateForm::Iso8601).toObject();
+    // Read in key order, so that of several faults the first key's is reported.
+    QString format = object.required(u"format").toString();
+    QDateTime updatedAt = object.required(u"updatedAt").toDate();
+    QString deviceID = object.required(u"deviceID").toString();
+    QString deviceName = object.required(u"deviceName").toString();
+    auto settings = object.required<SyncedSettings>(u"settings");
+    auto layout = object.required<SectionLayout>(u"layout");
+    auto profiles = object.required<ProfileSet>(u"profiles");
+    auto triggers = object.required<TriggerSet>(u"triggers");
+    SyncedBundle bundle(std::move(updatedAt), std::move(deviceID), std::move(deviceName),
+                        std::move(settings), std::move(layout), std::move(profiles),
+                        std::move(triggers));
+    bundle.format = std::move(format);
+    return bundle;
+}
+
+bool SyncedBundle::contentEquals(const SyncedBundle &other) const {
+    return settings == other.settings && layout == other.layout && profiles == other.profiles &&
+           triggers == other.triggers;
+}
+
+SyncedBundle SyncedBundle::merging(const SyncedBundle &other) const {
+    const bool receiverIsNewer = updatedAt >= other.updatedAt;
+    const SyncedBundle &newer = receiverIsNewer ? *this : other;
+    const SyncedBundle &older = receiverIsNewer ? other : *this;
+    SyncedBundle merged = newer;
+    merged.format = kFormatTag.toString();
+    merged.layout = mergeLayout(newer.layout, older.layout);
+    return merged;
+}
+
+SectionLayout SyncedBundle::mergeLayout(const SectionLayout &newer, const SectionLayout &older) {
+    QSet<MenuBarItemID> placedByNewer;
+    for (const auto &ids : newer.sections) {
+        for (const MenuBarItemID &id : ids) {
+            placedByNewer.insert(id);
+        }
+    }
+    SectionLayout merged;
+    for (const Section section : {Section::shown, Section::hidden, Section::alwaysHidden}) {
+        QList<MenuBarItemID> ids = newer.ids(section);
+        for (const MenuBarItemID &id : older.ids(section)) {
+            if (!placedByNewer.contains(id)) {
+                ids.append(id);
+            }
+        }
+        merged.sections.insert(section, ids);
+    }
+    return merged.normalized();
+}
+
+} // namespace zorv

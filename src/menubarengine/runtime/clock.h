@@ -25,6 +25,10 @@ enum class SleepOutcome { Elapsed, Cancelled };
 
 // The one source of time for every wait, age and stamp in the system. Injected everywhere so that
 // tests run on a manual clock and the simulated desktop can run faster than real time.
+//
+// With GCC 12, never write a lambda or a braced aggregate inside a co_await expression (say, the
+// work handed to WorkRunner::run): GCC destroys such temporaries twice once the coroutine has
+// suspended. Name them first and co_await the call on the named variable.
 class Clock {
 public:
     virtual ~Clock() = default;
@@ -34,13 +38,15 @@ public:
     // Wall-clock time (UTC) for dates and ISO stamps. Any thread.
     [[nodiscard]] virtual QDateTime wallNow() const = 0;
 
-    // Suspends the calling coroutine for `duration` (main thread). Ends early with Cancelled as
-    // soon as `cancellation` is cancelled; a non-positive duration elapses at the next turn of
-    // the event loop.
+    // Suspends the calling coroutine for `duration` (main thread). Every sleep yields to the event
+    // loop at least once: a non-positive duration elapses at its next turn, and a sleep whose
+    // token is cancelled (before or during it) ends with Cancelled at the next turn rather than at
+    // its deadline, never inside cancel() itself.
     [[nodiscard]] virtual QCoro::Task<SleepOutcome> sleep(Duration duration,
                                                           CancellationToken cancellation = {}) = 0;
 
-    // Blocks the calling worker thread for `duration`. Never call it on the main thread.
+    // Blocks the calling worker thread for `duration`. Never call it on the main thread (the
+    // manual clock, which only moves virtual time, tolerates it for inline work in tests).
     virtual void blockingSleep(Duration duration) = 0;
 };
 

@@ -1,11 +1,11 @@
 #include "manualclock.h"
 
+#include "mainthread.h"
 #include "manualclockstate.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QThread>
 #include <QtDebug>
 
 namespace zorv {
@@ -19,11 +19,6 @@ constexpr int kSettlePasses = 100000;
 QEvent::Type idleProbeType() {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
     return type;
-}
-
-bool onMainThread() {
-    return QCoreApplication::instance() &&
-           QThread::currentThread() == QCoreApplication::instance()->thread();
 }
 
 // Marks advance() and settle() as in charge of time for their duration.
@@ -43,7 +38,7 @@ private:
 ManualClock::ManualClock(QDateTime wallStart, QObject *parent)
     : QObject(parent), m_state(std::make_shared<ManualClockState>()),
       m_wallStart(wallStart.toUTC()) {
-    Q_ASSERT_X(onMainThread(), "ManualClock", "create the clock on the main thread");
+    Q_ASSERT_X(isMainThread(), "ManualClock", "create the clock on the main thread");
     QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -77,7 +72,7 @@ void ManualClock::blockingSleep(Duration duration) {
 }
 
 void ManualClock::advance(Duration duration) {
-    Q_ASSERT_X(onMainThread(), "ManualClock::advance", "main thread only");
+    Q_ASSERT_X(isMainThread(), "ManualClock::advance", "main thread only");
     Driving driving(m_driving);
     const MonotonicTime target = now() + std::max(duration, Duration::zero());
     settle();
@@ -94,7 +89,7 @@ void ManualClock::wake(MonotonicTime until) {
 }
 
 void ManualClock::settle() {
-    Q_ASSERT_X(onMainThread(), "ManualClock::settle", "main thread only");
+    Q_ASSERT_X(isMainThread(), "ManualClock::settle", "main thread only");
     Driving driving(m_driving);
     for (int pass = 0; pass < kSettlePasses; ++pass) {
         const quint64 before = m_delivered;
@@ -109,7 +104,7 @@ void ManualClock::settle() {
 }
 
 void ManualClock::setFastForward(bool enabled) {
-    Q_ASSERT_X(onMainThread(), "ManualClock::setFastForward", "main thread only");
+    Q_ASSERT_X(isMainThread(), "ManualClock::setFastForward", "main thread only");
     if (enabled == m_fastForward) {
         return;
     }

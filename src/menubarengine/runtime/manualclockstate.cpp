@@ -1,5 +1,7 @@
 #include "manualclockstate.h"
 
+#include "mainthread.h"
+
 #include <QMutexLocker>
 
 #include <algorithm>

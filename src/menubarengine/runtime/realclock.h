@@ -3,22 +3,32 @@
 #include "clock.h"
 
 #include <QElapsedTimer>
+#include <QObject>
+
+#include <memory>
 
 namespace zorv {
 
-// The production clock: QElapsedTimer for monotonic time, Qt timers for sleeps.
+// The production clock: QElapsedTimer for monotonic time, precise Qt timers for sleeps. A sleep
+// whose token is cancelled wakes from the next turn of the event loop instead of at its deadline.
+// Destroying the clock abandons its sleepers: they are never resumed.
 class RealClock final : public Clock {
 public:
     RealClock();
+    ~RealClock() override;
+    RealClock(const RealClock &) = delete;
+    RealClock &operator=(const RealClock &) = delete;
 
     [[nodiscard]] MonotonicTime now() const override;
     [[nodiscard]] QDateTime wallNow() const override;
     [[nodiscard]] QCoro::Task<SleepOutcome> sleep(Duration duration,
-                                                  CancellationToken cancellation) override;
+                                                  CancellationToken cancellation = {}) override;
     void blockingSleep(Duration duration) override;
 
 private:
     QElapsedTimer m_elapsed;
+    // Parent of the sleepers' timers; its death takes them along.
+    std::unique_ptr<QObject> m_timers;
 };
 
 } // namespace zorv

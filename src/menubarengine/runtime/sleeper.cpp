@@ -1,8 +1,5 @@
 #include "sleeper.h"
 
-#include <QCoreApplication>
-#include <QMetaObject>
-
 namespace zorv {
 
 Sleeper::Sleeper(CancellationToken cancellation) : m_cancellation(std::move(cancellation)) {}
@@ -25,12 +22,6 @@ void Sleeper::watchCancellation(std::function<void()> onCancelled) {
 
 void Sleeper::stopWatching() {
     m_cancellation.removeCallback(m_callbackId.exchange(0));
-}
-
-void postToMainThread(std::function<void()> call) {
-    auto *app = QCoreApplication::instance();
-    Q_ASSERT_X(app, "postToMainThread", "the runtime needs a QCoreApplication");
-    QMetaObject::invokeMethod(app, std::move(call), Qt::QueuedConnection);
 }
 
 } // namespace zorv

@@ -62,7 +62,4 @@ private:
     Arm m_arm;
 };
 
-// Runs `call` on the main thread from its event loop. Any thread.
-void postToMainThread(std::function<void()> call);
-
 } // namespace zorv

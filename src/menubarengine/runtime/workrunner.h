@@ -6,12 +6,37 @@
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include <functional>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <type_traits>
+#include <utility>
 
 namespace zorv {
 
+namespace workrunnerdetail {
+
+// What the worker thread hands back to the awaiting coroutine.
+template <typename Result> struct Outcome {
+    std::optional<Result> value;
+    std::exception_ptr error;
+};
+
+template <> struct Outcome<void> { std::exception_ptr error; };
+
+} // namespace workrunnerdetail
+
 // Runs blocking work off the main thread and lets a coroutine await its result. Production code
 // uses a thread pool; tests may run the work inline so that it happens deterministically.
+//
+// In ThreadPool mode the awaiting coroutine resumes on the main thread from its event loop (run()
+// must be called there). The result is moved, not copied, so move-only results work, and an
+// exception thrown by the work reaches the awaiting coroutine as itself (QtConcurrent alone
+// would wrap it in QUnhandledException). In Inline mode the work runs at once, inside run().
+//
+// Build the work as a named variable before passing it when it is a lambda that captures anything
+// non-trivial: `auto work = [path] { ... }; co_await runner.run(std::move(work));`. GCC 12
+// destroys lambda temporaries inside a co_await expression twice.
 class WorkRunner {
 public:
     enum class Mode { ThreadPool, Inline };
@@ -22,23 +47,32 @@ public:
 
     [[nodiscard]] Mode mode() const { return m_mode; }
 
-    // Runs `work` (a callable returning R) and resumes the awaiting coroutine on the main thread.
-    // The callable is copied into the task; it must not refer to state that may die meanwhile.
-    template <typename Work> auto run(Work work) -> QCoro::Task<std::invoke_result_t<Work>> {
-        using Result = std::invoke_result_t<Work>;
+    // Runs `work` (a callable returning R) and hands its result to the awaiting coroutine.
+    // The callable is moved into the task; it must not refer to state that may die meanwhile.
+    template <typename Work> auto run(Work work) -> QCoro::Task<std::invoke_result_t<Work &>> {
+        using Result = std::invoke_result_t<Work &>;
         if (m_mode == Mode::Inline) {
-            if constexpr (std::is_void_v<Result>) {
-                work();
-                co_return;
-            } else {
-                co_return work();
-            }
+            co_return work();
         }
-        QFuture<Result> future = QtConcurrent::run(m_pool, std::move(work));
-        if constexpr (std::is_void_v<Result>) {
-            co_await future;
-        } else {
-            co_return co_await future;
+        auto outcome = std::make_shared<workrunnerdetail::Outcome<Result>>();
+        auto job = [work = std::move(work), outcome]() mutable {
+            try {
+                if constexpr (std::is_void_v<Result>) {
+                    work();
+                } else {
+                    outcome->value.emplace(work());
+                }
+            } catch (...) {
+                outcome->error = std::current_exception();
+            }
+        };
+        QFuture<void> future = QtConcurrent::run(m_pool, std::move(job));
+        co_await future;
+        if (outcome->error) {
+            std::rethrow_exception(outcome->error);
+        }
+        if constexpr (!std::is_void_v<Result>) {
+            co_return std::move(*outcome->value);
         }
     }
 

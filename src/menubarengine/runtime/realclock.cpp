@@ -1,0 +1,89 @@
+#include "realclock.h"
+
+#include "mainthread.h"
+#include "sleeper.h"
+
+#include <QPointer>
+#include <QTimer>
+
+#include <thread>
+
+namespace zorv {
+
+namespace {
+
+// Qt timers count whole milliseconds: round up so that a sleep never ends early.
+std::chrono::milliseconds timerInterval(Duration duration) {
+    if (duration <= Duration::zero()) {
+        return std::chrono::milliseconds(0);
+    }
+    return std::chrono::ceil<std::chrono::milliseconds>(duration);
+}
+
+void arm(QObject *timers, const std::shared_ptr<Sleeper> &sleeper, Duration duration) {
+    auto *timer = new QTimer(timers);
+    timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, sleeper] {
+        if (!sleeper->claim(SleepOutcome::Elapsed)) {
+            return; // cancelled meanwhile; the cancellation resumes it
+        }
+        timer->deleteLater();
+        sleeper->resume();
+    });
+    // However the timer goes (fired, cancelled, or taken along by the clock), the token must not
+    // keep the sleeper alive.
+    QObject::connect(timer, &QObject::destroyed, [sleeper] { sleeper->stopWatching(); });
+    // The callback may run on any thread: it touches the timer only from the main thread.
+    QPointer<QTimer> guard(timer);
+    sleeper->watchCancellation([guard, sleeper] {
+        if (!sleeper->claim(SleepOutcome::Cancelled)) {
+            return;
+        }
+        postToMainThread([guard, sleeper] {
+            if (!guard) {
+                return; // the clock is gone: abandon the sleeper
+            }
+            delete guard.data();
+            sleeper->resume();
+        });
+    });
+    timer->start(timerInterval(duration));
+}
+
+} // namespace
+
+RealClock::RealClock() : m_timers(std::make_unique<QObject>()) {
+    m_elapsed.start();
+}
+
+RealClock::~RealClock() = default;
+
+MonotonicTime RealClock::now() const {
+    return MonotonicTime(m_elapsed.nsecsElapsed());
+}
+
+QDateTime RealClock::wallNow() const {
+    return QDateTime::currentDateTimeUtc();
+}
+
+QCoro::Task<SleepOutcome> RealClock::sleep(Duration duration, CancellationToken cancellation) {
+    Q_ASSERT_X(isMainThread(), "RealClock::sleep", "main thread only");
+    QPointer<QObject> timers(m_timers.get());
+    SleepAwaiter::Arm armTimer = [timers, duration](const std::shared_ptr<Sleeper> &sleeper) {
+        if (timers) {
+            arm(timers, sleeper, duration);
+        }
+    };
+    // A named awaiter: GCC 12 destroys some temporaries of a co_await operand twice.
+    SleepAwaiter awaiter(std::make_shared<Sleeper>(std::move(cancellation)), std::move(armTimer));
+    co_return co_await awaiter;
+}
+
+void RealClock::blockingSleep(Duration duration) {
+    if (duration > Duration::zero()) {
+        std::this_thread::sleep_for(duration);
+    }
+}
+
+} // namespace zorv

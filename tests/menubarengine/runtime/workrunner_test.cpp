@@ -1,0 +1,82 @@
+#include "workrunner.h"
+
+#include "coroutinetest.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+using namespace std::chrono_literals;
+
+namespace zorv {
+namespace {
+
+QThread *mainThread() {
+    return QCoreApplication::instance()->thread();
+}
+
+struct Threads {
+    QThread *work = nullptr;
+    QThread *resumed = nullptr;
+};
+
+QCoro::Task<std::unique_ptr<int>> squareOf(WorkRunner *runner, int value, Threads *threads) {
+    auto work = [value, threads] {
+        threads->work = QThread::currentThread();
+        return std::make_unique<int>(value * value);
+    };
+    auto result = co_await runner->run(std::move(work));
+    threads->resumed = QThread::currentThread();
+    co_return result;
+}
+
+QCoro::Task<> failOn(WorkRunner *runner) {
+    auto work = [] { throw std::invalid_argument("no such file"); };
+    co_await runner->run(std::move(work));
+}
+
+class WorkRunnerModes : public ::testing::TestWithParam<WorkRunner::Mode> {
+protected:
+    QThreadPool m_pool;
+};
+
+TEST_P(WorkRunnerModes, HandsAMoveOnlyResultBackOnTheMainThread) {
+    WorkRunner runner(GetParam(), &m_pool);
+    Threads threads;
+    const auto result = runTask(squareOf(&runner, 7, &threads), 2000ms);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(*result, 49);
+    EXPECT_EQ(threads.resumed, mainThread());
+    if (GetParam() == WorkRunner::Mode::Inline) {
+        EXPECT_EQ(threads.work, mainThread());
+    } else {
+        EXPECT_NE(threads.work, mainThread());
+    }
+}
+
+TEST_P(WorkRunnerModes, RethrowsTheWorksOwnException) {
+    WorkRunner runner(GetParam(), &m_pool);
+    EXPECT_THROW(runTask(failOn(&runner), 2000ms), std::invalid_argument);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, WorkRunnerModes,
+                         ::testing::Values(WorkRunner::Mode::Inline, WorkRunner::Mode::ThreadPool),
+                         [](const auto &info) {
+                             return std::string(
+                                 info.param == WorkRunner::Mode::Inline ? "Inline" : "ThreadPool");
+                         });
+
+TEST(WorkRunner, InlineWorkIsDoneBeforeRunReturns) {
+    WorkRunner runner(WorkRunner::Mode::Inline);
+    int done = 0;
+    auto task = runner.run([&done] { ++done; });
+    EXPECT_EQ(done, 1);
+    runTask(std::move(task));
+}
+
+} // namespace
+} // namespace zorv

@@ -1,0 +1,94 @@
+#include "cloudsync.h"
+
+#include "decodeerror.h"
+#include "transfer/encodeerror.h"
+
+namespace zorv {
+
+namespace {
+
+bool availability(CloudKeyValueStore &store) {
+    const bool signedIn = store.hasIdentityToken();
+    const bool synchronized = store.synchronize();
+    return signedIn && synchronized;
+}
+
+} // namespace
+
+CloudSync::CloudSync(CloudKeyValueStore &store)
+    : m_store(store), m_available(availability(store)) {}
+
+CloudSync::~CloudSync() {
+    stop();
+}
+
+void CloudSync::start() {
+    if (!m_available || m_observer) {
+        return;
+    }
+    m_observer = QObject::connect(&m_store, &CloudKeyValueStore::changedExternally, &m_store,
+                                  [this] { handleExternalChange(); });
+    m_store.synchronize();
+}
+
+void CloudSync::stop() {
+    QObject::disconnect(m_observer);
+    m_observer = {};
+}
+
+std::optional<SyncedBundle> CloudSync::pull() const {
+    if (!m_available) {
+        return std::nullopt;
+    }
+    const auto data = m_store.data(storeKey);
+    if (!data) {
+        return std::nullopt;
+    }
+    try {
+        return SyncedBundle::decode(*data);
+    } catch (const DecodeError &) {
+        // Whatever is there is overwritten by the next push.
+        return std::nullopt;
+    }
+}
+
+void CloudSync::push(const SyncedBundle &bundle) {
+    if (!m_available) {
+        return;
+    }
+    if (const auto remote = pull(); remote && remote->contentEquals(bundle)) {
+        return;
+    }
+    QByteArray data;
+    try {
+        data = bundle.encoded();
+    } catch (const EncodeError &) {
+        return;
+    }
+    m_store.setData(data, storeKey);
+    m_store.synchronize();
+}
+
+void CloudSync::clearRemote() {
+    if (!m_available) {
+        return;
+    }
+    m_store.removeObject(storeKey);
+    m_store.synchronize();
+}
+
+void CloudSync::setOnRemoteChange(RemoteChangeCallback callback) {
+    m_onRemoteChange = std::move(callback);
+}
+
+void CloudSync::handleExternalChange() {
+    const auto bundle = pull();
+    if (!bundle || !m_onRemoteChange) {
+        return;
+    }
+    // A copy, so that the callback may replace itself or destroy this object.
+    const RemoteChangeCallback callback = m_onRemoteChange;
+    callback(*bundle);
+}
+
+} // namespace zorv

@@ -1,18 +1,8 @@
 #include "simglobalpreferences.h"
 
+#include <utility>
+
 namespace zorv {
-
-namespace {
-
-void store(QHash<QString, QVariant> &domain, const QString &key, const QVariant &value) {
-    if (value.isValid()) {
-        domain.insert(key, value);
-    } else {
-        domain.remove(key);
-    }
-}
-
-} // namespace
 
 QVariant SimGlobalPreferences::value(const QString &key) const {
     const auto pending = m_pending.constFind(key);
@@ -32,10 +22,10 @@ bool SimGlobalPreferences::synchronize() {
     if (m_synchronizeFails) {
         return false;
     }
-    for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it) {
-        store(m_stored, it.key(), it.value());
+    const QHash<QString, QVariant> pending = std::exchange(m_pending, {});
+    for (auto it = pending.cbegin(); it != pending.cend(); ++it) {
+        store(it.key(), it.value());
     }
-    m_pending.clear();
     return true;
 }
 
@@ -44,7 +34,18 @@ QVariant SimGlobalPreferences::storedValue(const QString &key) const {
 }
 
 void SimGlobalPreferences::setStoredValue(const QString &key, const QVariant &value) {
-    store(m_stored, key, value);
+    store(key, value);
+}
+
+void SimGlobalPreferences::store(const QString &key, const QVariant &value) {
+    if (value.isValid()) {
+        m_stored.insert(key, value);
+    } else if (!m_stored.remove(key)) {
+        return;
+    }
+    if (m_onStoredChange) {
+        m_onStoredChange(key, value);
+    }
 }
 
 } // namespace zorv

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 namespace zorv {
 
 // The simulated Mac's per-host global preferences domain (any application, current user, current
@@ -19,6 +21,9 @@ namespace zorv {
 // another application) and can make synchronising fail. Main thread.
 class SimGlobalPreferences : public GlobalPreferences {
 public:
+    // Told of every change of the stored domain: the key and its new value (invalid when removed).
+    using StoredChangeCallback = std::function<void(const QString &key, const QVariant &value)>;
+
     SimGlobalPreferences() = default;
 
     [[nodiscard]] QVariant value(const QString &key) const override;
@@ -34,15 +39,21 @@ public:
     // A change made outside Zorv; Zorv's own view sees it unless it has a pending change of the
     // same key.
     void setStoredValue(const QString &key, const QVariant &value);
+    void setOnStoredChange(StoredChangeCallback callback) {
+        m_onStoredChange = std::move(callback);
+    }
     void setSynchronizeFails(bool fails) { m_synchronizeFails = fails; }
     // How many times synchronize() was called, successful or not.
     [[nodiscard]] int synchronizeCount() const { return m_synchronizeCount; }
 
 private:
+    void store(const QString &key, const QVariant &value);
+
     QHash<QString, QVariant> m_stored;
     // Key to the value this process wrote since its last successful synchronise; an invalid value
     // is a pending removal.
     QHash<QString, QVariant> m_pending;
+    StoredChangeCallback m_onStoredChange;
     bool m_synchronizeFails = false;
     int m_synchronizeCount = 0;
 };

@@ -73,5 +73,31 @@ TEST(SimGlobalPreferences, OutsideChangesShowUnlessOverriddenByAPendingWrite) {
     EXPECT_EQ(preferences.storedValue(kPadding), QVariant(2));
 }
 
+// The bar learns of a new spacing through this: only synchronised changes and changes made
+// outside Zorv count.
+TEST(SimGlobalPreferences, ReportsEveryChangeOfTheStoredDomain) {
+    SimGlobalPreferences preferences;
+    QList<std::pair<QString, QVariant>> changes;
+    preferences.setOnStoredChange([&changes](const QString &key, const QVariant &value) {
+        changes.append({key, value});
+    });
+
+    preferences.setValue(kSpacing, 6);
+    EXPECT_TRUE(changes.isEmpty());
+    preferences.setSynchronizeFails(true);
+    preferences.synchronize();
+    EXPECT_TRUE(changes.isEmpty());
+    preferences.setSynchronizeFails(false);
+    preferences.synchronize();
+    preferences.removeValue(kSpacing);
+    preferences.removeValue(kPadding);
+    preferences.synchronize();
+    preferences.setStoredValue(kPadding, 3);
+
+    const QList<std::pair<QString, QVariant>> expected = {
+        {kSpacing, QVariant(6)}, {kSpacing, QVariant()}, {kPadding, QVariant(3)}};
+    EXPECT_EQ(changes, expected);
+}
+
 } // namespace
 } // namespace zorv

@@ -1,0 +1,104 @@
+#include "accessibility/elementattributes.h"
+
+#include "layout/barview.h"
+
+namespace zorv {
+
+namespace {
+
+AXAttributeResult success(AXAttributeValue value) {
+    return {AXError::Success, std::move(value)};
+}
+
+AXAttributeResult failure(AXError error) {
+    return {error, std::nullopt};
+}
+
+AXAttributeResult faulty(AttributeFault fault, AXAttributeValue good) {
+    switch (fault) {
+    case AttributeFault::None:
+        return success(std::move(good));
+    case AttributeFault::Missing:
+        return failure(AXError::NoValue);
+    case AttributeFault::WrongType:
+        return success(QStringLiteral("unexpected"));
+    }
+    return failure(AXError::Failure);
+}
+
+} // namespace
+
+AXAttributeResult ElementAttributes::read(const DesktopState &state, AXElement element,
+                                          const QString &attribute, std::chrono::nanoseconds now) {
+    if (!state.accessibilityTrusted) {
+        return failure(AXError::APIDisabled);
+    }
+    const auto target = state.elements.resolve(element);
+    if (!target) {
+        return failure(AXError::InvalidUIElement);
+    }
+    if (target->kind == AXElementTable::Kind::Item) {
+        const ItemRecord *record = state.item(target->id);
+        return record ? item(state, *record, attribute, now) : failure(AXError::InvalidUIElement);
+    }
+    const AppRecord *app = state.app(qint32(target->id));
+    if (!app) {
+        return failure(AXError::InvalidUIElement);
+    }
+    return target->kind == AXElementTable::Kind::Application ? application(*app, attribute)
+                                                             : extrasBar(state, *app, attribute);
+}
+
+AXAttributeResult ElementAttributes::application(const AppRecord &app, const QString &attribute) {
+    if (attribute == u"AXExtrasMenuBar") {
+        return faulty(app.extrasBarFault, AXElementTable::extrasBar(app.processId));
+    }
+    if (attribute == u"AXTitle") {
+        return app.localizedName ? success(*app.localizedName) : failure(AXError::NoValue);
+    }
+    return failure(AXError::AttributeUnsupported);
+}
+
+AXAttributeResult ElementAttributes::extrasBar(const DesktopState &state, const AppRecord &app,
+                                               const QString &attribute) {
+    if (app.extrasBarFault != AttributeFault::None) {
+        return failure(AXError::InvalidUIElement);
+    }
+    if (attribute != u"AXChildren") {
+        return failure(AXError::AttributeUnsupported);
+    }
+    QList<AXElement> children;
+    for (const auto &[id, record] : state.items) {
+        if (record.ownerProcessId == app.processId && record.seated) {
+            children.append(AXElementTable::item(id));
+        }
+    }
+    return faulty(app.childrenFault, children);
+}
+
+AXAttributeResult ElementAttributes::item(const DesktopState &state, const ItemRecord &item,
+                                          const QString &attribute, std::chrono::nanoseconds now) {
+    if (const auto override = item.attributeOverrides.constFind(attribute);
+        override != item.attributeOverrides.cend()) {
+        return *override ? success(**override) : failure(AXError::NoValue);
+    }
+    if (attribute == u"AXPosition" || attribute == u"AXSize") {
+        const BarView view(state, now);
+        const auto window = view.window(item.id);
+        if (!window) {
+            return failure(AXError::NoValue);
+        }
+        const QRectF frame = view.topLeft(window->frame);
+        return attribute == u"AXPosition" ? success(frame.topLeft()) : success(frame.size());
+    }
+    if (attribute == u"AXTitle" && !item.title.isEmpty()) {
+        return success(item.title);
+    }
+    if (attribute == u"AXTitle" || attribute == u"AXDescription" || attribute == u"AXHelp" ||
+        attribute == u"AXIdentifier") {
+        return failure(AXError::NoValue);
+    }
+    return failure(AXError::AttributeUnsupported);
+}
+
+} // namespace zorv

@@ -1,0 +1,77 @@
+#include "accessibility/simaccessibility.h"
+
+#include "accessibility/elementattributes.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <cmath>
+
+namespace zorv {
+
+SimAccessibility::SimAccessibility(DesktopModel &model) : m_model(model) {}
+
+bool SimAccessibility::isProcessTrusted() const {
+    return m_model.read([](const DesktopState &state) { return state.accessibilityTrusted; });
+}
+
+AXElement SimAccessibility::applicationElement(qint32 processId) {
+    return m_model.write([&](DesktopState &state, ModelEffects &) {
+        return state.elements.applicationElement(processId);
+    });
+}
+
+AXError SimAccessibility::setMessagingTimeout(AXElement element, double seconds) {
+    if (!std::isfinite(seconds) || seconds < 0.0) {
+        return AXError::IllegalArgument;
+    }
+    return m_model.write([&](DesktopState &state, ModelEffects &) {
+        if (!state.elements.resolve(element)) {
+            return AXError::InvalidUIElement;
+        }
+        state.elements.setTimeout(element, seconds);
+        return AXError::Success;
+    });
+}
+
+std::optional<double> SimAccessibility::hangTimeout(AXElement element) const {
+    return m_model.read([&](const DesktopState &state) -> std::optional<double> {
+        const auto target = state.elements.resolve(element);
+        if (!state.accessibilityTrusted || !target) {
+            return std::nullopt;
+        }
+        qint32 processId = qint32(target->id);
+        if (target->kind == AXElementTable::Kind::Item) {
+            const ItemRecord *item = state.item(target->id);
+            if (!item) {
+                return std::nullopt;
+            }
+            processId = item->ownerProcessId;
+        }
+        const AppRecord *app = state.app(processId);
+        if (!app || !app->hung) {
+            return std::nullopt;
+        }
+        return state.elements.timeout(element);
+    });
+}
+
+AXAttributeResult SimAccessibility::copyAttributeValue(AXElement element,
+                                                       const QString &attribute) {
+    if (const auto timeout = hangTimeout(element)) {
+        const QCoreApplication *app = QCoreApplication::instance();
+        if (app && QThread::currentThread() == app->thread()) {
+            return {AXError::CannotComplete, std::nullopt};
+        }
+        m_model.clock().blockingSleep(seconds(*timeout));
+        if (hangTimeout(element)) {
+            return {AXError::CannotComplete, std::nullopt};
+        }
+    }
+    const auto now = m_model.clock().now();
+    return m_model.read([&](const DesktopState &state) {
+        return ElementAttributes::read(state, element, attribute, now);
+    });
+}
+
+} // namespace zorv

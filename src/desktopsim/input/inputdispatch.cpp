@@ -1,0 +1,205 @@
+#include "input/inputdispatch.h"
+
+#include "layout/barview.h"
+#include "layout/itemorder.h"
+
+namespace zorv {
+
+namespace {
+
+constexpr quint16 rightCommandKey = 54;
+
+std::optional<PressedItem> &slotFor(DesktopState &state, MouseButton button) {
+    return button == MouseButton::Right ? state.input.right : state.input.left;
+}
+
+} // namespace
+
+void InputDispatch::mouse(DesktopState &state, const MouseEvent &event, EventOrigin origin,
+                          std::chrono::nanoseconds now, ModelEffects &effects) {
+    // A detached cursor ignores the user's mouse: the user's events happen where it stands.
+    QPointF location = event.location;
+    if (origin == EventOrigin::User && !state.input.mouseAssociated) {
+        location = state.input.cursor;
+    }
+    state.input.cursor = location;
+    state.input.lastEventAt[static_cast<int>(event.type)] = now;
+    state.log(
+        {now, origin, event.type, location, event.button, event.flags, event.clickState, 0, 0.0});
+    trackAutoHide(state, location, now, effects);
+
+    switch (event.type) {
+    case EventType::LeftMouseDown:
+        press(state, MouseButton::Left,
+              {event.type, location, event.button, event.flags, event.clickState}, origin, now);
+        break;
+    case EventType::RightMouseDown:
+        press(state, MouseButton::Right,
+              {event.type, location, event.button, event.flags, event.clickState}, origin, now);
+        break;
+    case EventType::LeftMouseDragged:
+        if (auto &pressed = state.input.left;
+            pressed && !pressed->firstMoveAt && location != pressed->downLocation) {
+            pressed->firstMoveAt = now;
+        }
+        break;
+    case EventType::LeftMouseUp:
+        release(state, MouseButton::Left, location, now, effects);
+        break;
+    case EventType::RightMouseUp:
+        release(state, MouseButton::Right, location, now, effects);
+        break;
+    default:
+        break;
+    }
+}
+
+void InputDispatch::key(DesktopState &state, const KeyEvent &event, EventOrigin origin,
+                        std::chrono::nanoseconds now) {
+    const EventType type = event.keyDown ? EventType::KeyDown : EventType::KeyUp;
+    if (event.keyDown) {
+        state.input.keysDown.insert(event.keyCode);
+    } else {
+        state.input.keysDown.remove(event.keyCode);
+    }
+    state.input.lastEventAt[static_cast<int>(type)] = now;
+    state.log({now, origin, type, state.input.cursor, MouseButton::Left, event.flags, 0,
+               event.keyCode, 0.0});
+}
+
+void InputDispatch::scroll(DesktopState &state, double delta, EventOrigin origin,
+                           std::chrono::nanoseconds now) {
+    state.input.lastEventAt[static_cast<int>(EventType::ScrollWheel)] = now;
+    state.log({now, origin, EventType::ScrollWheel, state.input.cursor, MouseButton::Left,
+               EventFlags::none, 0, 0, delta});
+}
+
+void InputDispatch::warp(DesktopState &state, QPointF location, std::chrono::nanoseconds now,
+                         ModelEffects &effects) {
+    state.input.cursor = location;
+    ++state.input.warps;
+    trackAutoHide(state, location, now, effects);
+}
+
+void InputDispatch::trackAutoHide(DesktopState &state, QPointF location,
+                                  std::chrono::nanoseconds now, ModelEffects &effects) {
+    const BarView view(state, now);
+    for (const ScreenRecord &screen : state.screens) {
+        if (!screen.autoHidesMenuBar) {
+            continue;
+        }
+        const bool wasShown = view.barShown(screen);
+        const QRectF frame = view.topLeft(screen.frame);
+        const bool onScreen = view.screenAt(location) == &screen;
+        const bool atTopEdge = onScreen && location.y() - frame.top() <= BarView::topEdgeSlack;
+        const bool inBar = onScreen && location.y() < frame.top() + screen.menuBarHeight;
+        AutoHideState &autoHide = state.input.autoHide[screen.displayId];
+        if (atTopEdge) {
+            if (!autoHide.restingSince) {
+                autoHide.restingSince = now;
+                effects.barChangeAfter = BarView::autoHideRevealDelay;
+            }
+            autoHide.heldOpen = wasShown;
+        } else if (inBar && wasShown) {
+            autoHide.heldOpen = true;
+            autoHide.restingSince.reset();
+        } else {
+            effects.barChanged = effects.barChanged || wasShown;
+            autoHide = AutoHideState{};
+        }
+    }
+}
+
+void InputDispatch::press(DesktopState &state, MouseButton button, const MouseEvent &event,
+                          EventOrigin origin, std::chrono::nanoseconds now) {
+    std::optional<PressedItem> &slot = slotFor(state, button);
+    slot.reset();
+    const auto hit = BarView(state, now).hit(event.location);
+    if (!hit) {
+        return;
+    }
+    const ItemRecord *item = state.item(hit->itemId);
+    const AppRecord *owner = item ? state.app(item->ownerProcessId) : nullptr;
+    if (!owner || owner->hung) {
+        return;
+    }
+    PressedItem pressed;
+    pressed.itemId = hit->itemId;
+    pressed.origin = origin;
+    pressed.downAt = now;
+    pressed.downLocation = event.location;
+    pressed.downFlags = event.flags;
+    pressed.commandKeyHeld = state.input.keysDown.contains(KeyCode::command) ||
+                             state.input.keysDown.contains(rightCommandKey);
+    const bool grabs = button == MouseButton::Left && (event.flags & EventFlags::command) &&
+                       !item->immovable && owner->dragAcceptance != DragAcceptance::Never;
+    pressed.kind = grabs ? PressedItem::Kind::Drag : PressedItem::Kind::Click;
+    slot = pressed;
+}
+
+void InputDispatch::release(DesktopState &state, MouseButton button, QPointF location,
+                            std::chrono::nanoseconds now, ModelEffects &effects) {
+    std::optional<PressedItem> &slot = slotFor(state, button);
+    if (!slot) {
+        return;
+    }
+    const PressedItem pressed = *slot;
+    slot.reset();
+    if (pressed.kind == PressedItem::Kind::Drag) {
+        drop(state, pressed, location, now, effects);
+        return;
+    }
+    const auto hit = BarView(state, now).hit(location);
+    if (!hit || hit->itemId != pressed.itemId) {
+        return;
+    }
+    DeliveredClick click;
+    click.itemId = pressed.itemId;
+    click.kind = button == MouseButton::Right               ? ItemClickKind::Right
+                 : (pressed.downFlags & EventFlags::option) ? ItemClickKind::Option
+                                                            : ItemClickKind::Left;
+    click.at = now;
+    click.origin = pressed.origin;
+    click.displayId = hit->displayId;
+    state.recordClick(click);
+    effects.clicks.append(click);
+}
+
+void InputDispatch::drop(DesktopState &state, const PressedItem &pressed, QPointF location,
+                         std::chrono::nanoseconds now, ModelEffects &effects) {
+    const ItemRecord *item = state.item(pressed.itemId);
+    const AppRecord *owner = item ? state.app(item->ownerProcessId) : nullptr;
+    if (!owner || owner->hung || !pressed.firstMoveAt) {
+        return;
+    }
+    // Hands cannot post a mouse-up back to back with the mouse-down; only programs are held to
+    // the timing.
+    if (pressed.origin == EventOrigin::Synthetic) {
+        if (now - pressed.downAt < minimumDragHold) {
+            return;
+        }
+        if (owner->dragAcceptance == DragAcceptance::SlowGestureOnly &&
+            (*pressed.firstMoveAt - pressed.downAt < slowGestureHold || !pressed.commandKeyHeld)) {
+            return;
+        }
+    }
+    const BarView view(state, now);
+    const ScreenRecord *screen = view.barAt(location);
+    const ScreenBar *bar = screen ? state.bar(screen->displayId) : nullptr;
+    if (!bar) {
+        return;
+    }
+    qsizetype index = 0;
+    for (const LaidOutItem &other : bar->items) {
+        const ItemRecord *otherItem = state.item(other.itemId);
+        if (other.itemId != pressed.itemId && otherItem && !otherItem->immovable &&
+            other.frame.center().x() < location.x()) {
+            ++index;
+        }
+    }
+    ItemOrder::moveToIndex(state, pressed.itemId, index);
+    ItemOrder::remember(state, pressed.itemId);
+    effects.layoutPass = true;
+}
+
+} // namespace zorv

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "inputevent.h"
+#include "model/desktopstate.h"
+#include "model/modeleffects.h"
+
+#include <chrono>
+
+namespace zorv {
+
+// What the window server does with each input event, whether the user's hands made it or a
+// program posted it to the HID tap: move the cursor, reset the idle timers, log the event, bring
+// in or send away an auto-hidden bar, and deliver clicks and Command-drags to status items.
+//
+// Command-drag: a left-mouse-down with the Command flag on a visible, movable item grabs it (an
+// item of a hung application, an immovable system item or an item that never moves is clicked
+// instead); on the mouse-up after at least one dragged event that moved the pointer, the item is
+// inserted among the other movable items at the index given by how many of their centres lie
+// left of the drop point on that screen's bar, and its position is remembered. A drop outside
+// every bar leaves it where it was. Posted drags must also hold the button a short while: a
+// mouse-up right after its mouse-down is dropped, and items that only take the slow gesture need
+// a long hold before the first dragged event with Command held on the keyboard.
+//
+// Clicks: a button going down and up on the same visible item opens it (an option click when the
+// mouse-down carried the Option flag). Anything off the bars, under the camera housing or on a
+// hung application's item hits nothing.
+class InputDispatch {
+public:
+    static constexpr std::chrono::milliseconds minimumDragHold{20};
+    static constexpr std::chrono::milliseconds slowGestureHold{100};
+
+    static void mouse(DesktopState &state, const MouseEvent &event, EventOrigin origin,
+                      std::chrono::nanoseconds now, ModelEffects &effects);
+    static void key(DesktopState &state, const KeyEvent &event, EventOrigin origin,
+                    std::chrono::nanoseconds now);
+    static void scroll(DesktopState &state, double delta, EventOrigin origin,
+                       std::chrono::nanoseconds now);
+    // Moves the cursor without an event: the idle timers do not notice.
+    static void warp(DesktopState &state, QPointF location, std::chrono::nanoseconds now,
+                     ModelEffects &effects);
+
+private:
+    static void trackAutoHide(DesktopState &state, QPointF location, std::chrono::nanoseconds now,
+                              ModelEffects &effects);
+    static void press(DesktopState &state, MouseButton button, const MouseEvent &event,
+                      EventOrigin origin, std::chrono::nanoseconds now);
+    static void release(DesktopState &state, MouseButton button, QPointF location,
+                        std::chrono::nanoseconds now, ModelEffects &effects);
+    static void drop(DesktopState &state, const PressedItem &pressed, QPointF location,
+                     std::chrono::nanoseconds now, ModelEffects &effects);
+};
+
+} // namespace zorv

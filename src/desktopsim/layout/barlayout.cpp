@@ -1,0 +1,67 @@
+#include "layout/barlayout.h"
+
+#include "statusbar.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zorv {
+
+double BarLayout::width(const DesktopState &state, const ItemRecord &item) {
+    const double length = item.length;
+    if (length == StatusBar::squareLength) {
+        return state.thickness;
+    }
+    if (length == StatusBar::variableLength) {
+        double content = 0.0;
+        if (!item.image.isNull()) {
+            content += state.thickness;
+        }
+        if (!item.title.isEmpty()) {
+            content += titleCharacterWidth * item.title.size() + titlePadding;
+        }
+        return std::min(content, StatusBar::maximumLength);
+    }
+    if (!std::isfinite(length) || length < 0.0) {
+        return 0.0;
+    }
+    return std::min(length, StatusBar::maximumLength);
+}
+
+double BarLayout::gap(const DesktopState &state, const ItemRecord &item) {
+    const AppRecord *owner = state.app(item.ownerProcessId);
+    return owner ? owner->statusItemSpacing : state.statusItemSpacing;
+}
+
+QList<ScreenBar> BarLayout::compute(const DesktopState &state) {
+    QList<ScreenBar> bars;
+    for (const ScreenRecord &screen : state.screens) {
+        ScreenBar bar{screen.displayId, {}};
+        const QRectF strip = screen.barStrip();
+        const double right = strip.right() - rightInset;
+        double edge = right;
+        bool placedAny = false;
+        for (auto id = state.order.crbegin(); id != state.order.crend(); ++id) {
+            const ItemRecord *item = state.item(*id);
+            if (!item) {
+                continue;
+            }
+            const double itemWidth =
+                screen.notHiding && item->restingWidth ? *item->restingWidth : width(state, *item);
+            if (itemWidth <= 0.0) {
+                bar.items.append({item->id, QRectF(edge, strip.y(), 0.0, strip.height())});
+                continue;
+            }
+            const double maxX = placedAny ? edge - gap(state, *item) : right;
+            const double minX = maxX - itemWidth;
+            bar.items.append({item->id, QRectF(minX, strip.y(), itemWidth, strip.height())});
+            edge = minX;
+            placedAny = true;
+        }
+        std::reverse(bar.items.begin(), bar.items.end());
+        bars.append(bar);
+    }
+    return bars;
+}
+
+} // namespace zorv

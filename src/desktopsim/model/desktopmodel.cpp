@@ -1,0 +1,106 @@
+#include "model/desktopmodel.h"
+
+#include "layout/barlayout.h"
+
+#include <QPointer>
+#include <QThread>
+
+namespace zorv {
+
+DesktopModel::DesktopModel(Clock &clock, QObject *parent) : QObject(parent), m_clock(clock) {
+    // The machine has been idle for an hour when the simulation starts.
+    const auto idleSince = clock.now() - std::chrono::hours(1);
+    m_state.input.lastEventAt.fill(idleSince);
+}
+
+DesktopModel::~DesktopModel() {
+    m_lifetime.cancel();
+}
+
+void DesktopModel::runLayoutPassNow() {
+    performLayoutPass();
+}
+
+void DesktopModel::apply(ModelEffects effects) {
+    if (QThread::currentThread() == thread()) {
+        applyOnMainThread(effects);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, effects = std::move(effects)] { applyOnMainThread(effects); },
+        Qt::QueuedConnection);
+}
+
+void DesktopModel::applyOnMainThread(const ModelEffects &effects) {
+    if (effects.layoutPass) {
+        scheduleLayoutPass();
+    }
+    if (effects.screensChanged) {
+        Q_EMIT screensChanged();
+    }
+    for (const AppRecord &app : effects.launched) {
+        Q_EMIT applicationLaunched(app);
+    }
+    for (const AppRecord &app : effects.terminated) {
+        Q_EMIT applicationTerminated(app);
+    }
+    for (const AppRecord &app : effects.activated) {
+        Q_EMIT applicationActivated(app);
+    }
+    for (const DeliveredClick &click : effects.clicks) {
+        Q_EMIT clickDelivered(click);
+    }
+    if (effects.barChanged) {
+        Q_EMIT barChanged();
+    }
+    if (effects.barChangeAfter) {
+        barChangeAfterDelay(*effects.barChangeAfter);
+    }
+}
+
+void DesktopModel::scheduleLayoutPass() {
+    if (m_passScheduled) {
+        return;
+    }
+    m_passScheduled = true;
+    ++m_passGeneration;
+    layoutPassAfterDelay(read([](const DesktopState &state) { return state.layoutPassDelay; }),
+                         m_passGeneration);
+}
+
+QCoro::Task<> DesktopModel::layoutPassAfterDelay(std::chrono::nanoseconds delay,
+                                                 quint64 generation) {
+    QPointer<DesktopModel> self(this);
+    const SleepOutcome outcome = co_await m_clock.sleep(delay, m_lifetime.token());
+    // runLayoutPassNow() may have run the pass meanwhile; a later request then has its own sleep.
+    if (outcome == SleepOutcome::Cancelled || !self || !m_passScheduled ||
+        generation != m_passGeneration) {
+        co_return;
+    }
+    performLayoutPass();
+}
+
+QCoro::Task<> DesktopModel::barChangeAfterDelay(std::chrono::nanoseconds delay) {
+    QPointer<DesktopModel> self(this);
+    const SleepOutcome outcome = co_await m_clock.sleep(delay, m_lifetime.token());
+    if (outcome == SleepOutcome::Cancelled || !self) {
+        co_return;
+    }
+    Q_EMIT barChanged();
+}
+
+void DesktopModel::performLayoutPass() {
+    m_passScheduled = false;
+    write([](DesktopState &state, ModelEffects &effects) {
+        for (auto &[id, item] : state.items) {
+            if (!item.seated) {
+                item.restingWidth = BarLayout::width(state, item);
+                item.seated = true;
+            }
+        }
+        state.bars = BarLayout::compute(state);
+        effects.barChanged = true;
+    });
+}
+
+} // namespace zorv

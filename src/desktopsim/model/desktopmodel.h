@@ -1,0 +1,94 @@
+#pragma once
+
+#include "cancellation.h"
+#include "clock.h"
+#include "model/desktopstate.h"
+#include "model/modeleffects.h"
+
+#include <QCoroTask>
+#include <QMutex>
+#include <QObject>
+
+#include <type_traits>
+#include <utility>
+
+namespace zorv {
+
+// The simulated Mac's one consistent state (DesktopState) behind one lock, with the menu bar's
+// layout passes and the notifications that changes cause.
+//
+// Every part of the simulator, the platform implementations and the script classes alike, reads
+// with read() and changes with write(): the function runs under the lock and, for write(), lists
+// in ModelEffects what the change asks for. Once the lock is released the model schedules the
+// layout pass and emits the signals, always on the main thread: a change made on a worker thread
+// (a posted event) has its effects queued to the main thread. Any thread may call read() and
+// write(); never call them from inside each other.
+//
+// Layout pass: changes to lengths, items, order or screens take effect on the bars only when the
+// pass runs, `layoutPassDelay` of simulated time after the first change that asked for it
+// (coalescing everything asked meanwhile). With a delay of 0 the pass runs at the next turn of the
+// event loop, so a freshly created item has no window until then.
+class DesktopModel : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DesktopModel(Clock &clock, QObject *parent = nullptr);
+    ~DesktopModel() override;
+
+    [[nodiscard]] Clock &clock() const { return m_clock; }
+
+    template <typename Fn> decltype(auto) read(Fn &&fn) const {
+        QMutexLocker lock(&m_mutex);
+        return std::forward<Fn>(fn)(std::as_const(m_state));
+    }
+
+    template <typename Fn> decltype(auto) write(Fn &&fn) {
+        ModelEffects effects;
+        using Result = std::invoke_result_t<Fn, DesktopState &, ModelEffects &>;
+        if constexpr (std::is_void_v<Result>) {
+            {
+                QMutexLocker lock(&m_mutex);
+                std::forward<Fn>(fn)(m_state, effects);
+            }
+            apply(std::move(effects));
+        } else {
+            Result result = [&] {
+                QMutexLocker lock(&m_mutex);
+                return std::forward<Fn>(fn)(m_state, effects);
+            }();
+            apply(std::move(effects));
+            return result;
+        }
+    }
+
+    // Runs the pending layout pass now instead of after its delay. Main thread.
+    void runLayoutPassNow();
+
+Q_SIGNALS:
+    // Something on the bars changed: a layout pass ran, the frontmost application changed, an
+    // auto-hidden bar came in or left.
+    void barChanged();
+    void screensChanged();
+    void applicationLaunched(const zorv::AppRecord &application);
+    void applicationTerminated(const zorv::AppRecord &application);
+    void applicationActivated(const zorv::AppRecord &application);
+    void clickDelivered(const zorv::DeliveredClick &click);
+
+private:
+    void apply(ModelEffects effects);
+    void applyOnMainThread(const ModelEffects &effects);
+    void scheduleLayoutPass();
+    QCoro::Task<> layoutPassAfterDelay(std::chrono::nanoseconds delay, quint64 generation);
+    QCoro::Task<> barChangeAfterDelay(std::chrono::nanoseconds delay);
+    void performLayoutPass();
+
+    Clock &m_clock;
+    mutable QMutex m_mutex;
+    DesktopState m_state;
+    // Main thread only.
+    bool m_passScheduled = false;
+    quint64 m_passGeneration = 0;
+    CancellationSource m_lifetime;
+};
+
+} // namespace zorv

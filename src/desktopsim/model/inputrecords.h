@@ -1,0 +1,42 @@
+#pragma once
+
+#include "displayid.h"
+#include "inputevent.h"
+
+#include <chrono>
+
+namespace zorv {
+
+// Whether input came from the user's hands or was posted by a program.
+enum class EventOrigin { User, Synthetic };
+
+// One input event as the window server received it, at the simulated clock's time.
+struct LoggedEvent {
+    std::chrono::nanoseconds at{0};
+    EventOrigin origin = EventOrigin::User;
+    EventType type = EventType::MouseMoved;
+    // Where it took effect (top-left convention); for key events the cursor's location.
+    QPointF location;
+    MouseButton button = MouseButton::Left;
+    quint64 flags = EventFlags::none;
+    qint64 clickState = 0;
+    quint16 keyCode = 0;
+    double scrollDelta = 0.0;
+
+    friend bool operator==(const LoggedEvent &, const LoggedEvent &) = default;
+};
+
+enum class ItemClickKind { Left, Right, Option };
+
+// A click that opened a status item.
+struct DeliveredClick {
+    quint64 itemId = 0;
+    ItemClickKind kind = ItemClickKind::Left;
+    std::chrono::nanoseconds at{0};
+    EventOrigin origin = EventOrigin::User;
+    DisplayId displayId = 0;
+
+    friend bool operator==(const DeliveredClick &, const DeliveredClick &) = default;
+};
+
+} // namespace zorv

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/apprecord.h"
+#include "model/inputrecords.h"
+
+#include <QList>
+
+#include <chrono>
+#include <optional>
+
+namespace zorv {
+
+// What a change to the desktop state asks for once the lock is released: a layout pass,
+// notifications, and a later redraw (an auto-hidden bar that will slide in).
+struct ModelEffects {
+    bool layoutPass = false;
+    bool screensChanged = false;
+    bool barChanged = false;
+    std::optional<std::chrono::nanoseconds> barChangeAfter;
+    QList<AppRecord> launched;
+    QList<AppRecord> terminated;
+    QList<AppRecord> activated;
+    QList<DeliveredClick> clicks;
+};
+
+} // namespace zorv

@@ -1,0 +1,154 @@
+#include "script/applicationregistry.h"
+
+#include "layout/itemorder.h"
+
+namespace zorv {
+
+ApplicationRegistry::ApplicationRegistry(DesktopModel &model) : m_model(model) {}
+
+template <typename Fn> bool ApplicationRegistry::change(qint32 processId, Fn &&fn) {
+    return m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        AppRecord *app = state.app(processId);
+        if (!app) {
+            return false;
+        }
+        fn(*app, effects);
+        return true;
+    });
+}
+
+qint32 ApplicationRegistry::launch(const AppSpec &spec) {
+    return launchProcess(spec, false);
+}
+
+qint32 ApplicationRegistry::launchCurrentProcess(const AppSpec &spec) {
+    return launchProcess(spec, true);
+}
+
+qint32 ApplicationRegistry::launchProcess(const AppSpec &spec, bool currentProcess) {
+    return m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        AppRecord app;
+        app.processId = state.nextProcessId++;
+        app.bundleIdentifier = spec.bundleIdentifier;
+        app.localizedName = spec.localizedName;
+        app.activationPolicy = spec.activationPolicy;
+        app.menusWidth = spec.menusWidth;
+        app.dragAcceptance = spec.dragAcceptance;
+        app.statusItemSpacing = state.statusItemSpacing;
+        state.apps.append(app);
+        if (currentProcess) {
+            state.currentProcessId = app.processId;
+        }
+        effects.launched.append(app);
+        return app.processId;
+    });
+}
+
+bool ApplicationRegistry::quit(qint32 processId) {
+    return m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        const AppRecord *app = state.app(processId);
+        if (!app) {
+            return false;
+        }
+        effects.terminated.append(*app);
+        state.apps.removeIf([&](const AppRecord &record) { return record.processId == processId; });
+        std::erase_if(state.items, [&](const auto &entry) {
+            if (entry.second.ownerProcessId != processId) {
+                return false;
+            }
+            ItemOrder::remove(state, entry.first);
+            return true;
+        });
+        state.activationHistory.removeAll(processId);
+        if (state.frontmostProcessId == processId) {
+            state.frontmostProcessId.reset();
+            if (!state.activationHistory.isEmpty()) {
+                state.frontmostProcessId = state.activationHistory.back();
+                effects.activated.append(*state.app(*state.frontmostProcessId));
+            }
+            effects.barChanged = true;
+        }
+        effects.layoutPass = true;
+        return true;
+    });
+}
+
+bool ApplicationRegistry::activate(qint32 processId) {
+    return m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        const AppRecord *app = state.app(processId);
+        if (!app) {
+            return false;
+        }
+        state.frontmostProcessId = processId;
+        state.activationHistory.removeAll(processId);
+        state.activationHistory.append(processId);
+        effects.activated.append(*app);
+        effects.barChanged = true;
+        return true;
+    });
+}
+
+bool ApplicationRegistry::setHung(qint32 processId, bool hung) {
+    return change(processId, [&](AppRecord &app, ModelEffects &) { app.hung = hung; });
+}
+
+bool ApplicationRegistry::setMenusWidth(qint32 processId, double width) {
+    return change(processId, [&](AppRecord &app, ModelEffects &effects) {
+        app.menusWidth = width;
+        effects.barChanged = true;
+    });
+}
+
+bool ApplicationRegistry::setDragAcceptance(qint32 processId, DragAcceptance acceptance) {
+    return change(processId,
+                  [&](AppRecord &app, ModelEffects &) { app.dragAcceptance = acceptance; });
+}
+
+bool ApplicationRegistry::setExtrasBarFault(qint32 processId, AttributeFault fault) {
+    return change(processId, [&](AppRecord &app, ModelEffects &) { app.extrasBarFault = fault; });
+}
+
+bool ApplicationRegistry::setChildrenFault(qint32 processId, AttributeFault fault) {
+    return change(processId, [&](AppRecord &app, ModelEffects &) { app.childrenFault = fault; });
+}
+
+QList<AppRecord> ApplicationRegistry::applications() const {
+    return m_model.read([](const DesktopState &state) { return state.apps; });
+}
+
+std::optional<AppRecord> ApplicationRegistry::application(qint32 processId) const {
+    return m_model.read([&](const DesktopState &state) -> std::optional<AppRecord> {
+        const AppRecord *app = state.app(processId);
+        return app ? std::optional(*app) : std::nullopt;
+    });
+}
+
+std::optional<AppRecord>
+ApplicationRegistry::findByBundleIdentifier(const QString &bundleId) const {
+    return m_model.read([&](const DesktopState &state) -> std::optional<AppRecord> {
+        for (const AppRecord &app : state.apps) {
+            if (app.bundleIdentifier == bundleId) {
+                return app;
+            }
+        }
+        return std::nullopt;
+    });
+}
+
+qint32 ApplicationRegistry::currentProcessId() const {
+    return m_model.read([](const DesktopState &state) { return state.currentProcessId; });
+}
+
+std::optional<qint32> ApplicationRegistry::frontmostProcessId() const {
+    return m_model.read([](const DesktopState &state) { return state.frontmostProcessId; });
+}
+
+void ApplicationRegistry::setStatusItemSpacing(double spacing) {
+    m_model.write([&](DesktopState &state, ModelEffects &) { state.statusItemSpacing = spacing; });
+}
+
+double ApplicationRegistry::statusItemSpacing() const {
+    return m_model.read([](const DesktopState &state) { return state.statusItemSpacing; });
+}
+
+} // namespace zorv

@@ -1,0 +1,94 @@
+#include "script/desktopinspector.h"
+
+#include "layout/barview.h"
+
+namespace zorv {
+
+namespace {
+
+BarEntry entryFor(const DesktopState &state, const BarView &view, const BarItemView &itemView) {
+    BarEntry entry;
+    entry.itemId = itemView.itemId;
+    entry.displayId = itemView.displayId;
+    entry.frame = view.topLeft(itemView.frame);
+    entry.onScreen = itemView.onScreen;
+    entry.visible = itemView.visible();
+    entry.underMenus = itemView.underMenus;
+    entry.underHousing = itemView.underHousing;
+    if (const ItemRecord *item = state.item(itemView.itemId)) {
+        entry.processId = item->ownerProcessId;
+        entry.title = item->title;
+        entry.autosaveName = item->autosaveName;
+        entry.length = item->length;
+        entry.immovable = item->immovable;
+        if (const AppRecord *owner = state.app(item->ownerProcessId)) {
+            entry.bundleIdentifier = owner->bundleIdentifier;
+            entry.applicationName = owner->localizedName;
+        }
+    }
+    return entry;
+}
+
+} // namespace
+
+DesktopInspector::DesktopInspector(DesktopModel &model) : m_model(model) {}
+
+QList<BarEntry> DesktopInspector::bar(std::optional<DisplayId> displayId) const {
+    const auto now = m_model.clock().now();
+    return m_model.read([&](const DesktopState &state) {
+        QList<BarEntry> entries;
+        const ScreenRecord *screen = displayId ? state.screen(*displayId) : state.activeScreen();
+        if (!screen) {
+            return entries;
+        }
+        const BarView view(state, now);
+        for (const BarItemView &itemView : view.items(screen->displayId)) {
+            entries.append(entryFor(state, view, itemView));
+        }
+        return entries;
+    });
+}
+
+std::optional<BarEntry> DesktopInspector::entry(quint64 itemId) const {
+    const auto now = m_model.clock().now();
+    return m_model.read([&](const DesktopState &state) -> std::optional<BarEntry> {
+        const BarView view(state, now);
+        const auto window = view.window(itemId);
+        return window ? std::optional(entryFor(state, view, *window)) : std::nullopt;
+    });
+}
+
+QList<LoggedEvent> DesktopInspector::events() const {
+    return m_model.read([](const DesktopState &state) {
+        return QList<LoggedEvent>(state.eventLog.cbegin(), state.eventLog.cend());
+    });
+}
+
+QList<DeliveredClick> DesktopInspector::clicks() const {
+    return m_model.read([](const DesktopState &state) {
+        return QList<DeliveredClick>(state.clicks.cbegin(), state.clicks.cend());
+    });
+}
+
+void DesktopInspector::clearRecords() {
+    m_model.write([](DesktopState &state, ModelEffects &) {
+        state.eventLog.clear();
+        state.clicks.clear();
+    });
+}
+
+CursorState DesktopInspector::cursor() const {
+    return m_model.read([](const DesktopState &state) {
+        const InputState &input = state.input;
+        return CursorState{input.cursor,     input.cursorReadable, input.mouseAssociated,
+                           input.hideCounts, input.hideCalls,      input.showCalls,
+                           input.warps};
+    });
+}
+
+void DesktopInspector::setCursorReadable(bool readable) {
+    m_model.write(
+        [&](DesktopState &state, ModelEffects &) { state.input.cursorReadable = readable; });
+}
+
+} // namespace zorv

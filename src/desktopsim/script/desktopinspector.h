@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/desktopmodel.h"
+#include "script/barentry.h"
+
+#include <QList>
+
+#include <optional>
+
+namespace zorv {
+
+// Reads the simulated desktop back: each bar in order with every frame, the input events the
+// window server received, the cursor, and the clicks status items received. Thread-safe.
+class DesktopInspector {
+public:
+    explicit DesktopInspector(DesktopModel &model);
+
+    // The items of a screen's bar from left to right as the last layout pass placed them;
+    // the active screen's bar (where the items' windows are) by default.
+    [[nodiscard]] QList<BarEntry> bar(std::optional<DisplayId> displayId = std::nullopt) const;
+    [[nodiscard]] std::optional<BarEntry> entry(quint64 itemId) const;
+
+    // Oldest first; at most DesktopState::logCapacity.
+    [[nodiscard]] QList<LoggedEvent> events() const;
+    [[nodiscard]] QList<DeliveredClick> clicks() const;
+    void clearRecords();
+
+    [[nodiscard]] CursorState cursor() const;
+    void setCursorReadable(bool readable);
+
+private:
+    DesktopModel &m_model;
+};
+
+} // namespace zorv

@@ -1,0 +1,137 @@
+#include "script/screenarrangement.h"
+
+#include <algorithm>
+
+namespace zorv {
+
+namespace {
+
+// Keeps the primary screen's corner at the origin.
+void rebase(DesktopState &state) {
+    if (state.screens.isEmpty()) {
+        return;
+    }
+    const QPointF offset = state.screens.front().frame.topLeft();
+    for (ScreenRecord &screen : state.screens) {
+        screen.frame.translate(-offset);
+    }
+}
+
+} // namespace
+
+ScreenArrangement::ScreenArrangement(DesktopModel &model) : m_model(model) {}
+
+template <typename Fn> bool ScreenArrangement::change(DisplayId displayId, Fn &&fn) {
+    return m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        ScreenRecord *screen = state.screen(displayId);
+        if (!screen) {
+            return false;
+        }
+        fn(state, *screen);
+        rebase(state);
+        effects.screensChanged = true;
+        effects.layoutPass = true;
+        return true;
+    });
+}
+
+DisplayId ScreenArrangement::add(const ScreenSpec &spec) {
+    return m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        ScreenRecord screen;
+        screen.displayId = state.nextDisplayId++;
+        screen.name = spec.name;
+        screen.scale = spec.scale;
+        screen.menuBarHeight = spec.menuBarHeight;
+        screen.cameraHousingWidth = spec.cameraHousingWidth;
+        screen.notHiding = spec.notHiding;
+        screen.autoHidesMenuBar = spec.autoHidesMenuBar;
+        QPointF origin(0.0, 0.0);
+        if (spec.origin) {
+            origin = *spec.origin;
+        } else if (!state.screens.isEmpty()) {
+            double right = 0.0;
+            for (const ScreenRecord &other : state.screens) {
+                right = std::max(right, other.frame.right());
+            }
+            origin = QPointF(right, state.primaryTop() - spec.size.height());
+        }
+        screen.frame = QRectF(origin, spec.size);
+        state.screens.append(screen);
+        rebase(state);
+        if (!state.keyWindowScreen) {
+            state.keyWindowScreen = screen.displayId;
+        }
+        effects.screensChanged = true;
+        effects.layoutPass = true;
+        return screen.displayId;
+    });
+}
+
+bool ScreenArrangement::remove(DisplayId displayId) {
+    return m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        const auto removed = state.screens.removeIf(
+            [&](const ScreenRecord &screen) { return screen.displayId == displayId; });
+        if (removed == 0) {
+            return false;
+        }
+        rebase(state);
+        state.input.autoHide.remove(displayId);
+        if (state.keyWindowScreen == displayId) {
+            state.keyWindowScreen.reset();
+            if (const ScreenRecord *primary = state.primaryScreen()) {
+                state.keyWindowScreen = primary->displayId;
+            }
+        }
+        effects.screensChanged = true;
+        effects.layoutPass = true;
+        return true;
+    });
+}
+
+bool ScreenArrangement::move(DisplayId displayId, QPointF origin) {
+    return change(displayId,
+                  [&](DesktopState &, ScreenRecord &screen) { screen.frame.moveTopLeft(origin); });
+}
+
+bool ScreenArrangement::resize(DisplayId displayId, QSizeF size) {
+    return change(displayId,
+                  [&](DesktopState &, ScreenRecord &screen) { screen.frame.setSize(size); });
+}
+
+bool ScreenArrangement::setMainScreen(std::optional<DisplayId> displayId) {
+    return m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        if (displayId && !state.screen(*displayId)) {
+            return false;
+        }
+        state.keyWindowScreen = displayId;
+        effects.screensChanged = true;
+        effects.layoutPass = true;
+        return true;
+    });
+}
+
+bool ScreenArrangement::setAutoHidesMenuBar(DisplayId displayId, bool autoHides) {
+    return change(displayId, [&](DesktopState &state, ScreenRecord &screen) {
+        screen.autoHidesMenuBar = autoHides;
+        state.input.autoHide.remove(displayId);
+    });
+}
+
+bool ScreenArrangement::setNotHiding(DisplayId displayId, bool notHiding) {
+    return change(displayId,
+                  [&](DesktopState &, ScreenRecord &screen) { screen.notHiding = notHiding; });
+}
+
+bool ScreenArrangement::setCameraHousing(DisplayId displayId, double housingWidth,
+                                         double menuBarHeight) {
+    return change(displayId, [&](DesktopState &, ScreenRecord &screen) {
+        screen.cameraHousingWidth = housingWidth;
+        screen.menuBarHeight = menuBarHeight;
+    });
+}
+
+QList<ScreenRecord> ScreenArrangement::screens() const {
+    return m_model.read([](const DesktopState &state) { return state.screens; });
+}
+
+} // namespace zorv

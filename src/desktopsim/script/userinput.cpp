@@ -1,0 +1,131 @@
+#include "script/userinput.h"
+
+#include "input/inputdispatch.h"
+#include "layout/barview.h"
+
+namespace zorv {
+
+namespace {
+
+// A hand-made drag passes through a few points on its way.
+constexpr int dragSteps = 5;
+
+EventType downType(MouseButton button) {
+    switch (button) {
+    case MouseButton::Left:
+        return EventType::LeftMouseDown;
+    case MouseButton::Right:
+        return EventType::RightMouseDown;
+    case MouseButton::Center:
+        return EventType::OtherMouseDown;
+    }
+    return EventType::OtherMouseDown;
+}
+
+EventType upType(MouseButton button) {
+    switch (button) {
+    case MouseButton::Left:
+        return EventType::LeftMouseUp;
+    case MouseButton::Right:
+        return EventType::RightMouseUp;
+    case MouseButton::Center:
+        return EventType::OtherMouseUp;
+    }
+    return EventType::OtherMouseUp;
+}
+
+} // namespace
+
+UserInput::UserInput(DesktopModel &model) : m_model(model) {}
+
+void UserInput::mouse(EventType type, QPointF location, MouseButton button, quint64 flags) {
+    const auto now = m_model.clock().now();
+    m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        const bool pressOrRelease = type != EventType::MouseMoved;
+        InputDispatch::mouse(state, {type, location, button, flags, pressOrRelease ? 1 : 0},
+                             EventOrigin::User, now, effects);
+    });
+}
+
+void UserInput::moveMouse(QPointF location) {
+    mouse(EventType::MouseMoved, location, MouseButton::Left, EventFlags::none);
+}
+
+void UserInput::mouseDown(QPointF location, MouseButton button, quint64 flags) {
+    mouse(downType(button), location, button, flags);
+}
+
+void UserInput::mouseDragged(QPointF location, quint64 flags) {
+    mouse(EventType::LeftMouseDragged, location, MouseButton::Left, flags);
+}
+
+void UserInput::mouseUp(QPointF location, MouseButton button, quint64 flags) {
+    mouse(upType(button), location, button, flags);
+}
+
+void UserInput::click(QPointF location, MouseButton button, quint64 flags) {
+    mouseDown(location, button, flags);
+    mouseUp(location, button, flags);
+}
+
+void UserInput::keyDown(quint16 keyCode, quint64 flags) {
+    const auto now = m_model.clock().now();
+    m_model.write([&](DesktopState &state, ModelEffects &) {
+        InputDispatch::key(state, {keyCode, true, flags}, EventOrigin::User, now);
+    });
+}
+
+void UserInput::keyUp(quint16 keyCode, quint64 flags) {
+    const auto now = m_model.clock().now();
+    m_model.write([&](DesktopState &state, ModelEffects &) {
+        InputDispatch::key(state, {keyCode, false, flags}, EventOrigin::User, now);
+    });
+}
+
+void UserInput::pressKey(quint16 keyCode, quint64 flags) {
+    keyDown(keyCode, flags);
+    keyUp(keyCode, flags);
+}
+
+void UserInput::scroll(double delta) {
+    const auto now = m_model.clock().now();
+    m_model.write([&](DesktopState &state, ModelEffects &) {
+        InputDispatch::scroll(state, delta, EventOrigin::User, now);
+    });
+}
+
+std::optional<QPointF> UserInput::itemCentre(quint64 itemId) const {
+    const auto now = m_model.clock().now();
+    return m_model.read([&](const DesktopState &state) -> std::optional<QPointF> {
+        const BarView view(state, now);
+        const auto window = view.window(itemId);
+        if (!window || !window->visible()) {
+            return std::nullopt;
+        }
+        return view.topLeft(window->frame).center();
+    });
+}
+
+bool UserInput::clickItem(quint64 itemId, MouseButton button, quint64 flags) {
+    const auto centre = itemCentre(itemId);
+    if (centre) {
+        click(*centre, button, flags);
+    }
+    return centre.has_value();
+}
+
+bool UserInput::commandDragItem(quint64 itemId, double toX) {
+    const auto from = itemCentre(itemId);
+    if (!from) {
+        return false;
+    }
+    const QPointF to(toX, from->y());
+    mouseDown(*from, MouseButton::Left, EventFlags::command);
+    for (int step = 1; step <= dragSteps; ++step) {
+        mouseDragged(*from + (to - *from) * step / dragSteps, EventFlags::command);
+    }
+    mouseUp(to, MouseButton::Left, EventFlags::command);
+    return true;
+}
+
+} // namespace zorv

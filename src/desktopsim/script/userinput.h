@@ -1,0 +1,47 @@
+#pragma once
+
+#include "inputevent.h"
+#include "model/desktopmodel.h"
+
+#include <QPointF>
+
+namespace zorv {
+
+// The user's hands on the simulated Mac's mouse and keyboard. Every event goes through the same
+// window-server path as posted ones (see InputDispatch), marked as the user's: it resets the idle
+// timers, is logged, and clicks or drags what lies under it. While the cursor is detached from
+// the mouse, mouse input does not move it and takes effect where the cursor stands. Locations use
+// the top-left convention. Thread-safe.
+class UserInput {
+public:
+    explicit UserInput(DesktopModel &model);
+
+    void moveMouse(QPointF location);
+    void mouseDown(QPointF location, MouseButton button = MouseButton::Left,
+                   quint64 flags = EventFlags::none);
+    void mouseDragged(QPointF location, quint64 flags = EventFlags::none);
+    void mouseUp(QPointF location, MouseButton button = MouseButton::Left,
+                 quint64 flags = EventFlags::none);
+    void click(QPointF location, MouseButton button = MouseButton::Left,
+               quint64 flags = EventFlags::none);
+    void keyDown(quint16 keyCode, quint64 flags = EventFlags::none);
+    void keyUp(quint16 keyCode, quint64 flags = EventFlags::none);
+    void pressKey(quint16 keyCode, quint64 flags = EventFlags::none);
+    void scroll(double delta);
+
+    // Clicks the middle of the item on the active screen's bar; false when it is not visible
+    // there.
+    bool clickItem(quint64 itemId, MouseButton button = MouseButton::Left,
+                   quint64 flags = EventFlags::none);
+    // Command-drags the item from its middle on the active screen's bar to `toX` on the same
+    // bar; false when the item is not visible there.
+    bool commandDragItem(quint64 itemId, double toX);
+
+private:
+    [[nodiscard]] std::optional<QPointF> itemCentre(quint64 itemId) const;
+    void mouse(EventType type, QPointF location, MouseButton button, quint64 flags);
+
+    DesktopModel &m_model;
+};
+
+} // namespace zorv

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "accessibility/simaccessibility.h"
+#include "capture/simscreencapture.h"
+#include "input/siminputevents.h"
+#include "model/desktopmodel.h"
+#include "screens/simscreens.h"
+#include "script/applicationregistry.h"
+#include "script/baritems.h"
+#include "script/desktopinspector.h"
+#include "script/desktopsettings.h"
+#include "script/permissions.h"
+#include "script/screenarrangement.h"
+#include "script/userinput.h"
+#include "statusbar/simstatusbar.h"
+
+#include <QObject>
+
+namespace zorv {
+
+// A simulated Mac: one DesktopModel with the platform services it implements (status bar,
+// accessibility, input events, screen capture, screens) and the script and inspection API that
+// tests and scenarios drive it with. Everything time-based runs on the clock it is given.
+//
+// The desktop starts with no screen and with one running application, this process, described
+// by `currentProcess`; the status bar creates that application's items. Services that need more
+// of the Mac (workspace, preferences, sync store, process table) are built beside it over the
+// same model and registry.
+class SimulatedDesktop : public QObject {
+    Q_OBJECT
+
+public:
+    SimulatedDesktop(Clock &clock, const AppSpec &currentProcess, QObject *parent = nullptr);
+    ~SimulatedDesktop() override;
+
+    [[nodiscard]] DesktopModel &model() { return m_model; }
+
+    // Script and inspection.
+    [[nodiscard]] ApplicationRegistry &applications() { return m_applications; }
+    [[nodiscard]] BarItems &items() { return m_items; }
+    [[nodiscard]] ScreenArrangement &arrangement() { return m_arrangement; }
+    [[nodiscard]] Permissions &permissions() { return m_permissions; }
+    [[nodiscard]] DesktopSettings &settings() { return m_settings; }
+    [[nodiscard]] UserInput &userInput() { return m_userInput; }
+    [[nodiscard]] DesktopInspector &inspector() { return m_inspector; }
+
+    // Platform services.
+    [[nodiscard]] StatusBar &statusBar() { return m_statusBar; }
+    [[nodiscard]] Accessibility &accessibility() { return m_accessibility; }
+    [[nodiscard]] InputEvents &inputEvents() { return m_inputEvents; }
+    [[nodiscard]] ScreenCapture &screenCapture() { return m_screenCapture; }
+    [[nodiscard]] Screens &screens() { return m_screens; }
+
+private:
+    DesktopModel m_model;
+    ApplicationRegistry m_applications;
+    BarItems m_items;
+    ScreenArrangement m_arrangement;
+    Permissions m_permissions;
+    DesktopSettings m_settings;
+    UserInput m_userInput;
+    DesktopInspector m_inspector;
+    SimStatusBar m_statusBar;
+    SimAccessibility m_accessibility;
+    SimInputEvents m_inputEvents;
+    SimScreenCapture m_screenCapture;
+    SimScreens m_screens;
+};
+
+} // namespace zorv

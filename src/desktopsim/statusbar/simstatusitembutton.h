@@ -1,0 +1,27 @@
+#pragma once
+
+#include "script/baritems.h"
+#include "statusitembutton.h"
+
+namespace zorv {
+
+// The button of one of this process's status items, over the simulated bar.
+class SimStatusItemButton final : public StatusItemButton {
+public:
+    SimStatusItemButton(DesktopModel &model, BarItems &items, quint64 itemId);
+
+    [[nodiscard]] QString title() const override;
+    void setTitle(const QString &title) override;
+    [[nodiscard]] bool isHidden() const override;
+    void setHidden(bool hidden) override;
+    [[nodiscard]] QImage image() const override;
+    void setImage(const QImage &image) override;
+    [[nodiscard]] std::optional<StatusItemWindow> window() const override;
+
+private:
+    DesktopModel &m_model;
+    BarItems &m_items;
+    quint64 m_itemId;
+};
+
+} // namespace zorv

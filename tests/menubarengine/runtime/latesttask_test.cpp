@@ -104,16 +104,5 @@ TEST(LatestTask, AnExceptionEscapingTheBodyIsLoggedNotLost) {
     EXPECT_FALSE(latest.isPending());
 }
 
-TEST(LatestTask, ABodyThatFinishesWithoutWaitingIsNotPending) {
-    LatestTask latest;
-    bool ran = false;
-    latest.start([&ran](CancellationToken) -> QCoro::Task<> {
-        ran = true;
-        co_return;
-    });
-    EXPECT_TRUE(ran);
-    EXPECT_FALSE(latest.isPending());
-}
-
 } // namespace
 } // namespace zorv

@@ -18,173 +18,151 @@ using namespace std::chrono_literals;
 namespace zorv {
 namespace {
 
+constexpr auto E = SleepOutcome::Elapsed;
+constexpr auto C = SleepOutcome::Cancelled;
+
 struct Wake {
     int label;
     MonotonicTime at;
     SleepOutcome outcome;
+    QThread *thread = QCoreApplication::instance()->thread();
     bool operator==(const Wake &) const = default;
 };
 
 void PrintTo(const Wake &wake, std::ostream *out) {
     *out << "{" << wake.label << " at " << toSeconds(wake.at) << " s, "
-         << (wake.outcome == SleepOutcome::Elapsed ? "elapsed" : "cancelled") << "}";
+         << (wake.outcome == E ? "elapsed" : "cancelled") << "}";
 }
 
-QCoro::Task<> sleepAndLog(ManualClock *clock, Duration duration, int label, std::vector<Wake> *log,
+using Log = std::vector<Wake>;
+
+QCoro::Task<> sleepAndLog(ManualClock *clock, Duration duration, int label, Log *log,
                           CancellationToken cancellation = {}) {
     const SleepOutcome outcome = co_await clock->sleep(duration, cancellation);
-    log->push_back({label, clock->now(), outcome});
+    log->push_back({label, clock->now(), outcome, QThread::currentThread()});
 }
 
 struct OrderCase {
     const char *name;
     std::vector<Duration> sleeps; // started in this order, labelled 0, 1, ...
     Duration advance;
-    std::vector<Wake> expected;
-    int stillAsleep;
+    Log expected;
+    MonotonicTime nextDeadline;
 };
+
+void PrintTo(const OrderCase &row, std::ostream *out) {
+    *out << row.name;
+}
 
 class ManualClockOrder : public ::testing::TestWithParam<OrderCase> {};
 
 TEST_P(ManualClockOrder, WakesInDeadlineOrderTiesInSleepOrder) {
     const OrderCase &row = GetParam();
     ManualClock clock;
-    std::vector<Wake> log;
+    Log log;
     for (std::size_t i = 0; i < row.sleeps.size(); ++i) {
         sleepAndLog(&clock, row.sleeps[i], static_cast<int>(i), &log);
     }
-    EXPECT_TRUE(log.empty()) << "a sleep never wakes inside the call that starts it";
+    EXPECT_TRUE(log.empty()) << "a sleep woke inside the call that started it";
     clock.advance(row.advance);
     EXPECT_EQ(log, row.expected);
-    EXPECT_EQ(clock.sleeperCount(), row.stillAsleep);
+    EXPECT_EQ(clock.sleeperCount(), static_cast<int>(row.sleeps.size() - log.size()));
+    EXPECT_EQ(clock.nextDeadline(), row.nextDeadline);
     EXPECT_EQ(clock.now(), std::max(row.advance, Duration::zero()));
 }
-
-constexpr auto E = SleepOutcome::Elapsed;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ManualClockOrder,
     ::testing::Values(
-        OrderCase{"DeadlineOrder", {3s, 1s, 2s}, 5s, {{1, 1s, E}, {2, 2s, E}, {0, 3s, E}}, 0},
-        OrderCase{"TiesInSleepOrder", {1s, 1s, 1s}, 1s, {{0, 1s, E}, {1, 1s, E}, {2, 1s, E}}, 0},
-        OrderCase{
-            "ZeroAndNegativeWakeWithoutTimeMoving", {0s, -1s, 1s}, 0s, {{0, 0s, E}, {1, 0s, E}}, 1},
-        OrderCase{"PartialAdvanceLeavesLaterSleepers", {1s, 5s}, 2s, {{0, 1s, E}}, 1},
-        OrderCase{"NegativeAdvanceIsNoAdvance", {1s}, -3s, {}, 1}),
+        OrderCase{"DeadlineOrder", {3s, 1s, 2s}, 5s, {{1, 1s, E}, {2, 2s, E}, {0, 3s, E}}, -1ns},
+        OrderCase{"TiesInSleepOrder", {1s, 1s, 1s}, 1s, {{0, 1s, E}, {1, 1s, E}, {2, 1s, E}}, -1ns},
+        OrderCase{"ZeroAndNegativeWakeWithoutTimeMoving",
+                  {0s, -1s, 1s},
+                  0s,
+                  {{0, 0s, E}, {1, 0s, E}},
+                  1s},
+        OrderCase{"PartialAdvanceLeavesLaterSleepers", {7s, 1s}, 2s, {{1, 1s, E}}, 7s},
+        OrderCase{"NegativeAdvanceIsNoAdvance", {1s}, -3s, {}, 1s}),
     [](const auto &info) { return std::string(info.param.name); });
 
-QCoro::Task<> sleepThrice(ManualClock *clock, std::vector<Wake> *log, int label) {
+QCoro::Task<> sleepThrice(ManualClock *clock, Log *log) {
     for (int i = 0; i < 3; ++i) {
         co_await clock->sleep(1s);
-        log->push_back({label, clock->now(), E});
+        log->push_back({0, clock->now(), E});
     }
 }
 
 TEST(ManualClock, ChainsOfSleepsResolveWithinOneAdvanceEachAtItsOwnTime) {
-    ManualClock clock;
-    std::vector<Wake> log;
-    sleepThrice(&clock, &log, 0);
-    sleepAndLog(&clock, 1500ms, 1, &log);
-    clock.advance(5s);
-    const std::vector<Wake> expected{{0, 1s, E}, {1, 1500ms, E}, {0, 2s, E}, {0, 3s, E}};
-    EXPECT_EQ(log, expected);
-    EXPECT_EQ(clock.now(), 5s);
-    EXPECT_EQ(clock.sleeperCount(), 0);
-}
-
-TEST(ManualClock, ReportsSleepersAndTheEarliestDeadline) {
-    ManualClock clock;
-    std::vector<Wake> log;
-    EXPECT_EQ(clock.nextDeadline(), MonotonicTime(-1));
-    sleepAndLog(&clock, 7s, 0, &log);
-    sleepAndLog(&clock, 2s, 1, &log);
-    EXPECT_EQ(clock.sleeperCount(), 2);
-    EXPECT_EQ(clock.nextDeadline(), 2s);
-}
-
-TEST(ManualClock, WallTimeFollowsVirtualTime) {
     const QDateTime start(QDate(2026, 12, 1), QTime(9, 0), Qt::UTC);
     ManualClock clock(start);
-    clock.advance(seconds(90.5));
-    EXPECT_EQ(clock.wallNow(), start.addMSecs(90500));
-    EXPECT_EQ(clock.wallNow().timeSpec(), Qt::UTC);
+    Log log;
+    sleepThrice(&clock, &log);
+    sleepAndLog(&clock, 1500ms, 1, &log);
+    clock.advance(5s);
+    EXPECT_EQ(log, (Log{{0, 1s, E}, {1, 1500ms, E}, {0, 2s, E}, {0, 3s, E}}));
+    EXPECT_EQ(clock.now(), 5s);
+    EXPECT_EQ(clock.wallNow(), start.addSecs(5));
 }
 
-TEST(ManualClockCancellation, CancelledBeforeSleepingWakesAtOnceWithCancelled) {
-    ManualClock clock;
-    CancellationSource source;
-    source.cancel();
-    std::vector<Wake> log;
-    sleepAndLog(&clock, 10s, 0, &log, source.token());
-    EXPECT_EQ(clock.sleeperCount(), 0);
-    clock.settle();
-    EXPECT_EQ(log, (std::vector<Wake>{{0, 0s, SleepOutcome::Cancelled}}));
+struct CancelCase {
+    const char *name;
+    bool before;    // cancelled before the sleep starts
+    Duration after; // else cancelled once this much time has passed
+    Log expected;
+};
+
+void PrintTo(const CancelCase &row, std::ostream *out) {
+    *out << row.name;
 }
 
-TEST(ManualClockCancellation, CancelledDuringSleepWakesAtOnceNotAtItsDeadline) {
+class ManualClockCancellation : public ::testing::TestWithParam<CancelCase> {};
+
+TEST_P(ManualClockCancellation, ACancelledSleeperWakesAtOnceWithCancelled) {
+    const CancelCase &row = GetParam();
     ManualClock clock;
     CancellationSource source;
-    std::vector<Wake> log;
+    if (row.before) {
+        source.cancel();
+    }
+    Log log;
     sleepAndLog(&clock, 10s, 0, &log, source.token());
     sleepAndLog(&clock, 10s, 1, &log);
-    clock.advance(1s);
-    source.cancel();
-    EXPECT_TRUE(log.empty()) << "resumed inside cancel()";
-    EXPECT_EQ(clock.sleeperCount(), 1);
+    if (!row.before) {
+        clock.advance(row.after);
+        source.cancel();
+    }
+    EXPECT_EQ(log.size(), row.after >= 10s ? 2u : 0u) << "resumed inside cancel()";
     clock.settle();
-    EXPECT_EQ(log, (std::vector<Wake>{{0, 1s, SleepOutcome::Cancelled}}));
-    clock.advance(9s);
-    EXPECT_EQ(log.back(), (Wake{1, 10s, E}));
+    clock.advance(10s - std::min<Duration>(row.after, 10s));
+    EXPECT_EQ(log, row.expected);
 }
 
-TEST(ManualClockCancellation, CancellingAfterTheWakeChangesNothing) {
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ManualClockCancellation,
+    ::testing::Values(CancelCase{"BeforeTheSleep", true, 0s, {{0, 0s, C}, {1, 10s, E}}},
+                      CancelCase{"DuringTheSleep", false, 1s, {{0, 1s, C}, {1, 10s, E}}},
+                      CancelCase{
+                          "AfterTheWakeChangesNothing", false, 10s, {{0, 10s, E}, {1, 10s, E}}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ManualClock, OtherThreadsWakeSleepersOnlyOnTheMainThread) {
     ManualClock clock;
     CancellationSource source;
-    std::vector<Wake> log;
-    sleepAndLog(&clock, 1s, 0, &log, source.token());
-    clock.advance(1s);
-    source.cancel();
-    clock.settle();
-    EXPECT_EQ(log, (std::vector<Wake>{{0, 1s, E}}));
-}
-
-QCoro::Task<> sleepAndNoteThread(ManualClock *clock, CancellationToken token, QThread **resumedOn,
-                                 SleepOutcome *outcome) {
-    *outcome = co_await clock->sleep(10s, token);
-    *resumedOn = QThread::currentThread();
-}
-
-TEST(ManualClockCancellation, CancelFromAnotherThreadResumesOnTheMainThread) {
-    ManualClock clock;
-    CancellationSource source;
-    QThread *resumedOn = nullptr;
-    SleepOutcome outcome = E;
-    sleepAndNoteThread(&clock, source.token(), &resumedOn, &outcome);
-    std::thread([&source] { source.cancel(); }).join();
-    clock.settle();
-    EXPECT_EQ(outcome, SleepOutcome::Cancelled);
-    EXPECT_EQ(resumedOn, QCoreApplication::instance()->thread());
-}
-
-TEST(ManualClockBlockingSleep, WorkerSleepAdvancesVirtualTimeAndWakesSleepersOnTheMainThread) {
-    ManualClock clock;
-    std::vector<Wake> log;
-    QThread *resumedOn = nullptr;
-    SleepOutcome outcome = SleepOutcome::Cancelled;
-    sleepAndNoteThread(&clock, {}, &resumedOn, &outcome);
-    sleepAndLog(&clock, 5s, 0, &log);
-    std::thread worker([&clock] {
+    Log log;
+    sleepAndLog(&clock, 10s, 0, &log, source.token());
+    sleepAndLog(&clock, 5s, 1, &log);
+    sleepAndLog(&clock, 20s, 2, &log);
+    std::thread worker([&] {
+        source.cancel();
         for (int i = 0; i < 3; ++i) {
-            clock.blockingSleep(4s);
+            clock.blockingSleep(4s); // moves virtual time instead of waiting
         }
     });
     worker.join();
     EXPECT_EQ(clock.now(), 12s);
-    EXPECT_EQ(resumedOn, nullptr) << "woken on the worker thread";
+    EXPECT_TRUE(log.empty()) << "woken on the worker thread";
     clock.settle();
-    EXPECT_EQ(log, (std::vector<Wake>{{0, 12s, E}}));
-    EXPECT_EQ(outcome, E);
-    EXPECT_EQ(resumedOn, QCoreApplication::instance()->thread());
+    EXPECT_EQ(log, (Log{{0, 12s, C}, {1, 12s, E}}));
 }
 
 QCoro::Task<> sleepAnHour(ManualClock *clock, int *wakes) {
@@ -214,7 +192,7 @@ TEST(ManualClockFastForward, WorksUnderTheApplicationsOwnLoop) {
 }
 
 // Posts a chain of queued calls, the last of which starts a short sleep.
-void postChain(ManualClock *clock, int depth, std::vector<Wake> *log) {
+void postChain(ManualClock *clock, int depth, Log *log) {
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
         [=] {
@@ -227,28 +205,20 @@ void postChain(ManualClock *clock, int depth, std::vector<Wake> *log) {
         Qt::QueuedConnection);
 }
 
-QCoro::Task<> waitForLog(ManualClock *clock, std::vector<Wake> *log, std::size_t size) {
-    while (log->size() < size) {
-        co_await clock->sleep(500ms);
-    }
-}
-
 TEST(ManualClockFastForward, JumpsOnlyWhenTheLoopHasNothingElseToDo) {
     ManualClock clock;
     clock.setFastForward(true);
-    std::vector<Wake> log;
-    sleepAndLog(&clock, 10s, 0, &log);
+    Log log;
+    auto last = sleepAndLog(&clock, 10s, 0, &log);
     postChain(&clock, 5, &log);
-    runTask(waitForLog(&clock, &log, 2));
-    EXPECT_EQ(log, (std::vector<Wake>{{1, 1s, E}, {0, 10s, E}}));
+    runTask(std::move(last));
+    EXPECT_EQ(log, (Log{{1, 1s, E}, {0, 10s, E}}));
 }
 
-// Counts the passes the main event loop makes during a few milliseconds of wall time.
 int loopPassesDuring(std::chrono::milliseconds wall) {
     int passes = 0;
-    auto *dispatcher = QAbstractEventDispatcher::instance();
-    auto connection =
-        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [&] { ++passes; });
+    auto connection = QObject::connect(QAbstractEventDispatcher::instance(),
+                                       &QAbstractEventDispatcher::aboutToBlock, [&] { ++passes; });
     QEventLoop loop;
     QTimer::singleShot(wall, &loop, &QEventLoop::quit);
     loop.exec();
@@ -259,26 +229,15 @@ int loopPassesDuring(std::chrono::milliseconds wall) {
 TEST(ManualClockFastForward, AnIdleLoopWithoutSleepersBlocksInsteadOfSpinning) {
     ManualClock clock;
     clock.setFastForward(true);
-    std::vector<Wake> log;
+    Log log;
     sleepAndLog(&clock, 10s, 0, &log);
     EXPECT_LT(loopPassesDuring(20ms), 50);
     EXPECT_EQ(log.size(), 1u);
     EXPECT_EQ(clock.now(), 10s) << "time moved without a sleeper";
 }
 
-TEST(ManualClockFastForward, DoesNotMoveTimeWhileDisabled) {
-    ManualClock clock;
-    clock.setFastForward(true);
-    clock.setFastForward(false);
-    std::vector<Wake> log;
-    sleepAndLog(&clock, 1s, 0, &log);
-    loopPassesDuring(5ms);
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(clock.now(), 0s);
-}
-
 TEST(ManualClock, DestroyingTheClockAbandonsItsSleepers) {
-    std::vector<Wake> log;
+    Log log;
     CancellationSource source;
     {
         ManualClock clock;

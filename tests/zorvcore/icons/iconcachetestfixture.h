@@ -1,10 +1,11 @@
 #pragma once
 
-#include "fakeworkspace.h"
 #include "icons/iconcache.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,34 +14,58 @@
 
 namespace zorv {
 
-// A cache over a fresh folder and a fake workspace; relaunch() makes a new cache over the same
-// files, as the next launch of the application would.
+inline QImage solidIcon(QColor color, int size = 64) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(color);
+    return image;
+}
+
+// The workspace as far as the icon cache asks it. A file without an icon of its own gets the
+// generic icon of its type, pixel for pixel.
+class FakeWorkspace : public Workspace {
+public:
+    QList<RunningApplication> running;
+    QHash<QString, QString> installed;
+    QHash<QString, QImage> fileIcons;
+    QImage genericApplication = solidIcon(Qt::gray);
+    QImage genericDocument = solidIcon(Qt::white);
+
+    QList<RunningApplication> runningApplications() const override { return running; }
+    qint32 currentProcessId() const override { return 1; }
+    std::optional<RunningApplication> frontmostApplication() const override { return {}; }
+    std::optional<QString> applicationPath(const QString &bundleID) const override {
+        return installed.contains(bundleID) ? std::optional(installed.value(bundleID))
+                                            : std::nullopt;
+    }
+    QImage iconForFile(const QString &path) const override {
+        return fileIcons.value(path, genericApplication);
+    }
+    QImage iconForType(const QString &type) const override {
+        return type == QStringLiteral("com.apple.application-bundle") ? genericApplication
+                                                                      : genericDocument;
+    }
+    bool openUrl(const QUrl &) override { return false; }
+};
+
+// A cache over a fresh folder; relaunch() makes a new one over the same files, as the next launch
+// of the application would.
 class IconCacheTest : public ::testing::Test {
 protected:
     IconCacheTest() { relaunch(); }
 
     void relaunch() { cache = std::make_unique<IconCache>(folder.path(), workspace); }
+    QString path(const QString &relative) const { return QDir(folder.path()).filePath(relative); }
 
-    [[nodiscard]] QString path(const QString &relative) const {
-        return QDir(folder.path()).filePath(relative);
-    }
-
-    [[nodiscard]] QByteArray contents(const QString &relative) const {
-        QFile file(path(relative));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // An application bundle at `bundlePath` (inside apps) with the given files in
-    // Contents/Resources; returns the bundle's full path.
-    QString makeApp(const QString &bundlePath, const QHash<QString, QByteArray> &resources = {}) {
-        const QString bundle = QDir(apps.path()).filePath(bundlePath);
-        const QString folder = bundle + QStringLiteral("/Contents/Resources");
-        QDir().mkpath(folder);
+    // An installed application bundle with the given files in Contents/Resources.
+    QString install(const QString &bundleID, const QHash<QString, QImage> &resources = {}) {
+        const QString bundle = QDir(apps.path()).filePath(bundleID + QStringLiteral(".app"));
+        QDir().mkpath(bundle + QStringLiteral("/Contents/Resources"));
         for (auto it = resources.cbegin(); it != resources.cend(); ++it) {
-            QFile file(folder + u'/' + it.key());
+            QFile file(bundle + QStringLiteral("/Contents/Resources/") + it.key());
             EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(it.value());
+            it.value().save(&file, "PNG");
         }
+        workspace.installed.insert(bundleID, bundle);
         return bundle;
     }
 
@@ -49,10 +74,5 @@ protected:
     FakeWorkspace workspace;
     std::unique_ptr<IconCache> cache;
 };
-
-// The image as PNG bytes, to put glyph files into bundles.
-QByteArray pngBytes(const QImage &image);
-// Whether two images show the same pixels, whatever their formats.
-bool samePixels(const QImage &a, const QImage &b);
 
 } // namespace zorv

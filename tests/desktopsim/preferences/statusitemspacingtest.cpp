@@ -1,0 +1,44 @@
+#include "preferences/statusitemspacing.h"
+#include "desktoptest.h"
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv::testing {
+namespace {
+
+const QString kSpacing = u"NSStatusItemSpacing"_s;
+
+// A synchronised spacing reaches the bar through the applications launched after it.
+TEST_F(DesktopTest, ApplicationsLaunchedAfterASynchronisedSpacingUseIt) {
+    SimGlobalPreferences preferences;
+    preferences.setStoredValue(kSpacing, 10);
+    linkStatusItemSpacing(preferences, desktop.applications());
+    addLaptop();
+    const qint32 before = launch(u"com.example.before"_s);
+    const quint64 right = addItem(before, 20.0, u"right"_s);
+
+    preferences.setValue(kSpacing, 4);
+    const qint32 unsynchronised = launch(u"com.example.unsynchronised"_s);
+    preferences.synchronize();
+    const qint32 after = launch(u"com.example.after"_s);
+    const quint64 middle = addItem(unsynchronised, 20.0, u"middle"_s);
+    const quint64 left = addItem(after, 20.0, u"left"_s);
+    settle();
+
+    EXPECT_EQ(entry(middle).frame.right(), entry(right).frame.left() - 10);
+    EXPECT_EQ(entry(left).frame.right(), entry(middle).frame.left() - 4);
+}
+
+TEST(LaunchStatusItemSpacing, TakesFiniteNonNegativeNumbersOnly) {
+    EXPECT_EQ(launchStatusItemSpacing(QVariant(6)), 6.0);
+    EXPECT_EQ(launchStatusItemSpacing(QVariant(2.5)), 2.5);
+    for (const QVariant &other : {QVariant(), QVariant(u"8"_s), QVariant(true), QVariant(-4),
+                                  QVariant(std::numeric_limits<double>::infinity())}) {
+        EXPECT_EQ(launchStatusItemSpacing(other), 16.0) << other.toString().toStdString();
+    }
+}
+
+} // namespace
+} // namespace zorv::testing

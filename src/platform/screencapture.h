@@ -9,8 +9,8 @@ namespace zorv {
 
 // Stands in for the screen-capture service (ScreenCaptureKit): the windows and displays on
 // offer, single-window and whole-display captures, and the Screen Recording permission. Without
-// the permission every request fails with PermissionDenied. Main thread; each request completes
-// asynchronously.
+// the permission every request fails with PermissionDenied. Main thread; await each request, as
+// it may complete later.
 class ScreenCapture {
 public:
     virtual ~ScreenCapture() = default;

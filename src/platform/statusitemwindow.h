@@ -16,9 +16,9 @@ struct StatusItemWindow {
     QRectF frame;
     // The screen that holds most of the window; absent when the window lies on no screen.
     std::optional<Screen> screen;
-    // The occlusion state's "visible" bit: false while the window is not drawn (pushed off
-    // screen, hidden behind the application's menus or the camera housing, or the menu bar is
-    // hidden).
+    // The occlusion state's "visible" bit: false while the window lies off every screen or the
+    // menu bar is hidden. Items the frontmost application's menus or the camera housing cover
+    // still count as visible.
     bool occlusionVisible = false;
 
     friend bool operator==(const StatusItemWindow &, const StatusItemWindow &) = default;

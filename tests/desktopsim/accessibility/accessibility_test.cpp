@@ -1,0 +1,207 @@
+#include "desktoptest.h"
+#include "workrunner.h"
+
+#include "coroutinetest.h"
+
+#include <QElapsedTimer>
+
+namespace zorv::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+const QString extrasBar = QStringLiteral("AXExtrasMenuBar");
+const QString children = QStringLiteral("AXChildren");
+const QString position = QStringLiteral("AXPosition");
+const QString size = QStringLiteral("AXSize");
+const QString title = QStringLiteral("AXTitle");
+const QString identifier = QStringLiteral("AXIdentifier");
+
+class AccessibilityTest : public DesktopTest {
+protected:
+    void SetUp() override {
+        addLaptop();
+        addSystemItems();
+        app = launch(QStringLiteral("com.example.tools"));
+        first = addItem(app, 24.0, QStringLiteral("first"));
+        second = addItem(app, 24.0, QStringLiteral("second"));
+        settle();
+    }
+
+    AXAttributeResult read(AXElement element, const QString &attribute) {
+        return desktop.accessibility().copyAttributeValue(element, attribute);
+    }
+
+    // The application's status items as a reader finds them: bar, then children.
+    std::optional<QList<AXElement>> itemsOf(qint32 processId) {
+        const AXAttributeResult bar =
+            read(desktop.accessibility().applicationElement(processId), extrasBar);
+        const auto *barElement = bar.value ? std::get_if<AXElement>(&*bar.value) : nullptr;
+        if (bar.error != AXError::Success || !barElement) {
+            return std::nullopt;
+        }
+        const AXAttributeResult list = read(*barElement, children);
+        const auto *elements = list.value ? std::get_if<QList<AXElement>>(&*list.value) : nullptr;
+        if (list.error != AXError::Success || !elements) {
+            return std::nullopt;
+        }
+        return *elements;
+    }
+
+    qint32 app = 0;
+    quint64 first = 0;
+    quint64 second = 0;
+};
+
+TEST_F(AccessibilityTest, ListsItemsWithRealFramesEvenOffScreen) {
+    const quint64 third = addItem(app, 24.0, QStringLiteral("third"));
+    desktop.items().setLength(second, 1500.0);
+    const qint32 editor = launch(QStringLiteral("com.example.editor"), 1400.0);
+    desktop.applications().activate(editor);
+    settle();
+    const auto elements = itemsOf(app);
+    ASSERT_TRUE(elements);
+    ASSERT_EQ(elements->size(), 3) << "in the order the application created them";
+    // "third" was pushed past the left edge; "first" runs into the editor's menus.
+    EXPECT_GT(entry(first).frame.x(), 0.0);
+    EXPECT_TRUE(entry(first).underMenus);
+    EXPECT_LT(entry(third).frame.right(), 0.0);
+    const QList<quint64> ids = {first, second, third};
+    for (qsizetype index = 0; index < ids.size(); ++index) {
+        const QRectF frame = entry(ids[index]).frame;
+        const AXAttributeResult origin = read((*elements)[index], position);
+        const AXAttributeResult extent = read((*elements)[index], size);
+        ASSERT_EQ(origin.error, AXError::Success);
+        EXPECT_EQ(std::get<QPointF>(*origin.value), frame.topLeft());
+        EXPECT_EQ(std::get<QSizeF>(*extent.value), frame.size());
+        EXPECT_GT(frame.width(), 0.0);
+    }
+    EXPECT_EQ(std::get<QString>(*read((*elements)[0], identifier).value), u"first");
+}
+
+struct ApplicationFault {
+    const char *name;
+    AttributeFault extrasBar;
+    AttributeFault children;
+};
+
+class ApplicationFaultTest : public AccessibilityTest,
+                             public ::testing::WithParamInterface<ApplicationFault> {};
+
+TEST_P(ApplicationFaultTest, YieldsNoItems) {
+    desktop.applications().setExtrasBarFault(app, GetParam().extrasBar);
+    desktop.applications().setChildrenFault(app, GetParam().children);
+    EXPECT_FALSE(itemsOf(app));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ApplicationFaultTest,
+    ::testing::Values(
+        ApplicationFault{"NoExtrasBar", AttributeFault::Missing, AttributeFault::None},
+        ApplicationFault{"ExtrasBarOfWrongType", AttributeFault::WrongType, AttributeFault::None},
+        ApplicationFault{"NoChildren", AttributeFault::None, AttributeFault::Missing},
+        ApplicationFault{"ChildrenOfWrongType", AttributeFault::None, AttributeFault::WrongType}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(AccessibilityTest, ItemAttributesCanBeMissingEmptyWrongOrShared) {
+    BarItems &items = desktop.items();
+    items.overrideAttribute(first, position, QStringLiteral("not a point"));
+    items.overrideAttribute(first, size, std::nullopt);
+    items.overrideAttribute(first, title, QString());
+    items.overrideAttribute(first, QStringLiteral("AXDescription"), QStringLiteral("Tools"));
+    items.setIdentifier(second, QStringLiteral("first"));
+    const auto elements = itemsOf(app).value();
+
+    EXPECT_TRUE(std::holds_alternative<QString>(*read(elements[0], position).value));
+    EXPECT_EQ(read(elements[0], size).error, AXError::NoValue);
+    EXPECT_EQ(std::get<QString>(*read(elements[0], title).value), QString());
+    EXPECT_EQ(std::get<QString>(*read(elements[0], QStringLiteral("AXDescription")).value),
+              u"Tools");
+    EXPECT_EQ(read(elements[0], QStringLiteral("AXHelp")).error, AXError::NoValue);
+    EXPECT_EQ(read(elements[0], identifier).value, read(elements[1], identifier).value);
+
+    items.resetAttribute(first, position);
+    EXPECT_TRUE(std::holds_alternative<QPointF>(*read(elements[0], position).value));
+}
+
+TEST_F(AccessibilityTest, ApplicationsWithoutBundleIdentifierOrNameStillListItems) {
+    const qint32 anonymous = desktop.applications().launch(AppSpec{});
+    addItem(anonymous, 24.0, QStringLiteral("anonymous"));
+    settle();
+    EXPECT_EQ(desktop.applications().application(anonymous)->positionKey(),
+              QStringLiteral("pid:%1").arg(anonymous));
+    EXPECT_EQ(itemsOf(anonymous)->size(), 1);
+    EXPECT_EQ(read(desktop.accessibility().applicationElement(anonymous), title).error,
+              AXError::NoValue);
+}
+
+TEST_F(AccessibilityTest, NewItemsAreListedOnlyOnceLaidOut) {
+    const quint64 fresh = addItem(app, 24.0, QStringLiteral("fresh"));
+    EXPECT_EQ(itemsOf(app)->size(), 2);
+    settle();
+    EXPECT_EQ(itemsOf(app)->size(), 3);
+    EXPECT_TRUE(itemsOf(app)->contains(AXElementTable::item(fresh)));
+}
+
+TEST_F(AccessibilityTest, QuitApplicationsAndRevokedPermissionFail) {
+    const auto elements = itemsOf(app).value();
+    const AXElement application = desktop.accessibility().applicationElement(app);
+    desktop.applications().quit(app);
+    EXPECT_EQ(read(elements[0], position).error, AXError::InvalidUIElement);
+    EXPECT_EQ(read(application, extrasBar).error, AXError::InvalidUIElement);
+
+    desktop.permissions().setAccessibilityTrusted(false);
+    EXPECT_FALSE(desktop.accessibility().isProcessTrusted());
+    const qint32 other = launch(QStringLiteral("com.example.other"));
+    EXPECT_EQ(read(desktop.accessibility().applicationElement(other), extrasBar).error,
+              AXError::APIDisabled);
+    desktop.permissions().setAccessibilityTrusted(true);
+    EXPECT_EQ(read(desktop.accessibility().applicationElement(other), extrasBar).error,
+              AXError::Success);
+}
+
+// A hung application blocks each request for its element's time-out on the simulated clock: the
+// application element's own 0.25 s, or the default 6 s for elements read through it.
+TEST_F(AccessibilityTest, HungApplicationBlocksUntilTheTimeOutThenFails) {
+    const auto elements = itemsOf(app).value();
+    desktop.applications().setHung(app, true);
+    Accessibility &accessibility = desktop.accessibility();
+    const AXElement application = accessibility.applicationElement(app);
+    ASSERT_EQ(accessibility.setMessagingTimeout(application, 0.25), AXError::Success);
+    EXPECT_EQ(accessibility.setMessagingTimeout(application, -1.0), AXError::IllegalArgument);
+
+    struct Outcome {
+        AXError bar;
+        AXError item;
+        Duration barWait;
+        Duration itemWait;
+    };
+    auto scan = [&]() -> Outcome {
+        const MonotonicTime start = clock.now();
+        const AXError bar = accessibility.copyAttributeValue(application, extrasBar).error;
+        const MonotonicTime afterBar = clock.now();
+        const AXError item = accessibility.copyAttributeValue(elements[0], position).error;
+        return {bar, item, afterBar - start, clock.now() - afterBar};
+    };
+    QElapsedTimer wall;
+    wall.start();
+    WorkRunner runner(WorkRunner::Mode::ThreadPool);
+    const Outcome outcome = runTask(runner.run(scan));
+    EXPECT_EQ(outcome.bar, AXError::CannotComplete);
+    EXPECT_EQ(outcome.item, AXError::CannotComplete);
+    EXPECT_EQ(outcome.barWait, 250ms);
+    EXPECT_EQ(outcome.itemWait, 6s);
+    EXPECT_LT(wall.elapsed(), 1000);
+
+    // On the main thread, which must not block, the request fails at once.
+    const MonotonicTime before = clock.now();
+    EXPECT_EQ(accessibility.copyAttributeValue(application, extrasBar).error,
+              AXError::CannotComplete);
+    EXPECT_EQ(clock.now(), before);
+
+    desktop.applications().setHung(app, false);
+    EXPECT_EQ(accessibility.copyAttributeValue(application, extrasBar).error, AXError::Success);
+}
+
+} // namespace
+} // namespace zorv::testing

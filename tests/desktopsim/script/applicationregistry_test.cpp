@@ -1,0 +1,71 @@
+#include "desktoptest.h"
+
+#include <QSignalSpy>
+
+namespace zorv::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+class ApplicationRegistryTest : public DesktopTest {
+protected:
+    void SetUp() override {
+        addLaptop();
+        settle();
+    }
+};
+
+TEST_F(ApplicationRegistryTest, QuitRemovesItemsAndHandsTheFrontToThePreviousApplication) {
+    ApplicationRegistry &registry = desktop.applications();
+    QSignalSpy launched(&desktop.model(), &DesktopModel::applicationLaunched);
+    QSignalSpy terminated(&desktop.model(), &DesktopModel::applicationTerminated);
+    QSignalSpy activated(&desktop.model(), &DesktopModel::applicationActivated);
+    const qint32 finder = launch(QStringLiteral("com.apple.finder"), 300.0);
+    const qint32 editor = launch(QStringLiteral("com.example.editor"), 600.0);
+    const quint64 item = addItem(editor, 24.0, QStringLiteral("editor"));
+    registry.activate(finder);
+    registry.activate(editor);
+    settle();
+    ASSERT_EQ(registry.frontmostProcessId(), editor);
+    EXPECT_EQ(launched.count(), 2);
+
+    ASSERT_TRUE(registry.quit(editor));
+    EXPECT_FALSE(registry.quit(editor)) << "a process quits once";
+    settle();
+    EXPECT_EQ(terminated.count(), 1);
+    EXPECT_EQ(terminated.front().front().value<AppRecord>().processId, editor);
+    EXPECT_EQ(registry.frontmostProcessId(), finder);
+    EXPECT_EQ(activated.count(), 3);
+    EXPECT_FALSE(desktop.items().item(item));
+    EXPECT_FALSE(barOrder().contains(item));
+    EXPECT_EQ(registry.applications().size(), 2) << "this process and the finder";
+    EXPECT_NE(finder, editor);
+}
+
+TEST_F(ApplicationRegistryTest, ItemsOfMissingApplicationsCannotBeAdded) {
+    EXPECT_FALSE(desktop.items().add(12345, ItemSpec{}));
+    EXPECT_FALSE(desktop.items().setLength(777, 10.0));
+}
+
+TEST_F(ApplicationRegistryTest, ClockItemChangesLengthEveryPeriod) {
+    const qint32 system = launch(QStringLiteral("com.apple.controlcenter"));
+    ItemSpec spec;
+    spec.length = 70.0;
+    spec.immovable = true;
+    const quint64 item = desktop.items().add(system, spec).value();
+    desktop.items().cycleLengths(item, {78.0, 70.0}, 60s);
+    settle();
+    clock.advance(59s);
+    EXPECT_EQ(entry(item).frame.width(), 70.0);
+    clock.advance(1s);
+    EXPECT_EQ(entry(item).frame.width(), 78.0);
+    clock.advance(60s);
+    EXPECT_EQ(entry(item).frame.width(), 70.0);
+
+    desktop.items().remove(item);
+    clock.advance(120s);
+    EXPECT_EQ(clock.sleeperCount(), 0) << "the cycle ends with its item";
+}
+
+} // namespace
+} // namespace zorv::testing

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "jsonreader.h"
+
+#include <QColor>
+#include <QRectF>
+#include <QStringList>
+
+#include <initializer_list>
+#include <utility>
+
+namespace zorv {
+
+// Small strict readers shared by the scenario types. Scenario files are written by hand, so a
+// misspelt key must fail loudly instead of being ignored: every object is checked against the keys
+// its reader knows.
+namespace scenariojson {
+
+// Throws DecodeError at the first key of `object` that is not in `known`.
+void checkKeys(const JsonObjectRef &object, const QStringList &known);
+
+// "#rrggbb".
+[[nodiscard]] QColor toColor(const JsonValueRef &value);
+
+// {"x", "y", "width", "height"}, width and height above 0.
+[[nodiscard]] QRectF toRect(const JsonValueRef &value);
+
+// A number at least `min`.
+[[nodiscard]] double toNumberAtLeast(const JsonValueRef &value, double min);
+
+// One of the names in `cases`, mapped to its value.
+template <typename E>
+[[nodiscard]] E toEnum(const JsonValueRef &value,
+                       std::initializer_list<std::pair<const char16_t *, E>> cases) {
+    const QString text = value.toString();
+    QStringList names;
+    for (const auto &[name, result] : cases) {
+        if (text == QStringView(name)) {
+            return result;
+        }
+        names.append(QLatin1Char('"') + QString::fromUtf16(name) + QLatin1Char('"'));
+    }
+    value.fail(QStringLiteral("Expected one of %1.").arg(names.join(QStringLiteral(", "))));
+}
+
+} // namespace scenariojson
+
+} // namespace zorv

@@ -1,0 +1,44 @@
+#include "scenarioscreen.h"
+
+#include "scenariojson.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+ScenarioScreen ScenarioScreen::fromJson(const JsonValueRef &value, DisplayId defaultId) {
+    const JsonObjectRef object = value.toObject();
+    scenariojson::checkKeys(object,
+                            {u"displayId"_s, u"name"_s, u"frame"_s, u"scale"_s, u"menuBarHeight"_s,
+                             u"cameraHousingWidth"_s, u"notHiding"_s, u"autoHidesMenuBar"_s});
+    ScenarioScreen screen;
+    screen.displayId = defaultId;
+    if (auto id = object.optional(u"displayId")) {
+        screen.displayId = id->toInt<DisplayId>();
+        if (screen.displayId == 0) {
+            id->fail(u"Display ids start at 1."_s);
+        }
+    }
+    screen.name = object.required<QString>(u"name");
+    screen.frame = scenariojson::toRect(object.required(u"frame"));
+    if (auto scale = object.optional(u"scale")) {
+        screen.scale = scenariojson::toNumberAtLeast(*scale, 1.0);
+    }
+    if (auto height = object.optional(u"menuBarHeight")) {
+        screen.menuBarHeight = scenariojson::toNumberAtLeast(*height, 1.0);
+        if (screen.menuBarHeight >= screen.frame.height()) {
+            height->fail(u"The menu bar must be lower than the screen."_s);
+        }
+    }
+    if (auto housing = object.optional(u"cameraHousingWidth")) {
+        screen.cameraHousingWidth = scenariojson::toNumberAtLeast(*housing, 0.0);
+        if (screen.cameraHousingWidth >= screen.frame.width()) {
+            housing->fail(u"The camera housing must be narrower than the screen."_s);
+        }
+    }
+    screen.notHiding = object.optional<bool>(u"notHiding").value_or(false);
+    screen.autoHidesMenuBar = object.optional<bool>(u"autoHidesMenuBar").value_or(false);
+    return screen;
+}
+
+} // namespace zorv

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+namespace zorv {
+
+// An application's own icon in the simulated desktop: a rounded square in the application's
+// colour with a short symbol (usually its initial) in white. Never equal to a generic icon.
+struct ApplicationIcon {
+    QColor color;
+    QString symbol;
+
+    // GenericIcons::size pixels square.
+    [[nodiscard]] QImage render() const;
+
+    friend bool operator==(const ApplicationIcon &, const ApplicationIcon &) = default;
+};
+
+} // namespace zorv

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "clock.h"
+#include "jsonreader.h"
+#include "scenarioapplication.h"
+#include "scenarioevent.h"
+#include "scenarioscreen.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+namespace zorv {
+
+// A description of one simulated Mac and what happens on it: its screens, its installed and
+// running applications with their status items, the positions the system remembers for items,
+// global preference values and permissions, plus timed events in simulated time. Read from the
+// JSON form documented in src/desktopsim/scenarios/README.md; the reader refuses anything it does
+// not understand and events that cannot happen, naming the key path of the fault.
+struct Scenario {
+    QString name;
+    QString description;
+    // When the scenario starts on the wall clock (a manual clock starts there).
+    std::optional<QDateTime> start;
+    // The menu bar's layout-pass delay; absent: the simulator's default.
+    std::optional<Duration> layoutPassDelay;
+    bool accessibilityTrusted = true;
+    bool screenRecordingGranted = true;
+    // Values of the global preferences domain: numbers, strings or bools.
+    QVariantMap preferences;
+    // The first screen is the primary one.
+    QList<ScenarioScreen> screens;
+    // In launch order.
+    QList<ScenarioApplication> applications;
+    // Remembered positions by the owner's bundle identifier (or name), then autosave name: the
+    // distance in points from the right end of the movable items.
+    QHash<QString, QHash<QString, double>> rememberedPositions;
+    // In time order (events at the same time keep the file's order).
+    QList<ScenarioEvent> events;
+
+    static Scenario fromJson(const JsonValueRef &value);
+
+    [[nodiscard]] const ScenarioApplication *application(const QString &ref) const;
+
+    friend bool operator==(const Scenario &, const Scenario &) = default;
+};
+
+} // namespace zorv

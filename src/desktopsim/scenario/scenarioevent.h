@@ -1,0 +1,118 @@
+#pragma once
+
+#include "displayid.h"
+#include "jsonreader.h"
+#include "scenarioitem.h"
+#include "scenarioscreen.h"
+
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+#include <chrono>
+#include <variant>
+
+namespace zorv {
+
+// What a timed event of a scenario does. Applications are named by their scenario ref, items by
+// their autosave name, screens by their display id.
+namespace scenarioaction {
+
+struct Launch {
+    QString app;
+    friend bool operator==(const Launch &, const Launch &) = default;
+};
+
+struct Quit {
+    QString app;
+    friend bool operator==(const Quit &, const Quit &) = default;
+};
+
+struct AddItem {
+    QString app;
+    ScenarioItem item;
+    friend bool operator==(const AddItem &, const AddItem &) = default;
+};
+
+struct RemoveItem {
+    QString app;
+    QString item;
+    friend bool operator==(const RemoveItem &, const RemoveItem &) = default;
+};
+
+struct SetTitle {
+    QString app;
+    QString item;
+    QString title;
+    friend bool operator==(const SetTitle &, const SetTitle &) = default;
+};
+
+struct SetLength {
+    QString app;
+    QString item;
+    double length = 0.0;
+    friend bool operator==(const SetLength &, const SetLength &) = default;
+};
+
+// The user Command-drags the item along the bar where the status items' windows are (the active
+// screen's) and drops it at x.
+struct DragItem {
+    QString app;
+    QString item;
+    double toX = 0.0;
+    friend bool operator==(const DragItem &, const DragItem &) = default;
+};
+
+// The user's hands on the mouse or keyboard; locations in the top-left convention.
+struct Input {
+    enum class Kind { MouseMove, LeftClick, RightClick, Scroll, Key };
+    Kind kind = Kind::MouseMove;
+    QPointF location;
+    quint16 keyCode = 0;
+    friend bool operator==(const Input &, const Input &) = default;
+};
+
+struct AddScreen {
+    ScenarioScreen screen;
+    friend bool operator==(const AddScreen &, const AddScreen &) = default;
+};
+
+struct RemoveScreen {
+    DisplayId display = 0;
+    friend bool operator==(const RemoveScreen &, const RemoveScreen &) = default;
+};
+
+// Moves or resizes a screen (bottom-left convention).
+struct SetScreenFrame {
+    DisplayId display = 0;
+    QRectF frame;
+    friend bool operator==(const SetScreenFrame &, const SetScreenFrame &) = default;
+};
+
+struct SetPermission {
+    enum class Permission { Accessibility, ScreenRecording };
+    Permission permission = Permission::Accessibility;
+    bool granted = true;
+    friend bool operator==(const SetPermission &, const SetPermission &) = default;
+};
+
+} // namespace scenarioaction
+
+using ScenarioAction =
+    std::variant<scenarioaction::Launch, scenarioaction::Quit, scenarioaction::AddItem,
+                 scenarioaction::RemoveItem, scenarioaction::SetTitle, scenarioaction::SetLength,
+                 scenarioaction::DragItem, scenarioaction::Input, scenarioaction::AddScreen,
+                 scenarioaction::RemoveScreen, scenarioaction::SetScreenFrame,
+                 scenarioaction::SetPermission>;
+
+// One timed event: what happens, and when, counted from the scenario's start in simulated time.
+struct ScenarioEvent {
+    std::chrono::nanoseconds at{0};
+    ScenarioAction action;
+
+    static ScenarioEvent fromJson(const JsonValueRef &value);
+
+    friend bool operator==(const ScenarioEvent &, const ScenarioEvent &) = default;
+};
+
+} // namespace zorv

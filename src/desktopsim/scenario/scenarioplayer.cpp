@@ -1,0 +1,220 @@
+#include "scenarioplayer.h"
+
+#include "clockface.h"
+#include "preferences/simglobalpreferences.h"
+#include "simulateddesktop.h"
+#include "workspace/simworkspace.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+using namespace scenarioaction;
+
+namespace {
+
+const QString spacingKey = u"NSStatusItemSpacing"_s;
+
+ScreenSpec screenSpec(const ScenarioScreen &screen) {
+    ScreenSpec spec;
+    spec.name = screen.name;
+    spec.size = screen.frame.size();
+    spec.origin = screen.frame.topLeft();
+    spec.scale = screen.scale;
+    spec.menuBarHeight = screen.menuBarHeight;
+    spec.cameraHousingWidth = screen.cameraHousingWidth;
+    spec.notHiding = screen.notHiding;
+    spec.autoHidesMenuBar = screen.autoHidesMenuBar;
+    return spec;
+}
+
+} // namespace
+
+ScenarioPlayer::ScenarioPlayer(const Scenario &scenario, SimulatedDesktop &desktop,
+                               SimWorkspace &workspace, SimGlobalPreferences &preferences)
+    : m_scenario(scenario), m_desktop(desktop), m_workspace(workspace), m_preferences(preferences),
+      m_timeline(scenario.applications, scenario.screens) {}
+
+void ScenarioPlayer::setUp() {
+    if (m_scenario.layoutPassDelay) {
+        m_desktop.settings().setLayoutPassDelay(*m_scenario.layoutPassDelay);
+    }
+    m_desktop.permissions().setAccessibilityTrusted(m_scenario.accessibilityTrusted);
+    m_desktop.permissions().setScreenRecordingGranted(m_scenario.screenRecordingGranted);
+    for (auto preference = m_scenario.preferences.cbegin();
+         preference != m_scenario.preferences.cend(); ++preference) {
+        m_preferences.setStoredValue(preference.key(), preference.value());
+    }
+    // Applications read the spacing when they launch, and all of them launch after this.
+    const QVariant spacing = m_preferences.storedValue(spacingKey);
+    if (spacing.typeId() == QMetaType::Double) {
+        m_desktop.applications().setStatusItemSpacing(spacing.toDouble());
+    }
+    for (const ScenarioScreen &screen : m_scenario.screens) {
+        addScreen(screen);
+    }
+    for (auto owner = m_scenario.rememberedPositions.cbegin();
+         owner != m_scenario.rememberedPositions.cend(); ++owner) {
+        for (auto position = owner->cbegin(); position != owner->cend(); ++position) {
+            m_desktop.items().setRememberedPosition(owner.key(), position.key(), position.value());
+        }
+    }
+    for (const ScenarioApplication &app : m_scenario.applications) {
+        if (!app.path.isEmpty()) {
+            m_workspace.install({*app.bundleIdentifier, app.path, app.icon});
+        }
+    }
+    for (const ScenarioApplication &app : m_scenario.applications) {
+        if (app.running) {
+            launch(app);
+        }
+    }
+    for (const ScenarioApplication &app : m_scenario.applications) {
+        if (app.frontmost) {
+            m_desktop.applications().activate(m_processIds.value(app.ref));
+        }
+    }
+}
+
+void ScenarioPlayer::addScreen(const ScenarioScreen &screen) {
+    m_displays.insert(screen.displayId, m_desktop.arrangement().add(screenSpec(screen)));
+}
+
+void ScenarioPlayer::launch(const ScenarioApplication &app) {
+    AppSpec spec;
+    spec.bundleIdentifier = app.bundleIdentifier;
+    spec.localizedName = app.name;
+    spec.activationPolicy = app.activationPolicy;
+    spec.menusWidth = app.menusWidth;
+    spec.dragAcceptance = app.drag;
+    const qint32 processId = m_desktop.applications().launch(spec);
+    if (app.hung) {
+        m_desktop.applications().setHung(processId, true);
+    }
+    m_processIds.insert(app.ref, processId);
+    for (const ScenarioItem &item : m_timeline.items(app.ref)) {
+        addItem(processId, item);
+    }
+}
+
+void ScenarioPlayer::addItem(qint32 processId, const ScenarioItem &item) {
+    ItemSpec spec;
+    spec.length = item.length;
+    spec.title = item.title;
+    if (!item.autosaveName.isEmpty()) {
+        spec.autosaveName = item.autosaveName;
+    }
+    spec.identifier = item.identifier;
+    spec.accessibilityDescription = item.description;
+    spec.glyph = item.glyph;
+    spec.immovable = item.immovable;
+    if (item.clock) {
+        spec.title = ClockFace::title(m_desktop.model().clock().wallNow());
+        spec.length = ClockFace::length(spec.title);
+    }
+    const std::optional<quint64> id = m_desktop.items().add(processId, spec);
+    if (!id) {
+        return;
+    }
+    if (item.hidden) {
+        m_desktop.items().setButtonHidden(*id, true);
+    }
+    if (item.clock) {
+        m_clockItems.insert(*id);
+    }
+}
+
+void ScenarioPlayer::updateClocks(const QDateTime &wallTime) {
+    const QString title = ClockFace::title(wallTime);
+    for (auto id = m_clockItems.begin(); id != m_clockItems.end();) {
+        // An item that went with its application is gone for good; a relaunch makes a new one.
+        if (!m_desktop.items().setTitle(*id, title)) {
+            id = m_clockItems.erase(id);
+            continue;
+        }
+        m_desktop.items().setLength(*id, ClockFace::length(title));
+        ++id;
+    }
+}
+
+std::optional<qint32> ScenarioPlayer::processId(const QString &app) const {
+    const auto found = m_processIds.constFind(app);
+    return found != m_processIds.cend() ? std::optional(*found) : std::nullopt;
+}
+
+std::optional<quint64> ScenarioPlayer::itemId(const QString &app, const QString &item) const {
+    const auto process = processId(app);
+    return process ? m_desktop.items().find(*process, item) : std::nullopt;
+}
+
+std::optional<DisplayId> ScenarioPlayer::displayId(DisplayId scenarioDisplay) const {
+    const auto found = m_displays.constFind(scenarioDisplay);
+    return found != m_displays.cend() ? std::optional(*found) : std::nullopt;
+}
+
+void ScenarioPlayer::applyInput(const Input &input) {
+    zorv::UserInput &hands = m_desktop.userInput();
+    switch (input.kind) {
+    case Input::Kind::MouseMove:
+        hands.moveMouse(input.location);
+        break;
+    case Input::Kind::LeftClick:
+        hands.click(input.location, MouseButton::Left);
+        break;
+    case Input::Kind::RightClick:
+        hands.click(input.location, MouseButton::Right);
+        break;
+    case Input::Kind::Scroll:
+        hands.moveMouse(input.location);
+        hands.scroll(-1.0);
+        break;
+    case Input::Kind::Key:
+        hands.pressKey(input.keyCode);
+        break;
+    }
+}
+
+std::optional<QString> ScenarioPlayer::apply(const ScenarioAction &action) {
+    // Events were checked against a timeline when the scenario was read, so every name resolves;
+    // this timeline only follows which items a relaunched application creates.
+    m_timeline.apply(action);
+    BarItems &items = m_desktop.items();
+    if (const auto *launchEvent = std::get_if<Launch>(&action)) {
+        launch(*m_scenario.application(launchEvent->app));
+    } else if (const auto *quit = std::get_if<Quit>(&action)) {
+        m_desktop.applications().quit(m_processIds.take(quit->app));
+    } else if (const auto *add = std::get_if<AddItem>(&action)) {
+        addItem(m_processIds.value(add->app), add->item);
+    } else if (const auto *remove = std::get_if<RemoveItem>(&action)) {
+        items.remove(itemId(remove->app, remove->item).value_or(0));
+    } else if (const auto *title = std::get_if<SetTitle>(&action)) {
+        items.setTitle(itemId(title->app, title->item).value_or(0), title->title);
+    } else if (const auto *length = std::get_if<SetLength>(&action)) {
+        items.setLength(itemId(length->app, length->item).value_or(0), length->length);
+    } else if (const auto *drag = std::get_if<DragItem>(&action)) {
+        if (!m_desktop.userInput().commandDragItem(itemId(drag->app, drag->item).value_or(0),
+                                                   drag->toX)) {
+            return u"\"%1\" of \"%2\" is not visible on the bar, so it could not be dragged."_s.arg(
+                drag->item, drag->app);
+        }
+    } else if (const auto *input = std::get_if<Input>(&action)) {
+        applyInput(*input);
+    } else if (const auto *addScreenEvent = std::get_if<AddScreen>(&action)) {
+        addScreen(addScreenEvent->screen);
+    } else if (const auto *removeScreen = std::get_if<RemoveScreen>(&action)) {
+        m_desktop.arrangement().remove(m_displays.take(removeScreen->display));
+    } else if (const auto *frame = std::get_if<SetScreenFrame>(&action)) {
+        const DisplayId display = m_displays.value(frame->display);
+        m_desktop.arrangement().move(display, frame->frame.topLeft());
+        m_desktop.arrangement().resize(display, frame->frame.size());
+    } else if (const auto *permission = std::get_if<SetPermission>(&action)) {
+        if (permission->permission == SetPermission::Permission::Accessibility) {
+            m_desktop.permissions().setAccessibilityTrusted(permission->granted);
+        } else {
+            m_desktop.permissions().setScreenRecordingGranted(permission->granted);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace zorv

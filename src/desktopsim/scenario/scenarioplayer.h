@@ -1,0 +1,58 @@
+#pragma once
+
+#include "scenario.h"
+#include "scenariotimeline.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+namespace zorv {
+
+class SimGlobalPreferences;
+class SimWorkspace;
+class SimulatedDesktop;
+
+// Applies a scenario to a simulated desktop through its script API: the Mac as the scenario
+// describes it at the start, then one timed event at a time. Knows which process runs each of the
+// scenario's applications and which display each scenario display id became. Timing is the
+// runner's business (ScenarioRunner). Main thread.
+class ScenarioPlayer {
+public:
+    ScenarioPlayer(const Scenario &scenario, SimulatedDesktop &desktop, SimWorkspace &workspace,
+                   SimGlobalPreferences &preferences);
+
+    // Screens, settings, permissions, preferences, remembered positions, installed applications,
+    // then the running ones in launch order with their items, and the frontmost one.
+    void setUp();
+    // Applies one event; a message when it had no effect on the desktop (an item that was not
+    // visible could not be dragged), else nothing.
+    std::optional<QString> apply(const ScenarioAction &action);
+    // Shows the wall time on every clock item.
+    void updateClocks(const QDateTime &wallTime);
+
+    [[nodiscard]] std::optional<qint32> processId(const QString &app) const;
+    [[nodiscard]] std::optional<quint64> itemId(const QString &app, const QString &item) const;
+    // The desktop's display for a scenario display id.
+    [[nodiscard]] std::optional<DisplayId> displayId(DisplayId scenarioDisplay) const;
+
+private:
+    void launch(const ScenarioApplication &app);
+    void addItem(qint32 processId, const ScenarioItem &item);
+    void addScreen(const ScenarioScreen &screen);
+    void applyInput(const scenarioaction::Input &input);
+
+    const Scenario &m_scenario;
+    SimulatedDesktop &m_desktop;
+    SimWorkspace &m_workspace;
+    SimGlobalPreferences &m_preferences;
+    ScenarioTimeline m_timeline;
+    QHash<QString, qint32> m_processIds;
+    QHash<DisplayId, DisplayId> m_displays;
+    QSet<quint64> m_clockItems;
+};
+
+} // namespace zorv

@@ -1,0 +1,174 @@
+#include "scenario/scenarioloader.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+int itemCount(const Scenario &scenario) {
+    int count = 0;
+    for (const ScenarioApplication &app : scenario.applications) {
+        count += int(app.items.size());
+    }
+    return count;
+}
+
+TEST(ScenarioLoaderTest, ShippedScenariosLoad) {
+    EXPECT_EQ(ScenarioLoader::shippedNames(),
+              (QStringList{u"crowded-bar"_s, u"dual-displays"_s, u"first-run"_s, u"laptop"_s}));
+    const struct {
+        QString name;
+        qsizetype screens;
+        int items;
+    } cases[] = {
+        {u"laptop"_s, 1, 21},
+        {u"dual-displays"_s, 2, 13},
+        {u"crowded-bar"_s, 1, 40},
+        {u"first-run"_s, 1, 20},
+    };
+    for (const auto &[name, screens, items] : cases) {
+        const Scenario scenario = ScenarioLoader::load(name);
+        EXPECT_EQ(scenario.screens.size(), screens) << name.toStdString();
+        EXPECT_EQ(itemCount(scenario), items) << name.toStdString();
+        EXPECT_FALSE(scenario.events.isEmpty()) << name.toStdString();
+    }
+
+    const Scenario laptop = ScenarioLoader::load(ScenarioLoader::defaultName);
+    EXPECT_GT(laptop.screens[0].cameraHousingWidth, 0.0);
+    EXPECT_GE(laptop.applications.size(), 18);
+    const ScenarioApplication *controlCenter = laptop.application(u"com.apple.controlcenter"_s);
+    ASSERT_TRUE(controlCenter);
+    EXPECT_TRUE(controlCenter->items[0].clock);
+    EXPECT_TRUE(ScenarioLoader::load(u"first-run"_s).rememberedPositions.isEmpty());
+}
+
+TEST(ScenarioLoaderTest, ReadsDefaultsAndOrdersEventsByTime) {
+    const Scenario scenario = ScenarioLoader::parse(R"({
+        "name": "small",
+        "screens": [{"name": "A", "frame": {"x": 0, "y": 0, "width": 800, "height": 600}},
+                    {"name": "B", "frame": {"x": 800, "y": 0, "width": 1024, "height": 768}}],
+        "applications": [
+            {"bundleId": "com.example.a", "name": "A", "items": [{"autosaveName": "one"}]},
+            {"id": "script", "name": "python3", "running": false}
+        ],
+        "events": [
+            {"at": 20, "do": "setTitle", "app": "com.example.a", "item": "one", "title": "late"},
+            {"at": 10, "do": "launch", "app": "script"},
+            {"at": 10, "do": "setLength", "app": "com.example.a", "item": "one", "length": 30}
+        ]})",
+                                                    u"small.json"_s);
+    ASSERT_EQ(scenario.screens.size(), 2);
+    EXPECT_EQ(scenario.screens[1].displayId, 2u);
+    EXPECT_EQ(scenario.screens[1].menuBarHeight, 24.0);
+
+    const ScenarioApplication &a = scenario.applications[0];
+    EXPECT_EQ(a.ref, u"com.example.a"_s);
+    EXPECT_EQ(a.path, u"/Applications/A.app"_s);
+    EXPECT_EQ(a.activationPolicy, ActivationPolicy::Accessory);
+    EXPECT_EQ(a.items[0].length, -2.0);
+    const ScenarioApplication &script = scenario.applications[1];
+    EXPECT_FALSE(script.bundleIdentifier);
+    EXPECT_TRUE(script.path.isEmpty());
+
+    ASSERT_EQ(scenario.events.size(), 3);
+    EXPECT_TRUE(std::holds_alternative<scenarioaction::Launch>(scenario.events[0].action));
+    EXPECT_TRUE(std::holds_alternative<scenarioaction::SetLength>(scenario.events[1].action));
+    EXPECT_EQ(scenario.events[2].at, seconds(20));
+}
+
+// A hand-written file that is wrong must say where: the file, the key path and the reason.
+TEST(ScenarioLoaderTest, BadFilesFailWithTheKeyPath) {
+    const QString screen =
+        uR"({"name": "A", "frame": {"x": 0, "y": 0, "width": 800, "height": 600}})"_s;
+    const QString app = uR"({"bundleId": "com.example.a", "items": [{"autosaveName": "one"}]})"_s;
+    auto withEvents = [&](const QString &events) {
+        return uR"({"name": "t", "screens": [%1], "applications": [%2], "events": [%3]})"_s.arg(
+            screen, app, events);
+    };
+    const struct {
+        QString text;
+        QString message;
+    } cases[] = {
+        {u"{"_s, u"bad.json: $: "_s},
+        {uR"({"name": "t"})"_s, u"bad.json: $.screens: "_s},
+        {uR"({"name": "t", "screens": []})"_s,
+         u"bad.json: $.screens: A scenario needs at least one screen."_s},
+        {uR"({"name": "t", "screens": [%1], "colour": 1})"_s.arg(screen),
+         u"bad.json: $.colour: Unknown key"_s},
+        {uR"({"name": "t", "screens": [{"name": "A", "frame": {"x": 0, "y": 0, "width": "wide", "height": 600}}]})"_s,
+         u"bad.json: $.screens[0].frame.width: "_s},
+        {uR"({"name": "t", "screens": [{"name": "A", "frame": {"x": 10, "y": 0, "width": 800, "height": 600}}]})"_s,
+         u"bad.json: $.screens[0].frame: The first screen is the primary one"_s},
+        {uR"({"name": "t", "screens": [%1, {"name": "B", "frame": {"x": 700, "y": 0, "width": 800, "height": 600}}]})"_s
+             .arg(screen),
+         u"bad.json: $.screens[1]: The screen overlaps \"A\"."_s},
+        {uR"({"name": "t", "screens": [%1], "applications": [{"bundleId": "x", "items": [{"length": "wide"}]}]})"_s
+             .arg(screen),
+         u"bad.json: $.applications[0].items[0].length: Expected one of \"square\", \"variable\"."_s},
+        {uR"({"name": "t", "screens": [%1], "applications": [{"bundleId": "x", "icon": {"color": "red"}}]})"_s
+             .arg(screen),
+         u"bad.json: $.applications[0].icon.color: Expected a colour"_s},
+        {uR"({"name": "t", "screens": [%1], "applications": [{"bundleId": "x", "frontmost": true}]})"_s
+             .arg(screen),
+         u"bad.json: $.applications[0].frontmost: Only a running application with the regular policy"_s},
+        {uR"({"name": "t", "screens": [%1], "applications": [%2, %2]})"_s.arg(screen, app),
+         u"bad.json: $.applications[1]: Another application is also named \"com.example.a\""_s},
+        {uR"({"name": "t", "screens": [%1], "applications": [{"name": "x", "installed": true}]})"_s
+             .arg(screen),
+         u"bad.json: $.applications[0]: An installed application needs a \"bundleId\"."_s},
+        {withEvents(uR"({"at": -1, "do": "quit", "app": "com.example.a"})"_s),
+         u"bad.json: $.events[0].at: Expected a number of at least 0."_s},
+        {withEvents(uR"({"at": 1, "do": "explode"})"_s),
+         u"bad.json: $.events[0].do: Expected one of"_s},
+        {withEvents(uR"({"at": 1, "do": "quit", "app": "com.example.b"})"_s),
+         u"bad.json: $.events[0].app: No application \"com.example.b\" is declared."_s},
+        {withEvents(uR"({"at": 1, "do": "quit", "app": "com.example.a", "item": "one"})"_s),
+         u"bad.json: $.events[0].item: Unknown key"_s},
+        // The file lists the title change first, but it happens after the quit.
+        {withEvents(
+             uR"({"at": 9, "do": "setTitle", "app": "com.example.a", "item": "one", "title": "x"},
+                        {"at": 5, "do": "quit", "app": "com.example.a"})"_s),
+         u"bad.json: $.events[0].app: \"com.example.a\" is not running at that time."_s},
+        {withEvents(uR"({"at": 1, "do": "removeItem", "app": "com.example.a", "item": "one"},
+                        {"at": 2, "do": "setLength", "app": "com.example.a", "item": "one", "length": 4})"_s),
+         u"bad.json: $.events[1].item: \"com.example.a\" has no item with the autosave name \"one\" at that time."_s},
+        {withEvents(uR"({"at": 1, "do": "launch", "app": "com.example.a"})"_s),
+         u"bad.json: $.events[0].app: \"com.example.a\" is already running at that time."_s},
+        {withEvents(uR"({"at": 1, "do": "removeScreen", "display": 1})"_s),
+         u"bad.json: $.events[0].display: The last display cannot be removed."_s},
+        {withEvents(
+             uR"({"at": 1, "do": "addScreen", "screen": {"name": "B", "frame": {"x": 800, "y": 0, "width": 10, "height": 10}}})"_s),
+         u"bad.json: $.events[0].screen: A screen added by an event needs a \"displayId\"."_s},
+        {withEvents(uR"({"at": 1, "do": "input", "input": "key", "keyCode": 55, "x": 3})"_s),
+         u"bad.json: $.events[0]: A key press has no location."_s},
+    };
+    for (const auto &[text, message] : cases) {
+        try {
+            (void)ScenarioLoader::parse(text.toUtf8(), u"bad.json"_s);
+            ADD_FAILURE() << "accepted: " << text.toStdString();
+        } catch (const ScenarioError &error) {
+            EXPECT_TRUE(error.message().startsWith(message))
+                << error.message().toStdString() << "\n  expected: " << message.toStdString();
+        }
+    }
+}
+
+TEST(ScenarioLoaderTest, MissingFileNamesTheShippedScenarios) {
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(u"none.json"_s);
+    try {
+        (void)ScenarioLoader::load(path);
+        ADD_FAILURE() << "a missing file loaded";
+    } catch (const ScenarioError &error) {
+        EXPECT_TRUE(error.message().startsWith(path + u": cannot read the scenario"_s))
+            << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains(u"laptop"_s));
+    }
+}
+
+} // namespace
+} // namespace zorv

@@ -1,0 +1,213 @@
+#include "scenario/scenariorunner.h"
+#include "manualclock.h"
+#include "preferences/simglobalpreferences.h"
+#include "scenario/scenarioloader.h"
+#include "simulateddesktop.h"
+#include "workspace/simworkspace.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+class ScenarioRunnerTest : public ::testing::Test {
+protected:
+    ManualClock clock;
+    SimulatedDesktop desktop{clock, AppSpec{u"app.zorv.Zorv"_s, u"Zorv"_s}};
+    SimWorkspace workspace{desktop.model()};
+    SimGlobalPreferences preferences;
+    std::unique_ptr<ScenarioRunner> runner;
+
+    void start(const char *json) {
+        runner = std::make_unique<ScenarioRunner>(ScenarioLoader::parse(json, u"test"_s), desktop,
+                                                  workspace, preferences);
+        runner->start();
+        clock.settle();
+    }
+
+    // The bar's items from left to right by autosave name.
+    QStringList order() {
+        QStringList names;
+        for (const BarEntry &entry : desktop.inspector().bar()) {
+            names.append(entry.autosaveName);
+        }
+        return names;
+    }
+
+    std::optional<BarEntry> entry(const QString &app, const QString &item) {
+        const auto id = runner->player().itemId(app, item);
+        return id ? desktop.inspector().entry(*id) : std::nullopt;
+    }
+};
+
+constexpr const char *screen =
+    R"({"name": "Laptop", "frame": {"x": 0, "y": 0, "width": 1512, "height": 982},
+        "menuBarHeight": 37, "cameraHousingWidth": 200})";
+
+TEST_F(ScenarioRunnerTest, SetsTheMacUpAsDescribed) {
+    start(QStringLiteral(R"({"name": "t", "screens": [%1],
+        "preferences": {"NSStatusItemSpacing": 12},
+        "permissions": {"screenRecording": false},
+        "rememberedPositions": {"com.example.a": {"a1": 0}},
+        "applications": [
+            {"bundleId": "com.apple.controlcenter", "items": [
+                {"autosaveName": "Clock", "length": 60, "immovable": true}]},
+            {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}]},
+            {"bundleId": "com.example.b", "items": [{"autosaveName": "b1", "hidden": true},
+                                                    {"autosaveName": "b2", "length": 30}]},
+            {"bundleId": "com.example.c", "running": false, "items": [{"autosaveName": "c1"}]},
+            {"bundleId": "com.example.d", "activationPolicy": "regular", "menusWidth": 300,
+             "frontmost": true}
+        ]})")
+              .arg(QLatin1StringView(screen))
+              .toUtf8()
+              .constData());
+
+    // Each new item lands at the left end; a1 goes back to its remembered slot at the right.
+    EXPECT_EQ(order(), (QStringList{u"b2"_s, u"b1"_s, u"a1"_s, u"Clock"_s}));
+    EXPECT_FALSE(entry(u"com.example.b"_s, u"b1"_s)->visible);
+    EXPECT_EQ(entry(u"com.example.b"_s, u"b2"_s)->frame.width(), 30.0);
+    EXPECT_EQ(desktop.applications().statusItemSpacing(), 12.0);
+    EXPECT_EQ(preferences.storedValue(u"NSStatusItemSpacing"_s), QVariant(12.0));
+    EXPECT_FALSE(desktop.permissions().screenRecordingGranted());
+    EXPECT_TRUE(desktop.permissions().accessibilityTrusted());
+
+    EXPECT_FALSE(runner->player().processId(u"com.example.c"_s));
+    EXPECT_EQ(workspace.applicationPath(u"com.example.c"_s), u"/Applications/com.example.c.app"_s);
+    ASSERT_TRUE(workspace.frontmostApplication());
+    EXPECT_EQ(workspace.frontmostApplication()->bundleIdentifier, u"com.example.d"_s);
+    const QList<ScreenRecord> screens = desktop.arrangement().screens();
+    ASSERT_EQ(screens.size(), 1);
+    EXPECT_EQ(screens[0].cameraHousingWidth, 200.0);
+    EXPECT_EQ(screens[0].menuBarHeight, 37.0);
+}
+
+// Events happen at their simulated time, not before; a relaunched application brings back the
+// items it had when it quit, changes included.
+TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {
+    start(QStringLiteral(R"({"name": "t", "screens": [%1],
+        "applications": [
+            {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}]},
+            {"bundleId": "com.example.c", "running": false, "items": [{"autosaveName": "c1"}]}
+        ],
+        "events": [
+            {"at": 10, "do": "launch", "app": "com.example.c"},
+            {"at": 20, "do": "addItem", "app": "com.example.a",
+             "item": {"autosaveName": "a2", "length": 40}},
+            {"at": 30, "do": "setTitle", "app": "com.example.a", "item": "a2", "title": "hi"},
+            {"at": 40, "do": "quit", "app": "com.example.a"},
+            {"at": 50, "do": "launch", "app": "com.example.a"},
+            {"at": 60, "do": "removeItem", "app": "com.example.c", "item": "c1"}
+        ]})")
+              .arg(QLatin1StringView(screen))
+              .toUtf8()
+              .constData());
+
+    clock.advance(seconds(9.9));
+    EXPECT_FALSE(runner->player().processId(u"com.example.c"_s));
+    EXPECT_EQ(runner->eventsApplied(), 0);
+    clock.advance(seconds(0.1));
+    EXPECT_TRUE(runner->player().processId(u"com.example.c"_s));
+
+    clock.advance(seconds(30));
+    EXPECT_FALSE(runner->player().processId(u"com.example.a"_s));
+    EXPECT_EQ(order(), (QStringList{u"c1"_s}));
+
+    clock.advance(seconds(10));
+    EXPECT_EQ(order(), (QStringList{u"a2"_s, u"a1"_s, u"c1"_s}));
+    const std::optional<BarEntry> a2 = entry(u"com.example.a"_s, u"a2"_s);
+    ASSERT_TRUE(a2);
+    EXPECT_EQ(a2->title, u"hi"_s);
+    EXPECT_EQ(a2->frame.width(), 40.0);
+
+    clock.advance(seconds(10));
+    EXPECT_EQ(order(), (QStringList{u"a2"_s, u"a1"_s}));
+    EXPECT_EQ(runner->eventsApplied(), 6);
+}
+
+TEST_F(ScenarioRunnerTest, UserDragsScreensAndPermissions) {
+    start(QStringLiteral(R"({"name": "t", "screens": [%1],
+        "applications": [
+            {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}, {"autosaveName": "a2"},
+                                                    {"autosaveName": "gone", "hidden": true}]}
+        ],
+        "events": [
+            {"at": 1, "do": "dragItem", "app": "com.example.a", "item": "a2", "toX": 1500},
+            {"at": 2, "do": "dragItem", "app": "com.example.a", "item": "gone", "toX": 1500},
+            {"at": 3, "do": "addScreen", "screen": {"displayId": 7, "name": "Wide",
+             "frame": {"x": 1512, "y": 0, "width": 7680, "height": 2160}, "scale": 1}},
+            {"at": 4, "do": "changeScreen", "display": 7,
+             "frame": {"x": -2560, "y": 0, "width": 2560, "height": 1440}},
+            {"at": 5, "do": "permission", "permission": "accessibility", "granted": false},
+            {"at": 6, "do": "input", "input": "mouseMove", "x": 40, "y": 500},
+            {"at": 7, "do": "removeScreen", "display": 1}
+        ]})")
+              .arg(QLatin1StringView(screen))
+              .toUtf8()
+              .constData());
+    QSignalSpy warnings(runner.get(), &ScenarioRunner::warning);
+    EXPECT_EQ(order(), (QStringList{u"gone"_s, u"a2"_s, u"a1"_s}));
+
+    clock.advance(seconds(2));
+    EXPECT_EQ(order(), (QStringList{u"gone"_s, u"a1"_s, u"a2"_s}));
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0][0].toString().startsWith(u"At 2 s: \"gone\""_s));
+
+    clock.advance(seconds(1));
+    const auto wide = runner->player().displayId(7);
+    ASSERT_TRUE(wide);
+    ASSERT_EQ(desktop.arrangement().screens().size(), 2);
+    EXPECT_EQ(desktop.arrangement().screens()[1].frame.width(), 7680.0);
+
+    clock.advance(seconds(1));
+    EXPECT_EQ(desktop.arrangement().screens()[1].frame, QRectF(-2560, 0, 2560, 1440));
+
+    clock.advance(seconds(2));
+    EXPECT_FALSE(desktop.permissions().accessibilityTrusted());
+    EXPECT_EQ(desktop.inspector().cursor().location, QPointF(40, 500));
+
+    clock.advance(seconds(1));
+    const QList<ScreenRecord> screens = desktop.arrangement().screens();
+    ASSERT_EQ(screens.size(), 1);
+    EXPECT_EQ(screens[0].displayId, *wide);
+    EXPECT_EQ(screens[0].frame.topLeft(), QPointF(0, 0));
+}
+
+// The clock shows the simulated time and its width changes each minute, pushing whatever lies
+// left of it; after its application is relaunched its new item keeps ticking.
+TEST_F(ScenarioRunnerTest, ClockItemFollowsTheMinute) {
+    start(QStringLiteral(R"({"name": "t", "screens": [%1],
+        "applications": [
+            {"bundleId": "com.apple.controlcenter", "items": [
+                {"autosaveName": "Clock", "immovable": true, "clock": true}]},
+            {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}]}
+        ],
+        "events": [
+            {"at": 90, "do": "quit", "app": "com.apple.controlcenter"},
+            {"at": 100, "do": "launch", "app": "com.apple.controlcenter"}
+        ]})")
+              .arg(QLatin1StringView(screen))
+              .toUtf8()
+              .constData());
+    const auto clockEntry = [&] { return entry(u"com.apple.controlcenter"_s, u"Clock"_s); };
+    const auto a1 = [&] { return entry(u"com.example.a"_s, u"a1"_s)->frame.x(); };
+    ASSERT_TRUE(clockEntry());
+    EXPECT_EQ(clockEntry()->title, u"Tue 1 Dec 9:00"_s);
+    const double widthAtNine = clockEntry()->frame.width();
+    const double a1AtNine = a1();
+
+    clock.advance(seconds(60));
+    EXPECT_EQ(clockEntry()->title, u"Tue 1 Dec 9:01"_s);
+    EXPECT_NE(clockEntry()->frame.width(), widthAtNine);
+    EXPECT_EQ(a1() - a1AtNine, widthAtNine - clockEntry()->frame.width());
+
+    clock.advance(seconds(3600));
+    EXPECT_EQ(clockEntry()->title, u"Tue 1 Dec 10:01"_s);
+}
+
+} // namespace
+} // namespace zorv

@@ -25,7 +25,7 @@ public:
     // autosave name is set). Its button's window appears after the next layout pass.
     [[nodiscard]] virtual std::unique_ptr<StatusItem> createStatusItem(double length) = 0;
 
-    // The bar's height in points on the primary screen.
+    // The status bar's thickness in points: how wide a square-length item is.
     [[nodiscard]] virtual double thickness() const = 0;
 };
 

@@ -63,18 +63,13 @@ void DesktopModel::scheduleLayoutPass() {
         return;
     }
     m_passScheduled = true;
-    ++m_passGeneration;
-    layoutPassAfterDelay(read([](const DesktopState &state) { return state.layoutPassDelay; }),
-                         m_passGeneration);
+    layoutPassAfterDelay(read([](const DesktopState &state) { return state.layoutPassDelay; }));
 }
 
-QCoro::Task<> DesktopModel::layoutPassAfterDelay(std::chrono::nanoseconds delay,
-                                                 quint64 generation) {
+QCoro::Task<> DesktopModel::layoutPassAfterDelay(std::chrono::nanoseconds delay) {
     QPointer<DesktopModel> self(this);
     const SleepOutcome outcome = co_await m_clock.sleep(delay, m_lifetime.token());
-    // runLayoutPassNow() may have run the pass meanwhile; a later request then has its own sleep.
-    if (outcome == SleepOutcome::Cancelled || !self || !m_passScheduled ||
-        generation != m_passGeneration) {
+    if (outcome == SleepOutcome::Cancelled || !self) {
         co_return;
     }
     performLayoutPass();

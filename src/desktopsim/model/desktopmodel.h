@@ -61,9 +61,6 @@ public:
         }
     }
 
-    // Runs the pending layout pass now instead of after its delay. Main thread.
-    void runLayoutPassNow();
-
 Q_SIGNALS:
     // Something on the bars changed: a layout pass ran, the frontmost application changed, an
     // auto-hidden bar came in or left.
@@ -78,7 +75,7 @@ private:
     void apply(ModelEffects effects);
     void applyOnMainThread(const ModelEffects &effects);
     void scheduleLayoutPass();
-    QCoro::Task<> layoutPassAfterDelay(std::chrono::nanoseconds delay, quint64 generation);
+    QCoro::Task<> layoutPassAfterDelay(std::chrono::nanoseconds delay);
     QCoro::Task<> barChangeAfterDelay(std::chrono::nanoseconds delay);
     void performLayoutPass();
 
@@ -87,7 +84,6 @@ private:
     DesktopState m_state;
     // Main thread only.
     bool m_passScheduled = false;
-    quint64 m_passGeneration = 0;
     CancellationSource m_lifetime;
 };
 

@@ -33,6 +33,8 @@ template <> struct Outcome<void> { std::exception_ptr error; };
 // must be called there). The result is moved, not copied, so move-only results work, and an
 // exception thrown by the work reaches the awaiting coroutine as itself (QtConcurrent alone
 // would wrap it in QUnhandledException). In Inline mode the work runs at once, inside run().
+// Work that never runs (its pool cleared or destroyed first) leaves the awaiting coroutine
+// suspended: keep the pool alive for as long as work may be queued on it.
 //
 // Build the work as a named variable before passing it when it is a lambda that captures anything
 // non-trivial: `auto work = [path] { ... }; co_await runner.run(std::move(work));`. GCC 12

@@ -17,10 +17,6 @@ DesktopModel::~DesktopModel() {
     m_lifetime.cancel();
 }
 
-void DesktopModel::runLayoutPassNow() {
-    performLayoutPass();
-}
-
 void DesktopModel::apply(ModelEffects effects) {
     if (QThread::currentThread() == thread()) {
         applyOnMainThread(effects);

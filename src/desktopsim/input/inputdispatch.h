@@ -13,11 +13,11 @@ namespace zorv {
 // in or send away an auto-hidden bar, and deliver clicks and Command-drags to status items.
 //
 // Command-drag: a left-mouse-down with the Command flag on a visible, movable item grabs it (an
-// item of a hung application, an immovable system item or an item that never moves is clicked
-// instead); on the mouse-up after at least one dragged event that moved the pointer, the item is
-// inserted among the other movable items at the index given by how many of their centres lie
-// left of the drop point on that screen's bar, and its position is remembered. A drop outside
-// every bar leaves it where it was. Posted drags must also hold the button a short while: a
+// immovable system item or an item that never moves is clicked instead; a hung application's
+// item ignores the mouse); on the mouse-up after at least one dragged event that moved the pointer,
+// the item is inserted among the other movable items at the index given by how many of their
+// centres lie left of the drop point on that screen's bar, and its position is remembered. A drop
+// outside every bar leaves it where it was. Posted drags must also hold the button a short while: a
 // mouse-up right after its mouse-down is dropped, and items that only take the slow gesture need
 // a long hold before the first dragged event with Command held on the keyboard.
 //

@@ -1,0 +1,93 @@
+#include "storeloader.h"
+
+#include "decodeerror.h"
+#include "jsonmerge.h"
+#include "jsonreader.h"
+#include "systemlog.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+// Gives up looking for a free quarantine name after this many candidates.
+constexpr int kMaxQuarantineCandidates = 100;
+
+bool exists(const QString &path) {
+    const QFileInfo info(path);
+    // A dangling symbolic link is something in the file's place too.
+    return info.exists() || info.isSymLink();
+}
+
+std::optional<QByteArray> readWhole(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+struct SetAsideResult {
+    QString quarantinePath; // empty when the file could not be moved
+    QString failure;
+};
+
+SetAsideResult setAside(const QString &path, const QDateTime &now) {
+    const QString stem = path + u".unreadable-"_s + QString::number(now.toSecsSinceEpoch());
+    for (int attempt = 1; attempt <= kMaxQuarantineCandidates; ++attempt) {
+        const QString candidate = attempt == 1 ? stem : stem + u'-' + QString::number(attempt);
+        if (exists(candidate)) {
+            continue;
+        }
+        QFile file(path);
+        if (file.rename(candidate)) {
+            return {candidate, {}};
+        }
+        // Someone took the name between the check and the move: try the next one.
+        if (!exists(candidate)) {
+            return {{}, file.errorString()};
+        }
+    }
+    return {{}, u"every quarantine name is taken"_s};
+}
+
+} // namespace
+
+StoreLoadOutcome loadStoreFile(const QString &path, const QJsonValue &defaults,
+                               const std::function<void(const QJsonValue &)> &decode,
+                               const QDateTime &now, SystemLog &log) {
+    if (!exists(path)) {
+        return StoreLoadOutcome::Missing;
+    }
+    if (const auto bytes = readWhole(path)) {
+        try {
+            decode(deepMerge(defaults, parseJson(*bytes)));
+            return StoreLoadOutcome::Loaded;
+        } catch (const DecodeError &) {
+            // Set aside below, like a file that cannot be read at all.
+        }
+    }
+
+    const QString fileName = QFileInfo(path).fileName();
+    const SetAsideResult moved = setAside(path, now);
+    if (!moved.quarantinePath.isEmpty()) {
+        log.write(u"Zorv: could not read %1; moved it to %2 and started from defaults"_s.arg(
+            fileName, QFileInfo(moved.quarantinePath).fileName()));
+        return StoreLoadOutcome::SetAside;
+    }
+    log.write(u"Zorv: could not read %1 and could not move it aside (%2); started from defaults "
+              u"and will not write over it"_s.arg(fileName, moved.failure));
+    return StoreLoadOutcome::LeftInPlace;
+}
+
+} // namespace zorv

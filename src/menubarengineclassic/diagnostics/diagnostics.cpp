@@ -20,7 +20,8 @@ constexpr JsonFormat kLogLineFormat{JsonFormat::Layout::Compact, true};
 
 bool isValidUtf8(const QByteArray &bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8);
-    (void)decoder.decode(bytes);
+    // decode() converts lazily: the conversion to QString is what runs the decoder.
+    const QString text = decoder.decode(bytes);
     return !decoder.hasError();
 }
 

@@ -1,5 +1,8 @@
 #include "storetestfixture.h"
 
+#include "profiles/profileset.h"
+#include "sectionlayout.h"
+#include "settings/settings.h"
 #include "storage/storeerror.h"
 
 #include <QJsonDocument>
@@ -8,6 +11,9 @@ using namespace Qt::StringLiterals;
 
 namespace zorv::storetest {
 namespace {
+
+// The records the app keeps in its four stores fit the store.
+static_assert(StoreValue<Settings> && StoreValue<SectionLayout> && StoreValue<ProfileSet>);
 
 using JsonStoreLoadTest = StoreTest;
 

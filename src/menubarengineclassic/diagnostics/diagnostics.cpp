@@ -36,7 +36,7 @@ void Diagnostics::write(const QString &fileName, const QJsonObject &record) cons
         return;
     }
     // Atomic, so a reader (the problem report) never picks up half a snapshot.
-    (void)writeFileAtomically(pathOf(fileName), *bytes);
+    (void)writeFileAtomically(pathOf(fileName), *bytes, FileDurability::Unsynced);
 }
 
 void Diagnostics::append(const QString &fileName, const QJsonObject &record) const {
@@ -50,7 +50,7 @@ void Diagnostics::append(const QString &fileName, const QJsonObject &record) con
     if (lines.size() > kMaxLogLines) {
         lines.remove(0, lines.size() - kMaxLogLines);
     }
-    (void)writeFileAtomically(path, lines.join('\n') + '\n');
+    (void)writeFileAtomically(path, lines.join('\n') + '\n', FileDurability::Unsynced);
 }
 
 QJsonObject Diagnostics::stamped(QJsonObject record) const {

@@ -1,10 +1,19 @@
 #include "atomicfile.h"
 
+#include <QFile>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <filesystem>
+#include <system_error>
+
+using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes) {
+namespace {
+
+std::optional<QString> writeSynced(const QString &path, const QByteArray &bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return file.errorString();
@@ -18,6 +27,37 @@ std::optional<QString> writeFileAtomically(const QString &path, const QByteArray
         return file.errorString();
     }
     return std::nullopt;
+}
+
+std::filesystem::path nativePath(const QString &path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+std::optional<QString> writeUnsynced(const QString &path, const QByteArray &bytes) {
+    QTemporaryFile temporary(path + u".XXXXXX"_s);
+    if (!temporary.open()) {
+        return temporary.errorString();
+    }
+    if (temporary.write(bytes) != bytes.size() || !temporary.flush()) {
+        return temporary.errorString();
+    }
+    // QTemporaryFile::rename() refuses to replace an existing file; the system's rename replaces
+    // it in one step.
+    std::error_code error;
+    std::filesystem::rename(nativePath(temporary.fileName()), nativePath(path), error);
+    if (error) {
+        return QString::fromStdString(error.message());
+    }
+    temporary.setAutoRemove(false);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes,
+                                           FileDurability durability) {
+    return durability == FileDurability::Synced ? writeSynced(path, bytes)
+                                                : writeUnsynced(path, bytes);
 }
 
 } // namespace zorv

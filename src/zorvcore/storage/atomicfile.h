@@ -7,10 +7,15 @@
 
 namespace zorv {
 
+// Whether a write waits until the new content is on the disk. Store files and backups do (a few
+// milliseconds per write, and the user's setup survives a power cut); the engine's diagnostics,
+// written several times per scan on the main thread, do not.
+enum class FileDurability { Synced, Unsynced };
+
 // Replaces the file at `path` with `bytes` through a temporary file in the same folder that is
 // renamed into place, so a reader sees either the old or the new content, never half of it.
 // Returns nullopt on success, otherwise the reason the write failed (the old file is untouched).
-[[nodiscard]] std::optional<QString> writeFileAtomically(const QString &path,
-                                                         const QByteArray &bytes);
+[[nodiscard]] std::optional<QString>
+writeFileAtomically(const QString &path, const QByteArray &bytes, FileDurability durability);
 
 } // namespace zorv

@@ -28,7 +28,7 @@ std::optional<QString> Backups::snapshotJson(const QJsonValue &json, const QStri
     }
     QDir().mkpath(m_folder);
     const QString path = QDir(m_folder).filePath(label + u'-' + stamp + u".json"_s);
-    if (writeFileAtomically(path, *bytes)) {
+    if (writeFileAtomically(path, *bytes, FileDurability::Synced)) {
         return std::nullopt;
     }
     prune(label, keep);

@@ -47,7 +47,7 @@ void JSONStoreBase::writeOrThrow(const QJsonValue &json) {
     }
     // The folder may have been removed while Zorv runs; a failure shows in the write below.
     QDir().mkpath(m_directory);
-    if (const auto failure = writeFileAtomically(m_path, *bytes)) {
+    if (const auto failure = writeFileAtomically(m_path, *bytes, FileDurability::Synced)) {
         throw StoreError(u"could not write %1: %2"_s.arg(fileName, *failure));
     }
 }

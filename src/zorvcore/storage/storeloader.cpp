@@ -46,14 +46,11 @@ SetAsideResult setAside(const QString &path, const QDateTime &now) {
     const QString stem = path + u".unreadable-"_s + QString::number(now.toSecsSinceEpoch());
     for (int attempt = 1; attempt <= kMaxQuarantineCandidates; ++attempt) {
         const QString candidate = attempt == 1 ? stem : stem + u'-' + QString::number(attempt);
-        if (exists(candidate)) {
-            continue;
-        }
+        // The move never replaces a file that holds the name; then the next name is tried.
         QFile file(path);
         if (file.rename(candidate)) {
             return {candidate, {}};
         }
-        // Someone took the name between the check and the move: try the next one.
         if (!exists(candidate)) {
             return {{}, file.errorString()};
         }

@@ -58,6 +58,8 @@ TEST_F(DiagnosticsTest, WriteReplacesTheSnapshotWithSortedStampedPrettyJson) {
               QByteArray("{\n  \"at\" : \"") + kAt +
                   "\",\n  \"kind\" : \"reveal\",\n  \"reason\" : \"watchdog: icon "
                   "off-screen\\/left\"\n}");
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{u"diagnostics.json"_s});
 }
 
 TEST_F(DiagnosticsTest, AppendAddsOneSortedStampedCompactLine) {
@@ -114,6 +116,17 @@ TEST_F(DiagnosticsTest, ARecordThatCannotBeWrittenLeavesTheFilesAlone) {
 
     EXPECT_EQ(read(u"diagnostics.json"_s), snapshot);
     EXPECT_EQ(read(u"events.jsonl"_s), log);
+}
+
+TEST_F(DiagnosticsTest, AFileThatCannotBeReplacedStaysAndLeavesNoTemporaryFiles) {
+    ASSERT_TRUE(QDir().mkpath(QDir(folder()).filePath(u"events.jsonl"_s)));
+
+    m_diagnostics.append(u"events.jsonl"_s, kRecord);
+    m_diagnostics.write(u"events.jsonl"_s, kRecord);
+
+    EXPECT_TRUE(QFileInfo(QDir(folder()).filePath(u"events.jsonl"_s)).isDir());
+    EXPECT_EQ(QDir(folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{u"events.jsonl"_s});
 }
 
 } // namespace

@@ -77,6 +77,10 @@ struct ExistingLog {
     QByteArray kept;
 };
 
+void PrintTo(const ExistingLog &param, std::ostream *out) {
+    *out << param.what;
+}
+
 class DiagnosticsAppendTest : public DiagnosticsTest,
                               public ::testing::WithParamInterface<ExistingLog> {};
 

@@ -74,6 +74,10 @@ struct BadFile {
     QByteArray bytes;
 };
 
+void PrintTo(const BadFile &param, std::ostream *out) {
+    *out << param.what;
+}
+
 class JsonStoreQuarantineTest : public StoreTest, public ::testing::WithParamInterface<BadFile> {};
 
 TEST_P(JsonStoreQuarantineTest, SetsTheFileAsideAndStartsFromDefaults) {

@@ -56,7 +56,7 @@ TEST_F(IconCacheTest, RemembersThe44PointIconUnderItsFileKeyAcrossLaunches) {
 }
 
 TEST_F(IconCacheTest, PlaceholdersAreNeverRememberedNorPreferred) {
-    cache->remember(u"com.a"_s, u"A"_s, workspace.genericApplication);
+    cache->remember(u"com.a"_s, u"A"_s, generic("com.apple.application-bundle"));
     EXPECT_EQ(cache->icon(u"com.a"_s), std::nullopt);
     EXPECT_EQ(cache->name(u"com.a"_s), u"A"_s);
 
@@ -65,35 +65,41 @@ TEST_F(IconCacheTest, PlaceholdersAreNeverRememberedNorPreferred) {
     EXPECT_EQ(corner(cache->bestIcon(u"com.a"_s, solidIcon(Qt::red))), QColor(Qt::red));
     // The running icon is generic too: the icon remembered in an earlier launch wins.
     cache->remember(u"com.a"_s, u"A"_s, solidIcon(Qt::blue));
-    cache->remember(u"com.a"_s, u"A"_s, workspace.genericDocument);
+    cache->remember(u"com.a"_s, u"A"_s, generic("public.item"));
     relaunch();
-    EXPECT_EQ(corner(cache->bestIcon(u"com.a"_s, workspace.genericDocument)), QColor(Qt::blue));
-    EXPECT_EQ(cache->bestIcon(u"com.unknown"_s, workspace.genericApplication), std::nullopt);
+    EXPECT_EQ(corner(cache->bestIcon(u"com.a"_s, generic("public.data"))), QColor(Qt::blue));
+    // Launched but not installed: the running icon is the generic one, so there is none.
+    applications.launch(AppSpec{u"com.unknown"_s, u"Unknown"_s});
+    const auto running = workspace.runningApplications().constLast();
+    EXPECT_EQ(cache->bestIcon(u"com.unknown"_s, running.icon), std::nullopt);
 }
 
 TEST_F(IconCacheTest, PrefersTheFirstGlyphFileAsATemplateThenTheInstalledIcon) {
-    const QString app = install(u"com.glyph"_s, {{u"StatusIcon.png"_s, solidIcon(Qt::red, 18)},
-                                                 {u"StatusBarIcon.png"_s, solidIcon(Qt::blue)}});
-    workspace.fileIcons.insert(app, solidIcon(Qt::green));
+    const ApplicationIcon own{Qt::darkGreen, u"G"_s};
+    install(u"com.glyph"_s,
+            {{u"StatusIcon.png"_s, solidIcon(Qt::red, 18)},
+             {u"StatusBarIcon.png"_s, solidIcon(Qt::blue)}},
+            own);
     const auto glyph = cache->bestIcon(u"com.glyph"_s, solidIcon(Qt::yellow));
     EXPECT_EQ(corner(glyph), QColor(Qt::red));
     EXPECT_TRUE(glyph && isTemplateImage(*glyph));
 
     // The first file present decides: an unreadable one means no glyph, not the next file.
-    const QString broken = install(u"com.broken"_s, {{u"MenuBarIcon.png"_s, QImage()},
-                                                     {u"StatusIcon.png"_s, solidIcon(Qt::red)}});
-    workspace.fileIcons.insert(broken, solidIcon(Qt::green));
-    EXPECT_EQ(corner(cache->bestIcon(u"com.broken"_s, std::nullopt)), QColor(Qt::green));
+    install(u"com.broken"_s,
+            {{u"MenuBarIcon.png"_s, QImage()}, {u"StatusIcon.png"_s, solidIcon(Qt::red)}}, own);
+    EXPECT_EQ(cache->bestIcon(u"com.broken"_s, std::nullopt), own.render());
 }
 
-TEST_F(IconCacheTest, FindsTheOutermostAppOfARunningCopyBeforeTheInstalledOne) {
-    workspace.installed.insert(u"com.helper"_s, u"/Installed/Outer.app"_s);
+// A helper inside another application's bundle stands for that application.
+TEST_F(IconCacheTest, FindsTheOutermostApplicationOfAHelper) {
+    workspace.install({u"com.helper"_s, u"/Applications/Outer.app/Contents/Library/Helper.app"_s,
+                       ApplicationIcon{Qt::red, u"H"_s}});
+    workspace.install(
+        {u"com.outer"_s, u"/Applications/Outer.app"_s, ApplicationIcon{Qt::blue, u"O"_s}});
+    applications.launch(AppSpec{u"com.helper"_s, u"Helper"_s});
     EXPECT_EQ(cache->outermostAppUrl(u"com.helper"_s),
-              QUrl::fromLocalFile(u"/Installed/Outer.app"_s));
-    RunningApplication unknownPath{1, u"com.helper"_s, {}, std::nullopt, {}, {}};
-    RunningApplication helper{2, u"com.helper"_s, {}, u"/Run/Outer.app/Contents/H.app"_s, {}, {}};
-    workspace.running = {unknownPath, helper};
-    EXPECT_EQ(cache->outermostAppUrl(u"com.helper"_s), QUrl::fromLocalFile(u"/Run/Outer.app"_s));
+              QUrl::fromLocalFile(u"/Applications/Outer.app"_s));
+    EXPECT_EQ(cache->installedIcon(u"com.helper"_s), ApplicationIcon({Qt::blue, u"O"_s}).render());
     EXPECT_EQ(cache->outermostAppUrl(u"com.missing"_s), std::nullopt);
 }
 

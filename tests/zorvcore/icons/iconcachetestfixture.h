@@ -1,8 +1,11 @@
 #pragma once
 
 #include "icons/iconcache.h"
+#include "manualclock.h"
+#include "model/desktopmodel.h"
+#include "script/applicationregistry.h"
+#include "workspace/simworkspace.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -20,44 +23,22 @@ inline QImage solidIcon(QColor color, int size = 64) {
     return image;
 }
 
-// The workspace as far as the icon cache asks it. A file without an icon of its own gets the
-// generic icon of its type, pixel for pixel.
-class FakeWorkspace : public Workspace {
-public:
-    QList<RunningApplication> running;
-    QHash<QString, QString> installed;
-    QHash<QString, QImage> fileIcons;
-    QImage genericApplication = solidIcon(Qt::gray);
-    QImage genericDocument = solidIcon(Qt::white);
-
-    QList<RunningApplication> runningApplications() const override { return running; }
-    qint32 currentProcessId() const override { return 1; }
-    std::optional<RunningApplication> frontmostApplication() const override { return {}; }
-    std::optional<QString> applicationPath(const QString &bundleID) const override {
-        return installed.contains(bundleID) ? std::optional(installed.value(bundleID))
-                                            : std::nullopt;
-    }
-    QImage iconForFile(const QString &path) const override {
-        return fileIcons.value(path, genericApplication);
-    }
-    QImage iconForType(const QString &type) const override {
-        return type == QStringLiteral("com.apple.application-bundle") ? genericApplication
-                                                                      : genericDocument;
-    }
-    bool openUrl(const QUrl &) override { return false; }
-};
-
-// A cache over a fresh folder; relaunch() makes a new one over the same files, as the next launch
-// of the application would.
+// A cache over a fresh folder and the simulated Mac's workspace; relaunch() makes a new cache over
+// the same files, as the next launch of the application would.
 class IconCacheTest : public ::testing::Test {
 protected:
     IconCacheTest() { relaunch(); }
 
     void relaunch() { cache = std::make_unique<IconCache>(folder.path(), workspace); }
     QString path(const QString &relative) const { return QDir(folder.path()).filePath(relative); }
+    QImage generic(const char *type) const {
+        return workspace.iconForType(QString::fromLatin1(type));
+    }
 
-    // An installed application bundle with the given files in Contents/Resources.
-    QString install(const QString &bundleID, const QHash<QString, QImage> &resources = {}) {
+    // Installs an application bundle on disk, with the given files in Contents/Resources and,
+    // when given, an icon of its own.
+    QString install(const QString &bundleID, const QHash<QString, QImage> &resources = {},
+                    std::optional<ApplicationIcon> icon = std::nullopt) {
         const QString bundle = QDir(apps.path()).filePath(bundleID + QStringLiteral(".app"));
         QDir().mkpath(bundle + QStringLiteral("/Contents/Resources"));
         for (auto it = resources.cbegin(); it != resources.cend(); ++it) {
@@ -65,13 +46,16 @@ protected:
             EXPECT_TRUE(file.open(QIODevice::WriteOnly));
             it.value().save(&file, "PNG");
         }
-        workspace.installed.insert(bundleID, bundle);
+        workspace.install({bundleID, bundle, icon});
         return bundle;
     }
 
     QTemporaryDir folder;
     QTemporaryDir apps;
-    FakeWorkspace workspace;
+    ManualClock clock;
+    DesktopModel model{clock};
+    ApplicationRegistry applications{model};
+    SimWorkspace workspace{model};
     std::unique_ptr<IconCache> cache;
 };
 

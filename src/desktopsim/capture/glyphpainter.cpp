@@ -64,7 +64,8 @@ void GlyphPainter::paint(QPainter &painter, const SceneItem &item) {
         painter.drawImage(target, item.image);
     } else if (!item.title.isEmpty()) {
         QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(std::max(1, int(std::lround(rect.height() * 0.5))));
+        // Menu-bar text keeps its size on the taller bars of screens with a camera housing.
+        font.setPixelSize(std::max(1, int(std::lround(std::min(rect.height(), 24.0) * 0.5))));
         painter.setFont(font);
         painter.setPen(item.glyph.color);
         painter.drawText(rect, Qt::AlignCenter, item.title);

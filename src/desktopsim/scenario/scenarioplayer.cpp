@@ -13,8 +13,6 @@ using namespace scenarioaction;
 
 namespace {
 
-const QString spacingKey = u"NSStatusItemSpacing"_s;
-
 ScreenSpec screenSpec(const ScenarioScreen &screen) {
     ScreenSpec spec;
     spec.name = screen.name;
@@ -44,11 +42,6 @@ void ScenarioPlayer::setUp() {
     for (auto preference = m_scenario.preferences.cbegin();
          preference != m_scenario.preferences.cend(); ++preference) {
         m_preferences.setStoredValue(preference.key(), preference.value());
-    }
-    // Applications read the spacing when they launch, and all of them launch after this.
-    const QVariant spacing = m_preferences.storedValue(spacingKey);
-    if (spacing.typeId() == QMetaType::Double) {
-        m_desktop.applications().setStatusItemSpacing(spacing.toDouble());
     }
     for (const ScenarioScreen &screen : m_scenario.screens) {
         addScreen(screen);

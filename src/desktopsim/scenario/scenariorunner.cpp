@@ -54,13 +54,13 @@ void ScenarioRunner::start() {
 }
 
 Duration ScenarioRunner::elapsed() const {
-    return m_clock.now() - m_start;
+    return m_start ? m_clock.now() - *m_start : Duration::zero();
 }
 
 QCoro::Task<> ScenarioRunner::playEvents(CancellationToken token) {
     QPointer<ScenarioRunner> self(this);
     for (qsizetype index = 0; index < m_scenario.events.size(); ++index) {
-        const Duration wait = m_start + m_scenario.events[index].at - m_clock.now();
+        const Duration wait = *m_start + m_scenario.events[index].at - m_clock.now();
         if (wait > Duration::zero()) {
             if (co_await m_clock.sleep(wait, token) == SleepOutcome::Cancelled || !self) {
                 co_return;

@@ -27,7 +27,7 @@ public:
 
     [[nodiscard]] const Scenario &scenario() const { return m_scenario; }
     [[nodiscard]] const ScenarioPlayer &player() const { return m_player; }
-    // Simulated time since start().
+    // Simulated time since start(); 0 before it.
     [[nodiscard]] Duration elapsed() const;
     // How many timed events have been applied.
     [[nodiscard]] qsizetype eventsApplied() const { return m_applied; }
@@ -45,7 +45,7 @@ private:
     Clock &m_clock;
     ScenarioPlayer m_player;
     CancellationSource m_lifetime;
-    MonotonicTime m_start{0};
+    std::optional<MonotonicTime> m_start;
     qsizetype m_applied = 0;
 };
 

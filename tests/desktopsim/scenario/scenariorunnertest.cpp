@@ -1,6 +1,6 @@
 #include "scenario/scenariorunner.h"
 #include "manualclock.h"
-#include "preferences/simglobalpreferences.h"
+#include "preferences/statusitemspacing.h"
 #include "scenario/scenarioloader.h"
 #include "simulateddesktop.h"
 #include "workspace/simworkspace.h"
@@ -23,6 +23,7 @@ protected:
     std::unique_ptr<ScenarioRunner> runner;
 
     void start(const char *json) {
+        linkStatusItemSpacing(preferences, desktop.applications());
         runner = std::make_unique<ScenarioRunner>(ScenarioLoader::parse(json, u"test"_s), desktop,
                                                   workspace, preferences);
         runner->start();

@@ -1,0 +1,72 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Zorv.Desktop
+
+// The simulated desktop: each screen's menu bar as the simulator lays it out, and beside it where
+// every status item stands.
+ApplicationWindow {
+    id: root
+
+    required property DesktopViewModel desktop
+
+    width: 1900
+    height: 900
+    visible: true
+    title: qsTr("Zorv on a simulated desktop: %1").arg(root.desktop.scenarioName)
+
+    RowLayout {
+        anchors.fill: parent
+        anchors.margins: 12
+        spacing: 16
+
+        Item {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+
+            Column {
+                id: summary
+
+                width: parent.width
+                spacing: 6
+
+                Label {
+                    text: root.desktop.scenarioName
+                    font.bold: true
+                    font.pixelSize: 18
+                }
+                Label {
+                    width: parent.width
+                    text: root.desktop.scenarioDescription
+                    wrapMode: Text.WordWrap
+                }
+                Label {
+                    text: root.desktop.simulatedTime
+                }
+                Label {
+                    text: root.desktop.frontmostApplication.length > 0
+                          ? qsTr("In front: %1").arg(root.desktop.frontmostApplication)
+                          : qsTr("No application in front")
+                }
+            }
+            ListView {
+                anchors.top: summary.bottom
+                anchors.topMargin: 14
+                anchors.bottom: parent.bottom
+                width: parent.width
+                clip: true
+                spacing: 20
+                model: root.desktop.screens
+                delegate: ScreenBar {
+                    width: ListView.view.width
+                }
+            }
+        }
+
+        PositionsList {
+            Layout.preferredWidth: 540
+            Layout.fillHeight: true
+            model: root.desktop.positions
+        }
+    }
+}

@@ -1,0 +1,93 @@
+#include "desktopapp.h"
+
+#include "desktopdump.h"
+#include "simulatedplatform.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QQuickWindow>
+#include <QtDebug>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent)
+    : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform) {
+    if (!m_options.screenshotFolder.isEmpty()) {
+        m_screenshots.emplace(m_options.screenshotFolder);
+    }
+    connect(&m_platform.scenario(), &ScenarioRunner::warning, this,
+            [](const QString &message) { qWarning().noquote() << u"Scenario:"_s << message; });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &DesktopApp::finish);
+}
+
+DesktopApp::~DesktopApp() {
+    m_lifetime.cancel();
+}
+
+QUrl DesktopApp::mainQmlUrl() {
+    return QUrl(u"qrc:/Zorv/Desktop/Main.qml"_s);
+}
+
+QQuickWindow *DesktopApp::window() const {
+    const QList<QObject *> roots = m_engine.rootObjects();
+    return roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(roots.first());
+}
+
+bool DesktopApp::start() {
+    m_engine.setInitialProperties({{u"desktop"_s, QVariant::fromValue(&m_viewModel)}});
+    m_engine.load(mainQmlUrl());
+    if (!window()) {
+        qCritical().noquote() << u"Cannot load the desktop window from"_s << mainQmlUrl();
+        return false;
+    }
+    if (m_screenshots) {
+        m_layoutPictures = connect(&m_viewModel, &DesktopViewModel::refreshed, this,
+                                   [this] { m_screenshots->saveLayout(*window()); });
+    }
+    m_platform.start();
+    if (m_options.runFor) {
+        stopAfter(*m_options.runFor, m_lifetime.token());
+    }
+    return true;
+}
+
+int DesktopApp::finish() {
+    if (m_exitCode) {
+        return *m_exitCode;
+    }
+    m_exitCode = 0;
+    // The last picture shows the end of the run, not the last layout change.
+    disconnect(m_layoutPictures);
+    m_viewModel.refresh();
+    if (!m_options.dumpPath.isEmpty()) {
+        if (auto problem = DesktopDump::write(m_platform, m_options.dumpPath)) {
+            qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.dumpPath, *problem);
+            m_exitCode = 1;
+        }
+    }
+    if (m_screenshots && window()) {
+        m_screenshots->saveFinal(*window());
+    }
+    return *m_exitCode;
+}
+
+QCoro::Task<> DesktopApp::stopAfter(Duration runFor, CancellationToken token) {
+    QPointer<DesktopApp> self(this);
+    Clock &clock = m_platform.clock();
+    if (co_await clock.sleep(runFor, token) == SleepOutcome::Cancelled || !self) {
+        co_return;
+    }
+    // Let what falls due at this very moment happen first: the events and clock ticks that went
+    // to sleep before this wait wake first, and the layout passes they ask for run at the next
+    // turn after that.
+    for (int turn = 0; turn < 2; ++turn) {
+        if (co_await clock.sleep(Duration::zero(), token) == SleepOutcome::Cancelled || !self) {
+            co_return;
+        }
+    }
+    Q_EMIT finished(finish());
+}
+
+} // namespace zorv

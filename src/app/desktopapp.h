@@ -1,0 +1,62 @@
+#pragma once
+
+#include "cancellation.h"
+#include "clock.h"
+#include "desktopviewmodel.h"
+#include "screenshotrecorder.h"
+#include "simoptions.h"
+
+#include <QCoroTask>
+#include <QObject>
+#include <QQmlApplicationEngine>
+#include <QUrl>
+
+#include <optional>
+
+class QQuickWindow;
+
+namespace zorv {
+
+class SimulatedPlatform;
+
+// The application as it runs here, wired in one place: the desktop window over a simulated
+// platform, and the run controls of the options (stop after a stretch of simulated time, dump
+// the bars, save pictures of the window). main() builds the platform and hands it over; tests
+// hand over one with a small scenario on a manual clock. Main thread.
+class DesktopApp : public QObject {
+    Q_OBJECT
+
+public:
+    // The platform must outlive the application.
+    DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent = nullptr);
+    ~DesktopApp() override;
+
+    // Loads the window, then starts the scenario and the run limit. False, with a message on
+    // standard error, when the window cannot be loaded.
+    [[nodiscard]] bool start();
+    // Writes the dump and the final picture, once: at the run limit, or when the application
+    // quits before it. Returns the exit code (1 when the dump could not be written).
+    int finish();
+
+    [[nodiscard]] QQuickWindow *window() const;
+    [[nodiscard]] DesktopViewModel &viewModel() { return m_viewModel; }
+    [[nodiscard]] static QUrl mainQmlUrl();
+
+Q_SIGNALS:
+    // The run limit was reached and everything is written: quit with this code.
+    void finished(int exitCode);
+
+private:
+    QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
+
+    SimulatedPlatform &m_platform;
+    const SimOptions m_options;
+    DesktopViewModel m_viewModel;
+    std::optional<ScreenshotRecorder> m_screenshots;
+    QQmlApplicationEngine m_engine;
+    QMetaObject::Connection m_layoutPictures;
+    CancellationSource m_lifetime;
+    std::optional<int> m_exitCode;
+};
+
+} // namespace zorv

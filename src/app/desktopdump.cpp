@@ -1,0 +1,81 @@
+#include "desktopdump.h"
+
+#include "jsonwriter.h"
+#include "simulatedplatform.h"
+
+#include <QJsonArray>
+#include <QSaveFile>
+#include <QTimeZone>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+QJsonObject rectJson(const QRectF &rect) {
+    return {{u"x"_s, rect.x()},
+            {u"y"_s, rect.y()},
+            {u"width"_s, rect.width()},
+            {u"height"_s, rect.height()}};
+}
+
+QJsonValue optionalString(const std::optional<QString> &text) {
+    return text ? QJsonValue(*text) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject entryJson(const BarEntry &entry, qsizetype order) {
+    return {{u"order"_s, order},
+            {u"application"_s, optionalString(entry.applicationName)},
+            {u"bundleId"_s, optionalString(entry.bundleIdentifier)},
+            {u"processId"_s, entry.processId},
+            {u"title"_s, entry.title},
+            {u"autosaveName"_s, entry.autosaveName},
+            {u"frame"_s, rectJson(entry.frame)},
+            {u"onScreen"_s, entry.onScreen},
+            {u"visible"_s, entry.visible},
+            {u"underMenus"_s, entry.underMenus},
+            {u"underHousing"_s, entry.underHousing},
+            {u"immovable"_s, entry.immovable}};
+}
+
+} // namespace
+
+QJsonObject DesktopDump::toJson(SimulatedPlatform &platform) {
+    const DesktopSnapshot snapshot = DesktopSnapshot::take(platform.desktop());
+    QJsonArray screens;
+    for (const ScreenSnapshot &screen : snapshot.screens) {
+        QJsonArray items;
+        for (qsizetype order = 0; order < screen.entries.size(); ++order) {
+            items.append(entryJson(screen.entries[order], order));
+        }
+        screens.append(QJsonObject{{u"displayId"_s, qint64(screen.screen.displayId)},
+                                   {u"name"_s, screen.screen.name},
+                                   {u"frame"_s, rectJson(screen.screen.frame)},
+                                   {u"active"_s, screen.active},
+                                   {u"items"_s, items}});
+    }
+    const ScenarioRunner &runner = platform.scenario();
+    return {{u"scenario"_s, runner.scenario().name},
+            {u"simulatedSeconds"_s, toSeconds(runner.elapsed())},
+            {u"wallTime"_s,
+             platform.clock().wallNow().toTimeZone(QTimeZone::utc()).toString(Qt::ISODate)},
+            {u"eventsApplied"_s, runner.eventsApplied()},
+            {u"frontmostApplication"_s, optionalString(snapshot.frontmostApplication)},
+            {u"screens"_s, screens}};
+}
+
+std::optional<QString> DesktopDump::write(SimulatedPlatform &platform, const QString &path) {
+    const std::optional<QByteArray> bytes = writeJson(toJson(platform), JsonFormat::pretty());
+    if (!bytes) {
+        return u"the state holds a value JSON cannot represent"_s;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes + '\n') != bytes->size() + 1 ||
+        !file.commit()) {
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+
+} // namespace zorv

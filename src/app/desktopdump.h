@@ -1,0 +1,26 @@
+#pragma once
+
+#include "desktopsnapshot.h"
+
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+
+namespace zorv {
+
+class SimulatedPlatform;
+
+// The bars' state as a JSON document, for checking a run from outside: the scenario and the
+// simulated time, then per screen every status item left to right with its order, application,
+// bundle identifier, title, autosave name, frame (top-left convention) and whether it is on
+// screen and drawn. Written with the canonical writer, so equal states give equal files.
+class DesktopDump {
+public:
+    [[nodiscard]] static QJsonObject toJson(SimulatedPlatform &platform);
+    // Writes the document atomically; the reason when it could not be written.
+    [[nodiscard]] static std::optional<QString> write(SimulatedPlatform &platform,
+                                                      const QString &path);
+};
+
+} // namespace zorv

@@ -1,0 +1,32 @@
+#include "desktopsnapshot.h"
+
+#include "simulateddesktop.h"
+
+namespace zorv {
+
+DesktopSnapshot DesktopSnapshot::take(SimulatedDesktop &desktop) {
+    DesktopModel &model = desktop.model();
+    const auto now = model.clock().now();
+    DesktopSnapshot snapshot = model.read([&](const DesktopState &state) {
+        DesktopSnapshot taken;
+        const ScreenRecord *active = state.activeScreen();
+        for (const ScreenRecord &screen : state.screens) {
+            taken.screens.append({screen,
+                                  DisplayScene::of(state, screen, now),
+                                  {},
+                                  active && active->displayId == screen.displayId});
+        }
+        if (state.frontmostProcessId) {
+            if (const AppRecord *app = state.app(*state.frontmostProcessId)) {
+                taken.frontmostApplication = app->localizedName;
+            }
+        }
+        return taken;
+    });
+    for (ScreenSnapshot &screen : snapshot.screens) {
+        screen.entries = desktop.inspector().bar(screen.screen.displayId);
+    }
+    return snapshot;
+}
+
+} // namespace zorv

@@ -1,0 +1,67 @@
+#include "desktopapp.h"
+#include "manualclock.h"
+#include "realclock.h"
+#include "scenario/scenarioloader.h"
+#include "simoptions.h"
+#include "simulatedplatform.h"
+
+#include <QGuiApplication>
+#include <QtQml/QQmlExtensionPlugin>
+
+#include <cstdio>
+#include <memory>
+
+Q_IMPORT_QML_PLUGIN(Zorv_DesktopPlugin)
+
+using namespace zorv;
+
+namespace {
+
+void print(FILE *stream, const QString &text) {
+    std::fputs(qPrintable(text + u'\n'), stream);
+}
+
+std::unique_ptr<Clock> makeClock(SimOptions::TimeMode mode, const Scenario &scenario) {
+    if (mode == SimOptions::TimeMode::Real) {
+        return std::make_unique<RealClock>();
+    }
+    auto clock = scenario.start ? std::make_unique<ManualClock>(*scenario.start)
+                                : std::make_unique<ManualClock>();
+    clock->setFastForward(true);
+    return clock;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(SimulatedPlatform::applicationName);
+
+    const auto parsed = SimOptions::parse(QGuiApplication::arguments());
+    if (const auto *error = std::get_if<QString>(&parsed)) {
+        print(stderr, *error + QStringLiteral("\n\n") + SimOptions::helpText());
+        return 2;
+    }
+    const SimOptions options = std::get<SimOptions>(parsed);
+    if (options.helpRequested) {
+        print(stdout, SimOptions::helpText());
+        return 0;
+    }
+
+    std::optional<Scenario> scenario;
+    try {
+        scenario = ScenarioLoader::load(options.scenario);
+    } catch (const ScenarioError &error) {
+        print(stderr, error.message());
+        return 2;
+    }
+    const std::unique_ptr<Clock> clock = makeClock(options.time, *scenario);
+    SimulatedPlatform platform(*clock, std::move(*scenario), true);
+
+    DesktopApp desktopApp(platform, options);
+    QObject::connect(&desktopApp, &DesktopApp::finished, &app, &QCoreApplication::exit);
+    if (!desktopApp.start()) {
+        return 1;
+    }
+    return QGuiApplication::exec();
+}

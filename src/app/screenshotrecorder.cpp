@@ -1,0 +1,35 @@
+#include "screenshotrecorder.h"
+
+#include <QDir>
+#include <QImage>
+#include <QQuickWindow>
+#include <QtDebug>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+ScreenshotRecorder::ScreenshotRecorder(QString folder) : m_folder(std::move(folder)) {}
+
+QString ScreenshotRecorder::saveLayout(QQuickWindow &window) {
+    ++m_layouts;
+    return save(window, u"layout-%1.png"_s.arg(m_layouts, 4, 10, QChar(u'0')));
+}
+
+QString ScreenshotRecorder::saveFinal(QQuickWindow &window) {
+    return save(window, u"final.png"_s);
+}
+
+QString ScreenshotRecorder::save(QQuickWindow &window, const QString &name) {
+    const QString path = QDir(m_folder).filePath(name);
+    if (QDir().mkpath(m_folder) && window.grabWindow().save(path)) {
+        return path;
+    }
+    if (!m_failureReported) {
+        m_failureReported = true;
+        qWarning().noquote() << u"Cannot save screenshots in %1."_s.arg(m_folder);
+    }
+    return {};
+}
+
+} // namespace zorv

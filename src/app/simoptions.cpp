@@ -1,0 +1,92 @@
+#include "simoptions.h"
+
+#include "scenario/scenarioloader.h"
+
+#include <QCommandLineParser>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+// Longer runs are surely a typo, and fit a Duration with room to spare.
+constexpr double maximumRunSeconds = 366.0 * 24 * 3600;
+
+struct Parser {
+    QCommandLineParser parser;
+    QCommandLineOption scenario{
+        u"sim-scenario"_s,
+        u"The scenario to run: a file, or one of %1 (default: %2)."_s.arg(
+            ScenarioLoader::shippedNames().join(u", "_s), ScenarioLoader::defaultName),
+        u"FILE"_s};
+    QCommandLineOption time{u"sim-time"_s,
+                            u"real: simulated time runs with the wall clock; fast: as fast as "
+                            u"the machine allows (default: real)."_s,
+                            u"real|fast"_s};
+    QCommandLineOption runFor{u"sim-run-for"_s, u"Quit cleanly after this much simulated time."_s,
+                              u"SECONDS"_s};
+    QCommandLineOption dump{u"sim-dump"_s, u"Write the bar's final state as JSON to FILE."_s,
+                            u"FILE"_s};
+    QCommandLineOption screenshots{
+        u"sim-screenshots"_s,
+        u"Save a PNG of the desktop window in DIR at each layout change and at exit."_s, u"DIR"_s};
+
+    Parser() {
+        parser.setApplicationDescription(u"Zorv on a simulated desktop."_s);
+        parser.addHelpOption();
+        parser.addOptions({scenario, time, runFor, dump, screenshots});
+    }
+};
+
+} // namespace
+
+std::variant<SimOptions, QString> SimOptions::parse(const QStringList &arguments) {
+    Parser p;
+    if (!p.parser.parse(arguments)) {
+        return p.parser.errorText();
+    }
+    if (!p.parser.positionalArguments().isEmpty()) {
+        return u"Unexpected argument \"%1\"."_s.arg(p.parser.positionalArguments().first());
+    }
+    SimOptions options;
+    options.helpRequested = p.parser.isSet(u"help"_s);
+    options.scenario =
+        p.parser.isSet(p.scenario) ? p.parser.value(p.scenario) : ScenarioLoader::defaultName;
+    if (p.parser.isSet(p.time)) {
+        const QString time = p.parser.value(p.time);
+        if (time == u"fast"_s) {
+            options.time = TimeMode::Fast;
+        } else if (time != u"real"_s) {
+            return u"--sim-time takes \"real\" or \"fast\", not \"%1\"."_s.arg(time);
+        }
+    }
+    if (p.parser.isSet(p.runFor)) {
+        bool ok = false;
+        const double runSeconds = p.parser.value(p.runFor).toDouble(&ok);
+        if (!ok || !std::isfinite(runSeconds) || runSeconds <= 0.0 ||
+            runSeconds > maximumRunSeconds) {
+            return u"--sim-run-for takes a number of seconds above 0 and at most %1, not \"%2\"."_s
+                .arg(maximumRunSeconds)
+                .arg(p.parser.value(p.runFor));
+        }
+        options.runFor = seconds(runSeconds);
+    }
+    options.dumpPath = p.parser.value(p.dump);
+    options.screenshotFolder = p.parser.value(p.screenshots);
+    if (p.parser.isSet(p.dump) && options.dumpPath.isEmpty()) {
+        return u"--sim-dump needs a file name."_s;
+    }
+    if (p.parser.isSet(p.screenshots) && options.screenshotFolder.isEmpty()) {
+        return u"--sim-screenshots needs a folder."_s;
+    }
+    return options;
+}
+
+QString SimOptions::helpText() {
+    return Parser().parser.helpText();
+}
+
+} // namespace zorv

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "clock.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <variant>
+
+namespace zorv {
+
+// The command-line options of the simulated desktop ("--sim-..."), read strictly: an unknown
+// option, a missing value or a value out of range is an error with a message for the user.
+struct SimOptions {
+    enum class TimeMode { Real, Fast };
+
+    // A file path or the name of a shipped scenario.
+    QString scenario;
+    TimeMode time = TimeMode::Real;
+    // Quit cleanly after this much simulated time.
+    std::optional<Duration> runFor;
+    // Where to write the bar's final state as JSON.
+    QString dumpPath;
+    // Where to save a picture of the window at each layout change and at exit.
+    QString screenshotFolder;
+    // "--help": print helpText() and do nothing else.
+    bool helpRequested = false;
+
+    // `arguments` as QCoreApplication::arguments() gives them, the program first. The error text
+    // when they are not understood.
+    [[nodiscard]] static std::variant<SimOptions, QString> parse(const QStringList &arguments);
+    // The options' help text.
+    [[nodiscard]] static QString helpText();
+
+    friend bool operator==(const SimOptions &, const SimOptions &) = default;
+};
+
+} // namespace zorv

@@ -1,0 +1,36 @@
+#include "simulatedplatform.h"
+
+#include "preferences/statusitemspacing.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+AppSpec thisProcess() {
+    AppSpec spec;
+    spec.bundleIdentifier = SimulatedPlatform::bundleIdentifier;
+    spec.localizedName = SimulatedPlatform::applicationName;
+    spec.activationPolicy = ActivationPolicy::Accessory;
+    return spec;
+}
+
+} // namespace
+
+SimulatedPlatform::SimulatedPlatform(Clock &clock, Scenario scenario, bool echoSystemLog)
+    : m_clock(clock), m_desktop(clock, thisProcess()), m_workspace(m_desktop.model()),
+      m_systemLog(echoSystemLog), m_cloudStore(m_cloud, u"This Mac"_s),
+      m_runner(std::move(scenario), m_desktop, m_workspace, m_preferences) {
+    linkStatusItemSpacing(m_preferences, m_desktop.applications());
+    m_workspace.install({bundleIdentifier, u"/Applications/Zorv.app"_s,
+                         ApplicationIcon{QColor(u"#5e5ce6"_s), u"Z"_s}});
+    // The user logged in an hour before the simulation starts.
+    m_processTable.logIn(m_processTable.currentUserId(), clock.wallNow().addSecs(-3600));
+}
+
+void SimulatedPlatform::start() {
+    m_runner.start();
+}
+
+} // namespace zorv

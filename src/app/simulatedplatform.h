@@ -1,0 +1,52 @@
+#pragma once
+
+#include "cloud/simcloud.h"
+#include "cloud/simcloudkeyvaluestore.h"
+#include "preferences/simglobalpreferences.h"
+#include "processes/simprocesstable.h"
+#include "scenario/scenariorunner.h"
+#include "simulateddesktop.h"
+#include "systemlog/simsystemlog.h"
+#include "workspace/simworkspace.h"
+
+namespace zorv {
+
+// The platform Zorv runs on here: one simulated Mac with every service of the platform layer,
+// set up and then driven by a scenario. The composition root builds one; tests build one with a
+// small scenario on a manual clock. Main thread.
+class SimulatedPlatform {
+public:
+    // This process as the simulated Mac knows it.
+    static inline const QString bundleIdentifier = QStringLiteral("app.zorv.Zorv");
+    static inline const QString applicationName = QStringLiteral("Zorv");
+
+    // `echoSystemLog`: also print the system log's lines on standard error.
+    SimulatedPlatform(Clock &clock, Scenario scenario, bool echoSystemLog);
+    SimulatedPlatform(const SimulatedPlatform &) = delete;
+    SimulatedPlatform &operator=(const SimulatedPlatform &) = delete;
+
+    // Sets the Mac up as the scenario describes and starts its timed events. Call once.
+    void start();
+
+    [[nodiscard]] Clock &clock() const { return m_clock; }
+    [[nodiscard]] SimulatedDesktop &desktop() { return m_desktop; }
+    [[nodiscard]] SimWorkspace &workspace() { return m_workspace; }
+    [[nodiscard]] SimSystemLog &systemLog() { return m_systemLog; }
+    [[nodiscard]] SimGlobalPreferences &preferences() { return m_preferences; }
+    [[nodiscard]] SimProcessTable &processTable() { return m_processTable; }
+    [[nodiscard]] SimCloudKeyValueStore &cloudStore() { return m_cloudStore; }
+    [[nodiscard]] ScenarioRunner &scenario() { return m_runner; }
+
+private:
+    Clock &m_clock;
+    SimulatedDesktop m_desktop;
+    SimWorkspace m_workspace;
+    SimSystemLog m_systemLog;
+    SimGlobalPreferences m_preferences;
+    SimProcessTable m_processTable;
+    SimCloud m_cloud;
+    SimCloudKeyValueStore m_cloudStore;
+    ScenarioRunner m_runner;
+};
+
+} // namespace zorv

@@ -1,0 +1,121 @@
+#include "desktopapp.h"
+#include "manualclock.h"
+#include "scenario/clockface.h"
+#include "scenario/scenarioloader.h"
+#include "simulatedplatform.h"
+
+#include "jsonreader.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+constexpr auto smallMac = R"({
+    "name": "small",
+    "start": "2026-12-01T09:00:00Z",
+    "screens": [{"name": "Screen", "frame": {"x": 0, "y": 0, "width": 1000, "height": 700}}],
+    "applications": [
+        {"bundleId": "com.apple.controlcenter", "name": "Control Center",
+         "items": [{"autosaveName": "Clock", "immovable": true, "clock": true}]},
+        {"bundleId": "com.example.a", "name": "A",
+         "items": [{"autosaveName": "a1", "length": 30}, {"autosaveName": "a2"}]},
+        {"bundleId": "com.example.b", "name": "B", "running": false,
+         "items": [{"autosaveName": "b1"}]}
+    ],
+    "events": [
+        {"at": 60, "do": "launch", "app": "com.example.b"},
+        {"at": 120, "do": "setLength", "app": "com.example.a", "item": "a1", "length": 50},
+        {"at": 180, "do": "dragItem", "app": "com.example.a", "item": "a2", "toX": 950},
+        {"at": 240, "do": "setTitle", "app": "com.example.b", "item": "b1", "title": "Hi"},
+        {"at": 300, "do": "addItem", "app": "com.example.b", "item": {"autosaveName": "b2"}},
+        {"at": 600, "do": "removeItem", "app": "com.example.b", "item": "b1"}
+    ]})";
+
+// The run controls end to end on a manual clock in fast-forward: ten simulated minutes pass in a
+// moment, the dump shows every timed event's effect (also the one due at the very end), and
+// pictures of the window are saved.
+TEST(DesktopAppTest, RunsForTheSimulatedTimeAndDumpsTheBar) {
+    const QTemporaryDir folder;
+    ManualClock clock;
+    clock.setFastForward(true);
+    SimulatedPlatform platform(clock, ScenarioLoader::parse(smallMac, u"small"_s), false);
+    SimOptions options;
+    options.runFor = seconds(600);
+    options.dumpPath = folder.filePath(u"dump.json"_s);
+    options.screenshotFolder = folder.filePath(u"shots"_s);
+    DesktopApp app(platform, options);
+    QSignalSpy finished(&app, &DesktopApp::finished);
+
+    ASSERT_TRUE(app.start());
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_EQ(finished[0][0].toInt(), 0);
+    EXPECT_EQ(clock.now(), seconds(600));
+
+    QFile file(options.dumpPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const JsonObjectRef dump = JsonValueRef(parseJson(file.readAll())).toObject();
+    EXPECT_EQ(dump.required<QString>(u"scenario"), u"small"_s);
+    EXPECT_EQ(dump.required<double>(u"simulatedSeconds"), 600.0);
+    EXPECT_EQ(dump.required<int>(u"eventsApplied"), 6);
+    const JsonArrayRef screens = dump.required(u"screens").toArray();
+    ASSERT_EQ(screens.size(), 1);
+    const JsonArrayRef items = screens.at(0).toObject().required(u"items").toArray();
+
+    const QString clockTitle = ClockFace::title(clock.wallNow());
+    EXPECT_EQ(clockTitle, u"Tue 1 Dec 9:10"_s);
+    const struct {
+        QString autosaveName;
+        QString bundleId;
+        QString title;
+        double width;
+    } expected[] = {
+        {u"b2"_s, u"com.example.b"_s, u""_s, 24.0},
+        {u"a1"_s, u"com.example.a"_s, u""_s, 50.0},
+        {u"a2"_s, u"com.example.a"_s, u""_s, 24.0},
+        {u"Clock"_s, u"com.apple.controlcenter"_s, clockTitle, ClockFace::length(clockTitle)},
+    };
+    ASSERT_EQ(items.size(), std::size(expected));
+    double right = 990.0;
+    for (qsizetype i = items.size() - 1; i >= 0; --i) {
+        const JsonObjectRef item = items.at(i).toObject();
+        const auto &want = expected[i];
+        EXPECT_EQ(item.required<int>(u"order"), i);
+        EXPECT_EQ(item.required<QString>(u"autosaveName"), want.autosaveName);
+        EXPECT_EQ(item.required<QString>(u"bundleId"), want.bundleId);
+        EXPECT_EQ(item.required<QString>(u"title"), want.title);
+        EXPECT_TRUE(item.required<bool>(u"onScreen"));
+        const JsonObjectRef frame = item.required(u"frame").toObject();
+        EXPECT_EQ(frame.required<double>(u"width"), want.width) << want.autosaveName.toStdString();
+        // Right to left from the bar's right end, 16 points apart.
+        EXPECT_EQ(frame.required<double>(u"x") + want.width, right)
+            << want.autosaveName.toStdString();
+        right = frame.required<double>(u"x") - 16.0;
+    }
+
+    const QStringList pictures = QDir(options.screenshotFolder).entryList(QDir::Files);
+    EXPECT_TRUE(pictures.contains(u"final.png"_s));
+    EXPECT_TRUE(pictures.contains(u"layout-0001.png"_s));
+}
+
+TEST(DesktopAppTest, ReportsADumpThatCannotBeWritten) {
+    ManualClock clock;
+    SimulatedPlatform platform(clock, ScenarioLoader::parse(smallMac, u"small"_s), false);
+    SimOptions options;
+    options.dumpPath = u"/nonexistent-folder/dump.json"_s;
+    DesktopApp app(platform, options);
+    ASSERT_TRUE(app.start());
+    EXPECT_EQ(app.finish(), 1);
+    // Finishing twice writes nothing more and keeps the outcome.
+    EXPECT_EQ(app.finish(), 1);
+}
+
+} // namespace
+} // namespace zorv

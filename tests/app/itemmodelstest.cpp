@@ -1,0 +1,120 @@
+#include "itempositionsmodel.h"
+#include "screenlistmodel.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+BarEntry entry(const QString &name, double x, bool visible, bool onScreen = true,
+               bool underMenus = false, bool underHousing = false) {
+    BarEntry entry;
+    entry.autosaveName = name;
+    entry.applicationName = u"App "_s + name;
+    entry.bundleIdentifier = u"com.example."_s + name;
+    entry.frame = QRectF(x, 0, 24, 24);
+    entry.visible = visible;
+    entry.onScreen = onScreen;
+    entry.underMenus = underMenus;
+    entry.underHousing = underHousing;
+    return entry;
+}
+
+ScreenSnapshot screen(DisplayId id, const QString &name, QList<BarEntry> entries) {
+    ScreenSnapshot snapshot;
+    snapshot.screen.displayId = id;
+    snapshot.screen.name = name;
+    snapshot.screen.frame = QRectF(0, 0, 1512, 982);
+    snapshot.screen.menuBarHeight = 37;
+    snapshot.scene.size = snapshot.screen.frame.size();
+    snapshot.entries = std::move(entries);
+    return snapshot;
+}
+
+QVariant value(const QAbstractItemModel &model, int row, int role) {
+    return model.data(model.index(row, 0), role);
+}
+
+TEST(ItemPositionsModelTest, ListsEveryScreensItemsWithTheirState) {
+    ItemPositionsModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setScreens(
+        {screen(1, u"Laptop"_s,
+                {entry(u"far"_s, -40, false, false), entry(u"menus"_s, 300, false, true, true),
+                 entry(u"notch"_s, 700, false, true, false, true), entry(u"shown"_s, 1200, true)}),
+         screen(2, u"Wide"_s, {entry(u"far"_s, 7000, true)})});
+    ASSERT_EQ(model.rowCount(), 5);
+    const QStringList states{u"off screen"_s, u"under the menus"_s, u"under the camera housing"_s,
+                             u"shown"_s, u"shown"_s};
+    for (int row = 0; row < 5; ++row) {
+        EXPECT_EQ(value(model, row, ItemPositionsModel::StateRole).toString(), states[row]);
+        EXPECT_EQ(value(model, row, ItemPositionsModel::StartsScreenRole).toBool(),
+                  row == 0 || row == 4);
+    }
+    EXPECT_EQ(value(model, 4, ItemPositionsModel::ScreenRole).toString(), u"Wide (display 2)"_s);
+    EXPECT_EQ(value(model, 0, ItemPositionsModel::XRole).toDouble(), -40.0);
+    EXPECT_EQ(value(model, 0, ItemPositionsModel::ApplicationRole).toString(), u"App far"_s);
+}
+
+// Same number of rows: the rows change in place (the list keeps its scroll position), and the
+// row after a moved screen boundary learns that it now starts a screen.
+TEST(ItemPositionsModelTest, ChangesInPlaceAndResetsWhenTheCountChanges) {
+    ItemPositionsModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setScreens({screen(1, u"A"_s, {entry(u"a"_s, 10, true), entry(u"b"_s, 50, true)}),
+                      screen(2, u"B"_s, {entry(u"c"_s, 90, true)})});
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+
+    model.setScreens({screen(1, u"A"_s, {entry(u"a"_s, 10, true)}),
+                      screen(2, u"B"_s, {entry(u"b"_s, 50, true), entry(u"c"_s, 90, true)})});
+    EXPECT_EQ(reset.size(), 0);
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex().row(), 1);
+    EXPECT_EQ(changed[0][1].toModelIndex().row(), 2);
+    EXPECT_TRUE(value(model, 1, ItemPositionsModel::StartsScreenRole).toBool());
+
+    model.setScreens({screen(1, u"A"_s, {entry(u"a"_s, 10, true)}),
+                      screen(2, u"B"_s, {entry(u"b"_s, 50, true), entry(u"c"_s, 90, true)})});
+    EXPECT_EQ(changed.size(), 1);
+
+    model.setScreens({screen(1, u"A"_s, {entry(u"a"_s, 10, true)})});
+    EXPECT_EQ(reset.size(), 1);
+    EXPECT_EQ(model.rowCount(), 1);
+}
+
+TEST(ScreenListModelTest, DescribesEachScreenAndCarriesItsScene) {
+    ScreenListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    ScreenSnapshot laptop = screen(1, u"Laptop"_s, {});
+    laptop.screen.cameraHousingWidth = 200;
+    laptop.active = true;
+    ScreenSnapshot airplay = screen(2, u"AirPlay"_s, {});
+    airplay.screen.notHiding = true;
+    airplay.screen.scale = 1;
+    model.setScreens({laptop, airplay});
+
+    ASSERT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(value(model, 0, ScreenListModel::DetailsRole).toString(),
+              u"1512 × 982 points, scale 2, camera housing 200 points wide"_s);
+    EXPECT_EQ(value(model, 1, ScreenListModel::DetailsRole).toString(),
+              u"1512 × 982 points, scale 1, does not follow length changes"_s);
+    EXPECT_TRUE(value(model, 0, ScreenListModel::ActiveRole).toBool());
+    EXPECT_EQ(value(model, 0, ScreenListModel::SceneRole).value<DisplayScene>(), laptop.scene);
+
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    airplay.scene.menusRight = 300;
+    model.setScreens({laptop, airplay});
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex().row(), 1);
+    model.setScreens({airplay});
+    EXPECT_EQ(value(model, 0, ScreenListModel::NameRole).toString(), u"AirPlay"_s);
+}
+
+} // namespace
+} // namespace zorv

@@ -82,6 +82,10 @@ std::variant<SimOptions, QString> SimOptions::parse(const QStringList &arguments
     if (p.parser.isSet(p.screenshots) && options.screenshotFolder.isEmpty()) {
         return u"--sim-screenshots needs a folder."_s;
     }
+    if (options.time == TimeMode::Fast && !options.screenshotFolder.isEmpty() && !options.runFor) {
+        // Simulated minutes pass in moments, each with a new picture: the folder would only grow.
+        return u"--sim-time fast with --sim-screenshots needs --sim-run-for."_s;
+    }
     return options;
 }
 

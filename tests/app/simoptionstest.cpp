@@ -41,6 +41,8 @@ TEST(SimOptionsTest, RefusesWhatItDoesNotUnderstand) {
         {{u"--sim-dump"_s, u""_s}, u"--sim-dump needs a file name."_s},
         {{u"--sim-speed"_s, u"2"_s}, u"Unknown option 'sim-speed'."_s},
         {{u"laptop"_s}, u"Unexpected argument \"laptop\"."_s},
+        {{u"--sim-time"_s, u"fast"_s, u"--sim-screenshots"_s, u"shots"_s},
+         u"--sim-time fast with --sim-screenshots needs --sim-run-for."_s},
     };
     for (const auto &[arguments, error] : cases) {
         const auto parsed = SimOptions::parse(QStringList{u"zorv"_s} + arguments);

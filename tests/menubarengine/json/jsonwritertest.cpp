@@ -1,5 +1,5 @@
 #include "jsonwriter.h"
-#include "jsonreader.h"
+#include "jsonenum.h"
 #include "qstringprinter.h"
 
 #include <QJsonArray>
@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -15,137 +14,91 @@ using namespace zorv;
 
 namespace {
 
-QByteArray written(const QJsonValue &value, JsonFormat format) {
-    const auto bytes = writeJson(value, format);
-    EXPECT_TRUE(bytes.has_value());
-    return bytes.value_or(QByteArray());
-}
+const QJsonObject kNested{
+    {u"b"_s, QJsonArray{1, 2}},
+    {u"a"_s, 1},
+    {u"c"_s, QJsonObject{{u"y"_s, QJsonObject()}, {u"x"_s, QJsonArray()}}},
+    {u"d"_s, QJsonArray{QJsonObject{{u"k"_s, true}}, QJsonValue(QJsonValue::Null)}},
+};
 
-QJsonObject sample() {
-    return QJsonObject{
-        {u"b"_s, QJsonArray{1, 2}},
-        {u"a"_s, 1},
-        {u"c"_s, QJsonObject{{u"y"_s, QJsonObject()}, {u"x"_s, QJsonArray()}}},
-        {u"d"_s, QJsonArray{QJsonObject{{u"k"_s, true}}, QJsonValue(QJsonValue::Null)}},
+TEST(JsonWriter, WritesCanonicalBytesThatReadBackUnchanged) {
+    const struct {
+        QJsonValue value;
+        JsonFormat format;
+        QByteArray expected;
+    } cases[] = {
+        {kNested, JsonFormat::pretty(),
+         "{\n  \"a\" : 1,\n  \"b\" : [\n    1,\n    2\n  ],\n  \"c\" : {\n    \"x\" : [],\n"
+         "    \"y\" : {}\n  },\n  \"d\" : [\n    {\n      \"k\" : true\n    },\n    null\n  ]\n}"},
+        {kNested, JsonFormat::compact(),
+         R"({"a":1,"b":[1,2],"c":{"x":[],"y":{}},"d":[{"k":true},null]})"},
+        {QJsonObject{{u"a/b"_s, u"http://x/"_s}}, JsonFormat::compact().withEscapedSlashes(),
+         R"({"a\/b":"http:\/\/x\/"})"},
+        {QJsonArray{u"/"_s}, JsonFormat::pretty().withEscapedSlashes(), "[\n  \"\\/\"\n]"},
+        // Only quotes, backslashes and control characters are escaped, and a lone surrogate
+        // (which UTF-8 cannot hold).
+        {QJsonArray{u"q\" b\\ / \b\f\n\r\t \x01\x1f \x7f é€😀"_s + QChar(0xD800) + u"x"_s},
+         JsonFormat::compact(),
+         "[\"q\\\" b\\\\ / \\b\\f\\n\\r\\t \\u0001\\u001f \x7f \xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"
+         "\\ud800x\"]"},
+        // Keys sort by UTF-16 code unit: upper case first, a surrogate pair before U+FFFD.
+        {parseJson("{\"b\":1,\"B\":2,\"aa\":3,\"_\":4,\"\xEF\xBF\xBD\":5,\"\xF0\x9F\x98\x80\":6,"
+                   "\"\xC3\xA9\":7}"),
+         JsonFormat::compact(),
+         "{\"B\":2,\"_\":4,\"aa\":3,\"b\":1,\"\xC3\xA9\":7,\"\xF0\x9F\x98\x80\":6,"
+         "\"\xEF\xBF\xBD\":5}"},
     };
-}
-
-struct LayoutCase {
-    const char *name;
-    QJsonValue value;
-    JsonFormat format;
-    QByteArray expected;
-};
-
-class WriterLayout : public testing::TestWithParam<LayoutCase> {};
-
-TEST_P(WriterLayout, WritesExactBytes) {
-    EXPECT_EQ(written(GetParam().value, GetParam().format), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Json, WriterLayout,
-    testing::Values(
-        LayoutCase{
-            "PrettyNested", sample(), JsonFormat::pretty(),
-            "{\n  \"a\" : 1,\n  \"b\" : [\n    1,\n    2\n  ],\n  \"c\" : {\n    \"x\" : [],\n"
-            "    \"y\" : {}\n  },\n  \"d\" : [\n    {\n      \"k\" : true\n    },\n"
-            "    null\n  ]\n}"},
-        LayoutCase{"CompactNested", sample(), JsonFormat::compact(),
-                   R"({"a":1,"b":[1,2],"c":{"x":[],"y":{}},"d":[{"k":true},null]})"},
-        LayoutCase{"EmptyObjectPretty", QJsonObject(), JsonFormat::pretty(), "{}"},
-        LayoutCase{"EmptyArrayPretty", QJsonArray(), JsonFormat::pretty(), "[]"},
-        LayoutCase{"Slashes", QJsonObject{{u"a/b"_s, u"http://x/"_s}}, JsonFormat::compact(),
-                   R"({"a/b":"http://x/"})"},
-        LayoutCase{"EscapedSlashes", QJsonObject{{u"a/b"_s, u"http://x/"_s}},
-                   JsonFormat::compact().withEscapedSlashes(), R"({"a\/b":"http:\/\/x\/"})"},
-        LayoutCase{"EscapedSlashesPretty", QJsonArray{u"/"_s},
-                   JsonFormat::pretty().withEscapedSlashes(), "[\n  \"\\/\"\n]"},
-        LayoutCase{"ControlCharacters", QJsonValue(u"q\" b\\ \b\f\n\r\t \x01\x1f \x7f"_s),
-                   JsonFormat::compact(), "\"q\\\" b\\\\ \\b\\f\\n\\r\\t \\u0001\\u001f \x7f\""},
-        LayoutCase{"UnicodeAsUtf8", QJsonValue(u"é€😀"_s), JsonFormat::compact(),
-                   "\"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\""},
-        LayoutCase{"LoneSurrogate", QJsonValue(QString(QChar(0xD800)) + u"x"_s),
-                   JsonFormat::compact(), "\"\\ud800x\""},
-        LayoutCase{"MixedCaseKeysByCodeUnit",
-                   QJsonObject{{u"b"_s, 1},
-                               {u"B"_s, 2},
-                               {u"a"_s, 3},
-                               {u"_"_s, 4},
-                               {u"A"_s, 5},
-                               {u"é"_s, 6},
-                               {u"aa"_s, 7},
-                               {u"\uFFFD"_s, 8},
-                               {u"😀"_s, 9}},
-                   JsonFormat::compact(),
-                   "{\"A\":5,\"B\":2,\"_\":4,\"a\":3,\"aa\":7,\"b\":1,\"\xC3\xA9\":6,"
-                   "\"\xF0\x9F\x98\x80\":9,\"\xEF\xBF\xBD\":8}"}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-struct NumberCase {
-    const char *name;
-    QJsonValue value;
-    QByteArray expected;
-};
-
-class WriterNumbers : public testing::TestWithParam<NumberCase> {};
-
-TEST_P(WriterNumbers, WritesCanonicalNumber) {
-    EXPECT_EQ(written(QJsonArray{GetParam().value}, JsonFormat::compact()),
-              "[" + GetParam().expected + "]");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Json, WriterNumbers,
-    testing::Values(
-        NumberCase{"PointOne", 0.1, "0.1"}, NumberCase{"Huge", 1e300, "1e+300"},
-        NumberCase{"NegativeZero", -0.0, "0"}, NumberCase{"IntegralDouble", 3.0, "3"},
-        NumberCase{"NegativeFraction", -2.5, "-2.5"}, NumberCase{"Tiny", 5e-324, "5e-324"},
-        NumberCase{"TwoPow53", 9007199254740992.0, "9007199254740992"},
-        NumberCase{"TwoPow53PlusOneInteger", qint64(9007199254740993), "9007199254740993"},
-        NumberCase{"BeyondTwoPow53Double", 1e16, "1e+16"},
-        NumberCase{"Int64Max", std::numeric_limits<qint64>::max(), "9223372036854775807"},
-        NumberCase{"Int64Min", std::numeric_limits<qint64>::min(), "-9223372036854775808"},
-        NumberCase{"ReferenceSeconds", 786638647.125, "786638647.125"}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(JsonWriter, ShortestDoublesReadBackExactly) {
-    for (const double value : {0.1, 1.0 / 3.0, 1e300, 5e-324, 123456.789e-20, 1e16 + 2.0}) {
-        const QByteArray bytes = written(QJsonArray{value}, JsonFormat::compact());
-        EXPECT_EQ(parseJson(bytes).toArray().at(0).toDouble(), value) << bytes.constData();
+    for (const auto &c : cases) {
+        const auto bytes = writeJson(c.value, c.format);
+        ASSERT_TRUE(bytes.has_value()) << c.expected.constData();
+        EXPECT_EQ(*bytes, c.expected);
+        EXPECT_EQ(writeJson(parseJson(*bytes), c.format), bytes);
     }
 }
 
-TEST(JsonWriter, SameValueGivesSameBytesAndSurvivesReading) {
-    for (const JsonFormat format : {JsonFormat::pretty(), JsonFormat::compact()}) {
-        const QByteArray first = written(sample(), format);
-        EXPECT_EQ(written(sample(), format), first);
-        EXPECT_EQ(written(parseJson(first), format), first);
+TEST(JsonWriter, WritesShortestNumbersThatReadBackExactly) {
+    const QJsonArray numbers{0.1,
+                             1.0 / 3.0,
+                             1e300,
+                             5e-324,
+                             -0.0,
+                             -2.5,
+                             9007199254740992.0,
+                             1e16,
+                             qint64(9007199254740993),
+                             std::numeric_limits<qint64>::min()};
+    const auto bytes = writeJson(numbers, JsonFormat::compact());
+    EXPECT_EQ(bytes, "[0.1,0.3333333333333333,1e+300,5e-324,0,-2.5,9007199254740992,1e+16,"
+                     "9007199254740993,-9223372036854775808]");
+    const QJsonArray read = parseJson(bytes.value_or("[]")).toArray();
+    for (qsizetype i = 0; i < numbers.size(); ++i) {
+        EXPECT_EQ(read.at(i).toDouble(), numbers.at(i).toDouble()) << i;
     }
 }
 
-TEST(JsonWriter, RefusesValuesThatCannotBeReadBack) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
+TEST(JsonWriter, RefusesWhatCouldNotBeReadBack) {
+    QJsonValue deepest = QJsonArray();
+    for (int depth = 1; depth < kMaxJsonNesting; ++depth) {
+        deepest = depth % 2 ? QJsonValue(QJsonObject{{u"k"_s, deepest}})
+                            : QJsonValue(QJsonArray{deepest});
+    }
+    const auto atLimit = writeJson(deepest, JsonFormat::compact());
+    ASSERT_TRUE(atLimit.has_value());
+    EXPECT_NO_THROW((void)parseJson(*atLimit));
+
     const double inf = std::numeric_limits<double>::infinity();
     for (const QJsonValue &value :
-         {QJsonValue(nan), QJsonValue(QJsonArray{1, inf}), QJsonValue(QJsonObject{{u"a"_s, -inf}}),
-          QJsonValue(QJsonObject{{u"a"_s, QJsonObject{{u"b"_s, nan}}}}),
-          QJsonValue(QJsonValue::Undefined)}) {
+         {QJsonValue(std::numeric_limits<double>::quiet_NaN()), QJsonValue(QJsonArray{1, inf}),
+          QJsonValue(QJsonObject{{u"a"_s, QJsonObject{{u"b"_s, -inf}}}}),
+          QJsonValue(QJsonValue::Undefined), QJsonValue(QJsonArray{deepest})}) {
         EXPECT_FALSE(writeJson(value, JsonFormat::pretty()).has_value());
         EXPECT_FALSE(writeJson(value, JsonFormat::compact()).has_value());
     }
 }
 
-TEST(JsonWriter, RefusesNestingBeyondTheLimit) {
-    QJsonValue value = QJsonArray();
-    for (int depth = 1; depth < kMaxJsonNesting; ++depth) {
-        value =
-            depth % 2 ? QJsonValue(QJsonObject{{u"k"_s, value}}) : QJsonValue(QJsonArray{value});
-    }
-    const auto atLimit = writeJson(value, JsonFormat::compact());
-    ASSERT_TRUE(atLimit.has_value());
-    EXPECT_NO_THROW((void)parseJson(*atLimit));
-    EXPECT_FALSE(writeJson(QJsonArray{value}, JsonFormat::compact()).has_value());
+TEST(JsonWriter, EncodesEnumCasesWithNumberedPayloads) {
+    EXPECT_EQ(writeJson(encodeEnumCase(u"moveItem"_s, u"a"_s, u"hidden"_s), JsonFormat::compact()),
+              R"({"moveItem":{"_0":"a","_1":"hidden"}})");
 }
 
 } // namespace

@@ -1,5 +1,3 @@
-#include "decodeerror.h"
-#include "jsonreader.h"
 #include "jsonwriter.h"
 #include "triggers/triggerset.h"
 
@@ -24,109 +22,68 @@ QByteArray compact(const QJsonValue &value) {
 const QUuid kRuleID = QUuid::fromString(u"6F9619FF-8B86-D011-B42D-00C04FC964FF"_s);
 const MenuBarItemID kClock{u"com.apple.clock"_s, u"clock"_s, std::nullopt, 2};
 
-TEST(TriggerModelJsonTest, WritesEachCaseAsOneKeyWithItsPayloads) {
-    EXPECT_EQ(compact(C::batteryBelow(20).toJson()), R"({"batteryBelow":{"_0":20}})");
-    EXPECT_EQ(compact(C::onBattery().toJson()), R"({"onBattery":{}})");
-    EXPECT_EQ(compact(C::not_(C::anyOf({C::appRunning(u"com.a"_s)})).toJson()),
-              R"({"not":{"_0":{"anyOf":{"_0":[{"appRunning":{"_0":"com.a"}}]}}}})");
-    EXPECT_EQ(compact(A::switchProfile(kRuleID).toJson()),
-              R"({"switchProfile":{"_0":"6F9619FF-8B86-D011-B42D-00C04FC964FF"}})");
+// A rule set whose one condition is `depth` nested "not" cases around "onBattery".
+QByteArray notChain(int depth) {
+    return R"({"rules":[{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"deep",)"
+           R"("isEnabled":true,"action":{"hideHidden":{}},"condition":)" +
+           QByteArray(R"({"not":{"_0":)").repeated(depth) + R"({"onBattery":{}})" +
+           QByteArray("}}").repeated(depth) + "}]}";
+}
 
+TEST(TriggerModelJsonTest, WritesEachCaseAsOneKeyWithItsPayloads) {
+    EXPECT_EQ(compact(C::not_(C::anyOf({C::batteryBelow(20), C::appRunning(u"com.a"_s)})).toJson()),
+              R"({"not":{"_0":{"anyOf":{"_0":[{"batteryBelow":{"_0":20}},)"
+              R"({"appRunning":{"_0":"com.a"}}]}}}})");
     const TriggerRule rule{kRuleID, u"Tidy"_s, true, C::onBattery(),
                            A::moveItem(kClock, Section::alwaysHidden)};
     EXPECT_EQ(compact(rule.toJson()),
               R"({"action":{"moveItem":{"_0":{"axIdentifier":"clock","bundleID":"com.apple.clock",)"
               R"("ordinal":2},"_1":"alwaysHidden"}},"condition":{"onBattery":{}},)"
               R"("id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","isEnabled":true,"name":"Tidy"})");
+    EXPECT_EQ(compact(A::switchProfile(kRuleID).toJson()),
+              R"({"switchProfile":{"_0":"6F9619FF-8B86-D011-B42D-00C04FC964FF"}})");
 }
 
 TEST(TriggerModelJsonTest, RuleSetRoundTripsWithEveryCase) {
-    const C everyCondition = C::allOf({
-        C::batteryBelow(15),
-        C::anyOf({C::onBattery(), C::charging(), C::focusActive()}),
-        C::not_(C::not_(C::wifiSSID(u"Caf\u00e9 \u2615"_s))),
-        C::appRunning(u"com.a"_s),
-        C::appFrontmost(u"com.b"_s),
-        C::anyOf({}),
-    });
-    const QList<A> everyAction{A::revealHidden(),
-                               A::hideHidden(),
-                               A::switchProfile(QUuid::createUuid()),
-                               A::moveItem(kClock, Section::hidden),
-                               A::revealItem(MenuBarItemID{u"com.b"_s, std::nullopt, u"B"_s, 0}),
-                               A::notify(u"Low battery \U0001F50B"_s)};
+    const C everyCondition =
+        C::allOf({C::batteryBelow(15), C::anyOf({C::onBattery(), C::charging(), C::focusActive()}),
+                  C::not_(C::wifiSSID(u"Caf\u00e9 \u2615"_s)), C::appRunning(u"com.a"_s),
+                  C::appFrontmost(u"com.b"_s), C::anyOf({})});
     TriggerSet set;
-    for (const A &action : everyAction) {
+    for (const A &action :
+         {A::revealHidden(), A::hideHidden(), A::switchProfile(QUuid::createUuid()),
+          A::moveItem(kClock, Section::hidden),
+          A::revealItem(MenuBarItemID{u"com.b"_s, std::nullopt, u"B"_s, 0}),
+          A::notify(u"Low battery \U0001F50B"_s)}) {
         set.rules.append({QUuid::createUuid(), action.summary(), set.rules.size() % 2 == 0,
                           everyCondition, action});
     }
-    const QByteArray text = writeJson(set.toJson(), JsonFormat::pretty()).value();
-    EXPECT_EQ(decode<TriggerSet>(text), set);
-}
-
-TEST(TriggerModelJsonTest, CaseObjectsNeedExactlyOneRecognisedKey) {
-    for (const QByteArray &text :
-         {QByteArray("{}"), QByteArray(R"({"onBattery":{},"charging":{}})"),
-          QByteArray(R"({"offBattery":{}})")}) {
-        try {
-            (void)decode<C>(text);
-            ADD_FAILURE() << text.constData() << " decoded";
-        } catch (const DecodeError &error) {
-            EXPECT_EQ(error.reason(), u"Invalid number of keys found, expected one."_s);
-        }
-    }
+    EXPECT_EQ(decode<TriggerSet>(writeJson(set.toJson(), JsonFormat::pretty()).value()), set);
+    // Keys beside the case and inside its payload are ignored.
     EXPECT_EQ(decode<C>(R"({"onBattery":{"_0":1},"comment":"x"})"), C::onBattery());
-    EXPECT_EQ(decode<A>(R"({"hideHidden":{},"note":{}})"), A::hideHidden());
 }
 
-TEST(TriggerModelJsonTest, PayloadsMustBePresentAndOfTheirType) {
-    const QList<QByteArray> badConditions{
-        R"({"charging":true})",
-        R"({"batteryBelow":{}})",
-        R"({"batteryBelow":{"_0":"20"}})",
-        R"({"batteryBelow":{"_0":20.5}})",
-        R"({"wifiSSID":{"_0":null}})",
-        R"({"allOf":{"_0":{"onBattery":{}}}})",
-        R"({"not":{"_0":[]}})",
-        R"({"anyOf":{"_0":[{"onBattery":{}},{}]}})",
-    };
-    for (const QByteArray &text : badConditions) {
+TEST(TriggerModelJsonTest, MalformedCasesAndIncompleteRulesFailTheWholeSet) {
+    for (const QByteArray text :
+         {R"({"offBattery":{}})", R"({"batteryBelow":{}})", R"({"batteryBelow":{"_0":20.5}})",
+          R"({"wifiSSID":{"_0":null}})", R"({"allOf":{"_0":{"onBattery":{}}}})",
+          R"({"not":{"_0":[]}})", R"({"anyOf":{"_0":[{"onBattery":{}},{}]}})"}) {
         EXPECT_THROW((void)decode<C>(text), DecodeError) << text.constData();
     }
-    const QList<QByteArray> badActions{
-        R"({"switchProfile":{"_0":"not-a-uuid"}})",
-        R"({"moveItem":{"_0":{"bundleID":"com.a","ordinal":0}}})",
-        R"({"moveItem":{"_0":{"bundleID":"com.a","ordinal":0},"_1":"Hidden"}})",
-        R"({"revealItem":{"_0":{"bundleID":"com.a"}}})",
-        R"({"notify":{"_0":7}})",
-    };
-    for (const QByteArray &text : badActions) {
+    for (const QByteArray text :
+         {R"({"switchProfile":{"_0":"not-a-uuid"}})",
+          R"({"moveItem":{"_0":{"bundleID":"com.a","ordinal":0}}})",
+          R"({"moveItem":{"_0":{"bundleID":"com.a","ordinal":0},"_1":"Hidden"}})",
+          R"({"revealItem":{"_0":{"bundleID":"com.a"}}})"}) {
         EXPECT_THROW((void)decode<A>(text), DecodeError) << text.constData();
     }
-}
-
-TEST(TriggerModelJsonTest, OneIncompleteRuleFailsTheWholeSet) {
-    const QByteArray goodRule =
-        R"({"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"a","isEnabled":true,)"
-        R"("condition":{"onBattery":{}},"action":{"hideHidden":{}}})";
-    const QByteArray noEnabledFlag = R"({"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"a",)"
-                                     R"("condition":{"onBattery":{}},"action":{"hideHidden":{}}})";
-    EXPECT_EQ(decode<TriggerSet>("{\"rules\":[" + goodRule + "]}").rules.size(), 1);
-    EXPECT_THROW((void)decode<TriggerRule>(noEnabledFlag), DecodeError);
-    EXPECT_THROW((void)decode<TriggerSet>("{\"rules\":[" + goodRule + "," + noEnabledFlag + "]}"),
+    const QByteArray good = notChain(0);
+    QByteArray noEnabledFlag = good;
+    noEnabledFlag.replace(R"("isEnabled":true,)", "");
+    EXPECT_EQ(decode<TriggerSet>(good).rules.size(), 1);
+    EXPECT_THROW((void)decode<TriggerSet>(good.chopped(2) + "," + noEnabledFlag.mid(10)),
                  DecodeError);
     EXPECT_THROW((void)decode<TriggerSet>("{}"), DecodeError);
-}
-
-// Builds a rule set whose one condition is `depth` nested "not" cases around "onBattery".
-QByteArray notChain(int depth) {
-    QByteArray condition = R"({"onBattery":{}})";
-    for (int i = 0; i < depth; ++i) {
-        condition = R"({"not":{"_0":)" + condition + "}}";
-    }
-    return R"({"rules":[{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"deep",)"
-           R"("isEnabled":true,"action":{"hideHidden":{}},"condition":)" +
-           condition + "}]}";
 }
 
 TEST(TriggerModelJsonTest, CraftedDeepNestingFailsCleanlyInsteadOfOverflowingTheStack) {

@@ -3,8 +3,6 @@
 #include "jsonreader.h"
 
 #include <QByteArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace zorv::testing {
 
@@ -17,10 +15,6 @@ T decodeJson(const QByteArray &text, DateForm dateForm = DateForm::ReferenceSeco
 template <typename T>
 T decodeJson(const QJsonValue &value, DateForm dateForm = DateForm::ReferenceSeconds) {
     return T::fromJson(JsonValueRef(value, QStringLiteral("$"), dateForm));
-}
-
-inline QJsonObject objectFromText(const QByteArray &text) {
-    return QJsonDocument::fromJson(text).object();
 }
 
 } // namespace zorv::testing

@@ -17,4 +17,20 @@ T decodeJson(const QJsonValue &value, DateForm dateForm = DateForm::ReferenceSec
     return T::fromJson(JsonValueRef(value, QStringLiteral("$"), dateForm));
 }
 
+// Settings as stored, with every field away from its default and the optional ones present.
+inline QJsonObject everySettingJson() {
+    return parseJson(R"({"version": 7, "autoRehideSeconds": 2.5, "revealOnHover": true,
+    "revealOnScroll": true, "liveLayout": false, "appearance": {"tintEnabled": true,
+    "tintHex": "#12AB9f", "tintOpacity": 0.35, "borderEnabled": true, "shadowEnabled": true,
+    "cornerRadius": 6.5}, "pixelPerfectIconsEnabled": true, "launchAtLogin": true,
+    "iconSpacing": 4, "revealShortcut": {"keyCode": 0, "modifiers": 1048576}, "searchShortcut":
+    {"keyCode": 49, "modifiers": 524288}, "secondaryBarEnabled": true, "itemAliases": [{"key":
+    "com.a::0", "alias": " wifi "}], "itemHotkeys": [{"key": "com.b::1", "shortcut": {"keyCode": 3,
+    "modifiers": 262144}}], "hideZorvIcon": true, "showInDockAndSwitcher": false,
+    "iconClickOpensMenu": false, "onboardingCompleted": true, "moveToApplicationsDeclined": true,
+    "seenPaneGuides": ["general", "arrange"], "spacingAppliedAtLogin": 0,
+    "spacingBaselineSession": 794045730, "cloudSyncEnabled": true})")
+        .toObject();
+}
+
 } // namespace zorv::testing

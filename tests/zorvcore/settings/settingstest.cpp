@@ -10,22 +10,11 @@
 using namespace Qt::StringLiterals;
 using namespace zorv;
 using zorv::testing::decodeJson;
+using zorv::testing::everySettingJson;
 
 namespace {
 
-// Every field away from its default, the optional ones present.
-const QJsonObject kEverything = parseJson(R"({"version": 7, "autoRehideSeconds": 2.5,
-    "revealOnHover": true, "revealOnScroll": true, "liveLayout": false, "appearance": {
-    "tintEnabled": true, "tintHex": "#12AB9f", "tintOpacity": 0.35, "borderEnabled": true,
-    "shadowEnabled": true, "cornerRadius": 6.5}, "pixelPerfectIconsEnabled": true,
-    "launchAtLogin": true, "iconSpacing": 4, "revealShortcut": {"keyCode": 0, "modifiers": 1048576},
-    "searchShortcut": {"keyCode": 49, "modifiers": 524288}, "secondaryBarEnabled": true,
-    "itemAliases": [{"key": "com.a::0", "alias": " wifi "}], "itemHotkeys": [{"key": "com.b::1",
-    "shortcut": {"keyCode": 3, "modifiers": 262144}}], "hideZorvIcon": true,
-    "showInDockAndSwitcher": false, "iconClickOpensMenu": false, "onboardingCompleted": true,
-    "moveToApplicationsDeclined": true, "seenPaneGuides": ["general", "arrange"],
-    "spacingAppliedAtLogin": 0, "spacingBaselineSession": 794045730, "cloudSyncEnabled": true})")
-                                    .toObject();
+const QJsonObject kEverything = everySettingJson();
 
 QJsonObject json(const Settings &settings, DateForm form = DateForm::ReferenceSeconds) {
     return settings.toJson(form).toObject();

@@ -1,60 +1,44 @@
 #pragma once
 
+#include "jsonwriter.h"
 #include "profiles/profileset.h"
-#include "sectionlayout.h"
-#include "settings/settings.h"
 #include "triggers/triggerset.h"
-
-#include <QByteArray>
-#include <QDateTime>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QUuid>
 
 namespace zorv::testing {
 
-inline MenuBarItemID itemID(const QString &bundleID, int ordinal = 0) {
-    return MenuBarItemID(bundleID, std::nullopt, std::nullopt, ordinal);
+inline MenuBarItemID itemID(const char *bundleID) {
+    return MenuBarItemID(QString::fromLatin1(bundleID), std::nullopt, std::nullopt, 0);
 }
 
 inline SectionLayout layoutOf(QList<MenuBarItemID> shown, QList<MenuBarItemID> hidden = {},
                               QList<MenuBarItemID> alwaysHidden = {}) {
-    SectionLayout layout;
-    layout.sections.insert(Section::shown, shown);
-    layout.sections.insert(Section::hidden, hidden);
-    layout.sections.insert(Section::alwaysHidden, alwaysHidden);
-    return layout;
+    return {{{Section::shown, shown},
+             {Section::hidden, hidden},
+             {Section::alwaysHidden, alwaysHidden}}};
 }
 
+// One profile and one rule, both named `name`.
 inline ProfileSet sampleProfiles(const QString &name) {
     const QUuid id = QUuid::createUuidV5(QUuid(), name);
-    return ProfileSet{{Profile{id, name, layoutOf({itemID(QStringLiteral("com.example.a"))}),
-                               std::nullopt, std::nullopt}},
-                      id};
+    return ProfileSet{{Profile{id, name, layoutOf({itemID("com.example.a")}), {}, {}}}, id};
 }
 
 inline TriggerSet sampleTriggers(const QString &name) {
-    return TriggerSet{{TriggerRule{QUuid::createUuidV5(QUuid(), name), name, true,
-                                   TriggerCondition::onBattery(), TriggerAction::revealHidden()}}};
+    return {{{QUuid::createUuidV5(QUuid(), name), name, true, TriggerCondition::onBattery(),
+              TriggerAction::revealHidden()}}};
 }
 
-// A rule whose condition is `depth` nested `not`s around onBattery, as JSON text.
-inline QByteArray deeplyNestedTriggers(int depth) {
-    QByteArray condition = R"({"onBattery":{}})";
-    QByteArray text = R"({"rules":[{"id":"6B1E5B4C-4A0B-4C4E-9C39-9B8E2D6A1F00","name":"deep",)"
-                      R"("isEnabled":true,"action":{"revealHidden":{}},"condition":)";
-    text += QByteArray(R"({"not":{"_0":)").repeated(depth) + condition +
-            QByteArray("}}").repeated(depth) + "}]}";
-    return text;
-}
-
-// `document` (a JSON object as text) with its "triggers" value replaced by `triggers`.
-inline QByteArray withTriggers(const QByteArray &document, const QByteArray &triggers) {
-    QJsonObject object = QJsonDocument::fromJson(document).object();
-    object.remove(QStringLiteral("triggers"));
-    QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Compact);
-    text.chop(1);
-    return text + R"(,"triggers":)" + triggers + "}";
+// `document` (a JSON object) with its "triggers" replaced by one rule whose condition is `depth`
+// nested "not"s around onBattery.
+inline QByteArray withDeeplyNestedRule(const QByteArray &document, int depth) {
+    QJsonObject object = parseJson(document).toObject();
+    object.insert(QStringLiteral("triggers"), QStringLiteral("<rules>"));
+    const QByteArray rules =
+        R"({"rules":[{"id":"6B1E5B4C-4A0B-4C4E-9C39-9B8E2D6A1F00","name":"deep","isEnabled":true,)"
+        R"("action":{"revealHidden":{}},"condition":)" +
+        QByteArray(R"({"not":{"_0":)").repeated(depth) + R"({"onBattery":{}})" +
+        QByteArray("}}").repeated(depth) + "}]}";
+    return writeJson(object, JsonFormat::compact()).value().replace("\"<rules>\"", rules);
 }
 
 } // namespace zorv::testing

@@ -100,7 +100,7 @@ TEST(SyncedBundleMerge, LayoutsAreUnitedWithTheNewerPlacementWinning) {
     const struct {
         SectionLayout newer, older, expected;
     } cases[] = {{layoutOf({a, b}), layoutOf({c, a, d}, {e}), layoutOf({a, b, c, d}, {e})},
-                 {layoutOf({a}, {b}), layoutOf({b, c}), layoutOf({a, c}, {b})},
+                 {layoutOf({b}, {a}), layoutOf({}, {b, c}), layoutOf({b}, {a, c})},
                  {layoutOf({}, {}, {renamed}), layoutOf({b}), layoutOf({}, {}, {renamed})},
                  {layoutOf({}), layoutOf({a}, {b}, {c}), layoutOf({a}, {b}, {c})}};
     for (const auto &row : cases) {

@@ -78,7 +78,7 @@ TEST(TriggerEngineTest, DisablingCountsAsAChangeAndReEnablingIsARisingEdge) {
 }
 
 TEST(TriggerEngineTest, ListsFollowRuleOrderAndDeletedRulesLeaveNoMemory) {
-    const TriggerRule work = onBatteryRule(TriggerAction::switchProfile(QUuid::createUuid()));
+    const TriggerRule work = onBatteryRule(TriggerAction::moveItem({}, Section::hidden));
     const TriggerRule home{QUuid::createUuid(), u"home"_s, true, TriggerCondition::allOf({}),
                            TriggerAction::switchProfile(QUuid::createUuid())};
     Runner runner{{home, work}, {}};

@@ -1,123 +1,78 @@
+#include "storetestfixture.h"
+
 #include "storage/backups.h"
-#include "manualclock.h"
-#include "testrecord.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLocale>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <limits>
-
-using namespace Qt::StringLiterals;
 
 namespace zorv::storetest {
 namespace {
 
-class BackupsTest : public ::testing::Test {
+class BackupsTest : public StoreTest {
 protected:
-    [[nodiscard]] QString folder() const { return m_dir.filePath(u"backups"_s); }
-
-    [[nodiscard]] QStringList names() const {
-        return QDir(folder()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
-
-    void writeFile(const QString &name, const QByteArray &bytes) const {
-        QDir().mkpath(folder());
-        QFile file(QDir(folder()).filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    [[nodiscard]] static Record recordWithCount(int count) {
-        Record record;
-        record.count = count;
-        return record;
-    }
-
-    QTemporaryDir m_dir;
-    ManualClock m_clock{QDateTime(QDate(2026, 12, 1), QTime(9, 5, 7, 42), Qt::UTC)};
-    Backups m_backups{folder(), m_clock};
+    Backups m_backups{m_dir.path(), m_clock};
+    const QString kLabel = u"layout"_s;
 };
 
 TEST_F(BackupsTest, NamesSnapshotsByLabelAndUtcStampInWesternDigits) {
     // A region with its own digits must not leak into file names.
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
-    const auto path = m_backups.snapshot(recordWithCount(1), u"layout"_s, 10);
+    const auto path = m_backups.snapshot(Record{.value = 1}, kLabel, 10);
     QLocale::setDefault(previous);
 
-    ASSERT_TRUE(path.has_value());
-    EXPECT_EQ(*path, QDir(folder()).filePath(u"layout-20261201-090507-042.json"_s));
-    QFile file(*path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().startsWith("{\n  \"count\" : 1,\n"));
+    EXPECT_EQ(path, pathOf(u"layout-20261201-090000-000.json"_s));
+    EXPECT_TRUE(readFile(u"layout-20261201-090000-000.json"_s).startsWith("{\n  \"inner\" : {\n"));
 }
 
-TEST_F(BackupsTest, ASecondSnapshotInTheSameMillisecondReplacesTheFirst) {
-    const auto first = m_backups.snapshot(recordWithCount(1), u"layout"_s, 10);
-    const auto second = m_backups.snapshot(recordWithCount(2), u"layout"_s, 10);
-
-    EXPECT_EQ(first, second);
-    EXPECT_EQ(names().size(), 1);
-    EXPECT_EQ(m_backups.latest<Record>(u"layout"_s)->count, 2);
-}
-
-TEST_F(BackupsTest, KeepsTheNewestOfTheLabelOnly) {
-    for (int i = 0; i < 12; ++i) {
-        m_backups.snapshot(recordWithCount(i), u"layout"_s, 10);
+TEST_F(BackupsTest, KeepsTheNewestOfTheLabelAndReplacesASnapshotOfTheSameMillisecond) {
+    for (double i = 1; i <= 12; ++i) {
         m_clock.advance(std::chrono::milliseconds(1));
+        m_backups.snapshot(Record{.value = i}, kLabel, 10);
     }
+    m_backups.snapshot(Record{.value = 13}, kLabel, 10);
 
-    const QStringList kept = names();
+    const QStringList kept = entries();
     ASSERT_EQ(kept.size(), 10);
-    EXPECT_EQ(kept.first(), u"layout-20261201-090507-044.json"_s);
-    EXPECT_EQ(kept.last(), u"layout-20261201-090507-053.json"_s);
-    EXPECT_EQ(m_backups.latest<Record>(u"layout"_s)->count, 11);
+    EXPECT_EQ(kept.first(), u"layout-20261201-090000-003.json"_s);
+    EXPECT_EQ(kept.last(), u"layout-20261201-090000-012.json"_s);
+    EXPECT_EQ(m_backups.latest<Record>(kLabel)->value, 13);
 }
 
-TEST_F(BackupsTest, KeepZeroRemovesEveryFileOfTheLabelButNoOtherFile) {
-    const QStringList others{
-        u"before-import-0b7e3a52-6f0e-4d5c-9a57-8f2c1d2e3f40.json"_s,
-        u"layout-20200101-000000-000.JSON"_s, u"layout-20200101-000000-000.json.tmp"_s,
-        u"layoutx-20200101-000000-000.json"_s, u"profiles-20200101-000000-000.json"_s};
-    for (const QString &name : others) {
+TEST_F(BackupsTest, PrunesOnlyTheLabelsSnapshotsAndOnlyAfterAWrite) {
+    const QStringList others{u"before-import-0b7e3a52-6f0e-4d5c-9a57-8f2c1d2e3f40.json"_s,
+                             u"layout-20200101-000000-000.JSON"_s,
+                             u"layout-20200101-000000-000.json.tmp"_s,
+                             u"layoutx-20200101-000000-000.json"_s};
+    for (const QString &name : others + QStringList{u"layout-20200101-000000-000.json"_s}) {
         writeFile(name, "{}");
     }
-    writeFile(u"layout-20200101-000000-000.json"_s, "{}");
+    const QStringList before = entries();
 
-    EXPECT_TRUE(m_backups.snapshot(recordWithCount(1), u"layout"_s, 0).has_value());
+    // Neither a value that cannot be encoded nor a failed write (a folder in the way) prunes.
+    const Record unencodable{.value = std::numeric_limits<double>::infinity()};
+    EXPECT_FALSE(m_backups.snapshot(unencodable, kLabel, 0).has_value());
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"layout-20261201-090000-000.json"_s));
+    EXPECT_FALSE(m_backups.snapshot(Record{}, kLabel, 0).has_value());
+    ASSERT_TRUE(QDir(m_dir.path()).rmdir(u"layout-20261201-090000-000.json"_s));
+    EXPECT_EQ(entries(), before);
 
-    EXPECT_EQ(names(), others);
-    EXPECT_FALSE(m_backups.latest<Record>(u"layout"_s).has_value());
+    // keep 0 removes the snapshot just written as well.
+    EXPECT_TRUE(m_backups.snapshot(Record{}, kLabel, 0).has_value());
+    EXPECT_EQ(entries(), others);
 }
 
-TEST_F(BackupsTest, AFailedSnapshotWritesAndPrunesNothing) {
-    writeFile(u"layout-20200101-000000-000.json"_s, "{}");
-    Record unencodable;
-    unencodable.ratio = std::numeric_limits<double>::infinity();
-    EXPECT_FALSE(m_backups.snapshot(unencodable, u"layout"_s, 0).has_value());
-
-    // A folder where the snapshot should go makes the write itself fail.
-    QDir(folder()).mkdir(u"layout-20261201-090507-042.json"_s);
-    EXPECT_FALSE(m_backups.snapshot(recordWithCount(1), u"layout"_s, 0).has_value());
-
-    EXPECT_EQ(names(), QStringList{u"layout-20200101-000000-000.json"_s});
-}
-
-TEST_F(BackupsTest, LatestReadsOnlyTheNewestSnapshot) {
-    EXPECT_FALSE(m_backups.latest<Record>(u"layout"_s).has_value());
-
-    m_backups.snapshot(recordWithCount(1), u"layout"_s, 10);
+TEST_F(BackupsTest, LatestReadsOnlyTheNewestSnapshotOfTheLabel) {
+    EXPECT_FALSE(m_backups.latest<Record>(kLabel).has_value());
+    m_backups.snapshot(Record{.value = 1}, kLabel, 10);
     m_clock.advance(std::chrono::milliseconds(1));
-    m_backups.snapshot(recordWithCount(2), u"other"_s, 10);
-    EXPECT_EQ(m_backups.latest<Record>(u"layout"_s)->count, 1);
+    m_backups.snapshot(Record{.value = 2}, u"other"_s, 10);
+    EXPECT_EQ(m_backups.latest<Record>(kLabel)->value, 1);
 
     // A newest snapshot that does not decode hides the older ones.
-    writeFile(u"layout-20991231-235959-999.json"_s, R"({"count": "many"})");
-    EXPECT_FALSE(m_backups.latest<Record>(u"layout"_s).has_value());
+    writeFile(u"layout-20991231-235959-999.json"_s, R"({"value": "many"})");
+    EXPECT_FALSE(m_backups.latest<Record>(kLabel).has_value());
 }
 
 } // namespace

@@ -11,35 +11,8 @@
 #include <numeric>
 #include <vector>
 
-using namespace std::chrono_literals;
-
 namespace zorv {
 namespace {
-
-// Pushes through here mark the producer's synchronous step, which no delivery may interrupt.
-struct Producer {
-    AsyncQueue<int> *queue;
-    bool pushing = false;
-    int next = 0;
-
-    void pushOne() {
-        pushing = true;
-        queue->push(next++);
-        pushing = false;
-    }
-
-    // A push, a nested call that pushes more, and another push, all in one synchronous step.
-    void nestedBurst(int depth) {
-        const bool outer = !pushing;
-        pushing = true;
-        queue->push(next++);
-        if (depth > 0) {
-            nestedBurst(depth - 1);
-        }
-        queue->push(next++);
-        pushing = outer ? false : pushing;
-    }
-};
 
 struct Consumed {
     std::vector<int> values;
@@ -47,17 +20,17 @@ struct Consumed {
     bool ended = false;
 };
 
-QCoro::Task<> consume(AsyncQueue<int> *queue, const Producer *producer, Consumed *out,
-                      std::size_t count) {
+// Takes up to `count` values; `pushing` marks the producer's synchronous step, which no delivery
+// may interrupt.
+QCoro::Task<> consume(AsyncQueue<int> *queue, Consumed *out, std::size_t count,
+                      const bool *pushing = nullptr) {
     while (out->values.size() < count) {
         const std::optional<int> value = co_await queue->next();
         if (!value) {
             out->ended = true;
             co_return;
         }
-        if (producer && producer->pushing) {
-            ++out->deliveredDuringPush;
-        }
+        out->deliveredDuringPush += pushing && *pushing ? 1 : 0;
         out->values.push_back(*value);
     }
 }
@@ -68,88 +41,59 @@ std::vector<int> upTo(int count) {
     return values;
 }
 
-TEST(AsyncQueue, BurstsFromNestedCallsAndAcrossLoopTurnsArriveOnceInOrder) {
+TEST(AsyncQueue, BurstsBeforeWithinAndAcrossLoopTurnsArriveOnceInOrderNeverInsidePush) {
     AsyncQueue<int> queue;
-    Producer producer{&queue};
+    bool pushing = false;
+    int next = 0;
+    auto burst = [&](int count) {
+        pushing = true;
+        for (int i = 0; i < count; ++i) {
+            queue.push(next++);
+        }
+        pushing = false;
+    };
+    burst(3); // before the consumer attaches
+    constexpr int kTotal = 3 + 12 + 10 + 1000;
     Consumed consumed;
-    constexpr int kTotal = 12 + 10 + 1000;
-    auto consumer = consume(&queue, &producer, &consumed, kTotal);
-
-    producer.nestedBurst(5); // 12 values in one synchronous step
-    EXPECT_TRUE(consumed.values.empty()) << "delivered inside push()";
+    auto consumer = consume(&queue, &consumed, kTotal, &pushing);
+    burst(12);
     for (int turn = 0; turn < 10; ++turn) {
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [&producer] { producer.pushOne(); },
-            Qt::QueuedConnection);
+            QCoreApplication::instance(), [&] { burst(1); }, Qt::QueuedConnection);
     }
     QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [&producer] {
-            for (int i = 0; i < 1000; ++i) {
-                producer.pushOne();
-            }
-        },
-        Qt::QueuedConnection);
+        QCoreApplication::instance(), [&] { burst(1000); }, Qt::QueuedConnection);
     runTask(std::move(consumer));
-
     EXPECT_EQ(consumed.values, upTo(kTotal));
     EXPECT_EQ(consumed.deliveredDuringPush, 0);
     EXPECT_EQ(queue.queued(), 0u);
 }
 
-TEST(AsyncQueue, KeepsValuesPushedBeforeTheConsumerAttaches) {
-    AsyncQueue<int> queue;
-    for (int i = 0; i < 3; ++i) {
-        queue.push(i);
+TEST(AsyncQueue, AWaitingConsumerSeesFinishOrDestructionEndTheStreamFromTheEventLoop) {
+    struct Case {
+        int pushed; // while the consumer waits; finishing keeps them, destruction drops them
+        bool destroyed;
+    };
+    for (const Case row : {Case{2, false}, Case{0, true}, Case{2, true}}) {
+        SCOPED_TRACE(::testing::Message() << row.pushed << (row.destroyed ? " destroyed" : ""));
+        auto queue = std::make_unique<AsyncQueue<int>>();
+        Consumed consumed;
+        auto consumer = consume(queue.get(), &consumed, 10);
+        for (int i = 0; i < row.pushed; ++i) {
+            queue->push(i);
+        }
+        if (row.destroyed) {
+            queue.reset();
+        } else {
+            queue->finish();
+            queue->push(99); // after the end: ignored
+        }
+        EXPECT_FALSE(consumed.ended) << "resumed inside the call that ended the stream";
+        runTask(std::move(consumer));
+        EXPECT_TRUE(consumed.ended);
+        EXPECT_EQ(consumed.values, upTo(row.destroyed ? 0 : row.pushed));
     }
-    Consumed consumed;
-    runTask(consume(&queue, nullptr, &consumed, 3));
-    EXPECT_EQ(consumed.values, upTo(3));
 }
-
-TEST(AsyncQueue, FinishDrainsWhatIsQueuedThenEnds) {
-    AsyncQueue<int> queue;
-    Consumed consumed;
-    auto consumer = consume(&queue, nullptr, &consumed, 10);
-    queue.push(0);
-    queue.push(1);
-    queue.finish();
-    queue.push(2); // after the end: ignored
-    EXPECT_TRUE(consumed.values.empty());
-    runTask(std::move(consumer));
-    EXPECT_EQ(consumed.values, upTo(2));
-    EXPECT_TRUE(consumed.ended);
-}
-
-struct DestroyCase {
-    const char *name;
-    int pushedBeforeDestruction; // pushed while the consumer waits, not yet delivered
-};
-
-void PrintTo(const DestroyCase &row, std::ostream *out) {
-    *out << row.name;
-}
-
-class AsyncQueueDestroyed : public ::testing::TestWithParam<DestroyCase> {};
-
-TEST_P(AsyncQueueDestroyed, AWaitingConsumerSeesTheStreamEndAndNothingDangles) {
-    auto queue = std::make_unique<AsyncQueue<int>>();
-    Consumed consumed;
-    auto consumer = consume(queue.get(), nullptr, &consumed, 10);
-    for (int i = 0; i < GetParam().pushedBeforeDestruction; ++i) {
-        queue->push(i);
-    }
-    queue.reset();
-    EXPECT_FALSE(consumed.ended) << "resumed inside the destructor";
-    runTask(std::move(consumer));
-    EXPECT_TRUE(consumed.ended);
-    EXPECT_TRUE(consumed.values.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, AsyncQueueDestroyed,
-                         ::testing::Values(DestroyCase{"Empty", 0},
-                                           DestroyCase{"WithAWakeUpOnItsWay", 2}),
-                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace zorv

@@ -1,26 +1,13 @@
 #include "coroutinetest.h"
 
-#include <QCoroTimer>
-
 #include <gtest/gtest-spi.h>
 
 #include <coroutine>
-#include <stdexcept>
 
 using namespace std::chrono_literals;
 
 namespace zorv {
 namespace {
-
-QCoro::Task<int> answerAfterATurn() {
-    co_await QCoro::sleepFor(0ms);
-    co_return 42;
-}
-
-QCoro::Task<> failAfterATurn() {
-    co_await QCoro::sleepFor(0ms);
-    throw std::runtime_error("broken");
-}
 
 QCoro::Task<> never() {
     co_await std::suspend_always{};
@@ -34,14 +21,7 @@ QCoro::Task<> checks(bool holds, int *reached) {
     ++*reached;
 }
 
-TEST(CoroutineTest, RunTaskReturnsTheResultAfterTheEventLoopRuns) {
-    EXPECT_EQ(runTask(answerAfterATurn()), 42);
-}
-
-TEST(CoroutineTest, RunTaskRethrowsTheTasksException) {
-    EXPECT_THROW(runTask(failAfterATurn()), std::runtime_error);
-}
-
+// A harness that let a hung task or a failed coroutine assertion pass would hide real faults.
 TEST(CoroutineTest, AHungTaskFailsAtTheWallLimit) {
     EXPECT_NONFATAL_FAILURE(
         {
@@ -54,8 +34,7 @@ TEST(CoroutineTest, AHungTaskFailsAtTheWallLimit) {
 }
 
 TEST(CoroutineTest, CoAssertStopsTheCoroutineAtTheFirstFailure) {
-    // EXPECT_FATAL_FAILURE's statement cannot see locals.
-    static int reached = 0;
+    static int reached = 0; // EXPECT_FATAL_FAILURE's statement cannot see locals
     runTask(checks(true, &reached));
     EXPECT_EQ(reached, 1);
     EXPECT_FATAL_FAILURE(runTask(checks(false, &reached)), "extra context");

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -18,177 +21,111 @@ using namespace std::chrono_literals;
 namespace zorv {
 namespace {
 
-constexpr auto E = SleepOutcome::Elapsed;
-constexpr auto C = SleepOutcome::Cancelled;
+using Log = std::vector<std::string>;
 
-struct Wake {
-    int label;
-    MonotonicTime at;
-    SleepOutcome outcome;
-    QThread *thread = QCoreApplication::instance()->thread();
-    bool operator==(const Wake &) const = default;
-};
-
-void PrintTo(const Wake &wake, std::ostream *out) {
-    *out << "{" << wake.label << " at " << toSeconds(wake.at) << " s, "
-         << (wake.outcome == E ? "elapsed" : "cancelled") << "}";
-}
-
-using Log = std::vector<Wake>;
-
-QCoro::Task<> sleepAndLog(ManualClock *clock, Duration duration, int label, Log *log,
+// Sleeps each duration in turn, logging "label@ms" after each: "x" marks a cancelled sleep and
+// "!" a wake-up off the main thread.
+QCoro::Task<> sleepAndLog(ManualClock *clock, std::vector<Duration> chain, int label, Log *log,
                           CancellationToken cancellation = {}) {
-    const SleepOutcome outcome = co_await clock->sleep(duration, cancellation);
-    log->push_back({label, clock->now(), outcome, QThread::currentThread()});
+    for (const Duration duration : chain) {
+        const SleepOutcome outcome = co_await clock->sleep(duration, cancellation);
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(clock->now());
+        log->push_back(
+            std::to_string(label) + "@" + std::to_string(ms.count()) +
+            (outcome == SleepOutcome::Cancelled ? "x" : "") +
+            (QThread::currentThread() != QCoreApplication::instance()->thread() ? "!" : ""));
+    }
 }
 
 struct OrderCase {
     const char *name;
-    std::vector<Duration> sleeps; // started in this order, labelled 0, 1, ...
+    std::vector<std::vector<Duration>> chains; // started in this order, labelled 0, 1, ...
     Duration advance;
     Log expected;
     MonotonicTime nextDeadline;
+    // Cancels chain 0 once this much time has passed; negative: before it sleeps.
+    std::optional<Duration> cancelAt = std::nullopt;
 };
-
-void PrintTo(const OrderCase &row, std::ostream *out) {
-    *out << row.name;
-}
 
 class ManualClockOrder : public ::testing::TestWithParam<OrderCase> {};
 
-TEST_P(ManualClockOrder, WakesInDeadlineOrderTiesInSleepOrder) {
+TEST_P(ManualClockOrder, WakesEachSleeperAtItsOwnTimeInDeadlineThenSleepOrder) {
     const OrderCase &row = GetParam();
-    ManualClock clock;
+    const QDateTime start(QDate(2026, 3, 1), QTime(8, 0), Qt::UTC);
+    ManualClock clock(start);
+    CancellationSource source;
+    if (row.cancelAt && *row.cancelAt < 0s) {
+        source.cancel();
+    }
     Log log;
-    for (std::size_t i = 0; i < row.sleeps.size(); ++i) {
-        sleepAndLog(&clock, row.sleeps[i], static_cast<int>(i), &log);
+    for (std::size_t i = 0; i < row.chains.size(); ++i) {
+        sleepAndLog(&clock, row.chains[i], static_cast<int>(i), &log,
+                    i == 0 ? source.token() : CancellationToken());
     }
     EXPECT_TRUE(log.empty()) << "a sleep woke inside the call that started it";
-    clock.advance(row.advance);
+    const Duration cancelAt = std::clamp(row.cancelAt.value_or(0s), 0ns, row.advance);
+    clock.advance(cancelAt);
+    const std::size_t logged = log.size();
+    if (row.cancelAt && *row.cancelAt >= 0s) {
+        source.cancel();
+    }
+    EXPECT_EQ(log.size(), logged) << "resumed inside cancel()";
+    clock.advance(row.advance - cancelAt);
     EXPECT_EQ(log, row.expected);
-    EXPECT_EQ(clock.sleeperCount(), static_cast<int>(row.sleeps.size() - log.size()));
     EXPECT_EQ(clock.nextDeadline(), row.nextDeadline);
     EXPECT_EQ(clock.now(), std::max(row.advance, Duration::zero()));
+    EXPECT_EQ(clock.wallNow(), start.addSecs(std::max<qint64>(row.advance / 1s, 0)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ManualClockOrder,
     ::testing::Values(
-        OrderCase{"DeadlineOrder", {3s, 1s, 2s}, 5s, {{1, 1s, E}, {2, 2s, E}, {0, 3s, E}}, -1ns},
-        OrderCase{"TiesInSleepOrder", {1s, 1s, 1s}, 1s, {{0, 1s, E}, {1, 1s, E}, {2, 1s, E}}, -1ns},
-        OrderCase{"ZeroAndNegativeWakeWithoutTimeMoving",
-                  {0s, -1s, 1s},
-                  0s,
-                  {{0, 0s, E}, {1, 0s, E}},
-                  1s},
-        OrderCase{"PartialAdvanceLeavesLaterSleepers", {7s, 1s}, 2s, {{1, 1s, E}}, 7s},
-        OrderCase{"NegativeAdvanceIsNoAdvance", {1s}, -3s, {}, 1s}),
+        OrderCase{"DeadlineOrder", {{3s}, {1s}, {2s}}, 5s, {"1@1000", "2@2000", "0@3000"}, -1ns},
+        OrderCase{"TiesInSleepOrder", {{1s}, {1s}, {1s}}, 1s, {"0@1000", "1@1000", "2@1000"}, -1ns},
+        OrderCase{"ChainsResolveWithinOneAdvance",
+                  {{1s, 1s, 1s}, {1500ms}},
+                  5s,
+                  {"0@1000", "1@1500", "0@2000", "0@3000"},
+                  -1ns},
+        OrderCase{
+            "ZeroAndNegativeWakeWithoutTimeMoving", {{0s}, {-1s}, {1s}}, 0s, {"0@0", "1@0"}, 1s},
+        OrderCase{"PartialAdvanceLeavesLaterSleepers", {{7s}, {1s}}, 2s, {"1@1000"}, 7s},
+        OrderCase{"NegativeAdvanceIsNoAdvance", {{1s}}, -3s, {}, 1s},
+        OrderCase{"CancelledBeforeTheSleep", {{10s}, {10s}}, 10s, {"0@0x", "1@10000"}, -1ns, -1s},
+        OrderCase{"CancelledDuringTheSleep", {{10s}, {10s}}, 10s, {"0@1000x", "1@10000"}, -1ns, 1s},
+        OrderCase{"CancelledAfterTheWake", {{10s}, {10s}}, 10s, {"0@10000", "1@10000"}, -1ns, 10s}),
     [](const auto &info) { return std::string(info.param.name); });
 
-QCoro::Task<> sleepThrice(ManualClock *clock, Log *log) {
-    for (int i = 0; i < 3; ++i) {
-        co_await clock->sleep(1s);
-        log->push_back({0, clock->now(), E});
-    }
-}
-
-TEST(ManualClock, ChainsOfSleepsResolveWithinOneAdvanceEachAtItsOwnTime) {
-    const QDateTime start(QDate(2026, 12, 1), QTime(9, 0), Qt::UTC);
-    ManualClock clock(start);
-    Log log;
-    sleepThrice(&clock, &log);
-    sleepAndLog(&clock, 1500ms, 1, &log);
-    clock.advance(5s);
-    EXPECT_EQ(log, (Log{{0, 1s, E}, {1, 1500ms, E}, {0, 2s, E}, {0, 3s, E}}));
-    EXPECT_EQ(clock.now(), 5s);
-    EXPECT_EQ(clock.wallNow(), start.addSecs(5));
-}
-
-struct CancelCase {
-    const char *name;
-    bool before;    // cancelled before the sleep starts
-    Duration after; // else cancelled once this much time has passed
-    Log expected;
-};
-
-void PrintTo(const CancelCase &row, std::ostream *out) {
-    *out << row.name;
-}
-
-class ManualClockCancellation : public ::testing::TestWithParam<CancelCase> {};
-
-TEST_P(ManualClockCancellation, ACancelledSleeperWakesAtOnceWithCancelled) {
-    const CancelCase &row = GetParam();
-    ManualClock clock;
-    CancellationSource source;
-    if (row.before) {
-        source.cancel();
-    }
-    Log log;
-    sleepAndLog(&clock, 10s, 0, &log, source.token());
-    sleepAndLog(&clock, 10s, 1, &log);
-    if (!row.before) {
-        clock.advance(row.after);
-        source.cancel();
-    }
-    EXPECT_EQ(log.size(), row.after >= 10s ? 2u : 0u) << "resumed inside cancel()";
-    clock.settle();
-    clock.advance(10s - std::min<Duration>(row.after, 10s));
-    EXPECT_EQ(log, row.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ManualClockCancellation,
-    ::testing::Values(CancelCase{"BeforeTheSleep", true, 0s, {{0, 0s, C}, {1, 10s, E}}},
-                      CancelCase{"DuringTheSleep", false, 1s, {{0, 1s, C}, {1, 10s, E}}},
-                      CancelCase{
-                          "AfterTheWakeChangesNothing", false, 10s, {{0, 10s, E}, {1, 10s, E}}}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(ManualClock, OtherThreadsWakeSleepersOnlyOnTheMainThread) {
+TEST(ManualClock, WorkerThreadsMoveTimeAndCancelButSleepersWakeOnTheMainThread) {
     ManualClock clock;
     CancellationSource source;
     Log log;
-    sleepAndLog(&clock, 10s, 0, &log, source.token());
-    sleepAndLog(&clock, 5s, 1, &log);
-    sleepAndLog(&clock, 20s, 2, &log);
+    sleepAndLog(&clock, {10s}, 0, &log, source.token());
+    sleepAndLog(&clock, {5s}, 1, &log);
+    sleepAndLog(&clock, {20s}, 2, &log);
     std::thread worker([&] {
         source.cancel();
         for (int i = 0; i < 3; ++i) {
-            clock.blockingSleep(4s); // moves virtual time instead of waiting
+            clock.blockingSleep(4s);
         }
     });
     worker.join();
     EXPECT_EQ(clock.now(), 12s);
     EXPECT_TRUE(log.empty()) << "woken on the worker thread";
     clock.settle();
-    EXPECT_EQ(log, (Log{{0, 12s, C}, {1, 12s, E}}));
+    EXPECT_EQ(log, (Log{"0@12000x", "1@12000"}));
 }
 
-QCoro::Task<> sleepAnHour(ManualClock *clock, int *wakes) {
-    for (int i = 0; i < 3600; ++i) {
-        co_await clock->sleep(1s);
-        ++*wakes;
+TEST(ManualClock, DestroyingTheClockAbandonsItsSleepers) {
+    Log log;
+    CancellationSource source;
+    {
+        ManualClock clock;
+        sleepAndLog(&clock, {1s}, 0, &log, source.token());
     }
-}
-
-TEST(ManualClockFastForward, AnHourOfSleepsRunsAtOnceUnderAnEventLoop) {
-    ManualClock clock;
-    clock.setFastForward(true);
-    int wakes = 0;
-    runTask(sleepAnHour(&clock, &wakes), 1000ms);
-    EXPECT_EQ(wakes, 3600);
-    EXPECT_EQ(clock.now(), 3600s);
-}
-
-TEST(ManualClockFastForward, WorksUnderTheApplicationsOwnLoop) {
-    ManualClock clock;
-    clock.setFastForward(true);
-    int wakes = 0;
-    sleepAnHour(&clock, &wakes).then([] { QCoreApplication::exit(0); });
-    QTimer::singleShot(3000, [] { QCoreApplication::exit(1); });
-    EXPECT_EQ(QCoreApplication::exec(), 0);
-    EXPECT_EQ(wakes, 3600);
+    source.cancel();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(log.empty());
 }
 
 // Posts a chain of queued calls, the last of which starts a short sleep.
@@ -197,7 +134,7 @@ void postChain(ManualClock *clock, int depth, Log *log) {
         QCoreApplication::instance(),
         [=] {
             if (depth == 0) {
-                sleepAndLog(clock, 1s, 1, log);
+                sleepAndLog(clock, {1s}, 1, log);
             } else {
                 postChain(clock, depth - 1, log);
             }
@@ -205,47 +142,27 @@ void postChain(ManualClock *clock, int depth, Log *log) {
         Qt::QueuedConnection);
 }
 
-TEST(ManualClockFastForward, JumpsOnlyWhenTheLoopHasNothingElseToDo) {
+TEST(ManualClock, FastForwardJumpsOnlyWhenTheLoopIsIdleAndNeverSpinsWithoutSleepers) {
     ManualClock clock;
     clock.setFastForward(true);
     Log log;
-    auto last = sleepAndLog(&clock, 10s, 0, &log);
+    sleepAndLog(&clock, std::vector<Duration>(3600, 1s), 0, &log).then([] {
+        QCoreApplication::exit(0);
+    });
     postChain(&clock, 5, &log);
-    runTask(std::move(last));
-    EXPECT_EQ(log, (Log{{1, 1s, E}, {0, 10s, E}}));
-}
+    QTimer::singleShot(3000, &clock, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0) << "an hour of sleeps did not run at once";
+    ASSERT_EQ(log.size(), 3601u);
+    EXPECT_EQ(log[1], "1@1000") << "time jumped while queued calls were pending";
 
-int loopPassesDuring(std::chrono::milliseconds wall) {
     int passes = 0;
-    auto connection = QObject::connect(QAbstractEventDispatcher::instance(),
-                                       &QAbstractEventDispatcher::aboutToBlock, [&] { ++passes; });
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     &clock, [&passes] { ++passes; });
     QEventLoop loop;
-    QTimer::singleShot(wall, &loop, &QEventLoop::quit);
+    QTimer::singleShot(20ms, &loop, &QEventLoop::quit);
     loop.exec();
-    QObject::disconnect(connection);
-    return passes;
-}
-
-TEST(ManualClockFastForward, AnIdleLoopWithoutSleepersBlocksInsteadOfSpinning) {
-    ManualClock clock;
-    clock.setFastForward(true);
-    Log log;
-    sleepAndLog(&clock, 10s, 0, &log);
-    EXPECT_LT(loopPassesDuring(20ms), 50);
-    EXPECT_EQ(log.size(), 1u);
-    EXPECT_EQ(clock.now(), 10s) << "time moved without a sleeper";
-}
-
-TEST(ManualClock, DestroyingTheClockAbandonsItsSleepers) {
-    Log log;
-    CancellationSource source;
-    {
-        ManualClock clock;
-        sleepAndLog(&clock, 1s, 0, &log, source.token());
-    }
-    source.cancel();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(log.empty());
+    EXPECT_LT(passes, 50);
+    EXPECT_EQ(clock.now(), 3600s) << "time moved without a sleeper";
 }
 
 } // namespace

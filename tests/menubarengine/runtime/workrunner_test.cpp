@@ -15,10 +15,6 @@ using namespace std::chrono_literals;
 namespace zorv {
 namespace {
 
-QThread *mainThread() {
-    return QCoreApplication::instance()->thread();
-}
-
 struct Threads {
     QThread *work = nullptr;
     QThread *resumed = nullptr;
@@ -39,40 +35,28 @@ QCoro::Task<> failOn(WorkRunner *runner) {
     co_await runner->run(std::move(work));
 }
 
-class WorkRunnerModes : public ::testing::TestWithParam<WorkRunner::Mode> {
-protected:
-    QThreadPool m_pool;
-};
+class WorkRunnerModes : public ::testing::TestWithParam<WorkRunner::Mode> {};
 
-TEST_P(WorkRunnerModes, HandsAMoveOnlyResultBackOnTheMainThread) {
-    WorkRunner runner(GetParam(), &m_pool);
+TEST_P(WorkRunnerModes, HandsBackAMoveOnlyResultOrTheWorksOwnExceptionOnTheMainThread) {
+    const bool inlineMode = GetParam() == WorkRunner::Mode::Inline;
+    QThread *mainThread = QCoreApplication::instance()->thread();
+    QThreadPool pool;
+    WorkRunner runner(GetParam(), &pool);
     Threads threads;
     auto task = squareOf(&runner, 7, &threads);
-    if (GetParam() == WorkRunner::Mode::Inline) {
-        EXPECT_EQ(threads.work, mainThread()) << "inline work must be done inside run()";
+    if (inlineMode) {
+        EXPECT_EQ(threads.work, mainThread) << "inline work must be done inside run()";
     }
     const auto result = runTask(std::move(task), 2000ms);
     ASSERT_TRUE(result);
     EXPECT_EQ(*result, 49);
-    EXPECT_EQ(threads.resumed, mainThread());
-    if (GetParam() == WorkRunner::Mode::Inline) {
-        EXPECT_EQ(threads.work, mainThread());
-    } else {
-        EXPECT_NE(threads.work, mainThread());
-    }
-}
-
-TEST_P(WorkRunnerModes, RethrowsTheWorksOwnException) {
-    WorkRunner runner(GetParam(), &m_pool);
+    EXPECT_EQ(threads.resumed, mainThread);
+    EXPECT_EQ(threads.work == mainThread, inlineMode);
     EXPECT_THROW(runTask(failOn(&runner), 2000ms), std::invalid_argument);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, WorkRunnerModes,
-                         ::testing::Values(WorkRunner::Mode::Inline, WorkRunner::Mode::ThreadPool),
-                         [](const auto &info) {
-                             return std::string(
-                                 info.param == WorkRunner::Mode::Inline ? "Inline" : "ThreadPool");
-                         });
+                         ::testing::Values(WorkRunner::Mode::Inline, WorkRunner::Mode::ThreadPool));
 
 } // namespace
 } // namespace zorv

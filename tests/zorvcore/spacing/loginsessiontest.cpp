@@ -15,38 +15,26 @@ QDateTime utc(qint64 msecs) {
     return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
 }
 
-TEST(LoginSession, IsTheEarliestLoginWindowOfThisUser) {
+TEST(LoginSession, IsTheEarliestLoginWindowOfThisUserAndSurvivesTheSettingsFile) {
     SimProcessTable table(501);
-    EXPECT_EQ(LoginSession::startedAt(table), std::nullopt);
     table.logIn(502, utc(1'000'000));
     table.start(501, u"LoginWindow"_s, utc(1'500'000));
     EXPECT_EQ(LoginSession::startedAt(table), std::nullopt);
-
-    table.logIn(501, utc(3'000'000));
-    table.logIn(501, utc(2'000'000));
-    EXPECT_EQ(LoginSession::startedAt(table), utc(2'000'000));
+    table.logIn(501, utc(1'700'000'500'000));
+    const qint32 first = table.logIn(501, utc(1'700'000'000'987));
+    const auto session = LoginSession::startedAt(table);
+    ASSERT_EQ(session, utc(1'700'000'000'987));
+    // The app model keeps it in "settings.json" as its spacing baseline: the same session must
+    // read back as the same instant, or every launch would look like a fresh login.
+    EXPECT_EQ(dateFromReferenceSeconds(secondsSinceReferenceDate(*session)), *session);
+    table.end(first);
+    EXPECT_EQ(LoginSession::startedAt(table), utc(1'700'000'500'000));
     table.setUnreadable(true);
     EXPECT_EQ(LoginSession::startedAt(table), std::nullopt);
 }
 
-// The app model keeps the session start in "settings.json" as its spacing baseline: the same
-// session must read back as the same instant after the store's round trip, a new login not.
-TEST(LoginSession, StaysTheSameInstantThroughTheSettingsFileUntilTheNextLogin) {
-    SimProcessTable table(501);
-    const qint32 first = table.logIn(501, utc(1'700'000'000'987));
-    const auto session = LoginSession::startedAt(table);
-    ASSERT_TRUE(session.has_value());
-    EXPECT_EQ(dateFromReferenceSeconds(secondsSinceReferenceDate(*session)), *session);
-
-    table.end(first);
-    table.logIn(501, utc(1'700'000'500'000));
-    EXPECT_NE(LoginSession::startedAt(table), session);
-}
-
-// A record with an impossible time is left out instead of overflowing.
-TEST(LoginSession, SkipsRecordsWithImpossibleTimes) {
-    class CorruptTable : public ProcessTable {
-    public:
+TEST(LoginSession, SkipsRecordsWithImpossibleTimesInsteadOfOverflowing) {
+    struct CorruptTable : ProcessTable {
         [[nodiscard]] std::optional<QList<ProcessRecord>> processes() const override {
             return QList<ProcessRecord>{
                 {1, 501, u"loginwindow"_s, std::numeric_limits<qint64>::min(), 0},

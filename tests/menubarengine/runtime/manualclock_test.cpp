@@ -4,6 +4,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QCoroTimer>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
@@ -24,11 +25,15 @@ namespace {
 using Log = std::vector<std::string>;
 
 // Sleeps each duration in turn, logging "label@ms" after each: "x" marks a cancelled sleep and
-// "!" a wake-up off the main thread.
+// "!" a wake-up off the main thread. Between two sleeps it passes through the event loop, as real
+// work does.
 QCoro::Task<> sleepAndLog(ManualClock *clock, std::vector<Duration> chain, int label, Log *log,
                           CancellationToken cancellation = {}) {
-    for (const Duration duration : chain) {
-        const SleepOutcome outcome = co_await clock->sleep(duration, cancellation);
+    for (std::size_t step = 0; step < chain.size(); ++step) {
+        if (step > 0) {
+            co_await QCoro::sleepFor(0ms);
+        }
+        const SleepOutcome outcome = co_await clock->sleep(chain[step], cancellation);
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(clock->now());
         log->push_back(
             std::to_string(label) + "@" + std::to_string(ms.count()) +

@@ -13,12 +13,36 @@ using Duration = std::chrono::nanoseconds;
 // A point on the monotonic clock, counted from an arbitrary origin fixed per clock.
 using MonotonicTime = std::chrono::nanoseconds;
 
+// Seconds as a duration. Values from outside (settings, scenario files) may hold anything, so the
+// conversion saturates: beyond the range of Duration it gives Duration::max() or min(), and NaN
+// gives zero (converting such a double to an integer is undefined behaviour).
 [[nodiscard]] constexpr Duration seconds(double value) {
-    return std::chrono::duration_cast<Duration>(std::chrono::duration<double>(value));
+    const double nanoseconds = value * 1e9;
+    if (nanoseconds != nanoseconds) {
+        return Duration::zero();
+    }
+    // 2^63, the first double beyond Duration's range; -2^63 itself is in range.
+    constexpr double bound = 9223372036854775808.0;
+    if (nanoseconds >= bound) {
+        return Duration::max();
+    }
+    if (nanoseconds < -bound) {
+        return Duration::min();
+    }
+    return Duration(static_cast<Duration::rep>(nanoseconds));
 }
 
 [[nodiscard]] constexpr double toSeconds(Duration value) {
     return std::chrono::duration<double>(value).count();
+}
+
+// The point `duration` after `start` (a negative duration counts as zero), capped at
+// MonotonicTime::max() so that a sleep "forever" never wraps round into the past.
+[[nodiscard]] constexpr MonotonicTime deadlineAfter(MonotonicTime start, Duration duration) {
+    if (duration <= Duration::zero()) {
+        return start;
+    }
+    return start > MonotonicTime::max() - duration ? MonotonicTime::max() : start + duration;
 }
 
 enum class SleepOutcome { Elapsed, Cancelled };

@@ -74,7 +74,7 @@ void ManualClock::blockingSleep(Duration duration) {
 void ManualClock::advance(Duration duration) {
     Q_ASSERT_X(isMainThread(), "ManualClock::advance", "main thread only");
     Driving driving(m_driving);
-    const MonotonicTime target = now() + std::max(duration, Duration::zero());
+    const MonotonicTime target = deadlineAfter(now(), duration);
     settle();
     wake(target);
     m_state->moveTo(target);

@@ -27,7 +27,7 @@ void ManualClockState::arm(const std::shared_ptr<Sleeper> &sleeper, Duration dur
     Key key;
     {
         QMutexLocker lock(&m_mutex);
-        key = Key(m_now + std::max(duration, Duration::zero()), m_nextSequence++);
+        key = Key(deadlineAfter(m_now, duration), m_nextSequence++);
         m_sleepers.emplace(key, sleeper);
     }
     std::weak_ptr<ManualClockState> weakSelf = weak_from_this();
@@ -59,7 +59,7 @@ void ManualClockState::cancel(const Key &key, const std::shared_ptr<Sleeper> &sl
 void ManualClockState::moveForward(Duration duration) {
     {
         QMutexLocker lock(&m_mutex);
-        m_now += std::max(duration, Duration::zero());
+        m_now = deadlineAfter(m_now, duration);
     }
     scheduleWakeIfDue();
 }

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
+#include <limits>
 #include <thread>
 
 namespace zorv {
@@ -20,11 +22,28 @@ std::chrono::milliseconds timerInterval(Duration duration) {
     return std::chrono::ceil<std::chrono::milliseconds>(duration);
 }
 
+// QTimer::start() narrows its interval to an int of milliseconds (about 24.8 days), which would
+// end a longer sleep early or never: such a sleep runs as a chain of timers of at most this long.
+constexpr std::chrono::milliseconds kLongestTimer(std::numeric_limits<int>::max());
+
+// The next timer interval of a sleep with `left` still to go; `left` keeps the rest.
+std::chrono::milliseconds takeChunk(std::chrono::milliseconds &left) {
+    const std::chrono::milliseconds chunk = std::min(left, kLongestTimer);
+    left -= chunk;
+    return chunk;
+}
+
 void arm(QObject *timers, const std::shared_ptr<Sleeper> &sleeper, Duration duration) {
     auto *timer = new QTimer(timers);
     timer->setSingleShot(true);
     timer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, sleeper] {
+    std::chrono::milliseconds left = timerInterval(duration);
+    const std::chrono::milliseconds first = takeChunk(left);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, sleeper, left]() mutable {
+        if (left > std::chrono::milliseconds::zero()) {
+            timer->start(takeChunk(left));
+            return;
+        }
         if (!sleeper->claim(SleepOutcome::Elapsed)) {
             return; // cancelled meanwhile; the cancellation resumes it
         }
@@ -48,7 +67,7 @@ void arm(QObject *timers, const std::shared_ptr<Sleeper> &sleeper, Duration dura
             sleeper->resume();
         });
     });
-    timer->start(timerInterval(duration));
+    timer->start(first);
 }
 
 } // namespace

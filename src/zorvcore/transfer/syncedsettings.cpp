@@ -1,8 +1,7 @@
 #include "syncedsettings.h"
 
-#include "settings/jsonarray.h"
-
 #include <QJsonObject>
+#include <QStringList>
 
 using namespace Qt::StringLiterals;
 
@@ -10,24 +9,15 @@ namespace zorv {
 
 namespace {
 
-template <typename T> void readIfPresent(const JsonObjectRef &object, QStringView key, T &field) {
-    if (const auto value = object.optional(key)) {
-        field = value->as<T>();
-    }
-}
-
-template <typename T>
-void readIfPresent(const JsonObjectRef &object, QStringView key, std::optional<T> &field) {
-    if (const auto value = object.optional(key)) {
-        field = value->as<T>();
-    }
-}
-
-template <typename T>
-void readIfPresent(const JsonObjectRef &object, QStringView key, QList<T> &field) {
-    if (const auto value = object.optional(key)) {
-        field = value->toArray().map<T>();
-    }
+// The keys of the synced fields in Settings' JSON form.
+const QStringList &syncedKeys() {
+    static const QStringList keys{
+        u"autoRehideSeconds"_s,   u"revealOnHover"_s,     u"revealOnScroll"_s,
+        u"liveLayout"_s,          u"appearance"_s,        u"pixelPerfectIconsEnabled"_s,
+        u"iconSpacing"_s,         u"revealShortcut"_s,    u"searchShortcut"_s,
+        u"secondaryBarEnabled"_s, u"itemAliases"_s,       u"itemHotkeys"_s,
+        u"hideZorvIcon"_s,        u"iconClickOpensMenu"_s};
+    return keys;
 }
 
 } // namespace
@@ -59,50 +49,28 @@ Settings SyncedSettings::applied(Settings settings) const {
     return settings;
 }
 
+// Both directions go through Settings' own JSON form, so a synced field is written and read
+// exactly as the settings file has it.
 QJsonValue SyncedSettings::toJson() const {
-    QJsonObject object{
-        {u"autoRehideSeconds"_s, autoRehideSeconds},
-        {u"revealOnHover"_s, revealOnHover},
-        {u"revealOnScroll"_s, revealOnScroll},
-        {u"liveLayout"_s, liveLayout},
-        {u"appearance"_s, appearance.toJson()},
-        {u"pixelPerfectIconsEnabled"_s, pixelPerfectIconsEnabled},
-        {u"secondaryBarEnabled"_s, secondaryBarEnabled},
-        {u"itemAliases"_s, jsonArray(itemAliases)},
-        {u"itemHotkeys"_s, jsonArray(itemHotkeys)},
-        {u"hideZorvIcon"_s, hideZorvIcon},
-        {u"iconClickOpensMenu"_s, iconClickOpensMenu},
-    };
-    if (iconSpacing) {
-        object.insert(u"iconSpacing"_s, *iconSpacing);
-    }
-    if (revealShortcut) {
-        object.insert(u"revealShortcut"_s, revealShortcut->toJson());
-    }
-    if (searchShortcut) {
-        object.insert(u"searchShortcut"_s, searchShortcut->toJson());
+    const QJsonObject all = applied(Settings()).toJson(DateForm::Iso8601).toObject();
+    QJsonObject object;
+    for (const QString &key : syncedKeys()) {
+        if (const QJsonValue value = all.value(key); !value.isUndefined()) {
+            object.insert(key, value);
+        }
     }
     return object;
 }
 
 SyncedSettings SyncedSettings::fromJson(const JsonValueRef &value) {
     const JsonObjectRef object = value.toObject();
-    SyncedSettings synced{Settings()};
-    readIfPresent(object, u"autoRehideSeconds", synced.autoRehideSeconds);
-    readIfPresent(object, u"revealOnHover", synced.revealOnHover);
-    readIfPresent(object, u"revealOnScroll", synced.revealOnScroll);
-    readIfPresent(object, u"liveLayout", synced.liveLayout);
-    readIfPresent(object, u"appearance", synced.appearance);
-    readIfPresent(object, u"pixelPerfectIconsEnabled", synced.pixelPerfectIconsEnabled);
-    readIfPresent(object, u"iconSpacing", synced.iconSpacing);
-    readIfPresent(object, u"revealShortcut", synced.revealShortcut);
-    readIfPresent(object, u"searchShortcut", synced.searchShortcut);
-    readIfPresent(object, u"secondaryBarEnabled", synced.secondaryBarEnabled);
-    readIfPresent(object, u"itemAliases", synced.itemAliases);
-    readIfPresent(object, u"itemHotkeys", synced.itemHotkeys);
-    readIfPresent(object, u"hideZorvIcon", synced.hideZorvIcon);
-    readIfPresent(object, u"iconClickOpensMenu", synced.iconClickOpensMenu);
-    return synced;
+    QJsonObject merged = Settings().toJson(value.dateForm()).toObject();
+    for (const QString &key : syncedKeys()) {
+        if (const auto entry = object.optional(key)) {
+            merged.insert(key, entry->raw());
+        }
+    }
+    return SyncedSettings(JsonValueRef(merged, value.path(), value.dateForm()).as<Settings>());
 }
 
 } // namespace zorv

@@ -84,8 +84,7 @@ SectionLayout SectionLayout::fromJson(const JsonValueRef &value) {
     for (qsizetype i = 0; i < array.size(); ++i) {
         const JsonObjectRef pair = array.at(i).toObject();
         const auto section = pair.required<Section>(u"section");
-        const auto idList = pair.required(u"ids").toArray().map<MenuBarItemID>();
-        layout.sections.insert(section, QList<MenuBarItemID>(idList.begin(), idList.end()));
+        layout.sections.insert(section, pair.required(u"ids").toArray().map<MenuBarItemID>());
     }
     return layout.normalized();
 }

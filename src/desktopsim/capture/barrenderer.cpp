@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace zorv {
 
 namespace {
@@ -16,7 +18,10 @@ void paintMenus(QPainter &painter, const DisplayScene &scene) {
     constexpr double blockGap = 16.0;
     const double height = scene.barHeight * 0.35;
     const double top = (scene.barHeight - height) / 2;
-    for (double x = 12.0; x + blockWidth <= scene.menusRight; x += blockWidth + blockGap) {
+    // Menus reaching past the display's edge end there: any longer and the loop would run on for
+    // as long as the application claims its menus are (or forever, once x stops growing).
+    const double menusRight = std::min(scene.menusRight, scene.size.width());
+    for (double x = 12.0; x + blockWidth <= menusRight; x += blockWidth + blockGap) {
         if (scene.housing && x + blockWidth > scene.housing->first && x < scene.housing->second) {
             continue;
         }

@@ -134,6 +134,18 @@ TEST_F(CaptureTest, DisplayCapturesDrawEachVisibleItemWhereItStands) {
               0);
 }
 
+// Menus that claim to reach far past the screen are painted up to its edge, and the capture
+// still comes back (it used to paint title blocks until x stopped growing, which is never).
+TEST_F(CaptureTest, MenusWiderThanTheScreenEndAtItsEdge) {
+    const qint32 front = launch(QStringLiteral("com.example.endless"), 1e300);
+    desktop.applications().activate(front);
+    const CaptureResult screen = runTask(desktop.screenCapture().captureDisplay(
+        display, {}, CaptureConfiguration{756, 491, false, Qt::transparent, false}));
+    ASSERT_EQ(screen.error, CaptureError::None);
+    EXPECT_GT(glyphPixels(screen.image.copy(QRect(680, 0, 76, 12))), 0)
+        << "menu blocks reach the right end of the bar";
+}
+
 TEST_F(CaptureTest, WithoutScreenRecordingEveryRequestFails) {
     desktop.permissions().setScreenRecordingGranted(false);
     ScreenCapture &capture = desktop.screenCapture();

@@ -2,6 +2,7 @@
 
 #include "jsonpath.h"
 #include "scenariojson.h"
+#include "scenarioscreen.h"
 #include "scenariotimeline.h"
 
 #include <QSet>
@@ -17,19 +18,19 @@ namespace {
 
 constexpr double maximumLayoutPassDelay = 10.0;
 
-QList<ScenarioScreen> screensFrom(const JsonArrayRef &array) {
+QList<ScreenRecord> screensFrom(const JsonArrayRef &array) {
     if (array.size() == 0) {
         array.fail(u"A scenario needs at least one screen."_s);
     }
-    QList<ScenarioScreen> screens;
+    QList<ScreenRecord> screens;
     for (qsizetype i = 0; i < array.size(); ++i) {
         const JsonValueRef value = array.at(i);
-        ScenarioScreen screen = ScenarioScreen::fromJson(value, static_cast<DisplayId>(i + 1));
+        ScreenRecord screen = ScenarioScreen::fromJson(value, static_cast<DisplayId>(i + 1));
         if (i == 0 && screen.frame.topLeft() != QPointF(0, 0)) {
             value.toObject().required(u"frame").fail(
                 u"The first screen is the primary one: its frame starts at x 0, y 0."_s);
         }
-        for (const ScenarioScreen &other : std::as_const(screens)) {
+        for (const ScreenRecord &other : std::as_const(screens)) {
             if (other.displayId == screen.displayId) {
                 value.fail(u"Display id %1 is used twice."_s.arg(screen.displayId));
             }

@@ -2,9 +2,9 @@
 
 #include "clock.h"
 #include "jsonreader.h"
+#include "model/screenrecord.h"
 #include "scenarioapplication.h"
 #include "scenarioevent.h"
-#include "scenarioscreen.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -33,7 +33,7 @@ struct Scenario {
     // Values of the global preferences domain: numbers, strings or bools.
     QVariantMap preferences;
     // The first screen is the primary one.
-    QList<ScenarioScreen> screens;
+    QList<ScreenRecord> screens;
     // In launch order.
     QList<ScenarioApplication> applications;
     // Remembered positions by the owner's bundle identifier (or name), then autosave name: the

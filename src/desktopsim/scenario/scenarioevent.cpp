@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "scenariojson.h"
+#include "scenarioscreen.h"
 
 using namespace Qt::StringLiterals;
 

@@ -2,8 +2,8 @@
 
 #include "displayid.h"
 #include "jsonreader.h"
+#include "model/screenrecord.h"
 #include "scenarioitem.h"
-#include "scenarioscreen.h"
 
 #include <QPointF>
 #include <QRectF>
@@ -73,7 +73,7 @@ struct Input {
 };
 
 struct AddScreen {
-    ScenarioScreen screen;
+    ScreenRecord screen;
     friend bool operator==(const AddScreen &, const AddScreen &) = default;
 };
 

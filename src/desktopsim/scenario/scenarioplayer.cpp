@@ -13,7 +13,7 @@ using namespace scenarioaction;
 
 namespace {
 
-ScreenSpec screenSpec(const ScenarioScreen &screen) {
+ScreenSpec screenSpec(const ScreenRecord &screen) {
     ScreenSpec spec;
     spec.name = screen.name;
     spec.size = screen.frame.size();
@@ -43,7 +43,7 @@ void ScenarioPlayer::setUp() {
          preference != m_scenario.preferences.cend(); ++preference) {
         m_preferences.setStoredValue(preference.key(), preference.value());
     }
-    for (const ScenarioScreen &screen : m_scenario.screens) {
+    for (const ScreenRecord &screen : m_scenario.screens) {
         addScreen(screen);
     }
     for (auto owner = m_scenario.rememberedPositions.cbegin();
@@ -69,7 +69,7 @@ void ScenarioPlayer::setUp() {
     }
 }
 
-void ScenarioPlayer::addScreen(const ScenarioScreen &screen) {
+void ScenarioPlayer::addScreen(const ScreenRecord &screen) {
     m_displays.insert(screen.displayId, m_desktop.arrangement().add(screenSpec(screen)));
 }
 

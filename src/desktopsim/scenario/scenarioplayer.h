@@ -42,7 +42,7 @@ public:
 private:
     void launch(const ScenarioApplication &app);
     void addItem(qint32 processId, const ScenarioItem &item);
-    void addScreen(const ScenarioScreen &screen);
+    void addScreen(const ScreenRecord &screen);
     void applyInput(const scenarioaction::Input &input);
 
     const Scenario &m_scenario;

@@ -6,12 +6,12 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-ScenarioScreen ScenarioScreen::fromJson(const JsonValueRef &value, DisplayId defaultId) {
+ScreenRecord ScenarioScreen::fromJson(const JsonValueRef &value, DisplayId defaultId) {
     const JsonObjectRef object = value.toObject();
     scenariojson::checkKeys(object,
                             {u"displayId"_s, u"name"_s, u"frame"_s, u"scale"_s, u"menuBarHeight"_s,
                              u"cameraHousingWidth"_s, u"notHiding"_s, u"autoHidesMenuBar"_s});
-    ScenarioScreen screen;
+    ScreenRecord screen;
     screen.displayId = defaultId;
     if (auto id = object.optional(u"displayId")) {
         screen.displayId = id->toInt<DisplayId>();

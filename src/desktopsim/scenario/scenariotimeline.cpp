@@ -7,11 +7,11 @@ namespace zorv {
 using namespace scenarioaction;
 
 ScenarioTimeline::ScenarioTimeline(const QList<ScenarioApplication> &applications,
-                                   const QList<ScenarioScreen> &screens) {
+                                   const QList<ScreenRecord> &screens) {
     for (const ScenarioApplication &app : applications) {
         m_apps.insert(app.ref, {app.running, app.items});
     }
-    for (const ScenarioScreen &screen : screens) {
+    for (const ScreenRecord &screen : screens) {
         m_displays.append(screen.displayId);
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "model/screenrecord.h"
 #include "scenarioapplication.h"
 #include "scenarioevent.h"
-#include "scenarioscreen.h"
 
 #include <QHash>
 #include <QList>
@@ -25,7 +25,7 @@ public:
     };
 
     ScenarioTimeline(const QList<ScenarioApplication> &applications,
-                     const QList<ScenarioScreen> &screens);
+                     const QList<ScreenRecord> &screens);
 
     // Applies the action, or says why it cannot happen (and then changes nothing).
     std::optional<Refusal> apply(const ScenarioAction &action);

@@ -27,12 +27,16 @@ QColor toColor(const JsonValueRef &value) {
 }
 
 QRectF toRect(const JsonValueRef &value) {
+    // Far beyond any real arrangement, and small enough that every size in pixels drawn from a
+    // screen fits an int.
+    constexpr double maximumCoordinate = 100000.0;
+    constexpr double maximumSide = 16384.0;
     const JsonObjectRef object = value.toObject();
     checkKeys(object, {u"x"_s, u"y"_s, u"width"_s, u"height"_s});
-    const double x = object.required<double>(u"x");
-    const double y = object.required<double>(u"y");
-    const double width = toNumberAtLeast(object.required(u"width"), 1.0);
-    const double height = toNumberAtLeast(object.required(u"height"), 1.0);
+    const double x = toNumberBetween(object.required(u"x"), -maximumCoordinate, maximumCoordinate);
+    const double y = toNumberBetween(object.required(u"y"), -maximumCoordinate, maximumCoordinate);
+    const double width = toNumberBetween(object.required(u"width"), 1.0, maximumSide);
+    const double height = toNumberBetween(object.required(u"height"), 1.0, maximumSide);
     return {x, y, width, height};
 }
 
@@ -40,6 +44,14 @@ double toNumberAtLeast(const JsonValueRef &value, double min) {
     const double number = value.toDouble();
     if (number < min) {
         value.fail(u"Expected a number of at least %1."_s.arg(min));
+    }
+    return number;
+}
+
+double toNumberBetween(const JsonValueRef &value, double min, double max) {
+    const double number = value.toDouble();
+    if (number < min || number > max) {
+        value.fail(u"Expected a number from %1 to %2."_s.arg(min).arg(max));
     }
     return number;
 }

@@ -22,11 +22,14 @@ void checkKeys(const JsonObjectRef &object, const QStringList &known);
 // "#rrggbb".
 [[nodiscard]] QColor toColor(const JsonValueRef &value);
 
-// {"x", "y", "width", "height"}, width and height above 0.
+// A screen frame {"x", "y", "width", "height"}: x and y within 100,000 points of the origin,
+// width and height from 1 to 16,384 points.
 [[nodiscard]] QRectF toRect(const JsonValueRef &value);
 
 // A number at least `min`.
 [[nodiscard]] double toNumberAtLeast(const JsonValueRef &value, double min);
+// A number from `min` to `max`.
+[[nodiscard]] double toNumberBetween(const JsonValueRef &value, double min, double max);
 
 // One of the names in `cases`, mapped to its value.
 template <typename E>

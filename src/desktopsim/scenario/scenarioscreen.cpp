@@ -6,6 +6,13 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
+namespace {
+
+// Pixels per point of the densest display a Mac drives, with room to spare.
+constexpr double maximumScale = 4.0;
+
+} // namespace
+
 ScreenRecord ScenarioScreen::fromJson(const JsonValueRef &value, DisplayId defaultId) {
     const JsonObjectRef object = value.toObject();
     scenariojson::checkKeys(object,
@@ -22,7 +29,7 @@ ScreenRecord ScenarioScreen::fromJson(const JsonValueRef &value, DisplayId defau
     screen.name = object.required<QString>(u"name");
     screen.frame = scenariojson::toRect(object.required(u"frame"));
     if (auto scale = object.optional(u"scale")) {
-        screen.scale = scenariojson::toNumberAtLeast(*scale, 1.0);
+        screen.scale = scenariojson::toNumberBetween(*scale, 1.0, maximumScale);
     }
     if (auto height = object.optional(u"menuBarHeight")) {
         screen.menuBarHeight = scenariojson::toNumberAtLeast(*height, 1.0);

@@ -101,6 +101,17 @@ TEST(ScenarioLoaderTest, BadFilesFailWithTheKeyPath) {
          u"bad.json: $.colour: Unknown key"_s},
         {uR"({"name": "t", "screens": [{"name": "A", "frame": {"x": 0, "y": 0, "width": "wide", "height": 600}}]})"_s,
          u"bad.json: $.screens[0].frame.width: "_s},
+        // Sizes that would overflow the pixel sizes drawn from them.
+        {uR"({"name": "t", "screens": [{"name": "A", "frame": {"x": 0, "y": 0, "width": 1e300, "height": 600}}]})"_s,
+         u"bad.json: $.screens[0].frame.width: Expected a number from 1 to 16384."_s},
+        {uR"({"name": "t", "screens": [%1, {"name": "B", "frame": {"x": -1e12, "y": 0, "width": 800, "height": 600}}]})"_s
+             .arg(screen),
+         u"bad.json: $.screens[1].frame.x: Expected a number from"_s},
+        {uR"({"name": "t", "screens": [{"name": "A", "scale": 1e300, "frame": {"x": 0, "y": 0, "width": 800, "height": 600}}]})"_s,
+         u"bad.json: $.screens[0].scale: Expected a number from 1 to 4."_s},
+        {withEvents(
+             uR"({"at": 1, "do": "changeScreen", "display": 1, "frame": {"x": 0, "y": 0, "width": 800, "height": 1e9}})"_s),
+         u"bad.json: $.events[0].frame.height: Expected a number from 1 to 16384."_s},
         {uR"({"name": "t", "screens": [{"name": "A", "frame": {"x": 10, "y": 0, "width": 800, "height": 600}}]})"_s,
          u"bad.json: $.screens[0].frame: The first screen is the primary one"_s},
         {uR"({"name": "t", "screens": [%1, {"name": "B", "frame": {"x": 700, "y": 0, "width": 800, "height": 600}}]})"_s

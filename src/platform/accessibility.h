@@ -33,7 +33,8 @@ public:
     [[nodiscard]] virtual AXElement applicationElement(qint32 processId) = 0;
 
     // Sets how long requests made through this one element reference wait for an answer, in
-    // seconds. Elements read through it (its children and so on) keep the default.
+    // seconds; 0 restores the default. Elements read through it (its children and so on) keep the
+    // default.
     virtual AXError setMessagingTimeout(AXElement element, double seconds) = 0;
 
     [[nodiscard]] virtual AXAttributeResult copyAttributeValue(AXElement element,

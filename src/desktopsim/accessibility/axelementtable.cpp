@@ -2,13 +2,19 @@
 
 #include "accessibility.h"
 
+#include <algorithm>
+
 namespace zorv {
 
 namespace {
 
-// The top byte of a handle tells the kind; the rest is the serial, process id or item id.
-constexpr int kindShift = 56;
+// The top bits of a handle tell the kind. An application reference carries its process id in the
+// low 32 bits and its serial above them, so that it names its process for as long as anyone holds
+// it; bars carry the process id and items the item id.
+constexpr int kindShift = 60;
+constexpr int serialShift = 32;
 constexpr quint64 payloadMask = (quint64(1) << kindShift) - 1;
+constexpr quint64 processMask = (quint64(1) << serialShift) - 1;
 
 quint64 encode(AXElementTable::Kind kind, quint64 payload) {
     return (quint64(static_cast<int>(kind) + 1) << kindShift) | (payload & payloadMask);
@@ -17,16 +23,8 @@ quint64 encode(AXElementTable::Kind kind, quint64 payload) {
 } // namespace
 
 AXElement AXElementTable::applicationElement(qint32 processId) {
-    const quint64 handle = encode(Kind::Application, m_nextApplication++);
-    m_applications.insert(handle, processId);
-    m_applicationOrder.push_back(handle);
-    if (m_applicationOrder.size() > applicationCapacity) {
-        const quint64 oldest = m_applicationOrder.front();
-        m_applicationOrder.pop_front();
-        m_applications.remove(oldest);
-        m_timeouts.remove(oldest);
-    }
-    return AXElement{handle};
+    const quint64 serial = m_nextApplication++;
+    return AXElement{encode(Kind::Application, (serial << serialShift) | quint32(processId))};
 }
 
 AXElement AXElementTable::extrasBar(qint32 processId) {
@@ -41,13 +39,11 @@ std::optional<AXElementTable::Target> AXElementTable::resolve(AXElement element)
     const quint64 kindBits = element.handle >> kindShift;
     const quint64 payload = element.handle & payloadMask;
     switch (kindBits) {
-    case 1: {
-        const auto found = m_applications.constFind(element.handle);
-        if (found == m_applications.cend()) {
+    case 1:
+        if ((payload >> serialShift) >= m_nextApplication) {
             return std::nullopt;
         }
-        return Target{Kind::Application, quint64(quint32(*found))};
-    }
+        return Target{Kind::Application, quint64(quint32(payload & processMask))};
     case 2:
         return Target{Kind::ExtrasBar, payload};
     case 3:
@@ -61,7 +57,17 @@ void AXElementTable::setTimeout(AXElement element, double seconds) {
     if (!resolve(element)) {
         return;
     }
+    std::erase(m_timeoutOrder, element.handle);
+    if (seconds == 0.0) {
+        m_timeouts.remove(element.handle);
+        return;
+    }
     m_timeouts.insert(element.handle, seconds);
+    m_timeoutOrder.push_back(element.handle);
+    if (m_timeoutOrder.size() > timeoutCapacity) {
+        m_timeouts.remove(m_timeoutOrder.front());
+        m_timeoutOrder.pop_front();
+    }
 }
 
 double AXElementTable::timeout(AXElement element) const {

@@ -10,8 +10,9 @@
 namespace zorv {
 
 // The accessibility element references handed out so far. An application element is a new
-// reference per request and carries its own messaging time-out; an application's extras bar and
-// its status items have one stable reference each.
+// reference per request and can carry its own messaging time-out; an application's extras bar and
+// its status items have one stable reference each. A reference stays valid however many more are
+// handed out: reads through it fail only once its process is gone.
 class AXElementTable {
 public:
     enum class Kind { Application, ExtrasBar, Item };
@@ -22,9 +23,9 @@ public:
         quint64 id = 0;
     };
 
-    // Application references beyond this many lose their own time-out, oldest first, so that
-    // long simulations with a scan every few seconds stay small.
-    static constexpr std::size_t applicationCapacity = 4096;
+    // Beyond this many references with a time-out of their own, the oldest fall back to the
+    // default, so that long simulations with a scan every few seconds stay small.
+    static constexpr std::size_t timeoutCapacity = 4096;
 
     [[nodiscard]] AXElement applicationElement(qint32 processId);
     [[nodiscard]] static AXElement extrasBar(qint32 processId);
@@ -33,14 +34,15 @@ public:
     // What the reference names; absent for references never handed out.
     [[nodiscard]] std::optional<Target> resolve(AXElement element) const;
 
+    // A time-out of 0 gives the element the default again.
     void setTimeout(AXElement element, double seconds);
     // The element's own time-out, else the system default.
     [[nodiscard]] double timeout(AXElement element) const;
 
 private:
-    QHash<quint64, qint32> m_applications;
-    std::deque<quint64> m_applicationOrder;
     QHash<quint64, double> m_timeouts;
+    // Oldest first.
+    std::deque<quint64> m_timeoutOrder;
     quint64 m_nextApplication = 1;
 };
 

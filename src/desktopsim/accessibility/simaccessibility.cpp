@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zorv {
@@ -63,7 +64,7 @@ AXAttributeResult SimAccessibility::copyAttributeValue(AXElement element,
         if (app && QThread::currentThread() == app->thread()) {
             return {AXError::CannotComplete, std::nullopt};
         }
-        m_model.clock().blockingSleep(seconds(*timeout));
+        m_model.clock().blockingSleep(seconds(std::min(*timeout, longestWait)));
         if (hangTimeout(element)) {
             return {AXError::CannotComplete, std::nullopt};
         }

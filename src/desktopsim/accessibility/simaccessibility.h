@@ -8,9 +8,14 @@ namespace zorv {
 // The accessibility interface of the simulated desktop (see ElementAttributes for the answers).
 // A request to a hung application blocks the calling thread for the element's messaging time-out
 // on the simulated clock and then fails with CannotComplete, unless the application recovered
-// meanwhile. On the main thread, which must never block, it fails at once.
+// meanwhile. On the main thread, which must never block, it fails at once. A time-out of 0 gives
+// the element the default time-out again.
 class SimAccessibility final : public Accessibility {
 public:
+    // A hung application blocks a request for at most this many seconds, whatever the time-out:
+    // longer waits end the same way and would not fit the clock's durations.
+    static constexpr double longestWait = 24 * 3600.0;
+
     explicit SimAccessibility(DesktopModel &model);
 
     [[nodiscard]] bool isProcessTrusted() const override;

@@ -203,5 +203,47 @@ TEST_F(AccessibilityTest, HungApplicationBlocksUntilTheTimeOutThenFails) {
     EXPECT_EQ(accessibility.copyAttributeValue(application, extrasBar).error, AXError::Success);
 }
 
+// A time-out of 0 gives the element the default again, and an absurdly long one still ends.
+TEST_F(AccessibilityTest, HungWaitsFollowTheTimeOutWithinBounds) {
+    desktop.applications().setHung(app, true);
+    Accessibility &accessibility = desktop.accessibility();
+    const struct {
+        double timeout;
+        Duration wait;
+    } cases[] = {
+        {2.5, 2500ms},
+        {0.0, 6s},
+        {1e300, seconds(SimAccessibility::longestWait)},
+    };
+    for (const auto &[timeout, wait] : cases) {
+        const AXElement element = accessibility.applicationElement(app);
+        ASSERT_EQ(accessibility.setMessagingTimeout(element, 0.25), AXError::Success);
+        ASSERT_EQ(accessibility.setMessagingTimeout(element, timeout), AXError::Success);
+        auto request = [&] {
+            const MonotonicTime start = clock.now();
+            const AXError error = accessibility.copyAttributeValue(element, extrasBar).error;
+            return std::pair{error, clock.now() - start};
+        };
+        WorkRunner runner(WorkRunner::Mode::ThreadPool);
+        const auto [error, waited] = runTask(runner.run(request));
+        EXPECT_EQ(error, AXError::CannotComplete) << timeout;
+        EXPECT_EQ(waited, wait) << timeout;
+    }
+}
+
+// Holding an application reference while many more are handed out (a scan every few seconds)
+// keeps it valid; only its own time-out can fall back to the default.
+TEST_F(AccessibilityTest, ApplicationReferencesStayValidWhileMoreAreHandedOut) {
+    Accessibility &accessibility = desktop.accessibility();
+    const AXElement kept = accessibility.applicationElement(app);
+    ASSERT_EQ(accessibility.setMessagingTimeout(kept, 0.25), AXError::Success);
+    for (std::size_t i = 0; i <= AXElementTable::timeoutCapacity; ++i) {
+        ASSERT_EQ(accessibility.setMessagingTimeout(accessibility.applicationElement(app), 0.25),
+                  AXError::Success);
+    }
+    EXPECT_EQ(read(kept, extrasBar).error, AXError::Success);
+    EXPECT_EQ(accessibility.setMessagingTimeout(kept, 1.0), AXError::Success);
+}
+
 } // namespace
 } // namespace zorv::testing

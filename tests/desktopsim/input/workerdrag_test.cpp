@@ -47,9 +47,10 @@ struct WorkerDrag {
         const QPointF to(desktop.inspector().entry(items[2])->frame.right() + 2, from.y());
         WorkRunner runner(WorkRunner::Mode::ThreadPool);
         InputEvents &input = desktop.inputEvents();
-        co_await runner.run([&input, &clock, from, to, pacing] {
+        auto drag = [&input, &clock, from, to, pacing] {
             postCommandDrag(input, clock, from, to, pacing);
-        });
+        };
+        co_await runner.run(std::move(drag));
         const QList<quint64> wanted = {items[1], items[2], items[0]};
         for (int attempt = 0; attempt < 200 && order() != wanted; ++attempt) {
             co_await clock.sleep(1ms);

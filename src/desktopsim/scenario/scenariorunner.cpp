@@ -28,7 +28,8 @@ bool hasClockItems(const Scenario &scenario) {
 
 // Until the wall clock's next whole minute.
 Duration untilNextMinute(const QDateTime &wallTime) {
-    const qint64 intoMinute = wallTime.toMSecsSinceEpoch() % 60000;
+    // Floored: before 1970 the milliseconds since the epoch are negative.
+    const qint64 intoMinute = (wallTime.toMSecsSinceEpoch() % 60000 + 60000) % 60000;
     return std::chrono::milliseconds(60000 - intoMinute);
 }
 

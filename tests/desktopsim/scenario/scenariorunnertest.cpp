@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QTimeZone>
 
 using namespace Qt::StringLiterals;
 
@@ -208,6 +209,29 @@ TEST_F(ScenarioRunnerTest, ClockItemFollowsTheMinute) {
 
     clock.advance(seconds(3600));
     EXPECT_EQ(clockEntry()->title, u"Tue 1 Dec 10:01"_s);
+}
+
+// Before 1970 the milliseconds since the epoch are negative; the clock still turns over on the
+// minute rather than skipping the next one.
+TEST(ScenarioRunnerClockTest, TurnsOverOnTheMinuteBefore1970) {
+    ManualClock clock(QDateTime(QDate(1969, 12, 31), QTime(23, 59, 30), QTimeZone::utc()));
+    SimulatedDesktop desktop{clock, AppSpec{u"app.zorv.Zorv"_s, u"Zorv"_s}};
+    SimWorkspace workspace{desktop.model()};
+    SimGlobalPreferences preferences;
+    ScenarioRunner runner(ScenarioLoader::parse(QStringLiteral(R"({"name": "t", "screens": [%1],
+        "applications": [{"bundleId": "com.apple.controlcenter", "items": [
+            {"autosaveName": "Clock", "immovable": true, "clock": true}]}]})")
+                                                    .arg(QLatin1StringView(screen))
+                                                    .toUtf8(),
+                                                u"t"_s),
+                          desktop, workspace, preferences);
+    runner.start();
+    clock.settle();
+    const quint64 clockItem =
+        runner.player().itemId(u"com.apple.controlcenter"_s, u"Clock"_s).value();
+    EXPECT_EQ(desktop.items().item(clockItem)->title, u"Wed 31 Dec 23:59"_s);
+    clock.advance(seconds(30));
+    EXPECT_EQ(desktop.items().item(clockItem)->title, u"Thu 1 Jan 0:00"_s);
 }
 
 } // namespace

@@ -39,7 +39,6 @@ public:
     int finish();
 
     [[nodiscard]] QQuickWindow *window() const;
-    [[nodiscard]] DesktopViewModel &viewModel() { return m_viewModel; }
     [[nodiscard]] static QUrl mainQmlUrl();
 
 Q_SIGNALS:

@@ -17,8 +17,6 @@ public:
     QString saveLayout(QQuickWindow &window);
     QString saveFinal(QQuickWindow &window);
 
-    [[nodiscard]] int layoutCount() const { return m_layouts; }
-
 private:
     QString save(QQuickWindow &window, const QString &name);
 

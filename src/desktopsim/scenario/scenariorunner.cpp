@@ -68,13 +68,13 @@ QCoro::Task<> ScenarioRunner::playEvents(CancellationToken token) {
             }
         }
         const ScenarioEvent &event = m_scenario.events[index];
-        if (auto problem = m_player.apply(event.action)) {
-            Q_EMIT warning(u"At %1 s: %2"_s.arg(toSeconds(event.at)).arg(*problem));
-        }
+        const std::optional<QString> problem = m_player.apply(event.action);
         m_applied = index + 1;
-        Q_EMIT eventApplied(index);
-        if (!self) {
-            co_return;
+        if (problem) {
+            Q_EMIT warning(u"At %1 s: %2"_s.arg(toSeconds(event.at)).arg(*problem));
+            if (!self) {
+                co_return;
+            }
         }
     }
 }

@@ -33,7 +33,6 @@ public:
     [[nodiscard]] qsizetype eventsApplied() const { return m_applied; }
 
 Q_SIGNALS:
-    void eventApplied(qsizetype index);
     // An event that could not take effect; the scenario goes on.
     void warning(const QString &message);
 

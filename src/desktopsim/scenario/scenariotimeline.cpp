@@ -16,10 +16,6 @@ ScenarioTimeline::ScenarioTimeline(const QList<ScenarioApplication> &application
     }
 }
 
-bool ScenarioTimeline::isRunning(const QString &app) const {
-    return m_apps.value(app).running;
-}
-
 QList<ScenarioItem> ScenarioTimeline::items(const QString &app) const {
     return m_apps.value(app).items;
 }

@@ -30,7 +30,6 @@ public:
     // Applies the action, or says why it cannot happen (and then changes nothing).
     std::optional<Refusal> apply(const ScenarioAction &action);
 
-    [[nodiscard]] bool isRunning(const QString &app) const;
     // The items the application has now, or creates when it is next launched.
     [[nodiscard]] QList<ScenarioItem> items(const QString &app) const;
 

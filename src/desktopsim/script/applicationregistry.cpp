@@ -92,13 +92,6 @@ bool ApplicationRegistry::setHung(qint32 processId, bool hung) {
     return change(processId, [&](AppRecord &app, ModelEffects &) { app.hung = hung; });
 }
 
-bool ApplicationRegistry::setMenusWidth(qint32 processId, double width) {
-    return change(processId, [&](AppRecord &app, ModelEffects &effects) {
-        app.menusWidth = width;
-        effects.barChanged = true;
-    });
-}
-
 bool ApplicationRegistry::setDragAcceptance(qint32 processId, DragAcceptance acceptance) {
     return change(processId,
                   [&](AppRecord &app, ModelEffects &) { app.dragAcceptance = acceptance; });
@@ -120,18 +113,6 @@ std::optional<AppRecord> ApplicationRegistry::application(qint32 processId) cons
     return m_model.read([&](const DesktopState &state) -> std::optional<AppRecord> {
         const AppRecord *app = state.app(processId);
         return app ? std::optional(*app) : std::nullopt;
-    });
-}
-
-std::optional<AppRecord>
-ApplicationRegistry::findByBundleIdentifier(const QString &bundleId) const {
-    return m_model.read([&](const DesktopState &state) -> std::optional<AppRecord> {
-        for (const AppRecord &app : state.apps) {
-            if (app.bundleIdentifier == bundleId) {
-                return app;
-            }
-        }
-        return std::nullopt;
     });
 }
 

@@ -34,14 +34,12 @@ public:
     bool activate(qint32 processId);
 
     bool setHung(qint32 processId, bool hung);
-    bool setMenusWidth(qint32 processId, double width);
     bool setDragAcceptance(qint32 processId, DragAcceptance acceptance);
     bool setExtrasBarFault(qint32 processId, AttributeFault fault);
     bool setChildrenFault(qint32 processId, AttributeFault fault);
 
     [[nodiscard]] QList<AppRecord> applications() const;
     [[nodiscard]] std::optional<AppRecord> application(qint32 processId) const;
-    [[nodiscard]] std::optional<AppRecord> findByBundleIdentifier(const QString &bundleId) const;
     [[nodiscard]] qint32 currentProcessId() const;
     [[nodiscard]] std::optional<qint32> frontmostProcessId() const;
 

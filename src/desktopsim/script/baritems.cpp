@@ -129,10 +129,6 @@ bool BarItems::setButtonHidden(quint64 itemId, bool hidden) {
     return change(itemId, [&](DesktopState &, ItemRecord &item) { item.buttonHidden = hidden; });
 }
 
-bool BarItems::setGlyph(quint64 itemId, const ItemGlyph &glyph) {
-    return change(itemId, [&](DesktopState &, ItemRecord &item) { item.glyph = glyph; });
-}
-
 bool BarItems::setAutosaveName(quint64 itemId, const QString &name) {
     return change(itemId, [&](DesktopState &state, ItemRecord &item) {
         item.autosaveName = name;
@@ -207,12 +203,6 @@ void BarItems::setRememberedPosition(const QString &positionKey, const QString &
     m_model.write([&](DesktopState &state, ModelEffects &) {
         state.rememberedPositions.insert(DesktopState::rememberKey(positionKey, autosaveName),
                                          distance);
-    });
-}
-
-void BarItems::forgetRememberedPosition(const QString &positionKey, const QString &autosaveName) {
-    m_model.write([&](DesktopState &state, ModelEffects &) {
-        state.rememberedPositions.remove(DesktopState::rememberKey(positionKey, autosaveName));
     });
 }
 

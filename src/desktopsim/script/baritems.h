@@ -19,7 +19,7 @@ namespace zorv {
 //
 // Items are named by the id add() returns. Every change takes effect on the bars at the next
 // layout pass. Operations on an item that no longer exists do nothing and return false.
-// Thread-safe, but cycleWidths() and stopCycling() run on the main thread.
+// Thread-safe, but cycleLengths() and stopCycling() run on the main thread.
 class BarItems {
 public:
     static inline const QString zorvIconName = QStringLiteral("zorv-icon-v2");
@@ -51,7 +51,6 @@ public:
     bool setTitle(quint64 itemId, const QString &title);
     bool setImage(quint64 itemId, const QImage &image);
     bool setButtonHidden(quint64 itemId, bool hidden);
-    bool setGlyph(quint64 itemId, const ItemGlyph &glyph);
     // Renames the item and moves it to the position remembered under the new name, if any.
     bool setAutosaveName(quint64 itemId, const QString &name);
     // "AXIdentifier"; absent answers "no value".
@@ -73,7 +72,6 @@ public:
                                                            const QString &autosaveName) const;
     void setRememberedPosition(const QString &positionKey, const QString &autosaveName,
                                double distance);
-    void forgetRememberedPosition(const QString &positionKey, const QString &autosaveName);
 
     // Steps the item's length through `lengths` every `period` of simulated time, starting
     // with the first after one period, until the item goes or stopCycling() is called: a clock

@@ -70,13 +70,6 @@ QList<DeliveredClick> DesktopInspector::clicks() const {
     });
 }
 
-void DesktopInspector::clearRecords() {
-    m_model.write([](DesktopState &state, ModelEffects &) {
-        state.eventLog.clear();
-        state.clicks.clear();
-    });
-}
-
 CursorState DesktopInspector::cursor() const {
     return m_model.read([](const DesktopState &state) {
         const InputState &input = state.input;

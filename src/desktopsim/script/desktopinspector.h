@@ -23,7 +23,6 @@ public:
     // Oldest first; at most DesktopState::logCapacity.
     [[nodiscard]] QList<LoggedEvent> events() const;
     [[nodiscard]] QList<DeliveredClick> clicks() const;
-    void clearRecords();
 
     [[nodiscard]] CursorState cursor() const;
     void setCursorReadable(bool readable);

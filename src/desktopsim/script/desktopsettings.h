@@ -2,14 +2,11 @@
 
 #include "model/desktopmodel.h"
 
-#include <QColor>
-
 #include <chrono>
 
 namespace zorv {
 
-// How the simulated desktop looks and paces itself: the delay of a layout pass after a change,
-// the status bar's thickness (the square length), and the colours captures are painted with.
+// How the simulated desktop paces itself: the delay of a layout pass after a change.
 // Thread-safe.
 class DesktopSettings {
 public:
@@ -17,9 +14,6 @@ public:
 
     void setLayoutPassDelay(std::chrono::nanoseconds delay);
     [[nodiscard]] std::chrono::nanoseconds layoutPassDelay() const;
-    void setThickness(double thickness);
-    void setBarColor(const QColor &color);
-    void setWallpaperColor(const QColor &color);
 
 private:
     DesktopModel &m_model;

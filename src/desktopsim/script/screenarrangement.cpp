@@ -122,14 +122,6 @@ bool ScreenArrangement::setNotHiding(DisplayId displayId, bool notHiding) {
                   [&](DesktopState &, ScreenRecord &screen) { screen.notHiding = notHiding; });
 }
 
-bool ScreenArrangement::setCameraHousing(DisplayId displayId, double housingWidth,
-                                         double menuBarHeight) {
-    return change(displayId, [&](DesktopState &, ScreenRecord &screen) {
-        screen.cameraHousingWidth = housingWidth;
-        screen.menuBarHeight = menuBarHeight;
-    });
-}
-
 QList<ScreenRecord> ScreenArrangement::screens() const {
     return m_model.read([](const DesktopState &state) { return state.screens; });
 }

@@ -28,7 +28,6 @@ public:
     bool setMainScreen(std::optional<DisplayId> displayId);
     bool setAutoHidesMenuBar(DisplayId displayId, bool autoHides);
     bool setNotHiding(DisplayId displayId, bool notHiding);
-    bool setCameraHousing(DisplayId displayId, double housingWidth, double menuBarHeight);
 
     [[nodiscard]] QList<ScreenRecord> screens() const;
 

@@ -130,11 +130,6 @@ void SimWorkspace::install(const InstalledApplication &application) {
     m_installed.insert(application.bundleIdentifier, installed);
 }
 
-void SimWorkspace::uninstall(const QString &bundleIdentifier) {
-    QMutexLocker lock(&m_mutex);
-    m_installed.remove(bundleIdentifier);
-}
-
 QList<QUrl> SimWorkspace::openedUrls() const {
     QMutexLocker lock(&m_mutex);
     return m_openedUrls;

@@ -45,9 +45,8 @@ public:
     // Records the URL; false for an invalid URL or a scheme no application on this Mac opens.
     bool openUrl(const QUrl &url) override;
 
-    // Script API: install or replace an application, remove one.
+    // Script API: install or replace an application.
     void install(const InstalledApplication &application);
-    void uninstall(const QString &bundleIdentifier);
     // Every URL opened so far, oldest first.
     [[nodiscard]] QList<QUrl> openedUrls() const;
 

@@ -43,6 +43,9 @@ void ScenarioPlayer::setUp() {
          preference != m_scenario.preferences.cend(); ++preference) {
         m_preferences.setStoredValue(preference.key(), preference.value());
     }
+    // This process started with the desktop; on the Mac the scenario describes it launches into
+    // these settings like everyone else.
+    m_desktop.applications().readLaunchSettings(m_desktop.applications().currentProcessId());
     for (const ScreenRecord &screen : m_scenario.screens) {
         addScreen(screen);
     }

@@ -132,4 +132,16 @@ double ApplicationRegistry::statusItemSpacing() const {
     return m_model.read([](const DesktopState &state) { return state.statusItemSpacing; });
 }
 
+bool ApplicationRegistry::readLaunchSettings(qint32 processId) {
+    return m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        AppRecord *app = state.app(processId);
+        if (!app) {
+            return false;
+        }
+        app->statusItemSpacing = state.statusItemSpacing;
+        effects.layoutPass = true;
+        return true;
+    });
+}
+
 } // namespace zorv

@@ -45,6 +45,10 @@ public:
 
     void setStatusItemSpacing(double spacing);
     [[nodiscard]] double statusItemSpacing() const;
+    // The application takes the settings read at launch (the status-item spacing) as they are
+    // now, as if it had just launched: for this process, which starts with the desktop, before a
+    // scenario has set the Mac up.
+    bool readLaunchSettings(qint32 processId);
 
 private:
     template <typename Fn> bool change(qint32 processId, Fn &&fn);

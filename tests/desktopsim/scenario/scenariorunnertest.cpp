@@ -74,6 +74,11 @@ TEST_F(ScenarioRunnerTest, SetsTheMacUpAsDescribed) {
     EXPECT_FALSE(entry(u"com.example.b"_s, u"b1"_s)->visible);
     EXPECT_EQ(entry(u"com.example.b"_s, u"b2"_s)->frame.width(), 30.0);
     EXPECT_EQ(desktop.applications().statusItemSpacing(), 12.0);
+    EXPECT_EQ(desktop.applications()
+                  .application(desktop.applications().currentProcessId())
+                  ->statusItemSpacing,
+              12.0)
+        << "this process launches into the scenario's spacing too";
     EXPECT_EQ(preferences.storedValue(u"NSStatusItemSpacing"_s), QVariant(12.0));
     EXPECT_FALSE(desktop.permissions().screenRecordingGranted());
     EXPECT_TRUE(desktop.permissions().accessibilityTrusted());

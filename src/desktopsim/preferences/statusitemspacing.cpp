@@ -1,5 +1,7 @@
 #include "statusitemspacing.h"
 
+#include "statusbar.h"
+
 #include <QMetaType>
 
 #include <cmath>
@@ -38,7 +40,11 @@ double launchStatusItemSpacing(const QVariant &stored) {
         return kSystemSpacing;
     }
     const double spacing = stored.toDouble();
-    return std::isfinite(spacing) && spacing >= 0.0 ? spacing : kSystemSpacing;
+    // A gap longer than any item can be is as unreadable as a negative one; it would also push
+    // the bar's left end beyond what a double holds after a few items.
+    return std::isfinite(spacing) && spacing >= 0.0 && spacing <= StatusBar::maximumLength
+               ? spacing
+               : kSystemSpacing;
 }
 
 void linkStatusItemSpacing(SimGlobalPreferences &preferences, ApplicationRegistry &applications) {

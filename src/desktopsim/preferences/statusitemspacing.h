@@ -9,7 +9,7 @@ namespace zorv {
 
 // The gap between status items that an application launching now takes from the stored value of
 // "NSStatusItemSpacing": that number of points, or the system's 16 when the key is missing or
-// holds anything but a finite number of at least 0.
+// holds anything but a number from 0 to 10,000 (the longest a status item can be).
 [[nodiscard]] double launchStatusItemSpacing(const QVariant &stored);
 
 // Makes the simulated bar follow the preferences domain as the real one does: applications

@@ -95,6 +95,22 @@ TEST_F(ScenarioRunnerTest, SetsTheMacUpAsDescribed) {
 
 // Events happen at their simulated time, not before; a relaunched application brings back the
 // items it had when it quit, changes included.
+// A spacing no bar could hold is ignored like any unreadable value: with it, a few items would
+// already stand at minus infinity.
+TEST_F(ScenarioRunnerTest, AbsurdSpacingFallsBackToTheSystemGap) {
+    start(QStringLiteral(R"({"name": "t", "screens": [%1],
+        "preferences": {"NSStatusItemSpacing": 1e308},
+        "applications": [{"bundleId": "com.example.a", "items": [
+            {"autosaveName": "a1"}, {"autosaveName": "a2"}, {"autosaveName": "a3"}]}]})")
+              .arg(QLatin1StringView(screen))
+              .toUtf8()
+              .constData());
+    EXPECT_EQ(desktop.applications().statusItemSpacing(), 16.0);
+    const auto a2 = entry(u"com.example.a"_s, u"a2"_s).value();
+    const auto a3 = entry(u"com.example.a"_s, u"a3"_s).value();
+    EXPECT_EQ(a2.frame.left() - a3.frame.right(), 16.0);
+}
+
 TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {
     start(QStringLiteral(R"({"name": "t", "screens": [%1],
         "applications": [

@@ -2,6 +2,8 @@
 
 #include "simulateddesktop.h"
 
+using namespace Qt::StringLiterals;
+
 namespace zorv {
 
 DesktopSnapshot DesktopSnapshot::take(SimulatedDesktop &desktop) {
@@ -18,7 +20,9 @@ DesktopSnapshot DesktopSnapshot::take(SimulatedDesktop &desktop) {
         }
         if (state.frontmostProcessId) {
             if (const AppRecord *app = state.app(*state.frontmostProcessId)) {
-                taken.frontmostApplication = app->localizedName;
+                // An application without a name is still in front.
+                taken.frontmostApplication = app->localizedName.value_or(
+                    app->bundleIdentifier.value_or(u"pid %1"_s.arg(app->processId)));
             }
         }
         return taken;

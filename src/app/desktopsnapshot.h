@@ -28,6 +28,8 @@ struct ScreenSnapshot {
 // The simulated desktop's screens and bars at one moment, in the system's screen order.
 struct DesktopSnapshot {
     QList<ScreenSnapshot> screens;
+    // Its name, else its bundle identifier, else "pid" and its process id; absent when no
+    // application is in front.
     std::optional<QString> frontmostApplication;
 
     [[nodiscard]] static DesktopSnapshot take(SimulatedDesktop &desktop);

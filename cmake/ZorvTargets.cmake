@@ -1,17 +1,23 @@
 # Helpers that keep each library's and test suite's CMake file to a few lines. Sources are picked up
-# from the named folder (not its subfolders, which are libraries or suites of their own) so that
-# adding a class needs no CMake edit; CONFIGURE_DEPENDS re-globs on every build.
+# from the named folder (and its feature subfolders where asked) so that adding a class needs no
+# CMake edit; CONFIGURE_DEPENDS re-globs on every build.
+
+# Sets `out` to the .h and .cpp files of `folder`, and of its subfolders when `recursive` is true.
+function(zorv_collect_sources out folder recursive)
+    if(recursive)
+        file(GLOB_RECURSE found CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+    else()
+        file(GLOB found CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+    endif()
+    set(${out} ${found} PARENT_SCOPE)
+endfunction()
 
 # zorv_add_library(name folder [RECURSIVE] LIBS libraries...): RECURSIVE also takes the feature
 # subfolders; LIBS are linked publicly. A folder without sources yet adds no target, one with
 # headers only an interface target.
 function(zorv_add_library name folder)
     cmake_parse_arguments(arg "RECURSIVE" "" "LIBS" ${ARGN})
-    if(arg_RECURSIVE)
-        file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
-    else()
-        file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
-    endif()
+    zorv_collect_sources(sources "${folder}" ${arg_RECURSIVE})
     if(NOT sources)
         return()
     endif()
@@ -34,11 +40,7 @@ endfunction()
 # zorv_add_test_suite(name folder [RECURSIVE] LIBS libraries...)
 function(zorv_add_test_suite name folder)
     cmake_parse_arguments(arg "RECURSIVE" "" "LIBS" ${ARGN})
-    if(arg_RECURSIVE)
-        file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
-    else()
-        file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
-    endif()
+    zorv_collect_sources(sources "${folder}" ${arg_RECURSIVE})
     if(NOT sources)
         return()
     endif()

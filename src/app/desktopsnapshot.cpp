@@ -28,7 +28,7 @@ DesktopSnapshot DesktopSnapshot::take(SimulatedDesktop &desktop) {
         return taken;
     });
     for (ScreenSnapshot &screen : snapshot.screens) {
-        screen.entries = desktop.inspector().bar(screen.screen.displayId);
+        screen.entries = desktop.readout().bar(screen.screen.displayId);
     }
     return snapshot;
 }

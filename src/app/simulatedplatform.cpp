@@ -8,12 +8,12 @@ namespace zorv {
 
 namespace {
 
-AppSpec thisProcess() {
-    AppSpec spec;
-    spec.bundleIdentifier = SimulatedPlatform::bundleIdentifier;
-    spec.localizedName = SimulatedPlatform::applicationName;
-    spec.activationPolicy = ActivationPolicy::Accessory;
-    return spec;
+AppDescription thisProcess() {
+    AppDescription description;
+    description.bundleIdentifier = SimulatedPlatform::bundleIdentifier;
+    description.localizedName = SimulatedPlatform::applicationName;
+    description.activationPolicy = ActivationPolicy::Accessory;
+    return description;
 }
 
 } // namespace

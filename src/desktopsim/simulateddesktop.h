@@ -7,7 +7,7 @@
 #include "screens/simscreens.h"
 #include "script/applicationregistry.h"
 #include "script/baritems.h"
-#include "script/desktopinspector.h"
+#include "script/desktopreadout.h"
 #include "script/desktopsettings.h"
 #include "script/permissions.h"
 #include "script/screenarrangement.h"
@@ -30,7 +30,7 @@ class SimulatedDesktop : public QObject {
     Q_OBJECT
 
 public:
-    SimulatedDesktop(Clock &clock, const AppSpec &currentProcess, QObject *parent = nullptr);
+    SimulatedDesktop(Clock &clock, const AppDescription &currentProcess, QObject *parent = nullptr);
     ~SimulatedDesktop() override;
 
     [[nodiscard]] DesktopModel &model() { return m_model; }
@@ -42,7 +42,7 @@ public:
     [[nodiscard]] Permissions &permissions() { return m_permissions; }
     [[nodiscard]] DesktopSettings &settings() { return m_settings; }
     [[nodiscard]] UserInput &userInput() { return m_userInput; }
-    [[nodiscard]] DesktopInspector &inspector() { return m_inspector; }
+    [[nodiscard]] DesktopReadout &readout() { return m_readout; }
 
     // Platform services.
     [[nodiscard]] StatusBar &statusBar() { return m_statusBar; }
@@ -59,7 +59,7 @@ private:
     Permissions m_permissions;
     DesktopSettings m_settings;
     UserInput m_userInput;
-    DesktopInspector m_inspector;
+    DesktopReadout m_readout;
     SimStatusBar m_statusBar;
     SimAccessibility m_accessibility;
     SimInputEvents m_inputEvents;

@@ -7,7 +7,7 @@ namespace zorv {
 
 // The input calls of the simulated desktop. All event-state tables read alike: posted events
 // reset the idle timers exactly as the user's do. The cursor location cannot be read while the
-// inspector says so (DesktopInspector::setCursorReadable).
+// readout says so (DesktopReadout::setCursorReadable).
 class SimInputEvents final : public InputEvents {
 public:
     explicit SimInputEvents(DesktopModel &model);

@@ -13,17 +13,17 @@ using namespace scenarioaction;
 
 namespace {
 
-ScreenSpec screenSpec(const ScreenRecord &screen) {
-    ScreenSpec spec;
-    spec.name = screen.name;
-    spec.size = screen.frame.size();
-    spec.origin = screen.frame.topLeft();
-    spec.scale = screen.scale;
-    spec.menuBarHeight = screen.menuBarHeight;
-    spec.cameraHousingWidth = screen.cameraHousingWidth;
-    spec.notHiding = screen.notHiding;
-    spec.autoHidesMenuBar = screen.autoHidesMenuBar;
-    return spec;
+ScreenDescription screenSpec(const ScreenRecord &screen) {
+    ScreenDescription description;
+    description.name = screen.name;
+    description.size = screen.frame.size();
+    description.origin = screen.frame.topLeft();
+    description.scale = screen.scale;
+    description.menuBarHeight = screen.menuBarHeight;
+    description.cameraHousingWidth = screen.cameraHousingWidth;
+    description.notHiding = screen.notHiding;
+    description.autoHidesMenuBar = screen.autoHidesMenuBar;
+    return description;
 }
 
 } // namespace
@@ -77,13 +77,13 @@ void ScenarioPlayer::addScreen(const ScreenRecord &screen) {
 }
 
 void ScenarioPlayer::launch(const ScenarioApplication &app) {
-    AppSpec spec;
-    spec.bundleIdentifier = app.bundleIdentifier;
-    spec.localizedName = app.name;
-    spec.activationPolicy = app.activationPolicy;
-    spec.menusWidth = app.menusWidth;
-    spec.dragAcceptance = app.drag;
-    const qint32 processId = m_desktop.applications().launch(spec);
+    AppDescription description;
+    description.bundleIdentifier = app.bundleIdentifier;
+    description.localizedName = app.name;
+    description.activationPolicy = app.activationPolicy;
+    description.menusWidth = app.menusWidth;
+    description.dragAcceptance = app.drag;
+    const qint32 processId = m_desktop.applications().launch(description);
     if (app.hung) {
         m_desktop.applications().setHung(processId, true);
     }
@@ -94,21 +94,21 @@ void ScenarioPlayer::launch(const ScenarioApplication &app) {
 }
 
 void ScenarioPlayer::addItem(qint32 processId, const ScenarioItem &item) {
-    ItemSpec spec;
-    spec.length = item.length;
-    spec.title = item.title;
+    ItemDescription description;
+    description.length = item.length;
+    description.title = item.title;
     if (!item.autosaveName.isEmpty()) {
-        spec.autosaveName = item.autosaveName;
+        description.autosaveName = item.autosaveName;
     }
-    spec.identifier = item.identifier;
-    spec.accessibilityDescription = item.description;
-    spec.glyph = item.glyph;
-    spec.immovable = item.immovable;
+    description.identifier = item.identifier;
+    description.accessibilityDescription = item.description;
+    description.glyph = item.glyph;
+    description.immovable = item.immovable;
     if (item.clock) {
-        spec.title = ClockFace::title(m_desktop.model().clock().wallNow());
-        spec.length = ClockFace::length(spec.title);
+        description.title = ClockFace::title(m_desktop.model().clock().wallNow());
+        description.length = ClockFace::length(description.title);
     }
-    const std::optional<quint64> id = m_desktop.items().add(processId, spec);
+    const std::optional<quint64> id = m_desktop.items().add(processId, description);
     if (!id) {
         return;
     }

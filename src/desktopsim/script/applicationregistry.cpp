@@ -17,23 +17,23 @@ template <typename Fn> bool ApplicationRegistry::change(qint32 processId, Fn &&f
     });
 }
 
-qint32 ApplicationRegistry::launch(const AppSpec &spec) {
-    return launchProcess(spec, false);
+qint32 ApplicationRegistry::launch(const AppDescription &description) {
+    return launchProcess(description, false);
 }
 
-qint32 ApplicationRegistry::launchCurrentProcess(const AppSpec &spec) {
-    return launchProcess(spec, true);
+qint32 ApplicationRegistry::launchCurrentProcess(const AppDescription &description) {
+    return launchProcess(description, true);
 }
 
-qint32 ApplicationRegistry::launchProcess(const AppSpec &spec, bool currentProcess) {
+qint32 ApplicationRegistry::launchProcess(const AppDescription &description, bool currentProcess) {
     return m_model.write([&](DesktopState &state, ModelEffects &effects) {
         AppRecord app;
         app.processId = state.nextProcessId++;
-        app.bundleIdentifier = spec.bundleIdentifier;
-        app.localizedName = spec.localizedName;
-        app.activationPolicy = spec.activationPolicy;
-        app.menusWidth = spec.menusWidth;
-        app.dragAcceptance = spec.dragAcceptance;
+        app.bundleIdentifier = description.bundleIdentifier;
+        app.localizedName = description.localizedName;
+        app.activationPolicy = description.activationPolicy;
+        app.menusWidth = description.menusWidth;
+        app.dragAcceptance = description.dragAcceptance;
         app.statusItemSpacing = state.statusItemSpacing;
         state.apps.append(app);
         if (currentProcess) {

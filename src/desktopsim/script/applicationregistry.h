@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/desktopmodel.h"
-#include "script/appspec.h"
+#include "script/appdescription.h"
 
 #include <QList>
 
@@ -24,9 +24,9 @@ public:
     explicit ApplicationRegistry(DesktopModel &model);
 
     // A new process id, never used before.
-    qint32 launch(const AppSpec &spec);
+    qint32 launch(const AppDescription &description);
     // Launches this process's own application.
-    qint32 launchCurrentProcess(const AppSpec &spec);
+    qint32 launchCurrentProcess(const AppDescription &description);
     // Its status items leave the bar; its remembered positions stay. When it was frontmost the
     // application activated before it comes to the front. False when no such process runs.
     bool quit(qint32 processId);
@@ -52,7 +52,7 @@ public:
 
 private:
     template <typename Fn> bool change(qint32 processId, Fn &&fn);
-    qint32 launchProcess(const AppSpec &spec, bool currentProcess);
+    qint32 launchProcess(const AppDescription &description, bool currentProcess);
 
     DesktopModel &m_model;
 };

@@ -37,7 +37,7 @@ template <typename Fn> bool BarItems::change(quint64 itemId, Fn &&fn) {
     });
 }
 
-std::optional<quint64> BarItems::add(qint32 ownerProcessId, const ItemSpec &spec) {
+std::optional<quint64> BarItems::add(qint32 ownerProcessId, const ItemDescription &description) {
     return m_model.write([&](DesktopState &state, ModelEffects &effects) -> std::optional<quint64> {
         AppRecord *owner = state.app(ownerProcessId);
         if (!owner) {
@@ -46,18 +46,19 @@ std::optional<quint64> BarItems::add(qint32 ownerProcessId, const ItemSpec &spec
         ItemRecord item;
         item.id = state.nextItemId++;
         item.ownerProcessId = ownerProcessId;
-        item.autosaveName = spec.autosaveName.value_or(
+        item.autosaveName = description.autosaveName.value_or(
             QStringLiteral("Item-%1").arg(owner->nextDefaultAutosaveNumber++));
-        item.length = capped(spec.length);
-        item.title = spec.title;
-        item.image = spec.image;
-        item.glyph = spec.glyph;
-        item.immovable = spec.immovable;
-        if (spec.identifier) {
-            item.attributeOverrides.insert(identifierAttribute, *spec.identifier);
+        item.length = capped(description.length);
+        item.title = description.title;
+        item.image = description.image;
+        item.glyph = description.glyph;
+        item.immovable = description.immovable;
+        if (description.identifier) {
+            item.attributeOverrides.insert(identifierAttribute, *description.identifier);
         }
-        if (spec.accessibilityDescription) {
-            item.attributeOverrides.insert(descriptionAttribute, *spec.accessibilityDescription);
+        if (description.accessibilityDescription) {
+            item.attributeOverrides.insert(descriptionAttribute,
+                                           *description.accessibilityDescription);
         }
         const quint64 id = item.id;
         state.items.emplace(id, std::move(item));

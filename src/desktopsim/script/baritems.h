@@ -2,7 +2,7 @@
 
 #include "cancellation.h"
 #include "model/desktopmodel.h"
-#include "script/itemspec.h"
+#include "script/itemdescription.h"
 
 #include <QCoroTask>
 #include <QHash>
@@ -35,7 +35,7 @@ public:
 
     // A new item of the running application, at the left end of the movable area or at its
     // remembered position; absent when no such application runs.
-    std::optional<quint64> add(qint32 ownerProcessId, const ItemSpec &spec);
+    std::optional<quint64> add(qint32 ownerProcessId, const ItemDescription &description);
     bool remove(quint64 itemId);
 
     [[nodiscard]] std::optional<ItemRecord> item(quint64 itemId) const;

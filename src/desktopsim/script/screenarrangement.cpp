@@ -35,27 +35,27 @@ template <typename Fn> bool ScreenArrangement::change(DisplayId displayId, Fn &&
     });
 }
 
-DisplayId ScreenArrangement::add(const ScreenSpec &spec) {
+DisplayId ScreenArrangement::add(const ScreenDescription &description) {
     return m_model.write([&](DesktopState &state, ModelEffects &effects) {
         ScreenRecord screen;
         screen.displayId = state.nextDisplayId++;
-        screen.name = spec.name;
-        screen.scale = spec.scale;
-        screen.menuBarHeight = spec.menuBarHeight;
-        screen.cameraHousingWidth = spec.cameraHousingWidth;
-        screen.notHiding = spec.notHiding;
-        screen.autoHidesMenuBar = spec.autoHidesMenuBar;
+        screen.name = description.name;
+        screen.scale = description.scale;
+        screen.menuBarHeight = description.menuBarHeight;
+        screen.cameraHousingWidth = description.cameraHousingWidth;
+        screen.notHiding = description.notHiding;
+        screen.autoHidesMenuBar = description.autoHidesMenuBar;
         QPointF origin(0.0, 0.0);
-        if (spec.origin) {
-            origin = *spec.origin;
+        if (description.origin) {
+            origin = *description.origin;
         } else if (!state.screens.isEmpty()) {
             double right = 0.0;
             for (const ScreenRecord &other : state.screens) {
                 right = std::max(right, other.frame.right());
             }
-            origin = QPointF(right, state.primaryTop() - spec.size.height());
+            origin = QPointF(right, state.primaryTop() - description.size.height());
         }
-        screen.frame = QRectF(origin, spec.size);
+        screen.frame = QRectF(origin, description.size);
         state.screens.append(screen);
         rebase(state);
         if (!state.keyWindowScreen) {

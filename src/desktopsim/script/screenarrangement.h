@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/desktopmodel.h"
-#include "script/screenspec.h"
+#include "script/screendescription.h"
 
 #include <QList>
 
@@ -17,7 +17,7 @@ class ScreenArrangement {
 public:
     explicit ScreenArrangement(DesktopModel &model);
 
-    DisplayId add(const ScreenSpec &spec);
+    DisplayId add(const ScreenDescription &description);
     // Detaching the primary display makes the next one primary; everything is then measured
     // from its corner.
     bool remove(DisplayId displayId);

@@ -9,10 +9,10 @@ SimStatusBar::SimStatusBar(DesktopModel &model, BarItems &items) : m_model(model
 std::unique_ptr<StatusItem> SimStatusBar::createStatusItem(double length) {
     const qint32 owner =
         m_model.read([](const DesktopState &state) { return state.currentProcessId; });
-    ItemSpec spec;
-    spec.length = length;
+    ItemDescription description;
+    description.length = length;
     // Id 0 names no item: every call on it does nothing.
-    const quint64 itemId = m_items.add(owner, spec).value_or(0);
+    const quint64 itemId = m_items.add(owner, description).value_or(0);
     return std::make_unique<SimStatusItem>(m_model, m_items, itemId);
 }
 

@@ -125,7 +125,7 @@ TEST_F(AccessibilityTest, ItemAttributesCanBeMissingEmptyWrongOrShared) {
 }
 
 TEST_F(AccessibilityTest, ApplicationsWithoutBundleIdentifierOrNameStillListItems) {
-    const qint32 anonymous = desktop.applications().launch(AppSpec{});
+    const qint32 anonymous = desktop.applications().launch(AppDescription{});
     addItem(anonymous, 24.0, QStringLiteral("anonymous"));
     settle();
     EXPECT_EQ(desktop.applications().application(anonymous)->positionKey(),

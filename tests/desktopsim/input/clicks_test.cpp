@@ -37,7 +37,7 @@ TEST_F(ClickTest, ClicksOpenTheItemWithTheirKind) {
     source->post(MouseEvent{EventType::LeftMouseUp, centre(clockItem), MouseButton::Left,
                             EventFlags::none, 1});
 
-    const QList<DeliveredClick> clicks = desktop.inspector().clicks();
+    const QList<DeliveredClick> clicks = desktop.readout().clicks();
     ASSERT_EQ(clicks.size(), 4);
     EXPECT_EQ(delivered.count(), 4);
     const QList<std::tuple<quint64, ItemClickKind, EventOrigin>> expected = {
@@ -86,7 +86,7 @@ TEST_F(ClickTest, ClicksThatHitNothing) {
     desktop.applications().setHung(app, false);
     user.click(QPointF(centre(items.back()).x(), 100));
 
-    EXPECT_TRUE(desktop.inspector().clicks().isEmpty());
+    EXPECT_TRUE(desktop.readout().clicks().isEmpty());
 }
 
 } // namespace

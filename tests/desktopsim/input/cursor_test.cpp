@@ -23,11 +23,11 @@ TEST_F(CursorTest, WarpMovesTheCursorWithoutAnEvent) {
     InputEvents &input = desktop.inputEvents();
     input.warpCursor(QPointF(300, 200));
     EXPECT_EQ(input.cursorLocation(), QPointF(300, 200));
-    EXPECT_EQ(desktop.inspector().cursor().warps, 1);
-    EXPECT_TRUE(desktop.inspector().events().isEmpty());
+    EXPECT_EQ(desktop.readout().cursor().warps, 1);
+    EXPECT_TRUE(desktop.readout().events().isEmpty());
     EXPECT_GE(idle(EventType::MouseMoved), 3600.0);
 
-    desktop.inspector().setCursorReadable(false);
+    desktop.readout().setCursorReadable(false);
     EXPECT_FALSE(input.cursorLocation());
 }
 
@@ -38,13 +38,13 @@ TEST_F(CursorTest, HidesAndShowsAreCountedPerDisplay) {
     input.hideCursor(display);
     input.hideCursor(77);
     input.showCursor(display);
-    CursorState cursor = desktop.inspector().cursor();
+    CursorState cursor = desktop.readout().cursor();
     EXPECT_EQ(cursor.hideCounts.value(display), 1);
     EXPECT_EQ(cursor.hideCounts.value(77), 1);
     input.showCursor(display);
     input.showCursor(77);
     input.showCursor(77);
-    cursor = desktop.inspector().cursor();
+    cursor = desktop.readout().cursor();
     EXPECT_TRUE(cursor.hideCounts.isEmpty()) << "an extra show does not go below zero";
     EXPECT_EQ(cursor.hideCalls, 3);
     EXPECT_EQ(cursor.showCalls, 4);
@@ -56,7 +56,7 @@ TEST_F(CursorTest, DetachedCursorIgnoresTheUsersMouse) {
     input.associateMouseAndCursor(false);
     desktop.userInput().moveMouse(QPointF(600, 600));
     EXPECT_EQ(input.cursorLocation(), QPointF(100, 100));
-    EXPECT_FALSE(desktop.inspector().cursor().mouseAssociated);
+    EXPECT_FALSE(desktop.readout().cursor().mouseAssociated);
     EXPECT_EQ(idle(EventType::MouseMoved), 0.0) << "the user's input still counts";
 
     const auto source = input.createEventSource(EventSourceState::CombinedSession);
@@ -87,7 +87,7 @@ TEST_F(CursorTest, UserAndPostedInputResetTheIdleTimers) {
         desktop.inputEvents().secondsSinceLastEvent(EventSourceState::HIDSystem, EventType::KeyUp),
         0.0);
 
-    const QList<LoggedEvent> events = desktop.inspector().events();
+    const QList<LoggedEvent> events = desktop.readout().events();
     ASSERT_EQ(events.size(), 4);
     const QList<std::tuple<EventType, EventOrigin, std::chrono::nanoseconds>> expected = {
         {EventType::MouseMoved, EventOrigin::User, 0s},

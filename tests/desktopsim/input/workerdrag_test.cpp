@@ -18,20 +18,20 @@ using namespace std::chrono_literals;
 // task does, on either clock.
 struct WorkerDrag {
     explicit WorkerDrag(Clock &clock)
-        : desktop(clock, AppSpec{QStringLiteral("app.zorv.Zorv"), QStringLiteral("Zorv"),
-                                 ActivationPolicy::Accessory, 0.0, DragAcceptance::Always}) {
-        desktop.arrangement().add(ScreenSpec{});
+        : desktop(clock, AppDescription{QStringLiteral("app.zorv.Zorv"), QStringLiteral("Zorv"),
+                                        ActivationPolicy::Accessory, 0.0, DragAcceptance::Always}) {
+        desktop.arrangement().add(ScreenDescription{});
         const qint32 app = desktop.applications().launch(
-            AppSpec{QStringLiteral("com.example.tools"), QStringLiteral("Tools"),
-                    ActivationPolicy::Accessory, 0.0, DragAcceptance::Always});
+            AppDescription{QStringLiteral("com.example.tools"), QStringLiteral("Tools"),
+                           ActivationPolicy::Accessory, 0.0, DragAcceptance::Always});
         for (int index = 0; index < 3; ++index) {
-            items.prepend(desktop.items().add(app, ItemSpec{}).value());
+            items.prepend(desktop.items().add(app, ItemDescription{}).value());
         }
     }
 
     QList<quint64> order() {
         QList<quint64> ids;
-        for (const BarEntry &found : desktop.inspector().bar()) {
+        for (const BarEntry &found : desktop.readout().bar()) {
             ids.append(found.itemId);
         }
         return ids;
@@ -43,8 +43,8 @@ struct WorkerDrag {
         while (order() != items) {
             co_await clock.sleep(1ms);
         }
-        const QPointF from = desktop.inspector().entry(items[0])->frame.center();
-        const QPointF to(desktop.inspector().entry(items[2])->frame.right() + 2, from.y());
+        const QPointF from = desktop.readout().entry(items[0])->frame.center();
+        const QPointF to(desktop.readout().entry(items[2])->frame.right() + 2, from.y());
         WorkRunner runner(WorkRunner::Mode::ThreadPool);
         InputEvents &input = desktop.inputEvents();
         auto drag = [&input, &clock, from, to, pacing] {

@@ -15,7 +15,7 @@ protected:
         app = launch(QStringLiteral("com.example.tools"));
         a = addItem(app, StatusBar::squareLength, QStringLiteral("a"));
         b = addItem(app, 30.0, QStringLiteral("b"));
-        ItemSpec variable;
+        ItemDescription variable;
         variable.length = StatusBar::variableLength;
         variable.title = QStringLiteral("Hi");
         c = desktop.items().add(app, variable).value();

@@ -12,11 +12,11 @@ class SeveralScreensTest : public DesktopTest {
 protected:
     void SetUp() override {
         laptop = addLaptop();
-        ScreenSpec wide;
+        ScreenDescription wide;
         wide.name = QStringLiteral("Wide Display");
         wide.size = QSizeF(7680, 2160);
         external = desktop.arrangement().add(wide);
-        ScreenSpec side;
+        ScreenDescription side;
         side.name = QStringLiteral("Side Display");
         side.size = QSizeF(1920, 1080);
         side.origin = QPointF(-1920, 982 - 1080);
@@ -31,7 +31,7 @@ protected:
     // Each item's distance from its screen's right edge and its width.
     QList<QPair<double, double>> shape(DisplayId display, double screenRight) {
         QList<QPair<double, double>> result;
-        for (const BarEntry &found : desktop.inspector().bar(display)) {
+        for (const BarEntry &found : desktop.readout().bar(display)) {
             result.append({screenRight - found.frame.right(), found.frame.width()});
         }
         return result;
@@ -50,7 +50,7 @@ TEST_F(SeveralScreensTest, EveryBarShowsTheSameItemsWithTheSameLengths) {
     EXPECT_EQ(onLaptop.size(), 4);
     EXPECT_EQ(shape(external, 1512 + 7680), onLaptop);
     EXPECT_EQ(shape(left, 0), onLaptop);
-    const auto clockOnLeft = desktop.inspector().bar(left).back();
+    const auto clockOnLeft = desktop.readout().bar(left).back();
     EXPECT_EQ(clockOnLeft.frame, QRectF(-10 - 80, 0, 80, 24)) << "left of the main screen: x < 0";
 }
 
@@ -73,11 +73,11 @@ TEST_F(SeveralScreensTest, ItemWindowsLiveOnTheMainScreensBar) {
 TEST_F(SeveralScreensTest, NotHidingScreenIgnoresLengthChanges) {
     desktop.arrangement().setNotHiding(left, true);
     settle();
-    const QRectF before = desktop.inspector().bar(left).front().frame;
+    const QRectF before = desktop.readout().bar(left).front().frame;
     desktop.items().setLength(a, 3000.0);
     settle();
-    EXPECT_EQ(desktop.inspector().bar(left).front().frame, before);
-    EXPECT_LT(desktop.inspector().bar(laptop).front().frame.right(), 0.0)
+    EXPECT_EQ(desktop.readout().bar(left).front().frame, before);
+    EXPECT_LT(desktop.readout().bar(laptop).front().frame.right(), 0.0)
         << "the other screens follow the change";
 }
 
@@ -97,7 +97,7 @@ TEST_F(SeveralScreensTest, ScreenChangesAreAnnouncedAndRelaidOut) {
     EXPECT_EQ(changes.count(), 3);
     settle();
     EXPECT_EQ(entry(clockItem).frame.right(), 3840 - 10);
-    EXPECT_EQ(desktop.inspector().bar(left).back().frame.right(), 3840 + 1920 - 10);
+    EXPECT_EQ(desktop.readout().bar(left).back().frame.right(), 3840 + 1920 - 10);
 }
 
 TEST_F(SeveralScreensTest, AutoHiddenBarComesInWhenThePointerRestsAtTheTopEdge) {

@@ -25,7 +25,7 @@ TEST_F(VisibilityTest, ItemsRunningIntoTheFrontmostMenusAreNotDrawn) {
     furnish(0.0);
     const qint32 editor = launch(QStringLiteral("com.example.editor"), 700.0);
     desktop.applications().activate(editor);
-    for (const BarEntry &found : desktop.inspector().bar()) {
+    for (const BarEntry &found : desktop.readout().bar()) {
         EXPECT_EQ(found.underMenus, found.frame.left() < 700.0) << found.itemId;
         EXPECT_EQ(found.visible, found.frame.left() >= 700.0) << found.itemId;
         EXPECT_TRUE(found.onScreen) << "still laid out at its positive x";
@@ -42,7 +42,7 @@ TEST_F(VisibilityTest, ItemsUnderTheCameraHousingAreObscured) {
     furnish(200.0);
     // The housing spans x 656 to 856 on the 1512-point screen.
     int obscured = 0;
-    for (const BarEntry &found : desktop.inspector().bar()) {
+    for (const BarEntry &found : desktop.readout().bar()) {
         const double centre = found.frame.center().x();
         const bool underneath = centre >= 656.0 && centre <= 856.0;
         EXPECT_EQ(found.underHousing, underneath) << found.itemId;

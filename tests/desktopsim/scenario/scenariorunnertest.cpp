@@ -18,7 +18,7 @@ namespace {
 class ScenarioRunnerTest : public ::testing::Test {
 protected:
     ManualClock clock;
-    SimulatedDesktop desktop{clock, AppSpec{u"app.zorv.Zorv"_s, u"Zorv"_s}};
+    SimulatedDesktop desktop{clock, AppDescription{u"app.zorv.Zorv"_s, u"Zorv"_s}};
     SimWorkspace workspace{desktop.model()};
     SimGlobalPreferences preferences;
     std::unique_ptr<ScenarioRunner> runner;
@@ -34,7 +34,7 @@ protected:
     // The bar's items from left to right by autosave name.
     QStringList order() {
         QStringList names;
-        for (const BarEntry &entry : desktop.inspector().bar()) {
+        for (const BarEntry &entry : desktop.readout().bar()) {
             names.append(entry.autosaveName);
         }
         return names;
@@ -42,7 +42,7 @@ protected:
 
     std::optional<BarEntry> entry(const QString &app, const QString &item) {
         const auto id = runner->player().itemId(app, item);
-        return id ? desktop.inspector().entry(*id) : std::nullopt;
+        return id ? desktop.readout().entry(*id) : std::nullopt;
     }
 };
 
@@ -191,7 +191,7 @@ TEST_F(ScenarioRunnerTest, UserDragsScreensAndPermissions) {
 
     clock.advance(seconds(2));
     EXPECT_FALSE(desktop.permissions().accessibilityTrusted());
-    EXPECT_EQ(desktop.inspector().cursor().location, QPointF(40, 500));
+    EXPECT_EQ(desktop.readout().cursor().location, QPointF(40, 500));
 
     clock.advance(seconds(1));
     const QList<ScreenRecord> screens = desktop.arrangement().screens();
@@ -236,7 +236,7 @@ TEST_F(ScenarioRunnerTest, ClockItemFollowsTheMinute) {
 // minute rather than skipping the next one.
 TEST(ScenarioRunnerClockTest, TurnsOverOnTheMinuteBefore1970) {
     ManualClock clock(QDateTime(QDate(1969, 12, 31), QTime(23, 59, 30), QTimeZone::utc()));
-    SimulatedDesktop desktop{clock, AppSpec{u"app.zorv.Zorv"_s, u"Zorv"_s}};
+    SimulatedDesktop desktop{clock, AppDescription{u"app.zorv.Zorv"_s, u"Zorv"_s}};
     SimWorkspace workspace{desktop.model()};
     SimGlobalPreferences preferences;
     ScenarioRunner runner(ScenarioLoader::parse(QStringLiteral(R"({"name": "t", "screens": [%1],

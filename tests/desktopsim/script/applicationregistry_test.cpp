@@ -43,16 +43,16 @@ TEST_F(ApplicationRegistryTest, QuitRemovesItemsAndHandsTheFrontToThePreviousApp
 }
 
 TEST_F(ApplicationRegistryTest, ItemsOfMissingApplicationsCannotBeAdded) {
-    EXPECT_FALSE(desktop.items().add(12345, ItemSpec{}));
+    EXPECT_FALSE(desktop.items().add(12345, ItemDescription{}));
     EXPECT_FALSE(desktop.items().setLength(777, 10.0));
 }
 
 TEST_F(ApplicationRegistryTest, ClockItemChangesLengthEveryPeriod) {
     const qint32 system = launch(QStringLiteral("com.apple.controlcenter"));
-    ItemSpec spec;
-    spec.length = 70.0;
-    spec.immovable = true;
-    const quint64 item = desktop.items().add(system, spec).value();
+    ItemDescription description;
+    description.length = 70.0;
+    description.immovable = true;
+    const quint64 item = desktop.items().add(system, description).value();
     desktop.items().cycleLengths(item, {78.0, 70.0}, 60s);
     settle();
     clock.advance(59s);

@@ -17,12 +17,12 @@ namespace {
 class SimWorkspaceTest : public ::testing::Test {
 protected:
     ManualClock clock;
-    SimulatedDesktop desktop{clock, AppSpec{u"app.zorv.Zorv"_s, u"Zorv"_s}};
+    SimulatedDesktop desktop{clock, AppDescription{u"app.zorv.Zorv"_s, u"Zorv"_s}};
     SimWorkspace workspace{desktop.model()};
 
     qint32 launch(const QString &bundleId, const QString &name) {
         return desktop.applications().launch(
-            AppSpec{bundleId, name, ActivationPolicy::Regular, 300.0});
+            AppDescription{bundleId, name, ActivationPolicy::Regular, 300.0});
     }
 };
 
@@ -61,7 +61,7 @@ TEST_F(SimWorkspaceTest, RunningApplicationsCarryInstalledPathAndIcon) {
                        ApplicationIcon{QColor(u"#ff6363"_s), u"O"_s}});
     const qint32 own = launch(u"com.example.own"_s, u"Own"_s);
     const qint32 stray = launch(u"com.example.stray"_s, u"Stray"_s);
-    const qint32 script = desktop.applications().launch(AppSpec{std::nullopt, u"python3"_s});
+    const qint32 script = desktop.applications().launch(AppDescription{std::nullopt, u"python3"_s});
 
     const QList<RunningApplication> apps = workspace.runningApplications();
     ASSERT_EQ(apps.size(), 4);

@@ -109,7 +109,7 @@ TEST_F(IconCacheTest, PlaceholdersNeverReplaceNorBeatARealIcon) {
     relaunch();
     EXPECT_EQ(corner(cache->bestIcon(u"com.a"_s, generic(u"public.data"_s))), QColor(Qt::blue));
     // Launched but not installed: the running icon is the generic one, so there is none.
-    applications.launch(AppSpec{u"com.unknown"_s, u"Unknown"_s});
+    applications.launch(AppDescription{u"com.unknown"_s, u"Unknown"_s});
     const auto running = workspace.runningApplications().constLast();
     EXPECT_EQ(cache->bestIcon(u"com.unknown"_s, running.icon), std::nullopt);
 }
@@ -134,7 +134,7 @@ TEST_F(IconCacheTest, AHelperTakesItsOutermostApplicationsIcon) {
                        ApplicationIcon{Qt::red, u"H"_s}});
     workspace.install(
         {u"com.outer"_s, u"/Applications/Outer.app"_s, ApplicationIcon{Qt::blue, u"O"_s}});
-    applications.launch(AppSpec{u"com.helper"_s, u"Helper"_s});
+    applications.launch(AppDescription{u"com.helper"_s, u"Helper"_s});
     EXPECT_EQ(cache->installedIcon(u"com.helper"_s), ApplicationIcon({Qt::blue, u"O"_s}).render());
     EXPECT_EQ(IconCache::outermostAppPath(u"//Applications//Tool.app/x"_s),
               u"/Applications/Tool.app"_s);

@@ -11,9 +11,9 @@ namespace zorv {
 
 // Reads the simulated desktop back: each bar in order with every frame, the input events the
 // window server received, the cursor, and the clicks status items received. Thread-safe.
-class DesktopInspector {
+class DesktopReadout {
 public:
-    explicit DesktopInspector(DesktopModel &model);
+    explicit DesktopReadout(DesktopModel &model);
 
     // The items of a screen's bar from left to right as the last layout pass placed them;
     // the active screen's bar (where the items' windows are) by default.

@@ -1,4 +1,4 @@
-#include "script/desktopinspector.h"
+#include "script/desktopreadout.h"
 
 #include "layout/barview.h"
 
@@ -31,9 +31,9 @@ BarEntry entryFor(const DesktopState &state, const BarView &view, const BarItemV
 
 } // namespace
 
-DesktopInspector::DesktopInspector(DesktopModel &model) : m_model(model) {}
+DesktopReadout::DesktopReadout(DesktopModel &model) : m_model(model) {}
 
-QList<BarEntry> DesktopInspector::bar(std::optional<DisplayId> displayId) const {
+QList<BarEntry> DesktopReadout::bar(std::optional<DisplayId> displayId) const {
     const auto now = m_model.clock().now();
     return m_model.read([&](const DesktopState &state) {
         QList<BarEntry> entries;
@@ -49,7 +49,7 @@ QList<BarEntry> DesktopInspector::bar(std::optional<DisplayId> displayId) const 
     });
 }
 
-std::optional<BarEntry> DesktopInspector::entry(quint64 itemId) const {
+std::optional<BarEntry> DesktopReadout::entry(quint64 itemId) const {
     const auto now = m_model.clock().now();
     return m_model.read([&](const DesktopState &state) -> std::optional<BarEntry> {
         const BarView view(state, now);
@@ -58,19 +58,19 @@ std::optional<BarEntry> DesktopInspector::entry(quint64 itemId) const {
     });
 }
 
-QList<LoggedEvent> DesktopInspector::events() const {
+QList<LoggedEvent> DesktopReadout::events() const {
     return m_model.read([](const DesktopState &state) {
         return QList<LoggedEvent>(state.eventLog.cbegin(), state.eventLog.cend());
     });
 }
 
-QList<DeliveredClick> DesktopInspector::clicks() const {
+QList<DeliveredClick> DesktopReadout::clicks() const {
     return m_model.read([](const DesktopState &state) {
         return QList<DeliveredClick>(state.clicks.cbegin(), state.clicks.cend());
     });
 }
 
-CursorState DesktopInspector::cursor() const {
+CursorState DesktopReadout::cursor() const {
     return m_model.read([](const DesktopState &state) {
         const InputState &input = state.input;
         return CursorState{input.cursor,     input.cursorReadable, input.mouseAssociated,
@@ -79,7 +79,7 @@ CursorState DesktopInspector::cursor() const {
     });
 }
 
-void DesktopInspector::setCursorReadable(bool readable) {
+void DesktopReadout::setCursorReadable(bool readable) {
     m_model.write(
         [&](DesktopState &state, ModelEffects &) { state.input.cursorReadable = readable; });
 }

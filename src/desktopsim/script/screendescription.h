@@ -9,7 +9,7 @@
 namespace zorv {
 
 // A display to attach.
-struct ScreenSpec {
+struct ScreenDescription {
     QString name = QStringLiteral("Display");
     // In points.
     QSizeF size{1512.0, 982.0};

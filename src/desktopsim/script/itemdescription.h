@@ -11,7 +11,7 @@
 namespace zorv {
 
 // A status item to add for some application.
-struct ItemSpec {
+struct ItemDescription {
     double length = StatusBar::squareLength;
     // Drawn in the bar; a variable-length item sizes to it. Also its "AXTitle".
     QString title;

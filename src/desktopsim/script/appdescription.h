@@ -9,7 +9,7 @@
 namespace zorv {
 
 // An application to launch.
-struct AppSpec {
+struct AppDescription {
     std::optional<QString> bundleIdentifier;
     std::optional<QString> localizedName;
     ActivationPolicy activationPolicy = ActivationPolicy::Accessory;

@@ -13,27 +13,13 @@ function(zorv_collect_sources out folder recursive)
 endfunction()
 
 # zorv_add_library(name folder [RECURSIVE] LIBS libraries...): RECURSIVE also takes the feature
-# subfolders; LIBS are linked publicly. A folder without sources yet adds no target, one with
-# headers only an interface target.
+# subfolders; LIBS are linked publicly.
 function(zorv_add_library name folder)
     cmake_parse_arguments(arg "RECURSIVE" "" "LIBS" ${ARGN})
     zorv_collect_sources(sources "${folder}" ${arg_RECURSIVE})
-    if(NOT sources)
-        return()
-    endif()
-    set(compiled ${sources})
-    list(FILTER compiled INCLUDE REGEX "\\.cpp$")
-    if(compiled)
-        add_library(${name} STATIC)
-        target_sources(${name} PRIVATE ${sources})
-        target_include_directories(${name} PUBLIC "${folder}")
-        target_link_libraries(${name} PUBLIC ${arg_LIBS})
-    else()
-        # Interfaces only so far.
-        add_library(${name} INTERFACE)
-        target_include_directories(${name} INTERFACE "${folder}")
-        target_link_libraries(${name} INTERFACE ${arg_LIBS})
-    endif()
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC "${folder}")
+    target_link_libraries(${name} PUBLIC ${arg_LIBS})
 endfunction()
 
 # One GoogleTest executable per library or area, every case registered with CTest at test time.
@@ -41,9 +27,6 @@ endfunction()
 function(zorv_add_test_suite name folder)
     cmake_parse_arguments(arg "RECURSIVE" "" "LIBS" ${ARGN})
     zorv_collect_sources(sources "${folder}" ${arg_RECURSIVE})
-    if(NOT sources)
-        return()
-    endif()
     add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE ZorvTestSupport ${arg_LIBS})
     gtest_discover_tests(${name}

@@ -15,8 +15,8 @@ namespace zorv {
 
 namespace {
 
-constexpr JsonFormat kSnapshotFormat{JsonFormat::Layout::Pretty, true};
-constexpr JsonFormat kLogLineFormat{JsonFormat::Layout::Compact, true};
+constexpr JsonFormat kSnapshotFormat = JsonFormat::pretty().withEscapedSlashes();
+constexpr JsonFormat kLogLineFormat = JsonFormat::compact().withEscapedSlashes();
 
 bool isValidUtf8(const QByteArray &bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8);

@@ -36,16 +36,10 @@ QJsonValue MenuBarItemID::toJson() const {
 
 MenuBarItemID MenuBarItemID::fromJson(const JsonValueRef &value) {
     const JsonObjectRef object = value.toObject();
-    const auto optionalString = [&object](QStringView key) -> std::optional<QString> {
-        if (const auto entry = object.optional(key)) {
-            return entry->toString();
-        }
-        return std::nullopt;
-    };
     return MenuBarItemID{
         .bundleID = object.required(u"bundleID").toString(),
-        .axIdentifier = optionalString(u"axIdentifier"),
-        .title = optionalString(u"title"),
+        .axIdentifier = object.optional<QString>(u"axIdentifier"),
+        .title = object.optional<QString>(u"title"),
         .ordinal = object.required(u"ordinal").toInt<int>(),
     };
 }

@@ -156,7 +156,7 @@ QCoro::Task<> MockMenuBarEngine::apply(SectionLayout layout) {
     // Tracked by position rather than by id: several items may share an id, and a layout that is
     // not normalised may list one twice; each item must still land exactly once.
     QSet<qsizetype> placed;
-    for (Section section : {Section::shown, Section::hidden, Section::alwaysHidden}) {
+    for (Section section : allSections) {
         for (const MenuBarItemID &id : layout.ids(section)) {
             const qsizetype position = indexOf(id);
             if (position < 0 || placed.contains(position)) {

@@ -1,7 +1,8 @@
 #include "menubarengine.h"
 
+#include "mainthread.h"
+
 #include <QCoreApplication>
-#include <QThread>
 
 namespace zorv {
 
@@ -12,8 +13,7 @@ QCoro::Task<> MenuBarEngine::setHiddenRevealed(bool reveal, bool includingAlways
 void MenuBarEngine::assertMainThread() {
     // A cheap pointer comparison; an engine touched from another thread would race with the
     // event loop, so this is checked in every build, not only in debug ones.
-    const QCoreApplication *app = QCoreApplication::instance();
-    if (app && QThread::currentThread() != app->thread()) {
+    if (QCoreApplication::instance() && !isMainThread()) {
         qFatal("MenuBarEngine: engines run on the main thread only");
     }
 }

@@ -32,7 +32,6 @@ public:
     // Ends the stream: the consumer drains what is queued, then next() yields nullopt. Pushes
     // after this are ignored.
     void finish() { m_state->finish(); }
-    [[nodiscard]] bool isFinished() const { return m_state->finished; }
     [[nodiscard]] std::size_t queued() const { return m_state->values.size(); }
 
     // The next value, or nullopt once the stream is finished and drained. One consumer at a time.

@@ -119,10 +119,6 @@ void ManualClock::setFastForward(bool enabled) {
                              &ManualClock::onAboutToBlock);
 }
 
-bool ManualClock::isFastForward() const {
-    return m_fastForward;
-}
-
 int ManualClock::sleeperCount() const {
     return m_state->sleeperCount();
 }

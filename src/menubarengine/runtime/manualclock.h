@@ -46,7 +46,6 @@ public:
     // While enabled, each time the main event loop is idle with sleepers waiting, time jumps to
     // the earliest deadline and that sleeper wakes. Without sleepers the loop blocks as usual.
     void setFastForward(bool enabled);
-    [[nodiscard]] bool isFastForward() const;
 
     // Number of coroutines currently asleep on this clock.
     [[nodiscard]] int sleeperCount() const;

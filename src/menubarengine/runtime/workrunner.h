@@ -47,8 +47,6 @@ public:
                         QThreadPool *pool = QThreadPool::globalInstance())
         : m_mode(mode), m_pool(pool) {}
 
-    [[nodiscard]] Mode mode() const { return m_mode; }
-
     // Runs `work` (a callable returning R) and hands its result to the awaiting coroutine.
     // The callable is moved into the task; it must not refer to state that may die meanwhile.
     template <typename Work> auto run(Work work) -> QCoro::Task<std::invoke_result_t<Work &>> {

@@ -3,6 +3,7 @@
 #include "iconimages.h"
 #include "jsonreader.h"
 #include "jsonwriter.h"
+#include "storage/atomicfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <QImageReader>
 #include <QJsonObject>
 #include <QPainter>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -27,11 +27,6 @@ const QStringList kGenericTypes = {u"public.item"_s, u"public.data"_s,
 
 std::optional<QImage> present(const QImage &image) {
     return image.isNull() ? std::nullopt : std::optional<QImage>(image);
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace
@@ -228,7 +223,7 @@ void IconCache::writeNames() const {
         object.insert(it.key(), it.value());
     }
     if (const auto bytes = writeJson(object, JsonFormat::compact())) {
-        writeFile(namesFile(), *bytes);
+        (void)writeFileAtomically(namesFile(), *bytes, FileDurability::Synced);
     }
 }
 
@@ -241,7 +236,7 @@ void IconCache::writeIcon(const QString &bundleID, const QImage &icon) const {
         painter.drawImage(QRectF(0, 0, kIconSize, kIconSize), icon);
     }
     if (const auto png = zorvPngData(scaled)) {
-        writeFile(iconFile(bundleID), *png);
+        (void)writeFileAtomically(iconFile(bundleID), *png, FileDurability::Synced);
     }
 }
 

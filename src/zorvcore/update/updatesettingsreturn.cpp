@@ -4,12 +4,12 @@
 #include "jsondates.h"
 #include "jsonreader.h"
 #include "jsonwriter.h"
+#include "storage/atomicfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -71,11 +71,7 @@ void UpdateSettingsReturn::prepare(const std::optional<QString> &pane, const QSt
         return;
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(*bytes);
-        file.commit();
-    }
+    (void)writeFileAtomically(path, *bytes, FileDurability::Synced);
 }
 
 std::optional<QString> UpdateSettingsReturn::consume(const QString &path, const QDateTime &now) {

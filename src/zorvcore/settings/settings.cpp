@@ -20,38 +20,41 @@ bool isBlankAlias(const QString &alias) {
     });
 }
 
+// Aliases and hot keys are lists of {key, value} entries addressed by the item key; a lookup takes
+// the first entry, a change replaces every entry of the key with one at the end.
+template <typename Entry, typename Value>
+std::optional<Value> entryValue(const QList<Entry> &entries, const QString &key,
+                                Value Entry::*value) {
+    const auto found = std::find_if(entries.cbegin(), entries.cend(),
+                                    [&key](const Entry &entry) { return entry.key == key; });
+    return found != entries.cend() ? std::optional<Value>((*found).*value) : std::nullopt;
+}
+
+template <typename Entry, typename Value>
+void replaceEntry(QList<Entry> &entries, const QString &key, const std::optional<Value> &value) {
+    entries.removeIf([&key](const Entry &entry) { return entry.key == key; });
+    if (value) {
+        entries.append(Entry{key, *value});
+    }
+}
+
 } // namespace
 
 std::optional<QString> Settings::alias(const QString &key) const {
-    for (const ItemAlias &entry : itemAliases) {
-        if (entry.key == key) {
-            return entry.alias;
-        }
-    }
-    return std::nullopt;
+    return entryValue(itemAliases, key, &ItemAlias::alias);
 }
 
 void Settings::setAlias(const std::optional<QString> &alias, const QString &key) {
-    itemAliases.removeIf([&key](const ItemAlias &entry) { return entry.key == key; });
-    if (alias && !isBlankAlias(*alias)) {
-        itemAliases.append(ItemAlias{key, *alias});
-    }
+    replaceEntry(itemAliases, key,
+                 alias && !isBlankAlias(*alias) ? alias : std::optional<QString>());
 }
 
 std::optional<KeyShortcut> Settings::itemHotkey(const QString &key) const {
-    for (const ItemHotkey &entry : itemHotkeys) {
-        if (entry.key == key) {
-            return entry.shortcut;
-        }
-    }
-    return std::nullopt;
+    return entryValue(itemHotkeys, key, &ItemHotkey::shortcut);
 }
 
 void Settings::setItemHotkey(const std::optional<KeyShortcut> &shortcut, const QString &key) {
-    itemHotkeys.removeIf([&key](const ItemHotkey &entry) { return entry.key == key; });
-    if (shortcut) {
-        itemHotkeys.append(ItemHotkey{key, *shortcut});
-    }
+    replaceEntry(itemHotkeys, key, shortcut);
 }
 
 QJsonValue Settings::toJson(DateForm dateForm) const {

@@ -1,9 +1,9 @@
 #include "triggercondition.h"
 
 #include "jsonenum.h"
+#include "settings/jsonarray.h"
 
 #include <QHashFunctions>
-#include <QJsonArray>
 #include <QStringList>
 
 #include <algorithm>
@@ -188,13 +188,8 @@ QJsonValue TriggerCondition::toJson() const {
     case Kind::AppFrontmost:
         return encodeEnumCase(name, m_text);
     case Kind::AllOf:
-    case Kind::AnyOf: {
-        QJsonArray members;
-        for (const TriggerCondition &member : m_members) {
-            members.append(member.toJson());
-        }
-        return encodeEnumCase(name, members);
-    }
+    case Kind::AnyOf:
+        return encodeEnumCase(name, jsonArray(m_members));
     case Kind::Not:
         return encodeEnumCase(name, m_members.constFirst().toJson());
     }

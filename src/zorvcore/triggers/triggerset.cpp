@@ -1,6 +1,7 @@
 #include "triggerset.h"
 
-#include <QJsonArray>
+#include "settings/jsonarray.h"
+
 #include <QJsonObject>
 
 using namespace Qt::StringLiterals;
@@ -12,11 +13,7 @@ TriggerSet TriggerSet::fromJson(const JsonValueRef &value) {
 }
 
 QJsonValue TriggerSet::toJson() const {
-    QJsonArray array;
-    for (const TriggerRule &rule : rules) {
-        array.append(rule.toJson());
-    }
-    return QJsonObject{{u"rules"_s, array}};
+    return QJsonObject{{u"rules"_s, jsonArray(rules)}};
 }
 
 } // namespace zorv

@@ -49,14 +49,11 @@ void IconCache::remember(const QString &bundleID, const QString &name,
         m_names.insert(bundleID, name);
         writeNames();
     }
-    if (!icon || icon->isNull() || isPlaceholder(*icon)) {
-        return;
-    }
-    const auto held = m_memory.constFind(bundleID);
-    if (held != m_memory.cend() && !isPlaceholder(*held)) {
+    if (!icon || icon->isNull() || holdsGoodIcon(bundleID) || isPlaceholder(*icon)) {
         return;
     }
     m_memory.insert(bundleID, *icon);
+    m_goodIcons.insert(bundleID);
     writeIcon(bundleID, *icon);
 }
 
@@ -158,7 +155,21 @@ std::optional<QImage> IconCache::bestIcon(const QString &bundleID,
     if (auto own = unlessPlaceholder(running)) {
         return own;
     }
-    return unlessPlaceholder(icon(bundleID));
+    auto remembered = icon(bundleID);
+    return remembered && holdsGoodIcon(bundleID) ? remembered : std::nullopt;
+}
+
+bool IconCache::holdsGoodIcon(const QString &bundleID) {
+    if (m_goodIcons.contains(bundleID)) {
+        return true;
+    }
+    const auto held = m_memory.constFind(bundleID);
+    // An image whose fingerprint cannot be made counts as good.
+    if (held == m_memory.cend() || isPlaceholder(*held)) {
+        return false;
+    }
+    m_goodIcons.insert(bundleID);
+    return true;
 }
 
 bool IconCache::isPlaceholder(const QImage &image) const {

@@ -62,6 +62,8 @@ public:
 private:
     [[nodiscard]] bool isPlaceholder(const QImage &image) const;
     [[nodiscard]] std::optional<QImage> unlessPlaceholder(std::optional<QImage> image) const;
+    // Whether memory holds an icon for the application that is not a placeholder.
+    [[nodiscard]] bool holdsGoodIcon(const QString &bundleID);
     [[nodiscard]] QString iconsFolder() const;
     [[nodiscard]] QString iconFile(const QString &bundleID) const;
     [[nodiscard]] QString namesFile() const;
@@ -73,6 +75,9 @@ private:
     const Workspace &m_workspace;
     QHash<QString, QString> m_names;
     QHash<QString, QImage> m_memory;
+    // Applications whose icon in memory is known not to be a placeholder. Such an icon stays for
+    // the run, so each is fingerprinted at most once.
+    QSet<QString> m_goodIcons;
     // The fingerprints of the workspace's generic icons, made on first use.
     mutable std::optional<QSet<QByteArray>> m_placeholders;
 };

@@ -33,6 +33,13 @@ std::optional<QByteArray> markerBytes(const QString &pane, const QDateTime &crea
     return paneMember->chopped(1) + ',' + createdMember->mid(1);
 }
 
+// The settings panes a marker may reopen.
+bool isPaneName(const QString &pane) {
+    static const QStringList panes{u"general"_s, u"arrange"_s,    u"triggers"_s, u"profiles"_s,
+                                   u"search"_s,  u"appearance"_s, u"spacing"_s,  u"about"_s};
+    return panes.contains(pane);
+}
+
 struct Marker {
     QString pane;
     QDateTime created;
@@ -53,12 +60,6 @@ std::optional<Marker> readMarker(const QString &path) {
 }
 
 } // namespace
-
-bool UpdateSettingsReturn::isPaneName(const QString &pane) {
-    static const QStringList panes{u"general"_s, u"arrange"_s,    u"triggers"_s, u"profiles"_s,
-                                   u"search"_s,  u"appearance"_s, u"spacing"_s,  u"about"_s};
-    return panes.contains(pane);
-}
 
 void UpdateSettingsReturn::prepare(const std::optional<QString> &pane, const QString &path,
                                    const QDateTime &now) {

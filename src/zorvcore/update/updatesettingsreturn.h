@@ -24,8 +24,6 @@ public:
     // The pane of a marker written at most ten minutes before `now`. Always deletes the file, so
     // a marker is honoured at most once.
     [[nodiscard]] static std::optional<QString> consume(const QString &path, const QDateTime &now);
-
-    [[nodiscard]] static bool isPaneName(const QString &pane);
 };
 
 } // namespace zorv

@@ -11,6 +11,7 @@
 #include <QImageReader>
 #include <QJsonObject>
 #include <QPainter>
+#include <QStringList>
 
 using namespace Qt::StringLiterals;
 
@@ -25,17 +26,18 @@ constexpr int kIconSize = 44;
 const QStringList kGenericTypes = {u"public.item"_s, u"public.data"_s,
                                    u"com.apple.application-bundle"_s};
 
+// Names of an application's own menu-bar glyph in "Contents/Resources", in order of preference.
+const QStringList kGlyphFileNames = {u"MenuBarIcon.pdf"_s,      u"MenuBarIcon@2x.png"_s,
+                                     u"MenuBarIcon.png"_s,      u"MenuBarIcon.tiff"_s,
+                                     u"StatusIcon.pdf"_s,       u"StatusIcon@2x.png"_s,
+                                     u"StatusIcon.png"_s,       u"StatusBarIcon.pdf"_s,
+                                     u"StatusBarIcon@2x.png"_s, u"StatusBarIcon.png"_s};
+
 std::optional<QImage> present(const QImage &image) {
     return image.isNull() ? std::nullopt : std::optional<QImage>(image);
 }
 
 } // namespace
-
-const QStringList IconCache::glyphFileNames = {u"MenuBarIcon.pdf"_s,      u"MenuBarIcon@2x.png"_s,
-                                               u"MenuBarIcon.png"_s,      u"MenuBarIcon.tiff"_s,
-                                               u"StatusIcon.pdf"_s,       u"StatusIcon@2x.png"_s,
-                                               u"StatusIcon.png"_s,       u"StatusBarIcon.pdf"_s,
-                                               u"StatusBarIcon@2x.png"_s, u"StatusBarIcon.png"_s};
 
 IconCache::IconCache(QString folder, const Workspace &workspace)
     : m_folder(std::move(folder)), m_workspace(workspace) {
@@ -135,7 +137,7 @@ std::optional<QImage> IconCache::menuBarGlyph(const QUrl &appUrl) {
 
 std::optional<QUrl> IconCache::menuBarGlyphUrl(const QUrl &appUrl) {
     const QDir resources(appUrl.toLocalFile() + u"/Contents/Resources"_s);
-    for (const QString &fileName : glyphFileNames) {
+    for (const QString &fileName : kGlyphFileNames) {
         const QString path = resources.filePath(fileName);
         if (QFileInfo::exists(path)) {
             return QUrl::fromLocalFile(path);

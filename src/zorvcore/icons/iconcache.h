@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QSet>
 #include <QString>
-#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -26,9 +25,6 @@ namespace zorv {
 // Owned by the app model; main thread.
 class IconCache {
 public:
-    // Names of an application's own menu-bar glyph in "Contents/Resources", in order of preference.
-    static const QStringList glyphFileNames;
-
     // The workspace must outlive the cache.
     IconCache(QString folder, const Workspace &workspace);
 

@@ -3,6 +3,7 @@
 #include "atomicfile.h"
 #include "clock.h"
 #include "jsonwriter.h"
+#include "wholefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,16 +41,12 @@ std::optional<QJsonValue> Backups::latestJson(const QString &label) const {
     if (names.isEmpty()) {
         return std::nullopt;
     }
-    QFile file(QDir(m_folder).filePath(names.last()));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    const auto bytes = readWholeFile(QDir(m_folder).filePath(names.last()));
+    if (!bytes) {
         return std::nullopt;
     }
     try {
-        return parseJson(bytes);
+        return parseJson(*bytes);
     } catch (const DecodeError &) {
         return std::nullopt;
     }

@@ -4,6 +4,7 @@
 #include "jsonmerge.h"
 #include "jsonreader.h"
 #include "systemlog.h"
+#include "wholefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,18 +24,6 @@ bool exists(const QString &path) {
     const QFileInfo info(path);
     // A dangling symbolic link is something in the file's place too.
     return info.exists() || info.isSymLink();
-}
-
-std::optional<QByteArray> readWhole(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return std::nullopt;
-    }
-    return bytes;
 }
 
 struct SetAsideResult {
@@ -66,7 +55,7 @@ StoreLoadOutcome loadStoreFile(const QString &path, const QJsonValue &defaults,
     if (!exists(path)) {
         return StoreLoadOutcome::Missing;
     }
-    if (const auto bytes = readWhole(path)) {
+    if (const auto bytes = readWholeFile(path)) {
         try {
             decode(deepMerge(defaults, parseJson(*bytes)));
             return StoreLoadOutcome::Loaded;

@@ -2,9 +2,9 @@
 
 #include "jsonwriter.h"
 #include "simulatedplatform.h"
+#include "storage/atomicfile.h"
 
 #include <QJsonArray>
-#include <QSaveFile>
 #include <QTimeZone>
 
 using namespace Qt::StringLiterals;
@@ -70,12 +70,7 @@ std::optional<QString> DesktopDump::write(SimulatedPlatform &platform, const QSt
     if (!bytes) {
         return u"the state holds a value JSON cannot represent"_s;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes + '\n') != bytes->size() + 1 ||
-        !file.commit()) {
-        return file.errorString();
-    }
-    return std::nullopt;
+    return writeFileAtomically(path, *bytes + '\n', FileDurability::Synced);
 }
 
 } // namespace zorv

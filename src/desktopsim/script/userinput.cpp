@@ -106,14 +106,6 @@ std::optional<QPointF> UserInput::itemCentre(quint64 itemId) const {
     });
 }
 
-bool UserInput::clickItem(quint64 itemId, MouseButton button, quint64 flags) {
-    const auto centre = itemCentre(itemId);
-    if (centre) {
-        click(*centre, button, flags);
-    }
-    return centre.has_value();
-}
-
 bool UserInput::commandDragItem(quint64 itemId, double toX) {
     const auto from = itemCentre(itemId);
     if (!from) {

@@ -29,10 +29,6 @@ public:
     void pressKey(quint16 keyCode, quint64 flags = EventFlags::none);
     void scroll(double delta);
 
-    // Clicks the middle of the item on the active screen's bar; false when it is not visible
-    // there.
-    bool clickItem(quint64 itemId, MouseButton button = MouseButton::Left,
-                   quint64 flags = EventFlags::none);
     // Command-drags the item from its middle on the active screen's bar to `toX` on the same
     // bar; false when the item is not visible there.
     bool commandDragItem(quint64 itemId, double toX);

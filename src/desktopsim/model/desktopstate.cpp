@@ -1,23 +1,31 @@
 #include "model/desktopstate.h"
 
+#include <algorithm>
+
 namespace zorv {
 
+namespace {
+
+// The record of `records` whose `key` member equals `value`, or null. Through a non-const list
+// it detaches first, so a change made through the pointer never reaches a copy handed out earlier.
+template <typename List, typename Key, typename Value>
+auto findBy(List &records, Key key, const Value &value) -> decltype(&*records.begin()) {
+    const auto found = std::ranges::find(records, value, key);
+    return found == records.end() ? nullptr : &*found;
+}
+
+} // namespace
+
 AppRecord *DesktopState::app(qint32 processId) {
-    return const_cast<AppRecord *>(std::as_const(*this).app(processId));
+    return findBy(apps, &AppRecord::processId, processId);
 }
 
 const AppRecord *DesktopState::app(qint32 processId) const {
-    for (const AppRecord &record : apps) {
-        if (record.processId == processId) {
-            return &record;
-        }
-    }
-    return nullptr;
+    return findBy(apps, &AppRecord::processId, processId);
 }
 
 ItemRecord *DesktopState::item(quint64 itemId) {
-    const auto found = items.find(itemId);
-    return found == items.end() ? nullptr : &found->second;
+    return const_cast<ItemRecord *>(std::as_const(*this).item(itemId));
 }
 
 const ItemRecord *DesktopState::item(quint64 itemId) const {
@@ -26,16 +34,11 @@ const ItemRecord *DesktopState::item(quint64 itemId) const {
 }
 
 const ScreenRecord *DesktopState::screen(DisplayId displayId) const {
-    for (const ScreenRecord &record : screens) {
-        if (record.displayId == displayId) {
-            return &record;
-        }
-    }
-    return nullptr;
+    return findBy(screens, &ScreenRecord::displayId, displayId);
 }
 
 ScreenRecord *DesktopState::screen(DisplayId displayId) {
-    return const_cast<ScreenRecord *>(std::as_const(*this).screen(displayId));
+    return findBy(screens, &ScreenRecord::displayId, displayId);
 }
 
 const ScreenRecord *DesktopState::primaryScreen() const {
@@ -57,12 +60,7 @@ double DesktopState::primaryTop() const {
 }
 
 const ScreenBar *DesktopState::bar(DisplayId displayId) const {
-    for (const ScreenBar &screenBar : bars) {
-        if (screenBar.displayId == displayId) {
-            return &screenBar;
-        }
-    }
-    return nullptr;
+    return findBy(bars, &ScreenBar::displayId, displayId);
 }
 
 QString DesktopState::rememberKey(const QString &positionKey, const QString &autosaveName) {

@@ -67,5 +67,16 @@ TEST_F(ApplicationRegistryTest, ClockItemChangesLengthEveryPeriod) {
     EXPECT_EQ(clock.sleeperCount(), 0) << "the cycle ends with its item";
 }
 
+// A list handed out earlier is a snapshot: a later change of an application must not show
+// through it (nor race with its reader on another thread).
+TEST_F(ApplicationRegistryTest, ListsHandedOutDoNotChangeAfterwards) {
+    ApplicationRegistry &registry = desktop.applications();
+    const qint32 editor = launch(QStringLiteral("com.example.editor"));
+    const QList<AppRecord> before = registry.applications();
+    ASSERT_TRUE(registry.setHung(editor, true));
+    EXPECT_FALSE(std::ranges::find(before, editor, &AppRecord::processId)->hung);
+    EXPECT_TRUE(registry.application(editor)->hung);
+}
+
 } // namespace
 } // namespace zorv::testing

@@ -13,6 +13,9 @@
 #include "script/screenarrangement.h"
 #include "script/userinput.h"
 #include "statusbar/simstatusbar.h"
+#include "system/simfileviewer.h"
+#include "system/simpasteboard.h"
+#include "system/simsystemfacts.h"
 
 #include <QObject>
 
@@ -50,6 +53,9 @@ public:
     [[nodiscard]] InputEvents &inputEvents() { return m_inputEvents; }
     [[nodiscard]] ScreenCapture &screenCapture() { return m_screenCapture; }
     [[nodiscard]] Screens &screens() { return m_screens; }
+    [[nodiscard]] SimSystemFacts &systemFacts() { return m_systemFacts; }
+    [[nodiscard]] SimFileViewer &fileViewer() { return m_fileViewer; }
+    [[nodiscard]] SimPasteboard &pasteboard() { return m_pasteboard; }
 
 private:
     DesktopModel m_model;
@@ -65,6 +71,9 @@ private:
     SimInputEvents m_inputEvents;
     SimScreenCapture m_screenCapture;
     SimScreens m_screens;
+    SimSystemFacts m_systemFacts;
+    SimFileViewer m_fileViewer;
+    SimPasteboard m_pasteboard;
 };
 
 } // namespace zorv

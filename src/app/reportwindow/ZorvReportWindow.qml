@@ -1,0 +1,17 @@
+import QtQuick
+import QtQuick.Window
+
+// The report window with this application's own content.
+Window {
+    id: root
+
+    required property ZorvReportContent content
+
+    flags: Qt.Window | Qt.WindowTitleHint | Qt.WindowCloseButtonHint
+    color: ReportLook.paper
+
+    ReportSheet {
+        anchors.fill: parent
+        content: root.content
+    }
+}

@@ -1,0 +1,137 @@
+#include "reportwindowcontroller.h"
+
+#include "reportmodel.h"
+#include "zorvreportcontent.h"
+
+#include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickWindow>
+#include <QScreen>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+using namespace ReportProblem;
+
+namespace {
+
+bool isSending(const Model &model) {
+    return std::holds_alternative<Sending>(model.phase());
+}
+
+} // namespace
+
+void ReportWindowController::WindowDeleter::operator()(QQuickWindow *window) const {
+    // The window may be closing from inside its own QML handlers.
+    window->deleteLater();
+}
+
+ReportWindowController::ReportWindowController(QQmlEngine &engine, Services services,
+                                               Pasteboard &pasteboard, QObject *parent)
+    : QObject(parent), m_engine(engine), m_services(std::move(services)), m_pasteboard(pasteboard) {
+}
+
+ReportWindowController::~ReportWindowController() {
+    // The window's bindings read the content and the model, which die with this object.
+    delete m_window.release();
+}
+
+QUrl ReportWindowController::builtInScreensUrl() {
+    return QUrl(u"qrc:/Zorv/Report/ReportView.qml"_s);
+}
+
+int ReportWindowController::modelsSendingAfterClose() const {
+    int count = 0;
+    for (const Model *model : findChildren<Model *>(Qt::FindDirectChildrenOnly)) {
+        count += model != m_model && isSending(*model) ? 1 : 0;
+    }
+    return count;
+}
+
+void ReportWindowController::show(const Config &config, const std::optional<Phase> &preview) {
+    if (m_window) {
+        if (m_window->isVisible() && !preview) {
+            m_window->raise();
+            m_window->requestActivate();
+            return;
+        }
+        retire();
+    }
+
+    auto *model = new Model(config, m_services, m_draft, preview ? QString() : m_draft.text, this);
+    if (preview) {
+        model->showPhase(*preview);
+    }
+    QUrl url = builtInScreensUrl();
+    QVariantMap properties{{u"model"_s, QVariant::fromValue<QObject *>(model)}};
+    QSize size = builtInSize;
+    if (config.content) {
+        auto *content = new ZorvReportContent(*model, m_services.clock, m_pasteboard,
+                                              m_services.fileViewer, this);
+        m_content = content;
+        url = *config.content;
+        properties = {{u"content"_s, QVariant::fromValue<QObject *>(content)}};
+        size = config.contentSize;
+    }
+    QQuickWindow *window = createWindow(url, properties);
+    m_model = model;
+    if (!window) {
+        return;
+    }
+    m_window.reset(window);
+    window->setTitle(title);
+    window->resize(size);
+    window->setMinimumSize(size);
+    window->setMaximumSize(size);
+    if (const QScreen *screen = window->screen()) {
+        const QRect available = screen->availableGeometry();
+        window->setPosition(available.center() - QPoint(size.width() / 2, size.height() / 2));
+    }
+    model->setCloseAction([target = QPointer<QQuickWindow>(window)] {
+        if (target) {
+            target->close();
+        }
+    });
+    window->show();
+    window->raise();
+    window->requestActivate();
+}
+
+QQuickWindow *ReportWindowController::createWindow(const QUrl &url, const QVariantMap &properties) {
+    QQmlComponent component(&m_engine, url);
+    QObject *created = component.createWithInitialProperties(properties);
+    auto *window = qobject_cast<QQuickWindow *>(created);
+    if (!window) {
+        qWarning().noquote() << "The report window could not be made:" << component.errorString();
+        delete created;
+    }
+    return window;
+}
+
+void ReportWindowController::retire() {
+    if (m_window) {
+        m_window->close();
+        m_window.reset();
+    }
+    if (m_content) {
+        m_content->deleteLater();
+    }
+    Model *model = m_model;
+    if (!model) {
+        return;
+    }
+    model->setCloseAction([] {});
+    if (!isSending(*model)) {
+        model->deleteLater();
+        return;
+    }
+    connect(model, &Model::phaseChanged, model, [model] {
+        if (!isSending(*model)) {
+            model->deleteLater();
+        }
+    });
+}
+
+} // namespace zorv

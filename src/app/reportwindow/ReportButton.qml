@@ -7,6 +7,8 @@ Button {
     id: root
 
     property bool accent: false
+    // Shows a small spinner before the label.
+    property bool busy: false
 
     leftPadding: 14
     rightPadding: 14
@@ -19,10 +21,11 @@ Button {
     contentItem: Row {
         spacing: 6
         BusyIndicator {
-            visible: root.icon.name === "busy"
+            visible: root.busy
             running: visible
-            width: 14
-            height: 14
+            implicitWidth: 16
+            implicitHeight: 16
+            padding: 0
             anchors.verticalCenter: parent.verticalCenter
         }
         Text {

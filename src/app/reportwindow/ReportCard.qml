@@ -9,6 +9,7 @@ ColumnLayout {
     default property alias content: surface.data
 
     spacing: 6
+    Layout.fillHeight: false
 
     Text {
         Layout.leftMargin: 2

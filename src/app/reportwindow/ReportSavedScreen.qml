@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
+import Zorv.Report
 
 // The report could not be sent (or went by mail): it is in a file on the Desktop, and why.
 ColumnLayout {

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
+import Zorv.Report
 
 // The thank-you screen with the report number and a way to copy it.
 ColumnLayout {

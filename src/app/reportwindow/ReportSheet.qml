@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
+import Zorv.Report
 
 // This application's report window content: a dark title strip with a honey rule, then the
 // screen of the current phase (writing and sending share one), at a fixed 560 x 470.
@@ -34,7 +35,7 @@ Rectangle {
                     text: "Zorv"
                     font.pixelSize: 13
                     font.bold: true
-                    color: ReportLook.onEspresso
+                    color: ReportLook.textOnEspresso
                 }
             }
         }

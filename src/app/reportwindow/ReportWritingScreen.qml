@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
+import Zorv.Report
 
 // Where the user writes what happened and sends it; while sending, the editor rests and Send
 // shows that it is busy.
@@ -73,7 +74,7 @@ ColumnLayout {
             accent: true
             enabled: root.content.canSend
             text: root.sending ? qsTr("Sending…") : qsTr("Send")
-            icon.name: root.sending ? "busy" : ""
+            busy: root.sending
             onClicked: root.content.send()
         }
     }

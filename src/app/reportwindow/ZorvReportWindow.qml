@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Window
+import Zorv.Report
 
 // The report window with this application's own content.
 Window {

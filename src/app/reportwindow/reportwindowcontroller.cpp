@@ -23,19 +23,17 @@ bool isSending(const Model &model) {
 
 } // namespace
 
-void ReportWindowController::WindowDeleter::operator()(QQuickWindow *window) const {
-    // The window may be closing from inside its own QML handlers.
-    window->deleteLater();
-}
-
 ReportWindowController::ReportWindowController(QQmlEngine &engine, Services services,
                                                Pasteboard &pasteboard, QObject *parent)
     : QObject(parent), m_engine(engine), m_services(std::move(services)), m_pasteboard(pasteboard) {
 }
 
 ReportWindowController::~ReportWindowController() {
-    // The window's bindings read the content and the model, which die with this object.
-    delete m_window.release();
+    // The windows' bindings read the models, which die with this object: windows go first.
+    for (const QPointer<QQuickWindow> &window : std::as_const(m_retiredWindows)) {
+        delete window.data();
+    }
+    delete m_window.data();
 }
 
 QUrl ReportWindowController::builtInScreensUrl() {
@@ -53,7 +51,6 @@ int ReportWindowController::modelsSendingAfterClose() const {
 void ReportWindowController::show(const Config &config, const std::optional<Phase> &preview) {
     if (m_window) {
         if (m_window->isVisible() && !preview) {
-            m_window->raise();
             m_window->requestActivate();
             return;
         }
@@ -65,22 +62,29 @@ void ReportWindowController::show(const Config &config, const std::optional<Phas
         model->showPhase(*preview);
     }
     QUrl url = builtInScreensUrl();
-    QVariantMap properties{{u"model"_s, QVariant::fromValue<QObject *>(model)}};
+    QObject *viewModel = model;
+    QString property = u"model"_s;
     QSize size = builtInSize;
     if (config.content) {
-        auto *content = new ZorvReportContent(*model, m_services.clock, m_pasteboard,
-                                              m_services.fileViewer, this);
-        m_content = content;
+        viewModel =
+            new ZorvReportContent(*model, m_services.clock, m_pasteboard, m_services.fileViewer);
         url = *config.content;
-        properties = {{u"content"_s, QVariant::fromValue<QObject *>(content)}};
+        property = u"content"_s;
         size = config.contentSize;
     }
-    QQuickWindow *window = createWindow(url, properties);
+    QQuickWindow *window =
+        createWindow(url, {{property, QVariant::fromValue<QObject *>(viewModel)}});
     m_model = model;
     if (!window) {
+        if (viewModel != model) {
+            delete viewModel;
+        }
         return;
     }
-    m_window.reset(window);
+    if (viewModel != model) {
+        viewModel->setParent(window);
+    }
+    m_window = window;
     window->setTitle(title);
     window->resize(size);
     window->setMinimumSize(size);
@@ -95,12 +99,15 @@ void ReportWindowController::show(const Config &config, const std::optional<Phas
         }
     });
     window->show();
-    window->raise();
     window->requestActivate();
 }
 
 QQuickWindow *ReportWindowController::createWindow(const QUrl &url, const QVariantMap &properties) {
     QQmlComponent component(&m_engine, url);
+    if (!component.isReady()) {
+        qWarning().noquote() << "The report window could not be loaded:" << component.errorString();
+        return nullptr;
+    }
     QObject *created = component.createWithInitialProperties(properties);
     auto *window = qobject_cast<QQuickWindow *>(created);
     if (!window) {
@@ -113,11 +120,12 @@ QQuickWindow *ReportWindowController::createWindow(const QUrl &url, const QVaria
 void ReportWindowController::retire() {
     if (m_window) {
         m_window->close();
-        m_window.reset();
+        // Deferred: the window may be closing from inside its own QML handlers.
+        m_window->deleteLater();
+        m_retiredWindows.append(m_window);
+        m_window = nullptr;
     }
-    if (m_content) {
-        m_content->deleteLater();
-    }
+    m_retiredWindows.removeAll(nullptr);
     Model *model = m_model;
     if (!model) {
         return;

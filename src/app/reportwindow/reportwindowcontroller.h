@@ -7,14 +7,13 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QQuickWindow>
 #include <QSize>
 #include <QUrl>
 
-#include <memory>
 #include <optional>
 
 class QQmlEngine;
-class QQuickWindow;
 
 namespace zorv {
 
@@ -50,7 +49,7 @@ public:
               const std::optional<ReportProblem::Phase> &preview = std::nullopt);
 
     // The window last made (possibly closed), and its model.
-    [[nodiscard]] QQuickWindow *window() const { return m_window.get(); }
+    [[nodiscard]] QQuickWindow *window() const { return m_window; }
     [[nodiscard]] ReportProblem::Model *model() const { return m_model; }
     [[nodiscard]] const ReportProblem::Draft &draft() const { return m_draft; }
     // Models kept alive only because their send is under way.
@@ -60,10 +59,6 @@ public:
     [[nodiscard]] static QUrl builtInScreensUrl();
 
 private:
-    struct WindowDeleter {
-        void operator()(QQuickWindow *window) const;
-    };
-
     // Lets the current window and its model go; a model that is sending stays until it ends.
     void retire();
     [[nodiscard]] QQuickWindow *createWindow(const QUrl &url, const QVariantMap &properties);
@@ -72,9 +67,10 @@ private:
     const ReportProblem::Services m_services;
     Pasteboard &m_pasteboard;
     ReportProblem::Draft m_draft;
-    std::unique_ptr<QQuickWindow, WindowDeleter> m_window;
+    // Windows own their content; models are children of this controller and outlive both.
+    QPointer<QQuickWindow> m_window;
+    QList<QPointer<QQuickWindow>> m_retiredWindows;
     QPointer<ReportProblem::Model> m_model;
-    QPointer<ZorvReportContent> m_content;
 };
 
 } // namespace zorv

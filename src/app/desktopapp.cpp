@@ -1,11 +1,15 @@
 #include "desktopapp.h"
 
 #include "desktopdump.h"
+#include "reportbuilder.h"
 #include "simulatedplatform.h"
+#include "storage/zorvpaths.h"
+#include "zorvreportconfig.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 #include <QQuickWindow>
+#include <QStandardPaths>
 #include <QtDebug>
 
 using namespace Qt::StringLiterals;
@@ -13,7 +17,20 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 
 DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent)
-    : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform) {
+    : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform),
+      m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
+      m_reports(
+          m_engine,
+          ReportProblem::Services{
+              .clock = platform.clock(),
+              .network = m_network,
+              .facts = platform.desktop().systemFacts(),
+              .fileViewer = platform.desktop().fileViewer(),
+              .workspace = platform.workspace(),
+              .desktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+              .serialise = &ReportProblem::Builder::serialise,
+          },
+          platform.desktop().pasteboard()) {
     if (!m_options.screenshotFolder.isEmpty()) {
         m_screenshots.emplace(m_options.screenshotFolder);
     }
@@ -28,6 +45,10 @@ DesktopApp::~DesktopApp() {
 
 QUrl DesktopApp::mainQmlUrl() {
     return QUrl(u"qrc:/Zorv/Desktop/Main.qml"_s);
+}
+
+void DesktopApp::showReport(const std::optional<ReportProblem::Phase> &preview) {
+    m_reports.show(m_reportConfig, preview);
 }
 
 QQuickWindow *DesktopApp::window() const {

@@ -3,10 +3,14 @@
 #include "cancellation.h"
 #include "clock.h"
 #include "desktopviewmodel.h"
+#include "reportconfig.h"
+#include "reportphase.h"
+#include "reportwindowcontroller.h"
 #include "screenshotrecorder.h"
 #include "simoptions.h"
 
 #include <QCoroTask>
+#include <QNetworkAccessManager>
 #include <QObject>
 #include <QQmlApplicationEngine>
 #include <QUrl>
@@ -39,6 +43,10 @@ public:
     int finish();
 
     [[nodiscard]] QQuickWindow *window() const;
+    // Shows the problem-report window, on the preview screen when one is given (the shell's
+    // "Report a Problem…" command and launch arguments).
+    void showReport(const std::optional<ReportProblem::Phase> &preview = std::nullopt);
+    [[nodiscard]] ReportWindowController &reports() { return m_reports; }
     [[nodiscard]] static QUrl mainQmlUrl();
 
 Q_SIGNALS:
@@ -53,6 +61,9 @@ private:
     DesktopViewModel m_viewModel;
     std::optional<ScreenshotRecorder> m_screenshots;
     QQmlApplicationEngine m_engine;
+    QNetworkAccessManager m_network;
+    const ReportProblem::Config m_reportConfig;
+    ReportWindowController m_reports;
     QMetaObject::Connection m_layoutPictures;
     CancellationSource m_lifetime;
     std::optional<int> m_exitCode;

@@ -12,6 +12,7 @@
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Zorv_DesktopPlugin)
+Q_IMPORT_QML_PLUGIN(Zorv_ReportPlugin)
 
 using namespace zorv;
 

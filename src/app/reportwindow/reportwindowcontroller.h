@@ -2,6 +2,7 @@
 
 #include "reportconfig.h"
 #include "reportdraft.h"
+#include "reportmodel.h"
 #include "reportphase.h"
 #include "reportservices.h"
 
@@ -19,10 +20,6 @@ namespace zorv {
 
 class Pasteboard;
 class ZorvReportContent;
-
-namespace ReportProblem {
-class Model;
-}
 
 // The one problem-report window. show() brings a visible window forward, or makes a new window
 // over a new report model that starts from the kept draft (or on a preview screen). Models are

@@ -1,6 +1,9 @@
 #include "reportfixture.h"
 
+#include "desktopapp.h"
 #include "reportwindowcontroller.h"
+#include "scenario/scenarioloader.h"
+#include "simulatedplatform.h"
 #include "zorvreportconfig.h"
 
 #include <QCoreApplication>
@@ -147,6 +150,34 @@ TEST_F(ReportWindowTest, drawsEveryScreen) {
             picture.save(folder + u"/report-"_s + QString::fromUtf8(screen.name) + u".png"_s))
             << screen.name;
     }
+}
+
+// The application's one call for the shell opens its own report window, with this build's facts.
+TEST(ZorvReportWindowTest, theApplicationShowsItsReportWindow) {
+    ManualClock clock;
+    SimulatedPlatform platform(
+        clock,
+        ScenarioLoader::parse(R"({"name": "bare", "screens": [{"name": "Screen", "frame":
+                                 {"x": 0, "y": 0, "width": 1000, "height": 700}}]})",
+                              u"bare"_s),
+        false);
+    DesktopApp app(platform, SimOptions());
+    app.showReport(Sent{u"R-7K3QXM"_s});
+    QQuickWindow *window = app.reports().window();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->size(), QSize(560, 470));
+    EXPECT_EQ(app.reports().model()->phase(), Phase(Sent{u"R-7K3QXM"_s}));
+    app.showReport();
+    EXPECT_EQ(app.reports().window(), window);
+
+    const Config config = app.reports().model()->config();
+    EXPECT_EQ(config.appToken.size(), 33);
+    EXPECT_EQ(config.endpoint.scheme(), u"https"_s);
+    EXPECT_EQ(config.endpoint.path(), u"/report"_s);
+    EXPECT_FALSE(config.supportEmail);
+    EXPECT_EQ(Facts::current(platform.desktop().systemFacts()).bundleID, u"app.zorv.Zorv"_s);
+    EXPECT_NE(Facts::current(platform.desktop().systemFacts()).version, u"?"_s);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "reportwindowcontroller.h"
 
 #include "reportmodel.h"
+#include "reportviewmodel.h"
 #include "zorvreportcontent.h"
 
 #include <QGuiApplication>
@@ -62,28 +63,24 @@ void ReportWindowController::show(const Config &config, const std::optional<Phas
         model->showPhase(*preview);
     }
     QUrl url = builtInScreensUrl();
-    QObject *viewModel = model;
-    QString property = u"model"_s;
+    QString property = u"view"_s;
     QSize size = builtInSize;
+    QObject *view = nullptr;
     if (config.content) {
-        viewModel =
-            new ZorvReportContent(*model, m_services.clock, m_pasteboard, m_services.fileViewer);
+        view = new ZorvReportContent(*model, m_services.clock, m_pasteboard, m_services.fileViewer);
         url = *config.content;
         property = u"content"_s;
         size = config.contentSize;
+    } else {
+        view = new ReportViewModel(*model, m_services.fileViewer, m_services.workspace);
     }
-    QQuickWindow *window =
-        createWindow(url, {{property, QVariant::fromValue<QObject *>(viewModel)}});
+    QQuickWindow *window = createWindow(url, {{property, QVariant::fromValue(view)}});
     m_model = model;
     if (!window) {
-        if (viewModel != model) {
-            delete viewModel;
-        }
+        delete view;
         return;
     }
-    if (viewModel != model) {
-        viewModel->setParent(window);
-    }
+    view->setParent(window);
     m_window = window;
     window->setTitle(title);
     window->resize(size);

@@ -1,6 +1,7 @@
 #include "reportfixture.h"
 
 #include "desktopapp.h"
+#include "reportviewmodel.h"
 #include "reportwindowcontroller.h"
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
@@ -149,6 +150,65 @@ TEST_F(ReportWindowTest, drawsEveryScreen) {
         EXPECT_TRUE(
             picture.save(folder + u"/report-"_s + QString::fromUtf8(screen.name) + u".png"_s))
             << screen.name;
+    }
+}
+
+TEST_F(ReportWindowTest, builtInScreensOfferOnlyWhatIsConfigured) {
+    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const bool configured : {false, true}) {
+        consent =
+            configured ? std::optional(Consent{[] { return false; }, [](bool) {}}) : std::nullopt;
+        supportEmail = configured ? std::optional(u"help@example.com"_s) : std::nullopt;
+        Config config = this->config();
+        config.accent = QColor::fromRgb(231, 154, 43);
+        config.onAccent = QColor::fromRgb(27, 20, 16);
+        config.example = u"EX: two icons stayed hidden."_s;
+        if (configured) {
+            config.fallbackPage = QUrl(u"https://example.com/report"_s);
+        }
+        controller.show(config);
+        QQuickWindow *window = controller.window();
+        ASSERT_TRUE(window);
+        EXPECT_EQ(window->size(), QSize(520, 400));
+        EXPECT_EQ(window->title(), u"Report a Problem"_s);
+        auto *view = window->findChild<ReportViewModel *>();
+        ASSERT_TRUE(view);
+        EXPECT_EQ(view->consentOffered(), configured);
+        EXPECT_EQ(view->emailOffered(), configured);
+        EXPECT_EQ(view->reportPageOffered(), configured);
+        EXPECT_EQ(view->canSend(), false);
+
+        controller.model()->setText(u"It broke."_s);
+        EXPECT_EQ(view->canSend(), !configured);
+        EXPECT_TRUE(view->canEmail());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        const QString name = configured ? u"builtin-consent"_s : u"builtin-writing"_s;
+        EXPECT_TRUE(window->grabWindow().save(folder + u"/report-"_s + name + u".png"_s));
+        window->close();
+    }
+
+    // An e-mailed report shows where it is and offers the way back; the page opens on request.
+    {
+        Config config = this->config();
+        config.fallbackPage = QUrl(u"https://example.com/report"_s);
+        controller.show(config);
+        auto *view = controller.window()->findChild<ReportViewModel *>();
+        controller.model()->setText(u"It broke."_s);
+        controller.model()->emailInstead();
+        EXPECT_EQ(view->screen(), ReportViewModel::Screen::Saved);
+        EXPECT_TRUE(view->goingBackOffered());
+        EXPECT_EQ(view->savedText(),
+                  u"A new mail to help@example.com has the report attached. Everything you "
+                  u"wrote, and what Zorv attached, is in Zorv-report-2026-03-07-0915.txt on "
+                  u"your Desktop."_s);
+        view->openReportPage();
+        EXPECT_EQ(workspace.openedUrls().last(), QUrl(u"https://example.com/report"_s));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.window()));
+        EXPECT_TRUE(
+            controller.window()->grabWindow().save(folder + u"/report-builtin-emailed.png"_s));
+        view->backToWriting();
+        EXPECT_EQ(view->screen(), ReportViewModel::Screen::Writing);
     }
 }
 

@@ -9,14 +9,12 @@
 #include <QTcpSocket>
 #include <QUrl>
 
-#include <chrono>
-
 namespace zorv {
 
 // A small HTTP/1.1 server on 127.0.0.1 for tests that make real requests. It records every
-// request it reads (method, path, headers in order, raw body) and answers each in the way it was
-// set to: with any status and body, not yet (until answerHeld()), or by closing the connection
-// without a word. A test that needs nothing listening takes unusedUrl().
+// request (method, path, headers in order, raw body) and answers it with the status and body it
+// was given, holds the answer until answerHeld(), or closes the connection without a word.
+// unusedUrl() is an address where nothing listens.
 class LoopbackHttpServer : public QObject {
     Q_OBJECT
 
@@ -33,27 +31,20 @@ public:
         [[nodiscard]] QList<QByteArray> headerValues(const QByteArray &name) const;
     };
 
-    explicit LoopbackHttpServer(QObject *parent = nullptr);
+    LoopbackHttpServer();
 
-    // The address of `path` on this server.
     [[nodiscard]] QUrl url(const QString &path) const;
-    // An address on the loopback interface where nothing listens.
     [[nodiscard]] static QUrl unusedUrl(const QString &path);
 
-    // How the next requests are answered.
-    void answerWith(int status, const QByteArray &body);
-    void holdAnswers();
-    void closeWithoutAnswer();
-    // Answers the held requests with the status and body last given to answerWith().
+    // How the next requests are answered; held and later answered ones get `status` and `body`.
+    void setBehaviour(Behaviour behaviour, int status = 200, const QByteArray &body = {});
     void answerHeld();
 
     [[nodiscard]] const QList<Request> &requests() const { return m_requests; }
-    // Runs the event loop until `count` requests have arrived in full; false after `wallLimit`.
-    bool waitForRequests(qsizetype count,
-                         std::chrono::milliseconds wallLimit = std::chrono::milliseconds(5000));
+    // Runs the event loop until `count` requests have arrived in full; false after 5 s.
+    bool waitForRequests(qsizetype count);
 
 private:
-    void onNewConnection();
     void readFrom(QTcpSocket *socket);
     void respond(QTcpSocket *socket);
 

@@ -2,9 +2,7 @@
 
 #include "installid.h"
 #include "reportdiagnostics.h"
-#include "reportfacts.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -15,22 +13,28 @@ namespace {
 
 using namespace ReportProblem;
 
+void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 TEST_F(ReportTest, factsComeFromTheSystemWithPlaceholdersForWhatIsMissing) {
-    struct Case {
-        const char *name;
-        std::optional<QByteArray> hardwareModel;
-        QString machine;
+    const std::pair<std::optional<QByteArray>, QString> models[] = {
+        {QByteArray("Mac14,2\0junk", 12), u"Mac14,2"_s},
+        {QByteArray("MacBookPro18,3"), u"MacBookPro18,3"_s},
+        {QByteArray("Mac\xff", 4), u"Mac\ufffd"_s},
+        {QByteArray(), u"a Mac"_s},
+        {std::nullopt, u"a Mac"_s},
     };
-    const Case cases[] = {
-        {"zero-terminated", QByteArray("Mac14,2\0junk", 12), u"Mac14,2"_s},
-        {"without zero", QByteArray("MacBookPro18,3"), u"MacBookPro18,3"_s},
-        {"invalid UTF-8 repaired", QByteArray("Mac\xff", 4), u"Mac\ufffd"_s},
-        {"empty", QByteArray(), u"a Mac"_s},
-        {"query failed", std::nullopt, u"a Mac"_s},
-    };
-    for (const Case &c : cases) {
-        desktop.systemFacts().setHardwareModel(c.hardwareModel);
-        EXPECT_EQ(Facts::model(desktop.systemFacts()), c.machine) << c.name;
+    for (const auto &[bytes, machine] : models) {
+        desktop.systemFacts().setHardwareModel(bytes);
+        EXPECT_EQ(Facts::model(desktop.systemFacts()), machine);
     }
     desktop.systemFacts().setBundleInfoString(u"CFBundleShortVersionString"_s, std::nullopt);
     EXPECT_EQ(
@@ -38,54 +42,30 @@ TEST_F(ReportTest, factsComeFromTheSystemWithPlaceholdersForWhatIsMissing) {
         (Facts{u"app.zorv.Zorv"_s, u"?"_s, u"142"_s, u"Version 14.5 (Build 23F79)"_s, u"a Mac"_s}));
 }
 
-class InstallIdTest : public ::testing::Test {
-protected:
-    QString path() const { return QDir(folder.path()).filePath(u"install.json"_s); }
-    void store(const QByteArray &bytes) const {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray stored() const {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QTemporaryDir folder;
-};
-
-TEST_F(InstallIdTest, aDamagedFileIsReplacedAndTheNewIdentifierReused) {
-    const QByteArray damaged[] = {
-        R"j({"install":""})j",  R"j({"install":5})j", R"j({"install":"A","other":1})j",
-        R"j(["install","A"])j", "{\"install\":\"A\"", "",
-    };
+TEST(InstallIdTest, aDamagedFileIsReplacedAndASoundOneKept) {
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(u"install.json"_s);
     const QRegularExpression uuid(u"^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"_s);
-    for (const QByteArray &bytes : damaged) {
-        store(bytes);
+    for (const QByteArray damaged :
+         {R"j({"install":""})j", R"j({"install":5})j", R"j({"install":"A","n":1})j",
+          R"j(["install","A"])j", R"j({"install":"A")j", ""}) {
+        writeFile(path, damaged);
         const QString fresh = InstallID::value(folder.path());
-        EXPECT_TRUE(uuid.match(fresh).hasMatch()) << fresh.toStdString();
-        EXPECT_EQ(stored(), (uR"j({"install":")j"_s + fresh + uR"j("})j"_s).toUtf8());
+        EXPECT_TRUE(uuid.match(fresh).hasMatch()) << damaged.constData();
+        EXPECT_EQ(readFile(path), uR"j({"install":"%1"})j"_s.arg(fresh).toUtf8());
         EXPECT_EQ(InstallID::value(folder.path()), fresh);
     }
-}
-
-TEST_F(InstallIdTest, aSoundFileIsReadAndLeftAlone) {
-    store(R"j({ "install" : "KEEP-ME", "note" : "x" })j");
+    writeFile(path, R"j({ "install" : "KEEP-ME", "note" : "x" })j");
     EXPECT_EQ(InstallID::value(folder.path()), u"KEEP-ME"_s);
-    EXPECT_EQ(stored(), R"j({ "install" : "KEEP-ME", "note" : "x" })j");
-
-    const QString nested = folder.filePath(u"a/Zorv"_s);
-    const QString fresh = InstallID::value(nested);
-    EXPECT_EQ(InstallID::value(nested), fresh);
+    EXPECT_EQ(readFile(path), R"j({ "install" : "KEEP-ME", "note" : "x" })j");
+    // A missing folder is made.
+    const QString fresh = InstallID::value(folder.filePath(u"a/Zorv"_s));
+    EXPECT_EQ(InstallID::value(folder.filePath(u"a/Zorv"_s)), fresh);
 }
 
 TEST(ReportDiagnosticsTest, titlesAreScrubbedAtAnyDepthAndUnreadableTextIsNotSent) {
-    struct Case {
-        QString text;
-        QString expected;
-    };
-    const Case cases[] = {
-        {uR"j({ "title" : {"title":"Secret"}, "items" : [ {"title":"Mail 3"}, [{"title":null}] ],
+    const std::pair<QString, QString> cases[] = {
+        {uR"j({ "title" : {"title":"Secret"}, "items" : [ {"title":"Mail"}, [{"title":null}] ],
               "Title" : "kept", "path" : "/a/b" })j"_s,
          uR"j({"Title":"kept","items":[{"title":"(title not sent)"},[{"title":"(title not sent)"}]],)j"
          uR"j("path":"\/a\/b","title":"(title not sent)"})j"_s},
@@ -94,49 +74,36 @@ TEST(ReportDiagnosticsTest, titlesAreScrubbedAtAnyDepthAndUnreadableTextIsNotSen
         {uR"j({"title":"Secret", "items":[)j"_s, ReportDiagnostics::unreadable},
         {u"moved Secret to hidden"_s, ReportDiagnostics::unreadable},
         {uR"j("title")j"_s, ReportDiagnostics::unreadable},
-        {QString(), ReportDiagnostics::unreadable},
     };
-    for (const Case &c : cases) {
-        EXPECT_EQ(ReportDiagnostics::withoutTitles(c.text), c.expected) << c.text.toStdString();
+    for (const auto &[text, expected] : cases) {
+        EXPECT_EQ(ReportDiagnostics::withoutTitles(text), expected);
     }
 }
 
-TEST(ReportDiagnosticsTest, withoutAnyFileEachSectionSaysNone) {
-    QTemporaryDir home;
-    EXPECT_EQ(ReportDiagnostics::snapshot(home.filePath(u"Zorv"_s), false),
-              u"Trusted   false\n"
-              u"\n===== diagnostics.json =====\n(none)\n"
-              u"\n===== events.jsonl =====\n(none)\n"
-              u"\n===== reconcile-log.jsonl =====\n(none)\n"_s);
-    EXPECT_FALSE(QDir(home.filePath(u"Zorv"_s)).exists());
-}
+TEST(ReportDiagnosticsTest, snapshotHoldsEachFileOrNoneAndTheLogsLastLines) {
+    const QTemporaryDir folder;
+    EXPECT_EQ(ReportDiagnostics::snapshot(folder.filePath(u"Zorv"_s), false),
+              u"Trusted   false\n\n===== diagnostics.json =====\n(none)\n"
+              u"\n===== events.jsonl =====\n(none)\n\n===== reconcile-log.jsonl =====\n(none)\n"_s);
+    EXPECT_FALSE(QFile::exists(folder.filePath(u"Zorv"_s)));
 
-TEST(ReportDiagnosticsTest, logsContributeTheirLastLinesEachScrubbed) {
-    QTemporaryDir folder;
-    const auto write = [&](const QString &name, const QByteArray &bytes) {
-        QFile file(folder.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    };
-    write(u"diagnostics.json"_s, "{\n  \"items\" : [\n    {\"title\" : \"Secret\"}\n  ]\n}\n");
-    write(u"events.jsonl"_s, "");
+    writeFile(folder.filePath(u"diagnostics.json"_s),
+              "{\n  \"items\" : [ {\"title\" : \"S\"} ]\n}\n");
+    writeFile(folder.filePath(u"events.jsonl"_s), "");
     QByteArray log;
+    QStringList tail;
     for (int i = 1; i <= 1000; ++i) {
         log += R"j({"n":)j" + QByteArray::number(i) + R"j(,"title":"T"})j" + "\n\n";
+        if (i > 701) {
+            tail.append(uR"j({"n":%1,"title":"(title not sent)"})j"_s.arg(i));
+        }
     }
-    log += "{\"n\":1001,\"title\":\"cut off";
-    write(u"reconcile-log.jsonl"_s, log);
-
-    QStringList tail;
-    for (int i = 702; i <= 1000; ++i) {
-        tail.append(uR"j({"n":%1,"title":"(title not sent)"})j"_s.arg(i));
-    }
+    writeFile(folder.filePath(u"reconcile-log.jsonl"_s), log + "{\"n\":1001,\"title\":\"cut");
     tail.append(ReportDiagnostics::unreadable);
     EXPECT_EQ(ReportDiagnostics::snapshot(folder.path(), true),
-              u"Trusted   true\n"
-              u"\n===== diagnostics.json =====\n{\"items\":[{\"title\":\"(title not sent)\"}]}\n"
-              u"\n===== events.jsonl =====\n\n"
-              u"\n===== reconcile-log.jsonl =====\n"_s +
+              u"Trusted   true\n\n===== diagnostics.json =====\n"
+              u"{\"items\":[{\"title\":\"(title not sent)\"}]}\n"
+              u"\n===== events.jsonl =====\n\n\n===== reconcile-log.jsonl =====\n"_s +
                   tail.join(u'\n') + u'\n');
 }
 

@@ -1,7 +1,5 @@
 #include "reportfixture.h"
 
-#include "reportbuilder.h"
-
 #include <QDir>
 #include <QFile>
 #include <QNetworkProxy>
@@ -12,17 +10,21 @@ using namespace Qt::StringLiterals;
 namespace zorv::ReportProblem {
 
 void PrintTo(const Phase &phase, std::ostream *out) {
-    if (const auto *sent = std::get_if<Sent>(&phase)) {
-        *out << "sent(" << sent->id.toStdString() << ")";
-    } else if (const auto *saved = std::get_if<Saved>(&phase)) {
-        *out << "saved(" << saved->file.toStdString() << ", " << saved->why.toStdString() << ")";
-    } else if (const auto *emailed = std::get_if<Emailed>(&phase)) {
-        *out << "emailed(" << emailed->file.toStdString() << ")";
-    } else if (std::holds_alternative<Writing>(phase)) {
-        *out << "writing";
-    } else {
-        *out << "sending";
-    }
+    std::visit(
+        [out](const auto &value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, Sent>) {
+                *out << "sent(" << value.id.toStdString() << ")";
+            } else if constexpr (std::is_same_v<T, Saved>) {
+                *out << "saved(" << value.file.toStdString() << ", " << value.why.toStdString()
+                     << ")";
+            } else if constexpr (std::is_same_v<T, Emailed>) {
+                *out << "emailed(" << value.file.toStdString() << ")";
+            } else {
+                *out << (std::is_same_v<T, Writing> ? "writing" : "sending");
+            }
+        },
+        phase);
 }
 
 } // namespace zorv::ReportProblem
@@ -53,15 +55,13 @@ ReportProblem::Config ReportTest::config() {
 }
 
 ReportProblem::Services ReportTest::services() {
-    return ReportProblem::Services{
-        .clock = clock,
-        .network = network,
-        .facts = desktop.systemFacts(),
-        .fileViewer = desktop.fileViewer(),
-        .workspace = workspace,
-        .desktopFolder = desktopFolder.path(),
-        .serialise = serialise,
-    };
+    return {clock,
+            network,
+            desktop.systemFacts(),
+            desktop.fileViewer(),
+            workspace,
+            desktopFolder.path(),
+            serialise};
 }
 
 std::unique_ptr<ReportProblem::Model> ReportTest::makeModel(const QString &text) {
@@ -78,7 +78,7 @@ QStringList ReportTest::desktopFiles() const {
 }
 
 QByteArray ReportTest::readDesktopFile(const QString &name) const {
-    QFile file(QDir(desktopFolder.path()).filePath(name));
+    QFile file(desktopFolder.filePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 

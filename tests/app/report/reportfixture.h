@@ -15,33 +15,31 @@
 
 #include <memory>
 
-// Lets GoogleTest print QString values readably in failure messages.
 inline void PrintTo(const QString &text, std::ostream *out) {
     *out << '"' << text.toStdString() << '"';
 }
 
 namespace zorv::ReportProblem {
-
 void PrintTo(const Phase &phase, std::ostream *out);
-
-} // namespace zorv::ReportProblem
+}
 
 namespace zorv::testing {
 
-// A report model's world: a simulated Mac on a manual clock, a real network stack that talks to
-// a loopback server without any proxy, an empty Desktop folder, and the record lines kept.
+// A report model's world: a simulated Mac on a manual clock at 09:15 on 7 March 2026, a real
+// network stack without proxy that talks to a loopback server, an empty Desktop folder, and the
+// record lines kept.
 class ReportTest : public ::testing::Test {
 protected:
     static inline const QString token = QStringLiteral("zr1_test_0123456789abcdef01234567");
+    static inline const QString fallbackName = QStringLiteral("Zorv-report-2026-03-07-0915.txt");
 
     ReportTest();
 
     [[nodiscard]] ReportProblem::Config config();
     [[nodiscard]] ReportProblem::Services services();
     [[nodiscard]] std::unique_ptr<ReportProblem::Model> makeModel(const QString &text);
-    // Runs the event loop until the model has left Sending (real sockets answer in real time).
+    // Runs the event loop until the model has left Sending; real sockets take real time.
     bool waitWhileSending(const ReportProblem::Model &model);
-    // The Desktop's file names, sorted.
     [[nodiscard]] QStringList desktopFiles() const;
     [[nodiscard]] QByteArray readDesktopFile(const QString &name) const;
 

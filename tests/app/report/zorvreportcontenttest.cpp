@@ -10,7 +10,8 @@ namespace {
 using namespace ReportProblem;
 using Kind = ReportSheetPhase::Kind;
 
-TEST(ZorvReportContentTest, mapsTheModelPhasesOntoTheSheetScreens) {
+// Also: only a saved or mailed report can be shown in the file viewer, only a number copied.
+TEST_F(ReportTest, mapsTheModelPhasesOntoTheSheetScreens) {
     struct Case {
         Phase phase;
         std::optional<QString> supportEmail;
@@ -20,26 +21,32 @@ TEST(ZorvReportContentTest, mapsTheModelPhasesOntoTheSheetScreens) {
         {Writing{}, std::nullopt, {.kind = Kind::Writing}},
         {Sending{}, std::nullopt, {.kind = Kind::Sending}},
         {Sent{u"R-7K3QXM"_s}, std::nullopt, {.kind = Kind::Sent, .id = u"R-7K3QXM"_s}},
-        {Saved{u"/home/u/Desktop/Zorv-report-2026-03-07-0915.txt"_s, u"Brindlecot answered 500."_s},
+        {Saved{u"/d/a.txt"_s, u"Brindlecot answered 500."_s},
          std::nullopt,
-         {.kind = Kind::Saved,
-          .fileName = u"Zorv-report-2026-03-07-0915.txt"_s,
-          .why = u"Brindlecot answered 500."_s}},
-        {Emailed{u"/d/Zorv-report-2026-03-07-0915-2.txt"_s},
+         {.kind = Kind::Saved, .fileName = u"a.txt"_s, .why = u"Brindlecot answered 500."_s}},
+        {Emailed{u"/d/b.txt"_s},
          u"help@example.com"_s,
          {.kind = Kind::Saved,
-          .fileName = u"Zorv-report-2026-03-07-0915-2.txt"_s,
+          .fileName = u"b.txt"_s,
           .why = u"A new mail to help@example.com has the report attached."_s}},
-        {Emailed{u"/d/r.txt"_s},
+        {Emailed{u"/d/c.txt"_s},
          std::nullopt,
          {.kind = Kind::Saved,
-          .fileName = u"r.txt"_s,
+          .fileName = u"c.txt"_s,
           .why = u"A new mail to support has the report attached."_s}},
     };
     for (const Case &c : cases) {
-        EXPECT_EQ(ZorvReportContent::sheetPhase(c.phase, c.supportEmail), c.expected)
-            << ::testing::PrintToString(c.phase);
+        supportEmail = c.supportEmail;
+        const auto model = makeModel(QString());
+        model->showPhase(c.phase);
+        ZorvReportContent content(*model, clock, desktop.pasteboard(), desktop.fileViewer());
+        EXPECT_EQ(content.phase(), c.expected) << ::testing::PrintToString(c.phase);
+        content.showFile();
+        content.copyNumber();
     }
+    EXPECT_EQ(desktop.fileViewer().revealedFiles(),
+              (QStringList{u"/d/a.txt"_s, u"/d/b.txt"_s, u"/d/c.txt"_s}));
+    EXPECT_EQ(desktop.pasteboard().plainText(), u"R-7K3QXM"_s);
 }
 
 TEST_F(ReportTest, copiedShowsForOneAndAHalfSecondsAfterEachCopy) {
@@ -63,20 +70,6 @@ TEST_F(ReportTest, copiedShowsForOneAndAHalfSecondsAfterEachCopy) {
     EXPECT_TRUE(content.copied());
     clock.advance(std::chrono::milliseconds(1));
     EXPECT_FALSE(content.copied());
-}
-
-TEST_F(ReportTest, showFileRevealsOnlyASavedOrMailedReport) {
-    const Phase phases[] = {Writing{}, Sending{}, Sent{u"R-1"_s}, Saved{u"/d/a.txt"_s, u"why"_s},
-                            Emailed{u"/d/b.txt"_s}};
-    for (const Phase &phase : phases) {
-        const auto model = makeModel(QString());
-        model->showPhase(phase);
-        ZorvReportContent content(*model, clock, desktop.pasteboard(), desktop.fileViewer());
-        content.showFile();
-        content.copyNumber();
-    }
-    EXPECT_EQ(desktop.fileViewer().revealedFiles(), (QStringList{u"/d/a.txt"_s, u"/d/b.txt"_s}));
-    EXPECT_EQ(desktop.pasteboard().plainText(), u"R-1"_s);
 }
 
 } // namespace

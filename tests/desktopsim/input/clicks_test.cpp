@@ -1,6 +1,9 @@
+#include "coroutinetest.h"
 #include "desktoptest.h"
 
 #include <QSignalSpy>
+
+#include <algorithm>
 
 namespace zorv::testing {
 namespace {
@@ -87,6 +90,93 @@ TEST_F(ClickTest, ClicksThatHitNothing) {
     user.click(QPointF(centre(items.back()).x(), 100));
 
     EXPECT_TRUE(desktop.readout().clicks().isEmpty());
+}
+
+// Clicks on this process's own item reach its button with the mouse button and the modifier
+// flags, wherever the item shows: a 3,000-point item reaching onto the screen from the left is
+// on screen and hit where it is visible. Other items' clicks and hidden buttons stay silent.
+TEST_F(ClickTest, OwnItemsReceiveClicksWhereverTheyShow) {
+    auto own = desktop.statusBar().createStatusItem(3000.0);
+    settle();
+    const quint64 ownId = barOrder().front();
+    const BarEntry shown = entry(ownId);
+    ASSERT_LT(shown.frame.center().x(), 0.0);
+    ASSERT_GT(shown.frame.right(), 100.0);
+    EXPECT_TRUE(shown.onScreen);
+    EXPECT_TRUE(shown.visible);
+    EXPECT_TRUE(own->button()->window()->occlusionVisible);
+    const ShareableContentResult offer =
+        runTask(desktop.screenCapture().shareableContent(true, true));
+    EXPECT_TRUE(std::ranges::any_of(offer.content->windows, [&](const ShareableWindow &window) {
+        return window.windowId == ownId;
+    })) << "a long window overlapping the screen is on screen";
+
+    QList<StatusItemClick> received;
+    QObject::connect(own->button(), &StatusItemButton::clicked,
+                     [&](StatusItemClick click) { received.append(click); });
+    const QPointF where(shown.frame.right() - 20, shown.frame.center().y());
+    const QList<StatusItemClick> clicks = {{MouseButton::Left, EventFlags::none},
+                                           {MouseButton::Right, EventFlags::none},
+                                           {MouseButton::Left, EventFlags::option},
+                                           {MouseButton::Right, EventFlags::option}};
+    const auto source = desktop.inputEvents().createEventSource(EventSourceState::CombinedSession);
+    for (const StatusItemClick &click : clicks) {
+        desktop.userInput().click(where, click.button, click.modifierFlags);
+        const bool right = click.button == MouseButton::Right;
+        source->post(MouseEvent{right ? EventType::RightMouseDown : EventType::LeftMouseDown, where,
+                                click.button, click.modifierFlags, 1});
+        source->post(MouseEvent{right ? EventType::RightMouseUp : EventType::LeftMouseUp, where,
+                                click.button, click.modifierFlags, 1});
+    }
+    desktop.userInput().click(centre(items.back()));
+    own->button()->setHidden(true);
+    desktop.userInput().click(where);
+
+    QList<StatusItemClick> expected;
+    for (const StatusItemClick &click : clicks) {
+        expected << click << click;
+    }
+    EXPECT_EQ(received, expected);
+}
+
+// The window server discards what an untrusted process posts: no click, no cursor move, no
+// idle-timer reset, only a log entry marked as dropped. The user's hands still work.
+TEST_F(ClickTest, PostsFromAProcessNotTrustedForAccessibilityAreDropped) {
+    const QPointF target = centre(items.back());
+    desktop.userInput().moveMouse(QPointF(5, 500));
+    clock.advance(std::chrono::seconds(10));
+    desktop.permissions().setAccessibilityTrusted(false);
+    const auto source = desktop.inputEvents().createEventSource(EventSourceState::CombinedSession);
+    source->post(MouseEvent{EventType::LeftMouseDown, target, MouseButton::Left, 0, 1});
+    source->post(MouseEvent{EventType::LeftMouseUp, target, MouseButton::Left, 0, 1});
+    source->post(KeyEvent{KeyCode::command, true, EventFlags::command});
+
+    EXPECT_TRUE(desktop.readout().clicks().isEmpty());
+    EXPECT_EQ(desktop.readout().cursor().location, QPointF(5, 500));
+    const InputEvents &input = desktop.inputEvents();
+    for (EventType type : {EventType::MouseMoved, EventType::LeftMouseDown, EventType::KeyDown}) {
+        EXPECT_GE(input.secondsSinceLastEvent(EventSourceState::HIDSystem, type), 10.0)
+            << static_cast<int>(type);
+    }
+    QList<std::pair<EventType, bool>> logged;
+    for (const LoggedEvent &event : desktop.readout().events()) {
+        logged.append({event.type, event.dropped});
+    }
+    const QList<std::pair<EventType, bool>> expected = {{EventType::MouseMoved, false},
+                                                        {EventType::LeftMouseDown, true},
+                                                        {EventType::LeftMouseUp, true},
+                                                        {EventType::KeyDown, true}};
+    EXPECT_EQ(logged, expected);
+
+    desktop.userInput().click(target);
+    desktop.permissions().setAccessibilityTrusted(true);
+    source->post(MouseEvent{EventType::LeftMouseDown, target, MouseButton::Left, 0, 1});
+    source->post(MouseEvent{EventType::LeftMouseUp, target, MouseButton::Left, 0, 1});
+    QList<EventOrigin> origins;
+    for (const DeliveredClick &click : desktop.readout().clicks()) {
+        origins.append(click.origin);
+    }
+    EXPECT_EQ(origins, (QList<EventOrigin>{EventOrigin::User, EventOrigin::Synthetic}));
 }
 
 } // namespace

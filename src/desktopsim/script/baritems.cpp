@@ -1,6 +1,7 @@
 #include "script/baritems.h"
 
 #include "layout/itemorder.h"
+#include "layout/restingwidths.h"
 
 #include <algorithm>
 
@@ -60,6 +61,7 @@ std::optional<quint64> BarItems::add(qint32 ownerProcessId, const ItemDescriptio
             item.attributeOverrides.insert(descriptionAttribute,
                                            *description.accessibilityDescription);
         }
+        RestingWidths::itemAppeared(state, item);
         const quint64 id = item.id;
         state.items.emplace(id, std::move(item));
         ItemOrder::insertNew(state, id);
@@ -115,15 +117,24 @@ QList<quint64> BarItems::order() const {
 }
 
 bool BarItems::setLength(quint64 itemId, double length) {
-    return change(itemId, [&](DesktopState &, ItemRecord &item) { item.length = capped(length); });
+    return change(itemId, [&](DesktopState &state, ItemRecord &item) {
+        item.length = capped(length);
+        RestingWidths::widthChanged(state, item);
+    });
 }
 
 bool BarItems::setTitle(quint64 itemId, const QString &title) {
-    return change(itemId, [&](DesktopState &, ItemRecord &item) { item.title = title; });
+    return change(itemId, [&](DesktopState &state, ItemRecord &item) {
+        item.title = title;
+        RestingWidths::widthChanged(state, item);
+    });
 }
 
 bool BarItems::setImage(quint64 itemId, const QImage &image) {
-    return change(itemId, [&](DesktopState &, ItemRecord &item) { item.image = image; });
+    return change(itemId, [&](DesktopState &state, ItemRecord &item) {
+        item.image = image;
+        RestingWidths::widthChanged(state, item);
+    });
 }
 
 bool BarItems::setButtonHidden(quint64 itemId, bool hidden) {

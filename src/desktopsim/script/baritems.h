@@ -46,10 +46,12 @@ public:
     // Every item, left to right, as the next layout pass will place them.
     [[nodiscard]] QList<quint64> order() const;
 
-    // Lengths above the maximum are cut to it.
+    // Lengths above the maximum are cut to it. Screens that do not follow length changes keep
+    // the item's width unless the change collapses it (see RestingWidths).
     bool setLength(quint64 itemId, double length);
     bool setTitle(quint64 itemId, const QString &title);
     bool setImage(quint64 itemId, const QImage &image);
+    // A hidden button draws nothing and takes no clicks, but the item keeps its place and length.
     bool setButtonHidden(quint64 itemId, bool hidden);
     // Renames the item and moves it to the position remembered under the new name, if any.
     bool setAutosaveName(quint64 itemId, const QString &name);

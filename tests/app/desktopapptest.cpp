@@ -65,6 +65,9 @@ TEST(DesktopAppTest, RunsForTheSimulatedTimeAndDumpsTheBar) {
     EXPECT_EQ(dump.required<QString>(u"scenario"), u"small"_s);
     EXPECT_EQ(dump.required<double>(u"simulatedSeconds"), 600.0);
     EXPECT_EQ(dump.required<int>(u"eventsApplied"), 6);
+    const JsonObjectRef conventions = dump.required(u"coordinateConventions").toObject();
+    EXPECT_TRUE(conventions.required<QString>(u"screens[].frame").startsWith(u"bottom-left:"));
+    EXPECT_TRUE(conventions.required<QString>(u"screens[].items[].frame").startsWith(u"top-left:"));
     const JsonArrayRef screens = dump.required(u"screens").toArray();
     ASSERT_EQ(screens.size(), 1);
     const JsonArrayRef items = screens.at(0).toObject().required(u"items").toArray();

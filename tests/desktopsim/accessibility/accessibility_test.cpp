@@ -224,16 +224,20 @@ TEST(HungApplicationTest, AnswersAWaitingRequestWhenItRecovers) {
     ASSERT_EQ(accessibility.setMessagingTimeout(element, 2.0), AXError::Success);
 
     auto request = [&] {
-        const MonotonicTime start = clock.now();
         const AXError error = accessibility.copyAttributeValue(element, extrasBar).error;
-        return std::pair{error, clock.now() - start};
+        return std::pair{error, clock.now()};
     };
-    QTimer::singleShot(20ms, [&] { desktop.applications().setHung(app, false); });
+    MonotonicTime recoveredAt{};
+    QTimer::singleShot(20ms, [&] {
+        recoveredAt = clock.now();
+        desktop.applications().setHung(app, false);
+    });
     WorkRunner runner(WorkRunner::Mode::ThreadPool);
-    const auto [error, waited] = runTask(runner.run(request));
+    const auto [error, answeredAt] = runTask(runner.run(request));
     EXPECT_EQ(error, AXError::Success);
-    EXPECT_GE(waited, 20ms);
-    EXPECT_LT(waited, 1s);
+    EXPECT_GT(recoveredAt, MonotonicTime::zero());
+    EXPECT_GE(answeredAt, recoveredAt);
+    EXPECT_LT(answeredAt - recoveredAt, 500ms) << "not at the end of the 2 s time-out";
     EXPECT_EQ(desktop.readout().mainThreadAccessibilityReads(), 0);
 }
 

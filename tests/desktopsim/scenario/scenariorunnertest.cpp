@@ -93,8 +93,6 @@ TEST_F(ScenarioRunnerTest, SetsTheMacUpAsDescribed) {
     EXPECT_EQ(screens[0].menuBarHeight, 37.0);
 }
 
-// Events happen at their simulated time, not before; a relaunched application brings back the
-// items it had when it quit, changes included.
 // A spacing no bar could hold is ignored like any unreadable value: with it, a few items would
 // already stand at minus infinity.
 TEST_F(ScenarioRunnerTest, AbsurdSpacingFallsBackToTheSystemGap) {
@@ -111,6 +109,8 @@ TEST_F(ScenarioRunnerTest, AbsurdSpacingFallsBackToTheSystemGap) {
     EXPECT_EQ(a2.frame.left() - a3.frame.right(), 16.0);
 }
 
+// Events happen at their simulated time, not before; a relaunched application brings back the
+// items it had when it quit, changes included, where they stood.
 TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {
     start(QStringLiteral(R"({"name": "t", "screens": [%1],
         "applications": [
@@ -141,7 +141,7 @@ TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {
     EXPECT_EQ(order(), (QStringList{u"c1"_s}));
 
     clock.advance(seconds(10));
-    EXPECT_EQ(order(), (QStringList{u"a2"_s, u"a1"_s, u"c1"_s}));
+    EXPECT_EQ(order(), (QStringList{u"a2"_s, u"c1"_s, u"a1"_s}));
     const std::optional<BarEntry> a2 = entry(u"com.example.a"_s, u"a2"_s);
     ASSERT_TRUE(a2);
     EXPECT_EQ(a2->title, u"hi"_s);

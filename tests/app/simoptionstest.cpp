@@ -23,7 +23,7 @@ TEST(SimOptionsTest, ReadsEveryOption) {
     const auto defaults = SimOptions::parse({u"zorv"_s});
     ASSERT_TRUE(std::holds_alternative<SimOptions>(defaults));
     EXPECT_EQ(std::get<SimOptions>(defaults),
-              (SimOptions{u"laptop"_s, SimOptions::TimeMode::Real, std::nullopt, {}, {}, false}));
+              (SimOptions{u"laptop"_s, SimOptions::TimeMode::Real, std::nullopt, {}, {}, {}, false}));
 }
 
 TEST(SimOptionsTest, RefusesWhatItDoesNotUnderstand) {

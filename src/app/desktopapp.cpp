@@ -85,7 +85,8 @@ int DesktopApp::finish() {
         items.rememberPositionsOf(m_platform.desktop().applications().currentProcessId());
         if (auto problem =
                 KeptPositionsFile::write(m_options.positionsPath, items.rememberedPositions())) {
-            qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.positionsPath, *problem);
+            qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.positionsPath,
+                                                                  *problem);
             m_exitCode = 1;
         }
     }

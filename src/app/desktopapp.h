@@ -22,8 +22,8 @@ class SimulatedPlatform;
 
 // The application as it runs here, wired in one place: the desktop window over a simulated
 // platform, and the run controls of the options (stop after a stretch of simulated time, dump
-// the bars, save pictures of the window, keep the remembered positions). main() builds the platform and hands it over; tests
-// hand over one with a small scenario on a manual clock. Main thread.
+// the bars, save pictures of the window, keep the remembered positions). main() builds the platform
+// and hands it over; tests hand over one with a small scenario on a manual clock. Main thread.
 class DesktopApp : public QObject {
     Q_OBJECT
 

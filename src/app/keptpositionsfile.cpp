@@ -32,7 +32,8 @@ RememberedPositions KeptPositionsFile::read(const QString &path) {
         throw ScenarioError(u"%1: not a regular file."_s.arg(path));
     }
     if (info.size() > maximumFileSize) {
-        throw ScenarioError(u"%1: the file is larger than %2 bytes."_s.arg(path).arg(maximumFileSize));
+        throw ScenarioError(
+            u"%1: the file is larger than %2 bytes."_s.arg(path).arg(maximumFileSize));
     }
     const std::optional<QByteArray> bytes = readWholeFile(path);
     if (!bytes) {

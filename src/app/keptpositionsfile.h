@@ -8,10 +8,10 @@
 
 namespace zorv {
 
-// The simulated Mac's remembered status-item positions kept in a file between runs ("--sim-positions
-// FILE"), so a second run finds items, Zorv's own included, where the first one left them. The
-// file holds the same object as a scenario's "rememberedPositions": {owner: {autosaveName:
-// points}}.
+// The simulated Mac's remembered status-item positions kept in a file between runs
+// ("--sim-positions FILE"), so a second run finds items, Zorv's own included, where the first one
+// left them. The file holds the same object as a scenario's "rememberedPositions": {owner:
+// {autosaveName: points}}.
 class KeptPositionsFile {
 public:
     // Empty when nothing is kept there yet (no file). Throws ScenarioError naming the file, and

@@ -49,7 +49,8 @@ void ItemOrder::remove(DesktopState &state, quint64 itemId) {
 
 bool ItemOrder::moveToRememberedPosition(DesktopState &state, quint64 itemId) {
     const ItemRecord *item = state.item(itemId);
-    if (!item || item->immovable || !state.rememberedPositions.contains(rememberKey(state, *item))) {
+    if (!item || item->immovable ||
+        !state.rememberedPositions.contains(rememberKey(state, *item))) {
         return false;
     }
     // Each distance counts the owner's items on its right, so they go back right to left.

@@ -184,26 +184,26 @@ ScenarioAction actionFrom(Verb verb, const JsonObjectRef &object) {
 
 ScenarioEvent ScenarioEvent::fromJson(const JsonValueRef &value) {
     const JsonObjectRef object = value.toObject();
-    const Verb verb =
-        scenariojson::toEnum<Verb>(object.required(u"do"), {{u"launch", Verb::Launch},
-                                                            {u"quit", Verb::Quit},
-                                                            {u"addItem", Verb::AddItem},
-                                                            {u"removeItem", Verb::RemoveItem},
-                                                            {u"setTitle", Verb::SetTitle},
-                                                            {u"setLength", Verb::SetLength},
-                                                            {u"dragItem", Verb::DragItem},
-                                                            {u"input", Verb::Input},
-                                                            {u"addScreen", Verb::AddScreen},
-                                                            {u"removeScreen", Verb::RemoveScreen},
-                                                            {u"changeScreen", Verb::ChangeScreen},
-                                                            {u"permission", Verb::Permission},
-                                                            {u"activateDisplay", Verb::ActivateDisplay},
-                                                            {u"activate", Verb::Activate},
-                                                            {u"setHung", Verb::SetHung},
-                                                            {u"setDrag", Verb::SetDrag},
-                                                            {u"setHidden", Verb::SetHidden},
-                                                            {u"setPreference", Verb::SetPreference},
-                                                            {u"moveZorvIconToLeftEnd", Verb::MoveZorvIconToLeftEnd}});
+    const Verb verb = scenariojson::toEnum<Verb>(
+        object.required(u"do"), {{u"launch", Verb::Launch},
+                                 {u"quit", Verb::Quit},
+                                 {u"addItem", Verb::AddItem},
+                                 {u"removeItem", Verb::RemoveItem},
+                                 {u"setTitle", Verb::SetTitle},
+                                 {u"setLength", Verb::SetLength},
+                                 {u"dragItem", Verb::DragItem},
+                                 {u"input", Verb::Input},
+                                 {u"addScreen", Verb::AddScreen},
+                                 {u"removeScreen", Verb::RemoveScreen},
+                                 {u"changeScreen", Verb::ChangeScreen},
+                                 {u"permission", Verb::Permission},
+                                 {u"activateDisplay", Verb::ActivateDisplay},
+                                 {u"activate", Verb::Activate},
+                                 {u"setHung", Verb::SetHung},
+                                 {u"setDrag", Verb::SetDrag},
+                                 {u"setHidden", Verb::SetHidden},
+                                 {u"setPreference", Verb::SetPreference},
+                                 {u"moveZorvIconToLeftEnd", Verb::MoveZorvIconToLeftEnd}});
     scenariojson::checkKeys(object, QStringList{u"at"_s, u"do"_s} + keysOf(verb));
     ScenarioEvent event;
     const JsonValueRef at = object.required(u"at");

@@ -52,9 +52,9 @@ void ScenarioPlayer::setUp() {
     if (m_scenario.activeDisplay) {
         m_desktop.arrangement().setMainScreen(m_displays.value(*m_scenario.activeDisplay));
     }
-    const QString zorvKey =
-        m_desktop.applications().application(m_desktop.applications().currentProcessId())
-            ->positionKey();
+    const QString zorvKey = m_desktop.applications()
+                                .application(m_desktop.applications().currentProcessId())
+                                ->positionKey();
     for (auto position = m_scenario.zorvPositions.cbegin();
          position != m_scenario.zorvPositions.cend(); ++position) {
         m_desktop.items().setRememberedPosition(zorvKey, position.key(), position.value());

@@ -27,8 +27,9 @@ public:
     qint32 launch(const AppDescription &description);
     // Launches this process's own application.
     qint32 launchCurrentProcess(const AppDescription &description);
-    // Its status items leave the bar; the system remembers where each of them stood. When it was frontmost the
-    // application activated before it comes to the front. False when no such process runs.
+    // Its status items leave the bar; the system remembers where each of them stood. When it was
+    // frontmost the application activated before it comes to the front. False when no such process
+    // runs.
     bool quit(qint32 processId);
     // Brings it to the front: its menus take the left of every bar.
     bool activate(qint32 processId);

@@ -256,12 +256,6 @@ TEST(ScenarioRunnerClockTest, TurnsOverOnTheMinuteBefore1970) {
     EXPECT_EQ(desktop.items().item(clockItem)->title, u"Thu 1 Jan 0:00"_s);
 }
 
-} // namespace
-} // namespace zorv
-
-namespace zorv {
-namespace {
-
 TEST_F(ScenarioRunnerTest, EventsChangeDisplaysApplicationsAndPreferences) {
     start(QStringLiteral(R"({"name": "t", "activeDisplay": 2, "screens": [%1,
         {"name": "Side", "frame": {"x": 1512, "y": 0, "width": 1000, "height": 700}}],

@@ -218,6 +218,26 @@ void BarItems::setRememberedPosition(const QString &positionKey, const QString &
     });
 }
 
+RememberedPositions BarItems::rememberedPositions() const {
+    return m_model.read([](const DesktopState &state) {
+        RememberedPositions positions;
+        for (auto entry = state.rememberedPositions.cbegin();
+             entry != state.rememberedPositions.cend(); ++entry) {
+            // The key is the owner's position key and the autosave name, split at the first
+            // line break: position keys are bundle identifiers or names, which hold none.
+            const qsizetype split = entry.key().indexOf(QLatin1Char('\n'));
+            positions[entry.key().left(split)].insert(entry.key().mid(split + 1), entry.value());
+        }
+        return positions;
+    });
+}
+
+void BarItems::rememberPositionsOf(qint32 ownerProcessId) {
+    m_model.write([&](DesktopState &state, ModelEffects &) {
+        ItemOrder::rememberItemsOf(state, ownerProcessId);
+    });
+}
+
 void BarItems::cycleLengths(quint64 itemId, QList<double> lengths,
                             std::chrono::nanoseconds period) {
     stopCycling(itemId);

@@ -56,7 +56,14 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform) {
                                    {u"items"_s, items}});
     }
     const ScenarioRunner &runner = platform.scenario();
-    return {{u"scenario"_s, runner.scenario().name},
+    // The two frames follow different conventions, as the system's own interfaces do.
+    const QJsonObject conventions{
+        {u"screens[].frame"_s, u"bottom-left: origin at the primary screen's bottom-left "
+                               u"corner, y grows upwards"_s},
+        {u"screens[].items[].frame"_s, u"top-left: origin at the primary screen's top-left "
+                                       u"corner, y grows downwards"_s}};
+    return {{u"coordinateConventions"_s, conventions},
+            {u"scenario"_s, runner.scenario().name},
             {u"simulatedSeconds"_s, toSeconds(runner.elapsed())},
             {u"wallTime"_s,
              platform.clock().wallNow().toTimeZone(QTimeZone::utc()).toString(Qt::ISODate)},

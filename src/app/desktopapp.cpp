@@ -2,6 +2,7 @@
 
 #include "desktopdump.h"
 #include "keptpositionsfile.h"
+#include "kit/zorvkit.h"
 #include "reportbuilder.h"
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
@@ -44,6 +45,7 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
               .serialise = &ReportProblem::Builder::serialise,
           },
           platform.desktop().pasteboard()) {
+    ZorvKit::install(m_engine, platform.appearance(), platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {
         m_screenshots.emplace(m_options.screenshotFolder);
     }

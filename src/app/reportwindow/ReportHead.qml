@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
+import Zorv.UI
 
 // The heading of every report screen: the kicker, the screen's title and a rule under it.
 ColumnLayout {
@@ -9,24 +10,20 @@ ColumnLayout {
 
     spacing: 4
 
-    Text {
-        text: qsTr("Report a Problem").toUpperCase()
-        font.pixelSize: 10
-        font.weight: Font.DemiBold
-        font.letterSpacing: 1.1
-        color: ReportLook.ink2
+    ZorvKicker {
+        text: qsTr("Report a Problem")
     }
     Text {
         text: root.title
         font.pixelSize: 24
         font.bold: true
-        color: ReportLook.ink
+        color: Zorv.ink
     }
     Rectangle {
         Layout.fillWidth: true
         Layout.topMargin: 8
         implicitHeight: 2
-        color: ReportLook.ink
+        color: Zorv.ink
         opacity: 0.8
     }
 }

@@ -1,6 +1,6 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
+import Zorv.UI
 import Zorv.Report
 
 // The report could not be sent (or went by mail): it is in a file on the Desktop, and why.
@@ -15,39 +15,39 @@ ColumnLayout {
         Layout.fillWidth: true
         title: qsTr("Saved on your Desktop")
     }
-    ReportCard {
+    ZorvCard {
         Layout.fillWidth: true
-        Layout.preferredHeight: details.implicitHeight + 32 + 22
         kicker: qsTr("Nothing is lost")
 
-        ColumnLayout {
-            id: details
-            anchors.fill: parent
-            anchors.margins: 16
+        Column {
+            x: 16
+            width: parent.width - 32
+            topPadding: 16
+            bottomPadding: 16
             spacing: 6
             Text {
-                Layout.fillWidth: true
+                width: parent.width
                 wrapMode: Text.WordWrap
                 text: root.content.why
                 font.pixelSize: 12
-                color: ReportLook.ink2
+                color: Zorv.ink2
             }
             Text {
-                Layout.fillWidth: true
+                width: parent.width
                 wrapMode: Text.WordWrap
                 text: qsTr("Everything you wrote, and what Zorv attached, is in this file on your Desktop:")
                 font.pixelSize: 13
-                color: ReportLook.ink
+                color: Zorv.ink
             }
             TextEdit {
-                Layout.fillWidth: true
+                width: parent.width
                 readOnly: true
                 selectByMouse: true
                 wrapMode: TextEdit.WrapAnywhere
                 text: root.content.fileName
-                font.family: "monospace"
+                font.family: Zorv.monoFamily
                 font.pixelSize: 12
-                color: ReportLook.ink
+                color: Zorv.ink
             }
         }
     }
@@ -59,12 +59,11 @@ ColumnLayout {
         Item {
             Layout.fillWidth: true
         }
-        ReportButton {
+        ZorvOutlineButton {
             text: qsTr("Show in Finder")
             onClicked: root.content.showFile()
         }
-        ReportButton {
-            accent: true
+        ZorvAccentButton {
             text: qsTr("Close")
             onClicked: root.content.close()
         }

@@ -1,6 +1,6 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
+import Zorv.UI
 import Zorv.Report
 
 // The thank-you screen with the report number and a way to copy it.
@@ -15,32 +15,31 @@ ColumnLayout {
         Layout.fillWidth: true
         title: qsTr("Sent. Thanks.")
     }
-    ReportCard {
+    ZorvCard {
         Layout.fillWidth: true
-        Layout.preferredHeight: number.implicitHeight + 32 + 22
         kicker: qsTr("Your report number")
 
         RowLayout {
-            anchors.fill: parent
-            anchors.margins: 16
+            x: 16
+            width: parent.width - 32
+            height: implicitHeight + 32
             spacing: 12
             TextEdit {
-                id: number
                 objectName: "reportNumber"
                 readOnly: true
                 selectByMouse: true
                 text: root.content.reportId
-                font.family: "monospace"
+                font.family: Zorv.monoFamily
                 font.pixelSize: 28
                 font.bold: true
                 font.letterSpacing: 2
-                color: ReportLook.ink
+                color: Zorv.ink
             }
             Item {
                 Layout.fillWidth: true
                 Layout.minimumWidth: 8
             }
-            ReportButton {
+            ZorvOutlineButton {
                 objectName: "reportCopy"
                 text: root.content.copied ? qsTr("Copied") : qsTr("Copy")
                 onClicked: root.content.copyNumber()
@@ -52,7 +51,7 @@ ColumnLayout {
         wrapMode: Text.WordWrap
         text: qsTr("Give this number if anyone asks about your report. It went straight to the person who builds Zorv.")
         font.pixelSize: 11
-        color: ReportLook.ink2
+        color: Zorv.ink2
     }
     Item {
         Layout.fillHeight: true
@@ -61,8 +60,7 @@ ColumnLayout {
         Item {
             Layout.fillWidth: true
         }
-        ReportButton {
-            accent: true
+        ZorvAccentButton {
             text: qsTr("Close")
             onClicked: root.content.close()
         }

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
+import Zorv.UI
 import Zorv.Report
 
 // This application's report window content: a dark title strip with a honey rule, then the
@@ -11,7 +12,7 @@ Rectangle {
 
     implicitWidth: 560
     implicitHeight: 470
-    color: ReportLook.paper
+    color: Zorv.paper
 
     ColumnLayout {
         anchors.fill: parent
@@ -20,7 +21,7 @@ Rectangle {
         Rectangle {
             Layout.fillWidth: true
             implicitHeight: 32
-            color: ReportLook.espresso
+            color: Zorv.espresso
             Row {
                 anchors.left: parent.left
                 anchors.leftMargin: 44
@@ -35,14 +36,14 @@ Rectangle {
                     text: "Zorv"
                     font.pixelSize: 13
                     font.bold: true
-                    color: ReportLook.textOnEspresso
+                    color: Zorv.onEspresso
                 }
             }
         }
         Rectangle {
             Layout.fillWidth: true
             implicitHeight: 2
-            color: ReportLook.honey
+            color: Zorv.honey
         }
         Loader {
             id: screen

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
+import Zorv.UI
 import Zorv.Report
 
 // Where the user writes what happened and sends it; while sending, the editor rests and Send
@@ -17,37 +18,41 @@ ColumnLayout {
         Layout.fillWidth: true
         title: qsTr("What happened?")
     }
-    ReportCard {
+    ZorvCard {
         Layout.fillWidth: true
-        Layout.preferredHeight: 150 + 22
         kicker: qsTr("What you saw")
 
-        TextArea {
-            id: editor
-            objectName: "reportEditor"
-            anchors.fill: parent
-            leftPadding: 8
-            rightPadding: 8
-            topPadding: 6
-            bottomPadding: 6
-            wrapMode: TextEdit.Wrap
-            font.pixelSize: 13
-            color: ReportLook.ink
-            background: null
-            enabled: !root.sending
-            text: root.content.text
-            onTextChanged: root.content.text = text
-            Accessible.name: qsTr("What happened")
-            Component.onCompleted: forceActiveFocus()
-        }
-        Text {
-            visible: root.content.text.length === 0
-            x: 13
-            y: 11
-            text: qsTr("EX: I turned on my Home rule and two icons stayed hidden.")
-            font.pixelSize: 13
-            color: ReportLook.ink2
-            opacity: 0.7
+        Item {
+            width: parent.width
+            height: 150
+
+            TextArea {
+                id: editor
+                objectName: "reportEditor"
+                anchors.fill: parent
+                leftPadding: 8
+                rightPadding: 8
+                topPadding: 6
+                bottomPadding: 6
+                wrapMode: TextEdit.Wrap
+                font.pixelSize: 13
+                color: Zorv.ink
+                background: null
+                enabled: !root.sending
+                text: root.content.text
+                onTextChanged: root.content.text = text
+                Accessible.name: qsTr("What happened")
+                Component.onCompleted: forceActiveFocus()
+            }
+            Text {
+                visible: root.content.text.length === 0
+                x: 13
+                y: 11
+                text: qsTr("EX: I turned on my Home rule and two icons stayed hidden.")
+                font.pixelSize: 13
+                color: Zorv.ink2
+                opacity: 0.7
+            }
         }
     }
     Text {
@@ -55,7 +60,7 @@ ColumnLayout {
         wrapMode: Text.WordWrap
         text: qsTr("Sent with it: Zorv's version, your macOS version, your Mac's model, a random install id, and Zorv's log of where it put your menu bar items. Nothing from your windows.")
         font.pixelSize: 11
-        color: ReportLook.ink2
+        color: Zorv.ink2
     }
     Item {
         Layout.fillHeight: true
@@ -65,17 +70,33 @@ ColumnLayout {
         Item {
             Layout.fillWidth: true
         }
-        ReportButton {
+        ZorvOutlineButton {
             text: qsTr("Cancel")
             onClicked: root.content.close()
         }
-        ReportButton {
+        ZorvAccentButton {
+            id: send
             objectName: "reportSend"
-            accent: true
             enabled: root.content.canSend
             text: root.sending ? qsTr("Sending…") : qsTr("Send")
-            busy: root.sending
             onClicked: root.content.send()
+            contentItem: Row {
+                spacing: 6
+                BusyIndicator {
+                    visible: root.sending
+                    running: visible
+                    implicitWidth: 16
+                    implicitHeight: 16
+                    padding: 0
+                    anchors.verticalCenter: parent.verticalCenter
+                }
+                Text {
+                    text: send.text
+                    font: send.font
+                    color: Zorv.accentLabel
+                    anchors.verticalCenter: parent.verticalCenter
+                }
+            }
         }
     }
     Shortcut {

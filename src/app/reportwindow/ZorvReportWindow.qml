@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Window
+import Zorv.UI
 import Zorv.Report
 
 // The report window with this application's own content.
@@ -9,7 +10,7 @@ Window {
     required property ZorvReportContent content
 
     flags: Qt.Window | Qt.WindowTitleHint | Qt.WindowCloseButtonHint
-    color: ReportLook.paper
+    color: Zorv.paper
 
     ReportSheet {
         anchors.fill: parent

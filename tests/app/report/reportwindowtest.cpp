@@ -1,6 +1,8 @@
 #include "reportfixture.h"
 
+#include "appearance/simsystemappearance.h"
 #include "desktopapp.h"
+#include "kit/zorvkit.h"
 #include "reportviewmodel.h"
 #include "reportwindowcontroller.h"
 #include "scenario/scenarioloader.h"
@@ -24,6 +26,7 @@ using Behaviour = LoopbackHttpServer::Behaviour;
 class ReportWindowTest : public ReportTest {
 protected:
     ReportWindowTest() : controller(engine, services(), desktop.pasteboard()) {
+        ZorvKit::install(engine, appearance, clock);
         EXPECT_TRUE(QDir().mkpath(pictures));
     }
 
@@ -45,6 +48,7 @@ protected:
     }
 
     const QString pictures = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    SimSystemAppearance appearance;
     QQmlEngine engine;
     ReportWindowController controller;
 };
@@ -127,6 +131,8 @@ TEST_F(ReportWindowTest, drawsEveryScreen) {
         EXPECT_EQ(picture.pixelColor(2, 2), QColor(u"#1B1410"_s)) << name.toStdString();
         EXPECT_EQ(picture.pixelColor(280, 33), QColor(u"#E79A2B"_s)) << name.toStdString();
     }
+    appearance.setDark(true);
+    EXPECT_EQ(draw(u"saved-dark"_s).pixelColor(2, 2), QColor(u"#0D0B08"_s));
 }
 
 TEST_F(ReportWindowTest, builtInScreensOfferOnlyWhatIsConfigured) {

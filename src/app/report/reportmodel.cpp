@@ -157,12 +157,7 @@ void Model::emailInstead() {
     if (!std::holds_alternative<Writing>(m_phase) || !m_config.supportEmail || !hasText()) {
         return;
     }
-    Contents contents;
-    contents.facts = Facts::current(m_services.facts);
-    contents.text = m_text;
-    contents.installID = m_config.installID();
-    contents.diagnostics = m_config.diagnostics();
-    const auto file = saveFallback(contents);
+    const auto file = saveFallback(gather());
     if (!file) {
         return;
     }

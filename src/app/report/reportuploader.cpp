@@ -27,16 +27,20 @@ QCoro::Task<> abortWhenLate(Clock *clock, Duration timeout, QPointer<QNetworkRep
 QCoro::Task<UploadReply> Uploader::post(QNetworkAccessManager *network, Clock *clock,
                                         QNetworkRequest request, QByteArray body,
                                         Duration timeout) {
-    const std::unique_ptr<QNetworkReply, void (*)(QNetworkReply *)> reply(
-        network->post(request, body), [](QNetworkReply *r) { r->deleteLater(); });
+    // The network access manager deletes its replies when it goes, possibly during the wait.
+    const QPointer<QNetworkReply> reply = network->post(request, body);
     CancellationSource answered;
     auto late = std::make_shared<bool>(false);
-    abortWhenLate(clock, timeout, QPointer<QNetworkReply>(reply.get()), answered.token(), late);
-    co_await qCoro(reply.get()).waitForFinished();
+    abortWhenLate(clock, timeout, reply, answered.token(), late);
+    co_await qCoro(reply.data()).waitForFinished();
     answered.cancel();
 
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     UploadReply result;
+    if (!reply) {
+        result.failure = cancelled;
+        co_return result;
+    }
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (*late) {
         result.failure = timedOut;
     } else if (!status.isValid() && reply->error() != QNetworkReply::NoError) {
@@ -45,6 +49,7 @@ QCoro::Task<UploadReply> Uploader::post(QNetworkAccessManager *network, Clock *c
         result.status = status.isValid() ? status.toInt() : 0;
         result.body = reply->readAll();
     }
+    reply->deleteLater();
     co_return result;
 }
 

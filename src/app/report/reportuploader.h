@@ -29,6 +29,8 @@ public:
 
     // The description of a request that ran past its time-out.
     static inline const QString timedOut = QStringLiteral("The request timed out.");
+    // The description of a request whose network went away before it ended.
+    static inline const QString cancelled = QStringLiteral("The request was cancelled.");
 
     // Both pointers must outlive the returned task.
     [[nodiscard]] static QCoro::Task<UploadReply> post(QNetworkAccessManager *network, Clock *clock,

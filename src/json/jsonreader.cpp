@@ -1,5 +1,6 @@
 #include "jsonreader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -118,26 +119,33 @@ private:
     QJsonValue object(int depth) {
         checkDepth(depth);
         ++m_at;
-        QJsonObject result;
+        QList<std::pair<QString, QJsonValue>> members;
         skipWhiteSpace();
         if (peek() == '}') {
             ++m_at;
-            return result;
+            return QJsonObject();
         }
         while (true) {
             skipWhiteSpace();
             if (peek() != '"') {
                 invalid(u"expected a key"_s);
             }
-            const QString key = string();
+            QString key = string();
             expect(':', "expected a colon");
-            // A repeated key keeps its last value.
-            result.insert(key, value(depth));
+            members.emplaceBack(std::move(key), value(depth));
             if (!consumeComma()) {
                 break;
             }
         }
         expect('}', "expected a comma or the end of the object");
+        // Inserted in key order, each insertion lands at the end instead of moving the members
+        // after it. The sort is stable and a repeated key keeps its last value.
+        std::stable_sort(members.begin(), members.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+        QJsonObject result;
+        for (const auto &[key, member] : std::as_const(members)) {
+            result.insert(key, member);
+        }
         return result;
     }
 
@@ -175,8 +183,12 @@ private:
             if (c == '\\') {
                 escape(result);
             } else if (c < 0x80) {
-                result.append(QChar(char16_t(c)));
-                ++m_at;
+                const char *run = m_at;
+                while (m_at != m_end && static_cast<uchar>(*m_at) < 0x80 && *m_at >= 0x20 &&
+                       *m_at != '"' && *m_at != '\\') {
+                    ++m_at;
+                }
+                result.append(QLatin1StringView(run, m_at - run));
             } else {
                 utf8Sequence(result);
             }

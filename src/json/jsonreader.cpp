@@ -70,15 +70,6 @@ private:
         return true;
     }
 
-    bool consume(std::string_view word) {
-        if (m_end - m_at >= static_cast<qsizetype>(word.size()) &&
-            std::string_view(m_at, word.size()) == word) {
-            m_at += word.size();
-            return true;
-        }
-        return false;
-    }
-
     QJsonValue value(int depth) {
         skipWhiteSpace();
         switch (peek()) {
@@ -103,9 +94,11 @@ private:
     }
 
     QJsonValue literal(std::string_view word, const QJsonValue &result) {
-        if (!consume(word)) {
+        if (m_end - m_at < static_cast<qsizetype>(word.size()) ||
+            std::string_view(m_at, word.size()) != word) {
             invalid(u"expected a value"_s);
         }
+        m_at += word.size();
         return result;
     }
 

@@ -1,9 +1,14 @@
 #include "atomicfile.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -13,33 +18,26 @@ namespace zorv {
 
 namespace {
 
-std::optional<QString> writeSynced(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString();
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit()) {
-        return file.errorString();
-    }
-    return std::nullopt;
-}
+// The temporary file's name: the target's, a marker no user would pick, and six random letters
+// ("settings.json.writing-fAXqPt"), so that a leftover can be told from anything else in the folder.
+const QString kTemporaryMarker = u".writing-"_s;
+constexpr qsizetype kRandomLetters = 6;
 
 std::filesystem::path nativePath(const QString &path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-std::optional<QString> writeUnsynced(const QString &path, const QByteArray &bytes) {
-    QTemporaryFile temporary(path + u".XXXXXX"_s);
+std::optional<QString> write(const QString &path, const QByteArray &bytes,
+                             FileDurability durability) {
+    QTemporaryFile temporary(path + kTemporaryMarker + QString(kRandomLetters, u'X'));
     if (!temporary.open()) {
         return temporary.errorString();
     }
     if (temporary.write(bytes) != bytes.size() || !temporary.flush()) {
         return temporary.errorString();
+    }
+    if (durability == FileDurability::Synced && ::fsync(temporary.handle()) != 0) {
+        return QString::fromLocal8Bit(std::strerror(errno));
     }
     // QTemporaryFile::rename() refuses to replace an existing file; the system's rename replaces
     // it in one step.
@@ -52,12 +50,41 @@ std::optional<QString> writeUnsynced(const QString &path, const QByteArray &byte
     return std::nullopt;
 }
 
+// The target of a temporary file's name, or nothing when the name is not one.
+std::optional<QString> temporaryFileTarget(const QString &name) {
+    const qsizetype suffixLength = kTemporaryMarker.size() + kRandomLetters;
+    if (name.size() <= suffixLength || !name.chopped(kRandomLetters).endsWith(kTemporaryMarker)) {
+        return std::nullopt;
+    }
+    for (qsizetype i = name.size() - kRandomLetters; i < name.size(); ++i) {
+        const char16_t c = name.at(i).unicode();
+        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))) {
+            return std::nullopt;
+        }
+    }
+    return name.chopped(suffixLength);
+}
+
 } // namespace
+
+void removeStaleTemporaryFiles(const QString &folder,
+                               const std::function<bool(const QString &)> &isTarget) {
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString &name : names) {
+        const std::optional<QString> target = temporaryFileTarget(name);
+        if (!target || !isTarget(*target)) {
+            continue;
+        }
+        if (QFileInfo(dir.filePath(name)).isFile()) {
+            QFile::remove(dir.filePath(name));
+        }
+    }
+}
 
 std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes,
                                            FileDurability durability) {
-    return durability == FileDurability::Synced ? writeSynced(path, bytes)
-                                                : writeUnsynced(path, bytes);
+    return write(path, bytes, durability);
 }
 
 } // namespace zorv

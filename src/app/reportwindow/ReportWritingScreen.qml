@@ -45,6 +45,7 @@ ColumnLayout {
                 Component.onCompleted: forceActiveFocus()
             }
             Text {
+                objectName: "reportHint"
                 visible: root.content.text.length === 0
                 x: 13
                 y: 11

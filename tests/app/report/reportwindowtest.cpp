@@ -60,7 +60,17 @@ TEST_F(ReportWindowTest, oneWindowAtATimeKeepsWhatTheUserWrote) {
     EXPECT_EQ(first->title(), u"Report a Problem"_s);
     EXPECT_EQ(first->maximumSize(), QSize(560, 470));
     const QPointer<Model> firstModel = controller.model();
+    // Any character hides the hint, but blank text cannot be sent.
+    const auto item = [&](const QString &name) {
+        return controller.window()->findChild<QQuickItem *>(name);
+    };
+    ASSERT_TRUE(item(u"reportHint"_s) && item(u"reportSend"_s));
+    EXPECT_TRUE(item(u"reportHint"_s)->isVisible());
+    firstModel->setText(u" "_s);
+    EXPECT_FALSE(item(u"reportHint"_s)->isVisible());
+    EXPECT_FALSE(item(u"reportSend"_s)->isEnabled());
     firstModel->setText(u"Two icons stayed hidden."_s);
+    EXPECT_TRUE(item(u"reportSend"_s)->isEnabled());
     controller.show(zorvConfig());
     EXPECT_EQ(controller.window(), first);
     EXPECT_EQ(controller.model(), firstModel);
@@ -77,9 +87,8 @@ TEST_F(ReportWindowTest, oneWindowAtATimeKeepsWhatTheUserWrote) {
     controller.show(zorvConfig(), Sent{u"R-7K3QXM"_s});
     EXPECT_TRUE(controller.model()->text().isEmpty());
     EXPECT_EQ(controller.draft().text, u"Two icons stayed hidden."_s);
-    const auto *number = controller.window()->findChild<QQuickItem *>(u"reportNumber"_s);
-    ASSERT_TRUE(number);
-    EXPECT_EQ(number->property("text").toString(), u"R-7K3QXM"_s);
+    ASSERT_TRUE(item(u"reportNumber"_s));
+    EXPECT_EQ(item(u"reportNumber"_s)->property("text").toString(), u"R-7K3QXM"_s);
 }
 
 TEST_F(ReportWindowTest, aSentReportLeavesNoDraftAndAFailedOneIsSavedAfterItsWindowWent) {

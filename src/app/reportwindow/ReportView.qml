@@ -23,12 +23,24 @@ Window {
         opacity: enabled ? 1.0 : 0.45
         font.pixelSize: 13
         font.weight: Font.DemiBold
-        contentItem: Text {
-            text: accentButton.text
-            font: accentButton.font
-            color: root.view.onAccent
-            horizontalAlignment: Text.AlignHCenter
-            verticalAlignment: Text.AlignVCenter
+        property bool busy: false
+
+        contentItem: Row {
+            spacing: 6
+            BusyIndicator {
+                visible: accentButton.busy
+                running: visible
+                implicitWidth: 16
+                implicitHeight: 16
+                padding: 0
+                anchors.verticalCenter: parent.verticalCenter
+            }
+            Text {
+                text: accentButton.text
+                font: accentButton.font
+                color: root.view.onAccent
+                anchors.verticalCenter: parent.verticalCenter
+            }
         }
         background: Rectangle {
             radius: 6
@@ -137,6 +149,7 @@ Window {
                     }
                     AccentButton {
                         Layout.minimumWidth: 80
+                        busy: writing.sending
                         enabled: root.view.canSend
                         text: writing.sending ? qsTr("Sending…") : qsTr("Send")
                         onClicked: root.view.send()

@@ -75,11 +75,12 @@ void ReportWindowController::show(const Config &config, const std::optional<Phas
         view = new ReportViewModel(*model, m_services.fileViewer, m_services.workspace);
     }
     QQuickWindow *window = createWindow(url, {{property, QVariant::fromValue(view)}});
-    m_model = model;
     if (!window) {
         delete view;
+        delete model;
         return;
     }
+    m_model = model;
     view->setParent(window);
     m_window = window;
     window->setTitle(title);
@@ -123,7 +124,7 @@ void ReportWindowController::retire() {
         m_window = nullptr;
     }
     m_retiredWindows.removeAll(nullptr);
-    Model *model = m_model;
+    Model *model = std::exchange(m_model, nullptr);
     if (!model) {
         return;
     }

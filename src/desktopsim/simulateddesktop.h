@@ -1,6 +1,8 @@
 #pragma once
 
 #include "accessibility/simaccessibility.h"
+#include "appearance/simdesktoppictures.h"
+#include "appearance/simsystemappearance.h"
 #include "capture/simscreencapture.h"
 #include "input/siminputevents.h"
 #include "model/desktopmodel.h"
@@ -13,6 +15,7 @@
 #include "script/screenarrangement.h"
 #include "script/userinput.h"
 #include "statusbar/simstatusbar.h"
+#include "windows/simappwindows.h"
 
 #include <QObject>
 
@@ -50,6 +53,11 @@ public:
     [[nodiscard]] InputEvents &inputEvents() { return m_inputEvents; }
     [[nodiscard]] ScreenCapture &screenCapture() { return m_screenCapture; }
     [[nodiscard]] Screens &screens() { return m_screens; }
+    // The effective appearance, the desktop pictures and this application's windows; each is
+    // also its own script API (setDark, setPicture, the windows' user* calls).
+    [[nodiscard]] SimSystemAppearance &appearance() { return m_appearance; }
+    [[nodiscard]] SimDesktopPictures &desktopPictures() { return m_desktopPictures; }
+    [[nodiscard]] SimAppWindows &appWindows() { return m_appWindows; }
 
 private:
     DesktopModel m_model;
@@ -65,6 +73,9 @@ private:
     SimInputEvents m_inputEvents;
     SimScreenCapture m_screenCapture;
     SimScreens m_screens;
+    SimSystemAppearance m_appearance;
+    SimDesktopPictures m_desktopPictures;
+    SimAppWindows m_appWindows;
 };
 
 } // namespace zorv

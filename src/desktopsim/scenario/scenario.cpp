@@ -136,7 +136,8 @@ Scenario Scenario::fromJson(const JsonValueRef &value) {
     const JsonObjectRef object = value.toObject();
     scenariojson::checkKeys(object, {u"name"_s, u"description"_s, u"start"_s, u"layoutPassDelay"_s,
                                      u"permissions"_s, u"preferences"_s, u"screens"_s,
-                                     u"applications"_s, u"rememberedPositions"_s, u"events"_s});
+                                     u"applications"_s, u"rememberedPositions"_s, u"events"_s,
+                                     u"appearance"_s});
     Scenario scenario;
     scenario.name = object.required<QString>(u"name");
     scenario.description = object.optional<QString>(u"description").value_or(QString());
@@ -155,6 +156,10 @@ Scenario Scenario::fromJson(const JsonValueRef &value) {
         scenariojson::checkKeys(granted, {u"accessibility"_s, u"screenRecording"_s});
         scenario.accessibilityTrusted = granted.optional<bool>(u"accessibility").value_or(true);
         scenario.screenRecordingGranted = granted.optional<bool>(u"screenRecording").value_or(true);
+    }
+    if (auto appearance = object.optional(u"appearance")) {
+        scenario.darkAppearance =
+            scenariojson::toEnum<bool>(*appearance, {{u"light", false}, {u"dark", true}});
     }
     if (auto preferences = object.optional(u"preferences")) {
         scenario.preferences = preferencesFrom(preferences->toObject());

@@ -30,6 +30,8 @@ struct Scenario {
     std::optional<Duration> layoutPassDelay;
     bool accessibilityTrusted = true;
     bool screenRecordingGranted = true;
+    // The system's appearance at the start: light unless the scenario says dark.
+    bool darkAppearance = false;
     // Values of the global preferences domain: numbers, strings or bools.
     QVariantMap preferences;
     // The first screen is the primary one.

@@ -26,7 +26,8 @@ enum class Verb {
     AddScreen,
     RemoveScreen,
     ChangeScreen,
-    Permission
+    Permission,
+    Appearance
 };
 
 QStringList keysOf(Verb verb) {
@@ -53,6 +54,8 @@ QStringList keysOf(Verb verb) {
         return {u"display"_s, u"frame"_s};
     case Verb::Permission:
         return {u"permission"_s, u"granted"_s};
+    case Verb::Appearance:
+        return {u"appearance"_s};
     }
     return {};
 }
@@ -128,6 +131,9 @@ ScenarioAction actionFrom(Verb verb, const JsonObjectRef &object) {
                 {{u"accessibility", SetPermission::Permission::Accessibility},
                  {u"screenRecording", SetPermission::Permission::ScreenRecording}}),
             object.required<bool>(u"granted")};
+    case Verb::Appearance:
+        return SetAppearance{scenariojson::toEnum<bool>(object.required(u"appearance"),
+                                                        {{u"light", false}, {u"dark", true}})};
     }
     object.fail(u"Unknown action."_s);
 }
@@ -148,7 +154,8 @@ ScenarioEvent ScenarioEvent::fromJson(const JsonValueRef &value) {
                                                             {u"addScreen", Verb::AddScreen},
                                                             {u"removeScreen", Verb::RemoveScreen},
                                                             {u"changeScreen", Verb::ChangeScreen},
-                                                            {u"permission", Verb::Permission}});
+                                                            {u"permission", Verb::Permission},
+                                                            {u"setAppearance", Verb::Appearance}});
     scenariojson::checkKeys(object, QStringList{u"at"_s, u"do"_s} + keysOf(verb));
     ScenarioEvent event;
     const JsonValueRef at = object.required(u"at");

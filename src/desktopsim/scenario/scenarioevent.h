@@ -96,6 +96,12 @@ struct SetPermission {
     friend bool operator==(const SetPermission &, const SetPermission &) = default;
 };
 
+// The system switches between the light and the dark appearance.
+struct SetAppearance {
+    bool dark = false;
+    friend bool operator==(const SetAppearance &, const SetAppearance &) = default;
+};
+
 } // namespace scenarioaction
 
 using ScenarioAction =
@@ -103,7 +109,7 @@ using ScenarioAction =
                  scenarioaction::RemoveItem, scenarioaction::SetTitle, scenarioaction::SetLength,
                  scenarioaction::DragItem, scenarioaction::Input, scenarioaction::AddScreen,
                  scenarioaction::RemoveScreen, scenarioaction::SetScreenFrame,
-                 scenarioaction::SetPermission>;
+                 scenarioaction::SetPermission, scenarioaction::SetAppearance>;
 
 // One timed event: what happens, and when, counted from the scenario's start in simulated time.
 struct ScenarioEvent {

@@ -39,6 +39,7 @@ void ScenarioPlayer::setUp() {
     }
     m_desktop.permissions().setAccessibilityTrusted(m_scenario.accessibilityTrusted);
     m_desktop.permissions().setScreenRecordingGranted(m_scenario.screenRecordingGranted);
+    m_desktop.appearance().setDark(m_scenario.darkAppearance);
     for (auto preference = m_scenario.preferences.cbegin();
          preference != m_scenario.preferences.cend(); ++preference) {
         m_preferences.setStoredValue(preference.key(), preference.value());
@@ -209,6 +210,8 @@ std::optional<QString> ScenarioPlayer::apply(const ScenarioAction &action) {
         } else {
             m_desktop.permissions().setScreenRecordingGranted(permission->granted);
         }
+    } else if (const auto *appearance = std::get_if<SetAppearance>(&action)) {
+        m_desktop.appearance().setDark(appearance->dark);
     }
     return std::nullopt;
 }

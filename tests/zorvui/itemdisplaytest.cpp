@@ -50,9 +50,8 @@ TEST(ItemDisplayTest, TellsALightGlyphByItsSecondAndThirdBytes) {
         bool light;
     } cases[] = {
         {"no capture", std::nullopt, false},
-        {"24-bit capture", capture(8, 8, {255, 255, 255, 255}).convertToFormat(
-                               QImage::Format_RGB888),
-         false},
+        {"24-bit capture",
+         capture(8, 8, {255, 255, 255, 255}).convertToFormat(QImage::Format_RGB888), false},
         {"nothing above 24", capture(8, 8, {24, 24, 24, 24}), false},
         {"average exactly 128", onePixel({0, 255, 2, 255}), false},
         {"average 129", onePixel({0, 255, 4, 255}), true},
@@ -95,8 +94,7 @@ TEST(ItemDisplayTest, NamesSymbolsOfSystemItemsOnly) {
         {u"com.apple.controlcenter"_s, u"Focus"_s, std::nullopt, u"moon.fill"_s},
         {u"com.apple.controlcenter"_s, u"Clock"_s, std::nullopt, u"clock"_s},
         // The first group in order decides: "battery" before "time".
-        {u"com.apple.controlcenter"_s, u"Battery Time Remaining"_s, std::nullopt,
-         u"battery.100"_s},
+        {u"com.apple.controlcenter"_s, u"Battery Time Remaining"_s, std::nullopt, u"battery.100"_s},
         {u"com.apple.controlcenter"_s, std::nullopt, std::nullopt, u"switch.2"_s},
         {u"com.apple.systemuiserverX"_s, u"Clock"_s, std::nullopt, std::nullopt},
         {u"com.example.clock"_s, u"Clock"_s, std::nullopt, std::nullopt},

@@ -1,5 +1,5 @@
-#include "appearance/simdesktoppictures.h"
 #include "items/menubarcolorsampler.h"
+#include "appearance/simdesktoppictures.h"
 #include "manualclock.h"
 #include "simulateddesktop.h"
 

@@ -1,7 +1,7 @@
+#include "windows/standardwindow.h"
 #include "manualclock.h"
 #include "simulateddesktop.h"
 #include "windows/simappwindows.h"
-#include "windows/standardwindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "menus/trailingmenurow.h"
 #include "keycaps/keycapdrawing.h"
 #include "kitscene.h"
-#include "menus/trailingmenurow.h"
 
 #include <gtest/gtest.h>
 

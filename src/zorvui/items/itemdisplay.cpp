@@ -47,8 +47,7 @@ QImage squared(const QImage &source) {
 } // namespace
 
 bool ItemDisplay::capturedGlyphIsLight(const MenuBarItem &item) {
-    if (!item.capturedImage || item.capturedImage->isNull() ||
-        item.capturedImage->depth() != 32) {
+    if (!item.capturedImage || item.capturedImage->isNull() || item.capturedImage->depth() != 32) {
         return false;
     }
     const QImage &image = *item.capturedImage;

@@ -10,8 +10,7 @@
 
 namespace zorv {
 
-MenuBarColorSampler::MenuBarColorSampler(Screens &screens, DesktopPictures &pictures,
-                                         Clock &clock)
+MenuBarColorSampler::MenuBarColorSampler(Screens &screens, DesktopPictures &pictures, Clock &clock)
     : m_screens(screens), m_pictures(pictures), m_clock(clock) {}
 
 std::optional<QColor> MenuBarColorSampler::topStripColor(const QImage &picture) {

@@ -42,8 +42,7 @@ public:
     }
     // An arc round `centre` from `startDegrees` through `spanDegrees` (counter-clockwise, 0 at
     // three o'clock).
-    void arc(QPointF centre, qreal radius, qreal startDegrees, qreal spanDegrees,
-             qreal width = 2) {
+    void arc(QPointF centre, qreal radius, qreal startDegrees, qreal spanDegrees, qreal width = 2) {
         QPainterPath path;
         const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
         path.arcMoveTo(box, startDegrees);
@@ -108,8 +107,14 @@ const QHash<QString, Drawing> &drawings() {
              pen.line({{6, 6}, {18, 18}}, 2.2);
              pen.line({{18, 6}, {6, 18}}, 2.2);
          }},
-        {u"circle"_s, [](Pen &pen) { pen.circle({12, 12}, 8.5); }},
-        {u"circle.fill"_s, [](Pen &pen) { pen.disc({12, 12}, 9.5); }},
+        {u"circle"_s,
+         [](Pen &pen) {
+             pen.circle({12, 12}, 8.5);
+         }},
+        {u"circle.fill"_s,
+         [](Pen &pen) {
+             pen.disc({12, 12}, 9.5);
+         }},
         {u"checkmark.circle.fill"_s,
          [](Pen &pen) {
              pen.disc({12, 12}, 10);
@@ -121,7 +126,10 @@ const QHash<QString, Drawing> &drawings() {
              pen.line({{7.5, 9.5}, {12, 5}, {16.5, 9.5}}, 2.2);
              pen.line({{7.5, 14.5}, {12, 19}, {16.5, 14.5}}, 2.2);
          }},
-        {u"chevron.down"_s, [](Pen &pen) { pen.line({{6.5, 9.5}, {12, 15}, {17.5, 9.5}}, 2.2); }},
+        {u"chevron.down"_s,
+         [](Pen &pen) {
+             pen.line({{6.5, 9.5}, {12, 15}, {17.5, 9.5}}, 2.2);
+         }},
         {u"line.3.horizontal.decrease"_s,
          [](Pen &pen) {
              pen.line({{3.5, 7}, {20.5, 7}});
@@ -248,8 +256,14 @@ const QHash<QString, Drawing> &drawings() {
          }},
         {u"tray.and.arrow.down.fill"_s,
          [](Pen &pen) {
-             pen.polygon({{2.5, 13}, {8, 13}, {9.5, 16}, {14.5, 16}, {16, 13}, {21.5, 13},
-                          {21.5, 20.5}, {2.5, 20.5}});
+             pen.polygon({{2.5, 13},
+                          {8, 13},
+                          {9.5, 16},
+                          {14.5, 16},
+                          {16, 13},
+                          {21.5, 13},
+                          {21.5, 20.5},
+                          {2.5, 20.5}});
              pen.line({{12, 2.5}, {12, 11.5}});
              pen.line({{8.5, 8}, {12, 11.5}, {15.5, 8}});
          }},

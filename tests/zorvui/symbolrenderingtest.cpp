@@ -1,0 +1,68 @@
+#include "kitscene.h"
+#include "look/zorvpalette.h"
+#include "symbols/symbolglyphs.h"
+
+#include <gtest/gtest.h>
+
+#include <QQuickItem>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+struct Look {
+    const char *name;
+    bool dark;
+};
+
+class SymbolRenderingTest : public ::testing::TestWithParam<Look> {};
+
+// Every symbol of the set, tinted honey ink, and key caps of both weights on the pane's paper.
+TEST_P(SymbolRenderingTest, DrawsEverySymbolTinted) {
+    const QStringList names = SymbolGlyphs::names();
+    QString tiles;
+    for (const QString &name : names) {
+        tiles += uR"(SymbolImage { objectName: "%1"; name: "%1"; size: 32; color: Zorv.honeyInk }
+)"_s.arg(name);
+    }
+    KitScene scene;
+    scene.appearance.setDark(GetParam().dark);
+    ASSERT_TRUE(scene.load(uR"(
+import QtQuick
+import Zorv.UI
+Rectangle {
+    color: Zorv.paper
+    Grid { x: 12; y: 12; columns: 8; spacing: 14
+        %1
+    }
+    Column { x: 12; y: 200; spacing: 8
+        KeyCaps { keys: ["⌃", "⌥", "⌘", "Space"]; size: 13; weight: KeyCapsPainter.Menu }
+        KeyCaps { keys: ["⌘", "⇧", "K"]; size: 13; weight: KeyCapsPainter.Prose }
+        KeyCaps { keys: ["⌘", "1"]; size: 24; weight: KeyCapsPainter.Prose }
+    }
+}
+)"_s.arg(tiles),
+                           QSize(400, 320)));
+    const QImage picture = scene.grab(u"symbols-"_s + QLatin1String(GetParam().name));
+    const QColor ink = ZorvPalette::resolve(ZorvPalette::Role::HoneyInk,
+                                            scene.appearance.effectiveAppearanceName());
+    for (const QString &name : names) {
+        QQuickItem *tile = scene.find(name);
+        ASSERT_TRUE(tile) << name.toStdString();
+        const QRect area = tile->mapRectToScene(tile->boundingRect()).toAlignedRect();
+        const int inked = countPixels(picture, ink, 8, area);
+        EXPECT_GT(inked, 20) << name.toStdString() << " has ink";
+        EXPECT_LT(inked, area.width() * area.height() * 3 / 4)
+            << name.toStdString() << " is a glyph, not a block";
+    }
+    EXPECT_TRUE(SymbolGlyphs::image(u"no.such.symbol"_s, 32, Qt::black).isNull());
+    EXPECT_TRUE(SymbolGlyphs::image(u"wifi"_s, 0, Qt::black).isNull());
+}
+
+INSTANTIATE_TEST_SUITE_P(Appearances, SymbolRenderingTest,
+                         ::testing::Values(Look{"light", false}, Look{"dark", true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace zorv

@@ -1,6 +1,7 @@
 #include "desktopapp.h"
 
 #include "desktopdump.h"
+#include "kit/zorvkit.h"
 #include "simulatedplatform.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,8 @@ namespace zorv {
 
 DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent)
     : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform) {
+    // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
+    ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {
         m_screenshots.emplace(m_options.screenshotFolder);
     }

@@ -12,6 +12,7 @@
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Zorv_DesktopPlugin)
+Q_IMPORT_QML_PLUGIN(Zorv_UIPlugin)
 
 using namespace zorv;
 

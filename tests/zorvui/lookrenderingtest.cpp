@@ -37,6 +37,13 @@ ZorvPane {
         }
         ZorvRule {}
         ZorvRow {
+            title: "Wi-Fi"
+            icon: "image://zorvsymbol/wifi/" + String(Zorv.ink).substring(1)
+            slot: 203
+            ZorvValue { text: "Home" }
+        }
+        ZorvRule {}
+        ZorvRow {
             title: "Auto-hide delay"
             ZorvValue { text: "12 s" }
         }
@@ -85,7 +92,7 @@ TEST_P(LookRenderingTest, DrawsThePaneAndItsPartsInThePalette) {
     const Look look = GetParam();
     KitScene scene;
     scene.appearance.setDark(look.dark);
-    ASSERT_TRUE(scene.load(paneScene, QSize(640, 620)));
+    ASSERT_TRUE(scene.load(paneScene, QSize(640, 660)));
     const QImage picture = scene.grab(u"pane-"_s + QLatin1String(look.name));
     const QString appearance = scene.appearance.effectiveAppearanceName();
     auto color = [&](ZorvPalette::Role role) { return ZorvPalette::resolve(role, appearance); };

@@ -18,8 +18,9 @@ struct Look {
 
 class SymbolRenderingTest : public ::testing::TestWithParam<Look> {};
 
-// Every symbol of the set, tinted honey ink, and key caps of both weights on the pane's paper.
-TEST_P(SymbolRenderingTest, DrawsEverySymbolTinted) {
+// Every symbol of the set, tinted honey ink, key caps of both weights and the shared controls on
+// the pane's paper.
+TEST_P(SymbolRenderingTest, DrawsEverySymbolTintedBesideTheControls) {
     const QStringList names = SymbolGlyphs::names();
     QString tiles;
     for (const QString &name : names) {
@@ -41,9 +42,25 @@ Rectangle {
         KeyCaps { keys: ["⌘", "⇧", "K"]; size: 13; weight: KeyCapsPainter.Prose }
         KeyCaps { keys: ["⌘", "1"]; size: 24; weight: KeyCapsPainter.Prose }
     }
+    Column { x: 180; y: 200; spacing: 8
+        ShortcutRecorder { defaultDisplay: "⌥⌘S" }
+        ZorvTextField { objectName: "field"; width: 200; prompt: "Home Wi-Fi"; title: "Network" }
+        ZorvPicker { width: 200; placeholder: "Choose a profile"; options: [] }
+    }
 }
 )"_s.arg(tiles),
                            QSize(400, 320)));
+    // A focused field wears the honey border, 1.5 wide.
+    QQuickItem *field = scene.find(u"field"_s);
+    ASSERT_TRUE(field);
+    QObject *border = field->property("border").value<QObject *>();
+    ASSERT_TRUE(border);
+    EXPECT_EQ(border->property("width").toReal(), 1);
+    QMetaObject::invokeMethod(field, "forceActiveFocus");
+    EXPECT_EQ(border->property("width").toReal(), 1.5);
+    EXPECT_EQ(
+        border->property("color").value<QColor>(),
+        ZorvPalette::resolve(ZorvPalette::Role::Honey, scene.appearance.effectiveAppearanceName()));
     const QImage picture = scene.grab(u"symbols-"_s + QLatin1String(GetParam().name));
     const QColor ink = ZorvPalette::resolve(ZorvPalette::Role::HoneyInk,
                                             scene.appearance.effectiveAppearanceName());

@@ -1,5 +1,5 @@
 import QtQuick
-import QtQuick.Controls
+import QtQuick.Templates as T
 import Zorv.UI
 
 // The scaffold of a settings pane: a masthead with the title, an optional blurb ("{token}"s as
@@ -95,10 +95,7 @@ Rectangle {
         contentHeight: body.implicitHeight + 20 + 28
         boundsBehavior: Flickable.StopAtBounds
         clip: true
-        ScrollBar.vertical: ScrollBar {
-            policy: scroller.contentHeight > scroller.height ? ScrollBar.AlwaysOn
-                                                             : ScrollBar.AsNeeded
-        }
+        T.ScrollBar.vertical: ZorvScrollBar {}
 
         Column {
             id: body

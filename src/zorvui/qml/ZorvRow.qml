@@ -28,7 +28,8 @@ Item {
 
         visible: root.icon.toString().length > 0
         x: 16
-        y: 12 + root.centreLine - 8
+        // The icon's bottom edge sits 3 below the title's baseline.
+        y: label.y + titleText.baselineOffset + 3 - height
         width: 16
         height: 16
         source: root.icon

@@ -37,6 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         HexCase{"palette", u"#F0B24A"_s, honey}, HexCase{"lowerCase", u"#f0b24a"_s, honey},
         HexCase{"noHash", u"F0B24A"_s, honey}, HexCase{"spacesAndTabs", u" \t#F0B24A\t "_s, honey},
+        HexCase{"noBreakSpace", u"\u00A0#F0B24A"_s, honey},
         HexCase{"black", u"#000000"_s, QColor(0, 0, 0)},
         HexCase{"white", u"#FFFFFF"_s, QColor(255, 255, 255)},
         HexCase{"fiveDigits", u"#F0B24"_s, std::nullopt},

@@ -73,24 +73,6 @@ TEST(KeyCapsTest, MeasuresARowOfCaps) {
     EXPECT_EQ(KeyCapDrawing::font(12.5).pixelSize(), 11) << "10.5 rounds away from zero";
 }
 
-TEST(KeyCapsTest, DrawsInkOnlyForCaps) {
-    const QImage empty = KeyCapDrawing::image({}, 13, Weight::Menu, Qt::black, 1);
-    for (int y = 0; y < empty.height(); ++y) {
-        for (int x = 0; x < empty.width(); ++x) {
-            ASSERT_EQ(qAlpha(empty.pixel(x, y)), 0);
-        }
-    }
-    const QImage caps = KeyCapDrawing::image({u"⌘"_s, u"K"_s}, 13, Weight::Prose, Qt::black, 2);
-    EXPECT_EQ(caps.size(), (KeyCapDrawing::size({u"⌘"_s, u"K"_s}, 13, Weight::Prose) * 2).toSize());
-    int strongInk = 0;
-    for (int y = 0; y < caps.height(); ++y) {
-        for (int x = 0; x < caps.width(); ++x) {
-            strongInk += qAlpha(caps.pixel(x, y)) > 200;
-        }
-    }
-    EXPECT_GT(strongInk, 20) << "the labels' ink";
-}
-
 TEST(KeyCapTextTest, SplitsTokensFromPlainText) {
     using Segment = KeyCapText::Segment;
     const struct {

@@ -1,3 +1,5 @@
+#include "items/itempictures.h"
+#include "kit/zorvkit.h"
 #include "kitscene.h"
 #include "look/zorvpalette.h"
 #include "symbols/symbolglyphs.h"
@@ -29,6 +31,12 @@ TEST_P(SymbolRenderingTest, DrawsEverySymbolTintedBesideTheControls) {
     }
     KitScene scene;
     scene.appearance.setDark(GetParam().dark);
+    // An item's captured light glyph on the dark plate it gets without a sampled bar colour.
+    ZorvKit::of(scene.view.engine())
+        ->itemPictures()
+        .set(u"com.example.clock/0"_s, SymbolGlyphs::image(u"clock"_s, 64, Qt::white), true);
+    tiles += uR"(ItemPlate { objectName: "plate"; color: Qt.rgba(0.2, 0.2, 0.2, 1); source: "%1" }
+)"_s.arg(ItemPictures::source(u"com.example.clock/0"_s, Qt::white).toString());
     ASSERT_TRUE(scene.load(uR"(
 import QtQuick
 import Zorv.UI
@@ -73,6 +81,11 @@ Rectangle {
         EXPECT_LT(inked, area.width() * area.height() * 3 / 4)
             << name.toStdString() << " is a glyph, not a block";
     }
+    QQuickItem *plate = scene.find(u"plate"_s);
+    ASSERT_TRUE(plate);
+    const QRect plateArea = plate->mapRectToScene(plate->boundingRect()).toAlignedRect();
+    EXPECT_GT(countPixels(picture, Qt::white, 90, plateArea), 8) << "the glyph on its plate";
+    EXPECT_GT(countPixels(picture, QColor(51, 51, 51), 2, plateArea), 200) << "the plate";
     EXPECT_TRUE(SymbolGlyphs::image(u"no.such.symbol"_s, 32, Qt::black).isNull());
     EXPECT_TRUE(SymbolGlyphs::image(u"wifi"_s, 0, Qt::black).isNull());
 }

@@ -1,5 +1,6 @@
 #include "kit/zorvkit.h"
 
+#include "items/itempictures.h"
 #include "keycaps/keycapimageprovider.h"
 #include "symbols/symbolimageprovider.h"
 
@@ -18,6 +19,8 @@ ZorvKit &ZorvKit::install(QQmlEngine &engine, SystemAppearance &appearance, Cloc
     engine.addImportPath(u"qrc:/"_s);
     engine.addImageProvider(SymbolImageProvider::providerId, new SymbolImageProvider);
     engine.addImageProvider(KeyCapImageProvider::providerId, new KeyCapImageProvider);
+    kit->m_itemPictures = new ItemPictures;
+    engine.addImageProvider(ItemPictures::providerId, kit->m_itemPictures);
     return *kit;
 }
 

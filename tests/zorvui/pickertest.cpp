@@ -229,6 +229,18 @@ TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
     EXPECT_EQ(picker->property("highlightedRow").toInt(), 11) << "from D up round to the extra row";
     QTest::keyClick(&scene.view, Qt::Key_Return);
     EXPECT_EQ(scene.view.rootObject()->property("extraRuns").toInt(), 1);
+
+    // Opening on the eleventh option scrolls it into view; a click outside closes the list.
+    picker->setProperty("selection", u"k"_s);
+    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
+                      picker->mapToScene(QPointF(20, 10)).toPoint());
+    scene.clock.settle();
+    QQuickItem *list = scene.find(u"pickerList"_s);
+    ASSERT_TRUE(list);
+    EXPECT_GT(list->property("contentY").toReal(), 0);
+    QTest::mouseClick(&scene.view, Qt::LeftButton, {}, QPoint(320, 20));
+    EXPECT_FALSE(picker->property("presented").toBool());
+    EXPECT_EQ(picker->property("selection").toString(), u"k"_s);
     scene.grab(u"picker-closed-"_s + QLatin1String(GetParam().name));
 }
 

@@ -1,10 +1,15 @@
 #include "items/menubarcolorsampler.h"
 #include "appearance/simdesktoppictures.h"
 #include "manualclock.h"
+#include "preferences/simglobalpreferences.h"
+#include "scenario/scenarioloader.h"
+#include "scenario/scenariorunner.h"
 #include "simulateddesktop.h"
+#include "workspace/simworkspace.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -117,6 +122,32 @@ TEST_F(MenuBarColorSamplerTest, TheSimulatorDrawsAPictureFromTheDesktopColour) {
     ASSERT_TRUE(color);
     EXPECT_TRUE(sampler.isDark()) << "the default desktop is a mid blue";
     EXPECT_FALSE(pictures.desktopImagePath(display + 1)) << "no such screen";
+}
+
+// A scenario names the picture of its screen by a path relative to the scenario file.
+TEST(MenuBarColorScenarioTest, SamplesThePictureTheScenarioNames) {
+    QTemporaryDir folder;
+    QImage picture(40, 40, QImage::Format_RGB32);
+    picture.fill(QColor(240, 240, 240));
+    ASSERT_TRUE(picture.save(folder.filePath(u"light.png"_s)));
+    QFile file(folder.filePath(u"desk.json"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"name": "desk", "desktopPictures": {"1": "light.png"},
+        "screens": [{"name": "D", "frame": {"x": 0, "y": 0, "width": 800, "height": 600}}]})");
+    file.close();
+
+    ManualClock clock;
+    SimulatedDesktop desktop(clock, AppDescription{});
+    SimWorkspace workspace(desktop.model());
+    SimGlobalPreferences preferences;
+    ScenarioRunner runner(ScenarioLoader::load(file.fileName()), desktop, workspace, preferences);
+    runner.start();
+    clock.settle();
+    const DisplayId display = desktop.screens().screens().constFirst().displayId;
+    desktop.arrangement().setMainScreen(display);
+    MenuBarColorSampler sampler(desktop.screens(), desktop.desktopPictures(), clock);
+    EXPECT_EQ(sampler.sampled(), QColor(240, 240, 240));
+    EXPECT_FALSE(sampler.isDark());
 }
 
 } // namespace

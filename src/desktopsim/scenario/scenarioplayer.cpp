@@ -74,7 +74,12 @@ void ScenarioPlayer::setUp() {
 }
 
 void ScenarioPlayer::addScreen(const ScreenRecord &screen) {
-    m_displays.insert(screen.displayId, m_desktop.arrangement().add(screenSpec(screen)));
+    const DisplayId display = m_desktop.arrangement().add(screenSpec(screen));
+    m_displays.insert(screen.displayId, display);
+    const auto picture = m_scenario.desktopPictures.constFind(screen.displayId);
+    if (picture != m_scenario.desktopPictures.cend()) {
+        m_desktop.desktopPictures().setPicture(display, *picture);
+    }
 }
 
 void ScenarioPlayer::launch(const ScenarioApplication &app) {

@@ -14,6 +14,9 @@ ZorvKit::ZorvKit(SystemAppearance &appearance, Clock &clock, QObject *parent)
     : QObject(parent), m_appearance(appearance), m_clock(clock) {}
 
 ZorvKit &ZorvKit::install(QQmlEngine &engine, SystemAppearance &appearance, Clock &clock) {
+    if (ZorvKit *installed = of(&engine)) {
+        return *installed;
+    }
     auto *kit = new ZorvKit(appearance, clock, &engine);
     // The module's qmldir sits at ":/Zorv/UI/qmldir".
     engine.addImportPath(u"qrc:/"_s);

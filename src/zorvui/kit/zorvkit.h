@@ -20,6 +20,7 @@ class ZorvKit : public QObject {
     Q_OBJECT
 
 public:
+    // A second install on the same engine keeps the first kit.
     static ZorvKit &install(QQmlEngine &engine, SystemAppearance &appearance, Clock &clock);
     // The kit installed on `engine`; null when none is (or `engine` is null).
     [[nodiscard]] static ZorvKit *of(const QQmlEngine *engine);

@@ -8,7 +8,8 @@ Item {
     id: root
 
     property string title
-    property string note
+    // A string, or null for none.
+    property var note: null
     property real slot: Zorv.controlWidth
     property url icon
     default property alias control: slotItem.data
@@ -53,10 +54,10 @@ Item {
             elide: Text.ElideRight
         }
         ZorvNote {
-            visible: root.note.length > 0
+            visible: !!root.note
             x: -2
             width: parent.width + 4
-            text: root.note
+            text: root.note ? root.note : ""
         }
     }
 

@@ -119,6 +119,7 @@ Column {
     QTest::mouseClick(&scene.view, Qt::LeftButton, {},
                       recorder->mapToScene(QPointF(10, 10)).toPoint());
     ASSERT_TRUE(recorder->property("recording").toBool());
+    scene.grab(u"recorder-armed"_s);
     QTest::keyClick(&scene.view, Qt::Key_B);
     QTest::keyClick(&scene.view, Qt::Key_Home);
     EXPECT_EQ(field->property("text").toString(), u"a"_s) << "consumed";

@@ -45,7 +45,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
               .serialise = &ReportProblem::Builder::serialise,
           },
           platform.desktop().pasteboard()) {
-    ZorvKit::install(m_engine, platform.appearance(), platform.clock());
+    // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
+    ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {
         m_screenshots.emplace(m_options.screenshotFolder);
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "appearance/simsystemappearance.h"
 #include "cloud/simcloud.h"
 #include "cloud/simcloudkeyvaluestore.h"
 #include "preferences/simglobalpreferences.h"
@@ -36,7 +35,6 @@ public:
     [[nodiscard]] SimGlobalPreferences &preferences() { return m_preferences; }
     [[nodiscard]] SimProcessTable &processTable() { return m_processTable; }
     [[nodiscard]] SimCloudKeyValueStore &cloudStore() { return m_cloudStore; }
-    [[nodiscard]] SimSystemAppearance &appearance() { return m_appearance; }
     [[nodiscard]] ScenarioRunner &scenario() { return m_runner; }
 
 private:
@@ -48,7 +46,6 @@ private:
     SimProcessTable m_processTable;
     SimCloud m_cloud;
     SimCloudKeyValueStore m_cloudStore;
-    SimSystemAppearance m_appearance;
     ScenarioRunner m_runner;
 };
 

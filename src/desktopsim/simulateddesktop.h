@@ -1,6 +1,8 @@
 #pragma once
 
 #include "accessibility/simaccessibility.h"
+#include "appearance/simdesktoppictures.h"
+#include "appearance/simsystemappearance.h"
 #include "capture/simscreencapture.h"
 #include "input/siminputevents.h"
 #include "model/desktopmodel.h"
@@ -16,6 +18,7 @@
 #include "system/simfileviewer.h"
 #include "system/simpasteboard.h"
 #include "system/simsystemfacts.h"
+#include "windows/simappwindows.h"
 
 #include <QObject>
 
@@ -56,6 +59,11 @@ public:
     [[nodiscard]] SimSystemFacts &systemFacts() { return m_systemFacts; }
     [[nodiscard]] SimFileViewer &fileViewer() { return m_fileViewer; }
     [[nodiscard]] SimPasteboard &pasteboard() { return m_pasteboard; }
+    // The effective appearance, the desktop pictures and this application's windows; each is
+    // also its own script API (setDark, setPicture, the windows' user* calls).
+    [[nodiscard]] SimSystemAppearance &appearance() { return m_appearance; }
+    [[nodiscard]] SimDesktopPictures &desktopPictures() { return m_desktopPictures; }
+    [[nodiscard]] SimAppWindows &appWindows() { return m_appWindows; }
 
 private:
     DesktopModel m_model;
@@ -74,6 +82,9 @@ private:
     SimSystemFacts m_systemFacts;
     SimFileViewer m_fileViewer;
     SimPasteboard m_pasteboard;
+    SimSystemAppearance m_appearance;
+    SimDesktopPictures m_desktopPictures;
+    SimAppWindows m_appWindows;
 };
 
 } // namespace zorv

@@ -17,4 +17,10 @@ bool isMainThread() {
     return app && QThread::currentThread() == app->thread();
 }
 
+void nudgeMainThread() {
+    if (QCoreApplication::instance() && !isMainThread()) {
+        postToMainThread([] {});
+    }
+}
+
 } // namespace zorv

@@ -34,7 +34,8 @@ TEST(CoroutineTest, AHungTaskFailsAtTheWallLimit) {
 }
 
 TEST(CoroutineTest, CoAssertStopsTheCoroutineAtTheFirstFailure) {
-    static int reached = 0; // EXPECT_FATAL_FAILURE's statement cannot see locals
+    static int reached; // EXPECT_FATAL_FAILURE's statement cannot see locals
+    reached = 0;        // a static keeps its value into the next repetition
     runTask(checks(true, &reached));
     EXPECT_EQ(reached, 1);
     EXPECT_FATAL_FAILURE(runTask(checks(false, &reached)), "extra context");

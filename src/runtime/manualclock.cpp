@@ -90,7 +90,9 @@ void ManualClock::blockingSleep(Duration duration) {
         m_state->moveForward(duration);
         return;
     }
-    m_state->sleepOnWorker(duration);
+    // Held for the whole sleep: the clock may be destroyed meanwhile, which ends it.
+    const std::shared_ptr<ManualClockState> state = m_state;
+    state->sleepOnWorker(duration);
 }
 
 void ManualClock::advance(Duration duration) {

@@ -27,8 +27,14 @@ template <typename Result> struct Outcome {
 
 template <> struct Outcome<void> { std::exception_ptr error; };
 
-// Hands the end of a job to the coroutine awaiting it. The worker writes the outcome, then sets
-// `done` (release) and posts the wake-up; the main thread reads `done` (acquire) before the outcome.
+// Qt hands a job to a pool thread and the wake-up back to the main thread through its own locks,
+// which ThreadSanitizer cannot see into (Qt is not built with it), so each direction also goes
+// through an atomic of ours. The main thread counts a hand-over (release) just before the pool
+// takes the job, and the job reads the count (acquire) before it touches anything it was given.
+inline std::atomic<quint64> handOvers{0};
+
+// Hands the end of a job to the coroutine awaiting it: the worker writes the outcome, sets `done`
+// (release) and posts the wake-up; the main thread reads `done` (acquire) before the outcome.
 struct Handoff : std::enable_shared_from_this<Handoff> {
     std::atomic<bool> done{false};
     std::coroutine_handle<> waiter; // main thread only
@@ -122,7 +128,12 @@ public:
         };
         // Shared, because QThreadPool copies the function it runs and the work may be move-only.
         auto job = std::make_shared<decltype(body)>(std::move(body));
-        pool->start([job] { (*job)(); });
+        std::function<void()> task = [job] {
+            (void)workrunnerdetail::handOvers.load(std::memory_order_acquire);
+            (*job)();
+        };
+        workrunnerdetail::handOvers.fetch_add(1, std::memory_order_release);
+        pool->start(std::move(task));
         const workrunnerdetail::ForgetWaiterOnExit forget(handoff);
         workrunnerdetail::HandoffAwaiter finished{handoff};
         co_await finished;

@@ -2,7 +2,7 @@
 
 #include "mainthread.h"
 #include "manualclockstate.h"
-#include "threadstate.h"
+#include "stuckthreadwatch.h"
 #include "workerjobs.h"
 
 #include <QAbstractEventDispatcher>
@@ -42,7 +42,7 @@ private:
 } // namespace
 
 ManualClock::ManualClock(QDateTime wallStart, QObject *parent)
-    : QObject(parent), m_state(std::make_shared<ManualClockState>(currentSystemThreadId())),
+    : QObject(parent), m_state(std::make_shared<ManualClockState>(StuckThreadWatch::currentSystemThreadId())),
       m_wallStart(wallStart.toUTC()) {
     Q_ASSERT_X(isMainThread(), "ManualClock", "create the clock on the main thread");
     QCoreApplication::instance()->installEventFilter(this);

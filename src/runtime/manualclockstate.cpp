@@ -1,7 +1,7 @@
 #include "manualclockstate.h"
 
 #include "mainthread.h"
-#include "threadstate.h"
+#include "stuckthreadwatch.h"
 #include "workerjobs.h"
 
 #include <algorithm>
@@ -124,22 +124,19 @@ void ManualClockState::sleepOnWorker(Duration duration) {
         WorkerJobs::waitBegins();
     }
     nudgeMainThread();
+    StuckThreadWatch mainThread(m_mainThread);
     std::unique_lock lock(m_mutex);
-    quint64 seenPasses = m_mainPasses.load(std::memory_order_relaxed);
-    auto seenSince = std::chrono::steady_clock::now();
     while (!sleep.released) {
         if (m_workersReleased.wait_for(lock, kWorkerLook) == std::cv_status::no_timeout) {
             continue;
         }
-        const quint64 passes = m_mainPasses.load(std::memory_order_relaxed);
-        const auto now = std::chrono::steady_clock::now();
-        if (passes != seenPasses) {
-            seenPasses = passes;
-            seenSince = now;
-        } else if (now - seenSince >= kMainThreadStuck && WorkerJobs::busy() <= 0 &&
-                   isThreadBlocked(m_mainThread)) {
+        // Looked at without the lock, so that a main thread waiting for it does not look stuck.
+        lock.unlock();
+        const bool stuck = mainThread.stuckFor(kMainThreadStuck,
+                                               m_mainPasses.load(std::memory_order_relaxed));
+        lock.lock();
+        if (stuck && !sleep.released && WorkerJobs::busy() <= 0) {
             stepWithoutMainThread();
-            seenSince = now;
         }
     }
     lock.unlock();

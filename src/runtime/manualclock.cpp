@@ -42,7 +42,8 @@ private:
 } // namespace
 
 ManualClock::ManualClock(QDateTime wallStart, QObject *parent)
-    : QObject(parent), m_state(std::make_shared<ManualClockState>(StuckThreadWatch::currentSystemThreadId())),
+    : QObject(parent),
+      m_state(std::make_shared<ManualClockState>(StuckThreadWatch::currentSystemThreadId())),
       m_wallStart(wallStart.toUTC()) {
     Q_ASSERT_X(isMainThread(), "ManualClock", "create the clock on the main thread");
     QCoreApplication::instance()->installEventFilter(this);
@@ -186,8 +187,8 @@ bool ManualClock::event(QEvent *event) {
         return QObject::event(event);
     }
     const int round = std::exchange(m_probeRound, 0);
-    const bool idle = m_state->driving == 0 && m_delivered == m_deliveredAtProbe &&
-                      WorkerJobs::busy() <= 0;
+    const bool idle =
+        m_state->driving == 0 && m_delivered == m_deliveredAtProbe && WorkerJobs::busy() <= 0;
     if (!idle) {
         return true;
     }
@@ -202,7 +203,8 @@ bool ManualClock::event(QEvent *event) {
 }
 
 void ManualClock::stepWhenIdle() {
-    const MonotonicTime until = m_fastForward ? MonotonicTime::max() : m_state->nextWorkerDeadline();
+    const MonotonicTime until =
+        m_fastForward ? MonotonicTime::max() : m_state->nextWorkerDeadline();
     const ManualClockState::Step step = m_state->step(until);
     if (step.sleeper) {
         step.sleeper->resume();

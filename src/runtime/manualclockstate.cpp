@@ -132,8 +132,8 @@ void ManualClockState::sleepOnWorker(Duration duration) {
         }
         // Looked at without the lock, so that a main thread waiting for it does not look stuck.
         lock.unlock();
-        const bool stuck = mainThread.stuckFor(kMainThreadStuck,
-                                               m_mainPasses.load(std::memory_order_relaxed));
+        const bool stuck =
+            mainThread.stuckFor(kMainThreadStuck, m_mainPasses.load(std::memory_order_relaxed));
         lock.lock();
         if (stuck && !sleep.released && WorkerJobs::busy() <= 0) {
             stepWithoutMainThread();

@@ -30,7 +30,6 @@ void change(int inFlight, int waiting) {
     ++all.changes;
 }
 
-
 thread_local QThreadPool *t_pool = nullptr;
 
 } // namespace
@@ -39,7 +38,8 @@ WorkerJobs::Ticket::Ticket() {
     change(1, 0);
 }
 
-WorkerJobs::Ticket::Ticket(Ticket &&other) noexcept : m_counted(std::exchange(other.m_counted, false)) {}
+WorkerJobs::Ticket::Ticket(Ticket &&other) noexcept
+    : m_counted(std::exchange(other.m_counted, false)) {}
 
 WorkerJobs::Ticket::~Ticket() {
     if (m_counted) {

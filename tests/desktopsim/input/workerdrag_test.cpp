@@ -5,8 +5,6 @@
 #include "simulateddesktop.h"
 #include "workrunner.h"
 
-#include <QElapsedTimer>
-
 #include <gtest/gtest.h>
 
 namespace zorv::testing {
@@ -98,22 +96,19 @@ TEST(WorkerCommandDragTest, MovesTheItemOnTheRealClock) {
     EXPECT_TRUE(runTask(drag.run(clock, DragPacing::brisk())).moved);
 }
 
-TEST(WorkerCommandDragTest, TakesExactlyItsSleepsOnTheManualClockAndNoWallTime) {
+TEST(WorkerCommandDragTest, TakesExactlyItsSleepsOnTheManualClock) {
     for (const bool fastForward : {false, true}) {
         SCOPED_TRACE(fastForward ? "fast-forward" : "manual");
         ManualClock clock;
         clock.setFastForward(fastForward);
         WorkerDrag drag(clock);
         clock.settle(); // the first layout pass
-        QElapsedTimer wall;
-        wall.start();
         const WorkerDrag::Outcome outcome = runTask(drag.run(clock, DragPacing::slow()));
         EXPECT_TRUE(outcome.moved);
         // The slow gesture waits 45 + 45 + 130 + 20 × 8 + 45 + 45 ms = 470 ms of simulated time,
         // and its last wait lets the layout pass after the drop run before the worker ends.
         EXPECT_EQ(outcome.dragTook, 470ms);
         EXPECT_EQ(outcome.waitsAfterTheDrag, 0);
-        EXPECT_LT(wall.elapsed(), 200);
     }
 }
 

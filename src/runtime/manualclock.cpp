@@ -29,9 +29,9 @@ QEvent::Type idleProbeType() {
 class Driving {
 public:
     explicit Driving(std::shared_ptr<ManualClockState> state) : m_state(std::move(state)) {
-        ++m_state->driving;
+        m_state->beginDriving();
     }
-    ~Driving() { --m_state->driving; }
+    ~Driving() { m_state->endDriving(); }
     Driving(const Driving &) = delete;
     Driving &operator=(const Driving &) = delete;
 
@@ -170,7 +170,7 @@ MonotonicTime ManualClock::nextDeadline() const {
 // earlier: so once every job waits, a second probe confirms that nothing they posted is pending.
 void ManualClock::onAboutToBlock() {
     m_state->mainThreadPassed();
-    if (m_probeRound != 0 || m_state->driving > 0) {
+    if (m_probeRound != 0 || m_state->isDriven()) {
         return;
     }
     const bool mainSleepers = m_fastForward && m_state->sleeperCount() > 0;
@@ -188,7 +188,7 @@ bool ManualClock::event(QEvent *event) {
     }
     const int round = std::exchange(m_probeRound, 0);
     const bool idle =
-        m_state->driving == 0 && m_delivered == m_deliveredAtProbe && WorkerJobs::busy() <= 0;
+        !m_state->isDriven() && m_delivered == m_deliveredAtProbe && WorkerJobs::busy() <= 0;
     if (!idle) {
         return true;
     }

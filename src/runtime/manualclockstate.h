@@ -54,8 +54,10 @@ public:
     // not yet resumed, claimed as cancelled, for the caller to resume.
     [[nodiscard]] std::vector<std::shared_ptr<Sleeper>> close();
 
-    // Inside advance() or settle(): time moves only as they say. Main thread.
-    int driving = 0;
+    // Inside advance() or settle(), which nest: time moves only as they say. Main thread.
+    void beginDriving() { ++m_driving; }
+    void endDriving() { --m_driving; }
+    [[nodiscard]] bool isDriven() const { return m_driving > 0; }
 
 private:
     using Key = std::pair<MonotonicTime, quint64>;
@@ -89,6 +91,7 @@ private:
     bool m_closed = false;
     const qint64 m_mainThread;
     std::atomic<quint64> m_mainPasses{0};
+    int m_driving = 0;
 };
 
 } // namespace zorv

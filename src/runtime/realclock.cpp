@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <limits>
 #include <thread>
+#include <vector>
 
 namespace zorv {
 
@@ -33,8 +34,17 @@ std::chrono::milliseconds takeChunk(std::chrono::milliseconds &left) {
     return chunk;
 }
 
+// The timer of one sleep, which knows its sleeper so that a clock going away can end the sleep.
+class SleepTimer final : public QTimer {
+public:
+    SleepTimer(std::shared_ptr<Sleeper> sleeper, QObject *parent)
+        : QTimer(parent), sleeper(std::move(sleeper)) {}
+
+    const std::shared_ptr<Sleeper> sleeper;
+};
+
 void arm(QObject *timers, const std::shared_ptr<Sleeper> &sleeper, Duration duration) {
-    auto *timer = new QTimer(timers);
+    auto *timer = new SleepTimer(sleeper, timers);
     timer->setSingleShot(true);
     timer->setTimerType(Qt::PreciseTimer);
     std::chrono::milliseconds left = timerInterval(duration);
@@ -76,7 +86,20 @@ RealClock::RealClock() : m_timers(std::make_unique<QObject>()) {
     m_elapsed.start();
 }
 
-RealClock::~RealClock() = default;
+RealClock::~RealClock() {
+    // Every sleep still pending ends, cancelled, so that its coroutine frame is not left behind.
+    std::vector<std::shared_ptr<Sleeper>> pending;
+    for (QObject *child : m_timers->children()) {
+        if (auto *timer = dynamic_cast<SleepTimer *>(child)) {
+            timer->sleeper->claim(SleepOutcome::Cancelled);
+            pending.push_back(timer->sleeper);
+        }
+    }
+    m_timers.reset();
+    for (const auto &sleeper : pending) {
+        sleeper->resume();
+    }
+}
 
 MonotonicTime RealClock::now() const {
     return MonotonicTime(m_elapsed.nsecsElapsed());

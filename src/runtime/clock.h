@@ -71,9 +71,11 @@ public:
     [[nodiscard]] virtual QCoro::Task<SleepOutcome> sleep(Duration duration,
                                                           CancellationToken cancellation = {}) = 0;
 
-    // Blocks the calling worker thread for `duration`. Never call it on the main thread (the
-    // manual clock tolerates it for inline work in tests, and then only moves time forward).
-    virtual void blockingSleep(Duration duration) = 0;
+    // Blocks the calling worker thread for `duration`, or until `cancellation` is cancelled
+    // (before or during the sleep), which ends it at once with Cancelled. Never call it on the main
+    // thread (the manual clock tolerates it for inline work in tests, and then only moves time
+    // forward).
+    virtual SleepOutcome blockingSleep(Duration duration, CancellationToken cancellation = {}) = 0;
 };
 
 } // namespace zorv

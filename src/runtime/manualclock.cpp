@@ -86,14 +86,17 @@ QCoro::Task<SleepOutcome> ManualClock::sleep(Duration duration, CancellationToke
     co_return co_await awaiter;
 }
 
-void ManualClock::blockingSleep(Duration duration) {
+SleepOutcome ManualClock::blockingSleep(Duration duration, CancellationToken cancellation) {
+    if (cancellation.isCancelled()) {
+        return SleepOutcome::Cancelled;
+    }
     if (isMainThread()) {
         m_state->moveForward(duration);
-        return;
+        return SleepOutcome::Elapsed;
     }
     // Held for the whole sleep: the clock may be destroyed meanwhile, which ends it.
     const std::shared_ptr<ManualClockState> state = m_state;
-    state->sleepOnWorker(duration);
+    return state->sleepOnWorker(duration, std::move(cancellation));
 }
 
 void ManualClock::advance(Duration duration) {

@@ -50,7 +50,7 @@ public:
     // Main thread.
     [[nodiscard]] QCoro::Task<SleepOutcome> sleep(Duration duration,
                                                   CancellationToken cancellation = {}) override;
-    void blockingSleep(Duration duration) override;
+    SleepOutcome blockingSleep(Duration duration, CancellationToken cancellation = {}) override;
 
     // Moves time forward by `duration` (a negative one counts as zero), waking every sleeper and
     // releasing every worker sleep that falls due on the way, in deadline order; before each step

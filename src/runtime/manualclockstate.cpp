@@ -105,24 +105,34 @@ void ManualClockState::moveTo(MonotonicTime time) {
     m_now = std::max(m_now, time);
 }
 
-void ManualClockState::sleepOnWorker(Duration duration) {
+SleepOutcome ManualClockState::sleepOnWorker(Duration duration, CancellationToken cancellation) {
     if (duration <= Duration::zero()) {
-        return;
+        return SleepOutcome::Elapsed;
     }
     WorkerSleep sleep;
     sleep.job = WorkerJobs::runsJob();
+    Key key;
     {
         std::lock_guard lock(m_mutex);
         if (m_closed) {
-            return;
+            return SleepOutcome::Cancelled;
         }
-        m_workerSleeps.emplace(Key(deadlineAfter(m_now, duration), m_nextSequence++), &sleep);
+        key = Key(deadlineAfter(m_now, duration), m_nextSequence++);
+        m_workerSleeps.emplace(key, &sleep);
     }
     // Counted as waiting only once the sleep is queued: a main thread that sees every job waiting
     // sees their sleeps too.
     if (sleep.job) {
         WorkerJobs::waitBegins();
     }
+    // Watched only now that the sleep counts as waiting, since a cancellation releases it as a
+    // step of time would (and may do so at once, when the token already is cancelled).
+    const std::weak_ptr<ManualClockState> weakSelf = weak_from_this();
+    const quint64 watch = cancellation.onCancel([weakSelf, key] {
+        if (const auto self = weakSelf.lock()) {
+            self->cancelWorker(key);
+        }
+    });
     nudgeMainThread();
     StuckThreadWatch mainThread(m_mainThread);
     std::unique_lock lock(m_mutex);
@@ -139,10 +149,26 @@ void ManualClockState::sleepOnWorker(Duration duration) {
             stepWithoutMainThread();
         }
     }
+    const bool cancelled = sleep.cancelled;
     lock.unlock();
+    cancellation.removeCallback(watch);
     if (sleep.job) {
         WorkerJobs::waitEnded();
     }
+    return cancelled ? SleepOutcome::Cancelled : SleepOutcome::Elapsed;
+}
+
+void ManualClockState::cancelWorker(const Key &key) {
+    {
+        std::lock_guard lock(m_mutex);
+        const auto found = m_workerSleeps.find(key);
+        if (found == m_workerSleeps.end()) {
+            return;
+        }
+        found->second->cancelled = true;
+        releaseWorker(found);
+    }
+    m_workersReleased.notify_all();
 }
 
 ManualClockState::Step ManualClockState::step(MonotonicTime until) {
@@ -223,6 +249,7 @@ std::vector<std::shared_ptr<Sleeper>> ManualClockState::close() {
         std::lock_guard lock(m_mutex);
         m_closed = true;
         while (!m_workerSleeps.empty()) {
+            m_workerSleeps.begin()->second->cancelled = true;
             releaseWorker(m_workerSleeps.begin());
         }
         for (auto &[key, sleeper] : m_sleepers) {

@@ -42,8 +42,8 @@ public:
     // Moves time to at least `time`.
     void moveTo(MonotonicTime time);
     // Blocks the calling thread (never the main thread) until a step of time releases it at
-    // now + duration, or the clock closes.
-    void sleepOnWorker(Duration duration);
+    // now + duration (Elapsed), or the token is cancelled or the clock closes (Cancelled).
+    [[nodiscard]] SleepOutcome sleepOnWorker(Duration duration, CancellationToken cancellation);
     // Moves time to the earliest deadline among all waiters if it lies at or before `until`. A
     // main-thread sleeper due by then is taken (claimed, for the caller to resume) before any
     // worker is released; only when none is due are the workers due released. Main thread.
@@ -65,6 +65,7 @@ private:
     struct WorkerSleep {
         bool job = false;
         bool released = false;
+        bool cancelled = false;
     };
 
     void cancel(const Key &key, const std::shared_ptr<Sleeper> &sleeper);
@@ -75,6 +76,8 @@ private:
     // Releases the workers whose deadline has come; the caller holds the lock.
     int releaseDueWorkers();
     void releaseWorker(std::map<Key, WorkerSleep *>::iterator found);
+    // Releases the worker asleep under `key`, if it still is, as cancelled.
+    void cancelWorker(const Key &key);
     // Moves time for waiting workers when the main thread is stuck waiting on one of them and so
     // can never step time itself; the caller holds the lock.
     void stepWithoutMainThread();

@@ -7,8 +7,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <condition_variable>
 #include <limits>
-#include <thread>
+#include <mutex>
 #include <vector>
 
 namespace zorv {
@@ -122,10 +123,32 @@ QCoro::Task<SleepOutcome> RealClock::sleep(Duration duration, CancellationToken 
     co_return co_await awaiter;
 }
 
-void RealClock::blockingSleep(Duration duration) {
+SleepOutcome RealClock::blockingSleep(Duration duration, CancellationToken cancellation) {
+    struct Wake {
+        std::mutex mutex;
+        std::condition_variable cancelled;
+        bool isCancelled = false;
+    };
+    // Shared with the token's callback, which may run on another thread as this sleep ends.
+    const auto wake = std::make_shared<Wake>();
+    const quint64 watch = cancellation.onCancel([wake] {
+        {
+            const std::lock_guard lock(wake->mutex);
+            wake->isCancelled = true;
+        }
+        wake->cancelled.notify_all();
+    });
+    std::unique_lock lock(wake->mutex);
     if (duration > Duration::zero()) {
-        std::this_thread::sleep_for(duration);
+        // A century stands for "forever": a duration near Duration::max() overflows the time point.
+        const auto deadline = std::chrono::steady_clock::now() +
+                              std::min<Duration>(duration, std::chrono::hours(24 * 365 * 100));
+        wake->cancelled.wait_until(lock, deadline, [&] { return wake->isCancelled; });
     }
+    const bool cancelled = wake->isCancelled;
+    lock.unlock();
+    cancellation.removeCallback(watch);
+    return cancelled ? SleepOutcome::Cancelled : SleepOutcome::Elapsed;
 }
 
 } // namespace zorv

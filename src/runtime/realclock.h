@@ -25,7 +25,7 @@ public:
     [[nodiscard]] QDateTime wallNow() const override;
     [[nodiscard]] QCoro::Task<SleepOutcome> sleep(Duration duration,
                                                   CancellationToken cancellation = {}) override;
-    void blockingSleep(Duration duration) override;
+    SleepOutcome blockingSleep(Duration duration, CancellationToken cancellation = {}) override;
 
 private:
     QElapsedTimer m_elapsed;

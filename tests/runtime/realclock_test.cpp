@@ -92,5 +92,20 @@ TEST(RealClock, DestroyingTheClockEndsEverySleepOnceCancelled) {
     EXPECT_EQ(outcomes.size(), 2u);
 }
 
+// A worker's blocking sleep ends as soon as its token is cancelled from another thread, and at
+// once when the token already is.
+TEST(RealClock, BlockingSleepEndsOnCancellation) {
+    RealClock clock;
+    CancellationSource source;
+    SleepOutcome outcome = SleepOutcome::Elapsed;
+    std::thread worker([&] { outcome = clock.blockingSleep(1h, source.token()); });
+    std::this_thread::sleep_for(5ms);
+    source.cancel();
+    worker.join();
+    EXPECT_EQ(outcome, SleepOutcome::Cancelled);
+    EXPECT_EQ(clock.blockingSleep(1h, source.token()), SleepOutcome::Cancelled);
+    EXPECT_EQ(clock.blockingSleep(1ms), SleepOutcome::Elapsed);
+}
+
 } // namespace
 } // namespace zorv

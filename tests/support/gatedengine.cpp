@@ -7,19 +7,33 @@ namespace zorv {
 GatedEngine::GatedEngine(QList<MenuBarItem> items, Clock &clock)
     : m_mock(std::move(items)), m_clock(clock) {}
 
-EngineCapabilities GatedEngine::capabilities() const { return m_mock.capabilities(); }
-AsyncQueue<QList<MenuBarItem>> &GatedEngine::itemsStream() { return m_mock.itemsStream(); }
-double GatedEngine::autoRehideSeconds() const { return m_mock.autoRehideSeconds(); }
-void GatedEngine::setAutoRehideSeconds(double seconds) { m_mock.setAutoRehideSeconds(seconds); }
-bool GatedEngine::reorderEnabled() const { return m_mock.reorderEnabled(); }
-void GatedEngine::setReorderEnabled(bool enabled) { m_mock.setReorderEnabled(enabled); }
+EngineCapabilities GatedEngine::capabilities() const {
+    return m_mock.capabilities();
+}
+AsyncQueue<QList<MenuBarItem>> &GatedEngine::itemsStream() {
+    return m_mock.itemsStream();
+}
+double GatedEngine::autoRehideSeconds() const {
+    return m_mock.autoRehideSeconds();
+}
+void GatedEngine::setAutoRehideSeconds(double seconds) {
+    m_mock.setAutoRehideSeconds(seconds);
+}
+bool GatedEngine::reorderEnabled() const {
+    return m_mock.reorderEnabled();
+}
+void GatedEngine::setReorderEnabled(bool enabled) {
+    m_mock.setReorderEnabled(enabled);
+}
 const MenuBarEngine::LayoutChangedCallback &GatedEngine::onLayoutChanged() const {
     return m_onLayoutChanged;
 }
 void GatedEngine::setOnLayoutChanged(LayoutChangedCallback callback) {
     m_onLayoutChanged = std::move(callback);
 }
-bool GatedEngine::isRevealed() const { return m_mock.isRevealed(); }
+bool GatedEngine::isRevealed() const {
+    return m_mock.isRevealed();
+}
 std::optional<HidingBlockedReason> GatedEngine::hidingBlocked() const {
     return m_mock.hidingBlocked();
 }
@@ -33,11 +47,21 @@ QCoro::Task<> GatedEngine::retryHiding() {
     record(u"engine.retryHiding"_s);
     return m_mock.retryHiding();
 }
-std::optional<QRectF> GatedEngine::iconFrame() const { return m_mock.iconFrame(); }
-bool GatedEngine::iconVisible() const { return m_mock.iconVisible(); }
-void GatedEngine::setIconVisible(bool visible) { m_mock.setIconVisible(visible); }
-bool GatedEngine::captureEnabled() const { return m_mock.captureEnabled(); }
-void GatedEngine::setCaptureEnabled(bool enabled) { m_mock.setCaptureEnabled(enabled); }
+std::optional<QRectF> GatedEngine::iconFrame() const {
+    return m_mock.iconFrame();
+}
+bool GatedEngine::iconVisible() const {
+    return m_mock.iconVisible();
+}
+void GatedEngine::setIconVisible(bool visible) {
+    m_mock.setIconVisible(visible);
+}
+bool GatedEngine::captureEnabled() const {
+    return m_mock.captureEnabled();
+}
+void GatedEngine::setCaptureEnabled(bool enabled) {
+    m_mock.setCaptureEnabled(enabled);
+}
 QCoro::Task<> GatedEngine::toggleRevealed(bool includingAlwaysHidden) {
     record(u"engine.toggleRevealed(%1)"_s.arg(int(includingAlwaysHidden)));
     return m_mock.toggleRevealed(includingAlwaysHidden);

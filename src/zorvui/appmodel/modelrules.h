@@ -1,13 +1,14 @@
 #pragma once
 
+#include "clock.h"
 #include "sectionlayout.h"
 #include "triggers/triggeraction.h"
 #include "triggers/triggerrule.h"
 #include "triggers/triggerstep.h"
 
 #include <QCoroTask>
-#include <QDateTime>
 #include <QUuid>
+#include <QtGlobal>
 
 #include <optional>
 
@@ -55,7 +56,8 @@ private:
     quint64 m_overrideGeneration = 0;
     std::optional<SectionLayout> m_appliedOverrideLayout;
     std::optional<bool> m_appliedRevealOverride;
-    std::optional<QDateTime> m_triggerHoldLapsedAt;
+    // When a tick first found the held reveal tucked.
+    std::optional<MonotonicTime> m_triggerHoldLapsedAt;
 };
 
 } // namespace zorv

@@ -29,7 +29,8 @@ public:
     void setCloudSync(bool enabled);
     // Starts delivering other Macs' bundles and merges once; only when sync is on and available.
     void start();
-    // Uploads the local bundle when sync is on and available. Called after every local change.
+    // Uploads the local bundle when sync is on and available. Called after every local change;
+    // does nothing before start(), which the model calls once its state is loaded.
     void pushToCloud();
     // Merges another Mac's bundle into the model.
     QCoro::Task<> adopt(SyncedBundle remote);
@@ -42,23 +43,24 @@ public:
 
 private:
     QCoro::Task<> mergeRemoteThenPush();
-    QCoro::Task<> pushLocal();
-    // Stamps the local content with the current time when it differs from the last stamped
-    // content.
+    // Takes the time of a change when the local content differs from the content last stamped.
     void noteLocalContent();
     void recordStamp(const QDateTime &changedAt, const QByteArray &digest);
     void loadStamp();
-    [[nodiscard]] QByteArray localContentDigest() const;
+    // Builds the bundle from the current state without looking for a change.
+    [[nodiscard]] SyncedBundle bundleAsItStands() const;
+    [[nodiscard]] static QByteArray contentDigest(const SyncedBundle &bundle);
     [[nodiscard]] QString stampPath() const;
 
     AppModel &m_model;
-    // When this Mac's synced content last changed here (or was taken from a newer bundle); the
-    // distant past until a change is seen.
+    // When this Mac's synced content last changed here, or the time of the bundle it was taken
+    // from; the distant past until a change is seen.
     QDateTime m_lastLocalChange;
-    // The content that stamp belongs to; empty until the first look.
+    // The content that stamp belongs to; empty until it was first looked at.
     QByteArray m_stampedDigest;
     bool m_stampLoaded = false;
-    // While an adoption runs its own saves are not local changes.
+    bool m_started = false;
+    // While an adoption runs, its own saves are neither local changes nor pushed one by one.
     int m_adopting = 0;
 };
 

@@ -48,6 +48,12 @@ public:
     QCoro::Task<QString> commitImportedSetup(SettingsBundle bundle);
 
 private:
+    // The setup as it stands, stamped now.
+    [[nodiscard]] SettingsBundle currentSetup() const;
+    // Writes the backup's four files back and hands its layout to the engine; returns the
+    // message that says how far that got.
+    QCoro::Task<QString> rollBack(SettingsBundle backup);
+
     AppModel &m_model;
 };
 

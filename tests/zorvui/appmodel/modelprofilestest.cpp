@@ -1,5 +1,7 @@
 #include "appmodel/modelprofiles.h"
-#include "featuremac.h"
+#include "appmodelharness.h"
+
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -12,8 +14,9 @@ class ModelProfilesTest : public ::testing::Test {
 protected:
     ManualClock clock;
     SimCloud cloud;
-    FeatureMac mac{clock, cloud, u"Mac"_s};
+    AppModelHarness mac{clock, cloud, u"Mac"_s};
     AppModel &model = mac.started();
+    QSignalSpy shortcutChanges{&model, &AppModel::shortcutsChanged};
     ModelProfiles &ops = model.profileOps();
 
     [[nodiscard]] const Profile &profile(qsizetype index) const {
@@ -42,7 +45,7 @@ TEST_F(ModelProfilesTest, CapturesSwitchesRenamesAndUpdates) {
     ops.switchToProfile(profile(0).id);
     clock.settle();
     EXPECT_EQ(model.settings().appearance, tinted(u"#112233"_s));
-    EXPECT_EQ(mac.recorded().overlays.last(), tinted(u"#112233"_s));
+    EXPECT_EQ(mac.fakes.overlay->applied.last(), tinted(u"#112233"_s));
     EXPECT_EQ(mac.engine().applied().last(), profile(0).layout);
 
     ops.renameProfile(profile(1).id, u""_s);
@@ -92,7 +95,7 @@ TEST_F(ModelProfilesTest, ShortcutsMoveBetweenProfilesAndLeaveWithDeletedOnes) {
         for (const Profile &p : model.profiles().profiles) {
             remaining.append(p.id);
         }
-        EXPECT_EQ(mac.recorded().shortcutChanges, step.shortcutChanges);
+        EXPECT_EQ(shortcutChanges.count(), step.shortcutChanges);
         EXPECT_EQ(remaining, step.remaining);
         EXPECT_EQ(model.profiles().activeID, step.active);
     }

@@ -1,6 +1,6 @@
 #include "appmodel/modelrules.h"
 #include "appmodel/modelprofiles.h"
-#include "featuremac.h"
+#include "appmodelharness.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ class ModelRulesTest : public ::testing::Test {
 protected:
     ManualClock clock;
     SimCloud cloud;
-    FeatureMac mac{clock, cloud, u"Mac"_s};
+    AppModelHarness mac{clock, cloud, u"Mac"_s};
     AppModel &model = mac.started();
     ModelRules &rules = model.rules();
 
@@ -123,7 +123,7 @@ TEST_F(ModelRulesTest, OneShotsRunOnceAndPausesAreAnnounced) {
     step.newlySuspended = {named.id, QUuid::createUuid()};
     step.suspended = {named.id};
     run(step);
-    EXPECT_EQ(mac.recorded().notifications, QStringList{u"On battery"_s});
+    EXPECT_EQ(mac.fakes.notifier.posts, QStringList{u"On battery"_s});
     ASSERT_EQ(mac.engine().mock().activations().size(), 1);
     EXPECT_EQ(mac.engine().mock().activations().first().id, item(1));
     ASSERT_EQ(mac.engine().moves().size(), 1);
@@ -155,11 +155,11 @@ TEST_F(ModelRulesTest, EditsSaveAndReEvaluateOnlyWhenTheyApply) {
         {[&] { rules.deleteTrigger(stranger.id); }, 1, 3},
         {[&] { rules.deleteTrigger(first.id); }, 0, 4},
     };
-    const int before = mac.recorded().evaluations;
+    const int before = int(mac.fakes.runner->evaluations.size());
     for (const auto &step : steps) {
         step.edit();
         EXPECT_EQ(model.triggers().rules.size(), step.rules);
-        EXPECT_EQ(mac.recorded().evaluations - before, step.evaluations);
+        EXPECT_EQ(int(mac.fakes.runner->evaluations.size()) - before, step.evaluations);
     }
 }
 

@@ -1,7 +1,9 @@
 #include "appmodel/modelsearch.h"
 #include "appmodel/aliassuggestion.h"
-#include "featuremac.h"
+#include "appmodelharness.h"
 #include "storage/wholefile.h"
+
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,20 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 namespace {
+
+MenuBarItem featureItem(const QString &bundleID, const QString &name, qint64 ordinal,
+                        Section section, double x, std::optional<QString> axIdentifier = {}) {
+    return MenuBarItem{MenuBarItemID{bundleID, std::move(axIdentifier), std::nullopt, ordinal},
+                       100,
+                       name,
+                       QRectF(x, 0, 22, 24),
+                       std::nullopt,
+                       std::nullopt,
+                       section,
+                       false,
+                       false,
+                       false};
+}
 
 TEST(AliasSuggestionTest, DerivesFromNamesAndTheTable) {
     const struct {
@@ -54,7 +70,7 @@ class ModelSearchTest : public ::testing::Test {
 protected:
     ManualClock clock;
     SimCloud cloud;
-    FeatureMac mac{
+    AppModelHarness mac{
         clock,
         cloud,
         u"Mac"_s,
@@ -63,6 +79,7 @@ protected:
          featureItem(u"com.tinyspeck.slackmacgap"_s, u"Chat"_s, 0, Section::hidden, 70),
          featureItem(u"com.example.status"_s, u"Status"_s, 4, Section::hidden, 100, u"status"_s)}};
     AppModel &model = mac.started();
+    QSignalSpy shortcutChanges{&model, &AppModel::shortcutsChanged};
 
     QStringList names(const QList<MenuBarItem> &items) {
         QStringList result;
@@ -116,7 +133,8 @@ TEST_F(ModelSearchTest, ItemHotKeysFindTheirItemThroughThreeTiers) {
         }
     }
     const QStringList log =
-        QString::fromUtf8(readWholeFile(mac.folder() + u"/hotkey-log.txt"_s).value_or(QByteArray()))
+        QString::fromUtf8(
+            readWholeFile(mac.dataFolder() + u"/hotkey-log.txt"_s).value_or(QByteArray()))
             .split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(log.size(), 5);
     EXPECT_TRUE(log[1].endsWith(u" key=com.example.status#status##3 fired -> Status"_s));
@@ -127,10 +145,10 @@ TEST_F(ModelSearchTest, SettingAnItemHotKeySavesAndReRegisters) {
     const MenuBarItem item = mac.engine().mock().items().first();
     model.search().setItemHotkey(KeyShortcut(1, KeyShortcut::kCommand), item);
     EXPECT_EQ(model.search().itemHotkey(item), KeyShortcut(1, KeyShortcut::kCommand));
-    EXPECT_EQ(mac.recorded().shortcutChanges, 1);
+    EXPECT_EQ(shortcutChanges.count(), 1);
     model.search().setItemHotkey(std::nullopt, item);
     EXPECT_FALSE(model.search().itemHotkey(item));
-    EXPECT_EQ(mac.recorded().shortcutChanges, 2);
+    EXPECT_EQ(shortcutChanges.count(), 2);
 }
 
 } // namespace

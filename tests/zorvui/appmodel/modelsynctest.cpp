@@ -1,6 +1,5 @@
 #include "appmodel/modelsync.h"
-#include "coroutinetest.h"
-#include "featuremac.h"
+#include "appmodelharness.h"
 #include "spacing/spacingcontroller.h"
 #include "storage/atomicfile.h"
 #include "storage/wholefile.h"
@@ -16,11 +15,11 @@ class ModelSyncTest : public ::testing::Test {
 protected:
     ManualClock clock;
     SimCloud cloud;
-    FeatureMac macA{clock, cloud, u"Mac A"_s};
-    FeatureMac macB{clock, cloud, u"Mac B"_s};
+    AppModelHarness macA{clock, cloud, u"Mac A"_s};
+    AppModelHarness macB{clock, cloud, u"Mac B"_s};
 
     void startSyncing() {
-        for (FeatureMac *mac : {&macA, &macB}) {
+        for (AppModelHarness *mac : {&macA, &macB}) {
             mac->started().sync().setCloudSync(true);
             clock.settle();
         }
@@ -107,7 +106,7 @@ TEST_F(ModelSyncTest, ForeignSpacingAndAutoHideAreChecked) {
         runTask(macA.model().sync().adopt(bundle));
         EXPECT_EQ(macA.model().settings().iconSpacing, c.keptSpacing);
         EXPECT_EQ(macA.model().settings().autoRehideSeconds, c.keptAutoRehide);
-        EXPECT_EQ(SpacingController(macA.preferences()).currentSpacing(), c.keptSpacing);
+        EXPECT_EQ(SpacingController(macA.preferences).currentSpacing(), c.keptSpacing);
     }
 }
 
@@ -119,6 +118,7 @@ TEST_F(ModelSyncTest, TheLastLocalChangeSurvivesARestart) {
     clock.settle();
     later();
     macA.model().flushStoresForTermination(1.0);
+    macA.quit();
     AppModel &restarted = macA.build();
     runTask(restarted.start());
     EXPECT_EQ(restarted.sync().localSyncedBundle().updatedAt.toSecsSinceEpoch(),
@@ -127,7 +127,7 @@ TEST_F(ModelSyncTest, TheLastLocalChangeSurvivesARestart) {
 
 TEST_F(ModelSyncTest, DeviceIDIsReadTrimmedAndReplacedWhenBlank) {
     AppModel &model = macA.build();
-    const QString path = macA.folder() + u"/device-id"_s;
+    const QString path = macA.dataFolder() + u"/device-id"_s;
     const struct {
         std::optional<QByteArray> file;
         std::optional<QString> id;

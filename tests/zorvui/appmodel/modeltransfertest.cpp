@@ -1,6 +1,5 @@
 #include "appmodel/modeltransfer.h"
-#include "coroutinetest.h"
-#include "featuremac.h"
+#include "appmodelharness.h"
 #include "storage/atomicfile.h"
 
 #include <QDir>
@@ -16,7 +15,7 @@ class ModelTransferTest : public ::testing::Test {
 protected:
     ManualClock clock;
     SimCloud cloud;
-    FeatureMac mac{clock, cloud, u"Mac"_s};
+    AppModelHarness mac{clock, cloud, u"Mac"_s};
     AppModel &model = mac.started();
 
     // A setup from another Mac: every field differs from this one's defaults.
@@ -43,8 +42,8 @@ protected:
 
 TEST_F(ModelTransferTest, ImportTakesTheSetupButKeepsThisMacsOwnSettings) {
     model.setIconSpacing(20);
-    const int evaluations = mac.recorded().evaluations;
-    const QString file = mac.folder() + u"/setup.json"_s;
+    const int evaluations = int(mac.fakes.runner->evaluations.size());
+    const QString file = mac.dataFolder() + u"/setup.json"_s;
     ASSERT_FALSE(writeFileAtomically(file, foreignSetup().encoded(), FileDurability::Unsynced));
     const QString backup = runTask(model.transfer().importSettings(file));
 
@@ -62,11 +61,11 @@ TEST_F(ModelTransferTest, ImportTakesTheSetupButKeepsThisMacsOwnSettings) {
     EXPECT_EQ(model.layoutOrder(), foreignSetup().layout);
     EXPECT_TRUE(model.lastSavedAt());
     EXPECT_FALSE(model.isImporting());
-    EXPECT_EQ(mac.recorded().evaluations, evaluations + 1);
+    EXPECT_EQ(int(mac.fakes.runner->evaluations.size()), evaluations + 1);
 
-    const QString exported = mac.folder() + u"/exported.json"_s;
+    const QString exported = mac.dataFolder() + u"/exported.json"_s;
     EXPECT_TRUE(runTask(model.transfer().exportSettings(exported)));
-    EXPECT_FALSE(runTask(model.transfer().exportSettings(mac.folder() + u"/no/such/x.json"_s)));
+    EXPECT_FALSE(runTask(model.transfer().exportSettings(mac.dataFolder() + u"/no/such/x.json"_s)));
 }
 
 TEST_F(ModelTransferTest, AFailedCommitPutsEverythingBack) {
@@ -89,7 +88,7 @@ TEST_F(ModelTransferTest, AFailedCommitPutsEverythingBack) {
     int backups = backupCount();
     for (const auto &c : cases) {
         mac.engine().failApplies(c.failingApplies);
-        const QString rules = mac.folder() + u"/triggers.json"_s;
+        const QString rules = mac.dataFolder() + u"/triggers.json"_s;
         if (c.blockRulesFile) {
             QFile::remove(rules);
             ASSERT_TRUE(QDir().mkpath(rules + u"/blocked"_s));
@@ -138,7 +137,7 @@ TEST_F(ModelTransferTest, FilesBeyondTenMegabytesAreRefusedUnread) {
     } cases[] = {{SettingsBundle::kMaxDocumentBytes, true},
                  {SettingsBundle::kMaxDocumentBytes + 1, false}};
     for (const auto &c : cases) {
-        const QString file = mac.folder() + u"/big.json"_s;
+        const QString file = mac.dataFolder() + u"/big.json"_s;
         QByteArray padded = encoded;
         padded.append(QByteArray(c.size - encoded.size(), ' '));
         ASSERT_FALSE(writeFileAtomically(file, padded, FileDurability::Unsynced));

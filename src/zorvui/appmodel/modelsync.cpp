@@ -133,9 +133,6 @@ QCoro::Task<> ModelSync::adopt(SyncedBundle remote) {
 
     ++m_adopting;
     const QPointer<AppModel> model(&m_model);
-    // The merged record counts as this Mac's content as of the winner's change; whatever the
-    // checks above changed in it is a change of this Mac's own and is stamped when next seen.
-    recordStamp(merged.updatedAt, contentDigest(merged));
     m_model.setSettings(settings);
     m_model.setProfiles(merged.profiles);
     m_model.setTriggers(merged.triggers);
@@ -159,8 +156,18 @@ QCoro::Task<> ModelSync::adopt(SyncedBundle remote) {
         m_model.setLastCloudSyncNote(u"Updated from "_s + remote.deviceName + u"."_s);
     }
     --m_adopting;
-    // The record is replaced only when the merge kept something the remote record lacks.
-    pushToCloud();
+    // What is here now dates from the winner's change. What the engine made of the merged layout
+    // (it may leave out items this Mac cannot show) is no change of this Mac's own, or two Macs
+    // would keep correcting each other; settings the checks refused are, so that the corrected
+    // record outranks the one that carried them.
+    const bool corrected = adopted.settings != merged.settings;
+    recordStamp(corrected ? m_model.clock().wallNow() : merged.updatedAt,
+                contentDigest(bundleAsItStands()));
+    // The record is replaced only when the merge kept something it lacks.
+    if (!adopted.contentEquals(remote) && m_model.settings().cloudSyncEnabled &&
+        cloudSyncAvailable()) {
+        m_model.cloudSync().push(bundleAsItStands());
+    }
 }
 
 void ModelSync::noteLocalContent() {

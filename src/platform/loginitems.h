@@ -6,8 +6,9 @@
 
 namespace zorv {
 
-// Stands in for the service that registers the main application as a login item (ServiceManagement's
-// SMAppService.mainApp): its state, and registering or unregistering it. Main thread.
+// Stands in for the service that registers the main application as a login item
+// (ServiceManagement's SMAppService.mainApp): its state, and registering or unregistering it. Main
+// thread.
 class LoginItems {
 public:
     virtual ~LoginItems() = default;

@@ -36,12 +36,11 @@ public:
         auto engine = std::make_unique<GatedEngine>(m_items, m_clock);
         m_engine = engine.get();
         m_engine->setCallLog(&fakes.log);
-        AppModelServices services{m_clock,     log,       m_desktop.accessibility(),
-                                  m_workspace, preferences, processes,
-                                  m_cloudStore, loginItems, m_folder.path(),
+        AppModelServices services{m_clock,      log,         m_desktop.accessibility(),
+                                  m_workspace,  preferences, processes,
+                                  m_cloudStore, loginItems,  m_folder.path(),
                                   m_deviceName, &flushPool};
-        m_model = std::make_unique<AppModel>(std::move(engine), std::move(services),
-                                             fakes.shell());
+        m_model = std::make_unique<AppModel>(std::move(engine), std::move(services), fakes.shell());
         return *m_model;
     }
 

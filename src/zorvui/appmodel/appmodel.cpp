@@ -116,16 +116,16 @@ QCoro::Task<> AppModel::start() {
 }
 
 void AppModel::installEngineHandlers() {
-    m_engine->setOnLayoutChanged([self = QPointer<AppModel>(this),
-                                  backups = m_backups](const SectionLayout &layout) {
-        handleLayoutChanged(self, *backups, layout);
-    });
-    m_engine->setOnHidingBlockedChanged([self = QPointer<AppModel>(this)](
-                                            std::optional<HidingBlockedReason> reason) {
-        if (self) {
-            self->setHidingBlocked(reason);
-        }
-    });
+    m_engine->setOnLayoutChanged(
+        [self = QPointer<AppModel>(this), backups = m_backups](const SectionLayout &layout) {
+            handleLayoutChanged(self, *backups, layout);
+        });
+    m_engine->setOnHidingBlockedChanged(
+        [self = QPointer<AppModel>(this)](std::optional<HidingBlockedReason> reason) {
+            if (self) {
+                self->setHidingBlocked(reason);
+            }
+        });
 }
 
 void AppModel::handleLayoutChanged(const QPointer<AppModel> &model, const Backups &backups,
@@ -172,8 +172,8 @@ QList<MenuBarItem> AppModel::hydrateIcons(const QList<MenuBarItem> &items) {
         if (best) {
             m_iconCache.remember(bundleID, item.appName, best);
         }
-        const bool ownIconIsBest = best && item.appIcon && best->cacheKey() ==
-                                                               item.appIcon->cacheKey();
+        const bool ownIconIsBest =
+            best && item.appIcon && best->cacheKey() == item.appIcon->cacheKey();
         if (ownIconIsBest && !item.isDormant) {
             result.append(item);
             continue;

@@ -97,8 +97,8 @@ public:
     static constexpr int layoutBackupsKept = 10;
 
     // Reads the four store files and nothing more: no engine call, no task.
-    AppModel(std::unique_ptr<MenuBarEngine> engine, AppModelServices services,
-             AppModelShell shell, QObject *parent = nullptr);
+    AppModel(std::unique_ptr<MenuBarEngine> engine, AppModelServices services, AppModelShell shell,
+             QObject *parent = nullptr);
     ~AppModel() override;
 
     // The start-up sequence; call once, after connecting to the callback signals.
@@ -123,9 +123,7 @@ public:
         return m_suspendedTriggerRuleIDs;
     }
     [[nodiscard]] const std::optional<QString> &triggerNotice() const { return m_triggerNotice; }
-    [[nodiscard]] const QSet<QUuid> &activeTriggerRuleIDs() const {
-        return m_activeTriggerRuleIDs;
-    }
+    [[nodiscard]] const QSet<QUuid> &activeTriggerRuleIDs() const { return m_activeTriggerRuleIDs; }
     [[nodiscard]] const SectionLayout &layoutOrder() const { return m_layoutOrder; }
     [[nodiscard]] const QString &currentSettingsPane() const { return m_currentSettingsPane; }
     [[nodiscard]] const std::optional<QString> &pendingSettingsPane() const {

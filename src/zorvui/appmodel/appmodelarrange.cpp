@@ -45,7 +45,8 @@ void AppModel::toggleReveal() {
 }
 
 void AppModel::revealHidden() {
-    runEngineCall([engine = m_engine.get()] { return engine->setHiddenRevealed(true, false, false); });
+    runEngineCall(
+        [engine = m_engine.get()] { return engine->setHiddenRevealed(true, false, false); });
 }
 
 void AppModel::hideHidden() {
@@ -113,7 +114,8 @@ void AppModel::setLiveLayout(bool enabled) {
 }
 
 void AppModel::openAccessibilitySettings() {
-    const QUrl url(u"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"_s);
+    const QUrl url(
+        u"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"_s);
     if (url.isValid()) {
         (void)m_services.workspace.openUrl(url);
     }

@@ -7,8 +7,7 @@
 namespace zorv {
 
 ReconcileScheduler::ReconcileScheduler(Clock &clock, Duration delay, Pass pass)
-    : m_clock(clock), m_delay(delay), m_pass(std::move(pass)),
-      m_state(std::make_shared<State>()) {}
+    : m_clock(clock), m_delay(delay), m_pass(std::move(pass)), m_state(std::make_shared<State>()) {}
 
 ReconcileScheduler::~ReconcileScheduler() {
     m_state->alive = false;

@@ -5,8 +5,8 @@
 
 namespace zorv {
 
-QList<MenuBarItem> itemsInWantedOrder(const QList<MenuBarItem> &items,
-                                      const SectionLayout &layout, Section section) {
+QList<MenuBarItem> itemsInWantedOrder(const QList<MenuBarItem> &items, const SectionLayout &layout,
+                                      Section section) {
     const QList<MenuBarItemID> wanted = layout.ids(section);
     struct Keyed {
         qsizetype key;

@@ -10,7 +10,16 @@ namespace zorv {
 
 // The panes of the settings window, in rail order. Their keys (equal to the case names) are what
 // travels elsewhere: the model's current and pending pane, the guides seen, the settings URL.
-enum class SettingsPane { general, arrange, triggers, profiles, search, appearance, spacing, about };
+enum class SettingsPane {
+    general,
+    arrange,
+    triggers,
+    profiles,
+    search,
+    appearance,
+    spacing,
+    about
+};
 
 // Every pane in rail order; a pane's number is its 1-based position here.
 [[nodiscard]] const QList<SettingsPane> &allSettingsPanes();

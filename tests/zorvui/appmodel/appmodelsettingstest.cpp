@@ -60,8 +60,7 @@ TEST_F(AppModelSettingsTest, EverySetterPersistsThenHasItsSideEffectEvenWhenNoth
          [](const Settings &s) { return !s.iconClickOpensMenu; },
          [&] { return model().revealClickPhrase() == u"click"_s; }},
         {"hideIcon", [&] { model().setHideZorvIcon(true); },
-         [](const Settings &s) { return s.hideZorvIcon; },
-         [&] { return !engine().iconVisible(); }},
+         [](const Settings &s) { return s.hideZorvIcon; }, [&] { return !engine().iconVisible(); }},
         {"dock", [&] { model().setShowInDockAndSwitcher(false); },
          [](const Settings &s) { return !s.showInDockAndSwitcher; },
          [&] { return dock.count() > 0 && !dock.takeFirst().front().toBool(); }},
@@ -104,8 +103,8 @@ TEST_F(AppModelSettingsTest, EverySetterPersistsThenHasItsSideEffectEvenWhenNoth
         }
     }
     mac.advance(1);
-    const Settings onDisk = JSONStore<Settings>::peek(u"settings.json"_s, Settings{},
-                                                      mac.dataFolder(), mac.log);
+    const Settings onDisk =
+        JSONStore<Settings>::peek(u"settings.json"_s, Settings{}, mac.dataFolder(), mac.log);
     EXPECT_EQ(onDisk, model().settings());
 }
 

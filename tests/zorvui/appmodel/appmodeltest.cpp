@@ -85,12 +85,6 @@ TEST_F(AppModelTest, ObservedValuesSignalOnlyRealChanges) {
              s.autoRehideSeconds = v;
              model.setSettings(s);
          }},
-        {"profiles", &AppModel::profilesChanged,
-         [&](int v) {
-             ProfileSet set;
-             set.activeID = QUuid(u"00000000-0000-0000-0000-00000000000%1"_s.arg(v));
-             model.setProfiles(set);
-         }},
         {"context", &AppModel::automationContextChanged,
          [&](int v) {
              TriggerContext context;
@@ -102,8 +96,6 @@ TEST_F(AppModelTest, ObservedValuesSignalOnlyRealChanges) {
              mac.engine().mock().setHidingBlocked(v ? std::optional(HidingBlockedReason(v - 1))
                                                     : std::nullopt);
          }},
-        {"notice", &AppModel::triggerNoticeChanged,
-         [&](int v) { model.setTriggerNotice(QString::number(v)); }},
         {"pane", &AppModel::currentSettingsPaneChanged,
          [&](int v) { model.setCurrentSettingsPane(QString::number(v)); }},
         {"importing", &AppModel::isImportingChanged,
@@ -127,9 +119,9 @@ TEST_F(AppModelTest, ObservedValuesSignalOnlyRealChanges) {
 TEST_F(AppModelTest, OnlyAChangeBetweenTwoKnownValuesReachesTheUpdater) {
     AppModel &model = mac.build();
     QSignalSpy toggled(&model, &AppModel::automaticUpdateChecksToggled);
-    for (const std::optional<bool> value : {std::optional<bool>(), std::optional(true),
-                                            std::optional(true), std::optional(false),
-                                            std::optional<bool>(), std::optional(true)}) {
+    for (const std::optional<bool> value :
+         {std::optional<bool>(), std::optional(true), std::optional(true), std::optional(false),
+          std::optional<bool>(), std::optional(true)}) {
         model.setAutomaticUpdateChecks(value);
     }
     ASSERT_EQ(toggled.count(), 1);

@@ -58,8 +58,8 @@ TEST_P(ReconcileSchedulerTest, RunsOnePassPerQuietBurstAndNeverCancelsARunningPa
     }
     QList<int> starts;
     for (const auto &[began, ended] : recorder.passes) {
-        starts.append(int(std::chrono::duration_cast<std::chrono::milliseconds>(began - origin)
-                              .count()));
+        starts.append(
+            int(std::chrono::duration_cast<std::chrono::milliseconds>(began - origin).count()));
         EXPECT_EQ(ended - began, recorder.passLength) << "a pass was cut short";
     }
     EXPECT_EQ(starts, c.passStarts);

@@ -16,8 +16,15 @@ MenuBarItemID idOf(const std::string &bundle, qint64 ordinal = 0) {
 
 MenuBarItem item(const std::string &bundle, Section section, double x, bool dormant = false,
                  qint64 ordinal = 0) {
-    return MenuBarItem{idOf(bundle, ordinal), 1, QString::fromStdString(bundle),
-                       QRectF(x, 0, 20, 22), std::nullopt, std::nullopt, section, false, dormant,
+    return MenuBarItem{idOf(bundle, ordinal),
+                       1,
+                       QString::fromStdString(bundle),
+                       QRectF(x, 0, 20, 22),
+                       std::nullopt,
+                       std::nullopt,
+                       section,
+                       false,
+                       dormant,
                        false};
 }
 
@@ -53,7 +60,9 @@ TEST(SectionItems, OrdersASectionByTheWantedOrderThenLeftToRight) {
         {"NoEntry", SectionLayout{}, Section::hidden, {"a", "y", "z", "b", "c", "a"}},
         // Listed ids first in the layout's order (equal ids share a key and go by position),
         // unlisted ones after them, left to right.
-        {"Listed", layoutOf(Section::hidden, {"c", "a"}), Section::hidden,
+        {"Listed",
+         layoutOf(Section::hidden, {"c", "a"}),
+         Section::hidden,
          {"c", "a", "a", "y", "z", "b"}},
         {"OnlyTheSection", layoutOf(Section::hidden, {"x"}), Section::shown, {"x"}},
     };
@@ -64,8 +73,8 @@ TEST(SectionItems, OrdersASectionByTheWantedOrderThenLeftToRight) {
 
 TEST(SectionItems, FloatingBarShowsHiddenItemsAndAlwaysHiddenOnesOnlyWhenAsked) {
     const QList<MenuBarItem> items{
-        item("shown", Section::shown, 0),          item("h2", Section::hidden, 200),
-        item("ah", Section::alwaysHidden, 100),    item("dormant", Section::hidden, 10, true),
+        item("shown", Section::shown, 0), item("h2", Section::hidden, 200),
+        item("ah", Section::alwaysHidden, 100), item("dormant", Section::hidden, 10, true),
         item("h1", Section::hidden, 150)};
     EXPECT_EQ(names(floatingBarItems(items, false)), (Names{"h1", "h2"}));
     EXPECT_EQ(names(floatingBarItems(items, true)), (Names{"ah", "h1", "h2"}));
@@ -88,8 +97,7 @@ TEST(SectionItems, DropIndexCountsWithoutTheMovedItem) {
     for (const Case &c : cases) {
         const std::optional<MenuBarItemID> before =
             c.before ? std::optional(idOf(*c.before)) : std::nullopt;
-        EXPECT_EQ(dropIndex(layout, Section::hidden, idOf(c.moved), before), c.expected)
-            << c.name;
+        EXPECT_EQ(dropIndex(layout, Section::hidden, idOf(c.moved), before), c.expected) << c.name;
     }
 }
 

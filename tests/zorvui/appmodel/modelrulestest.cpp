@@ -117,15 +117,16 @@ TEST_F(ModelRulesTest, RevealWishesAreHeldAndReasserted) {
 TEST_F(ModelRulesTest, OneShotsRunOnceAndPausesAreAnnounced) {
     const TriggerRule named = rule(u"Office Wi-Fi"_s, TriggerAction::notify(u"x"_s));
     model.rules().addTrigger(named);
+    const MenuBarItemID clicked = item(1);
     TriggerStep step;
-    step.oneShots = {TriggerAction::notify(u"On battery"_s), TriggerAction::revealItem(item(1)),
+    step.oneShots = {TriggerAction::notify(u"On battery"_s), TriggerAction::revealItem(clicked),
                      TriggerAction::moveItem(item(2), Section::hidden)};
     step.newlySuspended = {named.id, QUuid::createUuid()};
     step.suspended = {named.id};
     run(step);
     EXPECT_EQ(mac.fakes.notifier.posts, QStringList{u"On battery"_s});
     ASSERT_EQ(mac.engine().mock().activations().size(), 1);
-    EXPECT_EQ(mac.engine().mock().activations().first().id, item(1));
+    EXPECT_EQ(mac.engine().mock().activations().first().id, clicked);
     ASSERT_EQ(mac.engine().moves().size(), 1);
     EXPECT_EQ(mac.engine().moves().first().second.section, Section::hidden);
     EXPECT_EQ(model.triggerNotice(),

@@ -1,4 +1,5 @@
 #include "appmodelharness.h"
+#include "appmodel/settingspane.h"
 #include "spacing/spacingcontroller.h"
 
 #include <gtest/gtest.h>
@@ -131,6 +132,15 @@ TEST_F(AppModelSettingsTest, AGuideIsRecordedOnceAndTheTextsFollowTheSettings) {
     EXPECT_EQ(model().menuClickPhrase(), u"click"_s);
     model().setSearchShortcut(commandK);
     EXPECT_EQ(model().guideContext().searchShortcut, u"⌘K"_s);
+
+    // Pane keys are matched exactly.
+    ASSERT_EQ(allSettingsPanes().size(), 8);
+    for (const SettingsPane pane : allSettingsPanes()) {
+        EXPECT_EQ(settingsPane(paneKey(pane)), pane);
+    }
+    for (const QString &key : {u"Arrange"_s, u"arrange "_s, QString()}) {
+        EXPECT_EQ(settingsPane(key), std::nullopt) << key.toStdString();
+    }
 }
 
 // The spacing in force at login is recorded once per login session.

@@ -220,5 +220,39 @@ TEST_F(AppModelTest, TheQuitFlushWritesEveryStoreAtOnce) {
     EXPECT_FALSE(fileIn(mac.dataFolder(), u"triggers.json"_s).isEmpty());
 }
 
+TEST(AppModelIcons, ItemsKeepTheirOwnGoodIconAndDormantOnesTakeTheRememberedNameAndIcon) {
+    QImage icon(44, 44, QImage::Format_ARGB32);
+    icon.fill(Qt::darkCyan);
+    const auto itemOf = [&](qint64 ordinal, const QString &name, bool dormant,
+                            std::optional<QImage> image) {
+        return MenuBarItem{
+            MenuBarItemID{u"com.example.sync"_s, std::nullopt, std::nullopt, ordinal},
+            7,
+            name,
+            QRectF(100 + 30 * ordinal, 0, 22, 24),
+            std::move(image),
+            std::nullopt,
+            Section::shown,
+            false,
+            dormant,
+            false};
+    };
+    ManualClock clock;
+    SimCloud cloud;
+    AppModelHarness mac{
+        clock,
+        cloud,
+        u"Mac A"_s,
+        {itemOf(0, u"Sync"_s, false, icon), itemOf(1, QString(), true, std::nullopt)}};
+    const QList<MenuBarItem> items = mac.started().items();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items.at(0).appName, u"Sync"_s);
+    ASSERT_TRUE(items.at(0).appIcon);
+    EXPECT_EQ(items.at(0).appIcon->cacheKey(), icon.cacheKey()) << "left unchanged";
+    EXPECT_EQ(items.at(1).appName, u"Sync"_s);
+    ASSERT_TRUE(items.at(1).appIcon);
+    EXPECT_EQ(items.at(1).appIcon->pixel(0, 0), icon.pixel(0, 0));
+}
+
 } // namespace
 } // namespace zorv

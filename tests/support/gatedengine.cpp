@@ -83,7 +83,10 @@ QCoro::Task<> GatedEngine::apply(SectionLayout layout) {
     }
     co_await m_mock.apply(layout);
     if (m_onLayoutChanged) {
-        m_onLayoutChanged(layout.normalized());
+        m_onLayoutChanged(layout
+                              .forgettingUninstalled(
+                                  [this](const QString &bundleID) { return bundleID != m_leftOut; })
+                              .normalized());
     }
 }
 

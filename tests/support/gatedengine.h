@@ -35,6 +35,9 @@ public:
     void holdReconciles(Duration hold) { m_reconcileHold = hold; }
     // Every later activate() throws this error.
     void failActivations(std::optional<EngineError> error) { m_activationFailure = error; }
+    // The layouts reported after apply() leave out this application's items, as an engine does
+    // for an application this Mac does not have.
+    void leaveOutOnApply(const QString &bundleID) { m_leftOut = bundleID; }
     // Where each call is recorded as one line; none records nothing.
     void setCallLog(QStringList *log) { m_callLog = log; }
     [[nodiscard]] const QList<SectionLayout> &applied() const { return m_applied; }
@@ -86,6 +89,7 @@ private:
     Duration m_reconcileHold = Duration::zero();
     std::optional<EngineError> m_activationFailure;
     QStringList *m_callLog = nullptr;
+    QString m_leftOut;
     QList<SectionLayout> m_applied;
     QList<Reveal> m_reveals;
     QList<QString> m_reconciles;

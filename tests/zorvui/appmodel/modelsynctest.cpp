@@ -4,6 +4,8 @@
 #include "storage/atomicfile.h"
 #include "storage/wholefile.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -69,6 +71,29 @@ TEST_F(ModelSyncTest, TheSideThatChangedLastWinsInBothDirections) {
     EXPECT_EQ(cloud.writes().size(), writes);
     EXPECT_EQ(SyncedSettings(a.settings()), SyncedSettings(b.settings()));
     EXPECT_TRUE(a.settings().revealOnScroll);
+}
+
+TEST_F(ModelSyncTest, AnItemTheOtherMacCannotShowStaysWithoutBackAndForth) {
+    const MenuBarItemID onlyOnA = MockMenuBarEngine::fixtures().first().id;
+    macB.build();
+    macB.engine().leaveOutOnApply(onlyOnA.bundleID);
+    startSyncing();
+    later();
+    macA.model().move(onlyOnA, Section::hidden);
+    // Bounded, so that Macs that keep correcting each other fail here instead of never settling.
+    const auto exchange = [] {
+        for (int turn = 0; turn < 200; ++turn) {
+            QCoreApplication::processEvents();
+        }
+    };
+    exchange();
+    const SectionLayout arranged = macA.model().layoutOrder();
+    EXPECT_EQ(arranged.sectionOf(onlyOnA), Section::hidden);
+    const qsizetype writes = cloud.writes().size();
+    exchange();
+    EXPECT_EQ(cloud.writes().size(), writes);
+    EXPECT_EQ(macA.model().layoutOrder(), arranged);
+    EXPECT_FALSE(macB.model().layoutOrder().sectionOf(onlyOnA));
 }
 
 TEST_F(ModelSyncTest, AdoptingWhatChangesNothingIsNeitherAnnouncedNorPushedBack) {

@@ -232,8 +232,6 @@ public:
     void toggleSecondaryBar(bool includeAlwaysHidden);
     // Shows an open secondary bar again with the current items.
     void refreshSecondaryBar();
-    // Null until the first toggle.
-    [[nodiscard]] SecondaryBarController *secondaryBar() const { return m_secondaryBar.get(); }
 
     // --- For the feature classes.
     [[nodiscard]] MenuBarEngine &engine() const { return *m_engine; }
@@ -246,7 +244,6 @@ public:
     [[nodiscard]] Notifier &notifier() const { return m_shell.notifier; }
     [[nodiscard]] CloudSync &cloudSync() { return m_cloudSync; }
     [[nodiscard]] SpacingController &spacing() { return m_spacing; }
-    [[nodiscard]] IconCache &iconCache() { return m_iconCache; }
     [[nodiscard]] const Backups &backups() const { return *m_backups; }
     [[nodiscard]] JSONStore<SectionLayout> &layoutStore() { return m_layoutStore; }
     [[nodiscard]] JSONStore<Settings> &settingsStore() { return m_settingsStore; }

@@ -1,18 +1,12 @@
 #include "hotkeylog.h"
 
 #include <QFile>
-#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
 namespace zorv {
 
 HotkeyLog::HotkeyLog(QString path, const Clock &clock) : m_path(std::move(path)), m_clock(clock) {}
-
-QString HotkeyLog::defaultPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           u"/Zorv/hotkey-log.txt"_s;
-}
 
 void HotkeyLog::append(const QString &key, const QString &note) const {
     const QString stamp = m_clock.wallNow().toUTC().toString(Qt::ISODate);

@@ -13,9 +13,6 @@ class HotkeyLog {
 public:
     HotkeyLog(QString path, const Clock &clock);
 
-    // The log's place in the data folder, found without creating the folder.
-    [[nodiscard]] static QString defaultPath();
-
     void append(const QString &key, const QString &note) const;
 
 private:

@@ -97,7 +97,9 @@ void AppModel::scheduleReconcile() {
 }
 
 void AppModel::sortMyBar() {
-    sortPass(QPointer<AppModel>(this), *m_engine);
+    runEngineCall([model = QPointer<AppModel>(this), engine = m_engine.get()] {
+        return sortPass(model, *engine);
+    });
 }
 
 QCoro::Task<> AppModel::sortPass(QPointer<AppModel> model, MenuBarEngine &engine) {

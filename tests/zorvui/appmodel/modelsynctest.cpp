@@ -150,6 +150,25 @@ TEST_F(ModelSyncTest, TheLastLocalChangeSurvivesARestart) {
               changedAt.toSecsSinceEpoch());
 }
 
+TEST_F(ModelSyncTest, WithoutICloudTheChoiceIsKeptAndNothingTravels) {
+    const struct {
+        bool signedIn;
+        QString reason;
+    } cases[] = {{false, u"Sign in to iCloud in System Settings first."_s},
+                 {true, u"Not available in this copy of Zorv."_s}};
+    for (const auto &c : cases) {
+        AppModelHarness mac(clock, cloud, u"Mac C"_s);
+        mac.cloudStore().setSignedIn(c.signedIn);
+        mac.cloudStore().setSynchronizeSucceeds(false);
+        AppModel &model = mac.started();
+        model.sync().setCloudSync(true);
+        clock.settle();
+        EXPECT_EQ(model.sync().cloudSyncUnavailableReason(), c.reason);
+        EXPECT_TRUE(model.settings().cloudSyncEnabled);
+        EXPECT_TRUE(cloud.writes().isEmpty());
+    }
+}
+
 TEST_F(ModelSyncTest, DeviceIDIsReadTrimmedAndReplacedWhenBlank) {
     AppModel &model = macA.build();
     const QString path = macA.dataFolder() + u"/device-id"_s;

@@ -17,9 +17,11 @@ class TerminationFlush {
 public:
     explicit TerminationFlush(QThreadPool *pool) : m_pool(pool) {}
 
-    // Takes the store's value now, to be written in the order of the add() calls. A store that may
-    // not write its file (see JSONStoreBase::isWritable()) is left out.
-    template <StoreValue Value> void add(const JSONStore<Value> &store) {
+    // Takes the store's value now, to be written in the order of the add() calls, in place of the
+    // store's pending debounced write. A store that may not write its file (see
+    // JSONStoreBase::isWritable()) is left out.
+    template <StoreValue Value> void add(JSONStore<Value> &store) {
+        store.cancelPendingWrite();
         if (store.isWritable()) {
             addFile(store.path(), toStoreJson(store.value()));
         }

@@ -1,5 +1,5 @@
-#include "appmodelharness.h"
 #include "appmodel/settingspane.h"
+#include "appmodelharness.h"
 #include "spacing/spacingcontroller.h"
 
 #include <gtest/gtest.h>

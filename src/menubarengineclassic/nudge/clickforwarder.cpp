@@ -1,0 +1,30 @@
+#include "clickforwarder.h"
+
+#include "clock.h"
+#include "inputevents.h"
+
+namespace zorv {
+
+QList<QPointF> ClickForwarder::nudgePositions(double x) {
+    QList<QPointF> positions{QPointF(x, 2.0)};
+    for (int step = 1; step < nudgeEvents; ++step) {
+        positions.append(QPointF(x + step % 3, 0.0));
+    }
+    return positions;
+}
+
+void ClickForwarder::nudgeMenuBarReveal(InputEvents &input, Clock &clock, double x) {
+    const std::unique_ptr<EventSource> source =
+        input.createEventSource(EventSourceState::CombinedSession);
+    for (const QPointF position : nudgePositions(x)) {
+        input.warpCursor(position);
+        if (source) {
+            // An event that cannot be posted is skipped; the pause keeps the timing.
+            (void)source->post(MouseEvent{EventType::MouseMoved, position, MouseButton::Left,
+                                          EventFlags::none, 0});
+        }
+        clock.blockingSleep(seconds(nudgeIntervalSeconds));
+    }
+}
+
+} // namespace zorv

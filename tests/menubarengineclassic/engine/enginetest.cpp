@@ -1,0 +1,170 @@
+#include "enginetest.h"
+
+#include <QFile>
+#include <QJsonDocument>
+
+#include <exception>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv::testing {
+
+namespace {
+
+QCoro::Task<> watch(QCoro::Task<> task, std::shared_ptr<bool> done,
+                    std::shared_ptr<std::exception_ptr> error) {
+    try {
+        co_await task;
+    } catch (...) {
+        *error = std::current_exception();
+    }
+    *done = true;
+}
+
+} // namespace
+
+EngineTest::EngineTest() : workspace(desktop.model()) {
+    pool.setMaxThreadCount(2);
+}
+
+EngineTest::~EngineTest() {
+    engine.reset();
+    drain();
+}
+
+ClassicEngine &EngineTest::makeEngine(const SectionLayout &layout) {
+    EnginePlatform platform{clock,
+                            desktop.accessibility(),
+                            workspace,
+                            desktop.statusBar(),
+                            desktop.screens(),
+                            desktop.screenCapture(),
+                            desktop.inputEvents(),
+                            WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
+                            folder.path()};
+    engine = std::make_unique<ClassicEngine>(std::move(platform), layout);
+    return *engine;
+}
+
+void EngineTest::startEngine() {
+    drive(engine->start());
+}
+
+void EngineTest::drain() {
+    for (int pass = 0; pass < 50; ++pass) {
+        clock.settle();
+        if (pool.activeThreadCount() == 0) {
+            clock.settle();
+            if (pool.activeThreadCount() == 0) {
+                return;
+            }
+        }
+        pool.waitForDone();
+    }
+}
+
+void EngineTest::run(double seconds) {
+    const MonotonicTime target = deadlineAfter(clock.now(), zorv::seconds(seconds));
+    drain();
+    while (true) {
+        const MonotonicTime next = clock.nextDeadline();
+        if (next < MonotonicTime::zero() || next > target) {
+            break;
+        }
+        clock.advance(next - clock.now());
+        drain();
+    }
+    if (clock.now() < target) {
+        clock.advance(target - clock.now());
+    }
+    drain();
+}
+
+void EngineTest::drive(QCoro::Task<> task, double limit) {
+    auto done = std::make_shared<bool>(false);
+    auto error = std::make_shared<std::exception_ptr>();
+    watch(std::move(task), done, error);
+    const MonotonicTime deadline = deadlineAfter(clock.now(), zorv::seconds(limit));
+    drain();
+    while (!*done && clock.now() < deadline) {
+        run(0.01);
+    }
+    ASSERT_TRUE(*done) << "the task did not end within " << limit << " s of virtual time";
+    if (*error) {
+        std::rethrow_exception(*error);
+    }
+}
+
+quint64 EngineTest::zorvItem(const QString &autosaveName) {
+    return desktop.items().find(self(), autosaveName).value_or(0);
+}
+
+void EngineTest::arrange(const QList<quint64> &leftToRight) {
+    for (qsizetype i = 0; i < leftToRight.size(); ++i) {
+        desktop.items().moveToIndex(leftToRight.at(i), i);
+    }
+}
+
+void EngineTest::arrangeSections(quint64 always, quint64 hidden, quint64 shown) {
+    arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
+             zorvItem(BarItems::zorvHiddenSeparatorName), shown,
+             zorvItem(BarItems::zorvIconName)});
+}
+
+MenuBarItemID EngineTest::idFor(const QString &bundle, const QString &identifier) {
+    return MenuBarItemID{bundle, identifier, std::nullopt, 0};
+}
+
+SectionLayout EngineTest::layoutOf(QList<MenuBarItemID> shown, QList<MenuBarItemID> hidden,
+                                   QList<MenuBarItemID> alwaysHidden) {
+    SectionLayout layout;
+    layout.sections.insert(Section::shown, shown);
+    layout.sections.insert(Section::hidden, hidden);
+    layout.sections.insert(Section::alwaysHidden, alwaysHidden);
+    return layout.normalized();
+}
+
+bool EngineTest::onScreen(quint64 itemId) {
+    return entry(itemId).onScreen;
+}
+
+std::optional<MenuBarItem> EngineTest::engineItem(const MenuBarItemID &id) const {
+    for (const MenuBarItem &item : engine->lastItems()) {
+        if (item.id == id) {
+            return item;
+        }
+    }
+    return std::nullopt;
+}
+
+QJsonObject EngineTest::readFile(const QString &name) const {
+    QFile file(folder.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object()
+                                          : QJsonObject();
+}
+
+QList<QJsonObject> EngineTest::readLog(const QString &name) const {
+    QList<QJsonObject> lines;
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return lines;
+    }
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (!line.trimmed().isEmpty()) {
+            lines.append(QJsonDocument::fromJson(line).object());
+        }
+    }
+    return lines;
+}
+
+QList<QJsonObject> EngineTest::records(const QString &log, const QString &kind) const {
+    QList<QJsonObject> found;
+    for (const QJsonObject &record : readLog(log)) {
+        if (record.value(u"kind"_s).toString() == kind) {
+            found.append(record);
+        }
+    }
+    return found;
+}
+
+} // namespace zorv::testing

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "desktoptest.h"
+#include "engine/classicengine.h"
+#include "workspace/simworkspace.h"
+
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QThreadPool>
+
+#include <memory>
+
+namespace zorv::testing {
+
+// A ClassicEngine over a simulated Mac on the manual clock. Its worker jobs run on a pool of the
+// fixture's own, which run() waits for before virtual time moves on, so every wait costs no wall
+// time and the order of events is the same on every run.
+class EngineTest : public DesktopTest {
+protected:
+    EngineTest();
+    ~EngineTest() override;
+
+    // The engine over the desktop, with the layout; its status items appear at once.
+    ClassicEngine &makeEngine(const SectionLayout &layout = {});
+    // Starts the engine and runs until its first scan is done.
+    void startEngine();
+    // Moves virtual time forward, letting every sleeper and worker job due on the way finish.
+    void run(double seconds);
+    // Runs until the task ends (at most `limit` virtual seconds); rethrows what it threw.
+    void drive(QCoro::Task<> task, double limit = 30.0);
+
+    [[nodiscard]] quint64 zorvItem(const QString &autosaveName);
+    // Puts the movable items in this order, left to right, from the next layout pass.
+    void arrange(const QList<quint64> &leftToRight);
+    // The usual bar: [always] [always separator] [hidden] [hidden separator] [shown] [icon].
+    void arrangeSections(quint64 always, quint64 hidden, quint64 shown);
+
+    [[nodiscard]] static MenuBarItemID idFor(const QString &bundle, const QString &identifier);
+    [[nodiscard]] static SectionLayout layoutOf(QList<MenuBarItemID> shown,
+                                                QList<MenuBarItemID> hidden,
+                                                QList<MenuBarItemID> alwaysHidden);
+    [[nodiscard]] bool onScreen(quint64 itemId);
+    [[nodiscard]] std::optional<MenuBarItem> engineItem(const MenuBarItemID &id) const;
+
+    [[nodiscard]] QJsonObject readFile(const QString &name) const;
+    [[nodiscard]] QList<QJsonObject> readLog(const QString &name) const;
+    // Records of the log with this "kind".
+    [[nodiscard]] QList<QJsonObject> records(const QString &log, const QString &kind) const;
+
+    QTemporaryDir folder;
+    SimWorkspace workspace;
+    QThreadPool pool;
+    std::unique_ptr<ClassicEngine> engine;
+
+private:
+    void drain();
+};
+
+} // namespace zorv::testing

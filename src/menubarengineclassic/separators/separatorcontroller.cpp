@@ -277,6 +277,9 @@ QCoro::Task<> SeparatorController::expandAlwaysWhenSettled(CancellationToken can
             m_alwaysHiddenSep->setLength(expandedFrom(*m_alwaysHiddenSep));
             co_return;
         }
+        if (attempt + 1 == settleChecks) {
+            co_return;
+        }
         const SleepOutcome outcome =
             co_await m_clock.sleep(seconds(settleCheckSeconds), cancellation);
         if (outcome == SleepOutcome::Cancelled || !self) {

@@ -52,13 +52,22 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
     if (found == m_lastFrames.constEnd()) {
         throw EngineFailure(EngineError::itemNotFound);
     }
-    const QRectF frame = *found;
+    QRectF frame = *found;
 
     bool menuBarCameBack = true;
     if (menuBarTakesNoRoom()) {
         menuBarCameBack = co_await nudgeUntilMenuBarComesBack(frame.center().x());
         if (!self) {
             co_return;
+        }
+        // While the system hides the bar its items' frames lie above the screen's top edge, so
+        // the frame read before the nudge would click nothing; read it again now the bar shows.
+        if (menuBarCameBack) {
+            co_await refresh();
+            if (!self) {
+                co_return;
+            }
+            frame = m_lastFrames.value(id, frame);
         }
     }
 

@@ -16,6 +16,12 @@ namespace zorv::testing {
 // fixture's own, which run() waits for before virtual time moves on, so every wait costs no wall
 // time and the order of events is the same on every run.
 class EngineTest : public DesktopTest {
+public:
+    [[nodiscard]] static MenuBarItemID idFor(const QString &bundle, const QString &identifier);
+    [[nodiscard]] static SectionLayout layoutOf(QList<MenuBarItemID> shown,
+                                                QList<MenuBarItemID> hidden,
+                                                QList<MenuBarItemID> alwaysHidden);
+
 protected:
     EngineTest();
     ~EngineTest() override;
@@ -35,10 +41,6 @@ protected:
     // The usual bar: [always] [always separator] [hidden] [hidden separator] [shown] [icon].
     void arrangeSections(quint64 always, quint64 hidden, quint64 shown);
 
-    [[nodiscard]] static MenuBarItemID idFor(const QString &bundle, const QString &identifier);
-    [[nodiscard]] static SectionLayout layoutOf(QList<MenuBarItemID> shown,
-                                                QList<MenuBarItemID> hidden,
-                                                QList<MenuBarItemID> alwaysHidden);
     [[nodiscard]] bool onScreen(quint64 itemId);
     [[nodiscard]] std::optional<MenuBarItem> engineItem(const MenuBarItemID &id) const;
 

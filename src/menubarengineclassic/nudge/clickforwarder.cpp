@@ -3,15 +3,23 @@
 #include "clock.h"
 #include "inputevents.h"
 
+#include <QList>
+#include <QPointF>
+
 namespace zorv {
 
-QList<QPointF> ClickForwarder::nudgePositions(double x) {
+namespace {
+
+// Just below the top edge first, then jiggling along it by a point or two.
+QList<QPointF> nudgePositions(double x) {
     QList<QPointF> positions{QPointF(x, 2.0)};
-    for (int step = 1; step < nudgeEvents; ++step) {
+    for (int step = 1; step < ClickForwarder::nudgeEvents; ++step) {
         positions.append(QPointF(x + step % 3, 0.0));
     }
     return positions;
 }
+
+} // namespace
 
 void ClickForwarder::nudgeMenuBarReveal(InputEvents &input, Clock &clock, double x) {
     const std::unique_ptr<EventSource> source =

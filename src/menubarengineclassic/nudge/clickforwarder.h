@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QPointF>
-#include <QList>
-
 namespace zorv {
 
 class Clock;
@@ -21,9 +18,6 @@ public:
     // hardware-level mouse movement. Leaves the pointer there. Blocks its thread throughout:
     // never call it on the main thread.
     static void nudgeMenuBarReveal(InputEvents &input, Clock &clock, double x);
-
-    // The positions the nudge visits, in order.
-    [[nodiscard]] static QList<QPointF> nudgePositions(double x);
 };
 
 } // namespace zorv

@@ -29,10 +29,11 @@ struct PixelReader {
     qsizetype bytesPerLine;
 
     explicit PixelReader(const QImage &image)
-        : data(image.constBits()), size(image.sizeInBytes()),
-          bytesPerLine(image.bytesPerLine()) {}
+        : data(image.constBits()), size(image.sizeInBytes()), bytesPerLine(image.bytesPerLine()) {}
 
-    [[nodiscard]] qsizetype offset(int x, int y) const { return y * bytesPerLine + 4 * qsizetype(x); }
+    [[nodiscard]] qsizetype offset(int x, int y) const {
+        return y * bytesPerLine + 4 * qsizetype(x);
+    }
     [[nodiscard]] int byte(int x, int y, int index) const {
         const qsizetype at = offset(x, y) + index;
         return at < size ? data[at] : 0;
@@ -161,8 +162,8 @@ QCoro::Task<> CaptureService::captureByDisplayCrop(std::shared_ptr<State> state,
         const double sy = double(shot.image.height()) / display.height;
         for (const Target &target : onDisplay) {
             const QRectF scaled(sx * (target.frame.left() - area.left()),
-                                sy * (target.frame.top() - area.top()),
-                                sx * target.frame.width(), sy * target.frame.height());
+                                sy * (target.frame.top() - area.top()), sx * target.frame.width(),
+                                sy * target.frame.height());
             const QRect crop = integralCrop(scaled, shot.image.size());
             if (crop.isEmpty()) {
                 continue;
@@ -185,10 +186,10 @@ QImage CaptureService::trimmedToGlyph(const QImage &image) {
     const int height = image.height();
     int background[4];
     for (int index = 0; index < 4; ++index) {
-        background[index] = (pixels.byte(0, 0, index) + pixels.byte(width - 1, 0, index) +
-                             pixels.byte(0, height - 1, index) +
-                             pixels.byte(width - 1, height - 1, index)) /
-                            4;
+        background[index] =
+            (pixels.byte(0, 0, index) + pixels.byte(width - 1, 0, index) +
+             pixels.byte(0, height - 1, index) + pixels.byte(width - 1, height - 1, index)) /
+            4;
     }
     int minX = width;
     int minY = height;

@@ -90,9 +90,8 @@ QList<DiscoveredItem> ItemDiscovery::scan(const std::optional<QSet<qint32>> &pid
         const QMutexLocker locker(&m_lock);
         m_registry.retain(seen);
     }
-    std::stable_sort(result.begin(), result.end(), [](const auto &a, const auto &b) {
-        return a.frame.left() < b.frame.left();
-    });
+    std::stable_sort(result.begin(), result.end(),
+                     [](const auto &a, const auto &b) { return a.frame.left() < b.frame.left(); });
     return result;
 }
 

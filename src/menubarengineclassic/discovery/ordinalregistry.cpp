@@ -111,8 +111,7 @@ void OrdinalRegistry::pair(Signal signal, const QList<Sighting> &sightings, Assi
 }
 
 void OrdinalRegistry::alignByOrder(Assignments &assigned, QList<int> &unmatched,
-                                   const std::map<int, int> &lastRank,
-                                   const std::set<int> &live) {
+                                   const std::map<int, int> &lastRank, const std::set<int> &live) {
     constexpr qint64 lowest = std::numeric_limits<qint64>::min();
     constexpr qint64 highest = std::numeric_limits<qint64>::max();
 

@@ -56,9 +56,8 @@ public:
     // Where the icon's centre belongs: 16 points left of the first system item beyond this
     // application's items (24 right of the rightmost of them without one); absent when the
     // icon's centre already lies within 8 points of that place or beyond it.
-    [[nodiscard]] static std::optional<double> iconRepairTarget(double iconMidX,
-                                                                const QList<QRectF> &ours,
-                                                                const QList<QRectF> &system);
+    [[nodiscard]] static std::optional<double>
+    iconRepairTarget(double iconMidX, const QList<QRectF> &ours, const QList<QRectF> &system);
 
     // The drifted items' bundle identifiers, sorted, one per item, joined with ",".
     [[nodiscard]] static QString driftSignature(const QSet<MenuBarItemID> &drifted);

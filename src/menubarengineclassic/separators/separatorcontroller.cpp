@@ -171,8 +171,10 @@ QJsonObject SeparatorController::geometry() const {
         if (!frame) {
             return QJsonObject{{u"length"_s, item.length()}, {u"window"_s, u"none"_s}};
         }
-        return QJsonObject{{u"minX"_s, frame->left()},      {u"minY"_s, frame->top()},
-                           {u"width"_s, frame->width()},    {u"height"_s, frame->height()},
+        return QJsonObject{{u"minX"_s, frame->left()},
+                           {u"minY"_s, frame->top()},
+                           {u"width"_s, frame->width()},
+                           {u"height"_s, frame->height()},
                            {u"length"_s, item.length()}};
     };
     QJsonArray screens;

@@ -28,7 +28,9 @@ struct TrimCase {
     std::optional<QRect> kept;
 };
 
-void PrintTo(const TrimCase &trimCase, std::ostream *out) { *out << trimCase.name; }
+void PrintTo(const TrimCase &trimCase, std::ostream *out) {
+    *out << trimCase.name;
+}
 
 class Trimming : public ::testing::TestWithParam<TrimCase> {};
 
@@ -40,23 +42,23 @@ TEST_P(Trimming, CutsDownToTheGlyphWithAMargin) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Trimming,
-    ::testing::Values(
-        TrimCase{"GlyphInTheMiddle", blockImage({40, 30}, QRect(10, 12, 11, 3)),
-                 QRect(6, 8, 19, 11)},
-        TrimCase{"GlyphAtTheEdges", blockImage({40, 30}, QRect(0, 20, 31, 8)),
-                 QRect(0, 16, 35, 14)},
-        TrimCase{"FaintInkIsBackground",
-                 blockImage({40, 30}, QRect(10, 10, 5, 5), QImage::Format_ARGB32,
-                            QColor(235, 235, 235)),
-                 std::nullopt},
-        TrimCase{"JustVisibleInk",
-                 blockImage({40, 30}, QRect(10, 10, 5, 5), QImage::Format_ARGB32,
-                            QColor(234, 255, 255)),
-                 QRect(6, 6, 13, 13)},
-        TrimCase{"Uniform", blockImage({40, 30}, QRect()), std::nullopt},
-        TrimCase{"TooNarrow", blockImage({4, 30}, QRect(1, 10, 2, 2)), std::nullopt},
-        TrimCase{"TwentyFourBits", blockImage({40, 30}, QRect(10, 10, 5, 5), QImage::Format_RGB888),
-                 std::nullopt}),
+    ::testing::Values(TrimCase{"GlyphInTheMiddle", blockImage({40, 30}, QRect(10, 12, 11, 3)),
+                               QRect(6, 8, 19, 11)},
+                      TrimCase{"GlyphAtTheEdges", blockImage({40, 30}, QRect(0, 20, 31, 8)),
+                               QRect(0, 16, 35, 14)},
+                      TrimCase{"FaintInkIsBackground",
+                               blockImage({40, 30}, QRect(10, 10, 5, 5), QImage::Format_ARGB32,
+                                          QColor(235, 235, 235)),
+                               std::nullopt},
+                      TrimCase{"JustVisibleInk",
+                               blockImage({40, 30}, QRect(10, 10, 5, 5), QImage::Format_ARGB32,
+                                          QColor(234, 255, 255)),
+                               QRect(6, 6, 13, 13)},
+                      TrimCase{"Uniform", blockImage({40, 30}, QRect()), std::nullopt},
+                      TrimCase{"TooNarrow", blockImage({4, 30}, QRect(1, 10, 2, 2)), std::nullopt},
+                      TrimCase{"TwentyFourBits",
+                               blockImage({40, 30}, QRect(10, 10, 5, 5), QImage::Format_RGB888),
+                               std::nullopt}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct BlankCase {
@@ -65,7 +67,9 @@ struct BlankCase {
     bool blank;
 };
 
-void PrintTo(const BlankCase &blankCase, std::ostream *out) { *out << blankCase.name; }
+void PrintTo(const BlankCase &blankCase, std::ostream *out) {
+    *out << blankCase.name;
+}
 
 class BlankTest : public ::testing::TestWithParam<BlankCase> {};
 
@@ -172,7 +176,9 @@ struct BarScreenCase {
     QPointF externalOrigin;
 };
 
-void PrintTo(const BarScreenCase &barCase, std::ostream *out) { *out << barCase.name; }
+void PrintTo(const BarScreenCase &barCase, std::ostream *out) {
+    *out << barCase.name;
+}
 
 class BarScreenEdge : public CaptureServiceTest,
                       public ::testing::WithParamInterface<BarScreenCase> {};

@@ -1,7 +1,7 @@
+#include "discovery/itemdiscovery.h"
 #include "coroutinetest.h"
 #include "desktoptest.h"
 #include "discovery/ax.h"
-#include "discovery/itemdiscovery.h"
 #include "workrunner.h"
 #include "workspace/simworkspace.h"
 
@@ -57,13 +57,15 @@ struct ReadingCase {
     std::optional<QString> title;
 };
 
-void PrintTo(const ReadingCase &readingCase, std::ostream *out) { *out << readingCase.name; }
+void PrintTo(const ReadingCase &readingCase, std::ostream *out) {
+    *out << readingCase.name;
+}
 
 class ItemReading : public ItemDiscoveryTest, public ::testing::WithParamInterface<ReadingCase> {};
 
 Setup overriding(const char *attribute, std::optional<AXAttributeValue> value) {
     return [attribute = QString::fromLatin1(attribute), value](SimulatedDesktop &desktop, qint32,
-                                                                quint64 item) {
+                                                               quint64 item) {
         desktop.items().overrideAttribute(item, attribute, value);
     };
 }
@@ -93,17 +95,20 @@ INSTANTIATE_TEST_SUITE_P(
                     [](SimulatedDesktop &d, qint32 app, quint64) {
                         d.applications().setExtrasBarFault(app, AttributeFault::Missing);
                     },
-                    false, {}},
+                    false,
+                    {}},
         ReadingCase{"ExtrasBarOfWrongType",
                     [](SimulatedDesktop &d, qint32 app, quint64) {
                         d.applications().setExtrasBarFault(app, AttributeFault::WrongType);
                     },
-                    false, {}},
+                    false,
+                    {}},
         ReadingCase{"ChildrenOfWrongType",
                     [](SimulatedDesktop &d, qint32 app, quint64) {
                         d.applications().setChildrenFault(app, AttributeFault::WrongType);
                     },
-                    false, {}},
+                    false,
+                    {}},
         ReadingCase{"SizeUnreadable", overriding("AXSize", u"wide"_s), false, {}},
         ReadingCase{"InfiniteWidth", overriding("AXSize", QSizeF(infinity, 22)), false, {}},
         ReadingCase{"NaNPosition", overriding("AXPosition", QPointF(nan, 0)), false, {}},
@@ -161,13 +166,11 @@ TEST_F(ItemDiscoveryTest, ListsOtherApplicationsLeftToRight) {
         }
     }
     const QString helperBundle = u"pid:"_s + QString::number(helper);
-    EXPECT_EQ(bundles, (QList<QString>{u"com.example.tools"_s, helperBundle,
-                                       u"com.example.tools"_s, u"com.apple.controlcenter"_s,
-                                       u"com.apple.controlcenter"_s}))
+    EXPECT_EQ(bundles, (QList<QString>{u"com.example.tools"_s, helperBundle, u"com.example.tools"_s,
+                                       u"com.apple.controlcenter"_s, u"com.apple.controlcenter"_s}))
         << "interleaved by position; this process's own item never listed";
-    EXPECT_EQ(frames.mid(0, 3),
-              (QList<QRectF>{entry(toolsLeft).frame, entry(helperItem).frame,
-                             entry(toolsRight).frame}));
+    EXPECT_EQ(frames.mid(0, 3), (QList<QRectF>{entry(toolsLeft).frame, entry(helperItem).frame,
+                                               entry(toolsRight).frame}));
 }
 
 TEST_F(ItemDiscoveryTest, DuplicateIdentifiersAreDroppedPerApplication) {

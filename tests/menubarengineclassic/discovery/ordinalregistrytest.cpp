@@ -26,7 +26,9 @@ struct ScanCase {
     QList<int> expected;
 };
 
-void PrintTo(const ScanCase &scanCase, std::ostream *out) { *out << scanCase.name; }
+void PrintTo(const ScanCase &scanCase, std::ostream *out) {
+    *out << scanCase.name;
+}
 
 class OrdinalRegistryScans : public ::testing::TestWithParam<ScanCase> {};
 
@@ -42,11 +44,12 @@ TEST_P(OrdinalRegistryScans, RecognisesItemsAcrossScans) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, OrdinalRegistryScans,
     ::testing::Values(
-        ScanCase{"FirstSightingCountsFromTheLeft", {{blank(), titled("B", 30), named("c")}}, {0, 1, 2}},
-        ScanCase{"IdentifiersWinOverTitleWidthAndOrder",
-                 {{named("x", 20), named("y", 22)},
-                  {{u"y"_s, u"new"_s, 40}, {u"x"_s, u"other"_s, 30}}},
-                 {1, 0}},
+        ScanCase{
+            "FirstSightingCountsFromTheLeft", {{blank(), titled("B", 30), named("c")}}, {0, 1, 2}},
+        ScanCase{
+            "IdentifiersWinOverTitleWidthAndOrder",
+            {{named("x", 20), named("y", 22)}, {{u"y"_s, u"new"_s, 40}, {u"x"_s, u"other"_s, 30}}},
+            {1, 0}},
         ScanCase{"RetitledItemKeptByItsWidth",
                  {{titled("A", 20), titled("B", 30)}, {titled("B", 30), titled("Z", 20)}},
                  {1, 0}},
@@ -67,11 +70,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {blank(18), named("L"), blank(), blank(), named("R")}},
                  {5, 0, 1, 2, 3}},
         ScanCase{"DepartedItemKeepsItsSlotReserved",
-                 {{titled("A", 20), titled("B", 24)}, {titled("A", 20)},
+                 {{titled("A", 20), titled("B", 24)},
+                  {titled("A", 20)},
                   {titled("C", 26), titled("A", 20)}},
                  {2, 0}},
         ScanCase{"ReturningItemGetsItsOldSlot",
-                 {{titled("A", 20), titled("B", 24)}, {titled("A", 20)},
+                 {{titled("A", 20), titled("B", 24)},
+                  {titled("A", 20)},
                   {titled("C", 26), titled("A", 20)},
                   {titled("A", 20), titled("B", 24), titled("C", 26)}},
                  {0, 1, 2}},

@@ -14,8 +14,10 @@ MenuBarItemID idOf(const QString &bundle, int ordinal = 0) {
 // An item 20 points wide centred at midX, in the lane the scan put it.
 MenuBarItem itemAt(const QString &bundle, double midX, Section lane = Section::shown,
                    double width = 20.0, bool dormant = false) {
-    return MenuBarItem{idOf(bundle), 1,     bundle, QRectF(midX - width / 2, 0, width, 24),
-                       std::nullopt, std::nullopt, lane,  false,
+    return MenuBarItem{idOf(bundle), 1,
+                       bundle,       QRectF(midX - width / 2, 0, width, 24),
+                       std::nullopt, std::nullopt,
+                       lane,         false,
                        dormant,      false};
 }
 
@@ -43,22 +45,24 @@ struct VerdictCase {
     QList<QString> drifted;
 };
 
-void PrintTo(const VerdictCase &verdictCase, std::ostream *out) { *out << verdictCase.name; }
+void PrintTo(const VerdictCase &verdictCase, std::ostream *out) {
+    *out << verdictCase.name;
+}
 
 class Verdicts : public ::testing::TestWithParam<VerdictCase> {};
 
 TEST_P(Verdicts, JudgeTheBarAgainstTheLayout) {
-    const SectionLayout layout = layoutOf({u"s1"_s, u"s2"_s, u"com.apple.controlcenter"_s},
-                                          {u"h1"_s, u"h2"_s}, {u"a1"_s});
+    const SectionLayout layout =
+        layoutOf({u"s1"_s, u"s2"_s, u"com.apple.controlcenter"_s}, {u"h1"_s, u"h2"_s}, {u"a1"_s});
     QSet<MenuBarItemID> drifted;
     for (const QString &bundle : GetParam().drifted) {
         drifted.insert(idOf(bundle));
     }
-    const DriftVerdict verdict =
-        DriftRules::driftVerdict(GetParam().items, layout, GetParam().hiddenSepX, GetParam().barMinX);
+    const DriftVerdict verdict = DriftRules::driftVerdict(
+        GetParam().items, layout, GetParam().hiddenSepX, GetParam().barMinX);
     EXPECT_EQ(verdict.kind, GetParam().kind);
-    EXPECT_EQ(verdict.drifted, GetParam().kind == DriftVerdict::Kind::drifted ? drifted
-                                                                              : QSet<MenuBarItemID>{});
+    EXPECT_EQ(verdict.drifted,
+              GetParam().kind == DriftVerdict::Kind::drifted ? drifted : QSet<MenuBarItemID>{});
     EXPECT_EQ(DriftRules::driftedItems(GetParam().items, layout, GetParam().hiddenSepX), drifted);
 }
 
@@ -66,41 +70,71 @@ using Kind = DriftVerdict::Kind;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Verdicts,
-    ::testing::Values(
-        VerdictCase{"Empty", {}, 500.0, 0.0, Kind::clean, {}},
-        VerdictCase{"AllInPlace",
-                    {itemAt(u"a1"_s, -300), itemAt(u"h1"_s, -100), itemAt(u"s1"_s, 600),
-                     itemAt(u"unknown"_s, -50)},
-                    500.0, 0.0, Kind::clean, {}},
-        VerdictCase{"ShownExactlyAtTheSeparatorHasDrifted",
-                    {itemAt(u"s1"_s, 500), itemAt(u"h1"_s, -100)}, 500.0, 0.0, Kind::drifted,
-                    {u"s1"_s}},
-        VerdictCase{"HiddenExactlyAtTheSeparatorPeeks", {itemAt(u"h1"_s, 500)}, 500.0, 0.0,
-                    Kind::peeking, {}},
-        VerdictCase{"AlwaysHiddenBetweenTheSeparatorsPeeks", {itemAt(u"a1"_s, 300)}, 500.0, 0.0,
-                    Kind::peeking, {}},
-        VerdictCase{"EveryInViewItemDrifted",
-                    {itemAt(u"h1"_s, 600), itemAt(u"h2"_s, -20), itemAt(u"s1"_s, 700)}, 500.0,
-                    0.0, Kind::drifted, {u"h1"_s}},
-        VerdictCase{"TwoHiddenInViewAndDriftedHideNothing",
-                    {itemAt(u"h1"_s, 600), itemAt(u"h2"_s, 650)}, 500.0, 0.0, Kind::nothingHidden,
-                    {u"h1"_s, u"h2"_s}},
-        VerdictCase{"UncountedItemsTakeNoPart",
-                    {itemAt(u"h1"_s, 600, Section::shown, 0.0),
-                     itemAt(u"h2"_s, 600, Section::shown, 20.0, true),
-                     itemAt(u"com.apple.controlcenter"_s, -40)},
-                    500.0, 0.0, Kind::clean, {}},
-        VerdictCase{"NoSeparatorMeansTheScreenEdge",
-                    {itemAt(u"s1"_s, -10), itemAt(u"h1"_s, -30)}, std::nullopt, 0.0,
-                    Kind::drifted, {u"s1"_s}},
-        VerdictCase{"BarLeftOfMainCountsNegativeXAsInView", {itemAt(u"h1"_s, -1000)}, -500.0,
-                    -1920.0, Kind::peeking, {}}),
+    ::testing::Values(VerdictCase{"Empty", {}, 500.0, 0.0, Kind::clean, {}},
+                      VerdictCase{"AllInPlace",
+                                  {itemAt(u"a1"_s, -300), itemAt(u"h1"_s, -100),
+                                   itemAt(u"s1"_s, 600), itemAt(u"unknown"_s, -50)},
+                                  500.0,
+                                  0.0,
+                                  Kind::clean,
+                                  {}},
+                      VerdictCase{"ShownExactlyAtTheSeparatorHasDrifted",
+                                  {itemAt(u"s1"_s, 500), itemAt(u"h1"_s, -100)},
+                                  500.0,
+                                  0.0,
+                                  Kind::drifted,
+                                  {u"s1"_s}},
+                      VerdictCase{"HiddenExactlyAtTheSeparatorPeeks",
+                                  {itemAt(u"h1"_s, 500)},
+                                  500.0,
+                                  0.0,
+                                  Kind::peeking,
+                                  {}},
+                      VerdictCase{"AlwaysHiddenBetweenTheSeparatorsPeeks",
+                                  {itemAt(u"a1"_s, 300)},
+                                  500.0,
+                                  0.0,
+                                  Kind::peeking,
+                                  {}},
+                      VerdictCase{
+                          "EveryInViewItemDrifted",
+                          {itemAt(u"h1"_s, 600), itemAt(u"h2"_s, -20), itemAt(u"s1"_s, 700)},
+                          500.0,
+                          0.0,
+                          Kind::drifted,
+                          {u"h1"_s}},
+                      VerdictCase{"TwoHiddenInViewAndDriftedHideNothing",
+                                  {itemAt(u"h1"_s, 600), itemAt(u"h2"_s, 650)},
+                                  500.0,
+                                  0.0,
+                                  Kind::nothingHidden,
+                                  {u"h1"_s, u"h2"_s}},
+                      VerdictCase{"UncountedItemsTakeNoPart",
+                                  {itemAt(u"h1"_s, 600, Section::shown, 0.0),
+                                   itemAt(u"h2"_s, 600, Section::shown, 20.0, true),
+                                   itemAt(u"com.apple.controlcenter"_s, -40)},
+                                  500.0,
+                                  0.0,
+                                  Kind::clean,
+                                  {}},
+                      VerdictCase{"NoSeparatorMeansTheScreenEdge",
+                                  {itemAt(u"s1"_s, -10), itemAt(u"h1"_s, -30)},
+                                  std::nullopt,
+                                  0.0,
+                                  Kind::drifted,
+                                  {u"s1"_s}},
+                      VerdictCase{"BarLeftOfMainCountsNegativeXAsInView",
+                                  {itemAt(u"h1"_s, -1000)},
+                                  -500.0,
+                                  -1920.0,
+                                  Kind::peeking,
+                                  {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(DriftRules, LongestIncreasingRunPrefersEarlyPositions) {
     const QList<std::pair<QList<double>, QSet<int>>> cases{
-        {{}, {}},           {{7}, {0}},          {{3, 1, 2}, {1, 2}},
-        {{2, 2}, {0}},      {{5, 4, 3}, {0}},    {{1, 3, 2, 4}, {0, 1, 3}},
+        {{}, {}},      {{7}, {0}},       {{3, 1, 2}, {1, 2}},
+        {{2, 2}, {0}}, {{5, 4, 3}, {0}}, {{1, 3, 2, 4}, {0, 1, 3}},
     };
     for (const auto &[values, run] : cases) {
         EXPECT_EQ(DriftRules::longestIncreasingRun(values), run) << QList<double>(values).size();

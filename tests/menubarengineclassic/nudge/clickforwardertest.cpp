@@ -1,6 +1,6 @@
+#include "nudge/clickforwarder.h"
 #include "coroutinetest.h"
 #include "desktoptest.h"
-#include "nudge/clickforwarder.h"
 #include "workrunner.h"
 
 using namespace Qt::StringLiterals;
@@ -34,7 +34,8 @@ TEST_F(ClickForwarderTest, RestsAtTheTopEdgeUntilAnAutoHiddenBarComesBack) {
         positions.append(event.location);
     }
     ASSERT_EQ(positions.size(), 20);
-    EXPECT_EQ(positions.mid(0, 5), (QList<QPointF>{{500, 2}, {501, 0}, {502, 0}, {500, 0}, {501, 0}}));
+    EXPECT_EQ(positions.mid(0, 5),
+              (QList<QPointF>{{500, 2}, {501, 0}, {502, 0}, {500, 0}, {501, 0}}));
     EXPECT_EQ(positions.last(), QPointF(501, 0)) << "19 mod 3 is 1";
     EXPECT_EQ(desktop.readout().cursor().location, positions.last()) << "left at the top edge";
     EXPECT_TRUE(entry(item).visible);

@@ -1,6 +1,6 @@
+#include "separators/separatorcontroller.h"
 #include "coroutinetest.h"
 #include "desktoptest.h"
-#include "separators/separatorcontroller.h"
 #include "statusitem.h"
 
 #include <QJsonArray>
@@ -59,7 +59,9 @@ struct ScreenCase {
     QList<ScreenDescription> screens;
 };
 
-void PrintTo(const ScreenCase &screenCase, std::ostream *out) { *out << screenCase.name; }
+void PrintTo(const ScreenCase &screenCase, std::ostream *out) {
+    *out << screenCase.name;
+}
 
 class SeparatorLengths : public SeparatorControllerTest,
                          public ::testing::WithParamInterface<ScreenCase> {};
@@ -109,14 +111,13 @@ ScreenDescription display(const char *name, QSizeF size, std::optional<QPointF> 
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, SeparatorLengths,
-    ::testing::Values(
-        ScreenCase{"Laptop", {display("Built-in", {1512, 982})}},
-        ScreenCase{"WideDisplay", {display("Wide", {7680, 2160})}},
-        ScreenCase{"BarLeftOfMain",
-                   {display("Built-in", {1512, 982}),
-                    display("Left", {1920, 1080}, QPointF(-1920, -98))}},
-        ScreenCase{"BarRightOfNarrowerMain",
-                   {display("Wide", {2560, 1440}), display("Right", {1512, 982})}}),
+    ::testing::Values(ScreenCase{"Laptop", {display("Built-in", {1512, 982})}},
+                      ScreenCase{"WideDisplay", {display("Wide", {7680, 2160})}},
+                      ScreenCase{"BarLeftOfMain",
+                                 {display("Built-in", {1512, 982}),
+                                  display("Left", {1920, 1080}, QPointF(-1920, -98))}},
+                      ScreenCase{"BarRightOfNarrowerMain",
+                                 {display("Wide", {2560, 1440}), display("Right", {1512, 982})}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct RefusalCase {
@@ -126,7 +127,9 @@ struct RefusalCase {
     bool refused;
 };
 
-void PrintTo(const RefusalCase &refusal, std::ostream *out) { *out << refusal.name; }
+void PrintTo(const RefusalCase &refusal, std::ostream *out) {
+    *out << refusal.name;
+}
 
 class TuckRefusal : public SeparatorControllerTest,
                     public ::testing::WithParamInterface<RefusalCase> {};
@@ -181,8 +184,8 @@ TEST_F(SeparatorControllerTest, RevealFromTuckedMovesTheAlwaysHiddenSeparatorAtO
     controller->setRevealed(false, false);
     settle();
     const QRectF hidden = controller->hiddenSeparatorFrame().value();
-    const double expected = controller->expandLength(hidden.right() - collapsed,
-                                                     controller->hiddenSep());
+    const double expected =
+        controller->expandLength(hidden.right() - collapsed, controller->hiddenSep());
     controller->setRevealed(true, false);
     EXPECT_EQ(controller->alwaysHiddenSep().length(), expected);
     EXPECT_EQ(controller->hiddenSep().length(), collapsed);
@@ -207,7 +210,9 @@ struct SettleCase {
     bool expanded;
 };
 
-void PrintTo(const SettleCase &settleCase, std::ostream *out) { *out << settleCase.name; }
+void PrintTo(const SettleCase &settleCase, std::ostream *out) {
+    *out << settleCase.name;
+}
 
 class AlwaysHiddenExpansion : public SeparatorControllerTest,
                               public ::testing::WithParamInterface<SettleCase> {};
@@ -237,14 +242,13 @@ TEST_P(AlwaysHiddenExpansion, WaitsUntilTheSeparatorIsBackOnScreen) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AlwaysHiddenExpansion,
-    ::testing::Values(SettleCase{"BackWithinTheChecks", 300ms, false, true},
-                      SettleCase{"BackBeforeTheLastCheck", 940ms, false, true},
-                      SettleCase{"BackAfterTheLastCheck", 960ms, false, false},
-                      SettleCase{"NeverBack", std::nullopt, false, false},
-                      SettleCase{"TuckTakesOver", 300ms, true, false}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, AlwaysHiddenExpansion,
+                         ::testing::Values(SettleCase{"BackWithinTheChecks", 300ms, false, true},
+                                           SettleCase{"BackBeforeTheLastCheck", 940ms, false, true},
+                                           SettleCase{"BackAfterTheLastCheck", 960ms, false, false},
+                                           SettleCase{"NeverBack", std::nullopt, false, false},
+                                           SettleCase{"TuckTakesOver", 300ms, true, false}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(SeparatorControllerTest, RevealSettledNeedsCollapsedSeparatorsOnScreen) {
     addLaptop();
@@ -285,7 +289,9 @@ struct ExpandCase {
     double expected;
 };
 
-void PrintTo(const ExpandCase &expandCase, std::ostream *out) { *out << expandCase.name; }
+void PrintTo(const ExpandCase &expandCase, std::ostream *out) {
+    *out << expandCase.name;
+}
 
 class ExpandLength : public SeparatorControllerTest,
                      public ::testing::WithParamInterface<ExpandCase> {};

@@ -9,20 +9,24 @@
 #include <QCoroTask>
 #include <QObject>
 #include <QQmlApplicationEngine>
+#include <QThreadPool>
 #include <QUrl>
 
+#include <memory>
 #include <optional>
 
 class QQuickWindow;
 
 namespace zorv {
 
+class ClassicEngine;
 class SimulatedPlatform;
 
-// The application as it runs here, wired in one place: the desktop window over a simulated
-// platform, and the run controls of the options (stop after a stretch of simulated time, dump
-// the bars, save pictures of the window). main() builds the platform and hands it over; tests
-// hand over one with a small scenario on a manual clock. Main thread.
+// The application as it runs here, wired in one place: Zorv's engine over a simulated platform,
+// started with the layout stored in "layout.json" (read once) or the empty one, the desktop
+// window over both, and the run controls of the options (stop after a stretch of simulated time,
+// dump the bars, save pictures of the window). main() builds the platform and hands it over;
+// tests hand over one with a small scenario on a manual clock. Main thread.
 class DesktopApp : public QObject {
     Q_OBJECT
 
@@ -39,6 +43,8 @@ public:
     int finish();
 
     [[nodiscard]] QQuickWindow *window() const;
+    // Null until start().
+    [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine.get(); }
     [[nodiscard]] static QUrl mainQmlUrl();
 
 Q_SIGNALS:
@@ -47,10 +53,16 @@ Q_SIGNALS:
 
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
+    void startEngine();
+    // Redraws the window for every item list the engine publishes.
+    QCoro::Task<> followEngine();
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
     DesktopViewModel m_viewModel;
+    // The engine's worker jobs; destroyed after the engine, waiting for any still running.
+    QThreadPool m_enginePool;
+    std::unique_ptr<ClassicEngine> m_menuBarEngine;
     std::optional<ScreenshotRecorder> m_screenshots;
     QQmlApplicationEngine m_engine;
     QMetaObject::Connection m_layoutPictures;

@@ -9,18 +9,21 @@
 
 namespace zorv {
 
+class ClassicEngine;
 class SimulatedPlatform;
 
 // The bars' state as a JSON document, for checking a run from outside: the scenario and the
 // simulated time, then per screen every status item left to right with its order, application,
 // bundle identifier, title, autosave name, frame (top-left convention) and whether it is on
-// screen and drawn. Written with the canonical writer, so equal states give equal files.
+// screen and drawn, and with an engine its view of the bar under "engine" (see EngineDump).
+// Written with the canonical writer, so equal states give equal files.
 class DesktopDump {
 public:
-    [[nodiscard]] static QJsonObject toJson(SimulatedPlatform &platform);
+    [[nodiscard]] static QJsonObject toJson(SimulatedPlatform &platform,
+                                            ClassicEngine *engine = nullptr);
     // Writes the document atomically; the reason when it could not be written.
-    [[nodiscard]] static std::optional<QString> write(SimulatedPlatform &platform,
-                                                      const QString &path);
+    [[nodiscard]] static std::optional<QString>
+    write(SimulatedPlatform &platform, const QString &path, ClassicEngine *engine = nullptr);
 };
 
 } // namespace zorv

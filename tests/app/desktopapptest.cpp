@@ -2,7 +2,9 @@
 #include "manualclock.h"
 #include "scenario/clockface.h"
 #include "scenario/scenarioloader.h"
+#include "engine/classicengine.h"
 #include "simulatedplatform.h"
+#include "storage/zorvpaths.h"
 
 #include "jsonreader.h"
 
@@ -142,6 +144,27 @@ TEST(DesktopAppTest, ReportsADumpThatCannotBeWritten) {
     EXPECT_EQ(app.finish(), 1);
     // Finishing twice writes nothing more and keeps the outcome.
     EXPECT_EQ(app.finish(), 1);
+}
+
+// The engine starts with the layout the app folder keeps; an unreadable file means the empty one.
+TEST(DesktopAppTest, StartsTheEngineWithTheStoredLayout) {
+    for (const bool readable : {true, false}) {
+        QFile file(ZorvPaths::file(u"layout.json"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(readable ? R"([{"section": "hidden", "ids": [{"bundleID": "com.example.a",
+                                 "ordinal": 1}]}])"
+                            : "[{");
+        file.close();
+        ManualClock clock;
+        SimulatedPlatform platform(clock, ScenarioLoader::parse(smallMac, u"small"_s), false);
+        DesktopApp app(platform, SimOptions());
+        ASSERT_TRUE(app.start());
+        ASSERT_NE(app.engine(), nullptr);
+        const MenuBarItemID a1{u"com.example.a"_s, std::nullopt, std::nullopt, 1};
+        EXPECT_EQ(app.engine()->storedLayout().sectionOf(a1),
+                  readable ? std::optional(Section::hidden) : std::nullopt);
+        QFile::remove(ZorvPaths::file(u"layout.json"_s));
+    }
 }
 
 } // namespace

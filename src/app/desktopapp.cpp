@@ -1,7 +1,6 @@
 #include "desktopapp.h"
 
 #include "desktopdump.h"
-#include "engine/classicengine.h"
 #include "simulatedplatform.h"
 #include "storage/jsonstore.h"
 #include "storage/zorvpaths.h"
@@ -58,20 +57,25 @@ bool DesktopApp::start() {
     return true;
 }
 
-void DesktopApp::startEngine() {
-    SimulatedDesktop &desktop = m_platform.desktop();
-    EnginePlatform services{m_platform.clock(),
+std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platform,
+                                                       QThreadPool &pool) {
+    SimulatedDesktop &desktop = platform.desktop();
+    EnginePlatform services{platform.clock(),
                             desktop.accessibility(),
-                            m_platform.workspace(),
+                            platform.workspace(),
                             desktop.statusBar(),
                             desktop.screens(),
                             desktop.screenCapture(),
                             desktop.inputEvents(),
-                            WorkRunner(WorkRunner::Mode::ThreadPool, &m_enginePool),
+                            WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
                             ZorvPaths::root()};
     const SectionLayout layout = JSONStore<SectionLayout>::peek(
-        u"layout.json"_s, SectionLayout().normalized(), ZorvPaths::root(), m_platform.systemLog());
-    m_menuBarEngine = std::make_unique<ClassicEngine>(std::move(services), layout);
+        u"layout.json"_s, SectionLayout().normalized(), ZorvPaths::root(), platform.systemLog());
+    return std::make_unique<ClassicEngine>(std::move(services), layout);
+}
+
+void DesktopApp::startEngine() {
+    m_menuBarEngine = createEngine(m_platform, m_enginePool);
     m_menuBarEngine->setOnHidingBlockedChanged(
         [this](std::optional<HidingBlockedReason>) { m_viewModel.refresh(); });
     m_viewModel.setEngine(m_menuBarEngine.get());

@@ -3,6 +3,7 @@
 #include "cancellation.h"
 #include "clock.h"
 #include "desktopviewmodel.h"
+#include "engine/classicengine.h"
 #include "screenshotrecorder.h"
 #include "simoptions.h"
 
@@ -19,7 +20,6 @@ class QQuickWindow;
 
 namespace zorv {
 
-class ClassicEngine;
 class SimulatedPlatform;
 
 // The application as it runs here, wired in one place: Zorv's engine over a simulated platform,
@@ -46,6 +46,11 @@ public:
     // Null until start().
     [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine.get(); }
     [[nodiscard]] static QUrl mainQmlUrl();
+
+    // Zorv's engine over the platform's services with the layout stored in "layout.json" (read
+    // once), or the empty one; `pool` runs its worker jobs. Both must outlive the engine.
+    [[nodiscard]] static std::unique_ptr<ClassicEngine> createEngine(SimulatedPlatform &platform,
+                                                                     QThreadPool &pool);
 
 Q_SIGNALS:
     // The run limit was reached and everything is written: quit with this code.

@@ -161,6 +161,10 @@ private:
     [[nodiscard]] QList<MenuBarItem> buildItems(const QList<DiscoveredItem> &found,
                                                 const ScanContext &context,
                                                 QHash<MenuBarItemID, QRectF> &frames) const;
+    // Without the Accessibility permission discovery sees nothing, which says nothing about the
+    // bar: the last scan's items of applications that still run stand in for it.
+    [[nodiscard]] QList<MenuBarItem> itemsOfRunningApplications(
+        QHash<MenuBarItemID, QRectF> &frames) const;
     void purgeCompetingManagerItems();
     void forgetUninstalled(const QList<MenuBarItem> &items, bool trusted);
     void appendDormantItems(QList<MenuBarItem> &items) const;

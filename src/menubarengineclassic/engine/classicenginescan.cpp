@@ -43,7 +43,8 @@ QCoro::Task<> ClassicEngine::refresh() {
 
     const ScanContext context = scanContext();
     QHash<MenuBarItemID, QRectF> frames;
-    QList<MenuBarItem> items = buildItems(found.items, context, frames);
+    QList<MenuBarItem> items = found.trusted ? buildItems(found.items, context, frames)
+                                             : itemsOfRunningApplications(frames);
 
     if (m_captureEnabled && !m_reconcileInFlight) {
         co_await m_captures->captureVisible(frames, context.barMinX);
@@ -70,7 +71,8 @@ QCoro::Task<> ClassicEngine::refresh() {
 
     bool stable = false;
     if (!m_reconcileInFlight) {
-        stable = scanIsStable();
+        // Without a fresh look at the bar nothing is adopted, retired or repaired.
+        stable = found.trusted && scanIsStable();
         if (stable && verdict.kind != DriftVerdict::Kind::nothingHidden) {
             runUpkeep(items, context);
         }
@@ -138,6 +140,22 @@ QList<MenuBarItem> ClassicEngine::buildItems(const QList<DiscoveredItem> &found,
             icon == icons.constEnd() ? std::nullopt : std::optional<QImage>(*icon), std::nullopt,
             section, discovered.frame.width() > 0 && inAnyGap(midX, context.notchGaps), false,
             m_unmovable.contains(id)});
+    }
+    return items;
+}
+
+QList<MenuBarItem> ClassicEngine::itemsOfRunningApplications(
+    QHash<MenuBarItemID, QRectF> &frames) const {
+    QSet<qint32> running;
+    for (const RunningApplication &application : m_platform.workspace.runningApplications()) {
+        running.insert(application.processId);
+    }
+    QList<MenuBarItem> items;
+    for (const MenuBarItem &item : m_lastItems) {
+        if (!item.isDormant && running.contains(item.pid)) {
+            items.append(item);
+            frames.insert(item.id, item.frame);
+        }
     }
     return items;
 }

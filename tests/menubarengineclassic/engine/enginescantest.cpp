@@ -157,18 +157,20 @@ TEST_F(ScanTest, aHungApplicationCostsOneTimeOutOffTheMainThread) {
     EXPECT_FALSE(knows(kNotes));
 }
 
-enum class Fate { stays, permissionRevoked, unreadable, quitInstalled, quitUninstalled };
+enum class Fate { stays, permissionRevoked, revokedWhileRunning, unreadable, quitInstalled, quitUninstalled };
 
 struct PlacementCase {
     const char *name;
     Fate fate;
     bool kept;
+    // Whether the engine still lists the application's items.
+    bool listed;
 };
 
 class PlacementTest : public ScanTest, public ::testing::WithParamInterface<PlacementCase> {};
 
 // The placements of an application unknown to the installed-application lookup.
-TEST_P(PlacementTest, keepsPlacementsUnlessTheApplicationIsGoneForGood) {
+TEST_P(PlacementTest, keepsPlacementsAndItemsUnlessTheApplicationIsGone) {
     const MenuBarItemID idA = idFor(kTools, u"a"_s);
     furnish(layoutOf({}, {idA}, {}));
     startEngine();
@@ -179,6 +181,9 @@ TEST_P(PlacementTest, keepsPlacementsUnlessTheApplicationIsGoneForGood) {
         // Discovery then sees nothing, which says nothing about what is installed.
         desktop.permissions().setAccessibilityTrusted(false);
         desktop.applications().quit(tools);
+        break;
+    case Fate::revokedWhileRunning:
+        desktop.permissions().setAccessibilityTrusted(false);
         break;
     case Fate::unreadable:
         desktop.applications().setExtrasBarFault(tools, AttributeFault::Missing);
@@ -193,15 +198,17 @@ TEST_P(PlacementTest, keepsPlacementsUnlessTheApplicationIsGoneForGood) {
     }
     drive(engine->refresh());
     EXPECT_EQ(engine->storedLayout().sectionOf(idA).has_value(), GetParam().kept);
+    EXPECT_EQ(knows(kTools), GetParam().listed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Applications, PlacementTest,
-    ::testing::Values(PlacementCase{"OnTheBar", Fate::stays, true},
-                      PlacementCase{"PermissionRevoked", Fate::permissionRevoked, true},
-                      PlacementCase{"RunningButUnreadable", Fate::unreadable, true},
-                      PlacementCase{"QuitButInstalled", Fate::quitInstalled, true},
-                      PlacementCase{"QuitAndNotInstalled", Fate::quitUninstalled, false}),
+    ::testing::Values(PlacementCase{"OnTheBar", Fate::stays, true, true},
+                      PlacementCase{"PermissionRevoked", Fate::permissionRevoked, true, false},
+                      PlacementCase{"RevokedWhileRunning", Fate::revokedWhileRunning, true, true},
+                      PlacementCase{"RunningButUnreadable", Fate::unreadable, true, false},
+                      PlacementCase{"QuitButInstalled", Fate::quitInstalled, true, false},
+                      PlacementCase{"QuitAndNotInstalled", Fate::quitUninstalled, false, false}),
     [](const auto &info) { return info.param.name; });
 
 struct OrderCase {

@@ -3,25 +3,9 @@
 #include <QFile>
 #include <QJsonDocument>
 
-#include <exception>
-
 using namespace Qt::StringLiterals;
 
 namespace zorv::testing {
-
-namespace {
-
-QCoro::Task<> watch(QCoro::Task<> task, std::shared_ptr<bool> done,
-                    std::shared_ptr<std::exception_ptr> error) {
-    try {
-        co_await task;
-    } catch (...) {
-        *error = std::current_exception();
-    }
-    *done = true;
-}
-
-} // namespace
 
 EngineTest::EngineTest() : workspace(desktop.model()) {
     pool.setMaxThreadCount(2);
@@ -29,7 +13,7 @@ EngineTest::EngineTest() : workspace(desktop.model()) {
 
 EngineTest::~EngineTest() {
     engine.reset();
-    drain();
+    driver.drain();
 }
 
 ClassicEngine &EngineTest::makeEngine(const SectionLayout &layout) {
@@ -50,49 +34,13 @@ void EngineTest::startEngine() {
     drive(engine->start());
 }
 
-void EngineTest::drain() {
-    for (int pass = 0; pass < 50; ++pass) {
-        clock.settle();
-        if (pool.activeThreadCount() == 0) {
-            clock.settle();
-            if (pool.activeThreadCount() == 0) {
-                return;
-            }
-        }
-        pool.waitForDone();
-    }
-}
-
 void EngineTest::run(double seconds) {
-    const MonotonicTime target = deadlineAfter(clock.now(), zorv::seconds(seconds));
-    drain();
-    while (true) {
-        const MonotonicTime next = clock.nextDeadline();
-        if (next < MonotonicTime::zero() || next > target) {
-            break;
-        }
-        clock.advance(next - clock.now());
-        drain();
-    }
-    if (clock.now() < target) {
-        clock.advance(target - clock.now());
-    }
-    drain();
+    driver.run(zorv::seconds(seconds));
 }
 
 void EngineTest::drive(QCoro::Task<> task, double limit) {
-    auto done = std::make_shared<bool>(false);
-    auto error = std::make_shared<std::exception_ptr>();
-    watch(std::move(task), done, error);
-    const MonotonicTime deadline = deadlineAfter(clock.now(), zorv::seconds(limit));
-    drain();
-    while (!*done && clock.now() < deadline) {
-        run(0.01);
-    }
-    ASSERT_TRUE(*done) << "the task did not end within " << limit << " s of virtual time";
-    if (*error) {
-        std::rethrow_exception(*error);
-    }
+    ASSERT_TRUE(driver.drive(std::move(task), zorv::seconds(limit)))
+        << "the task did not end within " << limit << " s of virtual time";
 }
 
 quint64 EngineTest::zorvItem(const QString &autosaveName) {

@@ -2,6 +2,7 @@
 
 #include "desktoptest.h"
 #include "engine/classicengine.h"
+#include "workerclockdriver.h"
 #include "workspace/simworkspace.h"
 
 #include <QJsonObject>
@@ -52,10 +53,8 @@ protected:
     QTemporaryDir folder;
     SimWorkspace workspace;
     QThreadPool pool;
+    WorkerClockDriver driver{clock, pool};
     std::unique_ptr<ClassicEngine> engine;
-
-private:
-    void drain();
 };
 
 } // namespace zorv::testing

@@ -1,6 +1,8 @@
 #include "desktopapp.h"
 
 #include "desktopdump.h"
+#include "keptpositionsfile.h"
+#include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
 #include "storage/jsonstore.h"
 #include "storage/zorvpaths.h"
@@ -13,6 +15,17 @@
 using namespace Qt::StringLiterals;
 
 namespace zorv {
+
+Scenario DesktopApp::loadScenario(const SimOptions &options) {
+    Scenario scenario = ScenarioLoader::load(options.scenario);
+    if (!options.positionsPath.isEmpty()) {
+        const RememberedPositions kept = KeptPositionsFile::read(options.positionsPath);
+        for (auto owner = kept.cbegin(); owner != kept.cend(); ++owner) {
+            scenario.rememberedPositions[owner.key()].insert(*owner);
+        }
+    }
+    return scenario;
+}
 
 DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent)
     : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform) {
@@ -106,6 +119,16 @@ int DesktopApp::finish() {
         if (auto problem =
                 DesktopDump::write(m_platform, m_options.dumpPath, m_menuBarEngine.get())) {
             qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.dumpPath, *problem);
+            m_exitCode = 1;
+        }
+    }
+    if (!m_options.positionsPath.isEmpty()) {
+        BarItems &items = m_platform.desktop().items();
+        items.rememberPositionsOf(m_platform.desktop().applications().currentProcessId());
+        if (auto problem =
+                KeptPositionsFile::write(m_options.positionsPath, items.rememberedPositions())) {
+            qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.positionsPath,
+                                                                  *problem);
             m_exitCode = 1;
         }
     }

@@ -4,6 +4,7 @@
 #include "clock.h"
 #include "desktopviewmodel.h"
 #include "engine/classicengine.h"
+#include "scenario/scenario.h"
 #include "screenshotrecorder.h"
 #include "simoptions.h"
 
@@ -25,12 +26,17 @@ class SimulatedPlatform;
 // The application as it runs here, wired in one place: Zorv's engine over a simulated platform,
 // started with the layout stored in "layout.json" (read once) or the empty one, the desktop
 // window over both, and the run controls of the options (stop after a stretch of simulated time,
-// dump the bars, save pictures of the window). main() builds the platform and hands it over;
-// tests hand over one with a small scenario on a manual clock. Main thread.
+// dump the bars, save pictures of the window, keep the remembered positions). main() builds the
+// platform and hands it over; tests hand over one with a small scenario on a manual clock. Main
+// thread.
 class DesktopApp : public QObject {
     Q_OBJECT
 
 public:
+    // The scenario the options name, with the positions kept from the last run laid over its
+    // own. Throws ScenarioError naming the file at fault.
+    [[nodiscard]] static Scenario loadScenario(const SimOptions &options);
+
     // The platform must outlive the application.
     DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent = nullptr);
     ~DesktopApp() override;
@@ -38,8 +44,9 @@ public:
     // Loads the window, then starts the scenario and the run limit. False, with a message on
     // standard error, when the window cannot be loaded.
     [[nodiscard]] bool start();
-    // Writes the dump and the final picture, once: at the run limit, or when the application
-    // quits before it. Returns the exit code (1 when the dump could not be written).
+    // Writes the dump, the kept positions (Zorv's items remembered where they stand, as when it
+    // quits) and the final picture, once: at the run limit, or when the application quits
+    // before it. Returns the exit code (1 when a file could not be written).
     int finish();
 
     [[nodiscard]] QQuickWindow *window() const;

@@ -61,13 +61,21 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
                                    {u"items"_s, items}});
     }
     const ScenarioRunner &runner = platform.scenario();
-    QJsonObject document{{u"scenario"_s, runner.scenario().name},
-            {u"simulatedSeconds"_s, toSeconds(runner.elapsed())},
-            {u"wallTime"_s,
-             platform.clock().wallNow().toTimeZone(QTimeZone::utc()).toString(Qt::ISODate)},
-            {u"eventsApplied"_s, runner.eventsApplied()},
-            {u"frontmostApplication"_s, optionalString(snapshot.frontmostApplication)},
-            {u"screens"_s, screens}};
+    // The two frames follow different conventions, as the system's own interfaces do.
+    const QJsonObject conventions{
+        {u"screens[].frame"_s, u"bottom-left: origin at the primary screen's bottom-left "
+                               u"corner, y grows upwards"_s},
+        {u"screens[].items[].frame"_s, u"top-left: origin at the primary screen's top-left "
+                                       u"corner, y grows downwards"_s}};
+    QJsonObject document{
+        {u"coordinateConventions"_s, conventions},
+        {u"scenario"_s, runner.scenario().name},
+        {u"simulatedSeconds"_s, toSeconds(runner.elapsed())},
+        {u"wallTime"_s,
+         platform.clock().wallNow().toTimeZone(QTimeZone::utc()).toString(Qt::ISODate)},
+        {u"eventsApplied"_s, runner.eventsApplied()},
+        {u"frontmostApplication"_s, optionalString(snapshot.frontmostApplication)},
+        {u"screens"_s, screens}};
     if (engine) {
         document.insert(u"engine"_s, EngineDump::toJson(*engine, barScreens));
     }
@@ -76,7 +84,8 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
 
 std::optional<QString> DesktopDump::write(SimulatedPlatform &platform, const QString &path,
                                           ClassicEngine *engine) {
-    const std::optional<QByteArray> bytes = writeJson(toJson(platform, engine), JsonFormat::pretty());
+    const std::optional<QByteArray> bytes =
+        writeJson(toJson(platform, engine), JsonFormat::pretty());
     if (!bytes) {
         return u"the state holds a value JSON cannot represent"_s;
     }

@@ -50,7 +50,7 @@ int main(int argc, char *argv[]) {
 
     std::optional<Scenario> scenario;
     try {
-        scenario = ScenarioLoader::load(options.scenario);
+        scenario = DesktopApp::loadScenario(options);
     } catch (const ScenarioError &error) {
         print(stderr, error.message());
         return 2;

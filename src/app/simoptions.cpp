@@ -33,11 +33,16 @@ struct Parser {
     QCommandLineOption screenshots{
         u"sim-screenshots"_s,
         u"Save a PNG of the desktop window in DIR at each layout change and at exit."_s, u"DIR"_s};
+    QCommandLineOption positions{
+        u"sim-positions"_s,
+        u"Keep the simulated Mac's remembered status-item positions in FILE between runs: read "
+        u"at start when it exists, written at exit."_s,
+        u"FILE"_s};
 
     Parser() {
         parser.setApplicationDescription(u"Zorv on a simulated desktop."_s);
         parser.addHelpOption();
-        parser.addOptions({scenario, time, runFor, dump, screenshots});
+        parser.addOptions({scenario, time, runFor, dump, screenshots, positions});
     }
 };
 
@@ -81,6 +86,10 @@ std::variant<SimOptions, QString> SimOptions::parse(const QStringList &arguments
     }
     if (p.parser.isSet(p.screenshots) && options.screenshotFolder.isEmpty()) {
         return u"--sim-screenshots needs a folder."_s;
+    }
+    options.positionsPath = p.parser.value(p.positions);
+    if (p.parser.isSet(p.positions) && options.positionsPath.isEmpty()) {
+        return u"--sim-positions needs a file name."_s;
     }
     if (options.time == TimeMode::Fast && !options.screenshotFolder.isEmpty() && !options.runFor) {
         // Simulated minutes pass in moments, each with a new picture: the folder would only grow.

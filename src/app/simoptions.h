@@ -24,6 +24,8 @@ struct SimOptions {
     QString dumpPath;
     // Where to save a picture of the window at each layout change and at exit.
     QString screenshotFolder;
+    // Where the simulated Mac keeps its remembered status-item positions between runs.
+    QString positionsPath;
     // "--help": print helpText() and do nothing else.
     bool helpRequested = false;
 

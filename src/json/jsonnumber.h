@@ -7,9 +7,10 @@
 
 namespace zorv {
 
-// Whether the number is held as an integer. Qt keeps integral numbers within +-2^53 as integers
-// whatever their source ("20", "20.0", "2e1", QJsonValue(20.0)); only fractions and integral
-// values beyond that range are held as doubles.
+// Whether the number is held as an integer. parseJson() holds every whole number within the
+// 64-bit range as one, however it is written ("20", "20.0", "2e1"); a QJsonValue made from a
+// double is held as one when it is integral within +-2^53. Fractions and whole numbers beyond
+// those ranges are held as doubles.
 [[nodiscard]] bool isIntegerStorage(const QJsonValue &number);
 
 // The canonical text of a JSON number: integers (and integral doubles within +-2^53) in plain

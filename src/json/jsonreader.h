@@ -27,9 +27,12 @@ class JsonArrayRef;
 // so no reader recursion can run away on a hostile or corrupt file.
 inline constexpr int kMaxJsonNesting = 200;
 
-// Parses a whole JSON document (object or array at the top). Throws DecodeError for text that is
-// not JSON, for a bare scalar, and for nesting beyond kMaxJsonNesting. Duplicate keys keep the
-// last value.
+// Parses a whole JSON document (object or array at the top), following the JSON grammar exactly:
+// no invalid escapes, raw control characters in strings, invalid UTF-8, ".5", "5." or "01".
+// Throws DecodeError for text that is not JSON, for a bare scalar, for a number too large for a
+// double, and for nesting beyond kMaxJsonNesting. A number too small for a double reads as 0;
+// every whole number within the 64-bit range is held as an integer. Duplicate keys keep the last
+// value. A byte order mark before the document is skipped; one inside a string is kept.
 [[nodiscard]] QJsonValue parseJson(const QByteArray &bytes);
 
 // One value inside a document together with its path, for strict typed reading. Every accessor
@@ -51,7 +54,8 @@ public:
     // Any finite JSON number.
     [[nodiscard]] double toDouble() const;
     // A JSON number with an integral value within [min, max]. "20", "20.0" and "2e1" all read as
-    // 20 (the parser keeps no difference between them); "20.5" never reads as an integer.
+    // 20 (the parser keeps no difference between them); "20.5" never reads as an integer, and a
+    // number beyond the 64-bit range is refused, never rounded into it.
     [[nodiscard]] qint64 toInteger(qint64 min = std::numeric_limits<qint64>::min(),
                                    qint64 max = std::numeric_limits<qint64>::max()) const;
     template <std::integral I>

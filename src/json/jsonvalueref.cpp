@@ -83,23 +83,21 @@ qint64 JsonValueRef::toInteger(qint64 min, qint64 max) const {
     if (!m_value.isDouble()) {
         failType(u"an integer"_s);
     }
-    qint64 integer = 0;
-    if (isIntegerStorage(m_value)) {
-        integer = m_value.toInteger();
-    } else {
-        // Held as a double: a fraction, or an integral value beyond +-2^53.
+    if (!isIntegerStorage(m_value)) {
+        // Held as a double. The parser holds every whole number of the 64-bit range as an
+        // integer, so this is a fraction (beyond 2^53 one may have rounded to a whole double) or
+        // a whole number beyond the range (-9223372036854775809 rounds to -2^63, which is why
+        // that bound is refused here too).
         const double value = m_value.toDouble();
-        if (!std::isfinite(value) || std::trunc(value) != value) {
+        if (!std::isfinite(value) || std::trunc(value) != value ||
+            std::fabs(value) < 9223372036854775808.0) {
             failType(u"an integer"_s);
         }
-        // -2^63 is exact as a double; 2^63 is the first value past the range.
-        if (value < -9223372036854775808.0 || value >= 9223372036854775808.0) {
-            fail(u"The integer %1 is out of range (%2 to %3)."_s.arg(
-                QString::fromLatin1(*jsonNumberText(m_value)), QString::number(min),
-                QString::number(max)));
-        }
-        integer = static_cast<qint64>(value);
+        fail(u"The integer %1 is out of range (%2 to %3)."_s.arg(
+            QString::fromLatin1(*jsonNumberText(m_value)), QString::number(min),
+            QString::number(max)));
     }
+    const qint64 integer = m_value.toInteger();
     if (integer < min || integer > max) {
         fail(u"The integer %1 is out of range (%2 to %3)."_s.arg(
             QString::number(integer), QString::number(min), QString::number(max)));

@@ -152,7 +152,7 @@ private:
         default:
             break;
         }
-        if (c.unicode() < 0x20 || c.isSurrogate()) {
+        if (c.unicode() < 0x20 || c.isSurrogate() || c.unicode() == 0xFEFF) {
             return "\\u" + QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
         }
         return {};

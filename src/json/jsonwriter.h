@@ -37,7 +37,8 @@ struct JsonFormat {
 //   beyond U+FFFF, written as surrogates, before U+E000 to U+FFFF).
 // - Strings are UTF-8; only '"', '\\', control characters (as \b \f \n \r \t or \u00XX) and, when
 //   asked, '/' are escaped. A lone surrogate, which UTF-8 cannot hold, is written as its \uXXXX
-//   escape so that the text reads back unchanged.
+//   escape so that the text reads back unchanged, and so is U+FEFF, which many readers drop at
+//   the start of a text.
 // - Integers (and doubles with an integral value within +-2^53, -0.0 included) are written as
 //   integers, other doubles in their shortest round-trip form ("0.1", "1e+300").
 // Returns nullopt, and nothing is half written, when the value holds a non-finite number, an

@@ -40,7 +40,7 @@ MenuBarItemID MenuBarItemID::fromJson(const JsonValueRef &value) {
         .bundleID = object.required(u"bundleID").toString(),
         .axIdentifier = object.optional<QString>(u"axIdentifier"),
         .title = object.optional<QString>(u"title"),
-        .ordinal = object.required(u"ordinal").toInt<int>(),
+        .ordinal = object.required(u"ordinal").toInt<qint64>(),
     };
 }
 

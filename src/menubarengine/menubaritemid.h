@@ -25,7 +25,7 @@ struct MenuBarItemID {
         friend bool operator==(const Identifier &, const Identifier &) = default;
     };
     struct Slot {
-        int value;
+        qint64 value;
         friend bool operator==(const Slot &, const Slot &) = default;
     };
     using Discriminator = std::variant<Identifier, Slot>;
@@ -33,7 +33,7 @@ struct MenuBarItemID {
     QString bundleID;
     std::optional<QString> axIdentifier;
     std::optional<QString> title;
-    int ordinal;
+    qint64 ordinal;
 
     // Identifier(axIdentifier) when it is present and not empty; otherwise Slot(ordinal). An empty
     // accessibility identifier counts exactly like a missing one.

@@ -15,7 +15,7 @@ namespace zorv {
 // insertionIndex() so that rule lives in one place.
 struct SectionPlacement {
     Section section;
-    std::optional<int> index;
+    std::optional<qint64> index;
 
     // The insertion position among `count` items of the target section, always in [0, count];
     // `count` means after the last one.

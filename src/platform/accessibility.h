@@ -15,8 +15,9 @@ namespace zorv {
 // "AXDescription", "AXHelp" and "AXIdentifier" (strings).
 //
 // Every call is a synchronous request to another process: call it from a worker thread. A request
-// to an application that does not answer blocks for the element's messaging time-out and then
-// fails with CannotComplete. Thread-safe.
+// to an application that does not answer blocks until it answers again or the element's messaging
+// time-out has passed, and then fails with CannotComplete; on the main thread it freezes the
+// application just as long. Thread-safe.
 class Accessibility {
 public:
     // The time-out of elements that were given none.

@@ -5,7 +5,8 @@
 namespace zorv {
 
 // A source of synthetic events (CGEventSourceRef): every event created from it is posted to the
-// HID event tap, where it counts as input exactly as the hardware's does. Destroying the source
+// HID event tap, where it counts as input exactly as the hardware's does. The system discards,
+// without telling, every event of a process not trusted for Accessibility. Destroying the source
 // releases it. Any thread.
 class EventSource {
 public:

@@ -1,19 +1,24 @@
 #pragma once
 
+#include "statusitemclick.h"
 #include "statusitemwindow.h"
 
 #include <QImage>
+#include <QObject>
 #include <QString>
 
 #include <optional>
 
 namespace zorv {
 
-// The button of one status item (NSStatusBarButton): its title, hidden flag and image, and the
-// window it is drawn in. Owned by its status item. Main thread.
-class StatusItemButton {
+// The button of one status item (NSStatusBarButton): its title, hidden flag and image, the
+// window it is drawn in, and the clicks it receives. Owned by its status item. Main thread.
+class StatusItemButton : public QObject {
+    Q_OBJECT
+
 public:
-    virtual ~StatusItemButton() = default;
+    explicit StatusItemButton(QObject *parent = nullptr);
+    ~StatusItemButton() override;
 
     [[nodiscard]] virtual QString title() const = 0;
     virtual void setTitle(const QString &title) = 0;
@@ -28,6 +33,11 @@ public:
     // Absent until the menu bar has laid the item out for the first time, and whenever the item
     // sits on no bar.
     [[nodiscard]] virtual std::optional<StatusItemWindow> window() const = 0;
+
+Q_SIGNALS:
+    // The user (or a posted event) clicked the button: left, right or with modifiers. A hidden
+    // button receives no clicks.
+    void clicked(zorv::StatusItemClick click);
 };
 
 } // namespace zorv

@@ -1,4 +1,5 @@
 #include "desktopapp.h"
+#include "keptpositionsfile.h"
 #include "manualclock.h"
 #include "scenario/clockface.h"
 #include "scenario/scenarioloader.h"
@@ -67,6 +68,9 @@ TEST(DesktopAppTest, RunsForTheSimulatedTimeAndDumpsTheBar) {
     EXPECT_EQ(dump.required<QString>(u"scenario"), u"small"_s);
     EXPECT_EQ(dump.required<double>(u"simulatedSeconds"), 600.0);
     EXPECT_EQ(dump.required<int>(u"eventsApplied"), 6);
+    const JsonObjectRef conventions = dump.required(u"coordinateConventions").toObject();
+    EXPECT_TRUE(conventions.required<QString>(u"screens[].frame").startsWith(u"bottom-left:"));
+    EXPECT_TRUE(conventions.required<QString>(u"screens[].items[].frame").startsWith(u"top-left:"));
     const JsonArrayRef screens = dump.required(u"screens").toArray();
     ASSERT_EQ(screens.size(), 1);
     const JsonArrayRef items = screens.at(0).toObject().required(u"items").toArray();
@@ -164,6 +168,78 @@ TEST(DesktopAppTest, StartsTheEngineWithTheStoredLayout) {
         EXPECT_EQ(app.engine()->storedLayout().sectionOf(a1),
                   readable ? std::optional(Section::hidden) : std::nullopt);
         QFile::remove(ZorvPaths::file(u"layout.json"_s));
+    }
+}
+
+QStringList barOrder(SimulatedPlatform &platform) {
+    QStringList names;
+    for (const BarEntry &entry : platform.desktop().readout().bar()) {
+        names.append(entry.autosaveName);
+    }
+    return names;
+}
+
+// Two runs with one positions file: the second finds Zorv's items, created by its engine and
+// never dragged, where the first left them. The user dragged another item to the left end,
+// so they no longer stand there.
+TEST(DesktopAppTest, KeepsRememberedPositionsBetweenRuns) {
+    const QTemporaryDir folder;
+    SimOptions options;
+    options.scenario = folder.filePath(u"small.json"_s);
+    options.positionsPath = folder.filePath(u"positions.json"_s);
+    QFile scenarioFile(options.scenario);
+    ASSERT_TRUE(scenarioFile.open(QIODevice::WriteOnly));
+    scenarioFile.write(smallMac);
+    scenarioFile.close();
+
+    const auto run = [&](bool firstRun) {
+        ManualClock clock;
+        SimulatedPlatform platform(clock, DesktopApp::loadScenario(options), false);
+        DesktopApp app(platform, options);
+        EXPECT_TRUE(app.start());
+        clock.settle();
+        if (firstRun) {
+            const qint32 a = *platform.scenario().player().processId(u"com.example.a"_s);
+            const quint64 a2 = platform.desktop().items().find(a, u"a2"_s).value();
+            const double leftEnd = platform.desktop().readout().bar().front().frame.left();
+            EXPECT_TRUE(platform.desktop().userInput().commandDragItem(a2, leftEnd + 1));
+            clock.settle();
+        }
+        EXPECT_EQ(app.finish(), 0);
+        return barOrder(platform);
+    };
+    const QStringList first = run(true);
+    ASSERT_EQ(first,
+              (QStringList{u"a2"_s, BarItems::zorvIconName, BarItems::zorvHiddenSeparatorName,
+                           BarItems::zorvAlwaysHiddenSeparatorName, u"a1"_s, u"Clock"_s}));
+    EXPECT_EQ(KeptPositionsFile::read(options.positionsPath)
+                  .value(SimulatedPlatform::bundleIdentifier)
+                  .size(),
+              3);
+    EXPECT_EQ(run(false), first);
+}
+
+// A bad file stops the start with its name and key path; a folder or pipe in its place is never
+// read (a pipe would block the start for good).
+TEST(DesktopAppTest, RefusesABadPositionsFile) {
+    const QTemporaryDir folder;
+    SimOptions options;
+    options.scenario = u"first-run"_s;
+    options.positionsPath = folder.filePath(u"positions.json"_s);
+    QFile file(options.positionsPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"com.example.a": {"a1": "left"}})");
+    file.close();
+    for (const QString &path : {options.positionsPath, folder.path()}) {
+        options.positionsPath = path;
+        EXPECT_THROW((void)DesktopApp::loadScenario(options), ScenarioError) << path.toStdString();
+    }
+    try {
+        (void)KeptPositionsFile::read(file.fileName());
+        ADD_FAILURE() << "a bad file was read";
+    } catch (const ScenarioError &error) {
+        EXPECT_TRUE(error.message().startsWith(file.fileName() + uR"(: $["com.example.a"].a1: )"_s))
+            << error.message().toStdString();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "jsonreader.h"
 #include "jsonenum.h"
+#include "jsonwriter.h"
 #include "qstringprinter.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +53,75 @@ TEST(JsonParse, RefusesNestingBeyondTheLimitAndWhatIsNotADocument) {
     EXPECT_EQ(parseJson(R"({"a": 1, "a": 2})").toObject().value(u"a"_s).toInt(), 2);
 }
 
+TEST(JsonParse, FollowsTheGrammarExactly) {
+    for (const QByteArray &bytes : std::initializer_list<QByteArray>{R"(["\x41"])",
+                                                                     "[\"a\tb\"]",
+                                                                     "[\"a\x01\"]",
+                                                                     "[.5]",
+                                                                     "[5.]",
+                                                                     "[01]",
+                                                                     "[-]",
+                                                                     "[-a]",
+                                                                     "[1e]",
+                                                                     "[1e+]",
+                                                                     "[+1]",
+                                                                     "[0x10]",
+                                                                     R"(["\u12"])",
+                                                                     R"(["\u12g4"])",
+                                                                     R"(["a)",
+                                                                     "[\"\xC0\xAF\"]",
+                                                                     "[\"\xED\xA0\x80\"]",
+                                                                     "[\"\xF4\x90\x80\x80\"]",
+                                                                     "[\"\xE2\x82\"]",
+                                                                     "[\"\xFF\"]",
+                                                                     "[tru]",
+                                                                     "[nul]",
+                                                                     R"({"a" 1})",
+                                                                     "{1:2}",
+                                                                     R"({"a":1,})",
+                                                                     "[1 2]",
+                                                                     "[1e400]",
+                                                                     "[-1e400]",
+                                                                     QByteArray("[1]\0", 4),
+                                                                     "\xEF\xBB\xBF"}) {
+        EXPECT_TRUE(failure(bytes).startsWith(u"$: The data is not valid JSON"_s))
+            << bytes.toPercentEncoding().constData();
+    }
+    // Each accepted document written back in canonical form.
+    const struct {
+        QByteArray json;
+        QByteArray canonical;
+    } accepted[] = {
+        {"[1e-400, -1e-400, 0e999999999999, -0, 0.0]", "[0,0,0,0,0]"},
+        {"[2e1, 1E+2, 20.00, 1.5e1, 25e-1, 0.5]", "[20,100,20,15,2.5,0.5]"},
+        {"[-9223372036854775808, -9.223372036854775808e18, 9223372036854775807.0]",
+         "[-9223372036854775808,-9223372036854775808,9223372036854775807]"},
+        {"[-9223372036854775809, 1e19, 9007199254740993.5]",
+         "[-9223372036854775808,1e+19,9007199254740994]"},
+        {R"(["\u00e9\/\b\u0000", "\ud83d\ude00", "\udd0b"])",
+         "[\"\xC3\xA9/\\b\\u0000\",\"\xF0\x9F\x98\x80\",\"\\udd0b\"]"},
+        // A byte order mark before the document is skipped, one inside a string kept.
+        {"\xEF\xBB\xBF [\"\xEF\xBB\xBFx\", \"a\xEF\xBB\xBF\"]", R"(["\ufeffx","a\ufeff"])"},
+        {" \t\r\n{ \"k\" : [ ] , \"a\":{}}\n", R"({"a":{},"k":[]})"},
+    };
+    for (const auto &row : accepted) {
+        EXPECT_EQ(writeJson(parseJson(row.json), JsonFormat::compact()), row.canonical)
+            << row.json.constData();
+    }
+}
+
+TEST(JsonParse, KeysWithLoneSurrogatesLeaveTheOtherKeysFindable) {
+    const QByteArray json = "{\"\\udd0bx\":1,\"\xF0\x9F\x98\x80\":2,\"\\ud800\":3,\"a\":4}";
+    const JsonObjectRef o = JsonValueRef(parseJson(json)).toObject();
+    EXPECT_EQ(o.required<int>(u"😀"), 2);
+    EXPECT_EQ(o.required<int>(QString(QChar(0xDD0B)) + u"x"_s), 1);
+    EXPECT_EQ(o.required<int>(QString(QChar(0xD800))), 3);
+    EXPECT_EQ(o.required<int>(u"a"), 4);
+    const auto written = writeJson(o.raw(), JsonFormat::compact());
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(writeJson(parseJson(*written), JsonFormat::compact()), written);
+}
+
 TEST(JsonReader, FailuresNameThePathAndTheReason) {
     const Read enumCase = [](O o) {
         (void)decodeEnumCase(o.required(u"c"), {u"onBattery"_s, u"charging"_s});
@@ -102,7 +172,9 @@ TEST(JsonReader, FailuresNameThePathAndTheReason) {
 TEST(JsonReader, ReadsTypedValuesAndIntegerLimits) {
     const QByteArray json = R"({"i": 20.0, "e": 2e1, "big": 1e16, "null": null, "list": [1, 2],
         "u8": 255, "max": 9223372036854775807, "min": -9223372036854775808,
-        "over": 9223372036854775808, "u64": 18446744073709551615})";
+        "over": 9223372036854775808, "u64": 18446744073709551615,
+        "under": -9223372036854775809, "expMin": -9.223372036854775808e18,
+        "roundedFraction": 9007199254740993.5})";
     const JsonObjectRef o = JsonValueRef(parseJson(json)).toObject();
     EXPECT_EQ(o.required<int>(u"i"), 20);
     EXPECT_EQ(o.required<quint8>(u"e"), 20);
@@ -117,6 +189,9 @@ TEST(JsonReader, ReadsTypedValuesAndIntegerLimits) {
     EXPECT_THROW((void)o.required<qint8>(u"u8"), DecodeError);
     EXPECT_THROW((void)o.required<qint64>(u"over"), DecodeError);
     EXPECT_THROW((void)o.required<quint64>(u"u64"), DecodeError);
+    EXPECT_EQ(o.required<qint64>(u"expMin"), std::numeric_limits<qint64>::min());
+    EXPECT_THROW((void)o.required<qint64>(u"under"), DecodeError);
+    EXPECT_THROW((void)o.required<qint64>(u"roundedFraction"), DecodeError);
 }
 
 TEST(JsonReader, UuidOnlyInHyphenatedForm) {

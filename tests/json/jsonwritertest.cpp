@@ -41,6 +41,9 @@ TEST(JsonWriter, WritesCanonicalBytesThatReadBackUnchanged) {
          JsonFormat::compact(),
          "[\"q\\\" b\\\\ / \\b\\f\\n\\r\\t \\u0001\\u001f \x7f \xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"
          "\\ud800x\"]"},
+        // U+FEFF is escaped: readers drop it at the start of a text.
+        {QJsonObject{{QChar(0xFEFF) + u"k"_s, QChar(0xFEFF) + u"v"_s + QChar(0xFEFF)}},
+         JsonFormat::compact(), R"({"\ufeffk":"\ufeffv\ufeff"})"},
         // Keys sort by UTF-16 code unit: upper case first, a surrogate pair before U+FFFD.
         {parseJson("{\"b\":1,\"B\":2,\"aa\":3,\"_\":4,\"\xEF\xBF\xBD\":5,\"\xF0\x9F\x98\x80\":6,"
                    "\"\xC3\xA9\":7}"),

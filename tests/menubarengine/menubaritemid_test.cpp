@@ -1,15 +1,18 @@
+#include "jsonwriter.h"
 #include "menubaritemid.h"
 
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 using namespace zorv;
 
 namespace {
 
-MenuBarItemID itemID(std::optional<QString> axIdentifier, int ordinal,
+MenuBarItemID itemID(std::optional<QString> axIdentifier, qint64 ordinal,
                      std::optional<QString> title = {}, QString bundleID = u"com.example.a"_s) {
     return {std::move(bundleID), std::move(axIdentifier), std::move(title), ordinal};
 }
@@ -30,6 +33,9 @@ TEST(MenuBarItemIDTest, EqualityUsesIdentifierOrElseOrdinalAndHashFollowsIt) {
         {itemID(u""_s, 1), itemID(u""_s, 2), false},
         {itemID(u"1"_s, 1), itemID(std::nullopt, 1), false},
         {itemID(u"clock"_s, 0), itemID(u"clock"_s, 0, {}, u"com.example.b"_s), false},
+        // Ordinals are 64-bit: values 2^32 apart are different slots.
+        {itemID(std::nullopt, 4294967296), itemID(std::nullopt, 0), false},
+        {itemID(std::nullopt, 4294967296), itemID(std::nullopt, 4294967296), true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << &c - cases);
@@ -74,4 +80,18 @@ TEST(MenuBarItemIDTest, JsonLeavesOutAbsentKeysAndReadsNullAsAbsent) {
         EXPECT_THROW((void)MenuBarItemID::fromJson(JsonValueRef(parseJson(bad))), DecodeError)
             << bad;
     }
+}
+
+TEST(MenuBarItemIDTest, OrdinalsBeyondThe32BitRangeReadAndWriteBack) {
+    for (const qint64 ordinal : {qint64(2147483647), qint64(2147483648), qint64(4294967296),
+                                 qint64(-2147483649), std::numeric_limits<qint64>::max()}) {
+        const QByteArray json =
+            R"({"bundleID":"com.example.a","ordinal":)" + QByteArray::number(ordinal) + "}";
+        const MenuBarItemID read = MenuBarItemID::fromJson(JsonValueRef(parseJson(json)));
+        EXPECT_EQ(read.ordinal, ordinal);
+        EXPECT_EQ(writeJson(read.toJson(), JsonFormat::compact()), json);
+    }
+    EXPECT_THROW((void)MenuBarItemID::fromJson(JsonValueRef(
+                     parseJson(R"({"bundleID":"com.example.a","ordinal":9223372036854775808})"))),
+                 DecodeError);
 }

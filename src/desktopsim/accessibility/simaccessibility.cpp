@@ -1,9 +1,7 @@
 #include "accessibility/simaccessibility.h"
 
 #include "accessibility/elementattributes.h"
-
-#include <QCoreApplication>
-#include <QThread>
+#include "mainthread.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,17 +55,28 @@ std::optional<double> SimAccessibility::hangTimeout(AXElement element) const {
     });
 }
 
+bool SimAccessibility::waitForAnswer(AXElement element, double timeout) {
+    Duration left = seconds(std::min(timeout, longestWait));
+    while (left > Duration::zero()) {
+        const Duration step = std::min(left, Duration(recoveryCheckInterval));
+        m_model.clock().blockingSleep(step);
+        left -= step;
+        if (!hangTimeout(element)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 AXAttributeResult SimAccessibility::copyAttributeValue(AXElement element,
                                                        const QString &attribute) {
-    if (const auto timeout = hangTimeout(element)) {
-        const QCoreApplication *app = QCoreApplication::instance();
-        if (app && QThread::currentThread() == app->thread()) {
-            return {AXError::CannotComplete, std::nullopt};
-        }
-        m_model.clock().blockingSleep(seconds(std::min(*timeout, longestWait)));
-        if (hangTimeout(element)) {
-            return {AXError::CannotComplete, std::nullopt};
-        }
+    if (isMainThread()) {
+        m_model.write(
+            [](DesktopState &state, ModelEffects &) { ++state.mainThreadAccessibilityReads; });
+    }
+    // A main-thread read waits like any other: the simulated Mac freezes as the real one would.
+    if (const auto timeout = hangTimeout(element); timeout && !waitForAnswer(element, *timeout)) {
+        return {AXError::CannotComplete, std::nullopt};
     }
     const auto now = m_model.clock().now();
     return m_model.read([&](const DesktopState &state) {

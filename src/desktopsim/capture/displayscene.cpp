@@ -31,6 +31,9 @@ DisplayScene DisplayScene::of(const DesktopState &state, const ScreenRecord &scr
 }
 
 SceneItem DisplayScene::item(const ItemRecord &record, const QRectF &rect) {
+    if (record.buttonHidden) {
+        return SceneItem{record.id, rect, {}, {}, {}};
+    }
     return SceneItem{record.id, rect, record.title, record.image, record.glyph};
 }
 

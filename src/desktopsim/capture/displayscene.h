@@ -50,7 +50,7 @@ struct DisplayScene {
     [[nodiscard]] static DisplayScene of(const DesktopState &state, const ScreenRecord &screen,
                                          std::chrono::nanoseconds now,
                                          const QSet<quint64> &excluded = {});
-    // One item drawn alone in a rectangle of the given size.
+    // One item drawn alone in a rectangle of the given size: nothing when its button is hidden.
     [[nodiscard]] static SceneItem item(const ItemRecord &record, const QRectF &rect);
 
     friend bool operator==(const DisplayScene &, const DisplayScene &) = default;

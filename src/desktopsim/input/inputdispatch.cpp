@@ -13,10 +13,21 @@ std::optional<PressedItem> &slotFor(DesktopState &state, MouseButton button) {
     return button == MouseButton::Right ? state.input.right : state.input.left;
 }
 
+// The window server takes posted events only from processes trusted for Accessibility; it
+// discards the others without telling the poster.
+bool discarded(const DesktopState &state, EventOrigin origin) {
+    return origin == EventOrigin::Synthetic && !state.accessibilityTrusted;
+}
+
 } // namespace
 
 void InputDispatch::mouse(DesktopState &state, const MouseEvent &event, EventOrigin origin,
                           std::chrono::nanoseconds now, ModelEffects &effects) {
+    if (discarded(state, origin)) {
+        state.log({now, origin, event.type, event.location, event.button, event.flags,
+                   event.clickState, 0, 0.0, true});
+        return;
+    }
     // A detached cursor ignores the user's mouse: the user's events happen where it stands.
     QPointF location = event.location;
     if (origin == EventOrigin::User && !state.input.mouseAssociated) {
@@ -57,6 +68,11 @@ void InputDispatch::mouse(DesktopState &state, const MouseEvent &event, EventOri
 void InputDispatch::key(DesktopState &state, const KeyEvent &event, EventOrigin origin,
                         std::chrono::nanoseconds now) {
     const EventType type = event.keyDown ? EventType::KeyDown : EventType::KeyUp;
+    if (discarded(state, origin)) {
+        state.log({now, origin, type, state.input.cursor, MouseButton::Left, event.flags, 0,
+                   event.keyCode, 0.0, true});
+        return;
+    }
     if (event.keyDown) {
         state.input.keysDown.insert(event.keyCode);
     } else {
@@ -158,6 +174,8 @@ void InputDispatch::release(DesktopState &state, MouseButton button, QPointF loc
     click.kind = button == MouseButton::Right               ? ItemClickKind::Right
                  : (pressed.downFlags & EventFlags::option) ? ItemClickKind::Option
                                                             : ItemClickKind::Left;
+    click.button = button;
+    click.modifierFlags = pressed.downFlags;
     click.at = now;
     click.origin = pressed.origin;
     click.displayId = hit->displayId;

@@ -11,6 +11,8 @@ namespace zorv {
 // What the window server does with each input event, whether the user's hands made it or a
 // program posted it to the HID tap: move the cursor, reset the idle timers, log the event, bring
 // in or send away an auto-hidden bar, and deliver clicks and Command-drags to status items.
+// Events posted while this process is not trusted for Accessibility are logged as dropped and
+// have no other effect.
 //
 // Command-drag: a left-mouse-down with the Command flag on a visible, movable item grabs it (an
 // immovable system item or an item that never moves is clicked instead; a hung application's
@@ -22,8 +24,10 @@ namespace zorv {
 // a long hold before the first dragged event with Command held on the keyboard.
 //
 // Clicks: a button going down and up on the same visible item opens it (an option click when the
-// mouse-down carried the Option flag). Anything off the bars, under the camera housing or on a
-// hung application's item hits nothing.
+// mouse-down carried the Option flag); the click carries the button and the mouse-down's modifier
+// flags. An item is hit anywhere on the part of it that lies on the screen. Anything off the
+// bars, under the camera housing, on a hidden button or on a hung application's item hits
+// nothing.
 class InputDispatch {
 public:
     static constexpr std::chrono::milliseconds minimumDragHold{20};

@@ -13,9 +13,12 @@ struct BarItemView {
     // Bottom-left convention. While the bar is auto-hidden the frame sits just above the
     // screen's top edge; x never changes.
     QRectF frame;
-    // Its width is above 0 and its centre lies within the screen's width.
+    // The part of the frame within the screen's width: what can be drawn and clicked. Empty
+    // when the item lies wholly beside the screen.
+    QRectF shownPart;
+    // Some of it lies within the screen's width (a long item reaching onto the screen counts).
     bool onScreen = false;
-    // It runs into the frontmost application's menus.
+    // Its shown part runs into the frontmost application's menus.
     bool underMenus = false;
     // Its centre lies under the camera housing.
     bool underHousing = false;

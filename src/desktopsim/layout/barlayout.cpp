@@ -1,5 +1,6 @@
 #include "layout/barlayout.h"
 
+#include "layout/restingwidths.h"
 #include "statusbar.h"
 
 #include <algorithm>
@@ -46,8 +47,7 @@ QList<ScreenBar> BarLayout::compute(const DesktopState &state) {
             if (!item) {
                 continue;
             }
-            const double itemWidth =
-                screen.notHiding && item->restingWidth ? *item->restingWidth : width(state, *item);
+            const double itemWidth = RestingWidths::width(state, *item, screen);
             if (itemWidth <= 0.0) {
                 bar.items.append({item->id, QRectF(edge, strip.y(), 0.0, strip.height())});
                 continue;

@@ -11,7 +11,7 @@ namespace zorv {
 // edge; each further item ends its owner's spacing left of its right neighbour's left edge. An
 // item keeps its width even when that pushes it and everything left of it past the screen's left
 // edge; an item of width 0 takes no room and adds no gap. Screens that do not follow length
-// changes lay items out with their resting widths.
+// changes lay items out with their resting widths (see RestingWidths).
 class BarLayout {
 public:
     static constexpr double rightInset = 10.0;

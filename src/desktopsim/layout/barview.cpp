@@ -2,6 +2,8 @@
 
 #include "layout/coordinates.h"
 
+#include <algorithm>
+
 namespace zorv {
 
 BarView::BarView(const DesktopState &state, std::chrono::nanoseconds now)
@@ -39,10 +41,15 @@ BarItemView BarView::view(const ScreenRecord &screen, const LaidOutItem &laidOut
     if (!view.barShown) {
         view.frame.moveTop(screen.frame.bottom());
     }
+    const double shownLeft = std::max(view.frame.left(), screen.frame.left());
+    const double shownRight = std::min(view.frame.right(), screen.frame.right());
+    view.onScreen = shownRight > shownLeft;
+    if (view.onScreen) {
+        view.shownPart =
+            QRectF(shownLeft, view.frame.top(), shownRight - shownLeft, view.frame.height());
+    }
+    view.underMenus = view.onScreen && shownLeft < menusRight(screen);
     const double centre = laidOut.frame.center().x();
-    view.onScreen = laidOut.frame.width() > 0.0 && centre >= screen.frame.left() &&
-                    centre <= screen.frame.right();
-    view.underMenus = laidOut.frame.left() < menusRight(screen);
     if (const auto gap = screen.housingGap()) {
         view.underHousing =
             laidOut.frame.width() > 0.0 && centre >= gap->first && centre <= gap->second;
@@ -119,8 +126,8 @@ std::optional<BarItemView> BarView::hit(QPointF point) const {
         return std::nullopt;
     }
     for (const BarItemView &candidate : items(screen->displayId)) {
-        if (candidate.visible() && point.x() >= candidate.frame.left() &&
-            point.x() < candidate.frame.right()) {
+        if (candidate.visible() && point.x() >= candidate.shownPart.left() &&
+            point.x() < candidate.shownPart.right()) {
             return candidate;
         }
     }

@@ -49,17 +49,34 @@ void ItemOrder::remove(DesktopState &state, quint64 itemId) {
 
 bool ItemOrder::moveToRememberedPosition(DesktopState &state, quint64 itemId) {
     const ItemRecord *item = state.item(itemId);
-    if (!item || item->immovable) {
+    if (!item || item->immovable ||
+        !state.rememberedPositions.contains(rememberKey(state, *item))) {
         return false;
     }
-    const auto remembered = state.rememberedPositions.constFind(rememberKey(state, *item));
-    if (remembered == state.rememberedPositions.cend()) {
-        return false;
+    // Each distance counts the owner's items on its right, so they go back right to left.
+    QList<std::pair<double, quint64>> placing;
+    for (const quint64 id : movable(state)) {
+        const ItemRecord *other = state.item(id);
+        if (id != itemId && (other->ownerProcessId != item->ownerProcessId || other->seated)) {
+            continue;
+        }
+        const auto remembered = state.rememberedPositions.constFind(rememberKey(state, *other));
+        if (remembered != state.rememberedPositions.cend()) {
+            placing.append({*remembered, id});
+        }
     }
+    std::stable_sort(placing.begin(), placing.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (const auto &[distance, id] : std::as_const(placing)) {
+        moveToDistance(state, id, distance);
+    }
+    return true;
+}
+
+void ItemOrder::moveToDistance(DesktopState &state, quint64 itemId, double distance) {
     QList<quint64> others = movable(state);
     others.removeAll(itemId);
-    moveToIndex(state, itemId, slotForDistance(state, others, *remembered));
-    return true;
+    moveToIndex(state, itemId, slotForDistance(state, others, distance));
 }
 
 qsizetype ItemOrder::slotForDistance(const DesktopState &state, const QList<quint64> &others,
@@ -105,6 +122,14 @@ void ItemOrder::remember(DesktopState &state, quint64 itemId) {
         return;
     }
     state.rememberedPositions.insert(rememberKey(state, *item), distanceFromRight(state, itemId));
+}
+
+void ItemOrder::rememberItemsOf(DesktopState &state, qint32 ownerProcessId) {
+    for (const quint64 id : movable(state)) {
+        if (state.item(id)->ownerProcessId == ownerProcessId) {
+            remember(state, id);
+        }
+    }
 }
 
 QString ItemOrder::rememberKey(const DesktopState &state, const ItemRecord &item) {

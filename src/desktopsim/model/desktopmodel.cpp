@@ -84,10 +84,7 @@ void DesktopModel::performLayoutPass() {
     m_passScheduled = false;
     write([](DesktopState &state, ModelEffects &effects) {
         for (auto &[id, item] : state.items) {
-            if (!item.seated) {
-                item.restingWidth = BarLayout::width(state, item);
-                item.seated = true;
-            }
+            item.seated = true;
         }
         state.bars = BarLayout::compute(state);
         effects.barChanged = true;

@@ -62,6 +62,8 @@ struct DesktopState {
     bool accessibilityTrusted = true;
     bool screenRecordingGranted = true;
     AXElementTable elements;
+    // Attribute reads this process made on its main thread, which a hung application freezes.
+    int mainThreadAccessibilityReads = 0;
 
     InputState input;
     std::deque<LoggedEvent> eventLog;

@@ -22,6 +22,9 @@ struct LoggedEvent {
     qint64 clickState = 0;
     quint16 keyCode = 0;
     double scrollDelta = 0.0;
+    // Posted while this process was not trusted for Accessibility: the window server discarded
+    // it, so it reached nothing (no cursor move, no idle-timer reset, no click).
+    bool dropped = false;
 
     friend bool operator==(const LoggedEvent &, const LoggedEvent &) = default;
 };
@@ -32,6 +35,9 @@ enum class ItemClickKind { Left, Right, Option };
 struct DeliveredClick {
     quint64 itemId = 0;
     ItemClickKind kind = ItemClickKind::Left;
+    MouseButton button = MouseButton::Left;
+    // The modifier flags the mouse-down carried.
+    quint64 modifierFlags = EventFlags::none;
     std::chrono::nanoseconds at{0};
     EventOrigin origin = EventOrigin::User;
     DisplayId displayId = 0;

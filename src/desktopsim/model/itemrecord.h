@@ -1,6 +1,7 @@
 #pragma once
 
 #include "axtypes.h"
+#include "displayid.h"
 
 #include <QColor>
 #include <QHash>
@@ -30,8 +31,8 @@ struct ItemRecord {
     QString autosaveName;
     // As set: points (capped at the maximum), or the square or variable length.
     double length = 0.0;
-    // Its width at its first layout pass; screens that do not follow length changes keep it.
-    std::optional<double> restingWidth;
+    // Its width on each screen, from when it appeared there (see RestingWidths).
+    QHash<DisplayId, double> restingWidths;
     QString title;
     QImage image;
     bool buttonHidden = false;

@@ -21,7 +21,8 @@ struct ScreenRecord {
     double menuBarHeight = 24.0;
     // Width of the camera housing in the middle of the top edge; 0 for none.
     double cameraHousingWidth = 0.0;
-    // Some AirPlay and Sidecar displays: status-item length changes do not move items there.
+    // Some AirPlay and Sidecar displays: status-item length changes do not move items there,
+    // except collapses (see RestingWidths).
     bool notHiding = false;
     // The menu bar hides above the top edge until the pointer rests at the top edge.
     bool autoHidesMenuBar = false;

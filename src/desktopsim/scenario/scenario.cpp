@@ -4,6 +4,7 @@
 #include "scenariojson.h"
 #include "scenarioscreen.h"
 #include "scenariotimeline.h"
+#include "script/baritems.h"
 
 #include <QSet>
 
@@ -81,29 +82,29 @@ QList<ScenarioApplication> applicationsFrom(const JsonArrayRef &array) {
 QVariantMap preferencesFrom(const JsonObjectRef &object) {
     QVariantMap preferences;
     for (const QString &key : object.keys()) {
-        const JsonValueRef value = object.required(key);
-        if (value.raw().isDouble()) {
-            preferences.insert(key, value.toDouble());
-        } else if (value.raw().isString()) {
-            preferences.insert(key, value.toString());
-        } else if (value.raw().isBool()) {
-            preferences.insert(key, value.toBool());
-        } else {
-            value.fail(u"Expected a number, a string or a bool."_s);
-        }
+        preferences.insert(key, scenariojson::toPreferenceValue(object.required(key)));
     }
     return preferences;
 }
 
-QHash<QString, QHash<QString, double>> positionsFrom(const JsonObjectRef &object) {
-    QHash<QString, QHash<QString, double>> positions;
-    for (const QString &owner : object.keys()) {
-        const JsonObjectRef names = object.required(owner).toObject();
-        for (const QString &name : names.keys()) {
-            positions[owner].insert(name, scenariojson::toNumberAtLeast(names.required(name), 0.0));
-        }
+QHash<QString, double> zorvPositionsFrom(const JsonObjectRef &object) {
+    const QStringList names{BarItems::zorvIconName, BarItems::zorvHiddenSeparatorName,
+                            BarItems::zorvAlwaysHiddenSeparatorName};
+    scenariojson::checkKeys(object, names);
+    QHash<QString, double> positions;
+    for (const QString &name : object.keys()) {
+        positions.insert(name, scenariojson::toNumberAtLeast(object.required(name), 0.0));
     }
     return positions;
+}
+
+DisplayId activeDisplayFrom(const JsonValueRef &value, const QList<ScreenRecord> &screens) {
+    const DisplayId display = scenariojson::toDisplayId(value);
+    if (std::none_of(screens.cbegin(), screens.cend(),
+                     [&](const ScreenRecord &screen) { return screen.displayId == display; })) {
+        value.fail(u"No display %1 is declared."_s.arg(display));
+    }
+    return display;
 }
 
 // Reads the events, puts them in time order and plays them through a timeline, so an event
@@ -136,7 +137,8 @@ Scenario Scenario::fromJson(const JsonValueRef &value) {
     const JsonObjectRef object = value.toObject();
     scenariojson::checkKeys(object, {u"name"_s, u"description"_s, u"start"_s, u"layoutPassDelay"_s,
                                      u"permissions"_s, u"preferences"_s, u"screens"_s,
-                                     u"applications"_s, u"rememberedPositions"_s, u"events"_s});
+                                     u"activeDisplay"_s, u"applications"_s,
+                                     u"rememberedPositions"_s, u"zorvPositions"_s, u"events"_s});
     Scenario scenario;
     scenario.name = object.required<QString>(u"name");
     scenario.description = object.optional<QString>(u"description").value_or(QString());
@@ -160,11 +162,17 @@ Scenario Scenario::fromJson(const JsonValueRef &value) {
         scenario.preferences = preferencesFrom(preferences->toObject());
     }
     scenario.screens = screensFrom(object.required(u"screens").toArray());
+    if (auto active = object.optional(u"activeDisplay")) {
+        scenario.activeDisplay = activeDisplayFrom(*active, scenario.screens);
+    }
     if (auto applications = object.optional(u"applications")) {
         scenario.applications = applicationsFrom(applications->toArray());
     }
     if (auto positions = object.optional(u"rememberedPositions")) {
-        scenario.rememberedPositions = positionsFrom(positions->toObject());
+        scenario.rememberedPositions = scenariojson::toPositions(*positions);
+    }
+    if (auto positions = object.optional(u"zorvPositions")) {
+        scenario.zorvPositions = zorvPositionsFrom(positions->toObject());
     }
     if (auto events = object.optional(u"events")) {
         scenario.events = eventsFrom(events->toArray(), scenario);

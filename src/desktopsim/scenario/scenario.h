@@ -5,6 +5,7 @@
 #include "model/screenrecord.h"
 #include "scenarioapplication.h"
 #include "scenarioevent.h"
+#include "script/rememberedpositions.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -34,11 +35,17 @@ struct Scenario {
     QVariantMap preferences;
     // The first screen is the primary one.
     QList<ScreenRecord> screens;
+    // The display whose bar holds the status items' windows at the start; absent: the primary.
+    std::optional<DisplayId> activeDisplay;
     // In launch order.
     QList<ScenarioApplication> applications;
     // Remembered positions by the owner's bundle identifier (or name), then autosave name: the
     // distance in points from the right end of the movable items.
-    QHash<QString, QHash<QString, double>> rememberedPositions;
+    RememberedPositions rememberedPositions;
+    // Remembered positions of Zorv's own items by autosave name (BarItems' zorv...Name), in the
+    // same units. Where rememberedPositions also names one of them under Zorv's own key, that
+    // entry wins.
+    QHash<QString, double> zorvPositions;
     // In time order (events at the same time keep the file's order).
     QList<ScenarioEvent> events;
 

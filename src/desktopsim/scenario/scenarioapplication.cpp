@@ -62,10 +62,7 @@ ScenarioApplication ScenarioApplication::fromJson(const JsonValueRef &value) {
             .fail(u"Only a running application with the regular policy can be frontmost."_s);
     }
     if (auto drag = object.optional(u"drag")) {
-        app.drag = scenariojson::toEnum<DragAcceptance>(
-            *drag, {{u"always", DragAcceptance::Always},
-                    {u"slowGestureOnly", DragAcceptance::SlowGestureOnly},
-                    {u"never", DragAcceptance::Never}});
+        app.drag = scenariojson::toDragAcceptance(*drag);
     }
     app.hung = object.optional<bool>(u"hung").value_or(false);
     if (auto items = object.optional(u"items")) {

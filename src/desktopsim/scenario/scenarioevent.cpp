@@ -26,7 +26,14 @@ enum class Verb {
     AddScreen,
     RemoveScreen,
     ChangeScreen,
-    Permission
+    Permission,
+    ActivateDisplay,
+    Activate,
+    SetHung,
+    SetDrag,
+    SetHidden,
+    SetPreference,
+    MoveZorvIconToLeftEnd
 };
 
 QStringList keysOf(Verb verb) {
@@ -50,19 +57,39 @@ QStringList keysOf(Verb verb) {
     case Verb::RemoveScreen:
         return {u"display"_s};
     case Verb::ChangeScreen:
-        return {u"display"_s, u"frame"_s};
+        return {u"display"_s, u"frame"_s, u"autoHidesMenuBar"_s, u"notHiding"_s};
     case Verb::Permission:
         return {u"permission"_s, u"granted"_s};
+    case Verb::ActivateDisplay:
+        return {u"display"_s};
+    case Verb::Activate:
+        return {u"app"_s, u"menusWidth"_s};
+    case Verb::SetHung:
+        return {u"app"_s, u"hung"_s};
+    case Verb::SetDrag:
+        return {u"app"_s, u"drag"_s};
+    case Verb::SetHidden:
+        return {u"app"_s, u"item"_s, u"hidden"_s};
+    case Verb::SetPreference:
+        return {u"key"_s, u"value"_s};
+    case Verb::MoveZorvIconToLeftEnd:
+        return {};
     }
     return {};
 }
 
-DisplayId displayFrom(const JsonValueRef &value) {
-    const auto id = value.toInt<DisplayId>();
-    if (id == 0) {
-        value.fail(u"Display ids start at 1."_s);
+ChangeScreen changeScreenFrom(const JsonObjectRef &object) {
+    ChangeScreen change;
+    change.display = scenariojson::toDisplayId(object.required(u"display"));
+    if (auto frame = object.optional(u"frame")) {
+        change.frame = scenariojson::toRect(*frame);
     }
-    return id;
+    change.autoHidesMenuBar = object.optional<bool>(u"autoHidesMenuBar");
+    change.notHiding = object.optional<bool>(u"notHiding");
+    if (!change.frame && !change.autoHidesMenuBar && !change.notHiding) {
+        object.fail(u"Say what changes: \"frame\", \"autoHidesMenuBar\" or \"notHiding\"."_s);
+    }
+    return change;
 }
 
 Input inputFrom(const JsonObjectRef &object) {
@@ -117,10 +144,9 @@ ScenarioAction actionFrom(Verb verb, const JsonObjectRef &object) {
         return AddScreen{ScenarioScreen::fromJson(screen, 0)};
     }
     case Verb::RemoveScreen:
-        return RemoveScreen{displayFrom(object.required(u"display"))};
+        return RemoveScreen{scenariojson::toDisplayId(object.required(u"display"))};
     case Verb::ChangeScreen:
-        return SetScreenFrame{displayFrom(object.required(u"display")),
-                              scenariojson::toRect(object.required(u"frame"))};
+        return changeScreenFrom(object);
     case Verb::Permission:
         return SetPermission{
             scenariojson::toEnum<SetPermission::Permission>(
@@ -128,6 +154,28 @@ ScenarioAction actionFrom(Verb verb, const JsonObjectRef &object) {
                 {{u"accessibility", SetPermission::Permission::Accessibility},
                  {u"screenRecording", SetPermission::Permission::ScreenRecording}}),
             object.required<bool>(u"granted")};
+    case Verb::ActivateDisplay:
+        return ActivateDisplay{scenariojson::toDisplayId(object.required(u"display"))};
+    case Verb::Activate: {
+        Activate activate{object.required<QString>(u"app"), std::nullopt};
+        if (auto width = object.optional(u"menusWidth")) {
+            activate.menusWidth = scenariojson::toNumberAtLeast(*width, 0.0);
+        }
+        return activate;
+    }
+    case Verb::SetHung:
+        return SetHung{object.required<QString>(u"app"), object.required<bool>(u"hung")};
+    case Verb::SetDrag:
+        return SetDrag{object.required<QString>(u"app"),
+                       scenariojson::toDragAcceptance(object.required(u"drag"))};
+    case Verb::SetHidden:
+        return SetHidden{object.required<QString>(u"app"), object.required<QString>(u"item"),
+                         object.required<bool>(u"hidden")};
+    case Verb::SetPreference:
+        return SetPreference{object.required<QString>(u"key"),
+                             scenariojson::toPreferenceValue(object.required(u"value"))};
+    case Verb::MoveZorvIconToLeftEnd:
+        return MoveZorvIconToLeftEnd{};
     }
     object.fail(u"Unknown action."_s);
 }
@@ -136,19 +184,26 @@ ScenarioAction actionFrom(Verb verb, const JsonObjectRef &object) {
 
 ScenarioEvent ScenarioEvent::fromJson(const JsonValueRef &value) {
     const JsonObjectRef object = value.toObject();
-    const Verb verb =
-        scenariojson::toEnum<Verb>(object.required(u"do"), {{u"launch", Verb::Launch},
-                                                            {u"quit", Verb::Quit},
-                                                            {u"addItem", Verb::AddItem},
-                                                            {u"removeItem", Verb::RemoveItem},
-                                                            {u"setTitle", Verb::SetTitle},
-                                                            {u"setLength", Verb::SetLength},
-                                                            {u"dragItem", Verb::DragItem},
-                                                            {u"input", Verb::Input},
-                                                            {u"addScreen", Verb::AddScreen},
-                                                            {u"removeScreen", Verb::RemoveScreen},
-                                                            {u"changeScreen", Verb::ChangeScreen},
-                                                            {u"permission", Verb::Permission}});
+    const Verb verb = scenariojson::toEnum<Verb>(
+        object.required(u"do"), {{u"launch", Verb::Launch},
+                                 {u"quit", Verb::Quit},
+                                 {u"addItem", Verb::AddItem},
+                                 {u"removeItem", Verb::RemoveItem},
+                                 {u"setTitle", Verb::SetTitle},
+                                 {u"setLength", Verb::SetLength},
+                                 {u"dragItem", Verb::DragItem},
+                                 {u"input", Verb::Input},
+                                 {u"addScreen", Verb::AddScreen},
+                                 {u"removeScreen", Verb::RemoveScreen},
+                                 {u"changeScreen", Verb::ChangeScreen},
+                                 {u"permission", Verb::Permission},
+                                 {u"activateDisplay", Verb::ActivateDisplay},
+                                 {u"activate", Verb::Activate},
+                                 {u"setHung", Verb::SetHung},
+                                 {u"setDrag", Verb::SetDrag},
+                                 {u"setHidden", Verb::SetHidden},
+                                 {u"setPreference", Verb::SetPreference},
+                                 {u"moveZorvIconToLeftEnd", Verb::MoveZorvIconToLeftEnd}});
     scenariojson::checkKeys(object, QStringList{u"at"_s, u"do"_s} + keysOf(verb));
     ScenarioEvent event;
     const JsonValueRef at = object.required(u"at");

@@ -2,14 +2,17 @@
 
 #include "displayid.h"
 #include "jsonreader.h"
+#include "model/apprecord.h"
 #include "model/screenrecord.h"
 #include "scenarioitem.h"
 
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <QVariant>
 
 #include <chrono>
+#include <optional>
 #include <variant>
 
 namespace zorv {
@@ -82,11 +85,21 @@ struct RemoveScreen {
     friend bool operator==(const RemoveScreen &, const RemoveScreen &) = default;
 };
 
-// Moves or resizes a screen (bottom-left convention).
-struct SetScreenFrame {
+// Moves or resizes a screen (bottom-left convention), or changes how its menu bar behaves; what
+// is absent stays as it is.
+struct ChangeScreen {
     DisplayId display = 0;
-    QRectF frame;
-    friend bool operator==(const SetScreenFrame &, const SetScreenFrame &) = default;
+    std::optional<QRectF> frame;
+    std::optional<bool> autoHidesMenuBar;
+    std::optional<bool> notHiding;
+    friend bool operator==(const ChangeScreen &, const ChangeScreen &) = default;
+};
+
+// The display whose bar holds the status items' windows changes (the user works on another
+// display).
+struct ActivateDisplay {
+    DisplayId display = 0;
+    friend bool operator==(const ActivateDisplay &, const ActivateDisplay &) = default;
 };
 
 struct SetPermission {
@@ -96,14 +109,58 @@ struct SetPermission {
     friend bool operator==(const SetPermission &, const SetPermission &) = default;
 };
 
+// The application comes to the front; its menus reach `menusWidth` from now on when given.
+struct Activate {
+    QString app;
+    std::optional<double> menusWidth;
+    friend bool operator==(const Activate &, const Activate &) = default;
+};
+
+// The application stops answering (accessibility requests, mouse-downs), or answers again.
+struct SetHung {
+    QString app;
+    bool hung = false;
+    friend bool operator==(const SetHung &, const SetHung &) = default;
+};
+
+// How the application's items take Command-drags from now on (an update, a changed setting).
+struct SetDrag {
+    QString app;
+    DragAcceptance drag = DragAcceptance::Always;
+    friend bool operator==(const SetDrag &, const SetDrag &) = default;
+};
+
+// The application hides or shows the item's button; the item keeps its place and length.
+struct SetHidden {
+    QString app;
+    QString item;
+    bool hidden = false;
+    friend bool operator==(const SetHidden &, const SetHidden &) = default;
+};
+
+// A value of the global preferences domain changes (the user or another application wrote it).
+struct SetPreference {
+    QString key;
+    QVariant value;
+    friend bool operator==(const SetPreference &, const SetPreference &) = default;
+};
+
+// The system moves Zorv's own icon to the left end of the status items, as macOS sometimes does.
+struct MoveZorvIconToLeftEnd {
+    friend bool operator==(const MoveZorvIconToLeftEnd &, const MoveZorvIconToLeftEnd &) = default;
+};
+
 } // namespace scenarioaction
 
 using ScenarioAction =
     std::variant<scenarioaction::Launch, scenarioaction::Quit, scenarioaction::AddItem,
                  scenarioaction::RemoveItem, scenarioaction::SetTitle, scenarioaction::SetLength,
                  scenarioaction::DragItem, scenarioaction::Input, scenarioaction::AddScreen,
-                 scenarioaction::RemoveScreen, scenarioaction::SetScreenFrame,
-                 scenarioaction::SetPermission>;
+                 scenarioaction::RemoveScreen, scenarioaction::ChangeScreen,
+                 scenarioaction::SetPermission, scenarioaction::ActivateDisplay,
+                 scenarioaction::Activate, scenarioaction::SetHung, scenarioaction::SetDrag,
+                 scenarioaction::SetHidden, scenarioaction::SetPreference,
+                 scenarioaction::MoveZorvIconToLeftEnd>;
 
 // One timed event: what happens, and when, counted from the scenario's start in simulated time.
 struct ScenarioEvent {

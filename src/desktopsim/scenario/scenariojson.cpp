@@ -56,4 +56,43 @@ double toNumberBetween(const JsonValueRef &value, double min, double max) {
     return number;
 }
 
+DisplayId toDisplayId(const JsonValueRef &value) {
+    const auto id = value.toInt<DisplayId>();
+    if (id == 0) {
+        value.fail(u"Display ids start at 1."_s);
+    }
+    return id;
+}
+
+DragAcceptance toDragAcceptance(const JsonValueRef &value) {
+    return toEnum<DragAcceptance>(value, {{u"always", DragAcceptance::Always},
+                                          {u"slowGestureOnly", DragAcceptance::SlowGestureOnly},
+                                          {u"never", DragAcceptance::Never}});
+}
+
+QVariant toPreferenceValue(const JsonValueRef &value) {
+    if (value.raw().isDouble()) {
+        return value.toDouble();
+    }
+    if (value.raw().isString()) {
+        return value.toString();
+    }
+    if (value.raw().isBool()) {
+        return value.toBool();
+    }
+    value.fail(u"Expected a number, a string or a bool."_s);
+}
+
+RememberedPositions toPositions(const JsonValueRef &value) {
+    const JsonObjectRef object = value.toObject();
+    RememberedPositions positions;
+    for (const QString &owner : object.keys()) {
+        const JsonObjectRef names = object.required(owner).toObject();
+        for (const QString &name : names.keys()) {
+            positions[owner].insert(name, toNumberAtLeast(names.required(name), 0.0));
+        }
+    }
+    return positions;
+}
+
 } // namespace zorv::scenariojson

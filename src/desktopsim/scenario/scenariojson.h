@@ -1,10 +1,14 @@
 #pragma once
 
+#include "displayid.h"
 #include "jsonreader.h"
+#include "model/apprecord.h"
+#include "script/rememberedpositions.h"
 
 #include <QColor>
 #include <QRectF>
 #include <QStringList>
+#include <QVariant>
 
 #include <initializer_list>
 #include <utility>
@@ -30,6 +34,18 @@ void checkKeys(const JsonObjectRef &object, const QStringList &known);
 [[nodiscard]] double toNumberAtLeast(const JsonValueRef &value, double min);
 // A number from `min` to `max`.
 [[nodiscard]] double toNumberBetween(const JsonValueRef &value, double min, double max);
+
+// A display id: 1 or more.
+[[nodiscard]] DisplayId toDisplayId(const JsonValueRef &value);
+
+// "always", "slowGestureOnly" or "never".
+[[nodiscard]] DragAcceptance toDragAcceptance(const JsonValueRef &value);
+
+// A value of the global preferences domain: a number, a string or a bool.
+[[nodiscard]] QVariant toPreferenceValue(const JsonValueRef &value);
+
+// {owner: {autosaveName: points}}, every distance at least 0.
+[[nodiscard]] RememberedPositions toPositions(const JsonValueRef &value);
 
 // One of the names in `cases`, mapped to its value.
 template <typename E>

@@ -49,6 +49,16 @@ void ScenarioPlayer::setUp() {
     for (const ScreenRecord &screen : m_scenario.screens) {
         addScreen(screen);
     }
+    if (m_scenario.activeDisplay) {
+        m_desktop.arrangement().setMainScreen(m_displays.value(*m_scenario.activeDisplay));
+    }
+    const QString zorvKey = m_desktop.applications()
+                                .application(m_desktop.applications().currentProcessId())
+                                ->positionKey();
+    for (auto position = m_scenario.zorvPositions.cbegin();
+         position != m_scenario.zorvPositions.cend(); ++position) {
+        m_desktop.items().setRememberedPosition(zorvKey, position.key(), position.value());
+    }
     for (auto owner = m_scenario.rememberedPositions.cbegin();
          owner != m_scenario.rememberedPositions.cend(); ++owner) {
         for (auto position = owner->cbegin(); position != owner->cend(); ++position) {
@@ -88,7 +98,7 @@ void ScenarioPlayer::launch(const ScenarioApplication &app) {
         m_desktop.applications().setHung(processId, true);
     }
     m_processIds.insert(app.ref, processId);
-    for (const ScenarioItem &item : m_timeline.items(app.ref)) {
+    for (const ScenarioItem &item : app.items) {
         addItem(processId, item);
     }
 }
@@ -172,14 +182,21 @@ void ScenarioPlayer::applyInput(const Input &input) {
 
 std::optional<QString> ScenarioPlayer::apply(const ScenarioAction &action) {
     // Events were checked against a timeline when the scenario was read, so every name resolves;
-    // this timeline only follows which items a relaunched application creates.
+    // this timeline only follows what a relaunched application is like.
     m_timeline.apply(action);
-    BarItems &items = m_desktop.items();
     if (const auto *launchEvent = std::get_if<Launch>(&action)) {
-        launch(*m_scenario.application(launchEvent->app));
-    } else if (const auto *quit = std::get_if<Quit>(&action)) {
-        m_desktop.applications().quit(m_processIds.take(quit->app));
-    } else if (const auto *add = std::get_if<AddItem>(&action)) {
+        launch(*m_timeline.application(launchEvent->app));
+        return std::nullopt;
+    }
+    if (applyToItem(action) || applyToApplication(action) || applyToScreen(action)) {
+        return std::nullopt;
+    }
+    return applyToBar(action);
+}
+
+bool ScenarioPlayer::applyToItem(const ScenarioAction &action) {
+    BarItems &items = m_desktop.items();
+    if (const auto *add = std::get_if<AddItem>(&action)) {
         addItem(m_processIds.value(add->app), add->item);
     } else if (const auto *remove = std::get_if<RemoveItem>(&action)) {
         items.remove(itemId(remove->app, remove->item).value_or(0));
@@ -187,7 +204,70 @@ std::optional<QString> ScenarioPlayer::apply(const ScenarioAction &action) {
         items.setTitle(itemId(title->app, title->item).value_or(0), title->title);
     } else if (const auto *length = std::get_if<SetLength>(&action)) {
         items.setLength(itemId(length->app, length->item).value_or(0), length->length);
-    } else if (const auto *drag = std::get_if<DragItem>(&action)) {
+    } else if (const auto *hidden = std::get_if<SetHidden>(&action)) {
+        items.setButtonHidden(itemId(hidden->app, hidden->item).value_or(0), hidden->hidden);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool ScenarioPlayer::applyToApplication(const ScenarioAction &action) {
+    ApplicationRegistry &apps = m_desktop.applications();
+    if (const auto *quit = std::get_if<Quit>(&action)) {
+        apps.quit(m_processIds.take(quit->app));
+    } else if (const auto *activate = std::get_if<Activate>(&action)) {
+        const qint32 processId = m_processIds.value(activate->app);
+        if (activate->menusWidth) {
+            apps.setMenusWidth(processId, *activate->menusWidth);
+        }
+        apps.activate(processId);
+    } else if (const auto *hung = std::get_if<SetHung>(&action)) {
+        apps.setHung(m_processIds.value(hung->app), hung->hung);
+    } else if (const auto *drag = std::get_if<SetDrag>(&action)) {
+        apps.setDragAcceptance(m_processIds.value(drag->app), drag->drag);
+    } else if (const auto *preference = std::get_if<SetPreference>(&action)) {
+        m_preferences.setStoredValue(preference->key, preference->value);
+    } else if (const auto *permission = std::get_if<SetPermission>(&action)) {
+        if (permission->permission == SetPermission::Permission::Accessibility) {
+            m_desktop.permissions().setAccessibilityTrusted(permission->granted);
+        } else {
+            m_desktop.permissions().setScreenRecordingGranted(permission->granted);
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool ScenarioPlayer::applyToScreen(const ScenarioAction &action) {
+    ScreenArrangement &arrangement = m_desktop.arrangement();
+    if (const auto *addScreenEvent = std::get_if<AddScreen>(&action)) {
+        addScreen(addScreenEvent->screen);
+    } else if (const auto *removeScreen = std::get_if<RemoveScreen>(&action)) {
+        arrangement.remove(m_displays.take(removeScreen->display));
+    } else if (const auto *change = std::get_if<ChangeScreen>(&action)) {
+        const DisplayId display = m_displays.value(change->display);
+        if (change->frame) {
+            arrangement.move(display, change->frame->topLeft());
+            arrangement.resize(display, change->frame->size());
+        }
+        if (change->autoHidesMenuBar) {
+            arrangement.setAutoHidesMenuBar(display, *change->autoHidesMenuBar);
+        }
+        if (change->notHiding) {
+            arrangement.setNotHiding(display, *change->notHiding);
+        }
+    } else if (const auto *active = std::get_if<ActivateDisplay>(&action)) {
+        arrangement.setMainScreen(m_displays.value(active->display));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::optional<QString> ScenarioPlayer::applyToBar(const ScenarioAction &action) {
+    if (const auto *drag = std::get_if<DragItem>(&action)) {
         if (!m_desktop.userInput().commandDragItem(itemId(drag->app, drag->item).value_or(0),
                                                    drag->toX)) {
             return u"\"%1\" of \"%2\" is not visible on the bar, so it could not be dragged."_s.arg(
@@ -195,20 +275,13 @@ std::optional<QString> ScenarioPlayer::apply(const ScenarioAction &action) {
         }
     } else if (const auto *input = std::get_if<Input>(&action)) {
         applyInput(*input);
-    } else if (const auto *addScreenEvent = std::get_if<AddScreen>(&action)) {
-        addScreen(addScreenEvent->screen);
-    } else if (const auto *removeScreen = std::get_if<RemoveScreen>(&action)) {
-        m_desktop.arrangement().remove(m_displays.take(removeScreen->display));
-    } else if (const auto *frame = std::get_if<SetScreenFrame>(&action)) {
-        const DisplayId display = m_displays.value(frame->display);
-        m_desktop.arrangement().move(display, frame->frame.topLeft());
-        m_desktop.arrangement().resize(display, frame->frame.size());
-    } else if (const auto *permission = std::get_if<SetPermission>(&action)) {
-        if (permission->permission == SetPermission::Permission::Accessibility) {
-            m_desktop.permissions().setAccessibilityTrusted(permission->granted);
-        } else {
-            m_desktop.permissions().setScreenRecordingGranted(permission->granted);
+    } else if (std::holds_alternative<MoveZorvIconToLeftEnd>(action)) {
+        const auto icon = m_desktop.items().find(m_desktop.applications().currentProcessId(),
+                                                 BarItems::zorvIconName);
+        if (!icon) {
+            return u"Zorv has no icon on the bar, so the system could not move it."_s;
         }
+        m_desktop.items().moveToIndex(*icon, 0);
     }
     return std::nullopt;
 }

@@ -25,11 +25,12 @@ public:
     ScenarioPlayer(const Scenario &scenario, SimulatedDesktop &desktop, SimWorkspace &workspace,
                    SimGlobalPreferences &preferences);
 
-    // Screens, settings, permissions, preferences, remembered positions, installed applications,
-    // then the running ones in launch order with their items, and the frontmost one.
+    // Screens and the active one, settings, permissions, preferences, remembered positions,
+    // installed applications, then the running ones in launch order with their items, and the
+    // frontmost one.
     void setUp();
     // Applies one event; a message when it had no effect on the desktop (an item that was not
-    // visible could not be dragged), else nothing.
+    // visible could not be dragged, Zorv had no icon to move), else nothing.
     std::optional<QString> apply(const ScenarioAction &action);
     // Shows the wall time on every clock item.
     void updateClocks(const QDateTime &wallTime);
@@ -44,6 +45,12 @@ private:
     void addItem(qint32 processId, const ScenarioItem &item);
     void addScreen(const ScreenRecord &screen);
     void applyInput(const scenarioaction::Input &input);
+    // Each applies the events of its kind and says whether the action was one of them.
+    bool applyToItem(const ScenarioAction &action);
+    bool applyToApplication(const ScenarioAction &action);
+    bool applyToScreen(const ScenarioAction &action);
+    // Events that can miss: a message when it had no effect.
+    std::optional<QString> applyToBar(const ScenarioAction &action);
 
     const Scenario &m_scenario;
     SimulatedDesktop &m_desktop;

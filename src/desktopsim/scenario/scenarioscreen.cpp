@@ -21,10 +21,7 @@ ScreenRecord ScenarioScreen::fromJson(const JsonValueRef &value, DisplayId defau
     ScreenRecord screen;
     screen.displayId = defaultId;
     if (auto id = object.optional(u"displayId")) {
-        screen.displayId = id->toInt<DisplayId>();
-        if (screen.displayId == 0) {
-            id->fail(u"Display ids start at 1."_s);
-        }
+        screen.displayId = scenariojson::toDisplayId(*id);
     }
     screen.name = object.required<QString>(u"name");
     screen.frame = scenariojson::toRect(object.required(u"frame"));

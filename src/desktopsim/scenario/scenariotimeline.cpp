@@ -9,15 +9,16 @@ using namespace scenarioaction;
 ScenarioTimeline::ScenarioTimeline(const QList<ScenarioApplication> &applications,
                                    const QList<ScreenRecord> &screens) {
     for (const ScenarioApplication &app : applications) {
-        m_apps.insert(app.ref, {app.running, app.items});
+        m_apps.insert(app.ref, app);
     }
     for (const ScreenRecord &screen : screens) {
         m_displays.append(screen.displayId);
     }
 }
 
-QList<ScenarioItem> ScenarioTimeline::items(const QString &app) const {
-    return m_apps.value(app).items;
+const ScenarioApplication *ScenarioTimeline::application(const QString &app) const {
+    const auto found = m_apps.constFind(app);
+    return found == m_apps.constEnd() ? nullptr : &*found;
 }
 
 std::optional<ScenarioTimeline::Refusal> ScenarioTimeline::checkRunning(const QString &app) const {
@@ -63,6 +64,14 @@ std::optional<ScenarioTimeline::Refusal> ScenarioTimeline::checkDisplay(const QS
 }
 
 std::optional<ScenarioTimeline::Refusal> ScenarioTimeline::apply(const ScenarioAction &action) {
+    if (auto refusal = applyToApplication(action)) {
+        return refusal;
+    }
+    return applyToScreens(action);
+}
+
+std::optional<ScenarioTimeline::Refusal>
+ScenarioTimeline::applyToApplication(const ScenarioAction &action) {
     if (const auto *launch = std::get_if<Launch>(&action)) {
         if (!m_apps.contains(launch->app)) {
             return checkRunning(launch->app);
@@ -76,6 +85,7 @@ std::optional<ScenarioTimeline::Refusal> ScenarioTimeline::apply(const ScenarioA
             return refusal;
         }
         m_apps[quit->app].running = false;
+        m_apps[quit->app].hung = false;
     } else if (const auto *add = std::get_if<AddItem>(&action)) {
         if (auto refusal = checkRunning(add->app)) {
             return refusal;
@@ -100,9 +110,40 @@ std::optional<ScenarioTimeline::Refusal> ScenarioTimeline::apply(const ScenarioA
             return refusal;
         }
         m_apps[length->app].items[itemIndex(length->app, length->item)].length = length->length;
+    } else if (const auto *hidden = std::get_if<SetHidden>(&action)) {
+        if (auto refusal = checkItem(hidden->app, hidden->item)) {
+            return refusal;
+        }
+        m_apps[hidden->app].items[itemIndex(hidden->app, hidden->item)].hidden = hidden->hidden;
     } else if (const auto *drag = std::get_if<DragItem>(&action)) {
         return checkItem(drag->app, drag->item);
-    } else if (const auto *add = std::get_if<AddScreen>(&action)) {
+    } else if (const auto *activate = std::get_if<Activate>(&action)) {
+        if (auto refusal = checkRunning(activate->app)) {
+            return refusal;
+        }
+        ScenarioApplication &app = m_apps[activate->app];
+        if (app.activationPolicy != ActivationPolicy::Regular) {
+            return Refusal{u"app"_s,
+                           u"Only an application with the regular policy can be frontmost."_s};
+        }
+        app.menusWidth = activate->menusWidth.value_or(app.menusWidth);
+    } else if (const auto *hung = std::get_if<SetHung>(&action)) {
+        if (auto refusal = checkRunning(hung->app)) {
+            return refusal;
+        }
+        m_apps[hung->app].hung = hung->hung;
+    } else if (const auto *setDrag = std::get_if<SetDrag>(&action)) {
+        if (auto refusal = checkRunning(setDrag->app)) {
+            return refusal;
+        }
+        m_apps[setDrag->app].drag = setDrag->drag;
+    }
+    return std::nullopt;
+}
+
+std::optional<ScenarioTimeline::Refusal>
+ScenarioTimeline::applyToScreens(const ScenarioAction &action) {
+    if (const auto *add = std::get_if<AddScreen>(&action)) {
         if (m_displays.contains(add->screen.displayId)) {
             return Refusal{u"screen"_s,
                            u"Display %1 exists already at that time."_s.arg(add->screen.displayId)};
@@ -116,8 +157,10 @@ std::optional<ScenarioTimeline::Refusal> ScenarioTimeline::apply(const ScenarioA
             return Refusal{u"display"_s, u"The last display cannot be removed."_s};
         }
         m_displays.removeOne(remove->display);
-    } else if (const auto *frame = std::get_if<SetScreenFrame>(&action)) {
-        return checkDisplay(u"display"_s, frame->display);
+    } else if (const auto *change = std::get_if<ChangeScreen>(&action)) {
+        return checkDisplay(u"display"_s, change->display);
+    } else if (const auto *activate = std::get_if<ActivateDisplay>(&action)) {
+        return checkDisplay(u"display"_s, activate->display);
     }
     return std::nullopt;
 }

@@ -51,6 +51,7 @@ bool ApplicationRegistry::quit(qint32 processId) {
             return false;
         }
         effects.terminated.append(*app);
+        ItemOrder::rememberItemsOf(state, processId);
         state.apps.removeIf([&](const AppRecord &record) { return record.processId == processId; });
         std::erase_if(state.items, [&](const auto &entry) {
             if (entry.second.ownerProcessId != processId) {
@@ -95,6 +96,13 @@ bool ApplicationRegistry::setHung(qint32 processId, bool hung) {
 bool ApplicationRegistry::setDragAcceptance(qint32 processId, DragAcceptance acceptance) {
     return change(processId,
                   [&](AppRecord &app, ModelEffects &) { app.dragAcceptance = acceptance; });
+}
+
+bool ApplicationRegistry::setMenusWidth(qint32 processId, double width) {
+    return change(processId, [&](AppRecord &app, ModelEffects &effects) {
+        app.menusWidth = width;
+        effects.barChanged = true;
+    });
 }
 
 bool ApplicationRegistry::setExtrasBarFault(qint32 processId, AttributeFault fault) {

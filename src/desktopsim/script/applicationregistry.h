@@ -27,14 +27,17 @@ public:
     qint32 launch(const AppDescription &description);
     // Launches this process's own application.
     qint32 launchCurrentProcess(const AppDescription &description);
-    // Its status items leave the bar; its remembered positions stay. When it was frontmost the
-    // application activated before it comes to the front. False when no such process runs.
+    // Its status items leave the bar; the system remembers where each of them stood. When it was
+    // frontmost the application activated before it comes to the front. False when no such process
+    // runs.
     bool quit(qint32 processId);
     // Brings it to the front: its menus take the left of every bar.
     bool activate(qint32 processId);
 
     bool setHung(qint32 processId, bool hung);
     bool setDragAcceptance(qint32 processId, DragAcceptance acceptance);
+    // How far its menus reach into the bar while it is frontmost.
+    bool setMenusWidth(qint32 processId, double width);
     bool setExtrasBarFault(qint32 processId, AttributeFault fault);
     bool setChildrenFault(qint32 processId, AttributeFault fault);
 

@@ -1,6 +1,7 @@
 #include "script/baritems.h"
 
 #include "layout/itemorder.h"
+#include "layout/restingwidths.h"
 
 #include <algorithm>
 
@@ -60,6 +61,7 @@ std::optional<quint64> BarItems::add(qint32 ownerProcessId, const ItemDescriptio
             item.attributeOverrides.insert(descriptionAttribute,
                                            *description.accessibilityDescription);
         }
+        RestingWidths::itemAppeared(state, item);
         const quint64 id = item.id;
         state.items.emplace(id, std::move(item));
         ItemOrder::insertNew(state, id);
@@ -115,15 +117,24 @@ QList<quint64> BarItems::order() const {
 }
 
 bool BarItems::setLength(quint64 itemId, double length) {
-    return change(itemId, [&](DesktopState &, ItemRecord &item) { item.length = capped(length); });
+    return change(itemId, [&](DesktopState &state, ItemRecord &item) {
+        item.length = capped(length);
+        RestingWidths::widthChanged(state, item);
+    });
 }
 
 bool BarItems::setTitle(quint64 itemId, const QString &title) {
-    return change(itemId, [&](DesktopState &, ItemRecord &item) { item.title = title; });
+    return change(itemId, [&](DesktopState &state, ItemRecord &item) {
+        item.title = title;
+        RestingWidths::widthChanged(state, item);
+    });
 }
 
 bool BarItems::setImage(quint64 itemId, const QImage &image) {
-    return change(itemId, [&](DesktopState &, ItemRecord &item) { item.image = image; });
+    return change(itemId, [&](DesktopState &state, ItemRecord &item) {
+        item.image = image;
+        RestingWidths::widthChanged(state, item);
+    });
 }
 
 bool BarItems::setButtonHidden(quint64 itemId, bool hidden) {
@@ -204,6 +215,26 @@ void BarItems::setRememberedPosition(const QString &positionKey, const QString &
     m_model.write([&](DesktopState &state, ModelEffects &) {
         state.rememberedPositions.insert(DesktopState::rememberKey(positionKey, autosaveName),
                                          distance);
+    });
+}
+
+RememberedPositions BarItems::rememberedPositions() const {
+    return m_model.read([](const DesktopState &state) {
+        RememberedPositions positions;
+        for (auto entry = state.rememberedPositions.cbegin();
+             entry != state.rememberedPositions.cend(); ++entry) {
+            // The key is the owner's position key and the autosave name, split at the first
+            // line break: position keys are bundle identifiers or names, which hold none.
+            const qsizetype split = entry.key().indexOf(QLatin1Char('\n'));
+            positions[entry.key().left(split)].insert(entry.key().mid(split + 1), entry.value());
+        }
+        return positions;
+    });
+}
+
+void BarItems::rememberPositionsOf(qint32 ownerProcessId) {
+    m_model.write([&](DesktopState &state, ModelEffects &) {
+        ItemOrder::rememberItemsOf(state, ownerProcessId);
     });
 }
 

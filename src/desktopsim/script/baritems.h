@@ -3,6 +3,7 @@
 #include "cancellation.h"
 #include "model/desktopmodel.h"
 #include "script/itemdescription.h"
+#include "script/rememberedpositions.h"
 
 #include <QCoroTask>
 #include <QHash>
@@ -16,6 +17,10 @@ namespace zorv {
 // The status items of every application: add and remove them, change what they show and how
 // long they are, move them as macOS sometimes does on its own, and manage the positions the
 // system remembers per application and autosave name (see ItemOrder).
+//
+// When an application quits, the system remembers where each of its items stood, so they come
+// back there when it launches again; an item the application removes keeps what was remembered
+// before.
 //
 // Items are named by the id add() returns. Every change takes effect on the bars at the next
 // layout pass. Operations on an item that no longer exists do nothing and return false.
@@ -46,10 +51,12 @@ public:
     // Every item, left to right, as the next layout pass will place them.
     [[nodiscard]] QList<quint64> order() const;
 
-    // Lengths above the maximum are cut to it.
+    // Lengths above the maximum are cut to it. Screens that do not follow length changes keep
+    // the item's width unless the change collapses it (see RestingWidths).
     bool setLength(quint64 itemId, double length);
     bool setTitle(quint64 itemId, const QString &title);
     bool setImage(quint64 itemId, const QImage &image);
+    // A hidden button draws nothing and takes no clicks, but the item keeps its place and length.
     bool setButtonHidden(quint64 itemId, bool hidden);
     // Renames the item and moves it to the position remembered under the new name, if any.
     bool setAutosaveName(quint64 itemId, const QString &name);
@@ -72,6 +79,10 @@ public:
                                                            const QString &autosaveName) const;
     void setRememberedPosition(const QString &positionKey, const QString &autosaveName,
                                double distance);
+    // Everything the system remembers.
+    [[nodiscard]] RememberedPositions rememberedPositions() const;
+    // Remembers where each item of the application stands now, as when it quits.
+    void rememberPositionsOf(qint32 ownerProcessId);
 
     // Steps the item's length through `lengths` every `period` of simulated time, starting
     // with the first after one period, until the item goes or stopCycling() is called: a clock

@@ -70,6 +70,11 @@ QList<DeliveredClick> DesktopReadout::clicks() const {
     });
 }
 
+int DesktopReadout::mainThreadAccessibilityReads() const {
+    return m_model.read(
+        [](const DesktopState &state) { return state.mainThreadAccessibilityReads; });
+}
+
 CursorState DesktopReadout::cursor() const {
     return m_model.read([](const DesktopState &state) {
         const InputState &input = state.input;

@@ -10,7 +10,8 @@
 namespace zorv {
 
 // Reads the simulated desktop back: each bar in order with every frame, the input events the
-// window server received, the cursor, and the clicks status items received. Thread-safe.
+// window server received (dropped ones marked), the cursor, the clicks status items received,
+// and the accessibility reads made on the main thread. Thread-safe.
 class DesktopReadout {
 public:
     explicit DesktopReadout(DesktopModel &model);
@@ -23,6 +24,9 @@ public:
     // Oldest first; at most DesktopState::logCapacity.
     [[nodiscard]] QList<LoggedEvent> events() const;
     [[nodiscard]] QList<DeliveredClick> clicks() const;
+
+    // How many accessibility attribute reads this process made on its main thread so far.
+    [[nodiscard]] int mainThreadAccessibilityReads() const;
 
     [[nodiscard]] CursorState cursor() const;
     void setCursorReadable(bool readable);

@@ -1,5 +1,7 @@
 #include "script/screenarrangement.h"
 
+#include "layout/restingwidths.h"
+
 #include <algorithm>
 
 namespace zorv {
@@ -57,6 +59,7 @@ DisplayId ScreenArrangement::add(const ScreenDescription &description) {
         }
         screen.frame = QRectF(origin, description.size);
         state.screens.append(screen);
+        RestingWidths::screenAppeared(state, screen.displayId);
         rebase(state);
         if (!state.keyWindowScreen) {
             state.keyWindowScreen = screen.displayId;
@@ -75,6 +78,7 @@ bool ScreenArrangement::remove(DisplayId displayId) {
             return false;
         }
         rebase(state);
+        RestingWidths::screenRemoved(state, displayId);
         state.input.autoHide.remove(displayId);
         if (state.keyWindowScreen == displayId) {
             state.keyWindowScreen.reset();

@@ -102,7 +102,7 @@ std::optional<QPointF> UserInput::itemCentre(quint64 itemId) const {
         if (!window || !window->visible()) {
             return std::nullopt;
         }
-        return view.topLeft(window->frame).center();
+        return view.topLeft(window->shownPart).center();
     });
 }
 

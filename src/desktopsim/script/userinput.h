@@ -29,8 +29,8 @@ public:
     void pressKey(quint16 keyCode, quint64 flags = EventFlags::none);
     void scroll(double delta);
 
-    // Command-drags the item from its middle on the active screen's bar to `toX` on the same
-    // bar; false when the item is not visible there.
+    // Command-drags the item from the middle of its part on the screen, on the active screen's
+    // bar, to `toX` on the same bar; false when the item is not visible there.
     bool commandDragItem(quint64 itemId, double toX);
 
 private:

@@ -24,7 +24,14 @@ const ScreenRecord *screenHolding(const DesktopState &state, const QRectF &rect)
 } // namespace
 
 SimStatusItemButton::SimStatusItemButton(DesktopModel &model, BarItems &items, quint64 itemId)
-    : m_model(model), m_items(items), m_itemId(itemId) {}
+    : m_model(model), m_items(items), m_itemId(itemId) {
+    // The model announces clicks on the main thread, whichever thread posted the events.
+    connect(&m_model, &DesktopModel::clickDelivered, this, [this](const DeliveredClick &click) {
+        if (m_itemId != 0 && click.itemId == m_itemId) {
+            Q_EMIT clicked(StatusItemClick{click.button, click.modifierFlags});
+        }
+    });
+}
 
 QString SimStatusItemButton::title() const {
     const auto item = m_items.item(m_itemId);

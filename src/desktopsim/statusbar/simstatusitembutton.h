@@ -5,8 +5,11 @@
 
 namespace zorv {
 
-// The button of one of this process's status items, over the simulated bar.
+// The button of one of this process's status items, over the simulated bar. Clicks the window
+// server delivers to the item reach its clicked signal.
 class SimStatusItemButton final : public StatusItemButton {
+    Q_OBJECT
+
 public:
     SimStatusItemButton(DesktopModel &model, BarItems &items, quint64 itemId);
 

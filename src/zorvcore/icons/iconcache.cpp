@@ -4,9 +4,9 @@
 #include "jsonreader.h"
 #include "jsonwriter.h"
 #include "storage/atomicfile.h"
+#include "storage/wholefile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QJsonObject>
@@ -214,12 +214,12 @@ QString IconCache::namesFile() const {
 }
 
 void IconCache::loadNames() {
-    QFile file(namesFile());
-    if (!file.open(QIODevice::ReadOnly)) {
+    const auto bytes = readWholeFile(namesFile());
+    if (!bytes) {
         return;
     }
     try {
-        const JsonObjectRef object = JsonValueRef(parseJson(file.readAll())).toObject();
+        const JsonObjectRef object = JsonValueRef(parseJson(*bytes)).toObject();
         QHash<QString, QString> names;
         for (const QString &key : object.keys()) {
             names.insert(key, object.required<QString>(key));

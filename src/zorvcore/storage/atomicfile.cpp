@@ -1,6 +1,8 @@
 #include "atomicfile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
@@ -52,7 +54,40 @@ std::optional<QString> writeUnsynced(const QString &path, const QByteArray &byte
     return std::nullopt;
 }
 
+// Both writers name the temporary file after its target with a dot and six random ASCII letters
+// ("settings.json.fAXqPt"); QSaveFile does so when it makes its unnamed file visible just before
+// the rename.
+constexpr qsizetype kTemporarySuffixLength = 7;
+
+bool hasTemporarySuffix(const QString &name) {
+    if (name.size() <= kTemporarySuffixLength ||
+        name.at(name.size() - kTemporarySuffixLength) != u'.') {
+        return false;
+    }
+    for (qsizetype i = name.size() - kTemporarySuffixLength + 1; i < name.size(); ++i) {
+        const char16_t c = name.at(i).unicode();
+        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
+
+void removeStaleTemporaryFiles(const QString &folder,
+                               const std::function<bool(const QString &)> &isTarget) {
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString &name : names) {
+        if (!hasTemporarySuffix(name) || !isTarget(name.chopped(kTemporarySuffixLength))) {
+            continue;
+        }
+        if (QFileInfo(dir.filePath(name)).isFile()) {
+            QFile::remove(dir.filePath(name));
+        }
+    }
+}
 
 std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes,
                                            FileDurability durability) {

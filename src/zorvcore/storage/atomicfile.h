@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace zorv {
@@ -17,5 +18,12 @@ enum class FileDurability { Synced, Unsynced };
 // Returns nullopt on success, otherwise the reason the write failed (the old file is untouched).
 [[nodiscard]] std::optional<QString>
 writeFileAtomically(const QString &path, const QByteArray &bytes, FileDurability durability);
+
+// Removes the temporary files that writeFileAtomically() leaves in `folder` when the process dies
+// between creating one and renaming it into place: regular files named "<target>.XXXXXX" (six
+// ASCII letters) whose target name `isTarget` accepts. Meant for start-up, before anything writes
+// those targets again; a file that cannot be removed stays for the next start.
+void removeStaleTemporaryFiles(const QString &folder,
+                               const std::function<bool(const QString &target)> &isTarget);
 
 } // namespace zorv

@@ -15,8 +15,10 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-Backups::Backups(QString folder, const Clock &clock)
-    : m_folder(std::move(folder)), m_clock(clock) {}
+Backups::Backups(QString folder, const Clock &clock) : m_folder(std::move(folder)), m_clock(clock) {
+    removeStaleTemporaryFiles(m_folder,
+                              [](const QString &target) { return target.endsWith(u".json"_s); });
+}
 
 std::optional<QString> Backups::snapshotJson(const QJsonValue &json, const QString &label,
                                              int keep) const {

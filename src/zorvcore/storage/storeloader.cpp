@@ -1,5 +1,6 @@
 #include "storeloader.h"
 
+#include "atomicfile.h"
 #include "decodeerror.h"
 #include "jsonmerge.h"
 #include "jsonreader.h"
@@ -52,6 +53,10 @@ SetAsideResult setAside(const QString &path, const QDateTime &now) {
 StoreLoadOutcome loadStoreFile(const QString &path, const QJsonValue &defaults,
                                const std::function<void(const QJsonValue &)> &decode,
                                const QDateTime &now, SystemLog &log) {
+    const QFileInfo info(path);
+    const QString fileName = info.fileName();
+    removeStaleTemporaryFiles(info.absolutePath(),
+                              [&fileName](const QString &target) { return target == fileName; });
     if (!exists(path)) {
         return StoreLoadOutcome::Missing;
     }
@@ -64,7 +69,6 @@ StoreLoadOutcome loadStoreFile(const QString &path, const QJsonValue &defaults,
         }
     }
 
-    const QString fileName = QFileInfo(path).fileName();
     const SetAsideResult moved = setAside(path, now);
     if (!moved.quarantinePath.isEmpty()) {
         log.write(u"Zorv: could not read %1; moved it to %2 and started from defaults"_s.arg(

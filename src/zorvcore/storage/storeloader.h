@@ -23,10 +23,12 @@ enum class StoreLoadOutcome {
     LeftInPlace,
 };
 
-// Reads the store file at `path` once: parses it, lays it over `defaults` (deepMerge) and hands
-// the result to `decode`, which throws DecodeError when it does not fit the value type. A file
-// that exists but cannot be read (permissions, I/O error, a folder in its place), is not JSON, or
-// does not decode is set aside under the name "<file>.unreadable-<Unix seconds at `now`>" (with
+// Reads the store file at `path` once, after removing the temporary files that a write of it cut
+// short by a crash left beside it (see removeStaleTemporaryFiles()): parses it, lays it over
+// `defaults` (deepMerge) and hands the result to `decode`, which throws DecodeError when it does
+// not fit the value type. A file that exists but cannot be read (permissions, I/O error, anything
+// but a regular file in its place, such as a folder or a named pipe), is not JSON, or does not
+// decode is set aside under the name "<file>.unreadable-<Unix seconds at `now`>" (with
 // "-2", "-3", ... added when that name is taken), and the outcome is written to `log`.
 [[nodiscard]] StoreLoadOutcome loadStoreFile(const QString &path, const QJsonValue &defaults,
                                              const std::function<void(const QJsonValue &)> &decode,

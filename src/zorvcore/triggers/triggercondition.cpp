@@ -33,7 +33,7 @@ QString joinedSummaries(const QList<TriggerCondition> &members, const QString &s
 
 } // namespace
 
-TriggerCondition TriggerCondition::batteryBelow(int percent) {
+TriggerCondition TriggerCondition::batteryBelow(qint64 percent) {
     TriggerCondition condition(Kind::BatteryBelow);
     condition.m_threshold = percent;
     return condition;
@@ -149,7 +149,7 @@ TriggerCondition TriggerCondition::fromJson(const JsonValueRef &value) {
     const auto kind = static_cast<Kind>(caseNames().indexOf(found.name));
     switch (kind) {
     case Kind::BatteryBelow:
-        return batteryBelow(found.payload.required(u"_0").toInt<int>());
+        return batteryBelow(found.payload.required(u"_0").toInt<qint64>());
     case Kind::OnBattery:
     case Kind::Charging:
     case Kind::FocusActive:

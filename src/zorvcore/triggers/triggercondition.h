@@ -27,7 +27,7 @@ public:
         Not,
     };
 
-    [[nodiscard]] static TriggerCondition batteryBelow(int percent);
+    [[nodiscard]] static TriggerCondition batteryBelow(qint64 percent);
     [[nodiscard]] static TriggerCondition onBattery();
     [[nodiscard]] static TriggerCondition charging();
     [[nodiscard]] static TriggerCondition wifiSSID(QString ssid);
@@ -41,7 +41,7 @@ public:
 
     [[nodiscard]] Kind kind() const { return m_kind; }
     // The threshold of batteryBelow, 0 for every other case.
-    [[nodiscard]] int threshold() const { return m_threshold; }
+    [[nodiscard]] qint64 threshold() const { return m_threshold; }
     // The network name or bundle identifier of wifiSSID, appRunning and appFrontmost.
     [[nodiscard]] const QString &text() const { return m_text; }
     // The members of allOf and anyOf, the one negated condition of not_, empty otherwise.
@@ -60,7 +60,7 @@ private:
     explicit TriggerCondition(Kind kind) : m_kind(kind) {}
 
     Kind m_kind;
-    int m_threshold = 0;
+    qint64 m_threshold = 0;
     QString m_text;
     QList<TriggerCondition> m_members;
 };

@@ -11,7 +11,7 @@ namespace zorv {
 // front end builds a fresh one on every change and compares it with the previous one.
 struct TriggerContext {
     // Absent when the machine gives no battery reading.
-    std::optional<int> batteryPercent;
+    std::optional<qint64> batteryPercent;
     bool isCharging = false;
     bool isOnBattery = false;
     std::optional<QString> currentSSID;

@@ -1,8 +1,10 @@
 #include "localedatetext.h"
 
 #include <QList>
+#include <QRegularExpression>
 
 #include <algorithm>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -49,15 +51,53 @@ QList<PatternToken> tokenize(const QString &pattern) {
     return tokens;
 }
 
-bool isLetters(const QString &text) {
-    return !text.isEmpty() &&
-           std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter(); });
+// Consecutive literal tokens (a quoted word beside separators) made one, so that fields and
+// literals alternate.
+QList<PatternToken> mergeLiterals(const QList<PatternToken> &tokens) {
+    QList<PatternToken> merged;
+    for (const PatternToken &token : tokens) {
+        if (!token.isField() && !merged.isEmpty() && !merged.constLast().isField()) {
+            merged.last().text += token.text;
+        } else {
+            merged.append(token);
+        }
+    }
+    return merged;
+}
+
+// Whether the pattern holds a letter Qt would print as it is rather than as a field: CLDR
+// patterns use fields Qt does not know, such as "B" (a flexible day period: "B h:mm" in
+// Taiwanese Chinese), and Qt would show the bare letter.
+bool hasFieldQtCannotRender(const QList<PatternToken> &tokens) {
+    return std::any_of(tokens.cbegin(), tokens.cend(), [](const PatternToken &token) {
+        bool quoted = false;
+        for (const QChar c : token.text) {
+            quoted = quoted != (c == u'\'');
+            if (!token.isField() && !quoted &&
+                ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))) {
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+QString joined(const QList<PatternToken> &tokens) {
+    QString pattern;
+    for (const PatternToken &token : tokens) {
+        pattern += token.text;
+    }
+    return pattern;
 }
 
 QString hourMinutePattern(const QLocale &locale) {
+    const QList<PatternToken> tokens = tokenize(locale.timeFormat(QLocale::ShortFormat));
+    if (hasFieldQtCannotRender(tokens)) {
+        return u"HH:mm"_s;
+    }
     // Drop seconds, fractions and the zone, each with the separator in front of it.
     QList<PatternToken> kept;
-    for (const PatternToken &token : tokenize(locale.timeFormat(QLocale::ShortFormat))) {
+    for (const PatternToken &token : tokens) {
         if (token.field == u's' || token.field == u'z' || token.field == u't') {
             if (!kept.isEmpty() && !kept.constLast().isField()) {
                 kept.removeLast();
@@ -66,21 +106,27 @@ QString hourMinutePattern(const QLocale &locale) {
         }
         kept.append(token);
     }
-    QString pattern;
-    for (const PatternToken &token : kept) {
-        pattern += token.text;
-    }
-    return pattern.trimmed();
+    return joined(kept).trimmed();
+}
+
+bool isMonthOrDay(const PatternToken &token) {
+    return token.field == u'M' || (token.field == u'd' && token.text.size() <= 2);
+}
+
+// The part of the literal after the last month or day field that belongs to that field: a word or
+// sign written against it ("일" in "d일", "日", the "." of "d."), or a space, a short word and a
+// dot ("d 'd'." in Lithuanian). A separator that led on to the weekday or the year is not kept.
+QString closingWord(const QString &literal) {
+    static const QRegularExpression word(uR"(^(?:[^\s,،、;/\-]+|\s(?:'[^']*'|\p{L}+)\.))"_s);
+    return word.match(literal).captured();
 }
 
 QString monthDayPattern(const QLocale &locale) {
-    // The long date pattern holds month and day in the locale's order with its separators: keep
-    // the span from the first to the last of them (dropping weekday and year around it), plus a
-    // word that closes the day, as in "M月d日".
-    const QList<PatternToken> tokens = tokenize(locale.dateFormat(QLocale::LongFormat));
-    auto isMonthOrDay = [](const PatternToken &token) {
-        return token.field == u'M' || (token.field == u'd' && token.text.size() <= 2);
-    };
+    // The long date pattern with everything but month and day removed: the weekday and the year
+    // go with the separators and words that lead to them ("yyyy년 ", ", yyyy", " yyyy 'г'."),
+    // while what is written against the month or the day stays ("M월 d일", "d. MMMM").
+    const QList<PatternToken> tokens =
+        mergeLiterals(tokenize(locale.dateFormat(QLocale::LongFormat)));
     qsizetype first = -1;
     qsizetype last = -1;
     for (qsizetype i = 0; i < tokens.size(); ++i) {
@@ -89,19 +135,32 @@ QString monthDayPattern(const QLocale &locale) {
             last = i;
         }
     }
-    if (first < 0) {
+    QList<PatternToken> kept;
+    // The literal after a kept field, held back until it is clear that another kept field follows.
+    std::optional<PatternToken> separator;
+    for (qsizetype i = first; first >= 0 && i <= last; ++i) {
+        const PatternToken &token = tokens.at(i);
+        if (isMonthOrDay(token)) {
+            if (separator) {
+                kept.append(*separator);
+                separator.reset();
+            }
+            // Abbreviated month, day in default digits.
+            const QString text = token.text == u"MMMM"_s ? u"MMM"_s
+                                 : token.text == u"dd"_s ? u"d"_s
+                                                         : token.text;
+            kept.append({text, token.field});
+        } else if (!token.isField() && isMonthOrDay(tokens.at(i - 1))) {
+            separator = token;
+        }
+    }
+    if (last >= 0 && last + 1 < tokens.size() && !tokens.at(last + 1).isField()) {
+        kept.append({closingWord(tokens.at(last + 1).text), QChar()});
+    }
+    if (kept.isEmpty() || hasFieldQtCannotRender(kept)) {
         return u"MMM d"_s;
     }
-    while (last + 1 < tokens.size() && !tokens.at(last + 1).isField() &&
-           isLetters(tokens.at(last + 1).text)) {
-        ++last;
-    }
-    QString pattern;
-    for (qsizetype i = first; i <= last; ++i) {
-        const PatternToken &token = tokens.at(i);
-        pattern += token.text == u"MMMM"_s ? u"MMM"_s : token.text;
-    }
-    return pattern;
+    return joined(kept);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "jsonreader.h"
 #include "jsonwriter.h"
 #include "storage/atomicfile.h"
+#include "storage/wholefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,12 +47,12 @@ struct Marker {
 };
 
 std::optional<Marker> readMarker(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const auto bytes = readWholeFile(path);
+    if (!bytes) {
         return std::nullopt;
     }
     try {
-        const JsonObjectRef object = JsonValueRef(parseJson(file.readAll())).toObject();
+        const JsonObjectRef object = JsonValueRef(parseJson(*bytes)).toObject();
         return Marker{object.required(kPaneKey).toString(),
                       object.required(kCreatedKey).toReferenceDate()};
     } catch (const DecodeError &) {

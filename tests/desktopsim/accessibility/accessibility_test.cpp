@@ -1,14 +1,17 @@
 #include "desktoptest.h"
+#include "realclock.h"
 #include "workrunner.h"
 
 #include "coroutinetest.h"
 
 #include <QElapsedTimer>
+#include <QTimer>
 
 namespace zorv::testing {
 namespace {
 
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 const QString extrasBar = QStringLiteral("AXExtrasMenuBar");
 const QString children = QStringLiteral("AXChildren");
@@ -193,14 +196,49 @@ TEST_F(AccessibilityTest, HungApplicationBlocksUntilTheTimeOutThenFails) {
     EXPECT_EQ(outcome.itemWait, 6s);
     EXPECT_LT(wall.elapsed(), 1000);
 
-    // On the main thread, which must not block, the request fails at once.
+    // On the main thread the request waits just as long, and is counted.
+    const int mainThreadReads = desktop.readout().mainThreadAccessibilityReads();
     const MonotonicTime before = clock.now();
     EXPECT_EQ(accessibility.copyAttributeValue(application, extrasBar).error,
               AXError::CannotComplete);
-    EXPECT_EQ(clock.now(), before);
+    EXPECT_EQ(clock.now() - before, 250ms);
+    EXPECT_EQ(desktop.readout().mainThreadAccessibilityReads(), mainThreadReads + 1)
+        << "the worker's reads are not counted";
 
     desktop.applications().setHung(app, false);
     EXPECT_EQ(accessibility.copyAttributeValue(application, extrasBar).error, AXError::Success);
+}
+
+// A hung application that recovers answers the waiting request then, not at the end of the
+// time-out. On the real clock, since the recovery has to happen while a worker waits.
+TEST(HungApplicationTest, AnswersAWaitingRequestWhenItRecovers) {
+    RealClock clock;
+    SimulatedDesktop desktop(clock, AppDescription{});
+    desktop.arrangement().add(ScreenDescription{});
+    AppDescription slow;
+    slow.bundleIdentifier = u"com.example.slow"_s;
+    const qint32 app = desktop.applications().launch(slow);
+    desktop.applications().setHung(app, true);
+    Accessibility &accessibility = desktop.accessibility();
+    const AXElement element = accessibility.applicationElement(app);
+    ASSERT_EQ(accessibility.setMessagingTimeout(element, 2.0), AXError::Success);
+
+    auto request = [&] {
+        const AXError error = accessibility.copyAttributeValue(element, extrasBar).error;
+        return std::pair{error, clock.now()};
+    };
+    MonotonicTime recoveredAt{};
+    QTimer::singleShot(20ms, [&] {
+        recoveredAt = clock.now();
+        desktop.applications().setHung(app, false);
+    });
+    WorkRunner runner(WorkRunner::Mode::ThreadPool);
+    const auto [error, answeredAt] = runTask(runner.run(request));
+    EXPECT_EQ(error, AXError::Success);
+    EXPECT_GT(recoveredAt, MonotonicTime::zero());
+    EXPECT_GE(answeredAt, recoveredAt);
+    EXPECT_LT(answeredAt - recoveredAt, 500ms) << "not at the end of the 2 s time-out";
+    EXPECT_EQ(desktop.readout().mainThreadAccessibilityReads(), 0);
 }
 
 // A time-out of 0 gives the element the default again, and an absurdly long one still ends.

@@ -134,6 +134,32 @@ TEST_F(CaptureTest, DisplayCapturesDrawEachVisibleItemWhereItStands) {
               0);
 }
 
+// A hidden button keeps its place and length, but the bar shows a blank there and a capture of
+// its window is blank too.
+TEST_F(CaptureTest, HiddenButtonsDrawNothingWhereTheyStand) {
+    const QRectF before = entry(glyph).frame;
+    desktop.items().setButtonHidden(glyph, true);
+    separator->button()->setTitle(QStringLiteral("Z"));
+    separator->button()->setHidden(true);
+    settle();
+    EXPECT_EQ(entry(glyph).frame, before);
+    EXPECT_FALSE(entry(glyph).visible);
+
+    const CaptureResult screen = runTask(desktop.screenCapture().captureDisplay(
+        display, {}, CaptureConfiguration{3024, 1964, false, Qt::transparent, false}));
+    for (quint64 itemId : {glyph, separatorId}) {
+        const QRectF frame = entry(itemId).frame;
+        EXPECT_EQ(glyphPixels(screen.image.copy(
+                      QRectF(frame.topLeft() * 2, frame.size() * 2).toAlignedRect())),
+                  0)
+            << itemId;
+        const CaptureResult alone = runTask(desktop.screenCapture().captureWindow(
+            itemId, CaptureConfiguration{48, 48, false, Qt::black, false}));
+        ASSERT_EQ(alone.error, CaptureError::None);
+        EXPECT_EQ(glyphPixels(alone.image), 0) << itemId;
+    }
+}
+
 // Menus that claim to reach far past the screen are painted up to its edge, and the capture
 // still comes back (it used to paint title blocks until x stopped growing, which is never).
 TEST_F(CaptureTest, MenusWiderThanTheScreenEndAtItsEdge) {

@@ -89,5 +89,78 @@ TEST_F(ClickTest, ClicksThatHitNothing) {
     EXPECT_TRUE(desktop.readout().clicks().isEmpty());
 }
 
+// Clicks on this process's own item reach its button with the mouse button and the modifier
+// flags, wherever the item shows: a 3,000-point item reaching onto the screen from the left is
+// on screen and hit where it is visible. Other items' clicks and hidden buttons stay silent.
+TEST_F(ClickTest, OwnItemsReceiveClicksWhereverTheyShow) {
+    auto own = desktop.statusBar().createStatusItem(3000.0);
+    settle();
+    const BarEntry shown = entry(barOrder().front());
+    ASSERT_LT(shown.frame.center().x(), 0.0);
+    ASSERT_GT(shown.frame.right(), 100.0);
+    EXPECT_TRUE(shown.onScreen && shown.visible);
+    EXPECT_TRUE(own->button()->window()->occlusionVisible);
+
+    QList<StatusItemClick> received;
+    QObject::connect(own->button(), &StatusItemButton::clicked,
+                     [&](StatusItemClick click) { received.append(click); });
+    const QPointF where(shown.frame.right() - 20, shown.frame.center().y());
+    // Alternately the user's hands and posted events.
+    const QList<StatusItemClick> clicks = {{MouseButton::Left, EventFlags::none},
+                                           {MouseButton::Right, EventFlags::none},
+                                           {MouseButton::Left, EventFlags::option},
+                                           {MouseButton::Right, EventFlags::option}};
+    const auto source = desktop.inputEvents().createEventSource(EventSourceState::CombinedSession);
+    for (qsizetype index = 0; index < clicks.size(); ++index) {
+        const auto [button, flags] = clicks[index];
+        const bool right = button == MouseButton::Right;
+        if (index % 2 == 0) {
+            desktop.userInput().click(where, button, flags);
+            continue;
+        }
+        source->post(MouseEvent{right ? EventType::RightMouseDown : EventType::LeftMouseDown, where,
+                                button, flags, 1});
+        source->post(MouseEvent{right ? EventType::RightMouseUp : EventType::LeftMouseUp, where,
+                                button, flags, 1});
+    }
+    desktop.userInput().click(centre(items.back()));
+    own->button()->setHidden(true);
+    desktop.userInput().click(where);
+    EXPECT_EQ(received, clicks);
+}
+
+// The window server discards what an untrusted process posts: no click, no cursor move, no
+// idle-timer reset, only a log entry marked as dropped. The user's hands still work.
+TEST_F(ClickTest, PostsFromAProcessNotTrustedForAccessibilityAreDropped) {
+    const QPointF target = centre(items.back());
+    desktop.userInput().moveMouse(QPointF(5, 500));
+    clock.advance(std::chrono::seconds(10));
+    desktop.permissions().setAccessibilityTrusted(false);
+    const auto source = desktop.inputEvents().createEventSource(EventSourceState::CombinedSession);
+    source->post(MouseEvent{EventType::LeftMouseDown, target, MouseButton::Left, 0, 1});
+    source->post(MouseEvent{EventType::LeftMouseUp, target, MouseButton::Left, 0, 1});
+    source->post(KeyEvent{KeyCode::command, true, EventFlags::command});
+
+    EXPECT_TRUE(desktop.readout().clicks().isEmpty());
+    EXPECT_EQ(desktop.readout().cursor().location, QPointF(5, 500));
+    const InputEvents &input = desktop.inputEvents();
+    for (EventType type : {EventType::MouseMoved, EventType::LeftMouseDown, EventType::KeyDown}) {
+        EXPECT_GE(input.secondsSinceLastEvent(EventSourceState::HIDSystem, type), 10.0)
+            << static_cast<int>(type);
+    }
+    QList<std::pair<EventType, bool>> logged;
+    for (const LoggedEvent &event : desktop.readout().events()) {
+        logged.append({event.type, event.dropped});
+    }
+    const QList<std::pair<EventType, bool>> expected = {{EventType::MouseMoved, false},
+                                                        {EventType::LeftMouseDown, true},
+                                                        {EventType::LeftMouseUp, true},
+                                                        {EventType::KeyDown, true}};
+    EXPECT_EQ(logged, expected);
+
+    desktop.userInput().click(target);
+    EXPECT_EQ(desktop.readout().clicks().size(), 1);
+}
+
 } // namespace
 } // namespace zorv::testing

@@ -37,6 +37,16 @@ protected:
         return result;
     }
 
+    double widthOn(DisplayId display, quint64 itemId) {
+        for (const BarEntry &found : desktop.readout().bar(display)) {
+            if (found.itemId == itemId) {
+                return found.frame.width();
+            }
+        }
+        ADD_FAILURE() << "item " << itemId << " is not on display " << display;
+        return -1.0;
+    }
+
     DisplayId laptop = 0;
     DisplayId external = 0;
     DisplayId left = 0;
@@ -70,15 +80,58 @@ TEST_F(SeveralScreensTest, ItemWindowsLiveOnTheMainScreensBar) {
     EXPECT_FALSE(desktop.screens().mainScreen());
 }
 
-TEST_F(SeveralScreensTest, NotHidingScreenIgnoresLengthChanges) {
+// A screen that does not follow length changes keeps the width an item had when it appeared
+// there, not the one of its first layout pass; only a collapse (to 8 points or 0) reaches it.
+struct NotHidingCase {
+    const char *name;
+    // The item is created in the test and changed before its first layout pass.
+    bool fresh;
+    QList<double> lengths;
+    double width;
+};
+
+void PrintTo(const NotHidingCase &param, std::ostream *out) {
+    *out << param.name;
+}
+
+class NotHidingScreenTest : public SeveralScreensTest,
+                            public ::testing::WithParamInterface<NotHidingCase> {};
+
+TEST_P(NotHidingScreenTest, KeepsTheWidthFromCreationUnlessItCollapses) {
+    const NotHidingCase &param = GetParam();
     desktop.arrangement().setNotHiding(left, true);
+    const quint64 item = param.fresh ? addItem(app, 24.0, QStringLiteral("fresh")) : a;
+    for (double length : param.lengths) {
+        desktop.items().setLength(item, length);
+        if (!param.fresh) {
+            settle();
+        }
+    }
     settle();
-    const QRectF before = desktop.readout().bar(left).front().frame;
+    EXPECT_EQ(widthOn(left, item), param.width);
+    EXPECT_EQ(widthOn(laptop, item), param.lengths.back()) << "the other screens follow";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, NotHidingScreenTest,
+    ::testing::Values(NotHidingCase{"GrowthIsIgnored", false, {3000}, 24},
+                      NotHidingCase{"GrowthBeforeTheFirstPassIsIgnored", true, {3000}, 24},
+                      NotHidingCase{"ShrinkingAboveEightPointsIsIgnored", false, {3000, 12}, 24},
+                      NotHidingCase{"CollapseToEightPointsApplies", false, {3000, 8}, 8},
+                      NotHidingCase{"CollapseToZeroApplies", true, {3000, 0}, 0},
+                      NotHidingCase{"GrowthAfterACollapseIsIgnored", false, {8, 3000}, 8}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(SeveralScreensTest, NotHidingScreenAttachedLaterKeepsTheWidthsOfThatMoment) {
     desktop.items().setLength(a, 3000.0);
     settle();
-    EXPECT_EQ(desktop.readout().bar(left).front().frame, before);
-    EXPECT_LT(desktop.readout().bar(laptop).front().frame.right(), 0.0)
-        << "the other screens follow the change";
+    ScreenDescription airPlay;
+    airPlay.notHiding = true;
+    const DisplayId joined = desktop.arrangement().add(airPlay);
+    desktop.items().setLength(a, 24.0);
+    settle();
+    EXPECT_EQ(widthOn(joined, a), 3000.0);
+    EXPECT_EQ(widthOn(laptop, a), 24.0);
 }
 
 TEST_F(SeveralScreensTest, ScreenChangesAreAnnouncedAndRelaidOut) {

@@ -43,7 +43,10 @@ TEST(ScenarioLoaderTest, ShippedScenariosLoad) {
     const ScenarioApplication *controlCenter = laptop.application(u"com.apple.controlcenter"_s);
     ASSERT_TRUE(controlCenter);
     EXPECT_TRUE(controlCenter->items[0].clock);
-    EXPECT_TRUE(ScenarioLoader::load(u"first-run"_s).rememberedPositions.isEmpty());
+    EXPECT_EQ(laptop.zorvPositions.size(), 3);
+    const Scenario firstRun = ScenarioLoader::load(u"first-run"_s);
+    EXPECT_TRUE(firstRun.rememberedPositions.isEmpty());
+    EXPECT_TRUE(firstRun.zorvPositions.isEmpty());
 }
 
 TEST(ScenarioLoaderTest, ReadsDefaultsAndOrdersEventsByTime) {
@@ -156,6 +159,30 @@ TEST(ScenarioLoaderTest, BadFilesFailWithTheKeyPath) {
          u"bad.json: $.events[0].screen: A screen added by an event needs a \"displayId\"."_s},
         {withEvents(uR"({"at": 1, "do": "input", "input": "key", "keyCode": 55, "x": 3})"_s),
          u"bad.json: $.events[0]: A key press has no location."_s},
+        {uR"({"name": "t", "screens": [%1], "activeDisplay": 2})"_s.arg(screen),
+         u"bad.json: $.activeDisplay: No display 2 is declared."_s},
+        {uR"({"name": "t", "screens": [%1], "zorvPositions": {"zorv-icon": 0}})"_s.arg(screen),
+         u"bad.json: $.zorvPositions[\"zorv-icon\"]: Unknown key"_s},
+        {uR"({"name": "t", "screens": [%1], "zorvPositions": {"zorv-icon-v2": -1}})"_s.arg(screen),
+         u"bad.json: $.zorvPositions[\"zorv-icon-v2\"]: Expected a number of at least 0."_s},
+        {withEvents(uR"({"at": 1, "do": "activate", "app": "com.example.a"})"_s),
+         u"bad.json: $.events[0].app: Only an application with the regular policy can be frontmost."_s},
+        {withEvents(
+             uR"({"at": 1, "do": "setHidden", "app": "com.example.a", "item": "two", "hidden": true})"_s),
+         u"bad.json: $.events[0].item: \"com.example.a\" has no item with the autosave name \"two\""_s},
+        {withEvents(uR"({"at": 1, "do": "quit", "app": "com.example.a"},
+                        {"at": 2, "do": "setHung", "app": "com.example.a", "hung": false})"_s),
+         u"bad.json: $.events[1].app: \"com.example.a\" is not running at that time."_s},
+        {withEvents(
+             uR"({"at": 1, "do": "setDrag", "app": "com.example.a", "drag": "sometimes"})"_s),
+         u"bad.json: $.events[0].drag: Expected one of \"always\", \"slowGestureOnly\", \"never\"."_s},
+        {withEvents(uR"({"at": 1, "do": "changeScreen", "display": 1})"_s),
+         u"bad.json: $.events[0]: Say what changes"_s},
+        {withEvents(uR"({"at": 1, "do": "activateDisplay", "display": 2})"_s),
+         u"bad.json: $.events[0].display: No display 2 exists at that time."_s},
+        {withEvents(
+             uR"({"at": 1, "do": "setPreference", "key": "NSStatusItemSpacing", "value": [8]})"_s),
+         u"bad.json: $.events[0].value: Expected a number, a string or a bool."_s},
     };
     for (const auto &[text, message] : cases) {
         try {

@@ -2,6 +2,7 @@
 #include "manualclock.h"
 #include "preferences/statusitemspacing.h"
 #include "scenario/scenarioloader.h"
+#include "scenario/scenarioplayer.h"
 #include "simulateddesktop.h"
 #include "workspace/simworkspace.h"
 
@@ -93,8 +94,6 @@ TEST_F(ScenarioRunnerTest, SetsTheMacUpAsDescribed) {
     EXPECT_EQ(screens[0].menuBarHeight, 37.0);
 }
 
-// Events happen at their simulated time, not before; a relaunched application brings back the
-// items it had when it quit, changes included.
 // A spacing no bar could hold is ignored like any unreadable value: with it, a few items would
 // already stand at minus infinity.
 TEST_F(ScenarioRunnerTest, AbsurdSpacingFallsBackToTheSystemGap) {
@@ -111,6 +110,8 @@ TEST_F(ScenarioRunnerTest, AbsurdSpacingFallsBackToTheSystemGap) {
     EXPECT_EQ(a2.frame.left() - a3.frame.right(), 16.0);
 }
 
+// Events happen at their simulated time, not before; a relaunched application brings back the
+// items it had when it quit, changes included, where they stood.
 TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {
     start(QStringLiteral(R"({"name": "t", "screens": [%1],
         "applications": [
@@ -141,7 +142,7 @@ TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {
     EXPECT_EQ(order(), (QStringList{u"c1"_s}));
 
     clock.advance(seconds(10));
-    EXPECT_EQ(order(), (QStringList{u"a2"_s, u"a1"_s, u"c1"_s}));
+    EXPECT_EQ(order(), (QStringList{u"a2"_s, u"c1"_s, u"a1"_s}));
     const std::optional<BarEntry> a2 = entry(u"com.example.a"_s, u"a2"_s);
     ASSERT_TRUE(a2);
     EXPECT_EQ(a2->title, u"hi"_s);
@@ -253,6 +254,138 @@ TEST(ScenarioRunnerClockTest, TurnsOverOnTheMinuteBefore1970) {
     EXPECT_EQ(desktop.items().item(clockItem)->title, u"Wed 31 Dec 23:59"_s);
     clock.advance(seconds(30));
     EXPECT_EQ(desktop.items().item(clockItem)->title, u"Thu 1 Jan 0:00"_s);
+}
+
+TEST_F(ScenarioRunnerTest, EventsChangeDisplaysApplicationsAndPreferences) {
+    start(QStringLiteral(R"({"name": "t", "activeDisplay": 2, "screens": [%1,
+        {"name": "Side", "frame": {"x": 1512, "y": 0, "width": 1000, "height": 700}}],
+        "applications": [
+            {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}, {"autosaveName": "a2"}]},
+            {"bundleId": "com.example.f", "activationPolicy": "regular", "menusWidth": 300,
+             "frontmost": true},
+            {"bundleId": "com.example.g", "activationPolicy": "regular", "menusWidth": 100}
+        ],
+        "events": [
+            {"at": 1, "do": "activateDisplay", "display": 1},
+            {"at": 2, "do": "setHung", "app": "com.example.a", "hung": true},
+            {"at": 3, "do": "activate", "app": "com.example.g", "menusWidth": 900},
+            {"at": 4, "do": "setDrag", "app": "com.example.a", "drag": "never"},
+            {"at": 5, "do": "setHidden", "app": "com.example.a", "item": "a1", "hidden": true},
+            {"at": 6, "do": "setPreference", "key": "NSStatusItemSpacing", "value": 8},
+            {"at": 7, "do": "changeScreen", "display": 1, "autoHidesMenuBar": true,
+             "notHiding": true},
+            {"at": 8, "do": "moveZorvIconToLeftEnd"},
+            {"at": 9, "do": "quit", "app": "com.example.a"},
+            {"at": 10, "do": "launch", "app": "com.example.a"}
+        ]})")
+              .arg(QLatin1StringView(screen))
+              .toUtf8()
+              .constData());
+    QSignalSpy warnings(runner.get(), &ScenarioRunner::warning);
+    const auto app = [&](const QString &ref) {
+        return desktop.applications().application(*runner->player().processId(ref)).value();
+    };
+    const QString a = u"com.example.a"_s;
+    EXPECT_EQ(entry(a, u"a1"_s)->displayId, runner->player().displayId(2));
+
+    clock.advance(seconds(1));
+    EXPECT_EQ(entry(a, u"a1"_s)->displayId, runner->player().displayId(1));
+    clock.advance(seconds(1));
+    EXPECT_TRUE(app(a).hung);
+    clock.advance(seconds(1));
+    EXPECT_EQ(desktop.applications().frontmostProcessId(),
+              runner->player().processId(u"com.example.g"_s));
+    EXPECT_EQ(app(u"com.example.g"_s).menusWidth, 900.0);
+    clock.advance(seconds(1));
+    EXPECT_EQ(app(a).dragAcceptance, DragAcceptance::Never);
+    clock.advance(seconds(1));
+    EXPECT_FALSE(entry(a, u"a1"_s)->visible);
+    EXPECT_EQ(entry(a, u"a1"_s)->frame.width(), 24.0) << "a hidden button keeps its length";
+    clock.advance(seconds(1));
+    EXPECT_EQ(desktop.applications().statusItemSpacing(), 8.0);
+    EXPECT_EQ(app(a).statusItemSpacing, 16.0) << "a running application keeps its spacing";
+    clock.advance(seconds(1));
+    const ScreenRecord primary = desktop.arrangement().screens().front();
+    EXPECT_TRUE(primary.autoHidesMenuBar);
+    EXPECT_TRUE(primary.notHiding);
+    clock.advance(seconds(1));
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0][0].toString().contains(u"Zorv has no icon"_s));
+
+    // Relaunched: it answers again, its items still refuse drags, a1 is still hidden, and it
+    // reads the new spacing.
+    clock.advance(seconds(2));
+    EXPECT_FALSE(app(a).hung);
+    EXPECT_EQ(app(a).dragAcceptance, DragAcceptance::Never);
+    EXPECT_TRUE(desktop.items().item(*runner->player().itemId(a, u"a1"_s))->buttonHidden);
+    EXPECT_EQ(entry(a, u"a1"_s)->frame.left() - entry(a, u"a2"_s)->frame.right(), 8.0);
+}
+
+// macOS puts a relaunched application's items back where they stood: one never dragged is not
+// sent to the left end, and items standing in the order they were created in (left to right,
+// against the usual right to left) keep that order.
+TEST_F(ScenarioRunnerTest, RelaunchPutsItemsBackWhereTheyStood) {
+    start(QStringLiteral(R"({"name": "t", "screens": [%1],
+        "applications": [
+            {"bundleId": "com.example.x", "items": [{"autosaveName": "x1"}]},
+            {"bundleId": "com.example.m", "items": [{"autosaveName": "m1"}, {"autosaveName": "m2"}]},
+            {"bundleId": "com.example.y", "items": [{"autosaveName": "y1"}]}
+        ],
+        "events": [
+            {"at": 10, "do": "quit", "app": "com.example.m"},
+            {"at": 20, "do": "launch", "app": "com.example.m"},
+            {"at": 30, "do": "quit", "app": "com.example.x"},
+            {"at": 40, "do": "launch", "app": "com.example.x"}
+        ]})")
+              .arg(QLatin1StringView(screen))
+              .toUtf8()
+              .constData());
+    ASSERT_EQ(order(), (QStringList{u"y1"_s, u"m2"_s, u"m1"_s, u"x1"_s}));
+    ASSERT_TRUE(
+        desktop.userInput().commandDragItem(*runner->player().itemId(u"com.example.m"_s, u"m2"_s),
+                                            entry(u"com.example.x"_s, u"x1"_s)->frame.left() - 2));
+    clock.settle();
+    const QStringList arranged{u"y1"_s, u"m1"_s, u"m2"_s, u"x1"_s};
+    ASSERT_EQ(order(), arranged);
+
+    clock.advance(seconds(10));
+    EXPECT_EQ(order(), (QStringList{u"y1"_s, u"x1"_s}));
+    clock.advance(seconds(10));
+    EXPECT_EQ(order(), arranged);
+    clock.advance(seconds(20));
+    EXPECT_EQ(order(), arranged);
+}
+
+// The laptop is a returning user's Mac: Zorv's items, created and named as Zorv does, go back to
+// their sections' edges; then macOS moves the icon to the left end.
+TEST_F(ScenarioRunnerTest, LaptopRemembersZorvsItems) {
+    const Scenario laptop = ScenarioLoader::load(u"laptop"_s);
+    ScenarioPlayer player(laptop, desktop, workspace, preferences);
+    linkStatusItemSpacing(preferences, desktop.applications());
+    player.setUp();
+    EXPECT_TRUE(player.apply(scenarioaction::MoveZorvIconToLeftEnd{}))
+        << "no icon yet: nothing to move";
+
+    const QString names[] = {BarItems::zorvAlwaysHiddenSeparatorName,
+                             BarItems::zorvHiddenSeparatorName, BarItems::zorvIconName};
+    std::vector<std::unique_ptr<StatusItem>> zorv;
+    for (const double length : {8.0, 8.0, StatusBar::squareLength}) {
+        zorv.push_back(desktop.statusBar().createStatusItem(length));
+    }
+    for (std::size_t i = 0; i < zorv.size(); ++i) {
+        zorv[i]->setAutosaveName(names[i]);
+    }
+    clock.settle();
+    QStringList movable = order();
+    movable.removeAll(u"Clock"_s);
+    movable.removeAll(u"ControlCenter"_s);
+    EXPECT_EQ(movable.back(), BarItems::zorvIconName);
+    EXPECT_EQ(movable[movable.indexOf(BarItems::zorvHiddenSeparatorName) + 1], u"TextInput"_s);
+    EXPECT_EQ(movable[movable.indexOf(BarItems::zorvAlwaysHiddenSeparatorName) + 1], u"network"_s);
+
+    EXPECT_FALSE(player.apply(scenarioaction::MoveZorvIconToLeftEnd{}));
+    clock.settle();
+    EXPECT_EQ(order().front(), BarItems::zorvIconName);
 }
 
 } // namespace

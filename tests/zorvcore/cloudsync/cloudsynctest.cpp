@@ -66,6 +66,21 @@ TEST_F(CloudSyncTest, APushIsReportedOnlyOnTheOtherMacAndPushingItBackWritesNoth
     EXPECT_EQ(studio.received.size(), 1);
 }
 
+TEST_F(CloudSyncTest, ACallbackMayReplaceItselfWhileItRuns) {
+    const auto owners = std::make_shared<QList<long>>();
+    laptop.sync.setOnRemoteChange([owners, &sync = laptop.sync](const SyncedBundle &) {
+        const auto kept = owners;
+        sync.setOnRemoteChange({});
+        // The callback that runs is a copy, so its captures outlive the replacement: held here,
+        // by the test and by that copy.
+        kept->append(kept.use_count());
+    });
+    studio.sync.push(bundle(u"Studio"_s, 5, 12.0));
+    deliver();
+    EXPECT_EQ(*owners, QList<long>{3});
+    EXPECT_FALSE(laptop.sync.onRemoteChange());
+}
+
 TEST_F(CloudSyncTest, UnreadableDataIsNeverReportedAndIsOverwritten) {
     studio.store.setData("not a bundle", CloudSync::storeKey);
     deliver();

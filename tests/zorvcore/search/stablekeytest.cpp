@@ -15,6 +15,8 @@ TEST(StableKeyTest, KeepsTheOrdinalWhereIdentityIgnoresItAndNeverTheTitle) {
     EXPECT_EQ(stableKey(second), u"com.a#clock##1"_s);
     EXPECT_EQ(stableKey({u"com.a"_s, QString(), u"Title"_s, -3}), u"com.a###-3"_s);
     EXPECT_EQ(stableKey({u"com.a"_s, std::nullopt, std::nullopt, -3}), u"com.a###-3"_s);
+    EXPECT_EQ(stableKey({u"com.a"_s, std::nullopt, std::nullopt, 4294967296}),
+              u"com.a###4294967296"_s);
 }
 
 } // namespace

@@ -14,6 +14,32 @@ namespace {
 const QString kSpacing = u"NSStatusItemSpacing"_s;
 const QString kPadding = u"NSStatusItemSelectionPadding"_s;
 
+// Records each call on the domain as one line, in order.
+struct RecordingPreferences : GlobalPreferences {
+    [[nodiscard]] QVariant value(const QString &) const override { return {}; }
+    void setValue(const QString &key, const QVariant &value) override {
+        calls.append(u"set "_s + key + u' ' + value.toString());
+    }
+    void removeValue(const QString &key) override { calls.append(u"remove "_s + key); }
+    bool synchronize() override {
+        calls.append(u"synchronize"_s);
+        return true;
+    }
+    QStringList calls;
+};
+
+TEST(SpacingController, WritesTheSpacingKeyAndSynchronisesBeforeThePaddingKey) {
+    RecordingPreferences preferences;
+    SpacingController spacing(preferences);
+    spacing.setSpacing(8);
+    spacing.setSpacing(std::nullopt);
+    EXPECT_EQ(preferences.calls,
+              (QStringList{u"set NSStatusItemSpacing 8"_s, u"synchronize"_s,
+                           u"set NSStatusItemSelectionPadding 8"_s, u"synchronize"_s,
+                           u"remove NSStatusItemSpacing"_s, u"synchronize"_s,
+                           u"remove NSStatusItemSelectionPadding"_s, u"synchronize"_s}));
+}
+
 // Applications read the synchronised domain at launch: both keys must be there, or gone, together.
 TEST(SpacingController, WritesAndRemovesBothKeysTogether) {
     SimGlobalPreferences preferences;

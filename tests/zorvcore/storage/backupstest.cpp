@@ -24,6 +24,27 @@ TEST_F(BackupsTest, NamesSnapshotsByLabelAndUtcStampInWesternDigits) {
 
     EXPECT_EQ(path, pathOf(u"layout-20261201-090000-000.json"_s));
     EXPECT_TRUE(readFile(u"layout-20261201-090000-000.json"_s).startsWith("{\n  \"inner\" : {\n"));
+
+    // The hours run on the 24-hour clock, so afternoon stamps sort after the morning's.
+    m_clock.advance(std::chrono::hours(6) + std::chrono::minutes(7) + std::chrono::seconds(8) +
+                    std::chrono::milliseconds(9));
+    EXPECT_EQ(m_backups.snapshot(Record{}, kLabel, 10),
+              pathOf(u"layout-20261201-150708-009.json"_s));
+}
+
+TEST_F(BackupsTest, RemovesWhatWritesCutShortLeftInTheFolderWhenCreated) {
+    const QStringList leftovers{
+        u"layout-20200101-000000-000.json.fAXqPt"_s,
+        u"before-import-0b7e3a52-6f0e-4d5c-9a57-8f2c1d2e3f40.json.XyZabc"_s};
+    const QStringList others{u"layout-20200101-000000-000.json"_s,
+                             u"layout-20200101-000000-000.json.tmp"_s, u"notes.txt.fAXqPt"_s};
+    for (const QString &name : leftovers + others) {
+        writeFile(name, "{");
+    }
+    const Backups backups(m_dir.path(), m_clock);
+    QStringList expected = others;
+    expected.sort();
+    EXPECT_EQ(entries(), expected);
 }
 
 TEST_F(BackupsTest, KeepsTheNewestOfTheLabelAndReplacesASnapshotOfTheSameMillisecond) {

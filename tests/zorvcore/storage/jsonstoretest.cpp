@@ -5,7 +5,11 @@
 #include "settings/settings.h"
 #include "storage/storeerror.h"
 
+#include <QFileInfo>
+
 #include <limits>
+
+#include <sys/stat.h>
 
 namespace zorv::storetest {
 namespace {
@@ -146,6 +150,32 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{"nestedTooDeep", QByteArray(300, '[') + QByteArray(300, ']')},
                       std::pair{"folderInItsPlace", QByteArray()}),
     [](const auto &info) { return std::string(info.param.first); });
+
+TEST_F(JsonStoreTest, SetsANamedPipeInTheFilesPlaceAsideWithoutWaitingOnIt) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pathOf(kFile)).constData(), 0600), 0);
+    EXPECT_EQ(makeStore()->value(), Record{});
+    EXPECT_FALSE(QFileInfo::exists(pathOf(kFile)));
+    EXPECT_TRUE(QFileInfo::exists(pathOf(kQuarantine)));
+    EXPECT_EQ(m_log.lines().size(), 1);
+}
+
+TEST_F(JsonStoreTest, RemovesWhatAWriteCutShortLeftBesideItsFileAtTheNextStart) {
+    const QStringList leftovers{u"settings.json.fAXqPt"_s, u"settings.json.ABCDEF"_s};
+    const QStringList others{u"layout.json.fAXqPt"_s,    u"settings.json.fAXqP1"_s,
+                             u"settings.json.fAXqPtx"_s, u"settings.json.unreadable-1"_s,
+                             u"settings.jsonfAXqPt"_s,   u"xsettings.json.fAXqPt"_s};
+    for (const QString &name : leftovers + others) {
+        writeFile(name, "{");
+    }
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"settings.json.folder"_s));
+    writeFile(kFile, R"({"value": 4})");
+
+    EXPECT_EQ(makeStore()->value().value, 4);
+    QStringList expected = others + QStringList{kFile, u"settings.json.folder"_s};
+    expected.sort();
+    EXPECT_EQ(entries(), expected);
+    EXPECT_TRUE(m_log.lines().isEmpty());
+}
 
 TEST_F(JsonStoreTest, PicksAFreeQuarantineNameWhenTheFirstIsTaken) {
     writeFile(kQuarantine, "earlier");

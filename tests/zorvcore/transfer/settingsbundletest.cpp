@@ -39,6 +39,24 @@ TEST(SettingsBundleTest, IsPrettySortedIsoAndReadsBackToTheSecond) {
     EXPECT_THROW((void)unwritable.encoded(), EncodeError);
 }
 
+// An export that import could not read back is refused, not written.
+TEST(SettingsBundleTest, RefusesToWriteRulesNestedBeyondWhatCanBeRead) {
+    const auto nested = [](int depth) {
+        TriggerCondition condition = TriggerCondition::onBattery();
+        for (int i = 0; i < depth; ++i) {
+            condition = TriggerCondition::not_(condition);
+        }
+        SettingsBundle bundle = sample(kExported.addMSecs(-750));
+        bundle.triggers.rules.first().condition = condition;
+        return bundle;
+    };
+    // The document, the triggers, their list, the rule and its innermost case take six levels;
+    // each "not" takes two more.
+    const SettingsBundle deepest = nested((kMaxJsonNesting - 6) / 2);
+    EXPECT_EQ(SettingsBundle::decode(deepest.encoded()), deepest);
+    EXPECT_THROW((void)nested((kMaxJsonNesting - 6) / 2 + 1).encoded(), EncodeError);
+}
+
 // Anything one byte past 10 MB is refused before parsing, even text that would not parse.
 TEST(SettingsBundleTest, RefusesOversizedDocumentsBeforeParsing) {
     const QByteArray valid = sample().encoded();

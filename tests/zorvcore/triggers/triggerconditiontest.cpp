@@ -28,7 +28,7 @@ TEST(TriggerConditionTest, IsSatisfiedFollowsEachCaseRule) {
         }
     };
     // No battery reading counts as 100%; no network is not a network with an empty name.
-    expect(none, true, {C::allOf({}), C::batteryBelow(101)});
+    expect(none, true, {C::allOf({}), C::batteryBelow(101), C::batteryBelow(4294967296)});
     expect(none, false, {C::anyOf({}), C::batteryBelow(100), C::wifiSSID(QString())});
     expect(unnamedNetwork, true, {C::wifiSSID(QString())});
     expect(mac, true,
@@ -47,6 +47,7 @@ TEST(TriggerConditionTest, SummaryJoinsNestedCasesFlat) {
         u"battery below 20% and charging or a Focus is on"_s);
     EXPECT_EQ(C::not_(C::allOf({})).summary(), u"not ()"_s);
     EXPECT_EQ(C::anyOf({}).summary(), QString());
+    EXPECT_EQ(C::batteryBelow(3000000000).summary(), u"battery below 3000000000%"_s);
 }
 
 TEST(TriggerConditionTest, EqualityAndHashAreStructuralAndOrdered) {

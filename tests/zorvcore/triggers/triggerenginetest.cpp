@@ -66,6 +66,20 @@ TEST(TriggerEngineTest, HoldsFiresOnRisingEdgesAndGuardsAgainstFlapping) {
     }
 }
 
+TEST(TriggerEngineTest, AChangeAtTheVeryEndOfASuspensionStartsTheNextOne) {
+    Runner runner{{onBatteryRule(TriggerAction::hideHidden())}, {}};
+    const QUuid id = runner.rules.constFirst().id;
+    // Six changes inside the window and a suspension that ends at 90.
+    runner.runtime.lastSatisfied.insert(id, false);
+    runner.runtime.flips.insert(id, {at(40), at(50), at(60), at(70), at(80), at(85)});
+    runner.runtime.suspendedUntil.insert(id, at(90));
+
+    const TriggerStep step = runner.step(90, true);
+    EXPECT_EQ(letters(step), u"NS"_s);
+    EXPECT_EQ(step.newlySuspended, QList<QUuid>{id});
+    EXPECT_EQ(runner.runtime.suspendedUntil.value(id), at(150));
+}
+
 TEST(TriggerEngineTest, DisablingCountsAsAChangeAndReEnablingIsARisingEdge) {
     Runner runner{{onBatteryRule(TriggerAction::notify(u"F"_s), u"notify"_s)}, {}};
     const QUuid id = runner.rules.constFirst().id;

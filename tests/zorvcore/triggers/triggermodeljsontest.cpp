@@ -59,6 +59,11 @@ TEST(TriggerModelJsonTest, RuleSetRoundTripsWithEveryCase) {
                           everyCondition, action});
     }
     EXPECT_EQ(decode<TriggerSet>(writeJson(set.toJson(), JsonFormat::pretty()).value()), set);
+    // Thresholds are 64-bit: one beyond the 32-bit range reads and writes back whole.
+    const QByteArray big = R"({"batteryBelow":{"_0":3000000000}})";
+    EXPECT_EQ(decode<C>(big), C::batteryBelow(3000000000));
+    EXPECT_NE(decode<C>(R"({"batteryBelow":{"_0":4294967316}})"), C::batteryBelow(20));
+    EXPECT_EQ(compact(decode<C>(big).toJson()), big);
     // Keys beside the case and inside its payload are ignored.
     EXPECT_EQ(decode<C>(R"({"onBattery":{"_0":1},"comment":"x"})"), C::onBattery());
 }

@@ -67,5 +67,35 @@ TEST(UpdateAvailabilityTest, LastCheckLineNamesTheDayInTheUsersZoneAndLocale) {
     }
 }
 
+TEST(UpdateAvailabilityTest, MonthAndDayKeepTheLocalesDayWordAndTimesAvoidUnknownFields) {
+    const QDateTime checked(QDate(2026, 11, 29), QTime(15, 5), Qt::UTC);
+    const QDateTime now = checked.addDays(3);
+    const struct {
+        const char *locale;
+        QString expected;
+    } rows[] = {
+        {"en_US", u"Nov 29, 3:05 PM"_s},
+        {"en_GB", u"29 Nov, 15:05"_s},
+        {"de_DE", u"29. Nov., 15:05"_s},
+        {"es_ES", u"29 de nov, 15:05"_s},
+        {"ru_RU", u"29 нояб., 15:05"_s},
+        {"hu_HU", u"nov. 29., 15:05"_s},
+        {"lt_LT", u"lapkr. 29 d., 15:05"_s},
+        {"ko_KR", u"11월 29일, 오후 3:05"_s},
+        {"zh_CN", u"11月29日, 15:05"_s},
+        // The locale's time pattern "Bh:mm" holds a day period Qt cannot render.
+        {"zh_TW", u"11月29日, 15:05"_s},
+    };
+    for (const auto &row : rows) {
+        EXPECT_EQ(UpdateAvailability::lastCheckLine(checked, now, QTimeZone::utc(),
+                                                    QLocale(QString::fromLatin1(row.locale))),
+                  u"Last check: "_s + row.expected)
+            << row.locale;
+    }
+    EXPECT_EQ(
+        UpdateAvailability::lastCheckLine(checked, checked, QTimeZone::utc(), QLocale(u"zh_TW"_s)),
+        u"Last check: Today, 15:05"_s);
+}
+
 } // namespace
 } // namespace zorv

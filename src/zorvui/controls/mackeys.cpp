@@ -1,0 +1,92 @@
+#include "controls/mackeys.h"
+
+#include "settings/keyshortcut.h"
+
+#include <QHash>
+#include <QKeyEvent>
+
+namespace zorv {
+
+namespace {
+
+const QHash<int, quint16> &codeByQtKey() {
+    static const QHash<int, quint16> codes = {
+        {Qt::Key_A, 0},          {Qt::Key_S, 1},         {Qt::Key_D, 2},
+        {Qt::Key_F, 3},          {Qt::Key_H, 4},         {Qt::Key_G, 5},
+        {Qt::Key_Z, 6},          {Qt::Key_X, 7},         {Qt::Key_C, 8},
+        {Qt::Key_V, 9},          {Qt::Key_B, 11},        {Qt::Key_Q, 12},
+        {Qt::Key_W, 13},         {Qt::Key_E, 14},        {Qt::Key_R, 15},
+        {Qt::Key_Y, 16},         {Qt::Key_T, 17},        {Qt::Key_1, 18},
+        {Qt::Key_2, 19},         {Qt::Key_3, 20},        {Qt::Key_4, 21},
+        {Qt::Key_6, 22},         {Qt::Key_5, 23},        {Qt::Key_Equal, 24},
+        {Qt::Key_9, 25},         {Qt::Key_7, 26},        {Qt::Key_Minus, 27},
+        {Qt::Key_8, 28},         {Qt::Key_0, 29},        {Qt::Key_BracketRight, 30},
+        {Qt::Key_O, 31},         {Qt::Key_U, 32},        {Qt::Key_BracketLeft, 33},
+        {Qt::Key_I, 34},         {Qt::Key_P, 35},        {Qt::Key_Return, 36},
+        {Qt::Key_Enter, 76},     {Qt::Key_L, 37},        {Qt::Key_J, 38},
+        {Qt::Key_Apostrophe, 39}, {Qt::Key_K, 40},       {Qt::Key_Semicolon, 41},
+        {Qt::Key_Backslash, 42}, {Qt::Key_Comma, 43},    {Qt::Key_Slash, 44},
+        {Qt::Key_N, 45},         {Qt::Key_M, 46},        {Qt::Key_Period, 47},
+        {Qt::Key_Tab, 48},       {Qt::Key_Backtab, 48},  {Qt::Key_Space, 49},
+        {Qt::Key_QuoteLeft, 50}, {Qt::Key_Backspace, 51}, {Qt::Key_Escape, 53},
+        {Qt::Key_F17, 64},       {Qt::Key_F18, 79},      {Qt::Key_F19, 80},
+        {Qt::Key_F20, 90},       {Qt::Key_F5, 96},       {Qt::Key_F6, 97},
+        {Qt::Key_F7, 98},        {Qt::Key_F3, 99},       {Qt::Key_F8, 100},
+        {Qt::Key_F9, 101},       {Qt::Key_F11, 103},     {Qt::Key_F13, 105},
+        {Qt::Key_F16, 106},      {Qt::Key_F14, 107},     {Qt::Key_F10, 109},
+        {Qt::Key_F12, 111},      {Qt::Key_F15, 113},     {Qt::Key_Help, 114},
+        {Qt::Key_Home, 115},     {Qt::Key_PageUp, 116},  {Qt::Key_Delete, 117},
+        {Qt::Key_F4, 118},       {Qt::Key_End, 119},     {Qt::Key_F2, 120},
+        {Qt::Key_PageDown, 121}, {Qt::Key_F1, 122},      {Qt::Key_Left, 123},
+        {Qt::Key_Right, 124},    {Qt::Key_Down, 125},    {Qt::Key_Up, 126},
+    };
+    return codes;
+}
+
+} // namespace
+
+std::optional<quint16> MacKeys::keyCode(int qtKey) {
+    const auto found = codeByQtKey().constFind(qtKey);
+    if (found == codeByQtKey().cend()) {
+        return std::nullopt;
+    }
+    return *found;
+}
+
+quint64 MacKeys::modifiers(Qt::KeyboardModifiers qtModifiers) {
+    quint64 bits = 0;
+    if (qtModifiers & Qt::ControlModifier) {
+        bits |= KeyShortcut::kControl;
+    }
+    if (qtModifiers & Qt::AltModifier) {
+        bits |= KeyShortcut::kOption;
+    }
+    if (qtModifiers & Qt::ShiftModifier) {
+        bits |= KeyShortcut::kShift;
+    }
+    if (qtModifiers & Qt::MetaModifier) {
+        bits |= KeyShortcut::kCommand;
+    }
+    return bits;
+}
+
+std::optional<MacKeyPress> MacKeys::press(const QKeyEvent &event) {
+    if (event.nativeScanCode() == simulatedScanCode) {
+        if (event.nativeVirtualKey() > 0xFFFF) {
+            return std::nullopt;
+        }
+        return MacKeyPress{quint16(event.nativeVirtualKey()), event.nativeModifiers()};
+    }
+    const auto code = keyCode(event.key());
+    if (!code) {
+        return std::nullopt;
+    }
+    return MacKeyPress{*code, modifiers(event.modifiers())};
+}
+
+QKeyEvent MacKeys::simulatedKeyEvent(MacKeyPress press) {
+    return QKeyEvent(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, simulatedScanCode,
+                     press.keyCode, quint32(press.modifiers));
+}
+
+} // namespace zorv

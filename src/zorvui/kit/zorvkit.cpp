@@ -1,0 +1,28 @@
+#include "kit/zorvkit.h"
+
+#include "keycaps/keycapimageprovider.h"
+#include "symbols/symbolimageprovider.h"
+
+#include <QQmlEngine>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+ZorvKit::ZorvKit(SystemAppearance &appearance, Clock &clock, QObject *parent)
+    : QObject(parent), m_appearance(appearance), m_clock(clock) {}
+
+ZorvKit &ZorvKit::install(QQmlEngine &engine, SystemAppearance &appearance, Clock &clock) {
+    auto *kit = new ZorvKit(appearance, clock, &engine);
+    // The module's qmldir sits at ":/Zorv/UI/qmldir".
+    engine.addImportPath(u"qrc:/"_s);
+    engine.addImageProvider(SymbolImageProvider::providerId, new SymbolImageProvider);
+    engine.addImageProvider(KeyCapImageProvider::providerId, new KeyCapImageProvider);
+    return *kit;
+}
+
+ZorvKit *ZorvKit::of(const QQmlEngine *engine) {
+    return engine ? engine->findChild<ZorvKit *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+} // namespace zorv

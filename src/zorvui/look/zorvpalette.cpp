@@ -1,0 +1,122 @@
+#include "look/zorvpalette.h"
+
+#include "keycaps/keycaptext.h"
+#include "kit/zorvkit.h"
+#include "look/hexcolor.h"
+#include "systemappearance.h"
+
+#include <QFontDatabase>
+#include <QQmlEngine>
+#include <QtDebug>
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+struct HexPair {
+    QString dark;
+    QString light;
+};
+
+const std::array<HexPair, 12> &palette() {
+    static const std::array<HexPair, 12> pairs = {{
+        {u"#14110D"_s, u"#F7F3EC"_s}, // paper
+        {u"#1A1611"_s, u"#EFE9DE"_s}, // paper2
+        {u"#1F1A14"_s, u"#FFFCF6"_s}, // card
+        {u"#F4EDE1"_s, u"#1F1911"_s}, // ink
+        {u"#A89B87"_s, u"#6A5F50"_s}, // ink2
+        {u"#2E2619"_s, u"#E3D9C7"_s}, // line
+        {u"#3C321F"_s, u"#D2C5AE"_s}, // line2
+        {u"#F0B24A"_s, u"#E79A2B"_s}, // honey
+        {u"#F5D9A4"_s, u"#8A5A16"_s}, // honeyInk
+        {u"#0D0B08"_s, u"#1B1410"_s}, // espresso
+        {u"#F3ECE0"_s, u"#F3ECE0"_s}, // onEspresso
+        {u"#A2937D"_s, u"#A2937D"_s}, // onEspresso2
+    }};
+    return pairs;
+}
+
+} // namespace
+
+ZorvPalette::ZorvPalette(SystemAppearance *appearance, QObject *parent)
+    : QObject(parent), m_appearance(appearance) {
+    if (appearance) {
+        connect(appearance, &SystemAppearance::effectiveAppearanceChanged, this,
+                &ZorvPalette::changed);
+    }
+}
+
+ZorvPalette *ZorvPalette::create(QQmlEngine *engine, QJSEngine *) {
+    ZorvKit *kit = ZorvKit::of(engine);
+    if (!kit) {
+        qWarning("ZorvUI: no kit installed on the QML engine; the palette stays light");
+        return new ZorvPalette(nullptr);
+    }
+    return new ZorvPalette(&kit->appearance());
+}
+
+QColor ZorvPalette::resolve(const QString &darkHex, const QString &lightHex,
+                            const QString &appearanceName) {
+    const bool dark = SystemAppearance::isDark(appearanceName);
+    if (auto parsed = HexColor::parse(dark ? darkHex : lightHex)) {
+        return *parsed;
+    }
+    return dark ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+QColor ZorvPalette::resolve(Role role, const QString &appearanceName) {
+    const HexPair &pair = palette().at(static_cast<std::size_t>(role));
+    return resolve(pair.dark, pair.light, appearanceName);
+}
+
+QString ZorvPalette::appearanceName() const {
+    return m_appearance ? m_appearance->effectiveAppearanceName() : AppearanceName::aqua;
+}
+
+bool ZorvPalette::isDark() const {
+    return SystemAppearance::isDark(appearanceName());
+}
+
+QColor ZorvPalette::color(Role role) const {
+    return resolve(role, appearanceName());
+}
+
+QColor ZorvPalette::pair(const QString &darkHex, const QString &lightHex) const {
+    return resolve(darkHex, lightHex, appearanceName());
+}
+
+QColor ZorvPalette::accentLabel() {
+    return HexColor::parse(u"#2A1B08").value_or(QColor(Qt::black));
+}
+
+QColor ZorvPalette::red() const {
+    return isDark() ? QColor(0xFF, 0x45, 0x3A) : QColor(0xFF, 0x3B, 0x30);
+}
+
+QFont ZorvPalette::mono(qreal size, int weight) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(qMax(1, qRound(size)));
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    return font;
+}
+
+QString ZorvPalette::monoFamily() {
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+}
+
+QFont ZorvPalette::display(qreal size) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPixelSize(qMax(1, qRound(size)));
+    font.setBold(true);
+    return font;
+}
+
+QString ZorvPalette::keysMarkup(const QString &text, qreal size, const QColor &color) {
+    return KeyCapText::markup(text, size, color);
+}
+
+} // namespace zorv

@@ -1,0 +1,12 @@
+import QtQuick
+import Zorv.UI
+
+// A small upper-case heading above a card.
+Text {
+    font.family: Zorv.monoFamily
+    font.pixelSize: 10
+    font.weight: Font.DemiBold
+    font.capitalization: Font.AllUppercase
+    font.letterSpacing: 1.1
+    color: Zorv.ink2
+}

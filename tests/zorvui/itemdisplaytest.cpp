@@ -1,0 +1,143 @@
+#include "items/itemdisplay.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+MenuBarItem itemOf(const QString &bundleID, std::optional<QString> title = std::nullopt,
+                   std::optional<QString> identifier = std::nullopt) {
+    return MenuBarItem{MenuBarItemID{bundleID, identifier, title, 0},
+                       100,
+                       u"Some App"_s,
+                       QRectF(0, 0, 22, 24),
+                       std::nullopt,
+                       std::nullopt,
+                       Section::shown,
+                       false,
+                       false,
+                       false};
+}
+
+// A capture whose every pixel has the given bytes, in memory order.
+QImage capture(int width, int height, std::array<uchar, 4> fill) {
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < height; ++y) {
+        uchar *row = image.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            std::copy(fill.begin(), fill.end(), row + 4 * x);
+        }
+    }
+    return image;
+}
+
+void setBytes(QImage &image, int x, int y, std::array<uchar, 4> bytes) {
+    std::copy(bytes.begin(), bytes.end(), image.scanLine(y) + 4 * x);
+}
+
+TEST(ItemDisplayTest, TellsALightGlyphByItsSecondAndThirdBytes) {
+    const std::array<uchar, 4> clear{0, 0, 0, 0};
+    auto onePixel = [&](std::array<uchar, 4> bytes) {
+        QImage image = capture(5, 7, clear);
+        setBytes(image, 2, 3, bytes);
+        return image;
+    };
+    const struct {
+        const char *name;
+        std::optional<QImage> image;
+        bool light;
+    } cases[] = {
+        {"no capture", std::nullopt, false},
+        {"24-bit capture", capture(8, 8, {255, 255, 255, 255}).convertToFormat(
+                               QImage::Format_RGB888),
+         false},
+        {"nothing above 24", capture(8, 8, {24, 24, 24, 24}), false},
+        {"average exactly 128", onePixel({0, 255, 2, 255}), false},
+        {"average 129", onePixel({0, 255, 4, 255}), true},
+        {"first and fourth bytes do not count", onePixel({255, 0, 0, 255}), false},
+        {"white glyph", capture(36, 44, {255, 255, 255, 255}), true},
+        {"black glyph", capture(36, 44, {30, 30, 30, 255}), false},
+    };
+    for (const auto &c : cases) {
+        MenuBarItem item = itemOf(u"com.example.app"_s);
+        item.capturedImage = c.image;
+        EXPECT_EQ(ItemDisplay::capturedGlyphIsLight(item), c.light) << c.name;
+    }
+}
+
+TEST(ItemDisplayTest, SamplesOnlyTheGridOfRowsAndColumns) {
+    // 36 × 44: columns 0, 6, …, 30 and rows 0, 5, …, 40. A light pixel off the grid is not seen;
+    // one on it is.
+    QImage image = capture(36, 44, {0, 0, 0, 0});
+    setBytes(image, 7, 5, {0, 255, 255, 255});
+    MenuBarItem item = itemOf(u"com.example.app"_s);
+    item.capturedImage = image;
+    EXPECT_FALSE(ItemDisplay::capturedGlyphIsLight(item));
+    setBytes(image, 30, 40, {0, 255, 255, 255});
+    item.capturedImage = image;
+    EXPECT_TRUE(ItemDisplay::capturedGlyphIsLight(item));
+}
+
+TEST(ItemDisplayTest, NamesSymbolsOfSystemItemsOnly) {
+    const struct {
+        QString bundleID;
+        std::optional<QString> title;
+        std::optional<QString> identifier;
+        std::optional<QString> symbol;
+    } cases[] = {
+        {u"com.apple.controlcenter"_s, u"Wi-Fi"_s, std::nullopt, u"wifi"_s},
+        {u"com.apple.controlcenter.extra"_s, std::nullopt, u"com.apple.menuextra.airport"_s,
+         u"wifi"_s},
+        {u"com.apple.systemuiserver"_s, u"Battery"_s, std::nullopt, u"battery.100"_s},
+        {u"com.apple.controlcenter"_s, u"Sound"_s, std::nullopt, u"speaker.wave.2.fill"_s},
+        {u"com.apple.controlcenter"_s, u"Focus"_s, std::nullopt, u"moon.fill"_s},
+        {u"com.apple.controlcenter"_s, u"Clock"_s, std::nullopt, u"clock"_s},
+        // The first group in order decides: "battery" before "time".
+        {u"com.apple.controlcenter"_s, u"Battery Time Remaining"_s, std::nullopt,
+         u"battery.100"_s},
+        {u"com.apple.controlcenter"_s, std::nullopt, std::nullopt, u"switch.2"_s},
+        {u"com.apple.systemuiserverX"_s, u"Clock"_s, std::nullopt, std::nullopt},
+        {u"com.example.clock"_s, u"Clock"_s, std::nullopt, std::nullopt},
+        {u"Com.apple.controlcenter"_s, u"Wi-Fi"_s, std::nullopt, std::nullopt},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(ItemDisplay::symbol(itemOf(c.bundleID, c.title, c.identifier)), c.symbol)
+            << c.bundleID.toStdString() << " " << c.title.value_or(u"-"_s).toStdString();
+    }
+}
+
+TEST(ItemDisplayTest, PicksTheRowPictureInOrder) {
+    const QImage glyph = capture(44, 44, {255, 255, 255, 255});
+    const QImage icon = capture(64, 64, {0, 0, 255, 255});
+
+    MenuBarItem both = itemOf(u"com.example.app"_s);
+    both.capturedImage = glyph;
+    both.appIcon = icon;
+    auto picture = ItemDisplay::menuIcon(both);
+    ASSERT_TRUE(picture);
+    EXPECT_TRUE(picture->isTemplate);
+    EXPECT_EQ(picture->image.deviceIndependentSize(), QSizeF(16, 16));
+    EXPECT_EQ(picture->image.pixelColor(10, 10), QColor(Qt::white));
+
+    MenuBarItem iconOnly = itemOf(u"com.example.app"_s, u"Clock"_s);
+    iconOnly.appIcon = icon;
+    picture = ItemDisplay::menuIcon(iconOnly);
+    ASSERT_TRUE(picture);
+    EXPECT_FALSE(picture->isTemplate);
+    EXPECT_EQ(picture->image.pixelColor(10, 10), QColor(Qt::red));
+
+    picture = ItemDisplay::menuIcon(itemOf(u"com.apple.controlcenter"_s, u"Wi-Fi"_s));
+    ASSERT_TRUE(picture);
+    EXPECT_TRUE(picture->isTemplate);
+    EXPECT_EQ(picture->accessibilityDescription, u"Wi-Fi"_s);
+    EXPECT_EQ(ItemDisplay::menuIcon(itemOf(u"com.apple.controlcenter"_s, u""_s))
+                  ->accessibilityDescription,
+              u"Some App"_s);
+
+    EXPECT_FALSE(ItemDisplay::menuIcon(itemOf(u"com.example.app"_s, u"Clock"_s)));
+}
+
+} // namespace
+} // namespace zorv

@@ -1,0 +1,84 @@
+#include "kitscene.h"
+
+#include "kit/zorvkit.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QQmlComponent>
+#include <QQuickItem>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+QQuickItem *findItem(QQuickItem *item, const QString &objectName) {
+    if (item->objectName() == objectName) {
+        return item;
+    }
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findItem(child, objectName)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+KitScene::KitScene() {
+    ZorvKit::install(*view.engine(), appearance, clock);
+}
+
+bool KitScene::load(const QString &qml, QSize size) {
+    QQmlComponent component(view.engine());
+    component.setData(qml.toUtf8(), QUrl(u"qrc:/kitscene/Scene.qml"_s));
+    QObject *created = component.create();
+    auto *item = qobject_cast<QQuickItem *>(created);
+    if (!item) {
+        ADD_FAILURE() << component.errorString().toStdString();
+        delete created;
+        return false;
+    }
+    view.setContent(QUrl(u"qrc:/kitscene/Scene.qml"_s), nullptr, item);
+    view.resize(size);
+    item->setSize(size);
+    view.show();
+    clock.settle();
+    return true;
+}
+
+QQuickItem *KitScene::find(const QString &objectName) const {
+    return view.rootObject() ? findItem(view.rootObject(), objectName) : nullptr;
+}
+
+QImage KitScene::grab(const QString &name) {
+    clock.settle();
+    QImage picture = view.grabWindow();
+    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    QDir().mkpath(folder);
+    picture.save(folder + u'/' + name + u".png"_s);
+    return picture;
+}
+
+int countPixels(const QImage &image, const QColor &color, int tolerance, QRect area) {
+    if (area.isEmpty()) {
+        area = image.rect();
+    }
+    area &= image.rect();
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            count += qAbs(pixel.red() - color.red()) <= tolerance &&
+                     qAbs(pixel.green() - color.green()) <= tolerance &&
+                     qAbs(pixel.blue() - color.blue()) <= tolerance;
+        }
+    }
+    return count;
+}
+
+} // namespace zorv

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "appearance/simsystemappearance.h"
+#include "manualclock.h"
+
+#include <QImage>
+#include <QQuickView>
+#include <QString>
+
+namespace zorv {
+
+// One QML scene drawn with the kit offscreen: a view whose engine has the kit installed over a
+// simulated appearance and a manual clock. Pictures are saved in the suite's build folder
+// ("screenshots/<name>.png") for people to look at.
+class KitScene {
+public:
+    KitScene();
+
+    // Loads QML text (which imports what it needs) as the view's root item; false with the
+    // errors printed when it does not load.
+    bool load(const QString &qml, QSize size);
+    [[nodiscard]] QQuickItem *find(const QString &objectName) const;
+    // Renders the scene and keeps the picture under `name`.
+    QImage grab(const QString &name);
+
+    ManualClock clock;
+    SimSystemAppearance appearance;
+    QQuickView view;
+};
+
+// How many pixels of `image` inside `area` (the whole image when empty) are within `tolerance`
+// of `color` on every channel.
+int countPixels(const QImage &image, const QColor &color, int tolerance = 2, QRect area = {});
+
+} // namespace zorv

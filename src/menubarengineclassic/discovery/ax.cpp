@@ -16,24 +16,28 @@ bool isSane(double component) {
 
 } // namespace
 
-std::optional<AXAttributeValue> AX::readValue(AXElement element, const QString &attribute) const {
+std::optional<AXAttributeValue> AX::readValue(AXElement element, const QString &attribute,
+                                              bool *answered) const {
     AXAttributeResult result = m_accessibility.copyAttributeValue(element, attribute);
+    if (answered && result.error == AXError::CannotComplete) {
+        *answered = false;
+    }
     if (result.error != AXError::Success) {
         return std::nullopt;
     }
     return std::move(result.value);
 }
 
-QList<AXElement> AX::extrasItems(qint32 processId) const {
+QList<AXElement> AX::extrasItems(qint32 processId, bool *answered) const {
     const AXElement application = m_accessibility.applicationElement(processId);
     // Only requests through this reference give up early; the bar and its children keep the
     // default time-out.
     (void)m_accessibility.setMessagingTimeout(application, barMessagingTimeout);
-    const auto bar = value<AXElement>(application, u"AXExtrasMenuBar"_s);
+    const auto bar = value<AXElement>(application, u"AXExtrasMenuBar"_s, answered);
     if (!bar) {
         return {};
     }
-    return value<QList<AXElement>>(*bar, u"AXChildren"_s).value_or(QList<AXElement>{});
+    return value<QList<AXElement>>(*bar, u"AXChildren"_s, answered).value_or(QList<AXElement>{});
 }
 
 QRectF AX::frame(AXElement element) const {

@@ -27,18 +27,22 @@ public:
 
     explicit AX(Accessibility &accessibility) : m_accessibility(accessibility) {}
 
-    // The attribute's value when it can be read and holds a T; absent otherwise.
+    // The attribute's value when it can be read and holds a T; absent otherwise. `answered`, when
+    // given, is cleared when the request timed out.
     template <typename T>
-    [[nodiscard]] std::optional<T> value(AXElement element, const QString &attribute) const {
-        const std::optional<AXAttributeValue> read = readValue(element, attribute);
+    [[nodiscard]] std::optional<T> value(AXElement element, const QString &attribute,
+                                         bool *answered = nullptr) const {
+        const std::optional<AXAttributeValue> read = readValue(element, attribute, answered);
         if (!read || !std::holds_alternative<T>(*read)) {
             return std::nullopt;
         }
         return std::get<T>(*read);
     }
 
-    // The status items of the application, in the order it reports them.
-    [[nodiscard]] QList<AXElement> extrasItems(qint32 processId) const;
+    // The status items of the application, in the order it reports them. `answered`, when given,
+    // is set to false when the application did not answer in time (it hangs), which an empty
+    // list alone cannot tell from an application without items.
+    [[nodiscard]] QList<AXElement> extrasItems(qint32 processId, bool *answered = nullptr) const;
     // From "AXPosition" and "AXSize", read independently: an unreadable part stays zero. A frame
     // with a component that is not finite or lies beyond largestFrameComponent is unreadable as a
     // whole and comes back as the zero rectangle.
@@ -49,8 +53,8 @@ public:
     [[nodiscard]] std::optional<QString> identifier(AXElement element) const;
 
 private:
-    [[nodiscard]] std::optional<AXAttributeValue> readValue(AXElement element,
-                                                            const QString &attribute) const;
+    [[nodiscard]] std::optional<AXAttributeValue>
+    readValue(AXElement element, const QString &attribute, bool *answered = nullptr) const;
 
     Accessibility &m_accessibility;
 };

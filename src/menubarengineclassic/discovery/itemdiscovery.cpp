@@ -31,13 +31,14 @@ int roundedWidth(const QRectF &frame) {
 ItemDiscovery::ItemDiscovery(Accessibility &accessibility, Workspace &workspace)
     : m_accessibility(accessibility), m_workspace(workspace) {}
 
-QList<DiscoveredItem> ItemDiscovery::scan(const std::optional<QSet<qint32>> &pids) {
+QList<DiscoveredItem> ItemDiscovery::scan(const std::optional<QSet<qint32>> &pids,
+                                          QSet<qint32> *unanswered) {
     if (!m_accessibility.isProcessTrusted()) {
         return {};
     }
     const AX ax(m_accessibility);
     const qint32 self = m_workspace.currentProcessId();
-    QSet<qint32> seen;
+    QSet<qint32> kept;
     QList<DiscoveredItem> result;
 
     for (const RunningApplication &application : m_workspace.runningApplications()) {
@@ -45,12 +46,20 @@ QList<DiscoveredItem> ItemDiscovery::scan(const std::optional<QSet<qint32>> &pid
         if (pid == self || (pids && !pids->contains(pid))) {
             continue;
         }
-        QList<AXElement> elements = ax.extrasItems(pid);
+        bool answered = true;
+        QList<AXElement> elements = ax.extrasItems(pid, &answered);
+        if (!answered) {
+            kept.insert(pid);
+            if (unanswered) {
+                unanswered->insert(pid);
+            }
+            continue;
+        }
         elements.removeIf([&](AXElement element) { return !(ax.frame(element).width() > 0.0); });
         if (elements.isEmpty()) {
             continue;
         }
-        seen.insert(pid);
+        kept.insert(pid);
         const QString bundleID =
             application.bundleIdentifier.value_or(u"pid:"_s + QString::number(pid));
         const QString appName = application.localizedName.value_or(bundleID);
@@ -88,7 +97,7 @@ QList<DiscoveredItem> ItemDiscovery::scan(const std::optional<QSet<qint32>> &pid
 
     if (!pids) {
         const QMutexLocker locker(&m_lock);
-        m_registry.retain(seen);
+        m_registry.retain(kept);
     }
     std::stable_sort(result.begin(), result.end(),
                      [](const auto &a, const auto &b) { return a.frame.left() < b.frame.left(); });

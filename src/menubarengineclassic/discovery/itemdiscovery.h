@@ -27,7 +27,12 @@ public:
     // With no set, a full scan: every running application is read and the registry forgets the
     // ones that showed no item. With a set, only those processes are read and nothing is
     // forgotten. Empty, with the registry untouched, while this process is not trusted.
-    [[nodiscard]] QList<DiscoveredItem> scan(const std::optional<QSet<qint32>> &pids);
+    //
+    // An application that does not answer in time (it hangs) contributes no items, but it has not
+    // shown that it has none: it goes into `unanswered`, when given, and keeps its ordinals for
+    // when it answers again.
+    [[nodiscard]] QList<DiscoveredItem> scan(const std::optional<QSet<qint32>> &pids,
+                                             QSet<qint32> *unanswered = nullptr);
 
     // Keeps each identifier that is non-empty and occurs exactly once; every other becomes absent.
     [[nodiscard]] static QList<std::optional<QString>>

@@ -239,20 +239,32 @@ TEST_F(ItemDiscoveryTest, UntrustedScanFindsNothingAndKeepsOrdinals) {
     EXPECT_EQ(discovery.freshAssignments(), 4);
 }
 
-TEST_F(ItemDiscoveryTest, HungApplicationCostsOneTimeOutOnTheWorker) {
-    const qint32 stuck = launch(u"com.example.stuck"_s);
+TEST_F(ItemDiscoveryTest, HungApplicationCostsOneTimeOutOnTheWorkerAndKeepsItsOrdinals) {
+    const QString stuckBundle = u"com.example.stuck"_s;
+    const qint32 stuck = launch(stuckBundle);
     addPlain(stuck, 24.0);
-    addPlain(stuck, 24.0);
+    addPlain(stuck, 30.0);
     const qint32 fine = launch(u"com.example.fine"_s);
     addPlain(fine, 24.0);
     settle();
+    ASSERT_EQ(ordinalsOf(scan(), stuckBundle), (QList<int>{0, 1}));
     desktop.applications().setHung(stuck, true);
 
+    QSet<qint32> unanswered;
+    auto work = [&] { return discovery.scan(std::nullopt, &unanswered); };
     const MonotonicTime before = clock.now();
-    const QList<DiscoveredItem> items = scan();
+    const QList<DiscoveredItem> items = runTask(runner.run(std::move(work)));
     EXPECT_EQ(clock.now() - before, seconds(AX::barMessagingTimeout));
     EXPECT_EQ(ordinalsOf(items, u"com.example.fine"_s), QList<int>{0});
-    EXPECT_TRUE(ordinalsOf(items, u"com.example.stuck"_s).isEmpty());
+    EXPECT_TRUE(ordinalsOf(items, stuckBundle).isEmpty());
+    EXPECT_EQ(unanswered, QSet<qint32>{stuck});
+
+    desktop.applications().setHung(stuck, false);
+    desktop.items().setLength(desktop.items().itemsOf(stuck).front(), 40.0);
+    settle();
+    EXPECT_EQ(ordinalsOf(scan(), stuckBundle), (QList<int>{0, 1})) << "still remembered";
+    EXPECT_EQ(discovery.freshAssignments(), 2 + 1 + 2);
+    EXPECT_EQ(desktop.readout().mainThreadAccessibilityReads(), 0);
 }
 
 TEST(ItemDiscovery, DisambiguationKeepsOnlyUniqueNonEmptyIdentifiers) {

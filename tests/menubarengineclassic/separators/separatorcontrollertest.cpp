@@ -15,6 +15,12 @@ constexpr double collapsed = SeparatorController::collapsedLength;
 
 class SeparatorControllerTest : public DesktopTest {
 protected:
+    // A settle chain still waiting wakes once more to end.
+    void TearDown() override {
+        controller.reset();
+        settle();
+    }
+
     // Left to right: one always-hidden item, the always-hidden separator, two hidden items, the
     // hidden separator, one shown item, the icon, then the system items.
     void furnish() {

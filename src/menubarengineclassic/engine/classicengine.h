@@ -155,16 +155,20 @@ private:
     struct DiscoveryResult {
         bool trusted = false;
         QList<DiscoveredItem> items;
+        // Processes that did not answer in time.
+        QSet<qint32> unanswered;
     };
 
     [[nodiscard]] ScanContext scanContext() const;
     [[nodiscard]] QList<MenuBarItem> buildItems(const QList<DiscoveredItem> &found,
                                                 const ScanContext &context,
                                                 QHash<MenuBarItemID, QRectF> &frames) const;
-    // Without the Accessibility permission discovery sees nothing, which says nothing about the
-    // bar: the last scan's items of applications that still run stand in for it.
-    [[nodiscard]] QList<MenuBarItem> itemsOfRunningApplications(
-        QHash<MenuBarItemID, QRectF> &frames) const;
+    // Discovery sees nothing without the Accessibility permission, and nothing of an application
+    // that does not answer; neither says anything about the bar, so the last scan's items of
+    // those processes stand in for what could not be read.
+    [[nodiscard]] QList<MenuBarItem> lastItemsOf(const QSet<qint32> &processes,
+                                                 QHash<MenuBarItemID, QRectF> &frames) const;
+    [[nodiscard]] QSet<qint32> runningProcesses() const;
     void purgeCompetingManagerItems();
     void forgetUninstalled(const QList<MenuBarItem> &items, bool trusted);
     void appendDormantItems(QList<MenuBarItem> &items) const;

@@ -3,6 +3,8 @@
 
 #include "classicengine.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -33,7 +35,7 @@ QCoro::Task<> ClassicEngine::refresh() {
     auto work = [discovery, &accessibility] {
         DiscoveryResult result;
         result.trusted = accessibility.isProcessTrusted();
-        result.items = discovery->scan(std::nullopt);
+        result.items = discovery->scan(std::nullopt, &result.unanswered);
         return result;
     };
     const DiscoveryResult found = co_await m_platform.work.run(std::move(work));
@@ -43,8 +45,17 @@ QCoro::Task<> ClassicEngine::refresh() {
 
     const ScanContext context = scanContext();
     QHash<MenuBarItemID, QRectF> frames;
-    QList<MenuBarItem> items = found.trusted ? buildItems(found.items, context, frames)
-                                             : itemsOfRunningApplications(frames);
+    QList<MenuBarItem> items;
+    if (found.trusted) {
+        items = buildItems(found.items, context, frames);
+        // A hung application's items are still on the bar: keep what the last scan saw of them.
+        items.append(lastItemsOf(found.unanswered, frames));
+        std::stable_sort(items.begin(), items.end(), [](const MenuBarItem &a, const MenuBarItem &b) {
+            return a.frame.left() < b.frame.left();
+        });
+    } else {
+        items = lastItemsOf(runningProcesses(), frames);
+    }
 
     if (m_captureEnabled && !m_reconcileInFlight) {
         co_await m_captures->captureVisible(frames, context.barMinX);
@@ -144,15 +155,19 @@ QList<MenuBarItem> ClassicEngine::buildItems(const QList<DiscoveredItem> &found,
     return items;
 }
 
-QList<MenuBarItem> ClassicEngine::itemsOfRunningApplications(
-    QHash<MenuBarItemID, QRectF> &frames) const {
+QSet<qint32> ClassicEngine::runningProcesses() const {
     QSet<qint32> running;
     for (const RunningApplication &application : m_platform.workspace.runningApplications()) {
         running.insert(application.processId);
     }
+    return running;
+}
+
+QList<MenuBarItem> ClassicEngine::lastItemsOf(const QSet<qint32> &processes,
+                                              QHash<MenuBarItemID, QRectF> &frames) const {
     QList<MenuBarItem> items;
     for (const MenuBarItem &item : m_lastItems) {
-        if (!item.isDormant && running.contains(item.pid)) {
+        if (!item.isDormant && processes.contains(item.pid)) {
             items.append(item);
             frames.insert(item.id, item.frame);
         }

@@ -16,6 +16,10 @@ EngineTest::~EngineTest() {
     driver.drain();
 }
 
+void EngineTest::TearDown() {
+    EXPECT_EQ(desktop.readout().mainThreadAccessibilityReads(), 0);
+}
+
 ClassicEngine &EngineTest::makeEngine(const SectionLayout &layout) {
     EnginePlatform platform{clock,
                             desktop.accessibility(),

@@ -26,6 +26,8 @@ public:
 protected:
     EngineTest();
     ~EngineTest() override;
+    // Every accessibility read went through a worker: none on the main thread.
+    void TearDown() override;
 
     // The engine over the desktop, with the layout; its status items appear at once.
     ClassicEngine &makeEngine(const SectionLayout &layout = {});

@@ -5,8 +5,6 @@ using namespace Qt::StringLiterals;
 namespace zorv::testing {
 namespace {
 
-const QString kTools = u"com.example.tools"_s;
-
 enum class Target { shown, hidden, alwaysHidden };
 enum class Bar { laptop, leftOfMain, rightOfMain, autoHidden };
 
@@ -33,13 +31,7 @@ TEST_P(ActivationTest, clicksTheItemAfterBringingItIntoView) {
         desktop.arrangement().setMainScreen(laptop);
         desktop.arrangement().setAutoHidesMenuBar(laptop, activation.bar == Bar::autoHidden);
     }
-    const qint32 tools = launch(kTools);
-    const quint64 always = addItem(tools, 30.0, u"always"_s);
-    const quint64 hidden = addItem(tools, 30.0, u"hidden"_s);
-    const quint64 shown = addItem(tools, 30.0, u"shown"_s);
-    makeEngine(layoutOf({idFor(kTools, u"shown"_s)}, {idFor(kTools, u"hidden"_s)},
-                        {idFor(kTools, u"always"_s)}));
-    arrangeSections(always, hidden, shown);
+    furnishSections();
     startEngine();
 
     const QString name = activation.target == Target::shown    ? u"shown"_s
@@ -48,7 +40,7 @@ TEST_P(ActivationTest, clicksTheItemAfterBringingItIntoView) {
     const quint64 item = activation.target == Target::shown    ? shown
                          : activation.target == Target::hidden ? hidden
                                                                : always;
-    drive(engine->activate(idFor(kTools, name), ClickKind::right));
+    drive(engine->activate(idOf(name), ClickKind::right));
 
     const QList<DeliveredClick> clicks = desktop.readout().clicks();
     ASSERT_EQ(clicks.size(), 1);
@@ -89,7 +81,7 @@ TEST_F(EngineTest, activatingAnItemTheLastScanDidNotSeeFailsWithoutScanning) {
     makeEngine();
     startEngine();
     const qsizetype published = engine->itemsStream().queued();
-    EXPECT_THROW(drive(engine->activate(idFor(kTools, u"gone"_s), ClickKind::left)),
+    EXPECT_THROW(drive(engine->activate(idOf(u"gone"_s), ClickKind::left)),
                  EngineFailure);
     EXPECT_EQ(engine->itemsStream().queued(), published);
     EXPECT_TRUE(readFile(u"last-activate.json"_s).isEmpty());

@@ -1,27 +1,22 @@
 #include "enginetest.h"
 
-#include <functional>
-
 using namespace Qt::StringLiterals;
 
 namespace zorv::testing {
 namespace {
 
-const QString kTools = u"com.example.tools"_s;
 const QString kNotes = u"com.example.notes"_s;
 
-// Items A and B of one application, shown, right of the separators; the icon rightmost.
+// Items "a" and "b" of the tools application, right of both separators; the icon rightmost.
 class ScanTest : public EngineTest {
 protected:
     void furnish(const SectionLayout &layout) {
         addLaptop();
-        tools = launch(kTools);
-        a = addItem(tools, 30.0, u"a"_s);
-        b = addItem(tools, 30.0, u"b"_s);
+        toolsProcess = launch(tools);
+        const quint64 a = addItem(toolsProcess, 30.0, u"a"_s);
+        const quint64 b = addItem(toolsProcess, 30.0, u"b"_s);
         makeEngine(layout);
-        engine->setOnLayoutChanged([this](const SectionLayout &reported) {
-            reportedLayouts.append(reported);
-        });
+        engine->setOnLayoutChanged([this](const SectionLayout &reported) { lastReported = reported; });
         arrange({zorvItem(BarItems::zorvAlwaysHiddenSeparatorName),
                  zorvItem(BarItems::zorvHiddenSeparatorName), a, b,
                  zorvItem(BarItems::zorvIconName)});
@@ -30,18 +25,13 @@ protected:
     [[nodiscard]] qsizetype published() { return engine->itemsStream().queued(); }
 
     [[nodiscard]] bool knows(const QString &bundle) const {
-        for (const MenuBarItem &item : engine->lastItems()) {
-            if (item.id.bundleID == bundle && !item.isDormant) {
-                return true;
-            }
-        }
-        return false;
+        const QList<MenuBarItem> &items = engine->lastItems();
+        return std::any_of(items.cbegin(), items.cend(), [&bundle](const MenuBarItem &item) {
+            return item.id.bundleID == bundle && !item.isDormant;
+        });
     }
 
-    qint32 tools = 0;
-    quint64 a = 0;
-    quint64 b = 0;
-    QList<SectionLayout> reportedLayouts;
+    SectionLayout lastReported;
 };
 
 enum class Change { launch, quit, screen };
@@ -58,25 +48,21 @@ TEST_P(RescanTest, scansOnceShortlyAfterTheChange) {
     startEngine();
     run(1.0);
     const qsizetype before = published();
-    switch (GetParam().change) {
-    case Change::launch:
+    const Change change = GetParam().change;
+    if (change == Change::launch) {
         addItem(launch(kNotes), 30.0, u"n"_s);
-        break;
-    case Change::quit:
-        desktop.applications().quit(tools);
-        break;
-    case Change::screen:
+    } else if (change == Change::quit) {
+        desktop.applications().quit(toolsProcess);
+    } else {
         addLaptop();
-        break;
     }
     run(0.25);
     EXPECT_EQ(published(), before);
     run(0.1);
     EXPECT_EQ(published(), before + 1);
-    EXPECT_EQ(knows(kNotes), GetParam().change == Change::launch);
-    EXPECT_EQ(knows(kTools), GetParam().change != Change::quit);
-    EXPECT_EQ(records(u"events.jsonl"_s, u"display-change"_s).size(),
-              GetParam().change == Change::screen ? 1 : 0);
+    EXPECT_EQ(knows(kNotes), change == Change::launch);
+    EXPECT_EQ(knows(tools), change != Change::quit);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"display-change"_s).size(), change == Change::screen);
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, RescanTest,
@@ -87,16 +73,17 @@ INSTANTIATE_TEST_SUITE_P(Changes, RescanTest,
 
 TEST_F(ScanTest, ordinalsStayWhileTitlesAndWidthsChangeAndRestartWithANewProcess) {
     addLaptop();
-    const qint32 notes = launch(kNotes);
-    QList<quint64> items;
-    for (const QString &title : {u"one"_s, u"two"_s, u"three"_s}) {
-        ItemDescription description;
-        description.length = 30.0;
-        description.title = title;
-        items.append(desktop.items().add(notes, description).value());
-    }
-    makeEngine();
-    startEngine();
+    const auto launchWithTitles = [this](const QStringList &titles) {
+        const qint32 process = launch(kNotes);
+        QList<quint64> items;
+        for (const QString &title : titles) {
+            ItemDescription description;
+            description.length = 30.0;
+            description.title = title;
+            items.append(desktop.items().add(process, description).value());
+        }
+        return std::pair{process, items};
+    };
     const auto ordinals = [this] {
         QList<int> found;
         for (const MenuBarItem &item : engine->lastItems()) {
@@ -104,9 +91,11 @@ TEST_F(ScanTest, ordinalsStayWhileTitlesAndWidthsChangeAndRestartWithANewProcess
         }
         return found;
     };
+    const auto [notes, items] = launchWithTitles({u"one"_s, u"two"_s, u"three"_s});
+    makeEngine();
+    startEngine();
     const QList<int> first = ordinals();
     ASSERT_EQ(first.size(), 3);
-
     desktop.items().setTitle(items.at(0), u"uno"_s);
     desktop.items().setLength(items.at(1), 44.0);
     run(31.0);
@@ -114,13 +103,7 @@ TEST_F(ScanTest, ordinalsStayWhileTitlesAndWidthsChangeAndRestartWithANewProcess
 
     desktop.applications().quit(notes);
     run(1.0);
-    const qint32 again = launch(kNotes);
-    for (const QString &title : {u"four"_s, u"five"_s}) {
-        ItemDescription description;
-        description.length = 30.0;
-        description.title = title;
-        desktop.items().add(again, description);
-    }
+    launchWithTitles({u"four"_s, u"five"_s});
     run(1.0);
     EXPECT_EQ(ordinals(), (QList<int>{0, 1}));
 }
@@ -128,14 +111,11 @@ TEST_F(ScanTest, ordinalsStayWhileTitlesAndWidthsChangeAndRestartWithANewProcess
 TEST_F(ScanTest, anUnplacedItemIsAdoptedWhereItSitsAfterTwoStableScans) {
     furnish({});
     startEngine();
-    const MenuBarItemID idA = idFor(kTools, u"a"_s);
-    EXPECT_FALSE(engine->storedLayout().sectionOf(idA));
     run(30.5);
-    EXPECT_FALSE(engine->storedLayout().sectionOf(idA));
+    EXPECT_FALSE(engine->storedLayout().sectionOf(idOf(u"a"_s)));
     run(30.0);
-    EXPECT_EQ(engine->storedLayout().sectionOf(idA), Section::shown);
-    ASSERT_FALSE(reportedLayouts.isEmpty());
-    EXPECT_EQ(reportedLayouts.last().sectionOf(idA), Section::shown);
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::shown);
+    EXPECT_EQ(lastReported.sectionOf(idOf(u"a"_s)), Section::shown);
     const QList<QJsonObject> adopted = records(u"reconcile-log.jsonl"_s, u"adopt"_s);
     ASSERT_EQ(adopted.size(), 2);
     EXPECT_EQ(adopted.first().value(u"reason"_s).toString(),
@@ -154,11 +134,11 @@ TEST_F(ScanTest, aHungApplicationCostsOneTimeOutOffTheMainThread) {
     const double took = toSeconds(clock.now() - before);
     EXPECT_GE(took, 0.25);
     EXPECT_LT(took, 0.5);
-    EXPECT_TRUE(knows(kTools));
+    EXPECT_TRUE(knows(tools));
     EXPECT_TRUE(knows(kNotes));
 }
 
-enum class Fate { stays, permissionRevoked, revokedWhileRunning, unreadable, quitInstalled, quitUninstalled };
+enum class Fate { stays, revokedAndQuit, revoked, unreadable, quitInstalled, quitUninstalled };
 
 struct PlacementCase {
     const char *name;
@@ -170,64 +150,62 @@ struct PlacementCase {
 
 class PlacementTest : public ScanTest, public ::testing::WithParamInterface<PlacementCase> {};
 
-// The placements of an application unknown to the installed-application lookup.
+// The placements of an application that the installed-application lookup does not know.
 TEST_P(PlacementTest, keepsPlacementsAndItemsUnlessTheApplicationIsGone) {
-    const MenuBarItemID idA = idFor(kTools, u"a"_s);
-    furnish(layoutOf({}, {idA}, {}));
+    furnish(layoutOf({}, {idOf(u"a"_s)}, {}));
     startEngine();
-    switch (GetParam().fate) {
-    case Fate::stays:
-        break;
-    case Fate::permissionRevoked:
-        // Discovery then sees nothing, which says nothing about what is installed.
+    const Fate fate = GetParam().fate;
+    if (fate == Fate::revokedAndQuit || fate == Fate::revoked) {
+        // Discovery then sees nothing, which says nothing about the bar or what is installed.
         desktop.permissions().setAccessibilityTrusted(false);
-        desktop.applications().quit(tools);
-        break;
-    case Fate::revokedWhileRunning:
-        desktop.permissions().setAccessibilityTrusted(false);
-        break;
-    case Fate::unreadable:
-        desktop.applications().setExtrasBarFault(tools, AttributeFault::Missing);
-        break;
-    case Fate::quitInstalled:
-        workspace.install({kTools, u"/Applications/Tools.app"_s, {}});
-        desktop.applications().quit(tools);
-        break;
-    case Fate::quitUninstalled:
-        desktop.applications().quit(tools);
-        break;
+    }
+    if (fate == Fate::unreadable) {
+        desktop.applications().setExtrasBarFault(toolsProcess, AttributeFault::Missing);
+    }
+    if (fate == Fate::quitInstalled) {
+        workspace.install({tools, u"/Applications/Tools.app"_s, {}});
+    }
+    if (fate == Fate::revokedAndQuit || fate == Fate::quitInstalled ||
+        fate == Fate::quitUninstalled) {
+        desktop.applications().quit(toolsProcess);
     }
     drive(engine->refresh());
-    EXPECT_EQ(engine->storedLayout().sectionOf(idA).has_value(), GetParam().kept);
-    EXPECT_EQ(knows(kTools), GetParam().listed);
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)).has_value(), GetParam().kept);
+    EXPECT_EQ(knows(tools), GetParam().listed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Applications, PlacementTest,
     ::testing::Values(PlacementCase{"OnTheBar", Fate::stays, true, true},
-                      PlacementCase{"PermissionRevoked", Fate::permissionRevoked, true, false},
-                      PlacementCase{"RevokedWhileRunning", Fate::revokedWhileRunning, true, true},
+                      PlacementCase{"PermissionRevoked", Fate::revoked, true, true},
+                      PlacementCase{"RevokedAndQuit", Fate::revokedAndQuit, true, false},
                       PlacementCase{"RunningButUnreadable", Fate::unreadable, true, false},
                       PlacementCase{"QuitButInstalled", Fate::quitInstalled, true, false},
                       PlacementCase{"QuitAndNotInstalled", Fate::quitUninstalled, false, false}),
     [](const auto &info) { return info.param.name; });
 
+enum class Request { none, applyReversed, applyBarOrder, moveToFront };
+
 struct OrderCase {
     const char *name;
-    // Applied after the first scan; the layout the engine starts with is [b, a] when it is none.
-    std::function<QCoro::Task<>(ClassicEngine &)> request;
+    Request request;
     QList<QString> shownAfterAScan;
 };
 
 class OrderTest : public ScanTest, public ::testing::WithParamInterface<OrderCase> {};
 
+// The engine starts with [b, a] while the bar shows a, b.
 TEST_P(OrderTest, aScanAdoptsTheBarsOrderOnlyWhileNoUserOrderWaits) {
-    const MenuBarItemID idA = idFor(kTools, u"a"_s);
-    const MenuBarItemID idB = idFor(kTools, u"b"_s);
-    furnish(layoutOf({idB, idA}, {}, {}));
+    furnish(layoutOf({idOf(u"b"_s), idOf(u"a"_s)}, {}, {}));
     startEngine();
-    if (GetParam().request) {
-        drive(GetParam().request(*engine));
+    const Request request = GetParam().request;
+    if (request == Request::applyReversed || request == Request::applyBarOrder) {
+        const bool reversed = request == Request::applyReversed;
+        drive(engine->apply(layoutOf({idOf(reversed ? u"b"_s : u"a"_s),
+                                      idOf(reversed ? u"a"_s : u"b"_s)},
+                                     {}, {})));
+    } else if (request == Request::moveToFront) {
+        drive(engine->move(idOf(u"b"_s), SectionPlacement{Section::shown, 0}));
     }
     run(31.0);
     QList<QString> shown;
@@ -239,26 +217,13 @@ TEST_P(OrderTest, aScanAdoptsTheBarsOrderOnlyWhileNoUserOrderWaits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Requests, OrderTest,
-    ::testing::Values(
-        OrderCase{"StartingLayoutFollowsTheBar", nullptr, {u"a"_s, u"b"_s}},
-        OrderCase{"AppliedLayoutKeepsItsOrder",
-                  [](ClassicEngine &engine) {
-                      return engine.apply(EngineTest::layoutOf({EngineTest::idFor(kTools, u"b"_s), EngineTest::idFor(kTools, u"a"_s)},
-                                                   {}, {}));
-                  },
-                  {u"b"_s, u"a"_s}},
-        OrderCase{"AppliedLayoutInTheBarsOrder",
-                  [](ClassicEngine &engine) {
-                      return engine.apply(EngineTest::layoutOf({EngineTest::idFor(kTools, u"a"_s), EngineTest::idFor(kTools, u"b"_s)},
-                                                   {}, {}));
-                  },
-                  {u"a"_s, u"b"_s}},
-        OrderCase{"MovedItemKeepsItsPlace",
-                  [](ClassicEngine &engine) {
-                      return engine.move(EngineTest::idFor(kTools, u"b"_s),
-                                         SectionPlacement{Section::shown, 0});
-                  },
-                  {u"b"_s, u"a"_s}}),
+    ::testing::Values(OrderCase{"StartingLayoutFollowsTheBar", Request::none, {u"a"_s, u"b"_s}},
+                      OrderCase{"AppliedLayoutKeepsItsOrder", Request::applyReversed,
+                                {u"b"_s, u"a"_s}},
+                      OrderCase{"AppliedLayoutInTheBarsOrder", Request::applyBarOrder,
+                                {u"a"_s, u"b"_s}},
+                      OrderCase{"MovedItemKeepsItsPlace", Request::moveToFront,
+                                {u"b"_s, u"a"_s}}),
     [](const auto &info) { return info.param.name; });
 
 } // namespace

@@ -7,7 +7,6 @@ using namespace Qt::StringLiterals;
 namespace zorv::testing {
 namespace {
 
-const QString kTools = u"com.example.tools"_s;
 const QString kGone = u"com.example.gone"_s;
 
 QStringList keysOf(const QJsonObject &object) {
@@ -21,17 +20,16 @@ protected:
     void SetUp() override {
         addLaptop();
         addSystemItems();
-        tools = launch(kTools);
-        changing = addItem(tools, 30.0, u"first"_s);
+        toolsProcess = launch(tools);
+        changing = addItem(toolsProcess, 30.0, u"first"_s);
         ItemDescription untitled;
         untitled.length = 30.0;
-        desktop.items().add(tools, untitled);
+        desktop.items().add(toolsProcess, untitled);
         // A stored item of an application that is neither running nor installed.
         workspace.install({kGone, u"/Applications/Gone.app"_s, {}});
         makeEngine(layoutOf({}, {MenuBarItemID{kGone, std::nullopt, u"Gone"_s, 0}}, {}));
     }
 
-    qint32 tools = 0;
     quint64 changing = 0;
 };
 
@@ -95,7 +93,7 @@ TEST_F(SnapshotTest, identityChurnListsApplicationsWhoseItemsKeepChangingIdentit
     const QJsonArray churn = engine->identityChurn();
     ASSERT_EQ(churn.size(), 1);
     EXPECT_EQ(churn.first().toObject(),
-              (QJsonObject{{u"bundleID"_s, kTools}, {u"identities"_s, 3}, {u"liveItems"_s, 2}}));
+              (QJsonObject{{u"bundleID"_s, tools}, {u"identities"_s, 3}, {u"liveItems"_s, 2}}));
     EXPECT_EQ(readFile(u"diagnostics.json"_s).value(u"identityChurn"_s).toArray(), churn);
 }
 

@@ -34,6 +34,17 @@ ClassicEngine &EngineTest::makeEngine(const SectionLayout &layout) {
     return *engine;
 }
 
+void EngineTest::furnishSections(double shownLength) {
+    toolsProcess = launch(tools);
+    always = addItem(toolsProcess, 30.0, u"always"_s);
+    hidden = addItem(toolsProcess, 30.0, u"hidden"_s);
+    shown = addItem(toolsProcess, shownLength, u"shown"_s);
+    makeEngine(layoutOf({idOf(u"shown"_s)}, {idOf(u"hidden"_s)}, {idOf(u"always"_s)}));
+    arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
+             zorvItem(BarItems::zorvHiddenSeparatorName), shown,
+             zorvItem(BarItems::zorvIconName)});
+}
+
 void EngineTest::startEngine() {
     drive(engine->start());
 }
@@ -57,22 +68,16 @@ void EngineTest::arrange(const QList<quint64> &leftToRight) {
     }
 }
 
-void EngineTest::arrangeSections(quint64 always, quint64 hidden, quint64 shown) {
-    arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
-             zorvItem(BarItems::zorvHiddenSeparatorName), shown,
-             zorvItem(BarItems::zorvIconName)});
-}
-
-MenuBarItemID EngineTest::idFor(const QString &bundle, const QString &identifier) {
-    return MenuBarItemID{bundle, identifier, std::nullopt, 0};
+MenuBarItemID EngineTest::idOf(const QString &identifier) {
+    return MenuBarItemID{tools, identifier, std::nullopt, 0};
 }
 
 SectionLayout EngineTest::layoutOf(QList<MenuBarItemID> shown, QList<MenuBarItemID> hidden,
                                    QList<MenuBarItemID> alwaysHidden) {
     SectionLayout layout;
-    layout.sections.insert(Section::shown, shown);
-    layout.sections.insert(Section::hidden, hidden);
-    layout.sections.insert(Section::alwaysHidden, alwaysHidden);
+    layout.sections = {{Section::shown, shown},
+                       {Section::hidden, hidden},
+                       {Section::alwaysHidden, alwaysHidden}};
     return layout.normalized();
 }
 
@@ -95,26 +100,25 @@ QJsonObject EngineTest::readFile(const QString &name) const {
                                           : QJsonObject();
 }
 
-QList<QJsonObject> EngineTest::readLog(const QString &name) const {
-    QList<QJsonObject> lines;
-    QFile file(folder.filePath(name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return lines;
-    }
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (!line.trimmed().isEmpty()) {
-            lines.append(QJsonDocument::fromJson(line).object());
-        }
-    }
-    return lines;
-}
-
 QList<QJsonObject> EngineTest::records(const QString &log, const QString &kind) const {
     QList<QJsonObject> found;
-    for (const QJsonObject &record : readLog(log)) {
+    QFile file(folder.filePath(log));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return found;
+    }
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QJsonObject record = QJsonDocument::fromJson(line).object();
         if (record.value(u"kind"_s).toString() == kind) {
             found.append(record);
         }
+    }
+    return found;
+}
+
+QStringList EngineTest::reasons(const QString &kind) const {
+    QStringList found;
+    for (const QJsonObject &record : records(u"events.jsonl"_s, kind)) {
+        found.append(record.value(u"reason"_s).toString());
     }
     return found;
 }

@@ -18,7 +18,10 @@ namespace zorv::testing {
 // time and the order of events is the same on every run.
 class EngineTest : public DesktopTest {
 public:
-    [[nodiscard]] static MenuBarItemID idFor(const QString &bundle, const QString &identifier);
+    static inline const QString tools = QStringLiteral("com.example.tools");
+
+    // An item of the tools application, named by its identifier.
+    [[nodiscard]] static MenuBarItemID idOf(const QString &identifier);
     [[nodiscard]] static SectionLayout layoutOf(QList<MenuBarItemID> shown,
                                                 QList<MenuBarItemID> hidden,
                                                 QList<MenuBarItemID> alwaysHidden);
@@ -31,7 +34,9 @@ protected:
 
     // The engine over the desktop, with the layout; its status items appear at once.
     ClassicEngine &makeEngine(const SectionLayout &layout = {});
-    // Starts the engine and runs until its first scan is done.
+    // Items "always", "hidden" and "shown" of the tools application, one per section of the
+    // layout, on the bar [always] [always separator] [hidden] [hidden separator] [shown] [icon].
+    void furnishSections(double shownLength = 30.0);
     void startEngine();
     // Moves virtual time forward, letting every sleeper and worker job due on the way finish.
     void run(double seconds);
@@ -41,22 +46,24 @@ protected:
     [[nodiscard]] quint64 zorvItem(const QString &autosaveName);
     // Puts the movable items in this order, left to right, from the next layout pass.
     void arrange(const QList<quint64> &leftToRight);
-    // The usual bar: [always] [always separator] [hidden] [hidden separator] [shown] [icon].
-    void arrangeSections(quint64 always, quint64 hidden, quint64 shown);
-
     [[nodiscard]] bool onScreen(quint64 itemId);
     [[nodiscard]] std::optional<MenuBarItem> engineItem(const MenuBarItemID &id) const;
 
     [[nodiscard]] QJsonObject readFile(const QString &name) const;
-    [[nodiscard]] QList<QJsonObject> readLog(const QString &name) const;
-    // Records of the log with this "kind".
+    // The records of the log with this "kind".
     [[nodiscard]] QList<QJsonObject> records(const QString &log, const QString &kind) const;
+    // The "reason" of each "reveal" or "tuck" record in "events.jsonl".
+    [[nodiscard]] QStringList reasons(const QString &kind) const;
 
     QTemporaryDir folder;
     SimWorkspace workspace;
     QThreadPool pool;
     WorkerClockDriver driver{clock, pool};
     std::unique_ptr<ClassicEngine> engine;
+    qint32 toolsProcess = 0;
+    quint64 always = 0;
+    quint64 hidden = 0;
+    quint64 shown = 0;
 };
 
 } // namespace zorv::testing

@@ -47,6 +47,8 @@ TEST_P(ActivationTest, clicksTheItemAfterBringingItIntoView) {
     EXPECT_EQ(clicks.first().itemId, item);
     EXPECT_EQ(clicks.first().kind, ItemClickKind::Right);
     const QJsonObject record = readFile(u"last-activate.json"_s);
+    EXPECT_EQ(record.keys(), (QStringList{u"at"_s, u"item"_s, u"kind"_s, u"menuBarCameBack"_s,
+                                          u"outcome"_s, u"wasTucked"_s, u"x"_s, u"y"_s}));
     EXPECT_EQ(record.value(u"outcome"_s).toString(), u"clicked"_s);
     EXPECT_EQ(record.value(u"wasTucked"_s).toBool(), activation.wasTucked);
     EXPECT_TRUE(record.value(u"menuBarCameBack"_s).toBool());
@@ -75,6 +77,21 @@ INSTANTIATE_TEST_SUITE_P(
                        false},
         ActivationCase{"ShownItemOnAutoHiddenBar", Bar::autoHidden, Target::shown, false, false}),
     [](const auto &info) { return info.param.name; });
+
+// The layout wants the always-hidden item in the hidden section, so revealing that section
+// does not bring it into view.
+TEST_F(EngineTest, anItemThatNeverComesIntoViewIsReportedAndNotClicked) {
+    addLaptop();
+    furnishSections();
+    startEngine();
+    drive(engine->apply(layoutOf({idOf(u"shown"_s)}, {idOf(u"hidden"_s), idOf(u"always"_s)}, {})));
+    EXPECT_THROW(drive(engine->activate(idOf(u"always"_s), ClickKind::left)), EngineFailure);
+    EXPECT_TRUE(desktop.readout().clicks().isEmpty());
+    const QJsonObject record = readFile(u"last-activate.json"_s);
+    EXPECT_EQ(record.keys(),
+              (QStringList{u"at"_s, u"item"_s, u"kind"_s, u"outcome"_s, u"wasTucked"_s}));
+    EXPECT_EQ(record.value(u"outcome"_s).toString(), u"item never came on-screen"_s);
+}
 
 TEST_F(EngineTest, activatingAnItemTheLastScanDidNotSeeFailsWithoutScanning) {
     addLaptop();

@@ -71,16 +71,12 @@ bool DesktopApp::start() {
 }
 
 std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platform,
-                                                       QThreadPool &pool) {
+                                                        QThreadPool &pool) {
     SimulatedDesktop &desktop = platform.desktop();
-    EnginePlatform services{platform.clock(),
-                            desktop.accessibility(),
-                            platform.workspace(),
-                            desktop.statusBar(),
-                            desktop.screens(),
-                            desktop.screenCapture(),
-                            desktop.inputEvents(),
-                            WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
+    EnginePlatform services{platform.clock(),      desktop.accessibility(),
+                            platform.workspace(),  desktop.statusBar(),
+                            desktop.screens(),     desktop.screenCapture(),
+                            desktop.inputEvents(), WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
                             ZorvPaths::root()};
     const SectionLayout layout = JSONStore<SectionLayout>::peek(
         u"layout.json"_s, SectionLayout().normalized(), ZorvPaths::root(), platform.systemLog());

@@ -42,8 +42,8 @@ QJsonObject EngineDump::toJson(ClassicEngine &engine, const QList<QRectF> &scree
     }
     const std::optional<HidingBlockedReason> blocked = engine.hidingBlocked();
     return {{u"revealed"_s, engine.isRevealed()},
-            {u"hidingBlocked"_s, blocked ? QJsonValue(reasonName(*blocked))
-                                         : QJsonValue(QJsonValue::Null)},
+            {u"hidingBlocked"_s,
+             blocked ? QJsonValue(reasonName(*blocked)) : QJsonValue(QJsonValue::Null)},
             {u"iconOnScreen"_s, engine.separatorController().iconIsOnScreen()},
             {u"items"_s, items}};
 }

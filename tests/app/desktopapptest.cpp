@@ -1,9 +1,9 @@
 #include "desktopapp.h"
+#include "engine/classicengine.h"
 #include "keptpositionsfile.h"
 #include "manualclock.h"
 #include "scenario/clockface.h"
 #include "scenario/scenarioloader.h"
-#include "engine/classicengine.h"
 #include "simulatedplatform.h"
 #include "storage/zorvpaths.h"
 

@@ -67,8 +67,15 @@ TEST(ItemPositionsModelTest, ListsEveryScreensItemsWithTheirState) {
 TEST(ItemPositionsModelTest, ShowsTheSectionTheEngineGivesEachItem) {
     const auto scanned = [](const QString &name, double x, Section section, bool dormant) {
         return MenuBarItem{MenuBarItemID{u"com.example.two"_s, name, std::nullopt, 0},
-                           1, name, dormant ? QRectF() : QRectF(x, 0, 24, 24), std::nullopt,
-                           std::nullopt, section, false, dormant, false};
+                           1,
+                           name,
+                           dormant ? QRectF() : QRectF(x, 0, 24, 24),
+                           std::nullopt,
+                           std::nullopt,
+                           section,
+                           false,
+                           dormant,
+                           false};
     };
     QList<BarEntry> bar{entry(u"two"_s, -300, false, false), entry(u"two"_s, 900, true),
                         entry(u"unseen"_s, 1000, true)};
@@ -76,9 +83,10 @@ TEST(ItemPositionsModelTest, ShowsTheSectionTheEngineGivesEachItem) {
     bar[1].itemId = 2;
     bar[2].itemId = 3;
     // Scanned while tucked: the hidden one far left; the dormant one never pairs.
-    const QHash<quint64, Section> sections = EngineSections::of(
-        bar, {scanned(u"b"_s, 1100, Section::shown, false), scanned(u"gone"_s, 0, Section::hidden, true),
-              scanned(u"a"_s, -2000, Section::hidden, false)});
+    const QHash<quint64, Section> sections =
+        EngineSections::of(bar, {scanned(u"b"_s, 1100, Section::shown, false),
+                                 scanned(u"gone"_s, 0, Section::hidden, true),
+                                 scanned(u"a"_s, -2000, Section::hidden, false)});
     EXPECT_EQ(sections, (QHash<quint64, Section>{{1, Section::hidden}, {2, Section::shown}}));
 
     ItemPositionsModel model;

@@ -34,8 +34,8 @@ TEST_P(ScenarioHourTest, keepsTheBarInOrderForAnHour) {
     // Only a drag can bring back an icon the system put past the screen's edge at launch (a
     // crowded bar without a remembered position): the engine's reconcile pass does that, and
     // until it does the watchdog's reveals are all the engine can try.
-    const auto zorvIcon = desktop.items().find(desktop.applications().currentProcessId(),
-                                               BarItems::zorvIconName);
+    const auto zorvIcon =
+        desktop.items().find(desktop.applications().currentProcessId(), BarItems::zorvIconName);
     const bool iconSeatedAtLaunch =
         zorvIcon && desktop.readout().entry(*zorvIcon).value_or(BarEntry{}).onScreen;
 

@@ -25,8 +25,7 @@ ClassicEngine::ClassicEngine(EnginePlatform platform, SectionLayout layout, QObj
                      EngineCapabilities::activateItems, EngineCapabilities::perItemFrames},
       m_separatorController(std::make_unique<SeparatorController>(
           m_platform.statusBar, m_platform.screens, m_platform.clock)),
-      m_discovery(
-          std::make_shared<ItemDiscovery>(m_platform.accessibility, m_platform.workspace)),
+      m_discovery(std::make_shared<ItemDiscovery>(m_platform.accessibility, m_platform.workspace)),
       m_captures(std::make_unique<CaptureService>(m_platform.screenCapture)),
       m_lastRevealChange(now()), m_lastRetuck(distantPast()), m_lastDisplayChange(distantPast()),
       m_watchdogStandDownUntil(distantPast()), m_lastScanAt(distantPast()),
@@ -120,8 +119,8 @@ QCoro::Task<> ClassicEngine::checkIconSeat(QPointer<ClassicEngine> self) {
     if (separators.iconHidden() || separators.iconIsSafelyRightmost()) {
         co_return;
     }
-    self->appendEvent({{u"kind"_s, u"icon-reseat-needed"_s},
-                       {u"geometry"_s, separators.geometry()}});
+    self->appendEvent(
+        {{u"kind"_s, u"icon-reseat-needed"_s}, {u"geometry"_s, separators.geometry()}});
     co_await self->reconcileMenuBar(u"icon-unhidden"_s);
 }
 

@@ -16,7 +16,8 @@ namespace {
 // Posts one click at `point`; runs on a worker thread, as it blocks between its events. An event
 // that cannot be created is skipped.
 void postClick(InputEvents &input, Clock &clock, QPointF point, ClickKind click) {
-    std::unique_ptr<EventSource> source = input.createEventSource(EventSourceState::CombinedSession);
+    std::unique_ptr<EventSource> source =
+        input.createEventSource(EventSourceState::CombinedSession);
     input.warpCursor(point);
     clock.blockingSleep(std::chrono::microseconds(60000));
     const bool right = click == ClickKind::right;
@@ -151,8 +152,7 @@ QCoro::Task<bool> ClassicEngine::nudgeUntilMenuBarComesBack(double x) {
             co_return false;
         }
         StatusItemButton *button = m_separatorController->icon().button();
-        const std::optional<StatusItemWindow> window =
-            button ? button->window() : std::nullopt;
+        const std::optional<StatusItemWindow> window = button ? button->window() : std::nullopt;
         if (window && window->occlusionVisible) {
             co_return true;
         }

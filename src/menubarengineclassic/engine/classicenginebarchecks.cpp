@@ -13,8 +13,8 @@ namespace zorv {
 bool ClassicEngine::competingManagerRunning() const {
     const QList<RunningApplication> running = m_platform.workspace.runningApplications();
     return std::any_of(running.cbegin(), running.cend(), [](const RunningApplication &app) {
-        return app.bundleIdentifier.value_or(QString())
-            .startsWith(u"com.surteesstudios.Bartender"_s);
+        return app.bundleIdentifier.value_or(QString()).startsWith(
+            u"com.surteesstudios.Bartender"_s);
     });
 }
 
@@ -30,8 +30,8 @@ QCoro::Task<> ClassicEngine::waitForInputIdle(double quiet, std::optional<QDateT
         const InputEvents &input = m_platform.inputEvents;
         double idle = std::numeric_limits<double>::infinity();
         for (EventType type : counted) {
-            idle = std::min(idle, input.secondsSinceLastEvent(EventSourceState::CombinedSession,
-                                                              type));
+            idle = std::min(idle,
+                            input.secondsSinceLastEvent(EventSourceState::CombinedSession, type));
         }
         if (idle >= quiet) {
             co_return;

@@ -131,10 +131,11 @@ void ClassicEngine::retire(const MenuBarItemID &id, Section into) {
     m_unmovable.insert(id);
     m_laneFailed.remove(id);
     m_laneFailedRuns.remove(id);
-    appendReconcileLog({{u"kind"_s, u"adopt"_s},
-                        {u"item"_s, id.bundleID},
-                        {u"lane"_s, rawValue(into)},
-                        {u"reason"_s, u"lane drag refused on 2 runs, still out of place 45s later"_s}});
+    appendReconcileLog(
+        {{u"kind"_s, u"adopt"_s},
+         {u"item"_s, id.bundleID},
+         {u"lane"_s, rawValue(into)},
+         {u"reason"_s, u"lane drag refused on 2 runs, still out of place 45s later"_s}});
 }
 
 void ClassicEngine::normalizeLayoutOrder() {

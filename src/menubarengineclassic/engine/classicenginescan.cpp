@@ -50,9 +50,10 @@ QCoro::Task<> ClassicEngine::refresh() {
         items = buildItems(found.items, context, frames);
         // A hung application's items are still on the bar: keep what the last scan saw of them.
         items.append(lastItemsOf(found.unanswered, frames));
-        std::stable_sort(items.begin(), items.end(), [](const MenuBarItem &a, const MenuBarItem &b) {
-            return a.frame.left() < b.frame.left();
-        });
+        std::stable_sort(items.begin(), items.end(),
+                         [](const MenuBarItem &a, const MenuBarItem &b) {
+                             return a.frame.left() < b.frame.left();
+                         });
     } else {
         items = lastItemsOf(runningProcesses(), frames);
     }
@@ -65,9 +66,8 @@ QCoro::Task<> ClassicEngine::refresh() {
         const QHash<MenuBarItemID, QImage> &pictures = m_captures->cache();
         for (MenuBarItem &item : items) {
             const auto picture = pictures.constFind(item.id);
-            item.capturedImage = picture == pictures.constEnd()
-                                     ? std::nullopt
-                                     : std::optional<QImage>(*picture);
+            item.capturedImage =
+                picture == pictures.constEnd() ? std::nullopt : std::optional<QImage>(*picture);
         }
     }
     m_lastFrames = frames;
@@ -202,8 +202,7 @@ void ClassicEngine::forgetUninstalled(const QList<MenuBarItem> &items, bool trus
         }
         // A running helper or an application run from a disk image may be unknown to the
         // installed-application lookup; it must not lose its placements when a scan misses it.
-        for (const RunningApplication &application :
-             m_platform.workspace.runningApplications()) {
+        for (const RunningApplication &application : m_platform.workspace.runningApplications()) {
             if (application.bundleIdentifier) {
                 present.insert(*application.bundleIdentifier);
             }
@@ -238,8 +237,8 @@ void ClassicEngine::appendDormantItems(QList<MenuBarItem> &items) const {
                 continue;
             }
             listed.insert(key);
-            items.append(MenuBarItem{id, 0, id.title.value_or(id.bundleID), QRectF(),
-                                     std::nullopt, std::nullopt, section, false, true, false});
+            items.append(MenuBarItem{id, 0, id.title.value_or(id.bundleID), QRectF(), std::nullopt,
+                                     std::nullopt, section, false, true, false});
         }
     }
 }

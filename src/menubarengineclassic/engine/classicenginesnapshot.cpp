@@ -62,9 +62,10 @@ QJsonObject ClassicEngine::snapshot(const QString &kind) const {
         {u"isRevealed"_s, m_isRevealed},
         {u"reorderEnabled"_s, m_reorderEnabled},
         {u"itemFramesAsOf"_s, m_lastScanAt.toUTC().toString(Qt::ISODate)},
-        {u"separators"_s, QJsonObject{{u"alwaysHiddenSep"_s, windowMinX(separators.alwaysHiddenSep())},
-                                      {u"hiddenSep"_s, windowMinX(separators.hiddenSep())},
-                                      {u"icon"_s, windowMinX(separators.icon())}}},
+        {u"separators"_s,
+         QJsonObject{{u"alwaysHiddenSep"_s, windowMinX(separators.alwaysHiddenSep())},
+                     {u"hiddenSep"_s, windowMinX(separators.hiddenSep())},
+                     {u"icon"_s, windowMinX(separators.icon())}}},
         {u"separatorsOrdered"_s, separators.separatorsAreOrdered()},
         {u"ordinalSlots"_s, QJsonObject{{u"apps"_s, m_discovery->registeredApplications()},
                                         {u"freshSlots"_s, m_discovery->freshAssignments()}}},
@@ -97,9 +98,8 @@ QJsonArray ClassicEngine::identityChurn() const {
             kept.append({bundleID, seen, liveItems});
         }
     }
-    std::stable_sort(kept.begin(), kept.end(), [](const Entry &a, const Entry &b) {
-        return a.identities > b.identities;
-    });
+    std::stable_sort(kept.begin(), kept.end(),
+                     [](const Entry &a, const Entry &b) { return a.identities > b.identities; });
     QJsonArray churn;
     for (const Entry &entry : std::as_const(kept)) {
         churn.append(QJsonObject{{u"bundleID"_s, entry.bundleID},

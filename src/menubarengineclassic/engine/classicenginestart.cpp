@@ -21,9 +21,7 @@ QCoro::Task<> ClassicEngine::start() {
     installObservers();
     auto poll = [self](CancellationToken token) { return runPoll(self, std::move(token)); };
     m_pollTask.start(std::move(poll));
-    auto watchdog = [self](CancellationToken token) {
-        return runWatchdog(self, std::move(token));
-    };
+    auto watchdog = [self](CancellationToken token) { return runWatchdog(self, std::move(token)); };
     m_watchdogTask.start(std::move(watchdog));
 }
 

@@ -112,8 +112,8 @@ void ClassicEngine::followUpVerdict(const DriftVerdict &verdict, bool stable) {
     }
 
     m_nothingHiddenSince.reset();
-    const bool qualifies = !hidingBlocked() && stable && m_reorderEnabled &&
-                           secondsSince(m_lastDriftReconcile) > 45.0;
+    const bool qualifies =
+        !hidingBlocked() && stable && m_reorderEnabled && secondsSince(m_lastDriftReconcile) > 45.0;
     if (!qualifies) {
         m_previousDrift.clear();
         return;

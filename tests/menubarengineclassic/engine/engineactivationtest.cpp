@@ -73,8 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         ActivationCase{"AlwaysHiddenItem", Bar::laptop, Target::alwaysHidden, true, true},
         ActivationCase{"ShownItemOnBarLeftOfMain", Bar::leftOfMain, Target::shown, false, false},
         ActivationCase{"HiddenItemOnBarLeftOfMain", Bar::leftOfMain, Target::hidden, true, false},
-        ActivationCase{"HiddenItemOnBarRightOfMain", Bar::rightOfMain, Target::hidden, true,
-                       false},
+        ActivationCase{"HiddenItemOnBarRightOfMain", Bar::rightOfMain, Target::hidden, true, false},
         ActivationCase{"ShownItemOnAutoHiddenBar", Bar::autoHidden, Target::shown, false, false}),
     [](const auto &info) { return info.param.name; });
 
@@ -98,8 +97,7 @@ TEST_F(EngineTest, activatingAnItemTheLastScanDidNotSeeFailsWithoutScanning) {
     makeEngine();
     startEngine();
     const qsizetype published = engine->itemsStream().queued();
-    EXPECT_THROW(drive(engine->activate(idOf(u"gone"_s), ClickKind::left)),
-                 EngineFailure);
+    EXPECT_THROW(drive(engine->activate(idOf(u"gone"_s), ClickKind::left)), EngineFailure);
     EXPECT_EQ(engine->itemsStream().queued(), published);
     EXPECT_TRUE(readFile(u"last-activate.json"_s).isEmpty());
     EXPECT_TRUE(desktop.readout().clicks().isEmpty());

@@ -51,7 +51,8 @@ TEST_P(LaunchTuckTest, hidesBothSectionsAndKeepsTheIconInView) {
     for (const auto &[name, section] : sections) {
         ASSERT_TRUE(engineItem(idOf(name))) << name.toStdString();
         EXPECT_EQ(engineItem(idOf(name))->section, section) << name.toStdString();
-        EXPECT_EQ(engineItem(idOf(name))->isNotchObscured, screens.housing > 0 && name == u"notched")
+        EXPECT_EQ(engineItem(idOf(name))->isNotchObscured,
+                  screens.housing > 0 && name == u"notched")
             << name.toStdString();
     }
 }
@@ -152,8 +153,7 @@ TEST_F(EngineTest, aRefusedTuckRecoversWithBackOffAndPublishesWhyHidingIsBlocked
     EXPECT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).size(), 6);
 
     arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
-             zorvItem(BarItems::zorvHiddenSeparatorName), shown,
-             zorvItem(BarItems::zorvIconName)});
+             zorvItem(BarItems::zorvHiddenSeparatorName), shown, zorvItem(BarItems::zorvIconName)});
     run(17.0);
     EXPECT_FALSE(onScreen(hidden));
     EXPECT_TRUE(reasons(u"tuck"_s).contains(u"tuck-recovery"_s));

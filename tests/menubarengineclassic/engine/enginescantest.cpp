@@ -16,7 +16,8 @@ protected:
         const quint64 a = addItem(toolsProcess, 30.0, u"a"_s);
         const quint64 b = addItem(toolsProcess, 30.0, u"b"_s);
         makeEngine(layout);
-        engine->setOnLayoutChanged([this](const SectionLayout &reported) { lastReported = reported; });
+        engine->setOnLayoutChanged(
+            [this](const SectionLayout &reported) { lastReported = reported; });
         arrange({zorvItem(BarItems::zorvAlwaysHiddenSeparatorName),
                  zorvItem(BarItems::zorvHiddenSeparatorName), a, b,
                  zorvItem(BarItems::zorvIconName)});
@@ -201,9 +202,8 @@ TEST_P(OrderTest, aScanAdoptsTheBarsOrderOnlyWhileNoUserOrderWaits) {
     const Request request = GetParam().request;
     if (request == Request::applyReversed || request == Request::applyBarOrder) {
         const bool reversed = request == Request::applyReversed;
-        drive(engine->apply(layoutOf({idOf(reversed ? u"b"_s : u"a"_s),
-                                      idOf(reversed ? u"a"_s : u"b"_s)},
-                                     {}, {})));
+        drive(engine->apply(layoutOf(
+            {idOf(reversed ? u"b"_s : u"a"_s), idOf(reversed ? u"a"_s : u"b"_s)}, {}, {})));
     } else if (request == Request::moveToFront) {
         drive(engine->move(idOf(u"b"_s), SectionPlacement{Section::shown, 0}));
     }
@@ -217,13 +217,11 @@ TEST_P(OrderTest, aScanAdoptsTheBarsOrderOnlyWhileNoUserOrderWaits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Requests, OrderTest,
-    ::testing::Values(OrderCase{"StartingLayoutFollowsTheBar", Request::none, {u"a"_s, u"b"_s}},
-                      OrderCase{"AppliedLayoutKeepsItsOrder", Request::applyReversed,
-                                {u"b"_s, u"a"_s}},
-                      OrderCase{"AppliedLayoutInTheBarsOrder", Request::applyBarOrder,
-                                {u"a"_s, u"b"_s}},
-                      OrderCase{"MovedItemKeepsItsPlace", Request::moveToFront,
-                                {u"b"_s, u"a"_s}}),
+    ::testing::Values(
+        OrderCase{"StartingLayoutFollowsTheBar", Request::none, {u"a"_s, u"b"_s}},
+        OrderCase{"AppliedLayoutKeepsItsOrder", Request::applyReversed, {u"b"_s, u"a"_s}},
+        OrderCase{"AppliedLayoutInTheBarsOrder", Request::applyBarOrder, {u"a"_s, u"b"_s}},
+        OrderCase{"MovedItemKeepsItsPlace", Request::moveToFront, {u"b"_s, u"a"_s}}),
     [](const auto &info) { return info.param.name; });
 
 } // namespace

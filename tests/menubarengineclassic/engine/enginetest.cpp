@@ -41,8 +41,7 @@ void EngineTest::furnishSections(double shownLength) {
     shown = addItem(toolsProcess, shownLength, u"shown"_s);
     makeEngine(layoutOf({idOf(u"shown"_s)}, {idOf(u"hidden"_s)}, {idOf(u"always"_s)}));
     arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
-             zorvItem(BarItems::zorvHiddenSeparatorName), shown,
-             zorvItem(BarItems::zorvIconName)});
+             zorvItem(BarItems::zorvHiddenSeparatorName), shown, zorvItem(BarItems::zorvIconName)});
 }
 
 void EngineTest::startEngine() {
@@ -75,9 +74,8 @@ MenuBarItemID EngineTest::idOf(const QString &identifier) {
 SectionLayout EngineTest::layoutOf(QList<MenuBarItemID> shown, QList<MenuBarItemID> hidden,
                                    QList<MenuBarItemID> alwaysHidden) {
     SectionLayout layout;
-    layout.sections = {{Section::shown, shown},
-                       {Section::hidden, hidden},
-                       {Section::alwaysHidden, alwaysHidden}};
+    layout.sections = {
+        {Section::shown, shown}, {Section::hidden, hidden}, {Section::alwaysHidden, alwaysHidden}};
     return layout.normalized();
 }
 

@@ -22,12 +22,18 @@ struct DragPlan {
     // 1 for the first plan under its attempt key in the run, 2 for the second.
     int attempt = 1;
 
-    [[nodiscard]] bool isOrderMove() const { return label.startsWith(QStringLiteral("order")); }
+    // By the full prefix: a lane move's label starts with a bundle identifier, which may itself
+    // begin with "order" but never holds a colon.
+    [[nodiscard]] bool isOrderMove() const {
+        return label.startsWith(orderPrefix) || label.startsWith(swapPrefix);
+    }
     [[nodiscard]] bool isLaneMove() const { return label.contains(laneArrow); }
 
     friend bool operator==(const DragPlan &, const DragPlan &) = default;
 
     static inline const QString laneArrow = QStringLiteral(" \u2192 ");
+    static inline const QString orderPrefix = QStringLiteral("order:");
+    static inline const QString swapPrefix = QStringLiteral("order-swap:");
 };
 
 } // namespace zorv

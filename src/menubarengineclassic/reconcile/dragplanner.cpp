@@ -263,7 +263,7 @@ private:
                 next = keep.contains(j) ? &present.at(j).frame : nullptr;
             }
             ++m_attempts[capKey(section)];
-            return DragPlan{u"order:"_s + entry.id.bundleID,
+            return DragPlan{DragPlan::orderPrefix + entry.id.bundleID,
                             entry.frame.center(),
                             {BarLanes::slotTarget(previous, next, range), entry.frame.center().y()},
                             entry.id,
@@ -291,7 +291,7 @@ private:
                     std::min(std::max(lower, b.frame.center().x() -
                                                  std::max(a.frame.width(), minimumSwapStep)),
                              upper);
-                return DragPlan{u"order-swap:"_s + a.id.bundleID,
+                return DragPlan{DragPlan::swapPrefix + a.id.bundleID,
                                 a.frame.center(),
                                 {x, a.frame.center().y()},
                                 a.id,
@@ -302,7 +302,7 @@ private:
                     std::min(std::max(lower, a.frame.center().x() +
                                                  std::max(b.frame.width(), minimumSwapStep)),
                              upper);
-                return DragPlan{u"order-swap:"_s + b.id.bundleID,
+                return DragPlan{DragPlan::swapPrefix + b.id.bundleID,
                                 b.frame.center(),
                                 {x, b.frame.center().y()},
                                 b.id,

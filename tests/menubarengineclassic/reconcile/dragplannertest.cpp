@@ -10,7 +10,7 @@ namespace {
 // The bar of every case: always-hidden separator at 300, hidden separator at 600 (both 8 wide),
 // icon at 1400; so the hidden lane spans 320..588 and the shown one 620..1388.
 MenuBarItemID idOf(const QString &name) {
-    return MenuBarItemID{name.startsWith(u"com."_s) ? name : u"com.example."_s + name, std::nullopt,
+    return MenuBarItemID{name.contains(u'.') ? name : u"com.example."_s + name, std::nullopt,
                          std::nullopt, 0};
 }
 
@@ -215,11 +215,18 @@ TEST(DragPlanner, PredictedReflowsLeadABatchToTheWantedBar) {
     EXPECT_EQ(geometry.frameOf(idOf(u"c"_s))->center().x(), 910);
 }
 
+// A lane move lands where it is dropped, also for an application whose identifier begins with
+// "order"; an item the layout does not know appears there with no size.
 TEST(DragPlanner, PredictsLaneMovesAndUnknownItemsWhereTheyAreDropped) {
-    const BarGeometry geometry = bar({{u"x"_s, 400}});
-    const DragPlan lane = lanePlan(u"x"_s, 410, u"shown"_s, 642);
-    EXPECT_EQ(DragPlanner::predictedReflow(geometry, lane, layoutOf({u"x"_s}))
-                  .frameOf(idOf(u"x"_s))
+    const BarGeometry geometry = bar({{u"orderly.app"_s, 400}, {u"y"_s, 300}});
+    const DragPlan lane{u"orderly.app"_s + DragPlan::laneArrow + u"shown"_s,
+                        {410, 12},
+                        {642, 12},
+                        idOf(u"orderly.app"_s),
+                        1};
+    EXPECT_FALSE(lane.isOrderMove());
+    EXPECT_EQ(DragPlanner::predictedReflow(geometry, lane, layoutOf({u"orderly.app"_s}, {u"y"_s}))
+                  .frameOf(idOf(u"orderly.app"_s))
                   ->center()
                   .x(),
               642);

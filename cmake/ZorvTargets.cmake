@@ -29,7 +29,10 @@ function(zorv_add_test_suite name folder)
     zorv_collect_sources(sources "${folder}" ${arg_RECURSIVE})
     add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE ZorvTestSupport ${arg_LIBS})
+    # Parameterised cases carry readable names from their name generators; NO_PRETTY_VALUES keeps
+    # CTest from appending each parameter's raw bytes to them.
     gtest_discover_tests(${name}
+        NO_PRETTY_VALUES
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"

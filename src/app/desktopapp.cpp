@@ -2,14 +2,18 @@
 
 #include "desktopdump.h"
 #include "keptpositionsfile.h"
+#include "kit/zorvkit.h"
+#include "reportbuilder.h"
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
 #include "storage/jsonstore.h"
 #include "storage/zorvpaths.h"
+#include "zorvreportconfig.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 #include <QQuickWindow>
+#include <QStandardPaths>
 #include <QtDebug>
 
 using namespace Qt::StringLiterals;
@@ -28,7 +32,22 @@ Scenario DesktopApp::loadScenario(const SimOptions &options) {
 }
 
 DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent)
-    : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform) {
+    : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform),
+      m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
+      m_reports(
+          m_engine,
+          ReportProblem::Services{
+              .clock = platform.clock(),
+              .network = m_network,
+              .facts = platform.desktop().systemFacts(),
+              .fileViewer = platform.desktop().fileViewer(),
+              .workspace = platform.workspace(),
+              .desktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+              .serialise = &ReportProblem::Builder::serialise,
+          },
+          platform.desktop().pasteboard()) {
+    // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
+    ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {
         m_screenshots.emplace(m_options.screenshotFolder);
     }
@@ -44,6 +63,10 @@ DesktopApp::~DesktopApp() {
 
 QUrl DesktopApp::mainQmlUrl() {
     return QUrl(u"qrc:/Zorv/Desktop/Main.qml"_s);
+}
+
+void DesktopApp::showReport(const std::optional<ReportProblem::Phase> &preview) {
+    m_reports.show(m_reportConfig, preview);
 }
 
 QQuickWindow *DesktopApp::window() const {

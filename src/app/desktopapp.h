@@ -4,11 +4,15 @@
 #include "clock.h"
 #include "desktopviewmodel.h"
 #include "engine/classicengine.h"
+#include "reportconfig.h"
+#include "reportphase.h"
+#include "reportwindowcontroller.h"
 #include "scenario/scenario.h"
 #include "screenshotrecorder.h"
 #include "simoptions.h"
 
 #include <QCoroTask>
+#include <QNetworkAccessManager>
 #include <QObject>
 #include <QQmlApplicationEngine>
 #include <QThreadPool>
@@ -52,6 +56,10 @@ public:
     [[nodiscard]] QQuickWindow *window() const;
     // Null until start().
     [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine.get(); }
+    // Shows the problem-report window, on the preview screen when one is given (the shell's
+    // "Report a Problem…" command and launch arguments).
+    void showReport(const std::optional<ReportProblem::Phase> &preview = std::nullopt);
+    [[nodiscard]] ReportWindowController &reports() { return m_reports; }
     [[nodiscard]] static QUrl mainQmlUrl();
 
     // Zorv's engine over the platform's services with the layout stored in "layout.json" (read
@@ -77,6 +85,9 @@ private:
     std::unique_ptr<ClassicEngine> m_menuBarEngine;
     std::optional<ScreenshotRecorder> m_screenshots;
     QQmlApplicationEngine m_engine;
+    QNetworkAccessManager m_network;
+    const ReportProblem::Config m_reportConfig;
+    ReportWindowController m_reports;
     QMetaObject::Connection m_layoutPictures;
     CancellationSource m_lifetime;
     std::optional<int> m_exitCode;

@@ -12,6 +12,8 @@
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Zorv_DesktopPlugin)
+Q_IMPORT_QML_PLUGIN(Zorv_ReportPlugin)
+Q_IMPORT_QML_PLUGIN(Zorv_UIPlugin)
 
 using namespace zorv;
 

@@ -25,6 +25,9 @@ SimulatedPlatform::SimulatedPlatform(Clock &clock, Scenario scenario, bool echoS
     linkStatusItemSpacing(m_preferences, m_desktop.applications());
     m_workspace.install({bundleIdentifier, u"/Applications/Zorv.app"_s,
                          ApplicationIcon{QColor(u"#5e5ce6"_s), u"Z"_s}});
+    m_desktop.systemFacts().setBundleInfoString(u"CFBundleShortVersionString"_s,
+                                                QStringLiteral(ZORV_VERSION));
+    m_desktop.systemFacts().setBundleInfoString(u"CFBundleVersion"_s, QStringLiteral(ZORV_BUILD));
     // The user logged in an hour before the simulation starts.
     m_processTable.logIn(m_processTable.currentUserId(), clock.wallNow().addSecs(-3600));
 }

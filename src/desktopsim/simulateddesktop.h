@@ -1,6 +1,8 @@
 #pragma once
 
 #include "accessibility/simaccessibility.h"
+#include "appearance/simdesktoppictures.h"
+#include "appearance/simsystemappearance.h"
 #include "capture/simscreencapture.h"
 #include "input/siminputevents.h"
 #include "model/desktopmodel.h"
@@ -13,6 +15,10 @@
 #include "script/screenarrangement.h"
 #include "script/userinput.h"
 #include "statusbar/simstatusbar.h"
+#include "system/simfileviewer.h"
+#include "system/simpasteboard.h"
+#include "system/simsystemfacts.h"
+#include "windows/simappwindows.h"
 
 #include <QObject>
 
@@ -50,6 +56,14 @@ public:
     [[nodiscard]] InputEvents &inputEvents() { return m_inputEvents; }
     [[nodiscard]] ScreenCapture &screenCapture() { return m_screenCapture; }
     [[nodiscard]] Screens &screens() { return m_screens; }
+    [[nodiscard]] SimSystemFacts &systemFacts() { return m_systemFacts; }
+    [[nodiscard]] SimFileViewer &fileViewer() { return m_fileViewer; }
+    [[nodiscard]] SimPasteboard &pasteboard() { return m_pasteboard; }
+    // The effective appearance, the desktop pictures and this application's windows; each is
+    // also its own script API (setDark, setPicture, the windows' user* calls).
+    [[nodiscard]] SimSystemAppearance &appearance() { return m_appearance; }
+    [[nodiscard]] SimDesktopPictures &desktopPictures() { return m_desktopPictures; }
+    [[nodiscard]] SimAppWindows &appWindows() { return m_appWindows; }
 
 private:
     DesktopModel m_model;
@@ -65,6 +79,12 @@ private:
     SimInputEvents m_inputEvents;
     SimScreenCapture m_screenCapture;
     SimScreens m_screens;
+    SimSystemFacts m_systemFacts;
+    SimFileViewer m_fileViewer;
+    SimPasteboard m_pasteboard;
+    SimSystemAppearance m_appearance;
+    SimDesktopPictures m_desktopPictures;
+    SimAppWindows m_appWindows;
 };
 
 } // namespace zorv

@@ -34,7 +34,9 @@ struct ShareableContentResult {
 };
 
 // A captured picture: 32 bits per pixel, row 0 at the top, raw bytes readable through
-// QImage::constBits() and bytesPerLine(); a null image when error is not None.
+// QImage::constBits() and bytesPerLine(), each pixel's bytes in memory in the order blue, green,
+// red, alpha (QImage::Format_ARGB32_Premultiplied on a little-endian machine); a null image when
+// error is not None.
 struct CaptureResult {
     QImage image;
     CaptureError error = CaptureError::None;

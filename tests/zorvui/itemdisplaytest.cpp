@@ -1,4 +1,5 @@
 #include "items/itemdisplay.h"
+#include "items/itempictures.h"
 
 #include <gtest/gtest.h>
 
@@ -50,9 +51,8 @@ TEST(ItemDisplayTest, TellsALightGlyphByItsSecondAndThirdBytes) {
         bool light;
     } cases[] = {
         {"no capture", std::nullopt, false},
-        {"24-bit capture", capture(8, 8, {255, 255, 255, 255}).convertToFormat(
-                               QImage::Format_RGB888),
-         false},
+        {"24-bit capture",
+         capture(8, 8, {255, 255, 255, 255}).convertToFormat(QImage::Format_RGB888), false},
         {"nothing above 24", capture(8, 8, {24, 24, 24, 24}), false},
         {"average exactly 128", onePixel({0, 255, 2, 255}), false},
         {"average 129", onePixel({0, 255, 4, 255}), true},
@@ -95,8 +95,7 @@ TEST(ItemDisplayTest, NamesSymbolsOfSystemItemsOnly) {
         {u"com.apple.controlcenter"_s, u"Focus"_s, std::nullopt, u"moon.fill"_s},
         {u"com.apple.controlcenter"_s, u"Clock"_s, std::nullopt, u"clock"_s},
         // The first group in order decides: "battery" before "time".
-        {u"com.apple.controlcenter"_s, u"Battery Time Remaining"_s, std::nullopt,
-         u"battery.100"_s},
+        {u"com.apple.controlcenter"_s, u"Battery Time Remaining"_s, std::nullopt, u"battery.100"_s},
         {u"com.apple.controlcenter"_s, std::nullopt, std::nullopt, u"switch.2"_s},
         {u"com.apple.systemuiserverX"_s, u"Clock"_s, std::nullopt, std::nullopt},
         {u"com.example.clock"_s, u"Clock"_s, std::nullopt, std::nullopt},
@@ -137,6 +136,32 @@ TEST(ItemDisplayTest, PicksTheRowPictureInOrder) {
               u"Some App"_s);
 
     EXPECT_FALSE(ItemDisplay::menuIcon(itemOf(u"com.example.app"_s, u"Clock"_s)));
+}
+
+TEST(ItemDisplayTest, PutsPicturesOnThePlateOfTheBarsColour) {
+    MenuBarItem light = itemOf(u"com.example.app"_s);
+    light.capturedImage = capture(8, 8, {255, 255, 255, 255});
+    const MenuBarItem dark = itemOf(u"com.example.app"_s);
+    EXPECT_EQ(ItemDisplay::backdrop(light, QColor(Qt::red)), QColor(Qt::red));
+    EXPECT_EQ(ItemDisplay::backdrop(light, std::nullopt), QColor::fromRgbF(0.2f, 0.2f, 0.2f));
+    EXPECT_EQ(ItemDisplay::backdrop(dark, std::nullopt), QColor::fromRgbF(0.94f, 0.94f, 0.94f));
+
+    // Template pictures take the tint; others keep their colours.
+    ItemPictures pictures;
+    pictures.set(u"glyph/1"_s, capture(4, 4, {255, 255, 255, 255}), true);
+    pictures.set(u"icon"_s, capture(4, 4, {0, 0, 255, 255}), false);
+    auto served = [&](const QString &key) {
+        const QString id = ItemPictures::source(key, Qt::green).toString().section(u'/', 3);
+        QSize size;
+        const QImage image = pictures.requestImage(id, &size, QSize());
+        EXPECT_EQ(size, image.size());
+        return image;
+    };
+    EXPECT_EQ(served(u"glyph/1"_s).pixelColor(1, 1), QColor(Qt::green));
+    EXPECT_EQ(served(u"icon"_s).pixelColor(1, 1), QColor(Qt::red));
+    EXPECT_TRUE(served(u"unknown"_s).isNull());
+    pictures.remove(u"icon"_s);
+    EXPECT_TRUE(served(u"icon"_s).isNull());
 }
 
 } // namespace

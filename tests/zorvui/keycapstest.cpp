@@ -73,25 +73,6 @@ TEST(KeyCapsTest, MeasuresARowOfCaps) {
     EXPECT_EQ(KeyCapDrawing::font(12.5).pixelSize(), 11) << "10.5 rounds away from zero";
 }
 
-TEST(KeyCapsTest, DrawsInkOnlyForCaps) {
-    const QImage empty = KeyCapDrawing::image({}, 13, Weight::Menu, Qt::black, 1);
-    for (int y = 0; y < empty.height(); ++y) {
-        for (int x = 0; x < empty.width(); ++x) {
-            ASSERT_EQ(qAlpha(empty.pixel(x, y)), 0);
-        }
-    }
-    const QImage caps = KeyCapDrawing::image({u"⌘"_s, u"K"_s}, 13, Weight::Prose, Qt::black, 2);
-    EXPECT_EQ(caps.size(), (KeyCapDrawing::size({u"⌘"_s, u"K"_s}, 13, Weight::Prose) * 2)
-                               .toSize());
-    int strongInk = 0;
-    for (int y = 0; y < caps.height(); ++y) {
-        for (int x = 0; x < caps.width(); ++x) {
-            strongInk += qAlpha(caps.pixel(x, y)) > 200;
-        }
-    }
-    EXPECT_GT(strongInk, 20) << "the labels' ink";
-}
-
 TEST(KeyCapTextTest, SplitsTokensFromPlainText) {
     using Segment = KeyCapText::Segment;
     const struct {
@@ -104,8 +85,7 @@ TEST(KeyCapTextTest, SplitsTokensFromPlainText) {
          {{{}, QStringList{u"⌘"_s, u"1"_s}}, {u" to "_s, {}}, {{}, QStringList{u"⌘"_s, u"9"_s}}}},
         {u"{}"_s, {{{}, QStringList{u""_s}}}},
         {u"Press {option"_s, {{u"Press {option"_s, {}}}},
-        {u"a } b {esc} c {"_s,
-         {{u"a } b "_s, {}}, {{}, QStringList{u"esc"_s}}, {u" c {"_s, {}}}},
+        {u"a } b {esc} c {"_s, {{u"a } b "_s, {}}, {{}, QStringList{u"esc"_s}}, {u" c {"_s, {}}}},
         {u"no tokens"_s, {{u"no tokens"_s, {}}}},
         {u""_s, {}},
     };
@@ -115,8 +95,7 @@ TEST(KeyCapTextTest, SplitsTokensFromPlainText) {
 }
 
 TEST(KeyCapTextTest, KeepsMarkupCharactersVerbatim) {
-    const QString markup =
-        KeyCapText::markup(u"<b>A & B</b>  \"{return}\"\nnext"_s, 12, Qt::black);
+    const QString markup = KeyCapText::markup(u"<b>A & B</b>  \"{return}\"\nnext"_s, 12, Qt::black);
     EXPECT_TRUE(markup.startsWith(u"&lt;b&gt;A &amp; B&lt;/b&gt; &nbsp;&quot;<img src="_s))
         << markup.toStdString();
     EXPECT_TRUE(markup.endsWith(u"&quot;<br>next"_s)) << markup.toStdString();
@@ -125,12 +104,12 @@ TEST(KeyCapTextTest, KeepsMarkupCharactersVerbatim) {
 }
 
 TEST(KeyCapTextTest, ImageIdsRoundTripAndRejectJunk) {
-    const KeyCapText::ImageRequest request{{u"⌘"_s, u"/"_s, u""_s, u"a b?&"_s}, 11.5,
-                                           QColor(1, 2, 3, 200)};
+    const KeyCapText::ImageRequest request{
+        {u"⌘"_s, u"/"_s, u""_s, u"a b?&"_s}, 11.5, QColor(1, 2, 3, 200)};
     EXPECT_EQ(KeyCapText::parseImageId(KeyCapText::imageId(request)), request);
-    for (const QString &junk : {u""_s, u"12"_s, u"x/ff000000"_s, u"12/zz"_s,
-                                u"12/ff000000/q31"_s, u"12/ff000000/k3"_s, u"-1/ff000000"_s,
-                                u"1e9/ff000000"_s, u"nan/ff000000"_s}) {
+    for (const QString &junk :
+         {u""_s, u"12"_s, u"x/ff000000"_s, u"12/zz"_s, u"12/ff000000/q31"_s, u"12/ff000000/k3"_s,
+          u"-1/ff000000"_s, u"1e9/ff000000"_s, u"nan/ff000000"_s}) {
         EXPECT_FALSE(KeyCapText::parseImageId(junk)) << junk.toStdString();
     }
 }

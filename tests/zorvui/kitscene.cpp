@@ -52,7 +52,8 @@ bool KitScene::load(const QString &qml, QSize size) {
 }
 
 QQuickItem *KitScene::find(const QString &objectName) const {
-    return view.rootObject() ? findItem(view.rootObject(), objectName) : nullptr;
+    // From the content item: popups live in the window overlay, beside the root item.
+    return findItem(view.contentItem(), objectName);
 }
 
 QImage KitScene::grab(const QString &name) {

@@ -30,16 +30,32 @@ TEST(PickerModelTest, WalksTheRowsWithTheKeyboard) {
         QList<int> steps;
         int highlighted;
     } cases[] = {
-        {"opens on the selection, Down Down wraps to A", {u"A"_s, u"B"_s, u"C"_s}, false,
-         u"B"_s, {1, 1}, 0},
-        {"Up from the first row goes to the last", {u"A"_s, u"B"_s, u"C"_s}, false, u"A"_s, {-1},
+        {"opens on the selection, Down Down wraps to A",
+         {u"A"_s, u"B"_s, u"C"_s},
+         false,
+         u"B"_s,
+         {1, 1},
+         0},
+        {"Up from the first row goes to the last",
+         {u"A"_s, u"B"_s, u"C"_s},
+         false,
+         u"A"_s,
+         {-1},
          2},
-        {"Down from the last option reaches the extra row", {u"A"_s, u"B"_s, u"C"_s}, true,
-         u"C"_s, {1}, 3},
+        {"Down from the last option reaches the extra row",
+         {u"A"_s, u"B"_s, u"C"_s},
+         true,
+         u"C"_s,
+         {1},
+         3},
         {"Up from the first row reaches the extra row", {u"A"_s, u"B"_s}, true, u"A"_s, {-1}, 2},
         {"no match opens on row 0", {u"A"_s, u"B"_s}, false, u"Z"_s, {}, 0},
-        {"a null selection matches a null option", {u"A"_s, QVariant::fromValue(nullptr)},
-         false, QVariant(), {}, 1},
+        {"a null selection matches a null option",
+         {u"A"_s, QVariant::fromValue(nullptr)},
+         false,
+         QVariant(),
+         {},
+         1},
         {"no rows: the arrows do nothing", {}, false, u"A"_s, {1, -1, 1}, 0},
     };
     for (const auto &c : cases) {
@@ -113,8 +129,8 @@ TEST(PickerModelTest, SizesTheListFromTheOptionCount) {
         qreal width;
         QSizeF list;
     } cases[] = {
-        {3, false, 200, {260, 108}}, {3, true, 300, {300, 146}}, {10, false, 260, {260, 332}},
-        {11, false, 260, {260, 340}}, {0, false, 100, {260, 12}},  {0, true, 100, {260, 50}},
+        {3, false, 200, {260, 108}},  {3, true, 300, {300, 146}}, {10, false, 260, {260, 332}},
+        {11, false, 260, {260, 340}}, {0, false, 100, {260, 12}}, {0, true, 100, {260, 50}},
     };
     for (const auto &c : cases) {
         PickerModel model;
@@ -213,6 +229,18 @@ TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
     EXPECT_EQ(picker->property("highlightedRow").toInt(), 11) << "from D up round to the extra row";
     QTest::keyClick(&scene.view, Qt::Key_Return);
     EXPECT_EQ(scene.view.rootObject()->property("extraRuns").toInt(), 1);
+
+    // Opening on the eleventh option scrolls it into view; a click outside closes the list.
+    picker->setProperty("selection", u"k"_s);
+    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
+                      picker->mapToScene(QPointF(20, 10)).toPoint());
+    scene.clock.settle();
+    QQuickItem *list = scene.find(u"pickerList"_s);
+    ASSERT_TRUE(list);
+    EXPECT_GT(list->property("contentY").toReal(), 0);
+    QTest::mouseClick(&scene.view, Qt::LeftButton, {}, QPoint(320, 20));
+    EXPECT_FALSE(picker->property("presented").toBool());
+    EXPECT_EQ(picker->property("selection").toString(), u"k"_s);
     scene.grab(u"picker-closed-"_s + QLatin1String(GetParam().name));
 }
 

@@ -39,8 +39,7 @@ TEST(ShortcutRuleTest, DecidesEachKeyPress) {
         {"shift-K", {40, shift}, Rule::Ignore{}},
         {"control-K", {40, control}, Rule::Record{{40, control}}},
         {"option-K", {40, option}, Rule::Record{{40, option}}},
-        {"shift-command-K keeps shift", {40, shift | command},
-         Rule::Record{{40, shift | command}}},
+        {"shift-command-K keeps shift", {40, shift | command}, Rule::Record{{40, shift | command}}},
         {"caps lock is not kept", {40, command | capsLock}, Rule::Record{{40, command}}},
         {"bare F5", {96, 0}, Rule::Record{{96, 0}}},
         {"bare F1", {122, 0}, Rule::Record{{122, 0}}},
@@ -66,12 +65,8 @@ TEST(ShortcutRuleTest, DecidesEachKeyPress) {
 
 TEST(ShortcutRuleTest, MapsQtKeysAndModifiersInOneTable) {
     EXPECT_EQ(MacKeys::keyCode(Qt::Key_A), 0);
-    EXPECT_EQ(MacKeys::keyCode(Qt::Key_K), 40);
     EXPECT_EQ(MacKeys::keyCode(Qt::Key_Escape), 53);
-    EXPECT_EQ(MacKeys::keyCode(Qt::Key_Backspace), 51);
     EXPECT_EQ(MacKeys::keyCode(Qt::Key_F1), 122);
-    EXPECT_EQ(MacKeys::keyCode(Qt::Key_PageDown), 121);
-    EXPECT_EQ(MacKeys::keyCode(Qt::Key_Up), 126);
     EXPECT_FALSE(MacKeys::keyCode(Qt::Key_Shift));
     EXPECT_EQ(MacKeys::modifiers(Qt::ControlModifier | Qt::AltModifier), control | option);
     EXPECT_EQ(MacKeys::modifiers(Qt::ShiftModifier | Qt::MetaModifier), shift | command);
@@ -124,6 +119,7 @@ Column {
     QTest::mouseClick(&scene.view, Qt::LeftButton, {},
                       recorder->mapToScene(QPointF(10, 10)).toPoint());
     ASSERT_TRUE(recorder->property("recording").toBool());
+    scene.grab(u"recorder-armed"_s);
     QTest::keyClick(&scene.view, Qt::Key_B);
     QTest::keyClick(&scene.view, Qt::Key_Home);
     EXPECT_EQ(field->property("text").toString(), u"a"_s) << "consumed";

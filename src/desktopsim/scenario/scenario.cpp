@@ -138,7 +138,8 @@ Scenario Scenario::fromJson(const JsonValueRef &value) {
     scenariojson::checkKeys(object, {u"name"_s, u"description"_s, u"start"_s, u"layoutPassDelay"_s,
                                      u"permissions"_s, u"preferences"_s, u"screens"_s,
                                      u"activeDisplay"_s, u"applications"_s,
-                                     u"rememberedPositions"_s, u"zorvPositions"_s, u"events"_s});
+                                     u"rememberedPositions"_s, u"zorvPositions"_s, u"events"_s,
+                                     u"appearance"_s, u"desktopPictures"_s});
     Scenario scenario;
     scenario.name = object.required<QString>(u"name");
     scenario.description = object.optional<QString>(u"description").value_or(QString());
@@ -157,6 +158,21 @@ Scenario Scenario::fromJson(const JsonValueRef &value) {
         scenariojson::checkKeys(granted, {u"accessibility"_s, u"screenRecording"_s});
         scenario.accessibilityTrusted = granted.optional<bool>(u"accessibility").value_or(true);
         scenario.screenRecordingGranted = granted.optional<bool>(u"screenRecording").value_or(true);
+    }
+    if (auto appearance = object.optional(u"appearance")) {
+        scenario.darkAppearance =
+            scenariojson::toEnum<bool>(*appearance, {{u"light", false}, {u"dark", true}});
+    }
+    if (auto pictures = object.optional(u"desktopPictures")) {
+        const JsonObjectRef byDisplay = pictures->toObject();
+        for (const QString &key : byDisplay.keys()) {
+            bool ok = false;
+            const uint display = key.toUInt(&ok);
+            if (!ok || display == 0) {
+                byDisplay.required(key).fail(u"Keys are display ids, counted from 1."_s);
+            }
+            scenario.desktopPictures.insert(display, byDisplay.required<QString>(key));
+        }
     }
     if (auto preferences = object.optional(u"preferences")) {
         scenario.preferences = preferencesFrom(preferences->toObject());

@@ -31,6 +31,11 @@ struct Scenario {
     std::optional<Duration> layoutPassDelay;
     bool accessibilityTrusted = true;
     bool screenRecordingGranted = true;
+    // The system's appearance at the start: light unless the scenario says dark.
+    bool darkAppearance = false;
+    // Desktop picture files by scenario display id (relative paths are resolved against the
+    // scenario file's folder by ScenarioLoader::load); other screens show a drawn picture.
+    QHash<DisplayId, QString> desktopPictures;
     // Values of the global preferences domain: numbers, strings or bools.
     QVariantMap preferences;
     // The first screen is the primary one.

@@ -33,7 +33,8 @@ enum class Verb {
     SetDrag,
     SetHidden,
     SetPreference,
-    MoveZorvIconToLeftEnd
+    MoveZorvIconToLeftEnd,
+    Appearance
 };
 
 QStringList keysOf(Verb verb) {
@@ -74,6 +75,8 @@ QStringList keysOf(Verb verb) {
         return {u"key"_s, u"value"_s};
     case Verb::MoveZorvIconToLeftEnd:
         return {};
+    case Verb::Appearance:
+        return {u"appearance"_s};
     }
     return {};
 }
@@ -176,6 +179,9 @@ ScenarioAction actionFrom(Verb verb, const JsonObjectRef &object) {
                              scenariojson::toPreferenceValue(object.required(u"value"))};
     case Verb::MoveZorvIconToLeftEnd:
         return MoveZorvIconToLeftEnd{};
+    case Verb::Appearance:
+        return SetAppearance{scenariojson::toEnum<bool>(object.required(u"appearance"),
+                                                        {{u"light", false}, {u"dark", true}})};
     }
     object.fail(u"Unknown action."_s);
 }
@@ -203,7 +209,8 @@ ScenarioEvent ScenarioEvent::fromJson(const JsonValueRef &value) {
                                  {u"setDrag", Verb::SetDrag},
                                  {u"setHidden", Verb::SetHidden},
                                  {u"setPreference", Verb::SetPreference},
-                                 {u"moveZorvIconToLeftEnd", Verb::MoveZorvIconToLeftEnd}});
+                                 {u"moveZorvIconToLeftEnd", Verb::MoveZorvIconToLeftEnd},
+                                 {u"setAppearance", Verb::Appearance}});
     scenariojson::checkKeys(object, QStringList{u"at"_s, u"do"_s} + keysOf(verb));
     ScenarioEvent event;
     const JsonValueRef at = object.required(u"at");

@@ -150,6 +150,12 @@ struct MoveZorvIconToLeftEnd {
     friend bool operator==(const MoveZorvIconToLeftEnd &, const MoveZorvIconToLeftEnd &) = default;
 };
 
+// The system switches between the light and the dark appearance.
+struct SetAppearance {
+    bool dark = false;
+    friend bool operator==(const SetAppearance &, const SetAppearance &) = default;
+};
+
 } // namespace scenarioaction
 
 using ScenarioAction =
@@ -160,7 +166,7 @@ using ScenarioAction =
                  scenarioaction::SetPermission, scenarioaction::ActivateDisplay,
                  scenarioaction::Activate, scenarioaction::SetHung, scenarioaction::SetDrag,
                  scenarioaction::SetHidden, scenarioaction::SetPreference,
-                 scenarioaction::MoveZorvIconToLeftEnd>;
+                 scenarioaction::MoveZorvIconToLeftEnd, scenarioaction::SetAppearance>;
 
 // One timed event: what happens, and when, counted from the scenario's start in simulated time.
 struct ScenarioEvent {

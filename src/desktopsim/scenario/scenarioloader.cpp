@@ -48,7 +48,12 @@ Scenario ScenarioLoader::load(const QString &fileOrName) {
         throw ScenarioError(
             u"%1: the file is larger than %2 bytes."_s.arg(path).arg(maximumFileSize));
     }
-    return parse(file.readAll(), path);
+    Scenario scenario = parse(file.readAll(), path);
+    const QDir folder = QFileInfo(path).absoluteDir();
+    for (QString &picture : scenario.desktopPictures) {
+        picture = QDir::cleanPath(folder.absoluteFilePath(picture));
+    }
+    return scenario;
 }
 
 Scenario ScenarioLoader::parse(const QByteArray &bytes, const QString &source) {

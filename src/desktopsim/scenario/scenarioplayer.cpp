@@ -39,6 +39,7 @@ void ScenarioPlayer::setUp() {
     }
     m_desktop.permissions().setAccessibilityTrusted(m_scenario.accessibilityTrusted);
     m_desktop.permissions().setScreenRecordingGranted(m_scenario.screenRecordingGranted);
+    m_desktop.appearance().setDark(m_scenario.darkAppearance);
     for (auto preference = m_scenario.preferences.cbegin();
          preference != m_scenario.preferences.cend(); ++preference) {
         m_preferences.setStoredValue(preference.key(), preference.value());
@@ -83,7 +84,12 @@ void ScenarioPlayer::setUp() {
 }
 
 void ScenarioPlayer::addScreen(const ScreenRecord &screen) {
-    m_displays.insert(screen.displayId, m_desktop.arrangement().add(screenSpec(screen)));
+    const DisplayId display = m_desktop.arrangement().add(screenSpec(screen));
+    m_displays.insert(screen.displayId, display);
+    const auto picture = m_scenario.desktopPictures.constFind(screen.displayId);
+    if (picture != m_scenario.desktopPictures.cend()) {
+        m_desktop.desktopPictures().setPicture(display, *picture);
+    }
 }
 
 void ScenarioPlayer::launch(const ScenarioApplication &app) {
@@ -282,6 +288,8 @@ std::optional<QString> ScenarioPlayer::applyToBar(const ScenarioAction &action) 
             return u"Zorv has no icon on the bar, so the system could not move it."_s;
         }
         m_desktop.items().moveToIndex(*icon, 0);
+    } else if (const auto *appearance = std::get_if<SetAppearance>(&action)) {
+        m_desktop.appearance().setDark(appearance->dark);
     }
     return std::nullopt;
 }

@@ -3,9 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -15,33 +18,26 @@ namespace zorv {
 
 namespace {
 
-std::optional<QString> writeSynced(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString();
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit()) {
-        return file.errorString();
-    }
-    return std::nullopt;
-}
+// The temporary file's name: the target's, a marker no user would pick, and six random letters
+// ("settings.json.writing-fAXqPt"), so that a leftover can be told from anything else in the folder.
+const QString kTemporaryMarker = u".writing-"_s;
+constexpr qsizetype kRandomLetters = 6;
 
 std::filesystem::path nativePath(const QString &path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-std::optional<QString> writeUnsynced(const QString &path, const QByteArray &bytes) {
-    QTemporaryFile temporary(path + u".XXXXXX"_s);
+std::optional<QString> write(const QString &path, const QByteArray &bytes,
+                             FileDurability durability) {
+    QTemporaryFile temporary(path + kTemporaryMarker + QString(kRandomLetters, u'X'));
     if (!temporary.open()) {
         return temporary.errorString();
     }
     if (temporary.write(bytes) != bytes.size() || !temporary.flush()) {
         return temporary.errorString();
+    }
+    if (durability == FileDurability::Synced && ::fsync(temporary.handle()) != 0) {
+        return QString::fromLocal8Bit(std::strerror(errno));
     }
     // QTemporaryFile::rename() refuses to replace an existing file; the system's rename replaces
     // it in one step.
@@ -54,23 +50,19 @@ std::optional<QString> writeUnsynced(const QString &path, const QByteArray &byte
     return std::nullopt;
 }
 
-// Both writers name the temporary file after its target with a dot and six random ASCII letters
-// ("settings.json.fAXqPt"); QSaveFile does so when it makes its unnamed file visible just before
-// the rename.
-constexpr qsizetype kTemporarySuffixLength = 7;
-
-bool hasTemporarySuffix(const QString &name) {
-    if (name.size() <= kTemporarySuffixLength ||
-        name.at(name.size() - kTemporarySuffixLength) != u'.') {
-        return false;
+// The target of a temporary file's name, or nothing when the name is not one.
+std::optional<QString> temporaryFileTarget(const QString &name) {
+    const qsizetype suffixLength = kTemporaryMarker.size() + kRandomLetters;
+    if (name.size() <= suffixLength || !name.chopped(kRandomLetters).endsWith(kTemporaryMarker)) {
+        return std::nullopt;
     }
-    for (qsizetype i = name.size() - kTemporarySuffixLength + 1; i < name.size(); ++i) {
+    for (qsizetype i = name.size() - kRandomLetters; i < name.size(); ++i) {
         const char16_t c = name.at(i).unicode();
         if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))) {
-            return false;
+            return std::nullopt;
         }
     }
-    return true;
+    return name.chopped(suffixLength);
 }
 
 } // namespace
@@ -80,7 +72,8 @@ void removeStaleTemporaryFiles(const QString &folder,
     const QDir dir(folder);
     const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     for (const QString &name : names) {
-        if (!hasTemporarySuffix(name) || !isTarget(name.chopped(kTemporarySuffixLength))) {
+        const std::optional<QString> target = temporaryFileTarget(name);
+        if (!target || !isTarget(*target)) {
             continue;
         }
         if (QFileInfo(dir.filePath(name)).isFile()) {
@@ -91,8 +84,7 @@ void removeStaleTemporaryFiles(const QString &folder,
 
 std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes,
                                            FileDurability durability) {
-    return durability == FileDurability::Synced ? writeSynced(path, bytes)
-                                                : writeUnsynced(path, bytes);
+    return write(path, bytes, durability);
 }
 
 } // namespace zorv

@@ -20,8 +20,8 @@ enum class FileDurability { Synced, Unsynced };
 writeFileAtomically(const QString &path, const QByteArray &bytes, FileDurability durability);
 
 // Removes the temporary files that writeFileAtomically() leaves in `folder` when the process dies
-// between creating one and renaming it into place: regular files named "<target>.XXXXXX" (six
-// ASCII letters) whose target name `isTarget` accepts. Meant for start-up, before anything writes
+// between creating one and renaming it into place: regular files named "<target>.writing-XXXXXX"
+// (six ASCII letters) whose target name `isTarget` accepts. Meant for start-up, before anything writes
 // those targets again; a file that cannot be removed stays for the next start.
 void removeStaleTemporaryFiles(const QString &folder,
                                const std::function<bool(const QString &target)> &isTarget);

@@ -23,8 +23,8 @@ class ShortcutRecorderModel : public QObject {
     QML_ELEMENT
 
     Q_PROPERTY(QVariant current READ currentValue WRITE setCurrentValue NOTIFY currentChanged)
-    Q_PROPERTY(QString defaultDisplay READ defaultDisplay WRITE setDefaultDisplay NOTIFY
-                   currentChanged)
+    Q_PROPERTY(
+        QString defaultDisplay READ defaultDisplay WRITE setDefaultDisplay NOTIFY currentChanged)
     Q_PROPERTY(QStringList caps READ caps NOTIFY currentChanged)
     Q_PROPERTY(bool recording READ isRecording NOTIFY recordingChanged)
     Q_PROPERTY(QString help READ help NOTIFY recordingChanged)

@@ -47,8 +47,7 @@ QImage squared(const QImage &source) {
 } // namespace
 
 bool ItemDisplay::capturedGlyphIsLight(const MenuBarItem &item) {
-    if (!item.capturedImage || item.capturedImage->isNull() ||
-        item.capturedImage->depth() != 32) {
+    if (!item.capturedImage || item.capturedImage->isNull() || item.capturedImage->depth() != 32) {
         return false;
     }
     const QImage &image = *item.capturedImage;
@@ -98,6 +97,15 @@ std::optional<QString> ItemDisplay::symbol(const MenuBarItem &item) {
         }
     }
     return u"switch.2"_s;
+}
+
+QColor ItemDisplay::backdrop(const MenuBarItem &item,
+                             const std::optional<QColor> &sampledBarColor) {
+    if (sampledBarColor) {
+        return *sampledBarColor;
+    }
+    const qreal white = capturedGlyphIsLight(item) ? darkBackdropWhite : lightBackdropWhite;
+    return QColor::fromRgbF(float(white), float(white), float(white));
 }
 
 std::optional<ItemDisplay::MenuIcon> ItemDisplay::menuIcon(const MenuBarItem &item) {

@@ -2,6 +2,7 @@
 
 #include "menubaritem.h"
 
+#include <QColor>
 #include <QImage>
 #include <QString>
 
@@ -41,6 +42,11 @@ public:
         QString accessibilityDescription;
     };
     [[nodiscard]] static std::optional<MenuIcon> menuIcon(const MenuBarItem &item);
+
+    // The plate behind the item's captured picture: the sampled bar colour when there is one,
+    // else opaque grey, dark behind a light glyph and light behind a dark one.
+    [[nodiscard]] static QColor backdrop(const MenuBarItem &item,
+                                         const std::optional<QColor> &sampledBarColor);
 
     static constexpr int menuIconPoints = 16;
 };

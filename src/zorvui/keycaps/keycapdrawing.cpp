@@ -33,15 +33,13 @@ struct Metrics {
     Ink ink{};
 
     Metrics(qreal pointSize, KeyCapDrawing::Weight weight)
-        : font(KeyCapDrawing::font(pointSize)),
-          padY(weight == KeyCapDrawing::Weight::Menu ? 1 : 0),
+        : font(KeyCapDrawing::font(pointSize)), padY(weight == KeyCapDrawing::Weight::Menu ? 1 : 0),
           minWidth(std::round(0.92 * pointSize)),
           ink(weight == KeyCapDrawing::Weight::Menu ? Ink{0.72, 0.22, 0.06}
                                                     : Ink{0.95, 0.34, 0.07}) {
         const QFontMetricsF metrics(font);
-        capHeight =
-            std::ceil(metrics.ascent() + metrics.descent() + qMax(0.0, metrics.leading())) +
-            2 * padY;
+        capHeight = std::ceil(metrics.ascent() + metrics.descent() + qMax(0.0, metrics.leading())) +
+                    2 * padY;
     }
 
     [[nodiscard]] qreal capWidth(const QString &label) const {

@@ -11,7 +11,7 @@ namespace zorv {
 namespace {
 // Styled text shows an inline image at the image's own size.
 constexpr qreal pixelRatio = 1.0;
-}
+} // namespace
 
 KeyCapImageProvider::KeyCapImageProvider() : QQuickImageProvider(QQuickImageProvider::Image) {}
 

@@ -2,7 +2,6 @@
 
 #include "keycaps/keycapimageprovider.h"
 
-
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -79,9 +78,9 @@ QString KeyCapText::markup(const QString &text, qreal size, const QColor &color)
         // A middle-aligned image is centred on its line, halfway between the ascender and the
         // descender lines of the text.
         const ImageRequest request{*segment.caps, size, color};
-        out += u"<img src=\"image://%1/%2\" width=\"%3\" height=\"%4\" align=\"middle\">"_s
-                   .arg(KeyCapImageProvider::providerId, imageId(request),
-                        QString::number(caps.width()), QString::number(caps.height()));
+        out += u"<img src=\"image://%1/%2\" width=\"%3\" height=\"%4\" align=\"middle\">"_s.arg(
+            KeyCapImageProvider::providerId, imageId(request), QString::number(caps.width()),
+            QString::number(caps.height()));
     }
     return out;
 }

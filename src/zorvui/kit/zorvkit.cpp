@@ -1,5 +1,6 @@
 #include "kit/zorvkit.h"
 
+#include "items/itempictures.h"
 #include "keycaps/keycapimageprovider.h"
 #include "symbols/symbolimageprovider.h"
 
@@ -13,11 +14,16 @@ ZorvKit::ZorvKit(SystemAppearance &appearance, Clock &clock, QObject *parent)
     : QObject(parent), m_appearance(appearance), m_clock(clock) {}
 
 ZorvKit &ZorvKit::install(QQmlEngine &engine, SystemAppearance &appearance, Clock &clock) {
+    if (ZorvKit *installed = of(&engine)) {
+        return *installed;
+    }
     auto *kit = new ZorvKit(appearance, clock, &engine);
     // The module's qmldir sits at ":/Zorv/UI/qmldir".
     engine.addImportPath(u"qrc:/"_s);
     engine.addImageProvider(SymbolImageProvider::providerId, new SymbolImageProvider);
     engine.addImageProvider(KeyCapImageProvider::providerId, new KeyCapImageProvider);
+    kit->m_itemPictures = new ItemPictures;
+    engine.addImageProvider(ItemPictures::providerId, kit->m_itemPictures);
     return *kit;
 }
 

@@ -4,8 +4,9 @@ namespace zorv {
 
 namespace {
 
+// Spaces of every kind and tabs; line breaks stay.
 bool isTrimmed(QChar c) {
-    return c == u' ' || c == u'\t';
+    return c == u'\t' || c.category() == QChar::Separator_Space;
 }
 
 int hexDigit(QChar c) {

@@ -6,16 +6,17 @@ import Zorv.UI
 Column {
     id: root
 
-    property string kicker
+    // A string, or null for none.
+    property var kicker: null
     default property alias content: body.data
 
     width: parent ? parent.width : implicitWidth
-    spacing: root.kicker.length > 0 ? 8 : 0
+    spacing: root.kicker ? 8 : 0
 
     ZorvKicker {
-        visible: root.kicker.length > 0
+        visible: !!root.kicker
         leftPadding: 2
-        text: root.kicker
+        text: root.kicker ? root.kicker : ""
     }
 
     Rectangle {

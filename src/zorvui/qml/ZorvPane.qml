@@ -1,5 +1,5 @@
 import QtQuick
-import QtQuick.Controls
+import QtQuick.Templates as T
 import Zorv.UI
 
 // The scaffold of a settings pane: a masthead with the title, an optional blurb ("{token}"s as
@@ -12,7 +12,8 @@ Rectangle {
     property int index
     property int total
     property string title
-    property string blurb
+    // A string, or null for none.
+    property var blurb: null
     property var savedAt
     default property alias content: body.data
     readonly property bool savedTickShown: tick.shown
@@ -69,9 +70,9 @@ Rectangle {
                 elide: Text.ElideRight
             }
             KeysText {
-                visible: root.blurb.length > 0
+                visible: !!root.blurb
                 topPadding: 5
-                keysText: root.blurb
+                keysText: root.blurb ? root.blurb : ""
                 font.pixelSize: 12
                 color: Zorv.ink2
             }
@@ -95,10 +96,7 @@ Rectangle {
         contentHeight: body.implicitHeight + 20 + 28
         boundsBehavior: Flickable.StopAtBounds
         clip: true
-        ScrollBar.vertical: ScrollBar {
-            policy: scroller.contentHeight > scroller.height ? ScrollBar.AlwaysOn
-                                                             : ScrollBar.AsNeeded
-        }
+        T.ScrollBar.vertical: ZorvScrollBar {}
 
         Column {
             id: body

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Templates as T
 import Zorv.UI
 
@@ -111,9 +110,7 @@ ZorvFieldButton {
             rightMargin: 6
             boundsBehavior: Flickable.StopAtBounds
             model: picker.rowCount
-            ScrollBar.vertical: ScrollBar {
-                policy: list.contentHeight > list.height ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
-            }
+            T.ScrollBar.vertical: ZorvScrollBar {}
 
             Keys.onUpPressed: {
                 picker.move(-1);

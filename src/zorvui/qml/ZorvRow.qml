@@ -8,7 +8,8 @@ Item {
     id: root
 
     property string title
-    property string note
+    // A string, or null for none.
+    property var note: null
     property real slot: Zorv.controlWidth
     property url icon
     default property alias control: slotItem.data
@@ -28,7 +29,8 @@ Item {
 
         visible: root.icon.toString().length > 0
         x: 16
-        y: 12 + root.centreLine - 8
+        // The icon's bottom edge sits 3 below the title's baseline.
+        y: label.y + titleText.baselineOffset + 3 - height
         width: 16
         height: 16
         source: root.icon
@@ -52,10 +54,10 @@ Item {
             elide: Text.ElideRight
         }
         ZorvNote {
-            visible: root.note.length > 0
+            visible: !!root.note
             x: -2
             width: parent.width + 4
-            text: root.note
+            text: root.note ? root.note : ""
         }
     }
 

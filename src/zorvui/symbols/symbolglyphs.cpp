@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
 
 #include <cmath>
 #include <functional>
@@ -42,8 +43,7 @@ public:
     }
     // An arc round `centre` from `startDegrees` through `spanDegrees` (counter-clockwise, 0 at
     // three o'clock).
-    void arc(QPointF centre, qreal radius, qreal startDegrees, qreal spanDegrees,
-             qreal width = 2) {
+    void arc(QPointF centre, qreal radius, qreal startDegrees, qreal spanDegrees, qreal width = 2) {
         QPainterPath path;
         const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
         path.arcMoveTo(box, startDegrees);
@@ -67,6 +67,11 @@ public:
         fill(path);
     }
     void fill(const QPainterPath &path) { m_painter.fillPath(path, brush()); }
+    void dashed(const QPainterPath &path, qreal width, const QList<qreal> &pattern) {
+        QPen pen(brush(), width, Qt::CustomDashLine, Qt::FlatCap, Qt::RoundJoin);
+        pen.setDashPattern(pattern);
+        m_painter.strokePath(path, pen);
+    }
     void stroke(const QPainterPath &path, qreal width) {
         QPen pen(brush(), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         m_painter.strokePath(path, pen);
@@ -98,6 +103,28 @@ void wifiWaves(Pen &pen) {
     pen.disc(centre, 1.9);
 }
 
+void eye(Pen &pen) {
+    QPainterPath lid;
+    lid.moveTo(2, 12);
+    lid.cubicTo(6, 5, 18, 5, 22, 12);
+    lid.cubicTo(18, 19, 6, 19, 2, 12);
+    pen.stroke(lid, 1.7);
+    pen.disc({12, 12}, 3.4);
+}
+
+// A four-pointed star round `centre`, `radius` to its points.
+void sparkle(Pen &pen, QPointF centre, qreal radius) {
+    const qreal waist = radius * 0.28;
+    pen.polygon({{centre.x(), centre.y() - radius},
+                 {centre.x() + waist, centre.y() - waist},
+                 {centre.x() + radius, centre.y()},
+                 {centre.x() + waist, centre.y() + waist},
+                 {centre.x(), centre.y() + radius},
+                 {centre.x() - waist, centre.y() + waist},
+                 {centre.x() - radius, centre.y()},
+                 {centre.x() - waist, centre.y() - waist}});
+}
+
 using Drawing = std::function<void(Pen &)>;
 
 const QHash<QString, Drawing> &drawings() {
@@ -108,8 +135,14 @@ const QHash<QString, Drawing> &drawings() {
              pen.line({{6, 6}, {18, 18}}, 2.2);
              pen.line({{18, 6}, {6, 18}}, 2.2);
          }},
-        {u"circle"_s, [](Pen &pen) { pen.circle({12, 12}, 8.5); }},
-        {u"circle.fill"_s, [](Pen &pen) { pen.disc({12, 12}, 9.5); }},
+        {u"circle"_s,
+         [](Pen &pen) {
+             pen.circle({12, 12}, 8.5);
+         }},
+        {u"circle.fill"_s,
+         [](Pen &pen) {
+             pen.disc({12, 12}, 9.5);
+         }},
         {u"checkmark.circle.fill"_s,
          [](Pen &pen) {
              pen.disc({12, 12}, 10);
@@ -121,7 +154,10 @@ const QHash<QString, Drawing> &drawings() {
              pen.line({{7.5, 9.5}, {12, 5}, {16.5, 9.5}}, 2.2);
              pen.line({{7.5, 14.5}, {12, 19}, {16.5, 14.5}}, 2.2);
          }},
-        {u"chevron.down"_s, [](Pen &pen) { pen.line({{6.5, 9.5}, {12, 15}, {17.5, 9.5}}, 2.2); }},
+        {u"chevron.down"_s,
+         [](Pen &pen) {
+             pen.line({{6.5, 9.5}, {12, 15}, {17.5, 9.5}}, 2.2);
+         }},
         {u"line.3.horizontal.decrease"_s,
          [](Pen &pen) {
              pen.line({{3.5, 7}, {20.5, 7}});
@@ -248,8 +284,14 @@ const QHash<QString, Drawing> &drawings() {
          }},
         {u"tray.and.arrow.down.fill"_s,
          [](Pen &pen) {
-             pen.polygon({{2.5, 13}, {8, 13}, {9.5, 16}, {14.5, 16}, {16, 13}, {21.5, 13},
-                          {21.5, 20.5}, {2.5, 20.5}});
+             pen.polygon({{2.5, 13},
+                          {8, 13},
+                          {9.5, 16},
+                          {14.5, 16},
+                          {16, 13},
+                          {21.5, 13},
+                          {21.5, 20.5},
+                          {2.5, 20.5}});
              pen.line({{12, 2.5}, {12, 11.5}});
              pen.line({{8.5, 8}, {12, 11.5}, {15.5, 8}});
          }},
@@ -267,6 +309,175 @@ const QHash<QString, Drawing> &drawings() {
              pen.fill(seal);
              pen.cut();
              pen.line({{7.8, 12.3}, {10.8, 15.2}, {16.2, 9}}, 2.2);
+         }},
+        {u"eye"_s, [](Pen &pen) { eye(pen); }},
+        {u"eye.slash"_s,
+         [](Pen &pen) {
+             eye(pen);
+             pen.cut();
+             pen.line({{3.5, 3.5}, {20.5, 20.5}}, 4.5);
+             pen.paint();
+             pen.line({{3.5, 3.5}, {20.5, 20.5}}, 1.8);
+         }},
+        {u"gearshape"_s,
+         [](Pen &pen) {
+             QPainterPath teeth;
+             for (int i = 0; i < 8; ++i) {
+                 QPainterPath tooth;
+                 tooth.addRoundedRect(QRectF(10.2, 1.8, 3.6, 5), 1, 1);
+                 teeth.addPath(
+                     QTransform().translate(12, 12).rotate(45.0 * i).translate(-12, -12).map(
+                         tooth));
+             }
+             QPainterPath body;
+             body.addEllipse(QPointF(12, 12), 7.6, 7.6);
+             QPainterPath hole;
+             hole.addEllipse(QPointF(12, 12), 3.2, 3.2);
+             pen.fill(body.united(teeth).subtracted(hole));
+         }},
+        {u"globe"_s,
+         [](Pen &pen) {
+             pen.circle({12, 12}, 9.5, 1.6);
+             QPainterPath meridian;
+             meridian.addEllipse(QPointF(12, 12), 4.2, 9.5);
+             pen.stroke(meridian, 1.4);
+             pen.line({{2.5, 12}, {21.5, 12}}, 1.4);
+             pen.line({{4, 7}, {20, 7}}, 1.2);
+             pen.line({{4, 17}, {20, 17}}, 1.2);
+         }},
+        {u"power"_s,
+         [](Pen &pen) {
+             pen.arc({12, 13}, 8, 125, 290, 2.2);
+             pen.line({{12, 3}, {12, 12}}, 2.2);
+         }},
+        {u"sparkles"_s,
+         [](Pen &pen) {
+             sparkle(pen, {10, 13}, 7.5);
+             sparkle(pen, {18.5, 5.5}, 3.5);
+             sparkle(pen, {18.5, 18.5}, 2.8);
+         }},
+        {u"square.stack.3d.up"_s,
+         [](Pen &pen) {
+             pen.polygon({{12, 3}, {21, 7.5}, {12, 12}, {3, 7.5}});
+             pen.line({{3, 12}, {12, 16.5}, {21, 12}}, 1.8);
+             pen.line({{3, 16.5}, {12, 21}, {21, 16.5}}, 1.8);
+         }},
+        {u"arrow.down.circle"_s,
+         [](Pen &pen) {
+             pen.circle({12, 12}, 9.5, 1.6);
+             pen.line({{12, 6.5}, {12, 17}}, 2);
+             pen.line({{8, 13}, {12, 17}, {16, 13}}, 2);
+         }},
+        {u"arrow.left.arrow.right"_s,
+         [](Pen &pen) {
+             pen.line({{4, 8}, {20, 8}}, 2);
+             pen.line({{16, 4.5}, {20, 8}, {16, 11.5}}, 2);
+             pen.line({{20, 16}, {4, 16}}, 2);
+             pen.line({{8, 12.5}, {4, 16}, {8, 19.5}}, 2);
+         }},
+        {u"exclamationmark.bubble"_s,
+         [](Pen &pen) {
+             QPainterPath bubble;
+             bubble.addRoundedRect(QRectF(2.5, 3, 19, 14), 4, 4);
+             bubble.moveTo(7, 16.5);
+             bubble.lineTo(6, 21);
+             bubble.lineTo(11.5, 16.5);
+             pen.stroke(bubble, 1.6);
+             pen.line({{12, 6.5}, {12, 10.5}}, 2);
+             pen.disc({12, 13.3}, 1.2);
+         }},
+        {u"app.dashed"_s,
+         [](Pen &pen) {
+             QPainterPath outline;
+             outline.addRoundedRect(QRectF(3, 3, 18, 18), 5, 5);
+             pen.dashed(outline, 1.6, {2.2, 2.2});
+         }},
+        {u"arrow.triangle.2.circlepath"_s,
+         [](Pen &pen) {
+             pen.arc({12, 12}, 7.5, 20, 150, 1.9);
+             pen.arc({12, 12}, 7.5, 200, 150, 1.9);
+             pen.polygon({{4.5, 12.5}, {1.5, 8.5}, {7.5, 8.5}});
+             pen.polygon({{19.5, 11.5}, {22.5, 15.5}, {16.5, 15.5}});
+         }},
+        {u"arrow.uturn.backward"_s,
+         [](Pen &pen) {
+             QPainterPath turn;
+             turn.moveTo(5, 9);
+             turn.lineTo(14.5, 9);
+             turn.cubicTo(21, 9, 21, 19, 14.5, 19);
+             turn.lineTo(9, 19);
+             pen.stroke(turn, 2);
+             pen.line({{8.5, 5}, {4.5, 9}, {8.5, 13}}, 2);
+         }},
+        {u"lock"_s,
+         [](Pen &pen) {
+             pen.roundedRect({5, 10.5, 14, 10.5}, 2.2, 1.8);
+             pen.arc({12, 9}, 4.2, 0, 180, 1.8);
+             pen.line({{7.8, 9}, {7.8, 10.5}}, 1.8);
+             pen.line({{16.2, 9}, {16.2, 10.5}}, 1.8);
+         }},
+        {u"lock.shield"_s,
+         [](Pen &pen) {
+             QPainterPath shield;
+             shield.moveTo(12, 2.5);
+             shield.lineTo(20, 5.5);
+             shield.cubicTo(20, 14, 17, 18.5, 12, 21.5);
+             shield.cubicTo(7, 18.5, 4, 14, 4, 5.5);
+             shield.closeSubpath();
+             pen.stroke(shield, 1.6);
+             pen.filledRoundedRect({8.8, 11, 6.4, 5}, 1);
+             pen.arc({12, 10.5}, 2.1, 0, 180, 1.4);
+         }},
+        {u"pin.fill"_s,
+         [](Pen &pen) {
+             pen.polygon({{8, 3}, {16, 3}, {15, 5}, {15, 10}, {18, 14}, {6, 14}, {9, 10}, {9, 5}});
+             pen.line({{12, 14}, {12, 21.5}}, 1.8);
+         }},
+        {u"wand.and.stars"_s,
+         [](Pen &pen) {
+             pen.line({{4, 20}, {15, 9}}, 2.4);
+             sparkle(pen, {17.5, 5}, 3.2);
+             sparkle(pen, {8, 5.5}, 2.2);
+             sparkle(pen, {19, 14.5}, 2.2);
+         }},
+        {u"bolt.slash"_s,
+         [](Pen &pen) {
+             pen.polygon({{13.5, 2}, {5, 13.5}, {11, 13.5}, {10, 22}, {19, 10}, {13, 10}});
+             pen.cut();
+             pen.line({{3, 3}, {21, 21}}, 4.5);
+             pen.paint();
+             pen.line({{3, 3}, {21, 21}}, 1.8);
+         }},
+        {u"pause.circle"_s,
+         [](Pen &pen) {
+             pen.circle({12, 12}, 9.5, 1.6);
+             pen.line({{9.5, 8}, {9.5, 16}}, 2.2);
+             pen.line({{14.5, 8}, {14.5, 16}}, 2.2);
+         }},
+        {u"pencil"_s,
+         [](Pen &pen) {
+             QPainterPath body;
+             body.moveTo(15.5, 4.5);
+             body.lineTo(19.5, 8.5);
+             body.lineTo(8.5, 19.5);
+             body.lineTo(3.5, 20.5);
+             body.lineTo(4.5, 15.5);
+             body.closeSubpath();
+             pen.stroke(body, 1.7);
+             pen.line({{13, 7}, {17, 11}}, 1.5);
+         }},
+        {u"trash"_s,
+         [](Pen &pen) {
+             pen.line({{3.5, 6}, {20.5, 6}}, 1.8);
+             pen.line({{9, 6}, {9.5, 3.5}, {14.5, 3.5}, {15, 6}}, 1.6);
+             QPainterPath can;
+             can.moveTo(5.5, 6);
+             can.lineTo(6.8, 20.5);
+             can.lineTo(17.2, 20.5);
+             can.lineTo(18.5, 6);
+             pen.stroke(can, 1.7);
+             pen.line({{10, 9.5}, {10.3, 17}}, 1.4);
+             pen.line({{14, 9.5}, {13.7, 17}}, 1.4);
          }},
         {u"magnifyingglass"_s,
          [](Pen &pen) {

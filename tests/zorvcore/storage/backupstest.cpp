@@ -34,10 +34,11 @@ TEST_F(BackupsTest, NamesSnapshotsByLabelAndUtcStampInWesternDigits) {
 
 TEST_F(BackupsTest, RemovesWhatWritesCutShortLeftInTheFolderWhenCreated) {
     const QStringList leftovers{
-        u"layout-20200101-000000-000.json.fAXqPt"_s,
-        u"before-import-0b7e3a52-6f0e-4d5c-9a57-8f2c1d2e3f40.json.XyZabc"_s};
+        u"layout-20200101-000000-000.json.writing-fAXqPt"_s,
+        u"before-import-0b7e3a52-6f0e-4d5c-9a57-8f2c1d2e3f40.json.writing-XyZabc"_s};
     const QStringList others{u"layout-20200101-000000-000.json"_s,
-                             u"layout-20200101-000000-000.json.tmp"_s, u"notes.txt.fAXqPt"_s};
+                             u"layout-20200101-000000-000.json.backup"_s,
+                             u"notes.txt.writing-fAXqPt"_s};
     for (const QString &name : leftovers + others) {
         writeFile(name, "{");
     }

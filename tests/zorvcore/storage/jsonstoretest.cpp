@@ -160,10 +160,13 @@ TEST_F(JsonStoreTest, SetsANamedPipeInTheFilesPlaceAsideWithoutWaitingOnIt) {
 }
 
 TEST_F(JsonStoreTest, RemovesWhatAWriteCutShortLeftBesideItsFileAtTheNextStart) {
-    const QStringList leftovers{u"settings.json.fAXqPt"_s, u"settings.json.ABCDEF"_s};
-    const QStringList others{u"layout.json.fAXqPt"_s,    u"settings.json.fAXqP1"_s,
-                             u"settings.json.fAXqPtx"_s, u"settings.json.unreadable-1"_s,
-                             u"settings.jsonfAXqPt"_s,   u"xsettings.json.fAXqPt"_s};
+    const QStringList leftovers{u"settings.json.writing-fAXqPt"_s,
+                                u"settings.json.writing-ABCDEF"_s};
+    // Names a user may give their own copies stay, even when they look random.
+    const QStringList others{u"layout.json.writing-fAXqPt"_s,  u"settings.json.writing-fAXqP1"_s,
+                             u"settings.json.writing-fAXqPtx"_s, u"settings.json.backup"_s,
+                             u"settings.json.fAXqPt"_s,          u"settings.json.unreadable-1"_s,
+                             u"settings.jsonwriting-fAXqPt"_s,   u"xsettings.json.writing-fAXqPt"_s};
     for (const QString &name : leftovers + others) {
         writeFile(name, "{");
     }

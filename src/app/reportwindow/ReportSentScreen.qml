@@ -1,0 +1,72 @@
+import QtQuick
+import QtQuick.Layouts
+import Zorv.UI
+import Zorv.Report
+
+// The thank-you screen with the report number and a way to copy it.
+ColumnLayout {
+    id: root
+
+    required property ZorvReportContent content
+
+    spacing: 16
+
+    ReportHead {
+        Layout.fillWidth: true
+        title: qsTr("Sent. Thanks.")
+    }
+    ZorvCard {
+        Layout.fillWidth: true
+        kicker: qsTr("Your report number")
+
+        RowLayout {
+            x: 16
+            width: parent.width - 32
+            height: implicitHeight + 32
+            spacing: 12
+            TextEdit {
+                objectName: "reportNumber"
+                readOnly: true
+                selectByMouse: true
+                text: root.content.reportId
+                font.family: Zorv.monoFamily
+                font.pixelSize: 28
+                font.bold: true
+                font.letterSpacing: 2
+                color: Zorv.ink
+            }
+            Item {
+                Layout.fillWidth: true
+                Layout.minimumWidth: 8
+            }
+            ZorvOutlineButton {
+                objectName: "reportCopy"
+                text: root.content.copied ? qsTr("Copied") : qsTr("Copy")
+                onClicked: root.content.copyNumber()
+            }
+        }
+    }
+    Text {
+        Layout.fillWidth: true
+        wrapMode: Text.WordWrap
+        text: qsTr("Give this number if anyone asks about your report. It went straight to the person who builds Zorv.")
+        font.pixelSize: 11
+        color: Zorv.ink2
+    }
+    Item {
+        Layout.fillHeight: true
+    }
+    RowLayout {
+        Item {
+            Layout.fillWidth: true
+        }
+        ZorvAccentButton {
+            text: qsTr("Close")
+            onClicked: root.content.close()
+        }
+    }
+    Shortcut {
+        sequences: ["Return", "Enter"]
+        onActivated: root.content.close()
+    }
+}

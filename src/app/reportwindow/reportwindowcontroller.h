@@ -1,0 +1,73 @@
+#pragma once
+
+#include "reportconfig.h"
+#include "reportdraft.h"
+#include "reportmodel.h"
+#include "reportphase.h"
+#include "reportservices.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QQuickWindow>
+#include <QSize>
+#include <QUrl>
+
+#include <optional>
+
+class QQmlEngine;
+
+namespace zorv {
+
+class Pasteboard;
+class ZorvReportContent;
+
+// The one problem-report window. show() brings a visible window forward, or makes a new window
+// over a new report model that starts from the kept draft (or on a preview screen). Models are
+// owned here, outside the QML engine: a model whose send is under way when its window goes
+// lives on until the send has ended, so a failed send still writes its file. Main thread.
+class ReportWindowController : public QObject {
+    Q_OBJECT
+
+public:
+    // The window title.
+    static inline const QString title = QStringLiteral("Report a Problem");
+    // The size of the built-in screens' window.
+    static constexpr QSize builtInSize{520, 400};
+
+    // The engine and the services must outlive the controller.
+    ReportWindowController(QQmlEngine &engine, ReportProblem::Services services,
+                           Pasteboard &pasteboard, QObject *parent = nullptr);
+    ~ReportWindowController() override;
+
+    // Shows the report window for `config`. A visible window without a preview asked for is
+    // only brought forward, keeping its text and phase; otherwise a new window replaces it,
+    // starting from the draft, or with empty text on the `preview` screen.
+    void show(const ReportProblem::Config &config,
+              const std::optional<ReportProblem::Phase> &preview = std::nullopt);
+
+    // The window last made (possibly closed), and its model.
+    [[nodiscard]] QQuickWindow *window() const { return m_window; }
+    [[nodiscard]] ReportProblem::Model *model() const { return m_model; }
+    [[nodiscard]] const ReportProblem::Draft &draft() const { return m_draft; }
+    // Models kept alive only because their send is under way.
+    [[nodiscard]] int modelsSendingAfterClose() const;
+
+    // The window of the built-in screens, for configurations without content.
+    [[nodiscard]] static QUrl builtInScreensUrl();
+
+private:
+    // Lets the current window and its model go; a model that is sending stays until it ends.
+    void retire();
+    [[nodiscard]] QQuickWindow *createWindow(const QUrl &url, const QVariantMap &properties);
+
+    QQmlEngine &m_engine;
+    const ReportProblem::Services m_services;
+    Pasteboard &m_pasteboard;
+    ReportProblem::Draft m_draft;
+    // Windows own their content; models are children of this controller and outlive both.
+    QPointer<QQuickWindow> m_window;
+    QList<QPointer<QQuickWindow>> m_retiredWindows;
+    QPointer<ReportProblem::Model> m_model;
+};
+
+} // namespace zorv

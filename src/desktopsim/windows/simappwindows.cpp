@@ -1,0 +1,184 @@
+#include "windows/simappwindows.h"
+
+#include <QPointer>
+
+namespace zorv {
+
+SimAppWindow::SimAppWindow(SimAppWindows &windows, QWindow &window)
+    : m_windows(windows), m_window(&window) {
+    m_record.frame = QRectF(QPointF(window.x(), window.y()), QSizeF(window.size()));
+    m_restoreFrame = m_record.frame;
+    mirror();
+}
+
+SimAppWindow::~SimAppWindow() {
+    m_lifetime.cancel();
+}
+
+QRectF SimAppWindow::visibleArea() const {
+    return m_windows.m_model.read([](const DesktopState &state) -> QRectF {
+        const ScreenRecord *screen = state.activeScreen();
+        if (!screen) {
+            return QRectF(0, 0, 1440, 900);
+        }
+        // Below the menu bar, in the top-left convention.
+        const double top = state.primaryTop() - (screen->frame.y() + screen->frame.height());
+        return QRectF(screen->frame.x(), top + screen->menuBarHeight, screen->frame.width(),
+                      screen->frame.height() - screen->menuBarHeight);
+    });
+}
+
+void SimAppWindow::mirror() {
+    if (!m_window) {
+        return;
+    }
+    m_window->setGeometry(m_record.frame.toAlignedRect());
+    m_window->setVisible(m_record.visible);
+}
+
+void SimAppWindow::toggleFullScreen() {
+    if (m_transitioning) {
+        return;
+    }
+    m_transitioning = true;
+    finishFullScreen(!m_record.fullScreen, m_lifetime.token());
+}
+
+QCoro::Task<> SimAppWindow::finishFullScreen(bool entering, CancellationToken lifetime) {
+    QPointer<SimAppWindow> self(this);
+    Clock &clock = m_windows.m_model.clock();
+    if (co_await clock.sleep(seconds(fullScreenTransition), lifetime) == SleepOutcome::Cancelled ||
+        !self) {
+        co_return;
+    }
+    m_transitioning = false;
+    if (entering) {
+        m_restoreFrame = m_record.frame;
+        m_record.fullScreen = true;
+        m_record.frame = visibleArea();
+        mirror();
+        Q_EMIT didEnterFullScreen();
+    } else {
+        m_record.fullScreen = false;
+        m_record.frame = m_restoreFrame;
+        mirror();
+        Q_EMIT didExitFullScreen();
+    }
+}
+
+void SimAppWindow::setZoomed(bool zoomed) {
+    if (zoomed == m_record.zoomed) {
+        return;
+    }
+    if (zoomed) {
+        m_restoreFrame = m_record.frame;
+        m_record.frame = visibleArea();
+    } else {
+        m_record.frame = m_restoreFrame;
+    }
+    m_record.zoomed = zoomed;
+    mirror();
+}
+
+void SimAppWindow::deminiaturize() {
+    if (!m_record.miniaturized) {
+        return;
+    }
+    m_record.miniaturized = false;
+    m_record.visible = true;
+    mirror();
+}
+
+void SimAppWindow::setContentSize(QSizeF size) {
+    if (!size.isValid() || size.isEmpty()) {
+        return;
+    }
+    m_record.frame.setSize(size);
+    mirror();
+}
+
+void SimAppWindow::center() {
+    const QRectF area = visibleArea();
+    QRectF frame = m_record.frame;
+    frame.moveCenter(area.center());
+    m_record.frame = frame;
+    mirror();
+}
+
+void SimAppWindow::makeKeyAndOrderFront() {
+    for (SimAppWindow *other : m_windows.windows()) {
+        if (other != this) {
+            other->resignKey();
+        }
+    }
+    m_record.visible = true;
+    m_record.miniaturized = false;
+    m_record.key = true;
+    m_record.frontOrder = m_windows.m_nextFrontOrder++;
+    mirror();
+}
+
+void SimAppWindow::resignKey() {
+    m_record.key = false;
+}
+
+void SimAppWindow::userMoves(QPointF topLeft) {
+    m_record.frame.moveTopLeft(topLeft);
+    mirror();
+}
+
+void SimAppWindow::userResizes(QSizeF size) {
+    setContentSize(size);
+}
+
+void SimAppWindow::userZooms() {
+    setZoomed(!m_record.zoomed);
+}
+
+void SimAppWindow::userMinimizes() {
+    m_record.miniaturized = true;
+    m_record.visible = false;
+    m_record.key = false;
+    mirror();
+}
+
+void SimAppWindow::userEntersFullScreen() {
+    if (!m_record.fullScreen) {
+        toggleFullScreen();
+    }
+}
+
+void SimAppWindow::userCloses() {
+    m_record.visible = false;
+    m_record.key = false;
+    mirror();
+}
+
+SimAppWindows::SimAppWindows(DesktopModel &model) : m_model(model) {}
+
+std::unique_ptr<AppWindow> SimAppWindows::adopt(QWindow &window) {
+    auto adopted = std::make_unique<SimAppWindow>(*this, window);
+    m_windows.append(adopted.get());
+    return adopted;
+}
+
+QList<SimAppWindow *> SimAppWindows::windows() const {
+    QList<SimAppWindow *> alive;
+    for (const QPointer<SimAppWindow> &window : m_windows) {
+        if (window) {
+            alive.append(window);
+        }
+    }
+    return alive;
+}
+
+SimAppWindow *SimAppWindows::keyWindow() const {
+    for (SimAppWindow *window : windows()) {
+        if (window->record().key) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace zorv

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "appwindow.h"
+#include "cancellation.h"
+#include "model/desktopmodel.h"
+#include "windows/windowrecord.h"
+
+#include <QCoroTask>
+#include <QList>
+#include <QPointer>
+#include <QWindow>
+
+namespace zorv {
+
+class SimAppWindows;
+
+// One window of the application on the simulated window server: its record (what tests assert
+// on) mirrored onto the real Qt window that draws it (shown or hidden, size and place). Entering
+// and leaving full screen take `fullScreenTransition` of simulated time, as the system's
+// animation does, before the notification. The user* calls are the script API.
+class SimAppWindow final : public AppWindow {
+    Q_OBJECT
+
+public:
+    static constexpr double fullScreenTransition = 0.5;
+
+    SimAppWindow(SimAppWindows &windows, QWindow &window);
+    ~SimAppWindow() override;
+
+    [[nodiscard]] bool isVisible() const override { return m_record.visible; }
+    [[nodiscard]] bool isFullScreen() const override { return m_record.fullScreen; }
+    void toggleFullScreen() override;
+    [[nodiscard]] bool isZoomed() const override { return m_record.zoomed; }
+    void setZoomed(bool zoomed) override;
+    [[nodiscard]] bool isMiniaturized() const override { return m_record.miniaturized; }
+    void deminiaturize() override;
+    [[nodiscard]] QSizeF contentSize() const override { return m_record.frame.size(); }
+    void setContentSize(QSizeF size) override;
+    void center() override;
+    void makeKeyAndOrderFront() override;
+
+    [[nodiscard]] const WindowRecord &record() const { return m_record; }
+    [[nodiscard]] QWindow *window() const { return m_window; }
+
+    // Script calls: what the user does to the window.
+    void userMoves(QPointF topLeft);
+    void userResizes(QSizeF size);
+    void userZooms();
+    void userMinimizes();
+    void userEntersFullScreen();
+    // Closes the window (ordered out); a full-screen window stays full screen.
+    void userCloses();
+
+    void resignKey();
+
+private:
+    QCoro::Task<> finishFullScreen(bool entering, CancellationToken lifetime);
+    [[nodiscard]] QRectF visibleArea() const;
+    void mirror();
+
+    SimAppWindows &m_windows;
+    QPointer<QWindow> m_window;
+    WindowRecord m_record;
+    // The frame to return to when leaving zoom or full screen.
+    QRectF m_restoreFrame;
+    bool m_transitioning = false;
+    CancellationSource m_lifetime;
+};
+
+// The simulated window server's side of the application's windows: adopts Qt windows, keeps the
+// front order and the key window. Main thread.
+class SimAppWindows final : public AppWindows {
+public:
+    explicit SimAppWindows(DesktopModel &model);
+
+    [[nodiscard]] std::unique_ptr<AppWindow> adopt(QWindow &window) override;
+
+    // Every adopted window still alive, in adoption order.
+    [[nodiscard]] QList<SimAppWindow *> windows() const;
+    // The key window, if any.
+    [[nodiscard]] SimAppWindow *keyWindow() const;
+
+private:
+    friend class SimAppWindow;
+
+    DesktopModel &m_model;
+    QList<QPointer<SimAppWindow>> m_windows;
+    quint64 m_nextFrontOrder = 1;
+};
+
+} // namespace zorv

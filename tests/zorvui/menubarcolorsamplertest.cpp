@@ -1,0 +1,154 @@
+#include "items/menubarcolorsampler.h"
+#include "appearance/simdesktoppictures.h"
+#include "manualclock.h"
+#include "preferences/simglobalpreferences.h"
+#include "scenario/scenarioloader.h"
+#include "scenario/scenariorunner.h"
+#include "simulateddesktop.h"
+#include "workspace/simworkspace.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+class MenuBarColorSamplerTest : public ::testing::Test {
+protected:
+    MenuBarColorSamplerTest() {
+        display = desktop.arrangement().add(ScreenDescription{});
+        desktop.arrangement().setMainScreen(display);
+    }
+
+    // A picture `height` pixels high whose top `top` rows are `above` and the rest `below`.
+    QString picture(const QString &name, int height, int top, QColor above, QColor below) {
+        QImage image(40, height, QImage::Format_RGB32);
+        image.fill(below);
+        for (int y = 0; y < top; ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                image.setPixelColor(x, y, above);
+            }
+        }
+        const QString path = folder.filePath(name + u".png"_s);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+
+    void advance(double secondsToGo) {
+        clock.advance(seconds(secondsToGo));
+        clock.settle();
+    }
+
+    ManualClock clock;
+    SimulatedDesktop desktop{clock, AppDescription{}};
+    SimDesktopPictures pictures{desktop.model()};
+    MenuBarColorSampler sampler{desktop.screens(), pictures, clock};
+    QTemporaryDir folder;
+    DisplayId display = 0;
+};
+
+TEST_F(MenuBarColorSamplerTest, AveragesTheTopTwentiethOrTheTopRow) {
+    const struct {
+        int height;
+        int top;
+        QColor expected;
+    } cases[] = {
+        // 2160 high: the top 108 rows are sampled, row 108 is not.
+        {2160, 108, Qt::red},
+        {2160, 54, QColor(128, 0, 128)},
+        // 19 high or less: the top row only.
+        {19, 1, Qt::red},
+        {20, 1, Qt::red},
+        {1, 1, Qt::red},
+    };
+    int index = 0;
+    for (const auto &c : cases) {
+        QImage image(picture(u"p%1"_s.arg(index++), c.height, c.top, Qt::red, Qt::blue));
+        EXPECT_EQ(MenuBarColorSampler::topStripColor(image), c.expected)
+            << c.height << " high, " << c.top << " red rows";
+    }
+    EXPECT_FALSE(MenuBarColorSampler::topStripColor(QImage()));
+}
+
+TEST_F(MenuBarColorSamplerTest, TellsDarkFromLightByLuminance) {
+    EXPECT_TRUE(MenuBarColorSampler::isDarkColor(QColor(128, 128, 128)));  // 0.502
+    EXPECT_FALSE(MenuBarColorSampler::isDarkColor(QColor(141, 141, 141))); // 0.553
+    EXPECT_TRUE(MenuBarColorSampler::isDarkColor(Qt::blue));
+    EXPECT_FALSE(MenuBarColorSampler::isDarkColor(Qt::yellow));
+}
+
+TEST_F(MenuBarColorSamplerTest, KeepsASampleForAMinute) {
+    pictures.setPicture(display, picture(u"light"_s, 100, 100, Qt::white, Qt::white));
+    EXPECT_EQ(sampler.sampled(), QColor(Qt::white));
+    EXPECT_FALSE(sampler.isDark());
+
+    pictures.setPicture(display, picture(u"dark"_s, 100, 100, Qt::black, Qt::black));
+    advance(59);
+    EXPECT_EQ(sampler.sampled(), QColor(Qt::white)) << "59 s: the kept sample";
+    advance(1);
+    EXPECT_EQ(sampler.sampled(), QColor(Qt::black)) << "60 s: sampled afresh";
+    EXPECT_TRUE(sampler.isDark());
+}
+
+TEST_F(MenuBarColorSamplerTest, GivesNothingWhenThePictureCannotBeHad) {
+    pictures.setPicture(display, std::nullopt);
+    EXPECT_FALSE(sampler.sampled());
+    EXPECT_TRUE(sampler.isDark()) << "no sample counts as dark";
+
+    pictures.setPicture(display, picture(u"light"_s, 100, 100, Qt::white, Qt::white));
+    ASSERT_TRUE(sampler.sampled());
+    advance(60);
+    // A stale sample is not returned, but it still answers isDark.
+    pictures.setPicture(display, folder.filePath(u"missing.png"_s));
+    EXPECT_FALSE(sampler.sampled());
+    EXPECT_FALSE(sampler.isDark());
+
+    desktop.arrangement().setMainScreen(std::nullopt);
+    EXPECT_FALSE(sampler.sampled());
+}
+
+TEST_F(MenuBarColorSamplerTest, TheSimulatorDrawsAPictureFromTheDesktopColour) {
+    const auto path = pictures.desktopImagePath(display);
+    ASSERT_TRUE(path);
+    const QImage drawn(*path);
+    ASSERT_FALSE(drawn.isNull());
+    EXPECT_NEAR(drawn.width() / double(drawn.height()), 1512.0 / 982.0, 0.01);
+    const auto color = sampler.sampled();
+    ASSERT_TRUE(color);
+    EXPECT_TRUE(sampler.isDark()) << "the default desktop is a mid blue";
+    EXPECT_FALSE(pictures.desktopImagePath(display + 1)) << "no such screen";
+}
+
+// A scenario names the picture of its screen by a path relative to the scenario file.
+TEST(MenuBarColorScenarioTest, SamplesThePictureTheScenarioNames) {
+    QTemporaryDir folder;
+    QImage picture(40, 40, QImage::Format_RGB32);
+    picture.fill(QColor(240, 240, 240));
+    ASSERT_TRUE(picture.save(folder.filePath(u"light.png"_s)));
+    QFile file(folder.filePath(u"desk.json"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"name": "desk", "desktopPictures": {"1": "light.png"},
+        "screens": [{"name": "D", "frame": {"x": 0, "y": 0, "width": 800, "height": 600}}]})");
+    file.close();
+
+    ManualClock clock;
+    SimulatedDesktop desktop(clock, AppDescription{});
+    SimWorkspace workspace(desktop.model());
+    SimGlobalPreferences preferences;
+    ScenarioRunner runner(ScenarioLoader::load(file.fileName()), desktop, workspace, preferences);
+    runner.start();
+    clock.settle();
+    const DisplayId display = desktop.screens().screens().constFirst().displayId;
+    desktop.arrangement().setMainScreen(display);
+    MenuBarColorSampler sampler(desktop.screens(), desktop.desktopPictures(), clock);
+    EXPECT_EQ(sampler.sampled(), QColor(240, 240, 240));
+    EXPECT_FALSE(sampler.isDark());
+}
+
+} // namespace
+} // namespace zorv

@@ -46,6 +46,11 @@ TEST_P(ActivationTest, clicksTheItemAfterBringingItIntoView) {
     ASSERT_EQ(clicks.size(), 1);
     EXPECT_EQ(clicks.first().itemId, item);
     EXPECT_EQ(clicks.first().kind, ItemClickKind::Right);
+    const QList<LoggedEvent> events = desktop.readout().events();
+    const bool nudged = std::any_of(events.cbegin(), events.cend(), [](const LoggedEvent &event) {
+        return event.type == EventType::MouseMoved && event.location.y() == 0.0;
+    });
+    EXPECT_EQ(nudged, activation.bar == Bar::autoHidden);
     const QJsonObject record = readFile(u"last-activate.json"_s);
     EXPECT_EQ(record.keys(), (QStringList{u"at"_s, u"item"_s, u"kind"_s, u"menuBarCameBack"_s,
                                           u"outcome"_s, u"wasTucked"_s, u"x"_s, u"y"_s}));

@@ -64,6 +64,10 @@ TEST_P(RescanTest, scansOnceShortlyAfterTheChange) {
     EXPECT_EQ(knows(kNotes), change == Change::launch);
     EXPECT_EQ(knows(tools), change != Change::quit);
     EXPECT_EQ(records(u"events.jsonl"_s, u"display-change"_s).size(), change == Change::screen);
+    // A screen change also re-applies the reveal state 1 s later, once the separators are
+    // readable or 3 s have passed (while tucked, the always-hidden one lies off screen).
+    run(4.0);
+    EXPECT_EQ(reasons(u"tuck"_s).contains(u"display-change"_s), change == Change::screen);
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, RescanTest,

@@ -30,7 +30,7 @@ QJsonValue optionalText(const std::optional<QString> &text) {
 QJsonObject EngineDump::toJson(ClassicEngine &engine, const QList<QRectF> &screens) {
     QJsonArray items;
     for (const MenuBarItem &item : engine.lastItems()) {
-        const bool onScreen = !item.isDormant && item.frame.width() > 0 &&
+        const bool onScreen = ClassicEngine::isOnTheBar(item) &&
                               ClassicEngine::onABar(item.frame.center().x(), screens, 0.0);
         items.append(QJsonObject{{u"bundleId"_s, item.id.bundleID},
                                  {u"title"_s, optionalText(item.id.title)},

@@ -103,6 +103,11 @@ public:
     // Whether x lies on some screen's span, `inset` points inside either end.
     [[nodiscard]] static bool onABar(double x, const QList<QRectF> &screens, double inset);
 
+    // Not dormant and wider than 0: the item stands on the bar.
+    [[nodiscard]] static bool isOnTheBar(const MenuBarItem &item) {
+        return !item.isDormant && item.frame.width() > 0;
+    }
+
     // Applications whose item identities keep changing: {"bundleID", "identities", "liveItems"},
     // most identities first.
     [[nodiscard]] QJsonArray identityChurn() const;

@@ -11,17 +11,13 @@ namespace zorv {
 
 namespace {
 
-bool onTheBar(const MenuBarItem &item) {
-    return !item.isDormant && item.frame.width() > 0;
-}
-
 // Per lane, the ids of the layout's items that are on the bar, left to right as the bar shows
 // them (ties keep the scan order).
 QList<MenuBarItemID> barOrder(const QList<MenuBarItem> &items, const SectionLayout &layout,
                               Section lane) {
     QList<const MenuBarItem *> onBar;
     for (const MenuBarItem &item : items) {
-        if (onTheBar(item) && layout.sectionOf(item.id) == lane) {
+        if (ClassicEngine::isOnTheBar(item) && layout.sectionOf(item.id) == lane) {
             onBar.append(&item);
         }
     }

@@ -78,7 +78,7 @@ QJsonObject ClassicEngine::snapshot(const QString &kind) const {
 QJsonArray ClassicEngine::identityChurn() const {
     QHash<QString, int> live;
     for (const MenuBarItem &item : m_lastItems) {
-        if (!item.isDormant && item.frame.width() > 0) {
+        if (isOnTheBar(item)) {
             ++live[item.id.bundleID];
         }
     }

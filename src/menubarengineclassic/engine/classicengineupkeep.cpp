@@ -9,14 +9,6 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-namespace {
-
-bool onTheBar(const MenuBarItem &item) {
-    return !item.isDormant && item.frame.width() > 0;
-}
-
-} // namespace
-
 void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &context) {
     QList<Adoption> retirements;
     QList<MenuBarItemID> cleared;
@@ -26,7 +18,7 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
             continue;
         }
         const auto item = std::find_if(items.cbegin(), items.cend(), [&id](const MenuBarItem &it) {
-            return it.id == id && onTheBar(it);
+            return it.id == id && ClassicEngine::isOnTheBar(it);
         });
         const std::optional<Section> wanted = m_storedLayout.sectionOf(id);
         if (item == items.cend() || !wanted) {

@@ -161,6 +161,33 @@ TEST_F(EngineTest, aRefusedTuckRecoversWithBackOffAndPublishesWhyHidingIsBlocked
               (Published{std::nullopt, HidingBlockedReason::iconMisseated, std::nullopt}));
 }
 
+TEST_F(EngineTest, theEmergencyRevealStopsRecoveryAndARetryTucksAgain) {
+    addLaptop();
+    furnishSections();
+    startEngine();
+    ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+    settle();
+    drive(engine->setHiddenRevealed(false, false));
+    ASSERT_EQ(engine->hidingBlocked(), HidingBlockedReason::iconMisseated);
+    engine->forceShowEverything();
+    EXPECT_TRUE(engine->isRevealed());
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    run(20.0);
+    EXPECT_TRUE(records(u"events.jsonl"_s, u"tuck-recovery"_s).isEmpty());
+    EXPECT_TRUE(reasons(u"reveal"_s).isEmpty());
+
+    arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
+             zorvItem(BarItems::zorvHiddenSeparatorName), shown, zorvItem(BarItems::zorvIconName)});
+    drive(engine->retryHiding());
+    const QList<QJsonObject> retries = records(u"events.jsonl"_s, u"tuck-recovery"_s);
+    ASSERT_EQ(retries.size(), 1);
+    EXPECT_EQ(retries.first().value(u"attempt"_s).toInt(), 0);
+    EXPECT_EQ(retries.first().value(u"reason"_s).toString(), u"asked for"_s);
+    EXPECT_EQ(reasons(u"tuck"_s).last(), u"retry-hiding"_s);
+    EXPECT_FALSE(engine->isRevealed());
+    EXPECT_FALSE(onScreen(hidden));
+}
+
 TEST_F(EngineTest, theWatchdogRevealsOnTheSecondTickWithTheIconOffScreen) {
     addLaptop();
     furnishSections();

@@ -22,6 +22,11 @@ protected:
         settle();
         desktop.userInput().moveMouse(userSpot);
     }
+    // Lets the cancelled deadline finish its sleep, so no coroutine is left behind on the clock.
+    ~BorrowedCursorTest() override {
+        cursor.endAnyCursorSession();
+        settle();
+    }
 
     // The records of "events.jsonl", without their time stamps.
     QList<QJsonObject> records() const {

@@ -156,6 +156,8 @@ private:
         std::optional<double> alwaysSepX;
         bool separatorsOrdered = false;
         double barMinX = 0.0;
+        // Processes that did not answer this time: their items are the last scan's.
+        QSet<qint32> unanswered;
     };
     struct DiscoveryResult {
         bool trusted = false;

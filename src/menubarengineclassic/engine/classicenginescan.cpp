@@ -43,7 +43,8 @@ QCoro::Task<> ClassicEngine::refresh() {
         co_return;
     }
 
-    const ScanContext context = scanContext();
+    ScanContext context = scanContext();
+    context.unanswered = found.unanswered;
     QHash<MenuBarItemID, QRectF> frames;
     QList<MenuBarItem> items;
     if (found.trusted) {
@@ -168,7 +169,11 @@ QList<MenuBarItem> ClassicEngine::lastItemsOf(const QSet<qint32> &processes,
     QList<MenuBarItem> items;
     for (const MenuBarItem &item : m_lastItems) {
         if (!item.isDormant && processes.contains(item.pid)) {
-            items.append(item);
+            // The layout may have changed since that scan.
+            MenuBarItem kept = item;
+            kept.section = m_storedLayout.sectionOf(item.id).value_or(item.section);
+            kept.isUnmovable = m_unmovable.contains(item.id);
+            items.append(kept);
             frames.insert(item.id, item.frame);
         }
     }

@@ -10,18 +10,34 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 
 void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &context) {
+    // Failures of items on the bar are looked at in bar order, so that two retired into one lane
+    // land in the same order on every run; the others are only cleared.
+    QList<MenuBarItemID> failed;
+    for (const MenuBarItem &item : std::as_const(items)) {
+        if (isOnTheBar(item) && m_laneFailed.contains(item.id) && !failed.contains(item.id)) {
+            failed.append(item.id);
+        }
+    }
     QList<Adoption> retirements;
     QList<MenuBarItemID> cleared;
     for (auto failure = m_laneFailed.constBegin(); failure != m_laneFailed.constEnd(); ++failure) {
-        const MenuBarItemID &id = failure.key();
-        if (secondsSince(failure.value()) < 45.0) {
+        if (!failed.contains(failure.key()) && secondsSince(failure.value()) >= 45.0) {
+            cleared.append(failure.key());
+        }
+    }
+    for (const MenuBarItemID &id : std::as_const(failed)) {
+        if (secondsSince(m_laneFailed.value(id)) < 45.0) {
             continue;
         }
         const auto item = std::find_if(items.cbegin(), items.cend(), [&id](const MenuBarItem &it) {
-            return it.id == id && ClassicEngine::isOnTheBar(it);
+            return it.id == id && isOnTheBar(it);
         });
+        // An application that did not answer is where it was before; judge it once it answers.
+        if (context.unanswered.contains(item->pid)) {
+            continue;
+        }
         const std::optional<Section> wanted = m_storedLayout.sectionOf(id);
-        if (item == items.cend() || !wanted) {
+        if (!wanted) {
             cleared.append(id);
             continue;
         }

@@ -141,6 +141,11 @@ TEST_F(ScanTest, aHungApplicationCostsOneTimeOutOffTheMainThread) {
     EXPECT_LT(took, 0.5);
     EXPECT_TRUE(knows(tools));
     EXPECT_TRUE(knows(kNotes));
+    // Kept items take the sections of a layout applied meanwhile.
+    const MenuBarItemID notesItem{kNotes, u"n"_s, std::nullopt, 0};
+    drive(engine->apply(layoutOf({}, {notesItem}, {})));
+    ASSERT_TRUE(engineItem(notesItem));
+    EXPECT_EQ(engineItem(notesItem)->section, Section::hidden);
 }
 
 enum class Fate { stays, revokedAndQuit, revoked, unreadable, quitInstalled, quitUninstalled };

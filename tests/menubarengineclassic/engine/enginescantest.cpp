@@ -127,6 +127,27 @@ TEST_F(ScanTest, anUnplacedItemIsAdoptedWhereItSitsAfterTwoStableScans) {
               u"never assigned; recorded where macOS put it"_s);
 }
 
+// Pictures come only with capture on, only of items in view, trimmed to their glyphs.
+TEST_F(EngineTest, capturedPicturesFollowTheCaptureSetting) {
+    addLaptop();
+    furnishSections();
+    desktop.permissions().setScreenRecordingGranted(true);
+    startEngine();
+    EXPECT_EQ(engine->capabilities().rawValue(), 43);
+    engine->setCaptureEnabled(true);
+    EXPECT_EQ(engine->capabilities().rawValue(), 59);
+    drive(engine->refresh());
+    const std::optional<QImage> picture = engineItem(idOf(u"shown"_s))->capturedImage;
+    ASSERT_TRUE(picture);
+    // A 30-point item is 60 pixels wide at 2 pixels per point; its glyph is narrower.
+    EXPECT_LT(picture->width(), 60);
+    EXPECT_FALSE(engineItem(idOf(u"hidden"_s))->capturedImage);
+    engine->setCaptureEnabled(false);
+    EXPECT_EQ(engine->capabilities().rawValue(), 43);
+    drive(engine->refresh());
+    EXPECT_FALSE(engineItem(idOf(u"shown"_s))->capturedImage);
+}
+
 // Its items stay listed as the last scan saw them: a hang says nothing about the bar.
 TEST_F(ScanTest, aHungApplicationCostsOneTimeOutOffTheMainThread) {
     const qint32 hung = launch(kNotes);

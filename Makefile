@@ -1,7 +1,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test run clean sanitize sanitize-address sanitize-thread
+.PHONY: deps configure build test bench run clean sanitize sanitize-address sanitize-thread
 
 deps:
 	@scripts/install-deps
@@ -14,6 +14,11 @@ build: configure
 
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
+
+# Benchmarks of the engine on the simulated desktop; not part of `make test`.
+bench: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zorv_bench
+	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/zorv_bench
 
 clean:
 	@rm -rf $(BUILD_DIR) build-asan build-tsan

@@ -44,6 +44,16 @@ ApplicationWindow {
                     text: root.desktop.simulatedTime
                 }
                 Label {
+                    visible: root.desktop.engineRunning
+                    text: root.desktop.revealed ? qsTr("Zorv: hidden sections revealed")
+                                                : qsTr("Zorv: hidden sections tucked away")
+                }
+                Label {
+                    visible: root.desktop.hidingBlocked.length > 0
+                    text: qsTr("Hiding blocked: %1").arg(root.desktop.hidingBlocked)
+                    color: "#b3261e"
+                }
+                Label {
                     text: root.desktop.frontmostApplication.length > 0
                           ? qsTr("In front: %1").arg(root.desktop.frontmostApplication)
                           : qsTr("No application in front")
@@ -64,7 +74,7 @@ ApplicationWindow {
         }
 
         PositionsList {
-            Layout.preferredWidth: 540
+            Layout.preferredWidth: 640
             Layout.fillHeight: true
             model: root.desktop.positions
         }

@@ -15,6 +15,7 @@ ListView {
         Label { text: qsTr("x"); Layout.preferredWidth: 50; font.bold: true; horizontalAlignment: Text.AlignRight }
         Label { text: qsTr("width"); Layout.preferredWidth: 45; font.bold: true; horizontalAlignment: Text.AlignRight }
         Label { text: qsTr("state"); Layout.preferredWidth: 170; font.bold: true }
+        Label { text: qsTr("section"); Layout.preferredWidth: 95; font.bold: true }
     }
     delegate: ColumnLayout {
         id: row
@@ -27,6 +28,7 @@ ListView {
         required property real itemWidth
         required property bool shown
         required property string placement
+        required property string section
 
         width: ListView.view.width
         spacing: 0
@@ -46,6 +48,7 @@ ListView {
             Label { text: Math.round(row.itemX * 10) / 10; Layout.preferredWidth: 50; horizontalAlignment: Text.AlignRight }
             Label { text: Math.round(row.itemWidth * 10) / 10; Layout.preferredWidth: 45; horizontalAlignment: Text.AlignRight }
             Label { text: row.placement; Layout.preferredWidth: 170; elide: Text.ElideRight }
+            Label { text: row.section; Layout.preferredWidth: 95; elide: Text.ElideRight }
         }
     }
 }

@@ -6,6 +6,7 @@
 #include "reportbuilder.h"
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
+#include "storage/jsonstore.h"
 #include "storage/zorvpaths.h"
 #include "zorvreportconfig.h"
 
@@ -57,6 +58,7 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
 
 DesktopApp::~DesktopApp() {
     m_lifetime.cancel();
+    m_viewModel.setEngine(nullptr);
 }
 
 QUrl DesktopApp::mainQmlUrl() {
@@ -80,14 +82,48 @@ bool DesktopApp::start() {
         return false;
     }
     if (m_screenshots) {
-        m_layoutPictures = connect(&m_viewModel, &DesktopViewModel::refreshed, this,
+        m_layoutPictures = connect(&m_viewModel, &DesktopViewModel::barsChanged, this,
                                    [this] { m_screenshots->saveLayout(*window()); });
     }
     m_platform.start();
+    startEngine();
     if (m_options.runFor) {
         stopAfter(*m_options.runFor, m_lifetime.token());
     }
     return true;
+}
+
+std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platform,
+                                                        QThreadPool &pool) {
+    SimulatedDesktop &desktop = platform.desktop();
+    EnginePlatform services{platform.clock(),      desktop.accessibility(),
+                            platform.workspace(),  desktop.statusBar(),
+                            desktop.screens(),     desktop.screenCapture(),
+                            desktop.inputEvents(), WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
+                            ZorvPaths::root()};
+    const SectionLayout layout = JSONStore<SectionLayout>::peek(
+        u"layout.json"_s, SectionLayout().normalized(), ZorvPaths::root(), platform.systemLog());
+    return std::make_unique<ClassicEngine>(std::move(services), layout);
+}
+
+void DesktopApp::startEngine() {
+    m_menuBarEngine = createEngine(m_platform, m_enginePool);
+    m_menuBarEngine->setOnHidingBlockedChanged(
+        [this](std::optional<HidingBlockedReason>) { m_viewModel.refresh(); });
+    m_viewModel.setEngine(m_menuBarEngine.get());
+    followEngine();
+    m_menuBarEngine->start();
+}
+
+QCoro::Task<> DesktopApp::followEngine() {
+    QPointer<DesktopApp> self(this);
+    AsyncQueue<QList<MenuBarItem>> &items = m_menuBarEngine->itemsStream();
+    while (co_await items.next()) {
+        if (!self) {
+            co_return;
+        }
+        m_viewModel.refresh();
+    }
 }
 
 int DesktopApp::finish() {
@@ -99,7 +135,8 @@ int DesktopApp::finish() {
     disconnect(m_layoutPictures);
     m_viewModel.refresh();
     if (!m_options.dumpPath.isEmpty()) {
-        if (auto problem = DesktopDump::write(m_platform, m_options.dumpPath)) {
+        if (auto problem =
+                DesktopDump::write(m_platform, m_options.dumpPath, m_menuBarEngine.get())) {
             qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.dumpPath, *problem);
             m_exitCode = 1;
         }

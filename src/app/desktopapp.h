@@ -3,6 +3,7 @@
 #include "cancellation.h"
 #include "clock.h"
 #include "desktopviewmodel.h"
+#include "engine/classicengine.h"
 #include "reportconfig.h"
 #include "reportphase.h"
 #include "reportwindowcontroller.h"
@@ -14,8 +15,10 @@
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QQmlApplicationEngine>
+#include <QThreadPool>
 #include <QUrl>
 
+#include <memory>
 #include <optional>
 
 class QQuickWindow;
@@ -24,10 +27,12 @@ namespace zorv {
 
 class SimulatedPlatform;
 
-// The application as it runs here, wired in one place: the desktop window over a simulated
-// platform, and the run controls of the options (stop after a stretch of simulated time, dump
-// the bars, save pictures of the window, keep the remembered positions). main() builds the platform
-// and hands it over; tests hand over one with a small scenario on a manual clock. Main thread.
+// The application as it runs here, wired in one place: Zorv's engine over a simulated platform,
+// started with the layout stored in "layout.json" (read once) or the empty one, the desktop
+// window over both, and the run controls of the options (stop after a stretch of simulated time,
+// dump the bars, save pictures of the window, keep the remembered positions). main() builds the
+// platform and hands it over; tests hand over one with a small scenario on a manual clock. Main
+// thread.
 class DesktopApp : public QObject {
     Q_OBJECT
 
@@ -49,11 +54,18 @@ public:
     int finish();
 
     [[nodiscard]] QQuickWindow *window() const;
+    // Null until start().
+    [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine.get(); }
     // Shows the problem-report window, on the preview screen when one is given (the shell's
     // "Report a Problem…" command and launch arguments).
     void showReport(const std::optional<ReportProblem::Phase> &preview = std::nullopt);
     [[nodiscard]] ReportWindowController &reports() { return m_reports; }
     [[nodiscard]] static QUrl mainQmlUrl();
+
+    // Zorv's engine over the platform's services with the layout stored in "layout.json" (read
+    // once), or the empty one; `pool` runs its worker jobs. Both must outlive the engine.
+    [[nodiscard]] static std::unique_ptr<ClassicEngine> createEngine(SimulatedPlatform &platform,
+                                                                     QThreadPool &pool);
 
 Q_SIGNALS:
     // The run limit was reached and everything is written: quit with this code.
@@ -61,10 +73,16 @@ Q_SIGNALS:
 
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
+    void startEngine();
+    // Redraws the window for every item list the engine publishes.
+    QCoro::Task<> followEngine();
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
     DesktopViewModel m_viewModel;
+    // The engine's worker jobs; destroyed after the engine, waiting for any still running.
+    QThreadPool m_enginePool;
+    std::unique_ptr<ClassicEngine> m_menuBarEngine;
     std::optional<ScreenshotRecorder> m_screenshots;
     QQmlApplicationEngine m_engine;
     QNetworkAccessManager m_network;

@@ -1,5 +1,6 @@
 #include "desktopdump.h"
 
+#include "enginedump.h"
 #include "jsonwriter.h"
 #include "simulatedplatform.h"
 #include "storage/atomicfile.h"
@@ -41,10 +42,14 @@ QJsonObject entryJson(const BarEntry &entry, qsizetype order) {
 
 } // namespace
 
-QJsonObject DesktopDump::toJson(SimulatedPlatform &platform) {
+QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engine) {
     const DesktopSnapshot snapshot = DesktopSnapshot::take(platform.desktop());
     QJsonArray screens;
+    QList<QRectF> barScreens;
     for (const ScreenSnapshot &screen : snapshot.screens) {
+        if (screen.active) {
+            barScreens.append(screen.screen.frame);
+        }
         QJsonArray items;
         for (qsizetype order = 0; order < screen.entries.size(); ++order) {
             items.append(entryJson(screen.entries[order], order));
@@ -62,18 +67,25 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform) {
                                u"corner, y grows upwards"_s},
         {u"screens[].items[].frame"_s, u"top-left: origin at the primary screen's top-left "
                                        u"corner, y grows downwards"_s}};
-    return {{u"coordinateConventions"_s, conventions},
-            {u"scenario"_s, runner.scenario().name},
-            {u"simulatedSeconds"_s, toSeconds(runner.elapsed())},
-            {u"wallTime"_s,
-             platform.clock().wallNow().toTimeZone(QTimeZone::utc()).toString(Qt::ISODate)},
-            {u"eventsApplied"_s, runner.eventsApplied()},
-            {u"frontmostApplication"_s, optionalString(snapshot.frontmostApplication)},
-            {u"screens"_s, screens}};
+    QJsonObject document{
+        {u"coordinateConventions"_s, conventions},
+        {u"scenario"_s, runner.scenario().name},
+        {u"simulatedSeconds"_s, toSeconds(runner.elapsed())},
+        {u"wallTime"_s,
+         platform.clock().wallNow().toTimeZone(QTimeZone::utc()).toString(Qt::ISODate)},
+        {u"eventsApplied"_s, runner.eventsApplied()},
+        {u"frontmostApplication"_s, optionalString(snapshot.frontmostApplication)},
+        {u"screens"_s, screens}};
+    if (engine) {
+        document.insert(u"engine"_s, EngineDump::toJson(*engine, barScreens));
+    }
+    return document;
 }
 
-std::optional<QString> DesktopDump::write(SimulatedPlatform &platform, const QString &path) {
-    const std::optional<QByteArray> bytes = writeJson(toJson(platform), JsonFormat::pretty());
+std::optional<QString> DesktopDump::write(SimulatedPlatform &platform, const QString &path,
+                                          ClassicEngine *engine) {
+    const std::optional<QByteArray> bytes =
+        writeJson(toJson(platform, engine), JsonFormat::pretty());
     if (!bytes) {
         return u"the state holds a value JSON cannot represent"_s;
     }

@@ -9,20 +9,22 @@
 
 namespace zorv {
 
+class ClassicEngine;
 class SimulatedPlatform;
 
 // The bars' state as a JSON document, for checking a run from outside: the scenario and the
 // simulated time, then per screen its frame (bottom-left convention) and every status item left
 // to right with its order, application, bundle identifier, title, autosave name, frame (top-left
-// convention) and whether it is on screen and drawn. A top-level "coordinateConventions" object
-// names the convention of each kind of frame. Written with the canonical writer, so equal states
-// give equal files.
+// convention) and whether it is on screen and drawn, and with an engine its view of the bar under
+// "engine" (see EngineDump). A top-level "coordinateConventions" object names the convention of
+// each kind of frame. Written with the canonical writer, so equal states give equal files.
 class DesktopDump {
 public:
-    [[nodiscard]] static QJsonObject toJson(SimulatedPlatform &platform);
+    [[nodiscard]] static QJsonObject toJson(SimulatedPlatform &platform,
+                                            ClassicEngine *engine = nullptr);
     // Writes the document atomically; the reason when it could not be written.
-    [[nodiscard]] static std::optional<QString> write(SimulatedPlatform &platform,
-                                                      const QString &path);
+    [[nodiscard]] static std::optional<QString>
+    write(SimulatedPlatform &platform, const QString &path, ClassicEngine *engine = nullptr);
 };
 
 } // namespace zorv

@@ -1,5 +1,7 @@
 #include "desktopviewmodel.h"
 
+#include "engine/classicengine.h"
+#include "enginesections.h"
 #include "simulatedplatform.h"
 
 #include <QLocale>
@@ -36,16 +38,37 @@ QString DesktopViewModel::scenarioDescription() const {
     return m_platform.scenario().scenario().description;
 }
 
+void DesktopViewModel::setEngine(ClassicEngine *engine) {
+    m_engine = engine;
+    refresh();
+}
+
 void DesktopViewModel::refresh() {
     const DesktopSnapshot snapshot = DesktopSnapshot::take(m_platform.desktop());
     m_screens.setScreens(snapshot.screens);
-    m_positions.setScreens(snapshot.screens);
+    QHash<quint64, Section> sections;
+    if (m_engine) {
+        for (const ScreenSnapshot &screen : snapshot.screens) {
+            if (screen.active) {
+                sections = EngineSections::of(screen.entries, m_engine->lastItems());
+            }
+        }
+        m_revealed = m_engine->isRevealed();
+        const std::optional<HidingBlockedReason> blocked = m_engine->hidingBlocked();
+        m_hidingBlocked = blocked ? headline(*blocked) : QString();
+    }
+    m_positions.setScreens(snapshot.screens, sections);
     const QDateTime wall = m_platform.clock().wallNow().toTimeZone(QTimeZone::utc());
     m_simulatedTime = u"%1 UTC, %2 into the scenario"_s.arg(
         QLocale::c().toString(wall, u"ddd d MMM yyyy H:mm:ss"_s),
         elapsedText(m_platform.scenario().elapsed()));
     m_frontmostApplication = snapshot.frontmostApplication.value_or(QString());
+    const bool changed = snapshot != m_lastSnapshot;
+    m_lastSnapshot = snapshot;
     Q_EMIT refreshed();
+    if (changed) {
+        Q_EMIT barsChanged();
+    }
 }
 
 } // namespace zorv

@@ -39,6 +39,8 @@ QVariant ItemPositionsModel::data(const QModelIndex &index, int role) const {
         return entry.visible;
     case StateRole:
         return state(entry);
+    case SectionRole:
+        return row.section;
     default:
         return {};
     }
@@ -53,16 +55,20 @@ QHash<int, QByteArray> ItemPositionsModel::roleNames() const {
             {XRole, "itemX"},
             {WidthRole, "itemWidth"},
             {VisibleRole, "shown"},
-            {StateRole, "placement"}};
+            {StateRole, "placement"},
+            {SectionRole, "section"}};
 }
 
-void ItemPositionsModel::setScreens(const QList<ScreenSnapshot> &screens) {
+void ItemPositionsModel::setScreens(const QList<ScreenSnapshot> &screens,
+                                    const QHash<quint64, Section> &sections) {
     QList<Row> rows;
     for (const ScreenSnapshot &screen : screens) {
-        const QString section =
+        const QString screenLabel =
             u"%1 (display %2)"_s.arg(screen.screen.name).arg(screen.screen.displayId);
         for (const BarEntry &entry : screen.entries) {
-            rows.append({section, entry});
+            const auto placed = sections.constFind(entry.itemId);
+            rows.append({screenLabel, entry,
+                         placed == sections.constEnd() ? QString() : rawValue(*placed)});
         }
     }
     if (rows.size() != m_rows.size()) {

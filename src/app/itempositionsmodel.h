@@ -1,6 +1,7 @@
 #pragma once
 
 #include "desktopsnapshot.h"
+#include "section.h"
 
 #include <QAbstractListModel>
 #include <QtQml/qqmlregistration.h>
@@ -9,7 +10,8 @@ namespace zorv {
 
 // Every status item's place on every screen's bar, for the list beside the drawn bars: one row
 // per item and screen, screens in order and items left to right, with the item's frame (top-left
-// convention, as the accessibility interface reports it) and why it is not drawn, if it is not.
+// convention, as the accessibility interface reports it), why it is not drawn, if it is not, and
+// the section the engine puts it in.
 class ItemPositionsModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
@@ -27,6 +29,8 @@ public:
         WidthRole,
         VisibleRole,
         StateRole,
+        // "shown", "hidden", "alwaysHidden", or empty while the engine has not seen the item.
+        SectionRole,
     };
     Q_ENUM(Roles)
 
@@ -36,7 +40,9 @@ public:
     [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
     [[nodiscard]] QHash<int, QByteArray> roleNames() const override;
 
-    void setScreens(const QList<ScreenSnapshot> &screens);
+    // `sections`: the engine's section per item id (see EngineSections).
+    void setScreens(const QList<ScreenSnapshot> &screens,
+                    const QHash<quint64, Section> &sections = {});
 
     // "shown", "off screen", "under the menus", "under the camera housing" or "not drawn".
     [[nodiscard]] static QString state(const BarEntry &entry);
@@ -45,6 +51,7 @@ private:
     struct Row {
         QString screen;
         BarEntry entry;
+        QString section;
 
         friend bool operator==(const Row &, const Row &) = default;
     };

@@ -1,9 +1,11 @@
 #include "desktopapp.h"
+#include "engine/classicengine.h"
 #include "keptpositionsfile.h"
 #include "manualclock.h"
 #include "scenario/clockface.h"
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
+#include "storage/zorvpaths.h"
 
 #include "jsonreader.h"
 
@@ -86,23 +88,50 @@ TEST(DesktopAppTest, RunsForTheSimulatedTimeAndDumpsTheBar) {
         {u"a2"_s, u"com.example.a"_s, u""_s, 24.0},
         {u"Clock"_s, u"com.apple.controlcenter"_s, clockTitle, ClockFace::length(clockTitle)},
     };
-    ASSERT_EQ(items.size(), std::size(expected));
+    // Zorv's own three status items stand among the others; the spacing rule holds for all.
+    QList<JsonObjectRef> others;
     double right = 990.0;
     for (qsizetype i = items.size() - 1; i >= 0; --i) {
         const JsonObjectRef item = items.at(i).toObject();
-        const auto &want = expected[i];
         EXPECT_EQ(item.required<int>(u"order"), i);
+        const JsonObjectRef frame = item.required(u"frame").toObject();
+        // Right to left from the bar's right end, 16 points apart.
+        EXPECT_EQ(frame.required<double>(u"x") + frame.required<double>(u"width"), right) << i;
+        right = frame.required<double>(u"x") - 16.0;
+        if (item.required<QString>(u"bundleId") != SimulatedPlatform::bundleIdentifier) {
+            others.prepend(item);
+        }
+    }
+    ASSERT_EQ(others.size(), std::size(expected));
+    for (qsizetype i = 0; i < others.size(); ++i) {
+        const JsonObjectRef &item = others.at(i);
+        const auto &want = expected[i];
         EXPECT_EQ(item.required<QString>(u"autosaveName"), want.autosaveName);
         EXPECT_EQ(item.required<QString>(u"bundleId"), want.bundleId);
         EXPECT_EQ(item.required<QString>(u"title"), want.title);
         EXPECT_TRUE(item.required<bool>(u"onScreen"));
-        const JsonObjectRef frame = item.required(u"frame").toObject();
-        EXPECT_EQ(frame.required<double>(u"width"), want.width) << want.autosaveName.toStdString();
-        // Right to left from the bar's right end, 16 points apart.
-        EXPECT_EQ(frame.required<double>(u"x") + want.width, right)
+        EXPECT_EQ(item.required(u"frame").toObject().required<double>(u"width"), want.width)
             << want.autosaveName.toStdString();
-        right = frame.required<double>(u"x") - 16.0;
     }
+
+    // The engine's view. With no remembered positions Zorv's icon stands left of its
+    // separators, so every tuck is refused and everything stays in view.
+    const JsonObjectRef engine = dump.required(u"engine").toObject();
+    EXPECT_TRUE(engine.required<bool>(u"revealed"));
+    EXPECT_EQ(engine.required<QString>(u"hidingBlocked"), u"iconMisseated"_s);
+    EXPECT_TRUE(engine.required<bool>(u"iconOnScreen"));
+    const JsonArrayRef engineItems = engine.required(u"items").toArray();
+    ASSERT_GT(engineItems.size(), 0);
+    QSet<QString> applications;
+    for (qsizetype i = 0; i < engineItems.size(); ++i) {
+        const JsonObjectRef item = engineItems.at(i).toObject();
+        applications.insert(item.required<QString>(u"bundleId"));
+        EXPECT_TRUE(item.required<bool>(u"onScreen"));
+        EXPECT_FALSE(item.required<bool>(u"notchObscured"));
+        EXPECT_GE(item.required<int>(u"ordinal"), 0);
+    }
+    EXPECT_EQ(applications, (QSet<QString>{u"com.example.a"_s, u"com.example.b"_s,
+                                           u"com.apple.controlcenter"_s}));
 
     const QStringList pictures = QDir(options.screenshotFolder).entryList(QDir::Files);
     EXPECT_TRUE(pictures.contains(u"final.png"_s));
@@ -121,6 +150,27 @@ TEST(DesktopAppTest, ReportsADumpThatCannotBeWritten) {
     EXPECT_EQ(app.finish(), 1);
 }
 
+// The engine starts with the layout the app folder keeps; an unreadable file means the empty one.
+TEST(DesktopAppTest, StartsTheEngineWithTheStoredLayout) {
+    for (const bool readable : {true, false}) {
+        QFile file(ZorvPaths::file(u"layout.json"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(readable ? R"([{"section": "hidden", "ids": [{"bundleID": "com.example.a",
+                                 "ordinal": 1}]}])"
+                            : "[{");
+        file.close();
+        ManualClock clock;
+        SimulatedPlatform platform(clock, ScenarioLoader::parse(smallMac, u"small"_s), false);
+        DesktopApp app(platform, SimOptions());
+        ASSERT_TRUE(app.start());
+        ASSERT_NE(app.engine(), nullptr);
+        const MenuBarItemID a1{u"com.example.a"_s, std::nullopt, std::nullopt, 1};
+        EXPECT_EQ(app.engine()->storedLayout().sectionOf(a1),
+                  readable ? std::optional(Section::hidden) : std::nullopt);
+        QFile::remove(ZorvPaths::file(u"layout.json"_s));
+    }
+}
+
 QStringList barOrder(SimulatedPlatform &platform) {
     QStringList names;
     for (const BarEntry &entry : platform.desktop().readout().bar()) {
@@ -129,8 +179,8 @@ QStringList barOrder(SimulatedPlatform &platform) {
     return names;
 }
 
-// Two runs with one positions file: the second finds Zorv's items, created as Zorv creates them
-// and never dragged, where the first left them. The user dragged another item to the left end,
+// Two runs with one positions file: the second finds Zorv's items, created by its engine and
+// never dragged, where the first left them. The user dragged another item to the left end,
 // so they no longer stand there.
 TEST(DesktopAppTest, KeepsRememberedPositionsBetweenRuns) {
     const QTemporaryDir folder;
@@ -147,12 +197,6 @@ TEST(DesktopAppTest, KeepsRememberedPositionsBetweenRuns) {
         SimulatedPlatform platform(clock, DesktopApp::loadScenario(options), false);
         DesktopApp app(platform, options);
         EXPECT_TRUE(app.start());
-        std::vector<std::unique_ptr<StatusItem>> zorv;
-        for (const QString &name : {BarItems::zorvAlwaysHiddenSeparatorName,
-                                    BarItems::zorvHiddenSeparatorName, BarItems::zorvIconName}) {
-            zorv.push_back(platform.desktop().statusBar().createStatusItem(8.0));
-            zorv.back()->setAutosaveName(name);
-        }
         clock.settle();
         if (firstRun) {
             const qint32 a = *platform.scenario().player().processId(u"com.example.a"_s);

@@ -1,3 +1,4 @@
+#include "enginesections.h"
 #include "itempositionsmodel.h"
 #include "screenlistmodel.h"
 
@@ -59,6 +60,42 @@ TEST(ItemPositionsModelTest, ListsEveryScreensItemsWithTheirState) {
     EXPECT_EQ(value(model, 4, ItemPositionsModel::ScreenRole).toString(), u"Wide (display 2)"_s);
     EXPECT_EQ(value(model, 0, ItemPositionsModel::XRole).toDouble(), -40.0);
     EXPECT_EQ(value(model, 0, ItemPositionsModel::ApplicationRole).toString(), u"App far"_s);
+}
+
+// The engine's items pair with the bar's per application, left to right: its scan and the bar
+// may disagree on positions after a reveal, never on an application's own order.
+TEST(ItemPositionsModelTest, ShowsTheSectionTheEngineGivesEachItem) {
+    const auto scanned = [](const QString &name, double x, Section section, bool dormant) {
+        return MenuBarItem{MenuBarItemID{u"com.example.two"_s, name, std::nullopt, 0},
+                           1,
+                           name,
+                           dormant ? QRectF() : QRectF(x, 0, 24, 24),
+                           std::nullopt,
+                           std::nullopt,
+                           section,
+                           false,
+                           dormant,
+                           false};
+    };
+    QList<BarEntry> bar{entry(u"two"_s, -300, false, false), entry(u"two"_s, 900, true),
+                        entry(u"unseen"_s, 1000, true)};
+    bar[0].itemId = 1;
+    bar[1].itemId = 2;
+    bar[2].itemId = 3;
+    // Scanned while tucked: the hidden one far left; the dormant one never pairs.
+    const QHash<quint64, Section> sections =
+        EngineSections::of(bar, {scanned(u"b"_s, 1100, Section::shown, false),
+                                 scanned(u"gone"_s, 0, Section::hidden, true),
+                                 scanned(u"a"_s, -2000, Section::hidden, false)});
+    EXPECT_EQ(sections, (QHash<quint64, Section>{{1, Section::hidden}, {2, Section::shown}}));
+
+    ItemPositionsModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setScreens({screen(1, u"Laptop"_s, bar)}, sections);
+    const QStringList shown{u"hidden"_s, u"shown"_s, QString()};
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(value(model, row, ItemPositionsModel::SectionRole).toString(), shown[row]);
+    }
 }
 
 // Same number of rows: the rows change in place (the list keeps its scroll position), and the

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "clock.h"
+
+#include <atomic>
+
+namespace zorv {
+
+// Hands every call on to another clock and counts the sleeps that ran to their end: each is a
+// timer that would wake the main thread on a real clock.
+class CountingClock final : public Clock {
+public:
+    explicit CountingClock(Clock &inner) : m_inner(inner) {}
+
+    [[nodiscard]] MonotonicTime now() const override { return m_inner.now(); }
+    [[nodiscard]] QDateTime wallNow() const override { return m_inner.wallNow(); }
+    [[nodiscard]] QCoro::Task<SleepOutcome> sleep(Duration duration,
+                                                  CancellationToken cancellation = {}) override;
+    void blockingSleep(Duration duration) override { m_inner.blockingSleep(duration); }
+
+    [[nodiscard]] int elapsedSleeps() const { return m_elapsedSleeps; }
+
+private:
+    Clock &m_inner;
+    std::atomic<int> m_elapsedSleeps{0};
+};
+
+} // namespace zorv

@@ -1,0 +1,164 @@
+#include "driftrules.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+bool DriftRules::isCounted(const MenuBarItem &item) {
+    return !item.isDormant && item.frame.width() > 0.0 && !item.id.isSystemPinned();
+}
+
+QSet<int> DriftRules::longestIncreasingRun(const QList<double> &values) {
+    if (values.isEmpty()) {
+        return {};
+    }
+    const qsizetype count = values.size();
+    QList<qsizetype> length(count, 1);
+    QList<qsizetype> previous(count, -1);
+    for (qsizetype i = 1; i < count; ++i) {
+        for (qsizetype j = 0; j < i; ++j) {
+            if (values[j] < values[i] && length[j] + 1 > length[i]) {
+                length[i] = length[j] + 1;
+                previous[i] = j;
+            }
+        }
+    }
+    qsizetype end = 0;
+    for (qsizetype i = 1; i < count; ++i) {
+        if (length[i] > length[end]) {
+            end = i;
+        }
+    }
+    QSet<int> run;
+    for (qsizetype at = end; at >= 0; at = previous[at]) {
+        run.insert(int(at));
+    }
+    return run;
+}
+
+QSet<MenuBarItemID> DriftRules::driftedItems(const QList<MenuBarItem> &items,
+                                             const SectionLayout &layout,
+                                             std::optional<double> hiddenSepX) {
+    QSet<MenuBarItemID> drifted;
+    for (const MenuBarItem &item : items) {
+        if (!isCounted(item)) {
+            continue;
+        }
+        const auto section = layout.sectionOf(item.id);
+        if (!section) {
+            continue;
+        }
+        const bool shown = *section == Section::shown;
+        const bool right = item.frame.center().x() > hiddenSepX.value_or(0.0);
+        if (shown != right) {
+            drifted.insert(item.id);
+        }
+    }
+    return drifted;
+}
+
+DriftVerdict DriftRules::driftVerdict(const QList<MenuBarItem> &items, const SectionLayout &layout,
+                                      std::optional<double> hiddenSepX, double barMinX) {
+    const QSet<MenuBarItemID> drifted = driftedItems(items, layout, hiddenSepX);
+    int wantedHidden = 0;
+    int inView = 0;
+    bool peeking = false;
+    for (const MenuBarItem &item : items) {
+        if (!isCounted(item)) {
+            continue;
+        }
+        const auto section = layout.sectionOf(item.id);
+        if (!section || *section == Section::shown) {
+            continue;
+        }
+        ++wantedHidden;
+        if (item.frame.center().x() > barMinX) {
+            ++inView;
+            peeking = peeking || !drifted.contains(item.id);
+        }
+    }
+    if (wantedHidden >= 2 && inView == wantedHidden) {
+        return {DriftVerdict::Kind::nothingHidden, {}};
+    }
+    if (peeking) {
+        return {DriftVerdict::Kind::peeking, {}};
+    }
+    if (!drifted.isEmpty()) {
+        return {DriftVerdict::Kind::drifted, drifted};
+    }
+    return {DriftVerdict::Kind::clean, {}};
+}
+
+Section DriftRules::laneOf(const MenuBarItem &item, std::optional<double> hiddenSepX,
+                           std::optional<double> alwaysHiddenSepX, bool separatorsOrdered) {
+    const double midX = item.frame.center().x();
+    if (!hiddenSepX) {
+        return midX > 0.0 ? Section::shown : Section::hidden;
+    }
+    if (midX > *hiddenSepX) {
+        return Section::shown;
+    }
+    if (separatorsOrdered && alwaysHiddenSepX && midX < *alwaysHiddenSepX) {
+        return Section::alwaysHidden;
+    }
+    return Section::hidden;
+}
+
+QList<Adoption> DriftRules::adoptions(const QList<MenuBarItem> &items, const SectionLayout &layout,
+                                      const QSet<QString> &churning,
+                                      QHash<MenuBarItemID, LaneSighting> &seen, int stableScans) {
+    QSet<MenuBarItemID> present;
+    QList<Adoption> result;
+    for (const MenuBarItem &item : items) {
+        if (!isCounted(item) || layout.sectionOf(item.id)) {
+            continue;
+        }
+        present.insert(item.id);
+        const auto previous = seen.constFind(item.id);
+        const int scans =
+            previous != seen.cend() && previous->lane == item.section ? previous->scans + 1 : 1;
+        seen.insert(item.id, LaneSighting{item.section, scans});
+        if (scans >= stableScans && !churning.contains(item.id.bundleID)) {
+            result.append(Adoption{item.id, item.section});
+        }
+    }
+    seen.removeIf([&](const auto &entry) { return !present.contains(entry.key()); });
+    return result;
+}
+
+std::optional<double> DriftRules::iconRepairTarget(double iconMidX, const QList<QRectF> &ours,
+                                                   const QList<QRectF> &system) {
+    std::optional<double> rightmost;
+    for (const QRectF &frame : ours) {
+        if (frame.width() > 0.0) {
+            rightmost = std::max(rightmost.value_or(frame.right()), frame.right());
+        }
+    }
+    const double right = rightmost.value_or(iconMidX);
+    std::optional<double> candidate;
+    for (const QRectF &frame : system) {
+        if (frame.width() > 0.0 && frame.left() > right) {
+            candidate = std::min(candidate.value_or(frame.left()), frame.left());
+        }
+    }
+    const double target = candidate.value_or(right + 40.0) - 16.0;
+    if (iconMidX + 8.0 < target) {
+        return target;
+    }
+    return std::nullopt;
+}
+
+QString DriftRules::driftSignature(const QSet<MenuBarItemID> &drifted) {
+    QStringList bundles;
+    for (const MenuBarItemID &id : drifted) {
+        bundles.append(id.bundleID);
+    }
+    std::sort(bundles.begin(), bundles.end());
+    return bundles.join(u',');
+}
+
+} // namespace zorv

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "driftverdict.h"
+#include "menubaritem.h"
+#include "sectionlayout.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+namespace zorv {
+
+// The rules a scan applies to the bar it has just read: which items sit on the wrong side of the
+// hidden separator, whether what should be hidden is out of sight, which lane an item
+// physically sits in, and which unplaced items the layout takes over. Pure functions of their
+// arguments (adoptions() also updates the sightings it is handed).
+//
+// Only counted items take part: not dormant, wider than 0, and not one of the system's own.
+class DriftRules {
+public:
+    DriftRules() = delete;
+
+    [[nodiscard]] static bool isCounted(const MenuBarItem &item);
+
+    // Positions of one longest strictly increasing run of the values, the earliest on ties.
+    [[nodiscard]] static QSet<int> longestIncreasingRun(const QList<double> &values);
+
+    // Items the layout places that sit on the other side of the hidden separator (of x = 0 when
+    // it is unknown) than their section asks: shown ones left of it, hidden ones right of it.
+    [[nodiscard]] static QSet<MenuBarItemID> driftedItems(const QList<MenuBarItem> &items,
+                                                          const SectionLayout &layout,
+                                                          std::optional<double> hiddenSepX);
+    // `barMinX`: the left edge of the bar's screen; an item centred right of it is in view.
+    [[nodiscard]] static DriftVerdict driftVerdict(const QList<MenuBarItem> &items,
+                                                   const SectionLayout &layout,
+                                                   std::optional<double> hiddenSepX,
+                                                   double barMinX);
+
+    // The lane the item sits in by the separators' left edges.
+    [[nodiscard]] static Section laneOf(const MenuBarItem &item, std::optional<double> hiddenSepX,
+                                        std::optional<double> alwaysHiddenSepX,
+                                        bool separatorsOrdered);
+
+    // The unplaced items seen in the same lane (their `section`) on `stableScans` scans running,
+    // in item order; items of churning applications keep counting but are not adopted. Drops
+    // from `seen` every item not in this scan.
+    [[nodiscard]] static QList<Adoption> adoptions(const QList<MenuBarItem> &items,
+                                                   const SectionLayout &layout,
+                                                   const QSet<QString> &churning,
+                                                   QHash<MenuBarItemID, LaneSighting> &seen,
+                                                   int stableScans);
+
+    // Where the icon's centre belongs: 16 points left of the first system item beyond this
+    // application's items (24 right of the rightmost of them without one); absent when the
+    // icon's centre already lies within 8 points of that place or beyond it.
+    [[nodiscard]] static std::optional<double>
+    iconRepairTarget(double iconMidX, const QList<QRectF> &ours, const QList<QRectF> &system);
+
+    // The drifted items' bundle identifiers, sorted, one per item, joined with ",".
+    [[nodiscard]] static QString driftSignature(const QSet<MenuBarItemID> &drifted);
+};
+
+} // namespace zorv

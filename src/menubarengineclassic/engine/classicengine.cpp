@@ -1,0 +1,170 @@
+#include "classicengine.h"
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+// Far before any real date, so every "more than N seconds ago" test against it passes.
+QDateTime distantPast() {
+    return QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
+}
+
+constexpr double kDefaultAutoRehideSeconds = 10.0;
+constexpr double kMaxAutoRehideSeconds = 3600.0;
+
+} // namespace
+
+ClassicEngine::ClassicEngine(EnginePlatform platform, SectionLayout layout, QObject *parent)
+    : QObject(parent), m_platform(std::move(platform)),
+      m_diagnostics(m_platform.diagnosticsFolder, m_platform.clock),
+      m_capabilities{EngineCapabilities::discoverItems, EngineCapabilities::hideItems,
+                     EngineCapabilities::activateItems, EngineCapabilities::perItemFrames},
+      m_separatorController(std::make_unique<SeparatorController>(
+          m_platform.statusBar, m_platform.screens, m_platform.clock)),
+      m_discovery(std::make_shared<ItemDiscovery>(m_platform.accessibility, m_platform.workspace)),
+      m_captures(std::make_unique<CaptureService>(m_platform.screenCapture)),
+      m_lastRevealChange(now()), m_lastRetuck(distantPast()), m_lastDisplayChange(distantPast()),
+      m_watchdogStandDownUntil(distantPast()), m_lastScanAt(distantPast()),
+      m_lastAppChurn(distantPast()), m_storedLayout(layout.normalized()),
+      m_lastDriftReconcile(distantPast()) {
+    assertMainThread();
+    // The launch tuck starts from the event loop, once whoever built the engine has had the
+    // chance to install its callbacks.
+    QPointer<ClassicEngine> self(this);
+    Clock &clock = m_platform.clock;
+    auto body = [self, &clock](CancellationToken token) -> QCoro::Task<> {
+        co_await clock.sleep(Duration::zero(), token);
+        if (self && !token.isCancelled()) {
+            co_await self->tuckAsSoonAsTheBarIsLaidOut();
+        }
+    };
+    m_launchTuckTask.start(std::move(body));
+}
+
+ClassicEngine::~ClassicEngine() {
+    // Pushes after this are dropped; a consumer waiting on the stream sees its end.
+    m_items.finish();
+}
+
+void ClassicEngine::setAutoRehideSeconds(double seconds) {
+    // The value comes from files, imports and other Macs: NaN would switch auto-hide off and a
+    // huge value would overflow the sleep.
+    if (!std::isfinite(seconds)) {
+        m_autoRehideSeconds = kDefaultAutoRehideSeconds;
+        return;
+    }
+    m_autoRehideSeconds = std::clamp(seconds, 0.0, kMaxAutoRehideSeconds);
+}
+
+void ClassicEngine::setOnLayoutChanged(LayoutChangedCallback callback) {
+    m_onLayoutChanged = std::move(callback);
+}
+
+void ClassicEngine::setOnHidingBlockedChanged(HidingBlockedChangedCallback callback) {
+    m_onHidingBlockedChanged = std::move(callback);
+}
+
+std::optional<HidingBlockedReason> ClassicEngine::hidingBlocked() const {
+    if (m_hidingRefused) {
+        return HidingBlockedReason::iconMisseated;
+    }
+    if (m_nothingHiddenSince && secondsSince(*m_nothingHiddenSince) > 30.0) {
+        return HidingBlockedReason::displayNotHiding;
+    }
+    return std::nullopt;
+}
+
+std::optional<QRectF> ClassicEngine::iconFrame() const {
+    StatusItemButton *button = m_separatorController->icon().button();
+    if (!button) {
+        return std::nullopt;
+    }
+    const std::optional<StatusItemWindow> window = button->window();
+    if (!window) {
+        return std::nullopt;
+    }
+    return window->frame;
+}
+
+bool ClassicEngine::iconVisible() const {
+    return !m_separatorController->iconHidden();
+}
+
+void ClassicEngine::setIconVisible(bool visible) {
+    const bool wasHidden = m_separatorController->iconHidden();
+    if (visible != wasHidden) {
+        return;
+    }
+    // The controller sets the icon's length and its button's hidden flag with the flag.
+    m_separatorController->setIconHidden(!visible);
+    if (visible) {
+        m_watchdogStandDownUntil = now().addMSecs(3000);
+        checkIconSeat(QPointer<ClassicEngine>(this));
+    }
+}
+
+QCoro::Task<> ClassicEngine::checkIconSeat(QPointer<ClassicEngine> self) {
+    if (!self) {
+        co_return;
+    }
+    co_await self->sleep(0.4);
+    if (!self) {
+        co_return;
+    }
+    SeparatorController &separators = *self->m_separatorController;
+    if (separators.iconHidden() || separators.iconIsSafelyRightmost()) {
+        co_return;
+    }
+    self->appendEvent(
+        {{u"kind"_s, u"icon-reseat-needed"_s}, {u"geometry"_s, separators.geometry()}});
+    co_await self->reconcileMenuBar(u"icon-unhidden"_s);
+}
+
+void ClassicEngine::setCaptureEnabled(bool enabled) {
+    m_captureEnabled = enabled;
+    if (enabled) {
+        m_capabilities.insert(EngineCapabilities::captureImages);
+    } else {
+        m_capabilities.remove(EngineCapabilities::captureImages);
+        m_captures->clearCache();
+    }
+}
+
+bool ClassicEngine::isInstalled(const QString &bundleID) {
+    const auto cached = m_installedCache.constFind(bundleID);
+    if (cached != m_installedCache.constEnd()) {
+        return *cached;
+    }
+    const bool installed = m_platform.workspace.applicationPath(bundleID).has_value();
+    m_installedCache.insert(bundleID, installed);
+    return installed;
+}
+
+double ClassicEngine::secondsSince(const QDateTime &date) const {
+    return static_cast<double>(date.msecsTo(now())) / 1000.0;
+}
+
+QCoro::Task<SleepOutcome> ClassicEngine::sleep(double seconds, CancellationToken token) {
+    // The clock outlives the engine, so the sleep may end after the engine is gone; callers
+    // re-check their QPointer afterwards.
+    Clock &clock = m_platform.clock;
+    co_return co_await clock.sleep(zorv::seconds(seconds), std::move(token));
+}
+
+void ClassicEngine::appendEvent(const QJsonObject &record) const {
+    m_diagnostics.append(u"events.jsonl"_s, record);
+}
+
+void ClassicEngine::appendReconcileLog(const QJsonObject &record) const {
+    m_diagnostics.append(u"reconcile-log.jsonl"_s, record);
+}
+
+double ClassicEngine::barMinX() const {
+    return m_separatorController->barScreenMinX().value_or(0.0);
+}
+
+} // namespace zorv

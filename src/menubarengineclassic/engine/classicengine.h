@@ -1,0 +1,307 @@
+#pragma once
+
+#include "capture/captureservice.h"
+#include "diagnostics/diagnostics.h"
+#include "discovery/itemdiscovery.h"
+#include "drift/driftrules.h"
+#include "engineplatform.h"
+#include "latesttask.h"
+#include "menubarengine.h"
+#include "separators/separatorcontroller.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+#include <QMetaObject>
+#include <QObject>
+#include <QPointF>
+#include <QPointer>
+#include <QSet>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace zorv {
+
+// The working engine: finds every other application's status item with an identity that stays
+// stable across scans, hides and reveals the hidden and always-hidden sections with two separator
+// items of its own, re-hides after a delay, recovers when a tuck is refused, watches its own icon,
+// rescans when applications or screens change, keeps the wanted layout in step with the bar and
+// clicks items for the user. It writes its decisions to the diagnostics folder.
+//
+// Main thread only. Its background work (auto-hide, recovery, rescans, poll, watchdog) runs in
+// tasks that hold the engine through a QPointer and end when it is gone. The implementation is
+// split by concern over several classicengine*.cpp files.
+class ClassicEngine final : public QObject, public MenuBarEngine {
+    Q_OBJECT
+
+public:
+    enum class LaunchTuck { pending, running, done };
+
+    ClassicEngine(EnginePlatform platform, SectionLayout layout, QObject *parent = nullptr);
+    ~ClassicEngine() override;
+
+    // MenuBarEngine.
+    [[nodiscard]] EngineCapabilities capabilities() const override { return m_capabilities; }
+    [[nodiscard]] AsyncQueue<QList<MenuBarItem>> &itemsStream() override { return m_items; }
+    [[nodiscard]] double autoRehideSeconds() const override { return m_autoRehideSeconds; }
+    void setAutoRehideSeconds(double seconds) override;
+    [[nodiscard]] bool reorderEnabled() const override { return m_reorderEnabled; }
+    void setReorderEnabled(bool enabled) override { m_reorderEnabled = enabled; }
+    [[nodiscard]] const LayoutChangedCallback &onLayoutChanged() const override {
+        return m_onLayoutChanged;
+    }
+    void setOnLayoutChanged(LayoutChangedCallback callback) override;
+    [[nodiscard]] bool isRevealed() const override { return m_isRevealed; }
+    [[nodiscard]] std::optional<HidingBlockedReason> hidingBlocked() const override;
+    [[nodiscard]] const HidingBlockedChangedCallback &onHidingBlockedChanged() const override {
+        return m_onHidingBlockedChanged;
+    }
+    void setOnHidingBlockedChanged(HidingBlockedChangedCallback callback) override;
+    QCoro::Task<> retryHiding() override;
+    [[nodiscard]] std::optional<QRectF> iconFrame() const override;
+    [[nodiscard]] bool iconVisible() const override;
+    void setIconVisible(bool visible) override;
+    [[nodiscard]] bool captureEnabled() const override { return m_captureEnabled; }
+    void setCaptureEnabled(bool enabled) override;
+    QCoro::Task<> toggleRevealed(bool includingAlwaysHidden) override;
+    QCoro::Task<> start() override;
+    QCoro::Task<> apply(SectionLayout layout) override;
+    QCoro::Task<> reconcileMenuBar(QString trigger) override;
+    using MenuBarEngine::setHiddenRevealed;
+    QCoro::Task<> setHiddenRevealed(bool reveal, bool includingAlwaysHidden,
+                                    bool holdOpen) override;
+    QCoro::Task<> activate(MenuBarItemID id, ClickKind click) override;
+    QCoro::Task<> move(MenuBarItemID id, SectionPlacement placement) override;
+    QCoro::Task<> refresh() override;
+
+    // Reveals everything at once and keeps it in view until the next request: no record, no
+    // auto-hide. The shell's emergency command.
+    void forceShowEverything();
+
+    // Called after each refused tuck; the shell writes a line to the system log.
+    void setOnTuckRefused(std::function<void()> callback) { m_onTuckRefused = std::move(callback); }
+
+    [[nodiscard]] bool batchExecutionEnabled() const { return m_batchExecutionEnabled; }
+    void setBatchExecutionEnabled(bool enabled) { m_batchExecutionEnabled = enabled; }
+
+    [[nodiscard]] SeparatorController &separatorController() { return *m_separatorController; }
+    [[nodiscard]] const QList<MenuBarItem> &lastItems() const { return m_lastItems; }
+    [[nodiscard]] const SectionLayout &storedLayout() const { return m_storedLayout; }
+    [[nodiscard]] const QSet<MenuBarItemID> &unmovable() const { return m_unmovable; }
+    [[nodiscard]] LaunchTuck launchTuck() const { return m_launchTuck; }
+
+    // True while another vendor's menu-bar manager runs; the engine then leaves the order alone.
+    [[nodiscard]] bool competingManagerRunning() const;
+    // Returns once no counted input (mouse moves, presses, drags, scrolls, key presses) has
+    // arrived for `quiet` seconds, or none since `since` (0.15 s slack), or when cancelled.
+    QCoro::Task<> waitForInputIdle(double quiet, std::optional<QDateTime> since,
+                                   CancellationToken cancellation = {});
+    // Whether x lies on some screen's span, `inset` points inside either end.
+    [[nodiscard]] static bool onABar(double x, const QList<QRectF> &screens, double inset);
+
+    // Not dormant and wider than 0: the item stands on the bar.
+    [[nodiscard]] static bool isOnTheBar(const MenuBarItem &item) {
+        return !item.isDormant && item.frame.width() > 0;
+    }
+
+    // Applications whose item identities keep changing: {"bundleID", "identities", "liveItems"},
+    // most identities first.
+    [[nodiscard]] QJsonArray identityChurn() const;
+
+private:
+    struct CursorSession {
+        std::optional<QPointF> saved;
+        QDateTime started;
+        DisplayId display = 0;
+    };
+
+    // Reveal and tuck.
+    QCoro::Task<> setHiddenRevealed(bool revealed, bool includingAlwaysHidden, QString reason,
+                                    bool holdOpen);
+    QCoro::Task<> tuckAsSoonAsTheBarIsLaidOut();
+    QCoro::Task<bool> waitForRevealToSettle(double seconds);
+    void armAutoRehide();
+    void showEverythingAndMarkRevealed();
+
+    // Hiding health.
+    void publishHidingBlockedIfChanged();
+    void startTuckRecovery();
+    static QCoro::Task<> runTuckRecovery(QPointer<ClassicEngine> self, int generation,
+                                         CancellationToken token);
+    void appendRecoveryRecord(int attempt, std::optional<bool> iconSafelyRightmost,
+                              std::optional<QString> reason);
+
+    // Observers and display changes.
+    void installObservers();
+    void applicationsChurned();
+    void scheduleRefresh();
+    void displayParametersChanged();
+    QCoro::Task<> reapplyRevealState(QString reason, bool forceReflow);
+    QCoro::Task<> waitForReadableFrames(Duration step);
+
+    // Poll and watchdog.
+    static QCoro::Task<> runPoll(QPointer<ClassicEngine> self, CancellationToken token);
+    static QCoro::Task<> runWatchdog(QPointer<ClassicEngine> self, CancellationToken token);
+
+    // Scan pass.
+    // What one scan pass reads about the bar beside the items themselves.
+    struct ScanContext {
+        // Per screen with a camera housing, the span of x the housing covers.
+        QList<std::pair<double, double>> notchGaps;
+        std::optional<double> hiddenSepX;
+        std::optional<double> alwaysSepX;
+        bool separatorsOrdered = false;
+        double barMinX = 0.0;
+        // Processes that did not answer this time: their items are the last scan's.
+        QSet<qint32> unanswered;
+    };
+    struct DiscoveryResult {
+        bool trusted = false;
+        QList<DiscoveredItem> items;
+        // Processes that did not answer in time.
+        QSet<qint32> unanswered;
+    };
+
+    [[nodiscard]] ScanContext scanContext() const;
+    [[nodiscard]] QList<MenuBarItem> buildItems(const QList<DiscoveredItem> &found,
+                                                const ScanContext &context,
+                                                QHash<MenuBarItemID, QRectF> &frames) const;
+    // Discovery sees nothing without the Accessibility permission, and nothing of an application
+    // that does not answer; neither says anything about the bar, so the last scan's items of
+    // those processes stand in for what could not be read.
+    [[nodiscard]] QList<MenuBarItem> lastItemsOf(const QSet<qint32> &processes,
+                                                 QHash<MenuBarItemID, QRectF> &frames) const;
+    [[nodiscard]] QSet<qint32> runningProcesses() const;
+    void purgeCompetingManagerItems();
+    void forgetUninstalled(const QList<MenuBarItem> &items, bool trusted);
+    void appendDormantItems(QList<MenuBarItem> &items) const;
+    [[nodiscard]] bool scanIsStable() const;
+    void runUpkeep(QList<MenuBarItem> &items, const ScanContext &context);
+    void followUpVerdict(const DriftVerdict &verdict, bool stable);
+    [[nodiscard]] bool isInstalled(const QString &bundleID);
+    [[nodiscard]] double barMinX() const;
+
+    // Layout intake and upkeep.
+    void retire(const MenuBarItemID &id, Section into);
+    void normalizeLayoutOrder();
+    void reportLayout();
+    void clearOrderMarks(const MenuBarItemID &id);
+
+    // Reconcile pass and its cursor.
+    QCoro::Task<> runReconcilePass(QString trigger);
+    void endCursorSession();
+
+    // Activation.
+    QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);
+    [[nodiscard]] bool menuBarTakesNoRoom() const;
+    [[nodiscard]] std::optional<QRectF> onScreenFrame(const MenuBarItemID &id) const;
+
+    // Fire-and-forget main-thread tasks whose handles nobody keeps.
+    static QCoro::Task<> reconcileDetached(QPointer<ClassicEngine> self, QString trigger);
+    static QCoro::Task<> retuckDetached(QPointer<ClassicEngine> self, bool forceReflow);
+
+    // Icon reseat check after the icon is shown again.
+    static QCoro::Task<> checkIconSeat(QPointer<ClassicEngine> self);
+
+    // Snapshot and logs.
+    void writeDiagnostics(const QString &file, const QString &kind);
+    [[nodiscard]] QJsonObject snapshot(const QString &kind) const;
+    void appendEvent(const QJsonObject &record) const;
+    void appendReconcileLog(const QJsonObject &record) const;
+
+    // Time helpers on the injected clock's wall time.
+    [[nodiscard]] QDateTime now() const { return m_platform.clock.wallNow(); }
+    [[nodiscard]] double secondsSince(const QDateTime &date) const;
+    QCoro::Task<SleepOutcome> sleep(double seconds, CancellationToken token = {});
+
+    EnginePlatform m_platform;
+    Diagnostics m_diagnostics;
+
+    // Interface to the application.
+    EngineCapabilities m_capabilities;
+    AsyncQueue<QList<MenuBarItem>> m_items;
+    LayoutChangedCallback m_onLayoutChanged;
+    HidingBlockedChangedCallback m_onHidingBlockedChanged;
+    // Outer nullopt until the first publication.
+    std::optional<std::optional<HidingBlockedReason>> m_lastPublishedBlock;
+    std::function<void()> m_onTuckRefused;
+
+    // Settings pushed in by the application model.
+    double m_autoRehideSeconds = 10.0;
+    bool m_reorderEnabled = false;
+    bool m_batchExecutionEnabled = false;
+    bool m_captureEnabled = false;
+
+    // Owned parts.
+    std::unique_ptr<SeparatorController> m_separatorController;
+    std::shared_ptr<ItemDiscovery> m_discovery;
+    std::unique_ptr<CaptureService> m_captures;
+
+    // Reveal state.
+    bool m_isRevealed = false;
+    bool m_revealHeldOpen = false;
+    bool m_lastIncludingAlwaysHidden = false;
+    QDateTime m_lastRevealChange;
+    LaunchTuck m_launchTuck = LaunchTuck::pending;
+
+    // Hiding health.
+    bool m_hidingRefused = false;
+    int m_selfHealAttempts = 0;
+    LatestTask m_tuckRecovery;
+    bool m_tuckRecoveryRunning = false;
+    int m_recoveryGeneration = 0;
+    std::optional<QDateTime> m_nothingHiddenSince;
+    QDateTime m_lastRetuck;
+    QDateTime m_lastDisplayChange;
+    LatestTask m_retuckAfterDisplayChange;
+    QDateTime m_watchdogStandDownUntil;
+
+    // Tasks and observers.
+    LatestTask m_pollTask;
+    LatestTask m_watchdogTask;
+    LatestTask m_refreshDebounce;
+    LatestTask m_rehideTask;
+    LatestTask m_launchTuckTask;
+    QList<QMetaObject::Connection> m_observers;
+
+    // Scan results.
+    QList<MenuBarItem> m_lastItems;
+    QHash<MenuBarItemID, QRectF> m_lastFrames;
+    QDateTime m_lastScanAt;
+    QHash<QString, bool> m_installedCache;
+    bool m_flushedNormalizedLayout = false;
+    // Per application, in the order first seen, every identity seen since launch.
+    QList<QString> m_identityOrder;
+    QHash<QString, QSet<MenuBarItemID>> m_identitiesSeen;
+    QDateTime m_lastAppChurn;
+
+    // Wanted layout.
+    SectionLayout m_storedLayout;
+    bool m_orderDirty = false;
+    int m_orderEpoch = 0;
+
+    // Per-item bookkeeping.
+    QHash<MenuBarItemID, LaneSighting> m_seenUnassigned;
+    QSet<MenuBarItemID> m_unmovable;
+    QHash<MenuBarItemID, QDateTime> m_laneFailed;
+    QHash<MenuBarItemID, int> m_laneFailedRuns;
+    QHash<MenuBarItemID, int> m_stubbornOrder;
+
+    // Drift.
+    QHash<QString, int> m_fruitlessDrift;
+    QSet<MenuBarItemID> m_previousDrift;
+    QDateTime m_lastDriftReconcile;
+
+    // Reconcile serialisation and borrowed cursor.
+    bool m_reconcileInFlight = false;
+    std::optional<QString> m_queuedTrigger;
+    std::optional<CursorSession> m_cursorSession;
+    LatestTask m_cursorDeadline;
+    qint64 m_cursorBorrowedMicros = 0;
+};
+
+} // namespace zorv

@@ -1,0 +1,163 @@
+// Clicking another application's status item for the user: bring an automatically hidden menu
+// bar back, reveal the item when it is tucked away, then click its centre.
+
+#include "classicengine.h"
+
+#include "nudge/clickforwarder.h"
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+// Posts one click at `point`; runs on a worker thread, as it blocks between its events. An event
+// that cannot be created is skipped.
+void postClick(InputEvents &input, Clock &clock, QPointF point, ClickKind click) {
+    std::unique_ptr<EventSource> source =
+        input.createEventSource(EventSourceState::CombinedSession);
+    input.warpCursor(point);
+    clock.blockingSleep(std::chrono::microseconds(60000));
+    const bool right = click == ClickKind::right;
+    MouseEvent event;
+    event.location = point;
+    event.button = right ? MouseButton::Right : MouseButton::Left;
+    event.flags = click == ClickKind::option ? EventFlags::option : EventFlags::none;
+    event.clickState = 1;
+    event.type = right ? EventType::RightMouseDown : EventType::LeftMouseDown;
+    if (source) {
+        source->post(event);
+    }
+    clock.blockingSleep(std::chrono::microseconds(90000));
+    event.type = right ? EventType::RightMouseUp : EventType::LeftMouseUp;
+    if (source) {
+        source->post(event);
+    }
+}
+
+} // namespace
+
+QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
+    assertMainThread();
+    if (!m_lastFrames.contains(id)) {
+        throw EngineFailure(EngineError::itemNotFound);
+    }
+    QPointer<ClassicEngine> self(this);
+    co_await refresh();
+    if (!self) {
+        co_return;
+    }
+    const auto found = m_lastFrames.constFind(id);
+    if (found == m_lastFrames.constEnd()) {
+        throw EngineFailure(EngineError::itemNotFound);
+    }
+    QRectF frame = *found;
+
+    bool menuBarCameBack = true;
+    if (menuBarTakesNoRoom()) {
+        menuBarCameBack = co_await nudgeUntilMenuBarComesBack(frame.center().x());
+        if (!self) {
+            co_return;
+        }
+        // While the system hides the bar its items' frames lie above the screen's top edge, so
+        // the frame read before the nudge would click nothing; read it again now the bar shows.
+        if (menuBarCameBack) {
+            co_await refresh();
+            if (!self) {
+                co_return;
+            }
+            frame = m_lastFrames.value(id, frame);
+        }
+    }
+
+    // Off screen means left of the bar's own screen, which need not start at x = 0.
+    QRectF clickFrame = frame;
+    bool wasTucked = false;
+    if (frame.center().x() < barMinX()) {
+        wasTucked = true;
+        const bool alwaysHidden = m_storedLayout.sectionOf(id) == Section::alwaysHidden;
+        co_await setHiddenRevealed(true, alwaysHidden, u"activate"_s, false);
+        std::optional<QRectF> revealed;
+        static constexpr std::array<double, 2> pauses{0.35, 0.4};
+        for (double pause : pauses) {
+            co_await sleep(pause);
+            if (!self) {
+                co_return;
+            }
+            co_await refresh();
+            if (!self) {
+                co_return;
+            }
+            revealed = onScreenFrame(id);
+            if (revealed) {
+                break;
+            }
+        }
+        if (!revealed) {
+            m_diagnostics.write(u"last-activate.json"_s,
+                                {{u"kind"_s, u"activate"_s},
+                                 {u"item"_s, id.bundleID},
+                                 {u"outcome"_s, u"item never came on-screen"_s},
+                                 {u"wasTucked"_s, true}});
+            throw EngineFailure(EngineError::itemNotFound);
+        }
+        clickFrame = *revealed;
+    }
+
+    const QPointF point = clickFrame.center();
+    m_diagnostics.write(u"last-activate.json"_s, {{u"kind"_s, u"activate"_s},
+                                                  {u"item"_s, id.bundleID},
+                                                  {u"outcome"_s, u"clicked"_s},
+                                                  {u"wasTucked"_s, wasTucked},
+                                                  {u"menuBarCameBack"_s, menuBarCameBack},
+                                                  {u"x"_s, point.x()},
+                                                  {u"y"_s, point.y()}});
+    InputEvents &input = m_platform.inputEvents;
+    Clock &clock = m_platform.clock;
+    auto work = [&input, &clock, point, click] { postClick(input, clock, point, click); };
+    co_await m_platform.work.run(std::move(work));
+}
+
+std::optional<QRectF> ClassicEngine::onScreenFrame(const MenuBarItemID &id) const {
+    const auto found = m_lastFrames.constFind(id);
+    if (found == m_lastFrames.constEnd() || found->center().x() <= barMinX()) {
+        return std::nullopt;
+    }
+    return *found;
+}
+
+bool ClassicEngine::menuBarTakesNoRoom() const {
+    const std::optional<Screen> main = m_platform.screens.mainScreen();
+    if (!main) {
+        return false;
+    }
+    // Bottom-left convention: the top edge is y + height.
+    return main->frame.bottom() - 0.5 <= main->visibleFrame.bottom();
+}
+
+QCoro::Task<bool> ClassicEngine::nudgeUntilMenuBarComesBack(double x) {
+    QPointer<ClassicEngine> self(this);
+    InputEvents &input = m_platform.inputEvents;
+    Clock &clock = m_platform.clock;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        auto nudge = [&input, &clock, x] { ClickForwarder::nudgeMenuBarReveal(input, clock, x); };
+        co_await m_platform.work.run(std::move(nudge));
+        if (!self) {
+            co_return false;
+        }
+        co_await sleep(0.5);
+        if (!self) {
+            co_return false;
+        }
+        StatusItemButton *button = m_separatorController->icon().button();
+        const std::optional<StatusItemWindow> window = button ? button->window() : std::nullopt;
+        if (window && window->occlusionVisible) {
+            co_return true;
+        }
+    }
+    co_return false;
+}
+
+} // namespace zorv

@@ -1,0 +1,52 @@
+// Guards for the synthetic drags: another menu-bar manager, a user still at the controls, and
+// positions that lie on no menu bar.
+
+#include "classicengine.h"
+
+#include <algorithm>
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+bool ClassicEngine::competingManagerRunning() const {
+    const QList<RunningApplication> running = m_platform.workspace.runningApplications();
+    return std::any_of(running.cbegin(), running.cend(), [](const RunningApplication &app) {
+        return app.bundleIdentifier.value_or(QString()).startsWith(
+            u"com.surteesstudios.Bartender"_s);
+    });
+}
+
+QCoro::Task<> ClassicEngine::waitForInputIdle(double quiet, std::optional<QDateTime> since,
+                                              CancellationToken cancellation) {
+    // Only input that shows the user at work counts; releases, modifier changes and key-ups
+    // do not.
+    static constexpr std::array<EventType, 6> counted{
+        EventType::MouseMoved,     EventType::LeftMouseDown, EventType::LeftMouseDragged,
+        EventType::RightMouseDown, EventType::ScrollWheel,   EventType::KeyDown};
+    QPointer<ClassicEngine> self(this);
+    while (self && !cancellation.isCancelled()) {
+        const InputEvents &input = m_platform.inputEvents;
+        double idle = std::numeric_limits<double>::infinity();
+        for (EventType type : counted) {
+            idle = std::min(idle,
+                            input.secondsSinceLastEvent(EventSourceState::CombinedSession, type));
+        }
+        if (idle >= quiet) {
+            co_return;
+        }
+        if (since && idle >= secondsSince(*since) - 0.15) {
+            co_return;
+        }
+        co_await sleep(0.25, cancellation);
+    }
+}
+
+bool ClassicEngine::onABar(double x, const QList<QRectF> &screens, double inset) {
+    return std::any_of(screens.cbegin(), screens.cend(), [x, inset](const QRectF &screen) {
+        return screen.left() + inset <= x && x <= screen.right() - inset;
+    });
+}
+
+} // namespace zorv

@@ -1,0 +1,168 @@
+// The wanted layout: taking a whole new one, one user move, giving up on an item, and adopting
+// the bar's own order while no user order waits for its reconcile.
+
+#include "classicengine.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+// Per lane, the ids of the layout's items that are on the bar, left to right as the bar shows
+// them (ties keep the scan order).
+QList<MenuBarItemID> barOrder(const QList<MenuBarItem> &items, const SectionLayout &layout,
+                              Section lane) {
+    QList<const MenuBarItem *> onBar;
+    for (const MenuBarItem &item : items) {
+        if (ClassicEngine::isOnTheBar(item) && layout.sectionOf(item.id) == lane) {
+            onBar.append(&item);
+        }
+    }
+    std::stable_sort(onBar.begin(), onBar.end(), [](const MenuBarItem *a, const MenuBarItem *b) {
+        return a->frame.left() < b->frame.left();
+    });
+    QList<MenuBarItemID> ids;
+    for (const MenuBarItem *item : std::as_const(onBar)) {
+        ids.append(item->id);
+    }
+    return ids;
+}
+
+// The lane's ids that `among` also holds, in the lane's order.
+QList<MenuBarItemID> restrictedTo(const QList<MenuBarItemID> &lane,
+                                  const QList<MenuBarItemID> &among) {
+    QList<MenuBarItemID> kept;
+    for (const MenuBarItemID &id : lane) {
+        if (among.contains(id)) {
+            kept.append(id);
+        }
+    }
+    return kept;
+}
+
+} // namespace
+
+QCoro::Task<> ClassicEngine::apply(SectionLayout layout) {
+    assertMainThread();
+    m_fruitlessDrift.clear();
+    const SectionLayout previous = m_storedLayout;
+    m_storedLayout = layout.normalized();
+
+    // Without this the scan below would rewrite each lane into the bar's current order, and a
+    // profile switch or an import would keep only which section items are in.
+    bool orderDiffers = false;
+    for (Section lane : allSections) {
+        const QList<MenuBarItemID> bar = barOrder(m_lastItems, m_storedLayout, lane);
+        if (restrictedTo(m_storedLayout.ids(lane), bar) != bar) {
+            orderDiffers = true;
+        }
+        // Ids that changed lane or place may have been given up on as stubborn; try them again.
+        const QList<MenuBarItemID> wanted = m_storedLayout.ids(lane);
+        const QList<MenuBarItemID> before = previous.ids(lane);
+        for (qsizetype i = 0; i < wanted.size(); ++i) {
+            if (i >= before.size() || !(before.at(i) == wanted.at(i))) {
+                m_stubbornOrder.remove(wanted.at(i));
+            }
+        }
+    }
+    if (orderDiffers) {
+        m_orderDirty = true;
+        ++m_orderEpoch;
+    }
+
+    if (m_onLayoutChanged) {
+        m_onLayoutChanged(layout);
+    }
+    co_await refresh();
+}
+
+QCoro::Task<> ClassicEngine::move(MenuBarItemID id, SectionPlacement placement) {
+    assertMainThread();
+    for (Section lane : allSections) {
+        QList<MenuBarItemID> ids = m_storedLayout.ids(lane);
+        ids.removeAll(id);
+        m_storedLayout.sections.insert(lane, ids);
+    }
+    m_storedLayout = m_storedLayout.normalized();
+    clearOrderMarks(id);
+
+    QList<MenuBarItemID> lane = m_storedLayout.ids(placement.section);
+    lane.insert(placement.insertionIndex(lane.size()), id);
+    m_storedLayout.sections.insert(placement.section, lane);
+    m_storedLayout = m_storedLayout.normalized();
+    m_orderDirty = true;
+    ++m_orderEpoch;
+    reportLayout();
+
+    for (MenuBarItem &item : m_lastItems) {
+        if (item.id == id) {
+            item.section = placement.section;
+        }
+    }
+    m_items.push(m_lastItems);
+    co_return;
+}
+
+void ClassicEngine::clearOrderMarks(const MenuBarItemID &id) {
+    m_laneFailed.remove(id);
+    m_laneFailedRuns.remove(id);
+    m_unmovable.remove(id);
+    // A user move asks for the order again, even of an item once found stubborn.
+    m_stubbornOrder.remove(id);
+}
+
+void ClassicEngine::retire(const MenuBarItemID &id, Section into) {
+    for (Section lane : allSections) {
+        QList<MenuBarItemID> ids = m_storedLayout.ids(lane);
+        ids.removeAll(id);
+        m_storedLayout.sections.insert(lane, ids);
+    }
+    QList<MenuBarItemID> lane = m_storedLayout.ids(into);
+    lane.append(id);
+    m_storedLayout.sections.insert(into, lane);
+    m_storedLayout = m_storedLayout.normalized();
+    m_unmovable.insert(id);
+    m_laneFailed.remove(id);
+    m_laneFailedRuns.remove(id);
+    appendReconcileLog(
+        {{u"kind"_s, u"adopt"_s},
+         {u"item"_s, id.bundleID},
+         {u"lane"_s, rawValue(into)},
+         {u"reason"_s, u"lane drag refused on 2 runs, still out of place 45s later"_s}});
+}
+
+void ClassicEngine::normalizeLayoutOrder() {
+    if (m_orderDirty) {
+        return;
+    }
+    bool changed = false;
+    for (Section lane : allSections) {
+        const QList<MenuBarItemID> stored = m_storedLayout.ids(lane);
+        QList<MenuBarItemID> reordered = barOrder(m_lastItems, m_storedLayout, lane);
+        const QList<MenuBarItemID> onBar = reordered;
+        for (const MenuBarItemID &id : stored) {
+            if (!onBar.contains(id)) {
+                reordered.append(id);
+            }
+        }
+        if (reordered != stored) {
+            m_storedLayout.sections.insert(lane, reordered);
+            m_storedLayout = m_storedLayout.normalized();
+            changed = true;
+        }
+    }
+    if (changed) {
+        reportLayout();
+    }
+}
+
+void ClassicEngine::reportLayout() {
+    if (m_onLayoutChanged) {
+        m_onLayoutChanged(m_storedLayout);
+    }
+}
+
+} // namespace zorv

@@ -1,0 +1,109 @@
+// Reactions to applications coming and going and to screen changes: the debounced rescan and the
+// re-application of the reveal state once the bar has settled.
+
+#include "classicengine.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+void ClassicEngine::installObservers() {
+    // Connections made with the engine as context end with it.
+    m_observers.append(connect(&m_platform.workspace, &Workspace::applicationLaunched, this,
+                               [this] { applicationsChurned(); }));
+    m_observers.append(connect(&m_platform.workspace, &Workspace::applicationTerminated, this,
+                               [this] { applicationsChurned(); }));
+    m_observers.append(connect(&m_platform.screens, &Screens::screenParametersChanged, this,
+                               [this] { displayParametersChanged(); }));
+}
+
+void ClassicEngine::applicationsChurned() {
+    m_lastAppChurn = now();
+    m_fruitlessDrift.clear();
+    scheduleRefresh();
+}
+
+void ClassicEngine::scheduleRefresh() {
+    QPointer<ClassicEngine> self(this);
+    Clock &clock = m_platform.clock;
+    auto body = [self, &clock](CancellationToken token) -> QCoro::Task<> {
+        const SleepOutcome slept = co_await clock.sleep(seconds(0.3), token);
+        if (slept == SleepOutcome::Cancelled || token.isCancelled() || !self) {
+            co_return;
+        }
+        co_await self->refresh();
+    };
+    m_refreshDebounce.start(std::move(body));
+}
+
+void ClassicEngine::displayParametersChanged() {
+    m_lastDisplayChange = now();
+    m_fruitlessDrift.clear();
+    m_previousDrift.clear();
+    endCursorSession();
+    appendEvent({{u"kind"_s, u"display-change"_s},
+                 {u"revealed"_s, m_isRevealed},
+                 {u"geometry"_s, m_separatorController->geometry()}});
+    scheduleRefresh();
+
+    QPointer<ClassicEngine> self(this);
+    Clock &clock = m_platform.clock;
+    auto body = [self, &clock](CancellationToken token) -> QCoro::Task<> {
+        const SleepOutcome slept = co_await clock.sleep(seconds(1.0), token);
+        if (slept == SleepOutcome::Cancelled || token.isCancelled() || !self) {
+            co_return;
+        }
+        co_await self->reapplyRevealState(u"display-change"_s, false);
+    };
+    m_retuckAfterDisplayChange.start(std::move(body));
+}
+
+QCoro::Task<> ClassicEngine::waitForReadableFrames(Duration step) {
+    QPointer<ClassicEngine> self(this);
+    Clock &clock = m_platform.clock;
+    const MonotonicTime deadline = deadlineAfter(clock.now(), seconds(3.0));
+    while (self && clock.now() < deadline && !self->m_separatorController->framesReadable()) {
+        co_await clock.sleep(step);
+    }
+}
+
+QCoro::Task<> ClassicEngine::reapplyRevealState(QString reason, bool forceReflow) {
+    if (m_launchTuck != LaunchTuck::done || m_reconcileInFlight) {
+        co_return;
+    }
+    QPointer<ClassicEngine> self(this);
+    co_await waitForReadableFrames(seconds(0.1));
+    // A reconcile pass that started during the wait wins.
+    if (!self || m_reconcileInFlight) {
+        co_return;
+    }
+    m_lastRetuck = now();
+    if (!forceReflow || m_isRevealed) {
+        co_await setHiddenRevealed(m_isRevealed, m_lastIncludingAlwaysHidden, reason,
+                                   m_revealHeldOpen);
+        co_return;
+    }
+    const bool tucked = co_await m_separatorController->retuckForcingReflow();
+    if (!self) {
+        co_return;
+    }
+    m_lastRevealChange = now();
+    appendEvent({{u"kind"_s, u"tuck"_s},
+                 {u"reason"_s, reason},
+                 {u"forcedReflow"_s, true},
+                 {u"refused"_s, !tucked},
+                 {u"geometry"_s, m_separatorController->geometry()}});
+    writeDiagnostics(u"diagnostics.json"_s, u"tuck"_s);
+    if (tucked) {
+        m_hidingRefused = false;
+    } else {
+        m_hidingRefused = true;
+        if (m_onTuckRefused) {
+            m_onTuckRefused();
+        }
+        startTuckRecovery();
+    }
+    publishHidingBlockedIfChanged();
+}
+
+} // namespace zorv

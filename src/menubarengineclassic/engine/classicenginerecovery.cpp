@@ -1,0 +1,101 @@
+// Hiding health: the recovery loop after a refused tuck, the user's retry, and the publication of
+// why hiding is blocked.
+
+#include "classicengine.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+void ClassicEngine::publishHidingBlockedIfChanged() {
+    const std::optional<HidingBlockedReason> reason = hidingBlocked();
+    if (m_lastPublishedBlock && *m_lastPublishedBlock == reason) {
+        return;
+    }
+    m_lastPublishedBlock = reason;
+    if (m_onHidingBlockedChanged) {
+        m_onHidingBlockedChanged(reason);
+    }
+}
+
+void ClassicEngine::startTuckRecovery() {
+    // One loop serves a whole run of refusals.
+    if (m_tuckRecoveryRunning) {
+        return;
+    }
+    const int generation = ++m_recoveryGeneration;
+    m_tuckRecoveryRunning = true;
+    QPointer<ClassicEngine> self(this);
+    auto body = [self, generation](CancellationToken token) {
+        return runTuckRecovery(self, generation, std::move(token));
+    };
+    m_tuckRecovery.start(std::move(body));
+}
+
+QCoro::Task<> ClassicEngine::runTuckRecovery(QPointer<ClassicEngine> self, int generation,
+                                             CancellationToken token) {
+    if (!self) {
+        co_return;
+    }
+    Clock &clock = self->m_platform.clock;
+    for (int attempt = 1;; ++attempt) {
+        if (token.isCancelled() || !self || !self->m_hidingRefused) {
+            break;
+        }
+        self->showEverythingAndMarkRevealed();
+        co_await clock.sleep(seconds(0.7), token);
+        if (token.isCancelled() || !self) {
+            break;
+        }
+        const bool safelyRightmost = self->m_separatorController->iconIsSafelyRightmost();
+        self->appendRecoveryRecord(attempt, safelyRightmost, std::nullopt);
+        if (safelyRightmost) {
+            co_await self->setHiddenRevealed(false, false, u"tuck-recovery"_s, false);
+            if (!self || !self->m_hidingRefused) {
+                break;
+            }
+        }
+        // 2, 4, 8, 16, 16, ... seconds.
+        const double pause = std::min(std::pow(2.0, std::min(attempt, 4)), 30.0);
+        co_await clock.sleep(seconds(pause), token);
+    }
+    // A loop that was cancelled and replaced never clears its successor's handle.
+    if (self && self->m_recoveryGeneration == generation) {
+        self->m_tuckRecoveryRunning = false;
+        self->publishHidingBlockedIfChanged();
+    }
+}
+
+void ClassicEngine::appendRecoveryRecord(int attempt, std::optional<bool> iconSafelyRightmost,
+                                         std::optional<QString> reason) {
+    QJsonObject record{{u"kind"_s, u"tuck-recovery"_s},
+                       {u"attempt"_s, attempt},
+                       {u"geometry"_s, m_separatorController->geometry()}};
+    if (iconSafelyRightmost) {
+        record.insert(u"iconSafelyRightmost"_s, *iconSafelyRightmost);
+    }
+    if (reason) {
+        record.insert(u"reason"_s, *reason);
+    }
+    appendEvent(record);
+}
+
+QCoro::Task<> ClassicEngine::retryHiding() {
+    assertMainThread();
+    m_tuckRecovery.cancel();
+    m_tuckRecoveryRunning = false;
+    m_rehideTask.cancel();
+    showEverythingAndMarkRevealed();
+    appendRecoveryRecord(0, std::nullopt, u"asked for"_s);
+    QPointer<ClassicEngine> self(this);
+    co_await sleep(0.7);
+    if (!self) {
+        co_return;
+    }
+    co_await setHiddenRevealed(false, false, u"retry-hiding"_s, false);
+}
+
+} // namespace zorv

@@ -1,0 +1,136 @@
+// Reveal and tuck: the one operation that changes between tucked and revealed, its protocol and
+// toggle forms, the auto-hide, the launch tuck, the emergency reveal and the settle wait.
+
+#include "classicengine.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+QCoro::Task<> ClassicEngine::setHiddenRevealed(bool reveal, bool includingAlwaysHidden,
+                                               bool holdOpen) {
+    assertMainThread();
+    co_await setHiddenRevealed(reveal, includingAlwaysHidden,
+                               holdOpen ? u"automation-hold"_s : u"request"_s, holdOpen);
+}
+
+QCoro::Task<> ClassicEngine::toggleRevealed(bool includingAlwaysHidden) {
+    assertMainThread();
+    co_await setHiddenRevealed(!m_isRevealed, includingAlwaysHidden, u"toggle"_s, false);
+}
+
+// Runs to its end without suspending, so concurrent calls never interleave.
+QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwaysHidden,
+                                               QString reason, bool holdOpen) {
+    m_isRevealed = revealed;
+    m_revealHeldOpen = revealed && holdOpen;
+    m_lastRevealChange = now();
+    m_lastIncludingAlwaysHidden = includingAlwaysHidden;
+
+    m_separatorController->setRevealed(revealed, includingAlwaysHidden);
+    writeDiagnostics(u"diagnostics.json"_s, revealed ? u"reveal"_s : u"tuck"_s);
+    const bool refused = m_separatorController->lastTuckRefused();
+    appendEvent({{u"kind"_s, revealed ? u"reveal"_s : u"tuck"_s},
+                 {u"reason"_s, reason},
+                 {u"includingAlwaysHidden"_s, includingAlwaysHidden},
+                 {u"refused"_s, refused},
+                 {u"geometry"_s, m_separatorController->geometry()}});
+
+    if (refused) {
+        m_hidingRefused = true;
+        if (m_onTuckRefused) {
+            m_onTuckRefused();
+        }
+        startTuckRecovery();
+        if (m_selfHealAttempts < 2) {
+            ++m_selfHealAttempts;
+            reconcileDetached(QPointer<ClassicEngine>(this), u"tuck-refused-self-heal"_s);
+        }
+    } else if (!revealed) {
+        m_hidingRefused = false;
+        m_selfHealAttempts = 0;
+    }
+    publishHidingBlockedIfChanged();
+
+    m_rehideTask.cancel();
+    if (revealed && m_autoRehideSeconds > 0 && !m_revealHeldOpen) {
+        armAutoRehide();
+    }
+    co_return;
+}
+
+void ClassicEngine::armAutoRehide() {
+    QPointer<ClassicEngine> self(this);
+    Clock &clock = m_platform.clock;
+    const Duration delay = seconds(m_autoRehideSeconds);
+    auto body = [self, &clock, delay](CancellationToken token) -> QCoro::Task<> {
+        const SleepOutcome slept = co_await clock.sleep(delay, token);
+        if (slept == SleepOutcome::Cancelled || token.isCancelled() || !self) {
+            co_return;
+        }
+        co_await self->setHiddenRevealed(false, false, u"auto-rehide"_s, false);
+    };
+    m_rehideTask.start(std::move(body));
+}
+
+QCoro::Task<> ClassicEngine::tuckAsSoonAsTheBarIsLaidOut() {
+    if (m_launchTuck != LaunchTuck::pending) {
+        co_return;
+    }
+    m_launchTuck = LaunchTuck::running;
+    QPointer<ClassicEngine> self(this);
+    Clock &clock = m_platform.clock;
+    const MonotonicTime deadline = deadlineAfter(clock.now(), seconds(3.0));
+    while (clock.now() < deadline && !m_separatorController->framesReadable()) {
+        co_await clock.sleep(seconds(0.015));
+        if (!self) {
+            co_return;
+        }
+    }
+    m_launchTuck = LaunchTuck::done;
+    m_isRevealed = false;
+    co_await setHiddenRevealed(false, false, u"launch"_s, false);
+}
+
+void ClassicEngine::forceShowEverything() {
+    assertMainThread();
+    m_rehideTask.cancel();
+    m_tuckRecovery.cancel();
+    m_tuckRecoveryRunning = false;
+    endCursorSession();
+    m_isRevealed = true;
+    m_hidingRefused = false;
+    m_separatorController->showEverything();
+    publishHidingBlockedIfChanged();
+}
+
+void ClassicEngine::showEverythingAndMarkRevealed() {
+    m_separatorController->showEverything();
+    m_isRevealed = true;
+}
+
+QCoro::Task<bool> ClassicEngine::waitForRevealToSettle(double seconds) {
+    QPointer<ClassicEngine> self(this);
+    Clock &clock = m_platform.clock;
+    const MonotonicTime deadline = deadlineAfter(clock.now(), zorv::seconds(seconds));
+    while (true) {
+        if (!self) {
+            co_return false;
+        }
+        if (self->m_separatorController->revealSettled()) {
+            co_return true;
+        }
+        if (clock.now() >= deadline) {
+            co_return false;
+        }
+        co_await clock.sleep(zorv::seconds(0.05));
+    }
+}
+
+QCoro::Task<> ClassicEngine::reconcileDetached(QPointer<ClassicEngine> self, QString trigger) {
+    if (self) {
+        co_await self->reconcileMenuBar(std::move(trigger));
+    }
+}
+
+} // namespace zorv

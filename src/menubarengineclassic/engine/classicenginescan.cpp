@@ -1,0 +1,259 @@
+// The scan pass: read every status item, label it, picture it, keep the stored layout clean,
+// judge the bar against the layout, publish, write the snapshot and start the follow-up.
+
+#include "classicengine.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+const QString kCompetingManagerPrefix = u"com.surteesstudios.Bartender"_s;
+
+bool inAnyGap(double x, const QList<std::pair<double, double>> &gaps) {
+    for (const auto &[from, to] : gaps) {
+        if (from <= x && x <= to) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+QCoro::Task<> ClassicEngine::refresh() {
+    assertMainThread();
+    QPointer<ClassicEngine> self(this);
+
+    // Discovery reads other processes synchronously, so it runs off the main thread; the trust
+    // check goes with it for the same reason.
+    std::shared_ptr<ItemDiscovery> discovery = m_discovery;
+    Accessibility &accessibility = m_platform.accessibility;
+    auto work = [discovery, &accessibility] {
+        DiscoveryResult result;
+        result.trusted = accessibility.isProcessTrusted();
+        result.items = discovery->scan(std::nullopt, &result.unanswered);
+        return result;
+    };
+    const DiscoveryResult found = co_await m_platform.work.run(std::move(work));
+    if (!self) {
+        co_return;
+    }
+
+    ScanContext context = scanContext();
+    context.unanswered = found.unanswered;
+    QHash<MenuBarItemID, QRectF> frames;
+    QList<MenuBarItem> items;
+    if (found.trusted) {
+        items = buildItems(found.items, context, frames);
+        // A hung application's items are still on the bar: keep what the last scan saw of them.
+        items.append(lastItemsOf(found.unanswered, frames));
+        std::stable_sort(items.begin(), items.end(),
+                         [](const MenuBarItem &a, const MenuBarItem &b) {
+                             return a.frame.left() < b.frame.left();
+                         });
+    } else {
+        items = lastItemsOf(runningProcesses(), frames);
+    }
+
+    if (m_captureEnabled && !m_reconcileInFlight) {
+        co_await m_captures->captureVisible(frames, context.barMinX);
+        if (!self) {
+            co_return;
+        }
+        const QHash<MenuBarItemID, QImage> &pictures = m_captures->cache();
+        for (MenuBarItem &item : items) {
+            const auto picture = pictures.constFind(item.id);
+            item.capturedImage =
+                picture == pictures.constEnd() ? std::nullopt : std::optional<QImage>(*picture);
+        }
+    }
+    m_lastFrames = frames;
+
+    purgeCompetingManagerItems();
+    forgetUninstalled(items, found.trusted);
+    appendDormantItems(items);
+    m_lastItems = items;
+
+    const DriftVerdict verdict =
+        DriftRules::driftVerdict(items, m_storedLayout, context.hiddenSepX, context.barMinX);
+
+    bool stable = false;
+    if (!m_reconcileInFlight) {
+        // Without a fresh look at the bar nothing is adopted, retired or repaired.
+        stable = found.trusted && scanIsStable();
+        if (stable && verdict.kind != DriftVerdict::Kind::nothingHidden) {
+            runUpkeep(items, context);
+        }
+        normalizeLayoutOrder();
+        m_items.push(m_lastItems);
+    }
+
+    m_lastScanAt = now();
+    writeDiagnostics(u"diagnostics.json"_s, u"scan"_s);
+    followUpVerdict(verdict, stable);
+}
+
+ClassicEngine::ScanContext ClassicEngine::scanContext() const {
+    ScanContext context;
+    for (const Screen &screen : m_platform.screens.screens()) {
+        if (screen.auxiliaryTopLeftArea && screen.auxiliaryTopRightArea &&
+            screen.auxiliaryTopLeftArea->right() < screen.auxiliaryTopRightArea->left()) {
+            context.notchGaps.append(
+                {screen.auxiliaryTopLeftArea->right(), screen.auxiliaryTopRightArea->left()});
+        }
+    }
+    if (const auto frame = m_separatorController->hiddenSeparatorFrame()) {
+        context.hiddenSepX = frame->left();
+    }
+    if (const auto frame = m_separatorController->alwaysHiddenSeparatorFrame()) {
+        context.alwaysSepX = frame->left();
+    }
+    context.separatorsOrdered = m_separatorController->separatorsAreOrdered();
+    context.barMinX = barMinX();
+    return context;
+}
+
+QList<MenuBarItem> ClassicEngine::buildItems(const QList<DiscoveredItem> &found,
+                                             const ScanContext &context,
+                                             QHash<MenuBarItemID, QRectF> &frames) const {
+    QHash<qint32, QImage> icons;
+    for (const RunningApplication &application : m_platform.workspace.runningApplications()) {
+        if (!application.icon.isNull()) {
+            icons.insert(application.processId, application.icon);
+        }
+    }
+
+    QList<MenuBarItem> items;
+    items.reserve(found.size());
+    for (const DiscoveredItem &discovered : found) {
+        const MenuBarItemID id{discovered.bundleID, discovered.axIdentifier, discovered.title,
+                               discovered.ordinal};
+        frames.insert(id, discovered.frame);
+        const double midX = discovered.frame.center().x();
+        Section section = Section::shown;
+        if (const auto wanted = m_storedLayout.sectionOf(id)) {
+            section = *wanted;
+        } else if (!context.hiddenSepX) {
+            // Pushed off the bar's own screen, which need not start at x = 0.
+            section = midX <= context.barMinX ? Section::hidden : Section::shown;
+        } else if (midX > *context.hiddenSepX) {
+            section = Section::shown;
+        } else {
+            section = context.alwaysSepX && midX < *context.alwaysSepX ? Section::alwaysHidden
+                                                                       : Section::hidden;
+        }
+        const auto icon = icons.constFind(discovered.pid);
+        items.append(MenuBarItem{
+            id, discovered.pid, discovered.appName, discovered.frame,
+            icon == icons.constEnd() ? std::nullopt : std::optional<QImage>(*icon), std::nullopt,
+            section, discovered.frame.width() > 0 && inAnyGap(midX, context.notchGaps), false,
+            m_unmovable.contains(id)});
+    }
+    return items;
+}
+
+QSet<qint32> ClassicEngine::runningProcesses() const {
+    QSet<qint32> running;
+    for (const RunningApplication &application : m_platform.workspace.runningApplications()) {
+        running.insert(application.processId);
+    }
+    return running;
+}
+
+QList<MenuBarItem> ClassicEngine::lastItemsOf(const QSet<qint32> &processes,
+                                              QHash<MenuBarItemID, QRectF> &frames) const {
+    QList<MenuBarItem> items;
+    for (const MenuBarItem &item : m_lastItems) {
+        if (!item.isDormant && processes.contains(item.pid)) {
+            // The layout may have changed since that scan.
+            MenuBarItem kept = item;
+            kept.section = m_storedLayout.sectionOf(item.id).value_or(item.section);
+            kept.isUnmovable = m_unmovable.contains(item.id);
+            items.append(kept);
+            frames.insert(item.id, item.frame);
+        }
+    }
+    return items;
+}
+
+void ClassicEngine::purgeCompetingManagerItems() {
+    bool changed = false;
+    for (Section section : allSections) {
+        QList<MenuBarItemID> lane = m_storedLayout.ids(section);
+        const qsizetype before = lane.size();
+        lane.removeIf([](const MenuBarItemID &id) {
+            return id.bundleID.startsWith(kCompetingManagerPrefix);
+        });
+        m_storedLayout.sections.insert(section, lane);
+        m_storedLayout = m_storedLayout.normalized();
+        changed = changed || lane.size() != before;
+    }
+    if (changed) {
+        reportLayout();
+    }
+}
+
+void ClassicEngine::forgetUninstalled(const QList<MenuBarItem> &items, bool trusted) {
+    const SectionLayout before = m_storedLayout;
+    // Without the permission discovery sees nothing, which says nothing about what is installed.
+    if (trusted) {
+        QSet<QString> present;
+        for (const MenuBarItem &item : items) {
+            present.insert(item.id.bundleID);
+        }
+        // A running helper or an application run from a disk image may be unknown to the
+        // installed-application lookup; it must not lose its placements when a scan misses it.
+        for (const RunningApplication &application : m_platform.workspace.runningApplications()) {
+            if (application.bundleIdentifier) {
+                present.insert(*application.bundleIdentifier);
+            }
+        }
+        m_storedLayout = m_storedLayout
+                             .forgettingUninstalled([this, &present](const QString &bundleID) {
+                                 return present.contains(bundleID) || isInstalled(bundleID);
+                             })
+                             .normalized();
+    }
+    if (!(m_storedLayout == before) || !m_flushedNormalizedLayout) {
+        m_flushedNormalizedLayout = true;
+        reportLayout();
+    }
+}
+
+void ClassicEngine::appendDormantItems(QList<MenuBarItem> &items) const {
+    QSet<MenuBarItemID> onBar;
+    QSet<QString> present;
+    for (const MenuBarItem &item : items) {
+        onBar.insert(item.id);
+        present.insert(item.id.bundleID);
+    }
+    QSet<QString> listed;
+    for (Section section : allSections) {
+        for (const MenuBarItemID &id : m_storedLayout.ids(section)) {
+            if (onBar.contains(id) || present.contains(id.bundleID)) {
+                continue;
+            }
+            const QString key = id.bundleID + u'#' + QString::number(id.ordinal);
+            if (listed.contains(key)) {
+                continue;
+            }
+            listed.insert(key);
+            items.append(MenuBarItem{id, 0, id.title.value_or(id.bundleID), QRectF(), std::nullopt,
+                                     std::nullopt, section, false, true, false});
+        }
+    }
+}
+
+bool ClassicEngine::scanIsStable() const {
+    if (m_isRevealed) {
+        return false;
+    }
+    return secondsSince(m_lastRevealChange) > 4.0 && secondsSince(m_lastAppChurn) > 12.0 &&
+           secondsSince(m_lastDisplayChange) > 15.0;
+}
+
+} // namespace zorv

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "accessibility.h"
+#include "clock.h"
+#include "inputevents.h"
+#include "screencapture.h"
+#include "screens.h"
+#include "statusbar.h"
+#include "workrunner.h"
+#include "workspace.h"
+
+#include <QString>
+
+namespace zorv {
+
+// The operating-system services the engine runs on, handed in once by the composition root (or a
+// test). Every service must outlive the engine. `work` runs the accessibility reads, clicks and
+// nudges off the main thread; `diagnosticsFolder` is where the engine's trail of decisions goes.
+struct EnginePlatform {
+    Clock &clock;
+    Accessibility &accessibility;
+    Workspace &workspace;
+    StatusBar &statusBar;
+    Screens &screens;
+    ScreenCapture &screenCapture;
+    InputEvents &inputEvents;
+    WorkRunner work;
+    QString diagnosticsFolder;
+};
+
+} // namespace zorv

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "menubaritem.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QRectF>
+
+#include <optional>
+
+namespace zorv {
+
+class SeparatorController;
+
+// One item's frame in a snapshot of the bar.
+struct ItemFrame {
+    MenuBarItemID id;
+    QRectF frame;
+
+    friend bool operator==(const ItemFrame &, const ItemFrame &) = default;
+};
+
+// A snapshot of the bar for planning drags: the scanned items' frames (accessibility frames, in
+// scan order) and the window frames of this application's icon and two separators. Only x
+// positions are compared between the two kinds of frame.
+struct BarGeometry {
+    QList<ItemFrame> frames;
+    QRectF hiddenSep;
+    // Absent when the always-hidden separator has no button or window.
+    std::optional<QRectF> alwaysSep;
+    QRectF iconFrame;
+    bool iconHidden = false;
+    bool iconSafelyRightmost = false;
+    bool separatorsOrdered = false;
+
+    [[nodiscard]] const QRectF *frameOf(const MenuBarItemID &id) const;
+    [[nodiscard]] QRectF *frameOf(const MenuBarItemID &id);
+
+    friend bool operator==(const BarGeometry &, const BarGeometry &) = default;
+
+    // The snapshot now; absent when the hidden separator's or the icon's window cannot be read.
+    [[nodiscard]] static std::optional<BarGeometry> read(SeparatorController &separators,
+                                                         QList<ItemFrame> frames);
+
+    // Where everything stands now, for the drag test's records: {"items": [{"bundleID", "midX",
+    // "width"}] left to right (dormant and zero-width items left out), "hiddenSep",
+    // "alwaysSep", "icon": the windows' left edges, -1 when unreadable}.
+    [[nodiscard]] static QJsonObject reflowSnapshot(const QList<MenuBarItem> &items,
+                                                    SeparatorController &separators);
+};
+
+} // namespace zorv

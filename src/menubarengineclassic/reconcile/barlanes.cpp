@@ -1,0 +1,63 @@
+#include "barlanes.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace zorv {
+
+namespace {
+
+// Space kept between a drop target and a lane's edge.
+constexpr double edgeMargin = 12.0;
+// How far beside a lone neighbour a slot may lie.
+constexpr double neighbourReach = 120.0;
+constexpr double openEnd = std::numeric_limits<double>::lowest();
+
+} // namespace
+
+BarLanes::BarLanes(const BarGeometry &geometry)
+    : m_geometry(geometry), m_hidden(geometry.hiddenSep.left()),
+      m_always(geometry.separatorsOrdered ? geometry.alwaysSep : std::nullopt) {}
+
+double BarLanes::alwaysBoundary() const {
+    return m_always ? m_always->left() : m_hidden;
+}
+
+Section BarLanes::laneAt(double midX) const {
+    if (m_hidden < midX) {
+        return Section::shown;
+    }
+    if (m_always && midX < m_always->left()) {
+        return Section::alwaysHidden;
+    }
+    return Section::hidden;
+}
+
+std::pair<double, double> BarLanes::range(Section lane) const {
+    switch (lane) {
+    case Section::shown:
+        return {m_geometry.hiddenSep.right() + edgeMargin,
+                m_geometry.iconFrame.left() - edgeMargin};
+    case Section::hidden:
+        return {m_always ? m_always->right() + edgeMargin : openEnd, m_hidden - edgeMargin};
+    case Section::alwaysHidden:
+        return {openEnd, (m_always ? m_always->left() : m_hidden) - edgeMargin};
+    }
+    return {openEnd, openEnd};
+}
+
+double BarLanes::slotTarget(const QRectF *previous, const QRectF *next,
+                            std::pair<double, double> range) {
+    const auto [lower, upper] = range;
+    double target = 0.0;
+    if (previous && next) {
+        target = (previous->center().x() + next->center().x()) * 0.5;
+    } else if (next) {
+        target = (next->left() + std::max(lower, next->left() - neighbourReach)) * 0.5;
+    } else if (previous) {
+        target = (previous->right() + std::min(previous->right() + neighbourReach, upper)) * 0.5;
+    }
+    return std::min(std::max(target, lower), upper);
+}
+
+} // namespace zorv

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "bargeometry.h"
+#include "section.h"
+
+#include <optional>
+
+namespace zorv {
+
+// The lanes of a bar snapshot as the separators mark them: where each lane begins and ends and
+// which lane an x position lies in. The always-hidden separator counts only while the
+// separators are in order.
+class BarLanes {
+public:
+    explicit BarLanes(const BarGeometry &geometry);
+
+    // Left edge of the hidden separator.
+    [[nodiscard]] double hiddenBoundary() const { return m_hidden; }
+    // Left edge of the always-hidden separator when it counts, else the hidden boundary.
+    [[nodiscard]] double alwaysBoundary() const;
+    [[nodiscard]] const std::optional<QRectF> &trustedAlwaysSep() const { return m_always; }
+
+    [[nodiscard]] Section laneAt(double midX) const;
+    // The span of x a drag into the lane may aim at, lower and upper bound (lower may lie above
+    // upper when the lane has no room).
+    [[nodiscard]] std::pair<double, double> range(Section lane) const;
+    // Between the neighbours' centres, or beside the one neighbour there is, within the range.
+    [[nodiscard]] static double slotTarget(const QRectF *previous, const QRectF *next,
+                                           std::pair<double, double> range);
+
+private:
+    const BarGeometry &m_geometry;
+    double m_hidden;
+    std::optional<QRectF> m_always;
+};
+
+} // namespace zorv

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "menubaritemid.h"
+
+#include <QPointF>
+#include <QString>
+
+#include <optional>
+
+namespace zorv {
+
+// The next drag of a reconcile run. Labels name what is dragged and why: "zorv-icon",
+// "alwaysHiddenSep", "<bundle id> → <zone>" for a move into another lane (" → " with U+2192),
+// "order:<bundle id>" and "order-swap:<bundle id>" for moves within a lane.
+struct DragPlan {
+    QString label;
+    // Global points, top-left convention; `from` is the centre of what is dragged.
+    QPointF from;
+    QPointF to;
+    // The item being moved; absent for the icon and the separator.
+    std::optional<MenuBarItemID> track;
+    // 1 for the first plan under its attempt key in the run, 2 for the second.
+    int attempt = 1;
+
+    // By the full prefix: a lane move's label starts with a bundle identifier, which may itself
+    // begin with "order" but never holds a colon.
+    [[nodiscard]] bool isOrderMove() const {
+        return label.startsWith(orderPrefix) || label.startsWith(swapPrefix);
+    }
+    [[nodiscard]] bool isLaneMove() const { return label.contains(laneArrow); }
+
+    friend bool operator==(const DragPlan &, const DragPlan &) = default;
+
+    static inline const QString laneArrow = QStringLiteral(" \u2192 ");
+    static inline const QString orderPrefix = QStringLiteral("order:");
+    static inline const QString swapPrefix = QStringLiteral("order-swap:");
+};
+
+} // namespace zorv

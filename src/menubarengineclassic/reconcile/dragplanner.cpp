@@ -1,0 +1,397 @@
+#include "dragplanner.h"
+
+#include "barlanes.h"
+#include "drift/driftrules.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+// An item this far on the wrong side of a separator is out of its lane.
+constexpr double laneTolerance = 14.0;
+// Where an item goes into a lane without placed neighbours, from the lane's separator.
+constexpr double fallbackOffset = 34.0;
+// The least step of a pair swap.
+constexpr double minimumSwapStep = 40.0;
+// Plans per attempt key in one ledger.
+constexpr int plansPerKey = 2;
+
+const QString iconKey = u"icon-rightmost"_s;
+const QString separatorKey = u"sep-order"_s;
+const QString iconLabel = u"zorv-icon"_s;
+const QString separatorLabel = u"alwaysHiddenSep"_s;
+
+QString itemKey(const MenuBarItemID &id) {
+    return u"item-"_s + id.bundleID + u'-' + id.title.value_or(QString()) + u'-' +
+           QString::number(id.ordinal);
+}
+
+QString orderKey(const MenuBarItemID &id) {
+    return u"order-"_s + id.bundleID + u'-' + QString::number(id.ordinal);
+}
+
+QString capKey(Section section) {
+    return u"order-cap-"_s + rawValue(section);
+}
+
+bool placedOnBar(const QRectF *frame, const MenuBarItemID &id) {
+    return frame && frame->width() > 0.0 && !id.isSystemPinned();
+}
+
+QList<ItemFrame> sortedByMidX(QList<ItemFrame> frames) {
+    std::stable_sort(frames.begin(), frames.end(), [](const ItemFrame &a, const ItemFrame &b) {
+        return a.frame.center().x() < b.frame.center().x();
+    });
+    return frames;
+}
+
+void recentre(QRectF &frame, double x) {
+    frame.moveLeft(x - frame.width() * 0.5);
+}
+
+// One planNextDrag call: the snapshot, the layout and the ledger it spends.
+class Planning {
+public:
+    Planning(const BarGeometry &geometry, const SectionLayout &layout,
+             const QSet<MenuBarItemID> &stubborn, DragPlanner::AttemptsLedger &attempts)
+        : m_geometry(geometry), m_layout(layout), m_stubborn(stubborn), m_attempts(attempts),
+          m_lanes(geometry) {}
+
+    std::optional<DragPlan> plan() {
+        const auto sized = std::find_if(m_geometry.frames.cbegin(), m_geometry.frames.cend(),
+                                        [](const ItemFrame &f) { return f.frame.width() > 0.0; });
+        if (sized == m_geometry.frames.cend()) {
+            return std::nullopt;
+        }
+        m_barY = sized->frame.center().y();
+        if (auto icon = iconRepair()) {
+            return icon;
+        }
+        if (auto separator = separatorOrder()) {
+            return separator;
+        }
+        if (auto lane = laneMove()) {
+            return lane;
+        }
+        for (const Section section : {Section::shown, Section::hidden, Section::alwaysHidden}) {
+            if (auto order = orderMove(section)) {
+                return order;
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    // The key's next attempt number, or none when its attempts are spent.
+    std::optional<int> budget(const QString &key) {
+        if (m_attempts.value(key, 0) >= plansPerKey) {
+            return std::nullopt;
+        }
+        return ++m_attempts[key];
+    }
+
+    [[nodiscard]] bool canMove(const MenuBarItemID &id) const {
+        return !m_stubborn.contains(id) && m_attempts.value(orderKey(id), 0) < plansPerKey;
+    }
+
+    std::optional<DragPlan> iconRepair() {
+        if (m_geometry.iconHidden || m_geometry.iconSafelyRightmost ||
+            m_attempts.value(iconKey, 0) > 1) {
+            return std::nullopt;
+        }
+        QList<QRectF> ours;
+        QList<QRectF> system;
+        for (const ItemFrame &entry : m_geometry.frames) {
+            (entry.id.isSystemPinned() ? system : ours).append(entry.frame);
+        }
+        ours.append(m_geometry.hiddenSep);
+        ours.append(m_geometry.alwaysSep.value_or(m_geometry.hiddenSep));
+        const double iconX = m_geometry.iconFrame.center().x();
+        const auto target = DriftRules::iconRepairTarget(iconX, ours, system);
+        if (!target) {
+            return std::nullopt;
+        }
+        ++m_attempts[iconKey];
+        return DragPlan{iconLabel, {iconX, m_barY}, {*target, m_barY}, std::nullopt, 1};
+    }
+
+    std::optional<DragPlan> separatorOrder() {
+        if (m_geometry.separatorsOrdered || !m_geometry.alwaysSep) {
+            return std::nullopt;
+        }
+        const auto count = budget(separatorKey);
+        if (!count) {
+            return std::nullopt;
+        }
+        const double target = m_lanes.hiddenBoundary() - laneTolerance;
+        return DragPlan{separatorLabel,
+                        {m_geometry.alwaysSep->center().x(), m_barY},
+                        {target, m_barY},
+                        std::nullopt,
+                        *count};
+    }
+
+    // The lane the item must be dragged into, when it sits out of its wanted one.
+    [[nodiscard]] std::optional<Section> misplacement(Section wanted, double midX) const {
+        const double hidden = m_lanes.hiddenBoundary();
+        const double always = m_lanes.alwaysBoundary();
+        switch (wanted) {
+        case Section::shown:
+            return midX < hidden - laneTolerance ? std::optional(Section::shown) : std::nullopt;
+        case Section::hidden:
+            return midX > hidden + laneTolerance ||
+                           (m_geometry.separatorsOrdered && midX < always - laneTolerance)
+                       ? std::optional(Section::hidden)
+                       : std::nullopt;
+        case Section::alwaysHidden:
+            if (m_geometry.separatorsOrdered) {
+                return midX > always + laneTolerance ? std::optional(Section::alwaysHidden)
+                                                     : std::nullopt;
+            }
+            return midX > hidden + laneTolerance ? std::optional(Section::hidden) : std::nullopt;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<DragPlan> laneMove() {
+        for (const ItemFrame &entry : sortedByMidX(m_geometry.frames)) {
+            if (!placedOnBar(&entry.frame, entry.id)) {
+                continue;
+            }
+            const auto wanted = m_layout.sectionOf(entry.id);
+            if (!wanted) {
+                continue;
+            }
+            const auto zone = misplacement(*wanted, entry.frame.center().x());
+            if (!zone) {
+                continue;
+            }
+            if (const auto count = budget(itemKey(entry.id))) {
+                const double target = laneTarget(entry.id, *zone);
+                return DragPlan{entry.id.bundleID + DragPlan::laneArrow + rawValue(*zone),
+                                entry.frame.center(),
+                                {target, entry.frame.center().y()},
+                                entry.id,
+                                *count};
+            }
+        }
+        return std::nullopt;
+    }
+
+    // A neighbour in the layout's list that already sits in the lane.
+    [[nodiscard]] const QRectF *placedNeighbour(const MenuBarItemID &candidate,
+                                                const MenuBarItemID &moved, Section zone) const {
+        const QRectF *frame = m_geometry.frameOf(candidate);
+        if (candidate == moved || !placedOnBar(frame, candidate) ||
+            m_lanes.laneAt(frame->center().x()) != zone) {
+            return nullptr;
+        }
+        return frame;
+    }
+
+    [[nodiscard]] double laneTarget(const MenuBarItemID &id, Section zone) const {
+        const auto range = m_lanes.range(zone);
+        const QList<MenuBarItemID> lane = m_layout.ids(zone);
+        const qsizetype position = lane.indexOf(id);
+        if (range.first <= range.second && position >= 0) {
+            const QRectF *previous = nullptr;
+            for (qsizetype i = position - 1; i >= 0 && !previous; --i) {
+                previous = placedNeighbour(lane.at(i), id, zone);
+            }
+            const QRectF *next = nullptr;
+            for (qsizetype i = position + 1; i < lane.size() && !next; ++i) {
+                next = placedNeighbour(lane.at(i), id, zone);
+            }
+            if (previous || next) {
+                return BarLanes::slotTarget(previous, next, range);
+            }
+        }
+        const double hidden = m_lanes.hiddenBoundary();
+        const double always = m_lanes.alwaysBoundary();
+        switch (zone) {
+        case Section::alwaysHidden:
+            return always - fallbackOffset;
+        case Section::hidden:
+            return m_geometry.separatorsOrdered ? (hidden + always + 8.0) * 0.5
+                                                : hidden - fallbackOffset;
+        case Section::shown:
+            return m_geometry.hiddenSep.right() + fallbackOffset;
+        }
+        return hidden;
+    }
+
+    std::optional<DragPlan> orderMove(Section section) {
+        QList<ItemFrame> present;
+        for (const MenuBarItemID &id : m_layout.ids(section)) {
+            const QRectF *frame = m_geometry.frameOf(id);
+            if (placedOnBar(frame, id)) {
+                present.append({id, *frame});
+            }
+        }
+        if (present.size() < 2 ||
+            m_attempts.value(capKey(section), 0) >= DragPlanner::orderPlansPerLane) {
+            return std::nullopt;
+        }
+        const auto range = m_lanes.range(section);
+        if (range.first > range.second) {
+            return std::nullopt;
+        }
+        QList<double> xs;
+        for (const ItemFrame &entry : present) {
+            xs.append(entry.frame.center().x());
+        }
+        const QSet<int> keep = DriftRules::longestIncreasingRun(xs);
+        for (int i = 0; i < present.size(); ++i) {
+            const ItemFrame &entry = present.at(i);
+            if (keep.contains(i) || m_stubborn.contains(entry.id)) {
+                continue;
+            }
+            const auto count = budget(orderKey(entry.id));
+            if (!count) {
+                continue;
+            }
+            const QRectF *previous = nullptr;
+            for (int j = i - 1; j >= 0 && !previous; --j) {
+                previous = keep.contains(j) ? &present.at(j).frame : nullptr;
+            }
+            const QRectF *next = nullptr;
+            for (int j = i + 1; j < present.size() && !next; ++j) {
+                next = keep.contains(j) ? &present.at(j).frame : nullptr;
+            }
+            ++m_attempts[capKey(section)];
+            return DragPlan{DragPlan::orderPrefix + entry.id.bundleID,
+                            entry.frame.center(),
+                            {BarLanes::slotTarget(previous, next, range), entry.frame.center().y()},
+                            entry.id,
+                            *count};
+        }
+        return pairSwap(section, present, range);
+    }
+
+    std::optional<DragPlan> pairSwap(Section section, const QList<ItemFrame> &present,
+                                     std::pair<double, double> range) {
+        const auto [lower, upper] = range;
+        for (qsizetype k = 0; k + 1 < present.size(); ++k) {
+            const ItemFrame &a = present.at(k);
+            const ItemFrame &b = present.at(k + 1);
+            if (!(b.frame.center().x() < a.frame.center().x())) {
+                continue;
+            }
+            const auto count = budget(u"order-swap-"_s + a.id.bundleID + u'-' + b.id.bundleID);
+            if (!count) {
+                continue;
+            }
+            ++m_attempts[capKey(section)];
+            if (canMove(a.id)) {
+                const double x =
+                    std::min(std::max(lower, b.frame.center().x() -
+                                                 std::max(a.frame.width(), minimumSwapStep)),
+                             upper);
+                return DragPlan{DragPlan::swapPrefix + a.id.bundleID,
+                                a.frame.center(),
+                                {x, a.frame.center().y()},
+                                a.id,
+                                *count};
+            }
+            if (canMove(b.id)) {
+                const double x =
+                    std::min(std::max(lower, a.frame.center().x() +
+                                                 std::max(b.frame.width(), minimumSwapStep)),
+                             upper);
+                return DragPlan{DragPlan::swapPrefix + b.id.bundleID,
+                                b.frame.center(),
+                                {x, b.frame.center().y()},
+                                b.id,
+                                *count};
+            }
+        }
+        return std::nullopt;
+    }
+
+    const BarGeometry &m_geometry;
+    const SectionLayout &m_layout;
+    const QSet<MenuBarItemID> &m_stubborn;
+    DragPlanner::AttemptsLedger &m_attempts;
+    BarLanes m_lanes;
+    double m_barY = 0.0;
+};
+
+} // namespace
+
+QSet<MenuBarItemID> DragPlanner::stubbornSet(const QHash<MenuBarItemID, int> &stubbornOrder,
+                                             const QSet<MenuBarItemID> &unmovable) {
+    QSet<MenuBarItemID> result = unmovable;
+    for (auto it = stubbornOrder.cbegin(); it != stubbornOrder.cend(); ++it) {
+        if (it.value() >= stubbornRuns) {
+            result.insert(it.key());
+        }
+    }
+    return result;
+}
+
+std::optional<DragPlan> DragPlanner::planNextDrag(const BarGeometry &geometry,
+                                                  const SectionLayout &layout,
+                                                  const QSet<MenuBarItemID> &stubbornOrder,
+                                                  AttemptsLedger &attempts) {
+    return Planning(geometry, layout, stubbornOrder, attempts).plan();
+}
+
+BarGeometry DragPlanner::predictedReflow(const BarGeometry &geometry, const DragPlan &plan,
+                                         const SectionLayout &layout) {
+    BarGeometry result = geometry;
+    const double x = plan.to.x();
+    if (!plan.track) {
+        if (plan.label == iconLabel) {
+            recentre(result.iconFrame, x);
+            result.iconSafelyRightmost = true;
+        } else if (plan.label == separatorLabel && result.alwaysSep) {
+            recentre(*result.alwaysSep, x);
+            result.separatorsOrdered = result.alwaysSep->left() < result.hiddenSep.left();
+        }
+        return result;
+    }
+    const MenuBarItemID &track = *plan.track;
+    const BarLanes lanes(geometry);
+    const auto physical = [&](const ItemFrame &entry) -> std::optional<Section> {
+        if (!placedOnBar(&entry.frame, entry.id)) {
+            return std::nullopt;
+        }
+        return lanes.laneAt(entry.frame.center().x());
+    };
+    const QRectF *trackFrame = geometry.frameOf(track);
+    const auto trackLane =
+        trackFrame ? physical(ItemFrame{track, *trackFrame}) : std::optional<Section>();
+    if (layout.sectionOf(track) && plan.isOrderMove() && trackLane) {
+        QList<ItemFrame> members;
+        for (const ItemFrame &entry : sortedByMidX(geometry.frames)) {
+            if (physical(entry) == trackLane) {
+                members.append(entry);
+            }
+        }
+        QList<double> slots;
+        for (const ItemFrame &member : members) {
+            slots.append(member.frame.center().x());
+        }
+        members.removeIf([&](const ItemFrame &member) { return member.id == track; });
+        const auto before =
+            std::count_if(members.cbegin(), members.cend(),
+                          [x](const ItemFrame &m) { return m.frame.center().x() < x; });
+        members.insert(before, ItemFrame{track, *trackFrame});
+        for (qsizetype k = 0; k < members.size(); ++k) {
+            recentre(*result.frameOf(members.at(k).id), slots.at(k));
+        }
+        return result;
+    }
+    if (QRectF *frame = result.frameOf(track)) {
+        recentre(*frame, x);
+    } else {
+        result.frames.append(ItemFrame{track, QRectF(x, 0.0, 0.0, 0.0)});
+    }
+    return result;
+}
+
+} // namespace zorv

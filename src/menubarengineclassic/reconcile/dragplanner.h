@@ -1,0 +1,51 @@
+#pragma once
+
+#include "bargeometry.h"
+#include "dragplan.h"
+#include "sectionlayout.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+namespace zorv {
+
+// Plans, from a snapshot of the bar and the wanted layout, the single next drag that brings the
+// bar closer to the layout: first this application's icon back to the right end, then the
+// separators into order, then items into their lanes, then each lane into order. Pure functions;
+// the only thing written is the attempts ledger.
+//
+// The ledger lives for one reconcile run (or one batch) and gives every attempt key at most two
+// plans, so an item that does not move is not dragged forever.
+class DragPlanner {
+public:
+    using AttemptsLedger = QHash<QString, int>;
+
+    // An item whose order drags failed on this many runs running is left out of the order rules.
+    static constexpr int stubbornRuns = 3;
+    // Order and swap plans one lane gets per run.
+    static constexpr int orderPlansPerLane = 3;
+
+    DragPlanner() = delete;
+
+    // Items the order rules leave alone: stubborn ones and those found unmovable.
+    [[nodiscard]] static QSet<MenuBarItemID>
+    stubbornSet(const QHash<MenuBarItemID, int> &stubbornOrder,
+                const QSet<MenuBarItemID> &unmovable);
+
+    // The next drag, or none when nothing is left to do or every candidate's attempts are spent
+    // (also when no item frame has a width).
+    [[nodiscard]] static std::optional<DragPlan>
+    planNextDrag(const BarGeometry &geometry, const SectionLayout &layout,
+                 const QSet<MenuBarItemID> &stubbornOrder, AttemptsLedger &attempts);
+
+    // The snapshot as it will read once `plan` has been carried out, so a batch of drags can be
+    // planned from one scan. The hidden separator never moves; an order move re-packs its lane
+    // into the same centres, anything else lands where it was dropped.
+    [[nodiscard]] static BarGeometry
+    predictedReflow(const BarGeometry &geometry, const DragPlan &plan, const SectionLayout &layout);
+};
+
+} // namespace zorv

@@ -1,0 +1,222 @@
+#include "enginetest.h"
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv::testing {
+namespace {
+
+using Published = QList<std::optional<HidingBlockedReason>>;
+
+struct ScreenCase {
+    const char *name;
+    // Bottom-left origin of a second screen that holds the active bar; none for one screen.
+    std::optional<QPointF> barScreenOrigin;
+    QSizeF size;
+    double housing;
+};
+
+class LaunchTuckTest : public EngineTest, public ::testing::WithParamInterface<ScreenCase> {};
+
+TEST_P(LaunchTuckTest, hidesBothSectionsAndKeepsTheIconInView) {
+    const ScreenCase &screens = GetParam();
+    ScreenDescription display;
+    display.size = screens.size;
+    display.origin = screens.barScreenOrigin;
+    display.cameraHousingWidth = screens.housing;
+    display.menuBarHeight = screens.housing > 0 ? 37.0 : 24.0;
+    if (screens.barScreenOrigin) {
+        addLaptop();
+    }
+    desktop.arrangement().setMainScreen(desktop.arrangement().add(display));
+    // A wide shown item carries the one left of it under the camera housing.
+    furnishSections(screens.housing > 0 ? 640.0 : 30.0);
+    const quint64 notched = addItem(toolsProcess, 30.0, u"notched"_s);
+    arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
+             zorvItem(BarItems::zorvHiddenSeparatorName), notched, shown,
+             zorvItem(BarItems::zorvIconName)});
+    startEngine();
+
+    EXPECT_FALSE(onScreen(always));
+    EXPECT_FALSE(onScreen(hidden));
+    EXPECT_TRUE(onScreen(shown));
+    EXPECT_TRUE(onScreen(zorvItem(BarItems::zorvIconName)));
+    EXPECT_EQ(reasons(u"tuck"_s), QStringList{u"launch"_s});
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    const QList<std::pair<QString, Section>> sections{{u"always"_s, Section::alwaysHidden},
+                                                      {u"hidden"_s, Section::hidden},
+                                                      {u"shown"_s, Section::shown},
+                                                      {u"notched"_s, Section::shown}};
+    for (const auto &[name, section] : sections) {
+        ASSERT_TRUE(engineItem(idOf(name))) << name.toStdString();
+        EXPECT_EQ(engineItem(idOf(name))->section, section) << name.toStdString();
+        EXPECT_EQ(engineItem(idOf(name))->isNotchObscured,
+                  screens.housing > 0 && name == u"notched")
+            << name.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, LaunchTuckTest,
+    ::testing::Values(ScreenCase{"OneLaptop", std::nullopt, {1512, 982}, 0.0},
+                      ScreenCase{"BarRightOfMain", QPointF(1512, -98), {1920, 1080}, 0.0},
+                      ScreenCase{"BarLeftOfMain", QPointF(-1920, -98), {1920, 1080}, 0.0},
+                      ScreenCase{"Wide7680", std::nullopt, {7680, 2160}, 0.0},
+                      ScreenCase{"CameraHousing", std::nullopt, {1512, 982}, 200.0}),
+    [](const auto &info) { return info.param.name; });
+
+struct RevealCase {
+    const char *name;
+    bool includingAlwaysHidden;
+    bool holdOpen;
+    double autoRehideSetting;
+    // Seconds after the reveal when it is tucked again; none when it stays.
+    std::optional<double> tuckedAfter;
+};
+
+class RevealTest : public EngineTest, public ::testing::WithParamInterface<RevealCase> {};
+
+TEST_P(RevealTest, revealsTheAskedSectionsUntilTheClampedAutoHide) {
+    const RevealCase &reveal = GetParam();
+    addLaptop();
+    furnishSections();
+    engine->setAutoRehideSeconds(reveal.autoRehideSetting);
+    startEngine();
+    drive(engine->setHiddenRevealed(true, reveal.includingAlwaysHidden, reveal.holdOpen));
+    run(1.0);
+    EXPECT_TRUE(onScreen(hidden));
+    EXPECT_EQ(onScreen(always), reveal.includingAlwaysHidden);
+    EXPECT_EQ(reasons(u"reveal"_s),
+              QStringList{reveal.holdOpen ? u"automation-hold"_s : u"request"_s});
+
+    run(reveal.tuckedAfter.value_or(4000.0) - 1.5);
+    EXPECT_TRUE(engine->isRevealed());
+    run(1.0);
+    EXPECT_EQ(engine->isRevealed(), !reveal.tuckedAfter);
+    EXPECT_EQ(onScreen(hidden), !reveal.tuckedAfter);
+    EXPECT_EQ(reasons(u"tuck"_s).contains(u"auto-rehide"_s), reveal.tuckedAfter.has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reveals, RevealTest,
+    ::testing::Values(RevealCase{"HiddenOnly", false, false, 10.0, 10.0},
+                      RevealCase{"WithAlwaysHidden", true, false, 10.0, 10.0},
+                      RevealCase{"HeldOpen", false, true, 10.0, std::nullopt},
+                      RevealCase{"AutoHideOff", false, false, 0.0, std::nullopt},
+                      RevealCase{"NegativeDelayIsOff", false, false, -5.0, std::nullopt},
+                      RevealCase{"NaNDelayMeansDefault", false, false, std::nan(""), 10.0},
+                      RevealCase{"InfiniteDelayMeansDefault", false, false, INFINITY, 10.0},
+                      RevealCase{"HugeDelayIsCappedAtAnHour", false, false, 1e300, 3600.0}),
+    [](const auto &info) { return info.param.name; });
+
+TEST_F(EngineTest, aSecondRevealRestartsTheDelayAndTogglesFlipTheState) {
+    addLaptop();
+    furnishSections();
+    startEngine();
+    drive(engine->setHiddenRevealed(true, false));
+    run(6.0);
+    drive(engine->setHiddenRevealed(true, false));
+    run(9.5);
+    EXPECT_TRUE(engine->isRevealed());
+    run(1.0);
+    EXPECT_FALSE(engine->isRevealed());
+    drive(engine->toggleRevealed(false));
+    EXPECT_TRUE(engine->isRevealed());
+    drive(engine->toggleRevealed(false));
+    EXPECT_FALSE(engine->isRevealed());
+    EXPECT_EQ(reasons(u"reveal"_s), (QStringList{u"request"_s, u"request"_s, u"toggle"_s}));
+    EXPECT_EQ(reasons(u"tuck"_s), (QStringList{u"launch"_s, u"auto-rehide"_s, u"toggle"_s}));
+}
+
+TEST_F(EngineTest, aRefusedTuckRecoversWithBackOffAndPublishesWhyHidingIsBlocked) {
+    addLaptop();
+    furnishSections();
+    Published published;
+    engine->setOnHidingBlockedChanged(
+        [&published](std::optional<HidingBlockedReason> reason) { published.append(reason); });
+    int refusals = 0;
+    engine->setOnTuckRefused([&refusals] { ++refusals; });
+    startEngine();
+    drive(engine->setHiddenRevealed(true, false));
+    ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+    settle();
+    drive(engine->setHiddenRevealed(false, false));
+    EXPECT_EQ(refusals, 1);
+    EXPECT_EQ(engine->hidingBlocked(), HidingBlockedReason::iconMisseated);
+    EXPECT_TRUE(onScreen(always));
+
+    // Attempts 0.7 s after each pause of 2, 4, 8, 16, 16 s: at 0.7, 3.4, 8.1, 16.8, 33.5, 50.2 s.
+    run(50.0);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).size(), 5);
+    run(1.0);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).size(), 6);
+
+    arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
+             zorvItem(BarItems::zorvHiddenSeparatorName), shown, zorvItem(BarItems::zorvIconName)});
+    run(17.0);
+    EXPECT_FALSE(onScreen(hidden));
+    EXPECT_TRUE(reasons(u"tuck"_s).contains(u"tuck-recovery"_s));
+    EXPECT_EQ(published,
+              (Published{std::nullopt, HidingBlockedReason::iconMisseated, std::nullopt}));
+}
+
+TEST_F(EngineTest, theEmergencyRevealStopsRecoveryAndARetryTucksAgain) {
+    addLaptop();
+    furnishSections();
+    startEngine();
+    ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+    settle();
+    drive(engine->setHiddenRevealed(false, false));
+    ASSERT_EQ(engine->hidingBlocked(), HidingBlockedReason::iconMisseated);
+    engine->forceShowEverything();
+    EXPECT_TRUE(engine->isRevealed());
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    run(20.0);
+    EXPECT_TRUE(records(u"events.jsonl"_s, u"tuck-recovery"_s).isEmpty());
+    EXPECT_TRUE(reasons(u"reveal"_s).isEmpty());
+
+    arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
+             zorvItem(BarItems::zorvHiddenSeparatorName), shown, zorvItem(BarItems::zorvIconName)});
+    drive(engine->retryHiding());
+    const QList<QJsonObject> retries = records(u"events.jsonl"_s, u"tuck-recovery"_s);
+    ASSERT_EQ(retries.size(), 1);
+    EXPECT_EQ(retries.first().value(u"attempt"_s).toInt(), 0);
+    EXPECT_EQ(retries.first().value(u"reason"_s).toString(), u"asked for"_s);
+    EXPECT_EQ(reasons(u"tuck"_s).last(), u"retry-hiding"_s);
+    EXPECT_FALSE(engine->isRevealed());
+    EXPECT_FALSE(onScreen(hidden));
+}
+
+TEST_F(EngineTest, theWatchdogRevealsOnTheSecondTickWithTheIconOffScreen) {
+    addLaptop();
+    furnishSections();
+    startEngine();
+    run(4.0);
+    ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+    run(0.8);
+    EXPECT_TRUE(records(u"events.jsonl"_s, u"watchdog-miss"_s).isEmpty());
+    run(0.8);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"watchdog-miss"_s).size(), 1);
+    EXPECT_EQ(reasons(u"reveal"_s), QStringList{u"watchdog: icon off-screen"_s});
+}
+
+TEST_F(EngineTest, aDisplayThatDoesNotHideIsReportedAfterThirtySeconds) {
+    ScreenDescription display;
+    display.notHiding = true;
+    desktop.arrangement().add(display);
+    furnishSections();
+    Published published;
+    engine->setOnHidingBlockedChanged(
+        [&published](std::optional<HidingBlockedReason> reason) { published.append(reason); });
+    startEngine();
+    // Nothing hidden is first seen on the stable scan at 30 s; the watchdog publishes at 60.8 s.
+    run(59.0);
+    EXPECT_EQ(published, Published{std::nullopt});
+    run(3.0);
+    EXPECT_EQ(published, (Published{std::nullopt, HidingBlockedReason::displayNotHiding}));
+    EXPECT_FALSE(records(u"reconcile-log.jsonl"_s, u"nothing-hidden"_s).isEmpty());
+}
+
+} // namespace
+} // namespace zorv::testing

@@ -1,0 +1,240 @@
+#include "reconcile/dragplanner.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+// The bar of every case: always-hidden separator at 300, hidden separator at 600 (both 8 wide),
+// icon at 1400; so the hidden lane spans 320..588 and the shown one 620..1388.
+MenuBarItemID idOf(const QString &name) {
+    return MenuBarItemID{name.contains(u'.') ? name : u"com.example."_s + name, std::nullopt,
+                         std::nullopt, 0};
+}
+
+BarGeometry bar(QList<std::pair<QString, double>> items, double width = 20.0) {
+    BarGeometry geometry;
+    for (const auto &[name, left] : items) {
+        geometry.frames.append({idOf(name), QRectF(left, 0, width, 24)});
+    }
+    geometry.hiddenSep = QRectF(600, 958, 8, 24);
+    geometry.alwaysSep = QRectF(300, 958, 8, 24);
+    geometry.iconFrame = QRectF(1400, 958, 24, 24);
+    geometry.iconSafelyRightmost = true;
+    geometry.separatorsOrdered = true;
+    return geometry;
+}
+
+SectionLayout layoutOf(QList<QString> shown, QList<QString> hidden = {},
+                       QList<QString> always = {}) {
+    auto ids = [](const QList<QString> &names) {
+        QList<MenuBarItemID> list;
+        for (const QString &name : names) {
+            list.append(idOf(name));
+        }
+        return list;
+    };
+    return SectionLayout{{{Section::shown, ids(shown)},
+                          {Section::hidden, ids(hidden)},
+                          {Section::alwaysHidden, ids(always)}}};
+}
+
+DragPlan lanePlan(const QString &name, double fromX, const QString &zone, double toX,
+                  int attempt = 1) {
+    return DragPlan{u"com.example."_s + name + DragPlan::laneArrow + zone,
+                    {fromX, 12},
+                    {toX, 12},
+                    idOf(name),
+                    attempt};
+}
+
+DragPlan orderPlan(const QString &kind, const QString &name, double fromX, double toX) {
+    return DragPlan{kind + u":com.example."_s + name, {fromX, 12}, {toX, 12}, idOf(name), 1};
+}
+
+struct PlanCase {
+    const char *name;
+    BarGeometry geometry;
+    SectionLayout layout;
+    std::optional<DragPlan> plan;
+    QList<QString> stubborn = {};
+    DragPlanner::AttemptsLedger ledger = {};
+};
+
+void PrintTo(const PlanCase &planCase, std::ostream *out) {
+    *out << planCase.name;
+}
+
+BarGeometry with(BarGeometry geometry, const std::function<void(BarGeometry &)> &change) {
+    change(geometry);
+    return geometry;
+}
+
+class FirstPlan : public ::testing::TestWithParam<PlanCase> {};
+
+TEST_P(FirstPlan, FollowsTheRulesInOrder) {
+    const PlanCase &planCase = GetParam();
+    QSet<MenuBarItemID> stubborn;
+    for (const QString &name : planCase.stubborn) {
+        stubborn.insert(idOf(name));
+    }
+    DragPlanner::AttemptsLedger ledger = planCase.ledger;
+    EXPECT_EQ(DragPlanner::planNextDrag(planCase.geometry, planCase.layout, stubborn, ledger),
+              planCase.plan);
+}
+
+const auto unsafeIcon = [](BarGeometry &g) {
+    g.iconSafelyRightmost = false;
+    g.iconFrame.moveLeft(500);
+};
+const auto separatorsSwapped = [](BarGeometry &g) {
+    g.separatorsOrdered = false;
+    g.alwaysSep->moveLeft(700);
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    DragPlanner, FirstPlan,
+    ::testing::Values(
+        PlanCase{"InOrder", bar({{u"a"_s, 700}, {u"b"_s, 750}}), layoutOf({u"a"_s, u"b"_s}),
+                 std::nullopt},
+        PlanCase{"NoSizedFrame", with(bar({{u"a"_s, 700}}, 0.0), unsafeIcon), layoutOf({u"a"_s}),
+                 std::nullopt},
+        // 24 right of the rightmost of ours (a, ending at 720).
+        PlanCase{"IconRepair", with(bar({{u"a"_s, 700}}), unsafeIcon), layoutOf({u"a"_s}),
+                 DragPlan{u"zorv-icon"_s, {512, 12}, {744, 12}, std::nullopt, 1}},
+        // 16 left of the first system item beyond ours.
+        PlanCase{"IconRepairBeforeSystemItems",
+                 with(bar({{u"a"_s, 700}, {u"com.apple.controlcenter"_s, 1300}}), unsafeIcon),
+                 layoutOf({u"a"_s}),
+                 DragPlan{u"zorv-icon"_s, {512, 12}, {1284, 12}, std::nullopt, 1}},
+        PlanCase{"SeparatorOrder",
+                 with(bar({{u"a"_s, 650}}), separatorsSwapped),
+                 layoutOf({u"a"_s}),
+                 DragPlan{u"alwaysHiddenSep"_s, {704, 12}, {586, 12}, std::nullopt, 2},
+                 {},
+                 {{u"sep-order"_s, 1}}},
+        // Without a readable always-hidden separator its lane counts as the hidden one.
+        PlanCase{"AlwaysHiddenWithoutSeparator",
+                 with(bar({{u"x"_s, 700}}),
+                      [](BarGeometry &g) {
+                          g.separatorsOrdered = false;
+                          g.alwaysSep.reset();
+                      }),
+                 layoutOf({}, {}, {u"x"_s}), lanePlan(u"x"_s, 710, u"hidden"_s, 566)},
+        PlanCase{"FourteenRightOfTheSeparatorIsInLane", bar({{u"x"_s, 604}}),
+                 layoutOf({}, {u"x"_s}), std::nullopt},
+        PlanCase{"HiddenFallbackBetweenSeparators", bar({{u"x"_s, 604.5}}), layoutOf({}, {u"x"_s}),
+                 lanePlan(u"x"_s, 614.5, u"hidden"_s, 454)},
+        PlanCase{"BetweenPlacedNeighbours",
+                 bar({{u"p"_s, 400}, {u"n"_s, 500}, {u"q"_s, 800}, {u"x"_s, 700}}),
+                 layoutOf({}, {u"p"_s, u"x"_s, u"q"_s, u"n"_s}),
+                 lanePlan(u"x"_s, 710, u"hidden"_s, 460)},
+        PlanCase{"BesideALoneNeighbourWithinTheLane", bar({{u"p"_s, 560}, {u"x"_s, 700}}),
+                 layoutOf({}, {u"p"_s, u"x"_s}), lanePlan(u"x"_s, 710, u"hidden"_s, 584)},
+        PlanCase{"ShownFallback", bar({{u"x"_s, 400}}), layoutOf({u"x"_s}),
+                 lanePlan(u"x"_s, 410, u"shown"_s, 642)},
+        PlanCase{"AlwaysHiddenFallback", bar({{u"x"_s, 400}}), layoutOf({}, {}, {u"x"_s}),
+                 lanePlan(u"x"_s, 410, u"alwaysHidden"_s, 266)},
+        PlanCase{"LeftmostMisplacedFirst", bar({{u"y"_s, 400}, {u"x"_s, 100}}),
+                 layoutOf({u"y"_s, u"x"_s}), lanePlan(u"x"_s, 110, u"shown"_s, 642)},
+        PlanCase{"ReversedLaneKeepsTheFirst", bar({{u"a"_s, 900}, {u"b"_s, 800}, {u"c"_s, 700}}),
+                 layoutOf({u"a"_s, u"b"_s, u"c"_s}), orderPlan(u"order"_s, u"b"_s, 810, 980)},
+        PlanCase{"StubbornItemsKeepTheirPlace",
+                 bar({{u"a"_s, 900}, {u"b"_s, 800}, {u"c"_s, 700}}),
+                 layoutOf({u"a"_s, u"b"_s, u"c"_s}),
+                 orderPlan(u"order"_s, u"c"_s, 710, 980),
+                 {u"b"_s}},
+        PlanCase{"PairSwapOnceTheOrderMoveIsSpent",
+                 bar({{u"a"_s, 800}, {u"b"_s, 700}}),
+                 layoutOf({u"a"_s, u"b"_s}),
+                 orderPlan(u"order-swap"_s, u"a"_s, 810, 670),
+                 {},
+                 {{u"order-com.example.b-0"_s, 2}}},
+        PlanCase{"NoSwapWhenNeitherCanMove",
+                 bar({{u"a"_s, 800}, {u"b"_s, 700}}),
+                 layoutOf({u"a"_s, u"b"_s}),
+                 std::nullopt,
+                 {u"a"_s},
+                 {{u"order-com.example.b-0"_s, 2}}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(DragPlanner, GivesEachKeyTwoPlansPerLedger) {
+    const BarGeometry geometry = with(bar({{u"x1"_s, 650}, {u"x2"_s, 700}}), unsafeIcon);
+    const SectionLayout layout = layoutOf({}, {u"x1"_s, u"x2"_s});
+    DragPlanner::AttemptsLedger ledger;
+    QList<std::pair<QString, int>> plans;
+    while (const auto plan = DragPlanner::planNextDrag(geometry, layout, {}, ledger)) {
+        plans.append({plan->label, plan->attempt});
+        ASSERT_LT(plans.size(), 10);
+    }
+    const QString arrow = DragPlan::laneArrow;
+    EXPECT_EQ(plans,
+              (QList<std::pair<QString, int>>{{u"zorv-icon"_s, 1},
+                                              {u"zorv-icon"_s, 1},
+                                              {u"com.example.x1"_s + arrow + u"hidden"_s, 1},
+                                              {u"com.example.x1"_s + arrow + u"hidden"_s, 2},
+                                              {u"com.example.x2"_s + arrow + u"hidden"_s, 1},
+                                              {u"com.example.x2"_s + arrow + u"hidden"_s, 2}}));
+}
+
+TEST(DragPlanner, StopsOrderingALaneAfterThreePlans) {
+    const BarGeometry geometry =
+        bar({{u"a"_s, 1000}, {u"b"_s, 900}, {u"c"_s, 800}, {u"d"_s, 700}, {u"e"_s, 650}});
+    DragPlanner::AttemptsLedger ledger;
+    int plans = 0;
+    while (DragPlanner::planNextDrag(geometry, layoutOf({u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}),
+                                     {}, ledger)) {
+        ASSERT_LT(++plans, 10);
+    }
+    EXPECT_EQ(plans, 3);
+}
+
+// A batch plans from one scan: each prediction feeds the next plan, and neither the icon nor
+// the separator is planned twice.
+TEST(DragPlanner, PredictedReflowsLeadABatchToTheWantedBar) {
+    BarGeometry geometry = with(
+        with(bar({{u"a"_s, 900}, {u"b"_s, 800}, {u"c"_s, 700}}), unsafeIcon), separatorsSwapped);
+    const SectionLayout layout = layoutOf({u"a"_s, u"b"_s, u"c"_s});
+    DragPlanner::AttemptsLedger ledger;
+    QList<QString> labels;
+    while (const auto plan = DragPlanner::planNextDrag(geometry, layout, {}, ledger)) {
+        geometry = DragPlanner::predictedReflow(geometry, *plan, layout);
+        labels.append(plan->label);
+        ASSERT_LT(labels.size(), 10);
+    }
+    EXPECT_EQ(labels, (QList<QString>{u"zorv-icon"_s, u"alwaysHiddenSep"_s,
+                                      u"order:com.example.b"_s, u"order:com.example.c"_s}));
+    EXPECT_TRUE(geometry.iconSafelyRightmost);
+    EXPECT_TRUE(geometry.separatorsOrdered);
+    EXPECT_EQ(geometry.alwaysSep->center().x(), 586);
+    // Order moves only permute which item stands at which centre.
+    EXPECT_EQ(geometry.frameOf(idOf(u"a"_s))->center().x(), 710);
+    EXPECT_EQ(geometry.frameOf(idOf(u"b"_s))->center().x(), 810);
+    EXPECT_EQ(geometry.frameOf(idOf(u"c"_s))->center().x(), 910);
+}
+
+// A lane move lands where it is dropped, also for an application whose identifier begins with
+// "order"; an item the layout does not know appears there with no size.
+TEST(DragPlanner, PredictsLaneMovesAndUnknownItemsWhereTheyAreDropped) {
+    const BarGeometry geometry = bar({{u"orderly.app"_s, 400}, {u"y"_s, 300}});
+    const DragPlan lane{u"orderly.app"_s + DragPlan::laneArrow + u"shown"_s,
+                        {410, 12},
+                        {642, 12},
+                        idOf(u"orderly.app"_s),
+                        1};
+    EXPECT_FALSE(lane.isOrderMove());
+    EXPECT_EQ(DragPlanner::predictedReflow(geometry, lane, layoutOf({u"orderly.app"_s}, {u"y"_s}))
+                  .frameOf(idOf(u"orderly.app"_s))
+                  ->center()
+                  .x(),
+              642);
+    const DragPlan stranger = orderPlan(u"order"_s, u"new"_s, 0, 700);
+    const BarGeometry predicted = DragPlanner::predictedReflow(geometry, stranger, layoutOf({}));
+    EXPECT_EQ(*predicted.frameOf(idOf(u"new"_s)), QRectF(700, 0, 0, 0));
+    EXPECT_EQ(predicted.hiddenSep, geometry.hiddenSep);
+}
+
+} // namespace
+} // namespace zorv

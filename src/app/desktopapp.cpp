@@ -136,8 +136,8 @@ int DesktopApp::finish() {
     disconnect(m_layoutPictures);
     m_viewModel.refresh();
     if (!m_options.dumpPath.isEmpty()) {
-        if (auto problem =
-                DesktopDump::write(m_platform, m_options.dumpPath, m_menuBarEngine, m_model.get())) {
+        if (auto problem = DesktopDump::write(m_platform, m_options.dumpPath, m_menuBarEngine,
+                                              m_model.get())) {
             qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.dumpPath, *problem);
             m_exitCode = 1;
         }

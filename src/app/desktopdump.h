@@ -22,13 +22,13 @@ class SimulatedPlatform;
 // each kind of frame. Written with the canonical writer, so equal states give equal files.
 class DesktopDump {
 public:
-    [[nodiscard]] static QJsonObject toJson(SimulatedPlatform &platform,
-                                            ClassicEngine *engine = nullptr,
-                                            AppModel *model = nullptr);
+    [[nodiscard]] static QJsonObject
+    toJson(SimulatedPlatform &platform, ClassicEngine *engine = nullptr, AppModel *model = nullptr);
     // Writes the document atomically; the reason when it could not be written.
-    [[nodiscard]] static std::optional<QString>
-    write(SimulatedPlatform &platform, const QString &path, ClassicEngine *engine = nullptr,
-          AppModel *model = nullptr);
+    [[nodiscard]] static std::optional<QString> write(SimulatedPlatform &platform,
+                                                      const QString &path,
+                                                      ClassicEngine *engine = nullptr,
+                                                      AppModel *model = nullptr);
 };
 
 } // namespace zorv

@@ -50,12 +50,10 @@ void DesktopViewModel::setModel(AppModel *model) {
     m_modelConnections.clear();
     m_model = model;
     if (m_model) {
-        for (const auto signal :
-             {&AppModel::itemsChanged, &AppModel::layoutOrderChanged,
-              &AppModel::hidingBlockedChanged, &AppModel::profilesChanged,
-              &AppModel::lastSavedAtChanged}) {
-            m_modelConnections.append(
-                connect(m_model, signal, this, &DesktopViewModel::refresh));
+        for (const auto signal : {&AppModel::itemsChanged, &AppModel::layoutOrderChanged,
+                                  &AppModel::hidingBlockedChanged, &AppModel::profilesChanged,
+                                  &AppModel::lastSavedAtChanged}) {
+            m_modelConnections.append(connect(m_model, signal, this, &DesktopViewModel::refresh));
         }
     }
     refresh();

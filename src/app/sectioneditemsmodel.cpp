@@ -65,9 +65,12 @@ QVariant SectionedItemsModel::data(const QModelIndex &index, int role) const {
 }
 
 QHash<int, QByteArray> SectionedItemsModel::roleNames() const {
-    return {{SectionRole, "section"},         {SectionTitleRole, "sectionTitle"},
-            {StartsSectionRole, "startsSection"}, {ApplicationRole, "application"},
-            {NameRole, "name"},               {DormantRole, "dormant"}};
+    return {{SectionRole, "section"},
+            {SectionTitleRole, "sectionTitle"},
+            {StartsSectionRole, "startsSection"},
+            {ApplicationRole, "application"},
+            {NameRole, "name"},
+            {DormantRole, "dormant"}};
 }
 
 void SectionedItemsModel::setSections(const QList<SectionItems> &sections) {

@@ -59,6 +59,10 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
 DesktopApp::~DesktopApp() {
     m_lifetime.cancel();
     m_viewModel.setModel(nullptr);
+    if (!m_flushPool->waitForDone(0)) {
+        // A disk that hangs must not hold the quit up: the writes go on as the process ends.
+        (void)m_flushPool.release();
+    }
 }
 
 QUrl DesktopApp::mainQmlUrl() {
@@ -108,17 +112,12 @@ void DesktopApp::startModel() {
     std::unique_ptr<ClassicEngine> engine = createEngine(m_platform, m_enginePool);
     m_menuBarEngine = engine.get();
     SimulatedDesktop &desktop = m_platform.desktop();
-    AppModelServices services{m_platform.clock(),
-                              m_platform.systemLog(),
-                              desktop.accessibility(),
-                              m_platform.workspace(),
-                              m_platform.preferences(),
-                              m_platform.processTable(),
-                              m_platform.cloudStore(),
-                              m_platform.loginItems(),
-                              ZorvPaths::root(),
-                              m_platform.cloudStore().deviceName(),
-                              &m_flushPool};
+    AppModelServices services{m_platform.clock(),       m_platform.systemLog(),
+                              desktop.accessibility(),  m_platform.workspace(),
+                              m_platform.preferences(), m_platform.processTable(),
+                              m_platform.cloudStore(),  m_platform.loginItems(),
+                              ZorvPaths::root(),        m_platform.cloudStore().deviceName(),
+                              m_flushPool.get()};
     m_model = std::make_unique<AppModel>(std::move(engine), std::move(services), m_shell.shell());
     m_viewModel.setModel(m_model.get());
     m_model->start();

@@ -89,10 +89,11 @@ private:
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
     DesktopViewModel m_viewModel;
-    // The engine's worker jobs and the stores' writes at quit; destroyed after the model,
-    // waiting for any still running.
+    // The engine's worker jobs; destroyed after the model, waiting for any still running.
     QThreadPool m_enginePool;
-    QThreadPool m_flushPool;
+    // The stores' writes at quit. Quitting waits for them at most terminationFlushSeconds: a pool
+    // still writing after that is let go rather than waited for.
+    std::unique_ptr<QThreadPool> m_flushPool = std::make_unique<QThreadPool>();
     DesktopShell m_shell;
     std::unique_ptr<AppModel> m_model;
     ClassicEngine *m_menuBarEngine = nullptr;

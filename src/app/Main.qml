@@ -54,6 +54,18 @@ ApplicationWindow {
                     color: "#b3261e"
                 }
                 Label {
+                    visible: root.desktop.engineRunning
+                    text: root.desktop.activeProfile.length > 0
+                          ? qsTr("Profile: %1").arg(root.desktop.activeProfile)
+                          : qsTr("No profile active")
+                }
+                Label {
+                    visible: root.desktop.engineRunning
+                    text: root.desktop.lastSaved.length > 0
+                          ? qsTr("Settings last saved %1").arg(root.desktop.lastSaved)
+                          : qsTr("Settings not saved in this run")
+                }
+                Label {
                     text: root.desktop.frontmostApplication.length > 0
                           ? qsTr("In front: %1").arg(root.desktop.frontmostApplication)
                           : qsTr("No application in front")
@@ -71,6 +83,13 @@ ApplicationWindow {
                     width: ListView.view.width
                 }
             }
+        }
+
+        ModelItemsList {
+            Layout.preferredWidth: 300
+            Layout.fillHeight: true
+            visible: root.desktop.engineRunning
+            model: root.desktop.sections
         }
 
         PositionsList {

@@ -6,7 +6,6 @@
 #include "reportbuilder.h"
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
-#include "storage/jsonstore.h"
 #include "storage/zorvpaths.h"
 #include "zorvreportconfig.h"
 
@@ -33,6 +32,7 @@ Scenario DesktopApp::loadScenario(const SimOptions &options) {
 
 DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent)
     : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform),
+      m_shell(platform.systemLog()),
       m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
       m_reports(
           m_engine,
@@ -58,7 +58,11 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
 
 DesktopApp::~DesktopApp() {
     m_lifetime.cancel();
-    m_viewModel.setEngine(nullptr);
+    m_viewModel.setModel(nullptr);
+    if (!m_flushPool->waitForDone(0)) {
+        // A disk that hangs must not hold the quit up: the writes go on as the process ends.
+        (void)m_flushPool.release();
+    }
 }
 
 QUrl DesktopApp::mainQmlUrl() {
@@ -86,7 +90,7 @@ bool DesktopApp::start() {
                                    [this] { m_screenshots->saveLayout(*window()); });
     }
     m_platform.start();
-    startEngine();
+    startModel();
     if (m_options.runFor) {
         stopAfter(*m_options.runFor, m_lifetime.token());
     }
@@ -101,29 +105,22 @@ std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platf
                             desktop.screens(),     desktop.screenCapture(),
                             desktop.inputEvents(), WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
                             ZorvPaths::root()};
-    const SectionLayout layout = JSONStore<SectionLayout>::peek(
-        u"layout.json"_s, SectionLayout().normalized(), ZorvPaths::root(), platform.systemLog());
-    return std::make_unique<ClassicEngine>(std::move(services), layout);
+    return std::make_unique<ClassicEngine>(std::move(services), SectionLayout().normalized());
 }
 
-void DesktopApp::startEngine() {
-    m_menuBarEngine = createEngine(m_platform, m_enginePool);
-    m_menuBarEngine->setOnHidingBlockedChanged(
-        [this](std::optional<HidingBlockedReason>) { m_viewModel.refresh(); });
-    m_viewModel.setEngine(m_menuBarEngine.get());
-    followEngine();
-    m_menuBarEngine->start();
-}
-
-QCoro::Task<> DesktopApp::followEngine() {
-    QPointer<DesktopApp> self(this);
-    AsyncQueue<QList<MenuBarItem>> &items = m_menuBarEngine->itemsStream();
-    while (co_await items.next()) {
-        if (!self) {
-            co_return;
-        }
-        m_viewModel.refresh();
-    }
+void DesktopApp::startModel() {
+    std::unique_ptr<ClassicEngine> engine = createEngine(m_platform, m_enginePool);
+    m_menuBarEngine = engine.get();
+    SimulatedDesktop &desktop = m_platform.desktop();
+    AppModelServices services{m_platform.clock(),       m_platform.systemLog(),
+                              desktop.accessibility(),  m_platform.workspace(),
+                              m_platform.preferences(), m_platform.processTable(),
+                              m_platform.cloudStore(),  m_platform.loginItems(),
+                              ZorvPaths::root(),        m_platform.cloudStore().deviceName(),
+                              m_flushPool.get()};
+    m_model = std::make_unique<AppModel>(std::move(engine), std::move(services), m_shell.shell());
+    m_viewModel.setModel(m_model.get());
+    m_model->start();
 }
 
 int DesktopApp::finish() {
@@ -131,12 +128,15 @@ int DesktopApp::finish() {
         return *m_exitCode;
     }
     m_exitCode = 0;
+    if (m_model) {
+        m_model->flushStoresForTermination(terminationFlushSeconds);
+    }
     // The last picture shows the end of the run, not the last layout change.
     disconnect(m_layoutPictures);
     m_viewModel.refresh();
     if (!m_options.dumpPath.isEmpty()) {
-        if (auto problem =
-                DesktopDump::write(m_platform, m_options.dumpPath, m_menuBarEngine.get())) {
+        if (auto problem = DesktopDump::write(m_platform, m_options.dumpPath, m_menuBarEngine,
+                                              m_model.get())) {
             qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.dumpPath, *problem);
             m_exitCode = 1;
         }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "appmodel/appmodel.h"
 #include "cancellation.h"
 #include "clock.h"
+#include "desktopshell.h"
 #include "desktopviewmodel.h"
 #include "engine/classicengine.h"
 #include "reportconfig.h"
@@ -28,11 +30,13 @@ namespace zorv {
 class SimulatedPlatform;
 
 // The application as it runs here, wired in one place: Zorv's engine over a simulated platform,
-// started with the layout stored in "layout.json" (read once) or the empty one, the desktop
-// window over both, and the run controls of the options (stop after a stretch of simulated time,
-// dump the bars, save pictures of the window, keep the remembered positions). main() builds the
-// platform and hands it over; tests hand over one with a small scenario on a manual clock. Main
-// thread.
+// the app model over the engine with the platform's services, its four stores in the data folder
+// (ZorvPaths::root()) and the shell's controllers this desktop has (DesktopShell), the desktop
+// window over the platform and the model, and the run controls of the options (stop after a
+// stretch of simulated time, dump the bars, save pictures of the window, keep the remembered
+// positions). When it finishes, the model's stores are written within one second. main() builds
+// the platform and hands it over; tests hand over one with a small scenario on a manual clock.
+// Main thread.
 class DesktopApp : public QObject {
     Q_OBJECT
 
@@ -48,22 +52,29 @@ public:
     // Loads the window, then starts the scenario and the run limit. False, with a message on
     // standard error, when the window cannot be loaded.
     [[nodiscard]] bool start();
-    // Writes the dump, the kept positions (Zorv's items remembered where they stand, as when it
-    // quits) and the final picture, once: at the run limit, or when the application quits
-    // before it. Returns the exit code (1 when a file could not be written).
+    // Writes the model's stores (waiting at most terminationFlushSeconds), the dump, the kept
+    // positions (Zorv's items remembered where they stand, as when it quits) and the final
+    // picture, once: at the run limit, or when the application quits before it. Returns the exit
+    // code (1 when a file could not be written).
     int finish();
 
     [[nodiscard]] QQuickWindow *window() const;
-    // Null until start().
-    [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine.get(); }
+    // Null until start(); the engine belongs to the model.
+    [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine; }
+    [[nodiscard]] AppModel *model() const { return m_model.get(); }
+    // Runs the engine's worker jobs; tests on a manual clock wait for it before time moves on.
+    [[nodiscard]] QThreadPool &enginePool() { return m_enginePool; }
     // Shows the problem-report window, on the preview screen when one is given (the shell's
     // "Report a Problem…" command and launch arguments).
     void showReport(const std::optional<ReportProblem::Phase> &preview = std::nullopt);
     [[nodiscard]] ReportWindowController &reports() { return m_reports; }
     [[nodiscard]] static QUrl mainQmlUrl();
 
-    // Zorv's engine over the platform's services with the layout stored in "layout.json" (read
-    // once), or the empty one; `pool` runs its worker jobs. Both must outlive the engine.
+    // How long quitting waits for the stores to reach the disk.
+    static constexpr double terminationFlushSeconds = 1.0;
+
+    // Zorv's engine over the platform's services with the empty layout (the app model hands it
+    // the stored one when it starts); `pool` runs its worker jobs. Both must outlive the engine.
     [[nodiscard]] static std::unique_ptr<ClassicEngine> createEngine(SimulatedPlatform &platform,
                                                                      QThreadPool &pool);
 
@@ -73,16 +84,19 @@ Q_SIGNALS:
 
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
-    void startEngine();
-    // Redraws the window for every item list the engine publishes.
-    QCoro::Task<> followEngine();
+    void startModel();
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
     DesktopViewModel m_viewModel;
-    // The engine's worker jobs; destroyed after the engine, waiting for any still running.
+    // The engine's worker jobs; destroyed after the model, waiting for any still running.
     QThreadPool m_enginePool;
-    std::unique_ptr<ClassicEngine> m_menuBarEngine;
+    // The stores' writes at quit. Quitting waits for them at most terminationFlushSeconds: a pool
+    // still writing after that is let go rather than waited for.
+    std::unique_ptr<QThreadPool> m_flushPool = std::make_unique<QThreadPool>();
+    DesktopShell m_shell;
+    std::unique_ptr<AppModel> m_model;
+    ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
     QQmlApplicationEngine m_engine;
     QNetworkAccessManager m_network;

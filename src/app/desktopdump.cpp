@@ -2,6 +2,7 @@
 
 #include "enginedump.h"
 #include "jsonwriter.h"
+#include "modeldump.h"
 #include "simulatedplatform.h"
 #include "storage/atomicfile.h"
 
@@ -42,7 +43,8 @@ QJsonObject entryJson(const BarEntry &entry, qsizetype order) {
 
 } // namespace
 
-QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engine) {
+QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engine,
+                                AppModel *model) {
     const DesktopSnapshot snapshot = DesktopSnapshot::take(platform.desktop());
     QJsonArray screens;
     QList<QRectF> barScreens;
@@ -79,13 +81,16 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
     if (engine) {
         document.insert(u"engine"_s, EngineDump::toJson(*engine, barScreens));
     }
+    if (model) {
+        document.insert(u"model"_s, ModelDump::toJson(*model));
+    }
     return document;
 }
 
 std::optional<QString> DesktopDump::write(SimulatedPlatform &platform, const QString &path,
-                                          ClassicEngine *engine) {
+                                          ClassicEngine *engine, AppModel *model) {
     const std::optional<QByteArray> bytes =
-        writeJson(toJson(platform, engine), JsonFormat::pretty());
+        writeJson(toJson(platform, engine, model), JsonFormat::pretty());
     if (!bytes) {
         return u"the state holds a value JSON cannot represent"_s;
     }

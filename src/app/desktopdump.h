@@ -9,6 +9,7 @@
 
 namespace zorv {
 
+class AppModel;
 class ClassicEngine;
 class SimulatedPlatform;
 
@@ -16,15 +17,18 @@ class SimulatedPlatform;
 // simulated time, then per screen its frame (bottom-left convention) and every status item left
 // to right with its order, application, bundle identifier, title, autosave name, frame (top-left
 // convention) and whether it is on screen and drawn, and with an engine its view of the bar under
-// "engine" (see EngineDump). A top-level "coordinateConventions" object names the convention of
+// "engine" (see EngineDump) and with an app model its state under "model" (see ModelDump). A
+// top-level "coordinateConventions" object names the convention of
 // each kind of frame. Written with the canonical writer, so equal states give equal files.
 class DesktopDump {
 public:
-    [[nodiscard]] static QJsonObject toJson(SimulatedPlatform &platform,
-                                            ClassicEngine *engine = nullptr);
+    [[nodiscard]] static QJsonObject
+    toJson(SimulatedPlatform &platform, ClassicEngine *engine = nullptr, AppModel *model = nullptr);
     // Writes the document atomically; the reason when it could not be written.
-    [[nodiscard]] static std::optional<QString>
-    write(SimulatedPlatform &platform, const QString &path, ClassicEngine *engine = nullptr);
+    [[nodiscard]] static std::optional<QString> write(SimulatedPlatform &platform,
+                                                      const QString &path,
+                                                      ClassicEngine *engine = nullptr,
+                                                      AppModel *model = nullptr);
 };
 
 } // namespace zorv

@@ -1,6 +1,6 @@
 #include "desktopviewmodel.h"
 
-#include "engine/classicengine.h"
+#include "appmodel/appmodel.h"
 #include "enginesections.h"
 #include "simulatedplatform.h"
 
@@ -18,6 +18,11 @@ QString elapsedText(Duration elapsed) {
     return u"%1:%2:%3"_s.arg(total / 3600)
         .arg(total / 60 % 60, 2, 10, QChar(u'0'))
         .arg(total % 60, 2, 10, QChar(u'0'));
+}
+
+QString timeText(const QDateTime &time) {
+    return QLocale::c().toString(time.toTimeZone(QTimeZone::utc()), u"ddd d MMM yyyy H:mm:ss"_s) +
+           u" UTC"_s;
 }
 
 } // namespace
@@ -38,8 +43,19 @@ QString DesktopViewModel::scenarioDescription() const {
     return m_platform.scenario().scenario().description;
 }
 
-void DesktopViewModel::setEngine(ClassicEngine *engine) {
-    m_engine = engine;
+void DesktopViewModel::setModel(AppModel *model) {
+    for (const QMetaObject::Connection &connection : std::as_const(m_modelConnections)) {
+        disconnect(connection);
+    }
+    m_modelConnections.clear();
+    m_model = model;
+    if (m_model) {
+        for (const auto signal : {&AppModel::itemsChanged, &AppModel::layoutOrderChanged,
+                                  &AppModel::hidingBlockedChanged, &AppModel::profilesChanged,
+                                  &AppModel::lastSavedAtChanged}) {
+            m_modelConnections.append(connect(m_model, signal, this, &DesktopViewModel::refresh));
+        }
+    }
     refresh();
 }
 
@@ -47,21 +63,28 @@ void DesktopViewModel::refresh() {
     const DesktopSnapshot snapshot = DesktopSnapshot::take(m_platform.desktop());
     m_screens.setScreens(snapshot.screens);
     QHash<quint64, Section> sections;
-    if (m_engine) {
+    QList<SectionedItemsModel::SectionItems> modelSections;
+    if (m_model) {
         for (const ScreenSnapshot &screen : snapshot.screens) {
             if (screen.active) {
-                sections = EngineSections::of(screen.entries, m_engine->lastItems());
+                sections = EngineSections::of(screen.entries, m_model->items());
             }
         }
-        m_revealed = m_engine->isRevealed();
-        const std::optional<HidingBlockedReason> blocked = m_engine->hidingBlocked();
+        for (const Section section : allSections) {
+            modelSections.append({section, m_model->itemsIn(section)});
+        }
+        m_revealed = m_model->isRevealed();
+        const std::optional<HidingBlockedReason> blocked = m_model->hidingBlocked();
         m_hidingBlocked = blocked ? headline(*blocked) : QString();
+        const std::optional<Profile> active = m_model->profiles().active();
+        m_activeProfile = active ? active->name : QString();
+        const std::optional<QDateTime> saved = m_model->lastSavedAt();
+        m_lastSaved = saved ? timeText(*saved) : QString();
     }
     m_positions.setScreens(snapshot.screens, sections);
-    const QDateTime wall = m_platform.clock().wallNow().toTimeZone(QTimeZone::utc());
-    m_simulatedTime = u"%1 UTC, %2 into the scenario"_s.arg(
-        QLocale::c().toString(wall, u"ddd d MMM yyyy H:mm:ss"_s),
-        elapsedText(m_platform.scenario().elapsed()));
+    m_sections.setSections(modelSections);
+    m_simulatedTime = u"%1, %2 into the scenario"_s.arg(
+        timeText(m_platform.clock().wallNow()), elapsedText(m_platform.scenario().elapsed()));
     m_frontmostApplication = snapshot.frontmostApplication.value_or(QString());
     const bool changed = snapshot != m_lastSnapshot;
     m_lastSnapshot = snapshot;

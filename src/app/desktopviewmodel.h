@@ -2,6 +2,7 @@
 
 #include "itempositionsmodel.h"
 #include "screenlistmodel.h"
+#include "sectioneditemsmodel.h"
 
 #include <QObject>
 #include <QString>
@@ -9,14 +10,16 @@
 
 namespace zorv {
 
-class ClassicEngine;
+class AppModel;
 class SimulatedPlatform;
 
 // What the desktop window shows of the simulated Mac: the scenario, the simulated time, the
-// frontmost application, the screens with their bars and the items' positions, and, once an
-// engine runs, the section it puts each item in, whether the hidden sections are revealed and
-// why hiding is blocked. Refreshed after every change of the bars or screens (and of the
-// engine's items); refreshed() then says the window is about to look different.
+// frontmost application, the screens with their bars and the items' positions, and, once Zorv's
+// app model runs, the section its engine puts each item in, the model's items section by
+// section, whether the hidden sections are revealed, why hiding is blocked, the active profile
+// and when the settings were last saved. Refreshed after every change of the bars or screens and
+// of the model's items, layout, hiding problem, profiles and save time; refreshed() then says the
+// window is about to look different.
 class DesktopViewModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -30,6 +33,9 @@ class DesktopViewModel : public QObject {
     Q_PROPERTY(bool engineRunning READ engineRunning NOTIFY refreshed)
     Q_PROPERTY(bool revealed READ revealed NOTIFY refreshed)
     Q_PROPERTY(QString hidingBlocked READ hidingBlocked NOTIFY refreshed)
+    Q_PROPERTY(zorv::SectionedItemsModel *sections READ sections CONSTANT)
+    Q_PROPERTY(QString activeProfile READ activeProfile NOTIFY refreshed)
+    Q_PROPERTY(QString lastSaved READ lastSaved NOTIFY refreshed)
 
 public:
     explicit DesktopViewModel(SimulatedPlatform &platform, QObject *parent = nullptr);
@@ -41,13 +47,18 @@ public:
     [[nodiscard]] QString frontmostApplication() const { return m_frontmostApplication; }
     [[nodiscard]] ScreenListModel *screens() { return &m_screens; }
     [[nodiscard]] ItemPositionsModel *positions() { return &m_positions; }
-    [[nodiscard]] bool engineRunning() const { return m_engine != nullptr; }
+    [[nodiscard]] SectionedItemsModel *sections() { return &m_sections; }
+    [[nodiscard]] bool engineRunning() const { return m_model != nullptr; }
     [[nodiscard]] bool revealed() const { return m_revealed; }
     // The headline of the reason hiding is blocked; empty while hiding works.
     [[nodiscard]] QString hidingBlocked() const { return m_hidingBlocked; }
+    // The active profile's name; empty when none is active.
+    [[nodiscard]] QString activeProfile() const { return m_activeProfile; }
+    // "Tue 1 Dec 2026 9:42:10 UTC"; empty while nothing was saved in this run.
+    [[nodiscard]] QString lastSaved() const { return m_lastSaved; }
 
-    // The engine whose view of the bar to show; it must outlive this model or be reset first.
-    void setEngine(ClassicEngine *engine);
+    // The app model whose state to show; it must outlive this view model or be reset first.
+    void setModel(AppModel *model);
 
     // Reads the desktop again.
     void refresh();
@@ -61,12 +72,16 @@ private:
     SimulatedPlatform &m_platform;
     ScreenListModel m_screens;
     ItemPositionsModel m_positions;
+    SectionedItemsModel m_sections;
     QString m_simulatedTime;
     QString m_frontmostApplication;
     DesktopSnapshot m_lastSnapshot;
-    ClassicEngine *m_engine = nullptr;
+    AppModel *m_model = nullptr;
+    QList<QMetaObject::Connection> m_modelConnections;
     bool m_revealed = false;
     QString m_hidingBlocked;
+    QString m_activeProfile;
+    QString m_lastSaved;
 };
 
 } // namespace zorv

@@ -2,6 +2,7 @@
 
 #include "cloud/simcloud.h"
 #include "cloud/simcloudkeyvaluestore.h"
+#include "loginitems/simloginitems.h"
 #include "preferences/simglobalpreferences.h"
 #include "processes/simprocesstable.h"
 #include "scenario/scenariorunner.h"
@@ -35,6 +36,7 @@ public:
     [[nodiscard]] SimGlobalPreferences &preferences() { return m_preferences; }
     [[nodiscard]] SimProcessTable &processTable() { return m_processTable; }
     [[nodiscard]] SimCloudKeyValueStore &cloudStore() { return m_cloudStore; }
+    [[nodiscard]] SimLoginItems &loginItems() { return m_loginItems; }
     [[nodiscard]] ScenarioRunner &scenario() { return m_runner; }
 
 private:
@@ -46,6 +48,7 @@ private:
     SimProcessTable m_processTable;
     SimCloud m_cloud;
     SimCloudKeyValueStore m_cloudStore;
+    SimLoginItems m_loginItems;
     ScenarioRunner m_runner;
 };
 

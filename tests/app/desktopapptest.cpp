@@ -1,13 +1,17 @@
 #include "desktopapp.h"
+#include "desktopdump.h"
 #include "engine/classicengine.h"
 #include "keptpositionsfile.h"
 #include "manualclock.h"
 #include "scenario/clockface.h"
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
+#include "storage/storevalue.h"
 #include "storage/zorvpaths.h"
+#include "workerclockdriver.h"
 
 #include "jsonreader.h"
+#include "jsonwriter.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +19,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 using namespace Qt::StringLiterals;
 
@@ -150,24 +155,69 @@ TEST(DesktopAppTest, ReportsADumpThatCannotBeWritten) {
     EXPECT_EQ(app.finish(), 1);
 }
 
-// The engine starts with the layout the app folder keeps; an unreadable file means the empty one.
-TEST(DesktopAppTest, StartsTheEngineWithTheStoredLayout) {
-    for (const bool readable : {true, false}) {
-        QFile file(ZorvPaths::file(u"layout.json"_s));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(readable ? R"([{"section": "hidden", "ids": [{"bundleID": "com.example.a",
-                                 "ordinal": 1}]}])"
-                            : "[{");
-        file.close();
-        ManualClock clock;
+// The model starts from the files in the data folder, or from defaults without them, and hands
+// the stored layout to the engine; the window and the dump show its state, and a settings change
+// shows as the last save.
+TEST(DesktopAppTest, StartsTheModelFromTheStoredFilesAndShowsItsState) {
+    const MenuBarItemID a1{u"com.example.a"_s, std::nullopt, std::nullopt, 1};
+    for (const bool stored : {true, false}) {
+        SCOPED_TRACE(stored);
+        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+        if (stored) {
+            SectionLayout layout;
+            layout.sections[Section::hidden] = {a1};
+            const QUuid work = QUuid::createUuid();
+            const ProfileSet profiles{
+                {Profile{work, u"Work"_s, layout, std::nullopt, std::nullopt}}, work};
+            for (const auto &[name, json] :
+                 {std::pair(u"layout.json"_s, toStoreJson(layout.normalized())),
+                  std::pair(u"profiles.json"_s, toStoreJson(profiles))}) {
+                QFile file(ZorvPaths::file(name));
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                file.write(writeJson(json, JsonFormat::pretty()).value());
+            }
+        }
+        ManualClock clock(QDateTime(QDate(2026, 12, 1), QTime(9, 0), QTimeZone::utc()));
         SimulatedPlatform platform(clock, ScenarioLoader::parse(smallMac, u"small"_s), false);
         DesktopApp app(platform, SimOptions());
         ASSERT_TRUE(app.start());
-        ASSERT_NE(app.engine(), nullptr);
-        const MenuBarItemID a1{u"com.example.a"_s, std::nullopt, std::nullopt, 1};
+        WorkerClockDriver driver(clock, app.enginePool());
+        driver.run(seconds(5));
+        ASSERT_NE(app.model(), nullptr);
+        app.model()->setRevealOnHover(true);
+        driver.drain();
+
         EXPECT_EQ(app.engine()->storedLayout().sectionOf(a1),
-                  readable ? std::optional(Section::hidden) : std::nullopt);
-        QFile::remove(ZorvPaths::file(u"layout.json"_s));
+                  stored ? std::optional(Section::hidden) : std::nullopt);
+        auto *view = app.window()->property("desktop").value<DesktopViewModel *>();
+        ASSERT_NE(view, nullptr);
+        EXPECT_TRUE(view->engineRunning());
+        EXPECT_EQ(view->activeProfile(), stored ? u"Work"_s : QString());
+        EXPECT_EQ(view->lastSaved(), u"Tue 1 Dec 2026 9:00:05 UTC"_s);
+        EXPECT_EQ(view->revealed(), app.model()->isRevealed());
+        QStringList hiddenRows;
+        const SectionedItemsModel &rows = *view->sections();
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            const QModelIndex index = rows.index(row);
+            if (rows.data(index, SectionedItemsModel::SectionRole) == u"hidden"_s) {
+                hiddenRows.append(
+                    rows.data(index, SectionedItemsModel::ApplicationRole).toString());
+            }
+        }
+        EXPECT_EQ(hiddenRows, stored ? QStringList{u"A"_s} : QStringList());
+
+        const QJsonObject dump = DesktopDump::toJson(platform, app.engine(), app.model());
+        for (const QString &key : {u"engine"_s, u"screens"_s, u"coordinateConventions"_s}) {
+            EXPECT_TRUE(dump.contains(key)) << key.toStdString();
+        }
+        const QJsonObject model = dump.value(u"model"_s).toObject();
+        EXPECT_EQ(model.value(u"activeProfile"_s),
+                  stored ? QJsonValue(u"Work"_s) : QJsonValue(QJsonValue::Null));
+        EXPECT_EQ(model.value(u"lastSavedAt"_s), QJsonValue(u"2026-12-01T09:00:05Z"_s));
+        EXPECT_EQ(model.value(u"layout"_s), app.model()->layoutStore().value().toJson());
+        EXPECT_EQ(SectionLayout::fromJson(JsonValueRef(model.value(u"layout"_s))).sectionOf(a1),
+                  stored ? std::optional(Section::hidden) : std::nullopt);
+        EXPECT_EQ(app.finish(), 0);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "enginesections.h"
 #include "itempositionsmodel.h"
 #include "screenlistmodel.h"
+#include "sectioneditemsmodel.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +124,69 @@ TEST(ItemPositionsModelTest, ChangesInPlaceAndResetsWhenTheCountChanges) {
     model.setScreens({screen(1, u"A"_s, {entry(u"a"_s, 10, true)})});
     EXPECT_EQ(reset.size(), 1);
     EXPECT_EQ(model.rowCount(), 1);
+}
+
+MenuBarItem modelItem(const QString &app, const std::optional<QString> &title,
+                      bool dormant = false) {
+    return MenuBarItem{MenuBarItemID{u"com.example."_s + app, title, std::nullopt, 0},
+                       1,
+                       app,
+                       QRectF(),
+                       std::nullopt,
+                       std::nullopt,
+                       Section::shown,
+                       false,
+                       dormant,
+                       false};
+}
+
+// Rows follow the sections in the order given; each section's first row carries its heading, an
+// untitled item shows its application's name, and a section without items has no rows.
+TEST(SectionedItemsModelTest, ListsTheSectionsItemsAndChangesInPlace) {
+    using Items = SectionedItemsModel::SectionItems;
+    SectionedItemsModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setSections({Items{Section::shown, {modelItem(u"A"_s, u"Wi-Fi"_s)}},
+                       Items{Section::hidden, {}},
+                       Items{Section::alwaysHidden,
+                             {modelItem(u"B"_s, std::nullopt), modelItem(u"C"_s, u""_s, true)}}});
+    const struct {
+        QString section;
+        QString title;
+        bool starts;
+        QString name;
+        bool dormant;
+    } rows[] = {
+        {u"shown"_s, u"Shown"_s, true, u"Wi-Fi"_s, false},
+        {u"alwaysHidden"_s, u"Always hidden"_s, true, u"B"_s, false},
+        {u"alwaysHidden"_s, u"Always hidden"_s, false, u"C"_s, true},
+    };
+    ASSERT_EQ(model.rowCount(), int(std::size(rows)));
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const auto &want = rows[row];
+        EXPECT_EQ(value(model, row, SectionedItemsModel::SectionRole).toString(), want.section);
+        EXPECT_EQ(value(model, row, SectionedItemsModel::SectionTitleRole).toString(), want.title);
+        EXPECT_EQ(value(model, row, SectionedItemsModel::StartsSectionRole).toBool(), want.starts);
+        EXPECT_EQ(value(model, row, SectionedItemsModel::NameRole).toString(), want.name);
+        EXPECT_EQ(value(model, row, SectionedItemsModel::DormantRole).toBool(), want.dormant);
+    }
+
+    // An item moving from shown to hidden keeps the count: the rows change in place.
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    model.setSections({Items{Section::shown, {}},
+                       Items{Section::hidden, {modelItem(u"A"_s, u"Wi-Fi"_s)}},
+                       Items{Section::alwaysHidden,
+                             {modelItem(u"B"_s, std::nullopt), modelItem(u"C"_s, u""_s, true)}}});
+    EXPECT_EQ(reset.size(), 0);
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex().row(), 0);
+    EXPECT_EQ(changed[0][1].toModelIndex().row(), 1);
+    EXPECT_EQ(value(model, 0, SectionedItemsModel::SectionTitleRole).toString(), u"Hidden"_s);
+
+    model.setSections({Items{Section::shown, {}}});
+    EXPECT_EQ(reset.size(), 1);
+    EXPECT_EQ(model.rowCount(), 0);
 }
 
 TEST(ScreenListModelTest, DescribesEachScreenAndCarriesItsScene) {

@@ -1,7 +1,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test bench run clean
+.PHONY: deps configure build test bench run clean sanitize sanitize-address sanitize-thread
 
 deps:
 	@scripts/install-deps
@@ -21,7 +21,29 @@ bench: configure
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/zorv_bench
 
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf $(BUILD_DIR) build-asan build-tsan
+
+# Runs the whole suite under AddressSanitizer with UndefinedBehaviorSanitizer and leak detection
+# (in build-asan), then under ThreadSanitizer (in build-tsan). Any report fails the run.
+SANITIZER_SUPPRESSIONS := $(CURDIR)/cmake/sanitizers
+SANITIZE_TEST = QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+
+sanitize: sanitize-address sanitize-thread
+
+sanitize-address: deps
+	@cmake -S . -B build-asan -G Ninja -DZORV_SANITIZE=address
+	@cmake --build build-asan -j $(JOBS)
+	@cd build-asan && \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_init_order=1 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		$(SANITIZE_TEST)
+
+sanitize-thread: deps
+	@cmake -S . -B build-tsan -G Ninja -DZORV_SANITIZE=thread
+	@cmake --build build-tsan -j $(JOBS)
+	@cd build-tsan && \
+		TSAN_OPTIONS=suppressions=$(SANITIZER_SUPPRESSIONS)/tsan.supp:halt_on_error=1:history_size=7:second_deadlock_stack=1 \
+		$(SANITIZE_TEST)
 
 # Starts zorv on the simulated desktop; extra options go in ARGS (see the README). Without a
 # display it runs offscreen and saves pictures of the window instead.

@@ -28,7 +28,10 @@ public:
     AsyncQueue(const AsyncQueue &) = delete;
     AsyncQueue &operator=(const AsyncQueue &) = delete;
 
-    void push(T value) { m_state->push(std::move(value)); }
+    void push(T value) {
+        Q_ASSERT_X(isMainThread(), "AsyncQueue::push", "main thread only");
+        m_state->push(std::move(value));
+    }
     // Ends the stream: the consumer drains what is queued, then next() yields nullopt. Pushes
     // after this are ignored.
     void finish() { m_state->finish(); }

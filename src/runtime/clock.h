@@ -52,7 +52,9 @@ enum class SleepOutcome { Elapsed, Cancelled };
 //
 // With GCC 12, never write a lambda or a braced aggregate inside a co_await expression (say, the
 // work handed to WorkRunner::run): GCC destroys such temporaries twice once the coroutine has
-// suspended. Name them first and co_await the call on the named variable.
+// suspended. Name them first and co_await the call on the named variable. Nor co_await in a loop
+// condition (`while (co_await clock->sleep(...) == ...)`): GCC 12 resumes into a freed frame.
+// Write `for (;;)` with the outcome in a named variable instead.
 class Clock {
 public:
     virtual ~Clock() = default;
@@ -69,9 +71,11 @@ public:
     [[nodiscard]] virtual QCoro::Task<SleepOutcome> sleep(Duration duration,
                                                           CancellationToken cancellation = {}) = 0;
 
-    // Blocks the calling worker thread for `duration`. Never call it on the main thread (the
-    // manual clock, which only moves virtual time, tolerates it for inline work in tests).
-    virtual void blockingSleep(Duration duration) = 0;
+    // Blocks the calling worker thread for `duration`, or until `cancellation` is cancelled
+    // (before or during the sleep), which ends it at once with Cancelled. Never call it on the main
+    // thread (the manual clock tolerates it for inline work in tests, and then only moves time
+    // forward).
+    virtual SleepOutcome blockingSleep(Duration duration, CancellationToken cancellation = {}) = 0;
 };
 
 } // namespace zorv

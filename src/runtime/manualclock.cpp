@@ -2,10 +2,13 @@
 
 #include "mainthread.h"
 #include "manualclockstate.h"
+#include "stuckthreadwatch.h"
+#include "workerjobs.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QtDebug>
 
 namespace zorv {
@@ -21,29 +24,44 @@ QEvent::Type idleProbeType() {
     return type;
 }
 
-// Marks advance() and settle() as in charge of time for their duration.
+// Marks advance() and settle() as in charge of time for their duration. Holds the state, which
+// outlives a clock destroyed meanwhile.
 class Driving {
 public:
-    explicit Driving(int &depth) : m_depth(depth) { ++m_depth; }
-    ~Driving() { --m_depth; }
+    explicit Driving(std::shared_ptr<ManualClockState> state) : m_state(std::move(state)) {
+        m_state->beginDriving();
+    }
+    ~Driving() { m_state->endDriving(); }
     Driving(const Driving &) = delete;
     Driving &operator=(const Driving &) = delete;
 
 private:
-    int &m_depth;
+    std::shared_ptr<ManualClockState> m_state;
 };
 
 } // namespace
 
 ManualClock::ManualClock(QDateTime wallStart, QObject *parent)
-    : QObject(parent), m_state(std::make_shared<ManualClockState>()),
+    : QObject(parent),
+      m_state(std::make_shared<ManualClockState>(StuckThreadWatch::currentSystemThreadId())),
       m_wallStart(wallStart.toUTC()) {
     Q_ASSERT_X(isMainThread(), "ManualClock", "create the clock on the main thread");
     QCoreApplication::instance()->installEventFilter(this);
+    auto *dispatcher = QAbstractEventDispatcher::instance(QCoreApplication::instance()->thread());
+    Q_ASSERT_X(dispatcher, "ManualClock", "the main thread has no event loop");
+    m_aboutToBlock = connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                             &ManualClock::onAboutToBlock);
+    m_awake = connect(dispatcher, &QAbstractEventDispatcher::awake, this,
+                      [state = m_state.get()] { state->mainThreadPassed(); });
 }
 
 ManualClock::~ManualClock() {
-    m_state->abandonAll();
+    disconnect(m_aboutToBlock);
+    disconnect(m_awake);
+    const std::shared_ptr<ManualClockState> state = m_state;
+    for (const auto &sleeper : state->close()) {
+        sleeper->resume();
+    }
 }
 
 MonotonicTime ManualClock::now() const {
@@ -56,6 +74,7 @@ QDateTime ManualClock::wallNow() const {
 }
 
 QCoro::Task<SleepOutcome> ManualClock::sleep(Duration duration, CancellationToken cancellation) {
+    Q_ASSERT_X(isMainThread(), "ManualClock::sleep", "main thread only");
     std::weak_ptr<ManualClockState> state = m_state;
     SleepAwaiter::Arm arm = [state, duration](const std::shared_ptr<Sleeper> &sleeper) {
         if (auto locked = state.lock()) {
@@ -67,35 +86,66 @@ QCoro::Task<SleepOutcome> ManualClock::sleep(Duration duration, CancellationToke
     co_return co_await awaiter;
 }
 
-void ManualClock::blockingSleep(Duration duration) {
-    m_state->moveForward(duration);
+SleepOutcome ManualClock::blockingSleep(Duration duration, CancellationToken cancellation) {
+    if (cancellation.isCancelled()) {
+        return SleepOutcome::Cancelled;
+    }
+    if (isMainThread()) {
+        m_state->moveForward(duration);
+        return SleepOutcome::Elapsed;
+    }
+    // Held for the whole sleep: the clock may be destroyed meanwhile, which ends it.
+    const std::shared_ptr<ManualClockState> state = m_state;
+    return state->sleepOnWorker(duration, std::move(cancellation));
 }
 
 void ManualClock::advance(Duration duration) {
     Q_ASSERT_X(isMainThread(), "ManualClock::advance", "main thread only");
-    Driving driving(m_driving);
-    const MonotonicTime target = deadlineAfter(now(), duration);
-    settle();
-    wake(target);
-    m_state->moveTo(target);
+    const std::shared_ptr<ManualClockState> state = m_state;
+    const Driving driving(state);
+    const QPointer<ManualClock> self(this);
+    const MonotonicTime target = deadlineAfter(state->now(), duration);
+    for (;;) {
+        settle();
+        if (!self) {
+            return;
+        }
+        awaitJobs();
+        if (!self) {
+            return;
+        }
+        const ManualClockState::Step step = state->step(target);
+        if (step.sleeper) {
+            step.sleeper->resume();
+            if (!self) {
+                return;
+            }
+        } else if (step.releasedWorkers == 0) {
+            break;
+        }
+    }
+    state->moveTo(target);
 }
 
-void ManualClock::wake(MonotonicTime until) {
-    while (auto sleeper = m_state->takeEarliestDue(until)) {
-        sleeper->stopWatching();
-        sleeper->resume();
-        settle();
+void ManualClock::awaitJobs() {
+    const QPointer<ManualClock> self(this);
+    while (WorkerJobs::busy() > 0) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (!self) {
+            return;
+        }
     }
 }
 
 void ManualClock::settle() {
     Q_ASSERT_X(isMainThread(), "ManualClock::settle", "main thread only");
-    Driving driving(m_driving);
+    const Driving driving(m_state);
+    const QPointer<ManualClock> self(this);
     for (int pass = 0; pass < kSettlePasses; ++pass) {
         const quint64 before = m_delivered;
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (m_delivered == before) {
+        if (!self || m_delivered == before) {
             return;
         }
     }
@@ -105,18 +155,7 @@ void ManualClock::settle() {
 
 void ManualClock::setFastForward(bool enabled) {
     Q_ASSERT_X(isMainThread(), "ManualClock::setFastForward", "main thread only");
-    if (enabled == m_fastForward) {
-        return;
-    }
     m_fastForward = enabled;
-    if (!enabled) {
-        disconnect(m_aboutToBlock);
-        return;
-    }
-    auto *dispatcher = QAbstractEventDispatcher::instance(QCoreApplication::instance()->thread());
-    Q_ASSERT_X(dispatcher, "ManualClock::setFastForward", "the main thread has no event loop");
-    m_aboutToBlock = connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
-                             &ManualClock::onAboutToBlock);
 }
 
 int ManualClock::sleeperCount() const {
@@ -129,12 +168,19 @@ MonotonicTime ManualClock::nextDeadline() const {
 
 // Some dispatchers announce aboutToBlock before every pass, even with events pending, so the
 // signal alone does not mean idle. Instead it posts a low-priority probe; when the probe arrives
-// and nothing else was delivered since it was posted, the loop had nothing else to do.
+// and nothing else was delivered since it was posted, the loop had nothing else to do. A worker
+// may have posted an event just before it went to sleep, which Qt can queue behind a probe posted
+// earlier: so once every job waits, a second probe confirms that nothing they posted is pending.
 void ManualClock::onAboutToBlock() {
-    if (!m_fastForward || m_probePending || m_driving > 0 || m_state->sleeperCount() == 0) {
+    m_state->mainThreadPassed();
+    if (m_probeRound != 0 || m_state->isDriven()) {
         return;
     }
-    m_probePending = true;
+    const bool mainSleepers = m_fastForward && m_state->sleeperCount() > 0;
+    if (!mainSleepers && m_state->workerSleepCount() == 0) {
+        return;
+    }
+    m_probeRound = 1;
     m_deliveredAtProbe = m_delivered;
     QCoreApplication::postEvent(this, new QEvent(idleProbeType()), Qt::LowEventPriority);
 }
@@ -143,20 +189,36 @@ bool ManualClock::event(QEvent *event) {
     if (event->type() != idleProbeType()) {
         return QObject::event(event);
     }
-    m_probePending = false;
-    if (m_fastForward && m_driving == 0 && m_delivered == m_deliveredAtProbe) {
-        if (auto sleeper = m_state->takeEarliestDue(MonotonicTime::max())) {
-            sleeper->stopWatching();
-            sleeper->resume();
-        }
+    const int round = std::exchange(m_probeRound, 0);
+    const bool idle =
+        !m_state->isDriven() && m_delivered == m_deliveredAtProbe && WorkerJobs::busy() <= 0;
+    if (!idle) {
+        return true;
+    }
+    if (round == 1) {
+        m_probeRound = 2;
+        m_jobChangesAtProbe = WorkerJobs::changes();
+        QCoreApplication::postEvent(this, new QEvent(idleProbeType()), Qt::LowEventPriority);
+    } else if (WorkerJobs::changes() == m_jobChangesAtProbe) {
+        stepWhenIdle();
     }
     return true;
+}
+
+void ManualClock::stepWhenIdle() {
+    const MonotonicTime until =
+        m_fastForward ? MonotonicTime::max() : m_state->nextWorkerDeadline();
+    const ManualClockState::Step step = m_state->step(until);
+    if (step.sleeper) {
+        step.sleeper->resume();
+    }
 }
 
 bool ManualClock::eventFilter(QObject *watched, QEvent *event) {
     // Every clock's probes are left out, or two fast-forwarding clocks would keep each other busy.
     if (event->type() != idleProbeType()) {
         ++m_delivered;
+        m_state->mainThreadPassed();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -11,18 +11,32 @@ namespace zorv {
 
 class ManualClockState;
 
-// A clock whose time moves only when told to: tests call advance(), so a 30 s poll costs no wall
-// time. In fast-forward mode it jumps to the next due sleeper whenever the main event loop has
-// nothing else to do, which runs a simulation as fast as the machine allows.
+// A clock whose time moves only when everything that runs on it waits: a 30 s poll costs no wall
+// time, and no thread ever sees time run ahead of work still going on elsewhere.
 //
-// Sleepers wake in deadline order (ties in the order they went to sleep), one at a time, each at
-// its own virtual time; between two wake-ups the main event loop runs, so a chain of sleeps that
-// falls inside one advance() resolves within it. A sleep that is already due (zero or negative
-// duration) or cancelled wakes from the next turn of the event loop. blockingSleep() moves virtual
-// time forward instead of waiting, from any thread; sleepers it makes due wake on the main thread.
+// The participants are the main event loop, every job in flight (handed to a pool through
+// WorkRunner and not yet back, see WorkerJobs) and every thread inside blockingSleep(). Time moves
+// only when the main loop is idle and every job is blocked in blockingSleep(); it then moves to the
+// earliest deadline among all waiters, coroutines asleep on the main thread and worker sleeps
+// alike. Main-thread sleepers due by then wake first, one at a time with the event loop run
+// between them; only then are the workers due released, so a worker's sleep sees everything the
+// main thread does before its deadline, as on the real clock. Worker sleeps that overlap in time
+// overlap here too: eight jobs sleeping a second each from the same moment move time by a second.
 //
-// Destroying the clock abandons its sleepers: they are never resumed (their coroutine frames
-// stay suspended), so no coroutine wakes into an object torn down along with the clock.
+// Who moves time: advance() in tests (up to its target, waiting for busy jobs on the way); a worker
+// sleep, which steps time as far as its own deadline once everyone waits; and, in fast-forward
+// mode, the idle main loop, which steps to any sleeper's deadline. A test that never advances
+// time still sees its worker jobs' sleeps end. A main thread stuck in a blocking wait on a worker
+// (join, waitForDone) cannot step time, so after a short wall-time grace the workers step it
+// themselves; sleepers due meanwhile wake once the main loop runs again.
+//
+// Sleepers with the same deadline wake in the order they went to sleep. A sleep that is already
+// due (zero or negative duration) or cancelled wakes from the next turn of the event loop. On the
+// main thread blockingSleep() only moves time forward (for inline work in tests).
+//
+// Destroying the clock ends every pending sleep: worker sleeps return, and coroutines asleep on it
+// resume at once, inside the destructor, with Cancelled, so their frames run to their end rather
+// than leak. After a cancelled sleep a coroutine must not touch the clock again.
 class ManualClock final : public QObject, public Clock {
     Q_OBJECT
 
@@ -33,18 +47,21 @@ public:
 
     [[nodiscard]] MonotonicTime now() const override;
     [[nodiscard]] QDateTime wallNow() const override;
+    // Main thread.
     [[nodiscard]] QCoro::Task<SleepOutcome> sleep(Duration duration,
                                                   CancellationToken cancellation = {}) override;
-    void blockingSleep(Duration duration) override;
+    SleepOutcome blockingSleep(Duration duration, CancellationToken cancellation = {}) override;
 
-    // Moves time forward by `duration` (a negative one counts as zero), waking every sleeper that
-    // falls due on the way. Main thread.
+    // Moves time forward by `duration` (a negative one counts as zero), waking every sleeper and
+    // releasing every worker sleep that falls due on the way, in deadline order; before each step
+    // it runs the event loop until idle and waits until every job in flight waits on the clock.
+    // Returns early when a coroutine it wakes destroys the clock. Main thread.
     void advance(Duration duration);
     // Runs the event loop until nothing is pending, without moving time. Main thread.
     void settle();
 
-    // While enabled, each time the main event loop is idle with sleepers waiting, time jumps to
-    // the earliest deadline and that sleeper wakes. Without sleepers the loop blocks as usual.
+    // While enabled, each time the main event loop is idle and every job waits, time steps to the
+    // earliest deadline of any sleeper. Without sleepers the loop blocks as usual.
     void setFastForward(bool enabled);
 
     // Number of coroutines currently asleep on this clock.
@@ -58,19 +75,24 @@ protected:
 
 private:
     void onAboutToBlock();
-    void wake(MonotonicTime until);
+    // Steps time once as the idle main loop may: to any deadline in fast-forward mode, otherwise
+    // only as far as the earliest worker sleep.
+    void stepWhenIdle();
+    // Runs the event loop until every job in flight waits on a clock or has ended.
+    void awaitJobs();
 
     std::shared_ptr<ManualClockState> m_state;
     QDateTime m_wallStart;
     bool m_fastForward = false;
     QMetaObject::Connection m_aboutToBlock;
-    bool m_probePending = false;
-    // Events the main thread delivered, other than the idle probe: an idle probe that finds this
-    // unchanged since it was posted knows the loop had nothing else to do.
+    QMetaObject::Connection m_awake;
+    // The idle check runs in two rounds of low-priority probes; 0 when none is on its way.
+    int m_probeRound = 0;
+    // Events the main thread delivered, other than the probes: a probe that finds this unchanged
+    // since it was posted knows the loop had nothing else to do.
     quint64 m_delivered = 0;
     quint64 m_deliveredAtProbe = 0;
-    // Inside advance() or settle(): time moves only as they say.
-    int m_driving = 0;
+    quint64 m_jobChangesAtProbe = 0;
 };
 
 } // namespace zorv

@@ -7,8 +7,10 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <condition_variable>
 #include <limits>
-#include <thread>
+#include <mutex>
+#include <vector>
 
 namespace zorv {
 
@@ -33,8 +35,17 @@ std::chrono::milliseconds takeChunk(std::chrono::milliseconds &left) {
     return chunk;
 }
 
+// The timer of one sleep, which knows its sleeper so that a clock going away can end the sleep.
+class SleepTimer final : public QTimer {
+public:
+    SleepTimer(std::shared_ptr<Sleeper> sleeper, QObject *parent)
+        : QTimer(parent), sleeper(std::move(sleeper)) {}
+
+    const std::shared_ptr<Sleeper> sleeper;
+};
+
 void arm(QObject *timers, const std::shared_ptr<Sleeper> &sleeper, Duration duration) {
-    auto *timer = new QTimer(timers);
+    auto *timer = new SleepTimer(sleeper, timers);
     timer->setSingleShot(true);
     timer->setTimerType(Qt::PreciseTimer);
     std::chrono::milliseconds left = timerInterval(duration);
@@ -76,7 +87,20 @@ RealClock::RealClock() : m_timers(std::make_unique<QObject>()) {
     m_elapsed.start();
 }
 
-RealClock::~RealClock() = default;
+RealClock::~RealClock() {
+    // Every sleep still pending ends, cancelled, so that its coroutine frame is not left behind.
+    std::vector<std::shared_ptr<Sleeper>> pending;
+    for (QObject *child : m_timers->children()) {
+        if (auto *timer = dynamic_cast<SleepTimer *>(child)) {
+            timer->sleeper->claim(SleepOutcome::Cancelled);
+            pending.push_back(timer->sleeper);
+        }
+    }
+    m_timers.reset();
+    for (const auto &sleeper : pending) {
+        sleeper->resume();
+    }
+}
 
 MonotonicTime RealClock::now() const {
     return MonotonicTime(m_elapsed.nsecsElapsed());
@@ -99,10 +123,32 @@ QCoro::Task<SleepOutcome> RealClock::sleep(Duration duration, CancellationToken 
     co_return co_await awaiter;
 }
 
-void RealClock::blockingSleep(Duration duration) {
+SleepOutcome RealClock::blockingSleep(Duration duration, CancellationToken cancellation) {
+    struct Wake {
+        std::mutex mutex;
+        std::condition_variable cancelled;
+        bool isCancelled = false;
+    };
+    // Shared with the token's callback, which may run on another thread as this sleep ends.
+    const auto wake = std::make_shared<Wake>();
+    const quint64 watch = cancellation.onCancel([wake] {
+        {
+            const std::lock_guard lock(wake->mutex);
+            wake->isCancelled = true;
+        }
+        wake->cancelled.notify_all();
+    });
+    std::unique_lock lock(wake->mutex);
     if (duration > Duration::zero()) {
-        std::this_thread::sleep_for(duration);
+        // A century stands for "forever": a duration near Duration::max() overflows the time point.
+        const auto deadline = std::chrono::steady_clock::now() +
+                              std::min<Duration>(duration, std::chrono::hours(24 * 365 * 100));
+        wake->cancelled.wait_until(lock, deadline, [&] { return wake->isCancelled; });
     }
+    const bool cancelled = wake->isCancelled;
+    lock.unlock();
+    cancellation.removeCallback(watch);
+    return cancelled ? SleepOutcome::Cancelled : SleepOutcome::Elapsed;
 }
 
 } // namespace zorv

@@ -11,7 +11,9 @@ namespace zorv {
 
 // The production clock: QElapsedTimer for monotonic time, precise Qt timers for sleeps. A sleep
 // whose token is cancelled wakes from the next turn of the event loop instead of at its deadline.
-// Destroying the clock abandons its sleepers: they are never resumed.
+// Destroying the clock ends every pending sleep: its coroutine resumes at once, inside the
+// destructor, with Cancelled (so that its frame runs to its end rather than leak), and must not
+// touch the clock again.
 class RealClock final : public Clock {
 public:
     RealClock();
@@ -23,7 +25,7 @@ public:
     [[nodiscard]] QDateTime wallNow() const override;
     [[nodiscard]] QCoro::Task<SleepOutcome> sleep(Duration duration,
                                                   CancellationToken cancellation = {}) override;
-    void blockingSleep(Duration duration) override;
+    SleepOutcome blockingSleep(Duration duration, CancellationToken cancellation = {}) override;
 
 private:
     QElapsedTimer m_elapsed;

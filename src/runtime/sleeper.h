@@ -7,6 +7,7 @@
 #include <coroutine>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace zorv {
 
@@ -30,8 +31,13 @@ public:
     void stopWatching();
 
     void setHandle(std::coroutine_handle<> handle) { m_handle = handle; }
-    // Resumes the suspended coroutine. Main thread, after a successful claim().
-    void resume() { m_handle.resume(); }
+    // Resumes the suspended coroutine, once: a second call finds no frame left to resume. Main
+    // thread, after claim().
+    void resume() {
+        if (auto handle = std::exchange(m_handle, {})) {
+            handle.resume();
+        }
+    }
 
 private:
     CancellationToken m_cancellation;

@@ -31,7 +31,7 @@ QByteArray nestedObjects(int depth) {
     return QByteArray(R"({"k":)").repeated(depth) + "0" + QByteArray(depth, '}');
 }
 
-TEST(JsonParse, RefusesNestingBeyondTheLimitAndWhatIsNotADocument) {
+TEST(JsonParse, RefusesNestingBeyondTheLimit) {
     const int limit = kMaxJsonNesting;
     EXPECT_TRUE(parseJson(QByteArray(limit, '[') + QByteArray(limit, ']')).isArray());
     EXPECT_TRUE(parseJson(nestedObjects(limit)).isObject());
@@ -47,43 +47,20 @@ TEST(JsonParse, RefusesNestingBeyondTheLimitAndWhatIsNotADocument) {
     EXPECT_EQ(failure("[" + nestedObjects(limit) + "]"), tooDeep);
     EXPECT_EQ(failure(QByteArray(100000, '[')), tooDeep);
 
-    for (const QByteArray bytes : {"", "[1,]", "{} x", "[1e400]", "[NaN]", "20", "\"t\"", "null"}) {
-        EXPECT_TRUE(failure(bytes).startsWith(u"$: The data is not valid JSON"_s)) << bytes.data();
-    }
     EXPECT_EQ(parseJson(R"({"a": 1, "a": 2})").toObject().value(u"a"_s).toInt(), 2);
 }
 
-TEST(JsonParse, FollowsTheGrammarExactly) {
-    for (const QByteArray &bytes : std::initializer_list<QByteArray>{R"(["\x41"])",
-                                                                     "[\"a\tb\"]",
-                                                                     "[\"a\x01\"]",
-                                                                     "[.5]",
-                                                                     "[5.]",
-                                                                     "[01]",
-                                                                     "[-]",
-                                                                     "[-a]",
-                                                                     "[1e]",
-                                                                     "[1e+]",
-                                                                     "[+1]",
-                                                                     "[0x10]",
-                                                                     R"(["\u12"])",
-                                                                     R"(["\u12g4"])",
-                                                                     R"(["a)",
-                                                                     "[\"\xC0\xAF\"]",
-                                                                     "[\"\xED\xA0\x80\"]",
-                                                                     "[\"\xF4\x90\x80\x80\"]",
-                                                                     "[\"\xE2\x82\"]",
-                                                                     "[\"\xFF\"]",
-                                                                     "[tru]",
-                                                                     "[nul]",
-                                                                     R"({"a" 1})",
-                                                                     "{1:2}",
-                                                                     R"({"a":1,})",
-                                                                     "[1 2]",
-                                                                     "[1e400]",
-                                                                     "[-1e400]",
-                                                                     QByteArray("[1]\0", 4),
-                                                                     "\xEF\xBB\xBF"}) {
+TEST(JsonParse, FollowsTheGrammarExactlyAndRefusesWhatIsNotADocument) {
+    // clang-format off
+    const QByteArray rejected[] = {
+        R"(["\x41"])", "[\"a\tb\"]", "[\"a\x01\"]", "[.5]", "[5.]", "[01]", "[-]", "[-a]", "[1e]",
+        "[1e+]", "[+1]", "[0x10]", R"(["\u12"])", R"(["\u12g4"])", R"(["a)", "[\"\xC0\xAF\"]",
+        "[\"\xED\xA0\x80\"]", "[\"\xF4\x90\x80\x80\"]", "[\"\xE2\x82\"]", "[\"\xFF\"]", "[tru]",
+        "[nul]", R"({"a" 1})", "{1:2}", R"({"a":1,})", "[1 2]", "[1e400]", "[-1e400]",
+        QByteArray("[1]\0", 4), "\xEF\xBB\xBF", "", "[1,]", "{} x", "[NaN]", "20", "\"t\"",
+        "null"};
+    // clang-format on
+    for (const QByteArray &bytes : rejected) {
         EXPECT_TRUE(failure(bytes).startsWith(u"$: The data is not valid JSON"_s))
             << bytes.toPercentEncoding().constData();
     }

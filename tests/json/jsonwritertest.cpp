@@ -60,16 +60,10 @@ TEST(JsonWriter, WritesCanonicalBytesThatReadBackUnchanged) {
 }
 
 TEST(JsonWriter, WritesShortestNumbersThatReadBackExactly) {
-    const QJsonArray numbers{0.1,
-                             1.0 / 3.0,
-                             1e300,
-                             5e-324,
-                             -0.0,
-                             -2.5,
-                             9007199254740992.0,
-                             1e16,
-                             qint64(9007199254740993),
-                             std::numeric_limits<qint64>::min()};
+    // clang-format off
+    const QJsonArray numbers{0.1, 1.0 / 3.0, 1e300, 5e-324, -0.0, -2.5, 9007199254740992.0, 1e16,
+                             qint64(9007199254740993), std::numeric_limits<qint64>::min()};
+    // clang-format on
     const auto bytes = writeJson(numbers, JsonFormat::compact());
     EXPECT_EQ(bytes, "[0.1,0.3333333333333333,1e+300,5e-324,0,-2.5,9007199254740992,1e+16,"
                      "9007199254740993,-9223372036854775808]");

@@ -61,15 +61,11 @@ TEST(MockMenuBarEngineTest, StartsWithTheListedStateAndSetsRatherThanTogglesTheR
     EXPECT_EQ(engine.capabilities().rawValue(), 47);
     EXPECT_EQ(engine.autoRehideSeconds(), 10.0);
     EXPECT_FALSE(engine.reorderEnabled());
-    EXPECT_FALSE(engine.onLayoutChanged());
     EXPECT_FALSE(engine.isRevealed());
     EXPECT_EQ(engine.hidingBlocked(), std::nullopt);
-    EXPECT_FALSE(engine.onHidingBlockedChanged());
-    EXPECT_EQ(engine.retryHidingCalls(), 0);
     EXPECT_EQ(engine.iconFrame(), std::nullopt);
     EXPECT_TRUE(engine.iconVisible());
     EXPECT_FALSE(engine.captureEnabled());
-    EXPECT_TRUE(engine.activations().isEmpty());
     EXPECT_EQ(order(engine.items()), kSample);
     EXPECT_EQ(engine.itemsStream().queued(), 0u);
 

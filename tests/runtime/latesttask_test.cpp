@@ -58,7 +58,8 @@ TEST(LatestTask, OnlyTheLatestBodyRunsToCompletionAndCancelOrDestructionStopsItA
 }
 
 TEST(LatestTask, AnExceptionEscapingTheBodyIsLoggedNotLost) {
-    static QStringList warnings;
+    static QStringList warnings; // the handler is a plain function: it cannot capture a local
+    warnings.clear();            // a static keeps its value into the next repetition
     const QtMessageHandler previous =
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
             if (type == QtWarningMsg) {

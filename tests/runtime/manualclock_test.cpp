@@ -1,6 +1,7 @@
 #include "manualclock.h"
 
 #include "coroutinetest.h"
+#include "workrunner.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -57,12 +60,12 @@ class ManualClockOrder : public ::testing::TestWithParam<OrderCase> {};
 TEST_P(ManualClockOrder, WakesEachSleeperAtItsOwnTimeInDeadlineThenSleepOrder) {
     const OrderCase &row = GetParam();
     const QDateTime start(QDate(2026, 3, 1), QTime(8, 0), Qt::UTC);
+    Log log; // outlives the clock, whose destruction ends the sleeps left
     ManualClock clock(start);
     CancellationSource source;
     if (row.cancelAt && *row.cancelAt < 0s) {
         source.cancel();
     }
-    Log log;
     for (std::size_t i = 0; i < row.chains.size(); ++i) {
         sleepAndLog(&clock, row.chains[i], static_cast<int>(i), &log,
                     i == 0 ? source.token() : CancellationToken());
@@ -101,36 +104,87 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"CancelledAfterTheWake", {{10s}, {10s}}, 10s, {"0@10000", "1@10000"}, -1ns, 10s}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(ManualClock, WorkerThreadsMoveTimeAndCancelButSleepersWakeOnTheMainThread) {
-    ManualClock clock;
-    CancellationSource source;
-    Log log;
-    sleepAndLog(&clock, {10s}, 0, &log, source.token());
-    sleepAndLog(&clock, {5s}, 1, &log);
-    sleepAndLog(&clock, {20s}, 2, &log);
-    std::thread worker([&] {
-        source.cancel();
-        for (int i = 0; i < 3; ++i) {
-            clock.blockingSleep(4s);
+// A main thread stuck in a blocking wait on a worker cannot step time: the worker's sleeps end
+// without it (after a short grace), and sleepers due meanwhile wake once the loop runs again.
+TEST(ManualClock, AMainThreadBlockedOnAWorkerDoesNotDeadlockIt) {
+    struct Case {
+        const char *name;
+        bool throughWorkRunner; // else a plain thread the main thread joins
+    };
+    for (const Case row : {Case{"JoinedThread", false}, Case{"PoolWaitedFor", true}}) {
+        SCOPED_TRACE(row.name);
+        Log log;
+        QThreadPool pool;
+        ManualClock clock;
+        CancellationSource source;
+        sleepAndLog(&clock, {10s}, 0, &log, source.token());
+        sleepAndLog(&clock, {5s}, 1, &log);
+        sleepAndLog(&clock, {20s}, 2, &log);
+        auto work = [&] {
+            source.cancel();
+            clock.blockingSleep(6s);
+            clock.blockingSleep(6s);
+        };
+        if (row.throughWorkRunner) {
+            WorkRunner runner(WorkRunner::Mode::ThreadPool, &pool);
+            auto job = runner.run(work);
+            pool.waitForDone();
+        } else {
+            std::thread(work).join();
         }
-    });
-    worker.join();
-    EXPECT_EQ(clock.now(), 12s);
-    EXPECT_TRUE(log.empty()) << "woken on the worker thread";
-    clock.settle();
-    EXPECT_EQ(log, (Log{"0@12000x", "1@12000"}));
+        EXPECT_EQ(clock.now(), 12s);
+        EXPECT_TRUE(log.empty()) << "woken off the main thread";
+        clock.settle();
+        EXPECT_EQ(log, (Log{"0@12000x", "1@12000"}));
+    }
 }
 
-TEST(ManualClock, DestroyingTheClockAbandonsItsSleepers) {
-    Log log;
-    CancellationSource source;
-    {
-        ManualClock clock;
-        sleepAndLog(&clock, {1s}, 0, &log, source.token());
+QCoro::Task<> sleepAndCount(Clock *clock, Duration duration, CancellationToken token,
+                            std::map<SleepOutcome, int> *outcomes) {
+    const SleepOutcome outcome = co_await clock->sleep(duration, token);
+    ++(*outcomes)[outcome];
+}
+
+QCoro::Task<> sleepThenDestroy(Clock *clock, Duration duration,
+                               std::unique_ptr<ManualClock> *owner) {
+    co_await clock->sleep(duration);
+    owner->reset();
+}
+
+// Whoever holds the clock may be woken by it and destroy it; the clock then ends every sleep it
+// still holds (coroutines with Cancelled, so that their frames end, workers by returning).
+TEST(ManualClock, ACoroutineItWakesMayDestroyItAndEverySleepLeftEnds) {
+    enum class Wake { Advance, FastForward, ZeroSleep };
+    for (const Wake wake : {Wake::Advance, Wake::FastForward, Wake::ZeroSleep}) {
+        SCOPED_TRACE(static_cast<int>(wake));
+        std::map<SleepOutcome, int> outcomes;
+        QThreadPool pool;
+        auto owner = std::make_unique<ManualClock>();
+        ManualClock *clock = owner.get();
+        WorkRunner runner(WorkRunner::Mode::ThreadPool, &pool);
+        auto slowWork = [clock] { clock->blockingSleep(24h); };
+        auto job = runner.run(slowWork);
+        clock->advance(0s); // until the worker sleeps
+        sleepThenDestroy(clock, wake == Wake::ZeroSleep ? 0s : 1s, &owner);
+        CancellationSource cancelled;
+        sleepAndCount(clock, 1h, {}, &outcomes);
+        sleepAndCount(clock, 1s, {}, &outcomes); // due with the destroyer, but behind it in line
+        sleepAndCount(clock, 2h, cancelled.token(), &outcomes);
+        cancelled.cancel(); // its resumption is posted, not yet run
+        if (wake == Wake::Advance) {
+            clock->advance(1h);
+        } else {
+            clock->setFastForward(wake == Wake::FastForward);
+            runTask([](std::unique_ptr<ManualClock> *clockOwner) -> QCoro::Task<> {
+                while (*clockOwner) {
+                    co_await QCoro::sleepFor(1ms);
+                }
+            }(&owner));
+        }
+        ASSERT_FALSE(owner);
+        runTask(std::move(job)); // the worker's sleep returned
+        EXPECT_EQ(outcomes, (std::map<SleepOutcome, int>{{SleepOutcome::Cancelled, 3}}));
     }
-    source.cancel();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(log.empty());
 }
 
 // Posts a chain of queued calls, the last of which starts a short sleep.

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <thread>
+#include <vector>
 
 using namespace std::chrono_literals;
 
@@ -67,22 +68,43 @@ INSTANTIATE_TEST_SUITE_P(Cases, RealClockSleep,
                                                      SleepOutcome::Cancelled, 2ms}),
                          [](const auto &info) { return std::string(info.param.name); });
 
-QCoro::Task<> sleepAndFlag(RealClock *clock, CancellationToken token, bool *woke) {
-    co_await clock->sleep(1ms, token);
-    *woke = true;
+QCoro::Task<> sleepAndCount(RealClock *clock, Duration duration, CancellationToken token,
+                            std::vector<SleepOutcome> *outcomes) {
+    outcomes->push_back(co_await clock->sleep(duration, token));
 }
 
-TEST(RealClock, DestroyingTheClockAbandonsItsSleepers) {
-    bool woke = false;
-    CancellationSource source;
+// Destroying the clock ends the sleeps it holds at once (so no coroutine frame is left behind),
+// including one whose cancellation is on its way, and none of them wakes a second time.
+TEST(RealClock, DestroyingTheClockEndsEverySleepOnceCancelled) {
+    std::vector<SleepOutcome> outcomes;
+    CancellationSource cancelledFirst;
+    CancellationSource cancelledAfter;
     auto clock = std::make_unique<RealClock>();
-    sleepAndFlag(clock.get(), source.token(), &woke);
+    sleepAndCount(clock.get(), 1ms, cancelledAfter.token(), &outcomes);
+    sleepAndCount(clock.get(), 1h, cancelledFirst.token(), &outcomes);
+    cancelledFirst.cancel();
     clock.reset();
-    source.cancel();
+    EXPECT_EQ(outcomes, std::vector(2, SleepOutcome::Cancelled));
+    cancelledAfter.cancel();
     QTimer::singleShot(5ms, QCoreApplication::instance(), [] {});
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents();
-    EXPECT_FALSE(woke);
+    EXPECT_EQ(outcomes.size(), 2u);
+}
+
+// A worker's blocking sleep ends as soon as its token is cancelled from another thread, and at
+// once when the token already is.
+TEST(RealClock, BlockingSleepEndsOnCancellation) {
+    RealClock clock;
+    CancellationSource source;
+    SleepOutcome outcome = SleepOutcome::Elapsed;
+    std::thread worker([&] { outcome = clock.blockingSleep(1h, source.token()); });
+    std::this_thread::sleep_for(5ms);
+    source.cancel();
+    worker.join();
+    EXPECT_EQ(outcome, SleepOutcome::Cancelled);
+    EXPECT_EQ(clock.blockingSleep(1h, source.token()), SleepOutcome::Cancelled);
+    EXPECT_EQ(clock.blockingSleep(1ms), SleepOutcome::Elapsed);
 }
 
 } // namespace

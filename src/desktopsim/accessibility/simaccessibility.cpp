@@ -33,8 +33,8 @@ AXError SimAccessibility::setMessagingTimeout(AXElement element, double seconds)
     });
 }
 
-std::optional<double> SimAccessibility::hangTimeout(AXElement element) const {
-    return m_model.read([&](const DesktopState &state) -> std::optional<double> {
+std::optional<SimAccessibility::Hang> SimAccessibility::currentHang(AXElement element) const {
+    return m_model.read([&](const DesktopState &state) -> std::optional<Hang> {
         const auto target = state.elements.resolve(element);
         if (!state.accessibilityTrusted || !target) {
             return std::nullopt;
@@ -51,21 +51,27 @@ std::optional<double> SimAccessibility::hangTimeout(AXElement element) const {
         if (!app || !app->hung) {
             return std::nullopt;
         }
-        return state.elements.timeout(element);
+        return Hang{state.elements.timeout(element), app->hangEnds->token()};
     });
 }
 
-bool SimAccessibility::waitForAnswer(AXElement element, double timeout) {
-    Duration left = seconds(std::min(timeout, longestWait));
-    while (left > Duration::zero()) {
-        const Duration step = std::min(left, Duration(recoveryCheckInterval));
-        m_model.clock().blockingSleep(step);
-        left -= step;
-        if (!hangTimeout(element)) {
+bool SimAccessibility::waitForAnswer(AXElement element, Hang hang) {
+    Clock &clock = m_model.clock();
+    const MonotonicTime deadline =
+        deadlineAfter(clock.now(), seconds(std::min(hang.timeout, longestWait)));
+    for (;;) {
+        const MonotonicTime now = clock.now();
+        if (now >= deadline) {
+            return false;
+        }
+        (void)clock.blockingSleep(deadline - now, hang.ends);
+        const std::optional<Hang> still = currentHang(element);
+        if (!still) {
             return true;
         }
+        // Hung again since: the request waits on the new hang, within the same time-out.
+        hang = *still;
     }
-    return false;
 }
 
 AXAttributeResult SimAccessibility::copyAttributeValue(AXElement element,
@@ -75,7 +81,7 @@ AXAttributeResult SimAccessibility::copyAttributeValue(AXElement element,
             [](DesktopState &state, ModelEffects &) { ++state.mainThreadAccessibilityReads; });
     }
     // A main-thread read waits like any other: the simulated Mac freezes as the real one would.
-    if (const auto timeout = hangTimeout(element); timeout && !waitForAnswer(element, *timeout)) {
+    if (const auto hang = currentHang(element); hang && !waitForAnswer(element, *hang)) {
         return {AXError::CannotComplete, std::nullopt};
     }
     const auto now = m_model.clock().now();

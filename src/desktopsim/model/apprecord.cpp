@@ -12,4 +12,17 @@ QString AppRecord::positionKey() const {
     return QStringLiteral("pid:%1").arg(processId);
 }
 
+void AppRecord::setHung(bool isHung) {
+    if (isHung == hung) {
+        return;
+    }
+    hung = isHung;
+    if (hung) {
+        hangEnds = std::make_shared<CancellationSource>();
+    } else {
+        hangEnds->cancel();
+        hangEnds.reset();
+    }
+}
+
 } // namespace zorv

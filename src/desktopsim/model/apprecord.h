@@ -1,9 +1,11 @@
 #pragma once
 
+#include "cancellation.h"
 #include "runningapplication.h"
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace zorv {
@@ -42,12 +44,17 @@ struct AppRecord {
     AttributeFault childrenFault = AttributeFault::None;
     // A hung application answers no accessibility request and no mouse-down.
     bool hung = false;
+    // While hung: cancelled when the hang ends, as the application answers again or quits, so
+    // that the requests blocked on it wake at that moment.
+    std::shared_ptr<CancellationSource> hangEnds;
     // Numbers the default autosave names ("Item-0", "Item-1", ...) of its status items.
     int nextDefaultAutosaveNumber = 0;
 
     // The key under which the system remembers its status items' positions: the bundle
     // identifier, else the name, else "pid:" and the process id.
     [[nodiscard]] QString positionKey() const;
+    // Starts or ends a hang; ending one wakes the requests waiting on it.
+    void setHung(bool isHung);
 
     friend bool operator==(const AppRecord &, const AppRecord &) = default;
 };

@@ -51,6 +51,9 @@ bool ApplicationRegistry::quit(qint32 processId) {
             return false;
         }
         effects.terminated.append(*app);
+        if (app->hangEnds) {
+            app->hangEnds->cancel();
+        }
         ItemOrder::rememberItemsOf(state, processId);
         state.apps.removeIf([&](const AppRecord &record) { return record.processId == processId; });
         std::erase_if(state.items, [&](const auto &entry) {
@@ -90,7 +93,7 @@ bool ApplicationRegistry::activate(qint32 processId) {
 }
 
 bool ApplicationRegistry::setHung(qint32 processId, bool hung) {
-    return change(processId, [&](AppRecord &app, ModelEffects &) { app.hung = hung; });
+    return change(processId, [&](AppRecord &app, ModelEffects &) { app.setHung(hung); });
 }
 
 bool ApplicationRegistry::setDragAcceptance(qint32 processId, DragAcceptance acceptance) {

@@ -27,6 +27,8 @@ public:
     // Cancels the pending write, if any, and writes the current value now, even when nothing
     // changed. A failure is dropped: the value stays in memory and the next change tries again.
     void flush();
+    // Drops the pending write, if any, for a caller that writes the current value itself.
+    void cancelPendingWrite();
 
 protected:
     JSONStoreBase(const QString &directory, const QString &fileName, Duration debounce,
@@ -38,7 +40,6 @@ protected:
     void setLoadOutcome(StoreLoadOutcome outcome);
     // (Re)starts the quiet period after which the current value is written.
     void scheduleWrite();
-    void cancelPendingWrite();
     // Writes `json` now; throws StoreError, leaving the file as it was, when that fails.
     void writeOrThrow(const QJsonValue &json);
 

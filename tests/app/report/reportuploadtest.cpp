@@ -104,15 +104,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 u"Brindlecot answered 503."_s},
                       ReplyCase{"answerAfterTheTimeOut", Behaviour::Hold, 201, R"({"id":"R-1"})",
                                 u"Could not reach Brindlecot (The request timed out.)."_s},
-                      ReplyCase{"closedWithoutAnswer",
-                                Behaviour::Close,
-                                200,
-                                {},
+                      ReplyCase{"closedWithoutAnswer", Behaviour::Close, 200, QByteArray(),
                                 u"Could not reach Brindlecot (Connection closed)."_s},
-                      ReplyCase{"nothingListening",
-                                Behaviour::Answer,
-                                0,
-                                {},
+                      ReplyCase{"nothingListening", Behaviour::Answer, 0, QByteArray(),
                                 u"Could not reach Brindlecot (Connection refused)."_s}),
     [](const auto &info) { return std::string(info.param.name); });
 

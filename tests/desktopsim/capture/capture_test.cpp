@@ -51,6 +51,21 @@ protected:
         return result.content.value_or(ShareableContent{});
     }
 
+    // The whole laptop display at twice its size, without the excluded windows.
+    QImage screenshot(const QList<quint32> &excluded = {}) {
+        const CaptureResult result = runTask(desktop.screenCapture().captureDisplay(
+            display, excluded, CaptureConfiguration{3024, 1964, false, Qt::transparent, false}));
+        EXPECT_EQ(result.error, CaptureError::None);
+        return result.image;
+    }
+
+    // The glyph pixels of a screenshot where the item stands.
+    int glyphPixelsAt(const QImage &screen, quint64 itemId) {
+        const QRectF frame = entry(itemId).frame;
+        return glyphPixels(
+            screen.copy(QRectF(frame.topLeft() * 2, frame.size() * 2).toAlignedRect()));
+    }
+
     std::optional<ShareableWindow> windowOf(const ShareableContent &offer, quint64 itemId) {
         for (const ShareableWindow &window : offer.windows) {
             if (window.windowId == itemId) {
@@ -113,25 +128,11 @@ TEST_F(CaptureTest, WindowCapturesShowTheGlyphOnTheBarColour) {
 }
 
 TEST_F(CaptureTest, DisplayCapturesDrawEachVisibleItemWhereItStands) {
-    const CaptureResult screen = runTask(desktop.screenCapture().captureDisplay(
-        display, {}, CaptureConfiguration{3024, 1964, false, Qt::transparent, false}));
-    ASSERT_EQ(screen.error, CaptureError::None);
-    auto crop = [&](quint64 itemId) {
-        const QRectF frame = entry(itemId).frame;
-        return screen.image.copy(QRectF(frame.topLeft() * 2, frame.size() * 2).toAlignedRect());
-    };
-    EXPECT_GT(glyphPixels(crop(glyph)), 50);
-    EXPECT_GT(glyphPixels(crop(clockItem)), 20) << "the clock's title";
-    EXPECT_EQ(glyphPixels(crop(separatorId)), 0);
-
-    const quint64 excluded = glyph;
-    const CaptureResult without = runTask(desktop.screenCapture().captureDisplay(
-        display, {quint32(excluded)},
-        CaptureConfiguration{3024, 1964, false, Qt::transparent, false}));
-    const QRectF frame = entry(glyph).frame;
-    EXPECT_EQ(glyphPixels(without.image.copy(
-                  QRectF(frame.topLeft() * 2, frame.size() * 2).toAlignedRect())),
-              0);
+    const QImage screen = screenshot();
+    EXPECT_GT(glyphPixelsAt(screen, glyph), 50);
+    EXPECT_GT(glyphPixelsAt(screen, clockItem), 20) << "the clock's title";
+    EXPECT_EQ(glyphPixelsAt(screen, separatorId), 0);
+    EXPECT_EQ(glyphPixelsAt(screenshot({quint32(glyph)}), glyph), 0);
 }
 
 // A hidden button keeps its place and length, but the bar shows a blank there and a capture of
@@ -145,14 +146,9 @@ TEST_F(CaptureTest, HiddenButtonsDrawNothingWhereTheyStand) {
     EXPECT_EQ(entry(glyph).frame, before);
     EXPECT_FALSE(entry(glyph).visible);
 
-    const CaptureResult screen = runTask(desktop.screenCapture().captureDisplay(
-        display, {}, CaptureConfiguration{3024, 1964, false, Qt::transparent, false}));
+    const QImage screen = screenshot();
     for (quint64 itemId : {glyph, separatorId}) {
-        const QRectF frame = entry(itemId).frame;
-        EXPECT_EQ(glyphPixels(screen.image.copy(
-                      QRectF(frame.topLeft() * 2, frame.size() * 2).toAlignedRect())),
-                  0)
-            << itemId;
+        EXPECT_EQ(glyphPixelsAt(screen, itemId), 0) << itemId;
         const CaptureResult alone = runTask(desktop.screenCapture().captureWindow(
             itemId, CaptureConfiguration{48, 48, false, Qt::black, false}));
         ASSERT_EQ(alone.error, CaptureError::None);

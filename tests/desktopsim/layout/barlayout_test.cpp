@@ -60,7 +60,7 @@ TEST_F(BarLayoutTest, ApplicationsKeepTheSpacingTheyReadAtLaunch) {
     EXPECT_EQ(entry(d).frame.right(), entry(e).frame.left() - 6);
 }
 
-TEST_F(BarLayoutTest, GrowingItemKeepsItsRightEdgeAndPushesItemsPastTheLeftEdge) {
+TEST_F(BarLayoutTest, GrowingItemKeepsItsRightEdgeAndPushesItemsPastTheLeftEdgeUpToTheCap) {
     desktop.items().setLength(b, 2000.0);
     settle();
     EXPECT_EQ(entry(b).frame, QRectF(1326 - 2000, 0, 2000, 24));
@@ -69,13 +69,10 @@ TEST_F(BarLayoutTest, GrowingItemKeepsItsRightEdgeAndPushesItemsPastTheLeftEdge)
     EXPECT_EQ(pushed.frame, QRectF(1326 - 2000 - 16 - 24, 0, 24, 24));
     EXPECT_FALSE(pushed.onScreen);
     EXPECT_FALSE(pushed.visible);
-}
 
-TEST_F(BarLayoutTest, LengthsAreCappedAtTheMaximum) {
     desktop.items().setLength(b, 50000.0);
     settle();
-    EXPECT_EQ(desktop.items().item(b)->length, StatusBar::maximumLength);
-    EXPECT_EQ(entry(b).frame.width(), StatusBar::maximumLength);
+    EXPECT_EQ(entry(b).frame.width(), StatusBar::maximumLength) << "lengths are capped";
 }
 
 TEST_F(BarLayoutTest, CollapsedSeparatorIsAnEightPointGapAndZeroLengthTakesNoRoom) {

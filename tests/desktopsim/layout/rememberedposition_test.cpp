@@ -14,39 +14,33 @@ protected:
         settle();
     }
 
-    // Zorv's three items, created as the engine creates them.
-    struct ZorvItems {
-        std::unique_ptr<StatusItem> alwaysHidden;
-        std::unique_ptr<StatusItem> hidden;
-        std::unique_ptr<StatusItem> icon;
-    };
-
-    ZorvItems createZorvItems() {
-        ZorvItems items;
-        items.alwaysHidden = desktop.statusBar().createStatusItem(8.0);
-        items.hidden = desktop.statusBar().createStatusItem(8.0);
-        items.icon = desktop.statusBar().createStatusItem(StatusBar::squareLength);
-        items.alwaysHidden->setAutosaveName(BarItems::zorvAlwaysHiddenSeparatorName);
-        items.hidden->setAutosaveName(BarItems::zorvHiddenSeparatorName);
-        items.icon->setAutosaveName(BarItems::zorvIconName);
+    // Zorv's three items, created as the engine creates them; their ids are kept.
+    std::vector<std::unique_ptr<StatusItem>> createZorvItems() {
+        std::vector<std::unique_ptr<StatusItem>> items;
+        for (const QString &name : {BarItems::zorvAlwaysHiddenSeparatorName,
+                                    BarItems::zorvHiddenSeparatorName, BarItems::zorvIconName}) {
+            items.push_back(desktop.statusBar().createStatusItem(
+                name == BarItems::zorvIconName ? StatusBar::squareLength : 8.0));
+            items.back()->setAutosaveName(name);
+        }
         settle();
+        icon = desktop.items().find(self(), BarItems::zorvIconName).value();
+        hidden = desktop.items().find(self(), BarItems::zorvHiddenSeparatorName).value();
+        alwaysHidden =
+            desktop.items().find(self(), BarItems::zorvAlwaysHiddenSeparatorName).value();
         return items;
     }
 
-    quint64 idOf(const QString &autosaveName) {
-        return desktop.items().find(self(), autosaveName).value();
-    }
-
+    quint64 icon = 0;
+    quint64 hidden = 0;
+    quint64 alwaysHidden = 0;
     qint32 other = 0;
     quint64 right = 0;
     quint64 left = 0;
 };
 
 TEST_F(RememberedPositionTest, FirstRunPutsZorvsIconLeftOfItsSeparators) {
-    const ZorvItems zorv = createZorvItems();
-    const quint64 icon = idOf(BarItems::zorvIconName);
-    const quint64 hidden = idOf(BarItems::zorvHiddenSeparatorName);
-    const quint64 alwaysHidden = idOf(BarItems::zorvAlwaysHiddenSeparatorName);
+    const auto zorv = createZorvItems();
     EXPECT_EQ(barOrder(),
               (QList<quint64>{icon, hidden, alwaysHidden, left, right, controlCenter, clockItem}));
 }
@@ -75,24 +69,19 @@ TEST_F(RememberedPositionTest, CommandDragIsRememberedAcrossRelaunches) {
 
 TEST_F(RememberedPositionTest, ZorvsRelaunchRestoresItsArrangement) {
     {
-        const ZorvItems zorv = createZorvItems();
-        const quint64 icon = idOf(BarItems::zorvIconName);
+        const auto zorv = createZorvItems();
         // The user puts the icon right of both separators.
         ASSERT_TRUE(desktop.userInput().commandDragItem(icon, entry(left).frame.left() - 1));
         settle();
     }
     settle();
-    const ZorvItems again = createZorvItems();
-    const quint64 icon = idOf(BarItems::zorvIconName);
-    const quint64 hidden = idOf(BarItems::zorvHiddenSeparatorName);
-    const quint64 alwaysHidden = idOf(BarItems::zorvAlwaysHiddenSeparatorName);
+    const auto again = createZorvItems();
     EXPECT_EQ(barOrder().mid(0, 3), (QList<quint64>{hidden, alwaysHidden, icon}))
         << "the icon is back right of the separators; the unmoved separators came in at the left";
 }
 
 TEST_F(RememberedPositionTest, MacOSCanMoveZorvsIconLeftOfItsSeparatorsAtAnyTime) {
-    const ZorvItems zorv = createZorvItems();
-    const quint64 icon = idOf(BarItems::zorvIconName);
+    const auto zorv = createZorvItems();
     desktop.items().moveToIndex(icon, 3);
     settle();
     ASSERT_EQ(barOrder().indexOf(icon), 3);
@@ -107,11 +96,10 @@ TEST_F(RememberedPositionTest, PositionBeyondEveryItemMeansTheLeftEnd) {
                                           5000.0);
     desktop.items().setRememberedPosition(QStringLiteral("app.zorv.Zorv"),
                                           BarItems::zorvHiddenSeparatorName, 0.0);
-    const ZorvItems zorv = createZorvItems();
+    const auto zorv = createZorvItems();
     const QList<quint64> order = barOrder();
-    EXPECT_EQ(order.front(), idOf(BarItems::zorvIconName));
-    EXPECT_EQ(order[order.size() - 3], idOf(BarItems::zorvHiddenSeparatorName))
-        << "distance 0 is the rightmost movable slot";
+    EXPECT_EQ(order.front(), icon);
+    EXPECT_EQ(order[order.size() - 3], hidden) << "distance 0 is the rightmost movable slot";
 }
 
 } // namespace

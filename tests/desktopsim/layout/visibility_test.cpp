@@ -31,6 +31,7 @@ TEST_F(VisibilityTest, ItemsRunningIntoTheFrontmostMenusAreNotDrawn) {
         EXPECT_TRUE(found.onScreen) << "still laid out at its positive x";
     }
     EXPECT_TRUE(entry(items.front()).underMenus);
+    EXPECT_FALSE(desktop.screens().screens().front().auxiliaryTopLeftArea) << "no housing";
 
     // An application with fewer menus brings them back without a layout pass.
     const qint32 small = launch(QStringLiteral("com.example.small"), 100.0);
@@ -55,13 +56,6 @@ TEST_F(VisibilityTest, ItemsUnderTheCameraHousingAreObscured) {
     EXPECT_EQ(*screen.auxiliaryTopLeftArea, QRectF(0, 982 - 37, 656, 37));
     EXPECT_EQ(*screen.auxiliaryTopRightArea, QRectF(856, 982 - 37, 656, 37));
     EXPECT_EQ(entry(clockItem).frame.height(), 37) << "the bar is as tall as the housing";
-}
-
-TEST_F(VisibilityTest, ScreensWithoutHousingHaveNoAuxiliaryAreas) {
-    furnish(0.0);
-    const Screen screen = desktop.screens().screens().front();
-    EXPECT_FALSE(screen.auxiliaryTopLeftArea);
-    EXPECT_FALSE(screen.auxiliaryTopRightArea);
 }
 
 } // namespace

@@ -16,6 +16,14 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
+// A scenario whose "%1" stands for one laptop screen.
+Scenario withLaptop(const char *json) {
+    const QLatin1StringView laptop(
+        R"({"name": "Laptop", "frame": {"x": 0, "y": 0, "width": 1512, "height": 982},
+            "menuBarHeight": 37, "cameraHousingWidth": 200})");
+    return ScenarioLoader::parse(QString::fromUtf8(json).arg(laptop).toUtf8(), u"test"_s);
+}
+
 class ScenarioRunnerTest : public ::testing::Test {
 protected:
     ManualClock clock;
@@ -26,8 +34,8 @@ protected:
 
     void start(const char *json) {
         linkStatusItemSpacing(preferences, desktop.applications());
-        runner = std::make_unique<ScenarioRunner>(ScenarioLoader::parse(json, u"test"_s), desktop,
-                                                  workspace, preferences);
+        runner =
+            std::make_unique<ScenarioRunner>(withLaptop(json), desktop, workspace, preferences);
         runner->start();
         clock.settle();
     }
@@ -47,12 +55,8 @@ protected:
     }
 };
 
-constexpr const char *screen =
-    R"({"name": "Laptop", "frame": {"x": 0, "y": 0, "width": 1512, "height": 982},
-        "menuBarHeight": 37, "cameraHousingWidth": 200})";
-
 TEST_F(ScenarioRunnerTest, SetsTheMacUpAsDescribed) {
-    start(QStringLiteral(R"({"name": "t", "screens": [%1],
+    start(R"({"name": "t", "screens": [%1],
         "preferences": {"NSStatusItemSpacing": 12},
         "permissions": {"screenRecording": false},
         "rememberedPositions": {"com.example.a": {"a1": 0}},
@@ -65,10 +69,7 @@ TEST_F(ScenarioRunnerTest, SetsTheMacUpAsDescribed) {
             {"bundleId": "com.example.c", "running": false, "items": [{"autosaveName": "c1"}]},
             {"bundleId": "com.example.d", "activationPolicy": "regular", "menusWidth": 300,
              "frontmost": true}
-        ]})")
-              .arg(QLatin1StringView(screen))
-              .toUtf8()
-              .constData());
+        ]})");
 
     // Each new item lands at the left end; a1 goes back to its remembered slot at the right.
     EXPECT_EQ(order(), (QStringList{u"b2"_s, u"b1"_s, u"a1"_s, u"Clock"_s}));
@@ -97,13 +98,10 @@ TEST_F(ScenarioRunnerTest, SetsTheMacUpAsDescribed) {
 // A spacing no bar could hold is ignored like any unreadable value: with it, a few items would
 // already stand at minus infinity.
 TEST_F(ScenarioRunnerTest, AbsurdSpacingFallsBackToTheSystemGap) {
-    start(QStringLiteral(R"({"name": "t", "screens": [%1],
+    start(R"({"name": "t", "screens": [%1],
         "preferences": {"NSStatusItemSpacing": 1e308},
         "applications": [{"bundleId": "com.example.a", "items": [
-            {"autosaveName": "a1"}, {"autosaveName": "a2"}, {"autosaveName": "a3"}]}]})")
-              .arg(QLatin1StringView(screen))
-              .toUtf8()
-              .constData());
+            {"autosaveName": "a1"}, {"autosaveName": "a2"}, {"autosaveName": "a3"}]}]})");
     EXPECT_EQ(desktop.applications().statusItemSpacing(), 16.0);
     const auto a2 = entry(u"com.example.a"_s, u"a2"_s).value();
     const auto a3 = entry(u"com.example.a"_s, u"a3"_s).value();
@@ -113,7 +111,7 @@ TEST_F(ScenarioRunnerTest, AbsurdSpacingFallsBackToTheSystemGap) {
 // Events happen at their simulated time, not before; a relaunched application brings back the
 // items it had when it quit, changes included, where they stood.
 TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {
-    start(QStringLiteral(R"({"name": "t", "screens": [%1],
+    start(R"({"name": "t", "screens": [%1],
         "applications": [
             {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}]},
             {"bundleId": "com.example.c", "running": false, "items": [{"autosaveName": "c1"}]}
@@ -126,10 +124,7 @@ TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {
             {"at": 40, "do": "quit", "app": "com.example.a"},
             {"at": 50, "do": "launch", "app": "com.example.a"},
             {"at": 60, "do": "removeItem", "app": "com.example.c", "item": "c1"}
-        ]})")
-              .arg(QLatin1StringView(screen))
-              .toUtf8()
-              .constData());
+        ]})");
 
     clock.advance(seconds(9.9));
     EXPECT_FALSE(runner->player().processId(u"com.example.c"_s));
@@ -154,7 +149,7 @@ TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {
 }
 
 TEST_F(ScenarioRunnerTest, UserDragsScreensAndPermissions) {
-    start(QStringLiteral(R"({"name": "t", "screens": [%1],
+    start(R"({"name": "t", "screens": [%1],
         "applications": [
             {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}, {"autosaveName": "a2"},
                                                     {"autosaveName": "gone", "hidden": true}]}
@@ -169,10 +164,7 @@ TEST_F(ScenarioRunnerTest, UserDragsScreensAndPermissions) {
             {"at": 5, "do": "permission", "permission": "accessibility", "granted": false},
             {"at": 6, "do": "input", "input": "mouseMove", "x": 40, "y": 500},
             {"at": 7, "do": "removeScreen", "display": 1}
-        ]})")
-              .arg(QLatin1StringView(screen))
-              .toUtf8()
-              .constData());
+        ]})");
     QSignalSpy warnings(runner.get(), &ScenarioRunner::warning);
     EXPECT_EQ(order(), (QStringList{u"gone"_s, u"a2"_s, u"a1"_s}));
 
@@ -204,7 +196,7 @@ TEST_F(ScenarioRunnerTest, UserDragsScreensAndPermissions) {
 // The clock shows the simulated time and its width changes each minute, pushing whatever lies
 // left of it; after its application is relaunched its new item keeps ticking.
 TEST_F(ScenarioRunnerTest, ClockItemFollowsTheMinute) {
-    start(QStringLiteral(R"({"name": "t", "screens": [%1],
+    start(R"({"name": "t", "screens": [%1],
         "applications": [
             {"bundleId": "com.apple.controlcenter", "items": [
                 {"autosaveName": "Clock", "immovable": true, "clock": true}]},
@@ -213,10 +205,7 @@ TEST_F(ScenarioRunnerTest, ClockItemFollowsTheMinute) {
         "events": [
             {"at": 90, "do": "quit", "app": "com.apple.controlcenter"},
             {"at": 100, "do": "launch", "app": "com.apple.controlcenter"}
-        ]})")
-              .arg(QLatin1StringView(screen))
-              .toUtf8()
-              .constData());
+        ]})");
     const auto clockEntry = [&] { return entry(u"com.apple.controlcenter"_s, u"Clock"_s); };
     const auto a1 = [&] { return entry(u"com.example.a"_s, u"a1"_s)->frame.x(); };
     ASSERT_TRUE(clockEntry());
@@ -240,12 +229,9 @@ TEST(ScenarioRunnerClockTest, TurnsOverOnTheMinuteBefore1970) {
     SimulatedDesktop desktop{clock, AppDescription{u"app.zorv.Zorv"_s, u"Zorv"_s}};
     SimWorkspace workspace{desktop.model()};
     SimGlobalPreferences preferences;
-    ScenarioRunner runner(ScenarioLoader::parse(QStringLiteral(R"({"name": "t", "screens": [%1],
+    ScenarioRunner runner(withLaptop(R"({"name": "t", "screens": [%1],
         "applications": [{"bundleId": "com.apple.controlcenter", "items": [
-            {"autosaveName": "Clock", "immovable": true, "clock": true}]}]})")
-                                                    .arg(QLatin1StringView(screen))
-                                                    .toUtf8(),
-                                                u"t"_s),
+            {"autosaveName": "Clock", "immovable": true, "clock": true}]}]})"),
                           desktop, workspace, preferences);
     runner.start();
     clock.settle();
@@ -257,7 +243,7 @@ TEST(ScenarioRunnerClockTest, TurnsOverOnTheMinuteBefore1970) {
 }
 
 TEST_F(ScenarioRunnerTest, EventsChangeDisplaysApplicationsAndPreferences) {
-    start(QStringLiteral(R"({"name": "t", "activeDisplay": 2, "screens": [%1,
+    start(R"({"name": "t", "activeDisplay": 2, "screens": [%1,
         {"name": "Side", "frame": {"x": 1512, "y": 0, "width": 1000, "height": 700}}],
         "applications": [
             {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}, {"autosaveName": "a2"}]},
@@ -277,10 +263,7 @@ TEST_F(ScenarioRunnerTest, EventsChangeDisplaysApplicationsAndPreferences) {
             {"at": 8, "do": "moveZorvIconToLeftEnd"},
             {"at": 9, "do": "quit", "app": "com.example.a"},
             {"at": 10, "do": "launch", "app": "com.example.a"}
-        ]})")
-              .arg(QLatin1StringView(screen))
-              .toUtf8()
-              .constData());
+        ]})");
     QSignalSpy warnings(runner.get(), &ScenarioRunner::warning);
     const auto app = [&](const QString &ref) {
         return desktop.applications().application(*runner->player().processId(ref)).value();
@@ -325,7 +308,7 @@ TEST_F(ScenarioRunnerTest, EventsChangeDisplaysApplicationsAndPreferences) {
 // sent to the left end, and items standing in the order they were created in (left to right,
 // against the usual right to left) keep that order.
 TEST_F(ScenarioRunnerTest, RelaunchPutsItemsBackWhereTheyStood) {
-    start(QStringLiteral(R"({"name": "t", "screens": [%1],
+    start(R"({"name": "t", "screens": [%1],
         "applications": [
             {"bundleId": "com.example.x", "items": [{"autosaveName": "x1"}]},
             {"bundleId": "com.example.m", "items": [{"autosaveName": "m1"}, {"autosaveName": "m2"}]},
@@ -336,10 +319,7 @@ TEST_F(ScenarioRunnerTest, RelaunchPutsItemsBackWhereTheyStood) {
             {"at": 20, "do": "launch", "app": "com.example.m"},
             {"at": 30, "do": "quit", "app": "com.example.x"},
             {"at": 40, "do": "launch", "app": "com.example.x"}
-        ]})")
-              .arg(QLatin1StringView(screen))
-              .toUtf8()
-              .constData());
+        ]})");
     ASSERT_EQ(order(), (QStringList{u"y1"_s, u"m2"_s, u"m1"_s, u"x1"_s}));
     ASSERT_TRUE(
         desktop.userInput().commandDragItem(*runner->player().itemId(u"com.example.m"_s, u"m2"_s),

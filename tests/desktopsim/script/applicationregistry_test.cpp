@@ -15,7 +15,7 @@ protected:
     }
 };
 
-TEST_F(ApplicationRegistryTest, QuitRemovesItemsAndHandsTheFrontToThePreviousApplication) {
+TEST_F(ApplicationRegistryTest, QuitRemovesItemsForGoodAndHandsTheFrontToThePreviousApplication) {
     ApplicationRegistry &registry = desktop.applications();
     QSignalSpy launched(&desktop.model(), &DesktopModel::applicationLaunched);
     QSignalSpy terminated(&desktop.model(), &DesktopModel::applicationTerminated);
@@ -37,14 +37,11 @@ TEST_F(ApplicationRegistryTest, QuitRemovesItemsAndHandsTheFrontToThePreviousApp
     EXPECT_EQ(registry.frontmostProcessId(), finder);
     EXPECT_EQ(activated.count(), 3);
     EXPECT_FALSE(desktop.items().item(item));
+    EXPECT_FALSE(desktop.items().setLength(item, 10.0));
+    EXPECT_FALSE(desktop.items().add(editor, ItemDescription{})) << "no items for a quit process";
     EXPECT_FALSE(barOrder().contains(item));
     EXPECT_EQ(registry.applications().size(), 2) << "this process and the finder";
     EXPECT_NE(finder, editor);
-}
-
-TEST_F(ApplicationRegistryTest, ItemsOfMissingApplicationsCannotBeAdded) {
-    EXPECT_FALSE(desktop.items().add(12345, ItemDescription{}));
-    EXPECT_FALSE(desktop.items().setLength(777, 10.0));
 }
 
 TEST_F(ApplicationRegistryTest, ClockItemChangesLengthEveryPeriod) {

@@ -18,7 +18,8 @@ const QString kPadding = u"NSStatusItemSelectionPadding"_s;
 struct RecordingPreferences : GlobalPreferences {
     [[nodiscard]] QVariant value(const QString &) const override { return {}; }
     void setValue(const QString &key, const QVariant &value) override {
-        calls.append(u"set "_s + key + u' ' + value.toString());
+        calls.append(u"set "_s + key + u' ' + value.toString() + u' ' +
+                     QLatin1StringView(value.typeName()));
     }
     void removeValue(const QString &key) override { calls.append(u"remove "_s + key); }
     bool synchronize() override {
@@ -28,29 +29,18 @@ struct RecordingPreferences : GlobalPreferences {
     QStringList calls;
 };
 
+// Applications read the synchronised domain at launch: both keys must be there, or gone, together,
+// as whole numbers.
 TEST(SpacingController, WritesTheSpacingKeyAndSynchronisesBeforeThePaddingKey) {
     RecordingPreferences preferences;
     SpacingController spacing(preferences);
     spacing.setSpacing(8);
     spacing.setSpacing(std::nullopt);
     EXPECT_EQ(preferences.calls,
-              (QStringList{u"set NSStatusItemSpacing 8"_s, u"synchronize"_s,
-                           u"set NSStatusItemSelectionPadding 8"_s, u"synchronize"_s,
+              (QStringList{u"set NSStatusItemSpacing 8 qlonglong"_s, u"synchronize"_s,
+                           u"set NSStatusItemSelectionPadding 8 qlonglong"_s, u"synchronize"_s,
                            u"remove NSStatusItemSpacing"_s, u"synchronize"_s,
                            u"remove NSStatusItemSelectionPadding"_s, u"synchronize"_s}));
-}
-
-// Applications read the synchronised domain at launch: both keys must be there, or gone, together.
-TEST(SpacingController, WritesAndRemovesBothKeysTogether) {
-    SimGlobalPreferences preferences;
-    SpacingController spacing(preferences);
-    spacing.setSpacing(8);
-    EXPECT_EQ(preferences.storedValue(kSpacing), QVariant::fromValue(qint64(8)));
-    EXPECT_EQ(preferences.storedValue(kPadding), QVariant::fromValue(qint64(8)));
-    spacing.setSpacing(std::nullopt);
-    EXPECT_FALSE(preferences.storedValue(kSpacing).isValid());
-    EXPECT_FALSE(preferences.storedValue(kPadding).isValid());
-    EXPECT_FALSE(spacing.isOverridden());
 }
 
 TEST(SpacingController, ReadsOnlyNumbersThatFitAsTheirIntegerPart) {

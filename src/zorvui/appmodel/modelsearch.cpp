@@ -1,0 +1,132 @@
+#include "modelsearch.h"
+
+#include "aliassuggestion.h"
+#include "appmodel.h"
+#include "search/fuzzymatch.h"
+#include "search/stablekey.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+ModelSearch::ModelSearch(AppModel &model) : m_model(model) {}
+
+QString ModelSearch::displayName(const MenuBarItem &item) {
+    if (item.id.title && !item.id.title->isEmpty()) {
+        return *item.id.title;
+    }
+    return item.appName;
+}
+
+QList<MenuBarItem> ModelSearch::candidates() const {
+    QList<MenuBarItem> awake;
+    for (const MenuBarItem &item : m_model.items()) {
+        if (!item.isDormant) {
+            awake.append(item);
+        }
+    }
+    return awake;
+}
+
+QList<MenuBarItem> ModelSearch::searchResults(const QString &query) const {
+    const QList<MenuBarItem> items = candidates();
+    QList<AliasSuggestion::Entry> entries;
+    entries.reserve(items.size());
+    for (const MenuBarItem &item : items) {
+        entries.append({item, displayName(item)});
+    }
+    const QHash<QString, QString> suggestions = AliasSuggestion::unique(entries);
+    const Settings &settings = m_model.settings();
+
+    struct Scored {
+        int score;
+        MenuBarItem item;
+    };
+    QList<Scored> scored;
+    for (const MenuBarItem &item : items) {
+        const QString key = stableKey(item.id);
+        QList<QString> texts{displayName(item), item.appName};
+        if (const auto userAlias = settings.alias(key)) {
+            texts.append(*userAlias);
+        }
+        if (const auto suggested = suggestions.constFind(key); suggested != suggestions.cend()) {
+            texts.append(*suggested);
+        }
+        std::optional<int> best;
+        for (const QString &text : texts) {
+            const auto score = FuzzyMatch::score(query, text);
+            if (score && (!best || *score > *best)) {
+                best = score;
+            }
+        }
+        if (best) {
+            scored.append({*best, item});
+        }
+    }
+    std::stable_sort(scored.begin(), scored.end(),
+                     [](const Scored &a, const Scored &b) { return a.score > b.score; });
+    QList<MenuBarItem> results;
+    results.reserve(scored.size());
+    for (Scored &entry : scored) {
+        results.append(std::move(entry.item));
+    }
+    return results;
+}
+
+std::optional<QString> ModelSearch::alias(const MenuBarItem &item) const {
+    return m_model.settings().alias(stableKey(item.id));
+}
+
+void ModelSearch::setAlias(const std::optional<QString> &alias, const MenuBarItem &item) {
+    const QString key = stableKey(item.id);
+    m_model.editSettings([&](Settings &settings) { settings.setAlias(alias, key); });
+    m_model.persistSettings();
+}
+
+std::optional<KeyShortcut> ModelSearch::itemHotkey(const MenuBarItem &item) const {
+    return m_model.settings().itemHotkey(stableKey(item.id));
+}
+
+void ModelSearch::setItemHotkey(const std::optional<KeyShortcut> &shortcut,
+                                const MenuBarItem &item) {
+    const QString key = stableKey(item.id);
+    m_model.editSettings([&](Settings &settings) { settings.setItemHotkey(shortcut, key); });
+    m_model.persistSettings();
+    m_model.notifyShortcutsChanged();
+}
+
+void ModelSearch::activateItem(const QString &key) {
+    const QList<MenuBarItem> items = candidates();
+    const QStringList pieces = key.split(u'#');
+    const bool structured = pieces.size() == 4;
+
+    // Stored keys outlive the engine's numbering: an application that re-registered its item
+    // gets a new ordinal (and may change its identifier), yet the hot key should still reach it.
+    const std::array<std::function<bool(const MenuBarItem &)>, 3> tiers{
+        [&](const MenuBarItem &item) { return stableKey(item.id) == key; },
+        [&](const MenuBarItem &item) {
+            return structured && item.id.bundleID == pieces[0] &&
+                   item.id.axIdentifier.value_or(QString()) == pieces[1];
+        },
+        [&](const MenuBarItem &item) { return structured && item.id.bundleID == pieces[0]; },
+    };
+    std::optional<MenuBarItem> match;
+    for (const auto &matches : tiers) {
+        const auto found = std::find_if(items.cbegin(), items.cend(), matches);
+        if (found != items.cend()) {
+            match = *found;
+            break;
+        }
+    }
+    m_model.logHotkeyFire(key,
+                          match ? u"fired -> "_s + displayName(*match) : u"fired -> NO MATCH"_s);
+    if (match) {
+        m_model.activate(match->id, ClickKind::left);
+    }
+}
+
+} // namespace zorv

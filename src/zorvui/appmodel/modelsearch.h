@@ -1,0 +1,46 @@
+#pragma once
+
+#include "menubaritem.h"
+#include "settings/keyshortcut.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace zorv {
+
+class AppModel;
+
+// Finding items: the search panel's ranked results over names, the user's aliases and the
+// suggested ones, the per-item aliases and hot keys the search pane edits, and the action of a
+// per-item hot key, which still finds its item after the engine renumbered it. Owned by the
+// model; main thread.
+class ModelSearch {
+public:
+    explicit ModelSearch(AppModel &model);
+
+    // Items that are not dormant and match the query by display name, application name, alias or
+    // suggested alias; best match first, ties in item order.
+    [[nodiscard]] QList<MenuBarItem> searchResults(const QString &query) const;
+
+    [[nodiscard]] std::optional<QString> alias(const MenuBarItem &item) const;
+    // A missing or blank alias clears it.
+    void setAlias(const std::optional<QString> &alias, const MenuBarItem &item);
+    [[nodiscard]] std::optional<KeyShortcut> itemHotkey(const MenuBarItem &item) const;
+    void setItemHotkey(const std::optional<KeyShortcut> &shortcut, const MenuBarItem &item);
+
+    // Clicks the item stored under the key: the exact item, else the same application's item
+    // with the same identifier, else any item of that application. Logs every firing.
+    void activateItem(const QString &stableKey);
+
+    // `id.title` when it is set and not empty, else the application's name.
+    [[nodiscard]] static QString displayName(const MenuBarItem &item);
+
+private:
+    [[nodiscard]] QList<MenuBarItem> candidates() const;
+
+    AppModel &m_model;
+};
+
+} // namespace zorv

@@ -1,0 +1,40 @@
+#include "terminationflush.h"
+
+#include "jsonwriter.h"
+#include "storage/atomicfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSemaphore>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace zorv {
+
+void TerminationFlush::addFile(const QString &path, const QJsonValue &json) {
+    if (auto bytes = writeJson(json, JsonFormat::pretty())) {
+        m_files.append({path, std::move(*bytes)});
+    }
+}
+
+bool TerminationFlush::run(double timeoutSeconds) {
+    auto done = std::make_shared<QSemaphore>(0);
+    auto job = [files = m_files, done] {
+        for (const File &file : files) {
+            QDir().mkpath(QFileInfo(file.path).absolutePath());
+            (void)writeFileAtomically(file.path, file.bytes, FileDurability::Synced);
+        }
+        done->release();
+    };
+    m_pool->start(std::move(job));
+    // Within a day: longer limits are a caller's mistake, and milliseconds must fit an int.
+    constexpr double longestWait = 86400.0;
+    const double bounded =
+        std::isfinite(timeoutSeconds) ? std::clamp(timeoutSeconds, 0.0, longestWait) : 0.0;
+    const auto milliseconds = static_cast<int>(bounded * 1000.0);
+    return done->tryAcquire(1, milliseconds);
+}
+
+} // namespace zorv

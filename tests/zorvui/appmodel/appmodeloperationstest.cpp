@@ -1,0 +1,153 @@
+#include "appmodelharness.h"
+#include "jsonwriter.h"
+#include "search/stablekey.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+class AppModelOperationsTest : public ::testing::Test {
+protected:
+    AppModel &model() { return mac.model(); }
+    GatedEngine &engine() { return mac.engine(); }
+    MenuBarItemID itemAt(int index) { return engine().mock().items().at(index).id; }
+    // The engine calls made since the last look.
+    QStringList newCalls() {
+        QStringList calls = mac.fakes.log.mid(m_seen);
+        m_seen = mac.fakes.log.size();
+        calls.removeIf([](const QString &call) { return !call.startsWith(u"engine."_s); });
+        return calls;
+    }
+
+    // Hidden items wanted in the opposite of their bar order.
+    void SetUp() override {
+        SectionLayout layout;
+        for (const MenuBarItem &item : MockMenuBarEngine::fixtures()) {
+            layout.sections[item.section].prepend(item.id);
+        }
+        QFile file(QDir(mac.dataFolder()).filePath(u"layout.json"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(*writeJson(layout.normalized().toJson(), JsonFormat::pretty()));
+        file.close();
+        mac.started();
+        mac.advance(1);
+        newCalls();
+    }
+
+    ManualClock clock;
+    SimCloud cloud;
+    AppModelHarness mac{clock, cloud};
+    qsizetype m_seen = 0;
+};
+
+TEST_F(AppModelOperationsTest, EachOperationMakesItsOneEngineCall) {
+    struct Case {
+        const char *name;
+        std::function<void(AppModel &)> operation;
+        QStringList calls;
+    };
+    const Case cases[] = {
+        {"toggle", [](AppModel &m) { m.toggleReveal(); }, {u"engine.toggleRevealed(0)"_s}},
+        {"reveal", [](AppModel &m) { m.revealHidden(); }, {u"engine.setHiddenRevealed(1,0,0)"_s}},
+        {"hide", [](AppModel &m) { m.hideHidden(); }, {u"engine.setHiddenRevealed(0,0,0)"_s}},
+        {"retry", [](AppModel &m) { m.retryHiding(); }, {u"engine.retryHiding"_s}},
+        {"refresh", [](AppModel &m) { m.refresh(); }, {u"engine.refresh"_s}},
+        {"activate",
+         [this](AppModel &m) { m.activate(itemAt(0), ClickKind::right); },
+         {u"engine.activate"_s}},
+    };
+    for (const Case &c : cases) {
+        c.operation(model());
+        clock.settle();
+        EXPECT_EQ(newCalls(), c.calls) << c.name;
+    }
+    ASSERT_EQ(engine().mock().activations().size(), 1);
+    EXPECT_EQ(engine().mock().activations().front().click, ClickKind::right);
+}
+
+TEST_F(AppModelOperationsTest, RefreshReadsTheAccessibilityPermissionAgain) {
+    mac.desktop().permissions().setAccessibilityTrusted(false);
+    model().refresh();
+    EXPECT_TRUE(model().needsAccessibility());
+    mac.desktop().permissions().setAccessibilityTrusted(true);
+    model().refresh();
+    EXPECT_FALSE(model().needsAccessibility());
+}
+
+TEST_F(AppModelOperationsTest, OnlyAFailedActivationIsWrittenToTheHotkeyLog) {
+    const QString logPath = QDir(mac.dataFolder()).filePath(u"hotkey-log.txt"_s);
+    model().activate(itemAt(0), ClickKind::left);
+    clock.settle();
+    EXPECT_FALSE(QFile::exists(logPath));
+
+    engine().failActivations(EngineError::itemNotFound);
+    model().activate(itemAt(1), ClickKind::left);
+    model().activate(itemAt(2), ClickKind::left);
+    clock.settle();
+    QFile log(logPath);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines.front(), u"2026-12-01T09:00:01Z key=%1 activate FAILED: itemNotFound"_s.arg(
+                                 stableKey(itemAt(1))));
+}
+
+TEST_F(AppModelOperationsTest, QuickMovesMakeOneReconcileAndAMoveDuringItWaitsForItsEnd) {
+    const SectionLayout layout = model().layoutOrder();
+    const QList<MenuBarItemID> hidden = layout.ids(Section::hidden);
+    ASSERT_GE(hidden.size(), 2);
+    for (int i = 0; i < 3; ++i) {
+        model().move(hidden.front(), Section::hidden, hidden.back());
+        mac.advance(0.2);
+    }
+    ASSERT_EQ(engine().moves().size(), 3);
+    EXPECT_EQ(engine().moves().front().second.index, 0);
+    mac.advance(0.44);
+    EXPECT_TRUE(engine().reconciles().isEmpty());
+    mac.advance(0.02);
+    EXPECT_EQ(engine().reconciles(), QList<QString>{u"user-move"_s});
+
+    engine().holdReconciles(seconds(3));
+    model().move(hidden.back(), Section::shown);
+    mac.advance(0.7); // the pass starts and holds for 3 s
+    ASSERT_EQ(engine().reconciles().size(), 2);
+    mac.advance(1);
+    model().move(hidden.back(), Section::hidden);
+    mac.advance(1); // its debounce ends during the pass, 2.35 s after the first move
+    EXPECT_EQ(engine().reconciles().size(), 2) << "no second pass beside the running one";
+    mac.advance(1); // the running pass ends (3.65 s) and the queued one starts behind it
+    EXPECT_EQ(engine().reconciles().size(), 3);
+}
+
+TEST_F(AppModelOperationsTest, SortingArrangesOnceEvenWhileLiveArrangingIsOff) {
+    for (const bool live : {false, true}) {
+        model().setLiveLayout(live);
+        engine().holdReconciles(seconds(1));
+        model().sortMyBar();
+        mac.advance(0.5);
+        EXPECT_TRUE(engine().reorderEnabled()) << live;
+        mac.advance(1);
+        EXPECT_EQ(engine().reorderEnabled(), live);
+    }
+    EXPECT_EQ(engine().reconciles(), (QList<QString>{u"sort-my-bar"_s, u"sort-my-bar"_s}));
+}
+
+TEST_F(AppModelOperationsTest, ShowsTheDefaultRevealKeysAndOpensTheAccessibilitySettings) {
+    EXPECT_EQ(model().menuStatus().hotkey, u"⌥⌘S"_s);
+
+    model().openAccessibilitySettings();
+    EXPECT_EQ(mac.workspace().openedUrls(),
+              QList<QUrl>{QUrl(u"x-apple.systempreferences:com.apple.preference.security"
+                               u"?Privacy_Accessibility"_s)});
+}
+
+} // namespace
+} // namespace zorv

@@ -1,0 +1,258 @@
+#include "appmodelharness.h"
+#include "storage/zorvpaths.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+QByteArray fileIn(const QString &folder, const QString &name) {
+    QFile file(QDir(folder).filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &folder, const QString &name, const QByteArray &bytes) {
+    QFile file(QDir(folder).filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The calls of the log that start-up is about, in the order they were made.
+QStringList startCalls(const QStringList &log) {
+    QStringList kept;
+    for (const QString &call : log) {
+        if (!call.startsWith(u"engine.refresh"_s) && !call.startsWith(u"runner.evaluate"_s)) {
+            kept.append(call);
+        }
+    }
+    return kept;
+}
+
+class AppModelTest : public ::testing::Test {
+protected:
+    ManualClock clock;
+    SimCloud cloud;
+    AppModelHarness mac{clock, cloud};
+};
+
+TEST_F(AppModelTest, StartBringsEverythingUpInOrderWithTheStoredSetup) {
+    writeFile(mac.dataFolder(), u"settings.json"_s,
+              R"({"autoRehideSeconds": 3, "liveLayout": false, "revealOnHover": true})");
+    AppModel &model = mac.build();
+    EXPECT_TRUE(mac.fakes.log.isEmpty()) << "construction calls nothing";
+    QSignalSpy layoutChanges(&model, &AppModel::layoutOrderChanged);
+
+    mac.started();
+    EXPECT_EQ(startCalls(mac.fakes.log),
+              (QStringList{u"gestures.update(1,0)"_s, u"engine.apply"_s, u"engine.start"_s,
+                           u"monitors.create"_s, u"runner.create"_s, u"monitors.start"_s}));
+    EXPECT_EQ(mac.engine().autoRehideSeconds(), 3);
+    EXPECT_FALSE(mac.engine().reorderEnabled());
+    ASSERT_EQ(mac.engine().applied().size(), 1);
+    EXPECT_EQ(mac.engine().applied().front(), SectionLayout{}) << "a fresh install applies empty";
+    // The engine's report of the applied layout went through the installed handler: it is
+    // backed up and stored, and equal to the loaded one, so nobody is told of a change.
+    EXPECT_EQ(layoutChanges.count(), 0);
+
+    mac.advance(0.74);
+    EXPECT_EQ(mac.fakes.overlay, nullptr) << "the look is drawn 0.75 s after start-up";
+    mac.advance(0.02);
+    ASSERT_NE(mac.fakes.overlay, nullptr);
+    EXPECT_EQ(mac.fakes.overlay->applied.size(), 1);
+    EXPECT_TRUE(fileIn(mac.dataFolder(), u"layout.json"_s).contains("alwaysHidden"));
+    EXPECT_EQ(QDir(mac.dataFolder() + u"/backups"_s).entryList({u"layout-*.json"_s}).size(), 1);
+}
+
+TEST_F(AppModelTest, ObservedValuesSignalOnlyRealChanges) {
+    AppModel &model = mac.started();
+    struct Case {
+        const char *name;
+        void (AppModel::*signal)();
+        std::function<void(int)> write;
+    };
+    const Case cases[] = {
+        {"settings", &AppModel::settingsChanged,
+         [&](int v) {
+             Settings s;
+             s.autoRehideSeconds = v;
+             model.setSettings(s);
+         }},
+        {"context", &AppModel::automationContextChanged,
+         [&](int v) {
+             TriggerContext context;
+             context.batteryPercent = v;
+             mac.fakes.monitors->fireChange(context);
+         }},
+        {"hidingBlocked", &AppModel::hidingBlockedChanged,
+         [&](int v) {
+             mac.engine().mock().setHidingBlocked(v ? std::optional(HidingBlockedReason(v - 1))
+                                                    : std::nullopt);
+         }},
+        {"pane", &AppModel::currentSettingsPaneChanged,
+         [&](int v) { model.setCurrentSettingsPane(QString::number(v)); }},
+        {"importing", &AppModel::isImportingChanged,
+         [&](int v) { model.setIsImporting(v % 2 == 1); }},
+    };
+    for (const Case &c : cases) {
+        QSignalSpy spy(&model, c.signal);
+        c.write(1);
+        c.write(1);
+        c.write(2);
+        c.write(2);
+        EXPECT_EQ(spy.count(), 2) << c.name;
+    }
+    QSignalSpy items(&model, &AppModel::itemsChanged);
+    model.refresh();
+    model.refresh();
+    clock.settle();
+    EXPECT_EQ(items.count(), 2) << "every scan redraws the items";
+}
+
+TEST_F(AppModelTest, OnlyAChangeBetweenTwoKnownValuesReachesTheUpdater) {
+    AppModel &model = mac.build();
+    QSignalSpy toggled(&model, &AppModel::automaticUpdateChecksToggled);
+    for (const std::optional<bool> value :
+         {std::optional<bool>(), std::optional(true), std::optional(true), std::optional(false),
+          std::optional<bool>(), std::optional(true)}) {
+        model.setAutomaticUpdateChecks(value);
+    }
+    ASSERT_EQ(toggled.count(), 1);
+    EXPECT_EQ(toggled.front().front().toBool(), false);
+}
+
+TEST_F(AppModelTest, EachStoreIsWrittenOnceAfterABurstAndPersistingSettingsStampsTheSaveTime) {
+    AppModel &model = mac.started();
+    mac.advance(1);
+    struct Case {
+        const char *name;
+        QString file;
+        std::function<void(int)> change;
+        bool stampsSaveTime;
+    };
+    const Case cases[] = {
+        {"settings", u"settings.json"_s, [&](int v) { model.setAutoRehide(100 + v); }, true},
+        {"profiles", u"profiles.json"_s,
+         [&](int v) {
+             ProfileSet set = model.profiles();
+             set.profiles.append(Profile{QUuid::createUuid(), u"profile %1"_s.arg(100 + v),
+                                         SectionLayout{}, std::nullopt, std::nullopt});
+             model.setProfiles(set);
+             model.persistProfiles();
+         },
+         false},
+        {"rules", u"triggers.json"_s,
+         [&](int v) {
+             TriggerSet set = model.triggers();
+             set.rules.append(TriggerRule{QUuid::createUuid(), u"rule %1"_s.arg(100 + v), true,
+                                          TriggerCondition::focusActive(),
+                                          TriggerAction::hideHidden()});
+             model.setTriggers(set);
+             model.persistTriggers();
+         },
+         false},
+        {"layout", u"layout.json"_s,
+         [&](int v) {
+             const MenuBarItem &item = mac.engine().mock().items().at(v % 3);
+             model.move(item.id, v % 2 ? Section::hidden : Section::alwaysHidden);
+         },
+         false},
+    };
+    for (const Case &c : cases) {
+        const QByteArray before = fileIn(mac.dataFolder(), c.file);
+        const std::optional<QDateTime> savedAt = model.lastSavedAt();
+        for (int i = 1; i <= 5; ++i) {
+            c.change(i);
+            mac.advance(0.3);
+            EXPECT_EQ(fileIn(mac.dataFolder(), c.file), before) << c.name << " written early";
+        }
+        mac.advance(0.11);
+        const QByteArray after = fileIn(mac.dataFolder(), c.file);
+        EXPECT_NE(after, before) << c.name;
+        if (c.file != u"layout.json"_s) {
+            EXPECT_TRUE(after.contains("105")) << c.name << ": the last change is written";
+        }
+        EXPECT_EQ(model.lastSavedAt() != savedAt, c.stampsSaveTime) << c.name;
+    }
+    EXPECT_EQ(mac.fakes.runner->evaluations.size(), 5) << "each rules save re-evaluates";
+}
+
+TEST_F(AppModelTest, EveryLayoutReportIsBackedUpButOnlyOutsideAnImportBecomesTheLayout) {
+    AppModel &model = mac.started();
+    const QDir backups(mac.dataFolder() + u"/backups"_s);
+    const QList<MenuBarItem> items = mac.engine().mock().items();
+    for (int i = 0; i < 11; ++i) {
+        mac.advance(1);
+        model.move(items.at(i % 4).id, i % 2 ? Section::hidden : Section::shown);
+        clock.settle();
+    }
+    EXPECT_EQ(backups.entryList({u"layout-*.json"_s}).size(), AppModel::layoutBackupsKept);
+
+    const SectionLayout kept = model.layoutOrder();
+    model.setIsImporting(true);
+    mac.advance(1);
+    const QStringList before = backups.entryList({u"layout-*.json"_s});
+    model.move(items.at(1).id, Section::alwaysHidden);
+    clock.settle();
+    EXPECT_EQ(model.layoutOrder(), kept);
+    EXPECT_NE(backups.entryList({u"layout-*.json"_s}), before) << "still backed up";
+    model.setIsImporting(false);
+}
+
+TEST_F(AppModelTest, TheQuitFlushWritesEveryStoreAtOnce) {
+    AppModel &model = mac.started();
+    mac.advance(1);
+    model.setAutoRehide(77);
+    model.move(mac.engine().mock().items().at(0).id, Section::alwaysHidden);
+    clock.settle();
+    const QByteArray layoutBefore = fileIn(mac.dataFolder(), u"layout.json"_s);
+    model.flushStoresForTermination(1.0);
+    EXPECT_TRUE(fileIn(mac.dataFolder(), u"settings.json"_s).contains("77"));
+    EXPECT_NE(fileIn(mac.dataFolder(), u"layout.json"_s), layoutBefore);
+    EXPECT_FALSE(fileIn(mac.dataFolder(), u"profiles.json"_s).isEmpty());
+    EXPECT_FALSE(fileIn(mac.dataFolder(), u"triggers.json"_s).isEmpty());
+}
+
+TEST(AppModelIcons, ItemsKeepTheirOwnGoodIconAndDormantOnesTakeTheRememberedNameAndIcon) {
+    QImage icon(44, 44, QImage::Format_ARGB32);
+    icon.fill(Qt::darkCyan);
+    const auto itemOf = [&](qint64 ordinal, const QString &name, bool dormant,
+                            std::optional<QImage> image) {
+        return MenuBarItem{
+            MenuBarItemID{u"com.example.sync"_s, std::nullopt, std::nullopt, ordinal},
+            7,
+            name,
+            QRectF(100 + 30 * ordinal, 0, 22, 24),
+            std::move(image),
+            std::nullopt,
+            Section::shown,
+            false,
+            dormant,
+            false};
+    };
+    ManualClock clock;
+    SimCloud cloud;
+    AppModelHarness mac{
+        clock,
+        cloud,
+        u"Mac A"_s,
+        {itemOf(0, u"Sync"_s, false, icon), itemOf(1, QString(), true, std::nullopt)}};
+    const QList<MenuBarItem> items = mac.started().items();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items.at(0).appName, u"Sync"_s);
+    ASSERT_TRUE(items.at(0).appIcon);
+    EXPECT_EQ(items.at(0).appIcon->cacheKey(), icon.cacheKey()) << "left unchanged";
+    EXPECT_EQ(items.at(1).appName, u"Sync"_s);
+    ASSERT_TRUE(items.at(1).appIcon);
+    EXPECT_EQ(items.at(1).appIcon->pixel(0, 0), icon.pixel(0, 0));
+}
+
+} // namespace
+} // namespace zorv

@@ -16,7 +16,9 @@ public:
     [[nodiscard]] QDateTime wallNow() const override { return m_inner.wallNow(); }
     [[nodiscard]] QCoro::Task<SleepOutcome> sleep(Duration duration,
                                                   CancellationToken cancellation = {}) override;
-    void blockingSleep(Duration duration) override { m_inner.blockingSleep(duration); }
+    SleepOutcome blockingSleep(Duration duration, CancellationToken cancellation = {}) override {
+        return m_inner.blockingSleep(duration, std::move(cancellation));
+    }
 
     [[nodiscard]] int elapsedSleeps() const { return m_elapsedSleeps; }
 

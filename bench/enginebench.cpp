@@ -70,6 +70,11 @@ public:
     }
 
     [[nodiscard]] ClassicEngine &engine() { return *m_engine; }
+    void answerEverything() {
+        for (const AppRecord &application : m_desktop.applications().applications()) {
+            m_desktop.applications().setHung(application.processId, false);
+        }
+    }
     [[nodiscard]] const CountingClock &engineClock() const { return m_engineClock; }
 
     void drive(QCoro::Task<> task) {
@@ -120,9 +125,12 @@ private:
 };
 
 // One scan pass on the crowded bar: wall time per pass, and the main thread's CPU time per pass
-// ("main_thread"), which is what the user interface loses to it.
+// ("main_thread"), which is what the user interface loses to it. Every application answers: a
+// hung one adds its quarter-second time-out to the wall time on the worker, which on the manual
+// clock would only measure how long the workers wait before stepping time themselves.
 void scanPassOnCrowdedBar(benchmark::State &state) {
     EngineOnScenario setup(u"crowded-bar"_s);
+    setup.answerEverything();
     double mainThread = 0.0;
     for (auto _ : state) {
         const double before = threadCpuSeconds();

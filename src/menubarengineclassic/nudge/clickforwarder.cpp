@@ -31,7 +31,10 @@ void ClickForwarder::nudgeMenuBarReveal(InputEvents &input, Clock &clock, double
             (void)source->post(MouseEvent{EventType::MouseMoved, position, MouseButton::Left,
                                           EventFlags::none, 0});
         }
-        clock.blockingSleep(seconds(nudgeIntervalSeconds));
+        // Only the clock going away cuts a pause short; it must not be touched after that.
+        if (clock.blockingSleep(seconds(nudgeIntervalSeconds)) == SleepOutcome::Cancelled) {
+            return;
+        }
     }
 }
 

@@ -298,9 +298,9 @@ QCoro::Task<bool> SeparatorController::retuckForcingReflow() {
     m_hiddenSep->setLength(collapsedLength);
     m_alwaysHiddenSep->setLength(collapsedLength);
     QPointer<SeparatorController> self(this);
-    // A cancelled sleep would go straight on; nothing cancels this one.
-    (void)co_await m_clock.sleep(seconds(reflowSeconds));
-    if (!self) {
+    // Nothing cancels this sleep but the clock going away, which ends the retuck with it.
+    const SleepOutcome outcome = co_await m_clock.sleep(seconds(reflowSeconds));
+    if (outcome == SleepOutcome::Cancelled || !self) {
         co_return false;
     }
     setRevealed(false, false);

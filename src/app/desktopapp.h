@@ -62,8 +62,6 @@ public:
     // Null until start(); the engine belongs to the model.
     [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine; }
     [[nodiscard]] AppModel *model() const { return m_model.get(); }
-    // Runs the engine's worker jobs; tests on a manual clock wait for it before time moves on.
-    [[nodiscard]] QThreadPool &enginePool() { return m_enginePool; }
     // Shows the problem-report window, on the preview screen when one is given (the shell's
     // "Report a Problem…" command and launch arguments).
     void showReport(const std::optional<ReportProblem::Phase> &preview = std::nullopt);

@@ -181,7 +181,7 @@ TEST(DesktopAppTest, StartsTheModelFromTheStoredFilesAndShowsItsState) {
         SimulatedPlatform platform(clock, ScenarioLoader::parse(smallMac, u"small"_s), false);
         DesktopApp app(platform, SimOptions());
         ASSERT_TRUE(app.start());
-        WorkerClockDriver driver(clock, app.enginePool());
+        WorkerClockDriver driver(clock);
         driver.run(seconds(5));
         ASSERT_NE(app.model(), nullptr);
         app.model()->setRevealOnHover(true);

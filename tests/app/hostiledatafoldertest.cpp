@@ -52,7 +52,7 @@ ZorvRun runZorv() {
     SimulatedPlatform platform(clock, ScenarioLoader::parse(tinyMac, u"tiny"_s), false);
     DesktopApp app(platform, SimOptions());
     EXPECT_TRUE(app.start());
-    WorkerClockDriver(clock, app.enginePool()).run(seconds(5));
+    WorkerClockDriver(clock).run(seconds(5));
     AppModel &model = *app.model();
     ZorvRun run{
         model.settings(), model.profiles(), model.triggers(), model.layoutStore().value(), {}, {}};

@@ -26,7 +26,7 @@ TEST_P(ScenarioHourTest, keepsTheBarInOrderForAnHour) {
     ManualClock clock(scenario.start.value_or(QDateTime(QDate(2026, 12, 1), QTime(9, 0), Qt::UTC)));
     SimulatedPlatform platform(clock, scenario, false);
     QThreadPool pool;
-    WorkerClockDriver driver(clock, pool);
+    WorkerClockDriver driver(clock);
     platform.start();
     std::unique_ptr<ClassicEngine> engine = DesktopApp::createEngine(platform, pool);
     ASSERT_TRUE(driver.drive(engine->start(), seconds(30)));

@@ -2,8 +2,6 @@
 
 #include "manualclock.h"
 
-#include <QThreadPool>
-
 #include <exception>
 #include <memory>
 
@@ -24,34 +22,11 @@ QCoro::Task<> watch(QCoro::Task<> task, std::shared_ptr<bool> done,
 } // namespace
 
 void WorkerClockDriver::drain() {
-    // A result delivered to the main thread may start the next job, so settle until both rest.
-    for (int pass = 0; pass < 100; ++pass) {
-        m_clock.settle();
-        if (m_pool.activeThreadCount() == 0) {
-            m_clock.settle();
-            if (m_pool.activeThreadCount() == 0) {
-                return;
-            }
-        }
-        m_pool.waitForDone();
-    }
+    m_clock.advance(Duration::zero());
 }
 
 void WorkerClockDriver::run(Duration duration) {
-    const MonotonicTime target = deadlineAfter(m_clock.now(), duration);
-    drain();
-    while (true) {
-        const MonotonicTime next = m_clock.nextDeadline();
-        if (next < MonotonicTime::zero() || next > target) {
-            break;
-        }
-        m_clock.advance(next - m_clock.now());
-        drain();
-    }
-    if (m_clock.now() < target) {
-        m_clock.advance(target - m_clock.now());
-    }
-    drain();
+    m_clock.advance(duration);
 }
 
 bool WorkerClockDriver::drive(QCoro::Task<> task, Duration limit) {

@@ -58,7 +58,7 @@ protected:
     QTemporaryDir folder;
     SimWorkspace workspace;
     QThreadPool pool;
-    WorkerClockDriver driver{clock, pool};
+    WorkerClockDriver driver{clock};
     std::unique_ptr<ClassicEngine> engine;
     qint32 toolsProcess = 0;
     quint64 always = 0;

@@ -110,9 +110,13 @@ void ManualClock::advance(Duration duration) {
         if (!self) {
             return;
         }
-        awaitJobs();
+        // A job that ended has posted its result: deliver it before time moves on.
+        const bool waited = awaitJobs();
         if (!self) {
             return;
+        }
+        if (waited) {
+            continue;
         }
         const ManualClockState::Step step = state->step(target);
         if (step.sleeper) {
@@ -127,14 +131,17 @@ void ManualClock::advance(Duration duration) {
     state->moveTo(target);
 }
 
-void ManualClock::awaitJobs() {
+bool ManualClock::awaitJobs() {
     const QPointer<ManualClock> self(this);
+    bool waited = false;
     while (WorkerJobs::busy() > 0) {
+        waited = true;
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         if (!self) {
-            return;
+            break;
         }
     }
+    return waited;
 }
 
 void ManualClock::settle() {

@@ -78,8 +78,9 @@ private:
     // Steps time once as the idle main loop may: to any deadline in fast-forward mode, otherwise
     // only as far as the earliest worker sleep.
     void stepWhenIdle();
-    // Runs the event loop until every job in flight waits on a clock or has ended.
-    void awaitJobs();
+    // Runs the event loop until every job in flight waits on a clock or has ended; true when it
+    // had to wait for one.
+    [[nodiscard]] bool awaitJobs();
 
     std::shared_ptr<ManualClockState> m_state;
     QDateTime m_wallStart;

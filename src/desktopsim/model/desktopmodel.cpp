@@ -1,6 +1,7 @@
 #include "model/desktopmodel.h"
 
 #include "layout/barlayout.h"
+#include "mainthread.h"
 
 #include <QPointer>
 #include <QThread>
@@ -22,9 +23,11 @@ void DesktopModel::apply(ModelEffects effects) {
         applyOnMainThread(effects);
         return;
     }
-    QMetaObject::invokeMethod(
-        this, [this, effects = std::move(effects)] { applyOnMainThread(effects); },
-        Qt::QueuedConnection);
+    postToMainThread([model = QPointer<DesktopModel>(this), effects = std::move(effects)] {
+        if (model) {
+            model->applyOnMainThread(effects);
+        }
+    });
 }
 
 void DesktopModel::applyOnMainThread(const ModelEffects &effects) {

@@ -46,6 +46,8 @@ void EngineTest::furnishSections(double shownLength) {
 
 void EngineTest::startEngine() {
     drive(engine->start());
+    // The launch scan may still be on a worker when start() returns.
+    driver.drain();
 }
 
 void EngineTest::run(double seconds) {

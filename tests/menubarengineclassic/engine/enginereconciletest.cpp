@@ -300,5 +300,40 @@ TEST_F(ReconcileTest, runsTheLastQueuedTriggerOnceAfterTheRun) {
     EXPECT_EQ(runLines().size(), 2);
 }
 
+struct KeyCase {
+    const char *name;
+    bool pressDuringFirstDrag;
+    qsizetype cursorSessions;
+};
+
+class ReconcileKeyTest : public ReconcileTest, public ::testing::WithParamInterface<KeyCase> {};
+
+// A key pressed while the cursor is borrowed gives it back at once; the run waits for quiet and
+// borrows it again for the next drag.
+TEST_P(ReconcileKeyTest, aKeyPressedWhileDraggingEndsTheSession) {
+    furnish(kThreeReversed);
+    want(kThree);
+    QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    for (int step = 0; step < 1000 && !engine->cursor().session(); ++step) {
+        run(0.01);
+    }
+    ASSERT_TRUE(engine->cursor().session().has_value());
+    // Well into the drag: a key-down right at the session's start is within its slack.
+    run(0.08);
+    ASSERT_TRUE(engine->cursor().session().has_value());
+    if (GetParam().pressDuringFirstDrag) {
+        desktop.userInput().pressKey(0);
+    }
+    drive(std::move(reconciling), 120.0);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"cursor-borrowed"_s).size(), GetParam().cursorSessions);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"cursor-returned"_s).size(), GetParam().cursorSessions);
+    EXPECT_EQ(shownOrder(), kThree);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ReconcileKeyTest,
+                         ::testing::Values(KeyCase{"Untouched", false, 1},
+                                           KeyCase{"KeyPressed", true, 2}),
+                         [](const auto &info) { return info.param.name; });
+
 } // namespace
 } // namespace zorv::testing

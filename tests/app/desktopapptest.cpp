@@ -66,6 +66,11 @@ TEST(DesktopAppTest, RunsForTheSimulatedTimeAndDumpsTheBar) {
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_EQ(finished[0][0].toInt(), 0);
     EXPECT_EQ(clock.now(), seconds(600));
+    // The window tells what the self-heal reconcile run (below) did.
+    const auto *view = app.window()->property("desktop").value<DesktopViewModel *>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->lastReconcile().startsWith(u"tuck-refused-self-heal: "_s))
+        << view->lastReconcile().toStdString();
 
     QFile file(options.dumpPath);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -147,6 +152,34 @@ TEST(DesktopAppTest, RunsForTheSimulatedTimeAndDumpsTheBar) {
     EXPECT_TRUE(pictures.contains(u"layout-0001.png"_s));
 }
 
+// The window's line on the last reconcile run: trigger, drags made and outcome.
+TEST(DesktopViewModelTest, SummarisesTheLastReconcileRun) {
+    const auto run = [](QJsonObject extra) {
+        QJsonObject record{{u"trigger"_s, u"user-move"_s},
+                           {u"settled"_s, true},
+                           {u"timing"_s, QJsonObject{{u"drags"_s, 3}}}};
+        for (auto it = extra.begin(); it != extra.end(); ++it) {
+            record.insert(it.key(), it.value());
+        }
+        return record;
+    };
+    const struct {
+        QJsonObject record;
+        QString summary;
+    } cases[] = {
+        {QJsonObject(), QString()},
+        {run({}), u"user-move: 3 drags, settled"_s},
+        {run({{u"timing"_s, QJsonObject{{u"drags"_s, 1}}}, {u"settled"_s, false}}),
+         u"user-move: 1 drag, not settled"_s},
+        {run({{u"trigger"_s, u"drift:com.example.a"_s},
+              {u"aborted"_s, u"a drag aimed off-screen"_s}}),
+         u"drift:com.example.a: 3 drags, aborted (a drag aimed off-screen)"_s},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(DesktopViewModel::reconcileSummary(c.record), c.summary);
+    }
+}
+
 TEST(DesktopAppTest, ReportsADumpThatCannotBeWritten) {
     ManualClock clock;
     SimulatedPlatform platform(clock, ScenarioLoader::parse(smallMac, u"small"_s), false);
@@ -199,6 +232,8 @@ TEST(DesktopAppTest, StartsTheModelFromTheStoredFilesAndShowsItsState) {
         EXPECT_EQ(view->activeProfile(), stored ? u"Work"_s : QString());
         EXPECT_EQ(view->lastSaved(), u"Tue 1 Dec 2026 9:00:05 UTC"_s);
         EXPECT_EQ(view->revealed(), app.model()->isRevealed());
+        EXPECT_EQ(view->lastReconcile(),
+                  DesktopViewModel::reconcileSummary(app.engine()->lastReconcile()));
         QStringList hiddenRows;
         const SectionedItemsModel &rows = *view->sections();
         for (int row = 0; row < rows.rowCount(); ++row) {

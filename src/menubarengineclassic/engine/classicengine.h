@@ -210,7 +210,8 @@ private:
     [[nodiscard]] QJsonObject reconcileRecord(const QString &trigger, int passes, bool settled,
                                               const QJsonObject &timing, const QJsonArray &moves,
                                               const std::optional<QString> &abortReason) const;
-    void countFruitlessDrift(const QString &trigger, bool settled);
+    // Counts an unsettled drift run; true once the drift is given up.
+    bool countFruitlessDrift(const QString &trigger, bool settled);
 
     // Activation.
     QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);

@@ -23,6 +23,8 @@ constexpr int kBatchPlanLimit = 40;
 constexpr int kPassLimit = 30;
 // Unsettled runs in a row that may queue a follow-up of their own.
 constexpr int kFollowUpRunLimit = 10;
+// Unsettled runs for one drift before the engine stops trying to settle it.
+constexpr int kFruitlessDriftRuns = 3;
 
 QJsonObject stepRecord(const DragPlan &plan) {
     return {{u"what"_s, plan.label}, {u"fromX"_s, plan.from.x()}, {u"toX"_s, plan.to.x()}};
@@ -347,7 +349,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         logLine.insert(u"aborted"_s, *abortReason);
     }
     appendReconcileLog(logLine);
-    countFruitlessDrift(trigger, settled);
+    const bool driftGivenUp = countFruitlessDrift(trigger, settled);
 
     co_await sleep(0.35);
     if (!self) {
@@ -362,7 +364,8 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     m_unsettledRuns = settled ? 0 : m_unsettledRuns + 1;
     if (settled && m_orderEpoch == epochAtStart) {
         m_orderDirty = false;
-    } else if (!settled && headway && m_unsettledRuns < kFollowUpRunLimit && !m_queuedTrigger) {
+    } else if (!settled && headway && !driftGivenUp && m_unsettledRuns < kFollowUpRunLimit &&
+               !m_queuedTrigger) {
         m_queuedTrigger = trigger;
     }
     m_reconcileInFlight = false;
@@ -410,25 +413,26 @@ QJsonObject ClassicEngine::reconcileRecord(const QString &trigger, int passes, b
     return record;
 }
 
-void ClassicEngine::countFruitlessDrift(const QString &trigger, bool settled) {
+bool ClassicEngine::countFruitlessDrift(const QString &trigger, bool settled) {
     static const QString driftPrefix = u"drift:"_s;
     if (!trigger.startsWith(driftPrefix)) {
-        return;
+        return false;
     }
     const QString signature = trigger.mid(driftPrefix.size());
     if (settled) {
         m_fruitlessDrift.remove(signature);
-        return;
+        return false;
     }
     const int count = m_fruitlessDrift.value(signature) + 1;
     m_fruitlessDrift.insert(signature, count);
-    if (count == 3) {
+    if (count == kFruitlessDriftRuns) {
         appendReconcileLog(
             {{u"kind"_s, u"drift-given-up"_s},
              {u"items"_s, signature},
              {u"reason"_s,
               u"3 runs could not settle them; waiting for an app, display or layout change"_s}});
     }
+    return count >= kFruitlessDriftRuns;
 }
 
 } // namespace zorv

@@ -300,6 +300,22 @@ TEST_F(ReconcileTest, runsTheLastQueuedTriggerOnceAfterTheRun) {
     EXPECT_EQ(runLines().size(), 2);
 }
 
+// A drift that three runs could not settle is given up once, and its runs queue no more
+// follow-ups; an item that never moves is what keeps it from settling.
+TEST_F(ReconcileTest, aDriftThatThreeRunsCannotSettleIsGivenUpOnce) {
+    furnish(kTwoSwapped, DragAcceptance::Never);
+    want(kTwo);
+    reconcile(u"drift:com.example.tools"_s);
+    EXPECT_EQ(runLines().size(), 3);
+    const QList<QJsonObject> givenUp = records(u"reconcile-log.jsonl"_s, u"drift-given-up"_s);
+    ASSERT_EQ(givenUp.size(), 1);
+    EXPECT_EQ(givenUp.first().value(u"items"_s).toString(), u"com.example.tools"_s);
+    EXPECT_EQ(givenUp.first().value(u"reason"_s).toString(),
+              u"3 runs could not settle them; waiting for an app, display or layout change"_s);
+    EXPECT_TRUE(engine->orderDirty());
+    EXPECT_EQ(wantedOrder(), kTwo);
+}
+
 struct KeyCase {
     const char *name;
     bool pressDuringFirstDrag;

@@ -15,12 +15,12 @@ namespace {
 // reordering on.
 class ReconcileTest : public EngineTest {
 protected:
-    void furnish(const QStringList &leftToRight,
-                 DragAcceptance acceptance = DragAcceptance::Always) {
+    void furnish(const QStringList &leftToRight, DragAcceptance acceptance = DragAcceptance::Always,
+                 double itemLength = 30.0) {
         addLaptop();
         toolsProcess = launch(tools);
         for (const QString &name : leftToRight) {
-            items.insert(name, addItem(toolsProcess, 30.0, name));
+            items.insert(name, addItem(toolsProcess, itemLength, name));
         }
         desktop.applications().setDragAcceptance(toolsProcess, acceptance);
         makeEngine();
@@ -314,6 +314,31 @@ TEST_F(ReconcileTest, aDriftThatThreeRunsCannotSettleIsGivenUpOnce) {
               u"3 runs could not settle them; waiting for an app, display or layout change"_s);
     EXPECT_TRUE(engine->orderDirty());
     EXPECT_EQ(wantedOrder(), kTwo);
+}
+
+// A bar so full that the separators never come into view: the run gives up before its first
+// scan, with one log line, and tucks again; the user's order still waits.
+TEST_F(ReconcileTest, aRevealThatDoesNotSettleAbortsTheRun) {
+    QStringList crowd;
+    for (int i = 0; i < 16; ++i) {
+        crowd.append(u"item%1"_s.arg(i));
+    }
+    QStringList wanted = crowd;
+    std::reverse(wanted.begin(), wanted.end());
+    furnish(crowd, DragAcceptance::Always, 90.0);
+    want(wanted);
+    reconcile();
+    const QList<QJsonObject> lines = logLines();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(QStringList(lines.first().keys()),
+              (QStringList{u"aborted"_s, u"at"_s, u"geometry"_s, u"trigger"_s}));
+    EXPECT_EQ(lines.first().value(u"aborted"_s).toString(), u"the reveal did not settle"_s);
+    EXPECT_TRUE(lastRun().isEmpty());
+    EXPECT_EQ(reasons(u"tuck"_s).last(), u"reconcile aborted"_s);
+    EXPECT_TRUE(engine->orderDirty());
+    EXPECT_FALSE(engine->reconcileInFlight());
+    EXPECT_TRUE(records(u"events.jsonl"_s, u"cursor-borrowed"_s).isEmpty());
+    EXPECT_EQ(shownOrder(), crowd);
 }
 
 struct KeyCase {

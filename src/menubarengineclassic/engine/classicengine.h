@@ -6,6 +6,7 @@
 #include "drag/borrowedcursor.h"
 #include "drift/driftrules.h"
 #include "engineplatform.h"
+#include "harness/dragtestrequest.h"
 #include "latesttask.h"
 #include "menubarengine.h"
 #include "reconcile/bargeometry.h"
@@ -210,6 +211,11 @@ private:
     [[nodiscard]] QJsonObject reconcileRecord(const QString &trigger, int passes, bool settled,
                                               const QJsonObject &timing, const QJsonArray &moves,
                                               const std::optional<QString> &abortReason) const;
+    // The drag test hook, called at the end of every scan.
+    void runDragExperimentIfRequested();
+    static QCoro::Task<> runSingleDragTest(QPointer<ClassicEngine> self, DragTestRequest request);
+    static QCoro::Task<> runTestCommand(QPointer<ClassicEngine> self, DragTestRequest request);
+    static QCoro::Task<> runBenchSort(QPointer<ClassicEngine> self, bool batch);
     // Counts an unsettled drift run; true once the drift is given up.
     bool countFruitlessDrift(const QString &trigger, bool settled);
 

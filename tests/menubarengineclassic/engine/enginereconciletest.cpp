@@ -341,6 +341,52 @@ TEST_F(ReconcileTest, aRevealThatDoesNotSettleAbortsTheRun) {
     EXPECT_EQ(shownOrder(), crowd);
 }
 
+struct DragTestCase {
+    const char *name;
+    const char *request;
+    // The result file's "outcome", or empty when the drag was measured.
+    QString outcome;
+    bool took;
+    qsizetype cursorSessions;
+};
+
+class DragTestHookTest : public ReconcileTest,
+                         public ::testing::WithParamInterface<DragTestCase> {};
+
+// A request file is taken at the next scan; numbers that cannot be used never become a drag.
+TEST_P(DragTestHookTest, carriesOutOrRefusesTheRequestedDrag) {
+    const DragTestCase &c = GetParam();
+    furnish(kTwo);
+    QFile file(folder.filePath(u"drag-test.json"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(c.request);
+    file.close();
+    drive(engine->refresh());
+    run(10.0);
+    EXPECT_FALSE(QFile::exists(folder.filePath(u"drag-test.json"_s)));
+    const QJsonObject result = readFile(u"drag-test-result.json"_s);
+    EXPECT_EQ(result.value(u"kind"_s).toString(), u"drag-test"_s);
+    EXPECT_EQ(result.value(u"outcome"_s).toString(), c.outcome);
+    EXPECT_EQ(result.value(u"took"_s).toBool(), c.took);
+    EXPECT_EQ(records(u"reconcile-log.jsonl"_s, u"drag-test"_s).size(), 1);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"cursor-borrowed"_s).size(), c.cursorSessions);
+    EXPECT_FALSE(engine->reconcileInFlight());
+    EXPECT_FALSE(engine->cursor().session().has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, DragTestHookTest,
+    ::testing::Values(DragTestCase{"Measured", R"({"bundleID": "com.example.tools", "deltaX": 60})",
+                                   u""_s, true, 1},
+                      DragTestCase{"NotOnTheBar", R"({"bundleID": "com.example.absent"})",
+                                   u"item not on the bar"_s, false, 0},
+                      DragTestCase{"ZeroStep", R"({"bundleID": "com.example.tools", "stepPx": 0})",
+                                   u"invalid request"_s, false, 0},
+                      DragTestCase{"NegativeWait",
+                                   R"({"bundleID": "com.example.tools", "hold": -5})",
+                                   u"invalid request"_s, false, 0}),
+    [](const auto &info) { return info.param.name; });
+
 struct KeyCase {
     const char *name;
     bool pressDuringFirstDrag;

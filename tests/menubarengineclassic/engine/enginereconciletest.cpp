@@ -387,6 +387,29 @@ INSTANTIATE_TEST_SUITE_P(
                                    u"invalid request"_s, false, 0}),
     [](const auto &info) { return info.param.name; });
 
+// Commands run reconcile passes under their own triggers and put the engine's switches back.
+TEST_F(ReconcileTest, testCommandsRunTheirPassesAndRestoreTheSwitches) {
+    furnish(kTwoSwapped);
+    want(kTwo);
+    for (const QByteArray &command : {QByteArray("sort"), QByteArray("bench-sort")}) {
+        QFile file(folder.filePath(u"drag-test.json"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(R"({"command": ")" + command + R"(", "batch": true})");
+        file.close();
+        drive(engine->refresh());
+        run(30.0);
+    }
+    QStringList triggers;
+    for (const QJsonObject &line : runLines()) {
+        triggers.append(line.value(u"trigger"_s).toString());
+    }
+    EXPECT_EQ(triggers, (QStringList{u"sort-test"_s, u"bench-restore"_s}));
+    EXPECT_EQ(records(u"reconcile-log.jsonl"_s, u"test-command"_s).size(), 2);
+    EXPECT_FALSE(engine->batchExecutionEnabled());
+    EXPECT_TRUE(engine->reorderEnabled());
+    EXPECT_EQ(shownOrder(), kTwo);
+}
+
 struct KeyCase {
     const char *name;
     bool pressDuringFirstDrag;

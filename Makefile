@@ -35,6 +35,7 @@ sanitize-address: deps
 	@cmake --build build-asan -j $(JOBS)
 	@cd build-asan && \
 		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_init_order=1 \
+		LSAN_OPTIONS=suppressions=$(SANITIZER_SUPPRESSIONS)/lsan.supp \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		$(SANITIZE_TEST)
 

@@ -17,10 +17,10 @@ namespace zorv {
 // thread, never inside push(), so the producer's synchronous step always completes first. Values
 // pushed before the consumer first awaits are kept and delivered in order. Main thread only.
 //
-// Destroying the queue ends the stream: a consumer waiting in next() receives nullopt from the
-// next turn of the event loop (values still queued are dropped: no one can ask for them any
-// more), so its loop ends instead of staying suspended forever. The consumer must not call next()
-// again after that.
+// Destroying the queue ends the stream: a consumer waiting in next() receives nullopt at once,
+// inside the destructor (values still queued are dropped: no one can ask for them any more), so
+// its loop ends even when no event loop turns again, as at shutdown. On nullopt the consumer must
+// neither touch the producer, which is being destroyed, nor call next() again.
 template <typename T> class AsyncQueue {
 public:
     AsyncQueue() : m_state(std::make_shared<State>()) {}
@@ -67,7 +67,10 @@ private:
 
         void close() {
             values.clear();
-            finish();
+            finished = true;
+            if (auto handle = std::exchange(waiter, {})) {
+                handle.resume();
+            }
         }
 
         void scheduleWake() {
@@ -77,6 +80,7 @@ private:
             wakeScheduled = true;
             postToMainThread([self = this->shared_from_this()] {
                 self->wakeScheduled = false;
+                // Empty when close() has resumed the consumer meanwhile.
                 if (auto handle = std::exchange(self->waiter, {})) {
                     handle.resume();
                 }

@@ -62,8 +62,15 @@ public:
     [[nodiscard]] SimulatedDesktop &desktop() { return m_desktop; }
     [[nodiscard]] SimWorkspace &workspace() { return m_workspace; }
     [[nodiscard]] SimCloudKeyValueStore &cloudStore() { return m_cloudStore; }
-    // Destroys the model (and its engine), keeping the data folder for a next build().
-    void quit() { m_model.reset(); }
+    // Destroys the model (and its engine), keeping the data folder for a next build(). The
+    // engine's item stream wakes the model's consumer with its end through the event loop.
+    void quit() {
+        m_model.reset();
+        m_clock.settle();
+    }
+    ~AppModelHarness() { quit(); }
+    AppModelHarness(const AppModelHarness &) = delete;
+    AppModelHarness &operator=(const AppModelHarness &) = delete;
 
     ShellFakes fakes;
     RecordingSystemLog log;

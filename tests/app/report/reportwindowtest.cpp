@@ -112,7 +112,12 @@ TEST_F(ReportWindowTest, aSentReportLeavesNoDraftAndAFailedOneIsSavedAfterItsWin
     ASSERT_TRUE(sending);
     EXPECT_EQ(controller.modelsSendingAfterClose(), 1);
     server.answerHeld();
-    ASSERT_TRUE(waitWhileSending(*sending));
+    // The model is released once its send ends, so the wait looks through the guarded pointer.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return !sending || !std::holds_alternative<ReportProblem::Sending>(sending->phase());
+        },
+        5000));
     EXPECT_EQ(desktopFiles(), QStringList{fallbackName});
     deleteRetired();
     EXPECT_FALSE(sending);

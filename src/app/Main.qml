@@ -66,6 +66,12 @@ ApplicationWindow {
                           : qsTr("Settings not saved in this run")
                 }
                 Label {
+                    visible: root.desktop.engineRunning
+                    text: root.desktop.lastReconcile.length > 0
+                          ? qsTr("Last reconcile run: %1").arg(root.desktop.lastReconcile)
+                          : qsTr("No reconcile run yet")
+                }
+                Label {
                     text: root.desktop.frontmostApplication.length > 0
                           ? qsTr("In front: %1").arg(root.desktop.frontmostApplication)
                           : qsTr("No application in front")

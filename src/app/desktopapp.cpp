@@ -58,6 +58,7 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
 
 DesktopApp::~DesktopApp() {
     m_lifetime.cancel();
+    m_viewModel.setEngine(nullptr);
     m_viewModel.setModel(nullptr);
     if (!m_flushPool->waitForDone(0)) {
         // A disk that hangs must not hold the quit up: the writes go on as the process ends.
@@ -119,6 +120,7 @@ void DesktopApp::startModel() {
                               ZorvPaths::root(),        m_platform.cloudStore().deviceName(),
                               m_flushPool.get()};
     m_model = std::make_unique<AppModel>(std::move(engine), std::move(services), m_shell.shell());
+    m_viewModel.setEngine(m_menuBarEngine);
     m_viewModel.setModel(m_model.get());
     m_model->start();
 }

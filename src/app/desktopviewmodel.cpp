@@ -1,6 +1,7 @@
 #include "desktopviewmodel.h"
 
 #include "appmodel/appmodel.h"
+#include "engine/classicengine.h"
 #include "enginesections.h"
 #include "simulatedplatform.h"
 
@@ -43,6 +44,20 @@ QString DesktopViewModel::scenarioDescription() const {
     return m_platform.scenario().scenario().description;
 }
 
+QString DesktopViewModel::reconcileSummary(const QJsonObject &run) {
+    if (run.isEmpty()) {
+        return {};
+    }
+    const qint64 drags = run.value(u"timing"_s).toObject().value(u"drags"_s).toInteger();
+    const QString outcome =
+        run.contains(u"aborted"_s)
+            ? u"aborted (%1)"_s.arg(run.value(u"aborted"_s).toString())
+            : (run.value(u"settled"_s).toBool() ? u"settled"_s : u"not settled"_s);
+    return u"%1: %2 %3, %4"_s.arg(run.value(u"trigger"_s).toString())
+        .arg(drags)
+        .arg(drags == 1 ? u"drag"_s : u"drags"_s, outcome);
+}
+
 void DesktopViewModel::setModel(AppModel *model) {
     for (const QMetaObject::Connection &connection : std::as_const(m_modelConnections)) {
         disconnect(connection);
@@ -81,6 +96,7 @@ void DesktopViewModel::refresh() {
         const std::optional<QDateTime> saved = m_model->lastSavedAt();
         m_lastSaved = saved ? timeText(*saved) : QString();
     }
+    m_lastReconcile = m_engine ? reconcileSummary(m_engine->lastReconcile()) : QString();
     m_positions.setScreens(snapshot.screens, sections);
     m_sections.setSections(modelSections);
     m_simulatedTime = u"%1, %2 into the scenario"_s.arg(

@@ -4,6 +4,7 @@
 #include "screenlistmodel.h"
 #include "sectioneditemsmodel.h"
 
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
@@ -11,15 +12,16 @@
 namespace zorv {
 
 class AppModel;
+class ClassicEngine;
 class SimulatedPlatform;
 
 // What the desktop window shows of the simulated Mac: the scenario, the simulated time, the
 // frontmost application, the screens with their bars and the items' positions, and, once Zorv's
 // app model runs, the section its engine puts each item in, the model's items section by
 // section, whether the hidden sections are revealed, why hiding is blocked, the active profile
-// and when the settings were last saved. Refreshed after every change of the bars or screens and
-// of the model's items, layout, hiding problem, profiles and save time; refreshed() then says the
-// window is about to look different.
+// and when the settings were last saved, and what the engine's last reconcile run did. Refreshed
+// after every change of the bars or screens and of the model's items, layout, hiding problem,
+// profiles and save time; refreshed() then says the window is about to look different.
 class DesktopViewModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -36,6 +38,7 @@ class DesktopViewModel : public QObject {
     Q_PROPERTY(zorv::SectionedItemsModel *sections READ sections CONSTANT)
     Q_PROPERTY(QString activeProfile READ activeProfile NOTIFY refreshed)
     Q_PROPERTY(QString lastSaved READ lastSaved NOTIFY refreshed)
+    Q_PROPERTY(QString lastReconcile READ lastReconcile NOTIFY refreshed)
 
 public:
     explicit DesktopViewModel(SimulatedPlatform &platform, QObject *parent = nullptr);
@@ -56,9 +59,17 @@ public:
     [[nodiscard]] QString activeProfile() const { return m_activeProfile; }
     // "Tue 1 Dec 2026 9:42:10 UTC"; empty while nothing was saved in this run.
     [[nodiscard]] QString lastSaved() const { return m_lastSaved; }
+    // reconcileSummary() of the engine's last reconcile run; empty before the first.
+    [[nodiscard]] QString lastReconcile() const { return m_lastReconcile; }
+
+    // "user-move: 3 drags, settled" from a "last-reconcile.json" record ("not settled", or
+    // "aborted (<reason>)"); empty for an empty record.
+    [[nodiscard]] static QString reconcileSummary(const QJsonObject &run);
 
     // The app model whose state to show; it must outlive this view model or be reset first.
     void setModel(AppModel *model);
+    // The engine whose reconcile runs to show; it must outlive this view model or be reset first.
+    void setEngine(const ClassicEngine *engine) { m_engine = engine; }
 
     // Reads the desktop again.
     void refresh();
@@ -82,6 +93,8 @@ private:
     QString m_hidingBlocked;
     QString m_activeProfile;
     QString m_lastSaved;
+    const ClassicEngine *m_engine = nullptr;
+    QString m_lastReconcile;
 };
 
 } // namespace zorv

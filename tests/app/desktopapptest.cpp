@@ -66,6 +66,11 @@ TEST(DesktopAppTest, RunsForTheSimulatedTimeAndDumpsTheBar) {
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_EQ(finished[0][0].toInt(), 0);
     EXPECT_EQ(clock.now(), seconds(600));
+    // The window tells what the self-heal reconcile run (below) did.
+    const auto *view = app.window()->property("desktop").value<DesktopViewModel *>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->lastReconcile().startsWith(u"tuck-refused-self-heal: "_s))
+        << view->lastReconcile().toStdString();
 
     QFile file(options.dumpPath);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -87,11 +92,12 @@ TEST(DesktopAppTest, RunsForTheSimulatedTimeAndDumpsTheBar) {
         QString bundleId;
         QString title;
         double width;
+        bool onScreen;
     } expected[] = {
-        {u"b2"_s, u"com.example.b"_s, u""_s, 24.0},
-        {u"a1"_s, u"com.example.a"_s, u""_s, 50.0},
-        {u"a2"_s, u"com.example.a"_s, u""_s, 24.0},
-        {u"Clock"_s, u"com.apple.controlcenter"_s, clockTitle, ClockFace::length(clockTitle)},
+        {u"b2"_s, u"com.example.b"_s, u""_s, 24.0, false},
+        {u"a1"_s, u"com.example.a"_s, u""_s, 50.0, true},
+        {u"a2"_s, u"com.example.a"_s, u""_s, 24.0, true},
+        {u"Clock"_s, u"com.apple.controlcenter"_s, clockTitle, ClockFace::length(clockTitle), true},
     };
     // Zorv's own three status items stand among the others; the spacing rule holds for all.
     QList<JsonObjectRef> others;
@@ -114,16 +120,18 @@ TEST(DesktopAppTest, RunsForTheSimulatedTimeAndDumpsTheBar) {
         EXPECT_EQ(item.required<QString>(u"autosaveName"), want.autosaveName);
         EXPECT_EQ(item.required<QString>(u"bundleId"), want.bundleId);
         EXPECT_EQ(item.required<QString>(u"title"), want.title);
-        EXPECT_TRUE(item.required<bool>(u"onScreen"));
+        EXPECT_EQ(item.required<bool>(u"onScreen"), want.onScreen);
         EXPECT_EQ(item.required(u"frame").toObject().required<double>(u"width"), want.width)
             << want.autosaveName.toStdString();
     }
 
     // The engine's view. With no remembered positions Zorv's icon stands left of its
-    // separators, so every tuck is refused and everything stays in view.
+    // separators, so the first tuck is refused; the self-heal reconcile run drags it right of
+    // them, and from then on hiding holds: the item added later sits left of both separators,
+    // in the always-hidden section, out of view.
     const JsonObjectRef engine = dump.required(u"engine").toObject();
-    EXPECT_TRUE(engine.required<bool>(u"revealed"));
-    EXPECT_EQ(engine.required<QString>(u"hidingBlocked"), u"iconMisseated"_s);
+    EXPECT_FALSE(engine.required<bool>(u"revealed"));
+    EXPECT_TRUE(engine.required(u"hidingBlocked").isNull());
     EXPECT_TRUE(engine.required<bool>(u"iconOnScreen"));
     const JsonArrayRef engineItems = engine.required(u"items").toArray();
     ASSERT_GT(engineItems.size(), 0);
@@ -131,7 +139,8 @@ TEST(DesktopAppTest, RunsForTheSimulatedTimeAndDumpsTheBar) {
     for (qsizetype i = 0; i < engineItems.size(); ++i) {
         const JsonObjectRef item = engineItems.at(i).toObject();
         applications.insert(item.required<QString>(u"bundleId"));
-        EXPECT_TRUE(item.required<bool>(u"onScreen"));
+        EXPECT_EQ(item.required<bool>(u"onScreen"),
+                  item.required<QString>(u"section") == u"shown"_s);
         EXPECT_FALSE(item.required<bool>(u"notchObscured"));
         EXPECT_GE(item.required<int>(u"ordinal"), 0);
     }
@@ -141,6 +150,34 @@ TEST(DesktopAppTest, RunsForTheSimulatedTimeAndDumpsTheBar) {
     const QStringList pictures = QDir(options.screenshotFolder).entryList(QDir::Files);
     EXPECT_TRUE(pictures.contains(u"final.png"_s));
     EXPECT_TRUE(pictures.contains(u"layout-0001.png"_s));
+}
+
+// The window's line on the last reconcile run: trigger, drags made and outcome.
+TEST(DesktopViewModelTest, SummarisesTheLastReconcileRun) {
+    const auto run = [](QJsonObject extra) {
+        QJsonObject record{{u"trigger"_s, u"user-move"_s},
+                           {u"settled"_s, true},
+                           {u"timing"_s, QJsonObject{{u"drags"_s, 3}}}};
+        for (auto it = extra.begin(); it != extra.end(); ++it) {
+            record.insert(it.key(), it.value());
+        }
+        return record;
+    };
+    const struct {
+        QJsonObject record;
+        QString summary;
+    } cases[] = {
+        {QJsonObject(), QString()},
+        {run({}), u"user-move: 3 drags, settled"_s},
+        {run({{u"timing"_s, QJsonObject{{u"drags"_s, 1}}}, {u"settled"_s, false}}),
+         u"user-move: 1 drag, not settled"_s},
+        {run({{u"trigger"_s, u"drift:com.example.a"_s},
+              {u"aborted"_s, u"a drag aimed off-screen"_s}}),
+         u"drift:com.example.a: 3 drags, aborted (a drag aimed off-screen)"_s},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(DesktopViewModel::reconcileSummary(c.record), c.summary);
+    }
 }
 
 TEST(DesktopAppTest, ReportsADumpThatCannotBeWritten) {
@@ -197,6 +234,8 @@ TEST(DesktopAppTest, StartsTheModelFromTheStoredFilesAndShowsItsState) {
         EXPECT_EQ(view->activeProfile(), stored ? u"Work"_s : QString());
         EXPECT_EQ(view->lastSaved(), u"Tue 1 Dec 2026 9:00:05 UTC"_s);
         EXPECT_EQ(view->revealed(), app.model()->isRevealed());
+        EXPECT_EQ(view->lastReconcile(),
+                  DesktopViewModel::reconcileSummary(app.engine()->lastReconcile()));
         QStringList hiddenRows;
         const SectionedItemsModel &rows = *view->sections();
         for (int row = 0; row < rows.rowCount(); ++row) {

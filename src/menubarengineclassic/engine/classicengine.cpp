@@ -21,6 +21,7 @@ constexpr double kMaxAutoRehideSeconds = 3600.0;
 ClassicEngine::ClassicEngine(EnginePlatform platform, SectionLayout layout, QObject *parent)
     : QObject(parent), m_platform(std::move(platform)),
       m_diagnostics(m_platform.diagnosticsFolder, m_platform.clock),
+      m_cursor(m_platform.inputEvents, m_platform.clock, m_platform.work, m_diagnostics),
       m_capabilities{EngineCapabilities::discoverItems, EngineCapabilities::hideItems,
                      EngineCapabilities::activateItems, EngineCapabilities::perItemFrames},
       m_separatorController(std::make_unique<SeparatorController>(
@@ -46,6 +47,8 @@ ClassicEngine::ClassicEngine(EnginePlatform platform, SectionLayout layout, QObj
 }
 
 ClassicEngine::~ClassicEngine() {
+    // A run cut short by the engine going away still gives the cursor back.
+    m_cursor.endAnyCursorSession();
     // Pushes after this are dropped; a consumer waiting on the stream sees its end.
     m_items.finish();
 }

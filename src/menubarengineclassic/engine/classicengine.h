@@ -3,10 +3,14 @@
 #include "capture/captureservice.h"
 #include "diagnostics/diagnostics.h"
 #include "discovery/itemdiscovery.h"
+#include "drag/borrowedcursor.h"
 #include "drift/driftrules.h"
 #include "engineplatform.h"
+#include "harness/dragtestrequest.h"
 #include "latesttask.h"
 #include "menubarengine.h"
+#include "reconcile/bargeometry.h"
+#include "reconcile/dragplan.h"
 #include "separators/separatorcontroller.h"
 
 #include <QDateTime>
@@ -112,18 +116,22 @@ public:
     // most identities first.
     [[nodiscard]] QJsonArray identityChurn() const;
 
-private:
-    struct CursorSession {
-        std::optional<QPointF> saved;
-        QDateTime started;
-        DisplayId display = 0;
-    };
+    // What the last reconcile run that came to its end did, for the desktop window; empty
+    // before the first one.
+    [[nodiscard]] const QJsonObject &lastReconcile() const { return m_lastReconcile; }
+    [[nodiscard]] const QSet<MenuBarItemID> &needsSlowGesture() const { return m_needsSlowGesture; }
+    [[nodiscard]] const QHash<MenuBarItemID, int> &stubbornOrder() const { return m_stubbornOrder; }
+    [[nodiscard]] bool orderDirty() const { return m_orderDirty; }
+    [[nodiscard]] bool reconcileInFlight() const { return m_reconcileInFlight; }
+    [[nodiscard]] const BorrowedCursor &cursor() const { return m_cursor; }
 
+private:
     // Reveal and tuck.
     QCoro::Task<> setHiddenRevealed(bool revealed, bool includingAlwaysHidden, QString reason,
                                     bool holdOpen);
     QCoro::Task<> tuckAsSoonAsTheBarIsLaidOut();
-    QCoro::Task<bool> waitForRevealToSettle(double seconds);
+    // False after `seconds`, when cancelled, or when the engine or its clock goes away.
+    QCoro::Task<bool> waitForRevealToSettle(double seconds, CancellationToken cancellation = {});
     void armAutoRehide();
     void showEverythingAndMarkRevealed();
 
@@ -191,9 +199,25 @@ private:
     void reportLayout();
     void clearOrderMarks(const MenuBarItemID &id);
 
-    // Reconcile pass and its cursor.
+    // Reconcile pass. A trigger that waited in the queue is admitted with the reordering switch
+    // as it stood when it was requested.
+    QCoro::Task<> admitReconcile(QString trigger, bool reorderEnabled);
     QCoro::Task<> runReconcilePass(QString trigger);
-    void endCursorSession();
+    QCoro::Task<> runBatch(BorrowedCursor::Owner owner, QJsonArray &moves);
+    [[nodiscard]] std::optional<BarGeometry> currentBarGeometry() const;
+    [[nodiscard]] QList<QRectF> screenFrames() const;
+    [[nodiscard]] MoveCoordinator::Gesture gestureFor(const DragPlan &plan) const;
+    void revealForDragging();
+    [[nodiscard]] QJsonObject reconcileRecord(const QString &trigger, int passes, bool settled,
+                                              const QJsonObject &timing, const QJsonArray &moves,
+                                              const std::optional<QString> &abortReason) const;
+    // The drag test hook, called at the end of every scan.
+    void runDragExperimentIfRequested();
+    static QCoro::Task<> runSingleDragTest(QPointer<ClassicEngine> self, DragTestRequest request);
+    static QCoro::Task<> runTestCommand(QPointer<ClassicEngine> self, DragTestRequest request);
+    static QCoro::Task<> runBenchSort(QPointer<ClassicEngine> self, bool batch);
+    // Counts an unsettled drift run; true once the drift is given up.
+    bool countFruitlessDrift(const QString &trigger, bool settled);
 
     // Activation.
     QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);
@@ -220,6 +244,7 @@ private:
 
     EnginePlatform m_platform;
     Diagnostics m_diagnostics;
+    BorrowedCursor m_cursor;
 
     // Interface to the application.
     EngineCapabilities m_capabilities;
@@ -299,9 +324,10 @@ private:
     // Reconcile serialisation and borrowed cursor.
     bool m_reconcileInFlight = false;
     std::optional<QString> m_queuedTrigger;
-    std::optional<CursorSession> m_cursorSession;
-    LatestTask m_cursorDeadline;
-    qint64 m_cursorBorrowedMicros = 0;
+    QSet<MenuBarItemID> m_needsSlowGesture;
+    // Runs in a row that ended unsettled; bounds the follow-up runs they queue.
+    int m_unsettledRuns = 0;
+    QJsonObject m_lastReconcile;
 };
 
 } // namespace zorv

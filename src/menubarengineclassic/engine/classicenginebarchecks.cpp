@@ -30,8 +30,12 @@ QCoro::Task<> ClassicEngine::waitForInputIdle(double quiet, std::optional<QDateT
         const InputEvents &input = m_platform.inputEvents;
         double idle = std::numeric_limits<double>::infinity();
         for (EventType type : counted) {
-            idle = std::min(idle,
-                            input.secondsSinceLastEvent(EventSourceState::CombinedSession, type));
+            // The slow gesture's own Command key-down is not the user at the keyboard.
+            const double quietFor =
+                type == EventType::KeyDown
+                    ? m_cursor.secondsSinceForeignKeyDown()
+                    : input.secondsSinceLastEvent(EventSourceState::CombinedSession, type);
+            idle = std::min(idle, quietFor);
         }
         if (idle >= quiet) {
             co_return;
@@ -39,7 +43,10 @@ QCoro::Task<> ClassicEngine::waitForInputIdle(double quiet, std::optional<QDateT
         if (since && idle >= secondsSince(*since) - 0.15) {
             co_return;
         }
-        co_await sleep(0.25, cancellation);
+        // Cancelled, or the clock went away: a sleep that returns at once would spin.
+        if (co_await sleep(0.25, cancellation) == SleepOutcome::Cancelled) {
+            co_return;
+        }
     }
 }
 

@@ -40,7 +40,7 @@ void ClassicEngine::displayParametersChanged() {
     m_lastDisplayChange = now();
     m_fruitlessDrift.clear();
     m_previousDrift.clear();
-    endCursorSession();
+    m_cursor.endAnyCursorSession();
     appendEvent({{u"kind"_s, u"display-change"_s},
                  {u"revealed"_s, m_isRevealed},
                  {u"geometry"_s, m_separatorController->geometry()}});

@@ -1,68 +1,438 @@
-// Admission to the reconcile pass, and handing a borrowed cursor back to the user.
+// The reconcile pass: brings the bar into the wanted order with paced Command-drags while the
+// user's hands are off the controls, checks every drag, remembers what would not move and logs
+// every run.
 
 #include "classicengine.h"
 
-#include "inputevent.h"
+#include "reconcile/dragplanner.h"
+#include "reconcile/sortplanrecord.h"
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace zorv {
 
+namespace {
+
+constexpr double kIdleQuietSeconds = 1.5;
+constexpr double kRevealSettleSeconds = 1.5;
+constexpr double kDragScreenInset = 4.0;
+constexpr double kTookThreshold = 6.0;
+constexpr int kBatchPlanLimit = 40;
+constexpr int kPassLimit = 30;
+// Unsettled runs in a row that may queue a follow-up of their own.
+constexpr int kFollowUpRunLimit = 10;
+// Unsettled runs for one drift before the engine stops trying to settle it.
+constexpr int kFruitlessDriftRuns = 3;
+
+QJsonObject stepRecord(const DragPlan &plan) {
+    return {{u"what"_s, plan.label}, {u"fromX"_s, plan.from.x()}, {u"toX"_s, plan.to.x()}};
+}
+
+QString gestureName(const MoveCoordinator::Gesture &gesture) {
+    return gesture == MoveCoordinator::Gesture::standard ? u"standard"_s : u"commandKey"_s;
+}
+
+qint64 dragDistance(const QJsonArray &moves) {
+    double sum = 0.0;
+    for (const QJsonValue &move : moves) {
+        const QJsonObject record = move.toObject();
+        sum += std::abs(record.value(u"toX"_s).toDouble() - record.value(u"fromX"_s).toDouble());
+    }
+    // Points on a bar: far inside the integer range.
+    return std::isfinite(sum) ? static_cast<qint64>(sum) : 0;
+}
+
+// The left edge of the item's button window; -1 without a button or window.
+double leftEdgeOf(StatusItem &item) {
+    const StatusItemButton *button = item.button();
+    const std::optional<StatusItemWindow> window =
+        button ? button->window() : std::optional<StatusItemWindow>();
+    return window ? window->frame.left() : -1.0;
+}
+
+} // namespace
+
 QCoro::Task<> ClassicEngine::reconcileMenuBar(QString trigger) {
+    co_await admitReconcile(std::move(trigger), m_reorderEnabled);
+}
+
+QCoro::Task<> ClassicEngine::admitReconcile(QString trigger, bool reorderEnabled) {
     assertMainThread();
-    if (!m_reorderEnabled) {
+    if (!reorderEnabled) {
         co_return;
     }
+    // From here to the flag being set there is no suspension point.
     if (m_reconcileInFlight) {
+        // Only requests made with reordering on reach the queue, so a queued trigger runs with
+        // it on even when it was switched on just around the request ("sort-my-bar").
         m_queuedTrigger = trigger;
         co_return;
     }
     if (competingManagerRunning()) {
         m_diagnostics.write(u"last-reconcile.json"_s, {{u"kind"_s, u"reconcile-skipped"_s},
                                                        {u"reason"_s, u"Bartender is running"_s}});
-        appendReconcileLog({{u"trigger"_s, trigger}, {u"skipped"_s, true}});
+        appendReconcileLog({{u"trigger"_s, trigger}, {u"skipped"_s, u"Bartender is running"_s}});
         co_return;
     }
+    m_reconcileInFlight = true;
     co_await runReconcilePass(std::move(trigger));
 }
 
-// The drag passes themselves (planning, Command-drags with the borrowed cursor, the sort
-// optimiser) are not part of this engine yet: until they are, an admitted pass leaves the bar as
-// it is and the scan's own upkeep keeps the stored layout in step.
-QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
-    Q_UNUSED(trigger);
-    co_return;
+std::optional<BarGeometry> ClassicEngine::currentBarGeometry() const {
+    QList<ItemFrame> frames;
+    for (const MenuBarItem &item : m_lastItems) {
+        const auto frame = m_lastFrames.constFind(item.id);
+        if (frame != m_lastFrames.constEnd()) {
+            frames.append({item.id, *frame});
+        }
+    }
+    return BarGeometry::read(*m_separatorController, std::move(frames));
 }
 
-void ClassicEngine::endCursorSession() {
-    m_cursorDeadline.cancel();
-    if (!m_cursorSession) {
-        return;
+QList<QRectF> ClassicEngine::screenFrames() const {
+    QList<QRectF> frames;
+    for (const Screen &screen : m_platform.screens.screens()) {
+        frames.append(screen.frame);
     }
-    const CursorSession session = *m_cursorSession;
-    m_cursorSession.reset();
-    const qint64 heldMicros = session.started.msecsTo(now()) * 1000;
-    m_cursorBorrowedMicros += heldMicros;
+    return frames;
+}
 
-    InputEvents &input = m_platform.inputEvents;
-    if (std::unique_ptr<EventSource> source =
-            input.createEventSource(EventSourceState::CombinedSession)) {
-        MouseEvent up;
-        up.type = EventType::LeftMouseUp;
-        up.location = input.cursorLocation().value_or(QPointF());
-        up.button = MouseButton::Left;
-        source->post(up);
-        source->post(KeyEvent{KeyCode::command, false, EventFlags::none});
+MoveCoordinator::Gesture ClassicEngine::gestureFor(const DragPlan &plan) const {
+    const bool slow = (plan.track && m_needsSlowGesture.contains(*plan.track)) || plan.attempt >= 2;
+    return slow ? MoveCoordinator::Gesture::commandKey : MoveCoordinator::Gesture::standard;
+}
+
+void ClassicEngine::revealForDragging() {
+    m_separatorController->setLastTuckRefused(false);
+    m_separatorController->alwaysHiddenSep().setLength(SeparatorController::collapsedLength);
+    m_separatorController->hiddenSep().setLength(SeparatorController::collapsedLength);
+}
+
+QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &moves) {
+    std::optional<BarGeometry> geometry = currentBarGeometry();
+    if (!geometry) {
+        co_return;
     }
-    if (session.saved) {
-        input.warpCursor(*session.saved);
+    const QSet<MenuBarItemID> stubborn = DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable);
+    const SectionLayout layout = m_storedLayout;
+    DragPlanner::AttemptsLedger attempts;
+    QList<DragPlan> plans;
+    while (plans.size() < kBatchPlanLimit) {
+        const std::optional<DragPlan> plan =
+            DragPlanner::planNextDrag(*geometry, layout, stubborn, attempts);
+        if (!plan) {
+            break;
+        }
+        plans.append(*plan);
+        geometry = DragPlanner::predictedReflow(*geometry, *plan, layout);
     }
-    input.showCursor(session.display);
-    if (session.display != input.mainDisplayId()) {
-        input.showCursor(input.mainDisplayId());
+    const QList<QRectF> screens = screenFrames();
+    QPointer<ClassicEngine> self(this);
+    for (const DragPlan &plan : plans) {
+        if (plan.from.x() < 0 || !onABar(plan.to.x(), screens, kDragScreenInset) ||
+            !onABar(plan.from.x(), screens, kDragScreenInset)) {
+            continue;
+        }
+        const MoveCoordinator::Gesture gesture = gestureFor(plan);
+        QJsonObject record = stepRecord(plan);
+        record.insert(u"gesture"_s, gestureName(gesture));
+        record.insert(u"batch"_s, true);
+        moves.append(record);
+        co_await m_cursor.performDrag(owner, plan.from, plan.to, gesture);
+        if (!self) {
+            co_return;
+        }
+        if (m_cursor.keyPressedDuringSession()) {
+            m_cursor.endCursorSession(owner);
+            co_await waitForInputIdle(kIdleQuietSeconds, std::nullopt);
+            co_return;
+        }
     }
-    input.associateMouseAndCursor(true);
-    appendEvent({{u"kind"_s, u"cursor-returned"_s}, {u"heldMs"_s, heldMicros / 1000}});
+}
+
+QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
+    // The run ends early only when the engine goes away; every await is followed by that check.
+    QPointer<ClassicEngine> self(this);
+    const BorrowedCursor::Owner owner = m_cursor.newOwner();
+    const QDateTime start = now();
+    m_cursor.resetCursorBorrowedMicros();
+
+    co_await waitForInputIdle(kIdleQuietSeconds, std::nullopt);
+    if (!self) {
+        co_return;
+    }
+
+    const SortPlanRecord sortPlan = SortPlanRecord::build(m_lastItems, m_storedLayout);
+    if (!sortPlan.line.value(u"lanes"_s).toArray().isEmpty()) {
+        appendReconcileLog(sortPlan.line);
+    }
+    m_rehideTask.cancel();
+    revealForDragging();
+    const bool revealSettled = co_await waitForRevealToSettle(kRevealSettleSeconds);
+    if (!self) {
+        co_return;
+    }
+    if (!revealSettled) {
+        appendReconcileLog({{u"trigger"_s, trigger},
+                            {u"aborted"_s, u"the reveal did not settle"_s},
+                            {u"geometry"_s, m_separatorController->geometry()}});
+        m_lastDriftReconcile = now();
+        co_await sleep(0.35);
+        if (!self) {
+            co_return;
+        }
+        co_await setHiddenRevealed(false, false, u"reconcile aborted"_s, false);
+        if (!self) {
+            co_return;
+        }
+        m_cursor.endCursorSession(owner);
+        m_reconcileInFlight = false;
+        co_return;
+    }
+
+    co_await sleep(0.12);
+    if (!self) {
+        co_return;
+    }
+    DragPlanner::AttemptsLedger attempts;
+    const int epochAtStart = m_orderEpoch;
+    QHash<MenuBarItemID, bool> orderTook;
+    QHash<MenuBarItemID, bool> laneTook;
+    co_await refresh();
+    if (!self) {
+        co_return;
+    }
+
+    QJsonArray moves;
+    if (m_batchExecutionEnabled) {
+        co_await runBatch(owner, moves);
+        if (!self) {
+            co_return;
+        }
+    }
+
+    // The drag whose outcome the next scan decides.
+    struct Pending {
+        MenuBarItemID id;
+        double fromX = 0.0;
+        bool orderMove = false;
+        bool laneMove = false;
+        bool standardGesture = false;
+    };
+    std::optional<Pending> pending;
+    std::optional<QString> abortReason;
+    int passes = 0;
+    while (true) {
+        co_await refresh();
+        if (!self) {
+            co_return;
+        }
+        if (pending && !moves.isEmpty()) {
+            const auto frame = m_lastFrames.constFind(pending->id);
+            const bool took = frame != m_lastFrames.constEnd() &&
+                              std::abs(frame->center().x() - pending->fromX) > kTookThreshold;
+            QJsonObject last = moves.last().toObject();
+            last.insert(u"took"_s, took);
+            moves.replace(moves.size() - 1, last);
+            if (pending->orderMove) {
+                orderTook[pending->id] = orderTook.value(pending->id) || took;
+            } else if (pending->laneMove) {
+                laneTook[pending->id] = laneTook.value(pending->id) || took;
+            }
+            if (pending->standardGesture) {
+                if (took) {
+                    m_needsSlowGesture.remove(pending->id);
+                } else {
+                    m_needsSlowGesture.insert(pending->id);
+                }
+            }
+        }
+        pending.reset();
+
+        const std::optional<BarGeometry> geometry = currentBarGeometry();
+        if (!geometry) {
+            ++passes;
+            break;
+        }
+        const std::optional<DragPlan> plan = DragPlanner::planNextDrag(
+            *geometry, m_storedLayout, DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable),
+            attempts);
+        if (!plan) {
+            ++passes;
+            break;
+        }
+        if (plan->from.x() < 0) {
+            revealForDragging();
+            co_await sleep(0.22);
+            if (!self) {
+                co_return;
+            }
+        } else {
+            const QList<QRectF> screens = screenFrames();
+            if (!onABar(plan->to.x(), screens, kDragScreenInset) ||
+                !onABar(plan->from.x(), screens, kDragScreenInset)) {
+                QJsonObject refused = stepRecord(*plan);
+                refused.insert(u"refused"_s, u"off-screen"_s);
+                moves.append(refused);
+                abortReason = u"a drag aimed off-screen"_s;
+                ++passes;
+                break;
+            }
+            const MoveCoordinator::Gesture gesture = gestureFor(*plan);
+            QJsonObject record = stepRecord(*plan);
+            record.insert(u"gesture"_s, gestureName(gesture));
+            moves.append(record);
+            if (plan->track) {
+                pending =
+                    Pending{*plan->track, plan->from.x(), plan->isOrderMove(), plan->isLaneMove(),
+                            gesture == MoveCoordinator::Gesture::standard};
+            }
+            co_await m_cursor.performDrag(owner, plan->from, plan->to, gesture);
+            if (!self) {
+                co_return;
+            }
+            if (m_cursor.keyPressedDuringSession()) {
+                m_cursor.endCursorSession(owner);
+                co_await waitForInputIdle(kIdleQuietSeconds, std::nullopt);
+                if (!self) {
+                    co_return;
+                }
+            }
+        }
+        if (++passes == kPassLimit) {
+            break;
+        }
+    }
+
+    m_cursor.endCursorSession(owner);
+    // What this run found, carried into the next ones. Headway: a drag took, or an item came a
+    // strike closer to being left alone as stubborn.
+    bool headway = false;
+    for (auto it = orderTook.cbegin(); it != orderTook.cend(); ++it) {
+        const int strikes = it.value() ? 0 : m_stubbornOrder.value(it.key()) + 1;
+        m_stubbornOrder.insert(it.key(), strikes);
+        headway = headway || it.value() || strikes <= DragPlanner::stubbornRuns;
+    }
+    for (auto it = laneTook.cbegin(); it != laneTook.cend(); ++it) {
+        if (it.value()) {
+            m_laneFailed.remove(it.key());
+            m_laneFailedRuns.remove(it.key());
+            m_unmovable.remove(it.key());
+            headway = true;
+        } else {
+            m_laneFailed.insert(it.key(), now());
+            m_laneFailedRuns.insert(it.key(), m_laneFailedRuns.value(it.key()) + 1);
+        }
+    }
+    bool settled = true;
+    if (const std::optional<BarGeometry> geometry = currentBarGeometry()) {
+        DragPlanner::AttemptsLedger unspent;
+        settled = !DragPlanner::planNextDrag(*geometry, m_storedLayout,
+                                             DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable),
+                                             unspent);
+    }
+    const QJsonObject timing{{u"wallMs"_s, start.msecsTo(now())},
+                             {u"cursorBorrowMs"_s, m_cursor.cursorBorrowedMicros() / 1000},
+                             {u"drags"_s, moves.size()},
+                             {u"dragDistancePx"_s, dragDistance(moves)},
+                             {u"modeledSortMs"_s, sortPlan.modeledMicros / 1000}};
+    m_lastReconcile = reconcileRecord(trigger, passes, settled, timing, moves, abortReason);
+    m_diagnostics.write(u"last-reconcile.json"_s, m_lastReconcile);
+    QJsonObject logLine{{u"trigger"_s, trigger},
+                        {u"passes"_s, passes},
+                        {u"settled"_s, settled},
+                        {u"timing"_s, timing},
+                        {u"moves"_s, moves}};
+    if (abortReason) {
+        logLine.insert(u"aborted"_s, *abortReason);
+    }
+    appendReconcileLog(logLine);
+    const bool driftGivenUp = countFruitlessDrift(trigger, settled);
+
+    co_await sleep(0.35);
+    if (!self) {
+        co_return;
+    }
+    co_await setHiddenRevealed(false, false, u"reconcile"_s, false);
+    if (!self) {
+        co_return;
+    }
+    // An unsettled run keeps the user's arrangement waiting, so the closing scan does not take
+    // the bar's half-sorted order for the wanted one, and tries again while runs get somewhere.
+    m_unsettledRuns = settled ? 0 : m_unsettledRuns + 1;
+    if (settled && m_orderEpoch == epochAtStart) {
+        m_orderDirty = false;
+    } else if (!settled && headway && !driftGivenUp && m_unsettledRuns < kFollowUpRunLimit &&
+               !m_queuedTrigger) {
+        m_queuedTrigger = trigger;
+    }
+    m_reconcileInFlight = false;
+    co_await sleep(0.25);
+    if (!self) {
+        co_return;
+    }
+    co_await refresh();
+    if (!self) {
+        co_return;
+    }
+    // A run admitted during the closing scan takes the queued trigger at its own end.
+    if (m_queuedTrigger && !m_reconcileInFlight) {
+        const QString queued = *std::exchange(m_queuedTrigger, std::nullopt);
+        co_await admitReconcile(queued, true);
+        if (!self) {
+            co_return;
+        }
+    }
+    m_cursor.endCursorSession(owner);
+}
+
+QJsonObject ClassicEngine::reconcileRecord(const QString &trigger, int passes, bool settled,
+                                           const QJsonObject &timing, const QJsonArray &moves,
+                                           const std::optional<QString> &abortReason) const {
+    QJsonArray items;
+    for (const MenuBarItem &item : m_lastItems) {
+        items.append(QJsonObject{{u"name"_s, item.appName},
+                                 {u"section"_s, rawValue(item.section)},
+                                 {u"midX"_s, item.frame.center().x()}});
+    }
+    QJsonObject record{{u"kind"_s, u"reconcile"_s},
+                       {u"trigger"_s, trigger},
+                       {u"passes"_s, passes},
+                       {u"settled"_s, settled},
+                       {u"timing"_s, timing},
+                       {u"threeZone"_s, m_separatorController->separatorsAreOrdered()},
+                       {u"boundaryX"_s, leftEdgeOf(m_separatorController->hiddenSep())},
+                       {u"alwaysBoundaryX"_s, leftEdgeOf(m_separatorController->alwaysHiddenSep())},
+                       {u"moves"_s, moves},
+                       {u"items"_s, items}};
+    if (abortReason) {
+        record.insert(u"aborted"_s, *abortReason);
+    }
+    return record;
+}
+
+bool ClassicEngine::countFruitlessDrift(const QString &trigger, bool settled) {
+    static const QString driftPrefix = u"drift:"_s;
+    if (!trigger.startsWith(driftPrefix)) {
+        return false;
+    }
+    const QString signature = trigger.mid(driftPrefix.size());
+    if (settled) {
+        m_fruitlessDrift.remove(signature);
+        return false;
+    }
+    const int count = m_fruitlessDrift.value(signature) + 1;
+    m_fruitlessDrift.insert(signature, count);
+    if (count == kFruitlessDriftRuns) {
+        appendReconcileLog(
+            {{u"kind"_s, u"drift-given-up"_s},
+             {u"items"_s, signature},
+             {u"reason"_s,
+              u"3 runs could not settle them; waiting for an app, display or layout change"_s}});
+    }
+    return count >= kFruitlessDriftRuns;
 }
 
 } // namespace zorv

@@ -97,7 +97,7 @@ void ClassicEngine::forceShowEverything() {
     m_rehideTask.cancel();
     m_tuckRecovery.cancel();
     m_tuckRecoveryRunning = false;
-    endCursorSession();
+    m_cursor.endAnyCursorSession();
     m_isRevealed = true;
     m_hidingRefused = false;
     m_separatorController->showEverything();
@@ -109,7 +109,8 @@ void ClassicEngine::showEverythingAndMarkRevealed() {
     m_isRevealed = true;
 }
 
-QCoro::Task<bool> ClassicEngine::waitForRevealToSettle(double seconds) {
+QCoro::Task<bool> ClassicEngine::waitForRevealToSettle(double seconds,
+                                                       CancellationToken cancellation) {
     QPointer<ClassicEngine> self(this);
     Clock &clock = m_platform.clock;
     const MonotonicTime deadline = deadlineAfter(clock.now(), zorv::seconds(seconds));
@@ -123,7 +124,10 @@ QCoro::Task<bool> ClassicEngine::waitForRevealToSettle(double seconds) {
         if (clock.now() >= deadline) {
             co_return false;
         }
-        co_await clock.sleep(zorv::seconds(0.05));
+        // A cancelled sleep returns at once: going round again would spin the main thread.
+        if (co_await clock.sleep(zorv::seconds(0.05), cancellation) == SleepOutcome::Cancelled) {
+            co_return false;
+        }
     }
 }
 

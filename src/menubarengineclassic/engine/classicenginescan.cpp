@@ -94,6 +94,7 @@ QCoro::Task<> ClassicEngine::refresh() {
 
     m_lastScanAt = now();
     writeDiagnostics(u"diagnostics.json"_s, u"scan"_s);
+    runDragExperimentIfRequested();
     followUpVerdict(verdict, stable);
 }
 

@@ -1,0 +1,453 @@
+#include "enginetest.h"
+
+#include <QCoroTask>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv::testing {
+namespace {
+
+// Items of the tools application right of both separators, in a given order, the icon rightmost;
+// reordering on.
+class ReconcileTest : public EngineTest {
+protected:
+    void furnish(const QStringList &leftToRight, DragAcceptance acceptance = DragAcceptance::Always,
+                 double itemLength = 30.0) {
+        addLaptop();
+        toolsProcess = launch(tools);
+        for (const QString &name : leftToRight) {
+            items.insert(name, addItem(toolsProcess, itemLength, name));
+        }
+        desktop.applications().setDragAcceptance(toolsProcess, acceptance);
+        makeEngine();
+        engine->setReorderEnabled(true);
+        QList<quint64> bar{zorvItem(BarItems::zorvAlwaysHiddenSeparatorName),
+                           zorvItem(BarItems::zorvHiddenSeparatorName)};
+        for (const QString &name : leftToRight) {
+            bar.append(items.value(name));
+        }
+        bar.append(zorvItem(BarItems::zorvIconName));
+        arrange(bar);
+        startEngine();
+        run(3.0);
+    }
+
+    // The user arranges the shown section in this order.
+    void want(const QStringList &shownOrder) {
+        QList<MenuBarItemID> ids;
+        for (const QString &name : shownOrder) {
+            ids.append(idOf(name));
+        }
+        drive(engine->apply(layoutOf(ids, {}, {})));
+    }
+
+    void reconcile(const QString &trigger = u"user-move"_s) {
+        drive(engine->reconcileMenuBar(trigger), 600.0);
+    }
+
+    // The tools items as they stand on the bar, left to right.
+    [[nodiscard]] QStringList shownOrder() {
+        QStringList names;
+        for (quint64 id : barOrder()) {
+            const QString name = items.key(id);
+            if (!name.isEmpty()) {
+                names.append(name);
+            }
+        }
+        return names;
+    }
+
+    [[nodiscard]] QStringList wantedOrder() const {
+        QStringList names;
+        for (const MenuBarItemID &id : engine->storedLayout().ids(Section::shown)) {
+            names.append(id.axIdentifier.value_or(QString()));
+        }
+        return names;
+    }
+
+    // Every line of "reconcile-log.jsonl".
+    [[nodiscard]] QList<QJsonObject> logLines() const {
+        QList<QJsonObject> lines;
+        QFile file(folder.filePath(u"reconcile-log.jsonl"_s));
+        if (file.open(QIODevice::ReadOnly)) {
+            for (const QByteArray &line : file.readAll().split('\n')) {
+                if (!line.isEmpty()) {
+                    lines.append(QJsonDocument::fromJson(line).object());
+                }
+            }
+        }
+        return lines;
+    }
+
+    // The end-of-run lines of the log.
+    [[nodiscard]] QList<QJsonObject> runLines() const {
+        QList<QJsonObject> runs;
+        for (const QJsonObject &line : logLines()) {
+            if (line.contains(u"passes"_s)) {
+                runs.append(line);
+            }
+        }
+        return runs;
+    }
+
+    [[nodiscard]] QJsonObject lastRun() const { return readFile(u"last-reconcile.json"_s); }
+
+    [[nodiscard]] static QStringList gestures(const QJsonObject &run) {
+        QStringList found;
+        for (const QJsonValue &move : run.value(u"moves"_s).toArray()) {
+            found.append(move.toObject().value(u"gesture"_s).toString());
+        }
+        return found;
+    }
+
+    // The cursor is the user's again: shown, attached and where it was before the run.
+    void expectCursorGivenBack(QPointF before) {
+        const CursorState cursor = desktop.readout().cursor();
+        for (int hides : cursor.hideCounts) {
+            EXPECT_EQ(hides, 0);
+        }
+        EXPECT_TRUE(cursor.mouseAssociated);
+        EXPECT_EQ(cursor.location, before);
+        EXPECT_FALSE(engine->cursor().session().has_value());
+    }
+
+    QHash<QString, quint64> items;
+};
+
+struct OrderCase {
+    const char *name;
+    QStringList bar;
+    QStringList wanted;
+    DragAcceptance acceptance;
+    // End-of-run lines in the log, follow-ups included.
+    qsizetype runs;
+    // The gestures of each run's drags, "S" standard and "C" commandKey, runs apart by "|".
+    QString gestures;
+    // The bar at the end, which is also the wanted order then.
+    QStringList finalBar;
+    // The highest count of runs in a row in which an item's order drags failed.
+    int strikes;
+    // Cursor sessions opened: one per run that drags, as the engine's own Command key-downs
+    // never read as the user at the keyboard.
+    qsizetype cursorSessions;
+};
+
+class ReconcileOrderTest : public ReconcileTest, public ::testing::WithParamInterface<OrderCase> {};
+
+// A run settles the bar or queues a follow-up while it gets somewhere; an item that never moves
+// is left alone after three runs, and only then is the bar's order taken as the wanted one.
+TEST_P(ReconcileOrderTest, bringsTheBarIntoTheWantedOrder) {
+    const OrderCase &c = GetParam();
+    furnish(c.bar, c.acceptance);
+    want(c.wanted);
+    const QPointF cursorBefore(700.0, 400.0);
+    desktop.userInput().moveMouse(cursorBefore);
+    reconcile();
+    const QList<QJsonObject> runs = runLines();
+    ASSERT_EQ(runs.size(), c.runs);
+    QStringList made;
+    for (const QJsonObject &run : runs) {
+        made.append(gestures(run)
+                        .join(QString())
+                        .replace(u"standard"_s, u"S"_s)
+                        .replace(u"commandKey"_s, u"C"_s));
+    }
+    EXPECT_EQ(made.join(u'|'), c.gestures);
+    EXPECT_TRUE(runs.last().value(u"settled"_s).toBool());
+    EXPECT_EQ(shownOrder(), c.finalBar);
+    EXPECT_EQ(wantedOrder(), c.finalBar);
+    EXPECT_FALSE(engine->orderDirty());
+    int strikes = 0;
+    for (int count : engine->stubbornOrder()) {
+        strikes = std::max(strikes, count);
+    }
+    EXPECT_EQ(strikes, c.strikes);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"cursor-borrowed"_s).size(), c.cursorSessions);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"cursor-returned"_s).size(), c.cursorSessions);
+    expectCursorGivenBack(cursorBefore);
+}
+
+const QStringList kTwo{u"a"_s, u"b"_s};
+const QStringList kTwoSwapped{u"b"_s, u"a"_s};
+const QStringList kThree{u"a"_s, u"b"_s, u"c"_s};
+const QStringList kThreeReversed{u"c"_s, u"b"_s, u"a"_s};
+const QStringList kFive{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s};
+const QStringList kFiveReversed{u"e"_s, u"d"_s, u"c"_s, u"b"_s, u"a"_s};
+
+INSTANTIATE_TEST_SUITE_P(
+    Bars, ReconcileOrderTest,
+    ::testing::Values(
+        OrderCase{"AlreadyOrdered", kTwo, kTwo, DragAcceptance::Always, 1, u""_s, kTwo, 0, 0},
+        OrderCase{"OneSwap", kTwoSwapped, kTwo, DragAcceptance::Always, 1, u"S"_s, kTwo, 0, 1},
+        // Two plans per attempt key (one application's items share it) and run: the rest waits
+        // for the follow-up run instead of the bar's half-sorted order becoming the wanted one.
+        OrderCase{"MoreThanOneRunCanDo", kFiveReversed, kFive, DragAcceptance::Always, 2,
+                  u"SC|SC"_s, kFive, 0, 2},
+        OrderCase{"SlowGestureOnly", kThreeReversed, kThree, DragAcceptance::SlowGestureOnly, 2,
+                  u"SC|SC"_s, kThree, 0, 2},
+        // Each item gets three runs before it counts as stubborn; the slow gesture learnt for
+        // it in the first is used from the start in the later ones.
+        OrderCase{"NeverMoves", kTwoSwapped, kTwo, DragAcceptance::Never, 6, u"SC|CC|CC|SC|CC|CC"_s,
+                  kTwoSwapped, 3, 6}),
+    [](const auto &info) { return info.param.name; });
+
+// The records of a run over a bar already in order, to the key.
+TEST_F(ReconcileTest, anOrderedBarCostsOnePassAndNoDragAndIsRecordedExactly) {
+    furnish(kTwo);
+    want(kTwo);
+    reconcile(u"sort-my-bar"_s);
+    const QJsonObject timing = lastRun().value(u"timing"_s).toObject();
+    EXPECT_EQ(QStringList(timing.keys()),
+              (QStringList{u"cursorBorrowMs"_s, u"dragDistancePx"_s, u"drags"_s, u"modeledSortMs"_s,
+                           u"wallMs"_s}));
+    EXPECT_EQ(timing.value(u"drags"_s).toInt(), 0);
+    EXPECT_EQ(timing.value(u"dragDistancePx"_s).toInt(), 0);
+    EXPECT_EQ(timing.value(u"cursorBorrowMs"_s).toInt(), 0);
+    // The idle wait returns at once, the reveal settles within a check, 0.12 s and the scans.
+    EXPECT_GE(timing.value(u"wallMs"_s).toInt(), 120);
+    EXPECT_LT(timing.value(u"wallMs"_s).toInt(), 1000);
+
+    const QJsonObject last = lastRun();
+    EXPECT_EQ(QStringList(last.keys()),
+              (QStringList{u"alwaysBoundaryX"_s, u"at"_s, u"boundaryX"_s, u"items"_s, u"kind"_s,
+                           u"moves"_s, u"passes"_s, u"settled"_s, u"threeZone"_s, u"timing"_s,
+                           u"trigger"_s}));
+    EXPECT_EQ(last.value(u"kind"_s).toString(), u"reconcile"_s);
+    EXPECT_EQ(last.value(u"trigger"_s).toString(), u"sort-my-bar"_s);
+    EXPECT_EQ(last.value(u"passes"_s).toInt(), 1);
+    EXPECT_TRUE(last.value(u"settled"_s).toBool());
+    EXPECT_TRUE(last.value(u"threeZone"_s).toBool());
+    EXPECT_TRUE(last.value(u"moves"_s).toArray().isEmpty());
+    EXPECT_GT(last.value(u"boundaryX"_s).toDouble(), last.value(u"alwaysBoundaryX"_s).toDouble());
+    const QJsonArray items = last.value(u"items"_s).toArray();
+    ASSERT_EQ(items.size(), engine->lastItems().size());
+    const QJsonObject first = items.first().toObject();
+    EXPECT_EQ(QStringList(first.keys()), (QStringList{u"midX"_s, u"name"_s, u"section"_s}));
+    EXPECT_EQ(first.value(u"section"_s).toString(), u"shown"_s);
+    EXPECT_EQ(first.value(u"midX"_s).toDouble(), engine->lastItems().first().frame.center().x());
+
+    const QList<QJsonObject> runs = runLines();
+    ASSERT_EQ(runs.size(), 1);
+    EXPECT_EQ(
+        QStringList(runs.first().keys()),
+        (QStringList{u"at"_s, u"moves"_s, u"passes"_s, u"settled"_s, u"timing"_s, u"trigger"_s}));
+    EXPECT_EQ(runs.first().value(u"timing"_s).toObject(), timing);
+    // The run tucks the sections away again.
+    EXPECT_EQ(reasons(u"tuck"_s).last(), u"reconcile"_s);
+    EXPECT_FALSE(engine->isRevealed());
+}
+
+TEST_F(ReconcileTest, anotherManagerRunningSkipsTheRunWithTwoRecordsAndNoReveal) {
+    furnish(kTwoSwapped);
+    want(kTwo);
+    launch(u"com.surteesstudios.Bartender"_s);
+    run(1.0);
+    const qsizetype tucks = reasons(u"tuck"_s).size();
+    reconcile();
+    EXPECT_EQ(lastRun(), (QJsonObject{{u"at"_s, lastRun().value(u"at"_s)},
+                                      {u"kind"_s, u"reconcile-skipped"_s},
+                                      {u"reason"_s, u"Bartender is running"_s}}));
+    const QList<QJsonObject> lines = logLines();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines.first().value(u"trigger"_s).toString(), u"user-move"_s);
+    EXPECT_EQ(lines.first().value(u"skipped"_s).toString(), u"Bartender is running"_s);
+    EXPECT_EQ(reasons(u"tuck"_s).size(), tucks);
+    EXPECT_EQ(shownOrder(), kTwoSwapped);
+}
+
+// The engine never drags while the user's hands are on the mouse or keyboard.
+TEST_F(ReconcileTest, waitsUntilTheUserLeavesTheControlsAlone) {
+    furnish(kTwoSwapped);
+    want(kTwo);
+    desktop.userInput().moveMouse(QPointF(600.0, 400.0));
+    QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    for (int step = 1; step <= 8; ++step) {
+        run(0.5);
+        desktop.userInput().moveMouse(QPointF(600.0 + step, 400.0));
+        EXPECT_TRUE(records(u"events.jsonl"_s, u"cursor-borrowed"_s).isEmpty()) << step;
+    }
+    desktop.userInput().pressKey(0);
+    run(1.0);
+    EXPECT_TRUE(records(u"events.jsonl"_s, u"cursor-borrowed"_s).isEmpty());
+    drive(std::move(reconciling), 60.0);
+    EXPECT_EQ(shownOrder(), kTwo);
+}
+
+// Requests during a run: only the last is kept and it runs once, after the run, also when
+// reordering was switched on only around the request.
+TEST_F(ReconcileTest, runsTheLastQueuedTriggerOnceAfterTheRun) {
+    furnish(kTwoSwapped);
+    want(kTwo);
+    QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    run(0.01);
+    ASSERT_TRUE(engine->reconcileInFlight());
+    for (const QString &trigger : {u"icon-unhidden"_s, u"drift:x"_s, u"sort-my-bar"_s}) {
+        drive(engine->reconcileMenuBar(trigger));
+    }
+    engine->setReorderEnabled(false);
+    drive(std::move(reconciling), 120.0);
+    QStringList triggers;
+    for (const QJsonObject &line : runLines()) {
+        triggers.append(line.value(u"trigger"_s).toString());
+    }
+    EXPECT_EQ(triggers, (QStringList{u"user-move"_s, u"sort-my-bar"_s}));
+    // Switched off, a new request is dropped without a trace.
+    drive(engine->reconcileMenuBar(u"user-move"_s));
+    EXPECT_EQ(runLines().size(), 2);
+}
+
+// A drift that three runs could not settle is given up once, and its runs queue no more
+// follow-ups; an item that never moves is what keeps it from settling.
+TEST_F(ReconcileTest, aDriftThatThreeRunsCannotSettleIsGivenUpOnce) {
+    furnish(kTwoSwapped, DragAcceptance::Never);
+    want(kTwo);
+    reconcile(u"drift:com.example.tools"_s);
+    EXPECT_EQ(runLines().size(), 3);
+    const QList<QJsonObject> givenUp = records(u"reconcile-log.jsonl"_s, u"drift-given-up"_s);
+    ASSERT_EQ(givenUp.size(), 1);
+    EXPECT_EQ(givenUp.first().value(u"items"_s).toString(), u"com.example.tools"_s);
+    EXPECT_EQ(givenUp.first().value(u"reason"_s).toString(),
+              u"3 runs could not settle them; waiting for an app, display or layout change"_s);
+    EXPECT_TRUE(engine->orderDirty());
+    EXPECT_EQ(wantedOrder(), kTwo);
+}
+
+// A bar so full that the separators never come into view: the run gives up before its first
+// scan, with one log line, and tucks again; the user's order still waits.
+TEST_F(ReconcileTest, aRevealThatDoesNotSettleAbortsTheRun) {
+    QStringList crowd;
+    for (int i = 0; i < 16; ++i) {
+        crowd.append(u"item%1"_s.arg(i));
+    }
+    QStringList wanted = crowd;
+    std::reverse(wanted.begin(), wanted.end());
+    furnish(crowd, DragAcceptance::Always, 90.0);
+    want(wanted);
+    reconcile();
+    const QList<QJsonObject> lines = logLines();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(QStringList(lines.first().keys()),
+              (QStringList{u"aborted"_s, u"at"_s, u"geometry"_s, u"trigger"_s}));
+    EXPECT_EQ(lines.first().value(u"aborted"_s).toString(), u"the reveal did not settle"_s);
+    EXPECT_TRUE(lastRun().isEmpty());
+    EXPECT_EQ(reasons(u"tuck"_s).last(), u"reconcile aborted"_s);
+    EXPECT_TRUE(engine->orderDirty());
+    EXPECT_FALSE(engine->reconcileInFlight());
+    EXPECT_TRUE(records(u"events.jsonl"_s, u"cursor-borrowed"_s).isEmpty());
+    EXPECT_EQ(shownOrder(), crowd);
+}
+
+struct DragTestCase {
+    const char *name;
+    const char *request;
+    // The result file's "outcome", or empty when the drag was measured.
+    QString outcome;
+    bool took;
+    qsizetype cursorSessions;
+};
+
+class DragTestHookTest : public ReconcileTest,
+                         public ::testing::WithParamInterface<DragTestCase> {};
+
+// A request file is taken at the next scan; numbers that cannot be used never become a drag.
+TEST_P(DragTestHookTest, carriesOutOrRefusesTheRequestedDrag) {
+    const DragTestCase &c = GetParam();
+    furnish(kTwo);
+    QFile file(folder.filePath(u"drag-test.json"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(c.request);
+    file.close();
+    drive(engine->refresh());
+    run(10.0);
+    EXPECT_FALSE(QFile::exists(folder.filePath(u"drag-test.json"_s)));
+    const QJsonObject result = readFile(u"drag-test-result.json"_s);
+    EXPECT_EQ(result.value(u"kind"_s).toString(), u"drag-test"_s);
+    EXPECT_EQ(result.value(u"outcome"_s).toString(), c.outcome);
+    EXPECT_EQ(result.value(u"took"_s).toBool(), c.took);
+    EXPECT_EQ(records(u"reconcile-log.jsonl"_s, u"drag-test"_s).size(), 1);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"cursor-borrowed"_s).size(), c.cursorSessions);
+    EXPECT_FALSE(engine->reconcileInFlight());
+    EXPECT_FALSE(engine->cursor().session().has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, DragTestHookTest,
+    ::testing::Values(DragTestCase{"Measured", R"({"bundleID": "com.example.tools", "deltaX": 60})",
+                                   u""_s, true, 1},
+                      DragTestCase{"NotOnTheBar", R"({"bundleID": "com.example.absent"})",
+                                   u"item not on the bar"_s, false, 0},
+                      DragTestCase{"ZeroStep", R"({"bundleID": "com.example.tools", "stepPx": 0})",
+                                   u"invalid request"_s, false, 0},
+                      DragTestCase{"NegativeWait",
+                                   R"({"bundleID": "com.example.tools", "hold": -5})",
+                                   u"invalid request"_s, false, 0}),
+    [](const auto &info) { return info.param.name; });
+
+// Commands run reconcile passes under their own triggers and put the engine's switches back.
+TEST_F(ReconcileTest, testCommandsRunTheirPassesAndRestoreTheSwitches) {
+    furnish(kTwoSwapped);
+    want(kTwo);
+    for (const QByteArray &command : {QByteArray("bench-sort"), QByteArray("sort")}) {
+        QFile file(folder.filePath(u"drag-test.json"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(R"({"command": ")" + command + R"(", "batch": true})");
+        file.close();
+        drive(engine->refresh());
+        run(30.0);
+    }
+    QStringList triggers;
+    for (const QJsonObject &line : runLines()) {
+        triggers.append(line.value(u"trigger"_s).toString());
+    }
+    EXPECT_EQ(triggers, (QStringList{u"bench-restore"_s, u"sort-test"_s}));
+    // The benchmark's pass plans its drags from one scan and carries them out as a batch.
+    const QJsonArray benchMoves = runLines().first().value(u"moves"_s).toArray();
+    ASSERT_FALSE(benchMoves.isEmpty());
+    EXPECT_TRUE(benchMoves.first().toObject().value(u"batch"_s).toBool());
+    EXPECT_EQ(records(u"reconcile-log.jsonl"_s, u"test-command"_s).size(), 2);
+    EXPECT_FALSE(engine->batchExecutionEnabled());
+    EXPECT_TRUE(engine->reorderEnabled());
+    EXPECT_EQ(shownOrder(), kTwo);
+}
+
+struct KeyCase {
+    const char *name;
+    bool pressDuringFirstDrag;
+    qsizetype cursorSessions;
+};
+
+class ReconcileKeyTest : public ReconcileTest, public ::testing::WithParamInterface<KeyCase> {};
+
+// A key pressed while the cursor is borrowed gives it back at once; the run waits for quiet and
+// borrows it again for the next drag.
+TEST_P(ReconcileKeyTest, aKeyPressedWhileDraggingEndsTheSession) {
+    furnish(kThreeReversed);
+    want(kThree);
+    QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    for (int step = 0; step < 1000 && !engine->cursor().session(); ++step) {
+        run(0.01);
+    }
+    ASSERT_TRUE(engine->cursor().session().has_value());
+    // Well into the drag: a key-down right at the session's start is within its slack.
+    run(0.08);
+    ASSERT_TRUE(engine->cursor().session().has_value());
+    if (GetParam().pressDuringFirstDrag) {
+        desktop.userInput().pressKey(0);
+    }
+    drive(std::move(reconciling), 120.0);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"cursor-borrowed"_s).size(), GetParam().cursorSessions);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"cursor-returned"_s).size(), GetParam().cursorSessions);
+    EXPECT_EQ(shownOrder(), kThree);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ReconcileKeyTest,
+                         ::testing::Values(KeyCase{"Untouched", false, 1},
+                                           KeyCase{"KeyPressed", true, 2}),
+                         [](const auto &info) { return info.param.name; });
+
+} // namespace
+} // namespace zorv::testing

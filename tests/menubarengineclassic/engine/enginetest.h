@@ -37,6 +37,8 @@ protected:
     // Items "always", "hidden" and "shown" of the tools application, one per section of the
     // layout, on the bar [always] [always separator] [hidden] [hidden separator] [shown] [icon].
     void furnishSections(double shownLength = 30.0);
+    // Puts those items back in that order, with these between the hidden separator and "shown".
+    void arrangeSections(const QList<quint64> &leftOfShown = {});
     void startEngine();
     // Moves virtual time forward, letting every sleeper and worker job due on the way finish.
     void run(double seconds);

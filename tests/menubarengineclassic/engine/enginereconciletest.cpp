@@ -393,9 +393,6 @@ INSTANTIATE_TEST_SUITE_P(
                       DragTestCase{"NotOnTheBar", R"({"bundleID": "com.example.absent"})",
                                    u"item not on the bar"_s, false, 0},
                       DragTestCase{"ZeroStep", R"({"bundleID": "com.example.tools", "stepPx": 0})",
-                                   u"invalid request"_s, false, 0},
-                      DragTestCase{"NegativeWait",
-                                   R"({"bundleID": "com.example.tools", "hold": -5})",
                                    u"invalid request"_s, false, 0}),
     [](const auto &info) { return info.param.name; });
 

@@ -234,10 +234,10 @@ TEST_F(ReconcileTest, anOrderedBarCostsOnePassAndNoDragAndIsRecordedExactly) {
     EXPECT_GE(timing.value(u"wallMs"_s).toInt(), 120);
     EXPECT_LT(timing.value(u"wallMs"_s).toInt(), 1000);
 
-    QJsonObject expected{{u"kind"_s, u"reconcile"_s},   {u"trigger"_s, u"sort-my-bar"_s},
-                         {u"passes"_s, 1},                {u"settled"_s, true},
-                         {u"threeZone"_s, true},          {u"moves"_s, QJsonArray()},
-                         {u"timing"_s, timing}};
+    QJsonObject expected{
+        {u"kind"_s, u"reconcile"_s}, {u"trigger"_s, u"sort-my-bar"_s}, {u"passes"_s, 1},
+        {u"settled"_s, true},        {u"threeZone"_s, true},           {u"moves"_s, QJsonArray()},
+        {u"timing"_s, timing}};
     for (const QString &key : {u"alwaysBoundaryX"_s, u"at"_s, u"boundaryX"_s, u"items"_s}) {
         EXPECT_TRUE(last.contains(key)) << key.toStdString();
         expected.insert(key, last.value(key));

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 
 using namespace Qt::StringLiterals;
 
@@ -69,19 +68,7 @@ protected:
         return names;
     }
 
-    // Every line of "reconcile-log.jsonl".
-    [[nodiscard]] QList<QJsonObject> logLines() const {
-        QList<QJsonObject> lines;
-        QFile file(folder.filePath(u"reconcile-log.jsonl"_s));
-        if (file.open(QIODevice::ReadOnly)) {
-            for (const QByteArray &line : file.readAll().split('\n')) {
-                if (!line.isEmpty()) {
-                    lines.append(QJsonDocument::fromJson(line).object());
-                }
-            }
-        }
-        return lines;
-    }
+    [[nodiscard]] QList<QJsonObject> logLines() const { return records(u"reconcile-log.jsonl"_s); }
 
     // The end-of-run lines of the log.
     [[nodiscard]] QList<QJsonObject> runLines() const {

@@ -52,8 +52,8 @@ protected:
     [[nodiscard]] std::optional<MenuBarItem> engineItem(const MenuBarItemID &id) const;
 
     [[nodiscard]] QJsonObject readFile(const QString &name) const;
-    // The records of the log with this "kind".
-    [[nodiscard]] QList<QJsonObject> records(const QString &log, const QString &kind) const;
+    // The records of the log with this "kind", or all of them when no kind is given.
+    [[nodiscard]] QList<QJsonObject> records(const QString &log, const QString &kind = {}) const;
     // The "reason" of each "reveal" or "tuck" record in "events.jsonl".
     [[nodiscard]] QStringList reasons(const QString &kind) const;
 

@@ -46,6 +46,11 @@ protected:
 
     [[nodiscard]] CursorState cursorState() { return desktop.readout().cursor(); }
 
+    // How often the cursor is hidden on the main display, and whether the mouse moves it.
+    [[nodiscard]] std::pair<int, bool> lentState() {
+        return {cursorState().hideCounts.value(main), cursorState().mouseAssociated};
+    }
+
     const QPointF userSpot{200, 300};
     DisplayId main = 0;
     QTemporaryDir folder;
@@ -59,16 +64,14 @@ TEST_F(BorrowedCursorTest, LendsTheCursorAndGivesItBackWhereItWas) {
     const auto owner = cursor.newOwner();
     cursor.beginCursorSessionIfNeeded(owner);
     cursor.beginCursorSessionIfNeeded(owner);
-    EXPECT_EQ(cursorState().hideCounts.value(main), 1);
-    EXPECT_FALSE(cursorState().mouseAssociated);
+    EXPECT_EQ(lentState(), std::pair(1, false));
     desktop.inputEvents().warpCursor({900, 10});
     clock.advance(1500ms);
     const qsizetype eventsBefore = desktop.readout().events().size();
     cursor.endCursorSession(owner);
 
     EXPECT_EQ(cursorState().location, userSpot);
-    EXPECT_EQ(cursorState().hideCounts.value(main), 0);
-    EXPECT_TRUE(cursorState().mouseAssociated);
+    EXPECT_EQ(lentState(), std::pair(0, true));
     // Whatever a drag left pressed is released where the cursor stood.
     const QList<LoggedEvent> released = desktop.readout().events().mid(eventsBefore);
     ASSERT_EQ(released.size(), 2);

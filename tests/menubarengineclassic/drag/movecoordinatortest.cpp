@@ -31,6 +31,12 @@ void PrintTo(const DragCase &dragCase, std::ostream *out) {
     *out << dragCase.name;
 }
 
+// A short standard drag: first to the detour, 80 points the other way, then to the goal.
+DragCase shortStandard(const char *name, double deltaX, double detour) {
+    return {name, Gesture::standard, deltaX, {{0, detour, 5}, {detour, deltaX, 5}}, 25ms, 130ms,
+            138ms};
+}
+
 class CommandDrag : public DesktopTest, public ::testing::WithParamInterface<DragCase> {
 protected:
     CommandDrag() {
@@ -108,27 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         DragCase{"Standard400", Gesture::standard, -400, {{0, -400, 10}}, 25ms, 115ms, 123ms},
         DragCase{"Standard80", Gesture::standard, -80, {{0, -80, 5}}, 25ms, 100ms, 108ms},
         // Short drags first go 80 points the other way; never fewer than 5 events a leg.
-        DragCase{"StandardInPlace",
-                 Gesture::standard,
-                 0,
-                 {{0, -80, 5}, {-80, 0, 5}},
-                 25ms,
-                 130ms,
-                 138ms},
-        DragCase{"Standard79_9",
-                 Gesture::standard,
-                 79.9,
-                 {{0, -80, 5}, {-80, 79.9, 5}},
-                 25ms,
-                 130ms,
-                 138ms},
-        DragCase{"StandardLeft50",
-                 Gesture::standard,
-                 -50,
-                 {{0, 80, 5}, {80, -50, 5}},
-                 25ms,
-                 130ms,
-                 138ms},
+        shortStandard("StandardInPlace", 0, -80), shortStandard("Standard79_9", 79.9, -80),
+        shortStandard("StandardLeft50", -50, 80),
         DragCase{"CommandKey400", Gesture::commandKey, -400, {{0, -400, 20}}, 80ms, 505ms, 530ms},
         DragCase{"CommandKeyInPlace",
                  Gesture::commandKey,

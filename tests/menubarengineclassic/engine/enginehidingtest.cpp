@@ -33,15 +33,12 @@ TEST_P(LaunchTuckTest, hidesBothSectionsAndKeepsTheIconInView) {
     // A wide shown item carries the one left of it under the camera housing.
     furnishSections(screens.housing > 0 ? 640.0 : 30.0);
     const quint64 notched = addItem(toolsProcess, 30.0, u"notched"_s);
-    arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
-             zorvItem(BarItems::zorvHiddenSeparatorName), notched, shown,
-             zorvItem(BarItems::zorvIconName)});
+    arrangeSections({notched});
     startEngine();
 
-    EXPECT_FALSE(onScreen(always));
-    EXPECT_FALSE(onScreen(hidden));
-    EXPECT_TRUE(onScreen(shown));
-    EXPECT_TRUE(onScreen(zorvItem(BarItems::zorvIconName)));
+    EXPECT_EQ((QList<bool>{onScreen(always), onScreen(hidden), onScreen(shown),
+                           onScreen(zorvItem(BarItems::zorvIconName))}),
+              (QList<bool>{false, false, true, true}));
     EXPECT_EQ(reasons(u"tuck"_s), QStringList{u"launch"_s});
     EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
     const QList<std::pair<QString, Section>> sections{{u"always"_s, Section::alwaysHidden},
@@ -152,8 +149,7 @@ TEST_F(EngineTest, aRefusedTuckRecoversWithBackOffAndPublishesWhyHidingIsBlocked
     run(1.0);
     EXPECT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).size(), 6);
 
-    arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
-             zorvItem(BarItems::zorvHiddenSeparatorName), shown, zorvItem(BarItems::zorvIconName)});
+    arrangeSections();
     run(17.0);
     EXPECT_FALSE(onScreen(hidden));
     EXPECT_TRUE(reasons(u"tuck"_s).contains(u"tuck-recovery"_s));
@@ -176,8 +172,7 @@ TEST_F(EngineTest, theEmergencyRevealStopsRecoveryAndARetryTucksAgain) {
     EXPECT_TRUE(records(u"events.jsonl"_s, u"tuck-recovery"_s).isEmpty());
     EXPECT_TRUE(reasons(u"reveal"_s).isEmpty());
 
-    arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
-             zorvItem(BarItems::zorvHiddenSeparatorName), shown, zorvItem(BarItems::zorvIconName)});
+    arrangeSections();
     drive(engine->retryHiding());
     const QList<QJsonObject> retries = records(u"events.jsonl"_s, u"tuck-recovery"_s);
     ASSERT_EQ(retries.size(), 1);

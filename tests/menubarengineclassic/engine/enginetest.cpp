@@ -40,8 +40,14 @@ void EngineTest::furnishSections(double shownLength) {
     hidden = addItem(toolsProcess, 30.0, u"hidden"_s);
     shown = addItem(toolsProcess, shownLength, u"shown"_s);
     makeEngine(layoutOf({idOf(u"shown"_s)}, {idOf(u"hidden"_s)}, {idOf(u"always"_s)}));
-    arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
-             zorvItem(BarItems::zorvHiddenSeparatorName), shown, zorvItem(BarItems::zorvIconName)});
+    arrangeSections();
+}
+
+void EngineTest::arrangeSections(const QList<quint64> &leftOfShown) {
+    QList<quint64> bar{always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
+                       zorvItem(BarItems::zorvHiddenSeparatorName)};
+    bar << leftOfShown << shown << zorvItem(BarItems::zorvIconName);
+    arrange(bar);
 }
 
 void EngineTest::startEngine() {
@@ -108,7 +114,7 @@ QList<QJsonObject> EngineTest::records(const QString &log, const QString &kind) 
     }
     for (const QByteArray &line : file.readAll().split('\n')) {
         const QJsonObject record = QJsonDocument::fromJson(line).object();
-        if (record.value(u"kind"_s).toString() == kind) {
+        if (kind.isNull() ? !record.isEmpty() : record.value(u"kind"_s).toString() == kind) {
             found.append(record);
         }
     }

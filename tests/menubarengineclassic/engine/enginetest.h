@@ -37,6 +37,8 @@ protected:
     // Items "always", "hidden" and "shown" of the tools application, one per section of the
     // layout, on the bar [always] [always separator] [hidden] [hidden separator] [shown] [icon].
     void furnishSections(double shownLength = 30.0);
+    // Puts those items back in that order, with these between the hidden separator and "shown".
+    void arrangeSections(const QList<quint64> &leftOfShown = {});
     void startEngine();
     // Moves virtual time forward, letting every sleeper and worker job due on the way finish.
     void run(double seconds);
@@ -50,8 +52,8 @@ protected:
     [[nodiscard]] std::optional<MenuBarItem> engineItem(const MenuBarItemID &id) const;
 
     [[nodiscard]] QJsonObject readFile(const QString &name) const;
-    // The records of the log with this "kind".
-    [[nodiscard]] QList<QJsonObject> records(const QString &log, const QString &kind) const;
+    // The records of the log with this "kind", or all of them when no kind is given.
+    [[nodiscard]] QList<QJsonObject> records(const QString &log, const QString &kind = {}) const;
     // The "reason" of each "reveal" or "tuck" record in "events.jsonl".
     [[nodiscard]] QStringList reasons(const QString &kind) const;
 

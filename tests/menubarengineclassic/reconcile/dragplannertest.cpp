@@ -206,13 +206,13 @@ TEST(DragPlanner, PredictedReflowsLeadABatchToTheWantedBar) {
     }
     EXPECT_EQ(labels, (QList<QString>{u"zorv-icon"_s, u"alwaysHiddenSep"_s,
                                       u"order:com.example.b"_s, u"order:com.example.c"_s}));
-    EXPECT_TRUE(geometry.iconSafelyRightmost);
-    EXPECT_TRUE(geometry.separatorsOrdered);
-    EXPECT_EQ(geometry.alwaysSep->center().x(), 586);
+    EXPECT_TRUE(geometry.iconSafelyRightmost && geometry.separatorsOrdered);
     // Order moves only permute which item stands at which centre.
-    EXPECT_EQ(geometry.frameOf(idOf(u"a"_s))->center().x(), 710);
-    EXPECT_EQ(geometry.frameOf(idOf(u"b"_s))->center().x(), 810);
-    EXPECT_EQ(geometry.frameOf(idOf(u"c"_s))->center().x(), 910);
+    EXPECT_EQ((QList<double>{geometry.alwaysSep->center().x(),
+                             geometry.frameOf(idOf(u"a"_s))->center().x(),
+                             geometry.frameOf(idOf(u"b"_s))->center().x(),
+                             geometry.frameOf(idOf(u"c"_s))->center().x()}),
+              (QList<double>{586, 710, 810, 910}));
 }
 
 // A lane move lands where it is dropped, also for an application whose identifier begins with

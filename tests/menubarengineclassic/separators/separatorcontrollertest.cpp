@@ -22,8 +22,12 @@ protected:
     }
 
     // Left to right: one always-hidden item, the always-hidden separator, two hidden items, the
-    // hidden separator, one shown item, the icon, then the system items.
-    void furnish() {
+    // hidden separator, one shown item, the icon, then the system items if asked for; on a laptop.
+    void furnish(bool systemItems = false) {
+        addLaptop();
+        if (systemItems) {
+            addSystemItems();
+        }
         const qint32 tools = launch(u"com.example.tools"_s);
         alwaysHidden = addItem(tools, 24.0, u"always"_s);
         hiddenItems = {addItem(tools, 24.0, u"hidden-1"_s), addItem(tools, 30.0, u"hidden-2"_s)};
@@ -60,9 +64,7 @@ protected:
 };
 
 TEST_F(SeparatorControllerTest, HideAndRevealEachSection) {
-    addLaptop();
-    addSystemItems();
-    furnish();
+    furnish(true);
     const QList<bool> everything{true, true, true, true};
     ASSERT_EQ(visibility(), everything) << "both separators start collapsed";
 
@@ -98,9 +100,7 @@ class TuckRefusal : public SeparatorControllerTest,
                     public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(TuckRefusal, RefusesToPushTheIconOffScreen) {
-    addLaptop();
-    addSystemItems();
-    furnish();
+    furnish(true);
     if (GetParam().iconLeftOfSeparators) {
         desktop.items().moveZorvIconLeftOfSeparators();
         settle();
@@ -128,7 +128,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, TuckRefusal,
                          [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(SeparatorControllerTest, RevealFromTuckedMovesTheAlwaysHiddenSeparatorAtOnce) {
-    addLaptop();
     furnish();
     controller->setRevealed(false, false);
     settle();
@@ -163,7 +162,6 @@ class AlwaysHiddenExpansion : public SeparatorControllerTest,
                               public ::testing::WithParamInterface<SettleCase> {};
 
 TEST_P(AlwaysHiddenExpansion, WaitsUntilTheSeparatorIsBackOnScreen) {
-    addLaptop();
     furnish();
     desktop.items().setLength(hiddenItems[0], 1500.0);
     settle();

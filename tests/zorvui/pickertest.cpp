@@ -194,8 +194,11 @@ TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
     QQuickItem *picker = scene.find(u"picker"_s);
     ASSERT_TRUE(picker);
     EXPECT_EQ(picker->width(), 200);
-    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
-                      picker->mapToScene(QPointF(20, 10)).toPoint());
+    const auto clickField = [&] {
+        QTest::mouseClick(&scene.view, Qt::LeftButton, {},
+                          picker->mapToScene(QPointF(20, 10)).toPoint());
+    };
+    clickField();
     ASSERT_TRUE(picker->property("presented").toBool());
     EXPECT_EQ(picker->property("highlightedRow").toInt(), 1);
     QTest::keyClick(&scene.view, Qt::Key_Down);
@@ -216,13 +219,11 @@ TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
     EXPECT_EQ(picker->property("selection").toString(), u"d"_s);
 
     // Escape closes without choosing; Return on the extra row runs its action.
-    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
-                      picker->mapToScene(QPointF(20, 10)).toPoint());
+    clickField();
     QTest::keyClick(&scene.view, Qt::Key_Escape);
     EXPECT_FALSE(picker->property("presented").toBool());
     EXPECT_EQ(picker->property("selection").toString(), u"d"_s);
-    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
-                      picker->mapToScene(QPointF(20, 10)).toPoint());
+    clickField();
     for (int press = 0; press < 4; ++press) {
         QTest::keyClick(&scene.view, Qt::Key_Up);
     }
@@ -232,8 +233,7 @@ TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
 
     // Opening on the eleventh option scrolls it into view; a click outside closes the list.
     picker->setProperty("selection", u"k"_s);
-    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
-                      picker->mapToScene(QPointF(20, 10)).toPoint());
+    clickField();
     scene.clock.settle();
     QQuickItem *list = scene.find(u"pickerList"_s);
     ASSERT_TRUE(list);

@@ -180,16 +180,10 @@ Rectangle {
 }
 )"_s;
 
-struct Look {
-    const char *name;
-    bool dark;
-};
-
 class PickerRenderingTest : public ::testing::TestWithParam<Look> {};
 
 TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
-    KitScene scene;
-    scene.appearance.setDark(GetParam().dark);
+    KitScene scene(GetParam().dark);
     ASSERT_TRUE(scene.load(pickerScene, QSize(340, 480)));
     QQuickItem *picker = scene.find(u"picker"_s);
     ASSERT_TRUE(picker);
@@ -244,9 +238,7 @@ TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
     scene.grab(u"picker-closed-"_s + QLatin1String(GetParam().name));
 }
 
-INSTANTIATE_TEST_SUITE_P(Appearances, PickerRenderingTest,
-                         ::testing::Values(Look{"light", false}, Look{"dark", true}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Appearances, PickerRenderingTest, bothLooks, lookName);
 
 } // namespace
 } // namespace zorv

@@ -36,7 +36,9 @@ struct Look {
     bool dark;
 };
 inline const auto bothLooks = ::testing::Values(Look{"light", false}, Look{"dark", true});
-inline std::string lookName(const ::testing::TestParamInfo<Look> &info) { return info.param.name; }
+inline std::string lookName(const ::testing::TestParamInfo<Look> &info) {
+    return info.param.name;
+}
 
 // How many pixels of `image` inside `area` (the whole image when empty) are within `tolerance`
 // of `color` on every channel.

@@ -40,9 +40,9 @@ void setBytes(QImage &image, int x, int y, std::array<uchar, 4> bytes) {
 
 TEST(ItemDisplayTest, TellsALightGlyphByItsSecondAndThirdBytes) {
     const std::array<uchar, 4> clear{0, 0, 0, 0};
-    auto onePixel = [&](std::array<uchar, 4> bytes) {
-        QImage image = capture(5, 7, clear);
-        setBytes(image, 2, 3, bytes);
+    auto onePixel = [&](std::array<uchar, 4> bytes, QSize size = {5, 7}, QPoint at = {2, 3}) {
+        QImage image = capture(size.width(), size.height(), clear);
+        setBytes(image, at.x(), at.y(), bytes);
         return image;
     };
     const struct {
@@ -59,25 +59,15 @@ TEST(ItemDisplayTest, TellsALightGlyphByItsSecondAndThirdBytes) {
         {"first and fourth bytes do not count", onePixel({255, 0, 0, 255}), false},
         {"white glyph", capture(36, 44, {255, 255, 255, 255}), true},
         {"black glyph", capture(36, 44, {30, 30, 30, 255}), false},
+        // Only columns 0, 6, …, 30 and rows 0, 5, …, 40 of a 36 × 44 capture are sampled.
+        {"light pixel off the grid", onePixel({0, 255, 255, 255}, {36, 44}, {7, 5}), false},
+        {"light pixel on the grid", onePixel({0, 255, 255, 255}, {36, 44}, {30, 40}), true},
     };
     for (const auto &c : cases) {
         MenuBarItem item = itemOf(u"com.example.app"_s);
         item.capturedImage = c.image;
         EXPECT_EQ(ItemDisplay::capturedGlyphIsLight(item), c.light) << c.name;
     }
-}
-
-TEST(ItemDisplayTest, SamplesOnlyTheGridOfRowsAndColumns) {
-    // 36 × 44: columns 0, 6, …, 30 and rows 0, 5, …, 40. A light pixel off the grid is not seen;
-    // one on it is.
-    QImage image = capture(36, 44, {0, 0, 0, 0});
-    setBytes(image, 7, 5, {0, 255, 255, 255});
-    MenuBarItem item = itemOf(u"com.example.app"_s);
-    item.capturedImage = image;
-    EXPECT_FALSE(ItemDisplay::capturedGlyphIsLight(item));
-    setBytes(image, 30, 40, {0, 255, 255, 255});
-    item.capturedImage = image;
-    EXPECT_TRUE(ItemDisplay::capturedGlyphIsLight(item));
 }
 
 TEST(ItemDisplayTest, NamesSymbolsOfSystemItemsOnly) {

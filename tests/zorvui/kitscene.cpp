@@ -29,8 +29,9 @@ QQuickItem *findItem(QQuickItem *item, const QString &objectName) {
 
 } // namespace
 
-KitScene::KitScene() {
+KitScene::KitScene(bool dark) {
     ZorvKit::install(*view.engine(), appearance, clock);
+    appearance.setDark(dark);
 }
 
 bool KitScene::load(const QString &qml, QSize size) {

@@ -3,6 +3,8 @@
 #include "appearance/simsystemappearance.h"
 #include "manualclock.h"
 
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QQuickView>
 #include <QString>
@@ -14,7 +16,7 @@ namespace zorv {
 // ("screenshots/<name>.png") for people to look at.
 class KitScene {
 public:
-    KitScene();
+    explicit KitScene(bool dark = false);
 
     // Loads QML text (which imports what it needs) as the view's root item; false with the
     // errors printed when it does not load.
@@ -27,6 +29,16 @@ public:
     SimSystemAppearance appearance;
     QQuickView view;
 };
+
+// The two appearances every rendering test draws in, named after them.
+struct Look {
+    const char *name;
+    bool dark;
+};
+inline const auto bothLooks = ::testing::Values(Look{"light", false}, Look{"dark", true});
+inline std::string lookName(const ::testing::TestParamInfo<Look> &info) {
+    return info.param.name;
+}
 
 // How many pixels of `image` inside `area` (the whole image when empty) are within `tolerance`
 // of `color` on every channel.

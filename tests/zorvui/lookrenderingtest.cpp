@@ -81,17 +81,11 @@ bool anyTextContains(QQuickItem *item, const QString &part) {
                        [&](QQuickItem *child) { return anyTextContains(child, part); });
 }
 
-struct Look {
-    const char *name;
-    bool dark;
-};
-
 class LookRenderingTest : public ::testing::TestWithParam<Look> {};
 
 TEST_P(LookRenderingTest, DrawsThePaneAndItsPartsInThePalette) {
     const Look look = GetParam();
-    KitScene scene;
-    scene.appearance.setDark(look.dark);
+    KitScene scene(look.dark);
     ASSERT_TRUE(scene.load(paneScene, QSize(640, 660)));
     const QImage picture = scene.grab(u"pane-"_s + QLatin1String(look.name));
     const QString appearance = scene.appearance.effectiveAppearanceName();
@@ -131,9 +125,7 @@ TEST(PaneTest, ShowsTheSavedTickOnTheKitsClock) {
     EXPECT_FALSE(pane->property("savedTickShown").toBool());
 }
 
-INSTANTIATE_TEST_SUITE_P(Appearances, LookRenderingTest,
-                         ::testing::Values(Look{"light", false}, Look{"dark", true}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Appearances, LookRenderingTest, bothLooks, lookName);
 
 } // namespace
 } // namespace zorv

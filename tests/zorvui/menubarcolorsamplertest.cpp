@@ -5,11 +5,11 @@
 #include "scenario/scenarioloader.h"
 #include "scenario/scenariorunner.h"
 #include "simulateddesktop.h"
+#include "storage/atomicfile.h"
 #include "workspace/simworkspace.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -130,17 +130,17 @@ TEST(MenuBarColorScenarioTest, SamplesThePictureTheScenarioNames) {
     QImage picture(40, 40, QImage::Format_RGB32);
     picture.fill(QColor(240, 240, 240));
     ASSERT_TRUE(picture.save(folder.filePath(u"light.png"_s)));
-    QFile file(folder.filePath(u"desk.json"_s));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(R"({"name": "desk", "desktopPictures": {"1": "light.png"},
-        "screens": [{"name": "D", "frame": {"x": 0, "y": 0, "width": 800, "height": 600}}]})");
-    file.close();
+    const QString scenario = folder.filePath(u"desk.json"_s);
+    ASSERT_FALSE(writeFileAtomically(scenario,
+                                     R"({"name": "desk", "desktopPictures": {"1": "light.png"},
+        "screens": [{"name": "D", "frame": {"x": 0, "y": 0, "width": 800, "height": 600}}]})",
+                                     FileDurability::Unsynced));
 
     ManualClock clock;
     SimulatedDesktop desktop(clock, AppDescription{});
     SimWorkspace workspace(desktop.model());
     SimGlobalPreferences preferences;
-    ScenarioRunner runner(ScenarioLoader::load(file.fileName()), desktop, workspace, preferences);
+    ScenarioRunner runner(ScenarioLoader::load(scenario), desktop, workspace, preferences);
     runner.start();
     clock.settle();
     const DisplayId display = desktop.screens().screens().constFirst().displayId;

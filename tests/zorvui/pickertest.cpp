@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <tuple>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -110,14 +112,14 @@ TEST(PickerModelTest, ShowsTheFirstMatchOrThePlaceholder) {
     model.setPlaceholder(u"Choose an app"_s);
     model.setOptions({QVariantMap{{u"value"_s, 1}, {u"label"_s, u"One"_s}, {u"icon"_s, u"a.png"_s}},
                       QVariantMap{{u"value"_s, 1}, {u"label"_s, u"Uno"_s}}});
-    EXPECT_TRUE(model.isPlaceholder());
-    EXPECT_EQ(model.currentLabel(), u"Choose an app"_s);
-    EXPECT_FALSE(model.currentIcon().isValid());
+    const auto shown = [&] {
+        return std::tuple(model.isPlaceholder(), model.currentLabel(), model.currentIcon());
+    };
+    EXPECT_EQ(shown(), std::tuple(true, u"Choose an app"_s, QVariant()));
     model.setSelection(1);
-    EXPECT_EQ(model.currentLabel(), u"One"_s);
-    EXPECT_EQ(model.currentIcon(), QVariant(u"a.png"_s));
-    EXPECT_TRUE(model.isSelected(0));
-    EXPECT_TRUE(model.isSelected(1)) << "both equal rows carry the checkmark";
+    EXPECT_EQ(shown(), std::tuple(false, u"One"_s, QVariant(u"a.png"_s)));
+    EXPECT_TRUE(model.isSelected(0) && model.isSelected(1))
+        << "both equal rows carry the checkmark";
     model.toggle();
     EXPECT_EQ(model.highlighted(), 0);
 }
@@ -180,22 +182,19 @@ Rectangle {
 }
 )"_s;
 
-struct Look {
-    const char *name;
-    bool dark;
-};
-
 class PickerRenderingTest : public ::testing::TestWithParam<Look> {};
 
 TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
-    KitScene scene;
-    scene.appearance.setDark(GetParam().dark);
+    KitScene scene(GetParam().dark);
     ASSERT_TRUE(scene.load(pickerScene, QSize(340, 480)));
     QQuickItem *picker = scene.find(u"picker"_s);
     ASSERT_TRUE(picker);
     EXPECT_EQ(picker->width(), 200);
-    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
-                      picker->mapToScene(QPointF(20, 10)).toPoint());
+    const auto clickField = [&] {
+        QTest::mouseClick(&scene.view, Qt::LeftButton, {},
+                          picker->mapToScene(QPointF(20, 10)).toPoint());
+    };
+    clickField();
     ASSERT_TRUE(picker->property("presented").toBool());
     EXPECT_EQ(picker->property("highlightedRow").toInt(), 1);
     QTest::keyClick(&scene.view, Qt::Key_Down);
@@ -216,13 +215,11 @@ TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
     EXPECT_EQ(picker->property("selection").toString(), u"d"_s);
 
     // Escape closes without choosing; Return on the extra row runs its action.
-    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
-                      picker->mapToScene(QPointF(20, 10)).toPoint());
+    clickField();
     QTest::keyClick(&scene.view, Qt::Key_Escape);
     EXPECT_FALSE(picker->property("presented").toBool());
     EXPECT_EQ(picker->property("selection").toString(), u"d"_s);
-    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
-                      picker->mapToScene(QPointF(20, 10)).toPoint());
+    clickField();
     for (int press = 0; press < 4; ++press) {
         QTest::keyClick(&scene.view, Qt::Key_Up);
     }
@@ -232,8 +229,7 @@ TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
 
     // Opening on the eleventh option scrolls it into view; a click outside closes the list.
     picker->setProperty("selection", u"k"_s);
-    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
-                      picker->mapToScene(QPointF(20, 10)).toPoint());
+    clickField();
     scene.clock.settle();
     QQuickItem *list = scene.find(u"pickerList"_s);
     ASSERT_TRUE(list);
@@ -244,9 +240,7 @@ TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
     scene.grab(u"picker-closed-"_s + QLatin1String(GetParam().name));
 }
 
-INSTANTIATE_TEST_SUITE_P(Appearances, PickerRenderingTest,
-                         ::testing::Values(Look{"light", false}, Look{"dark", true}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Appearances, PickerRenderingTest, bothLooks, lookName);
 
 } // namespace
 } // namespace zorv

@@ -116,8 +116,11 @@ Column {
     ASSERT_EQ(field->property("text").toString(), u"a"_s);
 
     QSignalSpy recorded(recorder, SIGNAL(recorded(QVariant)));
-    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
-                      recorder->mapToScene(QPointF(10, 10)).toPoint());
+    const auto arm = [&] {
+        QTest::mouseClick(&scene.view, Qt::LeftButton, {},
+                          recorder->mapToScene(QPointF(10, 10)).toPoint());
+    };
+    arm();
     ASSERT_TRUE(recorder->property("recording").toBool());
     scene.grab(u"recorder-armed"_s);
     QTest::keyClick(&scene.view, Qt::Key_B);
@@ -137,12 +140,10 @@ Column {
     EXPECT_EQ(field->property("text").toString(), u"ac"_s);
 
     // Escape disarms without a report; Delete reports a reset.
-    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
-                      recorder->mapToScene(QPointF(10, 10)).toPoint());
+    arm();
     QTest::keyClick(&scene.view, Qt::Key_Escape);
     EXPECT_FALSE(recorder->property("recording").toBool());
-    QTest::mouseClick(&scene.view, Qt::LeftButton, {},
-                      recorder->mapToScene(QPointF(10, 10)).toPoint());
+    arm();
     QTest::keyClick(&scene.view, Qt::Key_Backspace);
     ASSERT_EQ(recorded.size(), 2);
     EXPECT_FALSE(recorded.at(1).at(0).isValid());

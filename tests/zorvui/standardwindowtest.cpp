@@ -7,6 +7,8 @@
 
 #include <QQuickWindow>
 
+#include <tuple>
+
 namespace zorv {
 namespace {
 
@@ -76,9 +78,9 @@ TEST_F(StandardWindowTest, PresentsAWindowByItsState) {
         StandardWindow::present(w, c.size);
         settle();
         EXPECT_EQ(w.record().frame, c.frame);
-        EXPECT_TRUE(w.record().visible);
-        EXPECT_TRUE(w.record().key);
-        EXPECT_FALSE(w.record().miniaturized);
+        EXPECT_EQ(std::tuple(w.record().visible, w.record().key, w.record().miniaturized),
+                  std::tuple(true, true, false))
+            << "visible, key, not minimised";
         EXPECT_EQ(windows.keyWindow(), &w);
         EXPECT_EQ(other.size(), c.frame.size().toSize()) << "the Qt window follows";
         EXPECT_TRUE(other.isVisible());

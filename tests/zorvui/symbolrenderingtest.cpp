@@ -13,11 +13,6 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
-struct Look {
-    const char *name;
-    bool dark;
-};
-
 class SymbolRenderingTest : public ::testing::TestWithParam<Look> {};
 
 // Every symbol of the set, tinted honey ink, key caps of both weights and the shared controls on
@@ -29,8 +24,7 @@ TEST_P(SymbolRenderingTest, DrawsEverySymbolTintedBesideTheControls) {
         tiles += uR"(SymbolImage { objectName: "%1"; name: "%1"; size: 32; color: Zorv.honeyInk }
 )"_s.arg(name);
     }
-    KitScene scene;
-    scene.appearance.setDark(GetParam().dark);
+    KitScene scene(GetParam().dark);
     // An item's captured light glyph on the dark plate it gets without a sampled bar colour.
     ZorvKit::of(scene.view.engine())
         ->itemPictures()
@@ -90,9 +84,7 @@ Rectangle {
     EXPECT_TRUE(SymbolGlyphs::image(u"wifi"_s, 0, Qt::black).isNull());
 }
 
-INSTANTIATE_TEST_SUITE_P(Appearances, SymbolRenderingTest,
-                         ::testing::Values(Look{"light", false}, Look{"dark", true}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Appearances, SymbolRenderingTest, bothLooks, lookName);
 
 } // namespace
 } // namespace zorv

@@ -1,6 +1,8 @@
 #include "appmodelharness.h"
 #include "jsonwriter.h"
 #include "search/stablekey.h"
+#include "storage/atomicfile.h"
+#include "storage/wholefile.h"
 
 #include <gtest/gtest.h>
 
@@ -33,10 +35,10 @@ protected:
         for (const MenuBarItem &item : MockMenuBarEngine::fixtures()) {
             layout.sections[item.section].prepend(item.id);
         }
-        QFile file(QDir(mac.dataFolder()).filePath(u"layout.json"_s));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(*writeJson(layout.normalized().toJson(), JsonFormat::pretty()));
-        file.close();
+        ASSERT_FALSE(
+            writeFileAtomically(mac.dataFolder() + u"/layout.json"_s,
+                                *writeJson(layout.normalized().toJson(), JsonFormat::pretty()),
+                                FileDurability::Unsynced));
         mac.started();
         mac.advance(1);
         newCalls();
@@ -92,9 +94,8 @@ TEST_F(AppModelOperationsTest, OnlyAFailedActivationIsWrittenToTheHotkeyLog) {
     model().activate(itemAt(1), ClickKind::left);
     model().activate(itemAt(2), ClickKind::left);
     clock.settle();
-    QFile log(logPath);
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = QString::fromUtf8(readWholeFile(logPath).value_or(QByteArray()))
+                                  .split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines.front(), u"2026-12-01T09:00:01Z key=%1 activate FAILED: itemNotFound"_s.arg(
                                  stableKey(itemAt(1))));

@@ -1,10 +1,11 @@
 #include "appmodelharness.h"
+#include "storage/atomicfile.h"
+#include "storage/wholefile.h"
 #include "storage/zorvpaths.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 
 #include <functional>
@@ -15,14 +16,7 @@ namespace zorv {
 namespace {
 
 QByteArray fileIn(const QString &folder, const QString &name) {
-    QFile file(QDir(folder).filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &folder, const QString &name, const QByteArray &bytes) {
-    QFile file(QDir(folder).filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    return readWholeFile(folder + u'/' + name).value_or(QByteArray());
 }
 
 // The calls of the log that start-up is about, in the order they were made.
@@ -44,8 +38,10 @@ protected:
 };
 
 TEST_F(AppModelTest, StartBringsEverythingUpInOrderWithTheStoredSetup) {
-    writeFile(mac.dataFolder(), u"settings.json"_s,
-              R"({"autoRehideSeconds": 3, "liveLayout": false, "revealOnHover": true})");
+    ASSERT_FALSE(writeFileAtomically(
+        mac.dataFolder() + u"/settings.json"_s,
+        R"({"autoRehideSeconds": 3, "liveLayout": false, "revealOnHover": true})",
+        FileDurability::Unsynced));
     AppModel &model = mac.build();
     EXPECT_TRUE(mac.fakes.log.isEmpty()) << "construction calls nothing";
     QSignalSpy layoutChanges(&model, &AppModel::layoutOrderChanged);

@@ -283,11 +283,16 @@ BENCHMARK_CAPTURE(reconcileToRandomLayout, shown16, ReconcileCase{{0, 0, 16}, 0,
     ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, shown20, ReconcileCase{{0, 0, 20}, 0, 20})
     ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(reconcileToRandomLayout, shown20_again, ReconcileCase{{0, 0, 20}, 0, 2020})
+    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, sections4_6_8_moves3,
                   ReconcileCase{{4, 6, 8}, 3, 468})
     ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, sections6_10_12_moves5,
                   ReconcileCase{{6, 10, 12}, 5, 61012})
+    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(reconcileToRandomLayout, sections8_8_8_moves8,
+                  ReconcileCase{{8, 8, 8}, 8, 888})
     ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "itempositionsmodel.h"
 
+#include "changedrows.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -77,19 +79,13 @@ void ItemPositionsModel::setScreens(const QList<ScreenSnapshot> &screens,
         endResetModel();
         return;
     }
-    qsizetype first = rows.size();
-    qsizetype last = -1;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (rows[i] != m_rows[i]) {
-            first = std::min(first, i);
-            last = i;
-        }
-    }
-    if (last < 0) {
+    const auto changed = changedRows(m_rows, rows);
+    if (!changed) {
         return;
     }
     m_rows = rows;
     // The row after a changed one may start or stop starting its screen.
+    const auto [first, last] = *changed;
     Q_EMIT dataChanged(index(int(first)), index(int(std::min(last + 1, rows.size() - 1))));
 }
 

@@ -1,5 +1,7 @@
 #include "sectioneditemsmodel.h"
 
+#include "changedrows.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -86,19 +88,13 @@ void SectionedItemsModel::setSections(const QList<SectionItems> &sections) {
         endResetModel();
         return;
     }
-    qsizetype first = rows.size();
-    qsizetype last = -1;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (rows[i] != m_rows[i]) {
-            first = std::min(first, i);
-            last = i;
-        }
-    }
-    if (last < 0) {
+    const auto changed = changedRows(m_rows, rows);
+    if (!changed) {
         return;
     }
     m_rows = rows;
     // The row after a changed one may start or stop starting its section.
+    const auto [first, last] = *changed;
     Q_EMIT dataChanged(index(int(first)), index(int(std::min(last + 1, rows.size() - 1))));
 }
 

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -16,6 +18,22 @@ using namespace std::chrono_literals;
 
 namespace zorv {
 namespace {
+
+// Seconds from settings and scenario files convert within range and saturate outside it, where a
+// plain cast would be undefined behaviour.
+TEST(Seconds, ConvertsWithinRangeAndSaturatesOutsideIt) {
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    const std::pair<double, Duration> cases[] = {{0.4, 400ms},
+                                                 {-1.5, -1500ms},
+                                                 {1e300, Duration::max()},
+                                                 {-1e300, Duration::min()},
+                                                 {kInfinity, Duration::max()},
+                                                 {-kInfinity, Duration::min()},
+                                                 {std::numeric_limits<double>::quiet_NaN(), 0s}};
+    for (const auto &[value, expected] : cases) {
+        EXPECT_EQ(seconds(value), expected) << value;
+    }
+}
 
 struct Slept {
     SleepOutcome outcome;
@@ -32,8 +50,8 @@ QCoro::Task<Slept> timedSleep(RealClock *clock, Duration duration, CancellationT
 struct SleepCase {
     const char *name;
     Duration duration;
-    bool cancelBefore;
-    bool cancelFromAWorker; // 2 ms into the sleep
+    std::optional<std::chrono::milliseconds>
+        cancelAt; // by a worker thread; negative: before the sleep starts
     SleepOutcome expected;
     Duration atLeast;
 };
@@ -44,11 +62,11 @@ TEST_P(RealClockSleep, EndsAtItsDeadlineOrPromptlyOnCancellationOnTheMainThread)
     const SleepCase &row = GetParam();
     RealClock clock;
     CancellationSource source;
-    if (row.cancelBefore) {
+    if (row.cancelAt && *row.cancelAt < 0s) {
         source.cancel();
-    }
-    if (row.cancelFromAWorker) {
-        QTimer::singleShot(2ms, [&source] { std::thread([&source] { source.cancel(); }).join(); });
+    } else if (row.cancelAt) {
+        QTimer::singleShot(*row.cancelAt,
+                           [&source] { std::thread([&source] { source.cancel(); }).join(); });
     }
     // The wall limit is the real check for "promptly": a missed cancellation sleeps for minutes.
     const Slept slept = runTask(timedSleep(&clock, row.duration, source.token()), 2000ms);
@@ -57,16 +75,20 @@ TEST_P(RealClockSleep, EndsAtItsDeadlineOrPromptlyOnCancellationOnTheMainThread)
     EXPECT_EQ(slept.resumedOn, QCoreApplication::instance()->thread());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RealClockSleep,
-                         ::testing::Values(SleepCase{"SubMillisecondNeverEndsEarly", 300us, false,
-                                                     false, SleepOutcome::Elapsed, 300us},
-                                           SleepCase{"NegativeElapsesNextTurn", -5ms, false, false,
-                                                     SleepOutcome::Elapsed, 0ms},
-                                           SleepCase{"CancelledBefore", 600s, true, false,
-                                                     SleepOutcome::Cancelled, 0ms},
-                                           SleepCase{"CancelledWhileAsleep", 600s, false, true,
-                                                     SleepOutcome::Cancelled, 2ms}),
-                         [](const auto &info) { return std::string(info.param.name); });
+// 2^32 + 1 ms: an interval narrowed to an int would fire after 1 ms, before the cancellation.
+constexpr Duration kBeyondTheTimerRange = std::chrono::milliseconds((qint64(1) << 32) + 1);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RealClockSleep,
+    ::testing::Values(SleepCase{"SubMillisecondNeverEndsEarly", 300us, std::nullopt,
+                                SleepOutcome::Elapsed, 300us},
+                      SleepCase{"NegativeElapsesNextTurn", -5ms, std::nullopt,
+                                SleepOutcome::Elapsed, 0ms},
+                      SleepCase{"CancelledBefore", 600s, -1ms, SleepOutcome::Cancelled, 0ms},
+                      SleepCase{"CancelledWhileAsleep", 600s, 2ms, SleepOutcome::Cancelled, 2ms},
+                      SleepCase{"BeyondTheTimerRangeUntilCancelled", kBeyondTheTimerRange, 15ms,
+                                SleepOutcome::Cancelled, 15ms}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 QCoro::Task<> sleepAndCount(RealClock *clock, Duration duration, CancellationToken token,
                             std::vector<SleepOutcome> *outcomes) {

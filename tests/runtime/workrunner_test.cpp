@@ -30,11 +30,6 @@ QCoro::Task<std::unique_ptr<int>> squareOf(WorkRunner *runner, int value, Thread
     co_return result;
 }
 
-QCoro::Task<> failOn(WorkRunner *runner) {
-    auto work = [] { throw std::invalid_argument("no such file"); };
-    co_await runner->run(std::move(work));
-}
-
 class WorkRunnerModes : public ::testing::TestWithParam<WorkRunner::Mode> {};
 
 TEST_P(WorkRunnerModes, HandsBackAMoveOnlyResultOrTheWorksOwnExceptionOnTheMainThread) {
@@ -52,11 +47,16 @@ TEST_P(WorkRunnerModes, HandsBackAMoveOnlyResultOrTheWorksOwnExceptionOnTheMainT
     EXPECT_EQ(*result, 49);
     EXPECT_EQ(threads.resumed, mainThread);
     EXPECT_EQ(threads.work == mainThread, inlineMode);
-    EXPECT_THROW(runTask(failOn(&runner), 2000ms), std::invalid_argument);
+    auto failing = [] { throw std::invalid_argument("no such file"); };
+    EXPECT_THROW(runTask(runner.run(failing), 2000ms), std::invalid_argument);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, WorkRunnerModes,
-                         ::testing::Values(WorkRunner::Mode::Inline, WorkRunner::Mode::ThreadPool));
+                         ::testing::Values(WorkRunner::Mode::Inline, WorkRunner::Mode::ThreadPool),
+                         [](const auto &info) {
+                             return std::string(info.param == WorkRunner::Mode::Inline ? "Inline"
+                                                                                       : "Pool");
+                         });
 
 } // namespace
 } // namespace zorv

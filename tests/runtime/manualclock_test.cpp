@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
-#include <numeric>
 #include <optional>
 #include <string>
 #include <thread>
@@ -86,24 +85,24 @@ TEST_P(ManualClockOrder, WakesEachSleeperAtItsOwnTimeInDeadlineThenSleepOrder) {
     EXPECT_EQ(clock.wallNow(), start.addSecs(std::max<qint64>(row.advance / 1s, 0)));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ManualClockOrder,
-    ::testing::Values(
-        OrderCase{"DeadlineOrder", {{3s}, {1s}, {2s}}, 5s, {"1@1000", "2@2000", "0@3000"}, -1ns},
-        OrderCase{"TiesInSleepOrder", {{1s}, {1s}, {1s}}, 1s, {"0@1000", "1@1000", "2@1000"}, -1ns},
-        OrderCase{"ChainsResolveWithinOneAdvance",
-                  {{1s, 1s, 1s}, {1500ms}},
-                  5s,
-                  {"0@1000", "1@1500", "0@2000", "0@3000"},
-                  -1ns},
-        OrderCase{
-            "ZeroAndNegativeWakeWithoutTimeMoving", {{0s}, {-1s}, {1s}}, 0s, {"0@0", "1@0"}, 1s},
-        OrderCase{"PartialAdvanceLeavesLaterSleepers", {{7s}, {1s}}, 2s, {"1@1000"}, 7s},
-        OrderCase{"NegativeAdvanceIsNoAdvance", {{1s}}, -3s, {}, 1s},
-        OrderCase{"CancelledBeforeTheSleep", {{10s}, {10s}}, 10s, {"0@0x", "1@10000"}, -1ns, -1s},
-        OrderCase{"CancelledDuringTheSleep", {{10s}, {10s}}, 10s, {"0@1000x", "1@10000"}, -1ns, 1s},
-        OrderCase{"CancelledAfterTheWake", {{10s}, {10s}}, 10s, {"0@10000", "1@10000"}, -1ns, 10s}),
-    [](const auto &info) { return std::string(info.param.name); });
+const OrderCase kOrders[] = {
+    {"DeadlineOrder", {{3s}, {1s}, {2s}}, 5s, {"1@1000", "2@2000", "0@3000"}, -1ns},
+    {"TiesInSleepOrder", {{1s}, {1s}, {1s}}, 1s, {"0@1000", "1@1000", "2@1000"}, -1ns},
+    {"ChainsResolveWithinOneAdvance",
+     {{1s, 1s, 1s}, {1500ms}},
+     5s,
+     {"0@1000", "1@1500", "0@2000", "0@3000"},
+     -1ns},
+    {"ZeroAndNegativeWakeWithoutTimeMoving", {{0s}, {-1s}, {1s}}, 0s, {"0@0", "1@0"}, 1s},
+    {"PartialAdvanceLeavesLaterSleepers", {{7s}, {1s}}, 2s, {"1@1000"}, 7s},
+    {"NegativeAdvanceIsNoAdvance", {{1s}}, -3s, {}, 1s},
+    {"CancelledBeforeTheSleep", {{10s}, {10s}}, 10s, {"0@0x", "1@10000"}, -1ns, -1s},
+    {"CancelledDuringTheSleep", {{10s}, {10s}}, 10s, {"0@1000x", "1@10000"}, -1ns, 1s},
+    {"CancelledAfterTheWake", {{10s}, {10s}}, 10s, {"0@10000", "1@10000"}, -1ns, 10s},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ManualClockOrder, ::testing::ValuesIn(kOrders),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // Deadlines and time saturate: a sleep without end never wraps round into the past.
 TEST(ManualClock, ASleepWithoutEndNeverWakesAndTimeNeverRunsBackwards) {
@@ -258,26 +257,31 @@ QCoro::Task<> tick(Clock *clock, Duration period, CancellationToken stop, std::a
     }
 }
 
-// A job of worker sleeps (a synthetic drag, an accessibility scan) against a main-thread loop
-// ticking every `tickEvery` and a timer (a deadline) that first fires at `timerAt`.
+// Jobs of worker sleeps (a synthetic drag, an accessibility scan) started together on a pool of
+// `poolThreads`, against a main-thread loop ticking every `tickEvery` and a timer (a deadline) that
+// first fires at `timerAt`.
 struct RaceCase {
     const char *name;
-    std::vector<Duration> workerSleeps;
-    Duration tickEvery;
-    Duration timerAt;
+    std::vector<std::vector<Duration>> jobs; // each job's sleeps
+    Duration tickEvery = 1h;
+    Duration timerAt = 24h;
+    int poolThreads = 8;
 };
 
 // A 0.12 s Command-drag as the engine posts it: settle, hold, ten steps, settle.
 const std::vector<Duration> kDrag = {15ms, 30ms, 3ms, 3ms, 3ms, 3ms,  3ms,
                                      3ms,  3ms,  3ms, 3ms, 3ms, 15ms, 15ms};
+const std::vector<Duration> kSecond = {1s};
 
 class WorkerSleepRace : public ::testing::TestWithParam<std::tuple<RaceCase, bool>> {};
 
-// Each wake-up of the worker sees exactly the main-thread work due by then, as on the real clock,
-// and the job takes exactly the sum of its sleeps, in manual and fast-forward mode alike.
+// Each wake-up of a worker sees exactly the main-thread work due by then, as on the real clock.
+// Sleeps that overlap in time overlap on the clock too, even with fewer pool threads than jobs, so
+// each job takes exactly the sum of its own sleeps; in manual and fast-forward mode alike.
 TEST_P(WorkerSleepRace, AWorkerSeesExactlyTheMainThreadWorkDueByEachWakeUp) {
     const auto &[row, fastForward] = GetParam();
     QThreadPool pool;
+    pool.setMaxThreadCount(row.poolThreads);
     ManualClock clock;
     clock.setFastForward(fastForward);
     CancellationSource stop;
@@ -285,86 +289,56 @@ TEST_P(WorkerSleepRace, AWorkerSeesExactlyTheMainThreadWorkDueByEachWakeUp) {
     std::atomic<int> fired = 0;
     tick(&clock, row.tickEvery, stop.token(), &ticks);
     tick(&clock, row.timerAt, stop.token(), &fired);
-    auto work = [&clock, &ticks, &fired, sleeps = row.workerSleeps] {
-        std::vector<Seen> seen;
-        for (const Duration sleep : sleeps) {
-            clock.blockingSleep(sleep);
-            seen.push_back({clock.now(), ticks.load(), fired.load() > 0});
-        }
-        return seen;
-    };
     WorkRunner runner(WorkRunner::Mode::ThreadPool, &pool);
-    const std::vector<Seen> seen = runTask(runner.run(work));
+    std::vector<QCoro::Task<std::vector<Seen>>> jobs; // all started before any is awaited
+    for (const std::vector<Duration> &sleeps : row.jobs) {
+        auto work = [&clock, &ticks, &fired, sleeps] {
+            std::vector<Seen> seen;
+            for (const Duration sleep : sleeps) {
+                clock.blockingSleep(sleep);
+                seen.push_back({clock.now(), ticks.load(), fired.load() > 0});
+            }
+            return seen;
+        };
+        jobs.push_back(runner.run(work));
+    }
+    MonotonicTime end{0};
+    for (std::size_t job = 0; job < jobs.size(); ++job) {
+        std::vector<Seen> expected;
+        MonotonicTime at{0};
+        for (const Duration sleep : row.jobs[job]) {
+            at += sleep;
+            expected.push_back({at, static_cast<int>(at / row.tickEvery), at >= row.timerAt});
+        }
+        EXPECT_EQ(runTask(std::move(jobs[job])), expected) << "job " << job;
+        end = std::max(end, at);
+    }
     stop.cancel();
     clock.settle();
-
-    std::vector<Seen> expected;
-    MonotonicTime at{0};
-    for (const Duration sleep : row.workerSleeps) {
-        at += sleep;
-        expected.push_back({at, static_cast<int>(at / row.tickEvery), at >= row.timerAt});
-    }
-    EXPECT_EQ(seen, expected);
-    EXPECT_EQ(clock.now(), at) << "time moved past the job's end before its result arrived";
+    EXPECT_EQ(clock.now(), end) << "time moved past the jobs' end before their results arrived";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Races, WorkerSleepRace,
-    ::testing::Combine(
-        ::testing::Values(RaceCase{"SlowTickerAgainstThirtyShortSleeps",
-                                   std::vector<Duration>(30, 10ms), 800ms, 24h},
-                          RaceCase{"TimerTwoSecondsOutAgainstADrag", kDrag, 1h, 2s},
-                          RaceCase{"DeadlineEightSecondsOutAgainstADrag", kDrag, 1h, 8s},
-                          RaceCase{"MainSleeperDueMidWay", {100ms}, 1h, 50ms},
-                          RaceCase{"TiesGoToTheMainThread", {100ms, 100ms}, 100ms, 200ms},
-                          RaceCase{"FastTickerAgainstADrag", kDrag, 7ms, 60ms}),
-        ::testing::Bool()),
-    [](const auto &info) {
-        return std::string(std::get<0>(info.param).name) +
-               (std::get<1>(info.param) ? "FastForward" : "Manual");
-    });
+const RaceCase kRaces[] = {
+    {"SlowTickerAgainstThirtyShortSleeps", {std::vector(30, Duration(10ms))}, 800ms},
+    {"TimerTwoSecondsOutAgainstADrag", {kDrag}, 1h, 2s},
+    {"DeadlineEightSecondsOutAgainstADrag", {kDrag}, 1h, 8s},
+    {"MainSleeperDueMidWay", {{100ms}}, 1h, 50ms},
+    {"TiesGoToTheMainThread", {{100ms, 100ms}}, 100ms, 200ms},
+    {"FastTickerAgainstADrag", {kDrag}, 7ms, 60ms},
+    {.name = "EightJobsOfOneSecond", .jobs = std::vector(8, kSecond)},
+    {.name = "EightJobsOnTwoThreads", .jobs = std::vector(8, kSecond), .poolThreads = 2},
+    {.name = "StaggeredSleeps", .jobs = {{1s}, {3s}, {2s}, {500ms, 500ms, 2s}}, .poolThreads = 4},
+    {.name = "ChainsOfTenths",
+     .jobs = std::vector(6, std::vector(10, Duration(100ms))),
+     .poolThreads = 3},
+};
 
-// Sleeps started together overlap as in real time, even with fewer pool threads than jobs.
-TEST(WorkerSleep, ConcurrentSleepsOverlapInsteadOfAddingUp) {
-    struct Case {
-        const char *name;
-        int poolThreads;
-        std::vector<std::vector<Duration>> jobs; // each job's sleeps
-    };
-    const std::vector<Duration> second = {1s};
-    const std::vector<Duration> tenths(10, 100ms);
-    const Case cases[] = {
-        {"EightJobsOfOneSecond", 8, std::vector(8, second)},
-        {"EightJobsOnTwoThreads", 2, std::vector(8, second)},
-        {"StaggeredSleeps", 4, {{1s}, {3s}, {2s}, {500ms, 500ms, 2s}}},
-        {"ChainsOfTenths", 3, std::vector(6, tenths)},
-    };
-    for (const Case &row : cases) {
-        SCOPED_TRACE(row.name);
-        QThreadPool pool;
-        pool.setMaxThreadCount(row.poolThreads);
-        ManualClock clock;
-        WorkRunner runner(WorkRunner::Mode::ThreadPool, &pool);
-        std::vector<QCoro::Task<MonotonicTime>> jobs; // all started before any is awaited
-        std::vector<MonotonicTime> expected;
-        std::vector<MonotonicTime> ends;
-        for (const std::vector<Duration> &sleeps : row.jobs) {
-            auto work = [&clock, sleeps] {
-                for (const Duration sleep : sleeps) {
-                    clock.blockingSleep(sleep);
-                }
-                return clock.now();
-            };
-            jobs.push_back(runner.run(work));
-            expected.push_back(std::accumulate(sleeps.begin(), sleeps.end(), MonotonicTime{0}));
-        }
-        for (QCoro::Task<MonotonicTime> &job : jobs) {
-            ends.push_back(runTask(std::move(job)));
-        }
-        EXPECT_EQ(ends, expected);
-        EXPECT_EQ(clock.now(), *std::max_element(expected.begin(), expected.end()));
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Races, WorkerSleepRace,
+                         ::testing::Combine(::testing::ValuesIn(kRaces), ::testing::Bool()),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) ? "FastForward" : "Manual");
+                         });
 
 QCoro::Task<> sleepAndRecord(Clock *clock, Duration duration, CancellationToken token,
                              std::vector<std::pair<SleepOutcome, MonotonicTime>> *woken) {

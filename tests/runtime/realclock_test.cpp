@@ -78,17 +78,17 @@ TEST_P(RealClockSleep, EndsAtItsDeadlineOrPromptlyOnCancellationOnTheMainThread)
 // 2^32 + 1 ms: an interval narrowed to an int would fire after 1 ms, before the cancellation.
 constexpr Duration kBeyondTheTimerRange = std::chrono::milliseconds((qint64(1) << 32) + 1);
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RealClockSleep,
-    ::testing::Values(SleepCase{"SubMillisecondNeverEndsEarly", 300us, std::nullopt,
-                                SleepOutcome::Elapsed, 300us},
-                      SleepCase{"NegativeElapsesNextTurn", -5ms, std::nullopt,
-                                SleepOutcome::Elapsed, 0ms},
-                      SleepCase{"CancelledBefore", 600s, -1ms, SleepOutcome::Cancelled, 0ms},
-                      SleepCase{"CancelledWhileAsleep", 600s, 2ms, SleepOutcome::Cancelled, 2ms},
-                      SleepCase{"BeyondTheTimerRangeUntilCancelled", kBeyondTheTimerRange, 15ms,
-                                SleepOutcome::Cancelled, 15ms}),
-    [](const auto &info) { return std::string(info.param.name); });
+const SleepCase kSleeps[] = {
+    {"SubMillisecondNeverEndsEarly", 300us, std::nullopt, SleepOutcome::Elapsed, 300us},
+    {"NegativeElapsesNextTurn", -5ms, std::nullopt, SleepOutcome::Elapsed, 0ms},
+    {"CancelledBefore", 600s, -1ms, SleepOutcome::Cancelled, 0ms},
+    {"CancelledWhileAsleep", 600s, 2ms, SleepOutcome::Cancelled, 2ms},
+    {"BeyondTheTimerRangeUntilCancelled", kBeyondTheTimerRange, 15ms, SleepOutcome::Cancelled,
+     15ms},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, RealClockSleep, ::testing::ValuesIn(kSleeps),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 QCoro::Task<> sleepAndCount(RealClock *clock, Duration duration, CancellationToken token,
                             std::vector<SleepOutcome> *outcomes) {

@@ -103,23 +103,17 @@ TEST(SectionLayoutTest, DecodingNormalisesWhateverTheFileHeld) {
     }
 }
 
+// Indexes are 64-bit: none beyond the 32-bit range wraps round to a position inside the section.
 TEST(SectionPlacementTest, InsertionIndexStaysWithinTheSectionAndNegativeMeansFirst) {
+    // clang-format off
     const struct {
         std::optional<qint64> index;
         qsizetype count, expected;
-    } cases[] = {{0, 3, 0},
-                 {2, 3, 2},
-                 {3, 3, 3},
-                 {9, 3, 3},
-                 {std::nullopt, 3, 3},
-                 {-1, 3, 0},
-                 {-1, 0, 0},
-                 {0, 0, 0},
-                 {std::nullopt, 0, 0},
-                 // Indexes are 64-bit: none wraps around to a position inside the section.
-                 {4294967296, 3, 3},
-                 {4294967297, 3, 3},
-                 {-4294967295, 3, 0}};
+    } cases[] = {
+        {0, 3, 0}, {2, 3, 2}, {3, 3, 3}, {9, 3, 3}, {std::nullopt, 3, 3}, {-1, 3, 0},
+        {-1, 0, 0}, {0, 0, 0}, {std::nullopt, 0, 0},
+        {4294967296, 3, 3}, {4294967297, 3, 3}, {-4294967295, 3, 0}};
+    // clang-format on
     for (const auto &c : cases) {
         EXPECT_EQ((SectionPlacement{Section::hidden, c.index}.insertionIndex(c.count)), c.expected)
             << c.index.value_or(-999) << " of " << c.count;

@@ -3,7 +3,6 @@
 #include "coroutinetest.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
 
 #include <gtest/gtest.h>
 

@@ -1,25 +1,29 @@
 #include "desktopapp.h"
 #include "desktopdump.h"
+#include "desktopsnapshot.h"
 #include "engine/classicengine.h"
+#include "jsonreader.h"
+#include "jsonwriter.h"
 #include "keptpositionsfile.h"
 #include "manualclock.h"
 #include "scenario/clockface.h"
 #include "scenario/scenarioloader.h"
+#include "simoptions.h"
 #include "simulatedplatform.h"
 #include "storage/storevalue.h"
 #include "storage/zorvpaths.h"
 #include "workerclockdriver.h"
 
-#include "jsonreader.h"
-#include "jsonwriter.h"
-
-#include <gtest/gtest.h>
-
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimeZone>
+
+#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
@@ -331,6 +335,129 @@ TEST(DesktopAppTest, RefusesABadPositionsFile) {
     } catch (const ScenarioError &error) {
         EXPECT_TRUE(error.message().startsWith(file.fileName() + uR"(: $["com.example.a"].a1: )"_s))
             << error.message().toStdString();
+    }
+}
+
+// The window and the dump say which application is in front even when it has no name of its own
+// (it used to read as no application at all).
+TEST(DesktopSnapshotTest, NamesTheFrontmostApplicationEvenWithoutAName) {
+    const struct {
+        QString application;
+        QString shown;
+    } cases[] = {
+        {uR"("bundleId": "com.example.a", "name": "Alpha")"_s, u"Alpha"_s},
+        {uR"("bundleId": "com.example.a")"_s, u"com.example.a"_s},
+    };
+    for (const auto &[application, shown] : cases) {
+        ManualClock clock;
+        const QString scenario = uR"({"name": "t",
+                 "screens": [{"name": "A", "frame": {"x": 0, "y": 0, "width": 800, "height": 600}}],
+                 "applications": [{%1, "activationPolicy": "regular", "frontmost": true}]})"_s.arg(
+            application);
+        SimulatedPlatform platform(clock, ScenarioLoader::parse(scenario.toUtf8(), u"t"_s), false);
+        platform.start();
+        clock.settle();
+        EXPECT_EQ(DesktopSnapshot::take(platform.desktop()).frontmostApplication, shown);
+    }
+}
+
+// Delegates are visual children, not always object children: search the item tree.
+QQuickItem *findItem(QQuickItem *item, const QString &objectName) {
+    if (item->objectName() == objectName) {
+        return item;
+    }
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findItem(child, objectName)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+int pixelsOf(const QImage &image, const QColor &color) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixelColor(x, y) == color;
+        }
+    }
+    return count;
+}
+
+// Loads the desktop window offscreen on the shipped laptop scenario and keeps its picture in the
+// build folder (tests/app/screenshots/desktop-window.png) for people to look at. The drawn bar
+// shows the bar's colour, the camera housing and the items' glyphs.
+TEST(DesktopWindowTest, DrawsTheLaptopsMenuBar) {
+    ManualClock clock;
+    SimulatedPlatform platform(clock, ScenarioLoader::load(ScenarioLoader::defaultName), false);
+    DesktopApp app(platform, SimOptions{});
+    ASSERT_TRUE(app.start());
+    clock.settle();
+
+    QQuickWindow *window = app.window();
+    ASSERT_TRUE(window);
+    const QImage picture = window->grabWindow();
+    ASSERT_EQ(picture.size(), window->size() * window->effectiveDevicePixelRatio());
+    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(picture.save(folder + u"/desktop-window.png"_s));
+
+    const QQuickItem *strip = findItem(window->contentItem(), u"menuBarStrip"_s);
+    ASSERT_TRUE(strip);
+    const QRectF area = strip->mapRectToScene(strip->boundingRect());
+    const QImage bar = picture.copy(area.toAlignedRect());
+    EXPECT_GT(pixelsOf(bar, QColor(236, 236, 236)), bar.width() * 10) << "the bar's colour";
+    // The housing is 200 points wide and as tall as the bar.
+    EXPECT_GT(pixelsOf(bar, Qt::black), int(150 * area.height() * strip->width() / 1512.0));
+    // Dropbox's blue diamond.
+    EXPECT_GT(pixelsOf(bar, QColor(u"#0061fe"_s)), 10);
+}
+
+TEST(SimOptionsTest, ReadsEveryOption) {
+    const auto parsed = SimOptions::parse(
+        {u"zorv"_s, u"--sim-scenario"_s, u"crowded-bar"_s, u"--sim-time"_s, u"fast"_s,
+         u"--sim-run-for"_s, u"3600"_s, u"--sim-dump"_s, u"out.json"_s, u"--sim-screenshots"_s,
+         u"shots"_s, u"--sim-positions"_s, u"kept.json"_s});
+    ASSERT_TRUE(std::holds_alternative<SimOptions>(parsed));
+    const SimOptions &options = std::get<SimOptions>(parsed);
+    EXPECT_EQ(options.scenario, u"crowded-bar"_s);
+    EXPECT_EQ(options.time, SimOptions::TimeMode::Fast);
+    EXPECT_EQ(options.runFor, seconds(3600));
+    EXPECT_EQ(options.dumpPath, u"out.json"_s);
+    EXPECT_EQ(options.screenshotFolder, u"shots"_s);
+    EXPECT_EQ(options.positionsPath, u"kept.json"_s);
+
+    const auto defaults = SimOptions::parse({u"zorv"_s});
+    ASSERT_TRUE(std::holds_alternative<SimOptions>(defaults));
+    EXPECT_EQ(
+        std::get<SimOptions>(defaults),
+        (SimOptions{u"laptop"_s, SimOptions::TimeMode::Real, std::nullopt, {}, {}, {}, false}));
+}
+
+TEST(SimOptionsTest, RefusesWhatItDoesNotUnderstand) {
+    const struct {
+        QStringList arguments;
+        QString error;
+    } cases[] = {
+        {{u"--sim-time"_s, u"slow"_s}, u"--sim-time takes \"real\" or \"fast\""_s},
+        {{u"--sim-run-for"_s, u"0"_s}, u"--sim-run-for takes a number of seconds above 0"_s},
+        {{u"--sim-run-for"_s, u"-5"_s}, u"--sim-run-for takes"_s},
+        {{u"--sim-run-for"_s, u"nan"_s}, u"--sim-run-for takes"_s},
+        {{u"--sim-run-for"_s, u"1e30"_s}, u"--sim-run-for takes"_s},
+        {{u"--sim-run-for"_s, u"an hour"_s}, u"--sim-run-for takes"_s},
+        {{u"--sim-dump"_s}, u"Missing value after '--sim-dump'."_s},
+        {{u"--sim-dump"_s, u""_s}, u"--sim-dump needs a file name."_s},
+        {{u"--sim-positions"_s, u""_s}, u"--sim-positions needs a file name."_s},
+        {{u"--sim-speed"_s, u"2"_s}, u"Unknown option 'sim-speed'."_s},
+        {{u"laptop"_s}, u"Unexpected argument \"laptop\"."_s},
+        {{u"--sim-time"_s, u"fast"_s, u"--sim-screenshots"_s, u"shots"_s},
+         u"--sim-time fast with --sim-screenshots needs --sim-run-for."_s},
+    };
+    for (const auto &[arguments, error] : cases) {
+        const auto parsed = SimOptions::parse(QStringList{u"zorv"_s} + arguments);
+        ASSERT_TRUE(std::holds_alternative<QString>(parsed)) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(std::get<QString>(parsed).startsWith(error))
+            << std::get<QString>(parsed).toStdString();
     }
 }
 

@@ -42,6 +42,15 @@ QVariant value(const QAbstractItemModel &model, int row, int role) {
     return model.data(model.index(row, 0), role);
 }
 
+// One role's values down the rows, as strings.
+QStringList column(const QAbstractItemModel &model, int role) {
+    QStringList values;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        values.append(value(model, row, role).toString());
+    }
+    return values;
+}
+
 TEST(ItemPositionsModelTest, ListsEveryScreensItemsWithTheirState) {
     ItemPositionsModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -50,14 +59,11 @@ TEST(ItemPositionsModelTest, ListsEveryScreensItemsWithTheirState) {
                 {entry(u"far"_s, -40, false, false), entry(u"menus"_s, 300, false, true, true),
                  entry(u"notch"_s, 700, false, true, false, true), entry(u"shown"_s, 1200, true)}),
          screen(2, u"Wide"_s, {entry(u"far"_s, 7000, true)})});
-    ASSERT_EQ(model.rowCount(), 5);
-    const QStringList states{u"off screen"_s, u"under the menus"_s, u"under the camera housing"_s,
-                             u"shown"_s, u"shown"_s};
-    for (int row = 0; row < 5; ++row) {
-        EXPECT_EQ(value(model, row, ItemPositionsModel::StateRole).toString(), states[row]);
-        EXPECT_EQ(value(model, row, ItemPositionsModel::StartsScreenRole).toBool(),
-                  row == 0 || row == 4);
-    }
+    EXPECT_EQ(column(model, ItemPositionsModel::StateRole),
+              (QStringList{u"off screen"_s, u"under the menus"_s, u"under the camera housing"_s,
+                           u"shown"_s, u"shown"_s}));
+    EXPECT_EQ(column(model, ItemPositionsModel::StartsScreenRole),
+              (QStringList{u"true"_s, u"false"_s, u"false"_s, u"false"_s, u"true"_s}));
     EXPECT_EQ(value(model, 4, ItemPositionsModel::ScreenRole).toString(), u"Wide (display 2)"_s);
     EXPECT_EQ(value(model, 0, ItemPositionsModel::XRole).toDouble(), -40.0);
     EXPECT_EQ(value(model, 0, ItemPositionsModel::ApplicationRole).toString(), u"App far"_s);
@@ -93,10 +99,8 @@ TEST(ItemPositionsModelTest, ShowsTheSectionTheEngineGivesEachItem) {
     ItemPositionsModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.setScreens({screen(1, u"Laptop"_s, bar)}, sections);
-    const QStringList shown{u"hidden"_s, u"shown"_s, QString()};
-    for (int row = 0; row < 3; ++row) {
-        EXPECT_EQ(value(model, row, ItemPositionsModel::SectionRole).toString(), shown[row]);
-    }
+    EXPECT_EQ(column(model, ItemPositionsModel::SectionRole),
+              (QStringList{u"hidden"_s, u"shown"_s, QString()}));
 }
 
 // Same number of rows: the rows change in place (the list keeps its scroll position), and the
@@ -150,25 +154,16 @@ TEST(SectionedItemsModelTest, ListsTheSectionsItemsAndChangesInPlace) {
                        Items{Section::hidden, {}},
                        Items{Section::alwaysHidden,
                              {modelItem(u"B"_s, std::nullopt), modelItem(u"C"_s, u""_s, true)}}});
-    const struct {
-        QString section;
-        QString title;
-        bool starts;
-        QString name;
-        bool dormant;
-    } rows[] = {
-        {u"shown"_s, u"Shown"_s, true, u"Wi-Fi"_s, false},
-        {u"alwaysHidden"_s, u"Always hidden"_s, true, u"B"_s, false},
-        {u"alwaysHidden"_s, u"Always hidden"_s, false, u"C"_s, true},
+    const std::pair<SectionedItemsModel::Roles, QStringList> columns[] = {
+        {SectionedItemsModel::SectionRole, {u"shown"_s, u"alwaysHidden"_s, u"alwaysHidden"_s}},
+        {SectionedItemsModel::SectionTitleRole,
+         {u"Shown"_s, u"Always hidden"_s, u"Always hidden"_s}},
+        {SectionedItemsModel::StartsSectionRole, {u"true"_s, u"true"_s, u"false"_s}},
+        {SectionedItemsModel::NameRole, {u"Wi-Fi"_s, u"B"_s, u"C"_s}},
+        {SectionedItemsModel::DormantRole, {u"false"_s, u"false"_s, u"true"_s}},
     };
-    ASSERT_EQ(model.rowCount(), int(std::size(rows)));
-    for (int row = 0; row < model.rowCount(); ++row) {
-        const auto &want = rows[row];
-        EXPECT_EQ(value(model, row, SectionedItemsModel::SectionRole).toString(), want.section);
-        EXPECT_EQ(value(model, row, SectionedItemsModel::SectionTitleRole).toString(), want.title);
-        EXPECT_EQ(value(model, row, SectionedItemsModel::StartsSectionRole).toBool(), want.starts);
-        EXPECT_EQ(value(model, row, SectionedItemsModel::NameRole).toString(), want.name);
-        EXPECT_EQ(value(model, row, SectionedItemsModel::DormantRole).toBool(), want.dormant);
+    for (const auto &[role, values] : columns) {
+        EXPECT_EQ(column(model, role), values) << role;
     }
 
     // An item moving from shown to hidden keeps the count: the rows change in place.

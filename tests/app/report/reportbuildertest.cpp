@@ -3,6 +3,7 @@
 #include "installid.h"
 #include "jsonreader.h"
 #include "reportdiagnostics.h"
+#include "reportfallback.h"
 
 #include <QFile>
 #include <QJsonObject>
@@ -70,6 +71,18 @@ TEST(ReportBodyTest, theSizeCapCutsTheOldestDiagnosticsUntilTheBodyFits) {
         EXPECT_EQ(object.value(u"text"_s).toString(), c.text) << c.name;
         EXPECT_TRUE(c.expected.isEmpty() || body.size() <= Builder::maxBodyBytes) << c.name;
     }
+}
+
+TEST(ReportFallbackTextTest, holdsTheFactsTheTrimmedTextAndTheWholeDiagnostics) {
+    const QString head = u"Zorv problem report\nVersion   1.4.2 (142)\n"
+                         u"macOS     Version 14.5 (Build 23F79)\nMac       Mac14,2\n"
+                         u"Install   INSTALL-1\n\nWhat happened:\n"_s;
+    EXPECT_EQ(Fallback::text(u"Zorv"_s, facts, u"INSTALL-1"_s, u"\n  First.\n\n  Second.\t\n"_s,
+                             u"Trusted   true\n\n===== a =====\nx\n"_s),
+              head + u"First.\n\n  Second.\n\n===== diagnostics =====\nTrusted   true\n\n"
+                     u"===== a =====\nx\n"_s);
+    EXPECT_EQ(Fallback::text(u"Zorv"_s, facts, u"INSTALL-1"_s, u"One"_s, QString()),
+              head + u"One\n\n===== diagnostics =====\n"_s);
 }
 
 TEST(ReportReplyTest, readsOnlyStringValuesOfAJsonObject) {

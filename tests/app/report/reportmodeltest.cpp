@@ -162,20 +162,6 @@ TEST_F(ReportTest, operationsOutOfTurnDoNothing) {
     EXPECT_TRUE(workspace.openedUrls().isEmpty());
 }
 
-TEST(ReportFallbackTextTest, holdsTheFactsTheTrimmedTextAndTheWholeDiagnostics) {
-    const Facts facts{u"app.zorv.Zorv"_s, u"1.4.2"_s, u"142"_s, u"Version 14.5 (Build 23F79)"_s,
-                      u"Mac14,2"_s};
-    const QString head = u"Zorv problem report\nVersion   1.4.2 (142)\n"
-                         u"macOS     Version 14.5 (Build 23F79)\nMac       Mac14,2\n"
-                         u"Install   INSTALL-1\n\nWhat happened:\n"_s;
-    EXPECT_EQ(Fallback::text(u"Zorv"_s, facts, u"INSTALL-1"_s, u"\n  First.\n\n  Second.\t\n"_s,
-                             u"Trusted   true\n\n===== a =====\nx\n"_s),
-              head + u"First.\n\n  Second.\n\n===== diagnostics =====\nTrusted   true\n\n"
-                     u"===== a =====\nx\n"_s);
-    EXPECT_EQ(Fallback::text(u"Zorv"_s, facts, u"INSTALL-1"_s, u"One"_s, QString()),
-              head + u"One\n\n===== diagnostics =====\n"_s);
-}
-
 TEST_F(ReportTest, fallBackFilesOfOneMinuteGetTheirOwnNamesAndNoneIsReplaced) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(Fallback::save(u"report %1"_s.arg(i), u"Zorv"_s, desktopFolder.path(),

@@ -16,7 +16,6 @@ TEST(UpdateAvailabilityTest, OnlyAnOfferedVersionHasAMenuRow) {
         UpdateAvailability::available(u"2.1"_s).menuRow(),
         (UpdateAvailability::MenuRow{u"Version 2.1 Available"_s, u"Click to learn more\u2026"_s}));
     EXPECT_EQ(UpdateAvailability::upToDate().menuRow(), std::nullopt);
-    EXPECT_EQ(UpdateStatus().availability.menuRow(), std::nullopt);
 }
 
 TEST(UpdateAvailabilityTest, StatusLineTakesTheFirstRuleThatApplies) {

@@ -20,15 +20,14 @@ const MenuBarItemID kClock{u"com.apple.clock"_s, u"clock"_s, std::nullopt, 2};
 
 TEST(TriggerConditionTest, IsSatisfiedFollowsEachCaseRule) {
     const TriggerContext none;
-    TriggerContext mac;
-    mac.batteryPercent = 20;
-    mac.isOnBattery = true;
-    mac.currentSSID = u"Home"_s;
-    mac.runningBundleIDs = {u"com.a"_s};
-    mac.frontmostBundleID = u"com.b"_s;
-    mac.focusActive = true;
     TriggerContext unnamedNetwork;
     unnamedNetwork.currentSSID = QString();
+    const TriggerContext mac{.batteryPercent = 20,
+                             .isOnBattery = true,
+                             .currentSSID = u"Home"_s,
+                             .runningBundleIDs = {u"com.a"_s},
+                             .frontmostBundleID = u"com.b"_s,
+                             .focusActive = true};
     const auto expect = [](const TriggerContext &context, bool expected,
                            const QList<C> &conditions) {
         for (const C &condition : conditions) {

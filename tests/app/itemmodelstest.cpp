@@ -42,6 +42,30 @@ QVariant value(const QAbstractItemModel &model, int row, int role) {
     return model.data(model.index(row, 0), role);
 }
 
+// An item of com.example.`app` as the engine lists it.
+MenuBarItem menuItem(const QString &app, const std::optional<QString> &title, Section section,
+                     QRectF frame = QRectF(), bool dormant = false) {
+    return {MenuBarItemID{u"com.example."_s + app, title, std::nullopt, 0},
+            1,
+            app,
+            frame,
+            std::nullopt,
+            std::nullopt,
+            section,
+            false,
+            dormant,
+            false};
+}
+
+// One role's values down the rows, as strings.
+QStringList column(const QAbstractItemModel &model, int role) {
+    QStringList values;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        values.append(value(model, row, role).toString());
+    }
+    return values;
+}
+
 TEST(ItemPositionsModelTest, ListsEveryScreensItemsWithTheirState) {
     ItemPositionsModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -50,14 +74,11 @@ TEST(ItemPositionsModelTest, ListsEveryScreensItemsWithTheirState) {
                 {entry(u"far"_s, -40, false, false), entry(u"menus"_s, 300, false, true, true),
                  entry(u"notch"_s, 700, false, true, false, true), entry(u"shown"_s, 1200, true)}),
          screen(2, u"Wide"_s, {entry(u"far"_s, 7000, true)})});
-    ASSERT_EQ(model.rowCount(), 5);
-    const QStringList states{u"off screen"_s, u"under the menus"_s, u"under the camera housing"_s,
-                             u"shown"_s, u"shown"_s};
-    for (int row = 0; row < 5; ++row) {
-        EXPECT_EQ(value(model, row, ItemPositionsModel::StateRole).toString(), states[row]);
-        EXPECT_EQ(value(model, row, ItemPositionsModel::StartsScreenRole).toBool(),
-                  row == 0 || row == 4);
-    }
+    EXPECT_EQ(column(model, ItemPositionsModel::StateRole),
+              (QStringList{u"off screen"_s, u"under the menus"_s, u"under the camera housing"_s,
+                           u"shown"_s, u"shown"_s}));
+    EXPECT_EQ(column(model, ItemPositionsModel::StartsScreenRole),
+              (QStringList{u"true"_s, u"false"_s, u"false"_s, u"false"_s, u"true"_s}));
     EXPECT_EQ(value(model, 4, ItemPositionsModel::ScreenRole).toString(), u"Wide (display 2)"_s);
     EXPECT_EQ(value(model, 0, ItemPositionsModel::XRole).toDouble(), -40.0);
     EXPECT_EQ(value(model, 0, ItemPositionsModel::ApplicationRole).toString(), u"App far"_s);
@@ -66,37 +87,23 @@ TEST(ItemPositionsModelTest, ListsEveryScreensItemsWithTheirState) {
 // The engine's items pair with the bar's per application, left to right: its scan and the bar
 // may disagree on positions after a reveal, never on an application's own order.
 TEST(ItemPositionsModelTest, ShowsTheSectionTheEngineGivesEachItem) {
-    const auto scanned = [](const QString &name, double x, Section section, bool dormant) {
-        return MenuBarItem{MenuBarItemID{u"com.example.two"_s, name, std::nullopt, 0},
-                           1,
-                           name,
-                           dormant ? QRectF() : QRectF(x, 0, 24, 24),
-                           std::nullopt,
-                           std::nullopt,
-                           section,
-                           false,
-                           dormant,
-                           false};
-    };
     QList<BarEntry> bar{entry(u"two"_s, -300, false, false), entry(u"two"_s, 900, true),
                         entry(u"unseen"_s, 1000, true)};
     bar[0].itemId = 1;
     bar[1].itemId = 2;
     bar[2].itemId = 3;
     // Scanned while tucked: the hidden one far left; the dormant one never pairs.
-    const QHash<quint64, Section> sections =
-        EngineSections::of(bar, {scanned(u"b"_s, 1100, Section::shown, false),
-                                 scanned(u"gone"_s, 0, Section::hidden, true),
-                                 scanned(u"a"_s, -2000, Section::hidden, false)});
+    const QHash<quint64, Section> sections = EngineSections::of(
+        bar, {menuItem(u"two"_s, u"b"_s, Section::shown, QRectF(1100, 0, 24, 24)),
+              menuItem(u"two"_s, u"gone"_s, Section::hidden, QRectF(), true),
+              menuItem(u"two"_s, u"a"_s, Section::hidden, QRectF(-2000, 0, 24, 24))});
     EXPECT_EQ(sections, (QHash<quint64, Section>{{1, Section::hidden}, {2, Section::shown}}));
 
     ItemPositionsModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.setScreens({screen(1, u"Laptop"_s, bar)}, sections);
-    const QStringList shown{u"hidden"_s, u"shown"_s, QString()};
-    for (int row = 0; row < 3; ++row) {
-        EXPECT_EQ(value(model, row, ItemPositionsModel::SectionRole).toString(), shown[row]);
-    }
+    EXPECT_EQ(column(model, ItemPositionsModel::SectionRole),
+              (QStringList{u"hidden"_s, u"shown"_s, QString()}));
 }
 
 // Same number of rows: the rows change in place (the list keeps its scroll position), and the
@@ -126,58 +133,34 @@ TEST(ItemPositionsModelTest, ChangesInPlaceAndResetsWhenTheCountChanges) {
     EXPECT_EQ(model.rowCount(), 1);
 }
 
-MenuBarItem modelItem(const QString &app, const std::optional<QString> &title,
-                      bool dormant = false) {
-    return MenuBarItem{MenuBarItemID{u"com.example."_s + app, title, std::nullopt, 0},
-                       1,
-                       app,
-                       QRectF(),
-                       std::nullopt,
-                       std::nullopt,
-                       Section::shown,
-                       false,
-                       dormant,
-                       false};
-}
-
 // Rows follow the sections in the order given; each section's first row carries its heading, an
 // untitled item shows its application's name, and a section without items has no rows.
 TEST(SectionedItemsModelTest, ListsTheSectionsItemsAndChangesInPlace) {
     using Items = SectionedItemsModel::SectionItems;
     SectionedItemsModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    model.setSections({Items{Section::shown, {modelItem(u"A"_s, u"Wi-Fi"_s)}},
-                       Items{Section::hidden, {}},
-                       Items{Section::alwaysHidden,
-                             {modelItem(u"B"_s, std::nullopt), modelItem(u"C"_s, u""_s, true)}}});
-    const struct {
-        QString section;
-        QString title;
-        bool starts;
-        QString name;
-        bool dormant;
-    } rows[] = {
-        {u"shown"_s, u"Shown"_s, true, u"Wi-Fi"_s, false},
-        {u"alwaysHidden"_s, u"Always hidden"_s, true, u"B"_s, false},
-        {u"alwaysHidden"_s, u"Always hidden"_s, false, u"C"_s, true},
+    const MenuBarItem wifi = menuItem(u"A"_s, u"Wi-Fi"_s, Section::shown),
+                      untitled = menuItem(u"B"_s, std::nullopt, Section::shown),
+                      dormant = menuItem(u"C"_s, u""_s, Section::shown, QRectF(), true);
+    model.setSections({Items{Section::shown, {wifi}}, Items{Section::hidden, {}},
+                       Items{Section::alwaysHidden, {untitled, dormant}}});
+    const std::pair<SectionedItemsModel::Roles, QStringList> columns[] = {
+        {SectionedItemsModel::SectionRole, {u"shown"_s, u"alwaysHidden"_s, u"alwaysHidden"_s}},
+        {SectionedItemsModel::SectionTitleRole,
+         {u"Shown"_s, u"Always hidden"_s, u"Always hidden"_s}},
+        {SectionedItemsModel::StartsSectionRole, {u"true"_s, u"true"_s, u"false"_s}},
+        {SectionedItemsModel::NameRole, {u"Wi-Fi"_s, u"B"_s, u"C"_s}},
+        {SectionedItemsModel::DormantRole, {u"false"_s, u"false"_s, u"true"_s}},
     };
-    ASSERT_EQ(model.rowCount(), int(std::size(rows)));
-    for (int row = 0; row < model.rowCount(); ++row) {
-        const auto &want = rows[row];
-        EXPECT_EQ(value(model, row, SectionedItemsModel::SectionRole).toString(), want.section);
-        EXPECT_EQ(value(model, row, SectionedItemsModel::SectionTitleRole).toString(), want.title);
-        EXPECT_EQ(value(model, row, SectionedItemsModel::StartsSectionRole).toBool(), want.starts);
-        EXPECT_EQ(value(model, row, SectionedItemsModel::NameRole).toString(), want.name);
-        EXPECT_EQ(value(model, row, SectionedItemsModel::DormantRole).toBool(), want.dormant);
+    for (const auto &[role, values] : columns) {
+        EXPECT_EQ(column(model, role), values) << role;
     }
 
     // An item moving from shown to hidden keeps the count: the rows change in place.
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-    model.setSections({Items{Section::shown, {}},
-                       Items{Section::hidden, {modelItem(u"A"_s, u"Wi-Fi"_s)}},
-                       Items{Section::alwaysHidden,
-                             {modelItem(u"B"_s, std::nullopt), modelItem(u"C"_s, u""_s, true)}}});
+    model.setSections({Items{Section::shown, {}}, Items{Section::hidden, {wifi}},
+                       Items{Section::alwaysHidden, {untitled, dormant}}});
     EXPECT_EQ(reset.size(), 0);
     ASSERT_EQ(changed.size(), 1);
     EXPECT_EQ(changed[0][0].toModelIndex().row(), 0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jsonreader.h"
+#include "jsonwriter.h"
 
 #include <QByteArray>
 
@@ -15,6 +16,18 @@ T decodeJson(const QByteArray &text, DateForm dateForm = DateForm::ReferenceSeco
 template <typename T>
 T decodeJson(const QJsonValue &value, DateForm dateForm = DateForm::ReferenceSeconds) {
     return T::fromJson(JsonValueRef(value, QStringLiteral("$"), dateForm));
+}
+
+inline QByteArray compactJson(const QJsonValue &value) {
+    return writeJson(value, JsonFormat::compact()).value();
+}
+
+// A rule set whose one rule's condition is `depth` nested "not" cases around "onBattery".
+inline QByteArray notChain(int depth) {
+    return R"({"rules":[{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"deep",)"
+           R"("isEnabled":true,"action":{"hideHidden":{}},"condition":)" +
+           QByteArray(R"({"not":{"_0":)").repeated(depth) + R"({"onBattery":{}})" +
+           QByteArray("}}").repeated(depth) + "}]}";
 }
 
 // Settings as stored, with every field away from its default and the optional ones present.

@@ -1,4 +1,5 @@
 #include "search/fuzzymatch.h"
+#include "search/stablekey.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,18 @@ TEST(FuzzyMatchTest, WorksOnUserPerceivedCharactersAcrossScripts) {
          scores(u"a"_s, u"\U0001F44D\U0001F3FDa"_s, 17), scores(u"b"_s, u"e\u0301b"_s, 11),
          scores(u"i\u0307"_s, u"\u0130stanbul"_s, 13), scores(u"\u0130"_s, u"i\u0307stanbul"_s, 13),
          scores(u"stra\u00df"_s, u"STRA\u1E9E"_s, 40)});
+}
+
+TEST(StableKeyTest, KeepsTheOrdinalWhereIdentityIgnoresItAndNeverTheTitle) {
+    const MenuBarItemID first{u"com.a"_s, u"clock"_s, u"9:41"_s, 0};
+    const MenuBarItemID second{u"com.a"_s, u"clock"_s, u"9:42"_s, 1};
+    ASSERT_EQ(first, second);
+    EXPECT_EQ(stableKey(first), u"com.a#clock##0"_s);
+    EXPECT_EQ(stableKey(second), u"com.a#clock##1"_s);
+    EXPECT_EQ(stableKey({u"com.a"_s, QString(), u"Title"_s, -3}), u"com.a###-3"_s);
+    EXPECT_EQ(stableKey({u"com.a"_s, std::nullopt, std::nullopt, -3}), u"com.a###-3"_s);
+    EXPECT_EQ(stableKey({u"com.a"_s, std::nullopt, std::nullopt, 4294967296}),
+              u"com.a###4294967296"_s);
 }
 
 } // namespace

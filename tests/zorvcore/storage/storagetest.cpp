@@ -1,18 +1,110 @@
-#include "storetestfixture.h"
-
+#include "jsondates.h"
+#include "jsonreader.h"
+#include "manualclock.h"
 #include "profiles/profileset.h"
+#include "recordingsystemlog.h"
 #include "sectionlayout.h"
 #include "settings/settings.h"
+#include "storage/backups.h"
+#include "storage/jsonstore.h"
 #include "storage/storeerror.h"
+#include "storage/zorvpaths.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 
 #include <sys/stat.h>
 
-namespace zorv::storetest {
+using namespace Qt::StringLiterals;
+
+namespace zorv {
 namespace {
+
+// A value standing in for the real records: a nested object holding an array, a number that can
+// be made non-finite, and a date.
+struct Record {
+    double value = 0;
+    int level = 3;                    // "inner"."level"
+    QStringList tags{u"a"_s, u"b"_s}; // "inner"."tags"
+    std::optional<QDateTime> seen{};
+
+    bool operator==(const Record &) const = default;
+    static Record fromJson(const JsonValueRef &json) {
+        const JsonObjectRef object = json.toObject();
+        const JsonObjectRef inner = object.required(u"inner").toObject();
+        const auto seen = object.optional(u"seen");
+        return {object.required(u"value").toDouble(), inner.required(u"level").toInt<int>(),
+                inner.required(u"tags").toArray().map<QString>(),
+                seen ? std::optional(seen->toDate()) : std::nullopt};
+    }
+    [[nodiscard]] QJsonValue toJson(DateForm form) const {
+        const QJsonObject inner{{u"level"_s, level}, {u"tags"_s, QJsonArray::fromStringList(tags)}};
+        QJsonObject object{{u"value"_s, value}, {u"inner"_s, inner}};
+        if (seen) {
+            object.insert(u"seen"_s, dateJson(*seen, form));
+        }
+        return object;
+    }
+};
+
+// A fresh folder, a manual clock and a recording system log for each test.
+class StoreTest : public ::testing::Test {
+protected:
+    static constexpr auto kDebounce = std::chrono::milliseconds(400);
+    inline static const QString kFile = u"settings.json"_s;
+    // The quarantine name at the manual clock's start.
+    inline static const QString kQuarantine = u"settings.json.unreadable-1796115600"_s;
+
+    [[nodiscard]] QString pathOf(const QString &name) const { return m_dir.filePath(name); }
+
+    void writeFile(const QString &name, const QByteArray &bytes) const {
+        QFile file(pathOf(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    [[nodiscard]] QByteArray readFile(const QString &name) const {
+        QFile file(pathOf(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    [[nodiscard]] QStringList entries() const {
+        return QDir(m_dir.path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    }
+
+    // The "value" in the store file; -1 when there is no file.
+    [[nodiscard]] double storedValue() const {
+        return QJsonDocument::fromJson(readFile(kFile)).object().value(u"value"_s).toDouble(-1);
+    }
+
+    // Removes the store file and checks that no write is still on its way.
+    void expectNoLaterWrite() {
+        QFile::remove(pathOf(kFile));
+        m_clock.advance(std::chrono::seconds(5));
+        EXPECT_EQ(storedValue(), -1);
+    }
+
+    [[nodiscard]] std::unique_ptr<JSONStore<Record>> makeStore(const QString &name = kFile) {
+        return std::make_unique<JSONStore<Record>>(name, Record{}, kDebounce, m_dir.path(), m_clock,
+                                                   m_log);
+    }
+
+    QTemporaryDir m_dir;
+    ManualClock m_clock;
+    RecordingSystemLog m_log;
+};
 
 // The records the app keeps in its stores fit the store.
 static_assert(StoreValue<Settings> && StoreValue<SectionLayout> && StoreValue<ProfileSet>);
@@ -163,10 +255,11 @@ TEST_F(JsonStoreTest, RemovesWhatAWriteCutShortLeftBesideItsFileAtTheNextStart) 
     const QStringList leftovers{u"settings.json.writing-fAXqPt"_s,
                                 u"settings.json.writing-ABCDEF"_s};
     // Names a user may give their own copies stay, even when they look random.
-    const QStringList others{u"layout.json.writing-fAXqPt"_s,  u"settings.json.writing-fAXqP1"_s,
-                             u"settings.json.writing-fAXqPtx"_s, u"settings.json.backup"_s,
-                             u"settings.json.fAXqPt"_s,          u"settings.json.unreadable-1"_s,
-                             u"settings.jsonwriting-fAXqPt"_s,   u"xsettings.json.writing-fAXqPt"_s};
+    const QStringList others{
+        u"layout.json.writing-fAXqPt"_s,    u"settings.json.writing-fAXqP1"_s,
+        u"settings.json.writing-fAXqPtx"_s, u"settings.json.backup"_s,
+        u"settings.json.fAXqPt"_s,          u"settings.json.unreadable-1"_s,
+        u"settings.jsonwriting-fAXqPt"_s,   u"xsettings.json.writing-fAXqPt"_s};
     for (const QString &name : leftovers + others) {
         writeFile(name, "{");
     }
@@ -227,5 +320,104 @@ TEST_F(JsonStoreTest, PeekReadsWithoutAStoreAndQuarantinesForTheStoreToCome) {
     EXPECT_EQ(m_log.lines().size(), 1);
 }
 
+class BackupsTest : public StoreTest {
+protected:
+    Backups m_backups{m_dir.path(), m_clock};
+    const QString kLabel = u"layout"_s;
+};
+
+TEST_F(BackupsTest, NamesSnapshotsByLabelAndUtcStampInWesternDigits) {
+    // A region with its own digits must not leak into file names.
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+    const auto path = m_backups.snapshot(Record{.value = 1}, kLabel, 10);
+    QLocale::setDefault(previous);
+
+    EXPECT_EQ(path, pathOf(u"layout-20261201-090000-000.json"_s));
+    EXPECT_TRUE(readFile(u"layout-20261201-090000-000.json"_s).startsWith("{\n  \"inner\" : {\n"));
+
+    // The hours run on the 24-hour clock, so afternoon stamps sort after the morning's.
+    m_clock.advance(std::chrono::hours(6) + std::chrono::minutes(7) + std::chrono::seconds(8) +
+                    std::chrono::milliseconds(9));
+    EXPECT_EQ(m_backups.snapshot(Record{}, kLabel, 10),
+              pathOf(u"layout-20261201-150708-009.json"_s));
+}
+
+TEST_F(BackupsTest, RemovesWhatWritesCutShortLeftInTheFolderWhenCreated) {
+    const QStringList leftovers{
+        u"layout-20200101-000000-000.json.writing-fAXqPt"_s,
+        u"before-import-0b7e3a52-6f0e-4d5c-9a57-8f2c1d2e3f40.json.writing-XyZabc"_s};
+    const QStringList others{u"layout-20200101-000000-000.json"_s,
+                             u"layout-20200101-000000-000.json.backup"_s,
+                             u"notes.txt.writing-fAXqPt"_s};
+    for (const QString &name : leftovers + others) {
+        writeFile(name, "{");
+    }
+    const Backups backups(m_dir.path(), m_clock);
+    QStringList expected = others;
+    expected.sort();
+    EXPECT_EQ(entries(), expected);
+}
+
+TEST_F(BackupsTest, KeepsTheNewestOfTheLabelAndReplacesASnapshotOfTheSameMillisecond) {
+    for (double i = 1; i <= 12; ++i) {
+        m_clock.advance(std::chrono::milliseconds(1));
+        m_backups.snapshot(Record{.value = i}, kLabel, 10);
+    }
+    m_backups.snapshot(Record{.value = 13}, kLabel, 10);
+
+    const QStringList kept = entries();
+    ASSERT_EQ(kept.size(), 10);
+    EXPECT_EQ(kept.first(), u"layout-20261201-090000-003.json"_s);
+    EXPECT_EQ(kept.last(), u"layout-20261201-090000-012.json"_s);
+    EXPECT_EQ(m_backups.latest<Record>(kLabel)->value, 13);
+}
+
+TEST_F(BackupsTest, PrunesOnlyTheLabelsSnapshotsAndOnlyAfterAWrite) {
+    const QStringList others{u"before-import-0b7e3a52-6f0e-4d5c-9a57-8f2c1d2e3f40.json"_s,
+                             u"layout-20200101-000000-000.JSON"_s,
+                             u"layout-20200101-000000-000.json.tmp"_s,
+                             u"layoutx-20200101-000000-000.json"_s};
+    for (const QString &name : others + QStringList{u"layout-20200101-000000-000.json"_s}) {
+        writeFile(name, "{}");
+    }
+    const QStringList before = entries();
+
+    // Neither a value that cannot be encoded nor a failed write (a folder in the way) prunes.
+    const Record unencodable{.value = std::numeric_limits<double>::infinity()};
+    EXPECT_FALSE(m_backups.snapshot(unencodable, kLabel, 0).has_value());
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"layout-20261201-090000-000.json"_s));
+    EXPECT_FALSE(m_backups.snapshot(Record{}, kLabel, 0).has_value());
+    ASSERT_TRUE(QDir(m_dir.path()).rmdir(u"layout-20261201-090000-000.json"_s));
+    EXPECT_EQ(entries(), before);
+
+    // keep 0 removes the snapshot just written as well.
+    EXPECT_TRUE(m_backups.snapshot(Record{}, kLabel, 0).has_value());
+    EXPECT_EQ(entries(), others);
+}
+
+TEST_F(BackupsTest, LatestReadsOnlyTheNewestSnapshotOfTheLabel) {
+    EXPECT_FALSE(m_backups.latest<Record>(kLabel).has_value());
+    m_backups.snapshot(Record{.value = 1}, kLabel, 10);
+    m_clock.advance(std::chrono::milliseconds(1));
+    m_backups.snapshot(Record{.value = 2}, u"other"_s, 10);
+    EXPECT_EQ(m_backups.latest<Record>(kLabel)->value, 1);
+
+    // A newest snapshot that does not decode hides the older ones.
+    writeFile(u"layout-20991231-235959-999.json"_s, R"({"value": "many"})");
+    EXPECT_FALSE(m_backups.latest<Record>(kLabel).has_value());
+}
+
+TEST(ZorvPathsTest, FoldersLiveInTheDataFolderAndComeBackWhenRemoved) {
+    const QString root = qEnvironmentVariable("XDG_DATA_HOME") + u"/Zorv"_s;
+    ASSERT_EQ(ZorvPaths::root(), root);
+    ASSERT_TRUE(QDir(root).removeRecursively());
+
+    EXPECT_EQ(ZorvPaths::backups(), root + u"/backups"_s);
+    EXPECT_TRUE(QFileInfo(root + u"/backups"_s).isDir());
+    EXPECT_EQ(ZorvPaths::file(u"settings.json"_s), root + u"/settings.json"_s);
+    EXPECT_FALSE(QFileInfo::exists(root + u"/settings.json"_s));
+}
+
 } // namespace
-} // namespace zorv::storetest
+} // namespace zorv

@@ -41,16 +41,15 @@ protected:
     }
 
     // A successful read's value when it holds a T.
-    template <typename T>
-    std::optional<T> valueOf(const AXAttributeResult &result) {
+    template <typename T> std::optional<T> valueOf(const AXAttributeResult &result) {
         const T *value = result.value ? std::get_if<T>(&*result.value) : nullptr;
         return result.error == AXError::Success && value ? std::optional<T>(*value) : std::nullopt;
     }
 
     // The application's status items as a reader finds them: bar, then children.
     std::optional<QList<AXElement>> itemsOf(qint32 processId) {
-        const auto bar =
-            valueOf<AXElement>(read(desktop.accessibility().applicationElement(processId), extrasBar));
+        const auto bar = valueOf<AXElement>(
+            read(desktop.accessibility().applicationElement(processId), extrasBar));
         return bar ? valueOf<QList<AXElement>>(read(*bar, u"AXChildren"_s)) : std::nullopt;
     }
 
@@ -178,7 +177,8 @@ TEST_F(AccessibilityTest, HungApplicationBlocksUntilTheTimeOutThenFails) {
     EXPECT_EQ(accessibility.setMessagingTimeout(application, -1.0), AXError::IllegalArgument);
     ASSERT_EQ(accessibility.setMessagingTimeout(application, 0.25), AXError::Success);
     const int mainThreadReads = desktop.readout().mainThreadAccessibilityReads();
-    EXPECT_EQ(timedRead(application, extrasBar), std::pair(AXError::CannotComplete, Duration(250ms)));
+    EXPECT_EQ(timedRead(application, extrasBar),
+              std::pair(AXError::CannotComplete, Duration(250ms)));
     EXPECT_EQ(desktop.readout().mainThreadAccessibilityReads(), mainThreadReads + 1)
         << "the worker's reads are not counted";
 

@@ -232,7 +232,8 @@ TEST_F(BarInputTest, CursorHidesAndShowsAreCountedPerDisplay) {
     input.hideCursor(display);
     input.hideCursor(77);
     input.showCursor(display);
-    EXPECT_EQ(desktop.readout().cursor().hideCounts, (QHash<DisplayId, int>{{display, 1}, {77, 1}}));
+    EXPECT_EQ(desktop.readout().cursor().hideCounts,
+              (QHash<DisplayId, int>{{display, 1}, {77, 1}}));
     input.showCursor(display);
     input.showCursor(77);
     input.showCursor(77);
@@ -354,7 +355,8 @@ TEST_F(BarInputTest, PostedCommandDragMovesOnlyWhenTheGestureSuitsTheItem) {
         {"HungApplication", DragAcceptance::Always, true, DragPacing::slow(), false},
     };
     const QList<quint64> original = items;
-    const QList<quint64> moved = QList<quint64>({items[1], items[2], items[3], items[0]}) + items.mid(4);
+    const QList<quint64> moved =
+        QList<quint64>({items[1], items[2], items[3], items[0]}) + items.mid(4);
     for (const auto &test : cases) {
         SCOPED_TRACE(test.name);
         desktop.applications().setDragAcceptance(app, test.acceptance);

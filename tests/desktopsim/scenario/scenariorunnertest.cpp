@@ -22,8 +22,9 @@ const QString kControlCenter = u"com.apple.controlcenter"_s;
 
 class ScenarioRunnerTest : public ::testing::Test {
 protected:
-    explicit ScenarioRunnerTest(
-        const QDateTime &wallStart = QDateTime(QDate(2026, 12, 1), QTime(9, 0), QTimeZone::utc()))
+    explicit ScenarioRunnerTest(const QDateTime &wallStart = QDateTime(QDate(2026, 12, 1),
+                                                                       QTime(9, 0),
+                                                                       QTimeZone::utc()))
         : clock(wallStart) {}
 
     ManualClock clock;

@@ -101,17 +101,6 @@ TEST_F(ScenarioRunnerTest, SetsTheMacUpAsDescribed) {
     EXPECT_EQ(screens[0].menuBarHeight, 37.0);
 }
 
-// A spacing no bar could hold is ignored like any unreadable value: with it, a few items would
-// already stand at minus infinity.
-TEST_F(ScenarioRunnerTest, AbsurdSpacingFallsBackToTheSystemGap) {
-    start(R"({"name": "t", "screens": [%1],
-        "preferences": {"NSStatusItemSpacing": 1e308},
-        "applications": [{"bundleId": "com.example.a", "items": [
-            {"autosaveName": "a1"}, {"autosaveName": "a2"}, {"autosaveName": "a3"}]}]})");
-    EXPECT_EQ(desktop.applications().statusItemSpacing(), 16.0);
-    EXPECT_EQ(entry(kA, u"a2"_s).frame.left() - entry(kA, u"a3"_s).frame.right(), 16.0);
-}
-
 // Events happen at their simulated time, not before; a relaunched application brings back the
 // items it had when it quit, changes included, where they stood.
 TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {

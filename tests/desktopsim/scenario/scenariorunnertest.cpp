@@ -76,8 +76,7 @@ TEST_F(ScenarioRunnerTest, SetsTheMacUpAsDescribed) {
                                                     {"autosaveName": "b2", "length": 30}]},
             {"bundleId": "com.example.c", "running": false, "items": [{"autosaveName": "c1"}]},
             {"bundleId": "com.example.d", "activationPolicy": "regular", "menusWidth": 300,
-             "frontmost": true}
-        ]})");
+             "frontmost": true}]})");
 
     // Each new item lands at the left end; a1 goes back to its remembered slot at the right.
     EXPECT_EQ(order(), u"b2 b1 a1 Clock"_s);
@@ -107,8 +106,7 @@ TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {
     start(R"({"name": "t", "screens": [%1],
         "applications": [
             {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}]},
-            {"bundleId": "com.example.c", "running": false, "items": [{"autosaveName": "c1"}]}
-        ],
+            {"bundleId": "com.example.c", "running": false, "items": [{"autosaveName": "c1"}]}],
         "events": [
             {"at": 10, "do": "launch", "app": "com.example.c"},
             {"at": 20, "do": "addItem", "app": "com.example.a",
@@ -116,8 +114,7 @@ TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {
             {"at": 30, "do": "setTitle", "app": "com.example.a", "item": "a2", "title": "hi"},
             {"at": 40, "do": "quit", "app": "com.example.a"},
             {"at": 50, "do": "launch", "app": "com.example.a"},
-            {"at": 60, "do": "removeItem", "app": "com.example.c", "item": "c1"}
-        ]})");
+            {"at": 60, "do": "removeItem", "app": "com.example.c", "item": "c1"}]})");
 
     clock.advance(seconds(9.9));
     EXPECT_FALSE(runner->player().processId(u"com.example.c"_s));
@@ -143,8 +140,7 @@ TEST_F(ScenarioRunnerTest, UserDragsScreensAndPermissions) {
     start(R"({"name": "t", "screens": [%1],
         "applications": [
             {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}, {"autosaveName": "a2"},
-                                                    {"autosaveName": "gone", "hidden": true}]}
-        ],
+                                                    {"autosaveName": "gone", "hidden": true}]}],
         "events": [
             {"at": 1, "do": "dragItem", "app": "com.example.a", "item": "a2", "toX": 1500},
             {"at": 2, "do": "dragItem", "app": "com.example.a", "item": "gone", "toX": 1500},
@@ -154,8 +150,7 @@ TEST_F(ScenarioRunnerTest, UserDragsScreensAndPermissions) {
              "frame": {"x": -2560, "y": 0, "width": 2560, "height": 1440}},
             {"at": 5, "do": "permission", "permission": "accessibility", "granted": false},
             {"at": 6, "do": "input", "input": "mouseMove", "x": 40, "y": 500},
-            {"at": 7, "do": "removeScreen", "display": 1}
-        ]})");
+            {"at": 7, "do": "removeScreen", "display": 1}]})");
     QSignalSpy warnings(runner.get(), &ScenarioRunner::warning);
     EXPECT_EQ(order(), u"gone a2 a1"_s);
 
@@ -191,12 +186,10 @@ TEST_F(ScenarioRunnerTest, ClockItemFollowsTheMinute) {
         "applications": [
             {"bundleId": "com.apple.controlcenter", "items": [
                 {"autosaveName": "Clock", "immovable": true, "clock": true}]},
-            {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}]}
-        ],
+            {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}]}],
         "events": [
             {"at": 90, "do": "quit", "app": "com.apple.controlcenter"},
-            {"at": 100, "do": "launch", "app": "com.apple.controlcenter"}
-        ]})");
+            {"at": 100, "do": "launch", "app": "com.apple.controlcenter"}]})");
     const BarEntry atNine = entry(kControlCenter, u"Clock"_s);
     EXPECT_EQ(atNine.title, u"Tue 1 Dec 9:00"_s);
     const double a1AtNine = entry(kA, u"a1"_s).frame.x();
@@ -236,8 +229,7 @@ TEST_F(ScenarioRunnerTest, EventsChangeDisplaysApplicationsAndPreferences) {
             {"bundleId": "com.example.a", "items": [{"autosaveName": "a1"}, {"autosaveName": "a2"}]},
             {"bundleId": "com.example.f", "activationPolicy": "regular", "menusWidth": 300,
              "frontmost": true},
-            {"bundleId": "com.example.g", "activationPolicy": "regular", "menusWidth": 100}
-        ],
+            {"bundleId": "com.example.g", "activationPolicy": "regular", "menusWidth": 100}],
         "events": [
             {"at": 1, "do": "activateDisplay", "display": 1},
             {"at": 2, "do": "setHung", "app": "com.example.a", "hung": true},
@@ -249,8 +241,7 @@ TEST_F(ScenarioRunnerTest, EventsChangeDisplaysApplicationsAndPreferences) {
              "notHiding": true},
             {"at": 8, "do": "moveZorvIconToLeftEnd"},
             {"at": 9, "do": "quit", "app": "com.example.a"},
-            {"at": 10, "do": "launch", "app": "com.example.a"}
-        ]})");
+            {"at": 10, "do": "launch", "app": "com.example.a"}]})");
     QSignalSpy warnings(runner.get(), &ScenarioRunner::warning);
     const auto app = [&](const QString &ref) {
         return desktop.applications().application(*runner->player().processId(ref)).value();
@@ -298,14 +289,12 @@ TEST_F(ScenarioRunnerTest, RelaunchPutsItemsBackWhereTheyStood) {
         "applications": [
             {"bundleId": "com.example.x", "items": [{"autosaveName": "x1"}]},
             {"bundleId": "com.example.m", "items": [{"autosaveName": "m1"}, {"autosaveName": "m2"}]},
-            {"bundleId": "com.example.y", "items": [{"autosaveName": "y1"}]}
-        ],
+            {"bundleId": "com.example.y", "items": [{"autosaveName": "y1"}]}],
         "events": [
             {"at": 10, "do": "quit", "app": "com.example.m"},
             {"at": 20, "do": "launch", "app": "com.example.m"},
             {"at": 30, "do": "quit", "app": "com.example.x"},
-            {"at": 40, "do": "launch", "app": "com.example.x"}
-        ]})");
+            {"at": 40, "do": "launch", "app": "com.example.x"}]})");
     ASSERT_EQ(order(), u"y1 m2 m1 x1"_s);
     ASSERT_TRUE(
         desktop.userInput().commandDragItem(*runner->player().itemId(u"com.example.m"_s, u"m2"_s),

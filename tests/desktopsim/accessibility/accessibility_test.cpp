@@ -9,21 +9,19 @@ namespace {
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 
-const QString extrasBar = QStringLiteral("AXExtrasMenuBar");
-const QString children = QStringLiteral("AXChildren");
-const QString position = QStringLiteral("AXPosition");
-const QString size = QStringLiteral("AXSize");
-const QString title = QStringLiteral("AXTitle");
-const QString identifier = QStringLiteral("AXIdentifier");
+const QString extrasBar = u"AXExtrasMenuBar"_s;
+const QString position = u"AXPosition"_s;
+const QString size = u"AXSize"_s;
+const QString title = u"AXTitle"_s;
 
 class AccessibilityTest : public DesktopTest {
 protected:
     void SetUp() override {
         addLaptop();
         addSystemItems();
-        app = launch(QStringLiteral("com.example.tools"));
-        first = addItem(app, 24.0, QStringLiteral("first"));
-        second = addItem(app, 24.0, QStringLiteral("second"));
+        app = launch(u"com.example.tools"_s);
+        first = addItem(app, 24.0, u"first"_s);
+        second = addItem(app, 24.0, u"second"_s);
         settle();
     }
 
@@ -31,20 +29,28 @@ protected:
         return desktop.accessibility().copyAttributeValue(element, attribute);
     }
 
+    // A read's error and how long it took on the simulated clock.
+    std::pair<AXError, Duration> timedRead(AXElement element, const QString &attribute) {
+        const MonotonicTime start = clock.now();
+        const AXError error = read(element, attribute).error;
+        return {error, Duration(clock.now() - start)};
+    }
+
+    AXError readError(qint32 processId, const QString &attribute) {
+        return read(desktop.accessibility().applicationElement(processId), attribute).error;
+    }
+
+    // A successful read's value when it holds a T.
+    template <typename T> std::optional<T> valueOf(const AXAttributeResult &result) {
+        const T *value = result.value ? std::get_if<T>(&*result.value) : nullptr;
+        return result.error == AXError::Success && value ? std::optional<T>(*value) : std::nullopt;
+    }
+
     // The application's status items as a reader finds them: bar, then children.
     std::optional<QList<AXElement>> itemsOf(qint32 processId) {
-        const AXAttributeResult bar =
-            read(desktop.accessibility().applicationElement(processId), extrasBar);
-        const auto *barElement = bar.value ? std::get_if<AXElement>(&*bar.value) : nullptr;
-        if (bar.error != AXError::Success || !barElement) {
-            return std::nullopt;
-        }
-        const AXAttributeResult list = read(*barElement, children);
-        const auto *elements = list.value ? std::get_if<QList<AXElement>>(&*list.value) : nullptr;
-        if (list.error != AXError::Success || !elements) {
-            return std::nullopt;
-        }
-        return *elements;
+        const auto bar = valueOf<AXElement>(
+            read(desktop.accessibility().applicationElement(processId), extrasBar));
+        return bar ? valueOf<QList<AXElement>>(read(*bar, u"AXChildren"_s)) : std::nullopt;
     }
 
     qint32 app = 0;
@@ -53,14 +59,16 @@ protected:
 };
 
 TEST_F(AccessibilityTest, ListsItemsWithRealFramesEvenOffScreen) {
-    const quint64 third = addItem(app, 24.0, QStringLiteral("third"));
+    const quint64 third = addItem(app, 24.0, u"third"_s);
+    EXPECT_EQ(itemsOf(app)->size(), 2) << "a new item is listed only once laid out";
     desktop.items().setLength(second, 1500.0);
-    const qint32 editor = launch(QStringLiteral("com.example.editor"), 1400.0);
+    const qint32 editor = launch(u"com.example.editor"_s, 1400.0);
     desktop.applications().activate(editor);
     settle();
     const auto elements = itemsOf(app);
     ASSERT_TRUE(elements);
     ASSERT_EQ(elements->size(), 3) << "in the order the application created them";
+    EXPECT_EQ(elements->back(), AXElementTable::item(third));
     // "third" was pushed past the left edge; "first" runs into the editor's menus.
     EXPECT_GT(entry(first).frame.x(), 0.0);
     EXPECT_TRUE(entry(first).underMenus);
@@ -68,78 +76,55 @@ TEST_F(AccessibilityTest, ListsItemsWithRealFramesEvenOffScreen) {
     const QList<quint64> ids = {first, second, third};
     for (qsizetype index = 0; index < ids.size(); ++index) {
         const QRectF frame = entry(ids[index]).frame;
-        const AXAttributeResult origin = read((*elements)[index], position);
-        const AXAttributeResult extent = read((*elements)[index], size);
-        ASSERT_EQ(origin.error, AXError::Success);
-        EXPECT_EQ(std::get<QPointF>(*origin.value), frame.topLeft());
-        EXPECT_EQ(std::get<QSizeF>(*extent.value), frame.size());
         EXPECT_GT(frame.width(), 0.0);
+        EXPECT_EQ(valueOf<QPointF>(read((*elements)[index], position)), frame.topLeft());
+        EXPECT_EQ(valueOf<QSizeF>(read((*elements)[index], size)), frame.size());
     }
-    EXPECT_EQ(std::get<QString>(*read((*elements)[0], identifier).value), u"first");
+    EXPECT_EQ(valueOf<QString>(read((*elements)[0], u"AXIdentifier"_s)), u"first"_s);
 }
 
-struct ApplicationFault {
-    const char *name;
-    AttributeFault extrasBar;
-    AttributeFault children;
-};
-
-class ApplicationFaultTest : public AccessibilityTest,
-                             public ::testing::WithParamInterface<ApplicationFault> {};
-
-TEST_P(ApplicationFaultTest, YieldsNoItems) {
-    desktop.applications().setExtrasBarFault(app, GetParam().extrasBar);
-    desktop.applications().setChildrenFault(app, GetParam().children);
-    EXPECT_FALSE(itemsOf(app));
+// An extras bar or a children list that is missing or of the wrong type yields no items.
+TEST_F(AccessibilityTest, ApplicationFaultsYieldNoItems) {
+    const std::pair<AttributeFault, AttributeFault> faults[] = {
+        {AttributeFault::Missing, AttributeFault::None},
+        {AttributeFault::WrongType, AttributeFault::None},
+        {AttributeFault::None, AttributeFault::Missing},
+        {AttributeFault::None, AttributeFault::WrongType}};
+    for (const auto &[barFault, childrenFault] : faults) {
+        desktop.applications().setExtrasBarFault(app, barFault);
+        desktop.applications().setChildrenFault(app, childrenFault);
+        EXPECT_FALSE(itemsOf(app)) << int(barFault) << " " << int(childrenFault);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, ApplicationFaultTest,
-    ::testing::Values(
-        ApplicationFault{"NoExtrasBar", AttributeFault::Missing, AttributeFault::None},
-        ApplicationFault{"ExtrasBarOfWrongType", AttributeFault::WrongType, AttributeFault::None},
-        ApplicationFault{"NoChildren", AttributeFault::None, AttributeFault::Missing},
-        ApplicationFault{"ChildrenOfWrongType", AttributeFault::None, AttributeFault::WrongType}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(AccessibilityTest, ItemAttributesCanBeMissingEmptyWrongOrShared) {
     BarItems &items = desktop.items();
-    items.overrideAttribute(first, position, QStringLiteral("not a point"));
+    items.overrideAttribute(first, position, u"not a point"_s);
     items.overrideAttribute(first, size, std::nullopt);
     items.overrideAttribute(first, title, QString());
-    items.overrideAttribute(first, QStringLiteral("AXDescription"), QStringLiteral("Tools"));
-    items.setIdentifier(second, QStringLiteral("first"));
+    items.overrideAttribute(first, u"AXDescription"_s, u"Tools"_s);
+    items.setIdentifier(second, u"first"_s);
     const auto elements = itemsOf(app).value();
 
-    EXPECT_TRUE(std::holds_alternative<QString>(*read(elements[0], position).value));
+    EXPECT_EQ(valueOf<QString>(read(elements[0], position)), u"not a point"_s);
     EXPECT_EQ(read(elements[0], size).error, AXError::NoValue);
-    EXPECT_EQ(std::get<QString>(*read(elements[0], title).value), QString());
-    EXPECT_EQ(std::get<QString>(*read(elements[0], QStringLiteral("AXDescription")).value),
-              u"Tools");
-    EXPECT_EQ(read(elements[0], QStringLiteral("AXHelp")).error, AXError::NoValue);
-    EXPECT_EQ(read(elements[0], identifier).value, read(elements[1], identifier).value);
+    EXPECT_EQ(valueOf<QString>(read(elements[0], title)), QString());
+    EXPECT_EQ(valueOf<QString>(read(elements[0], u"AXDescription"_s)), u"Tools"_s);
+    EXPECT_EQ(read(elements[0], u"AXHelp"_s).error, AXError::NoValue);
+    EXPECT_EQ(read(elements[0], u"AXIdentifier"_s), read(elements[1], u"AXIdentifier"_s));
 
     items.resetAttribute(first, position);
-    EXPECT_TRUE(std::holds_alternative<QPointF>(*read(elements[0], position).value));
+    EXPECT_EQ(valueOf<QPointF>(read(elements[0], position)), entry(first).frame.topLeft());
 }
 
 TEST_F(AccessibilityTest, ApplicationsWithoutBundleIdentifierOrNameStillListItems) {
     const qint32 anonymous = desktop.applications().launch(AppDescription{});
-    addItem(anonymous, 24.0, QStringLiteral("anonymous"));
+    addItem(anonymous, 24.0, u"anonymous"_s);
     settle();
     EXPECT_EQ(desktop.applications().application(anonymous)->positionKey(),
-              QStringLiteral("pid:%1").arg(anonymous));
+              u"pid:%1"_s.arg(anonymous));
     EXPECT_EQ(itemsOf(anonymous)->size(), 1);
-    EXPECT_EQ(read(desktop.accessibility().applicationElement(anonymous), title).error,
-              AXError::NoValue);
-}
-
-TEST_F(AccessibilityTest, NewItemsAreListedOnlyOnceLaidOut) {
-    const quint64 fresh = addItem(app, 24.0, QStringLiteral("fresh"));
-    EXPECT_EQ(itemsOf(app)->size(), 2);
-    settle();
-    EXPECT_EQ(itemsOf(app)->size(), 3);
-    EXPECT_TRUE(itemsOf(app)->contains(AXElementTable::item(fresh)));
+    EXPECT_EQ(readError(anonymous, title), AXError::NoValue);
 }
 
 TEST_F(AccessibilityTest, QuitApplicationsAndRevokedPermissionFail) {
@@ -151,12 +136,10 @@ TEST_F(AccessibilityTest, QuitApplicationsAndRevokedPermissionFail) {
 
     desktop.permissions().setAccessibilityTrusted(false);
     EXPECT_FALSE(desktop.accessibility().isProcessTrusted());
-    const qint32 other = launch(QStringLiteral("com.example.other"));
-    EXPECT_EQ(read(desktop.accessibility().applicationElement(other), extrasBar).error,
-              AXError::APIDisabled);
+    const qint32 other = launch(u"com.example.other"_s);
+    EXPECT_EQ(readError(other, extrasBar), AXError::APIDisabled);
     desktop.permissions().setAccessibilityTrusted(true);
-    EXPECT_EQ(read(desktop.accessibility().applicationElement(other), extrasBar).error,
-              AXError::Success);
+    EXPECT_EQ(readError(other, extrasBar), AXError::Success);
 }
 
 // A hung application blocks each request for its element's time-out on the simulated clock, on a
@@ -166,11 +149,6 @@ TEST_F(AccessibilityTest, HungApplicationBlocksUntilTheTimeOutThenFails) {
     const auto elements = itemsOf(app).value();
     desktop.applications().setHung(app, true);
     Accessibility &accessibility = desktop.accessibility();
-    const auto timed = [&](AXElement element, const QString &attribute) {
-        const MonotonicTime start = clock.now();
-        const AXError error = accessibility.copyAttributeValue(element, attribute).error;
-        return std::pair{error, Duration(clock.now() - start)};
-    };
     const struct {
         double timeout;
         Duration wait;
@@ -181,11 +159,11 @@ TEST_F(AccessibilityTest, HungApplicationBlocksUntilTheTimeOutThenFails) {
         const AXElement application = accessibility.applicationElement(app);
         ASSERT_EQ(accessibility.setMessagingTimeout(application, 0.25), AXError::Success);
         ASSERT_EQ(accessibility.setMessagingTimeout(application, timeout), AXError::Success);
-        auto request = [&] { return timed(application, extrasBar); };
+        auto request = [&] { return timedRead(application, extrasBar); };
         EXPECT_EQ(runTask(runner.run(request)), std::pair(AXError::CannotComplete, wait))
             << timeout;
     }
-    auto itemRequest = [&] { return timed(elements[0], position); };
+    auto itemRequest = [&] { return timedRead(elements[0], position); };
     EXPECT_EQ(runTask(runner.run(itemRequest)), std::pair(AXError::CannotComplete, Duration(6s)));
 
     // On the main thread the request waits just as long, and is counted.
@@ -193,12 +171,13 @@ TEST_F(AccessibilityTest, HungApplicationBlocksUntilTheTimeOutThenFails) {
     EXPECT_EQ(accessibility.setMessagingTimeout(application, -1.0), AXError::IllegalArgument);
     ASSERT_EQ(accessibility.setMessagingTimeout(application, 0.25), AXError::Success);
     const int mainThreadReads = desktop.readout().mainThreadAccessibilityReads();
-    EXPECT_EQ(timed(application, extrasBar), std::pair(AXError::CannotComplete, Duration(250ms)));
+    EXPECT_EQ(timedRead(application, extrasBar),
+              std::pair(AXError::CannotComplete, Duration(250ms)));
     EXPECT_EQ(desktop.readout().mainThreadAccessibilityReads(), mainThreadReads + 1)
         << "the worker's reads are not counted";
 
     desktop.applications().setHung(app, false);
-    EXPECT_EQ(accessibility.copyAttributeValue(application, extrasBar).error, AXError::Success);
+    EXPECT_EQ(read(application, extrasBar).error, AXError::Success);
 }
 
 // A hang that ends, as the application answers again or quits, ends the request waiting on it at
@@ -207,20 +186,16 @@ TEST_F(AccessibilityTest, AWaitingRequestEndsWhenTheHangEnds) {
     Accessibility &accessibility = desktop.accessibility();
     WorkRunner runner(WorkRunner::Mode::ThreadPool);
     for (const bool quits : {false, true}) {
-        const qint32 slow = launch(QStringLiteral("com.example.slow"));
+        const qint32 slow = launch(u"com.example.slow"_s);
         desktop.applications().setHung(slow, true);
         const AXElement element = accessibility.applicationElement(slow);
         ASSERT_EQ(accessibility.setMessagingTimeout(element, 2.0), AXError::Success);
-        const MonotonicTime start = clock.now();
         auto endHang = [&]() -> QCoro::Task<> {
             co_await clock.sleep(300ms);
             quits ? desktop.applications().quit(slow) : desktop.applications().setHung(slow, false);
         };
         QCoro::Task<> ending = endHang();
-        auto request = [&] {
-            const AXError error = accessibility.copyAttributeValue(element, extrasBar).error;
-            return std::pair{error, Duration(clock.now() - start)};
-        };
+        auto request = [&] { return timedRead(element, extrasBar); };
         EXPECT_EQ(runTask(runner.run(request)),
                   std::pair(quits ? AXError::InvalidUIElement : AXError::Success, Duration(300ms)))
             << (quits ? "quits" : "answers again");

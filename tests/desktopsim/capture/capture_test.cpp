@@ -4,25 +4,26 @@
 namespace zorv::testing {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 // Pixels whose bytes differ from the mean of the four corners by more than 20 in any byte.
 int glyphPixels(const QImage &image) {
-    const QList<QPoint> corners = {{0, 0},
-                                   {image.width() - 1, 0},
-                                   {0, image.height() - 1},
-                                   {image.width() - 1, image.height() - 1}};
+    const int right = image.width() - 1;
+    const int bottom = image.height() - 1;
+    const auto byteAt = [&](int x, int y, int byte) {
+        return int(image.constScanLine(y)[4 * x + byte]);
+    };
     std::array<int, 4> background{};
-    for (const QPoint &corner : corners) {
-        const uchar *pixel = image.constScanLine(corner.y()) + 4 * corner.x();
-        for (int byte = 0; byte < 4; ++byte) {
-            background[byte] += pixel[byte];
-        }
+    for (int byte = 0; byte < 4; ++byte) {
+        background[byte] = (byteAt(0, 0, byte) + byteAt(right, 0, byte) + byteAt(0, bottom, byte) +
+                            byteAt(right, bottom, byte)) /
+                           4;
     }
     int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar *row = image.constScanLine(y);
-        for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y <= bottom; ++y) {
+        for (int x = 0; x <= right; ++x) {
             for (int byte = 0; byte < 4; ++byte) {
-                if (std::abs(row[4 * x + byte] - background[byte] / 4) > 20) {
+                if (std::abs(byteAt(x, y, byte) - background[byte]) > 20) {
                     ++count;
                     break;
                 }
@@ -37,8 +38,8 @@ protected:
     void SetUp() override {
         display = addLaptop();
         addSystemItems();
-        app = launch(QStringLiteral("com.example.tools"));
-        glyph = addItem(app, 24.0, QStringLiteral("glyph"));
+        app = launch(u"com.example.tools"_s);
+        glyph = addItem(app, 24.0, u"glyph"_s);
         separator = desktop.statusBar().createStatusItem(8.0);
         settle();
         separatorId = barOrder().front();
@@ -49,6 +50,19 @@ protected:
             runTask(desktop.screenCapture().shareableContent(false, onScreenOnly));
         EXPECT_EQ(result.error, CaptureError::None);
         return result.content.value_or(ShareableContent{});
+    }
+
+    std::optional<ShareableWindow> windowOf(const ShareableContent &offer, quint64 itemId) {
+        const auto found = std::ranges::find(offer.windows, itemId, &ShareableWindow::windowId);
+        return found == offer.windows.end() ? std::nullopt : std::optional(*found);
+    }
+
+    // A successful capture of the item's window.
+    QImage windowImage(quint64 itemId, const CaptureConfiguration &configuration) {
+        const CaptureResult result =
+            runTask(desktop.screenCapture().captureWindow(itemId, configuration));
+        EXPECT_EQ(result.error, CaptureError::None);
+        return result.image;
     }
 
     // The whole laptop display at twice its size, without the excluded windows.
@@ -66,15 +80,6 @@ protected:
             screen.copy(QRectF(frame.topLeft() * 2, frame.size() * 2).toAlignedRect()));
     }
 
-    std::optional<ShareableWindow> windowOf(const ShareableContent &offer, quint64 itemId) {
-        for (const ShareableWindow &window : offer.windows) {
-            if (window.windowId == itemId) {
-                return window;
-            }
-        }
-        return std::nullopt;
-    }
-
     DisplayId display = 0;
     qint32 app = 0;
     quint64 glyph = 0;
@@ -84,14 +89,10 @@ protected:
 
 TEST_F(CaptureTest, OffersStatusItemWindowsAtLayer25WithTheirFrames) {
     const ShareableContent offer = content(true);
-    const auto window = windowOf(offer, glyph);
-    ASSERT_TRUE(window);
-    EXPECT_EQ(window->windowLayer, 25);
-    EXPECT_EQ(window->frame, entry(glyph).frame);
-    EXPECT_EQ(window->owningProcessId, app);
-    ASSERT_EQ(offer.displays.size(), 1);
-    EXPECT_EQ(offer.displays.front(),
-              (ShareableDisplay{display, QRectF(0, 0, 1512, 982), 1512, 982}));
+    EXPECT_EQ(windowOf(offer, glyph),
+              (ShareableWindow{quint32(glyph), 25, entry(glyph).frame, app}));
+    EXPECT_EQ(offer.displays, QList<ShareableDisplay>(
+                                  {ShareableDisplay{display, QRectF(0, 0, 1512, 982), 1512, 982}}));
     for (const ShareableWindow &other : offer.windows) {
         if (other.windowLayer == 25) {
             EXPECT_LE(other.frame.height(), 44);
@@ -103,28 +104,27 @@ TEST_F(CaptureTest, OffersStatusItemWindowsAtLayer25WithTheirFrames) {
     separator->setLength(1720.0);
     settle();
     EXPECT_GT(windowOf(content(true), separatorId)->frame.width(), 600);
-    const quint64 pushed = addItem(app, 24.0, QStringLiteral("pushed"));
+    const quint64 pushed = addItem(app, 24.0, u"pushed"_s);
     settle();
     EXPECT_FALSE(windowOf(content(true), pushed));
     EXPECT_TRUE(windowOf(content(false), pushed));
 }
 
+// A window capture shows the glyph on the bar colour, at the natural size of 48 points (24 at the
+// screen's scale) unless asked otherwise; a separator's is blank.
 TEST_F(CaptureTest, WindowCapturesShowTheGlyphOnTheBarColour) {
-    CaptureConfiguration configuration;
-    configuration.width = 48;
-    configuration.height = 48;
-    const CaptureResult item = runTask(desktop.screenCapture().captureWindow(glyph, configuration));
-    ASSERT_EQ(item.error, CaptureError::None);
-    EXPECT_EQ(item.image.size(), QSize(48, 48));
-    EXPECT_EQ(item.image.depth(), 32);
-    EXPECT_EQ(item.image.pixelColor(0, 0), QColor(236, 236, 236));
-    EXPECT_GT(glyphPixels(item.image), 50);
+    const QImage item = windowImage(glyph, {});
+    EXPECT_EQ(item.size(), QSize(48, 48));
+    EXPECT_EQ(item.depth(), 32);
+    EXPECT_EQ(item.pixelColor(0, 0), QColor(236, 236, 236));
+    EXPECT_GT(glyphPixels(item), 50);
 
+    CaptureConfiguration configuration;
     configuration.width = 16;
-    const CaptureResult gap =
-        runTask(desktop.screenCapture().captureWindow(separatorId, configuration));
-    ASSERT_EQ(gap.error, CaptureError::None);
-    EXPECT_EQ(glyphPixels(gap.image), 0) << "a separator is blank";
+    configuration.height = 48;
+    const QImage gap = windowImage(separatorId, configuration);
+    EXPECT_EQ(gap.size(), QSize(16, 48));
+    EXPECT_EQ(glyphPixels(gap), 0) << "a separator is blank";
 }
 
 TEST_F(CaptureTest, DisplayCapturesDrawEachVisibleItemWhereItStands) {
@@ -140,7 +140,7 @@ TEST_F(CaptureTest, DisplayCapturesDrawEachVisibleItemWhereItStands) {
 TEST_F(CaptureTest, HiddenButtonsDrawNothingWhereTheyStand) {
     const QRectF before = entry(glyph).frame;
     desktop.items().setButtonHidden(glyph, true);
-    separator->button()->setTitle(QStringLiteral("Z"));
+    separator->button()->setTitle(u"Z"_s);
     separator->button()->setHidden(true);
     settle();
     EXPECT_EQ(entry(glyph).frame, before);
@@ -149,17 +149,14 @@ TEST_F(CaptureTest, HiddenButtonsDrawNothingWhereTheyStand) {
     const QImage screen = screenshot();
     for (quint64 itemId : {glyph, separatorId}) {
         EXPECT_EQ(glyphPixelsAt(screen, itemId), 0) << itemId;
-        const CaptureResult alone = runTask(desktop.screenCapture().captureWindow(
-            itemId, CaptureConfiguration{48, 48, false, Qt::black, false}));
-        ASSERT_EQ(alone.error, CaptureError::None);
-        EXPECT_EQ(glyphPixels(alone.image), 0) << itemId;
+        EXPECT_EQ(glyphPixels(windowImage(itemId, {48, 48, false, Qt::black, false})), 0) << itemId;
     }
 }
 
 // Menus that claim to reach far past the screen are painted up to its edge, and the capture
 // still comes back (it used to paint title blocks until x stopped growing, which is never).
 TEST_F(CaptureTest, MenusWiderThanTheScreenEndAtItsEdge) {
-    const qint32 front = launch(QStringLiteral("com.example.endless"), 1e300);
+    const qint32 front = launch(u"com.example.endless"_s, 1e300);
     desktop.applications().activate(front);
     const CaptureResult screen = runTask(desktop.screenCapture().captureDisplay(
         display, {}, CaptureConfiguration{756, 491, false, Qt::transparent, false}));
@@ -168,23 +165,19 @@ TEST_F(CaptureTest, MenusWiderThanTheScreenEndAtItsEdge) {
         << "menu blocks reach the right end of the bar";
 }
 
-TEST_F(CaptureTest, WithoutScreenRecordingEveryRequestFails) {
-    desktop.permissions().setScreenRecordingGranted(false);
+// Without the screen-recording permission every request fails; gone windows and displays are
+// not found.
+TEST_F(CaptureTest, RequestsFailWithoutPermissionOrTarget) {
     ScreenCapture &capture = desktop.screenCapture();
+    EXPECT_EQ(runTask(capture.captureWindow(9999, {})).error, CaptureError::NotFound);
+    EXPECT_EQ(runTask(capture.captureDisplay(42, {}, {})).error, CaptureError::NotFound);
+
+    desktop.permissions().setScreenRecordingGranted(false);
     EXPECT_FALSE(capture.hasPermission());
     EXPECT_EQ(runTask(capture.shareableContent(true, true)).error, CaptureError::PermissionDenied);
     EXPECT_EQ(runTask(capture.captureWindow(glyph, {})).error, CaptureError::PermissionDenied);
     EXPECT_EQ(runTask(capture.captureDisplay(display, {}, {})).error,
               CaptureError::PermissionDenied);
-}
-
-TEST_F(CaptureTest, GoneWindowsAndDisplaysAreNotFound) {
-    EXPECT_EQ(runTask(desktop.screenCapture().captureWindow(9999, {})).error,
-              CaptureError::NotFound);
-    EXPECT_EQ(runTask(desktop.screenCapture().captureDisplay(42, {}, {})).error,
-              CaptureError::NotFound);
-    const CaptureResult natural = runTask(desktop.screenCapture().captureWindow(glyph, {}));
-    EXPECT_EQ(natural.image.size(), QSize(48, 48)) << "the natural size at the screen's scale";
 }
 
 } // namespace

@@ -6,58 +6,64 @@ namespace zorv::testing {
 namespace {
 
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
+// A laptop with the system items and three items of one application: square, 30 points and
+// variable, created in that order.
 class BarLayoutTest : public DesktopTest {
 protected:
     void SetUp() override {
         addLaptop();
         addSystemItems();
-        app = launch(QStringLiteral("com.example.tools"));
-        a = addItem(app, StatusBar::squareLength, QStringLiteral("a"));
-        b = addItem(app, 30.0, QStringLiteral("b"));
+        app = launch(u"com.example.tools"_s);
+        a = addItem(app, StatusBar::squareLength, u"a"_s);
+        b = addItem(app, 30.0, u"b"_s);
         ItemDescription variable;
         variable.length = StatusBar::variableLength;
-        variable.title = QStringLiteral("Hi");
+        variable.title = u"Hi"_s;
         c = desktop.items().add(app, variable).value();
         settle();
+    }
+
+    // Zorv's three items, created as the engine creates them; their ids are kept.
+    std::vector<std::unique_ptr<StatusItem>> createZorvItems() {
+        std::vector<std::unique_ptr<StatusItem>> items;
+        for (const QString &name : {BarItems::zorvAlwaysHiddenSeparatorName,
+                                    BarItems::zorvHiddenSeparatorName, BarItems::zorvIconName}) {
+            items.push_back(desktop.statusBar().createStatusItem(
+                name == BarItems::zorvIconName ? StatusBar::squareLength : 8.0));
+            items.back()->setAutosaveName(name);
+        }
+        settle();
+        icon = desktop.items().find(self(), BarItems::zorvIconName).value();
+        hidden = desktop.items().find(self(), BarItems::zorvHiddenSeparatorName).value();
+        alwaysHidden =
+            desktop.items().find(self(), BarItems::zorvAlwaysHiddenSeparatorName).value();
+        return items;
     }
 
     qint32 app = 0;
     quint64 a = 0;
     quint64 b = 0;
     quint64 c = 0;
+    quint64 icon = 0;
+    quint64 hidden = 0;
+    quint64 alwaysHidden = 0;
 };
 
 // Right to left from the right end (inset 10): the system items first, then the others in bar
 // order, each its own length (square = thickness 24, variable = title estimate), 16 apart.
 TEST_F(BarLayoutTest, LaysItemsOutRightToLeftAfterTheSystemItems) {
-    struct Expected {
-        quint64 id;
-        double minX;
-        double width;
-    };
-    const QList<Expected> expected = {{c, 1256, 24},
-                                      {b, 1296, 30},
-                                      {a, 1342, 24},
-                                      {controlCenter, 1382, 24},
-                                      {clockItem, 1422, 80}};
     ASSERT_EQ(barOrder(), (QList<quint64>{c, b, a, controlCenter, clockItem}));
-    for (const Expected &item : expected) {
-        const BarEntry found = entry(item.id);
-        EXPECT_EQ(found.frame, QRectF(item.minX, 0, item.width, 24)) << "item " << item.id;
-        EXPECT_TRUE(found.visible);
+    const QList<std::pair<quint64, QRectF>> expected = {{c, QRectF(1256, 0, 24, 24)},
+                                                        {b, QRectF(1296, 0, 30, 24)},
+                                                        {a, QRectF(1342, 0, 24, 24)},
+                                                        {controlCenter, QRectF(1382, 0, 24, 24)},
+                                                        {clockItem, QRectF(1422, 0, 80, 24)}};
+    for (const auto &[id, frame] : expected) {
+        EXPECT_EQ(entry(id).frame, frame) << "item " << id;
+        EXPECT_TRUE(entry(id).visible) << "item " << id;
     }
-}
-
-TEST_F(BarLayoutTest, ApplicationsKeepTheSpacingTheyReadAtLaunch) {
-    desktop.applications().setStatusItemSpacing(6.0);
-    const qint32 later = launch(QStringLiteral("com.example.later"));
-    const quint64 e = addItem(app, 20.0, QStringLiteral("e"));
-    const quint64 d = addItem(later, 20.0, QStringLiteral("d"));
-    settle();
-    // e's application launched before the change: 16 left of c; d's after it: 6 left of e.
-    EXPECT_EQ(entry(e).frame.right(), 1256 - 16);
-    EXPECT_EQ(entry(d).frame.right(), entry(e).frame.left() - 6);
 }
 
 TEST_F(BarLayoutTest, GrowingItemKeepsItsRightEdgeAndPushesItemsPastTheLeftEdgeUpToTheCap) {
@@ -80,16 +86,17 @@ TEST_F(BarLayoutTest, CollapsedSeparatorIsAnEightPointGapAndZeroLengthTakesNoRoo
     separator->button()->setTitle(QString());
     settle();
     const quint64 separatorId = barOrder().front();
-    const BarEntry gap = entry(separatorId);
-    EXPECT_EQ(gap.frame, QRectF(1256 - 16 - 8, 0, 8, 24));
+    EXPECT_EQ(entry(separatorId).frame, QRectF(1256 - 16 - 8, 0, 8, 24));
 
     separator->setLength(0.0);
-    const quint64 d = addItem(app, 20.0, QStringLiteral("d"));
+    const quint64 d = addItem(app, 20.0, u"d"_s);
     settle();
     EXPECT_EQ(entry(separatorId).frame.width(), 0.0);
     EXPECT_EQ(entry(d).frame.right(), 1256 - 16) << "a zero-length item adds neither room nor gap";
 }
 
+// A status item's window appears, and follows length changes, only at the layout pass; it uses
+// the bottom-left convention on its screen.
 TEST_F(BarLayoutTest, ChangesTakeEffectOnlyAtTheLayoutPass) {
     desktop.settings().setLayoutPassDelay(200ms);
     auto item = desktop.statusBar().createStatusItem(StatusBar::squareLength);
@@ -98,8 +105,12 @@ TEST_F(BarLayoutTest, ChangesTakeEffectOnlyAtTheLayoutPass) {
     clock.advance(100ms);
     EXPECT_FALSE(item->button()->window());
     clock.advance(100ms);
-    ASSERT_TRUE(item->button()->window());
-    EXPECT_EQ(item->button()->window()->frame.width(), 24);
+    const auto window = item->button()->window();
+    ASSERT_TRUE(window && window->screen);
+    EXPECT_EQ(window->frame, QRectF(1256 - 16 - 24, 982 - 24, 24, 24));
+    EXPECT_EQ(window->screen->frame, QRectF(0, 0, 1512, 982));
+    EXPECT_EQ(window->screen->visibleFrame, QRectF(0, 0, 1512, 982 - 24));
+    EXPECT_TRUE(window->occlusionVisible);
 
     QSignalSpy passes(&desktop.model(), &DesktopModel::barChanged);
     item->setLength(40.0);
@@ -111,16 +122,63 @@ TEST_F(BarLayoutTest, ChangesTakeEffectOnlyAtTheLayoutPass) {
     EXPECT_EQ(passes.count(), 1) << "changes before the pass share one pass";
 }
 
-TEST_F(BarLayoutTest, StatusItemWindowUsesTheBottomLeftConventionOnItsScreen) {
-    auto item = desktop.statusBar().createStatusItem(StatusBar::squareLength);
+TEST_F(BarLayoutTest, FirstRunPutsZorvsIconLeftOfItsSeparators) {
+    const auto zorv = createZorvItems();
+    EXPECT_EQ(barOrder(),
+              (QList<quint64>{icon, hidden, alwaysHidden, c, b, a, controlCenter, clockItem}));
+}
+
+TEST_F(BarLayoutTest, CommandDragIsRememberedAcrossRelaunches) {
+    const qint32 mover = launch(u"com.example.mover"_s);
+    const quint64 item = addItem(mover, 24.0, u"mover"_s);
     settle();
-    const auto window = item->button()->window();
-    ASSERT_TRUE(window);
-    EXPECT_EQ(window->frame, QRectF(1256 - 16 - 24, 982 - 24, 24, 24));
-    ASSERT_TRUE(window->screen);
-    EXPECT_EQ(window->screen->frame, QRectF(0, 0, 1512, 982));
-    EXPECT_EQ(window->screen->visibleFrame, QRectF(0, 0, 1512, 982 - 24));
-    EXPECT_TRUE(window->occlusionVisible);
+    ASSERT_EQ(barOrder().mid(0, 4), (QList<quint64>{item, c, b, a}));
+    // Between b and a: the remembered distance is a's room, 24 + 16.
+    ASSERT_TRUE(desktop.userInput().commandDragItem(item, entry(a).frame.left() - 2));
+    settle();
+    ASSERT_EQ(barOrder().mid(0, 4), (QList<quint64>{c, b, item, a}));
+    EXPECT_EQ(desktop.items().rememberedPosition(u"com.example.mover"_s, u"Item-0"_s), 40.0);
+
+    desktop.applications().quit(mover);
+    settle();
+    ASSERT_EQ(barOrder().mid(0, 3), (QList<quint64>{c, b, a}));
+    const qint32 relaunched = launch(u"com.example.mover"_s);
+    const quint64 again = addItem(relaunched, 24.0, u"mover"_s);
+    settle();
+    EXPECT_EQ(barOrder().mid(0, 4), (QList<quint64>{c, b, again, a}));
+}
+
+TEST_F(BarLayoutTest, ZorvsRelaunchRestoresItsArrangement) {
+    {
+        const auto zorv = createZorvItems();
+        // The user puts the icon right of both separators.
+        ASSERT_TRUE(desktop.userInput().commandDragItem(icon, entry(c).frame.left() - 1));
+        settle();
+    }
+    settle();
+    const auto again = createZorvItems();
+    EXPECT_EQ(barOrder().mid(0, 3), (QList<quint64>{hidden, alwaysHidden, icon}))
+        << "the icon is back right of the separators; the unmoved separators came in at the left";
+}
+
+TEST_F(BarLayoutTest, MacOSCanMoveZorvsIconLeftOfItsSeparatorsAtAnyTime) {
+    const auto zorv = createZorvItems();
+    desktop.items().moveToIndex(icon, 3);
+    settle();
+    ASSERT_EQ(barOrder().indexOf(icon), 3);
+
+    ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+    settle();
+    EXPECT_EQ(barOrder().front(), icon);
+}
+
+TEST_F(BarLayoutTest, RememberedPositionBeyondEveryItemMeansTheLeftEnd) {
+    desktop.items().setRememberedPosition(zorvBundle, BarItems::zorvIconName, 5000.0);
+    desktop.items().setRememberedPosition(zorvBundle, BarItems::zorvHiddenSeparatorName, 0.0);
+    const auto zorv = createZorvItems();
+    const QList<quint64> order = barOrder();
+    EXPECT_EQ(order.front(), icon);
+    EXPECT_EQ(order[order.size() - 3], hidden) << "distance 0 is the rightmost movable slot";
 }
 
 } // namespace

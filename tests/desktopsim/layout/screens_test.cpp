@@ -6,6 +6,7 @@ namespace zorv::testing {
 namespace {
 
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 // A laptop in the middle, a 1920-point display left of it and a 7680-point one right of it.
 class SeveralScreensTest : public DesktopTest {
@@ -13,18 +14,18 @@ protected:
     void SetUp() override {
         laptop = addLaptop();
         ScreenDescription wide;
-        wide.name = QStringLiteral("Wide Display");
+        wide.name = u"Wide Display"_s;
         wide.size = QSizeF(7680, 2160);
         external = desktop.arrangement().add(wide);
         ScreenDescription side;
-        side.name = QStringLiteral("Side Display");
+        side.name = u"Side Display"_s;
         side.size = QSizeF(1920, 1080);
         side.origin = QPointF(-1920, 982 - 1080);
         left = desktop.arrangement().add(side);
         addSystemItems();
-        app = launch(QStringLiteral("com.example.tools"));
-        a = addItem(app, 24.0, QStringLiteral("a"));
-        b = addItem(app, 40.0, QStringLiteral("b"));
+        app = launch(u"com.example.tools"_s);
+        a = addItem(app, 24.0, u"a"_s);
+        addItem(app, 40.0, u"b"_s);
         settle();
     }
 
@@ -38,13 +39,10 @@ protected:
     }
 
     double widthOn(DisplayId display, quint64 itemId) {
-        for (const BarEntry &found : desktop.readout().bar(display)) {
-            if (found.itemId == itemId) {
-                return found.frame.width();
-            }
-        }
-        ADD_FAILURE() << "item " << itemId << " is not on display " << display;
-        return -1.0;
+        const QList<BarEntry> bar = desktop.readout().bar(display);
+        const auto found = std::ranges::find(bar, itemId, &BarEntry::itemId);
+        EXPECT_NE(found, bar.end()) << "item " << itemId << " is not on display " << display;
+        return found == bar.end() ? -1.0 : found->frame.width();
     }
 
     DisplayId laptop = 0;
@@ -52,7 +50,6 @@ protected:
     DisplayId left = 0;
     qint32 app = 0;
     quint64 a = 0;
-    quint64 b = 0;
 };
 
 TEST_F(SeveralScreensTest, EveryBarShowsTheSameItemsWithTheSameLengths) {
@@ -62,6 +59,7 @@ TEST_F(SeveralScreensTest, EveryBarShowsTheSameItemsWithTheSameLengths) {
     EXPECT_EQ(shape(left, 0), onLaptop);
     const auto clockOnLeft = desktop.readout().bar(left).back();
     EXPECT_EQ(clockOnLeft.frame, QRectF(-10 - 80, 0, 80, 24)) << "left of the main screen: x < 0";
+    EXPECT_FALSE(desktop.screens().screens().front().auxiliaryTopLeftArea) << "no camera housing";
 }
 
 TEST_F(SeveralScreensTest, ItemWindowsLiveOnTheMainScreensBar) {
@@ -82,45 +80,37 @@ TEST_F(SeveralScreensTest, ItemWindowsLiveOnTheMainScreensBar) {
 
 // A screen that does not follow length changes keeps the width an item had when it appeared
 // there, not the one of its first layout pass; only a collapse (to 8 points or 0) reaches it.
-struct NotHidingCase {
-    const char *name;
-    // The item is created in the test and changed before its first layout pass.
-    bool fresh;
-    QList<double> lengths;
-    double width;
-};
-
-void PrintTo(const NotHidingCase &param, std::ostream *out) {
-    *out << param.name;
-}
-
-class NotHidingScreenTest : public SeveralScreensTest,
-                            public ::testing::WithParamInterface<NotHidingCase> {};
-
-TEST_P(NotHidingScreenTest, KeepsTheWidthFromCreationUnlessItCollapses) {
-    const NotHidingCase &param = GetParam();
+// The other screens follow every change.
+TEST_F(SeveralScreensTest, NotHidingScreenKeepsTheWidthFromCreationUnlessItCollapses) {
+    const struct {
+        const char *name;
+        // Changed before its first layout pass rather than after each pass.
+        bool beforeTheFirstPass;
+        QList<double> lengths;
+        double width;
+    } cases[] = {
+        {"GrowthIsIgnored", false, {3000}, 24},
+        {"GrowthBeforeTheFirstPassIsIgnored", true, {3000}, 24},
+        {"ShrinkingAboveEightPointsIsIgnored", false, {3000, 12}, 24},
+        {"CollapseToEightPointsApplies", false, {3000, 8}, 8},
+        {"CollapseToZeroApplies", true, {3000, 0}, 0},
+        {"GrowthAfterACollapseIsIgnored", false, {8, 3000}, 8},
+    };
     desktop.arrangement().setNotHiding(left, true);
-    const quint64 item = param.fresh ? addItem(app, 24.0, QStringLiteral("fresh")) : a;
-    for (double length : param.lengths) {
-        desktop.items().setLength(item, length);
-        if (!param.fresh) {
-            settle();
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.name);
+        const quint64 item = addItem(app, 24.0, QString::fromLatin1(row.name));
+        for (double length : row.lengths) {
+            if (!row.beforeTheFirstPass) {
+                settle();
+            }
+            desktop.items().setLength(item, length);
         }
+        settle();
+        EXPECT_EQ(widthOn(left, item), row.width);
+        EXPECT_EQ(widthOn(laptop, item), row.lengths.back());
     }
-    settle();
-    EXPECT_EQ(widthOn(left, item), param.width);
-    EXPECT_EQ(widthOn(laptop, item), param.lengths.back()) << "the other screens follow";
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, NotHidingScreenTest,
-    ::testing::Values(NotHidingCase{"GrowthIsIgnored", false, {3000}, 24},
-                      NotHidingCase{"GrowthBeforeTheFirstPassIsIgnored", true, {3000}, 24},
-                      NotHidingCase{"ShrinkingAboveEightPointsIsIgnored", false, {3000, 12}, 24},
-                      NotHidingCase{"CollapseToEightPointsApplies", false, {3000, 8}, 8},
-                      NotHidingCase{"CollapseToZeroApplies", true, {3000, 0}, 0},
-                      NotHidingCase{"GrowthAfterACollapseIsIgnored", false, {8, 3000}, 8}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(SeveralScreensTest, NotHidingScreenAttachedLaterKeepsTheWidthsOfThatMoment) {
     desktop.items().setLength(a, 3000.0);

@@ -1,5 +1,6 @@
 #include "preferences/statusitemspacing.h"
 #include "desktoptest.h"
+#include "preferences/simglobalpreferences.h"
 
 #include <limits>
 
@@ -9,6 +10,26 @@ namespace zorv::testing {
 namespace {
 
 const QString kSpacing = u"NSStatusItemSpacing"_s;
+
+// Other applications (and so the bar) see only what was synchronised, and are told of it.
+TEST(SimGlobalPreferences, WritesReachTheStoredDomainOnlyThroughASuccessfulSynchronize) {
+    SimGlobalPreferences preferences;
+    QVariantList changes;
+    preferences.setOnStoredChange(
+        [&changes](const QString &, const QVariant &value) { changes.append(value); });
+    preferences.setStoredValue(kSpacing, 16);
+    preferences.setValue(kSpacing, 6.5);
+    EXPECT_EQ(preferences.value(kSpacing), QVariant(6.5));
+    preferences.setSynchronizeFails(true);
+    EXPECT_FALSE(preferences.synchronize());
+    EXPECT_EQ(preferences.storedValue(kSpacing), QVariant(16));
+    preferences.setSynchronizeFails(false);
+    EXPECT_TRUE(preferences.synchronize());
+    preferences.removeValue(kSpacing);
+    EXPECT_FALSE(preferences.value(kSpacing).isValid());
+    EXPECT_TRUE(preferences.synchronize());
+    EXPECT_EQ(changes, (QVariantList{QVariant(16), QVariant(6.5), QVariant()}));
+}
 
 // A synchronised spacing reaches the bar through the applications launched after it.
 TEST_F(DesktopTest, ApplicationsLaunchedAfterASynchronisedSpacingUseIt) {
@@ -31,11 +52,16 @@ TEST_F(DesktopTest, ApplicationsLaunchedAfterASynchronisedSpacingUseIt) {
     EXPECT_EQ(entry(left).frame.right(), entry(middle).frame.left() - 4);
 }
 
-TEST(LaunchStatusItemSpacing, TakesFiniteNonNegativeNumbersOnly) {
+// Anything but a finite number from 0 to the longest item is unreadable and gives the system
+// gap: a longer gap would push the bar's left end past what a double holds after a few items.
+TEST(LaunchStatusItemSpacing, TakesFiniteNonNegativeNumbersUpToTheLongestItemOnly) {
     EXPECT_EQ(launchStatusItemSpacing(QVariant(6)), 6.0);
     EXPECT_EQ(launchStatusItemSpacing(QVariant(2.5)), 2.5);
-    for (const QVariant &other : {QVariant(), QVariant(u"8"_s), QVariant(true), QVariant(-4),
-                                  QVariant(std::numeric_limits<double>::infinity())}) {
+    EXPECT_EQ(launchStatusItemSpacing(QVariant(StatusBar::maximumLength)),
+              StatusBar::maximumLength);
+    for (const QVariant &other :
+         {QVariant(), QVariant(u"8"_s), QVariant(true), QVariant(-4), QVariant(1e308),
+          QVariant(std::numeric_limits<double>::infinity())}) {
         EXPECT_EQ(launchStatusItemSpacing(other), 16.0) << other.toString().toStdString();
     }
 }

@@ -4,17 +4,17 @@
 
 #include <QTemporaryDir>
 
+#include <numeric>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
 namespace {
 
 int itemCount(const Scenario &scenario) {
-    int count = 0;
-    for (const ScenarioApplication &app : scenario.applications) {
-        count += int(app.items.size());
-    }
-    return count;
+    return std::accumulate(
+        scenario.applications.begin(), scenario.applications.end(), 0,
+        [](int count, const auto &app) { return count + int(app.items.size()); });
 }
 
 TEST(ScenarioLoaderTest, ShippedScenariosLoad) {
@@ -24,12 +24,10 @@ TEST(ScenarioLoaderTest, ShippedScenariosLoad) {
         QString name;
         qsizetype screens;
         int items;
-    } cases[] = {
-        {u"laptop"_s, 1, 21},
-        {u"dual-displays"_s, 2, 13},
-        {u"crowded-bar"_s, 1, 40},
-        {u"first-run"_s, 1, 20},
-    };
+    } cases[] = {{u"laptop"_s, 1, 21},
+                 {u"dual-displays"_s, 2, 13},
+                 {u"crowded-bar"_s, 1, 40},
+                 {u"first-run"_s, 1, 20}};
     for (const auto &[name, screens, items] : cases) {
         const Scenario scenario = ScenarioLoader::load(name);
         EXPECT_EQ(scenario.screens.size(), screens) << name.toStdString();
@@ -83,115 +81,119 @@ TEST(ScenarioLoaderTest, ReadsDefaultsAndOrdersEventsByTime) {
     EXPECT_EQ(scenario.events[2].at, seconds(20));
 }
 
+const QString kScreen =
+    uR"({"name": "A", "frame": {"x": 0, "y": 0, "width": 800, "height": 600}})"_s;
+const QString kApp = uR"({"bundleId": "com.example.a", "items": [{"autosaveName": "one"}]})"_s;
+
 // A hand-written file that is wrong must say where: the file, the key path and the reason.
+void expectRejected(const QString &text, const char *reason) {
+    const QString message = u"bad.json: "_s + QString::fromUtf8(reason);
+    try {
+        (void)ScenarioLoader::parse(text.toUtf8(), u"bad.json"_s);
+        ADD_FAILURE() << "accepted: " << text.toStdString();
+    } catch (const ScenarioError &error) {
+        EXPECT_TRUE(error.message().startsWith(message))
+            << error.message().toStdString() << "\n  expected: " << message.toStdString();
+    }
+}
+
+struct BadPart {
+    const char *json;
+    const char *reason;
+};
+
+// "@screen" stands for a valid screen, "@app" for an application with the item "one".
 TEST(ScenarioLoaderTest, BadFilesFailWithTheKeyPath) {
-    const QString screen =
-        uR"({"name": "A", "frame": {"x": 0, "y": 0, "width": 800, "height": 600}})"_s;
-    const QString app = uR"({"bundleId": "com.example.a", "items": [{"autosaveName": "one"}]})"_s;
-    auto withEvents = [&](const QString &events) {
-        return uR"({"name": "t", "screens": [%1], "applications": [%2], "events": [%3]})"_s.arg(
-            screen, app, events);
-    };
-    const struct {
-        QString text;
-        QString message;
-    } cases[] = {
-        {u"{"_s, u"bad.json: $: "_s},
-        {uR"({"name": "t"})"_s, u"bad.json: $.screens: "_s},
-        {uR"({"name": "t", "screens": []})"_s,
-         u"bad.json: $.screens: A scenario needs at least one screen."_s},
-        {uR"({"name": "t", "screens": [%1], "colour": 1})"_s.arg(screen),
-         u"bad.json: $.colour: Unknown key"_s},
-        {uR"({"name": "t", "screens": [{"name": "A", "frame": {"x": 0, "y": 0, "width": "wide", "height": 600}}]})"_s,
-         u"bad.json: $.screens[0].frame.width: "_s},
+    const BadPart cases[] = {
+        {"{", "$: "},
+        {R"({"name": "t"})", "$.screens: "},
+        {R"({"name": "t", "screens": []})", "$.screens: A scenario needs at least one screen."},
+        {R"({"name": "t", "screens": [@screen], "colour": 1})", "$.colour: Unknown key"},
+        {R"({"name": "t", "screens": [{"name": "A", "frame": {"x": 0, "y": 0, "width": "wide", "height": 600}}]})",
+         "$.screens[0].frame.width: "},
         // Sizes that would overflow the pixel sizes drawn from them.
-        {uR"({"name": "t", "screens": [{"name": "A", "frame": {"x": 0, "y": 0, "width": 1e300, "height": 600}}]})"_s,
-         u"bad.json: $.screens[0].frame.width: Expected a number from 1 to 16384."_s},
-        {uR"({"name": "t", "screens": [%1, {"name": "B", "frame": {"x": -1e12, "y": 0, "width": 800, "height": 600}}]})"_s
-             .arg(screen),
-         u"bad.json: $.screens[1].frame.x: Expected a number from"_s},
-        {uR"({"name": "t", "screens": [{"name": "A", "scale": 1e300, "frame": {"x": 0, "y": 0, "width": 800, "height": 600}}]})"_s,
-         u"bad.json: $.screens[0].scale: Expected a number from 1 to 4."_s},
-        {withEvents(
-             uR"({"at": 1, "do": "changeScreen", "display": 1, "frame": {"x": 0, "y": 0, "width": 800, "height": 1e9}})"_s),
-         u"bad.json: $.events[0].frame.height: Expected a number from 1 to 16384."_s},
-        {uR"({"name": "t", "screens": [{"name": "A", "frame": {"x": 10, "y": 0, "width": 800, "height": 600}}]})"_s,
-         u"bad.json: $.screens[0].frame: The first screen is the primary one"_s},
-        {uR"({"name": "t", "screens": [%1, {"name": "B", "frame": {"x": 700, "y": 0, "width": 800, "height": 600}}]})"_s
-             .arg(screen),
-         u"bad.json: $.screens[1]: The screen overlaps \"A\"."_s},
-        {uR"({"name": "t", "screens": [%1], "applications": [{"bundleId": "x", "items": [{"length": "wide"}]}]})"_s
-             .arg(screen),
-         u"bad.json: $.applications[0].items[0].length: Expected one of \"square\", \"variable\"."_s},
-        {uR"({"name": "t", "screens": [%1], "applications": [{"bundleId": "x", "icon": {"color": "red"}}]})"_s
-             .arg(screen),
-         u"bad.json: $.applications[0].icon.color: Expected a colour"_s},
-        {uR"({"name": "t", "screens": [%1], "applications": [{"bundleId": "x", "frontmost": true}]})"_s
-             .arg(screen),
-         u"bad.json: $.applications[0].frontmost: Only a running application with the regular policy"_s},
-        {uR"({"name": "t", "screens": [%1], "applications": [%2, %2]})"_s.arg(screen, app),
-         u"bad.json: $.applications[1]: Another application is also named \"com.example.a\""_s},
-        {uR"({"name": "t", "screens": [%1], "applications": [{"name": "x", "installed": true}]})"_s
-             .arg(screen),
-         u"bad.json: $.applications[0]: An installed application needs a \"bundleId\"."_s},
-        {withEvents(uR"({"at": -1, "do": "quit", "app": "com.example.a"})"_s),
-         u"bad.json: $.events[0].at: Expected a number of at least 0."_s},
-        {withEvents(uR"({"at": 1, "do": "explode"})"_s),
-         u"bad.json: $.events[0].do: Expected one of"_s},
-        {withEvents(uR"({"at": 1, "do": "quit", "app": "com.example.b"})"_s),
-         u"bad.json: $.events[0].app: No application \"com.example.b\" is declared."_s},
-        {withEvents(uR"({"at": 1, "do": "quit", "app": "com.example.a", "item": "one"})"_s),
-         u"bad.json: $.events[0].item: Unknown key"_s},
-        // The file lists the title change first, but it happens after the quit.
-        {withEvents(
-             uR"({"at": 9, "do": "setTitle", "app": "com.example.a", "item": "one", "title": "x"},
-                        {"at": 5, "do": "quit", "app": "com.example.a"})"_s),
-         u"bad.json: $.events[0].app: \"com.example.a\" is not running at that time."_s},
-        {withEvents(uR"({"at": 1, "do": "removeItem", "app": "com.example.a", "item": "one"},
-                        {"at": 2, "do": "setLength", "app": "com.example.a", "item": "one", "length": 4})"_s),
-         u"bad.json: $.events[1].item: \"com.example.a\" has no item with the autosave name \"one\" at that time."_s},
-        {withEvents(uR"({"at": 1, "do": "launch", "app": "com.example.a"})"_s),
-         u"bad.json: $.events[0].app: \"com.example.a\" is already running at that time."_s},
-        {withEvents(uR"({"at": 1, "do": "removeScreen", "display": 1})"_s),
-         u"bad.json: $.events[0].display: The last display cannot be removed."_s},
-        {withEvents(
-             uR"({"at": 1, "do": "addScreen", "screen": {"name": "B", "frame": {"x": 800, "y": 0, "width": 10, "height": 10}}})"_s),
-         u"bad.json: $.events[0].screen: A screen added by an event needs a \"displayId\"."_s},
-        {withEvents(uR"({"at": 1, "do": "input", "input": "key", "keyCode": 55, "x": 3})"_s),
-         u"bad.json: $.events[0]: A key press has no location."_s},
-        {uR"({"name": "t", "screens": [%1], "activeDisplay": 2})"_s.arg(screen),
-         u"bad.json: $.activeDisplay: No display 2 is declared."_s},
-        {uR"({"name": "t", "screens": [%1], "zorvPositions": {"zorv-icon": 0}})"_s.arg(screen),
-         u"bad.json: $.zorvPositions[\"zorv-icon\"]: Unknown key"_s},
-        {uR"({"name": "t", "screens": [%1], "zorvPositions": {"zorv-icon-v2": -1}})"_s.arg(screen),
-         u"bad.json: $.zorvPositions[\"zorv-icon-v2\"]: Expected a number of at least 0."_s},
-        {withEvents(uR"({"at": 1, "do": "activate", "app": "com.example.a"})"_s),
-         u"bad.json: $.events[0].app: Only an application with the regular policy can be frontmost."_s},
-        {withEvents(
-             uR"({"at": 1, "do": "setHidden", "app": "com.example.a", "item": "two", "hidden": true})"_s),
-         u"bad.json: $.events[0].item: \"com.example.a\" has no item with the autosave name \"two\""_s},
-        {withEvents(uR"({"at": 1, "do": "quit", "app": "com.example.a"},
-                        {"at": 2, "do": "setHung", "app": "com.example.a", "hung": false})"_s),
-         u"bad.json: $.events[1].app: \"com.example.a\" is not running at that time."_s},
-        {withEvents(
-             uR"({"at": 1, "do": "setDrag", "app": "com.example.a", "drag": "sometimes"})"_s),
-         u"bad.json: $.events[0].drag: Expected one of \"always\", \"slowGestureOnly\", \"never\"."_s},
-        {withEvents(uR"({"at": 1, "do": "changeScreen", "display": 1})"_s),
-         u"bad.json: $.events[0]: Say what changes"_s},
-        {withEvents(uR"({"at": 1, "do": "activateDisplay", "display": 2})"_s),
-         u"bad.json: $.events[0].display: No display 2 exists at that time."_s},
-        {withEvents(
-             uR"({"at": 1, "do": "setPreference", "key": "NSStatusItemSpacing", "value": [8]})"_s),
-         u"bad.json: $.events[0].value: Expected a number, a string or a bool."_s},
+        {R"({"name": "t", "screens": [{"name": "A", "frame": {"x": 0, "y": 0, "width": 1e300, "height": 600}}]})",
+         "$.screens[0].frame.width: Expected a number from 1 to 16384."},
+        {R"({"name": "t", "screens": [@screen, {"name": "B", "frame": {"x": -1e12, "y": 0, "width": 800, "height": 600}}]})",
+         "$.screens[1].frame.x: Expected a number from"},
+        {R"({"name": "t", "screens": [{"name": "A", "scale": 1e300, "frame": {"x": 0, "y": 0, "width": 800, "height": 600}}]})",
+         "$.screens[0].scale: Expected a number from 1 to 4."},
+        {R"({"name": "t", "screens": [{"name": "A", "frame": {"x": 10, "y": 0, "width": 800, "height": 600}}]})",
+         "$.screens[0].frame: The first screen is the primary one"},
+        {R"({"name": "t", "screens": [@screen, {"name": "B", "frame": {"x": 700, "y": 0, "width": 800, "height": 600}}]})",
+         "$.screens[1]: The screen overlaps \"A\"."},
+        {R"({"name": "t", "screens": [@screen], "applications": [{"bundleId": "x", "items": [{"length": "wide"}]}]})",
+         "$.applications[0].items[0].length: Expected one of \"square\", \"variable\"."},
+        {R"({"name": "t", "screens": [@screen], "applications": [{"bundleId": "x", "icon": {"color": "red"}}]})",
+         "$.applications[0].icon.color: Expected a colour"},
+        {R"({"name": "t", "screens": [@screen], "applications": [{"bundleId": "x", "frontmost": true}]})",
+         "$.applications[0].frontmost: Only a running application with the regular policy"},
+        {R"({"name": "t", "screens": [@screen], "applications": [@app, @app]})",
+         "$.applications[1]: Another application is also named \"com.example.a\""},
+        {R"({"name": "t", "screens": [@screen], "applications": [{"name": "x", "installed": true}]})",
+         "$.applications[0]: An installed application needs a \"bundleId\"."},
+        {R"({"name": "t", "screens": [@screen], "activeDisplay": 2})",
+         "$.activeDisplay: No display 2 is declared."},
+        {R"({"name": "t", "screens": [@screen], "zorvPositions": {"zorv-icon": 0}})",
+         "$.zorvPositions[\"zorv-icon\"]: Unknown key"},
+        {R"({"name": "t", "screens": [@screen], "zorvPositions": {"zorv-icon-v2": -1}})",
+         "$.zorvPositions[\"zorv-icon-v2\"]: Expected a number of at least 0."},
     };
-    for (const auto &[text, message] : cases) {
-        try {
-            (void)ScenarioLoader::parse(text.toUtf8(), u"bad.json"_s);
-            ADD_FAILURE() << "accepted: " << text.toStdString();
-        } catch (const ScenarioError &error) {
-            EXPECT_TRUE(error.message().startsWith(message))
-                << error.message().toStdString() << "\n  expected: " << message.toStdString();
-        }
+    for (const auto &[json, reason] : cases) {
+        expectRejected(
+            QString::fromUtf8(json).replace(u"@screen"_s, kScreen).replace(u"@app"_s, kApp),
+            reason);
+    }
+}
+
+// The events of a file with one screen and the application "com.example.a" with the item "one".
+TEST(ScenarioLoaderTest, BadEventsFailWithTheKeyPath) {
+    const BadPart cases[] = {
+        {R"({"at": 1, "do": "changeScreen", "display": 1, "frame": {"x": 0, "y": 0, "width": 800, "height": 1e9}})",
+         "$.events[0].frame.height: Expected a number from 1 to 16384."},
+        {R"({"at": -1, "do": "quit", "app": "com.example.a"})",
+         "$.events[0].at: Expected a number of at least 0."},
+        {R"({"at": 1, "do": "explode"})", "$.events[0].do: Expected one of"},
+        {R"({"at": 1, "do": "quit", "app": "com.example.b"})",
+         "$.events[0].app: No application \"com.example.b\" is declared."},
+        {R"({"at": 1, "do": "quit", "app": "com.example.a", "item": "one"})",
+         "$.events[0].item: Unknown key"},
+        // The file lists the title change first, but it happens after the quit.
+        {R"({"at": 9, "do": "setTitle", "app": "com.example.a", "item": "one", "title": "x"},
+            {"at": 5, "do": "quit", "app": "com.example.a"})",
+         "$.events[0].app: \"com.example.a\" is not running at that time."},
+        {R"({"at": 1, "do": "removeItem", "app": "com.example.a", "item": "one"},
+            {"at": 2, "do": "setLength", "app": "com.example.a", "item": "one", "length": 4})",
+         "$.events[1].item: \"com.example.a\" has no item with the autosave name \"one\" at that "
+         "time."},
+        {R"({"at": 1, "do": "launch", "app": "com.example.a"})",
+         "$.events[0].app: \"com.example.a\" is already running at that time."},
+        {R"({"at": 1, "do": "removeScreen", "display": 1})",
+         "$.events[0].display: The last display cannot be removed."},
+        {R"({"at": 1, "do": "addScreen", "screen": {"name": "B", "frame": {"x": 800, "y": 0, "width": 10, "height": 10}}})",
+         "$.events[0].screen: A screen added by an event needs a \"displayId\"."},
+        {R"({"at": 1, "do": "input", "input": "key", "keyCode": 55, "x": 3})",
+         "$.events[0]: A key press has no location."},
+        {R"({"at": 1, "do": "activate", "app": "com.example.a"})",
+         "$.events[0].app: Only an application with the regular policy can be frontmost."},
+        {R"({"at": 1, "do": "setHidden", "app": "com.example.a", "item": "two", "hidden": true})",
+         "$.events[0].item: \"com.example.a\" has no item with the autosave name \"two\""},
+        {R"({"at": 1, "do": "quit", "app": "com.example.a"},
+            {"at": 2, "do": "setHung", "app": "com.example.a", "hung": false})",
+         "$.events[1].app: \"com.example.a\" is not running at that time."},
+        {R"({"at": 1, "do": "setDrag", "app": "com.example.a", "drag": "sometimes"})",
+         "$.events[0].drag: Expected one of \"always\", \"slowGestureOnly\", \"never\"."},
+        {R"({"at": 1, "do": "changeScreen", "display": 1})", "$.events[0]: Say what changes"},
+        {R"({"at": 1, "do": "activateDisplay", "display": 2})",
+         "$.events[0].display: No display 2 exists at that time."},
+        {R"({"at": 1, "do": "setPreference", "key": "NSStatusItemSpacing", "value": [8]})",
+         "$.events[0].value: Expected a number, a string or a bool."},
+    };
+    for (const auto &[json, reason] : cases) {
+        expectRejected(
+            uR"({"name": "t", "screens": [%1], "applications": [%2], "events": [%3]})"_s.arg(
+                kScreen, kApp, QString::fromUtf8(json)),
+            reason);
     }
 }
 

@@ -6,6 +6,7 @@ namespace zorv::testing {
 namespace {
 
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 class ApplicationRegistryTest : public DesktopTest {
 protected:
@@ -20,9 +21,9 @@ TEST_F(ApplicationRegistryTest, QuitRemovesItemsForGoodAndHandsTheFrontToThePrev
     QSignalSpy launched(&desktop.model(), &DesktopModel::applicationLaunched);
     QSignalSpy terminated(&desktop.model(), &DesktopModel::applicationTerminated);
     QSignalSpy activated(&desktop.model(), &DesktopModel::applicationActivated);
-    const qint32 finder = launch(QStringLiteral("com.apple.finder"), 300.0);
-    const qint32 editor = launch(QStringLiteral("com.example.editor"), 600.0);
-    const quint64 item = addItem(editor, 24.0, QStringLiteral("editor"));
+    const qint32 finder = launch(u"com.apple.finder"_s, 300.0);
+    const qint32 editor = launch(u"com.example.editor"_s, 600.0);
+    const quint64 item = addItem(editor, 24.0, u"editor"_s);
     registry.activate(finder);
     registry.activate(editor);
     settle();
@@ -45,21 +46,17 @@ TEST_F(ApplicationRegistryTest, QuitRemovesItemsForGoodAndHandsTheFrontToThePrev
 }
 
 TEST_F(ApplicationRegistryTest, ClockItemChangesLengthEveryPeriod) {
-    const qint32 system = launch(QStringLiteral("com.apple.controlcenter"));
-    ItemDescription description;
-    description.length = 70.0;
-    description.immovable = true;
-    const quint64 item = desktop.items().add(system, description).value();
-    desktop.items().cycleLengths(item, {78.0, 70.0}, 60s);
+    addSystemItems(); // the clock starts 80 points long
+    desktop.items().cycleLengths(clockItem, {78.0, 70.0}, 60s);
     settle();
     clock.advance(59s);
-    EXPECT_EQ(entry(item).frame.width(), 70.0);
+    EXPECT_EQ(entry(clockItem).frame.width(), 80.0);
     clock.advance(1s);
-    EXPECT_EQ(entry(item).frame.width(), 78.0);
+    EXPECT_EQ(entry(clockItem).frame.width(), 78.0);
     clock.advance(60s);
-    EXPECT_EQ(entry(item).frame.width(), 70.0);
+    EXPECT_EQ(entry(clockItem).frame.width(), 70.0);
 
-    desktop.items().remove(item);
+    desktop.items().remove(clockItem);
     clock.advance(120s);
     EXPECT_EQ(clock.sleeperCount(), 0) << "the cycle ends with its item";
 }
@@ -68,7 +65,7 @@ TEST_F(ApplicationRegistryTest, ClockItemChangesLengthEveryPeriod) {
 // through it (nor race with its reader on another thread).
 TEST_F(ApplicationRegistryTest, ListsHandedOutDoNotChangeAfterwards) {
     ApplicationRegistry &registry = desktop.applications();
-    const qint32 editor = launch(QStringLiteral("com.example.editor"));
+    const qint32 editor = launch(u"com.example.editor"_s);
     const QList<AppRecord> before = registry.applications();
     ASSERT_TRUE(registry.setHung(editor, true));
     EXPECT_FALSE(std::ranges::find(before, editor, &AppRecord::processId)->hung);

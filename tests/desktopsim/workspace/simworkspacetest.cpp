@@ -1,6 +1,8 @@
 #include "workspace/simworkspace.h"
 #include "manualclock.h"
 #include "simulateddesktop.h"
+#include "workspace/applicationicon.h"
+#include "workspace/genericicons.h"
 
 #include <gtest/gtest.h>
 
@@ -26,21 +28,42 @@ protected:
     }
 };
 
-// What the icon cache relies on: a bundle or file without an icon of its own shows exactly the
-// generic picture of its type, and a real icon never equals one.
+// What the icon cache relies on: placeholders are recognised by comparing pictures, so each
+// type's generic picture equals a separately built one pixel for pixel, the three differ from each
+// other and from real icons, and a bundle or file without an icon of its own shows exactly the
+// generic picture of its type.
 TEST_F(SimWorkspaceTest, GenericPlaceholdersAreRecognisable) {
+    const GenericIcons icons;
+    const QImage genericApp = icons.application();
+    const QImage genericItem = icons.document();
+    const struct {
+        QString type;
+        QImage expected;
+    } types[] = {
+        {u"public.item"_s, genericItem},          {u"public.data"_s, genericItem},
+        {u"public.plain-text"_s, genericItem},    {u"com.apple.application-bundle"_s, genericApp},
+        {u"com.apple.application"_s, genericApp}, {u"public.folder"_s, icons.folder()},
+    };
+    for (const auto &[type, expected] : types) {
+        EXPECT_EQ(workspace.iconForType(type), expected) << type.toStdString();
+    }
+    EXPECT_NE(genericItem, genericApp);
+    EXPECT_NE(genericItem, icons.folder());
+    EXPECT_NE(genericApp, icons.folder());
+    const QImage own = ApplicationIcon{QColor(140, 146, 156), QString()}.render();
+    EXPECT_EQ(own.size(), genericApp.size());
+    EXPECT_NE(own, genericApp);
+    EXPECT_NE(ApplicationIcon({Qt::red, u"A"_s}).render(),
+              ApplicationIcon({Qt::blue, u"A"_s}).render());
+
     workspace.install({u"com.example.plain"_s, u"/Applications/Plain.app"_s, std::nullopt});
     workspace.install({u"com.example.own"_s, u"/Applications/Own.app"_s,
                        ApplicationIcon{QColor(u"#0061fe"_s), u"O"_s}});
-    const QImage genericApp = workspace.iconForType(u"com.apple.application-bundle"_s);
-    const QImage genericItem = workspace.iconForType(u"public.item"_s);
-    EXPECT_EQ(genericItem, workspace.iconForType(u"public.data"_s));
-
     const struct {
         QString path;
         bool generic;
         QImage expected;
-    } cases[] = {
+    } files[] = {
         {u"/Applications/Plain.app"_s, true, genericApp},
         {u"/Applications/Plain.app/"_s, true, genericApp},
         {u"/Applications/Missing.app"_s, true, genericApp},
@@ -48,7 +71,7 @@ TEST_F(SimWorkspaceTest, GenericPlaceholdersAreRecognisable) {
         {u"/Applications/Own.app/Contents/Resources/StatusIcon.png"_s, true, genericItem},
         {u"/Applications/Own.app"_s, false, genericApp},
     };
-    for (const auto &[path, generic, expected] : cases) {
+    for (const auto &[path, generic, expected] : files) {
         const QImage icon = workspace.iconForFile(path);
         EXPECT_FALSE(icon.isNull()) << path.toStdString();
         EXPECT_EQ(icon == expected, generic) << path.toStdString();
@@ -68,18 +91,16 @@ TEST_F(SimWorkspaceTest, RunningApplicationsCarryInstalledPathAndIcon) {
     EXPECT_EQ(apps[0].processId, workspace.currentProcessId());
     EXPECT_EQ(apps[0].bundleIdentifier, u"app.zorv.Zorv"_s);
 
-    EXPECT_EQ(apps[1].processId, own);
-    EXPECT_EQ(apps[1].bundlePath, u"/Applications/Own.app"_s);
-    EXPECT_EQ(apps[1].icon, workspace.iconForFile(u"/Applications/Own.app"_s));
-
-    EXPECT_EQ(apps[2].processId, stray);
-    EXPECT_FALSE(apps[2].bundlePath);
-    EXPECT_EQ(apps[2].icon, workspace.iconForType(u"com.apple.application-bundle"_s));
+    EXPECT_EQ(apps[1], (RunningApplication{own, u"com.example.own"_s, u"Own"_s,
+                                           u"/Applications/Own.app"_s, ActivationPolicy::Regular,
+                                           workspace.iconForFile(u"/Applications/Own.app"_s)}));
+    EXPECT_EQ(apps[2],
+              (RunningApplication{stray, u"com.example.stray"_s, u"Stray"_s, std::nullopt,
+                                  ActivationPolicy::Regular,
+                                  workspace.iconForType(u"com.apple.application-bundle"_s)}));
     EXPECT_FALSE(workspace.applicationPath(u"com.example.stray"_s));
-
-    EXPECT_EQ(apps[3].processId, script);
-    EXPECT_FALSE(apps[3].bundleIdentifier);
-    EXPECT_TRUE(apps[3].icon.isNull());
+    EXPECT_EQ(apps[3], (RunningApplication{script, std::nullopt, u"python3"_s, std::nullopt,
+                                           ActivationPolicy::Accessory, QImage()}));
 }
 
 // Observers see launches, activations and terminations in the order they happened, on the main

@@ -24,6 +24,8 @@ QVariantList optionsOf(const QVariantList &values) {
 }
 
 TEST(PickerModelTest, WalksTheRowsWithTheKeyboard) {
+    const QVariantList abc{u"A"_s, u"B"_s, u"C"_s}, ab{u"A"_s, u"B"_s};
+    const QVariantList withNull{u"A"_s, QVariant::fromValue(nullptr)};
     const struct {
         const char *name;
         QVariantList values;
@@ -32,32 +34,12 @@ TEST(PickerModelTest, WalksTheRowsWithTheKeyboard) {
         QList<int> steps;
         int highlighted;
     } cases[] = {
-        {"opens on the selection, Down Down wraps to A",
-         {u"A"_s, u"B"_s, u"C"_s},
-         false,
-         u"B"_s,
-         {1, 1},
-         0},
-        {"Up from the first row goes to the last",
-         {u"A"_s, u"B"_s, u"C"_s},
-         false,
-         u"A"_s,
-         {-1},
-         2},
-        {"Down from the last option reaches the extra row",
-         {u"A"_s, u"B"_s, u"C"_s},
-         true,
-         u"C"_s,
-         {1},
-         3},
-        {"Up from the first row reaches the extra row", {u"A"_s, u"B"_s}, true, u"A"_s, {-1}, 2},
-        {"no match opens on row 0", {u"A"_s, u"B"_s}, false, u"Z"_s, {}, 0},
-        {"a null selection matches a null option",
-         {u"A"_s, QVariant::fromValue(nullptr)},
-         false,
-         QVariant(),
-         {},
-         1},
+        {"opens on the selection, Down Down wraps to A", abc, false, u"B"_s, {1, 1}, 0},
+        {"Up from the first row goes to the last", abc, false, u"A"_s, {-1}, 2},
+        {"Down from the last option reaches the extra row", abc, true, u"C"_s, {1}, 3},
+        {"Up from the first row reaches the extra row", ab, true, u"A"_s, {-1}, 2},
+        {"no match opens on row 0", ab, false, u"Z"_s, {}, 0},
+        {"a null selection matches a null option", withNull, false, QVariant(), {}, 1},
         {"no rows: the arrows do nothing", {}, false, u"A"_s, {1, -1, 1}, 0},
     };
     for (const auto &c : cases) {

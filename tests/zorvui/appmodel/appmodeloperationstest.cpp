@@ -1,3 +1,4 @@
+#include "appmodel/reconcilescheduler.h"
 #include "appmodelharness.h"
 #include "jsonwriter.h"
 #include "search/stablekey.h"
@@ -12,6 +13,7 @@
 #include <functional>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace zorv {
 namespace {
@@ -126,6 +128,61 @@ TEST_F(AppModelOperationsTest, QuickMovesMakeOneReconcileAndAMoveDuringItWaitsFo
     EXPECT_EQ(engine().reconciles().size(), 2) << "no second pass beside the running one";
     mac.advance(1); // the running pass ends (3.65 s) and the queued one starts behind it
     EXPECT_EQ(engine().reconciles().size(), 3);
+}
+
+// Passes that take `passLength` on the clock, each recording when it began and ended.
+struct PassRecorder {
+    ManualClock &clock;
+    Duration passLength;
+    QList<std::pair<Duration, Duration>> passes;
+
+    static QCoro::Task<> run(PassRecorder *self) {
+        const Duration began = self->clock.now();
+        (void)co_await self->clock.sleep(self->passLength);
+        self->passes.append({began, self->clock.now()});
+    }
+};
+
+TEST(ReconcileSchedulerTest, RunsOnePassPerQuietBurstAndNeverCancelsARunningPass) {
+    using ms = std::chrono::milliseconds;
+    const struct {
+        const char *name;
+        QList<int> requests; // in milliseconds from the start, as are the passes' starts
+        int passLength;
+        QList<int> passStarts;
+    } cases[] = {
+        {"ThreeQuickMovesMakeOnePass", {0, 200, 400}, 0, {1050}},
+        {"MovesFurtherApartMakeTwoPasses", {0, 1000}, 0, {650, 1650}},
+        // A move 1 s into a 3 s pass: its debounce ends while the pass runs, so it runs right
+        // after the pass, which is never cancelled.
+        {"AMoveDuringAPassQueuesBehindIt", {0, 1650}, 3000, {650, 3650}},
+        // Several moves during one pass still make a single pass after it.
+        {"SeveralMovesDuringAPassMakeOneMore", {0, 1000, 1700, 2400}, 5000, {650, 5650}},
+        // A debounce that ends after the pass is an ordinary later pass.
+        {"AMoveLateInAPassWaitsItsOwnDebounce", {0, 1500}, 1000, {650, 2150}},
+    };
+    for (const auto &c : cases) {
+        ManualClock clock;
+        PassRecorder recorder{clock, ms(c.passLength), {}};
+        const Duration origin = clock.now();
+        {
+            ReconcileScheduler scheduler(clock, 650ms, [&recorder]() -> QCoro::Task<> {
+                return PassRecorder::run(&recorder);
+            });
+            for (int request : c.requests) {
+                clock.advance(ms(request) - (clock.now() - origin));
+                scheduler.schedule();
+            }
+            clock.advance(60s);
+            EXPECT_FALSE(scheduler.isRunning()) << c.name;
+        }
+        QList<int> starts;
+        for (const auto &[began, ended] : recorder.passes) {
+            starts.append(int(std::chrono::duration_cast<ms>(began - origin).count()));
+            EXPECT_EQ(ended - began, recorder.passLength) << c.name << ": a pass was cut short";
+        }
+        EXPECT_EQ(starts, c.passStarts) << c.name;
+    }
 }
 
 TEST_F(AppModelOperationsTest, SortingArrangesOnceEvenWhileLiveArrangingIsOff) {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -25,15 +26,10 @@ protected:
         desktop.arrangement().setMainScreen(display);
     }
 
-    // A picture `height` pixels high whose top `top` rows are `above` and the rest `below`.
-    QString picture(const QString &name, int height, int top, QColor above, QColor below) {
-        QImage image(40, height, QImage::Format_RGB32);
-        image.fill(below);
-        for (int y = 0; y < top; ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                image.setPixelColor(x, y, above);
-            }
-        }
+    // The file of a picture in one colour.
+    QString picture(const QString &name, QColor color) {
+        QImage image(40, 100, QImage::Format_RGB32);
+        image.fill(color);
         const QString path = folder.filePath(name + u".png"_s);
         EXPECT_TRUE(image.save(path));
         return path;
@@ -66,9 +62,10 @@ TEST_F(MenuBarColorSamplerTest, AveragesTheTopTwentiethOrTheTopRow) {
         {20, 1, Qt::red},
         {1, 1, Qt::red},
     };
-    int index = 0;
     for (const auto &c : cases) {
-        QImage image(picture(u"p%1"_s.arg(index++), c.height, c.top, Qt::red, Qt::blue));
+        QImage image(40, c.height, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QPainter(&image).fillRect(0, 0, 40, c.top, Qt::red);
         EXPECT_EQ(MenuBarColorSampler::topStripColor(image), c.expected)
             << c.height << " high, " << c.top << " red rows";
     }
@@ -83,11 +80,11 @@ TEST_F(MenuBarColorSamplerTest, TellsDarkFromLightByLuminance) {
 }
 
 TEST_F(MenuBarColorSamplerTest, KeepsASampleForAMinute) {
-    pictures.setPicture(display, picture(u"light"_s, 100, 100, Qt::white, Qt::white));
+    pictures.setPicture(display, picture(u"light"_s, Qt::white));
     EXPECT_EQ(sampler.sampled(), QColor(Qt::white));
     EXPECT_FALSE(sampler.isDark());
 
-    pictures.setPicture(display, picture(u"dark"_s, 100, 100, Qt::black, Qt::black));
+    pictures.setPicture(display, picture(u"dark"_s, Qt::black));
     advance(59);
     EXPECT_EQ(sampler.sampled(), QColor(Qt::white)) << "59 s: the kept sample";
     advance(1);
@@ -100,7 +97,7 @@ TEST_F(MenuBarColorSamplerTest, GivesNothingWhenThePictureCannotBeHad) {
     EXPECT_FALSE(sampler.sampled());
     EXPECT_TRUE(sampler.isDark()) << "no sample counts as dark";
 
-    pictures.setPicture(display, picture(u"light"_s, 100, 100, Qt::white, Qt::white));
+    pictures.setPicture(display, picture(u"light"_s, Qt::white));
     ASSERT_TRUE(sampler.sampled());
     advance(60);
     // A stale sample is not returned, but it still answers isDark.

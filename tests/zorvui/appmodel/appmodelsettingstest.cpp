@@ -17,24 +17,21 @@ constexpr KeyShortcut commandK{40, KeyShortcut::kCommand};
 
 class AppModelSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        mac.started();
-        mac.advance(1);
-    }
-    AppModel &model() { return mac.model(); }
-    GatedEngine &engine() { return mac.engine(); }
+    void SetUp() override { mac.advance(1); }
     QString lastCall() const { return mac.fakes.log.isEmpty() ? QString() : mac.fakes.log.last(); }
 
     ManualClock clock;
     SimCloud cloud;
     AppModelHarness mac{clock, cloud};
+    AppModel &model = mac.started();
+    GatedEngine &engine = mac.engine();
 };
 
 // Each setter changes its field, notifies, persists and then has its side effect, and does all of
 // that again when called with the value already stored.
 TEST_F(AppModelSettingsTest, EverySetterPersistsThenHasItsSideEffectEvenWhenNothingChanged) {
-    QSignalSpy shortcuts(&model(), &AppModel::shortcutsChanged);
-    QSignalSpy dock(&model(), &AppModel::dockPresenceChanged);
+    QSignalSpy shortcuts(&model, &AppModel::shortcutsChanged);
+    QSignalSpy dock(&model, &AppModel::dockPresenceChanged);
     struct Case {
         const char *name;
         std::function<void()> set;
@@ -42,96 +39,94 @@ TEST_F(AppModelSettingsTest, EverySetterPersistsThenHasItsSideEffectEvenWhenNoth
         std::function<bool()> sideEffect;
     };
     const Case cases[] = {
-        {"autoRehide", [&] { model().setAutoRehide(4); },
+        {"autoRehide", [&] { model.setAutoRehide(4); },
          [](const Settings &s) { return s.autoRehideSeconds == 4; },
-         [&] { return engine().autoRehideSeconds() == 4; }},
-        {"liveLayout", [&] { model().setLiveLayout(false); },
-         [](const Settings &s) { return !s.liveLayout; },
-         [&] { return !engine().reorderEnabled(); }},
-        {"hover", [&] { model().setRevealOnHover(true); },
+         [&] { return engine.autoRehideSeconds() == 4; }},
+        {"liveLayout", [&] { model.setLiveLayout(false); },
+         [](const Settings &s) { return !s.liveLayout; }, [&] { return !engine.reorderEnabled(); }},
+        {"hover", [&] { model.setRevealOnHover(true); },
          [](const Settings &s) { return s.revealOnHover; },
          [&] { return lastCall() == u"gestures.update(1,0)"_s; }},
-        {"scroll", [&] { model().setRevealOnScroll(true); },
+        {"scroll", [&] { model.setRevealOnScroll(true); },
          [](const Settings &s) { return s.revealOnScroll; },
          [&] { return lastCall() == u"gestures.update(1,1)"_s; }},
-        {"pixelPerfect", [&] { model().setPixelPerfectIcons(true); },
+        {"pixelPerfect", [&] { model.setPixelPerfectIcons(true); },
          [](const Settings &s) { return s.pixelPerfectIconsEnabled; },
-         [&] { return engine().captureEnabled() && lastCall() == u"engine.refresh"_s; }},
-        {"clickOpensMenu", [&] { model().setIconClickOpensMenu(false); },
+         [&] { return engine.captureEnabled() && lastCall() == u"engine.refresh"_s; }},
+        {"clickOpensMenu", [&] { model.setIconClickOpensMenu(false); },
          [](const Settings &s) { return !s.iconClickOpensMenu; },
-         [&] { return model().revealClickPhrase() == u"click"_s; }},
-        {"hideIcon", [&] { model().setHideZorvIcon(true); },
-         [](const Settings &s) { return s.hideZorvIcon; }, [&] { return !engine().iconVisible(); }},
-        {"dock", [&] { model().setShowInDockAndSwitcher(false); },
+         [&] { return model.revealClickPhrase() == u"click"_s; }},
+        {"hideIcon", [&] { model.setHideZorvIcon(true); },
+         [](const Settings &s) { return s.hideZorvIcon; }, [&] { return !engine.iconVisible(); }},
+        {"dock", [&] { model.setShowInDockAndSwitcher(false); },
          [](const Settings &s) { return !s.showInDockAndSwitcher; },
          [&] { return dock.count() > 0 && !dock.takeFirst().front().toBool(); }},
-        {"revealShortcut", [&] { model().setRevealShortcut(commandK); },
+        {"revealShortcut", [&] { model.setRevealShortcut(commandK); },
          [](const Settings &s) { return s.revealShortcut == commandK; },
          [&] { return !shortcuts.isEmpty() && (shortcuts.clear(), true); }},
-        {"searchShortcut", [&] { model().setSearchShortcut(std::nullopt); },
+        {"searchShortcut", [&] { model.setSearchShortcut(std::nullopt); },
          [](const Settings &s) { return !s.searchShortcut; },
          [&] { return !shortcuts.isEmpty() && (shortcuts.clear(), true); }},
-        {"spacing", [&] { model().setIconSpacing(6); },
+        {"spacing", [&] { model.setIconSpacing(6); },
          [](const Settings &s) { return s.iconSpacing == 6; },
          [&] {
              return mac.preferences.value(SpacingController::spacingKey).toInt() == 6 &&
                     mac.preferences.value(SpacingController::paddingKey).toInt() == 6;
          }},
-        {"noSpacing", [&] { model().setIconSpacing(std::nullopt); },
+        {"noSpacing", [&] { model.setIconSpacing(std::nullopt); },
          [](const Settings &s) { return !s.iconSpacing; },
          [&] {
              return !mac.preferences.value(SpacingController::spacingKey).isValid() &&
                     !mac.preferences.value(SpacingController::paddingKey).isValid();
          }},
-        {"onboarding", [&] { model().completeOnboarding(); },
+        {"onboarding", [&] { model.completeOnboarding(); },
          [](const Settings &s) { return s.onboardingCompleted; }, [] { return true; }},
-        {"declineMove", [&] { model().declineMoveToApplications(); },
+        {"declineMove", [&] { model.declineMoveToApplications(); },
          [](const Settings &s) { return s.moveToApplicationsDeclined; }, [] { return true; }},
-        {"launchAtLogin", [&] { model().setLaunchAtLogin(true); },
-         [](const Settings &s) { return s.launchAtLogin; },
-         [&] { return model().launchAtLogin(); }},
+        {"launchAtLogin", [&] { model.setLaunchAtLogin(true); },
+         [](const Settings &s) { return s.launchAtLogin; }, [&] { return model.launchAtLogin(); }},
     };
     for (const Case &c : cases) {
         for (int round = 0; round < 2; ++round) {
-            QSignalSpy settings(&model(), &AppModel::settingsChanged);
+            QSignalSpy settings(&model, &AppModel::settingsChanged);
             mac.advance(1);
-            const std::optional<QDateTime> savedBefore = model().lastSavedAt();
+            const std::optional<QDateTime> savedBefore = model.lastSavedAt();
             c.set();
             EXPECT_EQ(settings.count(), 1) << c.name << " round " << round;
-            EXPECT_TRUE(c.stored(model().settings())) << c.name;
-            EXPECT_NE(model().lastSavedAt(), savedBefore) << c.name << " persisted";
+            EXPECT_TRUE(c.stored(model.settings())) << c.name;
+            EXPECT_NE(model.lastSavedAt(), savedBefore) << c.name << " persisted";
             EXPECT_TRUE(c.sideEffect()) << c.name << " round " << round;
         }
     }
     mac.advance(1);
     const Settings onDisk =
         JSONStore<Settings>::peek(u"settings.json"_s, Settings{}, mac.dataFolder(), mac.log);
-    EXPECT_EQ(onDisk, model().settings());
+    EXPECT_EQ(onDisk, model.settings());
 }
 
 TEST_F(AppModelSettingsTest, ARefusedLaunchAtLoginIsLoggedAndChangesNothing) {
     mac.loginItems.setRefusal(u"Operation not permitted"_s);
-    QSignalSpy settings(&model(), &AppModel::settingsChanged);
-    model().setLaunchAtLogin(true);
+    QSignalSpy settings(&model, &AppModel::settingsChanged);
+    model.setLaunchAtLogin(true);
     EXPECT_EQ(settings.count(), 0);
-    EXPECT_FALSE(model().settings().launchAtLogin);
+    EXPECT_FALSE(model.settings().launchAtLogin);
     EXPECT_EQ(mac.log.lines(),
               QStringList{u"Zorv: launch-at-login toggle failed: Operation not permitted"_s});
 }
 
 TEST_F(AppModelSettingsTest, AGuideIsRecordedOnceAndTheTextsFollowTheSettings) {
-    QSignalSpy settings(&model(), &AppModel::settingsChanged);
-    model().markGuideSeen(u"arrange"_s);
-    model().markGuideSeen(u"arrange"_s);
+    QSignalSpy settings(&model, &AppModel::settingsChanged);
+    model.markGuideSeen(u"arrange"_s);
+    model.markGuideSeen(u"arrange"_s);
     EXPECT_EQ(settings.count(), 1);
-    EXPECT_EQ(model().settings().seenPaneGuides, QStringList{u"arrange"_s});
-    EXPECT_TRUE(model().hasSeenGuide(u"arrange"_s));
+    EXPECT_EQ(model.settings().seenPaneGuides, QStringList{u"arrange"_s});
+    EXPECT_TRUE(model.hasSeenGuide(u"arrange"_s));
 
-    EXPECT_EQ(model().guideContext(), (GuideContext{true, u"⌥⌘S"_s, u"⌥⌘F"_s, true}));
-    EXPECT_EQ(model().revealClickPhrase(), u"right-click"_s);
-    EXPECT_EQ(model().menuClickPhrase(), u"click"_s);
-    model().setSearchShortcut(commandK);
-    EXPECT_EQ(model().guideContext().searchShortcut, u"⌘K"_s);
+    EXPECT_EQ(model.guideContext(), (GuideContext{true, u"⌥⌘S"_s, u"⌥⌘F"_s, true}));
+    EXPECT_EQ(model.revealClickPhrase(), u"right-click"_s);
+    EXPECT_EQ(model.menuClickPhrase(), u"click"_s);
+    model.setSearchShortcut(commandK);
+    EXPECT_EQ(model.guideContext().searchShortcut, u"⌘K"_s);
 
     // Pane keys are matched exactly.
     ASSERT_EQ(allSettingsPanes().size(), 8);
@@ -191,8 +186,8 @@ TEST(AppModelSpacing, TheBaselineMovesOnlyWithANewLoginSession) {
 }
 
 TEST_F(AppModelSettingsTest, TheSecondaryBarShowsHiddenItemsFollowsScansAndHidesWhenDisabled) {
-    model().setSecondaryBarEnabled(true);
-    model().toggleSecondaryBar(false);
+    model.setSecondaryBarEnabled(true);
+    model.toggleSecondaryBar(false);
     FakeSecondaryBar *bar = mac.fakes.secondaryBar;
     ASSERT_NE(bar, nullptr);
     ASSERT_TRUE(bar->visible);
@@ -200,20 +195,20 @@ TEST_F(AppModelSettingsTest, TheSecondaryBarShowsHiddenItemsFollowsScansAndHides
     for (const MenuBarItem &item : bar->shown.front()) {
         EXPECT_EQ(item.section, Section::hidden);
     }
-    model().toggleSecondaryBar(false);
+    model.toggleSecondaryBar(false);
     EXPECT_FALSE(bar->visible);
-    model().refresh();
+    model.refresh();
     clock.settle();
     EXPECT_EQ(bar->shown.size(), 1) << "a hidden bar is left alone by scans";
 
-    model().toggleSecondaryBar(true);
+    model.toggleSecondaryBar(true);
     EXPECT_EQ(mac.fakes.secondaryBar, bar) << "the controller is made once";
-    model().refresh();
+    model.refresh();
     clock.settle();
     ASSERT_EQ(bar->shown.size(), 3) << "an open bar follows every scan";
     EXPECT_TRUE(bar->withAlwaysHidden);
 
-    model().setSecondaryBarEnabled(false);
+    model.setSecondaryBarEnabled(false);
     EXPECT_FALSE(bar->visible);
     EXPECT_EQ(mac.fakes.log.last(), u"secondaryBar.writeState(0)"_s);
 }

@@ -1,12 +1,12 @@
+#include "controls/mackeys.h"
 #include "controls/pickermodel.h"
-#include "kitscene.h"
-#include "look/zorvpalette.h"
+#include "controls/shortcutrecordermodel.h"
+#include "controls/shortcutrule.h"
 
 #include <gtest/gtest.h>
 
-#include <QQuickItem>
+#include <QKeyEvent>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <tuple>
 
@@ -130,99 +130,85 @@ TEST(PickerModelTest, SizesTheListFromTheOptionCount) {
     }
 }
 
-const QString pickerScene = uR"(
-import QtQuick
-import Zorv.UI
+constexpr quint64 shift = KeyShortcut::kShift;
+constexpr quint64 control = KeyShortcut::kControl;
+constexpr quint64 option = KeyShortcut::kOption;
+constexpr quint64 command = KeyShortcut::kCommand;
+constexpr quint64 capsLock = 0x10000;
 
-Rectangle {
-    color: Zorv.paper
-    property int extraRuns: 0
-    ZorvPicker {
-        objectName: "picker"
-        x: 20; y: 20; width: 200
-        title: "App"
-        placeholder: "Choose an app"
-        selection: "b"
-        options: [
-            { value: "a", label: "Safari" }, { value: "b", label: "Mail" },
-            { value: "c", label: "Notes" }, { value: "d", label: "Calendar" },
-            { value: "e", label: "Music" }, { value: "f", label: "Maps" },
-            { value: "g", label: "Photos" }, { value: "h", label: "Xcode" },
-            { value: "i", label: "Finder" }, { value: "j", label: "Books" },
-            { value: "k", label: "Terminal" }
-        ]
-        extraLabel: "Other App…"
-        extraAction: function() { parent.extraRuns += 1 }
-    }
-    ZorvPicker {
-        x: 20; y: 440; width: 200
-        title: "Profile"
-        placeholder: "Choose a profile"
-        options: []
-        enabled: false
-    }
-}
-)"_s;
+using Rule = ShortcutRule;
 
-class PickerRenderingTest : public ::testing::TestWithParam<Look> {};
-
-TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
-    KitScene scene(GetParam().dark);
-    ASSERT_TRUE(scene.load(pickerScene, QSize(340, 480)));
-    QQuickItem *picker = scene.find(u"picker"_s);
-    ASSERT_TRUE(picker);
-    EXPECT_EQ(picker->width(), 200);
-    const auto clickField = [&] {
-        QTest::mouseClick(&scene.view, Qt::LeftButton, {},
-                          picker->mapToScene(QPointF(20, 10)).toPoint());
+TEST(ShortcutRuleTest, DecidesEachKeyPress) {
+    const struct {
+        const char *name;
+        MacKeyPress press;
+        Rule::Outcome outcome;
+    } cases[] = {
+        {"escape cancels", {53, 0}, Rule::Cancel{}},
+        {"escape with caps lock still cancels", {53, capsLock}, Rule::Cancel{}},
+        {"command-escape is a shortcut", {53, command}, Rule::Record{{53, command}}},
+        {"shift-escape is ignored", {53, shift}, Rule::Ignore{}},
+        {"delete resets", {51, 0}, Rule::Reset{}},
+        {"command-delete is a shortcut", {51, command}, Rule::Record{{51, command}}},
+        {"bare K", {40, 0}, Rule::Ignore{}},
+        {"shift-K", {40, shift}, Rule::Ignore{}},
+        {"control-K", {40, control}, Rule::Record{{40, control}}},
+        {"option-K", {40, option}, Rule::Record{{40, option}}},
+        {"shift-command-K keeps shift", {40, shift | command}, Rule::Record{{40, shift | command}}},
+        {"caps lock is not kept", {40, command | capsLock}, Rule::Record{{40, command}}},
+        {"bare F5", {96, 0}, Rule::Record{{96, 0}}},
+        {"bare F1", {122, 0}, Rule::Record{{122, 0}}},
+        {"bare F17", {64, 0}, Rule::Record{{64, 0}}},
+        {"bare F20", {90, 0}, Rule::Record{{90, 0}}},
+        {"shift-F13", {105, shift}, Rule::Record{{105, shift}}},
+        {"bare left arrow", {123, 0}, Rule::Ignore{}},
+        {"option-up arrow", {126, option}, Rule::Record{{126, option}}},
+        // Bare editing keys would be taken from every application as global hot keys.
+        {"bare help", {114, 0}, Rule::Ignore{}},
+        {"bare home", {115, 0}, Rule::Ignore{}},
+        {"bare page up", {116, 0}, Rule::Ignore{}},
+        {"bare forward delete", {117, 0}, Rule::Ignore{}},
+        {"bare end", {119, 0}, Rule::Ignore{}},
+        {"shift-page down", {121, shift}, Rule::Ignore{}},
+        {"control-home", {115, control}, Rule::Record{{115, control}}},
+        {"bare space", {49, 0}, Rule::Ignore{}},
     };
-    clickField();
-    ASSERT_TRUE(picker->property("presented").toBool());
-    EXPECT_EQ(picker->property("highlightedRow").toInt(), 1);
-    QTest::keyClick(&scene.view, Qt::Key_Down);
-    QTest::keyClick(&scene.view, Qt::Key_Down);
-    EXPECT_EQ(picker->property("highlightedRow").toInt(), 3);
-    const QImage open = scene.grab(u"picker-open-"_s + QLatin1String(GetParam().name));
-    const QString appearance = scene.appearance.effectiveAppearanceName();
-    QColor highlight = ZorvPalette::resolve(ZorvPalette::Role::Honey, appearance);
-    const QColor paper = ZorvPalette::resolve(ZorvPalette::Role::Paper, appearance);
-    // The highlighted row: honey at a quarter over paper.
-    highlight = QColor::fromRgbF(highlight.redF() * 0.25f + paper.redF() * 0.75f,
-                                 highlight.greenF() * 0.25f + paper.greenF() * 0.75f,
-                                 highlight.blueF() * 0.25f + paper.blueF() * 0.75f);
-    EXPECT_GT(countPixels(open, highlight, 3, QRect(20, 60, 260, 340)), 2000);
-
-    QTest::keyClick(&scene.view, Qt::Key_Return);
-    EXPECT_FALSE(picker->property("presented").toBool());
-    EXPECT_EQ(picker->property("selection").toString(), u"d"_s);
-
-    // Escape closes without choosing; Return on the extra row runs its action.
-    clickField();
-    QTest::keyClick(&scene.view, Qt::Key_Escape);
-    EXPECT_FALSE(picker->property("presented").toBool());
-    EXPECT_EQ(picker->property("selection").toString(), u"d"_s);
-    clickField();
-    for (int press = 0; press < 4; ++press) {
-        QTest::keyClick(&scene.view, Qt::Key_Up);
+    for (const auto &c : cases) {
+        EXPECT_EQ(Rule::decide(c.press), c.outcome) << c.name;
     }
-    EXPECT_EQ(picker->property("highlightedRow").toInt(), 11) << "from D up round to the extra row";
-    QTest::keyClick(&scene.view, Qt::Key_Return);
-    EXPECT_EQ(scene.view.rootObject()->property("extraRuns").toInt(), 1);
-
-    // Opening on the eleventh option scrolls it into view; a click outside closes the list.
-    picker->setProperty("selection", u"k"_s);
-    clickField();
-    scene.clock.settle();
-    QQuickItem *list = scene.find(u"pickerList"_s);
-    ASSERT_TRUE(list);
-    EXPECT_GT(list->property("contentY").toReal(), 0);
-    QTest::mouseClick(&scene.view, Qt::LeftButton, {}, QPoint(320, 20));
-    EXPECT_FALSE(picker->property("presented").toBool());
-    EXPECT_EQ(picker->property("selection").toString(), u"k"_s);
-    scene.grab(u"picker-closed-"_s + QLatin1String(GetParam().name));
 }
 
-INSTANTIATE_TEST_SUITE_P(Appearances, PickerRenderingTest, bothLooks, lookName);
+TEST(ShortcutRuleTest, MapsQtKeysAndModifiersInOneTable) {
+    EXPECT_EQ(MacKeys::keyCode(Qt::Key_A), 0);
+    EXPECT_EQ(MacKeys::keyCode(Qt::Key_Escape), 53);
+    EXPECT_EQ(MacKeys::keyCode(Qt::Key_F1), 122);
+    EXPECT_FALSE(MacKeys::keyCode(Qt::Key_Shift));
+    EXPECT_EQ(MacKeys::modifiers(Qt::ControlModifier | Qt::AltModifier), control | option);
+    EXPECT_EQ(MacKeys::modifiers(Qt::ShiftModifier | Qt::MetaModifier), shift | command);
+    EXPECT_EQ(MacKeys::modifiers(Qt::KeypadModifier), 0u);
+
+    const QKeyEvent qtEvent(QEvent::KeyPress, Qt::Key_K, Qt::MetaModifier | Qt::ShiftModifier);
+    EXPECT_EQ(MacKeys::press(qtEvent), (MacKeyPress{40, command | shift}));
+    const QKeyEvent simulated = MacKeys::simulatedKeyEvent({117, option});
+    EXPECT_EQ(MacKeys::press(simulated), (MacKeyPress{117, option}));
+}
+
+TEST(ShortcutRecorderTest, ShowsTheShortcutOrTheDefaultAsCaps) {
+    ShortcutRecorderModel model;
+    model.setDefaultDisplay(u"⌥⌘S"_s);
+    EXPECT_EQ(model.caps(), (QStringList{u"⌥"_s, u"⌘"_s, u"S"_s}));
+    model.setCurrentValue(QVariantMap{{u"keyCode"_s, 40}, {u"modifiers"_s, double(control)}});
+    EXPECT_EQ(model.current(), KeyShortcut(40, control));
+    EXPECT_EQ(model.caps(), (QStringList{u"⌃"_s, u"K"_s}));
+    for (const QVariant &junk :
+         {QVariant(), QVariant(u"K"_s), QVariant(QVariantMap{{u"keyCode"_s, 70000}}),
+          QVariant(QVariantMap{{u"keyCode"_s, 1}, {u"modifiers"_s, -1.0}}),
+          QVariant(QVariantMap{{u"keyCode"_s, 1}, {u"modifiers"_s, 0.5}})}) {
+        model.setCurrentValue(QVariantMap{{u"keyCode"_s, 40}, {u"modifiers"_s, 0.0}});
+        model.setCurrentValue(junk);
+        EXPECT_EQ(model.current(), std::nullopt) << junk.toString().toStdString();
+    }
+}
 
 } // namespace
 } // namespace zorv

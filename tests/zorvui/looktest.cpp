@@ -4,11 +4,6 @@
 #include "look/savedtick.h"
 #include "look/zorvpalette.h"
 #include "manualclock.h"
-#include "preferences/simglobalpreferences.h"
-#include "scenario/scenarioloader.h"
-#include "scenario/scenariorunner.h"
-#include "simulateddesktop.h"
-#include "workspace/simworkspace.h"
 
 #include <gtest/gtest.h>
 
@@ -92,31 +87,6 @@ TEST(PaletteTest, FollowsTheEffectiveAppearance) {
 
     appearance.setDark(true);
     EXPECT_EQ(changed.size(), 1) << "no change, no notice";
-}
-
-TEST(PaletteTest, FollowsTheAppearanceAScenarioSetsAndChanges) {
-    const Scenario scenario = ScenarioLoader::parse(R"({
-        "name": "dusk", "appearance": "dark",
-        "screens": [{"name": "Display", "frame": {"x": 0, "y": 0, "width": 1440, "height": 900}}],
-        "events": [{"at": 10, "do": "setAppearance", "appearance": "light"}]
-    })",
-                                                    u"dusk.json"_s);
-    ManualClock clock;
-    SimulatedDesktop desktop(clock, AppDescription{});
-    SimWorkspace workspace(desktop.model());
-    SimGlobalPreferences preferences;
-    ScenarioRunner runner(scenario, desktop, workspace, preferences);
-    ZorvPalette palette(&desktop.appearance());
-    runner.start();
-    clock.settle();
-    EXPECT_TRUE(palette.isDark());
-    clock.advance(seconds(10));
-    clock.settle();
-    EXPECT_FALSE(palette.isDark());
-    EXPECT_THROW(ScenarioLoader::parse(R"({"name": "x", "appearance": "dim",
-        "screens": [{"name": "D", "frame": {"x": 0, "y": 0, "width": 100, "height": 100}}]})",
-                                       u"x.json"_s),
-                 std::exception);
 }
 
 class SavedTickTest : public ::testing::Test {

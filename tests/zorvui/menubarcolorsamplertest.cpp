@@ -1,5 +1,6 @@
 #include "items/menubarcolorsampler.h"
 #include "appearance/simdesktoppictures.h"
+#include "look/zorvpalette.h"
 #include "manualclock.h"
 #include "preferences/simglobalpreferences.h"
 #include "scenario/scenarioloader.h"
@@ -121,30 +122,40 @@ TEST_F(MenuBarColorSamplerTest, TheSimulatorDrawsAPictureFromTheDesktopColour) {
     EXPECT_FALSE(pictures.desktopImagePath(display + 1)) << "no such screen";
 }
 
-// A scenario names the picture of its screen by a path relative to the scenario file.
-TEST(MenuBarColorScenarioTest, SamplesThePictureTheScenarioNames) {
+// A scenario sets the appearance, changes it later and names its screen's desktop picture by a path
+// relative to the scenario file: the palette and the sampler follow.
+TEST(ScenarioLookTest, ThePaletteAndTheSamplerFollowWhatAScenarioSets) {
     QTemporaryDir folder;
     QImage picture(40, 40, QImage::Format_RGB32);
     picture.fill(QColor(240, 240, 240));
     ASSERT_TRUE(picture.save(folder.filePath(u"light.png"_s)));
-    const QString scenario = folder.filePath(u"desk.json"_s);
-    ASSERT_FALSE(writeFileAtomically(scenario,
-                                     R"({"name": "desk", "desktopPictures": {"1": "light.png"},
-        "screens": [{"name": "D", "frame": {"x": 0, "y": 0, "width": 800, "height": 600}}]})",
+    const QString scenario = folder.filePath(u"dusk.json"_s);
+    ASSERT_FALSE(writeFileAtomically(scenario, R"({
+        "name": "dusk", "appearance": "dark", "desktopPictures": {"1": "light.png"},
+        "screens": [{"name": "D", "frame": {"x": 0, "y": 0, "width": 1440, "height": 900}}],
+        "events": [{"at": 10, "do": "setAppearance", "appearance": "light"}]
+    })",
                                      FileDurability::Unsynced));
-
     ManualClock clock;
     SimulatedDesktop desktop(clock, AppDescription{});
     SimWorkspace workspace(desktop.model());
     SimGlobalPreferences preferences;
     ScenarioRunner runner(ScenarioLoader::load(scenario), desktop, workspace, preferences);
+    ZorvPalette palette(&desktop.appearance());
     runner.start();
     clock.settle();
-    const DisplayId display = desktop.screens().screens().constFirst().displayId;
-    desktop.arrangement().setMainScreen(display);
+    desktop.arrangement().setMainScreen(desktop.screens().screens().constFirst().displayId);
     MenuBarColorSampler sampler(desktop.screens(), desktop.desktopPictures(), clock);
     EXPECT_EQ(sampler.sampled(), QColor(240, 240, 240));
     EXPECT_FALSE(sampler.isDark());
+    EXPECT_TRUE(palette.isDark());
+    clock.advance(seconds(10));
+    clock.settle();
+    EXPECT_FALSE(palette.isDark());
+    EXPECT_THROW(ScenarioLoader::parse(R"({"name": "x", "appearance": "dim",
+        "screens": [{"name": "D", "frame": {"x": 0, "y": 0, "width": 100, "height": 100}}]})",
+                                       u"x.json"_s),
+                 std::exception);
 }
 
 } // namespace

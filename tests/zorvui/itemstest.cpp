@@ -6,6 +6,7 @@
 
 #include <QMimeData>
 #include <QUrl>
+#include <QtEndian>
 
 #include <tuple>
 
@@ -25,24 +26,15 @@ MenuBarItem itemOf(const QString &bundleID, std::optional<QString> title = std::
 // A capture whose every pixel has the given bytes, in memory order.
 QImage capture(int width, int height, std::array<uchar, 4> fill) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < height; ++y) {
-        uchar *row = image.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            std::copy(fill.begin(), fill.end(), row + 4 * x);
-        }
-    }
+    image.fill(qFromLittleEndian<quint32>(fill.data()));
     return image;
-}
-
-void setBytes(QImage &image, int x, int y, std::array<uchar, 4> bytes) {
-    std::copy(bytes.begin(), bytes.end(), image.scanLine(y) + 4 * x);
 }
 
 TEST(ItemDisplayTest, TellsALightGlyphByItsSecondAndThirdBytes) {
     const std::array<uchar, 4> clear{0, 0, 0, 0};
     auto onePixel = [&](std::array<uchar, 4> bytes, QSize size = {5, 7}, QPoint at = {2, 3}) {
         QImage image = capture(size.width(), size.height(), clear);
-        setBytes(image, at.x(), at.y(), bytes);
+        std::copy(bytes.begin(), bytes.end(), image.scanLine(at.y()) + 4 * at.x());
         return image;
     };
     const struct {

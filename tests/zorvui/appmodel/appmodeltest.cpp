@@ -1,3 +1,5 @@
+#include "appmodel/modelprofiles.h"
+#include "appmodel/modelrules.h"
 #include "appmodelharness.h"
 #include "storage/atomicfile.h"
 #include "storage/wholefile.h"
@@ -131,22 +133,13 @@ TEST_F(AppModelTest, EachStoreIsWrittenOnceAfterABurstAndPersistingSettingsStamp
     const Case cases[] = {
         {"settings", u"settings.json"_s, [&](int v) { model.setAutoRehide(100 + v); }, true},
         {"profiles", u"profiles.json"_s,
-         [&](int v) {
-             ProfileSet set = model.profiles();
-             set.profiles.append(Profile{QUuid::createUuid(), u"profile %1"_s.arg(100 + v),
-                                         SectionLayout{}, std::nullopt, std::nullopt});
-             model.setProfiles(set);
-             model.persistProfiles();
-         },
+         [&](int v) { model.profileOps().saveProfileFromCurrent(u"profile %1"_s.arg(100 + v)); },
          false},
         {"rules", u"triggers.json"_s,
          [&](int v) {
-             TriggerSet set = model.triggers();
-             set.rules.append(TriggerRule{QUuid::createUuid(), u"rule %1"_s.arg(100 + v), true,
-                                          TriggerCondition::focusActive(),
-                                          TriggerAction::hideHidden()});
-             model.setTriggers(set);
-             model.persistTriggers();
+             model.rules().addTrigger({QUuid::createUuid(), u"rule %1"_s.arg(100 + v), true,
+                                       TriggerCondition::focusActive(),
+                                       TriggerAction::hideHidden()});
          },
          false},
         {"layout", u"layout.json"_s,

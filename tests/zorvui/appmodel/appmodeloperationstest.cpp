@@ -1,8 +1,6 @@
 #include "appmodel/reconcilescheduler.h"
 #include "appmodelharness.h"
-#include "jsonwriter.h"
 #include "search/stablekey.h"
-#include "storage/atomicfile.h"
 #include "storage/wholefile.h"
 
 #include <gtest/gtest.h>
@@ -37,10 +35,7 @@ protected:
         for (const MenuBarItem &item : MockMenuBarEngine::fixtures()) {
             layout.sections[item.section].prepend(item.id);
         }
-        ASSERT_FALSE(
-            writeFileAtomically(mac.dataFolder() + u"/layout.json"_s,
-                                *writeJson(layout.normalized().toJson(), JsonFormat::pretty()),
-                                FileDurability::Unsynced));
+        mac.build().layoutStore().replaceAndFlush(layout.normalized());
         mac.started();
         mac.advance(1);
         newCalls();

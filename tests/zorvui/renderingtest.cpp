@@ -32,14 +32,9 @@ Rectangle {
         title: "App"
         placeholder: "Choose an app"
         selection: "b"
-        options: [
-            { value: "a", label: "Safari" }, { value: "b", label: "Mail" },
-            { value: "c", label: "Notes" }, { value: "d", label: "Calendar" },
-            { value: "e", label: "Music" }, { value: "f", label: "Maps" },
-            { value: "g", label: "Photos" }, { value: "h", label: "Xcode" },
-            { value: "i", label: "Finder" }, { value: "j", label: "Books" },
-            { value: "k", label: "Terminal" }
-        ]
+        // Eleven options, valued "a" to "k".
+        options: "Safari Mail Notes Calendar Music Maps Photos Xcode Finder Books Terminal"
+            .split(" ").map((label, i) => ({ value: "abcdefghijk"[i], label: label }))
         extraLabel: "Other App…"
         extraAction: function() { parent.extraRuns += 1 }
     }

@@ -48,12 +48,11 @@ protected:
 };
 
 TEST_F(AppModelOperationsTest, EachOperationMakesItsOneEngineCall) {
-    struct Case {
+    const struct {
         const char *name;
         std::function<void(AppModel &)> operation;
         QStringList calls;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"toggle", [](AppModel &m) { m.toggleReveal(); }, {u"engine.toggleRevealed(0)"_s}},
         {"reveal", [](AppModel &m) { m.revealHidden(); }, {u"engine.setHiddenRevealed(1,0,0)"_s}},
         {"hide", [](AppModel &m) { m.hideHidden(); }, {u"engine.setHiddenRevealed(0,0,0)"_s}},
@@ -63,7 +62,7 @@ TEST_F(AppModelOperationsTest, EachOperationMakesItsOneEngineCall) {
          [this](AppModel &m) { m.activate(itemAt(0), ClickKind::right); },
          {u"engine.activate"_s}},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         c.operation(model());
         clock.settle();
         EXPECT_EQ(newCalls(), c.calls) << c.name;

@@ -67,12 +67,11 @@ TEST_F(AppModelTest, StartBringsEverythingUpInOrderWithTheStoredSetup) {
 
 TEST_F(AppModelTest, ObservedValuesSignalOnlyRealChanges) {
     AppModel &model = mac.started();
-    struct Case {
+    const struct {
         const char *name;
         void (AppModel::*signal)();
         std::function<void(int)> write;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"settings", &AppModel::settingsChanged,
          [&](int v) {
              Settings s;
@@ -95,7 +94,7 @@ TEST_F(AppModelTest, ObservedValuesSignalOnlyRealChanges) {
         {"importing", &AppModel::isImportingChanged,
          [&](int v) { model.setIsImporting(v % 2 == 1); }},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         QSignalSpy spy(&model, c.signal);
         c.write(1);
         c.write(1);
@@ -125,13 +124,12 @@ TEST_F(AppModelTest, OnlyAChangeBetweenTwoKnownValuesReachesTheUpdater) {
 TEST_F(AppModelTest, EachStoreIsWrittenOnceAfterABurstAndPersistingSettingsStampsTheSaveTime) {
     AppModel &model = mac.started();
     mac.advance(1);
-    struct Case {
+    const struct {
         const char *name;
         QString file;
         std::function<void(int)> change;
         bool stampsSaveTime;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"settings", u"settings.json"_s, [&](int v) { model.setAutoRehide(100 + v); }, true},
         {"profiles", u"profiles.json"_s,
          [&](int v) { model.profileOps().saveProfileFromCurrent(u"profile %1"_s.arg(100 + v)); },
@@ -150,7 +148,7 @@ TEST_F(AppModelTest, EachStoreIsWrittenOnceAfterABurstAndPersistingSettingsStamp
          },
          false},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         const QByteArray before = fileIn(mac.dataFolder(), c.file);
         const std::optional<QDateTime> savedAt = model.lastSavedAt();
         for (int i = 1; i <= 5; ++i) {
@@ -265,13 +263,12 @@ constexpr KeyShortcut commandK{40, KeyShortcut::kCommand};
 TEST_F(AppModelSettingsTest, EverySetterPersistsThenHasItsSideEffectEvenWhenNothingChanged) {
     QSignalSpy shortcuts(&model, &AppModel::shortcutsChanged);
     QSignalSpy dock(&model, &AppModel::dockPresenceChanged);
-    struct Case {
+    const struct {
         const char *name;
         std::function<void()> set;
         std::function<bool(const Settings &)> stored;
         std::function<bool()> sideEffect;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"autoRehide", [&] { model.setAutoRehide(4); },
          [](const Settings &s) { return s.autoRehideSeconds == 4; },
          [&] { return engine.autoRehideSeconds() == 4; }},
@@ -319,7 +316,7 @@ TEST_F(AppModelSettingsTest, EverySetterPersistsThenHasItsSideEffectEvenWhenNoth
         {"launchAtLogin", [&] { model.setLaunchAtLogin(true); },
          [](const Settings &s) { return s.launchAtLogin; }, [&] { return model.launchAtLogin(); }},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         for (int round = 0; round < 2; ++round) {
             QSignalSpy settings(&model, &AppModel::settingsChanged);
             mac.advance(1);
@@ -375,7 +372,7 @@ TEST_F(AppModelSettingsTest, AGuideIsRecordedOnceAndTheTextsFollowTheSettings) {
 TEST(AppModelSpacing, TheBaselineMovesOnlyWithANewLoginSession) {
     const QDateTime firstLogin(QDate(2026, 12, 1), QTime(8, 0), Qt::UTC);
     const QDateTime secondLogin(QDate(2026, 12, 2), QTime(8, 0), Qt::UTC);
-    struct Case {
+    const struct {
         const char *name;
         std::optional<QDateTime> recordedSession;
         std::optional<qint64> recordedSpacing;
@@ -384,8 +381,7 @@ TEST(AppModelSpacing, TheBaselineMovesOnlyWithANewLoginSession) {
         std::optional<QDateTime> expectedSession;
         std::optional<qint64> expectedSpacing;
         bool needsLogout;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"FirstSessionEver", std::nullopt, std::nullopt, firstLogin, 6, firstLogin, std::nullopt,
          true},
         {"SameSession", firstLogin, 4, firstLogin, 6, firstLogin, 4, true},
@@ -394,7 +390,7 @@ TEST(AppModelSpacing, TheBaselineMovesOnlyWithANewLoginSession) {
         {"NothingAnywhere", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
          std::nullopt, false},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         ManualClock clock;
         SimCloud cloud;
         AppModelHarness mac{clock, cloud};

@@ -1,5 +1,6 @@
 #include "keycaps/keycapdrawing.h"
 #include "keycaps/keycaptext.h"
+#include "menus/trailingmenurow.h"
 
 #include <gtest/gtest.h>
 
@@ -112,6 +113,28 @@ TEST(KeyCapTextTest, ImageIdsRoundTripAndRejectJunk) {
           u"-1/ff000000"_s, u"1e9/ff000000"_s, u"nan/ff000000"_s}) {
         EXPECT_FALSE(KeyCapText::parseImageId(junk)) << junk.toStdString();
     }
+}
+
+TEST(TrailingMenuRowTest, NeedsRoomForTitleGapCapsAndInsets) {
+    const QFontMetricsF metrics(TrailingMenuRow::menuFont());
+    const struct {
+        QString title;
+        QStringList keys;
+    } cases[] = {
+        {u"Settings…"_s, {u"⌘"_s, u","_s}},
+        {u"Quit Zorv"_s, {u"⌘"_s, u"Q"_s}},
+        {u"Search Menu Bar"_s, {u"⌃"_s, u"⌥"_s, u"⌘"_s, u"Space"_s}},
+        {u"About Zorv"_s, {}},
+        {u""_s, {}},
+    };
+    for (const auto &c : cases) {
+        const qreal caps = KeyCapDrawing::size(c.keys, 14, KeyCapDrawing::Weight::Menu).width();
+        EXPECT_EQ(TrailingMenuRow::requiredWidth(c.title, c.keys),
+                  std::ceil(metrics.horizontalAdvance(c.title) + 37.5 + 24 + caps + 21))
+            << c.title.toStdString();
+    }
+    // An empty key list still reserves the insets and the gap.
+    EXPECT_EQ(TrailingMenuRow::requiredWidth(u""_s, {}), 83);
 }
 
 } // namespace

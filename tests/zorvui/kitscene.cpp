@@ -13,22 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-namespace {
-
-QQuickItem *findItem(QQuickItem *item, const QString &objectName) {
-    if (item->objectName() == objectName) {
-        return item;
-    }
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findItem(child, objectName)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
-} // namespace
-
 KitScene::KitScene(bool dark) {
     ZorvKit::install(*view.engine(), appearance, clock);
     appearance.setDark(dark);
@@ -53,8 +37,8 @@ bool KitScene::load(const QString &qml, QSize size) {
 }
 
 QQuickItem *KitScene::find(const QString &objectName) const {
-    // From the content item: popups live in the window overlay, beside the root item.
-    return findItem(view.contentItem(), objectName);
+    // Through the object tree: popups draw in the window overlay but belong to their owners.
+    return view.rootObject()->findChild<QQuickItem *>(objectName);
 }
 
 QImage KitScene::grab(const QString &name) {

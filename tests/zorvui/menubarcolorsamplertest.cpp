@@ -1,5 +1,6 @@
 #include "items/menubarcolorsampler.h"
 #include "appearance/simdesktoppictures.h"
+#include "look/zorvpalette.h"
 #include "manualclock.h"
 #include "preferences/simglobalpreferences.h"
 #include "scenario/scenarioloader.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -25,15 +27,10 @@ protected:
         desktop.arrangement().setMainScreen(display);
     }
 
-    // A picture `height` pixels high whose top `top` rows are `above` and the rest `below`.
-    QString picture(const QString &name, int height, int top, QColor above, QColor below) {
-        QImage image(40, height, QImage::Format_RGB32);
-        image.fill(below);
-        for (int y = 0; y < top; ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                image.setPixelColor(x, y, above);
-            }
-        }
+    // The file of a picture in one colour.
+    QString picture(const QString &name, QColor color) {
+        QImage image(40, 100, QImage::Format_RGB32);
+        image.fill(color);
         const QString path = folder.filePath(name + u".png"_s);
         EXPECT_TRUE(image.save(path));
         return path;
@@ -66,9 +63,10 @@ TEST_F(MenuBarColorSamplerTest, AveragesTheTopTwentiethOrTheTopRow) {
         {20, 1, Qt::red},
         {1, 1, Qt::red},
     };
-    int index = 0;
     for (const auto &c : cases) {
-        QImage image(picture(u"p%1"_s.arg(index++), c.height, c.top, Qt::red, Qt::blue));
+        QImage image(40, c.height, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QPainter(&image).fillRect(0, 0, 40, c.top, Qt::red);
         EXPECT_EQ(MenuBarColorSampler::topStripColor(image), c.expected)
             << c.height << " high, " << c.top << " red rows";
     }
@@ -83,11 +81,11 @@ TEST_F(MenuBarColorSamplerTest, TellsDarkFromLightByLuminance) {
 }
 
 TEST_F(MenuBarColorSamplerTest, KeepsASampleForAMinute) {
-    pictures.setPicture(display, picture(u"light"_s, 100, 100, Qt::white, Qt::white));
+    pictures.setPicture(display, picture(u"light"_s, Qt::white));
     EXPECT_EQ(sampler.sampled(), QColor(Qt::white));
     EXPECT_FALSE(sampler.isDark());
 
-    pictures.setPicture(display, picture(u"dark"_s, 100, 100, Qt::black, Qt::black));
+    pictures.setPicture(display, picture(u"dark"_s, Qt::black));
     advance(59);
     EXPECT_EQ(sampler.sampled(), QColor(Qt::white)) << "59 s: the kept sample";
     advance(1);
@@ -100,7 +98,7 @@ TEST_F(MenuBarColorSamplerTest, GivesNothingWhenThePictureCannotBeHad) {
     EXPECT_FALSE(sampler.sampled());
     EXPECT_TRUE(sampler.isDark()) << "no sample counts as dark";
 
-    pictures.setPicture(display, picture(u"light"_s, 100, 100, Qt::white, Qt::white));
+    pictures.setPicture(display, picture(u"light"_s, Qt::white));
     ASSERT_TRUE(sampler.sampled());
     advance(60);
     // A stale sample is not returned, but it still answers isDark.
@@ -124,30 +122,40 @@ TEST_F(MenuBarColorSamplerTest, TheSimulatorDrawsAPictureFromTheDesktopColour) {
     EXPECT_FALSE(pictures.desktopImagePath(display + 1)) << "no such screen";
 }
 
-// A scenario names the picture of its screen by a path relative to the scenario file.
-TEST(MenuBarColorScenarioTest, SamplesThePictureTheScenarioNames) {
+// A scenario sets the appearance, changes it later and names its screen's desktop picture by a path
+// relative to the scenario file: the palette and the sampler follow.
+TEST(ScenarioLookTest, ThePaletteAndTheSamplerFollowWhatAScenarioSets) {
     QTemporaryDir folder;
     QImage picture(40, 40, QImage::Format_RGB32);
     picture.fill(QColor(240, 240, 240));
     ASSERT_TRUE(picture.save(folder.filePath(u"light.png"_s)));
-    const QString scenario = folder.filePath(u"desk.json"_s);
-    ASSERT_FALSE(writeFileAtomically(scenario,
-                                     R"({"name": "desk", "desktopPictures": {"1": "light.png"},
-        "screens": [{"name": "D", "frame": {"x": 0, "y": 0, "width": 800, "height": 600}}]})",
+    const QString scenario = folder.filePath(u"dusk.json"_s);
+    ASSERT_FALSE(writeFileAtomically(scenario, R"({
+        "name": "dusk", "appearance": "dark", "desktopPictures": {"1": "light.png"},
+        "screens": [{"name": "D", "frame": {"x": 0, "y": 0, "width": 1440, "height": 900}}],
+        "events": [{"at": 10, "do": "setAppearance", "appearance": "light"}]
+    })",
                                      FileDurability::Unsynced));
-
     ManualClock clock;
     SimulatedDesktop desktop(clock, AppDescription{});
     SimWorkspace workspace(desktop.model());
     SimGlobalPreferences preferences;
     ScenarioRunner runner(ScenarioLoader::load(scenario), desktop, workspace, preferences);
+    ZorvPalette palette(&desktop.appearance());
     runner.start();
     clock.settle();
-    const DisplayId display = desktop.screens().screens().constFirst().displayId;
-    desktop.arrangement().setMainScreen(display);
+    desktop.arrangement().setMainScreen(desktop.screens().screens().constFirst().displayId);
     MenuBarColorSampler sampler(desktop.screens(), desktop.desktopPictures(), clock);
     EXPECT_EQ(sampler.sampled(), QColor(240, 240, 240));
     EXPECT_FALSE(sampler.isDark());
+    EXPECT_TRUE(palette.isDark());
+    clock.advance(seconds(10));
+    clock.settle();
+    EXPECT_FALSE(palette.isDark());
+    EXPECT_THROW(ScenarioLoader::parse(R"({"name": "x", "appearance": "dim",
+        "screens": [{"name": "D", "frame": {"x": 0, "y": 0, "width": 100, "height": 100}}]})",
+                                       u"x.json"_s),
+                 std::exception);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
+#include "appmodel/reconcilescheduler.h"
 #include "appmodelharness.h"
-#include "jsonwriter.h"
 #include "search/stablekey.h"
-#include "storage/atomicfile.h"
 #include "storage/wholefile.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +11,7 @@
 #include <functional>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace zorv {
 namespace {
@@ -35,10 +35,7 @@ protected:
         for (const MenuBarItem &item : MockMenuBarEngine::fixtures()) {
             layout.sections[item.section].prepend(item.id);
         }
-        ASSERT_FALSE(
-            writeFileAtomically(mac.dataFolder() + u"/layout.json"_s,
-                                *writeJson(layout.normalized().toJson(), JsonFormat::pretty()),
-                                FileDurability::Unsynced));
+        mac.build().layoutStore().replaceAndFlush(layout.normalized());
         mac.started();
         mac.advance(1);
         newCalls();
@@ -51,12 +48,11 @@ protected:
 };
 
 TEST_F(AppModelOperationsTest, EachOperationMakesItsOneEngineCall) {
-    struct Case {
+    const struct {
         const char *name;
         std::function<void(AppModel &)> operation;
         QStringList calls;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"toggle", [](AppModel &m) { m.toggleReveal(); }, {u"engine.toggleRevealed(0)"_s}},
         {"reveal", [](AppModel &m) { m.revealHidden(); }, {u"engine.setHiddenRevealed(1,0,0)"_s}},
         {"hide", [](AppModel &m) { m.hideHidden(); }, {u"engine.setHiddenRevealed(0,0,0)"_s}},
@@ -66,7 +62,7 @@ TEST_F(AppModelOperationsTest, EachOperationMakesItsOneEngineCall) {
          [this](AppModel &m) { m.activate(itemAt(0), ClickKind::right); },
          {u"engine.activate"_s}},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         c.operation(model());
         clock.settle();
         EXPECT_EQ(newCalls(), c.calls) << c.name;
@@ -126,6 +122,61 @@ TEST_F(AppModelOperationsTest, QuickMovesMakeOneReconcileAndAMoveDuringItWaitsFo
     EXPECT_EQ(engine().reconciles().size(), 2) << "no second pass beside the running one";
     mac.advance(1); // the running pass ends (3.65 s) and the queued one starts behind it
     EXPECT_EQ(engine().reconciles().size(), 3);
+}
+
+// Passes that take `passLength` on the clock, each recording when it began and ended.
+struct PassRecorder {
+    ManualClock &clock;
+    Duration passLength;
+    QList<std::pair<Duration, Duration>> passes;
+
+    static QCoro::Task<> run(PassRecorder *self) {
+        const Duration began = self->clock.now();
+        (void)co_await self->clock.sleep(self->passLength);
+        self->passes.append({began, self->clock.now()});
+    }
+};
+
+TEST(ReconcileSchedulerTest, RunsOnePassPerQuietBurstAndNeverCancelsARunningPass) {
+    using ms = std::chrono::milliseconds;
+    const struct {
+        const char *name;
+        QList<int> requests; // in milliseconds from the start, as are the passes' starts
+        int passLength;
+        QList<int> passStarts;
+    } cases[] = {
+        {"ThreeQuickMovesMakeOnePass", {0, 200, 400}, 0, {1050}},
+        {"MovesFurtherApartMakeTwoPasses", {0, 1000}, 0, {650, 1650}},
+        // A move 1 s into a 3 s pass: its debounce ends while the pass runs, so it runs right
+        // after the pass, which is never cancelled.
+        {"AMoveDuringAPassQueuesBehindIt", {0, 1650}, 3000, {650, 3650}},
+        // Several moves during one pass still make a single pass after it.
+        {"SeveralMovesDuringAPassMakeOneMore", {0, 1000, 1700, 2400}, 5000, {650, 5650}},
+        // A debounce that ends after the pass is an ordinary later pass.
+        {"AMoveLateInAPassWaitsItsOwnDebounce", {0, 1500}, 1000, {650, 2150}},
+    };
+    for (const auto &c : cases) {
+        ManualClock clock;
+        PassRecorder recorder{clock, ms(c.passLength), {}};
+        const Duration origin = clock.now();
+        {
+            ReconcileScheduler scheduler(clock, 650ms, [&recorder]() -> QCoro::Task<> {
+                return PassRecorder::run(&recorder);
+            });
+            for (int request : c.requests) {
+                clock.advance(ms(request) - (clock.now() - origin));
+                scheduler.schedule();
+            }
+            clock.advance(60s);
+            EXPECT_FALSE(scheduler.isRunning()) << c.name;
+        }
+        QList<int> starts;
+        for (const auto &[began, ended] : recorder.passes) {
+            starts.append(int(std::chrono::duration_cast<ms>(began - origin).count()));
+            EXPECT_EQ(ended - began, recorder.passLength) << c.name << ": a pass was cut short";
+        }
+        EXPECT_EQ(starts, c.passStarts) << c.name;
+    }
 }
 
 TEST_F(AppModelOperationsTest, SortingArrangesOnceEvenWhileLiveArrangingIsOff) {

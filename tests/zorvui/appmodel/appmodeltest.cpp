@@ -1,11 +1,16 @@
+#include "appmodel/modelprofiles.h"
+#include "appmodel/modelrules.h"
+#include "appmodel/settingspane.h"
 #include "appmodelharness.h"
+#include "spacing/spacingcontroller.h"
 #include "storage/atomicfile.h"
 #include "storage/wholefile.h"
-#include "storage/zorvpaths.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QSemaphore>
 #include <QSignalSpy>
 
 #include <functional>
@@ -17,17 +22,6 @@ namespace {
 
 QByteArray fileIn(const QString &folder, const QString &name) {
     return readWholeFile(folder + u'/' + name).value_or(QByteArray());
-}
-
-// The calls of the log that start-up is about, in the order they were made.
-QStringList startCalls(const QStringList &log) {
-    QStringList kept;
-    for (const QString &call : log) {
-        if (!call.startsWith(u"engine.refresh"_s) && !call.startsWith(u"runner.evaluate"_s)) {
-            kept.append(call);
-        }
-    }
-    return kept;
 }
 
 class AppModelTest : public ::testing::Test {
@@ -47,9 +41,13 @@ TEST_F(AppModelTest, StartBringsEverythingUpInOrderWithTheStoredSetup) {
     QSignalSpy layoutChanges(&model, &AppModel::layoutOrderChanged);
 
     mac.started();
-    EXPECT_EQ(startCalls(mac.fakes.log),
-              (QStringList{u"gestures.update(1,0)"_s, u"engine.apply"_s, u"engine.start"_s,
-                           u"monitors.create"_s, u"runner.create"_s, u"monitors.start"_s}));
+    // The calls start-up is about, in the order they were made.
+    QStringList calls = mac.fakes.log;
+    calls.removeIf([](const QString &call) {
+        return call.startsWith(u"engine.refresh"_s) || call.startsWith(u"runner.evaluate"_s);
+    });
+    EXPECT_EQ(calls, (QStringList{u"gestures.update(1,0)"_s, u"engine.apply"_s, u"engine.start"_s,
+                                  u"monitors.create"_s, u"runner.create"_s, u"monitors.start"_s}));
     EXPECT_EQ(mac.engine().autoRehideSeconds(), 3);
     EXPECT_FALSE(mac.engine().reorderEnabled());
     ASSERT_EQ(mac.engine().applied().size(), 1);
@@ -69,12 +67,11 @@ TEST_F(AppModelTest, StartBringsEverythingUpInOrderWithTheStoredSetup) {
 
 TEST_F(AppModelTest, ObservedValuesSignalOnlyRealChanges) {
     AppModel &model = mac.started();
-    struct Case {
+    const struct {
         const char *name;
         void (AppModel::*signal)();
         std::function<void(int)> write;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"settings", &AppModel::settingsChanged,
          [&](int v) {
              Settings s;
@@ -97,7 +94,7 @@ TEST_F(AppModelTest, ObservedValuesSignalOnlyRealChanges) {
         {"importing", &AppModel::isImportingChanged,
          [&](int v) { model.setIsImporting(v % 2 == 1); }},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         QSignalSpy spy(&model, c.signal);
         c.write(1);
         c.write(1);
@@ -127,31 +124,21 @@ TEST_F(AppModelTest, OnlyAChangeBetweenTwoKnownValuesReachesTheUpdater) {
 TEST_F(AppModelTest, EachStoreIsWrittenOnceAfterABurstAndPersistingSettingsStampsTheSaveTime) {
     AppModel &model = mac.started();
     mac.advance(1);
-    struct Case {
+    const struct {
         const char *name;
         QString file;
         std::function<void(int)> change;
         bool stampsSaveTime;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"settings", u"settings.json"_s, [&](int v) { model.setAutoRehide(100 + v); }, true},
         {"profiles", u"profiles.json"_s,
-         [&](int v) {
-             ProfileSet set = model.profiles();
-             set.profiles.append(Profile{QUuid::createUuid(), u"profile %1"_s.arg(100 + v),
-                                         SectionLayout{}, std::nullopt, std::nullopt});
-             model.setProfiles(set);
-             model.persistProfiles();
-         },
+         [&](int v) { model.profileOps().saveProfileFromCurrent(u"profile %1"_s.arg(100 + v)); },
          false},
         {"rules", u"triggers.json"_s,
          [&](int v) {
-             TriggerSet set = model.triggers();
-             set.rules.append(TriggerRule{QUuid::createUuid(), u"rule %1"_s.arg(100 + v), true,
-                                          TriggerCondition::focusActive(),
-                                          TriggerAction::hideHidden()});
-             model.setTriggers(set);
-             model.persistTriggers();
+             model.rules().addTrigger({QUuid::createUuid(), u"rule %1"_s.arg(100 + v), true,
+                                       TriggerCondition::focusActive(),
+                                       TriggerAction::hideHidden()});
          },
          false},
         {"layout", u"layout.json"_s,
@@ -161,7 +148,7 @@ TEST_F(AppModelTest, EachStoreIsWrittenOnceAfterABurstAndPersistingSettingsStamp
          },
          false},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         const QByteArray before = fileIn(mac.dataFolder(), c.file);
         const std::optional<QDateTime> savedAt = model.lastSavedAt();
         for (int i = 1; i <= 5; ++i) {
@@ -202,7 +189,9 @@ TEST_F(AppModelTest, EveryLayoutReportIsBackedUpButOnlyOutsideAnImportBecomesThe
     model.setIsImporting(false);
 }
 
-TEST_F(AppModelTest, TheQuitFlushWritesEveryStoreAtOnce) {
+// The quit flush writes every store at once in place of their debounced writes; on a disk that
+// does not answer it stops waiting at its limit and the writes go on behind it.
+TEST_F(AppModelTest, TheQuitFlushWritesEveryStoreAtOnceAndWaitsNoLongerThanItsLimit) {
     AppModel &model = mac.started();
     mac.advance(1);
     model.setAutoRehide(77);
@@ -214,40 +203,243 @@ TEST_F(AppModelTest, TheQuitFlushWritesEveryStoreAtOnce) {
     EXPECT_NE(fileIn(mac.dataFolder(), u"layout.json"_s), layoutBefore);
     EXPECT_FALSE(fileIn(mac.dataFolder(), u"profiles.json"_s).isEmpty());
     EXPECT_FALSE(fileIn(mac.dataFolder(), u"triggers.json"_s).isEmpty());
+
+    mac.flushPool.setMaxThreadCount(1);
+    auto gate = std::make_shared<QSemaphore>(0);
+    mac.flushPool.start([gate] { gate->acquire(); }); // the one worker is stuck
+    model.setAutoRehide(42);
+    QElapsedTimer timer;
+    timer.start();
+    model.flushStoresForTermination(0.02);
+    EXPECT_GE(timer.elapsed(), 19);
+    EXPECT_LT(timer.elapsed(), 1000);
+    mac.advance(1);
+    EXPECT_FALSE(fileIn(mac.dataFolder(), u"settings.json"_s).contains("42"))
+        << "the store's own debounced write was dropped";
+    gate->release();
+    mac.flushPool.waitForDone();
+    EXPECT_TRUE(fileIn(mac.dataFolder(), u"settings.json"_s).contains("42"))
+        << "the write goes on after the wait gave up";
 }
 
 TEST(AppModelIcons, ItemsKeepTheirOwnGoodIconAndDormantOnesTakeTheRememberedNameAndIcon) {
     QImage icon(44, 44, QImage::Format_ARGB32);
     icon.fill(Qt::darkCyan);
-    const auto itemOf = [&](qint64 ordinal, const QString &name, bool dormant,
-                            std::optional<QImage> image) {
-        return MenuBarItem{
-            MenuBarItemID{u"com.example.sync"_s, std::nullopt, std::nullopt, ordinal},
-            7,
-            name,
-            QRectF(100 + 30 * ordinal, 0, 22, 24),
-            std::move(image),
-            std::nullopt,
-            Section::shown,
-            false,
-            dormant,
-            false};
-    };
+    QList<MenuBarItem> scanned(2, MenuBarItem{});
+    for (qint64 ordinal : {0, 1}) {
+        scanned[ordinal].id = {u"com.example.sync"_s, std::nullopt, std::nullopt, ordinal};
+        scanned[ordinal].pid = 7;
+        scanned[ordinal].frame = QRectF(100 + 30 * ordinal, 0, 22, 24);
+    }
+    scanned[0].appName = u"Sync"_s;
+    scanned[0].appIcon = icon;
+    scanned[1].isDormant = true;
     ManualClock clock;
     SimCloud cloud;
-    AppModelHarness mac{
-        clock,
-        cloud,
-        u"Mac A"_s,
-        {itemOf(0, u"Sync"_s, false, icon), itemOf(1, QString(), true, std::nullopt)}};
+    AppModelHarness mac{clock, cloud, u"Mac A"_s, scanned};
     const QList<MenuBarItem> items = mac.started().items();
     ASSERT_EQ(items.size(), 2);
-    EXPECT_EQ(items.at(0).appName, u"Sync"_s);
-    ASSERT_TRUE(items.at(0).appIcon);
+    EXPECT_EQ((QStringList{items.at(0).appName, items.at(1).appName}),
+              (QStringList{u"Sync"_s, u"Sync"_s}));
+    ASSERT_TRUE(items.at(0).appIcon && items.at(1).appIcon);
     EXPECT_EQ(items.at(0).appIcon->cacheKey(), icon.cacheKey()) << "left unchanged";
-    EXPECT_EQ(items.at(1).appName, u"Sync"_s);
-    ASSERT_TRUE(items.at(1).appIcon);
     EXPECT_EQ(items.at(1).appIcon->pixel(0, 0), icon.pixel(0, 0));
+}
+
+// The same Mac a second after start-up, for the settings.
+class AppModelSettingsTest : public AppModelTest {
+protected:
+    void SetUp() override { mac.advance(1); }
+    QString lastCall() const { return mac.fakes.log.isEmpty() ? QString() : mac.fakes.log.last(); }
+
+    AppModel &model = mac.started();
+    GatedEngine &engine = mac.engine();
+};
+
+constexpr KeyShortcut commandK{40, KeyShortcut::kCommand};
+
+// Each setter changes its field, notifies, persists and then has its side effect, and does all of
+// that again when called with the value already stored.
+TEST_F(AppModelSettingsTest, EverySetterPersistsThenHasItsSideEffectEvenWhenNothingChanged) {
+    QSignalSpy shortcuts(&model, &AppModel::shortcutsChanged);
+    QSignalSpy dock(&model, &AppModel::dockPresenceChanged);
+    const struct {
+        const char *name;
+        std::function<void()> set;
+        std::function<bool(const Settings &)> stored;
+        std::function<bool()> sideEffect;
+    } cases[] = {
+        {"autoRehide", [&] { model.setAutoRehide(4); },
+         [](const Settings &s) { return s.autoRehideSeconds == 4; },
+         [&] { return engine.autoRehideSeconds() == 4; }},
+        {"liveLayout", [&] { model.setLiveLayout(false); },
+         [](const Settings &s) { return !s.liveLayout; }, [&] { return !engine.reorderEnabled(); }},
+        {"hover", [&] { model.setRevealOnHover(true); },
+         [](const Settings &s) { return s.revealOnHover; },
+         [&] { return lastCall() == u"gestures.update(1,0)"_s; }},
+        {"scroll", [&] { model.setRevealOnScroll(true); },
+         [](const Settings &s) { return s.revealOnScroll; },
+         [&] { return lastCall() == u"gestures.update(1,1)"_s; }},
+        {"pixelPerfect", [&] { model.setPixelPerfectIcons(true); },
+         [](const Settings &s) { return s.pixelPerfectIconsEnabled; },
+         [&] { return engine.captureEnabled() && lastCall() == u"engine.refresh"_s; }},
+        {"clickOpensMenu", [&] { model.setIconClickOpensMenu(false); },
+         [](const Settings &s) { return !s.iconClickOpensMenu; },
+         [&] { return model.revealClickPhrase() == u"click"_s; }},
+        {"hideIcon", [&] { model.setHideZorvIcon(true); },
+         [](const Settings &s) { return s.hideZorvIcon; }, [&] { return !engine.iconVisible(); }},
+        {"dock", [&] { model.setShowInDockAndSwitcher(false); },
+         [](const Settings &s) { return !s.showInDockAndSwitcher; },
+         [&] { return dock.count() > 0 && !dock.takeFirst().front().toBool(); }},
+        {"revealShortcut", [&] { model.setRevealShortcut(commandK); },
+         [](const Settings &s) { return s.revealShortcut == commandK; },
+         [&] { return !shortcuts.isEmpty() && (shortcuts.clear(), true); }},
+        {"searchShortcut", [&] { model.setSearchShortcut(std::nullopt); },
+         [](const Settings &s) { return !s.searchShortcut; },
+         [&] { return !shortcuts.isEmpty() && (shortcuts.clear(), true); }},
+        {"spacing", [&] { model.setIconSpacing(6); },
+         [](const Settings &s) { return s.iconSpacing == 6; },
+         [&] {
+             return mac.preferences.value(SpacingController::spacingKey).toInt() == 6 &&
+                    mac.preferences.value(SpacingController::paddingKey).toInt() == 6;
+         }},
+        {"noSpacing", [&] { model.setIconSpacing(std::nullopt); },
+         [](const Settings &s) { return !s.iconSpacing; },
+         [&] {
+             return !mac.preferences.value(SpacingController::spacingKey).isValid() &&
+                    !mac.preferences.value(SpacingController::paddingKey).isValid();
+         }},
+        {"onboarding", [&] { model.completeOnboarding(); },
+         [](const Settings &s) { return s.onboardingCompleted; }, [] { return true; }},
+        {"declineMove", [&] { model.declineMoveToApplications(); },
+         [](const Settings &s) { return s.moveToApplicationsDeclined; }, [] { return true; }},
+        {"launchAtLogin", [&] { model.setLaunchAtLogin(true); },
+         [](const Settings &s) { return s.launchAtLogin; }, [&] { return model.launchAtLogin(); }},
+    };
+    for (const auto &c : cases) {
+        for (int round = 0; round < 2; ++round) {
+            QSignalSpy settings(&model, &AppModel::settingsChanged);
+            mac.advance(1);
+            const std::optional<QDateTime> savedBefore = model.lastSavedAt();
+            c.set();
+            EXPECT_EQ(settings.count(), 1) << c.name << " round " << round;
+            EXPECT_TRUE(c.stored(model.settings())) << c.name;
+            EXPECT_NE(model.lastSavedAt(), savedBefore) << c.name << " persisted";
+            EXPECT_TRUE(c.sideEffect()) << c.name << " round " << round;
+        }
+    }
+    mac.advance(1);
+    const Settings onDisk =
+        JSONStore<Settings>::peek(u"settings.json"_s, Settings{}, mac.dataFolder(), mac.log);
+    EXPECT_EQ(onDisk, model.settings());
+}
+
+TEST_F(AppModelSettingsTest, ARefusedLaunchAtLoginIsLoggedAndChangesNothing) {
+    mac.loginItems.setRefusal(u"Operation not permitted"_s);
+    QSignalSpy settings(&model, &AppModel::settingsChanged);
+    model.setLaunchAtLogin(true);
+    EXPECT_EQ(settings.count(), 0);
+    EXPECT_FALSE(model.settings().launchAtLogin);
+    EXPECT_EQ(mac.log.lines(),
+              QStringList{u"Zorv: launch-at-login toggle failed: Operation not permitted"_s});
+}
+
+TEST_F(AppModelSettingsTest, AGuideIsRecordedOnceAndTheTextsFollowTheSettings) {
+    QSignalSpy settings(&model, &AppModel::settingsChanged);
+    model.markGuideSeen(u"arrange"_s);
+    model.markGuideSeen(u"arrange"_s);
+    EXPECT_EQ(settings.count(), 1);
+    EXPECT_EQ(model.settings().seenPaneGuides, QStringList{u"arrange"_s});
+    EXPECT_TRUE(model.hasSeenGuide(u"arrange"_s));
+
+    EXPECT_EQ(model.guideContext(), (GuideContext{true, u"⌥⌘S"_s, u"⌥⌘F"_s, true}));
+    EXPECT_EQ(model.revealClickPhrase(), u"right-click"_s);
+    EXPECT_EQ(model.menuClickPhrase(), u"click"_s);
+    model.setSearchShortcut(commandK);
+    EXPECT_EQ(model.guideContext().searchShortcut, u"⌘K"_s);
+
+    // Pane keys are matched exactly.
+    ASSERT_EQ(allSettingsPanes().size(), 8);
+    for (const SettingsPane pane : allSettingsPanes()) {
+        EXPECT_EQ(settingsPane(paneKey(pane)), pane);
+    }
+    for (const QString &key : {u"Arrange"_s, u"arrange "_s, QString()}) {
+        EXPECT_EQ(settingsPane(key), std::nullopt) << key.toStdString();
+    }
+}
+
+// The spacing in force at login is recorded once per login session.
+TEST(AppModelSpacing, TheBaselineMovesOnlyWithANewLoginSession) {
+    const QDateTime firstLogin(QDate(2026, 12, 1), QTime(8, 0), Qt::UTC);
+    const QDateTime secondLogin(QDate(2026, 12, 2), QTime(8, 0), Qt::UTC);
+    const struct {
+        const char *name;
+        std::optional<QDateTime> recordedSession;
+        std::optional<qint64> recordedSpacing;
+        std::optional<QDateTime> login;
+        std::optional<qint64> preference;
+        std::optional<QDateTime> expectedSession;
+        std::optional<qint64> expectedSpacing;
+        bool needsLogout;
+    } cases[] = {
+        {"FirstSessionEver", std::nullopt, std::nullopt, firstLogin, 6, firstLogin, std::nullopt,
+         true},
+        {"SameSession", firstLogin, 4, firstLogin, 6, firstLogin, 4, true},
+        {"NextLogin", firstLogin, 4, secondLogin, 6, secondLogin, 6, false},
+        {"SessionNotFound", firstLogin, 4, std::nullopt, 6, std::nullopt, 6, false},
+        {"NothingAnywhere", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+         std::nullopt, false},
+    };
+    for (const auto &c : cases) {
+        ManualClock clock;
+        SimCloud cloud;
+        AppModelHarness mac{clock, cloud};
+        Settings stored;
+        stored.spacingBaselineSession = c.recordedSession;
+        stored.spacingAppliedAtLogin = c.recordedSpacing;
+        AppModel &model = mac.build();
+        model.settingsStore().replaceAndFlush(stored);
+        if (c.login) {
+            mac.processes.logIn(mac.processes.currentUserId(), *c.login);
+        }
+        if (c.preference) {
+            mac.preferences.setValue(SpacingController::spacingKey, qint64(*c.preference));
+        }
+        mac.started();
+        EXPECT_EQ(model.settings().spacingBaselineSession, c.expectedSession) << c.name;
+        EXPECT_EQ(model.settings().spacingAppliedAtLogin, c.expectedSpacing) << c.name;
+        EXPECT_EQ(model.spacingNeedsLogout(), c.needsLogout) << c.name;
+        EXPECT_EQ(model.lastSavedAt().has_value(), c.expectedSession != c.recordedSession)
+            << c.name << ": persisted only for a new session";
+    }
+}
+
+TEST_F(AppModelSettingsTest, TheSecondaryBarShowsHiddenItemsFollowsScansAndHidesWhenDisabled) {
+    model.setSecondaryBarEnabled(true);
+    model.toggleSecondaryBar(false);
+    FakeSecondaryBar *bar = mac.fakes.secondaryBar;
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(bar->visible);
+    ASSERT_EQ(bar->shown.size(), 1);
+    for (const MenuBarItem &item : bar->shown.front()) {
+        EXPECT_EQ(item.section, Section::hidden);
+    }
+    model.toggleSecondaryBar(false);
+    EXPECT_FALSE(bar->visible);
+    model.refresh();
+    clock.settle();
+    EXPECT_EQ(bar->shown.size(), 1) << "a hidden bar is left alone by scans";
+
+    model.toggleSecondaryBar(true);
+    EXPECT_EQ(mac.fakes.secondaryBar, bar) << "the controller is made once";
+    model.refresh();
+    clock.settle();
+    ASSERT_EQ(bar->shown.size(), 3) << "an open bar follows every scan";
+    EXPECT_TRUE(bar->withAlwaysHidden);
+
+    model.setSecondaryBarEnabled(false);
+    EXPECT_FALSE(bar->visible);
+    EXPECT_EQ(mac.fakes.log.last(), u"secondaryBar.writeState(0)"_s);
 }
 
 } // namespace

@@ -10,22 +10,18 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-MenuBarItemID idOf(const std::string &bundle, qint64 ordinal = 0) {
-    return MenuBarItemID{QString::fromStdString(bundle), std::nullopt, std::nullopt, ordinal};
+MenuBarItemID idOf(const std::string &bundle) {
+    return MenuBarItemID{QString::fromStdString(bundle), std::nullopt, std::nullopt, 0};
 }
 
-MenuBarItem item(const std::string &bundle, Section section, double x, bool dormant = false,
-                 qint64 ordinal = 0) {
-    return MenuBarItem{idOf(bundle, ordinal),
-                       1,
-                       QString::fromStdString(bundle),
-                       QRectF(x, 0, 20, 22),
-                       std::nullopt,
-                       std::nullopt,
-                       section,
-                       false,
-                       dormant,
-                       false};
+MenuBarItem item(const std::string &bundle, Section section, double x, bool dormant = false) {
+    MenuBarItem item{};
+    item.id = idOf(bundle);
+    item.appName = QString::fromStdString(bundle);
+    item.frame = QRectF(x, 0, 20, 22);
+    item.section = section;
+    item.isDormant = dormant;
+    return item;
 }
 
 Names names(const QList<MenuBarItem> &items) {
@@ -46,10 +42,10 @@ SectionLayout layoutOf(Section section, const Names &bundles) {
 
 TEST(SectionItems, OrdersASectionByTheWantedOrderThenLeftToRight) {
     const QList<MenuBarItem> items{
-        item("c", Section::hidden, 300),        item("x", Section::shown, 10),
-        item("b", Section::hidden, 100),        item("z", Section::hidden, 50, true),
-        item("a", Section::hidden, 400),        item("y", Section::hidden, 20),
-        item("a", Section::hidden, 5, false, 0)};
+        item("c", Section::hidden, 300), item("x", Section::shown, 10),
+        item("b", Section::hidden, 100), item("z", Section::hidden, 50, true),
+        item("a", Section::hidden, 400), item("y", Section::hidden, 20),
+        item("a", Section::hidden, 5)};
     struct Case {
         const char *name;
         SectionLayout layout;

@@ -1,7 +1,14 @@
 #include "items/itemdisplay.h"
 #include "items/itempictures.h"
+#include "items/menubaritemdrag.h"
 
 #include <gtest/gtest.h>
+
+#include <QMimeData>
+#include <QUrl>
+#include <QtEndian>
+
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -10,39 +17,24 @@ namespace {
 
 MenuBarItem itemOf(const QString &bundleID, std::optional<QString> title = std::nullopt,
                    std::optional<QString> identifier = std::nullopt) {
-    return MenuBarItem{MenuBarItemID{bundleID, identifier, title, 0},
-                       100,
-                       u"Some App"_s,
-                       QRectF(0, 0, 22, 24),
-                       std::nullopt,
-                       std::nullopt,
-                       Section::shown,
-                       false,
-                       false,
-                       false};
+    MenuBarItem item{};
+    item.id = MenuBarItemID{bundleID, std::move(identifier), std::move(title), 0};
+    item.appName = u"Some App"_s;
+    return item;
 }
 
 // A capture whose every pixel has the given bytes, in memory order.
 QImage capture(int width, int height, std::array<uchar, 4> fill) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < height; ++y) {
-        uchar *row = image.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            std::copy(fill.begin(), fill.end(), row + 4 * x);
-        }
-    }
+    image.fill(qFromLittleEndian<quint32>(fill.data()));
     return image;
-}
-
-void setBytes(QImage &image, int x, int y, std::array<uchar, 4> bytes) {
-    std::copy(bytes.begin(), bytes.end(), image.scanLine(y) + 4 * x);
 }
 
 TEST(ItemDisplayTest, TellsALightGlyphByItsSecondAndThirdBytes) {
     const std::array<uchar, 4> clear{0, 0, 0, 0};
     auto onePixel = [&](std::array<uchar, 4> bytes, QSize size = {5, 7}, QPoint at = {2, 3}) {
         QImage image = capture(size.width(), size.height(), clear);
-        setBytes(image, at.x(), at.y(), bytes);
+        std::copy(bytes.begin(), bytes.end(), image.scanLine(at.y()) + 4 * at.x());
         return image;
     };
     const struct {
@@ -152,6 +144,41 @@ TEST(ItemDisplayTest, PutsPicturesOnThePlateOfTheBarsColour) {
     EXPECT_TRUE(served(u"unknown"_s).isNull());
     pictures.remove(u"icon"_s);
     EXPECT_TRUE(served(u"icon"_s).isNull());
+}
+
+TEST(MenuBarItemDragTest, RoundTripsAnItemIdWithOrWithoutItsOptionalFields) {
+    const MenuBarItemID ids[] = {
+        {u"com.example.app"_s, std::nullopt, std::nullopt, 0},
+        {u"com.example.app"_s, u"status.1"_s, u"Title with \"quotes\" and ⌘"_s, 3},
+        {u"com.apple.controlcenter"_s, u""_s, u""_s, 12},
+    };
+    for (const MenuBarItemID &id : ids) {
+        const auto data = MenuBarItemDrag::mimeData(id);
+        ASSERT_TRUE(MenuBarItemDrag::accepts(*data));
+        const auto back = MenuBarItemDrag::fromMimeData(*data);
+        ASSERT_TRUE(back);
+        // Equality ignores the title and more; the payload keeps every field.
+        EXPECT_EQ(std::tie(back->bundleID, back->axIdentifier, back->title, back->ordinal),
+                  std::tie(id.bundleID, id.axIdentifier, id.title, id.ordinal));
+    }
+}
+
+TEST(MenuBarItemDragTest, RefusesDataOfAnyOtherKind) {
+    QMimeData text;
+    text.setText(u"{\"bundleID\":\"com.example.app\",\"ordinal\":0}"_s);
+    EXPECT_FALSE(MenuBarItemDrag::accepts(text));
+    EXPECT_FALSE(MenuBarItemDrag::fromMimeData(text));
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(u"/tmp/a.json"_s)});
+    EXPECT_FALSE(MenuBarItemDrag::fromMimeData(files));
+
+    for (const QByteArray &junk : {QByteArray("not json"), QByteArray("[]"),
+                                   QByteArray("{\"ordinal\":0}"), QByteArray("{}")}) {
+        QMimeData data;
+        data.setData(MenuBarItemDrag::mimeType, junk);
+        EXPECT_FALSE(MenuBarItemDrag::fromMimeData(data)) << junk.toStdString();
+    }
 }
 
 } // namespace

@@ -1,0 +1,265 @@
+#include "appearance/simsystemappearance.h"
+#include "kitscene.h"
+#include "look/hexcolor.h"
+#include "look/savedtick.h"
+#include "look/zorvpalette.h"
+#include "manualclock.h"
+
+#include <gtest/gtest.h>
+
+#include <QQuickItem>
+#include <QSignalSpy>
+
+#include <tuple>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+using Role = ZorvPalette::Role;
+
+// Six hexadecimal digits, at most one "#" and spaces or tabs around them make an opaque colour.
+TEST(HexColorTest, ParsesExactlySixDigits) {
+    const auto rgba = [](const QString &text) {
+        return HexColor::parse(text).value_or(QColor(Qt::transparent)).rgba();
+    };
+    for (const QString &text :
+         {u"#F0B24A"_s, u"#f0b24a"_s, u"F0B24A"_s, u" \t#F0B24A\t "_s, u"\u00A0#F0B24A"_s}) {
+        EXPECT_EQ(rgba(text), 0xFFF0B24A) << text.toStdString();
+    }
+    EXPECT_EQ(rgba(u"#000000"_s), 0xFF000000);
+    EXPECT_EQ(rgba(u"#FFFFFF"_s), 0xFFFFFFFF);
+    // A number parse would take the signs ("+FFFFF") and give nonsense channels.
+    for (const QString &text :
+         {u"#F0B24"_s, u"#F0B24A0"_s, u"##F0B24A"_s, u"#F0B24A\n"_s, u"#F0B24G"_s, u"+FFFFF"_s,
+          u"-00001"_s, u"#-FFFFF"_s, u"0xFFFF"_s, u"#F0 B24A"_s, u""_s}) {
+        EXPECT_FALSE(HexColor::parse(text)) << text.toStdString();
+    }
+}
+
+// Every appearance takes the light or the dark value by its best match; onEspresso is the same in
+// both.
+TEST(PaletteTest, ResolvesEveryRoleByTheAppearancesBestMatch) {
+    const auto colours = [](const QString &appearance) {
+        return std::tuple(ZorvPalette::resolve(Role::Paper, appearance),
+                          ZorvPalette::resolve(Role::Ink, appearance),
+                          ZorvPalette::resolve(Role::Honey, appearance),
+                          ZorvPalette::resolve(Role::OnEspresso, appearance));
+    };
+    const auto light = std::tuple(QColor(u"#F7F3EC"_s), QColor(u"#1F1911"_s), QColor(u"#E79A2B"_s),
+                                  QColor(u"#F3ECE0"_s));
+    const auto dark = std::tuple(QColor(u"#14110D"_s), QColor(u"#F4EDE1"_s), QColor(u"#F0B24A"_s),
+                                 QColor(u"#F3ECE0"_s));
+    for (const QString &name :
+         {AppearanceName::aqua, AppearanceName::highContrastAqua, AppearanceName::vibrantLight,
+          u"SomeFutureAppearance"_s, QString()}) {
+        EXPECT_EQ(colours(name), light) << name.toStdString();
+    }
+    for (const QString &name : {AppearanceName::darkAqua, AppearanceName::highContrastDarkAqua,
+                                AppearanceName::vibrantDark}) {
+        EXPECT_EQ(colours(name), dark) << name.toStdString();
+    }
+}
+
+TEST(PaletteTest, FallsBackToTheAppearancesTextColourOnABadValue) {
+    EXPECT_EQ(ZorvPalette::resolve(u"#12345"_s, u"#FFFFFF"_s, AppearanceName::darkAqua),
+              QColor(Qt::white));
+    EXPECT_EQ(ZorvPalette::resolve(u"#FFFFFF"_s, u"nope"_s, AppearanceName::aqua),
+              QColor(Qt::black));
+    // Only the value for the appearance in force is read.
+    EXPECT_EQ(ZorvPalette::resolve(u"nope"_s, u"#102030"_s, AppearanceName::aqua),
+              QColor(0x10, 0x20, 0x30));
+}
+
+TEST(PaletteTest, FollowsTheEffectiveAppearance) {
+    SimSystemAppearance appearance;
+    ZorvPalette palette(&appearance);
+    QSignalSpy changed(&palette, &ZorvPalette::changed);
+    EXPECT_FALSE(palette.isDark());
+    EXPECT_EQ(palette.card(), QColor(u"#FFFCF6"_s));
+
+    appearance.setDark(true);
+    EXPECT_EQ(changed.size(), 1);
+    EXPECT_TRUE(palette.isDark());
+    EXPECT_EQ(palette.card(), QColor(u"#1F1A14"_s));
+    EXPECT_EQ(palette.pair(u"#010203"_s, u"#040506"_s), QColor(1, 2, 3));
+
+    appearance.setDark(true);
+    EXPECT_EQ(changed.size(), 1) << "no change, no notice";
+}
+
+class SavedTickTest : public ::testing::Test {
+protected:
+    // Moves the clock to `at` seconds after the test's start.
+    void advanceTo(double at) {
+        clock.advance(seconds(at) - (clock.now() - start));
+        clock.settle();
+    }
+
+    ManualClock clock;
+    MonotonicTime start = clock.now();
+    QDateTime stamp = clock.wallNow();
+};
+
+// One timeline: changes 1 s apart hold from the first; the same value again is no change, a
+// change to nothing is one.
+TEST_F(SavedTickTest, ShowsForTheHoldAfterTheFirstOfAQuickRunOfChanges) {
+    SavedTick tick(clock);
+    EXPECT_FALSE(tick.isShown());
+    const struct {
+        double at;
+        std::optional<QVariant> savedAt;
+        bool shown;
+    } timeline[] = {
+        {0, stamp, true},
+        {1.0, stamp.addSecs(1), true},
+        {1.5, {}, true},
+        {1.6, {}, false},
+        {2.0, {}, false},
+        {2.6, {}, false},
+        {3.0, stamp.addSecs(1), false},
+        {3.0, QVariant(), true},
+        {4.5, {}, true},
+        {4.6, {}, false},
+    };
+    for (const auto &step : timeline) {
+        advanceTo(step.at);
+        if (step.savedAt) {
+            tick.setSavedAt(*step.savedAt);
+        }
+        EXPECT_EQ(tick.isShown(), step.shown) << "at " << step.at << " s";
+    }
+}
+
+TEST_F(SavedTickTest, InitialValueOfABuiltComponentShowsNothing) {
+    SavedTick tick(clock);
+    tick.classBegin();
+    tick.setSavedAt(stamp);
+    tick.componentComplete();
+    EXPECT_FALSE(tick.isShown());
+    tick.setSavedAt(stamp.addSecs(5));
+    EXPECT_TRUE(tick.isShown());
+}
+
+TEST_F(SavedTickTest, APendingHoldOutlivesNoTick) {
+    {
+        SavedTick tick(clock);
+        tick.setSavedAt(stamp);
+    }
+    advanceTo(2);
+    SUCCEED() << "the wait ended without touching the destroyed tick";
+}
+
+// A pane such as the report window or a settings pane builds from the kit.
+const QString paneScene = uR"(
+import QtQuick
+import Zorv.UI
+
+ZorvPane {
+    index: 3
+    total: 8
+    title: "Menu Bar Layout"
+    blurb: "Hold {option} and drag <items> & press {command+1}."
+    savedAt: null
+
+    ZorvCard {
+        kicker: "What you saw"
+        ZorvRow {
+            title: "Reveal on hover"
+            note: "Move the pointer to the bar, or press {control+option+s}."
+            ZorvSwitch { objectName: "switch"; checked: true; accessibleName: "Reveal on hover" }
+        }
+        ZorvRule {}
+        ZorvRow {
+            title: "Alias"
+            slot: 260
+            ZorvTextField { objectName: "field"; width: 260; prompt: "Home Wi-Fi"; title: "Alias" }
+        }
+        ZorvRule {}
+        ZorvRow {
+            title: "Wi-Fi"
+            icon: "image://zorvsymbol/wifi/" + String(Zorv.ink).substring(1)
+            slot: 203
+            ZorvValue { text: "Home" }
+        }
+        ZorvRule {}
+        ZorvRow {
+            title: "Auto-hide delay"
+            ZorvValue { text: "12 s" }
+        }
+        ZorvRule {}
+        ZorvWideRow {
+            ZorvNote { text: "Sent with it: the version of {esc} and nothing from your windows." }
+        }
+    }
+    ZorvBanner {
+        symbol: "exclamationmark.triangle.fill"
+        title: "Zorv can't see your menu bar"
+        ZorvNote { text: "Grant Accessibility, then come back." }
+    }
+    Row {
+        spacing: 8
+        ZorvOutlineButton { text: "Cancel" }
+        ZorvOutlineButton { text: "Delete"; destructive: true }
+        ZorvAccentButton { objectName: "send"; text: "Send Report" }
+        ZorvAccentButton { text: "Disabled"; enabled: false }
+        KeyCaps { objectName: "caps"; keys: ["⌥", "⌘", "S"]; size: 13; weight: KeyCapsPainter.Menu }
+    }
+}
+)"_s;
+
+// Texts with key caps hold markup; what they show is their keysText.
+bool anyTextContains(QQuickItem *item, const QString &part) {
+    const QVariant keysText = item->property("keysText");
+    const QString shown =
+        keysText.isValid() ? keysText.toString() : item->property("text").toString();
+    if (shown.contains(part)) {
+        return true;
+    }
+    const QList<QQuickItem *> children = item->childItems();
+    return std::any_of(children.begin(), children.end(),
+                       [&](QQuickItem *child) { return anyTextContains(child, part); });
+}
+
+class LookRenderingTest : public ::testing::TestWithParam<Look> {};
+
+TEST_P(LookRenderingTest, DrawsThePaneAndItsPartsInThePalette) {
+    const Look look = GetParam();
+    KitScene scene(look.dark);
+    ASSERT_TRUE(scene.load(paneScene, QSize(640, 660)));
+    const QImage picture = scene.grab(u"pane-"_s + QLatin1String(look.name));
+    const QString appearance = scene.appearance.effectiveAppearanceName();
+    auto color = [&](ZorvPalette::Role role) { return ZorvPalette::resolve(role, appearance); };
+
+    EXPECT_GT(countPixels(picture, color(Role::Paper)), 100000) << "paper";
+    EXPECT_GT(countPixels(picture, color(Role::Card)), 20000) << "card";
+    EXPECT_GT(countPixels(picture, color(Role::Honey)), 1000) << "accent button";
+    EXPECT_GT(countPixels(picture, color(Role::Ink), 40), 300) << "text";
+    // Nothing shows the pane's place in the pane list.
+    EXPECT_FALSE(anyTextContains(scene.view.rootObject(), u"3"_s));
+    EXPECT_FALSE(anyTextContains(scene.view.rootObject(), u"8"_s));
+
+    // The key caps carry the ink's colour on the paper.
+    QQuickItem *caps = scene.find(u"caps"_s);
+    ASSERT_TRUE(caps);
+    const QRect capsArea = caps->mapRectToScene(caps->boundingRect()).toAlignedRect();
+    EXPECT_GT(capsArea.width(), 30);
+    const int area = capsArea.width() * capsArea.height();
+    EXPECT_LT(countPixels(picture, color(Role::Paper), 60, capsArea), area - 10)
+        << "ink of the labels";
+
+    // The saved tick runs on the kit's clock: shown at a change of savedAt, gone 1.6 s later.
+    QQuickItem *pane = scene.view.rootObject();
+    EXPECT_FALSE(pane->property("savedTickShown").toBool()) << "not when first shown";
+    pane->setProperty("savedAt", scene.clock.wallNow());
+    EXPECT_TRUE(pane->property("savedTickShown").toBool());
+    scene.clock.advance(seconds(1.6));
+    scene.clock.settle();
+    EXPECT_FALSE(pane->property("savedTickShown").toBool());
+}
+
+INSTANTIATE_TEST_SUITE_P(Appearances, LookRenderingTest, bothLooks, lookName);
+
+} // namespace
+} // namespace zorv

@@ -332,7 +332,11 @@ void AppModel::flushStoresForTermination(double timeoutSeconds) {
     flush.add(m_settingsStore);
     flush.add(m_profilesStore);
     flush.add(m_triggersStore);
-    (void)flush.run(timeoutSeconds);
+    if (!flush.run(timeoutSeconds)) {
+        qWarning() << "AppModel: the stores were still being written when quitting could wait no "
+                      "longer than"
+                   << timeoutSeconds << "s";
+    }
 }
 
 // --- Shell objects and engine settings.

@@ -3,6 +3,7 @@
 #include "jsonwriter.h"
 #include "storage/atomicfile.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QSemaphore>
@@ -25,6 +26,8 @@ std::atomic<quint64> g_handOvers{0};
 void TerminationFlush::addFile(const QString &path, const QJsonValue &json) {
     if (auto bytes = writeJson(json, JsonFormat::pretty())) {
         m_files.append({path, std::move(*bytes)});
+    } else {
+        qWarning().noquote() << "Could not save" << path << "at quit: its value has no JSON form";
     }
 }
 
@@ -36,7 +39,10 @@ bool TerminationFlush::run(double timeoutSeconds) {
         (void)g_handOvers.load(std::memory_order_acquire);
         for (const File &file : files) {
             QDir().mkpath(QFileInfo(file.path).absolutePath());
-            (void)writeFileAtomically(file.path, file.bytes, FileDurability::Synced);
+            if (const auto failure =
+                    writeFileAtomically(file.path, file.bytes, FileDurability::Synced)) {
+                qWarning().noquote() << "Could not save" << file.path << "at quit:" << *failure;
+            }
         }
         done->release();
     };

@@ -207,7 +207,9 @@ private:
     // as it stood when it was requested.
     QCoro::Task<> admitReconcile(QString trigger, bool reorderEnabled);
     QCoro::Task<> runReconcilePass(QString trigger);
-    QCoro::Task<> runBatch(BorrowedCursor::Owner owner, QJsonArray &moves);
+    // `quietAt`: when the user was last found idle; moved on when the batch waits for them.
+    QCoro::Task<> runBatch(BorrowedCursor::Owner owner, QJsonArray &moves,
+                           MonotonicTime &quietAt);
     [[nodiscard]] std::optional<BarGeometry> currentBarGeometry() const;
     [[nodiscard]] QList<QRectF> screenFrames() const;
     [[nodiscard]] MoveCoordinator::Gesture gestureFor(const DragPlan &plan) const;

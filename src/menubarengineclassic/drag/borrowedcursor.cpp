@@ -124,10 +124,11 @@ bool BorrowedCursor::userInputSince(MonotonicTime since) const {
                             m_ownKeys->secondsSinceForeignMouseDown(m_input, m_clock));
     for (const EventType type :
          {EventType::MouseMoved, EventType::RightMouseDown, EventType::ScrollWheel}) {
-        quiet = std::min(quiet, m_input.secondsSinceLastEvent(EventSourceState::CombinedSession,
-                                                              type));
+        quiet =
+            std::min(quiet, m_input.secondsSinceLastEvent(EventSourceState::CombinedSession, type));
     }
-    return quiet < elapsed;
+    // Input at the very moment `since` names came after the look that found the user idle.
+    return quiet <= elapsed;
 }
 
 double BorrowedCursor::secondsSinceForeignKeyDown() const {

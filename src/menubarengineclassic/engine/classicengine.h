@@ -208,8 +208,7 @@ private:
     QCoro::Task<> admitReconcile(QString trigger, bool reorderEnabled);
     QCoro::Task<> runReconcilePass(QString trigger);
     // `quietAt`: when the user was last found idle; moved on when the batch waits for them.
-    QCoro::Task<> runBatch(BorrowedCursor::Owner owner, QJsonArray &moves,
-                           MonotonicTime &quietAt);
+    QCoro::Task<> runBatch(BorrowedCursor::Owner owner, QJsonArray &moves, MonotonicTime &quietAt);
     [[nodiscard]] std::optional<BarGeometry> currentBarGeometry() const;
     [[nodiscard]] QList<QRectF> screenFrames() const;
     [[nodiscard]] MoveCoordinator::Gesture gestureFor(const DragPlan &plan) const;

@@ -111,7 +111,7 @@ void ClassicEngine::revealForDragging() {
 }
 
 QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &moves,
-                                       MonotonicTime &quietAt) {
+                                      MonotonicTime &quietAt) {
     std::optional<BarGeometry> geometry = currentBarGeometry();
     if (!geometry) {
         co_return;

@@ -5,6 +5,7 @@
 
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -113,6 +114,21 @@ bool BorrowedCursor::keyPressedDuringSession() const {
     }
     const double sessionAge = toSeconds(m_clock.now() - m_session->startedAt);
     return secondsSinceForeignKeyDown() < sessionAge - keySlackSeconds;
+}
+
+bool BorrowedCursor::userInputSince(MonotonicTime since) const {
+    const double elapsed = toSeconds(m_clock.now() - since);
+    // The engine's drags post mouse-downs, drags and ups and its slow gesture a key-down; it
+    // never moves the mouse, presses the right button or scrolls.
+    double quiet = std::min(m_ownKeys->secondsSinceForeignKeyDown(m_input, m_clock),
+                            m_ownKeys->secondsSinceForeignMouseDown(m_input, m_clock));
+    for (const EventType type :
+         {EventType::MouseMoved, EventType::RightMouseDown, EventType::ScrollWheel}) {
+        quiet =
+            std::min(quiet, m_input.secondsSinceLastEvent(EventSourceState::CombinedSession, type));
+    }
+    // Input at the very moment `since` names came after the look that found the user idle.
+    return quiet <= elapsed;
 }
 
 double BorrowedCursor::secondsSinceForeignKeyDown() const {

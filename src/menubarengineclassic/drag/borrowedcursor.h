@@ -72,6 +72,9 @@ public:
     // While a session is open: whether a key went down since it began (0.05 s slack), not
     // counting the engine's own key-downs.
     [[nodiscard]] bool keyPressedDuringSession() const;
+    // Whether the user's hands were at work at or after `since`: a mouse move, press or scroll,
+    // or a key-down, that the engine did not post itself.
+    [[nodiscard]] bool userInputSince(MonotonicTime since) const;
     // Seconds since the last key-down the engine did not post itself (infinity when the last
     // one was its own); for the wait until the user is idle.
     [[nodiscard]] double secondsSinceForeignKeyDown() const;

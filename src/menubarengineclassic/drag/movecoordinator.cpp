@@ -53,6 +53,7 @@ void MoveCoordinator::commandDrag(InputEvents &input, Clock &clock, SyntheticKey
         (void)source->post(KeyEvent{KeyCode::command, true, EventFlags::command});
     }
     wait(clock, gesture.keySettle);
+    ownKeys.noteMouseDownPosted(clock.now());
     postMouse(source.get(), EventType::LeftMouseDown, from, EventFlags::command);
     wait(clock, gesture.holdBeforeMove);
 

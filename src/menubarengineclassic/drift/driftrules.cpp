@@ -114,7 +114,9 @@ QList<Adoption> DriftRules::adoptions(const QList<MenuBarItem> &items, const Sec
     QSet<MenuBarItemID> present;
     QList<Adoption> result;
     for (const MenuBarItem &item : items) {
-        if (!isCounted(item) || layout.sectionOf(item.id)) {
+        // No layout keeps the item of a process without a bundle identifier: adopting it would
+        // only log and report the same layout again on every scan.
+        if (!isCounted(item) || item.id.isEphemeral() || layout.sectionOf(item.id)) {
             continue;
         }
         present.insert(item.id);

@@ -45,7 +45,8 @@ public:
                                         bool separatorsOrdered);
 
     // The unplaced items seen in the same lane (their `section`) on `stableScans` scans running,
-    // in item order; items of churning applications keep counting but are not adopted. Drops
+    // in item order; items of churning applications keep counting but are not adopted, and
+    // ephemeral ones (which no layout holds) are never counted. Drops
     // from `seen` every item not in this scan.
     [[nodiscard]] static QList<Adoption> adoptions(const QList<MenuBarItem> &items,
                                                    const SectionLayout &layout,

@@ -196,6 +196,10 @@ private:
     // Layout intake and upkeep.
     void retire(const MenuBarItemID &id, Section into);
     void normalizeLayoutOrder();
+    // Whether some lane's items on the bar stand in another order than the wanted layout's.
+    [[nodiscard]] bool barOrderDiffers() const;
+    // Marks the order dirty when the bar differs from the wanted layout.
+    void markOrderDirtyIfTheBarDiffers();
     void reportLayout();
     void clearOrderMarks(const MenuBarItemID &id);
 
@@ -203,7 +207,8 @@ private:
     // as it stood when it was requested.
     QCoro::Task<> admitReconcile(QString trigger, bool reorderEnabled);
     QCoro::Task<> runReconcilePass(QString trigger);
-    QCoro::Task<> runBatch(BorrowedCursor::Owner owner, QJsonArray &moves);
+    // `quietAt`: when the user was last found idle; moved on when the batch waits for them.
+    QCoro::Task<> runBatch(BorrowedCursor::Owner owner, QJsonArray &moves, MonotonicTime &quietAt);
     [[nodiscard]] std::optional<BarGeometry> currentBarGeometry() const;
     [[nodiscard]] QList<QRectF> screenFrames() const;
     [[nodiscard]] MoveCoordinator::Gesture gestureFor(const DragPlan &plan) const;
@@ -307,6 +312,9 @@ private:
     // Wanted layout.
     SectionLayout m_storedLayout;
     bool m_orderDirty = false;
+    // A layout came before a scan had read the bar, so its order is compared with the bar's at
+    // the first trusted scan.
+    bool m_orderUnchecked = false;
     int m_orderEpoch = 0;
 
     // Per-item bookkeeping.

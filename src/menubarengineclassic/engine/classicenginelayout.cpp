@@ -52,13 +52,15 @@ QCoro::Task<> ClassicEngine::apply(SectionLayout layout) {
     m_storedLayout = layout.normalized();
 
     // Without this the scan below would rewrite each lane into the bar's current order, and a
-    // profile switch or an import would keep only which section items are in.
-    bool orderDiffers = false;
+    // profile switch or an import would keep only which section items are in. Before a scan has
+    // read the bar there is nothing to compare with (the stored layout handed over at
+    // start-up): the first trusted scan compares.
+    if (!m_lastItems.isEmpty()) {
+        markOrderDirtyIfTheBarDiffers();
+    } else {
+        m_orderUnchecked = true;
+    }
     for (Section lane : allSections) {
-        const QList<MenuBarItemID> bar = barOrder(m_lastItems, m_storedLayout, lane);
-        if (restrictedTo(m_storedLayout.ids(lane), bar) != bar) {
-            orderDiffers = true;
-        }
         // Ids that changed lane or place may have been given up on as stubborn; try them again.
         const QList<MenuBarItemID> wanted = m_storedLayout.ids(lane);
         const QList<MenuBarItemID> before = previous.ids(lane);
@@ -68,15 +70,28 @@ QCoro::Task<> ClassicEngine::apply(SectionLayout layout) {
             }
         }
     }
-    if (orderDiffers) {
-        m_orderDirty = true;
-        ++m_orderEpoch;
-    }
 
     if (m_onLayoutChanged) {
         m_onLayoutChanged(layout);
     }
     co_await refresh();
+}
+
+bool ClassicEngine::barOrderDiffers() const {
+    for (Section lane : allSections) {
+        const QList<MenuBarItemID> bar = barOrder(m_lastItems, m_storedLayout, lane);
+        if (restrictedTo(m_storedLayout.ids(lane), bar) != bar) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ClassicEngine::markOrderDirtyIfTheBarDiffers() {
+    if (barOrderDiffers()) {
+        m_orderDirty = true;
+        ++m_orderEpoch;
+    }
 }
 
 QCoro::Task<> ClassicEngine::move(MenuBarItemID id, SectionPlacement placement) {

@@ -110,7 +110,8 @@ void ClassicEngine::revealForDragging() {
     m_separatorController->hiddenSep().setLength(SeparatorController::collapsedLength);
 }
 
-QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &moves) {
+QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &moves,
+                                      MonotonicTime &quietAt) {
     std::optional<BarGeometry> geometry = currentBarGeometry();
     if (!geometry) {
         co_return;
@@ -135,6 +136,16 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
             !onABar(plan.from.x(), screens, kDragScreenInset)) {
             continue;
         }
+        // The user took the mouse or keyboard since the run found them idle: the plans are
+        // stale, and no drag may start under the user's hands.
+        if (m_cursor.userInputSince(quietAt)) {
+            m_cursor.endCursorSession(owner);
+            co_await waitForInputIdle(kIdleQuietSeconds, std::nullopt);
+            if (self) {
+                quietAt = m_platform.clock.now();
+            }
+            co_return;
+        }
         const MoveCoordinator::Gesture gesture = gestureFor(plan);
         QJsonObject record = stepRecord(plan);
         record.insert(u"gesture"_s, gestureName(gesture));
@@ -147,6 +158,9 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
         if (m_cursor.keyPressedDuringSession()) {
             m_cursor.endCursorSession(owner);
             co_await waitForInputIdle(kIdleQuietSeconds, std::nullopt);
+            if (self) {
+                quietAt = m_platform.clock.now();
+            }
             co_return;
         }
     }
@@ -163,6 +177,8 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     if (!self) {
         co_return;
     }
+    // When the user was last found idle: input after it keeps the next drag waiting.
+    MonotonicTime quietAt = m_platform.clock.now();
 
     const SortPlanRecord sortPlan = SortPlanRecord::build(m_lastItems, m_storedLayout);
     if (!sortPlan.line.value(u"lanes"_s).toArray().isEmpty()) {
@@ -207,7 +223,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
 
     QJsonArray moves;
     if (m_batchExecutionEnabled) {
-        co_await runBatch(owner, moves);
+        co_await runBatch(owner, moves, quietAt);
         if (!self) {
             co_return;
         }
@@ -280,6 +296,20 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
                 ++passes;
                 break;
             }
+            // The user took the mouse or keyboard since the run found them idle: give the
+            // cursor back, wait until they are done, and plan again from a fresh scan.
+            if (m_cursor.userInputSince(quietAt)) {
+                m_cursor.endCursorSession(owner);
+                co_await waitForInputIdle(kIdleQuietSeconds, std::nullopt);
+                if (!self) {
+                    co_return;
+                }
+                quietAt = m_platform.clock.now();
+                if (++passes == kPassLimit) {
+                    break;
+                }
+                continue;
+            }
             const MoveCoordinator::Gesture gesture = gestureFor(*plan);
             QJsonObject record = stepRecord(*plan);
             record.insert(u"gesture"_s, gestureName(gesture));
@@ -299,6 +329,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
                 if (!self) {
                     co_return;
                 }
+                quietAt = m_platform.clock.now();
             }
         }
         if (++passes == kPassLimit) {

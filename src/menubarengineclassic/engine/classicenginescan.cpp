@@ -77,6 +77,10 @@ QCoro::Task<> ClassicEngine::refresh() {
     forgetUninstalled(items, found.trusted);
     appendDormantItems(items);
     m_lastItems = items;
+    if (m_orderUnchecked && found.trusted) {
+        m_orderUnchecked = false;
+        markOrderDirtyIfTheBarDiffers();
+    }
 
     const DriftVerdict verdict =
         DriftRules::driftVerdict(items, m_storedLayout, context.hiddenSepX, context.barMinX);

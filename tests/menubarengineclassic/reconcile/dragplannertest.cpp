@@ -131,6 +131,14 @@ INSTANTIATE_TEST_SUITE_P(
                  bar({{u"p"_s, 400}, {u"n"_s, 500}, {u"q"_s, 800}, {u"x"_s, 700}}),
                  layoutOf({}, {u"p"_s, u"x"_s, u"q"_s, u"n"_s}),
                  lanePlan(u"x"_s, 710, u"hidden"_s, 460)},
+        // a stands out of the lane's order (b, c are kept), so x goes before b, not after a.
+        PlanCase{"PastANeighbourOutOfOrder",
+                 bar({{u"b"_s, 350}, {u"c"_s, 420}, {u"a"_s, 500}, {u"x"_s, 700}}),
+                 layoutOf({}, {u"a"_s, u"x"_s, u"b"_s, u"c"_s}),
+                 lanePlan(u"x"_s, 710, u"hidden"_s, 335)},
+        // Wanted first: before the lane's first item, within its reach.
+        PlanCase{"AtTheFrontOfTheShownLane", bar({{u"a"_s, 700}, {u"b"_s, 750}, {u"x"_s, 400}}),
+                 layoutOf({u"x"_s, u"a"_s, u"b"_s}), lanePlan(u"x"_s, 410, u"shown"_s, 660)},
         PlanCase{"BesideALoneNeighbourWithinTheLane", bar({{u"p"_s, 560}, {u"x"_s, 700}}),
                  layoutOf({}, {u"p"_s, u"x"_s}), lanePlan(u"x"_s, 710, u"hidden"_s, 584)},
         PlanCase{"ShownFallback", bar({{u"x"_s, 400}}), layoutOf({u"x"_s}),

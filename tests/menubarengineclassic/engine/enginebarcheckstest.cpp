@@ -49,11 +49,17 @@ TEST_F(EngineTest, aCompetingManagerIsRecognisedByItsBundlePrefix) {
     EXPECT_FALSE(engine->competingManagerRunning());
     launch(u"com.surteesstudios.Bartender-setapp"_s);
     EXPECT_TRUE(engine->competingManagerRunning());
-    const QList<QRectF> screens{QRectF(0, 0, 1440, 900), QRectF(1440, 0, 1000, 800)};
-    EXPECT_TRUE(ClassicEngine::onABar(4.0, screens, 4.0));
-    EXPECT_FALSE(ClassicEngine::onABar(3.9, screens, 4.0));
-    EXPECT_TRUE(ClassicEngine::onABar(2000.0, screens, 4.0));
-    EXPECT_FALSE(ClassicEngine::onABar(2000.0, {}, 4.0));
+}
+
+// A drag point 4 points inside a screen's edge is on a bar, one 3 points inside is not.
+TEST(ClassicEngine, aDragPointMustLieFourPointsInsideAScreen) {
+    const QList<QRectF> screens{QRectF(0, 0, 1440, 900), QRectF(1600, 0, 1000, 800)};
+    for (const auto &[x, onBar] : QList<std::pair<double, bool>>{
+             {3.0, false}, {4.0, true}, {1436.0, true}, {1437.0, false}, {1520.0, false},
+             {1603.0, false}, {1604.0, true}, {2596.0, true}, {2597.0, false}}) {
+        EXPECT_EQ(ClassicEngine::onABar(x, screens, 4.0), onBar) << x;
+    }
+    EXPECT_FALSE(ClassicEngine::onABar(700.0, {}, 4.0));
 }
 
 } // namespace

@@ -126,6 +126,14 @@ protected:
         EXPECT_FALSE(engine->cursor().session().has_value());
     }
 
+    // Moves virtual time on in small steps until `done` holds (at most a minute).
+    void runUntil(const std::function<bool()> &done) {
+        for (int step = 0; step < 6000 && !done(); ++step) {
+            run(0.01);
+        }
+        ASSERT_TRUE(done());
+    }
+
     QHash<QString, quint64> items;
 };
 
@@ -434,6 +442,149 @@ INSTANTIATE_TEST_SUITE_P(Keys, ReconcileKeyTest,
                          ::testing::Values(KeyCase{"Untouched", false, 1},
                                            KeyCase{"KeyPressed", true, 2}),
                          [](const auto &info) { return info.param.name; });
+
+struct TookCase {
+    const char *name;
+    // How far the neighbour right of the dragged item grows while the drag is in flight, which
+    // shifts the item that much to the left although the drag did not take.
+    double growth;
+    bool took;
+};
+
+class ReconcileTookTest : public ReconcileTest, public ::testing::WithParamInterface<TookCase> {};
+
+// A drag took only when the item's middle moved more than 6 points from where it was dragged.
+TEST_P(ReconcileTookTest, aDragTookOnlyPastSixPoints) {
+    furnish(kTwoSwapped, DragAcceptance::Never);
+    want(kTwo);
+    QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    runUntil([&] { return engine->cursor().session().has_value(); });
+    desktop.items().setLength(items.value(u"a"_s), 30.0 + GetParam().growth);
+    drive(std::move(reconciling), 600.0);
+    const QJsonObject first = runLines().first().value(u"moves"_s).toArray().first().toObject();
+    EXPECT_EQ(first.value(u"what"_s).toString(), u"order:com.example.tools"_s);
+    EXPECT_EQ(first.value(u"took"_s).toBool(), GetParam().took);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boundary, ReconcileTookTest,
+                         ::testing::Values(TookCase{"SixPoints", 6.0, false},
+                                           TookCase{"JustPastSix", 6.1, true}),
+                         [](const auto &info) { return info.param.name; });
+
+// Run B admitted while run A, which had nothing to drag, awaits its closing scan: B's slow drag
+// is still in flight when A ends. A gives back only its own cursor session, so B's drag lands in
+// its wanted place, and A leaves the trigger queued meanwhile to B.
+TEST_F(ReconcileTest, anOverlappingRunKeepsItsCursorAndTheQueuedTrigger) {
+    furnish({u"b"_s, u"a"_s, u"c"_s}, DragAcceptance::SlowGestureOnly);
+    want(kThree);
+    const QPointF cursorBefore(700.0, 400.0);
+    desktop.userInput().moveMouse(cursorBefore);
+    reconcile();
+    ASSERT_TRUE(engine->needsSlowGesture().contains(idOf(u"b"_s)));
+    QCoro::Task<> first = engine->reconcileMenuBar(u"user-move"_s);
+    runUntil([&] { return runLines().size() == 2; });
+    runUntil([&] { return !engine->reconcileInFlight(); });
+    const QStringList wanted{u"a"_s, u"c"_s, u"b"_s};
+    want(wanted);
+    QCoro::Task<> second = engine->reconcileMenuBar(u"user-move"_s);
+    drive(engine->reconcileMenuBar(u"sort-my-bar"_s));
+    runUntil([&] { return engine->cursor().session().has_value(); });
+    drive(std::move(first));
+    EXPECT_TRUE(engine->cursor().session().has_value());
+    drive(std::move(second), 120.0);
+    EXPECT_EQ(runTriggers(), (QStringList{u"user-move"_s, u"user-move"_s, u"user-move"_s,
+                                          u"sort-my-bar"_s}));
+    const QJsonArray moves = runLines().at(2).value(u"moves"_s).toArray();
+    ASSERT_EQ(moves.size(), 1);
+    EXPECT_EQ(moves.first()[u"gesture"_s], u"commandKey"_s);
+    EXPECT_EQ(moves.first()[u"took"_s], true);
+    EXPECT_EQ(shownOrder(), wanted);
+    expectSessions(2);
+    expectCursorGivenBack(cursorBefore);
+}
+
+// Applications that do not answer hold up the scan after a drag for longer than 8 s: the cursor
+// goes back to the user 8 s after the drag began, before the run ends its session.
+TEST_F(ReconcileTest, theDeadlineGivesTheCursorBackWhenTheRunDoesNot) {
+    furnish(kTwoSwapped);
+    want(kTwo);
+    QList<qint32> unanswering;
+    for (int i = 0; i < 40; ++i) {
+        unanswering.append(launch(u"com.example.stuck%1"_s.arg(i)));
+    }
+    const QPointF cursorBefore(700.0, 400.0);
+    desktop.userInput().moveMouse(cursorBefore);
+    run(2.0);
+    QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    runUntil([&] { return engine->cursor().session().has_value(); });
+    const MonotonicTime dragBegan = clock.now();
+    for (qint32 process : unanswering) {
+        desktop.applications().setHung(process, true);
+    }
+    runUntil([&] { return !engine->cursor().session().has_value(); });
+    EXPECT_NEAR(toSeconds(clock.now() - dragBegan), 8.0, 0.02);
+    EXPECT_TRUE(engine->reconcileInFlight());
+    expectCursorGivenBack(cursorBefore);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"cursor-returned-by-deadline"_s),
+              (QList<QJsonObject>{{{u"kind"_s, u"cursor-returned-by-deadline"_s},
+                                   {u"afterSeconds"_s, 8.0},
+                                   {u"at"_s, records(u"events.jsonl"_s,
+                                                     u"cursor-returned-by-deadline"_s)
+                                                 .value(0)
+                                                 .value(u"at"_s)}}}));
+    drive(std::move(reconciling), 120.0);
+    expectSessions(1);
+    EXPECT_EQ(shownOrder(), kTwo);
+}
+
+struct EdgeCase {
+    const char *name;
+    // Pushes the always-hidden lane to the screen's left edge, where the item is aimed.
+    double wideItemLength;
+    // The step record, and the run's "aborted" when the drag was refused.
+    QJsonObject move;
+    std::optional<QString> aborted;
+};
+
+class ReconcileEdgeTest : public ReconcileTest, public ::testing::WithParamInterface<EdgeCase> {};
+
+// A drag aimed 3 points inside the screen's edge is refused and ends the run; 4 points inside
+// it is made.
+TEST_P(ReconcileEdgeTest, refusesADragAimedOffScreen) {
+    const EdgeCase &c = GetParam();
+    furnish({u"x"_s, u"wide"_s});
+    desktop.items().setLength(items.value(u"wide"_s), c.wideItemLength);
+    run(1.0);
+    drive(engine->apply(layoutOf({idOf(u"wide"_s)}, {}, {idOf(u"x"_s)})));
+    reconcile();
+    ASSERT_EQ(runLines().size(), 1);
+    const QJsonObject run = runLines().first();
+    EXPECT_EQ(run.value(u"moves"_s), (QJsonArray{c.move}));
+    EXPECT_EQ(run.value(u"aborted"_s).toString(), c.aborted.value_or(QString()));
+    EXPECT_EQ(lastRun().value(u"aborted"_s), run.value(u"aborted"_s));
+    EXPECT_EQ(reasons(u"tuck"_s).last(), u"reconcile"_s);
+}
+
+const QString kToAlwaysHidden = u"com.example.tools"_s + DragPlan::laneArrow + u"alwaysHidden"_s;
+
+INSTANTIATE_TEST_SUITE_P(
+    ScreenEdge, ReconcileEdgeTest,
+    ::testing::Values(EdgeCase{"ThreeInside",
+                               1331.0,
+                               {{u"what"_s, kToAlwaysHidden},
+                                {u"fromX"_s, 100},
+                                {u"toX"_s, 3},
+                                {u"refused"_s, u"off-screen"_s}},
+                               u"a drag aimed off-screen"_s},
+                      EdgeCase{"FourInside",
+                               1330.0,
+                               {{u"what"_s, kToAlwaysHidden},
+                                {u"fromX"_s, 101},
+                                {u"toX"_s, 4},
+                                {u"gesture"_s, u"standard"_s},
+                                {u"took"_s, true}},
+                               std::nullopt}),
+    [](const auto &info) { return info.param.name; });
 
 } // namespace
 } // namespace zorv::testing

@@ -58,10 +58,6 @@ struct ReadingCase {
     std::optional<QString> title;
 };
 
-void PrintTo(const ReadingCase &readingCase, std::ostream *out) {
-    *out << readingCase.name;
-}
-
 class ItemReading : public ItemDiscoveryTest, public ::testing::WithParamInterface<ReadingCase> {};
 
 TEST_P(ItemReading, TurnsEveryFaultIntoAMissingValue) {

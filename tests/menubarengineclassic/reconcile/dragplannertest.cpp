@@ -63,10 +63,6 @@ struct PlanCase {
     DragPlanner::AttemptsLedger ledger = {};
 };
 
-void PrintTo(const PlanCase &planCase, std::ostream *out) {
-    *out << planCase.name;
-}
-
 BarGeometry with(BarGeometry geometry, const std::function<void(BarGeometry &)> &change) {
     change(geometry);
     return geometry;

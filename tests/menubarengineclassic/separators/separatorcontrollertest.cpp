@@ -92,10 +92,6 @@ struct RefusalCase {
     bool refused;
 };
 
-void PrintTo(const RefusalCase &refusal, std::ostream *out) {
-    *out << refusal.name;
-}
-
 class TuckRefusal : public SeparatorControllerTest,
                     public ::testing::WithParamInterface<RefusalCase> {};
 
@@ -153,10 +149,6 @@ struct SettleCase {
     bool tuckMeanwhile;
     bool expanded;
 };
-
-void PrintTo(const SettleCase &settleCase, std::ostream *out) {
-    *out << settleCase.name;
-}
 
 class AlwaysHiddenExpansion : public SeparatorControllerTest,
                               public ::testing::WithParamInterface<SettleCase> {};

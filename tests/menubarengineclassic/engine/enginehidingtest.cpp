@@ -43,8 +43,8 @@ TEST_P(LaunchTuckTest, hidesBothSectionsAndKeepsTheIconInView) {
     EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
     QList<std::tuple<QString, Section, bool>> sections;
     for (const MenuBarItem &item : engine->lastItems()) {
-        sections.append({item.id.axIdentifier.value_or(QString()), item.section,
-                         item.isNotchObscured});
+        sections.append(
+            {item.id.axIdentifier.value_or(QString()), item.section, item.isNotchObscured});
     }
     EXPECT_EQ(sections, (QList<std::tuple<QString, Section, bool>>{
                             {u"always"_s, Section::alwaysHidden, false},

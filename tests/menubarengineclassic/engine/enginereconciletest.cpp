@@ -317,6 +317,8 @@ TEST_F(ReconcileTest, theDeadlineGivesTheCursorBackWhenTheRunDoesNot) {
     for (int i = 0; i < 40; ++i) {
         unanswering.append(launch(u"com.example.stuck%1"_s.arg(i)));
     }
+    // The scans after the launches are over before the run begins.
+    run(2.0);
     QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
     runUntil([&] { return engine->cursor().session().has_value(); });
     const MonotonicTime dragBegan = clock.now();

@@ -182,7 +182,7 @@ private:
         return std::nullopt;
     }
 
-    // A neighbour in the layout's list that already sits in the lane.
+    // The frame of a neighbour in the layout's list that already sits in the lane, else null.
     [[nodiscard]] const QRectF *placedNeighbour(const MenuBarItemID &candidate,
                                                 const MenuBarItemID &moved, Section zone) const {
         const QRectF *frame = m_geometry.frameOf(candidate);
@@ -193,18 +193,32 @@ private:
         return frame;
     }
 
+    // Aims between the nearest placed neighbours before and after the item in the layout's list.
+    // While the lane is still out of order, only neighbours in its longest ordered run count (the
+    // run the order moves keep), so the item lands in its wanted slot and needs no order move.
     [[nodiscard]] double laneTarget(const MenuBarItemID &id, Section zone) const {
         const auto range = m_lanes.range(zone);
         const QList<MenuBarItemID> lane = m_layout.ids(zone);
         const qsizetype position = lane.indexOf(id);
         if (range.first <= range.second && position >= 0) {
+            QList<const QRectF *> placed;
+            QList<double> xs;
+            qsizetype placedBefore = 0;
+            for (qsizetype i = 0; i < lane.size(); ++i) {
+                if (const QRectF *frame = placedNeighbour(lane.at(i), id, zone)) {
+                    placed.append(frame);
+                    xs.append(frame->center().x());
+                    placedBefore += i < position ? 1 : 0;
+                }
+            }
+            const QSet<int> inOrder = DriftRules::longestIncreasingRun(xs);
             const QRectF *previous = nullptr;
-            for (qsizetype i = position - 1; i >= 0 && !previous; --i) {
-                previous = placedNeighbour(lane.at(i), id, zone);
+            for (qsizetype i = placedBefore - 1; i >= 0 && !previous; --i) {
+                previous = inOrder.contains(int(i)) ? placed.at(i) : nullptr;
             }
             const QRectF *next = nullptr;
-            for (qsizetype i = position + 1; i < lane.size() && !next; ++i) {
-                next = placedNeighbour(lane.at(i), id, zone);
+            for (qsizetype i = placedBefore; i < placed.size() && !next; ++i) {
+                next = inOrder.contains(int(i)) ? placed.at(i) : nullptr;
             }
             if (previous || next) {
                 return BarLanes::slotTarget(previous, next, range);

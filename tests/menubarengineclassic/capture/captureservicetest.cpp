@@ -110,10 +110,6 @@ struct BarScreenCase {
     std::optional<QPointF> externalOrigin;
 };
 
-void PrintTo(const BarScreenCase &barCase, std::ostream *out) {
-    *out << barCase.name;
-}
-
 class BarScreenEdge : public CaptureServiceTest,
                       public ::testing::WithParamInterface<BarScreenCase> {};
 

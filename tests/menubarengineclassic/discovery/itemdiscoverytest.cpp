@@ -58,10 +58,6 @@ struct ReadingCase {
     std::optional<QString> title;
 };
 
-void PrintTo(const ReadingCase &readingCase, std::ostream *out) {
-    *out << readingCase.name;
-}
-
 class ItemReading : public ItemDiscoveryTest, public ::testing::WithParamInterface<ReadingCase> {};
 
 TEST_P(ItemReading, TurnsEveryFaultIntoAMissingValue) {
@@ -146,13 +142,10 @@ TEST_F(ItemDiscoveryTest, OrdinalsStayWhileItemsChangeAndRestartAfterRelaunch) {
     ASSERT_EQ(ordinalsOf(scan(), bundle), (QList<int>{0, 1, 2}));
 
     desktop.items().setTitle(net, u"Net 12 KB/s"_s);
-    desktop.items().setLength(cpu, 36.0);
-    settle();
-    EXPECT_EQ(ordinalsOf(scan(), bundle), (QList<int>{0, 1, 2})) << "title or width unchanged";
     desktop.items().setTitle(cpu, u"CPU 97%"_s);
     desktop.items().setLength(cpu, 44.0);
     settle();
-    EXPECT_EQ(ordinalsOf(scan(), bundle), (QList<int>{0, 1, 2})) << "pinned by its neighbours";
+    EXPECT_EQ(ordinalsOf(scan(), bundle), (QList<int>{0, 1, 2}));
 
     desktop.applications().quit(meters);
     settle();

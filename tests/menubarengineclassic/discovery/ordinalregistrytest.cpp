@@ -26,10 +26,6 @@ struct ScanCase {
     QList<int> expected;
 };
 
-void PrintTo(const ScanCase &scanCase, std::ostream *out) {
-    *out << scanCase.name;
-}
-
 class OrdinalRegistryScans : public ::testing::TestWithParam<ScanCase> {};
 
 TEST_P(OrdinalRegistryScans, RecognisesItemsAcrossScans) {

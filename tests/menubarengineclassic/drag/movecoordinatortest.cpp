@@ -27,10 +27,6 @@ struct DragCase {
     std::chrono::milliseconds total;
 };
 
-void PrintTo(const DragCase &dragCase, std::ostream *out) {
-    *out << dragCase.name;
-}
-
 // A short standard drag: first to the detour, 80 points the other way, then to the goal.
 DragCase shortStandard(const char *name, double deltaX, double detour) {
     return {name, Gesture::standard, deltaX, {{0, detour, 5}, {detour, deltaX, 5}}, 25ms, 130ms,

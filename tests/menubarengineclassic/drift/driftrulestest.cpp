@@ -28,10 +28,6 @@ struct VerdictCase {
     QList<QString> drifted;
 };
 
-void PrintTo(const VerdictCase &verdictCase, std::ostream *out) {
-    *out << verdictCase.name;
-}
-
 class Verdicts : public ::testing::TestWithParam<VerdictCase> {};
 
 TEST_P(Verdicts, JudgeTheBarAgainstTheLayout) {

@@ -49,11 +49,18 @@ TEST_F(EngineTest, aCompetingManagerIsRecognisedByItsBundlePrefix) {
     EXPECT_FALSE(engine->competingManagerRunning());
     launch(u"com.surteesstudios.Bartender-setapp"_s);
     EXPECT_TRUE(engine->competingManagerRunning());
-    const QList<QRectF> screens{QRectF(0, 0, 1440, 900), QRectF(1440, 0, 1000, 800)};
-    EXPECT_TRUE(ClassicEngine::onABar(4.0, screens, 4.0));
-    EXPECT_FALSE(ClassicEngine::onABar(3.9, screens, 4.0));
-    EXPECT_TRUE(ClassicEngine::onABar(2000.0, screens, 4.0));
-    EXPECT_FALSE(ClassicEngine::onABar(2000.0, {}, 4.0));
+}
+
+// A drag point 4 points inside a screen's edge is on a bar, one 3 points inside is not.
+TEST(ClassicEngine, aDragPointMustLieFourPointsInsideAScreen) {
+    const QList<QRectF> screens{QRectF(0, 0, 1440, 900), QRectF(1600, 0, 1000, 800)};
+    for (const double x : {4.0, 1436.0, 1604.0, 2596.0}) {
+        EXPECT_TRUE(ClassicEngine::onABar(x, screens, 4.0)) << x;
+    }
+    for (const double x : {3.0, 1437.0, 1520.0, 1603.0, 2597.0}) {
+        EXPECT_FALSE(ClassicEngine::onABar(x, screens, 4.0)) << x;
+    }
+    EXPECT_FALSE(ClassicEngine::onABar(700.0, {}, 4.0));
 }
 
 } // namespace

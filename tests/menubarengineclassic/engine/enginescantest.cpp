@@ -76,43 +76,6 @@ INSTANTIATE_TEST_SUITE_P(Changes, RescanTest,
                                            RescanCase{"ScreenChange", Change::screen}),
                          [](const auto &info) { return info.param.name; });
 
-TEST_F(ScanTest, ordinalsStayWhileTitlesAndWidthsChangeAndRestartWithANewProcess) {
-    addLaptop();
-    const auto launchWithTitles = [this](const QStringList &titles) {
-        const qint32 process = launch(kNotes);
-        QList<quint64> items;
-        for (const QString &title : titles) {
-            ItemDescription description;
-            description.length = 30.0;
-            description.title = title;
-            items.append(desktop.items().add(process, description).value());
-        }
-        return std::pair{process, items};
-    };
-    const auto ordinals = [this] {
-        QList<int> found;
-        for (const MenuBarItem &item : engine->lastItems()) {
-            found.append(item.id.ordinal);
-        }
-        return found;
-    };
-    const auto [notes, items] = launchWithTitles({u"one"_s, u"two"_s, u"three"_s});
-    makeEngine();
-    startEngine();
-    const QList<int> first = ordinals();
-    ASSERT_EQ(first.size(), 3);
-    desktop.items().setTitle(items.at(0), u"uno"_s);
-    desktop.items().setLength(items.at(1), 44.0);
-    run(31.0);
-    EXPECT_EQ(ordinals(), first);
-
-    desktop.applications().quit(notes);
-    run(1.0);
-    launchWithTitles({u"four"_s, u"five"_s});
-    run(1.0);
-    EXPECT_EQ(ordinals(), (QList<int>{0, 1}));
-}
-
 TEST_F(ScanTest, anUnplacedItemIsAdoptedWhereItSitsAfterTwoStableScans) {
     furnish({});
     startEngine();

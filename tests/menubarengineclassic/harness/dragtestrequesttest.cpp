@@ -22,10 +22,6 @@ struct RequestCase {
     std::optional<DragTestRequest> request;
 };
 
-void PrintTo(const RequestCase &requestCase, std::ostream *out) {
-    *out << requestCase.name;
-}
-
 DragTestRequest drag(const QString &variant, double deltaX, Gesture gesture) {
     DragTestRequest request;
     request.form = DragTestRequest::Form::singleDrag;

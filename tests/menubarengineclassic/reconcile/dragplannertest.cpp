@@ -63,10 +63,6 @@ struct PlanCase {
     DragPlanner::AttemptsLedger ledger = {};
 };
 
-void PrintTo(const PlanCase &planCase, std::ostream *out) {
-    *out << planCase.name;
-}
-
 BarGeometry with(BarGeometry geometry, const std::function<void(BarGeometry &)> &change) {
     change(geometry);
     return geometry;
@@ -131,6 +127,14 @@ INSTANTIATE_TEST_SUITE_P(
                  bar({{u"p"_s, 400}, {u"n"_s, 500}, {u"q"_s, 800}, {u"x"_s, 700}}),
                  layoutOf({}, {u"p"_s, u"x"_s, u"q"_s, u"n"_s}),
                  lanePlan(u"x"_s, 710, u"hidden"_s, 460)},
+        // a stands out of the lane's order (b, c are kept), so x goes before b, not after a.
+        PlanCase{"PastANeighbourOutOfOrder",
+                 bar({{u"b"_s, 350}, {u"c"_s, 420}, {u"a"_s, 500}, {u"x"_s, 700}}),
+                 layoutOf({}, {u"a"_s, u"x"_s, u"b"_s, u"c"_s}),
+                 lanePlan(u"x"_s, 710, u"hidden"_s, 335)},
+        // Wanted first: before the lane's first item, within its reach.
+        PlanCase{"AtTheFrontOfTheShownLane", bar({{u"a"_s, 700}, {u"b"_s, 750}, {u"x"_s, 400}}),
+                 layoutOf({u"x"_s, u"a"_s, u"b"_s}), lanePlan(u"x"_s, 410, u"shown"_s, 660)},
         PlanCase{"BesideALoneNeighbourWithinTheLane", bar({{u"p"_s, 560}, {u"x"_s, 700}}),
                  layoutOf({}, {u"p"_s, u"x"_s}), lanePlan(u"x"_s, 710, u"hidden"_s, 584)},
         PlanCase{"ShownFallback", bar({{u"x"_s, 400}}), layoutOf({u"x"_s}),
@@ -160,35 +164,30 @@ INSTANTIATE_TEST_SUITE_P(
                  {{u"order-com.example.b-0"_s, 2}}}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(DragPlanner, GivesEachKeyTwoPlansPerLedger) {
-    const BarGeometry geometry = with(bar({{u"x1"_s, 650}, {u"x2"_s, 700}}), unsafeIcon);
-    const SectionLayout layout = layoutOf({}, {u"x1"_s, u"x2"_s});
-    DragPlanner::AttemptsLedger ledger;
-    QList<std::pair<QString, int>> plans;
-    while (const auto plan = DragPlanner::planNextDrag(geometry, layout, {}, ledger)) {
-        plans.append({plan->label, plan->attempt});
-        ASSERT_LT(plans.size(), 10);
-    }
+// Every plan one ledger yields: two per key (both of the icon's with attempt 1), and three order
+// or swap plans per lane.
+TEST(DragPlanner, SpendsEachKeyTwiceAndEachLaneThrice) {
+    const auto spend = [](const BarGeometry &geometry, const SectionLayout &layout) {
+        DragPlanner::AttemptsLedger ledger;
+        QStringList plans;
+        while (const auto plan = DragPlanner::planNextDrag(geometry, layout, {}, ledger)) {
+            plans.append(QString(plan->label).remove(u"com.example."_s) + u'#' +
+                         QString::number(plan->attempt));
+            if (plans.size() > 10) {
+                break;
+            }
+        }
+        return plans;
+    };
     const QString arrow = DragPlan::laneArrow;
-    EXPECT_EQ(plans,
-              (QList<std::pair<QString, int>>{{u"zorv-icon"_s, 1},
-                                              {u"zorv-icon"_s, 1},
-                                              {u"com.example.x1"_s + arrow + u"hidden"_s, 1},
-                                              {u"com.example.x1"_s + arrow + u"hidden"_s, 2},
-                                              {u"com.example.x2"_s + arrow + u"hidden"_s, 1},
-                                              {u"com.example.x2"_s + arrow + u"hidden"_s, 2}}));
-}
-
-TEST(DragPlanner, StopsOrderingALaneAfterThreePlans) {
-    const BarGeometry geometry =
-        bar({{u"a"_s, 1000}, {u"b"_s, 900}, {u"c"_s, 800}, {u"d"_s, 700}, {u"e"_s, 650}});
-    DragPlanner::AttemptsLedger ledger;
-    int plans = 0;
-    while (DragPlanner::planNextDrag(geometry, layoutOf({u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}),
-                                     {}, ledger)) {
-        ASSERT_LT(++plans, 10);
-    }
-    EXPECT_EQ(plans, 3);
+    EXPECT_EQ(spend(with(bar({{u"x1"_s, 650}, {u"x2"_s, 700}}), unsafeIcon),
+                    layoutOf({}, {u"x1"_s, u"x2"_s})),
+              (QStringList{u"zorv-icon#1"_s, u"zorv-icon#1"_s, u"x1"_s + arrow + u"hidden#1"_s,
+                           u"x1"_s + arrow + u"hidden#2"_s, u"x2"_s + arrow + u"hidden#1"_s,
+                           u"x2"_s + arrow + u"hidden#2"_s}));
+    EXPECT_EQ(spend(bar({{u"a"_s, 1000}, {u"b"_s, 900}, {u"c"_s, 800}, {u"d"_s, 700}}),
+                    layoutOf({u"a"_s, u"b"_s, u"c"_s, u"d"_s})),
+              (QStringList{u"order:b#1"_s, u"order:b#2"_s, u"order:c#1"_s}));
 }
 
 // A batch plans from one scan: each prediction feeds the next plan, and neither the icon nor

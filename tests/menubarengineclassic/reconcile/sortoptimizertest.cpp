@@ -33,10 +33,6 @@ struct ExampleCase {
     QString winner;
 };
 
-void PrintTo(const ExampleCase &example, std::ostream *out) {
-    *out << example.name;
-}
-
 class Examples : public ::testing::TestWithParam<ExampleCase> {};
 
 TEST_P(Examples, PriceEveryStrategyAndPickTheCheapest) {

@@ -63,6 +63,8 @@ protected:
     quint64 shown = 0;
 };
 
+// A reveal from tucked moves the always-hidden separator out at once; out of order, a reveal
+// without the always-hidden section shows everything.
 TEST_F(SeparatorControllerTest, HideAndRevealEachSection) {
     furnish(true);
     const QList<bool> everything{true, true, true, true};
@@ -74,15 +76,24 @@ TEST_F(SeparatorControllerTest, HideAndRevealEachSection) {
     EXPECT_TRUE(entry(ours(BarItems::zorvIconName)).onScreen);
     EXPECT_EQ(controller->alwaysHiddenSep().length(), collapsed);
 
+    const QRectF hidden = controller->hiddenSeparatorFrame().value();
     controller->setRevealed(true, false);
+    EXPECT_EQ(controller->alwaysHiddenSep().length(),
+              controller->expandLength(hidden.right() - collapsed, controller->hiddenSep()));
+    EXPECT_EQ(controller->hiddenSep().length(), collapsed);
     settle();
     EXPECT_EQ(visibility(), (QList<bool>{false, true, true, true}));
-    EXPECT_EQ(controller->hiddenSep().length(), collapsed);
 
     controller->setRevealed(true, true);
     settle();
     EXPECT_EQ(visibility(), everything);
     EXPECT_TRUE(controller->revealSettled());
+
+    arrange({ours(BarItems::zorvHiddenSeparatorName), alwaysHidden,
+             ours(BarItems::zorvAlwaysHiddenSeparatorName), ours(BarItems::zorvIconName)});
+    ASSERT_FALSE(controller->separatorsAreOrdered());
+    controller->setRevealed(true, false);
+    EXPECT_EQ(controller->alwaysHiddenSep().length(), collapsed);
 }
 
 struct RefusalCase {
@@ -91,10 +102,6 @@ struct RefusalCase {
     bool iconHidden;
     bool refused;
 };
-
-void PrintTo(const RefusalCase &refusal, std::ostream *out) {
-    *out << refusal.name;
-}
 
 class TuckRefusal : public SeparatorControllerTest,
                     public ::testing::WithParamInterface<RefusalCase> {};
@@ -127,25 +134,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, TuckRefusal,
                                            RefusalCase{"IconHidden", true, true, false}),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(SeparatorControllerTest, RevealFromTuckedMovesTheAlwaysHiddenSeparatorAtOnce) {
-    furnish();
-    controller->setRevealed(false, false);
-    settle();
-    const QRectF hidden = controller->hiddenSeparatorFrame().value();
-    const double expected =
-        controller->expandLength(hidden.right() - collapsed, controller->hiddenSep());
-    controller->setRevealed(true, false);
-    EXPECT_EQ(controller->alwaysHiddenSep().length(), expected);
-    EXPECT_EQ(controller->hiddenSep().length(), collapsed);
-
-    // Out of order, a reveal without the always-hidden section shows everything.
-    arrange({ours(BarItems::zorvHiddenSeparatorName), alwaysHidden,
-             ours(BarItems::zorvAlwaysHiddenSeparatorName), ours(BarItems::zorvIconName)});
-    ASSERT_FALSE(controller->separatorsAreOrdered());
-    controller->setRevealed(true, false);
-    EXPECT_EQ(controller->alwaysHiddenSep().length(), collapsed);
-}
-
 struct SettleCase {
     const char *name;
     // When the item pushing the always-hidden separator off screen shrinks back; never if absent.
@@ -153,10 +141,6 @@ struct SettleCase {
     bool tuckMeanwhile;
     bool expanded;
 };
-
-void PrintTo(const SettleCase &settleCase, std::ostream *out) {
-    *out << settleCase.name;
-}
 
 class AlwaysHiddenExpansion : public SeparatorControllerTest,
                               public ::testing::WithParamInterface<SettleCase> {};

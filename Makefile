@@ -39,15 +39,15 @@ sanitize-address: deps
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		$(SANITIZE_TEST)
 
-# The problem-report suite is left out under ThreadSanitizer: its uploads run on Qt Network's own
-# HTTP thread, which hands memory to the main thread entirely inside uninstrumented Qt, so every
-# upload is reported as a race with no frame of ours but the test's.
+# Memory copies made inside uninstrumented libraries (Qt's thread pool moving its queue, Qt
+# Network's HTTP thread handing a reply over, both under Qt's own futex locks) are not checked;
+# their lock calls still are.
 sanitize-thread: deps
 	@cmake -S . -B build-tsan -G Ninja -DZORV_SANITIZE=thread
 	@cmake --build build-tsan -j $(JOBS)
 	@cd build-tsan && \
-		TSAN_OPTIONS=suppressions=$(SANITIZER_SUPPRESSIONS)/tsan.supp:halt_on_error=1:history_size=7:second_deadlock_stack=1 \
-		$(SANITIZE_TEST) -E '^test_report\.'
+		TSAN_OPTIONS=suppressions=$(SANITIZER_SUPPRESSIONS)/tsan.supp:halt_on_error=1:history_size=7:second_deadlock_stack=1:ignore_noninstrumented_modules=1 \
+		$(SANITIZE_TEST)
 
 # Starts zorv on the simulated desktop; extra options go in ARGS (see the README). Without a
 # display it runs offscreen and saves pictures of the window instead.

@@ -198,8 +198,11 @@ private:
     void normalizeLayoutOrder();
     // Whether some lane's items on the bar stand in another order than the wanted layout's.
     [[nodiscard]] bool barOrderDiffers() const;
-    // Marks the order dirty when the bar differs from the wanted layout.
+    // Marks the order dirty when the bar differs from a layout just handed over, and asks a scan
+    // to bring it about.
     void markOrderDirtyIfTheBarDiffers();
+    // Starts the run that brings about a handed-over layout once a scan may start one.
+    void bringAboutAppliedLayout(bool stable);
     void reportLayout();
     void clearOrderMarks(const MenuBarItemID &id);
 
@@ -315,6 +318,8 @@ private:
     // A layout came before a scan had read the bar, so its order is compared with the bar's at
     // the first trusted scan.
     bool m_orderUnchecked = false;
+    // A handed-over layout differs from the bar and no run has started since.
+    bool m_appliedLayoutPending = false;
     int m_orderEpoch = 0;
 
     // Per-item bookkeeping.

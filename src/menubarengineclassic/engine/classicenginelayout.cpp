@@ -52,9 +52,9 @@ QCoro::Task<> ClassicEngine::apply(SectionLayout layout) {
     m_storedLayout = layout.normalized();
 
     // Without this the scan below would rewrite each lane into the bar's current order, and a
-    // profile switch or an import would keep only which section items are in. Before a scan has
-    // read the bar there is nothing to compare with (the stored layout handed over at
-    // start-up): the first trusted scan compares.
+    // profile switch, an import or the layout saved at the last quit would keep only which
+    // section items are in. Before a scan has read the bar there is nothing to compare with (the
+    // stored layout handed over at start-up): the first trusted scan compares.
     if (!m_lastItems.isEmpty()) {
         markOrderDirtyIfTheBarDiffers();
     } else {
@@ -91,6 +91,17 @@ void ClassicEngine::markOrderDirtyIfTheBarDiffers() {
     if (barOrderDiffers()) {
         m_orderDirty = true;
         ++m_orderEpoch;
+        m_appliedLayoutPending = true;
+    }
+}
+
+void ClassicEngine::bringAboutAppliedLayout(bool stable) {
+    // The same conditions as a drift's run, without its wait for a second sighting: nothing
+    // else would ever start a run for an order that differs only inside the sections. With
+    // reordering off the layout waits for it to be switched on, or for a sort.
+    if (m_appliedLayoutPending && m_orderDirty && m_reorderEnabled && stable && !hidingBlocked() &&
+        !m_reconcileInFlight) {
+        reconcileDetached(QPointer<ClassicEngine>(this), u"layout-applied"_s);
     }
 }
 

@@ -77,6 +77,8 @@ QCoro::Task<> ClassicEngine::admitReconcile(QString trigger, bool reorderEnabled
         co_return;
     }
     m_reconcileInFlight = true;
+    // Every run works towards the whole wanted layout, a handed-over one included.
+    m_appliedLayoutPending = false;
     co_await runReconcilePass(std::move(trigger));
 }
 

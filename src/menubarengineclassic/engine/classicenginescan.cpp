@@ -100,6 +100,7 @@ QCoro::Task<> ClassicEngine::refresh() {
     writeDiagnostics(u"diagnostics.json"_s, u"scan"_s);
     runDragExperimentIfRequested();
     followUpVerdict(verdict, stable);
+    bringAboutAppliedLayout(stable);
 }
 
 ClassicEngine::ScanContext ClassicEngine::scanContext() const {

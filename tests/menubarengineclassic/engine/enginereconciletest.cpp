@@ -280,6 +280,23 @@ TEST_F(ReconcileTest, runsTheLastQueuedTriggerOnceAfterTheRun) {
     EXPECT_EQ(runTriggers(), (QStringList{u"user-move"_s, u"sort-my-bar"_s}));
 }
 
+// A handed-over layout that differs from the bar only inside a section is brought about by the
+// scans once reordering is on; until then it waits, and the bar's order does not replace it.
+TEST_F(ReconcileTest, aHandedOverLayoutIsBroughtAboutOnceReorderingIsOn) {
+    furnish(kTwoSwapped);
+    engine->setReorderEnabled(false);
+    want(kTwo);
+    run(65.0);
+    EXPECT_TRUE(runTriggers().isEmpty());
+    EXPECT_EQ(shownOrder(), kTwoSwapped);
+    EXPECT_EQ(wantedOrder(), kTwo);
+    engine->setReorderEnabled(true);
+    run(65.0);
+    EXPECT_EQ(runTriggers(), QStringList{u"layout-applied"_s});
+    EXPECT_EQ(shownOrder(), kTwo);
+    EXPECT_FALSE(engine->orderDirty());
+}
+
 // Run B admitted while run A, which had nothing to drag, awaits its closing scan: B's slow drag
 // is still in flight when A ends. A gives back only its own cursor session, so B's drag lands in
 // its wanted place, and A leaves the trigger queued meanwhile to B.

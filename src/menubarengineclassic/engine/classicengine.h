@@ -316,7 +316,7 @@ private:
     SectionLayout m_storedLayout;
     bool m_orderDirty = false;
     // A layout came before a scan had read the bar, so its order is compared with the bar's at
-    // the first trusted scan.
+    // the first trusted scan of a settled bar; until then the bar's order is not adopted.
     bool m_orderUnchecked = false;
     // A handed-over layout differs from the bar and no run has started since.
     bool m_appliedLayoutPending = false;

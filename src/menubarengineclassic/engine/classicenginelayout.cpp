@@ -54,7 +54,8 @@ QCoro::Task<> ClassicEngine::apply(SectionLayout layout) {
     // Without this the scan below would rewrite each lane into the bar's current order, and a
     // profile switch, an import or the layout saved at the last quit would keep only which
     // section items are in. Before a scan has read the bar there is nothing to compare with (the
-    // stored layout handed over at start-up): the first trusted scan compares.
+    // stored layout handed over at start-up): the first trusted scan of a settled bar compares,
+    // once the applications launched with the Mac have put their items up.
     if (!m_lastItems.isEmpty()) {
         markOrderDirtyIfTheBarDiffers();
     } else {
@@ -161,7 +162,7 @@ void ClassicEngine::retire(const MenuBarItemID &id, Section into) {
 }
 
 void ClassicEngine::normalizeLayoutOrder() {
-    if (m_orderDirty) {
+    if (m_orderDirty || m_orderUnchecked) {
         return;
     }
     bool changed = false;

@@ -77,7 +77,9 @@ QCoro::Task<> ClassicEngine::refresh() {
     forgetUninstalled(items, found.trusted);
     appendDormantItems(items);
     m_lastItems = items;
-    if (m_orderUnchecked && found.trusted) {
+    // Without a fresh look at a settled bar nothing is compared, adopted, retired or repaired.
+    const bool stable = !m_reconcileInFlight && found.trusted && scanIsStable();
+    if (m_orderUnchecked && stable) {
         m_orderUnchecked = false;
         markOrderDirtyIfTheBarDiffers();
     }
@@ -85,10 +87,7 @@ QCoro::Task<> ClassicEngine::refresh() {
     const DriftVerdict verdict =
         DriftRules::driftVerdict(items, m_storedLayout, context.hiddenSepX, context.barMinX);
 
-    bool stable = false;
     if (!m_reconcileInFlight) {
-        // Without a fresh look at the bar nothing is adopted, retired or repaired.
-        stable = found.trusted && scanIsStable();
         if (stable && verdict.kind != DriftVerdict::Kind::nothingHidden) {
             runUpkeep(items, context);
         }

@@ -6,6 +6,16 @@ namespace zorv {
 
 QHash<quint64, Section> EngineSections::of(const QList<BarEntry> &bar,
                                            const QList<MenuBarItem> &items) {
+    QHash<quint64, Section> sections;
+    const QHash<quint64, MenuBarItem> matched = EngineSections::items(bar, items);
+    for (auto item = matched.constBegin(); item != matched.constEnd(); ++item) {
+        sections.insert(item.key(), item->section);
+    }
+    return sections;
+}
+
+QHash<quint64, MenuBarItem> EngineSections::items(const QList<BarEntry> &bar,
+                                                  const QList<MenuBarItem> &items) {
     QHash<QString, QList<const MenuBarItem *>> scanned;
     for (const MenuBarItem &item : items) {
         if (!item.isDormant) {
@@ -19,7 +29,7 @@ QHash<quint64, Section> EngineSections::of(const QList<BarEntry> &bar,
                          });
     }
     QHash<QString, qsizetype> taken;
-    QHash<quint64, Section> sections;
+    QHash<quint64, MenuBarItem> matched;
     for (const BarEntry &entry : bar) {
         if (!entry.bundleIdentifier) {
             continue;
@@ -27,10 +37,10 @@ QHash<quint64, Section> EngineSections::of(const QList<BarEntry> &bar,
         const QList<const MenuBarItem *> ofApplication = scanned.value(*entry.bundleIdentifier);
         const qsizetype index = taken[*entry.bundleIdentifier]++;
         if (index < ofApplication.size()) {
-            sections.insert(entry.itemId, ofApplication.at(index)->section);
+            matched.insert(entry.itemId, *ofApplication.at(index));
         }
     }
-    return sections;
+    return matched;
 }
 
 } // namespace zorv

@@ -19,6 +19,9 @@ public:
 
     [[nodiscard]] static QHash<quint64, Section> of(const QList<BarEntry> &bar,
                                                     const QList<MenuBarItem> &items);
+    // The engine's item for each status item of the bar, matched the same way.
+    [[nodiscard]] static QHash<quint64, MenuBarItem> items(const QList<BarEntry> &bar,
+                                                           const QList<MenuBarItem> &items);
 };
 
 } // namespace zorv

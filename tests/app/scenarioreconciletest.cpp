@@ -1,4 +1,5 @@
 #include "desktopapp.h"
+#include "enginesections.h"
 #include "manualclock.h"
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
@@ -51,41 +52,24 @@ Scenario crowdedBar(const QJsonArray &hands) {
 }
 
 // The bar's lanes as the simulator lays them out, by the separators' places: each entry named by
-// the engine's identity for it (the k-th item of an application on the bar is the k-th of that
-// application in the engine's last scan). Items no layout can hold are left out.
+// the engine's identity for it. Items no layout can hold are left out.
 Lanes barLanes(const QList<BarEntry> &bar, const QList<MenuBarItem> &items) {
-    QHash<QString, QList<const MenuBarItem *>> scanned;
-    for (const MenuBarItem &item : items) {
-        if (!item.isDormant) {
-            scanned[item.id.bundleID].append(&item);
-        }
-    }
-    for (QList<const MenuBarItem *> &ofApplication : scanned) {
-        std::stable_sort(ofApplication.begin(), ofApplication.end(),
-                         [](const MenuBarItem *a, const MenuBarItem *b) {
-                             return a->frame.left() < b->frame.left();
-                         });
-    }
+    const QHash<quint64, MenuBarItem> matched = EngineSections::items(bar, items);
     Lanes lanes;
     Section lane = Section::alwaysHidden;
-    QHash<QString, qsizetype> taken;
     for (const BarEntry &entry : bar) {
         if (entry.autosaveName == BarItems::zorvAlwaysHiddenSeparatorName) {
             lane = Section::hidden;
         } else if (entry.autosaveName == BarItems::zorvHiddenSeparatorName) {
             lane = Section::shown;
         }
-        if (!entry.bundleIdentifier || entry.frame.width() <= 0.0) {
+        const auto item = matched.constFind(entry.itemId);
+        if (item == matched.constEnd() || entry.frame.width() <= 0.0) {
             continue;
         }
-        const QList<const MenuBarItem *> ofApplication = scanned.value(*entry.bundleIdentifier);
-        const qsizetype index = taken[*entry.bundleIdentifier]++;
-        if (index < ofApplication.size()) {
-            const MenuBarItemID &id = ofApplication.at(index)->id;
-            if (!id.isSystemPinned() && !id.isEphemeral() &&
-                *entry.bundleIdentifier != SimulatedPlatform::bundleIdentifier) {
-                lanes[lane].append(id);
-            }
+        if (!item->id.isSystemPinned() && !item->id.isEphemeral() &&
+            item->id.bundleID != SimulatedPlatform::bundleIdentifier) {
+            lanes[lane].append(item->id);
         }
     }
     return lanes;

@@ -210,6 +210,9 @@ private:
     // as it stood when it was requested.
     QCoro::Task<> admitReconcile(QString trigger, bool reorderEnabled);
     QCoro::Task<> runReconcilePass(QString trigger);
+    // Gives the cursor back and waits until the user has left mouse and keyboard alone; then
+    // `quietAt`, when the user was last found idle, is now.
+    QCoro::Task<> handBackToTheUser(BorrowedCursor::Owner owner, MonotonicTime &quietAt);
     // `quietAt`: when the user was last found idle; moved on when the batch waits for them.
     QCoro::Task<> runBatch(BorrowedCursor::Owner owner, QJsonArray &moves, MonotonicTime &quietAt);
     [[nodiscard]] std::optional<BarGeometry> currentBarGeometry() const;

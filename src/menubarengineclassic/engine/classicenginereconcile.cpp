@@ -112,6 +112,16 @@ void ClassicEngine::revealForDragging() {
     m_separatorController->hiddenSep().setLength(SeparatorController::collapsedLength);
 }
 
+QCoro::Task<> ClassicEngine::handBackToTheUser(BorrowedCursor::Owner owner,
+                                               MonotonicTime &quietAt) {
+    QPointer<ClassicEngine> self(this);
+    m_cursor.endCursorSession(owner);
+    co_await waitForInputIdle(kIdleQuietSeconds, std::nullopt);
+    if (self) {
+        quietAt = m_platform.clock.now();
+    }
+}
+
 QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &moves,
                                       MonotonicTime &quietAt) {
     std::optional<BarGeometry> geometry = currentBarGeometry();
@@ -141,11 +151,7 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
         // The user took the mouse or keyboard since the run found them idle: the plans are
         // stale, and no drag may start under the user's hands.
         if (m_cursor.userInputSince(quietAt)) {
-            m_cursor.endCursorSession(owner);
-            co_await waitForInputIdle(kIdleQuietSeconds, std::nullopt);
-            if (self) {
-                quietAt = m_platform.clock.now();
-            }
+            co_await handBackToTheUser(owner, quietAt);
             co_return;
         }
         const MoveCoordinator::Gesture gesture = gestureFor(plan);
@@ -158,11 +164,7 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
             co_return;
         }
         if (m_cursor.keyPressedDuringSession()) {
-            m_cursor.endCursorSession(owner);
-            co_await waitForInputIdle(kIdleQuietSeconds, std::nullopt);
-            if (self) {
-                quietAt = m_platform.clock.now();
-            }
+            co_await handBackToTheUser(owner, quietAt);
             co_return;
         }
     }
@@ -301,12 +303,10 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
             // The user took the mouse or keyboard since the run found them idle: give the
             // cursor back, wait until they are done, and plan again from a fresh scan.
             if (m_cursor.userInputSince(quietAt)) {
-                m_cursor.endCursorSession(owner);
-                co_await waitForInputIdle(kIdleQuietSeconds, std::nullopt);
+                co_await handBackToTheUser(owner, quietAt);
                 if (!self) {
                     co_return;
                 }
-                quietAt = m_platform.clock.now();
                 if (++passes == kPassLimit) {
                     break;
                 }
@@ -326,12 +326,10 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
                 co_return;
             }
             if (m_cursor.keyPressedDuringSession()) {
-                m_cursor.endCursorSession(owner);
-                co_await waitForInputIdle(kIdleQuietSeconds, std::nullopt);
+                co_await handBackToTheUser(owner, quietAt);
                 if (!self) {
                     co_return;
                 }
-                quietAt = m_platform.clock.now();
             }
         }
         if (++passes == kPassLimit) {

@@ -25,7 +25,8 @@ public:
     ScenarioPlayer(const Scenario &scenario, SimulatedDesktop &desktop, SimWorkspace &workspace,
                    SimGlobalPreferences &preferences);
     // The player keeps the scenario by reference: it must outlive the player.
-    ScenarioPlayer(Scenario &&, SimulatedDesktop &, SimWorkspace &, SimGlobalPreferences &) = delete;
+    ScenarioPlayer(Scenario &&, SimulatedDesktop &, SimWorkspace &,
+                   SimGlobalPreferences &) = delete;
 
     // Screens and the active one, settings, permissions, preferences, remembered positions,
     // installed applications, then the running ones in launch order with their items, and the

@@ -280,6 +280,28 @@ TEST_F(ReconcileTest, runsTheLastQueuedTriggerOnceAfterTheRun) {
     EXPECT_EQ(runTriggers(), (QStringList{u"user-move"_s, u"sort-my-bar"_s}));
 }
 
+// An item whose lane drags fail on two runs, and is still out of place 45 s after, is left
+// where it sits: the layout takes its lane, the order rules leave it alone, and the log says so.
+TEST_F(ReconcileTest, anItemWhoseLaneDragsKeepFailingIsRetiredWhereItSits) {
+    furnish(kTwo, DragAcceptance::Never);
+    drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
+    reconcile();
+    reconcile();
+    EXPECT_TRUE(records(u"reconcile-log.jsonl"_s, u"adopt"_s).isEmpty());
+    run(75.0);
+    QJsonObject adopt = records(u"reconcile-log.jsonl"_s, u"adopt"_s).value(0);
+    adopt.remove(u"at"_s);
+    EXPECT_EQ(adopt,
+              (QJsonObject{
+                  {u"kind"_s, u"adopt"_s},
+                  {u"item"_s, tools},
+                  {u"lane"_s, u"shown"_s},
+                  {u"reason"_s, u"lane drag refused on 2 runs, still out of place 45s later"_s}}));
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::shown);
+    EXPECT_TRUE(engine->unmovable().contains(idOf(u"a"_s)));
+    EXPECT_EQ(shownOrder(), kTwo);
+}
+
 // A handed-over layout that differs from the bar only inside a section is brought about by the
 // scans once reordering is on; until then it waits, and the bar's order does not replace it.
 TEST_F(ReconcileTest, aHandedOverLayoutIsBroughtAboutOnceReorderingIsOn) {

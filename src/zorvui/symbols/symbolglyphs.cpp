@@ -112,6 +112,15 @@ void eye(Pen &pen) {
     pen.disc({12, 12}, 3.4);
 }
 
+// The diagonal stroke of a crossed-out symbol: a `gap`-wide cut through what is drawn, then a
+// `width`-wide line in it.
+void slash(Pen &pen, QPointF from, QPointF to, qreal gap, qreal width) {
+    pen.cut();
+    pen.line({from, to}, gap);
+    pen.paint();
+    pen.line({from, to}, width);
+}
+
 // A four-pointed star round `centre`, `radius` to its points.
 void sparkle(Pen &pen, QPointF centre, qreal radius) {
     const qreal waist = radius * 0.28;
@@ -168,10 +177,7 @@ const QHash<QString, Drawing> &drawings() {
         {u"wifi.slash"_s,
          [](Pen &pen) {
              wifiWaves(pen);
-             pen.cut();
-             pen.line({{3, 3}, {21, 21}}, 5);
-             pen.paint();
-             pen.line({{3, 3}, {21, 21}}, 2);
+             slash(pen, {3, 3}, {21, 21}, 5, 2);
          }},
         {u"battery.100"_s,
          [](Pen &pen) {
@@ -314,10 +320,7 @@ const QHash<QString, Drawing> &drawings() {
         {u"eye.slash"_s,
          [](Pen &pen) {
              eye(pen);
-             pen.cut();
-             pen.line({{3.5, 3.5}, {20.5, 20.5}}, 4.5);
-             pen.paint();
-             pen.line({{3.5, 3.5}, {20.5, 20.5}}, 1.8);
+             slash(pen, {3.5, 3.5}, {20.5, 20.5}, 4.5, 1.8);
          }},
         {u"gearshape"_s,
          [](Pen &pen) {
@@ -443,10 +446,7 @@ const QHash<QString, Drawing> &drawings() {
         {u"bolt.slash"_s,
          [](Pen &pen) {
              pen.polygon({{13.5, 2}, {5, 13.5}, {11, 13.5}, {10, 22}, {19, 10}, {13, 10}});
-             pen.cut();
-             pen.line({{3, 3}, {21, 21}}, 4.5);
-             pen.paint();
-             pen.line({{3, 3}, {21, 21}}, 1.8);
+             slash(pen, {3, 3}, {21, 21}, 4.5, 1.8);
          }},
         {u"pause.circle"_s,
          [](Pen &pen) {

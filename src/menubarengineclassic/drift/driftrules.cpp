@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -16,25 +17,37 @@ QSet<int> DriftRules::longestIncreasingRun(const QList<double> &values) {
     if (values.isEmpty()) {
         return {};
     }
+    // piles[k]: the positions whose longest run ending there has k + 1 values, in position order.
+    // Their values never increase along a pile, so each pile's last value is its least, and
+    // those least values increase from pile to pile: both searches below are binary.
     const qsizetype count = values.size();
-    QList<qsizetype> length(count, 1);
+    QList<QList<qsizetype>> piles;
     QList<qsizetype> previous(count, -1);
-    for (qsizetype i = 1; i < count; ++i) {
-        for (qsizetype j = 0; j < i; ++j) {
-            if (values[j] < values[i] && length[j] + 1 > length[i]) {
-                length[i] = length[j] + 1;
-                previous[i] = j;
-            }
+    for (qsizetype i = 0; i < count; ++i) {
+        const double value = values[i];
+        // NaN compares false with everything: a run of its own that no other value extends.
+        if (std::isnan(value)) {
+            continue;
         }
-    }
-    qsizetype end = 0;
-    for (qsizetype i = 1; i < count; ++i) {
-        if (length[i] > length[end]) {
-            end = i;
+        const auto pile =
+            std::partition_point(piles.begin(), piles.end(), [&](const QList<qsizetype> &p) {
+                return values[p.last()] < value;
+            });
+        if (pile != piles.begin()) {
+            // The earliest position one pile down with a smaller value, as the plain quadratic
+            // search that takes the first best predecessor finds it.
+            const QList<qsizetype> &below = *(pile - 1);
+            previous[i] = *std::partition_point(below.begin(), below.end(),
+                                                [&](qsizetype j) { return values[j] >= value; });
+        }
+        if (pile == piles.end()) {
+            piles.append(QList<qsizetype>{i});
+        } else {
+            pile->append(i);
         }
     }
     QSet<int> run;
-    for (qsizetype at = end; at >= 0; at = previous[at]) {
+    for (qsizetype at = piles.size() < 2 ? 0 : piles.last().first(); at >= 0; at = previous[at]) {
         run.insert(int(at));
     }
     return run;

@@ -184,10 +184,6 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     // When the user was last found idle: input after it keeps the next drag waiting.
     MonotonicTime quietAt = m_platform.clock.now();
 
-    const SortPlanRecord sortPlan = SortPlanRecord::build(m_lastItems, m_storedLayout);
-    if (!sortPlan.line.value(u"lanes"_s).toArray().isEmpty()) {
-        appendReconcileLog(sortPlan.line);
-    }
     m_rehideTask.cancel();
     revealForDragging();
     const bool revealSettled = co_await waitForRevealToSettle(kRevealSettleSeconds);
@@ -223,6 +219,11 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     co_await refresh();
     if (!self) {
         co_return;
+    }
+    // Only for a run that goes on to drag, from the bar as the reveal shows it.
+    const SortPlanRecord sortPlan = SortPlanRecord::build(m_lastItems, m_storedLayout);
+    if (!sortPlan.line.value(u"lanes"_s).toArray().isEmpty()) {
+        appendReconcileLog(sortPlan.line);
     }
 
     QJsonArray moves;

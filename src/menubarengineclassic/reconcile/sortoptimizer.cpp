@@ -2,11 +2,10 @@
 
 #include "drift/driftrules.h"
 
-#include <QSet>
-
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -14,20 +13,88 @@ namespace zorv {
 
 namespace {
 
-using Order = QList<QString>;
-// The next (key, index) a strategy makes from the order reached so far.
-using NextMove = std::function<std::optional<std::pair<QString, qsizetype>>(const Order &)>;
-
 // Fixed cost of one drag beside its legs: picking up and letting go.
 constexpr qint64 dragOverheadMicros = 130000;
 
-std::optional<std::pair<QString, qsizetype>> selection(const Order &order, const Order &goal,
-                                                       bool leftToRight) {
-    const qsizetype count = goal.size();
+// The lane with its keys numbered, so a replay moves integers instead of strings and prices a
+// move with one walk along the order instead of building every centre twice.
+class NumberedLane {
+public:
+    using Order = std::vector<int>;
+
+    explicit NumberedLane(const SortOptimizer::Lane &lane)
+        : m_originX(lane.originX), m_gap(lane.gap) {
+        m_current = numbered(lane.current, lane);
+        m_goal = numbered(lane.goal, lane);
+    }
+
+    [[nodiscard]] const Order &current() const { return m_current; }
+    [[nodiscard]] const Order &goal() const { return m_goal; }
+    [[nodiscard]] const QString &key(int number) const { return m_keys.at(std::size_t(number)); }
+
+    // The modelled centre of the key's last occurrence in `order` (0 when absent), summed left to
+    // right exactly as SortOptimizer::Lane::centers does.
+    [[nodiscard]] double centre(const Order &order, int number) const {
+        double result = 0.0;
+        double x = m_originX;
+        for (const int held : order) {
+            const double width = m_widths[std::size_t(held)];
+            if (held == number) {
+                result = x + width * 0.5;
+            }
+            x += m_gap + width;
+        }
+        return result;
+    }
+
+private:
+    Order numbered(const QList<QString> &keys, const SortOptimizer::Lane &lane) {
+        Order order;
+        order.reserve(std::size_t(keys.size()));
+        for (const QString &key : keys) {
+            auto at = m_numbers.constFind(key);
+            if (at == m_numbers.cend()) {
+                at = m_numbers.insert(key, int(m_keys.size()));
+                m_keys.push_back(key);
+                m_widths.push_back(lane.widths.value(key, SortOptimizer::defaultWidth));
+            }
+            order.push_back(*at);
+        }
+        return order;
+    }
+
+    double m_originX;
+    double m_gap;
+    QHash<QString, int> m_numbers;
+    std::vector<QString> m_keys;
+    std::vector<double> m_widths;
+    Order m_current;
+    Order m_goal;
+};
+
+using Order = NumberedLane::Order;
+// The next (key, index) a strategy makes from the order reached so far.
+using NextMove = std::function<std::optional<std::pair<int, qsizetype>>(const Order &)>;
+
+// Moves the first occurrence of `number` to `toIndex`, clamped to the ends.
+void apply(Order &order, int number, qsizetype toIndex) {
+    const auto at = std::find(order.begin(), order.end(), number);
+    if (at == order.end()) {
+        return;
+    }
+    order.erase(at);
+    const auto index = std::clamp(toIndex, qsizetype(0), qsizetype(order.size()));
+    order.insert(order.begin() + index, number);
+}
+
+std::optional<std::pair<int, qsizetype>> selection(const Order &order, const Order &goal,
+                                                   bool leftToRight) {
+    const auto count = qsizetype(goal.size());
+    const auto held = qsizetype(order.size());
     for (qsizetype step = 0; step < count; ++step) {
         const qsizetype i = leftToRight ? step : count - 1 - step;
-        if (i < order.size() && order.at(i) != goal.at(i)) {
-            return std::pair(goal.at(i), i);
+        if (i < held && order[std::size_t(i)] != goal[std::size_t(i)]) {
+            return std::pair(goal[std::size_t(i)], i);
         }
     }
     return std::nullopt;
@@ -36,53 +103,67 @@ std::optional<std::pair<QString, qsizetype>> selection(const Order &order, const
 // Keeps one longest run of keys already in wanted order and drops every other key in just after
 // its wanted predecessor (the first one at the front), taking them in wanted order: each such
 // key then ends next to the one before it, so the goal is reached in one move per key not kept.
-NextMove lisKeep(const SortOptimizer::Lane &lane) {
-    QHash<QString, qsizetype> rank;
-    for (qsizetype i = 0; i < lane.goal.size(); ++i) {
-        rank.insert(lane.goal.at(i), i);
+NextMove lisKeep(const NumberedLane &lane) {
+    const Order &goal = lane.goal();
+    QHash<int, qsizetype> rank;
+    for (std::size_t i = 0; i < goal.size(); ++i) {
+        rank.insert(goal[i], qsizetype(i));
     }
     QList<double> ranks;
     Order ranked;
-    for (const QString &key : lane.current) {
-        if (rank.contains(key)) {
-            ranks.append(static_cast<double>(rank.value(key)));
-            ranked.append(key);
+    for (const int number : lane.current()) {
+        if (const auto found = rank.constFind(number); found != rank.cend()) {
+            ranks.append(double(*found));
+            ranked.push_back(number);
         }
     }
-    QSet<QString> keep;
+    std::vector<bool> keep(goal.size() + lane.current().size(), false);
     for (const int position : DriftRules::longestIncreasingRun(ranks)) {
-        keep.insert(ranked.at(position));
+        keep[std::size_t(ranked[std::size_t(position)])] = true;
     }
-    auto pending = std::make_shared<QList<qsizetype>>();
-    for (qsizetype i = 0; i < lane.goal.size(); ++i) {
-        if (!keep.contains(lane.goal.at(i))) {
-            pending->append(i);
+    auto pending = std::make_shared<std::vector<std::size_t>>();
+    for (std::size_t i = goal.size(); i-- > 0;) {
+        if (!keep[std::size_t(goal[i])]) {
+            pending->push_back(i);
         }
     }
-    return [goal = lane.goal,
-            pending](const Order &order) -> std::optional<std::pair<QString, qsizetype>> {
-        if (pending->isEmpty()) {
+    return [goal, pending](const Order &order) -> std::optional<std::pair<int, qsizetype>> {
+        if (pending->empty()) {
             return std::nullopt;
         }
-        const qsizetype i = pending->takeFirst();
-        const QString &key = goal.at(i);
+        const std::size_t i = pending->back();
+        pending->pop_back();
+        const int number = goal[i];
         if (i == 0) {
-            return std::pair(key, qsizetype(0));
+            return std::pair(number, qsizetype(0));
         }
-        Order without = order;
-        without.removeOne(key);
-        return std::pair(key, without.indexOf(goal.at(i - 1)) + 1);
+        // The predecessor's index once the key's first occurrence is taken out; -1 + 1 when the
+        // order does not hold the predecessor.
+        const int predecessor = goal[i - 1];
+        bool skipped = false;
+        qsizetype index = 0;
+        for (const int held : order) {
+            if (held == number && !skipped) {
+                skipped = true;
+                continue;
+            }
+            if (held == predecessor) {
+                return std::pair(number, index + 1);
+            }
+            ++index;
+        }
+        return std::pair(number, qsizetype(0));
     };
 }
 
-std::optional<SortOptimizer::Plan> simulate(const SortOptimizer::Lane &lane,
-                                            const QString &strategy,
+std::optional<SortOptimizer::Plan> simulate(const NumberedLane &lane, const QString &strategy,
                                             const MoveCoordinator::Gesture &gesture,
                                             const NextMove &nextMove) {
-    Order order = lane.current;
+    Order order = lane.current();
     SortOptimizer::Plan plan{strategy, {}, 0};
-    const qsizetype stepLimit = 4 * lane.current.size() + 8;
-    while (order != lane.goal) {
+    const auto stepLimit = 4 * qsizetype(lane.current().size()) + 8;
+    QList<double> distances;
+    while (order != lane.goal()) {
         if (plan.moves.size() >= stepLimit) {
             return std::nullopt;
         }
@@ -90,36 +171,40 @@ std::optional<SortOptimizer::Plan> simulate(const SortOptimizer::Lane &lane,
         if (!move) {
             return std::nullopt;
         }
-        const auto &[key, index] = *move;
-        const double before = lane.centers(order).value(key, 0.0);
-        order = SortOptimizer::applied(std::move(order), key, index);
-        const double after = lane.centers(order).value(key, 0.0);
-        plan.moves.append({key, index, std::abs(after - before)});
-    }
-    QList<double> distances;
-    for (const SortOptimizer::Move &move : plan.moves) {
-        distances.append(move.distance);
+        const auto [number, index] = *move;
+        const double before = lane.centre(order, number);
+        apply(order, number, index);
+        const double after = lane.centre(order, number);
+        plan.moves.append({lane.key(number), index, std::abs(after - before)});
+        distances.append(plan.moves.last().distance);
     }
     plan.microseconds = SortOptimizer::sequenceMicroseconds(distances, gesture);
     return plan;
 }
 
+// The strategies' plans in the order "selectionLTR", "selectionRTL", "lisKeep", those that
+// reach the goal only.
 QList<SortOptimizer::Plan> everyPlan(const SortOptimizer::Lane &lane,
                                      const MoveCoordinator::Gesture &gesture) {
-    const auto ltr = [&goal = lane.goal](const Order &order) {
-        return selection(order, goal, true);
-    };
-    const auto rtl = [&goal = lane.goal](const Order &order) {
-        return selection(order, goal, false);
-    };
+    const NumberedLane numbered(lane);
+    const Order &goal = numbered.goal();
+    const NextMove ltr = [&goal](const Order &order) { return selection(order, goal, true); };
+    const NextMove rtl = [&goal](const Order &order) { return selection(order, goal, false); };
     QList<SortOptimizer::Plan> plans;
-    for (const auto &[name, rule] : {std::pair<QString, NextMove>(u"selectionLTR"_s, ltr),
-                                     std::pair<QString, NextMove>(u"selectionRTL"_s, rtl),
-                                     std::pair<QString, NextMove>(u"lisKeep"_s, lisKeep(lane))}) {
-        if (auto plan = simulate(lane, name, gesture, rule)) {
+    for (const auto &[name, rule] :
+         {std::pair<QString, NextMove>(u"selectionLTR"_s, ltr),
+          std::pair<QString, NextMove>(u"selectionRTL"_s, rtl),
+          std::pair<QString, NextMove>(u"lisKeep"_s, lisKeep(numbered))}) {
+        if (auto plan = simulate(numbered, name, gesture, rule)) {
             plans.append(std::move(*plan));
         }
     }
+    return plans;
+}
+
+QList<SortOptimizer::Plan> cheapestFirst(QList<SortOptimizer::Plan> plans) {
+    std::stable_sort(plans.begin(), plans.end(),
+                     [](const auto &a, const auto &b) { return a.microseconds < b.microseconds; });
     return plans;
 }
 
@@ -168,37 +253,46 @@ qint64 SortOptimizer::sequenceMicroseconds(const QList<double> &distances,
 
 QList<SortOptimizer::Plan> SortOptimizer::candidates(const Lane &lane,
                                                      const MoveCoordinator::Gesture &gesture) {
+    return cheapestFirst(everyPlan(lane, gesture));
+}
+
+std::optional<SortOptimizer::Choice>
+SortOptimizer::choose(const Lane &lane, const MoveCoordinator::Gesture &gesture) {
+    if (lane.current == lane.goal) {
+        return std::nullopt;
+    }
+    QList<QString> currentSorted = lane.current;
+    QList<QString> goalSorted = lane.goal;
+    std::sort(currentSorted.begin(), currentSorted.end());
+    std::sort(goalSorted.begin(), goalSorted.end());
+    if (currentSorted != goalSorted) {
+        return std::nullopt;
+    }
     QList<Plan> plans = everyPlan(lane, gesture);
-    std::stable_sort(plans.begin(), plans.end(),
-                     [](const Plan &a, const Plan &b) { return a.microseconds < b.microseconds; });
-    return plans;
+    // Strategy names differ, so this order is total and the winner does not depend on the
+    // order the plans are looked at in.
+    const auto better = [](const Plan &a, const Plan &b) {
+        if (a.microseconds != b.microseconds) {
+            return a.microseconds < b.microseconds;
+        }
+        if (a.moves.size() != b.moves.size()) {
+            return a.moves.size() < b.moves.size();
+        }
+        return a.strategy < b.strategy;
+    };
+    const auto best = std::min_element(plans.cbegin(), plans.cend(), better);
+    if (best == plans.cend()) {
+        return std::nullopt;
+    }
+    Choice choice{*best, {}};
+    choice.candidates = cheapestFirst(std::move(plans));
+    return choice;
 }
 
 std::optional<SortOptimizer::Plan>
 SortOptimizer::bestPlan(const Lane &lane, const MoveCoordinator::Gesture &gesture) {
-    Order currentSorted = lane.current;
-    Order goalSorted = lane.goal;
-    std::sort(currentSorted.begin(), currentSorted.end());
-    std::sort(goalSorted.begin(), goalSorted.end());
-    if (currentSorted != goalSorted || lane.current == lane.goal) {
-        return std::nullopt;
-    }
-    std::optional<Plan> best;
-    for (Plan &plan : everyPlan(lane, gesture)) {
-        const auto better = [&plan](const Plan &held) {
-            if (plan.microseconds != held.microseconds) {
-                return plan.microseconds < held.microseconds;
-            }
-            if (plan.moves.size() != held.moves.size()) {
-                return plan.moves.size() < held.moves.size();
-            }
-            return plan.strategy < held.strategy;
-        };
-        if (!best || better(*best)) {
-            best = std::move(plan);
-        }
-    }
-    return best;
+    auto choice = choose(lane, gesture);
+    return choice ? std::optional(std::move(choice->best)) : std::nullopt;
 }
 
 } // namespace zorv

@@ -49,6 +49,12 @@ public:
         friend bool operator==(const Plan &, const Plan &) = default;
     };
 
+    // Every strategy's plan that reaches the goal, cheapest first, and the best of them.
+    struct Choice {
+        Plan best;
+        QList<Plan> candidates;
+    };
+
     static constexpr double defaultWidth = 24.0;
 
     SortOptimizer() = delete;
@@ -56,6 +62,10 @@ public:
     // The cheapest plan: fewest microseconds, then fewest moves, then the earlier strategy name.
     // None when current and goal hold different keys, are already equal, or nothing reaches it.
     [[nodiscard]] static std::optional<Plan> bestPlan(const Lane &lane,
+                                                      const MoveCoordinator::Gesture &gesture);
+    // bestPlan's winner and the candidates, from one replay of each strategy; none when bestPlan
+    // gives none.
+    [[nodiscard]] static std::optional<Choice> choose(const Lane &lane,
                                                       const MoveCoordinator::Gesture &gesture);
     // Every strategy's plan that reaches the goal, cheapest first (stable on ties:
     // "selectionLTR", "selectionRTL", "lisKeep").

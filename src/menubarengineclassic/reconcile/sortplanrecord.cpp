@@ -3,6 +3,8 @@
 #include "sortoptimizer.h"
 
 #include <QJsonArray>
+#include <QMap>
+#include <QSet>
 
 #include <algorithm>
 
@@ -29,49 +31,60 @@ QString SortPlanRecord::keyOf(const MenuBarItemID &id) {
 
 SortPlanRecord SortPlanRecord::build(const QList<MenuBarItem> &items, const SectionLayout &layout) {
     const MoveCoordinator::Gesture &gesture = MoveCoordinator::Gesture::standard;
+    // Each id's lane as SectionLayout::sectionOf finds it, looked up once per item.
+    QHash<MenuBarItemID, Section> laneOf;
+    for (const Section section : {Section::alwaysHidden, Section::hidden, Section::shown}) {
+        for (const MenuBarItemID &id : layout.ids(section)) {
+            if (!laneOf.contains(id)) {
+                laneOf.insert(id, section);
+            }
+        }
+    }
+    QMap<Section, QList<MenuBarItem>> onBar;
+    for (const MenuBarItem &item : items) {
+        const auto lane = laneOf.constFind(item.id);
+        if (!item.isDormant && item.frame.width() > 0.0 && !item.id.isSystemPinned() &&
+            lane != laneOf.cend()) {
+            onBar[*lane].append(item);
+        }
+    }
     QJsonArray lanes;
     qint64 total = 0;
     for (const Section section : allSections) {
-        QList<MenuBarItem> onBar;
-        for (const MenuBarItem &item : items) {
-            if (!item.isDormant && item.frame.width() > 0.0 && !item.id.isSystemPinned() &&
-                layout.sectionOf(item.id) == section) {
-                onBar.append(item);
-            }
-        }
-        if (onBar.size() < 2) {
+        QList<MenuBarItem> laneItems = onBar.value(section);
+        if (laneItems.size() < 2) {
             continue;
         }
-        std::stable_sort(onBar.begin(), onBar.end(),
+        std::stable_sort(laneItems.begin(), laneItems.end(),
                          [](const MenuBarItem &a, const MenuBarItem &b) {
                              return a.frame.left() < b.frame.left();
                          });
         SortOptimizer::Lane lane;
         lane.gap = modelledGap;
-        for (const MenuBarItem &item : onBar) {
+        QSet<MenuBarItemID> present;
+        for (const MenuBarItem &item : laneItems) {
             lane.current.append(keyOf(item.id));
-            lane.widths.insert(keyOf(item.id), item.frame.width());
+            lane.widths.insert(lane.current.last(), item.frame.width());
+            present.insert(item.id);
         }
         for (const MenuBarItemID &wanted : layout.ids(section)) {
-            const bool present = std::any_of(onBar.cbegin(), onBar.cend(),
-                                             [&](const auto &item) { return item.id == wanted; });
-            if (present) {
+            if (present.contains(wanted)) {
                 lane.goal.append(keyOf(wanted));
             }
         }
-        const auto best = SortOptimizer::bestPlan(lane, gesture);
-        if (!best) {
+        const auto choice = SortOptimizer::choose(lane, gesture);
+        if (!choice) {
             continue;
         }
-        total += best->microseconds;
+        total += choice->best.microseconds;
         QJsonArray candidates;
-        for (const SortOptimizer::Plan &plan : SortOptimizer::candidates(lane, gesture)) {
+        for (const SortOptimizer::Plan &plan : choice->candidates) {
             candidates.append(summary(plan));
         }
-        QJsonObject record = summary(*best);
+        QJsonObject record = summary(choice->best);
         record.remove(u"strategy"_s);
         record.insert(u"lane"_s, rawValue(section));
-        record.insert(u"winner"_s, best->strategy);
+        record.insert(u"winner"_s, choice->best.strategy);
         record.insert(u"candidates"_s, candidates);
         lanes.append(record);
     }

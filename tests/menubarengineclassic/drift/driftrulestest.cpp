@@ -103,7 +103,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DriftRules, LongestIncreasingRunPrefersEarlyPositions) {
     const QList<std::pair<QList<double>, QSet<int>>> cases{
-        {{}, {}}, {{3, 1, 2}, {1, 2}}, {{2, 2}, {0}}, {{5, 4, 3}, {0}}, {{1, 3, 2, 4}, {0, 1, 3}}};
+        {{}, {}},
+        {{3, 1, 2}, {1, 2}},
+        {{2, 2}, {0}},
+        {{5, 4, 3}, {0}},
+        {{1, 3, 2, 4}, {0, 1, 3}},
+        {{3, 1, 4, 2, 5}, {0, 2, 4}},
+        // Not a number extends no run, yet stands alone as one.
+        {{qQNaN(), 5}, {0}},
+        {{5, qQNaN(), 6}, {0, 2}}};
     for (const auto &[values, run] : cases) {
         EXPECT_EQ(DriftRules::longestIncreasingRun(values), run) << values.size();
     }

@@ -26,12 +26,32 @@ namespace {
 constexpr std::array<Section, 3> kLeftToRight{Section::alwaysHidden, Section::hidden,
                                               Section::shown};
 
-// A random wanted layout: `sizes` items per section (in kLeftToRight order), each section's
-// order shuffled and `crossMoves` items sent to another section at a random place.
+// The display the bar is on and the items' width and spacing, in points.
+struct BarDisplay {
+    const char *name = "Built-in Retina Display";
+    double width = 1512.0;
+    double itemLength = 22.0;
+    double spacing = 16.0;
+};
+
+// The 14-inch laptop; a wide display (7680 points) with items of the usual width and tighter
+// spacing; the same with items narrow enough that 400 fit, yet spaced wide enough that each sits
+// clear of the planner's 14-point tolerance beside a separator.
+constexpr BarDisplay kLaptop{};
+constexpr BarDisplay kWide{"Wide Display", 7680.0, 22.0, 12.0};
+constexpr BarDisplay kWideNarrowItems{"Wide Display", 7680.0, 6.0, 12.0};
+
+// How the wanted layout orders each section before items change sections.
+enum class SectionOrder { Shuffled, Reversed, Kept };
+
+// A wanted layout: `sizes` items per section (in kLeftToRight order), each section's order
+// shuffled, reversed or kept, and `crossMoves` items sent to another section at a random place.
 struct ReconcileCase {
     std::array<int, 3> sizes;
     int crossMoves;
     unsigned seed;
+    SectionOrder order = SectionOrder::Shuffled;
+    BarDisplay display = kLaptop;
 };
 
 using Arrangement = std::array<QList<int>, 3>;
@@ -73,7 +93,11 @@ Arrangement wantedArrangement(const Arrangement &bar, const ReconcileCase &c) {
     std::mt19937 random(c.seed);
     Arrangement wanted = bar;
     for (QList<int> &section : wanted) {
-        std::shuffle(section.begin(), section.end(), random);
+        if (c.order == SectionOrder::Shuffled) {
+            std::shuffle(section.begin(), section.end(), random);
+        } else if (c.order == SectionOrder::Reversed) {
+            std::reverse(section.begin(), section.end());
+        }
     }
     for (int move = 0; move < c.crossMoves; ++move) {
         std::uniform_int_distribution<std::size_t> pickSection(0, wanted.size() - 1);
@@ -98,15 +122,17 @@ Arrangement wantedArrangement(const Arrangement &bar, const ReconcileCase &c) {
 // waits for before virtual time moves on, so each run is the same.
 class ReconcileBench {
 public:
-    explicit ReconcileBench(const Arrangement &bar)
+    ReconcileBench(const Arrangement &bar, const BarDisplay &display)
         : m_desktop(m_clock, AppDescription{u"app.zorv.Zorv"_s, u"Zorv"_s,
                                             ActivationPolicy::Accessory, 0.0,
                                             DragAcceptance::Always}),
           m_workspace(m_desktop.model()) {
         m_pool.setMaxThreadCount(2);
-        ScreenDescription laptop;
-        laptop.name = u"Built-in Retina Display"_s;
-        m_desktop.arrangement().add(laptop);
+        ScreenDescription screen;
+        screen.name = QString::fromLatin1(display.name);
+        screen.size.setWidth(display.width);
+        m_desktop.arrangement().add(screen);
+        m_desktop.applications().setStatusItemSpacing(display.spacing);
         for (const QList<int> &section : bar) {
             for (int item : section) {
                 AppDescription application;
@@ -114,7 +140,7 @@ public:
                 application.localizedName = u"App %1"_s.arg(item);
                 const qint32 process = m_desktop.applications().launch(application);
                 ItemDescription description;
-                description.length = 22.0;
+                description.length = display.itemLength;
                 description.identifier = u"item"_s;
                 description.glyph = ItemGlyph{ItemGlyph::Shape::Circle, QColor(20, 20, 20)};
                 m_items.insert(item, m_desktop.items().add(process, description).value());
@@ -257,7 +283,7 @@ void reconcileToRandomLayout(benchmark::State &state, ReconcileCase c) {
     const Arrangement wanted = wantedArrangement(bar, c);
     const qsizetype fewest = fewestDrags(bar, wanted);
     for (auto _ : state) {
-        ReconcileBench setup(bar);
+        ReconcileBench setup(bar, c.display);
         const MonotonicTime start = setup.now();
         const bool ended = setup.reconcile(wanted, seconds(3600.0));
         const double simulated = toSeconds(setup.now() - start);
@@ -293,6 +319,21 @@ BENCHMARK_CAPTURE(reconcileToRandomLayout, sections6_10_12_moves5,
     ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, sections8_8_8_moves8,
                   ReconcileCase{{8, 8, 8}, 8, 888})
+    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+// Large reorders, each over as many runs as it takes: one lane of 36 reversed on the laptop; ten
+// items sent to other sections on a wide display, each section's order kept; 200 and 400 items
+// in a random wanted layout on the wide display.
+BENCHMARK_CAPTURE(reconcileToRandomLayout, shown36_reversed,
+                  ReconcileCase{{0, 0, 36}, 0, 36, SectionOrder::Reversed})
+    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(reconcileToRandomLayout, wide_sections20_30_50_moves10,
+                  ReconcileCase{{20, 30, 50}, 10, 100, SectionOrder::Kept, kWide})
+    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(reconcileToRandomLayout, wide_items200_moves20,
+                  ReconcileCase{{40, 60, 100}, 20, 200, SectionOrder::Shuffled, kWide})
+    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(reconcileToRandomLayout, wide_items400_moves40,
+                  ReconcileCase{{80, 120, 200}, 40, 400, SectionOrder::Shuffled, kWideNarrowItems})
     ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 } // namespace

@@ -229,6 +229,11 @@ private:
     static QCoro::Task<> runBenchSort(QPointer<ClassicEngine> self, bool batch);
     // Counts an unsettled drift run; true once the drift is given up.
     bool countFruitlessDrift(const QString &trigger, bool settled);
+    // DragPlanner::dragsStillNeeded on the bar now; none without a geometry.
+    [[nodiscard]] std::optional<qsizetype> dragsStillNeeded() const;
+    // Whether the run that ends now left fewer drags needed than it found and than the unsettled
+    // runs before it left, under the same wanted order.
+    bool cameCloser(std::optional<qsizetype> neededAtStart, bool settled, int epochAtStart);
 
     // Activation.
     QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);
@@ -341,8 +346,12 @@ private:
     bool m_reconcileInFlight = false;
     std::optional<QString> m_queuedTrigger;
     QSet<MenuBarItemID> m_needsSlowGesture;
-    // Runs in a row that ended unsettled; bounds the follow-up runs they queue.
+    // Runs in a row that ended unsettled without bringing the bar closer; bounds the follow-up
+    // runs they queue.
     int m_unsettledRuns = 0;
+    // The order epoch and the fewest drags still needed at the end of the unsettled runs since
+    // the last settled one in it: a run comes closer only by going below it.
+    std::optional<std::pair<int, qsizetype>> m_fewestStillNeeded;
     QJsonObject m_lastReconcile;
 };
 

@@ -21,7 +21,8 @@ constexpr double kDragScreenInset = 4.0;
 constexpr double kTookThreshold = 6.0;
 constexpr int kBatchPlanLimit = 40;
 constexpr int kPassLimit = 30;
-// Unsettled runs in a row that may queue a follow-up of their own.
+// Unsettled runs in a row that may queue a follow-up of their own without bringing the bar
+// closer to the layout; runs that bring it closer always may.
 constexpr int kFollowUpRunLimit = 10;
 // Unsettled runs for one drift before the engine stops trying to settle it.
 constexpr int kFruitlessDriftRuns = 3;
@@ -225,6 +226,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     if (!sortPlan.line.value(u"lanes"_s).toArray().isEmpty()) {
         appendReconcileLog(sortPlan.line);
     }
+    const std::optional<qsizetype> neededAtStart = dragsStillNeeded();
 
     QJsonArray moves;
     if (m_batchExecutionEnabled) {
@@ -365,6 +367,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
                                              DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable),
                                              unspent);
     }
+    const bool closer = cameCloser(neededAtStart, settled, epochAtStart);
     const QJsonObject timing{{u"wallMs"_s, start.msecsTo(now())},
                              {u"cursorBorrowMs"_s, m_cursor.cursorBorrowedMicros() / 1000},
                              {u"drags"_s, moves.size()},
@@ -393,11 +396,11 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     }
     // An unsettled run keeps the user's arrangement waiting, so the closing scan does not take
     // the bar's half-sorted order for the wanted one, and tries again while runs get somewhere.
-    m_unsettledRuns = settled ? 0 : m_unsettledRuns + 1;
+    m_unsettledRuns = settled || closer ? 0 : m_unsettledRuns + 1;
     if (settled && m_orderEpoch == epochAtStart) {
         m_orderDirty = false;
-    } else if (!settled && headway && !driftGivenUp && m_unsettledRuns < kFollowUpRunLimit &&
-               !m_queuedTrigger) {
+    } else if (!settled && (closer || headway) && !driftGivenUp &&
+               m_unsettledRuns < kFollowUpRunLimit && !m_queuedTrigger) {
         m_queuedTrigger = trigger;
     }
     m_reconcileInFlight = false;
@@ -418,6 +421,29 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         }
     }
     m_cursor.endCursorSession(owner);
+}
+
+std::optional<qsizetype> ClassicEngine::dragsStillNeeded() const {
+    const std::optional<BarGeometry> geometry = currentBarGeometry();
+    return geometry ? std::optional(DragPlanner::dragsStillNeeded(*geometry, m_storedLayout))
+                    : std::nullopt;
+}
+
+bool ClassicEngine::cameCloser(std::optional<qsizetype> neededAtStart, bool settled,
+                               int epochAtStart) {
+    const std::optional<qsizetype> neededAtEnd = dragsStillNeeded();
+    if (settled || !neededAtStart || !neededAtEnd || m_orderEpoch != epochAtStart) {
+        m_fewestStillNeeded.reset();
+        return false;
+    }
+    // Against the fewest of the runs before it too, so runs that undo each other's work never
+    // count as coming closer.
+    qsizetype fewest = *neededAtStart;
+    if (m_fewestStillNeeded && m_fewestStillNeeded->first == m_orderEpoch) {
+        fewest = std::min(fewest, m_fewestStillNeeded->second);
+    }
+    m_fewestStillNeeded = std::pair(m_orderEpoch, std::min(fewest, *neededAtEnd));
+    return *neededAtEnd < fewest;
 }
 
 QJsonObject ClassicEngine::reconcileRecord(const QString &trigger, int passes, bool settled,

@@ -85,6 +85,32 @@ public:
         return std::nullopt;
     }
 
+    [[nodiscard]] qsizetype dragsStillNeeded() const {
+        QHash<MenuBarItemID, QRectF> frames;
+        for (const ItemFrame &entry : m_geometry.frames) {
+            if (!frames.contains(entry.id)) {
+                frames.insert(entry.id, entry.frame);
+            }
+        }
+        qsizetype needed = 0;
+        for (const Section section : {Section::shown, Section::hidden, Section::alwaysHidden}) {
+            QList<double> inLane;
+            for (const MenuBarItemID &id : m_layout.ids(section)) {
+                const auto frame = frames.constFind(id);
+                if (frame == frames.cend() || !placedOnBar(&*frame, id)) {
+                    continue;
+                }
+                if (misplacement(section, frame->center().x())) {
+                    ++needed;
+                } else {
+                    inLane.append(frame->center().x());
+                }
+            }
+            needed += inLane.size() - DriftRules::longestIncreasingRun(inLane).size();
+        }
+        return needed;
+    }
+
 private:
     // The key's next attempt number, or none when its attempts are spent.
     std::optional<int> budget(const QString &key) {
@@ -352,6 +378,12 @@ std::optional<DragPlan> DragPlanner::planNextDrag(const BarGeometry &geometry,
                                                   const QSet<MenuBarItemID> &stubbornOrder,
                                                   AttemptsLedger &attempts) {
     return Planning(geometry, layout, stubbornOrder, attempts).plan();
+}
+
+qsizetype DragPlanner::dragsStillNeeded(const BarGeometry &geometry, const SectionLayout &layout) {
+    const QSet<MenuBarItemID> noneStubborn;
+    AttemptsLedger unspent;
+    return Planning(geometry, layout, noneStubborn, unspent).dragsStillNeeded();
 }
 
 BarGeometry DragPlanner::predictedReflow(const BarGeometry &geometry, const DragPlan &plan,

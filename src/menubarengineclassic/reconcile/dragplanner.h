@@ -41,6 +41,12 @@ public:
     planNextDrag(const BarGeometry &geometry, const SectionLayout &layout,
                  const QSet<MenuBarItemID> &stubbornOrder, AttemptsLedger &attempts);
 
+    // The fewest drags that can bring the bar to the layout: one per item out of its wanted
+    // lane, and per lane one per item in it outside the longest run already in wanted order. A
+    // run that lowers it has brought the bar closer.
+    [[nodiscard]] static qsizetype dragsStillNeeded(const BarGeometry &geometry,
+                                                    const SectionLayout &layout);
+
     // The snapshot as it will read once `plan` has been carried out, so a batch of drags can be
     // planned from one scan. The hidden separator never moves; an order move re-packs its lane
     // into the same centres, anything else lands where it was dropped.

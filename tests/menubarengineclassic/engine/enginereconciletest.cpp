@@ -396,6 +396,45 @@ TEST_F(ReconcileTest, aDriftThatThreeRunsCannotSettleIsGivenUpOnce) {
     EXPECT_EQ(wantedOrder(), kTwo);
 }
 
+// A reversal of 24 items takes twelve runs at two order drags each (the items share one attempt
+// key): follow-ups go on past ten while each run brings the bar closer, in the fewest drags.
+// Then a lane drag the application refuses: that run comes no closer and strikes no item, and
+// no follow-up comes after it.
+TEST_F(ReconcileTest, followUpsGoOnWhileRunsComeCloserAndStopWhenOneDoesNot) {
+    QStringList reversed;
+    for (int i = 23; i >= 0; --i) {
+        reversed.append(u"item%1"_s.arg(i, 2, 10, QChar(u'0')));
+    }
+    furnish(reversed);
+    QStringList wanted = reversed;
+    std::reverse(wanted.begin(), wanted.end());
+    want(wanted);
+    reconcile();
+    QList<QJsonObject> runs = runLines();
+    ASSERT_EQ(runs.size(), 12);
+    qsizetype drags = 0;
+    for (const QJsonObject &run : runs) {
+        drags += run.value(u"moves"_s).toArray().size();
+    }
+    EXPECT_EQ(drags, 23);
+    EXPECT_TRUE(runs.last().value(u"settled"_s).toBool());
+    EXPECT_EQ(shownOrder(), wanted);
+    EXPECT_FALSE(engine->orderDirty());
+
+    desktop.applications().setDragAcceptance(toolsProcess, DragAcceptance::Never);
+    QList<MenuBarItemID> shownIds;
+    for (const QString &name : wanted.mid(1)) {
+        shownIds.append(idOf(name));
+    }
+    drive(engine->apply(layoutOf(shownIds, {idOf(wanted.first())}, {})));
+    reconcile();
+    runs = runLines().mid(12);
+    ASSERT_EQ(runs.size(), 1);
+    EXPECT_FALSE(runs.first().value(u"settled"_s).toBool());
+    EXPECT_EQ(runs.first().value(u"moves"_s).toArray().size(), 2);
+    EXPECT_EQ(shownOrder(), wanted);
+}
+
 // A bar so full that the separators never come into view: the run gives up before its first
 // scan, with one log line, and tucks again; the user's order still waits.
 TEST_F(ReconcileTest, aRevealThatDoesNotSettleAbortsTheRun) {

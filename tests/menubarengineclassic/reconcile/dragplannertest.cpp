@@ -190,6 +190,22 @@ TEST(DragPlanner, SpendsEachKeyTwiceAndEachLaneThrice) {
               (QStringList{u"order:b#1"_s, u"order:b#2"_s, u"order:c#1"_s}));
 }
 
+// One drag per item out of its wanted lane (beyond the 14-point tolerance) and one per item
+// outside a lane's longest ordered run; items off the bar or unknown to the layout count for none.
+TEST(DragPlanner, CountsTheFewestDragsStillNeeded) {
+    const QList<std::tuple<BarGeometry, SectionLayout, qsizetype>> cases{
+        {bar({{u"a"_s, 1000}, {u"b"_s, 900}, {u"c"_s, 800}, {u"d"_s, 700}}),
+         layoutOf({u"a"_s, u"b"_s, u"c"_s, u"d"_s}), 3},
+        {bar({{u"a"_s, 700}, {u"b"_s, 800}, {u"h"_s, 900}, {u"x"_s, 1000}}),
+         layoutOf({u"a"_s, u"gone"_s, u"b"_s}, {u"h"_s}), 1},
+        {bar({{u"g"_s, 400}, {u"h"_s, 595}, {u"a"_s, 650}}), layoutOf({u"a"_s}, {u"g"_s, u"h"_s}),
+         0}};
+    for (const auto &[geometry, layout, needed] : cases) {
+        EXPECT_EQ(DragPlanner::dragsStillNeeded(geometry, layout), needed)
+            << geometry.frames.size() << " items";
+    }
+}
+
 // A batch plans from one scan: each prediction feeds the next plan, and neither the icon nor
 // the separator is planned twice.
 TEST(DragPlanner, PredictedReflowsLeadABatchToTheWantedBar) {

@@ -436,8 +436,8 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     if (!self) {
         co_return;
     }
-    // An unsettled run keeps the user's arrangement waiting, so the closing scan does not take
-    // the bar's half-sorted order for the wanted one, and tries again while runs get somewhere.
+    // An unsettled run keeps the user's arrangement waiting and tries again while runs get
+    // somewhere, as long as reordering is on.
     m_unsettledRuns = settled ? 0 : m_unsettledRuns + 1;
     if (settled && m_orderEpoch == epochAtStart) {
         m_orderDirty = false;

@@ -219,6 +219,12 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     if (!self) {
         co_return;
     }
+    // Switched off while the run waited for the user: nothing was revealed or dragged yet.
+    if (!m_reorderEnabled) {
+        m_queuedTrigger.reset();
+        m_reconcileInFlight = false;
+        co_return;
+    }
     // When the user was last found idle: input after it keeps the next drag waiting.
     MonotonicTime quietAt = m_platform.clock.now();
 

@@ -275,6 +275,8 @@ struct QueueCase {
     int drags;
     QString aborted;
     QStringList finalBar;
+
+    friend void PrintTo(const QueueCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class ReconcileQueueTest : public ReconcileTest, public ::testing::WithParamInterface<QueueCase> {};
@@ -288,6 +290,8 @@ TEST_P(ReconcileQueueTest, runsTheLastQueuedTriggerOnlyWhileReorderingIsOn) {
     QStringList wanted = c.bar;
     wanted.sort();
     want(wanted);
+    // The run waits for the user's hand to rest first.
+    desktop.userInput().moveMouse(kUserSpot);
     QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
     run(0.01);
     ASSERT_TRUE(engine->reconcileInFlight());
@@ -310,26 +314,25 @@ TEST_P(ReconcileQueueTest, runsTheLastQueuedTriggerOnlyWhileReorderingIsOn) {
     expectSessionsGivenBack(std::min(c.drags, 1));
 }
 
-INSTANTIATE_TEST_SUITE_P(Switch, ReconcileQueueTest,
-                         ::testing::Values(QueueCase{"StaysOn",
-                                                     kTwoSwapped,
-                                                     -1,
-                                                     QStringList{u"user-move"_s, u"sort-my-bar"_s,
-                                                                 u"user-move"_s},
-                                                     1,
-                                                     {},
-                                                     kTwo},
-                                           QueueCase{"OffBeforeTheFirstDrag", kTwoSwapped, 0,
-                                                     QStringList{u"user-move"_s}, 0,
-                                                     u"reordering was switched off"_s, kTwoSwapped},
-                                           QueueCase{"OffDuringALongRun",
-                                                     kFiveReversed,
-                                                     1,
-                                                     QStringList{u"user-move"_s},
-                                                     1,
-                                                     u"reordering was switched off"_s,
-                                                     {u"e"_s, u"d"_s, u"c"_s, u"a"_s, u"b"_s}}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Switch, ReconcileQueueTest,
+    ::testing::Values(
+        QueueCase{"StaysOn",
+                  kTwoSwapped,
+                  -1,
+                  QStringList{u"user-move"_s, u"sort-my-bar"_s, u"user-move"_s},
+                  1,
+                  {},
+                  kTwo},
+        QueueCase{"OffWhileWaitingForTheUser", kTwoSwapped, 0, QStringList{}, 0, {}, kTwoSwapped},
+        QueueCase{"OffDuringALongRun",
+                  kFiveReversed,
+                  1,
+                  QStringList{u"user-move"_s},
+                  1,
+                  u"reordering was switched off"_s,
+                  {u"e"_s, u"d"_s, u"c"_s, u"a"_s, u"b"_s}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // An item whose lane drags fail on two runs, and is still out of place 45 s after, is left
 // where it sits: the layout takes its lane, the order rules leave it alone, and the log says so.

@@ -135,8 +135,11 @@ QCoro::Task<bool> ClassicEngine::awaitDragOutcome(BorrowedCursor::Owner owner, M
     const MonotonicTime deadline =
         deadlineAfter(m_platform.clock.now(), zorv::seconds(kDragSettleSeconds));
     co_await refresh();
-    if (!self || moved()) {
-        co_return self &&moved();
+    if (!self) {
+        co_return false;
+    }
+    if (moved()) {
+        co_return true;
     }
     // The bar has not laid out again yet, or the drag was refused: either way nothing happens
     // under the cursor meanwhile, so the user has it back until the next drag.

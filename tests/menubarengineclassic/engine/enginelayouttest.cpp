@@ -88,6 +88,11 @@ public:
     }
     // Where the first case's drag puts it, but not by the user's hand.
     void movedByTheSystem() { desktop.items().moveToIndex(items.value(u"b"_s), 3); }
+    // A new application's item, which the layout takes in where the system put it.
+    void newcomer() {
+        items.insert(u"n"_s, addItem(launch(u"com.example.n"_s), 30.0, u"n"_s));
+        desktop.items().moveToIndex(items.value(u"n"_s), 3);
+    }
     // Quit while the bar is read for a while, then launched again: its item comes back where it
     // stood.
     void quitAndRelaunched() {
@@ -178,6 +183,12 @@ INSTANTIATE_TEST_SUITE_P(
                                   {{Section::alwaysHidden, {u"p"_s}},
                                    {Section::hidden, {u"x"_s, u"y"_s, u"z"_s}},
                                    {Section::shown, {u"c"_s, u"a"_s, u"b"_s}}},
+                                  0},
+                      KeepingCase{"NewcomerWhereItStands",
+                                  &LayoutKeepingTest::newcomer,
+                                  {{Section::alwaysHidden, {u"p"_s}},
+                                   {Section::hidden, {u"x"_s, u"n"_s, u"y"_s, u"z"_s}},
+                                   {Section::shown, {u"a"_s, u"b"_s, u"c"_s}}},
                                   0},
                       KeepingCase{"MovedByTheSystem", &LayoutKeepingTest::movedByTheSystem,
                                   LayoutKeepingTest::kLanes, 1},

@@ -152,8 +152,8 @@ protected:
 };
 
 // The wanted layout changes only by the user's own drags, each item taken in between the
-// neighbours it was dropped between; a bar changed otherwise is put back, and an application that
-// is not running keeps its items' places.
+// neighbours it was dropped between, and by new items, taken in where they stand; a bar changed
+// otherwise is put back, and an application that is not running keeps its items' places.
 TEST_P(LayoutKeepingTest, theLayoutFollowsOnlyTheUsersDrags) {
     const KeepingCase &c = GetParam();
     furnish();

@@ -228,8 +228,8 @@ TEST_P(ScenarioReconcileTest, bringsTheStoredLayoutAbout) {
     if (busy) {
         appendBusyHands(hands, 38.5, 130.0);
         // Settled and tucked: Dropbox dropped on the hidden separator, which the system takes as
-        // the left end of the shown items. Nothing drifts (it stays right of the separator) and
-        // no user order waits, so the scan adopts the bar's order into the layout.
+        // the left end of the shown items. The next scan takes the user's drag into the layout:
+        // Dropbox first among the shown items.
         hands.append(commandDrag(250.0, u"com.getdropbox.dropbox"_s, u"dropbox"_s, 700.0));
         expected.sections[Section::shown] = {dropbox, textInput, raycast};
         pointer = QPointF(640.0, 300.0);

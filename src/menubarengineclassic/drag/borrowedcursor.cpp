@@ -131,6 +131,13 @@ bool BorrowedCursor::userInputSince(MonotonicTime since) const {
     return quiet <= elapsed;
 }
 
+bool BorrowedCursor::userDraggedSince(MonotonicTime since) const {
+    const double elapsed = toSeconds(m_clock.now() - since);
+    return m_ownKeys->secondsSinceForeignMouseDown(m_input, m_clock) <= elapsed &&
+           m_input.secondsSinceLastEvent(EventSourceState::CombinedSession,
+                                         EventType::LeftMouseDragged) <= elapsed;
+}
+
 double BorrowedCursor::secondsSinceForeignKeyDown() const {
     return m_ownKeys->secondsSinceForeignKeyDown(m_input, m_clock);
 }

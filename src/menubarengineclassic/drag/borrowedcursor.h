@@ -75,6 +75,9 @@ public:
     // Whether the user's hands were at work at or after `since`: a mouse move, press or scroll,
     // or a key-down, that the engine did not post itself.
     [[nodiscard]] bool userInputSince(MonotonicTime since) const;
+    // Whether the user pressed the left button and dragged at or after `since`: the engine's
+    // own drag was not the last one.
+    [[nodiscard]] bool userDraggedSince(MonotonicTime since) const;
     // Seconds since the last key-down the engine did not post itself (infinity when the last
     // one was its own); for the wait until the user is idle.
     [[nodiscard]] double secondsSinceForeignKeyDown() const;

@@ -108,7 +108,11 @@ DriftVerdict DriftRules::driftVerdict(const QList<MenuBarItem> &items, const Sec
 
 Section DriftRules::laneOf(const MenuBarItem &item, std::optional<double> hiddenSepX,
                            std::optional<double> alwaysHiddenSepX, bool separatorsOrdered) {
-    const double midX = item.frame.center().x();
+    return laneAt(item.frame.center().x(), hiddenSepX, alwaysHiddenSepX, separatorsOrdered);
+}
+
+Section DriftRules::laneAt(double midX, std::optional<double> hiddenSepX,
+                           std::optional<double> alwaysHiddenSepX, bool separatorsOrdered) {
     if (!hiddenSepX) {
         return midX > 0.0 ? Section::shown : Section::hidden;
     }

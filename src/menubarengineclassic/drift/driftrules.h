@@ -43,6 +43,10 @@ public:
     [[nodiscard]] static Section laneOf(const MenuBarItem &item, std::optional<double> hiddenSepX,
                                         std::optional<double> alwaysHiddenSepX,
                                         bool separatorsOrdered);
+    // The same for an item centred at `midX`.
+    [[nodiscard]] static Section laneAt(double midX, std::optional<double> hiddenSepX,
+                                        std::optional<double> alwaysHiddenSepX,
+                                        bool separatorsOrdered);
 
     // The unplaced items seen in the same lane (their `section`) on `stableScans` scans running,
     // in item order; items of churning applications keep counting but are not adopted, and

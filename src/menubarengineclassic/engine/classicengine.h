@@ -18,6 +18,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
+#include <QMap>
 #include <QMetaObject>
 #include <QObject>
 #include <QPointF>
@@ -195,7 +196,9 @@ private:
 
     // Layout intake and upkeep.
     void retire(const MenuBarItemID &id, Section into);
-    void normalizeLayoutOrder();
+    // Takes the item the user dragged since the last reading of the bar into the lane and place
+    // it was dropped at; `scannedAt` is when this scan began.
+    void takeUserDrag(const ScanContext &context, MonotonicTime scannedAt, bool trusted);
     // Whether some lane's items on the bar stand in another order than the wanted layout's.
     [[nodiscard]] bool barOrderDiffers() const;
     // Marks the order dirty when the bar differs from a layout just handed over, and asks a scan
@@ -207,9 +210,13 @@ private:
     void clearOrderMarks(const MenuBarItemID &id);
 
     // Reconcile pass. A trigger that waited in the queue is admitted with the reordering switch
-    // as it stood when it was requested.
+    // as it stands when its turn comes: switched off, it is dropped.
     QCoro::Task<> admitReconcile(QString trigger, bool reorderEnabled);
     QCoro::Task<> runReconcilePass(QString trigger);
+    // Whether the item dragged from `fromX` moved, judged once the bar has laid out again: scans
+    // until it has moved, for at most the settle time; the cursor goes back to the user while
+    // the bar takes its time.
+    QCoro::Task<bool> awaitDragOutcome(BorrowedCursor::Owner owner, MenuBarItemID id, double fromX);
     // Gives the cursor back and waits until the user has left mouse and keyboard alone; then
     // `quietAt`, when the user was last found idle, is now.
     QCoro::Task<> handBackToTheUser(BorrowedCursor::Owner owner, MonotonicTime &quietAt);
@@ -324,10 +331,17 @@ private:
     SectionLayout m_storedLayout;
     bool m_orderDirty = false;
     // A layout came before a scan had read the bar, so its order is compared with the bar's at
-    // the first trusted scan of a settled bar; until then the bar's order is not adopted.
+    // the first trusted scan of a settled bar.
     bool m_orderUnchecked = false;
     // A handed-over layout differs from the bar and no run has started since.
     bool m_appliedLayoutPending = false;
+    // The lanes as the last scan outside a run read them, to tell the user's drags by.
+    struct BarReading {
+        MonotonicTime at;
+        bool separatorsOrdered = false;
+        QMap<Section, QList<MenuBarItemID>> lanes;
+    };
+    std::optional<BarReading> m_lastReading;
     int m_orderEpoch = 0;
 
     // Per-item bookkeeping.

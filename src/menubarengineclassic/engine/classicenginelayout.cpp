@@ -1,7 +1,9 @@
-// The wanted layout: taking a whole new one, one user move, giving up on an item, and adopting
-// the bar's own order while no user order waits for its reconcile.
+// The wanted layout: taking a whole new one, one user move, giving up on an item, and taking in
+// the user's own drags on the bar.
 
 #include "classicengine.h"
+
+#include "drift/userdrags.h"
 
 #include <algorithm>
 
@@ -161,29 +163,42 @@ void ClassicEngine::retire(const MenuBarItemID &id, Section into) {
          {u"reason"_s, u"lane drag refused on 2 runs, still out of place 45s later"_s}});
 }
 
-void ClassicEngine::normalizeLayoutOrder() {
-    if (m_orderDirty || m_orderUnchecked) {
+void ClassicEngine::takeUserDrag(const ScanContext &context, MonotonicTime scannedAt,
+                                 bool trusted) {
+    const std::optional<BarReading> before = std::exchange(m_lastReading, std::nullopt);
+    // The engine's own drags, and a bar that could not be read, say nothing about the user's.
+    if (m_reconcileInFlight || !trusted || !context.hiddenSepX) {
         return;
     }
-    bool changed = false;
-    for (Section lane : allSections) {
-        const QList<MenuBarItemID> stored = m_storedLayout.ids(lane);
-        QList<MenuBarItemID> reordered = barOrder(m_lastItems, m_storedLayout, lane);
-        const QList<MenuBarItemID> onBar = reordered;
-        for (const MenuBarItemID &id : stored) {
-            if (!onBar.contains(id)) {
-                reordered.append(id);
-            }
-        }
-        if (reordered != stored) {
-            m_storedLayout.sections.insert(lane, reordered);
-            m_storedLayout = m_storedLayout.normalized();
-            changed = true;
+    m_lastReading = BarReading{scannedAt, context.separatorsOrdered,
+                               UserDrags::read(m_lastItems, context.hiddenSepX, context.alwaysSepX,
+                                               context.separatorsOrdered, context.unanswered)};
+    if (!before || before->separatorsOrdered != context.separatorsOrdered ||
+        !m_cursor.userDraggedSince(before->at)) {
+        return;
+    }
+    const std::optional<MenuBarItemID> id = UserDrags::moved(before->lanes, m_lastReading->lanes);
+    if (!id || !m_storedLayout.sectionOf(*id)) {
+        return;
+    }
+    const SectionLayout placed = UserDrags::placed(m_storedLayout, *id, m_lastReading->lanes);
+    if (placed == m_storedLayout) {
+        return;
+    }
+    m_storedLayout = placed;
+    clearOrderMarks(*id);
+    const Section lane = m_storedLayout.sectionOf(*id).value_or(Section::shown);
+    for (MenuBarItem &item : m_lastItems) {
+        if (item.id == *id) {
+            item.section = lane;
+            item.isUnmovable = false;
         }
     }
-    if (changed) {
-        reportLayout();
-    }
+    appendReconcileLog({{u"kind"_s, u"user-drag"_s},
+                        {u"item"_s, id->bundleID},
+                        {u"lane"_s, rawValue(lane)},
+                        {u"index"_s, m_storedLayout.ids(lane).indexOf(*id)}});
+    reportLayout();
 }
 
 void ClassicEngine::reportLayout() {

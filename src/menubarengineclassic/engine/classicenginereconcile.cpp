@@ -19,6 +19,10 @@ constexpr double kIdleQuietSeconds = 1.5;
 constexpr double kRevealSettleSeconds = 1.5;
 constexpr double kDragScreenInset = 4.0;
 constexpr double kTookThreshold = 6.0;
+// How long a bar may take to lay out again after a drag before the drag counts as refused, and
+// how often it is looked at meanwhile.
+constexpr double kDragSettleSeconds = 2.5;
+constexpr double kDragSettleStep = 0.25;
 constexpr int kBatchPlanLimit = 40;
 constexpr int kPassLimit = 30;
 // Unsettled runs in a row that may queue a follow-up of their own without bringing the bar
@@ -66,8 +70,6 @@ QCoro::Task<> ClassicEngine::admitReconcile(QString trigger, bool reorderEnabled
     }
     // From here to the flag being set there is no suspension point.
     if (m_reconcileInFlight) {
-        // Only requests made with reordering on reach the queue, so a queued trigger runs with
-        // it on even when it was switched on just around the request ("sort-my-bar").
         m_queuedTrigger = trigger;
         co_return;
     }
@@ -123,6 +125,42 @@ QCoro::Task<> ClassicEngine::handBackToTheUser(BorrowedCursor::Owner owner,
     }
 }
 
+QCoro::Task<bool> ClassicEngine::awaitDragOutcome(BorrowedCursor::Owner owner, MenuBarItemID id,
+                                                  double fromX) {
+    QPointer<ClassicEngine> self(this);
+    const auto moved = [this, &id, fromX] {
+        const auto frame = m_lastFrames.constFind(id);
+        return frame != m_lastFrames.constEnd() &&
+               std::abs(frame->center().x() - fromX) > kTookThreshold;
+    };
+    const MonotonicTime deadline =
+        deadlineAfter(m_platform.clock.now(), zorv::seconds(kDragSettleSeconds));
+    co_await refresh();
+    if (!self) {
+        co_return false;
+    }
+    if (moved()) {
+        co_return true;
+    }
+    // The bar has not laid out again yet, or the drag was refused: either way nothing happens
+    // under the cursor meanwhile, so the user has it back until the next drag.
+    m_cursor.endCursorSession(owner);
+    while (m_platform.clock.now() < deadline) {
+        co_await sleep(kDragSettleStep);
+        if (!self) {
+            co_return false;
+        }
+        co_await refresh();
+        if (!self) {
+            co_return false;
+        }
+        if (moved()) {
+            co_return true;
+        }
+    }
+    co_return false;
+}
+
 QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &moves,
                                       MonotonicTime &quietAt) {
     std::optional<BarGeometry> geometry = currentBarGeometry();
@@ -145,6 +183,9 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
     const QList<QRectF> screens = screenFrames();
     QPointer<ClassicEngine> self(this);
     for (const DragPlan &plan : plans) {
+        if (!m_reorderEnabled) {
+            co_return;
+        }
         if (plan.from.x() < 0 || !onABar(plan.to.x(), screens, kDragScreenInset) ||
             !onABar(plan.from.x(), screens, kDragScreenInset)) {
             continue;
@@ -180,6 +221,12 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
 
     co_await waitForInputIdle(kIdleQuietSeconds, std::nullopt);
     if (!self) {
+        co_return;
+    }
+    // Switched off while the run waited for the user: nothing was revealed or dragged yet.
+    if (!m_reorderEnabled) {
+        m_queuedTrigger.reset();
+        m_reconcileInFlight = false;
         co_return;
     }
     // When the user was last found idle: input after it keeps the next drag waiting.
@@ -236,7 +283,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         }
     }
 
-    // The drag whose outcome the next scan decides.
+    // The drag whose outcome the next scans decide.
     struct Pending {
         MenuBarItemID id;
         double fromX = 0.0;
@@ -248,14 +295,16 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     std::optional<QString> abortReason;
     int passes = 0;
     while (true) {
-        co_await refresh();
+        bool took = false;
+        if (pending) {
+            took = co_await awaitDragOutcome(owner, pending->id, pending->fromX);
+        } else {
+            co_await refresh();
+        }
         if (!self) {
             co_return;
         }
         if (pending && !moves.isEmpty()) {
-            const auto frame = m_lastFrames.constFind(pending->id);
-            const bool took = frame != m_lastFrames.constEnd() &&
-                              std::abs(frame->center().x() - pending->fromX) > kTookThreshold;
             QJsonObject last = moves.last().toObject();
             last.insert(u"took"_s, took);
             moves.replace(moves.size() - 1, last);
@@ -293,6 +342,12 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
                 co_return;
             }
         } else {
+            // Switched off mid-run: the run ends before its next drag and gives the cursor back.
+            if (!m_reorderEnabled) {
+                abortReason = u"reordering was switched off"_s;
+                ++passes;
+                break;
+            }
             const QList<QRectF> screens = screenFrames();
             if (!onABar(plan->to.x(), screens, kDragScreenInset) ||
                 !onABar(plan->from.x(), screens, kDragScreenInset)) {
@@ -394,12 +449,12 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     if (!self) {
         co_return;
     }
-    // An unsettled run keeps the user's arrangement waiting, so the closing scan does not take
-    // the bar's half-sorted order for the wanted one, and tries again while runs get somewhere.
+    // An unsettled run keeps the user's arrangement waiting and tries again while runs get
+    // somewhere, as long as reordering is on.
     m_unsettledRuns = settled || closer ? 0 : m_unsettledRuns + 1;
     if (settled && m_orderEpoch == epochAtStart) {
         m_orderDirty = false;
-    } else if (!settled && (closer || headway) && !driftGivenUp &&
+    } else if (!settled && (closer || headway) && !driftGivenUp && m_reorderEnabled &&
                m_unsettledRuns < kFollowUpRunLimit && !m_queuedTrigger) {
         m_queuedTrigger = trigger;
     }
@@ -415,7 +470,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     // A run admitted during the closing scan takes the queued trigger at its own end.
     if (m_queuedTrigger && !m_reconcileInFlight) {
         const QString queued = *std::exchange(m_queuedTrigger, std::nullopt);
-        co_await admitReconcile(queued, true);
+        co_await admitReconcile(queued, m_reorderEnabled);
         if (!self) {
             co_return;
         }

@@ -3,6 +3,8 @@
 
 #include "classicengine.h"
 
+#include "discovery/siblingordinals.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -27,6 +29,7 @@ bool inAnyGap(double x, const QList<std::pair<double, double>> &gaps) {
 QCoro::Task<> ClassicEngine::refresh() {
     assertMainThread();
     QPointer<ClassicEngine> self(this);
+    const MonotonicTime scannedAt = m_platform.clock.now();
 
     // Discovery reads other processes synchronously, so it runs off the main thread; the trust
     // check goes with it for the same reason.
@@ -83,6 +86,8 @@ QCoro::Task<> ClassicEngine::refresh() {
         m_orderUnchecked = false;
         markOrderDirtyIfTheBarDiffers();
     }
+    takeUserDrag(context, scannedAt, found.trusted);
+    items = m_lastItems;
 
     const DriftVerdict verdict =
         DriftRules::driftVerdict(items, m_storedLayout, context.hiddenSepX, context.barMinX);
@@ -91,7 +96,6 @@ QCoro::Task<> ClassicEngine::refresh() {
         if (stable && verdict.kind != DriftVerdict::Kind::nothingHidden) {
             runUpkeep(items, context);
         }
-        normalizeLayoutOrder();
         m_items.push(m_lastItems);
     }
 
@@ -122,9 +126,15 @@ ClassicEngine::ScanContext ClassicEngine::scanContext() const {
     return context;
 }
 
-QList<MenuBarItem> ClassicEngine::buildItems(const QList<DiscoveredItem> &found,
+QList<MenuBarItem> ClassicEngine::buildItems(const QList<DiscoveredItem> &scanned,
                                              const ScanContext &context,
                                              QHash<MenuBarItemID, QRectF> &frames) const {
+    QList<Section> lanes;
+    for (const DiscoveredItem &item : scanned) {
+        lanes.append(DriftRules::laneAt(item.frame.center().x(), context.hiddenSepX,
+                                        context.alwaysSepX, context.separatorsOrdered));
+    }
+    const QList<DiscoveredItem> found = SiblingOrdinals::named(scanned, lanes, m_storedLayout);
     QHash<qint32, QImage> icons;
     for (const RunningApplication &application : m_platform.workspace.runningApplications()) {
         if (!application.icon.isNull()) {

@@ -3,6 +3,8 @@
 
 #include "classicengine.h"
 
+#include "drift/userdrags.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -66,11 +68,15 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
     }
     const QList<Adoption> adopted =
         DriftRules::adoptions(items, m_storedLayout, churning, m_seenUnassigned, 2);
+    // Taken in where it stands among the items the layout holds, so that the lane's order does
+    // not differ from the bar's for a run to put right.
+    const UserDrags::Lanes lanes =
+        adopted.isEmpty() ? UserDrags::Lanes()
+                          : UserDrags::read(items, context.hiddenSepX, context.alwaysSepX,
+                                            context.separatorsOrdered, context.unanswered);
     for (const Adoption &adoption : adopted) {
-        QList<MenuBarItemID> lane = m_storedLayout.ids(adoption.lane);
-        lane.append(adoption.id);
-        m_storedLayout.sections.insert(adoption.lane, lane);
-        m_storedLayout = m_storedLayout.normalized();
+        m_storedLayout = UserDrags::placedIn(m_storedLayout, adoption.id, adoption.lane,
+                                             lanes.value(adoption.lane));
         appendReconcileLog({{u"kind"_s, u"adopt"_s},
                             {u"item"_s, adoption.id.bundleID},
                             {u"lane"_s, rawValue(adoption.lane)},

@@ -188,8 +188,9 @@ struct OrderCase {
 
 class OrderTest : public ScanTest, public ::testing::WithParamInterface<OrderCase> {};
 
-// The engine starts with [b, a] while the bar shows a, b.
-TEST_P(OrderTest, aScanAdoptsTheBarsOrderOnlyWhileNoUserOrderWaits) {
+// The engine starts with [b, a] while the bar shows a, b: the scans never take the bar's order for
+// the wanted one.
+TEST_P(OrderTest, aScanKeepsTheWantedOrder) {
     furnish(layoutOf({idOf(u"b"_s), idOf(u"a"_s)}, {}, {}));
     startEngine();
     const Request request = GetParam().request;
@@ -211,7 +212,7 @@ TEST_P(OrderTest, aScanAdoptsTheBarsOrderOnlyWhileNoUserOrderWaits) {
 INSTANTIATE_TEST_SUITE_P(
     Requests, OrderTest,
     ::testing::Values(
-        OrderCase{"StartingLayoutFollowsTheBar", Request::none, {u"a"_s, u"b"_s}},
+        OrderCase{"StartingLayoutKeepsItsOrder", Request::none, {u"b"_s, u"a"_s}},
         OrderCase{"AppliedLayoutKeepsItsOrder", Request::applyReversed, {u"b"_s, u"a"_s}},
         OrderCase{"AppliedLayoutInTheBarsOrder", Request::applyBarOrder, {u"a"_s, u"b"_s}},
         OrderCase{"MovedItemKeepsItsPlace", Request::moveToFront, {u"b"_s, u"a"_s}}),

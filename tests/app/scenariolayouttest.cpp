@@ -1,0 +1,121 @@
+#include "desktopapp.h"
+#include "enginesections.h"
+#include "manualclock.h"
+#include "scenario/scenarioloader.h"
+#include "simulatedplatform.h"
+#include "storage/zorvpaths.h"
+#include "workerclockdriver.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+// The shipped laptop with every item in reach and movable (no camera housing, no menus reaching
+// the status items, every application taking drags: items that cannot be moved are another
+// matter), its timed events replaced by `events`; the applications in `later` are not running
+// when the scenario starts.
+Scenario laptop(const QJsonArray &events, const QStringList &later = {}) {
+    QFile file(u":/zorv/scenarios/laptop.json"_s);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QJsonObject scenario = QJsonDocument::fromJson(file.readAll()).object();
+    QJsonArray screens = scenario.value(u"screens"_s).toArray();
+    QJsonObject screen = screens.at(0).toObject();
+    screen.remove(u"cameraHousingWidth"_s);
+    screens.replace(0, screen);
+    scenario.insert(u"screens"_s, screens);
+    QJsonArray applications;
+    for (const QJsonValue &value : scenario.value(u"applications"_s).toArray()) {
+        QJsonObject application = value.toObject();
+        application.remove(u"menusWidth"_s);
+        application.remove(u"drag"_s);
+        if (later.contains(application.value(u"bundleId"_s).toString())) {
+            application.insert(u"running"_s, false);
+        }
+        applications.append(application);
+    }
+    scenario.insert(u"applications"_s, applications);
+    scenario.insert(u"events"_s, events);
+    return ScenarioLoader::parse(QJsonDocument(scenario).toJson(), u"laptop"_s);
+}
+
+// The application quits or launches 20 s into the scenario.
+QJsonArray at20s(const QString &verb, const QString &app) {
+    return {QJsonObject{{u"at"_s, 20.0}, {u"do"_s, verb}, {u"app"_s, app}}};
+}
+
+// One line per lane, for messages a reader can follow.
+std::string text(const QMap<Section, QList<MenuBarItemID>> &lanes) {
+    QString out;
+    for (const Section lane : allSections) {
+        out += u'\n' + rawValue(lane) + u':';
+        for (const MenuBarItemID &id : lanes.value(lane)) {
+            out += u' ' + id.bundleID.section(u'.', -1) + u'#' + QString::number(id.ordinal);
+        }
+    }
+    return out.toStdString();
+}
+
+struct Session {
+    SectionLayout stored;
+    // Per lane, the ids of the items the bar shows there, left to right.
+    QMap<Section, QList<MenuBarItemID>> bar;
+};
+
+// Zorv on the scenario for `seconds`, then quit; what it kept, and the bar at its end.
+Session session(const Scenario &scenario, double seconds) {
+    ManualClock clock(*scenario.start);
+    SimulatedPlatform platform(clock, scenario, false);
+    DesktopApp app(platform, SimOptions());
+    WorkerClockDriver driver(clock);
+    EXPECT_TRUE(app.start());
+    driver.run(zorv::seconds(seconds));
+    Session result{app.engine()->storedLayout(), {}};
+    const QList<BarEntry> bar = platform.desktop().readout().bar();
+    const QHash<quint64, MenuBarItem> items = EngineSections::items(bar, app.engine()->lastItems());
+    Section lane = Section::alwaysHidden;
+    for (const BarEntry &entry : bar) {
+        if (entry.autosaveName == BarItems::zorvAlwaysHiddenSeparatorName) {
+            lane = Section::hidden;
+        } else if (entry.autosaveName == BarItems::zorvHiddenSeparatorName) {
+            lane = Section::shown;
+        }
+        const auto item = items.constFind(entry.itemId);
+        if (item != items.constEnd() && result.stored.sectionOf(item->id)) {
+            result.bar[lane].append(item->id);
+        }
+    }
+    EXPECT_EQ(app.model()->layoutStore().value(), result.stored);
+    EXPECT_EQ(app.finish(), 0);
+    return result;
+}
+
+// An application quit just before Zorv is keeps its item's place in the saved layout, and when it
+// launches only after Zorv next time, its item, which the system puts at the bar's left end, is
+// taken back to that place.
+TEST(ScenarioLayoutTest, itemsOfApplicationsNotRunningKeepTheirPlaces) {
+    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    // The first session records where the system put every item.
+    const SectionLayout remembered = session(laptop({}), 70.0).stored;
+    const QList<MenuBarItemID> shown = remembered.ids(Section::shown);
+    ASSERT_GE(shown.size(), 2);
+    const QString away = shown.first().bundleID;
+
+    const std::string wanted = text(remembered.sections);
+    EXPECT_EQ(text(session(laptop(at20s(u"quit"_s, away)), 90.0).stored.sections), wanted);
+
+    const Session next = session(laptop(at20s(u"launch"_s, away), {away}), 600.0);
+    EXPECT_EQ(text(next.stored.sections), wanted);
+    EXPECT_EQ(text(next.bar), wanted);
+}
+
+} // namespace
+} // namespace zorv

@@ -4,10 +4,10 @@
 #include "appmodel/appmodelshell.h"
 #include "appmodel/guidecontext.h"
 #include "appmodel/hotkeylog.h"
+#include "appmodel/itemicons.h"
 #include "appmodel/menubarstatus.h"
 #include "appmodel/reconcilescheduler.h"
 #include "cloudsync/cloudsync.h"
-#include "icons/iconcache.h"
 #include "menubarengine.h"
 #include "profiles/profileset.h"
 #include "settings/settings.h"
@@ -300,7 +300,8 @@ private:
     void setHidingBlocked(std::optional<HidingBlockedReason> reason);
     void setAxTrusted(bool trusted);
     void setItems(QList<MenuBarItem> items);
-    [[nodiscard]] QList<MenuBarItem> hydrateIcons(const QList<MenuBarItem> &items);
+    // A scan's items, with icons and names filled in.
+    void takeItems(QList<MenuBarItem> items);
     void hideSecondaryBar();
     // Changes one setting in place, persists, then runs the side effect.
     void changeSetting(const std::function<void(Settings &)> &edit,
@@ -344,7 +345,7 @@ private:
     std::shared_ptr<const Backups> m_backups;
     CloudSync m_cloudSync;
     SpacingController m_spacing;
-    IconCache m_iconCache;
+    ItemIcons m_itemIcons;
     HotkeyLog m_hotkeyLog;
     ReconcileScheduler m_reconcile;
 

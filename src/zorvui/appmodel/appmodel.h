@@ -47,10 +47,11 @@ class ModelTransfer;
 // rules(), sync() and transfer().
 //
 // Observed values are properties whose change signal fires only when the value really changed;
-// `items` fires on every engine scan, and the settings setters, which change one field in place,
-// fire `settingsChanged` on every call. The shell's callbacks are the signals shortcutsChanged(),
-// dockPresenceChanged(), replayOnboardingRequested(), checkForUpdatesNowRequested(),
-// installUpdateRequested() and automaticUpdateChecksToggled().
+// `items` fires on every engine scan once its icons are filled in (ItemIcons; a scan a newer one
+// overtakes while its icons are looked up is skipped), and the settings setters, which change one
+// field in place, fire `settingsChanged` on every call. The shell's callbacks are the signals
+// shortcutsChanged(), dockPresenceChanged(), replayOnboardingRequested(),
+// checkForUpdatesNowRequested(), installUpdateRequested() and automaticUpdateChecksToggled().
 //
 // Main thread only. Every operation that drives the engine starts its own task and returns at
 // once; only the debounced reconcile is ever cancelled, and only while it still waits.

@@ -171,11 +171,7 @@ TEST_F(IconCacheTest, ReadsPdfAndTiffGlyphsAndSkipsBrokenOrHugeFiles) {
         {u"tiff"_s, u"MenuBarIcon.tiff"_s, tiff(solid(Qt::red, 20)), {20, 20}, 1.0},
         {u"hugePage"_s, u"StatusIcon.pdf"_s, pdf({5000, 2500}), {512, 256}, 2.0},
         {u"brokenPdf"_s, u"StatusBarIcon.pdf"_s, "%PDF-1.4 no document", {}, 0.0},
-        {u"hugeFile"_s,
-         u"MenuBarIcon.tiff"_s,
-         tiff(solid(Qt::red, 20)) + QByteArray(600 * 1024, '\0'),
-         {},
-         0.0},
+        {u"hugeFile"_s, u"MenuBarIcon.pdf"_s, pdf({18, 16}) + QByteArray(600 * 1024, ' '), {}, 0.0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name.toStdString());

@@ -84,6 +84,7 @@ private:
     QHash<QString, QImage> m_memory;
     // Applications whose icon file was looked for and missing; remember() writes one.
     QSet<QString> m_noIconFile;
+    // See revision().
     QHash<QString, quint64> m_revisions;
     // Applications whose icon in memory is known not to be a placeholder. Such an icon stays for
     // the run, so each is fingerprinted at most once.

@@ -113,12 +113,13 @@ void DesktopApp::startModel() {
     std::unique_ptr<ClassicEngine> engine = createEngine(m_platform, m_enginePool);
     m_menuBarEngine = engine.get();
     SimulatedDesktop &desktop = m_platform.desktop();
-    AppModelServices services{m_platform.clock(),       m_platform.systemLog(),
-                              desktop.accessibility(),  m_platform.workspace(),
-                              m_platform.preferences(), m_platform.processTable(),
-                              m_platform.cloudStore(),  m_platform.loginItems(),
-                              ZorvPaths::root(),        m_platform.cloudStore().deviceName(),
-                              m_flushPool.get()};
+    AppModelServices services{
+        m_platform.clock(),       m_platform.systemLog(),
+        desktop.accessibility(),  m_platform.workspace(),
+        m_platform.preferences(), m_platform.processTable(),
+        m_platform.cloudStore(),  m_platform.loginItems(),
+        ZorvPaths::root(),        m_platform.cloudStore().deviceName(),
+        m_flushPool.get(),        WorkRunner(WorkRunner::Mode::ThreadPool, &m_enginePool)};
     m_model = std::make_unique<AppModel>(std::move(engine), std::move(services), m_shell.shell());
     m_viewModel.setEngine(m_menuBarEngine);
     m_viewModel.setModel(m_model.get());

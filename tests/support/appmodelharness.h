@@ -39,7 +39,7 @@ public:
         AppModelServices services{m_clock,      log,         m_desktop.accessibility(),
                                   m_workspace,  preferences, processes,
                                   m_cloudStore, loginItems,  m_folder.path(),
-                                  m_deviceName, &flushPool};
+                                  m_deviceName, &flushPool,  WorkRunner(WorkRunner::Mode::Inline)};
         m_model = std::make_unique<AppModel>(std::move(engine), std::move(services), fakes.shell());
         return *m_model;
     }

@@ -1,5 +1,6 @@
 #include "iconcache.h"
 
+#include "glyphfile.h"
 #include "iconimages.h"
 #include "jsonreader.h"
 #include "jsonwriter.h"
@@ -8,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QJsonObject>
 #include <QPainter>
 #include <QStringList>
@@ -56,7 +56,13 @@ void IconCache::remember(const QString &bundleID, const QString &name,
     }
     m_memory.insert(bundleID, *icon);
     m_goodIcons.insert(bundleID);
+    m_noIconFile.remove(bundleID);
+    ++m_revisions[bundleID];
     writeIcon(bundleID, *icon);
+}
+
+quint64 IconCache::revision(const QString &bundleID) const {
+    return m_revisions.value(bundleID);
 }
 
 std::optional<QImage> IconCache::icon(const QString &bundleID) {
@@ -64,8 +70,12 @@ std::optional<QImage> IconCache::icon(const QString &bundleID) {
     if (held != m_memory.cend()) {
         return *held;
     }
+    if (m_noIconFile.contains(bundleID)) {
+        return std::nullopt;
+    }
     const QImage loaded(iconFile(bundleID));
     if (loaded.isNull()) {
+        m_noIconFile.insert(bundleID);
         return std::nullopt;
     }
     m_memory.insert(bundleID, loaded);
@@ -93,6 +103,13 @@ std::optional<QUrl> IconCache::outermostAppUrl(const QString &bundleID) const {
             break;
         }
     }
+    return outermostAppUrl(bundleID, path);
+}
+
+std::optional<QUrl>
+IconCache::outermostAppUrl(const QString &bundleID,
+                           const std::optional<QString> &runningBundlePath) const {
+    std::optional<QString> path = runningBundlePath;
     if (!path) {
         path = m_workspace.applicationPath(bundleID);
     }
@@ -123,15 +140,10 @@ std::optional<QImage> IconCache::menuBarGlyph(const QUrl &appUrl) {
     if (!url) {
         return std::nullopt;
     }
-    const QString path = url->toLocalFile();
-    QImage glyph = QImageReader(path).read();
-    if (glyph.isNull() || glyph.width() <= 0) {
-        return std::nullopt;
+    std::optional<QImage> glyph = readGlyphFile(url->toLocalFile());
+    if (glyph) {
+        markAsTemplate(*glyph);
     }
-    if (QFileInfo(path).completeBaseName().endsWith(u"@2x"_s)) {
-        glyph.setDevicePixelRatio(2.0);
-    }
-    markAsTemplate(glyph);
     return glyph;
 }
 
@@ -147,12 +159,17 @@ std::optional<QUrl> IconCache::menuBarGlyphUrl(const QUrl &appUrl) {
 }
 
 std::optional<QImage> IconCache::bestIcon(const QString &bundleID,
-                                          const std::optional<QImage> &running) {
-    if (auto glyph = menuBarGlyph(bundleID)) {
-        return glyph;
-    }
-    if (auto installed = unlessPlaceholder(installedIcon(bundleID))) {
-        return installed;
+                                          const std::optional<QImage> &running,
+                                          const std::optional<QString> &runningBundlePath) {
+    const auto app = outermostAppUrl(bundleID, runningBundlePath);
+    if (app) {
+        if (auto glyph = menuBarGlyph(*app)) {
+            return glyph;
+        }
+        if (auto installed =
+                unlessPlaceholder(present(m_workspace.iconForFile(app->toLocalFile())))) {
+            return installed;
+        }
     }
     if (auto own = unlessPlaceholder(running)) {
         return own;
@@ -198,9 +215,13 @@ std::optional<QImage> IconCache::unlessPlaceholder(std::optional<QImage> image) 
 }
 
 QString IconCache::iconsFolder() const {
-    const QString folder = QDir(m_folder).filePath(u"icons"_s);
-    QDir().mkpath(folder);
-    return folder;
+    return QDir(m_folder).filePath(u"icons"_s);
+}
+
+void IconCache::makeIconsFolder() const {
+    if (!m_madeIconsFolder) {
+        m_madeIconsFolder = QDir().mkpath(iconsFolder());
+    }
 }
 
 QString IconCache::iconFile(const QString &bundleID) const {
@@ -249,6 +270,7 @@ void IconCache::writeIcon(const QString &bundleID, const QImage &icon) const {
         painter.drawImage(QRectF(0, 0, kIconSize, kIconSize), icon);
     }
     if (const auto png = zorvPngData(scaled)) {
+        makeIconsFolder();
         (void)writeFileAtomically(iconFile(bundleID), *png, FileDurability::Synced);
     }
 }

@@ -22,7 +22,7 @@ namespace zorv {
 // JSON) and "icons/<bundle identifier with "/" as "_">.png" (the icon at 44 x 44 points). A good
 // icon remembered once in a run stays for the run; across launches the newest one wins. Every
 // failure is silent: a missing file, an unreadable glyph or a failed write yields nothing.
-// Owned by the app model; main thread.
+// Not thread-safe: one thread at a time (the app model hands it from job to job).
 class IconCache {
 public:
     // The workspace must outlive the cache.
@@ -31,6 +31,9 @@ public:
     // Records the name (an empty one is ignored) and, unless it is a generic placeholder or a good
     // icon is already remembered in this run, the icon.
     void remember(const QString &bundleID, const QString &name, const std::optional<QImage> &icon);
+    // Grows each time remember() takes an icon for the application, which can change what
+    // bestIcon() finds for it.
+    [[nodiscard]] quint64 revision(const QString &bundleID) const;
     // The remembered icon, from memory or else from its file.
     [[nodiscard]] std::optional<QImage> icon(const QString &bundleID);
     [[nodiscard]] std::optional<QString> name(const QString &bundleID) const;
@@ -40,6 +43,10 @@ public:
     // Where the application lives: a running copy's bundle, else the installed one, cut to the
     // outermost application bundle.
     [[nodiscard]] std::optional<QUrl> outermostAppUrl(const QString &bundleID) const;
+    // The same for a caller that has looked up the running copy's bundle path (none when no
+    // running copy's bundle is known).
+    [[nodiscard]] std::optional<QUrl>
+    outermostAppUrl(const QString &bundleID, const std::optional<QString> &runningBundlePath) const;
     // The path cut after its first component ending in ".app", so that a helper inside another
     // application stands for that application; unchanged when no component does.
     [[nodiscard]] static QString outermostAppPath(const QString &path);
@@ -51,9 +58,11 @@ public:
     [[nodiscard]] static std::optional<QUrl> menuBarGlyphUrl(const QUrl &appUrl);
 
     // The first of: the menu-bar glyph; the installed icon, the running application's icon and
-    // the remembered icon, each unless it is a generic placeholder.
+    // the remembered icon, each unless it is a generic placeholder. `runningBundlePath` is the
+    // bundle path of the first running copy that has one (see outermostAppUrl()).
     [[nodiscard]] std::optional<QImage> bestIcon(const QString &bundleID,
-                                                 const std::optional<QImage> &running);
+                                                 const std::optional<QImage> &running,
+                                                 const std::optional<QString> &runningBundlePath);
 
 private:
     [[nodiscard]] bool isPlaceholder(const QImage &image) const;
@@ -61,6 +70,8 @@ private:
     // Whether memory holds an icon for the application that is not a placeholder.
     [[nodiscard]] bool holdsGoodIcon(const QString &bundleID);
     [[nodiscard]] QString iconsFolder() const;
+    // Makes the icons folder once in the run, before the first icon file is written.
+    void makeIconsFolder() const;
     [[nodiscard]] QString iconFile(const QString &bundleID) const;
     [[nodiscard]] QString namesFile() const;
     void loadNames();
@@ -71,11 +82,16 @@ private:
     const Workspace &m_workspace;
     QHash<QString, QString> m_names;
     QHash<QString, QImage> m_memory;
+    // Applications whose icon file was looked for and missing; remember() writes one.
+    QSet<QString> m_noIconFile;
+    // See revision().
+    QHash<QString, quint64> m_revisions;
     // Applications whose icon in memory is known not to be a placeholder. Such an icon stays for
     // the run, so each is fingerprinted at most once.
     QSet<QString> m_goodIcons;
     // The fingerprints of the workspace's generic icons, made on first use.
     mutable std::optional<QSet<QByteArray>> m_placeholders;
+    mutable bool m_madeIconsFolder = false;
 };
 
 } // namespace zorv

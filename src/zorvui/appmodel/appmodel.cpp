@@ -44,7 +44,8 @@ AppModel::AppModel(std::unique_ptr<MenuBarEngine> engine, AppModelServices servi
                       m_services.dataFolder, m_services.clock, m_services.systemLog),
       m_backups(std::make_shared<const Backups>(backupsFolder(), m_services.clock)),
       m_cloudSync(m_services.cloudStore), m_spacing(m_services.preferences),
-      m_iconCache(m_services.dataFolder, m_services.workspace),
+      m_itemIcons(m_services.dataFolder, m_services.workspace, m_services.iconWork,
+                  [this](QList<MenuBarItem> items) { takeItems(std::move(items)); }),
       m_hotkeyLog(m_services.dataFolder + u"/hotkey-log.txt"_s, m_services.clock),
       m_reconcile(m_services.clock, seconds(reconcileDelaySeconds),
                   [model = QPointer<AppModel>(this)]() -> QCoro::Task<> {
@@ -147,9 +148,7 @@ QCoro::Task<> AppModel::consumeItems(QPointer<AppModel> model, MenuBarEngine &en
             co_return;
         }
         try {
-            model->setItems(model->hydrateIcons(*list));
-            model->setHidingBlocked(engine.hidingBlocked());
-            model->refreshSecondaryBar();
+            model->m_itemIcons.refresh(std::move(*list));
         } catch (const std::exception &error) {
             qWarning() << "AppModel: an item list could not be taken in:" << error.what();
         }
@@ -163,27 +162,10 @@ QCoro::Task<> AppModel::applyOverlayLater(QPointer<AppModel> model, Clock &clock
     }
 }
 
-QList<MenuBarItem> AppModel::hydrateIcons(const QList<MenuBarItem> &items) {
-    QList<MenuBarItem> result;
-    result.reserve(items.size());
-    for (const MenuBarItem &item : items) {
-        const QString &bundleID = item.id.bundleID;
-        const std::optional<QImage> best = m_iconCache.bestIcon(bundleID, item.appIcon);
-        if (best) {
-            m_iconCache.remember(bundleID, item.appName, best);
-        }
-        const bool ownIconIsBest =
-            best && item.appIcon && best->cacheKey() == item.appIcon->cacheKey();
-        if (ownIconIsBest && !item.isDormant) {
-            result.append(item);
-            continue;
-        }
-        MenuBarItem copy = item;
-        copy.appIcon = best;
-        copy.appName = m_iconCache.name(bundleID).value_or(item.appName);
-        result.append(std::move(copy));
-    }
-    return result;
+void AppModel::takeItems(QList<MenuBarItem> items) {
+    setItems(std::move(items));
+    setHidingBlocked(m_engine->hidingBlocked());
+    refreshSecondaryBar();
 }
 
 // --- Observed writes.

@@ -4,10 +4,10 @@
 #include "appmodel/appmodelshell.h"
 #include "appmodel/guidecontext.h"
 #include "appmodel/hotkeylog.h"
+#include "appmodel/itemicons.h"
 #include "appmodel/menubarstatus.h"
 #include "appmodel/reconcilescheduler.h"
 #include "cloudsync/cloudsync.h"
-#include "icons/iconcache.h"
 #include "menubarengine.h"
 #include "profiles/profileset.h"
 #include "settings/settings.h"
@@ -47,10 +47,11 @@ class ModelTransfer;
 // rules(), sync() and transfer().
 //
 // Observed values are properties whose change signal fires only when the value really changed;
-// `items` fires on every engine scan, and the settings setters, which change one field in place,
-// fire `settingsChanged` on every call. The shell's callbacks are the signals shortcutsChanged(),
-// dockPresenceChanged(), replayOnboardingRequested(), checkForUpdatesNowRequested(),
-// installUpdateRequested() and automaticUpdateChecksToggled().
+// `items` fires on every engine scan once its icons are filled in (ItemIcons; a scan a newer one
+// overtakes while its icons are looked up is skipped), and the settings setters, which change one
+// field in place, fire `settingsChanged` on every call. The shell's callbacks are the signals
+// shortcutsChanged(), dockPresenceChanged(), replayOnboardingRequested(),
+// checkForUpdatesNowRequested(), installUpdateRequested() and automaticUpdateChecksToggled().
 //
 // Main thread only. Every operation that drives the engine starts its own task and returns at
 // once; only the debounced reconcile is ever cancelled, and only while it still waits.
@@ -300,7 +301,8 @@ private:
     void setHidingBlocked(std::optional<HidingBlockedReason> reason);
     void setAxTrusted(bool trusted);
     void setItems(QList<MenuBarItem> items);
-    [[nodiscard]] QList<MenuBarItem> hydrateIcons(const QList<MenuBarItem> &items);
+    // A scan's items, with icons and names filled in.
+    void takeItems(QList<MenuBarItem> items);
     void hideSecondaryBar();
     // Changes one setting in place, persists, then runs the side effect.
     void changeSetting(const std::function<void(Settings &)> &edit,
@@ -344,7 +346,7 @@ private:
     std::shared_ptr<const Backups> m_backups;
     CloudSync m_cloudSync;
     SpacingController m_spacing;
-    IconCache m_iconCache;
+    ItemIcons m_itemIcons;
     HotkeyLog m_hotkeyLog;
     ReconcileScheduler m_reconcile;
 

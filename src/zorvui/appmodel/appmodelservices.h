@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workrunner.h"
+
 #include <QString>
 #include <QThreadPool>
 
@@ -31,6 +33,8 @@ struct AppModelServices {
     QString deviceName;
     // Where the stores are written when the application quits.
     QThreadPool *flushPool = QThreadPool::globalInstance();
+    // Where the file work of filling in the items' icons runs.
+    WorkRunner iconWork = WorkRunner();
 };
 
 } // namespace zorv

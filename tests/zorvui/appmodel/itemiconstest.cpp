@@ -1,0 +1,174 @@
+#include "appmodel/itemicons.h"
+#include "icons/iconimages.h"
+#include "mainthread.h"
+#include "manualclock.h"
+#include "model/desktopmodel.h"
+#include "script/applicationregistry.h"
+#include "workspace/simworkspace.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QThreadPool>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+QImage solid(QColor color) {
+    QImage image(18, 18, QImage::Format_ARGB32);
+    image.fill(color);
+    return image;
+}
+
+// What a view shows of an item: its name and the colour in the middle of its icon.
+struct Shown {
+    QString name;
+    QColor middle;
+    bool isTemplate = false;
+
+    friend bool operator==(const Shown &, const Shown &) = default;
+    friend void PrintTo(const Shown &shown, std::ostream *out) {
+        *out << shown.name.toStdString() << " " << shown.middle.name(QColor::HexArgb).toStdString()
+             << (shown.isTemplate ? " template" : "");
+    }
+};
+
+class ItemIconsTest : public ::testing::Test {
+protected:
+    // Installs a bundle on disk with its icon and, when given, a menu-bar glyph; launches it.
+    qint32 launch(const QString &bundleID, std::optional<QColor> icon,
+                  std::optional<QColor> glyph = std::nullopt, bool installed = true) {
+        const QString path = apps.filePath(bundleID + u".app"_s);
+        QDir().mkpath(path + u"/Contents/Resources"_s);
+        if (glyph) {
+            EXPECT_TRUE(solid(*glyph).save(path + u"/Contents/Resources/StatusIcon.png"_s));
+        }
+        if (installed) {
+            workspace.install(
+                {bundleID, path,
+                 icon ? std::optional(ApplicationIcon{*icon, u"A"_s}) : std::nullopt});
+        }
+        return applications.launch(AppDescription{bundleID, bundleID.section(u'.', -1)});
+    }
+
+    // An item of the process, with the process's icon as the engine gives it.
+    MenuBarItem item(const QString &bundleID, qint32 pid, bool dormant = false) const {
+        std::optional<QImage> icon;
+        for (const RunningApplication &app : workspace.runningApplications()) {
+            if (app.processId == pid && !app.icon.isNull()) {
+                icon = app.icon;
+            }
+        }
+        return MenuBarItem{{bundleID, std::nullopt, std::nullopt, 0},
+                           dormant ? 0 : pid,
+                           dormant ? QString() : bundleID.section(u'.', -1),
+                           QRectF(),
+                           dormant ? std::nullopt : icon,
+                           std::nullopt,
+                           Section::shown,
+                           false,
+                           dormant,
+                           false};
+    }
+
+    std::unique_ptr<ItemIcons> make(WorkRunner work = WorkRunner(WorkRunner::Mode::Inline)) {
+        return std::make_unique<ItemIcons>(data.path(), workspace, work,
+                                           [this](QList<MenuBarItem> items) {
+                                               onMainThread = onMainThread && isMainThread();
+                                               published.append(std::move(items));
+                                           });
+    }
+
+    [[nodiscard]] QList<Shown> lastShown() const {
+        QList<Shown> shown;
+        for (const MenuBarItem &item : published.value(published.size() - 1)) {
+            const std::optional<QImage> &icon = item.appIcon;
+            shown.append({item.appName,
+                          icon ? icon->pixelColor(icon->width() / 2, icon->height() / 2) : QColor(),
+                          item.appIcon && isTemplateImage(*item.appIcon)});
+        }
+        return shown;
+    }
+
+    QTemporaryDir data;
+    QTemporaryDir apps;
+    ManualClock clock;
+    DesktopModel model{clock};
+    ApplicationRegistry applications{model};
+    SimWorkspace workspace{model};
+    QList<QList<MenuBarItem>> published;
+    bool onMainThread = true;
+};
+
+TEST_F(ItemIconsTest, EachItemShowsWhatItsApplicationOffersAndKeepsItWithoutLookingAgain) {
+    const qint32 glyph = launch(u"com.example.glyph"_s, Qt::red, Qt::blue);
+    const qint32 own = launch(u"com.example.own"_s, Qt::green);
+    const qint32 bare = launch(u"com.example.bare"_s, std::nullopt, std::nullopt, false);
+    const QList<MenuBarItem> items{
+        item(u"com.example.glyph"_s, glyph), item(u"com.example.own"_s, own),
+        item(u"com.example.bare"_s, bare), item(u"com.example.own"_s, 0, true)};
+    const QColor ownIcon = items.at(1).appIcon->pixelColor(items.at(1).appIcon->width() / 2,
+                                                           items.at(1).appIcon->height() / 2);
+    const QList<Shown> expected{{u"glyph"_s, QColor(Qt::blue), true},
+                                {u"own"_s, ownIcon, false},
+                                {u"bare"_s, QColor(), false},
+                                {u"own"_s, ownIcon, false}};
+    auto icons = make();
+    icons->refresh(items);
+    EXPECT_EQ(lastShown(), expected);
+    EXPECT_EQ(published.at(0).at(1).appIcon->cacheKey(), items.at(1).appIcon->cacheKey())
+        << "an item whose own icon is the best stays as it is";
+
+    // Nothing about the applications changed: the changed glyph file is not read again.
+    ASSERT_TRUE(
+        solid(Qt::yellow)
+            .save(apps.filePath(u"com.example.glyph.app/Contents/Resources/StatusIcon.png"_s)));
+    icons->refresh(items);
+    EXPECT_EQ(lastShown(), expected);
+
+    // A relaunch looks again.
+    applications.quit(glyph);
+    QList<MenuBarItem> relaunched = items;
+    relaunched[0] = item(u"com.example.glyph"_s, launch(u"com.example.glyph"_s, Qt::red));
+    icons->refresh(relaunched);
+    EXPECT_EQ(lastShown().at(0), (Shown{u"glyph"_s, QColor(Qt::yellow), true}));
+    EXPECT_EQ(published.size(), 3);
+}
+
+// A miss is remembered, but not past an icon another item of the application remembers.
+TEST_F(ItemIconsTest, AMissIsLookedForAgainOnceTheApplicationsIconIsRemembered) {
+    const qint32 first = launch(u"com.example.tool"_s, std::nullopt, std::nullopt, false);
+    const qint32 second = launch(u"com.example.tool"_s, std::nullopt, std::nullopt, false);
+    QList<MenuBarItem> items{item(u"com.example.tool"_s, first),
+                             item(u"com.example.tool"_s, second)};
+    items[0].appIcon.reset();
+    items[1].appIcon = solid(Qt::magenta);
+    auto icons = make();
+    icons->refresh(items);
+    EXPECT_EQ(lastShown().at(0).middle, QColor());
+    icons->refresh(items);
+    EXPECT_EQ(lastShown().at(0).middle, QColor(Qt::magenta));
+}
+
+TEST_F(ItemIconsTest, OnlyTheLatestListIsHandedOnFromTheMainThread) {
+    QThreadPool pool;
+    const qint32 one = launch(u"com.example.one"_s, Qt::red, Qt::blue);
+    const qint32 two = launch(u"com.example.two"_s, Qt::green, Qt::cyan);
+    auto icons = make(WorkRunner(WorkRunner::Mode::ThreadPool, &pool));
+    icons->refresh({item(u"com.example.one"_s, one)});
+    icons->refresh({item(u"com.example.one"_s, one), item(u"com.example.two"_s, two)});
+    EXPECT_TRUE(published.isEmpty()) << "the file work is off the main thread";
+    clock.advance(Duration::zero());
+    ASSERT_EQ(published.size(), 1);
+    EXPECT_EQ(lastShown(), (QList<Shown>{{u"one"_s, QColor(Qt::blue), true},
+                                         {u"two"_s, QColor(Qt::cyan), true}}));
+    icons->refresh({item(u"com.example.two"_s, two)});
+    EXPECT_EQ(published.size(), 2) << "nothing changed: handed on at once";
+    EXPECT_TRUE(onMainThread);
+}
+
+} // namespace
+} // namespace zorv

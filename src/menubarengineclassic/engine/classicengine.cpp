@@ -33,6 +33,17 @@ ClassicEngine::ClassicEngine(EnginePlatform platform, SectionLayout layout, QObj
       m_lastAppChurn(distantPast()), m_storedLayout(layout.normalized()),
       m_lastDriftReconcile(distantPast()) {
     assertMainThread();
+    m_placeInReach = true;
+    for (const QString &name :
+         {SeparatorController::iconName, SeparatorController::hiddenSeparatorName,
+          SeparatorController::alwaysHiddenSeparatorName}) {
+        if (m_platform.appPreferences.value(AppPreferences::preferredPositionKey(name)).isValid()) {
+            m_placeInReach = false;
+        }
+    }
+    if (m_placeInReach) {
+        return; // start() tucks once the items stand where they should
+    }
     // The launch tuck starts from the event loop, once whoever built the engine has had the
     // chance to install its callbacks.
     QPointer<ClassicEngine> self(this);

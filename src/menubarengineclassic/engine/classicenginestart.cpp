@@ -103,8 +103,8 @@ QCoro::Task<> ClassicEngine::runWatchdog(QPointer<ClassicEngine> self, Cancellat
                            {u"revealsBefore"_s, fruitlessReveals},
                            {u"geometry"_s, self->m_separatorController->geometry()}});
         co_await self->setHiddenRevealed(true, false, u"watchdog: icon off-screen"_s, false);
-        const double wait = std::min(kWatchdogFirstWait * std::pow(2.0, fruitlessReveals),
-                                     kWatchdogLongestWait);
+        const double wait =
+            std::min(kWatchdogFirstWait * std::pow(2.0, fruitlessReveals), kWatchdogLongestWait);
         ++fruitlessReveals;
         nextReveal = deadlineAfter(clock.now(), seconds(wait));
     }

@@ -44,8 +44,7 @@ double median(QList<double> values) {
 std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredItem> &found,
                                                         const QList<Screen> &screens,
                                                         std::optional<double> menusRight,
-                                                        double iconLength,
-                                                        double separatorLength) {
+                                                        double iconLength, double separatorLength) {
     QList<DiscoveredItem> items;
     for (const DiscoveredItem &item : found) {
         if (std::isfinite(item.frame.left()) && std::isfinite(item.frame.right()) &&
@@ -53,9 +52,8 @@ std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredIt
             items.append(item);
         }
     }
-    std::stable_sort(items.begin(), items.end(), [](const auto &a, const auto &b) {
-        return a.frame.left() < b.frame.left();
-    });
+    std::stable_sort(items.begin(), items.end(),
+                     [](const auto &a, const auto &b) { return a.frame.left() < b.frame.left(); });
     if (items.isEmpty()) {
         return std::nullopt;
     }

@@ -24,9 +24,8 @@ ClassicEngine &EngineTest::makeEngine(const SectionLayout &layout) {
     if (rememberZorvPositions) {
         // Tests arrange the engine's items themselves: the bar keeps positions for them, at the
         // left end where new items go.
-        for (const QString &name :
-             {BarItems::zorvAlwaysHiddenSeparatorName, BarItems::zorvHiddenSeparatorName,
-              BarItems::zorvIconName}) {
+        for (const QString &name : {BarItems::zorvAlwaysHiddenSeparatorName,
+                                    BarItems::zorvHiddenSeparatorName, BarItems::zorvIconName}) {
             desktop.appPreferences().setValue(AppPreferences::preferredPositionKey(name),
                                               LaunchPlacement::leftEnd);
         }

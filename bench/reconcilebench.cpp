@@ -120,6 +120,13 @@ public:
                 m_items.insert(item, m_desktop.items().add(process, description).value());
             }
         }
+        // The bench arranges Zorv's items itself: the bar keeps positions for them.
+        for (const QString &name :
+             {BarItems::zorvAlwaysHiddenSeparatorName, BarItems::zorvHiddenSeparatorName,
+              BarItems::zorvIconName}) {
+            m_desktop.appPreferences().setValue(AppPreferences::preferredPositionKey(name),
+                                                100000.0);
+        }
         EnginePlatform platform{m_clock,
                                 m_desktop.accessibility(),
                                 m_workspace,

@@ -1,5 +1,6 @@
 #include "classicengine.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -33,16 +34,14 @@ ClassicEngine::ClassicEngine(EnginePlatform platform, SectionLayout layout, QObj
       m_lastAppChurn(distantPast()), m_storedLayout(layout.normalized()),
       m_lastDriftReconcile(distantPast()) {
     assertMainThread();
-    m_placeInReach = true;
-    for (const QString &name :
-         {SeparatorController::iconName, SeparatorController::hiddenSeparatorName,
-          SeparatorController::alwaysHiddenSeparatorName}) {
-        if (m_platform.appPreferences.value(AppPreferences::preferredPositionKey(name)).isValid()) {
-            m_placeInReach = false;
-        }
-    }
+    const QStringList names{SeparatorController::iconName, SeparatorController::hiddenSeparatorName,
+                            SeparatorController::alwaysHiddenSeparatorName};
+    m_placeInReach = std::none_of(names.begin(), names.end(), [this](const QString &name) {
+        return m_platform.appPreferences.value(AppPreferences::preferredPositionKey(name))
+            .isValid();
+    });
     if (m_placeInReach) {
-        return; // start() tucks once the items stand where they should
+        return; // start() places the items, then tucks
     }
     // The launch tuck starts from the event loop, once whoever built the engine has had the
     // chance to install its callbacks.

@@ -85,6 +85,9 @@ TEST_P(FirstLaunchTest, comesUpInReachAndHidesNothingThatWasInView) {
     EXPECT_TRUE(icon.visible) << icon.frame.left();
     EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
     EXPECT_FALSE(engine->isRevealed());
+    const QList<QJsonObject> placements = records(u"events.jsonl"_s, u"launch-placement"_s);
+    ASSERT_EQ(placements.size(), 1);
+    EXPECT_TRUE(placements.first().value(u"placed"_s).toBool());
     // Inserting the icon and its separator pushes what stands right beside the menus or the
     // housing out of view; nothing else in view moves.
     EXPECT_LE((before - inView()).size(), 2);
@@ -111,8 +114,8 @@ INSTANTIATE_TEST_SUITE_P(Bars, FirstLaunchTest,
                          [](const auto &info) { return info.param.name; });
 
 // The icon is out of reach (kept at the left end of a crowded bar): the self-heal runs fail, and
-// the watchdog's fruitless reveals come further and further apart. Once the bar moves to a wide
-// display, self-healing is tried again and hiding works.
+// the watchdog's fruitless reveals come further and further apart. Self-healing is tried again
+// when an application quits and when the bar moves to a wide display, where hiding then works.
 TEST_F(CrowdedLaunchTest, retriesSelfHealWhenTheBarMovesAndBacksTheWatchdogOff) {
     furnishCrowdedBar(44, 420.0);
     makeEngine();
@@ -126,6 +129,12 @@ TEST_F(CrowdedLaunchTest, retriesSelfHealWhenTheBarMovesAndBacksTheWatchdogOff) 
     EXPECT_LE(selfHealRuns, 2);
     // Reveals 0, 1.6, 4.8, 11.2, 24, 49.6, 100.8, 203.2 and 408 s after the first: nine, not 375.
     EXPECT_EQ(watchdogReveals(), 9);
+
+    // An application quitting frees too little room, but self-healing is tried once more.
+    desktop.applications().quit(entry(apps.front()).processId);
+    run(5.0);
+    EXPECT_EQ(records(u"reconcile-log.jsonl"_s).size(), selfHealRuns + 1);
+    EXPECT_EQ(engine->hidingBlocked(), HidingBlockedReason::iconMisseated);
 
     ScreenDescription wide;
     wide.size = {7680.0, 2160.0};

@@ -59,7 +59,8 @@ public:
                                 m_desktop.screenCapture(),
                                 m_desktop.inputEvents(),
                                 WorkRunner(WorkRunner::Mode::ThreadPool, &m_pool),
-                                m_folder.path()};
+                                m_folder.path(),
+                                m_desktop.appPreferences()};
         m_engine = std::make_unique<ClassicEngine>(std::move(platform), SectionLayout{});
         drive(m_engine->start());
     }

@@ -146,6 +146,13 @@ public:
                 m_items.insert(item, m_desktop.items().add(process, description).value());
             }
         }
+        // The bench arranges Zorv's items itself: the bar keeps positions for them.
+        for (const QString &name :
+             {BarItems::zorvAlwaysHiddenSeparatorName, BarItems::zorvHiddenSeparatorName,
+              BarItems::zorvIconName}) {
+            m_desktop.appPreferences().setValue(AppPreferences::preferredPositionKey(name),
+                                                100000.0);
+        }
         EnginePlatform platform{m_clock,
                                 m_desktop.accessibility(),
                                 m_workspace,
@@ -154,7 +161,8 @@ public:
                                 m_desktop.screenCapture(),
                                 m_desktop.inputEvents(),
                                 WorkRunner(WorkRunner::Mode::ThreadPool, &m_pool),
-                                m_folder.path()};
+                                m_folder.path(),
+                                m_desktop.appPreferences()};
         m_engine = std::make_unique<ClassicEngine>(std::move(platform), layoutOf(bar));
         m_engine->setReorderEnabled(true);
         const QList<quint64> order = expectedBar(bar);

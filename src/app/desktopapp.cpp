@@ -105,7 +105,7 @@ std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platf
                             platform.workspace(),  desktop.statusBar(),
                             desktop.screens(),     desktop.screenCapture(),
                             desktop.inputEvents(), WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
-                            ZorvPaths::root()};
+                            ZorvPaths::root(),     desktop.appPreferences()};
     return std::make_unique<ClassicEngine>(std::move(services), SectionLayout().normalized());
 }
 

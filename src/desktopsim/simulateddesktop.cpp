@@ -6,9 +6,10 @@ SimulatedDesktop::SimulatedDesktop(Clock &clock, const AppDescription &currentPr
                                    QObject *parent)
     : QObject(parent), m_model(clock), m_applications(m_model), m_items(m_model),
       m_arrangement(m_model), m_permissions(m_model), m_settings(m_model), m_userInput(m_model),
-      m_readout(m_model), m_statusBar(m_model, m_items), m_accessibility(m_model),
-      m_inputEvents(m_model), m_screenCapture(m_model), m_screens(m_model),
-      m_systemFacts(m_applications), m_desktopPictures(m_model), m_appWindows(m_model) {
+      m_readout(m_model), m_statusBar(m_model, m_items), m_appPreferences(m_model),
+      m_accessibility(m_model), m_inputEvents(m_model), m_screenCapture(m_model),
+      m_screens(m_model), m_systemFacts(m_applications), m_desktopPictures(m_model),
+      m_appWindows(m_model) {
     m_applications.launchCurrentProcess(currentProcess);
 }
 

@@ -6,6 +6,7 @@
 #include "capture/simscreencapture.h"
 #include "input/siminputevents.h"
 #include "model/desktopmodel.h"
+#include "preferences/simapppreferences.h"
 #include "screens/simscreens.h"
 #include "script/applicationregistry.h"
 #include "script/baritems.h"
@@ -52,6 +53,8 @@ public:
 
     // Platform services.
     [[nodiscard]] StatusBar &statusBar() { return m_statusBar; }
+    // This process's own preferences domain, where its status items' positions are kept.
+    [[nodiscard]] AppPreferences &appPreferences() { return m_appPreferences; }
     [[nodiscard]] Accessibility &accessibility() { return m_accessibility; }
     [[nodiscard]] InputEvents &inputEvents() { return m_inputEvents; }
     [[nodiscard]] ScreenCapture &screenCapture() { return m_screenCapture; }
@@ -75,6 +78,7 @@ private:
     UserInput m_userInput;
     DesktopReadout m_readout;
     SimStatusBar m_statusBar;
+    SimAppPreferences m_appPreferences;
     SimAccessibility m_accessibility;
     SimInputEvents m_inputEvents;
     SimScreenCapture m_screenCapture;

@@ -54,6 +54,13 @@ constexpr auto smallMac = R"({
         {"at": 600, "do": "removeItem", "app": "com.example.b", "item": "b1"}
     ]})";
 
+// The small Mac where the system keeps Zorv's icon at the left end, left of its separators.
+QByteArray smallMacWithIconAtTheLeftEnd() {
+    return QByteArray(smallMac).replace(R"("events")", R"("zorvPositions": {"zorv-icon-v2": 100000,
+            "zorv-hidden-separator-v2": 99000, "zorv-always-hidden-separator-v2": 98000},
+        "events")");
+}
+
 void writeFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -72,7 +79,8 @@ TEST(DesktopAppTest, RunsForTheSimulatedTimeAndDumpsTheBar) {
     const QTemporaryDir folder;
     ManualClock clock;
     clock.setFastForward(true);
-    SimulatedPlatform platform(clock, ScenarioLoader::parse(smallMac, u"small"_s), false);
+    SimulatedPlatform platform(
+        clock, ScenarioLoader::parse(smallMacWithIconAtTheLeftEnd(), u"small"_s), false);
     SimOptions options;
     options.runFor = seconds(600);
     options.dumpPath = folder.filePath(u"dump.json"_s);
@@ -290,9 +298,9 @@ TEST(DesktopAppTest, KeepsRememberedPositionsBetweenRuns) {
         return order;
     };
     const QStringList first = run(true);
-    ASSERT_EQ(first,
-              (QStringList{u"a2"_s, BarItems::zorvIconName, BarItems::zorvHiddenSeparatorName,
-                           BarItems::zorvAlwaysHiddenSeparatorName, u"a1"_s, u"Clock"_s}));
+    ASSERT_EQ(first, (QStringList{u"a2"_s, BarItems::zorvAlwaysHiddenSeparatorName,
+                                  BarItems::zorvHiddenSeparatorName, BarItems::zorvIconName,
+                                  u"a1"_s, u"Clock"_s}));
     EXPECT_EQ(KeptPositionsFile::read(options.positionsPath)
                   .value(SimulatedPlatform::bundleIdentifier)
                   .size(),

@@ -95,7 +95,8 @@ TEST_P(ScenarioHourTest, keepsTheBarInOrderForAnHour) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, ScenarioHourTest,
-                         ::testing::Values("laptop", "dual-displays", "crowded-bar", "first-run"),
+                         ::testing::Values("laptop", "dual-displays", "crowded-bar", "first-run",
+                                           "crowded-first-launch"),
                          [](const auto &info) {
                              QString name = QString::fromLatin1(info.param);
                              return name.remove(u'-').toStdString();

@@ -35,6 +35,14 @@ AXElement AXElementTable::item(quint64 itemId) {
     return AXElement{encode(Kind::Item, itemId)};
 }
 
+AXElement AXElementTable::menuBar(qint32 processId) {
+    return AXElement{encode(Kind::MenuBar, quint32(processId))};
+}
+
+AXElement AXElementTable::menus(qint32 processId) {
+    return AXElement{encode(Kind::Menus, quint32(processId))};
+}
+
 std::optional<AXElementTable::Target> AXElementTable::resolve(AXElement element) const {
     const quint64 kindBits = element.handle >> kindShift;
     const quint64 payload = element.handle & payloadMask;
@@ -48,6 +56,10 @@ std::optional<AXElementTable::Target> AXElementTable::resolve(AXElement element)
         return Target{Kind::ExtrasBar, payload};
     case 3:
         return Target{Kind::Item, payload};
+    case 4:
+        return Target{Kind::MenuBar, payload};
+    case 5:
+        return Target{Kind::Menus, payload};
     default:
         return std::nullopt;
     }

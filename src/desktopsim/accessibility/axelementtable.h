@@ -12,14 +12,15 @@ namespace zorv {
 // The accessibility element references handed out so far. An application element is a new
 // reference per request and can carry its own messaging time-out; an application's extras bar and
 // its status items have one stable reference each. A reference stays valid however many more are
-// handed out: reads through it fail only once its process is gone.
+// handed out: reads through it fail only once its process is gone. An application's menu bar and
+// its menus have one stable reference each as well.
 class AXElementTable {
 public:
-    enum class Kind { Application, ExtrasBar, Item };
+    enum class Kind { Application, ExtrasBar, Item, MenuBar, Menus };
 
     struct Target {
         Kind kind = Kind::Application;
-        // The process for application and bar elements, the item id for items.
+        // The process for application, bar and menus elements, the item id for items.
         quint64 id = 0;
     };
 
@@ -30,6 +31,9 @@ public:
     [[nodiscard]] AXElement applicationElement(qint32 processId);
     [[nodiscard]] static AXElement extrasBar(qint32 processId);
     [[nodiscard]] static AXElement item(quint64 itemId);
+    // An application's menu bar, and its menus as one element.
+    [[nodiscard]] static AXElement menuBar(qint32 processId);
+    [[nodiscard]] static AXElement menus(qint32 processId);
 
     // What the reference names; absent for references never handed out.
     [[nodiscard]] std::optional<Target> resolve(AXElement element) const;

@@ -45,13 +45,25 @@ AXAttributeResult ElementAttributes::read(const DesktopState &state, AXElement e
     if (!app) {
         return failure(AXError::InvalidUIElement);
     }
-    return target->kind == AXElementTable::Kind::Application ? application(*app, attribute)
-                                                             : extrasBar(state, *app, attribute);
+    switch (target->kind) {
+    case AXElementTable::Kind::Application:
+        return application(*app, attribute);
+    case AXElementTable::Kind::MenuBar:
+    case AXElementTable::Kind::Menus:
+        return menus(state, *app, target->kind, attribute, now);
+    case AXElementTable::Kind::ExtrasBar:
+    case AXElementTable::Kind::Item:
+        break;
+    }
+    return extrasBar(state, *app, attribute);
 }
 
 AXAttributeResult ElementAttributes::application(const AppRecord &app, const QString &attribute) {
     if (attribute == u"AXExtrasMenuBar") {
         return faulty(app.extrasBarFault, AXElementTable::extrasBar(app.processId));
+    }
+    if (attribute == u"AXMenuBar") {
+        return success(AXElementTable::menuBar(app.processId));
     }
     if (attribute == u"AXTitle") {
         return app.localizedName ? success(*app.localizedName) : failure(AXError::NoValue);
@@ -74,6 +86,34 @@ AXAttributeResult ElementAttributes::extrasBar(const DesktopState &state, const 
         }
     }
     return faulty(app.childrenFault, children);
+}
+
+AXAttributeResult ElementAttributes::menus(const DesktopState &state, const AppRecord &app,
+                                           AXElementTable::Kind kind, const QString &attribute,
+                                           std::chrono::nanoseconds now) {
+    const bool frontmost = state.frontmostProcessId == app.processId;
+    if (kind == AXElementTable::Kind::MenuBar) {
+        if (attribute != u"AXChildren") {
+            return failure(AXError::AttributeUnsupported);
+        }
+        return success(frontmost ? QList<AXElement>{AXElementTable::menus(app.processId)}
+                                 : QList<AXElement>{});
+    }
+    const ScreenRecord *screen = state.activeScreen();
+    if (!frontmost || !screen) {
+        return failure(AXError::InvalidUIElement);
+    }
+    const BarView view(state, now);
+    const QRectF strip = view.topLeft(screen->barStrip());
+    const QRectF spanned(strip.left(), strip.top(), view.menusRight(*screen) - strip.left(),
+                         strip.height());
+    if (attribute == u"AXPosition") {
+        return success(spanned.topLeft());
+    }
+    if (attribute == u"AXSize") {
+        return success(spanned.size());
+    }
+    return failure(AXError::AttributeUnsupported);
 }
 
 AXAttributeResult ElementAttributes::item(const DesktopState &state, const ItemRecord &item,

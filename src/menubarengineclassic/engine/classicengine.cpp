@@ -1,5 +1,6 @@
 #include "classicengine.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -33,6 +34,15 @@ ClassicEngine::ClassicEngine(EnginePlatform platform, SectionLayout layout, QObj
       m_lastAppChurn(distantPast()), m_storedLayout(layout.normalized()),
       m_lastDriftReconcile(distantPast()) {
     assertMainThread();
+    const QStringList names{SeparatorController::iconName, SeparatorController::hiddenSeparatorName,
+                            SeparatorController::alwaysHiddenSeparatorName};
+    m_placeInReach = std::none_of(names.begin(), names.end(), [this](const QString &name) {
+        return m_platform.appPreferences.value(AppPreferences::preferredPositionKey(name))
+            .isValid();
+    });
+    if (m_placeInReach) {
+        return; // start() places the items, then tucks
+    }
     // The launch tuck starts from the event loop, once whoever built the engine has had the
     // chance to install its callbacks.
     QPointer<ClassicEngine> self(this);

@@ -131,6 +131,12 @@ private:
     QCoro::Task<> setHiddenRevealed(bool revealed, bool includingAlwaysHidden, QString reason,
                                     bool holdOpen);
     QCoro::Task<> tuckAsSoonAsTheBarIsLaidOut();
+    // On a bar that remembers no position for the three items: measures the bar, keeps the
+    // positions that bring them up in reach under their autosave names and creates them again.
+    QCoro::Task<> placeItemsInReach();
+    // Tucked, yet the hidden separator no longer reaches past the screen's left edge (a shown
+    // item shrank), and it was not tucked again for this frame before.
+    [[nodiscard]] bool peekingWhileTucked();
     // False after `seconds`, when cancelled, or when the engine or its clock goes away.
     QCoro::Task<bool> waitForRevealToSettle(double seconds, CancellationToken cancellation = {});
     void armAutoRehide();
@@ -139,6 +145,12 @@ private:
     // Hiding health.
     void publishHidingBlockedIfChanged();
     void startTuckRecovery();
+    // Starts a self-heal run, at most two for each state of the bar: `afterChange` says what
+    // blocked the last ones has changed.
+    void selfHeal(bool afterChange);
+    // Tries self-healing again shortly after a display or an application has gone or changed,
+    // while hiding is still refused.
+    void selfHealAfterChange();
     static QCoro::Task<> runTuckRecovery(QPointer<ClassicEngine> self, int generation,
                                          CancellationToken token);
     void appendRecoveryRecord(int attempt, std::optional<bool> iconSafelyRightmost,
@@ -295,6 +307,10 @@ private:
     bool m_lastIncludingAlwaysHidden = false;
     QDateTime m_lastRevealChange;
     LaunchTuck m_launchTuck = LaunchTuck::pending;
+    // No position was kept for the three items when the engine was made.
+    bool m_placeInReach = false;
+    // The hidden separator's frame when peekingWhileTucked() last found it peeking.
+    std::optional<QRectF> m_peekRetuckFrame;
 
     // Hiding health.
     bool m_hidingRefused = false;
@@ -306,6 +322,7 @@ private:
     QDateTime m_lastRetuck;
     QDateTime m_lastDisplayChange;
     LatestTask m_retuckAfterDisplayChange;
+    LatestTask m_selfHealAfterChange;
     QDateTime m_watchdogStandDownUntil;
 
     // Tasks and observers.

@@ -11,8 +11,11 @@ void ClassicEngine::installObservers() {
     // Connections made with the engine as context end with it.
     m_observers.append(connect(&m_platform.workspace, &Workspace::applicationLaunched, this,
                                [this] { applicationsChurned(); }));
-    m_observers.append(connect(&m_platform.workspace, &Workspace::applicationTerminated, this,
-                               [this] { applicationsChurned(); }));
+    m_observers.append(
+        connect(&m_platform.workspace, &Workspace::applicationTerminated, this, [this] {
+            applicationsChurned();
+            selfHealAfterChange();
+        }));
     m_observers.append(connect(&m_platform.screens, &Screens::screenParametersChanged, this,
                                [this] { displayParametersChanged(); }));
 }
@@ -56,6 +59,7 @@ void ClassicEngine::displayParametersChanged() {
         co_await self->reapplyRevealState(u"display-change"_s, false);
     };
     m_retuckAfterDisplayChange.start(std::move(body));
+    selfHealAfterChange();
 }
 
 QCoro::Task<> ClassicEngine::waitForReadableFrames(Duration step) {

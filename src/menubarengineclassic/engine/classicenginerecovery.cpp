@@ -69,6 +69,32 @@ QCoro::Task<> ClassicEngine::runTuckRecovery(QPointer<ClassicEngine> self, int g
     }
 }
 
+void ClassicEngine::selfHeal(bool afterChange) {
+    if (afterChange) {
+        m_selfHealAttempts = 0;
+    }
+    if (m_selfHealAttempts >= 2) {
+        return;
+    }
+    ++m_selfHealAttempts;
+    reconcileDetached(QPointer<ClassicEngine>(this), u"tuck-refused-self-heal"_s);
+}
+
+void ClassicEngine::selfHealAfterChange() {
+    QPointer<ClassicEngine> self(this);
+    Clock &clock = m_platform.clock;
+    auto body = [self, &clock](CancellationToken token) -> QCoro::Task<> {
+        // After the display-change retuck, once the bar has laid itself out for the change.
+        const SleepOutcome slept = co_await clock.sleep(seconds(1.5), token);
+        if (slept == SleepOutcome::Cancelled || token.isCancelled() || !self ||
+            !self->m_hidingRefused) {
+            co_return;
+        }
+        self->selfHeal(true);
+    };
+    m_selfHealAfterChange.start(std::move(body));
+}
+
 void ClassicEngine::appendRecoveryRecord(int attempt, std::optional<bool> iconSafelyRightmost,
                                          std::optional<QString> reason) {
     QJsonObject record{{u"kind"_s, u"tuck-recovery"_s},

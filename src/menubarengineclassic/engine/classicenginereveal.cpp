@@ -42,10 +42,7 @@ QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwa
             m_onTuckRefused();
         }
         startTuckRecovery();
-        if (m_selfHealAttempts < 2) {
-            ++m_selfHealAttempts;
-            reconcileDetached(QPointer<ClassicEngine>(this), u"tuck-refused-self-heal"_s);
-        }
+        selfHeal(false);
     } else if (!revealed) {
         m_hidingRefused = false;
         m_selfHealAttempts = 0;

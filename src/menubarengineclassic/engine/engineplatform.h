@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accessibility.h"
+#include "apppreferences.h"
 #include "clock.h"
 #include "inputevents.h"
 #include "screencapture.h"
@@ -15,7 +16,8 @@ namespace zorv {
 
 // The operating-system services the engine runs on, handed in once by the composition root (or a
 // test). Every service must outlive the engine. `work` runs the accessibility reads, clicks and
-// nudges off the main thread; `diagnosticsFolder` is where the engine's trail of decisions goes.
+// nudges off the main thread; `diagnosticsFolder` is where the engine's trail of decisions goes;
+// `appPreferences` is this application's own domain, where its status items' positions are kept.
 struct EnginePlatform {
     Clock &clock;
     Accessibility &accessibility;
@@ -26,6 +28,7 @@ struct EnginePlatform {
     InputEvents &inputEvents;
     WorkRunner work;
     QString diagnosticsFolder;
+    AppPreferences &appPreferences;
 };
 
 } // namespace zorv

@@ -37,21 +37,37 @@ qint64 truncated(double value) {
 
 SeparatorController::SeparatorController(StatusBar &statusBar, Screens &screens, Clock &clock,
                                          QObject *parent)
-    : QObject(parent), m_screens(screens), m_clock(clock),
-      m_alwaysHiddenSep(statusBar.createStatusItem(collapsedLength)),
-      m_hiddenSep(statusBar.createStatusItem(collapsedLength)),
-      m_icon(statusBar.createStatusItem(StatusBar::squareLength)) {
-    m_alwaysHiddenSep->setAutosaveName(u"zorv-always-hidden-separator-v2"_s);
-    m_hiddenSep->setAutosaveName(u"zorv-hidden-separator-v2"_s);
-    m_icon->setAutosaveName(u"zorv-icon-v2"_s);
+    : QObject(parent), m_statusBar(statusBar), m_screens(screens), m_clock(clock) {
+    createItems();
+}
+
+SeparatorController::~SeparatorController() = default;
+
+void SeparatorController::createItems() {
+    m_alwaysHiddenSep = m_statusBar.createStatusItem(collapsedLength);
+    m_hiddenSep = m_statusBar.createStatusItem(collapsedLength);
+    m_icon = m_statusBar.createStatusItem(m_iconHidden ? 0.0 : StatusBar::squareLength);
+    m_alwaysHiddenSep->setAutosaveName(alwaysHiddenSeparatorName);
+    m_hiddenSep->setAutosaveName(hiddenSeparatorName);
+    m_icon->setAutosaveName(iconName);
     for (StatusItem *separator : {m_alwaysHiddenSep.get(), m_hiddenSep.get()}) {
         if (StatusItemButton *button = separator->button()) {
             button->setTitle(QString());
         }
     }
+    if (StatusItemButton *button = m_icon->button(); button && m_iconHidden) {
+        button->setHidden(true);
+    }
 }
 
-SeparatorController::~SeparatorController() = default;
+void SeparatorController::recreateItems() {
+    m_expandChain.cancel();
+    m_icon.reset();
+    m_hiddenSep.reset();
+    m_alwaysHiddenSep.reset();
+    m_lastTuckRefused = false;
+    createItems();
+}
 
 void SeparatorController::setIconHidden(bool hidden) {
     if (hidden == m_iconHidden) {

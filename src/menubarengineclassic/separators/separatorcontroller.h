@@ -49,6 +49,16 @@ public:
     [[nodiscard]] StatusItem &hiddenSep() { return *m_hiddenSep; }
     [[nodiscard]] StatusItem &alwaysHiddenSep() { return *m_alwaysHiddenSep; }
 
+    // The autosave names under which the system keeps the three items' positions.
+    static inline const QString iconName = QStringLiteral("zorv-icon-v2");
+    static inline const QString hiddenSeparatorName = QStringLiteral("zorv-hidden-separator-v2");
+    static inline const QString alwaysHiddenSeparatorName =
+        QStringLiteral("zorv-always-hidden-separator-v2");
+
+    // Removes the three items and creates them again, so that the bar places them at the
+    // positions now kept under their autosave names. They come back collapsed.
+    void recreateItems();
+
     [[nodiscard]] bool lastTuckRefused() const { return m_lastTuckRefused; }
     void setLastTuckRefused(bool refused) { m_lastTuckRefused = refused; }
 
@@ -90,6 +100,7 @@ public:
     void showEverything();
 
 private:
+    void createItems();
     [[nodiscard]] static std::optional<QRectF> frameOf(const StatusItem &item);
     [[nodiscard]] std::optional<Screen> screenOf(const StatusItem &item) const;
     [[nodiscard]] bool seated(const StatusItem &item) const;
@@ -100,6 +111,7 @@ private:
     QCoro::Task<> expandAlwaysWhenSettled(CancellationToken cancellation);
     [[nodiscard]] bool alwaysHiddenSepClearOfScreenEdge() const;
 
+    StatusBar &m_statusBar;
     Screens &m_screens;
     Clock &m_clock;
     std::unique_ptr<StatusItem> m_alwaysHiddenSep;

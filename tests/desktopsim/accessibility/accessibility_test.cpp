@@ -83,6 +83,25 @@ TEST_F(AccessibilityTest, ListsItemsWithRealFramesEvenOffScreen) {
     EXPECT_EQ(valueOf<QString>(read((*elements)[0], u"AXIdentifier"_s)), u"first"_s);
 }
 
+// Only the frontmost application's menu bar has a child: its menus, from the bar's left edge to
+// where they end.
+TEST_F(AccessibilityTest, TheFrontApplicationsMenusSpanTheBarToWhereTheyEnd) {
+    const qint32 editor = launch(u"com.example.editor"_s, 400.0);
+    desktop.applications().activate(editor);
+    settle();
+    const auto menusOf = [&](qint32 processId) {
+        const auto bar = valueOf<AXElement>(
+            read(desktop.accessibility().applicationElement(processId), u"AXMenuBar"_s));
+        return bar ? valueOf<QList<AXElement>>(read(*bar, u"AXChildren"_s)) : std::nullopt;
+    };
+    EXPECT_EQ(menusOf(app), QList<AXElement>{});
+    const auto menus = menusOf(editor);
+    ASSERT_TRUE(menus);
+    ASSERT_EQ(menus->size(), 1);
+    EXPECT_EQ(valueOf<QPointF>(read(menus->front(), position)), QPointF(0.0, 0.0));
+    EXPECT_EQ(valueOf<QSizeF>(read(menus->front(), size)), QSizeF(400.0, 24.0));
+}
+
 // An extras bar or a children list that is missing or of the wrong type yields no items.
 TEST_F(AccessibilityTest, ApplicationFaultsYieldNoItems) {
     const std::pair<AttributeFault, AttributeFault> faults[] = {

@@ -19,7 +19,8 @@ int itemCount(const Scenario &scenario) {
 
 TEST(ScenarioLoaderTest, ShippedScenariosLoad) {
     EXPECT_EQ(ScenarioLoader::shippedNames(),
-              (QStringList{u"crowded-bar"_s, u"dual-displays"_s, u"first-run"_s, u"laptop"_s}));
+              (QStringList{u"crowded-bar"_s, u"crowded-first-launch"_s, u"dual-displays"_s,
+                           u"first-run"_s, u"laptop"_s}));
     const struct {
         QString name;
         qsizetype screens;
@@ -27,7 +28,8 @@ TEST(ScenarioLoaderTest, ShippedScenariosLoad) {
     } cases[] = {{u"laptop"_s, 1, 21},
                  {u"dual-displays"_s, 2, 13},
                  {u"crowded-bar"_s, 1, 40},
-                 {u"first-run"_s, 1, 20}};
+                 {u"first-run"_s, 1, 20},
+                 {u"crowded-first-launch"_s, 1, 44}};
     for (const auto &[name, screens, items] : cases) {
         const Scenario scenario = ScenarioLoader::load(name);
         EXPECT_EQ(scenario.screens.size(), screens) << name.toStdString();

@@ -21,6 +21,15 @@ void EngineTest::TearDown() {
 }
 
 ClassicEngine &EngineTest::makeEngine(const SectionLayout &layout) {
+    if (rememberZorvPositions) {
+        // Tests arrange the engine's items themselves: the bar keeps positions for them, at the
+        // left end where new items go.
+        for (const QString &name : {BarItems::zorvAlwaysHiddenSeparatorName,
+                                    BarItems::zorvHiddenSeparatorName, BarItems::zorvIconName}) {
+            desktop.appPreferences().setValue(AppPreferences::preferredPositionKey(name),
+                                              LaunchPlacement::leftEnd);
+        }
+    }
     EnginePlatform platform{clock,
                             desktop.accessibility(),
                             workspace,
@@ -29,7 +38,8 @@ ClassicEngine &EngineTest::makeEngine(const SectionLayout &layout) {
                             desktop.screenCapture(),
                             desktop.inputEvents(),
                             WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
-                            folder.path()};
+                            folder.path(),
+                            desktop.appPreferences()};
     engine = std::make_unique<ClassicEngine>(std::move(platform), layout);
     return *engine;
 }

@@ -2,6 +2,7 @@
 
 #include "desktoptest.h"
 #include "engine/classicengine.h"
+#include "separators/launchplacement.h"
 #include "workerclockdriver.h"
 #include "workspace/simworkspace.h"
 
@@ -57,6 +58,8 @@ protected:
     // The "reason" of each "reveal" or "tuck" record in "events.jsonl".
     [[nodiscard]] QStringList reasons(const QString &kind) const;
 
+    // Whether makeEngine() finds positions kept for the engine's own items.
+    bool rememberZorvPositions = true;
     QTemporaryDir folder;
     SimWorkspace workspace;
     QThreadPool pool;

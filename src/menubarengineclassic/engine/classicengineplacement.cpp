@@ -1,0 +1,73 @@
+// The first launch on a bar that remembers no position for the engine's own items: the system
+// would put them at the left end, which on a crowded or notched bar is out of sight.
+
+#include "classicengine.h"
+#include "discovery/frontmenus.h"
+#include "separators/launchplacement.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+struct BarSurvey {
+    QList<DiscoveredItem> items;
+    std::optional<double> menusRight;
+};
+
+} // namespace
+
+QCoro::Task<> ClassicEngine::placeItemsInReach() {
+    m_placeInReach = false;
+    QPointer<ClassicEngine> self(this);
+    std::shared_ptr<ItemDiscovery> discovery = m_discovery;
+    Accessibility &accessibility = m_platform.accessibility;
+    std::optional<qint32> front;
+    if (const auto application = m_platform.workspace.frontmostApplication()) {
+        front = application->processId;
+    }
+    auto work = [discovery, &accessibility, front] {
+        BarSurvey survey;
+        survey.items = discovery->scan(std::nullopt);
+        if (front) {
+            survey.menusRight = frontMenusRightEdge(accessibility, *front);
+        }
+        return survey;
+    };
+    const BarSurvey survey = co_await m_platform.work.run(std::move(work));
+    if (!self) {
+        co_return;
+    }
+    const double iconLength =
+        m_separatorController->iconHidden() ? 0.0 : m_platform.statusBar.thickness();
+    const std::optional<LaunchPlacement> placement =
+        LaunchPlacement::compute(survey.items, m_platform.screens.screens(), survey.menusRight,
+                                 iconLength, SeparatorController::collapsedLength);
+    QJsonObject record{{u"kind"_s, u"launch-placement"_s},
+                       {u"items"_s, survey.items.size()},
+                       {u"menusRight"_s, survey.menusRight ? QJsonValue(*survey.menusRight)
+                                                           : QJsonValue(QJsonValue::Null)}};
+    if (!placement) {
+        record.insert(u"placed"_s, false);
+        appendEvent(record);
+        co_return;
+    }
+    AppPreferences &preferences = m_platform.appPreferences;
+    preferences.setValue(AppPreferences::preferredPositionKey(SeparatorController::iconName),
+                         placement->icon);
+    preferences.setValue(
+        AppPreferences::preferredPositionKey(SeparatorController::hiddenSeparatorName),
+        placement->hiddenSeparator);
+    preferences.setValue(
+        AppPreferences::preferredPositionKey(SeparatorController::alwaysHiddenSeparatorName),
+        placement->alwaysHiddenSeparator);
+    m_separatorController->recreateItems();
+    record.insert(u"placed"_s, true);
+    record.insert(u"anchor"_s, placement->anchor);
+    record.insert(u"icon"_s, placement->icon);
+    record.insert(u"hiddenSep"_s, placement->hiddenSeparator);
+    appendEvent(record);
+}
+
+} // namespace zorv

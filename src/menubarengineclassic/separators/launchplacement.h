@@ -1,0 +1,43 @@
+#pragma once
+
+#include "discovery/discovereditem.h"
+#include "screen.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace zorv {
+
+// Where this application's three status items should come up on a bar that remembers no
+// position for them, as preferred positions: distances in points from the right end of the
+// movable status items (the system puts a new item in the first slot at least that far from the
+// right end). The icon and then the hidden separator go just left of the leftmost item the user
+// can see, so that nothing in view ends up in the hidden section; the always-hidden separator
+// goes to the left end, so that everything already out of sight does.
+//
+// An item is in view when it lies wholly on the bar's screen, its centre is not under the camera
+// housing and it starts right of the frontmost application's menus. The leftmost one with room
+// for the icon and the separator between it and whatever covers the bar on its left is chosen.
+// The bar's screen is the one holding the rightmost item; Control Center and the clock stay at
+// the right end and never count as the right end of the movable items.
+struct LaunchPlacement {
+    // Further left than any bar reaches: the left end.
+    static constexpr double leftEnd = 100000.0;
+
+    double icon = 0.0;
+    double hiddenSeparator = 0.0;
+    double alwaysHiddenSeparator = leftEnd;
+    // The item the icon stands just left of.
+    QString anchor;
+
+    // Absent when no item is in view with room beside it. `iconLength` is 0 for a hidden icon.
+    [[nodiscard]] static std::optional<LaunchPlacement>
+    compute(const QList<DiscoveredItem> &items, const QList<Screen> &screens,
+            std::optional<double> menusRight, double iconLength, double separatorLength);
+
+    friend bool operator==(const LaunchPlacement &, const LaunchPlacement &) = default;
+};
+
+} // namespace zorv

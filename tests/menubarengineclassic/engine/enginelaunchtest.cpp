@@ -1,0 +1,168 @@
+#include "enginetest.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorv::testing {
+namespace {
+
+// A laptop with a camera housing and a crowded bar on the day the engine first runs.
+class CrowdedLaunchTest : public EngineTest {
+protected:
+    // `applications` one-item applications after the fixed system items, the front application's
+    // menus reaching `menus`; with `external`, a 1920-point display at that origin besides the
+    // laptop, whose bar holds the items.
+    void furnishCrowdedBar(int applications, double menus,
+                           std::optional<QPointF> external = std::nullopt) {
+        const DisplayId laptop = addLaptop(200.0);
+        if (external) {
+            ScreenDescription display;
+            display.size = {1920.0, 1080.0};
+            display.origin = external;
+            desktop.arrangement().add(display);
+        }
+        desktop.arrangement().setMainScreen(laptop);
+        const qint32 system = launch(u"com.apple.controlcenter"_s);
+        for (const auto &[identifier, length] :
+             {std::pair{u"com.apple.menuextra.clock"_s, 90.0},
+              std::pair{u"com.apple.menuextra.controlcenter"_s, 37.0}}) {
+            ItemDescription fixed;
+            fixed.length = length;
+            fixed.identifier = identifier;
+            fixed.immovable = true;
+            desktop.items().add(system, fixed);
+        }
+        AppDescription front;
+        front.bundleIdentifier = u"com.example.front"_s;
+        front.activationPolicy = ActivationPolicy::Regular;
+        front.menusWidth = menus;
+        desktop.applications().activate(desktop.applications().launch(front));
+        for (int i = 0; i < applications; ++i) {
+            const qint32 process = launch(u"com.example.app%1"_s.arg(i));
+            apps.append(addItem(process, 22.0 + (i % 4) * 5.0, u"item%1"_s.arg(i)));
+        }
+        settle();
+    }
+
+    [[nodiscard]] QSet<quint64> inView() {
+        QSet<quint64> visible;
+        for (const quint64 item : std::as_const(apps)) {
+            if (entry(item).visible) {
+                visible.insert(item);
+            }
+        }
+        return visible;
+    }
+
+    [[nodiscard]] qsizetype watchdogReveals() const {
+        return reasons(u"reveal"_s).count(u"watchdog: icon off-screen"_s);
+    }
+
+    QList<quint64> apps;
+};
+
+struct LaunchCase {
+    const char *name;
+    int applications;
+    double menus;
+    std::optional<QPointF> external;
+};
+
+class FirstLaunchTest : public CrowdedLaunchTest,
+                        public ::testing::WithParamInterface<LaunchCase> {};
+
+// No position is kept for the engine's items: they come up in reach, beside what was in view,
+// with what was out of sight hidden, and stay so for an hour without the watchdog stepping in.
+TEST_P(FirstLaunchTest, comesUpInReachAndHidesNothingThatWasInView) {
+    furnishCrowdedBar(GetParam().applications, GetParam().menus, GetParam().external);
+    const QSet<quint64> before = inView();
+    ASSERT_LT(before.size(), apps.size()) << "the bar is not crowded";
+    rememberZorvPositions = false;
+    makeEngine();
+    startEngine();
+    run(2.0);
+
+    const BarEntry icon = entry(zorvItem(BarItems::zorvIconName));
+    EXPECT_TRUE(icon.visible) << icon.frame.left();
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_FALSE(engine->isRevealed());
+    const QList<QJsonObject> placements = records(u"events.jsonl"_s, u"launch-placement"_s);
+    ASSERT_EQ(placements.size(), 1);
+    EXPECT_TRUE(placements.first().value(u"placed"_s).toBool());
+    // Inserting the icon and its separator pushes what stands right beside the menus or the
+    // housing out of view; nothing else in view moves.
+    EXPECT_LE((before - inView()).size(), 2);
+    const double hiddenSepRight = entry(zorvItem(BarItems::zorvHiddenSeparatorName)).frame.right();
+    for (const quint64 item : std::as_const(apps)) {
+        const BarEntry seen = entry(item);
+        if (!before.contains(item) && !seen.underHousing) {
+            EXPECT_FALSE(seen.onScreen) << seen.frame.left();
+            EXPECT_LT(seen.frame.right(), hiddenSepRight);
+        }
+    }
+
+    run(3600.0);
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_EQ(watchdogReveals(), 0);
+    EXPECT_EQ(reasons(u"tuck"_s).count(u"launch"_s), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bars, FirstLaunchTest,
+                         ::testing::Values(LaunchCase{"FortyFourItems", 44, 420.0, std::nullopt},
+                                           LaunchCase{"SeventeenAppsAndAnExternalDisplay", 17,
+                                                      560.0, QPointF(-1920.0, -98.0)}),
+                         [](const auto &info) { return info.param.name; });
+
+// The icon is out of reach (kept at the left end of a crowded bar): the self-heal runs fail, and
+// the watchdog's fruitless reveals come further and further apart. Self-healing is tried again
+// when an application quits and when the bar moves to a wide display, where hiding then works.
+TEST_F(CrowdedLaunchTest, retriesSelfHealWhenTheBarMovesAndBacksTheWatchdogOff) {
+    furnishCrowdedBar(44, 420.0);
+    makeEngine();
+    engine->setReorderEnabled(true);
+    startEngine();
+    run(600.0);
+    ASSERT_FALSE(entry(zorvItem(BarItems::zorvIconName)).onScreen);
+    EXPECT_EQ(engine->hidingBlocked(), HidingBlockedReason::iconMisseated);
+    const qsizetype selfHealRuns = records(u"reconcile-log.jsonl"_s).size();
+    EXPECT_GE(selfHealRuns, 1);
+    EXPECT_LE(selfHealRuns, 2);
+    // Reveals 0, 1.6, 4.8, 11.2, 24, 49.6, 100.8, 203.2 and 408 s after the first: nine, not 375.
+    EXPECT_EQ(watchdogReveals(), 9);
+
+    // An application quitting frees too little room, but self-healing is tried once more.
+    desktop.applications().quit(entry(apps.front()).processId);
+    run(5.0);
+    EXPECT_EQ(records(u"reconcile-log.jsonl"_s).size(), selfHealRuns + 1);
+    EXPECT_EQ(engine->hidingBlocked(), HidingBlockedReason::iconMisseated);
+
+    ScreenDescription wide;
+    wide.size = {7680.0, 2160.0};
+    desktop.arrangement().setMainScreen(desktop.arrangement().add(wide));
+    run(30.0);
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_GT(records(u"reconcile-log.jsonl"_s).size(), selfHealRuns);
+}
+
+// A shown item shrinks while tucked: the hidden separator no longer reaches past the screen's
+// edge, and the tuck is repaired within a second, long before the next scan.
+TEST_F(EngineTest, tucksAgainWithinASecondWhenAShownItemShrinks) {
+    addLaptop();
+    furnishSections(400.0);
+    startEngine();
+    run(5.0);
+    ASSERT_FALSE(onScreen(hidden));
+    desktop.items().setLength(shown, 30.0);
+    settle();
+    ASSERT_TRUE(onScreen(hidden)) << "the shrink does not uncover the hidden item";
+    run(1.0);
+    EXPECT_FALSE(onScreen(hidden));
+    EXPECT_FALSE(onScreen(always));
+    EXPECT_EQ(reasons(u"tuck"_s), (QStringList{u"launch"_s, u"peeking"_s}));
+    run(60.0);
+    EXPECT_EQ(reasons(u"tuck"_s).size(), 2);
+}
+
+} // namespace
+} // namespace zorv::testing

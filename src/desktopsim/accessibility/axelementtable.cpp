@@ -10,7 +10,7 @@ namespace {
 
 // The top bits of a handle tell the kind. An application reference carries its process id in the
 // low 32 bits and its serial above them, so that it names its process for as long as anyone holds
-// it; bars carry the process id and items the item id.
+// it; bars carry the process id, items the item id and menus the process id with their index above.
 constexpr int kindShift = 60;
 constexpr int serialShift = 32;
 constexpr quint64 payloadMask = (quint64(1) << kindShift) - 1;
@@ -35,6 +35,15 @@ AXElement AXElementTable::item(quint64 itemId) {
     return AXElement{encode(Kind::Item, itemId)};
 }
 
+AXElement AXElementTable::menuBar(qint32 processId) {
+    return AXElement{encode(Kind::MenuBar, quint32(processId))};
+}
+
+AXElement AXElementTable::menu(qint32 processId, int index) {
+    return AXElement{
+        encode(Kind::Menu, (quint64(quint32(index)) << serialShift) | quint32(processId))};
+}
+
 std::optional<AXElementTable::Target> AXElementTable::resolve(AXElement element) const {
     const quint64 kindBits = element.handle >> kindShift;
     const quint64 payload = element.handle & payloadMask;
@@ -48,6 +57,11 @@ std::optional<AXElementTable::Target> AXElementTable::resolve(AXElement element)
         return Target{Kind::ExtrasBar, payload};
     case 3:
         return Target{Kind::Item, payload};
+    case 4:
+        return Target{Kind::MenuBar, payload};
+    case 5:
+        return Target{Kind::Menu, quint64(quint32(payload & processMask)),
+                      int(quint32(payload >> serialShift))};
     default:
         return std::nullopt;
     }

@@ -15,12 +15,14 @@ namespace zorv {
 // handed out: reads through it fail only once its process is gone.
 class AXElementTable {
 public:
-    enum class Kind { Application, ExtrasBar, Item };
+    enum class Kind { Application, ExtrasBar, Item, MenuBar, Menu };
 
     struct Target {
         Kind kind = Kind::Application;
-        // The process for application and bar elements, the item id for items.
+        // The process for application, bar and menu elements, the item id for items.
         quint64 id = 0;
+        // Which of its application's menu-bar entries a menu element is.
+        int index = 0;
     };
 
     // Beyond this many references with a time-out of their own, the oldest fall back to the
@@ -30,6 +32,8 @@ public:
     [[nodiscard]] AXElement applicationElement(qint32 processId);
     [[nodiscard]] static AXElement extrasBar(qint32 processId);
     [[nodiscard]] static AXElement item(quint64 itemId);
+    [[nodiscard]] static AXElement menuBar(qint32 processId);
+    [[nodiscard]] static AXElement menu(qint32 processId, int index);
 
     // What the reference names; absent for references never handed out.
     [[nodiscard]] std::optional<Target> resolve(AXElement element) const;

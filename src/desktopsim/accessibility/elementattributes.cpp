@@ -45,16 +45,68 @@ AXAttributeResult ElementAttributes::read(const DesktopState &state, AXElement e
     if (!app) {
         return failure(AXError::InvalidUIElement);
     }
-    return target->kind == AXElementTable::Kind::Application ? application(*app, attribute)
-                                                             : extrasBar(state, *app, attribute);
+    switch (target->kind) {
+    case AXElementTable::Kind::Application:
+        return application(*app, attribute);
+    case AXElementTable::Kind::MenuBar:
+    case AXElementTable::Kind::Menu:
+        return menus(state, *app, *target, attribute, now);
+    default:
+        return extrasBar(state, *app, attribute);
+    }
 }
 
 AXAttributeResult ElementAttributes::application(const AppRecord &app, const QString &attribute) {
     if (attribute == u"AXExtrasMenuBar") {
         return faulty(app.extrasBarFault, AXElementTable::extrasBar(app.processId));
     }
+    if (attribute == u"AXMenuBar" && app.activationPolicy == ActivationPolicy::Regular) {
+        return success(AXElementTable::menuBar(app.processId));
+    }
     if (attribute == u"AXTitle") {
         return app.localizedName ? success(*app.localizedName) : failure(AXError::NoValue);
+    }
+    return failure(AXError::AttributeUnsupported);
+}
+
+AXAttributeResult ElementAttributes::menus(const DesktopState &state, const AppRecord &app,
+                                           AXElementTable::Target target, const QString &attribute,
+                                           std::chrono::nanoseconds now) {
+    const BarView view(state, now);
+    const ScreenRecord *screen = state.activeScreen();
+    QList<QRectF> spans;
+    if (screen && app.menusWidth > 0.0) {
+        const QRectF strip = view.topLeft(screen->barStrip());
+        const double left = screen->frame.left();
+        double right = left + app.menusWidth;
+        const auto gap = screen->housingGap();
+        if (gap && right > gap->first) {
+            spans.append(QRectF(left, strip.top(), gap->first - left, strip.height()));
+            right += gap->second - gap->first;
+            spans.append(QRectF(gap->second, strip.top(), right - gap->second, strip.height()));
+        } else {
+            spans.append(QRectF(left, strip.top(), right - left, strip.height()));
+        }
+    }
+    if (target.kind == AXElementTable::Kind::MenuBar) {
+        if (attribute != u"AXChildren") {
+            return failure(AXError::AttributeUnsupported);
+        }
+        QList<AXElement> children;
+        for (int index = 0; index < spans.size(); ++index) {
+            children.append(AXElementTable::menu(app.processId, index));
+        }
+        return success(children);
+    }
+    if (target.index >= spans.size()) {
+        return failure(AXError::InvalidUIElement);
+    }
+    const QRectF span = spans.at(target.index);
+    if (attribute == u"AXPosition") {
+        return success(span.topLeft());
+    }
+    if (attribute == u"AXSize") {
+        return success(span.size());
     }
     return failure(AXError::AttributeUnsupported);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessibility/axelementtable.h"
 #include "axtypes.h"
 #include "model/desktopstate.h"
 
@@ -15,7 +16,10 @@ namespace zorv {
 // status item answers "AXPosition" and "AXSize" with its real frame on the active screen's bar
 // (top-left convention, x below the screen's left edge when pushed off it), "AXTitle" with its
 // title when it has one, and whatever its attribute overrides say; everything else is "no
-// value". An element of a process or item that has gone is invalid.
+// value". A regular application also answers "AXMenuBar": its menu bar, whose "AXChildren" are
+// the spans its menus cover on the active screen's bar while it is in front (two when they reach
+// past the camera housing), each answering "AXPosition" and "AXSize". An element of a process or
+// item that has gone is invalid.
 class ElementAttributes {
 public:
     [[nodiscard]] static AXAttributeResult read(const DesktopState &state, AXElement element,
@@ -25,6 +29,10 @@ public:
 private:
     [[nodiscard]] static AXAttributeResult application(const AppRecord &app,
                                                        const QString &attribute);
+    [[nodiscard]] static AXAttributeResult menus(const DesktopState &state, const AppRecord &app,
+                                                 AXElementTable::Target target,
+                                                 const QString &attribute,
+                                                 std::chrono::nanoseconds now);
     [[nodiscard]] static AXAttributeResult
     extrasBar(const DesktopState &state, const AppRecord &app, const QString &attribute);
     [[nodiscard]] static AXAttributeResult item(const DesktopState &state, const ItemRecord &item,

@@ -17,7 +17,6 @@ namespace {
 
 constexpr double kIdleQuietSeconds = 1.5;
 constexpr double kRevealSettleSeconds = 1.5;
-constexpr double kDragScreenInset = 4.0;
 constexpr double kTookThreshold = 6.0;
 constexpr int kBatchPlanLimit = 40;
 constexpr int kPassLimit = 30;
@@ -90,15 +89,12 @@ std::optional<BarGeometry> ClassicEngine::currentBarGeometry() const {
             frames.append({item.id, *frame});
         }
     }
-    return BarGeometry::read(*m_separatorController, std::move(frames));
-}
-
-QList<QRectF> ClassicEngine::screenFrames() const {
-    QList<QRectF> frames;
-    for (const Screen &screen : m_platform.screens.screens()) {
-        frames.append(screen.frame);
+    std::optional<BarGeometry> geometry =
+        BarGeometry::read(*m_separatorController, std::move(frames));
+    if (geometry) {
+        geometry->reach = m_reach;
     }
-    return frames;
+    return geometry;
 }
 
 MoveCoordinator::Gesture ClassicEngine::gestureFor(const DragPlan &plan) const {
@@ -106,10 +102,9 @@ MoveCoordinator::Gesture ClassicEngine::gestureFor(const DragPlan &plan) const {
     return slow ? MoveCoordinator::Gesture::commandKey : MoveCoordinator::Gesture::standard;
 }
 
-void ClassicEngine::revealForDragging() {
+void ClassicEngine::revealForDragging(bool includingAlwaysHidden) {
     m_separatorController->setLastTuckRefused(false);
-    m_separatorController->alwaysHiddenSep().setLength(SeparatorController::collapsedLength);
-    m_separatorController->hiddenSep().setLength(SeparatorController::collapsedLength);
+    m_separatorController->setRevealed(true, includingAlwaysHidden);
 }
 
 QCoro::Task<> ClassicEngine::handBackToTheUser(BorrowedCursor::Owner owner,
@@ -141,13 +136,8 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
         plans.append(*plan);
         geometry = DragPlanner::predictedReflow(*geometry, *plan, layout);
     }
-    const QList<QRectF> screens = screenFrames();
     QPointer<ClassicEngine> self(this);
     for (const DragPlan &plan : plans) {
-        if (plan.from.x() < 0 || !onABar(plan.to.x(), screens, kDragScreenInset) ||
-            !onABar(plan.from.x(), screens, kDragScreenInset)) {
-            continue;
-        }
         // The user took the mouse or keyboard since the run found them idle: the plans are
         // stale, and no drag may start under the user's hands.
         if (m_cursor.userInputSince(quietAt)) {
@@ -189,8 +179,12 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         appendReconcileLog(sortPlan.line);
     }
     m_rehideTask.cancel();
-    revealForDragging();
-    const bool revealSettled = co_await waitForRevealToSettle(kRevealSettleSeconds);
+    // The always-hidden section stays tucked unless something in it has to move, which leaves
+    // room on a crowded bar for the rest.
+    const bool includingAlwaysHidden = alwaysHiddenNeedsArranging();
+    revealForDragging(includingAlwaysHidden);
+    const bool revealSettled =
+        co_await waitForRevealToSettle(kRevealSettleSeconds, includingAlwaysHidden);
     if (!self) {
         co_return;
     }
@@ -199,6 +193,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
                             {u"aborted"_s, u"the reveal did not settle"_s},
                             {u"geometry"_s, m_separatorController->geometry()}});
         m_lastDriftReconcile = now();
+        countFruitlessDrift(trigger, false);
         co_await sleep(0.35);
         if (!self) {
             co_return;
@@ -242,7 +237,6 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         bool standardGesture = false;
     };
     std::optional<Pending> pending;
-    std::optional<QString> abortReason;
     int passes = 0;
     while (true) {
         co_await refresh();
@@ -283,53 +277,34 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
             ++passes;
             break;
         }
-        if (plan->from.x() < 0) {
-            revealForDragging();
-            co_await sleep(0.22);
+        // The user took the mouse or keyboard since the run found them idle: give the
+        // cursor back, wait until they are done, and plan again from a fresh scan.
+        if (m_cursor.userInputSince(quietAt)) {
+            co_await handBackToTheUser(owner, quietAt);
             if (!self) {
                 co_return;
             }
-        } else {
-            const QList<QRectF> screens = screenFrames();
-            if (!onABar(plan->to.x(), screens, kDragScreenInset) ||
-                !onABar(plan->from.x(), screens, kDragScreenInset)) {
-                QJsonObject refused = stepRecord(*plan);
-                refused.insert(u"refused"_s, u"off-screen"_s);
-                moves.append(refused);
-                abortReason = u"a drag aimed off-screen"_s;
-                ++passes;
+            if (++passes == kPassLimit) {
                 break;
             }
-            // The user took the mouse or keyboard since the run found them idle: give the
-            // cursor back, wait until they are done, and plan again from a fresh scan.
-            if (m_cursor.userInputSince(quietAt)) {
-                co_await handBackToTheUser(owner, quietAt);
-                if (!self) {
-                    co_return;
-                }
-                if (++passes == kPassLimit) {
-                    break;
-                }
-                continue;
-            }
-            const MoveCoordinator::Gesture gesture = gestureFor(*plan);
-            QJsonObject record = stepRecord(*plan);
-            record.insert(u"gesture"_s, gestureName(gesture));
-            moves.append(record);
-            if (plan->track) {
-                pending =
-                    Pending{*plan->track, plan->from.x(), plan->isOrderMove(), plan->isLaneMove(),
-                            gesture == MoveCoordinator::Gesture::standard};
-            }
-            co_await m_cursor.performDrag(owner, plan->from, plan->to, gesture);
+            continue;
+        }
+        const MoveCoordinator::Gesture gesture = gestureFor(*plan);
+        QJsonObject record = stepRecord(*plan);
+        record.insert(u"gesture"_s, gestureName(gesture));
+        moves.append(record);
+        if (plan->track) {
+            pending = Pending{*plan->track, plan->from.x(), plan->isOrderMove(), plan->isLaneMove(),
+                              gesture == MoveCoordinator::Gesture::standard};
+        }
+        co_await m_cursor.performDrag(owner, plan->from, plan->to, gesture);
+        if (!self) {
+            co_return;
+        }
+        if (m_cursor.keyPressedDuringSession()) {
+            co_await handBackToTheUser(owner, quietAt);
             if (!self) {
                 co_return;
-            }
-            if (m_cursor.keyPressedDuringSession()) {
-                co_await handBackToTheUser(owner, quietAt);
-                if (!self) {
-                    co_return;
-                }
             }
         }
         if (++passes == kPassLimit) {
@@ -341,6 +316,10 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     // What this run found, carried into the next ones. Headway: a drag took, or an item came a
     // strike closer to being left alone as stubborn.
     bool headway = false;
+    bool tookSome = false;
+    for (const QJsonValue &move : std::as_const(moves)) {
+        tookSome = tookSome || move.toObject().value(u"took"_s).toBool();
+    }
     for (auto it = orderTook.cbegin(); it != orderTook.cend(); ++it) {
         const int strikes = it.value() ? 0 : m_stubbornOrder.value(it.key()) + 1;
         m_stubbornOrder.insert(it.key(), strikes);
@@ -369,18 +348,21 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
                              {u"drags"_s, moves.size()},
                              {u"dragDistancePx"_s, dragDistance(moves)},
                              {u"modeledSortMs"_s, sortPlan.modeledMicros / 1000}};
-    m_lastReconcile = reconcileRecord(trigger, passes, settled, timing, moves, abortReason);
-    m_diagnostics.write(u"last-reconcile.json"_s, m_lastReconcile);
+    const QJsonArray unreachable = unreachableItems();
+    m_lastReconcile = reconcileRecord(trigger, passes, settled, timing, moves);
     QJsonObject logLine{{u"trigger"_s, trigger},
                         {u"passes"_s, passes},
                         {u"settled"_s, settled},
                         {u"timing"_s, timing},
                         {u"moves"_s, moves}};
-    if (abortReason) {
-        logLine.insert(u"aborted"_s, *abortReason);
+    if (!unreachable.isEmpty()) {
+        m_lastReconcile.insert(u"unreachable"_s, unreachable);
+        logLine.insert(u"unreachable"_s, unreachable);
     }
+    m_diagnostics.write(u"last-reconcile.json"_s, m_lastReconcile);
     appendReconcileLog(logLine);
-    const bool driftGivenUp = countFruitlessDrift(trigger, settled);
+    // A drift run that moved nothing did not settle the drift, whatever the bar reads now.
+    const bool driftGivenUp = countFruitlessDrift(trigger, settled && tookSome);
 
     co_await sleep(0.35);
     if (!self) {
@@ -393,7 +375,9 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     // An unsettled run keeps the user's arrangement waiting, so the closing scan does not take
     // the bar's half-sorted order for the wanted one, and tries again while runs get somewhere.
     m_unsettledRuns = settled ? 0 : m_unsettledRuns + 1;
-    if (settled && m_orderEpoch == epochAtStart) {
+    // Items out of reach may still stand out of the wanted order: the order stays wanted, so
+    // the scans do not take the bar's for it.
+    if (settled && m_orderEpoch == epochAtStart && !wantedOrderUnreached()) {
         m_orderDirty = false;
     } else if (!settled && headway && !driftGivenUp && m_unsettledRuns < kFollowUpRunLimit &&
                !m_queuedTrigger) {
@@ -420,8 +404,8 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
 }
 
 QJsonObject ClassicEngine::reconcileRecord(const QString &trigger, int passes, bool settled,
-                                           const QJsonObject &timing, const QJsonArray &moves,
-                                           const std::optional<QString> &abortReason) const {
+                                           const QJsonObject &timing,
+                                           const QJsonArray &moves) const {
     QJsonArray items;
     for (const MenuBarItem &item : m_lastItems) {
         items.append(QJsonObject{{u"name"_s, item.appName},
@@ -438,9 +422,6 @@ QJsonObject ClassicEngine::reconcileRecord(const QString &trigger, int passes, b
                        {u"alwaysBoundaryX"_s, leftEdgeOf(m_separatorController->alwaysHiddenSep())},
                        {u"moves"_s, moves},
                        {u"items"_s, items}};
-    if (abortReason) {
-        record.insert(u"aborted"_s, *abortReason);
-    }
     return record;
 }
 

@@ -25,17 +25,17 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
             cleared.append(failure.key());
         }
     }
+    const QHash<MenuBarItemID, QString> unreachable =
+        failed.isEmpty() ? QHash<MenuBarItemID, QString>() : this->unreachable();
     for (const MenuBarItemID &id : std::as_const(failed)) {
-        if (secondsSince(m_laneFailed.value(id)) < 45.0) {
+        // An item the user could not reach either (a silent application's included) keeps its
+        // lane; its failures are judged once it can be reached.
+        if (secondsSince(m_laneFailed.value(id)) < 45.0 || unreachable.contains(id)) {
             continue;
         }
         const auto item = std::find_if(items.cbegin(), items.cend(), [&id](const MenuBarItem &it) {
             return it.id == id && isOnTheBar(it);
         });
-        // An application that did not answer is where it was before; judge it once it answers.
-        if (context.unanswered.contains(item->pid)) {
-            continue;
-        }
         const std::optional<Section> wanted = m_storedLayout.sectionOf(id);
         if (!wanted) {
             cleared.append(id);
@@ -133,7 +133,8 @@ void ClassicEngine::followUpVerdict(const DriftVerdict &verdict, bool stable) {
     }
     m_lastDriftReconcile = now();
     const QString signature = DriftRules::driftSignature(verdict.drifted);
-    if (m_fruitlessDrift.value(signature) < 3) {
+    // Nothing is revealed for a run that would find nothing it can reach to drag.
+    if (m_fruitlessDrift.value(signature) < 3 && runHasWork()) {
         reconcileDetached(QPointer<ClassicEngine>(this), u"drift:"_s + signature);
     }
     m_previousDrift = verdict.drifted;

@@ -60,7 +60,7 @@ AXAttributeResult ElementAttributes::application(const AppRecord &app, const QSt
     if (attribute == u"AXExtrasMenuBar") {
         return faulty(app.extrasBarFault, AXElementTable::extrasBar(app.processId));
     }
-    if (attribute == u"AXMenuBar" && app.activationPolicy == ActivationPolicy::Regular) {
+    if (attribute == u"AXMenuBar") {
         return success(AXElementTable::menuBar(app.processId));
     }
     if (attribute == u"AXTitle") {

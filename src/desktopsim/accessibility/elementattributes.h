@@ -16,10 +16,10 @@ namespace zorv {
 // status item answers "AXPosition" and "AXSize" with its real frame on the active screen's bar
 // (top-left convention, x below the screen's left edge when pushed off it), "AXTitle" with its
 // title when it has one, and whatever its attribute overrides say; everything else is "no
-// value". A regular application also answers "AXMenuBar": its menu bar, whose "AXChildren" are
-// the spans its menus cover on the active screen's bar while it is in front (two when they reach
-// past the camera housing), each answering "AXPosition" and "AXSize". An element of a process or
-// item that has gone is invalid.
+// value". An application also answers "AXMenuBar": its menu bar, whose "AXChildren" are the
+// spans its menus cover on the active screen's bar while it is in front (two when they reach past
+// the camera housing, none without menus), each answering "AXPosition" and "AXSize". An element of
+// a process or item that has gone is invalid.
 class ElementAttributes {
 public:
     [[nodiscard]] static AXAttributeResult read(const DesktopState &state, AXElement element,

@@ -396,6 +396,25 @@ TEST_F(ReconcileTest, aDriftThatThreeRunsCannotSettleIsGivenUpOnce) {
     EXPECT_EQ(wantedOrder(), kTwo);
 }
 
+// Drift runs that drag nothing, or abort because the bar lays out too slowly for the reveal to
+// settle, count toward giving the drift up just as runs that leave it unsettled do.
+TEST_F(ReconcileTest, aDriftRunThatMovesNothingOrAbortsIsFruitless) {
+    furnish(kTwo);
+    want(kTwo);
+    const QString drift = u"drift:com.example.tools"_s;
+    reconcile(drift);
+    reconcile(drift);
+    EXPECT_TRUE(records(u"reconcile-log.jsonl"_s, u"drift-given-up"_s).isEmpty());
+    desktop.settings().setLayoutPassDelay(seconds(2.0));
+    reconcile(drift);
+    QStringList aborted;
+    for (const QJsonObject &line : records(u"reconcile-log.jsonl"_s)) {
+        aborted.append(line.value(u"aborted"_s).toString());
+    }
+    EXPECT_EQ(aborted.count(u"the reveal did not settle"_s), 1);
+    EXPECT_EQ(records(u"reconcile-log.jsonl"_s, u"drift-given-up"_s).size(), 1);
+}
+
 // A bar so full that, revealed, it runs past the screen's left edge: the runs arrange what they
 // can reach and name the rest, never abort, and never drag from or to a place off the screen; the
 // user's order still waits for the two items out of reach.

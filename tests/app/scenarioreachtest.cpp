@@ -278,6 +278,21 @@ TEST(ScenarioReach, aBarLeftOfThePrimaryDisplayIsArranged) {
     EXPECT_EQ(mac.lanes().value(Section::hidden), apps({4, 5, 6}));
 }
 
+// The menu bar hides automatically and the pointer never goes to the top edge: nothing on it can
+// be reached, so nothing is dragged and the wanted order stays stored, waiting.
+TEST(ScenarioReach, anAutomaticallyHiddenBarOutOfViewIsNotDragged) {
+    QJsonObject laptopScreen = screen(1, 0, 1440, 0);
+    laptopScreen.insert(u"autoHidesMenuBar"_s, true);
+    // Shown: app03..app01; hidden: app06..app04.
+    const SectionLayout wanted = layoutOf(apps({1, 2, 3}), apps({4, 5, 6}), {});
+    ReachScenario mac(laptop(6, {laptopScreen}, 300, 114, 228), wanted);
+    mac.run(1200);
+    const LogCounts counts = counted(reconcileLog());
+    EXPECT_EQ(counts.drags, 0);
+    EXPECT_EQ(counts.retired, 0);
+    EXPECT_EQ(mac.engine().storedLayout(), wanted);
+}
+
 // With 4-point spacing and 16-point items the item just left of the hidden separator stands 12
 // points left of it, within the planner's tolerance: wanted shown, it starts no runs.
 TEST(ScenarioReach, anItemWithinTheLaneToleranceStartsNoRuns) {

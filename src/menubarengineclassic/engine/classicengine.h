@@ -199,8 +199,10 @@ private:
     [[nodiscard]] double barMinX() const;
 
     // Reach: what a drag can get at (classicenginereach.cpp).
-    // Reads the bar screen and camera housings; `kept` are a silent application's last items.
-    void updateReach(std::optional<double> menusRight, const QList<MenuBarItem> &kept);
+    // Reads the bar screen and whether its bar shows; `kept` are a silent application's last
+    // items.
+    void updateReach(const ScanContext &context, std::optional<double> menusRight,
+                     const QList<MenuBarItem> &kept);
     // Why each item on the bar that a drag could not get at with everything revealed cannot be.
     [[nodiscard]] QHash<MenuBarItemID, QString> unreachable() const;
     // {"name", "why"} for each item the layout places that a drag cannot get at now.

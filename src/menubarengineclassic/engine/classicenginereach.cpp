@@ -12,7 +12,8 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-void ClassicEngine::updateReach(std::optional<double> menusRight, const QList<MenuBarItem> &kept) {
+void ClassicEngine::updateReach(const ScanContext &context, std::optional<double> menusRight,
+                                const QList<MenuBarItem> &kept) {
     const QList<Screen> screens = m_platform.screens.screens();
     Reachability reach;
     if (const std::optional<Screen> bar = m_separatorController->barScreen();
@@ -21,14 +22,11 @@ void ClassicEngine::updateReach(std::optional<double> menusRight, const QList<Me
         const double primaryTop = screens.first().frame.bottom();
         reach.barScreen = QRectF(bar->frame.left(), primaryTop - bar->frame.bottom(),
                                  bar->frame.width(), bar->frame.height());
+        // Bottom-left convention: a hidden bar's windows rest on the screen's top edge.
+        const std::optional<QRectF> separator = m_separatorController->hiddenSeparatorFrame();
+        reach.barShowing = !separator || separator->top() < bar->frame.bottom() - 0.5;
     }
-    for (const Screen &screen : screens) {
-        if (screen.auxiliaryTopLeftArea && screen.auxiliaryTopRightArea &&
-            screen.auxiliaryTopLeftArea->right() < screen.auxiliaryTopRightArea->left()) {
-            reach.housings.append(
-                {screen.auxiliaryTopLeftArea->right(), screen.auxiliaryTopRightArea->left()});
-        }
-    }
+    reach.housings = context.notchGaps;
     reach.menusRight = menusRight;
     for (const MenuBarItem &item : kept) {
         reach.unanswered.insert(item.id);

@@ -58,14 +58,14 @@ QCoro::Task<> ClassicEngine::refresh() {
         // A hung application's items are still on the bar: keep what the last scan saw of them.
         const QList<MenuBarItem> kept = lastItemsOf(found.unanswered, frames);
         items.append(kept);
-        updateReach(found.menusRight, kept);
+        updateReach(context, found.menusRight, kept);
         std::stable_sort(items.begin(), items.end(),
                          [](const MenuBarItem &a, const MenuBarItem &b) {
                              return a.frame.left() < b.frame.left();
                          });
     } else {
         items = lastItemsOf(runningProcesses(), frames);
-        updateReach(std::nullopt, {});
+        updateReach(context, std::nullopt, {});
     }
 
     if (m_captureEnabled && !m_reconcileInFlight) {

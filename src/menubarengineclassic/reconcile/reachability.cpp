@@ -21,7 +21,7 @@ std::optional<QString> Reachability::whyNot(const MenuBarItemID &id, const QRect
         return offScreen;
     }
     // A hidden bar's windows lie above the top edge of its screen.
-    if (frame.bottom() <= barScreen->top() + 0.5) {
+    if (!barShowing || frame.bottom() <= barScreen->top() + 0.5) {
         return barHidden;
     }
     const double midX = frame.center().x();
@@ -38,7 +38,7 @@ std::optional<QString> Reachability::whyNot(const MenuBarItemID &id, const QRect
 }
 
 bool Reachability::reaches(double x) const {
-    return barScreen && barScreen->left() + screenInset <= x &&
+    return barShowing && barScreen && barScreen->left() + screenInset <= x &&
            x <= barScreen->right() - screenInset && !inHousing(x, housings) &&
            !(menusRight && x < *menusRight);
 }

@@ -36,6 +36,8 @@ struct Reachability {
     std::optional<double> menusRight;
     // Items kept from the last scan of an application that did not answer.
     QSet<MenuBarItemID> unanswered;
+    // False while the bar hides automatically and is out of view.
+    bool barShowing = true;
 
     // Why the item in `frame` cannot be reached; absent when it can.
     [[nodiscard]] std::optional<QString> whyNot(const MenuBarItemID &id, const QRectF &frame) const;

@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Reachability::notAnswering}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(Reachability, DragPointsLieClearOfEdgesHousingAndMenus) {
+TEST(Reachability, DragPointsLieClearOfEdgesHousingAndMenusOnAShowingBar) {
     QList<double> reached;
     for (const double x : {-1600.0, -1509.0, -1200.0, -1099.0, -700.0, -599.0, -4.0, -3.0, 50.0}) {
         if (notchedLeft.reaches(x)) {
@@ -53,6 +53,10 @@ TEST(Reachability, DragPointsLieClearOfEdgesHousingAndMenus) {
     }
     EXPECT_EQ(reached, (QList<double>{-1099.0, -599.0, -4.0}));
     EXPECT_FALSE(Reachability{}.reaches(0.0)) << "no bar screen";
+    Reachability hidden = notchedLeft;
+    hidden.barShowing = false;
+    EXPECT_FALSE(hidden.reaches(-300.0));
+    EXPECT_EQ(hidden.whyNot(idOf(u"a"_s), QRectF(-300, 0, 22, 32)), Reachability::barHidden);
 }
 
 // Tucked: the hidden separator 1600 long (its right edge at 600), the always-hidden one

@@ -28,14 +28,18 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
     const QHash<MenuBarItemID, QString> unreachable =
         failed.isEmpty() ? QHash<MenuBarItemID, QString>() : this->unreachable();
     for (const MenuBarItemID &id : std::as_const(failed)) {
-        // An item the user could not reach either (a silent application's included) keeps its
-        // lane; its failures are judged once it can be reached.
+        // An item the user could not reach either keeps its lane; its failures are judged once
+        // it can be reached.
         if (secondsSince(m_laneFailed.value(id)) < 45.0 || unreachable.contains(id)) {
             continue;
         }
         const auto item = std::find_if(items.cbegin(), items.cend(), [&id](const MenuBarItem &it) {
             return it.id == id && isOnTheBar(it);
         });
+        // An application that did not answer is where it was before; judge it once it answers.
+        if (context.unanswered.contains(item->pid)) {
+            continue;
+        }
         const std::optional<Section> wanted = m_storedLayout.sectionOf(id);
         if (!wanted) {
             cleared.append(id);

@@ -302,6 +302,21 @@ TEST_F(ReconcileTest, anItemWhoseLaneDragsKeepFailingIsRetiredWhereItSits) {
     EXPECT_EQ(shownOrder(), kTwo);
 }
 
+// The same item, once the front application's menus cover it, is not retired: it keeps its
+// wanted lane, and its failures wait until it can be reached again.
+TEST_F(ReconcileTest, anItemOutOfReachKeepsItsWantedLane) {
+    furnish(kTwo, DragAcceptance::Never);
+    drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
+    reconcile();
+    reconcile();
+    desktop.applications().activate(launch(u"com.example.editor"_s, 1500.0));
+    run(75.0);
+    EXPECT_TRUE(records(u"reconcile-log.jsonl"_s, u"adopt"_s).isEmpty());
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::hidden);
+    EXPECT_FALSE(engine->unmovable().contains(idOf(u"a"_s)));
+    EXPECT_EQ(runLines().size(), 2);
+}
+
 // A handed-over layout that differs from the bar only inside a section is brought about by the
 // scans once reordering is on; until then it waits, and the bar's order does not replace it.
 TEST_F(ReconcileTest, aHandedOverLayoutIsBroughtAboutOnceReorderingIsOn) {

@@ -218,6 +218,8 @@ TEST(ScenarioReach, aCrowdedNotchedLaptopArrangesWhatCanBeReached) {
     EXPECT_EQ(mac.mac().app.model()->layoutStore().value(), wanted);
 
     const LogCounts counts = counted(reconcileLog());
+    RecordProperty("runs", counts.runs);
+    RecordProperty("drags", counts.drags);
     EXPECT_LE(counts.runs, 4);
     EXPECT_EQ(counts.retired, 0);
     QStringList why;

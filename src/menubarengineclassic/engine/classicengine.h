@@ -207,8 +207,9 @@ private:
     [[nodiscard]] QHash<MenuBarItemID, QString> unreachable() const;
     // {"name", "why"} for each item the layout places that a drag cannot get at now.
     [[nodiscard]] QJsonArray unreachableItems() const;
-    // Whether some always-hidden item sits out of its lane or order, or an item sits in that lane
-    // that belongs elsewhere: only then does a run reveal the always-hidden section.
+    // Whether some always-hidden item a full reveal would bring within reach sits out of its
+    // lane or order, or such an item sits in that lane and belongs elsewhere: only then does a
+    // run reveal the always-hidden section.
     [[nodiscard]] bool alwaysHiddenNeedsArranging() const;
     // Whether some lane's items on the bar, leaving out those given up on as stubborn or
     // unmovable, stand in another order than the wanted layout's.

@@ -72,10 +72,12 @@ bool ClassicEngine::alwaysHiddenNeedsArranging() const {
         return true;
     }
     constexpr double tolerance = DriftRules::laneTolerance;
+    // What even a full reveal would leave out of reach is no reason to reveal it.
+    const QHash<MenuBarItemID, QString> outOfReach = unreachable();
     QHash<MenuBarItemID, double> inLane;
     for (const MenuBarItem &item : m_lastItems) {
         const std::optional<Section> wanted = m_storedLayout.sectionOf(item.id);
-        if (!DriftRules::isCounted(item) || !wanted) {
+        if (!DriftRules::isCounted(item) || !wanted || outOfReach.contains(item.id)) {
             continue;
         }
         const double midX = m_lastFrames.value(item.id, item.frame).center().x();

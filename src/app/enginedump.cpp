@@ -4,6 +4,8 @@
 
 #include <QJsonArray>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -30,8 +32,11 @@ QJsonValue optionalText(const std::optional<QString> &text) {
 QJsonObject EngineDump::toJson(ClassicEngine &engine, const QList<QRectF> &screens) {
     QJsonArray items;
     for (const MenuBarItem &item : engine.lastItems()) {
-        const bool onScreen = ClassicEngine::isOnTheBar(item) &&
-                              ClassicEngine::onABar(item.frame.center().x(), screens, 0.0);
+        const double midX = item.frame.center().x();
+        const bool onScreen =
+            ClassicEngine::isOnTheBar(item) &&
+            std::any_of(screens.cbegin(), screens.cend(),
+                        [midX](const QRectF &s) { return s.left() <= midX && midX <= s.right(); });
         items.append(QJsonObject{{u"bundleId"_s, item.id.bundleID},
                                  {u"title"_s, optionalText(item.id.title)},
                                  {u"identifier"_s, optionalText(item.id.axIdentifier)},

@@ -10,7 +10,7 @@ namespace {
 
 // The top bits of a handle tell the kind. An application reference carries its process id in the
 // low 32 bits and its serial above them, so that it names its process for as long as anyone holds
-// it; bars carry the process id and items the item id.
+// it; bars carry the process id, items the item id and menus the process id with their index above.
 constexpr int kindShift = 60;
 constexpr int serialShift = 32;
 constexpr quint64 payloadMask = (quint64(1) << kindShift) - 1;
@@ -39,8 +39,9 @@ AXElement AXElementTable::menuBar(qint32 processId) {
     return AXElement{encode(Kind::MenuBar, quint32(processId))};
 }
 
-AXElement AXElementTable::menus(qint32 processId) {
-    return AXElement{encode(Kind::Menus, quint32(processId))};
+AXElement AXElementTable::menu(qint32 processId, int index) {
+    return AXElement{
+        encode(Kind::Menu, (quint64(quint32(index)) << serialShift) | quint32(processId))};
 }
 
 std::optional<AXElementTable::Target> AXElementTable::resolve(AXElement element) const {
@@ -59,7 +60,8 @@ std::optional<AXElementTable::Target> AXElementTable::resolve(AXElement element)
     case 4:
         return Target{Kind::MenuBar, payload};
     case 5:
-        return Target{Kind::Menus, payload};
+        return Target{Kind::Menu, quint64(quint32(payload & processMask)),
+                      int(quint32(payload >> serialShift))};
     default:
         return std::nullopt;
     }

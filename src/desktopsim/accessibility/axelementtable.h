@@ -12,16 +12,17 @@ namespace zorv {
 // The accessibility element references handed out so far. An application element is a new
 // reference per request and can carry its own messaging time-out; an application's extras bar and
 // its status items have one stable reference each. A reference stays valid however many more are
-// handed out: reads through it fail only once its process is gone. An application's menu bar and
-// its menus have one stable reference each as well.
+// handed out: reads through it fail only once its process is gone.
 class AXElementTable {
 public:
-    enum class Kind { Application, ExtrasBar, Item, MenuBar, Menus };
+    enum class Kind { Application, ExtrasBar, Item, MenuBar, Menu };
 
     struct Target {
         Kind kind = Kind::Application;
-        // The process for application, bar and menus elements, the item id for items.
+        // The process for application, bar and menu elements, the item id for items.
         quint64 id = 0;
+        // Which of its application's menu-bar entries a menu element is.
+        int index = 0;
     };
 
     // Beyond this many references with a time-out of their own, the oldest fall back to the
@@ -31,9 +32,8 @@ public:
     [[nodiscard]] AXElement applicationElement(qint32 processId);
     [[nodiscard]] static AXElement extrasBar(qint32 processId);
     [[nodiscard]] static AXElement item(quint64 itemId);
-    // An application's menu bar, and its menus as one element.
     [[nodiscard]] static AXElement menuBar(qint32 processId);
-    [[nodiscard]] static AXElement menus(qint32 processId);
+    [[nodiscard]] static AXElement menu(qint32 processId, int index);
 
     // What the reference names; absent for references never handed out.
     [[nodiscard]] std::optional<Target> resolve(AXElement element) const;

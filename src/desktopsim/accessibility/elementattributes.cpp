@@ -49,13 +49,11 @@ AXAttributeResult ElementAttributes::read(const DesktopState &state, AXElement e
     case AXElementTable::Kind::Application:
         return application(*app, attribute);
     case AXElementTable::Kind::MenuBar:
-    case AXElementTable::Kind::Menus:
-        return menus(state, *app, target->kind, attribute, now);
-    case AXElementTable::Kind::ExtrasBar:
-    case AXElementTable::Kind::Item:
-        break;
+    case AXElementTable::Kind::Menu:
+        return menus(state, *app, *target, attribute, now);
+    default:
+        return extrasBar(state, *app, attribute);
     }
-    return extrasBar(state, *app, attribute);
 }
 
 AXAttributeResult ElementAttributes::application(const AppRecord &app, const QString &attribute) {
@@ -67,6 +65,48 @@ AXAttributeResult ElementAttributes::application(const AppRecord &app, const QSt
     }
     if (attribute == u"AXTitle") {
         return app.localizedName ? success(*app.localizedName) : failure(AXError::NoValue);
+    }
+    return failure(AXError::AttributeUnsupported);
+}
+
+AXAttributeResult ElementAttributes::menus(const DesktopState &state, const AppRecord &app,
+                                           AXElementTable::Target target, const QString &attribute,
+                                           std::chrono::nanoseconds now) {
+    const BarView view(state, now);
+    const ScreenRecord *screen = state.activeScreen();
+    QList<QRectF> spans;
+    if (screen && app.menusWidth > 0.0) {
+        const QRectF strip = view.topLeft(screen->barStrip());
+        const double left = screen->frame.left();
+        double right = left + app.menusWidth;
+        const auto gap = screen->housingGap();
+        if (gap && right > gap->first) {
+            spans.append(QRectF(left, strip.top(), gap->first - left, strip.height()));
+            right += gap->second - gap->first;
+            spans.append(QRectF(gap->second, strip.top(), right - gap->second, strip.height()));
+        } else {
+            spans.append(QRectF(left, strip.top(), right - left, strip.height()));
+        }
+    }
+    if (target.kind == AXElementTable::Kind::MenuBar) {
+        if (attribute != u"AXChildren") {
+            return failure(AXError::AttributeUnsupported);
+        }
+        QList<AXElement> children;
+        for (int index = 0; index < spans.size(); ++index) {
+            children.append(AXElementTable::menu(app.processId, index));
+        }
+        return success(children);
+    }
+    if (target.index >= spans.size()) {
+        return failure(AXError::InvalidUIElement);
+    }
+    const QRectF span = spans.at(target.index);
+    if (attribute == u"AXPosition") {
+        return success(span.topLeft());
+    }
+    if (attribute == u"AXSize") {
+        return success(span.size());
     }
     return failure(AXError::AttributeUnsupported);
 }
@@ -86,34 +126,6 @@ AXAttributeResult ElementAttributes::extrasBar(const DesktopState &state, const 
         }
     }
     return faulty(app.childrenFault, children);
-}
-
-AXAttributeResult ElementAttributes::menus(const DesktopState &state, const AppRecord &app,
-                                           AXElementTable::Kind kind, const QString &attribute,
-                                           std::chrono::nanoseconds now) {
-    const bool frontmost = state.frontmostProcessId == app.processId;
-    if (kind == AXElementTable::Kind::MenuBar) {
-        if (attribute != u"AXChildren") {
-            return failure(AXError::AttributeUnsupported);
-        }
-        return success(frontmost ? QList<AXElement>{AXElementTable::menus(app.processId)}
-                                 : QList<AXElement>{});
-    }
-    const ScreenRecord *screen = state.activeScreen();
-    if (!frontmost || !screen) {
-        return failure(AXError::InvalidUIElement);
-    }
-    const BarView view(state, now);
-    const QRectF strip = view.topLeft(screen->barStrip());
-    const QRectF spanned(strip.left(), strip.top(), view.menusRight(*screen) - strip.left(),
-                         strip.height());
-    if (attribute == u"AXPosition") {
-        return success(spanned.topLeft());
-    }
-    if (attribute == u"AXSize") {
-        return success(spanned.size());
-    }
-    return failure(AXError::AttributeUnsupported);
 }
 
 AXAttributeResult ElementAttributes::item(const DesktopState &state, const ItemRecord &item,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessibility/axelementtable.h"
 #include "axtypes.h"
 #include "model/desktopstate.h"
 
@@ -15,12 +16,10 @@ namespace zorv {
 // status item answers "AXPosition" and "AXSize" with its real frame on the active screen's bar
 // (top-left convention, x below the screen's left edge when pushed off it), "AXTitle" with its
 // title when it has one, and whatever its attribute overrides say; everything else is "no
-// value". An element of a process or item that has gone is invalid.
-//
-// An application element also answers "AXMenuBar". The frontmost application's menu bar answers
-// "AXChildren" with one element standing for all its menus, whose "AXPosition" and "AXSize" span
-// the active screen's bar from its left edge to where the menus end (past the camera housing when
-// they reach it); any other application's menu bar has no children.
+// value". An application also answers "AXMenuBar": its menu bar, whose "AXChildren" are the
+// spans its menus cover on the active screen's bar while it is in front (two when they reach past
+// the camera housing, none without menus), each answering "AXPosition" and "AXSize". An element of
+// a process or item that has gone is invalid.
 class ElementAttributes {
 public:
     [[nodiscard]] static AXAttributeResult read(const DesktopState &state, AXElement element,
@@ -30,12 +29,12 @@ public:
 private:
     [[nodiscard]] static AXAttributeResult application(const AppRecord &app,
                                                        const QString &attribute);
-    [[nodiscard]] static AXAttributeResult
-    extrasBar(const DesktopState &state, const AppRecord &app, const QString &attribute);
     [[nodiscard]] static AXAttributeResult menus(const DesktopState &state, const AppRecord &app,
-                                                 AXElementTable::Kind kind,
+                                                 AXElementTable::Target target,
                                                  const QString &attribute,
                                                  std::chrono::nanoseconds now);
+    [[nodiscard]] static AXAttributeResult
+    extrasBar(const DesktopState &state, const AppRecord &app, const QString &attribute);
     [[nodiscard]] static AXAttributeResult item(const DesktopState &state, const ItemRecord &item,
                                                 const QString &attribute,
                                                 std::chrono::nanoseconds now);

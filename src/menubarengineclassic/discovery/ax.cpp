@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -38,6 +39,24 @@ QList<AXElement> AX::extrasItems(qint32 processId, bool *answered) const {
         return {};
     }
     return value<QList<AXElement>>(*bar, u"AXChildren"_s, answered).value_or(QList<AXElement>{});
+}
+
+std::optional<double> AX::menusRight(qint32 processId) const {
+    const AXElement application = m_accessibility.applicationElement(processId);
+    (void)m_accessibility.setMessagingTimeout(application, barMessagingTimeout);
+    const auto bar = value<AXElement>(application, u"AXMenuBar"_s);
+    if (!bar) {
+        return std::nullopt;
+    }
+    std::optional<double> right;
+    for (const AXElement menu :
+         value<QList<AXElement>>(*bar, u"AXChildren"_s).value_or(QList<AXElement>{})) {
+        const QRectF menuFrame = frame(menu);
+        if (menuFrame.width() > 0.0) {
+            right = std::max(right.value_or(menuFrame.right()), menuFrame.right());
+        }
+    }
+    return right;
 }
 
 QRectF AX::frame(AXElement element) const {

@@ -65,9 +65,11 @@ QSet<MenuBarItemID> DriftRules::driftedItems(const QList<MenuBarItem> &items,
         if (!section) {
             continue;
         }
-        const bool shown = *section == Section::shown;
-        const bool right = item.frame.center().x() > hiddenSepX.value_or(0.0);
-        if (shown != right) {
+        const double midX = item.frame.center().x();
+        const double separator = hiddenSepX.value_or(0.0);
+        const bool wrongSide = *section == Section::shown ? midX < separator - laneTolerance
+                                                          : midX > separator + laneTolerance;
+        if (wrongSide) {
             drifted.insert(item.id);
         }
     }

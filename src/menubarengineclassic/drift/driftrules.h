@@ -23,13 +23,18 @@ class DriftRules {
 public:
     DriftRules() = delete;
 
+    // An item more than this far on the wrong side of a separator is out of its lane; nearer, it
+    // is where its section asks (drift detection and the drag planner both go by it).
+    static constexpr double laneTolerance = 14.0;
+
     [[nodiscard]] static bool isCounted(const MenuBarItem &item);
 
     // Positions of one longest strictly increasing run of the values, the earliest on ties.
     [[nodiscard]] static QSet<int> longestIncreasingRun(const QList<double> &values);
 
-    // Items the layout places that sit on the other side of the hidden separator (of x = 0 when
-    // it is unknown) than their section asks: shown ones left of it, hidden ones right of it.
+    // Items the layout places that sit more than laneTolerance on the other side of the hidden
+    // separator (of x = 0 when it is unknown) than their section asks: shown ones left of it,
+    // hidden ones right of it.
     [[nodiscard]] static QSet<MenuBarItemID> driftedItems(const QList<MenuBarItem> &items,
                                                           const SectionLayout &layout,
                                                           std::optional<double> hiddenSepX);

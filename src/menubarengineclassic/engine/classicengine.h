@@ -11,6 +11,7 @@
 #include "menubarengine.h"
 #include "reconcile/bargeometry.h"
 #include "reconcile/dragplan.h"
+#include "reconcile/reachability.h"
 #include "separators/separatorcontroller.h"
 
 #include <QDateTime>
@@ -105,8 +106,6 @@ public:
     // arrived for `quiet` seconds, or none since `since` (0.15 s slack), or when cancelled.
     QCoro::Task<> waitForInputIdle(double quiet, std::optional<QDateTime> since,
                                    CancellationToken cancellation = {});
-    // Whether x lies on some screen's span, `inset` points inside either end.
-    [[nodiscard]] static bool onABar(double x, const QList<QRectF> &screens, double inset);
 
     // Not dormant and wider than 0: the item stands on the bar.
     [[nodiscard]] static bool isOnTheBar(const MenuBarItem &item) {
@@ -138,7 +137,11 @@ private:
     // item shrank), and it was not tucked again for this frame before.
     [[nodiscard]] bool peekingWhileTucked();
     // False after `seconds`, when cancelled, or when the engine or its clock goes away.
-    QCoro::Task<bool> waitForRevealToSettle(double seconds, CancellationToken cancellation = {});
+    // True once the separators the reveal collapses (the always-hidden one only when
+    // `includingAlwaysHidden`) are laid out at their collapsed length, on screen or not: a bar
+    // too crowded to show everything revealed still settles.
+    QCoro::Task<bool> waitForRevealToSettle(double seconds, bool includingAlwaysHidden,
+                                            CancellationToken cancellation = {});
     void armAutoRehide();
     void showEverythingAndMarkRevealed();
 
@@ -185,6 +188,8 @@ private:
         QList<DiscoveredItem> items;
         // Processes that did not answer in time.
         QSet<qint32> unanswered;
+        // Where the front application's menus end.
+        std::optional<double> menusRight;
     };
 
     [[nodiscard]] ScanContext scanContext() const;
@@ -205,6 +210,25 @@ private:
     void followUpVerdict(const DriftVerdict &verdict, bool stable);
     [[nodiscard]] bool isInstalled(const QString &bundleID);
     [[nodiscard]] double barMinX() const;
+
+    // Reach: what a drag can get at (classicenginereach.cpp).
+    // Reads the bar screen and whether its bar shows; `kept` are a silent application's last
+    // items.
+    void updateReach(const ScanContext &context, std::optional<double> menusRight,
+                     const QList<MenuBarItem> &kept);
+    // Why each item on the bar that a drag could not get at with everything revealed cannot be.
+    [[nodiscard]] QHash<MenuBarItemID, QString> unreachable() const;
+    // {"name", "why"} for each item the layout places that a drag cannot get at now.
+    [[nodiscard]] QJsonArray unreachableItems() const;
+    // Whether some always-hidden item a full reveal would bring within reach sits out of its
+    // lane or order, or such an item sits in that lane and belongs elsewhere: only then does a
+    // run reveal the always-hidden section.
+    [[nodiscard]] bool alwaysHiddenNeedsArranging() const;
+    // Whether some lane's items on the bar, leaving out those given up on as stubborn or
+    // unmovable, stand in another order than the wanted layout's.
+    [[nodiscard]] bool wantedOrderUnreached() const;
+    // Whether a run would find a drag to make once the bar is revealed.
+    [[nodiscard]] bool runHasWork() const;
 
     // Layout intake and upkeep.
     void retire(const MenuBarItemID &id, Section into);
@@ -235,9 +259,8 @@ private:
     // `quietAt`: when the user was last found idle; moved on when the batch waits for them.
     QCoro::Task<> runBatch(BorrowedCursor::Owner owner, QJsonArray &moves, MonotonicTime &quietAt);
     [[nodiscard]] std::optional<BarGeometry> currentBarGeometry() const;
-    [[nodiscard]] QList<QRectF> screenFrames() const;
     [[nodiscard]] MoveCoordinator::Gesture gestureFor(const DragPlan &plan) const;
-    void revealForDragging();
+    void revealForDragging(bool includingAlwaysHidden = true);
     [[nodiscard]] QJsonObject reconcileRecord(const QString &trigger, int passes, bool settled,
                                               const QJsonObject &timing, const QJsonArray &moves,
                                               const std::optional<QString> &abortReason) const;
@@ -338,6 +361,8 @@ private:
     QHash<MenuBarItemID, QRectF> m_lastFrames;
     QDateTime m_lastScanAt;
     QHash<QString, bool> m_installedCache;
+    // What a drag can get at, as of the last scan.
+    Reachability m_reach;
     bool m_flushedNormalizedLayout = false;
     // Per application, in the order first seen, every identity seen since launch.
     QList<QString> m_identityOrder;

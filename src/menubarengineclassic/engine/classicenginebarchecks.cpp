@@ -1,5 +1,4 @@
-// Guards for the synthetic drags: another menu-bar manager, a user still at the controls, and
-// positions that lie on no menu bar.
+// Guards for the synthetic drags: another menu-bar manager and a user still at the controls.
 
 #include "classicengine.h"
 
@@ -48,12 +47,6 @@ QCoro::Task<> ClassicEngine::waitForInputIdle(double quiet, std::optional<QDateT
             co_return;
         }
     }
-}
-
-bool ClassicEngine::onABar(double x, const QList<QRectF> &screens, double inset) {
-    return std::any_of(screens.cbegin(), screens.cend(), [x, inset](const QRectF &screen) {
-        return screen.left() + inset <= x && x <= screen.right() - inset;
-    });
 }
 
 } // namespace zorv

@@ -2,7 +2,7 @@
 // would put them at the left end, which on a crowded or notched bar is out of sight.
 
 #include "classicengine.h"
-#include "discovery/frontmenus.h"
+#include "discovery/ax.h"
 #include "separators/launchplacement.h"
 
 using namespace Qt::StringLiterals;
@@ -31,7 +31,7 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
         BarSurvey survey;
         survey.items = discovery->scan(std::nullopt);
         if (front) {
-            survey.menusRight = frontMenusRightEdge(accessibility, *front);
+            survey.menusRight = AX(accessibility).menusRight(*front);
         }
         return survey;
     };

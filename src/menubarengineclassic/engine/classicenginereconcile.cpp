@@ -17,7 +17,6 @@ namespace {
 
 constexpr double kIdleQuietSeconds = 1.5;
 constexpr double kRevealSettleSeconds = 1.5;
-constexpr double kDragScreenInset = 4.0;
 constexpr double kTookThreshold = 6.0;
 // How long a bar may take to lay out again after a drag before the drag counts as refused, and
 // how often it is looked at meanwhile.
@@ -93,15 +92,12 @@ std::optional<BarGeometry> ClassicEngine::currentBarGeometry() const {
             frames.append({item.id, *frame});
         }
     }
-    return BarGeometry::read(*m_separatorController, std::move(frames));
-}
-
-QList<QRectF> ClassicEngine::screenFrames() const {
-    QList<QRectF> frames;
-    for (const Screen &screen : m_platform.screens.screens()) {
-        frames.append(screen.frame);
+    std::optional<BarGeometry> geometry =
+        BarGeometry::read(*m_separatorController, std::move(frames));
+    if (geometry) {
+        geometry->reach = m_reach;
     }
-    return frames;
+    return geometry;
 }
 
 MoveCoordinator::Gesture ClassicEngine::gestureFor(const DragPlan &plan) const {
@@ -109,10 +105,9 @@ MoveCoordinator::Gesture ClassicEngine::gestureFor(const DragPlan &plan) const {
     return slow ? MoveCoordinator::Gesture::commandKey : MoveCoordinator::Gesture::standard;
 }
 
-void ClassicEngine::revealForDragging() {
+void ClassicEngine::revealForDragging(bool includingAlwaysHidden) {
     m_separatorController->setLastTuckRefused(false);
-    m_separatorController->alwaysHiddenSep().setLength(SeparatorController::collapsedLength);
-    m_separatorController->hiddenSep().setLength(SeparatorController::collapsedLength);
+    m_separatorController->setRevealed(true, includingAlwaysHidden);
 }
 
 QCoro::Task<> ClassicEngine::handBackToTheUser(BorrowedCursor::Owner owner,
@@ -180,15 +175,10 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
         plans.append(*plan);
         geometry = DragPlanner::predictedReflow(*geometry, *plan, layout);
     }
-    const QList<QRectF> screens = screenFrames();
     QPointer<ClassicEngine> self(this);
     for (const DragPlan &plan : plans) {
         if (!m_reorderEnabled) {
             co_return;
-        }
-        if (plan.from.x() < 0 || !onABar(plan.to.x(), screens, kDragScreenInset) ||
-            !onABar(plan.from.x(), screens, kDragScreenInset)) {
-            continue;
         }
         // The user took the mouse or keyboard since the run found them idle: the plans are
         // stale, and no drag may start under the user's hands.
@@ -233,8 +223,12 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     MonotonicTime quietAt = m_platform.clock.now();
 
     m_rehideTask.cancel();
-    revealForDragging();
-    const bool revealSettled = co_await waitForRevealToSettle(kRevealSettleSeconds);
+    // The always-hidden section stays tucked unless something in it has to move, which leaves
+    // room on a crowded bar for the rest.
+    const bool includingAlwaysHidden = alwaysHiddenNeedsArranging();
+    revealForDragging(includingAlwaysHidden);
+    const bool revealSettled =
+        co_await waitForRevealToSettle(kRevealSettleSeconds, includingAlwaysHidden);
     if (!self) {
         co_return;
     }
@@ -243,6 +237,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
                             {u"aborted"_s, u"the reveal did not settle"_s},
                             {u"geometry"_s, m_separatorController->geometry()}});
         m_lastDriftReconcile = now();
+        countFruitlessDrift(trigger, false);
         co_await sleep(0.35);
         if (!self) {
             co_return;
@@ -335,59 +330,41 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
             ++passes;
             break;
         }
-        if (plan->from.x() < 0) {
-            revealForDragging();
-            co_await sleep(0.22);
+        // Switched off mid-run: the run ends before its next drag and gives the cursor back.
+        if (!m_reorderEnabled) {
+            abortReason = u"reordering was switched off"_s;
+            ++passes;
+            break;
+        }
+        // The user took the mouse or keyboard since the run found them idle: give the
+        // cursor back, wait until they are done, and plan again from a fresh scan.
+        if (m_cursor.userInputSince(quietAt)) {
+            co_await handBackToTheUser(owner, quietAt);
             if (!self) {
                 co_return;
             }
-        } else {
-            // Switched off mid-run: the run ends before its next drag and gives the cursor back.
-            if (!m_reorderEnabled) {
-                abortReason = u"reordering was switched off"_s;
-                ++passes;
+            if (++passes == kPassLimit) {
                 break;
             }
-            const QList<QRectF> screens = screenFrames();
-            if (!onABar(plan->to.x(), screens, kDragScreenInset) ||
-                !onABar(plan->from.x(), screens, kDragScreenInset)) {
-                QJsonObject refused = stepRecord(*plan);
-                refused.insert(u"refused"_s, u"off-screen"_s);
-                moves.append(refused);
-                abortReason = u"a drag aimed off-screen"_s;
-                ++passes;
-                break;
-            }
-            // The user took the mouse or keyboard since the run found them idle: give the
-            // cursor back, wait until they are done, and plan again from a fresh scan.
-            if (m_cursor.userInputSince(quietAt)) {
-                co_await handBackToTheUser(owner, quietAt);
-                if (!self) {
-                    co_return;
-                }
-                if (++passes == kPassLimit) {
-                    break;
-                }
-                continue;
-            }
-            const MoveCoordinator::Gesture gesture = gestureFor(*plan);
-            QJsonObject record = stepRecord(*plan);
-            record.insert(u"gesture"_s, gestureName(gesture));
-            moves.append(record);
-            if (plan->track) {
-                pending =
-                    Pending{*plan->track, plan->from.x(), plan->isOrderMove(), plan->isLaneMove(),
-                            gesture == MoveCoordinator::Gesture::standard};
-            }
-            co_await m_cursor.performDrag(owner, plan->from, plan->to, gesture);
+            continue;
+        }
+        const MoveCoordinator::Gesture gesture = gestureFor(*plan);
+        QJsonObject record = stepRecord(*plan);
+        record.insert(u"gesture"_s, gestureName(gesture));
+        moves.append(record);
+        if (plan->track) {
+            pending =
+                Pending{*plan->track, plan->from.x(), plan->isOrderMove(), plan->isLaneMove(),
+                        gesture == MoveCoordinator::Gesture::standard};
+        }
+        co_await m_cursor.performDrag(owner, plan->from, plan->to, gesture);
+        if (!self) {
+            co_return;
+        }
+        if (m_cursor.keyPressedDuringSession()) {
+            co_await handBackToTheUser(owner, quietAt);
             if (!self) {
                 co_return;
-            }
-            if (m_cursor.keyPressedDuringSession()) {
-                co_await handBackToTheUser(owner, quietAt);
-                if (!self) {
-                    co_return;
-                }
             }
         }
         if (++passes == kPassLimit) {
@@ -399,6 +376,10 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     // What this run found, carried into the next ones. Headway: a drag took, or an item came a
     // strike closer to being left alone as stubborn.
     bool headway = false;
+    bool tookSome = false;
+    for (const QJsonValue &move : std::as_const(moves)) {
+        tookSome = tookSome || move.toObject().value(u"took"_s).toBool();
+    }
     for (auto it = orderTook.cbegin(); it != orderTook.cend(); ++it) {
         const int strikes = it.value() ? 0 : m_stubbornOrder.value(it.key()) + 1;
         m_stubbornOrder.insert(it.key(), strikes);
@@ -428,8 +409,8 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
                              {u"drags"_s, moves.size()},
                              {u"dragDistancePx"_s, dragDistance(moves)},
                              {u"modeledSortMs"_s, sortPlan.modeledMicros / 1000}};
+    const QJsonArray unreachable = unreachableItems();
     m_lastReconcile = reconcileRecord(trigger, passes, settled, timing, moves, abortReason);
-    m_diagnostics.write(u"last-reconcile.json"_s, m_lastReconcile);
     QJsonObject logLine{{u"trigger"_s, trigger},
                         {u"passes"_s, passes},
                         {u"settled"_s, settled},
@@ -438,8 +419,14 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     if (abortReason) {
         logLine.insert(u"aborted"_s, *abortReason);
     }
+    if (!unreachable.isEmpty()) {
+        m_lastReconcile.insert(u"unreachable"_s, unreachable);
+        logLine.insert(u"unreachable"_s, unreachable);
+    }
+    m_diagnostics.write(u"last-reconcile.json"_s, m_lastReconcile);
     appendReconcileLog(logLine);
-    const bool driftGivenUp = countFruitlessDrift(trigger, settled);
+    // A drift run that moved nothing did not settle the drift, whatever the bar reads now.
+    const bool driftGivenUp = countFruitlessDrift(trigger, settled && tookSome);
 
     co_await sleep(0.35);
     if (!self) {
@@ -452,7 +439,9 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     // An unsettled run keeps the user's arrangement waiting and tries again while runs get
     // somewhere, as long as reordering is on.
     m_unsettledRuns = settled || closer ? 0 : m_unsettledRuns + 1;
-    if (settled && m_orderEpoch == epochAtStart) {
+    // Items out of reach may still stand out of the wanted order: the order stays wanted, so
+    // the scans do not take the bar's for it.
+    if (settled && m_orderEpoch == epochAtStart && !wantedOrderUnreached()) {
         m_orderDirty = false;
     } else if (!settled && (closer || headway) && !driftGivenUp && m_reorderEnabled &&
                m_unsettledRuns < kFollowUpRunLimit && !m_queuedTrigger) {

@@ -106,7 +106,7 @@ void ClassicEngine::showEverythingAndMarkRevealed() {
     m_isRevealed = true;
 }
 
-QCoro::Task<bool> ClassicEngine::waitForRevealToSettle(double seconds,
+QCoro::Task<bool> ClassicEngine::waitForRevealToSettle(double seconds, bool includingAlwaysHidden,
                                                        CancellationToken cancellation) {
     QPointer<ClassicEngine> self(this);
     Clock &clock = m_platform.clock;
@@ -115,7 +115,7 @@ QCoro::Task<bool> ClassicEngine::waitForRevealToSettle(double seconds,
         if (!self) {
             co_return false;
         }
-        if (self->m_separatorController->revealSettled()) {
+        if (self->m_separatorController->revealLaidOut(includingAlwaysHidden)) {
             co_return true;
         }
         if (clock.now() >= deadline) {

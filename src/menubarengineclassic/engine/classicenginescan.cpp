@@ -3,6 +3,7 @@
 
 #include "classicengine.h"
 
+#include "discovery/ax.h"
 #include "discovery/siblingordinals.h"
 
 #include <algorithm>
@@ -35,10 +36,14 @@ QCoro::Task<> ClassicEngine::refresh() {
     // check goes with it for the same reason.
     std::shared_ptr<ItemDiscovery> discovery = m_discovery;
     Accessibility &accessibility = m_platform.accessibility;
-    auto work = [discovery, &accessibility] {
+    Workspace &workspace = m_platform.workspace;
+    auto work = [discovery, &accessibility, &workspace] {
         DiscoveryResult result;
         result.trusted = accessibility.isProcessTrusted();
         result.items = discovery->scan(std::nullopt, &result.unanswered);
+        if (const auto front = workspace.frontmostApplication(); front && result.trusted) {
+            result.menusRight = AX(accessibility).menusRight(front->processId);
+        }
         return result;
     };
     const DiscoveryResult found = co_await m_platform.work.run(std::move(work));
@@ -53,13 +58,16 @@ QCoro::Task<> ClassicEngine::refresh() {
     if (found.trusted) {
         items = buildItems(found.items, context, frames);
         // A hung application's items are still on the bar: keep what the last scan saw of them.
-        items.append(lastItemsOf(found.unanswered, frames));
+        const QList<MenuBarItem> kept = lastItemsOf(found.unanswered, frames);
+        items.append(kept);
+        updateReach(context, found.menusRight, kept);
         std::stable_sort(items.begin(), items.end(),
                          [](const MenuBarItem &a, const MenuBarItem &b) {
                              return a.frame.left() < b.frame.left();
                          });
     } else {
         items = lastItemsOf(runningProcesses(), frames);
+        updateReach(context, std::nullopt, {});
     }
 
     if (m_captureEnabled && !m_reconcileInFlight) {

@@ -27,8 +27,12 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
             cleared.append(failure.key());
         }
     }
+    const QHash<MenuBarItemID, QString> unreachable =
+        failed.isEmpty() ? QHash<MenuBarItemID, QString>() : this->unreachable();
     for (const MenuBarItemID &id : std::as_const(failed)) {
-        if (secondsSince(m_laneFailed.value(id)) < 45.0) {
+        // An item the user could not reach either keeps its lane; its failures are judged once
+        // it can be reached.
+        if (secondsSince(m_laneFailed.value(id)) < 45.0 || unreachable.contains(id)) {
             continue;
         }
         const auto item = std::find_if(items.cbegin(), items.cend(), [&id](const MenuBarItem &it) {
@@ -139,7 +143,8 @@ void ClassicEngine::followUpVerdict(const DriftVerdict &verdict, bool stable) {
     }
     m_lastDriftReconcile = now();
     const QString signature = DriftRules::driftSignature(verdict.drifted);
-    if (m_fruitlessDrift.value(signature) < 3) {
+    // Nothing is revealed for a run that would find nothing it can reach to drag.
+    if (m_fruitlessDrift.value(signature) < 3 && runHasWork()) {
         reconcileDetached(QPointer<ClassicEngine>(this), u"drift:"_s + signature);
     }
     m_previousDrift = verdict.drifted;

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 
 #include <algorithm>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -40,6 +41,50 @@ const QRectF *BarGeometry::frameOf(const MenuBarItemID &id) const {
 
 QRectF *BarGeometry::frameOf(const MenuBarItemID &id) {
     return const_cast<QRectF *>(std::as_const(*this).frameOf(id));
+}
+
+bool BarGeometry::canReach(const MenuBarItemID &id, const QRectF &frame) const {
+    return !reach || !reach->whyNot(id, frame);
+}
+
+bool BarGeometry::canReach(double x) const {
+    return !reach || reach->reaches(x);
+}
+
+BarGeometry BarGeometry::revealed(bool includingAlwaysHidden, double collapsed) const {
+    BarGeometry result = *this;
+    const double hiddenShift = std::max(0.0, hiddenSep.width() - collapsed);
+    const double alwaysShift =
+        includingAlwaysHidden && alwaysSep ? std::max(0.0, alwaysSep->width() - collapsed) : 0.0;
+    const double hiddenEdge = hiddenSep.left();
+    // Without an ordered always-hidden separator no item counts as left of it.
+    const bool alwaysCounts = alwaysSep && separatorsOrdered;
+    const double alwaysEdge =
+        alwaysCounts ? alwaysSep->left() : -std::numeric_limits<double>::infinity();
+    for (ItemFrame &entry : result.frames) {
+        const double midX = entry.frame.center().x();
+        if (midX >= hiddenEdge) {
+            continue;
+        }
+        if (midX < alwaysEdge) {
+            // Without them the always-hidden separator grows by as much as the hidden one
+            // shrinks, so its items stay where they are.
+            entry.frame.translate(includingAlwaysHidden ? hiddenShift + alwaysShift : 0.0, 0.0);
+        } else {
+            entry.frame.translate(hiddenShift, 0.0);
+        }
+    }
+    result.hiddenSep.setLeft(hiddenSep.left() + hiddenShift);
+    if (result.alwaysSep && alwaysCounts) {
+        if (includingAlwaysHidden) {
+            result.alwaysSep->translate(hiddenShift, 0.0);
+            result.alwaysSep->setLeft(result.alwaysSep->left() + alwaysShift);
+        } else {
+            result.alwaysSep->setLeft(result.alwaysSep->left() - hiddenShift);
+            result.alwaysSep->translate(hiddenShift, 0.0);
+        }
+    }
+    return result;
 }
 
 std::optional<BarGeometry> BarGeometry::read(SeparatorController &separators,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "menubaritem.h"
+#include "reachability.h"
 
 #include <QJsonObject>
 #include <QList>
@@ -32,9 +33,21 @@ struct BarGeometry {
     bool iconHidden = false;
     bool iconSafelyRightmost = false;
     bool separatorsOrdered = false;
+    // What a drag can reach; absent: everything.
+    std::optional<Reachability> reach;
 
     [[nodiscard]] const QRectF *frameOf(const MenuBarItemID &id) const;
     [[nodiscard]] QRectF *frameOf(const MenuBarItemID &id);
+
+    // Whether the item, standing in `frame`, can be dragged.
+    [[nodiscard]] bool canReach(const MenuBarItemID &id, const QRectF &frame) const;
+    // Whether a drag may start or end at x.
+    [[nodiscard]] bool canReach(double x) const;
+
+    // The snapshot as it will read once the bar is revealed (always-hidden items too when
+    // `includingAlwaysHidden`), for a tucked bar: the hidden separator collapses to `collapsed`
+    // and what stands left of it moves right by as much.
+    [[nodiscard]] BarGeometry revealed(bool includingAlwaysHidden, double collapsed) const;
 
     friend bool operator==(const BarGeometry &, const BarGeometry &) = default;
 

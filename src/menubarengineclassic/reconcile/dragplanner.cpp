@@ -11,8 +11,7 @@ namespace zorv {
 
 namespace {
 
-// An item this far on the wrong side of a separator is out of its lane.
-constexpr double laneTolerance = 14.0;
+constexpr double laneTolerance = DriftRules::laneTolerance;
 // Where an item goes into a lane without placed neighbours, from the lane's separator.
 constexpr double fallbackOffset = 34.0;
 // The least step of a pair swap.
@@ -138,7 +137,7 @@ private:
         ours.append(m_geometry.alwaysSep.value_or(m_geometry.hiddenSep));
         const double iconX = m_geometry.iconFrame.center().x();
         const auto target = DriftRules::iconRepairTarget(iconX, ours, system);
-        if (!target) {
+        if (!target || !m_geometry.canReach(iconX) || !m_geometry.canReach(*target)) {
             return std::nullopt;
         }
         ++m_attempts[iconKey];
@@ -154,6 +153,10 @@ private:
             return std::nullopt;
         }
         const double target = m_lanes.hiddenBoundary() - laneTolerance;
+        if (!m_geometry.canReach(m_geometry.alwaysSep->center().x()) ||
+            !m_geometry.canReach(target)) {
+            return std::nullopt;
+        }
         return DragPlan{separatorLabel,
                         {m_geometry.alwaysSep->center().x(), m_barY},
                         {target, m_barY},
@@ -193,11 +196,14 @@ private:
                 continue;
             }
             const auto zone = misplacement(*wanted, entry.frame.center().x());
-            if (!zone) {
+            if (!zone || !m_geometry.canReach(entry.id, entry.frame)) {
+                continue;
+            }
+            const double target = laneTarget(entry.id, *zone);
+            if (!m_geometry.canReach(target)) {
                 continue;
             }
             if (const auto count = budget(itemKey(entry.id))) {
-                const double target = laneTarget(entry.id, *zone);
                 return DragPlan{entry.id.bundleID + DragPlan::laneArrow + rawValue(*zone),
                                 entry.frame.center(),
                                 {target, entry.frame.center().y()},
@@ -287,11 +293,8 @@ private:
         const QSet<int> keep = DriftRules::longestIncreasingRun(xs);
         for (int i = 0; i < present.size(); ++i) {
             const ItemFrame &entry = present.at(i);
-            if (keep.contains(i) || m_stubborn.contains(entry.id)) {
-                continue;
-            }
-            const auto count = budget(orderKey(entry.id));
-            if (!count) {
+            if (keep.contains(i) || m_stubborn.contains(entry.id) ||
+                !m_geometry.canReach(entry.id, entry.frame)) {
                 continue;
             }
             const QRectF *previous = nullptr;
@@ -302,10 +305,18 @@ private:
             for (int j = i + 1; j < present.size() && !next; ++j) {
                 next = keep.contains(j) ? &present.at(j).frame : nullptr;
             }
+            const double target = BarLanes::slotTarget(previous, next, range);
+            if (!m_geometry.canReach(target)) {
+                continue;
+            }
+            const auto count = budget(orderKey(entry.id));
+            if (!count) {
+                continue;
+            }
             ++m_attempts[capKey(section)];
             return DragPlan{DragPlan::orderPrefix + entry.id.bundleID,
                             entry.frame.center(),
-                            {BarLanes::slotTarget(previous, next, range), entry.frame.center().y()},
+                            {target, entry.frame.center().y()},
                             entry.id,
                             *count};
         }
@@ -321,30 +332,35 @@ private:
             if (!(b.frame.center().x() < a.frame.center().x())) {
                 continue;
             }
+            const double aTarget = std::min(
+                std::max(lower, b.frame.center().x() - std::max(a.frame.width(), minimumSwapStep)),
+                upper);
+            const double bTarget = std::min(
+                std::max(lower, a.frame.center().x() + std::max(b.frame.width(), minimumSwapStep)),
+                upper);
+            const bool moveA =
+                canMove(a.id) && m_geometry.canReach(a.id, a.frame) && m_geometry.canReach(aTarget);
+            const bool moveB =
+                canMove(b.id) && m_geometry.canReach(b.id, b.frame) && m_geometry.canReach(bTarget);
+            if (!moveA && !moveB) {
+                continue;
+            }
             const auto count = budget(u"order-swap-"_s + a.id.bundleID + u'-' + b.id.bundleID);
             if (!count) {
                 continue;
             }
             ++m_attempts[capKey(section)];
-            if (canMove(a.id)) {
-                const double x =
-                    std::min(std::max(lower, b.frame.center().x() -
-                                                 std::max(a.frame.width(), minimumSwapStep)),
-                             upper);
+            if (moveA) {
                 return DragPlan{DragPlan::swapPrefix + a.id.bundleID,
                                 a.frame.center(),
-                                {x, a.frame.center().y()},
+                                {aTarget, a.frame.center().y()},
                                 a.id,
                                 *count};
             }
-            if (canMove(b.id)) {
-                const double x =
-                    std::min(std::max(lower, a.frame.center().x() +
-                                                 std::max(b.frame.width(), minimumSwapStep)),
-                             upper);
+            if (moveB) {
                 return DragPlan{DragPlan::swapPrefix + b.id.bundleID,
                                 b.frame.center(),
-                                {x, b.frame.center().y()},
+                                {bTarget, b.frame.center().y()},
                                 b.id,
                                 *count};
             }

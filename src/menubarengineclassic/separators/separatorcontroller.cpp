@@ -173,6 +173,20 @@ bool SeparatorController::revealSettled() const {
     return collapsedOnScreen(*m_hiddenSep) && collapsedOnScreen(*m_alwaysHiddenSep);
 }
 
+bool SeparatorController::revealLaidOut(bool includingAlwaysHidden) const {
+    const auto laidOutCollapsed = [](const StatusItem &item) {
+        const auto frame = frameOf(item);
+        return item.length() == collapsedLength && frame && frame->width() > 0.0 &&
+               frame->width() < 60.0;
+    };
+    return laidOutCollapsed(*m_hiddenSep) &&
+           (!includingAlwaysHidden || laidOutCollapsed(*m_alwaysHiddenSep));
+}
+
+std::optional<Screen> SeparatorController::barScreen() const {
+    return screenOf(*m_hiddenSep);
+}
+
 std::optional<double> SeparatorController::barScreenMinX() const {
     const auto screen = screenOf(*m_hiddenSep);
     if (!screen) {

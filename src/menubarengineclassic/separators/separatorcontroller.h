@@ -79,6 +79,11 @@ public:
     [[nodiscard]] bool framesReadable() const;
     // Both separators are collapsed and lie within a screen.
     [[nodiscard]] bool revealSettled() const;
+    // The hidden separator, and the always-hidden one when `includingAlwaysHidden`, are laid out
+    // collapsed, on screen or past its edge.
+    [[nodiscard]] bool revealLaidOut(bool includingAlwaysHidden) const;
+    // The screen holding the hidden separator, else the main screen.
+    [[nodiscard]] std::optional<Screen> barScreen() const;
     // The left edge of the screen holding the hidden separator, else of the main screen.
     [[nodiscard]] std::optional<double> barScreenMinX() const;
     // The three items' frames and lengths and the screens, for log records.

@@ -51,17 +51,5 @@ TEST_F(EngineTest, aCompetingManagerIsRecognisedByItsBundlePrefix) {
     EXPECT_TRUE(engine->competingManagerRunning());
 }
 
-// A drag point 4 points inside a screen's edge is on a bar, one 3 points inside is not.
-TEST(ClassicEngine, aDragPointMustLieFourPointsInsideAScreen) {
-    const QList<QRectF> screens{QRectF(0, 0, 1440, 900), QRectF(1600, 0, 1000, 800)};
-    for (const double x : {4.0, 1436.0, 1604.0, 2596.0}) {
-        EXPECT_TRUE(ClassicEngine::onABar(x, screens, 4.0)) << x;
-    }
-    for (const double x : {3.0, 1437.0, 1520.0, 1603.0, 2597.0}) {
-        EXPECT_FALSE(ClassicEngine::onABar(x, screens, 4.0)) << x;
-    }
-    EXPECT_FALSE(ClassicEngine::onABar(700.0, {}, 4.0));
-}
-
 } // namespace
 } // namespace zorv::testing

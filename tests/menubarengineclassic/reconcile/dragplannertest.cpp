@@ -89,6 +89,27 @@ const auto separatorsSwapped = [](BarGeometry &g) {
     g.separatorsOrdered = false;
     g.alwaysSep->moveLeft(700);
 };
+// A 1440-point screen with a housing from 520 to 560 and the front application's menus ending at
+// 380, with `change` made to it.
+std::function<void(BarGeometry &)> reach(const std::function<void(Reachability &)> &change = {}) {
+    return [change](BarGeometry &g) {
+        Reachability reach{QRectF(0, 0, 1440, 900), {{520.0, 560.0}}, 380.0, {}};
+        if (change) {
+            change(reach);
+        }
+        g.reach = reach;
+    };
+}
+// The whole bar moved onto a screen left of the primary one.
+const auto leftOfThePrimary = [](BarGeometry &g) {
+    for (ItemFrame &entry : g.frames) {
+        entry.frame.translate(-1440, 0);
+    }
+    g.hiddenSep.translate(-1440, 0);
+    g.alwaysSep->translate(-1440, 0);
+    g.iconFrame.translate(-1440, 0);
+    g.reach = Reachability{QRectF(-1440, 0, 1440, 900), {}, std::nullopt, {}};
+};
 
 INSTANTIATE_TEST_SUITE_P(
     DragPlanner, FirstPlan,
@@ -156,6 +177,36 @@ INSTANTIATE_TEST_SUITE_P(
                  orderPlan(u"order-swap"_s, u"a"_s, 810, 670),
                  {},
                  {{u"order-com.example.b-0"_s, 2}}},
+        // Only what a drag can reach is planned, from and to.
+        PlanCase{"ShownFallbackWithinReach", with(bar({{u"x"_s, 400}}), reach()),
+                 layoutOf({u"x"_s}), lanePlan(u"x"_s, 410, u"shown"_s, 642)},
+        PlanCase{"UnderTheMenus", with(bar({{u"x"_s, 370}}), reach()), layoutOf({u"x"_s}),
+                 std::nullopt},
+        PlanCase{"BehindTheHousing", with(bar({{u"x"_s, 530}}), reach()), layoutOf({u"x"_s}),
+                 std::nullopt},
+        PlanCase{"NotAnswering", with(bar({{u"x"_s, 400}}), reach([](Reachability &r) {
+                                          r.unanswered.insert(idOf(u"x"_s));
+                                      })),
+                 layoutOf({u"x"_s}), std::nullopt},
+        PlanCase{"BarHidden",
+                 with(with(bar({{u"x"_s, 400}}), reach()),
+                      [](BarGeometry &g) { g.frames[0].frame.moveTop(-24); }),
+                 layoutOf({u"x"_s}), std::nullopt},
+        PlanCase{"TargetUnderTheMenus",
+                 with(bar({{u"x"_s, 400}}), reach([](Reachability &r) { r.menusRight = 700; })),
+                 layoutOf({u"x"_s}), std::nullopt},
+        PlanCase{"OffTheBarScreen", with(bar({{u"x"_s, 400}}), reach([](Reachability &r) {
+                                             r.barScreen = QRectF(500, 0, 940, 900);
+                                         })),
+                 layoutOf({u"x"_s}), std::nullopt},
+        PlanCase{"OnABarLeftOfThePrimary", with(bar({{u"x"_s, 400}}), leftOfThePrimary),
+                 layoutOf({u"x"_s}), lanePlan(u"x"_s, -1030, u"shown"_s, -798)},
+        // b, out of order, is behind a housing: a is swapped past it instead.
+        PlanCase{"SwapMovesTheReachableOne",
+                 with(bar({{u"a"_s, 800}, {u"b"_s, 700}}), reach([](Reachability &r) {
+                          r.housings = {{690.0, 730.0}};
+                      })),
+                 layoutOf({u"a"_s, u"b"_s}), orderPlan(u"order-swap"_s, u"a"_s, 810, 670)},
         PlanCase{"NoSwapWhenNeitherCanMove",
                  bar({{u"a"_s, 800}, {u"b"_s, 700}}),
                  layoutOf({u"a"_s, u"b"_s}),

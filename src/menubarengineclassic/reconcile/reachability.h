@@ -1,0 +1,50 @@
+#pragma once
+
+#include "menubaritemid.h"
+
+#include <QList>
+#include <QRectF>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+#include <utility>
+
+namespace zorv {
+
+// Where on the bar a drag can start or end, and which items the user could reach: on the bar
+// screen's own span (which may lie left of the primary screen), clear of the camera housing, right
+// of the front application's menus, on a bar that is showing, of an application that answers.
+// Items covered by the menus or the housing keep their laid-out frames and still report as
+// visible, but take no click and no drag. Frames and x in global points, top-left convention.
+struct Reachability {
+    // Why an item cannot be reached, as the run's record names it.
+    static inline const QString offScreen = QStringLiteral("off screen");
+    static inline const QString underHousing = QStringLiteral("behind the camera housing");
+    static inline const QString underMenus = QStringLiteral("under the menus");
+    static inline const QString barHidden = QStringLiteral("bar hidden");
+    static inline const QString notAnswering = QStringLiteral("not answering");
+
+    // A drag point this close to either end of the bar screen is not trusted to land.
+    static constexpr double screenInset = 4.0;
+
+    // The bar screen's frame; absent when no screen holds the bar (nothing is reachable).
+    std::optional<QRectF> barScreen;
+    // Spans of x the camera housings cover.
+    QList<std::pair<double, double>> housings;
+    // Where the front application's menus end; absent without menus.
+    std::optional<double> menusRight;
+    // Items kept from the last scan of an application that did not answer.
+    QSet<MenuBarItemID> unanswered;
+    // False while the bar hides automatically and is out of view.
+    bool barShowing = true;
+
+    // Why the item in `frame` cannot be reached; absent when it can.
+    [[nodiscard]] std::optional<QString> whyNot(const MenuBarItemID &id, const QRectF &frame) const;
+    // Whether a drag may start or end at x on the bar.
+    [[nodiscard]] bool reaches(double x) const;
+
+    friend bool operator==(const Reachability &, const Reachability &) = default;
+};
+
+} // namespace zorv

@@ -130,10 +130,12 @@ TEST_F(CrowdedLaunchTest, retriesSelfHealWhenTheBarMovesAndBacksTheWatchdogOff) 
     // Reveals 0, 1.6, 4.8, 11.2, 24, 49.6, 100.8, 203.2 and 408 s after the first: nine, not 375.
     EXPECT_EQ(watchdogReveals(), 9);
 
-    // An application quitting frees too little room, but self-healing is tried once more.
+    // An application quitting frees too little room, but self-healing is tried again (at most
+    // twice per change).
     desktop.applications().quit(entry(apps.front()).processId);
     run(5.0);
-    EXPECT_EQ(records(u"reconcile-log.jsonl"_s).size(), selfHealRuns + 1);
+    EXPECT_GE(records(u"reconcile-log.jsonl"_s).size(), selfHealRuns + 1);
+    EXPECT_LE(records(u"reconcile-log.jsonl"_s).size(), selfHealRuns + 2);
     EXPECT_EQ(engine->hidingBlocked(), HidingBlockedReason::iconMisseated);
 
     ScreenDescription wide;

@@ -4,9 +4,11 @@
 #include "jsondates.h"
 #include "jsonwriter.h"
 #include "storage/atomicfile.h"
+#include "storage/wholefile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
@@ -23,6 +25,13 @@ bool isValidUtf8(const QByteArray &bytes) {
     // decode() converts lazily: the conversion to QString is what runs the decoder.
     const QString text = decoder.decode(bytes);
     return !decoder.hasError();
+}
+
+// Adds `bytes` at the end of the file in one write; false when not all of them got there.
+bool appendToFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered) &&
+           file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -45,12 +54,18 @@ void Diagnostics::append(const QString &fileName, const QJsonObject &record) con
         return;
     }
     const QString path = pathOf(fileName);
-    QByteArrayList lines = existingLines(path);
-    lines.append(*line);
-    if (lines.size() > kMaxLogLines) {
-        lines.remove(0, lines.size() - kMaxLogLines);
+    auto lines = m_logLines.find(path);
+    if (lines == m_logLines.end()) {
+        lines = m_logLines.insert(path, cutBack(path));
     }
-    (void)writeFileAtomically(path, lines.join('\n') + '\n', FileDurability::Unsynced);
+    if (!appendToFile(path, *line + '\n')) {
+        // Part of the line may have got there: the next line cuts back first, which ends it.
+        m_logLines.erase(lines);
+        return;
+    }
+    if (++*lines >= kCutBackAtLines) {
+        *lines = cutBack(path);
+    }
 }
 
 QJsonObject Diagnostics::stamped(QJsonObject record) const {
@@ -63,18 +78,30 @@ QString Diagnostics::pathOf(const QString &fileName) const {
     return QDir(m_folder).filePath(fileName);
 }
 
-QByteArrayList Diagnostics::existingLines(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
+qsizetype Diagnostics::cutBack(const QString &path) {
+    const auto text = readLastLines(path, kMaxLogReadBytes);
+    if (!text) {
+        return 0;
     }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError || !isValidUtf8(text)) {
-        return {};
-    }
-    QByteArrayList lines = text.split('\n');
+    QByteArrayList lines = text->split('\n');
     lines.removeIf([](const QByteArray &line) { return line.isEmpty(); });
-    return lines;
+    if (!isValidUtf8(*text)) {
+        lines.clear();
+    }
+    if (lines.size() > kMaxLogLines) {
+        lines.remove(0, lines.size() - kMaxLogLines);
+    }
+    QByteArray kept = lines.join('\n');
+    if (!kept.isEmpty()) {
+        kept += '\n';
+    }
+    // The text read may be only the end of the file.
+    const bool unchanged = kept == *text && QFileInfo(path).size() == text->size();
+    if (!unchanged && writeFileAtomically(path, kept, FileDurability::Unsynced)) {
+        // Not cut back: counted as full, so that the next line tries again.
+        return kCutBackAtLines - 1;
+    }
+    return lines.size();
 }
 
 } // namespace zorv

@@ -48,6 +48,22 @@ void Diagnostics::write(const QString &fileName, const QJsonObject &record) cons
     (void)writeFileAtomically(pathOf(fileName), *bytes, FileDurability::Unsynced);
 }
 
+void Diagnostics::writeWhenChanged(const QString &fileName, const QJsonObject &record,
+                                   const QStringList &volatileKeys, Duration refreshAfter) const {
+    QJsonObject lasting = record;
+    for (const QString &key : volatileKeys) {
+        lasting.remove(key);
+    }
+    const MonotonicTime now = m_clock.now();
+    const auto last = m_written.constFind(fileName);
+    if (last != m_written.constEnd() && last->record == lasting &&
+        now < deadlineAfter(last->at, refreshAfter) && QFileInfo::exists(pathOf(fileName))) {
+        return;
+    }
+    write(fileName, record);
+    m_written.insert(fileName, Written{lasting, now});
+}
+
 void Diagnostics::append(const QString &fileName, const QJsonObject &record) const {
     const auto line = writeJson(stamped(record), kLogLineFormat);
     if (!line) {

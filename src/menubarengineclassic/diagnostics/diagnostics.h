@@ -1,13 +1,13 @@
 #pragma once
 
+#include "clock.h"
+
 #include <QByteArrayList>
 #include <QHash>
 #include <QJsonObject>
 #include <QString>
 
 namespace zorv {
-
-class Clock;
 
 // The writer of the engine's trail of decisions in the app folder: whole snapshots
 // ("diagnostics.json", "last-activate.json", ...) and JSON-lines logs ("events.jsonl",
@@ -31,6 +31,10 @@ public:
 
     // Replaces the file `fileName` with the pretty-printed record.
     void write(const QString &fileName, const QJsonObject &record) const;
+    // Like write(), but leaves the file as it is while the record differs from the one this writer
+    // last put there only in `volatileKeys`, until that one is `refreshAfter` old.
+    void writeWhenChanged(const QString &fileName, const QJsonObject &record,
+                          const QStringList &volatileKeys, Duration refreshAfter) const;
     // Adds the record as the last compact line of the log `fileName`. A log that cannot be read
     // as UTF-8 text starts over; blank lines are dropped.
     void append(const QString &fileName, const QJsonObject &record) const;
@@ -41,8 +45,15 @@ private:
     // Keeps the newest kMaxLogLines lines of the log at `path`; the lines it holds afterwards.
     [[nodiscard]] static qsizetype cutBack(const QString &path);
 
+    struct Written {
+        QJsonObject record; // without its volatile keys
+        MonotonicTime at;
+    };
+
     QString m_folder;
     const Clock &m_clock;
+    // What writeWhenChanged() last wrote to each file.
+    mutable QHash<QString, Written> m_written;
     // Lines in each log this process appends to, as far as it knows; a log not listed is cut
     // back before its next line. Only a cache of the files' state, hence mutable.
     mutable QHash<QString, qsizetype> m_logLines;

@@ -62,6 +62,39 @@ TEST_F(DiagnosticsTest, WritesSortedStampedRecordsAndLeavesFilesAloneOnFailure) 
               (QStringList{u"blocked"_s, u"diagnostics.json"_s, u"events.jsonl"_s}));
 }
 
+// A snapshot that only changes in its volatile keys is left as it is for a while.
+TEST_F(DiagnosticsTest, WriteWhenChangedSkipsRecordsThatDifferOnlyInVolatileKeys) {
+    const struct {
+        const char *what;
+        double after; // seconds since the previous step
+        int volatileValue;
+        int lastingValue;
+        bool removeFirst;
+        QTime written; // the "at" the file shows afterwards
+    } steps[] = {
+        {"first", 0.0, 1, 1, false, QTime(14, 44, 7)},
+        {"onlyVolatileChanged", 30.0, 2, 1, false, QTime(14, 44, 7)},
+        {"lastingChanged", 30.0, 2, 2, false, QTime(14, 45, 7)},
+        {"fileRemoved", 30.0, 2, 2, true, QTime(14, 45, 37)},
+        {"stillUnchanged", 599.0, 3, 2, false, QTime(14, 45, 37)},
+        {"unchangedForLong", 1.0, 3, 2, false, QTime(14, 55, 37)},
+    };
+    for (const auto &[what, after, volatileValue, lastingValue, removeFirst, written] : steps) {
+        SCOPED_TRACE(what);
+        m_clock.advance(seconds(after));
+        if (removeFirst) {
+            QFile::remove(m_folder + u"/diagnostics.json"_s);
+        }
+        m_diagnostics.writeWhenChanged(
+            u"diagnostics.json"_s,
+            QJsonObject{{u"frames"_s, volatileValue}, {u"items"_s, lastingValue}}, {u"frames"_s},
+            seconds(600.0));
+        EXPECT_TRUE(
+            read(u"diagnostics.json"_s)
+                .contains(u"2026-12-05T%1Z"_s.arg(written.toString(u"HH:mm:ss"_s)).toUtf8()));
+    }
+}
+
 // A log found at start is cut back to the newest lines at the first line appended; a line a crash
 // left unfinished ends there, and a log too big to read is read from its end.
 TEST_F(DiagnosticsTest, FirstAppendCutsAFoundLogBackToTheNewestNonBlankLines) {

@@ -6,6 +6,7 @@
 #include "simulatedplatform.h"
 #include "workerclockdriver.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -13,6 +14,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QQuickWindow>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -47,6 +50,12 @@ qint64 folderBytes(const QString &folder) {
         total += files.nextFileInfo().size();
     }
     return total;
+}
+
+// The ids of this process's threads.
+QSet<QString> threadIds() {
+    const QStringList ids = QDir(u"/proc/self/task"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    return QSet<QString>(ids.begin(), ids.end());
 }
 
 double processCpuSeconds() {
@@ -139,7 +148,8 @@ QByteArray generatedBar(int count) {
 
 // The whole application on the real clock over a generated bar of `state.range(0)` items: the
 // CPU time the process spends while nothing happens on the desktop, in percent of one core,
-// measured over 30 s (one poll) after 5 s to settle.
+// measured over 30 s (one poll) after 5 s to settle; the frames the desktop window drew and the
+// threads started meanwhile (those still running at the end).
 void idleCpuInRealTime(benchmark::State &state) {
     constexpr int kSettleMs = 5000;
     constexpr int kMeasureMs = 30000;
@@ -154,13 +164,20 @@ void idleCpuInRealTime(benchmark::State &state) {
             return;
         }
         runEventLoopFor(kSettleMs);
+        int frames = 0;
+        const QMetaObject::Connection counting =
+            QObject::connect(app.window(), &QQuickWindow::frameSwapped, [&frames] { ++frames; });
+        const QSet<QString> threadsBefore = threadIds();
         const double cpuBefore = processCpuSeconds();
         QElapsedTimer wall;
         wall.start();
         runEventLoopFor(kMeasureMs);
         const double cpu = processCpuSeconds() - cpuBefore;
         state.counters["cpu_percent"] = 100.0 * cpu / (double(wall.elapsed()) / 1e3);
+        state.counters["frames"] = frames;
+        state.counters["thread_starts"] = double((threadIds() - threadsBefore).size());
         state.counters["items"] = double(app.engine()->lastItems().size());
+        QObject::disconnect(counting);
         (void)app.finish();
     }
 }

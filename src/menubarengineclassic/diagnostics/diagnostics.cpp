@@ -6,6 +6,7 @@
 #include "storage/atomicfile.h"
 #include "storage/wholefile.h"
 
+#include <QByteArrayList>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -2,10 +2,10 @@
 
 #include "clock.h"
 
-#include <QByteArrayList>
 #include <QHash>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 namespace zorv {
 

@@ -54,6 +54,9 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
     connect(&m_platform.scenario(), &ScenarioRunner::warning, this,
             [](const QString &message) { qWarning().noquote() << u"Scenario:"_s << message; });
     connect(qApp, &QCoreApplication::aboutToQuit, this, &DesktopApp::finish);
+    // The engine hands the pool work at every scan, 30 s apart: just as long as an idle thread
+    // would otherwise wait before ending, so that each scan started a new thread.
+    m_enginePool.setExpiryTimeout(-1);
 }
 
 DesktopApp::~DesktopApp() {

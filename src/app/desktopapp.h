@@ -87,7 +87,8 @@ private:
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
     DesktopViewModel m_viewModel;
-    // The engine's worker jobs; destroyed after the model, waiting for any still running.
+    // The engine's worker jobs, on threads kept for the application's life; destroyed after the
+    // model, waiting for any still running.
     QThreadPool m_enginePool;
     // The stores' writes at quit. Quitting waits for them at most terminationFlushSeconds: a pool
     // still writing after that is let go rather than waited for.

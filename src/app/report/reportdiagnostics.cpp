@@ -38,9 +38,11 @@ QJsonValue scrub(const QJsonValue &value) {
     return value;
 }
 
-// The file as UTF-8 text; nullopt when it is missing, unreadable or not valid UTF-8.
-std::optional<QString> readText(const QString &path) {
-    const auto bytes = readWholeFile(path);
+// The file (a log: its lines within its last maxLogBytes) as UTF-8 text; nullopt when it is
+// missing, unreadable or not valid UTF-8.
+std::optional<QString> readText(const QString &path, bool isLog) {
+    const auto bytes =
+        isLog ? readLastLines(path, ReportDiagnostics::maxLogBytes) : readWholeFile(path);
     if (!bytes) {
         return std::nullopt;
     }
@@ -70,14 +72,15 @@ QString ReportDiagnostics::snapshot(const QString &dataFolder, bool trusted) {
     const QDir folder(dataFolder);
     for (const QString &name :
          {u"diagnostics.json"_s, u"events.jsonl"_s, u"reconcile-log.jsonl"_s}) {
-        const auto content = readText(folder.filePath(name));
+        const bool isLog = name.endsWith(u".jsonl"_s);
+        const auto content = readText(folder.filePath(name), isLog);
         QString body;
         if (!content) {
             body = missingFile;
-        } else if (name.endsWith(u".json"_s)) {
-            body = withoutTitles(*content);
-        } else {
+        } else if (isLog) {
             body = logTail(*content);
+        } else {
+            body = withoutTitles(*content);
         }
         result += u"\n===== "_s + name + u" =====\n"_s + body + u'\n';
     }

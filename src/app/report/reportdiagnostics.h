@@ -19,6 +19,8 @@ public:
     static inline const QString unreadable = QStringLiteral("(unreadable, not sent)");
     // The most recent lines of each log that are sent.
     static constexpr qsizetype maxLogLines = 300;
+    // How much of each log's end is read: a log is not ours to trust with its size.
+    static constexpr qint64 maxLogBytes = qint64(4) << 20;
 
     // Reads "diagnostics.json", "events.jsonl" and "reconcile-log.jsonl" from the data folder;
     // never creates the folder.

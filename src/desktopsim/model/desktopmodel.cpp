@@ -19,6 +19,11 @@ DesktopModel::~DesktopModel() {
 }
 
 void DesktopModel::apply(ModelEffects effects) {
+    // Most writes from a worker (an accessibility call's time-out, say) ask for nothing: waking
+    // the main thread for each of them would cost more than the call.
+    if (effects.isEmpty()) {
+        return;
+    }
     if (QThread::currentThread() == thread()) {
         applyOnMainThread(effects);
         return;

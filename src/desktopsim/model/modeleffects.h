@@ -21,6 +21,12 @@ struct ModelEffects {
     QList<AppRecord> terminated;
     QList<AppRecord> activated;
     QList<DeliveredClick> clicks;
+
+    [[nodiscard]] bool isEmpty() const {
+        return !layoutPass && !screensChanged && !barChanged && !barChangeAfter &&
+               launched.isEmpty() && terminated.isEmpty() && activated.isEmpty() &&
+               clicks.isEmpty();
+    }
 };
 
 } // namespace zorv

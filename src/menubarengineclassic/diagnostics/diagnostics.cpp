@@ -4,9 +4,12 @@
 #include "jsondates.h"
 #include "jsonwriter.h"
 #include "storage/atomicfile.h"
+#include "storage/wholefile.h"
 
+#include <QByteArrayList>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
@@ -25,6 +28,13 @@ bool isValidUtf8(const QByteArray &bytes) {
     return !decoder.hasError();
 }
 
+// Adds `bytes` at the end of the file in one write; false when not all of them got there.
+bool appendToFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered) &&
+           file.write(bytes) == bytes.size();
+}
+
 } // namespace
 
 Diagnostics::Diagnostics(QString folder, const Clock &clock)
@@ -39,18 +49,40 @@ void Diagnostics::write(const QString &fileName, const QJsonObject &record) cons
     (void)writeFileAtomically(pathOf(fileName), *bytes, FileDurability::Unsynced);
 }
 
+void Diagnostics::writeWhenChanged(const QString &fileName, const QJsonObject &record,
+                                   const QStringList &volatileKeys, Duration refreshAfter) const {
+    QJsonObject lasting = record;
+    for (const QString &key : volatileKeys) {
+        lasting.remove(key);
+    }
+    const MonotonicTime now = m_clock.now();
+    const auto last = m_written.constFind(fileName);
+    if (last != m_written.constEnd() && last->record == lasting &&
+        now < deadlineAfter(last->at, refreshAfter) && QFileInfo::exists(pathOf(fileName))) {
+        return;
+    }
+    write(fileName, record);
+    m_written.insert(fileName, Written{lasting, now});
+}
+
 void Diagnostics::append(const QString &fileName, const QJsonObject &record) const {
     const auto line = writeJson(stamped(record), kLogLineFormat);
     if (!line) {
         return;
     }
     const QString path = pathOf(fileName);
-    QByteArrayList lines = existingLines(path);
-    lines.append(*line);
-    if (lines.size() > kMaxLogLines) {
-        lines.remove(0, lines.size() - kMaxLogLines);
+    auto lines = m_logLines.find(path);
+    if (lines == m_logLines.end()) {
+        lines = m_logLines.insert(path, cutBack(path));
     }
-    (void)writeFileAtomically(path, lines.join('\n') + '\n', FileDurability::Unsynced);
+    if (!appendToFile(path, *line + '\n')) {
+        // Part of the line may have got there: the next line cuts back first, which ends it.
+        m_logLines.erase(lines);
+        return;
+    }
+    if (++*lines >= kCutBackAtLines) {
+        *lines = cutBack(path);
+    }
 }
 
 QJsonObject Diagnostics::stamped(QJsonObject record) const {
@@ -63,18 +95,30 @@ QString Diagnostics::pathOf(const QString &fileName) const {
     return QDir(m_folder).filePath(fileName);
 }
 
-QByteArrayList Diagnostics::existingLines(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
+qsizetype Diagnostics::cutBack(const QString &path) {
+    const auto text = readLastLines(path, kMaxLogReadBytes);
+    if (!text) {
+        return 0;
     }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError || !isValidUtf8(text)) {
-        return {};
-    }
-    QByteArrayList lines = text.split('\n');
+    QByteArrayList lines = text->split('\n');
     lines.removeIf([](const QByteArray &line) { return line.isEmpty(); });
-    return lines;
+    if (!isValidUtf8(*text)) {
+        lines.clear();
+    }
+    if (lines.size() > kMaxLogLines) {
+        lines.remove(0, lines.size() - kMaxLogLines);
+    }
+    QByteArray kept = lines.join('\n');
+    if (!kept.isEmpty()) {
+        kept += '\n';
+    }
+    // The text read may be only the end of the file.
+    const bool unchanged = kept == *text && QFileInfo(path).size() == text->size();
+    if (!unchanged && writeFileAtomically(path, kept, FileDurability::Unsynced)) {
+        // Not cut back: counted as full, so that the next line tries again.
+        return kCutBackAtLines - 1;
+    }
+    return lines.size();
 }
 
 } // namespace zorv

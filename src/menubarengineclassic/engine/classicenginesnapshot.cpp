@@ -34,7 +34,8 @@ void ClassicEngine::writeDiagnostics(const QString &file, const QString &kind) {
         }
         m_identitiesSeen[item.id.bundleID].insert(item.id);
     }
-    m_diagnostics.write(file, snapshot(kind));
+    // An unchanged bar is written again only now and then, to show that scans go on.
+    m_diagnostics.writeWhenChanged(file, snapshot(kind), {u"itemFramesAsOf"_s}, seconds(600.0));
 }
 
 QJsonObject ClassicEngine::snapshot(const QString &kind) const {

@@ -12,4 +12,9 @@ namespace zorv {
 // read fails part way, so that a truncated read is never taken for the file.
 [[nodiscard]] std::optional<QByteArray> readWholeFile(const QString &path);
 
+// The lines at the end of the regular file at `path`, read as readWholeFile() reads: the whole
+// file when it holds at most `maxBytes`, otherwise the lines that begin within its last
+// `maxBytes` (the line that boundary cuts is left out). For logs, whose size is not ours to trust.
+[[nodiscard]] std::optional<QByteArray> readLastLines(const QString &path, qint64 maxBytes);
+
 } // namespace zorv

@@ -11,6 +11,7 @@
 
 #include <QtDebug>
 
+#include <algorithm>
 #include <exception>
 
 using namespace Qt::StringLiterals;
@@ -25,6 +26,20 @@ template <typename T> bool assign(T &field, T value) {
     const bool changed = !(field == value);
     field = std::move(value);
     return changed;
+}
+
+// Whether the two lists show the same: an id's equality is its identity, which leaves out the
+// title and, beside an accessibility identifier, the slot; both are shown.
+bool sameItems(const QList<MenuBarItem> &a, const QList<MenuBarItem> &b) {
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(), [](const MenuBarItem &x, const MenuBarItem &y) {
+            return x.id == y.id && x.id.title == y.id.title &&
+                   x.id.axIdentifier == y.id.axIdentifier && x.id.ordinal == y.id.ordinal &&
+                   x.pid == y.pid && x.appName == y.appName && x.frame == y.frame &&
+                   x.appIcon == y.appIcon && x.capturedImage == y.capturedImage &&
+                   x.section == y.section && x.isNotchObscured == y.isNotchObscured &&
+                   x.isDormant == y.isDormant && x.isUnmovable == y.isUnmovable;
+        });
 }
 
 } // namespace
@@ -171,6 +186,10 @@ void AppModel::takeItems(QList<MenuBarItem> items) {
 // --- Observed writes.
 
 void AppModel::setItems(QList<MenuBarItem> items) {
+    // A scan of a bar where nothing moved must not redraw every view of the items.
+    if (sameItems(m_items, items)) {
+        return;
+    }
     m_items = std::move(items);
     Q_EMIT itemsChanged();
 }

@@ -176,7 +176,9 @@ TEST(ReportDiagnosticsTest, snapshotHoldsEachFileOrNoneAndTheLogsLastLines) {
 
     writeFile(folder.filePath(u"diagnostics.json"_s),
               "{\n  \"items\" : [ {\"title\" : \"S\"} ]\n}\n");
-    writeFile(folder.filePath(u"events.jsonl"_s), "");
+    // A log too big to read whole is read from its end.
+    writeFile(folder.filePath(u"events.jsonl"_s),
+              QByteArray(ReportDiagnostics::maxLogBytes, 'x') + "\n{\"n\":1}\n");
     QByteArray log;
     QStringList tail;
     for (int i = 1; i <= 1000; ++i) {
@@ -190,7 +192,7 @@ TEST(ReportDiagnosticsTest, snapshotHoldsEachFileOrNoneAndTheLogsLastLines) {
     EXPECT_EQ(ReportDiagnostics::snapshot(folder.path(), true),
               u"Trusted   true\n\n===== diagnostics.json =====\n"
               u"{\"items\":[{\"title\":\"(title not sent)\"}]}\n"
-              u"\n===== events.jsonl =====\n\n\n===== reconcile-log.jsonl =====\n"_s +
+              u"\n===== events.jsonl =====\n{\"n\":1}\n\n===== reconcile-log.jsonl =====\n"_s +
                   tail.join(u'\n') + u'\n');
 }
 

@@ -70,7 +70,8 @@ public:
                                 m_desktop.screenCapture(),
                                 m_desktop.inputEvents(),
                                 work(),
-                                m_data.path()};
+                                m_data.path(),
+                                m_desktop.appPreferences()};
         m_engine = std::make_unique<ClassicEngine>(std::move(platform), SectionLayout{});
         m_driver.drive(m_engine->start(), seconds(30.0));
         m_driver.drain();

@@ -16,7 +16,6 @@ const QStringList kThree{u"a"_s, u"b"_s, u"c"_s};
 const QStringList kThreeReversed{u"c"_s, u"b"_s, u"a"_s};
 const QStringList kFive{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s};
 const QStringList kFiveReversed{u"e"_s, u"d"_s, u"c"_s, u"b"_s, u"a"_s};
-const QPointF kUserSpot(700.0, 400.0);
 
 // Items of the tools application right of both separators, in a given order, the icon rightmost;
 // reordering on, the user's cursor at kUserSpot.
@@ -31,17 +30,11 @@ protected:
         }
         desktop.applications().setDragAcceptance(toolsProcess, acceptance);
         makeEngine();
-        engine->setReorderEnabled(true);
-        QList<quint64> bar{zorvItem(BarItems::zorvAlwaysHiddenSeparatorName),
-                           zorvItem(BarItems::zorvHiddenSeparatorName)};
+        QList<quint64> bar;
         for (const QString &name : leftToRight) {
             bar.append(items.value(name));
         }
-        bar.append(zorvItem(BarItems::zorvIconName));
-        arrange(bar);
-        startEngine();
-        desktop.userInput().moveMouse(kUserSpot);
-        run(3.0);
+        arrangeAndStart(bar, 0, 0);
     }
 
     // The user arranges the shown section in this order.
@@ -665,7 +658,7 @@ TEST_P(ReconcileEdgeTest, plansNoDragAimedOffScreen) {
 INSTANTIATE_TEST_SUITE_P(ScreenEdge, ReconcileEdgeTest,
                          ::testing::Values(EdgeCase{"ThreeInside", 1331.0, 100, 3, false},
                                            EdgeCase{"FourInside", 1330.0, 101, 4, true}),
-    [](const auto &info) { return info.param.name; });
+                         [](const auto &info) { return info.param.name; });
 
 struct DragTestCase {
     const char *name;

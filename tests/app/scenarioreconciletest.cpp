@@ -103,10 +103,6 @@ void appendBusyHands(QJsonArray &events, double from, double until) {
     }
 }
 
-double secondsOf(std::chrono::nanoseconds at) {
-    return std::chrono::duration<double>(at).count();
-}
-
 // The ids of `lane` that `onBar` holds, in the lane's order.
 QList<MenuBarItemID> restrictedTo(const QList<MenuBarItemID> &lane, const Lanes &onBar) {
     QList<MenuBarItemID> kept;
@@ -236,11 +232,11 @@ TEST_P(ScenarioReconcileTest, bringsTheStoredLayoutAbout) {
     int engineDrags = 0;
     for (const LoggedEvent &event : mac.platform.desktop().readout().events()) {
         if (event.origin == EventOrigin::User) {
-            lastUserInput = secondsOf(event.at);
+            lastUserInput = toSeconds(event.at);
         } else if (event.type == EventType::LeftMouseDown) {
             ++engineDrags;
-            EXPECT_GE(secondsOf(event.at) - lastUserInput.value_or(-10.0), 1.5)
-                << "an engine drag at " << secondsOf(event.at) << " s";
+            EXPECT_GE(toSeconds(event.at) - lastUserInput.value_or(-10.0), 1.5)
+                << "an engine drag at " << toSeconds(event.at) << " s";
         }
     }
     int runs = 0;

@@ -1,17 +1,10 @@
-#include "desktopapp.h"
-#include "enginesections.h"
-#include "manualclock.h"
-#include "scenario/scenarioloader.h"
-#include "simulatedplatform.h"
+#include "scenariomac.h"
 #include "storage/zorvpaths.h"
-#include "workerclockdriver.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 using namespace Qt::StringLiterals;
@@ -24,9 +17,7 @@ namespace {
 // matter), its timed events replaced by `events`; the applications in `later` are not running
 // when the scenario starts.
 Scenario laptop(const QJsonArray &events, const QStringList &later = {}) {
-    QFile file(u":/zorv/scenarios/laptop.json"_s);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QJsonObject scenario = QJsonDocument::fromJson(file.readAll()).object();
+    QJsonObject scenario = shippedScenario(u"laptop"_s);
     QJsonArray screens = scenario.value(u"screens"_s).toArray();
     QJsonObject screen = screens.at(0).toObject();
     screen.remove(u"cameraHousingWidth"_s);
@@ -44,7 +35,7 @@ Scenario laptop(const QJsonArray &events, const QStringList &later = {}) {
     }
     scenario.insert(u"applications"_s, applications);
     scenario.insert(u"events"_s, events);
-    return ScenarioLoader::parse(QJsonDocument(scenario).toJson(), u"laptop"_s);
+    return parsedScenario(scenario, u"laptop"_s);
 }
 
 // The application quits or launches 20 s into the scenario.
@@ -53,7 +44,7 @@ QJsonArray at20s(const QString &verb, const QString &app) {
 }
 
 // One line per lane, for messages a reader can follow.
-std::string text(const QMap<Section, QList<MenuBarItemID>> &lanes) {
+std::string text(const Lanes &lanes) {
     QString out;
     for (const Section lane : allSections) {
         out += u'\n' + rawValue(lane) + u':';
@@ -66,35 +57,17 @@ std::string text(const QMap<Section, QList<MenuBarItemID>> &lanes) {
 
 struct Session {
     SectionLayout stored;
-    // Per lane, the ids of the items the bar shows there, left to right.
-    QMap<Section, QList<MenuBarItemID>> bar;
+    Lanes bar;
 };
 
 // Zorv on the scenario for `seconds`, then quit; what it kept, and the bar at its end.
 Session session(const Scenario &scenario, double seconds) {
-    ManualClock clock(*scenario.start);
-    SimulatedPlatform platform(clock, scenario, false);
-    DesktopApp app(platform, SimOptions());
-    WorkerClockDriver driver(clock);
-    EXPECT_TRUE(app.start());
-    driver.run(zorv::seconds(seconds));
-    Session result{app.engine()->storedLayout(), {}};
-    const QList<BarEntry> bar = platform.desktop().readout().bar();
-    const QHash<quint64, MenuBarItem> items = EngineSections::items(bar, app.engine()->lastItems());
-    Section lane = Section::alwaysHidden;
-    for (const BarEntry &entry : bar) {
-        if (entry.autosaveName == BarItems::zorvAlwaysHiddenSeparatorName) {
-            lane = Section::hidden;
-        } else if (entry.autosaveName == BarItems::zorvHiddenSeparatorName) {
-            lane = Section::shown;
-        }
-        const auto item = items.constFind(entry.itemId);
-        if (item != items.constEnd() && result.stored.sectionOf(item->id)) {
-            result.bar[lane].append(item->id);
-        }
-    }
-    EXPECT_EQ(app.model()->layoutStore().value(), result.stored);
-    EXPECT_EQ(app.finish(), 0);
+    SimulatedMac mac(scenario);
+    EXPECT_TRUE(mac.app.start());
+    mac.driver.run(zorv::seconds(seconds));
+    const Session result{mac.engine().storedLayout(), mac.lanes()};
+    EXPECT_EQ(mac.app.model()->layoutStore().value(), result.stored);
+    EXPECT_EQ(mac.app.finish(), 0);
     return result;
 }
 

@@ -1,20 +1,8 @@
-#include "desktopapp.h"
-#include "enginesections.h"
-#include "manualclock.h"
-#include "scenario/scenarioloader.h"
-#include "simulatedplatform.h"
-#include "storage/storevalue.h"
-#include "storage/zorvpaths.h"
-#include "workerclockdriver.h"
-
-#include "jsonwriter.h"
+#include "scenariomac.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 using namespace Qt::StringLiterals;
@@ -82,83 +70,20 @@ QList<MenuBarItemID> appRange(int from, int to) {
     return ids;
 }
 
-QList<QJsonObject> reconcileLog() {
-    QList<QJsonObject> lines;
-    QFile file(ZorvPaths::file(u"reconcile-log.jsonl"_s));
-    if (file.open(QIODevice::ReadOnly)) {
-        for (const QByteArray &line : file.readAll().split('\n')) {
-            if (!line.isEmpty()) {
-                lines.append(QJsonDocument::fromJson(line).object());
-            }
-        }
-    }
-    return lines;
+// `scenario`, parsed once `wanted` is stored as the layout.
+Scenario withLayoutStored(const QJsonObject &scenario, const SectionLayout &wanted) {
+    storeLayout(wanted);
+    return parsedScenario(scenario, u"reach"_s);
 }
 
-struct SimulatedMac {
-    SimulatedPlatform platform;
-    DesktopApp app;
-    WorkerClockDriver driver;
-    SimulatedMac(ManualClock &clock, const Scenario &scenario)
-        : platform(clock, scenario, false), app(platform, SimOptions()), driver(clock) {}
-};
-
-// Runs a Mac with `wanted` stored as the layout. Before each simulated second `each` looks at
-// the bar and the engine.
-class ReachScenario {
+// A Mac on `scenario` with `wanted` stored as the layout and Zorv started.
+class ReachScenario : public SimulatedMac {
 public:
     ReachScenario(const QJsonObject &scenario, const SectionLayout &wanted)
-        : m_scenario(ScenarioLoader::parse(QJsonDocument(scenario).toJson(), u"reach"_s)),
-          m_clock(*m_scenario.start) {
-        EXPECT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
-        EXPECT_TRUE(QDir().mkpath(ZorvPaths::root()));
-        QFile layoutFile(ZorvPaths::file(u"layout.json"_s));
-        EXPECT_TRUE(layoutFile.open(QIODevice::WriteOnly));
-        layoutFile.write(writeJson(toStoreJson(wanted), JsonFormat::pretty()).value());
-        layoutFile.close();
-        m_mac = std::make_unique<SimulatedMac>(m_clock, m_scenario);
-        EXPECT_TRUE(m_mac->app.start());
+        : SimulatedMac(withLayoutStored(scenario, wanted)) {
+        EXPECT_TRUE(app.start());
     }
-    ~ReachScenario() { EXPECT_EQ(m_mac->app.finish(), 0); }
-
-    void run(double seconds, const std::function<void()> &each = {}) {
-        const auto until = m_clock.now() + zorv::seconds(seconds);
-        while (m_clock.now() < until) {
-            m_mac->driver.run(zorv::seconds(1));
-            if (each) {
-                each();
-            }
-        }
-    }
-
-    // The lane each item of the layout stands in, by the separators' places.
-    [[nodiscard]] QMap<Section, QList<MenuBarItemID>> lanes() const {
-        const QList<BarEntry> bar = m_mac->platform.desktop().readout().bar();
-        const QHash<quint64, MenuBarItem> matched =
-            EngineSections::items(bar, engine().lastItems());
-        QMap<Section, QList<MenuBarItemID>> result;
-        Section lane = Section::alwaysHidden;
-        for (const BarEntry &entry : bar) {
-            if (entry.autosaveName == BarItems::zorvAlwaysHiddenSeparatorName) {
-                lane = Section::hidden;
-            } else if (entry.autosaveName == BarItems::zorvHiddenSeparatorName) {
-                lane = Section::shown;
-            }
-            const auto item = matched.constFind(entry.itemId);
-            if (item != matched.constEnd() && engine().storedLayout().sectionOf(item->id)) {
-                result[lane].append(item->id);
-            }
-        }
-        return result;
-    }
-
-    [[nodiscard]] const ClassicEngine &engine() const { return *m_mac->app.engine(); }
-    [[nodiscard]] SimulatedMac &mac() { return *m_mac; }
-
-private:
-    Scenario m_scenario;
-    ManualClock m_clock;
-    std::unique_ptr<SimulatedMac> m_mac;
+    ~ReachScenario() { EXPECT_EQ(app.finish(), 0); }
 };
 
 // Counts of the reconcile log: runs (by trigger prefix), drags, and retirements.
@@ -208,14 +133,14 @@ TEST(ScenarioReach, aCrowdedNotchedLaptopArrangesWhatCanBeReached) {
     ReachScenario mac(laptop(40, {screen(1, 0, 1512, 200)}, 500, 228, 456), wanted);
     mac.run(3600);
 
-    const QMap<Section, QList<MenuBarItemID>> lanes = mac.lanes();
+    const Lanes lanes = mac.lanes();
     EXPECT_EQ(lanes.value(Section::shown), apps({6, 5, 4, 3, 1, 2}));
     EXPECT_EQ(lanes.value(Section::hidden), apps({12, 11, 10, 9, 7, 8}));
     const QList<MenuBarItemID> alwaysLane = lanes.value(Section::alwaysHidden);
     EXPECT_LT(alwaysLane.indexOf(app(14)), alwaysLane.indexOf(app(15)));
     EXPECT_LT(alwaysLane.indexOf(app(31)), alwaysLane.indexOf(app(30))) << "under the menus";
     EXPECT_EQ(mac.engine().storedLayout(), wanted);
-    EXPECT_EQ(mac.mac().app.model()->layoutStore().value(), wanted);
+    EXPECT_EQ(mac.app.model()->layoutStore().value(), wanted);
 
     const LogCounts counts = counted(reconcileLog());
     RecordProperty("runs", counts.runs);

@@ -1,20 +1,10 @@
-#include "desktopapp.h"
-#include "enginesections.h"
-#include "manualclock.h"
-#include "scenario/scenarioloader.h"
-#include "simulatedplatform.h"
-#include "storage/storevalue.h"
+#include "scenariomac.h"
 #include "storage/zorvpaths.h"
-#include "workerclockdriver.h"
-
-#include "jsonwriter.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
@@ -25,14 +15,10 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
-using Lanes = QMap<Section, QList<MenuBarItemID>>;
-
 // The crowded bar with Zorv's items remembered where a returning user left them, so its icon and
 // separators are seated; the scenario's own hands (its drag and key press) are replaced by `hands`.
 Scenario crowdedBar(const QJsonArray &hands) {
-    QFile file(u":/zorv/scenarios/crowded-bar.json"_s);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QJsonObject scenario = QJsonDocument::fromJson(file.readAll()).object();
+    QJsonObject scenario = shippedScenario(u"crowded-bar"_s);
     scenario.insert(u"zorvPositions"_s,
                     QJsonObject{{BarItems::zorvIconName, 0},
                                 {BarItems::zorvHiddenSeparatorName, 330},
@@ -48,40 +34,15 @@ Scenario crowdedBar(const QJsonArray &hands) {
         events.append(event);
     }
     scenario.insert(u"events"_s, events);
-    return ScenarioLoader::parse(QJsonDocument(scenario).toJson(), u"crowded-bar"_s);
+    return parsedScenario(scenario, u"crowded-bar"_s);
 }
 
-// The bar's lanes as the simulator lays them out, by the separators' places: each entry named by
-// the engine's identity for it. Items no layout can hold are left out.
-Lanes barLanes(const QList<BarEntry> &bar, const QList<MenuBarItem> &items) {
-    const QHash<quint64, MenuBarItem> matched = EngineSections::items(bar, items);
-    Lanes lanes;
-    Section lane = Section::alwaysHidden;
-    for (const BarEntry &entry : bar) {
-        if (entry.autosaveName == BarItems::zorvAlwaysHiddenSeparatorName) {
-            lane = Section::hidden;
-        } else if (entry.autosaveName == BarItems::zorvHiddenSeparatorName) {
-            lane = Section::shown;
-        }
-        const auto item = matched.constFind(entry.itemId);
-        if (item == matched.constEnd() || entry.frame.width() <= 0.0) {
-            continue;
-        }
-        if (!item->id.isSystemPinned() && !item->id.isEphemeral() &&
-            item->id.bundleID != SimulatedPlatform::bundleIdentifier) {
-            lanes[lane].append(item->id);
-        }
-    }
-    return lanes;
+// Of the bar's lanes, the items in view that a layout can hold and the user arranges: not the
+// system's pinned or transient items, nor Zorv's own.
+bool arrangedByTheUser(const BarEntry &entry, const MenuBarItem &item) {
+    return entry.frame.width() > 0.0 && !item.id.isSystemPinned() && !item.id.isEphemeral() &&
+           item.id.bundleID != SimulatedPlatform::bundleIdentifier;
 }
-
-struct SimulatedMac {
-    SimulatedPlatform platform;
-    DesktopApp app;
-    WorkerClockDriver driver;
-    SimulatedMac(ManualClock &clock, const Scenario &scenario)
-        : platform(clock, scenario, false), app(platform, SimOptions()), driver(clock) {}
-};
 
 // The engine's identity of the item of `bundleID`, found in `layout`.
 MenuBarItemID idOf(const SectionLayout &layout, const QString &bundleID, qint64 ordinal = 0) {
@@ -100,27 +61,13 @@ MenuBarItemID idOf(const SectionLayout &layout, const QString &bundleID, qint64 
 SectionLayout rememberedLayout() {
     EXPECT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
     const Scenario scenario = crowdedBar({});
-    ManualClock clock(*scenario.start);
-    SimulatedMac mac(clock, scenario);
+    SimulatedMac mac(scenario);
     EXPECT_TRUE(mac.app.start());
     // The poll's first scans adopt every item within the first minute.
     mac.driver.run(seconds(70));
     const SectionLayout layout = mac.app.engine()->storedLayout();
     EXPECT_EQ(mac.app.finish(), 0);
     return layout;
-}
-
-QList<QJsonObject> reconcileLog() {
-    QList<QJsonObject> lines;
-    QFile file(ZorvPaths::file(u"reconcile-log.jsonl"_s));
-    if (file.open(QIODevice::ReadOnly)) {
-        for (const QByteArray &line : file.readAll().split('\n')) {
-            if (!line.isEmpty()) {
-                lines.append(QJsonDocument::fromJson(line).object());
-            }
-        }
-    }
-    return lines;
 }
 
 QJsonObject input(double at, const QString &kind, QPointF where = {}) {
@@ -154,10 +101,6 @@ void appendBusyHands(QJsonArray &events, double from, double until) {
             events.append(event);
         }
     }
-}
-
-double secondsOf(std::chrono::nanoseconds at) {
-    return std::chrono::duration<double>(at).count();
 }
 
 // The ids of `lane` that `onBar` holds, in the lane's order.
@@ -214,12 +157,7 @@ TEST_P(ScenarioReconcileTest, bringsTheStoredLayoutAbout) {
         wanted.sections[Section::hidden] = {docker, onePassword, cpu, drive, tailscale};
     }
     wanted = wanted.normalized();
-    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
-    ASSERT_TRUE(QDir().mkpath(ZorvPaths::root()));
-    QFile layoutFile(ZorvPaths::file(u"layout.json"_s));
-    ASSERT_TRUE(layoutFile.open(QIODevice::WriteOnly));
-    layoutFile.write(writeJson(toStoreJson(wanted), JsonFormat::pretty()).value());
-    layoutFile.close();
+    storeLayout(wanted);
 
     // The user leaves the pointer on the desktop before the first run.
     QPointF pointer(700.0, 450.0);
@@ -236,8 +174,7 @@ TEST_P(ScenarioReconcileTest, bringsTheStoredLayoutAbout) {
         hands.append(input(255.0, u"mouseMove"_s, pointer));
     }
     const Scenario scenario = crowdedBar(hands);
-    ManualClock clock(*scenario.start);
-    SimulatedMac mac(clock, scenario);
+    SimulatedMac mac(scenario);
     ASSERT_TRUE(mac.app.start());
     // Amid the first run, the bar revealed and the cursor not borrowed, the user drops Docker
     // among the shown items. The run sees the user's hands, waits for them and plans again from
@@ -247,7 +184,7 @@ TEST_P(ScenarioReconcileTest, bringsTheStoredLayoutAbout) {
     const std::optional<qint32> dockerProcess =
         mac.platform.scenario().player().processId(u"com.docker.docker"_s);
     ASSERT_TRUE(dockerProcess);
-    while (!draggedDuringARun && clock.now() < seconds(130)) {
+    while (!draggedDuringARun && mac.clock.now() < seconds(130)) {
         mac.driver.run(seconds(0.1));
         const ClassicEngine &engine = *mac.app.engine();
         const std::optional<quint64> item =
@@ -260,12 +197,13 @@ TEST_P(ScenarioReconcileTest, bringsTheStoredLayoutAbout) {
     // When the bar last came into the expected order, in seconds of simulated time.
     std::optional<double> settledAt;
     Lanes lanes;
-    while (clock.now() < seconds(3600)) {
+    while (mac.clock.now() < seconds(3600)) {
         mac.driver.run(seconds(1));
-        lanes = barLanes(mac.platform.desktop().readout().bar(), mac.app.engine()->lastItems());
+        lanes = mac.lanes(arrangedByTheUser);
         const bool inOrder = lanes.value(Section::shown) == expected.ids(Section::shown) &&
                              lanes.value(Section::hidden) == expected.ids(Section::hidden);
-        settledAt = inOrder ? settledAt.value_or(toSeconds(clock.now())) : std::optional<double>();
+        settledAt =
+            inOrder ? settledAt.value_or(toSeconds(mac.clock.now())) : std::optional<double>();
     }
     ASSERT_TRUE(settledAt);
     RecordProperty("settledAtSecond", QString::number(*settledAt).toStdString());
@@ -294,11 +232,11 @@ TEST_P(ScenarioReconcileTest, bringsTheStoredLayoutAbout) {
     int engineDrags = 0;
     for (const LoggedEvent &event : mac.platform.desktop().readout().events()) {
         if (event.origin == EventOrigin::User) {
-            lastUserInput = secondsOf(event.at);
+            lastUserInput = toSeconds(event.at);
         } else if (event.type == EventType::LeftMouseDown) {
             ++engineDrags;
-            EXPECT_GE(secondsOf(event.at) - lastUserInput.value_or(-10.0), 1.5)
-                << "an engine drag at " << secondsOf(event.at) << " s";
+            EXPECT_GE(toSeconds(event.at) - lastUserInput.value_or(-10.0), 1.5)
+                << "an engine drag at " << toSeconds(event.at) << " s";
         }
     }
     int runs = 0;

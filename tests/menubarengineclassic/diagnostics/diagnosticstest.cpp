@@ -17,10 +17,11 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
-QByteArray numberedLines(int from, int to) {
+// Log lines {"n":from} to {"n":to}, each with `stamp` before its number.
+QByteArray numberedLines(int from, int to, const QByteArray &stamp = {}) {
     QByteArray text;
     for (int i = from; i <= to; ++i) {
-        text += "{\"n\":" + QByteArray::number(i) + "}\n";
+        text += "{" + stamp + "\"n\":" + QByteArray::number(i) + "}\n";
     }
     return text;
 }
@@ -134,13 +135,6 @@ TEST_F(DiagnosticsTest, FirstAppendCutsAFoundLogBackToTheNewestNonBlankLines) {
 // Lines are appended to the same file until the log reaches twice its cap, then it is cut back
 // to the newest cap's worth.
 TEST_F(DiagnosticsTest, AppendsInPlaceAndCutsBackAtTwiceTheCap) {
-    const auto stampedLines = [](int from, int to) {
-        QByteArray text;
-        for (int i = from; i <= to; ++i) {
-            text += "{\"at\":\"2026-12-05T14:44:07Z\",\"n\":" + QByteArray::number(i) + "}\n";
-        }
-        return text;
-    };
     const auto inode = [this] {
         struct stat status {};
         return ::stat(QFile::encodeName(m_folder + u"/events.jsonl"_s).constData(), &status) == 0
@@ -160,7 +154,8 @@ TEST_F(DiagnosticsTest, AppendsInPlaceAndCutsBackAtTwiceTheCap) {
         for (; appended < appends; ++appended) {
             m_diagnostics.append(u"events.jsonl"_s, QJsonObject{{u"n"_s, appended + 1}});
         }
-        EXPECT_EQ(read(u"events.jsonl"_s), stampedLines(firstKept, appends));
+        EXPECT_EQ(read(u"events.jsonl"_s),
+                  numberedLines(firstKept, appends, "\"at\":\"2026-12-05T14:44:07Z\","));
         EXPECT_EQ(file.value_or(inode()) == inode(), sameFile);
         file = inode();
     }

@@ -11,8 +11,6 @@ namespace {
 
 using Lanes = QMap<Section, QStringList>;
 
-const QPointF kUserSpot(700.0, 400.0);
-
 // Reads the bar and the engine's records by item name.
 class LaneTest : public EngineTest {
 protected:
@@ -39,19 +37,6 @@ protected:
             count += line.contains(u"moves"_s);
         }
         return count;
-    }
-
-    // Zorv's items placed around the others: [always separator] `always`... [hidden separator]
-    // `hidden`... then the others, then the icon. Starts the engine with reordering on.
-    void arrangeAndStart(QList<quint64> bar, qsizetype always, qsizetype hidden) {
-        engine->setReorderEnabled(true);
-        bar.insert(always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName));
-        bar.insert(always + 1 + hidden, zorvItem(BarItems::zorvHiddenSeparatorName));
-        bar.append(zorvItem(BarItems::zorvIconName));
-        arrange(bar);
-        startEngine();
-        desktop.userInput().moveMouse(kUserSpot);
-        run(3.0);
     }
 
     QHash<QString, quint64> items;

@@ -85,6 +85,17 @@ void EngineTest::arrange(const QList<quint64> &leftToRight) {
     }
 }
 
+void EngineTest::arrangeAndStart(QList<quint64> bar, qsizetype always, qsizetype hidden) {
+    engine->setReorderEnabled(true);
+    bar.insert(always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName));
+    bar.insert(always + 1 + hidden, zorvItem(BarItems::zorvHiddenSeparatorName));
+    bar.append(zorvItem(BarItems::zorvIconName));
+    arrange(bar);
+    startEngine();
+    desktop.userInput().moveMouse(kUserSpot);
+    run(3.0);
+}
+
 MenuBarItemID EngineTest::idOf(const QString &identifier) {
     return MenuBarItemID{tools, identifier, std::nullopt, 0};
 }

@@ -49,6 +49,10 @@ protected:
     [[nodiscard]] quint64 zorvItem(const QString &autosaveName);
     // Puts the movable items in this order, left to right, from the next layout pass.
     void arrange(const QList<quint64> &leftToRight);
+    // Places Zorv's items around `bar`: [always separator] its first `always` items [hidden
+    // separator] the next `hidden`, then the rest and the icon. Starts the engine with reordering
+    // on and the user's pointer resting at kUserSpot.
+    void arrangeAndStart(QList<quint64> bar, qsizetype always, qsizetype hidden);
     [[nodiscard]] bool onScreen(quint64 itemId);
     [[nodiscard]] std::optional<MenuBarItem> engineItem(const MenuBarItemID &id) const;
 
@@ -57,6 +61,8 @@ protected:
     [[nodiscard]] QList<QJsonObject> records(const QString &log, const QString &kind = {}) const;
     // The "reason" of each "reveal" or "tuck" record in "events.jsonl".
     [[nodiscard]] QStringList reasons(const QString &kind) const;
+
+    static inline const QPointF kUserSpot{700.0, 400.0};
 
     // Whether makeEngine() finds positions kept for the engine's own items.
     bool rememberZorvPositions = true;

@@ -1,0 +1,86 @@
+#include "scenariomac.h"
+
+#include "enginesections.h"
+#include "jsonwriter.h"
+#include "scenario/scenarioloader.h"
+#include "storage/storevalue.h"
+#include "storage/zorvpaths.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+SimulatedMac::SimulatedMac(const Scenario &scenario)
+    : clock(*scenario.start), platform(clock, scenario, false), app(platform, SimOptions()),
+      driver(clock) {}
+
+void SimulatedMac::run(double seconds, const std::function<void()> &each) {
+    const auto until = clock.now() + zorv::seconds(seconds);
+    while (clock.now() < until) {
+        driver.run(zorv::seconds(1));
+        if (each) {
+            each();
+        }
+    }
+}
+
+Lanes SimulatedMac::lanes(const std::function<bool(const BarEntry &, const MenuBarItem &)> &keep) {
+    const QList<BarEntry> bar = platform.desktop().readout().bar();
+    const QHash<quint64, MenuBarItem> matched = EngineSections::items(bar, engine().lastItems());
+    Lanes result;
+    Section lane = Section::alwaysHidden;
+    for (const BarEntry &entry : bar) {
+        if (entry.autosaveName == BarItems::zorvAlwaysHiddenSeparatorName) {
+            lane = Section::hidden;
+        } else if (entry.autosaveName == BarItems::zorvHiddenSeparatorName) {
+            lane = Section::shown;
+        }
+        const auto item = matched.constFind(entry.itemId);
+        if (item == matched.constEnd()) {
+            continue;
+        }
+        if (keep ? keep(entry, *item) : engine().storedLayout().sectionOf(item->id).has_value()) {
+            result[lane].append(item->id);
+        }
+    }
+    return result;
+}
+
+QJsonObject shippedScenario(const QString &name) {
+    QFile file(u":/zorv/scenarios/%1.json"_s.arg(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+Scenario parsedScenario(const QJsonObject &scenario, const QString &name) {
+    return ScenarioLoader::parse(QJsonDocument(scenario).toJson(), name);
+}
+
+void storeLayout(const SectionLayout &layout) {
+    EXPECT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    EXPECT_TRUE(QDir().mkpath(ZorvPaths::root()));
+    QFile file(ZorvPaths::file(u"layout.json"_s));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(writeJson(toStoreJson(layout), JsonFormat::pretty()).value());
+}
+
+QList<QJsonObject> reconcileLog() {
+    QList<QJsonObject> lines;
+    QFile file(ZorvPaths::file(u"reconcile-log.jsonl"_s));
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            if (!line.isEmpty()) {
+                lines.append(QJsonDocument::fromJson(line).object());
+            }
+        }
+    }
+    return lines;
+}
+
+} // namespace zorv

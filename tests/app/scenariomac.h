@@ -1,0 +1,50 @@
+#pragma once
+
+#include "desktopapp.h"
+#include "manualclock.h"
+#include "simulatedplatform.h"
+#include "workerclockdriver.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QMap>
+
+#include <functional>
+
+namespace zorv {
+
+// Per lane, the items the bar shows there left to right, each named by the engine's identity.
+using Lanes = QMap<Section, QList<MenuBarItemID>>;
+
+// Zorv's whole app on a simulated Mac that plays `scenario`, on a manual clock set to the
+// scenario's start. Whole-app scenario tests drive it second by second and read the bar back.
+struct SimulatedMac {
+    explicit SimulatedMac(const Scenario &scenario);
+
+    // Runs `seconds` of simulated time; after each simulated second `each` looks at the Mac.
+    void run(double seconds, const std::function<void()> &each = {});
+
+    // The bar's lanes by the separators' places, of the items `keep` takes (by default those the
+    // engine's stored layout holds).
+    [[nodiscard]] Lanes
+    lanes(const std::function<bool(const BarEntry &, const MenuBarItem &)> &keep = {});
+
+    [[nodiscard]] const ClassicEngine &engine() const { return *app.engine(); }
+
+    ManualClock clock;
+    SimulatedPlatform platform;
+    DesktopApp app;
+    WorkerClockDriver driver;
+};
+
+// The scenario of that name shipped in the app's resources, to be edited before parsing.
+QJsonObject shippedScenario(const QString &name);
+Scenario parsedScenario(const QJsonObject &scenario, const QString &name);
+
+// Empties Zorv's folder and stores `layout` there as the user's layout.
+void storeLayout(const SectionLayout &layout);
+
+// The lines of the reconcile log in Zorv's folder.
+QList<QJsonObject> reconcileLog();
+
+} // namespace zorv

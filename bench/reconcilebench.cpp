@@ -123,9 +123,9 @@ Arrangement wantedArrangement(const Arrangement &bar, const ReconcileCase &c) {
 class ReconcileBench {
 public:
     ReconcileBench(const Arrangement &bar, const BarDisplay &display)
-        : m_desktop(m_clock, AppDescription{u"app.zorv.Zorv"_s, u"Zorv"_s,
-                                            ActivationPolicy::Accessory, 0.0,
-                                            DragAcceptance::Always}),
+        : m_desktop(m_clock,
+                    AppDescription{u"app.zorv.Zorv"_s, u"Zorv"_s, ActivationPolicy::Accessory, 0.0,
+                                   DragAcceptance::Always}),
           m_workspace(m_desktop.model()) {
         m_pool.setMaxThreadCount(2);
         ScreenDescription screen;
@@ -147,9 +147,8 @@ public:
             }
         }
         // The bench arranges Zorv's items itself: the bar keeps positions for them.
-        for (const QString &name :
-             {BarItems::zorvAlwaysHiddenSeparatorName, BarItems::zorvHiddenSeparatorName,
-              BarItems::zorvIconName}) {
+        for (const QString &name : {BarItems::zorvAlwaysHiddenSeparatorName,
+                                    BarItems::zorvHiddenSeparatorName, BarItems::zorvIconName}) {
             m_desktop.appPreferences().setValue(AppPreferences::preferredPositionKey(name),
                                                 100000.0);
         }
@@ -308,41 +307,65 @@ void reconcileToRandomLayout(benchmark::State &state, ReconcileCase c) {
 }
 
 BENCHMARK_CAPTURE(reconcileToRandomLayout, shown4, ReconcileCase{{0, 0, 4}, 0, 4})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, shown8, ReconcileCase{{0, 0, 8}, 0, 8})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, shown12, ReconcileCase{{0, 0, 12}, 0, 12})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, shown16, ReconcileCase{{0, 0, 16}, 0, 16})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, shown20, ReconcileCase{{0, 0, 20}, 0, 20})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, shown20_again, ReconcileCase{{0, 0, 20}, 0, 2020})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(reconcileToRandomLayout, sections4_6_8_moves3,
-                  ReconcileCase{{4, 6, 8}, 3, 468})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(reconcileToRandomLayout, sections4_6_8_moves3, ReconcileCase{{4, 6, 8}, 3, 468})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, sections6_10_12_moves5,
                   ReconcileCase{{6, 10, 12}, 5, 61012})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(reconcileToRandomLayout, sections8_8_8_moves8,
-                  ReconcileCase{{8, 8, 8}, 8, 888})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(reconcileToRandomLayout, sections8_8_8_moves8, ReconcileCase{{8, 8, 8}, 8, 888})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 // Large reorders, each over as many runs as it takes: one lane of 36 reversed on the laptop; ten
 // items sent to other sections on a wide display, each section's order kept; 200 and 400 items
 // in a random wanted layout on the wide display.
 BENCHMARK_CAPTURE(reconcileToRandomLayout, shown36_reversed,
                   ReconcileCase{{0, 0, 36}, 0, 36, SectionOrder::Reversed})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, wide_sections20_30_50_moves10,
                   ReconcileCase{{20, 30, 50}, 10, 100, SectionOrder::Kept, kWide})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, wide_items200_moves20,
                   ReconcileCase{{40, 60, 100}, 20, 200, SectionOrder::Shuffled, kWide})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(reconcileToRandomLayout, wide_items400_moves40,
                   ReconcileCase{{80, 120, 200}, 40, 400, SectionOrder::Shuffled, kWideNarrowItems})
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 
 } // namespace
 } // namespace zorv

@@ -269,8 +269,9 @@ private:
     static QCoro::Task<> runSingleDragTest(QPointer<ClassicEngine> self, DragTestRequest request);
     static QCoro::Task<> runTestCommand(QPointer<ClassicEngine> self, DragTestRequest request);
     static QCoro::Task<> runBenchSort(QPointer<ClassicEngine> self, bool batch);
-    // Counts an unsettled drift run; true once the drift is given up.
-    bool countFruitlessDrift(const QString &trigger, bool settled);
+    // Counts a drift run that neither settled the drift by its drags nor brought the bar closer;
+    // true once the drift is given up.
+    bool countFruitlessDrift(const QString &trigger, bool fruitful);
     // DragPlanner::dragsStillNeeded on the bar now; none without a geometry.
     [[nodiscard]] std::optional<qsizetype> dragsStillNeeded() const;
     // Whether the run that ends now left fewer drags needed than it found and than the unsettled

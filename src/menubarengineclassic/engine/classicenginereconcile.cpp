@@ -353,9 +353,8 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         record.insert(u"gesture"_s, gestureName(gesture));
         moves.append(record);
         if (plan->track) {
-            pending =
-                Pending{*plan->track, plan->from.x(), plan->isOrderMove(), plan->isLaneMove(),
-                        gesture == MoveCoordinator::Gesture::standard};
+            pending = Pending{*plan->track, plan->from.x(), plan->isOrderMove(), plan->isLaneMove(),
+                              gesture == MoveCoordinator::Gesture::standard};
         }
         co_await m_cursor.performDrag(owner, plan->from, plan->to, gesture);
         if (!self) {
@@ -425,8 +424,9 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     }
     m_diagnostics.write(u"last-reconcile.json"_s, m_lastReconcile);
     appendReconcileLog(logLine);
-    // A drift run that moved nothing did not settle the drift, whatever the bar reads now.
-    const bool driftGivenUp = countFruitlessDrift(trigger, settled && tookSome);
+    // A drift run that moved nothing did not settle the drift, whatever the bar reads now; one
+    // that brought the bar closer was not fruitless, or a long reorder would stop half-way.
+    const bool driftGivenUp = countFruitlessDrift(trigger, (settled && tookSome) || closer);
 
     co_await sleep(0.35);
     if (!self) {
@@ -515,13 +515,13 @@ QJsonObject ClassicEngine::reconcileRecord(const QString &trigger, int passes, b
     return record;
 }
 
-bool ClassicEngine::countFruitlessDrift(const QString &trigger, bool settled) {
+bool ClassicEngine::countFruitlessDrift(const QString &trigger, bool fruitful) {
     static const QString driftPrefix = u"drift:"_s;
     if (!trigger.startsWith(driftPrefix)) {
         return false;
     }
     const QString signature = trigger.mid(driftPrefix.size());
-    if (settled) {
+    if (fruitful) {
         m_fruitlessDrift.remove(signature);
         return false;
     }

@@ -12,7 +12,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The benchmarks are built too, so a change that breaks them shows here; `make bench` runs them.
 test: build
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zorv_bench
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
 
 # Benchmarks of the engine on the simulated desktop; not part of `make test`.

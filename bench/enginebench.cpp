@@ -5,6 +5,7 @@
 #include "scenario/scenarioloader.h"
 #include "scenario/scenariorunner.h"
 #include "simulateddesktop.h"
+#include "simulatedengineplatform.h"
 #include "workspace/simworkspace.h"
 
 #include <QTemporaryDir>
@@ -51,16 +52,9 @@ public:
         m_pool.setMaxThreadCount(2);
         m_runner.start();
         m_clock.settle();
-        EnginePlatform platform{m_engineClock,
-                                m_desktop.accessibility(),
-                                m_workspace,
-                                m_desktop.statusBar(),
-                                m_desktop.screens(),
-                                m_desktop.screenCapture(),
-                                m_desktop.inputEvents(),
-                                WorkRunner(WorkRunner::Mode::ThreadPool, &m_pool),
-                                m_folder.path(),
-                                m_desktop.appPreferences()};
+        EnginePlatform platform = simulatedEnginePlatform(
+            m_engineClock, m_desktop, m_workspace,
+            WorkRunner(WorkRunner::Mode::ThreadPool, &m_pool), m_folder.path());
         m_engine = std::make_unique<ClassicEngine>(std::move(platform), SectionLayout{});
         drive(m_engine->start());
     }

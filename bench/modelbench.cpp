@@ -2,6 +2,7 @@
 #include "engine/classicengine.h"
 #include "manualclock.h"
 #include "simulateddesktop.h"
+#include "simulatedengineplatform.h"
 #include "workerclockdriver.h"
 #include "workspace/simworkspace.h"
 
@@ -62,16 +63,8 @@ public:
                 (void)m_desktop.items().add(process, description);
             }
         }
-        EnginePlatform platform{m_clock,
-                                m_desktop.accessibility(),
-                                m_workspace,
-                                m_desktop.statusBar(),
-                                m_desktop.screens(),
-                                m_desktop.screenCapture(),
-                                m_desktop.inputEvents(),
-                                work(),
-                                m_data.path(),
-                                m_desktop.appPreferences()};
+        EnginePlatform platform =
+            simulatedEnginePlatform(m_clock, m_desktop, m_workspace, work(), m_data.path());
         m_engine = std::make_unique<ClassicEngine>(std::move(platform), SectionLayout{});
         m_driver.drive(m_engine->start(), seconds(30.0));
         m_driver.drain();

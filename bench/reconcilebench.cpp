@@ -1,6 +1,7 @@
 #include "engine/classicengine.h"
 #include "manualclock.h"
 #include "simulateddesktop.h"
+#include "simulatedengineplatform.h"
 #include "workerclockdriver.h"
 #include "workspace/simworkspace.h"
 
@@ -146,22 +147,11 @@ public:
                 m_items.insert(item, m_desktop.items().add(process, description).value());
             }
         }
-        // The bench arranges Zorv's items itself: the bar keeps positions for them.
-        for (const QString &name : {BarItems::zorvAlwaysHiddenSeparatorName,
-                                    BarItems::zorvHiddenSeparatorName, BarItems::zorvIconName}) {
-            m_desktop.appPreferences().setValue(AppPreferences::preferredPositionKey(name),
-                                                100000.0);
-        }
-        EnginePlatform platform{m_clock,
-                                m_desktop.accessibility(),
-                                m_workspace,
-                                m_desktop.statusBar(),
-                                m_desktop.screens(),
-                                m_desktop.screenCapture(),
-                                m_desktop.inputEvents(),
-                                WorkRunner(WorkRunner::Mode::ThreadPool, &m_pool),
-                                m_folder.path(),
-                                m_desktop.appPreferences()};
+        // The bench arranges Zorv's items itself.
+        keepZorvPositions(m_desktop, 100000.0);
+        EnginePlatform platform = simulatedEnginePlatform(
+            m_clock, m_desktop, m_workspace, WorkRunner(WorkRunner::Mode::ThreadPool, &m_pool),
+            m_folder.path());
         m_engine = std::make_unique<ClassicEngine>(std::move(platform), layoutOf(bar));
         m_engine->setReorderEnabled(true);
         const QList<quint64> order = expectedBar(bar);

@@ -224,9 +224,6 @@ private:
     // lane or order, or such an item sits in that lane and belongs elsewhere: only then does a
     // run reveal the always-hidden section.
     [[nodiscard]] bool alwaysHiddenNeedsArranging() const;
-    // Whether some lane's items on the bar, leaving out those given up on as stubborn or
-    // unmovable, stand in another order than the wanted layout's.
-    [[nodiscard]] bool wantedOrderUnreached() const;
     // Whether a run would find a drag to make once the bar is revealed.
     [[nodiscard]] bool runHasWork() const;
 
@@ -235,8 +232,9 @@ private:
     // Takes the item the user dragged since the last reading of the bar into the lane and place
     // it was dropped at; `scannedAt` is when this scan began.
     void takeUserDrag(const ScanContext &context, MonotonicTime scannedAt, bool trusted);
-    // Whether some lane's items on the bar stand in another order than the wanted layout's.
-    [[nodiscard]] bool barOrderDiffers() const;
+    // Whether some lane's items on the bar, other than `leftOut`, stand in another order than
+    // the wanted layout's.
+    [[nodiscard]] bool barOrderDiffers(const QSet<MenuBarItemID> &leftOut = {}) const;
     // Marks the order dirty when the bar differs from a layout just handed over, and asks a scan
     // to bring it about.
     void markOrderDirtyIfTheBarDiffers();

@@ -16,10 +16,11 @@ namespace {
 // Per lane, the ids of the layout's items that are on the bar, left to right as the bar shows
 // them (ties keep the scan order).
 QList<MenuBarItemID> barOrder(const QList<MenuBarItem> &items, const SectionLayout &layout,
-                              Section lane) {
+                              Section lane, const QSet<MenuBarItemID> &leftOut) {
     QList<const MenuBarItem *> onBar;
     for (const MenuBarItem &item : items) {
-        if (ClassicEngine::isOnTheBar(item) && layout.sectionOf(item.id) == lane) {
+        if (ClassicEngine::isOnTheBar(item) && !leftOut.contains(item.id) &&
+            layout.sectionOf(item.id) == lane) {
             onBar.append(&item);
         }
     }
@@ -80,9 +81,9 @@ QCoro::Task<> ClassicEngine::apply(SectionLayout layout) {
     co_await refresh();
 }
 
-bool ClassicEngine::barOrderDiffers() const {
+bool ClassicEngine::barOrderDiffers(const QSet<MenuBarItemID> &leftOut) const {
     for (Section lane : allSections) {
-        const QList<MenuBarItemID> bar = barOrder(m_lastItems, m_storedLayout, lane);
+        const QList<MenuBarItemID> bar = barOrder(m_lastItems, m_storedLayout, lane, leftOut);
         if (restrictedTo(m_storedLayout.ids(lane), bar) != bar) {
             return true;
         }

@@ -103,34 +103,6 @@ bool ClassicEngine::alwaysHiddenNeedsArranging() const {
     return false;
 }
 
-bool ClassicEngine::wantedOrderUnreached() const {
-    const QSet<MenuBarItemID> givenUp = DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable);
-    for (Section lane : allSections) {
-        QList<const MenuBarItem *> onBar;
-        for (const MenuBarItem &item : m_lastItems) {
-            if (isOnTheBar(item) && !givenUp.contains(item.id) &&
-                m_storedLayout.sectionOf(item.id) == lane) {
-                onBar.append(&item);
-            }
-        }
-        std::stable_sort(onBar.begin(), onBar.end(),
-                         [](const MenuBarItem *a, const MenuBarItem *b) {
-                             return a->frame.left() < b->frame.left();
-                         });
-        QSet<MenuBarItemID> present;
-        for (const MenuBarItem *item : std::as_const(onBar)) {
-            present.insert(item->id);
-        }
-        qsizetype next = 0;
-        for (const MenuBarItemID &id : m_storedLayout.ids(lane)) {
-            if (present.contains(id) && !(onBar.at(next++)->id == id)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 bool ClassicEngine::runHasWork() const {
     const std::optional<BarGeometry> geometry = currentBarGeometry();
     if (!geometry) {

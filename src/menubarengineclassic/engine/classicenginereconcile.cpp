@@ -439,9 +439,10 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     // An unsettled run keeps the user's arrangement waiting and tries again while runs get
     // somewhere, as long as reordering is on.
     m_unsettledRuns = settled || closer ? 0 : m_unsettledRuns + 1;
-    // Items out of reach may still stand out of the wanted order: the order stays wanted, so
-    // the scans do not take the bar's for it.
-    if (settled && m_orderEpoch == epochAtStart && !wantedOrderUnreached()) {
+    // Items out of reach may still stand out of the wanted order, which then stays to be done.
+    const bool orderReached =
+        !barOrderDiffers(DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable));
+    if (settled && m_orderEpoch == epochAtStart && orderReached) {
         m_orderDirty = false;
     } else if (!settled && (closer || headway) && !driftGivenUp && m_reorderEnabled &&
                m_unsettledRuns < kFollowUpRunLimit && !m_queuedTrigger) {

@@ -1,5 +1,7 @@
 #include "enginetest.h"
 
+#include "simulatedengineplatform.h"
+
 #include <QFile>
 #include <QJsonDocument>
 
@@ -22,24 +24,11 @@ void EngineTest::TearDown() {
 
 ClassicEngine &EngineTest::makeEngine(const SectionLayout &layout) {
     if (rememberZorvPositions) {
-        // Tests arrange the engine's items themselves: the bar keeps positions for them, at the
-        // left end where new items go.
-        for (const QString &name : {BarItems::zorvAlwaysHiddenSeparatorName,
-                                    BarItems::zorvHiddenSeparatorName, BarItems::zorvIconName}) {
-            desktop.appPreferences().setValue(AppPreferences::preferredPositionKey(name),
-                                              LaunchPlacement::leftEnd);
-        }
+        // Tests arrange the engine's items themselves, at the left end where new items go.
+        keepZorvPositions(desktop, LaunchPlacement::leftEnd);
     }
-    EnginePlatform platform{clock,
-                            desktop.accessibility(),
-                            workspace,
-                            desktop.statusBar(),
-                            desktop.screens(),
-                            desktop.screenCapture(),
-                            desktop.inputEvents(),
-                            WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
-                            folder.path(),
-                            desktop.appPreferences()};
+    EnginePlatform platform = simulatedEnginePlatform(
+        clock, desktop, workspace, WorkRunner(WorkRunner::Mode::ThreadPool, &pool), folder.path());
     engine = std::make_unique<ClassicEngine>(std::move(platform), layout);
     return *engine;
 }

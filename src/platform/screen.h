@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 namespace zorv {
 
@@ -24,6 +25,15 @@ struct Screen {
     QString localizedName;
     // Pixels per point.
     double backingScaleFactor = 2.0;
+
+    // The span of x the camera housing covers, between those two parts; absent without one.
+    [[nodiscard]] std::optional<std::pair<double, double>> housingSpan() const {
+        if (!auxiliaryTopLeftArea || !auxiliaryTopRightArea ||
+            !(auxiliaryTopLeftArea->right() < auxiliaryTopRightArea->left())) {
+            return std::nullopt;
+        }
+        return std::pair{auxiliaryTopLeftArea->right(), auxiliaryTopRightArea->left()};
+    }
 
     friend bool operator==(const Screen &, const Screen &) = default;
 };

@@ -117,10 +117,8 @@ QCoro::Task<> ClassicEngine::refresh() {
 ClassicEngine::ScanContext ClassicEngine::scanContext() const {
     ScanContext context;
     for (const Screen &screen : m_platform.screens.screens()) {
-        if (screen.auxiliaryTopLeftArea && screen.auxiliaryTopRightArea &&
-            screen.auxiliaryTopLeftArea->right() < screen.auxiliaryTopRightArea->left()) {
-            context.notchGaps.append(
-                {screen.auxiliaryTopLeftArea->right(), screen.auxiliaryTopRightArea->left()});
+        if (const auto housing = screen.housingSpan()) {
+            context.notchGaps.append(*housing);
         }
     }
     if (const auto frame = m_separatorController->hiddenSeparatorFrame()) {

@@ -23,14 +23,6 @@ bool isFixed(const DiscoveredItem &item) {
            item.axIdentifier == u"com.apple.menuextra.controlcenter"_s;
 }
 
-std::optional<std::pair<double, double>> housingOf(const Screen &screen) {
-    if (!screen.auxiliaryTopLeftArea || !screen.auxiliaryTopRightArea ||
-        !(screen.auxiliaryTopLeftArea->right() < screen.auxiliaryTopRightArea->left())) {
-        return std::nullopt;
-    }
-    return std::pair{screen.auxiliaryTopLeftArea->right(), screen.auxiliaryTopRightArea->left()};
-}
-
 double median(QList<double> values) {
     if (values.isEmpty()) {
         return defaultGap;
@@ -65,7 +57,7 @@ std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredIt
         return std::nullopt;
     }
     const QRectF bounds = screen->frame;
-    const auto housing = housingOf(*screen);
+    const auto housing = screen->housingSpan();
 
     // The movable items end at the rightmost one that is not fixed; its gap is the one to its
     // right neighbour.

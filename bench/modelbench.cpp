@@ -1,4 +1,4 @@
-#include "appmodel/itemicons.h"
+#include "itemicons.h"
 #include "engine/classicengine.h"
 #include "manualclock.h"
 #include "simulateddesktop.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appmodel/appmodel.h"
+#include "appmodel.h"
 #include "cancellation.h"
 #include "clock.h"
 #include "desktopshell.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appmodel/appmodelshell.h"
+#include "appmodelshell.h"
 
 namespace zorv {
 

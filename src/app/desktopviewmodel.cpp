@@ -1,6 +1,6 @@
 #include "desktopviewmodel.h"
 
-#include "appmodel/appmodel.h"
+#include "appmodel.h"
 #include "engine/classicengine.h"
 #include "enginesections.h"
 #include "simulatedplatform.h"

@@ -1,6 +1,6 @@
 #include "modeldump.h"
 
-#include "appmodel/appmodel.h"
+#include "appmodel.h"
 
 using namespace Qt::StringLiterals;
 

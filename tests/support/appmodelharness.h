@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appmodel/appmodel.h"
+#include "appmodel.h"
 #include "appmodelfakes.h"
 #include "cloud/simcloud.h"
 #include "cloud/simcloudkeyvaluestore.h"

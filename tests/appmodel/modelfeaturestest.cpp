@@ -1,6 +1,6 @@
-#include "appmodel/modelprofiles.h"
-#include "appmodel/modelrules.h"
-#include "appmodel/modeltransfer.h"
+#include "modelprofiles.h"
+#include "modelrules.h"
+#include "modeltransfer.h"
 #include "appmodelharness.h"
 #include "storage/atomicfile.h"
 

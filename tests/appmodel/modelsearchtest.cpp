@@ -1,5 +1,5 @@
-#include "appmodel/modelsearch.h"
-#include "appmodel/aliassuggestion.h"
+#include "modelsearch.h"
+#include "aliassuggestion.h"
 #include "appmodelharness.h"
 #include "storage/wholefile.h"
 

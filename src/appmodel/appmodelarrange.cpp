@@ -4,7 +4,7 @@
 #include "appmodel.h"
 
 #include "accessibility.h"
-#include "appmodel/sectionitems.h"
+#include "sectionitems.h"
 #include "search/stablekey.h"
 #include "workspace.h"
 

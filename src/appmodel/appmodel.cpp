@@ -1,13 +1,13 @@
 #include "appmodel.h"
 
 #include "accessibility.h"
-#include "appmodel/modelprofiles.h"
-#include "appmodel/modelrules.h"
-#include "appmodel/modelsearch.h"
-#include "appmodel/modelsync.h"
-#include "appmodel/modeltransfer.h"
-#include "appmodel/sectionitems.h"
-#include "appmodel/terminationflush.h"
+#include "modelprofiles.h"
+#include "modelrules.h"
+#include "modelsearch.h"
+#include "modelsync.h"
+#include "modeltransfer.h"
+#include "sectionitems.h"
+#include "terminationflush.h"
 
 #include <QtDebug>
 

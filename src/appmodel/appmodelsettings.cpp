@@ -4,7 +4,7 @@
 
 #include "appmodel.h"
 
-#include "appmodel/sectionitems.h"
+#include "sectionitems.h"
 #include "loginitems.h"
 #include "spacing/loginsession.h"
 #include "systemlog.h"

@@ -1,4 +1,4 @@
-#include "appmodel/reconcilescheduler.h"
+#include "reconcilescheduler.h"
 #include "appmodelharness.h"
 #include "search/stablekey.h"
 #include "storage/wholefile.h"

@@ -1,4 +1,4 @@
-#include "appmodel/sectionitems.h"
+#include "sectionitems.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "appmodel/shell/appearanceoverlaycontroller.h"
-#include "appmodel/shell/automationrunner.h"
-#include "appmodel/shell/notifier.h"
-#include "appmodel/shell/revealgestures.h"
-#include "appmodel/shell/secondarybarcontroller.h"
-#include "appmodel/shell/triggermonitors.h"
+#include "shell/appearanceoverlaycontroller.h"
+#include "shell/automationrunner.h"
+#include "shell/notifier.h"
+#include "shell/revealgestures.h"
+#include "shell/secondarybarcontroller.h"
+#include "shell/triggermonitors.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "appmodel/itemicons.h"
+#include "itemicons.h"
 #include "icons/iconimages.h"
 #include "mainthread.h"
 #include "manualclock.h"

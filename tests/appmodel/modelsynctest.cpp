@@ -1,4 +1,4 @@
-#include "appmodel/modelsync.h"
+#include "modelsync.h"
 #include "appmodelharness.h"
 #include "spacing/spacingcontroller.h"
 #include "storage/atomicfile.h"

@@ -32,8 +32,8 @@ protected:
 TEST_F(ModelViewTest, SettingsWritesGoThroughTheModelAndAreSaved) {
     SettingsView &settings = *view.settings();
     const QVariant spacing = 8.0;
-    const QVariantMap shortcut{{u"keyCode"_s, 1},
-                               {u"modifiers"_s, double(KeyShortcut::kCommand | KeyShortcut::kShift)}};
+    const QVariantMap shortcut{
+        {u"keyCode"_s, 1}, {u"modifiers"_s, double(KeyShortcut::kCommand | KeyShortcut::kShift)}};
     const struct {
         const char *name;
         QVariant value;
@@ -46,10 +46,10 @@ TEST_F(ModelViewTest, SettingsWritesGoThroughTheModelAndAreSaved) {
         {"pixelPerfectIcons", true, [](const Settings &s) { return s.pixelPerfectIconsEnabled; }},
         {"iconClickOpensMenu", false, [](const Settings &s) { return s.iconClickOpensMenu; }},
         {"hideZorvIcon", true, [](const Settings &s) { return s.hideZorvIcon; }},
-        {"showInDockAndSwitcher", false,
-         [](const Settings &s) { return s.showInDockAndSwitcher; }},
+        {"showInDockAndSwitcher", false, [](const Settings &s) { return s.showInDockAndSwitcher; }},
         {"secondaryBarEnabled", true, [](const Settings &s) { return s.secondaryBarEnabled; }},
-        {"iconSpacing", spacing, [](const Settings &s) { return QVariant(double(*s.iconSpacing)); }},
+        {"iconSpacing", spacing,
+         [](const Settings &s) { return QVariant(double(*s.iconSpacing)); }},
         {"revealShortcut", shortcut,
          [](const Settings &s) { return QVariant(s.revealShortcut->display()); }},
         {"searchShortcut", shortcut,

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -239,6 +242,45 @@ TEST_F(ModelViewTest, ListsAndEditsRules) {
     EXPECT_FALSE(rules.setEnabled(idText(QUuid::createUuid()), false));
     EXPECT_TRUE(rules.remove(idText(battery.id)));
     EXPECT_EQ(column(rules, RuleListModel::NameRole), QStringList{u"Focus"_s});
+}
+
+// Export and import report their outcome by signal, with the user's text for a refusal and the
+// backup of the setup an import replaced.
+TEST_F(ModelViewTest, ExportsAndImportsTheSetup) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(u"zorv-settings.json"_s);
+    QSignalSpy exported(&view, &ModelView::exportFinished);
+    QSignalSpy imported(&view, &ModelView::importFinished);
+
+    view.exportSetup(folder.filePath(u"missing/folder/zorv-settings.json"_s));
+    view.exportSetup(file);
+    clock.settle();
+    ASSERT_EQ(exported.size(), 2);
+    EXPECT_FALSE(exported[0][0].toBool());
+    EXPECT_TRUE(exported[1][0].toBool());
+
+    // A whole setup in a later format.
+    QFile exportedFile(file);
+    ASSERT_TRUE(exportedFile.open(QIODevice::ReadOnly));
+    QFile other(folder.filePath(u"other.json"_s));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write(exportedFile.readAll().replace("zorv-settings-v1", "zorv-settings-v9"));
+    other.close();
+    view.importSetup(other.fileName());
+    view.importSetup(folder.filePath(u"nothing.json"_s));
+    clock.settle();
+    view.importSetup(file);
+    clock.settle();
+    ASSERT_EQ(imported.size(), 3);
+    EXPECT_FALSE(imported[0][0].toBool());
+    EXPECT_EQ(imported[0][1].toString(),
+              u"This settings format is not supported by this version of Zorv."_s);
+    EXPECT_EQ(imported[0][2].toString(), QString());
+    EXPECT_FALSE(imported[1][0].toBool());
+    EXPECT_FALSE(imported[1][1].toString().isEmpty());
+    EXPECT_TRUE(imported[2][0].toBool());
+    EXPECT_TRUE(QFileInfo::exists(imported[2][2].toString()));
+    EXPECT_FALSE(view.isImporting());
 }
 
 } // namespace

@@ -5,9 +5,11 @@
 #include "kit/zorvkit.h"
 #include "modelprofiles.h"
 #include "modelsearch.h"
+#include "modeltransfer.h"
 #include "profilelistmodel.h"
 #include "rulelistmodel.h"
 #include "settingsview.h"
+#include "transfer/settingsimporterror.h"
 
 namespace zorv {
 
@@ -252,6 +254,45 @@ void ModelView::checkForUpdatesNow() {
 
 void ModelView::installUpdate() {
     m_model.installUpdate();
+}
+
+bool ModelView::isRevealed() const {
+    return m_model.isRevealed();
+}
+
+void ModelView::exportSetup(const QString &path) {
+    runExport(this, path);
+}
+
+void ModelView::importSetup(const QString &path) {
+    runImport(this, path);
+}
+
+QCoro::Task<> ModelView::runExport(QPointer<ModelView> view, QString path) {
+    const bool ok = co_await view->m_model.transfer().exportSettings(std::move(path));
+    if (view) {
+        Q_EMIT view->exportFinished(ok);
+    }
+}
+
+QCoro::Task<> ModelView::runImport(QPointer<ModelView> view, QString path) {
+    QString message;
+    QString backupPath;
+    bool ok = false;
+    try {
+        backupPath = co_await view->m_model.transfer().importSettings(std::move(path));
+        ok = true;
+    } catch (const SetupImportError &error) {
+        message = error.localizedDescription();
+        backupPath = error.backupPath();
+    } catch (const SettingsImportError &error) {
+        message = error.errorDescription();
+    } catch (const std::exception &error) {
+        message = QString::fromUtf8(error.what());
+    }
+    if (view) {
+        Q_EMIT view->importFinished(ok, message, backupPath);
+    }
 }
 
 } // namespace zorv

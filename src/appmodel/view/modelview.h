@@ -7,6 +7,7 @@
 #include "rulelistmodel.h"
 #include "settingsview.h"
 
+#include <QCoroTask>
 #include <QDateTime>
 #include <QObject>
 #include <QPointer>
@@ -136,6 +137,12 @@ public:
     [[nodiscard]] Q_INVOKABLE bool hasSeenGuide(const QString &paneKey) const;
     Q_INVOKABLE void checkForUpdatesNow();
     Q_INVOKABLE void installUpdate();
+    // Whether the hidden sections are out now, for a menu built as it opens.
+    [[nodiscard]] Q_INVOKABLE bool isRevealed() const;
+    // Writes the whole setup to the file; exportFinished() follows.
+    Q_INVOKABLE void exportSetup(const QString &path);
+    // Reads the file and replaces the setup with it; importFinished() follows.
+    Q_INVOKABLE void importSetup(const QString &path);
 
 Q_SIGNALS:
     void appearanceChanged();
@@ -151,8 +158,14 @@ Q_SIGNALS:
     void pendingSettingsPaneChanged();
     void updateStatusChanged();
     void automaticUpdateChecksChanged();
+    void exportFinished(bool ok);
+    // On success `backupPath` is the previous setup's backup. On failure `message` says why, in
+    // the user's words, and `backupPath` is the backup when one was written before it failed.
+    void importFinished(bool ok, const QString &message, const QString &backupPath);
 
 private:
+    static QCoro::Task<> runExport(QPointer<ModelView> view, QString path);
+    static QCoro::Task<> runImport(QPointer<ModelView> view, QString path);
     void takeSettings();
     void takeProfiles();
 

@@ -10,6 +10,7 @@
 #include "zorvreportconfig.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QPointer>
 #include <QQuickWindow>
 #include <QStandardPaths>
@@ -45,7 +46,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
               .desktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
               .serialise = &ReportProblem::Builder::serialise,
           },
-          platform.desktop().pasteboard()) {
+          platform.desktop().pasteboard()),
+      m_filePanels(m_engine, platform.desktop().appWindows(), QDir::homePath()) {
     // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
     m_kit = &ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {
@@ -57,10 +59,38 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
     // The engine hands the pool work at every scan, 30 s apart: just as long as an idle thread
     // would otherwise wait before ending, so that each scan started a new thread.
     m_enginePool.setExpiryTimeout(-1);
+    // Panels no test scripted are the user's to answer, in this program's own panel window.
+    m_platform.desktop().filePanels().setPresenter(
+        [panels = QPointer<FilePanelWindow>(&m_filePanels)](
+            SimFilePanels::Kind kind,
+            QString suggestedName) -> QCoro::Task<std::optional<QString>> {
+            if (!panels) {
+                co_return std::nullopt;
+            }
+            co_return co_await panels->present(kind == SimFilePanels::Kind::save,
+                                               std::move(suggestedName));
+        });
+}
+
+void DesktopApp::openSettings(std::optional<SettingsPane> pane) {
+    ModelView *view = m_viewModel.modelView();
+    if (!view) {
+        return;
+    }
+    if (!m_settingsWindow) {
+        SimulatedDesktop &desktop = m_platform.desktop();
+        m_settingsServices = std::make_unique<SettingsServices>(
+            m_platform.clock(), desktop.filePanels(), desktop.fileViewer());
+        m_settingsWindow = std::make_unique<SettingsWindowController>(
+            m_engine, *view, *m_settingsServices, desktop.appWindows());
+    }
+    m_settingsWindow->open(pane);
 }
 
 DesktopApp::~DesktopApp() {
     m_lifetime.cancel();
+    // The settings window reads the model's view, which goes with the model.
+    m_settingsWindow.reset();
     m_viewModel.setEngine(nullptr);
     m_viewModel.setModel(nullptr);
     if (!m_flushPool->waitForDone(0)) {

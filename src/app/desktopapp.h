@@ -6,11 +6,14 @@
 #include "desktopshell.h"
 #include "desktopviewmodel.h"
 #include "engine/classicengine.h"
+#include "filepanelwindow.h"
 #include "reportconfig.h"
 #include "reportphase.h"
 #include "reportwindowcontroller.h"
 #include "scenario/scenario.h"
 #include "screenshotrecorder.h"
+#include "settingsservices.h"
+#include "settingswindowcontroller.h"
 #include "simoptions.h"
 
 #include <QCoroTask>
@@ -67,6 +70,13 @@ public:
     // "Report a Problem…" command and launch arguments).
     void showReport(const std::optional<ReportProblem::Phase> &preview = std::nullopt);
     [[nodiscard]] ReportWindowController &reports() { return m_reports; }
+    // Shows the settings window (made on first use), on `pane` when one is given, else on the
+    // model's pending pane. Does nothing before start().
+    void openSettings(std::optional<SettingsPane> pane = std::nullopt);
+    // Null until Settings was first opened.
+    [[nodiscard]] SettingsWindowController *settingsWindow() const {
+        return m_settingsWindow.get();
+    }
     [[nodiscard]] static QUrl mainQmlUrl();
 
     // How long quitting waits for the stores to reach the disk.
@@ -104,6 +114,11 @@ private:
     QNetworkAccessManager m_network;
     const ReportProblem::Config m_reportConfig;
     ReportWindowController m_reports;
+    // The save and open panels of the simulated Mac, drawn by this program.
+    FilePanelWindow m_filePanels;
+    std::unique_ptr<SettingsServices> m_settingsServices;
+    // Declared after the QML engine, so its windows go before it.
+    std::unique_ptr<SettingsWindowController> m_settingsWindow;
     QMetaObject::Connection m_layoutPictures;
     CancellationSource m_lifetime;
     std::optional<int> m_exitCode;

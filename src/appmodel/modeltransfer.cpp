@@ -69,9 +69,13 @@ QCoro::Task<QString> ModelTransfer::importSettings(QString path) {
     if (info.isFile() && info.size() > SettingsBundle::kMaxDocumentBytes) {
         throw SettingsImportError(SettingsImportError::Reason::tooLarge);
     }
-    const auto bytes = readWholeFile(path);
+    // One byte past the limit tells a file that grew since its size was read.
+    const auto bytes = readFileHead(path, SettingsBundle::kMaxDocumentBytes + 1);
     if (!bytes) {
         throw StoreError(u"could not read %1"_s.arg(info.fileName()));
+    }
+    if (bytes->size() > SettingsBundle::kMaxDocumentBytes) {
+        throw SettingsImportError(SettingsImportError::Reason::tooLarge);
     }
     co_return co_await commitImportedSetup(SettingsBundle::decode(*bytes));
 }

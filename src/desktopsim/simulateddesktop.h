@@ -16,6 +16,7 @@
 #include "script/screenarrangement.h"
 #include "script/userinput.h"
 #include "statusbar/simstatusbar.h"
+#include "system/simfilepanels.h"
 #include "system/simfileviewer.h"
 #include "system/simpasteboard.h"
 #include "system/simsystemfacts.h"
@@ -61,6 +62,7 @@ public:
     [[nodiscard]] Screens &screens() { return m_screens; }
     [[nodiscard]] SimSystemFacts &systemFacts() { return m_systemFacts; }
     [[nodiscard]] SimFileViewer &fileViewer() { return m_fileViewer; }
+    [[nodiscard]] SimFilePanels &filePanels() { return m_filePanels; }
     [[nodiscard]] SimPasteboard &pasteboard() { return m_pasteboard; }
     // The effective appearance, the desktop pictures and this application's windows; each is
     // also its own script API (setDark, setPicture, the windows' user* calls).
@@ -85,6 +87,7 @@ private:
     SimScreens m_screens;
     SimSystemFacts m_systemFacts;
     SimFileViewer m_fileViewer;
+    SimFilePanels m_filePanels;
     SimPasteboard m_pasteboard;
     SimSystemAppearance m_appearance;
     SimDesktopPictures m_desktopPictures;

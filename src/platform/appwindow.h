@@ -37,6 +37,8 @@ public:
     virtual void center() = 0;
     // Shows the window in front of the application's others and gives it the keyboard.
     virtual void makeKeyAndOrderFront() = 0;
+    // Orders the window out, as its close button does; it can be presented again.
+    virtual void close() = 0;
 
 Q_SIGNALS:
     void didEnterFullScreen();

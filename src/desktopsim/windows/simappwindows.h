@@ -38,6 +38,7 @@ public:
     void setContentSize(QSizeF size) override;
     void center() override;
     void makeKeyAndOrderFront() override;
+    void close() override { userCloses(); }
 
     [[nodiscard]] const WindowRecord &record() const { return m_record; }
     [[nodiscard]] QWindow *window() const { return m_window; }

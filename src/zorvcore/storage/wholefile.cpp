@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,6 +41,18 @@ std::optional<QByteArray> readWholeFile(const QString &path) {
         return std::nullopt;
     }
     QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<QByteArray> readFileHead(const QString &path, qint64 maxBytes) {
+    QFile file;
+    if (!openRegularFile(path, file)) {
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(std::max<qint64>(maxBytes, 0));
     if (file.error() != QFileDevice::NoError) {
         return std::nullopt;
     }

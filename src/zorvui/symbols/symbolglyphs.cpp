@@ -484,6 +484,95 @@ const QHash<QString, Drawing> &drawings() {
              pen.circle({10, 10}, 6.5);
              pen.line({{15, 15}, {20.5, 20.5}}, 2.4);
          }},
+        {u"rectangle.topthird.inset.filled"_s,
+         [](Pen &pen) {
+             pen.roundedRect({2.5, 4.5, 19, 15}, 2.5, 1.8);
+             pen.filledRoundedRect({5, 7, 14, 3.5}, 1);
+         }},
+        {u"bolt"_s,
+         [](Pen &pen) {
+             QPainterPath bolt;
+             bolt.moveTo(13.5, 2.5);
+             bolt.lineTo(5.5, 13.5);
+             bolt.lineTo(11.5, 13.5);
+             bolt.lineTo(10.5, 21.5);
+             bolt.lineTo(18.5, 10.5);
+             bolt.lineTo(12.5, 10.5);
+             bolt.closeSubpath();
+             pen.stroke(bolt, 1.8);
+         }},
+        {u"paintpalette"_s,
+         [](Pen &pen) {
+             pen.arc({12, 12}, 9, 110, 290, 1.8);
+             pen.line({{8.9, 20.5}, {11, 17}, {14, 16.5}}, 1.8);
+             pen.disc({8, 10}, 1.5);
+             pen.disc({12, 7}, 1.5);
+             pen.disc({16, 10}, 1.5);
+         }},
+        {u"arrow.left.and.right"_s,
+         [](Pen &pen) {
+             pen.line({{3, 12}, {21, 12}}, 1.8);
+             pen.line({{7, 8}, {3, 12}, {7, 16}}, 1.8);
+             pen.line({{17, 8}, {21, 12}, {17, 16}}, 1.8);
+         }},
+        {u"cursorarrow.click"_s,
+         [](Pen &pen) {
+             pen.polygon(
+                 {{9, 8}, {19, 13}, {14.5, 14.5}, {17.5, 20}, {15.5, 21}, {12.5, 15.5}, {9, 19}});
+             pen.line({{6, 2.5}, {6, 5}}, 1.6);
+             pen.line({{1.5, 7}, {4, 7}}, 1.6);
+             pen.line({{2.5, 3}, {4.2, 4.7}}, 1.6);
+         }},
+        {u"rectangle.on.rectangle"_s,
+         [](Pen &pen) {
+             pen.roundedRect({7, 3.5, 14, 11}, 2, 1.7);
+             pen.roundedRect({3, 9.5, 14, 11}, 2, 1.7);
+         }},
+        {u"timer"_s,
+         [](Pen &pen) {
+             pen.circle({12, 13}, 8.5, 1.8);
+             pen.line({{12, 13}, {15.5, 9}}, 1.9);
+             pen.line({{12, 2.5}, {12, 4.5}}, 1.8);
+         }},
+        {u"arrow.down.doc"_s,
+         [](Pen &pen) {
+             pen.line({{14, 2.5}, {5.5, 2.5}, {5.5, 21.5}, {18.5, 21.5}, {18.5, 7}, {14, 2.5}},
+                      1.7);
+             pen.line({{12, 8}, {12, 17}}, 1.7);
+             pen.line({{8.5, 13.5}, {12, 17}, {15.5, 13.5}}, 1.7);
+         }},
+        {u"hand.draw"_s,
+         [](Pen &pen) {
+             pen.roundedRect({7, 9, 11, 12.5}, 4, 1.7);
+             pen.line({{9.5, 9}, {9.5, 3.5}}, 1.7);
+             pen.line({{12.5, 9}, {12.5, 2.5}}, 1.7);
+             pen.line({{15.5, 9}, {15.5, 4}}, 1.7);
+             pen.line({{7, 14}, {4, 11}}, 1.7);
+         }},
+        {u"character.cursor.ibeam"_s,
+         [](Pen &pen) {
+             pen.line({{3, 19}, {8, 5}, {13, 19}}, 1.8);
+             pen.line({{5, 14}, {11, 14}}, 1.6);
+             pen.line({{18, 4}, {18, 20}}, 1.6);
+             pen.line({{15.5, 4}, {20.5, 4}}, 1.6);
+             pen.line({{15.5, 20}, {20.5, 20}}, 1.6);
+         }},
+        {u"folder"_s,
+         [](Pen &pen) {
+             pen.line(
+                 {{2.5, 19.5}, {2.5, 5}, {9, 5}, {11, 7.5}, {21.5, 7.5}, {21.5, 19.5}, {2.5, 19.5}},
+                 1.7);
+             pen.line({{2.5, 10.5}, {21.5, 10.5}}, 1.5);
+         }},
+        {u"lifepreserver"_s,
+         [](Pen &pen) {
+             pen.circle({12, 12}, 9, 1.8);
+             pen.circle({12, 12}, 4, 1.8);
+             pen.line({{5.6, 5.6}, {9.2, 9.2}}, 1.8);
+             pen.line({{18.4, 5.6}, {14.8, 9.2}}, 1.8);
+             pen.line({{5.6, 18.4}, {9.2, 14.8}}, 1.8);
+             pen.line({{18.4, 18.4}, {14.8, 14.8}}, 1.8);
+         }},
     };
     return table;
 }

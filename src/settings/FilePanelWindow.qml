@@ -1,0 +1,57 @@
+import QtQuick
+import QtQuick.Window
+import Zorv.UI
+import Zorv.Settings
+
+// The save or open panel: the file's path, Cancel and Save (or Open). Escape cancels, Return
+// (or Command-Return) chooses.
+Window {
+    id: root
+
+    required property FilePanelRequest request
+
+    color: Zorv.paper
+
+    Column {
+        x: 20
+        y: 18
+        width: root.width - 40
+        spacing: 12
+
+        Text {
+            text: root.request.saving ? "Save the setup as:" : "Open the setup file:"
+            font.pixelSize: 13
+            font.weight: Font.DemiBold
+            color: Zorv.ink
+        }
+        ZorvTextField {
+            id: field
+
+            objectName: "path"
+            width: parent.width
+            text: root.request.path
+            focus: true
+        }
+        Row {
+            anchors.right: parent.right
+            spacing: 8
+
+            ZorvOutlineButton {
+                text: "Cancel"
+                onClicked: root.request.cancel()
+            }
+            ZorvAccentButton {
+                text: root.request.saving ? "Save" : "Open"
+                onClicked: root.request.choose(field.text)
+            }
+        }
+    }
+    Shortcut {
+        sequences: [StandardKey.Cancel]
+        onActivated: root.request.cancel()
+    }
+    Shortcut {
+        sequences: ["Return", "Enter", "Ctrl+Return"]
+        onActivated: root.request.choose(field.text)
+    }
+}

@@ -1,0 +1,112 @@
+import QtQuick
+import Zorv.UI
+import Zorv.Settings
+
+// The dark rail of the settings window: the app's name and version, then one row per pane, the
+// selected one filled with honey.
+Rectangle {
+    id: root
+
+    required property SettingsWindowModel model
+
+    color: Zorv.espresso
+
+    Column {
+        width: parent.width
+
+        Row {
+            leftPadding: 18
+            rightPadding: 18
+            topPadding: 18
+            bottomPadding: 8
+            spacing: 9
+
+            // The app's mark.
+            Rectangle {
+                width: 26
+                height: 26
+                radius: 7
+                anchors.verticalCenter: parent.verticalCenter
+                color: Zorv.honey
+
+                Text {
+                    anchors.centerIn: parent
+                    text: "Z"
+                    font.pixelSize: 16
+                    font.bold: true
+                    color: Zorv.accentLabel
+                }
+            }
+            Column {
+                anchors.verticalCenter: parent.verticalCenter
+
+                Text {
+                    text: "Zorv"
+                    font.pixelSize: 16
+                    font.bold: true
+                    color: Zorv.onEspresso
+                }
+                Text {
+                    text: root.model.version
+                    textFormat: Text.PlainText
+                    font: Zorv.mono(9, Font.DemiBold)
+                    color: Zorv.onEspresso2
+                }
+            }
+        }
+
+        Column {
+            x: 10
+            width: parent.width - 20
+            spacing: 2
+
+            Repeater {
+                model: root.model.rail
+
+                delegate: Rectangle {
+                    id: row
+
+                    required property var modelData
+                    readonly property bool selected: root.model.pane === row.modelData.key
+
+                    objectName: "rail-" + row.modelData.key
+                    width: parent.width
+                    height: label.implicitHeight + 14
+                    radius: 8
+                    color: row.selected ? Zorv.honey : "transparent"
+                    Accessible.role: Accessible.Button
+                    Accessible.name: row.modelData.title
+                    Accessible.selected: row.selected
+
+                    Row {
+                        x: 10
+                        anchors.verticalCenter: parent.verticalCenter
+                        spacing: 9
+
+                        SymbolImage {
+                            anchors.verticalCenter: parent.verticalCenter
+                            width: 16
+                            size: 13
+                            name: row.modelData.symbol
+                            color: row.selected ? Zorv.accentLabel : Zorv.onEspresso
+                        }
+                        Text {
+                            id: label
+
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: row.modelData.title
+                            font.pixelSize: 13
+                            font.weight: row.selected ? Font.DemiBold : Font.Normal
+                            color: row.selected ? Zorv.accentLabel : Zorv.onEspresso
+                            elide: Text.ElideRight
+                        }
+                    }
+                    MouseArea {
+                        anchors.fill: parent
+                        onClicked: root.model.select(row.modelData.key)
+                    }
+                }
+            }
+        }
+    }
+}

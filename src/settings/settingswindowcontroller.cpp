@@ -1,0 +1,98 @@
+#include "settingswindowcontroller.h"
+
+#include "appwindow.h"
+#include "modelview.h"
+#include "settingsservices.h"
+#include "settingswindowmodel.h"
+#include "windows/standardwindow.h"
+
+#include <QQmlComponent>
+#include <QQmlEngine>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+SettingsWindowController::SettingsWindowController(QQmlEngine &engine, ModelView &view,
+                                                   SettingsServices &services, AppWindows &windows,
+                                                   QObject *parent)
+    : QObject(parent), m_engine(engine), m_view(view), m_services(services), m_windows(windows) {}
+
+SettingsWindowController::~SettingsWindowController() {
+    // The window's bindings read the model: the window goes first.
+    m_appWindow.reset();
+    delete m_window.data();
+    delete m_model.data();
+}
+
+QHash<SettingsPane, QUrl> SettingsWindowController::builtInPanes() {
+    return {
+        {SettingsPane::general, QUrl(u"qrc:/Zorv/Settings/GeneralPane.qml"_s)},
+    };
+}
+
+void SettingsWindowController::addPane(SettingsPane pane, const QUrl &source) {
+    if (!m_model) {
+        m_panes.insert(pane, source);
+    }
+}
+
+bool SettingsWindowController::make() {
+    auto *model = new SettingsWindowModel(m_view, m_services, m_panes, this);
+    QQmlComponent component(&m_engine, QUrl(u"qrc:/Zorv/Settings/SettingsWindow.qml"_s));
+    QObject *created =
+        component.isReady()
+            ? component.createWithInitialProperties({{u"model"_s, QVariant::fromValue(model)}})
+            : nullptr;
+    auto *window = qobject_cast<QQuickWindow *>(created);
+    if (!window) {
+        qWarning().noquote() << "The settings window could not be made:" << component.errorString();
+        delete created;
+        delete model;
+        return false;
+    }
+    window->setTitle(u"Zorv"_s);
+    window->setMinimumSize(minimumSize);
+    window->resize(standardSize.toSize());
+    m_model = model;
+    m_window = window;
+    m_appWindow = m_windows.adopt(*window);
+    connect(window, SIGNAL(closeRequested()), this, SLOT(close()));
+    // The close button hides the Qt window itself; the window server must know it is out.
+    connect(window, &QWindow::visibleChanged, this, [this](bool visible) {
+        if (!visible && m_appWindow && m_appWindow->isVisible()) {
+            m_appWindow->close();
+        }
+    });
+    return true;
+}
+
+void SettingsWindowController::show() {
+    if (!m_window && !make()) {
+        return;
+    }
+    StandardWindow::present(*m_appWindow, standardSize);
+    m_model->appear();
+}
+
+void SettingsWindowController::open(std::optional<SettingsPane> pane) {
+    if (pane) {
+        m_view.setPendingSettingsPane(paneKey(*pane));
+    }
+    show();
+}
+
+void SettingsWindowController::close() {
+    if (m_appWindow) {
+        m_appWindow->close();
+    }
+}
+
+std::optional<QString> SettingsWindowController::paneForUpdate() const {
+    if (!m_appWindow || !m_appWindow->isVisible()) {
+        return std::nullopt;
+    }
+    return m_view.currentSettingsPane();
+}
+
+} // namespace zorv

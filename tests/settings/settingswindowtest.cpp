@@ -1,0 +1,128 @@
+#include "appwindow.h"
+#include "generalpanemodel.h"
+#include "settingsfixture.h"
+#include "settingswindowcontroller.h"
+#include "settingswindowmodel.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+class SettingsWindowTest : public ::testing::Test, protected SettingsFixture {
+protected:
+    void press(int key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(controller.window(), Qt::Key(key), modifiers);
+        settle();
+    }
+    [[nodiscard]] bool guideShown() const {
+        return controller.window()->property("guideShown").toBool();
+    }
+    [[nodiscard]] QObject *paneItem() const {
+        return controller.window()->property("paneItem").value<QObject *>();
+    }
+    void click(const QString &objectName) {
+        auto *item = controller.window()->findChild<QQuickItem *>(objectName);
+        ASSERT_TRUE(item) << objectName.toStdString();
+        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+        QTest::mouseClick(controller.window(), Qt::LeftButton, {}, centre.toPoint());
+        settle();
+    }
+
+    SettingsWindowController controller{engine, view, services, mac.desktop().appWindows()};
+};
+
+TEST_F(SettingsWindowTest, ShowsOnTheScreenAtItsSizeAndEscapeOnlyOrdersItOut) {
+    EXPECT_EQ(controller.paneForUpdate(), std::nullopt);
+    view.markGuideSeen(u"general"_s);
+    controller.show();
+    settle();
+    ASSERT_TRUE(controller.window());
+    EXPECT_TRUE(controller.appWindow()->isVisible());
+    EXPECT_TRUE(controller.window()->isVisible());
+    EXPECT_EQ(controller.appWindow()->contentSize(), QSizeF(980, 700));
+    EXPECT_EQ(controller.paneForUpdate(), u"general"_s);
+
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(controller.appWindow()->isVisible());
+    EXPECT_FALSE(controller.window()->isVisible());
+    EXPECT_EQ(controller.paneForUpdate(), std::nullopt);
+
+    QQuickWindow *first = controller.window();
+    controller.open(SettingsPane::general);
+    settle();
+    EXPECT_EQ(controller.window(), first);
+    EXPECT_TRUE(controller.appWindow()->isVisible());
+}
+
+TEST_F(SettingsWindowTest, TheGuideCardTakesReturnAndEscapeBeforeTheWindow) {
+    controller.show();
+    settle();
+    mac.advance(0.4);
+    ASSERT_TRUE(guideShown());
+    press(Qt::Key_Return);
+    EXPECT_FALSE(guideShown());
+    EXPECT_TRUE(view.hasSeenGuide(u"general"_s));
+    EXPECT_TRUE(controller.appWindow()->isVisible());
+
+    click(u"guideButton"_s);
+    EXPECT_TRUE(guideShown());
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(guideShown());
+    EXPECT_TRUE(controller.appWindow()->isVisible());
+}
+
+TEST_F(SettingsWindowTest, TheImportConfirmationTakesEscapeReturnAndCommandReturn) {
+    view.markGuideSeen(u"general"_s);
+    controller.show();
+    settle();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"setup.json"_s);
+    // The Backup card is below the fold: its buttons are pressed through the pane's model.
+    auto *general = paneItem()->findChild<GeneralPaneModel *>();
+    ASSERT_TRUE(general);
+    panels.userWillChoose(path);
+    general->exportSetup();
+    settle();
+    ASSERT_TRUE(QFile::exists(path));
+
+    const auto backups = [&] {
+        return QDir(model.backupsFolder()).entryList({u"before-import-*"_s}, QDir::Files).size();
+    };
+    const auto askToImport = [&] {
+        panels.userWillChoose(path);
+        general->chooseImport();
+        settle();
+        ASSERT_TRUE(paneItem()->property("sheetShown").toBool());
+    };
+    askToImport();
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(paneItem()->property("sheetShown").toBool());
+    EXPECT_TRUE(controller.appWindow()->isVisible());
+
+    for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::ControlModifier}) {
+        askToImport();
+        press(Qt::Key_Return, modifiers);
+        EXPECT_FALSE(paneItem()->property("sheetShown").toBool());
+        EXPECT_TRUE(controller.appWindow()->isVisible());
+    }
+    EXPECT_EQ(backups(), 2);
+}
+
+TEST_F(SettingsWindowTest, ARailClickSelectsThePaneAndAPendingPaneIsShown) {
+    controller.show();
+    settle();
+    EXPECT_EQ(controller.model()->pane(), u"general"_s);
+    EXPECT_EQ(paneItem()->property("title"), u"General"_s);
+}
+
+} // namespace
+} // namespace zorv

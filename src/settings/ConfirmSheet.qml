@@ -39,6 +39,7 @@ Rectangle {
             spacing: 10
 
             Text {
+                textFormat: Text.PlainText
                 width: parent.width
                 text: root.title
                 font.pixelSize: 15
@@ -47,6 +48,7 @@ Rectangle {
                 wrapMode: Text.Wrap
             }
             Text {
+                textFormat: Text.PlainText
                 width: parent.width
                 text: root.message
                 font.pixelSize: 12

@@ -19,6 +19,7 @@ Window {
         spacing: 12
 
         Text {
+            textFormat: Text.PlainText
             text: root.request.saving ? "Save the setup as:" : "Open the setup file:"
             font.pixelSize: 13
             font.weight: Font.DemiBold

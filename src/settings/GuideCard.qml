@@ -42,6 +42,7 @@ Rectangle {
                 color: Zorv.honeyInk
             }
             Text {
+                textFormat: Text.PlainText
                 anchors.verticalCenter: parent.verticalCenter
                 text: root.title
                 font.pixelSize: 20

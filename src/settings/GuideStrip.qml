@@ -49,6 +49,7 @@ Rectangle {
             color: Zorv.honeyInk
         }
         Text {
+            textFormat: Text.PlainText
             anchors.verticalCenter: parent.verticalCenter
             text: "How this page works"
             font: Zorv.mono(10, Font.DemiBold)

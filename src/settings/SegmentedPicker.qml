@@ -46,6 +46,7 @@ Rectangle {
             Accessible.checked: segment.chosen
 
             Text {
+                textFormat: Text.PlainText
                 id: label
 
                 anchors.centerIn: parent

@@ -30,6 +30,7 @@ Rectangle {
                 color: Zorv.honey
 
                 Text {
+                    textFormat: Text.PlainText
                     anchors.centerIn: parent
                     text: "Z"
                     font.pixelSize: 16
@@ -41,6 +42,7 @@ Rectangle {
                 anchors.verticalCenter: parent.verticalCenter
 
                 Text {
+                    textFormat: Text.PlainText
                     text: "Zorv"
                     font.pixelSize: 16
                     font.bold: true
@@ -91,6 +93,7 @@ Rectangle {
                             color: row.selected ? Zorv.accentLabel : Zorv.onEspresso
                         }
                         Text {
+                            textFormat: Text.PlainText
                             id: label
 
                             anchors.verticalCenter: parent.verticalCenter

@@ -47,23 +47,24 @@ ApplicationWindow {
                     text: root.desktop.simulatedTime
                 }
                 Label {
-                    textFormat: Text.PlainText
                     visible: root.desktop.engineRunning
                     text: root.desktop.revealed ? qsTr("Zorv: hidden sections revealed")
                                                 : qsTr("Zorv: hidden sections tucked away")
                 }
                 Label {
+                    visible: root.desktop.model !== null && root.desktop.model.hidingBlocked
+                    text: root.desktop.model
+                          ? qsTr("Hiding blocked: %1").arg(root.desktop.model.hidingBlockedHeadline)
+                          : ""
                     textFormat: Text.PlainText
-                    visible: root.desktop.hidingBlocked.length > 0
-                    text: qsTr("Hiding blocked: %1").arg(root.desktop.hidingBlocked)
                     color: "#b3261e"
                 }
                 Label {
-                    textFormat: Text.PlainText
                     visible: root.desktop.engineRunning
-                    text: root.desktop.activeProfile.length > 0
-                          ? qsTr("Profile: %1").arg(root.desktop.activeProfile)
+                    text: root.desktop.model && root.desktop.model.activeProfileName.length > 0
+                          ? qsTr("Profile: %1").arg(root.desktop.model.activeProfileName)
                           : qsTr("No profile active")
+                    textFormat: Text.PlainText
                 }
                 Label {
                     textFormat: Text.PlainText

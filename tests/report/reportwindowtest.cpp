@@ -160,10 +160,13 @@ TEST_F(ReportWindowTest, drawsEveryScreen) {
         controller.show(zorvConfig(), preview);
         controller.model()->setText(screenText);
         const QImage picture = draw(name);
-        EXPECT_EQ(picture.size(), QSize(560, 470) * controller.window()->devicePixelRatio());
-        // The dark strip across the top and the honey rule under it.
-        EXPECT_EQ(picture.pixelColor(2, 2), QColor(u"#1B1410"_s)) << name.toStdString();
-        EXPECT_EQ(picture.pixelColor(280, 33), QColor(u"#E79A2B"_s)) << name.toStdString();
+        const qreal ratio = controller.window()->devicePixelRatio();
+        EXPECT_EQ(picture.size(), QSize(560, 470) * ratio);
+        // The dark strip across the top and the honey rule under it, in device pixels.
+        EXPECT_EQ(picture.pixelColor((QPointF(2, 2) * ratio).toPoint()), QColor(u"#1B1410"_s))
+            << name.toStdString();
+        EXPECT_EQ(picture.pixelColor((QPointF(280, 33) * ratio).toPoint()), QColor(u"#E79A2B"_s))
+            << name.toStdString();
     }
     appearance.setDark(true);
     EXPECT_EQ(draw(u"saved-dark"_s).pixelColor(2, 2), QColor(u"#0D0B08"_s));

@@ -25,6 +25,7 @@ ColumnLayout {
                 height: implicitHeight + 32
                 spacing: 12
                 TextEdit {
+                    id: number
                     objectName: "reportNumber"
                     Layout.fillWidth: true
                     readOnly: true
@@ -44,7 +45,11 @@ ColumnLayout {
                 }
                 ZorvOutlineButton {
                     objectName: "reportCopy"
-                    Layout.alignment: Qt.AlignVCenter
+                    // Beside the number's first line, in view even when a long number scrolls.
+                    Layout.alignment: number.lineCount > 1 ? Qt.AlignTop : Qt.AlignVCenter
+                    Layout.topMargin: number.lineCount > 1
+                                      ? 16 + (number.contentHeight / number.lineCount - height) / 2
+                                      : 0
                     text: root.content.copied ? qsTr("Copied") : qsTr("Copy")
                     onClicked: root.content.copyNumber()
                 }

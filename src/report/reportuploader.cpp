@@ -94,7 +94,7 @@ QCoro::Task<UploadReply> Uploader::post(QNetworkAccessManager *network, Clock *c
         result.failure = tooLong;
     } else if (broke(*reply, status.isValid())) {
         result.failure = reply->errorString();
-    } else if (status.isValid() && status.toInt() >= 300 && status.toInt() <= 399) {
+    } else if (reply->attribute(QNetworkRequest::RedirectionTargetAttribute).isValid()) {
         result.failure = redirected;
     } else {
         result.status = status.isValid() ? status.toInt() : 0;

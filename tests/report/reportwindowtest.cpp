@@ -3,6 +3,7 @@
 #include "appearance/simsystemappearance.h"
 #include "desktopapp.h"
 #include "kit/zorvkit.h"
+#include "look/zorvpalette.h"
 #include "reportviewmodel.h"
 #include "reportwindowcontroller.h"
 #include "scenario/scenarioloader.h"
@@ -169,7 +170,8 @@ TEST_F(ReportWindowTest, drawsEveryScreen) {
             << name.toStdString();
     }
     appearance.setDark(true);
-    EXPECT_EQ(draw(u"saved-dark"_s).pixelColor(2, 2), QColor(u"#0D0B08"_s));
+    EXPECT_EQ(draw(u"saved-dark"_s).pixelColor(2, 2),
+              ZorvPalette::resolve(ZorvPalette::Role::Espresso, AppearanceName::darkAqua));
 }
 
 TEST_F(ReportWindowTest, builtInScreensOfferOnlyWhatIsConfigured) {

@@ -31,16 +31,19 @@ ApplicationWindow {
                 spacing: 6
 
                 Label {
+                    textFormat: Text.PlainText
                     text: root.desktop.scenarioName
                     font.bold: true
                     font.pixelSize: 18
                 }
                 Label {
+                    textFormat: Text.PlainText
                     width: parent.width
                     text: root.desktop.scenarioDescription
                     wrapMode: Text.WordWrap
                 }
                 Label {
+                    textFormat: Text.PlainText
                     text: root.desktop.simulatedTime
                 }
                 Label {
@@ -64,18 +67,21 @@ ApplicationWindow {
                     textFormat: Text.PlainText
                 }
                 Label {
+                    textFormat: Text.PlainText
                     visible: root.desktop.engineRunning
                     text: root.desktop.lastSaved.length > 0
                           ? qsTr("Settings last saved %1").arg(root.desktop.lastSaved)
                           : qsTr("Settings not saved in this run")
                 }
                 Label {
+                    textFormat: Text.PlainText
                     visible: root.desktop.engineRunning
                     text: root.desktop.lastReconcile.length > 0
                           ? qsTr("Last reconcile run: %1").arg(root.desktop.lastReconcile)
                           : qsTr("No reconcile run yet")
                 }
                 Label {
+                    textFormat: Text.PlainText
                     text: root.desktop.frontmostApplication.length > 0
                           ? qsTr("In front: %1").arg(root.desktop.frontmostApplication)
                           : qsTr("No application in front")

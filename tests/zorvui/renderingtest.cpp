@@ -180,22 +180,22 @@ import QtQuick
 import Zorv.UI
 Rectangle {
     color: Zorv.paper
-    Grid { x: 12; y: 12; columns: 11; spacing: 14
+    Grid { id: grid; x: 12; y: 12; columns: 11; spacing: 14
         %1
     }
-    Column { x: 12; y: 250; spacing: 8
+    Column { x: 12; y: grid.y + grid.height + 18; spacing: 8
         KeyCaps { keys: ["⌃", "⌥", "⌘", "Space"]; size: 13; weight: KeyCapsPainter.Menu }
         KeyCaps { keys: ["⌘", "⇧", "K"]; size: 13; weight: KeyCapsPainter.Prose }
         KeyCaps { keys: ["⌘", "1"]; size: 24; weight: KeyCapsPainter.Prose }
     }
-    Column { x: 180; y: 250; spacing: 8
+    Column { x: 180; y: grid.y + grid.height + 18; spacing: 8
         ShortcutRecorder { objectName: "recorder"; defaultDisplay: "⌥⌘S" }
         ZorvTextField { objectName: "field"; width: 200; prompt: "Home Wi-Fi"; title: "Network" }
         ZorvPicker { width: 200; placeholder: "Choose a profile"; options: [] }
     }
 }
 )"_s.arg(tiles),
-                           QSize(520, 370)));
+                           QSize(520, 420)));
     // A focused field wears the honey border, 1.5 wide.
     QQuickItem *field = scene.find(u"field"_s);
     ASSERT_TRUE(field);

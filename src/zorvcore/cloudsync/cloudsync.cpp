@@ -52,21 +52,24 @@ std::optional<SyncedBundle> CloudSync::pull() const {
     }
 }
 
-void CloudSync::push(const SyncedBundle &bundle) {
+std::optional<QString> CloudSync::push(const SyncedBundle &bundle, PushCondition condition) {
     if (!m_available) {
-        return;
+        return std::nullopt;
     }
-    if (const auto remote = pull(); remote && remote->contentEquals(bundle)) {
-        return;
+    if (condition == PushCondition::ContentDiffers) {
+        if (const auto remote = pull(); remote && remote->contentEquals(bundle)) {
+            return std::nullopt;
+        }
     }
     QByteArray data;
     try {
         data = bundle.encoded();
-    } catch (const EncodeError &) {
-        return;
+    } catch (const EncodeError &error) {
+        return error.message();
     }
     m_store.setData(data, storeKey);
     m_store.synchronize();
+    return std::nullopt;
 }
 
 void CloudSync::clearRemote() {

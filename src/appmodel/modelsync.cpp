@@ -129,12 +129,6 @@ void ModelSync::pushBundle(const SyncedBundle &bundle, CloudSync::PushCondition 
         return;
     }
     m_pushFailing = false;
-    // The record now holds this content, written now or already there.
-    SyncedIdentifiers shared = SyncedIdentifiers::of(bundle);
-    if (shared != m_state.shared) {
-        m_state.shared = std::move(shared);
-        saveState();
-    }
 }
 
 SyncedBundle ModelSync::localSyncedBundle() {
@@ -148,7 +142,7 @@ SyncedBundle ModelSync::bundleAsItStands() const {
     const QString name = m_model.deviceName().isEmpty() ? u"This Mac"_s : m_model.deviceName();
     return SyncedBundle(m_state.stamp.isValid() ? m_state.stamp : distantPast(), deviceID(), name,
                         SyncedSettings(m_model.settings()), m_model.layoutStore().value(),
-                        m_model.profiles(), m_model.triggers());
+                        m_model.profiles(), m_model.triggers(), m_state.deleted);
 }
 
 QCoro::Task<> ModelSync::adopt(SyncedBundle remote) {
@@ -170,14 +164,14 @@ QCoro::Task<> ModelSync::adopt(SyncedBundle remote) {
                                (remoteStamp == local.updatedAt && remote.deviceID > local.deviceID);
     SyncedBundle credited = remote;
     credited.updatedAt = remoteStamp;
-    const SyncedBundle merged = remoteIsNewer ? mergeSyncedBundles(credited, local, m_state.shared)
-                                              : mergeSyncedBundles(local, credited, m_state.shared);
+    const SyncedBundle merged =
+        remoteIsNewer ? mergeSyncedBundles(credited, local) : mergeSyncedBundles(local, credited);
 
     const Settings settings =
         IncomingSettings::checked(merged.settings.applied(m_model.settings()), m_model.settings());
     const SyncedBundle adopted(merged.updatedAt, local.deviceID, local.deviceName,
                                SyncedSettings(settings), merged.layout, merged.profiles,
-                               merged.triggers);
+                               merged.triggers, merged.deleted);
     const bool tookRemote = !adopted.contentEquals(local);
 
     ++m_adopting;
@@ -222,7 +216,9 @@ QCoro::Task<> ModelSync::adopt(SyncedBundle remote) {
     }
     m_state.digest = contentDigest();
     m_state.legacyDigest.clear();
-    m_state.shared = SyncedIdentifiers::of(adopted);
+    m_state.ids = SyncedIdentifiers::of(adopted.profiles, adopted.triggers);
+    m_state.deleted = merged.deleted;
+    takeIDs();
     saveState();
     if (!syncing()) {
         co_return;
@@ -257,7 +253,14 @@ void ModelSync::noteLocalContent() {
         m_state.stamp = nextStamp();
     }
     m_state.digest = digest;
+    takeIDs();
     saveState();
+}
+
+void ModelSync::takeIDs() {
+    SyncedIdentifiers here = SyncedIdentifiers::of(m_model.profiles(), m_model.triggers());
+    m_state.deleted = m_state.deleted.united(m_state.ids.without(here));
+    m_state.ids = std::move(here);
 }
 
 QDateTime ModelSync::nextStamp() const {

@@ -20,9 +20,10 @@ class AppModel;
 // the later of now and just after the newest stamp this Mac has seen, and a stamp far ahead of
 // this Mac's clock counts as now. A bundle from another Mac is merged: whichever side changed
 // last supplies the settings, the layouts are united, and profiles and rules are merged by id, so
-// that nothing one Mac made is deleted by an edit on another Mac that never saw it. The stamp,
-// the content it belongs to and the last exchanged ids survive a restart (SyncState). With sync
-// off, a change costs nothing here. Owned by the model; main thread.
+// that nothing one Mac made is deleted by an edit on another Mac that never saw it; the bundle
+// carries the ids of the profiles and rules deleted, so that a deletion stays. The stamp, the
+// content it belongs to and the deletions survive a restart (SyncState). With sync off, a change
+// costs nothing here. Owned by the model; main thread.
 class ModelSync {
 public:
     // How far ahead of this Mac's clock a stamp may lie before it counts as a wrong clock's.
@@ -62,9 +63,11 @@ private:
     [[nodiscard]] QDateTime nextStamp() const;
     // The stamp, or now when it lies beyond the horizon.
     [[nodiscard]] QDateTime credible(const QDateTime &stamp) const;
-    // Pushes and remembers the ids the record then holds; a failure is logged once until a push
-    // goes through again.
+    // Pushes; a failure is logged once until a push goes through again.
     void pushBundle(const SyncedBundle &bundle, CloudSync::PushCondition condition);
+    // Takes the profiles and rules that are here now; those gone since the last look count as
+    // deleted.
+    void takeIDs();
     void loadState();
     void saveState() const;
     // The bundle from the current state without looking for a change.

@@ -27,9 +27,9 @@ SyncState SyncState::read(const QString &path) {
         } else {
             state.legacyDigest = object.required(u"content").toString().toLatin1();
         }
-        if (const auto shared = object.optional<SyncedIdentifiers>(u"shared")) {
-            state.shared = *shared;
-        }
+        state.ids = object.optional<SyncedIdentifiers>(u"ids").value_or(SyncedIdentifiers{});
+        state.deleted =
+            object.optional<SyncedIdentifiers>(u"deleted").value_or(SyncedIdentifiers{});
         if (!state.stamp.isValid() || (state.digest.isEmpty() && state.legacyDigest.isEmpty())) {
             return {};
         }
@@ -43,9 +43,10 @@ SyncState SyncState::read(const QString &path) {
 void SyncState::write(const QString &path) const {
     const QJsonObject json{{u"lastLocalChange"_s, referenceDateJson(stamp)},
                            {u"digest"_s, QString::fromLatin1(digest)},
-                           {u"shared"_s, shared.toJson()}};
+                           {u"ids"_s, ids.toJson()},
+                           {u"deleted"_s, deleted.toJson()}};
     if (const auto bytes = writeJson(json, JsonFormat::pretty())) {
-        (void)writeFileAtomically(path, *bytes, FileDurability::Synced);
+        (void)writeFileAtomically(path, *bytes, FileDurability::Unsynced);
     }
 }
 

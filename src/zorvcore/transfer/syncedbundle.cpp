@@ -11,13 +11,13 @@ namespace zorv {
 
 SyncedBundle::SyncedBundle(QDateTime updatedAt, QString deviceID, QString deviceName,
                            SyncedSettings settings, SectionLayout layout, ProfileSet profiles,
-                           TriggerSet triggers)
+                           TriggerSet triggers, SyncedIdentifiers deleted)
     : format(kFormatTag.toString()), updatedAt(std::move(updatedAt)), deviceID(std::move(deviceID)),
       deviceName(std::move(deviceName)), settings(std::move(settings)), layout(std::move(layout)),
-      profiles(std::move(profiles)), triggers(std::move(triggers)) {}
+      profiles(std::move(profiles)), triggers(std::move(triggers)), deleted(std::move(deleted)) {}
 
 QByteArray SyncedBundle::encoded() const {
-    const QJsonObject object{
+    QJsonObject object{
         {u"format"_s, format},
         {u"updatedAt"_s, dateJson(updatedAt, DateForm::Iso8601)},
         {u"deviceID"_s, deviceID},
@@ -27,6 +27,9 @@ QByteArray SyncedBundle::encoded() const {
         {u"profiles"_s, profiles.toJson()},
         {u"triggers"_s, triggers.toJson()},
     };
+    if (!deleted.isEmpty()) {
+        object.insert(u"deleted"_s, deleted.toJson());
+    }
     return EncodeError::write(object, JsonFormat::compact());
 }
 
@@ -42,16 +45,17 @@ SyncedBundle SyncedBundle::decode(const QByteArray &data) {
     auto layout = object.required<SectionLayout>(u"layout");
     auto profiles = object.required<ProfileSet>(u"profiles");
     auto triggers = object.required<TriggerSet>(u"triggers");
+    auto deleted = object.optional<SyncedIdentifiers>(u"deleted");
     SyncedBundle bundle(std::move(updatedAt), std::move(deviceID), std::move(deviceName),
                         std::move(settings), std::move(layout), std::move(profiles),
-                        std::move(triggers));
+                        std::move(triggers), deleted.value_or(SyncedIdentifiers{}));
     bundle.format = std::move(format);
     return bundle;
 }
 
 bool SyncedBundle::contentEquals(const SyncedBundle &other) const {
     return settings == other.settings && layout == other.layout && profiles == other.profiles &&
-           triggers == other.triggers;
+           triggers == other.triggers && deleted == other.deleted;
 }
 
 SyncedBundle SyncedBundle::merging(const SyncedBundle &other) const {

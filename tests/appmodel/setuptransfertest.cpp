@@ -1,8 +1,8 @@
+#include "appmodelharness.h"
+#include "jsonwriter.h"
 #include "modelprofiles.h"
 #include "modelsync.h"
 #include "modeltransfer.h"
-#include "appmodelharness.h"
-#include "jsonwriter.h"
 #include "storage/atomicfile.h"
 #include "storage/wholefile.h"
 #include "transfer/encodeerror.h"
@@ -177,8 +177,7 @@ TEST_F(SetupTransferTest, TheLargestExportAndItsBackupImportBack) {
     // The backup of a setup that large restores it too.
     model.setProfiles(large);
     model.persistProfiles();
-    const QString largeBackup =
-        runTask(model.transfer().commitImportedSetup(importedSetup(mac)));
+    const QString largeBackup = runTask(model.transfer().commitImportedSetup(importedSetup(mac)));
     EXPECT_LE(QFileInfo(largeBackup).size(), SettingsBundle::kMaxDocumentBytes);
     (void)runTask(model.transfer().importSettings(largeBackup));
     EXPECT_EQ(model.profiles(), large);

@@ -1,7 +1,7 @@
+#include "appmodelharness.h"
 #include "modelprofiles.h"
 #include "modelrules.h"
 #include "modelsync.h"
-#include "appmodelharness.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

@@ -29,8 +29,9 @@ public:
     AppModelHarness(ManualClock &clock, SimCloud &cloud,
                     const QString &deviceName = QStringLiteral("Mac A"),
                     QList<MenuBarItem> items = MockMenuBarEngine::fixtures())
-        : m_clock(clock), m_modelClock(clock), m_desktop(clock, thisProcess()), m_workspace(m_desktop.model()),
-          m_cloudStore(cloud, deviceName), m_deviceName(deviceName), m_items(std::move(items)) {}
+        : m_clock(clock), m_modelClock(clock), m_desktop(clock, thisProcess()),
+          m_workspace(m_desktop.model()), m_cloudStore(cloud, deviceName), m_deviceName(deviceName),
+          m_items(std::move(items)) {}
 
     // Builds the model over whatever the data folder holds, without starting it.
     AppModel &build() {

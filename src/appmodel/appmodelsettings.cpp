@@ -4,8 +4,8 @@
 
 #include "appmodel.h"
 
-#include "loginitems.h"
 #include "sectionitems.h"
+#include "loginitems.h"
 #include "spacing/loginsession.h"
 #include "systemlog.h"
 

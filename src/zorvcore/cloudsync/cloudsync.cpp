@@ -44,8 +44,15 @@ std::optional<SyncedBundle> CloudSync::pull() const {
     if (!data) {
         return std::nullopt;
     }
+    // The record read or written last is not decoded again: with a large setup, decoding costs
+    // more than everything else a push does.
+    if (m_lastRecord && m_lastRecord->data == *data) {
+        return m_lastRecord->bundle;
+    }
     try {
-        return SyncedBundle::decode(*data);
+        SyncedBundle bundle = SyncedBundle::decode(*data);
+        m_lastRecord = Record{*data, bundle};
+        return bundle;
     } catch (const DecodeError &) {
         // Whatever is there is overwritten by the next push.
         return std::nullopt;
@@ -68,6 +75,7 @@ std::optional<QString> CloudSync::push(const SyncedBundle &bundle, PushCondition
         return error.message();
     }
     m_store.setData(data, storeKey);
+    m_lastRecord = Record{data, bundle};
     m_store.synchronize();
     return std::nullopt;
 }

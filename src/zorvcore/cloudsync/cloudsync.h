@@ -63,7 +63,14 @@ public:
 private:
     void handleExternalChange();
 
+    struct Record {
+        QByteArray data;
+        SyncedBundle bundle;
+    };
+
     CloudKeyValueStore &m_store;
+    // The last record read or written, with its decoded bundle.
+    mutable std::optional<Record> m_lastRecord;
     const bool m_available;
     QMetaObject::Connection m_observer;
     RemoteChangeCallback m_onRemoteChange;

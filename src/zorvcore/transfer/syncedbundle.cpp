@@ -5,6 +5,9 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include <optional>
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -16,21 +19,40 @@ SyncedBundle::SyncedBundle(QDateTime updatedAt, QString deviceID, QString device
       deviceName(std::move(deviceName)), settings(std::move(settings)), layout(std::move(layout)),
       profiles(std::move(profiles)), triggers(std::move(triggers)), deleted(std::move(deleted)) {}
 
+namespace {
+
+// `{"settings":...}` for the settings, kept for the settings written last: with many aliases,
+// writing them costs far more than the rest of a bundle, and most pushes carry the same ones.
+QByteArray settingsMember(const SyncedSettings &settings) {
+    thread_local std::optional<std::pair<SyncedSettings, QByteArray>> last;
+    if (!last || !(last->first == settings)) {
+        last.reset();
+        const QJsonObject member{{u"settings"_s, settings.toJson()}};
+        last.emplace(settings, EncodeError::write(member, JsonFormat::compact()));
+    }
+    return last->second;
+}
+
+} // namespace
+
 QByteArray SyncedBundle::encoded() const {
-    QJsonObject object{
-        {u"format"_s, format},
-        {u"updatedAt"_s, dateJson(updatedAt, DateForm::Iso8601)},
-        {u"deviceID"_s, deviceID},
-        {u"deviceName"_s, deviceName},
-        {u"settings"_s, settings.toJson()},
-        {u"layout"_s, layout.toJson()},
-        {u"profiles"_s, profiles.toJson()},
-        {u"triggers"_s, triggers.toJson()},
+    // The keys before "settings" in sorted order, then those after it: the document is the one
+    // object with all of them, spliced from the three parts.
+    QJsonObject before{
+        {u"deviceID"_s, deviceID},      {u"deviceName"_s, deviceName},      {u"format"_s, format},
+        {u"layout"_s, layout.toJson()}, {u"profiles"_s, profiles.toJson()},
     };
     if (!deleted.isEmpty()) {
-        object.insert(u"deleted"_s, deleted.toJson());
+        before.insert(u"deleted"_s, deleted.toJson());
     }
-    return EncodeError::write(object, JsonFormat::compact());
+    const QJsonObject after{
+        {u"triggers"_s, triggers.toJson()},
+        {u"updatedAt"_s, dateJson(updatedAt, DateForm::Iso8601)},
+    };
+    const QByteArray head = EncodeError::write(before, JsonFormat::compact());
+    const QByteArray member = settingsMember(settings);
+    const QByteArray tail = EncodeError::write(after, JsonFormat::compact());
+    return head.chopped(1) + ',' + member.sliced(1, member.size() - 2) + ',' + tail.sliced(1);
 }
 
 SyncedBundle SyncedBundle::decode(const QByteArray &data) {

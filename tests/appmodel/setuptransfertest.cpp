@@ -163,10 +163,12 @@ TEST_F(SetupTransferTest, ARolledBackImportPutsBackTheVeryBytesOfEachFile) {
 TEST_F(SetupTransferTest, TheLargestExportAndItsBackupImportBack) {
     AppModelHarness mac(clock, cloud);
     AppModel &model = mac.started();
-    // About 3 MB compact, more than 10 MB pretty-printed.
-    model.setProfiles(manyProfiles(9000, mac.engine().mock().items()));
+    // About 6 MB compact, more than 10 MB pretty-printed.
+    model.setProfiles(manyProfiles(14000, mac.engine().mock().items()));
     model.persistProfiles();
     const ProfileSet large = model.profiles();
+    ASSERT_GT(writeJson(large.toJson(), JsonFormat::pretty())->size(),
+              SettingsBundle::kMaxDocumentBytes);
     const QString file = mac.dataFolder() + u"/export.json"_s;
     ASSERT_TRUE(runTask(model.transfer().exportSettings(file)));
     EXPECT_LE(QFileInfo(file).size(), SettingsBundle::kMaxDocumentBytes);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "about/aboutpanel.h"
 #include "appmodel.h"
 #include "cancellation.h"
 #include "clock.h"
@@ -12,6 +13,7 @@
 #include "scenario/scenario.h"
 #include "screenshotrecorder.h"
 #include "simoptions.h"
+#include "update/updatecontroller.h"
 
 #include <QCoroTask>
 #include <QNetworkAccessManager>
@@ -66,6 +68,14 @@ public:
     // "Report a Problem…" command and launch arguments).
     void showReport(const std::optional<ReportProblem::Phase> &preview = std::nullopt);
     [[nodiscard]] ReportWindowController &reports() { return m_reports; }
+    // The about panel (the "About Zorv" rows).
+    void showAbout();
+    [[nodiscard]] AboutPanel &about() { return m_about; }
+    // Null until start().
+    [[nodiscard]] UpdateController *updates() const { return m_updates.get(); }
+    // Another launch on the same data folder handed over its arguments (options and "zorv://"
+    // addresses) and quit.
+    void openedByAnotherLaunch(const QStringList &arguments);
     [[nodiscard]] static QUrl mainQmlUrl();
 
     // How long quitting waits for the stores to reach the disk.
@@ -83,6 +93,8 @@ Q_SIGNALS:
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
     void startModel();
+    void startUpdates();
+    void activateThisApp();
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
@@ -101,6 +113,8 @@ private:
     QNetworkAccessManager m_network;
     const ReportProblem::Config m_reportConfig;
     ReportWindowController m_reports;
+    AboutPanel m_about;
+    std::unique_ptr<UpdateController> m_updates;
     QMetaObject::Connection m_layoutPictures;
     CancellationSource m_lifetime;
     std::optional<int> m_exitCode;

@@ -92,9 +92,13 @@ void LoopbackHttpServer::readFrom(QTcpSocket *socket) {
 }
 
 void LoopbackHttpServer::respond(QTcpSocket *socket) {
+    QByteArray extra;
+    for (const auto &[name, value] : std::as_const(m_answerHeaders)) {
+        extra += name + ": " + value + "\r\n";
+    }
     socket->write("HTTP/1.1 " + QByteArray::number(m_status) +
-                  " Status\r\nContent-Type: application/json\r\nContent-Length: " +
-                  QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
+                  " Status\r\nContent-Type: application/json\r\n" + extra +
+                  "Content-Length: " + QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
 }
 
 } // namespace zorv

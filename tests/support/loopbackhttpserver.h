@@ -39,6 +39,10 @@ public:
     // How the next requests are answered; held and later answered ones get `status` and `body`.
     void setBehaviour(Behaviour behaviour, int status = 200, const QByteArray &body = {});
     void answerHeld();
+    // Headers every answer carries besides its type and length (a redirect's "Location").
+    void setAnswerHeaders(QList<QPair<QByteArray, QByteArray>> headers) {
+        m_answerHeaders = std::move(headers);
+    }
 
     [[nodiscard]] const QList<Request> &requests() const { return m_requests; }
     // Runs the event loop until `count` requests have arrived in full; false after 5 s.
@@ -52,6 +56,7 @@ private:
     Behaviour m_behaviour = Behaviour::Answer;
     int m_status = 200;
     QByteArray m_body;
+    QList<QPair<QByteArray, QByteArray>> m_answerHeaders;
     QList<Request> m_requests;
     QList<QPointer<QTcpSocket>> m_held;
 };

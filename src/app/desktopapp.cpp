@@ -155,7 +155,36 @@ void DesktopApp::startModel() {
     m_viewModel.setEngine(m_menuBarEngine);
     m_viewModel.setModel(m_model.get());
     startUpdates();
-    m_model->start();
+    launch(m_lifetime.token());
+}
+
+QCoro::Task<> DesktopApp::launch(CancellationToken lifetime) {
+    QPointer<DesktopApp> self(this);
+    co_await m_model->start();
+    if (!self || lifetime.isCancelled()) {
+        co_return;
+    }
+    offerMove();
+}
+
+void DesktopApp::offerMove() {
+    if (!MoveToApplicationsController::shouldOffer(*m_model, m_platform.fileSystem())) {
+        return;
+    }
+    Workspace &workspace = m_platform.workspace();
+    m_mover = std::make_unique<MoveToApplicationsController>(
+        m_model.get(),
+        MoveToApplicationsController::Services{
+            .engine = m_engine,
+            .windows = m_platform.desktop().appWindows(),
+            .icon = workspace.iconForFile(
+                workspace.applicationPath(SimulatedPlatform::bundleIdentifier).value_or(QString())),
+            .move = ApplicationsMove::Services{m_platform.fileSystem(), m_platform.fileSystem(),
+                                               m_platform.processLauncher(),
+                                               [] { QCoreApplication::quit(); }},
+            .activateApp = [this] { activateThisApp(); },
+        });
+    m_mover->show();
 }
 
 void DesktopApp::startUpdates() {
@@ -175,8 +204,8 @@ void DesktopApp::startUpdates() {
         });
     m_updates->start();
     // Installing replaces this copy: the updater relaunches the new build once this one quits.
-    connect(&m_platform.updater(), &SimUpdater::installRequested, qApp, &QCoreApplication::quit,
-            Qt::UniqueConnection);
+    connect(&m_platform.updater(), &SimUpdater::installRequested, this,
+            [] { QCoreApplication::quit(); });
 }
 
 int DesktopApp::finish() {

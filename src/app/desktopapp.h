@@ -7,6 +7,7 @@
 #include "desktopshell.h"
 #include "desktopviewmodel.h"
 #include "engine/classicengine.h"
+#include "move/movetoapplicationscontroller.h"
 #include "reportconfig.h"
 #include "reportphase.h"
 #include "reportwindowcontroller.h"
@@ -73,6 +74,8 @@ public:
     [[nodiscard]] AboutPanel &about() { return m_about; }
     // Null until start().
     [[nodiscard]] UpdateController *updates() const { return m_updates.get(); }
+    // The offer to move into Applications while it exists.
+    [[nodiscard]] MoveToApplicationsController *mover() const { return m_mover.get(); }
     // Another launch on the same data folder handed over its arguments (options and "zorv://"
     // addresses) and quit.
     void openedByAnotherLaunch(const QStringList &arguments);
@@ -95,6 +98,9 @@ private:
     void startModel();
     void startUpdates();
     void activateThisApp();
+    // The launch after the model has started: the offer to move into Applications.
+    QCoro::Task<> launch(CancellationToken lifetime);
+    void offerMove();
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
@@ -115,6 +121,7 @@ private:
     ReportWindowController m_reports;
     AboutPanel m_about;
     std::unique_ptr<UpdateController> m_updates;
+    std::unique_ptr<MoveToApplicationsController> m_mover;
     QMetaObject::Connection m_layoutPictures;
     CancellationSource m_lifetime;
     std::optional<int> m_exitCode;

@@ -30,7 +30,18 @@ SimulatedPlatform::SimulatedPlatform(Clock &clock, Scenario scenario, bool echoS
                                                 QStringLiteral(ZORV_VERSION));
     m_desktop.systemFacts().setBundleInfoString(u"CFBundleVersion"_s, QStringLiteral(ZORV_BUILD));
     m_desktop.systemFacts().setBundleInfoString(u"CFBundleName"_s, applicationName);
-    m_fileSystem.installBundle(u"/Applications/Zorv.app"_s);
+    const Scenario &described = m_runner.scenario();
+    m_fileSystem.installBundle(described.bundle.path);
+    m_fileSystem.setRunningBundle(described.bundle.path);
+    if (described.bundle.translocated) {
+        m_fileSystem.translocate(described.bundle.path);
+    }
+    if (described.updates) {
+        m_desktop.systemFacts().setBundleInfoString(u"SUFeedURL"_s, described.updates->feedUrl());
+        m_updater.setOutcome(described.updates->outcome);
+        m_updater.setCanCheck(described.updates->canCheck);
+        m_updater.setAutomaticallyChecksForUpdates(described.updates->automaticChecks);
+    }
     // The user logged in an hour before the simulation starts.
     m_processTable.logIn(m_processTable.currentUserId(), clock.wallNow().addSecs(-3600));
 }

@@ -97,7 +97,7 @@ TEST_F(UpdateTest, ARedirectToAnotherHostIsNotFollowed) {
     LoopbackHttpServer elsewhere;
     QUrl target = elsewhere.url(u"/appcast.xml"_s);
     target.setHost(u"localhost"_s);
-    server.setAnswerHeaders({{"Location", target.toEncoded()}});
+    server.setExtraHeaders({{"Location", target.toEncoded()}});
     server.setBehaviour(Behaviour::Answer, 302, {});
     make().start();
     mac.model().checkForUpdatesNow();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "about/aboutpanel.h"
 #include "appmodel.h"
 #include "cancellation.h"
 #include "clock.h"
@@ -7,6 +8,7 @@
 #include "desktopviewmodel.h"
 #include "engine/classicengine.h"
 #include "filepanelwindow.h"
+#include "move/movetoapplicationscontroller.h"
 #include "reportconfig.h"
 #include "reportphase.h"
 #include "reportwindowcontroller.h"
@@ -15,6 +17,7 @@
 #include "settingsservices.h"
 #include "settingswindowcontroller.h"
 #include "simoptions.h"
+#include "update/updatecontroller.h"
 
 #include <QCoroTask>
 #include <QNetworkAccessManager>
@@ -77,6 +80,16 @@ public:
     [[nodiscard]] SettingsWindowController *settingsWindow() const {
         return m_settingsWindow.get();
     }
+    // The about panel (the "About Zorv" rows).
+    void showAbout();
+    [[nodiscard]] AboutPanel &about() { return m_about; }
+    // Null until start().
+    [[nodiscard]] UpdateController *updates() const { return m_updates.get(); }
+    // The offer to move into Applications while it exists.
+    [[nodiscard]] MoveToApplicationsController *mover() const { return m_mover.get(); }
+    // Another launch on the same data folder handed over its arguments (options and "zorv://"
+    // addresses) and quit.
+    void openedByAnotherLaunch(const QStringList &arguments);
     [[nodiscard]] static QUrl mainQmlUrl();
 
     // How long quitting waits for the stores to reach the disk.
@@ -94,6 +107,11 @@ Q_SIGNALS:
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
     void startModel();
+    void startUpdates();
+    void activateThisApp();
+    // The launch after the model has started: the offer to move into Applications.
+    QCoro::Task<> launch(CancellationToken lifetime);
+    void offerMove();
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
@@ -119,6 +137,9 @@ private:
     std::unique_ptr<SettingsServices> m_settingsServices;
     // Declared after the QML engine, so its windows go before it.
     std::unique_ptr<SettingsWindowController> m_settingsWindow;
+    AboutPanel m_about;
+    std::unique_ptr<UpdateController> m_updates;
+    std::unique_ptr<MoveToApplicationsController> m_mover;
     QMetaObject::Connection m_layoutPictures;
     CancellationSource m_lifetime;
     std::optional<int> m_exitCode;

@@ -2,6 +2,7 @@
 #include "settingsfixture.h"
 #include "settingswindowcontroller.h"
 #include "settingswindowmodel.h"
+#include "spacingpanemodel.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,28 @@ TEST_P(SettingsRenderingTest, GeneralPaneWithItsGuideAndTheImportConfirmation) {
     ASSERT_TRUE(model);
     model->chooseImport();
     grab(u"settings-import-confirm"_s);
+    model->cancelImport();
+}
+
+TEST_P(SettingsRenderingTest, SpacingPaneWithTheLogOutCard) {
+    view.markGuideSeen(u"spacing"_s);
+    view.setPendingSettingsPane(u"spacing"_s);
+    controller.show();
+    settle();
+    grab(u"settings-spacing-off"_s);
+    auto *spacing = controller.window()
+                        ->property("paneItem")
+                        .value<QObject *>()
+                        ->findChild<SpacingPaneModel *>();
+    ASSERT_TRUE(spacing);
+    spacing->setOverriding(true);
+    spacing->setPoints(12);
+    mac.desktop().logoutPrompt().setRefusing(true);
+    spacing->logOut();
+    settle();
+    EXPECT_TRUE(spacing->needsLogout());
+    EXPECT_TRUE(spacing->logoutRefused());
+    grab(u"settings-spacing-logout"_s);
 }
 
 INSTANTIATE_TEST_SUITE_P(Looks, SettingsRenderingTest,

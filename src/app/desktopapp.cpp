@@ -32,7 +32,13 @@ Scenario DesktopApp::loadScenario(const SimOptions &options) {
 
 DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent)
     : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform),
-      m_shell(platform.systemLog()),
+      m_automation(
+          AutomationFrontEnd::Services{{platform.workspace(), platform.desktop().powerSources(),
+                                        platform.desktop().wifi(), platform.desktop().focus()},
+                                       platform.desktop().notifications(),
+                                       platform.desktop().location(),
+                                       platform.clock()}),
+      m_shell(m_automation),
       m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
       m_reports(
           m_engine,

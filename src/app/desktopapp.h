@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appmodel.h"
+#include "automationfrontend.h"
 #include "cancellation.h"
 #include "clock.h"
 #include "desktopshell.h"
@@ -94,6 +95,7 @@ private:
     // The stores' writes at quit. Quitting waits for them at most terminationFlushSeconds: a pool
     // still writing after that is let go rather than waited for.
     std::unique_ptr<QThreadPool> m_flushPool = std::make_unique<QThreadPool>();
+    AutomationFrontEnd m_automation;
     DesktopShell m_shell;
     std::unique_ptr<AppModel> m_model;
     ClassicEngine *m_menuBarEngine = nullptr;

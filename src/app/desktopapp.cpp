@@ -1,6 +1,7 @@
 #include "desktopapp.h"
 
 #include "desktopdump.h"
+#include "jsonwriter.h"
 #include "keptpositionsfile.h"
 #include "kit/zorvkit.h"
 #include "reportbuilder.h"
@@ -10,6 +11,8 @@
 #include "zorvreportconfig.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QQuickWindow>
 #include <QStandardPaths>
@@ -100,6 +103,7 @@ bool DesktopApp::start() {
                                    [this] { m_screenshots->saveLayout(*window()); });
     }
     m_platform.start();
+    writeScenarioFiles();
     startModel();
     if (m_options.runFor) {
         stopAfter(*m_options.runFor, m_lifetime.token());
@@ -116,6 +120,24 @@ std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platf
                             desktop.inputEvents(), WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
                             ZorvPaths::root(),     desktop.appPreferences()};
     return std::make_unique<ClassicEngine>(std::move(services), SectionLayout().normalized());
+}
+
+void DesktopApp::writeScenarioFiles() {
+    const QMap<QString, QJsonValue> &files = m_platform.scenario().scenario().zorvFiles;
+    if (!files.isEmpty() && !QDir().mkpath(ZorvPaths::root())) {
+        qWarning().noquote() << u"Cannot make Zorv's data folder"_s << ZorvPaths::root();
+        return;
+    }
+    for (auto file = files.cbegin(); file != files.cend(); ++file) {
+        QFile out(ZorvPaths::file(file.key()));
+        if (out.exists()) {
+            continue;
+        }
+        const std::optional<QByteArray> text = writeJson(*file, JsonFormat::pretty());
+        if (!text || !out.open(QIODevice::WriteOnly) || out.write(*text) != text->size()) {
+            qWarning().noquote() << u"Cannot write the scenario's"_s << out.fileName();
+        }
+    }
 }
 
 void DesktopApp::startModel() {

@@ -84,6 +84,8 @@ Q_SIGNALS:
 
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
+    // Zorv's files the scenario comes with, where the data folder has none of that name yet.
+    void writeScenarioFiles();
     void startModel();
 
     SimulatedPlatform &m_platform;

@@ -108,8 +108,7 @@ TEST_F(ContextMonitorsTest, pollsEveryTwentySecondsAndTicksEveryFive) {
         double at;
         int ticks;
         qsizetype reports;
-    } steps[] = {{4, 0, 1}, {5, 1, 1}, {15, 3, 1}, {19, 3, 1}, {20, 4, 2}, {39, 7, 2},
-                 {40, 8, 2}};
+    } steps[] = {{4, 0, 1}, {5, 1, 1}, {15, 3, 1}, {19, 3, 1}, {20, 4, 2}, {39, 7, 2}, {40, 8, 2}};
     double now = 0;
     for (const auto &step : steps) {
         advance(step.at - now);

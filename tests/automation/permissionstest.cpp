@@ -44,7 +44,9 @@ struct PostCase {
     int prompts;
 };
 
-void PrintTo(const PostCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const PostCase &c, std::ostream *os) {
+    *os << c.name;
+}
 
 class NotifierPostTest : public PermissionsTest, public ::testing::WithParamInterface<PostCase> {};
 
@@ -74,8 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PermissionsTest, notificationBodiesAreTrimmedOfBlanksOnly) {
     center.setAuthorization(NotificationAuthorization::Authorized);
     SystemNotifier notifier(center, workspace);
-    for (const QString &text : {u"   "_s, u"\t"_s, u"  Plugged in  "_s, u"\nOn battery\t"_s,
-                                u"Plugged in"_s}) {
+    for (const QString &text :
+         {u"   "_s, u"\t"_s, u"  Plugged in  "_s, u"\nOn battery\t"_s, u"Plugged in"_s}) {
         notifier.post(text);
     }
     clock.settle();

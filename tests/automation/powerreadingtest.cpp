@@ -1,5 +1,5 @@
-#include "context/simpowersources.h"
 #include "powerreading.h"
+#include "context/simpowersources.h"
 
 #include <QVariantMap>
 
@@ -18,11 +18,10 @@ struct PowerCase {
 
 QVariantMap battery(QVariant current, QVariant maximum, QVariant state, QVariant charging) {
     QVariantMap description;
-    for (const auto &[key, value] :
-         {std::pair{PowerSourceKey::currentCapacity, current},
-          std::pair{PowerSourceKey::maxCapacity, maximum},
-          std::pair{PowerSourceKey::powerSourceState, state},
-          std::pair{PowerSourceKey::isCharging, charging}}) {
+    for (const auto &[key, value] : {std::pair{PowerSourceKey::currentCapacity, current},
+                                     std::pair{PowerSourceKey::maxCapacity, maximum},
+                                     std::pair{PowerSourceKey::powerSourceState, state},
+                                     std::pair{PowerSourceKey::isCharging, charging}}) {
         if (value.isValid()) {
             description.insert(key, value);
         }
@@ -34,7 +33,9 @@ QVariantMap onMains(QVariant current, QVariant maximum) {
     return battery(current, maximum, u"AC Power"_s, false);
 }
 
-void PrintTo(const PowerCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const PowerCase &c, std::ostream *os) {
+    *os << c.name;
+}
 
 class PowerReadingTest : public ::testing::TestWithParam<PowerCase> {};
 
@@ -53,18 +54,21 @@ INSTANTIATE_TEST_SUITE_P(
         PowerCase{"noMaximum", QVariantList{onMains(5, 0)}, {std::nullopt, false, false}},
         PowerCase{"overfullClamped", QVariantList{onMains(150, 100)}, {100, false, false}},
         PowerCase{"negativeClamped", QVariantList{onMains(-5, 100)}, {0, false, false}},
-        PowerCase{"capacityAsText", QVariantList{onMains(u"57"_s, 100)},
-                  {std::nullopt, false, false}},
-        PowerCase{"capacityAsFraction", QVariantList{onMains(57.5, 100)},
-                  {std::nullopt, false, false}},
+        PowerCase{
+            "capacityAsText", QVariantList{onMains(u"57"_s, 100)}, {std::nullopt, false, false}},
+        PowerCase{
+            "capacityAsFraction", QVariantList{onMains(57.5, 100)}, {std::nullopt, false, false}},
         PowerCase{"chargingOnMains",
-                  QVariantList{battery(40, 100, u"AC Power"_s, true)}, {40, true, false}},
-        PowerCase{"onBattery", QVariantList{battery(40, 100, u"Battery Power"_s, false)},
+                  QVariantList{battery(40, 100, u"AC Power"_s, true)},
+                  {40, true, false}},
+        PowerCase{"onBattery",
+                  QVariantList{battery(40, 100, u"Battery Power"_s, false)},
                   {40, false, true}},
-        PowerCase{"chargingAsText", QVariantList{battery(40, 100, u"AC Power"_s, u"yes"_s)},
+        PowerCase{"chargingAsText",
+                  QVariantList{battery(40, 100, u"AC Power"_s, u"yes"_s)},
                   {40, false, false}},
-        PowerCase{"stateAsNumber", QVariantList{battery(40, 100, 1, QVariant())},
-                  {40, false, false}},
+        PowerCase{
+            "stateAsNumber", QVariantList{battery(40, 100, 1, QVariant())}, {40, false, false}},
         PowerCase{"firstUndescribedSkipped",
                   QVariantList{QVariant(u"junk"_s), battery(9, 10, u"Battery Power"_s, false)},
                   {90, false, true}},

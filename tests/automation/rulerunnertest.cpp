@@ -1,6 +1,6 @@
+#include "rulerunner.h"
 #include "appmodelharness.h"
 #include "modelrules.h"
-#include "rulerunner.h"
 
 #include <gtest/gtest.h>
 
@@ -36,8 +36,8 @@ protected:
 };
 
 TEST_F(RuleRunnerTest, holdsADeclarativeActionWhileTheRuleHolds) {
-    const TriggerRule low = rule(u"Low"_s, TriggerCondition::batteryBelow(20),
-                                 TriggerAction::revealHidden());
+    const TriggerRule low =
+        rule(u"Low"_s, TriggerCondition::batteryBelow(20), TriggerAction::revealHidden());
     evaluate({low}, battery(15));
     EXPECT_EQ(model.activeTriggerRuleIDs(), QSet<QUuid>{low.id});
     ASSERT_FALSE(mac.engine().reveals().isEmpty());
@@ -48,8 +48,8 @@ TEST_F(RuleRunnerTest, holdsADeclarativeActionWhileTheRuleHolds) {
 }
 
 TEST_F(RuleRunnerTest, runsOneShotsOnTheRisingEdgeOnly) {
-    const TriggerRule unplugged = rule(u"Unplugged"_s, TriggerCondition::onBattery(),
-                                       TriggerAction::notify(u"On battery"_s));
+    const TriggerRule unplugged =
+        rule(u"Unplugged"_s, TriggerCondition::onBattery(), TriggerAction::notify(u"On battery"_s));
     const QList<TriggerRule> rules{unplugged};
     for (const bool onBattery : {true, true, false, true}) {
         evaluate(rules, battery(80, onBattery));
@@ -60,8 +60,8 @@ TEST_F(RuleRunnerTest, runsOneShotsOnTheRisingEdgeOnly) {
 
 // One runtime sees every evaluation, so a rule flipping too fast is paused and announced.
 TEST_F(RuleRunnerTest, pausesARuleThatFlapsAndSaysSo) {
-    const TriggerRule flaky = rule(u"Flaky"_s, TriggerCondition::batteryBelow(20),
-                                   TriggerAction::hideHidden());
+    const TriggerRule flaky =
+        rule(u"Flaky"_s, TriggerCondition::batteryBelow(20), TriggerAction::hideHidden());
     model.rules().addTrigger(flaky);
     for (int i = 0; i < 10 && !model.triggerNotice(); ++i) {
         evaluate(model.triggers().rules, battery(i % 2 == 0 ? 10 : 30));
@@ -75,9 +75,9 @@ TEST_F(RuleRunnerTest, pausesARuleThatFlapsAndSaysSo) {
 TEST_F(RuleRunnerTest, doesNothingOnceTheModelIsGone) {
     const TriggerRuntime before = runner.runtime();
     mac.quit();
-    runner.evaluate({rule(u"Low"_s, TriggerCondition::batteryBelow(20),
-                          TriggerAction::revealHidden())},
-                    battery(5));
+    runner.evaluate(
+        {rule(u"Low"_s, TriggerCondition::batteryBelow(20), TriggerAction::revealHidden())},
+        battery(5));
     EXPECT_EQ(runner.runtime(), before);
 }
 

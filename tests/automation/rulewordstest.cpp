@@ -1,6 +1,6 @@
+#include "rulewords.h"
 #include "context/simlocationauthorization.h"
 #include "context/simwificlient.h"
-#include "rulewords.h"
 #include "rulewordsfixture.h"
 #include "triggerexamples.h"
 
@@ -18,7 +18,7 @@ MenuBarItemID itemID(const QString &bundleID, std::optional<QString> title, qint
 }
 
 MenuBarItem barItem(MenuBarItemID id, const QString &appName) {
-    return MenuBarItem{std::move(id), 1,     appName, QRectF(), std::nullopt, std::nullopt,
+    return MenuBarItem{std::move(id),   1,     appName, QRectF(), std::nullopt, std::nullopt,
                        Section::hidden, false, false,   false};
 }
 
@@ -29,7 +29,9 @@ struct WordsCase {
     QString sentence;
 };
 
-void PrintTo(const WordsCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const WordsCase &c, std::ostream *os) {
+    *os << c.name;
+}
 
 class RuleWordsTest : public ::testing::TestWithParam<WordsCase> {
 protected:
@@ -60,14 +62,14 @@ INSTANTIATE_TEST_SUITE_P(
         WordsCase{"network", TriggerCondition::wifiSSID(u"Office"_s), TriggerAction::hideHidden(),
                   u"When on the Wi-Fi network \u201COffice\u201D, hide hidden items."_s},
         WordsCase{"installedApp", TriggerCondition::appRunning(u"com.apple.mail"_s),
-                  TriggerAction::notify(u""_s),
-                  u"When Mail is open, send you a notification."_s},
+                  TriggerAction::notify(u""_s), u"When Mail is open, send you a notification."_s},
         // Only the bundle's own extension is dropped from the name.
         WordsCase{"appNamedWithApp", TriggerCondition::appFrontmost(u"com.example.tools"_s),
                   TriggerAction::notify(u" "_s),
                   u"When My.app Tools is in front, tell you \u201C \u201D."_s},
         WordsCase{"unknownApp", TriggerCondition::appRunning(u"us.zoom.xos"_s),
-                  TriggerAction::revealHidden(), u"When us.zoom.xos is open, reveal hidden items."_s},
+                  TriggerAction::revealHidden(),
+                  u"When us.zoom.xos is open, reveal hidden items."_s},
         WordsCase{"compoundUsesSummaries",
                   TriggerCondition::allOf({TriggerCondition::onBattery(),
                                            TriggerCondition::appRunning(u"us.zoom.xos"_s)}),
@@ -76,9 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
         WordsCase{"focus", TriggerCondition::not_(TriggerCondition::focusActive()),
                   TriggerAction::revealHidden(),
                   u"When not (a Focus is on), reveal hidden items."_s},
-        WordsCase{"untitledItemOnBar", TriggerCondition::onBattery(),
-                  TriggerAction::moveItem(itemID(u"com.apple.mail"_s, std::nullopt), Section::shown),
-                  u"When running on battery, move Mail to Shown."_s},
+        WordsCase{
+            "untitledItemOnBar", TriggerCondition::onBattery(),
+            TriggerAction::moveItem(itemID(u"com.apple.mail"_s, std::nullopt), Section::shown),
+            u"When running on battery, move Mail to Shown."_s},
         WordsCase{"titledItemOnBar", TriggerCondition::onBattery(),
                   TriggerAction::revealItem(itemID(u"com.apple.wifi"_s, u"old"_s)),
                   u"When running on battery, open Wi-Fi."_s},
@@ -104,7 +107,8 @@ TEST(TriggerExamplesTest, buildsFreshRulesEachRead) {
         EXPECT_TRUE(first[i].rule.isEnabled);
         EXPECT_EQ(first[i].rule.name, second[i].rule.name);
         EXPECT_EQ(first[i].rule.condition, second[i].rule.condition);
-        EXPECT_EQ(first[i].rule.action == second[i].rule.action, i != 0) << first[i].rule.name.toStdString();
+        EXPECT_EQ(first[i].rule.action == second[i].rule.action, i != 0)
+            << first[i].rule.name.toStdString();
     }
     EXPECT_EQ(first[3].rule.condition, TriggerCondition::wifiSSID(u"Anna's iPhone"_s));
     EXPECT_EQ(first[3].rule.action, TriggerAction::notify(u"You're on your hotspot, not Wi-Fi."_s));

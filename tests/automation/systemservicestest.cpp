@@ -18,7 +18,9 @@ struct NetworksCase {
     std::optional<QString> hotspot;
 };
 
-void PrintTo(const NetworksCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const NetworksCase &c, std::ostream *os) {
+    *os << c.name;
+}
 
 class KnownNetworksTest : public ::testing::TestWithParam<NetworksCase> {};
 
@@ -32,17 +34,17 @@ TEST_P(KnownNetworksTest, listsRememberedNamesAndGuessesTheHotspot) {
 
 INSTANTIATE_TEST_SUITE_P(
     Networks, KnownNetworksTest,
-    ::testing::Values(
-        NetworksCase{"duplicatesAndEmpties",
-                     {u"Office"_s, u""_s, std::nullopt, u"Office"_s, u"Home"_s},
-                     {u"Office"_s, u"Home"_s},
-                     std::nullopt},
-        NetworksCase{"firstPhoneWins",
-                     {u"Home"_s, u"Anna's iPhone"_s, u"Cafe Hotspot"_s},
-                     {u"Home"_s, u"Anna's iPhone"_s, u"Cafe Hotspot"_s},
-                     u"Anna's iPhone"_s},
-        NetworksCase{"caseInsensitive", {u"IPAD-Guest"_s}, {u"IPAD-Guest"_s}, u"IPAD-Guest"_s},
-        NetworksCase{"none", {}, {}, std::nullopt}),
+    ::testing::Values(NetworksCase{"duplicatesAndEmpties",
+                                   {u"Office"_s, u""_s, std::nullopt, u"Office"_s, u"Home"_s},
+                                   {u"Office"_s, u"Home"_s},
+                                   std::nullopt},
+                      NetworksCase{"firstPhoneWins",
+                                   {u"Home"_s, u"Anna's iPhone"_s, u"Cafe Hotspot"_s},
+                                   {u"Home"_s, u"Anna's iPhone"_s, u"Cafe Hotspot"_s},
+                                   u"Anna's iPhone"_s},
+                      NetworksCase{
+                          "caseInsensitive", {u"IPAD-Guest"_s}, {u"IPAD-Guest"_s}, u"IPAD-Guest"_s},
+                      NetworksCase{"none", {}, {}, std::nullopt}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(KnownNetworksTest, noInterfaceRemembersNothing) {
@@ -71,7 +73,9 @@ struct LogoutCase {
     bool started;
 };
 
-void PrintTo(const LogoutCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const LogoutCase &c, std::ostream *os) {
+    *os << c.name;
+}
 
 class LogoutPromptTest : public ::testing::TestWithParam<LogoutCase> {};
 

@@ -133,6 +133,26 @@ struct BadPart {
 };
 
 // "@screen" stands for a valid screen, "@app" for an application with the item "one".
+TEST(ScenarioLoaderTest, ReadsTheBundleAndTheUpdateFeed) {
+    const Scenario plain = ScenarioLoader::parse(
+        (u"{\"name\": \"t\", \"screens\": ["_s + kScreen + u"]}"_s).toUtf8(), u"t"_s);
+    EXPECT_EQ(plain.bundle, ScenarioBundle{});
+    EXPECT_FALSE(plain.updates);
+
+    const Scenario scenario = ScenarioLoader::parse(
+        (u"{\"name\": \"t\", \"screens\": ["_s + kScreen +
+         uR"(], "bundle": {"path": "/Users/user/Downloads/Zorv.app", "translocated": true},
+            "updates": {"feed": "http://127.0.0.1:8/appcast.xml", "outcome": "feedError",
+                        "canCheck": false, "automaticChecks": false}})"_s)
+            .toUtf8(),
+        u"t"_s);
+    EXPECT_EQ(scenario.bundle, (ScenarioBundle{u"/Users/user/Downloads/Zorv.app"_s, true}));
+    EXPECT_EQ(scenario.updates, (ScenarioUpdates{u"http://127.0.0.1:8/appcast.xml"_s,
+                                                 SimUpdater::Outcome::FeedError, false, false}));
+    EXPECT_EQ(ScenarioUpdates{u"/tmp/feeds/appcast.xml"_s}.feedUrl(),
+              u"file:///tmp/feeds/appcast.xml"_s);
+}
+
 TEST(ScenarioLoaderTest, BadFilesFailWithTheKeyPath) {
     const BadPart cases[] = {
         {"{", "$: "},
@@ -173,6 +193,14 @@ TEST(ScenarioLoaderTest, BadFilesFailWithTheKeyPath) {
          "$.zorvFiles[\"../evil.json\"]: Unknown key"},
         {R"({"name": "t", "screens": [@screen], "zorvFiles": {"triggers.json": "rules"}})",
          "$.zorvFiles[\"triggers.json\"]: Expected the file's JSON object or array."},
+        {R"({"name": "t", "screens": [@screen], "bundle": {"path": "Downloads/Zorv.app"}})",
+         "$.bundle.path: Expected an absolute Mac path"},
+        {R"({"name": "t", "screens": [@screen], "bundle": {"path": "/Applications/../Zorv.app"}})",
+         "$.bundle.path: Expected an absolute Mac path"},
+        {R"({"name": "t", "screens": [@screen], "updates": {"feed": "a.xml", "outcome": "maybe"}})",
+         "$.updates.outcome: Expected one of \"decide\""},
+        {R"({"name": "t", "screens": [@screen], "updates": {"outcome": "found"}})",
+         "$.updates.feed: "},
     };
     for (const auto &[json, reason] : cases) {
         expectRejected(

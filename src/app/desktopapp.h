@@ -11,6 +11,7 @@
 #include "reportwindowcontroller.h"
 #include "scenario/scenario.h"
 #include "screenshotrecorder.h"
+#include "screenwindows.h"
 #include "simoptions.h"
 
 #include <QCoroTask>
@@ -59,6 +60,12 @@ public:
     int finish();
 
     [[nodiscard]] QQuickWindow *window() const;
+    // The desktop window's picture with Zorv's windows on its screens, as screenshots save it.
+    [[nodiscard]] QImage screenPicture() const;
+    [[nodiscard]] ScreenWindows &screenWindows() { return m_screenWindows; }
+    // How Zorv's windows reach the drawn screens on the running Qt platform: laid over them on
+    // a real display, drawn into the pictures without one (offscreen).
+    [[nodiscard]] static ScreenWindows::Mode windowMode();
     // Null until start(); the engine belongs to the model.
     [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine; }
     [[nodiscard]] AppModel *model() const { return m_model.get(); }
@@ -83,9 +90,11 @@ Q_SIGNALS:
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
     void startModel();
+    void saveLayoutPicture();
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
+    const ScreenWindows::Mode m_windowMode;
     DesktopViewModel m_viewModel;
     // The engine's worker jobs, on threads kept for the application's life; destroyed after the
     // model, waiting for any still running.
@@ -97,11 +106,14 @@ private:
     std::unique_ptr<AppModel> m_model;
     ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
+    bool m_layoutPicturePending = false;
     QQmlApplicationEngine m_engine;
     QNetworkAccessManager m_network;
     const ReportProblem::Config m_reportConfig;
     ReportWindowController m_reports;
-    QMetaObject::Connection m_layoutPictures;
+    // Declared after everything that adopts windows, so it is destroyed first.
+    ScreenWindows m_screenWindows;
+    QList<QMetaObject::Connection> m_layoutPictures;
     CancellationSource m_lifetime;
     std::optional<int> m_exitCode;
 };

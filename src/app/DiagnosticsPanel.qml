@@ -30,16 +30,18 @@ Pane {
         }
         Label {
             Layout.fillWidth: true
-            visible: root.desktop.hidingBlocked.length > 0
-            text: qsTr("Hiding blocked: %1").arg(root.desktop.hidingBlocked)
+            visible: root.desktop.model !== null && root.desktop.model.hidingBlocked
+            text: root.desktop.model
+                  ? qsTr("Hiding blocked: %1").arg(root.desktop.model.hidingBlockedHeadline)
+                  : ""
             textFormat: Text.PlainText
             wrapMode: Text.WordWrap
             color: "#b3261e"
         }
         Label {
             visible: root.desktop.engineRunning
-            text: root.desktop.activeProfile.length > 0
-                  ? qsTr("Profile: %1").arg(root.desktop.activeProfile)
+            text: root.desktop.model && root.desktop.model.activeProfileName.length > 0
+                  ? qsTr("Profile: %1").arg(root.desktop.model.activeProfileName)
                   : qsTr("No profile active")
             textFormat: Text.PlainText
         }

@@ -29,8 +29,18 @@ ListView {
         RowLayout {
             opacity: row.dormant ? 0.55 : 1.0
 
-            Label { text: row.application; textFormat: Text.PlainText; Layout.preferredWidth: 120; elide: Text.ElideRight }
-            Label { text: row.name; textFormat: Text.PlainText; Layout.fillWidth: true; elide: Text.ElideRight }
+            Label {
+                text: row.application
+                textFormat: Text.PlainText
+                Layout.preferredWidth: 120
+                elide: Text.ElideRight
+            }
+            Label {
+                text: row.name
+                textFormat: Text.PlainText
+                Layout.fillWidth: true
+                elide: Text.ElideRight
+            }
         }
     }
 }

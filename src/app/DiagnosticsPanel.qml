@@ -24,6 +24,7 @@ Pane {
             wrapMode: Text.WordWrap
         }
         Label {
+            textFormat: Text.PlainText
             visible: root.desktop.engineRunning
             text: root.desktop.revealed ? qsTr("Hidden sections revealed")
                                         : qsTr("Hidden sections tucked away")
@@ -46,6 +47,7 @@ Pane {
             textFormat: Text.PlainText
         }
         Label {
+            textFormat: Text.PlainText
             visible: root.desktop.engineRunning
             text: root.desktop.lastSaved.length > 0
                   ? qsTr("Settings last saved %1").arg(root.desktop.lastSaved)

@@ -29,6 +29,7 @@ ApplicationWindow {
                 font.bold: true
             }
             Label {
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 text: root.desktop.simulatedTime
                 elide: Text.ElideRight

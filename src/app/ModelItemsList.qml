@@ -20,6 +20,7 @@ ListView {
         spacing: 0
 
         Label {
+            textFormat: Text.PlainText
             visible: row.startsSection
             topPadding: 8
             bottomPadding: 2

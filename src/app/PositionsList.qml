@@ -34,7 +34,6 @@ ListView {
         spacing: 0
 
         Label {
-            textFormat: Text.PlainText
             visible: row.startsScreen
             topPadding: 10
             bottomPadding: 4

@@ -2,6 +2,7 @@
 
 #include "bundlefacts.h"
 #include "desktopdump.h"
+#include "jsonwriter.h"
 #include "keptpositionsfile.h"
 #include "kit/zorvkit.h"
 #include "reportbuilder.h"
@@ -13,6 +14,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QQuickWindow>
 #include <QStandardPaths>
@@ -34,8 +37,16 @@ Scenario DesktopApp::loadScenario(const SimOptions &options) {
 }
 
 DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent)
-    : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform),
-      m_shell(platform.systemLog()),
+    : QObject(parent), m_platform(platform), m_options(std::move(options)),
+      m_windowMode(windowMode()),
+      m_viewModel(platform, m_windowMode == ScreenWindows::Mode::Overlaid),
+      m_automation(
+          AutomationFrontEnd::Services{{platform.workspace(), platform.desktop().powerSources(),
+                                        platform.desktop().wifi(), platform.desktop().focus()},
+                                       platform.desktop().notifications(),
+                                       platform.desktop().location(),
+                                       platform.clock()}),
+      m_shell(m_automation),
       m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
       m_reports(
           m_engine,
@@ -61,7 +72,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                   .openUrl = [&workspace = platform.workspace()](
                                  const QUrl &url) { workspace.openUrl(url); },
                   .activateApp = [this] { activateThisApp(); },
-              }) {
+              }),
+      m_screenWindows(platform.desktop().appWindows(), m_windowMode) {
     // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
     m_kit = &ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {
@@ -135,6 +147,33 @@ void DesktopApp::showReport(const std::optional<ReportProblem::Phase> &preview) 
     m_reports.show(m_reportConfig, preview);
 }
 
+ScreenWindows::Mode DesktopApp::windowMode() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == u"offscreen"_s || platform == u"minimal"_s ? ScreenWindows::Mode::Composited
+                                                                  : ScreenWindows::Mode::Overlaid;
+}
+
+QImage DesktopApp::screenPicture() const {
+    return m_screenWindows.picture();
+}
+
+void DesktopApp::saveLayoutPicture() {
+    // Windows change in the middle of what opens or closes them: wait for that to end.
+    if (m_layoutPicturePending) {
+        return;
+    }
+    m_layoutPicturePending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_layoutPicturePending = false;
+            if (m_screenshots && window() && !m_layoutPictures.isEmpty()) {
+                m_screenshots->saveLayout(screenPicture());
+            }
+        },
+        Qt::QueuedConnection);
+}
+
 QQuickWindow *DesktopApp::window() const {
     const QList<QObject *> roots = m_engine.rootObjects();
     return roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(roots.first());
@@ -147,11 +186,17 @@ bool DesktopApp::start() {
         qCritical().noquote() << u"Cannot load the desktop window from"_s << mainQmlUrl();
         return false;
     }
+    m_screenWindows.setDesktopWindow(window());
     if (m_screenshots) {
-        m_layoutPictures = connect(&m_viewModel, &DesktopViewModel::barsChanged, this,
-                                   [this] { m_screenshots->saveLayout(*window()); });
+        m_layoutPictures = {
+            connect(&m_viewModel, &DesktopViewModel::barsChanged, this,
+                    [this] { m_screenshots->saveLayout(screenPicture()); }),
+            connect(&m_screenWindows, &ScreenWindows::changed, this,
+                    &DesktopApp::saveLayoutPicture),
+        };
     }
     m_platform.start();
+    writeScenarioFiles();
     startModel();
     if (m_options.runFor) {
         stopAfter(*m_options.runFor, m_lifetime.token());
@@ -168,6 +213,24 @@ std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platf
                             desktop.inputEvents(), WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
                             ZorvPaths::root(),     desktop.appPreferences()};
     return std::make_unique<ClassicEngine>(std::move(services), SectionLayout().normalized());
+}
+
+void DesktopApp::writeScenarioFiles() {
+    const QMap<QString, QJsonValue> &files = m_platform.scenario().scenario().zorvFiles;
+    if (!files.isEmpty() && !QDir().mkpath(ZorvPaths::root())) {
+        qWarning().noquote() << u"Cannot make Zorv's data folder"_s << ZorvPaths::root();
+        return;
+    }
+    for (auto file = files.cbegin(); file != files.cend(); ++file) {
+        QFile out(ZorvPaths::file(file.key()));
+        if (out.exists()) {
+            continue;
+        }
+        const std::optional<QByteArray> text = writeJson(*file, JsonFormat::pretty());
+        if (!text || !out.open(QIODevice::WriteOnly) || out.write(*text) != text->size()) {
+            qWarning().noquote() << u"Cannot write the scenario's"_s << out.fileName();
+        }
+    }
 }
 
 void DesktopApp::startModel() {
@@ -247,7 +310,10 @@ int DesktopApp::finish() {
         m_model->flushStoresForTermination(terminationFlushSeconds);
     }
     // The last picture shows the end of the run, not the last layout change.
-    disconnect(m_layoutPictures);
+    for (const QMetaObject::Connection &connection : std::as_const(m_layoutPictures)) {
+        disconnect(connection);
+    }
+    m_layoutPictures.clear();
     m_viewModel.refresh();
     if (!m_options.dumpPath.isEmpty()) {
         if (auto problem = DesktopDump::write(m_platform, m_options.dumpPath, m_menuBarEngine,
@@ -267,7 +333,7 @@ int DesktopApp::finish() {
         }
     }
     if (m_screenshots && window()) {
-        m_screenshots->saveFinal(*window());
+        m_screenshots->saveFinal(screenPicture());
     }
     return *m_exitCode;
 }

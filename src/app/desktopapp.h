@@ -2,6 +2,7 @@
 
 #include "about/aboutpanel.h"
 #include "appmodel.h"
+#include "automationfrontend.h"
 #include "cancellation.h"
 #include "clock.h"
 #include "desktopshell.h"
@@ -16,6 +17,7 @@
 #include "screenshotrecorder.h"
 #include "settingsservices.h"
 #include "settingswindowcontroller.h"
+#include "screenwindows.h"
 #include "simoptions.h"
 #include "update/updatecontroller.h"
 
@@ -66,6 +68,12 @@ public:
     int finish();
 
     [[nodiscard]] QQuickWindow *window() const;
+    // The desktop window's picture with Zorv's windows on its screens, as screenshots save it.
+    [[nodiscard]] QImage screenPicture() const;
+    [[nodiscard]] ScreenWindows &screenWindows() { return m_screenWindows; }
+    // How Zorv's windows reach the drawn screens on the running Qt platform: laid over them on
+    // a real display, drawn into the pictures without one (offscreen).
+    [[nodiscard]] static ScreenWindows::Mode windowMode();
     // Null until start(); the engine belongs to the model.
     [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine; }
     [[nodiscard]] AppModel *model() const { return m_model.get(); }
@@ -106,7 +114,10 @@ Q_SIGNALS:
 
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
+    // Zorv's files the scenario comes with, where the data folder has none of that name yet.
+    void writeScenarioFiles();
     void startModel();
+    void saveLayoutPicture();
     void startUpdates();
     void activateThisApp();
     // The launch after the model has started: the offer to move into Applications.
@@ -115,6 +126,7 @@ private:
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
+    const ScreenWindows::Mode m_windowMode;
     DesktopViewModel m_viewModel;
     // The engine's worker jobs, on threads kept for the application's life; destroyed after the
     // model, waiting for any still running.
@@ -122,10 +134,12 @@ private:
     // The stores' writes at quit. Quitting waits for them at most terminationFlushSeconds: a pool
     // still writing after that is let go rather than waited for.
     std::unique_ptr<QThreadPool> m_flushPool = std::make_unique<QThreadPool>();
+    AutomationFrontEnd m_automation;
     DesktopShell m_shell;
     std::unique_ptr<AppModel> m_model;
     ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
+    bool m_layoutPicturePending = false;
     QQmlApplicationEngine m_engine;
     // The UI kit on the engine (owned by it).
     ZorvKit *m_kit = nullptr;
@@ -140,7 +154,9 @@ private:
     AboutPanel m_about;
     std::unique_ptr<UpdateController> m_updates;
     std::unique_ptr<MoveToApplicationsController> m_mover;
-    QMetaObject::Connection m_layoutPictures;
+    // Declared after everything that adopts windows, so it is destroyed first.
+    ScreenWindows m_screenWindows;
+    QList<QMetaObject::Connection> m_layoutPictures;
     CancellationSource m_lifetime;
     std::optional<int> m_exitCode;
 };

@@ -24,7 +24,6 @@
 #include "statusbar/simstatusbar.h"
 #include "system/simfilepanels.h"
 #include "system/simfileviewer.h"
-#include "system/simlogoutprompt.h"
 #include "system/simpasteboard.h"
 #include "system/simsystemfacts.h"
 #include "windows/simappwindows.h"
@@ -70,7 +69,6 @@ public:
     [[nodiscard]] SimSystemFacts &systemFacts() { return m_systemFacts; }
     [[nodiscard]] SimFileViewer &fileViewer() { return m_fileViewer; }
     [[nodiscard]] SimFilePanels &filePanels() { return m_filePanels; }
-    [[nodiscard]] SimLogoutPrompt &logoutPrompt() { return m_logoutPrompt; }
     [[nodiscard]] SimPasteboard &pasteboard() { return m_pasteboard; }
     // The effective appearance, the desktop pictures and this application's windows; each is
     // also its own script API (setDark, setPicture, the windows' user* calls).
@@ -104,7 +102,6 @@ private:
     SimSystemFacts m_systemFacts;
     SimFileViewer m_fileViewer;
     SimFilePanels m_filePanels;
-    SimLogoutPrompt m_logoutPrompt;
     SimPasteboard m_pasteboard;
     SimSystemAppearance m_appearance;
     SimDesktopPictures m_desktopPictures;

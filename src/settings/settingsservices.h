@@ -8,11 +8,11 @@ namespace zorv {
 class Clock;
 class FilePanels;
 class FileViewer;
-class LogoutPrompt;
+class Scripting;
 
 // The system services the settings panes call besides the app model: the clock their waits run
-// on, the save and open panels, the file viewer and the log-out request. Made by the program; each
-// service must outlive it. Handed to the panes from QML. Main thread.
+// on, the save and open panels, the file viewer and the scripting that asks for a log-out. Made by
+// the program; each service must outlive it. Handed to the panes from QML. Main thread.
 class SettingsServices : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -20,20 +20,20 @@ class SettingsServices : public QObject {
 
 public:
     SettingsServices(Clock &clock, FilePanels &filePanels, FileViewer &fileViewer,
-                     LogoutPrompt &logoutPrompt, QObject *parent = nullptr)
+                     Scripting &scripting, QObject *parent = nullptr)
         : QObject(parent), m_clock(clock), m_filePanels(filePanels), m_fileViewer(fileViewer),
-          m_logoutPrompt(logoutPrompt) {}
+          m_scripting(scripting) {}
 
     [[nodiscard]] Clock &clock() const { return m_clock; }
     [[nodiscard]] FilePanels &filePanels() const { return m_filePanels; }
     [[nodiscard]] FileViewer &fileViewer() const { return m_fileViewer; }
-    [[nodiscard]] LogoutPrompt &logoutPrompt() const { return m_logoutPrompt; }
+    [[nodiscard]] Scripting &scripting() const { return m_scripting; }
 
 private:
     Clock &m_clock;
     FilePanels &m_filePanels;
     FileViewer &m_fileViewer;
-    LogoutPrompt &m_logoutPrompt;
+    Scripting &m_scripting;
 };
 
 } // namespace zorv

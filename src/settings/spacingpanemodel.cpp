@@ -3,6 +3,7 @@
 #include "appmodel.h"
 #include "clock.h"
 #include "logoutprompt.h"
+#include "scripting.h"
 
 #include <algorithm>
 #include <cmath>
@@ -109,7 +110,7 @@ void SpacingPaneModel::logOut() {
     if (!m_services) {
         return;
     }
-    const bool refused = !m_services->logoutPrompt().requestLogout();
+    const bool refused = !LogoutPrompt::requestLogout(m_services->scripting());
     if (refused != m_logoutRefused) {
         m_logoutRefused = refused;
         Q_EMIT logoutRefusedChanged();

@@ -30,7 +30,7 @@ protected:
     ModelView view{model};
     SimFilePanels panels;
     SimFileViewer viewer;
-    SettingsServices services{clock, panels, viewer, mac.desktop().logoutPrompt()};
+    SettingsServices services{clock, panels, viewer, mac.desktop().scripting()};
     QQmlEngine engine;
 };
 

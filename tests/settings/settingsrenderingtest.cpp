@@ -74,7 +74,7 @@ TEST_P(SettingsRenderingTest, SpacingPaneWithTheLogOutCard) {
     ASSERT_TRUE(spacing);
     spacing->setOverriding(true);
     spacing->setPoints(12);
-    mac.desktop().logoutPrompt().setRefusing(true);
+    mac.desktop().scripting().setOutcome(SimScripting::Outcome::Refused);
     spacing->logOut();
     settle();
     EXPECT_TRUE(spacing->needsLogout());

@@ -69,13 +69,13 @@ TEST_F(SpacingPaneTest, ADragIsWrittenAsItBeginsAndAMomentAfterItsLastMove) {
 }
 
 TEST_F(SpacingPaneTest, ARefusedLogOutSaysSoUntilARequestGoesThrough) {
-    mac.desktop().logoutPrompt().setRefusing(true);
+    mac.desktop().scripting().setOutcome(SimScripting::Outcome::Refused);
     pane.logOut();
     EXPECT_TRUE(pane.logoutRefused());
-    mac.desktop().logoutPrompt().setRefusing(false);
+    mac.desktop().scripting().setOutcome(SimScripting::Outcome::Runs);
     pane.logOut();
     EXPECT_FALSE(pane.logoutRefused());
-    EXPECT_EQ(mac.desktop().logoutPrompt().requests(), 2);
+    EXPECT_EQ(mac.desktop().scripting().logoutsStarted(), 1);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "about/aboutpanel.h"
 #include "appmodel.h"
+#include "automationfrontend.h"
 #include "cancellation.h"
 #include "clock.h"
 #include "desktopshell.h"
@@ -103,6 +104,8 @@ Q_SIGNALS:
 
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
+    // Zorv's files the scenario comes with, where the data folder has none of that name yet.
+    void writeScenarioFiles();
     void startModel();
     void saveLayoutPicture();
     void startUpdates();
@@ -121,6 +124,7 @@ private:
     // The stores' writes at quit. Quitting waits for them at most terminationFlushSeconds: a pool
     // still writing after that is let go rather than waited for.
     std::unique_ptr<QThreadPool> m_flushPool = std::make_unique<QThreadPool>();
+    AutomationFrontEnd m_automation;
     DesktopShell m_shell;
     std::unique_ptr<AppModel> m_model;
     ClassicEngine *m_menuBarEngine = nullptr;

@@ -1,6 +1,6 @@
 #include "desktopshell.h"
 
-#include "systemlog.h"
+#include "automationfrontend.h"
 
 using namespace Qt::StringLiterals;
 
@@ -40,36 +40,18 @@ private:
     bool m_includesAlwaysHidden = false;
 };
 
-// Watches nothing, so the rules always see the context they started with.
-class InertTriggerMonitors final : public TriggerMonitors {
-public:
-    void setOnTick(TickHandler) override {}
-    void start() override {}
-};
-
-// Runs no rule: without monitors there is no context to react to.
-class InertAutomationRunner final : public AutomationRunner {
-public:
-    void evaluate(const QList<TriggerRule> &, const TriggerContext &) override {}
-};
-
 } // namespace
-
-void DesktopShell::post(const QString &text) {
-    const QString body = text.trimmed();
-    if (!body.isEmpty()) {
-        m_log.write(u"Zorv: "_s + body);
-    }
-}
 
 AppModelShell DesktopShell::shell() {
     return AppModelShell{
         [](AppModel &) { return std::make_unique<InertRevealGestures>(); },
         [] { return std::make_unique<InertAppearanceOverlay>(); },
         [](AppModel &) { return std::make_unique<PanelFreeSecondaryBar>(); },
-        [](TriggerMonitors::ChangeHandler) { return std::make_unique<InertTriggerMonitors>(); },
-        [](AppModel &) { return std::make_unique<InertAutomationRunner>(); },
-        *this,
+        [this](TriggerMonitors::ChangeHandler onChange) {
+            return m_automation.makeTriggerMonitors(std::move(onChange));
+        },
+        [this](AppModel &model) { return m_automation.makeAutomationRunner(model); },
+        m_automation.notifier(),
     };
 }
 

@@ -4,6 +4,12 @@
 #include "appearance/simdesktoppictures.h"
 #include "appearance/simsystemappearance.h"
 #include "capture/simscreencapture.h"
+#include "context/simfocusstatus.h"
+#include "context/simlocationauthorization.h"
+#include "context/simpowersources.h"
+#include "context/simscripting.h"
+#include "context/simusernotifications.h"
+#include "context/simwificlient.h"
 #include "input/siminputevents.h"
 #include "model/desktopmodel.h"
 #include "preferences/simapppreferences.h"
@@ -67,6 +73,14 @@ public:
     [[nodiscard]] SimSystemAppearance &appearance() { return m_appearance; }
     [[nodiscard]] SimDesktopPictures &desktopPictures() { return m_desktopPictures; }
     [[nodiscard]] SimAppWindows &appWindows() { return m_appWindows; }
+    // What rules watch and use: power, Wi-Fi (with the Location permission it needs), Focus,
+    // notifications and scripts; each is also its own script API.
+    [[nodiscard]] SimPowerSources &powerSources() { return m_powerSources; }
+    [[nodiscard]] SimLocationAuthorization &location() { return m_location; }
+    [[nodiscard]] SimWifiClient &wifi() { return m_wifi; }
+    [[nodiscard]] SimFocusStatus &focus() { return m_focus; }
+    [[nodiscard]] SimUserNotifications &notifications() { return m_notifications; }
+    [[nodiscard]] SimScripting &scripting() { return m_scripting; }
 
 private:
     DesktopModel m_model;
@@ -89,6 +103,12 @@ private:
     SimSystemAppearance m_appearance;
     SimDesktopPictures m_desktopPictures;
     SimAppWindows m_appWindows;
+    SimPowerSources m_powerSources;
+    SimLocationAuthorization m_location;
+    SimWifiClient m_wifi{m_location};
+    SimFocusStatus m_focus;
+    SimUserNotifications m_notifications;
+    SimScripting m_scripting;
 };
 
 } // namespace zorv

@@ -164,6 +164,8 @@ bool DesktopApp::start() {
                     [this] { m_screenshots->saveLayout(screenPicture()); }),
             connect(&m_screenWindows, &ScreenWindows::changed, this,
                     &DesktopApp::saveLayoutPicture),
+            connect(m_viewModel.banner(), &NotificationBanner::changed, this,
+                    &DesktopApp::saveLayoutPicture),
         };
     }
     m_platform.start();

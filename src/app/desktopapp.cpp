@@ -32,7 +32,14 @@ Scenario DesktopApp::loadScenario(const SimOptions &options) {
 
 DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent)
     : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform),
-      m_shell(platform.systemLog()),
+      m_shell(platform.systemLog(),
+              PanelServices{m_engine,
+                            platform.desktop().appWindows(),
+                            platform.desktop().eventMonitors(),
+                            platform.desktop().screens(),
+                            platform.clock(),
+                            {}},
+              platform.desktop().desktopPictures()),
       m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
       m_reports(
           m_engine,
@@ -63,6 +70,7 @@ DesktopApp::~DesktopApp() {
     m_lifetime.cancel();
     m_viewModel.setEngine(nullptr);
     m_viewModel.setModel(nullptr);
+    m_searchPanel.reset();
     if (!m_flushPool->waitForDone(0)) {
         // A disk that hangs must not hold the quit up: the writes go on as the process ends.
         (void)m_flushPool.release();
@@ -126,6 +134,7 @@ void DesktopApp::startModel() {
     m_model = std::make_unique<AppModel>(std::move(engine), std::move(services), m_shell.shell());
     m_viewModel.setEngine(m_menuBarEngine);
     m_viewModel.setModel(m_model.get());
+    m_searchPanel = std::make_unique<SearchPanelController>(*m_model, m_shell.panels());
     m_model->start();
 }
 

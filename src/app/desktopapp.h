@@ -11,6 +11,7 @@
 #include "reportwindowcontroller.h"
 #include "scenario/scenario.h"
 #include "screenshotrecorder.h"
+#include "search/searchpanelcontroller.h"
 #include "simoptions.h"
 
 #include <QCoroTask>
@@ -62,6 +63,8 @@ public:
     // Null until start(); the engine belongs to the model.
     [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine; }
     [[nodiscard]] AppModel *model() const { return m_model.get(); }
+    // The search panel (the search hot key and menu rows open it); null until start().
+    [[nodiscard]] SearchPanelController *searchPanel() const { return m_searchPanel.get(); }
     // Shows the problem-report window, on the preview screen when one is given (the shell's
     // "Report a Problem…" command and launch arguments).
     void showReport(const std::optional<ReportProblem::Phase> &preview = std::nullopt);
@@ -93,11 +96,13 @@ private:
     // The stores' writes at quit. Quitting waits for them at most terminationFlushSeconds: a pool
     // still writing after that is let go rather than waited for.
     std::unique_ptr<QThreadPool> m_flushPool = std::make_unique<QThreadPool>();
+    // Before the shell and the model: the panels' windows come from it and go before it.
+    QQmlApplicationEngine m_engine;
     DesktopShell m_shell;
     std::unique_ptr<AppModel> m_model;
+    std::unique_ptr<SearchPanelController> m_searchPanel;
     ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
-    QQmlApplicationEngine m_engine;
     QNetworkAccessManager m_network;
     const ReportProblem::Config m_reportConfig;
     ReportWindowController m_reports;

@@ -1,19 +1,26 @@
 #pragma once
 
 #include "appmodelshell.h"
+#include "items/menubarcolorsampler.h"
+#include "windows/panelservices.h"
 
 namespace zorv {
 
+class DesktopPictures;
 class SystemLog;
 
-// The application shell's side of the app model as far as this desktop has one. The menu-bar
-// look, the reveal gestures, the secondary bar's panel and the rule monitors belong to a shell
-// that does not exist yet, so the controllers made here are inert: they take what the model
-// hands them and show or watch nothing (the secondary bar only keeps whether the model asked for
-// it to show). Notifications are real: each goes to the system log. Must outlive the model.
+// The application shell's side of the app model: the reveal gestures, the menu-bar overlay and
+// the secondary bar are the panels' own, over the simulated Mac's monitors, screens and windows.
+// The rule monitors and the automation runner belong to a front end that does not exist yet, so
+// those two are inert: they watch and run nothing. Notifications go to the system log. Must
+// outlive the model.
 class DesktopShell final : public Notifier {
 public:
-    explicit DesktopShell(SystemLog &log) : m_log(log) {}
+    // Everything given must outlive the shell.
+    DesktopShell(SystemLog &log, const PanelServices &panels, DesktopPictures &pictures);
+
+    // The services the panels are made with, the sampled bar colour included.
+    [[nodiscard]] const PanelServices &panels() const { return m_panels; }
 
     // Writes "Zorv: <text>" to the system log; nothing for an empty text.
     void post(const QString &text) override;
@@ -23,6 +30,8 @@ public:
 
 private:
     SystemLog &m_log;
+    MenuBarColorSampler m_sampler;
+    PanelServices m_panels;
 };
 
 } // namespace zorv

@@ -13,6 +13,7 @@
 
 Q_IMPORT_QML_PLUGIN(Zorv_DesktopPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_ReportPlugin)
+Q_IMPORT_QML_PLUGIN(Zorv_PanelsPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_UIPlugin)
 
 using namespace zorv;

@@ -4,6 +4,7 @@
 #include "appearance/simdesktoppictures.h"
 #include "appearance/simsystemappearance.h"
 #include "capture/simscreencapture.h"
+#include "input/simeventmonitors.h"
 #include "input/siminputevents.h"
 #include "model/desktopmodel.h"
 #include "preferences/simapppreferences.h"
@@ -67,8 +68,15 @@ public:
     [[nodiscard]] SimSystemAppearance &appearance() { return m_appearance; }
     [[nodiscard]] SimDesktopPictures &desktopPictures() { return m_desktopPictures; }
     [[nodiscard]] SimAppWindows &appWindows() { return m_appWindows; }
+    // Global event monitors: they hear the user's input that is not aimed at this application's
+    // windows.
+    [[nodiscard]] SimEventMonitors &eventMonitors() { return m_eventMonitors; }
 
 private:
+    // Routes one of the user's events to the application's windows, then, when it was not
+    // theirs, to the global monitors. Main thread.
+    void routeUserEvent(EventType type, QPointF cursor, quint16 keyCode, quint64 flags);
+
     DesktopModel m_model;
     ApplicationRegistry m_applications;
     BarItems m_items;
@@ -89,6 +97,7 @@ private:
     SimSystemAppearance m_appearance;
     SimDesktopPictures m_desktopPictures;
     SimAppWindows m_appWindows;
+    SimEventMonitors m_eventMonitors;
 };
 
 } // namespace zorv

@@ -1,0 +1,39 @@
+#include "secondarybarplacement.h"
+
+#include <algorithm>
+
+namespace zorv {
+
+std::optional<QPointF> SecondaryBarPlacement::origin(QSizeF size,
+                                                     const std::optional<QRectF> &iconFrame,
+                                                     const QList<Screen> &screens,
+                                                     const std::optional<Screen> &mainScreen) {
+    std::optional<Screen> screen;
+    double anchor = 0;
+    if (iconFrame) {
+        const auto holder = std::find_if(screens.begin(), screens.end(), [&](const Screen &s) {
+            return s.frame.intersects(*iconFrame);
+        });
+        if (holder != screens.end()) {
+            screen = *holder;
+        }
+        anchor = iconFrame->center().x();
+    }
+    if (!screen) {
+        if (!mainScreen) {
+            return std::nullopt;
+        }
+        screen = mainScreen;
+        if (!iconFrame) {
+            anchor = screen->frame.right() - anchorInsetWithoutIcon;
+        }
+    }
+    const QRectF &frame = screen->frame;
+    double x = anchor - size.width() / 2;
+    // The left edge wins when the bar is wider than the screen allows.
+    x = std::max(frame.left() + edgeMargin, std::min(frame.right() - size.width() - edgeMargin, x));
+    const double visibleTop = screen->visibleFrame.y() + screen->visibleFrame.height();
+    return QPointF(x, visibleTop - size.height() - gapBelowBar);
+}
+
+} // namespace zorv

@@ -24,13 +24,14 @@ namespace zorv {
 // Points are given in the bottom-left convention unless a name says otherwise.
 class PanelsTest : public ::testing::Test {
 protected:
-    PanelsTest()
-        : mac(clock, cloud), services{engine,
-                                      mac.desktop().appWindows(),
-                                      mac.desktop().eventMonitors(),
-                                      mac.desktop().screens(),
-                                      clock,
-                                      [this] { return sampled; }} {
+    explicit PanelsTest(QList<MenuBarItem> items = MockMenuBarEngine::fixtures())
+        : mac(clock, cloud, QStringLiteral("Mac A"), std::move(items)),
+          services{engine,
+                   mac.desktop().appWindows(),
+                   mac.desktop().eventMonitors(),
+                   mac.desktop().screens(),
+                   clock,
+                   [this] { return sampled; }} {
         ZorvKit::install(engine, mac.desktop().appearance(), clock);
         laptop = mac.desktop().arrangement().add(ScreenDescription{});
         mac.started();
@@ -73,8 +74,10 @@ protected:
         return nullptr;
     }
 
-    // Saves the window's picture as screenshots/<name>.png in the suite's folder.
-    static QImage savePicture(QQuickWindow &window, const QString &name) {
+    // Saves the window's picture as screenshots/<name>.png in the suite's folder, once the
+    // window has taken in its last resize.
+    QImage savePicture(QQuickWindow &window, const QString &name) {
+        clock.settle();
         const QImage picture = window.grabWindow();
         QDir().mkpath(QStringLiteral("screenshots"));
         picture.save(QStringLiteral("screenshots/%1.png").arg(name));

@@ -65,6 +65,13 @@ TEST(SecondaryBarPlacementTest, UnderTheIconInsideTheScreen) {
     }
 }
 
+TEST(SecondaryBarPlacementTest, StripSizeFollowsItsPictures) {
+    EXPECT_EQ(SecondaryBarPlacement::stripSize({}, 80), QSizeF(8 + 6 + 80 + 6 + 8, 38))
+        << "an empty strip holds its text";
+    EXPECT_EQ(SecondaryBarPlacement::stripSize({22}, 80), QSizeF(38, 38));
+    EXPECT_EQ(SecondaryBarPlacement::stripSize({22, 24, 22}, 80), QSizeF(16 + 68 + 12, 38));
+}
+
 // --- The strip.
 
 class SecondaryBarTest : public PanelsTest {

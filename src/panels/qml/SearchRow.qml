@@ -26,7 +26,7 @@ Rectangle {
         id: icon
 
         x: 12
-        width: row.hasPlate ? plateView.implicitWidth : 20
+        width: 24
         height: 20
         anchors.verticalCenter: parent.verticalCenter
 
@@ -42,10 +42,18 @@ Rectangle {
 
         Image {
             anchors.fill: parent
-            visible: !row.hasPlate
+            visible: !row.hasPlate && row.picture.toString().length > 0
             sourceSize: Qt.size(40, 40)
             source: row.hasPlate ? "" : row.picture
             cache: false
+        }
+
+        SymbolImage {
+            anchors.centerIn: parent
+            visible: row.picture.toString().length === 0
+            name: "app.dashed"
+            color: Zorv.ink2
+            size: 18
         }
     }
 

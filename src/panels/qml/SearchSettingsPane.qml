@@ -16,6 +16,12 @@ ZorvPane {
 
     Component.onCompleted: pane.settings.appeared()
 
+    Binding {
+        target: pane.settings
+        property: "ink"
+        value: Zorv.ink
+    }
+
     ZorvCard {
         kicker: "Shortcut"
 

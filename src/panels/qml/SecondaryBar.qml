@@ -12,8 +12,8 @@ Window {
     // The bar's colour, or undefined for the panel's own material.
     property var barColor
 
-    readonly property real fittingWidth: strip.implicitWidth
-    readonly property real fittingHeight: strip.implicitHeight
+    required property string emptyText
+    required property int emptyTextPixels
 
     color: "transparent"
     title: "Secondary Bar"
@@ -28,8 +28,6 @@ Window {
         id: strip
 
         objectName: "strip"
-        implicitWidth: content.implicitWidth + 16
-        implicitHeight: content.implicitHeight + 16
         width: root.width
         height: root.height
         radius: 12
@@ -37,24 +35,24 @@ Window {
         border.color: Qt.rgba(1, 1, 1, 0.12)
         border.width: 1
 
+        Text {
+            objectName: "nothingHidden"
+            visible: root.rows.count === 0
+            leftPadding: 6
+            rightPadding: 6
+            anchors.centerIn: parent
+            verticalAlignment: Text.AlignVCenter
+            text: root.emptyText
+            textFormat: Text.PlainText
+            font.pixelSize: root.emptyTextPixels
+            color: Zorv.ink2
+        }
+
         Row {
             id: content
 
             anchors.centerIn: parent
             spacing: 6
-
-            Text {
-                objectName: "nothingHidden"
-                visible: root.rows.count === 0
-                leftPadding: 6
-                rightPadding: 6
-                height: 22
-                verticalAlignment: Text.AlignVCenter
-                text: "Nothing hidden"
-                textFormat: Text.PlainText
-                font.pixelSize: 12
-                color: Zorv.ink2
-            }
 
             Repeater {
                 model: root.rows
@@ -69,7 +67,7 @@ Window {
                     required property bool hasPlate
 
                     objectName: "item-" + cell.index
-                    width: Math.max(plateView.visible ? plateView.implicitWidth : 0, 22)
+                    width: plateView.visible ? 24 : 22
                     height: 22
 
                     ItemPlate {
@@ -82,9 +80,17 @@ Window {
                         source: cell.picture
                     }
 
+                    SymbolImage {
+                        anchors.centerIn: parent
+                        visible: cell.picture.toString().length === 0
+                        name: "app.dashed"
+                        color: Zorv.ink2
+                        size: 18
+                    }
+
                     Image {
                         anchors.centerIn: parent
-                        visible: !plateView.visible
+                        visible: !plateView.visible && cell.picture.toString().length > 0
                         width: cell.hasPlate ? 22 : 18
                         height: width
                         sourceSize: Qt.size(width * 2, height * 2)

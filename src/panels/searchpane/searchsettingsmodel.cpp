@@ -54,7 +54,11 @@ QVariant SearchSettingsModel::data(const QModelIndex &index, int role) const {
         return ShortcutRecorderModel::toValue(m_model->search().itemHotkey(item));
     }
     case PictureRole:
-        return m_pictures ? QVariant(ItemPictures::source(key, QColor(Qt::black))) : QVariant();
+        // ZorvRow draws no icon for an empty address.
+        if (!m_pictures || !ItemDisplay::menuIcon(item)) {
+            return QUrl();
+        }
+        return ItemPictures::source(key, m_ink);
     default:
         return {};
     }
@@ -110,6 +114,17 @@ int SearchSettingsModel::paneIndex() {
 
 int SearchSettingsModel::paneCount() {
     return int(allSettingsPanes().size());
+}
+
+void SearchSettingsModel::setInk(const QColor &ink) {
+    if (ink == m_ink) {
+        return;
+    }
+    m_ink = ink;
+    Q_EMIT inkChanged();
+    if (!m_items.isEmpty()) {
+        Q_EMIT dataChanged(index(0), index(rowCount() - 1), {PictureRole});
+    }
 }
 
 void SearchSettingsModel::appeared() {

@@ -4,6 +4,7 @@
 #include "windows/itemrowsmodel.h"
 
 #include <QAbstractListModel>
+#include <QColor>
 #include <QHash>
 #include <QPointer>
 #include <QVariant>
@@ -28,6 +29,8 @@ class SearchSettingsModel : public QAbstractListModel {
     Q_PROPERTY(QVariant savedAt READ savedAt NOTIFY savedAtChanged)
     Q_PROPERTY(int paneIndex READ paneIndex CONSTANT)
     Q_PROPERTY(int paneCount READ paneCount CONSTANT)
+    // The colour row pictures of system symbols are drawn in.
+    Q_PROPERTY(QColor ink READ ink WRITE setInk NOTIFY inkChanged)
 
 public:
     enum Role {
@@ -50,6 +53,8 @@ public:
     [[nodiscard]] QVariant savedAt() const;
     [[nodiscard]] static int paneIndex();
     [[nodiscard]] static int paneCount();
+    [[nodiscard]] QColor ink() const { return m_ink; }
+    void setInk(const QColor &ink);
 
     // The pane came on screen: the model rescans.
     Q_INVOKABLE void appeared();
@@ -65,6 +70,7 @@ Q_SIGNALS:
     void countChanged();
     void settingsChanged();
     void savedAtChanged();
+    void inkChanged();
 
 private:
     void rebuild();
@@ -74,6 +80,7 @@ private:
     ItemPictures *m_pictures;
     QList<MenuBarItem> m_items;
     QHash<QString, QString> m_suggestions;
+    QColor m_ink = Qt::black;
 };
 
 } // namespace zorv

@@ -7,6 +7,8 @@
 #include "secondarybarplacement.h"
 #include "secondarybarstate.h"
 
+#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QQmlEngine>
 
 using namespace Qt::StringLiterals;
@@ -53,7 +55,9 @@ bool SecondaryBar::makePanel() {
     m_panel =
         PanelWindow::load(m_services.engine, m_services.windows, u"SecondaryBar.qml"_s,
                           {{u"controller"_s, QVariant::fromValue(static_cast<QObject *>(this))},
-                           {u"rows"_s, QVariant::fromValue(static_cast<QObject *>(&m_rows))}},
+                           {u"rows"_s, QVariant::fromValue(static_cast<QObject *>(&m_rows))},
+                           {u"emptyText"_s, emptyText},
+                           {u"emptyTextPixels"_s, emptyTextPixels}},
                           Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                               Qt::WindowDoesNotAcceptFocus,
                           style);
@@ -75,10 +79,26 @@ void SecondaryBar::show(const QList<MenuBarItem> &items, const std::optional<QRe
     if (!makePanel()) {
         return;
     }
-    QQuickWindow &window = m_panel->window();
-    window.setProperty("barColor", colour ? QVariant(*colour) : QVariant());
-    const QSizeF size(window.property("fittingWidth").toReal(),
-                      window.property("fittingHeight").toReal());
+    m_panel->window().setProperty("barColor", colour ? QVariant(*colour) : QVariant());
+    place(items, iconFrame, !colour);
+    m_panel->server().orderFrontRegardless();
+    m_visible = true;
+    installDismissMonitors();
+    writeState(items);
+}
+
+void SecondaryBar::place(const QList<MenuBarItem> &items, const std::optional<QRectF> &iconFrame,
+                         bool plates) {
+    QList<double> cells;
+    for (const MenuBarItem &item : items) {
+        const bool plated = plates && item.capturedImage && !item.capturedImage->isNull();
+        cells.append(plated ? SecondaryBarPlacement::platedCellWidth
+                            : SecondaryBarPlacement::cellSide);
+    }
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(emptyTextPixels);
+    const QSizeF size =
+        SecondaryBarPlacement::stripSize(cells, QFontMetricsF(font).horizontalAdvance(emptyText));
     QRectF frame = m_panel->server().frame();
     frame.setSize(size);
     if (const auto origin = SecondaryBarPlacement::origin(
@@ -86,10 +106,6 @@ void SecondaryBar::show(const QList<MenuBarItem> &items, const std::optional<QRe
         frame.moveTopLeft(*origin);
     }
     m_panel->server().setFrame(frame);
-    m_panel->server().orderFrontRegardless();
-    m_visible = true;
-    installDismissMonitors();
-    writeState(items);
 }
 
 void SecondaryBar::hide() {

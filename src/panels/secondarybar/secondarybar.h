@@ -26,6 +26,8 @@ class SecondaryBar final : public QObject, public SecondaryBarController {
     Q_OBJECT
 
 public:
+    static inline const QString emptyText = QStringLiteral("Nothing hidden");
+    static constexpr int emptyTextPixels = 12;
     static constexpr quint64 collectionBehavior =
         CollectionBehavior::canJoinAllSpaces | CollectionBehavior::fullScreenAuxiliary;
 
@@ -51,6 +53,8 @@ private:
     void removeDismissMonitors();
     void writeState(const QList<MenuBarItem> &items);
     [[nodiscard]] bool makePanel();
+    void place(const QList<MenuBarItem> &items, const std::optional<QRectF> &iconFrame,
+               bool plates);
 
     QPointer<AppModel> m_model;
     PanelServices m_services;

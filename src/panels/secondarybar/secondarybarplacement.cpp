@@ -1,8 +1,20 @@
 #include "secondarybarplacement.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zorv {
+
+QSizeF SecondaryBarPlacement::stripSize(const QList<double> &cellWidths, double emptyTextWidth) {
+    double content = emptyTextWidth + 2 * emptyTextPadding;
+    if (!cellWidths.isEmpty()) {
+        content = cellSpacing * double(cellWidths.size() - 1);
+        for (const double width : cellWidths) {
+            content += width;
+        }
+    }
+    return {std::ceil(content + 2 * padding), cellSide + 2 * padding};
+}
 
 std::optional<QPointF> SecondaryBarPlacement::origin(QSizeF size,
                                                      const std::optional<QRectF> &iconFrame,

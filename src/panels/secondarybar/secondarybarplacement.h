@@ -21,6 +21,16 @@ public:
     static constexpr double edgeMargin = 8;
     static constexpr double gapBelowBar = 4;
     static constexpr double anchorInsetWithoutIcon = 12;
+    // The strip's drawing: pictures 22 points square (24 wide on a plate), 6 apart, 8 of padding.
+    static constexpr double cellSide = 22;
+    static constexpr double platedCellWidth = 24;
+    static constexpr double cellSpacing = 6;
+    static constexpr double padding = 8;
+    static constexpr double emptyTextPadding = 6;
+
+    // The strip's size for cells of the given widths; an empty strip holds its text of
+    // `emptyTextWidth` instead.
+    [[nodiscard]] static QSizeF stripSize(const QList<double> &cellWidths, double emptyTextWidth);
 
     // The bar's bottom-left origin in global points (bottom-left convention) for a bar of `size`
     // under `iconFrame`; nothing when no screen holds the icon and there is no main screen.

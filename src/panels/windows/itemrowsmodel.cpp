@@ -53,7 +53,7 @@ QVariant ItemRowsModel::data(const QModelIndex &index, int role) const {
     case SelectedRole:
         return row == m_selected;
     case PictureRole: {
-        if (!m_pictures) {
+        if (!m_pictures || !m_pictured.at(row)) {
             return QUrl();
         }
         const QColor tint = hasCapture(entry.item) ? glyphOn(m_plates.at(row)) : m_ink;
@@ -72,16 +72,13 @@ void ItemRowsModel::setRows(const QList<Row> &rows, const std::optional<QColor> 
     beginResetModel();
     m_rows = rows;
     m_plates.clear();
+    m_pictured.clear();
     for (const Row &row : m_rows) {
         m_plates.append(ItemDisplay::backdrop(row.item, plate));
-        if (!m_pictures) {
-            continue;
-        }
-        const QString key = stableKey(row.item.id);
-        if (const auto icon = ItemDisplay::menuIcon(row.item)) {
-            m_pictures->set(key, icon->image, icon->isTemplate);
-        } else {
-            m_pictures->remove(key);
+        const auto icon = ItemDisplay::menuIcon(row.item);
+        m_pictured.append(icon.has_value());
+        if (m_pictures && icon) {
+            m_pictures->set(stableKey(row.item.id), icon->image, icon->isTemplate);
         }
     }
     if (m_selected >= int(m_rows.size())) {

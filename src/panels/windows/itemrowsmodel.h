@@ -17,7 +17,8 @@ class ItemPictures;
 // Menu-bar items as rows of a panel: the display name, the user's alias, the 1-based number of
 // the first nine rows, whether the row is the highlighted one, and the item's picture with the
 // plate it sits on. Pictures go to the kit's item pictures under the item's stable key; a
-// captured glyph is drawn in the colour that stands out on its plate, a system symbol in `ink`.
+// captured glyph is drawn in the colour that stands out on its plate, a system symbol in `ink`;
+// an item with no picture at all has an empty picture address (views show a placeholder).
 // Main thread.
 class ItemRowsModel : public QAbstractListModel {
     Q_OBJECT
@@ -71,7 +72,8 @@ private:
     ItemPictures *m_pictures;
     QList<Row> m_rows;
     QList<QColor> m_plates;
-    QList<bool> m_templates;
+    // Whether the row's item has a picture in the kit's item pictures.
+    QList<bool> m_pictured;
     std::optional<QColor> m_sampled;
     int m_selected = -1;
     QColor m_ink = Qt::black;

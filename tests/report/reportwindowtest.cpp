@@ -3,6 +3,7 @@
 #include "appearance/simsystemappearance.h"
 #include "desktopapp.h"
 #include "kit/zorvkit.h"
+#include "look/zorvpalette.h"
 #include "reportviewmodel.h"
 #include "reportwindowcontroller.h"
 #include "scenario/scenarioloader.h"
@@ -146,7 +147,8 @@ TEST_F(ReportWindowTest, drawsEveryScreen) {
         EXPECT_EQ(picture.pixelColor(280, 33), QColor(u"#E79A2B"_s)) << name.toStdString();
     }
     appearance.setDark(true);
-    EXPECT_EQ(draw(u"saved-dark"_s).pixelColor(2, 2), QColor(u"#0D0B08"_s));
+    EXPECT_EQ(draw(u"saved-dark"_s).pixelColor(2, 2),
+              ZorvPalette::resolve(ZorvPalette::Role::Espresso, AppearanceName::darkAqua));
 }
 
 TEST_F(ReportWindowTest, builtInScreensOfferOnlyWhatIsConfigured) {

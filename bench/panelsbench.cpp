@@ -41,9 +41,13 @@ class SearchBar {
 public:
     explicit SearchBar(int count)
         : m_desktop(m_clock, AppDescription{u"app.zorv.Zorv"_s, u"Zorv"_s}),
-          m_workspace(m_desktop.model()), m_cloudStore(m_cloud, u"Mac"_s),
-          m_services{m_engine, m_desktop.appWindows(), m_desktop.eventMonitors(),
-                     m_desktop.screens(), m_clock, {}} {
+          m_workspace(m_desktop.model()),
+          m_cloudStore(m_cloud, u"Mac"_s), m_services{m_engine,
+                                                      m_desktop.appWindows(),
+                                                      m_desktop.eventMonitors(),
+                                                      m_desktop.screens(),
+                                                      m_clock,
+                                                      {}} {
         m_desktop.arrangement().add(ScreenDescription{});
         ZorvKit::install(m_engine, m_desktop.appearance(), m_clock);
         static const QStringList words{u"Cloud"_s, u"Sync"_s,  u"Timer"_s, u"Weather"_s,
@@ -51,8 +55,8 @@ public:
                                        u"Focus"_s, u"Vault"_s, u"Stats"_s, u"Mail"_s};
         QList<MenuBarItem> items;
         for (int i = 0; i < count; ++i) {
-            const QString name = words[i % words.size()] + u" "_s + words[(i / 7) % words.size()] +
-                                 u" %1"_s.arg(i);
+            const QString name =
+                words[i % words.size()] + u" "_s + words[(i / 7) % words.size()] + u" %1"_s.arg(i);
             items.append(MenuBarItem{
                 .id = MenuBarItemID{.bundleID = u"com.example.app%1"_s.arg(i),
                                     .axIdentifier = std::nullopt,
@@ -69,10 +73,11 @@ public:
                 .isUnmovable = false,
             });
         }
-        AppModelServices services{m_clock,       m_log,         m_desktop.accessibility(),
-                                  m_workspace,   m_preferences, m_processes,
-                                  m_cloudStore,  m_loginItems,  m_folder.path(),
-                                  u"Mac"_s,      &m_flushPool,  WorkRunner(WorkRunner::Mode::Inline)};
+        AppModelServices services{
+            m_clock,      m_log,         m_desktop.accessibility(),
+            m_workspace,  m_preferences, m_processes,
+            m_cloudStore, m_loginItems,  m_folder.path(),
+            u"Mac"_s,     &m_flushPool,  WorkRunner(WorkRunner::Mode::Inline)};
         m_model = std::make_unique<AppModel>(std::make_unique<MockMenuBarEngine>(items),
                                              std::move(services), m_fakes.shell());
         QCoro::waitFor(m_model->start());

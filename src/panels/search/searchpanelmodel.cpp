@@ -3,6 +3,7 @@
 #include "appmodel.h"
 #include "controls/mackeys.h"
 #include "modelsearch.h"
+#include "search/stablekey.h"
 #include "settings/keyshortcut.h"
 
 #include <algorithm>
@@ -32,9 +33,20 @@ QList<MenuBarItem> SearchPanelModel::currentResults() const {
 }
 
 void SearchPanelModel::refreshRows() {
+    QHash<QString, QString> aliases;
+    if (m_model) {
+        for (const ItemAlias &alias : m_model->settings().itemAliases) {
+            if (!aliases.contains(alias.key)) {
+                aliases.insert(alias.key, alias.alias);
+            }
+        }
+    }
     QList<ItemRowsModel::Row> rows;
-    for (const MenuBarItem &item : currentResults()) {
-        rows.append({item, m_model->search().alias(item)});
+    const QList<MenuBarItem> results = currentResults();
+    rows.reserve(results.size());
+    for (const MenuBarItem &item : results) {
+        const auto alias = aliases.constFind(stableKey(item.id));
+        rows.append({item, alias == aliases.cend() ? std::nullopt : std::optional(*alias)});
     }
     const std::optional<QColor> plate =
         m_sampledBarColor ? m_sampledBarColor() : std::optional<QColor>();

@@ -53,14 +53,14 @@ QVariant ItemRowsModel::data(const QModelIndex &index, int role) const {
     case SelectedRole:
         return row == m_selected;
     case PictureRole: {
-        if (!m_pictures || !m_pictured.at(row)) {
+        if (!m_pictures || !look(row).pictured) {
             return QUrl();
         }
-        const QColor tint = hasCapture(entry.item) ? glyphOn(m_plates.at(row)) : m_ink;
+        const QColor tint = hasCapture(entry.item) ? glyphOn(look(row).plate) : m_ink;
         return ItemPictures::source(stableKey(entry.item.id), tint);
     }
     case PlateRole:
-        return m_plates.at(row);
+        return look(row).plate;
     case HasPlateRole:
         return hasCapture(entry.item);
     default:
@@ -71,21 +71,26 @@ QVariant ItemRowsModel::data(const QModelIndex &index, int role) const {
 void ItemRowsModel::setRows(const QList<Row> &rows, const std::optional<QColor> &plate) {
     beginResetModel();
     m_rows = rows;
-    m_plates.clear();
-    m_pictured.clear();
-    for (const Row &row : m_rows) {
-        m_plates.append(ItemDisplay::backdrop(row.item, plate));
-        const auto icon = ItemDisplay::menuIcon(row.item);
-        m_pictured.append(icon.has_value());
-        if (m_pictures && icon) {
-            m_pictures->set(stableKey(row.item.id), icon->image, icon->isTemplate);
-        }
-    }
+    m_sampled = plate;
+    m_looks = QList<std::optional<Look>>(m_rows.size());
     if (m_selected >= int(m_rows.size())) {
         m_selected = -1;
     }
     endResetModel();
     Q_EMIT countChanged();
+}
+
+const ItemRowsModel::Look &ItemRowsModel::look(int row) const {
+    std::optional<Look> &look = m_looks[row];
+    if (!look) {
+        const MenuBarItem &item = m_rows.at(row).item;
+        const auto icon = ItemDisplay::menuIcon(item);
+        look = Look{ItemDisplay::backdrop(item, m_sampled), icon.has_value()};
+        if (m_pictures && icon) {
+            m_pictures->set(stableKey(item.id), icon->image, icon->isTemplate);
+        }
+    }
+    return *look;
 }
 
 void ItemRowsModel::setSelected(int row) {

@@ -71,9 +71,14 @@ Q_SIGNALS:
 private:
     ItemPictures *m_pictures;
     QList<Row> m_rows;
-    QList<QColor> m_plates;
-    // Whether the row's item has a picture in the kit's item pictures.
-    QList<bool> m_pictured;
+    // Each row's plate and whether its item has a picture, worked out (and the picture handed to
+    // the kit) when a view first asks for the row: long lists are drawn only in part.
+    struct Look {
+        QColor plate;
+        bool pictured = false;
+    };
+    [[nodiscard]] const Look &look(int row) const;
+    mutable QList<std::optional<Look>> m_looks;
     std::optional<QColor> m_sampled;
     int m_selected = -1;
     QColor m_ink = Qt::black;

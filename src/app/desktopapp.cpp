@@ -1,5 +1,6 @@
 #include "desktopapp.h"
 
+#include "bundlefacts.h"
 #include "desktopdump.h"
 #include "keptpositionsfile.h"
 #include "kit/zorvkit.h"
@@ -7,6 +8,7 @@
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
 #include "storage/zorvpaths.h"
+#include "update/updatesettingsreturn.h"
 #include "zorvreportconfig.h"
 
 #include <QCoreApplication>
@@ -52,7 +54,19 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
               .desktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
               .serialise = &ReportProblem::Builder::serialise,
           },
-          platform.desktop().pasteboard()) {
+          platform.desktop().pasteboard()),
+      m_about(Build(BuildStamp::load(), BundleFacts::read(platform.desktop().systemFacts())),
+              AboutPanel::Services{
+                  .engine = m_engine,
+                  .windows = platform.desktop().appWindows(),
+                  .icon = platform.workspace().iconForFile(
+                      platform.workspace()
+                          .applicationPath(SimulatedPlatform::bundleIdentifier)
+                          .value_or(QString())),
+                  .openUrl = [&workspace = platform.workspace()](
+                                 const QUrl &url) { workspace.openUrl(url); },
+                  .activateApp = [this] { activateThisApp(); },
+              }) {
     // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
     m_kit = &ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {
@@ -79,6 +93,20 @@ DesktopApp::~DesktopApp() {
 
 QUrl DesktopApp::mainQmlUrl() {
     return QUrl(u"qrc:/Zorv/Desktop/Main.qml"_s);
+}
+
+void DesktopApp::showAbout() {
+    m_about.show();
+}
+
+void DesktopApp::activateThisApp() {
+    ApplicationRegistry &applications = m_platform.desktop().applications();
+    applications.activate(applications.currentProcessId());
+}
+
+void DesktopApp::openedByAnotherLaunch(const QStringList &arguments) {
+    m_platform.systemLog().write(u"Zorv: opened again with: "_s + arguments.join(u' '));
+    activateThisApp();
 }
 
 void DesktopApp::showReport(const std::optional<ReportProblem::Phase> &preview) {
@@ -135,7 +163,58 @@ void DesktopApp::startModel() {
     m_viewModel.setEngine(m_menuBarEngine);
     m_viewModel.setModel(m_model.get(), m_kit);
     m_searchPanel = std::make_unique<SearchPanelController>(*m_model, m_shell.panels());
-    m_model->start();
+    startUpdates();
+    launch(m_lifetime.token());
+}
+
+QCoro::Task<> DesktopApp::launch(CancellationToken lifetime) {
+    QPointer<DesktopApp> self(this);
+    co_await m_model->start();
+    if (!self || lifetime.isCancelled()) {
+        co_return;
+    }
+    offerMove();
+}
+
+void DesktopApp::offerMove() {
+    if (!MoveToApplicationsController::shouldOffer(*m_model, m_platform.fileSystem())) {
+        return;
+    }
+    Workspace &workspace = m_platform.workspace();
+    m_mover = std::make_unique<MoveToApplicationsController>(
+        m_model.get(),
+        MoveToApplicationsController::Services{
+            .engine = m_engine,
+            .windows = m_platform.desktop().appWindows(),
+            .icon = workspace.iconForFile(
+                workspace.applicationPath(SimulatedPlatform::bundleIdentifier).value_or(QString())),
+            .move = ApplicationsMove::Services{m_platform.fileSystem(), m_platform.fileSystem(),
+                                               m_platform.processLauncher(),
+                                               [] { QCoreApplication::quit(); }},
+            .activateApp = [this] { activateThisApp(); },
+        });
+    m_mover->show();
+}
+
+void DesktopApp::startUpdates() {
+    const QString testFeed = qEnvironmentVariable("ZORV_UPDATE_TEST_FEED");
+    SimulatedDesktop &desktop = m_platform.desktop();
+    m_updates = std::make_unique<UpdateController>(
+        &m_platform.updater(), *m_model,
+        UpdateController::Services{
+            .clock = m_platform.clock(),
+            .facts = desktop.systemFacts(),
+            .location = m_platform.fileSystem(),
+            .testFeed = testFeed.isEmpty() ? std::nullopt : std::optional<QString>(testFeed),
+            .settingsReturnMarker = ZorvPaths::file(u"update-settings-return.json"_s),
+            // No settings window yet, so no pane to return to after an update.
+            .paneForUpdate = [] { return std::optional<QString>(); },
+            .activateApp = [this] { activateThisApp(); },
+        });
+    m_updates->start();
+    // Installing replaces this copy: the updater relaunches the new build once this one quits.
+    connect(&m_platform.updater(), &SimUpdater::installRequested, this,
+            [] { QCoreApplication::quit(); });
 }
 
 int DesktopApp::finish() {

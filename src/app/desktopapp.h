@@ -1,11 +1,13 @@
 #pragma once
 
+#include "about/aboutpanel.h"
 #include "appmodel.h"
 #include "cancellation.h"
 #include "clock.h"
 #include "desktopshell.h"
 #include "desktopviewmodel.h"
 #include "engine/classicengine.h"
+#include "move/movetoapplicationscontroller.h"
 #include "reportconfig.h"
 #include "reportphase.h"
 #include "reportwindowcontroller.h"
@@ -13,6 +15,7 @@
 #include "screenshotrecorder.h"
 #include "search/searchpanelcontroller.h"
 #include "simoptions.h"
+#include "update/updatecontroller.h"
 
 #include <QCoroTask>
 #include <QNetworkAccessManager>
@@ -70,6 +73,16 @@ public:
     // "Report a Problem…" command and launch arguments).
     void showReport(const std::optional<ReportProblem::Phase> &preview = std::nullopt);
     [[nodiscard]] ReportWindowController &reports() { return m_reports; }
+    // The about panel (the "About Zorv" rows).
+    void showAbout();
+    [[nodiscard]] AboutPanel &about() { return m_about; }
+    // Null until start().
+    [[nodiscard]] UpdateController *updates() const { return m_updates.get(); }
+    // The offer to move into Applications while it exists.
+    [[nodiscard]] MoveToApplicationsController *mover() const { return m_mover.get(); }
+    // Another launch on the same data folder handed over its arguments (options and "zorv://"
+    // addresses) and quit.
+    void openedByAnotherLaunch(const QStringList &arguments);
     [[nodiscard]] static QUrl mainQmlUrl();
 
     // How long quitting waits for the stores to reach the disk.
@@ -87,6 +100,11 @@ Q_SIGNALS:
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
     void startModel();
+    void startUpdates();
+    void activateThisApp();
+    // The launch after the model has started: the offer to move into Applications.
+    QCoro::Task<> launch(CancellationToken lifetime);
+    void offerMove();
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
@@ -109,6 +127,9 @@ private:
     QNetworkAccessManager m_network;
     const ReportProblem::Config m_reportConfig;
     ReportWindowController m_reports;
+    AboutPanel m_about;
+    std::unique_ptr<UpdateController> m_updates;
+    std::unique_ptr<MoveToApplicationsController> m_mover;
     QMetaObject::Connection m_layoutPictures;
     CancellationSource m_lifetime;
     std::optional<int> m_exitCode;

@@ -28,6 +28,10 @@ struct SimOptions {
     QString positionsPath;
     // "--help": print helpText() and do nothing else.
     bool helpRequested = false;
+    // The application's own launch arguments, in the order given: its options ("--open-settings",
+    // "--report", "--report-sent", "--show-onboarding", "--show-about") and the addresses it is
+    // asked to open ("zorv://settings/arrange").
+    QStringList launchArguments;
 
     // `arguments` as QCoreApplication::arguments() gives them, the program first. The error text
     // when they are not understood.

@@ -415,15 +415,30 @@ TEST(SimOptionsTest, ReadsEveryOption) {
          u"--sim-run-for"_s, u"3600"_s, u"--sim-dump"_s, u"out.json"_s, u"--sim-screenshots"_s,
          u"shots"_s, u"--sim-positions"_s, u"kept.json"_s});
     ASSERT_TRUE(std::holds_alternative<SimOptions>(parsed));
-    EXPECT_EQ(std::get<SimOptions>(parsed),
-              (SimOptions{u"crowded-bar"_s, SimOptions::TimeMode::Fast, seconds(3600),
-                          u"out.json"_s, u"shots"_s, u"kept.json"_s, false}));
+    EXPECT_EQ(std::get<SimOptions>(parsed), (SimOptions{u"crowded-bar"_s,
+                                                        SimOptions::TimeMode::Fast,
+                                                        seconds(3600),
+                                                        u"out.json"_s,
+                                                        u"shots"_s,
+                                                        u"kept.json"_s,
+                                                        false,
+                                                        {}}));
 
     const auto defaults = SimOptions::parse({u"zorv"_s});
     ASSERT_TRUE(std::holds_alternative<SimOptions>(defaults));
     EXPECT_EQ(
         std::get<SimOptions>(defaults),
-        (SimOptions{u"laptop"_s, SimOptions::TimeMode::Real, std::nullopt, {}, {}, {}, false}));
+        (SimOptions{u"laptop"_s, SimOptions::TimeMode::Real, std::nullopt, {}, {}, {}, false, {}}));
+}
+
+TEST(SimOptionsTest, KeepsTheApplicationsOwnArgumentsInOrder) {
+    const auto parsed =
+        SimOptions::parse({u"zorv"_s, u"--report"_s, u"--sim-time"_s, u"fast"_s,
+                           u"zorv://settings/Layout"_s, u"--open-settings"_s, u"other://x"_s});
+    ASSERT_TRUE(std::holds_alternative<SimOptions>(parsed));
+    EXPECT_EQ(std::get<SimOptions>(parsed).launchArguments,
+              (QStringList{u"--report"_s, u"zorv://settings/Layout"_s, u"--open-settings"_s,
+                           u"other://x"_s}));
 }
 
 TEST(SimOptionsTest, RefusesWhatItDoesNotUnderstand) {

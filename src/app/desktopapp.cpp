@@ -12,6 +12,7 @@
 #include "zorvreportconfig.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QQuickWindow>
 #include <QStandardPaths>
@@ -33,7 +34,9 @@ Scenario DesktopApp::loadScenario(const SimOptions &options) {
 }
 
 DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent)
-    : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform),
+    : QObject(parent), m_platform(platform), m_options(std::move(options)),
+      m_windowMode(windowMode()),
+      m_viewModel(platform, m_windowMode == ScreenWindows::Mode::Overlaid),
       m_shell(platform.systemLog(),
               PanelServices{m_engine,
                             platform.desktop().appWindows(),
@@ -66,7 +69,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                   .openUrl = [&workspace = platform.workspace()](
                                  const QUrl &url) { workspace.openUrl(url); },
                   .activateApp = [this] { activateThisApp(); },
-              }) {
+              }),
+      m_screenWindows(platform.desktop().appWindows(), m_windowMode) {
     // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
     m_kit = &ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {
@@ -113,6 +117,33 @@ void DesktopApp::showReport(const std::optional<ReportProblem::Phase> &preview) 
     m_reports.show(m_reportConfig, preview);
 }
 
+ScreenWindows::Mode DesktopApp::windowMode() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == u"offscreen"_s || platform == u"minimal"_s ? ScreenWindows::Mode::Composited
+                                                                  : ScreenWindows::Mode::Overlaid;
+}
+
+QImage DesktopApp::screenPicture() const {
+    return m_screenWindows.picture();
+}
+
+void DesktopApp::saveLayoutPicture() {
+    // Windows change in the middle of what opens or closes them: wait for that to end.
+    if (m_layoutPicturePending) {
+        return;
+    }
+    m_layoutPicturePending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_layoutPicturePending = false;
+            if (m_screenshots && window() && !m_layoutPictures.isEmpty()) {
+                m_screenshots->saveLayout(screenPicture());
+            }
+        },
+        Qt::QueuedConnection);
+}
+
 QQuickWindow *DesktopApp::window() const {
     const QList<QObject *> roots = m_engine.rootObjects();
     return roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(roots.first());
@@ -125,9 +156,14 @@ bool DesktopApp::start() {
         qCritical().noquote() << u"Cannot load the desktop window from"_s << mainQmlUrl();
         return false;
     }
+    m_screenWindows.setDesktopWindow(window());
     if (m_screenshots) {
-        m_layoutPictures = connect(&m_viewModel, &DesktopViewModel::barsChanged, this,
-                                   [this] { m_screenshots->saveLayout(*window()); });
+        m_layoutPictures = {
+            connect(&m_viewModel, &DesktopViewModel::barsChanged, this,
+                    [this] { m_screenshots->saveLayout(screenPicture()); }),
+            connect(&m_screenWindows, &ScreenWindows::changed, this,
+                    &DesktopApp::saveLayoutPicture),
+        };
     }
     m_platform.start();
     startModel();
@@ -226,7 +262,10 @@ int DesktopApp::finish() {
         m_model->flushStoresForTermination(terminationFlushSeconds);
     }
     // The last picture shows the end of the run, not the last layout change.
-    disconnect(m_layoutPictures);
+    for (const QMetaObject::Connection &connection : std::as_const(m_layoutPictures)) {
+        disconnect(connection);
+    }
+    m_layoutPictures.clear();
     m_viewModel.refresh();
     if (!m_options.dumpPath.isEmpty()) {
         if (auto problem = DesktopDump::write(m_platform, m_options.dumpPath, m_menuBarEngine,
@@ -246,7 +285,7 @@ int DesktopApp::finish() {
         }
     }
     if (m_screenshots && window()) {
-        m_screenshots->saveFinal(*window());
+        m_screenshots->saveFinal(screenPicture());
     }
     return *m_exitCode;
 }

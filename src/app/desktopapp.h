@@ -13,6 +13,7 @@
 #include "reportwindowcontroller.h"
 #include "scenario/scenario.h"
 #include "screenshotrecorder.h"
+#include "screenwindows.h"
 #include "search/searchpanelcontroller.h"
 #include "simoptions.h"
 #include "update/updatecontroller.h"
@@ -64,6 +65,12 @@ public:
     int finish();
 
     [[nodiscard]] QQuickWindow *window() const;
+    // The desktop window's picture with Zorv's windows on its screens, as screenshots save it.
+    [[nodiscard]] QImage screenPicture() const;
+    [[nodiscard]] ScreenWindows &screenWindows() { return m_screenWindows; }
+    // How Zorv's windows reach the drawn screens on the running Qt platform: laid over them on
+    // a real display, drawn into the pictures without one (offscreen).
+    [[nodiscard]] static ScreenWindows::Mode windowMode();
     // Null until start(); the engine belongs to the model.
     [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine; }
     [[nodiscard]] AppModel *model() const { return m_model.get(); }
@@ -100,6 +107,7 @@ Q_SIGNALS:
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
     void startModel();
+    void saveLayoutPicture();
     void startUpdates();
     void activateThisApp();
     // The launch after the model has started: the offer to move into Applications.
@@ -108,6 +116,7 @@ private:
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
+    const ScreenWindows::Mode m_windowMode;
     DesktopViewModel m_viewModel;
     // The engine's worker jobs, on threads kept for the application's life; destroyed after the
     // model, waiting for any still running.
@@ -122,6 +131,7 @@ private:
     std::unique_ptr<SearchPanelController> m_searchPanel;
     ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
+    bool m_layoutPicturePending = false;
     // The UI kit on the engine (owned by it).
     ZorvKit *m_kit = nullptr;
     QNetworkAccessManager m_network;
@@ -130,7 +140,9 @@ private:
     AboutPanel m_about;
     std::unique_ptr<UpdateController> m_updates;
     std::unique_ptr<MoveToApplicationsController> m_mover;
-    QMetaObject::Connection m_layoutPictures;
+    // Declared after everything that adopts windows, so it is destroyed first.
+    ScreenWindows m_screenWindows;
+    QList<QMetaObject::Connection> m_layoutPictures;
     CancellationSource m_lifetime;
     std::optional<int> m_exitCode;
 };

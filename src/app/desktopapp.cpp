@@ -2,6 +2,7 @@
 
 #include "bundlefacts.h"
 #include "desktopdump.h"
+#include "jsonwriter.h"
 #include "keptpositionsfile.h"
 #include "kit/zorvkit.h"
 #include "reportbuilder.h"
@@ -12,6 +13,8 @@
 #include "zorvreportconfig.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QQuickWindow>
@@ -37,7 +40,13 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
     : QObject(parent), m_platform(platform), m_options(std::move(options)),
       m_windowMode(windowMode()),
       m_viewModel(platform, m_windowMode == ScreenWindows::Mode::Overlaid),
-      m_shell(platform.systemLog(),
+      m_automation(
+          AutomationFrontEnd::Services{{platform.workspace(), platform.desktop().powerSources(),
+                                        platform.desktop().wifi(), platform.desktop().focus()},
+                                       platform.desktop().notifications(),
+                                       platform.desktop().location(),
+                                       platform.clock()}),
+      m_shell(m_automation,
               PanelServices{m_engine,
                             platform.desktop().appWindows(),
                             platform.desktop().eventMonitors(),
@@ -166,6 +175,7 @@ bool DesktopApp::start() {
         };
     }
     m_platform.start();
+    writeScenarioFiles();
     startModel();
     if (m_options.runFor) {
         stopAfter(*m_options.runFor, m_lifetime.token());
@@ -182,6 +192,24 @@ std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platf
                             desktop.inputEvents(), WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
                             ZorvPaths::root(),     desktop.appPreferences()};
     return std::make_unique<ClassicEngine>(std::move(services), SectionLayout().normalized());
+}
+
+void DesktopApp::writeScenarioFiles() {
+    const QMap<QString, QJsonValue> &files = m_platform.scenario().scenario().zorvFiles;
+    if (!files.isEmpty() && !QDir().mkpath(ZorvPaths::root())) {
+        qWarning().noquote() << u"Cannot make Zorv's data folder"_s << ZorvPaths::root();
+        return;
+    }
+    for (auto file = files.cbegin(); file != files.cend(); ++file) {
+        QFile out(ZorvPaths::file(file.key()));
+        if (out.exists()) {
+            continue;
+        }
+        const std::optional<QByteArray> text = writeJson(*file, JsonFormat::pretty());
+        if (!text || !out.open(QIODevice::WriteOnly) || out.write(*text) != text->size()) {
+            qWarning().noquote() << u"Cannot write the scenario's"_s << out.fileName();
+        }
+    }
 }
 
 void DesktopApp::startModel() {

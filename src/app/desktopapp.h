@@ -2,6 +2,7 @@
 
 #include "about/aboutpanel.h"
 #include "appmodel.h"
+#include "automationfrontend.h"
 #include "cancellation.h"
 #include "clock.h"
 #include "desktopshell.h"
@@ -106,6 +107,8 @@ Q_SIGNALS:
 
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
+    // Zorv's files the scenario comes with, where the data folder has none of that name yet.
+    void writeScenarioFiles();
     void startModel();
     void saveLayoutPicture();
     void startUpdates();
@@ -126,6 +129,7 @@ private:
     std::unique_ptr<QThreadPool> m_flushPool = std::make_unique<QThreadPool>();
     // Before the shell and the model: the panels' windows come from it and go before it.
     QQmlApplicationEngine m_engine;
+    AutomationFrontEnd m_automation;
     DesktopShell m_shell;
     std::unique_ptr<AppModel> m_model;
     std::unique_ptr<SearchPanelController> m_searchPanel;

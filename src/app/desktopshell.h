@@ -6,30 +6,25 @@
 
 namespace zorv {
 
+class AutomationFrontEnd;
 class DesktopPictures;
-class SystemLog;
 
 // The application shell's side of the app model: the reveal gestures, the menu-bar overlay and
-// the secondary bar are the panels' own, over the simulated Mac's monitors, screens and windows.
-// The rule monitors and the automation runner belong to a front end that does not exist yet, so
-// those two are inert: they watch and run nothing. Notifications go to the system log. Must
-// outlive the model.
-class DesktopShell final : public Notifier {
+// the secondary bar are the panels' own, over the simulated Mac's monitors, screens and windows;
+// the rule monitors, the runner and the notifier are the automation front end's. Everything given
+// must outlive the shell, and the shell the model.
+class DesktopShell final {
 public:
-    // Everything given must outlive the shell.
-    DesktopShell(SystemLog &log, const PanelServices &panels, DesktopPictures &pictures);
+    DesktopShell(AutomationFrontEnd &automation, const PanelServices &panels,
+                 DesktopPictures &pictures);
 
+    // Factories for the model's controllers.
+    [[nodiscard]] AppModelShell shell();
     // The services the panels are made with, the sampled bar colour included.
     [[nodiscard]] const PanelServices &panels() const { return m_panels; }
 
-    // Writes "Zorv: <text>" to the system log; nothing for an empty text.
-    void post(const QString &text) override;
-
-    // Factories for the model's controllers; this object is their notifier.
-    [[nodiscard]] AppModelShell shell();
-
 private:
-    SystemLog &m_log;
+    AutomationFrontEnd &m_automation;
     MenuBarColorSampler m_sampler;
     PanelServices m_panels;
 };

@@ -5,6 +5,12 @@
 #include "appearance/simsystemappearance.h"
 #include "capture/simscreencapture.h"
 #include "input/simeventmonitors.h"
+#include "context/simfocusstatus.h"
+#include "context/simlocationauthorization.h"
+#include "context/simpowersources.h"
+#include "context/simscripting.h"
+#include "context/simusernotifications.h"
+#include "context/simwificlient.h"
 #include "input/siminputevents.h"
 #include "model/desktopmodel.h"
 #include "preferences/simapppreferences.h"
@@ -71,6 +77,14 @@ public:
     // Global event monitors: they hear the user's input that is not aimed at this application's
     // windows.
     [[nodiscard]] SimEventMonitors &eventMonitors() { return m_eventMonitors; }
+    // What rules watch and use: power, Wi-Fi (with the Location permission it needs), Focus,
+    // notifications and scripts; each is also its own script API.
+    [[nodiscard]] SimPowerSources &powerSources() { return m_powerSources; }
+    [[nodiscard]] SimLocationAuthorization &location() { return m_location; }
+    [[nodiscard]] SimWifiClient &wifi() { return m_wifi; }
+    [[nodiscard]] SimFocusStatus &focus() { return m_focus; }
+    [[nodiscard]] SimUserNotifications &notifications() { return m_notifications; }
+    [[nodiscard]] SimScripting &scripting() { return m_scripting; }
 
 private:
     // Routes one of the user's events to the application's windows, then, when it was not
@@ -98,6 +112,12 @@ private:
     SimDesktopPictures m_desktopPictures;
     SimAppWindows m_appWindows;
     SimEventMonitors m_eventMonitors;
+    SimPowerSources m_powerSources;
+    SimLocationAuthorization m_location;
+    SimWifiClient m_wifi{m_location};
+    SimFocusStatus m_focus;
+    SimUserNotifications m_notifications;
+    SimScripting m_scripting;
 };
 
 } // namespace zorv

@@ -46,7 +46,14 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                                        platform.desktop().notifications(),
                                        platform.desktop().location(),
                                        platform.clock()}),
-      m_shell(m_automation),
+      m_shell(m_automation,
+              PanelServices{m_engine,
+                            platform.desktop().appWindows(),
+                            platform.desktop().eventMonitors(),
+                            platform.desktop().screens(),
+                            platform.clock(),
+                            {}},
+              platform.desktop().desktopPictures()),
       m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
       m_reports(
           m_engine,
@@ -119,6 +126,7 @@ DesktopApp::~DesktopApp() {
     m_settingsWindow.reset();
     m_viewModel.setEngine(nullptr);
     m_viewModel.setModel(nullptr);
+    m_searchPanel.reset();
     if (!m_flushPool->waitForDone(0)) {
         // A disk that hangs must not hold the quit up: the writes go on as the process ends.
         (void)m_flushPool.release();
@@ -193,6 +201,8 @@ bool DesktopApp::start() {
                     [this] { m_screenshots->saveLayout(screenPicture()); }),
             connect(&m_screenWindows, &ScreenWindows::changed, this,
                     &DesktopApp::saveLayoutPicture),
+            connect(m_viewModel.banner(), &NotificationBanner::changed, this,
+                    &DesktopApp::saveLayoutPicture),
         };
     }
     m_platform.start();
@@ -247,6 +257,7 @@ void DesktopApp::startModel() {
     m_model = std::make_unique<AppModel>(std::move(engine), std::move(services), m_shell.shell());
     m_viewModel.setEngine(m_menuBarEngine);
     m_viewModel.setModel(m_model.get(), m_kit);
+    m_searchPanel = std::make_unique<SearchPanelController>(*m_model, m_shell.panels());
     startUpdates();
     launch(m_lifetime.token());
 }

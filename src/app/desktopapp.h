@@ -18,6 +18,7 @@
 #include "settingsservices.h"
 #include "settingswindowcontroller.h"
 #include "screenwindows.h"
+#include "search/searchpanelcontroller.h"
 #include "simoptions.h"
 #include "update/updatecontroller.h"
 
@@ -77,6 +78,8 @@ public:
     // Null until start(); the engine belongs to the model.
     [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine; }
     [[nodiscard]] AppModel *model() const { return m_model.get(); }
+    // The search panel (the search hot key and menu rows open it); null until start().
+    [[nodiscard]] SearchPanelController *searchPanel() const { return m_searchPanel.get(); }
     // Shows the problem-report window, on the preview screen when one is given (the shell's
     // "Report a Problem…" command and launch arguments).
     void showReport(const std::optional<ReportProblem::Phase> &preview = std::nullopt);
@@ -134,13 +137,15 @@ private:
     // The stores' writes at quit. Quitting waits for them at most terminationFlushSeconds: a pool
     // still writing after that is let go rather than waited for.
     std::unique_ptr<QThreadPool> m_flushPool = std::make_unique<QThreadPool>();
+    // Before the shell and the model: the panels' windows come from it and go before it.
+    QQmlApplicationEngine m_engine;
     AutomationFrontEnd m_automation;
     DesktopShell m_shell;
     std::unique_ptr<AppModel> m_model;
+    std::unique_ptr<SearchPanelController> m_searchPanel;
     ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
     bool m_layoutPicturePending = false;
-    QQmlApplicationEngine m_engine;
     // The UI kit on the engine (owned by it).
     ZorvKit *m_kit = nullptr;
     QNetworkAccessManager m_network;

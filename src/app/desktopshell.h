@@ -1,25 +1,32 @@
 #pragma once
 
 #include "appmodelshell.h"
+#include "items/menubarcolorsampler.h"
+#include "windows/panelservices.h"
 
 namespace zorv {
 
 class AutomationFrontEnd;
+class DesktopPictures;
 
-// The application shell's side of the app model as far as this desktop has one. The menu-bar
-// look, the reveal gestures and the secondary bar's panel belong to a shell that does not exist
-// yet, so the controllers made here are inert: they take what the model hands them and show
-// nothing (the secondary bar only keeps whether the model asked for it to show). The rule
-// monitors, the runner and the notifier are the automation front end's. Must outlive the model.
+// The application shell's side of the app model: the reveal gestures, the menu-bar overlay and
+// the secondary bar are the panels' own, over the simulated Mac's monitors, screens and windows;
+// the rule monitors, the runner and the notifier are the automation front end's. Everything given
+// must outlive the shell, and the shell the model.
 class DesktopShell final {
 public:
-    explicit DesktopShell(AutomationFrontEnd &automation) : m_automation(automation) {}
+    DesktopShell(AutomationFrontEnd &automation, const PanelServices &panels,
+                 DesktopPictures &pictures);
 
     // Factories for the model's controllers.
     [[nodiscard]] AppModelShell shell();
+    // The services the panels are made with, the sampled bar colour included.
+    [[nodiscard]] const PanelServices &panels() const { return m_panels; }
 
 private:
     AutomationFrontEnd &m_automation;
+    MenuBarColorSampler m_sampler;
+    PanelServices m_panels;
 };
 
 } // namespace zorv

@@ -1,5 +1,6 @@
 #include "systemnotifier.h"
 
+#include "blanks.h"
 #include "systemaddresses.h"
 #include "workspace.h"
 
@@ -9,20 +10,6 @@
 
 namespace zorv {
 namespace {
-
-// Spaces and tabs only: a body that starts with a new line keeps it.
-QString trimmedOfBlanks(const QString &text) {
-    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && blank(text.at(begin))) {
-        ++begin;
-    }
-    while (end > begin && blank(text.at(end - 1))) {
-        --end;
-    }
-    return text.mid(begin, end - begin);
-}
 
 bool allows(NotificationAuthorization status) {
     return status == NotificationAuthorization::Authorized ||

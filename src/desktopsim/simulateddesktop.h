@@ -4,6 +4,7 @@
 #include "appearance/simdesktoppictures.h"
 #include "appearance/simsystemappearance.h"
 #include "capture/simscreencapture.h"
+#include "input/simeventmonitors.h"
 #include "context/simfocusstatus.h"
 #include "context/simlocationauthorization.h"
 #include "context/simpowersources.h"
@@ -75,6 +76,9 @@ public:
     [[nodiscard]] SimSystemAppearance &appearance() { return m_appearance; }
     [[nodiscard]] SimDesktopPictures &desktopPictures() { return m_desktopPictures; }
     [[nodiscard]] SimAppWindows &appWindows() { return m_appWindows; }
+    // Global event monitors: they hear the user's input that is not aimed at this application's
+    // windows.
+    [[nodiscard]] SimEventMonitors &eventMonitors() { return m_eventMonitors; }
     // What rules watch and use: power, Wi-Fi (with the Location permission it needs), Focus,
     // notifications and scripts; each is also its own script API.
     [[nodiscard]] SimPowerSources &powerSources() { return m_powerSources; }
@@ -85,6 +89,10 @@ public:
     [[nodiscard]] SimScripting &scripting() { return m_scripting; }
 
 private:
+    // Routes one of the user's events to the application's windows, then, when it was not
+    // theirs, to the global monitors. Main thread.
+    void routeUserEvent(EventType type, QPointF cursor, quint16 keyCode, quint64 flags);
+
     DesktopModel m_model;
     ApplicationRegistry m_applications;
     BarItems m_items;
@@ -106,6 +114,7 @@ private:
     SimSystemAppearance m_appearance;
     SimDesktopPictures m_desktopPictures;
     SimAppWindows m_appWindows;
+    SimEventMonitors m_eventMonitors;
     SimPowerSources m_powerSources;
     SimLocationAuthorization m_location;
     SimWifiClient m_wifi{m_location};

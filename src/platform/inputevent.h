@@ -35,6 +35,7 @@ inline constexpr quint64 command = 0x100000;
 // Virtual key codes used by the system.
 namespace KeyCode {
 inline constexpr quint16 command = 55;
+inline constexpr quint16 escape = 53;
 } // namespace KeyCode
 
 // Which event-state table a source reads and posts through (CGEventSourceStateID): the combined

@@ -4,5 +4,6 @@
 Q_IMPORT_QML_PLUGIN(Zorv_DesktopPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_ModelPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_SettingsPlugin)
+Q_IMPORT_QML_PLUGIN(Zorv_PanelsPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_UIPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_ShellPlugin)

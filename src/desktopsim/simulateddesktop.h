@@ -3,8 +3,11 @@
 #include "accessibility/simaccessibility.h"
 #include "appearance/simdesktoppictures.h"
 #include "appearance/simsystemappearance.h"
+#include "application/simapplication.h"
 #include "capture/simscreencapture.h"
+#include "hotkeys/simhotkeys.h"
 #include "input/siminputevents.h"
+#include "menus/simmenus.h"
 #include "model/desktopmodel.h"
 #include "preferences/simapppreferences.h"
 #include "screens/simscreens.h"
@@ -67,6 +70,11 @@ public:
     [[nodiscard]] SimSystemAppearance &appearance() { return m_appearance; }
     [[nodiscard]] SimDesktopPictures &desktopPictures() { return m_desktopPictures; }
     [[nodiscard]] SimAppWindows &appWindows() { return m_appWindows; }
+    // This process's application object, its pop-up menus and the global hot keys; each is also
+    // its own script API.
+    [[nodiscard]] SimApplication &application() { return m_application; }
+    [[nodiscard]] SimMenus &menus() { return m_menus; }
+    [[nodiscard]] SimHotKeys &hotKeys() { return m_hotKeys; }
 
 private:
     DesktopModel m_model;
@@ -89,6 +97,9 @@ private:
     SimSystemAppearance m_appearance;
     SimDesktopPictures m_desktopPictures;
     SimAppWindows m_appWindows;
+    SimApplication m_application;
+    SimMenus m_menus;
+    SimHotKeys m_hotKeys;
 };
 
 } // namespace zorv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointF>
 #include <QSizeF>
 
 #include <memory>
@@ -37,6 +38,13 @@ public:
     virtual void center() = 0;
     // Shows the window in front of the application's others and gives it the keyboard.
     virtual void makeKeyAndOrderFront() = 0;
+    // Shows the window in front without giving it the keyboard, even while another application
+    // is active.
+    virtual void orderFrontRegardless() = 0;
+    // Takes the window off screen (it keeps its frame).
+    virtual void orderOut() = 0;
+    // Moves the window so that its top-left corner lies at the point (top-left convention).
+    virtual void setFrameTopLeftPoint(QPointF topLeft) = 0;
 
 Q_SIGNALS:
     void didEnterFullScreen();

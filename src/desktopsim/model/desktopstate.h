@@ -68,6 +68,9 @@ struct DesktopState {
     InputState input;
     std::deque<LoggedEvent> eventLog;
     std::deque<DeliveredClick> clicks;
+    // Registered global hot keys, in registration order.
+    QList<HotKeyRecord> hotKeys;
+    std::deque<KeyDelivery> keyDeliveries;
 
     [[nodiscard]] AppRecord *app(qint32 processId);
     [[nodiscard]] const AppRecord *app(qint32 processId) const;
@@ -88,6 +91,7 @@ struct DesktopState {
 
     void log(const LoggedEvent &event);
     void recordClick(const DeliveredClick &click);
+    void recordKeyDelivery(const KeyDelivery &delivery);
 };
 
 } // namespace zorv

@@ -118,6 +118,24 @@ void SimAppWindow::makeKeyAndOrderFront() {
     mirror();
 }
 
+void SimAppWindow::orderFrontRegardless() {
+    m_record.visible = true;
+    m_record.miniaturized = false;
+    m_record.frontOrder = m_windows.m_nextFrontOrder++;
+    mirror();
+}
+
+void SimAppWindow::orderOut() {
+    m_record.visible = false;
+    m_record.key = false;
+    mirror();
+}
+
+void SimAppWindow::setFrameTopLeftPoint(QPointF topLeft) {
+    m_record.frame.moveTopLeft(topLeft);
+    mirror();
+}
+
 void SimAppWindow::resignKey() {
     m_record.key = false;
 }

@@ -38,6 +38,9 @@ public:
     void setContentSize(QSizeF size) override;
     void center() override;
     void makeKeyAndOrderFront() override;
+    void orderFrontRegardless() override;
+    void orderOut() override;
+    void setFrameTopLeftPoint(QPointF topLeft) override;
 
     [[nodiscard]] const WindowRecord &record() const { return m_record; }
     [[nodiscard]] QWindow *window() const { return m_window; }

@@ -31,16 +31,19 @@ ApplicationWindow {
                 spacing: 6
 
                 Label {
+                    textFormat: Text.PlainText
                     text: root.desktop.scenarioName
                     font.bold: true
                     font.pixelSize: 18
                 }
                 Label {
+                    textFormat: Text.PlainText
                     width: parent.width
                     text: root.desktop.scenarioDescription
                     wrapMode: Text.WordWrap
                 }
                 Label {
+                    textFormat: Text.PlainText
                     text: root.desktop.simulatedTime
                 }
                 Label {
@@ -49,29 +52,36 @@ ApplicationWindow {
                                                 : qsTr("Zorv: hidden sections tucked away")
                 }
                 Label {
-                    visible: root.desktop.hidingBlocked.length > 0
-                    text: qsTr("Hiding blocked: %1").arg(root.desktop.hidingBlocked)
+                    visible: root.desktop.model !== null && root.desktop.model.hidingBlocked
+                    text: root.desktop.model
+                          ? qsTr("Hiding blocked: %1").arg(root.desktop.model.hidingBlockedHeadline)
+                          : ""
+                    textFormat: Text.PlainText
                     color: "#b3261e"
                 }
                 Label {
                     visible: root.desktop.engineRunning
-                    text: root.desktop.activeProfile.length > 0
-                          ? qsTr("Profile: %1").arg(root.desktop.activeProfile)
+                    text: root.desktop.model && root.desktop.model.activeProfileName.length > 0
+                          ? qsTr("Profile: %1").arg(root.desktop.model.activeProfileName)
                           : qsTr("No profile active")
+                    textFormat: Text.PlainText
                 }
                 Label {
+                    textFormat: Text.PlainText
                     visible: root.desktop.engineRunning
                     text: root.desktop.lastSaved.length > 0
                           ? qsTr("Settings last saved %1").arg(root.desktop.lastSaved)
                           : qsTr("Settings not saved in this run")
                 }
                 Label {
+                    textFormat: Text.PlainText
                     visible: root.desktop.engineRunning
                     text: root.desktop.lastReconcile.length > 0
                           ? qsTr("Last reconcile run: %1").arg(root.desktop.lastReconcile)
                           : qsTr("No reconcile run yet")
                 }
                 Label {
+                    textFormat: Text.PlainText
                     text: root.desktop.frontmostApplication.length > 0
                           ? qsTr("In front: %1").arg(root.desktop.frontmostApplication)
                           : qsTr("No application in front")

@@ -20,6 +20,7 @@ ListView {
         spacing: 0
 
         Label {
+            textFormat: Text.PlainText
             visible: row.startsSection
             topPadding: 8
             bottomPadding: 2
@@ -29,8 +30,18 @@ ListView {
         RowLayout {
             opacity: row.dormant ? 0.55 : 1.0
 
-            Label { text: row.application; Layout.preferredWidth: 120; elide: Text.ElideRight }
-            Label { text: row.name; Layout.fillWidth: true; elide: Text.ElideRight }
+            Label {
+                text: row.application
+                textFormat: Text.PlainText
+                Layout.preferredWidth: 120
+                elide: Text.ElideRight
+            }
+            Label {
+                text: row.name
+                textFormat: Text.PlainText
+                Layout.fillWidth: true
+                elide: Text.ElideRight
+            }
         }
     }
 }

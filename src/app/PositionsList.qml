@@ -34,6 +34,7 @@ ListView {
         spacing: 0
 
         Label {
+            textFormat: Text.PlainText
             visible: row.startsScreen
             topPadding: 10
             bottomPadding: 4
@@ -43,12 +44,12 @@ ListView {
         RowLayout {
             opacity: row.shown ? 1.0 : 0.55
 
-            Label { text: row.application; Layout.preferredWidth: 120; elide: Text.ElideRight }
-            Label { text: row.name; Layout.fillWidth: true; elide: Text.ElideRight }
-            Label { text: Math.round(row.itemX * 10) / 10; Layout.preferredWidth: 50; horizontalAlignment: Text.AlignRight }
-            Label { text: Math.round(row.itemWidth * 10) / 10; Layout.preferredWidth: 45; horizontalAlignment: Text.AlignRight }
-            Label { text: row.placement; Layout.preferredWidth: 170; elide: Text.ElideRight }
-            Label { text: row.section; Layout.preferredWidth: 95; elide: Text.ElideRight }
+            Label { text: row.application; Layout.preferredWidth: 120; elide: Text.ElideRight; textFormat: Text.PlainText }
+            Label { text: row.name; Layout.fillWidth: true; elide: Text.ElideRight; textFormat: Text.PlainText }
+            Label { text: Math.round(row.itemX * 10) / 10; Layout.preferredWidth: 50; horizontalAlignment: Text.AlignRight; textFormat: Text.PlainText }
+            Label { text: Math.round(row.itemWidth * 10) / 10; Layout.preferredWidth: 45; horizontalAlignment: Text.AlignRight; textFormat: Text.PlainText }
+            Label { text: row.placement; Layout.preferredWidth: 170; elide: Text.ElideRight; textFormat: Text.PlainText }
+            Label { text: row.section; Layout.preferredWidth: 95; elide: Text.ElideRight; textFormat: Text.PlainText }
         }
     }
 }

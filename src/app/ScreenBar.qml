@@ -18,10 +18,12 @@ Column {
     spacing: 4
 
     Label {
+        textFormat: Text.PlainText
         text: root.active ? qsTr("%1 (holds the status items' windows)").arg(root.name) : root.name
         font.bold: true
     }
     Label {
+        textFormat: Text.PlainText
         text: root.stripScale < 1
               ? qsTr("%1, drawn at %2 %").arg(root.details).arg(Math.round(root.stripScale * 100))
               : root.details

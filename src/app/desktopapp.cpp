@@ -47,7 +47,7 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
           },
           platform.desktop().pasteboard()) {
     // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
-    ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
+    m_kit = &ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {
         m_screenshots.emplace(m_options.screenshotFolder);
     }
@@ -125,7 +125,7 @@ void DesktopApp::startModel() {
         m_flushPool.get(),        WorkRunner(WorkRunner::Mode::ThreadPool, &m_enginePool)};
     m_model = std::make_unique<AppModel>(std::move(engine), std::move(services), m_shell.shell());
     m_viewModel.setEngine(m_menuBarEngine);
-    m_viewModel.setModel(m_model.get());
+    m_viewModel.setModel(m_model.get(), m_kit);
     m_model->start();
 }
 

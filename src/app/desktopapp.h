@@ -28,6 +28,7 @@ class QQuickWindow;
 namespace zorv {
 
 class SimulatedPlatform;
+class ZorvKit;
 
 // The application as it runs here, wired in one place: Zorv's engine over a simulated platform,
 // the app model over the engine with the platform's services, its four stores in the data folder
@@ -98,6 +99,8 @@ private:
     ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
     QQmlApplicationEngine m_engine;
+    // The UI kit on the engine (owned by it).
+    ZorvKit *m_kit = nullptr;
     QNetworkAccessManager m_network;
     const ReportProblem::Config m_reportConfig;
     ReportWindowController m_reports;

@@ -58,19 +58,26 @@ QString DesktopViewModel::reconcileSummary(const QJsonObject &run) {
         .arg(drags == 1 ? u"drag"_s : u"drags"_s, outcome);
 }
 
-void DesktopViewModel::setModel(AppModel *model) {
+void DesktopViewModel::setModel(AppModel *model, ZorvKit *kit) {
     for (const QMetaObject::Connection &connection : std::as_const(m_modelConnections)) {
         disconnect(connection);
     }
     m_modelConnections.clear();
+    m_sections.setView(nullptr);
+    // The window lets go of the old view on modelChanged; it goes only after that.
+    std::unique_ptr<ModelView> previous = std::move(m_modelView);
     m_model = model;
     if (m_model) {
+        m_modelView = std::make_unique<ModelView>(*m_model);
+        m_modelView->setKit(kit);
+        m_sections.setView(m_modelView.get());
         for (const auto signal : {&AppModel::itemsChanged, &AppModel::layoutOrderChanged,
                                   &AppModel::hidingBlockedChanged, &AppModel::profilesChanged,
                                   &AppModel::lastSavedAtChanged}) {
             m_modelConnections.append(connect(m_model, signal, this, &DesktopViewModel::refresh));
         }
     }
+    Q_EMIT modelChanged();
     refresh();
 }
 
@@ -78,27 +85,18 @@ void DesktopViewModel::refresh() {
     const DesktopSnapshot snapshot = DesktopSnapshot::take(m_platform.desktop());
     m_screens.setScreens(snapshot.screens);
     QHash<quint64, Section> sections;
-    QList<SectionedItemsModel::SectionItems> modelSections;
     if (m_model) {
         for (const ScreenSnapshot &screen : snapshot.screens) {
             if (screen.active) {
                 sections = EngineSections::of(screen.entries, m_model->items());
             }
         }
-        for (const Section section : allSections) {
-            modelSections.append({section, m_model->itemsIn(section)});
-        }
         m_revealed = m_model->isRevealed();
-        const std::optional<HidingBlockedReason> blocked = m_model->hidingBlocked();
-        m_hidingBlocked = blocked ? headline(*blocked) : QString();
-        const std::optional<Profile> active = m_model->profiles().active();
-        m_activeProfile = active ? active->name : QString();
-        const std::optional<QDateTime> saved = m_model->lastSavedAt();
-        m_lastSaved = saved ? timeText(*saved) : QString();
+        const QDateTime saved = m_modelView->lastSavedAt();
+        m_lastSaved = saved.isValid() ? timeText(saved) : QString();
     }
     m_lastReconcile = m_engine ? reconcileSummary(m_engine->lastReconcile()) : QString();
     m_positions.setScreens(snapshot.screens, sections);
-    m_sections.setSections(modelSections);
     m_simulatedTime = u"%1, %2 into the scenario"_s.arg(
         timeText(m_platform.clock().wallNow()), elapsedText(m_platform.scenario().elapsed()));
     m_frontmostApplication = snapshot.frontmostApplication.value_or(QString());

@@ -1,27 +1,31 @@
 #pragma once
 
+#include "itemlistmodel.h"
 #include "itempositionsmodel.h"
+#include "modelview.h"
 #include "screenlistmodel.h"
-#include "sectioneditemsmodel.h"
 
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
 
+#include <memory>
+
 namespace zorv {
 
 class AppModel;
 class ClassicEngine;
 class SimulatedPlatform;
+class ZorvKit;
 
 // What the desktop window shows of the simulated Mac: the scenario, the simulated time, the
 // frontmost application, the screens with their bars and the items' positions, and, once Zorv's
-// app model runs, the section its engine puts each item in, the model's items section by
-// section, whether the hidden sections are revealed, why hiding is blocked, the active profile
-// and when the settings were last saved, and what the engine's last reconcile run did. Refreshed
-// after every change of the bars or screens and of the model's items, layout, hiding problem,
-// profiles and save time; refreshed() then says the window is about to look different.
+// app model runs, the section its engine puts each item in, the model's view (its items section
+// by section, why hiding is blocked, the active profile), whether the hidden sections are
+// revealed, when the settings were last saved, and what the engine's last reconcile run did.
+// Refreshed after every change of the bars or screens and of the model's items, layout, hiding
+// problem, profiles and save time; refreshed() then says the window is about to look different.
 class DesktopViewModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -34,9 +38,8 @@ class DesktopViewModel : public QObject {
     Q_PROPERTY(zorv::ItemPositionsModel *positions READ positions CONSTANT)
     Q_PROPERTY(bool engineRunning READ engineRunning NOTIFY refreshed)
     Q_PROPERTY(bool revealed READ revealed NOTIFY refreshed)
-    Q_PROPERTY(QString hidingBlocked READ hidingBlocked NOTIFY refreshed)
-    Q_PROPERTY(zorv::SectionedItemsModel *sections READ sections CONSTANT)
-    Q_PROPERTY(QString activeProfile READ activeProfile NOTIFY refreshed)
+    Q_PROPERTY(zorv::ModelView *model READ modelView NOTIFY modelChanged)
+    Q_PROPERTY(zorv::ItemListModel *sections READ sections CONSTANT)
     Q_PROPERTY(QString lastSaved READ lastSaved NOTIFY refreshed)
     Q_PROPERTY(QString lastReconcile READ lastReconcile NOTIFY refreshed)
 
@@ -50,13 +53,12 @@ public:
     [[nodiscard]] QString frontmostApplication() const { return m_frontmostApplication; }
     [[nodiscard]] ScreenListModel *screens() { return &m_screens; }
     [[nodiscard]] ItemPositionsModel *positions() { return &m_positions; }
-    [[nodiscard]] SectionedItemsModel *sections() { return &m_sections; }
+    // The running model's view; null before it runs.
+    [[nodiscard]] ModelView *modelView() const { return m_modelView.get(); }
+    // The model's items, every section in turn; empty before it runs.
+    [[nodiscard]] ItemListModel *sections() { return &m_sections; }
     [[nodiscard]] bool engineRunning() const { return m_model != nullptr; }
     [[nodiscard]] bool revealed() const { return m_revealed; }
-    // The headline of the reason hiding is blocked; empty while hiding works.
-    [[nodiscard]] QString hidingBlocked() const { return m_hidingBlocked; }
-    // The active profile's name; empty when none is active.
-    [[nodiscard]] QString activeProfile() const { return m_activeProfile; }
     // "Tue 1 Dec 2026 9:42:10 UTC"; empty while nothing was saved in this run.
     [[nodiscard]] QString lastSaved() const { return m_lastSaved; }
     // reconcileSummary() of the engine's last reconcile run; empty before the first.
@@ -66,8 +68,9 @@ public:
     // "aborted (<reason>)"); empty for an empty record.
     [[nodiscard]] static QString reconcileSummary(const QJsonObject &run);
 
-    // The app model whose state to show; it must outlive this view model or be reset first.
-    void setModel(AppModel *model);
+    // The app model whose state to show; it must outlive this view model or be reset first. The
+    // model's item lists hand their pictures to `kit` when one is given.
+    void setModel(AppModel *model, ZorvKit *kit = nullptr);
     // The engine whose reconcile runs to show; it must outlive this view model or be reset first.
     void setEngine(const ClassicEngine *engine) { m_engine = engine; }
 
@@ -76,6 +79,7 @@ public:
 
 Q_SIGNALS:
     void refreshed();
+    void modelChanged();
     // After a refresh that found the screens or bars different from the last one.
     void barsChanged();
 
@@ -83,15 +87,14 @@ private:
     SimulatedPlatform &m_platform;
     ScreenListModel m_screens;
     ItemPositionsModel m_positions;
-    SectionedItemsModel m_sections;
+    ItemListModel m_sections;
     QString m_simulatedTime;
     QString m_frontmostApplication;
     DesktopSnapshot m_lastSnapshot;
     AppModel *m_model = nullptr;
+    std::unique_ptr<ModelView> m_modelView;
     QList<QMetaObject::Connection> m_modelConnections;
     bool m_revealed = false;
-    QString m_hidingBlocked;
-    QString m_activeProfile;
     QString m_lastSaved;
     const ClassicEngine *m_engine = nullptr;
     QString m_lastReconcile;

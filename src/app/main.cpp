@@ -12,6 +12,7 @@
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Zorv_DesktopPlugin)
+Q_IMPORT_QML_PLUGIN(Zorv_ModelPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_ReportPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_UIPlugin)
 

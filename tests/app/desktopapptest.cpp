@@ -239,18 +239,18 @@ TEST(DesktopAppTest, StartsTheModelFromTheStoredFilesAndShowsItsState) {
         auto *view = app.window()->property("desktop").value<DesktopViewModel *>();
         ASSERT_NE(view, nullptr);
         EXPECT_TRUE(view->engineRunning());
-        EXPECT_EQ(view->activeProfile(), stored ? u"Work"_s : QString());
+        ASSERT_NE(view->modelView(), nullptr);
+        EXPECT_EQ(view->modelView()->activeProfileName(), stored ? u"Work"_s : QString());
         EXPECT_EQ(view->lastSaved(), u"Tue 1 Dec 2026 9:00:05 UTC"_s);
         EXPECT_EQ(view->revealed(), app.model()->isRevealed());
         EXPECT_EQ(view->lastReconcile(),
                   DesktopViewModel::reconcileSummary(app.engine()->lastReconcile()));
         QStringList hiddenRows;
-        const SectionedItemsModel &rows = *view->sections();
+        const ItemListModel &rows = *view->sections();
         for (int row = 0; row < rows.rowCount(); ++row) {
             const QModelIndex index = rows.index(row);
-            if (rows.data(index, SectionedItemsModel::SectionRole) == u"hidden"_s) {
-                hiddenRows.append(
-                    rows.data(index, SectionedItemsModel::ApplicationRole).toString());
+            if (rows.data(index, ItemListModel::SectionRole) == u"hidden"_s) {
+                hiddenRows.append(rows.data(index, ItemListModel::ApplicationRole).toString());
             }
         }
         EXPECT_EQ(hiddenRows, stored ? QStringList{u"A"_s} : QStringList());

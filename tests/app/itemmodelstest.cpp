@@ -1,7 +1,6 @@
 #include "enginesections.h"
 #include "itempositionsmodel.h"
 #include "screenlistmodel.h"
-#include "sectioneditemsmodel.h"
 
 #include <gtest/gtest.h>
 
@@ -131,45 +130,6 @@ TEST(ItemPositionsModelTest, ChangesInPlaceAndResetsWhenTheCountChanges) {
     model.setScreens({screen(1, u"A"_s, {entry(u"a"_s, 10, true)})});
     EXPECT_EQ(reset.size(), 1);
     EXPECT_EQ(model.rowCount(), 1);
-}
-
-// Rows follow the sections in the order given; each section's first row carries its heading, an
-// untitled item shows its application's name, and a section without items has no rows.
-TEST(SectionedItemsModelTest, ListsTheSectionsItemsAndChangesInPlace) {
-    using Items = SectionedItemsModel::SectionItems;
-    SectionedItemsModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    const MenuBarItem wifi = menuItem(u"A"_s, u"Wi-Fi"_s, Section::shown),
-                      untitled = menuItem(u"B"_s, std::nullopt, Section::shown),
-                      dormant = menuItem(u"C"_s, u""_s, Section::shown, QRectF(), true);
-    model.setSections({Items{Section::shown, {wifi}}, Items{Section::hidden, {}},
-                       Items{Section::alwaysHidden, {untitled, dormant}}});
-    const std::pair<SectionedItemsModel::Roles, QStringList> columns[] = {
-        {SectionedItemsModel::SectionRole, {u"shown"_s, u"alwaysHidden"_s, u"alwaysHidden"_s}},
-        {SectionedItemsModel::SectionTitleRole,
-         {u"Shown"_s, u"Always hidden"_s, u"Always hidden"_s}},
-        {SectionedItemsModel::StartsSectionRole, {u"true"_s, u"true"_s, u"false"_s}},
-        {SectionedItemsModel::NameRole, {u"Wi-Fi"_s, u"B"_s, u"C"_s}},
-        {SectionedItemsModel::DormantRole, {u"false"_s, u"false"_s, u"true"_s}},
-    };
-    for (const auto &[role, values] : columns) {
-        EXPECT_EQ(column(model, role), values) << role;
-    }
-
-    // An item moving from shown to hidden keeps the count: the rows change in place.
-    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-    model.setSections({Items{Section::shown, {}}, Items{Section::hidden, {wifi}},
-                       Items{Section::alwaysHidden, {untitled, dormant}}});
-    EXPECT_EQ(reset.size(), 0);
-    ASSERT_EQ(changed.size(), 1);
-    EXPECT_EQ(changed[0][0].toModelIndex().row(), 0);
-    EXPECT_EQ(changed[0][1].toModelIndex().row(), 1);
-    EXPECT_EQ(value(model, 0, SectionedItemsModel::SectionTitleRole).toString(), u"Hidden"_s);
-
-    model.setSections({Items{Section::shown, {}}});
-    EXPECT_EQ(reset.size(), 1);
-    EXPECT_EQ(model.rowCount(), 0);
 }
 
 TEST(ScreenListModelTest, DescribesEachScreenAndCarriesItsScene) {

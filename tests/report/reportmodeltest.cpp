@@ -22,7 +22,19 @@ struct ReplyCase {
     QByteArray body;
     // Why the report was not sent; empty when it was. No status: nothing listens.
     QString reason;
+    // Extra answer headers; "{elsewhere}" in a value stands for a second server's address.
+    QList<QPair<QByteArray, QByteArray>> headers = {};
+    // What CutShort announces, or how much a flood streams.
+    qint64 announced = 0;
 };
+
+QByteArray jsonOfSize(qsizetype size) {
+    const QByteArray start = R"({"id":"R-1","pad":")";
+    return start + QByteArray(size - start.size() - 2, 'x') + R"("})";
+}
+
+const QString redirected = u"Could not reach Brindlecot (%1)."_s.arg(Uploader::redirected);
+const QString tooLong = u"Could not reach Brindlecot (%1)."_s.arg(Uploader::tooLong);
 
 class ReportReplyTest : public ReportTest, public ::testing::WithParamInterface<ReplyCase> {};
 
@@ -32,6 +44,14 @@ TEST_P(ReportReplyTest, endsSentOrSavedWithTheReason) {
     const ReplyCase &c = GetParam();
     diagnostics = u"events/1"_s;
     server.setBehaviour(c.behaviour, c.status, c.body);
+    server.setAnnouncedLength(c.announced);
+    LoopbackHttpServer elsewhere;
+    elsewhere.setBehaviour(Behaviour::Answer, 201, R"({"id":"R-elsewhere"})");
+    auto headers = c.headers;
+    for (auto &header : headers) {
+        header.second.replace("{elsewhere}", elsewhere.url(u"/report"_s).toEncoded());
+    }
+    server.setExtraHeaders(headers);
     if (c.status == 0 && c.behaviour == Behaviour::Answer) {
         endpoint = LoopbackHttpServer::unusedUrl(u"/report"_s);
     }
@@ -51,6 +71,10 @@ TEST_P(ReportReplyTest, endsSentOrSavedWithTheReason) {
 
     EXPECT_TRUE(draft.text.isEmpty());
     EXPECT_EQ(model->text(), text);
+    // Neither the body nor the token follow a redirect; a flood is not read to its end.
+    QTest::qWait(5);
+    EXPECT_TRUE(elsewhere.requests().isEmpty());
+    EXPECT_LT(server.bytesFlooded(), 16 * 1024 * 1024);
     if (c.reason.isEmpty()) {
         EXPECT_EQ(model->phase(), Phase(Sent{u"R-1"_s}));
         EXPECT_EQ(records, (QStringList{u"sending report"_s, u"report sent as R-1"_s}));
@@ -81,25 +105,63 @@ TEST_P(ReportReplyTest, endsSentOrSavedWithTheReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, ReportReplyTest,
-    ::testing::Values(ReplyCase{"createdWithId", Behaviour::Answer, 201, R"({"id":"R-1"})", {}},
-                      ReplyCase{"okWithNumericId", Behaviour::Answer, 200, R"({"id":7})",
-                                u"Brindlecot answered 200."_s},
-                      ReplyCase{"okWithoutBody", Behaviour::Answer, 200, "",
-                                u"Brindlecot answered 200."_s},
-                      ReplyCase{"refusedWithError", Behaviour::Answer, 400,
-                                R"({"error":"text missing"})", u"Brindlecot said: text missing."_s},
-                      ReplyCase{"refusedWithoutError", Behaviour::Answer, 404, "<html>gone</html>",
-                                u"Brindlecot answered 404."_s},
-                      ReplyCase{"failedWithError", Behaviour::Answer, 500,
-                                R"({"error":"down","id":"R-2"})", u"Brindlecot said: down."_s},
-                      ReplyCase{"failedWithoutError", Behaviour::Answer, 503, R"({"error":null})",
-                                u"Brindlecot answered 503."_s},
-                      ReplyCase{"answerAfterTheTimeOut", Behaviour::Hold, 201, R"({"id":"R-1"})",
-                                u"Could not reach Brindlecot (The request timed out.)."_s},
-                      ReplyCase{"closedWithoutAnswer", Behaviour::Close, 200, QByteArray(),
-                                u"Could not reach Brindlecot (Connection closed)."_s},
-                      ReplyCase{"nothingListening", Behaviour::Answer, 0, QByteArray(),
-                                u"Could not reach Brindlecot (Connection refused)."_s}),
+    ::testing::Values(
+        ReplyCase{"createdWithId", Behaviour::Answer, 201, R"({"id":"R-1"})", {}},
+        ReplyCase{"okWithNumericId", Behaviour::Answer, 200, R"({"id":7})",
+                  u"Brindlecot answered 200."_s},
+        ReplyCase{"okWithoutBody", Behaviour::Answer, 200, "", u"Brindlecot answered 200."_s},
+        ReplyCase{"refusedWithError", Behaviour::Answer, 400, R"({"error":"text missing"})",
+                  u"Brindlecot said: text missing."_s},
+        ReplyCase{"refusedWithoutError", Behaviour::Answer, 404, "<html>gone</html>",
+                  u"Brindlecot answered 404."_s},
+        ReplyCase{"failedWithError", Behaviour::Answer, 500, R"({"error":"down","id":"R-2"})",
+                  u"Brindlecot said: down."_s},
+        ReplyCase{"failedWithoutError", Behaviour::Answer, 503, R"({"error":null})",
+                  u"Brindlecot answered 503."_s},
+        ReplyCase{"answerAfterTheTimeOut", Behaviour::Hold, 201, R"({"id":"R-1"})",
+                  u"Could not reach Brindlecot (The request timed out.)."_s},
+        ReplyCase{"closedWithoutAnswer", Behaviour::Close, 200, QByteArray(),
+                  u"Could not reach Brindlecot (Connection closed)."_s},
+        ReplyCase{"nothingListening", Behaviour::Answer, 0, QByteArray(),
+                  u"Could not reach Brindlecot (Connection refused)."_s},
+        ReplyCase{"foundElsewhere",
+                  Behaviour::Answer,
+                  302,
+                  R"({"id":"R-1"})",
+                  redirected,
+                  {{"Location", "{elsewhere}"}}},
+        ReplyCase{"temporarilyElsewhere",
+                  Behaviour::Answer,
+                  307,
+                  R"({"id":"R-1"})",
+                  redirected,
+                  {{"Location", "{elsewhere}"}}},
+        ReplyCase{"permanentlyElsewhereWithError",
+                  Behaviour::Answer,
+                  308,
+                  R"({"error":"moved"})",
+                  redirected,
+                  {{"Location", "{elsewhere}"}}},
+        ReplyCase{"cutShort",
+                  Behaviour::CutShort,
+                  201,
+                  R"({"id":"R-1"})",
+                  u"Could not reach Brindlecot (Connection closed)."_s,
+                  {},
+                  100},
+        ReplyCase{"exactly64KiB", Behaviour::Answer, 201, jsonOfSize(64 * 1024), {}},
+        ReplyCase{"oneBytePast64KiB", Behaviour::Answer, 201, jsonOfSize(64 * 1024 + 1), tooLong},
+        ReplyCase{"floodOf100MB", Behaviour::Flood, 201, QByteArray(), tooLong, {}, 100'000'000},
+        ReplyCase{"floodOf100MBWithoutLength",
+                  Behaviour::FloodUnannounced,
+                  201,
+                  QByteArray(),
+                  tooLong,
+                  {},
+                  100'000'000},
+        ReplyCase{"refusedInHtml", Behaviour::Answer, 500,
+                  R"({"error":"<h1 style='color:red'>Down</h1>"})",
+                  u"Brindlecot said: <h1 style='color:red'>Down</h1>."_s}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ReportTest, aFailedSendThatCannotSaveGoesBackToWritingWithTheTextKept) {

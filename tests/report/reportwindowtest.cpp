@@ -3,6 +3,7 @@
 #include "appearance/simsystemappearance.h"
 #include "desktopapp.h"
 #include "kit/zorvkit.h"
+#include "look/zorvpalette.h"
 #include "reportviewmodel.h"
 #include "reportwindowcontroller.h"
 #include "scenario/scenarioloader.h"
@@ -11,9 +12,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QTest>
+#include <QTextLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +49,23 @@ protected:
         const QImage picture = controller.window()->grabWindow();
         EXPECT_TRUE(picture.save(pictures + u"/report-"_s + name + u".png"_s));
         return picture;
+    }
+
+    [[nodiscard]] QQuickItem *item(const QString &name) const {
+        return controller.window()->findChild<QQuickItem *>(name);
+    }
+    // The window's visible text items (Text, Label, TextEdit, TextArea).
+    [[nodiscard]] QList<QQuickItem *> texts() const {
+        QList<QQuickItem *> found;
+        for (QQuickItem *item : controller.window()->findChildren<QQuickItem *>()) {
+            if (item->isVisible() && item->metaObject()->indexOfProperty("textFormat") >= 0) {
+                found.append(item);
+            }
+        }
+        return found;
+    }
+    [[nodiscard]] static QRectF sceneRect(const QQuickItem *item) {
+        return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
     }
 
     const QString pictures = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
@@ -140,13 +161,17 @@ TEST_F(ReportWindowTest, drawsEveryScreen) {
         controller.show(zorvConfig(), preview);
         controller.model()->setText(screenText);
         const QImage picture = draw(name);
-        EXPECT_EQ(picture.size(), QSize(560, 470) * controller.window()->devicePixelRatio());
-        // The dark strip across the top and the honey rule under it.
-        EXPECT_EQ(picture.pixelColor(2, 2), QColor(u"#1B1410"_s)) << name.toStdString();
-        EXPECT_EQ(picture.pixelColor(280, 33), QColor(u"#E79A2B"_s)) << name.toStdString();
+        const qreal ratio = controller.window()->devicePixelRatio();
+        EXPECT_EQ(picture.size(), QSize(560, 470) * ratio);
+        // The dark strip across the top and the honey rule under it, in device pixels.
+        EXPECT_EQ(picture.pixelColor((QPointF(2, 2) * ratio).toPoint()), QColor(u"#1B1410"_s))
+            << name.toStdString();
+        EXPECT_EQ(picture.pixelColor((QPointF(280, 33) * ratio).toPoint()), QColor(u"#E79A2B"_s))
+            << name.toStdString();
     }
     appearance.setDark(true);
-    EXPECT_EQ(draw(u"saved-dark"_s).pixelColor(2, 2), QColor(u"#0D0B08"_s));
+    EXPECT_EQ(draw(u"saved-dark"_s).pixelColor(2, 2),
+              ZorvPalette::resolve(ZorvPalette::Role::Espresso, AppearanceName::darkAqua));
 }
 
 TEST_F(ReportWindowTest, builtInScreensOfferOnlyWhatIsConfigured) {
@@ -174,18 +199,179 @@ TEST_F(ReportWindowTest, builtInScreensOfferOnlyWhatIsConfigured) {
         EXPECT_TRUE(view->canEmail());
         (void)draw(configured ? u"builtin-consent"_s : u"builtin-writing"_s);
     }
-    // An e-mailed report says where it is and offers the way back.
+    // An e-mailed report says where it is, its file name held together, and offers the way back.
     auto *view = controller.window()->findChild<ReportViewModel *>();
     controller.model()->emailInstead();
     EXPECT_TRUE(view->goingBackOffered());
     EXPECT_EQ(view->savedText(), u"A new mail to help@example.com has the report attached. "
                                  u"Everything you wrote, and what Zorv attached, is in "
-                                 u"Zorv-report-2026-03-07-0915.txt on your Desktop."_s);
+                                 u"Zorv-\u2060report-\u20602026-\u206003-\u206007-\u20600915.txt "
+                                 u"on your Desktop."_s);
     view->openReportPage();
     EXPECT_EQ(workspace.openedUrls().last(), QUrl(u"https://example.com/r"_s));
     (void)draw(u"builtin-emailed"_s);
     view->backToWriting();
     EXPECT_EQ(view->screen(), ReportViewModel::Screen::Writing);
+}
+
+// A reply's error text arrives as it was sent and is drawn as it was sent: no heading, no link,
+// and no picture fetched from another host.
+TEST_F(ReportWindowTest, outsideTextIsShownAsPlainText) {
+    LoopbackHttpServer elsewhere;
+    const QString html = u"<h1 style='color:red'>Down</h1><a href='https://example.com'>here</a>"
+                         u"<img src='%1'>"_s.arg(elsewhere.url(u"/pixel.png"_s).toString());
+    server.setBehaviour(
+        Behaviour::Answer, 500,
+        QJsonDocument(QJsonObject{{u"error"_s, html}}).toJson(QJsonDocument::Compact));
+    for (const bool builtIn : {false, true}) {
+        controller.show(builtIn ? config() : zorvConfig());
+        controller.model()->setText(u"<b>It broke.</b>"_s);
+        controller.model()->send();
+        ASSERT_TRUE(waitWhileSending(*controller.model()));
+        const auto *saved = std::get_if<Saved>(&controller.model()->phase());
+        ASSERT_TRUE(saved);
+        EXPECT_EQ(saved->why, u"Brindlecot said: "_s + html + u"."_s);
+        (void)draw(builtIn ? u"builtin-saved-html"_s : u"saved-html"_s);
+        int shown = 0;
+        for (const QQuickItem *text : texts()) {
+            if (text->property("text").toString().contains(u"<h1"_s)) {
+                ++shown;
+                EXPECT_EQ(text->property("textFormat").toInt(), 0)
+                    << text->objectName().toStdString();
+            }
+        }
+        EXPECT_EQ(shown, 1) << builtIn;
+        controller.model()->close();
+    }
+    QTest::qWait(50);
+    EXPECT_TRUE(elsewhere.requests().isEmpty());
+}
+
+// A 242-character report number and a reason of one long word wrap inside their card; the
+// buttons stay in the window.
+TEST_F(ReportWindowTest, longTextsWrapAndTheButtonsStayInTheWindow) {
+    const QString number = u"R-"_s + QString(240, u'W');
+    const QString why = u"Brindlecot said: "_s + QString(1500, u'x') + u"."_s;
+    struct Case {
+        QString name;
+        bool builtIn;
+        Phase phase;
+        QString text;
+    };
+    const Case cases[] = {
+        {u"sent-long"_s, false, Sent{number}, u"reportNumber"_s},
+        {u"saved-long"_s, false, Saved{desktopFolder.filePath(fallbackName), why}, u"reportWhy"_s},
+        {u"builtin-sent-long"_s, true, Sent{number}, u"reportDoneText"_s},
+        {u"builtin-saved-long"_s, true, Saved{desktopFolder.filePath(fallbackName), why},
+         u"reportSavedText"_s},
+    };
+    for (const Case &c : cases) {
+        controller.show(c.builtIn ? config() : zorvConfig(), c.phase);
+        (void)draw(c.name);
+        const QRectF window(QPointF(0, 0), controller.window()->size());
+        const QQuickItem *text = item(c.text);
+        const QQuickItem *close = item(u"reportClose"_s);
+        ASSERT_TRUE(text && close) << c.name.toStdString();
+        EXPECT_TRUE(window.contains(sceneRect(close))) << c.name.toStdString();
+        EXPECT_LE(sceneRect(text).right(), window.width() - 22) << c.name.toStdString();
+        EXPECT_LE(text->property("contentWidth").toReal(), text->width() + 0.5)
+            << c.name.toStdString();
+        EXPECT_GT(text->property("lineCount").toInt(), 2) << c.name.toStdString();
+        if (const QQuickItem *copy = item(u"reportCopy"_s); copy && !c.builtIn) {
+            EXPECT_TRUE(window.contains(sceneRect(copy))) << c.name.toStdString();
+        }
+    }
+}
+
+// The example stands where the caret of the empty editor blinks, in the editor's font.
+TEST_F(ReportWindowTest, theWritingHintSitsAtTheCaret) {
+    for (const bool builtIn : {false, true}) {
+        controller.show(builtIn ? config() : zorvConfig());
+        (void)draw(builtIn ? u"builtin-writing-empty"_s : u"writing-empty"_s);
+        const QQuickItem *editor = item(u"reportEditor"_s);
+        const QQuickItem *hint = item(u"reportHint"_s);
+        ASSERT_TRUE(editor && hint);
+        const QRectF caret = editor->property("cursorRectangle").toRectF();
+        const QPointF caretAt = editor->mapToScene(caret.topLeft());
+        const QPointF hintAt = hint->mapToScene(QPointF(0, 0));
+        EXPECT_NEAR(hintAt.x(), caretAt.x(), 1) << builtIn;
+        EXPECT_NEAR(hintAt.y(), caretAt.y(), 1) << builtIn;
+        EXPECT_EQ(hint->property("font").value<QFont>(), editor->property("font").value<QFont>());
+        controller.model()->close();
+    }
+}
+
+// The strip shows this application's icon.
+TEST_F(ReportWindowTest, theStripShowsTheApplicationIcon) {
+    workspace.install({u"app.zorv.Zorv"_s, u"/Applications/Zorv.app"_s,
+                       ApplicationIcon{QColor(u"#5e5ce6"_s), u"Z"_s}});
+    controller.show(zorvConfig());
+    const QQuickItem *icon = item(u"reportAppIcon"_s);
+    ASSERT_TRUE(icon);
+    // Image.Ready
+    ASSERT_TRUE(QTest::qWaitFor([&] { return icon->property("status").toInt() == 1; }, 2000));
+    const QImage picture = draw(u"strip-icon"_s);
+    const qreal ratio = controller.window()->devicePixelRatio();
+    const QRect area = QRectF(sceneRect(icon).topLeft() * ratio, icon->size() * ratio).toRect();
+    int iconColoured = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = picture.pixelColor(x, y);
+            iconColoured += std::abs(pixel.red() - 0x5e) + std::abs(pixel.green() - 0x5c) +
+                                        std::abs(pixel.blue() - 0xe6) <
+                                    24
+                                ? 1
+                                : 0;
+        }
+    }
+    // The icon keeps a margin round its tile.
+    EXPECT_GT(iconColoured, area.width() * area.height() / 6);
+}
+
+// The built-in screens title their results with the kit's symbols, not with text characters, and
+// keep a file name on one line.
+TEST_F(ReportWindowTest, builtInResultScreensUseTheKitSymbols) {
+    const std::tuple<QString, Phase, QString> screens[] = {
+        {u"reportSentTitle"_s, Sent{u"R-7K3QXM"_s}, u"checkmark.circle.fill"_s},
+        {u"reportSavedTitle"_s,
+         Saved{desktopFolder.filePath(fallbackName), u"Brindlecot answered 500."_s},
+         u"tray.and.arrow.down.fill"_s},
+    };
+    for (const auto &[name, phase, symbol] : screens) {
+        controller.show(config(), phase);
+        (void)draw(u"builtin-"_s + name);
+        const QQuickItem *title = item(name);
+        ASSERT_TRUE(title);
+        const auto *image = title->findChild<QQuickItem *>();
+        ASSERT_TRUE(image);
+        EXPECT_TRUE(image->property("source").toUrl().toString().startsWith(
+            u"image://zorvsymbol/"_s + symbol + u'/'))
+            << image->property("source").toUrl().toString().toStdString();
+        for (const QQuickItem *text : texts()) {
+            const QString shown = text->property("text").toString();
+            EXPECT_FALSE(shown.contains(QChar(0x2714)) || shown.contains(QChar(0x2913)));
+        }
+    }
+    // However narrow the line, the sentence breaks around the file name, never inside it.
+    const QQuickItem *label = item(u"reportSavedText"_s);
+    ASSERT_TRUE(label);
+    const QString sentence = label->property("text").toString();
+    const QString joined = u"Zorv-\u2060report-\u20602026-\u206003-\u206007-\u20600915.txt"_s;
+    const qsizetype start = sentence.indexOf(joined);
+    ASSERT_GE(start, 0);
+    for (int width = 220; width <= 480; width += 5) {
+        QTextLayout layout(sentence, label->property("font").value<QFont>());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            const qsizetype end = line.textStart() + line.textLength();
+            EXPECT_FALSE(end > start && end < start + joined.size()) << width;
+        }
+        layout.endLayout();
+    }
 }
 
 // The application's one call for the shell opens its own window, with this build's facts.

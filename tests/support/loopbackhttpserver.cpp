@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <memory>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -41,6 +43,14 @@ void LoopbackHttpServer::setBehaviour(Behaviour behaviour, int status, const QBy
     m_behaviour = behaviour;
     m_status = status;
     m_body = body;
+}
+
+void LoopbackHttpServer::setExtraHeaders(const QList<QPair<QByteArray, QByteArray>> &headers) {
+    m_extraHeaders = headers;
+}
+
+void LoopbackHttpServer::setAnnouncedLength(qint64 length) {
+    m_announcedLength = length;
 }
 
 void LoopbackHttpServer::answerHeld() {
@@ -91,10 +101,55 @@ void LoopbackHttpServer::readFrom(QTcpSocket *socket) {
     }
 }
 
+QByteArray LoopbackHttpServer::head(std::optional<qint64> length) const {
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(m_status) +
+                      " Status\r\nContent-Type: application/json\r\n";
+    head += length ? "Content-Length: " + QByteArray::number(*length) + "\r\n"
+                   : QByteArray("Connection: close\r\n");
+    for (const auto &[name, value] : m_extraHeaders) {
+        head += name + ": " + value + "\r\n";
+    }
+    return head + "\r\n";
+}
+
 void LoopbackHttpServer::respond(QTcpSocket *socket) {
-    socket->write("HTTP/1.1 " + QByteArray::number(m_status) +
-                  " Status\r\nContent-Type: application/json\r\nContent-Length: " +
-                  QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
+    switch (m_behaviour) {
+    case Behaviour::CutShort:
+        socket->write(head(m_announcedLength) + m_body);
+        socket->disconnectFromHost();
+        return;
+    case Behaviour::Flood:
+    case Behaviour::FloodUnannounced:
+        socket->write(head(m_behaviour == Behaviour::Flood ? std::optional(m_announcedLength)
+                                                           : std::nullopt));
+        flood(socket);
+        return;
+    default:
+        socket->write(head(m_body.size()) + m_body);
+    }
+}
+
+// Streams the announced body a chunk at a time, topping up whenever the last chunk has gone, until
+// it is all out or the other side has closed.
+void LoopbackHttpServer::flood(QTcpSocket *socket) {
+    static constexpr qint64 chunkSize = 64 * 1024;
+    const QByteArray chunk(chunkSize, 'x');
+    auto sent = std::make_shared<qint64>(0);
+    const auto topUp = [this, socket, chunk, sent] {
+        if (socket->bytesToWrite() > 0 || socket->state() != QAbstractSocket::ConnectedState) {
+            return;
+        }
+        const qint64 size = std::min(chunkSize, m_announcedLength - *sent);
+        if (size <= 0) {
+            socket->disconnectFromHost();
+            return;
+        }
+        socket->write(chunk.first(size));
+        *sent += size;
+        m_flooded += size;
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, topUp);
+    topUp();
 }
 
 } // namespace zorv

@@ -9,17 +9,23 @@
 #include <QTcpSocket>
 #include <QUrl>
 
+#include <optional>
+
 namespace zorv {
 
 // A small HTTP/1.1 server on 127.0.0.1 for tests that make real requests. It records every
-// request (method, path, headers in order, raw body) and answers it with the status and body it
-// was given, holds the answer until answerHeld(), or closes the connection without a word.
+// request (method, path, headers in order, raw body) and answers it with the status, extra
+// headers and body it was given, holds the answer until answerHeld(), closes the connection
+// without a word, cuts the answer short (announces more than it sends, then closes) or floods
+// (announces and streams a body of any size, never holding more than a chunk of it).
 // unusedUrl() is an address where nothing listens.
 class LoopbackHttpServer : public QObject {
     Q_OBJECT
 
 public:
-    enum class Behaviour { Answer, Hold, Close };
+    // Flood and FloodUnannounced stream the announced length of body, the second without saying
+    // how long it is (the body then ends when the connection closes).
+    enum class Behaviour { Answer, Hold, Close, CutShort, Flood, FloodUnannounced };
 
     struct Request {
         QByteArray method;
@@ -38,7 +44,14 @@ public:
 
     // How the next requests are answered; held and later answered ones get `status` and `body`.
     void setBehaviour(Behaviour behaviour, int status = 200, const QByteArray &body = {});
+    // Headers sent with every answer after Content-Type and Content-Length ("Location", ...).
+    void setExtraHeaders(const QList<QPair<QByteArray, QByteArray>> &headers);
+    // The Content-Length that CutShort announces (it sends only the body), and the body size
+    // that the floods stream.
+    void setAnnouncedLength(qint64 length);
     void answerHeld();
+    // How many body bytes Flood has written so far, over every connection.
+    [[nodiscard]] qint64 bytesFlooded() const { return m_flooded; }
 
     [[nodiscard]] const QList<Request> &requests() const { return m_requests; }
     // Runs the event loop until `count` requests have arrived in full; false after 5 s.
@@ -47,11 +60,16 @@ public:
 private:
     void readFrom(QTcpSocket *socket);
     void respond(QTcpSocket *socket);
+    [[nodiscard]] QByteArray head(std::optional<qint64> length) const;
+    void flood(QTcpSocket *socket);
 
     QTcpServer m_server;
     Behaviour m_behaviour = Behaviour::Answer;
     int m_status = 200;
     QByteArray m_body;
+    QList<QPair<QByteArray, QByteArray>> m_extraHeaders;
+    qint64 m_announcedLength = 0;
+    qint64 m_flooded = 0;
     QList<Request> m_requests;
     QList<QPointer<QTcpSocket>> m_held;
 };

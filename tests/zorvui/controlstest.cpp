@@ -2,10 +2,13 @@
 #include "controls/pickermodel.h"
 #include "controls/shortcutrecordermodel.h"
 #include "controls/shortcutrule.h"
+#include "models/valueequality.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QSignalSpy>
 
 #include <tuple>
@@ -130,6 +133,112 @@ TEST(PickerModelTest, SizesTheListFromTheOptionCount) {
     }
 }
 
+// The open list's rows as a view reads them, through the model's roles.
+struct ShownRow {
+    QString label;
+    bool selected;
+    bool highlighted;
+    bool extra;
+
+    friend bool operator==(const ShownRow &, const ShownRow &) = default;
+};
+
+void PrintTo(const ShownRow &row, std::ostream *os) {
+    *os << row.label.toStdString() << (row.selected ? " ✓" : "") << (row.highlighted ? " *" : "")
+        << (row.extra ? " (extra)" : "");
+}
+
+QList<ShownRow> shownRows(const QAbstractItemModel &rows) {
+    const QHash<int, QByteArray> names = rows.roleNames();
+    const auto role = [&](const QByteArray &name) { return names.key(name, -1); };
+    QList<ShownRow> shown;
+    for (int i = 0; i < rows.rowCount(); ++i) {
+        const QModelIndex index = rows.index(i, 0);
+        shown.append({rows.data(index, role("label")).toString(),
+                      rows.data(index, role("selected")).toBool(),
+                      rows.data(index, role("highlighted")).toBool(),
+                      rows.data(index, role("extra")).toBool()});
+    }
+    return shown;
+}
+
+TEST(PickerModelTest, KeepsTheOpenListsRowsCurrent) {
+    PickerModel model;
+    QAbstractItemModelTester tester(model.rows(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QSignalSpy changed(model.rows(), &QAbstractItemModel::dataChanged);
+    QSignalSpy reset(model.rows(), &QAbstractItemModel::modelReset);
+    model.setOptions(optionsOf({u"A"_s, u"B"_s, u"C"_s}));
+    model.setHasExtra(true);
+    model.setExtraLabel(u"Other…"_s);
+    model.setSelection(u"A"_s);
+    model.toggle();
+    EXPECT_EQ(shownRows(*model.rows()), (QList<ShownRow>{{u"A"_s, true, true, false},
+                                                         {u"B"_s, false, false, false},
+                                                         {u"C"_s, false, false, false},
+                                                         {u"Other…"_s, false, false, true}}));
+
+    // Choosing C and opening again: the check mark and the highlight move with it.
+    model.choose(2);
+    model.toggle();
+    EXPECT_EQ(shownRows(*model.rows()), (QList<ShownRow>{{u"A"_s, false, false, false},
+                                                         {u"B"_s, false, false, false},
+                                                         {u"C"_s, true, true, false},
+                                                         {u"Other…"_s, false, false, true}}));
+
+    // Relabelled with the same count: the rows change in place, and only those that differ.
+    changed.clear();
+    QVariantList relabelled = optionsOf({u"A"_s, u"B"_s, u"C"_s});
+    relabelled[1] = QVariantMap{{u"value"_s, u"B"_s}, {u"label"_s, u"Bee"_s}};
+    model.setOptions(relabelled);
+    EXPECT_EQ(shownRows(*model.rows())[1], (ShownRow{u"Bee"_s, false, false, false}));
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed.first().at(0).toModelIndex().row(), 1);
+
+    // Fewer options: rows go from the end; the extra row follows the options.
+    model.setOptions(optionsOf({u"C"_s}));
+    EXPECT_EQ(shownRows(*model.rows()),
+              (QList<ShownRow>{{u"C"_s, true, false, false}, {u"Other…"_s, false, false, true}}));
+    EXPECT_EQ(reset.size(), 0) << "views keep their delegates";
+}
+
+TEST(PickerModelTest, MatchesValuesOfTheSameKindOnly) {
+    const QVariant null = QVariant::fromValue(nullptr);
+    const struct {
+        const char *name;
+        QVariant a;
+        QVariant b;
+        bool same;
+    } cases[] = {
+        {"text 1 is not the number 1", u"1"_s, 1, false},
+        {"the number 1 whether integer or double", 1, 1.0, true},
+        {"a 64-bit number", qint64(1) << 40, double(qint64(1) << 40), true},
+        {"text true is not true", u"true"_s, true, false},
+        {"0 is not false", 0, false, false},
+        {"empty text is not nothing", u""_s, QVariant(), false},
+        {"null is nothing", null, QVariant(), true},
+        {"0 is not nothing", 0, null, false},
+        {"lists element by element", QVariantList{1, u"a"_s}, QVariantList{1.0, u"a"_s}, true},
+        {"lists do not convert", QVariantList{1}, QVariantList{u"1"_s}, false},
+        {"objects key by key", QVariantMap{{u"id"_s, 2}}, QVariantMap{{u"id"_s, 2.0}}, true},
+        {"objects do not convert", QVariantMap{{u"id"_s, 2}}, QVariantMap{{u"id"_s, u"2"_s}},
+         false},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(sameValue(c.a, c.b), c.same) << c.name;
+        EXPECT_EQ(sameValue(c.b, c.a), c.same) << c.name << " (swapped)";
+    }
+
+    PickerModel model;
+    model.setOptions(optionsOf({1, u"1"_s}));
+    model.setSelection(u"1"_s);
+    EXPECT_EQ(model.currentIndex(), 1);
+    EXPECT_FALSE(model.isSelected(0));
+    model.setSelection(1);
+    EXPECT_EQ(model.currentIndex(), 0);
+    EXPECT_FALSE(model.isSelected(1));
+}
+
 constexpr quint64 shift = KeyShortcut::kShift;
 constexpr quint64 control = KeyShortcut::kControl;
 constexpr quint64 option = KeyShortcut::kOption;
@@ -191,6 +300,111 @@ TEST(ShortcutRuleTest, MapsQtKeysAndModifiersInOneTable) {
     EXPECT_EQ(MacKeys::press(qtEvent), (MacKeyPress{40, command | shift}));
     const QKeyEvent simulated = MacKeys::simulatedKeyEvent({117, option});
     EXPECT_EQ(MacKeys::press(simulated), (MacKeyPress{117, option}));
+}
+
+// Every printable key of a US keyboard: its Qt key, the Qt key Shift makes of it, its Linux
+// input code and its mac key code.
+struct PrintableKey {
+    Qt::Key key;
+    Qt::Key shifted;
+    quint32 inputCode;
+    quint16 macCode;
+};
+constexpr PrintableKey printableKeys[] = {
+    {Qt::Key_A, Qt::Key_A, 30, 0},
+    {Qt::Key_B, Qt::Key_B, 48, 11},
+    {Qt::Key_C, Qt::Key_C, 46, 8},
+    {Qt::Key_D, Qt::Key_D, 32, 2},
+    {Qt::Key_E, Qt::Key_E, 18, 14},
+    {Qt::Key_F, Qt::Key_F, 33, 3},
+    {Qt::Key_G, Qt::Key_G, 34, 5},
+    {Qt::Key_H, Qt::Key_H, 35, 4},
+    {Qt::Key_I, Qt::Key_I, 23, 34},
+    {Qt::Key_J, Qt::Key_J, 36, 38},
+    {Qt::Key_K, Qt::Key_K, 37, 40},
+    {Qt::Key_L, Qt::Key_L, 38, 37},
+    {Qt::Key_M, Qt::Key_M, 50, 46},
+    {Qt::Key_N, Qt::Key_N, 49, 45},
+    {Qt::Key_O, Qt::Key_O, 24, 31},
+    {Qt::Key_P, Qt::Key_P, 25, 35},
+    {Qt::Key_Q, Qt::Key_Q, 16, 12},
+    {Qt::Key_R, Qt::Key_R, 19, 15},
+    {Qt::Key_S, Qt::Key_S, 31, 1},
+    {Qt::Key_T, Qt::Key_T, 20, 17},
+    {Qt::Key_U, Qt::Key_U, 22, 32},
+    {Qt::Key_V, Qt::Key_V, 47, 9},
+    {Qt::Key_W, Qt::Key_W, 17, 13},
+    {Qt::Key_X, Qt::Key_X, 45, 7},
+    {Qt::Key_Y, Qt::Key_Y, 21, 16},
+    {Qt::Key_Z, Qt::Key_Z, 44, 6},
+    {Qt::Key_1, Qt::Key_Exclam, 2, 18},
+    {Qt::Key_2, Qt::Key_At, 3, 19},
+    {Qt::Key_3, Qt::Key_NumberSign, 4, 20},
+    {Qt::Key_4, Qt::Key_Dollar, 5, 21},
+    {Qt::Key_5, Qt::Key_Percent, 6, 23},
+    {Qt::Key_6, Qt::Key_AsciiCircum, 7, 22},
+    {Qt::Key_7, Qt::Key_Ampersand, 8, 26},
+    {Qt::Key_8, Qt::Key_Asterisk, 9, 28},
+    {Qt::Key_9, Qt::Key_ParenLeft, 10, 25},
+    {Qt::Key_0, Qt::Key_ParenRight, 11, 29},
+    {Qt::Key_Minus, Qt::Key_Underscore, 12, 27},
+    {Qt::Key_Equal, Qt::Key_Plus, 13, 24},
+    {Qt::Key_BracketLeft, Qt::Key_BraceLeft, 26, 33},
+    {Qt::Key_BracketRight, Qt::Key_BraceRight, 27, 30},
+    {Qt::Key_Backslash, Qt::Key_Bar, 43, 42},
+    {Qt::Key_Semicolon, Qt::Key_Colon, 39, 41},
+    {Qt::Key_Apostrophe, Qt::Key_QuoteDbl, 40, 39},
+    {Qt::Key_Comma, Qt::Key_Less, 51, 43},
+    {Qt::Key_Period, Qt::Key_Greater, 52, 47},
+    {Qt::Key_Slash, Qt::Key_Question, 53, 44},
+    {Qt::Key_QuoteLeft, Qt::Key_AsciiTilde, 41, 50},
+    {Qt::Key_Space, Qt::Key_Space, 57, 49},
+};
+
+TEST(ShortcutRuleTest, MapsEveryPrintableKeyByItsPlaceWithAndWithoutShift) {
+    using ScanCodes = MacKeys::ScanCodes;
+    const Qt::KeyboardModifiers shiftCommand = Qt::ShiftModifier | Qt::MetaModifier;
+    for (const PrintableKey &k : printableKeys) {
+        const std::string name = QKeySequence(k.key).toString().toStdString();
+        const quint32 scanCode = k.inputCode + 8;
+        // Without a scan code (offscreen, synthesised events) the Qt key decides.
+        const QKeyEvent bare(QEvent::KeyPress, k.key, Qt::MetaModifier);
+        EXPECT_EQ(MacKeys::press(bare, ScanCodes::None), (MacKeyPress{k.macCode, command})) << name;
+        const QKeyEvent shifted(QEvent::KeyPress, k.shifted, shiftCommand);
+        EXPECT_EQ(MacKeys::press(shifted, ScanCodes::None),
+                  (MacKeyPress{k.macCode, command | shift}))
+            << name << " with shift";
+        // X11 and Wayland: the scan code decides, whatever symbol the layout makes of the key.
+        const QKeyEvent placed(QEvent::KeyPress, k.shifted, shiftCommand, scanCode, 0, 0);
+        EXPECT_EQ(MacKeys::press(placed, ScanCodes::Linux),
+                  (MacKeyPress{k.macCode, command | shift}))
+            << name << " by scan code";
+        const QKeyEvent unknownSymbol(QEvent::KeyPress, Qt::Key_unknown, Qt::ControlModifier,
+                                      scanCode, 0, 0);
+        EXPECT_EQ(MacKeys::press(unknownSymbol, ScanCodes::Linux),
+                  (MacKeyPress{k.macCode, control}))
+            << name << " by scan code alone";
+        EXPECT_EQ(MacKeys::press(unknownSymbol, ScanCodes::None), std::nullopt)
+            << name << " scan codes of no known meaning are not read";
+    }
+    // ⇧⌘1 as Qt delivers it on Linux is recorded with the shift kept.
+    const QKeyEvent exclam(QEvent::KeyPress, Qt::Key_Exclam, shiftCommand, 10, 0, 0);
+    for (const ScanCodes scanCodes : {ScanCodes::None, ScanCodes::Linux}) {
+        const auto press = MacKeys::press(exclam, scanCodes);
+        ASSERT_TRUE(press);
+        EXPECT_EQ(Rule::decide(*press), Rule::Outcome(Rule::Record{{18, command | shift}}));
+    }
+    // A key on the place of Q typing "a" (a French layout) is the mac's Q key, as on a Mac.
+    const QKeyEvent azerty(QEvent::KeyPress, Qt::Key_A, Qt::MetaModifier, 16 + 8, 0, 0);
+    EXPECT_EQ(MacKeys::press(azerty, ScanCodes::Linux), (MacKeyPress{12, command}));
+    EXPECT_EQ(MacKeys::press(azerty, ScanCodes::None), (MacKeyPress{0, command}));
+    // Keys off the printable block keep their place too: F5, the arrows, forward delete.
+    for (const auto &[inputCode, macCode] : std::initializer_list<std::pair<quint32, int>>{
+             {63, 96}, {103, 126}, {105, 123}, {111, 117}, {1, 53}}) {
+        EXPECT_EQ(MacKeys::keyCodeOfScanCode(inputCode + 8), macCode) << inputCode;
+    }
+    EXPECT_EQ(MacKeys::keyCodeOfScanCode(0), std::nullopt);
+    EXPECT_EQ(MacKeys::keyCodeOfScanCode(42 + 8), std::nullopt) << "left shift has no key code";
 }
 
 TEST(ShortcutRecorderTest, ShowsTheShortcutOrTheDefaultAsCaps) {

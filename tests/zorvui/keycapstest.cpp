@@ -22,6 +22,14 @@ void PrintTo(const KeyCapText::Segment &segment, std::ostream *os) {
                          : "\"" + segment.plain.toStdString() + "\"");
 }
 
+void PrintTo(const KeyCapText::Word &word, std::ostream *os) {
+    *os << "word(";
+    for (const KeyCapText::Segment &piece : word.pieces) {
+        PrintTo(piece, os);
+    }
+    *os << " +" << word.spacesAfter << ")";
+}
+
 namespace {
 
 TEST(KeyCapsTest, ParsesKeyDescriptionsIntoCaps) {
@@ -95,24 +103,63 @@ TEST(KeyCapTextTest, SplitsTokensFromPlainText) {
     }
 }
 
-TEST(KeyCapTextTest, KeepsMarkupCharactersVerbatim) {
-    const QString markup = KeyCapText::markup(u"<b>A & B</b>  \"{return}\"\nnext"_s, 12, Qt::black);
-    EXPECT_TRUE(markup.startsWith(u"&lt;b&gt;A &amp; B&lt;/b&gt; &nbsp;&quot;<img src="_s))
-        << markup.toStdString();
-    EXPECT_TRUE(markup.endsWith(u"&quot;<br>next"_s)) << markup.toStdString();
-    EXPECT_EQ(markup.count(u"<img "_s), 1);
-    EXPECT_EQ(KeyCapText::markup(u"plain"_s, 12, Qt::black), u"plain"_s);
+KeyCapText::Segment text(const QString &plain) {
+    return {plain, std::nullopt};
 }
 
-TEST(KeyCapTextTest, ImageIdsRoundTripAndRejectJunk) {
-    const KeyCapText::ImageRequest request{
-        {u"⌘"_s, u"/"_s, u""_s, u"a b?&"_s}, 11.5, QColor(1, 2, 3, 200)};
-    EXPECT_EQ(KeyCapText::parseImageId(KeyCapText::imageId(request)), request);
-    for (const QString &junk :
-         {u""_s, u"12"_s, u"x/ff000000"_s, u"12/zz"_s, u"12/ff000000/q31"_s, u"12/ff000000/k3"_s,
-          u"-1/ff000000"_s, u"1e9/ff000000"_s, u"nan/ff000000"_s}) {
-        EXPECT_FALSE(KeyCapText::parseImageId(junk)) << junk.toStdString();
+KeyCapText::Segment caps(const QStringList &labels) {
+    return {QString(), labels};
+}
+
+TEST(KeyCapTextTest, LaysOutWordsWithTheSpacesTheTextHas) {
+    using Word = KeyCapText::Word;
+    using Paragraph = KeyCapText::Paragraph;
+    const QStringList command1{u"⌘"_s, u"1"_s};
+    const struct {
+        QString text;
+        QList<Paragraph> paragraphs;
+    } cases[] = {
+        {u"Press {command+1}."_s,
+         {{Word{{text(u"Press"_s)}, 1}, Word{{caps(command1), text(u"."_s)}, 0}}}},
+        {u"Hold {option} and"_s,
+         {{Word{{text(u"Hold"_s)}, 1}, Word{{caps({u"option"_s})}, 1}, Word{{text(u"and"_s)}, 0}}}},
+        {u"{command+1}{esc}"_s, {{Word{{caps(command1), caps({u"esc"_s})}, 0}}}},
+        {u"  two\tspaces  "_s,
+         {{Word{{}, 2}, Word{{text(u"two"_s)}, 1}, Word{{text(u"spaces"_s)}, 2}}}},
+        {u"one\n\nthree"_s, {{Word{{text(u"one"_s)}, 0}}, {}, {Word{{text(u"three"_s)}, 0}}}},
+        {u"a {b"_s, {{Word{{text(u"a"_s)}, 1}, Word{{text(u"{b"_s)}, 0}}}},
+        {u""_s, {Paragraph{}}},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(KeyCapText::paragraphs(c.text), c.paragraphs) << c.text.toStdString();
     }
+}
+
+TEST(KeyCapTextTest, KeepsMarkupCharactersVerbatim) {
+    // Text around the caps is never read as markup: every character stays as typed.
+    const QString typed = u"<b>A & B</b> <img src=x> \"{return}\""_s;
+    const auto paragraphs = KeyCapText::paragraphs(typed);
+    ASSERT_EQ(paragraphs.size(), 1);
+    QString shown;
+    for (const KeyCapText::Word &word : paragraphs.first()) {
+        for (const KeyCapText::Segment &piece : word.pieces) {
+            shown += piece.caps ? u"{"_s + piece.caps->join(u'+') + u"}"_s : piece.plain;
+        }
+        shown += QString(word.spacesAfter, u' ');
+    }
+    EXPECT_EQ(shown, typed);
+
+    // The form QML reads: paragraphs of {pieces, spacesAfter}, pieces {text} or {caps}.
+    const QVariantList layout = KeyCapText::layoutValue(u"<i>x</i> {command+1}"_s);
+    ASSERT_EQ(layout.size(), 1);
+    const QVariantList words = layout.first().toList();
+    ASSERT_EQ(words.size(), 2);
+    const QVariantMap first = words.at(0).toMap();
+    EXPECT_EQ(first.value(u"spacesAfter"_s).toInt(), 1);
+    EXPECT_EQ(first.value(u"pieces"_s).toList().first().toMap().value(u"text"_s),
+              QVariant(u"<i>x</i>"_s));
+    EXPECT_EQ(words.at(1).toMap().value(u"pieces"_s).toList().first().toMap().value(u"caps"_s),
+              QVariant(QStringList{u"⌘"_s, u"1"_s}));
 }
 
 TEST(TrailingMenuRowTest, NeedsRoomForTitleGapCapsAndInsets) {

@@ -44,6 +44,7 @@ QQuickItem *KitScene::find(const QString &objectName) const {
 QImage KitScene::grab(const QString &name) {
     clock.settle();
     QImage picture = view.grabWindow();
+    picture.setDevicePixelRatio(view.devicePixelRatio());
     const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
     QDir().mkpath(folder);
     picture.save(folder + u'/' + name + u".png"_s);
@@ -51,8 +52,11 @@ QImage KitScene::grab(const QString &name) {
 }
 
 int countPixels(const QImage &image, const QColor &color, int tolerance, QRect area) {
+    const qreal ratio = image.devicePixelRatio();
     if (area.isEmpty()) {
         area = image.rect();
+    } else {
+        area = QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toRect();
     }
     area &= image.rect();
     int count = 0;
@@ -65,6 +69,11 @@ int countPixels(const QImage &image, const QColor &color, int tolerance, QRect a
         }
     }
     return count;
+}
+
+int devicePixels(const QImage &image, int points) {
+    const qreal ratio = image.devicePixelRatio();
+    return qRound(points * ratio * ratio);
 }
 
 } // namespace zorv

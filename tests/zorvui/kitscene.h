@@ -22,7 +22,8 @@ public:
     // errors printed when it does not load.
     bool load(const QString &qml, QSize size);
     [[nodiscard]] QQuickItem *find(const QString &objectName) const;
-    // Renders the scene and keeps the picture under `name`.
+    // Renders the scene and keeps the picture under `name`; the picture has the window's pixel
+    // ratio (2 under QT_SCALE_FACTOR=2).
     QImage grab(const QString &name);
 
     ManualClock clock;
@@ -40,8 +41,11 @@ inline std::string lookName(const ::testing::TestParamInfo<Look> &info) {
     return info.param.name;
 }
 
-// How many pixels of `image` inside `area` (the whole image when empty) are within `tolerance`
-// of `color` on every channel.
+// How many device pixels of `image` inside `area` (in scene points, mapped to device pixels by the
+// image's pixel ratio; the whole image when empty) are within `tolerance` of `color` on every
+// channel.
 int countPixels(const QImage &image, const QColor &color, int tolerance = 2, QRect area = {});
+// The device pixels `points` square points cover in `image`.
+int devicePixels(const QImage &image, int points);
 
 } // namespace zorv

@@ -10,6 +10,7 @@
 #include <QQuickItem>
 #include <QSignalSpy>
 
+#include <cmath>
 #include <tuple>
 
 using namespace Qt::StringLiterals;
@@ -222,6 +223,65 @@ bool anyTextContains(QQuickItem *item, const QString &part) {
                        [&](QQuickItem *child) { return anyTextContains(child, part); });
 }
 
+// WCAG 2 contrast ratio of two opaque colours.
+double contrast(const QColor &a, const QColor &b) {
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// `top` at `alpha` over `bottom`.
+QColor over(const QColor &top, double alpha, const QColor &bottom) {
+    return QColor::fromRgbF(float(top.redF() * alpha + bottom.redF() * (1 - alpha)),
+                            float(top.greenF() * alpha + bottom.greenF() * (1 - alpha)),
+                            float(top.blueF() * alpha + bottom.blueF() * (1 - alpha)));
+}
+
+// Edges that must be seen (card borders, row dividers, control borders, the dark title strip)
+// reach 1.5:1 against what they meet, and secondary and disabled labels 3:1 against what they sit
+// on, in both appearances.
+TEST(PaletteTest, KeepsEdgesAndQuietTextsClearOfTheirGround) {
+    for (const QString &appearance : {AppearanceName::aqua, AppearanceName::darkAqua}) {
+        const auto c = [&](Role role) { return ZorvPalette::resolve(role, appearance); };
+        const QColor disabledAccentFill = over(c(Role::Honey), 0.25, c(Role::Paper));
+        const struct {
+            const char *name;
+            QColor a;
+            QColor b;
+            double floor;
+        } pairs[] = {
+            {"card border on the card", c(Role::Line), c(Role::Card), 1.5},
+            {"card border on the paper", c(Role::Line), c(Role::Paper), 1.5},
+            {"control border on the card", c(Role::Line2), c(Role::Card), 1.5},
+            {"control border on the paper", c(Role::Line2), c(Role::Paper), 1.5},
+            {"pressed control border", c(Role::Line2), c(Role::Paper2), 1.5},
+            {"title strip on the paper", c(Role::Espresso), c(Role::Paper), 1.5},
+            {"secondary text on the paper", c(Role::Ink2), c(Role::Paper), 3},
+            {"secondary text on the card", c(Role::Ink2), c(Role::Card), 3},
+            {"disabled label while pressed", c(Role::Ink2), c(Role::Paper2), 3},
+            {"disabled accent label", c(Role::HoneyInk), disabledAccentFill, 3},
+            {"saved tick on the paper", c(Role::HoneyInk), c(Role::Paper), 3},
+            {"secondary text on the strip", c(Role::OnEspresso2), c(Role::Espresso), 3},
+            {"accent label on honey", ZorvPalette::accentLabel(), c(Role::Honey), 3},
+        };
+        for (const auto &p : pairs) {
+            const double ratio = contrast(p.a, p.b);
+            EXPECT_GE(ratio, p.floor)
+                << p.name << " in " << appearance.toStdString() << ": " << ratio;
+            RecordProperty(
+                QStringLiteral("%1 (%2)").arg(QLatin1String(p.name), appearance).toStdString(),
+                QString::number(ratio, 'f', 2).toStdString());
+        }
+    }
+}
+
 class LookRenderingTest : public ::testing::TestWithParam<Look> {};
 
 TEST_P(LookRenderingTest, DrawsThePaneAndItsPartsInThePalette) {
@@ -245,7 +305,7 @@ TEST_P(LookRenderingTest, DrawsThePaneAndItsPartsInThePalette) {
     ASSERT_TRUE(caps);
     const QRect capsArea = caps->mapRectToScene(caps->boundingRect()).toAlignedRect();
     EXPECT_GT(capsArea.width(), 30);
-    const int area = capsArea.width() * capsArea.height();
+    const int area = devicePixels(picture, capsArea.width() * capsArea.height());
     EXPECT_LT(countPixels(picture, color(Role::Paper), 60, capsArea), area - 10)
         << "ink of the labels";
 

@@ -13,6 +13,7 @@
 #include <QQuickItem>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -100,6 +101,54 @@ TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
     QQuickItem *list = scene.find(u"pickerList"_s);
     ASSERT_TRUE(list);
     EXPECT_GT(list->property("contentY").toReal(), 0);
+    scene.grab(u"picker-scrolled-"_s + QLatin1String(GetParam().name));
+
+    // The open list shows the choice made, never an earlier one.
+    // Delegates hang in the item tree only.
+    const std::function<QQuickItem *(QQuickItem *, const QString &)> findItem =
+        [&](QQuickItem *item, const QString &name) -> QQuickItem * {
+        if (item->objectName() == name) {
+            return item;
+        }
+        for (QQuickItem *child : item->childItems()) {
+            if (QQuickItem *found = findItem(child, name)) {
+                return found;
+            }
+        }
+        return nullptr;
+    };
+    const auto rowPart = [&](const QString &part, int row) {
+        return findItem(list, part + QString::number(row));
+    };
+    ASSERT_TRUE(rowPart(u"pickerMark"_s, 10) && rowPart(u"pickerMark"_s, 3));
+    EXPECT_EQ(rowPart(u"pickerMark"_s, 10)->opacity(), 1);
+    EXPECT_EQ(rowPart(u"pickerMark"_s, 3)->opacity(), 0) << "d, chosen before, lost its mark";
+
+    // The scroll bar keeps to its own lane, clear of the highlighted row and the round corners.
+    const auto sceneRect = [](QQuickItem *item) {
+        return QRectF(item->mapToScene(QPointF(0, 0)), item->size());
+    };
+    QQuickItem *bar = findItem(list, u"pickerScrollBar"_s);
+    ASSERT_TRUE(bar && bar->isVisible());
+    auto *handle = bar->property("contentItem").value<QQuickItem *>();
+    QQuickItem *lastRow = rowPart(u"pickerRow"_s, 10);
+    ASSERT_TRUE(handle && lastRow);
+    const QRectF handleRect = sceneRect(handle);
+    const QRectF listRect = sceneRect(list);
+    EXPECT_GE(handleRect.left(), sceneRect(lastRow).right() + 1);
+    EXPECT_LE(handleRect.right(), listRect.right() - 2);
+    EXPECT_GE(handleRect.top(), listRect.top() + 8);
+    EXPECT_LE(handleRect.bottom(), listRect.bottom() - 8);
+
+    // Relabelled with the same count, the open list shows the new labels.
+    QVariantList relabelled;
+    for (int i = 0; i < 11; ++i) {
+        relabelled.append(
+            QVariantMap{{u"value"_s, QString(QChar(u'a' + i))}, {u"label"_s, u"App %1"_s.arg(i)}});
+    }
+    picker->setProperty("options", relabelled);
+    EXPECT_EQ(rowPart(u"pickerLabel"_s, 10)->property("text").toString(), u"App 10"_s);
+    EXPECT_EQ(rowPart(u"pickerMark"_s, 10)->opacity(), 1);
     QTest::mouseClick(&scene.view, Qt::LeftButton, {}, QPoint(320, 20));
     EXPECT_FALSE(picker->property("presented").toBool());
     EXPECT_EQ(picker->property("selection").toString(), u"k"_s);
@@ -166,7 +215,7 @@ Rectangle {
         const QRect area = tile->mapRectToScene(tile->boundingRect()).toAlignedRect();
         const int inked = countPixels(picture, ink, 8, area);
         EXPECT_GT(inked, 20) << name.toStdString() << " has ink";
-        EXPECT_LT(inked, area.width() * area.height() * 3 / 4)
+        EXPECT_LT(inked, devicePixels(picture, area.width() * area.height()) * 3 / 4)
             << name.toStdString() << " is a glyph, not a block";
     }
     QQuickItem *plate = scene.find(u"plate"_s);
@@ -252,10 +301,13 @@ Rectangle {
     EXPECT_EQ(countPixels(picture, selection, 2, QRect(0, 4, 270, 24)), 0);
     EXPECT_GT(countPixels(picture, selection, 2, QRect(0, 28, 270, 24)), 4000);
     // Caps at the trailing edge: ink in the last 60 points of the first row, none in the inset.
-    EXPECT_LT(countPixels(picture, Qt::white, 10, QRect(200, 6, 39, 20)), 39 * 20 - 10);
-    EXPECT_EQ(countPixels(picture, Qt::white, 10, QRect(241, 4, 18, 24)), 18 * 24);
+    EXPECT_LT(countPixels(picture, Qt::white, 10, QRect(200, 6, 39, 20)),
+              devicePixels(picture, 39 * 20) - 10);
+    EXPECT_EQ(countPixels(picture, Qt::white, 10, QRect(241, 4, 18, 24)),
+              devicePixels(picture, 18 * 24));
     // The highlight leaves 5 points on each side.
-    EXPECT_EQ(countPixels(picture, Qt::white, 2, QRect(0, 28, 5, 24)), 5 * 24);
+    EXPECT_EQ(countPixels(picture, Qt::white, 2, QRect(0, 28, 5, 24)),
+              devicePixels(picture, 5 * 24));
 
     QStringList order;
     auto *row = qobject_cast<TrailingMenuRow *>(settings);

@@ -15,52 +15,60 @@ ColumnLayout {
         Layout.fillWidth: true
         title: qsTr("Sent. Thanks.")
     }
-    ZorvCard {
-        Layout.fillWidth: true
-        kicker: qsTr("Your report number")
+    ReportBody {
+        ZorvCard {
+            kicker: qsTr("Your report number")
 
-        RowLayout {
-            x: 16
-            width: parent.width - 32
-            height: implicitHeight + 32
-            spacing: 12
-            TextEdit {
-                objectName: "reportNumber"
-                readOnly: true
-                selectByMouse: true
-                text: root.content.reportId
-                font.family: Zorv.monoFamily
-                font.pixelSize: 28
-                font.bold: true
-                font.letterSpacing: 2
-                color: Zorv.ink
-            }
-            Item {
-                Layout.fillWidth: true
-                Layout.minimumWidth: 8
-            }
-            ZorvOutlineButton {
-                objectName: "reportCopy"
-                text: root.content.copied ? qsTr("Copied") : qsTr("Copy")
-                onClicked: root.content.copyNumber()
+            RowLayout {
+                x: 16
+                width: parent.width - 32
+                height: implicitHeight + 32
+                spacing: 12
+                TextEdit {
+                    id: number
+                    objectName: "reportNumber"
+                    Layout.fillWidth: true
+                    readOnly: true
+                    selectByMouse: true
+                    textFormat: TextEdit.PlainText
+                    // A number is one word: it fills each line and breaks where the line ends.
+                    wrapMode: TextEdit.WrapAnywhere
+                    text: root.content.reportId
+                    font.family: Zorv.monoFamily
+                    font.pixelSize: 28
+                    font.bold: true
+                    font.letterSpacing: 2
+                    color: Zorv.ink
+                }
+                Item {
+                    Layout.minimumWidth: 8
+                }
+                ZorvOutlineButton {
+                    objectName: "reportCopy"
+                    // Beside the number's first line, in view even when a long number scrolls.
+                    Layout.alignment: number.lineCount > 1 ? Qt.AlignTop : Qt.AlignVCenter
+                    Layout.topMargin: number.lineCount > 1
+                                      ? 16 + (number.contentHeight / number.lineCount - height) / 2
+                                      : 0
+                    text: root.content.copied ? qsTr("Copied") : qsTr("Copy")
+                    onClicked: root.content.copyNumber()
+                }
             }
         }
-    }
-    Text {
-        Layout.fillWidth: true
-        wrapMode: Text.WordWrap
-        text: qsTr("Give this number if anyone asks about your report. It went straight to the person who builds Zorv.")
-        font.pixelSize: 11
-        color: Zorv.ink2
-    }
-    Item {
-        Layout.fillHeight: true
+        Text {
+            width: parent.width
+            wrapMode: Text.WordWrap
+            text: qsTr("Give this number if anyone asks about your report. It went straight to the person who builds Zorv.")
+            font.pixelSize: 11
+            color: Zorv.ink2
+        }
     }
     RowLayout {
         Item {
             Layout.fillWidth: true
         }
         ZorvAccentButton {
+            objectName: "reportClose"
             text: qsTr("Close")
             onClicked: root.content.close()
         }

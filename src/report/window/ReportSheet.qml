@@ -28,9 +28,13 @@ Rectangle {
                 anchors.verticalCenter: parent.verticalCenter
                 spacing: 8
                 Image {
+                    objectName: "reportAppIcon"
                     width: 18
                     height: 18
-                    source: ""
+                    sourceSize: Qt.size(36, 36)
+                    smooth: true
+                    mipmap: true
+                    source: root.content.appIcon
                 }
                 Text {
                     text: "Zorv"

@@ -2,10 +2,12 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import QtQuick.Window
+import Zorv.UI
 import Zorv.Report
 
 // The report feature's own plain screens, for a configuration without window content: the
-// system look with one filled button in the configuration's accent colours.
+// system look with one filled button in the configuration's accent colours. Every text is plain
+// text: reasons and numbers come from the network.
 Window {
     id: root
 
@@ -13,6 +15,51 @@ Window {
 
     flags: Qt.Window | Qt.WindowTitleHint | Qt.WindowCloseButtonHint
     color: palette.window
+
+    component PlainLabel: Label {
+        textFormat: Text.PlainText
+    }
+
+    // A screen's title after the kit's symbol for it.
+    component SymbolTitle: Row {
+        id: symbolTitle
+
+        property string symbol
+        property string text
+
+        spacing: 6
+        SymbolImage {
+            anchors.verticalCenter: parent.verticalCenter
+            name: symbolTitle.symbol
+            size: 20
+            color: palette.windowText
+        }
+        PlainLabel {
+            anchors.verticalCenter: parent.verticalCenter
+            text: symbolTitle.text
+            font.pixelSize: 20
+            font.bold: true
+        }
+    }
+
+    // What a result screen says, between its title and its buttons: it scrolls when it is taller
+    // than the room left, so the buttons stay in the window.
+    component ScreenText: ScrollView {
+        id: screenText
+
+        default property alias content: column.data
+
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        contentWidth: availableWidth
+
+        ColumnLayout {
+            id: column
+
+            width: screenText.availableWidth
+            spacing: 14
+        }
+    }
 
     component AccentButton: Button {
         id: accentButton
@@ -36,6 +83,7 @@ Window {
                 anchors.verticalCenter: parent.verticalCenter
             }
             Text {
+                textFormat: Text.PlainText
                 text: accentButton.text
                 font: accentButton.font
                 color: root.view.onAccent
@@ -72,12 +120,12 @@ Window {
             readonly property bool sending: root.view.screen === ReportViewModel.Sending
 
             spacing: 14
-            Label {
+            PlainLabel {
                 text: qsTr("What happened?")
                 font.pixelSize: 20
                 font.bold: true
             }
-            Label {
+            PlainLabel {
                 Layout.fillWidth: true
                 wrapMode: Text.WordWrap
                 text: qsTr("What you were doing, what you expected, and what %1 did instead.").arg(root.view.appName)
@@ -92,7 +140,10 @@ Window {
                 border.width: 1
                 border.color: Qt.rgba(0, 0, 0, 0.15)
                 TextArea {
+                    id: editor
+                    objectName: "reportEditor"
                     anchors.fill: parent
+                    textFormat: TextEdit.PlainText
                     padding: 8
                     wrapMode: TextEdit.Wrap
                     font.pixelSize: 13
@@ -102,16 +153,19 @@ Window {
                     onTextChanged: root.view.text = text
                     Component.onCompleted: forceActiveFocus()
                 }
-                Label {
+                PlainLabel {
+                    objectName: "reportHint"
                     visible: root.view.text.length === 0
-                    x: 13
-                    y: 8
+                    x: editor.leftPadding
+                    y: editor.topPadding
+                    width: parent.width - editor.leftPadding - editor.rightPadding
+                    wrapMode: Text.WrapAtWordBoundaryOrAnywhere
                     text: root.view.example
-                    font.pixelSize: 13
+                    font: editor.font
                     opacity: 0.45
                 }
             }
-            Label {
+            PlainLabel {
                 Layout.fillWidth: true
                 wrapMode: Text.WordWrap
                 text: qsTr("Sent with it: %1's version, your macOS version, your Mac's model, a random install id, and %1's own log of which apps it moved, never what was in their windows.").arg(root.view.appName)
@@ -172,28 +226,30 @@ Window {
         id: doneScreen
         ColumnLayout {
             spacing: 14
-            Label {
-                text: "\u2714 " + qsTr("Sent")
-                font.pixelSize: 20
-                font.bold: true
+            SymbolTitle {
+                objectName: "reportSentTitle"
+                symbol: "checkmark.circle.fill"
+                text: qsTr("Sent")
             }
-            TextEdit {
-                Layout.fillWidth: true
-                readOnly: true
-                selectByMouse: true
-                wrapMode: TextEdit.Wrap
-                text: qsTr("Thanks. Your report is %1. If anybody asks about it, that is the number to give them.").arg(root.view.reportId)
-                font.pixelSize: 13
-                color: palette.text
-            }
-            Item {
-                Layout.fillHeight: true
+            ScreenText {
+                TextEdit {
+                    objectName: "reportDoneText"
+                    Layout.fillWidth: true
+                    readOnly: true
+                    selectByMouse: true
+                    textFormat: TextEdit.PlainText
+                    wrapMode: TextEdit.WrapAtWordBoundaryOrAnywhere
+                    text: qsTr("Thanks. Your report is %1. If anybody asks about it, that is the number to give them.").arg(root.view.reportId)
+                    font.pixelSize: 13
+                    color: palette.text
+                }
             }
             RowLayout {
                 Item {
                     Layout.fillWidth: true
                 }
                 Button {
+                    objectName: "reportClose"
                     text: qsTr("Close")
                     onClicked: root.view.close()
                 }
@@ -209,25 +265,27 @@ Window {
         id: savedScreen
         ColumnLayout {
             spacing: 14
-            Label {
-                text: "\u2913 " + qsTr("Saved on your Desktop")
-                font.pixelSize: 20
-                font.bold: true
+            SymbolTitle {
+                objectName: "reportSavedTitle"
+                symbol: "tray.and.arrow.down.fill"
+                text: qsTr("Saved on your Desktop")
             }
-            Label {
-                Layout.fillWidth: true
-                wrapMode: Text.WordWrap
-                text: root.view.savedText
-                font.pixelSize: 13
-            }
-            Label {
-                visible: root.view.goingBackOffered
-                text: qsTr("Changed your mind? Go back, and close the mail that opened.")
-                font.pixelSize: 12
-                opacity: 0.7
-            }
-            Item {
-                Layout.fillHeight: true
+            ScreenText {
+                PlainLabel {
+                    objectName: "reportSavedText"
+                    Layout.fillWidth: true
+                    wrapMode: Text.WrapAtWordBoundaryOrAnywhere
+                    text: root.view.savedText
+                    font.pixelSize: 13
+                }
+                PlainLabel {
+                    visible: root.view.goingBackOffered
+                    Layout.fillWidth: true
+                    wrapMode: Text.WordWrap
+                    text: qsTr("Changed your mind? Go back, and close the mail that opened.")
+                    font.pixelSize: 12
+                    opacity: 0.7
+                }
             }
             RowLayout {
                 Button {
@@ -248,6 +306,7 @@ Window {
                     onClicked: root.view.openReportPage()
                 }
                 Button {
+                    objectName: "reportClose"
                     text: qsTr("Close")
                     onClicked: root.view.close()
                 }

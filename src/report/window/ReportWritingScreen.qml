@@ -34,6 +34,7 @@ ColumnLayout {
                 rightPadding: 8
                 topPadding: 6
                 bottomPadding: 6
+                textFormat: TextEdit.PlainText
                 wrapMode: TextEdit.Wrap
                 font.pixelSize: 13
                 color: Zorv.ink
@@ -47,10 +48,13 @@ ColumnLayout {
             Text {
                 objectName: "reportHint"
                 visible: root.content.text.length === 0
-                x: 13
-                y: 11
+                // Where the caret of the empty editor stands, in the editor's font.
+                x: editor.leftPadding
+                y: editor.topPadding
+                width: parent.width - editor.leftPadding - editor.rightPadding
+                wrapMode: Text.WordWrap
                 text: qsTr("EX: I turned on my Home rule and two icons stayed hidden.")
-                font.pixelSize: 13
+                font: editor.font
                 color: Zorv.ink2
                 opacity: 0.7
             }

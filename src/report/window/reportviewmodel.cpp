@@ -47,8 +47,11 @@ QString ReportViewModel::savedText() const {
     }
     const QString why =
         ZorvReportContent::sheetPhase(m_model.phase(), m_model.config().supportEmail).why;
-    return why + u" Everything you wrote, and what "_s + appName() + u" attached, is in "_s +
-           QFileInfo(*path).fileName() + u" on your Desktop."_s;
+    // A word joiner after each hyphen keeps the file name on one line: it is looked for as a
+    // whole on the Desktop.
+    const QString name = QFileInfo(*path).fileName().replace(u'-', u"-\u2060"_s);
+    return why + u" Everything you wrote, and what "_s + appName() + u" attached, is in "_s + name +
+           u" on your Desktop."_s;
 }
 
 bool ReportViewModel::goingBackOffered() const {

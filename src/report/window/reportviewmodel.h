@@ -49,7 +49,8 @@ public:
     [[nodiscard]] bool hasText() const { return m_model.hasText(); }
     [[nodiscard]] Screen screen() const;
     [[nodiscard]] QString reportId() const;
-    // The saved screen's sentence: the reason, then where the report is.
+    // The saved screen's sentence: the reason, then where the report is, its file name held
+    // together by word joiners.
     [[nodiscard]] QString savedText() const;
     [[nodiscard]] bool goingBackOffered() const;
     [[nodiscard]] bool canSend() const { return m_model.canSend(); }

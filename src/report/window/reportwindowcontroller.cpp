@@ -1,7 +1,10 @@
 #include "reportwindowcontroller.h"
 
+#include "items/itempictures.h"
+#include "kit/zorvkit.h"
 #include "reportmodel.h"
 #include "reportviewmodel.h"
+#include "workspace.h"
 #include "zorvreportcontent.h"
 
 #include <QGuiApplication>
@@ -67,7 +70,10 @@ void ReportWindowController::show(const Config &config, const std::optional<Phas
     QSize size = builtInSize;
     QObject *view = nullptr;
     if (config.content) {
-        view = new ZorvReportContent(*model, m_services.clock, m_pasteboard, m_services.fileViewer);
+        auto *content =
+            new ZorvReportContent(*model, m_services.clock, m_pasteboard, m_services.fileViewer);
+        content->setAppIcon(appIconSource());
+        view = content;
         url = *config.content;
         property = u"content"_s;
         size = config.contentSize;
@@ -98,6 +104,19 @@ void ReportWindowController::show(const Config &config, const std::optional<Phas
     });
     window->show();
     window->requestActivate();
+}
+
+QUrl ReportWindowController::appIconSource() const {
+    static const QString key = u"report/app-icon"_s;
+    ZorvKit *kit = ZorvKit::of(&m_engine);
+    const qint32 self = m_services.workspace.currentProcessId();
+    for (const RunningApplication &app : m_services.workspace.runningApplications()) {
+        if (kit && app.processId == self && !app.icon.isNull()) {
+            kit->itemPictures().set(key, app.icon, false);
+            return ItemPictures::source(key, QColor());
+        }
+    }
+    return {};
 }
 
 QQuickWindow *ReportWindowController::createWindow(const QUrl &url, const QVariantMap &properties) {

@@ -59,6 +59,9 @@ private:
     // Lets the current window and its model go; a model that is sending stays until it ends.
     void retire();
     [[nodiscard]] QQuickWindow *createWindow(const QUrl &url, const QVariantMap &properties);
+    // This application's icon, served through the kit's pictures; empty when it has none or no
+    // kit is installed.
+    [[nodiscard]] QUrl appIconSource() const;
 
     QQmlEngine &m_engine;
     const ReportProblem::Services m_services;

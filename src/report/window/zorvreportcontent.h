@@ -7,6 +7,7 @@
 #include <QCoroTask>
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 #include <QtQml/qqmlregistration.h>
 
 namespace zorv {
@@ -29,6 +30,7 @@ class ZorvReportContent : public QObject {
     Q_PROPERTY(QString why READ why NOTIFY phaseChanged)
     Q_PROPERTY(bool canSend READ canSend NOTIFY canSendChanged)
     Q_PROPERTY(bool copied READ copied NOTIFY copiedChanged)
+    Q_PROPERTY(QUrl appIcon READ appIcon CONSTANT)
 
 public:
     // The sheet's screens, as QML sees ReportSheetPhase::Kind.
@@ -57,6 +59,10 @@ public:
     [[nodiscard]] QString why() const { return phase().why; }
     [[nodiscard]] bool canSend() const;
     [[nodiscard]] bool copied() const { return m_copied; }
+    // Where the title strip finds the application's icon; empty for none. Set before the sheet
+    // is made.
+    [[nodiscard]] QUrl appIcon() const { return m_appIcon; }
+    void setAppIcon(const QUrl &source) { m_appIcon = source; }
 
     Q_INVOKABLE void send();
     Q_INVOKABLE void close();
@@ -81,6 +87,7 @@ private:
     Pasteboard &m_pasteboard;
     FileViewer &m_fileViewer;
     bool m_copied = false;
+    QUrl m_appIcon;
     CancellationSource m_lifetime;
 };
 

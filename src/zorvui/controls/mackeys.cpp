@@ -2,6 +2,7 @@
 
 #include "settings/keyshortcut.h"
 
+#include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 
@@ -43,7 +44,78 @@ const QHash<int, quint16> &codeByQtKey() {
     return codes;
 }
 
+// Linux input codes of the keys with a mac key code, by place on the keyboard.
+const QHash<quint32, quint16> &codeByInputCode() {
+    static const QHash<quint32, quint16> codes = {
+        {1, 53},    {2, 18},    {3, 19},    {4, 20},    {5, 21},    {6, 23},    {7, 22},
+        {8, 26},    {9, 28},    {10, 25},   {11, 29},   {12, 27},   {13, 24},   {14, 51},
+        {15, 48},   {16, 12},   {17, 13},   {18, 14},   {19, 15},   {20, 17},   {21, 16},
+        {22, 32},   {23, 34},   {24, 31},   {25, 35},   {26, 33},   {27, 30},   {28, 36},
+        {30, 0},    {31, 1},    {32, 2},    {33, 3},    {34, 5},    {35, 4},    {36, 38},
+        {37, 40},   {38, 37},   {39, 41},   {40, 39},   {41, 50},   {43, 42},   {44, 6},
+        {45, 7},    {46, 8},    {47, 9},    {48, 11},   {49, 45},   {50, 46},   {51, 43},
+        {52, 47},   {53, 44},   {57, 49},   {59, 122},  {60, 120},  {61, 99},   {62, 118},
+        {63, 96},   {64, 97},   {65, 98},   {66, 100},  {67, 101},  {68, 109},  {87, 103},
+        {88, 111},  {96, 76},   {102, 115}, {103, 126}, {104, 116}, {105, 123}, {106, 124},
+        {107, 119}, {108, 125}, {109, 121}, {111, 117}, {138, 114}, {183, 105}, {184, 107},
+        {185, 113}, {186, 106}, {187, 64},  {188, 79},  {189, 80},  {190, 90},
+    };
+    return codes;
+}
+
+// Symbols typed with Shift on a US keyboard, and the key that carries each.
+const QHash<int, int> &unshiftedKeys() {
+    static const QHash<int, int> keys = {
+        {Qt::Key_Exclam, Qt::Key_1},
+        {Qt::Key_At, Qt::Key_2},
+        {Qt::Key_NumberSign, Qt::Key_3},
+        {Qt::Key_Dollar, Qt::Key_4},
+        {Qt::Key_Percent, Qt::Key_5},
+        {Qt::Key_AsciiCircum, Qt::Key_6},
+        {Qt::Key_Ampersand, Qt::Key_7},
+        {Qt::Key_Asterisk, Qt::Key_8},
+        {Qt::Key_ParenLeft, Qt::Key_9},
+        {Qt::Key_ParenRight, Qt::Key_0},
+        {Qt::Key_Underscore, Qt::Key_Minus},
+        {Qt::Key_Plus, Qt::Key_Equal},
+        {Qt::Key_BraceLeft, Qt::Key_BracketLeft},
+        {Qt::Key_BraceRight, Qt::Key_BracketRight},
+        {Qt::Key_Bar, Qt::Key_Backslash},
+        {Qt::Key_Colon, Qt::Key_Semicolon},
+        {Qt::Key_QuoteDbl, Qt::Key_Apostrophe},
+        {Qt::Key_Less, Qt::Key_Comma},
+        {Qt::Key_Greater, Qt::Key_Period},
+        {Qt::Key_Question, Qt::Key_Slash},
+        {Qt::Key_AsciiTilde, Qt::Key_QuoteLeft},
+    };
+    return keys;
+}
+
+// X11 and Wayland scan codes are Linux input codes moved up by 8.
+constexpr quint32 linuxScanCodeOffset = 8;
+
 } // namespace
+
+std::optional<quint16> MacKeys::keyCodeOfScanCode(quint32 scanCode) {
+    if (scanCode < linuxScanCodeOffset) {
+        return std::nullopt;
+    }
+    const auto found = codeByInputCode().constFind(scanCode - linuxScanCodeOffset);
+    if (found == codeByInputCode().cend()) {
+        return std::nullopt;
+    }
+    return *found;
+}
+
+int MacKeys::unshifted(int qtKey) {
+    return unshiftedKeys().value(qtKey, qtKey);
+}
+
+MacKeys::ScanCodes MacKeys::platformScanCodes() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == u"xcb" || platform.startsWith(u"wayland") ? ScanCodes::Linux
+                                                                 : ScanCodes::None;
+}
 
 std::optional<quint16> MacKeys::keyCode(int qtKey) {
     const auto found = codeByQtKey().constFind(qtKey);
@@ -71,13 +143,22 @@ quint64 MacKeys::modifiers(Qt::KeyboardModifiers qtModifiers) {
 }
 
 std::optional<MacKeyPress> MacKeys::press(const QKeyEvent &event) {
+    return press(event, platformScanCodes());
+}
+
+std::optional<MacKeyPress> MacKeys::press(const QKeyEvent &event, ScanCodes scanCodes) {
     if (event.nativeScanCode() == simulatedScanCode) {
         if (event.nativeVirtualKey() > 0xFFFF) {
             return std::nullopt;
         }
         return MacKeyPress{quint16(event.nativeVirtualKey()), event.nativeModifiers()};
     }
-    const auto code = keyCode(event.key());
+    if (scanCodes == ScanCodes::Linux) {
+        if (const auto code = keyCodeOfScanCode(event.nativeScanCode())) {
+            return MacKeyPress{*code, modifiers(event.modifiers())};
+        }
+    }
+    const auto code = keyCode(unshifted(event.key()));
     if (!code) {
         return std::nullopt;
     }

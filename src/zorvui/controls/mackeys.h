@@ -21,16 +21,37 @@ struct MacKeyPress {
 // The one table between Qt's keys and mac virtual key codes, and Qt's modifiers and the mac
 // modifier bits (Control to control, Alt to option, Shift to shift, Meta to command).
 // Simulated key events carry the mac code and bits directly (see simulatedKeyEvent()).
+//
+// A mac key code names a key by its place on the keyboard, not by the symbol it types; so does
+// the scan code X11 and Wayland deliver (the Linux input code plus 8), which is read first. Where
+// the platform gives no scan code (offscreen, synthesised events) the Qt key decides, a symbol
+// typed with Shift ("!", "{") counting as the key that carries it on a US keyboard ("1", "[").
 class MacKeys {
 public:
+    // What the native scan codes of the platform's key events mean.
+    enum class ScanCodes {
+        None,  // nothing to go by
+        Linux, // the Linux input code plus 8, as X11 and Wayland give it
+    };
+
     // The scan code that marks a key event as simulated: its native virtual key is the mac code
     // and its native modifiers are the mac bits.
     static constexpr quint32 simulatedScanCode = 0x5A4B4559;
 
     [[nodiscard]] static std::optional<quint16> keyCode(int qtKey);
+    // The key of the Linux scan code (input code plus 8) on a mac keyboard; nothing for a scan
+    // code without one.
+    [[nodiscard]] static std::optional<quint16> keyCodeOfScanCode(quint32 scanCode);
+    // The unshifted key of a symbol typed with Shift on a US keyboard: Key_Exclam gives Key_1;
+    // any other key stays as it is.
+    [[nodiscard]] static int unshifted(int qtKey);
+    // The meaning of scan codes on the running platform.
+    [[nodiscard]] static ScanCodes platformScanCodes();
     [[nodiscard]] static quint64 modifiers(Qt::KeyboardModifiers qtModifiers);
     // The press of a key event; nothing for a key without a mac code.
     [[nodiscard]] static std::optional<MacKeyPress> press(const QKeyEvent &event);
+    [[nodiscard]] static std::optional<MacKeyPress> press(const QKeyEvent &event,
+                                                          ScanCodes scanCodes);
     // A key-down event carrying the mac code and bits directly.
     [[nodiscard]] static QKeyEvent simulatedKeyEvent(MacKeyPress press);
 };

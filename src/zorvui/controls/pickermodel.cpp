@@ -1,5 +1,7 @@
 #include "controls/pickermodel.h"
 
+#include "models/valueequality.h"
+
 #include <QJSValue>
 #include <QVariantMap>
 
@@ -18,26 +20,44 @@ QVariant plain(const QVariant &value) {
     return value;
 }
 
-bool isNothing(const QVariant &value) {
-    return !value.isValid() || value.isNull() ||
-           value.metaType() == QMetaType::fromType<std::nullptr_t>();
-}
-
 } // namespace
 
-PickerModel::PickerModel(QObject *parent) : QObject(parent) {}
+bool operator==(const PickerRow &a, const PickerRow &b) {
+    return a.value.metaType() == b.value.metaType() && sameValue(a.value, b.value) &&
+           a.label == b.label && a.icon == b.icon && a.selected == b.selected &&
+           a.highlighted == b.highlighted && a.extra == b.extra;
+}
 
-bool PickerModel::sameValue(const QVariant &a, const QVariant &b) {
-    const QVariant left = plain(a);
-    const QVariant right = plain(b);
-    if (isNothing(left) || isNothing(right)) {
-        return isNothing(left) && isNothing(right);
+PickerModel::PickerModel(QObject *parent)
+    : QObject(parent),
+      m_rows(new RowListModel<PickerRow>(
+          {
+              {"value", [](const PickerRow &row) { return row.value; }},
+              {"label", [](const PickerRow &row) { return QVariant(row.label); }},
+              {"icon", [](const PickerRow &row) { return row.icon; }},
+              {"selected", [](const PickerRow &row) { return QVariant(row.selected); }},
+              {"highlighted", [](const PickerRow &row) { return QVariant(row.highlighted); }},
+              {"extra", [](const PickerRow &row) { return QVariant(row.extra); }},
+          },
+          this)) {}
+
+void PickerModel::refreshRows() {
+    QList<PickerRow> rows;
+    rows.reserve(rowCount());
+    for (int i = 0; i < m_options.size(); ++i) {
+        const QVariantMap option = this->option(i);
+        rows.append({option.value(u"value"_s), option.value(u"label"_s).toString(),
+                     option.value(u"icon"_s), isSelected(i), i == m_highlighted, false});
     }
-    return left == right;
+    if (m_hasExtra) {
+        rows.append({{}, m_extraLabel, {}, false, m_highlighted == m_options.size(), true});
+    }
+    m_rows->setRows(std::move(rows));
 }
 
 void PickerModel::setOptions(const QVariantList &options) {
     m_options = options;
+    refreshRows();
     Q_EMIT optionsChanged();
     Q_EMIT selectionChanged();
 }
@@ -47,6 +67,7 @@ void PickerModel::setSelection(const QVariant &selection) {
         return;
     }
     m_selection = selection;
+    refreshRows();
     Q_EMIT selectionChanged();
 }
 
@@ -55,6 +76,16 @@ void PickerModel::setHasExtra(bool hasExtra) {
         return;
     }
     m_hasExtra = hasExtra;
+    refreshRows();
+    Q_EMIT optionsChanged();
+}
+
+void PickerModel::setExtraLabel(const QString &label) {
+    if (label == m_extraLabel) {
+        return;
+    }
+    m_extraLabel = label;
+    refreshRows();
     Q_EMIT optionsChanged();
 }
 
@@ -87,6 +118,7 @@ void PickerModel::setHighlighted(int highlighted) {
         return;
     }
     m_highlighted = highlighted;
+    refreshRows();
     Q_EMIT highlightedChanged();
 }
 
@@ -117,22 +149,14 @@ bool PickerModel::isSelected(int index) const {
     return sameValue(option(index).value(u"value"_s), m_selection);
 }
 
-QString PickerModel::labelAt(int index) const {
-    return option(index).value(u"label"_s).toString();
-}
-
-QVariant PickerModel::iconAt(int index) const {
-    return option(index).value(u"icon"_s);
-}
-
 QString PickerModel::currentLabel() const {
     const int index = currentIndex();
-    return index < 0 ? m_placeholder : labelAt(index);
+    return index < 0 ? m_placeholder : option(index).value(u"label"_s).toString();
 }
 
 QVariant PickerModel::currentIcon() const {
     const int index = currentIndex();
-    return index < 0 ? QVariant() : iconAt(index);
+    return index < 0 ? QVariant() : option(index).value(u"icon"_s);
 }
 
 qreal PickerModel::listWidth() const {

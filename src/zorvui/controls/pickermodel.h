@@ -1,17 +1,36 @@
 #pragma once
 
+#include "models/rowlistmodel.h"
+
+#include <QAbstractItemModel>
 #include <QObject>
 #include <QVariant>
 #include <QtQmlIntegration>
 
 namespace zorv {
 
+// One row of the picker's open list: an option, or the extra row under them.
+struct PickerRow {
+    QVariant value;
+    QString label;
+    QVariant icon;
+    bool selected = false;
+    bool highlighted = false;
+    bool extra = false;
+
+    // Values compare as the picker compares them (see sameValue()), and of the same type, so a
+    // row whose value turns from 1 into "1" counts as changed.
+    friend bool operator==(const PickerRow &a, const PickerRow &b);
+};
+
 // The logic behind ZorvPicker.qml: which option matches the selection, what the closed field
 // shows, the keyboard highlight of the open list (walking round through the options and the
-// optional extra row), choosing a row, and the list's size, computed from the option count.
+// optional extra row), choosing a row, and the list's size, computed from the option count. The
+// open list's rows come from `rows`, a list model kept up to date with the options, the
+// selection and the highlight (roles value, label, icon, selected, highlighted, extra).
 //
 // Options are {value, label, icon} objects; values of any kind (strings, numbers, null for "no
-// choice") are compared for equality, null matching null.
+// choice") are compared by sameValue(): null matches null, "1" does not match 1.
 class PickerModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -19,6 +38,7 @@ class PickerModel : public QObject {
     Q_PROPERTY(QVariantList options READ options WRITE setOptions NOTIFY optionsChanged)
     Q_PROPERTY(QVariant selection READ selection WRITE setSelection NOTIFY selectionChanged)
     Q_PROPERTY(bool hasExtra READ hasExtra WRITE setHasExtra NOTIFY optionsChanged)
+    Q_PROPERTY(QString extraLabel READ extraLabel WRITE setExtraLabel NOTIFY optionsChanged)
     Q_PROPERTY(QString placeholder READ placeholder WRITE setPlaceholder NOTIFY selectionChanged)
     Q_PROPERTY(qreal width READ width WRITE setWidth NOTIFY widthChanged)
     Q_PROPERTY(bool presented READ isPresented WRITE setPresented NOTIFY presentedChanged)
@@ -31,6 +51,7 @@ class PickerModel : public QObject {
     Q_PROPERTY(bool isPlaceholder READ isPlaceholder NOTIFY selectionChanged)
     Q_PROPERTY(qreal listWidth READ listWidth NOTIFY widthChanged)
     Q_PROPERTY(qreal listHeight READ listHeight NOTIFY optionsChanged)
+    Q_PROPERTY(QAbstractItemModel *rows READ rows CONSTANT)
 
 public:
     static constexpr qreal minimumListWidth = 260;
@@ -45,6 +66,8 @@ public:
     void setSelection(const QVariant &selection);
     [[nodiscard]] bool hasExtra() const { return m_hasExtra; }
     void setHasExtra(bool hasExtra);
+    [[nodiscard]] QString extraLabel() const { return m_extraLabel; }
+    void setExtraLabel(const QString &label);
     [[nodiscard]] QString placeholder() const { return m_placeholder; }
     void setPlaceholder(const QString &placeholder);
     [[nodiscard]] qreal width() const { return m_width; }
@@ -62,10 +85,10 @@ public:
     [[nodiscard]] bool isPlaceholder() const { return currentIndex() < 0; }
     [[nodiscard]] qreal listWidth() const;
     [[nodiscard]] qreal listHeight() const;
+    [[nodiscard]] RowListModel<PickerRow> *rows() const { return m_rows; }
 
-    Q_INVOKABLE [[nodiscard]] bool isSelected(int index) const;
-    Q_INVOKABLE [[nodiscard]] QString labelAt(int index) const;
-    Q_INVOKABLE [[nodiscard]] QVariant iconAt(int index) const;
+    // Whether option `index` has the selected value.
+    [[nodiscard]] bool isSelected(int index) const;
     // A click on the closed field: highlight the selected option (or row 0) and open or close.
     Q_INVOKABLE void toggle();
     // Closes the list; an option row writes its value to the selection (`chosen`), any other
@@ -73,8 +96,6 @@ public:
     Q_INVOKABLE void choose(int index);
     // Moves the highlight one row up (-1) or down (+1), round from the last row to the first.
     Q_INVOKABLE void move(int step);
-
-    [[nodiscard]] static bool sameValue(const QVariant &a, const QVariant &b);
 
 Q_SIGNALS:
     void optionsChanged();
@@ -88,14 +109,17 @@ Q_SIGNALS:
 private:
     void setHighlighted(int highlighted);
     [[nodiscard]] QVariantMap option(int index) const;
+    void refreshRows();
 
     QVariantList m_options;
     QVariant m_selection;
     bool m_hasExtra = false;
+    QString m_extraLabel;
     QString m_placeholder;
     qreal m_width = minimumListWidth;
     bool m_presented = false;
     int m_highlighted = 0;
+    RowListModel<PickerRow> *m_rows;
 };
 
 } // namespace zorv

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QVariantMap>
 
 #include <cmath>
@@ -73,12 +75,55 @@ QString ShortcutRecorderModel::help() const {
                        : tr("Click, then press the new shortcut.");
 }
 
+void ShortcutRecorderModel::setView(QQuickItem *view) {
+    if (view == m_view) {
+        return;
+    }
+    if (m_view) {
+        disconnect(m_view, nullptr, this, nullptr);
+    }
+    m_view = view;
+    if (m_view) {
+        connect(m_view, &QQuickItem::visibleChanged, this,
+                &ShortcutRecorderModel::disarmUnlessShowing);
+        connect(m_view, &QQuickItem::windowChanged, this, &ShortcutRecorderModel::followWindow);
+    }
+    followWindow();
+    Q_EMIT viewChanged();
+}
+
+void ShortcutRecorderModel::followWindow() {
+    QWindow *window = m_view ? m_view->window() : nullptr;
+    if (window != m_window) {
+        disconnect(m_windowVisibility);
+        m_window = window;
+        if (m_window) {
+            m_windowVisibility = connect(m_window, &QWindow::visibleChanged, this,
+                                         &ShortcutRecorderModel::disarmUnlessShowing);
+        }
+    }
+    disarmUnlessShowing();
+}
+
+bool ShortcutRecorderModel::viewShowing() const {
+    if (!m_view) {
+        return true;
+    }
+    return m_view->isVisible() && m_view->window() && m_view->window()->isVisible();
+}
+
+void ShortcutRecorderModel::disarmUnlessShowing() {
+    if (!viewShowing()) {
+        stopRecording();
+    }
+}
+
 void ShortcutRecorderModel::toggle() {
     m_recording ? stopRecording() : startRecording();
 }
 
 void ShortcutRecorderModel::startRecording() {
-    if (m_recording || !QCoreApplication::instance()) {
+    if (m_recording || !QCoreApplication::instance() || !viewShowing()) {
         return;
     }
     QCoreApplication::instance()->installEventFilter(this);

@@ -4,8 +4,11 @@
 #include "settings/keyshortcut.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QQuickItem>
 #include <QStringList>
 #include <QVariant>
+#include <QWindow>
 #include <QtQmlIntegration>
 
 #include <optional>
@@ -15,7 +18,9 @@ namespace zorv {
 // The logic behind ShortcutRecorder.qml: shows the shortcut in force (or the owner's default
 // display) as caps; armed, it watches every key-down of the application, consumes them all (keys
 // meant for other fields too) and decides each by ShortcutRule. A recorded shortcut, or a reset,
-// goes to `recorded`; the owner stores it. Disarming, or destroying the model, stops watching.
+// goes to `recorded`; the owner stores it. Disarming, or destroying the model, stops watching; so
+// does the recorder's `view` disappearing: hidden (itself or an ancestor), taken out of its
+// window, or its window closed. A hidden recorder does not arm.
 //
 // In QML a shortcut is {keyCode, modifiers} or null.
 class ShortcutRecorderModel : public QObject {
@@ -28,6 +33,8 @@ class ShortcutRecorderModel : public QObject {
     Q_PROPERTY(QStringList caps READ caps NOTIFY currentChanged)
     Q_PROPERTY(bool recording READ isRecording NOTIFY recordingChanged)
     Q_PROPERTY(QString help READ help NOTIFY recordingChanged)
+    // The item that shows the recorder; while it is not on screen the recorder stays disarmed.
+    Q_PROPERTY(QQuickItem *view READ view WRITE setView NOTIFY viewChanged)
 
 public:
     explicit ShortcutRecorderModel(QObject *parent = nullptr);
@@ -43,6 +50,8 @@ public:
     [[nodiscard]] QStringList caps() const;
     [[nodiscard]] bool isRecording() const { return m_recording; }
     [[nodiscard]] QString help() const;
+    [[nodiscard]] QQuickItem *view() const { return m_view; }
+    void setView(QQuickItem *view);
 
     Q_INVOKABLE void toggle();
     Q_INVOKABLE void startRecording();
@@ -55,6 +64,7 @@ public:
 Q_SIGNALS:
     void currentChanged();
     void recordingChanged();
+    void viewChanged();
     // A shortcut was recorded (`shortcut` {keyCode, modifiers}) or reset (`shortcut` null).
     void recorded(const QVariant &shortcut);
 
@@ -62,9 +72,17 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Whether the view (when there is one) is visible in a window that is shown.
+    [[nodiscard]] bool viewShowing() const;
+    void followWindow();
+    void disarmUnlessShowing();
+
     std::optional<KeyShortcut> m_current;
     QString m_defaultDisplay;
     bool m_recording = false;
+    QPointer<QQuickItem> m_view;
+    QPointer<QWindow> m_window;
+    QMetaObject::Connection m_windowVisibility;
 };
 
 } // namespace zorv

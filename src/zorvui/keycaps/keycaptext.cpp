@@ -1,47 +1,10 @@
 #include "keycaps/keycaptext.h"
 
-#include "keycaps/keycapimageprovider.h"
-
-#include <cmath>
+#include <QVariantMap>
 
 using namespace Qt::StringLiterals;
 
 namespace zorv {
-
-namespace {
-
-QString escaped(const QString &plain) {
-    QString out;
-    out.reserve(plain.size());
-    for (QChar c : plain) {
-        switch (c.unicode()) {
-        case u'&':
-            out += u"&amp;"_s;
-            break;
-        case u'<':
-            out += u"&lt;"_s;
-            break;
-        case u'>':
-            out += u"&gt;"_s;
-            break;
-        case u'"':
-            out += u"&quot;"_s;
-            break;
-        case u'\n':
-            out += u"<br>"_s;
-            break;
-        case u' ':
-            // Runs of spaces stay as typed.
-            out += out.endsWith(u' ') || out.isEmpty() ? u"&nbsp;"_s : u" "_s;
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-} // namespace
 
 QList<KeyCapText::Segment> KeyCapText::segments(const QString &text) {
     QList<Segment> result;
@@ -67,58 +30,60 @@ QList<KeyCapText::Segment> KeyCapText::segments(const QString &text) {
     return result;
 }
 
-QString KeyCapText::markup(const QString &text, qreal size, const QColor &color) {
-    QString out;
+QList<KeyCapText::Paragraph> KeyCapText::paragraphs(const QString &text) {
+    QList<Paragraph> result{Paragraph{}};
+    Word word;
+    const auto endWord = [&] {
+        if (!word.pieces.isEmpty() || word.spacesAfter > 0) {
+            result.last().append(word);
+        }
+        word = Word{};
+    };
+    const auto addPiece = [&](const Segment &piece) {
+        if (word.spacesAfter > 0) {
+            endWord();
+        }
+        if (!piece.caps && !word.pieces.isEmpty() && !word.pieces.last().caps) {
+            word.pieces.last().plain += piece.plain;
+        } else {
+            word.pieces.append(piece);
+        }
+    };
     for (const Segment &segment : segments(text)) {
-        if (!segment.caps) {
-            out += escaped(segment.plain);
+        if (segment.caps) {
+            addPiece(segment);
             continue;
         }
-        const QSizeF caps = KeyCapDrawing::size(*segment.caps, size, KeyCapDrawing::Weight::Prose);
-        // A middle-aligned image is centred on its line, halfway between the ascender and the
-        // descender lines of the text.
-        const ImageRequest request{*segment.caps, size, color};
-        out += u"<img src=\"image://%1/%2\" width=\"%3\" height=\"%4\" align=\"middle\">"_s.arg(
-            KeyCapImageProvider::providerId, imageId(request), QString::number(caps.width()),
-            QString::number(caps.height()));
+        for (const QChar c : segment.plain) {
+            if (c == u'\n') {
+                endWord();
+                result.append(Paragraph{});
+            } else if (c == u' ' || c == u'\t') {
+                ++word.spacesAfter;
+            } else {
+                addPiece({QString(c), std::nullopt});
+            }
+        }
     }
-    return out;
+    endWord();
+    return result;
 }
 
-QString KeyCapText::imageId(const ImageRequest &request) {
-    QStringList parts{QString::number(request.size), request.color.name(QColor::HexArgb).mid(1)};
-    for (const QString &key : request.keys) {
-        parts.append(u'k' + QString::fromLatin1(key.toUtf8().toHex()));
-    }
-    return parts.join(u'/');
-}
-
-std::optional<KeyCapText::ImageRequest> KeyCapText::parseImageId(const QString &id) {
-    const QStringList parts = id.split(u'/');
-    if (parts.size() < 2) {
-        return std::nullopt;
-    }
-    ImageRequest request;
-    bool sizeOk = false;
-    request.size = parts.at(0).toDouble(&sizeOk);
-    request.color = QColor(u'#' + parts.at(1));
-    if (!sizeOk || !std::isfinite(request.size) || request.size <= 0 || request.size > 512 ||
-        !request.color.isValid()) {
-        return std::nullopt;
-    }
-    for (qsizetype i = 2; i < parts.size(); ++i) {
-        const QString &part = parts.at(i);
-        if (!part.startsWith(u'k')) {
-            return std::nullopt;
+QVariantList KeyCapText::layoutValue(const QString &text) {
+    QVariantList paragraphList;
+    for (const Paragraph &paragraph : paragraphs(text)) {
+        QVariantList words;
+        for (const Word &word : paragraph) {
+            QVariantList pieces;
+            for (const Segment &piece : word.pieces) {
+                pieces.append(piece.caps ? QVariantMap{{u"caps"_s, *piece.caps}}
+                                         : QVariantMap{{u"text"_s, piece.plain}});
+            }
+            words.append(QVariantMap{{u"pieces"_s, pieces}, {u"spacesAfter"_s, word.spacesAfter}});
         }
-        const QByteArray hex = part.mid(1).toLatin1();
-        const QByteArray bytes = QByteArray::fromHex(hex);
-        if (bytes.toHex() != hex.toLower()) {
-            return std::nullopt;
-        }
-        request.keys.append(QString::fromUtf8(bytes));
+        paragraphList.append(QVariant(words));
     }
-    return request;
+    return paragraphList;
 }
 
 } // namespace zorv

@@ -2,18 +2,19 @@
 
 #include "keycaps/keycapdrawing.h"
 
-#include <QColor>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <optional>
 
 namespace zorv {
 
 // Running text with inline key caps: every "{token}" of a text becomes the caps of
-// KeyCapDrawing::keys(token), and everything else stays exactly as written. Notes, blurbs and
-// guides use it ("Hold {option} and click").
+// KeyCapDrawing::keys(token), and everything else stays exactly as written, as plain text (never
+// read as markup). Notes, blurbs and guides use it ("Hold {option} and click"); KeysText.qml lays
+// it out with the kit's own caps.
 class KeyCapText {
 public:
     // One piece of the text: plain characters, or the caps of one token.
@@ -28,22 +29,24 @@ public:
     // scan: it and everything after it stay plain. Empty plain pieces are left out.
     [[nodiscard]] static QList<Segment> segments(const QString &text);
 
-    // Markup for a QML Text in StyledText format: plain pieces escaped so that markup characters
-    // show as typed, caps as inline images (see imageSource) in `color`, centred on the middle
-    // between the ascender and descender lines of the surrounding text of pixel size `size`.
-    [[nodiscard]] static QString markup(const QString &text, qreal size, const QColor &color);
+    // One word of running text: what stands between two runs of white space (plain pieces and
+    // caps side by side, kept together on one line), and how many spaces follow it.
+    struct Word {
+        QList<Segment> pieces;
+        int spacesAfter = 0;
 
-    // What the key-cap image provider is asked for: prose caps of point size `size` in `color`.
-    struct ImageRequest {
-        QStringList keys;
-        qreal size = 0;
-        QColor color;
-
-        friend bool operator==(const ImageRequest &, const ImageRequest &) = default;
+        friend bool operator==(const Word &, const Word &) = default;
     };
-    // The image id for a request, and back; an id that does not decode gives nothing.
-    [[nodiscard]] static QString imageId(const ImageRequest &request);
-    [[nodiscard]] static std::optional<ImageRequest> parseImageId(const QString &id);
+    using Paragraph = QList<Word>;
+
+    // The text as the kit lays it out: paragraphs (one per line of the text, a line break
+    // starting the next), each a list of words. Spaces and tabs separate words and are counted,
+    // never added: a cap directly followed by "." stays glued to it. A paragraph that starts with
+    // spaces begins with a word that has no pieces. Empty lines are empty paragraphs.
+    [[nodiscard]] static QList<Paragraph> paragraphs(const QString &text);
+    // paragraphs() for QML: a list of paragraphs, each a list of {pieces, spacesAfter}, each piece
+    // {text} or {caps} (a list of labels).
+    [[nodiscard]] static QVariantList layoutValue(const QString &text);
 };
 
 } // namespace zorv

@@ -1,7 +1,6 @@
 #include "kit/zorvkit.h"
 
 #include "items/itempictures.h"
-#include "keycaps/keycapimageprovider.h"
 #include "symbols/symbolimageprovider.h"
 
 #include <QQmlEngine>
@@ -21,7 +20,6 @@ ZorvKit &ZorvKit::install(QQmlEngine &engine, SystemAppearance &appearance, Cloc
     // The module's qmldir sits at ":/Zorv/UI/qmldir".
     engine.addImportPath(u"qrc:/"_s);
     engine.addImageProvider(SymbolImageProvider::providerId, new SymbolImageProvider);
-    engine.addImageProvider(KeyCapImageProvider::providerId, new KeyCapImageProvider);
     kit->m_itemPictures = new ItemPictures;
     engine.addImageProvider(ItemPictures::providerId, kit->m_itemPictures);
     return *kit;

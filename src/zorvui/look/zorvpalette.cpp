@@ -22,6 +22,9 @@ struct HexPair {
     QString light;
 };
 
+// Edges (line, line2, the espresso strip) keep at least 1.5:1 against the paper and the card, and
+// secondary and disabled texts (ink2, honeyInk) at least 3:1 against what they sit on, in both
+// appearances.
 const std::array<HexPair, 12> &palette() {
     static const std::array<HexPair, 12> pairs = {{
         {u"#14110D"_s, u"#F7F3EC"_s}, // paper
@@ -29,11 +32,11 @@ const std::array<HexPair, 12> &palette() {
         {u"#1F1A14"_s, u"#FFFCF6"_s}, // card
         {u"#F4EDE1"_s, u"#1F1911"_s}, // ink
         {u"#A89B87"_s, u"#6A5F50"_s}, // ink2
-        {u"#2E2619"_s, u"#E3D9C7"_s}, // line
-        {u"#3C321F"_s, u"#D2C5AE"_s}, // line2
+        {u"#4A3D2B"_s, u"#D0C2A9"_s}, // line
+        {u"#5C4C36"_s, u"#BFAE90"_s}, // line2
         {u"#F0B24A"_s, u"#E79A2B"_s}, // honey
         {u"#F5D9A4"_s, u"#8A5A16"_s}, // honeyInk
-        {u"#0D0B08"_s, u"#1B1410"_s}, // espresso
+        {u"#40352A"_s, u"#1B1410"_s}, // espresso
         {u"#F3ECE0"_s, u"#F3ECE0"_s}, // onEspresso
         {u"#A2937D"_s, u"#A2937D"_s}, // onEspresso2
     }};
@@ -115,8 +118,8 @@ QFont ZorvPalette::display(qreal size) {
     return font;
 }
 
-QString ZorvPalette::keysMarkup(const QString &text, qreal size, const QColor &color) {
-    return KeyCapText::markup(text, size, color);
+QVariantList ZorvPalette::keysLayout(const QString &text) {
+    return KeyCapText::layoutValue(text);
 }
 
 } // namespace zorv

@@ -95,10 +95,9 @@ public:
     [[nodiscard]] static QString monoFamily();
     // The bold system font of that size.
     Q_INVOKABLE [[nodiscard]] static QFont display(qreal size);
-    // Markup for a QML Text in StyledText format showing `text` with every "{token}" drawn as
-    // inline key caps of point size `size` in `color` (see KeyCapText).
-    Q_INVOKABLE [[nodiscard]] static QString keysMarkup(const QString &text, qreal size,
-                                                        const QColor &color);
+    // Running text with "{token}"s as inline key caps, laid out in paragraphs of words (see
+    // KeyCapText::layoutValue); KeysText.qml draws it.
+    Q_INVOKABLE [[nodiscard]] static QVariantList keysLayout(const QString &text);
 
     [[nodiscard]] QColor paper() const { return color(Role::Paper); }
     [[nodiscard]] QColor paper2() const { return color(Role::Paper2); }

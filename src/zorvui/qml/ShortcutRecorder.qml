@@ -23,7 +23,6 @@ T.Button {
     topPadding: 4
     bottomPadding: 4
     focusPolicy: Qt.NoFocus
-    opacity: root.enabled ? 1 : 0.45
     onClicked: recorder.toggle()
     Component.onDestruction: recorder.stopRecording()
     ToolTip.visible: root.hovered
@@ -34,11 +33,13 @@ T.Button {
     ShortcutRecorderModel {
         id: recorder
 
+        view: root
         onRecorded: shortcut => root.recorded(shortcut)
     }
 
     contentItem: Item {
-        implicitWidth: recorder.recording ? prompt.implicitWidth : caps.implicitWidth
+        // As wide armed as idle: room for the prompt and for the caps alike.
+        implicitWidth: Math.ceil(Math.max(prompt.implicitWidth, caps.implicitWidth))
         implicitHeight: Math.max(prompt.implicitHeight, caps.implicitHeight)
 
         Text {
@@ -47,6 +48,7 @@ T.Button {
             anchors.centerIn: parent
             visible: recorder.recording
             text: qsTr("Press Keys…")
+            textFormat: Text.PlainText
             font.pixelSize: 12
             color: Zorv.ink
         }
@@ -58,6 +60,7 @@ T.Button {
             keys: recorder.caps
             size: 13
             weight: KeyCapsPainter.Prose
+            color: root.enabled ? Zorv.ink : Zorv.ink2
         }
     }
     background: Rectangle {
@@ -65,6 +68,6 @@ T.Button {
         color: recorder.recording ? Qt.rgba(Zorv.honey.r, Zorv.honey.g, Zorv.honey.b, 0.25)
                                   : (root.down ? Zorv.paper2 : Zorv.card)
         border.width: 1
-        border.color: recorder.recording ? Zorv.honey : Zorv.line2
+        border.color: recorder.recording ? Zorv.honey : (root.enabled ? Zorv.line2 : Zorv.line)
     }
 }

@@ -36,6 +36,7 @@ Rectangle {
         spacing: 6
 
         Text {
+            textFormat: Text.PlainText
             width: parent.width
             text: root.title
             font.pixelSize: 13

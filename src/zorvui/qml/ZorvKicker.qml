@@ -3,6 +3,7 @@ import Zorv.UI
 
 // A small upper-case heading above a card.
 Text {
+    textFormat: Text.PlainText
     font.family: Zorv.monoFamily
     font.pixelSize: 10
     font.weight: Font.DemiBold

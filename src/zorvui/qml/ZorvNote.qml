@@ -8,7 +8,6 @@ Item {
     property string text
 
     width: parent ? parent.width : implicitWidth
-    implicitWidth: label.implicitWidth + 4
     implicitHeight: label.implicitHeight
 
     KeysText {

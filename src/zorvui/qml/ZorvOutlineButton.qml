@@ -4,7 +4,7 @@ import QtQuick.Templates as T
 import Zorv.UI
 
 // The outlined button; `destructive` draws it in the system red, `fill` stretches it to the width
-// available.
+// available. Disabled, its label turns ink2 and its border line.
 T.Button {
     id: root
 
@@ -21,13 +21,13 @@ T.Button {
     bottomPadding: 6
     font.pixelSize: 12
     font.weight: Font.Medium
-    opacity: root.enabled ? 1 : 0.45
     Accessible.name: root.text
 
     contentItem: Text {
+        textFormat: Text.PlainText
         text: root.text
         font: root.font
-        color: root.destructive ? Zorv.red : Zorv.ink
+        color: !root.enabled ? Zorv.ink2 : (root.destructive ? Zorv.red : Zorv.ink)
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideRight
@@ -36,7 +36,8 @@ T.Button {
         radius: 8
         color: root.down ? Zorv.paper2 : Zorv.card
         border.width: 1
-        border.color: root.destructive ? Qt.rgba(Zorv.red.r, Zorv.red.g, Zorv.red.b, 0.5)
-                                       : Zorv.line2
+        border.color: !root.enabled ? Zorv.line
+                                    : root.destructive ? Qt.rgba(Zorv.red.r, Zorv.red.g, Zorv.red.b, 0.5)
+                                                       : Zorv.line2
     }
 }

@@ -43,6 +43,7 @@ Rectangle {
             Text {
                 id: savedText
 
+                textFormat: Text.PlainText
                 anchors.right: parent.right
                 text: qsTr("SAVED")
                 font.family: Zorv.monoFamily
@@ -61,6 +62,7 @@ Rectangle {
                 }
             }
             Text {
+                textFormat: Text.PlainText
                 width: parent.width
                 topPadding: 4
                 text: root.title

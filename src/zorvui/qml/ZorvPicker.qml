@@ -32,6 +32,7 @@ ZorvFieldButton {
         options: root.options
         selection: root.selection
         hasExtra: root.extraLabel.length > 0
+        extraLabel: root.extraLabel
         placeholder: root.placeholder
         width: root.width
         onChosen: value => {
@@ -51,6 +52,7 @@ ZorvFieldButton {
             id: currentIcon
 
             visible: !!picker.currentIcon
+            opacity: root.enabled ? 1 : 0.45
             anchors.verticalCenter: parent.verticalCenter
             width: 15
             height: 15
@@ -61,8 +63,9 @@ ZorvFieldButton {
             width: root.availableWidth - chevron.width - 4 - parent.spacing
                    - (currentIcon.visible ? currentIcon.width + parent.spacing : 0)
             text: picker.currentLabel
+            textFormat: Text.PlainText
             font: root.font
-            color: picker.isPlaceholder ? Zorv.ink2 : Zorv.ink
+            color: picker.isPlaceholder || !root.enabled ? Zorv.ink2 : Zorv.ink
             elide: Text.ElideRight
         }
         SymbolImage {
@@ -107,10 +110,18 @@ ZorvFieldButton {
             topMargin: 6
             bottomMargin: 6
             leftMargin: 6
-            rightMargin: 6
+            // The scroll bar keeps to a lane of its own, clear of the rows' highlight.
+            rightMargin: scrollBar.visible ? scrollBar.width + 2 : 6
             boundsBehavior: Flickable.StopAtBounds
-            model: picker.rowCount
-            T.ScrollBar.vertical: ZorvScrollBar {}
+            model: picker.rows
+            T.ScrollBar.vertical: ZorvScrollBar {
+                id: scrollBar
+
+                objectName: "pickerScrollBar"
+                // Clear of the list's rounded corners.
+                topPadding: 8
+                bottomPadding: 8
+            }
 
             Keys.onUpPressed: {
                 picker.move(-1);
@@ -128,61 +139,75 @@ ZorvFieldButton {
                 id: row
 
                 required property int index
-                readonly property bool isExtra: row.index >= root.options.length
+                required property string label
+                required property var icon
+                required property bool selected
+                required property bool highlighted
+                required property bool extra
 
-                width: list.width - 12
+                width: list.width - list.leftMargin - list.rightMargin
 
                 Rectangle {
-                    visible: row.isExtra
+                    visible: row.extra
                     width: parent.width
                     height: 1
                     color: Zorv.line
                 }
                 Item {
-                    visible: row.isExtra
+                    visible: row.extra
                     width: 1
                     height: 5
                 }
                 Rectangle {
+                    objectName: "pickerRow" + row.index
                     width: parent.width
                     height: rowContent.implicitHeight + 14
                     radius: 6
-                    color: picker.highlighted === row.index
+                    color: row.highlighted
                            ? Qt.rgba(Zorv.honey.r, Zorv.honey.g, Zorv.honey.b, 0.25)
                            : "transparent"
                     Accessible.role: Accessible.ListItem
-                    Accessible.name: rowLabel.text
-                    Accessible.selected: picker.isSelected(row.index)
+                    Accessible.name: row.label
+                    Accessible.selected: row.selected
 
                     Row {
                         id: rowContent
 
                         x: 10
+                        width: parent.width - 20
                         anchors.verticalCenter: parent.verticalCenter
                         spacing: 8
 
                         SymbolImage {
-                            visible: !row.isExtra
+                            id: mark
+
+                            objectName: "pickerMark" + row.index
+                            visible: !row.extra
                             anchors.verticalCenter: parent.verticalCenter
-                            name: picker.isSelected(row.index) ? "checkmark" : "circle"
+                            name: row.selected ? "checkmark" : "circle"
                             size: 12
                             color: Zorv.ink
-                            opacity: picker.isSelected(row.index) ? 1 : 0
+                            opacity: row.selected ? 1 : 0
                         }
                         Image {
-                            visible: !row.isExtra && !!picker.iconAt(row.index)
+                            id: rowIcon
+
+                            visible: !row.extra && !!row.icon
                             anchors.verticalCenter: parent.verticalCenter
                             width: 16
                             height: 16
-                            source: picker.iconAt(row.index) ? picker.iconAt(row.index) : ""
+                            source: row.icon ? row.icon : ""
                         }
                         Text {
-                            id: rowLabel
-
+                            objectName: "pickerLabel" + row.index
                             anchors.verticalCenter: parent.verticalCenter
-                            text: row.isExtra ? root.extraLabel : picker.labelAt(row.index)
+                            width: rowContent.width - (mark.visible ? mark.width + 8 : 0)
+                                   - (rowIcon.visible ? rowIcon.width + 8 : 0)
+                            text: row.label
+                            textFormat: Text.PlainText
                             font.pixelSize: 12
                             color: Zorv.ink
+                            elide: Text.ElideRight
                         }
                     }
                     MouseArea {

@@ -47,6 +47,7 @@ Item {
         Text {
             id: titleText
 
+            textFormat: Text.PlainText
             width: parent.width
             text: root.title
             font.pixelSize: 13

@@ -23,6 +23,7 @@ Rectangle {
     }
 
     Text {
+        textFormat: Text.PlainText
         visible: input.text.length === 0
         x: Zorv.fieldInset
         width: root.width - 2 * Zorv.fieldInset

@@ -1,0 +1,81 @@
+#include "models/rowlistmodel.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+struct Chip {
+    QString name;
+    int width = 0;
+
+    friend bool operator==(const Chip &, const Chip &) = default;
+};
+
+// What views hear of one update: rows changed in place, inserted and removed.
+struct Heard {
+    QList<int> changed;
+    int inserted = 0;
+    int removed = 0;
+
+    friend bool operator==(const Heard &, const Heard &) = default;
+};
+
+TEST(RowListModelTest, TellsViewsExactlyWhatChanged) {
+    const QList<Chip> abc{{u"a"_s, 1}, {u"b"_s, 2}, {u"c"_s, 3}};
+    const struct {
+        const char *name;
+        QList<Chip> before;
+        QList<Chip> after;
+        Heard heard;
+    } cases[] = {
+        {"nothing changed", abc, abc, {}},
+        {"one field of one row", abc, {{u"a"_s, 1}, {u"b"_s, 5}, {u"c"_s, 3}}, {{1}, 0, 0}},
+        {"rows added at the end", {{u"a"_s, 1}}, abc, {{}, 2, 0}},
+        {"rows taken from the end", abc, {{u"a"_s, 1}}, {{}, 0, 2}},
+        {"shorter and changed", abc, {{u"c"_s, 3}}, {{0}, 0, 2}},
+        {"from nothing", {}, abc, {{}, 3, 0}},
+        {"to nothing", abc, {}, {{}, 0, 3}},
+    };
+    for (const auto &c : cases) {
+        RowListModel<Chip> model(
+            {{"name", [](const Chip &chip) { return QVariant(chip.name); }},
+             {"width", [](const Chip &chip) { return QVariant(chip.width); }}});
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+        model.setRows(c.before);
+        Heard heard;
+        QObject::connect(&model, &QAbstractItemModel::dataChanged,
+                         [&](const QModelIndex &from, const QModelIndex &to) {
+                             for (int row = from.row(); row <= to.row(); ++row) {
+                                 heard.changed.append(row);
+                             }
+                         });
+        QObject::connect(
+            &model, &QAbstractItemModel::rowsInserted,
+            [&](const QModelIndex &, int first, int last) { heard.inserted += last - first + 1; });
+        QObject::connect(
+            &model, &QAbstractItemModel::rowsRemoved,
+            [&](const QModelIndex &, int first, int last) { heard.removed += last - first + 1; });
+        QSignalSpy count(&model, &RowListModelBase::countChanged);
+        model.setRows(c.after);
+        EXPECT_EQ(model.rows(), c.after) << c.name;
+        EXPECT_EQ(heard, c.heard) << c.name;
+        EXPECT_EQ(count.size(), c.before.size() == c.after.size() ? 0 : 1) << c.name;
+        const auto names = model.roleNames();
+        for (int row = 0; row < c.after.size(); ++row) {
+            const QModelIndex index = model.index(row);
+            EXPECT_EQ(model.data(index, names.key("name")), QVariant(c.after[row].name));
+            EXPECT_EQ(model.data(index, names.key("width")), QVariant(c.after[row].width));
+            EXPECT_FALSE(model.data(index, Qt::DisplayRole).isValid()) << "only the named roles";
+        }
+    }
+}
+
+} // namespace
+} // namespace zorv

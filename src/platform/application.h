@@ -1,5 +1,6 @@
 #pragma once
 
+#include "appwindow.h"
 #include "inputevent.h"
 #include "menu.h"
 #include "runningapplication.h"
@@ -49,6 +50,9 @@ public:
     [[nodiscard]] virtual bool isHidden() const = 0;
     virtual void hideOtherApplications() = 0;
     virtual void unhideAllApplications() = 0;
+
+    // The application's windows on screen now, back to front.
+    [[nodiscard]] virtual QList<AppWindow *> visibleWindows() const = 0;
 
     // Ends the application: willTerminate() is emitted first, then terminated().
     virtual void terminate() = 0;

@@ -448,3 +448,31 @@ TEST_F(AppModelSettingsTest, TheSecondaryBarShowsHiddenItemsFollowsScansAndHides
 
 } // namespace
 } // namespace zorv
+
+namespace zorv {
+namespace {
+
+// A pane edit or a synced change that arrives before start() (the model built but never started,
+// as in update-test mode) must not write the defaults over the user's file.
+TEST_F(AppModelTest, SettingsAreNotWrittenBeforeTheyAreLoaded) {
+    ASSERT_FALSE(writeFileAtomically(mac.dataFolder() + u"/settings.json"_s, R"({"autoRehideSeconds": 3})",
+                                     FileDurability::Unsynced));
+    AppModel &model = mac.build();
+
+    model.setLiveLayout(false);
+    model.setRevealShortcut(KeyShortcut(15, KeyShortcut::kCommand | KeyShortcut::kOption));
+    clock.advance(seconds(5));
+    clock.settle();
+    EXPECT_EQ(fileIn(mac.dataFolder(), u"settings.json"_s), QByteArray(R"({"autoRehideSeconds": 3})"));
+    EXPECT_FALSE(model.lastSavedAt().has_value());
+    EXPECT_FALSE(mac.log.lines().isEmpty());
+
+    mac.started();
+    model.setAutoRehide(7);
+    clock.advance(seconds(5));
+    clock.settle();
+    EXPECT_TRUE(fileIn(mac.dataFolder(), u"settings.json"_s).contains("7"));
+}
+
+} // namespace
+} // namespace zorv

@@ -2,6 +2,8 @@
 
 #include "input/keylayout.h"
 
+#include <algorithm>
+
 namespace zorv {
 
 namespace {
@@ -72,12 +74,21 @@ bool SimApplication::isActive() const {
     });
 }
 
-QList<SimAppWindow *> SimApplication::visibleWindows() const {
+QList<SimAppWindow *> SimApplication::shownWindows() const {
     QList<SimAppWindow *> visible;
     for (SimAppWindow *window : m_windows.windows()) {
         if (window->isVisible()) {
             visible.append(window);
         }
+    }
+    std::ranges::sort(visible, {}, [](const SimAppWindow *window) { return window->record().frontOrder; });
+    return visible;
+}
+
+QList<AppWindow *> SimApplication::visibleWindows() const {
+    QList<AppWindow *> visible;
+    for (SimAppWindow *window : shownWindows()) {
+        visible.append(window);
     }
     return visible;
 }
@@ -88,7 +99,7 @@ void SimApplication::hide() {
     }
     m_hidden = true;
     m_hiddenWindows.clear();
-    for (SimAppWindow *window : visibleWindows()) {
+    for (SimAppWindow *window : shownWindows()) {
         m_hiddenWindows.append(window);
         window->orderOut();
     }
@@ -176,7 +187,7 @@ void SimApplication::sendResponderAction(const QString &action) {
     } else if (action == QLatin1String("toggleFullScreen:") && key) {
         key->toggleFullScreen();
     } else if (action == QLatin1String("arrangeInFront:")) {
-        for (SimAppWindow *window : visibleWindows()) {
+        for (SimAppWindow *window : shownWindows()) {
             window->orderFrontRegardless();
         }
     } else {
@@ -203,7 +214,7 @@ void SimApplication::keyReceived(const KeyEvent &event) {
 }
 
 void SimApplication::userReopens() {
-    Q_EMIT reopenRequested(!visibleWindows().isEmpty());
+    Q_EMIT reopenRequested(!shownWindows().isEmpty());
 }
 
 void SimApplication::userOpensUrls(const QList<QUrl> &urls) {

@@ -31,6 +31,7 @@ public:
     [[nodiscard]] bool isHidden() const override { return m_hidden; }
     void hideOtherApplications() override;
     void unhideAllApplications() override;
+    [[nodiscard]] QList<AppWindow *> visibleWindows() const override;
     void terminate() override;
     [[nodiscard]] std::optional<AppEvent> currentEvent() const override;
     [[nodiscard]] std::shared_ptr<const Menu> mainMenu() const override { return m_mainMenu; }
@@ -49,7 +50,7 @@ public:
 
 private:
     void keyReceived(const KeyEvent &event);
-    [[nodiscard]] QList<SimAppWindow *> visibleWindows() const;
+    [[nodiscard]] QList<SimAppWindow *> shownWindows() const;
     void sendResponderAction(const QString &action);
 
     DesktopModel &m_model;

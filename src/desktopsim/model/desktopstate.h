@@ -60,6 +60,8 @@ struct DesktopState {
     QList<ScreenBar> bars;
 
     bool accessibilityTrusted = true;
+    // The system asked the user to grant this process the Accessibility permission.
+    bool trustPromptShown = false;
     bool screenRecordingGranted = true;
     AXElementTable elements;
     // Attribute reads this process made on its main thread, which a hung application freezes.

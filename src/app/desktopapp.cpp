@@ -33,6 +33,14 @@ Scenario DesktopApp::loadScenario(const SimOptions &options) {
 DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent)
     : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform),
       m_shell(platform.systemLog()),
+      m_windows(platform.systemLog(),
+                [this](const std::optional<QString> &sentReportId) {
+                    if (sentReportId) {
+                        showReport(ReportProblem::Phase(ReportProblem::Sent{*sentReportId}));
+                    } else {
+                        showReport();
+                    }
+                }),
       m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
       m_reports(
           m_engine,
@@ -57,10 +65,16 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
     // The engine hands the pool work at every scan, 30 s apart: just as long as an idle thread
     // would otherwise wait before ending, so that each scan started a new thread.
     m_enginePool.setExpiryTimeout(-1);
+    m_menuPopup = std::make_unique<MenuPopup>(m_platform.desktop().menus(),
+                                              m_platform.desktop().appWindows(), m_engine);
+    // Quitting from the menu ends the run as the run limit does.
+    connect(&m_platform.desktop().application(), &Application::terminated, this,
+            [this] { Q_EMIT finished(finish()); });
 }
 
 DesktopApp::~DesktopApp() {
     m_lifetime.cancel();
+    m_delegate.reset();
     m_viewModel.setEngine(nullptr);
     m_viewModel.setModel(nullptr);
     if (!m_flushPool->waitForDone(0)) {
@@ -126,7 +140,38 @@ void DesktopApp::startModel() {
     m_model = std::make_unique<AppModel>(std::move(engine), std::move(services), m_shell.shell());
     m_viewModel.setEngine(m_menuBarEngine);
     m_viewModel.setModel(m_model.get(), m_kit);
-    m_model->start();
+    startShell();
+}
+
+void DesktopApp::startShell() {
+    SimulatedDesktop &desktop = m_platform.desktop();
+    ClassicEngine *engine = m_menuBarEngine;
+    ShellHooks hooks;
+    hooks.iconButton = engine->separatorController().icon().button();
+    hooks.forceShowEverything = [engine] { engine->forceShowEverything(); };
+    hooks.setOnTuckRefused = [engine](std::function<void()> callback) {
+        engine->setOnTuckRefused(std::move(callback));
+    };
+    hooks.version = QStringLiteral(ZORV_VERSION);
+    const auto feed = qEnvironmentVariableIsSet("ZORV_UPDATE_TEST_FEED")
+                          ? std::optional<QString>(qEnvironmentVariable("ZORV_UPDATE_TEST_FEED"))
+                          : std::nullopt;
+    const bool updateTest = AppDelegate::isUpdateTest(feed, SimulatedPlatform::bundleIdentifier);
+    m_delegate = std::make_unique<AppDelegate>(
+        *m_model, m_windows,
+        ShellPlatform{desktop.application(), desktop.menus(), desktop.hotKeys(),
+                      desktop.accessibility(), m_platform.workspace(), m_platform.systemLog(),
+                      m_platform.clock()},
+        std::move(hooks), LaunchArguments::parse(m_options.launchArguments), updateTest);
+    if (m_options.openMenu) {
+        connect(&m_delegate->launch(), &LaunchSequence::started, this, [this] {
+            m_delegate->statusItem().popUpMenu();
+            if (m_screenshots && m_menuPopup->window()) {
+                m_screenshots->save(*m_menuPopup->window(), QStringLiteral("status-menu.png"));
+            }
+        });
+    }
+    m_delegate->applicationDidFinishLaunching();
 }
 
 int DesktopApp::finish() {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "appdelegate.h"
 #include "appmodel.h"
 #include "cancellation.h"
 #include "clock.h"
 #include "desktopshell.h"
 #include "desktopviewmodel.h"
+#include "desktopwindows.h"
 #include "engine/classicengine.h"
+#include "menupopup.h"
 #include "reportconfig.h"
 #include "reportphase.h"
 #include "reportwindowcontroller.h"
@@ -67,6 +70,10 @@ public:
     // "Report a Problem…" command and launch arguments).
     void showReport(const std::optional<ReportProblem::Phase> &preview = std::nullopt);
     [[nodiscard]] ReportWindowController &reports() { return m_reports; }
+    // The application shell; null until start().
+    [[nodiscard]] AppDelegate *shell() const { return m_delegate.get(); }
+    // Draws the open status menu.
+    [[nodiscard]] MenuPopup &menuPopup() { return *m_menuPopup; }
     [[nodiscard]] static QUrl mainQmlUrl();
 
     // How long quitting waits for the stores to reach the disk.
@@ -84,6 +91,7 @@ Q_SIGNALS:
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
     void startModel();
+    void startShell();
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
@@ -95,7 +103,9 @@ private:
     // still writing after that is let go rather than waited for.
     std::unique_ptr<QThreadPool> m_flushPool = std::make_unique<QThreadPool>();
     DesktopShell m_shell;
+    DesktopWindows m_windows;
     std::unique_ptr<AppModel> m_model;
+    std::unique_ptr<AppDelegate> m_delegate;
     ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
     QQmlApplicationEngine m_engine;
@@ -104,6 +114,7 @@ private:
     QNetworkAccessManager m_network;
     const ReportProblem::Config m_reportConfig;
     ReportWindowController m_reports;
+    std::unique_ptr<MenuPopup> m_menuPopup;
     QMetaObject::Connection m_layoutPictures;
     CancellationSource m_lifetime;
     std::optional<int> m_exitCode;

@@ -16,10 +16,10 @@ public:
     // The picture's file path, or an empty string when it could not be saved.
     QString saveLayout(QQuickWindow &window);
     QString saveFinal(QQuickWindow &window);
-
-private:
+    // "<name>.png", for pictures of other windows (the open status menu).
     QString save(QQuickWindow &window, const QString &name);
 
+private:
     const QString m_folder;
     int m_layouts = 0;
     bool m_failureReported = false;

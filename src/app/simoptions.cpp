@@ -39,10 +39,23 @@ struct Parser {
         u"at start when it exists, written at exit."_s,
         u"FILE"_s};
 
+    QCommandLineOption openMenu{
+        u"sim-open-menu"_s,
+        u"Open Zorv's status menu once it has launched (as a click on its icon would), so that "
+        u"pictures show it."_s};
+    // Zorv's own launch arguments, handed to its shell.
+    QList<QCommandLineOption> launch{
+        {u"open-settings"_s, u"Open the settings window at launch."_s},
+        {u"report"_s, u"Open the problem-report window at launch."_s},
+        {u"report-sent"_s, u"Open the problem-report window on its sent screen."_s},
+        {u"show-onboarding"_s, u"Show the welcome window even when it was finished."_s},
+        {u"show-about"_s, u"Show the about panel at launch (update-test mode only)."_s}};
+
     Parser() {
         parser.setApplicationDescription(u"Zorv on a simulated desktop."_s);
         parser.addHelpOption();
-        parser.addOptions({scenario, time, runFor, dump, screenshots, positions});
+        parser.addOptions({scenario, time, runFor, dump, screenshots, positions, openMenu});
+        parser.addOptions(launch);
     }
 };
 
@@ -58,6 +71,12 @@ std::variant<SimOptions, QString> SimOptions::parse(const QStringList &arguments
     }
     SimOptions options;
     options.helpRequested = p.parser.isSet(u"help"_s);
+    options.openMenu = p.parser.isSet(p.openMenu);
+    for (const QCommandLineOption &option : p.launch) {
+        if (p.parser.isSet(option)) {
+            options.launchArguments.append(u"--"_s + option.names().first());
+        }
+    }
     options.scenario =
         p.parser.isSet(p.scenario) ? p.parser.value(p.scenario) : ScenarioLoader::defaultName;
     if (p.parser.isSet(p.time)) {

@@ -28,6 +28,10 @@ struct SimOptions {
     QString positionsPath;
     // "--help": print helpText() and do nothing else.
     bool helpRequested = false;
+    // "--sim-open-menu": open the status menu once Zorv has launched.
+    bool openMenu = false;
+    // Zorv's own launch arguments ("--report", ...), in the order of the help text.
+    QStringList launchArguments;
 
     // `arguments` as QCoreApplication::arguments() gives them, the program first. The error text
     // when they are not understood.

@@ -2,12 +2,12 @@
 
 #include "accessibility.h"
 #include "modelprofiles.h"
-#include "systemlog.h"
 #include "modelrules.h"
 #include "modelsearch.h"
 #include "modelsync.h"
 #include "modeltransfer.h"
 #include "sectionitems.h"
+#include "systemlog.h"
 #include "terminationflush.h"
 
 #include <QtDebug>

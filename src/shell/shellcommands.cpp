@@ -1,7 +1,7 @@
 #include "shellcommands.h"
 
-#include "appmodel.h"
 #include "application.h"
+#include "appmodel.h"
 #include "modelprofiles.h"
 #include "workspace.h"
 

@@ -415,15 +415,29 @@ TEST(SimOptionsTest, ReadsEveryOption) {
          u"--sim-run-for"_s, u"3600"_s, u"--sim-dump"_s, u"out.json"_s, u"--sim-screenshots"_s,
          u"shots"_s, u"--sim-positions"_s, u"kept.json"_s});
     ASSERT_TRUE(std::holds_alternative<SimOptions>(parsed));
-    EXPECT_EQ(std::get<SimOptions>(parsed),
-              (SimOptions{u"crowded-bar"_s, SimOptions::TimeMode::Fast, seconds(3600),
-                          u"out.json"_s, u"shots"_s, u"kept.json"_s, false}));
+    EXPECT_EQ(std::get<SimOptions>(parsed), (SimOptions{u"crowded-bar"_s,
+                                                        SimOptions::TimeMode::Fast,
+                                                        seconds(3600),
+                                                        u"out.json"_s,
+                                                        u"shots"_s,
+                                                        u"kept.json"_s,
+                                                        false,
+                                                        false,
+                                                        {}}));
 
     const auto defaults = SimOptions::parse({u"zorv"_s});
     ASSERT_TRUE(std::holds_alternative<SimOptions>(defaults));
     EXPECT_EQ(
         std::get<SimOptions>(defaults),
-        (SimOptions{u"laptop"_s, SimOptions::TimeMode::Real, std::nullopt, {}, {}, {}, false}));
+        (SimOptions{
+            u"laptop"_s, SimOptions::TimeMode::Real, std::nullopt, {}, {}, {}, false, false, {}}));
+
+    const auto shell = SimOptions::parse(
+        {u"zorv"_s, u"--report-sent"_s, u"--sim-open-menu"_s, u"--open-settings"_s});
+    ASSERT_TRUE(std::holds_alternative<SimOptions>(shell));
+    EXPECT_TRUE(std::get<SimOptions>(shell).openMenu);
+    EXPECT_EQ(std::get<SimOptions>(shell).launchArguments,
+              (QStringList{u"--open-settings"_s, u"--report-sent"_s}));
 }
 
 TEST(SimOptionsTest, RefusesWhatItDoesNotUnderstand) {

@@ -81,7 +81,8 @@ void PrintTo(const MainMenuKey &c, std::ostream *out) {
     *out << c.name;
 }
 
-class MainMenuKeyTest : public DockPresenceTest, public ::testing::WithParamInterface<MainMenuKey> {};
+class MainMenuKeyTest : public DockPresenceTest,
+                        public ::testing::WithParamInterface<MainMenuKey> {};
 
 TEST_P(MainMenuKeyTest, TheRowOfTheKeyEquivalentRuns) {
     store(settled());

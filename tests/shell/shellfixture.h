@@ -16,7 +16,8 @@ public:
     explicit RecordingWindows(QStringList &log) : m_log(log) {}
 
     void openSettings(std::optional<SettingsPane> pane) override {
-        m_log.append(QStringLiteral("settings(%1)").arg(pane ? paneKey(*pane) : QStringLiteral("-")));
+        m_log.append(
+            QStringLiteral("settings(%1)").arg(pane ? paneKey(*pane) : QStringLiteral("-")));
     }
     void showOnboarding() override { m_log.append(QStringLiteral("onboarding")); }
     void showAbout() override { m_log.append(QStringLiteral("about")); }
@@ -77,7 +78,9 @@ protected:
         SimulatedDesktop &mac = harness.desktop();
         ShellHooks hooks;
         hooks.iconButton = icon->button();
-        hooks.forceShowEverything = [this] { calls.append(QStringLiteral("engine.forceShowEverything")); };
+        hooks.forceShowEverything = [this] {
+            calls.append(QStringLiteral("engine.forceShowEverything"));
+        };
         hooks.setOnTuckRefused = [this](std::function<void()> callback) {
             tuckRefused = std::move(callback);
         };
@@ -111,8 +114,7 @@ protected:
         ASSERT_TRUE(window.has_value());
         const double top = harness.desktop().model().read(
             [](const DesktopState &state) { return state.primaryTop(); });
-        const QPointF centre(window->frame.center().x(),
-                             top - window->frame.center().y());
+        const QPointF centre(window->frame.center().x(), top - window->frame.center().y());
         harness.desktop().userInput().click(centre, button, flags);
         clock.settle();
     }

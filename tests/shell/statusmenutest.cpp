@@ -15,7 +15,9 @@ QStringList shownTitles(const Menu &menu, bool option) {
         if (item.alternate ? !option : (hasAlternate && option)) {
             continue;
         }
-        titles.append(item.isSeparator() ? u"-"_s : item.view && item.title.isEmpty() ? u"[header]"_s : item.title);
+        titles.append(item.isSeparator()                  ? u"-"_s
+                      : item.view && item.title.isEmpty() ? u"[header]"_s
+                                                          : item.title);
     }
     return titles;
 }
@@ -172,8 +174,9 @@ void PrintTo(const KeyEquivalentCase &c, std::ostream *out) {
 class KeyEquivalentTest : public ::testing::TestWithParam<KeyEquivalentCase> {};
 
 TEST_P(KeyEquivalentTest, OnlyASinglePrintableCharacterIsAKeyEquivalent) {
-    EXPECT_EQ(StatusMenuBuilder::keyEquivalent(KeyShortcut(GetParam().keyCode, KeyShortcut::kCommand)),
-              GetParam().expected);
+    EXPECT_EQ(
+        StatusMenuBuilder::keyEquivalent(KeyShortcut(GetParam().keyCode, KeyShortcut::kCommand)),
+        GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyEquivalentTest,
@@ -231,7 +234,8 @@ TEST_P(StatusMenuChoiceTest, TheRowRunsItsCommandAfterTheMenuCloses) {
     ASSERT_TRUE(menus.isTracking());
     calls.clear();
     bool openDuringCommand = true;
-    QObject::connect(&menus, &MenuPresenter::menuClosed, [&] { openDuringCommand = !calls.isEmpty(); });
+    QObject::connect(&menus, &MenuPresenter::menuClosed,
+                     [&] { openDuringCommand = !calls.isEmpty(); });
 
     menus.userHoldsOption(c.option);
     ASSERT_TRUE(menus.userChooses(c.row));

@@ -52,8 +52,9 @@ TEST_F(ShellTest, EveryUrlOfARequestIsOpenedInOrder) {
     store(settled());
     launched();
     calls.clear();
-    harness.desktop().application().userOpensUrls(
-        {QUrl(u"zorv://settings/style"_s), QUrl(u"mailto:x@y"_s), QUrl(u"zorv://settings/layout"_s)});
+    harness.desktop().application().userOpensUrls({QUrl(u"zorv://settings/style"_s),
+                                                   QUrl(u"mailto:x@y"_s),
+                                                   QUrl(u"zorv://settings/layout"_s)});
     EXPECT_EQ(calls, (QStringList{u"settings(-)"_s, u"settings(-)"_s}));
     EXPECT_EQ(harness.model().pendingSettingsPane(), u"arrange"_s);
 }

@@ -81,7 +81,8 @@ QList<SimAppWindow *> SimApplication::shownWindows() const {
             visible.append(window);
         }
     }
-    std::ranges::sort(visible, {}, [](const SimAppWindow *window) { return window->record().frontOrder; });
+    std::ranges::sort(visible, {},
+                      [](const SimAppWindow *window) { return window->record().frontOrder; });
     return visible;
 }
 

@@ -258,8 +258,12 @@ void SimMenus::userChoosesInSubmenu(int row) {
 void SimMenus::release(const MenuItem &chosen) {
     // The row outlives the menu it belonged to while its action runs.
     const MenuItem item = chosen;
-    const quint64 flags = m_optionHeld ? EventFlags::option : EventFlags::none;
     cancelTracking();
+    runRow(item);
+}
+
+void SimMenus::runRow(const MenuItem &item) {
+    const quint64 flags = m_optionHeld ? EventFlags::option : EventFlags::none;
     m_model.handleEvent(AppEvent{EventType::LeftMouseUp, flags},
                         [&] { m_application.perform(item); });
 }

@@ -62,6 +62,10 @@ public:
     void userChoosesInSubmenu(int row);
     void userDismisses() { cancelTracking(); }
 
+    // Runs a row of a menu (open or just closed) as its view asks: its action while the mouse-up
+    // is the current event.
+    void runRow(const MenuItem &item);
+
 Q_SIGNALS:
     // The open menu, the highlight, the Option state or the submenu changed.
     void changed();

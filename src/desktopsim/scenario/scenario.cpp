@@ -135,11 +135,11 @@ QList<ScenarioEvent> eventsFrom(const JsonArrayRef &array, const Scenario &scena
 
 Scenario Scenario::fromJson(const JsonValueRef &value) {
     const JsonObjectRef object = value.toObject();
-    scenariojson::checkKeys(object, {u"name"_s, u"description"_s, u"start"_s, u"layoutPassDelay"_s,
-                                     u"permissions"_s, u"preferences"_s, u"screens"_s,
-                                     u"activeDisplay"_s, u"applications"_s,
-                                     u"rememberedPositions"_s, u"zorvPositions"_s, u"events"_s,
-                                     u"appearance"_s, u"desktopPictures"_s});
+    scenariojson::checkKeys(object,
+                            {u"name"_s, u"description"_s, u"start"_s, u"layoutPassDelay"_s,
+                             u"permissions"_s, u"preferences"_s, u"screens"_s, u"activeDisplay"_s,
+                             u"applications"_s, u"rememberedPositions"_s, u"zorvPositions"_s,
+                             u"events"_s, u"appearance"_s, u"desktopPictures"_s});
     Scenario scenario;
     scenario.name = object.required<QString>(u"name");
     scenario.description = object.optional<QString>(u"description").value_or(QString());

@@ -54,7 +54,8 @@ Menu ZorvMainMenu::build(ShellCommands &target) {
     menu.items = {
         topLevel(u"Zorv"_s,
                  {targetRow(u"About Zorv"_s, [t] { t->showAbout(); }), MenuItem::separator(),
-                  targetRow(u"Settings…"_s, [t] { t->openSettings(); }, u","_s),
+                  targetRow(
+                      u"Settings…"_s, [t] { t->openSettings(); }, u","_s),
                   MenuItem::separator(), servicesRow, MenuItem::separator(),
                   responderRow(u"Hide Zorv"_s, u"hide:"_s, u"h"_s),
                   responderRow(u"Hide Others"_s, u"hideOtherApplications:"_s, u"h"_s,
@@ -74,17 +75,18 @@ Menu ZorvMainMenu::build(ShellCommands &target) {
                   responderRow(u"Paste"_s, u"paste:"_s, u"v"_s),
                   responderRow(u"Delete"_s, u"delete:"_s),
                   responderRow(u"Select All"_s, u"selectAll:"_s, u"a"_s)}),
-        topLevel(u"Window"_s,
-                 {responderRow(u"Close Window"_s, u"performClose:"_s, u"w"_s),
-                  MenuItem::separator(),
-                  responderRow(u"Minimize"_s, u"performMiniaturize:"_s, u"m"_s),
-                  responderRow(u"Zoom"_s, u"performZoom:"_s),
-                  responderRow(u"Enter Full Screen"_s, u"toggleFullScreen:"_s, u"f"_s,
-                               EventFlags::control | command),
-                  MenuItem::separator(),
-                  responderRow(u"Bring All to Front"_s, u"arrangeInFront:"_s)},
-                 MenuRole::Windows),
-        topLevel(u"Help"_s, {targetRow(u"Zorv Website"_s, [t] { t->openHelpPage(); }, u"?"_s)},
+        topLevel(
+            u"Window"_s,
+            {responderRow(u"Close Window"_s, u"performClose:"_s, u"w"_s), MenuItem::separator(),
+             responderRow(u"Minimize"_s, u"performMiniaturize:"_s, u"m"_s),
+             responderRow(u"Zoom"_s, u"performZoom:"_s),
+             responderRow(u"Enter Full Screen"_s, u"toggleFullScreen:"_s, u"f"_s,
+                          EventFlags::control | command),
+             MenuItem::separator(), responderRow(u"Bring All to Front"_s, u"arrangeInFront:"_s)},
+            MenuRole::Windows),
+        topLevel(u"Help"_s,
+                 {targetRow(
+                     u"Zorv Website"_s, [t] { t->openHelpPage(); }, u"?"_s)},
                  MenuRole::Help),
     };
     return menu;

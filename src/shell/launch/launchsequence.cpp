@@ -7,8 +7,8 @@ namespace zorv {
 
 LaunchSequence::LaunchSequence(AppModel &model, ShellWindows &windows, LaunchSteps &steps,
                                LaunchArguments arguments, bool updateTestMode, QObject *parent)
-    : QObject(parent), m_model(model), m_windows(windows), m_steps(steps),
-      m_arguments(arguments), m_updateTestMode(updateTestMode) {}
+    : QObject(parent), m_model(model), m_windows(windows), m_steps(steps), m_arguments(arguments),
+      m_updateTestMode(updateTestMode) {}
 
 void LaunchSequence::didFinishLaunching() {
     if (m_updateTestMode) {

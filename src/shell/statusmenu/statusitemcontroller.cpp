@@ -27,8 +27,8 @@ void StatusItemController::configureIcon() {
         return;
     }
     m_configured = true;
-    const QImage image = SymbolGlyphs::image(QStringLiteral("line.3.horizontal.decrease"),
-                                             iconPixels, Qt::black);
+    const QImage image =
+        SymbolGlyphs::image(QStringLiteral("line.3.horizontal.decrease"), iconPixels, Qt::black);
     if (!image.isNull()) {
         m_button->setImage(image);
     }
@@ -36,7 +36,7 @@ void StatusItemController::configureIcon() {
 }
 
 IconClick StatusItemController::route(const std::optional<AppEvent> &event,
-                                       bool iconClickOpensMenu) {
+                                      bool iconClickOpensMenu) {
     bool wantsMenu = false;
     bool option = false;
     if (event) {
@@ -76,7 +76,8 @@ void StatusItemController::popUpMenu() {
     }
     const auto window = m_button->window();
     const double height = window ? window->frame.height() : 0.0;
-    auto menu = std::make_shared<Menu>(StatusMenuBuilder::build(m_state(), m_commands, m_presenter));
+    auto menu =
+        std::make_shared<Menu>(StatusMenuBuilder::build(m_state(), m_commands, m_presenter));
     m_presenter.popUp(std::move(menu), *m_button, QPointF(0, height + menuGap));
 }
 

@@ -38,10 +38,8 @@ MenuItemView trailingRow(const QString &title, const QString &symbol, double wid
     MenuItemView view;
     view.source = StatusMenuBuilder::trailingRowView;
     view.height = StatusMenuBuilder::rowHeight;
-    view.properties = {{u"title"_s, title},
-                       {u"symbol"_s, symbol},
-                       {trailingKey, trailing},
-                       {u"width"_s, width}};
+    view.properties = {
+        {u"title"_s, title}, {u"symbol"_s, symbol}, {trailingKey, trailing}, {u"width"_s, width}};
     view.accessibleLabel = label;
     return view;
 }
@@ -52,8 +50,8 @@ void fitHeader(Menu &menu, qsizetype header, const QList<KeyRow> &keyRows,
                const StatusMenuState &state, const MenuPresenter &presenter) {
     double width = std::max(StatusMenuBuilder::minimumWidth, presenter.naturalWidth(menu));
     for (const KeyRow &keyRow : keyRows) {
-        width = std::max(width, TrailingMenuRow::requiredWidth(menu.items[keyRow.index].title,
-                                                               keyRow.keys));
+        width = std::max(
+            width, TrailingMenuRow::requiredWidth(menu.items[keyRow.index].title, keyRow.keys));
     }
     for (const KeyRow &keyRow : keyRows) {
         MenuItem &item = menu.items[keyRow.index];
@@ -106,16 +104,17 @@ Menu StatusMenuBuilder::build(const StatusMenuState &state, ShellCommands &comma
     keyRows.append({menu.items.size() - 1, {u"⌘"_s, u","_s}, settings.symbol});
 
     const QString revealSymbol = state.revealed ? u"eye.slash"_s : u"eye"_s;
-    menu.items.append(row(state.revealed ? u"Hide Items"_s : u"Reveal Hidden Items"_s,
-                          revealSymbol, [c] { c->toggleReveal(); }));
-    MenuItem revealAll = row(state.revealed ? u"Hide Items"_s : u"Reveal All Items"_s,
-                             revealSymbol, [c] { c->toggleRevealAll(); });
+    menu.items.append(row(state.revealed ? u"Hide Items"_s : u"Reveal Hidden Items"_s, revealSymbol,
+                          [c] { c->toggleReveal(); }));
+    MenuItem revealAll = row(state.revealed ? u"Hide Items"_s : u"Reveal All Items"_s, revealSymbol,
+                             [c] { c->toggleRevealAll(); });
     revealAll.alternate = true;
     revealAll.keyEquivalentModifiers = KeyShortcut::kOption;
     menu.items.append(revealAll);
 
     const KeyShortcut search = state.searchShortcut.value_or(ShellHotKeys::defaultSearch);
-    MenuItem searchRow = row(u"Search Menu Bar Items…"_s, u"magnifyingglass"_s, [c] { c->openSearch(); });
+    MenuItem searchRow =
+        row(u"Search Menu Bar Items…"_s, u"magnifyingglass"_s, [c] { c->openSearch(); });
     searchRow.keyEquivalent = keyEquivalent(search);
     searchRow.keyEquivalentModifiers = search.modifiers() & shortcutModifierMask;
     menu.items.append(searchRow);
@@ -129,8 +128,8 @@ Menu StatusMenuBuilder::build(const StatusMenuState &state, ShellCommands &comma
             MenuItem choice;
             choice.title = profile.name;
             choice.representedObject = QVariant::fromValue(profile.id);
-            choice.state = state.profiles.activeID == profile.id ? MenuItemState::On
-                                                                  : MenuItemState::Off;
+            choice.state =
+                state.profiles.activeID == profile.id ? MenuItemState::On : MenuItemState::Off;
             choice.action = [c, id = choice.representedObject] { c->switchProfile(id); };
             submenu->items.append(choice);
         }
@@ -146,7 +145,8 @@ Menu StatusMenuBuilder::build(const StatusMenuState &state, ShellCommands &comma
         menu.items.append(updateRow);
     }
     menu.items.append(row(u"Welcome Tour…"_s, u"sparkles"_s, [c] { c->startTour(); }));
-    menu.items.append(row(u"Report a Problem…"_s, u"exclamationmark.bubble"_s, [c] { c->reportProblem(); }));
+    menu.items.append(
+        row(u"Report a Problem…"_s, u"exclamationmark.bubble"_s, [c] { c->reportProblem(); }));
     menu.items.append(row(u"Zorv Website"_s, u"globe"_s, [c] { c->openHelpPage(); }));
     menu.items.append(MenuItem::separator());
 

@@ -38,7 +38,8 @@ struct StatusMenuState {
 // shortcuts get views that draw them as key caps, every custom row as wide as the widest row.
 class StatusMenuBuilder {
 public:
-    static inline const QUrl headerView = QUrl(QStringLiteral("qrc:/Zorv/UI/qml/ZorvMenuHeader.qml"));
+    static inline const QUrl headerView =
+        QUrl(QStringLiteral("qrc:/Zorv/UI/qml/ZorvMenuHeader.qml"));
     static inline const QUrl trailingRowView =
         QUrl(QStringLiteral("qrc:/Zorv/UI/qml/ZorvMenuRow.qml"));
     static constexpr double minimumWidth = 280;

@@ -19,7 +19,8 @@ namespace zorv {
 namespace {
 
 // The temporary file's name: the target's, a marker no user would pick, and six random letters
-// ("settings.json.writing-fAXqPt"), so that a leftover can be told from anything else in the folder.
+// ("settings.json.writing-fAXqPt"), so that a leftover can be told from anything else in the
+// folder.
 const QString kTemporaryMarker = u".writing-"_s;
 constexpr qsizetype kRandomLetters = 6;
 

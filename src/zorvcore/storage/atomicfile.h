@@ -21,8 +21,8 @@ writeFileAtomically(const QString &path, const QByteArray &bytes, FileDurability
 
 // Removes the temporary files that writeFileAtomically() leaves in `folder` when the process dies
 // between creating one and renaming it into place: regular files named "<target>.writing-XXXXXX"
-// (six ASCII letters) whose target name `isTarget` accepts. Meant for start-up, before anything writes
-// those targets again; a file that cannot be removed stays for the next start.
+// (six ASCII letters) whose target name `isTarget` accepts. Meant for start-up, before anything
+// writes those targets again; a file that cannot be removed stays for the next start.
 void removeStaleTemporaryFiles(const QString &folder,
                                const std::function<bool(const QString &target)> &isTarget);
 

@@ -17,7 +17,8 @@ class Clock;
 // label is time order. A label matches every longer label that extends it with a hyphen, so
 // labels should not be prefixes of one another. Files with other names ("before-import-<UUID>.json"
 // among them) are never listed or removed. Creating it removes what writes cut short by a crash
-// left in the folder ("<name>.json.writing-XXXXXX", see removeStaleTemporaryFiles()). Main thread only.
+// left in the folder ("<name>.json.writing-XXXXXX", see removeStaleTemporaryFiles()). Main thread
+// only.
 class Backups {
 public:
     Backups(QString folder, const Clock &clock);

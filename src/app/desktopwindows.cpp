@@ -1,0 +1,33 @@
+#include "desktopwindows.h"
+
+#include "systemlog.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+void DesktopWindows::unavailable(const QString &window) {
+    m_log.write(u"Zorv: the %1 is not available in this build"_s.arg(window));
+}
+
+void DesktopWindows::openSettings(std::optional<SettingsPane> pane) {
+    unavailable(pane ? u"settings window (%1 pane)"_s.arg(paneKey(*pane)) : u"settings window"_s);
+}
+
+void DesktopWindows::showOnboarding() {
+    unavailable(u"welcome window"_s);
+}
+
+void DesktopWindows::showAbout() {
+    unavailable(u"about panel"_s);
+}
+
+void DesktopWindows::showReport(const std::optional<QString> &sentReportId) {
+    m_showReport(sentReportId);
+}
+
+void DesktopWindows::toggleSearchPanel() {
+    unavailable(u"search panel"_s);
+}
+
+} // namespace zorv

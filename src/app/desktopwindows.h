@@ -1,0 +1,35 @@
+#pragma once
+
+#include "shellwindows.h"
+
+#include <functional>
+
+namespace zorv {
+
+class SystemLog;
+
+// The windows the shell opens, as far as this desktop has them: the problem-report window is
+// real; the settings window, the welcome window, the about panel and the search panel are not
+// built here yet, so asking for one writes "Zorv: the <window> is not available in this build" to
+// the system log and opens nothing.
+class DesktopWindows final : public ShellWindows {
+public:
+    using ShowReport = std::function<void(const std::optional<QString> &sentReportId)>;
+
+    DesktopWindows(SystemLog &log, ShowReport showReport)
+        : m_log(log), m_showReport(std::move(showReport)) {}
+
+    void openSettings(std::optional<SettingsPane> pane) override;
+    void showOnboarding() override;
+    void showAbout() override;
+    void showReport(const std::optional<QString> &sentReportId) override;
+    void toggleSearchPanel() override;
+
+private:
+    void unavailable(const QString &window);
+
+    SystemLog &m_log;
+    ShowReport m_showReport;
+};
+
+} // namespace zorv

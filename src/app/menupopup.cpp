@@ -12,8 +12,7 @@
 
 namespace zorv {
 
-MenuPopup::MenuPopup(SimMenus &menus, SimAppWindows &windows, QQmlEngine &engine,
-                     QObject *parent)
+MenuPopup::MenuPopup(SimMenus &menus, SimAppWindows &windows, QQmlEngine &engine, QObject *parent)
     : QObject(parent), m_menus(menus), m_windows(windows), m_engine(engine) {
     connect(&m_menus, &MenuPresenter::menuOpened, this, &MenuPopup::opened);
     connect(&m_menus, &MenuPresenter::menuClosed, this, &MenuPopup::closed);
@@ -36,8 +35,8 @@ void MenuPopup::opened() {
     m_menu = m_menus.openMenu();
     refresh();
     QQmlComponent component(&m_engine, qmlUrl);
-    QObject *root = component.createWithInitialProperties({{QStringLiteral("popup"),
-                                                             QVariant::fromValue(this)}});
+    QObject *root = component.createWithInitialProperties(
+        {{QStringLiteral("popup"), QVariant::fromValue(this)}});
     m_window = qobject_cast<QQuickWindow *>(root);
     if (!m_window) {
         qWarning().noquote() << "Cannot show the menu:" << component.errorString();

@@ -45,8 +45,8 @@ protected:
         ASSERT_TRUE(window.has_value());
         const double top =
             mac().model().read([](const DesktopState &state) { return state.primaryTop(); });
-        mac().userInput().click(QPointF(window->frame.center().x(), top - window->frame.center().y()),
-                                button);
+        mac().userInput().click(
+            QPointF(window->frame.center().x(), top - window->frame.center().y()), button);
         WorkerClockDriver(clock).drain();
     }
 
@@ -87,9 +87,8 @@ TEST_F(StatusMenuWindowTest, AClickOnTheIconOpensTheMenuBelowItInBothAppearances
     ASSERT_NE(window, nullptr);
     // The window server shows the menu's window at the menu's frame.
     const auto adopted = mac().appWindows().windows();
-    const auto shown = std::ranges::find_if(adopted, [&](const SimAppWindow *w) {
-        return w->window() == window;
-    });
+    const auto shown =
+        std::ranges::find_if(adopted, [&](const SimAppWindow *w) { return w->window() == window; });
     ASSERT_NE(shown, adopted.end());
     EXPECT_TRUE((*shown)->record().visible);
     EXPECT_EQ((*shown)->record().frame, mac().menus().frame());

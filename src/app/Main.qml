@@ -1,117 +1,88 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import QtQuick.Window
 import Zorv.Desktop
 
-// The simulated desktop: each screen's menu bar as the simulator lays it out, and beside it where
-// every status item stands.
+// The simulated Mac: each screen as a person sees it (point, click and type on it), and beside
+// them, when wanted, what Zorv's engine and model make of it.
 ApplicationWindow {
     id: root
 
     required property DesktopViewModel desktop
 
-    width: 1900
-    height: 900
+    width: root.desktop.lifeSize ? Math.min(1900, Screen.desktopAvailableWidth) : 1900
+    height: root.desktop.lifeSize ? Math.min(1100, Screen.desktopAvailableHeight) : 1100
     visible: true
-    title: qsTr("Zorv on a simulated desktop: %1").arg(root.desktop.scenarioName)
+    title: qsTr("Zorv on a simulated Mac: %1").arg(root.desktop.scenarioName)
+
+    header: ToolBar {
+        RowLayout {
+            anchors.fill: parent
+            anchors.leftMargin: 12
+            anchors.rightMargin: 8
+            spacing: 16
+
+            Label {
+                text: root.desktop.scenarioName
+                textFormat: Text.PlainText
+                font.bold: true
+            }
+            Label {
+                textFormat: Text.PlainText
+                Layout.fillWidth: true
+                text: root.desktop.simulatedTime
+                elide: Text.ElideRight
+            }
+            ToolButton {
+                id: diagnosticsButton
+
+                objectName: "diagnosticsButton"
+                checkable: true
+                checked: true
+                text: checked ? qsTr("Hide Diagnostics") : qsTr("Show Diagnostics")
+            }
+        }
+    }
 
     RowLayout {
         anchors.fill: parent
-        anchors.margins: 12
-        spacing: 16
+        spacing: 0
 
-        Item {
+        Flickable {
+            id: desk
+
             Layout.fillWidth: true
             Layout.fillHeight: true
+            clip: true
+            contentWidth: width
+            contentHeight: screens.height
+            flickableDirection: Flickable.VerticalFlick
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ScrollBar {}
 
             Column {
-                id: summary
+                id: screens
 
-                width: parent.width
-                spacing: 6
+                padding: 16
+                spacing: 24
 
-                Label {
-                    textFormat: Text.PlainText
-                    text: root.desktop.scenarioName
-                    font.bold: true
-                    font.pixelSize: 18
-                }
-                Label {
-                    textFormat: Text.PlainText
-                    width: parent.width
-                    text: root.desktop.scenarioDescription
-                    wrapMode: Text.WordWrap
-                }
-                Label {
-                    textFormat: Text.PlainText
-                    text: root.desktop.simulatedTime
-                }
-                Label {
-                    visible: root.desktop.engineRunning
-                    text: root.desktop.revealed ? qsTr("Zorv: hidden sections revealed")
-                                                : qsTr("Zorv: hidden sections tucked away")
-                }
-                Label {
-                    visible: root.desktop.model !== null && root.desktop.model.hidingBlocked
-                    text: root.desktop.model
-                          ? qsTr("Hiding blocked: %1").arg(root.desktop.model.hidingBlockedHeadline)
-                          : ""
-                    textFormat: Text.PlainText
-                    color: "#b3261e"
-                }
-                Label {
-                    visible: root.desktop.engineRunning
-                    text: root.desktop.model && root.desktop.model.activeProfileName.length > 0
-                          ? qsTr("Profile: %1").arg(root.desktop.model.activeProfileName)
-                          : qsTr("No profile active")
-                    textFormat: Text.PlainText
-                }
-                Label {
-                    textFormat: Text.PlainText
-                    visible: root.desktop.engineRunning
-                    text: root.desktop.lastSaved.length > 0
-                          ? qsTr("Settings last saved %1").arg(root.desktop.lastSaved)
-                          : qsTr("Settings not saved in this run")
-                }
-                Label {
-                    textFormat: Text.PlainText
-                    visible: root.desktop.engineRunning
-                    text: root.desktop.lastReconcile.length > 0
-                          ? qsTr("Last reconcile run: %1").arg(root.desktop.lastReconcile)
-                          : qsTr("No reconcile run yet")
-                }
-                Label {
-                    textFormat: Text.PlainText
-                    text: root.desktop.frontmostApplication.length > 0
-                          ? qsTr("In front: %1").arg(root.desktop.frontmostApplication)
-                          : qsTr("No application in front")
-                }
-            }
-            ListView {
-                anchors.top: summary.bottom
-                anchors.topMargin: 14
-                anchors.bottom: parent.bottom
-                width: parent.width
-                clip: true
-                spacing: 20
-                model: root.desktop.screens
-                delegate: ScreenBar {
-                    width: ListView.view.width
+                Repeater {
+                    model: root.desktop.screens
+                    delegate: MacScreen {
+                        desktop: root.desktop
+                        available: desk.width - 2 * screens.padding
+                    }
                 }
             }
         }
 
-        ModelItemsList {
-            Layout.preferredWidth: 300
+        DiagnosticsPanel {
+            objectName: "diagnosticsPanel"
+            Layout.preferredWidth: 480
             Layout.fillHeight: true
-            visible: root.desktop.engineRunning
-            model: root.desktop.sections
-        }
-
-        PositionsList {
-            Layout.preferredWidth: 640
-            Layout.fillHeight: true
-            model: root.desktop.positions
+            visible: diagnosticsButton.checked
+            desktop: root.desktop
         }
     }
 }

@@ -10,12 +10,12 @@ ListView {
     header: RowLayout {
         width: ListView.view.width
 
-        Label { text: qsTr("Application"); Layout.preferredWidth: 120; font.bold: true }
-        Label { text: qsTr("Item"); Layout.fillWidth: true; font.bold: true }
-        Label { text: qsTr("x"); Layout.preferredWidth: 50; font.bold: true; horizontalAlignment: Text.AlignRight }
-        Label { text: qsTr("width"); Layout.preferredWidth: 45; font.bold: true; horizontalAlignment: Text.AlignRight }
-        Label { text: qsTr("state"); Layout.preferredWidth: 170; font.bold: true }
-        Label { text: qsTr("section"); Layout.preferredWidth: 95; font.bold: true }
+        Label { text: qsTr("Application"); Layout.preferredWidth: 95; font.bold: true; textFormat: Text.PlainText }
+        Label { text: qsTr("Item"); Layout.fillWidth: true; font.bold: true; textFormat: Text.PlainText }
+        Label { text: qsTr("x"); Layout.preferredWidth: 42; font.bold: true; horizontalAlignment: Text.AlignRight; textFormat: Text.PlainText }
+        Label { text: qsTr("width"); Layout.preferredWidth: 40; font.bold: true; horizontalAlignment: Text.AlignRight; textFormat: Text.PlainText }
+        Label { text: qsTr("state"); Layout.preferredWidth: 105; font.bold: true; textFormat: Text.PlainText }
+        Label { text: qsTr("section"); Layout.preferredWidth: 80; font.bold: true; textFormat: Text.PlainText }
     }
     delegate: ColumnLayout {
         id: row
@@ -34,22 +34,22 @@ ListView {
         spacing: 0
 
         Label {
-            textFormat: Text.PlainText
             visible: row.startsScreen
             topPadding: 10
             bottomPadding: 4
             text: row.screenName
+            textFormat: Text.PlainText
             font.bold: true
         }
         RowLayout {
             opacity: row.shown ? 1.0 : 0.55
 
-            Label { text: row.application; Layout.preferredWidth: 120; elide: Text.ElideRight; textFormat: Text.PlainText }
-            Label { text: row.name; Layout.fillWidth: true; elide: Text.ElideRight; textFormat: Text.PlainText }
-            Label { text: Math.round(row.itemX * 10) / 10; Layout.preferredWidth: 50; horizontalAlignment: Text.AlignRight; textFormat: Text.PlainText }
-            Label { text: Math.round(row.itemWidth * 10) / 10; Layout.preferredWidth: 45; horizontalAlignment: Text.AlignRight; textFormat: Text.PlainText }
-            Label { text: row.placement; Layout.preferredWidth: 170; elide: Text.ElideRight; textFormat: Text.PlainText }
-            Label { text: row.section; Layout.preferredWidth: 95; elide: Text.ElideRight; textFormat: Text.PlainText }
+            Label { text: row.application; textFormat: Text.PlainText; Layout.preferredWidth: 95; elide: Text.ElideRight }
+            Label { text: row.name; textFormat: Text.PlainText; Layout.fillWidth: true; elide: Text.ElideRight }
+            Label { text: Math.round(row.itemX * 10) / 10; Layout.preferredWidth: 42; horizontalAlignment: Text.AlignRight; textFormat: Text.PlainText }
+            Label { text: Math.round(row.itemWidth * 10) / 10; Layout.preferredWidth: 40; horizontalAlignment: Text.AlignRight; textFormat: Text.PlainText }
+            Label { text: row.placement; Layout.preferredWidth: 105; elide: Text.ElideRight; textFormat: Text.PlainText }
+            Label { text: row.section; Layout.preferredWidth: 80; elide: Text.ElideRight; textFormat: Text.PlainText }
         }
     }
 }

@@ -16,7 +16,8 @@ Window {
     readonly property color selectionColor: "#0a64d6"
     readonly property color selectedTextColor: "#ffffff"
 
-    flags: Qt.FramelessWindowHint | Qt.Tool
+    // The keyboard stays with the simulated Mac, whose keys reach the menu through the desktop.
+    flags: Qt.FramelessWindowHint | Qt.Tool | Qt.WindowDoesNotAcceptFocus
     color: "transparent"
 
     // Sized by the window itself: its content item follows only once the window is shown.
@@ -27,21 +28,6 @@ Window {
         color: root.dark ? "#2c2c2e" : "#f2f2f2"
         border.width: 1
         border.color: root.dark ? "#40ffffff" : "#2e000000"
-    }
-
-    Item {
-        width: root.width
-        height: root.height
-        focus: true
-        Keys.onEscapePressed: root.popup.dismiss()
-        Keys.onPressed: event => {
-            if (event.key === Qt.Key_Alt)
-                root.popup.holdOption(true);
-        }
-        Keys.onReleased: event => {
-            if (event.key === Qt.Key_Alt)
-                root.popup.holdOption(false);
-        }
     }
 
     Column {

@@ -1,5 +1,6 @@
 #include "desktopapp.h"
 
+#include "bundlefacts.h"
 #include "desktopdump.h"
 #include "keptpositionsfile.h"
 #include "kit/zorvkit.h"
@@ -7,9 +8,11 @@
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
 #include "storage/zorvpaths.h"
+#include "update/updatesettingsreturn.h"
 #include "zorvreportconfig.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QQuickWindow>
 #include <QStandardPaths>
@@ -18,6 +21,21 @@
 using namespace Qt::StringLiterals;
 
 namespace zorv {
+
+namespace {
+
+// The addresses among launch arguments (the options start with "--").
+QList<QUrl> addressesIn(const QStringList &arguments) {
+    QList<QUrl> urls;
+    for (const QString &argument : arguments) {
+        if (!argument.startsWith(u"--"_s)) {
+            urls.append(QUrl(argument));
+        }
+    }
+    return urls;
+}
+
+} // namespace
 
 Scenario DesktopApp::loadScenario(const SimOptions &options) {
     Scenario scenario = ScenarioLoader::load(options.scenario);
@@ -31,16 +49,19 @@ Scenario DesktopApp::loadScenario(const SimOptions &options) {
 }
 
 DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject *parent)
-    : QObject(parent), m_platform(platform), m_options(std::move(options)), m_viewModel(platform),
+    : QObject(parent), m_platform(platform), m_options(std::move(options)),
+      m_windowMode(windowMode()),
+      m_viewModel(platform, m_windowMode == ScreenWindows::Mode::Overlaid),
       m_shell(platform.systemLog()),
-      m_windows(platform.systemLog(),
-                [this](const std::optional<QString> &sentReportId) {
-                    if (sentReportId) {
-                        showReport(ReportProblem::Phase(ReportProblem::Sent{*sentReportId}));
-                    } else {
-                        showReport();
-                    }
-                }),
+      m_windows(
+          platform.systemLog(), [this] { showAbout(); },
+          [this](const std::optional<QString> &sentReportId) {
+              if (sentReportId) {
+                  showReport(ReportProblem::Phase(ReportProblem::Sent{*sentReportId}));
+              } else {
+                  showReport();
+              }
+          }),
       m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
       m_reports(
           m_engine,
@@ -53,7 +74,20 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
               .desktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
               .serialise = &ReportProblem::Builder::serialise,
           },
-          platform.desktop().pasteboard()) {
+          platform.desktop().pasteboard()),
+      m_about(Build(BuildStamp::load(), BundleFacts::read(platform.desktop().systemFacts())),
+              AboutPanel::Services{
+                  .engine = m_engine,
+                  .windows = platform.desktop().appWindows(),
+                  .icon = platform.workspace().iconForFile(
+                      platform.workspace()
+                          .applicationPath(SimulatedPlatform::bundleIdentifier)
+                          .value_or(QString())),
+                  .openUrl = [&workspace = platform.workspace()](
+                                 const QUrl &url) { workspace.openUrl(url); },
+                  .activateApp = [this] { activateThisApp(); },
+              }),
+      m_screenWindows(platform.desktop().appWindows(), m_windowMode) {
     // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
     m_kit = &ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {
@@ -87,8 +121,52 @@ QUrl DesktopApp::mainQmlUrl() {
     return QUrl(u"qrc:/Zorv/Desktop/Main.qml"_s);
 }
 
+void DesktopApp::showAbout() {
+    m_about.show();
+}
+
+void DesktopApp::activateThisApp() {
+    ApplicationRegistry &applications = m_platform.desktop().applications();
+    applications.activate(applications.currentProcessId());
+}
+
+void DesktopApp::openedByAnotherLaunch(const QStringList &arguments) {
+    m_platform.systemLog().write(u"Zorv: opened again with: "_s + arguments.join(u' '));
+    activateThisApp();
+    if (m_delegate) {
+        m_delegate->urls().open(addressesIn(arguments));
+    }
+}
+
 void DesktopApp::showReport(const std::optional<ReportProblem::Phase> &preview) {
     m_reports.show(m_reportConfig, preview);
+}
+
+ScreenWindows::Mode DesktopApp::windowMode() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == u"offscreen"_s || platform == u"minimal"_s ? ScreenWindows::Mode::Composited
+                                                                  : ScreenWindows::Mode::Overlaid;
+}
+
+QImage DesktopApp::screenPicture() const {
+    return m_screenWindows.picture();
+}
+
+void DesktopApp::saveLayoutPicture() {
+    // Windows change in the middle of what opens or closes them: wait for that to end.
+    if (m_layoutPicturePending) {
+        return;
+    }
+    m_layoutPicturePending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_layoutPicturePending = false;
+            if (m_screenshots && window() && !m_layoutPictures.isEmpty()) {
+                m_screenshots->saveLayout(screenPicture());
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 QQuickWindow *DesktopApp::window() const {
@@ -103,9 +181,14 @@ bool DesktopApp::start() {
         qCritical().noquote() << u"Cannot load the desktop window from"_s << mainQmlUrl();
         return false;
     }
+    m_screenWindows.setDesktopWindow(window());
     if (m_screenshots) {
-        m_layoutPictures = connect(&m_viewModel, &DesktopViewModel::barsChanged, this,
-                                   [this] { m_screenshots->saveLayout(*window()); });
+        m_layoutPictures = {
+            connect(&m_viewModel, &DesktopViewModel::barsChanged, this,
+                    [this] { m_screenshots->saveLayout(screenPicture()); }),
+            connect(&m_screenWindows, &ScreenWindows::changed, this,
+                    &DesktopApp::saveLayoutPicture),
+        };
     }
     m_platform.start();
     startModel();
@@ -153,6 +236,15 @@ void DesktopApp::startShell() {
         engine->setOnTuckRefused(std::move(callback));
     };
     hooks.version = QStringLiteral(ZORV_VERSION);
+    hooks.startUpdates = [this] { startUpdates(); };
+    hooks.startUpdateTest = [this] { startUpdates(); };
+    hooks.canUpdate = [this] { return m_model->updateStatus().canUpdate; };
+    hooks.isInstalled = [this] {
+        return !MoveToApplicationsController::shouldOffer(*m_model, m_platform.fileSystem());
+    };
+    hooks.showMoveOffer = [this](std::function<void()> onDismissed) {
+        offerMove(std::move(onDismissed));
+    };
     const auto feed = qEnvironmentVariableIsSet("ZORV_UPDATE_TEST_FEED")
                           ? std::optional<QString>(qEnvironmentVariable("ZORV_UPDATE_TEST_FEED"))
                           : std::nullopt;
@@ -167,11 +259,52 @@ void DesktopApp::startShell() {
         connect(&m_delegate->launch(), &LaunchSequence::started, this, [this] {
             m_delegate->statusItem().popUpMenu();
             if (m_screenshots && m_menuPopup->window()) {
-                m_screenshots->save(*m_menuPopup->window(), QStringLiteral("status-menu.png"));
+                m_screenshots->save(m_menuPopup->window()->grabWindow(),
+                                    QStringLiteral("status-menu.png"));
             }
         });
     }
     m_delegate->applicationDidFinishLaunching();
+    m_delegate->urls().open(addressesIn(m_options.launchArguments));
+}
+
+void DesktopApp::offerMove(std::function<void()> onDismissed) {
+    Workspace &workspace = m_platform.workspace();
+    m_mover = std::make_unique<MoveToApplicationsController>(
+        m_model.get(),
+        MoveToApplicationsController::Services{
+            .engine = m_engine,
+            .windows = m_platform.desktop().appWindows(),
+            .icon = workspace.iconForFile(
+                workspace.applicationPath(SimulatedPlatform::bundleIdentifier).value_or(QString())),
+            .move = ApplicationsMove::Services{m_platform.fileSystem(), m_platform.fileSystem(),
+                                               m_platform.processLauncher(),
+                                               [] { QCoreApplication::quit(); }},
+            .activateApp = [this] { activateThisApp(); },
+        });
+    m_mover->onDismissed = std::move(onDismissed);
+    m_mover->show();
+}
+
+void DesktopApp::startUpdates() {
+    const QString testFeed = qEnvironmentVariable("ZORV_UPDATE_TEST_FEED");
+    SimulatedDesktop &desktop = m_platform.desktop();
+    m_updates = std::make_unique<UpdateController>(
+        &m_platform.updater(), *m_model,
+        UpdateController::Services{
+            .clock = m_platform.clock(),
+            .facts = desktop.systemFacts(),
+            .location = m_platform.fileSystem(),
+            .testFeed = testFeed.isEmpty() ? std::nullopt : std::optional<QString>(testFeed),
+            .settingsReturnMarker = ZorvPaths::file(u"update-settings-return.json"_s),
+            // No settings window yet, so no pane to return to after an update.
+            .paneForUpdate = [] { return std::optional<QString>(); },
+            .activateApp = [this] { activateThisApp(); },
+        });
+    m_updates->start();
+    // Installing replaces this copy: the updater relaunches the new build once this one quits.
+    connect(&m_platform.updater(), &SimUpdater::installRequested, this,
+            [] { QCoreApplication::quit(); });
 }
 
 int DesktopApp::finish() {
@@ -183,7 +316,10 @@ int DesktopApp::finish() {
         m_model->flushStoresForTermination(terminationFlushSeconds);
     }
     // The last picture shows the end of the run, not the last layout change.
-    disconnect(m_layoutPictures);
+    for (const QMetaObject::Connection &connection : std::as_const(m_layoutPictures)) {
+        disconnect(connection);
+    }
+    m_layoutPictures.clear();
     m_viewModel.refresh();
     if (!m_options.dumpPath.isEmpty()) {
         if (auto problem = DesktopDump::write(m_platform, m_options.dumpPath, m_menuBarEngine,
@@ -203,7 +339,7 @@ int DesktopApp::finish() {
         }
     }
     if (m_screenshots && window()) {
-        m_screenshots->saveFinal(*window());
+        m_screenshots->saveFinal(screenPicture());
     }
     return *m_exitCode;
 }

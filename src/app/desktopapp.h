@@ -1,5 +1,6 @@
 #pragma once
 
+#include "about/aboutpanel.h"
 #include "appdelegate.h"
 #include "appmodel.h"
 #include "cancellation.h"
@@ -9,12 +10,15 @@
 #include "desktopwindows.h"
 #include "engine/classicengine.h"
 #include "menupopup.h"
+#include "move/movetoapplicationscontroller.h"
 #include "reportconfig.h"
 #include "reportphase.h"
 #include "reportwindowcontroller.h"
 #include "scenario/scenario.h"
 #include "screenshotrecorder.h"
+#include "screenwindows.h"
 #include "simoptions.h"
+#include "update/updatecontroller.h"
 
 #include <QCoroTask>
 #include <QNetworkAccessManager>
@@ -63,6 +67,12 @@ public:
     int finish();
 
     [[nodiscard]] QQuickWindow *window() const;
+    // The desktop window's picture with Zorv's windows on its screens, as screenshots save it.
+    [[nodiscard]] QImage screenPicture() const;
+    [[nodiscard]] ScreenWindows &screenWindows() { return m_screenWindows; }
+    // How Zorv's windows reach the drawn screens on the running Qt platform: laid over them on
+    // a real display, drawn into the pictures without one (offscreen).
+    [[nodiscard]] static ScreenWindows::Mode windowMode();
     // Null until start(); the engine belongs to the model.
     [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine; }
     [[nodiscard]] AppModel *model() const { return m_model.get(); }
@@ -74,6 +84,16 @@ public:
     [[nodiscard]] AppDelegate *shell() const { return m_delegate.get(); }
     // Draws the open status menu.
     [[nodiscard]] MenuPopup &menuPopup() { return *m_menuPopup; }
+    // The about panel (the "About Zorv" rows).
+    void showAbout();
+    [[nodiscard]] AboutPanel &about() { return m_about; }
+    // Null until start().
+    [[nodiscard]] UpdateController *updates() const { return m_updates.get(); }
+    // The offer to move into Applications while it exists.
+    [[nodiscard]] MoveToApplicationsController *mover() const { return m_mover.get(); }
+    // Another launch on the same data folder handed over its arguments (options and "zorv://"
+    // addresses) and quit.
+    void openedByAnotherLaunch(const QStringList &arguments);
     [[nodiscard]] static QUrl mainQmlUrl();
 
     // How long quitting waits for the stores to reach the disk.
@@ -92,9 +112,15 @@ private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
     void startModel();
     void startShell();
+    void saveLayoutPicture();
+    void startUpdates();
+    void activateThisApp();
+    // The offer to move into Applications; `onDismissed` runs when the user declines it.
+    void offerMove(std::function<void()> onDismissed);
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
+    const ScreenWindows::Mode m_windowMode;
     DesktopViewModel m_viewModel;
     // The engine's worker jobs, on threads kept for the application's life; destroyed after the
     // model, waiting for any still running.
@@ -108,6 +134,7 @@ private:
     std::unique_ptr<AppDelegate> m_delegate;
     ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
+    bool m_layoutPicturePending = false;
     QQmlApplicationEngine m_engine;
     // The UI kit on the engine (owned by it).
     ZorvKit *m_kit = nullptr;
@@ -115,7 +142,12 @@ private:
     const ReportProblem::Config m_reportConfig;
     ReportWindowController m_reports;
     std::unique_ptr<MenuPopup> m_menuPopup;
-    QMetaObject::Connection m_layoutPictures;
+    AboutPanel m_about;
+    std::unique_ptr<UpdateController> m_updates;
+    std::unique_ptr<MoveToApplicationsController> m_mover;
+    // Declared after everything that adopts windows, so it is destroyed first.
+    ScreenWindows m_screenWindows;
+    QList<QMetaObject::Connection> m_layoutPictures;
     CancellationSource m_lifetime;
     std::optional<int> m_exitCode;
 };

@@ -1,5 +1,6 @@
 #include "desktopsnapshot.h"
 
+#include "layout/coordinates.h"
 #include "simulateddesktop.h"
 
 using namespace Qt::StringLiterals;
@@ -14,7 +15,9 @@ DesktopSnapshot DesktopSnapshot::take(SimulatedDesktop &desktop) {
         const ScreenRecord *active = state.activeScreen();
         for (const ScreenRecord &screen : state.screens) {
             taken.screens.append({screen,
+                                  Coordinates::flipped(screen.frame, state.primaryTop()),
                                   DisplayScene::of(state, screen, now),
+                                  {},
                                   {},
                                   active && active->displayId == screen.displayId});
         }
@@ -27,8 +30,12 @@ DesktopSnapshot DesktopSnapshot::take(SimulatedDesktop &desktop) {
         }
         return taken;
     });
+    snapshot.dark = SystemAppearance::isDark(desktop.appearance().effectiveAppearanceName());
     for (ScreenSnapshot &screen : snapshot.screens) {
         screen.entries = desktop.readout().bar(screen.screen.displayId);
+        screen.look = MacScreenScene::of(
+            screen.scene, desktop.desktopPictures().desktopImagePath(screen.screen.displayId),
+            snapshot.dark, snapshot.frontmostApplication.value_or(QString()));
     }
     return snapshot;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/displayscene.h"
+#include "macscreenscene.h"
 #include "model/screenrecord.h"
 #include "script/barentry.h"
 
@@ -13,11 +14,15 @@ namespace zorv {
 
 class SimulatedDesktop;
 
-// One screen as the desktop window shows it: what its bar draws, and every status item's place
-// on it, left to right.
+// One screen as the desktop window shows it: what it draws, and every status item's place on its
+// bar, left to right.
 struct ScreenSnapshot {
     ScreenRecord screen;
+    // The screen's frame in the top-left convention of events and window frames.
+    QRectF globalFrame;
     DisplayScene scene;
+    // The whole screen as a person sees it.
+    MacScreenScene look;
     QList<BarEntry> entries;
     // Its bar holds the items' real windows.
     bool active = false;
@@ -31,6 +36,7 @@ struct DesktopSnapshot {
     // Its name, else its bundle identifier, else "pid" and its process id; absent when no
     // application is in front.
     std::optional<QString> frontmostApplication;
+    bool dark = false;
 
     [[nodiscard]] static DesktopSnapshot take(SimulatedDesktop &desktop);
 

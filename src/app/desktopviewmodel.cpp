@@ -28,12 +28,22 @@ QString timeText(const QDateTime &time) {
 
 } // namespace
 
-DesktopViewModel::DesktopViewModel(SimulatedPlatform &platform, QObject *parent)
-    : QObject(parent), m_platform(platform) {
+DesktopViewModel::DesktopViewModel(SimulatedPlatform &platform, bool lifeSize, QObject *parent)
+    : QObject(parent), m_platform(platform), m_lifeSize(lifeSize) {
     DesktopModel &model = platform.desktop().model();
     // Every change of the screens is followed by a layout pass, which reports a bar change.
     connect(&model, &DesktopModel::barChanged, this, &DesktopViewModel::refresh);
+    connect(&platform.desktop().appearance(), &SystemAppearance::effectiveAppearanceChanged, this,
+            &DesktopViewModel::refresh);
     refresh();
+}
+
+double DesktopViewModel::zoomFor(double screenWidth, double available) const {
+    return m_lifeSize ? 1.0 : ScreenMapping::zoomToFit(screenWidth, available);
+}
+
+UserInput &DesktopViewModel::userInput() {
+    return m_platform.desktop().userInput();
 }
 
 QString DesktopViewModel::scenarioName() const {

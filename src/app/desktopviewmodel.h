@@ -4,6 +4,7 @@
 #include "itempositionsmodel.h"
 #include "modelview.h"
 #include "screenlistmodel.h"
+#include "screenmapping.h"
 
 #include <QJsonObject>
 #include <QObject>
@@ -17,6 +18,7 @@ namespace zorv {
 class AppModel;
 class ClassicEngine;
 class SimulatedPlatform;
+class UserInput;
 class ZorvKit;
 
 // What the desktop window shows of the simulated Mac: the scenario, the simulated time, the
@@ -42,9 +44,13 @@ class DesktopViewModel : public QObject {
     Q_PROPERTY(zorv::ItemListModel *sections READ sections CONSTANT)
     Q_PROPERTY(QString lastSaved READ lastSaved NOTIFY refreshed)
     Q_PROPERTY(QString lastReconcile READ lastReconcile NOTIFY refreshed)
+    Q_PROPERTY(bool lifeSize READ lifeSize CONSTANT)
 
 public:
-    explicit DesktopViewModel(SimulatedPlatform &platform, QObject *parent = nullptr);
+    // `lifeSize`: screens are always drawn at one view pixel per point (windows of their own lie
+    // over them, see ScreenWindows); otherwise they are shrunk to fit the view.
+    explicit DesktopViewModel(SimulatedPlatform &platform, bool lifeSize = false,
+                              QObject *parent = nullptr);
 
     [[nodiscard]] QString scenarioName() const;
     [[nodiscard]] QString scenarioDescription() const;
@@ -63,6 +69,12 @@ public:
     [[nodiscard]] QString lastSaved() const { return m_lastSaved; }
     // reconcileSummary() of the engine's last reconcile run; empty before the first.
     [[nodiscard]] QString lastReconcile() const { return m_lastReconcile; }
+
+    [[nodiscard]] bool lifeSize() const { return m_lifeSize; }
+    // The zoom a screen `screenWidth` points wide is drawn at in a view `available` pixels wide.
+    Q_INVOKABLE double zoomFor(double screenWidth, double available) const;
+    // The simulated Mac's mouse and keyboard, for the drawn screens.
+    [[nodiscard]] UserInput &userInput();
 
     // "user-move: 3 drags, settled" from a "last-reconcile.json" record ("not settled", or
     // "aborted (<reason>)"); empty for an empty record.
@@ -85,6 +97,7 @@ Q_SIGNALS:
 
 private:
     SimulatedPlatform &m_platform;
+    const bool m_lifeSize;
     ScreenListModel m_screens;
     ItemPositionsModel m_positions;
     ItemListModel m_sections;

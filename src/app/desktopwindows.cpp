@@ -19,7 +19,7 @@ void DesktopWindows::showOnboarding() {
 }
 
 void DesktopWindows::showAbout() {
-    unavailable(u"about panel"_s);
+    m_showAbout();
 }
 
 void DesktopWindows::showReport(const std::optional<QString> &sentReportId) {

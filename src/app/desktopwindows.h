@@ -8,16 +8,16 @@ namespace zorv {
 
 class SystemLog;
 
-// The windows the shell opens, as far as this desktop has them: the problem-report window is
-// real; the settings window, the welcome window, the about panel and the search panel are not
+// The windows the shell opens, as far as this desktop has them: the problem-report window and the
+// about panel are real; the settings window, the welcome window and the search panel are not
 // built here yet, so asking for one writes "Zorv: the <window> is not available in this build" to
 // the system log and opens nothing.
 class DesktopWindows final : public ShellWindows {
 public:
     using ShowReport = std::function<void(const std::optional<QString> &sentReportId)>;
 
-    DesktopWindows(SystemLog &log, ShowReport showReport)
-        : m_log(log), m_showReport(std::move(showReport)) {}
+    DesktopWindows(SystemLog &log, std::function<void()> showAbout, ShowReport showReport)
+        : m_log(log), m_showAbout(std::move(showAbout)), m_showReport(std::move(showReport)) {}
 
     void openSettings(std::optional<SettingsPane> pane) override;
     void showOnboarding() override;
@@ -29,6 +29,7 @@ private:
     void unavailable(const QString &window);
 
     SystemLog &m_log;
+    std::function<void()> m_showAbout;
     ShowReport m_showReport;
 };
 

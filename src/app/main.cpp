@@ -1,9 +1,11 @@
 #include "desktopapp.h"
+#include "instance/singleinstance.h"
 #include "manualclock.h"
 #include "realclock.h"
 #include "scenario/scenarioloader.h"
 #include "simoptions.h"
 #include "simulatedplatform.h"
+#include "storage/zorvpaths.h"
 
 #include <QGuiApplication>
 #include <QtQml/QQmlExtensionPlugin>
@@ -14,6 +16,7 @@
 Q_IMPORT_QML_PLUGIN(Zorv_DesktopPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_ModelPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_ReportPlugin)
+Q_IMPORT_QML_PLUGIN(Zorv_ShellPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_UIPlugin)
 
 using namespace zorv;
@@ -51,6 +54,18 @@ int main(int argc, char *argv[]) {
         return 0;
     }
 
+    // One copy per data folder; a second launch hands its arguments to the running one and
+    // quits. Update tests run a second copy beside the first on purpose.
+    std::optional<SingleInstance> instance;
+    if (!qEnvironmentVariableIsSet("ZORV_UPDATE_TEST_FEED")) {
+        instance.emplace(
+            SingleInstance::serverName(SimulatedPlatform::bundleIdentifier, ZorvPaths::root()));
+        if (instance->claim(QGuiApplication::arguments().mid(1)) ==
+            SingleInstance::Claim::HandedOver) {
+            return 0;
+        }
+    }
+
     std::optional<Scenario> scenario;
     try {
         scenario = DesktopApp::loadScenario(options);
@@ -63,6 +78,10 @@ int main(int argc, char *argv[]) {
 
     DesktopApp desktopApp(platform, options);
     QObject::connect(&desktopApp, &DesktopApp::finished, &app, &QCoreApplication::exit);
+    if (instance) {
+        QObject::connect(&*instance, &SingleInstance::received, &desktopApp,
+                         &DesktopApp::openedByAnotherLaunch);
+    }
     if (!desktopApp.start()) {
         return 1;
     }

@@ -23,10 +23,14 @@ QVariant ScreenListModel::data(const QModelIndex &index, int role) const {
         return snapshot.screen.displayId;
     case WidthRole:
         return snapshot.screen.frame.width();
+    case HeightRole:
+        return snapshot.screen.frame.height();
+    case FrameRole:
+        return snapshot.globalFrame;
     case BarHeightRole:
         return snapshot.screen.menuBarHeight;
     case SceneRole:
-        return QVariant::fromValue(snapshot.scene);
+        return QVariant::fromValue(snapshot.look);
     case ActiveRole:
         return snapshot.active;
     case DetailsRole:
@@ -37,9 +41,9 @@ QVariant ScreenListModel::data(const QModelIndex &index, int role) const {
 }
 
 QHash<int, QByteArray> ScreenListModel::roleNames() const {
-    return {{DisplayIdRole, "displayId"}, {NameRole, "name"},   {WidthRole, "screenWidth"},
-            {BarHeightRole, "barHeight"}, {SceneRole, "scene"}, {ActiveRole, "active"},
-            {DetailsRole, "details"}};
+    return {{DisplayIdRole, "displayId"}, {NameRole, "name"},     {WidthRole, "screenWidth"},
+            {HeightRole, "screenHeight"}, {FrameRole, "frame"},   {BarHeightRole, "barHeight"},
+            {SceneRole, "scene"},         {ActiveRole, "active"}, {DetailsRole, "details"}};
 }
 
 void ScreenListModel::setScreens(const QList<ScreenSnapshot> &screens) {

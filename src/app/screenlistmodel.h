@@ -8,7 +8,8 @@
 namespace zorv {
 
 // The simulated screens for the desktop window, one row per screen in the system's order: its
-// name and size, its bar's height, and the scene its bar draws (for MenuBarStrip).
+// name, size and global frame (top-left convention), its bar's height, and what it shows (a
+// MacScreenScene, for MacScreenView).
 class ScreenListModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
@@ -19,6 +20,8 @@ public:
         DisplayIdRole = Qt::UserRole + 1,
         NameRole,
         WidthRole,
+        HeightRole,
+        FrameRole,
         BarHeightRole,
         SceneRole,
         ActiveRole,

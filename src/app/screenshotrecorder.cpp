@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QQuickWindow>
 #include <QtDebug>
 
 using namespace Qt::StringLiterals;
@@ -11,18 +10,18 @@ namespace zorv {
 
 ScreenshotRecorder::ScreenshotRecorder(QString folder) : m_folder(std::move(folder)) {}
 
-QString ScreenshotRecorder::saveLayout(QQuickWindow &window) {
+QString ScreenshotRecorder::saveLayout(const QImage &picture) {
     ++m_layouts;
-    return save(window, u"layout-%1.png"_s.arg(m_layouts, 4, 10, QChar(u'0')));
+    return save(picture, u"layout-%1.png"_s.arg(m_layouts, 4, 10, QChar(u'0')));
 }
 
-QString ScreenshotRecorder::saveFinal(QQuickWindow &window) {
-    return save(window, u"final.png"_s);
+QString ScreenshotRecorder::saveFinal(const QImage &picture) {
+    return save(picture, u"final.png"_s);
 }
 
-QString ScreenshotRecorder::save(QQuickWindow &window, const QString &name) {
+QString ScreenshotRecorder::save(const QImage &picture, const QString &name) {
     const QString path = QDir(m_folder).filePath(name);
-    if (QDir().mkpath(m_folder) && window.grabWindow().save(path)) {
+    if (QDir().mkpath(m_folder) && !picture.isNull() && picture.save(path)) {
         return path;
     }
     if (!m_failureReported) {

@@ -1,23 +1,23 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
-
-class QQuickWindow;
 
 namespace zorv {
 
-// Saves pictures of the desktop window into a folder: "layout-0001.png", "layout-0002.png", ...
-// for the layout changes, in order, and "final.png" at exit. The folder is created when needed;
-// a failure to save is reported once on standard error and does not stop the run.
+// Saves pictures of the desktop window (with Zorv's windows on its screens) into a folder:
+// "layout-0001.png", "layout-0002.png", ... for the layout changes, in order, and "final.png" at
+// exit. The folder is created when needed; a failure to save is reported once on standard error and
+// does not stop the run.
 class ScreenshotRecorder {
 public:
     explicit ScreenshotRecorder(QString folder);
 
     // The picture's file path, or an empty string when it could not be saved.
-    QString saveLayout(QQuickWindow &window);
-    QString saveFinal(QQuickWindow &window);
-    // "<name>.png", for pictures of other windows (the open status menu).
-    QString save(QQuickWindow &window, const QString &name);
+    QString saveLayout(const QImage &picture);
+    QString saveFinal(const QImage &picture);
+    // "<name>" (with its ".png"), for pictures of other windows (the open status menu).
+    QString save(const QImage &picture, const QString &name);
 
 private:
     const QString m_folder;

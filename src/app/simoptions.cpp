@@ -3,6 +3,9 @@
 #include "scenario/scenarioloader.h"
 
 #include <QCommandLineParser>
+#include <QUrl>
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -43,21 +46,30 @@ struct Parser {
         u"sim-open-menu"_s,
         u"Open Zorv's status menu once it has launched (as a click on its icon would), so that "
         u"pictures show it."_s};
-    // Zorv's own launch arguments, handed to its shell.
+    // The application's own options.
     QList<QCommandLineOption> launch{
-        {u"open-settings"_s, u"Open the settings window at launch."_s},
-        {u"report"_s, u"Open the problem-report window at launch."_s},
-        {u"report-sent"_s, u"Open the problem-report window on its sent screen."_s},
-        {u"show-onboarding"_s, u"Show the welcome window even when it was finished."_s},
-        {u"show-about"_s, u"Show the about panel at launch (update-test mode only)."_s}};
+        {u"open-settings"_s, u"Open the settings window."_s},
+        {u"report"_s, u"Open the problem-report window."_s},
+        {u"report-sent"_s, u"Open the problem-report window on its \"sent\" screen."_s},
+        {u"show-onboarding"_s, u"Show the welcome window even when it was completed."_s},
+        {u"show-about"_s, u"Show the about panel (in update-test mode)."_s},
+    };
 
     Parser() {
         parser.setApplicationDescription(u"Zorv on a simulated desktop."_s);
         parser.addHelpOption();
         parser.addOptions({scenario, time, runFor, dump, screenshots, positions, openMenu});
         parser.addOptions(launch);
+        parser.addPositionalArgument(
+            u"url"_s, u"Addresses to open, such as zorv://settings/style."_s, u"[url...]"_s);
     }
 };
+
+// An address with a scheme, such as "zorv://settings"; a bare word is not one.
+bool isAddress(const QString &argument) {
+    const QUrl url(argument);
+    return url.isValid() && !url.scheme().isEmpty() && argument.contains(u"://"_s);
+}
 
 } // namespace
 
@@ -66,17 +78,23 @@ std::variant<SimOptions, QString> SimOptions::parse(const QStringList &arguments
     if (!p.parser.parse(arguments)) {
         return p.parser.errorText();
     }
-    if (!p.parser.positionalArguments().isEmpty()) {
-        return u"Unexpected argument \"%1\"."_s.arg(p.parser.positionalArguments().first());
-    }
-    SimOptions options;
-    options.helpRequested = p.parser.isSet(u"help"_s);
-    options.openMenu = p.parser.isSet(p.openMenu);
-    for (const QCommandLineOption &option : p.launch) {
-        if (p.parser.isSet(option)) {
-            options.launchArguments.append(u"--"_s + option.names().first());
+    for (const QString &argument : p.parser.positionalArguments()) {
+        if (!isAddress(argument)) {
+            return u"Unexpected argument \"%1\"."_s.arg(argument);
         }
     }
+    SimOptions options;
+    for (const QString &argument : arguments.mid(1)) {
+        const bool launchOption =
+            std::any_of(p.launch.cbegin(), p.launch.cend(), [&](const QCommandLineOption &option) {
+                return argument == u"--"_s + option.names().constFirst();
+            });
+        if (launchOption || p.parser.positionalArguments().contains(argument)) {
+            options.launchArguments.append(argument);
+        }
+    }
+    options.helpRequested = p.parser.isSet(u"help"_s);
+    options.openMenu = p.parser.isSet(p.openMenu);
     options.scenario =
         p.parser.isSet(p.scenario) ? p.parser.value(p.scenario) : ScenarioLoader::defaultName;
     if (p.parser.isSet(p.time)) {

@@ -30,7 +30,9 @@ struct SimOptions {
     bool helpRequested = false;
     // "--sim-open-menu": open the status menu once Zorv has launched.
     bool openMenu = false;
-    // Zorv's own launch arguments ("--report", ...), in the order of the help text.
+    // The application's own launch arguments, in the order given: its options ("--open-settings",
+    // "--report", "--report-sent", "--show-onboarding", "--show-about") and the addresses it is
+    // asked to open ("zorv://settings/arrange").
     QStringList launchArguments;
 
     // `arguments` as QCoreApplication::arguments() gives them, the program first. The error text

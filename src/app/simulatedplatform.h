@@ -2,13 +2,18 @@
 
 #include "cloud/simcloud.h"
 #include "cloud/simcloudkeyvaluestore.h"
+#include "install/simfilesystem.h"
+#include "install/simprocesslauncher.h"
 #include "loginitems/simloginitems.h"
 #include "preferences/simglobalpreferences.h"
 #include "processes/simprocesstable.h"
 #include "scenario/scenariorunner.h"
 #include "simulateddesktop.h"
 #include "systemlog/simsystemlog.h"
+#include "updates/simupdater.h"
 #include "workspace/simworkspace.h"
+
+#include <QTemporaryDir>
 
 namespace zorv {
 
@@ -38,6 +43,11 @@ public:
     [[nodiscard]] SimCloudKeyValueStore &cloudStore() { return m_cloudStore; }
     [[nodiscard]] SimLoginItems &loginItems() { return m_loginItems; }
     [[nodiscard]] ScenarioRunner &scenario() { return m_runner; }
+    [[nodiscard]] SimUpdater &updater() { return m_updater; }
+    // The Mac's disk, rooted in a temporary folder, with this application installed in
+    // "/Applications".
+    [[nodiscard]] SimFileSystem &fileSystem() { return m_fileSystem; }
+    [[nodiscard]] SimProcessLauncher &processLauncher() { return m_processLauncher; }
 
 private:
     Clock &m_clock;
@@ -50,6 +60,10 @@ private:
     SimCloudKeyValueStore m_cloudStore;
     SimLoginItems m_loginItems;
     ScenarioRunner m_runner;
+    SimUpdater m_updater;
+    QTemporaryDir m_disk;
+    SimFileSystem m_fileSystem;
+    SimProcessLauncher m_processLauncher;
 };
 
 } // namespace zorv

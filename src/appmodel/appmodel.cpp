@@ -7,6 +7,7 @@
 #include "modelsync.h"
 #include "modeltransfer.h"
 #include "sectionitems.h"
+#include "storage/atomicfile.h"
 #include "systemlog.h"
 #include "terminationflush.h"
 
@@ -70,6 +71,11 @@ AppModel::AppModel(std::unique_ptr<MenuBarEngine> engine, AppModelServices servi
                       }
                       return []() -> QCoro::Task<> { co_return; }();
                   }) {
+    // What writes cut short by a crash left behind (the stores and the backups folder clean up
+    // after their own files); nothing writes in these folders before start().
+    for (const QString &folder : {m_services.dataFolder, m_services.dataFolder + u"/icons"_s}) {
+        removeStaleTemporaryFiles(folder, [](const QString &) { return true; });
+    }
     m_search = std::make_unique<ModelSearch>(*this);
     m_profileOps = std::make_unique<ModelProfiles>(*this);
     m_rules = std::make_unique<ModelRules>(*this);

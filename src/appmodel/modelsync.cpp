@@ -2,14 +2,14 @@
 
 #include "appmodel.h"
 #include "cloudkeyvaluestore.h"
-#include "decodeerror.h"
 #include "incomingsettings.h"
 #include "jsondates.h"
-#include "jsonreader.h"
 #include "jsonwriter.h"
 #include "modelprofiles.h"
 #include "storage/atomicfile.h"
 #include "storage/wholefile.h"
+#include "systemlog.h"
+#include "transfer/syncmerge.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -17,13 +17,15 @@
 #include <QPointer>
 #include <QUuid>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
 namespace {
 
 const QString deviceIDFile = u"device-id"_s;
-const QString stampFile = u"sync-state.json"_s;
+const QString stateFile = u"sync-state.json"_s;
 
 // Bundles carry whole seconds; a stamp with a fraction would never compare equal to its own record.
 QDateTime wholeSeconds(const QDateTime &date) {
@@ -34,9 +36,26 @@ QDateTime distantPast() {
     return dateFromReferenceSeconds(0);
 }
 
+QByteArray digestOf(const QJsonValue &json) {
+    // Content that cannot be written (a non-finite number) cannot be synced either; any stable
+    // digest will do for it.
+    const auto bytes = writeJson(json, JsonFormat::compact());
+    return QCryptographicHash::hash(bytes.value_or(QByteArray()), QCryptographicHash::Sha256);
+}
+
 } // namespace
 
-ModelSync::ModelSync(AppModel &model) : m_model(model) {}
+ModelSync::ModelSync(AppModel &model) : m_model(model) {
+    const auto changed = [this](Part part) { return [this, part] { m_partChanged[part] = true; }; };
+    QObject::connect(&model, &AppModel::settingsChanged, &model, changed(SettingsPart));
+    QObject::connect(&model, &AppModel::profilesChanged, &model, changed(ProfilesPart));
+    QObject::connect(&model, &AppModel::triggersChanged, &model, changed(RulesPart));
+    QObject::connect(&model, &AppModel::isImportingChanged, &model, [this] {
+        if (!m_model.isImporting() && m_pendingRemote) {
+            adopt(*std::exchange(m_pendingRemote, std::nullopt));
+        }
+    });
+}
 
 bool ModelSync::cloudSyncAvailable() const {
     return m_model.cloudSync().isAvailable();
@@ -52,6 +71,10 @@ std::optional<QString> ModelSync::cloudSyncUnavailableReason() const {
     return u"Not available in this copy of Zorv."_s;
 }
 
+bool ModelSync::syncing() const {
+    return m_model.settings().cloudSyncEnabled && cloudSyncAvailable();
+}
+
 void ModelSync::setCloudSync(bool enabled) {
     m_model.editSettings([enabled](Settings &settings) { settings.cloudSyncEnabled = enabled; });
     m_model.persistSettings();
@@ -65,7 +88,7 @@ void ModelSync::setCloudSync(bool enabled) {
 
 void ModelSync::start() {
     m_started = true;
-    if (!m_model.settings().cloudSyncEnabled || !cloudSyncAvailable()) {
+    if (!syncing()) {
         return;
     }
     const QPointer<AppModel> model(&m_model);
@@ -88,15 +111,24 @@ QCoro::Task<> ModelSync::mergeRemoteThenPush() {
 
 void ModelSync::pushToCloud() {
     // Until start-up has loaded profiles and rules, a bundle would carry empty ones and could
-    // wipe them on every other Mac.
-    if (!m_started || m_adopting > 0) {
+    // wipe them on every other Mac. With sync off nothing is looked at: turning it on compares
+    // the content with the one last stamped.
+    if (!m_started || m_adopting > 0 || !syncing()) {
         return;
     }
     noteLocalContent();
-    if (!m_model.settings().cloudSyncEnabled || !cloudSyncAvailable()) {
+    pushBundle(bundleAsItStands(), CloudSync::PushCondition::ContentDiffers);
+}
+
+void ModelSync::pushBundle(const SyncedBundle &bundle, CloudSync::PushCondition condition) {
+    if (const auto failure = m_model.cloudSync().push(bundle, condition)) {
+        if (!m_pushFailing) {
+            m_model.systemLog().write(u"Zorv: could not sync the settings: "_s + *failure);
+        }
+        m_pushFailing = true;
         return;
     }
-    m_model.cloudSync().push(bundleAsItStands());
+    m_pushFailing = false;
 }
 
 SyncedBundle ModelSync::localSyncedBundle() {
@@ -108,27 +140,38 @@ SyncedBundle ModelSync::localSyncedBundle() {
 
 SyncedBundle ModelSync::bundleAsItStands() const {
     const QString name = m_model.deviceName().isEmpty() ? u"This Mac"_s : m_model.deviceName();
-    return SyncedBundle(m_lastLocalChange.isValid() ? m_lastLocalChange : distantPast(), deviceID(),
-                        name, SyncedSettings(m_model.settings()), m_model.layoutStore().value(),
-                        m_model.profiles(), m_model.triggers());
+    return SyncedBundle(m_state.stamp.isValid() ? m_state.stamp : distantPast(), deviceID(), name,
+                        SyncedSettings(m_model.settings()), m_model.layoutStore().value(),
+                        m_model.profiles(), m_model.triggers(), m_state.deleted);
 }
 
 QCoro::Task<> ModelSync::adopt(SyncedBundle remote) {
     if (remote.deviceID == deviceID()) {
         co_return;
     }
+    if (m_model.isImporting()) {
+        // The setup is being replaced; the record is merged into the one that stays.
+        m_pendingRemote = std::move(remote);
+        co_return;
+    }
     const SyncedBundle local = localSyncedBundle();
+    const QDateTime sentAt = wholeSeconds(remote.updatedAt);
+    const QDateTime remoteStamp = credible(sentAt);
+    const bool wrongClock = remoteStamp != sentAt;
     // Two Macs that changed within the same second must agree on one winner, or each would keep
     // its own and push it back forever: the greater device id wins a tie.
-    const bool remoteWinsTie =
-        remote.updatedAt == local.updatedAt && remote.deviceID > local.deviceID;
-    const SyncedBundle merged = remoteWinsTie ? remote.merging(local) : local.merging(remote);
+    const bool remoteIsNewer = remoteStamp > local.updatedAt ||
+                               (remoteStamp == local.updatedAt && remote.deviceID > local.deviceID);
+    SyncedBundle credited = remote;
+    credited.updatedAt = remoteStamp;
+    const SyncedBundle merged =
+        remoteIsNewer ? mergeSyncedBundles(credited, local) : mergeSyncedBundles(local, credited);
 
     const Settings settings =
         IncomingSettings::checked(merged.settings.applied(m_model.settings()), m_model.settings());
     const SyncedBundle adopted(merged.updatedAt, local.deviceID, local.deviceName,
                                SyncedSettings(settings), merged.layout, merged.profiles,
-                               merged.triggers);
+                               merged.triggers, merged.deleted);
     const bool tookRemote = !adopted.contentEquals(local);
 
     ++m_adopting;
@@ -156,80 +199,130 @@ QCoro::Task<> ModelSync::adopt(SyncedBundle remote) {
         m_model.setLastCloudSyncNote(u"Updated from "_s + remote.deviceName + u"."_s);
     }
     --m_adopting;
-    // What is here now dates from the winner's change. What the engine made of the merged layout
-    // (it may leave out items this Mac cannot show) is no change of this Mac's own, or two Macs
-    // would keep correcting each other; settings the checks refused are, so that the corrected
-    // record outranks the one that carried them.
+
+    // What is here now dates from the newer side, except that a wrong clock's record that brought
+    // nothing new changes nothing. What the engine made of the merged layout (it may leave out
+    // items this Mac cannot show) is no change of this Mac's own, or two Macs would keep
+    // correcting each other; settings the checks refused are, so that the corrected record
+    // outranks the one that carried them, and so is an edit made while the adoption ran.
+    m_state.stamp =
+        wrongClock && !tookRemote ? local.updatedAt : std::max(local.updatedAt, remoteStamp);
     const bool corrected = adopted.settings != merged.settings;
-    recordStamp(corrected ? m_model.clock().wallNow() : merged.updatedAt,
-                contentDigest(bundleAsItStands()));
-    // The record is replaced only when the merge kept something it lacks.
-    if (!adopted.contentEquals(remote) && m_model.settings().cloudSyncEnabled &&
-        cloudSyncAvailable()) {
-        m_model.cloudSync().push(bundleAsItStands());
+    const bool editedMeanwhile = SyncedSettings(m_model.settings()) != adopted.settings ||
+                                 m_model.profiles() != adopted.profiles ||
+                                 m_model.triggers() != adopted.triggers;
+    if (corrected || editedMeanwhile) {
+        m_state.stamp = nextStamp();
+    }
+    m_state.digest = contentDigest();
+    m_state.legacyDigest.clear();
+    m_state.ids = SyncedIdentifiers::of(adopted.profiles, adopted.triggers);
+    m_state.deleted = merged.deleted;
+    takeIDs();
+    saveState();
+    if (!syncing()) {
+        co_return;
+    }
+    if (corrected || editedMeanwhile || !adopted.contentEquals(remote)) {
+        // The record lacks something this Mac holds.
+        pushBundle(bundleAsItStands(), CloudSync::PushCondition::ContentDiffers);
+    } else if (wrongClock ? tookRemote : m_state.stamp > remoteStamp) {
+        // The same content, but a wrong clock's stamp is replaced, and a newer stamp here must
+        // reach the Macs that hold the record, or their next edit would lose against it.
+        SyncedBundle restamped = adopted;
+        restamped.updatedAt = m_state.stamp;
+        pushBundle(restamped, CloudSync::PushCondition::Always);
     }
 }
 
 void ModelSync::noteLocalContent() {
-    loadStamp();
-    const QByteArray digest = contentDigest(bundleAsItStands());
-    if (m_stampedDigest.isEmpty()) {
+    loadState();
+    const QByteArray digest = contentDigest();
+    if (m_state.digest.isEmpty() && m_state.legacyDigest.isEmpty()) {
         // First look ever: what is here now is the starting point, not a change, so a fresh
         // installation never outranks the setup other Macs already share.
-        recordStamp(distantPast(), digest);
-    } else if (digest != m_stampedDigest) {
-        recordStamp(m_model.clock().wallNow(), digest);
-    }
-}
-
-void ModelSync::recordStamp(const QDateTime &changedAt, const QByteArray &digest) {
-    m_stampLoaded = true;
-    m_lastLocalChange = wholeSeconds(changedAt);
-    m_stampedDigest = digest;
-    const QJsonObject json{{u"lastLocalChange"_s, referenceDateJson(m_lastLocalChange)},
-                           {u"content"_s, QString::fromLatin1(digest)}};
-    if (const auto bytes = writeJson(json, JsonFormat::pretty())) {
-        // A stamp that cannot be written is taken again from the next change.
-        (void)writeFileAtomically(stampPath(), *bytes, FileDurability::Synced);
-    }
-}
-
-void ModelSync::loadStamp() {
-    if (m_stampLoaded) {
-        return;
-    }
-    m_stampLoaded = true;
-    const auto bytes = readWholeFile(stampPath());
-    if (!bytes) {
-        return;
-    }
-    try {
-        const JsonObjectRef object = JsonValueRef(parseJson(*bytes)).toObject();
-        const QDateTime changedAt = object.required(u"lastLocalChange").toReferenceDate();
-        const QString digest = object.required(u"content").toString();
-        if (changedAt.isValid() && !digest.isEmpty()) {
-            m_lastLocalChange = changedAt;
-            m_stampedDigest = digest.toLatin1();
+        m_state.stamp = distantPast();
+    } else if (!m_state.legacyDigest.isEmpty()) {
+        if (legacyDigest(bundleAsItStands()) != m_state.legacyDigest) {
+            m_state.stamp = nextStamp();
         }
-    } catch (const DecodeError &) {
-        // Treated like a missing file: the content found now becomes the starting point.
+        m_state.legacyDigest.clear();
+    } else if (digest == m_state.digest) {
+        return;
+    } else {
+        m_state.stamp = nextStamp();
+    }
+    m_state.digest = digest;
+    takeIDs();
+    saveState();
+}
+
+void ModelSync::takeIDs() {
+    SyncedIdentifiers here = SyncedIdentifiers::of(m_model.profiles(), m_model.triggers());
+    m_state.deleted = m_state.deleted.united(m_state.ids.without(here));
+    m_state.ids = std::move(here);
+}
+
+QDateTime ModelSync::nextStamp() const {
+    const QDateTime now = wholeSeconds(m_model.clock().wallNow());
+    if (!m_state.stamp.isValid()) {
+        return now;
+    }
+    return std::max(now, m_state.stamp.addSecs(1));
+}
+
+QDateTime ModelSync::credible(const QDateTime &stamp) const {
+    const QDateTime now = wholeSeconds(m_model.clock().wallNow());
+    return stamp > now.addSecs(stampHorizonSeconds) ? now : stamp;
+}
+
+void ModelSync::loadState() {
+    if (m_stateLoaded) {
+        return;
+    }
+    m_stateLoaded = true;
+    m_state = SyncState::read(statePath());
+    // A stamp a wrong clock left here would outrank every later edit.
+    if (m_state.stamp.isValid()) {
+        m_state.stamp = credible(m_state.stamp);
     }
 }
 
-QByteArray ModelSync::contentDigest(const SyncedBundle &bundle) {
+void ModelSync::saveState() const {
+    m_state.write(statePath());
+}
+
+QByteArray ModelSync::contentDigest() {
+    const auto refresh = [this](Part part, const auto &json) {
+        if (m_partChanged[part]) {
+            m_partDigests[part] = digestOf(json());
+            m_partChanged[part] = false;
+        }
+    };
+    refresh(SettingsPart, [this] { return SyncedSettings(m_model.settings()).toJson(); });
+    refresh(ProfilesPart, [this] { return m_model.profiles().toJson(); });
+    refresh(RulesPart, [this] { return m_model.triggers().toJson(); });
+    // The layout store changes without a signal; its value is small.
+    m_partDigests[LayoutPart] = digestOf(m_model.layoutStore().value().normalized().toJson());
+    QCryptographicHash whole(QCryptographicHash::Sha256);
+    for (const QByteArray &part : m_partDigests) {
+        whole.addData(part);
+    }
+    return whole.result().toHex();
+}
+
+QByteArray ModelSync::legacyDigest(const SyncedBundle &bundle) {
     const QJsonObject content{{u"settings"_s, bundle.settings.toJson()},
                               {u"layout"_s, bundle.layout.normalized().toJson()},
                               {u"profiles"_s, bundle.profiles.toJson()},
                               {u"triggers"_s, bundle.triggers.toJson()}};
     const auto bytes = writeJson(content, JsonFormat::compact());
-    // Content that cannot be written (a non-finite number) cannot be synced either; any stable
-    // digest will do for it.
     return QCryptographicHash::hash(bytes.value_or(QByteArray()), QCryptographicHash::Sha256)
         .toHex();
 }
 
-QString ModelSync::stampPath() const {
-    return QDir(m_model.dataFolder()).filePath(stampFile);
+QString ModelSync::statePath() const {
+    return QDir(m_model.dataFolder()).filePath(stateFile);
 }
 
 QString ModelSync::deviceID() const {

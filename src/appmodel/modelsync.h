@@ -1,25 +1,34 @@
 #pragma once
 
 #include "cloudsync/cloudsync.h"
+#include "syncstate.h"
 #include "transfer/syncedbundle.h"
 
 #include <QCoroTask>
 #include <QDateTime>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 namespace zorv {
 
 class AppModel;
 
-// The model's side of iCloud sync. Every local change is pushed as one bundle, stamped with the
-// time of the last change made on this Mac (kept in "sync-state.json", so a restart does not make
-// old settings look new). A bundle from another Mac is merged: whichever side changed last
-// supplies settings, profiles and rules, and the layouts are united. Owned by the model; main
-// thread.
+// The model's side of iCloud sync. Every local change is pushed as one bundle, stamped so that
+// stamps order edits even between Macs whose clocks disagree: a change made here is stamped with
+// the later of now and just after the newest stamp this Mac has seen, and a stamp far ahead of
+// this Mac's clock counts as now. A bundle from another Mac is merged: whichever side changed
+// last supplies the settings, the layouts are united, and profiles and rules are merged by id, so
+// that nothing one Mac made is deleted by an edit on another Mac that never saw it; the bundle
+// carries the ids of the profiles and rules deleted, so that a deletion stays. The stamp, the
+// content it belongs to and the deletions survive a restart (SyncState). With sync off, a change
+// costs nothing here. Owned by the model; main thread.
 class ModelSync {
 public:
+    // How far ahead of this Mac's clock a stamp may lie before it counts as a wrong clock's.
+    static constexpr qint64 stampHorizonSeconds = 24 * 60 * 60;
+
     explicit ModelSync(AppModel &model);
 
     [[nodiscard]] bool cloudSyncAvailable() const;
@@ -30,11 +39,13 @@ public:
     // Starts delivering other Macs' bundles and merges once; only when sync is on and available.
     void start();
     // Uploads the local bundle when sync is on and available. Called after every local change;
-    // does nothing before start(), which the model calls once its state is loaded.
+    // does nothing before start(), which the model calls once its state is loaded. A change made
+    // while an adoption runs is pushed when the adoption ends; a push that fails is logged.
     void pushToCloud();
-    // Merges another Mac's bundle into the model.
+    // Merges another Mac's bundle into the model. One that arrives while an import commits is
+    // merged once the import is over.
     QCoro::Task<> adopt(SyncedBundle remote);
-    // This installation's bundle as it stands now.
+    // This Mac's bundle as it stands now.
     [[nodiscard]] SyncedBundle localSyncedBundle();
 
     // This installation's id, from "device-id" in the data folder; created (and written) when the
@@ -42,26 +53,43 @@ public:
     [[nodiscard]] QString deviceID() const;
 
 private:
+    enum Part { SettingsPart, LayoutPart, ProfilesPart, RulesPart, PartCount };
+
+    [[nodiscard]] bool syncing() const;
     QCoro::Task<> mergeRemoteThenPush();
-    // Takes the time of a change when the local content differs from the content last stamped.
+    // Stamps a change when the content differs from the content last stamped.
     void noteLocalContent();
-    void recordStamp(const QDateTime &changedAt, const QByteArray &digest);
-    void loadStamp();
-    // Builds the bundle from the current state without looking for a change.
+    // The stamp of a change made now.
+    [[nodiscard]] QDateTime nextStamp() const;
+    // The stamp, or now when it lies beyond the horizon.
+    [[nodiscard]] QDateTime credible(const QDateTime &stamp) const;
+    // Pushes; a failure is logged once until a push goes through again.
+    void pushBundle(const SyncedBundle &bundle, CloudSync::PushCondition condition);
+    // Takes the profiles and rules that are here now; those gone since the last look count as
+    // deleted.
+    void takeIDs();
+    void loadState();
+    void saveState() const;
+    // The bundle from the current state without looking for a change.
     [[nodiscard]] SyncedBundle bundleAsItStands() const;
-    [[nodiscard]] static QByteArray contentDigest(const SyncedBundle &bundle);
-    [[nodiscard]] QString stampPath() const;
+    // A digest of the synced content, from per-part digests that are made again only for the
+    // parts that changed since.
+    [[nodiscard]] QByteArray contentDigest();
+    // The digest an earlier version kept: of the whole content in one document.
+    [[nodiscard]] static QByteArray legacyDigest(const SyncedBundle &bundle);
+    [[nodiscard]] QString statePath() const;
 
     AppModel &m_model;
-    // When this Mac's synced content last changed here, or the time of the bundle it was taken
-    // from; the distant past until a change is seen.
-    QDateTime m_lastLocalChange;
-    // The content that stamp belongs to; empty until it was first looked at.
-    QByteArray m_stampedDigest;
-    bool m_stampLoaded = false;
+    SyncState m_state;
+    bool m_stateLoaded = false;
     bool m_started = false;
     // While an adoption runs, its own saves are neither local changes nor pushed one by one.
     int m_adopting = 0;
+    bool m_pushFailing = false;
+    // A record that arrived while an import committed.
+    std::optional<SyncedBundle> m_pendingRemote;
+    std::array<QByteArray, PartCount> m_partDigests;
+    std::array<bool, PartCount> m_partChanged{true, true, true, true};
 };
 
 } // namespace zorv

@@ -7,6 +7,8 @@
 #include "storage/atomicfile.h"
 #include "storage/storeerror.h"
 #include "storage/wholefile.h"
+#include "systemlog.h"
+#include "transfer/encodeerror.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -55,7 +57,8 @@ QCoro::Task<bool> ModelTransfer::exportSettings(QString path) {
     QByteArray bytes;
     try {
         bytes = currentSetup().encoded();
-    } catch (const std::exception &) {
+    } catch (const EncodeError &error) {
+        m_model.systemLog().write(u"Zorv: could not export the settings: "_s + error.message());
         co_return false;
     }
     co_return !writeFileAtomically(path, bytes, FileDurability::Synced).has_value();
@@ -83,6 +86,7 @@ QCoro::Task<QString> ModelTransfer::commitImportedSetup(SettingsBundle bundle) {
     }
     m_model.setIsImporting(true);
     const SettingsBundle backup = currentSetup();
+    const StoreImages images = storeImages();
     const QString backupPath =
         QDir(m_model.backupsFolder())
             .filePath(u"before-import-"_s +
@@ -101,11 +105,17 @@ QCoro::Task<QString> ModelTransfer::commitImportedSetup(SettingsBundle bundle) {
     const Settings incomingSettings = keepingThisMac(bundle.settings, m_model.settings());
     const QPointer<AppModel> model(&m_model);
     bool committed = false;
+    bool modelTaken = false;
     try {
         m_model.settingsStore().replaceAndFlush(incomingSettings);
         m_model.profilesStore().replaceAndFlush(bundle.profiles);
         m_model.triggersStore().replaceAndFlush(bundle.triggers);
         m_model.layoutStore().replaceAndFlush(bundle.layout);
+        // The model takes the setup together with its files, before the engine is waited for:
+        // a save made meanwhile (a toggle, a profile's hot key) then builds on the imported setup
+        // instead of writing the old one back over it.
+        takeSetup(incomingSettings, bundle.profiles, bundle.triggers, bundle.layout);
+        modelTaken = true;
         co_await m_model.engine().apply(bundle.layout);
         committed = true;
     } catch (const std::exception &) {
@@ -115,43 +125,61 @@ QCoro::Task<QString> ModelTransfer::commitImportedSetup(SettingsBundle bundle) {
         co_return backupPath;
     }
     if (committed) {
-        m_model.setSettings(incomingSettings);
-        m_model.setProfiles(bundle.profiles);
-        m_model.setTriggers(bundle.triggers);
-        m_model.setLayoutOrder(bundle.layout);
         m_model.stampLastSaved();
-        m_model.applySettingsToEngine();
-        m_model.updateRevealGestures();
-        m_model.profileOps().applyAppearance();
-        m_model.spacing().setSpacing(m_model.settings().iconSpacing);
-        m_model.notifyShortcutsChanged();
-        if (AutomationRunner *runner = m_model.runner()) {
-            runner->evaluate(m_model.triggers().rules, m_model.automationContext());
-        }
+        applySetup();
         m_model.setIsImporting(false);
         co_return backupPath;
     }
 
-    const QString message = co_await rollBack(backup);
+    const QString message = co_await rollBack(backup, images);
     if (model) {
+        if (modelTaken) {
+            applySetup();
+        }
         m_model.setIsImporting(false);
     }
     throw SetupImportError(SetupImportError::Code::importFailed, message, backupPath);
 }
 
-QCoro::Task<QString> ModelTransfer::rollBack(SettingsBundle backup) {
+ModelTransfer::StoreImages ModelTransfer::storeImages() const {
+    return StoreImages{m_model.settingsStore().fileImage(), m_model.profilesStore().fileImage(),
+                       m_model.triggersStore().fileImage(), m_model.layoutStore().fileImage()};
+}
+
+void ModelTransfer::takeSetup(const Settings &settings, const ProfileSet &profiles,
+                              const TriggerSet &triggers, const SectionLayout &layout) {
+    m_model.setSettings(settings);
+    m_model.setProfiles(profiles);
+    m_model.setTriggers(triggers);
+    m_model.setLayoutOrder(layout);
+}
+
+void ModelTransfer::applySetup() {
+    m_model.applySettingsToEngine();
+    m_model.updateRevealGestures();
+    m_model.profileOps().applyAppearance();
+    m_model.spacing().setSpacing(m_model.settings().iconSpacing);
+    m_model.notifyShortcutsChanged();
+    if (AutomationRunner *runner = m_model.runner()) {
+        runner->evaluate(m_model.triggers().rules, m_model.automationContext());
+    }
+}
+
+QCoro::Task<QString> ModelTransfer::rollBack(SettingsBundle backup, StoreImages images) {
     bool allRestored = true;
-    const auto restore = [&allRestored](auto &store, const auto &value) {
+    // Each file gets back the very bytes it held, keys this version does not know included.
+    const auto restore = [&allRestored](auto &store, const auto &image, const auto &value) {
         try {
-            store.replaceAndFlush(value);
+            store.restore(image, value);
         } catch (const StoreError &) {
             allRestored = false;
         }
     };
-    restore(m_model.settingsStore(), backup.settings);
-    restore(m_model.profilesStore(), backup.profiles);
-    restore(m_model.triggersStore(), backup.triggers);
-    restore(m_model.layoutStore(), backup.layout);
+    restore(m_model.settingsStore(), images.settings, backup.settings);
+    restore(m_model.profilesStore(), images.profiles, backup.profiles);
+    restore(m_model.triggersStore(), images.triggers, backup.triggers);
+    restore(m_model.layoutStore(), images.layout, backup.layout);
+    takeSetup(backup.settings, backup.profiles, backup.triggers, m_model.layoutOrder());
     const QPointer<AppModel> model(&m_model);
     bool layoutApplied = true;
     try {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/jsonstorebase.h"
 #include "transfer/settingsbundle.h"
 
 #include <QCoroTask>
@@ -48,11 +49,27 @@ public:
     QCoro::Task<QString> commitImportedSetup(SettingsBundle bundle);
 
 private:
+    struct StoreImages {
+        JSONStoreBase::FileImage settings;
+        JSONStoreBase::FileImage profiles;
+        JSONStoreBase::FileImage triggers;
+        JSONStoreBase::FileImage layout;
+    };
+
     // The setup as it stands, stamped now.
     [[nodiscard]] SettingsBundle currentSetup() const;
-    // Writes the backup's four files back and hands its layout to the engine; returns the
-    // message that says how far that got.
-    QCoro::Task<QString> rollBack(SettingsBundle backup);
+    // What the four store files hold now.
+    [[nodiscard]] StoreImages storeImages() const;
+    // The model's values (observed writes), without side effects.
+    void takeSetup(const Settings &settings, const ProfileSet &profiles, const TriggerSet &triggers,
+                   const SectionLayout &layout);
+    // Hands the model's settings and rules to the engine, the gestures, the overlay, the spacing
+    // preferences, the shell's hot keys and the rule runner.
+    void applySetup();
+    // Puts the four files back as they were (or writes the backup's values where that is not
+    // known), takes the backup's values into the model and hands its layout to the engine;
+    // returns the message that says how far that got.
+    QCoro::Task<QString> rollBack(SettingsBundle backup, StoreImages images);
 
     AppModel &m_model;
 };

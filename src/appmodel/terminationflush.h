@@ -18,13 +18,10 @@ public:
     explicit TerminationFlush(QThreadPool *pool) : m_pool(pool) {}
 
     // Takes the store's value now, to be written in the order of the add() calls, in place of the
-    // store's pending debounced write. A store that may not write its file (see
-    // JSONStoreBase::isWritable()) is left out.
+    // store's pending debounced write.
     template <StoreValue Value> void add(JSONStore<Value> &store) {
         store.cancelPendingWrite();
-        if (store.isWritable()) {
-            addFile(store.path(), toStoreJson(store.value()));
-        }
+        addFile(store.path(), toStoreJson(store.value()));
     }
 
     // Writes every file taken and waits for the writes at most `timeoutSeconds` (a negative or

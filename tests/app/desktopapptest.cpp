@@ -380,7 +380,7 @@ int pixelsOf(const QImage &image, const QColor &color) {
 }
 
 // Loads the desktop window offscreen on the shipped laptop scenario and keeps its picture in the
-// build folder (tests/app/screenshots/desktop-window.png) for people to look at. The drawn bar
+// build folder (tests/app/screenshots/desktop-window.png) for people to look at. The drawn screen
 // shows the bar's colour, the camera housing and the items' glyphs.
 TEST(DesktopWindowTest, DrawsTheLaptopsMenuBar) {
     ManualClock clock;
@@ -392,19 +392,23 @@ TEST(DesktopWindowTest, DrawsTheLaptopsMenuBar) {
 
     QQuickWindow *window = app.window();
     ASSERT_TRUE(window);
-    const QImage picture = window->grabWindow();
+    const QImage picture = app.screenPicture();
     ASSERT_EQ(picture.size(), window->size() * window->effectiveDevicePixelRatio());
     const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
     ASSERT_TRUE(QDir().mkpath(folder));
     EXPECT_TRUE(picture.save(folder + u"/desktop-window.png"_s));
 
-    const QQuickItem *strip = findItem(window->contentItem(), u"menuBarStrip"_s);
-    ASSERT_TRUE(strip);
-    const QRectF area = strip->mapRectToScene(strip->boundingRect());
-    const QImage bar = picture.copy(area.toAlignedRect());
+    const QQuickItem *screen = findItem(window->contentItem(), u"macScreen"_s);
+    ASSERT_TRUE(screen);
+    // The bar: the top 37 points of the screen.
+    const double zoom = screen->width() / 1512.0;
+    const double ratio = window->effectiveDevicePixelRatio();
+    const QRectF area = screen->mapRectToScene(QRectF(0, 0, screen->width(), 37 * zoom));
+    const QImage bar =
+        picture.copy(QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect());
     EXPECT_GT(pixelsOf(bar, QColor(236, 236, 236)), bar.width() * 10) << "the bar's colour";
     // The housing is 200 points wide and as tall as the bar.
-    EXPECT_GT(pixelsOf(bar, Qt::black), int(150 * area.height() * strip->width() / 1512.0));
+    EXPECT_GT(pixelsOf(bar, Qt::black), int(150 * bar.height() * zoom));
     // Dropbox's blue diamond.
     EXPECT_GT(pixelsOf(bar, QColor(u"#0061fe"_s)), 10);
 }
@@ -437,7 +441,17 @@ TEST(SimOptionsTest, ReadsEveryOption) {
     ASSERT_TRUE(std::holds_alternative<SimOptions>(shell));
     EXPECT_TRUE(std::get<SimOptions>(shell).openMenu);
     EXPECT_EQ(std::get<SimOptions>(shell).launchArguments,
-              (QStringList{u"--open-settings"_s, u"--report-sent"_s}));
+              (QStringList{u"--report-sent"_s, u"--open-settings"_s}));
+}
+
+TEST(SimOptionsTest, KeepsTheApplicationsOwnArgumentsInOrder) {
+    const auto parsed =
+        SimOptions::parse({u"zorv"_s, u"--report"_s, u"--sim-time"_s, u"fast"_s,
+                           u"zorv://settings/Layout"_s, u"--open-settings"_s, u"other://x"_s});
+    ASSERT_TRUE(std::holds_alternative<SimOptions>(parsed));
+    EXPECT_EQ(std::get<SimOptions>(parsed).launchArguments,
+              (QStringList{u"--report"_s, u"zorv://settings/Layout"_s, u"--open-settings"_s,
+                           u"other://x"_s}));
 }
 
 TEST(SimOptionsTest, RefusesWhatItDoesNotUnderstand) {

@@ -138,6 +138,8 @@ TEST(ScreenListModelTest, DescribesEachScreenAndCarriesItsScene) {
     ScreenSnapshot laptop = screen(1, u"Laptop"_s, {});
     laptop.screen.cameraHousingWidth = 200;
     laptop.active = true;
+    laptop.globalFrame = QRectF(0, 0, 1512, 982);
+    laptop.look = MacScreenScene::of(laptop.scene, std::nullopt, true, u"Finder"_s);
     ScreenSnapshot airplay = screen(2, u"AirPlay"_s, {});
     airplay.screen.notHiding = true;
     airplay.screen.scale = 1;
@@ -149,7 +151,8 @@ TEST(ScreenListModelTest, DescribesEachScreenAndCarriesItsScene) {
     EXPECT_EQ(value(model, 1, ScreenListModel::DetailsRole).toString(),
               u"1512 × 982 points, scale 1, does not follow length changes"_s);
     EXPECT_TRUE(value(model, 0, ScreenListModel::ActiveRole).toBool());
-    EXPECT_EQ(value(model, 0, ScreenListModel::SceneRole).value<DisplayScene>(), laptop.scene);
+    EXPECT_EQ(value(model, 0, ScreenListModel::SceneRole).value<MacScreenScene>(), laptop.look);
+    EXPECT_EQ(value(model, 0, ScreenListModel::FrameRole).toRectF(), laptop.globalFrame);
 
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     airplay.scene.menusRight = 300;

@@ -4,3 +4,4 @@
 Q_IMPORT_QML_PLUGIN(Zorv_DesktopPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_ModelPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_UIPlugin)
+Q_IMPORT_QML_PLUGIN(Zorv_ShellPlugin)

@@ -119,13 +119,20 @@ TEST_F(StatusMenuWindowTest, ARowWithAViewClosesTheMenuBeforeItsAction) {
     });
     const qsizetype linesBefore = platform.systemLog().lines().size();
 
-    ASSERT_TRUE(mac().menus().userChooses(u"About Zorv"_s));
+    ASSERT_TRUE(mac().menus().userChooses(u"Settings…"_s));
     WorkerClockDriver(clock).drain();
     EXPECT_FALSE(mac().menus().isTracking());
     EXPECT_EQ(order, QStringList{u"closed with %1 log lines"_s.arg(linesBefore)});
-    ASSERT_GT(platform.systemLog().lines().size(), linesBefore) << "the about row ran";
+    ASSERT_GT(platform.systemLog().lines().size(), linesBefore) << "the settings row ran";
     EXPECT_EQ(platform.systemLog().lines().last(),
-              u"Zorv: the about panel is not available in this build"_s);
+              u"Zorv: the settings window is not available in this build"_s);
+
+    clickIcon();
+    ASSERT_TRUE(mac().menus().userChooses(u"About Zorv"_s));
+    WorkerClockDriver(clock).drain();
+    EXPECT_FALSE(mac().menus().isTracking());
+    ASSERT_NE(app.about().window(), nullptr);
+    EXPECT_TRUE(app.about().window()->isVisible());
 }
 
 TEST_F(StatusMenuWindowTest, ReportAProblemOpensTheReportWindow) {

@@ -142,6 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
                   R"({"error":"moved"})",
                   redirected,
                   {{"Location", "{elsewhere}"}}},
+        ReplyCase{"choicesWithoutAnAddress", Behaviour::Answer, 300, "",
+                  u"Brindlecot answered 300."_s},
         ReplyCase{"cutShort",
                   Behaviour::CutShort,
                   201,

@@ -12,6 +12,7 @@
 #include "processes/simprocesstable.h"
 #include "recordingsystemlog.h"
 #include "simulateddesktop.h"
+#include "skewedclock.h"
 #include "workspace/simworkspace.h"
 
 #include <QTemporaryDir>
@@ -28,15 +29,16 @@ public:
     AppModelHarness(ManualClock &clock, SimCloud &cloud,
                     const QString &deviceName = QStringLiteral("Mac A"),
                     QList<MenuBarItem> items = MockMenuBarEngine::fixtures())
-        : m_clock(clock), m_desktop(clock, thisProcess()), m_workspace(m_desktop.model()),
-          m_cloudStore(cloud, deviceName), m_deviceName(deviceName), m_items(std::move(items)) {}
+        : m_clock(clock), m_modelClock(clock), m_desktop(clock, thisProcess()),
+          m_workspace(m_desktop.model()), m_cloudStore(cloud, deviceName), m_deviceName(deviceName),
+          m_items(std::move(items)) {}
 
     // Builds the model over whatever the data folder holds, without starting it.
     AppModel &build() {
         auto engine = std::make_unique<GatedEngine>(m_items, m_clock);
         m_engine = engine.get();
         m_engine->setCallLog(&fakes.log);
-        AppModelServices services{m_clock,      log,         m_desktop.accessibility(),
+        AppModelServices services{m_modelClock, log,         m_desktop.accessibility(),
                                   m_workspace,  preferences, processes,
                                   m_cloudStore, loginItems,  m_folder.path(),
                                   m_deviceName, &flushPool,  WorkRunner(WorkRunner::Mode::Inline)};
@@ -55,6 +57,8 @@ public:
     }
 
     void advance(double seconds) { m_clock.advance(zorv::seconds(seconds)); }
+    // Sets this Mac's wall clock `seconds` away from the shared one, for the model's dates.
+    void setClockOffset(double seconds) { m_modelClock.setOffset(zorv::seconds(seconds)); }
 
     [[nodiscard]] AppModel &model() { return *m_model; }
     [[nodiscard]] GatedEngine &engine() { return *m_engine; }
@@ -88,6 +92,7 @@ private:
     }
 
     ManualClock &m_clock;
+    SkewedClock m_modelClock;
     QTemporaryDir m_folder;
     SimulatedDesktop m_desktop;
     SimWorkspace m_workspace;

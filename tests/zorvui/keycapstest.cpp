@@ -149,6 +149,10 @@ TEST(KeyCapTextTest, KeepsMarkupCharactersVerbatim) {
     }
     EXPECT_EQ(shown, typed);
 
+    EXPECT_EQ(KeyCapText::spoken(u"Hold {option+shift} & press {command+1}."_s),
+              u"Hold option shift & press command 1."_s);
+    EXPECT_EQ(KeyCapText::spoken(u"<b>{esc}"_s), u"<b>esc"_s);
+
     // The form QML reads: paragraphs of {pieces, spacesAfter}, pieces {text} or {caps}.
     const QVariantList layout = KeyCapText::layoutValue(u"<i>x</i> {command+1}"_s);
     ASSERT_EQ(layout.size(), 1);

@@ -135,11 +135,11 @@ QList<ScenarioEvent> eventsFrom(const JsonArrayRef &array, const Scenario &scena
 
 Scenario Scenario::fromJson(const JsonValueRef &value) {
     const JsonObjectRef object = value.toObject();
-    scenariojson::checkKeys(object,
-                            {u"name"_s, u"description"_s, u"start"_s, u"layoutPassDelay"_s,
-                             u"permissions"_s, u"preferences"_s, u"screens"_s, u"activeDisplay"_s,
-                             u"applications"_s, u"rememberedPositions"_s, u"zorvPositions"_s,
-                             u"events"_s, u"appearance"_s, u"desktopPictures"_s});
+    scenariojson::checkKeys(
+        object, {u"name"_s, u"description"_s, u"start"_s, u"layoutPassDelay"_s, u"permissions"_s,
+                 u"preferences"_s, u"screens"_s, u"activeDisplay"_s, u"applications"_s,
+                 u"rememberedPositions"_s, u"zorvPositions"_s, u"events"_s, u"appearance"_s,
+                 u"desktopPictures"_s, u"bundle"_s, u"updates"_s});
     Scenario scenario;
     scenario.name = object.required<QString>(u"name");
     scenario.description = object.optional<QString>(u"description").value_or(QString());
@@ -192,6 +192,12 @@ Scenario Scenario::fromJson(const JsonValueRef &value) {
     }
     if (auto events = object.optional(u"events")) {
         scenario.events = eventsFrom(events->toArray(), scenario);
+    }
+    if (auto bundle = object.optional(u"bundle")) {
+        scenario.bundle = ScenarioBundle::fromJson(*bundle);
+    }
+    if (auto updates = object.optional(u"updates")) {
+        scenario.updates = ScenarioUpdates::fromJson(*updates);
     }
     return scenario;
 }

@@ -5,6 +5,7 @@
 #include "model/screenrecord.h"
 #include "scenarioapplication.h"
 #include "scenarioevent.h"
+#include "scenarioinstall.h"
 #include "script/rememberedpositions.h"
 
 #include <QDateTime>
@@ -53,6 +54,10 @@ struct Scenario {
     QHash<QString, double> zorvPositions;
     // In time order (events at the same time keep the file's order).
     QList<ScenarioEvent> events;
+    // Where Zorv's bundle runs from.
+    ScenarioBundle bundle;
+    // The update feed; absent: the bundle names none.
+    std::optional<ScenarioUpdates> updates;
 
     static Scenario fromJson(const JsonValueRef &value);
 

@@ -53,6 +53,9 @@ Scenario ScenarioLoader::load(const QString &fileOrName) {
     for (QString &picture : scenario.desktopPictures) {
         picture = QDir::cleanPath(folder.absoluteFilePath(picture));
     }
+    if (scenario.updates && !scenario.updates->feed.contains(u"://"_s)) {
+        scenario.updates->feed = QDir::cleanPath(folder.absoluteFilePath(scenario.updates->feed));
+    }
     return scenario;
 }
 

@@ -29,6 +29,14 @@ QRectF SimAppWindow::visibleArea() const {
 }
 
 void SimAppWindow::mirror() {
+    if (m_windows.m_presenter) {
+        m_windows.m_presenter(*this);
+    } else {
+        showAtFrame();
+    }
+}
+
+void SimAppWindow::showAtFrame() {
     if (!m_window) {
         return;
     }
@@ -173,6 +181,16 @@ void SimAppWindow::userCloses() {
 }
 
 SimAppWindows::SimAppWindows(DesktopModel &model) : m_model(model) {}
+
+void SimAppWindows::setPresenter(Presenter presenter) {
+    m_presenter = std::move(presenter);
+    if (!m_presenter) {
+        return;
+    }
+    for (SimAppWindow *window : windows()) {
+        window->mirror();
+    }
+}
 
 std::unique_ptr<AppWindow> SimAppWindows::adopt(QWindow &window) {
     auto adopted = std::make_unique<SimAppWindow>(*this, window);

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QPointer>
 #include <QWindow>
+#include <functional>
 
 namespace zorv {
 
@@ -56,7 +57,13 @@ public:
 
     void resignKey();
 
+    // Shows or hides the Qt window with the record, at its frame: what happens to every change
+    // of the record unless SimAppWindows has a presenter.
+    void showAtFrame();
+
 private:
+    friend class SimAppWindows;
+
     QCoro::Task<> finishFullScreen(bool entering, CancellationToken lifetime);
     [[nodiscard]] QRectF visibleArea() const;
     void mirror();
@@ -74,7 +81,15 @@ private:
 // front order and the key window. Main thread.
 class SimAppWindows final : public AppWindows {
 public:
+    // Puts a window's record on the real display, after every change of it.
+    using Presenter = std::function<void(SimAppWindow &)>;
+
     explicit SimAppWindows(DesktopModel &model);
+
+    // Hands every change of a window's record to `presenter` (each window at once, then at every
+    // change) instead of showing the Qt window at its frame; with an empty one, changes from
+    // then on show it at its frame again.
+    void setPresenter(Presenter presenter);
 
     [[nodiscard]] std::unique_ptr<AppWindow> adopt(QWindow &window) override;
 
@@ -89,6 +104,7 @@ private:
     DesktopModel &m_model;
     QList<QPointer<SimAppWindow>> m_windows;
     quint64 m_nextFrontOrder = 1;
+    Presenter m_presenter;
 };
 
 } // namespace zorv

@@ -44,29 +44,40 @@ std::optional<SyncedBundle> CloudSync::pull() const {
     if (!data) {
         return std::nullopt;
     }
+    // The record read or written last is not decoded again: with a large setup, decoding costs
+    // more than everything else a push does.
+    if (m_lastRecord && m_lastRecord->data == *data) {
+        return m_lastRecord->bundle;
+    }
     try {
-        return SyncedBundle::decode(*data);
+        SyncedBundle bundle = SyncedBundle::decode(*data);
+        m_lastRecord = Record{*data, bundle};
+        return bundle;
     } catch (const DecodeError &) {
         // Whatever is there is overwritten by the next push.
         return std::nullopt;
     }
 }
 
-void CloudSync::push(const SyncedBundle &bundle) {
+std::optional<QString> CloudSync::push(const SyncedBundle &bundle, PushCondition condition) {
     if (!m_available) {
-        return;
+        return std::nullopt;
     }
-    if (const auto remote = pull(); remote && remote->contentEquals(bundle)) {
-        return;
+    if (condition == PushCondition::ContentDiffers) {
+        if (const auto remote = pull(); remote && remote->contentEquals(bundle)) {
+            return std::nullopt;
+        }
     }
     QByteArray data;
     try {
         data = bundle.encoded();
-    } catch (const EncodeError &) {
-        return;
+    } catch (const EncodeError &error) {
+        return error.message();
     }
     m_store.setData(data, storeKey);
+    m_lastRecord = Record{data, bundle};
     m_store.synchronize();
+    return std::nullopt;
 }
 
 void CloudSync::clearRemote() {

@@ -18,9 +18,9 @@ namespace zorv {
 // are reported: the store announces other devices' writes only, and pushing back the result of
 // adopting a remote bundle that changed nothing writes nothing, so two Macs never wake each other
 // in a loop. Whether iCloud can be used is decided once, when the object is made: signing in later
-// is noticed at the next launch. Every failure is silent (an unreadable bundle reads as none, a
-// bundle that cannot be encoded is not written). The app model owns it and decides when to start,
-// push and merge. Main thread.
+// is noticed at the next launch. An unreadable bundle reads as none; a bundle that cannot be
+// encoded is not written, and push() says why, for its owner to log. The app model owns it and
+// decides when to start, push and merge. Main thread.
 class CloudSync {
 public:
     using RemoteChangeCallback = std::function<void(const SyncedBundle &bundle)>;
@@ -44,8 +44,16 @@ public:
 
     // The bundle in the store; none when unavailable, missing or unreadable.
     [[nodiscard]] std::optional<SyncedBundle> pull() const;
-    // Stores the bundle unless the stored one already has the same content.
-    void push(const SyncedBundle &bundle);
+    enum class PushCondition {
+        // Skipped when the stored bundle already has the same content.
+        ContentDiffers,
+        // Written even then: for a stamp that the other Macs must learn.
+        Always,
+    };
+    // Stores the bundle; returns why it could not be written (nullopt when it was written, when
+    // the condition skipped it, or when iCloud is unavailable).
+    std::optional<QString> push(const SyncedBundle &bundle,
+                                PushCondition condition = PushCondition::ContentDiffers);
     // Deletes the stored bundle.
     void clearRemote();
 
@@ -55,7 +63,14 @@ public:
 private:
     void handleExternalChange();
 
+    struct Record {
+        QByteArray data;
+        SyncedBundle bundle;
+    };
+
     CloudKeyValueStore &m_store;
+    // The last record read or written, with its decoded bundle.
+    mutable std::optional<Record> m_lastRecord;
     const bool m_available;
     QMetaObject::Connection m_observer;
     RemoteChangeCallback m_onRemoteChange;

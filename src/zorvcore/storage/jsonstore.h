@@ -23,10 +23,8 @@ class SystemLog;
 //
 // A missing file silently means the default. A file that is there but cannot be read or decoded
 // is moved aside to "<file>.unreadable-<Unix seconds>" and the store starts from the default,
-// with a line in the system log. When even that move fails, the store never writes over the file
-// it could not read: it starts from the default, keeps every change in memory only (isWritable()
-// is false, scheduled writes and flush() do nothing, replaceAndFlush() throws), and the log line
-// says so; the next start tries again.
+// with a line in the system log. When even that move fails, the store starts from the default
+// all the same and the next write replaces the file; the log line says so.
 //
 // Main thread only. Destroying the store cancels a pending write: flush first when the last
 // change must reach the disk.
@@ -58,6 +56,19 @@ public:
     // written; the store (value, file and any pending write) is then as it was.
     void replaceAndFlush(Value value) {
         writeOrThrow(toStoreJson(value));
+        cancelPendingWrite();
+        m_value = std::move(value);
+    }
+
+    // Puts back what fileImage() took: the file's exact bytes (or no file) when the image is
+    // exact, else `value` written afresh; then takes `value` as the store's value. Throws
+    // StoreError when the file cannot be put back; the store is then as it was.
+    void restore(const FileImage &image, Value value) {
+        if (image.exact) {
+            restoreOrThrow(image);
+        } else {
+            writeOrThrow(toStoreJson(value));
+        }
         cancelPendingWrite();
         m_value = std::move(value);
     }

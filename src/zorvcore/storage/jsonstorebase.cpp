@@ -3,8 +3,10 @@
 #include "atomicfile.h"
 #include "jsonwriter.h"
 #include "storeerror.h"
+#include "wholefile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -22,10 +24,27 @@ void JSONStoreBase::flush() {
 }
 
 void JSONStoreBase::setLoadOutcome(StoreLoadOutcome outcome) {
-    m_writable = outcome != StoreLoadOutcome::LeftInPlace;
+    // The file left in place is not the store's value: putting it back would only lose that
+    // value again at the next start.
+    m_fileCurrent = outcome != StoreLoadOutcome::LeftInPlace;
+}
+
+JSONStoreBase::FileImage JSONStoreBase::fileImage() const {
+    if (!m_fileCurrent) {
+        return {};
+    }
+    const QFileInfo info(m_path);
+    if (!info.exists() && !info.isSymLink()) {
+        return FileImage{true, std::nullopt};
+    }
+    if (auto bytes = readWholeFile(m_path)) {
+        return FileImage{true, std::move(bytes)};
+    }
+    return {};
 }
 
 void JSONStoreBase::scheduleWrite() {
+    m_fileCurrent = false;
     m_pendingWrite.start(
         [this](CancellationToken cancellation) { return writeAfterQuietPeriod(cancellation); });
 }
@@ -36,10 +55,6 @@ void JSONStoreBase::cancelPendingWrite() {
 
 void JSONStoreBase::writeOrThrow(const QJsonValue &json) {
     const QString fileName = QFileInfo(m_path).fileName();
-    if (!m_writable) {
-        throw StoreError(u"could not write %1: the file there could not be read or moved aside "
-                         u"when Zorv started, so it is left untouched"_s.arg(fileName));
-    }
     const auto bytes = writeJson(json, JsonFormat::pretty());
     if (!bytes) {
         throw StoreError(
@@ -50,6 +65,27 @@ void JSONStoreBase::writeOrThrow(const QJsonValue &json) {
     if (const auto failure = writeFileAtomically(m_path, *bytes, FileDurability::Synced)) {
         throw StoreError(u"could not write %1: %2"_s.arg(fileName, *failure));
     }
+    m_fileCurrent = true;
+}
+
+void JSONStoreBase::restoreOrThrow(const FileImage &image) {
+    const QString fileName = QFileInfo(m_path).fileName();
+    if (!image.exact) {
+        throw StoreError(u"could not restore %1: its earlier content is unknown"_s.arg(fileName));
+    }
+    if (image.bytes) {
+        QDir().mkpath(m_directory);
+        if (const auto failure =
+                writeFileAtomically(m_path, *image.bytes, FileDurability::Synced)) {
+            throw StoreError(u"could not restore %1: %2"_s.arg(fileName, *failure));
+        }
+    } else if (QFileInfo(m_path).exists() || QFileInfo(m_path).isSymLink()) {
+        QFile file(m_path);
+        if (!file.remove()) {
+            throw StoreError(u"could not remove %1: %2"_s.arg(fileName, file.errorString()));
+        }
+    }
+    m_fileCurrent = true;
 }
 
 QCoro::Task<> JSONStoreBase::writeAfterQuietPeriod(CancellationToken cancellation) {
@@ -66,6 +102,7 @@ void JSONStoreBase::writeNow() {
         writeOrThrow(currentJson());
     } catch (const StoreError &) {
         // Dropped on purpose: the value is still in memory and the next change writes again.
+        m_fileCurrent = false;
     }
 }
 

@@ -4,8 +4,11 @@
 #include "latesttask.h"
 #include "storeloader.h"
 
+#include <QByteArray>
 #include <QJsonValue>
 #include <QString>
+
+#include <optional>
 
 namespace zorv {
 
@@ -20,9 +23,17 @@ public:
     virtual ~JSONStoreBase() = default;
 
     [[nodiscard]] const QString &path() const { return m_path; }
-    // False when the file was there at start but could neither be read nor moved aside: the store
-    // then keeps its value in memory only.
-    [[nodiscard]] bool isWritable() const { return m_writable; }
+
+    // What the file holds, for putting it back byte for byte (keys this version does not know
+    // included).
+    struct FileImage {
+        // False when the file does not hold the store's value (a write is pending or failed, or
+        // the file could not be read at start): the value is then written afresh instead.
+        bool exact = false;
+        // The file's bytes; nullopt when there is no file.
+        std::optional<QByteArray> bytes;
+    };
+    [[nodiscard]] FileImage fileImage() const;
 
     // Cancels the pending write, if any, and writes the current value now, even when nothing
     // changed. A failure is dropped: the value stays in memory and the next change tries again.
@@ -42,6 +53,9 @@ protected:
     void scheduleWrite();
     // Writes `json` now; throws StoreError, leaving the file as it was, when that fails.
     void writeOrThrow(const QJsonValue &json);
+    // Puts the image's bytes back (or removes the file when there was none); throws StoreError,
+    // leaving the file as it was, when that fails. An image that is not exact is refused.
+    void restoreOrThrow(const FileImage &image);
 
 private:
     QCoro::Task<> writeAfterQuietPeriod(CancellationToken cancellation);
@@ -51,7 +65,9 @@ private:
     QString m_path;
     Duration m_debounce;
     Clock &m_clock;
-    bool m_writable = true;
+    // Whether the file holds the current value: set by every write that succeeds, cleared by
+    // every change.
+    bool m_fileCurrent = true;
     LatestTask m_pendingWrite;
 };
 

@@ -76,7 +76,7 @@ StoreLoadOutcome loadStoreFile(const QString &path, const QJsonValue &defaults,
         return StoreLoadOutcome::SetAside;
     }
     log.write(u"Zorv: could not read %1 and could not move it aside (%2); started from defaults "
-              u"and will not write over it"_s.arg(fileName, moved.failure));
+              u"and the next save replaces it"_s.arg(fileName, moved.failure));
     return StoreLoadOutcome::LeftInPlace;
 }
 

@@ -18,8 +18,8 @@ enum class StoreLoadOutcome {
     Missing,
     // The file could not be read or decoded and was moved to a quarantine name.
     SetAside,
-    // The file could not be read or decoded, nor moved away: it is still in place and must not be
-    // written over.
+    // The file could not be read or decoded, nor moved away: it is still in place, and the next
+    // write replaces it.
     LeftInPlace,
 };
 

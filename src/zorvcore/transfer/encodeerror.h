@@ -10,18 +10,24 @@
 
 namespace zorv {
 
-// A value that cannot be written as JSON: a number that is not finite, or nesting deeper than a
-// reader would accept. Thrown by the export and sync encoders so that such a value never turns
-// into a document that cannot be read back.
+// A value that cannot be written as a document that reads back: a number that is not finite,
+// nesting deeper than a reader would accept, or a document larger than import takes. Thrown by
+// the export and sync encoders so that such a value never turns into a file that cannot be read.
 class EncodeError : public std::runtime_error {
 public:
-    EncodeError();
+    enum class Reason { NotWritable, TooLarge };
 
+    explicit EncodeError(Reason reason = Reason::NotWritable);
+
+    [[nodiscard]] Reason reason() const { return m_reason; }
     // The text shown to the user.
     [[nodiscard]] QString message() const;
 
     // writeJson(), throwing EncodeError where it gives nothing.
     [[nodiscard]] static QByteArray write(const QJsonValue &value, JsonFormat format);
+
+private:
+    Reason m_reason;
 };
 
 } // namespace zorv

@@ -24,7 +24,16 @@ QByteArray SettingsBundle::encoded() const {
     if (exported) {
         object.insert(u"exported"_s, dateJson(*exported, DateForm::Iso8601));
     }
-    return EncodeError::write(object, JsonFormat::pretty());
+    // Whatever is written here must import again: past the limit in the pretty form, the same
+    // document without its white space; past it even then, nothing.
+    QByteArray bytes = EncodeError::write(object, JsonFormat::pretty());
+    if (bytes.size() > kMaxDocumentBytes) {
+        bytes = EncodeError::write(object, JsonFormat::compact());
+    }
+    if (bytes.size() > kMaxDocumentBytes) {
+        throw EncodeError(EncodeError::Reason::TooLarge);
+    }
+    return bytes;
 }
 
 SettingsBundle SettingsBundle::decode(const QByteArray &data) {

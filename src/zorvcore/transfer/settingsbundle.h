@@ -34,8 +34,10 @@ struct SettingsBundle {
     ProfileSet profiles;
     TriggerSet triggers;
 
-    // Pretty-printed with sorted keys and ISO-8601 dates; the same bundle always gives the same
-    // bytes. Throws EncodeError.
+    // Pretty-printed with sorted keys and ISO-8601 dates, or compact when the pretty form would
+    // pass kMaxDocumentBytes, so that decode() always takes it back; the same bundle always gives
+    // the same bytes. Throws EncodeError (Reason::TooLarge when even the compact form passes
+    // the limit).
     [[nodiscard]] QByteArray encoded() const;
     // Refuses an oversized document before parsing (ImportError tooLarge), then decodes strictly
     // (DecodeError), then refuses another format tag (ImportError unsupportedFormat).

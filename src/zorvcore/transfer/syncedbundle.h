@@ -2,6 +2,7 @@
 
 #include "profiles/profileset.h"
 #include "sectionlayout.h"
+#include "syncedidentifiers.h"
 #include "syncedsettings.h"
 #include "triggers/triggerset.h"
 
@@ -19,7 +20,8 @@ struct SyncedBundle {
 
     // `format` is always kFormatTag.
     SyncedBundle(QDateTime updatedAt, QString deviceID, QString deviceName, SyncedSettings settings,
-                 SectionLayout layout, ProfileSet profiles, TriggerSet triggers);
+                 SectionLayout layout, ProfileSet profiles, TriggerSet triggers,
+                 SyncedIdentifiers deleted = {});
 
     QString format;
     // Decides which of two bundles is newer. Sent with whole seconds only.
@@ -31,13 +33,16 @@ struct SyncedBundle {
     SectionLayout layout;
     ProfileSet profiles;
     TriggerSet triggers;
+    // The profiles and rules the sending Mac knows to be deleted. Written under "deleted" only
+    // when there are any, so a record without deletions keeps the eight keys of its format.
+    SyncedIdentifiers deleted;
 
     // Compact, sorted keys, ISO-8601 dates in whole seconds. Throws EncodeError.
     [[nodiscard]] QByteArray encoded() const;
     // Every key is required; the format tag is read but not checked. Throws DecodeError.
     [[nodiscard]] static SyncedBundle decode(const QByteArray &data);
 
-    // Same settings, layout, profiles and rules, whoever made them and when.
+    // Same settings, layout, profiles, rules and deletions, whoever made them and when.
     [[nodiscard]] bool contentEquals(const SyncedBundle &other) const;
     // The newer bundle (this one on a tie) with the two layouts united.
     [[nodiscard]] SyncedBundle merging(const SyncedBundle &other) const;

@@ -69,6 +69,14 @@ QList<KeyCapText::Paragraph> KeyCapText::paragraphs(const QString &text) {
     return result;
 }
 
+QString KeyCapText::spoken(const QString &text) {
+    QString result;
+    for (const Segment &segment : segments(text)) {
+        result += segment.caps ? KeyCapDrawing::spoken(*segment.caps) : segment.plain;
+    }
+    return result;
+}
+
 QVariantList KeyCapText::layoutValue(const QString &text) {
     QVariantList paragraphList;
     for (const Paragraph &paragraph : paragraphs(text)) {

@@ -44,6 +44,9 @@ public:
     // never added: a cap directly followed by "." stays glued to it. A paragraph that starts with
     // spaces begins with a word that has no pieces. Empty lines are empty paragraphs.
     [[nodiscard]] static QList<Paragraph> paragraphs(const QString &text);
+    // How a screen reader says the text: each token's caps as KeyCapDrawing::spoken() gives them
+    // ("Hold option and click"), everything else as written.
+    [[nodiscard]] static QString spoken(const QString &text);
     // paragraphs() for QML: a list of paragraphs, each a list of {pieces, spacesAfter}, each piece
     // {text} or {caps} (a list of labels).
     [[nodiscard]] static QVariantList layoutValue(const QString &text);

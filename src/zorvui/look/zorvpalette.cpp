@@ -122,4 +122,8 @@ QVariantList ZorvPalette::keysLayout(const QString &text) {
     return KeyCapText::layoutValue(text);
 }
 
+QString ZorvPalette::keysSpoken(const QString &text) {
+    return KeyCapText::spoken(text);
+}
+
 } // namespace zorv

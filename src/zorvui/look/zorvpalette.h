@@ -98,6 +98,8 @@ public:
     // Running text with "{token}"s as inline key caps, laid out in paragraphs of words (see
     // KeyCapText::layoutValue); KeysText.qml draws it.
     Q_INVOKABLE [[nodiscard]] static QVariantList keysLayout(const QString &text);
+    // The same text as a screen reader says it (see KeyCapText::spoken).
+    Q_INVOKABLE [[nodiscard]] static QString keysSpoken(const QString &text);
 
     [[nodiscard]] QColor paper() const { return color(Role::Paper); }
     [[nodiscard]] QColor paper2() const { return color(Role::Paper2); }

@@ -24,7 +24,7 @@ Item {
     width: parent ? parent.width : 0
     implicitHeight: root.topPadding + paragraphs.implicitHeight
     Accessible.role: Accessible.StaticText
-    Accessible.name: root.keysText
+    Accessible.name: Zorv.keysSpoken(root.keysText)
 
     FontMetrics {
         id: metrics

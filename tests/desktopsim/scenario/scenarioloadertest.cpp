@@ -105,6 +105,26 @@ struct BadPart {
 };
 
 // "@screen" stands for a valid screen, "@app" for an application with the item "one".
+TEST(ScenarioLoaderTest, ReadsTheBundleAndTheUpdateFeed) {
+    const Scenario plain = ScenarioLoader::parse(
+        (u"{\"name\": \"t\", \"screens\": ["_s + kScreen + u"]}"_s).toUtf8(), u"t"_s);
+    EXPECT_EQ(plain.bundle, ScenarioBundle{});
+    EXPECT_FALSE(plain.updates);
+
+    const Scenario scenario = ScenarioLoader::parse(
+        (u"{\"name\": \"t\", \"screens\": ["_s + kScreen +
+         uR"(], "bundle": {"path": "/Users/user/Downloads/Zorv.app", "translocated": true},
+            "updates": {"feed": "http://127.0.0.1:8/appcast.xml", "outcome": "feedError",
+                        "canCheck": false, "automaticChecks": false}})"_s)
+            .toUtf8(),
+        u"t"_s);
+    EXPECT_EQ(scenario.bundle, (ScenarioBundle{u"/Users/user/Downloads/Zorv.app"_s, true}));
+    EXPECT_EQ(scenario.updates, (ScenarioUpdates{u"http://127.0.0.1:8/appcast.xml"_s,
+                                                 SimUpdater::Outcome::FeedError, false, false}));
+    EXPECT_EQ(ScenarioUpdates{u"/tmp/feeds/appcast.xml"_s}.feedUrl(),
+              u"file:///tmp/feeds/appcast.xml"_s);
+}
+
 TEST(ScenarioLoaderTest, BadFilesFailWithTheKeyPath) {
     const BadPart cases[] = {
         {"{", "$: "},
@@ -140,6 +160,14 @@ TEST(ScenarioLoaderTest, BadFilesFailWithTheKeyPath) {
          "$.zorvPositions[\"zorv-icon\"]: Unknown key"},
         {R"({"name": "t", "screens": [@screen], "zorvPositions": {"zorv-icon-v2": -1}})",
          "$.zorvPositions[\"zorv-icon-v2\"]: Expected a number of at least 0."},
+        {R"({"name": "t", "screens": [@screen], "bundle": {"path": "Downloads/Zorv.app"}})",
+         "$.bundle.path: Expected an absolute Mac path"},
+        {R"({"name": "t", "screens": [@screen], "bundle": {"path": "/Applications/../Zorv.app"}})",
+         "$.bundle.path: Expected an absolute Mac path"},
+        {R"({"name": "t", "screens": [@screen], "updates": {"feed": "a.xml", "outcome": "maybe"}})",
+         "$.updates.outcome: Expected one of \"decide\""},
+        {R"({"name": "t", "screens": [@screen], "updates": {"outcome": "found"}})",
+         "$.updates.feed: "},
     };
     for (const auto &[json, reason] : cases) {
         expectRejected(

@@ -1,0 +1,196 @@
+#include "screenwindows.h"
+
+#include "desktopviewmodel.h"
+#include "macscreenview.h"
+#include "windows/simappwindows.h"
+
+#include <QPainter>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QRegion>
+
+#include <algorithm>
+
+namespace zorv {
+
+namespace {
+
+void collectViews(QQuickItem *item, QList<MacScreenView *> &views) {
+    if (auto *view = qobject_cast<MacScreenView *>(item)) {
+        views.append(view);
+    }
+    for (QQuickItem *child : item->childItems()) {
+        collectViews(child, views);
+    }
+}
+
+// The part of the item in view: inside every clipping ancestor (a scrolled area).
+QRectF visibleSceneRect(const QQuickItem &item) {
+    QRectF rect = item.mapRectToScene(item.boundingRect());
+    for (const QQuickItem *ancestor = item.parentItem(); ancestor;
+         ancestor = ancestor->parentItem()) {
+        if (ancestor->clip()) {
+            rect &= ancestor->mapRectToScene(ancestor->boundingRect());
+        }
+    }
+    return rect;
+}
+
+void paintShadow(QPainter &painter, const QRectF &rect) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    for (int ring = 6; ring >= 1; --ring) {
+        painter.setBrush(QColor(0, 0, 0, 10));
+        painter.drawRoundedRect(rect.adjusted(-ring, -ring + 3, ring, ring + 3), 6 + ring,
+                                6 + ring);
+    }
+    painter.restore();
+}
+
+} // namespace
+
+ScreenWindows::ScreenWindows(SimAppWindows &windows, Mode mode, QObject *parent)
+    : QObject(parent), m_windows(windows), m_mode(mode) {
+    m_windows.setPresenter([this](SimAppWindow &window) { present(window); });
+}
+
+ScreenWindows::~ScreenWindows() {
+    m_windows.setPresenter({});
+}
+
+void ScreenWindows::setDesktopWindow(QQuickWindow *window) {
+    if (m_desktop) {
+        disconnect(m_desktop, nullptr, this, nullptr);
+    }
+    m_desktop = window;
+    if (m_desktop && m_mode == Mode::Overlaid) {
+        // Scrolling and resizing draw a frame; moving the window does not.
+        connect(m_desktop, &QQuickWindow::frameSwapped, this, &ScreenWindows::overlay);
+        connect(m_desktop, &QWindow::xChanged, this, &ScreenWindows::overlay);
+        connect(m_desktop, &QWindow::yChanged, this, &ScreenWindows::overlay);
+        overlay();
+    }
+}
+
+void ScreenWindows::present(SimAppWindow &window) {
+    if (m_mode == Mode::Composited) {
+        window.showAtFrame();
+    } else {
+        overlay();
+    }
+    Q_EMIT changed();
+}
+
+QList<SimAppWindow *> ScreenWindows::stackingOrder(QList<SimAppWindow *> windows) {
+    std::stable_sort(windows.begin(), windows.end(), [](SimAppWindow *a, SimAppWindow *b) {
+        return a->record().frontOrder < b->record().frontOrder;
+    });
+    return windows;
+}
+
+QList<MacScreenView *> ScreenWindows::screenViews() const {
+    QList<MacScreenView *> views;
+    if (m_desktop) {
+        collectViews(m_desktop->contentItem(), views);
+    }
+    return views;
+}
+
+QList<ScreenWindows::Placed> ScreenWindows::placed() const {
+    const QList<MacScreenView *> views = screenViews();
+    QList<ScreenMapping> mappings;
+    for (const MacScreenView *view : views) {
+        mappings.append(view->mapping());
+    }
+    QList<Placed> result;
+    for (SimAppWindow *window : stackingOrder(m_windows.windows())) {
+        if (!window->window() || !window->record().visible) {
+            continue;
+        }
+        const auto place = placeWindow(mappings, window->record().frame);
+        if (!place) {
+            continue;
+        }
+        const auto view = std::find_if(views.cbegin(), views.cend(), [&](MacScreenView *view) {
+            return view->mapping().displayId == place->displayId;
+        });
+        result.append(
+            {window->window(), (*view)->mapRectToScene(place->viewRect), visibleSceneRect(**view)});
+    }
+    return result;
+}
+
+QImage ScreenWindows::picture() const {
+    if (!m_desktop) {
+        return {};
+    }
+    QImage image = m_desktop->grabWindow();
+    // Painted in the window's coordinates, whatever its pixel density.
+    image.setDevicePixelRatio(m_desktop->effectiveDevicePixelRatio());
+    QPainter painter(&image);
+    for (const Placed &placed : this->placed()) {
+        auto *quick = qobject_cast<QQuickWindow *>(placed.window.data());
+        if (!quick) {
+            continue;
+        }
+        const QImage content = quick->grabWindow();
+        painter.save();
+        painter.setClipRect(placed.visibleRect);
+        paintShadow(painter, placed.sceneRect);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(placed.sceneRect, content);
+        painter.setPen(QColor(0, 0, 0, 60));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(placed.sceneRect.adjusted(-0.5, -0.5, 0.5, 0.5));
+        painter.restore();
+    }
+    return image;
+}
+
+void ScreenWindows::overlay() {
+    if (!m_desktop) {
+        return;
+    }
+    QList<QWindow *> shown;
+    for (const Placed &placed : placed()) {
+        QWindow *window = placed.window;
+        const QRect global(m_desktop->mapToGlobal(placed.sceneRect.topLeft().toPoint()),
+                           placed.sceneRect.size().toSize());
+        const QRectF seen = placed.sceneRect & placed.visibleRect;
+        if (seen.isEmpty()) {
+            continue;
+        }
+        if (!(window->flags() & Qt::FramelessWindowHint)) {
+            window->setFlags(window->flags() | Qt::FramelessWindowHint);
+        }
+        window->setTransientParent(m_desktop);
+        if (window->geometry() != global) {
+            window->setGeometry(global);
+        }
+        const QRegion mask = seen == placed.sceneRect
+                                 ? QRegion()
+                                 : QRegion(seen.translated(-placed.sceneRect.topLeft()).toRect());
+        if (window->mask() != mask) {
+            window->setMask(mask);
+        }
+        if (!window->isVisible()) {
+            window->show();
+        }
+        shown.append(window);
+    }
+    if (shown != m_stacked) {
+        for (QWindow *window : shown) {
+            window->raise();
+        }
+        m_stacked = shown;
+    }
+    for (SimAppWindow *window : m_windows.windows()) {
+        if (window->window() && !shown.contains(window->window()) &&
+            window->window()->isVisible()) {
+            window->window()->hide();
+        }
+    }
+}
+
+} // namespace zorv

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "screenmapping.h"
+
+#include <QImage>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QRectF>
+#include <QWindow>
+
+class QQuickWindow;
+
+namespace zorv {
+
+class MacScreenView;
+class SimAppWindow;
+class SimAppWindows;
+struct WindowRecord;
+
+// Zorv's own windows on the drawn screens: every adopted window the simulated window server
+// shows, on the screen that holds most of it, at its frame, the frontmost on top.
+//
+// Two ways to put them there. With a real display (Overlaid) each window stays a real top-level
+// window of its own, so it takes the mouse, the keyboard and text input natively: it is made
+// frameless, kept above the desktop window and moved over the drawn screen wherever that is
+// scrolled or moved to, cut to the part of the screen in view (the screens are drawn at life
+// size there, so the window's own size is right). Offscreen (Composited) nobody sees windows
+// live, so each window is kept at its simulated frame and drawn into picture(), the desktop
+// window's picture that screenshots and rendering tests save. Main thread.
+class ScreenWindows : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Mode { Overlaid, Composited };
+
+    // One window as drawn: where in the desktop window (scene coordinates) and the part of the
+    // desktop window it can be seen through (its screen's view, cut by scrolling).
+    struct Placed {
+        QPointer<QWindow> window;
+        QRectF sceneRect;
+        QRectF visibleRect;
+    };
+
+    // Takes over how `windows` reach the display until destroyed.
+    ScreenWindows(SimAppWindows &windows, Mode mode, QObject *parent = nullptr);
+    ~ScreenWindows() override;
+
+    // The window the screens are drawn in; windows are placed once it is set.
+    void setDesktopWindow(QQuickWindow *window);
+
+    // The visible windows, back to front.
+    [[nodiscard]] QList<Placed> placed() const;
+    // The desktop window's picture with the windows drawn over their screens.
+    [[nodiscard]] QImage picture() const;
+
+    // Back to front: the window ordered front last is on top; windows never ordered front keep
+    // the order they were adopted in.
+    [[nodiscard]] static QList<SimAppWindow *> stackingOrder(QList<SimAppWindow *> windows);
+
+Q_SIGNALS:
+    // A window was shown, hidden, moved, resized or ordered front.
+    void changed();
+
+private:
+    void present(SimAppWindow &window);
+    void overlay();
+    [[nodiscard]] QList<MacScreenView *> screenViews() const;
+
+    SimAppWindows &m_windows;
+    const Mode m_mode;
+    QPointer<QQuickWindow> m_desktop;
+    // The overlaid windows, back to front, as last raised.
+    QList<QWindow *> m_stacked;
+};
+
+} // namespace zorv

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "transfer/syncedidentifiers.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+namespace zorv {
+
+// What this Mac keeps of sync between runs, in "sync-state.json": the stamp of the synced content
+// it holds (the time of its last change here, or of the record it was taken from), a digest of
+// that content and the ids of its profiles and rules, so that a change made while Zorv or sync
+// was off is still told apart, and the profiles and rules known to be deleted.
+struct SyncState {
+    // Invalid until the content was first looked at.
+    QDateTime stamp;
+    // Empty until the content was first looked at.
+    QByteArray digest;
+    // The digest an earlier version kept (of the whole content at once), until it is checked.
+    QByteArray legacyDigest;
+    // The profiles and rules of that content.
+    SyncedIdentifiers ids;
+    SyncedIdentifiers deleted;
+
+    // A missing or unreadable file gives the empty state.
+    [[nodiscard]] static SyncState read(const QString &path);
+    // A state that cannot be written is written again at its next change. Not synced to the
+    // disk: it changes with every change of the setup, and a state lost in a power cut only
+    // makes the content here count as new.
+    void write(const QString &path) const;
+};
+
+} // namespace zorv

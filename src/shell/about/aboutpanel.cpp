@@ -1,0 +1,51 @@
+#include "aboutpanel.h"
+
+#include "about/appicon.h"
+#include "appwindow.h"
+
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QtDebug>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+AboutPanel::AboutPanel(Build build, Services services, QObject *parent)
+    : QObject(parent), m_build(std::move(build)), m_services(std::move(services)) {}
+
+AboutPanel::~AboutPanel() {
+    m_appWindow.reset();
+    delete m_window;
+}
+
+QUrl AboutPanel::viewUrl() {
+    return QUrl(u"qrc:/Zorv/Shell/about/AboutPanel.qml"_s);
+}
+
+void AboutPanel::show() {
+    if (m_services.activateApp) {
+        m_services.activateApp();
+    }
+    if (!m_window) {
+        auto *content = new AboutContent(m_build, m_services.openUrl);
+        QQmlComponent component(&m_services.engine, viewUrl());
+        QObject *created = component.createWithInitialProperties(
+            {{u"content"_s, QVariant::fromValue(content)},
+             {u"iconSource"_s, AppIcon::source(m_services.engine, m_services.icon)}});
+        auto *window = qobject_cast<QQuickWindow *>(created);
+        if (!window) {
+            qWarning().noquote() << "The about panel could not be made:" << component.errorString();
+            delete created;
+            delete content;
+            return;
+        }
+        content->setParent(window);
+        m_window = window;
+        m_appWindow = m_services.windows.adopt(*window);
+        m_appWindow->center();
+    }
+    m_appWindow->makeKeyAndOrderFront();
+}
+
+} // namespace zorv

@@ -1,0 +1,84 @@
+#include "desktopapp.h"
+#include "manualclock.h"
+#include "move/moveoffer.h"
+#include "scenario/scenarioloader.h"
+#include "simulatedplatform.h"
+#include "storage/zorvpaths.h"
+#include "workerclockdriver.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+// A small Mac whose bundle lies where `bundle` says, with an update feed in a file beside the
+// scenario that offers build 99 ("9.9").
+Scenario launchScenario(const QTemporaryDir &folder, const QString &bundle) {
+    QFile feed(folder.filePath(u"appcast.xml"_s));
+    EXPECT_TRUE(feed.open(QIODevice::WriteOnly));
+    feed.write("<rss version=\"2.0\" xmlns:u=\"urn:u\"><channel><item><u:version>99</u:version>"
+               "<u:shortVersionString>9.9</u:shortVersionString></item></channel></rss>");
+    feed.close();
+    QFile file(folder.filePath(u"mac.json"_s));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((uR"({"name": "launch", "start": "2026-12-01T09:00:00Z",
+        "screens": [{"name": "Screen", "frame": {"x": 0, "y": 0, "width": 1000, "height": 700}}],
+        "bundle": )"_s +
+                bundle + uR"(, "updates": {"feed": "appcast.xml"}})"_s)
+                   .toUtf8());
+    file.close();
+    return ScenarioLoader::load(file.fileName());
+}
+
+TEST(DesktopLaunchTest, ADownloadedCopyIsOfferedTheMoveAndNeverChecksForUpdates) {
+    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    const QTemporaryDir folder;
+    ManualClock clock(QDateTime(QDate(2026, 12, 1), QTime(9, 0), QTimeZone::utc()));
+    SimulatedPlatform platform(
+        clock,
+        launchScenario(folder,
+                       uR"({"path": "/Users/user/Downloads/Zorv.app", "translocated": true})"_s),
+        false);
+    DesktopApp app(platform, SimOptions());
+    ASSERT_TRUE(app.start());
+    WorkerClockDriver driver(clock);
+    driver.run(seconds(10));
+
+    ASSERT_TRUE(app.mover() && app.mover()->window());
+    EXPECT_TRUE(app.mover()->window()->isVisible());
+    const auto *offer = app.mover()->window()->findChild<MoveOffer *>();
+    ASSERT_TRUE(offer);
+    EXPECT_TRUE(offer->message().startsWith(u"Zorv is running from your Downloads folder."_s));
+    EXPECT_FALSE(app.model()->updateStatus().canUpdate);
+    EXPECT_EQ(platform.updater().checksStarted(), 0);
+}
+
+TEST(DesktopLaunchTest, AnInstalledCopyChecksTheScenariosFeedAfterLaunch) {
+    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    const QTemporaryDir folder;
+    ManualClock clock(QDateTime(QDate(2026, 12, 1), QTime(9, 0), QTimeZone::utc()));
+    SimulatedPlatform platform(
+        clock, launchScenario(folder, uR"({"path": "/Applications/Zorv.app"})"_s), false);
+    DesktopApp app(platform, SimOptions());
+    ASSERT_TRUE(app.start());
+    WorkerClockDriver driver(clock);
+    driver.run(seconds(5));
+
+    EXPECT_FALSE(app.mover());
+    EXPECT_EQ(platform.updater().checksStarted(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !platform.updater().isChecking(); }, 5000));
+    const UpdateStatus &status = app.model()->updateStatus();
+    EXPECT_TRUE(status.canUpdate);
+    EXPECT_EQ(status.availability, UpdateAvailability::available(u"9.9"_s));
+    EXPECT_FALSE(status.failed);
+}
+
+} // namespace
+} // namespace zorv

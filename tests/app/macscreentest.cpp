@@ -1,0 +1,314 @@
+#include "desktopapp.h"
+#include "macscreenview.h"
+#include "manualclock.h"
+#include "scenario/scenarioloader.h"
+#include "simulatedplatform.h"
+#include "workerclockdriver.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QQmlComponent>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QQuickWindow>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+QQuickItem *findItem(QQuickItem *item, const QString &objectName) {
+    if (item->objectName() == objectName) {
+        return item;
+    }
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findItem(child, objectName)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+void collectViews(QQuickItem *item, QList<MacScreenView *> &views) {
+    if (auto *view = qobject_cast<MacScreenView *>(item)) {
+        views.append(view);
+    }
+    for (QQuickItem *child : item->childItems()) {
+        collectViews(child, views);
+    }
+}
+
+int countPixels(const QImage &image, const QColor &color, QRect area, int tolerance = 2) {
+    area &= image.rect();
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            count += qAbs(pixel.red() - color.red()) <= tolerance &&
+                     qAbs(pixel.green() - color.green()) <= tolerance &&
+                     qAbs(pixel.blue() - color.blue()) <= tolerance;
+        }
+    }
+    return count;
+}
+
+// A plain window of one colour, as Zorv's windows are to the screen that shows them.
+struct ColouredWindow {
+    ColouredWindow(SimAppWindows &windows, const QColor &color, QSizeF size) {
+        view.setColor(color);
+        view.resize(size.toSize());
+        adopted = windows.adopt(view);
+        adopted->setContentSize(size);
+    }
+
+    [[nodiscard]] SimAppWindow &sim() { return static_cast<SimAppWindow &>(*adopted); }
+
+    QQuickView view;
+    std::unique_ptr<AppWindow> adopted;
+};
+
+// Zorv on a shipped scenario, its start-up done, with its desktop window offscreen.
+struct DesktopOnScreen {
+    explicit DesktopOnScreen(const QString &scenario, bool dark = false)
+        : platform(clock, ScenarioLoader::load(scenario), false), app(platform, SimOptions{}) {
+        EXPECT_TRUE(app.start());
+        platform.desktop().appearance().setDark(dark);
+        WorkerClockDriver(clock).drain();
+    }
+
+    [[nodiscard]] MacScreenView *view(DisplayId displayId) const {
+        QList<MacScreenView *> views;
+        collectViews(app.window()->contentItem(), views);
+        for (MacScreenView *view : views) {
+            if (DisplayId(view->displayId()) == displayId) {
+                return view;
+            }
+        }
+        return nullptr;
+    }
+
+    // Where a global point is drawn in the desktop window.
+    [[nodiscard]] QPointF inWindow(QPointF global) {
+        const DisplayId active = platform.desktop().readout().bar().front().displayId;
+        const MacScreenView *screen = view(active);
+        return screen->mapToScene(screen->mapping().toView(global));
+    }
+
+    [[nodiscard]] BarEntry zorvIcon() {
+        for (const BarEntry &entry : platform.desktop().readout().bar()) {
+            if (entry.autosaveName == BarItems::zorvIconName) {
+                return entry;
+            }
+        }
+        ADD_FAILURE() << "no icon";
+        return {};
+    }
+
+    ManualClock clock;
+    SimulatedPlatform platform;
+    DesktopApp app;
+};
+
+struct Look {
+    const char *scenario;
+    bool dark;
+};
+
+class MacScreenRenderingTest : public ::testing::TestWithParam<Look> {};
+
+// Each scenario's screens in both appearances, with two of Zorv's windows on the active one: a
+// panel centred on it and, in front of it, a pop-up just below Zorv's icon. The pictures are kept
+// in the build folder (tests/app/screenshots/screen-*.png, "-2x" when drawn at twice the size)
+// for people to look at.
+TEST_P(MacScreenRenderingTest, DrawsTheScreensWithZorvsWindows) {
+    DesktopOnScreen desktop(QString::fromLatin1(GetParam().scenario), GetParam().dark);
+    const QColor panelColor(u"#e0484b"_s);
+    const QColor popUpColor(u"#2f9e44"_s);
+    SimAppWindows &windows = desktop.platform.desktop().appWindows();
+    ColouredWindow panel(windows, panelColor, QSizeF(420, 300));
+    panel.adopted->center();
+    panel.adopted->makeKeyAndOrderFront();
+    ColouredWindow popUp(windows, popUpColor, QSizeF(240, 320));
+    // On a crowded bar Zorv's icon may be out of sight: then under the rightmost item in view.
+    BarEntry icon = desktop.zorvIcon();
+    if (!icon.visible) {
+        for (const BarEntry &entry : desktop.platform.desktop().readout().bar()) {
+            if (entry.visible && !entry.immovable) {
+                icon = entry;
+            }
+        }
+    }
+    popUp.sim().userMoves({icon.frame.left(), icon.frame.bottom() + 1});
+    popUp.adopted->makeKeyAndOrderFront();
+
+    const QImage picture = desktop.app.screenPicture();
+    const double ratio = picture.devicePixelRatio();
+    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString name = u"screen-%1-%2%3.png"_s.arg(QString::fromLatin1(GetParam().scenario),
+                                                     GetParam().dark ? u"dark"_s : u"light"_s,
+                                                     ratio > 1 ? u"-%1x"_s.arg(ratio) : QString());
+    EXPECT_TRUE(picture.save(folder + u'/' + name));
+
+    const auto pixels = [&](const QRectF &scene) {
+        return QRectF(scene.topLeft() * ratio, scene.size() * ratio).toAlignedRect();
+    };
+    const auto at = [&](QPointF global) {
+        return picture.pixelColor((desktop.inWindow(global) * ratio).toPoint());
+    };
+    // The panel in the middle of the screen's area below the bar, the pop-up in front of it and
+    // of the bar's lower edge.
+    const MacScreenView *screen = desktop.view(icon.displayId);
+    ASSERT_TRUE(screen);
+    const QRectF frame = screen->frame();
+    EXPECT_EQ(at(panel.sim().record().frame.center()), panelColor);
+    EXPECT_EQ(at(popUp.sim().record().frame.center()), popUpColor);
+    EXPECT_EQ(at(QPointF(icon.frame.left() + 2, icon.frame.bottom() + 4)), popUpColor);
+    EXPECT_NE(at(QPointF(icon.frame.left() - 4, icon.frame.bottom() + 4)), popUpColor);
+
+    // The bar in the appearance's colour, with the text and monochrome glyphs in its text colour.
+    const MacScreenScene &scene = screen->scene().value<MacScreenScene>();
+    const double barHeight = scene.display.barHeight * screen->zoom();
+    const QRect bar = pixels(screen->mapRectToScene(QRectF(0, 0, screen->width(), barHeight)));
+    EXPECT_GT(countPixels(picture, scene.barColor(), bar), bar.width() * bar.height() / 2);
+    EXPECT_GT(countPixels(picture, scene.barTextColor(), bar, 40), 50);
+    EXPECT_EQ(scene.barColor(), GetParam().dark ? QColor(38, 38, 40) : QColor(236, 236, 236));
+    if (scene.display.housing) {
+        const QRect housing =
+            pixels(
+                screen->mapRectToScene(QRectF(
+                    scene.display.housing->first * screen->zoom(), 0,
+                    (scene.display.housing->second - scene.display.housing->first) * screen->zoom(),
+                    barHeight * 0.6)))
+                .adjusted(1, 0, -1, 0);
+        EXPECT_EQ(countPixels(picture, Qt::black, housing, 0), housing.width() * housing.height());
+    }
+    EXPECT_EQ(frame.size(), scene.display.size);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, MacScreenRenderingTest,
+    ::testing::Values(Look{"laptop", false}, Look{"laptop", true}, Look{"dual-displays", false},
+                      Look{"dual-displays", true}, Look{"crowded-bar", false},
+                      Look{"crowded-bar", true}),
+    [](const ::testing::TestParamInfo<Look> &info) {
+        return QString::fromLatin1(info.param.scenario).remove(u'-').toStdString() +
+               (info.param.dark ? "Dark" : "Light");
+    });
+
+// The windows drawn are those shown, back to front in the order they were last ordered front, on
+// the screen holding them; each change is announced, and offscreen the Qt window follows its
+// record so that it can be grabbed.
+TEST(ScreenWindowsTest, ListsTheShownWindowsBackToFront) {
+    DesktopOnScreen desktop(u"laptop"_s);
+    SimAppWindows &windows = desktop.platform.desktop().appWindows();
+    ColouredWindow first(windows, Qt::red, QSizeF(200, 100));
+    ColouredWindow second(windows, Qt::green, QSizeF(200, 100));
+    ColouredWindow third(windows, Qt::blue, QSizeF(200, 100));
+    ColouredWindow away(windows, Qt::yellow, QSizeF(200, 100));
+    QSignalSpy changed(&desktop.app.screenWindows(), &ScreenWindows::changed);
+    second.adopted->makeKeyAndOrderFront();
+    first.adopted->makeKeyAndOrderFront();
+    third.adopted->makeKeyAndOrderFront();
+    third.sim().userCloses();
+    away.sim().userMoves({-5000, 0});
+    away.adopted->makeKeyAndOrderFront();
+    EXPECT_EQ(changed.size(), 6);
+    EXPECT_TRUE(first.view.isVisible());
+    EXPECT_FALSE(third.view.isVisible());
+
+    QList<QWindow *> drawn;
+    for (const ScreenWindows::Placed &placed : desktop.app.screenWindows().placed()) {
+        drawn.append(placed.window);
+    }
+    EXPECT_EQ(drawn, (QList<QWindow *>{&second.view, &first.view}));
+
+    first.sim().userMoves({100, 300});
+    const MacScreenView *screen = desktop.view(1);
+    const ScreenWindows::Placed top = desktop.app.screenWindows().placed().last();
+    EXPECT_EQ(top.sceneRect,
+              screen->mapRectToScene(screen->mapping().toView(QRectF(100, 300, 200, 100))));
+    EXPECT_TRUE(top.visibleRect.contains(top.sceneRect));
+}
+
+// The person's hands on the drawn screen are the simulated Mac's: the pointer moves its mouse, a
+// click on Zorv's icon is a click on the simulated bar with the button and modifiers held, a
+// click on the menus reaches no item, and keys typed are its keyboard's, modifier keys alone too.
+TEST(MacScreenInputTest, HandsMouseAndKeysToTheSimulatedMac) {
+    DesktopOnScreen desktop(u"laptop"_s);
+    QQuickWindow *window = desktop.app.window();
+    window->requestActivate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    DesktopReadout &readout = desktop.platform.desktop().readout();
+    const BarEntry icon = desktop.zorvIcon();
+    const QPoint onIcon = desktop.inWindow(icon.frame.center()).toPoint();
+
+    QTest::mouseMove(window, onIcon);
+    const MacScreenView *screen = desktop.view(icon.displayId);
+    EXPECT_LE(QLineF(readout.cursor().location, icon.frame.center()).length(),
+              1.0 / screen->zoom());
+
+    const qsizetype clicksBefore = readout.clicks().size();
+    QTest::mouseClick(window, Qt::RightButton, Qt::AltModifier, onIcon);
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, onIcon);
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier,
+                      desktop.inWindow(QPointF(100, 12)).toPoint());
+    const QList<DeliveredClick> clicks = readout.clicks().mid(clicksBefore);
+    ASSERT_EQ(clicks.size(), 2);
+    EXPECT_EQ(clicks[0].itemId, icon.itemId);
+    EXPECT_EQ(clicks[0].button, MouseButton::Right);
+    EXPECT_EQ(clicks[0].modifierFlags, EventFlags::option);
+    EXPECT_EQ(clicks[0].kind, ItemClickKind::Right);
+    EXPECT_EQ(clicks[0].origin, EventOrigin::User);
+    EXPECT_EQ(clicks[1].itemId, icon.itemId);
+    EXPECT_EQ(clicks[1].kind, ItemClickKind::Left);
+
+    // The left click opened Zorv's status menu; closing it gives the keyboard back to the screen.
+    desktop.platform.desktop().menus().userDismisses();
+    window->requestActivate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    const qsizetype eventsBefore = readout.events().size();
+    QTest::keyPress(window, Qt::Key_Alt);
+    QTest::keyRelease(window, Qt::Key_Alt);
+    // Command (the Meta key here) goes down, then A, then both come up.
+    QTest::keyClick(window, Qt::Key_A, Qt::MetaModifier);
+    QList<std::tuple<EventType, quint16, quint64>> keys;
+    for (const LoggedEvent &event : readout.events().mid(eventsBefore)) {
+        if (event.type == EventType::KeyDown || event.type == EventType::KeyUp) {
+            keys.append({event.type, event.keyCode, event.flags});
+        }
+    }
+    EXPECT_EQ(keys, (QList<std::tuple<EventType, quint16, quint64>>{
+                        {EventType::KeyDown, 58, EventFlags::option},
+                        {EventType::KeyUp, 58, EventFlags::none},
+                        {EventType::KeyDown, 55, EventFlags::command},
+                        {EventType::KeyDown, 0, EventFlags::command},
+                        {EventType::KeyUp, 0, EventFlags::command},
+                        {EventType::KeyUp, 55, EventFlags::none},
+                    }));
+}
+
+// The side panel with the engine's diagnostics hides and shows; the screens take the room.
+TEST(MacScreenInputTest, HidesTheDiagnostics) {
+    DesktopOnScreen desktop(u"laptop"_s);
+    QQuickWindow *window = desktop.app.window();
+    QQuickItem *button = findItem(window->contentItem(), u"diagnosticsButton"_s);
+    QQuickItem *panel = findItem(window->contentItem(), u"diagnosticsPanel"_s);
+    ASSERT_TRUE(button && panel);
+    const MacScreenView *screen = desktop.view(1);
+    const double zoom = screen->zoom();
+    EXPECT_TRUE(panel->isVisible());
+    QTest::mouseClick(window, Qt::LeftButton, {},
+                      button->mapToScene(button->boundingRect().center()).toPoint());
+    EXPECT_FALSE(panel->isVisible());
+    // Layouts settle when the window is next drawn.
+    (void)desktop.app.screenPicture();
+    EXPECT_GT(screen->zoom(), zoom);
+}
+
+} // namespace
+} // namespace zorv

@@ -1,0 +1,224 @@
+#include "update/updatesettingsreturn.h"
+#include "updatetest.h"
+
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+using Behaviour = LoopbackHttpServer::Behaviour;
+using Outcome = SimUpdater::Outcome;
+
+TEST_F(UpdateTest, QuietCheckAfterLaunchReadsTheAppcastWithTheCookie) {
+    make().start();
+    EXPECT_TRUE(status().canUpdate);
+    EXPECT_EQ(mac.model().automaticUpdateChecks(), std::optional<bool>(true));
+    clock.advance(seconds(2.9));
+    clock.settle();
+    EXPECT_TRUE(server.requests().isEmpty());
+    EXPECT_FALSE(status().checking);
+
+    clock.advance(seconds(0.1));
+    clock.settle();
+    EXPECT_TRUE(status().checking);
+    ASSERT_TRUE(finishCheck());
+    ASSERT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(server.requests()[0].path, "/appcast.xml");
+    EXPECT_EQ(server.requests()[0].headerValues("Cookie"), QList<QByteArray>{"zqpass=harbour"});
+    EXPECT_EQ(status().availability, UpdateAvailability::available(u"1.2"_s));
+    EXPECT_FALSE(status().checking);
+    EXPECT_FALSE(status().failed);
+    EXPECT_EQ(status().lastChecked, std::optional<QDateTime>(clock.wallNow()));
+}
+
+TEST_F(UpdateTest, EachOutcomeOfACheckReachesTheStatus) {
+    const auto available = UpdateAvailability::available(u"0.9"_s);
+    const struct {
+        const char *name;
+        Outcome outcome;
+        Behaviour behaviour;
+        int httpStatus;
+        QByteArray body;
+        UpdateAvailability availability;
+        bool failed;
+        bool stamped;
+    } cases[] = {
+        {"newer build offered", Outcome::Decide, Behaviour::Answer, 200, appcast("12", "1.2"),
+         UpdateAvailability::available(u"1.2"_s), false, true},
+        {"only older builds", Outcome::Decide, Behaviour::Answer, 200, appcast("9", "0.9"),
+         UpdateAvailability::upToDate(), false, true},
+        {"scripted found", Outcome::Found, Behaviour::Answer, 200, appcast("9", "0.9"), available,
+         false, true},
+        {"scripted up to date", Outcome::UpToDate, Behaviour::Answer, 200, appcast("12", "1.2"),
+         UpdateAvailability::upToDate(), false, true},
+        {"scripted feed error", Outcome::FeedError, Behaviour::Answer, 200, appcast("12", "1.2"),
+         UpdateAvailability::unknown(), true, false},
+        {"scripted cancel keeps what was known", Outcome::Cancelled, Behaviour::Answer, 200,
+         appcast("12", "1.2"), UpdateAvailability::upToDate(), false, false},
+        {"server error", Outcome::Decide, Behaviour::Answer, 500, "oops",
+         UpdateAvailability::unknown(), true, false},
+        {"not an appcast", Outcome::Decide, Behaviour::Answer, 200, "<html>portal</html>",
+         UpdateAvailability::unknown(), true, false},
+        {"connection dropped",
+         Outcome::Decide,
+         Behaviour::Close,
+         200,
+         {},
+         UpdateAvailability::unknown(),
+         true,
+         false},
+        {"feed over the size limit", Outcome::Decide, Behaviour::Answer, 200,
+         QByteArray(SimUpdater::maximumFeedBytes + 10, ' ') + appcast("12", "1.2"),
+         UpdateAvailability::unknown(), true, false},
+    };
+    make().start();
+    for (const auto &c : cases) {
+        // Each case starts from a known, up-to-date state.
+        controller->didNotFindUpdate();
+        const auto before = status().lastChecked;
+        clock.advance(seconds(60));
+        updater.setOutcome(c.outcome);
+        server.setBehaviour(c.behaviour, c.httpStatus, c.body);
+        mac.model().checkForUpdatesNow();
+        EXPECT_TRUE(status().checking) << c.name;
+        ASSERT_TRUE(finishCheck()) << c.name;
+        EXPECT_EQ(status().availability, c.availability) << c.name;
+        EXPECT_EQ(status().failed, c.failed) << c.name;
+        EXPECT_FALSE(status().checking) << c.name;
+        EXPECT_EQ(status().lastChecked,
+                  c.stamped ? std::optional<QDateTime>(clock.wallNow()) : before)
+            << c.name;
+    }
+}
+
+TEST_F(UpdateTest, ARedirectToAnotherHostIsNotFollowed) {
+    LoopbackHttpServer elsewhere;
+    QUrl target = elsewhere.url(u"/appcast.xml"_s);
+    target.setHost(u"localhost"_s);
+    server.setExtraHeaders({{"Location", target.toEncoded()}});
+    server.setBehaviour(Behaviour::Answer, 302, {});
+    make().start();
+    mac.model().checkForUpdatesNow();
+    ASSERT_TRUE(finishCheck());
+    EXPECT_TRUE(status().failed);
+    EXPECT_TRUE(elsewhere.requests().isEmpty());
+}
+
+TEST_F(UpdateTest, AQuietCheckTheUpdaterCannotRunLeavesNoCheckingBehind) {
+    make().start();
+    updater.setCanCheck(false);
+    mac.model().checkForUpdatesNow();
+    clock.advance(seconds(10));
+    clock.settle();
+    EXPECT_FALSE(status().checking);
+    EXPECT_EQ(updater.checksStarted(), 0);
+    EXPECT_TRUE(server.requests().isEmpty());
+}
+
+TEST_F(UpdateTest, OnlyACopyInAnApplicationsFolderWithAFeedCanUpdate) {
+    const struct {
+        const char *name;
+        QString bundle;
+        bool translocate;
+        bool feed;
+        bool canUpdate;
+    } cases[] = {
+        {"system Applications", u"/Applications/Zorv.app"_s, false, true, true},
+        {"the user's Applications", u"/Users/user/Applications/Zorv.app"_s, false, true, true},
+        {"Downloads", u"/Users/user/Downloads/Zorv.app"_s, false, true, false},
+        {"translocated from Downloads", u"/Users/user/Downloads/Zorv.app"_s, true, true, false},
+        {"a folder named like it", u"/ApplicationsOld/Zorv.app"_s, false, true, false},
+        {"no feed", u"/Applications/Zorv.app"_s, false, false, false},
+    };
+    for (const auto &c : cases) {
+        files.installBundle(c.bundle);
+        files.setRunningBundle(c.bundle);
+        if (c.translocate) {
+            files.translocate(c.bundle);
+        }
+        mac.desktop().systemFacts().setBundleInfoString(
+            u"SUFeedURL"_s, c.feed
+                                ? std::optional<QString>(server.url(u"/appcast.xml"_s).toString())
+                                : std::nullopt);
+        make().start();
+        EXPECT_EQ(status().canUpdate, c.canUpdate) << c.name;
+        clock.advance(seconds(UpdateController::quietCheckDelaySeconds));
+        clock.settle();
+        EXPECT_EQ(status().checking, c.canUpdate) << c.name;
+        ASSERT_TRUE(finishCheck()) << c.name;
+    }
+}
+
+TEST_F(UpdateTest, TheUpdateTestFeedReplacesTheBundlesOwn) {
+    mac.desktop().systemFacts().setBundleInfoString(u"SUFeedURL"_s, std::nullopt);
+    make(server.url(u"/test-feed.xml"_s).toString()).start();
+    EXPECT_TRUE(status().canUpdate);
+    controller->checkInteractively();
+    ASSERT_TRUE(finishCheck());
+    ASSERT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(server.requests()[0].path, "/test-feed.xml");
+}
+
+TEST_F(UpdateTest, SettingsCommandsReachTheUpdater) {
+    updater.setAutomaticallyChecksForUpdates(false);
+    const QDateTime earlier = clock.wallNow().addDays(-2);
+    updater.setLastUpdateCheckDate(earlier);
+    make().start();
+    EXPECT_EQ(status().lastChecked, std::optional<QDateTime>(earlier));
+    EXPECT_EQ(mac.model().automaticUpdateChecks(), std::optional<bool>(false));
+    // Automatic checks off: no check after launch.
+    clock.advance(seconds(5));
+    clock.settle();
+    EXPECT_EQ(updater.checksStarted(), 0);
+
+    mac.model().setAutomaticUpdateChecks(true);
+    EXPECT_TRUE(updater.automaticallyChecksForUpdates());
+    mac.model().setAutomaticUpdateChecks(false);
+    EXPECT_FALSE(updater.automaticallyChecksForUpdates());
+}
+
+TEST_F(UpdateTest, InstallingShowsTheOfferAndLeavesTheSettingsMarker) {
+    make().start();
+    openPane = u"appearance"_s;
+    mac.model().installUpdate();
+    EXPECT_EQ(activations, 1);
+    ASSERT_TRUE(finishCheck());
+    ASSERT_TRUE(updater.offeredUpdate());
+    // The updater's window writes versions with the "v".
+    EXPECT_EQ(updater.offeredText(), u"v1.2 is now available—you have v1.0."_s);
+    EXPECT_EQ(status().availability, UpdateAvailability::available(u"1.2"_s));
+    // While the window is open no other check starts.
+    mac.model().installUpdate();
+    EXPECT_EQ(updater.checksStarted(), 1);
+
+    QSignalSpy installing(&updater, &SimUpdater::installRequested);
+    updater.userInstallsUpdate();
+    EXPECT_EQ(installing.size(), 1);
+    const QString marker = mac.dataFolder() + u"/update-settings-return.json"_s;
+    EXPECT_EQ(UpdateSettingsReturn::consume(marker, clock.wallNow().addSecs(5)),
+              std::optional<QString>(u"appearance"_s));
+}
+
+TEST_F(UpdateTest, DismissingTheOfferIsNoFailure) {
+    make().start();
+    mac.model().installUpdate();
+    ASSERT_TRUE(finishCheck());
+    updater.userDismissesUpdate();
+    EXPECT_FALSE(updater.offeredUpdate());
+    EXPECT_FALSE(status().failed);
+    EXPECT_EQ(status().availability, UpdateAvailability::available(u"1.2"_s));
+    EXPECT_TRUE(updater.canCheckForUpdates());
+}
+
+TEST(UpdateVersionText, AddsTheVOnlyWhenMissing) {
+    const std::pair<QString, QString> cases[] = {
+        {u"2.1"_s, u"v2.1"_s}, {u"v2.1"_s, u"v2.1"_s}, {u"V2"_s, u"vV2"_s}, {QString(), u"v"_s}};
+    for (const auto &[given, shown] : cases) {
+        EXPECT_EQ(UpdateController::withV(given), shown) << given.toStdString();
+    }
+}
+
+} // namespace
+} // namespace zorv

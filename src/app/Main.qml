@@ -38,6 +38,8 @@ ApplicationWindow {
                 id: diagnosticsButton
 
                 objectName: "diagnosticsButton"
+                // Keys stay with the screen, whose keyboard they are.
+                focusPolicy: Qt.NoFocus
                 checkable: true
                 checked: true
                 text: checked ? qsTr("Hide Diagnostics") : qsTr("Show Diagnostics")

@@ -2,6 +2,7 @@
 
 #include "bundlefacts.h"
 #include "desktopdump.h"
+#include "jsonwriter.h"
 #include "keptpositionsfile.h"
 #include "kit/zorvkit.h"
 #include "reportbuilder.h"
@@ -12,6 +13,8 @@
 #include "zorvreportconfig.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QQuickWindow>
@@ -52,7 +55,20 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
     : QObject(parent), m_platform(platform), m_options(std::move(options)),
       m_windowMode(windowMode()),
       m_viewModel(platform, m_windowMode == ScreenWindows::Mode::Overlaid),
-      m_shell(platform.systemLog()),
+      m_automation(
+          AutomationFrontEnd::Services{{platform.workspace(), platform.desktop().powerSources(),
+                                        platform.desktop().wifi(), platform.desktop().focus()},
+                                       platform.desktop().notifications(),
+                                       platform.desktop().location(),
+                                       platform.clock()}),
+      m_shell(m_automation,
+              PanelServices{m_engine,
+                            platform.desktop().appWindows(),
+                            platform.desktop().eventMonitors(),
+                            platform.desktop().screens(),
+                            platform.clock(),
+                            {}},
+              platform.desktop().desktopPictures()),
       m_windows(
           platform.systemLog(), [this] { showAbout(); },
           [this](const std::optional<QString> &sentReportId) {
@@ -60,6 +76,11 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                   showReport(ReportProblem::Phase(ReportProblem::Sent{*sentReportId}));
               } else {
                   showReport();
+              }
+          },
+          [this] {
+              if (m_searchPanel) {
+                  m_searchPanel->toggle();
               }
           }),
       m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
@@ -111,6 +132,7 @@ DesktopApp::~DesktopApp() {
     m_delegate.reset();
     m_viewModel.setEngine(nullptr);
     m_viewModel.setModel(nullptr);
+    m_searchPanel.reset();
     if (!m_flushPool->waitForDone(0)) {
         // A disk that hangs must not hold the quit up: the writes go on as the process ends.
         (void)m_flushPool.release();
@@ -188,9 +210,12 @@ bool DesktopApp::start() {
                     [this] { m_screenshots->saveLayout(screenPicture()); }),
             connect(&m_screenWindows, &ScreenWindows::changed, this,
                     &DesktopApp::saveLayoutPicture),
+            connect(m_viewModel.banner(), &NotificationBanner::changed, this,
+                    &DesktopApp::saveLayoutPicture),
         };
     }
     m_platform.start();
+    writeScenarioFiles();
     startModel();
     if (m_options.runFor) {
         stopAfter(*m_options.runFor, m_lifetime.token());
@@ -209,6 +234,24 @@ std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platf
     return std::make_unique<ClassicEngine>(std::move(services), SectionLayout().normalized());
 }
 
+void DesktopApp::writeScenarioFiles() {
+    const QMap<QString, QJsonValue> &files = m_platform.scenario().scenario().zorvFiles;
+    if (!files.isEmpty() && !QDir().mkpath(ZorvPaths::root())) {
+        qWarning().noquote() << u"Cannot make Zorv's data folder"_s << ZorvPaths::root();
+        return;
+    }
+    for (auto file = files.cbegin(); file != files.cend(); ++file) {
+        QFile out(ZorvPaths::file(file.key()));
+        if (out.exists()) {
+            continue;
+        }
+        const std::optional<QByteArray> text = writeJson(*file, JsonFormat::pretty());
+        if (!text || !out.open(QIODevice::WriteOnly) || out.write(*text) != text->size()) {
+            qWarning().noquote() << u"Cannot write the scenario's"_s << out.fileName();
+        }
+    }
+}
+
 void DesktopApp::startModel() {
     std::unique_ptr<ClassicEngine> engine = createEngine(m_platform, m_enginePool);
     m_menuBarEngine = engine.get();
@@ -223,6 +266,7 @@ void DesktopApp::startModel() {
     m_model = std::make_unique<AppModel>(std::move(engine), std::move(services), m_shell.shell());
     m_viewModel.setEngine(m_menuBarEngine);
     m_viewModel.setModel(m_model.get(), m_kit);
+    m_searchPanel = std::make_unique<SearchPanelController>(*m_model, m_shell.panels());
     startShell();
 }
 

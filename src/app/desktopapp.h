@@ -3,6 +3,7 @@
 #include "about/aboutpanel.h"
 #include "appdelegate.h"
 #include "appmodel.h"
+#include "automationfrontend.h"
 #include "cancellation.h"
 #include "clock.h"
 #include "desktopshell.h"
@@ -17,6 +18,7 @@
 #include "scenario/scenario.h"
 #include "screenshotrecorder.h"
 #include "screenwindows.h"
+#include "search/searchpanelcontroller.h"
 #include "simoptions.h"
 #include "update/updatecontroller.h"
 
@@ -76,6 +78,8 @@ public:
     // Null until start(); the engine belongs to the model.
     [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine; }
     [[nodiscard]] AppModel *model() const { return m_model.get(); }
+    // The search panel (the search hot key and menu rows open it); null until start().
+    [[nodiscard]] SearchPanelController *searchPanel() const { return m_searchPanel.get(); }
     // Shows the problem-report window, on the preview screen when one is given (the shell's
     // "Report a Problem…" command and launch arguments).
     void showReport(const std::optional<ReportProblem::Phase> &preview = std::nullopt);
@@ -110,6 +114,8 @@ Q_SIGNALS:
 
 private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
+    // Zorv's files the scenario comes with, where the data folder has none of that name yet.
+    void writeScenarioFiles();
     void startModel();
     void startShell();
     void saveLayoutPicture();
@@ -128,14 +134,17 @@ private:
     // The stores' writes at quit. Quitting waits for them at most terminationFlushSeconds: a pool
     // still writing after that is let go rather than waited for.
     std::unique_ptr<QThreadPool> m_flushPool = std::make_unique<QThreadPool>();
+    // Before the shell and the model: the panels' windows come from it and go before it.
+    QQmlApplicationEngine m_engine;
+    AutomationFrontEnd m_automation;
     DesktopShell m_shell;
     DesktopWindows m_windows;
     std::unique_ptr<AppModel> m_model;
+    std::unique_ptr<SearchPanelController> m_searchPanel;
     std::unique_ptr<AppDelegate> m_delegate;
     ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
     bool m_layoutPicturePending = false;
-    QQmlApplicationEngine m_engine;
     // The UI kit on the engine (owned by it).
     ZorvKit *m_kit = nullptr;
     QNetworkAccessManager m_network;

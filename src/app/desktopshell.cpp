@@ -1,75 +1,32 @@
 #include "desktopshell.h"
 
-#include "systemlog.h"
-
-using namespace Qt::StringLiterals;
+#include "automationfrontend.h"
+#include "gestures/pointerrevealgestures.h"
+#include "overlay/menubaroverlay.h"
+#include "secondarybar/secondarybar.h"
 
 namespace zorv {
 
-namespace {
-
-// No hover or scroll monitors: the desktop window offers neither gesture yet.
-class InertRevealGestures final : public RevealGestures {
-public:
-    void update(bool, bool) override {}
-};
-
-// Draws no tint, border or shadow: there are no overlay windows over the simulated bar yet.
-class InertAppearanceOverlay final : public AppearanceOverlayController {
-public:
-    void apply(const Appearance &) override {}
-};
-
-// Has no panel and no dismiss monitors; keeps whether the model showed it, so the model's
-// toggles and refreshes see the state they set.
-class PanelFreeSecondaryBar final : public SecondaryBarController {
-public:
-    [[nodiscard]] bool isVisible() const override { return m_visible; }
-    [[nodiscard]] bool includesAlwaysHidden() const override { return m_includesAlwaysHidden; }
-    void show(const QList<MenuBarItem> &, const std::optional<QRectF> &,
-              bool includeAlwaysHidden) override {
-        m_visible = true;
-        m_includesAlwaysHidden = includeAlwaysHidden;
-    }
-    void orderOut() override { m_visible = false; }
-    void removeDismissMonitors() override {}
-    void writeState(const QList<MenuBarItem> &) override {}
-
-private:
-    bool m_visible = false;
-    bool m_includesAlwaysHidden = false;
-};
-
-// Watches nothing, so the rules always see the context they started with.
-class InertTriggerMonitors final : public TriggerMonitors {
-public:
-    void setOnTick(TickHandler) override {}
-    void start() override {}
-};
-
-// Runs no rule: without monitors there is no context to react to.
-class InertAutomationRunner final : public AutomationRunner {
-public:
-    void evaluate(const QList<TriggerRule> &, const TriggerContext &) override {}
-};
-
-} // namespace
-
-void DesktopShell::post(const QString &text) {
-    const QString body = text.trimmed();
-    if (!body.isEmpty()) {
-        m_log.write(u"Zorv: "_s + body);
-    }
+DesktopShell::DesktopShell(AutomationFrontEnd &automation, const PanelServices &panels,
+                           DesktopPictures &pictures)
+    : m_automation(automation), m_sampler(panels.screens, pictures, panels.clock),
+      m_panels(panels) {
+    m_panels.sampledBarColor = [this] { return m_sampler.sampled(); };
 }
 
 AppModelShell DesktopShell::shell() {
     return AppModelShell{
-        [](AppModel &) { return std::make_unique<InertRevealGestures>(); },
-        [] { return std::make_unique<InertAppearanceOverlay>(); },
-        [](AppModel &) { return std::make_unique<PanelFreeSecondaryBar>(); },
-        [](TriggerMonitors::ChangeHandler) { return std::make_unique<InertTriggerMonitors>(); },
-        [](AppModel &) { return std::make_unique<InertAutomationRunner>(); },
-        *this,
+        [this](AppModel &model) {
+            return std::make_unique<PointerRevealGestures>(model, m_panels.monitors,
+                                                           m_panels.screens, m_panels.clock);
+        },
+        [this] { return std::make_unique<MenuBarOverlay>(m_panels); },
+        [this](AppModel &model) { return std::make_unique<SecondaryBar>(model, m_panels); },
+        [this](TriggerMonitors::ChangeHandler onChange) {
+            return m_automation.makeTriggerMonitors(std::move(onChange));
+        },
+        [this](AppModel &model) { return m_automation.makeAutomationRunner(model); },
+        m_automation.notifier(),
     };
 }
 

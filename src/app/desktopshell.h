@@ -1,28 +1,32 @@
 #pragma once
 
 #include "appmodelshell.h"
+#include "items/menubarcolorsampler.h"
+#include "windows/panelservices.h"
 
 namespace zorv {
 
-class SystemLog;
+class AutomationFrontEnd;
+class DesktopPictures;
 
-// The application shell's side of the app model as far as this desktop has one. The menu-bar
-// look, the reveal gestures, the secondary bar's panel and the rule monitors belong to a shell
-// that does not exist yet, so the controllers made here are inert: they take what the model
-// hands them and show or watch nothing (the secondary bar only keeps whether the model asked for
-// it to show). Notifications are real: each goes to the system log. Must outlive the model.
-class DesktopShell final : public Notifier {
+// The application shell's side of the app model: the reveal gestures, the menu-bar overlay and
+// the secondary bar are the panels' own, over the simulated Mac's monitors, screens and windows;
+// the rule monitors, the runner and the notifier are the automation front end's. Everything given
+// must outlive the shell, and the shell the model.
+class DesktopShell final {
 public:
-    explicit DesktopShell(SystemLog &log) : m_log(log) {}
+    DesktopShell(AutomationFrontEnd &automation, const PanelServices &panels,
+                 DesktopPictures &pictures);
 
-    // Writes "Zorv: <text>" to the system log; nothing for an empty text.
-    void post(const QString &text) override;
-
-    // Factories for the model's controllers; this object is their notifier.
+    // Factories for the model's controllers.
     [[nodiscard]] AppModelShell shell();
+    // The services the panels are made with, the sampled bar colour included.
+    [[nodiscard]] const PanelServices &panels() const { return m_panels; }
 
 private:
-    SystemLog &m_log;
+    AutomationFrontEnd &m_automation;
+    MenuBarColorSampler m_sampler;
+    PanelServices m_panels;
 };
 
 } // namespace zorv

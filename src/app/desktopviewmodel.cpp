@@ -29,7 +29,8 @@ QString timeText(const QDateTime &time) {
 } // namespace
 
 DesktopViewModel::DesktopViewModel(SimulatedPlatform &platform, bool lifeSize, QObject *parent)
-    : QObject(parent), m_platform(platform), m_lifeSize(lifeSize) {
+    : QObject(parent), m_platform(platform), m_lifeSize(lifeSize),
+      m_banner(platform.desktop().notifications(), platform.clock()) {
     DesktopModel &model = platform.desktop().model();
     // Every change of the screens is followed by a layout pass, which reports a bar change.
     connect(&model, &DesktopModel::barChanged, this, &DesktopViewModel::refresh);

@@ -3,6 +3,7 @@
 #include "itemlistmodel.h"
 #include "itempositionsmodel.h"
 #include "modelview.h"
+#include "notificationbanner.h"
 #include "screenlistmodel.h"
 #include "screenmapping.h"
 
@@ -45,6 +46,7 @@ class DesktopViewModel : public QObject {
     Q_PROPERTY(QString lastSaved READ lastSaved NOTIFY refreshed)
     Q_PROPERTY(QString lastReconcile READ lastReconcile NOTIFY refreshed)
     Q_PROPERTY(bool lifeSize READ lifeSize CONSTANT)
+    Q_PROPERTY(zorv::NotificationBanner *banner READ banner CONSTANT)
 
 public:
     // `lifeSize`: screens are always drawn at one view pixel per point (windows of their own lie
@@ -71,6 +73,8 @@ public:
     [[nodiscard]] QString lastReconcile() const { return m_lastReconcile; }
 
     [[nodiscard]] bool lifeSize() const { return m_lifeSize; }
+    // The notification banner drawn on the active screen.
+    [[nodiscard]] NotificationBanner *banner() { return &m_banner; }
     // The zoom a screen `screenWidth` points wide is drawn at in a view `available` pixels wide.
     Q_INVOKABLE double zoomFor(double screenWidth, double available) const;
     // The simulated Mac's mouse and keyboard, for the drawn screens.
@@ -111,6 +115,7 @@ private:
     QString m_lastSaved;
     const ClassicEngine *m_engine = nullptr;
     QString m_lastReconcile;
+    NotificationBanner m_banner;
 };
 
 } // namespace zorv

@@ -27,7 +27,7 @@ void DesktopWindows::showReport(const std::optional<QString> &sentReportId) {
 }
 
 void DesktopWindows::toggleSearchPanel() {
-    unavailable(u"search panel"_s);
+    m_toggleSearchPanel();
 }
 
 } // namespace zorv

@@ -8,16 +8,18 @@ namespace zorv {
 
 class SystemLog;
 
-// The windows the shell opens, as far as this desktop has them: the problem-report window and the
-// about panel are real; the settings window, the welcome window and the search panel are not
+// The windows the shell opens, as far as this desktop has them: the problem-report window, the
+// about panel and the search panel are real; the settings window and the welcome window are not
 // built here yet, so asking for one writes "Zorv: the <window> is not available in this build" to
 // the system log and opens nothing.
 class DesktopWindows final : public ShellWindows {
 public:
     using ShowReport = std::function<void(const std::optional<QString> &sentReportId)>;
 
-    DesktopWindows(SystemLog &log, std::function<void()> showAbout, ShowReport showReport)
-        : m_log(log), m_showAbout(std::move(showAbout)), m_showReport(std::move(showReport)) {}
+    DesktopWindows(SystemLog &log, std::function<void()> showAbout, ShowReport showReport,
+                   std::function<void()> toggleSearchPanel)
+        : m_log(log), m_showAbout(std::move(showAbout)), m_showReport(std::move(showReport)),
+          m_toggleSearchPanel(std::move(toggleSearchPanel)) {}
 
     void openSettings(std::optional<SettingsPane> pane) override;
     void showOnboarding() override;
@@ -31,6 +33,7 @@ private:
     SystemLog &m_log;
     std::function<void()> m_showAbout;
     ShowReport m_showReport;
+    std::function<void()> m_toggleSearchPanel;
 };
 
 } // namespace zorv

@@ -16,6 +16,7 @@
 Q_IMPORT_QML_PLUGIN(Zorv_DesktopPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_ModelPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_ReportPlugin)
+Q_IMPORT_QML_PLUGIN(Zorv_PanelsPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_ShellPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_UIPlugin)
 

@@ -159,9 +159,7 @@ void AppModel::toggleSecondaryBar(bool includeAlwaysHidden) {
 }
 
 void AppModel::hideSecondaryBar() {
-    m_secondaryBar->orderOut();
-    m_secondaryBar->removeDismissMonitors();
-    m_secondaryBar->writeState({});
+    m_secondaryBar->hide();
 }
 
 void AppModel::refreshSecondaryBar() {

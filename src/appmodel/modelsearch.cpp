@@ -32,47 +32,78 @@ QList<MenuBarItem> ModelSearch::candidates() const {
     return awake;
 }
 
-QList<MenuBarItem> ModelSearch::searchResults(const QString &query) const {
-    const QList<MenuBarItem> items = candidates();
+const QList<ModelSearch::Candidate> &ModelSearch::preparedCandidates() const {
+    const QList<MenuBarItem> &items = m_model.items();
+    const QList<ItemAlias> &aliases = m_model.settings().itemAliases;
+    // Lists the model replaced or changed no longer share their data with the kept copies.
+    if (m_preparedOnce && items.isSharedWith(m_preparedItems) &&
+        aliases.isSharedWith(m_preparedAliases)) {
+        return m_prepared;
+    }
+    m_preparedOnce = true;
+    m_preparedItems = items;
+    m_preparedAliases = aliases;
+    m_prepared.clear();
+
+    const QList<MenuBarItem> awake = candidates();
     QList<AliasSuggestion::Entry> entries;
-    entries.reserve(items.size());
-    for (const MenuBarItem &item : items) {
+    entries.reserve(awake.size());
+    for (const MenuBarItem &item : awake) {
         entries.append({item, displayName(item)});
     }
     const QHash<QString, QString> suggestions = AliasSuggestion::unique(entries);
-    const Settings &settings = m_model.settings();
+    QHash<QString, QString> userAliases;
+    for (const ItemAlias &alias : aliases) {
+        // The first entry of a key is its alias.
+        if (!userAliases.contains(alias.key)) {
+            userAliases.insert(alias.key, alias.alias);
+        }
+    }
+    m_prepared.reserve(awake.size());
+    for (const MenuBarItem &item : awake) {
+        const QString key = stableKey(item.id);
+        Candidate candidate{item, {}};
+        candidate.texts.append(FuzzyMatch::prepare(displayName(item)));
+        candidate.texts.append(FuzzyMatch::prepare(item.appName));
+        if (const auto userAlias = userAliases.constFind(key); userAlias != userAliases.cend()) {
+            candidate.texts.append(FuzzyMatch::prepare(*userAlias));
+        }
+        if (const auto suggested = suggestions.constFind(key); suggested != suggestions.cend()) {
+            candidate.texts.append(FuzzyMatch::prepare(*suggested));
+        }
+        m_prepared.append(std::move(candidate));
+    }
+    return m_prepared;
+}
+
+QList<MenuBarItem> ModelSearch::searchResults(const QString &query) const {
+    const QList<Candidate> &candidates = preparedCandidates();
+    const FuzzyMatch::Prepared wanted = FuzzyMatch::prepare(query);
 
     struct Scored {
         int score;
-        MenuBarItem item;
+        const MenuBarItem *item;
     };
     QList<Scored> scored;
-    for (const MenuBarItem &item : items) {
-        const QString key = stableKey(item.id);
-        QList<QString> texts{displayName(item), item.appName};
-        if (const auto userAlias = settings.alias(key)) {
-            texts.append(*userAlias);
-        }
-        if (const auto suggested = suggestions.constFind(key); suggested != suggestions.cend()) {
-            texts.append(*suggested);
-        }
+    scored.reserve(candidates.size());
+    for (const Candidate &candidate : candidates) {
         std::optional<int> best;
-        for (const QString &text : texts) {
-            const auto score = FuzzyMatch::score(query, text);
+        for (const FuzzyMatch::Prepared &text : candidate.texts) {
+            const auto score = FuzzyMatch::score(wanted, text);
             if (score && (!best || *score > *best)) {
                 best = score;
             }
         }
         if (best) {
-            scored.append({*best, item});
+            scored.append({*best, &candidate.item});
         }
     }
     std::stable_sort(scored.begin(), scored.end(),
                      [](const Scored &a, const Scored &b) { return a.score > b.score; });
     QList<MenuBarItem> results;
     results.reserve(scored.size());
-    for (Scored &entry : scored) {
-        results.append(std::move(entry.item));
+    for (const Scored &entry : scored) {
+        results.append(*entry.item);
     }
     return results;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "menubaritem.h"
+#include "search/fuzzymatch.h"
+#include "settings/itemalias.h"
 #include "settings/keyshortcut.h"
 
 #include <QList>
@@ -38,9 +40,22 @@ public:
     [[nodiscard]] static QString displayName(const MenuBarItem &item);
 
 private:
+    // An item with the texts a query is matched against, split once.
+    struct Candidate {
+        MenuBarItem item;
+        QList<FuzzyMatch::Prepared> texts;
+    };
+
     [[nodiscard]] QList<MenuBarItem> candidates() const;
+    // The candidates for the model's items and aliases as they are now: kept while the model
+    // holds the very same item and alias lists, rebuilt once either is replaced or changed.
+    [[nodiscard]] const QList<Candidate> &preparedCandidates() const;
 
     AppModel &m_model;
+    mutable QList<MenuBarItem> m_preparedItems;
+    mutable QList<ItemAlias> m_preparedAliases;
+    mutable QList<Candidate> m_prepared;
+    mutable bool m_preparedOnce = false;
 };
 
 } // namespace zorv

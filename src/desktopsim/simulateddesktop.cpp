@@ -1,5 +1,10 @@
 #include "simulateddesktop.h"
 
+#include "layout/coordinates.h"
+
+#include <QPointer>
+#include <QThread>
+
 namespace zorv {
 
 SimulatedDesktop::SimulatedDesktop(Clock &clock, const AppDescription &currentProcess,
@@ -10,8 +15,32 @@ SimulatedDesktop::SimulatedDesktop(Clock &clock, const AppDescription &currentPr
       m_accessibility(m_model), m_inputEvents(m_model), m_screenCapture(m_model),
       m_screens(m_model), m_systemFacts(m_applications), m_desktopPictures(m_model),
       m_appWindows(m_model), m_application(m_model, m_applications, m_appWindows),
-      m_menus(m_model, m_application), m_hotKeys(m_model) {
+      m_menus(m_model, m_application), m_hotKeys(m_model), m_eventMonitors(m_model) {
     m_applications.launchCurrentProcess(currentProcess);
+    m_userInput.setListener([self = QPointer<SimulatedDesktop>(this)](
+                                EventType type, QPointF cursor, quint16 keyCode, quint64 flags) {
+        if (!self) {
+            return;
+        }
+        if (QThread::currentThread() == self->thread()) {
+            self->routeUserEvent(type, cursor, keyCode, flags);
+            return;
+        }
+        QMetaObject::invokeMethod(self, [self, type, cursor, keyCode, flags] {
+            if (self) {
+                self->routeUserEvent(type, cursor, keyCode, flags);
+            }
+        });
+    });
+}
+
+void SimulatedDesktop::routeUserEvent(EventType type, QPointF cursor, quint16 keyCode,
+                                      quint64 flags) {
+    if (m_appWindows.userEvent(type, cursor, keyCode)) {
+        return;
+    }
+    const double top = m_model.read([](const DesktopState &state) { return state.primaryTop(); });
+    m_eventMonitors.deliver({type, Coordinates::flipped(cursor, top), keyCode, flags});
 }
 
 SimulatedDesktop::~SimulatedDesktop() = default;

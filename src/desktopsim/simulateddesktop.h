@@ -6,6 +6,13 @@
 #include "application/simapplication.h"
 #include "capture/simscreencapture.h"
 #include "hotkeys/simhotkeys.h"
+#include "input/simeventmonitors.h"
+#include "context/simfocusstatus.h"
+#include "context/simlocationauthorization.h"
+#include "context/simpowersources.h"
+#include "context/simscripting.h"
+#include "context/simusernotifications.h"
+#include "context/simwificlient.h"
 #include "input/siminputevents.h"
 #include "menus/simmenus.h"
 #include "model/desktopmodel.h"
@@ -75,8 +82,23 @@ public:
     [[nodiscard]] SimApplication &application() { return m_application; }
     [[nodiscard]] SimMenus &menus() { return m_menus; }
     [[nodiscard]] SimHotKeys &hotKeys() { return m_hotKeys; }
+    // Global event monitors: they hear the user's input that is not aimed at this application's
+    // windows.
+    [[nodiscard]] SimEventMonitors &eventMonitors() { return m_eventMonitors; }
+    // What rules watch and use: power, Wi-Fi (with the Location permission it needs), Focus,
+    // notifications and scripts; each is also its own script API.
+    [[nodiscard]] SimPowerSources &powerSources() { return m_powerSources; }
+    [[nodiscard]] SimLocationAuthorization &location() { return m_location; }
+    [[nodiscard]] SimWifiClient &wifi() { return m_wifi; }
+    [[nodiscard]] SimFocusStatus &focus() { return m_focus; }
+    [[nodiscard]] SimUserNotifications &notifications() { return m_notifications; }
+    [[nodiscard]] SimScripting &scripting() { return m_scripting; }
 
 private:
+    // Routes one of the user's events to the application's windows, then, when it was not
+    // theirs, to the global monitors. Main thread.
+    void routeUserEvent(EventType type, QPointF cursor, quint16 keyCode, quint64 flags);
+
     DesktopModel m_model;
     ApplicationRegistry m_applications;
     BarItems m_items;
@@ -100,6 +122,13 @@ private:
     SimApplication m_application;
     SimMenus m_menus;
     SimHotKeys m_hotKeys;
+    SimEventMonitors m_eventMonitors;
+    SimPowerSources m_powerSources;
+    SimLocationAuthorization m_location;
+    SimWifiClient m_wifi{m_location};
+    SimFocusStatus m_focus;
+    SimUserNotifications m_notifications;
+    SimScripting m_scripting;
 };
 
 } // namespace zorv

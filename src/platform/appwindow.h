@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 
 #include <memory>
@@ -9,6 +10,39 @@
 class QWindow;
 
 namespace zorv {
+
+// Window levels (NSWindowLevel): higher levels float over lower ones.
+namespace WindowLevel {
+inline constexpr int normal = 0;
+inline constexpr int floating = 3;
+inline constexpr int mainMenu = 24;
+inline constexpr int statusBar = 25;
+} // namespace WindowLevel
+
+// Collection-behaviour bits (NSWindowCollectionBehavior).
+namespace CollectionBehavior {
+inline constexpr quint64 canJoinAllSpaces = 1ULL << 0;
+inline constexpr quint64 stationary = 1ULL << 4;
+inline constexpr quint64 ignoresCycle = 1ULL << 6;
+inline constexpr quint64 fullScreenAuxiliary = 1ULL << 8;
+} // namespace CollectionBehavior
+
+// How a window or panel floats and takes input (NSWindow and NSPanel attributes).
+struct WindowStyle {
+    int level = WindowLevel::normal;
+    quint64 collectionBehavior = 0;
+    // Clicks pass through it to whatever lies below.
+    bool ignoresMouseEvents = false;
+    // A non-activating panel: using it does not make the application active.
+    bool nonActivating = false;
+    bool canBecomeKey = true;
+    // Ordered out while another application is active.
+    bool hidesOnDeactivate = false;
+    bool opaque = true;
+    bool hasShadow = true;
+
+    friend bool operator==(const WindowStyle &, const WindowStyle &) = default;
+};
 
 // Stands in for one of this application's own windows (NSWindow) and the presentation facts the
 // window server keeps for it: on screen or not, full screen, zoomed, minimised, key and in front,
@@ -38,17 +72,30 @@ public:
     virtual void center() = 0;
     // Shows the window in front of the application's others and gives it the keyboard.
     virtual void makeKeyAndOrderFront() = 0;
-    // Shows the window in front without giving it the keyboard, even while another application
-    // is active.
+
+    [[nodiscard]] virtual WindowStyle style() const = 0;
+    virtual void setStyle(const WindowStyle &style) = 0;
+    // The window's frame in global points, bottom-left convention (see Screen).
+    [[nodiscard]] virtual QRectF frame() const = 0;
+    virtual void setFrame(const QRectF &frame) = 0;
+    // Puts the window in front at its level without giving it the keyboard or activating the
+    // application, even while the application is not active.
     virtual void orderFrontRegardless() = 0;
-    // Takes the window off screen (it keeps its frame).
+    // Takes the window off screen; it keeps its frame.
     virtual void orderOut() = 0;
     // Moves the window so that its top-left corner lies at the point (top-left convention).
     virtual void setFrameTopLeftPoint(QPointF topLeft) = 0;
+    // Whether the window has the keyboard.
+    [[nodiscard]] virtual bool isKeyWindow() const = 0;
 
 Q_SIGNALS:
     void didEnterFullScreen();
     void didExitFullScreen();
+    // The window lost the keyboard (another window or application took it).
+    void didResignKey();
+    // Escape was pressed while the window had the keyboard and nothing in it took the key
+    // (the cancel operation).
+    void cancelRequested();
 };
 
 // Gives the application's windows (the Qt windows its views draw in) their window-server side.

@@ -73,6 +73,11 @@ QDateTime ManualClock::wallNow() const {
     return m_wallStart.addMSecs(elapsed.count());
 }
 
+void ManualClock::setWallTime(const QDateTime &time) {
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now());
+    m_wallStart = time.toUTC().addMSecs(-elapsed.count());
+}
+
 QCoro::Task<SleepOutcome> ManualClock::sleep(Duration duration, CancellationToken cancellation) {
     Q_ASSERT_X(isMainThread(), "ManualClock::sleep", "main thread only");
     std::weak_ptr<ManualClockState> state = m_state;

@@ -57,6 +57,10 @@ public:
     // it runs the event loop until idle and waits until every job in flight waits on the clock.
     // Returns early when a coroutine it wakes destroys the clock. Main thread.
     void advance(Duration duration);
+    // Sets the wall clock, as the user or the network time service does: wallNow() reads `time`
+    // now and goes on from there; the monotonic time does not move. Main thread, while no worker
+    // reads the wall clock.
+    void setWallTime(const QDateTime &time);
     // Runs the event loop until nothing is pending, without moving time. Main thread.
     void settle();
 

@@ -292,10 +292,13 @@ TEST(MacScreenInputTest, HandsMouseAndKeysToTheSimulatedMac) {
                     }));
 }
 
-// The side panel with the engine's diagnostics hides and shows; the screens take the room.
+// The side panel with the engine's diagnostics hides; the screens take the room, and the keyboard
+// stays with them.
 TEST(MacScreenInputTest, HidesTheDiagnostics) {
     DesktopOnScreen desktop(u"laptop"_s);
     QQuickWindow *window = desktop.app.window();
+    window->requestActivate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     QQuickItem *button = findItem(window->contentItem(), u"diagnosticsButton"_s);
     QQuickItem *panel = findItem(window->contentItem(), u"diagnosticsPanel"_s);
     ASSERT_TRUE(button && panel);
@@ -305,6 +308,8 @@ TEST(MacScreenInputTest, HidesTheDiagnostics) {
     QTest::mouseClick(window, Qt::LeftButton, {},
                       button->mapToScene(button->boundingRect().center()).toPoint());
     EXPECT_FALSE(panel->isVisible());
+    // The button takes no focus: keys stay with the screen.
+    EXPECT_TRUE(screen->hasActiveFocus());
     // Layouts settle when the window is next drawn.
     (void)desktop.app.screenPicture();
     EXPECT_GT(screen->zoom(), zoom);

@@ -443,7 +443,7 @@ TEST_F(AppModelSettingsTest, TheSecondaryBarShowsHiddenItemsFollowsScansAndHides
 
     model.setSecondaryBarEnabled(false);
     EXPECT_FALSE(bar->visible);
-    EXPECT_EQ(mac.fakes.log.last(), u"secondaryBar.writeState(0)"_s);
+    EXPECT_EQ(mac.fakes.log.last(), u"secondaryBar.hide"_s);
 }
 
 } // namespace

@@ -40,10 +40,9 @@ struct FakeSecondaryBar final : SecondaryBarController {
         visible = true;
         shown.append(items);
     }
-    void orderOut() override { visible = false; }
-    void removeDismissMonitors() override { log.append(QStringLiteral("secondaryBar.unmonitor")); }
-    void writeState(const QList<MenuBarItem> &items) override {
-        log.append(QStringLiteral("secondaryBar.writeState(%1)").arg(items.size()));
+    void hide() override {
+        visible = false;
+        log.append(QStringLiteral("secondaryBar.hide"));
     }
     QStringList &log;
     bool visible = false;

@@ -23,11 +23,9 @@ public:
     // dismiss it and writes its state file; does nothing once its model is gone.
     virtual void show(const QList<MenuBarItem> &items, const std::optional<QRectF> &iconFrame,
                       bool includeAlwaysHidden) = 0;
-    // Orders the panel out, if there is one, and marks the bar not visible.
-    virtual void orderOut() = 0;
-    virtual void removeDismissMonitors() = 0;
-    // Writes "secondary-bar.json": whether the always-hidden section is included, and the items.
-    virtual void writeState(const QList<MenuBarItem> &items) = 0;
+    // Closes the bar: orders the panel out, if there is one, marks the bar not visible, removes
+    // the dismiss monitors and writes the state file with no items. Also when already hidden.
+    virtual void hide() = 0;
 };
 
 } // namespace zorv

@@ -131,6 +131,21 @@ QList<ScenarioEvent> eventsFrom(const JsonArrayRef &array, const Scenario &scena
     return sorted;
 }
 
+// Only the store files, by their bare names: a scenario writes nowhere else.
+QMap<QString, QJsonValue> zorvFilesFrom(const JsonObjectRef &object) {
+    scenariojson::checkKeys(
+        object, {u"settings.json"_s, u"layout.json"_s, u"profiles.json"_s, u"triggers.json"_s});
+    QMap<QString, QJsonValue> files;
+    for (const QString &name : object.keys()) {
+        const JsonValueRef content = object.required(name);
+        if (!content.raw().isObject() && !content.raw().isArray()) {
+            content.fail(u"Expected the file's JSON object or array."_s);
+        }
+        files.insert(name, content.raw());
+    }
+    return files;
+}
+
 } // namespace
 
 Scenario Scenario::fromJson(const JsonValueRef &value) {
@@ -139,7 +154,7 @@ Scenario Scenario::fromJson(const JsonValueRef &value) {
         object, {u"name"_s, u"description"_s, u"start"_s, u"layoutPassDelay"_s, u"permissions"_s,
                  u"preferences"_s, u"screens"_s, u"activeDisplay"_s, u"applications"_s,
                  u"rememberedPositions"_s, u"zorvPositions"_s, u"events"_s, u"appearance"_s,
-                 u"desktopPictures"_s, u"bundle"_s, u"updates"_s});
+                 u"desktopPictures"_s, u"bundle"_s, u"updates"_s, u"zorvFiles"_s});
     Scenario scenario;
     scenario.name = object.required<QString>(u"name");
     scenario.description = object.optional<QString>(u"description").value_or(QString());
@@ -189,6 +204,9 @@ Scenario Scenario::fromJson(const JsonValueRef &value) {
     }
     if (auto positions = object.optional(u"zorvPositions")) {
         scenario.zorvPositions = zorvPositionsFrom(positions->toObject());
+    }
+    if (auto files = object.optional(u"zorvFiles")) {
+        scenario.zorvFiles = zorvFilesFrom(files->toObject());
     }
     if (auto events = object.optional(u"events")) {
         scenario.events = eventsFrom(events->toArray(), scenario);

@@ -10,7 +10,9 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QJsonValue>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QVariant>
 
@@ -52,6 +54,9 @@ struct Scenario {
     // same units. Where rememberedPositions also names one of them under Zorv's own key, that
     // entry wins.
     QHash<QString, double> zorvPositions;
+    // Zorv's own files on this Mac (settings, layout, profiles, rules) by file name, as the user
+    // left them: written into Zorv's data folder before it starts, where no such file is yet.
+    QMap<QString, QJsonValue> zorvFiles;
     // In time order (events at the same time keep the file's order).
     QList<ScenarioEvent> events;
     // Where Zorv's bundle runs from.

@@ -34,7 +34,12 @@ enum class Verb {
     SetHidden,
     SetPreference,
     MoveZorvIconToLeftEnd,
-    Appearance
+    Appearance,
+    Power,
+    Wifi,
+    Location,
+    Focus,
+    Notifications
 };
 
 QStringList keysOf(Verb verb) {
@@ -77,6 +82,16 @@ QStringList keysOf(Verb verb) {
         return {};
     case Verb::Appearance:
         return {u"appearance"_s};
+    case Verb::Power:
+        return {u"percent"_s, u"charging"_s, u"onBattery"_s};
+    case Verb::Wifi:
+        return {u"network"_s};
+    case Verb::Location:
+        return {u"location"_s};
+    case Verb::Focus:
+        return {u"focus"_s};
+    case Verb::Notifications:
+        return {u"notifications"_s};
     }
     return {};
 }
@@ -115,6 +130,22 @@ Input inputFrom(const JsonObjectRef &object) {
         }
     }
     return input;
+}
+
+SetPower powerFrom(const JsonObjectRef &object) {
+    SetPower power;
+    const JsonValueRef percent = object.required(u"percent");
+    if (!percent.isNull()) {
+        power.percent = static_cast<int>(percent.toInteger(0, 100));
+    }
+    power.charging = object.required<bool>(u"charging");
+    power.onBattery = object.required<bool>(u"onBattery");
+    return power;
+}
+
+SetWifi wifiFrom(const JsonObjectRef &object) {
+    const JsonValueRef network = object.required(u"network");
+    return SetWifi{network.isNull() ? std::nullopt : std::optional<QString>(network.toString())};
 }
 
 ScenarioAction actionFrom(Verb verb, const JsonObjectRef &object) {
@@ -182,6 +213,25 @@ ScenarioAction actionFrom(Verb verb, const JsonObjectRef &object) {
     case Verb::Appearance:
         return SetAppearance{scenariojson::toEnum<bool>(object.required(u"appearance"),
                                                         {{u"light", false}, {u"dark", true}})};
+    case Verb::Power:
+        return powerFrom(object);
+    case Verb::Wifi:
+        return wifiFrom(object);
+    case Verb::Location:
+        return SetLocation{scenariojson::toEnum<LocationStatus>(
+            object.required(u"location"), {{u"notDetermined", LocationStatus::NotDetermined},
+                                           {u"restricted", LocationStatus::Restricted},
+                                           {u"denied", LocationStatus::Denied},
+                                           {u"allowed", LocationStatus::AuthorizedAlways}})};
+    case Verb::Focus:
+        return SetFocus{object.required<bool>(u"focus")};
+    case Verb::Notifications:
+        return SetNotifications{scenariojson::toEnum<NotificationAuthorization>(
+            object.required(u"notifications"),
+            {{u"notDetermined", NotificationAuthorization::NotDetermined},
+             {u"denied", NotificationAuthorization::Denied},
+             {u"allowed", NotificationAuthorization::Authorized},
+             {u"provisional", NotificationAuthorization::Provisional}})};
     }
     object.fail(u"Unknown action."_s);
 }
@@ -210,7 +260,12 @@ ScenarioEvent ScenarioEvent::fromJson(const JsonValueRef &value) {
                                  {u"setHidden", Verb::SetHidden},
                                  {u"setPreference", Verb::SetPreference},
                                  {u"moveZorvIconToLeftEnd", Verb::MoveZorvIconToLeftEnd},
-                                 {u"setAppearance", Verb::Appearance}});
+                                 {u"setAppearance", Verb::Appearance},
+                                 {u"setPower", Verb::Power},
+                                 {u"setWifi", Verb::Wifi},
+                                 {u"setLocation", Verb::Location},
+                                 {u"setFocus", Verb::Focus},
+                                 {u"setNotifications", Verb::Notifications}});
     scenariojson::checkKeys(object, QStringList{u"at"_s, u"do"_s} + keysOf(verb));
     ScenarioEvent event;
     const JsonValueRef at = object.required(u"at");

@@ -2,9 +2,11 @@
 
 #include "displayid.h"
 #include "jsonreader.h"
+#include "locationauthorization.h"
 #include "model/apprecord.h"
 #include "model/screenrecord.h"
 #include "scenarioitem.h"
+#include "usernotifications.h"
 
 #include <QPointF>
 #include <QRectF>
@@ -156,6 +158,38 @@ struct SetAppearance {
     friend bool operator==(const SetAppearance &, const SetAppearance &) = default;
 };
 
+// The battery's charge and the power source change; without a percentage the Mac has no battery.
+struct SetPower {
+    std::optional<int> percent;
+    bool charging = false;
+    bool onBattery = false;
+    friend bool operator==(const SetPower &, const SetPower &) = default;
+};
+
+// The Mac joins a Wi-Fi network, or leaves any without one.
+struct SetWifi {
+    std::optional<QString> network;
+    friend bool operator==(const SetWifi &, const SetWifi &) = default;
+};
+
+// The user changes Zorv's Location permission in System Settings.
+struct SetLocation {
+    LocationStatus status = LocationStatus::NotDetermined;
+    friend bool operator==(const SetLocation &, const SetLocation &) = default;
+};
+
+// The user turns a Focus on or off.
+struct SetFocus {
+    bool active = false;
+    friend bool operator==(const SetFocus &, const SetFocus &) = default;
+};
+
+// The user changes whether Zorv may show notifications.
+struct SetNotifications {
+    NotificationAuthorization authorization = NotificationAuthorization::NotDetermined;
+    friend bool operator==(const SetNotifications &, const SetNotifications &) = default;
+};
+
 } // namespace scenarioaction
 
 using ScenarioAction =
@@ -166,7 +200,9 @@ using ScenarioAction =
                  scenarioaction::SetPermission, scenarioaction::ActivateDisplay,
                  scenarioaction::Activate, scenarioaction::SetHung, scenarioaction::SetDrag,
                  scenarioaction::SetHidden, scenarioaction::SetPreference,
-                 scenarioaction::MoveZorvIconToLeftEnd, scenarioaction::SetAppearance>;
+                 scenarioaction::MoveZorvIconToLeftEnd, scenarioaction::SetAppearance,
+                 scenarioaction::SetPower, scenarioaction::SetWifi, scenarioaction::SetLocation,
+                 scenarioaction::SetFocus, scenarioaction::SetNotifications>;
 
 // One timed event: what happens, and when, counted from the scenario's start in simulated time.
 struct ScenarioEvent {

@@ -290,8 +290,28 @@ std::optional<QString> ScenarioPlayer::applyToBar(const ScenarioAction &action) 
         m_desktop.items().moveToIndex(*icon, 0);
     } else if (const auto *appearance = std::get_if<SetAppearance>(&action)) {
         m_desktop.appearance().setDark(appearance->dark);
+    } else {
+        applyToContext(action);
     }
     return std::nullopt;
+}
+
+void ScenarioPlayer::applyToContext(const ScenarioAction &action) {
+    if (const auto *power = std::get_if<SetPower>(&action)) {
+        if (power->percent) {
+            m_desktop.powerSources().setBattery(*power->percent, power->charging, power->onBattery);
+        } else {
+            m_desktop.powerSources().removeBattery();
+        }
+    } else if (const auto *wifi = std::get_if<SetWifi>(&action)) {
+        m_desktop.wifi().join(wifi->network);
+    } else if (const auto *location = std::get_if<SetLocation>(&action)) {
+        m_desktop.location().setStatus(location->status);
+    } else if (const auto *focus = std::get_if<SetFocus>(&action)) {
+        m_desktop.focus().setFocusActive(focus->active);
+    } else if (const auto *notifications = std::get_if<SetNotifications>(&action)) {
+        m_desktop.notifications().setAuthorization(notifications->authorization);
+    }
 }
 
 } // namespace zorv

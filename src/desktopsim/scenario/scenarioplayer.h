@@ -54,6 +54,8 @@ private:
     bool applyToScreen(const ScenarioAction &action);
     // Events that can miss: a message when it had no effect.
     std::optional<QString> applyToBar(const ScenarioAction &action);
+    // Power, Wi-Fi, Location, Focus and notification permission: never miss.
+    void applyToContext(const ScenarioAction &action);
 
     const Scenario &m_scenario;
     SimulatedDesktop &m_desktop;

@@ -38,6 +38,15 @@ EventType upType(MouseButton button) {
 
 UserInput::UserInput(DesktopModel &model) : m_model(model) {}
 
+void UserInput::tell(EventType type, quint16 keyCode, quint64 flags) const {
+    if (!m_listener) {
+        return;
+    }
+    const QPointF cursor =
+        m_model.read([](const DesktopState &state) { return state.input.cursor; });
+    m_listener(type, cursor, keyCode, flags);
+}
+
 void UserInput::mouse(EventType type, QPointF location, MouseButton button, quint64 flags) {
     const auto now = m_model.clock().now();
     m_model.write([&](DesktopState &state, ModelEffects &effects) {
@@ -45,6 +54,7 @@ void UserInput::mouse(EventType type, QPointF location, MouseButton button, quin
         InputDispatch::mouse(state, {type, location, button, flags, pressOrRelease ? 1 : 0},
                              EventOrigin::User, now, effects);
     });
+    tell(type, 0, flags);
 }
 
 void UserInput::moveMouse(QPointF location) {
@@ -73,6 +83,7 @@ void UserInput::keyDown(quint16 keyCode, quint64 flags) {
     m_model.write([&](DesktopState &state, ModelEffects &effects) {
         InputDispatch::key(state, {keyCode, true, flags}, EventOrigin::User, now, effects);
     });
+    tell(EventType::KeyDown, keyCode, flags);
 }
 
 void UserInput::keyUp(quint16 keyCode, quint64 flags) {
@@ -80,6 +91,7 @@ void UserInput::keyUp(quint16 keyCode, quint64 flags) {
     m_model.write([&](DesktopState &state, ModelEffects &effects) {
         InputDispatch::key(state, {keyCode, false, flags}, EventOrigin::User, now, effects);
     });
+    tell(EventType::KeyUp, keyCode, flags);
 }
 
 void UserInput::pressKey(quint16 keyCode, quint64 flags) {
@@ -92,6 +104,7 @@ void UserInput::scroll(double delta) {
     m_model.write([&](DesktopState &state, ModelEffects &) {
         InputDispatch::scroll(state, delta, EventOrigin::User, now);
     });
+    tell(EventType::ScrollWheel, 0, EventFlags::none);
 }
 
 std::optional<QPointF> UserInput::itemCentre(quint64 itemId) const {

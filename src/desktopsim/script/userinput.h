@@ -5,6 +5,8 @@
 
 #include <QPointF>
 
+#include <functional>
+
 namespace zorv {
 
 // The user's hands on the simulated Mac's mouse and keyboard. Every event goes through the same
@@ -14,7 +16,15 @@ namespace zorv {
 // the top-left convention. Thread-safe.
 class UserInput {
 public:
+    // Hears every event once the window server has taken it in: its type, where the cursor then
+    // stands, the key code (key events) and the flags. Called on the thread that made the event.
+    using Listener =
+        std::function<void(EventType type, QPointF cursor, quint16 keyCode, quint64 flags)>;
+
     explicit UserInput(DesktopModel &model);
+
+    // Set once, before any input.
+    void setListener(Listener listener) { m_listener = std::move(listener); }
 
     void moveMouse(QPointF location);
     void mouseDown(QPointF location, MouseButton button = MouseButton::Left,
@@ -36,8 +46,10 @@ public:
 private:
     [[nodiscard]] std::optional<QPointF> itemCentre(quint64 itemId) const;
     void mouse(EventType type, QPointF location, MouseButton button, quint64 flags);
+    void tell(EventType type, quint16 keyCode, quint64 flags) const;
 
     DesktopModel &m_model;
+    Listener m_listener;
 };
 
 } // namespace zorv

@@ -1,6 +1,10 @@
 #include "windows/simappwindows.h"
 
+#include "layout/coordinates.h"
+
 #include <QPointer>
+
+#include <algorithm>
 
 namespace zorv {
 
@@ -114,6 +118,10 @@ void SimAppWindow::center() {
 }
 
 void SimAppWindow::makeKeyAndOrderFront() {
+    if (!m_record.style.canBecomeKey) {
+        orderFrontRegardless();
+        return;
+    }
     for (SimAppWindow *other : m_windows.windows()) {
         if (other != this) {
             other->resignKey();
@@ -126,6 +134,34 @@ void SimAppWindow::makeKeyAndOrderFront() {
     mirror();
 }
 
+void SimAppWindow::resignKey() {
+    if (!m_record.key) {
+        return;
+    }
+    m_record.key = false;
+    Q_EMIT didResignKey();
+}
+
+void SimAppWindow::setStyle(const WindowStyle &style) {
+    m_record.style = style;
+    if (!style.canBecomeKey) {
+        resignKey();
+    }
+}
+
+QRectF SimAppWindow::frame() const {
+    const double top =
+        m_windows.m_model.read([](const DesktopState &state) { return state.primaryTop(); });
+    return Coordinates::flipped(m_record.frame, top);
+}
+
+void SimAppWindow::setFrame(const QRectF &frame) {
+    const double top =
+        m_windows.m_model.read([](const DesktopState &state) { return state.primaryTop(); });
+    m_record.frame = Coordinates::flipped(frame, top);
+    mirror();
+}
+
 void SimAppWindow::orderFrontRegardless() {
     m_record.visible = true;
     m_record.miniaturized = false;
@@ -135,17 +171,13 @@ void SimAppWindow::orderFrontRegardless() {
 
 void SimAppWindow::orderOut() {
     m_record.visible = false;
-    m_record.key = false;
     mirror();
+    resignKey();
 }
 
 void SimAppWindow::setFrameTopLeftPoint(QPointF topLeft) {
     m_record.frame.moveTopLeft(topLeft);
     mirror();
-}
-
-void SimAppWindow::resignKey() {
-    m_record.key = false;
 }
 
 void SimAppWindow::userMoves(QPointF topLeft) {
@@ -206,6 +238,50 @@ QList<SimAppWindow *> SimAppWindows::windows() const {
         }
     }
     return alive;
+}
+
+SimAppWindow *SimAppWindows::windowAt(QPointF location) const {
+    SimAppWindow *found = nullptr;
+    for (SimAppWindow *window : windows()) {
+        const WindowRecord &record = window->record();
+        if (record.visible && !record.style.ignoresMouseEvents && record.frame.contains(location) &&
+            (!found || record.style.level > found->record().style.level ||
+             (record.style.level == found->record().style.level &&
+              record.frontOrder > found->record().frontOrder))) {
+            found = window;
+        }
+    }
+    return found;
+}
+
+bool SimAppWindows::userEvent(EventType type, QPointF location, quint16 keyCode) {
+    switch (type) {
+    case EventType::KeyDown:
+    case EventType::KeyUp: {
+        SimAppWindow *key = keyWindow();
+        if (key && type == EventType::KeyDown && keyCode == KeyCode::escape) {
+            Q_EMIT key->cancelRequested();
+        }
+        return key != nullptr;
+    }
+    case EventType::LeftMouseDown:
+    case EventType::RightMouseDown:
+    case EventType::OtherMouseDown: {
+        if (windowAt(location)) {
+            return true;
+        }
+        // Another application comes forward.
+        for (SimAppWindow *window : windows()) {
+            window->resignKey();
+            if (window->record().style.hidesOnDeactivate && window->record().visible) {
+                window->orderOut();
+            }
+        }
+        return false;
+    }
+    default:
+        return windowAt(location) != nullptr;
+    }
 }
 
 SimAppWindow *SimAppWindows::keyWindow() const {

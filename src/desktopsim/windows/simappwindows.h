@@ -39,9 +39,14 @@ public:
     void setContentSize(QSizeF size) override;
     void center() override;
     void makeKeyAndOrderFront() override;
+    [[nodiscard]] WindowStyle style() const override { return m_record.style; }
+    void setStyle(const WindowStyle &style) override;
+    [[nodiscard]] QRectF frame() const override;
+    void setFrame(const QRectF &frame) override;
     void orderFrontRegardless() override;
     void orderOut() override;
     void setFrameTopLeftPoint(QPointF topLeft) override;
+    [[nodiscard]] bool isKeyWindow() const override { return m_record.key; }
 
     [[nodiscard]] const WindowRecord &record() const { return m_record; }
     [[nodiscard]] QWindow *window() const { return m_window; }
@@ -55,6 +60,7 @@ public:
     // Closes the window (ordered out); a full-screen window stays full screen.
     void userCloses();
 
+    // Takes the keyboard away, telling the window when it had it.
     void resignKey();
 
     // Shows or hides the Qt window with the record, at its frame: what happens to every change
@@ -97,6 +103,15 @@ public:
     [[nodiscard]] QList<SimAppWindow *> windows() const;
     // The key window, if any.
     [[nodiscard]] SimAppWindow *keyWindow() const;
+    // The frontmost visible window under the point (top-left convention) that takes clicks.
+    [[nodiscard]] SimAppWindow *windowAt(QPointF location) const;
+
+    // What the user's input does to the application's windows. Returns whether the event was
+    // aimed at one of them (a mouse event over one, a key while one has the keyboard); global
+    // monitors do not see such events. A press outside every window activates another
+    // application: the key window resigns and windows that hide on deactivation go; Escape on
+    // the key window asks it to cancel.
+    bool userEvent(EventType type, QPointF location, quint16 keyCode);
 
 private:
     friend class SimAppWindow;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "appwindow.h"
+
 #include <QRectF>
 
 namespace zorv {
@@ -15,6 +17,8 @@ struct WindowRecord {
     bool key = false;
     // Higher is further in front; 0 for a window never ordered front.
     quint64 frontOrder = 0;
+    // Level, collection behaviour, click-through, activation and key rules.
+    WindowStyle style;
 
     friend bool operator==(const WindowRecord &, const WindowRecord &) = default;
 };

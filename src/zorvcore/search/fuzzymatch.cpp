@@ -3,6 +3,8 @@
 #include <QList>
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
+
 namespace zorv {
 
 namespace {
@@ -18,6 +20,17 @@ constexpr int kShortnessLimit = 12;
 QList<QString> characters(const QString &text) {
     const QString lowered = text.toLower();
     QList<QString> result;
+    // Printable ASCII is one character per code unit, already composed.
+    const bool plain = std::all_of(lowered.cbegin(), lowered.cend(), [](QChar c) {
+        return c.unicode() >= 0x20 && c.unicode() < 0x7F;
+    });
+    if (plain) {
+        result.reserve(lowered.size());
+        for (const QChar c : lowered) {
+            result.append(QString(c));
+        }
+        return result;
+    }
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, lowered);
     qsizetype start = 0;
     while (finder.toNextBoundary() != -1) {
@@ -43,12 +56,26 @@ bool isLetterOrNumber(const QString &character) {
 
 } // namespace
 
+FuzzyMatch::Prepared FuzzyMatch::prepare(const QString &text) {
+    Prepared prepared;
+    prepared.characters = characters(text);
+    prepared.wordStarts.reserve(prepared.characters.size());
+    for (qsizetype i = 0; i < prepared.characters.size(); ++i) {
+        prepared.wordStarts.append(i == 0 || !isLetterOrNumber(prepared.characters.at(i - 1)));
+    }
+    return prepared;
+}
+
 std::optional<int> FuzzyMatch::score(const QString &query, const QString &candidate) {
-    const QList<QString> wanted = characters(query);
+    return score(prepare(query), prepare(candidate));
+}
+
+std::optional<int> FuzzyMatch::score(const Prepared &query, const Prepared &candidate) {
+    const QList<QString> &wanted = query.characters;
     if (wanted.isEmpty()) {
         return 0;
     }
-    const QList<QString> text = characters(candidate);
+    const QList<QString> &text = candidate.characters;
     if (text.isEmpty()) {
         return std::nullopt;
     }
@@ -65,7 +92,7 @@ std::optional<int> FuzzyMatch::score(const QString &query, const QString &candid
             (previousMatch >= 0 && position == previousMatch + 1) ? kAdjacentPoints : kGapPoints;
         if (position == 0) {
             points += kFirstPositionBonus;
-        } else if (!isLetterOrNumber(text.at(position - 1))) {
+        } else if (candidate.wordStarts.at(position)) {
             points += kWordStartBonus;
         }
         total += points;

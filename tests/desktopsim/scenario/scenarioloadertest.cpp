@@ -20,16 +20,14 @@ int itemCount(const Scenario &scenario) {
 TEST(ScenarioLoaderTest, ShippedScenariosLoad) {
     EXPECT_EQ(ScenarioLoader::shippedNames(),
               (QStringList{u"crowded-bar"_s, u"crowded-first-launch"_s, u"dual-displays"_s,
-                           u"first-run"_s, u"laptop"_s}));
+                           u"first-run"_s, u"laptop"_s, u"on-the-go"_s}));
     const struct {
         QString name;
         qsizetype screens;
         int items;
-    } cases[] = {{u"laptop"_s, 1, 21},
-                 {u"dual-displays"_s, 2, 13},
-                 {u"crowded-bar"_s, 1, 40},
-                 {u"first-run"_s, 1, 20},
-                 {u"crowded-first-launch"_s, 1, 44}};
+    } cases[] = {
+        {u"laptop"_s, 1, 21},    {u"dual-displays"_s, 2, 13},        {u"crowded-bar"_s, 1, 40},
+        {u"first-run"_s, 1, 20}, {u"crowded-first-launch"_s, 1, 44}, {u"on-the-go"_s, 1, 21}};
     for (const auto &[name, screens, items] : cases) {
         const Scenario scenario = ScenarioLoader::load(name);
         EXPECT_EQ(scenario.screens.size(), screens) << name.toStdString();
@@ -47,6 +45,36 @@ TEST(ScenarioLoaderTest, ShippedScenariosLoad) {
     const Scenario firstRun = ScenarioLoader::load(u"first-run"_s);
     EXPECT_TRUE(firstRun.rememberedPositions.isEmpty());
     EXPECT_TRUE(firstRun.zorvPositions.isEmpty());
+    EXPECT_EQ(ScenarioLoader::load(u"on-the-go"_s).zorvFiles.keys(),
+              (QStringList{u"profiles.json"_s, u"triggers.json"_s}));
+}
+
+TEST(ScenarioLoaderTest, ReadsTheMacsContextEvents) {
+    const Scenario scenario = ScenarioLoader::parse(R"({
+        "name": "context",
+        "screens": [{"name": "A", "frame": {"x": 0, "y": 0, "width": 800, "height": 600}}],
+        "events": [
+            {"at": 1, "do": "setPower", "percent": 18, "charging": false, "onBattery": true},
+            {"at": 2, "do": "setPower", "percent": null, "charging": false, "onBattery": false},
+            {"at": 3, "do": "setWifi", "network": "Office"},
+            {"at": 4, "do": "setWifi", "network": null},
+            {"at": 5, "do": "setLocation", "location": "allowed"},
+            {"at": 6, "do": "setFocus", "focus": true},
+            {"at": 7, "do": "setNotifications", "notifications": "denied"}
+        ]})",
+                                                    u"context"_s);
+    using namespace scenarioaction;
+    const QList<ScenarioAction> expected{SetPower{18, false, true},
+                                         SetPower{std::nullopt, false, false},
+                                         SetWifi{u"Office"_s},
+                                         SetWifi{std::nullopt},
+                                         SetLocation{LocationStatus::AuthorizedAlways},
+                                         SetFocus{true},
+                                         SetNotifications{NotificationAuthorization::Denied}};
+    ASSERT_EQ(scenario.events.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(scenario.events[i].action == expected[i]) << i;
+    }
 }
 
 TEST(ScenarioLoaderTest, ReadsDefaultsAndOrdersEventsByTime) {
@@ -160,6 +188,11 @@ TEST(ScenarioLoaderTest, BadFilesFailWithTheKeyPath) {
          "$.zorvPositions[\"zorv-icon\"]: Unknown key"},
         {R"({"name": "t", "screens": [@screen], "zorvPositions": {"zorv-icon-v2": -1}})",
          "$.zorvPositions[\"zorv-icon-v2\"]: Expected a number of at least 0."},
+        // A scenario writes only Zorv's store files, and only JSON documents.
+        {R"({"name": "t", "screens": [@screen], "zorvFiles": {"../evil.json": {}}})",
+         "$.zorvFiles[\"../evil.json\"]: Unknown key"},
+        {R"({"name": "t", "screens": [@screen], "zorvFiles": {"triggers.json": "rules"}})",
+         "$.zorvFiles[\"triggers.json\"]: Expected the file's JSON object or array."},
         {R"({"name": "t", "screens": [@screen], "bundle": {"path": "Downloads/Zorv.app"}})",
          "$.bundle.path: Expected an absolute Mac path"},
         {R"({"name": "t", "screens": [@screen], "bundle": {"path": "/Applications/../Zorv.app"}})",
@@ -218,6 +251,15 @@ TEST(ScenarioLoaderTest, BadEventsFailWithTheKeyPath) {
          "$.events[0].display: No display 2 exists at that time."},
         {R"({"at": 1, "do": "setPreference", "key": "NSStatusItemSpacing", "value": [8]})",
          "$.events[0].value: Expected a number, a string or a bool."},
+        {R"({"at": 1, "do": "setPower", "percent": 101, "charging": false, "onBattery": true})",
+         "$.events[0].percent:"},
+        {R"({"at": 1, "do": "setPower", "percent": 50, "onBattery": true})",
+         "$.events[0].charging:"},
+        {R"({"at": 1, "do": "setWifi"})", "$.events[0].network:"},
+        {R"({"at": 1, "do": "setLocation", "location": "sometimes"})",
+         "$.events[0].location: Expected one of"},
+        {R"({"at": 1, "do": "setNotifications", "notifications": "loud"})",
+         "$.events[0].notifications: Expected one of"},
     };
     for (const auto &[json, reason] : cases) {
         expectRejected(

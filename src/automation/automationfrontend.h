@@ -1,0 +1,45 @@
+#pragma once
+
+#include "contextsources.h"
+#include "locationgate.h"
+#include "shell/automationrunner.h"
+#include "shell/triggermonitors.h"
+#include "systemnotifier.h"
+
+#include <memory>
+
+namespace zorv {
+
+class AppModel;
+class Clock;
+class LocationAuthorization;
+class UserNotifications;
+
+// The automation front end of one Mac, as the composition hands it to the app model: the
+// monitors and the runner it makes when the model starts, and the one notifier and Location gate
+// the model and the rule views share. Must outlive the model. Main thread.
+class AutomationFrontEnd {
+public:
+    struct Services {
+        ContextSources context;
+        UserNotifications &notifications;
+        LocationAuthorization &location;
+        Clock &clock;
+    };
+
+    explicit AutomationFrontEnd(Services services);
+
+    [[nodiscard]] std::unique_ptr<TriggerMonitors>
+    makeTriggerMonitors(TriggerMonitors::ChangeHandler onChange) const;
+    [[nodiscard]] std::unique_ptr<AutomationRunner> makeAutomationRunner(AppModel &model) const;
+
+    [[nodiscard]] SystemNotifier &notifier() { return m_notifier; }
+    [[nodiscard]] LocationGate &locationGate() { return m_locationGate; }
+
+private:
+    Services m_services;
+    SystemNotifier m_notifier;
+    LocationGate m_locationGate;
+};
+
+} // namespace zorv

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+
+#include <functional>
+#include <optional>
+
+class QQmlEngine;
+
+namespace zorv {
+
+class AppWindows;
+class Clock;
+class EventMonitors;
+class Screens;
+
+// What the panels need of the running program: the QML engine with the UI kit installed, the
+// window server's side of windows, global event monitors, the screens, the clock and the sampled
+// menu-bar colour (nothing when there is no sample). All must outlive the panels.
+struct PanelServices {
+    QQmlEngine &engine;
+    AppWindows &windows;
+    EventMonitors &monitors;
+    Screens &screens;
+    Clock &clock;
+    std::function<std::optional<QColor>()> sampledBarColor;
+};
+
+} // namespace zorv

@@ -1,0 +1,146 @@
+#include "modelsearch.h"
+#include "overlay/menubaroverlay.h"
+#include "panelsfixture.h"
+#include "search/searchpanelcontroller.h"
+#include "searchpane/searchsettingsmodel.h"
+#include "secondarybar/secondarybar.h"
+
+#include <QPainter>
+#include <QQuickView>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+// A glyph as the bar's capture gives it: a light or dark ring on a clear ground.
+QImage glyph(bool light) {
+    QImage image(44, 44, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(light ? QColor(Qt::white) : QColor(Qt::black), 5));
+    painter.drawEllipse(QRectF(9, 9, 26, 26));
+    return image;
+}
+
+QList<MenuBarItem> pictured() {
+    QList<MenuBarItem> items = MockMenuBarEngine::fixtures();
+    items[0].capturedImage = glyph(true);
+    items[3].capturedImage = glyph(false);
+    items[4].appIcon = glyph(false);
+    return items;
+}
+
+struct Look {
+    const char *name;
+    bool dark;
+};
+
+class RenderingTest : public PanelsTest, public ::testing::WithParamInterface<Look> {
+protected:
+    RenderingTest() : PanelsTest(pictured()) {
+        mac.desktop().appearance().setDark(GetParam().dark);
+    }
+
+    // "<what>-<look>", with "-2x" when drawn at twice the scale.
+    QString name(const QString &what) const {
+        const bool doubled = qEnvironmentVariable("QT_SCALE_FACTOR") == u"2"_s;
+        return what + u"-"_s + QLatin1String(GetParam().name) + (doubled ? u"-2x"_s : QString());
+    }
+};
+
+TEST_P(RenderingTest, Overlay) {
+    MenuBarOverlay overlay(services);
+    Appearance look;
+    look.tintEnabled = true;
+    look.tintHex = u"#7A3FB0"_s;
+    look.tintOpacity = 0.6;
+    look.borderEnabled = true;
+    look.shadowEnabled = true;
+    look.cornerRadius = 8;
+    overlay.apply(look);
+    ASSERT_EQ(overlay.windowCount(), 1);
+    QQuickWindow &window = overlay.window(0).window();
+    QImage drawn = window.grabWindow();
+    // The offscreen grab keeps the window's alpha but labels the picture opaque.
+    if (drawn.format() == QImage::Format_RGB32) {
+        drawn.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    // Over a bar of the appearance's colour, as it shows on the screen.
+    QImage onBar(drawn.size(), QImage::Format_ARGB32_Premultiplied);
+    onBar.fill(GetParam().dark ? QColor(0x2A, 0x2A, 0x2A) : QColor(0xEC, 0xEC, 0xEC));
+    {
+        QImage pixels = drawn;
+        pixels.setDevicePixelRatio(1);
+        QPainter(&onBar).drawImage(0, 0, pixels);
+    }
+    QDir().mkpath(u"screenshots"_s);
+    onBar.copy(0, 0, std::min(onBar.width(), drawn.height() * 12), onBar.height())
+        .save(u"screenshots/%1.png"_s.arg(name(u"overlay"_s)));
+
+    // The grab is in device pixels whatever ratio it reports.
+    const qreal ratio = qreal(drawn.height()) / window.height();
+    const auto at = [&](double x, double y) {
+        return onBar.pixelColor(QPoint(int(x * ratio), int(y * ratio)));
+    };
+    const QColor bar = GetParam().dark ? QColor(0x2A, 0x2A, 0x2A) : QColor(0xEC, 0xEC, 0xEC);
+    const QColor tint(0x7A, 0x3F, 0xB0);
+    const QColor middle = at(700, 10);
+    EXPECT_NEAR(middle.red(), 0.6 * tint.red() + 0.4 * bar.red(), 3) << "the tint at its opacity";
+    EXPECT_NEAR(middle.blue(), 0.6 * tint.blue() + 0.4 * bar.blue(), 3);
+    EXPECT_NEAR(at(0.5, 21).lightness(), bar.lightness(), 2) << "the bottom corners are rounded";
+    EXPECT_LT(at(700, 24.5).lightness(), bar.lightness() - 8) << "the shadow starts under the bar";
+    EXPECT_NEAR(at(700, 33.8).lightness(), bar.lightness(), 12) << "and fades out 10 below";
+}
+
+TEST_P(RenderingTest, SecondaryBar) {
+    SecondaryBar bar(mac.model(), services);
+    QList<MenuBarItem> shown = mac.model().items();
+    bar.show(shown, QRectF(1300, 958, 22, 24), true);
+    QQuickWindow &window = bar.panel()->window();
+    savePicture(window, name(u"secondary-bar"_s));
+    bar.show({}, QRectF(1300, 958, 22, 24), false);
+    savePicture(window, name(u"secondary-bar-empty"_s));
+
+    mac.model().setPixelPerfectIcons(true);
+    sampled = QColor(0x1E, 0x3A, 0x5F);
+    bar.show(shown, QRectF(1300, 958, 22, 24), false);
+    const QImage coloured = savePicture(window, name(u"secondary-bar-coloured"_s));
+    const qreal ratio = coloured.devicePixelRatio();
+    EXPECT_EQ(coloured.pixelColor(QPoint(int(20 * ratio), int(4 * ratio))).rgb(),
+              QColor(0x1E, 0x3A, 0x5F).rgb())
+        << "the strip takes the sampled bar colour";
+}
+
+TEST_P(RenderingTest, SearchPanel) {
+    mac.model().search().setAlias(u"sync"_s, mac.model().items().at(0));
+    SearchPanelController panel(mac.model(), services);
+    panel.show();
+    panel.search()->move(1);
+    savePicture(panel.panel()->window(), name(u"search-panel"_s));
+    panel.search()->setQuery(u"Alfr"_s);
+    savePicture(panel.panel()->window(), name(u"search-panel-query"_s));
+    panel.search()->setQuery(u"no such item at all"_s);
+    savePicture(panel.panel()->window(), name(u"search-panel-no-match"_s));
+}
+
+TEST_P(RenderingTest, SearchPane) {
+    mac.model().search().setAlias(u"box"_s, mac.model().items().at(0));
+    mac.model().search().setItemHotkey(KeyShortcut(2, 0x180000), mac.model().items().at(2));
+    SearchSettingsModel model(mac.model(), &ZorvKit::of(&engine)->itemPictures());
+    QQuickView view(&engine, nullptr);
+    view.setInitialProperties({{u"settings"_s, QVariant::fromValue<QObject *>(&model)}});
+    view.setResizeMode(QQuickView::SizeRootObjectToView);
+    view.resize(700, 900);
+    view.setSource(QUrl(u"qrc:/Zorv/Panels/qml/SearchSettingsPane.qml"_s));
+    ASSERT_EQ(view.status(), QQuickView::Ready);
+    savePicture(view, name(u"search-pane"_s));
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, RenderingTest,
+                         ::testing::Values(Look{"light", false}, Look{"dark", true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace zorv

@@ -1,0 +1,165 @@
+#include "modelsearch.h"
+#include "panelsfixture.h"
+#include "searchpane/searchsettingsmodel.h"
+
+#include <QAbstractItemModelTester>
+#include <QQuickView>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+MenuBarItem item(const QString &bundleID, std::optional<QString> title, const QString &appName,
+                 int ordinal = 0, bool dormant = false) {
+    return MenuBarItem{
+        .id = MenuBarItemID{.bundleID = bundleID,
+                            .axIdentifier = std::nullopt,
+                            .title = std::move(title),
+                            .ordinal = ordinal},
+        .pid = 0,
+        .appName = appName,
+        .frame = QRectF(100 + 30 * ordinal, 0, 24, 24),
+        .appIcon = std::nullopt,
+        .capturedImage = std::nullopt,
+        .section = Section::hidden,
+        .isNotchObscured = false,
+        .isDormant = dormant,
+        .isUnmovable = false,
+    };
+}
+
+QList<MenuBarItem> paneItems() {
+    return {
+        item(u"org.example.weather"_s, u"Weather"_s, u"Weather Pro"_s, 0),
+        item(u"org.example.notes"_s, u""_s, u"Sticky Notes"_s, 1),
+        item(u"org.example.sleep"_s, std::nullopt, u"Sleepy"_s, 2),
+        item(u"org.example.sleep2"_s, u"Sleepy"_s, u"Sleepy Two"_s, 3),
+        item(u"org.example.stars"_s, u"★★"_s, u"☆"_s, 4),
+        item(u"org.example.ghost"_s, u"Ghost"_s, u"Ghost"_s, 5, true),
+    };
+}
+
+class SearchPaneTest : public PanelsTest {
+protected:
+    explicit SearchPaneTest(QList<MenuBarItem> items = paneItems())
+        : PanelsTest(std::move(items)), pane(mac.model(), nullptr) {}
+
+    QVariant role(int row, int role) { return pane.index(row).data(role); }
+
+    // The pane in a window of its own, drawn with the kit.
+    std::unique_ptr<QQuickView> paneView(QSize size = QSize(720, 640)) {
+        auto view = std::make_unique<QQuickView>(&engine, nullptr);
+        view->setInitialProperties({{u"settings"_s, QVariant::fromValue<QObject *>(&pane)}});
+        view->setResizeMode(QQuickView::SizeRootObjectToView);
+        view->resize(size);
+        view->setSource(QUrl(u"qrc:/Zorv/Panels/qml/SearchSettingsPane.qml"_s));
+        EXPECT_EQ(view->status(), QQuickView::Ready);
+        return view;
+    }
+
+    SearchSettingsModel pane;
+};
+
+TEST_F(SearchPaneTest, ListsItemsThatAreNotDormantWithNamesAndDistinctSuggestions) {
+    QAbstractItemModelTester tester(&pane, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    ASSERT_EQ(pane.rowCount(), 5) << "the dormant item is left out";
+    const QStringList names{u"Weather"_s, u"Sticky Notes"_s, u"Sleepy"_s, u"Sleepy"_s, u"★★"_s};
+    for (int row = 0; row < names.size(); ++row) {
+        EXPECT_EQ(role(row, SearchSettingsModel::NameRole).toString(), names[row]) << row;
+    }
+    const QString first = role(2, SearchSettingsModel::PromptRole).toString();
+    const QString second = role(3, SearchSettingsModel::PromptRole).toString();
+    EXPECT_FALSE(first.isEmpty());
+    EXPECT_EQ(second, first + u"2"_s) << "equal suggestions are made distinct over the list";
+    EXPECT_EQ(role(4, SearchSettingsModel::PromptRole).toString(), u"e.g. cal"_s)
+        << "a name without letters has no suggestion";
+    EXPECT_EQ(pane.paneIndex(), 5);
+    EXPECT_EQ(pane.paneCount(), 8);
+}
+
+TEST_F(SearchPaneTest, AliasesAreStoredAsTypedAndBlankOnesRemoved) {
+    struct Case {
+        QString typed;
+        QString stored;
+    };
+    const Case cases[] = {
+        {u"wx"_s, u"wx"_s},
+        {u" wx "_s, u" wx "_s},
+        {u" \t "_s, QString()},
+        {QString(), QString()},
+    };
+    for (const Case &c : cases) {
+        pane.setAlias(0, c.typed);
+        EXPECT_EQ(role(0, SearchSettingsModel::AliasRole).toString(), c.stored)
+            << c.typed.toStdString();
+        EXPECT_EQ(mac.model().search().alias(mac.model().items().at(0)).value_or(QString()),
+                  c.stored);
+    }
+    pane.setAlias(0, u"rain"_s);
+    const QList<MenuBarItem> found = mac.model().search().searchResults(u"rain"_s);
+    ASSERT_FALSE(found.isEmpty());
+    EXPECT_EQ(found[0].id.title, u"Weather"_s) << "search matches the new alias";
+    EXPECT_TRUE(mac.model().lastSavedAt()) << "each edit is saved";
+    pane.setAlias(99, u"nobody"_s);
+    pane.setAlias(-1, u"nobody"_s);
+}
+
+TEST_F(SearchPaneTest, HotkeysAndTheSearchShortcutGoToTheModel) {
+    int shortcutChanges = 0;
+    QObject::connect(&mac.model(), &AppModel::shortcutsChanged, [&] { ++shortcutChanges; });
+    const QVariantMap optionCommandW{{u"keyCode"_s, 13}, {u"modifiers"_s, 0x180000}};
+    pane.setHotkey(1, optionCommandW);
+    EXPECT_EQ(role(1, SearchSettingsModel::HotkeyRole).toMap(), optionCommandW);
+    EXPECT_EQ(mac.model().search().itemHotkey(mac.model().items().at(1)),
+              KeyShortcut(13, 0x180000));
+    pane.setHotkey(1, QVariant());
+    EXPECT_FALSE(role(1, SearchSettingsModel::HotkeyRole).isValid()) << "null clears it";
+
+    EXPECT_FALSE(pane.searchShortcut().isValid());
+    pane.setSearchShortcut(optionCommandW);
+    EXPECT_EQ(pane.searchShortcut().toMap(), optionCommandW);
+    pane.setSearchShortcut(QVariantMap{{u"keyCode"_s, u"F"_s}, {u"modifiers"_s, 1.5}});
+    EXPECT_FALSE(mac.model().settings().searchShortcut) << "a malformed value clears it";
+    EXPECT_EQ(shortcutChanges, 4) << "every change re-registers the hot keys";
+}
+
+TEST_F(SearchPaneTest, RowsHaveRulesBetweenThemAndRecordersShowTheirDefaults) {
+    auto view = paneView();
+    ASSERT_TRUE(view->rootObject());
+    (void)view->grabWindow();
+    QQuickItem *firstRule = findUnder(findUnder(view->rootObject(), u"item-0"_s), u"rule"_s);
+    QQuickItem *secondRule = findUnder(findUnder(view->rootObject(), u"item-1"_s), u"rule"_s);
+    ASSERT_TRUE(firstRule && secondRule);
+    EXPECT_FALSE(firstRule->isVisible()) << "no rule above the first row";
+    EXPECT_TRUE(secondRule->isVisible());
+    EXPECT_FALSE(findUnder(view->rootObject(), u"noItems"_s)->isVisible());
+    EXPECT_EQ(findUnder(view->rootObject(), u"searchShortcut"_s)->property("defaultDisplay"),
+              u"⌥⌘F"_s);
+    QQuickItem *alias = findUnder(findUnder(view->rootObject(), u"item-1"_s), u"alias"_s);
+    EXPECT_EQ(alias->property("title"), u"Alias for Sticky Notes"_s);
+    alias->setProperty("text", u"sn"_s);
+    EXPECT_EQ(mac.model().search().alias(mac.model().items().at(1)), u"sn"_s)
+        << "typing in the field stores the alias";
+}
+
+class EmptySearchPaneTest : public SearchPaneTest {
+protected:
+    EmptySearchPaneTest()
+        : SearchPaneTest({item(u"org.example.ghost"_s, u"Ghost"_s, u"G"_s, 0, true)}) {}
+};
+
+TEST_F(EmptySearchPaneTest, WithoutItemsOnlyTheExplanationShows) {
+    EXPECT_EQ(pane.rowCount(), 0);
+    auto view = paneView();
+    (void)view->grabWindow();
+    QQuickItem *text = findUnder(view->rootObject(), u"noItems"_s);
+    ASSERT_TRUE(text);
+    EXPECT_TRUE(text->isVisible());
+    EXPECT_EQ(text->property("text"),
+              u"Menu bar items show here once Zorv has Accessibility (see Menu Bar Layout)."_s);
+    EXPECT_TRUE(findUnder(view->rootObject(), u"searchShortcut"_s)->isVisible());
+}
+
+} // namespace
+} // namespace zorv

@@ -25,6 +25,21 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
+namespace {
+
+// The addresses among launch arguments (the options start with "--").
+QList<QUrl> addressesIn(const QStringList &arguments) {
+    QList<QUrl> urls;
+    for (const QString &argument : arguments) {
+        if (!argument.startsWith(u"--"_s)) {
+            urls.append(QUrl(argument));
+        }
+    }
+    return urls;
+}
+
+} // namespace
+
 Scenario DesktopApp::loadScenario(const SimOptions &options) {
     Scenario scenario = ScenarioLoader::load(options.scenario);
     if (!options.positionsPath.isEmpty()) {
@@ -54,6 +69,21 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                             platform.clock(),
                             {}},
               platform.desktop().desktopPictures()),
+      m_windows(
+          platform.systemLog(), [this] { showAbout(); },
+          [this](const std::optional<QString> &sentReportId) {
+              if (sentReportId) {
+                  showReport(ReportProblem::Phase(ReportProblem::Sent{*sentReportId}));
+              } else {
+                  showReport();
+              }
+          },
+          [this] {
+              if (m_searchPanel) {
+                  m_searchPanel->toggle();
+              }
+          },
+          [this](std::optional<SettingsPane> pane) { openSettings(pane); }),
       m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
       m_reports(
           m_engine,
@@ -92,6 +122,11 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
     // The engine hands the pool work at every scan, 30 s apart: just as long as an idle thread
     // would otherwise wait before ending, so that each scan started a new thread.
     m_enginePool.setExpiryTimeout(-1);
+    m_menuPopup = std::make_unique<MenuPopup>(m_platform.desktop().menus(),
+                                              m_platform.desktop().appWindows(), m_engine);
+    // Quitting from the menu ends the run as the run limit does.
+    connect(&m_platform.desktop().application(), &Application::terminated, this,
+            [this] { Q_EMIT finished(finish()); });
     // Panels no test scripted are the user's to answer, in this program's own panel window.
     m_platform.desktop().filePanels().setPresenter(
         [panels = QPointer<FilePanelWindow>(&m_filePanels)](
@@ -122,6 +157,7 @@ void DesktopApp::openSettings(std::optional<SettingsPane> pane) {
 
 DesktopApp::~DesktopApp() {
     m_lifetime.cancel();
+    m_delegate.reset();
     // The settings window reads the model's view, which goes with the model.
     m_settingsWindow.reset();
     m_viewModel.setEngine(nullptr);
@@ -149,6 +185,9 @@ void DesktopApp::activateThisApp() {
 void DesktopApp::openedByAnotherLaunch(const QStringList &arguments) {
     m_platform.systemLog().write(u"Zorv: opened again with: "_s + arguments.join(u' '));
     activateThisApp();
+    if (m_delegate) {
+        m_delegate->urls().open(addressesIn(arguments));
+    }
 }
 
 void DesktopApp::showReport(const std::optional<ReportProblem::Phase> &preview) {
@@ -258,23 +297,52 @@ void DesktopApp::startModel() {
     m_viewModel.setEngine(m_menuBarEngine);
     m_viewModel.setModel(m_model.get(), m_kit);
     m_searchPanel = std::make_unique<SearchPanelController>(*m_model, m_shell.panels());
-    startUpdates();
-    launch(m_lifetime.token());
+    startShell();
 }
 
-QCoro::Task<> DesktopApp::launch(CancellationToken lifetime) {
-    QPointer<DesktopApp> self(this);
-    co_await m_model->start();
-    if (!self || lifetime.isCancelled()) {
-        co_return;
+void DesktopApp::startShell() {
+    SimulatedDesktop &desktop = m_platform.desktop();
+    ClassicEngine *engine = m_menuBarEngine;
+    ShellHooks hooks;
+    hooks.iconButton = engine->separatorController().icon().button();
+    hooks.forceShowEverything = [engine] { engine->forceShowEverything(); };
+    hooks.setOnTuckRefused = [engine](std::function<void()> callback) {
+        engine->setOnTuckRefused(std::move(callback));
+    };
+    hooks.version = QStringLiteral(ZORV_VERSION);
+    hooks.startUpdates = [this] { startUpdates(); };
+    hooks.startUpdateTest = [this] { startUpdates(); };
+    hooks.canUpdate = [this] { return m_model->updateStatus().canUpdate; };
+    hooks.isInstalled = [this] {
+        return !MoveToApplicationsController::shouldOffer(*m_model, m_platform.fileSystem());
+    };
+    hooks.showMoveOffer = [this](std::function<void()> onDismissed) {
+        offerMove(std::move(onDismissed));
+    };
+    const auto feed = qEnvironmentVariableIsSet("ZORV_UPDATE_TEST_FEED")
+                          ? std::optional<QString>(qEnvironmentVariable("ZORV_UPDATE_TEST_FEED"))
+                          : std::nullopt;
+    const bool updateTest = AppDelegate::isUpdateTest(feed, SimulatedPlatform::bundleIdentifier);
+    m_delegate = std::make_unique<AppDelegate>(
+        *m_model, m_windows,
+        ShellPlatform{desktop.application(), desktop.menus(), desktop.hotKeys(),
+                      desktop.accessibility(), m_platform.workspace(), m_platform.systemLog(),
+                      m_platform.clock()},
+        std::move(hooks), LaunchArguments::parse(m_options.launchArguments), updateTest);
+    if (m_options.openMenu) {
+        connect(&m_delegate->launch(), &LaunchSequence::started, this, [this] {
+            m_delegate->statusItem().popUpMenu();
+            if (m_screenshots && m_menuPopup->window()) {
+                m_screenshots->save(m_menuPopup->window()->grabWindow(),
+                                    QStringLiteral("status-menu.png"));
+            }
+        });
     }
-    offerMove();
+    m_delegate->applicationDidFinishLaunching();
+    m_delegate->urls().open(addressesIn(m_options.launchArguments));
 }
 
-void DesktopApp::offerMove() {
-    if (!MoveToApplicationsController::shouldOffer(*m_model, m_platform.fileSystem())) {
-        return;
-    }
+void DesktopApp::offerMove(std::function<void()> onDismissed) {
     Workspace &workspace = m_platform.workspace();
     m_mover = std::make_unique<MoveToApplicationsController>(
         m_model.get(),
@@ -288,6 +356,7 @@ void DesktopApp::offerMove() {
                                                [] { QCoreApplication::quit(); }},
             .activateApp = [this] { activateThisApp(); },
         });
+    m_mover->onDismissed = std::move(onDismissed);
     m_mover->show();
 }
 

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "about/aboutpanel.h"
+#include "appdelegate.h"
 #include "appmodel.h"
 #include "automationfrontend.h"
 #include "cancellation.h"
 #include "clock.h"
 #include "desktopshell.h"
 #include "desktopviewmodel.h"
+#include "desktopwindows.h"
 #include "engine/classicengine.h"
 #include "filepanelwindow.h"
+#include "menupopup.h"
 #include "move/movetoapplicationscontroller.h"
 #include "reportconfig.h"
 #include "reportphase.h"
@@ -91,6 +94,10 @@ public:
     [[nodiscard]] SettingsWindowController *settingsWindow() const {
         return m_settingsWindow.get();
     }
+    // The application shell; null until start().
+    [[nodiscard]] AppDelegate *shell() const { return m_delegate.get(); }
+    // Draws the open status menu.
+    [[nodiscard]] MenuPopup &menuPopup() { return *m_menuPopup; }
     // The about panel (the "About Zorv" rows).
     void showAbout();
     [[nodiscard]] AboutPanel &about() { return m_about; }
@@ -120,12 +127,12 @@ private:
     // Zorv's files the scenario comes with, where the data folder has none of that name yet.
     void writeScenarioFiles();
     void startModel();
+    void startShell();
     void saveLayoutPicture();
     void startUpdates();
     void activateThisApp();
-    // The launch after the model has started: the offer to move into Applications.
-    QCoro::Task<> launch(CancellationToken lifetime);
-    void offerMove();
+    // The offer to move into Applications; `onDismissed` runs when the user declines it.
+    void offerMove(std::function<void()> onDismissed);
 
     SimulatedPlatform &m_platform;
     const SimOptions m_options;
@@ -141,8 +148,10 @@ private:
     QQmlApplicationEngine m_engine;
     AutomationFrontEnd m_automation;
     DesktopShell m_shell;
+    DesktopWindows m_windows;
     std::unique_ptr<AppModel> m_model;
     std::unique_ptr<SearchPanelController> m_searchPanel;
+    std::unique_ptr<AppDelegate> m_delegate;
     ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
     bool m_layoutPicturePending = false;
@@ -156,6 +165,7 @@ private:
     std::unique_ptr<SettingsServices> m_settingsServices;
     // Declared after the QML engine, so its windows go before it.
     std::unique_ptr<SettingsWindowController> m_settingsWindow;
+    std::unique_ptr<MenuPopup> m_menuPopup;
     AboutPanel m_about;
     std::unique_ptr<UpdateController> m_updates;
     std::unique_ptr<MoveToApplicationsController> m_mover;

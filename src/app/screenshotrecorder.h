@@ -16,10 +16,10 @@ public:
     // The picture's file path, or an empty string when it could not be saved.
     QString saveLayout(const QImage &picture);
     QString saveFinal(const QImage &picture);
-
-private:
+    // "<name>" (with its ".png"), for pictures of other windows (the open status menu).
     QString save(const QImage &picture, const QString &name);
 
+private:
     const QString m_folder;
     int m_layouts = 0;
     bool m_failureReported = false;

@@ -42,6 +42,10 @@ struct Parser {
         u"at start when it exists, written at exit."_s,
         u"FILE"_s};
 
+    QCommandLineOption openMenu{
+        u"sim-open-menu"_s,
+        u"Open Zorv's status menu once it has launched (as a click on its icon would), so that "
+        u"pictures show it."_s};
     // The application's own options.
     QList<QCommandLineOption> launch{
         {u"open-settings"_s, u"Open the settings window."_s},
@@ -54,7 +58,7 @@ struct Parser {
     Parser() {
         parser.setApplicationDescription(u"Zorv on a simulated desktop."_s);
         parser.addHelpOption();
-        parser.addOptions({scenario, time, runFor, dump, screenshots, positions});
+        parser.addOptions({scenario, time, runFor, dump, screenshots, positions, openMenu});
         parser.addOptions(launch);
         parser.addPositionalArgument(
             u"url"_s, u"Addresses to open, such as zorv://settings/style."_s, u"[url...]"_s);
@@ -90,6 +94,7 @@ std::variant<SimOptions, QString> SimOptions::parse(const QStringList &arguments
         }
     }
     options.helpRequested = p.parser.isSet(u"help"_s);
+    options.openMenu = p.parser.isSet(p.openMenu);
     options.scenario =
         p.parser.isSet(p.scenario) ? p.parser.value(p.scenario) : ScenarioLoader::defaultName;
     if (p.parser.isSet(p.time)) {

@@ -28,6 +28,8 @@ struct SimOptions {
     QString positionsPath;
     // "--help": print helpText() and do nothing else.
     bool helpRequested = false;
+    // "--sim-open-menu": open the status menu once Zorv has launched.
+    bool openMenu = false;
     // The application's own launch arguments, in the order given: its options ("--open-settings",
     // "--report", "--report-sent", "--show-onboarding", "--show-about") and the addresses it is
     // asked to open ("zorv://settings/arrange").

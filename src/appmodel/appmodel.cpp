@@ -8,6 +8,7 @@
 #include "modeltransfer.h"
 #include "sectionitems.h"
 #include "storage/atomicfile.h"
+#include "systemlog.h"
 #include "terminationflush.h"
 
 #include <QtDebug>
@@ -93,6 +94,7 @@ QString AppModel::backupsFolder() const {
 QCoro::Task<> AppModel::start() {
     const QPointer<AppModel> self(this);
     setSettings(m_settingsStore.value());
+    m_settingsLoaded = true;
     rebaselineSpacingIfNewLoginSession();
     applySettingsToEngine();
     updateRevealGestures();
@@ -315,6 +317,13 @@ void AppModel::stampLastSaved() {
 // --- Persistence.
 
 void AppModel::persistSettings() {
+    // Before start() the settings are the defaults, not the user's: writing them would replace
+    // the user's file.
+    if (!m_settingsLoaded) {
+        m_services.systemLog.write(u"Zorv: a settings change before the settings were loaded "
+                                   u"was not saved"_s);
+        return;
+    }
     stampLastSaved();
     m_settingsStore.set(m_settings);
     m_sync->pushToCloud();

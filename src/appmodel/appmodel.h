@@ -2,14 +2,14 @@
 
 #include "appmodelservices.h"
 #include "appmodelshell.h"
+#include "cloudsync/cloudsync.h"
 #include "guidecontext.h"
 #include "hotkeylog.h"
 #include "itemicons.h"
-#include "menubarstatus.h"
-#include "reconcilescheduler.h"
-#include "cloudsync/cloudsync.h"
 #include "menubarengine.h"
+#include "menubarstatus.h"
 #include "profiles/profileset.h"
+#include "reconcilescheduler.h"
 #include "settings/settings.h"
 #include "spacing/spacingcontroller.h"
 #include "storage/backups.h"
@@ -167,7 +167,8 @@ public:
 
     // --- Persistence.
     // Each writes the value as it is now to its store and pushes to iCloud; persistSettings()
-    // also stamps lastSavedAt, persistTriggers() also re-evaluates the rules.
+    // also stamps lastSavedAt, persistTriggers() also re-evaluates the rules. Settings are not
+    // written before start() has loaded them (the refusal is logged).
     void persistSettings();
     void persistProfiles();
     void persistTriggers();
@@ -337,6 +338,7 @@ private:
     UpdateStatus m_updateStatus;
     std::optional<bool> m_automaticUpdateChecks;
     std::optional<QDateTime> m_lastSavedAt;
+    bool m_settingsLoaded = false;
 
     JSONStore<SectionLayout> m_layoutStore;
     JSONStore<Settings> m_settingsStore;

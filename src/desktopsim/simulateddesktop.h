@@ -3,7 +3,9 @@
 #include "accessibility/simaccessibility.h"
 #include "appearance/simdesktoppictures.h"
 #include "appearance/simsystemappearance.h"
+#include "application/simapplication.h"
 #include "capture/simscreencapture.h"
+#include "hotkeys/simhotkeys.h"
 #include "input/simeventmonitors.h"
 #include "context/simfocusstatus.h"
 #include "context/simlocationauthorization.h"
@@ -12,6 +14,7 @@
 #include "context/simusernotifications.h"
 #include "context/simwificlient.h"
 #include "input/siminputevents.h"
+#include "menus/simmenus.h"
 #include "model/desktopmodel.h"
 #include "preferences/simapppreferences.h"
 #include "screens/simscreens.h"
@@ -76,6 +79,11 @@ public:
     [[nodiscard]] SimSystemAppearance &appearance() { return m_appearance; }
     [[nodiscard]] SimDesktopPictures &desktopPictures() { return m_desktopPictures; }
     [[nodiscard]] SimAppWindows &appWindows() { return m_appWindows; }
+    // This process's application object, its pop-up menus and the global hot keys; each is also
+    // its own script API.
+    [[nodiscard]] SimApplication &application() { return m_application; }
+    [[nodiscard]] SimMenus &menus() { return m_menus; }
+    [[nodiscard]] SimHotKeys &hotKeys() { return m_hotKeys; }
     // Global event monitors: they hear the user's input that is not aimed at this application's
     // windows.
     [[nodiscard]] SimEventMonitors &eventMonitors() { return m_eventMonitors; }
@@ -114,6 +122,9 @@ private:
     SimSystemAppearance m_appearance;
     SimDesktopPictures m_desktopPictures;
     SimAppWindows m_appWindows;
+    SimApplication m_application;
+    SimMenus m_menus;
+    SimHotKeys m_hotKeys;
     SimEventMonitors m_eventMonitors;
     SimPowerSources m_powerSources;
     SimLocationAuthorization m_location;

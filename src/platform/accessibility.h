@@ -28,6 +28,9 @@ public:
     // Whether this process holds the Accessibility permission (checked without prompting). The
     // user can revoke it at any time; every read then fails with APIDisabled.
     [[nodiscard]] virtual bool isProcessTrusted() const = 0;
+    // The same check, and when the process is not trusted the system asks the user to grant the
+    // permission in its settings (the prompt appears at most once per process).
+    virtual bool isProcessTrustedWithPrompt() = 0;
 
     // A new reference to the application element of the process. Creating it never fails; reads
     // through it fail when no such process runs.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointF>
 #include <QRectF>
 #include <QSizeF>
 
@@ -84,6 +85,8 @@ public:
     virtual void orderFrontRegardless() = 0;
     // Takes the window off screen; it keeps its frame.
     virtual void orderOut() = 0;
+    // Moves the window so that its top-left corner lies at the point (top-left convention).
+    virtual void setFrameTopLeftPoint(QPointF topLeft) = 0;
     // Whether the window has the keyboard.
     [[nodiscard]] virtual bool isKeyWindow() const = 0;
 

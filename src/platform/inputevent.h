@@ -28,6 +28,8 @@ enum class MouseButton { Left, Right, Center };
 // Modifier flags carried by events (CGEventFlags).
 namespace EventFlags {
 inline constexpr quint64 none = 0;
+inline constexpr quint64 shift = 0x20000;
+inline constexpr quint64 control = 0x40000;
 inline constexpr quint64 option = 0x80000;
 inline constexpr quint64 command = 0x100000;
 } // namespace EventFlags
@@ -36,6 +38,8 @@ inline constexpr quint64 command = 0x100000;
 namespace KeyCode {
 inline constexpr quint16 command = 55;
 inline constexpr quint16 escape = 53;
+inline constexpr quint16 option = 58;
+inline constexpr quint16 rightOption = 61;
 } // namespace KeyCode
 
 // Which event-state table a source reads and posts through (CGEventSourceStateID): the combined

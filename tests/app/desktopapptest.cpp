@@ -426,13 +426,22 @@ TEST(SimOptionsTest, ReadsEveryOption) {
                                                         u"shots"_s,
                                                         u"kept.json"_s,
                                                         false,
+                                                        false,
                                                         {}}));
 
     const auto defaults = SimOptions::parse({u"zorv"_s});
     ASSERT_TRUE(std::holds_alternative<SimOptions>(defaults));
     EXPECT_EQ(
         std::get<SimOptions>(defaults),
-        (SimOptions{u"laptop"_s, SimOptions::TimeMode::Real, std::nullopt, {}, {}, {}, false, {}}));
+        (SimOptions{
+            u"laptop"_s, SimOptions::TimeMode::Real, std::nullopt, {}, {}, {}, false, false, {}}));
+
+    const auto shell = SimOptions::parse(
+        {u"zorv"_s, u"--report-sent"_s, u"--sim-open-menu"_s, u"--open-settings"_s});
+    ASSERT_TRUE(std::holds_alternative<SimOptions>(shell));
+    EXPECT_TRUE(std::get<SimOptions>(shell).openMenu);
+    EXPECT_EQ(std::get<SimOptions>(shell).launchArguments,
+              (QStringList{u"--report-sent"_s, u"--open-settings"_s}));
 }
 
 TEST(SimOptionsTest, KeepsTheApplicationsOwnArgumentsInOrder) {

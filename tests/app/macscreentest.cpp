@@ -267,6 +267,10 @@ TEST(MacScreenInputTest, HandsMouseAndKeysToTheSimulatedMac) {
     EXPECT_EQ(clicks[1].itemId, icon.itemId);
     EXPECT_EQ(clicks[1].kind, ItemClickKind::Left);
 
+    // The left click opened Zorv's status menu; closing it gives the keyboard back to the screen.
+    desktop.platform.desktop().menus().userDismisses();
+    window->requestActivate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     const qsizetype eventsBefore = readout.events().size();
     QTest::keyPress(window, Qt::Key_Alt);
     QTest::keyRelease(window, Qt::Key_Alt);

@@ -1,7 +1,7 @@
+#include "appmodelharness.h"
 #include "modelprofiles.h"
 #include "modelrules.h"
 #include "settingspane.h"
-#include "appmodelharness.h"
 #include "spacing/spacingcontroller.h"
 #include "storage/atomicfile.h"
 #include "storage/wholefile.h"
@@ -444,6 +444,35 @@ TEST_F(AppModelSettingsTest, TheSecondaryBarShowsHiddenItemsFollowsScansAndHides
     model.setSecondaryBarEnabled(false);
     EXPECT_FALSE(bar->visible);
     EXPECT_EQ(mac.fakes.log.last(), u"secondaryBar.hide"_s);
+}
+
+} // namespace
+} // namespace zorv
+
+namespace zorv {
+namespace {
+
+// A pane edit or a synced change that arrives before start() (the model built but never started,
+// as in update-test mode) must not write the defaults over the user's file.
+TEST_F(AppModelTest, SettingsAreNotWrittenBeforeTheyAreLoaded) {
+    ASSERT_FALSE(writeFileAtomically(mac.dataFolder() + u"/settings.json"_s,
+                                     R"({"autoRehideSeconds": 3})", FileDurability::Unsynced));
+    AppModel &model = mac.build();
+
+    model.setLiveLayout(false);
+    model.setRevealShortcut(KeyShortcut(15, KeyShortcut::kCommand | KeyShortcut::kOption));
+    clock.advance(seconds(5));
+    clock.settle();
+    EXPECT_EQ(fileIn(mac.dataFolder(), u"settings.json"_s),
+              QByteArray(R"({"autoRehideSeconds": 3})"));
+    EXPECT_FALSE(model.lastSavedAt().has_value());
+    EXPECT_FALSE(mac.log.lines().isEmpty());
+
+    mac.started();
+    model.setAutoRehide(7);
+    clock.advance(seconds(5));
+    clock.settle();
+    EXPECT_TRUE(fileIn(mac.dataFolder(), u"settings.json"_s).contains("7"));
 }
 
 } // namespace

@@ -14,6 +14,15 @@ bool SimAccessibility::isProcessTrusted() const {
     return m_model.read([](const DesktopState &state) { return state.accessibilityTrusted; });
 }
 
+bool SimAccessibility::isProcessTrustedWithPrompt() {
+    return m_model.write([](DesktopState &state, ModelEffects &) {
+        if (!state.accessibilityTrusted) {
+            state.trustPromptShown = true;
+        }
+        return state.accessibilityTrusted;
+    });
+}
+
 AXElement SimAccessibility::applicationElement(qint32 processId) {
     return m_model.write([&](DesktopState &state, ModelEffects &) {
         return state.elements.applicationElement(processId);

@@ -21,6 +21,7 @@ public:
     explicit SimAccessibility(DesktopModel &model);
 
     [[nodiscard]] bool isProcessTrusted() const override;
+    bool isProcessTrustedWithPrompt() override;
     [[nodiscard]] AXElement applicationElement(qint32 processId) override;
     AXError setMessagingTimeout(AXElement element, double seconds) override;
     [[nodiscard]] AXAttributeResult copyAttributeValue(AXElement element,

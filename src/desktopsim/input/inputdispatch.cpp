@@ -3,6 +3,8 @@
 #include "layout/barview.h"
 #include "layout/itemorder.h"
 
+#include <algorithm>
+
 namespace zorv {
 
 namespace {
@@ -66,7 +68,7 @@ void InputDispatch::mouse(DesktopState &state, const MouseEvent &event, EventOri
 }
 
 void InputDispatch::key(DesktopState &state, const KeyEvent &event, EventOrigin origin,
-                        std::chrono::nanoseconds now) {
+                        std::chrono::nanoseconds now, ModelEffects &effects) {
     const EventType type = event.keyDown ? EventType::KeyDown : EventType::KeyUp;
     if (discarded(state, origin)) {
         state.log({now, origin, type, state.input.cursor, MouseButton::Left, event.flags, 0,
@@ -81,6 +83,35 @@ void InputDispatch::key(DesktopState &state, const KeyEvent &event, EventOrigin 
     state.input.lastEventAt[static_cast<int>(type)] = now;
     state.log({now, origin, type, state.input.cursor, MouseButton::Left, event.flags, 0,
                event.keyCode, 0.0});
+    deliverKey(state, event, now, effects);
+}
+
+void InputDispatch::deliverKey(DesktopState &state, const KeyEvent &event,
+                               std::chrono::nanoseconds now, ModelEffects &effects) {
+    KeyDelivery delivery{now, event.keyCode, event.flags, 0, false, {}};
+    const quint32 modifiers = HotKeys::modifiersFor(event.flags);
+    const auto held = std::ranges::find_if(state.hotKeys, [&](const HotKeyRecord &hotKey) {
+        return hotKey.keyCode == event.keyCode && hotKey.modifiers == modifiers;
+    });
+    if (held != state.hotKeys.end()) {
+        // The holder sees the press; the release of a hot key reaches nobody.
+        if (!event.keyDown) {
+            return;
+        }
+        delivery.processId = held->ownerProcessId;
+        delivery.hotKey = true;
+        delivery.hotKeyId = held->id;
+        state.recordKeyDelivery(delivery);
+        if (held->ownerProcessId == state.currentProcessId) {
+            effects.hotKeyPresses.append(held->id);
+        }
+        return;
+    }
+    delivery.processId = state.frontmostProcessId.value_or(0);
+    state.recordKeyDelivery(delivery);
+    if (delivery.processId != 0 && delivery.processId == state.currentProcessId) {
+        effects.keysForCurrentProcess.append(event);
+    }
 }
 
 void InputDispatch::scroll(DesktopState &state, double delta, EventOrigin origin,

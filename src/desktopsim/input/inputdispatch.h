@@ -35,8 +35,10 @@ public:
 
     static void mouse(DesktopState &state, const MouseEvent &event, EventOrigin origin,
                       std::chrono::nanoseconds now, ModelEffects &effects);
+    // A key-down of a combination some application holds as a global hot key goes to that
+    // application alone; every other key event goes to the frontmost application.
     static void key(DesktopState &state, const KeyEvent &event, EventOrigin origin,
-                    std::chrono::nanoseconds now);
+                    std::chrono::nanoseconds now, ModelEffects &effects);
     static void scroll(DesktopState &state, double delta, EventOrigin origin,
                        std::chrono::nanoseconds now);
     // Moves the cursor without an event: the idle timers do not notice.
@@ -44,6 +46,8 @@ public:
                      ModelEffects &effects);
 
 private:
+    static void deliverKey(DesktopState &state, const KeyEvent &event, std::chrono::nanoseconds now,
+                           ModelEffects &effects);
     static void trackAutoHide(DesktopState &state, QPointF location, std::chrono::nanoseconds now,
                               ModelEffects &effects);
     static void press(DesktopState &state, MouseButton button, const MouseEvent &event,

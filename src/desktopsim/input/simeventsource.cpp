@@ -16,8 +16,8 @@ bool SimEventSource::post(const MouseEvent &event) {
 
 bool SimEventSource::post(const KeyEvent &event) {
     const auto now = m_model.clock().now();
-    m_model.write([&](DesktopState &state, ModelEffects &) {
-        InputDispatch::key(state, event, EventOrigin::Synthetic, now);
+    m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        InputDispatch::key(state, event, EventOrigin::Synthetic, now, effects);
     });
     return true;
 }

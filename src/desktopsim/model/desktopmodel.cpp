@@ -52,7 +52,17 @@ void DesktopModel::applyOnMainThread(const ModelEffects &effects) {
         Q_EMIT applicationActivated(app);
     }
     for (const DeliveredClick &click : effects.clicks) {
-        Q_EMIT clickDelivered(click);
+        const EventType up =
+            click.button == MouseButton::Right ? EventType::RightMouseUp : EventType::LeftMouseUp;
+        handleEvent(AppEvent{up, click.modifierFlags}, [&] { Q_EMIT clickDelivered(click); });
+    }
+    for (const HotKeyID &id : effects.hotKeyPresses) {
+        handleEvent(AppEvent{EventType::KeyDown, EventFlags::none},
+                    [&] { Q_EMIT hotKeyPressed(id); });
+    }
+    for (const KeyEvent &key : effects.keysForCurrentProcess) {
+        handleEvent(AppEvent{key.keyDown ? EventType::KeyDown : EventType::KeyUp, key.flags},
+                    [&] { Q_EMIT keyReceived(key); });
     }
     if (effects.barChanged) {
         Q_EMIT barChanged();

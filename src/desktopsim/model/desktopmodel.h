@@ -1,5 +1,6 @@
 #pragma once
 
+#include "application.h"
 #include "cancellation.h"
 #include "clock.h"
 #include "model/desktopstate.h"
@@ -37,6 +38,15 @@ public:
 
     [[nodiscard]] Clock &clock() const { return m_clock; }
 
+    // The event this process is handling (main thread): set while the signals of a delivered
+    // click, hot key or key press run, and while a menu row's action runs.
+    [[nodiscard]] const std::optional<AppEvent> &currentEvent() const { return m_currentEvent; }
+    template <typename Fn> void handleEvent(const AppEvent &event, Fn &&fn) {
+        const std::optional<AppEvent> outer = std::exchange(m_currentEvent, event);
+        std::forward<Fn>(fn)();
+        m_currentEvent = outer;
+    }
+
     template <typename Fn> decltype(auto) read(Fn &&fn) const {
         QMutexLocker lock(&m_mutex);
         return std::forward<Fn>(fn)(std::as_const(m_state));
@@ -70,6 +80,9 @@ Q_SIGNALS:
     void applicationTerminated(const zorv::AppRecord &application);
     void applicationActivated(const zorv::AppRecord &application);
     void clickDelivered(const zorv::DeliveredClick &click);
+    void hotKeyPressed(zorv::HotKeyID id);
+    // A key event this process received as the frontmost application.
+    void keyReceived(const zorv::KeyEvent &event);
 
 private:
     void apply(ModelEffects effects);
@@ -84,6 +97,7 @@ private:
     DesktopState m_state;
     // Main thread only.
     bool m_passScheduled = false;
+    std::optional<AppEvent> m_currentEvent;
     CancellationSource m_lifetime;
 };
 

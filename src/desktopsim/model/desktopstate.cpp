@@ -81,4 +81,11 @@ void DesktopState::recordClick(const DeliveredClick &click) {
     }
 }
 
+void DesktopState::recordKeyDelivery(const KeyDelivery &delivery) {
+    keyDeliveries.push_back(delivery);
+    if (keyDeliveries.size() > logCapacity) {
+        keyDeliveries.pop_front();
+    }
+}
+
 } // namespace zorv

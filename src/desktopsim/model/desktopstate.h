@@ -60,6 +60,8 @@ struct DesktopState {
     QList<ScreenBar> bars;
 
     bool accessibilityTrusted = true;
+    // The system asked the user to grant this process the Accessibility permission.
+    bool trustPromptShown = false;
     bool screenRecordingGranted = true;
     AXElementTable elements;
     // Attribute reads this process made on its main thread, which a hung application freezes.
@@ -68,6 +70,9 @@ struct DesktopState {
     InputState input;
     std::deque<LoggedEvent> eventLog;
     std::deque<DeliveredClick> clicks;
+    // Registered global hot keys, in registration order.
+    QList<HotKeyRecord> hotKeys;
+    std::deque<KeyDelivery> keyDeliveries;
 
     [[nodiscard]] AppRecord *app(qint32 processId);
     [[nodiscard]] const AppRecord *app(qint32 processId) const;
@@ -88,6 +93,7 @@ struct DesktopState {
 
     void log(const LoggedEvent &event);
     void recordClick(const DeliveredClick &click);
+    void recordKeyDelivery(const KeyDelivery &delivery);
 };
 
 } // namespace zorv

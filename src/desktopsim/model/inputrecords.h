@@ -1,6 +1,7 @@
 #pragma once
 
 #include "displayid.h"
+#include "hotkeys.h"
 #include "inputevent.h"
 
 #include <chrono>
@@ -43,6 +44,30 @@ struct DeliveredClick {
     DisplayId displayId = 0;
 
     friend bool operator==(const DeliveredClick &, const DeliveredClick &) = default;
+};
+
+// A global hot key an application holds: its key code, its modifiers (the registration's own
+// bits) and the identity it was registered under.
+struct HotKeyRecord {
+    qint32 ownerProcessId = 0;
+    quint16 keyCode = 0;
+    quint32 modifiers = 0;
+    HotKeyID id;
+
+    friend bool operator==(const HotKeyRecord &, const HotKeyRecord &) = default;
+};
+
+// Where a key press went: to the application holding it as a global hot key, or else to the
+// frontmost application (0 when none is).
+struct KeyDelivery {
+    std::chrono::nanoseconds at{0};
+    quint16 keyCode = 0;
+    quint64 flags = EventFlags::none;
+    qint32 processId = 0;
+    bool hotKey = false;
+    HotKeyID hotKeyId;
+
+    friend bool operator==(const KeyDelivery &, const KeyDelivery &) = default;
 };
 
 } // namespace zorv

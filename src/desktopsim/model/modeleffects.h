@@ -21,11 +21,15 @@ struct ModelEffects {
     QList<AppRecord> terminated;
     QList<AppRecord> activated;
     QList<DeliveredClick> clicks;
+    // Hot keys of this process that were pressed, and key events for this process while it is
+    // frontmost.
+    QList<HotKeyID> hotKeyPresses;
+    QList<KeyEvent> keysForCurrentProcess;
 
     [[nodiscard]] bool isEmpty() const {
         return !layoutPass && !screensChanged && !barChanged && !barChangeAfter &&
                launched.isEmpty() && terminated.isEmpty() && activated.isEmpty() &&
-               clicks.isEmpty();
+               clicks.isEmpty() && hotKeyPresses.isEmpty() && keysForCurrentProcess.isEmpty();
     }
 };
 

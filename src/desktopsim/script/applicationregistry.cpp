@@ -51,6 +51,9 @@ bool ApplicationRegistry::quit(qint32 processId) {
             return false;
         }
         effects.terminated.append(*app);
+        // The system releases the hot keys of a process that ends.
+        state.hotKeys.removeIf(
+            [&](const HotKeyRecord &held) { return held.ownerProcessId == processId; });
         if (app->hangEnds) {
             app->hangEnds->cancel();
         }

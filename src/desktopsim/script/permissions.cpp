@@ -22,4 +22,8 @@ bool Permissions::screenRecordingGranted() const {
     return m_model.read([](const DesktopState &state) { return state.screenRecordingGranted; });
 }
 
+bool Permissions::trustPromptShown() const {
+    return m_model.read([](const DesktopState &state) { return state.trustPromptShown; });
+}
+
 } // namespace zorv

@@ -13,6 +13,8 @@ public:
 
     void setAccessibilityTrusted(bool trusted);
     [[nodiscard]] bool accessibilityTrusted() const;
+    // Whether the system has asked the user to grant the Accessibility permission.
+    [[nodiscard]] bool trustPromptShown() const;
     void setScreenRecordingGranted(bool granted);
     [[nodiscard]] bool screenRecordingGranted() const;
 

@@ -80,16 +80,16 @@ void UserInput::click(QPointF location, MouseButton button, quint64 flags) {
 
 void UserInput::keyDown(quint16 keyCode, quint64 flags) {
     const auto now = m_model.clock().now();
-    m_model.write([&](DesktopState &state, ModelEffects &) {
-        InputDispatch::key(state, {keyCode, true, flags}, EventOrigin::User, now);
+    m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        InputDispatch::key(state, {keyCode, true, flags}, EventOrigin::User, now, effects);
     });
     tell(EventType::KeyDown, keyCode, flags);
 }
 
 void UserInput::keyUp(quint16 keyCode, quint64 flags) {
     const auto now = m_model.clock().now();
-    m_model.write([&](DesktopState &state, ModelEffects &) {
-        InputDispatch::key(state, {keyCode, false, flags}, EventOrigin::User, now);
+    m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        InputDispatch::key(state, {keyCode, false, flags}, EventOrigin::User, now, effects);
     });
     tell(EventType::KeyUp, keyCode, flags);
 }

@@ -175,6 +175,11 @@ void SimAppWindow::orderOut() {
     resignKey();
 }
 
+void SimAppWindow::setFrameTopLeftPoint(QPointF topLeft) {
+    m_record.frame.moveTopLeft(topLeft);
+    mirror();
+}
+
 void SimAppWindow::userMoves(QPointF topLeft) {
     m_record.frame.moveTopLeft(topLeft);
     mirror();

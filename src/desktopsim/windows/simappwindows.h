@@ -46,6 +46,7 @@ public:
     void setFrame(const QRectF &frame) override;
     void orderFrontRegardless() override;
     void orderOut() override;
+    void setFrameTopLeftPoint(QPointF topLeft) override;
     [[nodiscard]] bool isKeyWindow() const override { return m_record.key; }
 
     [[nodiscard]] const WindowRecord &record() const { return m_record; }

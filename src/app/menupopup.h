@@ -1,0 +1,73 @@
+#pragma once
+
+#include "menurowsmodel.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QQuickItem>
+
+#include <memory>
+
+class QQmlEngine;
+class QQuickWindow;
+
+namespace zorv {
+
+class AppWindow;
+class SimAppWindows;
+class SimMenus;
+
+// Draws the simulated Mac's open pop-up menu: a window of the application (adopted by the window
+// server, so the desktop shows it at its frame) below the status item, with the rows of the menu,
+// their views (made from the views' QML files with their properties), the highlight and the
+// Option state. Hovering and clicking go back to the menus as the user's; a row's view handles
+// its own release (it closes the menu, then runs the row). Main thread.
+class MenuPopup final : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(MenuRowsModel *rows READ rows CONSTANT)
+    Q_PROPERTY(double menuWidth READ menuWidth NOTIFY geometryChanged)
+
+public:
+    static inline const QUrl qmlUrl = QUrl(QStringLiteral("qrc:/Zorv/Desktop/StatusMenuPopup.qml"));
+
+    MenuPopup(SimMenus &menus, SimAppWindows &windows, QQmlEngine &engine,
+              QObject *parent = nullptr);
+    ~MenuPopup() override;
+
+    [[nodiscard]] MenuRowsModel *rows() { return &m_rows; }
+    [[nodiscard]] double menuWidth() const;
+    // The open menu's window; null while no menu is open.
+    [[nodiscard]] QQuickWindow *window() const { return m_window; }
+
+    Q_INVOKABLE void hover(int menuRow);
+    Q_INVOKABLE void choose(int menuRow);
+    Q_INVOKABLE void holdOption(bool held);
+    Q_INVOKABLE void dismiss();
+    // A row's view was made: keep it, so that a release chosen by the script reaches it.
+    Q_INVOKABLE void viewMade(int menuRow, QQuickItem *view);
+    Q_INVOKABLE void viewAsksToClose();
+    Q_INVOKABLE void viewTriggered(int menuRow);
+
+Q_SIGNALS:
+    void geometryChanged();
+
+private:
+    void opened();
+    void closed();
+    void refresh();
+    // Releases the mouse over the row's view, as a click on it would.
+    bool releaseOnView(int menuRow);
+
+    SimMenus &m_menus;
+    SimAppWindows &m_windows;
+    QQmlEngine &m_engine;
+    MenuRowsModel m_rows;
+    // The menu the window shows, kept while a view runs its row after the menu closed.
+    std::shared_ptr<const Menu> m_menu;
+    QPointer<QQuickWindow> m_window;
+    std::unique_ptr<AppWindow> m_serverWindow;
+    QHash<int, QPointer<QQuickItem>> m_views;
+};
+
+} // namespace zorv

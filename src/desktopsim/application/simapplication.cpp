@@ -1,0 +1,225 @@
+#include "application/simapplication.h"
+
+#include "input/keylayout.h"
+
+#include <algorithm>
+
+namespace zorv {
+
+namespace {
+
+// The row of the menu or its submenus whose key equivalent the key press types.
+const MenuItem *findKeyEquivalent(const Menu &menu, QChar typed, QChar plain, quint64 modifiers) {
+    for (const MenuItem &item : menu.items) {
+        if (item.submenu) {
+            if (const MenuItem *found = findKeyEquivalent(*item.submenu, typed, plain, modifiers)) {
+                return found;
+            }
+            continue;
+        }
+        if (item.isSeparator() || !item.enabled || item.keyEquivalent.size() != 1) {
+            continue;
+        }
+        const QChar key = item.keyEquivalent.front();
+        // A key equivalent typed with Shift ("?") counts Shift as part of the character.
+        const bool shiftTyped = key == typed && typed != plain;
+        const quint64 wanted =
+            item.keyEquivalentModifiers | (shiftTyped ? EventFlags::shift : EventFlags::none);
+        if ((key == typed || key == plain) && wanted == modifiers) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+SimApplication::SimApplication(DesktopModel &model, ApplicationRegistry &applications,
+                               SimAppWindows &windows)
+    : m_model(model), m_applications(applications), m_windows(windows) {
+    connect(&m_model, &DesktopModel::keyReceived, this, &SimApplication::keyReceived);
+}
+
+ActivationPolicy SimApplication::activationPolicy() const {
+    return m_model.read([](const DesktopState &state) {
+        const AppRecord *self = state.app(state.currentProcessId);
+        return self ? self->activationPolicy : ActivationPolicy::Prohibited;
+    });
+}
+
+bool SimApplication::setActivationPolicy(ActivationPolicy policy) {
+    return m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        AppRecord *self = state.app(state.currentProcessId);
+        if (!self) {
+            return false;
+        }
+        self->activationPolicy = policy;
+        effects.barChanged = true;
+        return true;
+    });
+}
+
+void SimApplication::activate(bool) {
+    if (m_hidden) {
+        unhide();
+    }
+    if (activationPolicy() != ActivationPolicy::Prohibited) {
+        m_applications.activate(m_applications.currentProcessId());
+    }
+}
+
+bool SimApplication::isActive() const {
+    return m_model.read([](const DesktopState &state) {
+        return state.frontmostProcessId && *state.frontmostProcessId == state.currentProcessId;
+    });
+}
+
+QList<SimAppWindow *> SimApplication::shownWindows() const {
+    QList<SimAppWindow *> visible;
+    for (SimAppWindow *window : m_windows.windows()) {
+        if (window->isVisible()) {
+            visible.append(window);
+        }
+    }
+    std::ranges::sort(visible, {},
+                      [](const SimAppWindow *window) { return window->record().frontOrder; });
+    return visible;
+}
+
+QList<AppWindow *> SimApplication::visibleWindows() const {
+    QList<AppWindow *> visible;
+    for (SimAppWindow *window : shownWindows()) {
+        visible.append(window);
+    }
+    return visible;
+}
+
+void SimApplication::hide() {
+    if (m_hidden) {
+        return;
+    }
+    m_hidden = true;
+    m_hiddenWindows.clear();
+    for (SimAppWindow *window : shownWindows()) {
+        m_hiddenWindows.append(window);
+        window->orderOut();
+    }
+    // The front goes to the application active before this one.
+    const auto previous = m_model.read([](const DesktopState &state) -> std::optional<qint32> {
+        if (!state.frontmostProcessId || *state.frontmostProcessId != state.currentProcessId) {
+            return std::nullopt;
+        }
+        for (auto pid = state.activationHistory.crbegin(); pid != state.activationHistory.crend();
+             ++pid) {
+            if (*pid != state.currentProcessId && state.app(*pid)) {
+                return *pid;
+            }
+        }
+        return std::nullopt;
+    });
+    if (previous) {
+        m_applications.activate(*previous);
+    }
+}
+
+void SimApplication::unhide() {
+    if (!m_hidden) {
+        return;
+    }
+    m_hidden = false;
+    for (const QPointer<SimAppWindow> &window : std::exchange(m_hiddenWindows, {})) {
+        if (window) {
+            window->orderFrontRegardless();
+        }
+    }
+}
+
+void SimApplication::hideOtherApplications() {
+    m_othersHidden = true;
+}
+
+void SimApplication::unhideAllApplications() {
+    m_othersHidden = false;
+    unhide();
+}
+
+void SimApplication::terminate() {
+    if (m_terminated) {
+        return;
+    }
+    m_terminated = true;
+    Q_EMIT willTerminate();
+    Q_EMIT terminated();
+}
+
+std::optional<AppEvent> SimApplication::currentEvent() const {
+    return m_model.currentEvent();
+}
+
+void SimApplication::setMainMenu(std::shared_ptr<const Menu> menu) {
+    m_mainMenu = std::move(menu);
+    m_model.write([](DesktopState &, ModelEffects &effects) { effects.barChanged = true; });
+}
+
+void SimApplication::perform(const MenuItem &item) {
+    if (item.action) {
+        item.action();
+    } else if (!item.responderAction.isEmpty()) {
+        sendResponderAction(item.responderAction);
+    }
+}
+
+void SimApplication::sendResponderAction(const QString &action) {
+    SimAppWindow *key = m_windows.keyWindow();
+    if (action == QLatin1String("hide:")) {
+        hide();
+    } else if (action == QLatin1String("hideOtherApplications:")) {
+        hideOtherApplications();
+    } else if (action == QLatin1String("unhideAllApplications:")) {
+        unhideAllApplications();
+    } else if (action == QLatin1String("terminate:")) {
+        terminate();
+    } else if (action == QLatin1String("performClose:") && key) {
+        key->userCloses();
+    } else if (action == QLatin1String("performMiniaturize:") && key) {
+        key->userMinimizes();
+    } else if (action == QLatin1String("performZoom:") && key) {
+        key->userZooms();
+    } else if (action == QLatin1String("toggleFullScreen:") && key) {
+        key->toggleFullScreen();
+    } else if (action == QLatin1String("arrangeInFront:")) {
+        for (SimAppWindow *window : shownWindows()) {
+            window->orderFrontRegardless();
+        }
+    } else {
+        m_sentActions.append(action);
+    }
+}
+
+void SimApplication::keyReceived(const KeyEvent &event) {
+    if (!event.keyDown || !m_mainMenu || activationPolicy() != ActivationPolicy::Regular) {
+        return;
+    }
+    const quint64 modifiers = event.flags & (EventFlags::shift | EventFlags::control |
+                                             EventFlags::option | EventFlags::command);
+    const auto plain = KeyLayout::character(event.keyCode);
+    const auto typed = KeyLayout::character(event.keyCode, modifiers & EventFlags::shift);
+    if (!plain || !typed || !(modifiers & EventFlags::command)) {
+        return;
+    }
+    // Copied: the action may replace the main menu.
+    const std::shared_ptr<const Menu> menu = m_mainMenu;
+    if (const MenuItem *item = findKeyEquivalent(*menu, *typed, *plain, modifiers)) {
+        perform(*item);
+    }
+}
+
+void SimApplication::userReopens() {
+    Q_EMIT reopenRequested(!shownWindows().isEmpty());
+}
+
+void SimApplication::userOpensUrls(const QList<QUrl> &urls) {
+    Q_EMIT openUrlsRequested(urls);
+}
+
+} // namespace zorv

@@ -1,0 +1,159 @@
+#include "desktopapp.h"
+#include "manualclock.h"
+#include "menurowsmodel.h"
+#include "scenario/scenarioloader.h"
+#include "simulatedplatform.h"
+#include "statusitembutton.h"
+#include "storage/zorvpaths.h"
+#include "workerclockdriver.h"
+
+#include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QDir>
+#include <QQuickWindow>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+// Zorv on the shipped laptop, launched with its first-run window already done.
+class StatusMenuWindowTest : public ::testing::Test {
+protected:
+    StatusMenuWindowTest()
+        : platform(clock, ScenarioLoader::load(ScenarioLoader::defaultName), false),
+          app(platform, SimOptions{}) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+        QFile settings(ZorvPaths::file(u"settings.json"_s));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(R"({"onboardingCompleted": true})");
+        settings.close();
+        ASSERT_TRUE(app.start());
+        WorkerClockDriver(clock).drain();
+    }
+
+    SimulatedDesktop &mac() { return platform.desktop(); }
+
+    void clickIcon(MouseButton button = MouseButton::Left) {
+        StatusItemButton *icon = app.engine()->separatorController().icon().button();
+        ASSERT_NE(icon, nullptr);
+        const auto window = icon->window();
+        ASSERT_TRUE(window.has_value());
+        const double top =
+            mac().model().read([](const DesktopState &state) { return state.primaryTop(); });
+        mac().userInput().click(
+            QPointF(window->frame.center().x(), top - window->frame.center().y()), button);
+        WorkerClockDriver(clock).drain();
+    }
+
+    // Keeps the open menu's picture in the build folder for people to look at.
+    QImage picture(const QString &name) {
+        QQuickWindow *window = app.menuPopup().window();
+        EXPECT_NE(window, nullptr);
+        if (!window) {
+            return {};
+        }
+        const QImage image = window->grabWindow();
+        const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+        EXPECT_TRUE(QDir().mkpath(folder));
+        const QString scale = window->effectiveDevicePixelRatio() > 1 ? u"@2x"_s : QString();
+        EXPECT_TRUE(image.save(folder + u"/"_s + name + scale + u".png"_s));
+        return image;
+    }
+
+    ManualClock clock;
+    SimulatedPlatform platform;
+    DesktopApp app;
+};
+
+int pixelsOf(const QImage &image, const QColor &colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixelColor(x, y).rgb() == colour.rgb() ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST_F(StatusMenuWindowTest, AClickOnTheIconOpensTheMenuBelowItInBothAppearances) {
+    clickIcon();
+    ASSERT_TRUE(mac().menus().isTracking());
+    QQuickWindow *window = app.menuPopup().window();
+    ASSERT_NE(window, nullptr);
+    // The window server shows the menu's window at the menu's frame.
+    const auto adopted = mac().appWindows().windows();
+    const auto shown =
+        std::ranges::find_if(adopted, [&](const SimAppWindow *w) { return w->window() == window; });
+    ASSERT_NE(shown, adopted.end());
+    EXPECT_TRUE((*shown)->record().visible);
+    EXPECT_EQ((*shown)->record().frame, mac().menus().frame());
+    QAbstractItemModelTester tester(app.menuPopup().rows(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+
+    const QImage light = picture(u"status-menu-light"_s);
+    EXPECT_GT(pixelsOf(light, QColor(u"#f2f2f2"_s)), light.width() * light.height() / 3);
+
+    mac().appearance().setDark(true);
+    WorkerClockDriver(clock).drain();
+    const QImage dark = picture(u"status-menu-dark"_s);
+    EXPECT_GT(pixelsOf(dark, QColor(u"#2c2c2e"_s)), dark.width() * dark.height() / 3);
+
+    mac().menus().userHoldsOption(true);
+    EXPECT_TRUE(mac().menus().userHovers(u"Reveal All Items"_s));
+    const QImage option = picture(u"status-menu-option"_s);
+    EXPECT_GT(pixelsOf(option, QColor(u"#2c2c2e"_s)), option.width() * option.height() / 3)
+        << "the menu stays dark while Option is held";
+}
+
+TEST_F(StatusMenuWindowTest, ARowWithAViewClosesTheMenuBeforeItsAction) {
+    clickIcon();
+    ASSERT_TRUE(mac().menus().isTracking());
+    QStringList order;
+    QObject::connect(&mac().menus(), &MenuPresenter::menuClosed, [&] {
+        order.append(app.settingsWindow() ? u"closed after Settings opened"_s
+                                          : u"closed before Settings opened"_s);
+    });
+
+    ASSERT_TRUE(mac().menus().userChooses(u"Settings…"_s));
+    WorkerClockDriver(clock).drain();
+    EXPECT_FALSE(mac().menus().isTracking());
+    EXPECT_EQ(order, QStringList{u"closed before Settings opened"_s});
+    ASSERT_NE(app.settingsWindow(), nullptr) << "the settings row ran";
+    ASSERT_NE(app.settingsWindow()->window(), nullptr);
+    EXPECT_TRUE(app.settingsWindow()->window()->isVisible());
+
+    clickIcon();
+    ASSERT_TRUE(mac().menus().userChooses(u"About Zorv"_s));
+    WorkerClockDriver(clock).drain();
+    EXPECT_FALSE(mac().menus().isTracking());
+    ASSERT_NE(app.about().window(), nullptr);
+    EXPECT_TRUE(app.about().window()->isVisible());
+}
+
+TEST_F(StatusMenuWindowTest, ReportAProblemOpensTheReportWindow) {
+    clickIcon();
+    ASSERT_TRUE(mac().menus().userChooses(u"Report a Problem…"_s));
+    WorkerClockDriver(clock).drain();
+    ASSERT_NE(app.reports().window(), nullptr);
+    EXPECT_TRUE(app.reports().window()->isVisible());
+}
+
+TEST_F(StatusMenuWindowTest, ARightClickAndTheRevealKeyRevealTheHiddenItems) {
+    clickIcon(MouseButton::Right);
+    EXPECT_FALSE(mac().menus().isTracking());
+    EXPECT_TRUE(app.engine()->isRevealed());
+
+    clickIcon(MouseButton::Right);
+    ASSERT_FALSE(app.engine()->isRevealed());
+    mac().userInput().pressKey(1, EventFlags::option | EventFlags::command);
+    WorkerClockDriver(clock).drain();
+    EXPECT_TRUE(app.engine()->isRevealed());
+}
+
+} // namespace
+} // namespace zorv

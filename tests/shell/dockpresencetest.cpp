@@ -1,0 +1,119 @@
+#include "shellfixture.h"
+
+#include <QWindow>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+class DockPresenceTest : public ShellTest {
+protected:
+    SimApplication &app() { return harness.desktop().application(); }
+};
+
+TEST_F(DockPresenceTest, TheStoredChoiceIsAppliedBeforeLaunch) {
+    Settings settings = settled();
+    settings.showInDockAndSwitcher = false;
+    store(settings);
+    build();
+    EXPECT_EQ(app().activationPolicy(), ActivationPolicy::Accessory);
+    EXPECT_EQ(app().mainMenu(), nullptr);
+}
+
+TEST_F(DockPresenceTest, SwitchingInAndOutKeepsOneMainMenu) {
+    store(settled());
+    build();
+    ASSERT_EQ(app().activationPolicy(), ActivationPolicy::Regular) << "in the Dock by default";
+    const auto menu = app().mainMenu();
+    ASSERT_NE(menu, nullptr);
+    QStringList titles;
+    for (const MenuItem &item : menu->items) {
+        titles.append(item.title);
+    }
+    EXPECT_EQ(titles, (QStringList{u"Zorv"_s, u"Menu Bar"_s, u"Edit"_s, u"Window"_s, u"Help"_s}));
+    EXPECT_EQ(menu->items[3].submenu->role, MenuRole::Windows);
+    EXPECT_EQ(menu->items[4].submenu->role, MenuRole::Help);
+
+    shell->dockPresence().apply(false);
+    EXPECT_EQ(app().activationPolicy(), ActivationPolicy::Accessory);
+    EXPECT_EQ(app().mainMenu(), nullptr);
+    shell->dockPresence().apply(true);
+    shell->dockPresence().apply(true);
+    EXPECT_EQ(app().activationPolicy(), ActivationPolicy::Regular);
+    EXPECT_EQ(app().mainMenu(), menu) << "built once, reused";
+}
+
+TEST_F(DockPresenceTest, OpenWindowsStayInFrontAndTheLastIsKey) {
+    Settings settings = settled();
+    settings.showInDockAndSwitcher = false;
+    store(settings);
+    build();
+    QWindow first;
+    QWindow second;
+    auto firstWindow = harness.desktop().appWindows().adopt(first);
+    auto secondWindow = harness.desktop().appWindows().adopt(second);
+    firstWindow->makeKeyAndOrderFront();
+    secondWindow->makeKeyAndOrderFront();
+
+    shell->dockPresence().apply(true);
+    EXPECT_TRUE(firstWindow->isVisible());
+    EXPECT_TRUE(secondWindow->isVisible());
+    EXPECT_EQ(harness.desktop().appWindows().keyWindow(), secondWindow.get());
+    EXPECT_TRUE(app().isActive());
+    clock.advance(seconds(DockPresence::settleSeconds));
+    clock.settle();
+    EXPECT_TRUE(secondWindow->isVisible());
+
+    shell->dockPresence().apply(false);
+    EXPECT_TRUE(firstWindow->isVisible()) << "windows stay when leaving the Dock";
+}
+
+// Key presses while Zorv is the regular frontmost application, and the main-menu row they run.
+struct MainMenuKey {
+    const char *name;
+    quint16 keyCode;
+    quint64 flags;
+    QString expected;
+};
+
+void PrintTo(const MainMenuKey &c, std::ostream *out) {
+    *out << c.name;
+}
+
+class MainMenuKeyTest : public DockPresenceTest,
+                        public ::testing::WithParamInterface<MainMenuKey> {};
+
+TEST_P(MainMenuKeyTest, TheRowOfTheKeyEquivalentRuns) {
+    store(settled());
+    launched();
+    app().activate(true);
+    calls.clear();
+    harness.desktop().userInput().pressKey(GetParam().keyCode, GetParam().flags);
+    clock.settle();
+    const QString &expected = GetParam().expected;
+    if (expected == u"hidden"_s) {
+        EXPECT_TRUE(app().isHidden());
+        EXPECT_FALSE(app().othersHidden());
+    } else if (expected == u"others hidden"_s) {
+        EXPECT_FALSE(app().isHidden());
+        EXPECT_TRUE(app().othersHidden());
+    } else if (expected == u"(website)"_s) {
+        EXPECT_EQ(harness.workspace().openedUrls(), QList<QUrl>{ShellCommands::website});
+    } else {
+        EXPECT_EQ(calls, QStringList{expected});
+    }
+}
+
+constexpr quint64 cmd = EventFlags::command;
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, MainMenuKeyTest,
+    ::testing::Values(MainMenuKey{"HideZorv", 4, cmd, u"hidden"_s},
+                      MainMenuKey{"HideOthers", 4, cmd | EventFlags::option, u"others hidden"_s},
+                      MainMenuKey{"Settings", 43, cmd, u"settings(-)"_s},
+                      MainMenuKey{"Website", 44, cmd | EventFlags::shift, u"(website)"_s}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace zorv

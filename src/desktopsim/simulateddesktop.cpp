@@ -36,7 +36,8 @@ SimulatedDesktop::SimulatedDesktop(Clock &clock, const AppDescription &currentPr
 
 void SimulatedDesktop::routeUserEvent(EventType type, QPointF cursor, quint16 keyCode,
                                       quint64 flags) {
-    if (m_appWindows.userEvent(type, cursor, keyCode)) {
+    if (m_menus.userEvent(type, cursor, keyCode, flags) ||
+        m_appWindows.userEvent(type, cursor, keyCode)) {
         return;
     }
     const double top = m_model.read([](const DesktopState &state) { return state.primaryTop(); });

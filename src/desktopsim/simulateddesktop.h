@@ -5,14 +5,14 @@
 #include "appearance/simsystemappearance.h"
 #include "application/simapplication.h"
 #include "capture/simscreencapture.h"
-#include "hotkeys/simhotkeys.h"
-#include "input/simeventmonitors.h"
 #include "context/simfocusstatus.h"
 #include "context/simlocationauthorization.h"
 #include "context/simpowersources.h"
 #include "context/simscripting.h"
 #include "context/simusernotifications.h"
 #include "context/simwificlient.h"
+#include "hotkeys/simhotkeys.h"
+#include "input/simeventmonitors.h"
 #include "input/siminputevents.h"
 #include "menus/simmenus.h"
 #include "model/desktopmodel.h"
@@ -97,8 +97,8 @@ public:
     [[nodiscard]] SimScripting &scripting() { return m_scripting; }
 
 private:
-    // Routes one of the user's events to the application's windows, then, when it was not
-    // theirs, to the global monitors. Main thread.
+    // Routes one of the user's events to the open menu, then to the application's windows, then,
+    // when it was neither's, to the global monitors. Main thread.
     void routeUserEvent(EventType type, QPointF cursor, quint16 keyCode, quint64 flags);
 
     DesktopModel m_model;

@@ -26,6 +26,7 @@
 #include "script/screenarrangement.h"
 #include "script/userinput.h"
 #include "statusbar/simstatusbar.h"
+#include "statusbar/simtooltips.h"
 #include "system/simfilepanels.h"
 #include "system/simfileviewer.h"
 #include "system/simpasteboard.h"
@@ -87,6 +88,8 @@ public:
     // Global event monitors: they hear the user's input that is not aimed at this application's
     // windows.
     [[nodiscard]] SimEventMonitors &eventMonitors() { return m_eventMonitors; }
+    // The status items' tool tips as the user's pointer brings them up.
+    [[nodiscard]] SimToolTips &toolTips() { return m_toolTips; }
     // What rules watch and use: power, Wi-Fi (with the Location permission it needs), Focus,
     // notifications and scripts; each is also its own script API.
     [[nodiscard]] SimPowerSources &powerSources() { return m_powerSources; }
@@ -126,6 +129,7 @@ private:
     SimMenus m_menus;
     SimHotKeys m_hotKeys;
     SimEventMonitors m_eventMonitors;
+    SimToolTips m_toolTips;
     SimPowerSources m_powerSources;
     SimLocationAuthorization m_location;
     SimWifiClient m_wifi{m_location};

@@ -1,4 +1,5 @@
 #include "desktopapp.h"
+#include "itemtree.h"
 #include "manualclock.h"
 #include "menurowsmodel.h"
 #include "modelprofiles.h"
@@ -11,6 +12,7 @@
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QDir>
+#include <QQuickItem>
 #include <QQuickWindow>
 
 #include <gtest/gtest.h>
@@ -210,6 +212,39 @@ TEST_F(StatusMenuWindowTest, AClickElsewhereOnTheScreenOrEscapeClosesTheMenu) {
     mac().userInput().pressKey(KeyCode::escape);
     WorkerClockDriver(clock).drain();
     EXPECT_FALSE(mac().menus().isTracking());
+}
+
+TEST_F(StatusMenuWindowTest, TheScreenShowsTheIconsToolTipAfterTheMouseRestsOnIt) {
+    StatusItemButton *icon = app.engine()->separatorController().icon().button();
+    ASSERT_NE(icon, nullptr);
+    const auto window = icon->window();
+    ASSERT_TRUE(window.has_value());
+    const double top =
+        mac().model().read([](const DesktopState &state) { return state.primaryTop(); });
+    mac().userInput().moveMouse(
+        QPointF(window->frame.center().x(), top - window->frame.center().y()));
+    WorkerClockDriver(clock).drain();
+    QQuickItem *tip = findItem(app.window()->contentItem(), u"toolTip"_s);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_FALSE(tip->isVisible());
+
+    clock.advance(seconds(SimToolTips::delaySeconds));
+    WorkerClockDriver(clock).drain();
+    EXPECT_TRUE(tip->isVisible());
+    EXPECT_EQ(mac().toolTips().text(), u"Zorv"_s);
+    const QImage picture = app.screenPicture();
+    const QRectF shown = tip->mapRectToScene(tip->boundingRect());
+    const double ratio = picture.devicePixelRatio();
+    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(picture
+                    .copy(QRectF(shown.topLeft() * ratio - QPointF(200, 60) * ratio,
+                                 QSizeF(shown.width() + 400, shown.height() + 100) * ratio)
+                              .toAlignedRect())
+                    .save(folder + u"/icon-tool-tip.png"_s));
+
+    clickIcon();
+    EXPECT_FALSE(tip->isVisible()) << "a click takes it away";
 }
 
 TEST_F(StatusMenuWindowTest, ARowWithAViewClosesTheMenuBeforeItsAction) {

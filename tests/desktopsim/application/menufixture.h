@@ -2,6 +2,8 @@
 
 #include "desktoptest.h"
 
+#include "statusitembutton.h"
+
 namespace zorv::testing {
 
 // This process's application object and pop-up menus on a laptop, with Zorv's icon in the bar.
@@ -42,6 +44,14 @@ protected:
         menu->items = {reveal, all, MenuItem::separator(), profile,
                        row(QStringLiteral("Quit Zorv"))};
         return menu;
+    }
+
+    // The icon's middle, top-left convention.
+    QPointF iconCentre() {
+        const auto window = icon->button()->window();
+        const double top =
+            desktop.model().read([](const DesktopState &state) { return state.primaryTop(); });
+        return {window->frame.center().x(), top - window->frame.center().y()};
     }
 
     std::unique_ptr<StatusItem> icon;

@@ -42,13 +42,6 @@ protected:
         return rowCentre(*menus.openSubmenu(), menus.submenuShownRows(), menus.submenuFrame(), row);
     }
 
-    QPointF iconCentre() {
-        const auto window = icon->button()->window();
-        const double top =
-            desktop.model().read([](const DesktopState &state) { return state.primaryTop(); });
-        return {window->frame.center().x(), top - window->frame.center().y()};
-    }
-
     static constexpr int profileRow = 3;
 };
 

@@ -98,15 +98,14 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
           },
           platform.desktop().pasteboard()),
       m_filePanels(m_engine, platform.desktop().appWindows(), QDir::homePath()),
-      m_about(thisBuild(),
-              AboutPanel::Services{
-                  .engine = m_engine,
-                  .windows = platform.desktop().appWindows(),
-                  .icon = appIcon(),
-                  .openUrl = [&workspace = platform.workspace()](
-                                 const QUrl &url) { workspace.openUrl(url); },
-                  .activateApp = [this] { activateThisApp(); },
-              }),
+      m_about(thisBuild(), AboutPanel::Services{
+                               .engine = m_engine,
+                               .windows = platform.desktop().appWindows(),
+                               .icon = appIcon(),
+                               .openUrl = [&workspace = platform.workspace()](
+                                              const QUrl &url) { workspace.openUrl(url); },
+                               .activateApp = [this] { activateThisApp(); },
+                           }),
       m_screenWindows(platform.desktop().appWindows(), m_windowMode) {
     // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
     m_kit = &ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());

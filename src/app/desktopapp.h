@@ -18,10 +18,10 @@
 #include "reportwindowcontroller.h"
 #include "scenario/scenario.h"
 #include "screenshotrecorder.h"
-#include "settingsservices.h"
-#include "settingswindowcontroller.h"
 #include "screenwindows.h"
 #include "search/searchpanelcontroller.h"
+#include "settingsservices.h"
+#include "settingswindowcontroller.h"
 #include "simoptions.h"
 #include "update/updatecontroller.h"
 

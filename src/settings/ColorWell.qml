@@ -54,6 +54,7 @@ T.AbstractButton {
         x: root.width - width
         y: root.height + 6
         width: 208
+        implicitHeight: contentItem.implicitHeight + topPadding + bottomPadding
         padding: 10
         closePolicy: T.Popup.CloseOnEscape | T.Popup.CloseOnPressOutsideParent
         onAboutToShow: panel.take()

@@ -29,18 +29,21 @@ ZorvCard {
 
             ZorvOutlineButton {
                 objectName: "releaseNotes"
+                anchors.verticalCenter: parent.verticalCenter
                 visible: card.offered && card.releaseNotesShown
                 text: "Release Notes"
                 onClicked: card.openReleaseNotes()
             }
             ZorvAccentButton {
                 objectName: "install"
+                anchors.verticalCenter: parent.verticalCenter
                 visible: card.offered
                 text: card.installTitle
                 onClicked: card.install()
             }
             ZorvOutlineButton {
                 objectName: "checkNow"
+                anchors.verticalCenter: parent.verticalCenter
                 visible: !card.offered
                 enabled: card.checkNowEnabled
                 text: "Check Now"

@@ -21,8 +21,7 @@ void AboutPaneModel::setServices(SettingsServices *services) {
 }
 
 QString AboutPaneModel::kicker() const {
-    return AboutContent::applicationName + u" v"_s +
-           (m_services ? m_services->version() : u"0"_s);
+    return AboutContent::applicationName + u" v"_s + (m_services ? m_services->version() : u"0"_s);
 }
 
 QString AboutPaneModel::credit() const {

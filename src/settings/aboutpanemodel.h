@@ -20,8 +20,8 @@ class AboutPaneModel : public QObject {
     QML_ELEMENT
 
     Q_PROPERTY(zorv::ModelView *view MEMBER m_view NOTIFY viewChanged)
-    Q_PROPERTY(zorv::SettingsServices *services READ services WRITE setServices NOTIFY
-                   servicesChanged)
+    Q_PROPERTY(
+        zorv::SettingsServices *services READ services WRITE setServices NOTIFY servicesChanged)
     Q_PROPERTY(QString kicker READ kicker NOTIFY servicesChanged)
     Q_PROPERTY(QString credit READ credit NOTIFY servicesChanged)
     Q_PROPERTY(QString iconSource READ iconSource NOTIFY servicesChanged)

@@ -31,8 +31,8 @@ class StylePaneModel : public QObject {
     Q_PROPERTY(bool shadow READ shadow WRITE setShadow NOTIFY changed)
     Q_PROPERTY(double cornerRadius READ cornerRadius WRITE setCornerRadius NOTIFY changed)
     Q_PROPERTY(QString cornerReadout READ cornerReadout NOTIFY changed)
-    Q_PROPERTY(bool pixelPerfectIcons READ pixelPerfectIcons WRITE setPixelPerfectIcons NOTIFY
-                   changed)
+    Q_PROPERTY(
+        bool pixelPerfectIcons READ pixelPerfectIcons WRITE setPixelPerfectIcons NOTIFY changed)
 
 public:
     static constexpr ReadoutRange strengthRange{0, 1, 0};

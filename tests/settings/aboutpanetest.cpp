@@ -56,7 +56,8 @@ TEST(UpdatesCardTest, ReleaseNotesAddressEscapesTheVersion) {
         {u"2.1\u00e9", "https://zorv.app/release-notes/Zorv-2.1%C3%A9.html"},
     };
     for (const Case &c : cases) {
-        const std::optional<QUrl> url = UpdatesCardModel::releaseNotesUrl(QString::fromUtf16(c.version));
+        const std::optional<QUrl> url =
+            UpdatesCardModel::releaseNotesUrl(QString::fromUtf16(c.version));
         ASSERT_TRUE(url) << c.url;
         EXPECT_EQ(url->toString(QUrl::FullyEncoded).toStdString(), c.url);
         EXPECT_EQ(url->host(), u"zorv.app"_s);
@@ -187,10 +188,7 @@ protected:
         card.setProperty("services", QVariant::fromValue(&about));
     }
 
-    SettingsServices about{clock,
-                           panels,
-                           viewer,
-                           mac.desktop().scripting(),
+    SettingsServices about{clock, panels, viewer, mac.desktop().scripting(),
                            AboutFacts{
                                .build = build(),
                                .icon = {},
@@ -220,7 +218,8 @@ TEST_F(AboutPaneFixture, TextsAndActions) {
     EXPECT_EQ(mac.workspace().openedUrls(),
               (QList<QUrl>{QUrl(u"https://zorv.app"_s), QUrl(u"https://brindlecot.com"_s),
                            QUrl(u"https://zorv.app/release-notes/Zorv-2.1.html"_s)}));
-    EXPECT_EQ(viewer.revealedFiles(), QStringList{u"/Users/ann/Library/Application Support/Zorv"_s});
+    EXPECT_EQ(viewer.revealedFiles(),
+              QStringList{u"/Users/ann/Library/Application Support/Zorv"_s});
     EXPECT_EQ(replays.size(), 1);
 }
 

@@ -3,6 +3,7 @@
 #include "settingswindowcontroller.h"
 #include "settingswindowmodel.h"
 #include "spacingpanemodel.h"
+#include "steppedanimationdriver.h"
 #include "stylepanemodel.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,9 @@ protected:
     SettingsRenderingTest() { mac.desktop().appearance().setDark(GetParam().dark); }
 
     QImage grab(const QString &name) {
+        settle();
+        // Long enough for every transition of the kit to end.
+        animations.step(1000);
         settle();
         QImage picture = controller.window()->grabWindow();
         const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
@@ -67,8 +71,9 @@ protected:
                           .workspace = &workspace};
     }
 
-    SettingsServices aboutServices{
-        clock, panels, viewer, mac.desktop().scripting(), aboutFacts(mac.workspace())};
+    SteppedAnimationDriver animations;
+    SettingsServices aboutServices{clock, panels, viewer, mac.desktop().scripting(),
+                                   aboutFacts(mac.workspace())};
     SettingsWindowController controller{engine, view, aboutServices, mac.desktop().appWindows()};
 };
 
@@ -142,8 +147,8 @@ TEST_P(SettingsRenderingTest, AboutPaneWithAnOfferedUpdate) {
                                        clock.wallNow().addSecs(-600), true});
     controller.show();
     grab(u"settings-about"_s);
-    model.setUpdateStatus(UpdateStatus{UpdateAvailability::available(u"2.1"_s), false, false,
-                                       clock.wallNow(), true});
+    model.setUpdateStatus(
+        UpdateStatus{UpdateAvailability::available(u"2.1"_s), false, false, clock.wallNow(), true});
     model.setAutomaticUpdateChecks(true);
     grab(u"settings-about-update"_s);
 }

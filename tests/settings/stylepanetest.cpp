@@ -62,16 +62,14 @@ TEST_F(StylePaneTest, ReadoutsStayWithinTheirControls) {
          u"12pt"},
         {"a strength between percents", look(u"#000000"_s, 0.126, 5.7), u"#000000", Qt::black,
          0.126, u"12%", 5.7, u"5pt"},
-        {"a strength just under its percent in binary", look(u"#000000"_s, 0.29, 0.5),
-         u"#000000", Qt::black, 0.29, u"29%", 0.5, u"0pt"},
+        {"a strength just under its percent in binary", look(u"#000000"_s, 0.29, 0.5), u"#000000",
+         Qt::black, 0.29, u"29%", 0.5, u"0pt"},
         {"values past the controls' ends", look(u"#000000"_s, 5, 40), u"#000000", Qt::black, 1,
          u"100%", 12, u"12pt"},
-        {"negative values", look(u"#000000"_s, -1, -3), u"#000000", Qt::black, 0, u"0%", 0,
-         u"Off"},
+        {"negative values", look(u"#000000"_s, -1, -3), u"#000000", Qt::black, 0, u"0%", 0, u"Off"},
         {"values that are not numbers", look(u"#000000"_s, nan, inf), u"#000000", Qt::black, 0,
          u"0%", 0, u"Off"},
-        {"an unreadable tint", look(u"rust"_s, 0.5, 0), u"RUST", Qt::black, 0.5, u"50%", 0,
-         u"Off"},
+        {"an unreadable tint", look(u"rust"_s, 0.5, 0), u"RUST", Qt::black, 0.5, u"50%", 0, u"Off"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

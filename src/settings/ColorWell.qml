@@ -56,6 +56,7 @@ T.AbstractButton {
         width: 208
         implicitHeight: contentItem.implicitHeight + topPadding + bottomPadding
         padding: 10
+        focus: true
         closePolicy: T.Popup.CloseOnEscape | T.Popup.CloseOnPressOutsideParent
         onAboutToShow: panel.take()
 

@@ -10,7 +10,8 @@ ZorvPane {
 
     required property ModelView view
     required property SettingsServices services
-    readonly property bool sheetShown: false
+    // The colour panel takes Escape before the window.
+    readonly property bool sheetShown: well.panelShown
 
     title: "Menu Bar Style"
     blurb: "Tint the menu bar and change its edge. Clicks work as usual."
@@ -51,6 +52,8 @@ ZorvPane {
                     text: pane.tintReadout
                 }
                 ColorWell {
+                    id: well
+
                     objectName: "colorWell"
                     anchors.verticalCenter: parent.verticalCenter
                     color: pane.tintColor

@@ -223,14 +223,5 @@ TEST_F(AboutPaneFixture, TextsAndActions) {
     EXPECT_EQ(replays.size(), 1);
 }
 
-// Without facts (a bundle with no version) the pane still reads "v0", like the rail.
-TEST_F(AboutPaneFixture, AVersionlessBundleReadsZero) {
-    pane.setServices(&services);
-    EXPECT_EQ(pane.kicker(), u"Zorv v0"_s);
-    EXPECT_EQ(pane.dataFolder(), QString());
-    pane.showDataFolder();
-    EXPECT_TRUE(viewer.revealedFiles().isEmpty());
-}
-
 } // namespace
 } // namespace zorv

@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QPainter>
 #include <QQuickItem>
 #include <QQuickWindow>
 
@@ -53,17 +52,7 @@ protected:
         BundleFacts bundle;
         bundle.version = u"1.4"_s;
         QImage icon(256, 256, QImage::Format_ARGB32_Premultiplied);
-        icon.fill(Qt::transparent);
-        QPainter painter(&icon);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setBrush(QColor(u"#F0B24A"_s));
-        painter.setPen(Qt::NoPen);
-        painter.drawRoundedRect(QRectF(16, 16, 224, 224), 52, 52);
-        painter.setBrush(QColor(u"#1B1410"_s));
-        painter.drawRoundedRect(QRectF(60, 70, 136, 20), 10, 10);
-        painter.drawRoundedRect(QRectF(60, 118, 96, 20), 10, 10);
-        painter.drawRoundedRect(QRectF(60, 166, 120, 20), 10, 10);
-        painter.end();
+        icon.fill(QColor(u"#F0B24A"_s));
         return AboutFacts{.build = Build(stamp, bundle),
                           .icon = icon,
                           .dataFolder = u"/Users/ann/Library/Application Support/Zorv"_s,

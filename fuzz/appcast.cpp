@@ -1,7 +1,7 @@
 // The appcast an update check reads: any bytes are refused or give items, and picking the newest
 // of them against any build string (this build's, and each item's own) is total and consistent.
-#include "fuzzcheck.h"
 #include "updates/appcast.h"
+#include "fuzzcheck.h"
 
 #include <cstddef>
 #include <cstdint>

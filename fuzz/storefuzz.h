@@ -31,8 +31,8 @@ template <StoreValue Value> QByteArray storeFile(const Value &value) {
 }
 
 template <StoreValue Value> int fuzzStore(const std::uint8_t *data, std::size_t size) {
-    const auto loaded = loadStore<Value>(
-        QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const auto loaded =
+        loadStore<Value>(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     if (!loaded) {
         return 0;
     }

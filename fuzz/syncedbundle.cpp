@@ -1,9 +1,9 @@
 // The record another Mac leaves in the iCloud key-value store, through SyncedBundle::decode():
 // any bytes are refused with DecodeError, or give a bundle that encodes to a record decoding as
 // the same bundle, and merging it with itself or with the default changes nothing it should not.
+#include "transfer/syncedbundle.h"
 #include "decodeerror.h"
 #include "fuzzcheck.h"
-#include "transfer/syncedbundle.h"
 
 #include <cstddef>
 #include <cstdint>

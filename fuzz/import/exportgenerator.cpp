@@ -119,8 +119,8 @@ ExportGenerator::File ExportGenerator::next() {
 QJsonObject ExportGenerator::scaled(QJsonObject document, QString &recipe) {
     // Thousands only now and then: such an import takes a while.
     static const int counts[] = {0, 1, 10, 100, 1000, 3000};
-    const int profileCount = counts[chance(0.95) ? below(4) : 4 + below(2)];
-    const int ruleCount = counts[chance(0.95) ? below(4) : 4 + below(2)];
+    const int profileCount = counts[chance(0.99) ? below(4) : 4 + below(2)];
+    const int ruleCount = counts[chance(0.99) ? below(4) : 4 + below(2)];
     recipe += u" scaled(%1 profiles, %2 rules)"_s.arg(profileCount).arg(ruleCount);
     const QJsonArray profiles = document.value(u"profiles"_s)[u"profiles"_s].toArray();
     const QJsonArray rules = document.value(u"triggers"_s)[u"rules"_s].toArray();
@@ -256,14 +256,17 @@ QJsonValue ExportGenerator::wrongValue(const QJsonValue &original) {
 
 QString ExportGenerator::randomText(qsizetype length) {
     // Quotes, back slashes, control characters, line separators and a lone surrogate included.
-    static const char16_t alphabet[] = {u'a', u'b',  u'c',   u'X',   u'Y',   u'Z',   u'0',  u'1',
-                                        u'9', u' ',  u'_',   u'-',   u'.',   u'#',   u'/',  u'\\',
-                                        u'"', u'\t', 0x00E9, 0x4E2D, 0x2028, 0xFEFF, 0xD83D};
-    QString text(length, Qt::Uninitialized);
-    for (qsizetype i = 0; i < length; ++i) {
-        text[i] = QChar(alphabet[below(int(std::size(alphabet)))]);
+    static const char16_t alphabet[] = {u'a', u'b', u'c', u'X', u'Y', u'Z', u'0', u'1', u'9',
+                                        u' ', u'_', u'-', u'.', u'#', u'/', u'\\', u'"', u'\t',
+                                        0x00E9, 0x4E2D, 0x2028, 0xFEFF, 0xD83D};
+    // Megabytes of text repeat a random block, which makes them quickly.
+    constexpr qsizetype kBlock = 4096;
+    QString block(std::min(length, kBlock), Qt::Uninitialized);
+    for (qsizetype i = 0; i < block.size(); ++i) {
+        block[i] = QChar(alphabet[below(int(std::size(alphabet)))]);
     }
-    return text;
+    return block.repeated(int(length / std::max<qsizetype>(block.size(), 1)))
+        .append(block.left(length % std::max<qsizetype>(block.size(), 1)));
 }
 
 QByteArray ExportGenerator::mutateBytes(QByteArray bytes, QString &recipe) {

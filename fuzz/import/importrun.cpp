@@ -138,6 +138,7 @@ public:
             std::printf("import %d took %.1f s (%.1f s to make the file of %lld bytes):%s\n", index,
                         double(timer.elapsed()) / 1000, double(generated) / 1000,
                         static_cast<long long>(file.bytes.size()), qPrintable(file.recipe));
+            std::fflush(stdout);
         }
         // The backups each import leaves are not what this run looks at.
         QDir(m_mac.model().backupsFolder()).removeRecursively();

@@ -148,7 +148,8 @@ void DesktopApp::openSettings(std::optional<SettingsPane> pane) {
     if (!m_settingsWindow) {
         SimulatedDesktop &desktop = m_platform.desktop();
         m_settingsServices = std::make_unique<SettingsServices>(
-            m_platform.clock(), desktop.filePanels(), desktop.fileViewer(), desktop.scripting());
+            m_platform.clock(), desktop.filePanels(), desktop.fileViewer(), desktop.scripting(),
+            &m_shell.barColor());
         m_settingsWindow = std::make_unique<SettingsWindowController>(
             m_engine, *view, *m_settingsServices, desktop.appWindows());
     }

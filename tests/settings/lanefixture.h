@@ -70,10 +70,10 @@ protected:
         };
     }
 
-    LaneFixture() : SettingsFixture(bar()) {
+    explicit LaneFixture(const QList<MenuBarItem> &items = bar()) : SettingsFixture(items) {
         // The engine's layout as the bar stands, as the real engine reports it after a scan.
         SectionLayout layout;
-        for (const MenuBarItem &each : bar()) {
+        for (const MenuBarItem &each : items) {
             layout.sections[each.section].append(each.id);
         }
         runTask(mac.engine().apply(layout));

@@ -73,6 +73,10 @@ TEST(LayoutPaneAppTest, DraggingAChipToTheHiddenLaneHidesTheItemInTheBar) {
         pane->property("shownLane").value<QObject *>()->property("lane").value<LaneModel *>();
     ASSERT_NE(shown, nullptr);
     ASSERT_GT(shown->count(), 1);
+    // The pane with the bar's own pictures, for people to look at.
+    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    QDir().mkpath(folder);
+    window->grabWindow().save(folder + u"/app-layout-pane.png"_s);
 
     // The first chip of the Shown lane, by its item in the engine's eyes.
     const QString key = shown->data(shown->index(0), LaneModel::KeyRole).toString();

@@ -33,7 +33,7 @@ protected:
     SimFilePanels panels;
     SimFileViewer viewer;
     MenuBarColorSampler sampler{mac.desktop().screens(), mac.desktop().desktopPictures(), clock};
-    SettingsServices services{clock, panels, viewer, mac.desktop().scripting(), &sampler};
+    SettingsServices services{clock, panels, viewer, mac.desktop().scripting(), {}, &sampler};
     QQmlEngine engine;
 };
 

@@ -2,7 +2,6 @@
 #include "overlay/menubaroverlay.h"
 #include "panelsfixture.h"
 #include "search/searchpanelcontroller.h"
-#include "searchpane/searchsettingsmodel.h"
 #include "secondarybar/secondarybar.h"
 
 #include <QPainter>
@@ -123,19 +122,6 @@ TEST_P(RenderingTest, SearchPanel) {
     savePicture(panel.panel()->window(), name(u"search-panel-query"_s));
     panel.search()->setQuery(u"no such item at all"_s);
     savePicture(panel.panel()->window(), name(u"search-panel-no-match"_s));
-}
-
-TEST_P(RenderingTest, SearchPane) {
-    mac.model().search().setAlias(u"box"_s, mac.model().items().at(0));
-    mac.model().search().setItemHotkey(KeyShortcut(2, 0x180000), mac.model().items().at(2));
-    SearchSettingsModel model(mac.model(), &ZorvKit::of(&engine)->itemPictures());
-    QQuickView view(&engine, nullptr);
-    view.setInitialProperties({{u"settings"_s, QVariant::fromValue<QObject *>(&model)}});
-    view.setResizeMode(QQuickView::SizeRootObjectToView);
-    view.resize(700, 900);
-    view.setSource(QUrl(u"qrc:/Zorv/Panels/qml/SearchSettingsPane.qml"_s));
-    ASSERT_EQ(view.status(), QQuickView::Ready);
-    savePicture(view, name(u"search-pane"_s));
 }
 
 INSTANTIATE_TEST_SUITE_P(Looks, RenderingTest,

@@ -1,4 +1,6 @@
 #include "generalpanemodel.h"
+#include "modelsearch.h"
+#include "searchpanemodel.h"
 #include "settingsfixture.h"
 #include "settingswindowcontroller.h"
 #include "settingswindowmodel.h"
@@ -127,6 +129,20 @@ TEST_P(SettingsRenderingTest, StylePaneWithTheTintAndItsColourPanel) {
     ASSERT_TRUE(well);
     well->setProperty("panelShown", true);
     grab(u"settings-style-colour-panel"_s);
+}
+
+TEST_P(SettingsRenderingTest, SearchPaneWithAnAliasAndAHotKey) {
+    mac.model().search().setAlias(u"box"_s, mac.model().items().at(0));
+    mac.model().search().setItemHotkey(KeyShortcut(2, 0x180000), mac.model().items().at(2));
+    view.markGuideSeen(u"search"_s);
+    view.setPendingSettingsPane(u"search"_s);
+    controller.show();
+    auto *paneItem = controller.window()->property("paneItem").value<QObject *>();
+    ASSERT_TRUE(paneItem);
+    auto *pane = paneItem->findChild<SearchPaneModel *>();
+    ASSERT_TRUE(pane);
+    EXPECT_GT(pane->rowCount(), 2);
+    grab(u"settings-search"_s);
 }
 
 TEST_P(SettingsRenderingTest, AboutPaneWithAnOfferedUpdate) {

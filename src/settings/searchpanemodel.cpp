@@ -1,4 +1,4 @@
-#include "searchsettingsmodel.h"
+#include "searchpanemodel.h"
 
 #include "aliassuggestion.h"
 #include "appmodel.h"
@@ -6,6 +6,7 @@
 #include "items/itemdisplay.h"
 #include "items/itempictures.h"
 #include "modelsearch.h"
+#include "modelview.h"
 #include "search/stablekey.h"
 #include "settingspane.h"
 
@@ -17,24 +18,39 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-SearchSettingsModel::SearchSettingsModel(AppModel &model, ItemPictures *pictures, QObject *parent)
-    : QAbstractListModel(parent), m_model(&model), m_pictures(pictures) {
-    connect(&model, &AppModel::itemsChanged, this, &SearchSettingsModel::rebuild);
-    connect(&model, &AppModel::settingsChanged, this, &SearchSettingsModel::settingsEdited);
-    connect(&model, &AppModel::lastSavedAtChanged, this, &SearchSettingsModel::savedAtChanged);
+SearchPaneModel::SearchPaneModel(QObject *parent) : QAbstractListModel(parent) {}
+
+void SearchPaneModel::setView(ModelView *view) {
+    if (view == m_view) {
+        return;
+    }
+    if (m_model) {
+        disconnect(m_model, nullptr, this, nullptr);
+    }
+    m_view = view;
+    m_model = view ? &view->model() : nullptr;
+    m_kit = view ? view->kit() : nullptr;
+    if (m_model) {
+        connect(m_model, &AppModel::itemsChanged, this, &SearchPaneModel::rebuild);
+        connect(m_model, &AppModel::settingsChanged, this, &SearchPaneModel::settingsEdited);
+        connect(m_model, &AppModel::lastSavedAtChanged, this, &SearchPaneModel::savedAtChanged);
+    }
+    Q_EMIT viewChanged();
     rebuild();
+    settingsEdited();
+    Q_EMIT savedAtChanged();
 }
 
-int SearchSettingsModel::rowCount(const QModelIndex &parent) const {
+int SearchPaneModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : int(m_items.size());
 }
 
-QHash<int, QByteArray> SearchSettingsModel::roleNames() const {
+QHash<int, QByteArray> SearchPaneModel::roleNames() const {
     return {{KeyRole, "key"},       {NameRole, "name"},     {AliasRole, "alias"},
             {PromptRole, "prompt"}, {HotkeyRole, "hotkey"}, {PictureRole, "picture"}};
 }
 
-QVariant SearchSettingsModel::data(const QModelIndex &index, int role) const {
+QVariant SearchPaneModel::data(const QModelIndex &index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
         !m_model) {
         return {};
@@ -55,7 +71,7 @@ QVariant SearchSettingsModel::data(const QModelIndex &index, int role) const {
     }
     case PictureRole:
         // ZorvRow draws no icon for an empty address.
-        if (!m_pictures || !ItemDisplay::menuIcon(item)) {
+        if (!m_kit || !ItemDisplay::menuIcon(item)) {
             return QUrl();
         }
         return ItemPictures::source(key, m_ink);
@@ -64,7 +80,7 @@ QVariant SearchSettingsModel::data(const QModelIndex &index, int role) const {
     }
 }
 
-void SearchSettingsModel::rebuild() {
+void SearchPaneModel::rebuild() {
     beginResetModel();
     m_items.clear();
     QList<AliasSuggestion::Entry> entries;
@@ -75,11 +91,11 @@ void SearchSettingsModel::rebuild() {
             }
             m_items.append(item);
             entries.append({item, ModelSearch::displayName(item)});
-            if (!m_pictures) {
+            if (!m_kit) {
                 continue;
             }
             if (const auto icon = ItemDisplay::menuIcon(item)) {
-                m_pictures->set(stableKey(item.id), icon->image, icon->isTemplate);
+                m_kit->itemPictures().set(stableKey(item.id), icon->image, icon->isTemplate);
             }
         }
     }
@@ -88,35 +104,35 @@ void SearchSettingsModel::rebuild() {
     Q_EMIT countChanged();
 }
 
-void SearchSettingsModel::settingsEdited() {
+void SearchPaneModel::settingsEdited() {
     Q_EMIT settingsChanged();
     if (!m_items.isEmpty()) {
         Q_EMIT dataChanged(index(0), index(rowCount() - 1), {AliasRole, HotkeyRole});
     }
 }
 
-QVariant SearchSettingsModel::searchShortcut() const {
+QVariant SearchPaneModel::searchShortcut() const {
     return m_model ? ShortcutRecorderModel::toValue(m_model->settings().searchShortcut)
                    : QVariant();
 }
 
-QVariant SearchSettingsModel::savedAt() const {
+QVariant SearchPaneModel::savedAt() const {
     if (!m_model || !m_model->lastSavedAt()) {
         return QVariant();
     }
     return *m_model->lastSavedAt();
 }
 
-int SearchSettingsModel::paneIndex() {
+int SearchPaneModel::paneIndex() {
     const qsizetype at = allSettingsPanes().indexOf(SettingsPane::search);
     return int(at < 0 ? 0 : at) + 1;
 }
 
-int SearchSettingsModel::paneCount() {
+int SearchPaneModel::paneCount() {
     return int(allSettingsPanes().size());
 }
 
-void SearchSettingsModel::setInk(const QColor &ink) {
+void SearchPaneModel::setInk(const QColor &ink) {
     if (ink == m_ink) {
         return;
     }
@@ -127,33 +143,33 @@ void SearchSettingsModel::setInk(const QColor &ink) {
     }
 }
 
-void SearchSettingsModel::appeared() {
+void SearchPaneModel::appeared() {
     if (m_model) {
         m_model->refresh();
     }
 }
 
-void SearchSettingsModel::setAlias(int row, const QString &text) {
+void SearchPaneModel::setAlias(int row, const QString &text) {
     if (!m_model || row < 0 || row >= m_items.size()) {
         return;
     }
     m_model->search().setAlias(text, m_items.at(row));
 }
 
-void SearchSettingsModel::setHotkey(int row, const QVariant &shortcut) {
+void SearchPaneModel::setHotkey(int row, const QVariant &shortcut) {
     if (!m_model || row < 0 || row >= m_items.size()) {
         return;
     }
     m_model->search().setItemHotkey(shortcutFrom(shortcut), m_items.at(row));
 }
 
-void SearchSettingsModel::setSearchShortcut(const QVariant &shortcut) {
+void SearchPaneModel::setSearchShortcut(const QVariant &shortcut) {
     if (m_model) {
         m_model->setSearchShortcut(shortcutFrom(shortcut));
     }
 }
 
-std::optional<KeyShortcut> SearchSettingsModel::shortcutFrom(const QVariant &value) {
+std::optional<KeyShortcut> SearchPaneModel::shortcutFrom(const QVariant &value) {
     const QVariantMap map = value.toMap();
     bool codeOk = false;
     bool modifiersOk = false;

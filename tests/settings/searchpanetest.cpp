@@ -1,6 +1,8 @@
 #include "modelsearch.h"
-#include "panelsfixture.h"
-#include "searchpane/searchsettingsmodel.h"
+#include "searchpanemodel.h"
+#include "settingsfixture.h"
+
+#include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
 #include <QQuickView>
@@ -40,25 +42,28 @@ QList<MenuBarItem> paneItems() {
     };
 }
 
-class SearchPaneTest : public PanelsTest {
+class SearchPaneTest : public ::testing::Test, protected SettingsFixture {
 protected:
     explicit SearchPaneTest(QList<MenuBarItem> items = paneItems())
-        : PanelsTest(std::move(items)), pane(mac.model(), nullptr) {}
+        : SettingsFixture(std::move(items)) {
+        pane.setView(&view);
+    }
 
     QVariant role(int row, int role) { return pane.index(row).data(role); }
 
     // The pane in a window of its own, drawn with the kit.
     std::unique_ptr<QQuickView> paneView(QSize size = QSize(720, 640)) {
-        auto view = std::make_unique<QQuickView>(&engine, nullptr);
-        view->setInitialProperties({{u"settings"_s, QVariant::fromValue<QObject *>(&pane)}});
-        view->setResizeMode(QQuickView::SizeRootObjectToView);
-        view->resize(size);
-        view->setSource(QUrl(u"qrc:/Zorv/Panels/qml/SearchSettingsPane.qml"_s));
-        EXPECT_EQ(view->status(), QQuickView::Ready);
-        return view;
+        auto window = std::make_unique<QQuickView>(&engine, nullptr);
+        window->setInitialProperties({{u"view"_s, QVariant::fromValue(&view)},
+                                      {u"services"_s, QVariant::fromValue(&services)}});
+        window->setResizeMode(QQuickView::SizeRootObjectToView);
+        window->resize(size);
+        window->setSource(QUrl(u"qrc:/Zorv/Settings/SearchPane.qml"_s));
+        EXPECT_EQ(window->status(), QQuickView::Ready);
+        return window;
     }
 
-    SearchSettingsModel pane;
+    SearchPaneModel pane;
 };
 
 TEST_F(SearchPaneTest, ListsItemsThatAreNotDormantWithNamesAndDistinctSuggestions) {
@@ -66,13 +71,13 @@ TEST_F(SearchPaneTest, ListsItemsThatAreNotDormantWithNamesAndDistinctSuggestion
     ASSERT_EQ(pane.rowCount(), 5) << "the dormant item is left out";
     const QStringList names{u"Weather"_s, u"Sticky Notes"_s, u"Sleepy"_s, u"Sleepy"_s, u"★★"_s};
     for (int row = 0; row < names.size(); ++row) {
-        EXPECT_EQ(role(row, SearchSettingsModel::NameRole).toString(), names[row]) << row;
+        EXPECT_EQ(role(row, SearchPaneModel::NameRole).toString(), names[row]) << row;
     }
-    const QString first = role(2, SearchSettingsModel::PromptRole).toString();
-    const QString second = role(3, SearchSettingsModel::PromptRole).toString();
+    const QString first = role(2, SearchPaneModel::PromptRole).toString();
+    const QString second = role(3, SearchPaneModel::PromptRole).toString();
     EXPECT_FALSE(first.isEmpty());
     EXPECT_EQ(second, first + u"2"_s) << "equal suggestions are made distinct over the list";
-    EXPECT_EQ(role(4, SearchSettingsModel::PromptRole).toString(), u"e.g. cal"_s)
+    EXPECT_EQ(role(4, SearchPaneModel::PromptRole).toString(), u"e.g. cal"_s)
         << "a name without letters has no suggestion";
     EXPECT_EQ(pane.paneIndex(), 5);
     EXPECT_EQ(pane.paneCount(), 8);
@@ -91,7 +96,7 @@ TEST_F(SearchPaneTest, AliasesAreStoredAsTypedAndBlankOnesRemoved) {
     };
     for (const Case &c : cases) {
         pane.setAlias(0, c.typed);
-        EXPECT_EQ(role(0, SearchSettingsModel::AliasRole).toString(), c.stored)
+        EXPECT_EQ(role(0, SearchPaneModel::AliasRole).toString(), c.stored)
             << c.typed.toStdString();
         EXPECT_EQ(mac.model().search().alias(mac.model().items().at(0)).value_or(QString()),
                   c.stored);
@@ -110,11 +115,11 @@ TEST_F(SearchPaneTest, HotkeysAndTheSearchShortcutGoToTheModel) {
     QObject::connect(&mac.model(), &AppModel::shortcutsChanged, [&] { ++shortcutChanges; });
     const QVariantMap optionCommandW{{u"keyCode"_s, 13}, {u"modifiers"_s, 0x180000}};
     pane.setHotkey(1, optionCommandW);
-    EXPECT_EQ(role(1, SearchSettingsModel::HotkeyRole).toMap(), optionCommandW);
+    EXPECT_EQ(role(1, SearchPaneModel::HotkeyRole).toMap(), optionCommandW);
     EXPECT_EQ(mac.model().search().itemHotkey(mac.model().items().at(1)),
               KeyShortcut(13, 0x180000));
     pane.setHotkey(1, QVariant());
-    EXPECT_FALSE(role(1, SearchSettingsModel::HotkeyRole).isValid()) << "null clears it";
+    EXPECT_FALSE(role(1, SearchPaneModel::HotkeyRole).isValid()) << "null clears it";
 
     EXPECT_FALSE(pane.searchShortcut().isValid());
     pane.setSearchShortcut(optionCommandW);

@@ -1,5 +1,7 @@
 import QtQuick
 import Zorv.UI
+import Zorv.Model
+import Zorv.Settings
 
 // The Search pane of the settings window: the shortcut that opens search, and per item an alias
 // that search also matches (the suggested one shows while the field is empty) and a hot key that
@@ -7,7 +9,11 @@ import Zorv.UI
 ZorvPane {
     id: pane
 
-    required property QtObject settings
+    required property ModelView view
+    required property SettingsServices services
+    readonly property SearchPaneModel settings: SearchPaneModel {
+        view: pane.view
+    }
 
     index: pane.settings.paneIndex
     total: pane.settings.paneCount

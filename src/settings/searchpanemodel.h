@@ -1,7 +1,8 @@
 #pragma once
 
+#include "kit/zorvkit.h"
+#include "menubaritem.h"
 #include "settings/keyshortcut.h"
-#include "windows/itemrowsmodel.h"
 
 #include <QAbstractListModel>
 #include <QColor>
@@ -15,15 +16,18 @@
 namespace zorv {
 
 class AppModel;
+class ModelView;
 
 // The Search pane's logic: the search shortcut, and one row per item that is not dormant, in the
 // model's order, with the user's alias, the suggested alias shown while the field is empty (made
 // distinct over the whole list) and the item's own hot key. Every edit goes straight to the model,
-// which saves it. In QML a shortcut is {keyCode, modifiers} or null. Main thread.
-class SearchSettingsModel : public QAbstractListModel {
+// which saves it. In QML a shortcut is {keyCode, modifiers} or null. Made in QML with `view` set
+// (row pictures go to the view's kit); main thread.
+class SearchPaneModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
-    QML_UNCREATABLE("Made with the pane")
+    Q_MOC_INCLUDE("modelview.h")
+    Q_PROPERTY(zorv::ModelView *view READ view WRITE setView NOTIFY viewChanged)
     Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
     Q_PROPERTY(QVariant searchShortcut READ searchShortcut NOTIFY settingsChanged)
     Q_PROPERTY(QVariant savedAt READ savedAt NOTIFY savedAtChanged)
@@ -42,8 +46,10 @@ public:
         PictureRole,
     };
 
-    // `pictures` may be null (no row pictures).
-    SearchSettingsModel(AppModel &model, ItemPictures *pictures, QObject *parent = nullptr);
+    explicit SearchPaneModel(QObject *parent = nullptr);
+
+    [[nodiscard]] ModelView *view() const { return m_view; }
+    void setView(ModelView *view);
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
@@ -67,6 +73,7 @@ public:
     [[nodiscard]] static std::optional<KeyShortcut> shortcutFrom(const QVariant &value);
 
 Q_SIGNALS:
+    void viewChanged();
     void countChanged();
     void settingsChanged();
     void savedAtChanged();
@@ -76,8 +83,10 @@ private:
     void rebuild();
     void settingsEdited();
 
+    QPointer<ModelView> m_view;
     QPointer<AppModel> m_model;
-    ItemPictures *m_pictures;
+    // Null without a kit: no row pictures.
+    QPointer<ZorvKit> m_kit;
     QList<MenuBarItem> m_items;
     QHash<QString, QString> m_suggestions;
     QColor m_ink = Qt::black;

@@ -2,6 +2,7 @@
 
 #include "appmodelharness.h"
 #include "cloud/simcloud.h"
+#include "itemtree.h"
 #include "kit/zorvkit.h"
 #include "layout/coordinates.h"
 #include "manualclock.h"
@@ -60,18 +61,7 @@ protected:
         return findUnder(window.contentItem(), name);
     }
     static QQuickItem *findUnder(QQuickItem *item, const QString &name) {
-        if (!item) {
-            return nullptr;
-        }
-        if (item->objectName() == name) {
-            return item;
-        }
-        for (QQuickItem *child : item->childItems()) {
-            if (QQuickItem *found = findUnder(child, name)) {
-                return found;
-            }
-        }
-        return nullptr;
+        return zorv::findItem(item, name);
     }
 
     // Saves the window's picture as screenshots/<name>.png in the suite's folder, once the

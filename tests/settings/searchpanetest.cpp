@@ -1,3 +1,4 @@
+#include "itemtree.h"
 #include "modelsearch.h"
 #include "searchpanemodel.h"
 #include "settingsfixture.h"
@@ -133,15 +134,15 @@ TEST_F(SearchPaneTest, RowsHaveRulesBetweenThemAndRecordersShowTheirDefaults) {
     auto view = paneView();
     ASSERT_TRUE(view->rootObject());
     (void)view->grabWindow();
-    QQuickItem *firstRule = findUnder(findUnder(view->rootObject(), u"item-0"_s), u"rule"_s);
-    QQuickItem *secondRule = findUnder(findUnder(view->rootObject(), u"item-1"_s), u"rule"_s);
+    QQuickItem *firstRule = findItem(findItem(view->rootObject(), u"item-0"_s), u"rule"_s);
+    QQuickItem *secondRule = findItem(findItem(view->rootObject(), u"item-1"_s), u"rule"_s);
     ASSERT_TRUE(firstRule && secondRule);
     EXPECT_FALSE(firstRule->isVisible()) << "no rule above the first row";
     EXPECT_TRUE(secondRule->isVisible());
-    EXPECT_FALSE(findUnder(view->rootObject(), u"noItems"_s)->isVisible());
-    EXPECT_EQ(findUnder(view->rootObject(), u"searchShortcut"_s)->property("defaultDisplay"),
+    EXPECT_FALSE(findItem(view->rootObject(), u"noItems"_s)->isVisible());
+    EXPECT_EQ(findItem(view->rootObject(), u"searchShortcut"_s)->property("defaultDisplay"),
               u"⌥⌘F"_s);
-    QQuickItem *alias = findUnder(findUnder(view->rootObject(), u"item-1"_s), u"alias"_s);
+    QQuickItem *alias = findItem(findItem(view->rootObject(), u"item-1"_s), u"alias"_s);
     EXPECT_EQ(alias->property("title"), u"Alias for Sticky Notes"_s);
     alias->setProperty("text", u"sn"_s);
     EXPECT_EQ(mac.model().search().alias(mac.model().items().at(1)), u"sn"_s)
@@ -158,12 +159,12 @@ TEST_F(EmptySearchPaneTest, WithoutItemsOnlyTheExplanationShows) {
     EXPECT_EQ(pane.rowCount(), 0);
     auto view = paneView();
     (void)view->grabWindow();
-    QQuickItem *text = findUnder(view->rootObject(), u"noItems"_s);
+    QQuickItem *text = findItem(view->rootObject(), u"noItems"_s);
     ASSERT_TRUE(text);
     EXPECT_TRUE(text->isVisible());
     EXPECT_EQ(text->property("text"),
               u"Menu bar items show here once Zorv has Accessibility (see Menu Bar Layout)."_s);
-    EXPECT_TRUE(findUnder(view->rootObject(), u"searchShortcut"_s)->isVisible());
+    EXPECT_TRUE(findItem(view->rootObject(), u"searchShortcut"_s)->isVisible());
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 #include "system/simfileviewer.h"
 
 #include <QQmlEngine>
-#include <QQuickItem>
 
 namespace zorv {
 
@@ -25,22 +24,6 @@ protected:
 
     // Runs the event loop and the clock until nothing is due.
     void settle() { clock.settle(); }
-
-    // The item named `name` under `item` (delegates included); null when there is none.
-    static QQuickItem *findUnder(QQuickItem *item, const QString &name) {
-        if (!item) {
-            return nullptr;
-        }
-        if (item->objectName() == name) {
-            return item;
-        }
-        for (QQuickItem *child : item->childItems()) {
-            if (QQuickItem *found = findUnder(child, name)) {
-                return found;
-            }
-        }
-        return nullptr;
-    }
 
     ManualClock clock;
     SimCloud cloud;

@@ -51,6 +51,10 @@ QCoro::Task<> ClassicEngine::refresh() {
         co_return;
     }
 
+    const bool granted = m_bar.readTrusted(found.trusted);
+    if (!found.trusted) {
+        watchForGrant();
+    }
     ScanContext context = scanContext();
     context.unanswered = found.unanswered;
     QHash<MenuBarItemID, QRectF> frames;
@@ -112,6 +116,9 @@ QCoro::Task<> ClassicEngine::refresh() {
     runDragExperimentIfRequested();
     followUpVerdict(verdict, stable);
     bringAboutAppliedLayout(stable);
+    if (granted) {
+        takeGrant();
+    }
 }
 
 ClassicEngine::ScanContext ClassicEngine::scanContext() const {

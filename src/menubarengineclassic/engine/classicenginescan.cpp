@@ -101,8 +101,9 @@ QCoro::Task<> ClassicEngine::refresh() {
     takeUserDrag(context, scannedAt, found.trusted);
     items = m_bar.lastItems();
 
-    const DriftVerdict verdict = DriftRules::driftVerdict(items, m_wanted.storedLayout(),
-                                                          context.hiddenSepX, context.barMinX);
+    const DriftVerdict verdict =
+        DriftRules::driftVerdict(items, m_wanted.storedLayout(), context.hiddenSepX,
+                                 context.barMinX, context.alwaysSepX, context.separatorsOrdered);
 
     if (!m_runs.reconcileInFlight()) {
         if (stable && verdict.kind != DriftVerdict::Kind::nothingHidden) {

@@ -5,6 +5,7 @@
 
 namespace zorv {
 
+class AutomationFrontEnd;
 class Clock;
 class FilePanels;
 class FileViewer;
@@ -28,12 +29,17 @@ public:
     [[nodiscard]] FilePanels &filePanels() const { return m_filePanels; }
     [[nodiscard]] FileViewer &fileViewer() const { return m_fileViewer; }
     [[nodiscard]] Scripting &scripting() const { return m_scripting; }
+    // The rules' monitors, gates and choices; null when the program runs no rules (the rules
+    // pane is then left off).
+    [[nodiscard]] AutomationFrontEnd *automation() const { return m_automation; }
+    void setAutomation(AutomationFrontEnd *automation) { m_automation = automation; }
 
 private:
     Clock &m_clock;
     FilePanels &m_filePanels;
     FileViewer &m_fileViewer;
     Scripting &m_scripting;
+    AutomationFrontEnd *m_automation = nullptr;
 };
 
 } // namespace zorv

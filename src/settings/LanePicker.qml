@@ -46,11 +46,11 @@ Rectangle {
 
             Text {
                 anchors.centerIn: parent
-                width: parent.width - 8
+                width: parent.width - 4
                 horizontalAlignment: Text.AlignHCenter
                 text: segment.modelData.label
                 textFormat: Text.PlainText
-                font.pixelSize: 12
+                font.pixelSize: 11
                 font.weight: segment.chosen ? Font.DemiBold : Font.Normal
                 color: segment.chosen ? Zorv.ink : Zorv.ink2
                 elide: Text.ElideRight

@@ -9,8 +9,9 @@ Rectangle {
     id: root
 
     required property var builder
-    // The room the sheet may take.
+    // The room the sheet may take, and the height of the window it covers.
     property real availableHeight: 600
+    property real hostHeight: 0
     readonly property bool pickerOpen: condition.presented || network.presented
                                        || app.presented || action.presented
                                        || item.presented || profile.presented
@@ -58,8 +59,9 @@ Rectangle {
             id: scroller
 
             width: parent.width
+            // The settings window stands in for the screen the sheet must keep to.
             height: Math.min(root.builder.sheetScrollHeight(cards.implicitHeight + 48,
-                                                            Screen.desktopAvailableHeight),
+                                                            root.hostHeight),
                              Math.max(80, root.availableHeight - root.chrome))
             contentWidth: width
             contentHeight: cards.implicitHeight + 48
@@ -136,7 +138,6 @@ Rectangle {
                                 width: Zorv.readoutWidth
                                 rightPadding: 9
                                 horizontalAlignment: Text.AlignRight
-                                font.features: { "tnum": 1 }
                                 text: root.builder.batteryReadout
                             }
                         }

@@ -34,6 +34,7 @@ Item {
         sourceComponent: RuleBuilderForm {
             builder: root.builder
             availableHeight: root.height - 28
+            hostHeight: root.height
         }
     }
 

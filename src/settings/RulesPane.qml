@@ -220,7 +220,9 @@ ZorvPane {
                                 visible: rule.activeNow
                                 text: "ACTIVE NOW"
                                 textFormat: Text.PlainText
-                                font: Zorv.mono(9, Font.DemiBold)
+                                font.family: Zorv.monoFamily
+                                font.pixelSize: 9
+                                font.weight: Font.DemiBold
                                 font.letterSpacing: 0.5
                                 color: Zorv.honeyInk
                             }
@@ -239,7 +241,9 @@ ZorvPane {
                             visible: rule.suspended
                             text: "PAUSED FOR A MINUTE: IT WAS SWITCHING ON AND OFF TOO FAST"
                             textFormat: Text.PlainText
-                            font: Zorv.mono(9, Font.DemiBold)
+                            font.family: Zorv.monoFamily
+                            font.pixelSize: 9
+                            font.weight: Font.DemiBold
                             font.letterSpacing: 0.5
                             color: Zorv.honeyInk
                             wrapMode: Text.Wrap

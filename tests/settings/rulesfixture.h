@@ -75,13 +75,13 @@ protected:
         return rule;
     }
 
-    AutomationFrontEnd automation{AutomationFrontEnd::Services{
-        {mac.workspace(), mac.desktop().powerSources(), mac.desktop().wifi(),
-         mac.desktop().focus()},
-        mac.desktop().notifications(),
-        mac.desktop().location(),
-        clock,
-        &panels}};
+    AutomationFrontEnd automation{
+        AutomationFrontEnd::Services{{mac.workspace(), mac.desktop().powerSources(),
+                                      mac.desktop().wifi(), mac.desktop().focus()},
+                                     mac.desktop().notifications(),
+                                     mac.desktop().location(),
+                                     clock,
+                                     &panels}};
     // Before the window is made: it offers the pane only over a Mac that runs rules.
     const bool m_automationSet = (services.setAutomation(&automation), true);
     SettingsWindowController controller{engine, view, services, mac.desktop().appWindows()};

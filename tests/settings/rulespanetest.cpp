@@ -35,7 +35,8 @@ TEST_F(RulesPaneTest, TheRailOffersTriggersOnlyWhenRulesRun) {
 // The rows as the pane reads them: sentences in the user's words, "ACTIVE NOW" only for an
 // enabled rule whose action holds, the paused line whatever the switch says.
 TEST_F(RulesPaneTest, RowsWordEachRuleAndShowItsLiveState) {
-    QAbstractItemModelTester tester(view.rules(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QAbstractItemModelTester tester(view.rules(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
     showRules();
     const MenuBarItemID dropbox{u"com.getdropbox.dropbox"_s, std::nullopt, u"Dropbox"_s, 0};
     const struct {
@@ -55,14 +56,14 @@ TEST_F(RulesPaneTest, RowsWordEachRuleAndShowItsLiveState) {
          u"When running on battery, move Dropbox to Shown."_s, false},
         {"offAndPaused", TriggerCondition::charging(), TriggerAction::notify(QString()), false,
          false, true, u"When plugged in, send you a notification."_s, false},
-        {"pausedApp", TriggerCondition::appRunning(u"us.zoom.xos"_s),
-         TriggerAction::hideHidden(), true, false, true,
-         u"When us.zoom.xos is open, hide hidden items."_s, false},
+        {"pausedApp", TriggerCondition::appRunning(u"us.zoom.xos"_s), TriggerAction::hideHidden(),
+         true, false, true, u"When us.zoom.xos is open, hide hidden items."_s, false},
     };
     QSet<QUuid> active;
     QSet<QUuid> suspended;
     for (const auto &c : cases) {
-        const TriggerRule rule = addRule(QString::fromLatin1(c.name), c.condition, c.action, c.enabled);
+        const TriggerRule rule =
+            addRule(QString::fromLatin1(c.name), c.condition, c.action, c.enabled);
         if (c.active) {
             active.insert(rule.id);
         }

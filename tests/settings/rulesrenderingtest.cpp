@@ -87,11 +87,11 @@ TEST_P(RulesRenderingTest, TheBuilderForEachKindOfRule) {
     grab(u"rules-builder-notify"_s);
     builder->cancel();
 
-    const TriggerRule calls = addRule(
-        u"Calls"_s,
-        TriggerCondition::allOf(
-            {TriggerCondition::onBattery(), TriggerCondition::appRunning(u"us.zoom.xos"_s)}),
-        TriggerAction::hideHidden());
+    const TriggerRule calls =
+        addRule(u"Calls"_s,
+                TriggerCondition::allOf({TriggerCondition::onBattery(),
+                                         TriggerCondition::appRunning(u"us.zoom.xos"_s)}),
+                TriggerAction::hideHidden());
     pane()->editRule(calls.id.toString());
     grab(u"rules-builder-compound"_s);
 }

@@ -18,10 +18,10 @@
 #include "reportwindowcontroller.h"
 #include "scenario/scenario.h"
 #include "screenshotrecorder.h"
-#include "settingsservices.h"
-#include "settingswindowcontroller.h"
 #include "screenwindows.h"
 #include "search/searchpanelcontroller.h"
+#include "settingsservices.h"
+#include "settingswindowcontroller.h"
 #include "simoptions.h"
 #include "update/updatecontroller.h"
 
@@ -131,6 +131,9 @@ private:
     void saveLayoutPicture();
     void startUpdates();
     void activateThisApp();
+    // The running build and this application's icon, as the about panel and pane show them.
+    [[nodiscard]] Build thisBuild() const;
+    [[nodiscard]] QImage appIcon() const;
     // The offer to move into Applications; `onDismissed` runs when the user declines it.
     void offerMove(std::function<void()> onDismissed);
 

@@ -33,6 +33,7 @@ SettingsWindowController::~SettingsWindowController() {
 QHash<SettingsPane, QUrl> SettingsWindowController::builtInPanes() {
     return {
         {SettingsPane::general, QUrl(u"qrc:/Zorv/Settings/GeneralPane.qml"_s)},
+        {SettingsPane::arrange, QUrl(u"qrc:/Zorv/Settings/MenuBarLayoutPane.qml"_s)},
         {SettingsPane::appearance, QUrl(u"qrc:/Zorv/Settings/StylePane.qml"_s)},
         {SettingsPane::spacing, QUrl(u"qrc:/Zorv/Settings/SpacingPane.qml"_s)},
         {SettingsPane::triggers, QUrl(u"qrc:/Zorv/Settings/RulesPane.qml"_s)},

@@ -100,11 +100,16 @@ TEST_F(ModelProfilesTest, CapturesSwitchesRenamesAndUpdates) {
     EXPECT_EQ(mac.fakes.overlay->applied.last(), tinted(u"#112233"_s));
     EXPECT_EQ(mac.engine().applied().last(), profile(0).layout);
 
+    // Each edit reaches the file on its own.
     ops.renameProfile(profile(1).id, u""_s);
     EXPECT_EQ(profile(1).name, u""_s);
+    EXPECT_EQ(onDisk<ProfileSet>(u"profiles.json"_s), asStored(model.profiles()));
     ops.setProfileRemembersLook(false, profile(1).id);
+    EXPECT_EQ(onDisk<ProfileSet>(u"profiles.json"_s), asStored(model.profiles()));
+    ops.setAppearance(tinted(u"#778899"_s));
     ops.updateProfileFromCurrent(profile(1).id);
     EXPECT_FALSE(profile(1).appearance);
+    EXPECT_EQ(onDisk<ProfileSet>(u"profiles.json"_s), asStored(model.profiles()));
     ops.updateProfileFromCurrent(profile(0).id);
     EXPECT_EQ(profile(0).appearance, model.settings().appearance);
 

@@ -114,8 +114,14 @@ TEST_F(ModelSearchTest, RanksNamesAliasesAndSuggestions) {
 TEST_F(ModelSearchTest, AliasesAndItemHotKeysAreSavedAndTheFirstAliasCounts) {
     const MenuBarItem clockItem = mac.engine().mock().items().at(0);
     const KeyShortcut key(18, KeyShortcut::kCommand | KeyShortcut::kOption);
+    const auto onDisk = [&] {
+        mac.advance(2);
+        return JSONStore<Settings>::peek(u"settings.json"_s, Settings{}, mac.dataFolder(), mac.log);
+    };
     model.search().setAlias(u"tick"_s, clockItem);
+    EXPECT_EQ(onDisk().alias(u"com.example.clock###0"_s), u"tick"_s);
     model.search().setItemHotkey(key, clockItem);
+    EXPECT_EQ(onDisk().itemHotkey(u"com.example.clock###0"_s), key);
     model.editSettings([](Settings &settings) {
         settings.itemAliases.append({u"com.example.clock###0"_s, u"tock"_s});
     });

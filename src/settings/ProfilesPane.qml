@@ -11,7 +11,7 @@ ZorvPane {
     required property ModelView view
     required property SettingsServices services
     // The rename field takes Escape before the window does.
-    readonly property bool sheetShown: pane.renaming.length > 0
+    readonly property bool sheetShown: paneModel.renaming.length > 0
 
     index: 4
     total: 8
@@ -20,7 +20,7 @@ ZorvPane {
     savedAt: root.view.lastSavedAt
 
     ProfilesPaneModel {
-        id: pane
+        id: paneModel
 
         view: root.view
     }
@@ -40,17 +40,17 @@ ZorvPane {
                     anchors.verticalCenter: parent.verticalCenter
                     title: "Work"
                     prompt: "Work"
-                    text: pane.newName
-                    onTextChanged: pane.newName = text
-                    Keys.onReturnPressed: pane.save()
-                    Keys.onEnterPressed: pane.save()
+                    text: paneModel.newName
+                    onTextChanged: paneModel.newName = text
+                    Keys.onReturnPressed: paneModel.save()
+                    Keys.onEnterPressed: paneModel.save()
                 }
                 ZorvAccentButton {
                     objectName: "saveProfile"
                     anchors.verticalCenter: parent.verticalCenter
                     text: "Save Profile"
-                    enabled: pane.canSave
-                    onClicked: pane.save()
+                    enabled: paneModel.canSave
+                    onClicked: paneModel.save()
                 }
             }
         }
@@ -58,10 +58,10 @@ ZorvPane {
 
     ZorvCard {
         objectName: "profileList"
-        kicker: pane.listKicker
+        kicker: paneModel.listKicker
 
         ZorvWideRow {
-            visible: pane.profiles.count === 0
+            visible: paneModel.profiles.count === 0
 
             Text {
                 width: parent.width
@@ -73,10 +73,10 @@ ZorvPane {
             }
         }
         Repeater {
-            model: pane.profiles
+            model: paneModel.profiles
 
             delegate: ProfileRow {
-                pane: pane
+                pane: paneModel
             }
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "welcomewindowmodel.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QQuickWindow>
@@ -15,7 +17,6 @@ namespace zorv {
 class AppWindow;
 class AppWindows;
 class ModelView;
-class WelcomeWindowModel;
 
 // The welcome window: made on the first show() and presented through the window server at its
 // fixed size. Closing it with its close button only orders it out (the tour is not completed, and

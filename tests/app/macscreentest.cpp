@@ -1,4 +1,5 @@
 #include "desktopapp.h"
+#include "scenariomac.h"
 #include "macscreenview.h"
 #include "manualclock.h"
 #include "scenario/scenarioloader.h"
@@ -75,6 +76,7 @@ struct ColouredWindow {
 struct DesktopOnScreen {
     explicit DesktopOnScreen(const QString &scenario, bool dark = false)
         : platform(clock, ScenarioLoader::load(scenario), false), app(platform, SimOptions{}) {
+        markWelcomeTourDone();
         EXPECT_TRUE(app.start());
         platform.desktop().appearance().setDark(dark);
         WorkerClockDriver(clock).drain();

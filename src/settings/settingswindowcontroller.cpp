@@ -29,7 +29,9 @@ QHash<SettingsPane, QUrl> SettingsWindowController::builtInPanes() {
     return {
         {SettingsPane::general, QUrl(u"qrc:/Zorv/Settings/GeneralPane.qml"_s)},
         {SettingsPane::profiles, QUrl(u"qrc:/Zorv/Settings/ProfilesPane.qml"_s)},
+        {SettingsPane::appearance, QUrl(u"qrc:/Zorv/Settings/StylePane.qml"_s)},
         {SettingsPane::spacing, QUrl(u"qrc:/Zorv/Settings/SpacingPane.qml"_s)},
+        {SettingsPane::about, QUrl(u"qrc:/Zorv/Settings/AboutPane.qml"_s)},
     };
 }
 

@@ -149,7 +149,8 @@ void DesktopApp::openSettings(std::optional<SettingsPane> pane) {
                        .icon = appIcon(),
                        .dataFolder = ZorvPaths::root(),
                        .homeFolder = QDir::homePath(),
-                       .workspace = &m_platform.workspace()});
+                       .workspace = &m_platform.workspace()},
+            &m_shell.barColor());
         m_settingsWindow = std::make_unique<SettingsWindowController>(
             m_engine, *view, *m_settingsServices, desktop.appWindows());
     }

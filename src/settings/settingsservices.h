@@ -13,6 +13,7 @@
 
 namespace zorv {
 
+class AutomationFrontEnd;
 class Clock;
 class FilePanels;
 class FileViewer;
@@ -53,6 +54,10 @@ public:
     [[nodiscard]] FilePanels &filePanels() const { return m_filePanels; }
     [[nodiscard]] FileViewer &fileViewer() const { return m_fileViewer; }
     [[nodiscard]] Scripting &scripting() const { return m_scripting; }
+    // The rules' monitors, gates and choices; null when the program runs no rules (the rules
+    // pane is then left off).
+    [[nodiscard]] AutomationFrontEnd *automation() const { return m_automation; }
+    void setAutomation(AutomationFrontEnd *automation) { m_automation = automation; }
     [[nodiscard]] const AboutFacts &about() const { return m_about; }
     // The menu bar's estimated colour; nothing when it cannot be had.
     [[nodiscard]] std::optional<QColor> sampledBarColor() const {
@@ -71,6 +76,7 @@ private:
     FilePanels &m_filePanels;
     FileViewer &m_fileViewer;
     Scripting &m_scripting;
+    AutomationFrontEnd *m_automation = nullptr;
     AboutFacts m_about;
     MenuBarColorSampler *m_barColor;
 };

@@ -511,6 +511,14 @@ const QHash<QString, Drawing> &drawings() {
              pen.polygon({{13.5, 2}, {5, 13.5}, {11, 13.5}, {10, 22}, {19, 10}, {13, 10}});
              slash(pen, {3, 3}, {21, 21}, 4.5, 1.8);
          }},
+        {u"powerplug"_s,
+         [](Pen &pen) {
+             // Two prongs over a rounded plug body, and the cord below it.
+             pen.line({{9, 3}, {9, 8}}, 2);
+             pen.line({{15, 3}, {15, 8}}, 2);
+             pen.filledRoundedRect(QRectF(5.5, 8, 13, 7.5), 2.5);
+             pen.line({{12, 15.5}, {12, 18}, {10, 21}}, 2);
+         }},
         {u"pause.circle"_s,
          [](Pen &pen) {
              pen.circle({12, 12}, 9.5, 1.6);

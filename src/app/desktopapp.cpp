@@ -341,6 +341,9 @@ void DesktopApp::startShell() {
     hooks.setOnTuckRefused = [engine](std::function<void()> callback) {
         engine->setOnTuckRefused(std::move(callback));
     };
+    hooks.setOnIconReplaced = [engine](std::function<void(StatusItemButton *)> callback) {
+        engine->setOnIconReplaced(std::move(callback));
+    };
     hooks.version = QStringLiteral(ZORV_VERSION);
     hooks.startUpdates = [this] { startUpdates(); };
     hooks.startUpdateTest = [this] { startUpdates(); };

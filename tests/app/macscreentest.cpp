@@ -1,4 +1,6 @@
 #include "desktopapp.h"
+#include "scenariomac.h"
+#include "itemtree.h"
 #include "macscreenview.h"
 #include "manualclock.h"
 #include "scenario/scenarioloader.h"
@@ -20,18 +22,6 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 namespace {
-
-QQuickItem *findItem(QQuickItem *item, const QString &objectName) {
-    if (item->objectName() == objectName) {
-        return item;
-    }
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findItem(child, objectName)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
 
 void collectViews(QQuickItem *item, QList<MacScreenView *> &views) {
     if (auto *view = qobject_cast<MacScreenView *>(item)) {
@@ -75,6 +65,7 @@ struct ColouredWindow {
 struct DesktopOnScreen {
     explicit DesktopOnScreen(const QString &scenario, bool dark = false)
         : platform(clock, ScenarioLoader::load(scenario), false), app(platform, SimOptions{}) {
+        markWelcomeTourDone();
         EXPECT_TRUE(app.start());
         platform.desktop().appearance().setDark(dark);
         WorkerClockDriver(clock).drain();

@@ -32,7 +32,18 @@ void StatusItemController::configureIcon() {
     if (!image.isNull()) {
         m_button->setImage(image);
     }
+    m_button->setToolTip(QStringLiteral("Zorv"));
     connect(m_button, &StatusItemButton::clicked, this, [this] { iconClicked(); });
+}
+
+void StatusItemController::replaceButton(StatusItemButton *button) {
+    if (m_button) {
+        disconnect(m_button, nullptr, this, nullptr);
+    }
+    m_button = button;
+    if (std::exchange(m_configured, false)) {
+        configureIcon();
+    }
 }
 
 IconClick StatusItemController::route(const std::optional<AppEvent> &event,

@@ -103,6 +103,20 @@ void wifiWaves(Pen &pen) {
     pen.disc(centre, 1.9);
 }
 
+// The outline of a seal with twelve points round the grid's middle.
+QPainterPath seal(qreal outer, qreal inner) {
+    QPainterPath path;
+    const int points = 24;
+    for (int i = 0; i < points; ++i) {
+        const qreal angle = 2 * M_PI * i / points;
+        const qreal radius = i % 2 == 0 ? outer : inner;
+        const QPointF point(12 + radius * std::cos(angle), 12 + radius * std::sin(angle));
+        i == 0 ? path.moveTo(point) : path.lineTo(point);
+    }
+    path.closeSubpath();
+    return path;
+}
+
 void eye(Pen &pen) {
     QPainterPath lid;
     lid.moveTo(2, 12);
@@ -303,24 +317,73 @@ const QHash<QString, Drawing> &drawings() {
          }},
         {u"checkmark.seal.fill"_s,
          [](Pen &pen) {
-             QPainterPath seal;
-             const int points = 24;
-             for (int i = 0; i < points; ++i) {
-                 const qreal angle = 2 * M_PI * i / points;
-                 const qreal radius = i % 2 == 0 ? 10.5 : 8.8;
-                 const QPointF point(12 + radius * std::cos(angle), 12 + radius * std::sin(angle));
-                 i == 0 ? seal.moveTo(point) : seal.lineTo(point);
-             }
-             seal.closeSubpath();
-             pen.fill(seal);
+             pen.fill(seal(10.5, 8.8));
              pen.cut();
              pen.line({{7.8, 12.3}, {10.8, 15.2}, {16.2, 9}}, 2.2);
+         }},
+        {u"xmark.seal"_s,
+         [](Pen &pen) {
+             pen.stroke(seal(9.8, 8.2), 1.8);
+             pen.line({{9, 9}, {15, 15}}, 1.8);
+             pen.line({{15, 9}, {9, 15}}, 1.8);
          }},
         {u"eye"_s, [](Pen &pen) { eye(pen); }},
         {u"eye.slash"_s,
          [](Pen &pen) {
              eye(pen);
              slash(pen, {3.5, 3.5}, {20.5, 20.5}, 4.5, 1.8);
+         }},
+        {u"network.slash"_s,
+         [](Pen &pen) {
+             pen.circle({12, 12}, 9, 1.6);
+             QPainterPath meridian;
+             meridian.addEllipse(QPointF(12, 12), 4, 9);
+             pen.stroke(meridian, 1.4);
+             pen.line({{3.5, 9}, {20.5, 9}}, 1.4);
+             pen.line({{3.5, 15}, {20.5, 15}}, 1.4);
+             slash(pen, {3, 3}, {21, 21}, 4.5, 1.8);
+         }},
+        {u"internaldrive"_s,
+         [](Pen &pen) {
+             pen.roundedRect({2.5, 7, 19, 10}, 2.5, 1.6);
+             pen.line({{2.5, 12.5}, {21.5, 12.5}}, 1.2);
+             pen.disc({17.5, 14.8}, 1.1);
+         }},
+        {u"hand.raised.circle"_s,
+         [](Pen &pen) {
+             pen.circle({12, 12}, 10, 1.6);
+             pen.filledRoundedRect({8, 11, 8, 7.5}, 2.6);
+             for (const qreal x : {8.9, 11.2, 13.5}) {
+                 pen.filledRoundedRect({x, 5.5, 1.9, 7.5}, 0.95);
+             }
+             pen.filledRoundedRect({15.1, 7.5, 1.9, 6}, 0.95);
+             pen.line({{8.6, 15.5}, {6.2, 12.8}}, 1.9);
+         }},
+        {u"option"_s,
+         [](Pen &pen) {
+             pen.line({{3, 6.5}, {8.5, 6.5}, {15.5, 17.5}, {21, 17.5}}, 1.8);
+             pen.line({{14, 6.5}, {21, 6.5}}, 1.8);
+         }},
+        {u"filemenu.and.selection"_s,
+         [](Pen &pen) {
+             pen.roundedRect({3, 3.5, 18, 15}, 2.5, 1.6);
+             pen.line({{6.5, 7.5}, {17.5, 7.5}}, 1.5);
+             pen.filledRoundedRect({5.5, 10, 13, 3.4}, 1);
+             pen.line({{6.5, 15.5}, {14, 15.5}}, 1.5);
+             pen.polygon({{15, 14},
+                          {21.5, 19},
+                          {18.6, 19.4},
+                          {20, 22.2},
+                          {18.8, 22.8},
+                          {17.4, 20},
+                          {15.4, 21.6}});
+         }},
+        {u"ellipsis.circle"_s,
+         [](Pen &pen) {
+             pen.circle({12, 12}, 9.5, 1.6);
+             for (const qreal x : {7.8, 12.0, 16.2}) {
+                 pen.disc({x, 12}, 1.35);
+             }
          }},
         {u"gearshape"_s,
          [](Pen &pen) {
@@ -447,6 +510,14 @@ const QHash<QString, Drawing> &drawings() {
          [](Pen &pen) {
              pen.polygon({{13.5, 2}, {5, 13.5}, {11, 13.5}, {10, 22}, {19, 10}, {13, 10}});
              slash(pen, {3, 3}, {21, 21}, 4.5, 1.8);
+         }},
+        {u"powerplug"_s,
+         [](Pen &pen) {
+             // Two prongs over a rounded plug body, and the cord below it.
+             pen.line({{9, 3}, {9, 8}}, 2);
+             pen.line({{15, 3}, {15, 8}}, 2);
+             pen.filledRoundedRect(QRectF(5.5, 8, 13, 7.5), 2.5);
+             pen.line({{12, 15.5}, {12, 18}, {10, 21}}, 2);
          }},
         {u"pause.circle"_s,
          [](Pen &pen) {

@@ -1,7 +1,8 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test bench run clean sanitize sanitize-address sanitize-thread
+.PHONY: deps configure build test bench chaos crash-test run clean sanitize sanitize-address \
+	sanitize-thread
 
 deps:
 	@scripts/install-deps
@@ -21,6 +22,16 @@ test: build
 bench: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zorv_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/zorv_bench
+
+# Random hours of a Mac's life on the simulated desktop with Zorv's whole app, invariants checked
+# throughout; `make test` plays seeds 1 to 10 for one hour each. CHAOS_SEEDS and CHAOS_HOURS
+# override; CHAOS_EVERYTHING=1 adds what the tested mix leaves out.
+CHAOS_SEEDS ?= 1 2 3 4 5 6 7 8 9 10
+CHAOS_HOURS ?= 10
+chaos: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target test_app
+	@$(if $(CHAOS_EVERYTHING),ZORV_CHAOS_EVERYTHING=1) scripts/chaos $(BUILD_DIR) $(JOBS) \
+		$(CHAOS_HOURS) $(CHAOS_SEEDS)
 
 clean:
 	@rm -rf $(BUILD_DIR) build-asan build-tsan

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "chaosplan.h"
+#include "chaoswatch.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zorv {
+
+// What one chaos run saw: how much happened, how often each invariant was checked, every
+// breach, and the process's resident memory after the first hour and at the end.
+struct ChaosReport {
+    quint64 seed = 0;
+    double hours = 0.0;
+    qsizetype events = 0;
+    qsizetype steps = 0;
+    ChaosWatch::Counts checks;
+    QStringList breaches;
+    qint64 breachCount = 0;
+    double residentAfterFirstHourMiB = 0.0;
+    double residentAtEndMiB = 0.0;
+
+    // One line with the figures.
+    [[nodiscard]] QString summary() const;
+};
+
+// Plays the plan on Zorv's whole app (engine, model, stores, shell, window) over the simulated
+// laptop, on a manual clock, from an empty data folder, for `length` of simulated time, with
+// cloud sync on and a second Mac on the same iCloud account; the watch checks every fifth of a
+// second and reads the stores back every ten seconds.
+[[nodiscard]] ChaosReport playChaos(const ChaosPlan &plan, Duration length);
+
+} // namespace zorv

@@ -100,12 +100,14 @@ TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
         QObject::connect(mac.app.model(), &AppModel::layoutOrderChanged, mac.app.model(),
                          [&watch] { watch.layoutChanged(); });
         watch.checkTick();
+        watch.checkHands();
         watch.checkStores();
         ASSERT_EQ(watch.breachCount(), 0) << watch.breaches().join(u'\n').toStdString();
         ASSERT_FALSE(mac.app.engine()->reconcileInFlight());
 
         c.sabotage(mac);
         watch.checkTick();
+        watch.checkHands();
         watch.checkStores();
         EXPECT_TRUE(watch.breaches().join(u'\n').contains(QString::fromLatin1(c.noticed)))
             << watch.breaches().join(u'\n').toStdString();

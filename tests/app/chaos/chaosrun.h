@@ -9,7 +9,10 @@
 namespace zorv {
 
 // What one chaos run saw: how much happened, how often each invariant was checked, every
-// breach, and the process's resident memory after the first hour and at the end.
+// breach, and the process's memory at the first moment after the first hour and at the last
+// moment of the run when only the laptop's screen was attached (0 before then): the heap in use
+// (what the app and the simulated Mac hold) and the resident size (which also counts what the
+// allocator keeps back).
 struct ChaosReport {
     quint64 seed = 0;
     double hours = 0.0;
@@ -18,6 +21,8 @@ struct ChaosReport {
     ChaosWatch::Counts checks;
     QStringList breaches;
     qint64 breachCount = 0;
+    double heapAfterFirstHourMiB = 0.0;
+    double heapAtEndMiB = 0.0;
     double residentAfterFirstHourMiB = 0.0;
     double residentAtEndMiB = 0.0;
 

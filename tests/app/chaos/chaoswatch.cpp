@@ -87,7 +87,6 @@ void ChaosWatch::breach(const QString &what) {
 void ChaosWatch::checkTick() {
     checkIcon();
     checkCursor();
-    checkHands();
 }
 
 void ChaosWatch::checkIcon() {
@@ -184,22 +183,23 @@ void ChaosWatch::checkHands() {
         if (event.dropped) {
             continue;
         }
-        m_recentUserInput.removeIf([&event](std::chrono::nanoseconds at) {
-            return toSeconds(event.at - at) >= kHandsOffSeconds;
+        m_recentUserInput.removeIf([&event](const auto &input) {
+            return toSeconds(event.at - input.first) >= kHandsOffSeconds;
         });
         if (event.origin == EventOrigin::User) {
-            m_recentUserInput.append(event.at);
+            m_recentUserInput.append({event.at, event.type});
             continue;
         }
         if (event.type != EventType::LeftMouseDown || !(event.flags & EventFlags::command)) {
             continue;
         }
         ++m_counts.engineDrags;
-        for (const std::chrono::nanoseconds at : std::as_const(m_recentUserInput)) {
+        for (const auto &[at, type] : std::as_const(m_recentUserInput)) {
             const double before = toSeconds(event.at - at);
             if (before >= kDragLeadInSeconds) {
-                breach(u"the engine began a drag %1 s after the user's input"_s.arg(before, 0,
-                                                                                    'f', 2));
+                breach(u"the engine began a drag %1 s after the user's input (event type %2)"_s
+                           .arg(before, 0, 'f', 2)
+                           .arg(int(type)));
                 break;
             }
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "inputevent.h"
 #include "sectionlayout.h"
 
 #include <QHash>
@@ -40,17 +41,21 @@ public:
     static constexpr int kTicksOffScreen = 2;
     // The engine never starts a drag this soon after the user's own input.
     static constexpr double kHandsOffSeconds = 1.5;
-    // A drag is under way from its cursor warp, a few hundredths of a second before its
-    // mouse-down: input in that moment comes after the engine last looked.
-    static constexpr double kDragLeadInSeconds = 0.05;
+    // A drag is under way from its cursor warp, before its mouse-down (the slow gesture settles
+    // 80 ms after the warp and its Command key-down): input in that moment comes after the
+    // engine last looked.
+    static constexpr double kDragLeadInSeconds = 0.09;
 
     ChaosWatch(SimulatedDesktop &desktop, const ClassicEngine &engine, AppModel &model,
                Clock &clock);
 
     // The user, a profile, an import or a sync may change the wanted layout until `until`.
     void allowLayoutChangesUntil(MonotonicTime until);
-    // Looks at everything but the stores; at every tick of the run.
+    // Looks at the icon and the cursor; at every tick of the run.
     void checkTick();
+    // Reads the window server's input log for drags the engine began under the user's hands;
+    // at least once for every logCapacity events.
+    void checkHands();
     // Reads the four store files and the backups back; less often, it reads the disk.
     void checkStores();
     // The wanted layout changed in the model.
@@ -65,7 +70,6 @@ private:
     [[nodiscard]] double elapsed() const;
     void checkIcon();
     void checkCursor();
-    void checkHands();
     // Whether the reconcile log's last lines say the engine took the item into its lane: a
     // drag of the user's it read off the bar or one of its adoption rules.
     [[nodiscard]] bool loggedAdoption(const QString &bundleID) const;
@@ -88,7 +92,7 @@ private:
     // were read, and the user's latest input.
     std::chrono::nanoseconds m_lastEventAt{-1};
     qsizetype m_eventsAtLast = 0;
-    QList<std::chrono::nanoseconds> m_recentUserInput;
+    QList<std::pair<std::chrono::nanoseconds, EventType>> m_recentUserInput;
     // Layout.
     SectionLayout m_layout;
     MonotonicTime m_layoutChangesAllowedUntil{};

@@ -33,6 +33,13 @@ chaos: configure
 	@$(if $(CHAOS_EVERYTHING),ZORV_CHAOS_EVERYTHING=1) scripts/chaos $(BUILD_DIR) $(JOBS) \
 		$(CHAOS_HOURS) $(CHAOS_SEEDS)
 
+# Kills zorv with SIGKILL at random moments while it writes its files, CRASH_RUNS times (200 by
+# default), restarting it each time, and checks the files it leaves (scripts/crash-test).
+CRASH_RUNS ?= 200
+crash-test: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zorv
+	@scripts/crash-test $(BUILD_DIR)/src/app/zorv $(CRASH_RUNS) $(CRASH_SEED)
+
 clean:
 	@rm -rf $(BUILD_DIR) build-asan build-tsan
 

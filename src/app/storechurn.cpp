@@ -22,8 +22,13 @@ void StoreChurn::start() {
 }
 
 QCoro::Task<> StoreChurn::run(CancellationToken token) {
-    while (co_await m_clock.sleep(seconds(burstSeconds), token) != SleepOutcome::Cancelled &&
-           !token.isCancelled()) {
+    Clock &clock = m_clock;
+    while (true) {
+        const SleepOutcome outcome = co_await clock.sleep(seconds(burstSeconds), token);
+        // Cancelled: the churn is gone.
+        if (outcome == SleepOutcome::Cancelled || token.isCancelled()) {
+            co_return;
+        }
         makeBurst();
     }
 }

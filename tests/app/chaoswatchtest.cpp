@@ -1,5 +1,5 @@
-#include "chaos/chaosplan.h"
 #include "chaos/chaoswatch.h"
+#include "chaos/chaosplan.h"
 #include "scenariomac.h"
 #include "storage/zorvpaths.h"
 
@@ -54,8 +54,8 @@ TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
              SimulatedDesktop &desktop = mac.platform.desktop();
              desktop.userInput().click(QPointF(700, 600));
              mac.driver.run(seconds(0.5));
-             auto source = desktop.inputEvents().createEventSource(
-                 EventSourceState::CombinedSession);
+             auto source =
+                 desktop.inputEvents().createEventSource(EventSourceState::CombinedSession);
              (void)source->post(MouseEvent{EventType::LeftMouseDown, QPointF(1200, 12),
                                            MouseButton::Left, EventFlags::command, 1});
              (void)source->post(MouseEvent{EventType::LeftMouseUp, QPointF(1200, 12),
@@ -95,8 +95,7 @@ TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
         // The poll's first scans adopt every item within the first minute.
         mac.driver.run(seconds(70));
         ASSERT_FALSE(mac.app.model()->layoutOrder().ids(Section::shown).isEmpty());
-        ChaosWatch watch(mac.platform.desktop(), *mac.app.engine(), *mac.app.model(),
-                         mac.clock);
+        ChaosWatch watch(mac.platform.desktop(), *mac.app.engine(), *mac.app.model(), mac.clock);
         QObject::connect(mac.app.model(), &AppModel::layoutOrderChanged, mac.app.model(),
                          [&watch] { watch.layoutChanged(); });
         watch.checkTick();

@@ -1,7 +1,7 @@
+#include "appmodelharness.h"
 #include "modelprofiles.h"
 #include "modelrules.h"
 #include "modeltransfer.h"
-#include "appmodelharness.h"
 #include "storage/atomicfile.h"
 
 #include <gtest/gtest.h>

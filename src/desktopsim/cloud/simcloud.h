@@ -31,7 +31,8 @@ public:
 
     // The server's copy of the key.
     [[nodiscard]] std::optional<QByteArray> data(const QString &key) const;
-    static constexpr qsizetype writesKept = 1000;
+    // Each write holds a whole record (the synced setup is tens of kilobytes).
+    static constexpr qsizetype writesKept = 100;
 
     // The latest writes that reached the server, oldest first: all of them until there were
     // writesKept.

@@ -53,14 +53,35 @@ constexpr struct {
     Happening happening;
     double weight;
 } kWeights[] = {
-    {Happening::launchOrQuit, 12}, {Happening::display, 6},       {Happening::activateDisplay, 4},
-    {Happening::click, 8},         {Happening::key, 5},           {Happening::scroll, 5},
-    {Happening::mouseMove, 4},     {Happening::commandDrag, 10},  {Happening::hang, 4},
-    {Happening::revokeTrust, 2},   {Happening::title, 6},         {Happening::width, 6},
-    {Happening::activate, 5},      {Happening::iconToLeftEnd, 1}, {Happening::setting, 4},
-    {Happening::profile, 3},       {Happening::move, 4},          {Happening::sort, 2},
-    {Happening::cloud, 3},         {Happening::handsDuringRun, 5},
+    {Happening::launchOrQuit, 12},
+    {Happening::display, 6},
+    {Happening::activateDisplay, 4},
+    {Happening::click, 8},
+    {Happening::key, 5},
+    {Happening::scroll, 5},
+    {Happening::mouseMove, 4},
+    {Happening::commandDrag, 10},
+    {Happening::hang, 4},
+    {Happening::revokeTrust, 2},
+    {Happening::title, 6},
+    {Happening::width, 6},
+    {Happening::activate, 5},
+    {Happening::iconToLeftEnd, 1},
+    {Happening::setting, 4},
+    {Happening::profile, 3},
+    {Happening::move, 4},
+    {Happening::sort, 2},
+    {Happening::cloud, 3},
+    {Happening::handsDuringRun, 5},
 };
+
+const char *const kHappeningNames[] = {
+    "launchOrQuit", "display",       "activateDisplay", "click",
+    "key",          "scroll",        "mouseMove",       "commandDrag",
+    "hang",         "revokeTrust",   "title",           "width",
+    "activate",     "iconToLeftEnd", "setting",         "profile",
+    "move",         "sort",          "cloud",           "handsDuringRun"};
+static_assert(std::size(kHappeningNames) == std::size(kWeights));
 
 ScreenRecord externalScreen(bool onTheLeft) {
     ScreenRecord screen;
@@ -74,9 +95,9 @@ ScreenRecord externalScreen(bool onTheLeft) {
 
 class Generator {
 public:
-    Generator(quint64 seed, Duration length, ChaosPlan::Mix mix)
+    Generator(quint64 seed, Duration length, ChaosPlan::Mix mix, QStringList leftOut)
         : m_random(seed), m_length(length), m_mix(mix),
-          m_plan{seed, ScenarioLoader::load(u"laptop"_s), {}},
+          m_leftOut(std::move(leftOut)), m_plan{seed, ScenarioLoader::load(u"laptop"_s), {}},
           m_timeline(m_plan.scenario.applications, m_plan.scenario.screens) {
         m_plan.scenario.events.clear();
         for (const ScenarioApplication &app : std::as_const(m_plan.scenario.applications)) {
@@ -105,8 +126,9 @@ public:
     ChaosPlan run() {
         std::vector<double> weights;
         for (const auto &entry : kWeights) {
-            const bool leftOut = m_mix == ChaosPlan::Mix::tested &&
-                                 entry.happening == Happening::iconToLeftEnd;
+            const bool leftOut =
+                (m_mix == ChaosPlan::Mix::tested && entry.happening == Happening::iconToLeftEnd) ||
+                m_leftOut.contains(QString::fromLatin1(kHappeningNames[int(entry.happening)]));
             weights.push_back(leftOut ? 0.0 : entry.weight);
         }
         std::discrete_distribution<int> next(weights.begin(), weights.end());
@@ -129,7 +151,9 @@ private:
     template <typename T> const T &any(const QList<T> &list) {
         return list.at(uniform(0, int(list.size()) - 1));
     }
-    int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    int uniform(int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(m_random);
+    }
     double real(double low, double high) {
         return std::uniform_real_distribution<double>(low, high)(m_random);
     }
@@ -159,7 +183,8 @@ private:
             }
         }
         if (m_trustBackAt && *m_trustBackAt <= now) {
-            (void)add(*m_trustBackAt, SetPermission{SetPermission::Permission::Accessibility, true});
+            (void)add(*m_trustBackAt,
+                      SetPermission{SetPermission::Permission::Accessibility, true});
             m_trustBackAt.reset();
         }
     }
@@ -276,8 +301,8 @@ private:
         }
         if (uniform(0, 1) == 0) {
             const bool left = !m_externalOnLeft;
-            if (add(at, ChangeScreen{ChaosPlan::externalDisplay, externalScreen(left).frame, {},
-                                     {}})) {
+            if (add(at,
+                    ChangeScreen{ChaosPlan::externalDisplay, externalScreen(left).frame, {}, {}})) {
                 m_externalOnLeft = left;
             }
             return;
@@ -294,6 +319,7 @@ private:
     std::mt19937_64 m_random;
     Duration m_length;
     ChaosPlan::Mix m_mix;
+    QStringList m_leftOut;
     ChaosPlan m_plan;
     ScenarioTimeline m_timeline;
     QStringList m_quittable;
@@ -312,17 +338,34 @@ private:
 
 namespace {
 
-const char *const kActionNames[] = {
-    "launch",      "quit",         "addItem",         "removeItem",    "setTitle",
-    "setLength",   "dragItem",     "input",           "addScreen",     "removeScreen",
-    "changeScreen", "permission",  "activateDisplay", "activate",      "setHung",
-    "setDrag",     "setHidden",    "setPreference",   "moveZorvIconToLeftEnd",
-    "setAppearance", "setPower",   "setWifi",         "setLocation",   "setFocus",
-    "setNotifications"};
+const char *const kActionNames[] = {"launch",
+                                    "quit",
+                                    "addItem",
+                                    "removeItem",
+                                    "setTitle",
+                                    "setLength",
+                                    "dragItem",
+                                    "input",
+                                    "addScreen",
+                                    "removeScreen",
+                                    "changeScreen",
+                                    "permission",
+                                    "activateDisplay",
+                                    "activate",
+                                    "setHung",
+                                    "setDrag",
+                                    "setHidden",
+                                    "setPreference",
+                                    "moveZorvIconToLeftEnd",
+                                    "setAppearance",
+                                    "setPower",
+                                    "setWifi",
+                                    "setLocation",
+                                    "setFocus",
+                                    "setNotifications"};
 static_assert(std::size(kActionNames) == std::variant_size_v<ScenarioAction>);
 
-const char *const kStepNames[] = {"setting", "profile", "move", "sort", "cloud",
-                                  "handsDuringRun"};
+const char *const kStepNames[] = {"setting", "profile", "move", "sort", "cloud", "handsDuringRun"};
 
 QString describeAction(const ScenarioAction &action) {
     QString text = QString::fromLatin1(kActionNames[action.index()]);
@@ -371,14 +414,14 @@ QString ChaosPlan::describe() const {
                              .arg(steps.at(step).pick));
             ++step;
         }
-        lines.append(u"%1 s: %2"_s.arg(toSeconds(event.at), 0, 'f', 1)
-                         .arg(describeAction(event.action)));
+        lines.append(
+            u"%1 s: %2"_s.arg(toSeconds(event.at), 0, 'f', 1).arg(describeAction(event.action)));
     }
     return lines.join(u'\n');
 }
 
-ChaosPlan ChaosPlan::generate(quint64 seed, Duration length, Mix mix) {
-    return Generator(seed, length, mix).run();
+ChaosPlan ChaosPlan::generate(quint64 seed, Duration length, Mix mix, const QStringList &leftOut) {
+    return Generator(seed, length, mix, leftOut).run();
 }
 
 } // namespace zorv

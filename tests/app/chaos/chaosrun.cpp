@@ -1,10 +1,10 @@
 #include "chaosrun.h"
 
+#include "../scenariomac.h"
 #include "cloud/simcloudkeyvaluestore.h"
 #include "cloudsync/cloudsync.h"
 #include "modelprofiles.h"
 #include "modelsync.h"
-#include "../scenariomac.h"
 #include "storage/zorvpaths.h"
 #include "transfer/syncedbundle.h"
 
@@ -30,6 +30,8 @@ constexpr int kTicksPerHandsCheck = 10;
 constexpr double kLayoutChangeSeconds = 10.0;
 // How long the user's hands wait for a reconcile run before acting anyway.
 constexpr double kHandsWaitSeconds = 60.0;
+// A user keeps a handful of profiles: past this many, the next change removes one.
+constexpr qsizetype kProfilesKept = 8;
 
 double residentMiB() {
     QFile statm(u"/proc/self/statm"_s);
@@ -177,12 +179,12 @@ private:
     void changeProfiles(AppModel &model, quint32 pick) {
         const QList<Profile> &profiles = model.profiles().profiles;
         ModelProfiles &ops = model.profileOps();
-        if (profiles.isEmpty() || pick % 4 == 0) {
+        if (profiles.isEmpty() || (pick % 4 == 0 && profiles.size() < kProfilesKept)) {
             ops.saveProfileFromCurrent(u"Profile %1"_s.arg(pick % 1000));
             return;
         }
         const Profile &profile = profiles.at(qsizetype(pick / 4 % profiles.size()));
-        switch (pick % 4) {
+        switch (profiles.size() >= kProfilesKept ? 3 : pick % 4) {
         case 1:
             allowLayoutChange();
             ops.switchToProfile(profile.id);
@@ -230,8 +232,12 @@ private:
             bundle->settings.autoRehideSeconds = 5.0 + pick % 40;
             break;
         case 1:
-            bundle->profiles.profiles.append(
-                Profile{uuidFrom(pick), u"Anna's %1"_s.arg(pick % 100), bundle->layout, {}, {}});
+            if (bundle->profiles.profiles.size() < kProfilesKept) {
+                bundle->profiles.profiles.append(Profile{
+                    uuidFrom(pick), u"Anna's %1"_s.arg(pick % 100), bundle->layout, {}, {}});
+            } else {
+                bundle->profiles.profiles.removeFirst();
+            }
             break;
         default: {
             QList<std::pair<Section, MenuBarItemID>> placed;
@@ -306,19 +312,19 @@ QString ChaosReport::summary() const {
     return u"seed %1, %2 h: %3 events, %4 steps; checks: icon %5, cursor %6, engine drags %7, "
            "layout changes %8, stores %9; heap in use %10 MiB after the first hour, %11 MiB at "
            "the end (resident %12 and %13 MiB); %14 breaches"_s.arg(seed)
-        .arg(hours)
-        .arg(events)
-        .arg(steps)
-        .arg(checks.icon)
-        .arg(checks.cursor)
-        .arg(checks.engineDrags)
-        .arg(checks.layoutChanges)
-        .arg(checks.stores)
-        .arg(heapAfterFirstHourMiB, 0, 'f', 1)
-        .arg(heapAtEndMiB, 0, 'f', 1)
-        .arg(residentAfterFirstHourMiB, 0, 'f', 1)
-        .arg(residentAtEndMiB, 0, 'f', 1)
-        .arg(breachCount);
+               .arg(hours)
+               .arg(events)
+               .arg(steps)
+               .arg(checks.icon)
+               .arg(checks.cursor)
+               .arg(checks.engineDrags)
+               .arg(checks.layoutChanges)
+               .arg(checks.stores)
+               .arg(heapAfterFirstHourMiB, 0, 'f', 1)
+               .arg(heapAtEndMiB, 0, 'f', 1)
+               .arg(residentAfterFirstHourMiB, 0, 'f', 1)
+               .arg(residentAtEndMiB, 0, 'f', 1)
+               .arg(breachCount);
 }
 
 ChaosReport playChaos(const ChaosPlan &plan, Duration length) {

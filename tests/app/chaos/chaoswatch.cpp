@@ -1,16 +1,16 @@
 #include "chaoswatch.h"
 
+#include "../scenariomac.h"
 #include "appmodel.h"
 #include "engine/classicengine.h"
 #include "jsonreader.h"
 #include "jsonwriter.h"
-#include <QtDebug>
-#include "../scenariomac.h"
 #include "separators/separatorcontroller.h"
 #include "simulateddesktop.h"
 #include "simulatedplatform.h"
 #include "storage/storevalue.h"
 #include "storage/zorvpaths.h"
+#include <QtDebug>
 
 #include <QDir>
 #include <QTextStream>
@@ -35,8 +35,7 @@ bool isZorvSeparator(const BarEntry &entry) {
 }
 
 // The file of a store holds what the store holds whenever the store says so, and always decodes.
-template <typename Value>
-std::optional<QString> storeProblem(const JSONStore<Value> &store) {
+template <typename Value> std::optional<QString> storeProblem(const JSONStore<Value> &store) {
     const JSONStoreBase::FileImage image = store.fileImage();
     if (!image.bytes) {
         return std::nullopt;
@@ -45,13 +44,28 @@ std::optional<QString> storeProblem(const JSONStore<Value> &store) {
         const Value onDisk = fromStoreJson<Value>(parseJson(*image.bytes));
         if (image.exact && !(onDisk == store.value())) {
             if constexpr (std::is_same_v<Value, ProfileSet>) {
-                const ProfileSet &a = onDisk; const ProfileSet &b = store.value();
-                qWarning() << "DEBUG" << a.profiles.size() << b.profiles.size() << (a.activeID == b.activeID);
+                const ProfileSet &a = onDisk;
+                const ProfileSet &b = store.value();
+                qWarning() << "DEBUG" << a.profiles.size() << b.profiles.size()
+                           << (a.activeID == b.activeID);
                 for (int i = 0; i < std::min(a.profiles.size(), b.profiles.size()); ++i) {
-                    const Profile &x = a.profiles[i]; const Profile &y = b.profiles[i];
-                    qWarning() << "DEBUG p" << i << (x.id == y.id) << (x.name == y.name) << (x.layout == y.layout) << (x.appearance == y.appearance) << (x.shortcut == y.shortcut);
-                    for (Section l : allSections) { qWarning() << "DEBUG lane" << rawValue(l) << x.layout.ids(l).size() << y.layout.ids(l).size(); for (auto &id : y.layout.ids(l)) if (!x.layout.ids(l).contains(id)) qWarning() << "DEBUG extra" << id.bundleID << id.ordinal; }
-                    if (x.appearance && y.appearance) qWarning() << "DEBUG ap" << x.appearance->tintOpacity << y.appearance->tintOpacity << x.appearance->cornerRadius << y.appearance->cornerRadius << (x.appearance->tintHex == y.appearance->tintHex);
+                    const Profile &x = a.profiles[i];
+                    const Profile &y = b.profiles[i];
+                    qWarning() << "DEBUG p" << i << (x.id == y.id) << (x.name == y.name)
+                               << (x.layout == y.layout) << (x.appearance == y.appearance)
+                               << (x.shortcut == y.shortcut);
+                    for (Section l : allSections) {
+                        qWarning() << "DEBUG lane" << rawValue(l) << x.layout.ids(l).size()
+                                   << y.layout.ids(l).size();
+                        for (auto &id : y.layout.ids(l))
+                            if (!x.layout.ids(l).contains(id))
+                                qWarning() << "DEBUG extra" << id.bundleID << id.ordinal;
+                    }
+                    if (x.appearance && y.appearance)
+                        qWarning()
+                            << "DEBUG ap" << x.appearance->tintOpacity << y.appearance->tintOpacity
+                            << x.appearance->cornerRadius << y.appearance->cornerRadius
+                            << (x.appearance->tintHex == y.appearance->tintHex);
                 }
             }
             return u"holds another value than the store"_s;
@@ -66,8 +80,8 @@ std::optional<QString> storeProblem(const JSONStore<Value> &store) {
 
 ChaosWatch::ChaosWatch(SimulatedDesktop &desktop, const ClassicEngine &engine, AppModel &model,
                        Clock &clock)
-    : m_desktop(desktop), m_engine(engine), m_model(model), m_clock(clock),
-      m_start(clock.now()), m_layout(model.layoutOrder()) {}
+    : m_desktop(desktop), m_engine(engine), m_model(model), m_clock(clock), m_start(clock.now()),
+      m_layout(model.layoutOrder()) {}
 
 void ChaosWatch::allowLayoutChangesUntil(MonotonicTime until) {
     m_layoutChangesAllowedUntil = std::max(m_layoutChangesAllowedUntil, until);
@@ -119,8 +133,7 @@ void ChaosWatch::checkIcon() {
     double collapsible = 0.0;
     for (qsizetype i = index + 1; i < bar.size(); ++i) {
         if (isZorvSeparator(bar.at(i))) {
-            collapsible +=
-                std::max(0.0, bar.at(i).length - SeparatorController::collapsedLength);
+            collapsible += std::max(0.0, bar.at(i).length - SeparatorController::collapsedLength);
         }
     }
     double screenLeft = icon.frame.right();

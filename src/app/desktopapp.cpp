@@ -98,18 +98,14 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
           },
           platform.desktop().pasteboard()),
       m_filePanels(m_engine, platform.desktop().appWindows(), QDir::homePath()),
-      m_about(Build(BuildStamp::load(), BundleFacts::read(platform.desktop().systemFacts())),
-              AboutPanel::Services{
-                  .engine = m_engine,
-                  .windows = platform.desktop().appWindows(),
-                  .icon = platform.workspace().iconForFile(
-                      platform.workspace()
-                          .applicationPath(SimulatedPlatform::bundleIdentifier)
-                          .value_or(QString())),
-                  .openUrl = [&workspace = platform.workspace()](
-                                 const QUrl &url) { workspace.openUrl(url); },
-                  .activateApp = [this] { activateThisApp(); },
-              }),
+      m_about(thisBuild(), AboutPanel::Services{
+                               .engine = m_engine,
+                               .windows = platform.desktop().appWindows(),
+                               .icon = appIcon(),
+                               .openUrl = [&workspace = platform.workspace()](
+                                              const QUrl &url) { workspace.openUrl(url); },
+                               .activateApp = [this] { activateThisApp(); },
+                           }),
       m_screenWindows(platform.desktop().appWindows(), m_windowMode) {
     // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
     m_kit = &ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
@@ -148,7 +144,12 @@ void DesktopApp::openSettings(std::optional<SettingsPane> pane) {
     if (!m_settingsWindow) {
         SimulatedDesktop &desktop = m_platform.desktop();
         m_settingsServices = std::make_unique<SettingsServices>(
-            m_platform.clock(), desktop.filePanels(), desktop.fileViewer(), desktop.scripting());
+            m_platform.clock(), desktop.filePanels(), desktop.fileViewer(), desktop.scripting(),
+            AboutFacts{.build = thisBuild(),
+                       .icon = appIcon(),
+                       .dataFolder = ZorvPaths::root(),
+                       .homeFolder = QDir::homePath(),
+                       .workspace = &m_platform.workspace()});
         m_settingsWindow = std::make_unique<SettingsWindowController>(
             m_engine, *view, *m_settingsServices, desktop.appWindows());
     }
@@ -175,6 +176,16 @@ QUrl DesktopApp::mainQmlUrl() {
 
 void DesktopApp::showAbout() {
     m_about.show();
+}
+
+Build DesktopApp::thisBuild() const {
+    return Build(BuildStamp::load(), BundleFacts::read(m_platform.desktop().systemFacts()));
+}
+
+QImage DesktopApp::appIcon() const {
+    Workspace &workspace = m_platform.workspace();
+    return workspace.iconForFile(
+        workspace.applicationPath(SimulatedPlatform::bundleIdentifier).value_or(QString()));
 }
 
 void DesktopApp::activateThisApp() {

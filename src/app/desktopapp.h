@@ -132,6 +132,9 @@ private:
     void saveLayoutPicture();
     void startUpdates();
     void activateThisApp();
+    // The running build and this application's icon, as the about panel and pane show them.
+    [[nodiscard]] Build thisBuild() const;
+    [[nodiscard]] QImage appIcon() const;
     // The offer to move into Applications; `onDismissed` runs when the user declines it.
     void offerMove(std::function<void()> onDismissed);
 

@@ -134,15 +134,26 @@ QImage ScreenWindows::picture() const {
         if (!quick) {
             continue;
         }
-        const QImage content = quick->grabWindow();
+        QImage content = quick->grabWindow();
+        // A window with a clear background (the menu-bar tint, a floating bar) shows what lies
+        // under it and draws its own edges: no window shadow or frame. The offscreen grab keeps
+        // its alpha but labels the picture opaque.
+        const bool opaque = quick->color().alpha() == 255;
+        if (!opaque && content.format() == QImage::Format_RGB32) {
+            content.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+        }
         painter.save();
         painter.setClipRect(placed.visibleRect);
-        paintShadow(painter, placed.sceneRect);
+        if (opaque) {
+            paintShadow(painter, placed.sceneRect);
+        }
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(placed.sceneRect, content);
-        painter.setPen(QColor(0, 0, 0, 60));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(placed.sceneRect.adjusted(-0.5, -0.5, 0.5, 0.5));
+        if (opaque) {
+            painter.setPen(QColor(0, 0, 0, 60));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(placed.sceneRect.adjusted(-0.5, -0.5, 0.5, 0.5));
+        }
         painter.restore();
     }
     return image;

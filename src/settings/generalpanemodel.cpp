@@ -3,11 +3,9 @@
 #include "filepanels.h"
 #include "fileviewer.h"
 #include "modelview.h"
+#include "readoutrange.h"
 #include "settings/settings.h"
 #include "settingsservices.h"
-
-#include <algorithm>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -89,20 +87,20 @@ QString GeneralPaneModel::layoutNote() const {
     return u"On-Demand leaves the bar alone until you press Sort My Bar."_s;
 }
 
+ReadoutRange GeneralPaneModel::autoHideRange() {
+    return ReadoutRange{0, autoHideMaximum, Settings().autoRehideSeconds};
+}
+
 double GeneralPaneModel::autoHideSeconds() const {
-    const double stored = m_view ? m_view->settings()->autoRehideSeconds() : 0;
-    if (!std::isfinite(stored)) {
-        return Settings().autoRehideSeconds;
-    }
-    return std::clamp(stored, 0.0, autoHideMaximum);
+    return autoHideRange().clamp(m_view ? m_view->settings()->autoRehideSeconds() : 0);
 }
 
 QString GeneralPaneModel::autoHideReadout() const {
-    const double value = autoHideSeconds();
-    if (value == 0) {
+    const double seconds = autoHideSeconds();
+    if (seconds == 0) {
         return u"Never"_s;
     }
-    return QString::number(static_cast<int>(value)) + u"s"_s;
+    return QString::number(autoHideRange().whole(seconds)) + u"s"_s;
 }
 
 QString GeneralPaneModel::syncNote() const {

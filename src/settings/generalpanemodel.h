@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modelview.h"
+#include "readoutrange.h"
 #include "settingsservices.h"
 
 #include <QCoroTask>
@@ -86,6 +87,7 @@ Q_SIGNALS:
     void backupChanged();
 
 private:
+    [[nodiscard]] static ReadoutRange autoHideRange();
     static QCoro::Task<> runExport(QPointer<GeneralPaneModel> self);
     static QCoro::Task<> runChooseImport(QPointer<GeneralPaneModel> self);
     void readLaunchAtLogin();

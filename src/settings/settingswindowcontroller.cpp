@@ -28,7 +28,9 @@ SettingsWindowController::~SettingsWindowController() {
 QHash<SettingsPane, QUrl> SettingsWindowController::builtInPanes() {
     return {
         {SettingsPane::general, QUrl(u"qrc:/Zorv/Settings/GeneralPane.qml"_s)},
+        {SettingsPane::appearance, QUrl(u"qrc:/Zorv/Settings/StylePane.qml"_s)},
         {SettingsPane::spacing, QUrl(u"qrc:/Zorv/Settings/SpacingPane.qml"_s)},
+        {SettingsPane::about, QUrl(u"qrc:/Zorv/Settings/AboutPane.qml"_s)},
     };
 }
 

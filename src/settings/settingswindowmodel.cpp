@@ -6,7 +6,6 @@
 #include "paneguides.h"
 #include "settingsservices.h"
 
-#include <QCoreApplication>
 #include <QVariantMap>
 
 using namespace Qt::StringLiterals;
@@ -43,8 +42,7 @@ QVariantList SettingsWindowModel::rail() const {
 }
 
 QString SettingsWindowModel::version() const {
-    const QString version = QCoreApplication::applicationVersion();
-    return u"v"_s + (version.isEmpty() ? u"0"_s : version);
+    return u"v"_s + m_services.version();
 }
 
 QString SettingsWindowModel::guidePane() const {

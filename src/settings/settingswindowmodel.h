@@ -56,7 +56,7 @@ public:
     [[nodiscard]] SettingsServices *services() const { return &m_services; }
     // One entry per pane on the rail: {key, title, symbol}.
     [[nodiscard]] QVariantList rail() const;
-    // "v" and the application's version, "v0" when it has none.
+    // "v" and the bundle's version, "v0" when it has none.
     [[nodiscard]] QString version() const;
     [[nodiscard]] QString pane() const { return paneKey(m_pane); }
     [[nodiscard]] SettingsPane selectedPane() const { return m_pane; }

@@ -235,6 +235,30 @@ TEST(ScreenWindowsTest, ListsTheShownWindowsBackToFront) {
     EXPECT_TRUE(top.visibleRect.contains(top.sceneRect));
 }
 
+// A window with a clear background (the menu-bar tint, a floating bar) shows what lies under it,
+// with no window shadow or frame of its own.
+TEST(ScreenWindowsTest, ClearWindowsShowWhatLiesUnderThem) {
+    DesktopOnScreen desktop(u"laptop"_s);
+    SimAppWindows &windows = desktop.platform.desktop().appWindows();
+    const QColor panelColor(u"#e0484b"_s);
+    ColouredWindow panel(windows, panelColor, QSizeF(420, 300));
+    panel.adopted->center();
+    panel.adopted->makeKeyAndOrderFront();
+    ColouredWindow clear(windows, Qt::transparent, QSizeF(200, 100));
+    clear.adopted->center();
+    clear.adopted->makeKeyAndOrderFront();
+
+    const QImage picture = desktop.app.screenPicture();
+    const qreal ratio = picture.devicePixelRatio();
+    const QRectF frame = clear.sim().record().frame;
+    for (const QPointF point : {frame.center(), QPointF(frame.left() + 0.5, frame.center().y()),
+                                QPointF(frame.center().x(), frame.top() + 0.5)}) {
+        EXPECT_EQ(picture.pixelColor((desktop.inWindow(point) * ratio).toPoint()).name(),
+                  panelColor.name())
+            << point.x() << "," << point.y();
+    }
+}
+
 // The person's hands on the drawn screen are the simulated Mac's: the pointer moves its mouse, a
 // click on Zorv's icon is a click on the simulated bar with the button and modifiers held, a
 // click on the menus reaches no item, and keys typed are its keyboard's, modifier keys alone too.

@@ -3,11 +3,14 @@
 #include "settingswindowcontroller.h"
 #include "settingswindowmodel.h"
 #include "spacingpanemodel.h"
+#include "steppedanimationdriver.h"
+#include "stylepanemodel.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QQuickItem>
 #include <QQuickWindow>
 
 using namespace Qt::StringLiterals;
@@ -28,6 +31,9 @@ protected:
 
     QImage grab(const QString &name) {
         settle();
+        // Long enough for every transition of the kit to end.
+        animations.step(1000);
+        settle();
         QImage picture = controller.window()->grabWindow();
         const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
         QDir().mkpath(folder);
@@ -37,7 +43,27 @@ protected:
         return picture;
     }
 
-    SettingsWindowController controller{engine, view, services, mac.desktop().appWindows()};
+    // A build with a version, an icon and a data folder under the home folder, for the About
+    // pane.
+    static AboutFacts aboutFacts(SimWorkspace &workspace) {
+        BuildStamp stamp;
+        stamp.sha = u"3f2a9c1"_s;
+        stamp.builtAt = u"2026-12-05T19:42:00Z"_s;
+        BundleFacts bundle;
+        bundle.version = u"1.4"_s;
+        QImage icon(256, 256, QImage::Format_ARGB32_Premultiplied);
+        icon.fill(QColor(u"#F0B24A"_s));
+        return AboutFacts{.build = Build(stamp, bundle),
+                          .icon = icon,
+                          .dataFolder = u"/Users/ann/Library/Application Support/Zorv"_s,
+                          .homeFolder = u"/Users/ann"_s,
+                          .workspace = &workspace};
+    }
+
+    SteppedAnimationDriver animations;
+    SettingsServices aboutServices{clock, panels, viewer, mac.desktop().scripting(),
+                                   aboutFacts(mac.workspace())};
+    SettingsWindowController controller{engine, view, aboutServices, mac.desktop().appWindows()};
 };
 
 TEST_P(SettingsRenderingTest, GeneralPaneWithItsGuideAndTheImportConfirmation) {
@@ -80,6 +106,40 @@ TEST_P(SettingsRenderingTest, SpacingPaneWithTheLogOutCard) {
     EXPECT_TRUE(spacing->needsLogout());
     EXPECT_TRUE(spacing->logoutRefused());
     grab(u"settings-spacing-logout"_s);
+}
+
+TEST_P(SettingsRenderingTest, StylePaneWithTheTintAndItsColourPanel) {
+    view.markGuideSeen(u"appearance"_s);
+    view.setPendingSettingsPane(u"appearance"_s);
+    controller.show();
+    grab(u"settings-style-off"_s);
+    auto *paneItem = controller.window()->property("paneItem").value<QObject *>();
+    ASSERT_TRUE(paneItem);
+    auto *pane = paneItem->findChild<StylePaneModel *>();
+    ASSERT_TRUE(pane);
+    pane->setTintEnabled(true);
+    pane->pickColor(QColor(u"#336699"_s));
+    pane->setStrength(0.42);
+    pane->setCornerRadius(6);
+    pane->setHairline(true);
+    grab(u"settings-style-tint"_s);
+    auto *well = paneItem->findChild<QObject *>(u"colorWell"_s);
+    ASSERT_TRUE(well);
+    well->setProperty("panelShown", true);
+    grab(u"settings-style-colour-panel"_s);
+}
+
+TEST_P(SettingsRenderingTest, AboutPaneWithAnOfferedUpdate) {
+    view.markGuideSeen(u"about"_s);
+    view.setPendingSettingsPane(u"about"_s);
+    model.setUpdateStatus(UpdateStatus{UpdateAvailability::upToDate(), false, false,
+                                       clock.wallNow().addSecs(-600), true});
+    controller.show();
+    grab(u"settings-about"_s);
+    model.setUpdateStatus(
+        UpdateStatus{UpdateAvailability::available(u"2.1"_s), false, false, clock.wallNow(), true});
+    model.setAutomaticUpdateChecks(true);
+    grab(u"settings-about-update"_s);
 }
 
 INSTANTIATE_TEST_SUITE_P(Looks, SettingsRenderingTest,

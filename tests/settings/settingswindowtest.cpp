@@ -1,5 +1,7 @@
 #include "appwindow.h"
 #include "generalpanemodel.h"
+#include "look/hexcolor.h"
+#include "modelprofiles.h"
 #include "settingsfixture.h"
 #include "settingswindowcontroller.h"
 #include "settingswindowmodel.h"
@@ -122,6 +124,32 @@ TEST_F(SettingsWindowTest, ARailClickSelectsThePaneAndAPendingPaneIsShown) {
     settle();
     EXPECT_EQ(controller.model()->pane(), u"general"_s);
     EXPECT_EQ(paneItem()->property("title"), u"General"_s);
+}
+
+// The colour well's panel reports the colour pointed at, and takes Escape before the window.
+TEST_F(SettingsWindowTest, TheColourPanelPicksAndTakesEscapeFirst) {
+    view.markGuideSeen(u"appearance"_s);
+    view.setPendingSettingsPane(u"appearance"_s);
+    model.profileOps().setAppearance(Appearance{true, u"#336699"_s, 0.5, false, false, 0});
+    controller.show();
+    settle();
+    click(u"colorWell"_s);
+    QObject *well = controller.window()->findChild<QObject *>(u"colorWell"_s);
+    ASSERT_TRUE(well);
+    EXPECT_TRUE(well->property("panelShown").toBool());
+    click(u"colorField"_s);
+    const QString picked = model.settings().appearance.tintHex;
+    EXPECT_NE(picked, u"#336699"_s);
+    const std::optional<QColor> colour = HexColor::parse(picked);
+    ASSERT_TRUE(colour);
+    EXPECT_NEAR(colour->hsvHueF(), QColor(u"#336699"_s).hsvHueF(), 0.01) << picked.toStdString();
+    EXPECT_EQ(model.settings().appearance.tintOpacity, 0.5);
+
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(well->property("panelShown").toBool());
+    EXPECT_TRUE(controller.appWindow()->isVisible());
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(controller.appWindow()->isVisible());
 }
 
 } // namespace

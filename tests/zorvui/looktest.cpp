@@ -39,6 +39,31 @@ TEST(HexColorTest, ParsesExactlySixDigits) {
     }
 }
 
+// Colours are written as "#" and six upper-case digits, each component rounded half away from
+// zero; wide-gamut components are held to 0-255 so the text always reads back.
+TEST(HexColorTest, FormatsSixUpperCaseDigits) {
+    struct Case {
+        const char *name;
+        QColor colour;
+        const char16_t *text;
+    };
+    const Case cases[] = {
+        {"halves round up", QColor::fromRgbF(0.5, 0.25, 1.0), u"#8040FF"},
+        {"a palette value", QColor(0xF0, 0xB2, 0x4A), u"#F0B24A"},
+        {"alpha is dropped", QColor::fromRgbF(1, 0, 0, 0.3), u"#FF0000"},
+        {"beyond sRGB", QColor::fromRgbF(1.2f, -0.1f, 0.5f), u"#FF0080"},
+        {"far beyond sRGB", QColor::fromRgbF(40.0f, -7.0f, 2.0f), u"#FF00FF"},
+        {"not a number", QColor::fromRgbF(std::nanf(""), 0, 1), u"#0000FF"},
+        {"another colour model", QColor::fromHsvF(0, 1, 1), u"#FF0000"},
+        {"an invalid colour", QColor(), u"#000000"},
+    };
+    for (const Case &c : cases) {
+        const QString text = HexColor::format(c.colour);
+        EXPECT_EQ(text, QString::fromUtf16(c.text)) << c.name;
+        EXPECT_TRUE(HexColor::parse(text)) << c.name;
+    }
+}
+
 // Every appearance takes the light or the dark value by its best match; onEspresso is the same in
 // both.
 TEST(PaletteTest, ResolvesEveryRoleByTheAppearancesBestMatch) {

@@ -1,5 +1,8 @@
 #include "look/hexcolor.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace zorv {
 
 namespace {
@@ -7,6 +10,15 @@ namespace {
 // Spaces of every kind and tabs; line breaks stay.
 bool isTrimmed(QChar c) {
     return c == u'\t' || c.category() == QChar::Separator_Space;
+}
+
+// One component in 0-255; what is not a number counts as 0.
+int byteOf(float component) {
+    const double scaled = std::round(double(component) * 255.0);
+    if (std::isnan(scaled)) {
+        return 0;
+    }
+    return static_cast<int>(std::clamp(scaled, 0.0, 255.0));
 }
 
 int hexDigit(QChar c) {
@@ -47,6 +59,16 @@ std::optional<QColor> HexColor::parse(QStringView text) {
         value = value * 16 + digit;
     }
     return QColor::fromRgb((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+}
+
+QString HexColor::format(const QColor &color) {
+    // Extended sRGB keeps components outside 0-1 instead of clipping them on the way.
+    const QColor rgb = color.isValid() ? color.toExtendedRgb() : QColor(Qt::black).toExtendedRgb();
+    return QStringLiteral("#%1%2%3")
+        .arg(byteOf(rgb.redF()), 2, 16, QLatin1Char('0'))
+        .arg(byteOf(rgb.greenF()), 2, 16, QLatin1Char('0'))
+        .arg(byteOf(rgb.blueF()), 2, 16, QLatin1Char('0'))
+        .toUpper();
 }
 
 } // namespace zorv

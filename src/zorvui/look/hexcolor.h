@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 #include <QStringView>
 
 #include <optional>
@@ -16,6 +17,11 @@ public:
     // optional, and exactly six hexadecimal digits must follow: no sign, no other character. The
     // result is opaque sRGB; nothing else gives a colour.
     [[nodiscard]] static std::optional<QColor> parse(QStringView text);
+    // The colour as "#" and six upper-case hexadecimal digits, its sRGB red, green and blue each
+    // times 255 rounded half away from zero. Components beyond sRGB (wide-gamut colours) are
+    // clamped to 0-255, so the text always parses again; alpha is dropped; an invalid colour is
+    // black.
+    [[nodiscard]] static QString format(const QColor &color);
 };
 
 } // namespace zorv

@@ -2,7 +2,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
 .PHONY: deps configure build test bench chaos crash-test run clean sanitize sanitize-address \
-	sanitize-thread
+	sanitize-thread fuzz fuzz-build fuzz-import
 
 deps:
 	@scripts/install-deps
@@ -41,7 +41,7 @@ crash-test: configure
 	@scripts/crash-test $(BUILD_DIR)/src/app/zorv $(CRASH_RUNS) $(CRASH_SEED)
 
 clean:
-	@rm -rf $(BUILD_DIR) build-asan build-tsan
+	@rm -rf $(BUILD_DIR) build-asan build-tsan build-fuzz
 
 # Runs the whole suite under AddressSanitizer with UndefinedBehaviorSanitizer and leak detection
 # (in build-asan), then under ThreadSanitizer (in build-tsan). Any report fails the run.
@@ -68,6 +68,34 @@ sanitize-thread: deps
 	@cd build-tsan && \
 		TSAN_OPTIONS=suppressions=$(SANITIZER_SUPPRESSIONS)/tsan.supp:halt_on_error=1:history_size=7:second_deadlock_stack=1:ignore_noninstrumented_modules=1 \
 		$(SANITIZE_TEST)
+
+# libFuzzer targets, one per decoder of data from outside, built with clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-fuzz; each runs FUZZ_SECONDS from its seed corpus in
+# fuzz/corpus/. A crash, a sanitizer report, a leak, an input taking over a second or over 512 MB
+# fails the run. Not part of `make test`.
+FUZZ_SECONDS ?= 60
+FUZZ_IMPORTS ?= 10000
+FUZZ_SEED ?= 1
+
+fuzz-build:
+	@scripts/install-deps fuzz
+	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DZORV_FUZZ=ON
+	@cmake --build build-fuzz -j $(JOBS) --target zorv_fuzzers fuzz_import
+
+fuzz: fuzz-build
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/run-fuzzers build-fuzz
+
+# Imports FUZZ_IMPORTS generated and mutated export files through the app model (same build). The
+# data folder goes to memory where there is /dev/shm: the stores' syncs to disk would take most
+# of the time.
+FUZZ_TMPDIR ?= $(shell test -d /dev/shm && echo /dev/shm || echo /tmp)
+
+fuzz-import: fuzz-build
+	@cd build-fuzz && TMPDIR=$(FUZZ_TMPDIR) \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+		LSAN_OPTIONS=suppressions=$(SANITIZER_SUPPRESSIONS)/lsan.supp \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 QT_QPA_PLATFORM=offscreen \
+		fuzz/fuzz_import --count $(FUZZ_IMPORTS) --seed $(FUZZ_SEED)
 
 # Starts zorv on the simulated desktop; extra options go in ARGS (see the README). Without a
 # display it runs offscreen and saves pictures of the window instead.

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import Zorv.Desktop
+import Zorv.UI
 
 // One simulated screen as a display on the desk: the screen in a dark bezel, its name below. A
 // screen wider than the view scrolls sideways and starts at its right end, where the status items
@@ -60,6 +61,32 @@ Column {
                 scene: root.scene
                 frame: root.frame
                 zoom: root.zoom
+            }
+
+            // The tool tip of the status item the pointer rests on, kept on the screen.
+            Rectangle {
+                readonly property QtObject tip: root.desktop.toolTip
+
+                objectName: "toolTip"
+                visible: tip.shown && tip.displayId === root.displayId
+                x: view.x + Math.min(tip.location.x * root.zoom, view.width - width - 4)
+                y: view.y + tip.location.y * root.zoom
+                width: tipText.implicitWidth + 12 * root.zoom
+                height: tipText.implicitHeight + 6 * root.zoom
+                radius: 4 * root.zoom
+                color: Zorv.dark ? "#f22c2c2e" : "#f7f6f6f6"
+                border.color: Zorv.dark ? "#40ffffff" : "#33000000"
+                border.width: 1
+
+                Label {
+                    id: tipText
+
+                    anchors.centerIn: parent
+                    text: parent.tip.text
+                    textFormat: Text.PlainText
+                    font.pixelSize: Math.max(8, 12 * root.zoom)
+                    color: Zorv.dark ? "#e6ffffff" : "#1d1d1f"
+                }
             }
 
             // The latest notification, under the menu bar at the active screen's top right.

@@ -2,13 +2,14 @@ import QtQuick
 import QtQuick.Window
 import Zorv.UI
 
-// An open pop-up menu of the simulated Mac, drawn as the system draws menus: a rounded panel of
-// rows, separators, key equivalents, check marks and the rows' own views. The rows and the
-// actions come from `popup` (MenuPopup).
+// An open pop-up menu of the simulated Mac, or its open submenu, drawn as the system draws menus:
+// a rounded panel of rows, separators, key equivalents, check marks and the rows' own views. The
+// rows and the actions come from `popup` (MenuPopup).
 Window {
     id: root
 
     required property var popup
+    required property bool submenu
 
     readonly property bool dark: Zorv.dark
     readonly property color textColor: root.dark ? "#e6ffffff" : "#de000000"
@@ -35,7 +36,7 @@ Window {
         width: root.width
 
         Repeater {
-            model: root.popup.rows
+            model: root.submenu ? root.popup.submenuRows : root.popup.rows
 
             delegate: Item {
                 id: row
@@ -54,7 +55,7 @@ Window {
                 required property real rowHeight
                 required property int menuRow
 
-                readonly property bool hasView: row.viewSource.toString().length > 0
+                readonly property bool hasView: !root.submenu && row.viewSource.toString().length > 0
                 readonly property bool lit: row.highlighted && row.enabled && !row.hasView
                 readonly property color ink: row.lit ? root.selectedTextColor
                                                      : row.enabled ? root.textColor : root.secondaryColor
@@ -135,8 +136,10 @@ Window {
                     anchors.fill: parent
                     enabled: !row.separator && !row.hasView
                     hoverEnabled: true
-                    onEntered: root.popup.hover(row.menuRow)
-                    onClicked: root.popup.choose(row.menuRow)
+                    onEntered: root.submenu ? root.popup.hoverInSubmenu(row.menuRow)
+                                            : root.popup.hover(row.menuRow)
+                    onClicked: root.submenu ? root.popup.chooseInSubmenu(row.menuRow)
+                                            : root.popup.choose(row.menuRow)
                 }
 
                 HoverHandler {

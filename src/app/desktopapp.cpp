@@ -60,7 +60,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                                         platform.desktop().wifi(), platform.desktop().focus()},
                                        platform.desktop().notifications(),
                                        platform.desktop().location(),
-                                       platform.clock()}),
+                                       platform.clock(),
+                                       &platform.desktop().filePanels()}),
       m_shell(m_automation,
               PanelServices{m_engine,
                             platform.desktop().appWindows(),
@@ -131,6 +132,9 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
             if (!panels) {
                 co_return std::nullopt;
             }
+            if (kind == SimFilePanels::Kind::application) {
+                co_return co_await panels->presentApplications();
+            }
             co_return co_await panels->present(kind == SimFilePanels::Kind::save,
                                                std::move(suggestedName));
         });
@@ -149,7 +153,9 @@ void DesktopApp::openSettings(std::optional<SettingsPane> pane) {
                        .icon = appIcon(),
                        .dataFolder = ZorvPaths::root(),
                        .homeFolder = QDir::homePath(),
-                       .workspace = &m_platform.workspace()});
+                       .workspace = &m_platform.workspace()},
+            &m_shell.barColor());
+        m_settingsServices->setAutomation(&m_automation);
         m_settingsWindow = std::make_unique<SettingsWindowController>(
             m_engine, *view, *m_settingsServices, desktop.appWindows());
     }

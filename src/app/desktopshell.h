@@ -22,6 +22,8 @@ public:
     [[nodiscard]] AppModelShell shell();
     // The services the panels are made with, the sampled bar colour included.
     [[nodiscard]] const PanelServices &panels() const { return m_panels; }
+    // The menu bar's colour for item pictures away from the bar.
+    [[nodiscard]] MenuBarColorSampler &barColor() { return m_sampler; }
 
 private:
     AutomationFrontEnd &m_automation;

@@ -43,6 +43,10 @@ double DesktopViewModel::zoomFor(double screenWidth, double available) const {
     return m_lifeSize ? 1.0 : ScreenMapping::zoomToFit(screenWidth, available);
 }
 
+QObject *DesktopViewModel::toolTip() {
+    return &m_platform.desktop().toolTips();
+}
+
 UserInput &DesktopViewModel::userInput() {
     return m_platform.desktop().userInput();
 }

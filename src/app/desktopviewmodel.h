@@ -47,6 +47,8 @@ class DesktopViewModel : public QObject {
     Q_PROPERTY(QString lastReconcile READ lastReconcile NOTIFY refreshed)
     Q_PROPERTY(bool lifeSize READ lifeSize CONSTANT)
     Q_PROPERTY(zorv::NotificationBanner *banner READ banner CONSTANT)
+    // The status item's tool tip the pointer brought up (shown, text, displayId, location).
+    Q_PROPERTY(QObject *toolTip READ toolTip CONSTANT)
 
 public:
     // `lifeSize`: screens are always drawn at one view pixel per point (windows of their own lie
@@ -75,6 +77,7 @@ public:
     [[nodiscard]] bool lifeSize() const { return m_lifeSize; }
     // The notification banner drawn on the active screen.
     [[nodiscard]] NotificationBanner *banner() { return &m_banner; }
+    [[nodiscard]] QObject *toolTip();
     // The zoom a screen `screenWidth` points wide is drawn at in a view `available` pixels wide.
     Q_INVOKABLE double zoomFor(double screenWidth, double available) const;
     // The simulated Mac's mouse and keyboard, for the drawn screens.

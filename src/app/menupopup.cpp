@@ -22,52 +22,83 @@ MenuPopup::MenuPopup(SimMenus &menus, SimAppWindows &windows, QQmlEngine &engine
 
 MenuPopup::~MenuPopup() {
     m_menus.setViewHandler({});
-    m_serverWindow.reset();
-    delete m_window;
+    for (Shown *shown : {&m_submenu, &m_main}) {
+        shown->server.reset();
+        delete shown->window;
+    }
 }
 
-double MenuPopup::menuWidth() const {
-    return m_menus.frame().width();
+MenuPopup::Shown MenuPopup::show(bool submenu, const QRectF &frame) {
+    QQmlComponent component(&m_engine, qmlUrl);
+    QObject *root =
+        component.createWithInitialProperties({{QStringLiteral("popup"), QVariant::fromValue(this)},
+                                               {QStringLiteral("submenu"), submenu}});
+    Shown shown;
+    shown.window = qobject_cast<QQuickWindow *>(root);
+    if (!shown.window) {
+        qWarning().noquote() << "Cannot show the menu:" << component.errorString();
+        delete root;
+        return shown;
+    }
+    shown.server = m_windows.adopt(*shown.window);
+    WindowStyle style = shown.server->style();
+    style.level = WindowLevel::popUpMenu;
+    style.canBecomeKey = false;
+    style.nonActivating = true;
+    style.opaque = false;
+    shown.server->setStyle(style);
+    shown.server->setContentSize(frame.size());
+    shown.server->setFrameTopLeftPoint(frame.topLeft());
+    shown.server->orderFrontRegardless();
+    return shown;
+}
+
+void MenuPopup::close(Shown &shown) {
+    if (shown.server) {
+        shown.server->orderOut();
+        shown.server.reset();
+    }
+    if (shown.window) {
+        // A view may be in the middle of its release: the window goes once it has returned.
+        shown.window->deleteLater();
+        shown.window.clear();
+    }
 }
 
 void MenuPopup::opened() {
     closed();
     m_menu = m_menus.openMenu();
     refresh();
-    QQmlComponent component(&m_engine, qmlUrl);
-    QObject *root = component.createWithInitialProperties(
-        {{QStringLiteral("popup"), QVariant::fromValue(this)}});
-    m_window = qobject_cast<QQuickWindow *>(root);
-    if (!m_window) {
-        qWarning().noquote() << "Cannot show the menu:" << component.errorString();
-        delete root;
-        return;
-    }
-    const QRectF frame = m_menus.frame();
-    m_serverWindow = m_windows.adopt(*m_window);
-    m_serverWindow->setContentSize(frame.size());
-    m_serverWindow->setFrameTopLeftPoint(frame.topLeft());
-    m_serverWindow->orderFrontRegardless();
-    Q_EMIT geometryChanged();
+    m_main = show(false, m_menus.frame());
 }
 
 void MenuPopup::closed() {
     // The rows stay: a view may be in the middle of its release, and it goes with its window.
     m_views.clear();
-    if (m_serverWindow) {
-        m_serverWindow->orderOut();
-        m_serverWindow.reset();
-    }
-    if (m_window) {
-        // A view may be in the middle of its release: the window goes once it has returned.
-        m_window->deleteLater();
-        m_window.clear();
-    }
+    close(m_submenu);
+    m_shownSubmenu.reset();
+    close(m_main);
 }
 
 void MenuPopup::refresh() {
     if (m_menus.isTracking()) {
         m_rows.setRows(m_menus.openMenu(), m_menus.shownRows(), m_menus.highlightedRow());
+    }
+    refreshSubmenu();
+}
+
+void MenuPopup::refreshSubmenu() {
+    const std::shared_ptr<const Menu> submenu = m_menus.openSubmenu();
+    if (submenu != m_shownSubmenu) {
+        close(m_submenu);
+        m_shownSubmenu = submenu;
+    }
+    if (!submenu) {
+        return;
+    }
+    m_submenuRows.setRows(submenu, m_menus.submenuShownRows(), m_menus.submenuHighlightedRow());
+    if (!m_submenu.window) {
+        m_submenu = show(true, m_menus.submenuFrame());
     }
 }
 
@@ -77,6 +108,14 @@ void MenuPopup::hover(int menuRow) {
 
 void MenuPopup::choose(int menuRow) {
     m_menus.userChoosesRow(menuRow);
+}
+
+void MenuPopup::hoverInSubmenu(int menuRow) {
+    m_menus.userHoversInSubmenu(menuRow);
+}
+
+void MenuPopup::chooseInSubmenu(int menuRow) {
+    m_menus.userChoosesInSubmenu(menuRow);
 }
 
 void MenuPopup::holdOption(bool held) {

@@ -82,13 +82,6 @@ void ScreenWindows::present(SimAppWindow &window) {
     Q_EMIT changed();
 }
 
-QList<SimAppWindow *> ScreenWindows::stackingOrder(QList<SimAppWindow *> windows) {
-    std::stable_sort(windows.begin(), windows.end(), [](SimAppWindow *a, SimAppWindow *b) {
-        return a->record().frontOrder < b->record().frontOrder;
-    });
-    return windows;
-}
-
 QList<MacScreenView *> ScreenWindows::screenViews() const {
     QList<MacScreenView *> views;
     if (m_desktop) {
@@ -104,7 +97,7 @@ QList<ScreenWindows::Placed> ScreenWindows::placed() const {
         mappings.append(view->mapping());
     }
     QList<Placed> result;
-    for (SimAppWindow *window : stackingOrder(m_windows.windows())) {
+    for (SimAppWindow *window : m_windows.stackingOrder()) {
         if (!window->window() || !window->record().visible) {
             continue;
         }

@@ -19,7 +19,8 @@ class SimAppWindows;
 struct WindowRecord;
 
 // Zorv's own windows on the drawn screens: every adopted window the simulated window server
-// shows, on the screen that holds most of it, at its frame, the frontmost on top.
+// shows, on the screen that holds most of it, at its frame, stacked as the window server stacks
+// them (by level, then the frontmost on top).
 //
 // Two ways to put them there. With a real display (Overlaid) each window stays a real top-level
 // window of its own, so it takes the mouse, the keyboard and text input natively: it is made
@@ -53,10 +54,6 @@ public:
     [[nodiscard]] QList<Placed> placed() const;
     // The desktop window's picture with the windows drawn over their screens.
     [[nodiscard]] QImage picture() const;
-
-    // Back to front: the window ordered front last is on top; windows never ordered front keep
-    // the order they were adopted in.
-    [[nodiscard]] static QList<SimAppWindow *> stackingOrder(QList<SimAppWindow *> windows);
 
 Q_SIGNALS:
     // A window was shown, hidden, moved, resized or ordered front.

@@ -2,6 +2,7 @@
 
 #include "contextsources.h"
 #include "locationgate.h"
+#include "ruleviewservices.h"
 #include "shell/automationrunner.h"
 #include "shell/triggermonitors.h"
 #include "systemnotifier.h"
@@ -11,6 +12,7 @@
 namespace zorv {
 
 class AppModel;
+class ApplicationPanel;
 class Clock;
 class LocationAuthorization;
 class UserNotifications;
@@ -25,6 +27,8 @@ public:
         UserNotifications &notifications;
         LocationAuthorization &location;
         Clock &clock;
+        // Where the rule builder lets the user pick any application; null for none.
+        ApplicationPanel *applications = nullptr;
     };
 
     explicit AutomationFrontEnd(Services services);
@@ -35,6 +39,11 @@ public:
 
     [[nodiscard]] SystemNotifier &notifier() { return m_notifier; }
     [[nodiscard]] LocationGate &locationGate() { return m_locationGate; }
+    // What the rule views read besides the model, without pictures.
+    [[nodiscard]] RuleViewServices ruleViews() {
+        return {m_services.context.workspace, m_services.context.wifi, m_locationGate, m_notifier,
+                m_services.applications};
+    }
 
 private:
     Services m_services;

@@ -51,11 +51,22 @@ public:
     void setLane(Section lane) { m_lane = lane; }
     void setMessage(const QString &message) { m_message = message; }
 
+    [[nodiscard]] bool isEditing() const { return m_existing.has_value(); }
     [[nodiscard]] const QString &name() const { return m_name; }
     [[nodiscard]] ConditionKind conditionKind() const { return m_conditionKind; }
+    [[nodiscard]] int batteryPercent() const { return m_batteryPercent; }
+    [[nodiscard]] const QString &network() const { return m_ssid; }
+    [[nodiscard]] const QString &bundleID() const { return m_bundleID; }
     [[nodiscard]] ActionKind actionKind() const { return m_actionKind; }
+    [[nodiscard]] const std::optional<QUuid> &profile() const { return m_profileID; }
+    [[nodiscard]] const std::optional<MenuBarItemID> &item() const { return m_itemID; }
+    [[nodiscard]] Section lane() const { return m_lane; }
+    [[nodiscard]] const QString &message() const { return m_message; }
     // The stored condition is kept as it is: the condition fields do not show it.
     [[nodiscard]] bool keepsStoredCondition() const { return m_keptCondition.has_value(); }
+    [[nodiscard]] const std::optional<TriggerCondition> &storedCondition() const {
+        return m_keptCondition;
+    }
 
     [[nodiscard]] std::optional<TriggerCondition> buildCondition() const;
     [[nodiscard]] std::optional<TriggerAction> buildAction() const;

@@ -15,7 +15,8 @@ SimulatedDesktop::SimulatedDesktop(Clock &clock, const AppDescription &currentPr
       m_accessibility(m_model), m_inputEvents(m_model), m_screenCapture(m_model),
       m_screens(m_model), m_systemFacts(m_applications), m_desktopPictures(m_model),
       m_appWindows(m_model), m_application(m_model, m_applications, m_appWindows),
-      m_menus(m_model, m_application), m_hotKeys(m_model), m_eventMonitors(m_model) {
+      m_menus(m_model, m_application), m_hotKeys(m_model), m_eventMonitors(m_model),
+      m_toolTips(m_model) {
     m_applications.launchCurrentProcess(currentProcess);
     m_userInput.setListener([self = QPointer<SimulatedDesktop>(this)](
                                 EventType type, QPointF cursor, quint16 keyCode, quint64 flags) {
@@ -36,7 +37,9 @@ SimulatedDesktop::SimulatedDesktop(Clock &clock, const AppDescription &currentPr
 
 void SimulatedDesktop::routeUserEvent(EventType type, QPointF cursor, quint16 keyCode,
                                       quint64 flags) {
-    if (m_appWindows.userEvent(type, cursor, keyCode)) {
+    m_toolTips.userEvent(type, cursor, m_menus.isTracking());
+    if (m_menus.userEvent(type, cursor, keyCode, flags) ||
+        m_appWindows.userEvent(type, cursor, keyCode)) {
         return;
     }
     const double top = m_model.read([](const DesktopState &state) { return state.primaryTop(); });

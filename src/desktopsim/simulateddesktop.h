@@ -5,14 +5,14 @@
 #include "appearance/simsystemappearance.h"
 #include "application/simapplication.h"
 #include "capture/simscreencapture.h"
-#include "hotkeys/simhotkeys.h"
-#include "input/simeventmonitors.h"
 #include "context/simfocusstatus.h"
 #include "context/simlocationauthorization.h"
 #include "context/simpowersources.h"
 #include "context/simscripting.h"
 #include "context/simusernotifications.h"
 #include "context/simwificlient.h"
+#include "hotkeys/simhotkeys.h"
+#include "input/simeventmonitors.h"
 #include "input/siminputevents.h"
 #include "menus/simmenus.h"
 #include "model/desktopmodel.h"
@@ -26,6 +26,7 @@
 #include "script/screenarrangement.h"
 #include "script/userinput.h"
 #include "statusbar/simstatusbar.h"
+#include "statusbar/simtooltips.h"
 #include "system/simfilepanels.h"
 #include "system/simfileviewer.h"
 #include "system/simpasteboard.h"
@@ -87,6 +88,8 @@ public:
     // Global event monitors: they hear the user's input that is not aimed at this application's
     // windows.
     [[nodiscard]] SimEventMonitors &eventMonitors() { return m_eventMonitors; }
+    // The status items' tool tips as the user's pointer brings them up.
+    [[nodiscard]] SimToolTips &toolTips() { return m_toolTips; }
     // What rules watch and use: power, Wi-Fi (with the Location permission it needs), Focus,
     // notifications and scripts; each is also its own script API.
     [[nodiscard]] SimPowerSources &powerSources() { return m_powerSources; }
@@ -97,8 +100,8 @@ public:
     [[nodiscard]] SimScripting &scripting() { return m_scripting; }
 
 private:
-    // Routes one of the user's events to the application's windows, then, when it was not
-    // theirs, to the global monitors. Main thread.
+    // Routes one of the user's events to the open menu, then to the application's windows, then,
+    // when it was neither's, to the global monitors. Main thread.
     void routeUserEvent(EventType type, QPointF cursor, quint16 keyCode, quint64 flags);
 
     DesktopModel m_model;
@@ -126,6 +129,7 @@ private:
     SimMenus m_menus;
     SimHotKeys m_hotKeys;
     SimEventMonitors m_eventMonitors;
+    SimToolTips m_toolTips;
     SimPowerSources m_powerSources;
     SimLocationAuthorization m_location;
     SimWifiClient m_wifi{m_location};

@@ -17,6 +17,7 @@ inline constexpr int normal = 0;
 inline constexpr int floating = 3;
 inline constexpr int mainMenu = 24;
 inline constexpr int statusBar = 25;
+inline constexpr int popUpMenu = 101;
 } // namespace WindowLevel
 
 // Collection-behaviour bits (NSWindowCollectionBehavior).

@@ -26,6 +26,10 @@ public:
     [[nodiscard]] virtual bool isHidden() const = 0;
     virtual void setHidden(bool hidden) = 0;
 
+    // Shown when the pointer rests on the button; empty for none.
+    [[nodiscard]] virtual QString toolTip() const = 0;
+    virtual void setToolTip(const QString &toolTip) = 0;
+
     // A null image when none is set.
     [[nodiscard]] virtual QImage image() const = 0;
     virtual void setImage(const QImage &image) = 0;

@@ -37,6 +37,10 @@ public:
     // Where the installed application with the bundle identifier lives; absent when none is.
     [[nodiscard]] virtual std::optional<QString>
     applicationPath(const QString &bundleIdentifier) const = 0;
+    // The identifier of the application bundle at the path; absent when the path holds no
+    // bundle or the bundle has none.
+    [[nodiscard]] virtual std::optional<QString>
+    bundleIdentifier(const QString &bundlePath) const = 0;
     // The icon the Finder shows for the file or folder at the path.
     [[nodiscard]] virtual QImage iconForFile(const QString &path) const = 0;
     // The generic icon of a file type or content type ("public.item", "public.data",

@@ -20,7 +20,7 @@ Window {
 
         Text {
             textFormat: Text.PlainText
-            text: root.request.saving ? "Save the setup as:" : "Open the setup file:"
+            text: root.request.prompt
             font.pixelSize: 13
             font.weight: Font.DemiBold
             color: Zorv.ink

@@ -37,7 +37,18 @@ FilePanelWindow::FilePanelWindow(QQmlEngine &engine, AppWindows &windows, QStrin
 QCoro::Task<std::optional<QString>> FilePanelWindow::present(bool saving, QString suggestedName) {
     const QString proposed =
         saving ? QDir(m_folder).filePath(suggestedName) : QDir(m_folder).path() + u'/';
-    auto request = std::make_unique<FilePanelRequest>(saving, proposed);
+    co_return co_await show(saving, saving ? u"Save the setup as:"_s : u"Open the setup file:"_s,
+                            saving ? u"Export Setup"_s : u"Import Setup"_s, proposed);
+}
+
+QCoro::Task<std::optional<QString>> FilePanelWindow::presentApplications() {
+    co_return co_await show(false, u"Choose an application:"_s, u"Other App"_s,
+                            u"/Applications/"_s);
+}
+
+QCoro::Task<std::optional<QString>> FilePanelWindow::show(bool saving, QString prompt,
+                                                          QString title, QString proposed) {
+    auto request = std::make_unique<FilePanelRequest>(saving, prompt, proposed);
     QQmlComponent component(&m_engine, QUrl(u"qrc:/Zorv/Settings/FilePanelWindow.qml"_s));
     std::unique_ptr<QObject> created(component.isReady()
                                          ? component.createWithInitialProperties(
@@ -48,7 +59,7 @@ QCoro::Task<std::optional<QString>> FilePanelWindow::present(bool saving, QStrin
         qWarning().noquote() << "The file panel could not be made:" << component.errorString();
         co_return std::nullopt;
     }
-    window->setTitle(saving ? u"Export Setup"_s : u"Import Setup"_s);
+    window->setTitle(title);
     std::unique_ptr<AppWindow> onScreen = m_windows.adopt(*window);
     // Closing the panel with its close button cancels it.
     FilePanelRequest *answer = request.get();

@@ -1,14 +1,19 @@
 #pragma once
 
 #include "buildstamp/build.h"
+#include "items/menubarcolorsampler.h"
 
+#include <QColor>
 #include <QImage>
 #include <QObject>
 #include <QString>
 #include <QtQmlIntegration>
 
+#include <optional>
+
 namespace zorv {
 
+class AutomationFrontEnd;
 class Clock;
 class FilePanels;
 class FileViewer;
@@ -29,9 +34,10 @@ struct AboutFacts {
 };
 
 // The system services the settings panes call besides the app model: the clock their waits run
-// on, the save and open panels, the file viewer, the scripting that asks for a log-out, and the
-// facts the About pane shows. Made by the program; each service must outlive it. Handed to the
-// panes from QML. Main thread.
+// on, the save and open panels, the file viewer, the scripting that asks for a log-out, the facts
+// the About pane shows and the sampler of the menu bar's colour (optional: without one there is
+// never a sample). Made by the program; each service must outlive it. Handed to the panes from
+// QML. Main thread.
 class SettingsServices : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -39,15 +45,26 @@ class SettingsServices : public QObject {
 
 public:
     SettingsServices(Clock &clock, FilePanels &filePanels, FileViewer &fileViewer,
-                     Scripting &scripting, AboutFacts about = {}, QObject *parent = nullptr)
+                     Scripting &scripting, AboutFacts about = {},
+                     MenuBarColorSampler *barColor = nullptr, QObject *parent = nullptr)
         : QObject(parent), m_clock(clock), m_filePanels(filePanels), m_fileViewer(fileViewer),
-          m_scripting(scripting), m_about(std::move(about)) {}
+          m_scripting(scripting), m_about(std::move(about)), m_barColor(barColor) {}
 
     [[nodiscard]] Clock &clock() const { return m_clock; }
     [[nodiscard]] FilePanels &filePanels() const { return m_filePanels; }
     [[nodiscard]] FileViewer &fileViewer() const { return m_fileViewer; }
     [[nodiscard]] Scripting &scripting() const { return m_scripting; }
+    // The rules' monitors, gates and choices; null when the program runs no rules (the rules
+    // pane is then left off).
+    [[nodiscard]] AutomationFrontEnd *automation() const { return m_automation; }
+    void setAutomation(AutomationFrontEnd *automation) { m_automation = automation; }
     [[nodiscard]] const AboutFacts &about() const { return m_about; }
+    // The menu bar's estimated colour; nothing when it cannot be had.
+    [[nodiscard]] std::optional<QColor> sampledBarColor() const {
+        return m_barColor ? m_barColor->sampled() : std::nullopt;
+    }
+    // Whether the bar counts as dark: true unless a sample says it is light.
+    [[nodiscard]] bool barIsDark() const { return !m_barColor || m_barColor->isDark(); }
     // The bundle's version, "0" when it has none: the rail and the About pane show the same.
     [[nodiscard]] QString version() const {
         const QString version = m_about.build.version();
@@ -59,7 +76,9 @@ private:
     FilePanels &m_filePanels;
     FileViewer &m_fileViewer;
     Scripting &m_scripting;
+    AutomationFrontEnd *m_automation = nullptr;
     AboutFacts m_about;
+    MenuBarColorSampler *m_barColor;
 };
 
 } // namespace zorv

@@ -16,7 +16,12 @@ namespace zorv {
 SettingsWindowController::SettingsWindowController(QQmlEngine &engine, ModelView &view,
                                                    SettingsServices &services, AppWindows &windows,
                                                    QObject *parent)
-    : QObject(parent), m_engine(engine), m_view(view), m_services(services), m_windows(windows) {}
+    : QObject(parent), m_engine(engine), m_view(view), m_services(services), m_windows(windows) {
+    // Without the automation front end there are no rules to show.
+    if (!services.automation()) {
+        m_panes.remove(SettingsPane::triggers);
+    }
+}
 
 SettingsWindowController::~SettingsWindowController() {
     // The window's bindings read the model: the window goes first.
@@ -28,8 +33,10 @@ SettingsWindowController::~SettingsWindowController() {
 QHash<SettingsPane, QUrl> SettingsWindowController::builtInPanes() {
     return {
         {SettingsPane::general, QUrl(u"qrc:/Zorv/Settings/GeneralPane.qml"_s)},
+        {SettingsPane::arrange, QUrl(u"qrc:/Zorv/Settings/MenuBarLayoutPane.qml"_s)},
         {SettingsPane::appearance, QUrl(u"qrc:/Zorv/Settings/StylePane.qml"_s)},
         {SettingsPane::spacing, QUrl(u"qrc:/Zorv/Settings/SpacingPane.qml"_s)},
+        {SettingsPane::triggers, QUrl(u"qrc:/Zorv/Settings/RulesPane.qml"_s)},
         {SettingsPane::about, QUrl(u"qrc:/Zorv/Settings/AboutPane.qml"_s)},
     };
 }

@@ -2,6 +2,7 @@
 #include "desktopdump.h"
 #include "desktopsnapshot.h"
 #include "engine/classicengine.h"
+#include "itemtree.h"
 #include "jsonreader.h"
 #include "jsonwriter.h"
 #include "keptpositionsfile.h"
@@ -354,19 +355,6 @@ TEST(DesktopSnapshotTest, NamesTheFrontmostApplicationEvenWithoutAName) {
         clock.settle();
         EXPECT_EQ(DesktopSnapshot::take(platform.desktop()).frontmostApplication, shown);
     }
-}
-
-// Delegates are visual children, not always object children: search the item tree.
-QQuickItem *findItem(QQuickItem *item, const QString &objectName) {
-    if (item->objectName() == objectName) {
-        return item;
-    }
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findItem(child, objectName)) {
-            return found;
-        }
-    }
-    return nullptr;
 }
 
 int pixelsOf(const QImage &image, const QColor &color) {

@@ -1,4 +1,5 @@
 #include "desktopapp.h"
+#include "itemtree.h"
 #include "macscreenview.h"
 #include "manualclock.h"
 #include "scenario/scenarioloader.h"
@@ -20,18 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 namespace {
-
-QQuickItem *findItem(QQuickItem *item, const QString &objectName) {
-    if (item->objectName() == objectName) {
-        return item;
-    }
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findItem(child, objectName)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
 
 void collectViews(QQuickItem *item, QList<MacScreenView *> &views) {
     if (auto *view = qobject_cast<MacScreenView *>(item)) {

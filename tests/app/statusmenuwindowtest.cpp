@@ -1,6 +1,8 @@
 #include "desktopapp.h"
+#include "itemtree.h"
 #include "manualclock.h"
 #include "menurowsmodel.h"
+#include "modelprofiles.h"
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
 #include "statusitembutton.h"
@@ -10,6 +12,7 @@
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QDir>
+#include <QQuickItem>
 #include <QQuickWindow>
 
 #include <gtest/gtest.h>
@@ -65,6 +68,40 @@ protected:
         return image;
     }
 
+    // Keeps the part of the drawn screen around the open menu and its submenu.
+    void screenPicture(const QString &name) {
+        QRectF around;
+        for (const ScreenWindows::Placed &placed : app.screenWindows().placed()) {
+            around |= placed.sceneRect;
+        }
+        ASSERT_FALSE(around.isEmpty());
+        const QImage whole = app.screenPicture();
+        const double ratio = whole.devicePixelRatio();
+        const QRect crop = QRectF(around.adjusted(-24, -40, 24, 24).topLeft() * ratio,
+                                  around.adjusted(-24, -40, 24, 24).size() * ratio)
+                               .toAlignedRect()
+                               .intersected(whole.rect());
+        const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const QString scale = ratio > 1 ? u"@2x"_s : QString();
+        EXPECT_TRUE(whole.copy(crop).save(folder + u"/"_s + name + scale + u".png"_s));
+    }
+
+    // The middle of the shown row titled `title` of a menu laid out in `frame`.
+    static QPointF rowCentre(const std::shared_ptr<const Menu> &menu, const QList<int> &shown,
+                             const QRectF &frame, const QString &title) {
+        double top = frame.top() + SimMenus::verticalPadding;
+        for (int index : shown) {
+            const double height = SimMenus::heightOf(menu->items[index]);
+            if (menu->items[index].title == title) {
+                return {frame.center().x(), top + height / 2};
+            }
+            top += height;
+        }
+        ADD_FAILURE() << "no row " << title.toStdString();
+        return {};
+    }
+
     ManualClock clock;
     SimulatedPlatform platform;
     DesktopApp app;
@@ -108,6 +145,106 @@ TEST_F(StatusMenuWindowTest, AClickOnTheIconOpensTheMenuBelowItInBothAppearances
     const QImage option = picture(u"status-menu-option"_s);
     EXPECT_GT(pixelsOf(option, QColor(u"#2c2c2e"_s)), option.width() * option.height() / 3)
         << "the menu stays dark while Option is held";
+}
+
+// The menu and its profiles submenu as the screen shows them, hovered and chosen with the
+// simulated mouse, with Option held on the simulated keyboard.
+TEST_F(StatusMenuWindowTest, TheProfilesSubmenuOpensOnHoverAndOptionSwapsTheRowsLive) {
+    app.model()->profileOps().saveProfileFromCurrent(u"Work"_s);
+    app.model()->profileOps().saveProfileFromCurrent(u"Home"_s);
+    clickIcon();
+    ASSERT_TRUE(mac().menus().isTracking());
+    SimMenus &menus = mac().menus();
+
+    mac().userInput().moveMouse(
+        rowCentre(menus.openMenu(), menus.shownRows(), menus.frame(), u"Profile"_s));
+    WorkerClockDriver(clock).drain();
+    ASSERT_NE(menus.openSubmenu(), nullptr);
+    QQuickWindow *submenu = app.menuPopup().submenuWindow();
+    ASSERT_NE(submenu, nullptr);
+    QAbstractItemModelTester tester(app.menuPopup().submenuRows(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    const auto placed = app.screenWindows().placed();
+    ASSERT_GE(placed.size(), 2);
+    EXPECT_EQ(placed.last().window, submenu) << "the submenu is drawn over the menu";
+
+    for (const bool dark : {false, true}) {
+        mac().appearance().setDark(dark);
+        WorkerClockDriver(clock).drain();
+        const QString look = dark ? u"dark"_s : u"light"_s;
+        screenPicture(u"status-menu-profiles-"_s + look);
+        mac().userInput().keyDown(KeyCode::option, EventFlags::option);
+        EXPECT_TRUE(menus.optionHeld());
+        EXPECT_EQ(app.menuPopup().rows()->index(5).data(MenuRowsModel::TitleRole).toString(),
+                  u"Reveal All Items"_s);
+        screenPicture(u"status-menu-option-"_s + look);
+        mac().userInput().keyUp(KeyCode::option, EventFlags::none);
+        EXPECT_EQ(app.menuPopup().rows()->index(5).data(MenuRowsModel::TitleRole).toString(),
+                  u"Reveal Hidden Items"_s);
+    }
+
+    const QPointF home =
+        rowCentre(menus.openSubmenu(), menus.submenuShownRows(), menus.submenuFrame(), u"Home"_s);
+    mac().userInput().moveMouse(home);
+    mac().userInput().click(home);
+    WorkerClockDriver(clock).drain();
+    EXPECT_FALSE(menus.isTracking());
+    EXPECT_EQ(app.menuPopup().submenuWindow(), nullptr);
+    ASSERT_EQ(app.model()->profiles().profiles.size(), 2);
+    EXPECT_EQ(app.model()->profiles().activeID, app.model()->profiles().profiles[1].id);
+}
+
+TEST_F(StatusMenuWindowTest, AClickElsewhereOnTheScreenOrEscapeClosesTheMenu) {
+    clickIcon();
+    ASSERT_TRUE(mac().menus().isTracking());
+    mac().userInput().click(QPointF(300, 500));
+    WorkerClockDriver(clock).drain();
+    EXPECT_FALSE(mac().menus().isTracking());
+    EXPECT_EQ(app.menuPopup().window(), nullptr);
+    EXPECT_FALSE(app.engine()->isRevealed());
+
+    clickIcon();
+    ASSERT_TRUE(mac().menus().isTracking());
+    clickIcon();
+    EXPECT_FALSE(mac().menus().isTracking()) << "a click on the icon closes its own menu";
+
+    clickIcon();
+    mac().userInput().pressKey(KeyCode::escape);
+    WorkerClockDriver(clock).drain();
+    EXPECT_FALSE(mac().menus().isTracking());
+}
+
+TEST_F(StatusMenuWindowTest, TheScreenShowsTheIconsToolTipAfterTheMouseRestsOnIt) {
+    StatusItemButton *icon = app.engine()->separatorController().icon().button();
+    ASSERT_NE(icon, nullptr);
+    const auto window = icon->window();
+    ASSERT_TRUE(window.has_value());
+    const double top =
+        mac().model().read([](const DesktopState &state) { return state.primaryTop(); });
+    mac().userInput().moveMouse(
+        QPointF(window->frame.center().x(), top - window->frame.center().y()));
+    WorkerClockDriver(clock).drain();
+    QQuickItem *tip = findItem(app.window()->contentItem(), u"toolTip"_s);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_FALSE(tip->isVisible());
+
+    clock.advance(seconds(SimToolTips::delaySeconds));
+    WorkerClockDriver(clock).drain();
+    EXPECT_TRUE(tip->isVisible());
+    EXPECT_EQ(mac().toolTips().text(), u"Zorv"_s);
+    const QImage picture = app.screenPicture();
+    const QRectF shown = tip->mapRectToScene(tip->boundingRect());
+    const double ratio = picture.devicePixelRatio();
+    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(picture
+                    .copy(QRectF(shown.topLeft() * ratio - QPointF(200, 60) * ratio,
+                                 QSizeF(shown.width() + 400, shown.height() + 100) * ratio)
+                              .toAlignedRect())
+                    .save(folder + u"/icon-tool-tip.png"_s));
+
+    clickIcon();
+    EXPECT_FALSE(tip->isVisible()) << "a click takes it away";
 }
 
 TEST_F(StatusMenuWindowTest, ARowWithAViewClosesTheMenuBeforeItsAction) {

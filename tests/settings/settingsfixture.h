@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appmodelharness.h"
+#include "items/menubarcolorsampler.h"
 #include "kit/zorvkit.h"
 #include "modelview.h"
 #include "settingsservices.h"
@@ -11,11 +12,12 @@
 
 namespace zorv {
 
-// A started model on one Mac, the view and services the settings window gets, and a QML engine
-// with the kit drawing on that Mac's appearance and clock.
+// A started model on one Mac (over `items`), the view and services the settings window gets, and a
+// QML engine with the kit drawing on that Mac's appearance and clock.
 class SettingsFixture {
 protected:
-    SettingsFixture() {
+    explicit SettingsFixture(QList<MenuBarItem> items = MockMenuBarEngine::fixtures())
+        : mac(clock, cloud, QStringLiteral("Mac"), std::move(items)) {
         ZorvKit &kit = ZorvKit::install(engine, mac.desktop().appearance(), clock);
         view.setKit(&kit);
     }
@@ -25,12 +27,13 @@ protected:
 
     ManualClock clock;
     SimCloud cloud;
-    AppModelHarness mac{clock, cloud, QStringLiteral("Mac")};
+    AppModelHarness mac;
     AppModel &model = mac.started();
     ModelView view{model};
     SimFilePanels panels;
     SimFileViewer viewer;
-    SettingsServices services{clock, panels, viewer, mac.desktop().scripting()};
+    MenuBarColorSampler sampler{mac.desktop().screens(), mac.desktop().desktopPictures(), clock};
+    SettingsServices services{clock, panels, viewer, mac.desktop().scripting(), {}, &sampler};
     QQmlEngine engine;
 };
 

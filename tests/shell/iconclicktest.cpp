@@ -89,6 +89,7 @@ TEST_F(ShellTest, TheMenuOpensBelowTheIconWithTheHeaderFirst) {
     ASSERT_TRUE(header.view.has_value());
     EXPECT_EQ(header.view->source, StatusMenuBuilder::headerView);
     EXPECT_FALSE(icon->button()->image().isNull()) << "the icon has its picture";
+    EXPECT_EQ(icon->button()->toolTip(), u"Zorv"_s);
 }
 
 TEST_F(ShellTest, TheMenuFollowsTheRevealState) {

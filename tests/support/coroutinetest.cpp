@@ -13,7 +13,7 @@ void finishWatch(TaskWatch &watch) {
 }
 
 void waitForWatch(const std::shared_ptr<TaskWatch> &watch, std::chrono::milliseconds wallLimit,
-                  const std::source_location &caller) {
+                  const CallSite &caller) {
     if (watch->finished) {
         return;
     }
@@ -35,7 +35,7 @@ void waitForWatch(const std::shared_ptr<TaskWatch> &watch, std::chrono::millisec
     // The task may still finish later (in another test's loop): it must not reach this loop then.
     watch->loop = nullptr;
     if (!watch->finished && timedOut) {
-        ADD_FAILURE_AT(caller.file_name(), static_cast<int>(caller.line()))
+        ADD_FAILURE_AT(caller.file, caller.line)
             << "the task did not finish within " << wallLimit.count() << " ms of wall time";
         throw TaskTimeout("task did not finish within its wall-time limit");
     }

@@ -8,7 +8,6 @@
 #include <exception>
 #include <memory>
 #include <optional>
-#include <source_location>
 #include <stdexcept>
 #include <utility>
 
@@ -46,13 +45,21 @@ template <typename T> struct TaskOutcome : TaskWatch { std::optional<T> value; }
 
 template <> struct TaskOutcome<void> : TaskWatch {};
 
+// Where runTask() was called from. Filled in by __builtin_FILE() and __builtin_LINE() in a default
+// argument, which name the call site as std::source_location::current() does; that one is not
+// available to clang 14 with this standard library.
+struct CallSite {
+    const char *file;
+    int line;
+};
+
 // Marks the watch finished and stops the event loop runTask() is running, if any.
 void finishWatch(TaskWatch &watch);
 
 // Runs the event loop until `watch` is finished; past `wallLimit` records a failure at `caller`
 // and throws TaskTimeout.
 void waitForWatch(const std::shared_ptr<TaskWatch> &watch, std::chrono::milliseconds wallLimit,
-                  const std::source_location &caller);
+                  const CallSite &caller);
 
 template <typename T>
 QCoro::Task<> observe(QCoro::Task<T> task, std::shared_ptr<TaskOutcome<T>> outcome) {
@@ -74,7 +81,7 @@ QCoro::Task<> observe(QCoro::Task<T> task, std::shared_ptr<TaskOutcome<T>> outco
 template <typename T>
 T runTask(QCoro::Task<T> task,
           std::chrono::milliseconds wallLimit = std::chrono::milliseconds(5000),
-          std::source_location caller = std::source_location::current()) {
+          testdetail::CallSite caller = {__builtin_FILE(), __builtin_LINE()}) {
     auto outcome = std::make_shared<testdetail::TaskOutcome<T>>();
     testdetail::observe(std::move(task), outcome);
     testdetail::waitForWatch(outcome, wallLimit, caller);

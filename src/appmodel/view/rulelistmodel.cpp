@@ -7,12 +7,21 @@
 
 namespace zorv {
 
+using namespace Qt::StringLiterals;
+
 RuleListModel::RuleListModel(AppModel &model, QObject *parent)
     : QAbstractListModel(parent), m_model(model) {
+    // Sentences name items and profiles as they are now.
     for (const auto signal : {&AppModel::triggersChanged, &AppModel::activeTriggerRuleIDsChanged,
-                              &AppModel::suspendedTriggerRuleIDsChanged}) {
+                              &AppModel::suspendedTriggerRuleIDsChanged, &AppModel::itemsChanged,
+                              &AppModel::profilesChanged}) {
         connect(&model, signal, this, &RuleListModel::refresh);
     }
+    refresh();
+}
+
+void RuleListModel::setWording(Wording wording) {
+    m_wording = std::move(wording);
     refresh();
 }
 
@@ -41,6 +50,10 @@ QVariant RuleListModel::data(const QModelIndex &index, int role) const {
         return row.active;
     case SuspendedRole:
         return row.suspended;
+    case SentenceRole:
+        return row.sentence;
+    case ActiveNowRole:
+        return row.enabled && row.active;
     default:
         return {};
     }
@@ -53,15 +66,20 @@ QHash<int, QByteArray> RuleListModel::roleNames() const {
             {ConditionRole, "condition"},
             {ActionRole, "action"},
             {ActiveRole, "active"},
-            {SuspendedRole, "suspended"}};
+            {SuspendedRole, "suspended"},
+            {SentenceRole, "sentence"},
+            {ActiveNowRole, "activeNow"}};
 }
 
 void RuleListModel::refresh() {
     QList<Row> rows;
     for (const TriggerRule &rule : m_model.triggers().rules) {
+        const QString sentence = m_wording ? m_wording(rule)
+                                           : u"When "_s + rule.condition.summary() + u", "_s +
+                                                 rule.action.summary() + u"."_s;
         rows.append({rule.id, rule.name, rule.isEnabled, rule.condition.summary(),
                      rule.action.summary(), m_model.activeTriggerRuleIDs().contains(rule.id),
-                     m_model.suspendedTriggerRuleIDs().contains(rule.id)});
+                     m_model.suspendedTriggerRuleIDs().contains(rule.id), sentence});
     }
     if (rows.size() != m_rows.size()) {
         beginResetModel();

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "triggers/triggerrule.h"
+
 #include <QAbstractListModel>
 #include <QList>
 #include <QUuid>
 #include <QtQmlIntegration>
 
+#include <functional>
 #include <optional>
 
 namespace zorv {
@@ -34,10 +37,21 @@ public:
         ActiveRole,
         // The rule was paused for switching on and off too fast.
         SuspendedRole,
+        // The rule as one sentence (see setWording()).
+        SentenceRole,
+        // The rule is on and its held action is in force.
+        ActiveNowRole,
     };
     Q_ENUM(Roles)
 
+    // Words a whole rule ("When …, ….").
+    using Wording = std::function<QString(const TriggerRule &rule)>;
+
     explicit RuleListModel(AppModel &model, QObject *parent = nullptr);
+
+    // Replaces the sentences' wording; by default they are made of the condition's and the
+    // action's summaries.
+    void setWording(Wording wording);
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
@@ -59,6 +73,7 @@ private:
         QString action;
         bool active;
         bool suspended;
+        QString sentence;
 
         friend bool operator==(const Row &, const Row &) = default;
     };
@@ -67,6 +82,7 @@ private:
     [[nodiscard]] std::optional<QUuid> known(const QString &id) const;
 
     AppModel &m_model;
+    Wording m_wording;
     QList<Row> m_rows;
 };
 

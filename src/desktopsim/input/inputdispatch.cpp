@@ -40,13 +40,22 @@ void InputDispatch::mouse(DesktopState &state, const MouseEvent &event, EventOri
     state.log(
         {now, origin, event.type, location, event.button, event.flags, event.clickState, 0, 0.0});
     trackAutoHide(state, location, now, effects);
+    // The open menu takes the user's presses (one outside it closes it): nothing under them is
+    // pressed.
+    const bool toMenu = origin == EventOrigin::User && state.input.menuOpen;
 
     switch (event.type) {
     case EventType::LeftMouseDown:
+        if (toMenu) {
+            break;
+        }
         press(state, MouseButton::Left,
               {event.type, location, event.button, event.flags, event.clickState}, origin, now);
         break;
     case EventType::RightMouseDown:
+        if (toMenu) {
+            break;
+        }
         press(state, MouseButton::Right,
               {event.type, location, event.button, event.flags, event.clickState}, origin, now);
         break;

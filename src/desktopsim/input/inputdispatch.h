@@ -27,7 +27,7 @@ namespace zorv {
 // mouse-down carried the Option flag); the click carries the button and the mouse-down's modifier
 // flags. An item is hit anywhere on the part of it that lies on the screen. Anything off the
 // bars, under the camera housing, on a hidden button or on a hung application's item hits
-// nothing.
+// nothing. While a pop-up menu is open the user's presses are the menu's and press nothing here.
 class InputDispatch {
 public:
     static constexpr std::chrono::milliseconds minimumDragHold{20};

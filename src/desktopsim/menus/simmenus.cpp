@@ -100,23 +100,33 @@ void SimMenus::popUp(std::shared_ptr<const Menu> menu, StatusItemButton &button,
             height += heightOf(item);
         }
     }
-    const double primaryTop =
-        m_model.read([](const DesktopState &state) { return state.primaryTop(); });
+    const auto [primaryTop, optionKeyDown] = m_model.read([](const DesktopState &state) {
+        const QSet<quint16> &keys = state.input.keysDown;
+        return std::pair(state.primaryTop(),
+                         keys.contains(KeyCode::option) || keys.contains(KeyCode::rightOption));
+    });
     // The button's top-left corner in the top-left convention.
     const QPointF buttonTopLeft(window->frame.x(),
                                 primaryTop - (window->frame.y() + window->frame.height()));
     QRectF frame(buttonTopLeft + location, QSizeF(width, height));
+    m_screen = QRectF();
     if (window->screen) {
+        const QRectF &screen = window->screen->frame;
+        m_screen = QRectF(screen.x(), primaryTop - (screen.y() + screen.height()), screen.width(),
+                          screen.height());
         // Kept on the button's screen: a menu that would cross its right edge moves left.
-        const double screenRight = window->screen->frame.right();
-        if (frame.right() > screenRight) {
-            frame.moveRight(screenRight);
+        if (frame.right() > m_screen.right()) {
+            frame.moveRight(m_screen.right());
         }
-        frame.moveLeft(std::max(frame.left(), window->screen->frame.left()));
+        frame.moveLeft(std::max(frame.left(), m_screen.left()));
     }
     m_menu = std::move(menu);
     m_frame = frame;
     m_highlighted = -1;
+    m_submenuHighlighted = -1;
+    // The alternates follow the keyboard as it is when the menu opens.
+    m_optionHeld = optionKeyDown;
+    setMenuOpen(true);
     Q_EMIT menuOpened();
     Q_EMIT changed();
 }
@@ -127,24 +137,31 @@ void SimMenus::cancelTracking() {
     }
     m_menu.reset();
     m_highlighted = -1;
+    m_submenuHighlighted = -1;
+    setMenuOpen(false);
     Q_EMIT changed();
     Q_EMIT menuClosed();
 }
 
-QList<int> SimMenus::shownRows() const {
+void SimMenus::setMenuOpen(bool open) {
+    m_model.write([open](DesktopState &state, ModelEffects &) { state.input.menuOpen = open; });
+}
+
+QList<int> SimMenus::shownRowsOf(const Menu &menu, bool optionHeld) {
     QList<int> rows;
-    if (!m_menu) {
-        return rows;
-    }
-    const QList<MenuItem> &items = m_menu->items;
+    const QList<MenuItem> &items = menu.items;
     for (int index = 0; index < items.size(); ++index) {
         const bool isAlternate = items[index].alternate && index > 0;
         const bool hasAlternate = index + 1 < items.size() && items[index + 1].alternate;
-        if (isAlternate ? m_optionHeld : !(hasAlternate && m_optionHeld)) {
+        if (isAlternate ? optionHeld : !(hasAlternate && optionHeld)) {
             rows.append(index);
         }
     }
     return rows;
+}
+
+QList<int> SimMenus::shownRows() const {
+    return m_menu ? shownRowsOf(*m_menu, m_optionHeld) : QList<int>{};
 }
 
 std::shared_ptr<const Menu> SimMenus::openSubmenu() const {
@@ -152,6 +169,136 @@ std::shared_ptr<const Menu> SimMenus::openSubmenu() const {
         return nullptr;
     }
     return m_menu->items[m_highlighted].submenu;
+}
+
+QList<int> SimMenus::submenuShownRows() const {
+    const auto submenu = openSubmenu();
+    return submenu ? shownRowsOf(*submenu, m_optionHeld) : QList<int>{};
+}
+
+double SimMenus::heightOf(const Menu &menu, const QList<int> &rows) {
+    double height = 2 * verticalPadding;
+    for (int row : rows) {
+        height += heightOf(menu.items[row]);
+    }
+    return height;
+}
+
+QRectF SimMenus::submenuFrame() const {
+    const auto submenu = openSubmenu();
+    if (!submenu) {
+        return {};
+    }
+    // Its first row level with the row it belongs to.
+    double rowTop = m_frame.top() + verticalPadding;
+    for (int row : shownRows()) {
+        if (row == m_highlighted) {
+            break;
+        }
+        rowTop += heightOf(m_menu->items[row]);
+    }
+    const QSizeF size(naturalWidth(*submenu), heightOf(*submenu, submenuShownRows()));
+    QRectF frame(QPointF(m_frame.right() - submenuOverlap, rowTop - verticalPadding), size);
+    if (!m_screen.isEmpty()) {
+        if (frame.right() > m_screen.right()) {
+            frame.moveRight(m_frame.left() + submenuOverlap);
+        }
+        if (frame.bottom() > m_screen.bottom()) {
+            frame.moveBottom(m_screen.bottom());
+        }
+    }
+    return frame;
+}
+
+std::optional<SimMenus::RowHit> SimMenus::hit(QPointF location) const {
+    const auto rowAt = [&](const Menu &menu, const QList<int> &rows, const QRectF &frame) {
+        double top = frame.top() + verticalPadding;
+        for (int row : rows) {
+            const double height = heightOf(menu.items[row]);
+            if (location.y() >= top && location.y() < top + height) {
+                return row;
+            }
+            top += height;
+        }
+        return -1;
+    };
+    if (!m_menu) {
+        return std::nullopt;
+    }
+    const auto submenu = openSubmenu();
+    if (const QRectF frame = submenuFrame(); submenu && frame.contains(location)) {
+        return RowHit{true, rowAt(*submenu, submenuShownRows(), frame)};
+    }
+    if (m_frame.contains(location)) {
+        return RowHit{false, rowAt(*m_menu, shownRows(), m_frame)};
+    }
+    return std::nullopt;
+}
+
+bool SimMenus::userEvent(EventType type, QPointF cursor, quint16 keyCode, quint64 flags) {
+    if (!m_menu) {
+        return false;
+    }
+    switch (type) {
+    case EventType::KeyDown:
+    case EventType::KeyUp:
+    case EventType::FlagsChanged:
+        // The menu has the keyboard.
+        userHoldsOption((flags & EventFlags::option) != 0);
+        if (type == EventType::KeyDown && keyCode == KeyCode::escape) {
+            cancelTracking();
+        }
+        return true;
+    case EventType::MouseMoved:
+    case EventType::LeftMouseDragged:
+    case EventType::RightMouseDragged:
+    case EventType::OtherMouseDragged:
+        pointerMoved(cursor);
+        return hit(cursor).has_value();
+    case EventType::LeftMouseDown:
+    case EventType::RightMouseDown:
+    case EventType::OtherMouseDown:
+        if (!hit(cursor)) {
+            cancelTracking();
+        }
+        return true;
+    case EventType::LeftMouseUp:
+    case EventType::RightMouseUp:
+    case EventType::OtherMouseUp:
+        if (!hit(cursor)) {
+            return false;
+        }
+        pointerReleased(cursor);
+        return true;
+    case EventType::ScrollWheel:
+        return hit(cursor).has_value();
+    }
+    return false;
+}
+
+void SimMenus::pointerMoved(QPointF location) {
+    const auto under = hit(location);
+    if (under && under->inSubmenu) {
+        userHoversInSubmenu(under->row);
+        return;
+    }
+    userHoversInSubmenu(-1);
+    // Leaving the menu keeps a row whose submenu is open lit, as the way to that submenu.
+    if (under || !openSubmenu()) {
+        userHoversRow(under ? under->row : -1);
+    }
+}
+
+void SimMenus::pointerReleased(QPointF location) {
+    const auto under = hit(location);
+    if (!under || under->row < 0) {
+        return;
+    }
+    if (under->inSubmenu) {
+        userChoosesInSubmenu(under->row);
+    } else {
+        userChoosesRow(under->row);
+    }
 }
 
 int SimMenus::shownRowTitled(const Menu &menu, const QList<int> &rows, const QString &title) const {
@@ -187,6 +334,18 @@ void SimMenus::userHoversRow(int row) {
     }
     if (row != m_highlighted) {
         m_highlighted = row;
+        m_submenuHighlighted = -1;
+        Q_EMIT changed();
+    }
+}
+
+void SimMenus::userHoversInSubmenu(int row) {
+    const auto submenu = openSubmenu();
+    if (!submenu || !submenuShownRows().contains(row) || submenu->items[row].isSeparator()) {
+        row = -1;
+    }
+    if (row != m_submenuHighlighted) {
+        m_submenuHighlighted = row;
         Q_EMIT changed();
     }
 }
@@ -208,11 +367,7 @@ bool SimMenus::userChooses(const QString &title) {
         return false;
     }
     if (const auto submenu = openSubmenu()) {
-        QList<int> all;
-        for (int index = 0; index < submenu->items.size(); ++index) {
-            all.append(index);
-        }
-        const int row = shownRowTitled(*submenu, all, title);
+        const int row = shownRowTitled(*submenu, submenuShownRows(), title);
         if (row >= 0) {
             userChoosesInSubmenu(row);
             return true;
@@ -245,11 +400,12 @@ void SimMenus::userChoosesRow(int row) {
 
 void SimMenus::userChoosesInSubmenu(int row) {
     const auto submenu = openSubmenu();
-    if (!submenu || row < 0 || row >= submenu->items.size()) {
+    if (!submenu || !submenuShownRows().contains(row)) {
         return;
     }
+    userHoversInSubmenu(row);
     const MenuItem &item = submenu->items[row];
-    if (item.isSeparator() || !item.enabled) {
+    if (item.isSeparator() || !item.enabled || item.submenu) {
         return;
     }
     release(item);

@@ -53,6 +53,8 @@ struct InputState {
     std::optional<PressedItem> left;
     std::optional<PressedItem> right;
     QHash<DisplayId, AutoHideState> autoHide;
+    // A pop-up menu is open: the user's presses go to it, not to the items under them.
+    bool menuOpen = false;
 };
 
 } // namespace zorv

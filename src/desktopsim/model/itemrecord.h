@@ -35,6 +35,8 @@ struct ItemRecord {
     QHash<DisplayId, double> restingWidths;
     QString title;
     QImage image;
+    // Shown when the pointer rests on the item; empty for none.
+    QString toolTip;
     bool buttonHidden = false;
     ItemGlyph glyph;
     // The system's own fixed items (Control Center, the clock): rightmost, never moved.

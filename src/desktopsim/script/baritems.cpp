@@ -130,6 +130,17 @@ bool BarItems::setTitle(quint64 itemId, const QString &title) {
     });
 }
 
+bool BarItems::setToolTip(quint64 itemId, const QString &toolTip) {
+    // Drawn only when asked for: the bar does not change.
+    return m_model.write([&](DesktopState &state, ModelEffects &) {
+        ItemRecord *item = state.item(itemId);
+        if (item) {
+            item->toolTip = toolTip;
+        }
+        return item != nullptr;
+    });
+}
+
 bool BarItems::setImage(quint64 itemId, const QImage &image) {
     return change(itemId, [&](DesktopState &state, ItemRecord &item) {
         item.image = image;

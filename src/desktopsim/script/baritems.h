@@ -56,6 +56,7 @@ public:
     bool setLength(quint64 itemId, double length);
     bool setTitle(quint64 itemId, const QString &title);
     bool setImage(quint64 itemId, const QImage &image);
+    bool setToolTip(quint64 itemId, const QString &toolTip);
     // A hidden button draws nothing and takes no clicks, but the item keeps its place and length.
     bool setButtonHidden(quint64 itemId, bool hidden);
     // Renames the item and moves it to the position remembered under the new name, if any.

@@ -51,6 +51,15 @@ void SimStatusItemButton::setHidden(bool hidden) {
     m_items.setButtonHidden(m_itemId, hidden);
 }
 
+QString SimStatusItemButton::toolTip() const {
+    const auto item = m_items.item(m_itemId);
+    return item ? item->toolTip : QString();
+}
+
+void SimStatusItemButton::setToolTip(const QString &toolTip) {
+    m_items.setToolTip(m_itemId, toolTip);
+}
+
 QImage SimStatusItemButton::image() const {
     const auto item = m_items.item(m_itemId);
     return item ? item->image : QImage();

@@ -17,6 +17,8 @@ public:
     void setTitle(const QString &title) override;
     [[nodiscard]] bool isHidden() const override;
     void setHidden(bool hidden) override;
+    [[nodiscard]] QString toolTip() const override;
+    void setToolTip(const QString &toolTip) override;
     [[nodiscard]] QImage image() const override;
     void setImage(const QImage &image) override;
     [[nodiscard]] std::optional<StatusItemWindow> window() const override;

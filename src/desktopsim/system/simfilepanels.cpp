@@ -10,6 +10,10 @@ QCoro::Task<std::optional<QString>> SimFilePanels::chooseOpenFile() {
     co_return co_await answer(Kind::open, QString());
 }
 
+QCoro::Task<std::optional<QString>> SimFilePanels::chooseApplication() {
+    co_return co_await answer(Kind::application, QString());
+}
+
 QCoro::Task<std::optional<QString>> SimFilePanels::answer(Kind kind, QString suggestedName) {
     m_shown.append(Shown{kind, suggestedName});
     if (!m_answers.isEmpty()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "applicationpanel.h"
 #include "filepanels.h"
 
 #include <QList>
@@ -10,13 +11,13 @@
 
 namespace zorv {
 
-// The simulated save and open panels. A test scripts what the user will choose, one answer per
-// panel in order; a panel with no scripted answer is handed to the presenter (the program's own
-// file panel window), and without one it is cancelled. Every panel shown is recorded. Main
-// thread.
-class SimFilePanels final : public FilePanels {
+// The simulated save and open panels, and the open panel for applications. A test scripts what the
+// user will choose, one answer per panel in order; a panel with no scripted answer is handed to the
+// presenter (the program's own file panel window), and without one it is cancelled. Every panel
+// shown is recorded. Main thread.
+class SimFilePanels final : public FilePanels, public ApplicationPanel {
 public:
-    enum class Kind { save, open };
+    enum class Kind { save, open, application };
     struct Shown {
         Kind kind;
         // The proposed name of a save panel; empty for an open panel.
@@ -31,6 +32,7 @@ public:
     [[nodiscard]] QCoro::Task<std::optional<QString>>
     chooseSaveFile(QString suggestedName) override;
     [[nodiscard]] QCoro::Task<std::optional<QString>> chooseOpenFile() override;
+    [[nodiscard]] QCoro::Task<std::optional<QString>> chooseApplication() override;
 
     // Script calls: the next panel's answer, a path or nullopt for Cancel.
     void userWillChoose(std::optional<QString> path) { m_answers.append(std::move(path)); }

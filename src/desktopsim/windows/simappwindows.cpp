@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <tuple>
 
 namespace zorv {
 
@@ -240,18 +241,25 @@ QList<SimAppWindow *> SimAppWindows::windows() const {
     return alive;
 }
 
+QList<SimAppWindow *> SimAppWindows::stackingOrder() const {
+    QList<SimAppWindow *> order = windows();
+    std::ranges::stable_sort(order, [](const SimAppWindow *a, const SimAppWindow *b) {
+        const WindowRecord &first = a->record();
+        const WindowRecord &second = b->record();
+        return std::tie(first.style.level, first.frontOrder) <
+               std::tie(second.style.level, second.frontOrder);
+    });
+    return order;
+}
+
 SimAppWindow *SimAppWindows::windowAt(QPointF location) const {
-    SimAppWindow *found = nullptr;
-    for (SimAppWindow *window : windows()) {
+    const QList<SimAppWindow *> order = stackingOrder();
+    const auto found = std::find_if(order.crbegin(), order.crend(), [&](SimAppWindow *window) {
         const WindowRecord &record = window->record();
-        if (record.visible && !record.style.ignoresMouseEvents && record.frame.contains(location) &&
-            (!found || record.style.level > found->record().style.level ||
-             (record.style.level == found->record().style.level &&
-              record.frontOrder > found->record().frontOrder))) {
-            found = window;
-        }
-    }
-    return found;
+        return record.visible && !record.style.ignoresMouseEvents &&
+               record.frame.contains(location);
+    });
+    return found == order.crend() ? nullptr : *found;
 }
 
 bool SimAppWindows::userEvent(EventType type, QPointF location, quint16 keyCode) {

@@ -102,6 +102,9 @@ public:
 
     // Every adopted window still alive, in adoption order.
     [[nodiscard]] QList<SimAppWindow *> windows() const;
+    // Every adopted window still alive, back to front: by level, then the window ordered front
+    // last on top among equals; windows never ordered front keep their adoption order.
+    [[nodiscard]] QList<SimAppWindow *> stackingOrder() const;
     // The key window, if any.
     [[nodiscard]] SimAppWindow *keyWindow() const;
     // The frontmost visible window under the point (top-left convention) that takes clicks.

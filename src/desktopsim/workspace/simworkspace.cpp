@@ -93,6 +93,17 @@ std::optional<QString> SimWorkspace::applicationPath(const QString &bundleIdenti
     return installed != m_installed.cend() ? std::optional(installed->path) : std::nullopt;
 }
 
+std::optional<QString> SimWorkspace::bundleIdentifier(const QString &bundlePath) const {
+    const QString path = withoutTrailingSlash(bundlePath);
+    QMutexLocker lock(&m_mutex);
+    for (auto installed = m_installed.cbegin(); installed != m_installed.cend(); ++installed) {
+        if (installed->path == path) {
+            return installed.key();
+        }
+    }
+    return std::nullopt;
+}
+
 QImage SimWorkspace::iconForFile(const QString &path) const {
     const QString bundlePath = withoutTrailingSlash(path);
     {

@@ -39,6 +39,8 @@ public:
 
     [[nodiscard]] std::optional<QString>
     applicationPath(const QString &bundleIdentifier) const override;
+    // Only installed applications are bundles here.
+    [[nodiscard]] std::optional<QString> bundleIdentifier(const QString &bundlePath) const override;
     [[nodiscard]] QImage iconForFile(const QString &path) const override;
     [[nodiscard]] QImage iconForType(const QString &typeIdentifier) const override;
 

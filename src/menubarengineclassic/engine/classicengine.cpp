@@ -9,13 +9,17 @@ namespace zorv {
 
 namespace {
 
-// Far before any real date, so every "more than N seconds ago" test against it passes.
-QDateTime distantPast() {
-    return QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
-}
-
 constexpr double kDefaultAutoRehideSeconds = 10.0;
 constexpr double kMaxAutoRehideSeconds = 3600.0;
+
+// Whether no position was kept for the engine's own items: then start() places them first.
+bool nothingKeptOf(AppPreferences &preferences) {
+    const QStringList names{SeparatorController::iconName, SeparatorController::hiddenSeparatorName,
+                            SeparatorController::alwaysHiddenSeparatorName};
+    return std::none_of(names.begin(), names.end(), [&preferences](const QString &name) {
+        return preferences.value(AppPreferences::preferredPositionKey(name)).isValid();
+    });
+}
 
 } // namespace
 
@@ -29,18 +33,9 @@ ClassicEngine::ClassicEngine(EnginePlatform platform, SectionLayout layout, QObj
           m_platform.statusBar, m_platform.screens, m_platform.clock)),
       m_discovery(std::make_shared<ItemDiscovery>(m_platform.accessibility, m_platform.workspace)),
       m_captures(std::make_unique<CaptureService>(m_platform.screenCapture)),
-      m_lastRevealChange(now()), m_lastRetuck(distantPast()), m_lastDisplayChange(distantPast()),
-      m_watchdogStandDownUntil(distantPast()), m_lastScanAt(distantPast()),
-      m_lastAppChurn(distantPast()), m_storedLayout(layout.normalized()),
-      m_lastDriftReconcile(distantPast()) {
+      m_reveal(now(), nothingKeptOf(m_platform.appPreferences)), m_wanted(layout) {
     assertMainThread();
-    const QStringList names{SeparatorController::iconName, SeparatorController::hiddenSeparatorName,
-                            SeparatorController::alwaysHiddenSeparatorName};
-    m_placeInReach = std::none_of(names.begin(), names.end(), [this](const QString &name) {
-        return m_platform.appPreferences.value(AppPreferences::preferredPositionKey(name))
-            .isValid();
-    });
-    if (m_placeInReach) {
+    if (m_reveal.placeInReach()) {
         return; // start() places the items, then tucks
     }
     // The launch tuck starts from the event loop, once whoever built the engine has had the
@@ -82,13 +77,7 @@ void ClassicEngine::setOnHidingBlockedChanged(HidingBlockedChangedCallback callb
 }
 
 std::optional<HidingBlockedReason> ClassicEngine::hidingBlocked() const {
-    if (m_hidingRefused) {
-        return HidingBlockedReason::iconMisseated;
-    }
-    if (m_nothingHiddenSince && secondsSince(*m_nothingHiddenSince) > 30.0) {
-        return HidingBlockedReason::displayNotHiding;
-    }
-    return std::nullopt;
+    return m_health.hidingBlocked(now());
 }
 
 std::optional<QRectF> ClassicEngine::iconFrame() const {
@@ -115,7 +104,7 @@ void ClassicEngine::setIconVisible(bool visible) {
     // The controller sets the icon's length and its button's hidden flag with the flag.
     m_separatorController->setIconHidden(!visible);
     if (visible) {
-        m_watchdogStandDownUntil = now().addMSecs(3000);
+        m_health.standDownWatchdogUntil(now().addMSecs(3000));
         checkIconSeat(QPointer<ClassicEngine>(this));
     }
 }
@@ -145,16 +134,6 @@ void ClassicEngine::setCaptureEnabled(bool enabled) {
         m_capabilities.remove(EngineCapabilities::captureImages);
         m_captures->clearCache();
     }
-}
-
-bool ClassicEngine::isInstalled(const QString &bundleID) {
-    const auto cached = m_installedCache.constFind(bundleID);
-    if (cached != m_installedCache.constEnd()) {
-        return *cached;
-    }
-    const bool installed = m_platform.workspace.applicationPath(bundleID).has_value();
-    m_installedCache.insert(bundleID, installed);
-    return installed;
 }
 
 double ClassicEngine::secondsSince(const QDateTime &date) const {

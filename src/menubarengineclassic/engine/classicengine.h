@@ -13,6 +13,13 @@
 #include "reconcile/dragplan.h"
 #include "reconcile/reachability.h"
 #include "separators/separatorcontroller.h"
+#include "state/barreading.h"
+#include "state/driftmemory.h"
+#include "state/hidinghealth.h"
+#include "state/itemrecords.h"
+#include "state/revealstate.h"
+#include "state/runqueue.h"
+#include "state/wantedlayout.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -45,7 +52,7 @@ class ClassicEngine final : public QObject, public MenuBarEngine {
     Q_OBJECT
 
 public:
-    enum class LaunchTuck { pending, running, done };
+    using LaunchTuck = RevealState::LaunchTuck;
 
     ClassicEngine(EnginePlatform platform, SectionLayout layout, QObject *parent = nullptr);
     ~ClassicEngine() override;
@@ -61,7 +68,7 @@ public:
         return m_onLayoutChanged;
     }
     void setOnLayoutChanged(LayoutChangedCallback callback) override;
-    [[nodiscard]] bool isRevealed() const override { return m_isRevealed; }
+    [[nodiscard]] bool isRevealed() const override { return m_reveal.isRevealed(); }
     [[nodiscard]] std::optional<HidingBlockedReason> hidingBlocked() const override;
     [[nodiscard]] const HidingBlockedChangedCallback &onHidingBlockedChanged() const override {
         return m_onHidingBlockedChanged;
@@ -95,10 +102,10 @@ public:
     void setBatchExecutionEnabled(bool enabled) { m_batchExecutionEnabled = enabled; }
 
     [[nodiscard]] SeparatorController &separatorController() { return *m_separatorController; }
-    [[nodiscard]] const QList<MenuBarItem> &lastItems() const { return m_lastItems; }
-    [[nodiscard]] const SectionLayout &storedLayout() const { return m_storedLayout; }
-    [[nodiscard]] const QSet<MenuBarItemID> &unmovable() const { return m_unmovable; }
-    [[nodiscard]] LaunchTuck launchTuck() const { return m_launchTuck; }
+    [[nodiscard]] const QList<MenuBarItem> &lastItems() const { return m_bar.lastItems(); }
+    [[nodiscard]] const SectionLayout &storedLayout() const { return m_wanted.storedLayout(); }
+    [[nodiscard]] const QSet<MenuBarItemID> &unmovable() const { return m_records.unmovable(); }
+    [[nodiscard]] LaunchTuck launchTuck() const { return m_reveal.launchTuck(); }
 
     // True while another vendor's menu-bar manager runs; the engine then leaves the order alone.
     [[nodiscard]] bool competingManagerRunning() const;
@@ -114,15 +121,19 @@ public:
 
     // Applications whose item identities keep changing: {"bundleID", "identities", "liveItems"},
     // most identities first.
-    [[nodiscard]] QJsonArray identityChurn() const;
+    [[nodiscard]] QJsonArray identityChurn() const { return m_bar.identityChurn(); }
 
     // What the last reconcile run that came to its end did, for the desktop window; empty
     // before the first one.
-    [[nodiscard]] const QJsonObject &lastReconcile() const { return m_lastReconcile; }
-    [[nodiscard]] const QSet<MenuBarItemID> &needsSlowGesture() const { return m_needsSlowGesture; }
-    [[nodiscard]] const QHash<MenuBarItemID, int> &stubbornOrder() const { return m_stubbornOrder; }
-    [[nodiscard]] bool orderDirty() const { return m_orderDirty; }
-    [[nodiscard]] bool reconcileInFlight() const { return m_reconcileInFlight; }
+    [[nodiscard]] const QJsonObject &lastReconcile() const { return m_runs.lastReconcile(); }
+    [[nodiscard]] const QSet<MenuBarItemID> &needsSlowGesture() const {
+        return m_records.needsSlowGesture();
+    }
+    [[nodiscard]] const QHash<MenuBarItemID, int> &stubbornOrder() const {
+        return m_records.stubbornOrder();
+    }
+    [[nodiscard]] bool orderDirty() const { return m_wanted.orderDirty(); }
+    [[nodiscard]] bool reconcileInFlight() const { return m_runs.reconcileInFlight(); }
     [[nodiscard]] const BorrowedCursor &cursor() const { return m_cursor; }
 
 private:
@@ -208,7 +219,6 @@ private:
     [[nodiscard]] bool scanIsStable() const;
     void runUpkeep(QList<MenuBarItem> &items, const ScanContext &context);
     void followUpVerdict(const DriftVerdict &verdict, bool stable);
-    [[nodiscard]] bool isInstalled(const QString &bundleID);
     [[nodiscard]] double barMinX() const;
 
     // Reach: what a drag can get at (classicenginereach.cpp).
@@ -228,20 +238,14 @@ private:
     [[nodiscard]] bool runHasWork() const;
 
     // Layout intake and upkeep.
+    // Gives up on the item's lane: the layout takes it where it stands, unmovable.
     void retire(const MenuBarItemID &id, Section into);
     // Takes the item the user dragged since the last reading of the bar into the lane and place
     // it was dropped at; `scannedAt` is when this scan began.
     void takeUserDrag(const ScanContext &context, MonotonicTime scannedAt, bool trusted);
-    // Whether some lane's items on the bar, other than `leftOut`, stand in another order than
-    // the wanted layout's.
-    [[nodiscard]] bool barOrderDiffers(const QSet<MenuBarItemID> &leftOut = {}) const;
-    // Marks the order dirty when the bar differs from a layout just handed over, and asks a scan
-    // to bring it about.
-    void markOrderDirtyIfTheBarDiffers();
     // Starts the run that brings about a handed-over layout once a scan may start one.
     void bringAboutAppliedLayout(bool stable);
     void reportLayout();
-    void clearOrderMarks(const MenuBarItemID &id);
 
     // Reconcile pass. A trigger that waited in the queue is admitted with the reordering switch
     // as it stands when its turn comes: switched off, it is dropped.
@@ -272,14 +276,10 @@ private:
     bool countFruitlessDrift(const QString &trigger, bool fruitful);
     // DragPlanner::dragsStillNeeded on the bar now; none without a geometry.
     [[nodiscard]] std::optional<qsizetype> dragsStillNeeded() const;
-    // Whether the run that ends now left fewer drags needed than it found and than the unsettled
-    // runs before it left, under the same wanted order.
-    bool cameCloser(std::optional<qsizetype> neededAtStart, bool settled, int epochAtStart);
 
     // Activation.
     QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);
     [[nodiscard]] bool menuBarTakesNoRoom() const;
-    [[nodiscard]] std::optional<QRectF> onScreenFrame(const MenuBarItemID &id) const;
 
     // Fire-and-forget main-thread tasks whose handles nobody keeps.
     static QCoro::Task<> reconcileDetached(QPointer<ClassicEngine> self, QString trigger);
@@ -308,8 +308,6 @@ private:
     AsyncQueue<QList<MenuBarItem>> m_items;
     LayoutChangedCallback m_onLayoutChanged;
     HidingBlockedChangedCallback m_onHidingBlockedChanged;
-    // Outer nullopt until the first publication.
-    std::optional<std::optional<HidingBlockedReason>> m_lastPublishedBlock;
     std::function<void()> m_onTuckRefused;
 
     // Settings pushed in by the application model.
@@ -323,91 +321,25 @@ private:
     std::shared_ptr<ItemDiscovery> m_discovery;
     std::unique_ptr<CaptureService> m_captures;
 
-    // Reveal state.
-    bool m_isRevealed = false;
-    bool m_revealHeldOpen = false;
-    bool m_lastIncludingAlwaysHidden = false;
-    QDateTime m_lastRevealChange;
-    LaunchTuck m_launchTuck = LaunchTuck::pending;
-    // No position was kept for the three items when the engine was made.
-    bool m_placeInReach = false;
-    // The hidden separator's frame when peekingWhileTucked() last found it peeking.
-    std::optional<QRectF> m_peekRetuckFrame;
-
-    // Hiding health.
-    bool m_hidingRefused = false;
-    int m_selfHealAttempts = 0;
-    LatestTask m_tuckRecovery;
-    bool m_tuckRecoveryRunning = false;
-    int m_recoveryGeneration = 0;
-    std::optional<QDateTime> m_nothingHiddenSince;
-    QDateTime m_lastRetuck;
-    QDateTime m_lastDisplayChange;
-    LatestTask m_retuckAfterDisplayChange;
-    LatestTask m_selfHealAfterChange;
-    QDateTime m_watchdogStandDownUntil;
+    // The engine's state, each group with its owner.
+    RevealState m_reveal;
+    HidingHealth m_health;
+    BarReading m_bar;
+    WantedLayout m_wanted;
+    ItemRecords m_records;
+    DriftMemory m_drift;
+    RunQueue m_runs;
 
     // Tasks and observers.
+    LatestTask m_tuckRecovery;
+    LatestTask m_retuckAfterDisplayChange;
+    LatestTask m_selfHealAfterChange;
     LatestTask m_pollTask;
     LatestTask m_watchdogTask;
     LatestTask m_refreshDebounce;
     LatestTask m_rehideTask;
     LatestTask m_launchTuckTask;
     QList<QMetaObject::Connection> m_observers;
-
-    // Scan results.
-    QList<MenuBarItem> m_lastItems;
-    QHash<MenuBarItemID, QRectF> m_lastFrames;
-    QDateTime m_lastScanAt;
-    QHash<QString, bool> m_installedCache;
-    // What a drag can get at, as of the last scan.
-    Reachability m_reach;
-    bool m_flushedNormalizedLayout = false;
-    // Per application, in the order first seen, every identity seen since launch.
-    QList<QString> m_identityOrder;
-    QHash<QString, QSet<MenuBarItemID>> m_identitiesSeen;
-    QDateTime m_lastAppChurn;
-
-    // Wanted layout.
-    SectionLayout m_storedLayout;
-    bool m_orderDirty = false;
-    // A layout came before a scan had read the bar, so its order is compared with the bar's at
-    // the first trusted scan of a settled bar.
-    bool m_orderUnchecked = false;
-    // A handed-over layout differs from the bar and no run has started since.
-    bool m_appliedLayoutPending = false;
-    // The lanes as the last scan outside a run read them, to tell the user's drags by.
-    struct BarReading {
-        MonotonicTime at;
-        bool separatorsOrdered = false;
-        QMap<Section, QList<MenuBarItemID>> lanes;
-    };
-    std::optional<BarReading> m_lastReading;
-    int m_orderEpoch = 0;
-
-    // Per-item bookkeeping.
-    QHash<MenuBarItemID, LaneSighting> m_seenUnassigned;
-    QSet<MenuBarItemID> m_unmovable;
-    QHash<MenuBarItemID, QDateTime> m_laneFailed;
-    QHash<MenuBarItemID, int> m_laneFailedRuns;
-    QHash<MenuBarItemID, int> m_stubbornOrder;
-
-    // Drift.
-    QHash<QString, int> m_fruitlessDrift;
-    QSet<MenuBarItemID> m_previousDrift;
-    QDateTime m_lastDriftReconcile;
-
-    // Reconcile serialisation and borrowed cursor.
-    bool m_reconcileInFlight = false;
-    std::optional<QString> m_queuedTrigger;
-    QSet<MenuBarItemID> m_needsSlowGesture;
-    // Runs in a row that ended unsettled without bringing the bar closer; bounds the follow-up
-    // runs they queue.
-    int m_unsettledRuns = 0;
-    // The order epoch and the fewest drags still needed at the end of the unsettled runs since
-    // the last settled one in it: a run comes closer only by going below it.
-    std::optional<std::pair<int, qsizetype>> m_fewestStillNeeded;
-    QJsonObject m_lastReconcile;
 };
 
 } // namespace zorv

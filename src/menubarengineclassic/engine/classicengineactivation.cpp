@@ -41,7 +41,7 @@ void postClick(InputEvents &input, Clock &clock, QPointF point, ClickKind click)
 
 QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
     assertMainThread();
-    if (!m_lastFrames.contains(id)) {
+    if (!m_bar.lastFrames().contains(id)) {
         throw EngineFailure(EngineError::itemNotFound);
     }
     QPointer<ClassicEngine> self(this);
@@ -49,8 +49,8 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
     if (!self) {
         co_return;
     }
-    const auto found = m_lastFrames.constFind(id);
-    if (found == m_lastFrames.constEnd()) {
+    const auto found = m_bar.lastFrames().constFind(id);
+    if (found == m_bar.lastFrames().constEnd()) {
         throw EngineFailure(EngineError::itemNotFound);
     }
     QRectF frame = *found;
@@ -68,7 +68,7 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
             if (!self) {
                 co_return;
             }
-            frame = m_lastFrames.value(id, frame);
+            frame = m_bar.lastFrames().value(id, frame);
         }
     }
 
@@ -77,7 +77,7 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
     bool wasTucked = false;
     if (frame.center().x() < barMinX()) {
         wasTucked = true;
-        const bool alwaysHidden = m_storedLayout.sectionOf(id) == Section::alwaysHidden;
+        const bool alwaysHidden = m_wanted.storedLayout().sectionOf(id) == Section::alwaysHidden;
         co_await setHiddenRevealed(true, alwaysHidden, u"activate"_s, false);
         std::optional<QRectF> revealed;
         static constexpr std::array<double, 2> pauses{0.35, 0.4};
@@ -90,7 +90,7 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
             if (!self) {
                 co_return;
             }
-            revealed = onScreenFrame(id);
+            revealed = m_bar.onScreenFrame(id, barMinX());
             if (revealed) {
                 break;
             }
@@ -118,14 +118,6 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
     Clock &clock = m_platform.clock;
     auto work = [&input, &clock, point, click] { postClick(input, clock, point, click); };
     co_await m_platform.work.run(std::move(work));
-}
-
-std::optional<QRectF> ClassicEngine::onScreenFrame(const MenuBarItemID &id) const {
-    const auto found = m_lastFrames.constFind(id);
-    if (found == m_lastFrames.constEnd() || found->center().x() <= barMinX()) {
-        return std::nullopt;
-    }
-    return *found;
 }
 
 bool ClassicEngine::menuBarTakesNoRoom() const {

@@ -17,7 +17,7 @@ namespace zorv {
 
 void ClassicEngine::runDragExperimentIfRequested() {
     const QString path = QDir(m_platform.diagnosticsFolder).filePath(DragTestRequest::fileName);
-    if (m_reconcileInFlight || !m_reorderEnabled || !QFileInfo::exists(path)) {
+    if (m_runs.reconcileInFlight() || !m_reorderEnabled || !QFileInfo::exists(path)) {
         return;
     }
     std::optional<DragTestRequest> request = DragTestRequest::take(path);
@@ -32,7 +32,7 @@ void ClassicEngine::runDragExperimentIfRequested() {
         return;
     case DragTestRequest::Form::singleDrag:
         // Set before any suspension, so no reconcile run starts under the drag.
-        m_reconcileInFlight = true;
+        m_runs.begin();
         runSingleDragTest(QPointer<ClassicEngine>(this), std::move(*request));
         return;
     case DragTestRequest::Form::command:
@@ -58,9 +58,9 @@ QCoro::Task<> ClassicEngine::runSingleDragTest(QPointer<ClassicEngine> self,
         co_return;
     }
     std::optional<MenuBarItemID> found;
-    for (const MenuBarItem &item : self->m_lastItems) {
-        const auto frame = self->m_lastFrames.constFind(item.id);
-        if (item.id.bundleID == request.bundleID && frame != self->m_lastFrames.constEnd() &&
+    for (const MenuBarItem &item : self->m_bar.lastItems()) {
+        const auto frame = self->m_bar.lastFrames().constFind(item.id);
+        if (item.id.bundleID == request.bundleID && frame != self->m_bar.lastFrames().constEnd() &&
             frame->width() > 0) {
             found = item.id;
             break;
@@ -71,10 +71,10 @@ QCoro::Task<> ClassicEngine::runSingleDragTest(QPointer<ClassicEngine> self,
     if (!found) {
         record = request.notOnBarRecord();
     } else {
-        const QPointF from = self->m_lastFrames.value(*found).center();
+        const QPointF from = self->m_bar.lastFrames().value(*found).center();
         const QPointF to(from.x() + request.deltaX, from.y());
         const QJsonObject before =
-            BarGeometry::reflowSnapshot(self->m_lastItems, *self->m_separatorController);
+            BarGeometry::reflowSnapshot(self->m_bar.lastItems(), *self->m_separatorController);
         const Duration dragTime =
             co_await self->m_cursor.performDrag(owner, from, to, request.gesture);
         if (!self) {
@@ -90,9 +90,9 @@ QCoro::Task<> ClassicEngine::runSingleDragTest(QPointer<ClassicEngine> self,
             co_return;
         }
         const QJsonObject after =
-            BarGeometry::reflowSnapshot(self->m_lastItems, *self->m_separatorController);
-        const auto frame = self->m_lastFrames.constFind(*found);
-        const std::optional<double> afterX = frame != self->m_lastFrames.constEnd()
+            BarGeometry::reflowSnapshot(self->m_bar.lastItems(), *self->m_separatorController);
+        const auto frame = self->m_bar.lastFrames().constFind(*found);
+        const std::optional<double> afterX = frame != self->m_bar.lastFrames().constEnd()
                                                  ? std::optional(frame->center().x())
                                                  : std::nullopt;
         const qint64 dragMs =
@@ -106,7 +106,7 @@ QCoro::Task<> ClassicEngine::runSingleDragTest(QPointer<ClassicEngine> self,
         co_return;
     }
     // Cleared once, before the tuck: a run admitted during the tuck owns the flag from then on.
-    self->m_reconcileInFlight = false;
+    self->m_runs.end();
     co_await self->setHiddenRevealed(false, false, u"drag-test"_s, false);
     if (self) {
         self->m_cursor.endCursorSession(owner);
@@ -138,11 +138,12 @@ QCoro::Task<> ClassicEngine::runTestCommand(QPointer<ClassicEngine> self, DragTe
         }
     } else if (command == u"reverse-hidden"_s) {
         const bool savedReorder = std::exchange(self->m_reorderEnabled, true);
-        QList<MenuBarItemID> hidden = self->m_storedLayout.ids(Section::hidden);
+        SectionLayout reversed = self->m_wanted.storedLayout();
+        QList<MenuBarItemID> hidden = reversed.ids(Section::hidden);
         if (hidden.size() >= 2) {
             std::reverse(hidden.begin(), hidden.end());
-            self->m_storedLayout.sections.insert(Section::hidden, hidden);
-            self->m_storedLayout = self->m_storedLayout.normalized();
+            reversed.sections.insert(Section::hidden, hidden);
+            self->m_wanted.replace(reversed);
             self->reportLayout();
             co_await self->reconcileMenuBar(u"reverse-hidden"_s);
         }
@@ -159,19 +160,19 @@ QCoro::Task<> ClassicEngine::runBenchSort(QPointer<ClassicEngine> self, bool bat
     const bool savedReorder = std::exchange(self->m_reorderEnabled, true);
     // No intermediate layout reaches the application.
     LayoutChangedCallback savedCallback = std::exchange(self->m_onLayoutChanged, nullptr);
-    const SectionLayout savedLayout = self->m_storedLayout;
+    const SectionLayout savedLayout = self->m_wanted.storedLayout();
     QList<MenuBarItemID> hidden = savedLayout.ids(Section::hidden);
     if (hidden.size() >= 2) {
         std::reverse(hidden.begin(), hidden.end());
         SectionLayout scrambled = savedLayout;
         scrambled.sections.insert(Section::hidden, hidden);
-        self->m_storedLayout = scrambled.normalized();
+        self->m_wanted.replace(scrambled);
         co_await self->reconcileMenuBar(u"bench-scramble"_s);
         if (!self) {
             co_return;
         }
     }
-    self->m_storedLayout = savedLayout.normalized();
+    self->m_wanted.replace(savedLayout);
     co_await self->reconcileMenuBar(u"bench-restore"_s);
     if (!self) {
         co_return;

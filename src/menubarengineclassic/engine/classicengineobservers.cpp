@@ -21,8 +21,8 @@ void ClassicEngine::installObservers() {
 }
 
 void ClassicEngine::applicationsChurned() {
-    m_lastAppChurn = now();
-    m_fruitlessDrift.clear();
+    m_bar.appsChurned(now());
+    m_drift.forgetFruitless();
     scheduleRefresh();
 }
 
@@ -40,12 +40,12 @@ void ClassicEngine::scheduleRefresh() {
 }
 
 void ClassicEngine::displayParametersChanged() {
-    m_lastDisplayChange = now();
-    m_fruitlessDrift.clear();
-    m_previousDrift.clear();
+    m_health.displayChanged(now());
+    m_drift.forgetFruitless();
+    m_drift.forgetPrevious();
     m_cursor.endAnyCursorSession();
     appendEvent({{u"kind"_s, u"display-change"_s},
-                 {u"revealed"_s, m_isRevealed},
+                 {u"revealed"_s, m_reveal.isRevealed()},
                  {u"geometry"_s, m_separatorController->geometry()}});
     scheduleRefresh();
 
@@ -72,26 +72,26 @@ QCoro::Task<> ClassicEngine::waitForReadableFrames(Duration step) {
 }
 
 QCoro::Task<> ClassicEngine::reapplyRevealState(QString reason, bool forceReflow) {
-    if (m_launchTuck != LaunchTuck::done || m_reconcileInFlight) {
+    if (m_reveal.launchTuck() != LaunchTuck::done || m_runs.reconcileInFlight()) {
         co_return;
     }
     QPointer<ClassicEngine> self(this);
     co_await waitForReadableFrames(seconds(0.1));
     // A reconcile pass that started during the wait wins.
-    if (!self || m_reconcileInFlight) {
+    if (!self || m_runs.reconcileInFlight()) {
         co_return;
     }
-    m_lastRetuck = now();
-    if (!forceReflow || m_isRevealed) {
-        co_await setHiddenRevealed(m_isRevealed, m_lastIncludingAlwaysHidden, reason,
-                                   m_revealHeldOpen);
+    m_health.retucked(now());
+    if (!forceReflow || m_reveal.isRevealed()) {
+        co_await setHiddenRevealed(m_reveal.isRevealed(), m_reveal.lastIncludingAlwaysHidden(),
+                                   reason, m_reveal.revealHeldOpen());
         co_return;
     }
     const bool tucked = co_await m_separatorController->retuckForcingReflow();
     if (!self) {
         co_return;
     }
-    m_lastRevealChange = now();
+    m_reveal.touched(now());
     appendEvent({{u"kind"_s, u"tuck"_s},
                  {u"reason"_s, reason},
                  {u"forcedReflow"_s, true},
@@ -99,9 +99,9 @@ QCoro::Task<> ClassicEngine::reapplyRevealState(QString reason, bool forceReflow
                  {u"geometry"_s, m_separatorController->geometry()}});
     writeDiagnostics(u"diagnostics.json"_s, u"tuck"_s);
     if (tucked) {
-        m_hidingRefused = false;
+        m_health.refusalCleared();
     } else {
-        m_hidingRefused = true;
+        m_health.tuckRefused();
         if (m_onTuckRefused) {
             m_onTuckRefused();
         }

@@ -19,7 +19,6 @@ struct BarSurvey {
 } // namespace
 
 QCoro::Task<> ClassicEngine::placeItemsInReach() {
-    m_placeInReach = false;
     QPointer<ClassicEngine> self(this);
     std::shared_ptr<ItemDiscovery> discovery = m_discovery;
     Accessibility &accessibility = m_platform.accessibility;

@@ -31,7 +31,7 @@ void ClassicEngine::updateReach(const ScanContext &context, std::optional<double
     for (const MenuBarItem &item : kept) {
         reach.unanswered.insert(item.id);
     }
-    m_reach = std::move(reach);
+    m_bar.setReach(std::move(reach));
 }
 
 QHash<MenuBarItemID, QString> ClassicEngine::unreachable() const {
@@ -44,7 +44,7 @@ QHash<MenuBarItemID, QString> ClassicEngine::unreachable() const {
     const BarGeometry revealed = geometry->revealed(true, SeparatorController::collapsedLength);
     for (const ItemFrame &entry : revealed.frames) {
         if (entry.frame.width() > 0.0) {
-            if (const std::optional<QString> why = m_reach.whyNot(entry.id, entry.frame)) {
+            if (const std::optional<QString> why = m_bar.reach().whyNot(entry.id, entry.frame)) {
                 result.insert(entry.id, *why);
             }
         }
@@ -53,16 +53,7 @@ QHash<MenuBarItemID, QString> ClassicEngine::unreachable() const {
 }
 
 QJsonArray ClassicEngine::unreachableItems() const {
-    const QHash<MenuBarItemID, QString> why = unreachable();
-    QJsonArray items;
-    for (const MenuBarItem &item : m_lastItems) {
-        const auto found = why.constFind(item.id);
-        if (found != why.constEnd() && DriftRules::isCounted(item) &&
-            m_storedLayout.sectionOf(item.id)) {
-            items.append(QJsonObject{{u"name"_s, item.appName}, {u"why"_s, *found}});
-        }
-    }
-    return items;
+    return m_bar.unreachableItems(unreachable(), m_wanted.storedLayout());
 }
 
 bool ClassicEngine::alwaysHiddenNeedsArranging() const {
@@ -71,36 +62,8 @@ bool ClassicEngine::alwaysHiddenNeedsArranging() const {
     if (!hidden || !always || !m_separatorController->separatorsAreOrdered()) {
         return true;
     }
-    constexpr double tolerance = DriftRules::laneTolerance;
     // What even a full reveal would leave out of reach is no reason to reveal it.
-    const QHash<MenuBarItemID, QString> outOfReach = unreachable();
-    QHash<MenuBarItemID, double> inLane;
-    for (const MenuBarItem &item : m_lastItems) {
-        const std::optional<Section> wanted = m_storedLayout.sectionOf(item.id);
-        if (!DriftRules::isCounted(item) || !wanted || outOfReach.contains(item.id)) {
-            continue;
-        }
-        const double midX = m_lastFrames.value(item.id, item.frame).center().x();
-        const bool wantedThere = *wanted == Section::alwaysHidden;
-        if (wantedThere ? midX > always->left() + tolerance : midX < always->left() - tolerance) {
-            return true;
-        }
-        if (wantedThere) {
-            inLane.insert(item.id, midX);
-        }
-    }
-    std::optional<double> previous;
-    for (const MenuBarItemID &id : m_storedLayout.ids(Section::alwaysHidden)) {
-        const auto midX = inLane.constFind(id);
-        if (midX == inLane.constEnd()) {
-            continue;
-        }
-        if (previous && *midX < *previous) {
-            return true;
-        }
-        previous = *midX;
-    }
-    return false;
+    return m_bar.alwaysHiddenOutOfOrder(always->left(), m_wanted.storedLayout(), unreachable());
 }
 
 bool ClassicEngine::runHasWork() const {
@@ -109,10 +72,9 @@ bool ClassicEngine::runHasWork() const {
         return false;
     }
     DragPlanner::AttemptsLedger attempts;
-    return DragPlanner::planNextDrag(
-               geometry->revealed(alwaysHiddenNeedsArranging(),
-                                  SeparatorController::collapsedLength),
-               m_storedLayout, DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable), attempts)
+    return DragPlanner::planNextDrag(geometry->revealed(alwaysHiddenNeedsArranging(),
+                                                        SeparatorController::collapsedLength),
+                                     m_wanted.storedLayout(), m_records.stubbornSet(), attempts)
         .has_value();
 }
 

@@ -24,11 +24,6 @@ constexpr double kDragSettleSeconds = 2.5;
 constexpr double kDragSettleStep = 0.25;
 constexpr int kBatchPlanLimit = 40;
 constexpr int kPassLimit = 30;
-// Unsettled runs in a row that may queue a follow-up of their own without bringing the bar
-// closer to the layout; runs that bring it closer always may.
-constexpr int kFollowUpRunLimit = 10;
-// Unsettled runs for one drift before the engine stops trying to settle it.
-constexpr int kFruitlessDriftRuns = 3;
 
 QJsonObject stepRecord(const DragPlan &plan) {
     return {{u"what"_s, plan.label}, {u"fromX"_s, plan.from.x()}, {u"toX"_s, plan.to.x()}};
@@ -68,8 +63,8 @@ QCoro::Task<> ClassicEngine::admitReconcile(QString trigger, bool reorderEnabled
         co_return;
     }
     // From here to the flag being set there is no suspension point.
-    if (m_reconcileInFlight) {
-        m_queuedTrigger = trigger;
+    if (m_runs.reconcileInFlight()) {
+        m_runs.queue(trigger);
         co_return;
     }
     if (competingManagerRunning()) {
@@ -78,30 +73,23 @@ QCoro::Task<> ClassicEngine::admitReconcile(QString trigger, bool reorderEnabled
         appendReconcileLog({{u"trigger"_s, trigger}, {u"skipped"_s, u"Bartender is running"_s}});
         co_return;
     }
-    m_reconcileInFlight = true;
-    // Every run works towards the whole wanted layout, a handed-over one included.
-    m_appliedLayoutPending = false;
+    m_runs.begin();
+    m_wanted.runStarted();
     co_await runReconcilePass(std::move(trigger));
 }
 
 std::optional<BarGeometry> ClassicEngine::currentBarGeometry() const {
-    QList<ItemFrame> frames;
-    for (const MenuBarItem &item : m_lastItems) {
-        const auto frame = m_lastFrames.constFind(item.id);
-        if (frame != m_lastFrames.constEnd()) {
-            frames.append({item.id, *frame});
-        }
-    }
     std::optional<BarGeometry> geometry =
-        BarGeometry::read(*m_separatorController, std::move(frames));
+        BarGeometry::read(*m_separatorController, m_bar.itemFrames());
     if (geometry) {
-        geometry->reach = m_reach;
+        geometry->reach = m_bar.reach();
     }
     return geometry;
 }
 
 MoveCoordinator::Gesture ClassicEngine::gestureFor(const DragPlan &plan) const {
-    const bool slow = (plan.track && m_needsSlowGesture.contains(*plan.track)) || plan.attempt >= 2;
+    const bool slow =
+        (plan.track && m_records.needsSlowGesture().contains(*plan.track)) || plan.attempt >= 2;
     return slow ? MoveCoordinator::Gesture::commandKey : MoveCoordinator::Gesture::standard;
 }
 
@@ -124,8 +112,8 @@ QCoro::Task<bool> ClassicEngine::awaitDragOutcome(BorrowedCursor::Owner owner, M
                                                   double fromX) {
     QPointer<ClassicEngine> self(this);
     const auto moved = [this, &id, fromX] {
-        const auto frame = m_lastFrames.constFind(id);
-        return frame != m_lastFrames.constEnd() &&
+        const auto frame = m_bar.lastFrames().constFind(id);
+        return frame != m_bar.lastFrames().constEnd() &&
                std::abs(frame->center().x() - fromX) > kTookThreshold;
     };
     const MonotonicTime deadline =
@@ -162,8 +150,8 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
     if (!geometry) {
         co_return;
     }
-    const QSet<MenuBarItemID> stubborn = DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable);
-    const SectionLayout layout = m_storedLayout;
+    const QSet<MenuBarItemID> stubborn = m_records.stubbornSet();
+    const SectionLayout layout = m_wanted.storedLayout();
     DragPlanner::AttemptsLedger attempts;
     QList<DragPlan> plans;
     while (plans.size() < kBatchPlanLimit) {
@@ -215,8 +203,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     }
     // Switched off while the run waited for the user: nothing was revealed or dragged yet.
     if (!m_reorderEnabled) {
-        m_queuedTrigger.reset();
-        m_reconcileInFlight = false;
+        m_runs.abandon();
         co_return;
     }
     // When the user was last found idle: input after it keeps the next drag waiting.
@@ -236,7 +223,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         appendReconcileLog({{u"trigger"_s, trigger},
                             {u"aborted"_s, u"the reveal did not settle"_s},
                             {u"geometry"_s, m_separatorController->geometry()}});
-        m_lastDriftReconcile = now();
+        m_drift.runStarted(now());
         countFruitlessDrift(trigger, false);
         co_await sleep(0.35);
         if (!self) {
@@ -247,7 +234,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
             co_return;
         }
         m_cursor.endCursorSession(owner);
-        m_reconcileInFlight = false;
+        m_runs.end();
         co_return;
     }
 
@@ -256,7 +243,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         co_return;
     }
     DragPlanner::AttemptsLedger attempts;
-    const int epochAtStart = m_orderEpoch;
+    const int epochAtStart = m_wanted.orderEpoch();
     QHash<MenuBarItemID, bool> orderTook;
     QHash<MenuBarItemID, bool> laneTook;
     co_await refresh();
@@ -264,7 +251,8 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         co_return;
     }
     // Only for a run that goes on to drag, from the bar as the reveal shows it.
-    const SortPlanRecord sortPlan = SortPlanRecord::build(m_lastItems, m_storedLayout);
+    const SortPlanRecord sortPlan =
+        SortPlanRecord::build(m_bar.lastItems(), m_wanted.storedLayout());
     if (!sortPlan.line.value(u"lanes"_s).toArray().isEmpty()) {
         appendReconcileLog(sortPlan.line);
     }
@@ -309,11 +297,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
                 laneTook[pending->id] = laneTook.value(pending->id) || took;
             }
             if (pending->standardGesture) {
-                if (took) {
-                    m_needsSlowGesture.remove(pending->id);
-                } else {
-                    m_needsSlowGesture.insert(pending->id);
-                }
+                m_records.gestureOutcome(pending->id, took);
             }
         }
         pending.reset();
@@ -324,8 +308,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
             break;
         }
         const std::optional<DragPlan> plan = DragPlanner::planNextDrag(
-            *geometry, m_storedLayout, DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable),
-            attempts);
+            *geometry, m_wanted.storedLayout(), m_records.stubbornSet(), attempts);
         if (!plan) {
             ++passes;
             break;
@@ -380,36 +363,26 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         tookSome = tookSome || move.toObject().value(u"took"_s).toBool();
     }
     for (auto it = orderTook.cbegin(); it != orderTook.cend(); ++it) {
-        const int strikes = it.value() ? 0 : m_stubbornOrder.value(it.key()) + 1;
-        m_stubbornOrder.insert(it.key(), strikes);
-        headway = headway || it.value() || strikes <= DragPlanner::stubbornRuns;
+        headway = m_records.orderOutcome(it.key(), it.value()) || headway;
     }
     for (auto it = laneTook.cbegin(); it != laneTook.cend(); ++it) {
-        if (it.value()) {
-            m_laneFailed.remove(it.key());
-            m_laneFailedRuns.remove(it.key());
-            m_unmovable.remove(it.key());
-            headway = true;
-        } else {
-            m_laneFailed.insert(it.key(), now());
-            m_laneFailedRuns.insert(it.key(), m_laneFailedRuns.value(it.key()) + 1);
-        }
+        headway = m_records.laneOutcome(it.key(), it.value(), now()) || headway;
     }
     bool settled = true;
     if (const std::optional<BarGeometry> geometry = currentBarGeometry()) {
         DragPlanner::AttemptsLedger unspent;
-        settled = !DragPlanner::planNextDrag(*geometry, m_storedLayout,
-                                             DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable),
-                                             unspent);
+        settled = !DragPlanner::planNextDrag(*geometry, m_wanted.storedLayout(),
+                                             m_records.stubbornSet(), unspent);
     }
-    const bool closer = cameCloser(neededAtStart, settled, epochAtStart);
+    const bool closer = m_runs.cameCloser(neededAtStart, dragsStillNeeded(), settled, epochAtStart,
+                                          m_wanted.orderEpoch());
     const QJsonObject timing{{u"wallMs"_s, start.msecsTo(now())},
                              {u"cursorBorrowMs"_s, m_cursor.cursorBorrowedMicros() / 1000},
                              {u"drags"_s, moves.size()},
                              {u"dragDistancePx"_s, dragDistance(moves)},
                              {u"modeledSortMs"_s, sortPlan.modeledMicros / 1000}};
     const QJsonArray unreachable = unreachableItems();
-    m_lastReconcile = reconcileRecord(trigger, passes, settled, timing, moves, abortReason);
+    QJsonObject record = reconcileRecord(trigger, passes, settled, timing, moves, abortReason);
     QJsonObject logLine{{u"trigger"_s, trigger},
                         {u"passes"_s, passes},
                         {u"settled"_s, settled},
@@ -419,10 +392,11 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         logLine.insert(u"aborted"_s, *abortReason);
     }
     if (!unreachable.isEmpty()) {
-        m_lastReconcile.insert(u"unreachable"_s, unreachable);
+        record.insert(u"unreachable"_s, unreachable);
         logLine.insert(u"unreachable"_s, unreachable);
     }
-    m_diagnostics.write(u"last-reconcile.json"_s, m_lastReconcile);
+    m_diagnostics.write(u"last-reconcile.json"_s, record);
+    m_runs.setLastReconcile(std::move(record));
     appendReconcileLog(logLine);
     // A drift run that moved nothing did not settle the drift, whatever the bar reads now; one
     // that brought the bar closer was not fruitless, or a long reorder would stop half-way.
@@ -438,17 +412,16 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     }
     // An unsettled run keeps the user's arrangement waiting and tries again while runs get
     // somewhere, as long as reordering is on.
-    m_unsettledRuns = settled || closer ? 0 : m_unsettledRuns + 1;
+    m_runs.runEnded(settled || closer);
     // Items out of reach may still stand out of the wanted order, which then stays to be done.
-    const bool orderReached =
-        !barOrderDiffers(DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable));
-    if (settled && m_orderEpoch == epochAtStart && orderReached) {
-        m_orderDirty = false;
+    const bool orderReached = !m_wanted.barOrderDiffers(m_bar.lastItems(), m_records.stubbornSet());
+    if (settled && m_wanted.orderEpoch() == epochAtStart && orderReached) {
+        m_wanted.orderReached();
     } else if (!settled && (closer || headway) && !driftGivenUp && m_reorderEnabled &&
-               m_unsettledRuns < kFollowUpRunLimit && !m_queuedTrigger) {
-        m_queuedTrigger = trigger;
+               m_runs.mayFollowUp()) {
+        m_runs.queue(trigger);
     }
-    m_reconcileInFlight = false;
+    m_runs.end();
     co_await sleep(0.25);
     if (!self) {
         co_return;
@@ -458,8 +431,8 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         co_return;
     }
     // A run admitted during the closing scan takes the queued trigger at its own end.
-    if (m_queuedTrigger && !m_reconcileInFlight) {
-        const QString queued = *std::exchange(m_queuedTrigger, std::nullopt);
+    if (m_runs.hasQueued() && !m_runs.reconcileInFlight()) {
+        const QString queued = *m_runs.takeQueued();
         co_await admitReconcile(queued, m_reorderEnabled);
         if (!self) {
             co_return;
@@ -470,32 +443,16 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
 
 std::optional<qsizetype> ClassicEngine::dragsStillNeeded() const {
     const std::optional<BarGeometry> geometry = currentBarGeometry();
-    return geometry ? std::optional(DragPlanner::dragsStillNeeded(*geometry, m_storedLayout))
-                    : std::nullopt;
-}
-
-bool ClassicEngine::cameCloser(std::optional<qsizetype> neededAtStart, bool settled,
-                               int epochAtStart) {
-    const std::optional<qsizetype> neededAtEnd = dragsStillNeeded();
-    if (settled || !neededAtStart || !neededAtEnd || m_orderEpoch != epochAtStart) {
-        m_fewestStillNeeded.reset();
-        return false;
-    }
-    // Against the fewest of the runs before it too, so runs that undo each other's work never
-    // count as coming closer.
-    qsizetype fewest = *neededAtStart;
-    if (m_fewestStillNeeded && m_fewestStillNeeded->first == m_orderEpoch) {
-        fewest = std::min(fewest, m_fewestStillNeeded->second);
-    }
-    m_fewestStillNeeded = std::pair(m_orderEpoch, std::min(fewest, *neededAtEnd));
-    return *neededAtEnd < fewest;
+    return geometry
+               ? std::optional(DragPlanner::dragsStillNeeded(*geometry, m_wanted.storedLayout()))
+               : std::nullopt;
 }
 
 QJsonObject ClassicEngine::reconcileRecord(const QString &trigger, int passes, bool settled,
                                            const QJsonObject &timing, const QJsonArray &moves,
                                            const std::optional<QString> &abortReason) const {
     QJsonArray items;
-    for (const MenuBarItem &item : m_lastItems) {
+    for (const MenuBarItem &item : m_bar.lastItems()) {
         items.append(QJsonObject{{u"name"_s, item.appName},
                                  {u"section"_s, rawValue(item.section)},
                                  {u"midX"_s, item.frame.center().x()}});
@@ -517,25 +474,15 @@ QJsonObject ClassicEngine::reconcileRecord(const QString &trigger, int passes, b
 }
 
 bool ClassicEngine::countFruitlessDrift(const QString &trigger, bool fruitful) {
-    static const QString driftPrefix = u"drift:"_s;
-    if (!trigger.startsWith(driftPrefix)) {
-        return false;
-    }
-    const QString signature = trigger.mid(driftPrefix.size());
-    if (fruitful) {
-        m_fruitlessDrift.remove(signature);
-        return false;
-    }
-    const int count = m_fruitlessDrift.value(signature) + 1;
-    m_fruitlessDrift.insert(signature, count);
-    if (count == kFruitlessDriftRuns) {
+    const DriftMemory::Count count = m_drift.countFruitlessDrift(trigger, fruitful);
+    if (count.justGivenUp) {
         appendReconcileLog(
             {{u"kind"_s, u"drift-given-up"_s},
-             {u"items"_s, signature},
+             {u"items"_s, trigger.mid(DriftMemory::triggerPrefix.size())},
              {u"reason"_s,
               u"3 runs could not settle them; waiting for an app, display or layout change"_s}});
     }
-    return count >= kFruitlessDriftRuns;
+    return count.givenUp;
 }
 
 } // namespace zorv

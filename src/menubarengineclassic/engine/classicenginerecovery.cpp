@@ -3,31 +3,23 @@
 
 #include "classicengine.h"
 
-#include <algorithm>
-#include <cmath>
-
 using namespace Qt::StringLiterals;
 
 namespace zorv {
 
 void ClassicEngine::publishHidingBlockedIfChanged() {
-    const std::optional<HidingBlockedReason> reason = hidingBlocked();
-    if (m_lastPublishedBlock && *m_lastPublishedBlock == reason) {
-        return;
-    }
-    m_lastPublishedBlock = reason;
-    if (m_onHidingBlockedChanged) {
-        m_onHidingBlockedChanged(reason);
+    const auto reason = m_health.publication(now());
+    if (reason && m_onHidingBlockedChanged) {
+        m_onHidingBlockedChanged(*reason);
     }
 }
 
 void ClassicEngine::startTuckRecovery() {
-    // One loop serves a whole run of refusals.
-    if (m_tuckRecoveryRunning) {
+    const std::optional<int> started = m_health.beginRecovery();
+    if (!started) {
         return;
     }
-    const int generation = ++m_recoveryGeneration;
-    m_tuckRecoveryRunning = true;
+    const int generation = *started;
     QPointer<ClassicEngine> self(this);
     auto body = [self, generation](CancellationToken token) {
         return runTuckRecovery(self, generation, std::move(token));
@@ -42,7 +34,7 @@ QCoro::Task<> ClassicEngine::runTuckRecovery(QPointer<ClassicEngine> self, int g
     }
     Clock &clock = self->m_platform.clock;
     for (int attempt = 1;; ++attempt) {
-        if (token.isCancelled() || !self || !self->m_hidingRefused) {
+        if (token.isCancelled() || !self || !self->m_health.hidingRefused()) {
             break;
         }
         self->showEverythingAndMarkRevealed();
@@ -54,30 +46,22 @@ QCoro::Task<> ClassicEngine::runTuckRecovery(QPointer<ClassicEngine> self, int g
         self->appendRecoveryRecord(attempt, safelyRightmost, std::nullopt);
         if (safelyRightmost) {
             co_await self->setHiddenRevealed(false, false, u"tuck-recovery"_s, false);
-            if (!self || !self->m_hidingRefused) {
+            if (!self || !self->m_health.hidingRefused()) {
                 break;
             }
         }
-        // 2, 4, 8, 16, 16, ... seconds.
-        const double pause = std::min(std::pow(2.0, std::min(attempt, 4)), 30.0);
-        co_await clock.sleep(seconds(pause), token);
+        co_await clock.sleep(seconds(HidingHealth::recoveryPause(attempt)), token);
     }
     // A loop that was cancelled and replaced never clears its successor's handle.
-    if (self && self->m_recoveryGeneration == generation) {
-        self->m_tuckRecoveryRunning = false;
+    if (self && self->m_health.endRecovery(generation)) {
         self->publishHidingBlockedIfChanged();
     }
 }
 
 void ClassicEngine::selfHeal(bool afterChange) {
-    if (afterChange) {
-        m_selfHealAttempts = 0;
+    if (m_health.takeSelfHealAttempt(afterChange)) {
+        reconcileDetached(QPointer<ClassicEngine>(this), u"tuck-refused-self-heal"_s);
     }
-    if (m_selfHealAttempts >= 2) {
-        return;
-    }
-    ++m_selfHealAttempts;
-    reconcileDetached(QPointer<ClassicEngine>(this), u"tuck-refused-self-heal"_s);
 }
 
 void ClassicEngine::selfHealAfterChange() {
@@ -87,7 +71,7 @@ void ClassicEngine::selfHealAfterChange() {
         // After the display-change retuck, once the bar has laid itself out for the change.
         const SleepOutcome slept = co_await clock.sleep(seconds(1.5), token);
         if (slept == SleepOutcome::Cancelled || token.isCancelled() || !self ||
-            !self->m_hidingRefused) {
+            !self->m_health.hidingRefused()) {
             co_return;
         }
         self->selfHeal(true);
@@ -112,7 +96,7 @@ void ClassicEngine::appendRecoveryRecord(int attempt, std::optional<bool> iconSa
 QCoro::Task<> ClassicEngine::retryHiding() {
     assertMainThread();
     m_tuckRecovery.cancel();
-    m_tuckRecoveryRunning = false;
+    m_health.recoveryStopped();
     m_rehideTask.cancel();
     showEverythingAndMarkRevealed();
     appendRecoveryRecord(0, std::nullopt, u"asked for"_s);

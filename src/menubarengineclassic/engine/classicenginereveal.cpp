@@ -16,16 +16,13 @@ QCoro::Task<> ClassicEngine::setHiddenRevealed(bool reveal, bool includingAlways
 
 QCoro::Task<> ClassicEngine::toggleRevealed(bool includingAlwaysHidden) {
     assertMainThread();
-    co_await setHiddenRevealed(!m_isRevealed, includingAlwaysHidden, u"toggle"_s, false);
+    co_await setHiddenRevealed(!m_reveal.isRevealed(), includingAlwaysHidden, u"toggle"_s, false);
 }
 
 // Runs to its end without suspending, so concurrent calls never interleave.
 QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwaysHidden,
                                                QString reason, bool holdOpen) {
-    m_isRevealed = revealed;
-    m_revealHeldOpen = revealed && holdOpen;
-    m_lastRevealChange = now();
-    m_lastIncludingAlwaysHidden = includingAlwaysHidden;
+    m_reveal.setRevealed(revealed, includingAlwaysHidden, holdOpen, now());
 
     m_separatorController->setRevealed(revealed, includingAlwaysHidden);
     writeDiagnostics(u"diagnostics.json"_s, revealed ? u"reveal"_s : u"tuck"_s);
@@ -37,20 +34,19 @@ QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwa
                  {u"geometry"_s, m_separatorController->geometry()}});
 
     if (refused) {
-        m_hidingRefused = true;
+        m_health.tuckRefused();
         if (m_onTuckRefused) {
             m_onTuckRefused();
         }
         startTuckRecovery();
         selfHeal(false);
     } else if (!revealed) {
-        m_hidingRefused = false;
-        m_selfHealAttempts = 0;
+        m_health.tuckTook();
     }
     publishHidingBlockedIfChanged();
 
     m_rehideTask.cancel();
-    if (revealed && m_autoRehideSeconds > 0 && !m_revealHeldOpen) {
+    if (revealed && m_autoRehideSeconds > 0 && !m_reveal.revealHeldOpen()) {
         armAutoRehide();
     }
     co_return;
@@ -71,10 +67,9 @@ void ClassicEngine::armAutoRehide() {
 }
 
 QCoro::Task<> ClassicEngine::tuckAsSoonAsTheBarIsLaidOut() {
-    if (m_launchTuck != LaunchTuck::pending) {
+    if (!m_reveal.beginLaunchTuck()) {
         co_return;
     }
-    m_launchTuck = LaunchTuck::running;
     QPointer<ClassicEngine> self(this);
     Clock &clock = m_platform.clock;
     const MonotonicTime deadline = deadlineAfter(clock.now(), seconds(3.0));
@@ -84,8 +79,7 @@ QCoro::Task<> ClassicEngine::tuckAsSoonAsTheBarIsLaidOut() {
             co_return;
         }
     }
-    m_launchTuck = LaunchTuck::done;
-    m_isRevealed = false;
+    m_reveal.finishLaunchTuck();
     co_await setHiddenRevealed(false, false, u"launch"_s, false);
 }
 
@@ -93,17 +87,17 @@ void ClassicEngine::forceShowEverything() {
     assertMainThread();
     m_rehideTask.cancel();
     m_tuckRecovery.cancel();
-    m_tuckRecoveryRunning = false;
+    m_health.recoveryStopped();
     m_cursor.endAnyCursorSession();
-    m_isRevealed = true;
-    m_hidingRefused = false;
+    m_reveal.markRevealed();
+    m_health.refusalCleared();
     m_separatorController->showEverything();
     publishHidingBlockedIfChanged();
 }
 
 void ClassicEngine::showEverythingAndMarkRevealed() {
     m_separatorController->showEverything();
-    m_isRevealed = true;
+    m_reveal.markRevealed();
 }
 
 QCoro::Task<bool> ClassicEngine::waitForRevealToSettle(double seconds, bool includingAlwaysHidden,

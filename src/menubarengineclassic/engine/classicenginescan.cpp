@@ -70,7 +70,7 @@ QCoro::Task<> ClassicEngine::refresh() {
         updateReach(context, std::nullopt, {});
     }
 
-    if (m_captureEnabled && !m_reconcileInFlight) {
+    if (m_captureEnabled && !m_runs.reconcileInFlight()) {
         co_await m_captures->captureVisible(frames, context.barMinX);
         if (!self) {
             co_return;
@@ -82,32 +82,32 @@ QCoro::Task<> ClassicEngine::refresh() {
                 picture == pictures.constEnd() ? std::nullopt : std::optional<QImage>(*picture);
         }
     }
-    m_lastFrames = frames;
+    m_bar.setLastFrames(frames);
 
     purgeCompetingManagerItems();
     forgetUninstalled(items, found.trusted);
     appendDormantItems(items);
-    m_lastItems = items;
+    m_bar.setLastItems(items);
     // Without a fresh look at a settled bar nothing is compared, adopted, retired or repaired.
-    const bool stable = !m_reconcileInFlight && found.trusted && scanIsStable();
-    if (m_orderUnchecked && stable) {
-        m_orderUnchecked = false;
-        markOrderDirtyIfTheBarDiffers();
+    const bool stable = !m_runs.reconcileInFlight() && found.trusted && scanIsStable();
+    if (stable) {
+        // A layout handed over before the bar was read is compared with it now.
+        m_wanted.check(m_bar.lastItems());
     }
     takeUserDrag(context, scannedAt, found.trusted);
-    items = m_lastItems;
+    items = m_bar.lastItems();
 
-    const DriftVerdict verdict =
-        DriftRules::driftVerdict(items, m_storedLayout, context.hiddenSepX, context.barMinX);
+    const DriftVerdict verdict = DriftRules::driftVerdict(items, m_wanted.storedLayout(),
+                                                          context.hiddenSepX, context.barMinX);
 
-    if (!m_reconcileInFlight) {
+    if (!m_runs.reconcileInFlight()) {
         if (stable && verdict.kind != DriftVerdict::Kind::nothingHidden) {
             runUpkeep(items, context);
         }
-        m_items.push(m_lastItems);
+        m_items.push(m_bar.lastItems());
     }
 
-    m_lastScanAt = now();
+    m_bar.scanned(now());
     writeDiagnostics(u"diagnostics.json"_s, u"scan"_s);
     runDragExperimentIfRequested();
     followUpVerdict(verdict, stable);
@@ -140,7 +140,8 @@ QList<MenuBarItem> ClassicEngine::buildItems(const QList<DiscoveredItem> &scanne
         lanes.append(DriftRules::laneAt(item.frame.center().x(), context.hiddenSepX,
                                         context.alwaysSepX, context.separatorsOrdered));
     }
-    const QList<DiscoveredItem> found = SiblingOrdinals::named(scanned, lanes, m_storedLayout);
+    const QList<DiscoveredItem> found =
+        SiblingOrdinals::named(scanned, lanes, m_wanted.storedLayout());
     QHash<qint32, QImage> icons;
     for (const RunningApplication &application : m_platform.workspace.runningApplications()) {
         if (!application.icon.isNull()) {
@@ -156,7 +157,7 @@ QList<MenuBarItem> ClassicEngine::buildItems(const QList<DiscoveredItem> &scanne
         frames.insert(id, discovered.frame);
         const double midX = discovered.frame.center().x();
         Section section = Section::shown;
-        if (const auto wanted = m_storedLayout.sectionOf(id)) {
+        if (const auto wanted = m_wanted.storedLayout().sectionOf(id)) {
             section = *wanted;
         } else if (!context.hiddenSepX) {
             // Pushed off the bar's own screen, which need not start at x = 0.
@@ -172,7 +173,7 @@ QList<MenuBarItem> ClassicEngine::buildItems(const QList<DiscoveredItem> &scanne
             id, discovered.pid, discovered.appName, discovered.frame,
             icon == icons.constEnd() ? std::nullopt : std::optional<QImage>(*icon), std::nullopt,
             section, discovered.frame.width() > 0 && inAnyGap(midX, context.notchGaps), false,
-            m_unmovable.contains(id)});
+            m_records.unmovable().contains(id)});
     }
     return items;
 }
@@ -187,39 +188,18 @@ QSet<qint32> ClassicEngine::runningProcesses() const {
 
 QList<MenuBarItem> ClassicEngine::lastItemsOf(const QSet<qint32> &processes,
                                               QHash<MenuBarItemID, QRectF> &frames) const {
-    QList<MenuBarItem> items;
-    for (const MenuBarItem &item : m_lastItems) {
-        if (!item.isDormant && processes.contains(item.pid)) {
-            // The layout may have changed since that scan.
-            MenuBarItem kept = item;
-            kept.section = m_storedLayout.sectionOf(item.id).value_or(item.section);
-            kept.isUnmovable = m_unmovable.contains(item.id);
-            items.append(kept);
-            frames.insert(item.id, item.frame);
-        }
-    }
-    return items;
+    // The layout may have changed since that scan.
+    return m_bar.itemsOf(processes, m_wanted.storedLayout(), m_records.unmovable(), frames);
 }
 
 void ClassicEngine::purgeCompetingManagerItems() {
-    bool changed = false;
-    for (Section section : allSections) {
-        QList<MenuBarItemID> lane = m_storedLayout.ids(section);
-        const qsizetype before = lane.size();
-        lane.removeIf([](const MenuBarItemID &id) {
-            return id.bundleID.startsWith(kCompetingManagerPrefix);
-        });
-        m_storedLayout.sections.insert(section, lane);
-        m_storedLayout = m_storedLayout.normalized();
-        changed = changed || lane.size() != before;
-    }
-    if (changed) {
+    if (m_wanted.dropItemsOf(kCompetingManagerPrefix)) {
         reportLayout();
     }
 }
 
 void ClassicEngine::forgetUninstalled(const QList<MenuBarItem> &items, bool trusted) {
-    const SectionLayout before = m_storedLayout;
+    bool changed = false;
     // Without the permission discovery sees nothing, which says nothing about what is installed.
     if (trusted) {
         QSet<QString> present;
@@ -233,14 +213,15 @@ void ClassicEngine::forgetUninstalled(const QList<MenuBarItem> &items, bool trus
                 present.insert(*application.bundleIdentifier);
             }
         }
-        m_storedLayout = m_storedLayout
-                             .forgettingUninstalled([this, &present](const QString &bundleID) {
-                                 return present.contains(bundleID) || isInstalled(bundleID);
-                             })
-                             .normalized();
+        Workspace &workspace = m_platform.workspace;
+        const auto installed = [&workspace](const QString &bundleID) {
+            return workspace.applicationPath(bundleID).has_value();
+        };
+        changed = m_wanted.forgetUninstalled([this, &present, &installed](const QString &bundleID) {
+            return present.contains(bundleID) || m_bar.isInstalled(bundleID, installed);
+        });
     }
-    if (!(m_storedLayout == before) || !m_flushedNormalizedLayout) {
-        m_flushedNormalizedLayout = true;
+    if (m_bar.flushLayout(changed)) {
         reportLayout();
     }
 }
@@ -254,7 +235,7 @@ void ClassicEngine::appendDormantItems(QList<MenuBarItem> &items) const {
     }
     QSet<QString> listed;
     for (Section section : allSections) {
-        for (const MenuBarItemID &id : m_storedLayout.ids(section)) {
+        for (const MenuBarItemID &id : m_wanted.storedLayout().ids(section)) {
             if (onBar.contains(id) || present.contains(id.bundleID)) {
                 continue;
             }
@@ -270,11 +251,8 @@ void ClassicEngine::appendDormantItems(QList<MenuBarItem> &items) const {
 }
 
 bool ClassicEngine::scanIsStable() const {
-    if (m_isRevealed) {
-        return false;
-    }
-    return secondsSince(m_lastRevealChange) > 4.0 && secondsSince(m_lastAppChurn) > 12.0 &&
-           secondsSince(m_lastDisplayChange) > 15.0;
+    return m_reveal.tuckedFor(now(), 4.0) && secondsSince(m_bar.lastAppChurn()) > 12.0 &&
+           secondsSince(m_health.lastDisplayChange()) > 15.0;
 }
 
 } // namespace zorv

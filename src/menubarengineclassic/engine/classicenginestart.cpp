@@ -4,25 +4,18 @@
 
 #include "classicengine.h"
 
+#include "state/watchdogbackoff.h"
+
 #include <algorithm>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-namespace {
-
-// The wait after the watchdog's first fruitless reveal, and the longest.
-constexpr double kWatchdogFirstWait = 1.6;
-constexpr double kWatchdogLongestWait = 300.0;
-
-} // namespace
-
 QCoro::Task<> ClassicEngine::start() {
     assertMainThread();
     QPointer<ClassicEngine> self(this);
-    if (m_placeInReach) {
+    if (m_reveal.takePlaceInReach()) {
         co_await placeItemsInReach();
         if (!self) {
             co_return;
@@ -62,12 +55,10 @@ QCoro::Task<> ClassicEngine::runWatchdog(QPointer<ClassicEngine> self, Cancellat
         co_return;
     }
     Clock &clock = self->m_platform.clock;
-    int misses = 0;
-    // Reveals in a row that left the icon off screen; each doubles the wait before the next, up
-    // to the ceiling, until the icon comes back or a display or application changes.
-    int fruitlessReveals = 0;
-    MonotonicTime nextReveal = clock.now();
-    QDateTime changeSeen = std::max(self->m_lastDisplayChange, self->m_lastAppChurn);
+    const auto lastChange = [&self] {
+        return std::max(self->m_health.lastDisplayChange(), self->m_bar.lastAppChurn());
+    };
+    WatchdogBackOff backOff(lastChange());
     while (!token.isCancelled()) {
         co_await clock.sleep(seconds(0.8), token);
         if (!self) {
@@ -75,51 +66,37 @@ QCoro::Task<> ClassicEngine::runWatchdog(QPointer<ClassicEngine> self, Cancellat
         }
         self->publishHidingBlockedIfChanged();
         if (self->peekingWhileTucked()) {
-            self->m_lastRetuck = self->now();
+            self->m_health.retucked(self->now());
             co_await self->setHiddenRevealed(false, false, u"peeking"_s, false);
             continue;
         }
         const QDateTime now = self->now();
-        if (now < self->m_watchdogStandDownUntil ||
-            self->secondsSince(self->m_lastDisplayChange) < 3.0 ||
+        if (now < self->m_health.watchdogStandDownUntil() ||
+            self->secondsSince(self->m_health.lastDisplayChange()) < 3.0 ||
             self->m_separatorController->iconIsOnScreen()) {
-            misses = 0;
-            fruitlessReveals = 0;
+            backOff.iconAccountedFor();
             continue;
         }
-        if (++misses < 2) {
+        if (!backOff.iconMissing(lastChange(), clock.now())) {
             continue;
         }
-        const QDateTime change = std::max(self->m_lastDisplayChange, self->m_lastAppChurn);
-        if (change != changeSeen) {
-            changeSeen = change;
-            fruitlessReveals = 0;
-        }
-        if (fruitlessReveals > 0 && clock.now() < nextReveal) {
-            continue;
-        }
-        misses = 0;
         self->appendEvent({{u"kind"_s, u"watchdog-miss"_s},
-                           {u"revealsBefore"_s, fruitlessReveals},
+                           {u"revealsBefore"_s, backOff.fruitlessReveals()},
                            {u"geometry"_s, self->m_separatorController->geometry()}});
         co_await self->setHiddenRevealed(true, false, u"watchdog: icon off-screen"_s, false);
-        const double wait =
-            std::min(kWatchdogFirstWait * std::pow(2.0, fruitlessReveals), kWatchdogLongestWait);
-        ++fruitlessReveals;
-        nextReveal = deadlineAfter(clock.now(), seconds(wait));
+        backOff.revealed(clock.now());
     }
 }
 
 bool ClassicEngine::peekingWhileTucked() {
     const std::optional<QRectF> frame = m_separatorController->hiddenSeparatorFrame();
     const std::optional<double> screenLeft = m_separatorController->barScreenMinX();
-    if (m_launchTuck != LaunchTuck::done || m_isRevealed || m_hidingRefused ||
-        m_reconcileInFlight || !frame || !screenLeft ||
+    if (m_reveal.launchTuck() != LaunchTuck::done || m_reveal.isRevealed() ||
+        m_health.hidingRefused() || m_runs.reconcileInFlight() || !frame || !screenLeft ||
         m_separatorController->hiddenSep().length() <= SeparatorController::collapsedLength ||
-        frame->left() <= *screenLeft || frame == m_peekRetuckFrame) {
+        frame->left() <= *screenLeft || !m_reveal.notePeek(*frame)) {
         return false;
     }
-    m_peekRetuckFrame = frame;
     appendEvent({{u"kind"_s, u"peeking"_s}, {u"geometry"_s, m_separatorController->geometry()}});
     return true;
 }

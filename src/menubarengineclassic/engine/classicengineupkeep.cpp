@@ -12,54 +12,28 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 
 void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &context) {
-    // Failures of items on the bar are looked at in bar order, so that two retired into one lane
-    // land in the same order on every run; the others are only cleared.
-    QList<MenuBarItemID> failed;
-    for (const MenuBarItem &item : std::as_const(items)) {
-        if (isOnTheBar(item) && m_laneFailed.contains(item.id) && !failed.contains(item.id)) {
-            failed.append(item.id);
-        }
-    }
-    QList<Adoption> retirements;
-    QList<MenuBarItemID> cleared;
-    for (auto failure = m_laneFailed.constBegin(); failure != m_laneFailed.constEnd(); ++failure) {
-        if (!failed.contains(failure.key()) && secondsSince(failure.value()) >= 45.0) {
-            cleared.append(failure.key());
-        }
-    }
-    const QHash<MenuBarItemID, QString> unreachable =
-        failed.isEmpty() ? QHash<MenuBarItemID, QString>() : this->unreachable();
-    for (const MenuBarItemID &id : std::as_const(failed)) {
+    std::optional<QHash<MenuBarItemID, QString>> unreachable;
+    const auto standing = [this, &context, &unreachable](
+                              const MenuBarItem &item) -> std::optional<ItemRecords::LaneStanding> {
         // An item the user could not reach either keeps its lane; its failures are judged once
         // it can be reached.
-        if (secondsSince(m_laneFailed.value(id)) < 45.0 || unreachable.contains(id)) {
-            continue;
+        if (!unreachable) {
+            unreachable = this->unreachable();
         }
-        const auto item = std::find_if(items.cbegin(), items.cend(), [&id](const MenuBarItem &it) {
-            return it.id == id && isOnTheBar(it);
-        });
+        if (unreachable->contains(item.id)) {
+            return std::nullopt;
+        }
         // An application that did not answer is where it was before; judge it once it answers.
-        if (context.unanswered.contains(item->pid)) {
-            continue;
+        if (context.unanswered.contains(item.pid)) {
+            return std::nullopt;
         }
-        const std::optional<Section> wanted = m_storedLayout.sectionOf(id);
-        if (!wanted) {
-            cleared.append(id);
-            continue;
-        }
-        const Section lane = DriftRules::laneOf(*item, context.hiddenSepX, context.alwaysSepX,
-                                                context.separatorsOrdered);
-        if (lane == *wanted) {
-            cleared.append(id);
-        } else if (m_laneFailedRuns.value(id) > 1) {
-            retirements.append({id, lane});
-        }
-    }
-    for (const MenuBarItemID &id : std::as_const(cleared)) {
-        m_laneFailed.remove(id);
-        m_laneFailedRuns.remove(id);
-    }
-    for (const Adoption &retirement : std::as_const(retirements)) {
+        return ItemRecords::LaneStanding{m_wanted.storedLayout().sectionOf(item.id),
+                                         DriftRules::laneOf(item, context.hiddenSepX,
+                                                            context.alwaysSepX,
+                                                            context.separatorsOrdered)};
+    };
+    const QList<Adoption> retirements = m_records.reviewLaneFailures(items, now(), standing);
+    for (const Adoption &retirement : retirements) {
         retire(retirement.id, retirement.lane);
     }
 
@@ -70,8 +44,7 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
             churning.insert(bundleID.toString());
         }
     }
-    const QList<Adoption> adopted =
-        DriftRules::adoptions(items, m_storedLayout, churning, m_seenUnassigned, 2);
+    const QList<Adoption> adopted = m_records.adoptions(items, m_wanted.storedLayout(), churning);
     // Taken in where it stands among the items the layout holds, so that the lane's order does
     // not differ from the bar's for a run to put right.
     const UserDrags::Lanes lanes =
@@ -79,8 +52,7 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
                           : UserDrags::read(items, context.hiddenSepX, context.alwaysSepX,
                                             context.separatorsOrdered, context.unanswered);
     for (const Adoption &adoption : adopted) {
-        m_storedLayout = UserDrags::placedIn(m_storedLayout, adoption.id, adoption.lane,
-                                             lanes.value(adoption.lane));
+        m_wanted.adopt(adoption.id, adoption.lane, lanes.value(adoption.lane));
         appendReconcileLog({{u"kind"_s, u"adopt"_s},
                             {u"item"_s, adoption.id.bundleID},
                             {u"lane"_s, rawValue(adoption.lane)},
@@ -91,28 +63,27 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
         return;
     }
     for (MenuBarItem &item : items) {
-        item.section = m_storedLayout.sectionOf(item.id).value_or(item.section);
-        item.isUnmovable = m_unmovable.contains(item.id);
+        item.section = m_wanted.storedLayout().sectionOf(item.id).value_or(item.section);
+        item.isUnmovable = m_records.unmovable().contains(item.id);
     }
-    m_lastItems = items;
+    m_bar.setLastItems(items);
     reportLayout();
 }
 
 void ClassicEngine::followUpVerdict(const DriftVerdict &verdict, bool stable) {
     switch (verdict.kind) {
     case DriftVerdict::Kind::clean:
-        m_nothingHiddenSince.reset();
-        m_previousDrift.clear();
+        m_health.somethingHidden();
+        m_drift.forgetPrevious();
         return;
     case DriftVerdict::Kind::peeking:
     case DriftVerdict::Kind::nothingHidden: {
-        m_previousDrift.clear();
+        m_drift.forgetPrevious();
         if (!stable) {
             return;
         }
-        const QDateTime since = m_nothingHiddenSince.value_or(now());
-        m_nothingHiddenSince = since;
-        if (secondsSince(m_lastRetuck) <= 30.0 || m_hidingRefused) {
+        const QDateTime since = m_health.nothingHidden(now());
+        if (secondsSince(m_health.lastRetuck()) <= 30.0 || m_health.hidingRefused()) {
             return;
         }
         const bool force = secondsSince(since) > 30.0;
@@ -129,25 +100,19 @@ void ClassicEngine::followUpVerdict(const DriftVerdict &verdict, bool stable) {
         break;
     }
 
-    m_nothingHiddenSince.reset();
+    m_health.somethingHidden();
     const bool qualifies =
-        !hidingBlocked() && stable && m_reorderEnabled && secondsSince(m_lastDriftReconcile) > 45.0;
+        !hidingBlocked() && stable && m_reorderEnabled && m_drift.spacedOut(now());
     if (!qualifies) {
-        m_previousDrift.clear();
+        m_drift.forgetPrevious();
         return;
     }
-    if (verdict.drifted != m_previousDrift) {
-        // The same drift must be seen on a second qualifying scan.
-        m_previousDrift = verdict.drifted;
-        return;
-    }
-    m_lastDriftReconcile = now();
-    const QString signature = DriftRules::driftSignature(verdict.drifted);
+    // The same drift must be seen on a second qualifying scan.
+    const std::optional<QString> signature = m_drift.sighted(verdict.drifted, now());
     // Nothing is revealed for a run that would find nothing it can reach to drag.
-    if (m_fruitlessDrift.value(signature) < 3 && runHasWork()) {
-        reconcileDetached(QPointer<ClassicEngine>(this), u"drift:"_s + signature);
+    if (signature && !m_drift.givenUp(*signature) && runHasWork()) {
+        reconcileDetached(QPointer<ClassicEngine>(this), DriftMemory::triggerPrefix + *signature);
     }
-    m_previousDrift = verdict.drifted;
 }
 
 QCoro::Task<> ClassicEngine::retuckDetached(QPointer<ClassicEngine> self, bool forceReflow) {

@@ -32,6 +32,7 @@ void StatusItemController::configureIcon() {
     if (!image.isNull()) {
         m_button->setImage(image);
     }
+    m_button->setToolTip(QStringLiteral("Zorv"));
     connect(m_button, &StatusItemButton::clicked, this, [this] { iconClicked(); });
 }
 

@@ -52,8 +52,21 @@ SettingsBundle SettingsBundle::decode(const QByteArray &data) {
     if (format != kFormatTag) {
         throw ImportError(ImportError::Reason::unsupportedFormat);
     }
-    return SettingsBundle(exported, std::move(settings), std::move(layout), std::move(profiles),
+    SettingsBundle bundle(exported, std::move(settings), std::move(layout), std::move(profiles),
                           std::move(triggers));
+    // The file holds what it lacks in the short form (a profile's layout names only the sections
+    // it fills, for one), so a file under the limit can hold a setup that no longer fits it. Taken
+    // in, such a setup could neither be exported nor backed up, and every later import, which
+    // backs up the setup it replaces, would fail.
+    try {
+        (void)bundle.encoded();
+    } catch (const EncodeError &error) {
+        if (error.reason() == EncodeError::Reason::TooLarge) {
+            throw ImportError(ImportError::Reason::tooLarge);
+        }
+        throw;
+    }
+    return bundle;
 }
 
 } // namespace zorv

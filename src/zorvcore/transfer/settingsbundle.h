@@ -40,7 +40,8 @@ struct SettingsBundle {
     // the limit).
     [[nodiscard]] QByteArray encoded() const;
     // Refuses an oversized document before parsing (ImportError tooLarge), then decodes strictly
-    // (DecodeError), then refuses another format tag (ImportError unsupportedFormat).
+    // (DecodeError), then refuses another format tag (ImportError unsupportedFormat), and a setup
+    // that encoded() could not write within kMaxDocumentBytes (ImportError tooLarge).
     [[nodiscard]] static SettingsBundle decode(const QByteArray &data);
 
     friend bool operator==(const SettingsBundle &, const SettingsBundle &) = default;

@@ -103,6 +103,20 @@ void wifiWaves(Pen &pen) {
     pen.disc(centre, 1.9);
 }
 
+// The outline of a seal with twelve points round the grid's middle.
+QPainterPath seal(qreal outer, qreal inner) {
+    QPainterPath path;
+    const int points = 24;
+    for (int i = 0; i < points; ++i) {
+        const qreal angle = 2 * M_PI * i / points;
+        const qreal radius = i % 2 == 0 ? outer : inner;
+        const QPointF point(12 + radius * std::cos(angle), 12 + radius * std::sin(angle));
+        i == 0 ? path.moveTo(point) : path.lineTo(point);
+    }
+    path.closeSubpath();
+    return path;
+}
+
 void eye(Pen &pen) {
     QPainterPath lid;
     lid.moveTo(2, 12);
@@ -303,18 +317,15 @@ const QHash<QString, Drawing> &drawings() {
          }},
         {u"checkmark.seal.fill"_s,
          [](Pen &pen) {
-             QPainterPath seal;
-             const int points = 24;
-             for (int i = 0; i < points; ++i) {
-                 const qreal angle = 2 * M_PI * i / points;
-                 const qreal radius = i % 2 == 0 ? 10.5 : 8.8;
-                 const QPointF point(12 + radius * std::cos(angle), 12 + radius * std::sin(angle));
-                 i == 0 ? seal.moveTo(point) : seal.lineTo(point);
-             }
-             seal.closeSubpath();
-             pen.fill(seal);
+             pen.fill(seal(10.5, 8.8));
              pen.cut();
              pen.line({{7.8, 12.3}, {10.8, 15.2}, {16.2, 9}}, 2.2);
+         }},
+        {u"xmark.seal"_s,
+         [](Pen &pen) {
+             pen.stroke(seal(9.8, 8.2), 1.8);
+             pen.line({{9, 9}, {15, 15}}, 1.8);
+             pen.line({{15, 9}, {9, 15}}, 1.8);
          }},
         {u"eye"_s, [](Pen &pen) { eye(pen); }},
         {u"eye.slash"_s,
@@ -447,6 +458,14 @@ const QHash<QString, Drawing> &drawings() {
          [](Pen &pen) {
              pen.polygon({{13.5, 2}, {5, 13.5}, {11, 13.5}, {10, 22}, {19, 10}, {13, 10}});
              slash(pen, {3, 3}, {21, 21}, 4.5, 1.8);
+         }},
+        {u"powerplug"_s,
+         [](Pen &pen) {
+             // Two prongs over a rounded plug body, and the cord below it.
+             pen.line({{9, 3}, {9, 8}}, 2);
+             pen.line({{15, 3}, {15, 8}}, 2);
+             pen.filledRoundedRect(QRectF(5.5, 8, 13, 7.5), 2.5);
+             pen.line({{12, 15.5}, {12, 18}, {10, 21}}, 2);
          }},
         {u"pause.circle"_s,
          [](Pen &pen) {

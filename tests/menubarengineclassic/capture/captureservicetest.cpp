@@ -153,6 +153,27 @@ INSTANTIATE_TEST_SUITE_P(Cases, BarScreenEdge,
                                            BarScreenCase{"RightOfMain", QPointF(1512, -98)}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// A meter or a status badge redraws its item while its application runs: every capture asks
+// for the item again and the newest picture replaces the one kept.
+TEST_F(CaptureServiceTest, KeepsTheNewestPictureWhenAnItemRedrawsWhileItsApplicationRuns) {
+    addLaptop();
+    const qint32 tools = launch(u"com.example.tools"_s);
+    const quint64 meter = addItem(tools, 40.0, u"meter"_s);
+    settle();
+    capture({meter});
+    const QImage first = service.cache().value(idOf(meter));
+    ASSERT_FALSE(first.isNull());
+
+    ASSERT_TRUE(desktop.items().setImage(meter, blockImage(QSize(40, 40), QRect(4, 14, 32, 12))));
+    settle();
+    capture({meter});
+    const QImage second = service.cache().value(idOf(meter));
+    EXPECT_EQ(counting.captures, 2);
+    ASSERT_FALSE(second.isNull());
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(CaptureService::looksBlank(second));
+}
+
 TEST_F(CaptureServiceTest, TallBarFallsBackToADisplayCropThatIsNeverBlank) {
     ScreenDescription tall;
     tall.menuBarHeight = 50.0; // item windows taller than a status-item window may be

@@ -72,6 +72,21 @@ INSTANTIATE_TEST_SUITE_P(
         NamingCase{"OneMissing", {H, S, S}, {0, 1, 2}, {0, 2}, {1, 3}, {1, 0, 2}},
         // One more than the layout holds: the newcomer keeps a number of its own.
         NamingCase{"OneMore", {H, S, S, S}, {4, 5, 6, 7}, {0}, {1, 3}, {1, 3, 0, 7}},
+        // A wider item of the same application stands among the siblings: it keeps its own
+        // number and its place in the layout, and only the three alike ones are named after
+        // the lanes (the two leftmost for the hidden lane).
+        NamingCase{"AWiderItemAmongThem",
+                   {S, Sighted{Section::shown, 30, std::nullopt}, S, S},
+                   {0, 1, 2, 3},
+                   {1, 2},
+                   {0, 3},
+                   {0, 1, 3, 2}},
+        NamingCase{"AWiderItemWantedHidden",
+                   {S, Sighted{Section::shown, 30, std::nullopt}, S, S},
+                   {0, 1, 2, 3},
+                   {0, 2, 3},
+                   {1},
+                   {0, 1, 2, 3}},
         // Items told apart by width or identifier keep the registry's numbers.
         NamingCase{
             "ToldApart",

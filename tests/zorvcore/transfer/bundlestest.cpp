@@ -107,6 +107,50 @@ TEST(SettingsBundleTest, RefusesOversizedDocumentsBeforeParsing) {
                  SettingsBundle::ImportError);
 }
 
+// A file under the limit whose setup takes more room once written out (a profile's layout that
+// names one section is written with all three) is refused when the setup would not fit an export
+// again; one that still fits is taken.
+TEST(SettingsBundleTest, RefusesASetupThatWouldNotExportWithinTheLimit) {
+    QJsonObject document = parseJson(sample().encoded()).toObject();
+    const QJsonObject profile{
+        {u"id"_s, u"5E1C0A2B-7F3D-4C1E-9A4B-2D6F8E0C1A35"_s},
+        // A long name keeps the number of profiles (and the time taken) down.
+        {u"name"_s, QString(1000, u'w')},
+        {u"layout"_s,
+         QJsonArray{QJsonObject{{u"section"_s, u"hidden"_s},
+                                {u"ids"_s, QJsonArray{QJsonObject{{u"bundleID"_s, u"com.a"_s},
+                                                                  {u"ordinal"_s, 0}}}}}}}};
+    const qsizetype inFile = compactJson(profile).size() + 1;
+    const qsizetype writtenOut = compactJson(decodeJson<Profile>(profile).toJson()).size() + 1;
+    ASSERT_GT(writtenOut, inFile);
+    const qsizetype room = SettingsBundle::kMaxDocumentBytes - compactJson(document).size() - 64;
+    const struct {
+        qsizetype profiles;
+        bool taken;
+    } cases[] = {{room / writtenOut, true}, {room / inFile, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.profiles);
+        QJsonArray profiles;
+        for (qsizetype i = 0; i < c.profiles; ++i) {
+            profiles.append(profile);
+        }
+        document.insert(u"profiles"_s, QJsonObject{{u"profiles"_s, profiles}});
+        const QByteArray file = compactJson(document);
+        ASSERT_LE(file.size(), SettingsBundle::kMaxDocumentBytes);
+        if (c.taken) {
+            EXPECT_LE(SettingsBundle::decode(file).encoded().size(),
+                      SettingsBundle::kMaxDocumentBytes);
+        } else {
+            try {
+                (void)SettingsBundle::decode(file);
+                ADD_FAILURE() << "a setup too large to export again was taken";
+            } catch (const SettingsBundle::ImportError &error) {
+                EXPECT_EQ(error.reason(), SettingsBundle::ImportError::Reason::tooLarge);
+            }
+        }
+    }
+}
+
 TEST(SettingsBundleTest, DecodesStrictlyThenRefusesAnotherFormat) {
     const QByteArray document = sample().encoded();
     expectStrictDecoding<SettingsBundle>(

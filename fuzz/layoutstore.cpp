@@ -1,0 +1,7 @@
+// The layout store file (see storefuzz.h).
+#include "sectionlayout.h"
+#include "storefuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+    return zorv::fuzz::fuzzStore<zorv::SectionLayout>(data, size);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "menubaritemid.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+namespace zorv {
+
+// What the engine remembers of the bar's drift from the wanted layout: the drift the last scan
+// saw (a run starts only for one seen on two scans in a row), when a run for drift last started
+// (they are spaced out), and how many runs each drift survived (given up after three, until an
+// application, display or layout change). Main thread only.
+class DriftMemory {
+public:
+    // Seconds between the starts of two runs for drift.
+    static constexpr double runSpacingSeconds = 45.0;
+    // Runs that leave a drift unsettled before it is given up.
+    static constexpr int fruitlessRuns = 3;
+    static inline const QString triggerPrefix = QStringLiteral("drift:");
+
+    DriftMemory();
+
+    [[nodiscard]] const QSet<MenuBarItemID> &previousDrift() const { return m_previousDrift; }
+    [[nodiscard]] const QDateTime &lastDriftReconcile() const { return m_lastDriftReconcile; }
+
+    // Whether a run for drift may start at `now`, spaced out from the last.
+    [[nodiscard]] bool spacedOut(const QDateTime &now) const;
+    // A qualifying scan saw `drifted`: on the second sighting in a row the drift's signature,
+    // and the run it asks for counts as started at `now`; none on the first.
+    [[nodiscard]] std::optional<QString> sighted(const QSet<MenuBarItemID> &drifted,
+                                                 const QDateTime &now);
+    // The bar is clean, or a scan did not qualify: the next drift counts from its first sighting.
+    void forgetPrevious() { m_previousDrift.clear(); }
+    // A run for drift started at `now` without drags (it was aborted).
+    void runStarted(const QDateTime &now) { m_lastDriftReconcile = now; }
+
+    // Whether the drift with this signature was given up.
+    [[nodiscard]] bool givenUp(const QString &signature) const;
+    // An application, display or layout changed: every drift may be tried again.
+    void forgetFruitless() { m_fruitlessDrift.clear(); }
+
+    struct Count {
+        // The drift stays given up.
+        bool givenUp = false;
+        // This very run gave it up.
+        bool justGivenUp = false;
+    };
+    // Counts the end of a run with `trigger`: only runs for drift count, and a `fruitful` one
+    // starts the count again.
+    Count countFruitlessDrift(const QString &trigger, bool fruitful);
+
+private:
+    QHash<QString, int> m_fruitlessDrift;
+    QSet<MenuBarItemID> m_previousDrift;
+    QDateTime m_lastDriftReconcile;
+};
+
+} // namespace zorv

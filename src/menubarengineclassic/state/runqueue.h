@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+#include <utility>
+
+namespace zorv {
+
+// The engine's reconcile runs one at a time: whether one is in flight, the trigger of the one
+// asked for meanwhile, how many unsettled runs in a row got nowhere (they bound the follow-ups),
+// the fewest drags still needed after the unsettled runs under one wanted order (a run comes
+// closer only by going below it), and what the last finished run did. Main thread only.
+class RunQueue {
+public:
+    // Unsettled runs in a row that may queue a follow-up without bringing the bar closer.
+    static constexpr int followUpRunLimit = 10;
+
+    [[nodiscard]] bool reconcileInFlight() const { return m_reconcileInFlight; }
+    // A run (or the drag test) owns the bar from now on.
+    void begin() { m_reconcileInFlight = true; }
+    void end() { m_reconcileInFlight = false; }
+    // A run ended before it revealed anything: what waited is dropped with it.
+    void abandon();
+
+    [[nodiscard]] bool hasQueued() const { return m_queuedTrigger.has_value(); }
+    // Asks for a run after the one in flight; a later request replaces an earlier one.
+    void queue(const QString &trigger) { m_queuedTrigger = trigger; }
+    [[nodiscard]] std::optional<QString> takeQueued() {
+        return std::exchange(m_queuedTrigger, std::nullopt);
+    }
+
+    // Whether the run that ends now, under the order epoch it started with, left fewer drags
+    // needed than it found and than the unsettled runs before it left under that epoch.
+    [[nodiscard]] bool cameCloser(std::optional<qsizetype> neededAtStart,
+                                  std::optional<qsizetype> neededAtEnd, bool settled,
+                                  int epochAtStart, int epoch);
+    // A run ended: one that settled or came closer starts the count of runs that got nowhere
+    // again.
+    void runEnded(bool settledOrCloser);
+    // Whether the run that ends now may queue a follow-up of its own.
+    [[nodiscard]] bool mayFollowUp() const {
+        return m_unsettledRuns < followUpRunLimit && !m_queuedTrigger;
+    }
+
+    [[nodiscard]] const QJsonObject &lastReconcile() const { return m_lastReconcile; }
+    void setLastReconcile(QJsonObject record) { m_lastReconcile = std::move(record); }
+
+private:
+    bool m_reconcileInFlight = false;
+    std::optional<QString> m_queuedTrigger;
+    int m_unsettledRuns = 0;
+    std::optional<std::pair<int, qsizetype>> m_fewestStillNeeded;
+    QJsonObject m_lastReconcile;
+};
+
+} // namespace zorv

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "clock.h"
+
+#include <QDateTime>
+
+namespace zorv {
+
+// When the watchdog reveals to bring the engine's icon back: on the second tick in a row that
+// finds it off screen, and, while reveals keep leaving it off screen, only after a wait that
+// doubles with each (1.6 s up to 300 s). The icon back on screen, a stand-down, or a new display
+// or application change starts the count again. Lives in the watchdog's own task.
+class WatchdogBackOff {
+public:
+    static constexpr double firstWaitSeconds = 1.6;
+    static constexpr double longestWaitSeconds = 300.0;
+
+    // `changeSeen`: the latest display or application change when the watchdog starts.
+    explicit WatchdogBackOff(QDateTime changeSeen) : m_changeSeen(std::move(changeSeen)) {}
+
+    // A tick that found the icon on screen, or on which the watchdog stands down.
+    void iconAccountedFor();
+    // A tick that found the icon off screen; `lastChange` is the latest display or application
+    // change. True when the watchdog is to reveal now.
+    [[nodiscard]] bool iconMissing(const QDateTime &lastChange, MonotonicTime now);
+    // The watchdog revealed at `now`: the next reveal waits longer, unless the icon comes back.
+    void revealed(MonotonicTime now);
+
+    // Reveals in a row that left the icon off screen.
+    [[nodiscard]] int fruitlessReveals() const { return m_fruitlessReveals; }
+
+private:
+    int m_misses = 0;
+    int m_fruitlessReveals = 0;
+    MonotonicTime m_nextReveal{};
+    QDateTime m_changeSeen;
+};
+
+} // namespace zorv

@@ -1,0 +1,61 @@
+#include "laneitems.h"
+
+#include "modelsearch.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+bool LaneItems::listed(const MenuBarItem &item) {
+    const QString &bundle = item.id.bundleID;
+    if (bundle.startsWith(u"com.apple.controlcenter"_s) ||
+        bundle == u"com.apple.systemuiserver"_s || bundle == u"com.apple.Spotlight"_s ||
+        bundle == u"com.apple.Siri"_s || bundle.startsWith(u"com.surteesstudios.Bartender"_s)) {
+        return false;
+    }
+    const QString name = ModelSearch::displayName(item).toLower();
+    return name != u"clock"_s && !name.contains(u"battery"_s) && name != u"wi-fi"_s &&
+           name != u"wifi"_s;
+}
+
+QString LaneItems::helpText(const MenuBarItem &item) {
+    const QString name = ModelSearch::displayName(item);
+    if (item.isDormant) {
+        return name + u" (not running)"_s;
+    }
+    if (item.isNotchObscured) {
+        return name + u": behind the notch, so macOS isn't drawing it"_s;
+    }
+    if (item.isUnmovable) {
+        return name +
+               u": macOS won't let Zorv move this one. Command-drag it in the menu bar yourself."_s;
+    }
+    return name;
+}
+
+QString LaneItems::title(Section section) {
+    switch (section) {
+    case Section::shown:
+        return u"Shown"_s;
+    case Section::hidden:
+        return u"Hidden"_s;
+    case Section::alwaysHidden:
+        return u"Always Hidden"_s;
+    }
+    return {};
+}
+
+QString LaneItems::moveText(Section section) {
+    return u"Move to "_s + title(section);
+}
+
+int LaneItems::dropIndex(const QList<qreal> &middles, qreal x) {
+    for (qsizetype i = 0; i < middles.size(); ++i) {
+        if (middles[i] > x) {
+            return int(i);
+        }
+    }
+    return int(middles.size());
+}
+
+} // namespace zorv

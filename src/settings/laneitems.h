@@ -1,0 +1,33 @@
+#pragma once
+
+#include "menubaritem.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace zorv {
+
+// The rules the layout lanes share: which items a lane lists (never the system's own, which
+// macOS pins to the right, nor the other menu-bar manager's), a chip's help text, the lanes'
+// titles and menu rows, and where a drop lands among the chips.
+class LaneItems {
+public:
+    // Not the items of Control Center, the system UI server, Spotlight, Siri or the other
+    // menu-bar manager, nor those named Clock, Wi-Fi or WiFi, or with "battery" in their name
+    // (in any letter case).
+    [[nodiscard]] static bool listed(const MenuBarItem &item);
+    // The name, and why the item is dimmed, badged or pinned (dormancy first, then the notch,
+    // then being unmovable).
+    [[nodiscard]] static QString helpText(const MenuBarItem &item);
+    // "Shown", "Hidden", "Always Hidden".
+    [[nodiscard]] static QString title(Section section);
+    // "Move to Shown", ...
+    [[nodiscard]] static QString moveText(Section section);
+    // The position among the chips' horizontal middles (in lane order) of the first one right of
+    // `x`; their number when none is.
+    [[nodiscard]] static int dropIndex(const QList<qreal> &middles, qreal x);
+};
+
+} // namespace zorv

@@ -1,0 +1,184 @@
+#pragma once
+
+#include "cancellation.h"
+#include "menubaritem.h"
+#include "modelview.h"
+#include "settingsservices.h"
+
+#include <QAbstractListModel>
+#include <QColor>
+#include <QCoroTask>
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QQmlParserStatus>
+#include <QRectF>
+#include <QSet>
+#include <QVariantList>
+#include <QtQmlIntegration>
+
+#include <optional>
+
+namespace zorv {
+
+class ZorvKit;
+
+// One lane of the Menu Bar Layout pane: the chips of one section's items in the wanted order
+// (the items LaneItems::listed() takes), each with its picture, badges and help text, and what a
+// drag over the lane shows: the insertion caret (which vanishes 0.8 s after the last drag update
+// unless another renews it), the lane's highlight, and the name bubble of a chip hovered for
+// 0.3 s. Waits run on the services' clock.
+//
+// Chips report their frames in the lane's content coordinates (the scrolled row's, so a
+// scrolled lane measures drops and chips alike); a drop lands before the first measured chip
+// whose middle is right of it. Drops and context-menu choices become the app model's moves.
+// Made in QML with `view`, `services` and `section` set; main thread.
+class LaneModel : public QAbstractListModel, public QQmlParserStatus {
+    Q_OBJECT
+    Q_INTERFACES(QQmlParserStatus)
+    QML_ELEMENT
+
+    Q_PROPERTY(zorv::ModelView *view READ view WRITE setView NOTIFY viewChanged)
+    Q_PROPERTY(
+        zorv::SettingsServices *services READ services WRITE setServices NOTIFY servicesChanged)
+    Q_PROPERTY(QString section READ section WRITE setSection NOTIFY sectionChanged)
+    Q_PROPERTY(QString title READ title NOTIFY sectionChanged)
+    Q_PROPERTY(int count READ count NOTIFY countChanged)
+    Q_PROPERTY(bool targeted READ targeted NOTIFY dropStateChanged)
+    Q_PROPERTY(int insertionIndex READ insertionIndex NOTIFY dropStateChanged)
+    Q_PROPERTY(QString bubbleName READ bubbleName NOTIFY bubbleChanged)
+    Q_PROPERTY(QPointF bubbleCentre READ bubbleCentre NOTIFY bubbleChanged)
+
+public:
+    enum Roles {
+        KeyRole = Qt::UserRole + 1,
+        NameRole,
+        // The item's identity as it travels in a drag (its JSON form).
+        PayloadRole,
+        HelpRole,
+        DormantRole,
+        NotchObscuredRole,
+        UnmovableRole,
+        // "capture", "symbol", "icon" or "none".
+        PictureKindRole,
+        // The captured picture or the application's icon; empty for the other kinds.
+        PictureRole,
+        // Its size in points (half its pixels for a capture).
+        PictureSizeRole,
+        // The system symbol that stands for the item ("app.dashed" when there is no picture).
+        SymbolRole,
+        // What a captured picture sits on outside the bar's look.
+        PlateRole,
+    };
+    Q_ENUM(Roles)
+
+    static constexpr double caretSeconds = 0.8;
+    static constexpr double hoverSeconds = 0.3;
+    // How far above a chip's top the bubble's middle sits.
+    static constexpr qreal bubbleRise = 16;
+
+    explicit LaneModel(QObject *parent = nullptr);
+    ~LaneModel() override;
+
+    [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
+    [[nodiscard]] QHash<int, QByteArray> roleNames() const override;
+    void classBegin() override;
+    void componentComplete() override;
+
+    [[nodiscard]] ModelView *view() const { return m_view; }
+    void setView(ModelView *view);
+    [[nodiscard]] SettingsServices *services() const { return m_services; }
+    void setServices(SettingsServices *services);
+    // The section's raw value; other text is refused.
+    [[nodiscard]] QString section() const;
+    void setSection(const QString &section);
+    [[nodiscard]] QString title() const;
+    [[nodiscard]] int count() const { return int(m_rows.size()); }
+    [[nodiscard]] bool targeted() const { return m_targeted; }
+    // -1 while no caret shows.
+    [[nodiscard]] int insertionIndex() const { return m_insertion.value_or(-1); }
+    // Empty while no bubble shows.
+    [[nodiscard]] QString bubbleName() const;
+    [[nodiscard]] QPointF bubbleCentre() const;
+
+    // The chip's frame in the lane's content coordinates.
+    Q_INVOKABLE void reportFrame(const QString &key, const QRectF &frame);
+    // Where a drop at `x` (content coordinates) lands among the measured chips.
+    [[nodiscard]] Q_INVOKABLE int dropIndex(qreal x) const;
+    // A drag moves over the lane: the caret shows where it would land.
+    Q_INVOKABLE void dragMoved(qreal x);
+    Q_INVOKABLE void dragExited();
+    // A drop at `x` with the dragged item's identity: it goes before the chip there, or to the
+    // end. False when the payload is no item's identity or names an item the model does not
+    // have; a drop just in front of itself changes nothing.
+    Q_INVOKABLE bool drop(qreal x, const QString &payload);
+    // The pointer enters (`inside`) or leaves the chip with `key`.
+    Q_INVOKABLE void setHover(const QString &key, bool inside);
+    // The chip's context menu: {text, section, current} per section, in lane order.
+    [[nodiscard]] Q_INVOKABLE QVariantList moveMenu(int row) const;
+    // Moves the chip's item to the end of `section`; false for the lane it is in or a row or
+    // section that does not exist.
+    Q_INVOKABLE bool moveTo(int row, const QString &section);
+
+    // Reads the model again.
+    void refresh();
+
+Q_SIGNALS:
+    void viewChanged();
+    void servicesChanged();
+    void sectionChanged();
+    void countChanged();
+    void dropStateChanged();
+    void bubbleChanged();
+
+private:
+    enum class PictureKind { capture, symbol, icon, none };
+    struct Row {
+        QString key;
+        QString name;
+        QString payload;
+        QString help;
+        bool dormant;
+        bool notchObscured;
+        bool unmovable;
+        PictureKind kind;
+        QString pictureKey;
+        QSizeF pictureSize;
+        QString symbol;
+        QColor plate;
+
+        friend bool operator==(const Row &, const Row &) = default;
+    };
+
+    [[nodiscard]] Row makeRow(ZorvKit *kit, const MenuBarItem &item,
+                              const std::optional<QColor> &sampled);
+    [[nodiscard]] QString publishPicture(ZorvKit *kit, const QString &key, const QImage &picture);
+    void dropPictures(const QSet<QString> &keep);
+    [[nodiscard]] ZorvKit *findKit() const;
+    void touchInsertion(std::optional<int> index);
+    void setHovered(std::optional<QString> key);
+    void perform(const MenuBarItemID &id, int index);
+    static QCoro::Task<> expireCaret(QPointer<LaneModel> self, CancellationToken token);
+    static QCoro::Task<> showBubbleLater(QPointer<LaneModel> self, QString key,
+                                         CancellationToken token);
+
+    QPointer<ModelView> m_view;
+    QPointer<SettingsServices> m_services;
+    QList<QMetaObject::Connection> m_connections;
+    Section m_section = Section::shown;
+    bool m_complete = true;
+    QList<Row> m_rows;
+    QList<MenuBarItem> m_items;
+    QHash<QString, QRectF> m_frames;
+    QPointer<ZorvKit> m_kit;
+    QSet<QString> m_pictureKeys;
+
+    bool m_targeted = false;
+    std::optional<int> m_insertion;
+    std::optional<QString> m_hovered;
+    CancellationSource m_caretExpiry;
+    CancellationSource m_hoverDelay;
+};
+
+} // namespace zorv

@@ -1,0 +1,117 @@
+#include "lanemodel.h"
+#include "scenariomac.h"
+#include "settingswindowmodel.h"
+#include "storage/zorvpaths.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QJsonArray>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+// The shipped laptop with every item in reach and movable, and nothing happening on its own.
+Scenario quietLaptop() {
+    QJsonObject scenario = shippedScenario(u"laptop"_s);
+    QJsonArray screens = scenario.value(u"screens"_s).toArray();
+    QJsonObject screen = screens.at(0).toObject();
+    screen.remove(u"cameraHousingWidth"_s);
+    screens.replace(0, screen);
+    scenario.insert(u"screens"_s, screens);
+    QJsonArray applications;
+    for (const QJsonValue &value : scenario.value(u"applications"_s).toArray()) {
+        QJsonObject application = value.toObject();
+        application.remove(u"menusWidth"_s);
+        application.remove(u"drag"_s);
+        applications.append(application);
+    }
+    scenario.insert(u"applications"_s, applications);
+    scenario.insert(u"events"_s, QJsonArray());
+    return parsedScenario(scenario, u"laptop"_s);
+}
+
+QQuickItem *findIn(QQuickItem *item, const QString &name) {
+    if (item->objectName() == name) {
+        return item;
+    }
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findIn(child, name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+QPoint centre(const QQuickItem &item) {
+    return item.mapToScene(QPointF(item.width() / 2, item.height() / 2)).toPoint();
+}
+
+// In the running application, a chip dragged with the pointer from the Shown lane of the layout
+// pane to its Hidden lane makes the engine move that item behind the separator on the drawn bar.
+TEST(LayoutPaneAppTest, DraggingAChipToTheHiddenLaneHidesTheItemInTheBar) {
+    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    SimulatedMac mac(quietLaptop());
+    ASSERT_TRUE(mac.app.start());
+    mac.run(70);
+
+    mac.app.openSettings(SettingsPane::arrange);
+    mac.driver.drain();
+    SettingsWindowController *settings = mac.app.settingsWindow();
+    ASSERT_NE(settings, nullptr);
+    settings->model()->finishGuide();
+    mac.driver.drain();
+    QQuickWindow *window = settings->window();
+    auto *pane = window->property("paneItem").value<QObject *>();
+    ASSERT_NE(pane, nullptr);
+    auto *shown =
+        pane->property("shownLane").value<QObject *>()->property("lane").value<LaneModel *>();
+    ASSERT_NE(shown, nullptr);
+    ASSERT_GT(shown->count(), 1);
+    // The pane with the bar's own pictures, for people to look at.
+    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    QDir().mkpath(folder);
+    window->grabWindow().save(folder + u"/app-layout-pane.png"_s);
+
+    // The first chip of the Shown lane, by its item in the engine's eyes.
+    const QString key = shown->data(shown->index(0), LaneModel::KeyRole).toString();
+    const QString name = shown->data(shown->index(0), LaneModel::NameRole).toString();
+    const Lanes before = mac.lanes();
+    const auto moved =
+        std::find_if(before[Section::shown].cbegin(), before[Section::shown].cend(),
+                     [&](const MenuBarItemID &id) { return id.title.value_or(QString()) == name; });
+    ASSERT_NE(moved, before[Section::shown].cend()) << name.toStdString();
+    const MenuBarItemID item = *moved;
+
+    QQuickItem *chip = findIn(window->contentItem(), u"chip-shown-0"_s);
+    QQuickItem *well = findIn(window->contentItem(), u"well-hidden"_s);
+    ASSERT_TRUE(chip && well);
+    const QPoint from = centre(*chip);
+    // Past every chip of the Hidden lane: the item goes to its end.
+    const QPoint to(int(well->mapToScene(QPointF(well->width() - 20, 0)).x()), centre(*well).y());
+    QTest::mousePress(window, Qt::LeftButton, {}, from);
+    for (int step = 1; step <= 12; ++step) {
+        QTest::mouseMove(window, from + (to - from) * step / 12);
+        QCoreApplication::processEvents();
+    }
+    QTest::mouseRelease(window, Qt::LeftButton, {}, to);
+    mac.driver.drain();
+    // The lane shows the move at once; the bar follows after the reconcile's delay.
+    EXPECT_EQ(shown->count(), before[Section::shown].size() - 1);
+    mac.run(10);
+
+    const Lanes after = mac.lanes();
+    EXPECT_FALSE(after[Section::shown].contains(item)) << key.toStdString();
+    ASSERT_FALSE(after[Section::hidden].isEmpty());
+    EXPECT_EQ(after[Section::hidden].last(), item);
+    EXPECT_EQ(mac.engine().storedLayout().ids(Section::hidden).last(), item);
+    EXPECT_EQ(mac.app.finish(), 0);
+}
+
+} // namespace
+} // namespace zorv

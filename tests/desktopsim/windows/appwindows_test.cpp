@@ -1,0 +1,157 @@
+#include "desktoptest.h"
+
+#include <QWindow>
+
+#include <memory>
+
+namespace zorv::testing {
+namespace {
+
+// This application's windows on the simulated window server of a laptop.
+class AppWindowsTest : public DesktopTest {
+protected:
+    AppWindowsTest() { addLaptop(); }
+
+    // A window at `level`, at the frame (top-left convention), not yet ordered front.
+    AppWindow &window(int level, const QRectF &frame = QRectF(100, 100, 300, 200)) {
+        qtWindows.push_back(std::make_unique<QWindow>());
+        adopted.push_back(desktop.appWindows().adopt(*qtWindows.back()));
+        AppWindow &made = *adopted.back();
+        WindowStyle style;
+        style.level = level;
+        made.setStyle(style);
+        made.setContentSize(frame.size());
+        made.setFrameTopLeftPoint(frame.topLeft());
+        return made;
+    }
+
+    [[nodiscard]] int indexOf(const SimAppWindow *window) const {
+        for (std::size_t index = 0; index < adopted.size(); ++index) {
+            if (adopted[index].get() == window) {
+                return int(index);
+            }
+        }
+        return -1;
+    }
+
+    [[nodiscard]] QList<int> stacking() {
+        QList<int> order;
+        for (const SimAppWindow *window : desktop.appWindows().stackingOrder()) {
+            order.append(indexOf(window));
+        }
+        return order;
+    }
+
+    std::vector<std::unique_ptr<QWindow>> qtWindows;
+    std::vector<std::unique_ptr<AppWindow>> adopted;
+};
+
+// Windows at levels, ordered front in a sequence, and the stacking back to front (as indices of
+// the windows made).
+struct StackingCase {
+    const char *name;
+    QList<int> levels;
+    QList<int> orderedFront;
+    QList<int> backToFront;
+};
+
+void PrintTo(const StackingCase &c, std::ostream *out) {
+    *out << c.name;
+}
+
+class StackingTest : public AppWindowsTest, public ::testing::WithParamInterface<StackingCase> {};
+
+TEST_P(StackingTest, LevelComesFirstThenTheLastOrderedFront) {
+    const StackingCase &c = GetParam();
+    for (int level : c.levels) {
+        window(level);
+    }
+    for (int index : c.orderedFront) {
+        adopted[std::size_t(index)]->orderFrontRegardless();
+    }
+    EXPECT_EQ(stacking(), c.backToFront);
+    // The window taking a click in the shared area is the top one that is shown.
+    const auto top = std::find_if(c.backToFront.crbegin(), c.backToFront.crend(),
+                                  [&](int index) { return c.orderedFront.contains(index); });
+    const SimAppWindow *hit = desktop.appWindows().windowAt(QPointF(200, 200));
+    EXPECT_EQ(indexOf(hit), top == c.backToFront.crend() ? -1 : *top);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, StackingTest,
+    ::testing::Values(
+        StackingCase{"SameLevelLastFrontOnTop", {0, 0, 0}, {2, 0, 1}, {2, 0, 1}},
+        StackingCase{"NeverOrderedFrontStayBehindInAdoptionOrder", {0, 0, 0}, {1}, {0, 2, 1}},
+        StackingCase{"HigherLevelAboveALaterFront",
+                     {WindowLevel::popUpMenu, WindowLevel::normal, WindowLevel::floating},
+                     {0, 2, 1},
+                     {1, 2, 0}},
+        StackingCase{"BarLevelsOverFloating",
+                     {WindowLevel::floating, WindowLevel::statusBar, WindowLevel::mainMenu + 1},
+                     {1, 2, 0},
+                     {0, 1, 2}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(AppWindowsTest, ClickThroughAndHiddenWindowsTakeNoClicks) {
+    AppWindow &below = window(WindowLevel::normal);
+    AppWindow &tint = window(WindowLevel::mainMenu + 1);
+    below.orderFrontRegardless();
+    tint.orderFrontRegardless();
+    WindowStyle style = tint.style();
+    style.ignoresMouseEvents = true;
+    tint.setStyle(style);
+    EXPECT_EQ(indexOf(desktop.appWindows().windowAt(QPointF(200, 200))), 0);
+    below.orderOut();
+    EXPECT_EQ(desktop.appWindows().windowAt(QPointF(200, 200)), nullptr);
+    EXPECT_EQ(desktop.appWindows().windowAt(QPointF(50, 50)), nullptr);
+}
+
+// The keyboard: who may take it, Escape asking the key window to cancel, and what a press
+// elsewhere (another application coming forward) does.
+TEST_F(AppWindowsTest, OnlyAWindowThatMayBecomeKeyTakesTheKeyboard) {
+    AppWindow &panel = window(WindowLevel::floating);
+    AppWindow &strip = window(WindowLevel::statusBar, QRectF(600, 30, 200, 30));
+    WindowStyle style = strip.style();
+    style.canBecomeKey = false;
+    strip.setStyle(style);
+
+    strip.makeKeyAndOrderFront();
+    EXPECT_FALSE(strip.isKeyWindow());
+    EXPECT_TRUE(strip.isVisible()) << "shown in front all the same";
+
+    int resigned = 0;
+    int cancels = 0;
+    QObject::connect(&panel, &AppWindow::didResignKey, [&] { ++resigned; });
+    QObject::connect(&panel, &AppWindow::cancelRequested, [&] { ++cancels; });
+    panel.makeKeyAndOrderFront();
+    ASSERT_TRUE(panel.isKeyWindow());
+    desktop.userInput().pressKey(KeyCode::escape);
+    EXPECT_EQ(cancels, 1);
+
+    desktop.userInput().click(QPointF(650, 40));
+    EXPECT_TRUE(panel.isKeyWindow()) << "a click in one of its own windows keeps the keyboard";
+    desktop.userInput().click(QPointF(1000, 700));
+    EXPECT_FALSE(panel.isKeyWindow());
+    EXPECT_EQ(resigned, 1);
+    desktop.userInput().pressKey(KeyCode::escape);
+    EXPECT_EQ(cancels, 1);
+}
+
+TEST_F(AppWindowsTest, APressElsewhereOrdersOutWindowsThatHideOnDeactivation) {
+    AppWindow &search = window(WindowLevel::floating);
+    AppWindow &about = window(WindowLevel::normal, QRectF(500, 300, 200, 200));
+    WindowStyle style = search.style();
+    style.hidesOnDeactivate = true;
+    search.setStyle(style);
+    search.makeKeyAndOrderFront();
+    about.orderFrontRegardless();
+
+    desktop.userInput().click(QPointF(550, 350));
+    EXPECT_TRUE(search.isVisible()) << "a press on its own window";
+    desktop.userInput().click(QPointF(1200, 800));
+    EXPECT_FALSE(search.isVisible());
+    EXPECT_TRUE(about.isVisible());
+}
+
+} // namespace
+} // namespace zorv::testing

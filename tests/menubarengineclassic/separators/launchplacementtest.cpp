@@ -1,0 +1,90 @@
+#include "separators/launchplacement.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+constexpr double kItemWidth = 22.0;
+constexpr double kIconLength = 22.0;
+constexpr double kSeparatorLength = 8.0;
+
+// A laptop screen whose camera housing spans x 660 to `housingRight` (none when 0).
+Screen laptop(double housingRight) {
+    Screen screen;
+    screen.frame = QRectF(0, 0, 1512, 982);
+    screen.visibleFrame = QRectF(0, 0, 1512, 945);
+    if (housingRight > 0.0) {
+        screen.auxiliaryTopLeftArea = QRectF(0, 945, 660, 37);
+        screen.auxiliaryTopRightArea = QRectF(housingRight, 945, 1512 - housingRight, 37);
+    }
+    return screen;
+}
+
+// Items 22 points wide every 30 points from x 870 to 1380, then the clock at 1410.
+QList<DiscoveredItem> crowdedRightHalf() {
+    QList<DiscoveredItem> items;
+    for (int left = 870; left <= 1380; left += 30) {
+        const QString bundleID = u"com.example.at"_s + QString::number(left);
+        items.append({bundleID, bundleID, left, std::nullopt, std::nullopt,
+                      QRectF(left, 0, kItemWidth, 24), 0});
+    }
+    items.append({u"com.apple.controlcenter"_s, u"Clock"_s, 1, u"com.apple.menuextra.clock"_s,
+                  std::nullopt, QRectF(1410, 0, 60, 24), 0});
+    return items;
+}
+
+struct RoomCase {
+    const char *name;
+    double housingRight;
+    std::optional<double> menusRight;
+    double iconLength;
+    // The left edge of the item the icon goes beside.
+    int anchorLeft;
+};
+
+class LaunchRoom : public ::testing::TestWithParam<RoomCase> {};
+
+// The room beside an item counts from whatever covers the bar on its left: the camera
+// housing's right edge or the end of the front application's menus, whichever lies further
+// right. The icon, its spacing, the separator and its spacing must fit (46 points here, 16
+// with the icon hidden).
+TEST_P(LaunchRoom, PutsTheIconBesideTheFirstItemWithRoomLeftOfIt) {
+    const RoomCase &c = GetParam();
+    const std::optional<LaunchPlacement> placement = LaunchPlacement::compute(
+        crowdedRightHalf(), {laptop(c.housingRight)}, c.menusRight, c.iconLength, kSeparatorLength);
+    ASSERT_TRUE(placement);
+    EXPECT_EQ(placement->anchor, u"com.example.at"_s + QString::number(c.anchorLeft));
+    // Distances from the end of the movable items (the clock's left edge at 1410), a point short.
+    const double distance = 1410.0 - c.anchorLeft;
+    EXPECT_DOUBLE_EQ(placement->icon, distance - 1.0);
+    const double iconRoom = c.iconLength > 0.0 ? c.iconLength + 8.0 : 0.0;
+    EXPECT_DOUBLE_EQ(placement->hiddenSeparator, distance + iconRoom - 1.0);
+    EXPECT_EQ(placement->alwaysHiddenSeparator, LaunchPlacement::leftEnd);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LaunchRoom,
+    ::testing::Values(
+        // 870 - 852 = 18 points is too little; 900 - 852 = 48 is enough.
+        RoomCase{"HousingEdgeRightOfShortMenus", 852, 500.0, kIconLength, 900},
+        RoomCase{"RoomExactlyEnough", 854, 500.0, kIconLength, 900},
+        RoomCase{"RoomAPointShort", 855, 500.0, kIconLength, 930},
+        // Menus that reach past the housing cover the bar up to their end instead.
+        RoomCase{"MenusEndRightOfTheHousing", 852, 1000.0, kIconLength, 1050},
+        RoomCase{"NoMenus", 852, std::nullopt, kIconLength, 900},
+        RoomCase{"NoHousing", 0, 600.0, kIconLength, 870},
+        RoomCase{"HiddenIconNeedsRoomForTheSeparatorOnly", 854, 500.0, 0.0, 870}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(LaunchRoomTest, NothingWhenNoItemInViewHasRoom) {
+    // The menus end right of every movable item.
+    EXPECT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {laptop(852)}, 1405.0, kIconLength,
+                                       kSeparatorLength),
+              std::nullopt);
+}
+
+} // namespace
+} // namespace zorv

@@ -1,0 +1,57 @@
+#include "state/driftmemory.h"
+#include "statetest.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv::testing {
+namespace {
+
+TEST(DriftMemoryTest, AsksForARunOnTheSecondSightingOfTheSameDrift) {
+    DriftMemory drift;
+    const QSet<MenuBarItemID> one{stateId(u"a"_s)};
+    const QSet<MenuBarItemID> two{stateId(u"a"_s), stateId(u"b"_s)};
+    EXPECT_TRUE(drift.spacedOut(kStateNow));
+    EXPECT_EQ(drift.sighted(one, kStateNow), std::nullopt);
+    EXPECT_EQ(drift.sighted(two, kStateNow), std::nullopt);
+    const std::optional<QString> signature = drift.sighted(two, kStateNow);
+    ASSERT_TRUE(signature);
+    EXPECT_EQ(*signature, kStateApp + u","_s + kStateApp);
+    EXPECT_FALSE(drift.spacedOut(kStateNow.addSecs(45)));
+    EXPECT_TRUE(drift.spacedOut(kStateNow.addMSecs(45'001)));
+    // The scan after a clean one starts from the first sighting again.
+    drift.forgetPrevious();
+    EXPECT_EQ(drift.sighted(two, kStateNow.addSecs(60)), std::nullopt);
+}
+
+TEST(DriftMemoryTest, GivesUpADriftAfterThreeFruitlessRunsUntilSomethingChanges) {
+    DriftMemory drift;
+    const QString trigger = DriftMemory::triggerPrefix + u"com.example.a"_s;
+    QList<std::pair<bool, bool>> counts;
+    for (int run = 0; run < 4; ++run) {
+        const DriftMemory::Count count = drift.countFruitlessDrift(trigger, false);
+        counts.append({count.givenUp, count.justGivenUp});
+    }
+    EXPECT_EQ(counts, (QList<std::pair<bool, bool>>{
+                          {false, false}, {false, false}, {true, true}, {true, false}}));
+    EXPECT_TRUE(drift.givenUp(u"com.example.a"_s));
+    EXPECT_FALSE(drift.givenUp(u"com.example.b"_s));
+    drift.forgetFruitless();
+    EXPECT_FALSE(drift.givenUp(u"com.example.a"_s));
+}
+
+TEST(DriftMemoryTest, AFruitfulRunStartsTheCountAgainAndOtherRunsNeverCount) {
+    DriftMemory drift;
+    const QString trigger = DriftMemory::triggerPrefix + u"com.example.a"_s;
+    drift.countFruitlessDrift(trigger, false);
+    drift.countFruitlessDrift(trigger, false);
+    drift.countFruitlessDrift(trigger, true);
+    EXPECT_FALSE(drift.countFruitlessDrift(trigger, false).givenUp);
+    for (int run = 0; run < 5; ++run) {
+        EXPECT_FALSE(drift.countFruitlessDrift(u"user-move"_s, false).givenUp);
+    }
+}
+
+} // namespace
+} // namespace zorv::testing

@@ -1,0 +1,145 @@
+#include "state/wantedlayout.h"
+#include "statetest.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv::testing {
+namespace {
+
+TEST(WantedLayoutTest, ComparesAHandedOverLayoutWithTheBarOnceItWasRead) {
+    // The bar shows b left of a.
+    const QList<MenuBarItem> bar{stateItem(u"b"_s, 100), stateItem(u"a"_s, 140)};
+    WantedLayout wanted(SectionLayout{});
+    wanted.apply(stateLayout({u"a"_s, u"b"_s}, {}), {});
+    EXPECT_FALSE(wanted.orderDirty());
+    wanted.check(bar);
+    EXPECT_TRUE(wanted.orderDirty());
+    EXPECT_TRUE(wanted.appliedLayoutWaiting());
+    EXPECT_EQ(wanted.orderEpoch(), 1);
+    // Compared once only.
+    wanted.check(bar);
+    EXPECT_EQ(wanted.orderEpoch(), 1);
+    wanted.runStarted();
+    EXPECT_FALSE(wanted.appliedLayoutWaiting());
+
+    // A layout that matches the bar asks for nothing.
+    WantedLayout matching(SectionLayout{});
+    matching.apply(stateLayout({u"b"_s, u"a"_s}, {}), bar);
+    EXPECT_FALSE(matching.orderDirty());
+    EXPECT_EQ(matching.orderEpoch(), 0);
+}
+
+TEST(WantedLayoutTest, JudgesTheOrderWithoutTheItemsLeftOut) {
+    const QList<MenuBarItem> bar{stateItem(u"c"_s, 100), stateItem(u"a"_s, 140),
+                                 stateItem(u"b"_s, 180)};
+    WantedLayout wanted(stateLayout({u"a"_s, u"b"_s, u"c"_s}, {}));
+    EXPECT_TRUE(wanted.barOrderDiffers(bar));
+    EXPECT_FALSE(wanted.barOrderDiffers(bar, {stateId(u"c"_s)}));
+    EXPECT_TRUE(wanted.barOrderDiffers(bar, {stateId(u"a"_s)}));
+}
+
+TEST(WantedLayoutTest, AMoveAndARetirementPlaceTheItemAndOnlyTheMoveAsksForARun) {
+    WantedLayout wanted(stateLayout({u"a"_s, u"b"_s}, {u"c"_s}));
+    wanted.move(stateId(u"c"_s), SectionPlacement{Section::shown, 1});
+    EXPECT_EQ(wanted.storedLayout(), stateLayout({u"a"_s, u"c"_s, u"b"_s}, {}));
+    EXPECT_TRUE(wanted.orderDirty());
+    EXPECT_EQ(wanted.orderEpoch(), 1);
+    wanted.orderReached();
+    wanted.retire(stateId(u"a"_s), Section::hidden);
+    EXPECT_EQ(wanted.storedLayout(), stateLayout({u"c"_s, u"b"_s}, {u"a"_s}));
+    EXPECT_FALSE(wanted.orderDirty());
+    EXPECT_EQ(wanted.orderEpoch(), 1);
+}
+
+struct UserDragCase {
+    const char *name;
+    UserDrags::Lanes before;
+    UserDrags::Lanes after;
+    bool userDragged = true;
+    bool separatorsReordered = false;
+    // The item taken, and the layout after.
+    std::optional<QString> taken;
+    SectionLayout layout;
+};
+
+class UserDragTest : public ::testing::TestWithParam<UserDragCase> {};
+
+TEST_P(UserDragTest, TakesTheOneItemTheUserMovedAndNothingElse) {
+    const UserDragCase &c = GetParam();
+    const SectionLayout start = stateLayout({u"a"_s, u"b"_s}, {u"c"_s});
+    WantedLayout wanted(start);
+    const MonotonicTime first = std::chrono::seconds(10);
+    const MonotonicTime second = std::chrono::seconds(20);
+    EXPECT_EQ(wanted.takeUserDrag(std::nullopt, {first, true, c.before},
+                                  [](MonotonicTime) { return true; }),
+              std::nullopt);
+    const std::optional<WantedLayout::DragReading> before = wanted.forgetReading();
+    ASSERT_TRUE(before);
+    std::optional<MonotonicTime> askedSince;
+    const std::optional<MenuBarItemID> taken = wanted.takeUserDrag(
+        before, {second, !c.separatorsReordered, c.after}, [&](MonotonicTime since) {
+            askedSince = since;
+            return c.userDragged;
+        });
+    EXPECT_EQ(taken, c.taken ? std::optional(stateId(*c.taken)) : std::nullopt);
+    EXPECT_EQ(wanted.storedLayout(), c.layout);
+    if (askedSince) {
+        EXPECT_EQ(*askedSince, first);
+    }
+    // The new reading is kept for the next scan.
+    EXPECT_TRUE(wanted.forgetReading());
+}
+
+const UserDrags::Lanes kBar{{Section::shown, stateIds({u"a"_s, u"b"_s})},
+                            {Section::hidden, stateIds({u"c"_s})}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UserDragTest,
+    ::testing::Values(UserDragCase{"OneItemIntoAnotherLane",
+                                   kBar,
+                                   {{Section::shown, stateIds({u"b"_s})},
+                                    {Section::hidden, stateIds({u"a"_s, u"c"_s})}},
+                                   true,
+                                   false,
+                                   u"a"_s,
+                                   stateLayout({u"b"_s}, {u"a"_s, u"c"_s})},
+                      // The user dragged the hidden separator: every item right of it changed lane
+                      // at once, which no single item's drag explains.
+                      UserDragCase{"SeveralItemsChangedLaneAtOnce",
+                                   kBar,
+                                   {{Section::shown, {}},
+                                    {Section::hidden, stateIds({u"a"_s, u"b"_s, u"c"_s})}},
+                                   true,
+                                   false,
+                                   std::nullopt,
+                                   stateLayout({u"a"_s, u"b"_s}, {u"c"_s})},
+                      UserDragCase{"ReorderedWithinALane",
+                                   kBar,
+                                   {{Section::shown, stateIds({u"b"_s, u"a"_s})},
+                                    {Section::hidden, stateIds({u"c"_s})}},
+                                   true,
+                                   false,
+                                   u"b"_s,
+                                   stateLayout({u"b"_s, u"a"_s}, {u"c"_s})},
+                      UserDragCase{"TheBarChangedWithoutTheUsersDrag",
+                                   kBar,
+                                   {{Section::shown, stateIds({u"b"_s})},
+                                    {Section::hidden, stateIds({u"a"_s, u"c"_s})}},
+                                   false,
+                                   false,
+                                   std::nullopt,
+                                   stateLayout({u"a"_s, u"b"_s}, {u"c"_s})},
+                      UserDragCase{"TheSeparatorsChangedOrder",
+                                   kBar,
+                                   {{Section::shown, stateIds({u"b"_s})},
+                                    {Section::hidden, stateIds({u"a"_s, u"c"_s})}},
+                                   true,
+                                   true,
+                                   std::nullopt,
+                                   stateLayout({u"a"_s, u"b"_s}, {u"c"_s})}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace zorv::testing

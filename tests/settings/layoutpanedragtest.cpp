@@ -1,0 +1,109 @@
+#include "lanefixture.h"
+#include "settingswindowcontroller.h"
+#include "settingswindowmodel.h"
+
+#include <gtest/gtest.h>
+
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+// The pane as the user works it, with the pointer: chips dragged between and within lanes.
+class LayoutPaneDragTest : public ::testing::Test, protected LaneFixture {
+protected:
+    LayoutPaneDragTest() {
+        view.markGuideSeen(u"arrange"_s);
+        controller.open(SettingsPane::arrange);
+        settle();
+    }
+
+    // Looks through the drawn items: a lane's chips are made by its repeater.
+    static QQuickItem *findIn(QQuickItem *item, const QString &name) {
+        if (item->objectName() == name) {
+            return item;
+        }
+        for (QQuickItem *child : item->childItems()) {
+            if (QQuickItem *found = findIn(child, name)) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
+    QQuickItem *find(const QString &name) const {
+        QQuickItem *item = findIn(controller.window()->contentItem(), name);
+        EXPECT_TRUE(item) << name.toStdString();
+        return item;
+    }
+    QPoint centre(QQuickItem *item, qreal dx = 0) const {
+        return item->mapToScene(QPointF(item->width() / 2 + dx, item->height() / 2)).toPoint();
+    }
+    // Presses on the chip, moves in steps to `to` and lets go there.
+    void drag(QQuickItem *chip, QPoint to) {
+        QQuickWindow *window = controller.window();
+        const QPoint from = centre(chip);
+        QTest::mousePress(window, Qt::LeftButton, {}, from);
+        constexpr int steps = 12;
+        for (int step = 1; step <= steps; ++step) {
+            QTest::mouseMove(window, from + (to - from) * step / steps);
+            QCoreApplication::processEvents();
+        }
+        QTest::mouseRelease(window, Qt::LeftButton, {}, to);
+        settle();
+        mac.advance(1);
+    }
+    LaneModel *lane(const char *name) const {
+        const auto *pane = controller.window()->property("paneItem").value<QObject *>();
+        return pane->property(name).value<QObject *>()->property("lane").value<LaneModel *>();
+    }
+
+    SettingsWindowController controller{engine, view, services, mac.desktop().appWindows()};
+};
+
+TEST_F(LayoutPaneDragTest, DraggingAChipToAnotherLaneMovesItThere) {
+    drag(find(u"chip-shown-0"_s), centre(find(u"well-alwaysHidden"_s)));
+    EXPECT_EQ(names(*lane("shownLane")), QStringList({u"Beta"_s, u"Gamma"_s}));
+    EXPECT_EQ(names(*lane("alwaysHiddenLane")), QStringList({u"Alpha"_s}));
+    EXPECT_TRUE(mac.engine().reconciles().contains(u"user-move"_s));
+    // The caret and the highlight went with the drop.
+    EXPECT_EQ(lane("alwaysHiddenLane")->insertionIndex(), -1);
+}
+
+TEST_F(LayoutPaneDragTest, DraggingAChipWithinItsLaneReordersIt) {
+    // Just left of the first chip's middle.
+    drag(find(u"chip-shown-2"_s), centre(find(u"chip-shown-0"_s), -4));
+    EXPECT_EQ(names(*lane("shownLane")), QStringList({u"Gamma"_s, u"Alpha"_s, u"Beta"_s}));
+}
+
+TEST_F(LayoutPaneDragTest, TheChipsMenuMovesItToTheEndOfAnotherLane) {
+    QTest::mouseClick(controller.window(), Qt::RightButton, {}, centre(find(u"chip-hidden-0"_s)));
+    settle();
+    // The menu's rows by their text.
+    QHash<QString, QQuickItem *> rows;
+    std::function<void(QQuickItem *)> look = [&](QQuickItem *item) {
+        if (item->inherits("QQuickMenuItem")) {
+            rows.insert(item->property("text").toString(), item);
+        }
+        for (QQuickItem *child : item->childItems()) {
+            look(child);
+        }
+    };
+    look(controller.window()->contentItem());
+    QQuickItem *own = rows.value(u"Move to Hidden"_s);
+    QQuickItem *target = rows.value(u"Move to Shown"_s);
+    ASSERT_TRUE(own && target && rows.contains(u"Delta"_s));
+    EXPECT_TRUE(own->property("checked").toBool());
+    EXPECT_FALSE(own->isEnabled());
+    QTest::mouseClick(controller.window(), Qt::LeftButton, {}, centre(target));
+    settle();
+    mac.advance(1);
+    EXPECT_EQ(names(*lane("shownLane")),
+              QStringList({u"Alpha"_s, u"Beta"_s, u"Gamma"_s, u"Delta"_s}));
+}
+
+} // namespace
+} // namespace zorv

@@ -1,4 +1,5 @@
-// The report endpoint's answer: any bytes give a report id, an error text or neither, never both.
+// The report endpoint's answer (at most 64 KiB of it): any bytes give a report id, an error text,
+// both or neither, and never throw.
 #include "fuzzcheck.h"
 #include "reportbuilder.h"
 

@@ -13,6 +13,7 @@
 #include "filepanelwindow.h"
 #include "menupopup.h"
 #include "move/movetoapplicationscontroller.h"
+#include "onboardingcontroller.h"
 #include "reportconfig.h"
 #include "reportphase.h"
 #include "reportwindowcontroller.h"
@@ -95,6 +96,11 @@ public:
     [[nodiscard]] SettingsWindowController *settingsWindow() const {
         return m_settingsWindow.get();
     }
+    // Shows the welcome tour (made on first use); finishing it with Open Menu Bar Layout opens
+    // Settings on that pane. Does nothing before start().
+    void showOnboarding();
+    // Null until the tour was first shown.
+    [[nodiscard]] OnboardingController *onboarding() const { return m_onboarding.get(); }
     // The application shell; null until start().
     [[nodiscard]] AppDelegate *shell() const { return m_delegate.get(); }
     // Draws the open status menu.
@@ -171,6 +177,7 @@ private:
     std::unique_ptr<SettingsServices> m_settingsServices;
     // Declared after the QML engine, so its windows go before it.
     std::unique_ptr<SettingsWindowController> m_settingsWindow;
+    std::unique_ptr<OnboardingController> m_onboarding;
     std::unique_ptr<MenuPopup> m_menuPopup;
     AboutPanel m_about;
     std::unique_ptr<UpdateController> m_updates;

@@ -74,6 +74,7 @@ Column {
         Flickable {
             id: scroller
 
+            objectName: "scroller-" + root.section
             anchors.fill: parent
             anchors.margins: well.border.width
             contentWidth: chips.implicitWidth

@@ -71,6 +71,13 @@ StatusMenuState AppDelegate::menuState() const {
 
 void AppDelegate::configureIcon() {
     m_statusItem.configureIcon();
+    if (m_hooks.setOnIconReplaced) {
+        m_hooks.setOnIconReplaced([self = QPointer<AppDelegate>(this)](StatusItemButton *button) {
+            if (self) {
+                self->m_statusItem.replaceButton(button);
+            }
+        });
+    }
 }
 
 void AppDelegate::installTuckRefusedLog() {

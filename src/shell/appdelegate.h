@@ -42,6 +42,8 @@ struct ShellHooks {
     std::function<void()> forceShowEverything;
     // Installs the engine's callback for a refused tuck.
     std::function<void(std::function<void()>)> setOnTuckRefused;
+    // Installs the engine's callback for its icon's status item made anew, with the new button.
+    std::function<void(std::function<void(StatusItemButton *)>)> setOnIconReplaced;
     // The update driver's start at launch, and its test check in update-test mode.
     std::function<void()> startUpdates;
     std::function<void()> startUpdateTest;

@@ -16,7 +16,7 @@ namespace {
 // The pane as the user works it, with the pointer: chips dragged between and within lanes.
 class LayoutPaneDragTest : public ::testing::Test, protected LaneFixture {
 protected:
-    LayoutPaneDragTest() {
+    explicit LayoutPaneDragTest(const QList<MenuBarItem> &items = bar()) : LaneFixture(items) {
         view.markGuideSeen(u"arrange"_s);
         controller.open(SettingsPane::arrange);
         settle();
@@ -103,6 +103,39 @@ TEST_F(LayoutPaneDragTest, TheChipsMenuMovesItToTheEndOfAnotherLane) {
     mac.advance(1);
     EXPECT_EQ(names(*lane("shownLane")),
               QStringList({u"Alpha"_s, u"Beta"_s, u"Gamma"_s, u"Delta"_s}));
+}
+
+// More items in Shown than its well is wide: the lane scrolls, and chips still drag.
+class CrowdedLayoutPaneDragTest : public LayoutPaneDragTest {
+protected:
+    static QList<MenuBarItem> crowded() {
+        // Next to the other apps' items: the sample engine counts the system's own among a
+        // lane's places, which the layout leaves out.
+        QList<MenuBarItem> items = bar();
+        for (int i = 0; i < 30; ++i) {
+            items.insert(3 + i, item(u"com.example.extra%1"_s.arg(i), u"Extra %1"_s.arg(i), Section::shown,
+                              400 + 10 * i));
+        }
+        return items;
+    }
+    CrowdedLayoutPaneDragTest() : LayoutPaneDragTest(crowded()) {}
+};
+
+TEST_F(CrowdedLayoutPaneDragTest, AChipOfAScrollingLaneDragsSidewaysAndAcross) {
+    ASSERT_EQ(lane("shownLane")->count(), 33);
+    drag(find(u"chip-shown-3"_s), centre(find(u"chip-shown-0"_s), -4));
+    EXPECT_EQ(names(*lane("shownLane")).mid(0, 2), QStringList({u"Extra 0"_s, u"Alpha"_s}));
+    drag(find(u"chip-shown-1"_s), centre(find(u"well-hidden"_s)));
+    EXPECT_EQ(names(*lane("hiddenLane")).last(), u"Alpha"_s);
+
+    // Scrolled to its end, a drop lands where the caret shows among the chips in view.
+    QQuickItem *scroller = find(u"scroller-shown"_s);
+    scroller->setProperty("contentX", scroller->property("contentWidth").toReal() -
+                                          scroller->width());
+    settle();
+    drag(find(u"chip-shown-31"_s), centre(find(u"chip-shown-29"_s), -4));
+    EXPECT_EQ(names(*lane("shownLane")).mid(28),
+              QStringList({u"Extra 26"_s, u"Extra 29"_s, u"Extra 27"_s, u"Extra 28"_s}));
 }
 
 } // namespace

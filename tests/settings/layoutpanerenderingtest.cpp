@@ -48,7 +48,8 @@ QImage icon(QColor color) {
 // the pictures in the suite's build folder ("screenshots/settings-layout-...").
 class LayoutPaneRenderingTest : public ::testing::TestWithParam<Look>, protected LaneFixture {
 protected:
-    LayoutPaneRenderingTest() : LaneFixture(pictured(GetParam().dark)) {
+    LayoutPaneRenderingTest() : LayoutPaneRenderingTest(pictured(GetParam().dark)) {}
+    explicit LayoutPaneRenderingTest(const QList<MenuBarItem> &items) : LaneFixture(items) {
         mac.desktop().appearance().setDark(GetParam().dark);
         // A screen whose desktop picture gives the bar this look's colour.
         const DisplayId display = mac.desktop().arrangement().add(ScreenDescription{});
@@ -135,6 +136,23 @@ TEST_P(LayoutPaneRenderingTest, WithoutThePermission) {
     controller.window()->resize(980, 900);
     grab(u"settings-layout-no-permission"_s);
 }
+
+// Before the first scan has found anything.
+class EmptyLayoutPaneRenderingTest : public LayoutPaneRenderingTest {
+protected:
+    EmptyLayoutPaneRenderingTest() : LayoutPaneRenderingTest(QList<MenuBarItem>{}) {}
+};
+
+TEST_P(EmptyLayoutPaneRenderingTest, WaitingForItems) {
+    controller.show();
+    settle();
+    EXPECT_TRUE(paneItem()->property("pane").value<LayoutPaneModel *>()->emptyHintShown());
+    grab(u"settings-layout-waiting"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, EmptyLayoutPaneRenderingTest,
+                         ::testing::Values(Look{"light", false}, Look{"dark", true}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(Looks, LayoutPaneRenderingTest,
                          ::testing::Values(Look{"light", false}, Look{"dark", true}),

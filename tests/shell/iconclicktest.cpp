@@ -71,6 +71,24 @@ INSTANTIATE_TEST_SUITE_P(
         ClickCase{"SecondaryBarTakesTheReveal", true, true, Right, 0, u"secondaryBar.show"_s}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// The engine places its items in reach after launch (first launch, or the Accessibility
+// permission granted late) by making them anew: the new icon is dressed and answers clicks.
+TEST_F(ShellTest, ANewIconButtonIsDressedAndAnswersClicks) {
+    store(settled());
+    launched();
+    ASSERT_TRUE(iconReplaced);
+    const QImage picture = icon->button()->image();
+    ASSERT_FALSE(picture.isNull());
+    icon = harness.desktop().statusBar().createStatusItem(StatusBar::squareLength);
+    clock.settle();
+    iconReplaced(icon->button());
+    EXPECT_EQ(icon->button()->image(), picture);
+    calls.clear();
+    clickIcon(MouseButton::Right);
+    ASSERT_FALSE(calls.isEmpty());
+    EXPECT_EQ(calls.first(), u"engine.toggleRevealed(0)"_s);
+}
+
 TEST_F(ShellTest, NoEventReadsAsAPlainLeftClick) {
     EXPECT_EQ(StatusItemController::route(std::nullopt, true), (IconClick{true, false}));
     EXPECT_EQ(StatusItemController::route(std::nullopt, false), (IconClick{false, false}));

@@ -84,6 +84,9 @@ protected:
         hooks.setOnTuckRefused = [this](std::function<void()> callback) {
             tuckRefused = std::move(callback);
         };
+        hooks.setOnIconReplaced = [this](std::function<void(StatusItemButton *)> callback) {
+            iconReplaced = std::move(callback);
+        };
         hooks.startUpdates = [this] { calls.append(QStringLiteral("updates.start")); };
         hooks.startUpdateTest = [this] { calls.append(QStringLiteral("updates.test")); };
         hooks.isInstalled = [this] { return installed; };
@@ -127,6 +130,7 @@ protected:
     std::unique_ptr<StatusItem> icon;
     std::unique_ptr<AppDelegate> shell;
     std::function<void()> tuckRefused;
+    std::function<void(StatusItemButton *)> iconReplaced;
     std::function<void()> dismissMoveOffer;
     bool installed = true;
     bool canUpdate = false;

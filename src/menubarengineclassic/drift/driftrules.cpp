@@ -55,7 +55,9 @@ QSet<int> DriftRules::longestIncreasingRun(const QList<double> &values) {
 
 QSet<MenuBarItemID> DriftRules::driftedItems(const QList<MenuBarItem> &items,
                                              const SectionLayout &layout,
-                                             std::optional<double> hiddenSepX) {
+                                             std::optional<double> hiddenSepX,
+                                             std::optional<double> alwaysSepX,
+                                             bool separatorsOrdered) {
     QSet<MenuBarItemID> drifted;
     for (const MenuBarItem &item : items) {
         if (!isCounted(item)) {
@@ -67,8 +69,13 @@ QSet<MenuBarItemID> DriftRules::driftedItems(const QList<MenuBarItem> &items,
         }
         const double midX = item.frame.center().x();
         const double separator = hiddenSepX.value_or(0.0);
-        const bool wrongSide = *section == Section::shown ? midX < separator - laneTolerance
-                                                          : midX > separator + laneTolerance;
+        bool wrongSide = *section == Section::shown ? midX < separator - laneTolerance
+                                                    : midX > separator + laneTolerance;
+        // The always-hidden separator parts the hidden items from those a reveal never shows.
+        if (!wrongSide && *section != Section::shown && alwaysSepX && separatorsOrdered) {
+            wrongSide = *section == Section::alwaysHidden ? midX > *alwaysSepX + laneTolerance
+                                                          : midX < *alwaysSepX - laneTolerance;
+        }
         if (wrongSide) {
             drifted.insert(item.id);
         }
@@ -77,8 +84,10 @@ QSet<MenuBarItemID> DriftRules::driftedItems(const QList<MenuBarItem> &items,
 }
 
 DriftVerdict DriftRules::driftVerdict(const QList<MenuBarItem> &items, const SectionLayout &layout,
-                                      std::optional<double> hiddenSepX, double barMinX) {
-    const QSet<MenuBarItemID> drifted = driftedItems(items, layout, hiddenSepX);
+                                      std::optional<double> hiddenSepX, double barMinX,
+                                      std::optional<double> alwaysSepX, bool separatorsOrdered) {
+    const QSet<MenuBarItemID> drifted =
+        driftedItems(items, layout, hiddenSepX, alwaysSepX, separatorsOrdered);
     int wantedHidden = 0;
     int inView = 0;
     bool peeking = false;

@@ -34,15 +34,19 @@ public:
 
     // Items the layout places that sit more than laneTolerance on the other side of the hidden
     // separator (of x = 0 when it is unknown) than their section asks: shown ones left of it,
-    // hidden ones right of it.
-    [[nodiscard]] static QSet<MenuBarItemID> driftedItems(const QList<MenuBarItem> &items,
-                                                          const SectionLayout &layout,
-                                                          std::optional<double> hiddenSepX);
+    // hidden ones right of it. With the separators in order and `alwaysSepX` known, the same
+    // against the always-hidden separator: always-hidden ones right of it, hidden ones left of
+    // it.
+    [[nodiscard]] static QSet<MenuBarItemID>
+    driftedItems(const QList<MenuBarItem> &items, const SectionLayout &layout,
+                 std::optional<double> hiddenSepX, std::optional<double> alwaysSepX = std::nullopt,
+                 bool separatorsOrdered = false);
     // `barMinX`: the left edge of the bar's screen; an item centred right of it is in view.
     [[nodiscard]] static DriftVerdict driftVerdict(const QList<MenuBarItem> &items,
                                                    const SectionLayout &layout,
-                                                   std::optional<double> hiddenSepX,
-                                                   double barMinX);
+                                                   std::optional<double> hiddenSepX, double barMinX,
+                                                   std::optional<double> alwaysSepX = std::nullopt,
+                                                   bool separatorsOrdered = false);
 
     // The lane the item sits in by the separators' left edges.
     [[nodiscard]] static Section laneOf(const MenuBarItem &item, std::optional<double> hiddenSepX,

@@ -97,6 +97,11 @@ public:
 
     // Called after each refused tuck; the shell writes a line to the system log.
     void setOnTuckRefused(std::function<void()> callback) { m_onTuckRefused = std::move(callback); }
+    // Called with the new button after the engine made its icon's status item anew (the
+    // first-launch placement); the shell dresses it.
+    void setOnIconReplaced(std::function<void(StatusItemButton *)> callback) {
+        m_onIconReplaced = std::move(callback);
+    }
 
     [[nodiscard]] bool batchExecutionEnabled() const { return m_batchExecutionEnabled; }
     void setBatchExecutionEnabled(bool enabled) { m_batchExecutionEnabled = enabled; }
@@ -144,6 +149,14 @@ private:
     // On a bar that remembers no position for the three items: measures the bar, keeps the
     // positions that bring them up in reach under their autosave names and creates them again.
     QCoro::Task<> placeItemsInReach();
+    // Watches for the Accessibility permission while a reading found it missing: a scan follows
+    // within a second of the grant.
+    void watchForGrant();
+    // The permission was just granted: measures the bar and places the engine's items in reach
+    // when they wait for it or are out of reach, as at a first launch with the permission.
+    void takeGrant();
+    // Whether recovery must wait for the permission: the last reading found it missing.
+    [[nodiscard]] bool waitingForGrant() const;
     // Tucked, yet the hidden separator no longer reaches past the screen's left edge (a shown
     // item shrank), and it was not tucked again for this frame before.
     [[nodiscard]] bool peekingWhileTucked();
@@ -309,6 +322,7 @@ private:
     LayoutChangedCallback m_onLayoutChanged;
     HidingBlockedChangedCallback m_onHidingBlockedChanged;
     std::function<void()> m_onTuckRefused;
+    std::function<void(StatusItemButton *)> m_onIconReplaced;
 
     // Settings pushed in by the application model.
     double m_autoRehideSeconds = 10.0;
@@ -339,6 +353,8 @@ private:
     LatestTask m_refreshDebounce;
     LatestTask m_rehideTask;
     LatestTask m_launchTuckTask;
+    LatestTask m_permissionWatch;
+    LatestTask m_grantTask;
     QList<QMetaObject::Connection> m_observers;
 };
 

@@ -12,6 +12,7 @@ namespace zorv {
 namespace {
 
 struct BarSurvey {
+    bool trusted = false;
     QList<DiscoveredItem> items;
     std::optional<double> menusRight;
 };
@@ -28,6 +29,10 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
     }
     auto work = [discovery, &accessibility, front] {
         BarSurvey survey;
+        survey.trusted = accessibility.isProcessTrusted();
+        if (!survey.trusted) {
+            return survey;
+        }
         survey.items = discovery->scan(std::nullopt);
         if (front) {
             survey.menusRight = AX(accessibility).menusRight(*front);
@@ -36,6 +41,17 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
     };
     const BarSurvey survey = co_await m_platform.work.run(std::move(work));
     if (!self) {
+        co_return;
+    }
+    if (!survey.trusted) {
+        // Nothing can be measured without the permission: the items come up where the system
+        // puts them, and are placed once it is granted.
+        appendEvent({{u"kind"_s, u"launch-placement"_s},
+                     {u"placed"_s, false},
+                     {u"reason"_s, u"no Accessibility permission"_s}});
+        m_reveal.deferPlacement();
+        (void)m_bar.readTrusted(false);
+        watchForGrant();
         co_return;
     }
     const double iconLength =
@@ -62,6 +78,9 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
         AppPreferences::preferredPositionKey(SeparatorController::alwaysHiddenSeparatorName),
         placement->alwaysHiddenSeparator);
     m_separatorController->recreateItems();
+    if (m_onIconReplaced) {
+        m_onIconReplaced(m_separatorController->icon().button());
+    }
     record.insert(u"placed"_s, true);
     record.insert(u"anchor"_s, placement->anchor);
     record.insert(u"icon"_s, placement->icon);

@@ -474,7 +474,8 @@ QJsonObject ClassicEngine::reconcileRecord(const QString &trigger, int passes, b
 }
 
 bool ClassicEngine::countFruitlessDrift(const QString &trigger, bool fruitful) {
-    const DriftMemory::Count count = m_drift.countFruitlessDrift(trigger, fruitful);
+    const DriftMemory::Count count =
+        m_drift.countFruitlessDrift(trigger, fruitful, m_bar.reach().menusRight);
     if (count.justGivenUp) {
         appendReconcileLog(
             {{u"kind"_s, u"drift-given-up"_s},

@@ -7,6 +7,13 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
+namespace {
+
+// How often recovery looks whether the permission it waits for came.
+constexpr double kGrantWaitStep = 1.0;
+
+} // namespace
+
 void ClassicEngine::publishHidingBlockedIfChanged() {
     const auto reason = m_health.publication(now());
     if (reason && m_onHidingBlockedChanged) {
@@ -37,6 +44,20 @@ QCoro::Task<> ClassicEngine::runTuckRecovery(QPointer<ClassicEngine> self, int g
         if (token.isCancelled() || !self || !self->m_health.hidingRefused()) {
             break;
         }
+        // Only the placement after the grant brings an icon out of reach back, and only a new
+        // display can make room meanwhile: until either, trying again only fails again.
+        if (self->waitingForGrant()) {
+            self->appendRecoveryRecord(attempt, std::nullopt,
+                                       u"waiting for the Accessibility permission"_s);
+            const QDateTime displayChange = self->m_health.lastDisplayChange();
+            while (self && !token.isCancelled() && self->waitingForGrant() &&
+                   self->m_health.lastDisplayChange() == displayChange) {
+                co_await clock.sleep(seconds(kGrantWaitStep), token);
+            }
+            if (token.isCancelled() || !self || !self->m_health.hidingRefused()) {
+                break;
+            }
+        }
         self->showEverythingAndMarkRevealed();
         co_await clock.sleep(seconds(0.7), token);
         if (token.isCancelled() || !self) {
@@ -59,6 +80,10 @@ QCoro::Task<> ClassicEngine::runTuckRecovery(QPointer<ClassicEngine> self, int g
 }
 
 void ClassicEngine::selfHeal(bool afterChange) {
+    // A run sees nothing without the permission; the grant allows two again.
+    if (waitingForGrant()) {
+        return;
+    }
     if (m_health.takeSelfHealAttempt(afterChange)) {
         reconcileDetached(QPointer<ClassicEngine>(this), u"tuck-refused-self-heal"_s);
     }

@@ -51,6 +51,10 @@ QCoro::Task<> ClassicEngine::refresh() {
         co_return;
     }
 
+    const bool granted = m_bar.readTrusted(found.trusted);
+    if (!found.trusted) {
+        watchForGrant();
+    }
     ScanContext context = scanContext();
     context.unanswered = found.unanswered;
     QHash<MenuBarItemID, QRectF> frames;
@@ -97,8 +101,9 @@ QCoro::Task<> ClassicEngine::refresh() {
     takeUserDrag(context, scannedAt, found.trusted);
     items = m_bar.lastItems();
 
-    const DriftVerdict verdict = DriftRules::driftVerdict(items, m_wanted.storedLayout(),
-                                                          context.hiddenSepX, context.barMinX);
+    const DriftVerdict verdict =
+        DriftRules::driftVerdict(items, m_wanted.storedLayout(), context.hiddenSepX,
+                                 context.barMinX, context.alwaysSepX, context.separatorsOrdered);
 
     if (!m_runs.reconcileInFlight()) {
         if (stable && verdict.kind != DriftVerdict::Kind::nothingHidden) {
@@ -112,6 +117,9 @@ QCoro::Task<> ClassicEngine::refresh() {
     runDragExperimentIfRequested();
     followUpVerdict(verdict, stable);
     bringAboutAppliedLayout(stable);
+    if (granted) {
+        takeGrant();
+    }
 }
 
 ClassicEngine::ScanContext ClassicEngine::scanContext() const {

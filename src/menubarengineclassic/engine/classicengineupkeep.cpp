@@ -110,7 +110,7 @@ void ClassicEngine::followUpVerdict(const DriftVerdict &verdict, bool stable) {
     // The same drift must be seen on a second qualifying scan.
     const std::optional<QString> signature = m_drift.sighted(verdict.drifted, now());
     // Nothing is revealed for a run that would find nothing it can reach to drag.
-    if (signature && !m_drift.givenUp(*signature) && runHasWork()) {
+    if (signature && !m_drift.givenUp(*signature, m_bar.reach().menusRight) && runHasWork()) {
         reconcileDetached(QPointer<ClassicEngine>(this), DriftMemory::triggerPrefix + *signature);
     }
 }

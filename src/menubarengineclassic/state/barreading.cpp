@@ -67,6 +67,12 @@ void BarReading::setSection(const MenuBarItemID &id, Section lane, bool movable)
     }
 }
 
+bool BarReading::readTrusted(bool trusted) {
+    const bool granted = m_trusted == false && trusted;
+    m_trusted = trusted;
+    return granted;
+}
+
 bool BarReading::isInstalled(const QString &bundleID,
                              const std::function<bool(const QString &)> &lookUp) {
     const auto cached = m_installedCache.constFind(bundleID);

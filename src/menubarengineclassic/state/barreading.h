@@ -34,6 +34,11 @@ public:
     void scanned(const QDateTime &at) { m_lastScanAt = at; }
     [[nodiscard]] const Reachability &reach() const { return m_reach; }
     void setReach(Reachability reach) { m_reach = std::move(reach); }
+    // Whether the last reading could see the items (the Accessibility permission); none before
+    // the first reading.
+    [[nodiscard]] std::optional<bool> trusted() const { return m_trusted; }
+    // Takes whether this reading could see the items; true when the permission was just granted.
+    [[nodiscard]] bool readTrusted(bool trusted);
     [[nodiscard]] const QDateTime &lastAppChurn() const { return m_lastAppChurn; }
     void appsChurned(const QDateTime &at) { m_lastAppChurn = at; }
 
@@ -86,6 +91,7 @@ private:
     QList<QString> m_identityOrder;
     QHash<QString, QSet<MenuBarItemID>> m_identitiesSeen;
     QDateTime m_lastAppChurn;
+    std::optional<bool> m_trusted;
 };
 
 } // namespace zorv

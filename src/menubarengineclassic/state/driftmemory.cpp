@@ -21,19 +21,23 @@ std::optional<QString> DriftMemory::sighted(const QSet<MenuBarItemID> &drifted,
     return DriftRules::driftSignature(drifted);
 }
 
-bool DriftMemory::givenUp(const QString &signature) const {
-    return m_fruitlessDrift.value(signature) >= fruitlessRuns;
+bool DriftMemory::givenUp(const QString &signature, std::optional<double> menusRight) const {
+    return m_fruitlessDrift.value(signature) >= fruitlessRuns &&
+           m_menusRightAtLastRun.value(signature) == menusRight;
 }
 
-DriftMemory::Count DriftMemory::countFruitlessDrift(const QString &trigger, bool fruitful) {
+DriftMemory::Count DriftMemory::countFruitlessDrift(const QString &trigger, bool fruitful,
+                                                    std::optional<double> menusRight) {
     if (!trigger.startsWith(triggerPrefix)) {
         return {};
     }
     const QString signature = trigger.mid(triggerPrefix.size());
     if (fruitful) {
         m_fruitlessDrift.remove(signature);
+        m_menusRightAtLastRun.remove(signature);
         return {};
     }
+    m_menusRightAtLastRun.insert(signature, menusRight);
     const int count = m_fruitlessDrift.value(signature) + 1;
     m_fruitlessDrift.insert(signature, count);
     return {count >= fruitlessRuns, count == fruitlessRuns};

@@ -14,7 +14,8 @@ namespace zorv {
 // What the engine remembers of the bar's drift from the wanted layout: the drift the last scan
 // saw (a run starts only for one seen on two scans in a row), when a run for drift last started
 // (they are spaced out), and how many runs each drift survived (given up after three, until an
-// application, display or layout change). Main thread only.
+// application, display or layout change, or until the front application's menus end elsewhere,
+// which changes what a drag can reach). Main thread only.
 class DriftMemory {
 public:
     // Seconds between the starts of two runs for drift.
@@ -39,10 +40,14 @@ public:
     // A run for drift started at `now` without drags (it was aborted).
     void runStarted(const QDateTime &now) { m_lastDriftReconcile = now; }
 
-    // Whether the drift with this signature was given up.
-    [[nodiscard]] bool givenUp(const QString &signature) const;
+    // Whether the drift with this signature was given up while the front application's menus
+    // ended at `menusRight`.
+    [[nodiscard]] bool givenUp(const QString &signature, std::optional<double> menusRight) const;
     // An application, display or layout changed: every drift may be tried again.
-    void forgetFruitless() { m_fruitlessDrift.clear(); }
+    void forgetFruitless() {
+        m_fruitlessDrift.clear();
+        m_menusRightAtLastRun.clear();
+    }
 
     struct Count {
         // The drift stays given up.
@@ -50,12 +55,15 @@ public:
         // This very run gave it up.
         bool justGivenUp = false;
     };
-    // Counts the end of a run with `trigger`: only runs for drift count, and a `fruitful` one
-    // starts the count again.
-    Count countFruitlessDrift(const QString &trigger, bool fruitful);
+    // Counts the end of a run with `trigger`, the front application's menus ending at
+    // `menusRight`: only runs for drift count, and a `fruitful` one starts the count again.
+    Count countFruitlessDrift(const QString &trigger, bool fruitful,
+                              std::optional<double> menusRight = std::nullopt);
 
 private:
     QHash<QString, int> m_fruitlessDrift;
+    // Where the front application's menus ended at each drift's last fruitless run.
+    QHash<QString, std::optional<double>> m_menusRightAtLastRun;
     QSet<MenuBarItemID> m_previousDrift;
     QDateTime m_lastDriftReconcile;
 };

@@ -39,6 +39,8 @@ public:
     // last ones has changed.
     [[nodiscard]] bool takeSelfHealAttempt(bool afterChange);
     [[nodiscard]] int selfHealAttempts() const { return m_selfHealAttempts; }
+    // What blocked the self-heal runs changed: two more may run.
+    void selfHealAllowedAgain() { m_selfHealAttempts = 0; }
 
     // The generation of a recovery loop to start, or none while one runs.
     [[nodiscard]] std::optional<int> beginRecovery();

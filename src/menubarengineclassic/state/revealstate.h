@@ -39,6 +39,9 @@ public:
     void finishLaunchTuck();
     // True once, when the first-launch placement is still to do.
     [[nodiscard]] bool takePlaceInReach();
+    // The placement could not measure the bar (no Accessibility permission): it waits for the
+    // grant.
+    void deferPlacement() { m_placeInReach = true; }
 
     // Whether a peeking separator at `frame` is to be tucked again: true once per frame.
     [[nodiscard]] bool notePeek(const QRectF &frame);

@@ -36,6 +36,16 @@ void StatusItemController::configureIcon() {
     connect(m_button, &StatusItemButton::clicked, this, [this] { iconClicked(); });
 }
 
+void StatusItemController::replaceButton(StatusItemButton *button) {
+    if (m_button) {
+        disconnect(m_button, nullptr, this, nullptr);
+    }
+    m_button = button;
+    if (std::exchange(m_configured, false)) {
+        configureIcon();
+    }
+}
+
 IconClick StatusItemController::route(const std::optional<AppEvent> &event,
                                       bool iconClickOpensMenu) {
     bool wantsMenu = false;

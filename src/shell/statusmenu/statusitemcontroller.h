@@ -44,6 +44,9 @@ public:
 
     // Sets the icon's picture and starts answering its clicks. Call once.
     void configureIcon();
+    // The engine made its icon's status item anew (placing it in reach): the new button is
+    // dressed and answers clicks as the old one did, once the icon was configured.
+    void replaceButton(StatusItemButton *button);
 
     // With the default settings a left click opens the menu and a right click or Control-click
     // reveals; with `iconClickOpensMenu` off the two swap. Option with a reveal takes the

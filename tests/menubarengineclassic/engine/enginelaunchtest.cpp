@@ -113,6 +113,48 @@ INSTANTIATE_TEST_SUITE_P(Bars, FirstLaunchTest,
                                                       560.0, QPointF(-1920.0, -98.0)}),
                          [](const auto &info) { return info.param.name; });
 
+// A new user launches the engine before granting the Accessibility permission: nothing can be
+// measured, so the engine's items come up at the left end of the crowded bar, out of sight, and
+// recovery waits instead of retrying. A few minutes later the user grants the permission: the
+// engine places its items in reach as at a first launch with the permission, and hiding works
+// within seconds. Revoked and granted back, it holds.
+TEST_F(CrowdedLaunchTest, placesItsItemsInReachOnceAccessibilityIsGrantedLate) {
+    furnishCrowdedBar(44, 420.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    rememberZorvPositions = false;
+    makeEngine();
+    engine->setReorderEnabled(true);
+    startEngine();
+    run(240.0);
+    ASSERT_FALSE(entry(zorvItem(BarItems::zorvIconName)).onScreen);
+    const qsizetype waitingAttempts = records(u"events.jsonl"_s, u"tuck-recovery"_s).size();
+    EXPECT_LE(waitingAttempts, 2) << "recovery waits for the permission";
+
+    desktop.permissions().setAccessibilityTrusted(true);
+    run(5.0);
+    const qsizetype revealsAfterGrant = watchdogReveals();
+    const BarEntry icon = entry(zorvItem(BarItems::zorvIconName));
+    EXPECT_TRUE(icon.visible) << icon.frame.left();
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_FALSE(engine->isRevealed());
+    const QList<QJsonObject> placements = records(u"events.jsonl"_s, u"launch-placement"_s);
+    ASSERT_EQ(placements.size(), 2);
+    EXPECT_FALSE(placements.first().value(u"placed"_s).toBool());
+    EXPECT_TRUE(placements.last().value(u"placed"_s).toBool());
+
+    desktop.permissions().setAccessibilityTrusted(false);
+    run(120.0);
+    desktop.permissions().setAccessibilityTrusted(true);
+    run(5.0);
+    run(3600.0);
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_FALSE(engine->isRevealed());
+    EXPECT_EQ(records(u"events.jsonl"_s, u"launch-placement"_s).size(), 2)
+        << "the items stayed in reach: nothing to place again";
+    EXPECT_EQ(watchdogReveals(), revealsAfterGrant);
+}
+
 // The icon is out of reach (kept at the left end of a crowded bar): the self-heal runs fail, and
 // the watchdog's fruitless reveals come further and further apart. Self-healing is tried again
 // when an application quits and when the bar moves to a wide display, where hiding then works.

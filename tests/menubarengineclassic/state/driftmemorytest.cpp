@@ -35,10 +35,25 @@ TEST(DriftMemoryTest, GivesUpADriftAfterThreeFruitlessRunsUntilSomethingChanges)
     }
     EXPECT_EQ(counts, (QList<std::pair<bool, bool>>{
                           {false, false}, {false, false}, {true, true}, {true, false}}));
-    EXPECT_TRUE(drift.givenUp(u"com.example.a"_s));
-    EXPECT_FALSE(drift.givenUp(u"com.example.b"_s));
+    EXPECT_TRUE(drift.givenUp(u"com.example.a"_s, std::nullopt));
+    EXPECT_FALSE(drift.givenUp(u"com.example.b"_s, std::nullopt));
     drift.forgetFruitless();
-    EXPECT_FALSE(drift.givenUp(u"com.example.a"_s));
+    EXPECT_FALSE(drift.givenUp(u"com.example.a"_s, std::nullopt));
+}
+
+// Another front application whose menus end elsewhere changes what a drag can reach: the wait
+// lifts for as long as they do, and a run that fails under them gives the drift up there too.
+TEST(DriftMemoryTest, AGivenUpDriftIsTriedAgainWhenTheMenusEndElsewhere) {
+    DriftMemory drift;
+    const QString trigger = DriftMemory::triggerPrefix + u"com.example.a"_s;
+    for (int run = 0; run < DriftMemory::fruitlessRuns; ++run) {
+        drift.countFruitlessDrift(trigger, false, 900.0);
+    }
+    EXPECT_TRUE(drift.givenUp(u"com.example.a"_s, 900.0));
+    EXPECT_FALSE(drift.givenUp(u"com.example.a"_s, 300.0));
+    EXPECT_TRUE(drift.countFruitlessDrift(trigger, false, 300.0).givenUp);
+    EXPECT_TRUE(drift.givenUp(u"com.example.a"_s, 300.0));
+    EXPECT_FALSE(drift.givenUp(u"com.example.a"_s, 900.0));
 }
 
 TEST(DriftMemoryTest, AFruitfulRunStartsTheCountAgainAndOtherRunsNeverCount) {

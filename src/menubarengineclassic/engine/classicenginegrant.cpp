@@ -1,0 +1,100 @@
+// The Accessibility permission granted after launch: until then nothing can be measured or
+// dragged, so the engine watches for the grant and then does what a first launch with the
+// permission does.
+
+#include "classicengine.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+// How often the permission is looked at while it is missing.
+constexpr double kGrantPollSeconds = 1.0;
+// The longest wait for a run in flight before the items are placed.
+constexpr double kRunWaitSeconds = 60.0;
+constexpr double kRunWaitStep = 0.25;
+
+} // namespace
+
+void ClassicEngine::watchForGrant() {
+    if (m_permissionWatch.isPending()) {
+        return;
+    }
+    QPointer<ClassicEngine> self(this);
+    Clock &clock = m_platform.clock;
+    Accessibility &accessibility = m_platform.accessibility;
+    WorkRunner work = m_platform.work;
+    auto body = [self, &clock, &accessibility, work](CancellationToken token) -> QCoro::Task<> {
+        WorkRunner runner = work;
+        while (!token.isCancelled()) {
+            const SleepOutcome slept = co_await clock.sleep(seconds(kGrantPollSeconds), token);
+            if (slept == SleepOutcome::Cancelled || !self) {
+                co_return;
+            }
+            // The check asks the system, so it runs off the main thread like every other.
+            auto check = [&accessibility] { return accessibility.isProcessTrusted(); };
+            const bool trusted = co_await runner.run(std::move(check));
+            if (!self || token.isCancelled()) {
+                co_return;
+            }
+            if (!trusted) {
+                continue;
+            }
+            // The scan takes the grant; a permission revoked again meanwhile is watched on.
+            co_await self->refresh();
+            if (!self || self->m_bar.trusted() != false) {
+                co_return;
+            }
+        }
+    };
+    m_permissionWatch.start(std::move(body));
+}
+
+void ClassicEngine::takeGrant() {
+    appendEvent({{u"kind"_s, u"accessibility-granted"_s},
+                 {u"geometry"_s, m_separatorController->geometry()}});
+    // What a run can reach changed, and so may what blocked self-healing.
+    m_drift.forgetFruitless();
+    m_health.selfHealAllowedAgain();
+    QPointer<ClassicEngine> self(this);
+    Clock &clock = m_platform.clock;
+    auto body = [self, &clock](CancellationToken token) -> QCoro::Task<> {
+        // A run's drags and a placement's new items would cross.
+        const MonotonicTime deadline = deadlineAfter(clock.now(), seconds(kRunWaitSeconds));
+        while (self && self->m_runs.reconcileInFlight() && clock.now() < deadline) {
+            if (co_await clock.sleep(seconds(kRunWaitStep), token) == SleepOutcome::Cancelled) {
+                co_return;
+            }
+        }
+        if (!self || token.isCancelled()) {
+            co_return;
+        }
+        SeparatorController &separators = *self->m_separatorController;
+        const bool outOfReach = !separators.iconHidden() && !separators.iconIsOnScreen();
+        if (self->m_reveal.takePlaceInReach() || outOfReach) {
+            co_await self->placeItemsInReach();
+            if (!self) {
+                co_return;
+            }
+            co_await self->waitForReadableFrames(seconds(0.1));
+            if (!self) {
+                co_return;
+            }
+        }
+        // A recovery loop waiting for the grant tries again at once.
+        if (self->m_health.hidingRefused()) {
+            self->m_tuckRecovery.cancel();
+            self->m_health.recoveryStopped();
+            self->startTuckRecovery();
+        }
+    };
+    m_grantTask.start(std::move(body));
+}
+
+bool ClassicEngine::waitingForGrant() const {
+    return m_bar.trusted() == false;
+}
+
+} // namespace zorv

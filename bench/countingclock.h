@@ -2,12 +2,16 @@
 
 #include "clock.h"
 
+#include <QMap>
+
 #include <atomic>
+#include <mutex>
 
 namespace zorv {
 
 // Hands every call on to another clock and counts the sleeps that ran to their end: each is a
-// timer that would wake the main thread on a real clock.
+// timer that would wake the main thread on a real clock. The count is also kept per sleep length
+// (in milliseconds), which tells the timers apart.
 class CountingClock final : public Clock {
 public:
     explicit CountingClock(Clock &inner) : m_inner(inner) {}
@@ -21,10 +25,14 @@ public:
     }
 
     [[nodiscard]] int elapsedSleeps() const { return m_elapsedSleeps; }
+    // Elapsed sleeps so far by their length in milliseconds.
+    [[nodiscard]] QMap<qint64, int> elapsedByLength() const;
 
 private:
     Clock &m_inner;
     std::atomic<int> m_elapsedSleeps{0};
+    mutable std::mutex m_lengthsLock;
+    QMap<qint64, int> m_lengths;
 };
 
 } // namespace zorv

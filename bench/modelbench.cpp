@@ -1,5 +1,5 @@
-#include "itemicons.h"
 #include "engine/classicengine.h"
+#include "itemicons.h"
 #include "manualclock.h"
 #include "simulateddesktop.h"
 #include "simulatedengineplatform.h"

@@ -70,21 +70,21 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                             platform.clock(),
                             {}},
               platform.desktop().desktopPictures()),
-      m_windows(
-          platform.systemLog(), [this] { showAbout(); },
-          [this](const std::optional<QString> &sentReportId) {
-              if (sentReportId) {
-                  showReport(ReportProblem::Phase(ReportProblem::Sent{*sentReportId}));
-              } else {
-                  showReport();
-              }
-          },
-          [this] {
-              if (m_searchPanel) {
-                  m_searchPanel->toggle();
-              }
-          },
-          [this](std::optional<SettingsPane> pane) { openSettings(pane); }),
+      m_windows([this] { showAbout(); },
+                [this](const std::optional<QString> &sentReportId) {
+                    if (sentReportId) {
+                        showReport(ReportProblem::Phase(ReportProblem::Sent{*sentReportId}));
+                    } else {
+                        showReport();
+                    }
+                },
+                [this] {
+                    if (m_searchPanel) {
+                        m_searchPanel->toggle();
+                    }
+                },
+                [this](std::optional<SettingsPane> pane) { openSettings(pane); },
+                [this] { showOnboarding(); }),
       m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
       m_reports(
           m_engine,
@@ -162,11 +162,26 @@ void DesktopApp::openSettings(std::optional<SettingsPane> pane) {
     m_settingsWindow->open(pane);
 }
 
+void DesktopApp::showOnboarding() {
+    ModelView *view = m_viewModel.modelView();
+    if (!view) {
+        return;
+    }
+    if (!m_onboarding) {
+        m_onboarding = std::make_unique<OnboardingController>(m_engine, *view,
+                                                              m_platform.desktop().appWindows());
+        m_onboarding->setOnFinished([this] { openSettings(); });
+    }
+    activateThisApp();
+    m_onboarding->show();
+}
+
 DesktopApp::~DesktopApp() {
     m_lifetime.cancel();
     m_delegate.reset();
-    // The settings window reads the model's view, which goes with the model.
+    // The settings and welcome windows read the model's view, which goes with the model.
     m_settingsWindow.reset();
+    m_onboarding.reset();
     m_viewModel.setEngine(nullptr);
     m_viewModel.setModel(nullptr);
     m_searchPanel.reset();
@@ -356,6 +371,12 @@ void DesktopApp::startShell() {
                 m_screenshots->save(m_menuPopup->window()->grabWindow(),
                                     QStringLiteral("status-menu.png"));
             }
+        });
+    }
+    if (m_options.churnStores) {
+        connect(&m_delegate->launch(), &LaunchSequence::started, this, [this] {
+            m_churn = std::make_unique<StoreChurn>(*m_model, m_platform.clock());
+            m_churn->start();
         });
     }
     m_delegate->applicationDidFinishLaunching();

@@ -13,6 +13,7 @@
 #include "filepanelwindow.h"
 #include "menupopup.h"
 #include "move/movetoapplicationscontroller.h"
+#include "onboardingcontroller.h"
 #include "reportconfig.h"
 #include "reportphase.h"
 #include "reportwindowcontroller.h"
@@ -23,6 +24,7 @@
 #include "settingsservices.h"
 #include "settingswindowcontroller.h"
 #include "simoptions.h"
+#include "storechurn.h"
 #include "update/updatecontroller.h"
 
 #include <QCoroTask>
@@ -94,6 +96,11 @@ public:
     [[nodiscard]] SettingsWindowController *settingsWindow() const {
         return m_settingsWindow.get();
     }
+    // Shows the welcome tour (made on first use); finishing it with Open Menu Bar Layout opens
+    // Settings on that pane. Does nothing before start().
+    void showOnboarding();
+    // Null until the tour was first shown.
+    [[nodiscard]] OnboardingController *onboarding() const { return m_onboarding.get(); }
     // The application shell; null until start().
     [[nodiscard]] AppDelegate *shell() const { return m_delegate.get(); }
     // Draws the open status menu.
@@ -155,6 +162,8 @@ private:
     std::unique_ptr<AppModel> m_model;
     std::unique_ptr<SearchPanelController> m_searchPanel;
     std::unique_ptr<AppDelegate> m_delegate;
+    // "--sim-churn-stores"; after the model, so that it goes first.
+    std::unique_ptr<StoreChurn> m_churn;
     ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
     bool m_layoutPicturePending = false;
@@ -168,6 +177,7 @@ private:
     std::unique_ptr<SettingsServices> m_settingsServices;
     // Declared after the QML engine, so its windows go before it.
     std::unique_ptr<SettingsWindowController> m_settingsWindow;
+    std::unique_ptr<OnboardingController> m_onboarding;
     std::unique_ptr<MenuPopup> m_menuPopup;
     AboutPanel m_about;
     std::unique_ptr<UpdateController> m_updates;

@@ -1,4 +1,5 @@
 #include "desktopapp.h"
+#include "scenariomac.h"
 #include "itemtree.h"
 #include "macscreenview.h"
 #include "manualclock.h"
@@ -64,6 +65,7 @@ struct ColouredWindow {
 struct DesktopOnScreen {
     explicit DesktopOnScreen(const QString &scenario, bool dark = false)
         : platform(clock, ScenarioLoader::load(scenario), false), app(platform, SimOptions{}) {
+        markWelcomeTourDone();
         EXPECT_TRUE(app.start());
         platform.desktop().appearance().setDark(dark);
         WorkerClockDriver(clock).drain();

@@ -68,6 +68,15 @@ void storeLayout(const SectionLayout &layout) {
     QFile file(ZorvPaths::file(u"layout.json"_s));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(writeJson(toStoreJson(layout), JsonFormat::pretty()).value());
+    file.close();
+    markWelcomeTourDone();
+}
+
+void markWelcomeTourDone() {
+    EXPECT_TRUE(QDir().mkpath(ZorvPaths::root()));
+    QFile file(ZorvPaths::file(u"settings.json"_s));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"onboardingCompleted": true})");
 }
 
 QList<QJsonObject> reconcileLog() {

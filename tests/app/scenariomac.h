@@ -41,8 +41,12 @@ struct SimulatedMac {
 QJsonObject shippedScenario(const QString &name);
 Scenario parsedScenario(const QJsonObject &scenario, const QString &name);
 
-// Empties Zorv's folder and stores `layout` there as the user's layout.
+// Empties Zorv's folder and stores `layout` there as the user's layout, as someone who has used
+// Zorv before: the welcome tour is done.
 void storeLayout(const SectionLayout &layout);
+// Stores settings in Zorv's folder that mark the welcome tour done, so that a launch shows no tour
+// (nor brings Zorv to the front for it).
+void markWelcomeTourDone();
 
 // The lines of the reconcile log in Zorv's folder.
 QList<QJsonObject> reconcileLog();

@@ -168,6 +168,18 @@ TEST_F(AppModelTest, EachStoreIsWrittenOnceAfterABurstAndPersistingSettingsStamp
         EXPECT_EQ(model.lastSavedAt() != savedAt, c.stampsSaveTime) << c.name;
     }
     EXPECT_EQ(mac.fakes.runner->evaluations.size(), 5) << "each rules save re-evaluates";
+
+    // A fresh model over the same data folder reads back every store as it was written.
+    const Settings settings = model.settings();
+    const ProfileSet profiles = asStored(model.profiles());
+    const TriggerSet triggers = model.triggers();
+    const SectionLayout layout = model.layoutOrder();
+    mac.quit();
+    const AppModel &fresh = mac.started();
+    EXPECT_EQ(fresh.settings(), settings);
+    EXPECT_EQ(fresh.profiles(), profiles);
+    EXPECT_EQ(fresh.triggers(), triggers);
+    EXPECT_EQ(fresh.layoutOrder(), layout);
 }
 
 TEST_F(AppModelTest, EveryLayoutReportIsBackedUpButOnlyOutsideAnImportBecomesTheLayout) {
@@ -336,6 +348,9 @@ TEST_F(AppModelSettingsTest, EverySetterPersistsThenHasItsSideEffectEvenWhenNoth
     const Settings onDisk =
         JSONStore<Settings>::peek(u"settings.json"_s, Settings{}, mac.dataFolder(), mac.log);
     EXPECT_EQ(onDisk, model.settings());
+    const Settings set = model.settings();
+    mac.quit();
+    EXPECT_EQ(mac.started().settings(), set) << "a fresh model reads every setting back";
 }
 
 TEST_F(AppModelSettingsTest, ARefusedLaunchAtLoginIsLoggedAndChangesNothing) {

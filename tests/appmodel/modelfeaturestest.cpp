@@ -1,7 +1,7 @@
+#include "appmodelharness.h"
 #include "modelprofiles.h"
 #include "modelrules.h"
 #include "modeltransfer.h"
-#include "appmodelharness.h"
 #include "storage/atomicfile.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +69,11 @@ protected:
         layout.sections[Section::hidden].append(mac.engine().mock().items().first().id);
         return SettingsBundle(clock.wallNow(), settings, layout, profiles, TriggerSet());
     }
+    // What the store file holds once the model's debounced write is due.
+    template <typename Value> [[nodiscard]] Value onDisk(const QString &file) {
+        mac.advance(2);
+        return JSONStore<Value>::peek(file, Value{}, mac.dataFolder(), mac.log);
+    }
     [[nodiscard]] int backupCount() const {
         return int(QDir(model.backupsFolder()).entryList({u"before-import-*.json"_s}).size());
     }
@@ -95,11 +100,16 @@ TEST_F(ModelProfilesTest, CapturesSwitchesRenamesAndUpdates) {
     EXPECT_EQ(mac.fakes.overlay->applied.last(), tinted(u"#112233"_s));
     EXPECT_EQ(mac.engine().applied().last(), profile(0).layout);
 
+    // Each edit reaches the file on its own.
     ops.renameProfile(profile(1).id, u""_s);
     EXPECT_EQ(profile(1).name, u""_s);
+    EXPECT_EQ(onDisk<ProfileSet>(u"profiles.json"_s), asStored(model.profiles()));
     ops.setProfileRemembersLook(false, profile(1).id);
+    EXPECT_EQ(onDisk<ProfileSet>(u"profiles.json"_s), asStored(model.profiles()));
+    ops.setAppearance(tinted(u"#778899"_s));
     ops.updateProfileFromCurrent(profile(1).id);
     EXPECT_FALSE(profile(1).appearance);
+    EXPECT_EQ(onDisk<ProfileSet>(u"profiles.json"_s), asStored(model.profiles()));
     ops.updateProfileFromCurrent(profile(0).id);
     EXPECT_EQ(profile(0).appearance, model.settings().appearance);
 
@@ -107,6 +117,23 @@ TEST_F(ModelProfilesTest, CapturesSwitchesRenamesAndUpdates) {
     ops.switchToProfile(QUuid::createUuid());
     clock.settle();
     EXPECT_EQ(mac.engine().applied().size(), appliedBefore);
+
+    const ProfileSet profiles = asStored(model.profiles());
+    EXPECT_EQ(onDisk<ProfileSet>(u"profiles.json"_s), profiles);
+    mac.quit();
+    EXPECT_EQ(mac.started().profiles(), profiles) << "a fresh model reads the profiles back";
+}
+
+// A profile taken from the bar (its items include the system's pinned ones) is, in memory, what
+// the next launch reads back from the profiles file.
+TEST_F(ModelProfilesTest, ASavedOrUpdatedProfileIsWhatTheNextLaunchReadsBack) {
+    ops.saveProfileFromCurrent(u"Work"_s);
+    ops.saveProfileFromCurrent(u"Home"_s);
+    ops.updateProfileFromCurrent(profile(1).id);
+    const ProfileSet saved = model.profiles();
+    mac.advance(AppModel::storeDebounceSeconds + 0.1);
+    mac.quit();
+    EXPECT_EQ(mac.started().profiles(), saved);
 }
 
 TEST_F(ModelProfilesTest, ShortcutsMoveBetweenProfilesAndLeaveWithDeletedOnes) {
@@ -146,6 +173,8 @@ TEST_F(ModelProfilesTest, ShortcutsMoveBetweenProfilesAndLeaveWithDeletedOnes) {
         EXPECT_EQ(shortcutChanges.count(), step.shortcutChanges);
         EXPECT_EQ(remaining, step.remaining);
         EXPECT_EQ(model.profiles().activeID, step.active);
+        EXPECT_EQ(onDisk<ProfileSet>(u"profiles.json"_s), asStored(model.profiles()))
+            << "each step saved";
     }
 }
 
@@ -273,6 +302,7 @@ TEST_F(ModelRulesTest, EditsSaveAndReEvaluateOnlyWhenTheyApply) {
         step.edit();
         EXPECT_EQ(model.triggers().rules.size(), step.rules);
         EXPECT_EQ(int(mac.fakes.runner->evaluations.size()) - before, step.evaluations);
+        EXPECT_EQ(onDisk<TriggerSet>(u"triggers.json"_s), model.triggers()) << "each edit saved";
     }
 }
 

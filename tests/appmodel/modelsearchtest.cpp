@@ -18,6 +18,11 @@ MenuBarItem item(const QString &bundleID, const QString &name, qint64 ordinal = 
     return item;
 }
 
+MenuBarItem dormant(MenuBarItem item) {
+    item.isDormant = true;
+    return item;
+}
+
 TEST(AliasSuggestionTest, DerivesFromNamesAndTheTable) {
     const struct {
         QString bundleID;
@@ -69,7 +74,8 @@ protected:
                          item(u"com.example.weather"_s, u"Weather"_s),
                          item(u"com.tinyspeck.slackmacgap"_s, u"Chat"_s),
                          item(u"com.example.status"_s, u"Other"_s, 0, u"other"_s),
-                         item(u"com.example.status"_s, u"Status"_s, 4, u"status"_s)}};
+                         item(u"com.example.status"_s, u"Status"_s, 4, u"status"_s),
+                         dormant(item(u"com.example.sleeper"_s, u"Sleeper"_s))}};
     AppModel &model = mac.started();
 
     QStringList names(const QList<MenuBarItem> &items) {
@@ -88,15 +94,46 @@ TEST_F(ModelSearchTest, RanksNamesAliasesAndSuggestions) {
         QStringList expected;
     } cases[] = {
         {u""_s, {u"Clock"_s, u"Weather"_s, u"Chat"_s, u"Other"_s, u"Status"_s}},
-        {u"rain"_s, {u"Weather"_s}},       // the user's alias
-        {u"slack"_s, {u"Chat"_s}},         // the table's suggestion
-        {u"c"_s, {u"Clock"_s, u"Chat"_s}}, // equal scores keep the items' order
+        {u"rain"_s, {u"Weather"_s}},                       // the user's alias
+        {u"slack"_s, {u"Chat"_s}},                         // the table's suggestion
+        {u"c"_s, {u"Clock"_s, u"Chat"_s}},                 // equal scores keep the items' order
+        {u"at"_s, {u"Weather"_s, u"Chat"_s, u"Status"_s}}, // best first, "Status" after "Chat"
+        {u"r"_s, {u"Weather"_s, u"Other"_s}}, // the alias's word start beats the name's gap
+        {u"tt"_s, {u"Status"_s}},             // a character is used once
+        {u"sleeper"_s, {}},                   // a dormant item is never found
         {u"zzz"_s, {}},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(names(model.search().searchResults(c.query)), c.expected)
             << c.query.toStdString();
     }
+}
+
+// The first alias stored for an item is its alias; aliases and item hot keys are saved and read
+// back by a fresh model.
+TEST_F(ModelSearchTest, AliasesAndItemHotKeysAreSavedAndTheFirstAliasCounts) {
+    const MenuBarItem clockItem = mac.engine().mock().items().at(0);
+    const KeyShortcut key(18, KeyShortcut::kCommand | KeyShortcut::kOption);
+    const auto onDisk = [&] {
+        mac.advance(2);
+        return JSONStore<Settings>::peek(u"settings.json"_s, Settings{}, mac.dataFolder(), mac.log);
+    };
+    model.search().setAlias(u"tick"_s, clockItem);
+    EXPECT_EQ(onDisk().alias(u"com.example.clock###0"_s), u"tick"_s);
+    model.search().setItemHotkey(key, clockItem);
+    EXPECT_EQ(onDisk().itemHotkey(u"com.example.clock###0"_s), key);
+    model.editSettings([](Settings &settings) {
+        settings.itemAliases.append({u"com.example.clock###0"_s, u"tock"_s});
+    });
+    EXPECT_EQ(names(model.search().searchResults(u"tick"_s)), QStringList{u"Clock"_s});
+    EXPECT_TRUE(model.search().searchResults(u"tock"_s).isEmpty());
+
+    mac.advance(2);
+    mac.quit();
+    AppModel &fresh = mac.started();
+    EXPECT_EQ(fresh.search().alias(clockItem), u"tick"_s);
+    EXPECT_EQ(fresh.search().itemHotkey(clockItem), key);
+    EXPECT_EQ(names(fresh.search().searchResults(u"tick"_s)), QStringList{u"Clock"_s});
 }
 
 TEST_F(ModelSearchTest, ItemHotKeysFindTheirItemThroughThreeTiers) {

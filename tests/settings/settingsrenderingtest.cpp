@@ -1,4 +1,8 @@
 #include "generalpanemodel.h"
+#include "onboardingcontroller.h"
+#include "profilelistmodel.h"
+#include "profilespanemodel.h"
+#include "welcomewindowmodel.h"
 #include "settingsfixture.h"
 #include "settingswindowcontroller.h"
 #include "settingswindowmodel.h"
@@ -29,15 +33,16 @@ class SettingsRenderingTest : public ::testing::TestWithParam<Look>, protected S
 protected:
     SettingsRenderingTest() { mac.desktop().appearance().setDark(GetParam().dark); }
 
-    QImage grab(const QString &name) {
+    QImage grab(const QString &name) { return grab(*controller.window(), name); }
+    QImage grab(QQuickWindow &window, const QString &name) {
         settle();
         // Long enough for every transition of the kit to end.
         animations.step(1000);
         settle();
-        QImage picture = controller.window()->grabWindow();
+        QImage picture = window.grabWindow();
         const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
         QDir().mkpath(folder);
-        const QString scale = controller.window()->devicePixelRatio() > 1 ? u"@2x"_s : QString();
+        const QString scale = window.devicePixelRatio() > 1 ? u"@2x"_s : QString();
         picture.save(folder + u'/' + name + u'-' + QString::fromLatin1(GetParam().name) + scale +
                      u".png"_s);
         return picture;
@@ -106,6 +111,54 @@ TEST_P(SettingsRenderingTest, SpacingPaneWithTheLogOutCard) {
     EXPECT_TRUE(spacing->needsLogout());
     EXPECT_TRUE(spacing->logoutRefused());
     grab(u"settings-spacing-logout"_s);
+}
+
+TEST_P(SettingsRenderingTest, ProfilesPaneEmptyFullAndRenaming) {
+    view.markGuideSeen(u"profiles"_s);
+    view.setPendingSettingsPane(u"profiles"_s);
+    controller.show();
+    settle();
+    grab(u"settings-profiles-empty"_s);
+
+    auto *pane = controller.window()
+                     ->property("paneItem")
+                     .value<QObject *>()
+                     ->findChild<ProfilesPaneModel *>();
+    ASSERT_TRUE(pane);
+    for (const QString &name : {u"Work"_s, u"Home office with a long name that runs on"_s,
+                                u"Travel"_s}) {
+        pane->setNewName(name);
+        pane->save();
+    }
+    ProfileListModel &profiles = *view.profiles();
+    const QString second = idText(profiles.rows().at(1).id);
+    profiles.setShortcut(second, QVariantMap{{u"keyCode"_s, 18},
+                                             {u"modifiers"_s, int(KeyShortcut::kControl)}});
+    profiles.setRemembersLook(idText(profiles.rows().at(2).id), false);
+    pane->setNewName(u"Eve"_s);
+    grab(u"settings-profiles"_s);
+
+    pane->beginRename(second);
+    grab(u"settings-profiles-renaming"_s);
+    EXPECT_TRUE(controller.window()->property("paneItem").value<QObject *>()->property(
+        "sheetShown").toBool()) << "Escape goes to the rename field first";
+}
+
+TEST_P(SettingsRenderingTest, WelcomePages) {
+    OnboardingController onboarding(engine, view, mac.desktop().appWindows());
+    mac.desktop().permissions().setAccessibilityTrusted(false);
+    onboarding.show();
+    settle();
+    QQuickWindow &window = *onboarding.window();
+    const QImage first = grab(window, u"welcome-1"_s);
+    EXPECT_EQ(first.size(), QSize(560, 440) * window.devicePixelRatio());
+    onboarding.model()->advance();
+    grab(window, u"welcome-2"_s);
+    mac.desktop().permissions().setAccessibilityTrusted(true);
+    mac.advance(1);
+    grab(window, u"welcome-2-trusted"_s);
+    onboarding.model()->advance();
+    grab(window, u"welcome-3"_s);
 }
 
 TEST_P(SettingsRenderingTest, StylePaneWithTheTintAndItsColourPanel) {

@@ -2,6 +2,8 @@
 #include "generalpanemodel.h"
 #include "look/hexcolor.h"
 #include "modelprofiles.h"
+#include "profilelistmodel.h"
+#include "profilespanemodel.h"
 #include "settingsfixture.h"
 #include "settingswindowcontroller.h"
 #include "settingswindowmodel.h"
@@ -23,6 +25,12 @@ class SettingsWindowTest : public ::testing::Test, protected SettingsFixture {
 protected:
     void press(int key, Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(controller.window(), Qt::Key(key), modifiers);
+        settle();
+    }
+    void type(const char *text) {
+        for (const char *c = text; *c; ++c) {
+            QTest::keyClick(controller.window(), *c);
+        }
         settle();
     }
     [[nodiscard]] bool guideShown() const {
@@ -117,6 +125,36 @@ TEST_F(SettingsWindowTest, TheImportConfirmationTakesEscapeReturnAndCommandRetur
         EXPECT_TRUE(controller.appWindow()->isVisible());
     }
     EXPECT_EQ(backups(), 2);
+}
+
+TEST_F(SettingsWindowTest, TheRenameFieldTakesReturnAndEscapeBeforeTheWindow) {
+    view.markGuideSeen(u"profiles"_s);
+    view.setPendingSettingsPane(u"profiles"_s);
+    controller.show();
+    settle();
+    auto *pane = paneItem()->findChild<ProfilesPaneModel *>();
+    ASSERT_TRUE(pane);
+    pane->setNewName(u"Work"_s);
+    pane->save();
+    const QString id = idText(view.profiles()->rows().at(0).id);
+
+    pane->beginRename(id);
+    settle();
+    type("!");
+    press(Qt::Key_Escape);
+    EXPECT_EQ(pane->renaming(), QString());
+    EXPECT_EQ(view.profiles()->rows().at(0).name, u"Work"_s);
+    EXPECT_TRUE(controller.appWindow()->isVisible()) << "Escape went to the field only";
+
+    pane->beginRename(id);
+    settle();
+    type(" Day");
+    press(Qt::Key_Return);
+    EXPECT_EQ(pane->renaming(), QString());
+    EXPECT_EQ(view.profiles()->rows().at(0).name, u"Work Day"_s);
+
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(controller.appWindow()->isVisible());
 }
 
 TEST_F(SettingsWindowTest, ARailClickSelectsThePaneAndAPendingPaneIsShown) {

@@ -21,6 +21,15 @@
 
 namespace zorv {
 
+// The profiles as a fresh model reads them back: the store keeps no system-pinned item in a
+// profile's layout, and no item twice.
+inline ProfileSet asStored(ProfileSet profiles) {
+    for (Profile &profile : profiles.profiles) {
+        profile.layout = profile.layout.normalized();
+    }
+    return profiles;
+}
+
 // One simulated Mac with an app model over a GatedEngine: its own data folder, system services
 // and recording shell fakes; the clock and the iCloud account are the test's, so several Macs can
 // share them. Header only, for the suites that link ZorvUI and DesktopSim.

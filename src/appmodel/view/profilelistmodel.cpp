@@ -1,9 +1,10 @@
 #include "profilelistmodel.h"
 
 #include "appmodel.h"
-#include "changedrows.h"
 #include "modelprofiles.h"
 #include "shortcutvalue.h"
+
+using namespace Qt::StringLiterals;
 
 namespace zorv {
 
@@ -11,69 +12,62 @@ QString idText(const QUuid &id) {
     return id.toString(QUuid::WithoutBraces).toUpper();
 }
 
+QString ProfileRow::summary() const {
+    QString line =
+        u"%1 shown · %2 hidden · %3 always hidden"_s.arg(shown).arg(hidden).arg(alwaysHidden);
+    if (remembersLook) {
+        line += u" · keeps its look"_s;
+    }
+    return line;
+}
+
+QString ProfileRow::lookAction() const {
+    return remembersLook ? u"Stop Remembering the Look"_s : u"Remember This Look Too"_s;
+}
+
+ProfileRow ProfileRow::of(const Profile &profile, bool active) {
+    return {profile.id,
+            profile.name,
+            active,
+            profile.appearance.has_value(),
+            profile.shortcut,
+            int(profile.layout.ids(Section::shown).size()),
+            int(profile.layout.ids(Section::hidden).size()),
+            int(profile.layout.ids(Section::alwaysHidden).size())};
+}
+
 ProfileListModel::ProfileListModel(AppModel &model, QObject *parent)
-    : QAbstractListModel(parent), m_model(model) {
+    : RowListModel<ProfileRow>(
+          {
+              {"id", [](const ProfileRow &row) { return QVariant(idText(row.id)); }},
+              {"name", [](const ProfileRow &row) { return QVariant(row.name); }},
+              {"active", [](const ProfileRow &row) { return QVariant(row.active); }},
+              {"remembersLook", [](const ProfileRow &row) { return QVariant(row.remembersLook); }},
+              {"shortcut", [](const ProfileRow &row) { return shortcutValue(row.shortcut); }},
+              {"shortcutDisplay",
+               [](const ProfileRow &row) {
+                   return QVariant(row.shortcut ? row.shortcut->display() : QString());
+               }},
+              {"summary", [](const ProfileRow &row) { return QVariant(row.summary()); }},
+              {"lookAction", [](const ProfileRow &row) { return QVariant(row.lookAction()); }},
+          },
+          parent),
+      m_model(model) {
     connect(&model, &AppModel::profilesChanged, this, &ProfileListModel::refresh);
     refresh();
-}
-
-int ProfileListModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-QVariant ProfileListModel::data(const QModelIndex &index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
-        return {};
-    }
-    const Row &row = m_rows[index.row()];
-    switch (role) {
-    case IdRole:
-        return idText(row.id);
-    case Qt::DisplayRole:
-    case NameRole:
-        return row.name;
-    case ActiveRole:
-        return row.active;
-    case RemembersLookRole:
-        return row.remembersLook;
-    case ShortcutRole:
-        return shortcutValue(row.shortcut);
-    case ShortcutDisplayRole:
-        return row.shortcut ? row.shortcut->display() : QString();
-    default:
-        return {};
-    }
-}
-
-QHash<int, QByteArray> ProfileListModel::roleNames() const {
-    return {{IdRole, "id"},
-            {NameRole, "name"},
-            {ActiveRole, "active"},
-            {RemembersLookRole, "remembersLook"},
-            {ShortcutRole, "shortcut"},
-            {ShortcutDisplayRole, "shortcutDisplay"}};
 }
 
 void ProfileListModel::refresh() {
     const ProfileSet &set = m_model.profiles();
     // Only the first profile with the active id counts as active, as ProfileSet::active() says.
     bool activeSeen = false;
-    QList<Row> rows;
+    QList<ProfileRow> rows;
     for (const Profile &profile : set.profiles) {
         const bool active = !activeSeen && set.activeID == profile.id;
         activeSeen = activeSeen || active;
-        rows.append(
-            {profile.id, profile.name, active, profile.appearance.has_value(), profile.shortcut});
+        rows.append(ProfileRow::of(profile, active));
     }
-    if (rows.size() != m_rows.size()) {
-        beginResetModel();
-        m_rows = rows;
-        endResetModel();
-        Q_EMIT countChanged();
-    } else if (const auto changed = changedRows(m_rows, rows)) {
-        m_rows = rows;
-        Q_EMIT dataChanged(index(int(changed->first)), index(int(changed->second)));
-    }
+    setRows(std::move(rows));
 }
 
 std::optional<QUuid> ProfileListModel::known(const QString &text) const {
@@ -81,7 +75,7 @@ std::optional<QUuid> ProfileListModel::known(const QString &text) const {
     if (id.isNull()) {
         return std::nullopt;
     }
-    for (const Row &row : m_rows) {
+    for (const ProfileRow &row : rows()) {
         if (row.id == id) {
             return id;
         }

@@ -333,6 +333,58 @@ const QHash<QString, Drawing> &drawings() {
              eye(pen);
              slash(pen, {3.5, 3.5}, {20.5, 20.5}, 4.5, 1.8);
          }},
+        {u"network.slash"_s,
+         [](Pen &pen) {
+             pen.circle({12, 12}, 9, 1.6);
+             QPainterPath meridian;
+             meridian.addEllipse(QPointF(12, 12), 4, 9);
+             pen.stroke(meridian, 1.4);
+             pen.line({{3.5, 9}, {20.5, 9}}, 1.4);
+             pen.line({{3.5, 15}, {20.5, 15}}, 1.4);
+             slash(pen, {3, 3}, {21, 21}, 4.5, 1.8);
+         }},
+        {u"internaldrive"_s,
+         [](Pen &pen) {
+             pen.roundedRect({2.5, 7, 19, 10}, 2.5, 1.6);
+             pen.line({{2.5, 12.5}, {21.5, 12.5}}, 1.2);
+             pen.disc({17.5, 14.8}, 1.1);
+         }},
+        {u"hand.raised.circle"_s,
+         [](Pen &pen) {
+             pen.circle({12, 12}, 10, 1.6);
+             pen.filledRoundedRect({8, 11, 8, 7.5}, 2.6);
+             for (const qreal x : {8.9, 11.2, 13.5}) {
+                 pen.filledRoundedRect({x, 5.5, 1.9, 7.5}, 0.95);
+             }
+             pen.filledRoundedRect({15.1, 7.5, 1.9, 6}, 0.95);
+             pen.line({{8.6, 15.5}, {6.2, 12.8}}, 1.9);
+         }},
+        {u"option"_s,
+         [](Pen &pen) {
+             pen.line({{3, 6.5}, {8.5, 6.5}, {15.5, 17.5}, {21, 17.5}}, 1.8);
+             pen.line({{14, 6.5}, {21, 6.5}}, 1.8);
+         }},
+        {u"filemenu.and.selection"_s,
+         [](Pen &pen) {
+             pen.roundedRect({3, 3.5, 18, 15}, 2.5, 1.6);
+             pen.line({{6.5, 7.5}, {17.5, 7.5}}, 1.5);
+             pen.filledRoundedRect({5.5, 10, 13, 3.4}, 1);
+             pen.line({{6.5, 15.5}, {14, 15.5}}, 1.5);
+             pen.polygon({{15, 14},
+                          {21.5, 19},
+                          {18.6, 19.4},
+                          {20, 22.2},
+                          {18.8, 22.8},
+                          {17.4, 20},
+                          {15.4, 21.6}});
+         }},
+        {u"ellipsis.circle"_s,
+         [](Pen &pen) {
+             pen.circle({12, 12}, 9.5, 1.6);
+             for (const qreal x : {7.8, 12.0, 16.2}) {
+                 pen.disc({x, 12}, 1.35);
+             }
+         }},
         {u"gearshape"_s,
          [](Pen &pen) {
              QPainterPath teeth;

@@ -1,8 +1,8 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test bench run clean sanitize sanitize-address sanitize-thread \
-	fuzz fuzz-build fuzz-import
+.PHONY: deps configure build test bench chaos crash-test run clean sanitize sanitize-address \
+	sanitize-thread fuzz fuzz-build fuzz-import
 
 deps:
 	@scripts/install-deps
@@ -22,6 +22,23 @@ test: build
 bench: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zorv_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/zorv_bench
+
+# Random hours of a Mac's life on the simulated desktop with Zorv's whole app, invariants checked
+# throughout; `make test` plays seeds 1 to 10 for one hour each. CHAOS_SEEDS and CHAOS_HOURS
+# override; CHAOS_EVERYTHING=1 adds what the tested mix leaves out.
+CHAOS_SEEDS ?= 1 2 3 4 5 6 7 8 9 10
+CHAOS_HOURS ?= 10
+chaos: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target test_app
+	@$(if $(CHAOS_EVERYTHING),ZORV_CHAOS_EVERYTHING=1) scripts/chaos $(BUILD_DIR) $(JOBS) \
+		$(CHAOS_HOURS) $(CHAOS_SEEDS)
+
+# Kills zorv with SIGKILL at random moments while it writes its files, CRASH_RUNS times (200 by
+# default), restarting it each time, and checks the files it leaves (scripts/crash-test).
+CRASH_RUNS ?= 200
+crash-test: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zorv
+	@scripts/crash-test $(BUILD_DIR)/src/app/zorv $(CRASH_RUNS) $(CRASH_SEED)
 
 clean:
 	@rm -rf $(BUILD_DIR) build-asan build-tsan build-fuzz

@@ -373,6 +373,12 @@ void DesktopApp::startShell() {
             }
         });
     }
+    if (m_options.churnStores) {
+        connect(&m_delegate->launch(), &LaunchSequence::started, this, [this] {
+            m_churn = std::make_unique<StoreChurn>(*m_model, m_platform.clock());
+            m_churn->start();
+        });
+    }
     m_delegate->applicationDidFinishLaunching();
     m_delegate->urls().open(addressesIn(m_options.launchArguments));
 }

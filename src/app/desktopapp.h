@@ -24,6 +24,7 @@
 #include "settingsservices.h"
 #include "settingswindowcontroller.h"
 #include "simoptions.h"
+#include "storechurn.h"
 #include "update/updatecontroller.h"
 
 #include <QCoroTask>
@@ -161,6 +162,8 @@ private:
     std::unique_ptr<AppModel> m_model;
     std::unique_ptr<SearchPanelController> m_searchPanel;
     std::unique_ptr<AppDelegate> m_delegate;
+    // "--sim-churn-stores"; after the model, so that it goes first.
+    std::unique_ptr<StoreChurn> m_churn;
     ClassicEngine *m_menuBarEngine = nullptr;
     std::optional<ScreenshotRecorder> m_screenshots;
     bool m_layoutPicturePending = false;

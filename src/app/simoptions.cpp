@@ -46,6 +46,10 @@ struct Parser {
         u"sim-open-menu"_s,
         u"Open Zorv's status menu once it has launched (as a click on its icon would), so that "
         u"pictures show it."_s};
+    QCommandLineOption churnStores{
+        u"sim-churn-stores"_s,
+        u"For crash tests: once Zorv has launched, change its settings, profiles and layout "
+        u"every simulated second and print \"churn N\" after each change."_s};
     // The application's own options.
     QList<QCommandLineOption> launch{
         {u"open-settings"_s, u"Open the settings window."_s},
@@ -58,7 +62,8 @@ struct Parser {
     Parser() {
         parser.setApplicationDescription(u"Zorv on a simulated desktop."_s);
         parser.addHelpOption();
-        parser.addOptions({scenario, time, runFor, dump, screenshots, positions, openMenu});
+        parser.addOptions(
+            {scenario, time, runFor, dump, screenshots, positions, openMenu, churnStores});
         parser.addOptions(launch);
         parser.addPositionalArgument(
             u"url"_s, u"Addresses to open, such as zorv://settings/style."_s, u"[url...]"_s);
@@ -95,6 +100,7 @@ std::variant<SimOptions, QString> SimOptions::parse(const QStringList &arguments
     }
     options.helpRequested = p.parser.isSet(u"help"_s);
     options.openMenu = p.parser.isSet(p.openMenu);
+    options.churnStores = p.parser.isSet(p.churnStores);
     options.scenario =
         p.parser.isSet(p.scenario) ? p.parser.value(p.scenario) : ScenarioLoader::defaultName;
     if (p.parser.isSet(p.time)) {

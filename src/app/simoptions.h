@@ -34,6 +34,9 @@ struct SimOptions {
     // "--report", "--report-sent", "--show-onboarding", "--show-about") and the addresses it is
     // asked to open ("zorv://settings/arrange").
     QStringList launchArguments;
+    // "--sim-churn-stores": once Zorv has launched, change its stored files every simulated
+    // second (StoreChurn), for crash tests.
+    bool churnStores = false;
 
     // `arguments` as QCoreApplication::arguments() gives them, the program first. The error text
     // when they are not understood.

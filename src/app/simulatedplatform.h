@@ -41,6 +41,8 @@ public:
     [[nodiscard]] SimGlobalPreferences &preferences() { return m_preferences; }
     [[nodiscard]] SimProcessTable &processTable() { return m_processTable; }
     [[nodiscard]] SimCloudKeyValueStore &cloudStore() { return m_cloudStore; }
+    // The iCloud account this Mac is signed in to; other simulated Macs join it.
+    [[nodiscard]] SimCloud &cloud() { return m_cloud; }
     [[nodiscard]] SimLoginItems &loginItems() { return m_loginItems; }
     [[nodiscard]] ScenarioRunner &scenario() { return m_runner; }
     [[nodiscard]] SimUpdater &updater() { return m_updater; }

@@ -42,7 +42,9 @@ SectionLayout ModelProfiles::currentLayout() const {
         }
         layout.sections.insert(section, ids);
     }
-    return layout;
+    // In the form every kept layout has (the system's pinned items, which no layout holds, left
+    // out), so that the profile in memory is the one the next launch reads from its file.
+    return layout.normalized();
 }
 
 void ModelProfiles::saveProfileFromCurrent(const QString &name) {

@@ -424,10 +424,11 @@ TEST(SimOptionsTest, ReadsEveryOption) {
         (SimOptions{
             u"laptop"_s, SimOptions::TimeMode::Real, std::nullopt, {}, {}, {}, false, false, {}}));
 
-    const auto shell = SimOptions::parse(
-        {u"zorv"_s, u"--report-sent"_s, u"--sim-open-menu"_s, u"--open-settings"_s});
+    const auto shell = SimOptions::parse({u"zorv"_s, u"--report-sent"_s, u"--sim-open-menu"_s,
+                                          u"--open-settings"_s, u"--sim-churn-stores"_s});
     ASSERT_TRUE(std::holds_alternative<SimOptions>(shell));
     EXPECT_TRUE(std::get<SimOptions>(shell).openMenu);
+    EXPECT_TRUE(std::get<SimOptions>(shell).churnStores);
     EXPECT_EQ(std::get<SimOptions>(shell).launchArguments,
               (QStringList{u"--report-sent"_s, u"--open-settings"_s}));
 }

@@ -124,6 +124,18 @@ TEST_F(ModelProfilesTest, CapturesSwitchesRenamesAndUpdates) {
     EXPECT_EQ(mac.started().profiles(), profiles) << "a fresh model reads the profiles back";
 }
 
+// A profile taken from the bar (its items include the system's pinned ones) is, in memory, what
+// the next launch reads back from the profiles file.
+TEST_F(ModelProfilesTest, ASavedOrUpdatedProfileIsWhatTheNextLaunchReadsBack) {
+    ops.saveProfileFromCurrent(u"Work"_s);
+    ops.saveProfileFromCurrent(u"Home"_s);
+    ops.updateProfileFromCurrent(profile(1).id);
+    const ProfileSet saved = model.profiles();
+    mac.advance(AppModel::storeDebounceSeconds + 0.1);
+    mac.quit();
+    EXPECT_EQ(mac.started().profiles(), saved);
+}
+
 TEST_F(ModelProfilesTest, ShortcutsMoveBetweenProfilesAndLeaveWithDeletedOnes) {
     for (const QString &name : {u"A"_s, u"B"_s, u"C"_s}) {
         ops.saveProfileFromCurrent(name);

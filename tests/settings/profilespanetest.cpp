@@ -160,9 +160,12 @@ TEST_F(ProfilesPaneTest, TheSummaryCountsTheStoredLayoutAndTellsWhetherTheLookIs
 
 TEST_F(ProfilesPaneTest, ANewProfileKeepsTheLookUntilToldToForgetIt) {
     saveAs(u"Work"_s);
-    const int shown = int(model.itemsIn(Section::shown).size());
-    const int hidden = int(model.itemsIn(Section::hidden).size());
-    const int always = int(model.itemsIn(Section::alwaysHidden).size());
+    // The profile's own layout: the bar's items without the system's pinned ones, which no
+    // kept layout holds.
+    const SectionLayout &saved = model.profiles().profiles.at(0).layout;
+    const int shown = int(saved.ids(Section::shown).size());
+    const int hidden = int(saved.ids(Section::hidden).size());
+    const int always = int(saved.ids(Section::alwaysHidden).size());
     const QString counts =
         u"%1 shown · %2 hidden · %3 always hidden"_s.arg(shown).arg(hidden).arg(always);
     const auto summary = [&] {

@@ -42,6 +42,10 @@ void SimCloud::upload(SimCloudKeyValueStore *writer, const QString &key,
     m_entries.insert(key,
                      Entry{data.value_or(QByteArray()), writer->m_deviceId, !data.has_value()});
     m_writes.append(SimCloudWrite{writer->deviceName(), key, data});
+    ++m_writeCount;
+    if (m_writes.size() > writesKept) {
+        m_writes.remove(0, m_writes.size() - writesKept);
+    }
     for (const QPointer<SimCloudKeyValueStore> &device : std::as_const(m_devices)) {
         if (device && device != writer && device->hasIdentityToken()) {
             device->scheduleDownload(key);

@@ -19,8 +19,9 @@ class SimCloudKeyValueStore;
 // key. Each Mac is a SimCloudKeyValueStore over the same SimCloud. A write from one Mac reaches
 // the server at once and every other signed-in Mac at the next turn of the main event loop,
 // where that Mac posts its external-change notification; the writer never hears of its own
-// write. The server keeps a log of every write, so tests can check that nothing was written.
-// Main thread.
+// write. The server keeps a log of the latest writes (at most writesKept, so that a Mac that runs
+// for weeks does not fill its memory with them) and counts every write, so tests can check that
+// nothing was written. Main thread.
 class SimCloud : public QObject {
     Q_OBJECT
 
@@ -30,8 +31,14 @@ public:
 
     // The server's copy of the key.
     [[nodiscard]] std::optional<QByteArray> data(const QString &key) const;
-    // Every write that reached the server, oldest first.
+    // Each write holds a whole record (the synced setup is tens of kilobytes).
+    static constexpr qsizetype writesKept = 100;
+
+    // The latest writes that reached the server, oldest first: all of them until there were
+    // writesKept.
     [[nodiscard]] const QList<SimCloudWrite> &writes() const { return m_writes; }
+    // How many writes reached the server in all.
+    [[nodiscard]] qint64 writeCount() const { return m_writeCount; }
 
 private:
     friend class SimCloudKeyValueStore;
@@ -55,6 +62,7 @@ private:
 
     QHash<QString, Entry> m_entries;
     QList<SimCloudWrite> m_writes;
+    qint64 m_writeCount = 0;
     QList<QPointer<SimCloudKeyValueStore>> m_devices;
     int m_nextDeviceId = 1;
 };

@@ -11,6 +11,9 @@ SimSystemLog::SimSystemLog(bool echoToStderr) : m_echoToStderr(echoToStderr) {}
 void SimSystemLog::write(const QString &line) {
     QMutexLocker lock(&m_mutex);
     m_lines.append(line);
+    if (m_lines.size() > linesKept) {
+        m_lines.remove(0, m_lines.size() - linesKept);
+    }
     if (m_echoToStderr) {
         // Under the lock, so lines written from several threads never interleave.
         const QByteArray bytes = line.toUtf8() + '\n';

@@ -17,6 +17,7 @@
 #include "state/driftmemory.h"
 #include "state/hidinghealth.h"
 #include "state/itemrecords.h"
+#include "state/layoutpace.h"
 #include "state/revealstate.h"
 #include "state/runqueue.h"
 #include "state/wantedlayout.h"
@@ -264,6 +265,9 @@ private:
     // as it stands when its turn comes: switched off, it is dropped.
     QCoro::Task<> admitReconcile(QString trigger, bool reorderEnabled);
     QCoro::Task<> runReconcilePass(QString trigger);
+    // Tries a run aborted on an unsettled reveal again after `delay` seconds, with the reveal's
+    // wait now following the bar's measured pace.
+    void retryAbortedRun(const QString &trigger, double delay);
     // Whether the item dragged from `fromX` moved, judged once the bar has laid out again: scans
     // until it has moved, for at most the settle time; the cursor goes back to the user while
     // the bar takes its time.
@@ -343,6 +347,7 @@ private:
     ItemRecords m_records;
     DriftMemory m_drift;
     RunQueue m_runs;
+    LayoutPace m_pace;
 
     // Tasks and observers.
     LatestTask m_tuckRecovery;
@@ -354,6 +359,7 @@ private:
     LatestTask m_rehideTask;
     LatestTask m_launchTuckTask;
     LatestTask m_permissionWatch;
+    LatestTask m_retryAfterAbort;
     LatestTask m_grantTask;
     QList<QMetaObject::Connection> m_observers;
 };

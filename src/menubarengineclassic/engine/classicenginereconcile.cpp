@@ -16,11 +16,8 @@ namespace zorv {
 namespace {
 
 constexpr double kIdleQuietSeconds = 1.5;
-constexpr double kRevealSettleSeconds = 1.5;
 constexpr double kTookThreshold = 6.0;
-// How long a bar may take to lay out again after a drag before the drag counts as refused, and
-// how often it is looked at meanwhile.
-constexpr double kDragSettleSeconds = 2.5;
+// How often a bar is looked at while a drag's outcome waits for it to lay out again.
 constexpr double kDragSettleStep = 0.25;
 constexpr int kBatchPlanLimit = 40;
 constexpr int kPassLimit = 30;
@@ -117,7 +114,7 @@ QCoro::Task<bool> ClassicEngine::awaitDragOutcome(BorrowedCursor::Owner owner, M
                std::abs(frame->center().x() - fromX) > kTookThreshold;
     };
     const MonotonicTime deadline =
-        deadlineAfter(m_platform.clock.now(), zorv::seconds(kDragSettleSeconds));
+        deadlineAfter(m_platform.clock.now(), zorv::seconds(m_pace.dragSettleSeconds()));
     co_await refresh();
     if (!self) {
         co_return false;
@@ -214,17 +211,32 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     // room on a crowded bar for the rest.
     const bool includingAlwaysHidden = alwaysHiddenNeedsArranging();
     revealForDragging(includingAlwaysHidden);
+    const MonotonicTime revealedAt = m_platform.clock.now();
     const bool revealSettled =
-        co_await waitForRevealToSettle(kRevealSettleSeconds, includingAlwaysHidden);
+        co_await waitForRevealToSettle(m_pace.revealSettleSeconds(), includingAlwaysHidden);
     if (!self) {
         co_return;
+    }
+    if (revealSettled) {
+        m_pace.measured(toSeconds(m_platform.clock.now() - revealedAt));
+        m_pace.revealSettled();
+    } else {
+        // How long this bar does take, for the next run's wait.
+        const double waited = toSeconds(m_platform.clock.now() - revealedAt);
+        const bool late = co_await waitForRevealToSettle(LayoutPace::longestSettleSeconds - waited,
+                                                         includingAlwaysHidden);
+        if (!self) {
+            co_return;
+        }
+        m_pace.measured(toSeconds(m_platform.clock.now() - revealedAt), late);
     }
     if (!revealSettled) {
         appendReconcileLog({{u"trigger"_s, trigger},
                             {u"aborted"_s, u"the reveal did not settle"_s},
                             {u"geometry"_s, m_separatorController->geometry()}});
         m_drift.runStarted(now());
-        countFruitlessDrift(trigger, false);
+        const bool givenUp = countFruitlessDrift(trigger, false);
+        const std::optional<double> retry = givenUp ? std::nullopt : m_pace.retryAfterAbort();
         co_await sleep(0.35);
         if (!self) {
             co_return;
@@ -235,6 +247,9 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         }
         m_cursor.endCursorSession(owner);
         m_runs.end();
+        if (retry) {
+            retryAbortedRun(trigger, *retry);
+        }
         co_return;
     }
 
@@ -439,6 +454,23 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         }
     }
     m_cursor.endCursorSession(owner);
+}
+
+void ClassicEngine::retryAbortedRun(const QString &trigger, double delay) {
+    appendReconcileLog({{u"kind"_s, u"retry-scheduled"_s},
+                        {u"trigger"_s, trigger},
+                        {u"inSeconds"_s, delay},
+                        {u"revealSettleSeconds"_s, m_pace.revealSettleSeconds()}});
+    QPointer<ClassicEngine> self(this);
+    Clock &clock = m_platform.clock;
+    auto body = [self, &clock, trigger, delay](CancellationToken token) -> QCoro::Task<> {
+        const SleepOutcome slept = co_await clock.sleep(zorv::seconds(delay), token);
+        if (slept == SleepOutcome::Cancelled || token.isCancelled() || !self) {
+            co_return;
+        }
+        co_await self->reconcileMenuBar(trigger);
+    };
+    m_retryAfterAbort.start(std::move(body));
 }
 
 std::optional<qsizetype> ClassicEngine::dragsStillNeeded() const {

@@ -1,5 +1,6 @@
 #include "cloud/simcloud.h"
 #include "cloud/simcloudkeyvaluestore.h"
+#include "systemlog/simsystemlog.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
@@ -50,6 +51,28 @@ TEST_F(SimCloudTest, AnOvertakenWriteDoesNotReplaceTheNewerLocalOne) {
     EXPECT_EQ(laptopChanges.count(), 0);
     EXPECT_EQ(studio.data(kKey), QByteArray("laptop"));
     EXPECT_EQ(studioChanges.count(), 1);
+}
+
+// A Mac that runs for weeks keeps only the latest writes and the count of all of them; the same
+// for the lines of its system log.
+TEST_F(SimCloudTest, KeepsOnlyTheLatestWritesAndLogLines) {
+    const qsizetype written = SimCloud::writesKept + 5;
+    for (qsizetype i = 0; i < written; ++i) {
+        studio.setData(QByteArray::number(i), kKey);
+    }
+    EXPECT_EQ(cloud.writes().size(), SimCloud::writesKept);
+    EXPECT_EQ(cloud.writeCount(), written);
+    EXPECT_EQ(cloud.writes().first().data, QByteArray("5"));
+    EXPECT_EQ(cloud.writes().last().data, QByteArray::number(written - 1));
+
+    SimSystemLog log;
+    for (qsizetype i = 0; i < SimSystemLog::linesKept + 3; ++i) {
+        log.write(QString::number(i));
+    }
+    const QStringList lines = log.lines();
+    EXPECT_EQ(lines.size(), SimSystemLog::linesKept);
+    EXPECT_EQ(lines.first(), u"3"_s);
+    EXPECT_EQ(lines.last(), QString::number(SimSystemLog::linesKept + 2));
 }
 
 } // namespace

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "clock.h"
+#include "inputevent.h"
+#include "sectionlayout.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <optional>
+
+namespace zorv {
+
+class AppModel;
+class ClassicEngine;
+class SimulatedDesktop;
+
+// What the chaos run must hold at every moment, checked as it goes: each watch looks at the Mac
+// and the app when asked, counts its checks and notes every breach with the simulated second it
+// happened at.
+class ChaosWatch {
+public:
+    // How many times each invariant was checked.
+    struct Counts {
+        qint64 icon = 0;
+        qint64 cursor = 0;
+        qint64 engineDrags = 0;
+        qint64 layoutChanges = 0;
+        qint64 stores = 0;
+
+        friend bool operator==(const Counts &, const Counts &) = default;
+    };
+
+    // Breaches noted past this many are only counted.
+    static constexpr qsizetype kBreachesKept = 20;
+    // The watchdog's period, and how many of its ticks the icon may stay out of sight.
+    static constexpr double kWatchdogTick = 0.8;
+    static constexpr int kTicksOffScreen = 2;
+    // The engine never starts a drag this soon after the user's own input.
+    static constexpr double kHandsOffSeconds = 1.5;
+    // A drag is under way from its cursor warp, before its mouse-down (the slow gesture settles
+    // 80 ms after the warp and its Command key-down): input in that moment comes after the
+    // engine last looked.
+    static constexpr double kDragLeadInSeconds = 0.09;
+
+    ChaosWatch(SimulatedDesktop &desktop, const ClassicEngine &engine, AppModel &model,
+               Clock &clock);
+
+    // The user, a profile, an import or a sync may change the wanted layout until `until`.
+    void allowLayoutChangesUntil(MonotonicTime until);
+    // Looks at the icon and the cursor; at every tick of the run.
+    void checkTick();
+    // Reads the window server's input log for drags the engine began under the user's hands;
+    // at least once for every logCapacity events.
+    void checkHands();
+    // Reads the four store files and the backups back; less often, it reads the disk.
+    void checkStores();
+    // The wanted layout changed in the model.
+    void layoutChanged();
+
+    [[nodiscard]] const Counts &counts() const { return m_counts; }
+    [[nodiscard]] const QStringList &breaches() const { return m_breaches; }
+    [[nodiscard]] qint64 breachCount() const { return m_breachCount; }
+
+private:
+    void breach(const QString &what);
+    [[nodiscard]] double elapsed() const;
+    void checkIcon();
+    void checkCursor();
+    // Whether the reconcile log's last lines say the engine took the item into its lane: a
+    // drag of the user's it read off the bar or one of its adoption rules.
+    [[nodiscard]] bool loggedAdoption(const QString &bundleID) const;
+
+    SimulatedDesktop &m_desktop;
+    const ClassicEngine &m_engine;
+    AppModel &m_model;
+    Clock &m_clock;
+    const MonotonicTime m_start;
+    Counts m_counts;
+    QStringList m_breaches;
+    qint64 m_breachCount = 0;
+
+    // Icon: since when it is out of sight though it could be seen, and when the screens last
+    // changed (the watchdog stands down for a moment after that).
+    std::optional<MonotonicTime> m_iconOffSince;
+    QString m_screensSeen;
+    MonotonicTime m_screensChangedAt{};
+    // Hands: the newest event read from the window server's log, how many at that very time
+    // were read, and the user's latest input.
+    std::chrono::nanoseconds m_lastEventAt{-1};
+    qsizetype m_eventsAtLast = 0;
+    QList<std::pair<std::chrono::nanoseconds, EventType>> m_recentUserInput;
+    // Layout.
+    SectionLayout m_layout;
+    MonotonicTime m_layoutChangesAllowedUntil{};
+    // Stores: the files seen so far.
+    QSet<QString> m_storesSeen;
+};
+
+} // namespace zorv

@@ -1,0 +1,79 @@
+#include "chaos/chaosrun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+// The heap in use may grow this much from the end of the first hour to the end of the run.
+constexpr double kHeapGrowthShare = 0.05;
+constexpr double kHeapGrowthMiB = 2.0;
+
+void playAndCheck(quint64 seed, double hours) {
+    const bool everything = qEnvironmentVariableIsSet("ZORV_CHAOS_EVERYTHING");
+    const ChaosPlan plan = ChaosPlan::generate(
+        seed, seconds(hours * 3600.0),
+        everything ? ChaosPlan::Mix::everything : ChaosPlan::Mix::tested,
+        qEnvironmentVariable("ZORV_CHAOS_LEAVE_OUT").split(u',', Qt::SkipEmptyParts));
+    if (qEnvironmentVariableIsSet("ZORV_CHAOS_TRACE")) {
+        std::printf("%s\n", qPrintable(plan.describe()));
+    }
+    const ChaosReport report = playChaos(plan, seconds(hours * 3600.0));
+    std::printf("chaos %s\n", qPrintable(report.summary()));
+    const QString replay =
+        u"replay: %1ZORV_CHAOS_SEED=%2 ZORV_CHAOS_HOURS=%3 ZORV_CHAOS_TRACE=1 tests/app/test_app "
+        "--gtest_filter=ChaosReplay.*"_s.arg(everything ? u"ZORV_CHAOS_EVERYTHING=1 "_s : QString())
+            .arg(seed)
+            .arg(hours);
+    EXPECT_EQ(report.breachCount, 0) << report.breaches.join(u'\n').toStdString() << '\n'
+                                     << report.summary().toStdString() << '\n'
+                                     << replay.toStdString();
+    // Every invariant was looked at, not only the ones that had something to see.
+    EXPECT_GT(report.checks.icon, 0);
+    EXPECT_GT(report.checks.cursor, 0);
+    EXPECT_GT(report.checks.stores, 0);
+    if (hours >= 2.0) {
+        EXPECT_GT(report.heapAfterFirstHourMiB, 0.0);
+        EXPECT_LE(report.heapAtEndMiB,
+                  report.heapAfterFirstHourMiB * (1.0 + kHeapGrowthShare) + kHeapGrowthMiB)
+            << report.summary().toStdString() << '\n'
+            << replay.toStdString();
+    }
+}
+
+class ChaosTest : public ::testing::TestWithParam<int> {};
+
+// An hour of random life on the laptop per seed; a failing seed prints how to replay it.
+TEST_P(ChaosTest, holdsEveryInvariantForAnHour) {
+    playAndCheck(quint64(GetParam()), 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, ChaosTest, ::testing::Range(1, 11));
+
+// One seed from the environment (ZORV_CHAOS_SEED, ZORV_CHAOS_HOURS, default one hour;
+// ZORV_CHAOS_EVERYTHING adds what the tested mix leaves out; ZORV_CHAOS_LEAVE_OUT, a comma
+// list of kinds, leaves those out to narrow a failure down; ZORV_CHAOS_TRACE prints the plan):
+// how `make chaos` plays long runs, each in a process of its own so that its memory is its own,
+// and how a failing seed is replayed.
+TEST(ChaosReplay, playsTheSeedFromTheEnvironment) {
+    if (!qEnvironmentVariableIsSet("ZORV_CHAOS_SEED")) {
+        GTEST_SKIP() << "ZORV_CHAOS_SEED is not set";
+    }
+    bool seedRead = false;
+    const quint64 seed = qEnvironmentVariable("ZORV_CHAOS_SEED").toULongLong(&seedRead);
+    ASSERT_TRUE(seedRead) << "ZORV_CHAOS_SEED must be a whole number";
+    double hours = 1.0;
+    if (qEnvironmentVariableIsSet("ZORV_CHAOS_HOURS")) {
+        bool hoursRead = false;
+        hours = qEnvironmentVariable("ZORV_CHAOS_HOURS").toDouble(&hoursRead);
+        ASSERT_TRUE(hoursRead && hours > 0.0) << "ZORV_CHAOS_HOURS must be a positive number";
+    }
+    playAndCheck(seed, hours);
+}
+
+} // namespace
+} // namespace zorv

@@ -1,5 +1,6 @@
 #include "generalpanemodel.h"
 
+#include "connections.h"
 #include "filepanels.h"
 #include "fileviewer.h"
 #include "modelview.h"
@@ -17,10 +18,7 @@ void GeneralPaneModel::setView(ModelView *view) {
     if (view == m_view) {
         return;
     }
-    for (const QMetaObject::Connection &connection : std::as_const(m_connections)) {
-        disconnect(connection);
-    }
-    m_connections.clear();
+    disconnectAll(m_connections);
     m_view = view;
     if (m_view) {
         m_connections = {

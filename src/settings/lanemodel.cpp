@@ -3,6 +3,7 @@
 #include "appmodel.h"
 #include "changedrows.h"
 #include "clock.h"
+#include "connections.h"
 #include "items/itemdisplay.h"
 #include "items/itempictures.h"
 #include "items/menubaritemdrag.h"
@@ -117,10 +118,7 @@ void LaneModel::setView(ModelView *view) {
     if (view == m_view) {
         return;
     }
-    for (const QMetaObject::Connection &connection : std::as_const(m_connections)) {
-        disconnect(connection);
-    }
-    m_connections.clear();
+    disconnectAll(m_connections);
     m_view = view;
     if (view) {
         AppModel *model = &view->model();

@@ -1,6 +1,7 @@
 #include "layoutpanemodel.h"
 
 #include "appmodel.h"
+#include "connections.h"
 #include "items/itempictures.h"
 #include "kit/zorvkit.h"
 #include "workspace.h"
@@ -30,10 +31,7 @@ void LayoutPaneModel::setView(ModelView *view) {
     if (view == m_view) {
         return;
     }
-    for (const QMetaObject::Connection &connection : std::as_const(m_connections)) {
-        disconnect(connection);
-    }
-    m_connections.clear();
+    disconnectAll(m_connections);
     m_view = view;
     if (m_view) {
         AppModel *model = &m_view->model();

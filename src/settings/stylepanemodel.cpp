@@ -1,5 +1,6 @@
 #include "stylepanemodel.h"
 
+#include "connections.h"
 #include "look/hexcolor.h"
 #include "settingsview.h"
 
@@ -15,10 +16,7 @@ void StylePaneModel::setView(ModelView *view) {
     if (view == m_view) {
         return;
     }
-    for (const QMetaObject::Connection &connection : std::as_const(m_connections)) {
-        disconnect(connection);
-    }
-    m_connections.clear();
+    disconnectAll(m_connections);
     m_view = view;
     if (m_view) {
         m_connections = {

@@ -2,6 +2,7 @@
 
 #include "about/aboutcontent.h"
 #include "clock.h"
+#include "connections.h"
 #include "update/updateavailability.h"
 #include "workspace.h"
 
@@ -18,10 +19,7 @@ void UpdatesCardModel::setView(ModelView *view) {
     if (view == m_view) {
         return;
     }
-    for (const QMetaObject::Connection &connection : std::as_const(m_connections)) {
-        disconnect(connection);
-    }
-    m_connections.clear();
+    disconnectAll(m_connections);
     m_view = view;
     if (m_view) {
         m_connections = {

@@ -2,6 +2,7 @@
 
 #include "appmodel.h"
 #include "changedrows.h"
+#include "connections.h"
 #include "items/itemdisplay.h"
 #include "items/itempictures.h"
 #include "kit/zorvkit.h"
@@ -125,10 +126,7 @@ void ItemListModel::setView(ModelView *view) {
     if (view == m_view) {
         return;
     }
-    for (const QMetaObject::Connection &connection : std::as_const(m_connections)) {
-        disconnect(connection);
-    }
-    m_connections.clear();
+    disconnectAll(m_connections);
     m_view = view;
     if (view) {
         AppModel *model = &view->model();

@@ -54,6 +54,16 @@ SectionLayout without(SectionLayout layout, const MenuBarItemID &id) {
     return layout;
 }
 
+// The lanes without `ids`.
+UserDrags::Lanes withoutAll(UserDrags::Lanes lanes, const QSet<MenuBarItemID> &ids) {
+    if (!ids.isEmpty()) {
+        for (QList<MenuBarItemID> &lane : lanes) {
+            lane.removeIf([&ids](const MenuBarItemID &id) { return ids.contains(id); });
+        }
+    }
+    return lanes;
+}
+
 } // namespace
 
 SectionLayout WantedLayout::apply(const SectionLayout &layout,
@@ -142,15 +152,27 @@ bool WantedLayout::forgetUninstalled(const std::function<bool(const QString &)> 
     return !(m_storedLayout == before);
 }
 
+void WantedLayout::ownDragPosted(const std::optional<MenuBarItemID> &id) {
+    if (id) {
+        m_ownDragged.insert(*id);
+    } else {
+        m_lastReading.reset();
+    }
+}
+
 std::optional<MenuBarItemID>
 WantedLayout::takeUserDrag(const std::optional<DragReading> &before, DragReading reading,
-                           const std::function<bool(MonotonicTime)> &userDraggedSince) {
+                           const std::function<bool(MonotonicTime)> &userDraggedSince,
+                           bool runInFlight) {
     m_lastReading = std::move(reading);
+    const QSet<MenuBarItemID> ownDragged =
+        runInFlight ? m_ownDragged : std::exchange(m_ownDragged, {});
     if (!before || before->separatorsOrdered != m_lastReading->separatorsOrdered ||
         !userDraggedSince(before->at)) {
         return std::nullopt;
     }
-    const std::optional<MenuBarItemID> id = UserDrags::moved(before->lanes, m_lastReading->lanes);
+    const std::optional<MenuBarItemID> id = UserDrags::moved(
+        withoutAll(before->lanes, ownDragged), withoutAll(m_lastReading->lanes, ownDragged));
     if (!id || !m_storedLayout.sectionOf(*id)) {
         return std::nullopt;
     }

@@ -24,7 +24,11 @@ QList<int> unassignedPositions(const QList<std::optional<int>> &assigned) {
 } // namespace
 
 QList<int> OrdinalRegistry::slots(qint32 processId, const QList<Sighting> &sightings) {
-    App app = m_apps.count(processId) ? m_apps.at(processId) : App{};
+    // Taken out and put back at the end, rather than copied.
+    App app;
+    if (const auto kept = m_apps.find(processId); kept != m_apps.end()) {
+        app = std::move(kept->second);
+    }
     Assignments assigned(sightings.size());
     std::map<int, Sighting> vacant = app.occupants;
 

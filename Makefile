@@ -1,5 +1,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
+# Extra options for every configure line; compiles go through ccache where it is installed.
+CMAKE_ARGS ?= $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: deps configure build test bench chaos crash-test run clean sanitize sanitize-address \
 	sanitize-thread fuzz fuzz-build fuzz-import
@@ -8,7 +10,7 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja
+	@cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_ARGS)
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -51,7 +53,7 @@ SANITIZE_TEST = QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -
 sanitize: sanitize-address sanitize-thread
 
 sanitize-address: deps
-	@cmake -S . -B build-asan -G Ninja -DZORV_SANITIZE=address
+	@cmake -S . -B build-asan -G Ninja -DZORV_SANITIZE=address $(CMAKE_ARGS)
 	@cmake --build build-asan -j $(JOBS)
 	@cd build-asan && \
 		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_init_order=1 \
@@ -63,7 +65,7 @@ sanitize-address: deps
 # Network's HTTP thread handing a reply over, both under Qt's own futex locks) are not checked;
 # their lock calls still are.
 sanitize-thread: deps
-	@cmake -S . -B build-tsan -G Ninja -DZORV_SANITIZE=thread
+	@cmake -S . -B build-tsan -G Ninja -DZORV_SANITIZE=thread $(CMAKE_ARGS)
 	@cmake --build build-tsan -j $(JOBS)
 	@cd build-tsan && \
 		TSAN_OPTIONS=suppressions=$(SANITIZER_SUPPRESSIONS)/tsan.supp:halt_on_error=1:history_size=7:second_deadlock_stack=1:ignore_noninstrumented_modules=1 \
@@ -79,7 +81,7 @@ FUZZ_SEED ?= 1
 
 fuzz-build:
 	@scripts/install-deps fuzz
-	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DZORV_FUZZ=ON
+	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DZORV_FUZZ=ON $(CMAKE_ARGS)
 	@cmake --build build-fuzz -j $(JOBS) --target zorv_fuzzers fuzz_import
 
 fuzz: fuzz-build

@@ -1,4 +1,5 @@
 #include "desktopapp.h"
+#include "generatedbar.h"
 #include "manualclock.h"
 #include "realclock.h"
 #include "scenario/scenarioloader.h"
@@ -11,9 +12,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QQuickWindow>
 #include <QSet>
 #include <QTemporaryDir>
@@ -119,32 +117,6 @@ BENCHMARK_CAPTURE(dataWrittenPerSimulatedHour, crowdedBar, "crowded-bar")
 BENCHMARK_CAPTURE(dataWrittenPerSimulatedHour, laptop, "laptop")
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
-
-// A bar of `count` items, one application each, on a display wide enough for about half of them,
-// with Zorv's items where a returning user left them.
-QByteArray generatedBar(int count) {
-    QJsonArray applications;
-    for (int i = 0; i < count; ++i) {
-        applications.append(QJsonObject{
-            {u"bundleId"_s, u"com.example.app%1"_s.arg(i)},
-            {u"name"_s, u"App %1"_s.arg(i)},
-            {u"items"_s, QJsonArray{QJsonObject{{u"autosaveName"_s, u"item"_s}}}},
-        });
-    }
-    const QJsonObject scenario{
-        {u"name"_s, u"Generated bar"_s},
-        {u"screens"_s,
-         QJsonArray{QJsonObject{
-             {u"name"_s, u"Wide display"_s},
-             {u"frame"_s,
-              QJsonObject{{u"x"_s, 0}, {u"y"_s, 0}, {u"width"_s, 7680}, {u"height"_s, 2160}}}}}},
-        {u"applications"_s, applications},
-        {u"zorvPositions"_s, QJsonObject{{u"zorv-icon-v2"_s, 0},
-                                         {u"zorv-hidden-separator-v2"_s, 400},
-                                         {u"zorv-always-hidden-separator-v2"_s, 2000}}},
-    };
-    return QJsonDocument(scenario).toJson();
-}
 
 // The whole application on the real clock over a generated bar of `state.range(0)` items: the
 // CPU time the process spends while nothing happens on the desktop, in percent of one core,

@@ -459,6 +459,10 @@ int DesktopApp::finish() {
     return *m_exitCode;
 }
 
+void DesktopApp::waitForQuitWrites() {
+    m_flushPool->waitForDone();
+}
+
 QCoro::Task<> DesktopApp::stopAfter(Duration runFor, CancellationToken token) {
     QPointer<DesktopApp> self(this);
     Clock &clock = m_platform.clock();

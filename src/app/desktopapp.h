@@ -72,6 +72,10 @@ public:
     // picture, once: at the run limit, or when the application quits before it. Returns the exit
     // code (1 when a file could not be written).
     int finish();
+    // Blocks until the stores' writes begun by finish() have ended, however long the disk takes:
+    // for a next launch on the same data folder within this process. Quitting itself never waits
+    // longer than terminationFlushSeconds.
+    void waitForQuitWrites();
 
     [[nodiscard]] QQuickWindow *window() const;
     // The desktop window's picture with Zorv's windows on its screens, as screenshots save it.

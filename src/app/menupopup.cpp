@@ -1,14 +1,13 @@
 #include "menupopup.h"
 
 #include "menus/simmenus.h"
+#include "windows/qmlwindow.h"
 #include "windows/simappwindows.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
-#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickWindow>
-#include <QtDebug>
 
 namespace zorv {
 
@@ -29,15 +28,13 @@ MenuPopup::~MenuPopup() {
 }
 
 MenuPopup::Shown MenuPopup::show(bool submenu, const QRectF &frame) {
-    QQmlComponent component(&m_engine, qmlUrl);
-    QObject *root =
-        component.createWithInitialProperties({{QStringLiteral("popup"), QVariant::fromValue(this)},
-                                               {QStringLiteral("submenu"), submenu}});
     Shown shown;
-    shown.window = qobject_cast<QQuickWindow *>(root);
+    shown.window = makeQmlWindow(m_engine, qmlUrl,
+                                 {{QStringLiteral("popup"), QVariant::fromValue(this)},
+                                  {QStringLiteral("submenu"), submenu}},
+                                 QStringLiteral("The menu"))
+                       .release();
     if (!shown.window) {
-        qWarning().noquote() << "Cannot show the menu:" << component.errorString();
-        delete root;
         return shown;
     }
     shown.server = m_windows.adopt(*shown.window);

@@ -145,7 +145,11 @@ SleepOutcome ManualClockState::sleepOnWorker(Duration duration, CancellationToke
         const bool stuck =
             mainThread.stuckFor(kMainThreadStuck, m_mainPasses.load(std::memory_order_relaxed));
         lock.lock();
-        if (stuck && !sleep.released && WorkerJobs::busy() <= 0) {
+        // A main thread inside advance() or settle() only seems stuck: it is held up (a lock, the
+        // disk, a busy machine) in the middle of work it does before it steps time itself, and
+        // stepping time for it would let virtual time run ahead of that work by how long the
+        // machine took.
+        if (stuck && !sleep.released && !isDriven() && WorkerJobs::busy() <= 0) {
             stepWithoutMainThread();
         }
     }

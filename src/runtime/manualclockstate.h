@@ -54,10 +54,11 @@ public:
     // not yet resumed, claimed as cancelled, for the caller to resume.
     [[nodiscard]] std::vector<std::shared_ptr<Sleeper>> close();
 
-    // Inside advance() or settle(), which nest: time moves only as they say. Main thread.
-    void beginDriving() { ++m_driving; }
-    void endDriving() { --m_driving; }
-    [[nodiscard]] bool isDriven() const { return m_driving > 0; }
+    // Inside advance() or settle(), which nest: time moves only as they say. Begun and ended on
+    // the main thread; read from any.
+    void beginDriving() { m_driving.fetch_add(1, std::memory_order_relaxed); }
+    void endDriving() { m_driving.fetch_sub(1, std::memory_order_relaxed); }
+    [[nodiscard]] bool isDriven() const { return m_driving.load(std::memory_order_relaxed) > 0; }
 
 private:
     using Key = std::pair<MonotonicTime, quint64>;
@@ -79,7 +80,8 @@ private:
     // Releases the worker asleep under `key`, if it still is, as cancelled.
     void cancelWorker(const Key &key);
     // Moves time for waiting workers when the main thread is stuck waiting on one of them and so
-    // can never step time itself; the caller holds the lock.
+    // can never step time itself (never while it drives time: advance() steps it for them); the
+    // caller holds the lock.
     void stepWithoutMainThread();
 
     mutable std::mutex m_mutex;
@@ -94,7 +96,7 @@ private:
     bool m_closed = false;
     const qint64 m_mainThread;
     std::atomic<quint64> m_mainPasses{0};
-    int m_driving = 0;
+    std::atomic<int> m_driving{0};
 };
 
 } // namespace zorv

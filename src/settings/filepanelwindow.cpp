@@ -1,11 +1,11 @@
 #include "filepanelwindow.h"
 
 #include "appwindow.h"
+#include "windows/qmlwindow.h"
 #include "windows/standardwindow.h"
 
 #include <QCoroSignal>
 #include <QDir>
-#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickWindow>
 
@@ -49,14 +49,11 @@ QCoro::Task<std::optional<QString>> FilePanelWindow::presentApplications() {
 QCoro::Task<std::optional<QString>> FilePanelWindow::show(bool saving, QString prompt,
                                                           QString title, QString proposed) {
     auto request = std::make_unique<FilePanelRequest>(saving, prompt, proposed);
-    QQmlComponent component(&m_engine, QUrl(u"qrc:/Zorv/Settings/FilePanelWindow.qml"_s));
-    std::unique_ptr<QObject> created(component.isReady()
-                                         ? component.createWithInitialProperties(
-                                               {{u"request"_s, QVariant::fromValue(request.get())}})
-                                         : nullptr);
-    auto *window = qobject_cast<QQuickWindow *>(created.get());
+    std::unique_ptr<QQuickWindow> created =
+        makeQmlWindow(m_engine, QUrl(u"qrc:/Zorv/Settings/FilePanelWindow.qml"_s),
+                      {{u"request"_s, QVariant::fromValue(request.get())}}, u"The file panel"_s);
+    QQuickWindow *window = created.get();
     if (!window) {
-        qWarning().noquote() << "The file panel could not be made:" << component.errorString();
         co_return std::nullopt;
     }
     window->setTitle(title);

@@ -5,9 +5,9 @@
 #include "modelview.h"
 #include "settingspane.h"
 #include "welcomewindowmodel.h"
+#include "windows/qmlwindow.h"
 #include "windows/standardwindow.h"
 
-#include <QQmlComponent>
 #include <QQmlEngine>
 
 using namespace Qt::StringLiterals;
@@ -27,17 +27,13 @@ OnboardingController::~OnboardingController() {
 
 bool OnboardingController::make() {
     AppModel &app = m_view->model();
-    auto *model = new WelcomeWindowModel(*m_view, app.clock(), app.services().accessibility, this);
-    QQmlComponent component(&m_engine, QUrl(u"qrc:/Zorv/Settings/WelcomeWindow.qml"_s));
-    QObject *created =
-        component.isReady()
-            ? component.createWithInitialProperties({{u"model"_s, QVariant::fromValue(model)}})
-            : nullptr;
-    auto *window = qobject_cast<QQuickWindow *>(created);
+    auto model = std::make_unique<WelcomeWindowModel>(*m_view, app.clock(),
+                                                      app.services().accessibility, this);
+    QQuickWindow *window =
+        makeQmlWindow(m_engine, QUrl(u"qrc:/Zorv/Settings/WelcomeWindow.qml"_s),
+                      {{u"model"_s, QVariant::fromValue(model.get())}}, u"The welcome window"_s)
+            .release();
     if (!window) {
-        qWarning().noquote() << "The welcome window could not be made:" << component.errorString();
-        delete created;
-        delete model;
         return false;
     }
     window->setTitle(u"Welcome to Zorv"_s);
@@ -48,10 +44,10 @@ bool OnboardingController::make() {
     window->setMinimumSize(standardSize.toSize());
     window->setMaximumSize(standardSize.toSize());
     window->resize(standardSize.toSize());
-    m_model = model;
+    m_model = model.release();
     m_window = window;
     m_appWindow = m_windows.adopt(*window);
-    connect(model, &WelcomeWindowModel::finished, this, &OnboardingController::finish);
+    connect(m_model, &WelcomeWindowModel::finished, this, &OnboardingController::finish);
     // The close button hides the Qt window itself; the window server must know it is out, and
     // nothing needs the trust polled while no one sees it.
     connect(window, &QWindow::visibleChanged, this, [this](bool visible) {

@@ -4,9 +4,9 @@
 #include "modelview.h"
 #include "settingsservices.h"
 #include "settingswindowmodel.h"
+#include "windows/qmlwindow.h"
 #include "windows/standardwindow.h"
 
-#include <QQmlComponent>
 #include <QQmlEngine>
 
 using namespace Qt::StringLiterals;
@@ -50,23 +50,18 @@ void SettingsWindowController::addPane(SettingsPane pane, const QUrl &source) {
 }
 
 bool SettingsWindowController::make() {
-    auto *model = new SettingsWindowModel(m_view, m_services, m_panes, this);
-    QQmlComponent component(&m_engine, QUrl(u"qrc:/Zorv/Settings/SettingsWindow.qml"_s));
-    QObject *created =
-        component.isReady()
-            ? component.createWithInitialProperties({{u"model"_s, QVariant::fromValue(model)}})
-            : nullptr;
-    auto *window = qobject_cast<QQuickWindow *>(created);
+    auto model = std::make_unique<SettingsWindowModel>(m_view, m_services, m_panes, this);
+    QQuickWindow *window =
+        makeQmlWindow(m_engine, QUrl(u"qrc:/Zorv/Settings/SettingsWindow.qml"_s),
+                      {{u"model"_s, QVariant::fromValue(model.get())}}, u"The settings window"_s)
+            .release();
     if (!window) {
-        qWarning().noquote() << "The settings window could not be made:" << component.errorString();
-        delete created;
-        delete model;
         return false;
     }
     window->setTitle(u"Zorv"_s);
     window->setMinimumSize(minimumSize);
     window->resize(standardSize.toSize());
-    m_model = model;
+    m_model = model.release();
     m_window = window;
     m_appWindow = m_windows.adopt(*window);
     connect(window, SIGNAL(closeRequested()), this, SLOT(close()));

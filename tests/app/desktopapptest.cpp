@@ -265,6 +265,8 @@ TEST(DesktopAppTest, StartsTheModelFromTheStoredFilesAndShowsItsState) {
         EXPECT_EQ(SectionLayout::fromJson(JsonValueRef(model.value(u"layout"_s))).sectionOf(a1),
                   stored ? std::optional(Section::hidden) : std::nullopt);
         EXPECT_EQ(app.finish(), 0);
+        // The next round starts from an empty folder: nothing of this run may land there later.
+        app.waitForQuitWrites();
     }
 }
 
@@ -295,6 +297,8 @@ TEST(DesktopAppTest, KeepsRememberedPositionsBetweenRuns) {
             driver.drain();
         }
         EXPECT_EQ(app.finish(), 0);
+        // The next run reads what this one wrote at quit.
+        app.waitForQuitWrites();
         QStringList order;
         for (const BarEntry &entry : platform.desktop().readout().bar()) {
             order.append(entry.autosaveName);

@@ -75,6 +75,8 @@ TEST(WelcomeLaunchTest, TheFirstLaunchShowsTheTourAndTheNextDoesNot) {
         EXPECT_EQ(app.settingsWindow()->model()->pane(), hasLayout ? u"arrange"_s : u"general"_s);
         EXPECT_EQ(app.model()->pendingSettingsPane(), std::nullopt);
         EXPECT_EQ(app.finish(), 0);
+        // The next launch reads what this one wrote at quit.
+        app.waitForQuitWrites();
     }
 }
 

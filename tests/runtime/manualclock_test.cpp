@@ -150,6 +150,35 @@ TEST(ManualClock, AMainThreadBlockedOnAWorkerDoesNotDeadlockIt) {
     }
 }
 
+// Sleeps 1 s on the clock, then is held up on the main thread, asleep in the kernel well past the
+// grace after which a main thread blocked on a worker counts as stuck; notes the time after it.
+QCoro::Task<> heldUpAfterASecond(ManualClock *clock, MonotonicTime *seen) {
+    co_await clock->sleep(1s);
+    std::this_thread::sleep_for(100ms);
+    *seen = clock->now();
+}
+
+// A main thread held up in the middle of advance() (a lock, the disk, a busy machine) only seems
+// stuck: a worker asleep on the clock leaves time to it, so time never runs ahead of main-thread
+// work by how long the machine took.
+TEST(ManualClock, AMainThreadHeldUpInsideAdvanceStillStepsTimeItself) {
+    QThreadPool pool;
+    ManualClock clock;
+    WorkRunner runner(WorkRunner::Mode::ThreadPool, &pool);
+    std::atomic<qint64> wokeAt{-1};
+    auto work = [&clock, &wokeAt] {
+        clock.blockingSleep(2s);
+        wokeAt = clock.now().count();
+    };
+    auto job = runner.run(work);
+    MonotonicTime seen{-1};
+    heldUpAfterASecond(&clock, &seen);
+    clock.advance(3s);
+    EXPECT_EQ(seen, 1s) << "time moved while the main thread was held up";
+    EXPECT_EQ(wokeAt, MonotonicTime(2s).count());
+    EXPECT_EQ(clock.now(), 3s);
+}
+
 QCoro::Task<> sleepAndCount(Clock *clock, Duration duration, CancellationToken token,
                             std::vector<SleepOutcome> *outcomes) {
     outcomes->push_back(co_await clock->sleep(duration, token));

@@ -1,8 +1,8 @@
 #include "panelwindow.h"
 
-#include <QQmlComponent>
+#include "windows/qmlwindow.h"
+
 #include <QQmlEngine>
-#include <QtDebug>
 
 using namespace Qt::StringLiterals;
 
@@ -18,16 +18,11 @@ PanelWindow::~PanelWindow() {
 std::unique_ptr<PanelWindow> PanelWindow::load(QQmlEngine &engine, AppWindows &windows,
                                                const QString &file, const QVariantMap &properties,
                                                Qt::WindowFlags flags, const WindowStyle &style) {
-    QQmlComponent component(&engine, QUrl(u"qrc:/Zorv/Panels/qml/"_s + file));
-    std::unique_ptr<QObject> created(component.createWithInitialProperties(properties));
-    auto *window = qobject_cast<QQuickWindow *>(created.get());
-    if (!window) {
-        qWarning().noquote() << "The panel" << file
-                             << "could not be made:" << component.errorString();
+    std::unique_ptr<QQuickWindow> owned = makeQmlWindow(
+        engine, QUrl(u"qrc:/Zorv/Panels/qml/"_s + file), properties, u"The panel "_s + file);
+    if (!owned) {
         return nullptr;
     }
-    created.release();
-    std::unique_ptr<QQuickWindow> owned(window);
     owned->setFlags(flags);
     std::unique_ptr<AppWindow> server = windows.adopt(*owned);
     server->setStyle(style);

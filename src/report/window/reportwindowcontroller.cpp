@@ -4,11 +4,11 @@
 #include "kit/zorvkit.h"
 #include "reportmodel.h"
 #include "reportviewmodel.h"
+#include "windows/qmlwindow.h"
 #include "workspace.h"
 #include "zorvreportcontent.h"
 
 #include <QGuiApplication>
-#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickWindow>
 #include <QScreen>
@@ -120,18 +120,7 @@ QUrl ReportWindowController::appIconSource() const {
 }
 
 QQuickWindow *ReportWindowController::createWindow(const QUrl &url, const QVariantMap &properties) {
-    QQmlComponent component(&m_engine, url);
-    if (!component.isReady()) {
-        qWarning().noquote() << "The report window could not be loaded:" << component.errorString();
-        return nullptr;
-    }
-    QObject *created = component.createWithInitialProperties(properties);
-    auto *window = qobject_cast<QQuickWindow *>(created);
-    if (!window) {
-        qWarning().noquote() << "The report window could not be made:" << component.errorString();
-        delete created;
-    }
-    return window;
+    return makeQmlWindow(m_engine, url, properties, u"The report window"_s).release();
 }
 
 void ReportWindowController::retire() {

@@ -2,10 +2,9 @@
 
 #include "about/appicon.h"
 #include "appwindow.h"
+#include "windows/qmlwindow.h"
 
-#include <QQmlComponent>
 #include <QQmlEngine>
-#include <QtDebug>
 
 using namespace Qt::StringLiterals;
 
@@ -28,19 +27,17 @@ void AboutPanel::show() {
         m_services.activateApp();
     }
     if (!m_window) {
-        auto *content = new AboutContent(m_build, m_services.openUrl);
-        QQmlComponent component(&m_services.engine, viewUrl());
-        QObject *created = component.createWithInitialProperties(
-            {{u"content"_s, QVariant::fromValue(content)},
-             {u"iconSource"_s, AppIcon::source(m_services.engine, m_services.icon)}});
-        auto *window = qobject_cast<QQuickWindow *>(created);
+        auto content = std::make_unique<AboutContent>(m_build, m_services.openUrl);
+        QQuickWindow *window =
+            makeQmlWindow(m_services.engine, viewUrl(),
+                          {{u"content"_s, QVariant::fromValue(content.get())},
+                           {u"iconSource"_s, AppIcon::source(m_services.engine, m_services.icon)}},
+                          u"The about panel"_s)
+                .release();
         if (!window) {
-            qWarning().noquote() << "The about panel could not be made:" << component.errorString();
-            delete created;
-            delete content;
             return;
         }
-        content->setParent(window);
+        content.release()->setParent(window);
         m_window = window;
         m_appWindow = m_services.windows.adopt(*window);
         m_appWindow->center();

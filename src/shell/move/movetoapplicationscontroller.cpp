@@ -4,12 +4,11 @@
 #include "appmodel.h"
 #include "appwindow.h"
 #include "move/moveoffer.h"
+#include "windows/qmlwindow.h"
 #include "windows/standardwindow.h"
 
-#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQmlProperty>
-#include <QtDebug>
 
 using namespace Qt::StringLiterals;
 
@@ -54,14 +53,13 @@ void MoveToApplicationsController::show() {
                 }
                 self->dismiss();
             });
-        QQmlComponent component(&m_services.engine, viewUrl());
-        QObject *created = component.createWithInitialProperties(
-            {{u"offer"_s, QVariant::fromValue(offer)},
-             {u"iconSource"_s, AppIcon::source(m_services.engine, m_services.icon)}});
-        auto *window = qobject_cast<QQuickWindow *>(created);
+        QQuickWindow *window =
+            makeQmlWindow(m_services.engine, viewUrl(),
+                          {{u"offer"_s, QVariant::fromValue(offer)},
+                           {u"iconSource"_s, AppIcon::source(m_services.engine, m_services.icon)}},
+                          u"The move offer"_s)
+                .release();
         if (!window) {
-            qWarning().noquote() << "The move offer could not be made:" << component.errorString();
-            delete created;
             delete offer;
             return;
         }

@@ -308,6 +308,32 @@ TEST(ScenarioReach, aSeparatorBesideTheHousingStillTakesItemsIntoItsLane) {
     EXPECT_EQ(counts.retired, 0);
 }
 
+// The same bar with the front application's menus reaching the housing: no part of the hidden
+// lane can be reached once revealed, so the two items stay shown, the run settles without
+// dragging them, and they are named with the reason.
+TEST(ScenarioReach, itemsWhoseLaneIsOutOfReachAreNamed) {
+    QList<MenuBarItemID> shown = appRange(16, 1);
+    shown.removeAll(app(15));
+    shown.removeAll(app(13));
+    const SectionLayout wanted =
+        layoutOf(shown, appRange(30, 17) + apps({15, 13}), appRange(40, 31));
+    ReachScenario mac(laptop(40, {screen(1, 0, 1512, 200)}, 700, 620, 1200), wanted);
+    mac.run(600);
+    EXPECT_TRUE(mac.lanes().value(Section::shown).contains(app(15)));
+    EXPECT_EQ(counted(reconcileLog()).drags, 0);
+    EXPECT_TRUE(mac.engine().lastReconcile().value(u"settled"_s).toBool());
+    QStringList why;
+    for (const QJsonValue &entry : mac.engine().lastReconcile().value(u"unreachable"_s).toArray()) {
+        if (entry[u"name"_s] == u"app15"_s || entry[u"name"_s] == u"app13"_s) {
+            why.append(entry[u"name"_s].toString() + u": "_s + entry[u"why"_s].toString());
+        }
+    }
+    why.sort();
+    EXPECT_EQ(why, (QStringList{u"app13: "_s + Reachability::laneOutOfReach,
+                                u"app15: "_s + Reachability::laneOutOfReach}));
+    EXPECT_EQ(mac.engine().storedLayout(), wanted);
+}
+
 // On the same laptop with the hidden separator left of the camera housing, app21..app17 stand
 // behind the housing in the shown lane. The layout wants app16 left of them (an order among
 // items out of reach), app19 hidden (across the separator, out of reach) and two reachable shown

@@ -499,8 +499,13 @@ void ClassicEngine::retryAbortedRun(const QString &trigger, double delay) {
 }
 
 WantedLayout::OutOfLane ClassicEngine::outOfLane() const {
-    return [geometry = currentBarGeometry()](const MenuBarItem &item, Section wanted) {
-        return geometry && DragPlanner::outOfLane(*geometry, wanted, item.frame.center().x());
+    // The bar is read once, and only when an item is compared at all.
+    return [this, read = std::optional<std::optional<BarGeometry>>()](const MenuBarItem &item,
+                                                                     Section wanted) mutable {
+        if (!read) {
+            read = currentBarGeometry();
+        }
+        return *read && DragPlanner::outOfLane(**read, wanted, item.frame.center().x());
     };
 }
 

@@ -2,6 +2,7 @@
 
 #include "capture/captureservice.h"
 #include "diagnostics/diagnostics.h"
+#include "diagnostics/snapshotitems.h"
 #include "discovery/itemdiscovery.h"
 #include "drag/borrowedcursor.h"
 #include "drift/driftrules.h"
@@ -310,7 +311,8 @@ private:
 
     // Snapshot and logs.
     void writeDiagnostics(const QString &file, const QString &kind);
-    [[nodiscard]] QJsonObject snapshot(const QString &kind) const;
+    // `items`: the published items' list (SnapshotItems).
+    [[nodiscard]] QJsonObject snapshot(const QString &kind, const QJsonArray &items) const;
     void appendEvent(const QJsonObject &record) const;
     void appendReconcileLog(const QJsonObject &record) const;
 
@@ -321,6 +323,7 @@ private:
 
     EnginePlatform m_platform;
     Diagnostics m_diagnostics;
+    SnapshotItems m_snapshotItems;
     BorrowedCursor m_cursor;
 
     // Interface to the application.

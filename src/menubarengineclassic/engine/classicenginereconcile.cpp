@@ -322,6 +322,9 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
             if (pending->standardGesture) {
                 m_records.gestureOutcome(pending->id, took);
             }
+            if (took) {
+                m_wanted.ownDragLanded(pending->id);
+            }
         }
         pending.reset();
 

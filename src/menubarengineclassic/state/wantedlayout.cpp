@@ -142,12 +142,15 @@ bool WantedLayout::dropItemsOf(const QString &prefix) {
     bool changed = false;
     for (Section section : allSections) {
         QList<MenuBarItemID> lane = m_storedLayout.ids(section);
-        const qsizetype before = lane.size();
-        lane.removeIf(
-            [&prefix](const MenuBarItemID &id) { return id.bundleID.startsWith(prefix); });
+        // The stored layout is in normal form: a lane without such items leaves it as it is.
+        if (lane.removeIf([&prefix](const MenuBarItemID &id) {
+                return id.bundleID.startsWith(prefix);
+            }) == 0) {
+            continue;
+        }
         m_storedLayout.sections.insert(section, lane);
         m_storedLayout = m_storedLayout.normalized();
-        changed = changed || lane.size() != before;
+        changed = true;
     }
     return changed;
 }

@@ -77,9 +77,12 @@ public:
         return std::exchange(m_lastReading, std::nullopt);
     }
     // A run's own drag of `id` was posted: the item moves by the engine's hand, not the user's,
-    // until the run is over. Without an id no reading can tell the drag from the user's, and
-    // the last one is forgotten.
+    // until the run sees it land or is over. Without an id no reading can tell the drag from the
+    // user's, and the last one is forgotten.
     void ownDragPosted(const std::optional<MenuBarItemID> &id);
+    // The run saw its drag of `id` land: from the reading that showed it, the item is the user's
+    // to move again.
+    void ownDragLanded(const MenuBarItemID &id) { m_ownDragged.remove(id); }
     // Keeps `reading` as the last one. When `before` was taken under the same separators and
     // `userDraggedSince(before->at)`, takes the one item the user moved between them into the
     // lane and place it was dropped at, and returns it; none when nothing was taken. Items the

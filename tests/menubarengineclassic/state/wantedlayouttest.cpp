@@ -91,8 +91,8 @@ TEST(WantedLayoutTest, AMoveAndARetirementPlaceTheItemAndOnlyTheMoveAsksForARun)
 }
 
 // Amid a run the engine drags c into the shown lane while the user drags a into the hidden one:
-// only a is the user's. The engine's items are left out until a reading outside a run, and a
-// drag of the engine's that no item names forgets the reading.
+// only a is the user's. The engine's items are left out until the run sees its drag land or a
+// reading after the run, and a drag of the engine's that no item names forgets the reading.
 TEST(WantedLayoutTest, TellsTheUsersDragFromTheEnginesOwnDuringARun) {
     WantedLayout wanted(stateLayout({u"a"_s, u"b"_s}, {u"c"_s}));
     const auto dragged = [](MonotonicTime) { return true; };
@@ -113,14 +113,25 @@ TEST(WantedLayoutTest, TellsTheUsersDragFromTheEnginesOwnDuringARun) {
     EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(3, {u"b"_s}, {u"c"_s, u"a"_s}),
                                   dragged, true),
               std::nullopt);
-    // After the run c is the user's to move again.
-    EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(4, {u"b"_s}, {u"c"_s, u"a"_s}),
-                                  dragged, false),
-              std::nullopt);
-    EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(5, {u"c"_s, u"b"_s}, {u"a"_s}),
-                                  dragged, false),
+    // Once the run saw its drag land, c is the user's to move again.
+    wanted.ownDragLanded(stateId(u"c"_s));
+    EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(4, {u"c"_s, u"b"_s}, {u"a"_s}),
+                                  dragged, true),
               stateId(u"c"_s));
     EXPECT_EQ(wanted.storedLayout(), stateLayout({u"c"_s, u"b"_s}, {u"a"_s}));
+
+    // A drag whose landing the run never saw is the engine's until a reading after the run.
+    wanted.ownDragPosted(stateId(u"b"_s));
+    EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(5, {u"c"_s}, {u"b"_s, u"a"_s}),
+                                  dragged, true),
+              std::nullopt);
+    EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(6, {u"c"_s}, {u"b"_s, u"a"_s}),
+                                  dragged, false),
+              std::nullopt);
+    EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(7, {u"b"_s, u"c"_s}, {u"a"_s}),
+                                  dragged, false),
+              stateId(u"b"_s));
+    EXPECT_EQ(wanted.storedLayout(), stateLayout({u"b"_s, u"c"_s}, {u"a"_s}));
 
     wanted.ownDragPosted(std::nullopt);
     EXPECT_FALSE(wanted.forgetReading());

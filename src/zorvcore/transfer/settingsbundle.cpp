@@ -34,15 +34,15 @@ QJsonObject documentOf(const SettingsBundle &bundle) {
 QByteArray SettingsBundle::encoded() const {
     const QJsonObject object = documentOf(*this);
     // Whatever is written here must import again: past the limit in the pretty form, the same
-    // document without its white space; past it even then, nothing.
-    QByteArray bytes = EncodeError::write(object, JsonFormat::pretty());
-    if (bytes.size() > kMaxDocumentBytes) {
-        bytes = EncodeError::write(object, JsonFormat::compact());
-    }
-    if (bytes.size() > kMaxDocumentBytes) {
+    // document without its white space; past it even then, nothing. White space only lengthens a
+    // document, so the compact form, made first, tells when neither fits without making the
+    // longer one.
+    QByteArray compact = EncodeError::write(object, JsonFormat::compact());
+    if (compact.size() > kMaxDocumentBytes) {
         throw EncodeError(EncodeError::Reason::TooLarge);
     }
-    return bytes;
+    QByteArray pretty = EncodeError::write(object, JsonFormat::pretty());
+    return pretty.size() <= kMaxDocumentBytes ? pretty : compact;
 }
 
 SettingsBundle SettingsBundle::decode(const QByteArray &data) {

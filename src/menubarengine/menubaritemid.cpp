@@ -44,8 +44,17 @@ MenuBarItemID MenuBarItemID::fromJson(const JsonValueRef &value) {
     };
 }
 
+// As comparing the discriminators, without copying them: ids are compared very often.
 bool operator==(const MenuBarItemID &a, const MenuBarItemID &b) {
-    return a.bundleID == b.bundleID && a.discriminator() == b.discriminator();
+    if (a.bundleID != b.bundleID) {
+        return false;
+    }
+    const bool aNamed = a.axIdentifier && !a.axIdentifier->isEmpty();
+    const bool bNamed = b.axIdentifier && !b.axIdentifier->isEmpty();
+    if (aNamed != bNamed) {
+        return false;
+    }
+    return aNamed ? *a.axIdentifier == *b.axIdentifier : a.ordinal == b.ordinal;
 }
 
 size_t qHash(const MenuBarItemID::Discriminator &discriminator, size_t seed) noexcept {

@@ -1,3 +1,4 @@
+#include "drift/userdrags.h"
 #include "scenariomac.h"
 #include "storage/zorvpaths.h"
 
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -115,16 +117,30 @@ QList<MenuBarItemID> restrictedTo(const QList<MenuBarItemID> &lane, const Lanes 
     return kept;
 }
 
+// An item the user Command-drags to `toX` while a run has the bar revealed and the cursor is
+// theirs.
+struct Drop {
+    const char *bundleID;
+    const char *item;
+    double toX;
+};
+
 struct Hands {
     const char *name;
     bool busy;
     // The wanted layout keeps every item in its section: only the order inside them differs.
     bool withinSections;
+    // Dropped one after another amid the runs, at least half a second apart.
+    std::vector<Drop> amidARun;
 
     friend void PrintTo(const Hands &hands, std::ostream *out) { *out << hands.name; }
 };
 
-class ScenarioReconcileTest : public ::testing::TestWithParam<Hands> {};
+class ScenarioReconcileTest : public ::testing::TestWithParam<Hands> {
+protected:
+    // Where the busy user leaves the pointer at the end.
+    static constexpr QPointF kLastPointer{640.0, 300.0};
+};
 
 // A stored layout that differs from where the system remembers the items (reordered within the
 // shown and hidden lanes, and for two of the cases one item out of hidden and one into it) is
@@ -165,34 +181,57 @@ TEST_P(ScenarioReconcileTest, bringsTheStoredLayoutAbout) {
     SectionLayout expected = wanted;
     if (busy) {
         appendBusyHands(hands, 38.5, 130.0);
-        // Settled and tucked: Dropbox dropped on the hidden separator, which the system takes as
-        // the left end of the shown items. The next scan takes the user's drag into the layout:
-        // Dropbox first among the shown items.
+        // Settled and tucked, the user drops Dropbox on the hidden separator, which the system
+        // takes as the left end of the shown items.
         hands.append(commandDrag(250.0, u"com.getdropbox.dropbox"_s, u"dropbox"_s, 700.0));
-        expected.sections[Section::shown] = {dropbox, textInput, raycast};
-        pointer = QPointF(640.0, 300.0);
-        hands.append(input(255.0, u"mouseMove"_s, pointer));
+        hands.append(input(255.0, u"mouseMove"_s, kLastPointer));
     }
     const Scenario scenario = crowdedBar(hands);
     SimulatedMac mac(scenario);
     ASSERT_TRUE(mac.app.start());
-    // Amid the first run, the bar revealed and the cursor not borrowed, the user drops Docker
-    // among the shown items. The run sees the user's hands, waits for them and plans again from
-    // the bar it scans; the user's order still waits (the order is dirty), so Docker is dragged
-    // back into the hidden lane.
-    bool draggedDuringARun = !busy;
-    const std::optional<qint32> dockerProcess =
-        mac.platform.scenario().player().processId(u"com.docker.docker"_s);
-    ASSERT_TRUE(dockerProcess);
-    while (!draggedDuringARun && mac.clock.now() < seconds(130)) {
+    // Amid a run, the bar revealed and the cursor not borrowed, the user drops items elsewhere.
+    // The run tells their drags from its own, takes each into the wanted layout where it was
+    // dropped, among the neighbours it has on the bar then, waits for the user's hands and plans
+    // again from the bar it scans: it never drags the item back.
+    const std::vector<Drop> &drops = GetParam().amidARun;
+    std::size_t dropped = 0;
+    std::optional<MonotonicTime> lastDrop;
+    while (dropped < drops.size() && mac.clock.now() < seconds(130)) {
         mac.driver.run(seconds(0.1));
         const ClassicEngine &engine = *mac.app.engine();
+        if (!engine.reconcileInFlight() || engine.cursor().session() ||
+            (lastDrop && mac.clock.now() - *lastDrop < seconds(0.5))) {
+            continue;
+        }
+        const Drop &drop = drops.at(dropped);
+        const std::optional<qint32> process =
+            mac.platform.scenario().player().processId(QString::fromUtf8(drop.bundleID));
+        ASSERT_TRUE(process);
         const std::optional<quint64> item =
-            mac.platform.desktop().items().find(*dockerProcess, u"docker"_s);
-        draggedDuringARun = engine.reconcileInFlight() && !engine.cursor().session() && item &&
-                            mac.platform.desktop().userInput().commandDragItem(*item, 1100.0);
+            mac.platform.desktop().items().find(*process, QString::fromUtf8(drop.item));
+        if (!item || !mac.platform.desktop().userInput().commandDragItem(*item, drop.toX)) {
+            continue;
+        }
+        lastDrop = mac.clock.now();
+        ++dropped;
+        pointer = mac.platform.desktop().readout().cursor().location;
+        mac.driver.run(seconds(0.2));
+        const Lanes onBar = mac.lanes(arrangedByTheUser);
+        const MenuBarItemID moved = id(QString::fromUtf8(drop.bundleID));
+        const auto lane = std::find_if(onBar.cbegin(), onBar.cend(),
+                                       [&moved](const auto &ids) { return ids.contains(moved); });
+        ASSERT_NE(lane, onBar.cend());
+        expected = UserDrags::placedIn(expected, moved, lane.key(), *lane);
     }
-    ASSERT_TRUE(draggedDuringARun);
+    ASSERT_EQ(dropped, drops.size());
+    if (busy) {
+        pointer = kLastPointer;
+        // The drop at the hidden separator: Dropbox first among the shown items.
+        QList<MenuBarItemID> shown = expected.ids(Section::shown);
+        shown.removeAll(dropbox);
+        shown.prepend(dropbox);
+        expected.sections[Section::shown] = shown;
+    }
 
     // When the bar last came into the expected order, in seconds of simulated time.
     std::optional<double> settledAt;
@@ -258,11 +297,17 @@ TEST_P(ScenarioReconcileTest, bringsTheStoredLayoutAbout) {
     EXPECT_EQ(mac.app.finish(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(CrowdedBar, ScenarioReconcileTest,
-                         ::testing::Values(Hands{"quiet", false, false},
-                                           Hands{"quietWithinSections", false, true},
-                                           Hands{"busy", true, false}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    CrowdedBar, ScenarioReconcileTest,
+    ::testing::Values(Hands{"quiet", false, false, {}},
+                      Hands{"quietWithinSections", false, true, {}},
+                      Hands{"busy", true, false, {{"com.docker.docker", "docker", 1100.0}}},
+                      Hands{"hidesTwoAmidARun",
+                            false,
+                            false,
+                            {{"com.raycast.macos", "raycast", 760.0},
+                             {"com.getdropbox.dropbox", "dropbox", 760.0}}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace zorv

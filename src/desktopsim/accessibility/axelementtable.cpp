@@ -71,7 +71,10 @@ void AXElementTable::setTimeout(AXElement element, double seconds) {
     if (!resolve(element)) {
         return;
     }
-    std::erase(m_timeoutOrder, element.handle);
+    // Most references set here are new ones: look for an earlier entry only when there is one.
+    if (m_timeouts.contains(element.handle)) {
+        std::erase(m_timeoutOrder, element.handle);
+    }
     if (seconds == 0.0) {
         m_timeouts.remove(element.handle);
         return;

@@ -120,8 +120,8 @@ AXAttributeResult ElementAttributes::extrasBar(const DesktopState &state, const 
         return failure(AXError::AttributeUnsupported);
     }
     QList<AXElement> children;
-    for (const auto &[id, record] : state.items) {
-        if (record.ownerProcessId == app.processId && record.seated) {
+    for (const quint64 id : state.itemsByOwner.value(app.processId)) {
+        if (state.item(id)->seated) {
             children.append(AXElementTable::item(id));
         }
     }

@@ -37,7 +37,7 @@ double BarLayout::gap(const DesktopState &state, const ItemRecord &item) {
 QList<ScreenBar> BarLayout::compute(const DesktopState &state) {
     QList<ScreenBar> bars;
     for (const ScreenRecord &screen : state.screens) {
-        ScreenBar bar{screen.displayId, {}};
+        QList<LaidOutItem> items;
         const QRectF strip = screen.barStrip();
         const double right = strip.right() - rightInset;
         double edge = right;
@@ -49,17 +49,17 @@ QList<ScreenBar> BarLayout::compute(const DesktopState &state) {
             }
             const double itemWidth = RestingWidths::width(state, *item, screen);
             if (itemWidth <= 0.0) {
-                bar.items.append({item->id, QRectF(edge, strip.y(), 0.0, strip.height())});
+                items.append({item->id, QRectF(edge, strip.y(), 0.0, strip.height())});
                 continue;
             }
             const double maxX = placedAny ? edge - gap(state, *item) : right;
             const double minX = maxX - itemWidth;
-            bar.items.append({item->id, QRectF(minX, strip.y(), itemWidth, strip.height())});
+            items.append({item->id, QRectF(minX, strip.y(), itemWidth, strip.height())});
             edge = minX;
             placedAny = true;
         }
-        std::reverse(bar.items.begin(), bar.items.end());
-        bars.append(bar);
+        std::reverse(items.begin(), items.end());
+        bars.append(ScreenBar::of(screen.displayId, std::move(items)));
     }
     return bars;
 }

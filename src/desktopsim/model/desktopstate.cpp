@@ -14,14 +14,21 @@ auto findBy(List &records, Key key, const Value &value) -> decltype(&*records.be
     return found == records.end() ? nullptr : &*found;
 }
 
+// The application with the process id, or null. Applications are kept in launch order and each
+// launch takes the next process id, so the list is sorted by process id. Detaches like findBy().
+template <typename List> auto findApp(List &apps, qint32 processId) -> decltype(&*apps.begin()) {
+    const auto found = std::ranges::lower_bound(apps, processId, {}, &AppRecord::processId);
+    return found == apps.end() || found->processId != processId ? nullptr : &*found;
+}
+
 } // namespace
 
 AppRecord *DesktopState::app(qint32 processId) {
-    return findBy(apps, &AppRecord::processId, processId);
+    return findApp(apps, processId);
 }
 
 const AppRecord *DesktopState::app(qint32 processId) const {
-    return findBy(apps, &AppRecord::processId, processId);
+    return findApp(apps, processId);
 }
 
 ItemRecord *DesktopState::item(quint64 itemId) {
@@ -31,6 +38,28 @@ ItemRecord *DesktopState::item(quint64 itemId) {
 const ItemRecord *DesktopState::item(quint64 itemId) const {
     const auto found = items.find(itemId);
     return found == items.end() ? nullptr : &found->second;
+}
+
+void DesktopState::addItem(ItemRecord item) {
+    itemsByOwner[item.ownerProcessId].append(item.id);
+    const quint64 id = item.id;
+    items.emplace(id, std::move(item));
+}
+
+bool DesktopState::removeItem(quint64 itemId) {
+    const auto found = items.find(itemId);
+    if (found == items.end()) {
+        return false;
+    }
+    const auto owned = itemsByOwner.find(found->second.ownerProcessId);
+    if (owned != itemsByOwner.end()) {
+        owned->removeOne(itemId);
+        if (owned->isEmpty()) {
+            itemsByOwner.erase(owned);
+        }
+    }
+    items.erase(found);
+    return true;
 }
 
 const ScreenRecord *DesktopState::screen(DisplayId displayId) const {

@@ -42,7 +42,7 @@ struct DesktopState {
     std::optional<DisplayId> keyWindowScreen;
     DisplayId nextDisplayId = 1;
 
-    // Running applications in launch order.
+    // Running applications in launch order, and so by process id (each launch takes the next).
     QList<AppRecord> apps;
     qint32 nextProcessId = 400;
     qint32 currentProcessId = 0;
@@ -50,8 +50,11 @@ struct DesktopState {
     // Most recently activated last.
     QList<qint32> activationHistory;
 
-    // Status items by id, and the bar order from left to right (immovable items last).
+    // Status items by id, and the bar order from left to right (immovable items last). Items
+    // come and go through addItem() and removeItem(), which keep itemsByOwner.
     std::map<quint64, ItemRecord> items;
+    // Each process's item ids, oldest first.
+    QHash<qint32, QList<quint64>> itemsByOwner;
     quint64 nextItemId = 1;
     QList<quint64> order;
     // Remembered positions: distance from the right end of the movable area, keyed by
@@ -80,6 +83,9 @@ struct DesktopState {
     [[nodiscard]] const AppRecord *app(qint32 processId) const;
     [[nodiscard]] ItemRecord *item(quint64 itemId);
     [[nodiscard]] const ItemRecord *item(quint64 itemId) const;
+    void addItem(ItemRecord item);
+    // False when there was no such item.
+    bool removeItem(quint64 itemId);
     [[nodiscard]] const ScreenRecord *screen(DisplayId displayId) const;
     [[nodiscard]] ScreenRecord *screen(DisplayId displayId);
     [[nodiscard]] const ScreenRecord *primaryScreen() const;

@@ -2,6 +2,7 @@
 
 #include "displayid.h"
 
+#include <QHash>
 #include <QList>
 #include <QRectF>
 
@@ -18,21 +19,31 @@ struct LaidOutItem {
     friend bool operator==(const LaidOutItem &, const LaidOutItem &) = default;
 };
 
-// One screen's bar as the last layout pass left it, items from left to right.
+// One screen's bar as the last layout pass left it, items from left to right, with each item's
+// place among them (an item's window is looked up once per item on every scan).
 struct ScreenBar {
     DisplayId displayId = 0;
     QList<LaidOutItem> items;
+    QHash<quint64, qsizetype> places;
 
-    [[nodiscard]] std::optional<LaidOutItem> find(quint64 itemId) const {
-        for (const LaidOutItem &item : items) {
-            if (item.itemId == itemId) {
-                return item;
-            }
+    [[nodiscard]] static ScreenBar of(DisplayId displayId, QList<LaidOutItem> leftToRight) {
+        ScreenBar bar{displayId, std::move(leftToRight), {}};
+        bar.places.reserve(bar.items.size());
+        // Right to left, so that an id laid out twice finds its leftmost place.
+        for (qsizetype place = bar.items.size() - 1; place >= 0; --place) {
+            bar.places.insert(bar.items.at(place).itemId, place);
         }
-        return std::nullopt;
+        return bar;
     }
 
-    friend bool operator==(const ScreenBar &, const ScreenBar &) = default;
+    [[nodiscard]] std::optional<LaidOutItem> find(quint64 itemId) const {
+        const auto place = places.constFind(itemId);
+        return place == places.cend() ? std::nullopt : std::optional(items.at(*place));
+    }
+
+    friend bool operator==(const ScreenBar &a, const ScreenBar &b) {
+        return a.displayId == b.displayId && a.items == b.items;
+    }
 };
 
 } // namespace zorv

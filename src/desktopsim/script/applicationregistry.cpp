@@ -59,13 +59,10 @@ bool ApplicationRegistry::quit(qint32 processId) {
         }
         ItemOrder::rememberItemsOf(state, processId);
         state.apps.removeIf([&](const AppRecord &record) { return record.processId == processId; });
-        std::erase_if(state.items, [&](const auto &entry) {
-            if (entry.second.ownerProcessId != processId) {
-                return false;
-            }
-            ItemOrder::remove(state, entry.first);
-            return true;
-        });
+        for (const quint64 itemId : state.itemsByOwner.value(processId)) {
+            state.removeItem(itemId);
+            ItemOrder::remove(state, itemId);
+        }
         state.activationHistory.removeAll(processId);
         if (state.frontmostProcessId == processId) {
             state.frontmostProcessId.reset();

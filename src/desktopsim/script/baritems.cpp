@@ -63,7 +63,7 @@ std::optional<quint64> BarItems::add(qint32 ownerProcessId, const ItemDescriptio
         }
         RestingWidths::itemAppeared(state, item);
         const quint64 id = item.id;
-        state.items.emplace(id, std::move(item));
+        state.addItem(std::move(item));
         ItemOrder::insertNew(state, id);
         effects.layoutPass = true;
         return id;
@@ -73,7 +73,7 @@ std::optional<quint64> BarItems::add(qint32 ownerProcessId, const ItemDescriptio
 bool BarItems::remove(quint64 itemId) {
     // A length cycle of the item ends by itself at its next step.
     return m_model.write([&](DesktopState &state, ModelEffects &effects) {
-        if (!state.items.erase(itemId)) {
+        if (!state.removeItem(itemId)) {
             return false;
         }
         ItemOrder::remove(state, itemId);

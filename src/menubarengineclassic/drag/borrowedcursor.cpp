@@ -78,9 +78,10 @@ void BorrowedCursor::endAnyCursorSession() {
     if (const std::unique_ptr<EventSource> source =
             m_input.createEventSource(EventSourceState::CombinedSession)) {
         const QPointF at = m_input.cursorLocation().value_or(QPointF());
-        (void)source->post(
+        (void)m_own->post(
+            *source, m_clock,
             MouseEvent{EventType::LeftMouseUp, at, MouseButton::Left, EventFlags::none, 1});
-        (void)source->post(KeyEvent{KeyCode::command, false, EventFlags::none});
+        (void)m_own->post(*source, m_clock, KeyEvent{KeyCode::command, false, EventFlags::none});
     }
     if (session.saved) {
         m_input.warpCursor(*session.saved);
@@ -94,18 +95,20 @@ void BorrowedCursor::endAnyCursorSession() {
                  {u"heldMs"_s, truncatedMicros(m_clock.now() - session.startedAt) / 1000}});
 }
 
-QCoro::Task<Duration> BorrowedCursor::performDrag(Owner owner, QPointF from, QPointF to,
-                                                  MoveCoordinator::Gesture gesture) {
+QCoro::Task<std::optional<Duration>>
+BorrowedCursor::performDrag(Owner owner, QPointF from, QPointF to, MoveCoordinator::Gesture gesture,
+                            std::optional<MonotonicTime> unlessInputSince) {
     beginCursorSessionIfNeeded(owner);
     // This object may be gone when the drag ends; the clock outlives it.
     Clock &clock = m_clock;
     const MonotonicTime start = clock.now();
-    auto drag = [&input = m_input, &clock, keys = m_ownKeys, from, to, gesture] {
-        MoveCoordinator::commandDrag(input, clock, *keys, from, to, gesture);
+    auto drag = [&input = m_input, &clock, own = m_own, from, to, gesture, unlessInputSince] {
+        return MoveCoordinator::commandDrag(input, clock, *own, from, to, gesture,
+                                            unlessInputSince);
     };
     WorkRunner work = m_work;
-    co_await work.run(std::move(drag));
-    co_return clock.now() - start;
+    const bool posted = co_await work.run(std::move(drag));
+    co_return posted ? std::optional(clock.now() - start) : std::nullopt;
 }
 
 bool BorrowedCursor::keyPressedDuringSession() const {
@@ -113,33 +116,21 @@ bool BorrowedCursor::keyPressedDuringSession() const {
         return false;
     }
     const double sessionAge = toSeconds(m_clock.now() - m_session->startedAt);
-    return secondsSinceForeignKeyDown() < sessionAge - keySlackSeconds;
+    return secondsSinceForeign(EventType::KeyDown) < sessionAge - keySlackSeconds;
 }
 
 bool BorrowedCursor::userInputSince(MonotonicTime since) const {
-    const double elapsed = toSeconds(m_clock.now() - since);
-    // The engine's drags post mouse-downs, drags and ups and its slow gesture a key-down; it
-    // never moves the mouse, presses the right button or scrolls.
-    double quiet = std::min(m_ownKeys->secondsSinceForeignKeyDown(m_input, m_clock),
-                            m_ownKeys->secondsSinceForeignMouseDown(m_input, m_clock));
-    for (const EventType type :
-         {EventType::MouseMoved, EventType::RightMouseDown, EventType::ScrollWheel}) {
-        quiet =
-            std::min(quiet, m_input.secondsSinceLastEvent(EventSourceState::CombinedSession, type));
-    }
-    // Input at the very moment `since` names came after the look that found the user idle.
-    return quiet <= elapsed;
+    return m_own->userInputSince(m_input, m_clock, since);
 }
 
 bool BorrowedCursor::userDraggedSince(MonotonicTime since) const {
     const double elapsed = toSeconds(m_clock.now() - since);
-    return m_ownKeys->secondsSinceForeignMouseDown(m_input, m_clock) <= elapsed &&
-           m_input.secondsSinceLastEvent(EventSourceState::CombinedSession,
-                                         EventType::LeftMouseDragged) <= elapsed;
+    return secondsSinceForeign(EventType::LeftMouseDown) <= elapsed &&
+           secondsSinceForeign(EventType::LeftMouseDragged) <= elapsed;
 }
 
-double BorrowedCursor::secondsSinceForeignKeyDown() const {
-    return m_ownKeys->secondsSinceForeignKeyDown(m_input, m_clock);
+double BorrowedCursor::secondsSinceForeign(EventType type) const {
+    return m_own->secondsSinceForeign(m_input, m_clock, type);
 }
 
 void BorrowedCursor::appendEvent(const QJsonObject &record) const {

@@ -4,7 +4,7 @@
 #include "displayid.h"
 #include "latesttask.h"
 #include "movecoordinator.h"
-#include "synthetickeylog.h"
+#include "owneventlog.h"
 #include "workrunner.h"
 
 #include <QCoroTask>
@@ -64,23 +64,25 @@ public:
     void endAnyCursorSession();
 
     // Borrows the cursor for `owner`, then posts the drag on a worker thread and waits for it.
-    // The drag is never cut short: it always ends with its mouse-up (and key-up). Leaves the
-    // session open. Gives the time from the session's opening until the drag was posted.
-    QCoro::Task<Duration> performDrag(Owner owner, QPointF from, QPointF to,
-                                      MoveCoordinator::Gesture gesture);
+    // The drag is never cut short once begun: it always ends with its mouse-up (and key-up).
+    // With `unlessInputSince`, it does not begin when the user's input came at or after that time
+    // (MoveCoordinator::commandDrag); it gives none then. Leaves the session open. Gives the time
+    // from the session's opening until the drag was posted.
+    QCoro::Task<std::optional<Duration>>
+    performDrag(Owner owner, QPointF from, QPointF to, MoveCoordinator::Gesture gesture,
+                std::optional<MonotonicTime> unlessInputSince = std::nullopt);
 
     // While a session is open: whether a key went down since it began (0.05 s slack), not
     // counting the engine's own key-downs.
     [[nodiscard]] bool keyPressedDuringSession() const;
-    // Whether the user's hands were at work at or after `since`: a mouse move, press or scroll,
-    // or a key-down, that the engine did not post itself.
+    // Whether the user's hands were at work at or after `since` (OwnEventLog::userInputSince).
     [[nodiscard]] bool userInputSince(MonotonicTime since) const;
     // Whether the user pressed the left button and dragged at or after `since`: the engine's
     // own drag was not the last one.
     [[nodiscard]] bool userDraggedSince(MonotonicTime since) const;
-    // Seconds since the last key-down the engine did not post itself (infinity when the last
-    // one was its own); for the wait until the user is idle.
-    [[nodiscard]] double secondsSinceForeignKeyDown() const;
+    // Seconds since the last event of `type` the engine did not post itself (infinity when the
+    // last one was its own); for the wait until the user is idle.
+    [[nodiscard]] double secondsSinceForeign(EventType type) const;
 
     [[nodiscard]] const std::optional<Session> &session() const { return m_session; }
     [[nodiscard]] bool deadlinePending() const { return m_deadline.isPending(); }
@@ -97,7 +99,7 @@ private:
     WorkRunner m_work;
     const Diagnostics &m_diagnostics;
     // Shared with drags in flight, which may outlive this object.
-    std::shared_ptr<SyntheticKeyLog> m_ownKeys = std::make_shared<SyntheticKeyLog>();
+    std::shared_ptr<OwnEventLog> m_own = std::make_shared<OwnEventLog>();
     std::optional<Session> m_session;
     qint64 m_cursorBorrowedMicros = 0;
     Owner m_lastOwner = 0;

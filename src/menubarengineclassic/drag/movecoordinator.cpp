@@ -2,7 +2,7 @@
 
 #include "clock.h"
 #include "inputevents.h"
-#include "synthetickeylog.h"
+#include "owneventlog.h"
 
 #include <QList>
 
@@ -17,9 +17,10 @@ void wait(Clock &clock, quint32 microseconds) {
     clock.blockingSleep(std::chrono::microseconds(microseconds));
 }
 
-void postMouse(EventSource *source, EventType type, QPointF location, quint64 flags) {
+void postMouse(EventSource *source, OwnEventLog &own, const Clock &clock, EventType type,
+               QPointF location, quint64 flags) {
     if (source) {
-        (void)source->post(MouseEvent{type, location, MouseButton::Left, flags, 1});
+        (void)own.post(*source, clock, MouseEvent{type, location, MouseButton::Left, flags, 1});
     }
 }
 
@@ -41,20 +42,31 @@ double MoveCoordinator::longestLeg(double distance) {
     return length < detourDistance ? length + detourDistance : length;
 }
 
-void MoveCoordinator::commandDrag(InputEvents &input, Clock &clock, SyntheticKeyLog &ownKeys,
-                                  QPointF from, QPointF to, const Gesture &gesture) {
+bool MoveCoordinator::commandDrag(InputEvents &input, Clock &clock, OwnEventLog &own, QPointF from,
+                                  QPointF to, const Gesture &gesture,
+                                  std::optional<MonotonicTime> unlessInputSince) {
     const std::unique_ptr<EventSource> source =
         input.createEventSource(EventSourceState::CombinedSession);
+    // Checked at the last moment before the first event: the idle timers keep only the latest
+    // event of a type, so a click of the user's just before the drag's own mouse-down would be
+    // hidden behind it.
+    const auto userCameBack = [&] {
+        return unlessInputSince && own.userInputSince(input, clock, *unlessInputSince);
+    };
 
     input.warpCursor(from);
     wait(clock, gesture.warpSettle);
     if (gesture.commandViaKeyboard && source) {
-        ownKeys.notePosted(clock.now());
-        (void)source->post(KeyEvent{KeyCode::command, true, EventFlags::command});
+        if (userCameBack()) {
+            return false;
+        }
+        (void)own.post(*source, clock, KeyEvent{KeyCode::command, true, EventFlags::command});
     }
     wait(clock, gesture.keySettle);
-    ownKeys.noteMouseDownPosted(clock.now());
-    postMouse(source.get(), EventType::LeftMouseDown, from, EventFlags::command);
+    if (!(gesture.commandViaKeyboard && source) && userCameBack()) {
+        return false;
+    }
+    postMouse(source.get(), own, clock, EventType::LeftMouseDown, from, EventFlags::command);
     wait(clock, gesture.holdBeforeMove);
 
     QList<std::pair<double, double>> legs;
@@ -71,7 +83,7 @@ void MoveCoordinator::commandDrag(InputEvents &input, Clock &clock, SyntheticKey
             const double x =
                 i == steps ? x1
                            : x0 + (x1 - x0) * static_cast<double>(i) / static_cast<double>(steps);
-            postMouse(source.get(), EventType::LeftMouseDragged, QPointF(x, from.y()),
+            postMouse(source.get(), own, clock, EventType::LeftMouseDragged, QPointF(x, from.y()),
                       EventFlags::command);
             wait(clock, gesture.stepDelay);
         }
@@ -79,11 +91,12 @@ void MoveCoordinator::commandDrag(InputEvents &input, Clock &clock, SyntheticKey
     }
 
     wait(clock, gesture.preUpSettle);
-    postMouse(source.get(), EventType::LeftMouseUp, to, EventFlags::command);
+    postMouse(source.get(), own, clock, EventType::LeftMouseUp, to, EventFlags::command);
     wait(clock, gesture.postUpSettle);
     if (gesture.commandViaKeyboard && source) {
-        (void)source->post(KeyEvent{KeyCode::command, false, EventFlags::none});
+        (void)own.post(*source, clock, KeyEvent{KeyCode::command, false, EventFlags::none});
     }
+    return true;
 }
 
 } // namespace zorv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clock.h"
+
 #include <QPointF>
 #include <QtGlobal>
 
@@ -9,7 +11,7 @@ namespace zorv {
 
 class Clock;
 class InputEvents;
-class SyntheticKeyLog;
+class OwnEventLog;
 
 // Moves another application's status item the way a user does: by holding Command and dragging
 // it along the menu bar, as a paced series of synthetic events posted to the HID tap.
@@ -58,10 +60,13 @@ public:
 
     // Posts one Command-drag from `from` to `to` (global points, top-left convention) and blocks
     // the calling thread for the gesture's waits on `clock`. Never call it on the main thread.
-    // Key-downs it posts are noted in `ownKeys` first. A gesture without a step count drags in
-    // minimumSteps events per leg. Events that cannot be created are skipped; the waits stay.
-    static void commandDrag(InputEvents &input, Clock &clock, SyntheticKeyLog &ownKeys,
-                            QPointF from, QPointF to, const Gesture &gesture);
+    // Every event it posts carries the engine's mark in `own`. A gesture without a step count
+    // drags in minimumSteps events per leg. Events that cannot be created are skipped; the waits
+    // stay. With `unlessInputSince`, posts nothing when, right before its first event, the user's
+    // input came at or after that time; false then, and the cursor stays warped to `from`.
+    static bool commandDrag(InputEvents &input, Clock &clock, OwnEventLog &own, QPointF from,
+                            QPointF to, const Gesture &gesture,
+                            std::optional<MonotonicTime> unlessInputSince = std::nullopt);
 };
 
 inline constexpr MoveCoordinator::Gesture MoveCoordinator::Gesture::standard{

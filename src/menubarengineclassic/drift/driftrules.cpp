@@ -1,5 +1,7 @@
 #include "driftrules.h"
 
+#include "sectionindex.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -58,12 +60,13 @@ QSet<MenuBarItemID> DriftRules::driftedItems(const QList<MenuBarItem> &items,
                                              std::optional<double> hiddenSepX,
                                              std::optional<double> alwaysSepX,
                                              bool separatorsOrdered) {
+    const SectionIndex sections(layout);
     QSet<MenuBarItemID> drifted;
     for (const MenuBarItem &item : items) {
         if (!isCounted(item)) {
             continue;
         }
-        const auto section = layout.sectionOf(item.id);
+        const auto section = sections.sectionOf(item.id);
         if (!section) {
             continue;
         }
@@ -88,6 +91,7 @@ DriftVerdict DriftRules::driftVerdict(const QList<MenuBarItem> &items, const Sec
                                       std::optional<double> alwaysSepX, bool separatorsOrdered) {
     const QSet<MenuBarItemID> drifted =
         driftedItems(items, layout, hiddenSepX, alwaysSepX, separatorsOrdered);
+    const SectionIndex sections(layout);
     int wantedHidden = 0;
     int inView = 0;
     bool peeking = false;
@@ -95,7 +99,7 @@ DriftVerdict DriftRules::driftVerdict(const QList<MenuBarItem> &items, const Sec
         if (!isCounted(item)) {
             continue;
         }
-        const auto section = layout.sectionOf(item.id);
+        const auto section = sections.sectionOf(item.id);
         if (!section || *section == Section::shown) {
             continue;
         }
@@ -139,12 +143,13 @@ Section DriftRules::laneAt(double midX, std::optional<double> hiddenSepX,
 QList<Adoption> DriftRules::adoptions(const QList<MenuBarItem> &items, const SectionLayout &layout,
                                       const QSet<QString> &churning,
                                       QHash<MenuBarItemID, LaneSighting> &seen, int stableScans) {
+    const SectionIndex sections(layout);
     QSet<MenuBarItemID> present;
     QList<Adoption> result;
     for (const MenuBarItem &item : items) {
         // No layout keeps the item of a process without a bundle identifier: adopting it would
         // only log and report the same layout again on every scan.
-        if (!isCounted(item) || item.id.isEphemeral() || layout.sectionOf(item.id)) {
+        if (!isCounted(item) || item.id.isEphemeral() || sections.sectionOf(item.id)) {
             continue;
         }
         present.insert(item.id);

@@ -26,15 +26,10 @@ QCoro::Task<> ClassicEngine::waitForInputIdle(double quiet, std::optional<QDateT
         EventType::RightMouseDown, EventType::ScrollWheel,   EventType::KeyDown};
     QPointer<ClassicEngine> self(this);
     while (self && !cancellation.isCancelled()) {
-        const InputEvents &input = m_platform.inputEvents;
         double idle = std::numeric_limits<double>::infinity();
         for (EventType type : counted) {
-            // The slow gesture's own Command key-down is not the user at the keyboard.
-            const double quietFor =
-                type == EventType::KeyDown
-                    ? m_cursor.secondsSinceForeignKeyDown()
-                    : input.secondsSinceLastEvent(EventSourceState::CombinedSession, type);
-            idle = std::min(idle, quietFor);
+            // The engine's own drags and Command key-downs are not the user at the controls.
+            idle = std::min(idle, m_cursor.secondsSinceForeign(type));
         }
         if (idle >= quiet) {
             co_return;

@@ -76,10 +76,12 @@ QCoro::Task<> ClassicEngine::runSingleDragTest(QPointer<ClassicEngine> self,
         const QJsonObject before =
             BarGeometry::reflowSnapshot(self->m_bar.lastItems(), *self->m_separatorController);
         const Duration dragTime =
-            co_await self->m_cursor.performDrag(owner, from, to, request.gesture);
+            (co_await self->m_cursor.performDrag(owner, from, to, request.gesture))
+                .value_or(Duration::zero());
         if (!self) {
             co_return;
         }
+        self->m_wanted.ownDragPosted(*found);
         self->m_cursor.endCursorSession(owner);
         co_await self->sleep(0.3);
         if (!self) {

@@ -66,20 +66,26 @@ void ClassicEngine::retire(const MenuBarItemID &id, Section into) {
 
 void ClassicEngine::takeUserDrag(const ScanContext &context, MonotonicTime scannedAt,
                                  bool trusted) {
-    const std::optional<WantedLayout::DragReading> before = m_wanted.forgetReading();
-    // The engine's own drags, and a bar that could not be read, say nothing about the user's.
-    if (m_runs.reconcileInFlight() || !trusted || !context.hiddenSepX) {
+    // A bar that could not be read says nothing about the user's drags.
+    if (!trusted || !context.hiddenSepX) {
+        (void)m_wanted.forgetReading();
         return;
     }
+    // The user dragged while this scan read the items and then the separators: the reading may be
+    // half from before the drop and half from after it. The last one stays to compare with.
+    if (m_cursor.userDraggedSince(scannedAt)) {
+        return;
+    }
+    const std::optional<WantedLayout::DragReading> before = m_wanted.forgetReading();
     WantedLayout::DragReading reading{scannedAt, context.separatorsOrdered,
                                       UserDrags::read(m_bar.lastItems(), context.hiddenSepX,
                                                       context.alwaysSepX, context.separatorsOrdered,
                                                       context.unanswered)};
     const BorrowedCursor &cursor = m_cursor;
-    const std::optional<MenuBarItemID> id =
-        m_wanted.takeUserDrag(before, std::move(reading), [&cursor](MonotonicTime since) {
-            return cursor.userDraggedSince(since);
-        });
+    const std::optional<MenuBarItemID> id = m_wanted.takeUserDrag(
+        before, std::move(reading),
+        [&cursor](MonotonicTime since) { return cursor.userDraggedSince(since); },
+        m_runs.reconcileInFlight());
     if (!id) {
         return;
     }

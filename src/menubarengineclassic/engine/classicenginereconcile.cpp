@@ -172,14 +172,20 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
             co_return;
         }
         const MoveCoordinator::Gesture gesture = gestureFor(plan);
+        const std::optional<Duration> posted =
+            co_await m_cursor.performDrag(owner, plan.from, plan.to, gesture, quietAt);
+        if (!self) {
+            co_return;
+        }
+        if (!posted) {
+            co_await handBackToTheUser(owner, quietAt);
+            co_return;
+        }
+        m_wanted.ownDragPosted(plan.track);
         QJsonObject record = stepRecord(plan);
         record.insert(u"gesture"_s, gestureName(gesture));
         record.insert(u"batch"_s, true);
         moves.append(record);
-        co_await m_cursor.performDrag(owner, plan.from, plan.to, gesture);
-        if (!self) {
-            co_return;
-        }
         if (m_cursor.keyPressedDuringSession()) {
             co_await handBackToTheUser(owner, quietAt);
             co_return;
@@ -347,16 +353,29 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
             continue;
         }
         const MoveCoordinator::Gesture gesture = gestureFor(*plan);
+        const std::optional<Duration> posted =
+            co_await m_cursor.performDrag(owner, plan->from, plan->to, gesture, quietAt);
+        if (!self) {
+            co_return;
+        }
+        if (!posted) {
+            // The user came back between the look above and the drag's first event.
+            co_await handBackToTheUser(owner, quietAt);
+            if (!self) {
+                co_return;
+            }
+            if (++passes == kPassLimit) {
+                break;
+            }
+            continue;
+        }
+        m_wanted.ownDragPosted(plan->track);
         QJsonObject record = stepRecord(*plan);
         record.insert(u"gesture"_s, gestureName(gesture));
         moves.append(record);
         if (plan->track) {
             pending = Pending{*plan->track, plan->from.x(), plan->isOrderMove(), plan->isLaneMove(),
                               gesture == MoveCoordinator::Gesture::standard};
-        }
-        co_await m_cursor.performDrag(owner, plan->from, plan->to, gesture);
-        if (!self) {
-            co_return;
         }
         if (m_cursor.keyPressedDuringSession()) {
             co_await handBackToTheUser(owner, quietAt);

@@ -5,6 +5,7 @@
 
 #include "discovery/ax.h"
 #include "discovery/siblingordinals.h"
+#include "sectionindex.h"
 
 #include <algorithm>
 
@@ -157,6 +158,7 @@ QList<MenuBarItem> ClassicEngine::buildItems(const QList<DiscoveredItem> &scanne
         }
     }
 
+    const SectionIndex wantedSections(m_wanted.storedLayout());
     QList<MenuBarItem> items;
     items.reserve(found.size());
     for (const DiscoveredItem &discovered : found) {
@@ -165,7 +167,7 @@ QList<MenuBarItem> ClassicEngine::buildItems(const QList<DiscoveredItem> &scanne
         frames.insert(id, discovered.frame);
         const double midX = discovered.frame.center().x();
         Section section = Section::shown;
-        if (const auto wanted = m_wanted.storedLayout().sectionOf(id)) {
+        if (const auto wanted = wantedSections.sectionOf(id)) {
             section = *wanted;
         } else if (!context.hiddenSepX) {
             // Pushed off the bar's own screen, which need not start at x = 0.

@@ -4,6 +4,7 @@
 #include "classicengine.h"
 
 #include "drift/userdrags.h"
+#include "sectionindex.h"
 
 #include <algorithm>
 
@@ -62,8 +63,9 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
     if (retirements.isEmpty() && adopted.isEmpty()) {
         return;
     }
+    const SectionIndex sections(m_wanted.storedLayout());
     for (MenuBarItem &item : items) {
-        item.section = m_wanted.storedLayout().sectionOf(item.id).value_or(item.section);
+        item.section = sections.sectionOf(item.id).value_or(item.section);
         item.isUnmovable = m_records.unmovable().contains(item.id);
     }
     m_bar.setLastItems(items);

@@ -2,6 +2,7 @@
 
 #include "distantpast.h"
 #include "drift/driftrules.h"
+#include "sectionindex.h"
 
 #include <QJsonObject>
 
@@ -24,11 +25,12 @@ BarReading::BarReading() : m_lastScanAt(distantPast()), m_lastAppChurn(distantPa
 QList<MenuBarItem> BarReading::itemsOf(const QSet<qint32> &processes, const SectionLayout &layout,
                                        const QSet<MenuBarItemID> &unmovable,
                                        QHash<MenuBarItemID, QRectF> &frames) const {
+    const SectionIndex sections(layout);
     QList<MenuBarItem> items;
     for (const MenuBarItem &item : m_lastItems) {
         if (!item.isDormant && processes.contains(item.pid)) {
             MenuBarItem kept = item;
-            kept.section = layout.sectionOf(item.id).value_or(item.section);
+            kept.section = sections.sectionOf(item.id).value_or(item.section);
             kept.isUnmovable = unmovable.contains(item.id);
             items.append(kept);
             frames.insert(item.id, item.frame);
@@ -141,9 +143,10 @@ QJsonArray BarReading::identityChurn() const {
 bool BarReading::alwaysHiddenOutOfOrder(double alwaysSepLeft, const SectionLayout &layout,
                                         const QHash<MenuBarItemID, QString> &outOfReach) const {
     constexpr double tolerance = DriftRules::laneTolerance;
+    const SectionIndex sections(layout);
     QHash<MenuBarItemID, double> inLane;
     for (const MenuBarItem &item : m_lastItems) {
-        const std::optional<Section> wanted = layout.sectionOf(item.id);
+        const std::optional<Section> wanted = sections.sectionOf(item.id);
         if (!DriftRules::isCounted(item) || !wanted || outOfReach.contains(item.id)) {
             continue;
         }
@@ -172,10 +175,11 @@ bool BarReading::alwaysHiddenOutOfOrder(double alwaysSepLeft, const SectionLayou
 
 QJsonArray BarReading::unreachableItems(const QHash<MenuBarItemID, QString> &why,
                                         const SectionLayout &layout) const {
+    const SectionIndex sections(layout);
     QJsonArray items;
     for (const MenuBarItem &item : m_lastItems) {
         const auto found = why.constFind(item.id);
-        if (found != why.constEnd() && DriftRules::isCounted(item) && layout.sectionOf(item.id)) {
+        if (found != why.constEnd() && DriftRules::isCounted(item) && sections.sectionOf(item.id)) {
             items.append(QJsonObject{{u"name"_s, item.appName}, {u"why"_s, *found}});
         }
     }

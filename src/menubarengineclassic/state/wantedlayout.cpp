@@ -1,5 +1,7 @@
 #include "wantedlayout.h"
 
+#include "sectionindex.h"
+
 #include <algorithm>
 
 namespace zorv {
@@ -12,7 +14,7 @@ bool isOnTheBar(const MenuBarItem &item) {
 
 // Per lane, the ids of the layout's items that are on the bar, left to right as the bar shows
 // them (ties keep the scan order).
-QList<MenuBarItemID> barOrder(const QList<MenuBarItem> &items, const SectionLayout &layout,
+QList<MenuBarItemID> barOrder(const QList<MenuBarItem> &items, const SectionIndex &layout,
                               Section lane, const QSet<MenuBarItemID> &leftOut) {
     QList<const MenuBarItem *> onBar;
     for (const MenuBarItem &item : items) {
@@ -33,9 +35,10 @@ QList<MenuBarItemID> barOrder(const QList<MenuBarItem> &items, const SectionLayo
 // The lane's ids that `among` also holds, in the lane's order.
 QList<MenuBarItemID> restrictedTo(const QList<MenuBarItemID> &lane,
                                   const QList<MenuBarItemID> &among) {
+    const QSet<MenuBarItemID> amongSet(among.cbegin(), among.cend());
     QList<MenuBarItemID> kept;
     for (const MenuBarItemID &id : lane) {
-        if (among.contains(id)) {
+        if (amongSet.contains(id)) {
             kept.append(id);
         }
     }
@@ -49,6 +52,16 @@ SectionLayout without(SectionLayout layout, const MenuBarItemID &id) {
         layout.sections.insert(lane, ids);
     }
     return layout;
+}
+
+// The lanes without `ids`.
+UserDrags::Lanes withoutAll(UserDrags::Lanes lanes, const QSet<MenuBarItemID> &ids) {
+    if (!ids.isEmpty()) {
+        for (QList<MenuBarItemID> &lane : lanes) {
+            lane.removeIf([&ids](const MenuBarItemID &id) { return ids.contains(id); });
+        }
+    }
+    return lanes;
 }
 
 } // namespace
@@ -75,8 +88,9 @@ void WantedLayout::check(const QList<MenuBarItem> &lastItems) {
 
 bool WantedLayout::barOrderDiffers(const QList<MenuBarItem> &items,
                                    const QSet<MenuBarItemID> &leftOut) const {
+    const SectionIndex sections(m_storedLayout);
     for (Section lane : allSections) {
-        const QList<MenuBarItemID> bar = barOrder(items, m_storedLayout, lane, leftOut);
+        const QList<MenuBarItemID> bar = barOrder(items, sections, lane, leftOut);
         if (restrictedTo(m_storedLayout.ids(lane), bar) != bar) {
             return true;
         }
@@ -135,15 +149,27 @@ bool WantedLayout::forgetUninstalled(const std::function<bool(const QString &)> 
     return !(m_storedLayout == before);
 }
 
+void WantedLayout::ownDragPosted(const std::optional<MenuBarItemID> &id) {
+    if (id) {
+        m_ownDragged.insert(*id);
+    } else {
+        m_lastReading.reset();
+    }
+}
+
 std::optional<MenuBarItemID>
 WantedLayout::takeUserDrag(const std::optional<DragReading> &before, DragReading reading,
-                           const std::function<bool(MonotonicTime)> &userDraggedSince) {
+                           const std::function<bool(MonotonicTime)> &userDraggedSince,
+                           bool runInFlight) {
     m_lastReading = std::move(reading);
+    const QSet<MenuBarItemID> ownDragged =
+        runInFlight ? m_ownDragged : std::exchange(m_ownDragged, {});
     if (!before || before->separatorsOrdered != m_lastReading->separatorsOrdered ||
         !userDraggedSince(before->at)) {
         return std::nullopt;
     }
-    const std::optional<MenuBarItemID> id = UserDrags::moved(before->lanes, m_lastReading->lanes);
+    const std::optional<MenuBarItemID> id = UserDrags::moved(
+        withoutAll(before->lanes, ownDragged), withoutAll(m_lastReading->lanes, ownDragged));
     if (!id || !m_storedLayout.sectionOf(*id)) {
         return std::nullopt;
     }

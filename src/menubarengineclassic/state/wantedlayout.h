@@ -17,11 +17,11 @@ namespace zorv {
 
 // The layout the user wants and how far the bar is from it: the stored layout, whether its order
 // still waits for a run (dirty), waits for a first look at the bar (unchecked) or was just handed
-// over (pending), the counter of order changes (epoch), and the lanes as the last scan outside a
-// run read them, to tell the user's own drags by. Main thread only.
+// over (pending), the counter of order changes (epoch), the lanes as the last scan read them and
+// the items the running run dragged itself, to tell the user's own drags by. Main thread only.
 class WantedLayout {
 public:
-    // The lanes as one scan outside a run read them.
+    // The lanes as one scan read them.
     struct DragReading {
         MonotonicTime at{};
         bool separatorsOrdered = false;
@@ -67,17 +67,22 @@ public:
     // Forgets applications `keep` says no, true when some were.
     [[nodiscard]] bool forgetUninstalled(const std::function<bool(const QString &)> &keep);
 
-    // The last reading, now forgotten: the engine's own drags and a bar that could not be read
-    // leave none.
+    // The last reading, now forgotten: a bar that could not be read leaves none.
     [[nodiscard]] std::optional<DragReading> forgetReading() {
         return std::exchange(m_lastReading, std::nullopt);
     }
+    // A run's own drag of `id` was posted: the item moves by the engine's hand, not the user's,
+    // until the run is over. Without an id no reading can tell the drag from the user's, and
+    // the last one is forgotten.
+    void ownDragPosted(const std::optional<MenuBarItemID> &id);
     // Keeps `reading` as the last one. When `before` was taken under the same separators and
     // `userDraggedSince(before->at)`, takes the one item the user moved between them into the
-    // lane and place it was dropped at, and returns it; none when nothing was taken.
+    // lane and place it was dropped at, and returns it; none when nothing was taken. Items the
+    // engine dragged itself are left out of both readings, and forgotten once a reading outside
+    // a run (`runInFlight` false) has been compared.
     [[nodiscard]] std::optional<MenuBarItemID>
     takeUserDrag(const std::optional<DragReading> &before, DragReading reading,
-                 const std::function<bool(MonotonicTime)> &userDraggedSince);
+                 const std::function<bool(MonotonicTime)> &userDraggedSince, bool runInFlight);
 
 private:
     void markOrderDirtyIfTheBarDiffers(const QList<MenuBarItem> &items);
@@ -87,6 +92,7 @@ private:
     bool m_orderUnchecked = false;
     bool m_appliedLayoutPending = false;
     std::optional<DragReading> m_lastReading;
+    QSet<MenuBarItemID> m_ownDragged;
     int m_orderEpoch = 0;
 };
 

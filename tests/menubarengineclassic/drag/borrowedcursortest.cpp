@@ -162,10 +162,10 @@ TEST_F(BorrowedCursorTest, DragsOnAWorkerAndTellsTheUsersKeysFromItsOwn) {
     const QPointF from(1200, 12);
     EXPECT_EQ(
         runTask(cursor.performDrag(owner, from, {800, 12}, MoveCoordinator::Gesture::commandKey)),
-        Duration(530ms));
+        std::optional(Duration(530ms)));
     EXPECT_EQ(
         runTask(cursor.performDrag(owner, from, {800, 12}, MoveCoordinator::Gesture::commandKey)),
-        Duration(530ms));
+        std::optional(Duration(530ms)));
     ASSERT_TRUE(cursor.session());
     EXPECT_EQ(desktop.readout().events().last().type, EventType::KeyUp);
     EXPECT_FALSE(cursor.keyPressedDuringSession());
@@ -176,6 +176,84 @@ TEST_F(BorrowedCursorTest, DragsOnAWorkerAndTellsTheUsersKeysFromItsOwn) {
     cursor.endCursorSession(owner);
     EXPECT_FALSE(cursor.keyPressedDuringSession()) << "only asked while a session is open";
 }
+
+// The user's hands in one way, at `at` (top-left convention).
+using Hands = void (*)(UserInput &hands, QPointF at);
+
+struct GapCase {
+    const char *name;
+    bool slowGesture;
+    // None: nothing but the engine's own events since it found the user idle.
+    Hands hands;
+    bool drags;
+
+    friend void PrintTo(const GapCase &c, std::ostream *out) { *out << c.name; }
+};
+
+QCoro::Task<> handsAfter(Clock &clock, Duration delay, UserInput &input, Hands hands, QPointF at) {
+    (void)co_await clock.sleep(delay);
+    hands(input, at);
+}
+
+class PostingGapTest : public BorrowedCursorTest, public ::testing::WithParamInterface<GapCase> {};
+
+// The engine found the user idle, then made a drag of its own. Its next drag begins only when
+// nothing but its own events came since: input that lands after the drag's warp, a moment before
+// its first event, holds the whole drag back, though the engine's own earlier mouse-down, drags,
+// mouse-up and keys stand in the idle timers.
+TEST_P(PostingGapTest, holdsTheDragBackForTheUsersInputRightBeforeIt) {
+    const GapCase &c = GetParam();
+    const MoveCoordinator::Gesture gesture =
+        c.slowGesture ? MoveCoordinator::Gesture::commandKey : MoveCoordinator::Gesture::standard;
+    const auto owner = cursor.newOwner();
+    const QPointF from(1200, 12);
+    const QPointF to(800, 12);
+    // Input before the engine looked does not count.
+    desktop.userInput().click(userSpot);
+    desktop.userInput().pressKey(12);
+    clock.advance(10ms);
+    const MonotonicTime quietAt = clock.now();
+    ASSERT_TRUE(runTask(cursor.performDrag(owner, from, to, gesture, quietAt)));
+    const qsizetype eventsBefore = desktop.readout().events().size();
+
+    std::optional<QCoro::Task<>> hands;
+    if (c.hands) {
+        // After the warp settles for 10 ms (90 ms for the slow gesture), 5 ms before the first
+        // event.
+        const Duration delay =
+            std::chrono::microseconds(gesture.warpSettle) +
+            (c.slowGesture ? Duration(0) : std::chrono::microseconds(gesture.keySettle)) - 5ms;
+        hands = handsAfter(clock, delay, desktop.userInput(), c.hands, userSpot);
+    }
+    const std::optional<Duration> posted =
+        runTask(cursor.performDrag(owner, from, to, gesture, quietAt));
+    if (hands) {
+        runTask(std::move(*hands));
+    }
+    EXPECT_EQ(posted.has_value(), c.drags);
+    qsizetype enginesEvents = 0;
+    for (const LoggedEvent &event : desktop.readout().events().mid(eventsBefore)) {
+        enginesEvents += event.origin != EventOrigin::User;
+    }
+    EXPECT_EQ(enginesEvents > 0, c.drags);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hands, PostingGapTest,
+    ::testing::Values(
+        GapCase{"OnlyItsOwnEvents", false, nullptr, true},
+        GapCase{"OnlyItsOwnEventsSlow", true, nullptr, true},
+        GapCase{"Click", false, [](UserInput &h, QPointF at) { h.click(at); }, false},
+        GapCase{"ClickSlow", true, [](UserInput &h, QPointF at) { h.click(at); }, false},
+        GapCase{"Release", false, [](UserInput &h, QPointF at) { h.mouseUp(at); }, false},
+        GapCase{"RightClick", false,
+                [](UserInput &h, QPointF at) { h.click(at, MouseButton::Right); }, false},
+        GapCase{"MouseDrag", false, [](UserInput &h, QPointF at) { h.mouseDragged(at); }, false},
+        GapCase{"Move", false, [](UserInput &h, QPointF at) { h.moveMouse(at); }, false},
+        GapCase{"Key", false, [](UserInput &h, QPointF) { h.pressKey(12); }, false},
+        GapCase{"KeySlow", true, [](UserInput &h, QPointF) { h.pressKey(12); }, false},
+        GapCase{"Scroll", false, [](UserInput &h, QPointF) { h.scroll(-1.0); }, false}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace zorv::testing

@@ -1,6 +1,6 @@
 #include "drag/movecoordinator.h"
 #include "desktoptest.h"
-#include "drag/synthetickeylog.h"
+#include "drag/owneventlog.h"
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -52,13 +52,13 @@ protected:
     // lay itself out again.
     void drag(quint64 item, double deltaX, const Gesture &gesture) {
         const QPointF from = entry(item).frame.center();
-        MoveCoordinator::commandDrag(desktop.inputEvents(), clock, keys, from,
-                                     from + QPointF(deltaX, 0), gesture);
+        (void)MoveCoordinator::commandDrag(desktop.inputEvents(), clock, keys, from,
+                                           from + QPointF(deltaX, 0), gesture);
         settle();
     }
 
     QList<quint64> items;
-    SyntheticKeyLog keys;
+    OwnEventLog keys;
 };
 
 // What the window server logged of one event: type, place relative to the start, flags, time.

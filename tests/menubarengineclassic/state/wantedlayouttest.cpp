@@ -53,6 +53,42 @@ TEST(WantedLayoutTest, AMoveAndARetirementPlaceTheItemAndOnlyTheMoveAsksForARun)
     EXPECT_EQ(wanted.orderEpoch(), 1);
 }
 
+// Amid a run the engine drags c into the shown lane while the user drags a into the hidden one:
+// only a is the user's. The engine's items are left out until a reading outside a run, and a
+// drag of the engine's that no item names forgets the reading.
+TEST(WantedLayoutTest, TellsTheUsersDragFromTheEnginesOwnDuringARun) {
+    WantedLayout wanted(stateLayout({u"a"_s, u"b"_s}, {u"c"_s}));
+    const auto dragged = [](MonotonicTime) { return true; };
+    const auto read = [](int second, const QStringList &shown, const QStringList &hidden) {
+        return WantedLayout::DragReading{
+            std::chrono::seconds(second),
+            true,
+            {{Section::shown, stateIds(shown)}, {Section::hidden, stateIds(hidden)}}};
+    };
+    (void)wanted.takeUserDrag(std::nullopt, read(1, {u"a"_s, u"b"_s}, {u"c"_s}), dragged, true);
+    wanted.ownDragPosted(stateId(u"c"_s));
+    EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(2, {u"c"_s, u"b"_s}, {u"a"_s}),
+                                  dragged, true),
+              stateId(u"a"_s));
+    EXPECT_EQ(wanted.storedLayout(), stateLayout({u"b"_s}, {u"c"_s, u"a"_s}));
+
+    // Still the run: c, put back by the engine, is not taken for the user's.
+    EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(3, {u"b"_s}, {u"c"_s, u"a"_s}),
+                                  dragged, true),
+              std::nullopt);
+    // After the run c is the user's to move again.
+    EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(4, {u"b"_s}, {u"c"_s, u"a"_s}),
+                                  dragged, false),
+              std::nullopt);
+    EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(5, {u"c"_s, u"b"_s}, {u"a"_s}),
+                                  dragged, false),
+              stateId(u"c"_s));
+    EXPECT_EQ(wanted.storedLayout(), stateLayout({u"c"_s, u"b"_s}, {u"a"_s}));
+
+    wanted.ownDragPosted(std::nullopt);
+    EXPECT_FALSE(wanted.forgetReading());
+}
+
 struct UserDragCase {
     const char *name;
     UserDrags::Lanes before;
@@ -72,17 +108,19 @@ TEST_P(UserDragTest, TakesTheOneItemTheUserMovedAndNothingElse) {
     WantedLayout wanted(start);
     const MonotonicTime first = std::chrono::seconds(10);
     const MonotonicTime second = std::chrono::seconds(20);
-    EXPECT_EQ(wanted.takeUserDrag(std::nullopt, {first, true, c.before},
-                                  [](MonotonicTime) { return true; }),
+    EXPECT_EQ(wanted.takeUserDrag(
+                  std::nullopt, {first, true, c.before}, [](MonotonicTime) { return true; }, false),
               std::nullopt);
     const std::optional<WantedLayout::DragReading> before = wanted.forgetReading();
     ASSERT_TRUE(before);
     std::optional<MonotonicTime> askedSince;
     const std::optional<MenuBarItemID> taken = wanted.takeUserDrag(
-        before, {second, !c.separatorsReordered, c.after}, [&](MonotonicTime since) {
+        before, {second, !c.separatorsReordered, c.after},
+        [&](MonotonicTime since) {
             askedSince = since;
             return c.userDragged;
-        });
+        },
+        false);
     EXPECT_EQ(taken, c.taken ? std::optional(stateId(*c.taken)) : std::nullopt);
     EXPECT_EQ(wanted.storedLayout(), c.layout);
     if (askedSince) {

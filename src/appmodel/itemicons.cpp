@@ -185,6 +185,8 @@ struct ItemIcons::State {
     QList<MenuBarItem> pendingItems;
     QList<Request> pendingRequests;
     bool hasPending = false;
+    // Lists taken so far.
+    quint64 listsTaken = 0;
     // A job is on its way.
     bool resolving = false;
 };
@@ -212,6 +214,7 @@ void ItemIcons::refresh(QList<MenuBarItem> items) {
     state.pendingItems = std::move(items);
     state.pendingRequests = std::move(requests);
     state.hasPending = true;
+    ++state.listsTaken;
     if (allCurrent) {
         state.handOn();
     } else if (!state.resolving) {
@@ -233,6 +236,7 @@ QCoro::Task<> ItemIcons::resolvePending(std::weak_ptr<State> weak) {
             co_return;
         }
         WorkRunner work = state->work;
+        const quint64 listsBefore = state->listsTaken;
         auto job = [cache = state->cache, wanted = std::move(wanted)] {
             return resolve(*cache, wanted);
         };
@@ -248,7 +252,11 @@ QCoro::Task<> ItemIcons::resolvePending(std::weak_ptr<State> weak) {
             co_return;
         }
         if (!batch) {
-            // The next list tries again.
+            // A list that came while the job ran is looked for at once; otherwise the next
+            // list tries again, so a look-up that keeps failing does not spin.
+            if (state->listsTaken != listsBefore) {
+                continue;
+            }
             state->resolving = false;
             co_return;
         }

@@ -19,7 +19,9 @@ class Workspace;
 // remembered icon does. So a scan in which nothing changed is filled in at once on the main
 // thread, from one look at the running applications; otherwise the cache's file work runs as one
 // job on `work`, and the list is handed on once its job is back. A newer list replaces one still
-// waiting: only the latest is handed on, and never an older one after a newer.
+// waiting: only the latest is handed on, and never an older one after a newer. A job that fails
+// hands nothing on and leaves nothing remembered: a list that came while it ran is looked for at
+// once, any other waits for the next list.
 //
 // The lists handed on are those the model's items always showed: an item whose own icon is the best
 // one stays as it is (unless dormant); any other takes the best icon (none when there is none) and

@@ -14,6 +14,10 @@ MenuBarItemID::Discriminator MenuBarItemID::discriminator() const {
 }
 
 bool MenuBarItemID::isSystemPinned(QStringView bundleID) {
+    // Asked of every item many times a scan: most are no Apple item at all.
+    if (!bundleID.startsWith(u"com.apple.")) {
+        return false;
+    }
     return bundleID.startsWith(u"com.apple.controlcenter") ||
            bundleID == u"com.apple.systemuiserver" || bundleID == u"com.apple.Spotlight" ||
            bundleID == u"com.apple.Siri";
@@ -64,8 +68,13 @@ size_t qHash(const MenuBarItemID::Discriminator &discriminator, size_t seed) noe
     return qHashMulti(seed, 1, std::get_if<MenuBarItemID::Slot>(&discriminator)->value);
 }
 
+// As hashing the discriminator, without copying it.
 size_t qHash(const MenuBarItemID &id, size_t seed) noexcept {
-    return qHash(id.discriminator(), qHash(id.bundleID, seed));
+    seed = qHash(id.bundleID, seed);
+    if (id.axIdentifier && !id.axIdentifier->isEmpty()) {
+        return qHashMulti(seed, 0, *id.axIdentifier);
+    }
+    return qHashMulti(seed, 1, id.ordinal);
 }
 
 } // namespace zorv

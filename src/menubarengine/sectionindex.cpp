@@ -3,6 +3,11 @@
 namespace zorv {
 
 SectionIndex::SectionIndex(const SectionLayout &layout) {
+    qsizetype listed = 0;
+    for (const QList<MenuBarItemID> &ids : layout.sections) {
+        listed += ids.size();
+    }
+    m_sections.reserve(listed);
     // allSections runs from the least hidden to the most, so an id listed in several sections
     // ends in the most hidden one, as SectionLayout::sectionOf() finds it.
     for (const Section section : allSections) {

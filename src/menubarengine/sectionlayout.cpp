@@ -33,14 +33,20 @@ std::optional<Section> SectionLayout::sectionOf(const MenuBarItemID &id) const {
 
 SectionLayout SectionLayout::normalized() const {
     QSet<MenuBarItemID> seen;
+    seen.reserve(ids(Section::alwaysHidden).size() + ids(Section::hidden).size() +
+                 ids(Section::shown).size());
     SectionLayout result;
     for (Section section : precedence) {
         QList<MenuBarItemID> kept;
         for (const MenuBarItemID &id : ids(section)) {
-            if (id.isSystemPinned() || id.isEphemeral() || seen.contains(id)) {
+            if (id.isSystemPinned() || id.isEphemeral()) {
                 continue;
             }
+            const qsizetype before = seen.size();
             seen.insert(id);
+            if (seen.size() == before) {
+                continue;
+            }
             kept.append(id);
         }
         result.sections.insert(section, kept);

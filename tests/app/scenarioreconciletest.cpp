@@ -123,6 +123,8 @@ struct Drop {
     const char *bundleID;
     const char *item;
     double toX;
+    // Only once the run has dragged something itself.
+    bool afterTheRunsDrags = false;
 };
 
 struct Hands {
@@ -196,14 +198,17 @@ TEST_P(ScenarioReconcileTest, bringsTheStoredLayoutAbout) {
     const std::vector<Drop> &drops = GetParam().amidARun;
     std::size_t dropped = 0;
     std::optional<MonotonicTime> lastDrop;
+    bool cursorBorrowed = false;
     while (dropped < drops.size() && mac.clock.now() < seconds(130)) {
         mac.driver.run(seconds(0.1));
         const ClassicEngine &engine = *mac.app.engine();
+        cursorBorrowed = cursorBorrowed || engine.cursor().session();
+        const Drop &drop = drops.at(dropped);
         if (!engine.reconcileInFlight() || engine.cursor().session() ||
-            (lastDrop && mac.clock.now() - *lastDrop < seconds(0.5))) {
+            (lastDrop && mac.clock.now() - *lastDrop < seconds(0.5)) ||
+            (drop.afterTheRunsDrags && !cursorBorrowed)) {
             continue;
         }
-        const Drop &drop = drops.at(dropped);
         const std::optional<qint32> process =
             mac.platform.scenario().player().processId(QString::fromUtf8(drop.bundleID));
         ASSERT_TRUE(process);
@@ -306,7 +311,12 @@ INSTANTIATE_TEST_SUITE_P(
                             false,
                             false,
                             {{"com.raycast.macos", "raycast", 760.0},
-                             {"com.getdropbox.dropbox", "dropbox", 760.0}}}),
+                             {"com.getdropbox.dropbox", "dropbox", 760.0}}},
+                      // The run takes Raycast into the shown lane; the user hides it again.
+                      Hands{"hidesWhatTheRunShowed",
+                            false,
+                            false,
+                            {{"com.raycast.macos", "raycast", 760.0, true}}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <stdexcept>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -34,6 +37,42 @@ struct Shown {
         *out << shown.name.toStdString() << " " << shown.middle.name(QColor::HexArgb).toStdString()
              << (shown.isTemplate ? " template" : "");
     }
+};
+
+// The simulated workspace, but the icon look-up fails while failures are due.
+class FlakyWorkspace final : public Workspace {
+public:
+    explicit FlakyWorkspace(const Workspace &real) : m_real(real) {}
+
+    QList<RunningApplication> runningApplications() const override {
+        return m_real.runningApplications();
+    }
+    qint32 currentProcessId() const override { return m_real.currentProcessId(); }
+    std::optional<RunningApplication> frontmostApplication() const override {
+        return m_real.frontmostApplication();
+    }
+    std::optional<QString> applicationPath(const QString &bundleIdentifier) const override {
+        return m_real.applicationPath(bundleIdentifier);
+    }
+    std::optional<QString> bundleIdentifier(const QString &bundlePath) const override {
+        return m_real.bundleIdentifier(bundlePath);
+    }
+    QImage iconForFile(const QString &path) const override {
+        if (failuresDue.load() > 0) {
+            --failuresDue;
+            throw std::runtime_error("the icon service did not answer");
+        }
+        return m_real.iconForFile(path);
+    }
+    QImage iconForType(const QString &typeIdentifier) const override {
+        return m_real.iconForType(typeIdentifier);
+    }
+    bool openUrl(const QUrl &) override { return false; }
+
+    mutable std::atomic<int> failuresDue{0};
+
+private:
+    const Workspace &m_real;
 };
 
 class ItemIconsTest : public ::testing::Test {
@@ -74,8 +113,9 @@ protected:
                            false};
     }
 
-    std::unique_ptr<ItemIcons> make(WorkRunner work = WorkRunner(WorkRunner::Mode::Inline)) {
-        return std::make_unique<ItemIcons>(data.path(), workspace, work,
+    std::unique_ptr<ItemIcons> make(WorkRunner work = WorkRunner(WorkRunner::Mode::Inline),
+                                    const Workspace *through = nullptr) {
+        return std::make_unique<ItemIcons>(data.path(), through ? *through : workspace, work,
                                            [this](QList<MenuBarItem> items) {
                                                onMainThread = onMainThread && isMainThread();
                                                published.append(std::move(items));
@@ -169,6 +209,57 @@ TEST_F(ItemIconsTest, OnlyTheLatestListIsHandedOnFromTheMainThread) {
     EXPECT_EQ(published.size(), 2) << "nothing changed: handed on at once";
     EXPECT_TRUE(onMainThread);
 }
+
+struct FailedLookUpCase {
+    const char *name;
+    bool onThePool;
+    // Another list comes while the failing job is on its way.
+    bool newerListMeanwhile;
+};
+
+class ItemIconsFailedLookUpTest : public ItemIconsTest,
+                                  public ::testing::WithParamInterface<FailedLookUpCase> {};
+
+// A look-up that fails hands nothing on and is not remembered as a miss: the list that comes
+// next, whether it came while the job failed or after, is still handed on with the icon.
+TEST_P(ItemIconsFailedLookUpTest, TheNextListIsStillHandedOnWithTheIcon) {
+    const FailedLookUpCase &c = GetParam();
+    QThreadPool pool;
+    FlakyWorkspace flaky(workspace);
+    const qint32 one = launch(u"com.example.one"_s, Qt::red);
+    const qint32 two = launch(u"com.example.two"_s, Qt::green);
+    auto icons = make(c.onThePool ? WorkRunner(WorkRunner::Mode::ThreadPool, &pool)
+                                  : WorkRunner(WorkRunner::Mode::Inline),
+                      &flaky);
+    const QList<MenuBarItem> first{item(u"com.example.one"_s, one)};
+    const QList<MenuBarItem> second{item(u"com.example.one"_s, one),
+                                    item(u"com.example.two"_s, two)};
+    flaky.failuresDue = 1;
+    icons->refresh(first);
+    if (c.newerListMeanwhile) {
+        icons->refresh(second);
+    }
+    clock.advance(Duration::zero());
+    EXPECT_EQ(flaky.failuresDue.load(), 0);
+    if (!c.newerListMeanwhile) {
+        EXPECT_TRUE(published.isEmpty()) << "a failed look-up hands nothing on";
+        icons->refresh(second);
+        clock.advance(Duration::zero());
+    }
+    ASSERT_EQ(published.size(), 1);
+    EXPECT_EQ(lastShown(), (QList<Shown>{{u"one"_s, QColor(Qt::red), false},
+                                         {u"two"_s, QColor(Qt::green), false}}));
+    icons->refresh(second);
+    EXPECT_EQ(published.size(), 2) << "what was found is remembered";
+    EXPECT_TRUE(onMainThread);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ItemIconsFailedLookUpTest,
+                         ::testing::Values(FailedLookUpCase{"Inline", false, false},
+                                           FailedLookUpCase{"OnThePool", true, false},
+                                           FailedLookUpCase{"OnThePoolWithANewerListMeanwhile",
+                                                            true, true}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace zorv

@@ -2,6 +2,7 @@
 
 #include "capture/captureservice.h"
 #include "diagnostics/diagnostics.h"
+#include "diagnostics/snapshotitems.h"
 #include "discovery/itemdiscovery.h"
 #include "drag/borrowedcursor.h"
 #include "drift/driftrules.h"
@@ -291,6 +292,9 @@ private:
     // Counts a drift run that neither settled the drift by its drags nor brought the bar closer;
     // true once the drift is given up.
     bool countFruitlessDrift(const QString &trigger, bool fruitful);
+    // Whether the bar now shows an item outside its wanted lane, as a run would drag it; never
+    // without a geometry.
+    [[nodiscard]] WantedLayout::OutOfLane outOfLane() const;
     // DragPlanner::dragsStillNeeded on the bar now; none without a geometry.
     [[nodiscard]] std::optional<qsizetype> dragsStillNeeded() const;
 
@@ -307,7 +311,8 @@ private:
 
     // Snapshot and logs.
     void writeDiagnostics(const QString &file, const QString &kind);
-    [[nodiscard]] QJsonObject snapshot(const QString &kind) const;
+    // `items`: the published items' list (SnapshotItems).
+    [[nodiscard]] QJsonObject snapshot(const QString &kind, const QJsonArray &items) const;
     void appendEvent(const QJsonObject &record) const;
     void appendReconcileLog(const QJsonObject &record) const;
 
@@ -318,6 +323,7 @@ private:
 
     EnginePlatform m_platform;
     Diagnostics m_diagnostics;
+    SnapshotItems m_snapshotItems;
     BorrowedCursor m_cursor;
 
     // Interface to the application.

@@ -25,27 +25,17 @@ double windowMinX(StatusItem &item) {
 void ClassicEngine::writeDiagnostics(const QString &file, const QString &kind) {
     m_bar.recordIdentities();
     // An unchanged bar is written again only now and then, to show that scans go on.
-    m_diagnostics.writeWhenChanged(file, snapshot(kind), {u"itemFramesAsOf"_s}, seconds(600.0));
+    m_diagnostics.writeWhenChanged(file, snapshot(kind, m_snapshotItems.update(m_bar.lastItems())),
+                                   {u"itemFramesAsOf"_s}, seconds(600.0));
 }
 
-QJsonObject ClassicEngine::snapshot(const QString &kind) const {
+QJsonObject ClassicEngine::snapshot(const QString &kind, const QJsonArray &items) const {
     SeparatorController &separators = *m_separatorController;
     QStringList unmovable;
     for (const MenuBarItemID &id : m_records.unmovable()) {
         unmovable.append(id.bundleID);
     }
     unmovable.sort();
-
-    QJsonArray items;
-    for (const MenuBarItem &item : m_bar.lastItems()) {
-        items.append(QJsonObject{{u"name"_s, item.appName},
-                                 {u"bundleID"_s, item.id.bundleID},
-                                 {u"title"_s, item.id.title.value_or(QString())},
-                                 {u"section"_s, rawValue(item.section)},
-                                 {u"midX"_s, item.frame.center().x()},
-                                 {u"width"_s, item.frame.width()},
-                                 {u"dormant"_s, item.isDormant}});
-    }
 
     return {
         {u"kind"_s, kind},

@@ -268,7 +268,9 @@ void SeparatorController::setRevealed(bool revealed, bool includingAlwaysHidden)
         return;
     }
     m_lastTuckRefused = false;
-    if (includingAlwaysHidden || !separatorsAreOrdered()) {
+    // A separator that stays or grows long right of the icon keeps it off screen: with the icon
+    // anywhere but rightmost, everything shows until the icon is back in its seat.
+    if (includingAlwaysHidden || !separatorsAreOrdered() || !iconIsSafelyRightmost()) {
         m_alwaysHiddenSep->setLength(collapsedLength);
         m_hiddenSep->setLength(collapsedLength);
         return;

@@ -28,6 +28,9 @@ public:
         UserDrags::Lanes lanes;
     };
 
+    // Whether the bar shows the item outside `wanted`, the lane the layout puts it in.
+    using OutOfLane = std::function<bool(const MenuBarItem &, Section wanted)>;
+
     explicit WantedLayout(const SectionLayout &layout) : m_storedLayout(layout.normalized()) {}
 
     [[nodiscard]] const SectionLayout &storedLayout() const { return m_storedLayout; }
@@ -36,15 +39,17 @@ public:
     [[nodiscard]] bool orderDirty() const { return m_orderDirty; }
     [[nodiscard]] int orderEpoch() const { return m_orderEpoch; }
 
-    // Takes a whole new layout, returning the one it replaces. Its order is compared with the
-    // bar's `lastItems` at once, or, before any scan has read the bar, at the first check().
-    SectionLayout apply(const SectionLayout &layout, const QList<MenuBarItem> &lastItems);
-    // The first trusted scan of a settled bar: compares the order of a layout that came before
-    // the bar was read.
-    void check(const QList<MenuBarItem> &lastItems);
-    // Whether some lane's items on the bar, other than `leftOut`, stand in another order than the
-    // stored layout's.
-    [[nodiscard]] bool barOrderDiffers(const QList<MenuBarItem> &items,
+    // Takes a whole new layout, returning the one it replaces. Its lanes and order are compared
+    // with the bar's `lastItems` at once, or, before any scan has read the bar, at the first
+    // check().
+    SectionLayout apply(const SectionLayout &layout, const QList<MenuBarItem> &lastItems,
+                        const OutOfLane &outOfLane);
+    // The first trusted scan of a settled bar: compares the lanes and order of a layout that came
+    // before the bar was read.
+    void check(const QList<MenuBarItem> &lastItems, const OutOfLane &outOfLane);
+    // Whether some item on the bar, other than `leftOut`, stands outside its wanted lane, or some
+    // lane's items stand in another order than the stored layout's.
+    [[nodiscard]] bool barOrderDiffers(const QList<MenuBarItem> &items, const OutOfLane &outOfLane,
                                        const QSet<MenuBarItemID> &leftOut = {}) const;
     // A handed-over layout differs from the bar and no run has started since.
     [[nodiscard]] bool appliedLayoutWaiting() const {
@@ -72,9 +77,12 @@ public:
         return std::exchange(m_lastReading, std::nullopt);
     }
     // A run's own drag of `id` was posted: the item moves by the engine's hand, not the user's,
-    // until the run is over. Without an id no reading can tell the drag from the user's, and
-    // the last one is forgotten.
+    // until the run sees it land or is over. Without an id no reading can tell the drag from the
+    // user's, and the last one is forgotten.
     void ownDragPosted(const std::optional<MenuBarItemID> &id);
+    // The run saw its drag of `id` land: from the reading that showed it, the item is the user's
+    // to move again.
+    void ownDragLanded(const MenuBarItemID &id) { m_ownDragged.remove(id); }
     // Keeps `reading` as the last one. When `before` was taken under the same separators and
     // `userDraggedSince(before->at)`, takes the one item the user moved between them into the
     // lane and place it was dropped at, and returns it; none when nothing was taken. Items the
@@ -85,7 +93,8 @@ public:
                  const std::function<bool(MonotonicTime)> &userDraggedSince, bool runInFlight);
 
 private:
-    void markOrderDirtyIfTheBarDiffers(const QList<MenuBarItem> &items);
+    void markOrderDirtyIfTheBarDiffers(const QList<MenuBarItem> &items,
+                                       const OutOfLane &outOfLane);
 
     SectionLayout m_storedLayout;
     bool m_orderDirty = false;

@@ -212,5 +212,67 @@ TEST_F(EngineTest, aDisplayThatDoesNotHideIsReportedAfterThirtySeconds) {
     EXPECT_FALSE(records(u"reconcile-log.jsonl"_s, u"nothing-hidden"_s).isEmpty());
 }
 
+struct IconMovedCase {
+    const char *name;
+    // The reveal standing when the system moves the icon; none while tucked.
+    std::optional<bool> revealedWithAlwaysHidden;
+    bool holdOpen;
+
+    friend void PrintTo(const IconMovedCase &c, std::ostream *out) { *out << c.name; }
+};
+
+class IconMovedToTheLeftEndTest : public EngineTest,
+                                  public ::testing::WithParamInterface<IconMovedCase> {};
+
+// The system puts the icon at the left end of the items, behind whichever separator is long at
+// that moment: the watchdog brings it back within two ticks and hiding works again once the
+// icon is back in its seat.
+TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksAgain) {
+    const IconMovedCase &c = GetParam();
+    addLaptop();
+    addSystemItems();
+    furnishSections();
+    engine->setReorderEnabled(true);
+    startEngine();
+    run(4.0);
+    if (c.revealedWithAlwaysHidden) {
+        drive(engine->setHiddenRevealed(true, *c.revealedWithAlwaysHidden, c.holdOpen));
+        run(1.0);
+    }
+    const quint64 icon = zorvItem(BarItems::zorvIconName);
+    desktop.items().moveToIndex(icon, 0);
+    settle();
+    ASSERT_EQ(barOrder().indexOf(icon), 0);
+    double longestOff = 0.0;
+    double off = 0.0;
+    for (int step = 0; step < 100; ++step) {
+        run(0.1);
+        off = onScreen(icon) ? 0.0 : off + 0.1;
+        longestOff = std::max(longestOff, off);
+    }
+    EXPECT_LE(longestOff, 2 * 0.8 + 0.05);
+    EXPECT_TRUE(onScreen(icon));
+
+    if (c.holdOpen) {
+        EXPECT_TRUE(engine->isRevealed());
+        drive(engine->setHiddenRevealed(false, false));
+    }
+    run(10.0);
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_FALSE(engine->isRevealed());
+    const QList<quint64> bar = barOrder();
+    EXPECT_GT(bar.indexOf(icon), bar.indexOf(zorvItem(BarItems::zorvHiddenSeparatorName)));
+    EXPECT_EQ((QList<bool>{onScreen(always), onScreen(hidden), onScreen(shown), onScreen(icon)}),
+              (QList<bool>{false, false, true, true}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reveals, IconMovedToTheLeftEndTest,
+    ::testing::Values(IconMovedCase{"Tucked", std::nullopt, false},
+                      IconMovedCase{"HiddenRevealed", false, false},
+                      IconMovedCase{"HiddenRevealedHeldOpen", false, true},
+                      IconMovedCase{"EverythingRevealed", true, false}),
+    [](const auto &info) { return info.param.name; });
+
 } // namespace
 } // namespace zorv::testing

@@ -134,6 +134,39 @@ INSTANTIATE_TEST_SUITE_P(Cases, TuckRefusal,
                                            RefusalCase{"IconHidden", true, true, false}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+class IconAtTheLeftEnd : public SeparatorControllerTest,
+                         public ::testing::WithParamInterface<bool> {};
+
+// The system may put the icon at the left end whatever the separators' lengths: a reveal, from
+// tucked or from a reveal of the hidden section, lengthens no separator right of it.
+TEST_P(IconAtTheLeftEnd, ARevealBringsTheIconBack) {
+    furnish(true);
+    controller->setRevealed(false, false);
+    settle();
+    if (GetParam()) {
+        controller->setRevealed(true, false);
+        settle();
+        ASSERT_GT(controller->alwaysHiddenSep().length(), collapsed);
+    }
+    const quint64 icon = ours(BarItems::zorvIconName);
+    desktop.items().moveToIndex(icon, 0);
+    settle();
+    ASSERT_FALSE(entry(icon).onScreen);
+
+    controller->setRevealed(true, false);
+    settle();
+    EXPECT_EQ(controller->hiddenSep().length(), collapsed);
+    EXPECT_EQ(controller->alwaysHiddenSep().length(), collapsed);
+    EXPECT_TRUE(entry(icon).onScreen);
+    EXPECT_EQ(visibility(), (QList<bool>{true, true, true, true}));
+    clock.advance(2s);
+    EXPECT_EQ(controller->alwaysHiddenSep().length(), collapsed) << "nor later";
+}
+
+INSTANTIATE_TEST_SUITE_P(From, IconAtTheLeftEnd, ::testing::Bool(), [](const auto &info) {
+    return std::string(info.param ? "HiddenSectionRevealed" : "Tucked");
+});
+
 struct SettleCase {
     const char *name;
     // When the item pushing the always-hidden separator off screen shrinks back; never if absent.

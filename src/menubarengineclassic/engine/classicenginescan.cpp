@@ -97,7 +97,7 @@ QCoro::Task<> ClassicEngine::refresh() {
     const bool stable = !m_runs.reconcileInFlight() && found.trusted && scanIsStable();
     if (stable) {
         // A layout handed over before the bar was read is compared with it now.
-        m_wanted.check(m_bar.lastItems());
+        m_wanted.check(m_bar.lastItems(), outOfLane());
     }
     takeUserDrag(context, scannedAt, found.trusted);
     items = m_bar.lastItems();

@@ -249,7 +249,7 @@ QHash<QString, QSet<int>> dragDirections(const QList<QJsonObject> &lines) {
             const QString what = move[u"what"_s].toString();
             const QString item = what.section(DragPlan::laneArrow, 0, 0).section(u':', -1);
             directions[item].insert(move[u"toX"_s].toDouble() > move[u"fromX"_s].toDouble() ? 1
-                                                                                           : -1);
+                                                                                            : -1);
         }
     }
     return directions;
@@ -257,9 +257,8 @@ QHash<QString, QSet<int>> dragDirections(const QList<QJsonObject> &lines) {
 
 // Whether any item the stored layout wants hidden is drawn on the bar where the user sees it.
 bool wantedHiddenInView(SimulatedMac &mac) {
-    const Lanes lanes = mac.lanes([](const BarEntry &entry, const MenuBarItem &) {
-        return entry.visible;
-    });
+    const Lanes lanes =
+        mac.lanes([](const BarEntry &entry, const MenuBarItem &) { return entry.visible; });
     for (const QList<MenuBarItemID> &lane : lanes) {
         for (const MenuBarItemID &id : lane) {
             if (mac.engine().storedLayout().sectionOf(id).value_or(Section::shown) !=
@@ -343,8 +342,7 @@ TEST(ScenarioReach, itemsWhoseLaneIsOutOfReachAreNamed) {
 TEST(ScenarioReach, itemsThatCannotCrossTheSeparatorMoveNoOneElse) {
     // Shown: app23..app01 (app21..app17 behind the housing); hidden: app32..app24;
     // always-hidden: app40..app33.
-    const QList<MenuBarItemID> shown =
-        apps({23, 22, 16, 21, 20, 18, 17, 14, 15}) + appRange(13, 1);
+    const QList<MenuBarItemID> shown = apps({23, 22, 16, 21, 20, 18, 17, 14, 15}) + appRange(13, 1);
     const SectionLayout wanted = layoutOf(shown, appRange(32, 24) + apps({19}), appRange(40, 33));
     ReachScenario mac(laptop(40, {screen(1, 0, 1512, 200)}, 500, 880, 1220), wanted);
     mac.run(3600);

@@ -456,8 +456,8 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     // somewhere, as long as reordering is on.
     m_runs.runEnded(settled || closer);
     // Items out of reach may still stand out of the wanted order, which then stays to be done.
-    const bool orderReached = !m_wanted.barOrderDiffers(m_bar.lastItems(), outOfLane(),
-                                                         m_records.stubbornSet());
+    const bool orderReached =
+        !m_wanted.barOrderDiffers(m_bar.lastItems(), outOfLane(), m_records.stubbornSet());
     if (settled && m_wanted.orderEpoch() == epochAtStart && orderReached) {
         m_wanted.orderReached();
     } else if (!settled && (closer || headway) && !driftGivenUp && m_reorderEnabled &&
@@ -504,7 +504,7 @@ void ClassicEngine::retryAbortedRun(const QString &trigger, double delay) {
 WantedLayout::OutOfLane ClassicEngine::outOfLane() const {
     // The bar is read once, and only when an item is compared at all.
     return [this, read = std::optional<std::optional<BarGeometry>>()](const MenuBarItem &item,
-                                                                     Section wanted) mutable {
+                                                                      Section wanted) mutable {
         if (!read) {
             read = currentBarGeometry();
         }

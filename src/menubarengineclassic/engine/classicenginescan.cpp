@@ -239,6 +239,8 @@ void ClassicEngine::forgetUninstalled(const QList<MenuBarItem> &items, bool trus
 void ClassicEngine::appendDormantItems(QList<MenuBarItem> &items) const {
     QSet<MenuBarItemID> onBar;
     QSet<QString> present;
+    onBar.reserve(items.size());
+    present.reserve(items.size());
     for (const MenuBarItem &item : items) {
         onBar.insert(item.id);
         present.insert(item.id.bundleID);

@@ -52,7 +52,7 @@ bool BarGeometry::canReach(double x) const {
 }
 
 std::optional<double> BarGeometry::nearestReachable(double preferred, double lower,
-                                                   double upper) const {
+                                                    double upper) const {
     if (reach) {
         return reach->nearestReachable(preferred, lower, upper);
     }

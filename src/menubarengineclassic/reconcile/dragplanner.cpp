@@ -267,7 +267,8 @@ private:
                                                 const MenuBarItemID &moved, Section zone) const {
         const QRectF *frame = m_geometry.frameOf(candidate);
         if (candidate == moved || !placedOnBar(frame, candidate) ||
-            m_lanes.laneAt(frame->center().x()) != zone || !m_geometry.canReach(candidate, *frame)) {
+            m_lanes.laneAt(frame->center().x()) != zone ||
+            !m_geometry.canReach(candidate, *frame)) {
             return nullptr;
         }
         return frame;
@@ -454,7 +455,7 @@ bool DragPlanner::outOfLane(const BarGeometry &geometry, Section wanted, double 
 }
 
 QList<MenuBarItemID> DragPlanner::laneOutOfReach(const BarGeometry &geometry,
-                                                const SectionLayout &layout) {
+                                                 const SectionLayout &layout) {
     const QSet<MenuBarItemID> noneStubborn;
     AttemptsLedger unspent;
     return Planning(geometry, layout, noneStubborn, unspent).laneOutOfReach();

@@ -48,7 +48,7 @@ public:
 
     // Items that can be reached but stand out of their wanted lane with no part of it in reach.
     [[nodiscard]] static QList<MenuBarItemID> laneOutOfReach(const BarGeometry &geometry,
-                                                            const SectionLayout &layout);
+                                                             const SectionLayout &layout);
 
     // The ledger's record of which way each item was dragged, for the next run on the same
     // difference: an item is never dragged back the way it came.

@@ -45,7 +45,7 @@ bool Reachability::reaches(double x) const {
 }
 
 std::optional<double> Reachability::nearestReachable(double preferred, double lower,
-                                                    double upper) const {
+                                                     double upper) const {
     if (!barScreen || lower > upper) {
         return std::nullopt;
     }

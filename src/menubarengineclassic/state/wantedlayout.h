@@ -93,8 +93,7 @@ public:
                  const std::function<bool(MonotonicTime)> &userDraggedSince, bool runInFlight);
 
 private:
-    void markOrderDirtyIfTheBarDiffers(const QList<MenuBarItem> &items,
-                                       const OutOfLane &outOfLane);
+    void markOrderDirtyIfTheBarDiffers(const QList<MenuBarItem> &items, const OutOfLane &outOfLane);
 
     SectionLayout m_storedLayout;
     bool m_orderDirty = false;

@@ -634,12 +634,12 @@ TEST_P(ReconcileEdgeTest, plansNoDragAimedOffScreen) {
     drive(engine->apply(layoutOf({idOf(u"wide"_s)}, {}, {idOf(u"x"_s)})));
     runUntil([&] { return !runLines().isEmpty() && !engine->reconcileInFlight(); });
     reconcile();
-    const QJsonArray moves{QJsonObject{
-        {u"what"_s, u"com.example.tools"_s + DragPlan::laneArrow + u"alwaysHidden"_s},
-        {u"fromX"_s, c.fromX},
-        {u"toX"_s, c.toX},
-        {u"gesture"_s, u"standard"_s},
-        {u"took"_s, true}}};
+    const QJsonArray moves{
+        QJsonObject{{u"what"_s, u"com.example.tools"_s + DragPlan::laneArrow + u"alwaysHidden"_s},
+                    {u"fromX"_s, c.fromX},
+                    {u"toX"_s, c.toX},
+                    {u"gesture"_s, u"standard"_s},
+                    {u"took"_s, true}}};
     EXPECT_EQ(runTriggers(), (QStringList{u"layout-applied"_s, u"user-move"_s}));
     ASSERT_EQ(runLines().size(), 2);
     EXPECT_EQ(runLines().first().value(u"moves"_s), moves);

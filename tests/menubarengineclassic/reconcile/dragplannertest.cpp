@@ -224,17 +224,18 @@ INSTANTIATE_TEST_SUITE_P(
                           r.housings = {{430.0, 600.0}};
                       })),
                  layoutOf({}, {u"h"_s, u"y"_s}), lanePlan(u"y"_s, 710, u"hidden"_s, 429)},
-        PlanCase{"NoPartOfTheLaneInReach",
-                 with(bar({{u"y"_s, 700}}), reach([](Reachability &r) {
-                          r.menusRight = 200;
-                          r.housings = {{300.0, 610.0}};
-                      })),
+        PlanCase{"NoPartOfTheLaneInReach", with(bar({{u"y"_s, 700}}), reach([](Reachability &r) {
+                                                    r.menusRight = 200;
+                                                    r.housings = {{300.0, 610.0}};
+                                                })),
                  layoutOf({}, {u"y"_s}), std::nullopt},
         // p, x's left neighbour in the layout, is behind the housing: x is placed by n alone.
-        PlanCase{"NeighboursOutOfReachDoNotPlace",
-                 with(bar({{u"x"_s, 400}, {u"p"_s, 700}, {u"n"_s, 900}}),
-                      reach([](Reachability &r) { r.housings = {{690.0, 730.0}}; })),
-                 layoutOf({u"p"_s, u"x"_s, u"n"_s}), lanePlan(u"x"_s, 410, u"shown"_s, 840)},
+        PlanCase{
+            "NeighboursOutOfReachDoNotPlace",
+            with(bar({{u"x"_s, 400}, {u"p"_s, 700}, {u"n"_s, 900}}), reach([](Reachability &r) {
+                     r.housings = {{690.0, 730.0}};
+                 })),
+            layoutOf({u"p"_s, u"x"_s, u"n"_s}), lanePlan(u"x"_s, 410, u"shown"_s, 840)},
         // An earlier drag took x right: it is not taken back left, whatever else is wrong.
         PlanCase{"NeverBackTheWayItCame",
                  bar({{u"a"_s, 800}, {u"x"_s, 900}}),
@@ -309,7 +310,8 @@ TEST(DragPlanner, NamesTheItemsWhoseLaneIsOutOfReach) {
              }));
     EXPECT_EQ(DragPlanner::laneOutOfReach(geometry, layoutOf({u"z"_s}, {u"y"_s}, {u"w"_s})),
               QList<MenuBarItemID>{idOf(u"y"_s)});
-    EXPECT_TRUE(DragPlanner::laneOutOfReach(bar({{u"y"_s, 700}}), layoutOf({}, {u"y"_s})).isEmpty());
+    EXPECT_TRUE(
+        DragPlanner::laneOutOfReach(bar({{u"y"_s, 700}}), layoutOf({}, {u"y"_s})).isEmpty());
 }
 
 // What a run hands the next: only which way items were dragged (a, right past x).
@@ -318,9 +320,9 @@ TEST(DragPlanner, HandsOnOnlyTheDirections) {
     const auto plan = DragPlanner::planNextDrag(bar({{u"a"_s, 800}, {u"x"_s, 900}}),
                                                 layoutOf({u"x"_s, u"a"_s}), {}, ledger);
     ASSERT_TRUE(plan);
-    EXPECT_EQ(DragPlanner::directionsOf(ledger),
-              (DragPlanner::AttemptsLedger{
-                  {DragPlanner::directionPrefix + u"com.example.a-#0"_s, 1}}));
+    EXPECT_EQ(
+        DragPlanner::directionsOf(ledger),
+        (DragPlanner::AttemptsLedger{{DragPlanner::directionPrefix + u"com.example.a-#0"_s, 1}}));
 }
 
 // A batch plans from one scan: each prediction feeds the next plan, and neither the icon nor

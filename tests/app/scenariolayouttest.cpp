@@ -1,3 +1,4 @@
+#include "modelprofiles.h"
 #include "scenariomac.h"
 #include "storage/zorvpaths.h"
 
@@ -88,6 +89,45 @@ TEST(ScenarioLayoutTest, itemsOfApplicationsNotRunningKeepTheirPlaces) {
     const Session next = session(laptop(at20s(u"launch"_s, away), {away}), 600.0);
     EXPECT_EQ(text(next.stored.sections), wanted);
     EXPECT_EQ(text(next.bar), wanted);
+}
+
+// A profile that takes the leftmost hidden item straight to the front of Shown keeps every lane's
+// order as the bar shows it; only the item's lane differs, and a run brings that about at once.
+TEST(ScenarioLayoutTest, aProfileThatOnlyMovesAnItemIntoTheNextLaneIsCarriedOut) {
+    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    SimulatedMac mac(laptop({}));
+    ASSERT_TRUE(mac.app.start());
+    mac.run(70);
+    SectionLayout travel = mac.engine().storedLayout();
+    QList<MenuBarItemID> hidden = mac.lanes().value(Section::hidden);
+    ASSERT_FALSE(hidden.isEmpty());
+    const MenuBarItemID moved = hidden.takeFirst();
+    QList<MenuBarItemID> shown = travel.ids(Section::shown);
+    shown.prepend(moved);
+    QList<MenuBarItemID> wantedHidden = travel.ids(Section::hidden);
+    wantedHidden.removeAll(moved);
+    travel.sections.insert(Section::shown, shown);
+    travel.sections.insert(Section::hidden, wantedHidden);
+    travel = travel.normalized();
+
+    const QUuid id = QUuid::createUuid();
+    mac.app.model()->setProfiles(ProfileSet{{Profile{id, u"Travel"_s, travel, {}, {}}}, {}});
+    const qsizetype linesBefore = reconcileLog().size();
+    mac.app.model()->profileOps().switchToProfile(id);
+    // At once, as for any layout handed over, not only once the next readings call it drift.
+    mac.run(10);
+    EXPECT_EQ(text(mac.lanes()), text(travel.sections));
+    QStringList triggers;
+    for (const QJsonObject &line : reconcileLog().mid(linesBefore)) {
+        if (line.contains(u"passes"_s)) {
+            triggers.append(line.value(u"trigger"_s).toString());
+        }
+    }
+    EXPECT_EQ(triggers, QStringList{u"layout-applied"_s});
+    mac.run(120);
+    EXPECT_EQ(mac.engine().storedLayout(), travel);
+    EXPECT_EQ(text(mac.lanes()), text(travel.sections));
+    EXPECT_EQ(mac.app.finish(), 0);
 }
 
 } // namespace

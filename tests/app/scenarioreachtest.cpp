@@ -241,5 +241,135 @@ TEST(ScenarioReach, anItemWithinTheLaneToleranceStartsNoRuns) {
     EXPECT_EQ(mac.engine().storedLayout(), wanted);
 }
 
+// Per item, which ways the runs of the reconcile log dragged it (1 right, -1 left), by label.
+QHash<QString, QSet<int>> dragDirections(const QList<QJsonObject> &lines) {
+    QHash<QString, QSet<int>> directions;
+    for (const QJsonObject &line : lines) {
+        for (const QJsonValue &move : line.value(u"moves"_s).toArray()) {
+            const QString what = move[u"what"_s].toString();
+            const QString item = what.section(DragPlan::laneArrow, 0, 0).section(u':', -1);
+            directions[item].insert(move[u"toX"_s].toDouble() > move[u"fromX"_s].toDouble() ? 1
+                                                                                            : -1);
+        }
+    }
+    return directions;
+}
+
+// Whether any item the stored layout wants hidden is drawn on the bar where the user sees it.
+bool wantedHiddenInView(SimulatedMac &mac) {
+    const Lanes lanes =
+        mac.lanes([](const BarEntry &entry, const MenuBarItem &) { return entry.visible; });
+    for (const QList<MenuBarItemID> &lane : lanes) {
+        for (const MenuBarItemID &id : lane) {
+            if (mac.engine().storedLayout().sectionOf(id).value_or(Section::shown) !=
+                Section::shown) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The user's first arrangement on a crowded notched laptop whose hidden separator stands beside
+// the camera housing: revealed, the separator and the hidden lane's right end lie behind the
+// housing, so the slot the layout gives two shown items cannot be reached. They are dropped into
+// the hidden lane where it can be reached, the run settles only then, and for the rest of the hour
+// no item the user wants hidden is in view.
+TEST(ScenarioReach, aSeparatorBesideTheHousingStillTakesItemsIntoItsLane) {
+    // Shown: app16..app01; hidden: app30..app17 (app17..app21 behind the housing once revealed);
+    // always-hidden: app40..app31.
+    QList<MenuBarItemID> shown = appRange(16, 1);
+    shown.removeAll(app(15));
+    shown.removeAll(app(13));
+    const SectionLayout wanted =
+        layoutOf(shown, appRange(30, 17) + apps({15, 13}), appRange(40, 31));
+    ReachScenario mac(laptop(40, {screen(1, 0, 1512, 200)}, 500, 620, 1200), wanted);
+    mac.run(120);
+    const Lanes lanes = mac.lanes();
+    EXPECT_EQ(lanes.value(Section::shown), shown);
+    EXPECT_TRUE(lanes.value(Section::hidden).contains(app(15)));
+    EXPECT_TRUE(lanes.value(Section::hidden).contains(app(13)));
+    for (const QJsonObject &line : reconcileLog()) {
+        EXPECT_FALSE(line.value(u"settled"_s).toBool() && line == reconcileLog().first() &&
+                     line.value(u"moves"_s).toArray().isEmpty())
+            << "settled without a drag";
+    }
+    EXPECT_TRUE(mac.engine().lastReconcile().value(u"settled"_s).toBool());
+    bool inView = false;
+    mac.run(3480, [&] { inView = inView || wantedHiddenInView(mac); });
+    EXPECT_FALSE(inView);
+    EXPECT_EQ(mac.lanes().value(Section::shown), shown);
+    EXPECT_EQ(mac.engine().storedLayout(), wanted);
+    const LogCounts counts = counted(reconcileLog());
+    RecordProperty("runs", counts.runs);
+    RecordProperty("drags", counts.drags);
+    EXPECT_LE(counts.runs, 3);
+    EXPECT_EQ(counts.retired, 0);
+}
+
+// The same bar with the front application's menus reaching the housing: no part of the hidden
+// lane can be reached once revealed, so the two items stay shown, the run settles without
+// dragging them, and they are named with the reason.
+TEST(ScenarioReach, itemsWhoseLaneIsOutOfReachAreNamed) {
+    QList<MenuBarItemID> shown = appRange(16, 1);
+    shown.removeAll(app(15));
+    shown.removeAll(app(13));
+    const SectionLayout wanted =
+        layoutOf(shown, appRange(30, 17) + apps({15, 13}), appRange(40, 31));
+    ReachScenario mac(laptop(40, {screen(1, 0, 1512, 200)}, 700, 620, 1200), wanted);
+    mac.run(600);
+    EXPECT_TRUE(mac.lanes().value(Section::shown).contains(app(15)));
+    EXPECT_EQ(counted(reconcileLog()).drags, 0);
+    EXPECT_TRUE(mac.engine().lastReconcile().value(u"settled"_s).toBool());
+    QStringList why;
+    for (const QJsonValue &entry : mac.engine().lastReconcile().value(u"unreachable"_s).toArray()) {
+        if (entry[u"name"_s] == u"app15"_s || entry[u"name"_s] == u"app13"_s) {
+            why.append(entry[u"name"_s].toString() + u": "_s + entry[u"why"_s].toString());
+        }
+    }
+    why.sort();
+    EXPECT_EQ(why, (QStringList{u"app13: "_s + Reachability::laneOutOfReach,
+                                u"app15: "_s + Reachability::laneOutOfReach}));
+    EXPECT_EQ(mac.engine().storedLayout(), wanted);
+}
+
+// On the same laptop with the hidden separator left of the camera housing, app21..app17 stand
+// behind the housing in the shown lane. The layout wants app16 left of them (an order among
+// items out of reach), app19 hidden (across the separator, out of reach) and two reachable shown
+// items swapped. The reachable items are arranged among themselves; nothing is dragged round the
+// items out of reach, those are left where they are and named, and no item is dragged one way
+// and then back over the hour.
+TEST(ScenarioReach, itemsThatCannotCrossTheSeparatorMoveNoOneElse) {
+    // Shown: app23..app01 (app21..app17 behind the housing); hidden: app32..app24;
+    // always-hidden: app40..app33.
+    const QList<MenuBarItemID> shown = apps({23, 22, 16, 21, 20, 18, 17, 14, 15}) + appRange(13, 1);
+    const SectionLayout wanted = layoutOf(shown, appRange(32, 24) + apps({19}), appRange(40, 33));
+    ReachScenario mac(laptop(40, {screen(1, 0, 1512, 200)}, 500, 880, 1220), wanted);
+    mac.run(3600);
+
+    const Lanes lanes = mac.lanes();
+    EXPECT_EQ(lanes.value(Section::shown),
+              apps({23, 22, 21, 20, 19, 18, 17, 16, 14, 15}) + appRange(13, 1));
+    EXPECT_EQ(mac.engine().storedLayout(), wanted);
+
+    const QList<QJsonObject> log = reconcileLog();
+    for (auto [item, ways] : dragDirections(log).asKeyValueRange()) {
+        EXPECT_EQ(ways.size(), 1) << item.toStdString() << " dragged both ways";
+    }
+    const LogCounts counts = counted(log);
+    RecordProperty("runs", counts.runs);
+    RecordProperty("drags", counts.drags);
+    EXPECT_LE(counts.runs, 3);
+    EXPECT_LE(counts.drags, 4);
+    EXPECT_EQ(counts.retired, 0);
+    QStringList why;
+    for (const QJsonValue &entry : mac.engine().lastReconcile().value(u"unreachable"_s).toArray()) {
+        if (entry[u"name"_s] == u"app16"_s || entry[u"name"_s] == u"app19"_s) {
+            why.append(entry[u"name"_s].toString() + u": "_s + entry[u"why"_s].toString());
+        }
+    }
+    EXPECT_EQ(why, (QStringList{u"app19: "_s + Reachability::underHousing}));
+}
+
 } // namespace
 } // namespace zorv

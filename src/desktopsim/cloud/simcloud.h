@@ -21,7 +21,7 @@ class SimCloudKeyValueStore;
 // where that Mac posts its external-change notification; the writer never hears of its own
 // write. The server keeps a log of the latest writes (at most writesKept, so that a Mac that runs
 // for weeks does not fill its memory with them) and counts every write, so tests can check that
-// nothing was written. Main thread.
+// nothing was written (by the count: the log stops growing once full). Main thread.
 class SimCloud : public QObject {
     Q_OBJECT
 
@@ -31,8 +31,9 @@ public:
 
     // The server's copy of the key.
     [[nodiscard]] std::optional<QByteArray> data(const QString &key) const;
-    // Each write holds a whole record (the synced setup is tens of kilobytes).
-    static constexpr qsizetype writesKept = 100;
+    // Each write holds a whole record (the synced setup is tens of kilobytes), so only a few
+    // are kept.
+    static constexpr qsizetype writesKept = 10;
 
     // The latest writes that reached the server, oldest first: all of them until there were
     // writesKept.

@@ -22,8 +22,10 @@ namespace zorv {
 // Everything the simulated Mac knows, in one plain structure. DesktopModel guards it with its
 // lock; the classes of the simulator read and change it only through DesktopModel.
 struct DesktopState {
-    // The event log and the click record keep this many newest entries.
-    static constexpr std::size_t logCapacity = 10000;
+    // The event log, the click record and the key deliveries keep this many newest entries: what
+    // a reader looks back on between two looks, reached within an hour of a busy desktop, so
+    // that a simulated Mac running for weeks holds the same logs after the first hour as later.
+    static constexpr std::size_t logCapacity = 1000;
 
     // Settings.
     double thickness = 24.0;

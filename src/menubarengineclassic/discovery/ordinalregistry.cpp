@@ -1,7 +1,5 @@
 #include "ordinalregistry.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <limits>
 
@@ -89,26 +87,28 @@ std::optional<QString> OrdinalRegistry::read(Signal signal, const Sighting &sigh
 
 void OrdinalRegistry::pair(Signal signal, const QList<Sighting> &sightings, Assignments &assigned,
                            std::map<int, Sighting> &vacant) {
-    QHash<QString, QList<int>> positionsByKey;
+    // Applications have few items: an ordered map costs less to build than a hash. Groups are
+    // independent (an occupant has one key), so the order they are looked at in does not matter.
+    std::map<QString, QList<int>> positionsByKey;
     for (const int position : unassignedPositions(assigned)) {
         if (const auto key = read(signal, sightings[position])) {
             positionsByKey[*key].append(position);
         }
     }
-    for (auto group = positionsByKey.cbegin(); group != positionsByKey.cend(); ++group) {
-        if (group.value().size() != 1) {
+    for (const auto &[key, positions] : positionsByKey) {
+        if (positions.size() != 1) {
             continue; // an ambiguous key never decides
         }
         std::optional<int> match;
         int matches = 0;
         for (const auto &[slot, occupant] : vacant) {
-            if (read(signal, occupant) == group.key()) {
+            if (read(signal, occupant) == key) {
                 match = slot;
                 ++matches;
             }
         }
         if (matches == 1) {
-            assigned[group.value().front()] = *match;
+            assigned[positions.front()] = *match;
             vacant.erase(*match);
         }
     }

@@ -292,6 +292,9 @@ private:
     // Counts a drift run that neither settled the drift by its drags nor brought the bar closer;
     // true once the drift is given up.
     bool countFruitlessDrift(const QString &trigger, bool fruitful);
+    // Whether the bar now shows an item outside its wanted lane, as a run would drag it; never
+    // without a geometry.
+    [[nodiscard]] WantedLayout::OutOfLane outOfLane() const;
     // DragPlanner::dragsStillNeeded on the bar now; none without a geometry.
     [[nodiscard]] std::optional<qsizetype> dragsStillNeeded() const;
 

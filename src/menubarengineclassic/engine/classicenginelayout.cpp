@@ -15,7 +15,7 @@ QCoro::Task<> ClassicEngine::apply(SectionLayout layout) {
     // Before a scan has read the bar there is nothing to compare with (the stored layout handed
     // over at start-up): the first trusted scan of a settled bar compares, once the applications
     // launched with the Mac have put their items up.
-    const SectionLayout previous = m_wanted.apply(layout, m_bar.lastItems());
+    const SectionLayout previous = m_wanted.apply(layout, m_bar.lastItems(), outOfLane());
     for (Section lane : allSections) {
         // Ids that changed lane or place may have been given up on as stubborn; try them again.
         const QList<MenuBarItemID> wanted = m_wanted.storedLayout().ids(lane);

@@ -49,6 +49,10 @@ QHash<MenuBarItemID, QString> ClassicEngine::unreachable() const {
             }
         }
     }
+    // Reachable, but with nowhere in reach to drop them into their lane.
+    for (const MenuBarItemID &id : DragPlanner::laneOutOfReach(revealed, m_wanted.storedLayout())) {
+        result.insert(id, Reachability::laneOutOfReach);
+    }
     return result;
 }
 

@@ -149,7 +149,7 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
     }
     const QSet<MenuBarItemID> stubborn = m_records.stubbornSet();
     const SectionLayout layout = m_wanted.storedLayout();
-    DragPlanner::AttemptsLedger attempts;
+    DragPlanner::AttemptsLedger attempts = m_records.dragDirections(layout);
     QList<DragPlan> plans;
     while (plans.size() < kBatchPlanLimit) {
         const std::optional<DragPlan> plan =
@@ -263,7 +263,9 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     if (!self) {
         co_return;
     }
-    DragPlanner::AttemptsLedger attempts;
+    // Items are never dragged back the way the runs before this one took them for the same
+    // layout, or two items that cannot both be placed would trade places run after run.
+    DragPlanner::AttemptsLedger attempts = m_records.dragDirections(m_wanted.storedLayout());
     const int epochAtStart = m_wanted.orderEpoch();
     QHash<MenuBarItemID, bool> orderTook;
     QHash<MenuBarItemID, bool> laneTook;
@@ -411,6 +413,9 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         settled = !DragPlanner::planNextDrag(*geometry, m_wanted.storedLayout(),
                                              m_records.stubbornSet(), unspent);
     }
+    m_records.keepDragDirections(settled ? DragPlanner::AttemptsLedger()
+                                         : DragPlanner::directionsOf(attempts),
+                                 m_wanted.storedLayout());
     const bool closer = m_runs.cameCloser(neededAtStart, dragsStillNeeded(), settled, epochAtStart,
                                           m_wanted.orderEpoch());
     const QJsonObject timing{{u"wallMs"_s, start.msecsTo(now())},
@@ -451,7 +456,8 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     // somewhere, as long as reordering is on.
     m_runs.runEnded(settled || closer);
     // Items out of reach may still stand out of the wanted order, which then stays to be done.
-    const bool orderReached = !m_wanted.barOrderDiffers(m_bar.lastItems(), m_records.stubbornSet());
+    const bool orderReached =
+        !m_wanted.barOrderDiffers(m_bar.lastItems(), outOfLane(), m_records.stubbornSet());
     if (settled && m_wanted.orderEpoch() == epochAtStart && orderReached) {
         m_wanted.orderReached();
     } else if (!settled && (closer || headway) && !driftGivenUp && m_reorderEnabled &&
@@ -493,6 +499,17 @@ void ClassicEngine::retryAbortedRun(const QString &trigger, double delay) {
         co_await self->reconcileMenuBar(trigger);
     };
     m_retryAfterAbort.start(std::move(body));
+}
+
+WantedLayout::OutOfLane ClassicEngine::outOfLane() const {
+    // The bar is read once, and only when an item is compared at all.
+    return [this, read = std::optional<std::optional<BarGeometry>>()](const MenuBarItem &item,
+                                                                      Section wanted) mutable {
+        if (!read) {
+            read = currentBarGeometry();
+        }
+        return *read && DragPlanner::outOfLane(**read, wanted, item.frame.center().x());
+    };
 }
 
 std::optional<qsizetype> ClassicEngine::dragsStillNeeded() const {

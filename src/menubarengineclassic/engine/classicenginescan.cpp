@@ -97,7 +97,7 @@ QCoro::Task<> ClassicEngine::refresh() {
     const bool stable = !m_runs.reconcileInFlight() && found.trusted && scanIsStable();
     if (stable) {
         // A layout handed over before the bar was read is compared with it now.
-        m_wanted.check(m_bar.lastItems());
+        m_wanted.check(m_bar.lastItems(), outOfLane());
     }
     takeUserDrag(context, scannedAt, found.trusted);
     items = m_bar.lastItems();
@@ -239,6 +239,8 @@ void ClassicEngine::forgetUninstalled(const QList<MenuBarItem> &items, bool trus
 void ClassicEngine::appendDormantItems(QList<MenuBarItem> &items) const {
     QSet<MenuBarItemID> onBar;
     QSet<QString> present;
+    onBar.reserve(items.size());
+    present.reserve(items.size());
     for (const MenuBarItem &item : items) {
         onBar.insert(item.id);
         present.insert(item.id.bundleID);

@@ -25,6 +25,11 @@ QCoro::Task<> ClassicEngine::start() {
     if (!self) {
         co_return;
     }
+    // The bar lays the tuck out at the next turn of the event loop at the soonest: the first scan,
+    // which reads the bar off the main thread, starts after that turn instead of racing it.
+    if (co_await m_platform.clock.sleep(Duration::zero()) == SleepOutcome::Cancelled || !self) {
+        co_return;
+    }
     co_await refresh();
     if (!self) {
         co_return;

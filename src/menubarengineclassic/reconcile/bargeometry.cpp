@@ -51,6 +51,14 @@ bool BarGeometry::canReach(double x) const {
     return !reach || reach->reaches(x);
 }
 
+std::optional<double> BarGeometry::nearestReachable(double preferred, double lower,
+                                                    double upper) const {
+    if (reach) {
+        return reach->nearestReachable(preferred, lower, upper);
+    }
+    return lower <= upper ? std::optional(std::clamp(preferred, lower, upper)) : std::nullopt;
+}
+
 BarGeometry BarGeometry::revealed(bool includingAlwaysHidden, double collapsed) const {
     BarGeometry result = *this;
     const double hiddenShift = std::max(0.0, hiddenSep.width() - collapsed);

@@ -43,6 +43,10 @@ struct BarGeometry {
     [[nodiscard]] bool canReach(const MenuBarItemID &id, const QRectF &frame) const;
     // Whether a drag may start or end at x.
     [[nodiscard]] bool canReach(double x) const;
+    // The x a drag may end at in [lower, upper], nearest `preferred`; none when none can be
+    // reached.
+    [[nodiscard]] std::optional<double> nearestReachable(double preferred, double lower,
+                                                         double upper) const;
 
     // The snapshot as it will read once the bar is revealed (always-hidden items too when
     // `includingAlwaysHidden`), for a tucked bar: the hidden separator collapses to `collapsed`

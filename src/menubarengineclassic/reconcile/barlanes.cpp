@@ -12,6 +12,8 @@ constexpr double edgeMargin = 12.0;
 // How far beside a lone neighbour a slot may lie.
 constexpr double neighbourReach = 120.0;
 constexpr double openEnd = std::numeric_limits<double>::lowest();
+// How far inside the centres that bound a lane a drop is aimed.
+constexpr double centreStep = 1.0;
 
 } // namespace
 
@@ -44,6 +46,26 @@ std::pair<double, double> BarLanes::range(Section lane) const {
         return {openEnd, (m_always ? m_always->left() : m_hidden) - edgeMargin};
     }
     return {openEnd, openEnd};
+}
+
+std::pair<double, double> BarLanes::landingSpan(Section lane) const {
+    const double hiddenCentre = m_geometry.hiddenSep.center().x();
+    switch (lane) {
+    case Section::shown:
+        return {hiddenCentre + centreStep, m_geometry.iconFrame.center().x() - centreStep};
+    case Section::hidden:
+        return {m_always ? m_always->center().x() + centreStep : openEnd,
+                hiddenCentre - centreStep};
+    case Section::alwaysHidden:
+        return {openEnd, (m_always ? m_always->center().x() : hiddenCentre) - centreStep};
+    }
+    return {openEnd, openEnd};
+}
+
+std::pair<double, double> BarLanes::landingBetween(const QRectF *previous, const QRectF *next,
+                                                   std::pair<double, double> landing) {
+    return {previous ? std::max(landing.first, previous->center().x() + centreStep) : landing.first,
+            next ? std::min(landing.second, next->center().x() - centreStep) : landing.second};
 }
 
 double BarLanes::slotTarget(const QRectF *previous, const QRectF *next,

@@ -24,6 +24,12 @@ public:
     // The span of x a drag into the lane may aim at, lower and upper bound (lower may lie above
     // upper when the lane has no room).
     [[nodiscard]] std::pair<double, double> range(Section lane) const;
+    // The span of x a drop lands in the lane at: strictly between the centres of what bounds the
+    // lane (the separators, the icon), as a drop lands beside the items whose centres it passed.
+    [[nodiscard]] std::pair<double, double> landingSpan(Section lane) const;
+    // The part of `landing` a drop lands in between the neighbours (either may be absent).
+    [[nodiscard]] static std::pair<double, double>
+    landingBetween(const QRectF *previous, const QRectF *next, std::pair<double, double> landing);
     // Between the neighbours' centres, or beside the one neighbour there is, within the range.
     [[nodiscard]] static double slotTarget(const QRectF *previous, const QRectF *next,
                                            std::pair<double, double> range);

@@ -29,6 +29,19 @@ QString itemKey(const MenuBarItemID &id) {
            QString::number(id.ordinal);
 }
 
+// Which way the item was last dragged: 1 to the right, -1 to the left. Named by the item's whole
+// identity, as one application's items differ by their accessibility identifiers alone.
+QString directionKey(const MenuBarItemID &id) {
+    const MenuBarItemID::Discriminator discriminator = id.discriminator();
+    const auto *identifier = std::get_if<MenuBarItemID::Identifier>(&discriminator);
+    return DragPlanner::directionPrefix + id.bundleID +
+           (identifier ? u"-id:"_s + identifier->value : u"-#"_s + QString::number(id.ordinal));
+}
+
+int direction(double fromX, double toX) {
+    return toX > fromX ? 1 : -1;
+}
+
 QString orderKey(const MenuBarItemID &id) {
     return u"order-"_s + id.bundleID + u'-' + QString::number(id.ordinal);
 }
@@ -50,6 +63,28 @@ QList<ItemFrame> sortedByMidX(QList<ItemFrame> frames) {
 
 void recentre(QRectF &frame, double x) {
     frame.moveLeft(x - frame.width() * 0.5);
+}
+
+// The lane an item centred at `midX` must be dragged into, when it sits out of its wanted one.
+std::optional<Section> laneToMoveInto(const BarLanes &lanes, bool separatorsOrdered, Section wanted,
+                                      double midX) {
+    const double hidden = lanes.hiddenBoundary();
+    const double always = lanes.alwaysBoundary();
+    switch (wanted) {
+    case Section::shown:
+        return midX < hidden - laneTolerance ? std::optional(Section::shown) : std::nullopt;
+    case Section::hidden:
+        return midX > hidden + laneTolerance || (separatorsOrdered && midX < always - laneTolerance)
+                   ? std::optional(Section::hidden)
+                   : std::nullopt;
+    case Section::alwaysHidden:
+        if (separatorsOrdered) {
+            return midX > always + laneTolerance ? std::optional(Section::alwaysHidden)
+                                                 : std::nullopt;
+        }
+        return midX > hidden + laneTolerance ? std::optional(Section::hidden) : std::nullopt;
+    }
+    return std::nullopt;
 }
 
 // One planNextDrag call: the snapshot, the layout and the ledger it spends.
@@ -96,7 +131,8 @@ public:
             QList<double> inLane;
             for (const MenuBarItemID &id : m_layout.ids(section)) {
                 const auto frame = frames.constFind(id);
-                if (frame == frames.cend() || !placedOnBar(&*frame, id)) {
+                if (frame == frames.cend() || !placedOnBar(&*frame, id) ||
+                    !m_geometry.canReach(id, *frame)) {
                     continue;
                 }
                 if (misplacement(section, frame->center().x())) {
@@ -110,7 +146,39 @@ public:
         return needed;
     }
 
+    [[nodiscard]] QList<MenuBarItemID> laneOutOfReach() const {
+        QList<MenuBarItemID> ids;
+        for (const ItemFrame &entry : m_geometry.frames) {
+            const auto wanted = m_layout.sectionOf(entry.id);
+            const auto zone = wanted && placedOnBar(&entry.frame, entry.id)
+                                  ? misplacement(*wanted, entry.frame.center().x())
+                                  : std::nullopt;
+            if (zone && m_geometry.canReach(entry.id, entry.frame) &&
+                !laneTarget(entry.id, *zone)) {
+                ids.append(entry.id);
+            }
+        }
+        return ids;
+    }
+
 private:
+    // Whether dragging the item from `fromX` to `toX` would take it back the way an earlier drag
+    // took it, in this run or in the runs before it on the same difference: items that cannot
+    // both be satisfied would otherwise trade places for ever.
+    [[nodiscard]] bool turnsBack(const MenuBarItemID &id, double fromX, double toX) const {
+        const int earlier = m_attempts.value(directionKey(id), 0);
+        return earlier != 0 && earlier != direction(fromX, toX);
+    }
+
+    DragPlan tracked(QString label, const ItemFrame &entry, double toX, int attempt) {
+        m_attempts[directionKey(entry.id)] = direction(entry.frame.center().x(), toX);
+        return DragPlan{std::move(label),
+                        entry.frame.center(),
+                        {toX, entry.frame.center().y()},
+                        entry.id,
+                        attempt};
+    }
+
     // The key's next attempt number, or none when its attempts are spent.
     std::optional<int> budget(const QString &key) {
         if (m_attempts.value(key, 0) >= plansPerKey) {
@@ -164,26 +232,8 @@ private:
                         *count};
     }
 
-    // The lane the item must be dragged into, when it sits out of its wanted one.
     [[nodiscard]] std::optional<Section> misplacement(Section wanted, double midX) const {
-        const double hidden = m_lanes.hiddenBoundary();
-        const double always = m_lanes.alwaysBoundary();
-        switch (wanted) {
-        case Section::shown:
-            return midX < hidden - laneTolerance ? std::optional(Section::shown) : std::nullopt;
-        case Section::hidden:
-            return midX > hidden + laneTolerance ||
-                           (m_geometry.separatorsOrdered && midX < always - laneTolerance)
-                       ? std::optional(Section::hidden)
-                       : std::nullopt;
-        case Section::alwaysHidden:
-            if (m_geometry.separatorsOrdered) {
-                return midX > always + laneTolerance ? std::optional(Section::alwaysHidden)
-                                                     : std::nullopt;
-            }
-            return midX > hidden + laneTolerance ? std::optional(Section::hidden) : std::nullopt;
-        }
-        return std::nullopt;
+        return laneToMoveInto(m_lanes, m_geometry.separatorsOrdered, wanted, midX);
     }
 
     std::optional<DragPlan> laneMove() {
@@ -199,27 +249,26 @@ private:
             if (!zone || !m_geometry.canReach(entry.id, entry.frame)) {
                 continue;
             }
-            const double target = laneTarget(entry.id, *zone);
-            if (!m_geometry.canReach(target)) {
+            const std::optional<double> target = laneTarget(entry.id, *zone);
+            if (!target || turnsBack(entry.id, entry.frame.center().x(), *target)) {
                 continue;
             }
             if (const auto count = budget(itemKey(entry.id))) {
-                return DragPlan{entry.id.bundleID + DragPlan::laneArrow + rawValue(*zone),
-                                entry.frame.center(),
-                                {target, entry.frame.center().y()},
-                                entry.id,
-                                *count};
+                return tracked(entry.id.bundleID + DragPlan::laneArrow + rawValue(*zone), entry,
+                               *target, *count);
             }
         }
         return std::nullopt;
     }
 
-    // The frame of a neighbour in the layout's list that already sits in the lane, else null.
+    // The frame of a neighbour in the layout's list that already sits in the lane within reach,
+    // else null: what cannot be reached stays where it is, so nothing is placed beside it.
     [[nodiscard]] const QRectF *placedNeighbour(const MenuBarItemID &candidate,
                                                 const MenuBarItemID &moved, Section zone) const {
         const QRectF *frame = m_geometry.frameOf(candidate);
         if (candidate == moved || !placedOnBar(frame, candidate) ||
-            m_lanes.laneAt(frame->center().x()) != zone) {
+            m_lanes.laneAt(frame->center().x()) != zone ||
+            !m_geometry.canReach(candidate, *frame)) {
             return nullptr;
         }
         return frame;
@@ -228,8 +277,19 @@ private:
     // Aims between the nearest placed neighbours before and after the item in the layout's list.
     // While the lane is still out of order, only neighbours in its longest ordered run count (the
     // run the order moves keep), so the item lands in its wanted slot and needs no order move.
-    [[nodiscard]] double laneTarget(const MenuBarItemID &id, Section zone) const {
+    // When that slot cannot be reached (a separator beside the camera housing), the drop goes to
+    // the reachable x nearest it where it still lands between those neighbours, else anywhere in
+    // the lane, even onto the separator's own reachable half; none when no part of the lane can
+    // be reached.
+    [[nodiscard]] std::optional<double> laneTarget(const MenuBarItemID &id, Section zone) const {
         const auto range = m_lanes.range(zone);
+        const auto landing = m_lanes.landingSpan(zone);
+        const auto nearest = [&](double preferred, std::pair<double, double> span) {
+            if (const auto x = m_geometry.nearestReachable(preferred, span.first, span.second)) {
+                return x;
+            }
+            return m_geometry.nearestReachable(preferred, landing.first, landing.second);
+        };
         const QList<MenuBarItemID> lane = m_layout.ids(zone);
         const qsizetype position = lane.indexOf(id);
         if (range.first <= range.second && position >= 0) {
@@ -253,9 +313,15 @@ private:
                 next = inOrder.contains(int(i)) ? placed.at(i) : nullptr;
             }
             if (previous || next) {
-                return BarLanes::slotTarget(previous, next, range);
+                return nearest(BarLanes::slotTarget(previous, next, range),
+                               BarLanes::landingBetween(previous, next, landing));
             }
         }
+        return nearest(fallbackTarget(zone), landing);
+    }
+
+    // Where an item goes into a lane without placed neighbours.
+    [[nodiscard]] double fallbackTarget(Section zone) const {
         const double hidden = m_lanes.hiddenBoundary();
         const double always = m_lanes.alwaysBoundary();
         switch (zone) {
@@ -270,11 +336,13 @@ private:
         return hidden;
     }
 
+    // Orders the lane's reachable items among themselves: an item out of reach stays where it is
+    // and nothing is moved to make room for it.
     std::optional<DragPlan> orderMove(Section section) {
         QList<ItemFrame> present;
         for (const MenuBarItemID &id : m_layout.ids(section)) {
             const QRectF *frame = m_geometry.frameOf(id);
-            if (placedOnBar(frame, id)) {
+            if (placedOnBar(frame, id) && m_geometry.canReach(id, *frame)) {
                 present.append({id, *frame});
             }
         }
@@ -293,8 +361,7 @@ private:
         const QSet<int> keep = DriftRules::longestIncreasingRun(xs);
         for (int i = 0; i < present.size(); ++i) {
             const ItemFrame &entry = present.at(i);
-            if (keep.contains(i) || m_stubborn.contains(entry.id) ||
-                !m_geometry.canReach(entry.id, entry.frame)) {
+            if (keep.contains(i) || m_stubborn.contains(entry.id)) {
                 continue;
             }
             const QRectF *previous = nullptr;
@@ -305,8 +372,11 @@ private:
             for (int j = i + 1; j < present.size() && !next; ++j) {
                 next = keep.contains(j) ? &present.at(j).frame : nullptr;
             }
-            const double target = BarLanes::slotTarget(previous, next, range);
-            if (!m_geometry.canReach(target)) {
+            const auto [lower, upper] =
+                BarLanes::landingBetween(previous, next, m_lanes.landingSpan(section));
+            const std::optional<double> target = m_geometry.nearestReachable(
+                BarLanes::slotTarget(previous, next, range), lower, upper);
+            if (!target || turnsBack(entry.id, entry.frame.center().x(), *target)) {
                 continue;
             }
             const auto count = budget(orderKey(entry.id));
@@ -314,11 +384,7 @@ private:
                 continue;
             }
             ++m_attempts[capKey(section)];
-            return DragPlan{DragPlan::orderPrefix + entry.id.bundleID,
-                            entry.frame.center(),
-                            {target, entry.frame.center().y()},
-                            entry.id,
-                            *count};
+            return tracked(DragPlan::orderPrefix + entry.id.bundleID, entry, *target, *count);
         }
         return pairSwap(section, present, range);
     }
@@ -338,10 +404,10 @@ private:
             const double bTarget = std::min(
                 std::max(lower, a.frame.center().x() + std::max(b.frame.width(), minimumSwapStep)),
                 upper);
-            const bool moveA =
-                canMove(a.id) && m_geometry.canReach(a.id, a.frame) && m_geometry.canReach(aTarget);
-            const bool moveB =
-                canMove(b.id) && m_geometry.canReach(b.id, b.frame) && m_geometry.canReach(bTarget);
+            const bool moveA = canMove(a.id) && m_geometry.canReach(aTarget) &&
+                               !turnsBack(a.id, a.frame.center().x(), aTarget);
+            const bool moveB = canMove(b.id) && m_geometry.canReach(bTarget) &&
+                               !turnsBack(b.id, b.frame.center().x(), bTarget);
             if (!moveA && !moveB) {
                 continue;
             }
@@ -350,20 +416,8 @@ private:
                 continue;
             }
             ++m_attempts[capKey(section)];
-            if (moveA) {
-                return DragPlan{DragPlan::swapPrefix + a.id.bundleID,
-                                a.frame.center(),
-                                {aTarget, a.frame.center().y()},
-                                a.id,
-                                *count};
-            }
-            if (moveB) {
-                return DragPlan{DragPlan::swapPrefix + b.id.bundleID,
-                                b.frame.center(),
-                                {bTarget, b.frame.center().y()},
-                                b.id,
-                                *count};
-            }
+            return moveA ? tracked(DragPlan::swapPrefix + a.id.bundleID, a, aTarget, *count)
+                         : tracked(DragPlan::swapPrefix + b.id.bundleID, b, bTarget, *count);
         }
         return std::nullopt;
     }
@@ -394,6 +448,27 @@ std::optional<DragPlan> DragPlanner::planNextDrag(const BarGeometry &geometry,
                                                   const QSet<MenuBarItemID> &stubbornOrder,
                                                   AttemptsLedger &attempts) {
     return Planning(geometry, layout, stubbornOrder, attempts).plan();
+}
+
+bool DragPlanner::outOfLane(const BarGeometry &geometry, Section wanted, double midX) {
+    return laneToMoveInto(BarLanes(geometry), geometry.separatorsOrdered, wanted, midX).has_value();
+}
+
+QList<MenuBarItemID> DragPlanner::laneOutOfReach(const BarGeometry &geometry,
+                                                 const SectionLayout &layout) {
+    const QSet<MenuBarItemID> noneStubborn;
+    AttemptsLedger unspent;
+    return Planning(geometry, layout, noneStubborn, unspent).laneOutOfReach();
+}
+
+DragPlanner::AttemptsLedger DragPlanner::directionsOf(const AttemptsLedger &attempts) {
+    AttemptsLedger directions;
+    for (auto it = attempts.cbegin(); it != attempts.cend(); ++it) {
+        if (it.key().startsWith(directionPrefix)) {
+            directions.insert(it.key(), it.value());
+        }
+    }
+    return directions;
 }
 
 qsizetype DragPlanner::dragsStillNeeded(const BarGeometry &geometry, const SectionLayout &layout) {

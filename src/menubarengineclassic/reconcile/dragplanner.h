@@ -27,6 +27,8 @@ public:
     static constexpr int stubbornRuns = 3;
     // Order and swap plans one lane gets per run.
     static constexpr int orderPlansPerLane = 3;
+    // Ledger keys that remember which way an item was last dragged.
+    static inline const QString directionPrefix = QStringLiteral("dir-");
 
     DragPlanner() = delete;
 
@@ -41,8 +43,20 @@ public:
     planNextDrag(const BarGeometry &geometry, const SectionLayout &layout,
                  const QSet<MenuBarItemID> &stubbornOrder, AttemptsLedger &attempts);
 
-    // The fewest drags that can bring the bar to the layout: one per item out of its wanted
-    // lane, and per lane one per item in it outside the longest run already in wanted order. A
+    // Whether an item centred at `midX` stands far enough outside its wanted lane to be dragged.
+    [[nodiscard]] static bool outOfLane(const BarGeometry &geometry, Section wanted, double midX);
+
+    // Items that can be reached but stand out of their wanted lane with no part of it in reach.
+    [[nodiscard]] static QList<MenuBarItemID> laneOutOfReach(const BarGeometry &geometry,
+                                                             const SectionLayout &layout);
+
+    // The ledger's record of which way each item was dragged, for the next run on the same
+    // difference: an item is never dragged back the way it came.
+    [[nodiscard]] static AttemptsLedger directionsOf(const AttemptsLedger &attempts);
+
+    // The fewest drags that can bring the bar to the layout: one per reachable item out of its
+    // wanted lane, and per lane one per reachable item in it outside the longest run already in
+    // wanted order. A
     // run that lowers it has brought the bar closer.
     [[nodiscard]] static qsizetype dragsStillNeeded(const BarGeometry &geometry,
                                                     const SectionLayout &layout);

@@ -1,6 +1,7 @@
 #include "reachability.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zorv {
 
@@ -41,6 +42,32 @@ bool Reachability::reaches(double x) const {
     return barShowing && barScreen && barScreen->left() + screenInset <= x &&
            x <= barScreen->right() - screenInset && !inHousing(x, housings) &&
            !(menusRight && x < *menusRight);
+}
+
+std::optional<double> Reachability::nearestReachable(double preferred, double lower,
+                                                     double upper) const {
+    if (!barScreen || lower > upper) {
+        return std::nullopt;
+    }
+    // The reachable x form spans whose ends lie just past the ends of what cannot be reached, so
+    // the nearest reachable x is the preferred one or one of those ends.
+    QList<double> candidates{preferred, lower, upper, barScreen->left() + screenInset,
+                             barScreen->right() - screenInset};
+    for (const auto &[left, right] : housings) {
+        candidates.append(left - edgeStep);
+        candidates.append(right + edgeStep);
+    }
+    if (menusRight) {
+        candidates.append(*menusRight);
+    }
+    std::optional<double> best;
+    for (const double candidate : std::as_const(candidates)) {
+        const double x = std::clamp(candidate, lower, upper);
+        if (reaches(x) && (!best || std::abs(x - preferred) < std::abs(*best - preferred))) {
+            best = x;
+        }
+    }
+    return best;
 }
 
 } // namespace zorv

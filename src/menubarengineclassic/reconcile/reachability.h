@@ -24,9 +24,13 @@ struct Reachability {
     static inline const QString underMenus = QStringLiteral("under the menus");
     static inline const QString barHidden = QStringLiteral("bar hidden");
     static inline const QString notAnswering = QStringLiteral("not answering");
+    // The item can be reached, but no part of the lane it must go into can.
+    static inline const QString laneOutOfReach = QStringLiteral("its lane out of reach");
 
     // A drag point this close to either end of the bar screen is not trusted to land.
     static constexpr double screenInset = 4.0;
+    // How far past the edge of a camera housing a drag point is put.
+    static constexpr double edgeStep = 1.0;
 
     // The bar screen's frame; absent when no screen holds the bar (nothing is reachable).
     std::optional<QRectF> barScreen;
@@ -43,6 +47,10 @@ struct Reachability {
     [[nodiscard]] std::optional<QString> whyNot(const MenuBarItemID &id, const QRectF &frame) const;
     // Whether a drag may start or end at x on the bar.
     [[nodiscard]] bool reaches(double x) const;
+    // The x in [lower, upper] nearest `preferred` that a drag may end at; none when no part of the
+    // span can be reached.
+    [[nodiscard]] std::optional<double> nearestReachable(double preferred, double lower,
+                                                         double upper) const;
 
     friend bool operator==(const Reachability &, const Reachability &) = default;
 };

@@ -108,6 +108,7 @@ void BarReading::recordIdentities() {
 
 QJsonArray BarReading::identityChurn() const {
     QHash<QString, int> live;
+    live.reserve(m_lastItems.size());
     for (const MenuBarItem &item : m_lastItems) {
         if (isOnTheBar(item)) {
             ++live[item.id.bundleID];

@@ -15,8 +15,9 @@ namespace zorv {
 
 // What the engine remembers of single items between scans and runs: where items no layout
 // places were seen (adoption), which lane drags keep failing and on how many runs, which items
-// refuse their order (stubborn) or were given up on (unmovable, retired), and which need the
-// slow drag gesture. Main thread only.
+// refuse their order (stubborn) or were given up on (unmovable, retired), which need the slow
+// drag gesture, and which way runs that have not yet settled the bar dragged them. Main thread
+// only.
 class ItemRecords {
 public:
     // How long a lane failure stands before it is judged.
@@ -52,6 +53,17 @@ public:
     // The outcome of a standard-gesture drag: one that did not take needs the slow gesture.
     void gestureOutcome(const MenuBarItemID &id, bool took);
 
+    // Which way the runs since the bar last settled dragged items (planner ledger entries), as
+    // long as they worked towards `layout`; empty for another layout.
+    [[nodiscard]] QHash<QString, int> dragDirections(const SectionLayout &layout) const {
+        return layout == m_directionsLayout ? m_dragDirections : QHash<QString, int>();
+    }
+    // What a run that left the bar unsettled under `layout` dragged which way; empty once settled.
+    void keepDragDirections(QHash<QString, int> directions, const SectionLayout &layout) {
+        m_dragDirections = std::move(directions);
+        m_directionsLayout = layout;
+    }
+
     // Where a failed item stands against its wanted lane, for reviewLaneFailures(): none to judge
     // it later (out of reach, not answering).
     struct LaneStanding {
@@ -75,6 +87,8 @@ private:
     QHash<MenuBarItemID, int> m_laneFailedRuns;
     QHash<MenuBarItemID, int> m_stubbornOrder;
     QSet<MenuBarItemID> m_needsSlowGesture;
+    QHash<QString, int> m_dragDirections;
+    SectionLayout m_directionsLayout;
 };
 
 } // namespace zorv

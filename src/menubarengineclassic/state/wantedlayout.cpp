@@ -66,29 +66,37 @@ UserDrags::Lanes withoutAll(UserDrags::Lanes lanes, const QSet<MenuBarItemID> &i
 
 } // namespace
 
-SectionLayout WantedLayout::apply(const SectionLayout &layout,
-                                  const QList<MenuBarItem> &lastItems) {
+SectionLayout WantedLayout::apply(const SectionLayout &layout, const QList<MenuBarItem> &lastItems,
+                                  const OutOfLane &outOfLane) {
     SectionLayout previous = std::exchange(m_storedLayout, layout.normalized());
     // Without this the scans would rewrite each lane into the bar's current order, and a layout
     // handed over would keep only which section items are in.
     if (!lastItems.isEmpty()) {
-        markOrderDirtyIfTheBarDiffers(lastItems);
+        markOrderDirtyIfTheBarDiffers(lastItems, outOfLane);
     } else {
         m_orderUnchecked = true;
     }
     return previous;
 }
 
-void WantedLayout::check(const QList<MenuBarItem> &lastItems) {
+void WantedLayout::check(const QList<MenuBarItem> &lastItems, const OutOfLane &outOfLane) {
     if (m_orderUnchecked) {
         m_orderUnchecked = false;
-        markOrderDirtyIfTheBarDiffers(lastItems);
+        markOrderDirtyIfTheBarDiffers(lastItems, outOfLane);
     }
 }
 
-bool WantedLayout::barOrderDiffers(const QList<MenuBarItem> &items,
+bool WantedLayout::barOrderDiffers(const QList<MenuBarItem> &items, const OutOfLane &outOfLane,
                                    const QSet<MenuBarItemID> &leftOut) const {
     const SectionIndex sections(m_storedLayout);
+    // The order alone misses an item moved to the near end of the next lane: a hidden item
+    // wanted first in Shown already stands left of every shown item.
+    for (const MenuBarItem &item : items) {
+        const std::optional<Section> wanted = sections.sectionOf(item.id);
+        if (wanted && isOnTheBar(item) && !leftOut.contains(item.id) && outOfLane(item, *wanted)) {
+            return true;
+        }
+    }
     for (Section lane : allSections) {
         const QList<MenuBarItemID> bar = barOrder(items, sections, lane, leftOut);
         if (restrictedTo(m_storedLayout.ids(lane), bar) != bar) {
@@ -98,8 +106,9 @@ bool WantedLayout::barOrderDiffers(const QList<MenuBarItem> &items,
     return false;
 }
 
-void WantedLayout::markOrderDirtyIfTheBarDiffers(const QList<MenuBarItem> &items) {
-    if (barOrderDiffers(items)) {
+void WantedLayout::markOrderDirtyIfTheBarDiffers(const QList<MenuBarItem> &items,
+                                                 const OutOfLane &outOfLane) {
+    if (barOrderDiffers(items, outOfLane)) {
         m_orderDirty = true;
         ++m_orderEpoch;
         m_appliedLayoutPending = true;

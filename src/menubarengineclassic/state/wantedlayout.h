@@ -28,6 +28,9 @@ public:
         UserDrags::Lanes lanes;
     };
 
+    // Whether the bar shows the item outside `wanted`, the lane the layout puts it in.
+    using OutOfLane = std::function<bool(const MenuBarItem &, Section wanted)>;
+
     explicit WantedLayout(const SectionLayout &layout) : m_storedLayout(layout.normalized()) {}
 
     [[nodiscard]] const SectionLayout &storedLayout() const { return m_storedLayout; }
@@ -36,15 +39,17 @@ public:
     [[nodiscard]] bool orderDirty() const { return m_orderDirty; }
     [[nodiscard]] int orderEpoch() const { return m_orderEpoch; }
 
-    // Takes a whole new layout, returning the one it replaces. Its order is compared with the
-    // bar's `lastItems` at once, or, before any scan has read the bar, at the first check().
-    SectionLayout apply(const SectionLayout &layout, const QList<MenuBarItem> &lastItems);
-    // The first trusted scan of a settled bar: compares the order of a layout that came before
-    // the bar was read.
-    void check(const QList<MenuBarItem> &lastItems);
-    // Whether some lane's items on the bar, other than `leftOut`, stand in another order than the
-    // stored layout's.
-    [[nodiscard]] bool barOrderDiffers(const QList<MenuBarItem> &items,
+    // Takes a whole new layout, returning the one it replaces. Its lanes and order are compared
+    // with the bar's `lastItems` at once, or, before any scan has read the bar, at the first
+    // check().
+    SectionLayout apply(const SectionLayout &layout, const QList<MenuBarItem> &lastItems,
+                        const OutOfLane &outOfLane);
+    // The first trusted scan of a settled bar: compares the lanes and order of a layout that came
+    // before the bar was read.
+    void check(const QList<MenuBarItem> &lastItems, const OutOfLane &outOfLane);
+    // Whether some item on the bar, other than `leftOut`, stands outside its wanted lane, or some
+    // lane's items stand in another order than the stored layout's.
+    [[nodiscard]] bool barOrderDiffers(const QList<MenuBarItem> &items, const OutOfLane &outOfLane,
                                        const QSet<MenuBarItemID> &leftOut = {}) const;
     // A handed-over layout differs from the bar and no run has started since.
     [[nodiscard]] bool appliedLayoutWaiting() const {
@@ -88,7 +93,7 @@ public:
                  const std::function<bool(MonotonicTime)> &userDraggedSince, bool runInFlight);
 
 private:
-    void markOrderDirtyIfTheBarDiffers(const QList<MenuBarItem> &items);
+    void markOrderDirtyIfTheBarDiffers(const QList<MenuBarItem> &items, const OutOfLane &outOfLane);
 
     SectionLayout m_storedLayout;
     bool m_orderDirty = false;

@@ -13,27 +13,36 @@ SettingsBundle::SettingsBundle(std::optional<QDateTime> exported, Settings setti
     : format(kFormatTag.toString()), exported(std::move(exported)), settings(std::move(settings)),
       layout(std::move(layout)), profiles(std::move(profiles)), triggers(std::move(triggers)) {}
 
-QByteArray SettingsBundle::encoded() const {
+namespace {
+
+QJsonObject documentOf(const SettingsBundle &bundle) {
     QJsonObject object{
-        {u"format"_s, format},
-        {u"settings"_s, settings.toJson(DateForm::Iso8601)},
-        {u"layout"_s, layout.toJson()},
-        {u"profiles"_s, profiles.toJson()},
-        {u"triggers"_s, triggers.toJson()},
+        {u"format"_s, bundle.format},
+        {u"settings"_s, bundle.settings.toJson(DateForm::Iso8601)},
+        {u"layout"_s, bundle.layout.toJson()},
+        {u"profiles"_s, bundle.profiles.toJson()},
+        {u"triggers"_s, bundle.triggers.toJson()},
     };
-    if (exported) {
-        object.insert(u"exported"_s, dateJson(*exported, DateForm::Iso8601));
+    if (bundle.exported) {
+        object.insert(u"exported"_s, dateJson(*bundle.exported, DateForm::Iso8601));
     }
+    return object;
+}
+
+} // namespace
+
+QByteArray SettingsBundle::encoded() const {
+    const QJsonObject object = documentOf(*this);
     // Whatever is written here must import again: past the limit in the pretty form, the same
-    // document without its white space; past it even then, nothing.
-    QByteArray bytes = EncodeError::write(object, JsonFormat::pretty());
-    if (bytes.size() > kMaxDocumentBytes) {
-        bytes = EncodeError::write(object, JsonFormat::compact());
-    }
-    if (bytes.size() > kMaxDocumentBytes) {
+    // document without its white space; past it even then, nothing. White space only lengthens a
+    // document, so the compact form, made first, tells when neither fits without making the
+    // longer one.
+    QByteArray compact = EncodeError::write(object, JsonFormat::compact());
+    if (compact.size() > kMaxDocumentBytes) {
         throw EncodeError(EncodeError::Reason::TooLarge);
     }
-    return bytes;
+    QByteArray pretty = EncodeError::write(object, JsonFormat::pretty());
+    return pretty.size() <= kMaxDocumentBytes ? pretty : compact;
 }
 
 SettingsBundle SettingsBundle::decode(const QByteArray &data) {
@@ -58,13 +67,10 @@ SettingsBundle SettingsBundle::decode(const QByteArray &data) {
     // it fills, for one), so a file under the limit can hold a setup that no longer fits it. Taken
     // in, such a setup could neither be exported nor backed up, and every later import, which
     // backs up the setup it replaces, would fail.
-    try {
-        (void)bundle.encoded();
-    } catch (const EncodeError &error) {
-        if (error.reason() == EncodeError::Reason::TooLarge) {
-            throw ImportError(ImportError::Reason::tooLarge);
-        }
-        throw;
+    // encoded() falls back to the compact form, which white space only lengthens: the setup can
+    // be written within the limit exactly when that form fits, so only that form is made here.
+    if (EncodeError::write(documentOf(bundle), JsonFormat::compact()).size() > kMaxDocumentBytes) {
+        throw ImportError(ImportError::Reason::tooLarge);
     }
     return bundle;
 }

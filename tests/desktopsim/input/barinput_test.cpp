@@ -294,6 +294,30 @@ TEST_F(BarInputTest, UserAndPostedInputResetTheIdleTimers) {
     EXPECT_EQ(events[2].keyCode, KeyCode::command);
 }
 
+// However long the desktop runs, the input log and the key deliveries hold only the newest
+// entries, oldest first: each press below (its key code numbering it) logs a down and an up and
+// delivers both to the frontmost application.
+TEST_F(BarInputTest, InputLogsKeepOnlyTheNewestEntries) {
+    const auto capacity = qsizetype(DesktopState::logCapacity);
+    const qsizetype presses = capacity + 3;
+    for (qsizetype press = 0; press < presses; ++press) {
+        desktop.userInput().pressKey(quint16(press));
+    }
+    const qsizetype firstKept = presses - capacity / 2;
+
+    const QList<LoggedEvent> events = desktop.readout().events();
+    ASSERT_EQ(events.size(), capacity);
+    EXPECT_EQ(events.first().keyCode, firstKept);
+    EXPECT_EQ(events.first().type, EventType::KeyDown);
+    EXPECT_EQ(events.last().keyCode, presses - 1);
+    EXPECT_EQ(events.last().type, EventType::KeyUp);
+
+    const QList<KeyDelivery> deliveries = desktop.hotKeys().keyDeliveries();
+    ASSERT_EQ(deliveries.size(), capacity);
+    EXPECT_EQ(deliveries.first().keyCode, firstKept);
+    EXPECT_EQ(deliveries.last().keyCode, presses - 1);
+}
+
 TEST_F(BarInputTest, DropIndexCountsTheOtherItemsWhoseCentreLiesLeftOfTheDrop) {
     // Between the centres of items 2 and 3: items 1 and 2 lie left of the drop.
     const double dropX = (centre(items[2]).x() + centre(items[3]).x()) / 2;

@@ -201,12 +201,55 @@ INSTANTIATE_TEST_SUITE_P(
                  layoutOf({u"x"_s}), std::nullopt},
         PlanCase{"OnABarLeftOfThePrimary", with(bar({{u"x"_s, 400}}), leftOfThePrimary),
                  layoutOf({u"x"_s}), lanePlan(u"x"_s, -1030, u"shown"_s, -798)},
-        // b, out of order, is behind a housing: a is swapped past it instead.
-        PlanCase{"SwapMovesTheReachableOne",
+        // b, out of order, is behind a housing: it stays where it is, and a is not moved round
+        // it to make up for it.
+        PlanCase{"NothingMovesRoundAnItemOutOfReach",
                  with(bar({{u"a"_s, 800}, {u"b"_s, 700}}), reach([](Reachability &r) {
                           r.housings = {{690.0, 730.0}};
                       })),
-                 layoutOf({u"a"_s, u"b"_s}), orderPlan(u"order-swap"_s, u"a"_s, 810, 670)},
+                 layoutOf({u"a"_s, u"b"_s}), std::nullopt},
+        // The housing covers the hidden lane up to its separator: y goes onto the separator's
+        // reachable half, where it still lands left of it.
+        PlanCase{"OntoTheSeparatorBesideTheHousing",
+                 with(bar({{u"y"_s, 700}}), reach([](Reachability &r) {
+                          r.menusRight = 200;
+                          r.housings = {{300.0, 600.0}};
+                      })),
+                 layoutOf({}, {u"y"_s}), lanePlan(u"y"_s, 710, u"hidden"_s, 601)},
+        // The slot between h and the separator lies behind the housing: y lands just left of it,
+        // still between the two.
+        PlanCase{"BesideTheHousingBetweenItsNeighbours",
+                 with(bar({{u"h"_s, 400}, {u"y"_s, 700}}), reach([](Reachability &r) {
+                          r.menusRight = 200;
+                          r.housings = {{430.0, 600.0}};
+                      })),
+                 layoutOf({}, {u"h"_s, u"y"_s}), lanePlan(u"y"_s, 710, u"hidden"_s, 429)},
+        PlanCase{"NoPartOfTheLaneInReach", with(bar({{u"y"_s, 700}}), reach([](Reachability &r) {
+                                                    r.menusRight = 200;
+                                                    r.housings = {{300.0, 610.0}};
+                                                })),
+                 layoutOf({}, {u"y"_s}), std::nullopt},
+        // p, x's left neighbour in the layout, is behind the housing: x is placed by n alone.
+        PlanCase{
+            "NeighboursOutOfReachDoNotPlace",
+            with(bar({{u"x"_s, 400}, {u"p"_s, 700}, {u"n"_s, 900}}), reach([](Reachability &r) {
+                     r.housings = {{690.0, 730.0}};
+                 })),
+            layoutOf({u"p"_s, u"x"_s, u"n"_s}), lanePlan(u"x"_s, 410, u"shown"_s, 840)},
+        // An earlier drag took x right: it is not taken back left, whatever else is wrong.
+        PlanCase{"NeverBackTheWayItCame",
+                 bar({{u"a"_s, 800}, {u"x"_s, 900}}),
+                 layoutOf({u"x"_s, u"a"_s}),
+                 std::nullopt,
+                 {},
+                 {{DragPlanner::directionPrefix + u"com.example.x-#0"_s, 1},
+                  {DragPlanner::directionPrefix + u"com.example.a-#0"_s, -1}}},
+        PlanCase{"OnTheWayItCame",
+                 bar({{u"a"_s, 800}, {u"x"_s, 900}}),
+                 layoutOf({u"x"_s, u"a"_s}),
+                 orderPlan(u"order"_s, u"a"_s, 810, 980),
+                 {},
+                 {{DragPlanner::directionPrefix + u"com.example.a-#0"_s, 1}}},
         PlanCase{"NoSwapWhenNeitherCanMove",
                  bar({{u"a"_s, 800}, {u"b"_s, 700}}),
                  layoutOf({u"a"_s, u"b"_s}),
@@ -255,6 +298,31 @@ TEST(DragPlanner, CountsTheFewestDragsStillNeeded) {
         EXPECT_EQ(DragPlanner::dragsStillNeeded(geometry, layout), needed)
             << geometry.frames.size() << " items";
     }
+}
+
+// Only an item that can be reached but has no reachable part of its lane to go to is told apart
+// by the planner; items themselves out of reach are the scan's to name.
+TEST(DragPlanner, NamesTheItemsWhoseLaneIsOutOfReach) {
+    const BarGeometry geometry =
+        with(bar({{u"y"_s, 700}, {u"z"_s, 800}, {u"w"_s, 500}}), reach([](Reachability &r) {
+                 r.menusRight = 200;
+                 r.housings = {{300.0, 610.0}};
+             }));
+    EXPECT_EQ(DragPlanner::laneOutOfReach(geometry, layoutOf({u"z"_s}, {u"y"_s}, {u"w"_s})),
+              QList<MenuBarItemID>{idOf(u"y"_s)});
+    EXPECT_TRUE(
+        DragPlanner::laneOutOfReach(bar({{u"y"_s, 700}}), layoutOf({}, {u"y"_s})).isEmpty());
+}
+
+// What a run hands the next: only which way items were dragged (a, right past x).
+TEST(DragPlanner, HandsOnOnlyTheDirections) {
+    DragPlanner::AttemptsLedger ledger;
+    const auto plan = DragPlanner::planNextDrag(bar({{u"a"_s, 800}, {u"x"_s, 900}}),
+                                                layoutOf({u"x"_s, u"a"_s}), {}, ledger);
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(
+        DragPlanner::directionsOf(ledger),
+        (DragPlanner::AttemptsLedger{{DragPlanner::directionPrefix + u"com.example.a-#0"_s, 1}}));
 }
 
 // A batch plans from one scan: each prediction feeds the next plan, and neither the icon nor

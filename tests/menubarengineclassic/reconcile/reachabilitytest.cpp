@@ -61,6 +61,34 @@ TEST(Reachability, DragPointsLieClearOfEdgesHousingAndMenusOnAShowingBar) {
 
 // Tucked: the hidden separator 1600 long (its right edge at 600), the always-hidden one
 // collapsed at -1100; one item in each lane.
+// The nearest drag point within a span: the wanted one when it can be reached, else just past the
+// housing, the menus or the screen's inset edge on the nearer side, kept within the span.
+TEST(Reachability, FindsTheNearestDragPointWithinASpan) {
+    const struct {
+        const char *name;
+        double preferred;
+        double lower;
+        double upper;
+        std::optional<double> x;
+    } cases[] = {
+        {"reachable as it is", -300, -500, -100, -300},
+        {"clamped into the span", -50, -500, -100, -100},
+        {"behind the housing, nearer its right edge", -620, -1000, -200, -599},
+        {"behind the housing, nearer its left edge", -780, -1000, -200, -801},
+        {"the near side cut off by the span", -780, -790, -200, -599},
+        {"under the menus", -1300, -1400, -1000, -1100},
+        {"past the screen's edge", 10, -500, 40, -4},
+        {"a span behind the housing", -700, -790, -610, std::nullopt},
+        {"an empty span", -300, -100, -500, std::nullopt},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(notchedLeft.nearestReachable(c.preferred, c.lower, c.upper), c.x) << c.name;
+    }
+    Reachability hidden = notchedLeft;
+    hidden.barShowing = false;
+    EXPECT_EQ(hidden.nearestReachable(-300, -500, -100), std::nullopt);
+}
+
 TEST(BarGeometry, RevealedMovesWhatTheSeparatorsKeptOffScreen) {
     BarGeometry tucked;
     tucked.frames = {{idOf(u"always"_s), QRectF(-1200, 0, 20, 24)},

@@ -8,25 +8,31 @@ using namespace Qt::StringLiterals;
 namespace zorv::testing {
 namespace {
 
+// A bar whose hidden separator stands at x = 90: an item left of it is out of Shown.
+bool outsideByPlace(const MenuBarItem &item, Section wanted) {
+    const bool shown = item.frame.center().x() > 90.0;
+    return shown != (wanted == Section::shown);
+}
+
 TEST(WantedLayoutTest, ComparesAHandedOverLayoutWithTheBarOnceItWasRead) {
     // The bar shows b left of a.
     const QList<MenuBarItem> bar{stateItem(u"b"_s, 100), stateItem(u"a"_s, 140)};
     WantedLayout wanted(SectionLayout{});
-    wanted.apply(stateLayout({u"a"_s, u"b"_s}, {}), {});
+    wanted.apply(stateLayout({u"a"_s, u"b"_s}, {}), {}, outsideByPlace);
     EXPECT_FALSE(wanted.orderDirty());
-    wanted.check(bar);
+    wanted.check(bar, outsideByPlace);
     EXPECT_TRUE(wanted.orderDirty());
     EXPECT_TRUE(wanted.appliedLayoutWaiting());
     EXPECT_EQ(wanted.orderEpoch(), 1);
     // Compared once only.
-    wanted.check(bar);
+    wanted.check(bar, outsideByPlace);
     EXPECT_EQ(wanted.orderEpoch(), 1);
     wanted.runStarted();
     EXPECT_FALSE(wanted.appliedLayoutWaiting());
 
     // A layout that matches the bar asks for nothing.
     WantedLayout matching(SectionLayout{});
-    matching.apply(stateLayout({u"b"_s, u"a"_s}, {}), bar);
+    matching.apply(stateLayout({u"b"_s, u"a"_s}, {}), bar, outsideByPlace);
     EXPECT_FALSE(matching.orderDirty());
     EXPECT_EQ(matching.orderEpoch(), 0);
 }
@@ -35,9 +41,40 @@ TEST(WantedLayoutTest, JudgesTheOrderWithoutTheItemsLeftOut) {
     const QList<MenuBarItem> bar{stateItem(u"c"_s, 100), stateItem(u"a"_s, 140),
                                  stateItem(u"b"_s, 180)};
     WantedLayout wanted(stateLayout({u"a"_s, u"b"_s, u"c"_s}, {}));
-    EXPECT_TRUE(wanted.barOrderDiffers(bar));
-    EXPECT_FALSE(wanted.barOrderDiffers(bar, {stateId(u"c"_s)}));
-    EXPECT_TRUE(wanted.barOrderDiffers(bar, {stateId(u"a"_s)}));
+    EXPECT_TRUE(wanted.barOrderDiffers(bar, outsideByPlace));
+    EXPECT_FALSE(wanted.barOrderDiffers(bar, outsideByPlace, {stateId(u"c"_s)}));
+    EXPECT_TRUE(wanted.barOrderDiffers(bar, outsideByPlace, {stateId(u"a"_s)}));
+}
+
+// The order within each lane reads alike whether or not an item changed lane at the lanes' meeting
+// point: the lanes themselves must be compared too.
+TEST(WantedLayoutTest, AnItemInAnotherLaneThanWantedMakesTheBarDiffer) {
+    // Hidden: h1, h2; shown: s1, s2.
+    const QList<MenuBarItem> bar{stateItem(u"h1"_s, 20), stateItem(u"h2"_s, 50),
+                                 stateItem(u"s1"_s, 120), stateItem(u"s2"_s, 160)};
+    const struct {
+        const char *name;
+        SectionLayout layout;
+        bool differs;
+    } cases[] = {
+        {"as on the bar", stateLayout({u"s1"_s, u"s2"_s}, {u"h1"_s, u"h2"_s}), false},
+        {"rightmost hidden first in Shown", stateLayout({u"h2"_s, u"s1"_s, u"s2"_s}, {u"h1"_s}),
+         true},
+        {"leftmost hidden first in Shown", stateLayout({u"h1"_s, u"s1"_s, u"s2"_s}, {u"h2"_s}),
+         true},
+        {"leftmost shown last in Hidden", stateLayout({u"s2"_s}, {u"h1"_s, u"h2"_s, u"s1"_s}),
+         true},
+    };
+    for (const auto &c : cases) {
+        WantedLayout wanted(SectionLayout{});
+        wanted.apply(c.layout, bar, outsideByPlace);
+        EXPECT_EQ(wanted.orderDirty(), c.differs) << c.name;
+        EXPECT_EQ(wanted.appliedLayoutWaiting(), c.differs) << c.name;
+        // An item left out (out of reach) is not compared.
+        EXPECT_FALSE(wanted.barOrderDiffers(bar, outsideByPlace,
+                                            {stateId(u"h1"_s), stateId(u"h2"_s), stateId(u"s1"_s)}))
+            << c.name;
+    }
 }
 
 TEST(WantedLayoutTest, AMoveAndARetirementPlaceTheItemAndOnlyTheMoveAsksForARun) {

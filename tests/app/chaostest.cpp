@@ -14,10 +14,8 @@ constexpr double kHeapGrowthShare = 0.05;
 constexpr double kHeapGrowthMiB = 2.0;
 
 void playAndCheck(quint64 seed, double hours) {
-    const bool everything = qEnvironmentVariableIsSet("ZORV_CHAOS_EVERYTHING");
     const ChaosPlan plan = ChaosPlan::generate(
         seed, seconds(hours * 3600.0),
-        everything ? ChaosPlan::Mix::everything : ChaosPlan::Mix::tested,
         qEnvironmentVariable("ZORV_CHAOS_LEAVE_OUT").split(u',', Qt::SkipEmptyParts));
     if (qEnvironmentVariableIsSet("ZORV_CHAOS_TRACE")) {
         std::printf("%s\n", qPrintable(plan.describe()));
@@ -25,9 +23,8 @@ void playAndCheck(quint64 seed, double hours) {
     const ChaosReport report = playChaos(plan, seconds(hours * 3600.0));
     std::printf("chaos %s\n", qPrintable(report.summary()));
     const QString replay =
-        u"replay: %1ZORV_CHAOS_SEED=%2 ZORV_CHAOS_HOURS=%3 ZORV_CHAOS_TRACE=1 tests/app/test_app "
-        "--gtest_filter=ChaosReplay.*"_s.arg(everything ? u"ZORV_CHAOS_EVERYTHING=1 "_s : QString())
-            .arg(seed)
+        u"replay: ZORV_CHAOS_SEED=%1 ZORV_CHAOS_HOURS=%2 ZORV_CHAOS_TRACE=1 tests/app/test_app "
+        "--gtest_filter=ChaosReplay.*"_s.arg(seed)
             .arg(hours);
     EXPECT_EQ(report.breachCount, 0) << report.breaches.join(u'\n').toStdString() << '\n'
                                      << report.summary().toStdString() << '\n'
@@ -55,10 +52,9 @@ TEST_P(ChaosTest, holdsEveryInvariantForAnHour) {
 INSTANTIATE_TEST_SUITE_P(Seeds, ChaosTest, ::testing::Range(1, 11));
 
 // One seed from the environment (ZORV_CHAOS_SEED, ZORV_CHAOS_HOURS, default one hour;
-// ZORV_CHAOS_EVERYTHING adds what the tested mix leaves out; ZORV_CHAOS_LEAVE_OUT, a comma
-// list of kinds, leaves those out to narrow a failure down; ZORV_CHAOS_TRACE prints the plan):
-// how `make chaos` plays long runs, each in a process of its own so that its memory is its own,
-// and how a failing seed is replayed.
+// ZORV_CHAOS_LEAVE_OUT, a comma list of kinds, leaves those out to narrow a failure down;
+// ZORV_CHAOS_TRACE prints the plan): how `make chaos` plays long runs, each in a process of its
+// own so that its memory is its own, and how a failing seed is replayed.
 TEST(ChaosReplay, playsTheSeedFromTheEnvironment) {
     if (!qEnvironmentVariableIsSet("ZORV_CHAOS_SEED")) {
         GTEST_SKIP() << "ZORV_CHAOS_SEED is not set";

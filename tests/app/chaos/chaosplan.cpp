@@ -95,8 +95,8 @@ ScreenRecord externalScreen(bool onTheLeft) {
 
 class Generator {
 public:
-    Generator(quint64 seed, Duration length, ChaosPlan::Mix mix, QStringList leftOut)
-        : m_random(seed), m_length(length), m_mix(mix),
+    Generator(quint64 seed, Duration length, QStringList leftOut)
+        : m_random(seed), m_length(length),
           m_leftOut(std::move(leftOut)), m_plan{seed, ScenarioLoader::load(u"laptop"_s), {}},
           m_timeline(m_plan.scenario.applications, m_plan.scenario.screens) {
         m_plan.scenario.events.clear();
@@ -127,7 +127,6 @@ public:
         std::vector<double> weights;
         for (const auto &entry : kWeights) {
             const bool leftOut =
-                (m_mix == ChaosPlan::Mix::tested && entry.happening == Happening::iconToLeftEnd) ||
                 m_leftOut.contains(QString::fromLatin1(kHappeningNames[int(entry.happening)]));
             weights.push_back(leftOut ? 0.0 : entry.weight);
         }
@@ -318,7 +317,6 @@ private:
 
     std::mt19937_64 m_random;
     Duration m_length;
-    ChaosPlan::Mix m_mix;
     QStringList m_leftOut;
     ChaosPlan m_plan;
     ScenarioTimeline m_timeline;
@@ -420,8 +418,8 @@ QString ChaosPlan::describe() const {
     return lines.join(u'\n');
 }
 
-ChaosPlan ChaosPlan::generate(quint64 seed, Duration length, Mix mix, const QStringList &leftOut) {
-    return Generator(seed, length, mix, leftOut).run();
+ChaosPlan ChaosPlan::generate(quint64 seed, Duration length, const QStringList &leftOut) {
+    return Generator(seed, length, leftOut).run();
 }
 
 } // namespace zorv

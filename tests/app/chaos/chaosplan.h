@@ -46,18 +46,10 @@ struct ChaosPlan {
     // The display that comes and goes, and where it stands when attached on the right.
     static constexpr DisplayId externalDisplay = 2;
 
-    // What may happen. `tested` is what `make test` and `make chaos` play; `everything` adds the
-    // system moving Zorv's icon to the left end of the items. The engine brings the icon back
-    // within two watchdog ticks, but the plans with it meet a fault of their own: on seed 8,
-    // from 752 s, layout runs drag one item back and forth without settling, one run after
-    // another, and the Command key presses of their drags hide a key the user pressed, so the
-    // engine begins drags within 1.5 s of it.
-    enum class Mix { tested, everything };
-
     // `leftOut` names kinds of happening that do not happen (to narrow a failure down):
     // launchOrQuit, display, activateDisplay, click, key, scroll, mouseMove, commandDrag, hang,
     // revokeTrust, title, width, activate, iconToLeftEnd, and the steps' kinds.
-    [[nodiscard]] static ChaosPlan generate(quint64 seed, Duration length, Mix mix = Mix::tested,
+    [[nodiscard]] static ChaosPlan generate(quint64 seed, Duration length,
                                             const QStringList &leftOut = {});
 
     // Every event and step with its time, one a line, for a failing seed's replay.

@@ -266,13 +266,12 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
               (QList<bool>{false, false, true, true}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Reveals, IconMovedToTheLeftEndTest,
-    ::testing::Values(IconMovedCase{"Tucked", std::nullopt, false},
-                      IconMovedCase{"HiddenRevealed", false, false},
-                      IconMovedCase{"HiddenRevealedHeldOpen", false, true},
-                      IconMovedCase{"EverythingRevealed", true, false}),
-    [](const auto &info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Reveals, IconMovedToTheLeftEndTest,
+                         ::testing::Values(IconMovedCase{"Tucked", std::nullopt, false},
+                                           IconMovedCase{"HiddenRevealed", false, false},
+                                           IconMovedCase{"HiddenRevealedHeldOpen", false, true},
+                                           IconMovedCase{"EverythingRevealed", true, false}),
+                         [](const auto &info) { return info.param.name; });
 
 } // namespace
 } // namespace zorv::testing

@@ -1,9 +1,9 @@
 #include "desktopapp.h"
-#include "scenariomac.h"
 #include "itemtree.h"
 #include "macscreenview.h"
 #include "manualclock.h"
 #include "scenario/scenarioloader.h"
+#include "scenariomac.h"
 #include "simulatedplatform.h"
 #include "workerclockdriver.h"
 
@@ -101,6 +101,12 @@ struct DesktopOnScreen {
 
     ManualClock clock;
     SimulatedPlatform platform;
+    // Goes right after the app: a scan it left waiting on a hung application's answer gets that
+    // answer, on the platform still there, and ends instead of being left suspended.
+    struct LateWorkLanding {
+        ManualClock &clock;
+        ~LateWorkLanding() { WorkerClockDriver(clock).run(std::chrono::seconds(10)); }
+    } lateWorkLanding{clock};
     DesktopApp app;
 };
 

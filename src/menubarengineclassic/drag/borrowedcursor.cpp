@@ -79,9 +79,10 @@ void BorrowedCursor::endAnyCursorSession() {
             m_input.createEventSource(EventSourceState::CombinedSession)) {
         const QPointF at = m_input.cursorLocation().value_or(QPointF());
         (void)m_own->post(
-            *source, m_clock,
+            *source, m_input, m_clock,
             MouseEvent{EventType::LeftMouseUp, at, MouseButton::Left, EventFlags::none, 1});
-        (void)m_own->post(*source, m_clock, KeyEvent{KeyCode::command, false, EventFlags::none});
+        (void)m_own->post(*source, m_input, m_clock,
+                          KeyEvent{KeyCode::command, false, EventFlags::none});
     }
     if (session.saved) {
         m_input.warpCursor(*session.saved);

@@ -17,10 +17,11 @@ void wait(Clock &clock, quint32 microseconds) {
     clock.blockingSleep(std::chrono::microseconds(microseconds));
 }
 
-void postMouse(EventSource *source, OwnEventLog &own, const Clock &clock, EventType type,
-               QPointF location, quint64 flags) {
+void postMouse(EventSource *source, OwnEventLog &own, const InputEvents &input, const Clock &clock,
+               EventType type, QPointF location, quint64 flags) {
     if (source) {
-        (void)own.post(*source, clock, MouseEvent{type, location, MouseButton::Left, flags, 1});
+        (void)own.post(*source, input, clock,
+                       MouseEvent{type, location, MouseButton::Left, flags, 1});
     }
 }
 
@@ -60,13 +61,14 @@ bool MoveCoordinator::commandDrag(InputEvents &input, Clock &clock, OwnEventLog 
         if (userCameBack()) {
             return false;
         }
-        (void)own.post(*source, clock, KeyEvent{KeyCode::command, true, EventFlags::command});
+        (void)own.post(*source, input, clock,
+                       KeyEvent{KeyCode::command, true, EventFlags::command});
     }
     wait(clock, gesture.keySettle);
     if (!(gesture.commandViaKeyboard && source) && userCameBack()) {
         return false;
     }
-    postMouse(source.get(), own, clock, EventType::LeftMouseDown, from, EventFlags::command);
+    postMouse(source.get(), own, input, clock, EventType::LeftMouseDown, from, EventFlags::command);
     wait(clock, gesture.holdBeforeMove);
 
     QList<std::pair<double, double>> legs;
@@ -83,18 +85,18 @@ bool MoveCoordinator::commandDrag(InputEvents &input, Clock &clock, OwnEventLog 
             const double x =
                 i == steps ? x1
                            : x0 + (x1 - x0) * static_cast<double>(i) / static_cast<double>(steps);
-            postMouse(source.get(), own, clock, EventType::LeftMouseDragged, QPointF(x, from.y()),
-                      EventFlags::command);
+            postMouse(source.get(), own, input, clock, EventType::LeftMouseDragged,
+                      QPointF(x, from.y()), EventFlags::command);
             wait(clock, gesture.stepDelay);
         }
         wait(clock, gesture.dwell);
     }
 
     wait(clock, gesture.preUpSettle);
-    postMouse(source.get(), own, clock, EventType::LeftMouseUp, to, EventFlags::command);
+    postMouse(source.get(), own, input, clock, EventType::LeftMouseUp, to, EventFlags::command);
     wait(clock, gesture.postUpSettle);
     if (gesture.commandViaKeyboard && source) {
-        (void)own.post(*source, clock, KeyEvent{KeyCode::command, false, EventFlags::none});
+        (void)own.post(*source, input, clock, KeyEvent{KeyCode::command, false, EventFlags::none});
     }
     return true;
 }

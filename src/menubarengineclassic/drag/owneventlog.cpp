@@ -27,35 +27,47 @@ constexpr std::array userInputTypes{EventType::MouseMoved,
 
 } // namespace
 
-bool OwnEventLog::post(EventSource &source, const Clock &clock, const MouseEvent &event) {
-    notePosted(event.type, clock.now());
+bool OwnEventLog::post(EventSource &source, const InputEvents &input, const Clock &clock,
+                       const MouseEvent &event) {
+    notePosted(input, clock, event.type);
     return source.post(event);
 }
 
-bool OwnEventLog::post(EventSource &source, const Clock &clock, const KeyEvent &event) {
-    notePosted(event.keyDown ? EventType::KeyDown : EventType::KeyUp, clock.now());
+bool OwnEventLog::post(EventSource &source, const InputEvents &input, const Clock &clock,
+                       const KeyEvent &event) {
+    notePosted(input, clock, event.keyDown ? EventType::KeyDown : EventType::KeyUp);
     return source.post(event);
 }
 
-void OwnEventLog::notePosted(EventType type, MonotonicTime at) {
+void OwnEventLog::notePosted(const InputEvents &input, const Clock &clock, EventType type) {
+    const double userSince = secondsSinceForeign(input, clock, type);
+    const MonotonicTime now = clock.now();
     const std::lock_guard lock(m_mutex);
-    m_lastPosted.at(static_cast<std::size_t>(type)) = at;
+    const auto index = static_cast<std::size_t>(type);
+    if (std::isfinite(userSince)) {
+        const MonotonicTime user = now - seconds(userSince);
+        std::optional<MonotonicTime> &hidden = m_hiddenUserEvent.at(index);
+        hidden = std::max(hidden.value_or(user), user);
+    }
+    m_lastPosted.at(index) = now;
 }
 
 double OwnEventLog::secondsSinceForeign(const InputEvents &input, const Clock &clock,
                                         EventType type) const {
     std::optional<MonotonicTime> posted;
+    std::optional<MonotonicTime> hidden;
     {
         const std::lock_guard lock(m_mutex);
         posted = m_lastPosted.at(static_cast<std::size_t>(type));
+        hidden = m_hiddenUserEvent.at(static_cast<std::size_t>(type));
     }
     const double since = input.secondsSinceLastEvent(EventSourceState::CombinedSession, type);
     if (!posted || !std::isfinite(since)) {
         return since;
     }
-    const Duration sincePosted = clock.now() - *posted;
-    if (std::abs(toSeconds(sincePosted) - since) <= toSeconds(matchTolerance)) {
-        return std::numeric_limits<double>::infinity();
+    const MonotonicTime now = clock.now();
+    if (std::abs(toSeconds(now - *posted) - since) <= toSeconds(matchTolerance)) {
+        return hidden ? toSeconds(now - *hidden) : std::numeric_limits<double>::infinity();
     }
     return since;
 }

@@ -177,6 +177,26 @@ TEST_F(BorrowedCursorTest, DragsOnAWorkerAndTellsTheUsersKeysFromItsOwn) {
     EXPECT_FALSE(cursor.keyPressedDuringSession()) << "only asked while a session is open";
 }
 
+// The idle timers keep only the latest event of a type: the engine's Command key-down and key-up
+// of a next drag come after a key the user pressed, yet the user's key is still seen, at its own
+// time.
+TEST_F(BorrowedCursorTest, SeesTheUsersKeyThatItsOwnKeysCameAfter) {
+    const auto owner = cursor.newOwner();
+    const QPointF from(1200, 12);
+    const auto gesture = MoveCoordinator::Gesture::commandKey;
+    ASSERT_TRUE(runTask(cursor.performDrag(owner, from, {800, 12}, gesture)));
+    const MonotonicTime beforeKey = clock.now();
+    desktop.userInput().pressKey(12);
+    clock.advance(1ms);
+    const MonotonicTime afterKey = clock.now();
+    ASSERT_TRUE(runTask(cursor.performDrag(owner, from, {800, 12}, gesture)));
+    ASSERT_EQ(desktop.readout().events().last().type, EventType::KeyUp);
+
+    EXPECT_TRUE(cursor.keyPressedDuringSession());
+    EXPECT_TRUE(cursor.userInputSince(beforeKey));
+    EXPECT_FALSE(cursor.userInputSince(afterKey)) << "the engine's own keys are not the user's";
+}
+
 // The user's hands in one way, at `at` (top-left convention).
 using Hands = void (*)(UserInput &hands, QPointF at);
 

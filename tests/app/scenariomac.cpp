@@ -62,6 +62,18 @@ Scenario parsedScenario(const QJsonObject &scenario, const QString &name) {
     return ScenarioLoader::parse(QJsonDocument(scenario).toJson(), name);
 }
 
+Scenario oneItemMac() {
+    constexpr auto json = R"({
+        "name": "small",
+        "start": "2026-12-01T09:00:00Z",
+        "screens": [{"name": "Screen", "frame": {"x": 0, "y": 0, "width": 1440, "height": 900}}],
+        "applications": [
+            {"bundleId": "com.example.a", "name": "A", "items": [{"autosaveName": "a1"}]}
+        ]
+    })";
+    return ScenarioLoader::parse(json, u"small"_s);
+}
+
 void storeLayout(const SectionLayout &layout) {
     EXPECT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
     EXPECT_TRUE(QDir().mkpath(ZorvPaths::root()));

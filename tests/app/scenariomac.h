@@ -40,6 +40,8 @@ struct SimulatedMac {
 // The scenario of that name shipped in the app's resources, to be edited before parsing.
 QJsonObject shippedScenario(const QString &name);
 Scenario parsedScenario(const QJsonObject &scenario, const QString &name);
+// A Mac with one screen and one application of one item: for what Zorv's own windows do.
+Scenario oneItemMac();
 
 // Empties Zorv's folder and stores `layout` there as the user's layout, as someone who has used
 // Zorv before: the welcome tour is done.

@@ -2,7 +2,7 @@
 #include "desktopapp.h"
 #include "manualclock.h"
 #include "onboardingcontroller.h"
-#include "scenario/scenarioloader.h"
+#include "scenariomac.h"
 #include "settingswindowcontroller.h"
 #include "settingswindowmodel.h"
 #include "simulatedplatform.h"
@@ -20,15 +20,6 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
-const QByteArray smallMac = R"({
-    "name": "small",
-    "start": "2026-12-01T09:00:00Z",
-    "screens": [{"name": "Screen", "frame": {"x": 0, "y": 0, "width": 1440, "height": 900}}],
-    "applications": [
-        {"bundleId": "com.example.a", "name": "A", "items": [{"autosaveName": "a1"}]}
-    ]
-})";
-
 // The first launch on a fresh data folder shows the welcome tour on the simulated screen; finishing
 // it with Open Menu Bar Layout opens Settings there, and the next launch shows no tour.
 TEST(WelcomeLaunchTest, TheFirstLaunchShowsTheTourAndTheNextDoesNot) {
@@ -36,7 +27,7 @@ TEST(WelcomeLaunchTest, TheFirstLaunchShowsTheTourAndTheNextDoesNot) {
     for (const bool first : {true, false}) {
         SCOPED_TRACE(first);
         ManualClock clock(QDateTime(QDate(2026, 12, 1), QTime(9, 0), QTimeZone::utc()));
-        SimulatedPlatform platform(clock, ScenarioLoader::parse(smallMac, u"small"_s), false);
+        SimulatedPlatform platform(clock, oneItemMac(), false);
         DesktopApp app(platform, SimOptions());
         ASSERT_TRUE(app.start());
         WorkerClockDriver driver(clock);

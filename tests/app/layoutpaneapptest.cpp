@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QJsonArray>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
@@ -15,26 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 namespace {
-
-// The shipped laptop with every item in reach and movable, and nothing happening on its own.
-Scenario quietLaptop() {
-    QJsonObject scenario = shippedScenario(u"laptop"_s);
-    QJsonArray screens = scenario.value(u"screens"_s).toArray();
-    QJsonObject screen = screens.at(0).toObject();
-    screen.remove(u"cameraHousingWidth"_s);
-    screens.replace(0, screen);
-    scenario.insert(u"screens"_s, screens);
-    QJsonArray applications;
-    for (const QJsonValue &value : scenario.value(u"applications"_s).toArray()) {
-        QJsonObject application = value.toObject();
-        application.remove(u"menusWidth"_s);
-        application.remove(u"drag"_s);
-        applications.append(application);
-    }
-    scenario.insert(u"applications"_s, applications);
-    scenario.insert(u"events"_s, QJsonArray());
-    return parsedScenario(scenario, u"laptop"_s);
-}
 
 QQuickItem *findIn(QQuickItem *item, const QString &name) {
     if (item->objectName() == name) {
@@ -56,7 +35,7 @@ QPoint centre(const QQuickItem &item) {
 // pane to its Hidden lane makes the engine move that item behind the separator on the drawn bar.
 TEST(LayoutPaneAppTest, DraggingAChipToTheHiddenLaneHidesTheItemInTheBar) {
     ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
-    SimulatedMac mac(quietLaptop());
+    SimulatedMac mac(reachableLaptop({}));
     ASSERT_TRUE(mac.app.start());
     mac.run(70);
 

@@ -13,32 +13,6 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
-// The shipped laptop with every item in reach and movable (no camera housing, no menus reaching
-// the status items, every application taking drags: items that cannot be moved are another
-// matter), its timed events replaced by `events`; the applications in `later` are not running
-// when the scenario starts.
-Scenario laptop(const QJsonArray &events, const QStringList &later = {}) {
-    QJsonObject scenario = shippedScenario(u"laptop"_s);
-    QJsonArray screens = scenario.value(u"screens"_s).toArray();
-    QJsonObject screen = screens.at(0).toObject();
-    screen.remove(u"cameraHousingWidth"_s);
-    screens.replace(0, screen);
-    scenario.insert(u"screens"_s, screens);
-    QJsonArray applications;
-    for (const QJsonValue &value : scenario.value(u"applications"_s).toArray()) {
-        QJsonObject application = value.toObject();
-        application.remove(u"menusWidth"_s);
-        application.remove(u"drag"_s);
-        if (later.contains(application.value(u"bundleId"_s).toString())) {
-            application.insert(u"running"_s, false);
-        }
-        applications.append(application);
-    }
-    scenario.insert(u"applications"_s, applications);
-    scenario.insert(u"events"_s, events);
-    return parsedScenario(scenario, u"laptop"_s);
-}
-
 // The application quits or launches 20 s into the scenario.
 QJsonArray at20s(const QString &verb, const QString &app) {
     return {QJsonObject{{u"at"_s, 20.0}, {u"do"_s, verb}, {u"app"_s, app}}};
@@ -78,15 +52,15 @@ Session session(const Scenario &scenario, double seconds) {
 TEST(ScenarioLayoutTest, itemsOfApplicationsNotRunningKeepTheirPlaces) {
     ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
     // The first session records where the system put every item.
-    const SectionLayout remembered = session(laptop({}), 70.0).stored;
+    const SectionLayout remembered = session(reachableLaptop({}), 70.0).stored;
     const QList<MenuBarItemID> shown = remembered.ids(Section::shown);
     ASSERT_GE(shown.size(), 2);
     const QString away = shown.first().bundleID;
 
     const std::string wanted = text(remembered.sections);
-    EXPECT_EQ(text(session(laptop(at20s(u"quit"_s, away)), 90.0).stored.sections), wanted);
+    EXPECT_EQ(text(session(reachableLaptop(at20s(u"quit"_s, away)), 90.0).stored.sections), wanted);
 
-    const Session next = session(laptop(at20s(u"launch"_s, away), {away}), 600.0);
+    const Session next = session(reachableLaptop(at20s(u"launch"_s, away), {away}), 600.0);
     EXPECT_EQ(text(next.stored.sections), wanted);
     EXPECT_EQ(text(next.bar), wanted);
 }
@@ -95,7 +69,7 @@ TEST(ScenarioLayoutTest, itemsOfApplicationsNotRunningKeepTheirPlaces) {
 // order as the bar shows it; only the item's lane differs, and a run brings that about at once.
 TEST(ScenarioLayoutTest, aProfileThatOnlyMovesAnItemIntoTheNextLaneIsCarriedOut) {
     ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
-    SimulatedMac mac(laptop({}));
+    SimulatedMac mac(reachableLaptop({}));
     ASSERT_TRUE(mac.app.start());
     mac.run(70);
     SectionLayout travel = mac.engine().storedLayout();

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 
 using namespace Qt::StringLiterals;
@@ -60,6 +61,28 @@ QJsonObject shippedScenario(const QString &name) {
 
 Scenario parsedScenario(const QJsonObject &scenario, const QString &name) {
     return ScenarioLoader::parse(QJsonDocument(scenario).toJson(), name);
+}
+
+Scenario reachableLaptop(const QJsonArray &events, const QStringList &later) {
+    QJsonObject scenario = shippedScenario(u"laptop"_s);
+    QJsonArray screens = scenario.value(u"screens"_s).toArray();
+    QJsonObject screen = screens.at(0).toObject();
+    screen.remove(u"cameraHousingWidth"_s);
+    screens.replace(0, screen);
+    scenario.insert(u"screens"_s, screens);
+    QJsonArray applications;
+    for (const QJsonValue &value : scenario.value(u"applications"_s).toArray()) {
+        QJsonObject application = value.toObject();
+        application.remove(u"menusWidth"_s);
+        application.remove(u"drag"_s);
+        if (later.contains(application.value(u"bundleId"_s).toString())) {
+            application.insert(u"running"_s, false);
+        }
+        applications.append(application);
+    }
+    scenario.insert(u"applications"_s, applications);
+    scenario.insert(u"events"_s, events);
+    return parsedScenario(scenario, u"laptop"_s);
 }
 
 Scenario oneItemMac() {

@@ -5,9 +5,11 @@
 #include "simulatedplatform.h"
 #include "workerclockdriver.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
+#include <QStringList>
 
 #include <functional>
 
@@ -40,6 +42,11 @@ struct SimulatedMac {
 // The scenario of that name shipped in the app's resources, to be edited before parsing.
 QJsonObject shippedScenario(const QString &name);
 Scenario parsedScenario(const QJsonObject &scenario, const QString &name);
+// The shipped laptop with every item in reach and movable (no camera housing, no menus reaching
+// the status items, every application taking drags: items that cannot be moved are another
+// matter), its timed events replaced by `events`; the applications in `later` are not running
+// when the scenario starts.
+Scenario reachableLaptop(const QJsonArray &events, const QStringList &later = {});
 // A Mac with one screen and one application of one item: for what Zorv's own windows do.
 Scenario oneItemMac();
 

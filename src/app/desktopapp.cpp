@@ -18,7 +18,6 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QQuickWindow>
-#include <QStandardPaths>
 #include <QtDebug>
 
 using namespace Qt::StringLiterals;
@@ -68,7 +67,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                             platform.desktop().eventMonitors(),
                             platform.desktop().screens(),
                             platform.clock(),
-                            {}},
+                            {},
+                            [this] { activateThisApp(); }},
               platform.desktop().desktopPictures()),
       m_windows([this] { showAbout(); },
                 [this](const std::optional<QString> &sentReportId) {
@@ -94,10 +94,12 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
               .facts = platform.desktop().systemFacts(),
               .fileViewer = platform.desktop().fileViewer(),
               .workspace = platform.workspace(),
-              .desktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+              .desktopFolder = platform.fileSystem().hostPath(platform.fileSystem().desktopFolder()),
               .serialise = &ReportProblem::Builder::serialise,
           },
-          platform.desktop().pasteboard()),
+          platform.desktop().pasteboard(),
+          ReportWindowController::Presentation{platform.desktop().appWindows(),
+                                               [this] { activateThisApp(); }}),
       m_filePanels(m_engine, platform.desktop().appWindows(), QDir::homePath()),
       m_about(thisBuild(), AboutPanel::Services{
                                .engine = m_engine,
@@ -156,6 +158,7 @@ void DesktopApp::openSettings(std::optional<SettingsPane> pane) {
                        .workspace = &m_platform.workspace()},
             &m_shell.barColor());
         m_settingsServices->setAutomation(&m_automation);
+        m_settingsServices->setActivateApp([this] { activateThisApp(); });
         m_settingsWindow = std::make_unique<SettingsWindowController>(
             m_engine, *view, *m_settingsServices, desktop.appWindows());
     }
@@ -210,8 +213,7 @@ QImage DesktopApp::appIcon() const {
 }
 
 void DesktopApp::activateThisApp() {
-    ApplicationRegistry &applications = m_platform.desktop().applications();
-    applications.activate(applications.currentProcessId());
+    m_platform.desktop().application().activate(true);
 }
 
 void DesktopApp::openedByAnotherLaunch(const QStringList &arguments) {

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QSignalSpy>
+#include <QTimeZone>
 
 using namespace Qt::StringLiterals;
 
@@ -63,6 +64,9 @@ protected:
         settings.onboardingCompleted = true;
         settings.seenPaneGuides = {u"arrange"_s};
         settings.iconSpacing = 99;
+        settings.moveToApplicationsDeclined = true;
+        settings.spacingAppliedAtLogin = 22;
+        settings.spacingBaselineSession = QDateTime::fromSecsSinceEpoch(1'600'000'000, QTimeZone::UTC);
         ProfileSet profiles;
         profiles.profiles.append(Profile{QUuid::createUuid(), u"Imported"_s, {}, {}, {}});
         SectionLayout layout = SectionLayout().normalized();
@@ -321,6 +325,18 @@ TEST_F(ModelTransferTest, ImportTakesTheSetupButKeepsThisMacsOwnSettings) {
     expected.showInDockAndSwitcher = local.showInDockAndSwitcher;
     expected.cloudSyncEnabled = local.cloudSyncEnabled;
     expected.onboardingCompleted = local.onboardingCompleted;
+    expected.moveToApplicationsDeclined = local.moveToApplicationsDeclined;
+    expected.spacingAppliedAtLogin = local.spacingAppliedAtLogin;
+    expected.spacingBaselineSession = local.spacingBaselineSession;
+    // Each of the seven differs between the file and this Mac, so none is kept by chance.
+    const Settings file = foreignSetup().settings;
+    EXPECT_NE(file.launchAtLogin, local.launchAtLogin);
+    EXPECT_NE(file.showInDockAndSwitcher, local.showInDockAndSwitcher);
+    EXPECT_NE(file.cloudSyncEnabled, local.cloudSyncEnabled);
+    EXPECT_NE(file.onboardingCompleted, local.onboardingCompleted);
+    EXPECT_NE(file.moveToApplicationsDeclined, local.moveToApplicationsDeclined);
+    EXPECT_NE(file.spacingAppliedAtLogin, local.spacingAppliedAtLogin);
+    EXPECT_NE(file.spacingBaselineSession, local.spacingBaselineSession);
     expected.iconSpacing = 20;
     EXPECT_EQ(model.settings(), expected);
     EXPECT_EQ(model.profiles().profiles.first().name, u"Imported"_s);

@@ -11,6 +11,7 @@
 #include "spacingpanemodel.h"
 #include "steppedanimationdriver.h"
 #include "stylepanemodel.h"
+#include "symbols/symbolglyphs.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,16 @@ TEST_P(SettingsRenderingTest, GeneralPaneWithItsGuideAndTheImportConfirmation) {
     model->chooseImport();
     grab(u"settings-import-confirm"_s);
     model->cancelImport();
+
+    // The sync status row wears the iCloud checkmark, drawn from the kit's own symbols.
+    view.settings()->setCloudSyncEnabled(true);
+    this->model.setLastCloudSyncNote(u"Synced just now"_s);
+    settle();
+    auto *symbol = controller.window()->findChild<QQuickItem *>(u"syncStatusSymbol"_s);
+    ASSERT_TRUE(symbol);
+    EXPECT_TRUE(symbol->isVisible());
+    EXPECT_EQ(symbol->property("name").toString(), u"checkmark.icloud"_s);
+    EXPECT_TRUE(SymbolGlyphs::names().contains(symbol->property("name").toString()));
 }
 
 TEST_P(SettingsRenderingTest, SpacingPaneWithTheLogOutCard) {
@@ -113,6 +124,20 @@ TEST_P(SettingsRenderingTest, SpacingPaneWithTheLogOutCard) {
     EXPECT_TRUE(spacing->needsLogout());
     EXPECT_TRUE(spacing->logoutRefused());
     grab(u"settings-spacing-logout"_s);
+
+    // The card fades out over 0.18 s, easing out: past half its opacity half-way through.
+    auto *card = controller.window()->findChild<QQuickItem *>(u"logoutCard"_s);
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->opacity(), 1);
+    spacing->revert();
+    settle();
+    animations.step(90);
+    EXPECT_GT(card->opacity(), 0);
+    EXPECT_LT(card->opacity(), 0.5);
+    EXPECT_TRUE(card->isVisible());
+    animations.step(100);
+    EXPECT_EQ(card->opacity(), 0);
+    EXPECT_FALSE(card->isVisible());
 }
 
 TEST_P(SettingsRenderingTest, ProfilesPaneEmptyFullAndRenaming) {

@@ -178,10 +178,35 @@ TEST_F(SettingsWindowTest, TheRenameFieldTakesReturnAndEscapeBeforeTheWindow) {
 }
 
 TEST_F(SettingsWindowTest, ARailClickSelectsThePaneAndAPendingPaneIsShown) {
+    for (const QString &pane : {u"general"_s, u"profiles"_s, u"search"_s}) {
+        view.markGuideSeen(pane);
+    }
     controller.show();
     settle();
     EXPECT_EQ(controller.model()->pane(), u"general"_s);
     EXPECT_EQ(paneItem()->property("title"), u"General"_s);
+
+    // Each row takes the click on its whole width, not only on its words.
+    const struct {
+        QString pane;
+        QString title;
+    } rows[] = {{u"profiles"_s, u"Profiles"_s}, {u"search"_s, u"Search"_s}};
+    for (const auto &row : rows) {
+        auto *item = controller.window()->findChild<QQuickItem *>(u"rail-"_s + row.pane);
+        ASSERT_TRUE(item) << row.pane.toStdString();
+        const QPointF nearRightEnd = item->mapToScene(QPointF(item->width() - 6, item->height() / 2));
+        QTest::mouseClick(controller.window(), Qt::LeftButton, {}, nearRightEnd.toPoint());
+        settle();
+        EXPECT_EQ(controller.model()->pane(), row.pane);
+        EXPECT_EQ(view.currentSettingsPane(), row.pane);
+        EXPECT_EQ(paneItem()->property("title"), row.title);
+    }
+
+    view.setPendingSettingsPane(u"general"_s);
+    settle();
+    EXPECT_EQ(controller.model()->pane(), u"general"_s);
+    EXPECT_EQ(paneItem()->property("title"), u"General"_s);
+    EXPECT_EQ(view.pendingSettingsPane(), QString());
 }
 
 // The colour well's panel reports the colour pointed at, and takes Escape before the window.

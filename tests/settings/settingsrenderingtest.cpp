@@ -1,4 +1,5 @@
 #include "generalpanemodel.h"
+#include "look/zorvpalette.h"
 #include "modelsearch.h"
 #include "onboardingcontroller.h"
 #include "profilelistmodel.h"
@@ -36,7 +37,31 @@ class SettingsRenderingTest : public ::testing::TestWithParam<Look>, protected S
 protected:
     SettingsRenderingTest() { mac.desktop().appearance().setDark(GetParam().dark); }
 
-    QImage grab(const QString &name) { return grab(*controller.window(), name); }
+    // The settings window's picture, which shows the look's espresso rail beside the paper of
+    // the pane (at the rail's foot and the pane's top right corner, where nothing else is drawn)
+    // unless a sheet shades it.
+    QImage grab(const QString &name) {
+        QImage picture = grab(*controller.window(), name);
+        const QObject *pane = controller.window()->property("paneItem").value<QObject *>();
+        if (controller.window()->property("guideShown").toBool() ||
+            (pane && pane->property("sheetShown").toBool())) {
+            return picture; // a sheet shades the whole window
+        }
+        const QString look = mac.desktop().appearance().effectiveAppearanceName();
+        const qreal scale = picture.devicePixelRatio();
+        const QSize size = picture.size() / scale;
+        const auto near = [](QColor a, QColor b) {
+            return std::abs(a.red() - b.red()) <= 6 && std::abs(a.green() - b.green()) <= 6 &&
+                   std::abs(a.blue() - b.blue()) <= 6;
+        };
+        const QColor rail = picture.pixelColor(QPoint(100, size.height() - 12) * scale);
+        const QColor paper = picture.pixelColor(QPoint(size.width() - 6, 6) * scale);
+        EXPECT_TRUE(near(rail, ZorvPalette::resolve(ZorvPalette::Role::Espresso, look)))
+            << name.toStdString() << ": rail " << rail.name().toStdString();
+        EXPECT_TRUE(near(paper, ZorvPalette::resolve(ZorvPalette::Role::Paper, look)))
+            << name.toStdString() << ": pane " << paper.name().toStdString();
+        return picture;
+    }
     QImage grab(QQuickWindow &window, const QString &name) {
         settle();
         // Long enough for every transition of the kit to end.

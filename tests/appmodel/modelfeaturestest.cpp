@@ -66,7 +66,7 @@ protected:
         settings.iconSpacing = 99;
         settings.moveToApplicationsDeclined = true;
         settings.spacingAppliedAtLogin = 22;
-        settings.spacingBaselineSession = QDateTime::fromSecsSinceEpoch(1'600'000'000, QTimeZone::UTC);
+        settings.spacingBaselineSession = QDateTime::fromSecsSinceEpoch(1'600'000'000, QTimeZone::utc());
         ProfileSet profiles;
         profiles.profiles.append(Profile{QUuid::createUuid(), u"Imported"_s, {}, {}, {}});
         SectionLayout layout = SectionLayout().normalized();
@@ -336,14 +336,14 @@ TEST_F(ModelTransferTest, ImportTakesTheSetupButKeepsThisMacsOwnSettings) {
     expected.spacingAppliedAtLogin = local.spacingAppliedAtLogin;
     expected.spacingBaselineSession = local.spacingBaselineSession;
     // Each of the seven differs between the file and this Mac, so none is kept by chance.
-    const Settings file = foreignSetup().settings;
-    EXPECT_NE(file.launchAtLogin, local.launchAtLogin);
-    EXPECT_NE(file.showInDockAndSwitcher, local.showInDockAndSwitcher);
-    EXPECT_NE(file.cloudSyncEnabled, local.cloudSyncEnabled);
-    EXPECT_NE(file.onboardingCompleted, local.onboardingCompleted);
-    EXPECT_NE(file.moveToApplicationsDeclined, local.moveToApplicationsDeclined);
-    EXPECT_NE(file.spacingAppliedAtLogin, local.spacingAppliedAtLogin);
-    EXPECT_NE(file.spacingBaselineSession, local.spacingBaselineSession);
+    const Settings inFile = foreignSetup().settings;
+    EXPECT_NE(inFile.launchAtLogin, local.launchAtLogin);
+    EXPECT_NE(inFile.showInDockAndSwitcher, local.showInDockAndSwitcher);
+    EXPECT_NE(inFile.cloudSyncEnabled, local.cloudSyncEnabled);
+    EXPECT_NE(inFile.onboardingCompleted, local.onboardingCompleted);
+    EXPECT_NE(inFile.moveToApplicationsDeclined, local.moveToApplicationsDeclined);
+    EXPECT_NE(inFile.spacingAppliedAtLogin, local.spacingAppliedAtLogin);
+    EXPECT_NE(inFile.spacingBaselineSession, local.spacingBaselineSession);
     expected.iconSpacing = 20;
     EXPECT_EQ(model.settings(), expected);
     EXPECT_EQ(model.profiles().profiles.first().name, u"Imported"_s);

@@ -36,6 +36,19 @@ protected:
     [[nodiscard]] bool guideShown() const {
         return controller.window()->property("guideShown").toBool();
     }
+    // Looks through the drawn items, where a repeater's rows are.
+    [[nodiscard]] QQuickItem *findItem(const QString &name, QQuickItem *in = nullptr) const {
+        in = in ? in : controller.window()->contentItem();
+        if (in->objectName() == name) {
+            return in;
+        }
+        for (QQuickItem *child : in->childItems()) {
+            if (QQuickItem *found = findItem(name, child)) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
     [[nodiscard]] QObject *paneItem() const {
         return controller.window()->property("paneItem").value<QObject *>();
     }
@@ -141,7 +154,7 @@ TEST_F(SettingsWindowTest, TheImportConfirmationTakesEscapeAndAClickButNoReturn)
     QTest::keyClick(controller.window(), Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_TRUE(controller.appWindow()->isVisible()) << "Escape closed the window mid-import";
-    settle();
+    mac.advance(5.1);
     EXPECT_FALSE(view.isImporting());
     EXPECT_EQ(backups(), 1);
     EXPECT_TRUE(controller.appWindow()->isVisible());
@@ -192,7 +205,7 @@ TEST_F(SettingsWindowTest, ARailClickSelectsThePaneAndAPendingPaneIsShown) {
         QString title;
     } rows[] = {{u"profiles"_s, u"Profiles"_s}, {u"search"_s, u"Search"_s}};
     for (const auto &row : rows) {
-        auto *item = controller.window()->findChild<QQuickItem *>(u"rail-"_s + row.pane);
+        QQuickItem *item = findItem(u"rail-"_s + row.pane);
         ASSERT_TRUE(item) << row.pane.toStdString();
         const QPointF nearRightEnd = item->mapToScene(QPointF(item->width() - 6, item->height() / 2));
         QTest::mouseClick(controller.window(), Qt::LeftButton, {}, nearRightEnd.toPoint());

@@ -43,9 +43,10 @@ bool QmlWarningGuard::isQmlWarning(QtMsgType type, const char *category, const c
     if (file && QByteArray(file).endsWith(".qml")) {
         return true;
     }
-    // The engine names the file and place: "qrc:/Zorv/UI/qml/Card.qml:12:5: ...".
-    static const QRegularExpression placed(QStringLiteral(R"(\.qml:\d+(:\d+)?: )"));
-    return placed.match(text).hasMatch();
+    // The engine names the file and place ("qrc:/Zorv/UI/qml/Card.qml:12:5: ..."), or itself
+    // ("QQmlComponent: Component is not ready").
+    static const QRegularExpression placed(QStringLiteral(R"(\.qml:\d+(:\d+)?[: ])"));
+    return text.startsWith(QLatin1String("QQml")) || placed.match(text).hasMatch();
 }
 
 } // namespace zorv

@@ -78,11 +78,7 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                         showReport();
                     }
                 },
-                [this] {
-                    if (m_searchPanel) {
-                        m_searchPanel->toggle();
-                    }
-                },
+                [this] { return m_searchPanel.get(); },
                 [this](std::optional<SettingsPane> pane) { openSettings(pane); },
                 [this] { showOnboarding(); }),
       m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),

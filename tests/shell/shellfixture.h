@@ -24,7 +24,8 @@ public:
     void showReport(const std::optional<QString> &sentReportId) override {
         m_log.append(QStringLiteral("report(%1)").arg(sentReportId.value_or(QStringLiteral("-"))));
     }
-    void toggleSearchPanel() override { m_log.append(QStringLiteral("search")); }
+    void showSearchPanel() override { m_log.append(QStringLiteral("search.show")); }
+    void toggleSearchPanel() override { m_log.append(QStringLiteral("search.toggle")); }
 
 private:
     QStringList &m_log;

@@ -408,8 +408,10 @@ void DesktopApp::startUpdates() {
             .location = m_platform.fileSystem(),
             .testFeed = testFeed.isEmpty() ? std::nullopt : std::optional<QString>(testFeed),
             .settingsReturnMarker = ZorvPaths::file(u"update-settings-return.json"_s),
-            // No settings window yet, so no pane to return to after an update.
-            .paneForUpdate = [] { return std::optional<QString>(); },
+            .paneForUpdate =
+                [this] {
+                    return m_settingsWindow ? m_settingsWindow->paneForUpdate() : std::nullopt;
+                },
             .activateApp = [this] { activateThisApp(); },
         });
     m_updates->start();

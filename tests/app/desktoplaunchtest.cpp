@@ -1,4 +1,7 @@
 #include "desktopapp.h"
+#include "scenariomac.h"
+#include "settingswindowmodel.h"
+#include "updatescardmodel.h"
 #include "manualclock.h"
 #include "move/moveoffer.h"
 #include "scenario/scenarioloader.h"
@@ -78,6 +81,54 @@ TEST(DesktopLaunchTest, AnInstalledCopyChecksTheScenariosFeedAfterLaunch) {
     EXPECT_TRUE(status.canUpdate);
     EXPECT_EQ(status.availability, UpdateAvailability::available(u"9.9"_s));
     EXPECT_FALSE(status.failed);
+}
+
+// Settings open on a pane, an update found and installed from the status menu's row and the
+// About pane's card: the new build opens Settings on the pane that was open.
+TEST(DesktopLaunchTest, AnUpdateRelaunchReopensTheSettingsPaneThatWasOpen) {
+    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    markWelcomeTourDone();
+    const QTemporaryDir folder;
+    const Scenario installed = launchScenario(folder, uR"({"path": "/Applications/Zorv.app"})"_s);
+    {
+        ManualClock clock(QDateTime(QDate(2026, 12, 1), QTime(9, 0), QTimeZone::utc()));
+        SimulatedPlatform platform(clock, installed, false);
+        DesktopApp app(platform, SimOptions());
+        ASSERT_TRUE(app.start());
+        WorkerClockDriver driver(clock);
+        driver.run(seconds(5));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !platform.updater().isChecking(); }, 5000));
+        driver.drain();
+
+        app.shell()->statusItem().popUpMenu();
+        ASSERT_TRUE(platform.desktop().menus().userChooses(u"Version 9.9 Available"_s));
+        driver.drain();
+        ASSERT_NE(app.settingsWindow(), nullptr);
+        EXPECT_EQ(app.settingsWindow()->model()->pane(), u"about"_s);
+        QObject *pane =
+            app.settingsWindow()->window()->property("paneItem").value<QObject *>();
+        ASSERT_NE(pane, nullptr);
+        auto *card = pane->findChild<UpdatesCardModel *>();
+        ASSERT_NE(card, nullptr);
+        ASSERT_TRUE(card->offered());
+        card->install();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return platform.updater().offeredUpdate().has_value(); },
+                                    5000));
+        platform.updater().userInstallsUpdate();
+        EXPECT_EQ(app.finish(), 0);
+        app.waitForQuitWrites();
+    }
+
+    ManualClock clock(QDateTime(QDate(2026, 12, 1), QTime(9, 2), QTimeZone::utc()));
+    SimulatedPlatform platform(clock, installed, false);
+    DesktopApp app(platform, SimOptions());
+    ASSERT_TRUE(app.start());
+    WorkerClockDriver(clock).run(seconds(2));
+    ASSERT_NE(app.settingsWindow(), nullptr) << "the relaunch opens Settings";
+    EXPECT_TRUE(app.settingsWindow()->appWindow()->isVisible());
+    EXPECT_EQ(app.settingsWindow()->model()->pane(), u"about"_s);
+    EXPECT_FALSE(QFile::exists(ZorvPaths::file(u"update-settings-return.json"_s)));
+    EXPECT_EQ(app.finish(), 0);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "desktopdump.h"
 #include "jsonwriter.h"
 #include "keptpositionsfile.h"
+#include "launch/updatetestlaunch.h"
+#include "storage/jsonstore.h"
 #include "kit/zorvkit.h"
 #include "reportbuilder.h"
 #include "scenario/scenarioloader.h"
@@ -274,7 +276,12 @@ bool DesktopApp::start() {
     }
     m_platform.start();
     writeScenarioFiles();
-    startModel();
+    if (const std::optional<QString> feed = updateTestFeed();
+        UpdateTestLaunch::isUpdateTest(feed, SimulatedPlatform::bundleIdentifier)) {
+        startUpdateTest(feed);
+    } else {
+        startModel();
+    }
     if (m_options.runFor) {
         stopAfter(*m_options.runFor, m_lifetime.token());
     }
@@ -310,7 +317,18 @@ void DesktopApp::writeScenarioFiles() {
     }
 }
 
+std::optional<QString> DesktopApp::updateTestFeed() {
+    return qEnvironmentVariableIsSet("ZORV_UPDATE_TEST_FEED")
+               ? std::optional<QString>(qEnvironmentVariable("ZORV_UPDATE_TEST_FEED"))
+               : std::nullopt;
+}
+
 void DesktopApp::startModel() {
+    // The Dock presence is read before any of the model's stores exists.
+    const bool showInDock =
+        JSONStore<Settings>::peek(u"settings.json"_s, Settings{}, ZorvPaths::root(),
+                                  m_platform.systemLog())
+            .showInDockAndSwitcher;
     std::unique_ptr<ClassicEngine> engine = createEngine(m_platform, m_enginePool);
     m_menuBarEngine = engine.get();
     SimulatedDesktop &desktop = m_platform.desktop();
@@ -325,10 +343,19 @@ void DesktopApp::startModel() {
     m_viewModel.setEngine(m_menuBarEngine);
     m_viewModel.setModel(m_model.get(), m_kit);
     m_searchPanel = std::make_unique<SearchPanelController>(*m_model, m_shell.panels());
-    startShell();
+    startShell(showInDock);
 }
 
-void DesktopApp::startShell() {
+void DesktopApp::startUpdateTest(const std::optional<QString> &feed) {
+    UpdateTestLaunch::didFinishLaunching(
+        LaunchArguments::parse(m_options.launchArguments), feed, m_windows, m_platform.systemLog(),
+        [this, feed] {
+            m_updates = makeUpdateController(nullptr, feed);
+            m_updates->checkInteractively();
+        });
+}
+
+void DesktopApp::startShell(bool showInDock) {
     SimulatedDesktop &desktop = m_platform.desktop();
     ClassicEngine *engine = m_menuBarEngine;
     ShellHooks hooks;
@@ -342,7 +369,6 @@ void DesktopApp::startShell() {
     };
     hooks.version = QStringLiteral(ZORV_VERSION);
     hooks.startUpdates = [this] { startUpdates(); };
-    hooks.startUpdateTest = [this] { startUpdates(); };
     hooks.canUpdate = [this] { return m_model->updateStatus().canUpdate; };
     hooks.isInstalled = [this] {
         return !MoveToApplicationsController::shouldOffer(*m_model, m_platform.fileSystem());
@@ -350,16 +376,12 @@ void DesktopApp::startShell() {
     hooks.showMoveOffer = [this](std::function<void()> onDismissed) {
         offerMove(std::move(onDismissed));
     };
-    const auto feed = qEnvironmentVariableIsSet("ZORV_UPDATE_TEST_FEED")
-                          ? std::optional<QString>(qEnvironmentVariable("ZORV_UPDATE_TEST_FEED"))
-                          : std::nullopt;
-    const bool updateTest = AppDelegate::isUpdateTest(feed, SimulatedPlatform::bundleIdentifier);
     m_delegate = std::make_unique<AppDelegate>(
         *m_model, m_windows,
         ShellPlatform{desktop.application(), desktop.menus(), desktop.hotKeys(),
                       desktop.accessibility(), m_platform.workspace(), m_platform.systemLog(),
                       m_platform.clock()},
-        std::move(hooks), LaunchArguments::parse(m_options.launchArguments), updateTest);
+        std::move(hooks), LaunchArguments::parse(m_options.launchArguments), showInDock);
     if (m_options.openMenu) {
         connect(&m_delegate->launch(), &LaunchSequence::started, this, [this] {
             m_delegate->statusItem().popUpMenu();
@@ -398,15 +420,19 @@ void DesktopApp::offerMove(std::function<void()> onDismissed) {
 }
 
 void DesktopApp::startUpdates() {
-    const QString testFeed = qEnvironmentVariable("ZORV_UPDATE_TEST_FEED");
-    SimulatedDesktop &desktop = m_platform.desktop();
-    m_updates = std::make_unique<UpdateController>(
-        &m_platform.updater(), *m_model,
+    m_updates = makeUpdateController(m_model.get(), std::nullopt);
+    m_updates->start();
+}
+
+std::unique_ptr<UpdateController>
+DesktopApp::makeUpdateController(AppModel *model, const std::optional<QString> &testFeed) {
+    auto controller = std::make_unique<UpdateController>(
+        &m_platform.updater(), model,
         UpdateController::Services{
             .clock = m_platform.clock(),
-            .facts = desktop.systemFacts(),
+            .facts = m_platform.desktop().systemFacts(),
             .location = m_platform.fileSystem(),
-            .testFeed = testFeed.isEmpty() ? std::nullopt : std::optional<QString>(testFeed),
+            .testFeed = testFeed,
             .settingsReturnMarker = ZorvPaths::file(u"update-settings-return.json"_s),
             .paneForUpdate =
                 [this] {
@@ -414,10 +440,10 @@ void DesktopApp::startUpdates() {
                 },
             .activateApp = [this] { activateThisApp(); },
         });
-    m_updates->start();
     // Installing replaces this copy: the updater relaunches the new build once this one quits.
-    connect(&m_platform.updater(), &SimUpdater::installRequested, this,
+    connect(&m_platform.updater(), &SimUpdater::installRequested, controller.get(),
             [] { QCoreApplication::quit(); });
+    return controller;
 }
 
 int DesktopApp::finish() {

@@ -83,7 +83,12 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                 [this] { return m_searchPanel.get(); },
                 [this](std::optional<SettingsPane> pane) { openSettings(pane); },
                 [this] { showOnboarding(); }),
-      m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
+      m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility(),
+                                            [this] {
+                                                if (m_menuBarEngine) {
+                                                    m_menuBarEngine->writeLatestDiagnostics();
+                                                }
+                                            })),
       m_reports(
           m_engine,
           ReportProblem::Services{
@@ -295,7 +300,8 @@ std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platf
                             platform.workspace(),  desktop.statusBar(),
                             desktop.screens(),     desktop.screenCapture(),
                             desktop.inputEvents(), WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
-                            ZorvPaths::root(),     desktop.appPreferences()};
+                            ZorvPaths::root(),     desktop.appPreferences(),
+                            desktop.systemFacts()};
     return std::make_unique<ClassicEngine>(std::move(services), SectionLayout().normalized());
 }
 

@@ -4,12 +4,12 @@
 #include "desktopdump.h"
 #include "jsonwriter.h"
 #include "keptpositionsfile.h"
-#include "launch/updatetestlaunch.h"
-#include "storage/jsonstore.h"
 #include "kit/zorvkit.h"
+#include "launch/updatetestlaunch.h"
 #include "reportbuilder.h"
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
+#include "storage/jsonstore.h"
 #include "storage/zorvpaths.h"
 #include "update/updatesettingsreturn.h"
 #include "zorvreportconfig.h"
@@ -331,10 +331,9 @@ std::optional<QString> DesktopApp::updateTestFeed() {
 
 void DesktopApp::startModel() {
     // The Dock presence is read before any of the model's stores exists.
-    const bool showInDock =
-        JSONStore<Settings>::peek(u"settings.json"_s, Settings{}, ZorvPaths::root(),
-                                  m_platform.systemLog())
-            .showInDockAndSwitcher;
+    const bool showInDock = JSONStore<Settings>::peek(u"settings.json"_s, Settings{},
+                                                      ZorvPaths::root(), m_platform.systemLog())
+                                .showInDockAndSwitcher;
     std::unique_ptr<ClassicEngine> engine = createEngine(m_platform, m_enginePool);
     m_menuBarEngine = engine.get();
     SimulatedDesktop &desktop = m_platform.desktop();
@@ -353,12 +352,11 @@ void DesktopApp::startModel() {
 }
 
 void DesktopApp::startUpdateTest(const std::optional<QString> &feed) {
-    UpdateTestLaunch::didFinishLaunching(
-        LaunchArguments::parse(m_options.launchArguments), feed, m_windows, m_platform.systemLog(),
-        [this, feed] {
-            m_updates = makeUpdateController(nullptr, feed);
-            m_updates->checkInteractively();
-        });
+    UpdateTestLaunch::didFinishLaunching(LaunchArguments::parse(m_options.launchArguments), feed,
+                                         m_windows, m_platform.systemLog(), [this, feed] {
+                                             m_updates = makeUpdateController(nullptr, feed);
+                                             m_updates->checkInteractively();
+                                         });
 }
 
 void DesktopApp::startShell(bool showInDock) {

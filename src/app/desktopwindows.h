@@ -19,8 +19,8 @@ public:
                    std::function<void(std::optional<SettingsPane>)> openSettings,
                    std::function<void()> showOnboarding)
         : m_showAbout(std::move(showAbout)), m_showReport(std::move(showReport)),
-          m_searchPanel(std::move(searchPanel)),
-          m_openSettings(std::move(openSettings)), m_showOnboarding(std::move(showOnboarding)) {}
+          m_searchPanel(std::move(searchPanel)), m_openSettings(std::move(openSettings)),
+          m_showOnboarding(std::move(showOnboarding)) {}
 
     void openSettings(std::optional<SettingsPane> pane) override;
     void showOnboarding() override;

@@ -18,9 +18,8 @@ AppDelegate::AppDelegate(AppModel &model, ShellWindows &windows, ShellPlatform p
                          ShellHooks hooks, LaunchArguments arguments, bool showInDock,
                          QObject *parent)
     : QObject(parent), m_model(model), m_windows(windows), m_platform(platform),
-      m_hooks(std::move(hooks)),
-      m_commands(model, windows, platform.application, platform.workspace,
-                 m_hooks.forceShowEverything),
+      m_hooks(std::move(hooks)), m_commands(model, windows, platform.application,
+                                            platform.workspace, m_hooks.forceShowEverything),
       m_hotKeyCenter(platform.hotKeys, platform.log),
       m_hotKeys(m_hotKeyCenter, platform.log,
                 HotKeyActions{

@@ -1,18 +1,18 @@
 #include "desktopapp.h"
 #include "desktopdump.h"
-#include "scenariomac.h"
-#include "settingswindowmodel.h"
-#include "updatescardmodel.h"
 #include "manualclock.h"
 #include "move/moveoffer.h"
 #include "scenario/scenarioloader.h"
+#include "scenariomac.h"
+#include "settingswindowmodel.h"
 #include "simulatedplatform.h"
 #include "storage/zorvpaths.h"
+#include "updatescardmodel.h"
 #include "workerclockdriver.h"
 
 #include <QDir>
-#include <QJsonArray>
 #include <QFile>
+#include <QJsonArray>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -107,15 +107,14 @@ TEST(DesktopLaunchTest, AnUpdateRelaunchReopensTheSettingsPaneThatWasOpen) {
         driver.drain();
         ASSERT_NE(app.settingsWindow(), nullptr);
         EXPECT_EQ(app.settingsWindow()->model()->pane(), u"about"_s);
-        QObject *pane =
-            app.settingsWindow()->window()->property("paneItem").value<QObject *>();
+        QObject *pane = app.settingsWindow()->window()->property("paneItem").value<QObject *>();
         ASSERT_NE(pane, nullptr);
         auto *card = pane->findChild<UpdatesCardModel *>();
         ASSERT_NE(card, nullptr);
         ASSERT_TRUE(card->offered());
         card->install();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return platform.updater().offeredUpdate().has_value(); },
-                                    5000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return platform.updater().offeredUpdate().has_value(); }, 5000));
         platform.updater().userInstallsUpdate();
         EXPECT_EQ(app.finish(), 0);
         app.waitForQuitWrites();
@@ -150,8 +149,8 @@ TEST(DesktopLaunchTest, UpdateTestModeChecksTheFeedAndLeavesTheBarAlone) {
     ASSERT_TRUE(app.start());
     WorkerClockDriver driver(clock);
     driver.run(seconds(5));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return platform.updater().offeredUpdate().has_value(); },
-                                5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return platform.updater().offeredUpdate().has_value(); }, 5000));
 
     EXPECT_EQ(app.engine(), nullptr);
     EXPECT_EQ(app.model(), nullptr);

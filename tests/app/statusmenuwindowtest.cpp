@@ -318,8 +318,8 @@ TEST_F(StatusMenuWindowTest, ScreenReadersHearTheKeyCapsAndTheVersionOfTheRows) 
          {u"About Zorv, v"_s + app.shell()->menuState().version, u"Settings…, command ,"_s,
           u"Search Menu Bar Items…, option command F"_s, u"Quit Zorv, command Q"_s,
           u"Sort My Bar"_s}) {
-        EXPECT_TRUE(names.contains(expected)) << expected.toStdString() << " among "
-                                              << names.join(u" | "_s).toStdString();
+        EXPECT_TRUE(names.contains(expected))
+            << expected.toStdString() << " among " << names.join(u" | "_s).toStdString();
     }
 }
 
@@ -328,8 +328,8 @@ TEST_F(StatusMenuWindowTest, TheSearchRowShowsTheSearchPanel) {
     clickIcon();
     SimMenus &menus = mac().menus();
     ASSERT_TRUE(menus.isTracking());
-    const QPointF search = rowCentre(menus.openMenu(), menus.shownRows(), menus.frame(),
-                                     u"Search Menu Bar Items…"_s);
+    const QPointF search =
+        rowCentre(menus.openMenu(), menus.shownRows(), menus.frame(), u"Search Menu Bar Items…"_s);
     mac().userInput().moveMouse(search);
     mac().userInput().click(search);
     WorkerClockDriver(clock).drain();

@@ -1,6 +1,6 @@
+#include "zorvreportconfig.h"
 #include "manualclock.h"
 #include "simulateddesktop.h"
-#include "zorvreportconfig.h"
 
 #include <QDir>
 #include <QFile>

@@ -77,10 +77,10 @@ protected:
     // The model over what the data folder holds, and the shell over it (not launched yet).
     AppDelegate &build(const QStringList &arguments = {}) {
         // As the entry point does: the Dock presence is read before the model's stores exist.
-        const bool showInDock = JSONStore<Settings>::peek(QStringLiteral("settings.json"),
-                                                          Settings{}, harness.dataFolder(),
-                                                          harness.log)
-                                    .showInDockAndSwitcher;
+        const bool showInDock =
+            JSONStore<Settings>::peek(QStringLiteral("settings.json"), Settings{},
+                                      harness.dataFolder(), harness.log)
+                .showInDockAndSwitcher;
         AppModel &model = harness.build();
         SimulatedDesktop &mac = harness.desktop();
         ShellHooks hooks;

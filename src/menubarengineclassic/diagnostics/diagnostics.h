@@ -3,11 +3,11 @@
 #include "clock.h"
 
 #include <QHash>
-
-#include <optional>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace zorv {
 

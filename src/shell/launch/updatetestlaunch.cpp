@@ -17,8 +17,8 @@ QString UpdateTestLaunch::checkingLine(const QString &feed) {
 }
 
 void UpdateTestLaunch::didFinishLaunching(const LaunchArguments &arguments,
-                                          const std::optional<QString> &feed,
-                                          ShellWindows &windows, SystemLog &log,
+                                          const std::optional<QString> &feed, ShellWindows &windows,
+                                          SystemLog &log,
                                           const std::function<void()> &checkInteractively) {
     if (arguments.showAbout) {
         windows.showAbout();

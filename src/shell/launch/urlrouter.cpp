@@ -9,8 +9,7 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-UrlRouter::UrlRouter(AppModel &model, ShellWindows &windows)
-    : m_model(model), m_windows(windows) {}
+UrlRouter::UrlRouter(AppModel &model, ShellWindows &windows) : m_model(model), m_windows(windows) {}
 
 std::optional<UrlRouter::Route> UrlRouter::route(const QUrl &url) {
     if (url.scheme().toLower() != u"zorv"_s || url.host().toLower() != u"settings"_s) {

@@ -85,9 +85,9 @@ TEST(SingleInstanceTest, OnlyItsOwnUserCanReachTheSocket) {
     const QFileInfo socket(SingleInstance::socketPath(name));
     ASSERT_TRUE(socket.exists());
     EXPECT_EQ(socket.ownerId(), SingleInstance::currentUser());
-    const QFileDevice::Permissions others =
-        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                            QFileDevice::WriteOther | QFileDevice::ExeOther;
     EXPECT_EQ(socket.permissions() & others, QFileDevice::Permissions())
         << "permissions " << Qt::hex << int(socket.permissions());
 }
@@ -110,8 +110,7 @@ TEST(SingleInstanceTest, NeverTrustsNorRemovesAnotherUsersSocket) {
         }
         // This copy runs as someone other than the owner of the file.
         SingleInstance copy(name, SingleInstance::currentUser() + 1);
-        EXPECT_EQ(copy.claim({u"zorv://settings/style"_s}),
-                  SingleInstance::Claim::RunningAlone);
+        EXPECT_EQ(copy.claim({u"zorv://settings/style"_s}), SingleInstance::Claim::RunningAlone);
         QTest::qWait(50);
         EXPECT_FALSE(theirs.hasPendingConnections()) << "nothing was sent to their socket";
         EXPECT_TRUE(QFileInfo::exists(path)) << "their socket was not removed";

@@ -115,6 +115,10 @@ TEST(DesktopLaunchTest, AnUpdateRelaunchReopensTheSettingsPaneThatWasOpen) {
         card->install();
         ASSERT_TRUE(
             QTest::qWaitFor([&] { return platform.updater().offeredUpdate().has_value(); }, 5000));
+        // While the updater's window offers it, the user goes to another pane, then installs.
+        app.openSettings(SettingsPane::spacing);
+        driver.drain();
+        ASSERT_EQ(app.settingsWindow()->model()->pane(), u"spacing"_s);
         platform.updater().userInstallsUpdate();
         EXPECT_EQ(app.finish(), 0);
         app.waitForQuitWrites();
@@ -127,7 +131,7 @@ TEST(DesktopLaunchTest, AnUpdateRelaunchReopensTheSettingsPaneThatWasOpen) {
     WorkerClockDriver(clock).run(seconds(2));
     ASSERT_NE(app.settingsWindow(), nullptr) << "the relaunch opens Settings";
     EXPECT_TRUE(app.settingsWindow()->appWindow()->isVisible());
-    EXPECT_EQ(app.settingsWindow()->model()->pane(), u"about"_s);
+    EXPECT_EQ(app.settingsWindow()->model()->pane(), u"spacing"_s);
     EXPECT_FALSE(QFile::exists(ZorvPaths::file(u"update-settings-return.json"_s)));
     EXPECT_EQ(app.finish(), 0);
 }

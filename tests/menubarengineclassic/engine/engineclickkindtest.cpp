@@ -41,8 +41,8 @@ TEST_P(ClickKindTest, clicksTheItemWithTheButtonAndModifiersOfTheKind) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, ClickKindTest,
-    ::testing::Values(ClickKindCase{"Left", ClickKind::left, ItemClickKind::Left,
-                                    MouseButton::Left, EventFlags::none},
+    ::testing::Values(ClickKindCase{"Left", ClickKind::left, ItemClickKind::Left, MouseButton::Left,
+                                    EventFlags::none},
                       ClickKindCase{"Option", ClickKind::option, ItemClickKind::Option,
                                     MouseButton::Left, EventFlags::option},
                       ClickKindCase{"Right", ClickKind::right, ItemClickKind::Right,

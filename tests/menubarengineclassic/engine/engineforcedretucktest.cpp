@@ -73,9 +73,9 @@ TEST_P(ForcedRetuckOutcomeTest, forcesAReflowOnceNothingIsHiddenForMoreThanThirt
     EXPECT_EQ(engine->isRevealed(), c.iconMisseated);
     EXPECT_TRUE(reasons(u"reveal"_s).isEmpty());
     EXPECT_EQ(refusals, c.iconMisseated ? 1 : 0);
-    EXPECT_EQ(engine->hidingBlocked(),
-              c.iconMisseated ? std::optional(HidingBlockedReason::iconMisseated)
-                              : std::optional(HidingBlockedReason::displayNotHiding));
+    EXPECT_EQ(engine->hidingBlocked(), c.iconMisseated
+                                           ? std::optional(HidingBlockedReason::iconMisseated)
+                                           : std::optional(HidingBlockedReason::displayNotHiding));
     run(3.0);
     EXPECT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).isEmpty(), !c.iconMisseated);
 }

@@ -72,14 +72,14 @@ TEST_P(IconReseatTest, looksAtTheIconsSeatOnceItIsShownAgain) {
 
 INSTANTIATE_TEST_SUITE_P(
     Seats, IconReseatTest,
-    ::testing::Values(
-        ReseatCase{"StillInItsSeat", WhileHidden::nothing, true, std::nullopt, false, false},
-        ReseatCase{"MisseatedReorderingOn", WhileHidden::systemMovesTheIcon, true, std::nullopt,
-                   true, true},
-        ReseatCase{"MisseatedReorderingOff", WhileHidden::systemMovesTheIcon, false,
-                   std::nullopt, true, false},
-        ReseatCase{"HiddenAgainBeforeTheLook", WhileHidden::systemMovesTheIcon, true, 0.2, false,
-                   false}),
+    ::testing::Values(ReseatCase{"StillInItsSeat", WhileHidden::nothing, true, std::nullopt, false,
+                                 false},
+                      ReseatCase{"MisseatedReorderingOn", WhileHidden::systemMovesTheIcon, true,
+                                 std::nullopt, true, true},
+                      ReseatCase{"MisseatedReorderingOff", WhileHidden::systemMovesTheIcon, false,
+                                 std::nullopt, true, false},
+                      ReseatCase{"HiddenAgainBeforeTheLook", WhileHidden::systemMovesTheIcon, true,
+                                 0.2, false, false}),
     [](const auto &info) { return info.param.name; });
 
 // The icon shown again behind the separators is off screen while the bar is tucked; with

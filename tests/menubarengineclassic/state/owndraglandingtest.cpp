@@ -40,8 +40,9 @@ TEST_P(OwnDragLandingTest, takesOnlyTheUsersItemWhenTheEnginesDragLandsLate) {
     const UserDrags::Lanes beforeTheDrag = lanes({u"c"_s, u"a"_s, u"b"_s}, {u"d"_s});
     (void)wanted.takeUserDrag(std::nullopt, read(1, beforeTheDrag), userDragged, true);
     wanted.ownDragPosted(stateId(u"c"_s));
-    EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(2, beforeTheDrag), userDragged, true),
-              std::nullopt);
+    EXPECT_EQ(
+        wanted.takeUserDrag(wanted.forgetReading(), read(2, beforeTheDrag), userDragged, true),
+        std::nullopt);
 
     EXPECT_EQ(wanted.takeUserDrag(wanted.forgetReading(), read(3, c.landed), userDragged,
                                   c.landsAmidTheRun),
@@ -51,16 +52,16 @@ TEST_P(OwnDragLandingTest, takesOnlyTheUsersItemWhenTheEnginesDragLandsLate) {
 
 INSTANTIATE_TEST_SUITE_P(
     Readings, OwnDragLandingTest,
-    ::testing::Values(
-        LandingCase{"AmidTheRun", true, lanes({u"a"_s, u"b"_s}, {u"d"_s, u"c"_s}), std::nullopt,
-                    stateLayout({u"a"_s, u"b"_s}, {u"c"_s, u"d"_s})},
-        LandingCase{"OnTheFirstReadingAfterTheRun", false,
-                    lanes({u"a"_s, u"b"_s}, {u"d"_s, u"c"_s}), std::nullopt,
-                    stateLayout({u"a"_s, u"b"_s}, {u"c"_s, u"d"_s})},
-        // The user dragged b into the hidden lane meanwhile: b alone is taken, right after its
-        // nearest left neighbour on the bar.
-        LandingCase{"BesideTheUsersDrag", true, lanes({u"a"_s}, {u"d"_s, u"c"_s, u"b"_s}),
-                    u"b"_s, stateLayout({u"a"_s}, {u"c"_s, u"b"_s, u"d"_s})}),
+    ::testing::Values(LandingCase{"AmidTheRun", true, lanes({u"a"_s, u"b"_s}, {u"d"_s, u"c"_s}),
+                                  std::nullopt, stateLayout({u"a"_s, u"b"_s}, {u"c"_s, u"d"_s})},
+                      LandingCase{"OnTheFirstReadingAfterTheRun", false,
+                                  lanes({u"a"_s, u"b"_s}, {u"d"_s, u"c"_s}), std::nullopt,
+                                  stateLayout({u"a"_s, u"b"_s}, {u"c"_s, u"d"_s})},
+                      // The user dragged b into the hidden lane meanwhile: b alone is taken, right
+                      // after its nearest left neighbour on the bar.
+                      LandingCase{"BesideTheUsersDrag", true,
+                                  lanes({u"a"_s}, {u"d"_s, u"c"_s, u"b"_s}), u"b"_s,
+                                  stateLayout({u"a"_s}, {u"c"_s, u"b"_s, u"d"_s})}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -16,18 +17,38 @@ namespace {
 constexpr int kRelaunches = 5;
 constexpr double kMinutesPerRun = 5.0;
 
-QByteArray storedLayoutFile() {
+std::string storedLayoutFile() {
     QFile file(ZorvPaths::file(u"layout.json"_s));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+// The scenario a run plays, by name: a shipped one, or the crowded laptop with a camera housing on
+// which Zorv was used before, its items remembered with the separators in the part of the bar in
+// view, written into `folder`.
+QString scenarioFile(const QString &name, const QTemporaryDir &folder) {
+    if (name != u"crowded-returning"_s) {
+        return name;
+    }
+    QJsonObject scenario = shippedScenario(u"crowded-first-launch"_s);
+    scenario.insert(u"zorvPositions"_s,
+                    QJsonObject{{BarItems::zorvIconName, 0},
+                                {BarItems::zorvHiddenSeparatorName, 300},
+                                {BarItems::zorvAlwaysHiddenSeparatorName, 520}});
+    const QString path = folder.filePath(u"crowded-returning.json"_s);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QJsonDocument(scenario).toJson());
+    return path;
 }
 
 // The items the layout took in, with why.
-QStringList adoptions() {
-    QStringList lines;
+std::string adoptions() {
+    std::string lines;
     for (const QJsonObject &line : reconcileLog()) {
         if (line.value(u"kind"_s) == u"adopt"_s) {
-            lines.append(line.value(u"item"_s).toString() + u": "_s +
-                         line.value(u"reason"_s).toString());
+            lines += (line.value(u"item"_s).toString() + u": "_s +
+                      line.value(u"reason"_s).toString() + u"\n"_s)
+                         .toStdString();
         }
     }
     return lines;
@@ -44,12 +65,12 @@ TEST_P(ScenarioRelaunchTest, keepsEveryItemInItsLaneAndTheLayoutAsItWas) {
     ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
     const QTemporaryDir folder;
     SimOptions options;
-    options.scenario = QString::fromUtf8(GetParam());
+    options.scenario = scenarioFile(QString::fromUtf8(GetParam()), folder);
     options.positionsPath = folder.filePath(u"positions.json"_s);
     markWelcomeTourDone();
 
-    QByteArray layoutAfterFirstRun;
-    QStringList adoptionsAfterFirstRun;
+    std::string layoutAfterFirstRun;
+    std::string adoptionsAfterFirstRun;
     for (int run = 0; run <= kRelaunches; ++run) {
         SCOPED_TRACE(run);
         SimulatedMac mac(DesktopApp::loadScenario(options), options);
@@ -69,7 +90,7 @@ TEST_P(ScenarioRelaunchTest, keepsEveryItemInItsLaneAndTheLayoutAsItWas) {
         if (run == 0) {
             layoutAfterFirstRun = storedLayoutFile();
             adoptionsAfterFirstRun = adoptions();
-            ASSERT_FALSE(layoutAfterFirstRun.isEmpty());
+            ASSERT_FALSE(layoutAfterFirstRun.empty());
         } else {
             EXPECT_EQ(storedLayoutFile(), layoutAfterFirstRun);
         }
@@ -79,16 +100,13 @@ TEST_P(ScenarioRelaunchTest, keepsEveryItemInItsLaneAndTheLayoutAsItWas) {
                       .size(),
                   3);
     }
-    // Only the first run took items into the layout, where the system had put them.
+    // Only the first run took items into the layout, where the system had put them; no later
+    // one gave up on an item's lane.
     EXPECT_EQ(adoptions(), adoptionsAfterFirstRun);
-    for (const QString &adoption : adoptions()) {
-        EXPECT_TRUE(adoption.endsWith(u"never assigned; recorded where macOS put it"_s))
-            << adoption.toStdString();
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedScenarios, ScenarioRelaunchTest,
-                         testing::Values("laptop", "crowded-first-launch"),
+                         testing::Values("laptop", "crowded-returning"),
                          [](const testing::TestParamInfo<const char *> &info) {
                              QString name = QString::fromUtf8(info.param);
                              name.remove(u'-');

@@ -2,6 +2,8 @@
 
 #include "preferences/statusitemspacing.h"
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -47,7 +49,9 @@ SimulatedPlatform::SimulatedPlatform(Clock &clock, Scenario scenario, bool echoS
 }
 
 void SimulatedPlatform::start() {
-    m_runner.start();
+    if (!std::exchange(m_started, true)) {
+        m_runner.start();
+    }
 }
 
 } // namespace zorv

@@ -473,9 +473,10 @@ int DesktopApp::finish() {
             m_exitCode = 1;
         }
     }
+    // The Mac remembers where a quitting application's items stood, as it does for every other.
+    BarItems &items = m_platform.desktop().items();
+    items.rememberPositionsOf(m_platform.desktop().applications().currentProcessId());
     if (!m_options.positionsPath.isEmpty()) {
-        BarItems &items = m_platform.desktop().items();
-        items.rememberPositionsOf(m_platform.desktop().applications().currentProcessId());
         if (auto problem =
                 KeptPositionsFile::write(m_options.positionsPath, items.rememberedPositions())) {
             qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.positionsPath,

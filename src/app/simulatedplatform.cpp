@@ -3,6 +3,8 @@
 #include "application/menubartitles.h"
 #include "preferences/statusitemspacing.h"
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -50,7 +52,9 @@ SimulatedPlatform::SimulatedPlatform(Clock &clock, Scenario scenario, bool echoS
 }
 
 void SimulatedPlatform::start() {
-    m_runner.start();
+    if (!std::exchange(m_started, true)) {
+        m_runner.start();
+    }
 }
 
 } // namespace zorv

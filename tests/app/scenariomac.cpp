@@ -18,8 +18,8 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-SimulatedMac::SimulatedMac(const Scenario &scenario)
-    : clock(*scenario.start), platform(clock, scenario, false), app(platform, SimOptions()),
+SimulatedMac::SimulatedMac(const Scenario &scenario, SimOptions options)
+    : clock(*scenario.start), platform(clock, scenario, false), app(platform, std::move(options)),
       driver(clock) {}
 
 void SimulatedMac::run(double seconds, const std::function<void()> &each) {

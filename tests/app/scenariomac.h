@@ -22,7 +22,7 @@ using Lanes = QMap<Section, QList<MenuBarItemID>>;
 // Zorv's whole app on a simulated Mac that plays `scenario`, on a manual clock set to the
 // scenario's start. Whole-app scenario tests drive it second by second and read the bar back.
 struct SimulatedMac {
-    explicit SimulatedMac(const Scenario &scenario);
+    explicit SimulatedMac(const Scenario &scenario, SimOptions options = {});
 
     // Runs `seconds` of simulated time; after each simulated second `each` looks at the Mac.
     void run(double seconds, const std::function<void()> &each = {});

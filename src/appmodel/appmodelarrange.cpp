@@ -4,8 +4,8 @@
 #include "appmodel.h"
 
 #include "accessibility.h"
-#include "search/stablekey.h"
 #include "sectionitems.h"
+#include "search/stablekey.h"
 #include "workspace.h"
 
 #include <QUrl>

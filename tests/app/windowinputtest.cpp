@@ -1,7 +1,7 @@
 #include "desktopapp.h"
 #include "manualclock.h"
 #include "onboardingcontroller.h"
-#include "scenario/scenarioloader.h"
+#include "scenariomac.h"
 #include "search/searchpanelcontroller.h"
 #include "settingswindowcontroller.h"
 #include "simulatedplatform.h"
@@ -38,13 +38,13 @@ QQuickItem *findIn(QQuickItem *item, const QString &name) {
     return nullptr;
 }
 
-// Zorv on the shipped laptop with the settings of `settingsJson`, driven only through the
+// Zorv on the laptop with every item in reach, with the settings of `settingsJson`, driven only through the
 // simulated Mac's mouse and keyboard.
 class WindowInputTest : public ::testing::Test {
 protected:
-    WindowInputTest()
-        : platform(clock, ScenarioLoader::load(ScenarioLoader::defaultName), false),
-          app(platform, SimOptions{}) {}
+    WindowInputTest() : WindowInputTest(reachableLaptop({})) {}
+    explicit WindowInputTest(const Scenario &scenario)
+        : clock(*scenario.start), platform(clock, scenario, false), app(platform, SimOptions{}) {}
 
     void launch(const QByteArray &settingsJson) {
         ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
@@ -66,20 +66,21 @@ protected:
         return record ? record->localizedName.value_or(QString()) : QString();
     }
 
-    void click(QPointF global) {
+    void click(QPointF global, MouseButton button = MouseButton::Left) {
         mac().userInput().moveMouse(global);
-        mac().userInput().click(global);
+        mac().userInput().click(global, button);
         drain();
     }
 
-    void clickIcon() {
+    // A left click opens the status menu; a right click reveals the hidden items.
+    void clickIcon(MouseButton button = MouseButton::Left) {
         StatusItemButton *icon = app.engine()->separatorController().icon().button();
         ASSERT_NE(icon, nullptr);
         const auto window = icon->window();
         ASSERT_TRUE(window.has_value());
         const double top =
             mac().model().read([](const DesktopState &state) { return state.primaryTop(); });
-        click(QPointF(window->frame.center().x(), top - window->frame.center().y()));
+        click(QPointF(window->frame.center().x(), top - window->frame.center().y()), button);
     }
 
     void press(quint16 keyCode, quint64 flags = EventFlags::none) {
@@ -180,15 +181,16 @@ TEST_F(WindowInputTest, TheSearchShortcutTypingAndReturnOpenAHiddenItem) {
 // The secondary bar opens under the icon; a tap on an item closes it and clicks that item, and
 // a second click on the icon while it is open closes it for good.
 TEST_F(WindowInputTest, TheSecondaryBarTakesATapAndASecondIconClickClosesIt) {
-    launch(R"({"onboardingCompleted": true, "secondaryBarEnabled": true})");
+    launch(doneTour);
+    app.model()->setSecondaryBarEnabled(true);
     const auto strip = [&] { return shownWindowWith(u"strip"_s); };
-    clickIcon();
+    clickIcon(MouseButton::Right);
     ASSERT_NE(strip(), nullptr);
-    clickIcon();
+    clickIcon(MouseButton::Right);
     run(2);
     EXPECT_EQ(strip(), nullptr) << "the second click closes the strip and it stays closed";
 
-    clickIcon();
+    clickIcon(MouseButton::Right);
     ASSERT_NE(strip(), nullptr);
     const auto first = controlAt(strip(), u"item-0"_s);
     ASSERT_TRUE(first.has_value());
@@ -220,7 +222,7 @@ TEST_F(WindowInputTest, TheWelcomeTourIsClickedThroughWithTheMouse) {
     clickControl(window, u"primary"_s);
     EXPECT_EQ(tour.page(), 2);
     clickControl(window, u"done"_s);
-    EXPECT_EQ(app.onboarding(), nullptr);
+    EXPECT_EQ(app.onboarding()->window(), nullptr);
     EXPECT_TRUE(app.model()->settings().onboardingCompleted);
 }
 

@@ -6,7 +6,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QQuickWindow>
 #include <QRegion>
 
 namespace zorv {
@@ -29,7 +28,7 @@ TitleBarWindow::TitleBarWindow(SimAppWindow &server, UserInput &hands)
     setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
 }
 
-void TitleBarWindow::place(const QRect &bar, QWindow *desktop) {
+void TitleBarWindow::place(const QRect &bar, QWindow *desktop, bool dark) {
     if (!m_server) {
         return;
     }
@@ -47,7 +46,8 @@ void TitleBarWindow::place(const QRect &bar, QWindow *desktop) {
         setMask(QRegion());
     }
     setTransientParent(desktop);
-    const bool moved = this->geometry() != geometry;
+    const bool moved = this->geometry() != geometry || dark != m_dark;
+    m_dark = dark;
     if (moved) {
         setGeometry(geometry);
     }
@@ -68,11 +68,8 @@ void TitleBarWindow::paintEvent(QPaintEvent *) {
     const WindowRecord &record = m_server->record();
     painter.fillRect(QRect(QPoint(), size()), record.style.titlebarTransparent ? QColor(Qt::transparent)
                                                               : QColor(Qt::white));
-    const QWindow *content = m_server->window();
-    const auto *quick = qobject_cast<const QQuickWindow *>(content);
-    const bool dark = quick && quick->color().lightnessF() < 0.5;
     TitleBarPainter::paint(painter, {record.style, m_server->title(), record.frame.width(),
-                                     record.key, dark});
+                                     record.key, m_dark});
 }
 
 QPointF TitleBarWindow::onMac(QPointF position) const {
@@ -109,7 +106,7 @@ OverlaidTitleBars::~OverlaidTitleBars() {
 }
 
 void OverlaidTitleBars::update(const QList<std::pair<SimAppWindow *, QRect>> &shown,
-                               QWindow *desktop) {
+                               QWindow *desktop, bool dark) {
     QHash<SimAppWindow *, std::shared_ptr<TitleBarWindow>> kept;
     m_servers.clear();
     for (const auto &[server, content] : shown) {
@@ -131,7 +128,7 @@ void OverlaidTitleBars::update(const QList<std::pair<SimAppWindow *, QRect>> &sh
         const QPoint offset = (outer.topLeft() - record.frame.topLeft()).toPoint();
         bar->place(QRect(content.topLeft() + offset,
                          QSize(content.width(), int(TitleBar::height))),
-                   desktop);
+                   desktop, dark);
         kept.insert(server, bar);
     }
     m_bars = std::move(kept);

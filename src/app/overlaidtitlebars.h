@@ -24,7 +24,7 @@ public:
     TitleBarWindow(SimAppWindow &server, UserInput &hands);
 
     // Lays it over `bar`, the title bar's place on the real screen, above `desktop`.
-    void place(const QRect &bar, QWindow *desktop);
+    void place(const QRect &bar, QWindow *desktop, bool dark);
     [[nodiscard]] bool shows(const SimAppWindow *server) const { return m_server == server; }
 
 protected:
@@ -38,6 +38,7 @@ private:
 
     QPointer<SimAppWindow> m_server;
     UserInput &m_hands;
+    bool m_dark = false;
 };
 
 // What the person's hands do to Zorv's windows laid over the drawn screen, where the window
@@ -50,8 +51,9 @@ public:
     ~OverlaidTitleBars() override;
 
     // Shows the title bars of `shown` (each with its content window's place on the real
-    // screen, back to front) above `desktop`, and hides the others.
-    void update(const QList<std::pair<SimAppWindow *, QRect>> &shown, QWindow *desktop);
+    // screen, back to front) above `desktop`, in the dark appearance or not, and hides the
+    // others.
+    void update(const QList<std::pair<SimAppWindow *, QRect>> &shown, QWindow *desktop, bool dark);
     // Draws the title bars again (a window took or lost the keyboard, or was retitled).
     void repaint();
 

@@ -3,6 +3,7 @@
 #include "desktopviewmodel.h"
 #include "macscreenview.h"
 #include "overlaidtitlebars.h"
+#include "systemappearance.h"
 #include "titlebarpainter.h"
 #include "windowcontentinput.h"
 #include "windows/simappwindows.h"
@@ -53,9 +54,9 @@ void paintShadow(QPainter &painter, const QRectF &rect) {
 
 } // namespace
 
-ScreenWindows::ScreenWindows(SimAppWindows &windows, UserInput &hands, Mode mode,
-                             QObject *parent)
-    : QObject(parent), m_windows(windows), m_mode(mode),
+ScreenWindows::ScreenWindows(SimAppWindows &windows, UserInput &hands,
+                             const SystemAppearance &appearance, Mode mode, QObject *parent)
+    : QObject(parent), m_windows(windows), m_appearance(appearance), m_mode(mode),
       m_titleBars(mode == Mode::Overlaid ? std::make_unique<OverlaidTitleBars>(hands) : nullptr) {
     m_windows.setPresenter([this](SimAppWindow &window) { present(window); });
     m_windows.setContentInput(&WindowContentInput::deliver);
@@ -161,7 +162,7 @@ QImage ScreenWindows::picture() const {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(placed.sceneRect, content);
         if (placed.server && placed.server->record().style.titled) {
-            paintTitleBar(painter, placed, quick->color().lightnessF() < 0.5);
+            paintTitleBar(painter, placed, dark());
         }
         if (opaque) {
             painter.setPen(QColor(0, 0, 0, 60));
@@ -171,6 +172,11 @@ QImage ScreenWindows::picture() const {
         painter.restore();
     }
     return image;
+}
+
+bool ScreenWindows::dark() const {
+    const QString name = m_appearance.effectiveAppearanceName();
+    return name == AppearanceName::darkAqua || name == AppearanceName::vibrantDark;
 }
 
 void ScreenWindows::paintTitleBar(QPainter &painter, const Placed &placed, bool dark) {
@@ -225,7 +231,7 @@ void ScreenWindows::overlay() {
         }
         m_stacked = shown;
     }
-    m_titleBars->update(servers, m_desktop);
+    m_titleBars->update(servers, m_desktop, dark());
     for (SimAppWindow *window : m_windows.windows()) {
         if (window->window() && !shown.contains(window->window()) &&
             window->window()->isVisible()) {

@@ -18,6 +18,7 @@ namespace zorv {
 
 class MacScreenView;
 class OverlaidTitleBars;
+class SystemAppearance;
 class UserInput;
 class SimAppWindow;
 class SimAppWindows;
@@ -55,8 +56,10 @@ public:
     };
 
     // Takes over how `windows` reach the display until destroyed; `hands` are the simulated
-    // Mac's, which title bars laid over the screen hand their presses to.
-    ScreenWindows(SimAppWindows &windows, UserInput &hands, Mode mode, QObject *parent = nullptr);
+    // Mac's, which title bars laid over the screen hand their presses to, and title bars are
+    // drawn in the system's `appearance`.
+    ScreenWindows(SimAppWindows &windows, UserInput &hands, const SystemAppearance &appearance,
+                  Mode mode, QObject *parent = nullptr);
     ~ScreenWindows() override;
 
     // The window the screens are drawn in; windows are placed once it is set.
@@ -74,10 +77,12 @@ Q_SIGNALS:
 private:
     void present(SimAppWindow &window);
     static void paintTitleBar(QPainter &painter, const Placed &placed, bool dark);
+    [[nodiscard]] bool dark() const;
     void overlay();
     [[nodiscard]] QList<MacScreenView *> screenViews() const;
 
     SimAppWindows &m_windows;
+    const SystemAppearance &m_appearance;
     const Mode m_mode;
     QPointer<QQuickWindow> m_desktop;
     // The overlaid windows, back to front, as last raised.

@@ -12,6 +12,9 @@ Window {
     required property SettingsWindowModel model
     readonly property bool guideShown: root.model.guidePane.length > 0
     readonly property Item paneItem: detail.item
+    // The transparent title bar over the top of the window: the content keeps clear of it, and
+    // only the rail's colour reaches under it.
+    readonly property int titleBarHeight: 28
 
     signal closeRequested()
 
@@ -29,6 +32,7 @@ Window {
 
             width: 214
             height: parent.height
+            topInset: root.titleBarHeight
             model: root.model
         }
 
@@ -36,8 +40,9 @@ Window {
             id: detail
 
             x: rail.width
+            y: root.titleBarHeight
             width: parent.width - rail.width
-            height: parent.height - strip.height
+            height: parent.height - root.titleBarHeight - strip.height
             focus: true
 
             function load() {

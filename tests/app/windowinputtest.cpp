@@ -141,6 +141,19 @@ protected:
         return nullptr;
     }
 
+    // Keeps the part of the screen's picture around `scene` in the build folder for people to
+    // look at ("@2x" when drawn at twice the size).
+    static void savePicture(const QString &name, const QImage &whole, const QRectF &scene) {
+        const double ratio = whole.devicePixelRatio();
+        const QRectF around = scene.adjusted(-16, -16, 16, 16);
+        const QImage picture =
+            whole.copy(QRectF(around.topLeft() * ratio, around.size() * ratio).toAlignedRect());
+        const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+        ASSERT_TRUE(QDir().mkpath(folder));
+        EXPECT_TRUE(picture.save(folder + u'/' + name + (ratio > 1 ? u"@2x"_s : QString()) +
+                                 u".png"_s));
+    }
+
     ManualClock clock;
     SimulatedPlatform platform;
     DesktopApp app;
@@ -166,6 +179,8 @@ TEST_F(WindowInputTest, TheSearchShortcutTypingAndReturnOpenAHiddenItem) {
     auto *field = findIn(app.searchPanel()->panel()->window().contentItem(), u"query"_s);
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->property("text").toString(), part);
+    savePicture(u"search-panel"_s, app.screenPicture(),
+                app.screenWindows().placed().last().outerSceneRect);
 
     const qsizetype before = mac().readout().clicks().size();
     press(returnKey);
@@ -271,8 +286,12 @@ TEST_F(WindowInputTest, SettingsIsDrawnWithItsTitleBar) {
     clickIcon();
     click(menuRow(u"Settings…"_s));
     ASSERT_NE(app.settingsWindow(), nullptr);
-    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
-    ASSERT_TRUE(QDir().mkpath(folder));
+    // The first visit's guide card comes up over the pane; its Done button takes it away.
+    run(1);
+    QQuickWindow *window = app.settingsWindow()->window();
+    ASSERT_TRUE(window->property("guideShown").toBool());
+    clickControl(window, u"guideDone"_s);
+    EXPECT_FALSE(window->property("guideShown").toBool());
     for (const bool dark : {false, true}) {
         mac().appearance().setDark(dark);
         run(1);
@@ -280,12 +299,8 @@ TEST_F(WindowInputTest, SettingsIsDrawnWithItsTitleBar) {
         ASSERT_FALSE(placed.isEmpty());
         const QImage whole = app.screenPicture();
         const double ratio = whole.devicePixelRatio();
-        const QRectF around = placed.last().outerSceneRect.adjusted(-16, -16, 16, 16);
-        const QImage picture = whole.copy(
-            QRectF(around.topLeft() * ratio, around.size() * ratio).toAlignedRect());
-        const QString name = u"settings-window-%1%2.png"_s.arg(
-            dark ? u"dark"_s : u"light"_s, ratio > 1 ? u"@2x"_s : QString());
-        EXPECT_TRUE(picture.save(folder + u'/' + name));
+        savePicture(u"settings-window-"_s + (dark ? u"dark"_s : u"light"_s), whole,
+                    placed.last().outerSceneRect);
 
         // The close button's red where the window server puts it.
         const SimAppWindow *server = serverOf(app.settingsWindow()->window());

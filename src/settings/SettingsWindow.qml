@@ -12,8 +12,8 @@ Window {
     required property SettingsWindowModel model
     readonly property bool guideShown: root.model.guidePane.length > 0
     readonly property Item paneItem: detail.item
-    // The transparent title bar over the top of the window: the content keeps clear of it, and
-    // only the rail's colour reaches under it.
+    // The transparent title bar over the top of the window: the rail's rows keep clear of its
+    // buttons, and the rail's colour reaches under it.
     readonly property int titleBarHeight: 28
 
     signal closeRequested()
@@ -40,9 +40,8 @@ Window {
             id: detail
 
             x: rail.width
-            y: root.titleBarHeight
             width: parent.width - rail.width
-            height: parent.height - root.titleBarHeight - strip.height
+            height: parent.height - strip.height
             focus: true
 
             function load() {

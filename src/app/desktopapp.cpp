@@ -112,7 +112,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                                               const QUrl &url) { workspace.openUrl(url); },
                                .activateApp = [this] { activateThisApp(); },
                            }),
-      m_screenWindows(platform.desktop().appWindows(), m_windowMode) {
+      m_screenWindows(platform.desktop().appWindows(), platform.desktop().userInput(),
+                      platform.desktop().appearance(), m_windowMode) {
     // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
     m_kit = &ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {

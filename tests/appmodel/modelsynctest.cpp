@@ -1,10 +1,9 @@
 #include "modelsync.h"
 #include "appmodelharness.h"
+#include "cloudexchange.h"
 #include "spacing/spacingcontroller.h"
 #include "storage/atomicfile.h"
 #include "storage/wholefile.h"
-
-#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -23,12 +22,16 @@ protected:
     void startSyncing() {
         for (AppModelHarness *mac : {&macA, &macB}) {
             mac->started().sync().setCloudSync(true);
-            clock.settle();
+            exchange();
         }
     }
+    // Lets the records travel; Macs that keep correcting each other fail here, saying what they
+    // disagree about, instead of never settling.
+    void exchange() { EXPECT_TRUE(exchangeRecords(cloud, {&macA, &macB})); }
     void later() {
+        exchange();
         clock.advance(seconds(60));
-        clock.settle();
+        exchange();
     }
 };
 
@@ -37,18 +40,18 @@ TEST_F(ModelSyncTest, TheSideThatChangedLastWinsInBothDirections) {
     a.sync().setCloudSync(true);
     later();
     a.setAutoRehide(20);
-    clock.settle();
+    exchange();
     // B joins later with nothing changed on it: it never outranks the setup A already shares.
     later();
     AppModel &b = macB.started();
     b.sync().setCloudSync(true);
-    clock.settle();
+    exchange();
     EXPECT_EQ(b.settings().autoRehideSeconds, 20);
     EXPECT_EQ(a.settings().autoRehideSeconds, 20);
 
     later();
     a.setAutoRehide(25);
-    clock.settle();
+    exchange();
     EXPECT_EQ(b.settings().autoRehideSeconds, 25);
     EXPECT_EQ(b.lastCloudSyncNote(), u"Updated from Mac A."_s);
     // The record B has already taken in leaves B alone when it comes again.
@@ -60,7 +63,7 @@ TEST_F(ModelSyncTest, TheSideThatChangedLastWinsInBothDirections) {
 
     later();
     b.setRevealOnHover(true);
-    clock.settle();
+    exchange();
     EXPECT_TRUE(a.settings().revealOnHover);
     EXPECT_EQ(a.settings().autoRehideSeconds, 25);
     EXPECT_EQ(a.lastCloudSyncNote(), u"Updated from Mac B."_s);
@@ -71,7 +74,7 @@ TEST_F(ModelSyncTest, TheSideThatChangedLastWinsInBothDirections) {
     a.setAutoRehide(30);
     clock.advance(seconds(2));
     b.setRevealOnScroll(true);
-    clock.settle();
+    exchange();
     writes = cloud.writeCount();
     later();
     EXPECT_EQ(cloud.writeCount(), writes);
@@ -86,12 +89,6 @@ TEST_F(ModelSyncTest, AnItemTheOtherMacCannotShowStaysWithoutBackAndForth) {
     startSyncing();
     later();
     macA.model().move(onlyOnA, Section::hidden);
-    // Bounded, so that Macs that keep correcting each other fail here instead of never settling.
-    const auto exchange = [] {
-        for (int turn = 0; turn < 200; ++turn) {
-            QCoreApplication::processEvents();
-        }
-    };
     exchange();
     const SectionLayout arranged = macA.model().layoutOrder();
     EXPECT_EQ(arranged.sectionOf(onlyOnA), Section::hidden);
@@ -133,7 +130,7 @@ TEST_F(ModelSyncTest, TheLastLocalChangeSurvivesARestart) {
     later();
     macA.model().setAutoRehide(20);
     const QDateTime changedAt = clock.wallNow();
-    clock.settle();
+    exchange();
     later();
     macA.model().flushStoresForTermination(1.0);
     macA.quit();

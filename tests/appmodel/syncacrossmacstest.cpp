@@ -1,4 +1,5 @@
 #include "appmodelharness.h"
+#include "cloudexchange.h"
 #include "modelprofiles.h"
 #include "modelrules.h"
 #include "modelsync.h"
@@ -41,30 +42,17 @@ struct TwoMacs {
         }
     }
 
-    // Lets the records travel. Bounded, so that Macs that keep correcting each other fail the
-    // checks instead of never settling.
-    void exchange() {
-        for (int turn = 0; turn < 100; ++turn) {
-            QCoreApplication::processEvents();
-        }
-    }
+    // Lets the records travel; Macs that keep correcting each other fail here, saying what they
+    // disagree about, instead of never settling.
+    void exchange() { EXPECT_TRUE(exchangeRecords(cloud, {&a, &b})); }
     // Time passes after a full exchange.
     void later(double seconds = 3) {
         exchange();
         clock.advance(zorv::seconds(seconds));
         exchange();
     }
-    // The two Macs' content as the other Mac would read it (a profile's layout, for one, leaves
-    // out system items on the way).
-    [[nodiscard]] bool agree() {
-        const auto sent = [](AppModelHarness &mac) {
-            return SyncedBundle::decode(mac.model().sync().localSyncedBundle().encoded());
-        };
-        const SyncedBundle fromA = sent(a);
-        const SyncedBundle fromB = sent(b);
-        return fromA.settings == fromB.settings && fromA.profiles == fromB.profiles &&
-               fromA.triggers == fromB.triggers;
-    }
+    // The two Macs' content as the other Mac would read it; the failure says what differs.
+    [[nodiscard]] testing::AssertionResult agree() { return agreeOnContent(a, b); }
     [[nodiscard]] bool quiet() {
         const qint64 writes = cloud.writeCount();
         exchange();

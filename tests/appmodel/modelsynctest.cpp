@@ -1,9 +1,13 @@
 #include "modelsync.h"
 #include "appmodelharness.h"
 #include "cloudexchange.h"
+#include "jsondates.h"
 #include "spacing/spacingcontroller.h"
 #include "storage/atomicfile.h"
 #include "storage/wholefile.h"
+
+#include <QCryptographicHash>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +15,10 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 namespace {
+
+QDateTime wholeSecondsOf(const QDateTime &date) {
+    return QDateTime::fromSecsSinceEpoch(date.toSecsSinceEpoch(), Qt::UTC);
+}
 
 class ModelSyncTest : public ::testing::Test {
 protected:
@@ -136,8 +144,55 @@ TEST_F(ModelSyncTest, TheLastLocalChangeSurvivesARestart) {
     macA.quit();
     AppModel &restarted = macA.build();
     runTask(restarted.start());
-    EXPECT_EQ(restarted.sync().localSyncedBundle().updatedAt.toSecsSinceEpoch(),
-              changedAt.toSecsSinceEpoch());
+    const SyncedBundle bundle = restarted.sync().localSyncedBundle();
+    EXPECT_EQ(bundle.updatedAt.toSecsSinceEpoch(), changedAt.toSecsSinceEpoch());
+    // Only the part that changed carries the change's date.
+    EXPECT_EQ(bundle.stamps.settings, bundle.updatedAt);
+    EXPECT_LT(bundle.stamps.layout, bundle.updatedAt);
+}
+
+// The digest an earlier version kept: of the four parts' digests, of the whole content at once.
+QByteArray earlierDigest(AppModel &model) {
+    const auto sha256 = [](const QJsonValue &json) {
+        return QCryptographicHash::hash(*writeJson(json, JsonFormat::compact()),
+                                        QCryptographicHash::Sha256);
+    };
+    QCryptographicHash whole(QCryptographicHash::Sha256);
+    for (const QJsonValue &part : {SyncedSettings(model.settings()).toJson(),
+                                   model.layoutStore().value().normalized().toJson(),
+                                   model.profiles().toJson(), model.triggers().toJson()}) {
+        whole.addData(sha256(part));
+    }
+    return whole.result().toHex();
+}
+
+// What an earlier version kept of sync still tells a change made since from none, and dates every
+// part from its stamp.
+TEST_F(ModelSyncTest, AnEarlierVersionsStateStillTellsAChangeApart) {
+    for (const bool changedSince : {false, true}) {
+        SCOPED_TRACE(changedSince);
+        AppModelHarness mac(clock, cloud, u"Mac C"_s);
+        mac.started().sync().setCloudSync(true);
+        later();
+        const QDateTime keptStamp = wholeSecondsOf(clock.wallNow().addSecs(-3600));
+        const QJsonObject earlierState{
+            {u"lastLocalChange"_s, referenceDateJson(keptStamp)},
+            {u"digest"_s, QString::fromLatin1(earlierDigest(mac.model()))}};
+        if (changedSince) {
+            mac.model().setAutoRehide(77);
+        }
+        mac.model().flushStoresForTermination(1.0);
+        mac.quit();
+        ASSERT_FALSE(writeFileAtomically(mac.dataFolder() + u"/sync-state.json"_s,
+                                         *writeJson(earlierState, JsonFormat::pretty()),
+                                         FileDurability::Unsynced));
+        AppModel &restarted = mac.build();
+        runTask(restarted.start());
+        const SyncedBundle bundle = restarted.sync().localSyncedBundle();
+        const QDateTime expected = changedSince ? wholeSecondsOf(clock.wallNow()) : keptStamp;
+        EXPECT_EQ(bundle.updatedAt, expected);
+        EXPECT_TRUE(bundle.stamps.allAt(expected));
+    }
 }
 
 TEST_F(ModelSyncTest, WithoutICloudTheChoiceIsKeptAndNothingTravels) {

@@ -75,24 +75,6 @@ bool SyncedStamps::allAt(const QDateTime &at) const {
            std::all_of(rules.cbegin(), rules.cend(), isAt);
 }
 
-QDateTime SyncedStamps::newest() const {
-    QDateTime newest;
-    const auto take = [&newest](const QDateTime &date) {
-        if (date.isValid() && (!newest.isValid() || date > newest)) {
-            newest = date;
-        }
-    };
-    for (const QDateTime &date : {settings, layout, activeProfile}) {
-        take(date);
-    }
-    for (const auto &dates : {profiles, rules}) {
-        for (const QDateTime &date : dates) {
-            take(date);
-        }
-    }
-    return newest;
-}
-
 QJsonValue SyncedStamps::toJson(DateForm form) const {
     return QJsonObject{{u"activeProfile"_s, dateJson(activeProfile, form)},
                        {u"layout"_s, dateJson(layout, form)},

@@ -29,8 +29,6 @@ struct SyncedStamps {
                                               const TriggerSet &triggers);
     // Whether every part is dated `at`, to the second.
     [[nodiscard]] bool allAt(const QDateTime &at) const;
-    // The newest date of any part; invalid when there are none.
-    [[nodiscard]] QDateTime newest() const;
     // A date for every profile and rule of the sets and for none other: one missing here is
     // dated `fallback`.
     [[nodiscard]] SyncedStamps fittedTo(const ProfileSet &profiles, const TriggerSet &triggers,

@@ -48,6 +48,37 @@ void paintShadow(QPainter &painter, const QRectF &rect) {
     painter.restore();
 }
 
+// The windows over their screens, back to front, each cut to the part of its screen in sight.
+void paintWindows(QPainter &painter, const QList<ScreenWindows::Placed> &windows) {
+    for (const ScreenWindows::Placed &placed : windows) {
+        auto *quick = qobject_cast<QQuickWindow *>(placed.window.data());
+        if (!quick) {
+            continue;
+        }
+        QImage content = quick->grabWindow();
+        // A window with a clear background (the menu-bar tint, a floating bar) shows what lies
+        // under it and draws its own edges: no window shadow or frame. The offscreen grab keeps
+        // its alpha but labels the picture opaque.
+        const bool opaque = quick->color().alpha() == 255;
+        if (!opaque && content.format() == QImage::Format_RGB32) {
+            content.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+        }
+        painter.save();
+        painter.setClipRect(placed.visibleRect);
+        if (opaque) {
+            paintShadow(painter, placed.sceneRect);
+        }
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(placed.sceneRect, content);
+        if (opaque) {
+            painter.setPen(QColor(0, 0, 0, 60));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(placed.sceneRect.adjusted(-0.5, -0.5, 0.5, 0.5));
+        }
+        painter.restore();
+    }
+}
+
 } // namespace
 
 ScreenWindows::ScreenWindows(SimAppWindows &windows, Mode mode, QObject *parent)
@@ -122,32 +153,62 @@ QImage ScreenWindows::picture() const {
     // Painted in the window's coordinates, whatever its pixel density.
     image.setDevicePixelRatio(m_desktop->effectiveDevicePixelRatio());
     QPainter painter(&image);
-    for (const Placed &placed : this->placed()) {
-        auto *quick = qobject_cast<QQuickWindow *>(placed.window.data());
-        if (!quick) {
+    paintWindows(painter, placed());
+    for (const MacScreenView *view : screenViews()) {
+        painter.save();
+        painter.setClipRect(visibleSceneRect(*view));
+        view->paintHardware(painter, view->mapRectToScene(view->boundingRect()));
+        painter.restore();
+    }
+    return image;
+}
+
+QImage ScreenWindows::arrangedPicture() const {
+    const QList<MacScreenView *> views = screenViews();
+    QRectF arranged;
+    for (const MacScreenView *view : views) {
+        arranged |= view->frame();
+    }
+    if (!m_desktop || arranged.isEmpty()) {
+        return {};
+    }
+    const double scale = std::min({1.0, arrangedLimit.width() / arranged.width(),
+                                   arrangedLimit.height() / arranged.height()});
+    const auto toPicture = [&](const QRectF &global) {
+        return QRectF((global.topLeft() - arranged.topLeft()) * scale, global.size() * scale);
+    };
+    const double ratio = m_desktop->effectiveDevicePixelRatio();
+    const QSize pixels = (arranged.size() * scale * ratio).toSize().expandedTo(QSize(1, 1));
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(QColor(0x1c, 0x1c, 0x1e));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+
+    QList<ScreenMapping> mappings;
+    for (const MacScreenView *view : views) {
+        view->paintScreen(painter, toPicture(view->frame()));
+        mappings.append({view->mapping().displayId, view->frame(), scale});
+    }
+    QList<Placed> windows;
+    for (SimAppWindow *window : m_windows.stackingOrder()) {
+        if (!window->window() || !window->record().visible) {
             continue;
         }
-        QImage content = quick->grabWindow();
-        // A window with a clear background (the menu-bar tint, a floating bar) shows what lies
-        // under it and draws its own edges: no window shadow or frame. The offscreen grab keeps
-        // its alpha but labels the picture opaque.
-        const bool opaque = quick->color().alpha() == 255;
-        if (!opaque && content.format() == QImage::Format_RGB32) {
-            content.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+        const auto place = placeWindow(mappings, window->record().frame);
+        if (!place) {
+            continue;
         }
-        painter.save();
-        painter.setClipRect(placed.visibleRect);
-        if (opaque) {
-            paintShadow(painter, placed.sceneRect);
-        }
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(placed.sceneRect, content);
-        if (opaque) {
-            painter.setPen(QColor(0, 0, 0, 60));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(placed.sceneRect.adjusted(-0.5, -0.5, 0.5, 0.5));
-        }
-        painter.restore();
+        const auto screen = std::find_if(mappings.cbegin(), mappings.cend(), [&](const auto &m) {
+            return m.displayId == place->displayId;
+        });
+        const QRectF onScreen = toPicture(screen->frame);
+        windows.append({window->window(), place->viewRect.translated(onScreen.topLeft()),
+                        onScreen});
+    }
+    paintWindows(painter, windows);
+    for (const MacScreenView *view : views) {
+        view->paintHardware(painter, toPicture(view->frame()));
     }
     return image;
 }

@@ -203,8 +203,8 @@ QImage ScreenWindows::arrangedPicture() const {
             return m.displayId == place->displayId;
         });
         const QRectF onScreen = toPicture(screen->frame);
-        windows.append({window->window(), place->viewRect.translated(onScreen.topLeft()),
-                        onScreen});
+        windows.append(
+            {window->window(), place->viewRect.translated(onScreen.topLeft()), onScreen});
     }
     paintWindows(painter, windows);
     for (const MacScreenView *view : views) {

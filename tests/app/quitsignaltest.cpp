@@ -43,8 +43,8 @@ protected:
         zorv.setProcessEnvironment(environment);
         zorv.start(QStringLiteral(ZORV_EXECUTABLE),
                    {u"--sim-time"_s, u"fast"_s, u"--sim-run-for"_s, u"86400"_s,
-                    u"--sim-churn-stores"_s, u"--sim-screenshots"_s,
-                    work.filePath(u"pictures"_s), u"--sim-dump"_s, work.filePath(u"dump.json"_s)});
+                    u"--sim-churn-stores"_s, u"--sim-screenshots"_s, work.filePath(u"pictures"_s),
+                    u"--sim-dump"_s, work.filePath(u"dump.json"_s)});
         ASSERT_TRUE(zorv.waitForStarted(5000));
     }
 

@@ -34,8 +34,8 @@ TEST_P(AppIconImageTest, FillsTheSquareWithTheLetterOnTheTileAndClearCorners) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, AppIconImageTest,
                          ::testing::Values(Drawn{16, 10}, Drawn{36, 60}, Drawn{144, 1500},
-                                           Drawn{512, 20000}, Drawn{ZorvAppIcon::largestSide,
-                                                                    80000}),
+                                           Drawn{512, 20000},
+                                           Drawn{ZorvAppIcon::largestSide, 80000}),
                          [](const auto &info) { return std::to_string(info.param.pixels); });
 
 TEST(AppIconImageTest, RefusesSizesItCannotDraw) {

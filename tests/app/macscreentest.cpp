@@ -399,22 +399,20 @@ TEST_P(SavedPictureTest, ShowsEveryDisplayAsArrangedWithTheHousingInFront) {
         }
     }
     // The tint window is drawn beside the housing.
-    EXPECT_GT(countPixels(picture, cover, pixels(QRectF(first.x() + 2, first.y() + 2, 40, 20))),
-              0);
+    EXPECT_GT(countPixels(picture, cover, pixels(QRectF(first.x() + 2, first.y() + 2, 40, 20))), 0);
     picture.save(QCoreApplication::applicationDirPath() + u"/screenshots/saved-"_s +
                  QString::fromLatin1(GetParam().scenario) +
                  (ratio > 1 ? u"-%1x.png"_s.arg(ratio) : u".png"_s));
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenarios, SavedPictureTest,
-                         ::testing::Values(Arrangement{"laptop", 1.0},
-                                           // 2560 + 7680 points across: shrunk to 3840.
-                                           Arrangement{"dual-displays", 3840.0 / 10240}),
-                         [](const auto &info) {
-                             return QString::fromLatin1(info.param.scenario)
-                                 .remove(u'-')
-                                 .toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, SavedPictureTest,
+    ::testing::Values(Arrangement{"laptop", 1.0},
+                      // 2560 + 7680 points across: shrunk to 3840.
+                      Arrangement{"dual-displays", 3840.0 / 10240}),
+    [](const auto &info) {
+        return QString::fromLatin1(info.param.scenario).remove(u'-').toStdString();
+    });
 
 } // namespace
 } // namespace zorv

@@ -1,8 +1,8 @@
 #include "move/moveoffer.h"
+#include "appicon/zorvappicon.h"
 #include "appmodelharness.h"
 #include "install/simfilesystem.h"
 #include "install/simprocesslauncher.h"
-#include "appicon/zorvappicon.h"
 #include "kit/zorvkit.h"
 #include "move/movetoapplicationscontroller.h"
 

@@ -1,7 +1,10 @@
 #include "simulatedplatform.h"
 
 #include "appicon/zorvappicon.h"
+#include "application/menubartitles.h"
 #include "preferences/statusitemspacing.h"
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -14,6 +17,8 @@ AppDescription thisProcess() {
     description.bundleIdentifier = SimulatedPlatform::bundleIdentifier;
     description.localizedName = SimulatedPlatform::applicationName;
     description.activationPolicy = ActivationPolicy::Accessory;
+    // The Apple menu, until a main menu of its own is set.
+    description.menusWidth = MenuBarTitles::menusWidth({});
     return description;
 }
 
@@ -49,7 +54,9 @@ SimulatedPlatform::SimulatedPlatform(Clock &clock, Scenario scenario, bool echoS
 }
 
 void SimulatedPlatform::start() {
-    m_runner.start();
+    if (!std::exchange(m_started, true)) {
+        m_runner.start();
+    }
 }
 
 } // namespace zorv

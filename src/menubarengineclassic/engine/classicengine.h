@@ -14,6 +14,7 @@
 #include "reconcile/dragplan.h"
 #include "reconcile/reachability.h"
 #include "separators/separatorcontroller.h"
+#include "separators/separatorplacement.h"
 #include "state/barreading.h"
 #include "state/driftmemory.h"
 #include "state/hidinghealth.h"
@@ -105,6 +106,10 @@ public:
         m_onIconReplaced = std::move(callback);
     }
 
+    // Puts the newest snapshot in "diagnostics.json" now: the file is otherwise left as it is
+    // while only the time of the last scan changes. For a problem report about to read it.
+    void writeLatestDiagnostics() const;
+
     [[nodiscard]] bool batchExecutionEnabled() const { return m_batchExecutionEnabled; }
     void setBatchExecutionEnabled(bool enabled) { m_batchExecutionEnabled = enabled; }
 
@@ -151,6 +156,12 @@ private:
     // On a bar that remembers no position for the three items: measures the bar, keeps the
     // positions that bring them up in reach under their autosave names and creates them again.
     QCoro::Task<> placeItemsInReach();
+    // At a later launch: where the separators came up leaves items out of the lanes the wanted
+    // layout asks for, and other places would leave fewer; absent when they stand right.
+    [[nodiscard]] std::optional<SeparatorPlacement> separatorsOutOfPlace() const;
+    // Creates the three items again with the separators where the lanes meet, when they stand
+    // elsewhere; then tucks and scans again. Run at the start, before any reconcile run.
+    QCoro::Task<> placeSeparatorsBetweenLanes();
     // Watches for the Accessibility permission while a reading found it missing: a scan follows
     // within a second of the grant.
     void watchForGrant();
@@ -284,8 +295,9 @@ private:
     [[nodiscard]] QJsonObject reconcileRecord(const QString &trigger, int passes, bool settled,
                                               const QJsonObject &timing, const QJsonArray &moves,
                                               const std::optional<QString> &abortReason) const;
-    // The drag test hook, called at the end of every scan.
-    void runDragExperimentIfRequested();
+    // The drag test hook, awaited at the end of every scan: the scan's caller waits until the
+    // request has been carried out.
+    QCoro::Task<> runDragExperimentIfRequested();
     static QCoro::Task<> runSingleDragTest(QPointer<ClassicEngine> self, DragTestRequest request);
     static QCoro::Task<> runTestCommand(QPointer<ClassicEngine> self, DragTestRequest request);
     static QCoro::Task<> runBenchSort(QPointer<ClassicEngine> self, bool batch);

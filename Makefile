@@ -102,7 +102,7 @@ fuzz-import: fuzz-build
 # display it runs offscreen and saves pictures of the window instead.
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-		echo "No display: running offscreen; pictures of the window go to $(BUILD_DIR)/screenshots (Ctrl-C stops)."; \
+		echo "No display: running offscreen; pictures of the displays go to $(BUILD_DIR)/screenshots (Ctrl-C stops)."; \
 		QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/src/app/zorv --sim-screenshots $(BUILD_DIR)/screenshots $(ARGS); \
 	else \
 		$(BUILD_DIR)/src/app/zorv $(ARGS); \

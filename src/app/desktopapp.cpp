@@ -242,6 +242,10 @@ QImage DesktopApp::screenPicture() const {
     return m_screenWindows.picture();
 }
 
+QImage DesktopApp::savedPicture() const {
+    return m_screenWindows.arrangedPicture();
+}
+
 void DesktopApp::saveLayoutPicture() {
     // Windows change in the middle of what opens or closes them: wait for that to end.
     if (m_layoutPicturePending) {
@@ -253,7 +257,7 @@ void DesktopApp::saveLayoutPicture() {
         [this] {
             m_layoutPicturePending = false;
             if (m_screenshots && window() && !m_layoutPictures.isEmpty()) {
-                m_screenshots->saveLayout(screenPicture());
+                m_screenshots->saveLayout(savedPicture());
             }
         },
         Qt::QueuedConnection);
@@ -275,7 +279,7 @@ bool DesktopApp::start() {
     if (m_screenshots) {
         m_layoutPictures = {
             connect(&m_viewModel, &DesktopViewModel::barsChanged, this,
-                    [this] { m_screenshots->saveLayout(screenPicture()); }),
+                    [this] { m_screenshots->saveLayout(savedPicture()); }),
             connect(&m_screenWindows, &ScreenWindows::changed, this,
                     &DesktopApp::saveLayoutPicture),
             connect(m_viewModel.banner(), &NotificationBanner::changed, this,
@@ -486,7 +490,7 @@ int DesktopApp::finish() {
         }
     }
     if (m_screenshots && window()) {
-        m_screenshots->saveFinal(screenPicture());
+        m_screenshots->saveFinal(savedPicture());
     }
     return *m_exitCode;
 }

@@ -80,6 +80,8 @@ public:
     [[nodiscard]] QQuickWindow *window() const;
     // The desktop window's picture with Zorv's windows on its screens, as screenshots save it.
     [[nodiscard]] QImage screenPicture() const;
+    // Every display as arranged, Zorv's windows on them, as the screenshots save it.
+    [[nodiscard]] QImage savedPicture() const;
     [[nodiscard]] ScreenWindows &screenWindows() { return m_screenWindows; }
     // How Zorv's windows reach the drawn screens on the running Qt platform: laid over them on
     // a real display, drawn into the pictures without one (offscreen).

@@ -27,6 +27,20 @@ void MacScreenPainter::paint(QPainter &painter, const QRectF &target, const MacS
     painter.restore();
 }
 
+void MacScreenPainter::paintHardware(QPainter &painter, const QRectF &target,
+                                     const MacScreenScene &scene) {
+    const QSizeF size = scene.display.size;
+    if (size.isEmpty() || target.isEmpty() || !scene.display.housing) {
+        return;
+    }
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / size.width(), target.height() / size.height());
+    paintHousing(painter, scene);
+    painter.restore();
+}
+
 void MacScreenPainter::paintDesktop(QPainter &painter, const MacScreenScene &scene,
                                     const QImage &picture) {
     const QRectF area(QPointF(), scene.display.size);

@@ -15,6 +15,10 @@ public:
     // `picture`: the desktop picture's pixels; a null image paints the desktop colour.
     static void paint(QPainter &painter, const QRectF &target, const MacScreenScene &scene,
                       const QImage &picture);
+    // Only the hardware (the camera housing) across the same rectangle: painted again over
+    // whatever windows were drawn on the screen, which cannot cover it.
+    static void paintHardware(QPainter &painter, const QRectF &target,
+                              const MacScreenScene &scene);
 
 private:
     static void paintDesktop(QPainter &painter, const MacScreenScene &scene, const QImage &picture);

@@ -90,7 +90,15 @@ void MacScreenView::loadPicture() {
 }
 
 void MacScreenView::paint(QPainter *painter) {
-    MacScreenPainter::paint(*painter, boundingRect(), m_scene, m_picture);
+    paintScreen(*painter, boundingRect());
+}
+
+void MacScreenView::paintScreen(QPainter &painter, const QRectF &target) const {
+    MacScreenPainter::paint(painter, target, m_scene, m_picture);
+}
+
+void MacScreenView::paintHardware(QPainter &painter, const QRectF &target) const {
+    MacScreenPainter::paintHardware(painter, target, m_scene);
 }
 
 void MacScreenView::hoverEnterEvent(QHoverEvent *event) {

@@ -45,6 +45,10 @@ public:
     [[nodiscard]] const ScreenMapping &mapping() const { return m_mapping; }
 
     void paint(QPainter *painter) override;
+    // The screen as paint() draws it, across `target` of another picture.
+    void paintScreen(QPainter &painter, const QRectF &target) const;
+    // Only its hardware (the camera housing), across `target`: see MacScreenPainter.
+    void paintHardware(QPainter &painter, const QRectF &target) const;
 
 Q_SIGNALS:
     void desktopChanged();

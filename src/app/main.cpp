@@ -1,6 +1,7 @@
 #include "desktopapp.h"
 #include "instance/singleinstance.h"
 #include "manualclock.h"
+#include "quitsignals.h"
 #include "realclock.h"
 #include "scenario/scenarioloader.h"
 #include "simoptions.h"
@@ -87,5 +88,9 @@ int main(int argc, char *argv[]) {
     if (!desktopApp.start()) {
         return 1;
     }
+    // Ctrl-C and `kill` quit as the Quit row does.
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &desktopApp,
+                     [&platform] { platform.desktop().application().terminate(); });
     return QGuiApplication::exec();
 }

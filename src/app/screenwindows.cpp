@@ -52,6 +52,15 @@ void paintShadow(QPainter &painter, const QRectF &rect) {
     painter.restore();
 }
 
+// Where the whole window, title bar included, is drawn when its content is drawn at
+// `sceneRect`.
+QRectF outerRect(const WindowRecord &record, const QRectF &sceneRect) {
+    const double zoom = record.frame.width() > 0 ? sceneRect.width() / record.frame.width() : 1;
+    const QRectF outer = TitleBar::outerFrame(record);
+    return QRectF(sceneRect.topLeft() + (outer.topLeft() - record.frame.topLeft()) * zoom,
+                  outer.size() * zoom);
+}
+
 } // namespace
 
 ScreenWindows::ScreenWindows(SimAppWindows &windows, UserInput &hands,
@@ -122,13 +131,8 @@ QList<ScreenWindows::Placed> ScreenWindows::placed() const {
             return view->mapping().displayId == place->displayId;
         });
         const QRectF sceneRect = (*view)->mapRectToScene(place->viewRect);
-        const WindowRecord &record = window->record();
-        const double zoom = record.frame.width() > 0 ? sceneRect.width() / record.frame.width() : 1;
-        const QRectF outer = TitleBar::outerFrame(record);
-        const QRectF outerSceneRect(sceneRect.topLeft() + (outer.topLeft() - record.frame.topLeft()) * zoom,
-                                    outer.size() * zoom);
-        result.append({window->window(), window, sceneRect, outerSceneRect,
-                       visibleSceneRect(**view)});
+        result.append({window->window(), window, sceneRect,
+                       outerRect(window->record(), sceneRect), visibleSceneRect(**view)});
     }
     return result;
 }
@@ -141,7 +145,18 @@ QImage ScreenWindows::picture() const {
     // Painted in the window's coordinates, whatever its pixel density.
     image.setDevicePixelRatio(m_desktop->effectiveDevicePixelRatio());
     QPainter painter(&image);
-    for (const Placed &placed : this->placed()) {
+    paintWindows(painter, placed());
+    for (const MacScreenView *view : screenViews()) {
+        painter.save();
+        painter.setClipRect(visibleSceneRect(*view));
+        view->paintHardware(painter, view->mapRectToScene(view->boundingRect()));
+        painter.restore();
+    }
+    return image;
+}
+
+void ScreenWindows::paintWindows(QPainter &painter, const QList<Placed> &windows) const {
+    for (const Placed &placed : windows) {
         auto *quick = qobject_cast<QQuickWindow *>(placed.window.data());
         if (!quick) {
             continue;
@@ -170,6 +185,56 @@ QImage ScreenWindows::picture() const {
             painter.drawRect(placed.outerSceneRect.adjusted(-0.5, -0.5, 0.5, 0.5));
         }
         painter.restore();
+    }
+}
+
+QImage ScreenWindows::arrangedPicture() const {
+    const QList<MacScreenView *> views = screenViews();
+    QRectF arranged;
+    for (const MacScreenView *view : views) {
+        arranged |= view->frame();
+    }
+    if (!m_desktop || arranged.isEmpty()) {
+        return {};
+    }
+    const double scale = std::min({1.0, arrangedLimit.width() / arranged.width(),
+                                   arrangedLimit.height() / arranged.height()});
+    const auto toPicture = [&](const QRectF &global) {
+        return QRectF((global.topLeft() - arranged.topLeft()) * scale, global.size() * scale);
+    };
+    const double ratio = m_desktop->effectiveDevicePixelRatio();
+    const QSize pixels = (arranged.size() * scale * ratio).toSize().expandedTo(QSize(1, 1));
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(QColor(0x1c, 0x1c, 0x1e));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+
+    QList<ScreenMapping> mappings;
+    for (const MacScreenView *view : views) {
+        view->paintScreen(painter, toPicture(view->frame()));
+        mappings.append({view->mapping().displayId, view->frame(), scale});
+    }
+    QList<Placed> windows;
+    for (SimAppWindow *window : m_windows.stackingOrder()) {
+        if (!window->window() || !window->record().visible) {
+            continue;
+        }
+        const auto place = placeWindow(mappings, window->record().frame);
+        if (!place) {
+            continue;
+        }
+        const auto screen = std::find_if(mappings.cbegin(), mappings.cend(), [&](const auto &m) {
+            return m.displayId == place->displayId;
+        });
+        const QRectF onScreen = toPicture(screen->frame);
+        const QRectF sceneRect = place->viewRect.translated(onScreen.topLeft());
+        windows.append({window->window(), window, sceneRect,
+                        outerRect(window->record(), sceneRect), onScreen});
+    }
+    paintWindows(painter, windows);
+    for (const MacScreenView *view : views) {
+        view->paintHardware(painter, toPicture(view->frame()));
     }
     return image;
 }

@@ -3,6 +3,7 @@
 #include "screenmapping.h"
 
 #include <QImage>
+#include <QSize>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -69,6 +70,11 @@ public:
     [[nodiscard]] QList<Placed> placed() const;
     // The desktop window's picture with the windows drawn over their screens.
     [[nodiscard]] QImage picture() const;
+    // Every screen where the displays are arranged, whether or not the desktop window shows it,
+    // with the windows drawn over them: at life size, or shrunk to fit arrangedLimit. What the
+    // screenshots save.
+    [[nodiscard]] QImage arrangedPicture() const;
+    static constexpr QSize arrangedLimit{3840, 2400};
 
 Q_SIGNALS:
     // A window was shown, hidden, moved, resized or ordered front.
@@ -76,6 +82,9 @@ Q_SIGNALS:
 
 private:
     void present(SimAppWindow &window);
+    // The windows over their screens, back to front, each cut to the part of its screen in sight,
+    // with their title bars.
+    void paintWindows(QPainter &painter, const QList<Placed> &windows) const;
     static void paintTitleBar(QPainter &painter, const Placed &placed, bool dark);
     [[nodiscard]] bool dark() const;
     void overlay();

@@ -1,5 +1,6 @@
 #include "simulatedplatform.h"
 
+#include "appicon/zorvappicon.h"
 #include "application/menubartitles.h"
 #include "preferences/statusitemspacing.h"
 
@@ -29,8 +30,9 @@ SimulatedPlatform::SimulatedPlatform(Clock &clock, Scenario scenario, bool echoS
       m_runner(std::move(scenario), m_desktop, m_workspace, m_preferences),
       m_updater(clock, m_desktop.systemFacts()), m_fileSystem(m_disk.path()) {
     linkStatusItemSpacing(m_preferences, m_desktop.applications());
+    // The bundle ships its icon at the largest size the Dock and Finder ask of it.
     m_workspace.install({bundleIdentifier, u"/Applications/Zorv.app"_s,
-                         ApplicationIcon{QColor(u"#5e5ce6"_s), u"Z"_s}});
+                         ApplicationIcon{.artwork = ZorvAppIcon::image(512)}});
     m_desktop.systemFacts().setBundleInfoString(u"CFBundleShortVersionString"_s,
                                                 QStringLiteral(ZORV_VERSION));
     m_desktop.systemFacts().setBundleInfoString(u"CFBundleVersion"_s, QStringLiteral(ZORV_BUILD));

@@ -1,8 +1,8 @@
 import QtQuick
 import Zorv.UI
 
-// The pane guide card ("How This Page Works"): the pane's symbol and title, its numbered steps
-// with "{token}"s as key caps, and Done.
+// The pane guide card ("How This Page Works" beside the app's icon): the pane's symbol and title,
+// its numbered steps with "{token}"s as key caps, and Done.
 Rectangle {
     id: root
 
@@ -27,8 +27,18 @@ Rectangle {
         y: 26
         width: parent.width - 52
 
-        ZorvKicker {
-            text: "How This Page Works"
+        Row {
+            spacing: 8
+
+            ZorvAppIcon {
+                objectName: "guideAppIcon"
+                anchors.verticalCenter: parent.verticalCenter
+                size: 24
+            }
+            ZorvKicker {
+                anchors.verticalCenter: parent.verticalCenter
+                text: "How This Page Works"
+            }
         }
         Row {
             topPadding: 5

@@ -24,22 +24,10 @@ Rectangle {
             bottomPadding: 8
             spacing: 9
 
-            // The app's mark.
-            Rectangle {
-                width: 26
-                height: 26
-                radius: 7
+            ZorvAppIcon {
+                objectName: "railAppIcon"
+                size: 26
                 anchors.verticalCenter: parent.verticalCenter
-                color: Zorv.honey
-
-                Text {
-                    textFormat: Text.PlainText
-                    anchors.centerIn: parent
-                    text: "Z"
-                    font.pixelSize: 16
-                    font.bold: true
-                    color: Zorv.accentLabel
-                }
             }
             Column {
                 anchors.verticalCenter: parent.verticalCenter

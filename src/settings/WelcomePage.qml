@@ -11,7 +11,8 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         spacing: 14
 
-        AppMark {
+        ZorvAppIcon {
+            objectName: "welcomeAppIcon"
             anchors.horizontalCenter: parent.horizontalCenter
             size: 96
         }

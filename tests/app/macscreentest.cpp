@@ -336,5 +336,83 @@ TEST(MacScreenInputTest, HidesTheDiagnostics) {
     EXPECT_GT(screen->zoom(), zoom);
 }
 
+// What the screenshots save: every display where the arrangement puts it, shrunk to fit where the
+// arrangement is wider than the picture may be, even when the desktop window scrolls one of them
+// out of sight; a window covering the bar (as the tint does) leaves the camera housing black,
+// here and in the window's own picture.
+struct Arrangement {
+    const char *scenario;
+    double scale;
+};
+
+class SavedPictureTest : public ::testing::TestWithParam<Arrangement> {};
+
+TEST_P(SavedPictureTest, ShowsEveryDisplayAsArrangedWithTheHousingInFront) {
+    DesktopOnScreen desktop(QString::fromLatin1(GetParam().scenario));
+    QList<MacScreenView *> views;
+    collectViews(desktop.app.window()->contentItem(), views);
+    ASSERT_FALSE(views.isEmpty());
+    QRectF arranged;
+    for (const MacScreenView *view : views) {
+        arranged |= view->frame();
+    }
+    // A red window over the whole bar of the first display, housing included.
+    const QColor cover(u"#e0484b"_s);
+    const QRectF first = views.front()->frame();
+    ColouredWindow tint(desktop.platform.desktop().appWindows(), cover, QSizeF(first.width(), 30));
+    tint.sim().userMoves(first.topLeft());
+    tint.adopted->orderFrontRegardless();
+
+    const QImage picture = desktop.app.savedPicture();
+    const double ratio = picture.devicePixelRatio();
+    const double scale = GetParam().scale;
+    EXPECT_EQ(picture.size(), (arranged.size() * scale * ratio).toSize());
+    const auto pixels = [&](const QRectF &global) {
+        return QRectF((global.topLeft() - arranged.topLeft()) * scale * ratio,
+                      global.size() * scale * ratio)
+            .toAlignedRect();
+    };
+    for (const MacScreenView *view : views) {
+        const MacScreenScene &scene = view->scene().value<MacScreenScene>();
+        const QRectF frame = view->frame();
+        // The other displays' bars, which the tint window leaves, in the bar's colour.
+        const QRect bar = pixels(QRectF(frame.topLeft(), QSizeF(frame.width(), 20)));
+        if (view != views.front()) {
+            EXPECT_GT(countPixels(picture, scene.barColor(), bar), bar.width() * bar.height() / 3)
+                << view->displayId();
+        }
+        if (scene.display.housing) {
+            const QRectF housing(frame.x() + scene.display.housing->first + 4, frame.y(),
+                                 scene.display.housing->second - scene.display.housing->first - 8,
+                                 scene.display.barHeight * 0.6);
+            const QRect inSaved = pixels(housing);
+            EXPECT_EQ(countPixels(picture, Qt::black, inSaved, 0),
+                      inSaved.width() * inSaved.height());
+            const QImage window = desktop.app.screenPicture();
+            const QRect inWindow =
+                QRectF(view->mapRectToScene(view->mapping().toView(housing)).topLeft() * ratio,
+                       housing.size() * view->zoom() * ratio)
+                    .toAlignedRect()
+                    .adjusted(1, 1, -1, -1);
+            EXPECT_EQ(countPixels(window, Qt::black, inWindow, 0),
+                      inWindow.width() * inWindow.height());
+        }
+    }
+    // The tint window is drawn beside the housing.
+    EXPECT_GT(countPixels(picture, cover, pixels(QRectF(first.x() + 2, first.y() + 2, 40, 20))), 0);
+    picture.save(QCoreApplication::applicationDirPath() + u"/screenshots/saved-"_s +
+                 QString::fromLatin1(GetParam().scenario) +
+                 (ratio > 1 ? u"-%1x.png"_s.arg(ratio) : u".png"_s));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, SavedPictureTest,
+    ::testing::Values(Arrangement{"laptop", 1.0},
+                      // 2560 + 7680 points across: shrunk to 3840.
+                      Arrangement{"dual-displays", 3840.0 / 10240}),
+    [](const auto &info) {
+        return QString::fromLatin1(info.param.scenario).remove(u'-').toStdString();
+    });
+
 } // namespace
 } // namespace zorv

@@ -1,6 +1,7 @@
 #include "reportfixture.h"
 
 #include "appearance/simsystemappearance.h"
+#include "appicon/zorvappicon.h"
 #include "appwindow.h"
 #include "desktopapp.h"
 #include "kit/zorvkit.h"
@@ -419,7 +420,7 @@ TEST_F(ReportWindowTest, theWritingHintSitsAtTheCaret) {
 // The strip shows this application's icon.
 TEST_F(ReportWindowTest, theStripShowsTheApplicationIcon) {
     workspace.install({u"app.zorv.Zorv"_s, u"/Applications/Zorv.app"_s,
-                       ApplicationIcon{QColor(u"#5e5ce6"_s), u"Z"_s}});
+                       ApplicationIcon{.artwork = ZorvAppIcon::image(512)}});
     controller.show(zorvConfig());
     const QQuickItem *icon = item(u"reportAppIcon"_s);
     ASSERT_TRUE(icon);
@@ -428,19 +429,19 @@ TEST_F(ReportWindowTest, theStripShowsTheApplicationIcon) {
     const QImage picture = draw(u"strip-icon"_s);
     const qreal ratio = controller.window()->devicePixelRatio();
     const QRect area = QRectF(sceneRect(icon).topLeft() * ratio, icon->size() * ratio).toRect();
-    int iconColoured = 0;
+    int letterPixels = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
             const QColor pixel = picture.pixelColor(x, y);
-            iconColoured += std::abs(pixel.red() - 0x5e) + std::abs(pixel.green() - 0x5c) +
-                                        std::abs(pixel.blue() - 0xe6) <
+            letterPixels += std::abs(pixel.red() - 0xf0) + std::abs(pixel.green() - 0xb2) +
+                                        std::abs(pixel.blue() - 0x4a) <
                                     24
                                 ? 1
                                 : 0;
         }
     }
-    // The icon keeps a margin round its tile.
-    EXPECT_GT(iconColoured, area.width() * area.height() / 6);
+    // The icon's honey letter, scaled down smoothly from the bundle's artwork.
+    EXPECT_GT(letterPixels, area.width() * area.height() / 16);
 }
 
 // The built-in screens title their results with the kit's symbols, not with text characters, and

@@ -1,3 +1,4 @@
+#include "appicon/zorvappicon.h"
 #include "lanefixture.h"
 #include "layoutpanemodel.h"
 #include "settingswindowcontroller.h"
@@ -51,6 +52,9 @@ protected:
     LayoutPaneRenderingTest() : LayoutPaneRenderingTest(pictured(GetParam().dark)) {}
     explicit LayoutPaneRenderingTest(const QList<MenuBarItem> &items) : LaneFixture(items) {
         mac.desktop().appearance().setDark(GetParam().dark);
+        // Zorv's bundle with its icon, which the own-icon card shows.
+        mac.workspace().install({u"app.zorv.Zorv"_s, u"/Applications/Zorv.app"_s,
+                                 ApplicationIcon{.artwork = ZorvAppIcon::image(512)}});
         // A screen whose desktop picture gives the bar this look's colour.
         const DisplayId display = mac.desktop().arrangement().add(ScreenDescription{});
         mac.desktop().arrangement().setMainScreen(display);

@@ -8,6 +8,9 @@
 namespace zorv {
 
 QImage ApplicationIcon::render() const {
+    if (!artwork.isNull()) {
+        return artwork;
+    }
     QImage image(GenericIcons::size, GenericIcons::size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);

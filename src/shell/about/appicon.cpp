@@ -9,7 +9,7 @@ namespace zorv {
 
 namespace {
 
-const QString providerName = u"zorvappicon"_s;
+const QString providerName = u"zorvrunningicon"_s;
 
 class AppIconProvider final : public QQuickImageProvider {
 public:

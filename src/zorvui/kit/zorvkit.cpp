@@ -1,5 +1,6 @@
 #include "kit/zorvkit.h"
 
+#include "appicon/appiconimageprovider.h"
 #include "items/itempictures.h"
 #include "symbols/symbolimageprovider.h"
 
@@ -20,6 +21,7 @@ ZorvKit &ZorvKit::install(QQmlEngine &engine, SystemAppearance &appearance, Cloc
     // The module's qmldir sits at ":/Zorv/UI/qmldir".
     engine.addImportPath(u"qrc:/"_s);
     engine.addImageProvider(SymbolImageProvider::providerId, new SymbolImageProvider);
+    engine.addImageProvider(AppIconImageProvider::providerId, new AppIconImageProvider);
     kit->m_itemPictures = new ItemPictures;
     engine.addImageProvider(ItemPictures::providerId, kit->m_itemPictures);
     return *kit;

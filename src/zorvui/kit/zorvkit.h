@@ -13,8 +13,8 @@ class ItemPictures;
 
 // What the kit's QML types need from the running program: the appearance the palette follows and
 // the clock every timer of the kit runs on. install() hangs one kit on a QML engine (as its child)
-// and adds the kit's image providers ("zorvsymbol" for system symbols and "zorvitem" for menu-bar
-// item pictures); the kit's types find it again through of().
+// and adds the kit's image providers ("zorvsymbol" for system symbols, "zorvitem" for menu-bar
+// item pictures and "zorvappicon" for Zorv's own icon); the kit's types find it again through of().
 // Install before loading any QML that uses the kit.
 class ZorvKit : public QObject {
     Q_OBJECT

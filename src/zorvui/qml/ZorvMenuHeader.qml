@@ -29,21 +29,12 @@ Item {
     Accessible.role: Accessible.StaticText
     Accessible.name: "Zorv"
 
-    Rectangle {
+    ZorvAppIcon {
         id: icon
+        objectName: "menuHeaderAppIcon"
         x: 14
         anchors.verticalCenter: parent.verticalCenter
-        width: 28
-        height: 28
-        radius: 7
-        color: Zorv.espresso
-
-        SymbolImage {
-            anchors.centerIn: parent
-            name: "line.3.horizontal.decrease"
-            size: 16
-            color: Zorv.honey
-        }
+        size: 28
     }
 
     Text {

@@ -1,8 +1,8 @@
 #include "about/aboutpanel.h"
+#include "appicon/zorvappicon.h"
 #include "kit/zorvkit.h"
 #include "manualclock.h"
 #include "simulateddesktop.h"
-#include "workspace/applicationicon.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,7 +42,7 @@ protected:
                      AboutPanel::Services{
                          .engine = engine,
                          .windows = desktop.appWindows(),
-                         .icon = ApplicationIcon{QColor(u"#5e5ce6"_s), u"Z"_s}.render(),
+                         .icon = ZorvAppIcon::image(512),
                          .openUrl = [this](const QUrl &url) { opened.append(url); },
                          .activateApp = [this] { ++activations; },
                      }};

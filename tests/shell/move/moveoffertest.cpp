@@ -1,10 +1,10 @@
 #include "move/moveoffer.h"
+#include "appicon/zorvappicon.h"
 #include "appmodelharness.h"
 #include "install/simfilesystem.h"
 #include "install/simprocesslauncher.h"
 #include "kit/zorvkit.h"
 #include "move/movetoapplicationscontroller.h"
-#include "workspace/applicationicon.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -50,7 +50,7 @@ protected:
     int dismissals = 0;
     MoveToApplicationsController controller{
         &mac.build(),
-        {engine, mac.desktop().appWindows(), ApplicationIcon{QColor(u"#5e5ce6"_s), u"Z"_s}.render(),
+        {engine, mac.desktop().appWindows(), ZorvAppIcon::image(512),
          ApplicationsMove::Services{files, files, processes, [this] { ++terminations; }},
          [this] { ++activations; }}};
 };

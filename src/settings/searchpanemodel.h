@@ -7,7 +7,6 @@
 #include "settings/keyshortcut.h"
 
 #include <QColor>
-#include <QHash>
 #include <QPointer>
 #include <QVariant>
 #include <QtQmlIntegration>

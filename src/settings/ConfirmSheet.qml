@@ -2,7 +2,7 @@ import QtQuick
 import Zorv.UI
 
 // A confirmation over a pane: the question, what it means, a destructive action and Cancel.
-// Escape cancels; Return (or Command-Return) confirms.
+// Escape cancels. No key confirms: the action replaces what the user has, so it takes a click.
 Rectangle {
     id: root
 
@@ -78,10 +78,5 @@ Rectangle {
         enabled: root.visible
         sequences: [StandardKey.Cancel]
         onActivated: root.cancelled()
-    }
-    Shortcut {
-        enabled: root.visible
-        sequences: ["Return", "Enter", "Ctrl+Return"]
-        onActivated: root.confirmed()
     }
 }

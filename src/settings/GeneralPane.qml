@@ -212,7 +212,8 @@ ZorvPane {
 
                 SymbolImage {
                     anchors.verticalCenter: parent.verticalCenter
-                    name: "checkmark.circle.fill"
+                    objectName: "syncStatusSymbol"
+                    name: "checkmark.icloud"
                     size: 12
                     color: Zorv.ink2
                 }

@@ -160,8 +160,9 @@ Column {
                     }
                 }
                 LaneCaret {
+                    objectName: "caret-end-" + root.section
                     anchors.verticalCenter: parent.verticalCenter
-                    visible: laneModel.count > 0 && laneModel.insertionIndex === laneModel.count
+                    visible: laneModel.insertionIndex === laneModel.count
                 }
             }
         }
@@ -186,10 +187,16 @@ Column {
         }
     }
 
+    CapsuleShadow {
+        parent: well
+        z: 9
+        target: bubble
+    }
     // The hovered chip's name, above it and over everything near.
     Rectangle {
         id: bubble
 
+        objectName: "bubble-" + root.section
         // Follows the lane's scrolling too.
         readonly property point centre: {
             scroller.contentX;

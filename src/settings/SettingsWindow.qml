@@ -5,7 +5,7 @@ import Zorv.Settings
 
 // The settings window: the rail of panes on the left, the selected pane above the guide strip on
 // the right, and the pane guide card over both while one is up. Escape closes the card, or else
-// the window; Return also closes the card.
+// the window; while an import is committed it does nothing.
 Window {
     id: root
 
@@ -92,13 +92,8 @@ Window {
 
     Shortcut {
         // A pane's own sheet takes Escape first.
-        enabled: !(root.paneItem && root.paneItem.sheetShown)
+        enabled: !root.model.view.isImporting && !(root.paneItem && root.paneItem.sheetShown)
         sequences: [StandardKey.Cancel]
         onActivated: root.guideShown ? root.model.finishGuide() : root.closeRequested()
-    }
-    Shortcut {
-        sequences: ["Return", "Enter"]
-        enabled: root.guideShown
-        onActivated: root.model.finishGuide()
     }
 }

@@ -85,8 +85,19 @@ ZorvPane {
     }
 
     ZorvCard {
-        visible: pane.needsLogout
+        objectName: "logoutCard"
+        // Comes and goes with a short ease-out fade.
+        visible: opacity > 0
+        opacity: pane.needsLogout ? 1 : 0
         kicker: "Not Everywhere Yet"
+
+        Behavior on opacity {
+            NumberAnimation {
+                duration: 180
+                easing.type: Easing.BezierSpline
+                easing.bezierCurve: [0, 0, 0.58, 1, 1, 1]
+            }
+        }
 
         ZorvWideRow {
             ZorvNote {

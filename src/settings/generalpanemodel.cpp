@@ -2,6 +2,7 @@
 
 #include "connections.h"
 #include "filepanels.h"
+#include "incomingsettings.h"
 #include "fileviewer.h"
 #include "modelview.h"
 #include "readoutrange.h"
@@ -94,11 +95,13 @@ double GeneralPaneModel::autoHideSeconds() const {
 }
 
 QString GeneralPaneModel::autoHideReadout() const {
-    const double seconds = autoHideSeconds();
+    const double seconds =
+        IncomingSettings::clampedAutoRehide(m_view ? m_view->settings()->autoRehideSeconds() : 0);
     if (seconds == 0) {
         return u"Never"_s;
     }
-    return QString::number(autoHideRange().whole(seconds)) + u"s"_s;
+    // Within the engine's range, so well within qint64; the cast truncates toward zero.
+    return QString::number(static_cast<qint64>(seconds)) + u"s"_s;
 }
 
 QString GeneralPaneModel::syncNote() const {

@@ -56,9 +56,11 @@ public:
     [[nodiscard]] QVariant hideIconNote() const;
     [[nodiscard]] QString iconClickNote() const;
     [[nodiscard]] QString layoutNote() const;
-    // The stored delay within the slider's range; a value that is not a number reads as the
-    // default.
+    // Where the slider stands: the stored delay within the slider's range; a value that is not a
+    // number stands at the default.
     [[nodiscard]] double autoHideSeconds() const;
+    // The delay the engine keeps, which a synced, imported or hand-edited file may put beyond
+    // the slider's end: the readout says what happens, not where the slider stops.
     [[nodiscard]] QString autoHideReadout() const;
     [[nodiscard]] QString syncNote() const;
     // The last sync's note while sync is on; empty otherwise.

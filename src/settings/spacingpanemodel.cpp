@@ -38,7 +38,9 @@ void SpacingPaneModel::appear() {
     }
     if (const std::optional<qint64> current = m_view->model().spacing().currentSpacing()) {
         m_overriding = true;
-        m_points = std::clamp(double(*current), minimumPoints, maximumPoints);
+        // What the system uses, even beyond the slider's ends (set by hand or by another
+        // tool): the readout says so, and only the user's own move of the slider changes it.
+        m_points = double(std::clamp<qint64>(*current, -largestExactPoints, largestExactPoints));
         Q_EMIT valueChanged();
     }
 }

@@ -34,6 +34,9 @@ public:
     static constexpr double maximumPoints = 24;
     static constexpr qint64 systemDefault = 16;
     static constexpr double commitDelaySeconds = 0.25;
+    // The largest spacing, either way, that a double holds exactly: a system value beyond it
+    // shows (and is written back) at this bound.
+    static constexpr qint64 largestExactPoints = qint64(1) << 53;
 
     explicit SpacingPaneModel(QObject *parent = nullptr);
     ~SpacingPaneModel() override;
@@ -53,7 +56,8 @@ public:
     [[nodiscard]] bool needsLogout() const;
     [[nodiscard]] bool logoutRefused() const { return m_logoutRefused; }
 
-    // The pane is shown: a custom spacing the system holds turns the switch on.
+    // The pane is shown: a custom spacing the system holds turns the switch on and shows as it
+    // is, also beyond the slider's ends.
     Q_INVOKABLE void appear();
     // The slider's drag begins: the value it holds is written at once.
     Q_INVOKABLE void beginDrag();

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QSignalSpy>
+#include <QTimeZone>
 
 using namespace Qt::StringLiterals;
 
@@ -63,6 +64,9 @@ protected:
         settings.onboardingCompleted = true;
         settings.seenPaneGuides = {u"arrange"_s};
         settings.iconSpacing = 99;
+        settings.moveToApplicationsDeclined = true;
+        settings.spacingAppliedAtLogin = 22;
+        settings.spacingBaselineSession = QDateTime::fromSecsSinceEpoch(1'600'000'000, QTimeZone::utc());
         ProfileSet profiles;
         profiles.profiles.append(Profile{QUuid::createUuid(), u"Imported"_s, {}, {}, {}});
         SectionLayout layout = SectionLayout().normalized();
@@ -80,7 +84,14 @@ protected:
 };
 
 class ModelProfilesTest : public ModelFeatureTest {};
-class ModelRulesTest : public ModelFeatureTest {};
+class ModelRulesTest : public ModelFeatureTest {
+protected:
+    // One 5-second beat of the context monitors, through the handler the model gave them.
+    void tick() {
+        ASSERT_TRUE(mac.fakes.monitors && mac.fakes.monitors->fireTick);
+        mac.fakes.monitors->fireTick();
+    }
+};
 class ModelTransferTest : public ModelFeatureTest {};
 
 TEST_F(ModelProfilesTest, CapturesSwitchesRenamesAndUpdates) {
@@ -240,13 +251,13 @@ TEST_F(ModelRulesTest, RevealWishesAreHeldAndReasserted) {
         clock.settle();
         (void)mac.engine().mock().setHiddenRevealed(false, false, false); // the engine tucked
         const qsizetype calls = mac.engine().reveals().size();
-        rules.reassertTriggerHold(); // first sight of the lapse
+        tick(); // first sight of the lapse
         clock.advance(seconds(c.firstTickAfter - 0.1));
-        rules.reassertTriggerHold();
+        tick();
         clock.settle();
         EXPECT_EQ(mac.engine().reveals().size(), calls) << c.autoRehide;
         clock.advance(seconds(c.returnsAfter - c.firstTickAfter + 0.2));
-        rules.reassertTriggerHold();
+        tick();
         clock.settle();
         ASSERT_EQ(mac.engine().reveals().size(), calls + 1) << c.autoRehide;
         EXPECT_EQ(mac.engine().reveals().last(), (GatedEngine::Reveal{true, false, true}));
@@ -321,6 +332,18 @@ TEST_F(ModelTransferTest, ImportTakesTheSetupButKeepsThisMacsOwnSettings) {
     expected.showInDockAndSwitcher = local.showInDockAndSwitcher;
     expected.cloudSyncEnabled = local.cloudSyncEnabled;
     expected.onboardingCompleted = local.onboardingCompleted;
+    expected.moveToApplicationsDeclined = local.moveToApplicationsDeclined;
+    expected.spacingAppliedAtLogin = local.spacingAppliedAtLogin;
+    expected.spacingBaselineSession = local.spacingBaselineSession;
+    // Each of the seven differs between the file and this Mac, so none is kept by chance.
+    const Settings inFile = foreignSetup().settings;
+    EXPECT_NE(inFile.launchAtLogin, local.launchAtLogin);
+    EXPECT_NE(inFile.showInDockAndSwitcher, local.showInDockAndSwitcher);
+    EXPECT_NE(inFile.cloudSyncEnabled, local.cloudSyncEnabled);
+    EXPECT_NE(inFile.onboardingCompleted, local.onboardingCompleted);
+    EXPECT_NE(inFile.moveToApplicationsDeclined, local.moveToApplicationsDeclined);
+    EXPECT_NE(inFile.spacingAppliedAtLogin, local.spacingAppliedAtLogin);
+    EXPECT_NE(inFile.spacingBaselineSession, local.spacingBaselineSession);
     expected.iconSpacing = 20;
     EXPECT_EQ(model.settings(), expected);
     EXPECT_EQ(model.profiles().profiles.first().name, u"Imported"_s);

@@ -193,6 +193,53 @@ TEST_F(RuleBuilderModelTest, editsTurnIntoSentencesNamesAndValidity) {
     }
 }
 
+// Changing a kind never clears what was entered for the other kinds: trying another condition
+// or action and coming back finds the fields as they were, and the rule is built from them.
+TEST_F(RuleBuilderModelTest, switchingAKindAwayAndBackKeepsTheOtherFields) {
+    const QUuid work = addProfile(u"Work"_s);
+    const auto builder = open();
+    builder->setBatteryPercent(45);
+    builder->setConditionKind(u"wifiSSID"_s);
+    builder->chooseNetwork(u"Office"_s);
+    builder->setConditionKind(u"appRunning"_s);
+    builder->setBundleID(u"com.example.tools"_s);
+    builder->setActionKind(u"notify"_s);
+    builder->setMessage(u"Charge me"_s);
+    builder->setActionKind(u"switchProfile"_s);
+    builder->setProfile(work.toString(QUuid::WithoutBraces));
+    builder->setActionKind(u"revealItem"_s);
+    builder->setItem(stableKey(dropbox));
+
+    const struct {
+        QString condition;
+        QString action;
+        std::function<QString(const RuleBuilderModel &)> field;
+        QString expected;
+    } returns[] = {
+        {u"batteryBelow"_s, u"revealItem"_s, [](const auto &b) { return b.batteryReadout(); },
+         u"45%"_s},
+        {u"wifiSSID"_s, u"notify"_s, [](const auto &b) { return b.network(); }, u"Office"_s},
+        {u"appRunning"_s, u"notify"_s, [](const auto &b) { return b.bundleID(); },
+         u"com.example.tools"_s},
+        {u"batteryBelow"_s, u"notify"_s, [](const auto &b) { return b.message(); },
+         u"Charge me"_s},
+        {u"batteryBelow"_s, u"switchProfile"_s, [](const auto &b) { return b.profile(); },
+         work.toString(QUuid::WithoutBraces)},
+        {u"batteryBelow"_s, u"revealItem"_s, [](const auto &b) { return b.item(); },
+         stableKey(dropbox)},
+    };
+    for (const auto &back : returns) {
+        builder->setConditionKind(back.condition);
+        builder->setActionKind(back.action);
+        EXPECT_EQ(back.field(*builder), back.expected)
+            << back.condition.toStdString() << " / " << back.action.toStdString();
+    }
+    builder->setConditionKind(u"wifiSSID"_s);
+    builder->setActionKind(u"notify"_s);
+    EXPECT_EQ(builder->sentence(),
+              u"When on the Wi-Fi network \u201COffice\u201D, tell you \u201CCharge me\u201D."_s);
+}
+
 TEST_F(RuleBuilderModelTest, aCompoundConditionStaysUntilAConditionIsPicked) {
     const TriggerCondition compound = TriggerCondition::allOf(
         {TriggerCondition::onBattery(), TriggerCondition::appRunning(u"us.zoom.xos"_s)});

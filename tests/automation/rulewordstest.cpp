@@ -116,5 +116,60 @@ TEST(TriggerExamplesTest, buildsFreshRulesEachRead) {
     EXPECT_EQ(TriggerExamples::all(wifi)[3].rule.condition, TriggerCondition::wifiSSID(u""_s));
 }
 
+// The six examples as the pane offers them: heading, reason, name and the rule they fill in.
+TEST(TriggerExamplesTest, offersTheSixExamplesInOrder) {
+    SimLocationAuthorization location;
+    SimWifiClient wifi(location);
+    wifi.setRememberedNetworks({u"Home"_s, u"Anna's iPhone"_s});
+    const QList<TriggerExamples::Example> examples = TriggerExamples::all(wifi);
+    const struct {
+        QString title;
+        QString why;
+        QString name;
+        std::optional<TriggerCondition> condition;
+        std::optional<TriggerAction> action;
+    } expected[] = {
+        {u"On your office Wi-Fi: switch profile"_s,
+         u"Your work layout sets itself up when you arrive."_s, u"Office"_s,
+         TriggerCondition::wifiSSID(u""_s), std::nullopt},
+        {u"A Focus is on: hide hidden items"_s,
+         u"Fewer things asking for attention while you work."_s, u"Focus"_s,
+         TriggerCondition::focusActive(), TriggerAction::hideHidden()},
+        {u"On battery: bring a tucked-away item into view"_s,
+         u"Keep an item in Hidden until you unplug."_s, u"On battery"_s,
+         TriggerCondition::onBattery(),
+         TriggerAction::moveItem(MenuBarItemID{u""_s, std::nullopt, std::nullopt, 0},
+                                 Section::shown)},
+        {u"On your phone's hotspot: tell me"_s,
+         u"A banner when you join your phone's hotspot instead of your usual Wi-Fi."_s,
+         u"Hotspot"_s, TriggerCondition::wifiSSID(u"Anna's iPhone"_s),
+         TriggerAction::notify(u"You're on your hotspot, not Wi-Fi."_s)},
+        {u"Battery below 20%: reveal hidden items"_s,
+         u"So the icons that show power and sync are in sight when it matters."_s,
+         u"Low battery"_s, TriggerCondition::batteryBelow(20), TriggerAction::revealHidden()},
+        {u"Zoom in front: hide hidden items"_s, u"A tidy menu bar while you share your screen."_s,
+         u"Screen sharing"_s, TriggerCondition::appFrontmost(u"us.zoom.xos"_s),
+         TriggerAction::hideHidden()},
+    };
+    ASSERT_EQ(examples.size(), std::size(expected));
+    for (qsizetype i = 0; i < examples.size(); ++i) {
+        const auto &example = examples[i];
+        const auto &want = expected[i];
+        EXPECT_EQ(example.title, want.title) << i;
+        EXPECT_EQ(example.why, want.why) << i;
+        EXPECT_EQ(example.rule.name, want.name) << i;
+        EXPECT_TRUE(example.rule.isEnabled) << i;
+        if (want.condition) {
+            EXPECT_EQ(example.rule.condition, *want.condition) << i;
+        }
+        if (want.action) {
+            EXPECT_EQ(example.rule.action, *want.action) << i;
+        }
+    }
+    // The office example switches to a profile that no profile can be, for the user to choose.
+    EXPECT_EQ(examples[0].rule.action.kind(), TriggerAction::Kind::SwitchProfile);
+    EXPECT_FALSE(examples[0].rule.action.profileID().isNull());
+}
+
 } // namespace
 } // namespace zorv

@@ -144,6 +144,64 @@ TEST_F(ReportWindowTest, aSentReportLeavesNoDraftAndAFailedOneIsSavedAfterItsWin
     EXPECT_FALSE(sending);
 }
 
+// The sheet as the user works it: typed text, its buttons clicked and its keys pressed. Escape
+// and Cancel close without sending, Send and Command-Return send, Copy puts the number on the
+// pasteboard, and Return closes the result screens.
+TEST_F(ReportWindowTest, theButtonsAndKeysDoWhatTheySay) {
+    const auto click = [&](const QString &name) {
+        QQuickItem *button = item(name);
+        ASSERT_TRUE(button) << name.toStdString();
+        ASSERT_TRUE(button->isVisible() && button->isEnabled()) << name.toStdString();
+        const QPointF centre = button->mapToScene(QPointF(button->width() / 2, button->height() / 2));
+        QTest::mouseClick(controller.window(), Qt::LeftButton, {}, centre.toPoint());
+        QCoreApplication::processEvents();
+    };
+    const auto typeReport = [&](const QString &text) {
+        controller.show(zorvConfig());
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(controller.window()));
+        QQuickItem *editor = item(u"reportEditor"_s);
+        ASSERT_TRUE(editor);
+        editor->forceActiveFocus();
+        for (const QChar c : text) {
+            QTest::keyClick(controller.window(), c.toLatin1());
+        }
+        QCoreApplication::processEvents();
+        ASSERT_EQ(controller.model()->text(), text);
+    };
+    const auto shown = [&] { return controller.window() && controller.window()->isVisible(); };
+
+    typeReport(u"Escape keeps this."_s);
+    QTest::keyClick(controller.window(), Qt::Key_Escape);
+    EXPECT_FALSE(shown());
+    controller.show(zorvConfig());
+    EXPECT_EQ(controller.model()->text(), u"Escape keeps this."_s);
+    click(u"reportCancel"_s);
+    EXPECT_FALSE(shown());
+    EXPECT_EQ(server.requests().size(), 0) << "neither sent anything";
+
+    server.setBehaviour(Behaviour::Answer, 201, R"({"id":"R-42"})");
+    controller.show(zorvConfig());
+    click(u"reportSend"_s);
+    ASSERT_TRUE(waitWhileSending(*controller.model()));
+    EXPECT_EQ(server.requests().size(), 1);
+    ASSERT_TRUE(std::holds_alternative<Sent>(controller.model()->phase()));
+    click(u"reportCopy"_s);
+    EXPECT_EQ(desktop.pasteboard().plainText(), u"R-42"_s);
+    EXPECT_EQ(item(u"reportCopy"_s)->property("text").toString(), u"Copied"_s);
+    QTest::keyClick(controller.window(), Qt::Key_Return);
+    EXPECT_FALSE(shown());
+
+    server.setBehaviour(Behaviour::Answer, 500, R"({"error":"busy"})");
+    typeReport(u"Sent with the keys."_s);
+    QTest::keyClick(controller.window(), Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitWhileSending(*controller.model()));
+    EXPECT_EQ(server.requests().size(), 2);
+    ASSERT_TRUE(std::holds_alternative<Saved>(controller.model()->phase()));
+    EXPECT_EQ(desktopFiles(), QStringList{fallbackName});
+    QTest::keyClick(controller.window(), Qt::Key_Return);
+    EXPECT_FALSE(shown());
+}
+
 TEST_F(ReportWindowTest, drawsEveryScreen) {
     const QString text = u"I turned on my Home rule and two icons stayed hidden.\n\n"
                          u"It happens after every wake from sleep."_s;

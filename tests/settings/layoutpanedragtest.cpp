@@ -42,8 +42,8 @@ protected:
     QPoint centre(QQuickItem *item, qreal dx = 0) const {
         return item->mapToScene(QPointF(item->width() / 2 + dx, item->height() / 2)).toPoint();
     }
-    // Presses on the chip, moves in steps to `to` and lets go there.
-    void drag(QQuickItem *chip, QPoint to) {
+    // Presses on the chip and moves in steps to `to`, holding the button there.
+    void hold(QQuickItem *chip, QPoint to) {
         QQuickWindow *window = controller.window();
         const QPoint from = centre(chip);
         QTest::mousePress(window, Qt::LeftButton, {}, from);
@@ -52,7 +52,11 @@ protected:
             QTest::mouseMove(window, from + (to - from) * step / steps);
             QCoreApplication::processEvents();
         }
-        QTest::mouseRelease(window, Qt::LeftButton, {}, to);
+    }
+    // Presses on the chip, moves in steps to `to` and lets go there.
+    void drag(QQuickItem *chip, QPoint to) {
+        hold(chip, to);
+        QTest::mouseRelease(controller.window(), Qt::LeftButton, {}, to);
         settle();
         mac.advance(1);
     }
@@ -71,6 +75,28 @@ TEST_F(LayoutPaneDragTest, DraggingAChipToAnotherLaneMovesItThere) {
     EXPECT_TRUE(mac.engine().reconciles().contains(u"user-move"_s));
     // The caret and the highlight went with the drop.
     EXPECT_EQ(lane("alwaysHiddenLane")->insertionIndex(), -1);
+}
+
+// The caret shows in an empty lane too, and the drop takes it and the highlight away at once,
+// not only when the caret would have faded.
+TEST_F(LayoutPaneDragTest, AnEmptyLaneShowsTheCaretUntilTheDrop) {
+    LaneModel *alwaysHidden = lane("alwaysHiddenLane");
+    ASSERT_EQ(alwaysHidden->count(), 0);
+    const QPoint well = centre(find(u"well-alwaysHidden"_s));
+    hold(find(u"chip-shown-0"_s), well);
+    QQuickItem *caret = find(u"caret-end-alwaysHidden"_s);
+    EXPECT_EQ(alwaysHidden->insertionIndex(), 0);
+    EXPECT_TRUE(alwaysHidden->targeted());
+    EXPECT_TRUE(caret->isVisible());
+
+    QTest::mouseRelease(controller.window(), Qt::LeftButton, {}, well);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(caret->isVisible());
+    EXPECT_FALSE(alwaysHidden->targeted());
+    EXPECT_EQ(find(u"well-alwaysHidden"_s)->property("border").value<QObject *>()->property("width"),
+              1);
+    settle();
+    EXPECT_EQ(names(*alwaysHidden), QStringList({u"Alpha"_s}));
 }
 
 TEST_F(LayoutPaneDragTest, DraggingAChipWithinItsLaneReordersIt) {

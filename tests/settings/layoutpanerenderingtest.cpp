@@ -88,6 +88,22 @@ protected:
         return picture;
     }
 
+    // The mean lightness of the band 2 to 4 points below `area`, where a shadow cast downward
+    // shows beyond the shape's own pixels.
+    static double bandLightness(const QImage &picture, const QRect &area) {
+        const qreal scale = picture.devicePixelRatio();
+        const QRect band(QPoint(qRound((area.left() + 4) * scale), qRound((area.bottom() + 2) * scale)),
+                         QPoint(qRound((area.right() - 4) * scale), qRound((area.bottom() + 4) * scale)));
+        double sum = 0;
+        int count = 0;
+        for (int y = band.top(); y <= band.bottom(); ++y) {
+            for (int x = band.left(); x <= band.right(); ++x) {
+                sum += QColor(picture.pixel(x, y)).lightnessF() * 255;
+                ++count;
+            }
+        }
+        return count ? sum / count : 0;
+    }
     QObject *paneItem() const {
         return controller.window()->property("paneItem").value<QObject *>();
     }
@@ -119,7 +135,16 @@ TEST_P(LayoutPaneRenderingTest, LanesWithChipsBannersAndTheOwnIconCard) {
     EXPECT_EQ(shown->bubbleName(), u"Gamma"_s);
     grab(u"settings-layout-dragging"_s);
     shown->dragExited();
+
+    // The name bubble casts a soft shadow: the band just outside it is darker with the bubble
+    // up than without.
+    auto *bubble = controller.window()->findChild<QQuickItem *>(u"bubble-shown"_s);
+    ASSERT_TRUE(bubble && bubble->isVisible());
+    const QRect bubbleArea = bubble->mapRectToScene(bubble->boundingRect()).toAlignedRect();
+    const QImage withBubble = grab(u"settings-layout-bubble"_s);
     shown->setHover({}, false);
+    const QImage without = grab(u"settings-layout-no-bubble"_s);
+    EXPECT_LT(bandLightness(withBubble, bubbleArea), bandLightness(without, bubbleArea) - 1.0);
 
     // Everything down to the diagnostics line, with pictures as they look in the bar.
     model.setPixelPerfectIcons(true);

@@ -1,4 +1,5 @@
 #include "generalpanemodel.h"
+#include "look/zorvpalette.h"
 #include "modelsearch.h"
 #include "onboardingcontroller.h"
 #include "profilelistmodel.h"
@@ -11,6 +12,7 @@
 #include "spacingpanemodel.h"
 #include "steppedanimationdriver.h"
 #include "stylepanemodel.h"
+#include "symbols/symbolglyphs.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +37,31 @@ class SettingsRenderingTest : public ::testing::TestWithParam<Look>, protected S
 protected:
     SettingsRenderingTest() { mac.desktop().appearance().setDark(GetParam().dark); }
 
-    QImage grab(const QString &name) { return grab(*controller.window(), name); }
+    // The settings window's picture, which shows the look's espresso rail beside the paper of
+    // the pane (at the rail's foot and the pane's top right corner, where nothing else is drawn)
+    // unless a sheet shades it.
+    QImage grab(const QString &name) {
+        QImage picture = grab(*controller.window(), name);
+        const QObject *pane = controller.window()->property("paneItem").value<QObject *>();
+        if (controller.window()->property("guideShown").toBool() ||
+            (pane && pane->property("sheetShown").toBool())) {
+            return picture; // a sheet shades the whole window
+        }
+        const QString look = mac.desktop().appearance().effectiveAppearanceName();
+        const qreal scale = picture.devicePixelRatio();
+        const QSize size = picture.size() / scale;
+        const auto near = [](QColor a, QColor b) {
+            return std::abs(a.red() - b.red()) <= 6 && std::abs(a.green() - b.green()) <= 6 &&
+                   std::abs(a.blue() - b.blue()) <= 6;
+        };
+        const QColor rail = picture.pixelColor(QPoint(100, size.height() - 12) * scale);
+        const QColor paper = picture.pixelColor(QPoint(size.width() - 6, 6) * scale);
+        EXPECT_TRUE(near(rail, ZorvPalette::resolve(ZorvPalette::Role::Espresso, look)))
+            << name.toStdString() << ": rail " << rail.name().toStdString();
+        EXPECT_TRUE(near(paper, ZorvPalette::resolve(ZorvPalette::Role::Paper, look)))
+            << name.toStdString() << ": pane " << paper.name().toStdString();
+        return picture;
+    }
     QImage grab(QQuickWindow &window, const QString &name) {
         settle();
         // Long enough for every transition of the kit to end.
@@ -92,6 +118,16 @@ TEST_P(SettingsRenderingTest, GeneralPaneWithItsGuideAndTheImportConfirmation) {
     model->chooseImport();
     grab(u"settings-import-confirm"_s);
     model->cancelImport();
+
+    // The sync status row wears the iCloud checkmark, drawn from the kit's own symbols.
+    view.settings()->setCloudSyncEnabled(true);
+    this->model.setLastCloudSyncNote(u"Synced just now"_s);
+    settle();
+    auto *symbol = controller.window()->findChild<QQuickItem *>(u"syncStatusSymbol"_s);
+    ASSERT_TRUE(symbol);
+    EXPECT_TRUE(symbol->isVisible());
+    EXPECT_EQ(symbol->property("name").toString(), u"checkmark.icloud"_s);
+    EXPECT_TRUE(SymbolGlyphs::names().contains(symbol->property("name").toString()));
 }
 
 TEST_P(SettingsRenderingTest, SpacingPaneWithTheLogOutCard) {
@@ -113,6 +149,20 @@ TEST_P(SettingsRenderingTest, SpacingPaneWithTheLogOutCard) {
     EXPECT_TRUE(spacing->needsLogout());
     EXPECT_TRUE(spacing->logoutRefused());
     grab(u"settings-spacing-logout"_s);
+
+    // The card fades out over 0.18 s, easing out: past half its opacity half-way through.
+    auto *card = controller.window()->findChild<QQuickItem *>(u"logoutCard"_s);
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->opacity(), 1);
+    spacing->revert();
+    settle();
+    animations.step(90);
+    EXPECT_GT(card->opacity(), 0);
+    EXPECT_LT(card->opacity(), 0.5);
+    EXPECT_TRUE(card->isVisible());
+    animations.step(100);
+    EXPECT_EQ(card->opacity(), 0);
+    EXPECT_FALSE(card->isVisible());
 }
 
 TEST_P(SettingsRenderingTest, ProfilesPaneEmptyFullAndRenaming) {

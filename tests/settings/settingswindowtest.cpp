@@ -36,15 +36,33 @@ protected:
     [[nodiscard]] bool guideShown() const {
         return controller.window()->property("guideShown").toBool();
     }
+    // Looks through the drawn items, where a repeater's rows are.
+    [[nodiscard]] QQuickItem *findItem(const QString &name, QQuickItem *in = nullptr) const {
+        in = in ? in : controller.window()->contentItem();
+        if (in->objectName() == name) {
+            return in;
+        }
+        for (QQuickItem *child : in->childItems()) {
+            if (QQuickItem *found = findItem(name, child)) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
     [[nodiscard]] QObject *paneItem() const {
         return controller.window()->property("paneItem").value<QObject *>();
     }
-    void click(const QString &objectName) {
+    // Clicks the item's centre; `thenSettle` false leaves the clock where it is.
+    void click(const QString &objectName, bool thenSettle = true) {
         auto *item = controller.window()->findChild<QQuickItem *>(objectName);
         ASSERT_TRUE(item) << objectName.toStdString();
         const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
         QTest::mouseClick(controller.window(), Qt::LeftButton, {}, centre.toPoint());
-        settle();
+        if (thenSettle) {
+            settle();
+        } else {
+            QCoreApplication::processEvents();
+        }
     }
 
     SettingsWindowController controller{engine, view, services, mac.desktop().appWindows()};
@@ -73,12 +91,15 @@ TEST_F(SettingsWindowTest, ShowsOnTheScreenAtItsSizeAndEscapeOnlyOrdersItOut) {
     EXPECT_TRUE(controller.appWindow()->isVisible());
 }
 
-TEST_F(SettingsWindowTest, TheGuideCardTakesReturnAndEscapeBeforeTheWindow) {
+TEST_F(SettingsWindowTest, TheGuideCardTakesEscapeBeforeTheWindowAndIgnoresReturn) {
     controller.show();
     settle();
     mac.advance(0.4);
     ASSERT_TRUE(guideShown());
     press(Qt::Key_Return);
+    EXPECT_TRUE(guideShown()) << "only Done and Escape close the card";
+    EXPECT_FALSE(view.hasSeenGuide(u"general"_s));
+    press(Qt::Key_Escape);
     EXPECT_FALSE(guideShown());
     EXPECT_TRUE(view.hasSeenGuide(u"general"_s));
     EXPECT_TRUE(controller.appWindow()->isVisible());
@@ -90,7 +111,9 @@ TEST_F(SettingsWindowTest, TheGuideCardTakesReturnAndEscapeBeforeTheWindow) {
     EXPECT_TRUE(controller.appWindow()->isVisible());
 }
 
-TEST_F(SettingsWindowTest, TheImportConfirmationTakesEscapeReturnAndCommandReturn) {
+// Replacing the setup takes a click on "Import Setup": Return and Command-Return leave the
+// question up, and while the import is committed Escape does not close the window.
+TEST_F(SettingsWindowTest, TheImportConfirmationTakesEscapeAndAClickButNoReturn) {
     view.markGuideSeen(u"general"_s);
     controller.show();
     settle();
@@ -118,13 +141,23 @@ TEST_F(SettingsWindowTest, TheImportConfirmationTakesEscapeReturnAndCommandRetur
     EXPECT_FALSE(paneItem()->property("sheetShown").toBool());
     EXPECT_TRUE(controller.appWindow()->isVisible());
 
+    askToImport();
     for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::ControlModifier}) {
-        askToImport();
         press(Qt::Key_Return, modifiers);
-        EXPECT_FALSE(paneItem()->property("sheetShown").toBool());
-        EXPECT_TRUE(controller.appWindow()->isVisible());
+        EXPECT_TRUE(paneItem()->property("sheetShown").toBool());
     }
-    EXPECT_EQ(backups(), 2);
+    EXPECT_EQ(backups(), 0);
+
+    mac.engine().holdApplies(seconds(5));
+    click(u"confirmAction"_s, false);
+    ASSERT_TRUE(view.isImporting());
+    QTest::keyClick(controller.window(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(controller.appWindow()->isVisible()) << "Escape closed the window mid-import";
+    mac.advance(5.1);
+    EXPECT_FALSE(view.isImporting());
+    EXPECT_EQ(backups(), 1);
+    EXPECT_TRUE(controller.appWindow()->isVisible());
 }
 
 TEST_F(SettingsWindowTest, TheRenameFieldTakesReturnAndEscapeBeforeTheWindow) {
@@ -158,10 +191,35 @@ TEST_F(SettingsWindowTest, TheRenameFieldTakesReturnAndEscapeBeforeTheWindow) {
 }
 
 TEST_F(SettingsWindowTest, ARailClickSelectsThePaneAndAPendingPaneIsShown) {
+    for (const QString &pane : {u"general"_s, u"profiles"_s, u"search"_s}) {
+        view.markGuideSeen(pane);
+    }
     controller.show();
     settle();
     EXPECT_EQ(controller.model()->pane(), u"general"_s);
     EXPECT_EQ(paneItem()->property("title"), u"General"_s);
+
+    // Each row takes the click on its whole width, not only on its words.
+    const struct {
+        QString pane;
+        QString title;
+    } rows[] = {{u"profiles"_s, u"Profiles"_s}, {u"search"_s, u"Search"_s}};
+    for (const auto &row : rows) {
+        QQuickItem *item = findItem(u"rail-"_s + row.pane);
+        ASSERT_TRUE(item) << row.pane.toStdString();
+        const QPointF nearRightEnd = item->mapToScene(QPointF(item->width() - 6, item->height() / 2));
+        QTest::mouseClick(controller.window(), Qt::LeftButton, {}, nearRightEnd.toPoint());
+        settle();
+        EXPECT_EQ(controller.model()->pane(), row.pane);
+        EXPECT_EQ(view.currentSettingsPane(), row.pane);
+        EXPECT_EQ(paneItem()->property("title"), row.title);
+    }
+
+    view.setPendingSettingsPane(u"general"_s);
+    settle();
+    EXPECT_EQ(controller.model()->pane(), u"general"_s);
+    EXPECT_EQ(paneItem()->property("title"), u"General"_s);
+    EXPECT_EQ(view.pendingSettingsPane(), QString());
 }
 
 // The colour well's panel reports the colour pointed at, and takes Escape before the window.

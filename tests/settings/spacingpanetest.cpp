@@ -31,6 +31,17 @@ TEST_F(SpacingPaneTest, OpensOnWhatTheSystemHolds) {
     EXPECT_TRUE(again.overriding());
     EXPECT_EQ(again.readout(), u"20 pt"_s);
     EXPECT_TRUE(again.note().isNull());
+
+    // A spacing beyond the slider's end, set by another tool: shown as the system uses it, and
+    // left as it is until the user moves the slider.
+    model.spacing().setSpacing(30);
+    SpacingPaneModel wide;
+    wide.setView(&view);
+    wide.appear();
+    EXPECT_EQ(wide.readout(), u"30 pt"_s);
+    EXPECT_EQ(system(), 30);
+    wide.setPoints(24);
+    EXPECT_EQ(wide.readout(), u"24 pt"_s);
 }
 
 TEST_F(SpacingPaneTest, TheSwitchWritesAtOnceAndRevertClearsEverything) {

@@ -19,6 +19,14 @@ public:
         advance();
     }
 
+protected:
+    // Animations count from where the driver stands when they start: the first step after a
+    // quiet spell moves them by that step only, not by the steps taken while none ran.
+    void start() override {
+        m_elapsed = 0;
+        QAnimationDriver::start();
+    }
+
 private:
     qint64 m_elapsed = 0;
 };

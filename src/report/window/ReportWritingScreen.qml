@@ -76,6 +76,7 @@ ColumnLayout {
             Layout.fillWidth: true
         }
         ZorvOutlineButton {
+            objectName: "reportCancel"
             text: qsTr("Cancel")
             onClicked: root.content.close()
         }

@@ -292,6 +292,20 @@ const QHash<QString, Drawing> &drawings() {
              pen.cut();
              exclamation(pen);
          }},
+        {u"checkmark.icloud"_s,
+         [](Pen &pen) {
+             QPainterPath cloud;
+             cloud.moveTo(6.5, 19);
+             cloud.cubicTo(3.4, 19, 1.5, 16.9, 1.5, 14.4);
+             cloud.cubicTo(1.5, 12, 3.3, 10.1, 5.6, 9.9);
+             cloud.cubicTo(6.4, 6.6, 9.1, 4.5, 12.3, 4.5);
+             cloud.cubicTo(15.8, 4.5, 18.6, 7, 19.1, 10.3);
+             cloud.cubicTo(21.1, 10.8, 22.5, 12.6, 22.5, 14.7);
+             cloud.cubicTo(22.5, 17.1, 20.6, 19, 18.2, 19);
+             cloud.closeSubpath();
+             pen.stroke(cloud, 1.7);
+             pen.line({{8.6, 12.6}, {11.1, 15.1}, {15.6, 10.2}}, 1.9);
+         }},
         {u"questionmark.circle"_s,
          [](Pen &pen) {
              pen.circle({12, 12}, 9.5, 1.8);

@@ -11,7 +11,7 @@ Window {
     required property QtObject rows
     // The bar's colour, or undefined for the panel's own material.
     property var barColor
-    // What stands out on the bar's colour: symbols are drawn in it there.
+    // What stands out on the bar's colour: symbols and the text are drawn in it there.
     property color barInk: "white"
 
     required property string emptyText
@@ -41,7 +41,7 @@ Window {
             text: root.emptyText
             textFormat: Text.PlainText
             font.pixelSize: root.emptyTextPixels
-            color: Zorv.ink2
+            color: root.barColor !== undefined ? root.barInk : Zorv.ink2
         }
 
         Row {

@@ -25,7 +25,7 @@ QImage capture(double points, QColor ink, QColor ground = Qt::transparent) {
 }
 
 MenuBarItem item(const QString &bundleID, const QString &title) {
-    MenuBarItem item;
+    MenuBarItem item{};
     item.id = MenuBarItemID{bundleID, std::nullopt, title, 0};
     item.appName = title;
     return item;

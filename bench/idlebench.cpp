@@ -43,7 +43,8 @@ public:
                                       desktop.inputEvents(),
                                       WorkRunner(WorkRunner::Mode::ThreadPool, &m_pool),
                                       ZorvPaths::root(),
-                                      desktop.appPreferences()};
+                                      desktop.appPreferences(),
+                                      desktop.systemFacts()};
         auto engine = std::make_unique<ClassicEngine>(std::move(engineServices), SectionLayout{});
         m_engine = engine.get();
         AppModelServices services{m_counting,

@@ -54,6 +54,7 @@ Window {
                 required property var viewProperties
                 required property real rowHeight
                 required property int menuRow
+                required property string accessibleLabel
 
                 readonly property bool hasView: !root.submenu && row.viewSource.toString().length > 0
                 readonly property bool lit: row.highlighted && row.enabled && !row.hasView
@@ -62,6 +63,9 @@ Window {
 
                 width: root.width
                 height: row.rowHeight
+                Accessible.role: row.separator ? Accessible.Separator : Accessible.MenuItem
+                Accessible.name: row.accessibleLabel
+                Accessible.ignored: row.separator
 
                 Rectangle {
                     visible: row.separator

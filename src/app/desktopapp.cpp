@@ -5,9 +5,11 @@
 #include "jsonwriter.h"
 #include "keptpositionsfile.h"
 #include "kit/zorvkit.h"
+#include "launch/updatetestlaunch.h"
 #include "reportbuilder.h"
 #include "scenario/scenarioloader.h"
 #include "simulatedplatform.h"
+#include "storage/jsonstore.h"
 #include "storage/zorvpaths.h"
 #include "update/updatesettingsreturn.h"
 #include "zorvreportconfig.h"
@@ -18,7 +20,6 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QQuickWindow>
-#include <QStandardPaths>
 #include <QtDebug>
 
 using namespace Qt::StringLiterals;
@@ -68,7 +69,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                             platform.desktop().eventMonitors(),
                             platform.desktop().screens(),
                             platform.clock(),
-                            {}},
+                            {},
+                            [this] { activateThisApp(); }},
               platform.desktop().desktopPictures()),
       m_windows([this] { showAbout(); },
                 [this](const std::optional<QString> &sentReportId) {
@@ -78,14 +80,15 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                         showReport();
                     }
                 },
-                [this] {
-                    if (m_searchPanel) {
-                        m_searchPanel->toggle();
-                    }
-                },
+                [this] { return m_searchPanel.get(); },
                 [this](std::optional<SettingsPane> pane) { openSettings(pane); },
                 [this] { showOnboarding(); }),
-      m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility())),
+      m_reportConfig(ZorvReportConfig::make(ZorvPaths::root(), platform.desktop().accessibility(),
+                                            [this] {
+                                                if (m_menuBarEngine) {
+                                                    m_menuBarEngine->writeLatestDiagnostics();
+                                                }
+                                            })),
       m_reports(
           m_engine,
           ReportProblem::Services{
@@ -94,10 +97,12 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
               .facts = platform.desktop().systemFacts(),
               .fileViewer = platform.desktop().fileViewer(),
               .workspace = platform.workspace(),
-              .desktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+              .desktopFolder = platform.fileSystem().hostPath(platform.fileSystem().desktopFolder()),
               .serialise = &ReportProblem::Builder::serialise,
           },
-          platform.desktop().pasteboard()),
+          platform.desktop().pasteboard(),
+          ReportWindowController::Presentation{platform.desktop().appWindows(),
+                                               [this] { activateThisApp(); }}),
       m_filePanels(m_engine, platform.desktop().appWindows(), QDir::homePath()),
       m_about(thisBuild(), AboutPanel::Services{
                                .engine = m_engine,
@@ -156,6 +161,7 @@ void DesktopApp::openSettings(std::optional<SettingsPane> pane) {
                        .workspace = &m_platform.workspace()},
             &m_shell.barColor());
         m_settingsServices->setAutomation(&m_automation);
+        m_settingsServices->setActivateApp([this] { activateThisApp(); });
         m_settingsWindow = std::make_unique<SettingsWindowController>(
             m_engine, *view, *m_settingsServices, desktop.appWindows());
     }
@@ -210,8 +216,7 @@ QImage DesktopApp::appIcon() const {
 }
 
 void DesktopApp::activateThisApp() {
-    ApplicationRegistry &applications = m_platform.desktop().applications();
-    applications.activate(applications.currentProcessId());
+    m_platform.desktop().application().activate(true);
 }
 
 void DesktopApp::openedByAnotherLaunch(const QStringList &arguments) {
@@ -278,7 +283,12 @@ bool DesktopApp::start() {
     }
     m_platform.start();
     writeScenarioFiles();
-    startModel();
+    if (const std::optional<QString> feed = updateTestFeed();
+        UpdateTestLaunch::isUpdateTest(feed, SimulatedPlatform::bundleIdentifier)) {
+        startUpdateTest(feed);
+    } else {
+        startModel();
+    }
     if (m_options.runFor) {
         stopAfter(*m_options.runFor, m_lifetime.token());
     }
@@ -292,7 +302,8 @@ std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platf
                             platform.workspace(),  desktop.statusBar(),
                             desktop.screens(),     desktop.screenCapture(),
                             desktop.inputEvents(), WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
-                            ZorvPaths::root(),     desktop.appPreferences()};
+                            ZorvPaths::root(),     desktop.appPreferences(),
+                            desktop.systemFacts()};
     return std::make_unique<ClassicEngine>(std::move(services), SectionLayout().normalized());
 }
 
@@ -314,7 +325,17 @@ void DesktopApp::writeScenarioFiles() {
     }
 }
 
+std::optional<QString> DesktopApp::updateTestFeed() {
+    return qEnvironmentVariableIsSet("ZORV_UPDATE_TEST_FEED")
+               ? std::optional<QString>(qEnvironmentVariable("ZORV_UPDATE_TEST_FEED"))
+               : std::nullopt;
+}
+
 void DesktopApp::startModel() {
+    // The Dock presence is read before any of the model's stores exists.
+    const bool showInDock = JSONStore<Settings>::peek(u"settings.json"_s, Settings{},
+                                                      ZorvPaths::root(), m_platform.systemLog())
+                                .showInDockAndSwitcher;
     std::unique_ptr<ClassicEngine> engine = createEngine(m_platform, m_enginePool);
     m_menuBarEngine = engine.get();
     SimulatedDesktop &desktop = m_platform.desktop();
@@ -329,10 +350,18 @@ void DesktopApp::startModel() {
     m_viewModel.setEngine(m_menuBarEngine);
     m_viewModel.setModel(m_model.get(), m_kit);
     m_searchPanel = std::make_unique<SearchPanelController>(*m_model, m_shell.panels());
-    startShell();
+    startShell(showInDock);
 }
 
-void DesktopApp::startShell() {
+void DesktopApp::startUpdateTest(const std::optional<QString> &feed) {
+    UpdateTestLaunch::didFinishLaunching(LaunchArguments::parse(m_options.launchArguments), feed,
+                                         m_windows, m_platform.systemLog(), [this, feed] {
+                                             m_updates = makeUpdateController(nullptr, feed);
+                                             m_updates->checkInteractively();
+                                         });
+}
+
+void DesktopApp::startShell(bool showInDock) {
     SimulatedDesktop &desktop = m_platform.desktop();
     ClassicEngine *engine = m_menuBarEngine;
     ShellHooks hooks;
@@ -346,7 +375,6 @@ void DesktopApp::startShell() {
     };
     hooks.version = QStringLiteral(ZORV_VERSION);
     hooks.startUpdates = [this] { startUpdates(); };
-    hooks.startUpdateTest = [this] { startUpdates(); };
     hooks.canUpdate = [this] { return m_model->updateStatus().canUpdate; };
     hooks.isInstalled = [this] {
         return !MoveToApplicationsController::shouldOffer(*m_model, m_platform.fileSystem());
@@ -354,16 +382,12 @@ void DesktopApp::startShell() {
     hooks.showMoveOffer = [this](std::function<void()> onDismissed) {
         offerMove(std::move(onDismissed));
     };
-    const auto feed = qEnvironmentVariableIsSet("ZORV_UPDATE_TEST_FEED")
-                          ? std::optional<QString>(qEnvironmentVariable("ZORV_UPDATE_TEST_FEED"))
-                          : std::nullopt;
-    const bool updateTest = AppDelegate::isUpdateTest(feed, SimulatedPlatform::bundleIdentifier);
     m_delegate = std::make_unique<AppDelegate>(
         *m_model, m_windows,
         ShellPlatform{desktop.application(), desktop.menus(), desktop.hotKeys(),
                       desktop.accessibility(), m_platform.workspace(), m_platform.systemLog(),
                       m_platform.clock()},
-        std::move(hooks), LaunchArguments::parse(m_options.launchArguments), updateTest);
+        std::move(hooks), LaunchArguments::parse(m_options.launchArguments), showInDock);
     if (m_options.openMenu) {
         connect(&m_delegate->launch(), &LaunchSequence::started, this, [this] {
             m_delegate->statusItem().popUpMenu();
@@ -402,24 +426,30 @@ void DesktopApp::offerMove(std::function<void()> onDismissed) {
 }
 
 void DesktopApp::startUpdates() {
-    const QString testFeed = qEnvironmentVariable("ZORV_UPDATE_TEST_FEED");
-    SimulatedDesktop &desktop = m_platform.desktop();
-    m_updates = std::make_unique<UpdateController>(
-        &m_platform.updater(), *m_model,
+    m_updates = makeUpdateController(m_model.get(), std::nullopt);
+    m_updates->start();
+}
+
+std::unique_ptr<UpdateController>
+DesktopApp::makeUpdateController(AppModel *model, const std::optional<QString> &testFeed) {
+    auto controller = std::make_unique<UpdateController>(
+        &m_platform.updater(), model,
         UpdateController::Services{
             .clock = m_platform.clock(),
-            .facts = desktop.systemFacts(),
+            .facts = m_platform.desktop().systemFacts(),
             .location = m_platform.fileSystem(),
-            .testFeed = testFeed.isEmpty() ? std::nullopt : std::optional<QString>(testFeed),
+            .testFeed = testFeed,
             .settingsReturnMarker = ZorvPaths::file(u"update-settings-return.json"_s),
-            // No settings window yet, so no pane to return to after an update.
-            .paneForUpdate = [] { return std::optional<QString>(); },
+            .paneForUpdate =
+                [this] {
+                    return m_settingsWindow ? m_settingsWindow->paneForUpdate() : std::nullopt;
+                },
             .activateApp = [this] { activateThisApp(); },
         });
-    m_updates->start();
     // Installing replaces this copy: the updater relaunches the new build once this one quits.
-    connect(&m_platform.updater(), &SimUpdater::installRequested, this,
+    connect(&m_platform.updater(), &SimUpdater::installRequested, controller.get(),
             [] { QCoreApplication::quit(); });
+    return controller;
 }
 
 int DesktopApp::finish() {

@@ -84,7 +84,7 @@ public:
     // How Zorv's windows reach the drawn screens on the running Qt platform: laid over them on
     // a real display, drawn into the pictures without one (offscreen).
     [[nodiscard]] static ScreenWindows::Mode windowMode();
-    // Null until start(); the engine belongs to the model.
+    // Null until start(), and in update-test mode; the engine belongs to the model.
     [[nodiscard]] ClassicEngine *engine() const { return m_menuBarEngine; }
     [[nodiscard]] AppModel *model() const { return m_model.get(); }
     // The search panel (the search hot key and menu rows open it); null until start().
@@ -137,10 +137,17 @@ private:
     QCoro::Task<> stopAfter(Duration runFor, CancellationToken token);
     // Zorv's files the scenario comes with, where the data folder has none of that name yet.
     void writeScenarioFiles();
+    // ZORV_UPDATE_TEST_FEED, when it is set.
+    [[nodiscard]] static std::optional<QString> updateTestFeed();
     void startModel();
-    void startShell();
+    void startShell(bool showInDock);
+    // Update-test mode: no engine, no model, no shell; the updater checks the test feed.
+    void startUpdateTest(const std::optional<QString> &feed);
     void saveLayoutPicture();
     void startUpdates();
+    // The update driver over the model (null in update-test mode) and the test feed.
+    [[nodiscard]] std::unique_ptr<UpdateController>
+    makeUpdateController(AppModel *model, const std::optional<QString> &testFeed);
     void activateThisApp();
     // The running build and this application's icon, as the about panel and pane show them.
     [[nodiscard]] Build thisBuild() const;

@@ -18,8 +18,16 @@ void DesktopWindows::showReport(const std::optional<QString> &sentReportId) {
     m_showReport(sentReportId);
 }
 
+void DesktopWindows::showSearchPanel() {
+    if (SearchPanelController *panel = m_searchPanel()) {
+        panel->show();
+    }
+}
+
 void DesktopWindows::toggleSearchPanel() {
-    m_toggleSearchPanel();
+    if (SearchPanelController *panel = m_searchPanel()) {
+        panel->toggle();
+    }
 }
 
 } // namespace zorv

@@ -81,6 +81,9 @@ QVariant MenuRowsModel::data(const QModelIndex &index, int role) const {
         return SimMenus::heightOf(item);
     case MenuRowRole:
         return menuRow;
+    case AccessibleLabelRole:
+        return item.view && !item.view->accessibleLabel.isEmpty() ? item.view->accessibleLabel
+                                                                  : item.title;
     default:
         return {};
     }
@@ -99,7 +102,8 @@ QHash<int, QByteArray> MenuRowsModel::roleNames() const {
             {ViewSourceRole, "viewSource"},
             {ViewPropertiesRole, "viewProperties"},
             {RowHeightRole, "rowHeight"},
-            {MenuRowRole, "menuRow"}};
+            {MenuRowRole, "menuRow"},
+            {AccessibleLabelRole, "accessibleLabel"}};
 }
 
 } // namespace zorv

@@ -31,6 +31,8 @@ public:
         RowHeightRole,
         // The row's index in the menu.
         MenuRowRole,
+        // What screen readers announce: the view's label, else the title.
+        AccessibleLabelRole,
     };
 
     explicit MenuRowsModel(QObject *parent = nullptr);

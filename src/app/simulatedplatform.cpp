@@ -1,5 +1,6 @@
 #include "simulatedplatform.h"
 
+#include "application/menubartitles.h"
 #include "preferences/statusitemspacing.h"
 
 using namespace Qt::StringLiterals;
@@ -13,6 +14,8 @@ AppDescription thisProcess() {
     description.bundleIdentifier = SimulatedPlatform::bundleIdentifier;
     description.localizedName = SimulatedPlatform::applicationName;
     description.activationPolicy = ActivationPolicy::Accessory;
+    // The Apple menu, until a main menu of its own is set.
+    description.menusWidth = MenuBarTitles::menusWidth({});
     return description;
 }
 

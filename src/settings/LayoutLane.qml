@@ -111,7 +111,7 @@ Column {
 
                         required property int index
                         required property string key
-                        required property string payload
+                        required property var payload
                         required property var model
                         readonly property rect frame: Qt.rect(cell.x + chip.x, cell.y + chip.y,
                                                               chip.width, chip.height)
@@ -171,7 +171,7 @@ Column {
             id: dropArea
 
             anchors.fill: parent
-            keys: [root.preview.mimeType]
+            keys: [laneModel.dragType]
 
             function contentX(drag) {
                 return chips.mapFromItem(dropArea, drag.x, drag.y).x;

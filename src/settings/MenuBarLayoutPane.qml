@@ -270,8 +270,8 @@ ZorvPane {
     Item {
         id: preview
 
-        readonly property string mimeType: "application/x-app.zorv.menubaritem+json"
-        property string payload
+        // The dragged chip's data: its content types with their bytes.
+        property var payload: ({})
 
         function begin(chip, payload) {
             picture.pictureKind = chip.pictureKind;
@@ -298,7 +298,7 @@ ZorvPane {
         width: 34
         height: 32
         Drag.active: preview.visible
-        Drag.keys: [preview.mimeType]
+        Drag.keys: Object.keys(preview.payload)
         Drag.hotSpot: Qt.point(preview.width / 2, preview.height / 2)
         Drag.supportedActions: Qt.MoveAction
 

@@ -13,6 +13,7 @@
 #include "search/stablekey.h"
 
 #include <QCryptographicHash>
+#include <QMimeData>
 #include <QQmlEngine>
 
 using namespace Qt::StringLiterals;
@@ -20,6 +21,16 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 
 namespace {
+
+// A drag's data as QML carries it: each content type with its bytes.
+QVariantMap dragData(const MenuBarItemID &id) {
+    const std::unique_ptr<QMimeData> data = MenuBarItemDrag::mimeData(id);
+    QVariantMap map;
+    for (const QString &format : data->formats()) {
+        map.insert(format, data->data(format));
+    }
+    return map;
+}
 
 bool usable(const std::optional<QImage> &image) {
     return image && !image->isNull();
@@ -202,7 +213,7 @@ LaneModel::Row LaneModel::makeRow(ZorvKit *kit, const MenuBarItem &item,
     const QString key = stableKey(item.id);
     Row row{key,
             ModelSearch::displayName(item),
-            QString::fromUtf8(MenuBarItemDrag::encode(item.id)),
+            dragData(item.id),
             LaneItems::helpText(item),
             item.isDormant,
             item.isNotchObscured,
@@ -307,10 +318,18 @@ void LaneModel::dragExited() {
     touchInsertion(std::nullopt);
 }
 
-bool LaneModel::drop(qreal x, const QString &payload) {
+QString LaneModel::dragType() {
+    return MenuBarItemDrag::mimeType;
+}
+
+bool LaneModel::drop(qreal x, const QVariantMap &payload) {
     const int index = dropIndex(x);
     touchInsertion(std::nullopt);
-    const std::optional<MenuBarItemID> id = MenuBarItemDrag::decode(payload.toUtf8());
+    QMimeData data;
+    for (auto format = payload.cbegin(); format != payload.cend(); ++format) {
+        data.setData(format.key(), format->toByteArray());
+    }
+    const std::optional<MenuBarItemID> id = MenuBarItemDrag::fromMimeData(data);
     if (!id || !m_view) {
         return false;
     }

@@ -44,6 +44,8 @@ class LaneModel : public QAbstractListModel, public QQmlParserStatus {
     Q_PROPERTY(QString section READ section WRITE setSection NOTIFY sectionChanged)
     Q_PROPERTY(QString title READ title NOTIFY sectionChanged)
     Q_PROPERTY(int count READ count NOTIFY countChanged)
+    // The content type of a dragged chip's payload, which the lanes take.
+    Q_PROPERTY(QString dragType READ dragType CONSTANT)
     Q_PROPERTY(bool targeted READ targeted NOTIFY dropStateChanged)
     Q_PROPERTY(int insertionIndex READ insertionIndex NOTIFY dropStateChanged)
     Q_PROPERTY(QString bubbleName READ bubbleName NOTIFY bubbleChanged)
@@ -95,6 +97,7 @@ public:
     void setSection(const QString &section);
     [[nodiscard]] QString title() const;
     [[nodiscard]] int count() const { return int(m_rows.size()); }
+    [[nodiscard]] static QString dragType();
     [[nodiscard]] bool targeted() const { return m_targeted; }
     // -1 while no caret shows.
     [[nodiscard]] int insertionIndex() const { return m_insertion.value_or(-1); }
@@ -109,10 +112,11 @@ public:
     // A drag moves over the lane: the caret shows where it would land.
     Q_INVOKABLE void dragMoved(qreal x);
     Q_INVOKABLE void dragExited();
-    // A drop at `x` with the dragged item's identity: it goes before the chip there, or to the
-    // end. False when the payload is no item's identity or names an item the model does not
-    // have; a drop just in front of itself changes nothing.
-    Q_INVOKABLE bool drop(qreal x, const QString &payload);
+    // A drop at `x` of a drag's data (content type to bytes, as a chip's payload holds it): the
+    // item it names goes before the chip there, or to the end. False when the data holds no item
+    // identity under the item content type, or names an item the model does not have; a drop
+    // just in front of itself changes nothing.
+    Q_INVOKABLE bool drop(qreal x, const QVariantMap &payload);
     // The pointer enters (`inside`) or leaves the chip with `key`.
     Q_INVOKABLE void setHover(const QString &key, bool inside);
     // The chip's context menu: {text, section, current} per section, in lane order.
@@ -137,7 +141,7 @@ private:
     struct Row {
         QString key;
         QString name;
-        QString payload;
+        QVariantMap payload;
         QString help;
         bool dormant;
         bool notchObscured;

@@ -79,6 +79,7 @@ void SettingsWindowController::show() {
         return;
     }
     StandardWindow::present(*m_appWindow, standardSize);
+    m_services.activateApp();
     m_model->appear();
 }
 

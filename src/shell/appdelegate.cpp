@@ -14,18 +14,12 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-bool AppDelegate::isUpdateTest(const std::optional<QString> &updateTestFeed,
-                               const QString &bundleIdentifier) {
-    return updateTestFeed.has_value() || bundleIdentifier == updateTestBundleIdentifier;
-}
-
 AppDelegate::AppDelegate(AppModel &model, ShellWindows &windows, ShellPlatform platform,
-                         ShellHooks hooks, LaunchArguments arguments, bool updateTestMode,
+                         ShellHooks hooks, LaunchArguments arguments, bool showInDock,
                          QObject *parent)
     : QObject(parent), m_model(model), m_windows(windows), m_platform(platform),
-      m_hooks(std::move(hooks)), m_updateTestMode(updateTestMode),
-      m_commands(model, windows, platform.application, platform.workspace,
-                 m_hooks.forceShowEverything),
+      m_hooks(std::move(hooks)), m_commands(model, windows, platform.application,
+                                            platform.workspace, m_hooks.forceShowEverything),
       m_hotKeyCenter(platform.hotKeys, platform.log),
       m_hotKeys(m_hotKeyCenter, platform.log,
                 HotKeyActions{
@@ -38,17 +32,13 @@ AppDelegate::AppDelegate(AppModel &model, ShellWindows &windows, ShellPlatform p
                    [this] { return menuState(); }),
       m_dock(platform.application, platform.clock,
              [this] { return ZorvMainMenu::build(m_commands); }),
-      m_urls(model, windows, updateTestMode),
-      m_launch(model, windows, *this, arguments, updateTestMode) {
+      m_urls(model, windows), m_launch(model, windows, *this, arguments) {
     Application &application = m_platform.application;
     connect(&application, &Application::openUrlsRequested, this,
             [this](const QList<QUrl> &urls) { m_urls.open(urls); });
     connect(&application, &Application::reopenRequested, this, [this] { reopen(); });
     connect(&application, &Application::willTerminate, this, [this] { willTerminate(); });
-    if (!m_updateTestMode) {
-        // The stored choice, read before the model starts (the model has read its files).
-        m_dock.apply(m_model.settingsStore().value().showInDockAndSwitcher);
-    }
+    m_dock.apply(showInDock);
 }
 
 AppDelegate::~AppDelegate() = default;
@@ -98,12 +88,6 @@ void AppDelegate::startUpdates() {
     }
 }
 
-void AppDelegate::startUpdateTest() {
-    if (m_hooks.startUpdateTest) {
-        m_hooks.startUpdateTest();
-    }
-}
-
 void AppDelegate::installModelCallbacks() {
     connect(&m_model, &AppModel::shortcutsChanged, this, [this] { registerHotKeys(); });
     connect(&m_model, &AppModel::dockPresenceChanged, this,
@@ -146,15 +130,11 @@ void AppDelegate::promptForTrust() {
 }
 
 void AppDelegate::willTerminate() {
-    if (!m_updateTestMode) {
-        m_model.flushStoresForTermination(1.0);
-    }
+    m_model.flushStoresForTermination(1.0);
 }
 
 void AppDelegate::reopen() {
-    if (!m_updateTestMode) {
-        m_windows.openSettings(std::nullopt);
-    }
+    m_windows.openSettings(std::nullopt);
 }
 
 } // namespace zorv

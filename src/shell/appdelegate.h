@@ -44,9 +44,8 @@ struct ShellHooks {
     std::function<void(std::function<void()>)> setOnTuckRefused;
     // Installs the engine's callback for its icon's status item made anew, with the new button.
     std::function<void(std::function<void(StatusItemButton *)>)> setOnIconReplaced;
-    // The update driver's start at launch, and its test check in update-test mode.
+    // The update driver's start at launch.
     std::function<void()> startUpdates;
-    std::function<void()> startUpdateTest;
     // Whether the application runs from an Applications folder, and the offer to move it there.
     std::function<bool()> isInstalled;
     std::function<void(std::function<void()> onDismissed)> showMoveOffer;
@@ -56,26 +55,20 @@ struct ShellHooks {
     std::function<bool()> canUpdate;
 };
 
-// The application shell: the status item and its menu, the global hot keys, the main menu and
-// Dock presence, the launch sequence, the "zorv" URL scheme, re-opening and termination, over
-// one app model. Update-test mode (the environment variable ZORV_UPDATE_TEST_FEED, or the
-// update-test bundle identifier) only drives the updater: no icon, no model start, no hot keys,
-// no URLs. Main thread.
+// The application shell in normal mode: the status item and its menu, the global hot keys, the
+// main menu and Dock presence, the launch sequence, the "zorv" URL scheme, re-opening and
+// termination, over one app model. Update-test mode has no shell of its own (UpdateTestLaunch).
+// Main thread.
 class AppDelegate final : public QObject, private LaunchSteps {
     Q_OBJECT
 
 public:
-    static inline const QString updateTestBundleIdentifier =
-        QStringLiteral("app.zorv.Zorv.updatetest");
     static inline const QString settingsReturnFile = QStringLiteral("update-settings-return.json");
 
-    [[nodiscard]] static bool isUpdateTest(const std::optional<QString> &updateTestFeed,
-                                           const QString &bundleIdentifier);
-
-    // Applies the stored Dock presence at once (normal mode), as the entry point does before
-    // the application runs.
+    // Applies `showInDock`, the Dock presence the entry point read from the settings file before
+    // the model's stores existed (JSONStore::peek), at once.
     AppDelegate(AppModel &model, ShellWindows &windows, ShellPlatform platform, ShellHooks hooks,
-                LaunchArguments arguments, bool updateTestMode, QObject *parent = nullptr);
+                LaunchArguments arguments, bool showInDock, QObject *parent = nullptr);
     ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
@@ -94,7 +87,6 @@ private:
     void configureIcon() override;
     void installTuckRefusedLog() override;
     void startUpdates() override;
-    void startUpdateTest() override;
     void installModelCallbacks() override;
     QCoro::Task<> startModel() override;
     void registerHotKeys() override;
@@ -111,7 +103,6 @@ private:
     ShellWindows &m_windows;
     ShellPlatform m_platform;
     ShellHooks m_hooks;
-    const bool m_updateTestMode;
     ShellCommands m_commands;
     HotKeyCenter m_hotKeyCenter;
     ShellHotKeys m_hotKeys;

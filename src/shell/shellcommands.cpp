@@ -56,7 +56,7 @@ void ShellCommands::openSettings() {
 }
 
 void ShellCommands::openSearch() {
-    m_windows.toggleSearchPanel();
+    m_windows.showSearchPanel();
 }
 
 void ShellCommands::showAbout() {

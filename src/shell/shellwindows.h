@@ -25,6 +25,9 @@ public:
     virtual void showAbout() = 0;
     // The problem-report window: writing a report, or the screen of a report sent under that id.
     virtual void showReport(const std::optional<QString> &sentReportId) = 0;
+    // The search panel: shown (the menus' "Search Menu Bar Items…"), or shown and hidden in turn
+    // (the search hot key).
+    virtual void showSearchPanel() = 0;
     virtual void toggleSearchPanel() = 0;
 };
 

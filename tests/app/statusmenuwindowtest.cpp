@@ -10,6 +10,7 @@
 #include "workerclockdriver.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
 #include <QQuickItem>
@@ -106,6 +107,21 @@ protected:
     SimulatedPlatform platform;
     DesktopApp app;
 };
+
+// The names of the menu items Qt's accessibility tree offers under `node`, in tree order.
+QStringList accessibleMenuItems(QAccessibleInterface *node) {
+    QStringList names;
+    if (!node) {
+        return names;
+    }
+    if (node->role() == QAccessible::MenuItem) {
+        names.append(node->text(QAccessible::Name));
+    }
+    for (int child = 0; child < node->childCount(); ++child) {
+        names.append(accessibleMenuItems(node->child(child)));
+    }
+    return names;
+}
 
 int pixelsOf(const QImage &image, const QColor &colour) {
     int count = 0;
@@ -290,6 +306,36 @@ TEST_F(StatusMenuWindowTest, ARightClickAndTheRevealKeyRevealTheHiddenItems) {
     mac().userInput().pressKey(1, EventFlags::option | EventFlags::command);
     WorkerClockDriver(clock).drain();
     EXPECT_TRUE(app.engine()->isRevealed());
+}
+
+// Screen readers hear the rows with key caps and the about row as their views say them.
+TEST_F(StatusMenuWindowTest, ScreenReadersHearTheKeyCapsAndTheVersionOfTheRows) {
+    clickIcon();
+    ASSERT_NE(app.menuPopup().window(), nullptr);
+    const QStringList names =
+        accessibleMenuItems(QAccessible::queryAccessibleInterface(app.menuPopup().window()));
+    for (const QString &expected :
+         {u"About Zorv, v"_s + app.shell()->menuState().version, u"Settings…, command ,"_s,
+          u"Search Menu Bar Items…, option command F"_s, u"Quit Zorv, command Q"_s,
+          u"Sort My Bar"_s}) {
+        EXPECT_TRUE(names.contains(expected))
+            << expected.toStdString() << " among " << names.join(u" | "_s).toStdString();
+    }
+}
+
+// "Search Menu Bar Items…", clicked in the status menu, shows the search panel.
+TEST_F(StatusMenuWindowTest, TheSearchRowShowsTheSearchPanel) {
+    clickIcon();
+    SimMenus &menus = mac().menus();
+    ASSERT_TRUE(menus.isTracking());
+    const QPointF search =
+        rowCentre(menus.openMenu(), menus.shownRows(), menus.frame(), u"Search Menu Bar Items…"_s);
+    mac().userInput().moveMouse(search);
+    mac().userInput().click(search);
+    WorkerClockDriver(clock).drain();
+    EXPECT_FALSE(menus.isTracking());
+    ASSERT_NE(app.searchPanel(), nullptr);
+    EXPECT_TRUE(app.searchPanel()->isVisible());
 }
 
 } // namespace

@@ -22,11 +22,11 @@ protected:
         return shown;
     }
     // The payload a chip of that name carries in a drag.
-    QString payloadOf(const QString &name) {
+    QVariantMap payloadOf(const QString &name) {
         for (LaneModel *each : {&shown, &hidden, &alwaysHidden}) {
             const int row = int(names(*each).indexOf(name));
             if (row >= 0) {
-                return role(*each, row, LaneModel::PayloadRole).toString();
+                return role(*each, row, LaneModel::PayloadRole).toMap();
             }
         }
         ADD_FAILURE() << "no chip " << name.toStdString();
@@ -221,14 +221,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(LaneModelTest, RefusesPayloadsThatNameNoKnownItem) {
     measure(shown);
-    const QString strangers[] = {
-        u"Alpha"_s,
-        u"{}"_s,
-        u"{\"bundleID\":\"com.example.nobody\",\"ordinal\":0}"_s,
-        u"{\"bundleID\":\"com.example.alpha\",\"ordinal\":\"zero\"}"_s,
+    const QString type = LaneModel::dragType();
+    const QVariantMap alpha = payloadOf(u"Alpha"_s);
+    ASSERT_EQ(alpha.keys(), QStringList{type});
+    const QVariantMap strangers[] = {
+        {},
+        {{type, QByteArray("Alpha")}},
+        {{type, QByteArray("{}")}},
+        {{type, QByteArray(R"({"bundleID":"com.example.nobody","ordinal":0})")}},
+        {{type, QByteArray(R"({"bundleID":"com.example.alpha","ordinal":"zero"})")}},
+        // Alpha's identity, but as plain text rather than as a dragged item.
+        {{u"text/plain"_s, alpha.value(type)}},
     };
-    for (const QString &payload : strangers) {
-        EXPECT_FALSE(shown.drop(10, payload)) << payload.toStdString();
+    for (const QVariantMap &payload : strangers) {
+        EXPECT_FALSE(shown.drop(10, payload)) << QVariant(payload).toString().toStdString();
     }
     mac.advance(1);
     EXPECT_TRUE(mac.engine().moves().isEmpty());

@@ -90,8 +90,8 @@ protected:
 
     // The mean lightness of the band 2 to 4 points below `area`, where a shadow cast downward
     // shows beyond the shape's own pixels.
-    static double bandLightness(const QImage &picture, const QRect &area) {
-        const qreal scale = picture.devicePixelRatio();
+    double bandLightness(const QImage &picture, const QRect &area) const {
+        const qreal scale = controller.window()->devicePixelRatio();
         const QRect band(QPoint(qRound((area.left() + 4) * scale), qRound((area.bottom() + 2) * scale)),
                          QPoint(qRound((area.right() - 4) * scale), qRound((area.bottom() + 4) * scale)));
         double sum = 0;

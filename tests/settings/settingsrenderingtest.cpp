@@ -48,7 +48,7 @@ protected:
             return picture; // a sheet shades the whole window
         }
         const QString look = mac.desktop().appearance().effectiveAppearanceName();
-        const qreal scale = picture.devicePixelRatio();
+        const qreal scale = controller.window()->devicePixelRatio();
         const QSize size = picture.size() / scale;
         const auto near = [](QColor a, QColor b) {
             return std::abs(a.red() - b.red()) <= 6 && std::abs(a.green() - b.green()) <= 6 &&

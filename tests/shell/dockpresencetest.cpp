@@ -44,6 +44,22 @@ TEST_F(DockPresenceTest, SwitchingInAndOutKeepsOneMainMenu) {
     EXPECT_EQ(app().mainMenu(), menu) << "built once, reused";
 }
 
+// The Menu Bar menu's search row shows the panel, as the status menu's does: choosing it while the
+// panel is open must not close it.
+TEST_F(DockPresenceTest, TheSearchRowOfTheMainMenuShowsThePanel) {
+    store(settled());
+    build();
+    const auto menu = app().mainMenu();
+    ASSERT_NE(menu, nullptr);
+    const auto &rows = menu->items[1].submenu->items;
+    const auto search = std::ranges::find_if(
+        rows, [](const MenuItem &row) { return row.title == u"Search Menu Bar Items…"_s; });
+    ASSERT_NE(search, rows.end());
+    ASSERT_TRUE(search->action);
+    search->action();
+    EXPECT_EQ(calls, QStringList{u"search.show"_s});
+}
+
 TEST_F(DockPresenceTest, OpenWindowsStayInFrontAndTheLastIsKey) {
     Settings settings = settled();
     settings.showInDockAndSwitcher = false;

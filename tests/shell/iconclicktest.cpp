@@ -141,7 +141,7 @@ TEST_F(ShellTest, TheRevealKeyUsesTheEmergencyRevealOnlyWhileHidden) {
     calls.clear();
     harness.desktop().userInput().pressKey(3, EventFlags::option | EventFlags::command);
     clock.settle();
-    EXPECT_EQ(calls, QStringList{u"search"_s});
+    EXPECT_EQ(calls, QStringList{u"search.toggle"_s});
 }
 
 } // namespace

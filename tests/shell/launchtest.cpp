@@ -1,5 +1,7 @@
 #include "shellfixture.h"
 
+#include "launch/updatetestlaunch.h"
+#include "recordingsystemlog.h"
 #include "update/updatesettingsreturn.h"
 
 using namespace Qt::StringLiterals;
@@ -150,24 +152,45 @@ TEST_F(ShellTest, TheMarkerSetsThePendingPane) {
     EXPECT_EQ(harness.model().pendingSettingsPane(), QStringLiteral("search"));
 }
 
-TEST_F(ShellTest, UpdateTestModeOnlyDrivesTheUpdater) {
-    store(settled());
-    build({u"--show-about"_s, u"--open-settings"_s}, true);
-    shell->applicationDidFinishLaunching();
-    clock.settle();
+struct UpdateTestCase {
+    const char *name;
+    QStringList arguments;
+    std::optional<QString> feed;
+    QStringList calls;
+    QStringList log;
+};
 
-    EXPECT_EQ(calls, (QStringList{u"about"_s, u"updates.test"_s}));
-    EXPECT_TRUE(harness.desktop().hotKeys().ownRegistrations().isEmpty());
-    EXPECT_FALSE(shell->launch().isStarted());
+class UpdateTestLaunchTest : public ::testing::TestWithParam<UpdateTestCase> {};
 
-    shell->urls().open({QUrl(u"zorv://settings/general"_s)});
-    EXPECT_FALSE(calls.contains(u"settings(-)"_s)) << "URLs are ignored in update-test mode";
+// The about panel when asked for, then the logged interactive check of the feed; nothing else,
+// not even for the arguments a normal launch answers.
+TEST_P(UpdateTestLaunchTest, ShowsTheAboutPanelAndChecksTheFeed) {
+    const UpdateTestCase &c = GetParam();
+    QStringList calls;
+    RecordingWindows windows(calls);
+    RecordingSystemLog log;
+    UpdateTestLaunch::didFinishLaunching(LaunchArguments::parse(c.arguments), c.feed, windows, log,
+                                         [&calls] { calls.append(u"check"_s); });
+    EXPECT_EQ(calls, c.calls);
+    EXPECT_EQ(log.lines(), c.log);
 }
 
-TEST_F(ShellTest, UpdateTestModeFollowsTheFeedVariableOrTheBundle) {
-    EXPECT_TRUE(AppDelegate::isUpdateTest(u""_s, u"app.zorv.Zorv"_s));
-    EXPECT_TRUE(AppDelegate::isUpdateTest(std::nullopt, u"app.zorv.Zorv.updatetest"_s));
-    EXPECT_FALSE(AppDelegate::isUpdateTest(std::nullopt, u"app.zorv.Zorv"_s));
+INSTANTIATE_TEST_SUITE_P(
+    Launches, UpdateTestLaunchTest,
+    ::testing::Values(
+        UpdateTestCase{"AboutAndFeed",
+                       {u"--show-about"_s, u"--open-settings"_s, u"--report"_s},
+                       u"https://example.com/test.xml"_s,
+                       {u"about"_s, u"check"_s},
+                       {u"Zorv update test: checking https://example.com/test.xml"_s}},
+        UpdateTestCase{"EmptyFeed", {}, u""_s, {u"check"_s}, {u"Zorv update test: checking "_s}},
+        UpdateTestCase{"BundleWithoutFeed", {u"--show-about"_s}, std::nullopt, {u"about"_s}, {}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(UpdateTestLaunchModeTest, FollowsTheFeedVariableOrTheBundle) {
+    EXPECT_TRUE(UpdateTestLaunch::isUpdateTest(u""_s, u"app.zorv.Zorv"_s));
+    EXPECT_TRUE(UpdateTestLaunch::isUpdateTest(std::nullopt, u"app.zorv.Zorv.updatetest"_s));
+    EXPECT_FALSE(UpdateTestLaunch::isUpdateTest(std::nullopt, u"app.zorv.Zorv"_s));
 }
 
 TEST_F(ShellTest, ARefusedTuckIsLoggedAndReopeningOpensSettings) {

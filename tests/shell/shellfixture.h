@@ -3,6 +3,7 @@
 #include "appdelegate.h"
 #include "appmodelharness.h"
 #include "storage/atomicfile.h"
+#include "storage/jsonstore.h"
 
 #include <QJsonDocument>
 
@@ -24,7 +25,8 @@ public:
     void showReport(const std::optional<QString> &sentReportId) override {
         m_log.append(QStringLiteral("report(%1)").arg(sentReportId.value_or(QStringLiteral("-"))));
     }
-    void toggleSearchPanel() override { m_log.append(QStringLiteral("search")); }
+    void showSearchPanel() override { m_log.append(QStringLiteral("search.show")); }
+    void toggleSearchPanel() override { m_log.append(QStringLiteral("search.toggle")); }
 
 private:
     QStringList &m_log;
@@ -73,7 +75,12 @@ protected:
     }
 
     // The model over what the data folder holds, and the shell over it (not launched yet).
-    AppDelegate &build(const QStringList &arguments = {}, bool updateTest = false) {
+    AppDelegate &build(const QStringList &arguments = {}) {
+        // As the entry point does: the Dock presence is read before the model's stores exist.
+        const bool showInDock =
+            JSONStore<Settings>::peek(QStringLiteral("settings.json"), Settings{},
+                                      harness.dataFolder(), harness.log)
+                .showInDockAndSwitcher;
         AppModel &model = harness.build();
         SimulatedDesktop &mac = harness.desktop();
         ShellHooks hooks;
@@ -88,7 +95,6 @@ protected:
             iconReplaced = std::move(callback);
         };
         hooks.startUpdates = [this] { calls.append(QStringLiteral("updates.start")); };
-        hooks.startUpdateTest = [this] { calls.append(QStringLiteral("updates.test")); };
         hooks.isInstalled = [this] { return installed; };
         hooks.showMoveOffer = [this](std::function<void()> onDismissed) {
             calls.append(QStringLiteral("moveOffer"));
@@ -100,7 +106,7 @@ protected:
             model, windows,
             ShellPlatform{mac.application(), mac.menus(), mac.hotKeys(), mac.accessibility(),
                           harness.workspace(), harness.log, clock},
-            std::move(hooks), LaunchArguments::parse(arguments), updateTest);
+            std::move(hooks), LaunchArguments::parse(arguments), showInDock);
         return *shell;
     }
 

@@ -253,7 +253,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"Settings", u"Settings…"_s, false, u"settings(-)"_s},
         ChoiceCase{"Reveal", u"Reveal Hidden Items"_s, false, u"engine.toggleRevealed(0)"_s},
         ChoiceCase{"RevealAll", u"Reveal All Items"_s, true, u"engine.toggleRevealed(1)"_s},
-        ChoiceCase{"Search", u"Search Menu Bar Items…"_s, false, u"search"_s},
+        ChoiceCase{"Search", u"Search Menu Bar Items…"_s, false, u"search.show"_s},
         ChoiceCase{"Sort", u"Sort My Bar"_s, false, u"engine.reconcile:sort-my-bar"_s},
         ChoiceCase{"Tour", u"Welcome Tour…"_s, false, u"onboarding"_s},
         ChoiceCase{"Report", u"Report a Problem…"_s, false, u"report(-)"_s}),

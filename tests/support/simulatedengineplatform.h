@@ -24,7 +24,8 @@ namespace zorv {
                           desktop.inputEvents(),
                           std::move(work),
                           std::move(folder),
-                          desktop.appPreferences()};
+                          desktop.appPreferences(),
+                          desktop.systemFacts()};
 }
 
 // For callers that arrange Zorv's own items themselves: the bar keeps a position for each of

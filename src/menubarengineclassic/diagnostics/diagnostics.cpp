@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -56,13 +58,22 @@ void Diagnostics::writeWhenChanged(const QString &fileName, const QJsonObject &r
         lasting.remove(key);
     }
     const MonotonicTime now = m_clock.now();
-    const auto last = m_written.constFind(fileName);
-    if (last != m_written.constEnd() && last->record == lasting &&
+    const auto last = m_written.find(fileName);
+    if (last != m_written.end() && last->record == lasting &&
         now < deadlineAfter(last->at, refreshAfter) && QFileInfo::exists(pathOf(fileName))) {
+        last->leftOut = record;
         return;
     }
     write(fileName, record);
-    m_written.insert(fileName, Written{lasting, now});
+    m_written.insert(fileName, Written{lasting, now, std::nullopt});
+}
+
+void Diagnostics::writeLeftOut(const QString &fileName) const {
+    const auto last = m_written.find(fileName);
+    if (last == m_written.end() || !last->leftOut) {
+        return;
+    }
+    write(fileName, *std::exchange(last->leftOut, std::nullopt));
 }
 
 void Diagnostics::append(const QString &fileName, const QJsonObject &record) const {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace zorv {
 
 // The writer of the engine's trail of decisions in the app folder: whole snapshots
@@ -35,6 +37,9 @@ public:
     // last put there only in `volatileKeys`, until that one is `refreshAfter` old.
     void writeWhenChanged(const QString &fileName, const QJsonObject &record,
                           const QStringList &volatileKeys, Duration refreshAfter) const;
+    // Writes the newest record writeWhenChanged() left out of `fileName`, if any: for a reader
+    // that needs the file up to date now.
+    void writeLeftOut(const QString &fileName) const;
     // Adds the record as the last compact line of the log `fileName`. A log that cannot be read
     // as UTF-8 text starts over; blank lines are dropped.
     void append(const QString &fileName, const QJsonObject &record) const;
@@ -48,6 +53,8 @@ private:
     struct Written {
         QJsonObject record; // without its volatile keys
         MonotonicTime at;
+        // The newest record given since, whole, while the file does not hold it.
+        std::optional<QJsonObject> leftOut;
     };
 
     QString m_folder;

@@ -105,6 +105,10 @@ public:
         m_onIconReplaced = std::move(callback);
     }
 
+    // Puts the newest snapshot in "diagnostics.json" now: the file is otherwise left as it is
+    // while only the time of the last scan changes. For a problem report about to read it.
+    void writeLatestDiagnostics() const;
+
     [[nodiscard]] bool batchExecutionEnabled() const { return m_batchExecutionEnabled; }
     void setBatchExecutionEnabled(bool enabled) { m_batchExecutionEnabled = enabled; }
 
@@ -284,8 +288,9 @@ private:
     [[nodiscard]] QJsonObject reconcileRecord(const QString &trigger, int passes, bool settled,
                                               const QJsonObject &timing, const QJsonArray &moves,
                                               const std::optional<QString> &abortReason) const;
-    // The drag test hook, called at the end of every scan.
-    void runDragExperimentIfRequested();
+    // The drag test hook, awaited at the end of every scan: the scan's caller waits until the
+    // request has been carried out.
+    QCoro::Task<> runDragExperimentIfRequested();
     static QCoro::Task<> runSingleDragTest(QPointer<ClassicEngine> self, DragTestRequest request);
     static QCoro::Task<> runTestCommand(QPointer<ClassicEngine> self, DragTestRequest request);
     static QCoro::Task<> runBenchSort(QPointer<ClassicEngine> self, bool batch);

@@ -15,29 +15,29 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-void ClassicEngine::runDragExperimentIfRequested() {
+QCoro::Task<> ClassicEngine::runDragExperimentIfRequested() {
     const QString path = QDir(m_platform.diagnosticsFolder).filePath(DragTestRequest::fileName);
     if (m_runs.reconcileInFlight() || !m_reorderEnabled || !QFileInfo::exists(path)) {
-        return;
+        co_return;
     }
     std::optional<DragTestRequest> request = DragTestRequest::take(path);
     if (!request) {
-        return;
+        co_return;
     }
     switch (request->form) {
     case DragTestRequest::Form::invalidDrag:
         // Numbers that cannot be used are never turned into a drag.
         m_diagnostics.write(DragTestRequest::resultFileName, request->record());
         appendReconcileLog(request->record());
-        return;
+        co_return;
     case DragTestRequest::Form::singleDrag:
         // Set before any suspension, so no reconcile run starts under the drag.
         m_runs.begin();
-        runSingleDragTest(QPointer<ClassicEngine>(this), std::move(*request));
-        return;
+        co_await runSingleDragTest(QPointer<ClassicEngine>(this), std::move(*request));
+        co_return;
     case DragTestRequest::Form::command:
-        runTestCommand(QPointer<ClassicEngine>(this), std::move(*request));
-        return;
+        co_await runTestCommand(QPointer<ClassicEngine>(this), std::move(*request));
+        co_return;
     }
 }
 

@@ -115,7 +115,10 @@ QCoro::Task<> ClassicEngine::refresh() {
 
     m_bar.scanned(now());
     writeDiagnostics(u"diagnostics.json"_s, u"scan"_s);
-    runDragExperimentIfRequested();
+    co_await runDragExperimentIfRequested();
+    if (!self) {
+        co_return;
+    }
     followUpVerdict(verdict, stable);
     bringAboutAppliedLayout(stable);
     if (granted) {

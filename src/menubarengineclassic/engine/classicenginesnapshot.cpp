@@ -3,8 +3,6 @@
 
 #include "classicengine.h"
 
-#include <QSysInfo>
-
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -29,6 +27,10 @@ void ClassicEngine::writeDiagnostics(const QString &file, const QString &kind) {
                                    {u"itemFramesAsOf"_s}, seconds(600.0));
 }
 
+void ClassicEngine::writeLatestDiagnostics() const {
+    m_diagnostics.writeLeftOut(u"diagnostics.json"_s);
+}
+
 QJsonObject ClassicEngine::snapshot(const QString &kind, const QJsonArray &items) const {
     SeparatorController &separators = *m_separatorController;
     QStringList unmovable;
@@ -39,7 +41,7 @@ QJsonObject ClassicEngine::snapshot(const QString &kind, const QJsonArray &items
 
     return {
         {u"kind"_s, kind},
-        {u"os"_s, QSysInfo::prettyProductName()},
+        {u"os"_s, m_platform.systemFacts.operatingSystemVersion()},
         {u"isRevealed"_s, m_reveal.isRevealed()},
         {u"reorderEnabled"_s, m_reorderEnabled},
         {u"itemFramesAsOf"_s, m_bar.lastScanAt().toUTC().toString(Qt::ISODate)},

@@ -7,6 +7,7 @@
 #include "screencapture.h"
 #include "screens.h"
 #include "statusbar.h"
+#include "systemfacts.h"
 #include "workrunner.h"
 #include "workspace.h"
 
@@ -17,7 +18,8 @@ namespace zorv {
 // The operating-system services the engine runs on, handed in once by the composition root (or a
 // test). Every service must outlive the engine. `work` runs the accessibility reads, clicks and
 // nudges off the main thread; `diagnosticsFolder` is where the engine's trail of decisions goes;
-// `appPreferences` is this application's own domain, where its status items' positions are kept.
+// `appPreferences` is this application's own domain, where its status items' positions are kept;
+// `systemFacts` gives the operating system's version the snapshot names.
 struct EnginePlatform {
     Clock &clock;
     Accessibility &accessibility;
@@ -29,6 +31,7 @@ struct EnginePlatform {
     WorkRunner work;
     QString diagnosticsFolder;
     AppPreferences &appPreferences;
+    const SystemFacts &systemFacts;
 };
 
 } // namespace zorv

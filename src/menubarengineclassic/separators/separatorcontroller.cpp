@@ -157,22 +157,6 @@ bool SeparatorController::framesReadable() const {
     return (m_iconHidden || seated(*m_icon)) && seated(*m_hiddenSep) && seated(*m_alwaysHiddenSep);
 }
 
-bool SeparatorController::collapsedOnScreen(const StatusItem &item) const {
-    const auto frame = frameOf(item);
-    if (item.length() != collapsedLength || !frame || !(frame->width() > 0.0) ||
-        !(frame->width() < 60.0)) {
-        return false;
-    }
-    const QList<QRectF> screens = screenFrames();
-    return std::any_of(screens.begin(), screens.end(), [&](const QRectF &screen) {
-        return screen.left() <= frame->left() && frame->right() <= screen.right() + 1.0;
-    });
-}
-
-bool SeparatorController::revealSettled() const {
-    return collapsedOnScreen(*m_hiddenSep) && collapsedOnScreen(*m_alwaysHiddenSep);
-}
-
 bool SeparatorController::revealLaidOut(bool includingAlwaysHidden) const {
     const auto laidOutCollapsed = [](const StatusItem &item) {
         const auto frame = frameOf(item);

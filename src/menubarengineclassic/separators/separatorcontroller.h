@@ -77,8 +77,6 @@ public:
     [[nodiscard]] bool iconIsOnScreen() const;
     // The icon (unless hidden) and both separators are laid out on a menu bar.
     [[nodiscard]] bool framesReadable() const;
-    // Both separators are collapsed and lie within a screen.
-    [[nodiscard]] bool revealSettled() const;
     // The hidden separator, and the always-hidden one when `includingAlwaysHidden`, are laid out
     // collapsed, on screen or past its edge.
     [[nodiscard]] bool revealLaidOut(bool includingAlwaysHidden) const;
@@ -109,7 +107,6 @@ private:
     [[nodiscard]] static std::optional<QRectF> frameOf(const StatusItem &item);
     [[nodiscard]] std::optional<Screen> screenOf(const StatusItem &item) const;
     [[nodiscard]] bool seated(const StatusItem &item) const;
-    [[nodiscard]] bool collapsedOnScreen(const StatusItem &item) const;
     [[nodiscard]] QList<QRectF> screenFrames() const;
     [[nodiscard]] double expandedFrom(const StatusItem &item) const;
     // Lengthens the always-hidden separator once the bar has laid the collapsed ones out.

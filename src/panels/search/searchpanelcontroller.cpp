@@ -68,6 +68,10 @@ void SearchPanelController::show() {
     place();
     m_panel->server().makeKeyAndOrderFront();
     window.requestActivate();
+    // The panel takes the keyboard even when another application was in front.
+    if (m_services.activateApp) {
+        m_services.activateApp();
+    }
 }
 
 void SearchPanelController::place() {

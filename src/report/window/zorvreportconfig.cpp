@@ -9,13 +9,18 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 
 ReportProblem::Config ZorvReportConfig::make(const QString &dataFolder,
-                                             const Accessibility &accessibility) {
+                                             const Accessibility &accessibility,
+                                             std::function<void()> refreshDiagnostics) {
     ReportProblem::Config config;
     config.appName = u"Zorv"_s;
     config.appToken = appToken;
     config.endpoint = QUrl(endpoint);
     config.installID = [dataFolder] { return InstallID::value(dataFolder); };
-    config.diagnostics = [dataFolder, &accessibility] {
+    config.diagnostics = [dataFolder, &accessibility,
+                          refreshDiagnostics = std::move(refreshDiagnostics)] {
+        if (refreshDiagnostics) {
+            refreshDiagnostics();
+        }
         return ReportDiagnostics::snapshot(dataFolder, accessibility.isProcessTrusted());
     };
     config.accent = QColor::fromRgb(231, 154, 43);

@@ -2,6 +2,8 @@
 
 #include "reportconfig.h"
 
+#include <functional>
+
 namespace zorv {
 
 class Accessibility;
@@ -18,9 +20,11 @@ public:
     static inline const QString contentUrl =
         QStringLiteral("qrc:/Zorv/Report/ZorvReportWindow.qml");
 
-    // `accessibility` answers the diagnostics' trust line and must outlive the configuration.
+    // `accessibility` answers the diagnostics' trust line and must outlive the configuration;
+    // `refreshDiagnostics` brings the engine's files up to date before they are read.
     [[nodiscard]] static ReportProblem::Config make(const QString &dataFolder,
-                                                    const Accessibility &accessibility);
+                                                    const Accessibility &accessibility,
+                                                    std::function<void()> refreshDiagnostics);
 };
 
 } // namespace zorv

@@ -5,10 +5,15 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QtDebug>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,9 +32,25 @@ std::optional<QStringList> decode(const QByteArray &bytes) {
 
 } // namespace
 
-SingleInstance::SingleInstance(QString serverName, QObject *parent)
-    : QObject(parent), m_serverName(std::move(serverName)) {
+SingleInstance::SingleInstance(QString serverName, uint user, QObject *parent)
+    : QObject(parent), m_serverName(std::move(serverName)), m_user(user) {
+    m_server.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::accept);
+}
+
+uint SingleInstance::currentUser() {
+    return ::getuid();
+}
+
+QString SingleInstance::socketPath(const QString &serverName) {
+    return serverName.startsWith(u'/') ? serverName : QDir::tempPath() + u'/' + serverName;
+}
+
+bool SingleInstance::socketOfAnotherUser() const {
+    struct stat status {};
+    // The link itself, not what it points at: a link another user left counts as theirs.
+    const QByteArray path = QFile::encodeName(socketPath(m_serverName));
+    return ::lstat(path.constData(), &status) == 0 && status.st_uid != m_user;
 }
 
 SingleInstance::~SingleInstance() = default;
@@ -65,6 +86,15 @@ bool SingleInstance::isRunning(const QString &serverName) {
 }
 
 SingleInstance::Claim SingleInstance::claim(const QStringList &arguments) {
+    const auto alone = [this] {
+        qWarning().noquote() << u"Another user's socket is at"_s << socketPath(m_serverName)
+                             << u"- later launches cannot reach this copy"_s;
+        return Claim::RunningAlone;
+    };
+    // Our arguments go to no one else, and what is theirs is not ours to remove.
+    if (socketOfAnotherUser()) {
+        return alone();
+    }
     if (send(m_serverName, arguments)) {
         return Claim::HandedOver;
     }
@@ -73,6 +103,9 @@ SingleInstance::Claim SingleInstance::claim(const QStringList &arguments) {
     }
     // Another copy may have started listening meanwhile; otherwise the socket is a crashed
     // copy's leftover.
+    if (socketOfAnotherUser()) {
+        return alone();
+    }
     if (send(m_serverName, arguments)) {
         return Claim::HandedOver;
     }

@@ -8,20 +8,29 @@
 namespace zorv {
 
 // One running copy per user and data folder. The first copy listens on a local socket named
-// after the bundle identifier and the data folder; a later copy connects, hands over its launch
-// arguments (options and "zorv://" addresses alike) and exits, and the running copy announces
-// them with received(). The hand-over is a JSON array of strings, at most maximumMessageBytes;
-// anything else is dropped. Main thread.
+// after the bundle identifier and the data folder, which only its own user may reach; a later
+// copy connects, hands over its launch arguments (options and "zorv://" addresses alike) and
+// exits, and the running copy announces them with received(). The hand-over is a JSON array of
+// strings, at most maximumMessageBytes; anything else is dropped. A socket file of that name that
+// another user owns is neither sent to nor removed: the copy then runs without answering later
+// launches. Main thread.
 class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
-    enum class Claim { Running, HandedOver };
+    enum class Claim {
+        Running,
+        HandedOver,
+        // Another user's socket holds the name: running, but later launches cannot reach it.
+        RunningAlone,
+    };
 
     static constexpr qint64 maximumMessageBytes = 64 * 1024;
     static constexpr int connectTimeoutMs = 1000;
 
-    explicit SingleInstance(QString serverName, QObject *parent = nullptr);
+    // `user` is the user this copy runs as (the process's own unless a test says otherwise).
+    explicit SingleInstance(QString serverName, uint user = currentUser(),
+                            QObject *parent = nullptr);
     ~SingleInstance() override;
 
     // The socket's name: the bundle identifier and a digest of the data folder's absolute path
@@ -34,6 +43,9 @@ public:
     [[nodiscard]] Claim claim(const QStringList &arguments);
     // Whether a copy is listening under the name (it receives an empty, dropped connection).
     [[nodiscard]] static bool isRunning(const QString &serverName);
+    // Where the socket of that name lies.
+    [[nodiscard]] static QString socketPath(const QString &serverName);
+    [[nodiscard]] static uint currentUser();
 
 Q_SIGNALS:
     // Another launch handed over its arguments.
@@ -41,9 +53,12 @@ Q_SIGNALS:
 
 private:
     [[nodiscard]] static bool send(const QString &serverName, const QStringList &arguments);
+    // Whether a file lies at the socket's path that another user owns.
+    [[nodiscard]] bool socketOfAnotherUser() const;
     void accept();
 
     QString m_serverName;
+    uint m_user;
     QLocalServer m_server;
 };
 

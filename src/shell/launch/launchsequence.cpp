@@ -6,18 +6,10 @@
 namespace zorv {
 
 LaunchSequence::LaunchSequence(AppModel &model, ShellWindows &windows, LaunchSteps &steps,
-                               LaunchArguments arguments, bool updateTestMode, QObject *parent)
-    : QObject(parent), m_model(model), m_windows(windows), m_steps(steps), m_arguments(arguments),
-      m_updateTestMode(updateTestMode) {}
+                               LaunchArguments arguments, QObject *parent)
+    : QObject(parent), m_model(model), m_windows(windows), m_steps(steps), m_arguments(arguments) {}
 
 void LaunchSequence::didFinishLaunching() {
-    if (m_updateTestMode) {
-        if (m_arguments.showAbout) {
-            m_windows.showAbout();
-        }
-        m_steps.startUpdateTest();
-        return;
-    }
     m_steps.configureIcon();
     m_steps.installTuckRefusedLog();
     m_steps.startUpdates();

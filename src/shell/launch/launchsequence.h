@@ -17,14 +17,13 @@ class ShellWindows;
 // task starts the model, registers the hot keys, reopens the settings pane an update left open,
 // then offers the move into Applications; once that offer is gone (or when none is needed) the
 // welcome window shows when onboarding is not completed or "--show-onboarding" is given, else the
-// Accessibility prompt when the process is not trusted. In update-test mode only the about panel
-// ("--show-about") and the updater's test check run. Main thread.
+// Accessibility prompt when the process is not trusted. Main thread.
 class LaunchSequence : public QObject {
     Q_OBJECT
 
 public:
     LaunchSequence(AppModel &model, ShellWindows &windows, LaunchSteps &steps,
-                   LaunchArguments arguments, bool updateTestMode, QObject *parent = nullptr);
+                   LaunchArguments arguments, QObject *parent = nullptr);
 
     void didFinishLaunching();
     // The last step, run once per launch: after the move offer or straight after the task.
@@ -42,7 +41,6 @@ private:
     ShellWindows &m_windows;
     LaunchSteps &m_steps;
     const LaunchArguments m_arguments;
-    const bool m_updateTestMode;
     bool m_started = false;
     bool m_continued = false;
 };

@@ -20,8 +20,6 @@ public:
     virtual void installTuckRefusedLog() = 0;
     // Creates and starts the update driver.
     virtual void startUpdates() = 0;
-    // Update-test mode: checks the test feed with the updater's own windows.
-    virtual void startUpdateTest() = 0;
     // Connects the model's requests to the shell (shortcuts, Dock presence, the tour).
     virtual void installModelCallbacks() = 0;
     virtual QCoro::Task<> startModel() = 0;

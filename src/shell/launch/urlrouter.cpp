@@ -9,8 +9,7 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-UrlRouter::UrlRouter(AppModel &model, ShellWindows &windows, bool updateTestMode)
-    : m_model(model), m_windows(windows), m_updateTestMode(updateTestMode) {}
+UrlRouter::UrlRouter(AppModel &model, ShellWindows &windows) : m_model(model), m_windows(windows) {}
 
 std::optional<UrlRouter::Route> UrlRouter::route(const QUrl &url) {
     if (url.scheme().toLower() != u"zorv"_s || url.host().toLower() != u"settings"_s) {
@@ -32,9 +31,6 @@ std::optional<UrlRouter::Route> UrlRouter::route(const QUrl &url) {
 }
 
 void UrlRouter::open(const QList<QUrl> &urls) {
-    if (m_updateTestMode) {
-        return;
-    }
     for (const QUrl &url : urls) {
         const auto target = route(url);
         if (!target) {

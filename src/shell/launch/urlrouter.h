@@ -14,8 +14,7 @@ class ShellWindows;
 // Answers the "zorv" URL scheme: "zorv://settings/<pane>" opens the settings window on that pane
 // ("layout" and "menu-bar-layout" mean the arrange pane, "style" and "menu-bar-style" the
 // appearance pane; scheme, host and word are compared in lower case), "zorv://settings" opens it
-// as it is; any other URL is ignored. In update-test mode, where the model never starts, every URL
-// is ignored. Main thread.
+// as it is; any other URL is ignored. Main thread.
 class UrlRouter {
 public:
     // The pane word a URL asks the settings window for: nullopt for a URL that is not ours, an
@@ -25,7 +24,7 @@ public:
         friend bool operator==(const Route &, const Route &) = default;
     };
 
-    UrlRouter(AppModel &model, ShellWindows &windows, bool updateTestMode);
+    UrlRouter(AppModel &model, ShellWindows &windows);
 
     [[nodiscard]] static std::optional<Route> route(const QUrl &url);
     void open(const QList<QUrl> &urls);
@@ -33,7 +32,6 @@ public:
 private:
     AppModel &m_model;
     ShellWindows &m_windows;
-    bool m_updateTestMode;
 };
 
 } // namespace zorv

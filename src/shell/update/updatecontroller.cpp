@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-UpdateController::UpdateController(Updater *updater, AppModel &model, Services services,
+UpdateController::UpdateController(Updater *updater, AppModel *model, Services services,
                                    QObject *parent)
     : QObject(parent), m_updater(updater), m_model(model), m_services(std::move(services)) {
     if (m_updater) {
@@ -35,7 +35,10 @@ bool UpdateController::canUpdate() const {
 }
 
 void UpdateController::updatesChanged() {
-    m_model.setUpdateStatus(
+    if (!m_model) {
+        return;
+    }
+    m_model->setUpdateStatus(
         UpdateStatus{m_availability, m_checking, m_failed, m_lastChecked, canUpdate()});
 }
 
@@ -50,17 +53,20 @@ void UpdateController::checkForUpdatesQuietly() {
 }
 
 void UpdateController::start() {
+    if (!m_model) {
+        return;
+    }
     if (!m_updater) {
         updatesChanged();
         return;
     }
     m_lastChecked = m_updater->lastUpdateCheckDate();
     updatesChanged();
-    connect(&m_model, &AppModel::checkForUpdatesNowRequested, this,
+    connect(m_model, &AppModel::checkForUpdatesNowRequested, this,
             &UpdateController::checkForUpdatesQuietly);
-    connect(&m_model, &AppModel::installUpdateRequested, this, &UpdateController::installUpdate);
-    m_model.setAutomaticUpdateChecks(m_updater->automaticallyChecksForUpdates());
-    connect(&m_model, &AppModel::automaticUpdateChecksToggled, this,
+    connect(m_model, &AppModel::installUpdateRequested, this, &UpdateController::installUpdate);
+    m_model->setAutomaticUpdateChecks(m_updater->automaticallyChecksForUpdates());
+    connect(m_model, &AppModel::automaticUpdateChecksToggled, this,
             [this](bool on) { m_updater->setAutomaticallyChecksForUpdates(on); });
     if (canUpdate() && m_updater->automaticallyChecksForUpdates()) {
         quietCheckAfterLaunch(m_lifetime.token());

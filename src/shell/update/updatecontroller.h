@@ -49,16 +49,17 @@ public:
         std::function<void()> activateApp;
     };
 
-    // `updater` may be null (no update framework); it, the model and the services must outlive
-    // the controller. Sets the updater's delegate and its feed headers.
-    UpdateController(Updater *updater, AppModel &model, Services services,
+    // `updater` may be null (no update framework); `model` is null in update-test mode, where no
+    // model exists and the status is shown nowhere. Both and the services must outlive the
+    // controller. Sets the updater's delegate and its feed headers.
+    UpdateController(Updater *updater, AppModel *model, Services services,
                      QObject *parent = nullptr);
     ~UpdateController() override;
 
-    // Called once at launch: publishes the state, connects the model's commands and schedules
-    // the quiet check.
+    // Called once at launch in normal mode (with a model): publishes the state, connects the
+    // model's commands and schedules the quiet check.
     void start();
-    // The interactive check of update-test mode.
+    // The interactive check of update-test mode, with the updater's own windows.
     void checkInteractively();
 
     [[nodiscard]] bool canUpdate() const;
@@ -84,7 +85,7 @@ private:
     QCoro::Task<> quietCheckAfterLaunch(CancellationToken lifetime);
 
     Updater *m_updater;
-    AppModel &m_model;
+    QPointer<AppModel> m_model;
     Services m_services;
     UpdateAvailability m_availability;
     bool m_checking = false;

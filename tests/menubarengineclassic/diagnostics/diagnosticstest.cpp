@@ -96,6 +96,32 @@ TEST_F(DiagnosticsTest, WriteWhenChangedSkipsRecordsThatDifferOnlyInVolatileKeys
     }
 }
 
+// A reader that needs the file now gets the newest record left out, once; with none left out the
+// file stays as it is.
+TEST_F(DiagnosticsTest, WriteLeftOutPutsTheNewestSkippedRecordOnDisk) {
+    const auto offer = [this](int frames) {
+        m_diagnostics.writeWhenChanged(u"diagnostics.json"_s,
+                                       QJsonObject{{u"frames"_s, frames}, {u"items"_s, 1}},
+                                       {u"frames"_s}, seconds(600.0));
+    };
+    m_diagnostics.writeLeftOut(u"diagnostics.json"_s);
+    EXPECT_FALSE(QFile::exists(m_folder + u"/diagnostics.json"_s)) << "nothing given yet";
+    offer(1);
+    m_clock.advance(seconds(30));
+    m_diagnostics.writeLeftOut(u"diagnostics.json"_s);
+    EXPECT_TRUE(read(u"diagnostics.json"_s).contains("\"frames\" : 1,\n  \"items\" : 1"));
+    EXPECT_TRUE(read(u"diagnostics.json"_s).contains("14:44:07Z")) << "nothing was left out";
+    offer(2);
+    offer(3);
+    EXPECT_TRUE(read(u"diagnostics.json"_s).contains("\"frames\" : 1,"));
+    m_diagnostics.writeLeftOut(u"diagnostics.json"_s);
+    EXPECT_TRUE(read(u"diagnostics.json"_s).contains("\"frames\" : 3,"));
+    EXPECT_TRUE(read(u"diagnostics.json"_s).contains("14:44:37Z"));
+    QFile::remove(m_folder + u"/diagnostics.json"_s);
+    m_diagnostics.writeLeftOut(u"diagnostics.json"_s);
+    EXPECT_FALSE(QFile::exists(m_folder + u"/diagnostics.json"_s)) << "written once";
+}
+
 // A log found at start is cut back to the newest lines at the first line appended; a line a crash
 // left unfinished ends there, and a log too big to read is read from its end.
 TEST_F(DiagnosticsTest, FirstAppendCutsAFoundLogBackToTheNewestNonBlankLines) {

@@ -705,5 +705,19 @@ TEST_F(ReconcileTest, testCommandsRunTheirPassesAndRestoreTheSwitches) {
     EXPECT_EQ(shownOrder(), kTwo);
 }
 
+// The scan that takes a request waits for it: its caller finds the request carried out.
+TEST_F(ReconcileTest, theScanThatTakesARequestEndsOnceItIsCarriedOut) {
+    furnish(kTwo);
+    QFile file(folder.filePath(u"drag-test.json"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"command": "hide-icon"})");
+    file.close();
+    drive(engine->refresh());
+    EXPECT_EQ(records(u"reconcile-log.jsonl"_s, u"test-command"_s).size(), 1);
+    EXPECT_EQ(records(u"reconcile-log.jsonl"_s, u"icon-toggle-result"_s).size(), 1)
+        << "the icon's toggle is measured 0.6 s after it, before the scan ends";
+    EXPECT_FALSE(engine->iconVisible());
+}
+
 } // namespace
 } // namespace zorv::testing

@@ -67,6 +67,8 @@ TEST_F(SnapshotTest, filesCarryExactlyTheirKeys) {
         EXPECT_EQ(keysOf(entry.object), entry.keys);
     }
     EXPECT_EQ(snapshot.value(u"kind"_s).toString(), u"scan"_s);
+    EXPECT_EQ(snapshot.value(u"os"_s).toString(), u"Version 14.5 (Build 23F79)"_s)
+        << "the Mac's own version, as the report's facts give it";
     EXPECT_TRUE(snapshot.value(u"isRevealed"_s).toBool());
     EXPECT_EQ(snapshot.value(u"ordinalSlots"_s).toObject().value(u"apps"_s).toInt(), 2);
 
@@ -93,6 +95,25 @@ TEST_F(SnapshotTest, identityChurnListsApplicationsWhoseItemsKeepChangingIdentit
     EXPECT_EQ(churn.first().toObject(),
               (QJsonObject{{u"bundleID"_s, tools}, {u"identities"_s, 3}, {u"liveItems"_s, 2}}));
     EXPECT_EQ(readFile(u"diagnostics.json"_s).value(u"identityChurn"_s).toArray(), churn);
+}
+
+// Scans of an unchanged bar leave the file as it is for a while; a report about to read it gets
+// the newest scan's snapshot written at once.
+TEST_F(SnapshotTest, theLatestSnapshotIsWrittenForAReport) {
+    startEngine();
+    drive(engine->refresh());
+    const auto framesAsOf = [this] {
+        return QDateTime::fromString(
+            readFile(u"diagnostics.json"_s).value(u"itemFramesAsOf"_s).toString(), Qt::ISODate);
+    };
+    const QDateTime first = framesAsOf();
+    ASSERT_TRUE(first.isValid());
+    clock.advance(seconds(90));
+    drive(engine->refresh());
+    EXPECT_EQ(framesAsOf(), first);
+
+    engine->writeLatestDiagnostics();
+    EXPECT_GE(framesAsOf(), first.addSecs(90));
 }
 
 } // namespace

@@ -224,6 +224,16 @@ INSTANTIATE_TEST_SUITE_P(
                           r.housings = {{430.0, 600.0}};
                       })),
                  layoutOf({}, {u"h"_s, u"y"_s}), lanePlan(u"y"_s, 710, u"hidden"_s, 429)},
+        // The whole slot between h and k lies behind the housing, the rest of the lane does
+        // not: y goes to the reachable x nearest the slot, the first of the housing's two edges
+        // (equally near), which is no longer between the two.
+        PlanCase{
+            "SlotOutOfReachTheRestOfTheLaneNot",
+            with(bar({{u"h"_s, 400}, {u"k"_s, 552}, {u"y"_s, 700}}), reach([](Reachability &r) {
+                     r.menusRight = 200;
+                     r.housings = {{411.0, 561.0}};
+                 })),
+            layoutOf({}, {u"h"_s, u"y"_s, u"k"_s}), lanePlan(u"y"_s, 710, u"hidden"_s, 410)},
         PlanCase{"NoPartOfTheLaneInReach", with(bar({{u"y"_s, 700}}), reach([](Reachability &r) {
                                                     r.menusRight = 200;
                                                     r.housings = {{300.0, 610.0}};

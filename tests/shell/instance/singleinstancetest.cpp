@@ -1,6 +1,8 @@
 #include "instance/singleinstance.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -74,6 +76,46 @@ TEST(SingleInstanceTest, AClaimAfterTheFirstQuitRunsAgain) {
     SingleInstance next(name);
     EXPECT_EQ(next.claim({}), SingleInstance::Claim::Running);
     EXPECT_TRUE(SingleInstance::isRunning(name));
+}
+
+TEST(SingleInstanceTest, OnlyItsOwnUserCanReachTheSocket) {
+    const QString name = uniqueName();
+    SingleInstance first(name);
+    ASSERT_EQ(first.claim({}), SingleInstance::Claim::Running);
+    const QFileInfo socket(SingleInstance::socketPath(name));
+    ASSERT_TRUE(socket.exists());
+    EXPECT_EQ(socket.ownerId(), SingleInstance::currentUser());
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                            QFileDevice::WriteOther | QFileDevice::ExeOther;
+    EXPECT_EQ(socket.permissions() & others, QFileDevice::Permissions())
+        << "permissions " << Qt::hex << int(socket.permissions());
+}
+
+// A socket under the name that another user owns, listening or left behind, gets neither the
+// arguments nor removed; the copy runs without answering later launches.
+TEST(SingleInstanceTest, NeverTrustsNorRemovesAnotherUsersSocket) {
+    for (const bool listening : {true, false}) {
+        SCOPED_TRACE(listening);
+        const QString name = uniqueName();
+        QLocalServer theirs;
+        ASSERT_TRUE(theirs.listen(name));
+        const QString path = theirs.fullServerName();
+        ASSERT_EQ(path, SingleInstance::socketPath(name));
+        if (!listening) {
+            // What a copy that crashed leaves: the file without a server.
+            theirs.close();
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        // This copy runs as someone other than the owner of the file.
+        SingleInstance copy(name, SingleInstance::currentUser() + 1);
+        EXPECT_EQ(copy.claim({u"zorv://settings/style"_s}), SingleInstance::Claim::RunningAlone);
+        QTest::qWait(50);
+        EXPECT_FALSE(theirs.hasPendingConnections()) << "nothing was sent to their socket";
+        EXPECT_TRUE(QFileInfo::exists(path)) << "their socket was not removed";
+        QFile::remove(path);
+    }
 }
 
 // Two copies of the application itself on one data folder.

@@ -38,7 +38,7 @@ protected:
 
     UpdateController &make(std::optional<QString> testFeed = std::nullopt) {
         controller = std::make_unique<UpdateController>(
-            &updater, mac.model(),
+            &updater, &mac.model(),
             UpdateController::Services{
                 clock, mac.desktop().systemFacts(), files, std::move(testFeed),
                 mac.dataFolder() + QStringLiteral("/update-settings-return.json"),

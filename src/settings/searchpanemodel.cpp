@@ -4,7 +4,6 @@
 #include "appmodel.h"
 #include "controls/shortcutrecordermodel.h"
 #include "items/itemdisplay.h"
-#include "items/itempictures.h"
 #include "modelsearch.h"
 #include "modelview.h"
 #include "search/stablekey.h"
@@ -18,7 +17,27 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-SearchPaneModel::SearchPaneModel(QObject *parent) : QAbstractListModel(parent) {}
+namespace {
+
+QList<RowListModel<SearchPaneRow>::Role> roles() {
+    return {
+        {"key", [](const SearchPaneRow &row) { return QVariant(row.key); }},
+        {"name", [](const SearchPaneRow &row) { return QVariant(row.name); }},
+        {"alias", [](const SearchPaneRow &row) { return QVariant(row.alias); }},
+        {"prompt", [](const SearchPaneRow &row) { return QVariant(row.prompt); }},
+        {"hotkey",
+         [](const SearchPaneRow &row) { return ShortcutRecorderModel::toValue(row.hotkey); }},
+        {"picture", [](const SearchPaneRow &row) { return QVariant(row.picture); }},
+    };
+}
+
+} // namespace
+
+SearchPaneModel::SearchPaneModel(QObject *parent)
+    : RowListModel<SearchPaneRow>(
+          roles(), [](const SearchPaneRow &row) { return row.key; }, parent) {}
+
+SearchPaneModel::~SearchPaneModel() = default;
 
 void SearchPaneModel::setView(ModelView *view) {
     if (view == m_view) {
@@ -30,6 +49,9 @@ void SearchPaneModel::setView(ModelView *view) {
     m_view = view;
     m_model = view ? &view->model() : nullptr;
     m_kit = view ? view->kit() : nullptr;
+    // Pictures published to another view's kit go with it.
+    m_pictures = std::make_unique<PublishedPictures>(
+        this, m_kit ? &m_kit->itemPictures() : nullptr);
     if (m_model) {
         connect(m_model, &AppModel::itemsChanged, this, &SearchPaneModel::rebuild);
         connect(m_model, &AppModel::settingsChanged, this, &SearchPaneModel::settingsEdited);
@@ -37,78 +59,46 @@ void SearchPaneModel::setView(ModelView *view) {
     }
     Q_EMIT viewChanged();
     rebuild();
-    settingsEdited();
+    Q_EMIT settingsChanged();
     Q_EMIT savedAtChanged();
 }
 
-int SearchPaneModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(m_items.size());
-}
-
-QHash<int, QByteArray> SearchPaneModel::roleNames() const {
-    return {{KeyRole, "key"},       {NameRole, "name"},     {AliasRole, "alias"},
-            {PromptRole, "prompt"}, {HotkeyRole, "hotkey"}, {PictureRole, "picture"}};
-}
-
-QVariant SearchPaneModel::data(const QModelIndex &index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
-        !m_model) {
-        return {};
-    }
-    const MenuBarItem &item = m_items.at(index.row());
-    const QString key = stableKey(item.id);
-    switch (role) {
-    case KeyRole:
-        return key;
-    case NameRole:
-        return ModelSearch::displayName(item);
-    case AliasRole:
-        return m_model->search().alias(item).value_or(QString());
-    case PromptRole:
-        return m_suggestions.value(key, u"e.g. cal"_s);
-    case HotkeyRole: {
-        return ShortcutRecorderModel::toValue(m_model->search().itemHotkey(item));
-    }
-    case PictureRole:
-        // ZorvRow draws no icon for an empty address.
-        if (!m_kit || !ItemDisplay::menuIcon(item)) {
-            return QUrl();
-        }
-        return ItemPictures::source(key, m_ink);
-    default:
-        return {};
-    }
-}
-
 void SearchPaneModel::rebuild() {
-    beginResetModel();
     m_items.clear();
     QList<AliasSuggestion::Entry> entries;
     if (m_model) {
         for (const MenuBarItem &item : m_model->items()) {
-            if (item.isDormant) {
-                continue;
-            }
-            m_items.append(item);
-            entries.append({item, ModelSearch::displayName(item)});
-            if (!m_kit) {
-                continue;
-            }
-            if (const auto icon = ItemDisplay::menuIcon(item)) {
-                m_kit->itemPictures().set(stableKey(item.id), icon->image, icon->isTemplate);
+            if (!item.isDormant) {
+                m_items.append(item);
+                entries.append({item, ModelSearch::displayName(item)});
             }
         }
     }
-    m_suggestions = AliasSuggestion::unique(entries);
-    endResetModel();
-    Q_EMIT countChanged();
+    const QHash<QString, QString> suggestions = AliasSuggestion::unique(entries);
+    QList<SearchPaneRow> rows;
+    rows.reserve(m_items.size());
+    for (const MenuBarItem &item : std::as_const(m_items)) {
+        const QString key = stableKey(item.id);
+        const std::optional<ItemDisplay::MenuIcon> icon = ItemDisplay::menuIcon(item);
+        rows.append({key, ModelSearch::displayName(item),
+                     m_model->search().alias(item).value_or(QString()),
+                     suggestions.value(key, u"e.g. cal"_s), m_model->search().itemHotkey(item),
+                     // ZorvRow draws no icon for an empty address.
+                     icon && m_pictures
+                         ? m_pictures->publish(key, icon->image,
+                                               icon->isTemplate ? std::optional(m_ink)
+                                                                : std::nullopt)
+                         : QUrl()});
+    }
+    setRows(rows);
+    if (m_pictures) {
+        m_pictures->dropUnpublished();
+    }
 }
 
 void SearchPaneModel::settingsEdited() {
     Q_EMIT settingsChanged();
-    if (!m_items.isEmpty()) {
-        Q_EMIT dataChanged(index(0), index(rowCount() - 1), {AliasRole, HotkeyRole});
-    }
+    rebuild();
 }
 
 QVariant SearchPaneModel::searchShortcut() const {
@@ -138,9 +128,7 @@ void SearchPaneModel::setInk(const QColor &ink) {
     }
     m_ink = ink;
     Q_EMIT inkChanged();
-    if (!m_items.isEmpty()) {
-        Q_EMIT dataChanged(index(0), index(rowCount() - 1), {PictureRole});
-    }
+    rebuild();
 }
 
 void SearchPaneModel::appeared() {

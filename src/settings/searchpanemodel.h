@@ -1,16 +1,17 @@
 #pragma once
 
+#include "items/publishedpictures.h"
 #include "kit/zorvkit.h"
 #include "menubaritem.h"
+#include "models/rowlistmodel.h"
 #include "settings/keyshortcut.h"
 
-#include <QAbstractListModel>
 #include <QColor>
-#include <QHash>
 #include <QPointer>
 #include <QVariant>
 #include <QtQmlIntegration>
 
+#include <memory>
 #include <optional>
 
 namespace zorv {
@@ -18,17 +19,33 @@ namespace zorv {
 class AppModel;
 class ModelView;
 
+// One item of the Search pane.
+struct SearchPaneRow {
+    QString key;
+    QString name;
+    // The user's alias; empty when there is none.
+    QString alias;
+    // The suggested alias, or the stock example when there is none.
+    QString prompt;
+    std::optional<KeyShortcut> hotkey;
+    QUrl picture;
+
+    friend bool operator==(const SearchPaneRow &, const SearchPaneRow &) = default;
+};
+
 // The Search pane's logic: the search shortcut, and one row per item that is not dormant, in the
 // model's order, with the user's alias, the suggested alias shown while the field is empty (made
-// distinct over the whole list) and the item's own hot key. Every edit goes straight to the model,
-// which saves it. In QML a shortcut is {keyCode, modifiers} or null. Made in QML with `view` set
-// (row pictures go to the view's kit); main thread.
-class SearchPaneModel : public QAbstractListModel {
+// distinct over the whole list) and the item's own hot key. Rows follow their items by stable
+// key and change only where something shown changed, so the items changing under the pane (a
+// frame moving, an item coming or going) leave the field being typed into and the recorder
+// waiting for keys alone. Every edit goes straight to the model, which saves it. In QML a
+// shortcut is {keyCode, modifiers} or null. Made in QML with `view` set (row pictures go to the
+// view's kit); main thread.
+class SearchPaneModel : public RowListModel<SearchPaneRow> {
     Q_OBJECT
     QML_ELEMENT
     Q_MOC_INCLUDE("modelview.h")
     Q_PROPERTY(zorv::ModelView *view READ view WRITE setView NOTIFY viewChanged)
-    Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
     Q_PROPERTY(QVariant searchShortcut READ searchShortcut NOTIFY settingsChanged)
     Q_PROPERTY(QVariant savedAt READ savedAt NOTIFY savedAtChanged)
     Q_PROPERTY(int paneIndex READ paneIndex CONSTANT)
@@ -37,6 +54,7 @@ class SearchPaneModel : public QAbstractListModel {
     Q_PROPERTY(QColor ink READ ink WRITE setInk NOTIFY inkChanged)
 
 public:
+    // In the order of the role list the rows are read through.
     enum Role {
         KeyRole = Qt::UserRole + 1,
         NameRole,
@@ -47,13 +65,10 @@ public:
     };
 
     explicit SearchPaneModel(QObject *parent = nullptr);
+    ~SearchPaneModel() override;
 
     [[nodiscard]] ModelView *view() const { return m_view; }
     void setView(ModelView *view);
-
-    [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
-    [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
-    [[nodiscard]] QHash<int, QByteArray> roleNames() const override;
 
     [[nodiscard]] QVariant searchShortcut() const;
     [[nodiscard]] QVariant savedAt() const;
@@ -74,7 +89,6 @@ public:
 
 Q_SIGNALS:
     void viewChanged();
-    void countChanged();
     void settingsChanged();
     void savedAtChanged();
     void inkChanged();
@@ -87,8 +101,9 @@ private:
     QPointer<AppModel> m_model;
     // Null without a kit: no row pictures.
     QPointer<ZorvKit> m_kit;
+    std::unique_ptr<PublishedPictures> m_pictures;
+    // The items of the rows, in their order.
     QList<MenuBarItem> m_items;
-    QHash<QString, QString> m_suggestions;
     QColor m_ink = Qt::black;
 };
 

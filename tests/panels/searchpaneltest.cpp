@@ -15,7 +15,10 @@ const QString activation = u"engine.activate"_s;
 
 class SearchPanelTest : public PanelsTest {
 protected:
-    SearchPanelTest() : panel(mac.model(), services) { mac.fakes.log.clear(); }
+    explicit SearchPanelTest(QList<MenuBarItem> items = MockMenuBarEngine::fixtures())
+        : PanelsTest(std::move(items)), panel(mac.model(), services) {
+        mac.fakes.log.clear();
+    }
 
     SearchPanelModel &search() { return *panel.search(); }
     int rows() { return search().results()->rowCount(); }
@@ -35,6 +38,58 @@ protected:
 
     SearchPanelController panel;
 };
+
+// Many items, so that the list scrolls.
+QList<MenuBarItem> manyItems() {
+    QList<MenuBarItem> items = MockMenuBarEngine::fixtures();
+    for (int i = 0; i < 14; ++i) {
+        MenuBarItem extra = items.at(1);
+        extra.id.bundleID = u"org.example.extra%1"_s.arg(i);
+        extra.id.title = u"Extra %1"_s.arg(i);
+        extra.appName = extra.id.title.value();
+        extra.frame.translate(30 * (i + 1), 0);
+        items.append(extra);
+    }
+    return items;
+}
+
+class LongSearchPanelTest : public SearchPanelTest {
+protected:
+    LongSearchPanelTest() : SearchPanelTest(manyItems()) {}
+};
+
+// The items change while the panel is open (a frame moves whenever the clock's width does): the
+// list keeps its scroll position, its highlight and its rows' delegates.
+TEST_F(LongSearchPanelTest, TheListKeepsScrollAndHighlightAcrossAnItemChange) {
+    panel.show();
+    QAbstractItemModelTester tester(search().results(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QQuickWindow &window = panel.panel()->window();
+    window.resize(520, 360);
+    (void)window.grabWindow();
+    search().move(12);
+    (void)window.grabWindow();
+    auto *list = window.findChild<QQuickItem *>(u"results"_s);
+    ASSERT_TRUE(list);
+    const double scrolled = list->property("contentY").toDouble();
+    ASSERT_GT(scrolled, 0);
+    QQuickItem *highlighted = findItem(window, u"row-12"_s);
+    ASSERT_TRUE(highlighted);
+    const QString name = highlighted->property("name").toString();
+
+    QList<MenuBarItem> items = mac.model().items();
+    for (MenuBarItem &item : items) {
+        item.frame.translate(-7, 0);
+    }
+    mac.engine().itemsStream().push(items);
+    clock.settle();
+    (void)window.grabWindow();
+    EXPECT_EQ(list->property("contentY").toDouble(), scrolled);
+    EXPECT_EQ(search().selection(), 12);
+    EXPECT_EQ(findItem(window, u"row-12"_s), highlighted) << "the same delegate";
+    EXPECT_TRUE(highlighted->property("selected").toBool());
+    EXPECT_EQ(highlighted->property("name").toString(), name);
+}
 
 TEST_F(SearchPanelTest, EmptyQueryListsEveryItemAndTextsTellWhyNothingShows) {
     panel.show();
@@ -119,20 +174,20 @@ TEST_F(SearchPanelTest, CommandAndADigitOpenOnlyAListedRow) {
 }
 
 TEST_F(SearchPanelTest, RowsFromTheTenthOnHaveNoNumber) {
-    QList<ItemRowsModel::Row> many;
+    QList<ItemRowsModel::Entry> many;
     for (int i = 0; i < 12; ++i) {
         many.append({mac.model().items().at(i % 7), std::nullopt});
     }
     ItemRowsModel rowsModel(nullptr);
     QAbstractItemModelTester tester(&rowsModel,
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
-    rowsModel.setRows(many, std::nullopt);
+    rowsModel.setEntries(many, std::nullopt);
     EXPECT_EQ(rowsModel.index(0).data(ItemRowsModel::NumberRole).toInt(), 1);
     EXPECT_EQ(rowsModel.index(8).data(ItemRowsModel::NumberRole).toInt(), 9);
     EXPECT_EQ(rowsModel.index(9).data(ItemRowsModel::NumberRole).toInt(), 0);
     rowsModel.setSelected(3);
     EXPECT_TRUE(rowsModel.index(3).data(ItemRowsModel::SelectedRole).toBool());
-    rowsModel.setRows(many.mid(0, 2), std::nullopt);
+    rowsModel.setEntries(many.mid(0, 2), std::nullopt);
     EXPECT_EQ(rowsModel.selected(), -1) << "a highlight past the new rows goes";
 
     panel.show();

@@ -7,6 +7,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QQuickView>
+#include <QTest>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -147,6 +150,69 @@ TEST_F(SearchPaneTest, RowsHaveRulesBetweenThemAndRecordersShowTheirDefaults) {
     alias->setProperty("text", u"sn"_s);
     EXPECT_EQ(mac.model().search().alias(mac.model().items().at(1)), u"sn"_s)
         << "typing in the field stores the alias";
+}
+
+// The items change under the pane all the time (a frame moves whenever the clock's width does),
+// and items come and go. The field being typed into keeps its focus, its text and its item, and
+// an armed recorder stays armed.
+TEST_F(SearchPaneTest, TypingIntoAnAliasSurvivesTheItemsChanging) {
+    QAbstractItemModelTester tester(&pane, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    auto window = paneView();
+    window->show();
+    (void)window->grabWindow();
+    QQuickItem *row = findItem(window->rootObject(), u"item-1"_s);
+    ASSERT_TRUE(row);
+    QQuickItem *alias = findItem(row, u"alias"_s);
+    QQuickItem *recorder = findItem(findItem(window->rootObject(), u"item-3"_s), u"hotkey"_s);
+    ASSERT_TRUE(alias && recorder);
+    const auto clickOn = [&](QQuickItem *control) {
+        const QPointF centre =
+            control->mapToScene(QPointF(control->width() / 2, control->height() / 2));
+        QTest::mouseClick(window.get(), Qt::LeftButton, {}, centre.toPoint());
+    };
+    clickOn(alias);
+    QTest::keyClick(window.get(), Qt::Key_S);
+    ASSERT_EQ(model.search().alias(model.items().at(1)), u"s"_s);
+
+    struct Change {
+        const char *name;
+        std::function<void(QList<MenuBarItem> &)> apply;
+    };
+    const Change changes[] = {
+        {"every frame moves", [](QList<MenuBarItem> &items) {
+             for (MenuBarItem &item : items) {
+                 item.frame.translate(-7, 0);
+             }
+         }},
+        {"an item comes before", [](QList<MenuBarItem> &items) {
+             items.prepend(item(u"org.example.new"_s, u"Newcomer"_s, u"Newcomer"_s, 9));
+         }},
+        {"an item before goes", [](QList<MenuBarItem> &items) { items.removeFirst(); }},
+    };
+    QList<MenuBarItem> items = model.items();
+    QString typed = u"s"_s;
+    for (const Change &change : changes) {
+        change.apply(items);
+        mac.engine().itemsStream().push(items);
+        settle();
+        (void)window->grabWindow();
+        EXPECT_EQ(alias->property("title"), u"Alias for Sticky Notes"_s) << change.name;
+        EXPECT_TRUE(alias->property("focused").toBool()) << change.name;
+        EXPECT_EQ(alias->property("text").toString(), typed) << change.name;
+        QTest::keyClick(window.get(), Qt::Key_N);
+        typed += u"n"_s;
+        const auto notes = std::ranges::find(model.items(), u"org.example.notes"_s,
+                                             [](const MenuBarItem &i) { return i.id.bundleID; });
+        ASSERT_NE(notes, model.items().end());
+        EXPECT_EQ(model.search().alias(*notes), typed) << change.name << ": the same item's alias";
+    }
+
+    clickOn(recorder);
+    ASSERT_TRUE(recorder->property("recording").toBool());
+    changes[0].apply(items);
+    mac.engine().itemsStream().push(items);
+    settle();
+    EXPECT_TRUE(recorder->property("recording").toBool()) << "the armed recorder waits on";
 }
 
 class EmptySearchPaneTest : public SearchPaneTest {

@@ -77,5 +77,54 @@ TEST(RowListModelTest, TellsViewsExactlyWhatChanged) {
     }
 }
 
+
+// Keyed rows: a view's handle on a row (a persistent index, as a delegate holds) stays on the row
+// of the same key whatever comes, goes or moves around it, and only rows whose content changed
+// are reported changed.
+TEST(RowListModelTest, KeyedRowsFollowTheirKeys) {
+    const QList<Chip> abc{{u"a"_s, 1}, {u"b"_s, 2}, {u"c"_s, 3}};
+    const struct {
+        const char *name;
+        QList<Chip> after;
+        // How many rows were reported changed (row "b" is held across the update).
+        int changed;
+    } cases[] = {
+        {"a row inserted before", {{u"x"_s, 9}, {u"a"_s, 1}, {u"b"_s, 2}, {u"c"_s, 3}}, 0},
+        {"a row removed before", {{u"b"_s, 2}, {u"c"_s, 3}}, 0},
+        {"reversed", {{u"c"_s, 3}, {u"b"_s, 2}, {u"a"_s, 1}}, 0},
+        {"held row changed and moved", {{u"c"_s, 3}, {u"a"_s, 1}, {u"b"_s, 7}}, 1},
+        {"one gone, one new, rest rotated", {{u"c"_s, 4}, {u"y"_s, 0}, {u"b"_s, 2}}, 1},
+        {"a key twice", {{u"b"_s, 2}, {u"b"_s, 8}, {u"a"_s, 1}}, 0},
+    };
+    for (const auto &c : cases) {
+        RowListModel<Chip> model({{"name", [](const Chip &chip) { return QVariant(chip.name); }},
+                                  {"width", [](const Chip &chip) { return QVariant(chip.width); }}},
+                                 [](const Chip &chip) { return chip.name; });
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+        model.setRows(abc);
+        const QPersistentModelIndex heldB(model.index(1));
+        int changed = 0;
+        QObject::connect(&model, &QAbstractItemModel::dataChanged,
+                         [&](const QModelIndex &from, const QModelIndex &to) {
+                             changed += to.row() - from.row() + 1;
+                         });
+        QSignalSpy count(&model, &RowListModelBase::countChanged);
+        model.setRows(c.after);
+        EXPECT_EQ(model.rows(), c.after) << c.name;
+        EXPECT_EQ(changed, c.changed) << c.name;
+        EXPECT_EQ(count.size(), c.after.size() == abc.size() ? 0 : 1) << c.name;
+        ASSERT_TRUE(heldB.isValid()) << c.name;
+        EXPECT_EQ(model.rows().at(heldB.row()).name, u"b"_s) << c.name;
+    }
+
+    RowListModel<Chip> model({{"name", [](const Chip &chip) { return QVariant(chip.name); }}},
+                             [](const Chip &chip) { return chip.name; });
+    model.setRows(abc);
+    const QPersistentModelIndex heldB(model.index(1));
+    model.setRows({{u"a"_s, 1}, {u"c"_s, 3}});
+    EXPECT_FALSE(heldB.isValid()) << "a row whose key is gone is removed, not reused";
+}
+
 } // namespace
 } // namespace zorv

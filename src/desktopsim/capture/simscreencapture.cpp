@@ -86,15 +86,15 @@ CaptureResult SimScreenCapture::window(quint32 windowId,
                                        const CaptureConfiguration &configuration) const {
     const auto now = m_model.clock().now();
     const auto found = m_model.read(
-        [&](const DesktopState &state) -> std::optional<std::tuple<SceneItem, QColor, double>> {
+        [&](const DesktopState &state) -> std::optional<std::pair<SceneItem, double>> {
             const auto window = BarView(state, now).window(windowId);
             const ItemRecord *item = state.item(windowId);
             const ScreenRecord *active = state.activeScreen();
             if (!window || !item || !active || window->frame.width() <= 0.0) {
                 return std::nullopt;
             }
-            return std::tuple{DisplayScene::item(*item, QRectF(QPointF(), window->frame.size())),
-                              state.barColor, active->scale};
+            return std::pair{DisplayScene::item(*item, QRectF(QPointF(), window->frame.size())),
+                             active->scale};
         });
     if (!hasPermission()) {
         return {{}, CaptureError::PermissionDenied};
@@ -102,8 +102,9 @@ CaptureResult SimScreenCapture::window(quint32 windowId,
     if (!found) {
         return {{}, CaptureError::NotFound};
     }
-    const auto &[item, background, scale] = *found;
-    return {BarRenderer::renderItem(item, background,
+    const auto &[item, scale] = *found;
+    // A status item's window is clear where it draws nothing: the ground is the one asked for.
+    return {BarRenderer::renderItem(item, configuration.backgroundColor,
                                     pixelSize(configuration, item.rect.size(), scale)),
             CaptureError::None};
 }

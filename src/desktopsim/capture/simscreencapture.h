@@ -10,7 +10,8 @@ namespace zorv {
 // are excluded), and every laid-out status item's window on the active screen's bar (layer 25,
 // as tall as the bar, window number = item id; off-screen ones only when all windows are asked
 // for). Status-item windows and displays can be captured: an item window shows its content on
-// the bar's colour, a display what its bar shows. Requests complete without suspending.
+// the ground the configuration asks for (clear, for a transparent colour), a display what
+// its bar shows. Requests complete without suspending.
 class SimScreenCapture final : public ScreenCapture {
 public:
     static constexpr int statusItemLayer = 25;

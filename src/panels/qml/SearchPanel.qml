@@ -44,12 +44,6 @@ Window {
             width: root.width
             height: root.height
 
-            Binding {
-                target: column.search.results
-                property: "ink"
-                value: Zorv.ink
-            }
-
             Component.onCompleted: {
                 field.forceActiveFocus();
                 column.search.appeared();

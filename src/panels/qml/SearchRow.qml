@@ -11,50 +11,32 @@ Rectangle {
     required property string alias
     required property int number
     required property bool selected
+    required property string pictureKind
     required property url picture
+    required property size pictureSize
+    required property string symbol
     required property color plate
-    required property bool hasPlate
 
     signal clicked()
 
     objectName: "row-" + row.index
-    implicitHeight: Math.max(names.implicitHeight, 24) + 16
+    implicitHeight: Math.max(names.implicitHeight, icon.implicitHeight, 24) + 16
     radius: 8
     color: row.selected ? Qt.rgba(Zorv.honey.r, Zorv.honey.g, Zorv.honey.b, 0.2) : "transparent"
 
-    Item {
+    RowPictureView {
         id: icon
 
+        objectName: "picture"
         x: 12
-        width: 24
-        height: 20
         anchors.verticalCenter: parent.verticalCenter
-
-        ItemPlate {
-            id: plateView
-
-            anchors.centerIn: parent
-            visible: row.hasPlate
-            pictureSize: 16
-            color: row.plate
-            source: row.hasPlate ? row.picture : ""
-        }
-
-        Image {
-            anchors.fill: parent
-            visible: !row.hasPlate && row.picture.toString().length > 0
-            sourceSize: Qt.size(40, 40)
-            source: row.hasPlate ? "" : row.picture
-            cache: false
-        }
-
-        SymbolImage {
-            anchors.centerIn: parent
-            visible: row.picture.toString().length === 0
-            name: "app.dashed"
-            color: Zorv.ink2
-            size: 18
-        }
+        width: implicitWidth
+        height: implicitHeight
+        pictureKind: row.pictureKind
+        picture: row.picture
+        pictureSize: row.pictureSize
+        symbol: row.symbol
+        plate: row.plate
     }
 
     Column {

@@ -11,18 +11,14 @@ Window {
     required property QtObject rows
     // The bar's colour, or undefined for the panel's own material.
     property var barColor
+    // What stands out on the bar's colour: symbols and the text are drawn in it there.
+    property color barInk: "white"
 
     required property string emptyText
     required property int emptyTextPixels
 
     color: "transparent"
     title: "Secondary Bar"
-
-    Binding {
-        target: root.rows
-        property: "ink"
-        value: Zorv.ink
-    }
 
     Rectangle {
         id: strip
@@ -45,7 +41,7 @@ Window {
             text: root.emptyText
             textFormat: Text.PlainText
             font.pixelSize: root.emptyTextPixels
-            color: Zorv.ink2
+            color: root.barColor !== undefined ? root.barInk : Zorv.ink2
         }
 
         Row {
@@ -62,40 +58,32 @@ Window {
 
                     required property int index
                     required property string name
+                    required property string pictureKind
                     required property url picture
+                    required property size pictureSize
+                    required property string symbol
                     required property color plate
-                    required property bool hasPlate
 
                     objectName: "item-" + cell.index
-                    width: plateView.visible ? 24 : 22
+                    width: pictureView.implicitWidth
                     height: 22
 
-                    ItemPlate {
-                        id: plateView
+                    RowPictureView {
+                        id: pictureView
 
                         anchors.centerIn: parent
-                        visible: cell.hasPlate && root.barColor === undefined
-                        pictureSize: 16
-                        color: cell.plate
-                        source: cell.picture
-                    }
-
-                    SymbolImage {
-                        anchors.centerIn: parent
-                        visible: cell.picture.toString().length === 0
-                        name: "app.dashed"
-                        color: Zorv.ink2
-                        size: 18
-                    }
-
-                    Image {
-                        anchors.centerIn: parent
-                        visible: !plateView.visible && cell.picture.toString().length > 0
-                        width: cell.hasPlate ? 22 : 18
-                        height: width
-                        sourceSize: Qt.size(width * 2, height * 2)
-                        source: cell.picture
-                        cache: false
+                        width: implicitWidth
+                        height: implicitHeight
+                        pictureKind: cell.pictureKind
+                        picture: cell.picture
+                        pictureSize: cell.pictureSize
+                        symbol: cell.symbol
+                        plate: cell.plate
+                        plated: root.barColor === undefined
+                        captureHeight: pictureView.plated ? 18 : 22
+                        side: 18
+                        symbolSize: 15
+                        ink: root.barColor === undefined ? Zorv.ink : root.barInk
                     }
 
                     HoverHandler { id: hover }

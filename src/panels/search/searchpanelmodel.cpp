@@ -41,7 +41,7 @@ void SearchPanelModel::refreshRows() {
             }
         }
     }
-    QList<ItemRowsModel::Row> rows;
+    QList<ItemRowsModel::Entry> rows;
     const QList<MenuBarItem> results = currentResults();
     rows.reserve(results.size());
     for (const MenuBarItem &item : results) {
@@ -50,7 +50,7 @@ void SearchPanelModel::refreshRows() {
     }
     const std::optional<QColor> plate =
         m_sampledBarColor ? m_sampledBarColor() : std::optional<QColor>();
-    m_rows.setRows(rows, plate);
+    m_rows.setEntries(rows, plate);
     m_rows.setSelected(m_selection);
     Q_EMIT rowsChanged();
 }

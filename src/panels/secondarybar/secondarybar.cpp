@@ -23,12 +23,10 @@ ItemPictures *picturesOf(QQmlEngine &engine) {
 }
 
 // The bar's colour when pixel-perfect pictures are on: the sampled one, else dark grey.
-std::optional<QColor> barColour(const AppModel &model, const PanelServices &services) {
+std::optional<QColor> barColour(const AppModel &model, const std::optional<QColor> &sampled) {
     if (!model.settings().pixelPerfectIconsEnabled) {
         return std::nullopt;
     }
-    const std::optional<QColor> sampled =
-        services.sampledBarColor ? services.sampledBarColor() : std::nullopt;
     return sampled.value_or(QColor::fromRgbF(0.2f, 0.2f, 0.2f));
 }
 
@@ -70,30 +68,33 @@ void SecondaryBar::show(const QList<MenuBarItem> &items, const std::optional<QRe
         return;
     }
     m_includesAlwaysHidden = includeAlwaysHidden;
-    const std::optional<QColor> colour = barColour(*m_model, m_services);
-    QList<ItemRowsModel::Row> rows;
+    const std::optional<QColor> sampled =
+        m_services.sampledBarColor ? m_services.sampledBarColor() : std::nullopt;
+    const std::optional<QColor> colour = barColour(*m_model, sampled);
+    QList<ItemRowsModel::Entry> rows;
     for (const MenuBarItem &item : items) {
         rows.append({item, std::nullopt});
     }
-    m_rows.setRows(rows, colour);
+    m_rows.setEntries(rows, sampled);
     if (!makePanel()) {
         return;
     }
     m_panel->window().setProperty("barColor", colour ? QVariant(*colour) : QVariant());
-    place(items, iconFrame, !colour);
+    if (colour) {
+        m_panel->window().setProperty(
+            "barInk", colour->lightnessF() < 0.5 ? QColor(Qt::white) : QColor(Qt::black));
+    }
+    place(iconFrame, colour.has_value());
     m_panel->server().orderFrontRegardless();
     m_visible = true;
     installDismissMonitors();
     writeState(items);
 }
 
-void SecondaryBar::place(const QList<MenuBarItem> &items, const std::optional<QRectF> &iconFrame,
-                         bool plates) {
+void SecondaryBar::place(const std::optional<QRectF> &iconFrame, bool onBarColour) {
     QList<double> cells;
-    for (const MenuBarItem &item : items) {
-        const bool plated = plates && item.capturedImage && !item.capturedImage->isNull();
-        cells.append(plated ? SecondaryBarPlacement::platedCellWidth
-                            : SecondaryBarPlacement::cellSide);
+    for (const ItemRow &row : m_rows.rows()) {
+        cells.append(SecondaryBarPlacement::cellWidth(row.picture, onBarColour));
     }
     QFont font = QGuiApplication::font();
     font.setPixelSize(emptyTextPixels);
@@ -118,10 +119,11 @@ void SecondaryBar::hide() {
 }
 
 void SecondaryBar::tap(int row) {
-    if (row < 0 || row >= m_rows.rowCount()) {
+    const std::optional<MenuBarItem> item = m_rows.itemAt(row);
+    if (!item) {
         return;
     }
-    const MenuBarItemID id = m_rows.rows().at(row).item.id;
+    const MenuBarItemID id = item->id;
     // The strip closes before the click is made.
     hide();
     if (m_model) {

@@ -53,8 +53,8 @@ private:
     void removeDismissMonitors();
     void writeState(const QList<MenuBarItem> &items);
     [[nodiscard]] bool makePanel();
-    void place(const QList<MenuBarItem> &items, const std::optional<QRectF> &iconFrame,
-               bool plates);
+    // Sizes the strip to its cells and puts it under the icon.
+    void place(const std::optional<QRectF> &iconFrame, bool onBarColour);
 
     QPointer<AppModel> m_model;
     PanelServices m_services;

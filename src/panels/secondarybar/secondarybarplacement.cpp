@@ -5,6 +5,14 @@
 
 namespace zorv {
 
+double SecondaryBarPlacement::cellWidth(const RowPicture &picture, bool onBarColour) {
+    if (picture.kind != QStringLiteral("capture")) {
+        return cellSide;
+    }
+    return onBarColour ? picture.widthAt(barPictureHeight)
+                       : picture.widthAt(platedPictureHeight) + 2 * plateInsetX;
+}
+
 QSizeF SecondaryBarPlacement::stripSize(const QList<double> &cellWidths, double emptyTextWidth) {
     double content = emptyTextWidth + 2 * emptyTextPadding;
     if (!cellWidths.isEmpty()) {
@@ -13,7 +21,7 @@ QSizeF SecondaryBarPlacement::stripSize(const QList<double> &cellWidths, double 
             content += width;
         }
     }
-    return {std::ceil(content + 2 * padding), cellSide + 2 * padding};
+    return {std::ceil(content + 2 * padding), barPictureHeight + 2 * padding};
 }
 
 std::optional<QPointF> SecondaryBarPlacement::origin(QSizeF size,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "windows/rowpicture.h"
 #include "screen.h"
 
 #include <QList>
@@ -21,12 +22,20 @@ public:
     static constexpr double edgeMargin = 8;
     static constexpr double gapBelowBar = 4;
     static constexpr double anchorInsetWithoutIcon = 12;
-    // The strip's drawing: pictures 22 points square (24 wide on a plate), 6 apart, 8 of padding.
-    static constexpr double cellSide = 22;
-    static constexpr double platedCellWidth = 24;
+    // The strip's drawing: a capture 22 points high on the bar's colour, or 18 high on a plate
+    // 2 points wider each side and 1 taller; symbols, icons and the placeholder 18 points square;
+    // 6 apart, 8 of padding, as high as the tallest picture can be.
+    static constexpr double barPictureHeight = 22;
+    static constexpr double platedPictureHeight = 18;
+    static constexpr double plateInsetX = 2;
+    static constexpr double plateInsetY = 1;
+    static constexpr double cellSide = 18;
     static constexpr double cellSpacing = 6;
     static constexpr double padding = 8;
     static constexpr double emptyTextPadding = 6;
+
+    // The width of the cell of `picture`, drawn on the bar's colour or on its plate.
+    [[nodiscard]] static double cellWidth(const RowPicture &picture, bool onBarColour);
 
     // The strip's size for cells of the given widths; an empty strip holds its text of
     // `emptyTextWidth` instead.

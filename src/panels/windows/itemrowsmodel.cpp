@@ -1,7 +1,6 @@
 #include "itemrowsmodel.h"
 
-#include "items/itemdisplay.h"
-#include "items/itempictures.h"
+#include "items/publishedpictures.h"
 #include "modelsearch.h"
 #include "search/stablekey.h"
 
@@ -9,111 +8,69 @@ namespace zorv {
 
 namespace {
 
-bool hasCapture(const MenuBarItem &item) {
-    return item.capturedImage && !item.capturedImage->isNull();
-}
-
-// White on a dark plate, black on a light one.
-QColor glyphOn(const QColor &plate) {
-    return plate.lightnessF() < 0.5 ? QColor(Qt::white) : QColor(Qt::black);
+QList<RowListModel<ItemRow>::Role> roles() {
+    return {
+        {"key", [](const ItemRow &row) { return QVariant(row.key); }},
+        {"name", [](const ItemRow &row) { return QVariant(row.name); }},
+        {"alias", [](const ItemRow &row) { return QVariant(row.alias); }},
+        {"number", [](const ItemRow &row) { return QVariant(row.number); }},
+        {"selected", [](const ItemRow &row) { return QVariant(row.selected); }},
+        {"pictureKind", [](const ItemRow &row) { return QVariant(row.picture.kind); }},
+        {"picture", [](const ItemRow &row) { return QVariant(row.picture.source); }},
+        {"pictureSize", [](const ItemRow &row) { return QVariant(row.picture.size); }},
+        {"symbol", [](const ItemRow &row) { return QVariant(row.picture.symbol); }},
+        {"plate", [](const ItemRow &row) { return QVariant(row.picture.plate); }},
+    };
 }
 
 } // namespace
 
 ItemRowsModel::ItemRowsModel(ItemPictures *pictures, QObject *parent)
-    : QAbstractListModel(parent), m_pictures(pictures) {}
+    : RowListModel<ItemRow>(
+          roles(), [](const ItemRow &row) { return row.key; }, parent),
+      m_pictures(std::make_unique<PublishedPictures>(this, pictures)) {}
 
-int ItemRowsModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
+ItemRowsModel::~ItemRowsModel() = default;
 
-QHash<int, QByteArray> ItemRowsModel::roleNames() const {
-    return {
-        {KeyRole, "key"},       {NameRole, "name"},         {AliasRole, "alias"},
-        {NumberRole, "number"}, {SelectedRole, "selected"}, {PictureRole, "picture"},
-        {PlateRole, "plate"},   {HasPlateRole, "hasPlate"},
-    };
-}
-
-QVariant ItemRowsModel::data(const QModelIndex &index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
-        return {};
+void ItemRowsModel::setEntries(const QList<Entry> &entries,
+                               const std::optional<QColor> &sampledBarColor) {
+    m_items.clear();
+    m_rows.clear();
+    for (const Entry &entry : entries) {
+        const int row = int(m_rows.size());
+        m_items.append(entry.item);
+        m_rows.append({stableKey(entry.item.id), ModelSearch::displayName(entry.item),
+                       entry.alias.value_or(QString()), row < numberedRows ? row + 1 : 0, false,
+                       RowPicture::of(entry.item, sampledBarColor, *m_pictures)});
     }
-    const int row = index.row();
-    const Row &entry = m_rows.at(row);
-    switch (role) {
-    case KeyRole:
-        return stableKey(entry.item.id);
-    case NameRole:
-        return ModelSearch::displayName(entry.item);
-    case AliasRole:
-        return entry.alias && !entry.alias->isEmpty() ? *entry.alias : QString();
-    case NumberRole:
-        return row < numberedRows ? row + 1 : 0;
-    case SelectedRole:
-        return row == m_selected;
-    case PictureRole: {
-        if (!m_pictures || !look(row).pictured) {
-            return QUrl();
-        }
-        const QColor tint = hasCapture(entry.item) ? glyphOn(look(row).plate) : m_ink;
-        return ItemPictures::source(stableKey(entry.item.id), tint);
-    }
-    case PlateRole:
-        return look(row).plate;
-    case HasPlateRole:
-        return hasCapture(entry.item);
-    default:
-        return {};
-    }
-}
-
-void ItemRowsModel::setRows(const QList<Row> &rows, const std::optional<QColor> &plate) {
-    beginResetModel();
-    m_rows = rows;
-    m_sampled = plate;
-    m_looks = QList<std::optional<Look>>(m_rows.size());
     if (m_selected >= int(m_rows.size())) {
         m_selected = -1;
     }
-    endResetModel();
-    Q_EMIT countChanged();
+    show();
+    m_pictures->dropUnpublished();
 }
 
-const ItemRowsModel::Look &ItemRowsModel::look(int row) const {
-    std::optional<Look> &look = m_looks[row];
-    if (!look) {
-        const MenuBarItem &item = m_rows.at(row).item;
-        const auto icon = ItemDisplay::menuIcon(item);
-        look = Look{ItemDisplay::backdrop(item, m_sampled), icon.has_value()};
-        if (m_pictures && icon) {
-            m_pictures->set(stableKey(item.id), icon->image, icon->isTemplate);
-        }
+std::optional<MenuBarItem> ItemRowsModel::itemAt(int row) const {
+    if (row < 0 || row >= m_items.size()) {
+        return std::nullopt;
     }
-    return *look;
+    return m_items.at(row);
 }
 
 void ItemRowsModel::setSelected(int row) {
-    if (row == m_selected) {
-        return;
-    }
-    const int old = std::exchange(m_selected, row);
-    for (const int changed : {old, row}) {
-        if (changed >= 0 && changed < rowCount()) {
-            Q_EMIT dataChanged(index(changed), index(changed), {SelectedRole});
-        }
+    const int selected = row >= 0 && row < int(m_rows.size()) ? row : -1;
+    if (selected != m_selected) {
+        m_selected = selected;
+        show();
     }
 }
 
-void ItemRowsModel::setInk(const QColor &ink) {
-    if (ink == m_ink) {
-        return;
+void ItemRowsModel::show() {
+    QList<ItemRow> rows = m_rows;
+    if (m_selected >= 0) {
+        rows[m_selected].selected = true;
     }
-    m_ink = ink;
-    Q_EMIT inkChanged();
-    if (!m_rows.isEmpty()) {
-        Q_EMIT dataChanged(index(0), index(rowCount() - 1), {PictureRole});
-    }
+    setRows(rows);
 }
 
 } // namespace zorv

@@ -1,45 +1,63 @@
 #pragma once
 
 #include "menubaritem.h"
+#include "models/rowlistmodel.h"
+#include "windows/rowpicture.h"
 
-#include <QAbstractListModel>
 #include <QColor>
 #include <QList>
 #include <QString>
 #include <QtQmlIntegration>
 
+#include <memory>
 #include <optional>
 
 namespace zorv {
 
 class ItemPictures;
+class PublishedPictures;
 
-// Menu-bar items as rows of a panel: the display name, the user's alias, the 1-based number of
-// the first nine rows, whether the row is the highlighted one, and the item's picture with the
-// plate it sits on. Pictures go to the kit's item pictures under the item's stable key; a
-// captured glyph is drawn in the colour that stands out on its plate, a system symbol in `ink`;
-// an item with no picture at all has an empty picture address (views show a placeholder).
-// Main thread.
-class ItemRowsModel : public QAbstractListModel {
+// One menu-bar item as a row of a panel.
+struct ItemRow {
+    QString key;
+    QString name;
+    // The user's alias; empty when there is none.
+    QString alias;
+    // 1 to 9 on the first nine rows (Command and the digit open them), else 0.
+    int number = 0;
+    bool selected = false;
+    RowPicture picture;
+
+    friend bool operator==(const ItemRow &, const ItemRow &) = default;
+};
+
+// Menu-bar items as rows of a panel: the display name, the user's alias, the row's number, whether
+// the row is the highlighted one, and the item's picture. Rows follow their items by stable key,
+// so a change of the items touches only the rows that changed and a view keeps its scroll
+// position and its delegates. Main thread.
+class ItemRowsModel : public RowListModel<ItemRow> {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Made by the panels")
-    Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
-    Q_PROPERTY(QColor ink READ ink WRITE setInk NOTIFY inkChanged)
 
 public:
+    // In the order of the role list the rows are read through.
     enum Role {
         KeyRole = Qt::UserRole + 1,
         NameRole,
         AliasRole,
         NumberRole,
         SelectedRole,
+        // "capture", "symbol", "icon" or "none" (RowPicture).
+        PictureKindRole,
         PictureRole,
+        // A capture's size in points.
+        PictureSizeRole,
+        SymbolRole,
         PlateRole,
-        HasPlateRole,
     };
 
-    struct Row {
+    struct Entry {
         MenuBarItem item;
         std::optional<QString> alias;
     };
@@ -47,41 +65,26 @@ public:
     // Rows numbered for Command and a digit.
     static constexpr int numberedRows = 9;
 
-    // `pictures` (may be null: rows then have no picture) must outlive the model.
+    // Without `pictures` (null, or gone with their engine) captures and icons have no address.
     explicit ItemRowsModel(ItemPictures *pictures, QObject *parent = nullptr);
+    ~ItemRowsModel() override;
 
-    [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
-    [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
-    [[nodiscard]] QHash<int, QByteArray> roleNames() const override;
-
-    // Replaces the rows; `plate` is the sampled bar colour behind captured pictures (grey by the
+    // Shows these items; `sampledBarColor` is the plate behind captured pictures (grey by the
     // glyph's lightness when there is none).
-    void setRows(const QList<Row> &rows, const std::optional<QColor> &plate);
-    [[nodiscard]] const QList<Row> &rows() const { return m_rows; }
+    void setEntries(const QList<Entry> &entries, const std::optional<QColor> &sampledBarColor);
+    // The item of a row, in the order last shown.
+    [[nodiscard]] std::optional<MenuBarItem> itemAt(int row) const;
+    // Highlights the row (-1: none); a highlight past the rows is dropped.
     void setSelected(int row);
     [[nodiscard]] int selected() const { return m_selected; }
 
-    [[nodiscard]] QColor ink() const { return m_ink; }
-    void setInk(const QColor &ink);
-
-Q_SIGNALS:
-    void countChanged();
-    void inkChanged();
-
 private:
-    ItemPictures *m_pictures;
-    QList<Row> m_rows;
-    // Each row's plate and whether its item has a picture, worked out (and the picture handed to
-    // the kit) when a view first asks for the row: long lists are drawn only in part.
-    struct Look {
-        QColor plate;
-        bool pictured = false;
-    };
-    [[nodiscard]] const Look &look(int row) const;
-    mutable QList<std::optional<Look>> m_looks;
-    std::optional<QColor> m_sampled;
+    void show();
+
+    std::unique_ptr<PublishedPictures> m_pictures;
+    QList<MenuBarItem> m_items;
+    QList<ItemRow> m_rows;
     int m_selected = -1;
-    QColor m_ink = Qt::black;
 };
 
 } // namespace zorv

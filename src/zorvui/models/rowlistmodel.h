@@ -2,7 +2,9 @@
 
 #include <QAbstractListModel>
 #include <QByteArray>
+#include <QHash>
 #include <QList>
+#include <QString>
 
 #include <functional>
 #include <utility>
@@ -29,15 +31,23 @@ Q_SIGNALS:
 // differs from the one in its place changes in place, rows past the old end are inserted and rows
 // past the new end removed. So a delegate never shows a stale value, and a view keeps its
 // delegates, its scroll position and its current row across an update.
+//
+// A model made with a key for its rows follows the rows by key instead: a row whose key is gone
+// is removed, a new key inserted where it belongs and a row that changed place moved there, so
+// the delegate a user is working in (a field being typed into, a recorder waiting for keys) stays
+// with its row while others come, go and reorder around it.
 template <typename Row> class RowListModel : public RowListModelBase {
 public:
     struct Role {
         QByteArray name;
         std::function<QVariant(const Row &)> read;
     };
+    using KeyOf = std::function<QString(const Row &)>;
 
     explicit RowListModel(QList<Role> roles, QObject *parent = nullptr)
         : RowListModelBase(parent), m_roles(std::move(roles)) {}
+    RowListModel(QList<Role> roles, KeyOf keyOf, QObject *parent = nullptr)
+        : RowListModelBase(parent), m_roles(std::move(roles)), m_keyOf(std::move(keyOf)) {}
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override {
         return parent.isValid() ? 0 : int(m_rows.size());
@@ -67,26 +77,12 @@ public:
 
     void setRows(QList<Row> rows) {
         const qsizetype oldCount = m_rows.size();
-        const qsizetype newCount = rows.size();
-        if (newCount < oldCount) {
-            beginRemoveRows({}, int(newCount), int(oldCount - 1));
-            m_rows.resize(newCount);
-            endRemoveRows();
+        if (m_keyOf) {
+            followByKey(rows);
+        } else {
+            followByPlace(rows);
         }
-        const qsizetype kept = qMin(oldCount, newCount);
-        for (qsizetype i = 0; i < kept; ++i) {
-            if (!(m_rows.at(i) == rows.at(i))) {
-                m_rows[i] = rows.at(i);
-                const QModelIndex changed = index(int(i));
-                Q_EMIT dataChanged(changed, changed);
-            }
-        }
-        if (newCount > oldCount) {
-            beginInsertRows({}, int(oldCount), int(newCount - 1));
-            m_rows.append(rows.mid(oldCount));
-            endInsertRows();
-        }
-        if (newCount != oldCount) {
+        if (m_rows.size() != oldCount) {
             Q_EMIT countChanged();
         }
     }
@@ -94,7 +90,80 @@ public:
 private:
     static constexpr int firstRole = Qt::UserRole + 1;
 
+    void followByPlace(const QList<Row> &rows) {
+        const qsizetype oldCount = m_rows.size();
+        const qsizetype newCount = rows.size();
+        if (newCount < oldCount) {
+            removeTail(newCount);
+        }
+        const qsizetype kept = qMin(oldCount, newCount);
+        for (qsizetype i = 0; i < kept; ++i) {
+            replace(i, rows.at(i));
+        }
+        if (newCount > oldCount) {
+            beginInsertRows({}, int(oldCount), int(newCount - 1));
+            m_rows.append(rows.mid(oldCount));
+            endInsertRows();
+        }
+    }
+
+    void followByKey(const QList<Row> &rows) {
+        QHash<QString, qsizetype> wanted;
+        for (const Row &row : rows) {
+            wanted[m_keyOf(row)] += 1;
+        }
+        // Rows no longer wanted go first (of a key listed fewer times now, the first ones), so
+        // that every row left has its place in the new list.
+        for (qsizetype i = m_rows.size() - 1; i >= 0; --i) {
+            auto left = wanted.find(m_keyOf(m_rows.at(i)));
+            if (left == wanted.end() || left.value() == 0) {
+                beginRemoveRows({}, int(i), int(i));
+                m_rows.removeAt(i);
+                endRemoveRows();
+            } else {
+                left.value() -= 1;
+            }
+        }
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const QString key = m_keyOf(rows.at(i));
+            qsizetype from = i;
+            while (from < m_rows.size() && m_keyOf(m_rows.at(from)) != key) {
+                ++from;
+            }
+            if (from == m_rows.size()) {
+                beginInsertRows({}, int(i), int(i));
+                m_rows.insert(i, rows.at(i));
+                endInsertRows();
+                continue;
+            }
+            if (from != i) {
+                beginMoveRows({}, int(from), int(from), {}, int(i));
+                m_rows.move(from, i);
+                endMoveRows();
+            }
+            replace(i, rows.at(i));
+        }
+    }
+
+    void replace(qsizetype at, const Row &row) {
+        if (!(m_rows.at(at) == row)) {
+            m_rows[at] = row;
+            const QModelIndex changed = index(int(at));
+            Q_EMIT dataChanged(changed, changed);
+        }
+    }
+
+    void removeTail(qsizetype keep) {
+        if (m_rows.size() > keep) {
+            beginRemoveRows({}, int(keep), int(m_rows.size() - 1));
+            m_rows.resize(keep);
+            endRemoveRows();
+        }
+    }
+
     QList<Role> m_roles;
+    // Empty: rows are followed by place.
+    KeyOf m_keyOf;
     QList<Row> m_rows;
 };
 

@@ -110,14 +110,31 @@ TEST_F(CaptureTest, OffersStatusItemWindowsAtLayer25WithTheirFrames) {
     EXPECT_TRUE(windowOf(content(false), pushed));
 }
 
-// A window capture shows the glyph on the bar colour, at the natural size of 48 points (24 at the
-// screen's scale) unless asked otherwise; a separator's is blank.
-TEST_F(CaptureTest, WindowCapturesShowTheGlyphOnTheBarColour) {
-    const QImage item = windowImage(glyph, {});
-    EXPECT_EQ(item.size(), QSize(48, 48));
-    EXPECT_EQ(item.depth(), 32);
-    EXPECT_EQ(item.pixelColor(0, 0), QColor(236, 236, 236));
-    EXPECT_GT(glyphPixels(item), 50);
+// A window capture shows the glyph on the ground the configuration asks for (black unless told,
+// as the real service does), never on the bar's colour: the engine asks for a clear one so that
+// its pictures keep the bar's look wherever they are drawn. The natural size is 48 points (24 at
+// the screen's scale) unless asked otherwise; a separator's is blank.
+TEST_F(CaptureTest, WindowCapturesShowTheGlyphOnTheGroundAskedFor) {
+    struct Case {
+        const char *name;
+        QColor ground;
+    };
+    const Case cases[] = {
+        {"white", Qt::white},
+        {"clear", Qt::transparent},
+        {"coloured", QColor(200, 30, 60)},
+    };
+    for (const Case &c : cases) {
+        CaptureConfiguration configuration;
+        configuration.backgroundColor = c.ground;
+        const QImage item = windowImage(glyph, configuration);
+        EXPECT_EQ(item.size(), QSize(48, 48)) << c.name;
+        EXPECT_EQ(item.depth(), 32) << c.name;
+        EXPECT_EQ(item.pixelColor(0, 0).rgba(), c.ground.rgba()) << c.name;
+        EXPECT_GT(glyphPixels(item), 50) << c.name;
+    }
+
+    EXPECT_EQ(windowImage(glyph, {}).pixelColor(0, 0), QColor(Qt::black)) << "unless told";
 
     CaptureConfiguration configuration;
     configuration.width = 16;

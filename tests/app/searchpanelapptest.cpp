@@ -1,0 +1,125 @@
+#include "desktopapp.h"
+#include "items/itempictures.h"
+#include "manualclock.h"
+#include "scenario/scenarioloader.h"
+#include "search/searchpanelcontroller.h"
+#include "simulatedplatform.h"
+#include "storage/zorvpaths.h"
+#include "workerclockdriver.h"
+#include "kit/zorvkit.h"
+
+#include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QDir>
+#include <QQmlEngine>
+#include <QQuickWindow>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+constexpr quint16 keyF = 3;
+
+// Zorv on the shipped laptop (its clock changes width every minute), launched with its first-run
+// window already done, pixel-perfect pictures on or off.
+class SearchPanelAppTest : public ::testing::TestWithParam<bool> {
+protected:
+    SearchPanelAppTest()
+        : platform(clock, ScenarioLoader::load(ScenarioLoader::defaultName), false),
+          app(platform, SimOptions{}) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+        QFile settings(ZorvPaths::file(u"settings.json"_s));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(GetParam()
+                           ? R"({"onboardingCompleted": true, "pixelPerfectIconsEnabled": true})"
+                           : R"({"onboardingCompleted": true})");
+        settings.close();
+        ASSERT_TRUE(app.start());
+        WorkerClockDriver(clock).drain();
+    }
+
+    QAbstractItemModel &rows() { return *app.searchPanel()->search()->results(); }
+    [[nodiscard]] QString role(int row, int role) {
+        return rows().index(row, 0).data(role).toString();
+    }
+    // Opens the panel with the search key, as the user does.
+    void openSearch() {
+        platform.desktop().userInput().pressKey(keyF, EventFlags::option | EventFlags::command);
+        WorkerClockDriver(clock).drain();
+        ASSERT_TRUE(app.searchPanel()->isVisible());
+    }
+    void savePicture(const QString &name) {
+        QQuickWindow &window = app.searchPanel()->panel()->window();
+        const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const QString scale = window.effectiveDevicePixelRatio() > 1 ? u"@2x"_s : QString();
+        window.grabWindow().save(folder + u"/"_s + name + scale + u".png"_s);
+    }
+    // The row whose item's key holds `identifier` (the clock's name is the time).
+    [[nodiscard]] int rowOf(const QString &identifier) {
+        for (int row = 0; row < rows().rowCount(); ++row) {
+            if (role(row, ItemRowsModel::KeyRole).contains(identifier)) {
+                return row;
+            }
+        }
+        return -1;
+    }
+
+    ManualClock clock;
+    SimulatedPlatform platform;
+    DesktopApp app;
+};
+
+// The search key opens the panel. With pixel-perfect pictures on, the engine captures the items
+// and the rows show the captures as taken: on a clear ground, in their own colours and widths;
+// without captures, the system items show their symbols, not Control Center's icon. The list keeps
+// its highlight while the clock's width changes under it.
+TEST_P(SearchPanelAppTest, RowsShowTheItemsAsTheBarDoesAndKeepTheHighlight) {
+    openSearch();
+    QAbstractItemModelTester tester(&rows(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    ASSERT_GT(rows().rowCount(), 5);
+    const bool pixelPerfect = GetParam();
+    savePicture(pixelPerfect ? u"search-panel-laptop-pixel-perfect"_s
+                             : u"search-panel-laptop"_s);
+
+    for (const QString &system : {u"menuextra.wifi"_s, u"menuextra.battery"_s,
+                                  u"menuextra.clock"_s}) {
+        const int row = rowOf(system);
+        ASSERT_GE(row, 0) << system.toStdString();
+        EXPECT_EQ(role(row, ItemRowsModel::PictureKindRole),
+                  pixelPerfect ? u"capture"_s : u"symbol"_s)
+            << system.toStdString();
+    }
+    ZorvKit *kit = ZorvKit::of(qmlEngine(&app.searchPanel()->panel()->window()));
+    ASSERT_TRUE(kit);
+    int captures = 0;
+    for (int row = 0; row < rows().rowCount(); ++row) {
+        if (role(row, ItemRowsModel::PictureKindRole) != u"capture"_s) {
+            continue;
+        }
+        ++captures;
+        const QUrl source = rows().index(row, 0).data(ItemRowsModel::PictureRole).toUrl();
+        QSize size;
+        const QImage picture = kit->itemPictures().requestImage(source.path().mid(1), &size, {});
+        ASSERT_FALSE(picture.isNull()) << row;
+        EXPECT_EQ(picture.pixelColor(0, 0).alpha(), 0) << row << ": taken on a clear ground";
+    }
+    EXPECT_EQ(captures > 0, pixelPerfect);
+
+    app.searchPanel()->search()->move(3);
+    const QString highlighted = role(3, ItemRowsModel::NameRole);
+    clock.advance(std::chrono::minutes(2));
+    WorkerClockDriver(clock).drain();
+    EXPECT_EQ(app.searchPanel()->search()->selection(), 3);
+    EXPECT_EQ(role(3, ItemRowsModel::NameRole), highlighted);
+}
+
+INSTANTIATE_TEST_SUITE_P(PixelPerfect, SearchPanelAppTest, ::testing::Bool());
+
+} // namespace
+} // namespace zorv

@@ -136,7 +136,7 @@ QCoro::Task<> AppModel::start() {
     });
     m_runner = m_shell.makeAutomationRunner(*this);
     m_monitors->start();
-    m_sync->start();
+    m_sync->startCloudSync();
 }
 
 void AppModel::installEngineHandlers() {

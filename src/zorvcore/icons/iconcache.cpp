@@ -192,14 +192,14 @@ bool IconCache::holdsGoodIcon(const QString &bundleID) {
 }
 
 bool IconCache::isPlaceholder(const QImage &image) const {
-    const auto fingerprint = zorvNormalizedPng(image);
+    const auto fingerprint = zorvNormalizedPNG(image);
     if (!fingerprint) {
         return false;
     }
     if (!m_placeholders) {
         m_placeholders.emplace();
         for (const QString &type : kGenericTypes) {
-            if (const auto generic = zorvNormalizedPng(m_workspace.iconForType(type))) {
+            if (const auto generic = zorvNormalizedPNG(m_workspace.iconForType(type))) {
                 m_placeholders->insert(*generic);
             }
         }
@@ -269,7 +269,7 @@ void IconCache::writeIcon(const QString &bundleID, const QImage &icon) const {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QRectF(0, 0, kIconSize, kIconSize), icon);
     }
-    if (const auto png = zorvPngData(scaled)) {
+    if (const auto png = zorvPNGData(scaled)) {
         makeIconsFolder();
         (void)writeFileAtomically(iconFile(bundleID), *png, FileDurability::Synced);
     }

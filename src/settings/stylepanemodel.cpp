@@ -38,7 +38,7 @@ void StylePaneModel::write(const std::function<void(Appearance &)> &change) {
     }
     Appearance look = stored();
     if (!HexColor::parse(look.tintHex)) {
-        look.tintHex = HexColor::format(Qt::black);
+        look.tintHex = HexColor::hexString(Qt::black);
     }
     if (!std::isfinite(look.tintOpacity) || look.tintOpacity < 0 || look.tintOpacity > 1) {
         look.tintOpacity = strengthRange.clamp(look.tintOpacity);
@@ -141,7 +141,7 @@ void StylePaneModel::setPixelPerfectIcons(bool enabled) {
 }
 
 void StylePaneModel::pickColor(const QColor &color) {
-    const QString hex = HexColor::format(color);
+    const QString hex = HexColor::hexString(color);
     write([&hex](Appearance &look) { look.tintHex = hex; });
 }
 

@@ -58,7 +58,7 @@ TEST(HexColorTest, FormatsSixUpperCaseDigits) {
         {"an invalid colour", QColor(), u"#000000"},
     };
     for (const Case &c : cases) {
-        const QString text = HexColor::format(c.colour);
+        const QString text = HexColor::hexString(c.colour);
         EXPECT_EQ(text, QString::fromUtf16(c.text)) << c.name;
         EXPECT_TRUE(HexColor::parse(text)) << c.name;
     }

@@ -117,7 +117,7 @@ void SecondaryBar::hide() {
     writeState({});
 }
 
-void SecondaryBar::tap(int row) {
+void SecondaryBar::onTap(int row) {
     if (row < 0 || row >= m_rows.rowCount()) {
         return;
     }

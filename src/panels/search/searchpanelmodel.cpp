@@ -99,14 +99,14 @@ void SearchPanelModel::move(int delta) {
 void SearchPanelModel::activateSelected() {
     const QList<MenuBarItem> results = currentResults();
     if (m_selection >= 0 && m_selection < results.size()) {
-        open(results.at(m_selection));
+        onActivate(results.at(m_selection));
     }
 }
 
 void SearchPanelModel::activateRow(int row) {
     const QList<MenuBarItem> results = currentResults();
     if (row >= 0 && row < results.size()) {
-        open(results.at(row));
+        onActivate(results.at(row));
     }
 }
 
@@ -124,7 +124,7 @@ bool SearchPanelModel::commandDigit(const QString &text, int modifiers) {
     if (number > results.size()) {
         return false;
     }
-    open(results.at(number - 1));
+    onActivate(results.at(number - 1));
     return true;
 }
 
@@ -132,7 +132,7 @@ void SearchPanelModel::escape() {
     Q_EMIT finished();
 }
 
-void SearchPanelModel::open(const MenuBarItem &item) {
+void SearchPanelModel::onActivate(const MenuBarItem &item) {
     if (m_model) {
         m_model->activate(item.id, ClickKind::left);
     }

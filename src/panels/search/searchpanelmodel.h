@@ -68,7 +68,7 @@ Q_SIGNALS:
 
 private:
     [[nodiscard]] QList<MenuBarItem> currentResults() const;
-    void open(const MenuBarItem &item);
+    void onActivate(const MenuBarItem &item);
     void refreshRows();
     void setSelection(int selection);
 

@@ -128,7 +128,7 @@ bool SearchPanelModel::commandDigit(const QString &text, int modifiers) {
     return true;
 }
 
-void SearchPanelModel::escape() {
+void SearchPanelModel::onEscape() {
     Q_EMIT finished();
 }
 

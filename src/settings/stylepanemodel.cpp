@@ -2,7 +2,7 @@
 
 #include "connections.h"
 #include "look/hexcolor.h"
-#include "settingsview.h"
+#include "settingsproperties.h"
 
 #include <cmath>
 
@@ -21,7 +21,8 @@ void StylePaneModel::setView(ModelView *view) {
     if (m_view) {
         m_connections = {
             connect(m_view, &ModelView::appearanceChanged, this, &StylePaneModel::changed),
-            connect(m_view->settings(), &SettingsView::changed, this, &StylePaneModel::changed),
+            connect(m_view->settings(), &SettingsProperties::changed, this,
+                    &StylePaneModel::changed),
         };
     }
     Q_EMIT viewChanged();

@@ -20,7 +20,6 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QQuickWindow>
-#include <QStandardPaths>
 #include <QtDebug>
 
 using namespace Qt::StringLiterals;
@@ -70,7 +69,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                             platform.desktop().eventMonitors(),
                             platform.desktop().screens(),
                             platform.clock(),
-                            {}},
+                            {},
+                            [this] { activateThisApp(); }},
               platform.desktop().desktopPictures()),
       m_windows([this] { showAbout(); },
                 [this](const std::optional<QString> &sentReportId) {
@@ -97,10 +97,12 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
               .facts = platform.desktop().systemFacts(),
               .fileViewer = platform.desktop().fileViewer(),
               .workspace = platform.workspace(),
-              .desktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+              .desktopFolder = platform.fileSystem().hostPath(platform.fileSystem().desktopFolder()),
               .serialise = &ReportProblem::Builder::serialise,
           },
-          platform.desktop().pasteboard()),
+          platform.desktop().pasteboard(),
+          ReportWindowController::Presentation{platform.desktop().appWindows(),
+                                               [this] { activateThisApp(); }}),
       m_filePanels(m_engine, platform.desktop().appWindows(), QDir::homePath()),
       m_about(thisBuild(), AboutPanel::Services{
                                .engine = m_engine,
@@ -110,7 +112,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                                               const QUrl &url) { workspace.openUrl(url); },
                                .activateApp = [this] { activateThisApp(); },
                            }),
-      m_screenWindows(platform.desktop().appWindows(), m_windowMode) {
+      m_screenWindows(platform.desktop().appWindows(), platform.desktop().userInput(),
+                      platform.desktop().appearance(), m_windowMode) {
     // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
     m_kit = &ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {
@@ -159,6 +162,7 @@ void DesktopApp::openSettings(std::optional<SettingsPane> pane) {
                        .workspace = &m_platform.workspace()},
             &m_shell.barColor());
         m_settingsServices->setAutomation(&m_automation);
+        m_settingsServices->setActivateApp([this] { activateThisApp(); });
         m_settingsWindow = std::make_unique<SettingsWindowController>(
             m_engine, *view, *m_settingsServices, desktop.appWindows());
     }
@@ -213,8 +217,7 @@ QImage DesktopApp::appIcon() const {
 }
 
 void DesktopApp::activateThisApp() {
-    ApplicationRegistry &applications = m_platform.desktop().applications();
-    applications.activate(applications.currentProcessId());
+    m_platform.desktop().application().activate(true);
 }
 
 void DesktopApp::openedByAnotherLaunch(const QStringList &arguments) {
@@ -471,9 +474,10 @@ int DesktopApp::finish() {
             m_exitCode = 1;
         }
     }
+    // The Mac remembers where a quitting application's items stood, as it does for every other.
+    BarItems &items = m_platform.desktop().items();
+    items.rememberPositionsOf(m_platform.desktop().applications().currentProcessId());
     if (!m_options.positionsPath.isEmpty()) {
-        BarItems &items = m_platform.desktop().items();
-        items.rememberPositionsOf(m_platform.desktop().applications().currentProcessId());
         if (auto problem =
                 KeptPositionsFile::write(m_options.positionsPath, items.rememberedPositions())) {
             qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.positionsPath,

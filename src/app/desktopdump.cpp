@@ -9,6 +9,8 @@
 #include <QJsonArray>
 #include <QTimeZone>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -41,6 +43,32 @@ QJsonObject entryJson(const BarEntry &entry, qsizetype order) {
             {u"immovable"_s, entry.immovable}};
 }
 
+// This application's windows on the window server, front to back.
+QJsonArray windowsJson(SimulatedDesktop &desktop) {
+    const QString owner = desktop.model().read([](const DesktopState &state) {
+        const AppRecord *self = state.app(state.currentProcessId);
+        return self ? self->localizedName.value_or(QString()) : QString();
+    });
+    // On screen front to back, then those ordered out.
+    QList<SimAppWindow *> order = desktop.appWindows().stackingOrder();
+    std::ranges::reverse(order);
+    std::ranges::stable_partition(order, [](const SimAppWindow *window) {
+        return window->record().visible;
+    });
+    QJsonArray windows;
+    for (auto window = order.cbegin(); window != order.cend(); ++window) {
+        const WindowRecord &record = (*window)->record();
+        windows.append(QJsonObject{
+            {u"application"_s, owner},
+            {u"title"_s, (*window)->window() ? (*window)->window()->title() : QString()},
+            {u"frame"_s, rectJson(record.frame)},
+            {u"level"_s, record.style.level},
+            {u"visible"_s, record.visible},
+            {u"key"_s, record.key}});
+    }
+    return windows;
+}
+
 } // namespace
 
 QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engine,
@@ -68,7 +96,9 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
         {u"screens[].frame"_s, u"bottom-left: origin at the primary screen's bottom-left "
                                u"corner, y grows upwards"_s},
         {u"screens[].items[].frame"_s, u"top-left: origin at the primary screen's top-left "
-                                       u"corner, y grows downwards"_s}};
+                                       u"corner, y grows downwards"_s},
+        {u"windows[].frame"_s, u"top-left: origin at the primary screen's top-left corner, y "
+                               u"grows downwards"_s}};
     QJsonObject document{
         {u"coordinateConventions"_s, conventions},
         {u"scenario"_s, runner.scenario().name},
@@ -77,7 +107,8 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
          platform.clock().wallNow().toTimeZone(QTimeZone::utc()).toString(Qt::ISODate)},
         {u"eventsApplied"_s, runner.eventsApplied()},
         {u"frontmostApplication"_s, optionalString(snapshot.frontmostApplication)},
-        {u"screens"_s, screens}};
+        {u"screens"_s, screens},
+        {u"windows"_s, windowsJson(platform.desktop())}};
     if (engine) {
         document.insert(u"engine"_s, EngineDump::toJson(*engine, barScreens));
     }

@@ -16,10 +16,11 @@ class SimulatedPlatform;
 // The bars' state as a JSON document, for checking a run from outside: the scenario and the
 // simulated time, then per screen its frame (bottom-left convention) and every status item left
 // to right with its order, application, bundle identifier, title, autosave name, frame (top-left
-// convention) and whether it is on screen and drawn, and with an engine its view of the bar under
-// "engine" (see EngineDump) and with an app model its state under "model" (see ModelDump). A
-// top-level "coordinateConventions" object names the convention of
-// each kind of frame. Written with the canonical writer, so equal states give equal files.
+// convention) and whether it is on screen and drawn; this application's windows front to back
+// with their application, title, frame (top-left convention), level and whether they are visible
+// and key; with an engine its view of the bar under "engine" (see EngineDump) and with an app
+// model its state under "model" (see ModelDump). A top-level "coordinateConventions" object names
+// the convention of each kind of frame. Written with the canonical writer, so equal states give equal files.
 class DesktopDump {
 public:
     [[nodiscard]] static QJsonObject

@@ -26,6 +26,7 @@ DesktopSnapshot DesktopSnapshot::take(SimulatedDesktop &desktop) {
                 // An application without a name is still in front.
                 taken.frontmostApplication = app->localizedName.value_or(
                     app->bundleIdentifier.value_or(u"pid %1"_s.arg(app->processId)));
+                taken.frontmostMenus = app->menuTitles;
             }
         }
         return taken;
@@ -35,7 +36,8 @@ DesktopSnapshot DesktopSnapshot::take(SimulatedDesktop &desktop) {
         screen.entries = desktop.readout().bar(screen.screen.displayId);
         screen.look = MacScreenScene::of(
             screen.scene, desktop.desktopPictures().desktopImagePath(screen.screen.displayId),
-            snapshot.dark, snapshot.frontmostApplication.value_or(QString()));
+            snapshot.dark, snapshot.frontmostApplication.value_or(QString()),
+            snapshot.frontmostMenus);
     }
     return snapshot;
 }

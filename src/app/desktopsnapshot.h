@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -36,6 +37,8 @@ struct DesktopSnapshot {
     // Its name, else its bundle identifier, else "pid" and its process id; absent when no
     // application is in front.
     std::optional<QString> frontmostApplication;
+    // The titles of its own main menu; empty when it has none.
+    QStringList frontmostMenus;
     bool dark = false;
 
     [[nodiscard]] static DesktopSnapshot take(SimulatedDesktop &desktop);

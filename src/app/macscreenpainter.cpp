@@ -2,7 +2,6 @@
 
 #include "capture/glyphpainter.h"
 
-#include <QFont>
 #include <QLinearGradient>
 #include <QPainterPath>
 
@@ -61,16 +60,12 @@ void MacScreenPainter::paintBar(QPainter &painter, const MacScreenScene &scene) 
 
 void MacScreenPainter::paintMenus(QPainter &painter, const MacScreenScene &scene) {
     const QColor color = scene.barTextColor();
-    QFont font(QStringLiteral("DejaVu Sans"));
-    // The bar's text keeps its size on the taller bars of screens with a camera housing.
-    font.setPixelSize(13);
     for (const MenuTitle &title : scene.menus) {
         if (title.kind == MenuTitle::Kind::AppleMenu) {
             paintAppleMenu(painter, title.rect, color);
             continue;
         }
-        font.setBold(title.kind == MenuTitle::Kind::ApplicationName);
-        painter.setFont(font);
+        painter.setFont(MenuBarTitles::font(title.kind == MenuTitle::Kind::ApplicationName));
         painter.setPen(color);
         painter.drawText(title.rect, Qt::AlignCenter, title.text);
     }

@@ -1,6 +1,5 @@
 #include "macscreenscene.h"
 
-#include <QFont>
 #include <QFontMetricsF>
 
 namespace zorv {
@@ -33,19 +32,19 @@ QImage tinted(const QImage &image, const QColor &color) {
 } // namespace
 
 MacScreenScene MacScreenScene::of(const DisplayScene &display, std::optional<QString> picture,
-                                  bool dark, const QString &application) {
+                                  bool dark, const QString &application,
+                                  const QStringList &ownMenus) {
     MacScreenScene scene{display, std::move(picture), dark, {}};
-    QFont regular(QStringLiteral("DejaVu Sans"));
-    regular.setPixelSize(13);
-    QFont bold = regular;
-    bold.setBold(true);
-    const QFontMetricsF regularMetrics(regular);
-    const QFontMetricsF boldMetrics(bold);
-    scene.menus = MenuTitles::layout(
-        application, display.menusRight, display.barHeight, display.housing,
-        [&](const QString &text, bool isBold) {
-            return (isBold ? boldMetrics : regularMetrics).horizontalAdvance(text);
-        });
+    const QFontMetricsF regularMetrics(MenuBarTitles::font(false));
+    const QFontMetricsF boldMetrics(MenuBarTitles::font(true));
+    const auto textWidth = [&](const QString &text, bool isBold) {
+        return (isBold ? boldMetrics : regularMetrics).horizontalAdvance(text);
+    };
+    scene.menus = ownMenus.isEmpty()
+                      ? MenuTitles::layout(application, display.menusRight, display.barHeight,
+                                           display.housing, textWidth)
+                      : MenuTitles::layoutOwn(ownMenus, display.menusRight, display.barHeight,
+                                              display.housing, textWidth);
     return scene;
 }
 

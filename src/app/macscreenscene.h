@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -24,10 +25,12 @@ struct MacScreenScene {
     bool dark = false;
     QList<MenuTitle> menus;
 
-    // `application`: the frontmost application's name, empty when none is in front.
+    // `application`: the frontmost application's name, empty when none is in front;
+    // `ownMenus`: the titles of its main menu, empty when it has none of its own.
     [[nodiscard]] static MacScreenScene of(const DisplayScene &display,
                                            std::optional<QString> picture, bool dark,
-                                           const QString &application);
+                                           const QString &application,
+                                           const QStringList &ownMenus = {});
 
     // What the bar's text and monochrome glyphs are drawn in, and the bar's own colour.
     [[nodiscard]] QColor barTextColor() const;

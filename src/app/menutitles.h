@@ -1,5 +1,7 @@
 #pragma once
 
+#include "application/menubartitles.h"
+
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -10,10 +12,11 @@
 namespace zorv {
 
 // The frontmost application's menus as the bar draws them: the Apple menu, the application's
-// name in bold, then its menus' titles, from the bar's left edge to where its menus end. The
-// simulated applications say only how far their menus reach, so the titles are the common ones
-// (File, Edit, View... Window, Help) for as many as fit; a title that would reach under the camera
-// housing continues right of it, as the real bar does.
+// name in bold, then its menus' titles, from the bar's left edge to where its menus end. Most
+// simulated applications say only how far their menus reach, so their titles are the common ones
+// (File, Edit, View... Window, Help) for as many as fit; an application with a main menu of its
+// own shows that menu's titles. A title that would reach under the camera housing continues right
+// of it, as the real bar does.
 struct MenuTitle {
     enum class Kind { AppleMenu, ApplicationName, Menu };
 
@@ -28,10 +31,10 @@ struct MenuTitle {
 class MenuTitles {
 public:
     // Room on either side of a title.
-    static constexpr double padding = 10.0;
-    static constexpr double appleMenuWidth = 38.0;
+    static constexpr double padding = MenuBarTitles::padding;
+    static constexpr double appleMenuWidth = MenuBarTitles::appleMenuWidth;
     // Where the titles start, from the screen's left edge.
-    static constexpr double leftMargin = 6.0;
+    static constexpr double leftMargin = MenuBarTitles::leftMargin;
 
     // `menusRight`: where the menus end, from the screen's left edge (housing included, as
     // DisplayScene gives it); `housing`: the x range under the camera housing. `textWidth` gives
@@ -55,6 +58,17 @@ public:
         return titles;
     }
 
+    // The titles of an application's own main menu (its application menu first), as many as
+    // fit.
+    template <typename TextWidth>
+    [[nodiscard]] static QList<MenuTitle>
+    layoutOwn(const QStringList &titles, double menusRight, double barHeight,
+              const std::optional<std::pair<double, double>> &housing, TextWidth textWidth) {
+        bool complete = true;
+        return layoutOf(titles.value(0), titles.mid(1), menusRight, barHeight, housing, textWidth,
+                        complete);
+    }
+
     [[nodiscard]] static const QStringList &leadingMenus();
     [[nodiscard]] static const QStringList &extraMenus();
     [[nodiscard]] static const QStringList &trailingMenus();
@@ -71,7 +85,8 @@ private:
             if (housing && x + width > housing->first && x < housing->second) {
                 x = housing->second;
             }
-            if (x + width > menusRight) {
+            // The menus' reach is in whole points.
+            if (x + width > menusRight + 1e-6) {
                 complete = false;
                 return false;
             }

@@ -2,6 +2,10 @@
 
 #include "desktopviewmodel.h"
 #include "macscreenview.h"
+#include "overlaidtitlebars.h"
+#include "systemappearance.h"
+#include "titlebarpainter.h"
+#include "windowcontentinput.h"
 #include "windows/simappwindows.h"
 
 #include <QPainter>
@@ -50,12 +54,16 @@ void paintShadow(QPainter &painter, const QRectF &rect) {
 
 } // namespace
 
-ScreenWindows::ScreenWindows(SimAppWindows &windows, Mode mode, QObject *parent)
-    : QObject(parent), m_windows(windows), m_mode(mode) {
+ScreenWindows::ScreenWindows(SimAppWindows &windows, UserInput &hands,
+                             const SystemAppearance &appearance, Mode mode, QObject *parent)
+    : QObject(parent), m_windows(windows), m_appearance(appearance), m_mode(mode),
+      m_titleBars(mode == Mode::Overlaid ? std::make_unique<OverlaidTitleBars>(hands) : nullptr) {
     m_windows.setPresenter([this](SimAppWindow &window) { present(window); });
+    m_windows.setContentInput(&WindowContentInput::deliver);
 }
 
 ScreenWindows::~ScreenWindows() {
+    m_windows.setContentInput({});
     m_windows.setPresenter({});
 }
 
@@ -78,6 +86,11 @@ void ScreenWindows::present(SimAppWindow &window) {
         window.showAtFrame();
     } else {
         overlay();
+        m_titleBars->repaint();
+    }
+    QWindow *qtWindow = window.window();
+    if (window.record().key && qtWindow && qtWindow->isVisible() && !qtWindow->isActive()) {
+        qtWindow->requestActivate();
     }
     Q_EMIT changed();
 }
@@ -108,8 +121,14 @@ QList<ScreenWindows::Placed> ScreenWindows::placed() const {
         const auto view = std::find_if(views.cbegin(), views.cend(), [&](MacScreenView *view) {
             return view->mapping().displayId == place->displayId;
         });
-        result.append(
-            {window->window(), (*view)->mapRectToScene(place->viewRect), visibleSceneRect(**view)});
+        const QRectF sceneRect = (*view)->mapRectToScene(place->viewRect);
+        const WindowRecord &record = window->record();
+        const double zoom = record.frame.width() > 0 ? sceneRect.width() / record.frame.width() : 1;
+        const QRectF outer = TitleBar::outerFrame(record);
+        const QRectF outerSceneRect(sceneRect.topLeft() + (outer.topLeft() - record.frame.topLeft()) * zoom,
+                                    outer.size() * zoom);
+        result.append({window->window(), window, sceneRect, outerSceneRect,
+                       visibleSceneRect(**view)});
     }
     return result;
 }
@@ -138,18 +157,37 @@ QImage ScreenWindows::picture() const {
         painter.save();
         painter.setClipRect(placed.visibleRect);
         if (opaque) {
-            paintShadow(painter, placed.sceneRect);
+            paintShadow(painter, placed.outerSceneRect);
         }
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(placed.sceneRect, content);
+        if (placed.server && placed.server->record().style.titled) {
+            paintTitleBar(painter, placed, dark());
+        }
         if (opaque) {
             painter.setPen(QColor(0, 0, 0, 60));
             painter.setBrush(Qt::NoBrush);
-            painter.drawRect(placed.sceneRect.adjusted(-0.5, -0.5, 0.5, 0.5));
+            painter.drawRect(placed.outerSceneRect.adjusted(-0.5, -0.5, 0.5, 0.5));
         }
         painter.restore();
     }
     return image;
+}
+
+bool ScreenWindows::dark() const {
+    const QString name = m_appearance.effectiveAppearanceName();
+    return name == AppearanceName::darkAqua || name == AppearanceName::vibrantDark;
+}
+
+void ScreenWindows::paintTitleBar(QPainter &painter, const Placed &placed, bool dark) {
+    const WindowRecord &record = placed.server->record();
+    painter.save();
+    painter.translate(placed.outerSceneRect.topLeft());
+    const double zoom = placed.outerSceneRect.width() / std::max(1.0, record.frame.width());
+    painter.scale(zoom, zoom);
+    TitleBarPainter::paint(painter, {record.style, placed.server->title(), record.frame.width(),
+                                     record.key, dark});
+    painter.restore();
 }
 
 void ScreenWindows::overlay() {
@@ -157,6 +195,7 @@ void ScreenWindows::overlay() {
         return;
     }
     QList<QWindow *> shown;
+    QList<std::pair<SimAppWindow *, QRect>> servers;
     for (const Placed &placed : placed()) {
         QWindow *window = placed.window;
         const QRect global(m_desktop->mapToGlobal(placed.sceneRect.topLeft().toPoint()),
@@ -182,6 +221,9 @@ void ScreenWindows::overlay() {
             window->show();
         }
         shown.append(window);
+        if (placed.server) {
+            servers.append({placed.server, global});
+        }
     }
     if (shown != m_stacked) {
         for (QWindow *window : shown) {
@@ -189,6 +231,7 @@ void ScreenWindows::overlay() {
         }
         m_stacked = shown;
     }
+    m_titleBars->update(servers, m_desktop, dark());
     for (SimAppWindow *window : m_windows.windows()) {
         if (window->window() && !shown.contains(window->window()) &&
             window->window()->isVisible()) {

@@ -9,11 +9,17 @@
 #include <QRectF>
 #include <QWindow>
 
+#include <memory>
+
+class QPainter;
 class QQuickWindow;
 
 namespace zorv {
 
 class MacScreenView;
+class OverlaidTitleBars;
+class SystemAppearance;
+class UserInput;
 class SimAppWindow;
 class SimAppWindows;
 struct WindowRecord;
@@ -28,7 +34,10 @@ struct WindowRecord;
 // scrolled or moved to, cut to the part of the screen in view (the screens are drawn at life
 // size there, so the window's own size is right). Offscreen (Composited) nobody sees windows
 // live, so each window is kept at its simulated frame and drawn into picture(), the desktop
-// window's picture that screenshots and rendering tests save. Main thread.
+// window's picture that screenshots and rendering tests save, with the title bar the window
+// server gives it (TitleBar). Either way the simulated Mac's input for a window reaches its
+// content (WindowContentInput), and the window with the keyboard there is Qt's active window.
+// Main thread.
 class ScreenWindows : public QObject {
     Q_OBJECT
 
@@ -39,12 +48,18 @@ public:
     // desktop window it can be seen through (its screen's view, cut by scrolling).
     struct Placed {
         QPointer<QWindow> window;
+        QPointer<SimAppWindow> server;
+        // The content's frame, and the whole window's with a title bar above the content.
         QRectF sceneRect;
+        QRectF outerSceneRect;
         QRectF visibleRect;
     };
 
-    // Takes over how `windows` reach the display until destroyed.
-    ScreenWindows(SimAppWindows &windows, Mode mode, QObject *parent = nullptr);
+    // Takes over how `windows` reach the display until destroyed; `hands` are the simulated
+    // Mac's, which title bars laid over the screen hand their presses to, and title bars are
+    // drawn in the system's `appearance`.
+    ScreenWindows(SimAppWindows &windows, UserInput &hands, const SystemAppearance &appearance,
+                  Mode mode, QObject *parent = nullptr);
     ~ScreenWindows() override;
 
     // The window the screens are drawn in; windows are placed once it is set.
@@ -61,14 +76,18 @@ Q_SIGNALS:
 
 private:
     void present(SimAppWindow &window);
+    static void paintTitleBar(QPainter &painter, const Placed &placed, bool dark);
+    [[nodiscard]] bool dark() const;
     void overlay();
     [[nodiscard]] QList<MacScreenView *> screenViews() const;
 
     SimAppWindows &m_windows;
+    const SystemAppearance &m_appearance;
     const Mode m_mode;
     QPointer<QQuickWindow> m_desktop;
     // The overlaid windows, back to front, as last raised.
     QList<QWindow *> m_stacked;
+    std::unique_ptr<OverlaidTitleBars> m_titleBars;
 };
 
 } // namespace zorv

@@ -1,6 +1,9 @@
 #include "simulatedplatform.h"
 
+#include "application/menubartitles.h"
 #include "preferences/statusitemspacing.h"
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -13,6 +16,8 @@ AppDescription thisProcess() {
     description.bundleIdentifier = SimulatedPlatform::bundleIdentifier;
     description.localizedName = SimulatedPlatform::applicationName;
     description.activationPolicy = ActivationPolicy::Accessory;
+    // The Apple menu, until a main menu of its own is set.
+    description.menusWidth = MenuBarTitles::menusWidth({});
     return description;
 }
 
@@ -47,7 +52,9 @@ SimulatedPlatform::SimulatedPlatform(Clock &clock, Scenario scenario, bool echoS
 }
 
 void SimulatedPlatform::start() {
-    m_runner.start();
+    if (!std::exchange(m_started, true)) {
+        m_runner.start();
+    }
 }
 
 } // namespace zorv

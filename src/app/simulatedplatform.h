@@ -31,7 +31,8 @@ public:
     SimulatedPlatform(const SimulatedPlatform &) = delete;
     SimulatedPlatform &operator=(const SimulatedPlatform &) = delete;
 
-    // Sets the Mac up as the scenario describes and starts its timed events. Call once.
+    // Sets the Mac up as the scenario describes and starts its timed events, at the first call:
+    // Zorv launched again on the same Mac finds it running.
     void start();
 
     [[nodiscard]] Clock &clock() const { return m_clock; }
@@ -66,6 +67,7 @@ private:
     QTemporaryDir m_disk;
     SimFileSystem m_fileSystem;
     SimProcessLauncher m_processLauncher;
+    bool m_started = false;
 };
 
 } // namespace zorv

@@ -366,7 +366,11 @@ AppearanceOverlayController &AppModel::appearanceOverlay() {
 
 void AppModel::applySettingsToEngine() {
     m_engine->setAutoRehideSeconds(m_settings.autoRehideSeconds);
-    m_engine->setReorderEnabled(m_settings.liveLayout);
+    if (m_liveLayoutApplied && !m_settings.liveLayout) {
+        m_sorts.stopAll();
+    }
+    m_liveLayoutApplied = m_settings.liveLayout;
+    m_engine->setReorderEnabled(m_settings.liveLayout || m_sorts.underWay());
     m_engine->setIconVisible(!m_settings.hideZorvIcon);
     m_engine->setCaptureEnabled(m_settings.pixelPerfectIconsEnabled);
 }

@@ -11,6 +11,7 @@
 #include "profiles/profileset.h"
 #include "reconcilescheduler.h"
 #include "settings/settings.h"
+#include "sortpasses.h"
 #include "spacing/spacingcontroller.h"
 #include "storage/backups.h"
 #include "storage/jsonstore.h"
@@ -191,7 +192,8 @@ public:
               const std::optional<MenuBarItemID> &before = std::nullopt);
     // Re-arms the debounced "user-move" reconcile.
     void scheduleReconcile();
-    // One arranging pass, even while live arranging is off.
+    // One arranging pass, even while live arranging is off. It runs to its end whatever settings
+    // are written meanwhile (a second sort included) unless live arranging is switched off.
     void sortMyBar();
     void setLiveLayout(bool enabled);
     // Reads the accessibility trust again and rescans.
@@ -254,7 +256,8 @@ public:
     // Null before start().
     [[nodiscard]] AutomationRunner *runner() const { return m_runner.get(); }
     [[nodiscard]] AppearanceOverlayController &appearanceOverlay();
-    // Pushes the engine's share of the settings into the engine.
+    // Pushes the engine's share of the settings into the engine. Arranging stays on while a sort
+    // is under way, unless these settings switch live arranging off, which stops the sort.
     void applySettingsToEngine();
     // Hands the two reveal-gesture settings to the gestures, making them on first use.
     void updateRevealGestures();
@@ -351,6 +354,9 @@ private:
     ItemIcons m_itemIcons;
     HotkeyLog m_hotkeyLog;
     ReconcileScheduler m_reconcile;
+    SortPasses m_sorts;
+    // Live arranging as last pushed into the engine, to tell switching it off from a rewrite.
+    bool m_liveLayoutApplied = false;
 
     std::unique_ptr<TriggerMonitors> m_monitors;
     std::unique_ptr<AutomationRunner> m_runner;

@@ -103,10 +103,17 @@ void AppModel::sortMyBar() {
 }
 
 QCoro::Task<> AppModel::sortPass(QPointer<AppModel> model, MenuBarEngine &engine) {
+    if (!model) {
+        co_return;
+    }
+    const SortPasses::Ticket ticket = model->m_sorts.begin();
     engine.setReorderEnabled(true);
+    // A request made while a run is under way is queued behind it and returns at once; the
+    // sort in flight keeps arranging on for both.
     co_await engine.reconcileMenuBar(u"sort-my-bar"_s);
     if (model) {
-        engine.setReorderEnabled(model->m_settings.liveLayout);
+        model->m_sorts.end(ticket);
+        engine.setReorderEnabled(model->m_settings.liveLayout || model->m_sorts.underWay());
     }
 }
 

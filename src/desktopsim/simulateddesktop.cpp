@@ -1,11 +1,53 @@
 #include "simulateddesktop.h"
 
+#include "layout/barview.h"
 #include "layout/coordinates.h"
+
+#include <algorithm>
 
 #include <QPointer>
 #include <QThread>
 
 namespace zorv {
+
+namespace {
+
+bool isButtonEvent(EventType type) {
+    switch (type) {
+    case EventType::LeftMouseDown:
+    case EventType::LeftMouseUp:
+    case EventType::RightMouseDown:
+    case EventType::RightMouseUp:
+    case EventType::OtherMouseDown:
+    case EventType::OtherMouseUp:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+SimulatedDesktop::UserEventTarget SimulatedDesktop::targetOf(const DesktopState &state,
+                                                             std::chrono::nanoseconds now,
+                                                             EventType type, QPointF cursor,
+                                                             quint16 keyCode, quint64 flags) {
+    if (type == EventType::KeyDown || type == EventType::KeyUp) {
+        const quint32 modifiers = HotKeys::modifiersFor(flags);
+        const bool held = std::ranges::any_of(state.hotKeys, [&](const HotKeyRecord &hotKey) {
+            return hotKey.keyCode == keyCode && hotKey.modifiers == modifiers;
+        });
+        return held ? UserEventTarget::HotKey : UserEventTarget::Other;
+    }
+    if (!isButtonEvent(type)) {
+        return UserEventTarget::Other;
+    }
+    const auto hit = BarView(state, now).hit(cursor);
+    const ItemRecord *item = hit ? state.item(hit->itemId) : nullptr;
+    return item && item->ownerProcessId == state.currentProcessId
+               ? UserEventTarget::OwnStatusItem
+               : UserEventTarget::Other;
+}
 
 SimulatedDesktop::SimulatedDesktop(Clock &clock, const AppDescription &currentProcess,
                                    QObject *parent)
@@ -38,8 +80,20 @@ SimulatedDesktop::SimulatedDesktop(Clock &clock, const AppDescription &currentPr
 void SimulatedDesktop::routeUserEvent(EventType type, QPointF cursor, quint16 keyCode,
                                       quint64 flags) {
     m_toolTips.userEvent(type, cursor, m_menus.isTracking());
-    if (m_menus.userEvent(type, cursor, keyCode, flags) ||
-        m_appWindows.userEvent(type, cursor, keyCode)) {
+    if (m_menus.userEvent(type, cursor, keyCode, flags)) {
+        return;
+    }
+    const auto now = m_model.clock().now();
+    const UserEventTarget target = m_model.read([&](const DesktopState &state) {
+        return targetOf(state, now, type, cursor, keyCode, flags);
+    });
+    // A click on one of this application's own items is its own: no monitor of it sees that.
+    if (target == UserEventTarget::OwnStatusItem) {
+        return;
+    }
+    // A global hot key went to its holder alone, not to the key window.
+    if (target != UserEventTarget::HotKey &&
+        m_appWindows.userEvent(type, cursor, keyCode, flags)) {
         return;
     }
     const double top = m_model.read([](const DesktopState &state) { return state.primaryTop(); });

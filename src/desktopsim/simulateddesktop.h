@@ -102,6 +102,13 @@ public:
 private:
     // Routes one of the user's events to the open menu, then to the application's windows, then,
     // when it was neither's, to the global monitors. Main thread.
+    // Where the window server sent one of the user's events before any window saw it.
+    enum class UserEventTarget { HotKey, OwnStatusItem, Other };
+
+    [[nodiscard]] static UserEventTarget targetOf(const DesktopState &state,
+                                                  std::chrono::nanoseconds now, EventType type,
+                                                  QPointF cursor, quint16 keyCode,
+                                                  quint64 flags);
     void routeUserEvent(EventType type, QPointF cursor, quint16 keyCode, quint64 flags);
 
     DesktopModel m_model;

@@ -41,6 +41,21 @@ struct WindowStyle {
     bool hidesOnDeactivate = false;
     bool opaque = true;
     bool hasShadow = true;
+    // The title bar (style mask and title-bar attributes). A titled window shows the close,
+    // minimise and zoom buttons, each usable while the window is closable, miniaturizable or
+    // resizable; with `closeButtonOnly` the other two are hidden.
+    bool titled = false;
+    bool closable = false;
+    bool miniaturizable = false;
+    bool resizable = false;
+    bool closeButtonOnly = false;
+    // The content reaches under the title bar; a transparent title bar then draws only its
+    // buttons over it.
+    bool fullSizeContentView = false;
+    bool titlebarTransparent = false;
+    bool titleHidden = false;
+    // A press on the background (where no control takes it) and a drag move the window.
+    bool movableByWindowBackground = false;
 
     friend bool operator==(const WindowStyle &, const WindowStyle &) = default;
 };

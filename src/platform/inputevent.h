@@ -37,6 +37,8 @@ inline constexpr quint64 command = 0x100000;
 // Virtual key codes used by the system.
 namespace KeyCode {
 inline constexpr quint16 command = 55;
+inline constexpr quint16 shift = 56;
+inline constexpr quint16 control = 59;
 inline constexpr quint16 escape = 53;
 inline constexpr quint16 option = 58;
 inline constexpr quint16 rightOption = 61;

@@ -29,6 +29,10 @@ QString Fallback::text(const QString &appName, const Facts &facts, const QString
 std::optional<QString> Fallback::save(const QString &text, const QString &appName,
                                       const QString &folder, const QDateTime &now) {
     const QDir dir(folder);
+    // A Desktop someone removed is made again rather than losing the report.
+    if (!dir.mkpath(u"."_s)) {
+        return std::nullopt;
+    }
     const QString stem = appName + u"-report-"_s + now.toLocalTime().toString(u"yyyy-MM-dd-HHmm"_s);
     QTemporaryFile temporary(dir.filePath(u".report-XXXXXX"_s));
     const QByteArray bytes = text.toUtf8();

@@ -21,7 +21,8 @@ public:
                                       const QString &installID, const QString &userText,
                                       const QString &diagnostics);
 
-    // Writes `text` as UTF-8 to "<appName>-report-<yyyy-MM-dd-HHmm>.txt" in `folder`, the time
+    // Writes `text` as UTF-8 to "<appName>-report-<yyyy-MM-dd-HHmm>.txt" in `folder` (made when
+    // missing), the time
     // in the system's time zone. An existing file is never replaced: the name then gets "-2",
     // "-3"... before ".txt". The file appears whole or not at all. Returns its path, or nullopt
     // when it could not be written.

@@ -8,10 +8,13 @@ Rectangle {
     id: root
 
     required property SettingsWindowModel model
+    // How far down the rows start: the rail's colour fills the window's title bar above them.
+    property int topInset: 0
 
     color: Zorv.espresso
 
     Column {
+        y: root.topInset
         width: parent.width
 
         Row {

@@ -12,6 +12,9 @@ Window {
     required property SettingsWindowModel model
     readonly property bool guideShown: root.model.guidePane.length > 0
     readonly property Item paneItem: detail.item
+    // The transparent title bar over the top of the window: the rail's rows keep clear of its
+    // buttons, and the rail's colour reaches under it.
+    readonly property int titleBarHeight: 28
 
     signal closeRequested()
 
@@ -29,6 +32,7 @@ Window {
 
             width: 214
             height: parent.height
+            topInset: root.titleBarHeight
             model: root.model
         }
 

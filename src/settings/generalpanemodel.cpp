@@ -127,6 +127,7 @@ void GeneralPaneModel::exportSetup() {
 }
 
 QCoro::Task<> GeneralPaneModel::runExport(QPointer<GeneralPaneModel> self) {
+    self->m_services->activateApp();
     const std::optional<QString> path =
         co_await self->m_services->filePanels().chooseSaveFile(exportFileName);
     if (!self || !path || !self->m_view) {
@@ -151,6 +152,7 @@ void GeneralPaneModel::chooseImport() {
 }
 
 QCoro::Task<> GeneralPaneModel::runChooseImport(QPointer<GeneralPaneModel> self) {
+    self->m_services->activateApp();
     const std::optional<QString> path = co_await self->m_services->filePanels().chooseOpenFile();
     if (!self || !path) {
         co_return;

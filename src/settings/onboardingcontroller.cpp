@@ -47,6 +47,10 @@ bool OnboardingController::make() {
     m_model = model.release();
     m_window = window;
     m_appWindow = m_windows.adopt(*window);
+    WindowStyle style = m_appWindow->style();
+    style.titled = true;
+    style.closable = true;
+    m_appWindow->setStyle(style);
     connect(m_model, &WelcomeWindowModel::finished, this, &OnboardingController::finish);
     // The close button hides the Qt window itself; the window server must know it is out, and
     // nothing needs the trust polled while no one sees it.

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QtQmlIntegration>
 
+#include <functional>
 #include <optional>
 
 namespace zorv {
@@ -35,8 +36,8 @@ struct AboutFacts {
 
 // The system services the settings panes call besides the app model: the clock their waits run
 // on, the save and open panels, the file viewer, the scripting that asks for a log-out, the facts
-// the About pane shows and the sampler of the menu bar's colour (optional: without one there is
-// never a sample). Made by the program; each service must outlive it. Handed to the panes from
+// the About pane shows, the sampler of the menu bar's colour (optional: without one there is
+// never a sample) and the activation of this application (optional). Made by the program; each service must outlive it. Handed to the panes from
 // QML. Main thread.
 class SettingsServices : public QObject {
     Q_OBJECT
@@ -59,6 +60,14 @@ public:
     [[nodiscard]] AutomationFrontEnd *automation() const { return m_automation; }
     void setAutomation(AutomationFrontEnd *automation) { m_automation = automation; }
     [[nodiscard]] const AboutFacts &about() const { return m_about; }
+    // Brings this application to the front, taking it from the one the user works in: the window
+    // and the panels then get the keyboard.
+    void setActivateApp(std::function<void()> activate) { m_activateApp = std::move(activate); }
+    void activateApp() const {
+        if (m_activateApp) {
+            m_activateApp();
+        }
+    }
     // The menu bar's estimated colour; nothing when it cannot be had.
     [[nodiscard]] std::optional<QColor> sampledBarColor() const {
         return m_barColor ? m_barColor->sampled() : std::nullopt;
@@ -79,6 +88,7 @@ private:
     AutomationFrontEnd *m_automation = nullptr;
     AboutFacts m_about;
     MenuBarColorSampler *m_barColor;
+    std::function<void()> m_activateApp;
 };
 
 } // namespace zorv

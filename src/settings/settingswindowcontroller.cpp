@@ -64,6 +64,16 @@ bool SettingsWindowController::make() {
     m_model = model.release();
     m_window = window;
     m_appWindow = m_windows.adopt(*window);
+    // Every title-bar button, over the content, which reaches under a transparent bar.
+    WindowStyle style = m_appWindow->style();
+    style.titled = true;
+    style.closable = true;
+    style.miniaturizable = true;
+    style.resizable = true;
+    style.fullSizeContentView = true;
+    style.titlebarTransparent = true;
+    style.titleHidden = true;
+    m_appWindow->setStyle(style);
     connect(window, SIGNAL(closeRequested()), this, SLOT(close()));
     // The close button hides the Qt window itself; the window server must know it is out.
     connect(window, &QWindow::visibleChanged, this, [this](bool visible) {
@@ -79,6 +89,7 @@ void SettingsWindowController::show() {
         return;
     }
     StandardWindow::present(*m_appWindow, standardSize);
+    m_services.activateApp();
     m_model->appear();
 }
 

@@ -41,7 +41,8 @@ public:
     // one). Before the first show().
     void addPane(SettingsPane pane, const QUrl &source);
 
-    // Shows the window, on the model's pending pane when one waits.
+    // Shows the window, on the model's pending pane when one waits, and brings this application
+    // to the front.
     void show();
     // Shows the window on `pane` (through the model's pending pane), or as show() does.
     void open(std::optional<SettingsPane> pane);

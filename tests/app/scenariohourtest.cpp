@@ -85,6 +85,24 @@ TEST_P(ScenarioHourTest, keepsTheBarInOrderForAnHour) {
         engineCounts = engineNow;
     }
 
+    // Every lane ends in the order the engine keeps for it.
+    const QList<BarEntry> bar = desktop.readout().bar();
+    const QHash<quint64, MenuBarItem> matched = EngineSections::items(bar, engine->lastItems());
+    const SectionLayout &stored = engine->storedLayout();
+    for (const Section lane : allSections) {
+        QList<MenuBarItemID> onBar;
+        for (const BarEntry &entry : bar) {
+            const auto item = matched.constFind(entry.itemId);
+            if (item != matched.cend() && entry.frame.width() > 0.0 &&
+                stored.sectionOf(item->id) == lane) {
+                onBar.append(item->id);
+            }
+        }
+        QList<MenuBarItemID> wanted = stored.ids(lane);
+        wanted.removeIf([&onBar](const MenuBarItemID &id) { return !onBar.contains(id); });
+        EXPECT_EQ(onBar, wanted) << rawValue(lane).toStdString();
+    }
+
     const CursorState cursor = desktop.readout().cursor();
     EXPECT_TRUE(cursor.mouseAssociated);
     for (const int hides : cursor.hideCounts) {

@@ -3,6 +3,7 @@
 #include "enginesections.h"
 #include "jsonwriter.h"
 #include "scenario/scenarioloader.h"
+#include "statusitembutton.h"
 #include "storage/storevalue.h"
 #include "storage/zorvpaths.h"
 
@@ -17,8 +18,8 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-SimulatedMac::SimulatedMac(const Scenario &scenario)
-    : clock(*scenario.start), platform(clock, scenario, false), app(platform, SimOptions()),
+SimulatedMac::SimulatedMac(const Scenario &scenario, SimOptions options)
+    : clock(*scenario.start), platform(clock, scenario, false), app(platform, std::move(options)),
       driver(clock) {}
 
 void SimulatedMac::run(double seconds, const std::function<void()> &each) {
@@ -112,6 +113,36 @@ void markWelcomeTourDone() {
     QFile file(ZorvPaths::file(u"settings.json"_s));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(R"({"onboardingCompleted": true})");
+}
+
+QPointF zorvIconCentre(DesktopApp &app, SimulatedPlatform &platform) {
+    StatusItemButton *icon = app.engine()->separatorController().icon().button();
+    const std::optional<StatusItemWindow> window = icon ? icon->window() : std::nullopt;
+    EXPECT_TRUE(window.has_value()) << "Zorv's icon has no window";
+    if (!window) {
+        return {};
+    }
+    // The window's frame is in the bottom-left convention of screens.
+    const double top = platform.desktop().model().read(
+        [](const DesktopState &state) { return state.primaryTop(); });
+    return {window->frame.center().x(), top - window->frame.center().y()};
+}
+
+std::optional<QPointF> statusMenuRowCentre(const SimMenus &menus, const QString &title) {
+    if (!menus.openMenu()) {
+        return std::nullopt;
+    }
+    const QRectF frame = menus.frame();
+    double top = frame.top() + SimMenus::verticalPadding;
+    for (int index : menus.shownRows()) {
+        const MenuItem &item = menus.openMenu()->items[index];
+        const double height = SimMenus::heightOf(item);
+        if (item.title == title) {
+            return QPointF(frame.center().x(), top + height / 2);
+        }
+        top += height;
+    }
+    return std::nullopt;
 }
 
 QList<QJsonObject> reconcileLog() {

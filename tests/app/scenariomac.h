@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace zorv {
 
@@ -21,7 +22,7 @@ using Lanes = QMap<Section, QList<MenuBarItemID>>;
 // Zorv's whole app on a simulated Mac that plays `scenario`, on a manual clock set to the
 // scenario's start. Whole-app scenario tests drive it second by second and read the bar back.
 struct SimulatedMac {
-    explicit SimulatedMac(const Scenario &scenario);
+    explicit SimulatedMac(const Scenario &scenario, SimOptions options = {});
 
     // Runs `seconds` of simulated time; after each simulated second `each` looks at the Mac.
     void run(double seconds, const std::function<void()> &each = {});
@@ -56,6 +57,11 @@ void storeLayout(const SectionLayout &layout);
 // Stores settings in Zorv's folder that mark the welcome tour done, so that a launch shows no tour
 // (nor brings Zorv to the front for it).
 void markWelcomeTourDone();
+
+// The middle of Zorv's icon on the bar (top-left convention), where a click on it goes.
+QPointF zorvIconCentre(DesktopApp &app, SimulatedPlatform &platform);
+// The middle of the open status menu's row titled `title`; nullopt when no such row shows.
+std::optional<QPointF> statusMenuRowCentre(const SimMenus &menus, const QString &title);
 
 // The lines of the reconcile log in Zorv's folder.
 QList<QJsonObject> reconcileLog();

@@ -32,7 +32,8 @@ protected:
                    mac.desktop().eventMonitors(),
                    mac.desktop().screens(),
                    clock,
-                   [this] { return sampled; }} {
+                   [this] { return sampled; },
+                   [this] { mac.desktop().application().activate(true); }} {
         ZorvKit::install(engine, mac.desktop().appearance(), clock);
         laptop = mac.desktop().arrangement().add(ScreenDescription{});
         mac.started();

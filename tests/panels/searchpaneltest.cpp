@@ -181,8 +181,10 @@ TEST_F(SearchPanelTest, AClickOpensTheRowClickedNotTheHighlightedOne) {
 }
 
 TEST_F(SearchPanelTest, EveryShowStartsAFreshSearchNearTheTopCentre) {
+    EXPECT_FALSE(mac.desktop().application().isActive());
     panel.show();
     ASSERT_TRUE(panel.isVisible());
+    EXPECT_TRUE(mac.desktop().application().isActive()) << "the panel takes the keyboard";
     const AppWindow &server = panel.panel()->server();
     EXPECT_TRUE(server.isKeyWindow());
     EXPECT_EQ(server.style().level, WindowLevel::floating);

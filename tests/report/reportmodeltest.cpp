@@ -169,7 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ReportTest, aFailedSendThatCannotSaveGoesBackToWritingWithTheTextKept) {
     server.setBehaviour(Behaviour::Answer, 500);
     Services broken = services();
-    broken.desktopFolder = desktopFolder.filePath(u"missing"_s);
+    // Below a file: no folder can be made there.
+    broken.desktopFolder = u"/dev/null/Desktop"_s;
     Model model(config(), broken, draft, QString());
     model.setText(u"Lost?"_s);
     model.send();
@@ -227,12 +228,13 @@ TEST_F(ReportTest, operationsOutOfTurnDoNothing) {
 }
 
 TEST_F(ReportTest, fallBackFilesOfOneMinuteGetTheirOwnNamesAndNoneIsReplaced) {
+    // The first makes the Desktop, which someone removed.
+    ASSERT_TRUE(QDir(desktopFolder.path()).removeRecursively());
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(Fallback::save(u"report %1"_s.arg(i), u"Zorv"_s, desktopFolder.path(),
                                    clock.wallNow().addSecs(i * 10)));
     }
-    EXPECT_FALSE(
-        Fallback::save(u"x"_s, u"Zorv"_s, desktopFolder.filePath(u"missing"_s), clock.wallNow()));
+    EXPECT_FALSE(Fallback::save(u"x"_s, u"Zorv"_s, u"/dev/null/Desktop"_s, clock.wallNow()));
     EXPECT_EQ(desktopFiles(), (QStringList{u"Zorv-report-2026-03-07-0915-2.txt"_s,
                                            u"Zorv-report-2026-03-07-0915-3.txt"_s, fallbackName}));
     EXPECT_EQ(readDesktopFile(fallbackName), "report 0");

@@ -1,6 +1,7 @@
 #include "reportfixture.h"
 
 #include "appearance/simsystemappearance.h"
+#include "appwindow.h"
 #include "desktopapp.h"
 #include "kit/zorvkit.h"
 #include "look/zorvstyle.h"
@@ -29,7 +30,9 @@ using Behaviour = LoopbackHttpServer::Behaviour;
 
 class ReportWindowTest : public ReportTest {
 protected:
-    ReportWindowTest() : controller(engine, services(), desktop.pasteboard()) {
+    ReportWindowTest()
+        : controller(engine, services(), desktop.pasteboard(),
+                     {desktop.appWindows(), [this] { desktop.application().activate(true); }}) {
         ZorvKit::install(engine, appearance, clock);
         EXPECT_TRUE(QDir().mkpath(pictures));
     }
@@ -110,6 +113,60 @@ TEST_F(ReportWindowTest, oneWindowAtATimeKeepsWhatTheUserWrote) {
     EXPECT_EQ(controller.draft().text, u"Two icons stayed hidden."_s);
     ASSERT_TRUE(item(u"reportNumber"_s));
     EXPECT_EQ(item(u"reportNumber"_s)->property("text").toString(), u"R-7K3QXM"_s);
+}
+
+// The window is one of the window server's: shown key and in front with this application
+// active, at its configuration's size and style, and closed from its model or its title bar.
+TEST_F(ReportWindowTest, isAWindowOfTheWindowServerWithItsContentsTitleBar) {
+    WindowStyle plain;
+    plain.titled = true;
+    plain.closable = true;
+    WindowStyle strip = plain;
+    strip.closeButtonOnly = true;
+    strip.fullSizeContentView = true;
+    strip.titlebarTransparent = true;
+    strip.titleHidden = true;
+    strip.movableByWindowBackground = true;
+    const struct {
+        const char *name;
+        Config config;
+        QSizeF size;
+        WindowStyle style;
+    } cases[] = {
+        {"own content", zorvConfig(), QSizeF(560, 470), strip},
+        {"built-in screens", config(), QSizeF(ReportWindowController::builtInSize), plain},
+    };
+    const qint32 finder = desktop.applications().launch(
+        AppDescription{.bundleIdentifier = u"com.apple.finder"_s, .localizedName = u"Finder"_s});
+    for (const auto &[name, config, size, style] : cases) {
+        SCOPED_TRACE(name);
+        desktop.applications().activate(finder);
+        EXPECT_FALSE(desktop.application().isActive());
+        controller.show(config);
+        AppWindow *window = controller.appWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible() && window->isKeyWindow());
+        EXPECT_TRUE(desktop.application().isActive());
+        EXPECT_EQ(window->contentSize(), size);
+        EXPECT_EQ(window->style(), style);
+        EXPECT_EQ(desktop.appWindows().stackingOrder().last(), window);
+
+        // Shown again while visible: the same window comes forward with the application.
+        desktop.applications().activate(finder);
+        controller.show(config);
+        EXPECT_EQ(controller.appWindow(), window);
+        EXPECT_TRUE(desktop.application().isActive());
+
+        controller.model()->close();
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_FALSE(controller.window()->isVisible());
+        controller.show(config);
+        ASSERT_NE(controller.appWindow(), nullptr);
+        // Closed by the window system: the window server hears of it.
+        controller.window()->close();
+        EXPECT_FALSE(controller.appWindow()->isVisible());
+        deleteRetired();
+    }
 }
 
 TEST_F(ReportWindowTest, aSentReportLeavesNoDraftAndAFailedOneIsSavedAfterItsWindowWent) {

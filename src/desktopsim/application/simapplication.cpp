@@ -1,5 +1,6 @@
 #include "application/simapplication.h"
 
+#include "application/menubartitles.h"
 #include "input/keylayout.h"
 
 #include <algorithm>
@@ -158,7 +159,23 @@ std::optional<AppEvent> SimApplication::currentEvent() const {
 
 void SimApplication::setMainMenu(std::shared_ptr<const Menu> menu) {
     m_mainMenu = std::move(menu);
-    m_model.write([](DesktopState &, ModelEffects &effects) { effects.barChanged = true; });
+    // The bar shows the menus while the application is in front; without any, the Apple menu.
+    QStringList titles;
+    if (m_mainMenu) {
+        for (const MenuItem &item : m_mainMenu->items) {
+            if (!item.isSeparator()) {
+                titles.append(item.title);
+            }
+        }
+    }
+    const double width = MenuBarTitles::menusWidth(titles);
+    m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        if (AppRecord *self = state.app(state.currentProcessId)) {
+            self->menuTitles = titles;
+            self->menusWidth = width;
+        }
+        effects.barChanged = true;
+    });
 }
 
 void SimApplication::perform(const MenuItem &item) {

@@ -25,7 +25,29 @@ constexpr std::array<KeyCharacters, 47> layout{{
     {47, '.', '>'},  {50, '`', '~'},
 }};
 
+constexpr quint16 spaceKey = 49;
+
 } // namespace
+
+std::optional<KeyLayout::Stroke> KeyLayout::stroke(QChar character) {
+    if (character == u' ') {
+        return Stroke{spaceKey, false};
+    }
+    if (character.unicode() > 0x7f) {
+        return std::nullopt;
+    }
+    const char typed = char(character.toLower().unicode());
+    const bool capital = character.isUpper();
+    for (const KeyCharacters &key : layout) {
+        if (key.plain == typed) {
+            return Stroke{key.keyCode, capital};
+        }
+        if (key.shifted == typed && key.shifted != key.plain) {
+            return Stroke{key.keyCode, true};
+        }
+    }
+    return std::nullopt;
+}
 
 std::optional<QChar> KeyLayout::character(quint16 keyCode, bool shift) {
     for (const KeyCharacters &key : layout) {

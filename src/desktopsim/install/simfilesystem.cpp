@@ -98,6 +98,10 @@ QString SimFileSystem::homeFolder() const {
     return u"/Users/"_s + m_user;
 }
 
+QString SimFileSystem::desktopFolder() const {
+    return homeFolder() + u"/Desktop"_s;
+}
+
 bool SimFileSystem::inside(const QString &path, const QString &folder) {
     return path == folder || path.startsWith(folder + u'/');
 }

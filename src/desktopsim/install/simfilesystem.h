@@ -12,8 +12,8 @@ namespace zorv {
 // `root` + "/Applications/Zorv.app" on this machine. It answers where the running bundle is
 // (possibly translocated: the system then runs it from a read-only copy under
 // "/private/var/folders/…/AppTranslocation/…" while the original stays where it was downloaded),
-// the user's home folder ("/Users/<user>") and Trash ("<home>/.Trash", where a trashed item keeps
-// its name, with a number added when the name is taken). Script calls make folders read-only and
+// the user's home folder ("/Users/<user>") with its Desktop, and Trash ("<home>/.Trash", where a
+// trashed item keeps its name, with a number added when the name is taken). Script calls make folders read-only and
 // copies into a folder fail. Main thread.
 class SimFileSystem final : public BundleLocation, public FileManager {
 public:
@@ -27,6 +27,8 @@ public:
     [[nodiscard]] std::optional<QString> translocatedOriginal(const QString &path) const override;
     [[nodiscard]] QString applicationsFolder() const override;
     [[nodiscard]] QString homeFolder() const override;
+    // "<home>/Desktop".
+    [[nodiscard]] QString desktopFolder() const;
 
     // FileManager.
     [[nodiscard]] bool exists(const QString &path) const override;

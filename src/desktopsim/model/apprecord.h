@@ -4,6 +4,7 @@
 #include "runningapplication.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -36,6 +37,9 @@ struct AppRecord {
     // How far its menus reach into the menu bar from the screen's left edge while it is
     // frontmost (the Apple menu included).
     double menusWidth = 0.0;
+    // Its menus' titles from its main menu, its application menu first; empty when the system
+    // knows them only by how far they reach.
+    QStringList menuTitles;
     // The status-item spacing in effect when it launched: apps read it only then.
     double statusItemSpacing = 16.0;
     DragAcceptance dragAcceptance = DragAcceptance::Always;

@@ -70,10 +70,14 @@ struct DragItem {
 
 // The user's hands on the mouse or keyboard; locations in the top-left convention.
 struct Input {
-    enum class Kind { MouseMove, LeftClick, RightClick, Scroll, Key };
+    enum class Kind { MouseMove, LeftClick, RightClick, Scroll, Key, Type };
     Kind kind = Kind::MouseMove;
     QPointF location;
     quint16 keyCode = 0;
+    // The modifier keys held for a key press (event flags).
+    quint64 modifiers = 0;
+    // What Type types.
+    QString text{};
     friend bool operator==(const Input &, const Input &) = default;
 };
 

@@ -181,7 +181,10 @@ void ScenarioPlayer::applyInput(const Input &input) {
         hands.scroll(-1.0);
         break;
     case Input::Kind::Key:
-        hands.pressKey(input.keyCode);
+        hands.pressKeyHolding(input.keyCode, input.modifiers);
+        break;
+    case Input::Kind::Type:
+        hands.type(input.text);
         break;
     }
 }

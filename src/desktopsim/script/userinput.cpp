@@ -1,7 +1,10 @@
 #include "script/userinput.h"
 
 #include "input/inputdispatch.h"
+#include "input/keylayout.h"
 #include "layout/barview.h"
+
+#include <array>
 
 namespace zorv {
 
@@ -97,6 +100,44 @@ void UserInput::keyUp(quint16 keyCode, quint64 flags) {
 void UserInput::pressKey(quint16 keyCode, quint64 flags) {
     keyDown(keyCode, flags);
     keyUp(keyCode, flags);
+}
+
+void UserInput::pressKeyHolding(quint16 keyCode, quint64 flags) {
+    static constexpr std::array<std::pair<quint64, quint16>, 4> modifierKeys{{
+        {EventFlags::command, KeyCode::command},
+        {EventFlags::option, KeyCode::option},
+        {EventFlags::control, KeyCode::control},
+        {EventFlags::shift, KeyCode::shift},
+    }};
+    quint64 held = EventFlags::none;
+    for (const auto &[flag, key] : modifierKeys) {
+        if (flags & flag) {
+            held |= flag;
+            keyDown(key, held);
+        }
+    }
+    pressKey(keyCode, held);
+    for (auto it = modifierKeys.crbegin(); it != modifierKeys.crend(); ++it) {
+        if (held & it->first) {
+            held &= ~it->first;
+            keyUp(it->second, held);
+        }
+    }
+}
+
+bool UserInput::type(const QString &text) {
+    QList<KeyLayout::Stroke> strokes;
+    for (const QChar character : text) {
+        const auto stroke = KeyLayout::stroke(character);
+        if (!stroke) {
+            return false;
+        }
+        strokes.append(*stroke);
+    }
+    for (const KeyLayout::Stroke &stroke : strokes) {
+        pressKeyHolding(stroke.keyCode, stroke.shift ? EventFlags::shift : EventFlags::none);
+    }
+    return true;
 }
 
 void UserInput::scroll(double delta) {

@@ -37,6 +37,12 @@ public:
     void keyDown(quint16 keyCode, quint64 flags = EventFlags::none);
     void keyUp(quint16 keyCode, quint64 flags = EventFlags::none);
     void pressKey(quint16 keyCode, quint64 flags = EventFlags::none);
+    // Presses the key as hands do with modifiers: each modifier key of `flags` goes down (Command,
+    // Option, Control, Shift), the key goes down and up with them held, and they come up again.
+    void pressKeyHolding(quint16 keyCode, quint64 flags);
+    // Types the text key by key on the US keyboard, Shift held for capitals and shifted symbols;
+    // false, typing nothing, when a character is not on the keyboard.
+    bool type(const QString &text);
     void scroll(double delta);
 
     // Command-drags the item from the middle of its part on the screen, on the active screen's

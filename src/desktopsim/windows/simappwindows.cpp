@@ -1,6 +1,7 @@
 #include "windows/simappwindows.h"
 
 #include "layout/coordinates.h"
+#include "windows/titlebar.h"
 
 #include <QPointer>
 
@@ -257,39 +258,9 @@ SimAppWindow *SimAppWindows::windowAt(QPointF location) const {
     const auto found = std::find_if(order.crbegin(), order.crend(), [&](SimAppWindow *window) {
         const WindowRecord &record = window->record();
         return record.visible && !record.style.ignoresMouseEvents &&
-               record.frame.contains(location);
+               TitleBar::outerFrame(record).contains(location);
     });
     return found == order.crend() ? nullptr : *found;
-}
-
-bool SimAppWindows::userEvent(EventType type, QPointF location, quint16 keyCode) {
-    switch (type) {
-    case EventType::KeyDown:
-    case EventType::KeyUp: {
-        SimAppWindow *key = keyWindow();
-        if (key && type == EventType::KeyDown && keyCode == KeyCode::escape) {
-            Q_EMIT key->cancelRequested();
-        }
-        return key != nullptr;
-    }
-    case EventType::LeftMouseDown:
-    case EventType::RightMouseDown:
-    case EventType::OtherMouseDown: {
-        if (windowAt(location)) {
-            return true;
-        }
-        // Another application comes forward.
-        for (SimAppWindow *window : windows()) {
-            window->resignKey();
-            if (window->record().style.hidesOnDeactivate && window->record().visible) {
-                window->orderOut();
-            }
-        }
-        return false;
-    }
-    default:
-        return windowAt(location) != nullptr;
-    }
 }
 
 SimAppWindow *SimAppWindows::keyWindow() const {

@@ -3,6 +3,7 @@
 #include "appwindow.h"
 #include "cancellation.h"
 #include "model/desktopmodel.h"
+#include "windows/titlebar.h"
 #include "windows/windowrecord.h"
 
 #include <QCoroTask>
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <QWindow>
 #include <functional>
+#include <optional>
 
 namespace zorv {
 
@@ -51,6 +53,8 @@ public:
 
     [[nodiscard]] const WindowRecord &record() const { return m_record; }
     [[nodiscard]] QWindow *window() const { return m_window; }
+    // The title its title bar shows.
+    [[nodiscard]] QString title() const { return m_window ? m_window->title() : QString(); }
 
     // Script calls: what the user does to the window.
     void userMoves(QPointF topLeft);
@@ -91,12 +95,30 @@ public:
     // Puts a window's record on the real display, after every change of it.
     using Presenter = std::function<void(SimAppWindow &)>;
 
+    // The user's input for a window's content: a mouse event at a point relative to the
+    // content's top-left corner (the buttons held after it), or a key with the modifier flags.
+    struct ContentEvent {
+        EventType type = EventType::MouseMoved;
+        QPointF location;
+        quint16 keyCode = 0;
+        quint64 flags = EventFlags::none;
+
+        friend bool operator==(const ContentEvent &, const ContentEvent &) = default;
+    };
+    // Hands an event to the content; returns whether something there took it (a press that no
+    // control takes lands on the window's background).
+    using ContentInput = std::function<bool(SimAppWindow &, const ContentEvent &)>;
+
     explicit SimAppWindows(DesktopModel &model);
 
     // Hands every change of a window's record to `presenter` (each window at once, then at every
     // change) instead of showing the Qt window at its frame; with an empty one, changes from
     // then on show it at its frame again.
     void setPresenter(Presenter presenter);
+
+    // Gives the user's input for windows' content to `input` (without one, the content sees
+    // none of it).
+    void setContentInput(ContentInput input) { m_contentInput = std::move(input); }
 
     [[nodiscard]] std::unique_ptr<AppWindow> adopt(QWindow &window) override;
 
@@ -107,20 +129,48 @@ public:
     [[nodiscard]] QList<SimAppWindow *> stackingOrder() const;
     // The key window, if any.
     [[nodiscard]] SimAppWindow *keyWindow() const;
-    // The frontmost visible window under the point (top-left convention) that takes clicks.
+    // The frontmost visible window under the point (top-left convention) that takes clicks,
+    // title bar included.
     [[nodiscard]] SimAppWindow *windowAt(QPointF location) const;
 
     // What the user's input does to the application's windows. Returns whether the event was
-    // aimed at one of them (a mouse event over one, a key while one has the keyboard); global
-    // monitors do not see such events. A press outside every window activates another
-    // application: the key window resigns and windows that hide on deactivation go; Escape on
-    // the key window asks it to cancel.
-    bool userEvent(EventType type, QPointF location, quint16 keyCode);
+    // aimed at one of them (a mouse event over one or while a press on one is held, a key while
+    // one has the keyboard); global monitors do not see such events.
+    //
+    // A press on a window brings it to the front (and gives it the keyboard when it can take
+    // it). On its title bar the press works the buttons (a usable button acts when the release
+    // comes back over it) or, elsewhere on the bar, moves the window with the drag; on the
+    // content it goes to the content, and one that nothing there takes moves a window movable
+    // by its background. The drag and the release go where the press went. A press outside every
+    // window activates another application: the key window resigns and windows that hide on
+    // deactivation go. Keys go to the key window's content: Command-W closes a closable key
+    // window, and Escape that nothing in the content takes asks the window to cancel.
+    bool userEvent(EventType type, QPointF location, quint16 keyCode, quint64 flags);
 
 private:
     friend class SimAppWindow;
 
+    // Where the held left button went down.
+    struct Press {
+        enum class Kind { Content, Move, Button };
+
+        QPointer<SimAppWindow> window;
+        Kind kind = Kind::Content;
+        TitleBar::Button button = TitleBar::Button::Close;
+        // The pointer's offset from the content's top-left corner at the press.
+        QPointF grab;
+    };
+
+    bool mouseEvent(EventType type, QPointF location, quint64 flags);
+    bool keyEvent(EventType type, quint16 keyCode, quint64 flags);
+    void pressOn(SimAppWindow &window, EventType type, QPointF location, quint64 flags);
+    void releaseButton(const Press &press, QPointF location);
+    bool toContent(SimAppWindow &window, EventType type, QPointF location, quint64 flags);
+    void deactivate();
+
     DesktopModel &m_model;
+    ContentInput m_contentInput;
+    std::optional<Press> m_press;
     QList<QPointer<SimAppWindow>> m_windows;
     quint64 m_nextFrontOrder = 1;
     Presenter m_presenter;

@@ -86,9 +86,40 @@ QSet<MenuBarItemID> DriftRules::driftedItems(const QList<MenuBarItem> &items,
     return drifted;
 }
 
+QSet<MenuBarItemID> DriftRules::outOfOrder(const QList<MenuBarItem> &items,
+                                           const SectionLayout &layout,
+                                           const QSet<MenuBarItemID> &leftOut) {
+    QHash<MenuBarItemID, double> midXs;
+    midXs.reserve(items.size());
+    for (const MenuBarItem &item : items) {
+        if (isCounted(item)) {
+            midXs.insert(item.id, item.frame.center().x());
+        }
+    }
+    QSet<MenuBarItemID> result;
+    for (const Section lane : allSections) {
+        QList<MenuBarItemID> present;
+        QList<double> xs;
+        for (const MenuBarItemID &id : layout.ids(lane)) {
+            if (const auto midX = midXs.constFind(id); midX != midXs.cend()) {
+                present.append(id);
+                xs.append(*midX);
+            }
+        }
+        const QSet<int> inOrder = longestIncreasingRun(xs);
+        for (qsizetype i = 0; i < present.size(); ++i) {
+            if (!inOrder.contains(int(i)) && !leftOut.contains(present.at(i))) {
+                result.insert(present.at(i));
+            }
+        }
+    }
+    return result;
+}
+
 DriftVerdict DriftRules::driftVerdict(const QList<MenuBarItem> &items, const SectionLayout &layout,
                                       std::optional<double> hiddenSepX, double barMinX,
-                                      std::optional<double> alwaysSepX, bool separatorsOrdered) {
+                                      std::optional<double> alwaysSepX, bool separatorsOrdered,
+                                      const QSet<MenuBarItemID> &leftOut) {
     const QSet<MenuBarItemID> drifted =
         driftedItems(items, layout, hiddenSepX, alwaysSepX, separatorsOrdered);
     const SectionIndex sections(layout);
@@ -117,6 +148,12 @@ DriftVerdict DriftRules::driftVerdict(const QList<MenuBarItem> &items, const Sec
     }
     if (!drifted.isEmpty()) {
         return {DriftVerdict::Kind::drifted, drifted};
+    }
+    // Nothing stands on a wrong side: an order the bar lost inside a lane (an application put
+    // its item back elsewhere on relaunch) is brought back like any other drift.
+    if (QSet<MenuBarItemID> disordered = outOfOrder(items, layout, leftOut);
+        !disordered.isEmpty()) {
+        return {DriftVerdict::Kind::drifted, std::move(disordered)};
     }
     return {DriftVerdict::Kind::clean, {}};
 }

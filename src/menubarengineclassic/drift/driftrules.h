@@ -41,12 +41,23 @@ public:
     driftedItems(const QList<MenuBarItem> &items, const SectionLayout &layout,
                  std::optional<double> hiddenSepX, std::optional<double> alwaysSepX = std::nullopt,
                  bool separatorsOrdered = false);
-    // `barMinX`: the left edge of the bar's screen; an item centred right of it is in view.
+    // Of the counted items the layout places, those out of their lane's order: per lane, the ones
+    // outside the longest run of its items already in the layout's order left to right, earliest
+    // on ties (the run the drag planner's order moves keep). Those in `leftOut` (the ones the
+    // order moves leave alone) count for the run but are never named. Read by lane of the
+    // layout, not by side: meant for a bar whose items all stand on their side.
+    [[nodiscard]] static QSet<MenuBarItemID> outOfOrder(const QList<MenuBarItem> &items,
+                                                        const SectionLayout &layout,
+                                                        const QSet<MenuBarItemID> &leftOut);
+    // `barMinX`: the left edge of the bar's screen; an item centred right of it is in view. With
+    // every item on its side and nothing wanted hidden in view, the items out of their lane's
+    // order (but those in `leftOut`) are drift too.
     [[nodiscard]] static DriftVerdict driftVerdict(const QList<MenuBarItem> &items,
                                                    const SectionLayout &layout,
                                                    std::optional<double> hiddenSepX, double barMinX,
                                                    std::optional<double> alwaysSepX = std::nullopt,
-                                                   bool separatorsOrdered = false);
+                                                   bool separatorsOrdered = false,
+                                                   const QSet<MenuBarItemID> &leftOut = {});
 
     // The lane the item sits in by the separators' left edges.
     [[nodiscard]] static Section laneOf(const MenuBarItem &item, std::optional<double> hiddenSepX,

@@ -8,10 +8,11 @@
 namespace zorv {
 
 // What a scan concluded about the bar: whether items sit on the wrong side of the hidden
-// separator, and whether what should be hidden is out of sight.
+// separator or out of their lane's order, and whether what should be hidden is out of sight.
 struct DriftVerdict {
     enum class Kind {
-        // These items (in `drifted`) sit on the wrong side of the hidden separator.
+        // These items (in `drifted`) sit on the wrong side of a separator; or, when none does,
+        // stand in their lane out of its wanted order.
         drifted,
         // Nothing drifted and nothing that should be hidden is in view.
         clean,

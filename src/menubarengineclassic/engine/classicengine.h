@@ -14,6 +14,7 @@
 #include "reconcile/dragplan.h"
 #include "reconcile/reachability.h"
 #include "separators/separatorcontroller.h"
+#include "separators/separatorplacement.h"
 #include "state/barreading.h"
 #include "state/driftmemory.h"
 #include "state/hidinghealth.h"
@@ -155,6 +156,12 @@ private:
     // On a bar that remembers no position for the three items: measures the bar, keeps the
     // positions that bring them up in reach under their autosave names and creates them again.
     QCoro::Task<> placeItemsInReach();
+    // At a later launch: where the separators came up leaves items out of the lanes the wanted
+    // layout asks for, and other places would leave fewer; absent when they stand right.
+    [[nodiscard]] std::optional<SeparatorPlacement> separatorsOutOfPlace() const;
+    // Creates the three items again with the separators where the lanes meet, when they stand
+    // elsewhere; then tucks and scans again. Run at the start, before any reconcile run.
+    QCoro::Task<> placeSeparatorsBetweenLanes();
     // Watches for the Accessibility permission while a reading found it missing: a scan follows
     // within a second of the grant.
     void watchForGrant();

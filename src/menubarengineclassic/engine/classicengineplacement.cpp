@@ -1,9 +1,13 @@
-// The first launch on a bar that remembers no position for the engine's own items: the system
-// would put them at the left end, which on a crowded or notched bar is out of sight.
+// Where the engine's own items come up. At the first launch on a bar that remembers no position
+// for them the system would put them at the left end, which on a crowded or notched bar is out of
+// sight. At every later launch the system puts them where it remembered them, which for a
+// separator need not be between the lanes the layout asks for.
 
 #include "classicengine.h"
 #include "discovery/ax.h"
+#include "sectionindex.h"
 #include "separators/launchplacement.h"
+#include "separators/separatorplacement.h"
 
 using namespace Qt::StringLiterals;
 
@@ -16,6 +20,11 @@ struct BarSurvey {
     QList<DiscoveredItem> items;
     std::optional<double> menusRight;
 };
+
+bool isFixed(const MenuBarItemID &id) {
+    return id.axIdentifier == u"com.apple.menuextra.clock"_s ||
+           id.axIdentifier == u"com.apple.menuextra.controlcenter"_s;
+}
 
 } // namespace
 
@@ -86,6 +95,61 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
     record.insert(u"icon"_s, placement->icon);
     record.insert(u"hiddenSep"_s, placement->hiddenSeparator);
     appendEvent(record);
+}
+
+std::optional<SeparatorPlacement> ClassicEngine::separatorsOutOfPlace() const {
+    using Kind = SeparatorPlacement::Entry::Kind;
+    const std::optional<QRectF> icon = iconFrame();
+    const std::optional<QRectF> hidden = m_separatorController->hiddenSeparatorFrame();
+    const std::optional<QRectF> always = m_separatorController->alwaysHiddenSeparatorFrame();
+    if (m_separatorController->iconHidden() || !icon || !hidden || !always) {
+        return std::nullopt;
+    }
+    QList<SeparatorPlacement::Entry> bar{{Kind::icon, *icon, std::nullopt},
+                                         {Kind::hiddenSeparator, *hidden, std::nullopt},
+                                         {Kind::alwaysHiddenSeparator, *always, std::nullopt}};
+    const SectionIndex sections(m_wanted.storedLayout());
+    for (const MenuBarItem &item : m_bar.lastItems()) {
+        if (item.isDormant || !(item.frame.width() > 0.0)) {
+            continue;
+        }
+        bar.append({isFixed(item.id) ? Kind::fixed : Kind::item, item.frame,
+                    item.id.isSystemPinned() ? std::nullopt : sections.sectionOf(item.id)});
+    }
+    return SeparatorPlacement::compute(bar, SeparatorController::collapsedLength);
+}
+
+QCoro::Task<> ClassicEngine::placeSeparatorsBetweenLanes() {
+    const std::optional<SeparatorPlacement> placement = separatorsOutOfPlace();
+    if (!placement) {
+        co_return;
+    }
+    QPointer<ClassicEngine> self(this);
+    AppPreferences &preferences = m_platform.appPreferences;
+    preferences.setValue(AppPreferences::preferredPositionKey(SeparatorController::iconName),
+                         placement->icon);
+    preferences.setValue(
+        AppPreferences::preferredPositionKey(SeparatorController::hiddenSeparatorName),
+        placement->hiddenSeparator);
+    preferences.setValue(
+        AppPreferences::preferredPositionKey(SeparatorController::alwaysHiddenSeparatorName),
+        placement->alwaysHiddenSeparator);
+    m_separatorController->recreateItems();
+    if (m_onIconReplaced) {
+        m_onIconReplaced(m_separatorController->icon().button());
+    }
+    appendEvent({{u"kind"_s, u"separators-placed"_s},
+                 {u"misplacedBefore"_s, placement->misplacedBefore},
+                 {u"misplacedAfter"_s, placement->misplacedAfter},
+                 {u"icon"_s, placement->icon},
+                 {u"hiddenSep"_s, placement->hiddenSeparator},
+                 {u"alwaysHiddenSep"_s, placement->alwaysHiddenSeparator}});
+    // The new items come up collapsed: hide again, then read the bar they make.
+    co_await reapplyRevealState(u"launch"_s, false);
+    if (!self) {
+        co_return;
+    }
+    co_await refresh();
 }
 
 } // namespace zorv

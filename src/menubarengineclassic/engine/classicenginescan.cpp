@@ -102,9 +102,9 @@ QCoro::Task<> ClassicEngine::refresh() {
     takeUserDrag(context, scannedAt, found.trusted);
     items = m_bar.lastItems();
 
-    const DriftVerdict verdict =
-        DriftRules::driftVerdict(items, m_wanted.storedLayout(), context.hiddenSepX,
-                                 context.barMinX, context.alwaysSepX, context.separatorsOrdered);
+    const DriftVerdict verdict = DriftRules::driftVerdict(
+        items, m_wanted.storedLayout(), context.hiddenSepX, context.barMinX, context.alwaysSepX,
+        context.separatorsOrdered, m_records.stubbornSet());
 
     if (!m_runs.reconcileInFlight()) {
         if (stable && verdict.kind != DriftVerdict::Kind::nothingHidden) {

@@ -15,7 +15,8 @@ namespace zorv {
 QCoro::Task<> ClassicEngine::start() {
     assertMainThread();
     QPointer<ClassicEngine> self(this);
-    if (m_reveal.takePlaceInReach()) {
+    const bool firstLaunch = m_reveal.takePlaceInReach();
+    if (firstLaunch) {
         co_await placeItemsInReach();
         if (!self) {
             co_return;
@@ -33,6 +34,14 @@ QCoro::Task<> ClassicEngine::start() {
     co_await refresh();
     if (!self) {
         co_return;
+    }
+    // What the system remembered for the separators may have been taken while one was
+    // lengthened: they come back where the lanes meet.
+    if (!firstLaunch) {
+        co_await placeSeparatorsBetweenLanes();
+        if (!self) {
+            co_return;
+        }
     }
     installObservers();
     auto poll = [self](CancellationToken token) { return runPoll(self, std::move(token)); };

@@ -58,6 +58,8 @@ Window {
             Item {
                 id: header
 
+                // Clear of the transparent title bar and its buttons.
+                y: 28
                 width: column.width
                 height: 56
 

@@ -36,6 +36,14 @@ bool SearchPanelController::makePanel() {
     style.hidesOnDeactivate = true;
     style.opaque = false;
     style.hasShadow = true;
+    // Titled and closable, its content under a transparent bar that shows only the buttons;
+    // dragged by its background.
+    style.titled = true;
+    style.closable = true;
+    style.fullSizeContentView = true;
+    style.titlebarTransparent = true;
+    style.titleHidden = true;
+    style.movableByWindowBackground = true;
     m_panel =
         PanelWindow::load(m_services.engine, m_services.windows, u"SearchPanel.qml"_s, {},
                           Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint, style);
@@ -68,6 +76,10 @@ void SearchPanelController::show() {
     place();
     m_panel->server().makeKeyAndOrderFront();
     window.requestActivate();
+    // The panel takes the keyboard even when another application was in front.
+    if (m_services.activateApp) {
+        m_services.activateApp();
+    }
 }
 
 void SearchPanelController::place() {

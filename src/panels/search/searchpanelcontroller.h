@@ -15,10 +15,11 @@ namespace zorv {
 class AppModel;
 
 // The search panel: a floating panel with a query field over the matching items. show() puts a
-// fresh search into it (empty query, first row highlighted) and gives it the keyboard, centred
-// across the main screen and a little above its middle; the panel closes on Escape, when it loses
-// the keyboard (another window or application took it), when an item is opened, and on toggle()
-// or hide(). The panel is made at the first show and kept. Main thread.
+// fresh search into it (empty query, first row highlighted), centred across the main screen and a
+// little above its middle, and gives it the keyboard, bringing this application to the front; the
+// panel closes on Escape, when it loses the keyboard (another window or application took it),
+// when an item is opened, and on toggle() or hide(). The panel is made at the first show and
+// kept. Main thread.
 class SearchPanelController : public QObject {
     Q_OBJECT
 

@@ -15,8 +15,9 @@ class EventMonitors;
 class Screens;
 
 // What the panels need of the running program: the QML engine with the UI kit installed, the
-// window server's side of windows, global event monitors, the screens, the clock and the sampled
-// menu-bar colour (nothing when there is no sample). All must outlive the panels.
+// window server's side of windows, global event monitors, the screens, the clock, the sampled
+// menu-bar colour (nothing when there is no sample) and the activation of this application, which
+// brings it to the front with the keyboard (optional). All must outlive the panels.
 struct PanelServices {
     QQmlEngine &engine;
     AppWindows &windows;
@@ -24,6 +25,7 @@ struct PanelServices {
     Screens &screens;
     Clock &clock;
     std::function<std::optional<QColor>()> sampledBarColor;
+    std::function<void()> activateApp;
 };
 
 } // namespace zorv

@@ -1,5 +1,6 @@
 #include "reportwindowcontroller.h"
 
+#include "appwindow.h"
 #include "items/itempictures.h"
 #include "kit/zorvkit.h"
 #include "reportmodel.h"
@@ -8,10 +9,8 @@
 #include "workspace.h"
 #include "zorvreportcontent.h"
 
-#include <QGuiApplication>
 #include <QQmlEngine>
 #include <QQuickWindow>
-#include <QScreen>
 
 using namespace Qt::StringLiterals;
 
@@ -28,12 +27,14 @@ bool isSending(const Model &model) {
 } // namespace
 
 ReportWindowController::ReportWindowController(QQmlEngine &engine, Services services,
-                                               Pasteboard &pasteboard, QObject *parent)
-    : QObject(parent), m_engine(engine), m_services(std::move(services)), m_pasteboard(pasteboard) {
-}
+                                               Pasteboard &pasteboard, Presentation presentation,
+                                               QObject *parent)
+    : QObject(parent), m_engine(engine), m_services(std::move(services)), m_pasteboard(pasteboard),
+      m_presentation(std::move(presentation)) {}
 
 ReportWindowController::~ReportWindowController() {
     // The windows' bindings read the models, which die with this object: windows go first.
+    m_appWindow.reset();
     for (const QPointer<QQuickWindow> &window : std::as_const(m_retiredWindows)) {
         delete window.data();
     }
@@ -42,6 +43,20 @@ ReportWindowController::~ReportWindowController() {
 
 QUrl ReportWindowController::builtInScreensUrl() {
     return QUrl(u"qrc:/Zorv/Report/ReportView.qml"_s);
+}
+
+WindowStyle ReportWindowController::windowStyle(const Config &config) {
+    WindowStyle style;
+    style.titled = true;
+    style.closable = true;
+    if (config.content) {
+        style.closeButtonOnly = true;
+        style.fullSizeContentView = true;
+        style.titlebarTransparent = true;
+        style.titleHidden = true;
+        style.movableByWindowBackground = true;
+    }
+    return style;
 }
 
 int ReportWindowController::modelsSendingAfterClose() const {
@@ -54,8 +69,8 @@ int ReportWindowController::modelsSendingAfterClose() const {
 
 void ReportWindowController::show(const Config &config, const std::optional<Phase> &preview) {
     if (m_window) {
-        if (m_window->isVisible() && !preview) {
-            m_window->requestActivate();
+        if (m_appWindow && m_appWindow->isVisible() && !preview) {
+            bringForward();
             return;
         }
         retire();
@@ -90,20 +105,37 @@ void ReportWindowController::show(const Config &config, const std::optional<Phas
     view->setParent(window);
     m_window = window;
     window->setTitle(title);
-    window->resize(size);
     window->setMinimumSize(size);
     window->setMaximumSize(size);
-    if (const QScreen *screen = window->screen()) {
-        const QRect available = screen->availableGeometry();
-        window->setPosition(available.center() - QPoint(size.width() / 2, size.height() / 2));
-    }
-    model->setCloseAction([target = QPointer<QQuickWindow>(window)] {
+    adopt(*window, config, size);
+    model->setCloseAction([target = QPointer<AppWindow>(m_appWindow.get())] {
         if (target) {
             target->close();
         }
     });
-    window->show();
-    window->requestActivate();
+    bringForward();
+}
+
+void ReportWindowController::adopt(QQuickWindow &window, const Config &config, QSize size) {
+    m_appWindow = m_presentation.windows.adopt(window);
+    m_appWindow->setStyle(windowStyle(config));
+    m_appWindow->setContentSize(size);
+    m_appWindow->center();
+    // Closed from the window system's own title bar: the window server must know it is out.
+    AppWindow *server = m_appWindow.get();
+    connect(&window, &QWindow::visibleChanged, server, [server](bool visible) {
+        if (!visible && server->isVisible()) {
+            server->close();
+        }
+    });
+}
+
+void ReportWindowController::bringForward() {
+    if (m_presentation.activateApp) {
+        m_presentation.activateApp();
+    }
+    m_appWindow->makeKeyAndOrderFront();
+    m_window->requestActivate();
 }
 
 QUrl ReportWindowController::appIconSource() const {
@@ -124,6 +156,10 @@ QQuickWindow *ReportWindowController::createWindow(const QUrl &url, const QVaria
 }
 
 void ReportWindowController::retire() {
+    if (m_appWindow) {
+        m_appWindow->close();
+        m_appWindow.reset();
+    }
     if (m_window) {
         m_window->close();
         // Deferred: the window may be closing from inside its own QML handlers.

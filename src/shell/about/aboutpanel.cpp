@@ -40,6 +40,11 @@ void AboutPanel::show() {
         content.release()->setParent(window);
         m_window = window;
         m_appWindow = m_services.windows.adopt(*window);
+        // The standard panel: titled, with only its close button usable.
+        WindowStyle style = m_appWindow->style();
+        style.titled = true;
+        style.closable = true;
+        m_appWindow->setStyle(style);
         m_appWindow->center();
     }
     m_appWindow->makeKeyAndOrderFront();

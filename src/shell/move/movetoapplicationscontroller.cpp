@@ -67,6 +67,11 @@ void MoveToApplicationsController::show() {
         window->setTitle(windowTitle);
         m_window = window;
         m_appWindow = m_services.windows.adopt(*window);
+        // Titled only: none of its title-bar buttons works. It floats over other windows.
+        WindowStyle style = m_appWindow->style();
+        style.titled = true;
+        style.level = WindowLevel::floating;
+        m_appWindow->setStyle(style);
         // The window takes the size of its content, which grows when a failure is shown.
         fitContent();
         QQmlProperty(window, u"contentSize"_s).connectNotifySignal(this, SLOT(fitContent()));

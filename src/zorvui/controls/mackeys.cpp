@@ -125,6 +125,41 @@ std::optional<quint16> MacKeys::keyCode(int qtKey) {
     return *found;
 }
 
+std::optional<int> MacKeys::qtKey(quint16 keyCode) {
+    // Tab and Backtab share the key: it is Tab.
+    static const QHash<quint16, int> keys = [] {
+        QHash<quint16, int> byCode;
+        for (auto it = codeByQtKey().cbegin(); it != codeByQtKey().cend(); ++it) {
+            if (it.key() != Qt::Key_Backtab) {
+                byCode.insert(it.value(), it.key());
+            }
+        }
+        return byCode;
+    }();
+    const auto found = keys.constFind(keyCode);
+    if (found == keys.cend()) {
+        return std::nullopt;
+    }
+    return *found;
+}
+
+Qt::KeyboardModifiers MacKeys::qtModifiers(quint64 modifiers) {
+    Qt::KeyboardModifiers qt;
+    if (modifiers & KeyShortcut::kControl) {
+        qt |= Qt::ControlModifier;
+    }
+    if (modifiers & KeyShortcut::kOption) {
+        qt |= Qt::AltModifier;
+    }
+    if (modifiers & KeyShortcut::kShift) {
+        qt |= Qt::ShiftModifier;
+    }
+    if (modifiers & KeyShortcut::kCommand) {
+        qt |= Qt::MetaModifier;
+    }
+    return qt;
+}
+
 quint64 MacKeys::modifiers(Qt::KeyboardModifiers qtModifiers) {
     quint64 bits = 0;
     if (qtModifiers & Qt::ControlModifier) {

@@ -39,6 +39,8 @@ public:
     static constexpr quint32 simulatedScanCode = 0x5A4B4559;
 
     [[nodiscard]] static std::optional<quint16> keyCode(int qtKey);
+    // The Qt key of a mac key code (the unshifted key); nothing for a code without one.
+    [[nodiscard]] static std::optional<int> qtKey(quint16 keyCode);
     // The key of the Linux scan code (input code plus 8) on a mac keyboard; nothing for a scan
     // code without one.
     [[nodiscard]] static std::optional<quint16> keyCodeOfScanCode(quint32 scanCode);
@@ -48,6 +50,7 @@ public:
     // The meaning of scan codes on the running platform.
     [[nodiscard]] static ScanCodes platformScanCodes();
     [[nodiscard]] static quint64 modifiers(Qt::KeyboardModifiers qtModifiers);
+    [[nodiscard]] static Qt::KeyboardModifiers qtModifiers(quint64 modifiers);
     // The press of a key event; nothing for a key without a mac code.
     [[nodiscard]] static std::optional<MacKeyPress> press(const QKeyEvent &event);
     [[nodiscard]] static std::optional<MacKeyPress> press(const QKeyEvent &event,

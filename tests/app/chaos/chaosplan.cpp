@@ -48,6 +48,7 @@ enum class Happening {
     sort,
     cloud,
     handsDuringRun,
+    relaunch,
 };
 constexpr struct {
     Happening happening;
@@ -73,6 +74,7 @@ constexpr struct {
     {Happening::sort, 2},
     {Happening::cloud, 3},
     {Happening::handsDuringRun, 5},
+    {Happening::relaunch, 1},
 };
 
 const char *const kHappeningNames[] = {
@@ -80,7 +82,8 @@ const char *const kHappeningNames[] = {
     "key",          "scroll",        "mouseMove",       "commandDrag",
     "hang",         "revokeTrust",   "title",           "width",
     "activate",     "iconToLeftEnd", "setting",         "profile",
-    "move",         "sort",          "cloud",           "handsDuringRun"};
+    "move",         "sort",          "cloud",           "handsDuringRun",
+    "relaunch"};
 static_assert(std::size(kHappeningNames) == std::size(kWeights));
 
 ScreenRecord externalScreen(bool onTheLeft) {
@@ -285,6 +288,9 @@ private:
         case Happening::handsDuringRun:
             step(at, ChaosStep::Kind::handsDuringRun);
             break;
+        case Happening::relaunch:
+            step(at, ChaosStep::Kind::relaunch);
+            break;
         }
     }
 
@@ -363,7 +369,8 @@ const char *const kActionNames[] = {"launch",
                                     "setNotifications"};
 static_assert(std::size(kActionNames) == std::variant_size_v<ScenarioAction>);
 
-const char *const kStepNames[] = {"setting", "profile", "move", "sort", "cloud", "handsDuringRun"};
+const char *const kStepNames[] = {"setting", "profile", "move",          "sort",
+                                  "cloud",   "handsDuringRun", "relaunch"};
 
 QString describeAction(const ScenarioAction &action) {
     QString text = QString::fromLatin1(kActionNames[action.index()]);

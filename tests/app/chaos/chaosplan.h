@@ -24,6 +24,8 @@ struct ChaosStep {
         // At the next reconcile run (or after a minute without one), the user Command-drags an
         // item or clicks on the bar while it runs.
         handsDuringRun,
+        // Zorv quits and is launched again, the Mac keeping where its items stood.
+        relaunch,
     };
 
     Duration at{};
@@ -48,7 +50,8 @@ struct ChaosPlan {
 
     // `leftOut` names kinds of happening that do not happen (to narrow a failure down):
     // launchOrQuit, display, activateDisplay, click, key, scroll, mouseMove, commandDrag, hang,
-    // revokeTrust, title, width, activate, iconToLeftEnd, and the steps' kinds.
+    // revokeTrust, title, width, activate, iconToLeftEnd, and the steps' kinds (relaunch among
+    // them).
     [[nodiscard]] static ChaosPlan generate(quint64 seed, Duration length,
                                             const QStringList &leftOut = {});
 

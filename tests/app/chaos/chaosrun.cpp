@@ -52,6 +52,19 @@ QUuid uuidFrom(quint32 pick) {
     return QUuid(pick, 0xc4a0, 0x4000, 0x80, 0, 0, 0, 0, 0, 0, 1);
 }
 
+// The laptop of the plan with Zorv's whole app on it, which quits and is launched again while the
+// Mac runs on.
+struct ChaosMac {
+    explicit ChaosMac(const Scenario &scenario)
+        : clock(*scenario.start), platform(clock, scenario, false),
+          app(std::make_unique<DesktopApp>(platform, SimOptions())), driver(clock) {}
+
+    ManualClock clock;
+    SimulatedPlatform platform;
+    std::unique_ptr<DesktopApp> app;
+    WorkerClockDriver driver;
+};
+
 class Runner {
 public:
     Runner(const ChaosPlan &plan, Duration length)
@@ -61,18 +74,17 @@ public:
         ChaosReport report;
         report.seed = m_plan.seed;
         report.hours = toSeconds(m_length) / 3600.0;
-        if (!m_mac.app.start()) {
+        if (!m_mac.app->start()) {
             report.breaches.append(u"the app did not start"_s);
             report.breachCount = 1;
             return report;
         }
-        AppModel &model = *m_mac.app.model();
+        AppModel &model = *m_mac.app->model();
         model.sync().setCloudSync(true);
         SimCloudKeyValueStore otherMac(m_mac.platform.cloud(), u"Anna's MacBook Air"_s);
-        ChaosWatch watch(m_mac.platform.desktop(), *m_mac.app.engine(), model, m_mac.clock);
+        ChaosWatch watch(m_mac.platform.desktop(), *m_mac.app->engine(), model, m_mac.clock);
         m_watch = &watch;
-        QObject::connect(&model, &AppModel::layoutOrderChanged, &model,
-                         [&watch] { watch.layoutChanged(); });
+        watchLayout();
 
         const MonotonicTime start = m_mac.clock.now();
         qsizetype next = 0;
@@ -84,7 +96,7 @@ public:
                 take(m_plan.steps.at(next++), otherMac);
                 ++report.steps;
             }
-            if (m_hands && (m_mac.app.engine()->reconcileInFlight() ||
+            if (m_hands && (m_mac.app->engine()->reconcileInFlight() ||
                             m_mac.clock.now() >= m_hands->deadline)) {
                 useHands(m_hands->pick);
                 m_hands.reset();
@@ -124,7 +136,7 @@ public:
         report.checks = watch.counts();
         report.breaches = watch.breaches();
         report.breachCount = watch.breachCount();
-        (void)m_mac.app.finish();
+        (void)m_mac.app->finish();
         m_mac.driver.drain();
         m_watch = nullptr;
         return report;
@@ -136,12 +148,32 @@ private:
         MonotonicTime deadline{};
     };
 
+    void watchLayout() {
+        AppModel &model = *m_mac.app->model();
+        QObject::connect(&model, &AppModel::layoutOrderChanged, &model,
+                         [watch = m_watch] { watch->layoutChanged(); });
+    }
+
+    // Zorv quits as the user quits it and is launched again on the same Mac, which remembers
+    // where Zorv's items stood.
+    void relaunch() {
+        (void)m_mac.app->finish();
+        m_mac.app->waitForQuitWrites();
+        m_mac.app.reset();
+        m_mac.app = std::make_unique<DesktopApp>(m_mac.platform, SimOptions());
+        if (!m_mac.app->start()) {
+            qFatal("Zorv did not start again");
+        }
+        m_watch->relaunched(*m_mac.app->engine(), *m_mac.app->model());
+        watchLayout();
+    }
+
     void allowLayoutChange() {
         m_watch->allowLayoutChangesUntil(m_mac.clock.now() + seconds(kLayoutChangeSeconds));
     }
 
     void take(const ChaosStep &step, SimCloudKeyValueStore &otherMac) {
-        AppModel &model = *m_mac.app.model();
+        AppModel &model = *m_mac.app->model();
         const quint32 pick = step.pick;
         switch (step.kind) {
         case ChaosStep::Kind::setting:
@@ -172,6 +204,9 @@ private:
             break;
         case ChaosStep::Kind::handsDuringRun:
             m_hands = Hands{pick, m_mac.clock.now() + seconds(kHandsWaitSeconds)};
+            break;
+        case ChaosStep::Kind::relaunch:
+            relaunch();
             break;
         }
     }
@@ -227,14 +262,20 @@ private:
             bundle.emplace(QDateTime(), QString(), QString(), SyncedSettings(Settings()),
                            SectionLayout(), ProfileSet(), TriggerSet());
         }
+        QDateTime stamp = m_mac.clock.wallNow().toUTC().addSecs(1);
+        stamp.setTime(QTime(stamp.time().hour(), stamp.time().minute(), stamp.time().second()));
+        // What the other Mac changes dates from now; the rest keeps its dates.
+        SyncedStamps stamps = bundle->stamps;
         switch (pick % 3) {
         case 0:
             bundle->settings.autoRehideSeconds = 5.0 + pick % 40;
+            stamps.settings = stamp;
             break;
         case 1:
             if (bundle->profiles.profiles.size() < kProfilesKept) {
                 bundle->profiles.profiles.append(Profile{
                     uuidFrom(pick), u"Anna's %1"_s.arg(pick % 100), bundle->layout, {}, {}});
+                stamps.profiles.insert(uuidFrom(pick), stamp);
             } else {
                 bundle->profiles.profiles.removeFirst();
             }
@@ -256,16 +297,15 @@ private:
                 into.append(id);
                 bundle->layout.sections.insert(to, into);
                 bundle->layout = bundle->layout.normalized();
+                stamps.layout = stamp;
             }
             break;
         }
         }
-        QDateTime stamp = m_mac.clock.wallNow().toUTC().addSecs(1);
-        stamp.setTime(QTime(stamp.time().hour(), stamp.time().minute(), stamp.time().second()));
-        bundle->updatedAt = stamp;
-        bundle->deviceID = u"ANNA-MACBOOK-AIR"_s;
-        bundle->deviceName = u"Anna's MacBook Air"_s;
-        otherMac.setData(bundle->encoded(), CloudSync::storeKey);
+        const SyncedBundle edited(stamp, u"ANNA-MACBOOK-AIR"_s, u"Anna's MacBook Air"_s,
+                                  bundle->settings, bundle->layout, bundle->profiles,
+                                  bundle->triggers, bundle->deleted, stamps);
+        otherMac.setData(edited.encoded(), CloudSync::storeKey);
     }
 
     // While a run is in flight (or after waiting for one in vain) the user Command-drags an item
@@ -301,7 +341,7 @@ private:
 
     const ChaosPlan &m_plan;
     const Duration m_length;
-    SimulatedMac m_mac;
+    ChaosMac m_mac;
     ChaosWatch *m_watch = nullptr;
     std::optional<Hands> m_hands;
 };

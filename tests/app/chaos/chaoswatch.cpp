@@ -80,7 +80,7 @@ template <typename Value> std::optional<QString> storeProblem(const JSONStore<Va
 
 ChaosWatch::ChaosWatch(SimulatedDesktop &desktop, const ClassicEngine &engine, AppModel &model,
                        Clock &clock)
-    : m_desktop(desktop), m_engine(engine), m_model(model), m_clock(clock), m_start(clock.now()),
+    : m_desktop(desktop), m_engine(&engine), m_model(&model), m_clock(clock), m_start(clock.now()),
       m_layout(model.layoutOrder()) {}
 
 void ChaosWatch::allowLayoutChangesUntil(MonotonicTime until) {
@@ -158,13 +158,13 @@ void ChaosWatch::checkIcon() {
                "right of it, revealed %4)"_s.arg(off, 0, 'f', 1)
                    .arg(icon.frame.left())
                    .arg(collapsible)
-                   .arg(m_engine.isRevealed()));
+                   .arg(m_engine->isRevealed()));
         m_iconOffSince.reset();
     }
 }
 
 void ChaosWatch::checkCursor() {
-    if (m_engine.reconcileInFlight() || m_engine.cursor().session()) {
+    if (m_engine->reconcileInFlight() || m_engine->cursor().session()) {
         return;
     }
     ++m_counts.cursor;
@@ -233,7 +233,7 @@ bool ChaosWatch::loggedAdoption(const QString &bundleID) const {
 }
 
 void ChaosWatch::layoutChanged() {
-    const SectionLayout layout = m_model.layoutOrder();
+    const SectionLayout layout = m_model->layoutOrder();
     ++m_counts.layoutChanges;
     if (m_clock.now() >= m_layoutChangesAllowedUntil) {
         for (Section lane : allSections) {
@@ -251,6 +251,16 @@ void ChaosWatch::layoutChanged() {
     m_layout = layout;
 }
 
+void ChaosWatch::relaunched(const ClassicEngine &engine, AppModel &model) {
+    m_engine = &engine;
+    m_model = &model;
+    m_iconOffSince.reset();
+    if (m_clock.now() >= m_layoutChangesAllowedUntil && !(model.layoutOrder() == m_layout)) {
+        breach(u"the wanted layout changed across a relaunch"_s);
+    }
+    m_layout = model.layoutOrder();
+}
+
 void ChaosWatch::checkStores() {
     ++m_counts.stores;
     const auto check = [this](const auto &store) {
@@ -264,17 +274,17 @@ void ChaosWatch::checkStores() {
             breach(name + u' ' + *problem);
         }
     };
-    check(m_model.settingsStore());
-    check(m_model.layoutStore());
-    check(m_model.profilesStore());
-    check(m_model.triggersStore());
+    check(m_model->settingsStore());
+    check(m_model->layoutStore());
+    check(m_model->profilesStore());
+    check(m_model->triggersStore());
     const QStringList setAside =
         QDir(ZorvPaths::root()).entryList({u"*.unreadable-*"_s}, QDir::Files);
     if (!setAside.isEmpty()) {
         breach(u"set aside as unreadable: "_s + setAside.join(u", "_s));
     }
     const qsizetype backups =
-        QDir(m_model.backupsFolder()).entryList({u"layout-*.json"_s}, QDir::Files).size();
+        QDir(m_model->backupsFolder()).entryList({u"layout-*.json"_s}, QDir::Files).size();
     if (backups > AppModel::layoutBackupsKept) {
         breach(u"%1 layout backups kept"_s.arg(backups));
     }

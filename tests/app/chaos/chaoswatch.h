@@ -60,6 +60,9 @@ public:
     void checkStores();
     // The wanted layout changed in the model.
     void layoutChanged();
+    // Zorv quit and was launched again: the watch looks at the new engine and model, whose
+    // wanted layout must be the one the last held.
+    void relaunched(const ClassicEngine &engine, AppModel &model);
 
     [[nodiscard]] const Counts &counts() const { return m_counts; }
     [[nodiscard]] const QStringList &breaches() const { return m_breaches; }
@@ -75,8 +78,8 @@ private:
     [[nodiscard]] bool loggedAdoption(const QString &bundleID) const;
 
     SimulatedDesktop &m_desktop;
-    const ClassicEngine &m_engine;
-    AppModel &m_model;
+    const ClassicEngine *m_engine;
+    AppModel *m_model;
     Clock &m_clock;
     const MonotonicTime m_start;
     Counts m_counts;

@@ -1,4 +1,7 @@
 #include "application/menufixture.h"
+#include "application/menubartitles.h"
+
+using namespace Qt::StringLiterals;
 
 namespace zorv::testing {
 namespace {
@@ -146,6 +149,38 @@ TEST_F(ApplicationMenusTest, HidingHandsTheFrontBackAndActivatingUnhides) {
     desktop.application().activate(true);
     EXPECT_FALSE(desktop.application().isHidden());
     EXPECT_TRUE(desktop.application().isActive());
+}
+
+// While in front, the application's menus reach as far as its main menu's titles do, and the
+// Apple menu alone once it has none.
+TEST_F(ApplicationMenusTest, TheMainMenuSetsHowFarTheApplicationsMenusReach) {
+    auto mainMenu = std::make_shared<Menu>();
+    for (const char *title : {"Zorv", "Menu Bar", "Edit"}) {
+        MenuItem item;
+        item.title = QString::fromLatin1(title);
+        item.submenu = std::make_shared<Menu>();
+        mainMenu->items.append(item);
+    }
+    mainMenu->items.insert(1, MenuItem::separator());
+    const struct {
+        const char *name;
+        std::shared_ptr<const Menu> menu;
+        QStringList titles;
+    } cases[] = {
+        {"main menu", mainMenu, {u"Zorv"_s, u"Menu Bar"_s, u"Edit"_s}},
+        {"none", nullptr, {}},
+    };
+    for (const auto &[name, menu, titles] : cases) {
+        SCOPED_TRACE(name);
+        desktop.application().setMainMenu(menu);
+        const AppRecord self = desktop.model().read(
+            [](const DesktopState &state) { return *state.app(state.currentProcessId); });
+        EXPECT_EQ(self.menuTitles, titles);
+        EXPECT_EQ(self.menusWidth, MenuBarTitles::menusWidth(titles));
+        EXPECT_GE(self.menusWidth, MenuBarTitles::leftMargin + MenuBarTitles::appleMenuWidth);
+    }
+    EXPECT_GT(MenuBarTitles::menusWidth({u"Zorv"_s, u"Menu Bar"_s}),
+              MenuBarTitles::menusWidth({u"Zorv"_s}) + MenuBarTitles::padding * 2);
 }
 
 } // namespace

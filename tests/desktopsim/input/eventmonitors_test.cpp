@@ -109,6 +109,22 @@ INSTANTIATE_TEST_SUITE_P(
                       {MonitoredEvent{EventType::ScrollWheel, QPointF(0, 982), 0, 0}}}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// A click this application's own status item takes is its own: its monitors see none of it,
+// while a click on another application's item is seen.
+TEST_F(EventMonitorsTest, ClicksOnOwnStatusItemsAreNotSeen) {
+    const quint64 mine = addItem(self(), 24, QStringLiteral("mine"));
+    const quint64 theirs = addItem(launch(QStringLiteral("com.example.other")), 24,
+                                   QStringLiteral("theirs"));
+    settle();
+    listen(QStringLiteral("clicks"), EventMask::leftMouseDown);
+    desktop.userInput().click(entry(mine).frame.center());
+    EXPECT_TRUE(seen.isEmpty());
+    desktop.userInput().click(entry(theirs).frame.center());
+    ASSERT_EQ(seen.size(), 1);
+    EXPECT_EQ(seen[0].second.type, EventType::LeftMouseDown);
+    EXPECT_EQ(desktop.readout().clicks().size(), 2) << "both items were clicked";
+}
+
 TEST_F(EventMonitorsTest, EachMonitorSeesItsMaskInInstallationOrder) {
     listen(QStringLiteral("keys"), EventMask::keyDown);
     listen(QStringLiteral("clicks"), EventMask::leftMouseDown);

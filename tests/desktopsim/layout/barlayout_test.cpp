@@ -148,6 +148,32 @@ TEST_F(BarLayoutTest, CommandDragIsRememberedAcrossRelaunches) {
     EXPECT_EQ(barOrder().mid(0, 4), (QList<quint64>{c, b, again, a}));
 }
 
+// At an application's quit the Mac remembers each of its items' distance from the right end as
+// the bar stands then: the room of every item on its right, a lengthened one at its full length
+// (a separator stretched to hide the items on its left). The lengthened item's own distance does
+// not change, since it grows leftwards.
+TEST_F(BarLayoutTest, AQuitRemembersDistancesWithLengthenedItemsCounted) {
+    const qint32 owner = launch(u"com.example.owner"_s);
+    const auto add = [&](const QString &name) {
+        ItemDescription description;
+        description.length = 24.0;
+        description.autosaveName = name;
+        return desktop.items().add(owner, description).value();
+    };
+    const quint64 right = add(u"right"_s);
+    (void)add(u"left"_s);
+    ASSERT_TRUE(desktop.items().setLength(right, 1200.0));
+    settle();
+
+    desktop.applications().quit(owner);
+    settle();
+    const auto remembered = [this](const QString &name) {
+        return desktop.items().rememberedPosition(u"com.example.owner"_s, name).value_or(-1.0);
+    };
+    EXPECT_GE(remembered(u"right"_s), 0.0);
+    EXPECT_EQ(remembered(u"left"_s) - remembered(u"right"_s), 1200.0 + 16.0);
+}
+
 TEST_F(BarLayoutTest, ZorvsRelaunchRestoresItsArrangement) {
     {
         const auto zorv = createZorvItems();

@@ -1,3 +1,4 @@
+#include "inputevent.h"
 #include "scenario/scenarioloader.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +134,25 @@ struct BadPart {
 };
 
 // "@screen" stands for a valid screen, "@app" for an application with the item "one".
+// Key presses hold their modifier keys, and typing keeps its text as written.
+TEST(ScenarioLoaderTest, ReadsKeysWithModifiersAndTypedText) {
+    const Scenario scenario = ScenarioLoader::parse(
+        uR"({"name": "t", "screens": [%1], "events": [
+            {"at": 1, "do": "input", "input": "key", "keyCode": 3, "modifiers": ["option", "command"]},
+            {"at": 2, "do": "input", "input": "type", "text": "Drop Box!"}]})"_s.arg(kScreen)
+            .toUtf8(),
+        u"t.json"_s);
+    ASSERT_EQ(scenario.events.size(), 2);
+    const auto *key = std::get_if<scenarioaction::Input>(&scenario.events[0].action);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->keyCode, 3);
+    EXPECT_EQ(key->modifiers, EventFlags::option | EventFlags::command);
+    const auto *typed = std::get_if<scenarioaction::Input>(&scenario.events[1].action);
+    ASSERT_NE(typed, nullptr);
+    EXPECT_EQ(typed->kind, scenarioaction::Input::Kind::Type);
+    EXPECT_EQ(typed->text, u"Drop Box!"_s);
+}
+
 TEST(ScenarioLoaderTest, ReadsTheBundleAndTheUpdateFeed) {
     const Scenario plain = ScenarioLoader::parse(
         (u"{\"name\": \"t\", \"screens\": ["_s + kScreen + u"]}"_s).toUtf8(), u"t"_s);
@@ -237,6 +257,18 @@ TEST(ScenarioLoaderTest, BadEventsFailWithTheKeyPath) {
          "$.events[0].screen: A screen added by an event needs a \"displayId\"."},
         {R"({"at": 1, "do": "input", "input": "key", "keyCode": 55, "x": 3})",
          "$.events[0]: A key press has no location."},
+        {R"({"at": 1, "do": "input", "input": "key", "keyCode": 3, "modifiers": ["command", "hyper"]})",
+         "$.events[0].modifiers[1]: Expected one of \"command\", \"option\", \"control\", \"shift\"."},
+        {R"({"at": 1, "do": "input", "input": "key", "keyCode": 3, "modifiers": ["option", "option"]})",
+         "$.events[0].modifiers[1]: This modifier key is already held."},
+        {R"({"at": 1, "do": "input", "input": "leftClick", "x": 1, "y": 1, "modifiers": ["shift"]})",
+         "$.events[0].modifiers: Only a key press holds modifier keys."},
+        {R"({"at": 1, "do": "input", "input": "type", "text": ""})",
+         "$.events[0].text: Type 1 to 1000 characters."},
+        {R"({"at": 1, "do": "input", "input": "type", "text": "caf\u00e9"})",
+         "$.events[0].text: \"\u00e9\" is not on the keyboard."},
+        {R"({"at": 1, "do": "input", "input": "type", "text": "a", "keyCode": 3})",
+         "$.events[0].keyCode: Typing names its text, not a key code."},
         {R"({"at": 1, "do": "activate", "app": "com.example.a"})",
          "$.events[0].app: Only an application with the regular policy can be frontmost."},
         {R"({"at": 1, "do": "setHidden", "app": "com.example.a", "item": "two", "hidden": true})",

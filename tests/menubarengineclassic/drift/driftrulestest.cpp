@@ -108,6 +108,55 @@ INSTANTIATE_TEST_SUITE_P(
                     {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// With every item on its side of the separators, an order inside a lane that differs from the
+// layout's is drift of the items outside the longest run already in order.
+TEST(DriftRules, AnOrderLostInsideALaneIsDriftOfTheItemsOutOfIt) {
+    SectionLayout layout;
+    layout.sections = {{Section::shown, {idOf(u"s1"_s), idOf(u"s2"_s), idOf(u"s3"_s)}},
+                       {Section::hidden, {idOf(u"h1"_s), idOf(u"h2"_s)}}};
+    const QList<MenuBarItem> inOrder{itemAt(u"h1"_s, -200), itemAt(u"h2"_s, -100),
+                                     itemAt(u"s1"_s, 600), itemAt(u"s2"_s, 650),
+                                     itemAt(u"s3"_s, 700)};
+    struct Case {
+        const char *name;
+        QList<MenuBarItem> items;
+        QSet<MenuBarItemID> leftOut;
+        DriftVerdict verdict;
+    };
+    const QList<Case> cases{
+        {"InOrder", inOrder, {}, {clean, {}}},
+        {"FirstShownPutLast",
+         {inOrder[0], inOrder[1], itemAt(u"s1"_s, 750), inOrder[3], inOrder[4]},
+         {},
+         {drifted, {idOf(u"s1"_s)}}},
+        {"HiddenPairSwapped",
+         {itemAt(u"h1"_s, -100), itemAt(u"h2"_s, -200), inOrder[2], inOrder[3], inOrder[4]},
+         {},
+         {drifted, {idOf(u"h2"_s)}}},
+        {"ItemsLeftAloneAreNeverNamed",
+         {inOrder[0], inOrder[1], itemAt(u"s1"_s, 750), inOrder[3], inOrder[4]},
+         {idOf(u"s1"_s)},
+         {clean, {}}},
+        // Not on the bar, an item has no place in the order to lose.
+        {"DormantOrZeroWidthItemsTakeNoPart",
+         {inOrder[0], inOrder[1], itemAt(u"s1"_s, 750, Section::shown, 0.0),
+          itemAt(u"s2"_s, 800, Section::shown, 20.0, true), inOrder[4]},
+         {},
+         {clean, {}}},
+        // A lane matter goes first: the run that settles it orders the lanes as well.
+        {"AnItemOnTheWrongSideIsTheDrift",
+         {inOrder[0], inOrder[1], itemAt(u"s1"_s, 400), itemAt(u"s3"_s, 640), itemAt(u"s2"_s, 700)},
+         {},
+         {drifted, {idOf(u"s1"_s)}}},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(
+            DriftRules::driftVerdict(c.items, layout, 500.0, 0.0, std::nullopt, false, c.leftOut),
+            c.verdict)
+            << c.name;
+    }
+}
+
 TEST(DriftRules, LongestIncreasingRunPrefersEarlyPositions) {
     const QList<std::pair<QList<double>, QSet<int>>> cases{
         {{}, {}},

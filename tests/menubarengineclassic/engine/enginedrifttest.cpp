@@ -70,20 +70,23 @@ TEST_F(DriftRepairTest, repairsASwapAcrossTheAlwaysHiddenSeparator) {
 }
 
 // An item the user wants hidden stands in the shown part under the long menus of the front
-// application: three runs can do nothing about it and the drift is given up. Another
-// application with short menus comes to the front, the item is within reach, and the scans'
-// own run puts it where the user wants it.
+// application, between two shown items, so that the separators stand where they belong: three
+// runs can do nothing about it and the drift is given up. Another application with short menus
+// comes to the front, the item is within reach, and the scans' own run puts it where the user
+// wants it.
 TEST_F(DriftRepairTest, aFrontApplicationWithShortMenusLiftsTheWaitOfAGivenUpDrift) {
     addLaptop();
     toolsProcess = launch(tools);
+    const quint64 alsoShown = addItem(toolsProcess, 24.0, u"also-shown"_s);
     const quint64 covered = addItem(toolsProcess, 30.0, u"covered"_s);
     shown = addItem(toolsProcess, 300.0, u"shown"_s);
     const qint32 longMenus = launchWithMenus(u"com.example.long"_s, 1300.0);
     const qint32 shortMenus = launchWithMenus(u"com.example.short"_s, 200.0);
     bringToFront(longMenus);
-    makeEngine(layoutOf({idOf(u"shown"_s)}, {idOf(u"covered"_s)}, {}));
-    arrange(
-        {alwaysSeparator(), hiddenSeparator(), covered, shown, zorvItem(BarItems::zorvIconName)});
+    makeEngine(
+        layoutOf({idOf(u"also-shown"_s), idOf(u"shown"_s)}, {idOf(u"covered"_s)}, {}));
+    arrange({alwaysSeparator(), hiddenSeparator(), alsoShown, covered, shown,
+             zorvItem(BarItems::zorvIconName)});
     engine->setReorderEnabled(true);
     startEngine();
     run(60.0);

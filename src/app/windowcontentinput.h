@@ -1,0 +1,21 @@
+#pragma once
+
+#include "windows/simappwindows.h"
+
+namespace zorv {
+
+// The user's input that the simulated window server hands one of Zorv's windows, as Qt events
+// into its Qt window: presses, drags, releases and hovers at their point in the window, and keys
+// (by their place on the simulated Mac's US keyboard, with the text they type) to the focused
+// control after the window's shortcuts, as the platform delivers typed keys. Main thread.
+class WindowContentInput {
+public:
+    // Whether something in the window took the event.
+    static bool deliver(SimAppWindow &window, const SimAppWindows::ContentEvent &event);
+
+private:
+    static bool mouse(QWindow &window, const SimAppWindows::ContentEvent &event);
+    static bool key(QWindow &window, const SimAppWindows::ContentEvent &event);
+};
+
+} // namespace zorv

@@ -1,0 +1,226 @@
+#include "separatorplacement.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+namespace zorv {
+
+namespace {
+
+using Kind = SeparatorPlacement::Entry::Kind;
+
+// Spacing between status items when the bar shows none to measure.
+constexpr double defaultGap = 16.0;
+// Gaps wider than this are holes in the bar (a zero-length item, another screen), not spacing.
+constexpr double widestGap = 48.0;
+// Written distances stay this far short of a slot's, so that rounding never lands one further
+// left.
+constexpr double slotMargin = 1.0;
+
+bool isSeparator(Kind kind) {
+    return kind == Kind::hiddenSeparator || kind == Kind::alwaysHiddenSeparator;
+}
+
+// The bar measured as it stands with both separators collapsed: a lengthened separator keeps its
+// right edge, so everything on its left stands further left by the extra length.
+class CollapsedBar {
+public:
+    CollapsedBar(const QList<SeparatorPlacement::Entry> &bar, double collapsedLength)
+        : m_bar(bar), m_left(bar.size()), m_width(bar.size()) {
+        double shift = 0.0;
+        for (qsizetype i = bar.size() - 1; i >= 0; --i) {
+            const QRectF &frame = bar.at(i).frame;
+            const double stretch =
+                isSeparator(bar.at(i).kind) ? std::max(frame.width() - collapsedLength, 0.0) : 0.0;
+            m_left[i] = frame.left() + shift + stretch;
+            m_width[i] = frame.width() - stretch;
+            shift += stretch;
+        }
+        m_end = movableEnd();
+    }
+
+    // From the left edge of entry i to the right end of the movable items.
+    [[nodiscard]] double distance(qsizetype i) const { return m_end - m_left.at(i); }
+
+    // Entry i's slot: up to the next movable entry, or the right end.
+    [[nodiscard]] double room(qsizetype i) const {
+        for (qsizetype next = i + 1; next < m_bar.size(); ++next) {
+            if (m_bar.at(next).kind != Kind::fixed) {
+                return m_left.at(next) - m_left.at(i);
+            }
+        }
+        return m_end - m_left.at(i);
+    }
+
+private:
+    [[nodiscard]] double gapAfter(qsizetype i) const {
+        return m_left.at(i + 1) - (m_left.at(i) + m_width.at(i));
+    }
+
+    // Past the rightmost movable entry by the gap after it.
+    [[nodiscard]] double movableEnd() const {
+        QList<double> gaps;
+        qsizetype rightmost = -1;
+        for (qsizetype i = 0; i < m_bar.size(); ++i) {
+            if (m_bar.at(i).kind == Kind::fixed) {
+                continue;
+            }
+            rightmost = i;
+            if (i + 1 < m_bar.size() && gapAfter(i) > 0.0 && gapAfter(i) <= widestGap) {
+                gaps.append(gapAfter(i));
+            }
+        }
+        std::sort(gaps.begin(), gaps.end());
+        double gap = gaps.isEmpty() ? defaultGap : gaps.at(gaps.size() / 2);
+        if (rightmost + 1 < m_bar.size() && gapAfter(rightmost) >= 0.0 &&
+            gapAfter(rightmost) <= widestGap) {
+            gap = gapAfter(rightmost);
+        }
+        return m_left.at(rightmost) + m_width.at(rightmost) + gap;
+    }
+
+    const QList<SeparatorPlacement::Entry> &m_bar;
+    QList<double> m_left;
+    QList<double> m_width;
+    double m_end = 0.0;
+};
+
+// How many items the layout places stand out of their lanes with the always-hidden separator
+// before item a and the hidden one before item h (counts of the items, a <= h).
+class LaneCounts {
+public:
+    explicit LaneCounts(const QList<std::optional<Section>> &wanted) {
+        m_before[0] = m_before[1] = m_before[2] = {0};
+        for (const std::optional<Section> &lane : wanted) {
+            for (int each = 0; each < 3; ++each) {
+                m_before[each].append(m_before[each].back() +
+                                      (lane == allSections[each] ? 1 : 0));
+            }
+        }
+    }
+
+    [[nodiscard]] int misplaced(qsizetype a, qsizetype h) const {
+        const qsizetype n = m_before[0].size() - 1;
+        return count(Section::shown, 0, a) + count(Section::hidden, 0, a) +
+               count(Section::shown, a, h) + count(Section::alwaysHidden, a, h) +
+               count(Section::hidden, h, n) + count(Section::alwaysHidden, h, n);
+    }
+
+private:
+    [[nodiscard]] int count(Section lane, qsizetype from, qsizetype to) const {
+        const QList<int> &before = m_before[qsizetype(lane)];
+        return before.at(to) - before.at(from);
+    }
+
+    QList<int> m_before[3];
+};
+
+} // namespace
+
+std::optional<SeparatorPlacement> SeparatorPlacement::compute(QList<Entry> bar,
+                                                              double collapsedLength) {
+    std::stable_sort(bar.begin(), bar.end(),
+                     [](const Entry &a, const Entry &b) { return a.frame.left() < b.frame.left(); });
+    const auto indexOf = [&bar](Kind kind) -> qsizetype {
+        const auto count = std::count_if(bar.cbegin(), bar.cend(),
+                                         [kind](const Entry &entry) { return entry.kind == kind; });
+        if (count != 1) {
+            return -1;
+        }
+        return std::find_if(bar.cbegin(), bar.cend(),
+                            [kind](const Entry &entry) { return entry.kind == kind; }) -
+               bar.cbegin();
+    };
+    const qsizetype icon = indexOf(Kind::icon);
+    const qsizetype hidden = indexOf(Kind::hiddenSeparator);
+    const qsizetype always = indexOf(Kind::alwaysHiddenSeparator);
+    if (icon < 0 || hidden < 0 || always < 0) {
+        return std::nullopt;
+    }
+
+    QList<qsizetype> items;
+    QList<std::optional<Section>> wanted;
+    qsizetype alwaysCut = 0;
+    qsizetype hiddenCut = 0;
+    for (qsizetype i = 0; i < bar.size(); ++i) {
+        if (bar.at(i).kind != Kind::item) {
+            continue;
+        }
+        alwaysCut += i < always ? 1 : 0;
+        hiddenCut += i < hidden ? 1 : 0;
+        items.append(i);
+        wanted.append(bar.at(i).wanted);
+    }
+    const LaneCounts lanes(wanted);
+    const qsizetype n = items.size();
+    int fewest = std::numeric_limits<int>::max();
+    for (qsizetype a = 0; a <= n; ++a) {
+        for (qsizetype h = a; h <= n; ++h) {
+            fewest = std::min(fewest, lanes.misplaced(a, h));
+        }
+    }
+    const bool ordered = alwaysCut <= hiddenCut;
+    if (ordered && lanes.misplaced(alwaysCut, hiddenCut) == fewest) {
+        return std::nullopt;
+    }
+    // Of the best places, those nearest to where the separators stand.
+    qsizetype bestA = 0;
+    qsizetype bestH = 0;
+    qsizetype shortest = std::numeric_limits<qsizetype>::max();
+    for (qsizetype a = 0; a <= n; ++a) {
+        for (qsizetype h = a; h <= n; ++h) {
+            const qsizetype way = std::abs(a - alwaysCut) + std::abs(h - hiddenCut);
+            if (lanes.misplaced(a, h) == fewest && way < shortest) {
+                shortest = way;
+                bestA = a;
+                bestH = h;
+            }
+        }
+    }
+
+    const CollapsedBar collapsed(bar, collapsedLength);
+    // The distance of entry i's left edge without the separators where they stand now.
+    const auto withoutSeparators = [&](qsizetype i) {
+        return collapsed.distance(i) - (always > i ? collapsed.room(always) : 0.0) -
+               (hidden > i ? collapsed.room(hidden) : 0.0);
+    };
+    // A separator placed before item `cut` stands just right of the item before it: left of the
+    // first item or icon after that one (so left of an icon between the two); none: at the right
+    // end.
+    const auto anchorOf = [&](qsizetype cut) -> qsizetype {
+        const qsizetype from = cut > 0 ? items.at(cut - 1) + 1 : 0;
+        for (qsizetype i = from; i < bar.size(); ++i) {
+            const Kind kind = bar.at(i).kind;
+            if (kind == Kind::item || kind == Kind::icon) {
+                return i;
+            }
+        }
+        return bar.size();
+    };
+    const auto distanceBefore = [&](qsizetype anchor) {
+        return anchor < bar.size() ? withoutSeparators(anchor) : 0.0;
+    };
+    const qsizetype alwaysAnchor = anchorOf(bestA);
+    const qsizetype hiddenAnchor = anchorOf(bestH);
+    const double hiddenRoom = collapsed.room(hidden);
+    const double alwaysRoom = collapsed.room(always);
+
+    SeparatorPlacement placement;
+    placement.misplacedBefore = lanes.misplaced(std::min(alwaysCut, hiddenCut), hiddenCut);
+    placement.misplacedAfter = fewest;
+    placement.hiddenSeparator = std::max(distanceBefore(hiddenAnchor) - slotMargin, 0.0);
+    // The hidden separator stands between it and its anchor.
+    placement.alwaysHiddenSeparator =
+        std::max(distanceBefore(alwaysAnchor) + hiddenRoom - slotMargin, 0.0);
+    // The icon stays where it stands among the other items: its distance is that of the items
+    // on its right.
+    placement.icon =
+        std::max(withoutSeparators(icon) - collapsed.room(icon) +
+                     (icon < hiddenAnchor ? hiddenRoom : 0.0) +
+                     (icon < alwaysAnchor ? alwaysRoom : 0.0) - slotMargin,
+                 0.0);
+    return placement;
+}
+
+} // namespace zorv

@@ -1,0 +1,316 @@
+#include "desktopapp.h"
+#include "manualclock.h"
+#include "onboardingcontroller.h"
+#include "scenariomac.h"
+#include "search/searchpanelcontroller.h"
+#include "settingswindowcontroller.h"
+#include "simulatedplatform.h"
+#include "statusitembutton.h"
+#include "storage/zorvpaths.h"
+#include "welcomewindowmodel.h"
+#include "workerclockdriver.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QQuickItem>
+#include <QQuickWindow>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+constexpr quint16 fKey = 3;
+constexpr quint16 wKey = 13;
+constexpr quint16 returnKey = 36;
+
+QQuickItem *findIn(QQuickItem *item, const QString &name) {
+    if (item->objectName() == name && item->isVisible()) {
+        return item;
+    }
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findIn(child, name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// Zorv on the laptop with every item in reach, with the settings of `settingsJson`, driven only through the
+// simulated Mac's mouse and keyboard.
+class WindowInputTest : public ::testing::Test {
+protected:
+    WindowInputTest() : WindowInputTest(reachableLaptop({})) {}
+    explicit WindowInputTest(const Scenario &scenario)
+        : clock(*scenario.start), platform(clock, scenario, false), app(platform, SimOptions{}) {}
+
+    void launch(const QByteArray &settingsJson) {
+        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+        QFile settings(ZorvPaths::file(u"settings.json"_s));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(settingsJson);
+        settings.close();
+        ASSERT_TRUE(app.start());
+        run(3);
+    }
+
+    SimulatedDesktop &mac() { return platform.desktop(); }
+    void drain() { WorkerClockDriver(clock).drain(); }
+    void run(double seconds) { WorkerClockDriver(clock).run(zorv::seconds(seconds)); }
+
+    [[nodiscard]] QString frontApplication() {
+        const auto front = mac().applications().frontmostProcessId();
+        const auto record = front ? mac().applications().application(*front) : std::nullopt;
+        return record ? record->localizedName.value_or(QString()) : QString();
+    }
+
+    void click(QPointF global, MouseButton button = MouseButton::Left) {
+        mac().userInput().moveMouse(global);
+        mac().userInput().click(global, button);
+        drain();
+    }
+
+    // A left click opens the status menu; a right click reveals the hidden items.
+    void clickIcon(MouseButton button = MouseButton::Left) {
+        StatusItemButton *icon = app.engine()->separatorController().icon().button();
+        ASSERT_NE(icon, nullptr);
+        const auto window = icon->window();
+        ASSERT_TRUE(window.has_value());
+        const double top =
+            mac().model().read([](const DesktopState &state) { return state.primaryTop(); });
+        click(QPointF(window->frame.center().x(), top - window->frame.center().y()), button);
+    }
+
+    void press(quint16 keyCode, quint64 flags = EventFlags::none) {
+        mac().userInput().pressKeyHolding(keyCode, flags);
+        drain();
+    }
+
+    [[nodiscard]] SimAppWindow *serverOf(const QWindow *window) {
+        for (SimAppWindow *adopted : mac().appWindows().windows()) {
+            if (adopted->window() == window) {
+                return adopted;
+            }
+        }
+        return nullptr;
+    }
+
+    // Where the named control of a window lies on the simulated screen.
+    [[nodiscard]] std::optional<QPointF> controlAt(QQuickWindow *window, const QString &name) {
+        SimAppWindow *server = window ? serverOf(window) : nullptr;
+        QQuickItem *item = window ? findIn(window->contentItem(), name) : nullptr;
+        if (!server || !item) {
+            ADD_FAILURE() << "no control " << name.toStdString();
+            return std::nullopt;
+        }
+        return server->record().frame.topLeft() +
+               item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    }
+
+    void clickControl(QQuickWindow *window, const QString &name) {
+        if (const auto at = controlAt(window, name)) {
+            click(*at);
+        }
+    }
+
+    // The middle of the row titled `title` of the open status menu.
+    [[nodiscard]] QPointF menuRow(const QString &title) {
+        SimMenus &menus = mac().menus();
+        double top = menus.frame().top() + SimMenus::verticalPadding;
+        for (int index : menus.shownRows()) {
+            const double height = SimMenus::heightOf(menus.openMenu()->items[index]);
+            if (menus.openMenu()->items[index].title == title) {
+                return {menus.frame().center().x(), top + height / 2};
+            }
+            top += height;
+        }
+        ADD_FAILURE() << "no row " << title.toStdString();
+        return {};
+    }
+
+    // The shown window of Zorv's holding the named control.
+    [[nodiscard]] QQuickWindow *shownWindowWith(const QString &name) {
+        for (SimAppWindow *adopted : mac().appWindows().windows()) {
+            auto *window = qobject_cast<QQuickWindow *>(adopted->window());
+            if (adopted->record().visible && window && findIn(window->contentItem(), name)) {
+                return window;
+            }
+        }
+        return nullptr;
+    }
+
+    // Keeps the part of the screen's picture around `scene` in the build folder for people to
+    // look at ("@2x" when drawn at twice the size).
+    static void savePicture(const QString &name, const QImage &whole, const QRectF &scene) {
+        const double ratio = whole.devicePixelRatio();
+        const QRectF around = scene.adjusted(-16, -16, 16, 16);
+        const QImage picture =
+            whole.copy(QRectF(around.topLeft() * ratio, around.size() * ratio).toAlignedRect());
+        const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+        ASSERT_TRUE(QDir().mkpath(folder));
+        EXPECT_TRUE(picture.save(folder + u'/' + name + (ratio > 1 ? u"@2x"_s : QString()) +
+                                 u".png"_s));
+    }
+
+    ManualClock clock;
+    SimulatedPlatform platform;
+    DesktopApp app;
+};
+
+constexpr auto doneTour = R"({"onboardingCompleted": true})";
+
+// Option-Command-F opens the search panel; part of a hidden item's name typed into its field
+// and Return reveal that item and click it.
+TEST_F(WindowInputTest, TheSearchShortcutTypingAndReturnOpenAHiddenItem) {
+    launch(doneTour);
+    const QList<MenuBarItem> hidden = app.model()->itemsIn(Section::hidden);
+    ASSERT_FALSE(hidden.isEmpty());
+    const MenuBarItem wanted = hidden.first();
+    ASSERT_FALSE(wanted.appName.isEmpty());
+
+    press(fKey, EventFlags::command | EventFlags::option);
+    ASSERT_NE(app.searchPanel(), nullptr);
+    ASSERT_TRUE(app.searchPanel()->isVisible());
+    const QString part = wanted.appName.left(4);
+    ASSERT_TRUE(mac().userInput().type(part));
+    drain();
+    auto *field = findIn(app.searchPanel()->panel()->window().contentItem(), u"query"_s);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->property("text").toString(), part);
+    savePicture(u"search-panel"_s, app.screenPicture(),
+                app.screenWindows().placed().last().outerSceneRect);
+
+    const qsizetype before = mac().readout().clicks().size();
+    press(returnKey);
+    run(5);
+    EXPECT_FALSE(app.searchPanel()->isVisible());
+    const QList<DeliveredClick> clicks = mac().readout().clicks();
+    ASSERT_GT(clicks.size(), before) << "the item was clicked";
+    const auto entry = mac().readout().entry(clicks.last().itemId);
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_EQ(entry->applicationName.value_or(QString()), wanted.appName);
+}
+
+// The secondary bar opens under the icon; a tap on an item closes it and clicks that item, and
+// a second click on the icon while it is open closes it for good.
+TEST_F(WindowInputTest, TheSecondaryBarTakesATapAndASecondIconClickClosesIt) {
+    launch(doneTour);
+    app.model()->setSecondaryBarEnabled(true);
+    const auto strip = [&] { return shownWindowWith(u"strip"_s); };
+    clickIcon(MouseButton::Right);
+    ASSERT_NE(strip(), nullptr);
+    clickIcon(MouseButton::Right);
+    run(2);
+    EXPECT_EQ(strip(), nullptr) << "the second click closes the strip and it stays closed";
+
+    clickIcon(MouseButton::Right);
+    ASSERT_NE(strip(), nullptr);
+    const auto first = controlAt(strip(), u"item-0"_s);
+    ASSERT_TRUE(first.has_value());
+    const qsizetype before = mac().readout().clicks().size();
+    click(*first);
+    run(5);
+    EXPECT_EQ(strip(), nullptr);
+    EXPECT_GT(mac().readout().clicks().size(), before) << "the tapped item was clicked";
+}
+
+// The welcome tour's pages are clicked through with the mouse, Back included, and Done on the
+// last page finishes it.
+TEST_F(WindowInputTest, TheWelcomeTourIsClickedThroughWithTheMouse) {
+    launch(R"({"onboardingCompleted": false})");
+    if (app.mover() && app.mover()->window()) {
+        app.mover()->dismiss();
+        drain();
+    }
+    ASSERT_NE(app.onboarding(), nullptr);
+    QQuickWindow *window = app.onboarding()->window();
+    WelcomeWindowModel &tour = *app.onboarding()->model();
+    EXPECT_EQ(frontApplication(), u"Zorv"_s);
+    ASSERT_EQ(tour.page(), 0);
+    clickControl(window, u"primary"_s);
+    EXPECT_EQ(tour.page(), 1);
+    clickControl(window, u"back"_s);
+    EXPECT_EQ(tour.page(), 0);
+    clickControl(window, u"primary"_s);
+    clickControl(window, u"primary"_s);
+    EXPECT_EQ(tour.page(), 2);
+    clickControl(window, u"done"_s);
+    EXPECT_EQ(app.onboarding()->window(), nullptr);
+    EXPECT_TRUE(app.model()->settings().onboardingCompleted);
+}
+
+// Settings opens from the status menu's row; Command-W closes it, and so does its close button,
+// and a drag on its title bar moves it. Escape closes it too.
+TEST_F(WindowInputTest, SettingsClosesWithCommandWTheCloseButtonAndEscape) {
+    launch(doneTour);
+    const auto openSettings = [&] {
+        clickIcon();
+        click(menuRow(u"Settings…"_s));
+        ASSERT_NE(app.settingsWindow(), nullptr);
+        ASSERT_TRUE(app.settingsWindow()->appWindow()->isVisible());
+        ASSERT_TRUE(app.settingsWindow()->appWindow()->isKeyWindow());
+    };
+    const auto server = [&] { return serverOf(app.settingsWindow()->window()); };
+
+    openSettings();
+    press(wKey, EventFlags::command);
+    EXPECT_FALSE(app.settingsWindow()->appWindow()->isVisible()) << "Command-W";
+
+    openSettings();
+    const QRectF frame = server()->record().frame;
+    // The title bar lies over the top of the content, which reaches under it.
+    const QPointF grab = frame.topLeft() + QPointF(300, TitleBar::height / 2);
+    mac().userInput().mouseDown(grab);
+    mac().userInput().mouseDragged(grab + QPointF(-20, 10));
+    mac().userInput().mouseDragged(grab + QPointF(-40, 30));
+    mac().userInput().mouseUp(grab + QPointF(-40, 30));
+    drain();
+    EXPECT_EQ(server()->record().frame, frame.translated(-40, 30)) << "moved by its title bar";
+
+    const auto close = TitleBar::buttons(server()->record().style).value(0);
+    ASSERT_TRUE(close.enabled);
+    click(server()->record().frame.topLeft() + close.rect.center());
+    EXPECT_FALSE(app.settingsWindow()->appWindow()->isVisible()) << "the close button";
+
+    openSettings();
+    press(KeyCode::escape);
+    EXPECT_FALSE(app.settingsWindow()->appWindow()->isVisible()) << "Escape";
+}
+
+// The settings window as the pictures show it, title bar included, in both appearances (twice
+// the size under QT_SCALE_FACTOR=2), kept in the build folder for people to look at.
+TEST_F(WindowInputTest, SettingsIsDrawnWithItsTitleBar) {
+    launch(doneTour);
+    clickIcon();
+    click(menuRow(u"Settings…"_s));
+    ASSERT_NE(app.settingsWindow(), nullptr);
+    // The first visit's guide card comes up over the pane; its Done button takes it away.
+    run(1);
+    QQuickWindow *window = app.settingsWindow()->window();
+    ASSERT_TRUE(window->property("guideShown").toBool());
+    clickControl(window, u"guideDone"_s);
+    EXPECT_FALSE(window->property("guideShown").toBool());
+    for (const bool dark : {false, true}) {
+        mac().appearance().setDark(dark);
+        run(1);
+        const QList<ScreenWindows::Placed> placed = app.screenWindows().placed();
+        ASSERT_FALSE(placed.isEmpty());
+        const QImage whole = app.screenPicture();
+        const double ratio = whole.devicePixelRatio();
+        savePicture(u"settings-window-"_s + (dark ? u"dark"_s : u"light"_s), whole,
+                    placed.last().outerSceneRect);
+
+        // The close button's red where the window server puts it.
+        const SimAppWindow *server = serverOf(app.settingsWindow()->window());
+        const auto close = TitleBar::buttons(server->record().style).value(0);
+        const QPointF centre = placed.last().outerSceneRect.topLeft() + close.rect.center();
+        const QColor red = whole.pixelColor((centre * ratio).toPoint());
+        EXPECT_GT(red.red(), 200);
+        EXPECT_LT(red.green(), 140);
+    }
+}
+
+} // namespace
+} // namespace zorv

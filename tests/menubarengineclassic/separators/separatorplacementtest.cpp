@@ -1,0 +1,120 @@
+#include "separators/separatorplacement.h"
+
+#include <gtest/gtest.h>
+
+namespace zorv {
+namespace {
+
+using Entry = SeparatorPlacement::Entry;
+using Kind = Entry::Kind;
+
+constexpr double kGap = 16.0;
+constexpr double kItem = 24.0;
+constexpr double kCollapsed = 8.0;
+constexpr double kClockLeft = 1400.0;
+
+struct Spec {
+    Kind kind;
+    std::optional<Section> wanted = std::nullopt;
+    double width = kItem;
+};
+
+constexpr Section kShown = Section::shown;
+constexpr Section kHidden = Section::hidden;
+constexpr Section kAlways = Section::alwaysHidden;
+
+Spec item(std::optional<Section> wanted) {
+    return {Kind::item, wanted};
+}
+Spec separator(Kind kind, double length = kCollapsed) {
+    return {kind, std::nullopt, length};
+}
+const Spec kIcon{Kind::icon};
+
+// The specs left to right laid out as the system lays a bar out: from the clock leftwards, each
+// entry's right edge a gap short of its right neighbour's left edge.
+QList<Entry> bar(const QList<Spec> &specs) {
+    QList<Entry> entries;
+    double right = kClockLeft - kGap;
+    for (auto spec = specs.crbegin(); spec != specs.crend(); ++spec) {
+        entries.prepend({spec->kind, QRectF(right - spec->width, 0, spec->width, 24), spec->wanted});
+        right -= spec->width + kGap;
+    }
+    entries.append({Kind::fixed, QRectF(kClockLeft, 0, 90, 24), std::nullopt});
+    return entries;
+}
+
+struct PlacementCase {
+    const char *name;
+    QList<Spec> specs;
+    std::optional<SeparatorPlacement> expected;
+};
+
+// Distances count the rooms (length and gap) right of a slot: an item is 40, a collapsed
+// separator 24; one point is kept back so that a slot's own distance never lands further left.
+TEST(SeparatorPlacementTest, PutsTheSeparatorsWhereTheLanesMeet) {
+    const Spec always = separator(Kind::alwaysHiddenSeparator);
+    const Spec hidden = separator(Kind::hiddenSeparator);
+    const Spec stretchedHidden = separator(Kind::hiddenSeparator, 1200);
+    const QList<PlacementCase> cases{
+        {"in place while tucked",
+         {item(kAlways), always, item(kHidden), stretchedHidden, item(kShown), kIcon},
+         std::nullopt},
+        {"in place while revealed",
+         {item(kAlways), separator(Kind::alwaysHiddenSeparator, 900), item(kHidden), hidden,
+          item(kShown), kIcon},
+         std::nullopt},
+        // A position remembered while the hidden separator was lengthened: the always-hidden one
+        // came up at the left end, left of the items it should hide.
+        {"always-hidden separator at the left end",
+         {always, item(kAlways), item(kAlways), item(kHidden), item(kHidden), stretchedHidden,
+          item(kShown), kIcon},
+         SeparatorPlacement{0, 79, 183, 2, 0}},
+        {"separators out of order",
+         {item(kAlways), hidden, item(kHidden), always, item(kShown), kIcon},
+         SeparatorPlacement{0, 79, 143, 1, 0}},
+        // Items the layout does not place count nowhere: the separator stays among them.
+        {"unplaced items between the lanes",
+         {item(kAlways), item(std::nullopt), always, item(std::nullopt), item(kHidden), hidden,
+          item(kShown), kIcon},
+         std::nullopt},
+        {"unplaced items and the always-hidden separator far out",
+         {always, item(kAlways), item(std::nullopt), item(std::nullopt), item(kHidden), hidden,
+          item(kShown), kIcon},
+         SeparatorPlacement{0, 79, 223, 1, 0}},
+        // Moving a separator would put more items out of their lanes than the one out of place.
+        {"one stray item",
+         {item(kShown), item(kAlways), always, item(kHidden), hidden, item(kShown), kIcon},
+         std::nullopt},
+        {"hidden lane empty",
+         {item(kAlways), item(kAlways), item(kShown), always, hidden, item(kShown), kIcon},
+         SeparatorPlacement{0, 119, 143, 1, 0}},
+        // The icon keeps its place among the items, here left of the shown item, and the hidden
+        // separator goes left of it.
+        {"icon not rightmost",
+         {always, item(kAlways), item(kHidden), hidden, kIcon, item(kShown)},
+         SeparatorPlacement{39, 79, 143, 1, 0}},
+        {"no icon", {always, item(kAlways), item(kHidden), hidden, item(kShown)}, std::nullopt},
+        {"two hidden separators",
+         {always, item(kAlways), hidden, item(kHidden), hidden, item(kShown), kIcon},
+         std::nullopt},
+    };
+    for (const PlacementCase &test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(SeparatorPlacement::compute(bar(test.specs), kCollapsed), test.expected);
+    }
+}
+
+// The bar's entries may come in any order: they are taken by their left edges.
+TEST(SeparatorPlacementTest, ReadsTheBarInAnyOrder) {
+    QList<Entry> entries = bar({separator(Kind::alwaysHiddenSeparator), item(kAlways),
+                                item(kHidden), separator(Kind::hiddenSeparator), kIcon});
+    const std::optional<SeparatorPlacement> expected =
+        SeparatorPlacement::compute(entries, kCollapsed);
+    ASSERT_TRUE(expected);
+    std::reverse(entries.begin(), entries.end());
+    EXPECT_EQ(SeparatorPlacement::compute(entries, kCollapsed), expected);
+}
+
+} // namespace
+} // namespace zorv

@@ -116,7 +116,7 @@ void modelShareOfScan(benchmark::State &state, bool first) {
     const QList<MenuBarItem> items = bar.items();
     QTemporaryDir data;
     std::unique_ptr<ItemIcons> icons = bar.icons(data.path());
-    icons->refresh(items);
+    icons->hydrateIcons(items);
     bar.drain();
     double mainThread = 0.0;
     int run = 0;
@@ -128,7 +128,7 @@ void modelShareOfScan(benchmark::State &state, bool first) {
         }
         const int before = bar.publications();
         const double start = threadCpuSeconds();
-        icons->refresh(items);
+        icons->hydrateIcons(items);
         bar.drain();
         mainThread += threadCpuSeconds() - start;
         if (bar.publications() != before + 1) {
@@ -164,13 +164,13 @@ void scanWithModel(benchmark::State &state) {
     QTemporaryDir data;
     std::unique_ptr<ItemIcons> icons = bar.icons(data.path());
     bar.scan();
-    icons->refresh(bar.items());
+    icons->hydrateIcons(bar.items());
     bar.drain();
     double mainThread = 0.0;
     for (auto _ : state) {
         const double start = threadCpuSeconds();
         bar.scan();
-        icons->refresh(bar.items());
+        icons->hydrateIcons(bar.items());
         bar.drain();
         mainThread += threadCpuSeconds() - start;
     }

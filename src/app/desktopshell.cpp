@@ -2,7 +2,7 @@
 
 #include "automationfrontend.h"
 #include "gestures/pointerrevealgestures.h"
-#include "overlay/menubaroverlay.h"
+#include "overlay/appearanceoverlay.h"
 #include "secondarybar/secondarybar.h"
 
 namespace zorv {
@@ -20,7 +20,7 @@ AppModelShell DesktopShell::shell() {
             return std::make_unique<PointerRevealGestures>(model, m_panels.monitors,
                                                            m_panels.screens, m_panels.clock);
         },
-        [this] { return std::make_unique<MenuBarOverlay>(m_panels); },
+        [this] { return std::make_unique<AppearanceOverlay>(m_panels); },
         [this](AppModel &model) { return std::make_unique<SecondaryBar>(model, m_panels); },
         [this](TriggerMonitors::ChangeHandler onChange) {
             return m_automation.makeTriggerMonitors(std::move(onChange));

@@ -136,7 +136,7 @@ QCoro::Task<> AppModel::start() {
     });
     m_runner = m_shell.makeAutomationRunner(*this);
     m_monitors->start();
-    m_sync->start();
+    m_sync->startCloudSync();
 }
 
 void AppModel::installEngineHandlers() {
@@ -171,7 +171,7 @@ QCoro::Task<> AppModel::consumeItems(QPointer<AppModel> model, MenuBarEngine &en
             co_return;
         }
         try {
-            model->m_itemIcons.refresh(std::move(*list));
+            model->m_itemIcons.hydrateIcons(std::move(*list));
         } catch (const std::exception &error) {
             qWarning() << "AppModel: an item list could not be taken in:" << error.what();
         }

@@ -196,7 +196,7 @@ ItemIcons::ItemIcons(QString folder, const Workspace &workspace, WorkRunner work
 
 ItemIcons::~ItemIcons() = default;
 
-void ItemIcons::refresh(QList<MenuBarItem> items) {
+void ItemIcons::hydrateIcons(QList<MenuBarItem> items) {
     State &state = *m_state;
     const QHash<QString, QString> paths = runningBundlePaths(state.workspace.runningApplications());
     QList<Request> requests;

@@ -38,7 +38,7 @@ public:
     ItemIcons &operator=(const ItemIcons &) = delete;
 
     // Takes a scan's items; hands them on filled in, at once when nothing about them changed.
-    void refresh(QList<MenuBarItem> items);
+    void hydrateIcons(QList<MenuBarItem> items);
 
 private:
     struct State;

@@ -76,14 +76,14 @@ void ModelSync::setCloudSync(bool enabled) {
     m_model.editSettings([enabled](Settings &settings) { settings.cloudSyncEnabled = enabled; });
     m_model.persistSettings();
     if (enabled) {
-        start();
+        startCloudSync();
         mergeRemoteThenPush();
     } else {
         m_model.cloudSync().stop();
     }
 }
 
-void ModelSync::start() {
+void ModelSync::startCloudSync() {
     m_started = true;
     if (!syncing()) {
         return;

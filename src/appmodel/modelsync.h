@@ -40,10 +40,11 @@ public:
     // Stores the choice; switching on starts syncing and merges once.
     void setCloudSync(bool enabled);
     // Starts delivering other Macs' bundles and merges once; only when sync is on and available.
-    void start();
+    void startCloudSync();
     // Uploads the local bundle when sync is on and available. Called after every local change;
-    // does nothing before start(), which the model calls once its state is loaded. A change made
-    // while an adoption runs is pushed when the adoption ends; a push that fails is logged.
+    // does nothing before startCloudSync(), which the model calls once its state is loaded. A
+    // change made while an adoption runs is pushed when the adoption ends; a push that fails is
+    // logged.
     void pushToCloud();
     // Merges another Mac's bundle into the model. One that arrives while an import commits is
     // merged once the import is over.

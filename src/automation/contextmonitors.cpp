@@ -33,7 +33,7 @@ void ContextMonitors::start() {
 }
 
 TriggerContext ContextMonitors::snapshot() const {
-    const PowerReading power = PowerReading::read(m_sources.power);
+    const PowerReading power = readPower(m_sources.power);
     TriggerContext context;
     context.batteryPercent = power.percent;
     context.isCharging = power.charging;

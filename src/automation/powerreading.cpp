@@ -42,7 +42,7 @@ std::optional<qint64> percentOf(const QVariantMap &description) {
 
 } // namespace
 
-PowerReading PowerReading::read(const PowerSources &sources) {
+PowerReading readPower(const PowerSources &sources) {
     const std::optional<QVariantList> descriptions = sources.descriptions();
     if (!descriptions) {
         return {};

@@ -15,11 +15,11 @@ struct PowerReading {
     bool charging = false;
     bool onBattery = false;
 
-    // Reads the first power source that has a description; every value of another type than
-    // expected counts as missing, and a Mac without a battery reads as absent, false, false.
-    [[nodiscard]] static PowerReading read(const PowerSources &sources);
-
     friend bool operator==(const PowerReading &, const PowerReading &) = default;
 };
+
+// Reads the first power source that has a description; every value of another type than
+// expected counts as missing, and a Mac without a battery reads as absent, false, false.
+[[nodiscard]] PowerReading readPower(const PowerSources &sources);
 
 } // namespace zorv

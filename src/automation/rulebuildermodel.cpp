@@ -383,7 +383,7 @@ void RuleBuilderModel::requestNotifications() {
     m_services.notifier.request();
 }
 
-void RuleBuilderModel::chooseOtherApp() {
+void RuleBuilderModel::chooseApp() {
     if (!m_ended && m_services.applications) {
         pickApplication(this, *m_services.applications);
     }

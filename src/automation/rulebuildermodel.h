@@ -128,7 +128,7 @@ public:
     Q_INVOKABLE void requestNotifications();
     // "Other App…": the application picked in the panel becomes the condition's app; a cancel,
     // or a bundle without an identifier, changes nothing.
-    Q_INVOKABLE void chooseOtherApp();
+    Q_INVOKABLE void chooseApp();
 
     // scrollHeight() for QML: `screenHeight` 0 or less for no main screen.
     Q_INVOKABLE double sheetScrollHeight(double contentHeight, double screenHeight) const {

@@ -11,7 +11,7 @@ ZorvPane {
     required property ModelView view
     required property SettingsServices services
     readonly property bool sheetShown: confirm.visible
-    readonly property SettingsView settings: root.view.settings
+    readonly property SettingsProperties settings: root.view.settings
 
     title: "General"
     savedAt: root.view.lastSavedAt

@@ -228,7 +228,7 @@ Rectangle {
                             selection: root.builder.bundleID
                             placeholder: "Choose an app"
                             extraLabel: "Other App\u2026"
-                            extraAction: () => root.builder.chooseOtherApp()
+                            extraAction: () => root.builder.chooseApp()
                             onActivated: value => root.builder.bundleID = value
                         }
                     }

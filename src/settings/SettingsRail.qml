@@ -57,19 +57,19 @@ Rectangle {
                 model: root.model.rail
 
                 delegate: Rectangle {
-                    id: row
+                    id: railRow
 
                     required property var modelData
-                    readonly property bool selected: root.model.pane === row.modelData.key
+                    readonly property bool selected: root.model.pane === railRow.modelData.key
 
-                    objectName: "rail-" + row.modelData.key
+                    objectName: "rail-" + railRow.modelData.key
                     width: parent.width
                     height: label.implicitHeight + 14
                     radius: 8
-                    color: row.selected ? Zorv.honey : "transparent"
+                    color: railRow.selected ? Zorv.honey : "transparent"
                     Accessible.role: Accessible.Button
-                    Accessible.name: row.modelData.title
-                    Accessible.selected: row.selected
+                    Accessible.name: railRow.modelData.title
+                    Accessible.selected: railRow.selected
 
                     Row {
                         x: 10
@@ -80,24 +80,24 @@ Rectangle {
                             anchors.verticalCenter: parent.verticalCenter
                             width: 16
                             size: 13
-                            name: row.modelData.symbol
-                            color: row.selected ? Zorv.accentLabel : Zorv.onEspresso
+                            name: railRow.modelData.symbol
+                            color: railRow.selected ? Zorv.accentLabel : Zorv.onEspresso
                         }
                         Text {
                             textFormat: Text.PlainText
                             id: label
 
                             anchors.verticalCenter: parent.verticalCenter
-                            text: row.modelData.title
+                            text: railRow.modelData.title
                             font.pixelSize: 13
-                            font.weight: row.selected ? Font.DemiBold : Font.Normal
-                            color: row.selected ? Zorv.accentLabel : Zorv.onEspresso
+                            font.weight: railRow.selected ? Font.DemiBold : Font.Normal
+                            color: railRow.selected ? Zorv.accentLabel : Zorv.onEspresso
                             elide: Text.ElideRight
                         }
                     }
                     MouseArea {
                         anchors.fill: parent
-                        onClicked: root.model.select(row.modelData.key)
+                        onClicked: root.model.select(railRow.modelData.key)
                     }
                 }
             }

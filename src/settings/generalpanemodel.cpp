@@ -2,8 +2,8 @@
 
 #include "connections.h"
 #include "filepanels.h"
-#include "incomingsettings.h"
 #include "fileviewer.h"
+#include "incomingsettings.h"
 #include "modelview.h"
 #include "readoutrange.h"
 #include "settings/settings.h"
@@ -23,7 +23,7 @@ void GeneralPaneModel::setView(ModelView *view) {
     m_view = view;
     if (m_view) {
         m_connections = {
-            connect(m_view->settings(), &SettingsView::changed, this,
+            connect(m_view->settings(), &SettingsProperties::changed, this,
                     &GeneralPaneModel::textsChanged),
             connect(m_view, &ModelView::lastCloudSyncNoteChanged, this,
                     &GeneralPaneModel::textsChanged),

@@ -25,7 +25,7 @@ void SpacingPaneModel::setView(ModelView *view) {
     disconnect(m_settingsConnection);
     m_view = view;
     if (m_view) {
-        m_settingsConnection = connect(m_view->settings(), &SettingsView::changed, this,
+        m_settingsConnection = connect(m_view->settings(), &SettingsProperties::changed, this,
                                        &SpacingPaneModel::needsLogoutChanged);
     }
     Q_EMIT viewChanged();

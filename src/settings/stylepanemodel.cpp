@@ -2,7 +2,7 @@
 
 #include "connections.h"
 #include "look/hexcolor.h"
-#include "settingsview.h"
+#include "settingsproperties.h"
 
 #include <cmath>
 
@@ -21,7 +21,8 @@ void StylePaneModel::setView(ModelView *view) {
     if (m_view) {
         m_connections = {
             connect(m_view, &ModelView::appearanceChanged, this, &StylePaneModel::changed),
-            connect(m_view->settings(), &SettingsView::changed, this, &StylePaneModel::changed),
+            connect(m_view->settings(), &SettingsProperties::changed, this,
+                    &StylePaneModel::changed),
         };
     }
     Q_EMIT viewChanged();
@@ -38,7 +39,7 @@ void StylePaneModel::write(const std::function<void(Appearance &)> &change) {
     }
     Appearance look = stored();
     if (!HexColor::parse(look.tintHex)) {
-        look.tintHex = HexColor::format(Qt::black);
+        look.tintHex = HexColor::hexString(Qt::black);
     }
     if (!std::isfinite(look.tintOpacity) || look.tintOpacity < 0 || look.tintOpacity > 1) {
         look.tintOpacity = strengthRange.clamp(look.tintOpacity);
@@ -141,7 +142,7 @@ void StylePaneModel::setPixelPerfectIcons(bool enabled) {
 }
 
 void StylePaneModel::pickColor(const QColor &color) {
-    const QString hex = HexColor::format(color);
+    const QString hex = HexColor::hexString(color);
     write([&hex](Appearance &look) { look.tintHex = hex; });
 }
 

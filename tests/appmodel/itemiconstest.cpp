@@ -157,7 +157,7 @@ TEST_F(ItemIconsTest, EachItemShowsWhatItsApplicationOffersAndKeepsItWithoutLook
                                 {u"bare"_s, QColor(), false},
                                 {u"own"_s, ownIcon, false}};
     auto icons = make();
-    icons->refresh(items);
+    icons->hydrateIcons(items);
     EXPECT_EQ(lastShown(), expected);
     EXPECT_EQ(published.at(0).at(1).appIcon->cacheKey(), items.at(1).appIcon->cacheKey())
         << "an item whose own icon is the best stays as it is";
@@ -166,14 +166,14 @@ TEST_F(ItemIconsTest, EachItemShowsWhatItsApplicationOffersAndKeepsItWithoutLook
     ASSERT_TRUE(
         solid(Qt::yellow)
             .save(apps.filePath(u"com.example.glyph.app/Contents/Resources/StatusIcon.png"_s)));
-    icons->refresh(items);
+    icons->hydrateIcons(items);
     EXPECT_EQ(lastShown(), expected);
 
     // A relaunch looks again.
     applications.quit(glyph);
     QList<MenuBarItem> relaunched = items;
     relaunched[0] = item(u"com.example.glyph"_s, launch(u"com.example.glyph"_s, Qt::red));
-    icons->refresh(relaunched);
+    icons->hydrateIcons(relaunched);
     EXPECT_EQ(lastShown().at(0), (Shown{u"glyph"_s, QColor(Qt::yellow), true}));
     EXPECT_EQ(published.size(), 3);
 }
@@ -187,9 +187,9 @@ TEST_F(ItemIconsTest, AMissIsLookedForAgainOnceTheApplicationsIconIsRemembered) 
     items[0].appIcon.reset();
     items[1].appIcon = solid(Qt::magenta);
     auto icons = make();
-    icons->refresh(items);
+    icons->hydrateIcons(items);
     EXPECT_EQ(lastShown().at(0).middle, QColor());
-    icons->refresh(items);
+    icons->hydrateIcons(items);
     EXPECT_EQ(lastShown().at(0).middle, QColor(Qt::magenta));
 }
 
@@ -198,14 +198,14 @@ TEST_F(ItemIconsTest, OnlyTheLatestListIsHandedOnFromTheMainThread) {
     const qint32 one = launch(u"com.example.one"_s, Qt::red, Qt::blue);
     const qint32 two = launch(u"com.example.two"_s, Qt::green, Qt::cyan);
     auto icons = make(WorkRunner(WorkRunner::Mode::ThreadPool, &pool));
-    icons->refresh({item(u"com.example.one"_s, one)});
-    icons->refresh({item(u"com.example.one"_s, one), item(u"com.example.two"_s, two)});
+    icons->hydrateIcons({item(u"com.example.one"_s, one)});
+    icons->hydrateIcons({item(u"com.example.one"_s, one), item(u"com.example.two"_s, two)});
     EXPECT_TRUE(published.isEmpty()) << "the file work is off the main thread";
     clock.advance(Duration::zero());
     ASSERT_EQ(published.size(), 1);
     EXPECT_EQ(lastShown(), (QList<Shown>{{u"one"_s, QColor(Qt::blue), true},
                                          {u"two"_s, QColor(Qt::cyan), true}}));
-    icons->refresh({item(u"com.example.two"_s, two)});
+    icons->hydrateIcons({item(u"com.example.two"_s, two)});
     EXPECT_EQ(published.size(), 2) << "nothing changed: handed on at once";
     EXPECT_TRUE(onMainThread);
 }
@@ -235,21 +235,21 @@ TEST_P(ItemIconsFailedLookUpTest, TheNextListIsStillHandedOnWithTheIcon) {
     const QList<MenuBarItem> second{item(u"com.example.one"_s, one),
                                     item(u"com.example.two"_s, two)};
     flaky.failuresDue = 1;
-    icons->refresh(first);
+    icons->hydrateIcons(first);
     if (c.newerListMeanwhile) {
-        icons->refresh(second);
+        icons->hydrateIcons(second);
     }
     clock.advance(Duration::zero());
     EXPECT_EQ(flaky.failuresDue.load(), 0);
     if (!c.newerListMeanwhile) {
         EXPECT_TRUE(published.isEmpty()) << "a failed look-up hands nothing on";
-        icons->refresh(second);
+        icons->hydrateIcons(second);
         clock.advance(Duration::zero());
     }
     ASSERT_EQ(published.size(), 1);
     EXPECT_EQ(lastShown(), (QList<Shown>{{u"one"_s, QColor(Qt::red), false},
                                          {u"two"_s, QColor(Qt::green), false}}));
-    icons->refresh(second);
+    icons->hydrateIcons(second);
     EXPECT_EQ(published.size(), 2) << "what was found is remembered";
     EXPECT_TRUE(onMainThread);
 }

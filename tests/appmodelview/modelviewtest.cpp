@@ -33,7 +33,7 @@ protected:
 // Every writable setting goes through the model's setter: it lands in the settings, is saved
 // (lastSavedAt moves) and reads back through the view.
 TEST_F(ModelViewTest, SettingsWritesGoThroughTheModelAndAreSaved) {
-    SettingsView &settings = *view.settings();
+    SettingsProperties &settings = *view.settings();
     const QVariant spacing = 8.0;
     const QVariantMap shortcut{
         {u"keyCode"_s, 1}, {u"modifiers"_s, double(KeyShortcut::kCommand | KeyShortcut::kShift)}};
@@ -83,7 +83,7 @@ TEST_F(ModelViewTest, SettingsWritesGoThroughTheModelAndAreSaved) {
 // Values of the wrong shape are refused: nothing is stored or saved, and the view says the value
 // is still the old one so the control that wrote it falls back.
 TEST_F(ModelViewTest, RefusesSettingsOfTheWrongShape) {
-    SettingsView &settings = *view.settings();
+    SettingsProperties &settings = *view.settings();
     const Settings before = model.settings();
     const std::pair<const char *, QVariant> refused[] = {
         {"autoRehideSeconds", -1.0},
@@ -96,7 +96,7 @@ TEST_F(ModelViewTest, RefusesSettingsOfTheWrongShape) {
         {"searchShortcut", u"⌘F"_s},
     };
     for (const auto &[name, value] : refused) {
-        QSignalSpy changed(&settings, &SettingsView::changed);
+        QSignalSpy changed(&settings, &SettingsProperties::changed);
         EXPECT_FALSE(write(settings, name, value)) << name;
         EXPECT_EQ(changed.size(), 1) << name;
     }

@@ -42,7 +42,7 @@ class PowerReadingTest : public ::testing::TestWithParam<PowerCase> {};
 TEST_P(PowerReadingTest, readsTheFirstDescribedSource) {
     SimPowerSources sources;
     sources.setDescriptions(GetParam().descriptions);
-    EXPECT_EQ(PowerReading::read(sources), GetParam().expected);
+    EXPECT_EQ(readPower(sources), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,11 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SimPowerSourcesTest, describesTheBatteryAsTheSystemDoes) {
     SimPowerSources sources;
-    EXPECT_EQ(PowerReading::read(sources), (PowerReading{100, false, false}));
+    EXPECT_EQ(readPower(sources), (PowerReading{100, false, false}));
     sources.setBattery(18, false, true);
-    EXPECT_EQ(PowerReading::read(sources), (PowerReading{18, false, true}));
+    EXPECT_EQ(readPower(sources), (PowerReading{18, false, true}));
     sources.removeBattery();
-    EXPECT_EQ(PowerReading::read(sources), (PowerReading{std::nullopt, false, false}));
+    EXPECT_EQ(readPower(sources), (PowerReading{std::nullopt, false, false}));
 }
 
 } // namespace

@@ -221,8 +221,7 @@ TEST_F(RuleBuilderModelTest, switchingAKindAwayAndBackKeepsTheOtherFields) {
         {u"wifiSSID"_s, u"notify"_s, [](const auto &b) { return b.network(); }, u"Office"_s},
         {u"appRunning"_s, u"notify"_s, [](const auto &b) { return b.bundleID(); },
          u"com.example.tools"_s},
-        {u"batteryBelow"_s, u"notify"_s, [](const auto &b) { return b.message(); },
-         u"Charge me"_s},
+        {u"batteryBelow"_s, u"notify"_s, [](const auto &b) { return b.message(); }, u"Charge me"_s},
         {u"batteryBelow"_s, u"switchProfile"_s, [](const auto &b) { return b.profile(); },
          work.toString(QUuid::WithoutBraces)},
         {u"batteryBelow"_s, u"revealItem"_s, [](const auto &b) { return b.item(); },
@@ -380,7 +379,7 @@ TEST_F(RuleBuilderModelTest, otherAppTakesTheChosenBundlesIdentifier) {
     };
     for (const auto &c : cases) {
         panels.userWillChoose(c.path);
-        builder->chooseOtherApp();
+        builder->chooseApp();
         settle();
         EXPECT_EQ(builder->bundleID(), c.bundleID) << c.path.value_or(u"cancel"_s).toStdString();
     }

@@ -1,4 +1,4 @@
-#include "overlay/menubaroverlay.h"
+#include "overlay/appearanceoverlay.h"
 #include "panelsfixture.h"
 
 #include <QQuickItem>
@@ -91,7 +91,7 @@ TEST_F(OverlayTest, OneClickThroughWindowPerScreenAboveTheBar) {
     ScreenDescription second;
     second.size = QSizeF(1920, 1080);
     mac.desktop().arrangement().add(second);
-    MenuBarOverlay overlay(services);
+    AppearanceOverlay overlay(services);
     overlay.apply(look(true, true, true, 0.4, 6));
     ASSERT_EQ(overlay.windowCount(), 2);
     const QList<Screen> screens = mac.desktop().screens().screens();
@@ -114,7 +114,7 @@ TEST_F(OverlayTest, OneClickThroughWindowPerScreenAboveTheBar) {
 }
 
 TEST_F(OverlayTest, EveryApplyRebuildsForTheScreensOfTheMoment) {
-    MenuBarOverlay overlay(services);
+    AppearanceOverlay overlay(services);
     overlay.apply(look(true, false, false, 0.3));
     ASSERT_EQ(overlay.windowCount(), 1);
     const QQuickWindow *first = &overlay.window(0).window();

@@ -1,5 +1,5 @@
 #include "modelsearch.h"
-#include "overlay/menubaroverlay.h"
+#include "overlay/appearanceoverlay.h"
 #include "panelsfixture.h"
 #include "search/searchpanelcontroller.h"
 #include "secondarybar/secondarybar.h"
@@ -91,7 +91,7 @@ protected:
 };
 
 TEST_P(RenderingTest, Overlay) {
-    MenuBarOverlay overlay(services);
+    AppearanceOverlay overlay(services);
     Appearance look;
     look.tintEnabled = true;
     look.tintHex = u"#7A3FB0"_s;

@@ -185,7 +185,7 @@ TEST_F(SecondaryBarTest, ATapClosesTheStripThenClicksTheItem) {
     const QList<MenuBarItem> items = hiddenItems();
     bar.show(items, icon, false);
     mac.fakes.log.clear();
-    bar.tap(1);
+    bar.onTap(1);
     EXPECT_FALSE(bar.isVisible());
     EXPECT_FALSE(state()[u"visible"_s].toBool());
     clock.settle();
@@ -195,7 +195,7 @@ TEST_F(SecondaryBarTest, ATapClosesTheStripThenClicksTheItem) {
     EXPECT_EQ(opened[0].id, items[1].id);
     EXPECT_EQ(opened[0].click, ClickKind::left);
 
-    bar.tap(7);
+    bar.onTap(7);
     clock.settle();
     EXPECT_EQ(engineCalls(u"engine.activate"_s), 1) << "a row that is not there does nothing";
 }

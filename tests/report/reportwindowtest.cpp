@@ -5,7 +5,7 @@
 #include "appwindow.h"
 #include "desktopapp.h"
 #include "kit/zorvkit.h"
-#include "look/zorvpalette.h"
+#include "look/zorvstyle.h"
 #include "reportviewmodel.h"
 #include "reportwindowcontroller.h"
 #include "scenario/scenarioloader.h"
@@ -210,7 +210,8 @@ TEST_F(ReportWindowTest, theButtonsAndKeysDoWhatTheySay) {
         QQuickItem *button = item(name);
         ASSERT_TRUE(button) << name.toStdString();
         ASSERT_TRUE(button->isVisible() && button->isEnabled()) << name.toStdString();
-        const QPointF centre = button->mapToScene(QPointF(button->width() / 2, button->height() / 2));
+        const QPointF centre =
+            button->mapToScene(QPointF(button->width() / 2, button->height() / 2));
         QTest::mouseClick(controller.window(), Qt::LeftButton, {}, centre.toPoint());
         QCoreApplication::processEvents();
     };
@@ -287,7 +288,7 @@ TEST_F(ReportWindowTest, drawsEveryScreen) {
     }
     appearance.setDark(true);
     EXPECT_EQ(draw(u"saved-dark"_s).pixelColor(2, 2),
-              ZorvPalette::resolve(ZorvPalette::Role::Espresso, AppearanceName::darkAqua));
+              ZorvStyle::resolve(ZorvStyle::Role::Espresso, AppearanceName::darkAqua));
 }
 
 TEST_F(ReportWindowTest, builtInScreensOfferOnlyWhatIsConfigured) {

@@ -42,7 +42,7 @@ protected:
 };
 
 TEST_F(GeneralPaneTest, NotesFollowTheSettings) {
-    SettingsView &settings = *view.settings();
+    SettingsProperties &settings = *view.settings();
     settings.setShowInDockAndSwitcher(true);
     EXPECT_TRUE(pane.dockNote().isNull());
     settings.setShowInDockAndSwitcher(false);

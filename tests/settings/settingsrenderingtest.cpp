@@ -1,11 +1,10 @@
 #include "generalpanemodel.h"
-#include "look/zorvpalette.h"
+#include "look/zorvstyle.h"
 #include "modelsearch.h"
 #include "onboardingcontroller.h"
 #include "profilelistmodel.h"
 #include "profilespanemodel.h"
 #include "searchpanemodel.h"
-#include "welcomewindowmodel.h"
 #include "settingsfixture.h"
 #include "settingswindowcontroller.h"
 #include "settingswindowmodel.h"
@@ -13,6 +12,7 @@
 #include "steppedanimationdriver.h"
 #include "stylepanemodel.h"
 #include "symbols/symbolglyphs.h"
+#include "welcomewindowmodel.h"
 
 #include <gtest/gtest.h>
 
@@ -56,9 +56,9 @@ protected:
         };
         const QColor rail = picture.pixelColor(QPoint(100, size.height() - 12) * scale);
         const QColor paper = picture.pixelColor(QPoint(size.width() - 6, 6) * scale);
-        EXPECT_TRUE(near(rail, ZorvPalette::resolve(ZorvPalette::Role::Espresso, look)))
+        EXPECT_TRUE(near(rail, ZorvStyle::resolve(ZorvStyle::Role::Espresso, look)))
             << name.toStdString() << ": rail " << rail.name().toStdString();
-        EXPECT_TRUE(near(paper, ZorvPalette::resolve(ZorvPalette::Role::Paper, look)))
+        EXPECT_TRUE(near(paper, ZorvStyle::resolve(ZorvStyle::Role::Paper, look)))
             << name.toStdString() << ": pane " << paper.name().toStdString();
         return picture;
     }
@@ -177,23 +177,27 @@ TEST_P(SettingsRenderingTest, ProfilesPaneEmptyFullAndRenaming) {
                      .value<QObject *>()
                      ->findChild<ProfilesPaneModel *>();
     ASSERT_TRUE(pane);
-    for (const QString &name : {u"Work"_s, u"Home office with a long name that runs on"_s,
-                                u"Travel"_s}) {
+    for (const QString &name :
+         {u"Work"_s, u"Home office with a long name that runs on"_s, u"Travel"_s}) {
         pane->setNewName(name);
         pane->save();
     }
     ProfileListModel &profiles = *view.profiles();
     const QString second = idText(profiles.rows().at(1).id);
-    profiles.setShortcut(second, QVariantMap{{u"keyCode"_s, 18},
-                                             {u"modifiers"_s, int(KeyShortcut::kControl)}});
+    profiles.setShortcut(
+        second, QVariantMap{{u"keyCode"_s, 18}, {u"modifiers"_s, int(KeyShortcut::kControl)}});
     profiles.setRemembersLook(idText(profiles.rows().at(2).id), false);
     pane->setNewName(u"Eve"_s);
     grab(u"settings-profiles"_s);
 
     pane->beginRename(second);
     grab(u"settings-profiles-renaming"_s);
-    EXPECT_TRUE(controller.window()->property("paneItem").value<QObject *>()->property(
-        "sheetShown").toBool()) << "Escape goes to the rename field first";
+    EXPECT_TRUE(controller.window()
+                    ->property("paneItem")
+                    .value<QObject *>()
+                    ->property("sheetShown")
+                    .toBool())
+        << "Escape goes to the rename field first";
 }
 
 TEST_P(SettingsRenderingTest, WelcomePages) {

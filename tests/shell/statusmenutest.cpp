@@ -66,7 +66,8 @@ TEST_P(StatusMenuRowsTest, ShowsTheRowsOfTheState) {
     state.canUpdate = c.canUpdate;
     state.availability = c.updateAvailable ? UpdateAvailability::available(u"2.1"_s)
                                            : UpdateAvailability::upToDate();
-    const Menu menu = StatusMenuBuilder::build(state, shell->commands(), harness.desktop().menus());
+    const Menu menu =
+        StatusMenuBuilder::buildMenu(state, shell->commands(), harness.desktop().menus());
     EXPECT_EQ(shownTitles(menu, c.option), c.expected);
 }
 
@@ -104,7 +105,8 @@ TEST_F(ShellTest, RowsCarryTheirSymbolsKeysAndViews) {
     StatusMenuState state = shell->menuState();
     state.canUpdate = true;
     state.availability = UpdateAvailability::available(u"2.1"_s);
-    const Menu menu = StatusMenuBuilder::build(state, shell->commands(), harness.desktop().menus());
+    const Menu menu =
+        StatusMenuBuilder::buildMenu(state, shell->commands(), harness.desktop().menus());
 
     const MenuItem *search = rowTitled(menu, u"Search Menu Bar Items…"_s);
     ASSERT_NE(search, nullptr);
@@ -138,14 +140,15 @@ TEST_F(ShellTest, RowsCarryTheirSymbolsKeysAndViews) {
 TEST_F(ShellTest, EveryCustomRowIsAsWideAsTheWidestRow) {
     build();
     StatusMenuState state = shell->menuState();
-    Menu narrow = StatusMenuBuilder::build(state, shell->commands(), harness.desktop().menus());
+    Menu narrow = StatusMenuBuilder::buildMenu(state, shell->commands(), harness.desktop().menus());
     const double narrowWidth = narrow.items.first().view->properties.value(u"width"_s).toDouble();
     EXPECT_GE(narrowWidth, StatusMenuBuilder::minimumWidth);
 
     state.profiles.profiles = {profile(u"A profile with a very long name, longer than any row"_s)};
     state.searchShortcut = KeyShortcut(123, KeyShortcut::kControl | KeyShortcut::kOption |
                                                 KeyShortcut::kShift | KeyShortcut::kCommand);
-    const Menu wide = StatusMenuBuilder::build(state, shell->commands(), harness.desktop().menus());
+    const Menu wide =
+        StatusMenuBuilder::buildMenu(state, shell->commands(), harness.desktop().menus());
     QList<double> widths;
     for (const MenuItem &item : wide.items) {
         if (item.view) {

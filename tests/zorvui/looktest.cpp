@@ -2,7 +2,7 @@
 #include "kitscene.h"
 #include "look/hexcolor.h"
 #include "look/savedtick.h"
-#include "look/zorvpalette.h"
+#include "look/zorvstyle.h"
 #include "manualclock.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
-using Role = ZorvPalette::Role;
+using Role = ZorvStyle::Role;
 
 // Six hexadecimal digits, at most one "#" and spaces or tabs around them make an opaque colour.
 TEST(HexColorTest, ParsesExactlySixDigits) {
@@ -58,7 +58,7 @@ TEST(HexColorTest, FormatsSixUpperCaseDigits) {
         {"an invalid colour", QColor(), u"#000000"},
     };
     for (const Case &c : cases) {
-        const QString text = HexColor::format(c.colour);
+        const QString text = HexColor::hexString(c.colour);
         EXPECT_EQ(text, QString::fromUtf16(c.text)) << c.name;
         EXPECT_TRUE(HexColor::parse(text)) << c.name;
     }
@@ -68,10 +68,10 @@ TEST(HexColorTest, FormatsSixUpperCaseDigits) {
 // both.
 TEST(PaletteTest, ResolvesEveryRoleByTheAppearancesBestMatch) {
     const auto colours = [](const QString &appearance) {
-        return std::tuple(ZorvPalette::resolve(Role::Paper, appearance),
-                          ZorvPalette::resolve(Role::Ink, appearance),
-                          ZorvPalette::resolve(Role::Honey, appearance),
-                          ZorvPalette::resolve(Role::OnEspresso, appearance));
+        return std::tuple(ZorvStyle::resolve(Role::Paper, appearance),
+                          ZorvStyle::resolve(Role::Ink, appearance),
+                          ZorvStyle::resolve(Role::Honey, appearance),
+                          ZorvStyle::resolve(Role::OnEspresso, appearance));
     };
     const auto light = std::tuple(QColor(u"#F7F3EC"_s), QColor(u"#1F1911"_s), QColor(u"#E79A2B"_s),
                                   QColor(u"#F3ECE0"_s));
@@ -89,19 +89,18 @@ TEST(PaletteTest, ResolvesEveryRoleByTheAppearancesBestMatch) {
 }
 
 TEST(PaletteTest, FallsBackToTheAppearancesTextColourOnABadValue) {
-    EXPECT_EQ(ZorvPalette::resolve(u"#12345"_s, u"#FFFFFF"_s, AppearanceName::darkAqua),
+    EXPECT_EQ(ZorvStyle::resolve(u"#12345"_s, u"#FFFFFF"_s, AppearanceName::darkAqua),
               QColor(Qt::white));
-    EXPECT_EQ(ZorvPalette::resolve(u"#FFFFFF"_s, u"nope"_s, AppearanceName::aqua),
-              QColor(Qt::black));
+    EXPECT_EQ(ZorvStyle::resolve(u"#FFFFFF"_s, u"nope"_s, AppearanceName::aqua), QColor(Qt::black));
     // Only the value for the appearance in force is read.
-    EXPECT_EQ(ZorvPalette::resolve(u"nope"_s, u"#102030"_s, AppearanceName::aqua),
+    EXPECT_EQ(ZorvStyle::resolve(u"nope"_s, u"#102030"_s, AppearanceName::aqua),
               QColor(0x10, 0x20, 0x30));
 }
 
 TEST(PaletteTest, FollowsTheEffectiveAppearance) {
     SimSystemAppearance appearance;
-    ZorvPalette palette(&appearance);
-    QSignalSpy changed(&palette, &ZorvPalette::changed);
+    ZorvStyle palette(&appearance);
+    QSignalSpy changed(&palette, &ZorvStyle::changed);
     EXPECT_FALSE(palette.isDark());
     EXPECT_EQ(palette.card(), QColor(u"#FFFCF6"_s));
 
@@ -274,7 +273,7 @@ QColor over(const QColor &top, double alpha, const QColor &bottom) {
 // on, in both appearances.
 TEST(PaletteTest, KeepsEdgesAndQuietTextsClearOfTheirGround) {
     for (const QString &appearance : {AppearanceName::aqua, AppearanceName::darkAqua}) {
-        const auto c = [&](Role role) { return ZorvPalette::resolve(role, appearance); };
+        const auto c = [&](Role role) { return ZorvStyle::resolve(role, appearance); };
         const QColor disabledAccentFill = over(c(Role::Honey), 0.25, c(Role::Paper));
         const struct {
             const char *name;
@@ -294,7 +293,7 @@ TEST(PaletteTest, KeepsEdgesAndQuietTextsClearOfTheirGround) {
             {"disabled accent label", c(Role::HoneyInk), disabledAccentFill, 3},
             {"saved tick on the paper", c(Role::HoneyInk), c(Role::Paper), 3},
             {"secondary text on the strip", c(Role::OnEspresso2), c(Role::Espresso), 3},
-            {"accent label on honey", ZorvPalette::accentLabel(), c(Role::Honey), 3},
+            {"accent label on honey", ZorvStyle::accentLabel(), c(Role::Honey), 3},
         };
         for (const auto &p : pairs) {
             const double ratio = contrast(p.a, p.b);
@@ -315,7 +314,7 @@ TEST_P(LookRenderingTest, DrawsThePaneAndItsPartsInThePalette) {
     ASSERT_TRUE(scene.load(paneScene, QSize(640, 660)));
     const QImage picture = scene.grab(u"pane-"_s + QLatin1String(look.name));
     const QString appearance = scene.appearance.effectiveAppearanceName();
-    auto color = [&](ZorvPalette::Role role) { return ZorvPalette::resolve(role, appearance); };
+    auto color = [&](ZorvStyle::Role role) { return ZorvStyle::resolve(role, appearance); };
 
     EXPECT_GT(countPixels(picture, color(Role::Paper)), 100000) << "paper";
     EXPECT_GT(countPixels(picture, color(Role::Card)), 20000) << "card";

@@ -1,6 +1,6 @@
 #include "items/menubarcolorsampler.h"
 #include "appearance/simdesktoppictures.h"
-#include "look/zorvpalette.h"
+#include "look/zorvstyle.h"
 #include "manualclock.h"
 #include "preferences/simglobalpreferences.h"
 #include "scenario/scenarioloader.h"
@@ -141,7 +141,7 @@ TEST(ScenarioLookTest, ThePaletteAndTheSamplerFollowWhatAScenarioSets) {
     SimWorkspace workspace(desktop.model());
     SimGlobalPreferences preferences;
     ScenarioRunner runner(ScenarioLoader::load(scenario), desktop, workspace, preferences);
-    ZorvPalette palette(&desktop.appearance());
+    ZorvStyle palette(&desktop.appearance());
     runner.start();
     clock.settle();
     desktop.arrangement().setMainScreen(desktop.screens().screens().constFirst().displayId);

@@ -2,7 +2,7 @@
 #include "items/itempictures.h"
 #include "kit/zorvkit.h"
 #include "kitscene.h"
-#include "look/zorvpalette.h"
+#include "look/zorvstyle.h"
 #include "menus/trailingmenurow.h"
 #include "settings/keyshortcut.h"
 #include "symbols/symbolglyphs.h"
@@ -69,8 +69,8 @@ TEST_P(PickerRenderingTest, OpensBelowTheFieldAndTakesKeys) {
     EXPECT_EQ(picker->property("highlightedRow").toInt(), 3);
     const QImage open = scene.grab(u"picker-open-"_s + QLatin1String(GetParam().name));
     const QString appearance = scene.appearance.effectiveAppearanceName();
-    QColor highlight = ZorvPalette::resolve(ZorvPalette::Role::Honey, appearance);
-    const QColor paper = ZorvPalette::resolve(ZorvPalette::Role::Paper, appearance);
+    QColor highlight = ZorvStyle::resolve(ZorvStyle::Role::Honey, appearance);
+    const QColor paper = ZorvStyle::resolve(ZorvStyle::Role::Paper, appearance);
     // The highlighted row: honey at a quarter over paper.
     highlight = QColor::fromRgbF(highlight.redF() * 0.25f + paper.redF() * 0.75f,
                                  highlight.greenF() * 0.25f + paper.greenF() * 0.75f,
@@ -206,9 +206,9 @@ Rectangle {
     EXPECT_EQ(border->property("width").toReal(), 1.5);
     const QString appearance = scene.appearance.effectiveAppearanceName();
     EXPECT_EQ(border->property("color").value<QColor>(),
-              ZorvPalette::resolve(ZorvPalette::Role::Honey, appearance));
+              ZorvStyle::resolve(ZorvStyle::Role::Honey, appearance));
     const QImage picture = scene.grab(u"symbols-"_s + QLatin1String(GetParam().name));
-    const QColor ink = ZorvPalette::resolve(ZorvPalette::Role::HoneyInk, appearance);
+    const QColor ink = ZorvStyle::resolve(ZorvStyle::Role::HoneyInk, appearance);
     for (const QString &name : names) {
         QQuickItem *tile = scene.find(name);
         ASSERT_TRUE(tile) << name.toStdString();

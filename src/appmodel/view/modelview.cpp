@@ -8,13 +8,13 @@
 #include "modeltransfer.h"
 #include "profilelistmodel.h"
 #include "rulelistmodel.h"
-#include "settingsview.h"
+#include "settingsproperties.h"
 #include "transfer/settingsimporterror.h"
 
 namespace zorv {
 
 ModelView::ModelView(AppModel &model, QObject *parent)
-    : QObject(parent), m_model(model), m_settings(new SettingsView(model, this)),
+    : QObject(parent), m_model(model), m_settings(new SettingsProperties(model, this)),
       m_items(new ItemListModel(this)), m_profiles(new ProfileListModel(model, this)),
       m_rules(new RuleListModel(model, this)), m_appearance(model.settings().appearance),
       m_activeProfileName() {

@@ -5,7 +5,7 @@
 #include "kit/zorvkit.h"
 #include "profilelistmodel.h"
 #include "rulelistmodel.h"
-#include "settingsview.h"
+#include "settingsproperties.h"
 
 #include <QCoroTask>
 #include <QDateTime>
@@ -31,7 +31,7 @@ class ModelView : public QObject {
     QML_ELEMENT
     QML_UNCREATABLE("Provided by the application.")
 
-    Q_PROPERTY(zorv::SettingsView *settings READ settings CONSTANT)
+    Q_PROPERTY(zorv::SettingsProperties *settings READ settings CONSTANT)
     Q_PROPERTY(zorv::AppearanceValue appearance READ appearance WRITE setAppearance NOTIFY
                    appearanceChanged)
     Q_PROPERTY(zorv::ItemListModel *items READ items CONSTANT)
@@ -75,7 +75,7 @@ public:
     void setKit(ZorvKit *kit);
     [[nodiscard]] ZorvKit *kit() const { return m_kit; }
 
-    [[nodiscard]] SettingsView *settings() const { return m_settings; }
+    [[nodiscard]] SettingsProperties *settings() const { return m_settings; }
     [[nodiscard]] AppearanceValue appearance() const;
     // Refuses a look that is not valid (see AppearanceValue::isValid()).
     void setAppearance(const AppearanceValue &appearance);
@@ -171,7 +171,7 @@ private:
 
     AppModel &m_model;
     QPointer<ZorvKit> m_kit;
-    SettingsView *m_settings;
+    SettingsProperties *m_settings;
     ItemListModel *m_items;
     ProfileListModel *m_profiles;
     RuleListModel *m_rules;

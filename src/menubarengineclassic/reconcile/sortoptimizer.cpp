@@ -104,7 +104,7 @@ std::optional<std::pair<int, qsizetype>> selection(const Order &order, const Ord
 // Keeps one longest run of keys already in wanted order and drops every other key in just after
 // its wanted predecessor (the first one at the front), taking them in wanted order: each such
 // key then ends next to the one before it, so the goal is reached in one move per key not kept.
-NextMove lisKeep(const NumberedLane &lane) {
+NextMove lisKeepMoves(const NumberedLane &lane) {
     const Order &goal = lane.goal();
     QHash<int, qsizetype> rank;
     for (std::size_t i = 0; i < goal.size(); ++i) {
@@ -195,7 +195,7 @@ QList<SortOptimizer::Plan> everyPlan(const SortOptimizer::Lane &lane,
     for (const auto &[name, rule] :
          {std::pair<QString, NextMove>(u"selectionLTR"_s, ltr),
           std::pair<QString, NextMove>(u"selectionRTL"_s, rtl),
-          std::pair<QString, NextMove>(u"lisKeep"_s, lisKeep(numbered))}) {
+          std::pair<QString, NextMove>(u"lisKeep"_s, lisKeepMoves(numbered))}) {
         if (auto plan = simulate(numbered, name, gesture, rule)) {
             plans.append(std::move(*plan));
         }

@@ -93,7 +93,7 @@ Window {
                             column.search.move(-1);
                             event.accepted = true;
                         } else if (event.key === Qt.Key_Escape) {
-                            column.search.escape();
+                            column.search.onEscape();
                             event.accepted = true;
                         } else if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter) {
                             column.search.activateSelected();

@@ -87,7 +87,7 @@ Window {
                     }
 
                     HoverHandler { id: hover }
-                    TapHandler { onTapped: root.controller.tap(cell.index) }
+                    TapHandler { onTapped: root.controller.onTap(cell.index) }
                     ToolTip.visible: hover.hovered
                     ToolTip.delay: 600
                     ToolTip.text: cell.name

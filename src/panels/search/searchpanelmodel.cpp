@@ -99,14 +99,14 @@ void SearchPanelModel::move(int delta) {
 void SearchPanelModel::activateSelected() {
     const QList<MenuBarItem> results = currentResults();
     if (m_selection >= 0 && m_selection < results.size()) {
-        open(results.at(m_selection));
+        onActivate(results.at(m_selection));
     }
 }
 
 void SearchPanelModel::activateRow(int row) {
     const QList<MenuBarItem> results = currentResults();
     if (row >= 0 && row < results.size()) {
-        open(results.at(row));
+        onActivate(results.at(row));
     }
 }
 
@@ -124,15 +124,15 @@ bool SearchPanelModel::commandDigit(const QString &text, int modifiers) {
     if (number > results.size()) {
         return false;
     }
-    open(results.at(number - 1));
+    onActivate(results.at(number - 1));
     return true;
 }
 
-void SearchPanelModel::escape() {
+void SearchPanelModel::onEscape() {
     Q_EMIT finished();
 }
 
-void SearchPanelModel::open(const MenuBarItem &item) {
+void SearchPanelModel::onActivate(const MenuBarItem &item) {
     if (m_model) {
         m_model->activate(item.id, ClickKind::left);
     }

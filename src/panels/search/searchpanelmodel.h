@@ -57,7 +57,7 @@ public:
     // Command and a digit 1 to 9 open that result; false, leaving the key to the field, for any
     // other key, any other modifiers, or a digit beyond the results. `modifiers` are Qt's.
     Q_INVOKABLE bool commandDigit(const QString &text, int modifiers);
-    Q_INVOKABLE void escape();
+    Q_INVOKABLE void onEscape();
 
 Q_SIGNALS:
     void queryChanged();
@@ -68,7 +68,7 @@ Q_SIGNALS:
 
 private:
     [[nodiscard]] QList<MenuBarItem> currentResults() const;
-    void open(const MenuBarItem &item);
+    void onActivate(const MenuBarItem &item);
     void refreshRows();
     void setSelection(int selection);
 

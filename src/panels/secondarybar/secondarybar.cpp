@@ -118,7 +118,7 @@ void SecondaryBar::hide() {
     writeState({});
 }
 
-void SecondaryBar::tap(int row) {
+void SecondaryBar::onTap(int row) {
     const std::optional<MenuBarItem> item = m_rows.itemAt(row);
     if (!item) {
         return;

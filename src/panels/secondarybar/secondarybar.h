@@ -41,7 +41,7 @@ public:
     void hide() override;
 
     // A click on the row's picture: closes the strip, then clicks the item.
-    Q_INVOKABLE void tap(int row);
+    Q_INVOKABLE void onTap(int row);
 
     // Inspection.
     [[nodiscard]] PanelWindow *panel() const { return m_panel.get(); }

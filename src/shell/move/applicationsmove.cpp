@@ -50,7 +50,7 @@ std::optional<QString> ApplicationsMove::install(const QString &destination) {
     return std::nullopt;
 }
 
-std::optional<QString> ApplicationsMove::perform() {
+std::optional<QString> ApplicationsMove::performMove() {
     const BundleLocation &location = m_services.location;
     FileManager &files = m_services.files;
     const QString source =

@@ -41,7 +41,7 @@ public:
 
     // Performs the move. On success the relaunch is started and the process ends; otherwise the
     // message for the user.
-    [[nodiscard]] std::optional<QString> perform();
+    [[nodiscard]] std::optional<QString> performMove();
 
 private:
     // Installs the running bundle as `destination`; the reason when it cannot.

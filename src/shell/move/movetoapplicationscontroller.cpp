@@ -42,7 +42,7 @@ void MoveToApplicationsController::show() {
                     return std::nullopt;
                 }
                 ApplicationsMove mover(self->m_services.move);
-                return mover.perform();
+                return mover.performMove();
             },
             [self] {
                 if (!self) {

@@ -88,7 +88,7 @@ void StatusItemController::popUpMenu() {
     const auto window = m_button->window();
     const double height = window ? window->frame.height() : 0.0;
     auto menu =
-        std::make_shared<Menu>(StatusMenuBuilder::build(m_state(), m_commands, m_presenter));
+        std::make_shared<Menu>(StatusMenuBuilder::buildMenu(m_state(), m_commands, m_presenter));
     m_presenter.popUp(std::move(menu), *m_button, QPointF(0, height + menuGap));
 }
 

@@ -85,8 +85,8 @@ QString StatusMenuBuilder::keyEquivalent(const KeyShortcut &shortcut) {
     return {};
 }
 
-Menu StatusMenuBuilder::build(const StatusMenuState &state, ShellCommands &commands,
-                              const MenuPresenter &presenter) {
+Menu StatusMenuBuilder::buildMenu(const StatusMenuState &state, ShellCommands &commands,
+                                  const MenuPresenter &presenter) {
     ShellCommands *c = &commands;
     Menu menu;
     QList<KeyRow> keyRows;

@@ -48,8 +48,8 @@ public:
 
     // The menu with every row's action bound to `commands`; `presenter` measures its standard
     // rows.
-    [[nodiscard]] static Menu build(const StatusMenuState &state, ShellCommands &commands,
-                                    const MenuPresenter &presenter);
+    [[nodiscard]] static Menu buildMenu(const StatusMenuState &state, ShellCommands &commands,
+                                        const MenuPresenter &presenter);
 
     // The key equivalent of a shortcut: its key name in lower case when that is one printable
     // ASCII character, else none (an arrow or a function key shows only as caps).

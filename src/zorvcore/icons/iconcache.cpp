@@ -88,14 +88,14 @@ std::optional<QString> IconCache::name(const QString &bundleID) const {
 }
 
 std::optional<QImage> IconCache::installedIcon(const QString &bundleID) const {
-    const auto app = outermostAppUrl(bundleID);
+    const auto app = outermostAppURL(bundleID);
     if (!app) {
         return std::nullopt;
     }
     return present(m_workspace.iconForFile(app->toLocalFile()));
 }
 
-std::optional<QUrl> IconCache::outermostAppUrl(const QString &bundleID) const {
+std::optional<QUrl> IconCache::outermostAppURL(const QString &bundleID) const {
     std::optional<QString> path;
     for (const RunningApplication &app : m_workspace.runningApplications()) {
         if (app.bundleIdentifier == bundleID && app.bundlePath) {
@@ -103,11 +103,11 @@ std::optional<QUrl> IconCache::outermostAppUrl(const QString &bundleID) const {
             break;
         }
     }
-    return outermostAppUrl(bundleID, path);
+    return outermostAppURL(bundleID, path);
 }
 
 std::optional<QUrl>
-IconCache::outermostAppUrl(const QString &bundleID,
+IconCache::outermostAppURL(const QString &bundleID,
                            const std::optional<QString> &runningBundlePath) const {
     std::optional<QString> path = runningBundlePath;
     if (!path) {
@@ -131,12 +131,12 @@ QString IconCache::outermostAppPath(const QString &path) {
 }
 
 std::optional<QImage> IconCache::menuBarGlyph(const QString &bundleID) const {
-    const auto app = outermostAppUrl(bundleID);
+    const auto app = outermostAppURL(bundleID);
     return app ? menuBarGlyph(*app) : std::nullopt;
 }
 
 std::optional<QImage> IconCache::menuBarGlyph(const QUrl &appUrl) {
-    const auto url = menuBarGlyphUrl(appUrl);
+    const auto url = menuBarGlyphURL(appUrl);
     if (!url) {
         return std::nullopt;
     }
@@ -147,7 +147,7 @@ std::optional<QImage> IconCache::menuBarGlyph(const QUrl &appUrl) {
     return glyph;
 }
 
-std::optional<QUrl> IconCache::menuBarGlyphUrl(const QUrl &appUrl) {
+std::optional<QUrl> IconCache::menuBarGlyphURL(const QUrl &appUrl) {
     const QDir resources(appUrl.toLocalFile() + u"/Contents/Resources"_s);
     for (const QString &fileName : kGlyphFileNames) {
         const QString path = resources.filePath(fileName);
@@ -161,7 +161,7 @@ std::optional<QUrl> IconCache::menuBarGlyphUrl(const QUrl &appUrl) {
 std::optional<QImage> IconCache::bestIcon(const QString &bundleID,
                                           const std::optional<QImage> &running,
                                           const std::optional<QString> &runningBundlePath) {
-    const auto app = outermostAppUrl(bundleID, runningBundlePath);
+    const auto app = outermostAppURL(bundleID, runningBundlePath);
     if (app) {
         if (auto glyph = menuBarGlyph(*app)) {
             return glyph;
@@ -192,14 +192,14 @@ bool IconCache::holdsGoodIcon(const QString &bundleID) {
 }
 
 bool IconCache::isPlaceholder(const QImage &image) const {
-    const auto fingerprint = zorvNormalizedPng(image);
+    const auto fingerprint = zorvNormalizedPNG(image);
     if (!fingerprint) {
         return false;
     }
     if (!m_placeholders) {
         m_placeholders.emplace();
         for (const QString &type : kGenericTypes) {
-            if (const auto generic = zorvNormalizedPng(m_workspace.iconForType(type))) {
+            if (const auto generic = zorvNormalizedPNG(m_workspace.iconForType(type))) {
                 m_placeholders->insert(*generic);
             }
         }
@@ -269,7 +269,7 @@ void IconCache::writeIcon(const QString &bundleID, const QImage &icon) const {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QRectF(0, 0, kIconSize, kIconSize), icon);
     }
-    if (const auto png = zorvPngData(scaled)) {
+    if (const auto png = zorvPNGData(scaled)) {
         makeIconsFolder();
         (void)writeFileAtomically(iconFile(bundleID), *png, FileDurability::Synced);
     }

@@ -42,11 +42,11 @@ public:
     [[nodiscard]] std::optional<QImage> installedIcon(const QString &bundleID) const;
     // Where the application lives: a running copy's bundle, else the installed one, cut to the
     // outermost application bundle.
-    [[nodiscard]] std::optional<QUrl> outermostAppUrl(const QString &bundleID) const;
+    [[nodiscard]] std::optional<QUrl> outermostAppURL(const QString &bundleID) const;
     // The same for a caller that has looked up the running copy's bundle path (none when no
     // running copy's bundle is known).
     [[nodiscard]] std::optional<QUrl>
-    outermostAppUrl(const QString &bundleID, const std::optional<QString> &runningBundlePath) const;
+    outermostAppURL(const QString &bundleID, const std::optional<QString> &runningBundlePath) const;
     // The path cut after its first component ending in ".app", so that a helper inside another
     // application stands for that application; unchanged when no component does.
     [[nodiscard]] static QString outermostAppPath(const QString &path);
@@ -55,11 +55,11 @@ public:
     [[nodiscard]] std::optional<QImage> menuBarGlyph(const QString &bundleID) const;
     // Only the first glyph file that exists counts: when it cannot be read there is no glyph.
     [[nodiscard]] static std::optional<QImage> menuBarGlyph(const QUrl &appUrl);
-    [[nodiscard]] static std::optional<QUrl> menuBarGlyphUrl(const QUrl &appUrl);
+    [[nodiscard]] static std::optional<QUrl> menuBarGlyphURL(const QUrl &appUrl);
 
     // The first of: the menu-bar glyph; the installed icon, the running application's icon and
     // the remembered icon, each unless it is a generic placeholder. `runningBundlePath` is the
-    // bundle path of the first running copy that has one (see outermostAppUrl()).
+    // bundle path of the first running copy that has one (see outermostAppURL()).
     [[nodiscard]] std::optional<QImage> bestIcon(const QString &bundleID,
                                                  const std::optional<QImage> &running,
                                                  const std::optional<QString> &runningBundlePath);

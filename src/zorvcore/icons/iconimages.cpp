@@ -14,7 +14,7 @@ const QString kTemplateKey = u"zorv-template"_s;
 
 } // namespace
 
-std::optional<QByteArray> zorvPngData(const QImage &image) {
+std::optional<QByteArray> zorvPNGData(const QImage &image) {
     if (image.isNull()) {
         return std::nullopt;
     }
@@ -26,7 +26,7 @@ std::optional<QByteArray> zorvPngData(const QImage &image) {
     return bytes;
 }
 
-std::optional<QByteArray> zorvNormalizedPng(const QImage &image) {
+std::optional<QByteArray> zorvNormalizedPNG(const QImage &image) {
     if (image.isNull()) {
         return std::nullopt;
     }
@@ -41,7 +41,7 @@ std::optional<QByteArray> zorvNormalizedPng(const QImage &image) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QRectF(0, 0, kFingerprintSize, kFingerprintSize), image);
     }
-    return zorvPngData(bitmap);
+    return zorvPNGData(bitmap);
 }
 
 void markAsTemplate(QImage &image) {

@@ -61,7 +61,7 @@ std::optional<QColor> HexColor::parse(QStringView text) {
     return QColor::fromRgb((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
 }
 
-QString HexColor::format(const QColor &color) {
+QString HexColor::hexString(const QColor &color) {
     // Extended sRGB keeps components outside 0-1 instead of clipping them on the way.
     const QColor rgb = color.isValid() ? color.toExtendedRgb() : QColor(Qt::black).toExtendedRgb();
     return QStringLiteral("#%1%2%3")

@@ -21,7 +21,7 @@ public:
     // times 255 rounded half away from zero. Components beyond sRGB (wide-gamut colours) are
     // clamped to 0-255, so the text always parses again; alpha is dropped; an invalid colour is
     // black.
-    [[nodiscard]] static QString format(const QColor &color);
+    [[nodiscard]] static QString hexString(const QColor &color);
 };
 
 } // namespace zorv

@@ -22,7 +22,7 @@ protected:
 
     std::optional<QString> move() {
         ApplicationsMove mover({files, files, processes, [this] { ++terminations; }});
-        return mover.perform();
+        return mover.performMove();
     }
     [[nodiscard]] QByteArray executable(const QString &bundle) const {
         QFile file(files.hostPath(bundle + u"/Contents/MacOS/Zorv"_s));

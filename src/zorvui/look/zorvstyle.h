@@ -13,11 +13,11 @@ namespace zorv {
 
 class SystemAppearance;
 
-// The shared palette and metrics every window, pane and panel draws with, known to QML as the
-// singleton `Zorv`. Each colour has a value for the light and one for the dark appearance; the
+// The shared look: the palette and metrics every window, pane and panel draws with, known to QML as
+// the singleton `Zorv`. Each colour has a value for the light and one for the dark appearance; the
 // palette follows the system's effective appearance and announces every switch. A value that
 // does not parse shows as the appearance's text colour (black on light, white on dark).
-class ZorvPalette : public QObject {
+class ZorvStyle : public QObject {
     Q_OBJECT
     QML_NAMED_ELEMENT(Zorv)
     QML_SINGLETON
@@ -76,9 +76,9 @@ public:
     };
 
     // Follows `appearance`; without one it stays light.
-    explicit ZorvPalette(SystemAppearance *appearance, QObject *parent = nullptr);
+    explicit ZorvStyle(SystemAppearance *appearance, QObject *parent = nullptr);
     // The QML engine's instance, following the appearance of the kit installed on the engine.
-    static ZorvPalette *create(QQmlEngine *engine, QJSEngine *);
+    static ZorvStyle *create(QQmlEngine *engine, QJSEngine *);
 
     // The value of a pair of hex texts under the named appearance (see SystemAppearance::isDark).
     [[nodiscard]] static QColor resolve(const QString &darkHex, const QString &lightHex,

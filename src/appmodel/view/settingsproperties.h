@@ -15,7 +15,7 @@ class AppModel;
 // shortcut is {keyCode, modifiers} or null, the spacing a number of points or null; a value of
 // another shape is refused and leaves the setting as it was. Every property signals `changed`
 // whenever the model's settings do. Main thread; the model must outlive it.
-class SettingsView : public QObject {
+class SettingsProperties : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Part of the model view.")
@@ -50,7 +50,7 @@ class SettingsView : public QObject {
     Q_PROPERTY(bool moveToApplicationsDeclined READ moveToApplicationsDeclined NOTIFY changed)
 
 public:
-    explicit SettingsView(AppModel &model, QObject *parent = nullptr);
+    explicit SettingsProperties(AppModel &model, QObject *parent = nullptr);
 
     [[nodiscard]] double autoRehideSeconds() const;
     // Refuses a delay that is negative or not a number.

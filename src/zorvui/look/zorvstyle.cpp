@@ -1,4 +1,4 @@
-#include "look/zorvpalette.h"
+#include "look/zorvstyle.h"
 
 #include "keycaps/keycaptext.h"
 #include "kit/zorvkit.h"
@@ -45,25 +45,25 @@ const std::array<HexPair, 12> &palette() {
 
 } // namespace
 
-ZorvPalette::ZorvPalette(SystemAppearance *appearance, QObject *parent)
+ZorvStyle::ZorvStyle(SystemAppearance *appearance, QObject *parent)
     : QObject(parent), m_appearance(appearance) {
     if (appearance) {
         connect(appearance, &SystemAppearance::effectiveAppearanceChanged, this,
-                &ZorvPalette::changed);
+                &ZorvStyle::changed);
     }
 }
 
-ZorvPalette *ZorvPalette::create(QQmlEngine *engine, QJSEngine *) {
+ZorvStyle *ZorvStyle::create(QQmlEngine *engine, QJSEngine *) {
     ZorvKit *kit = ZorvKit::of(engine);
     if (!kit) {
         qWarning("ZorvUI: no kit installed on the QML engine; the palette stays light");
-        return new ZorvPalette(nullptr);
+        return new ZorvStyle(nullptr);
     }
-    return new ZorvPalette(&kit->appearance());
+    return new ZorvStyle(&kit->appearance());
 }
 
-QColor ZorvPalette::resolve(const QString &darkHex, const QString &lightHex,
-                            const QString &appearanceName) {
+QColor ZorvStyle::resolve(const QString &darkHex, const QString &lightHex,
+                          const QString &appearanceName) {
     const bool dark = SystemAppearance::isDark(appearanceName);
     if (auto parsed = HexColor::parse(dark ? darkHex : lightHex)) {
         return *parsed;
@@ -71,58 +71,58 @@ QColor ZorvPalette::resolve(const QString &darkHex, const QString &lightHex,
     return dark ? QColor(Qt::white) : QColor(Qt::black);
 }
 
-QColor ZorvPalette::resolve(Role role, const QString &appearanceName) {
+QColor ZorvStyle::resolve(Role role, const QString &appearanceName) {
     const HexPair &pair = palette().at(static_cast<std::size_t>(role));
     return resolve(pair.dark, pair.light, appearanceName);
 }
 
-QString ZorvPalette::appearanceName() const {
+QString ZorvStyle::appearanceName() const {
     return m_appearance ? m_appearance->effectiveAppearanceName() : AppearanceName::aqua;
 }
 
-bool ZorvPalette::isDark() const {
+bool ZorvStyle::isDark() const {
     return SystemAppearance::isDark(appearanceName());
 }
 
-QColor ZorvPalette::color(Role role) const {
+QColor ZorvStyle::color(Role role) const {
     return resolve(role, appearanceName());
 }
 
-QColor ZorvPalette::pair(const QString &darkHex, const QString &lightHex) const {
+QColor ZorvStyle::pair(const QString &darkHex, const QString &lightHex) const {
     return resolve(darkHex, lightHex, appearanceName());
 }
 
-QColor ZorvPalette::accentLabel() {
+QColor ZorvStyle::accentLabel() {
     return HexColor::parse(u"#2A1B08").value_or(QColor(Qt::black));
 }
 
-QColor ZorvPalette::red() const {
+QColor ZorvStyle::red() const {
     return isDark() ? QColor(0xFF, 0x45, 0x3A) : QColor(0xFF, 0x3B, 0x30);
 }
 
-QFont ZorvPalette::mono(qreal size, int weight) {
+QFont ZorvStyle::mono(qreal size, int weight) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(qMax(1, qRound(size)));
     font.setWeight(static_cast<QFont::Weight>(weight));
     return font;
 }
 
-QString ZorvPalette::monoFamily() {
+QString ZorvStyle::monoFamily() {
     return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
 }
 
-QFont ZorvPalette::display(qreal size) {
+QFont ZorvStyle::display(qreal size) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPixelSize(qMax(1, qRound(size)));
     font.setBold(true);
     return font;
 }
 
-QVariantList ZorvPalette::keysLayout(const QString &text) {
+QVariantList ZorvStyle::keysLayout(const QString &text) {
     return KeyCapText::layoutValue(text);
 }
 
-QString ZorvPalette::keysSpoken(const QString &text) {
+QString ZorvStyle::keysSpoken(const QString &text) {
     return KeyCapText::spoken(text);
 }
 

@@ -1,4 +1,4 @@
-#include "menubaroverlay.h"
+#include "appearanceoverlay.h"
 
 #include "screens.h"
 
@@ -6,13 +6,13 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-MenuBarOverlay::MenuBarOverlay(const PanelServices &services) : m_services(services) {}
+AppearanceOverlay::AppearanceOverlay(const PanelServices &services) : m_services(services) {}
 
-MenuBarOverlay::~MenuBarOverlay() {
+AppearanceOverlay::~AppearanceOverlay() {
     tearDown();
 }
 
-void MenuBarOverlay::tearDown() {
+void AppearanceOverlay::tearDown() {
     for (const auto &window : m_windows) {
         window->server().orderOut();
     }
@@ -20,7 +20,7 @@ void MenuBarOverlay::tearDown() {
     m_plans.clear();
 }
 
-void MenuBarOverlay::apply(const Appearance &appearance) {
+void AppearanceOverlay::apply(const Appearance &appearance) {
     tearDown();
     const QList<OverlayPlan> plans =
         OverlayPlan::forScreens(m_services.screens.screens(), appearance);

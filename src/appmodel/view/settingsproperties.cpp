@@ -1,4 +1,4 @@
-#include "settingsview.h"
+#include "settingsproperties.h"
 
 #include "appmodel.h"
 #include "modelsync.h"
@@ -11,20 +11,21 @@
 
 namespace zorv {
 
-SettingsView::SettingsView(AppModel &model, QObject *parent) : QObject(parent), m_model(model) {
-    connect(&model, &AppModel::settingsChanged, this, &SettingsView::changed);
+SettingsProperties::SettingsProperties(AppModel &model, QObject *parent)
+    : QObject(parent), m_model(model) {
+    connect(&model, &AppModel::settingsChanged, this, &SettingsProperties::changed);
 }
 
-void SettingsView::refuse(const char *what) {
+void SettingsProperties::refuse(const char *what) {
     qWarning("Zorv: refused a value for the setting %s", what);
     Q_EMIT changed();
 }
 
-double SettingsView::autoRehideSeconds() const {
+double SettingsProperties::autoRehideSeconds() const {
     return m_model.settings().autoRehideSeconds;
 }
 
-void SettingsView::setAutoRehideSeconds(double seconds) {
+void SettingsProperties::setAutoRehideSeconds(double seconds) {
     if (!std::isfinite(seconds) || seconds < 0) {
         refuse("autoRehideSeconds");
         return;
@@ -32,85 +33,85 @@ void SettingsView::setAutoRehideSeconds(double seconds) {
     m_model.setAutoRehide(seconds);
 }
 
-bool SettingsView::revealOnHover() const {
+bool SettingsProperties::revealOnHover() const {
     return m_model.settings().revealOnHover;
 }
 
-void SettingsView::setRevealOnHover(bool enabled) {
+void SettingsProperties::setRevealOnHover(bool enabled) {
     m_model.setRevealOnHover(enabled);
 }
 
-bool SettingsView::revealOnScroll() const {
+bool SettingsProperties::revealOnScroll() const {
     return m_model.settings().revealOnScroll;
 }
 
-void SettingsView::setRevealOnScroll(bool enabled) {
+void SettingsProperties::setRevealOnScroll(bool enabled) {
     m_model.setRevealOnScroll(enabled);
 }
 
-bool SettingsView::liveLayout() const {
+bool SettingsProperties::liveLayout() const {
     return m_model.settings().liveLayout;
 }
 
-void SettingsView::setLiveLayout(bool enabled) {
+void SettingsProperties::setLiveLayout(bool enabled) {
     m_model.setLiveLayout(enabled);
 }
 
-bool SettingsView::pixelPerfectIcons() const {
+bool SettingsProperties::pixelPerfectIcons() const {
     return m_model.settings().pixelPerfectIconsEnabled;
 }
 
-void SettingsView::setPixelPerfectIcons(bool enabled) {
+void SettingsProperties::setPixelPerfectIcons(bool enabled) {
     m_model.setPixelPerfectIcons(enabled);
 }
 
-bool SettingsView::iconClickOpensMenu() const {
+bool SettingsProperties::iconClickOpensMenu() const {
     return m_model.settings().iconClickOpensMenu;
 }
 
-void SettingsView::setIconClickOpensMenu(bool enabled) {
+void SettingsProperties::setIconClickOpensMenu(bool enabled) {
     m_model.setIconClickOpensMenu(enabled);
 }
 
-bool SettingsView::hideZorvIcon() const {
+bool SettingsProperties::hideZorvIcon() const {
     return m_model.settings().hideZorvIcon;
 }
 
-void SettingsView::setHideZorvIcon(bool hidden) {
+void SettingsProperties::setHideZorvIcon(bool hidden) {
     m_model.setHideZorvIcon(hidden);
 }
 
-bool SettingsView::showInDockAndSwitcher() const {
+bool SettingsProperties::showInDockAndSwitcher() const {
     return m_model.settings().showInDockAndSwitcher;
 }
 
-void SettingsView::setShowInDockAndSwitcher(bool shown) {
+void SettingsProperties::setShowInDockAndSwitcher(bool shown) {
     m_model.setShowInDockAndSwitcher(shown);
 }
 
-bool SettingsView::launchAtLogin() const {
+bool SettingsProperties::launchAtLogin() const {
     return m_model.launchAtLogin();
 }
 
-void SettingsView::setLaunchAtLogin(bool enabled) {
+void SettingsProperties::setLaunchAtLogin(bool enabled) {
     m_model.setLaunchAtLogin(enabled);
     // A refusal changes no setting, yet the switch must fall back.
     Q_EMIT changed();
 }
 
-bool SettingsView::secondaryBarEnabled() const {
+bool SettingsProperties::secondaryBarEnabled() const {
     return m_model.secondaryBarEnabled();
 }
 
-void SettingsView::setSecondaryBarEnabled(bool enabled) {
+void SettingsProperties::setSecondaryBarEnabled(bool enabled) {
     m_model.setSecondaryBarEnabled(enabled);
 }
 
-QVariant SettingsView::revealShortcut() const {
+QVariant SettingsProperties::revealShortcut() const {
     return shortcutValue(m_model.settings().revealShortcut);
 }
 
-void SettingsView::setRevealShortcut(const QVariant &shortcut) {
+void SettingsProperties::setRevealShortcut(const QVariant &shortcut) {
     const std::optional<std::optional<KeyShortcut>> wanted = shortcutFromValue(shortcut);
     if (!wanted) {
         refuse("revealShortcut");
@@ -119,11 +120,11 @@ void SettingsView::setRevealShortcut(const QVariant &shortcut) {
     m_model.setRevealShortcut(*wanted);
 }
 
-QVariant SettingsView::searchShortcut() const {
+QVariant SettingsProperties::searchShortcut() const {
     return shortcutValue(m_model.settings().searchShortcut);
 }
 
-void SettingsView::setSearchShortcut(const QVariant &shortcut) {
+void SettingsProperties::setSearchShortcut(const QVariant &shortcut) {
     const std::optional<std::optional<KeyShortcut>> wanted = shortcutFromValue(shortcut);
     if (!wanted) {
         refuse("searchShortcut");
@@ -132,28 +133,28 @@ void SettingsView::setSearchShortcut(const QVariant &shortcut) {
     m_model.setSearchShortcut(*wanted);
 }
 
-QString SettingsView::revealShortcutDisplay() const {
+QString SettingsProperties::revealShortcutDisplay() const {
     return m_model.revealShortcutDisplay();
 }
 
-QString SettingsView::searchShortcutDisplay() const {
+QString SettingsProperties::searchShortcutDisplay() const {
     return m_model.searchShortcutDisplay();
 }
 
-QString SettingsView::revealClickPhrase() const {
+QString SettingsProperties::revealClickPhrase() const {
     return m_model.revealClickPhrase();
 }
 
-QString SettingsView::menuClickPhrase() const {
+QString SettingsProperties::menuClickPhrase() const {
     return m_model.menuClickPhrase();
 }
 
-QVariant SettingsView::iconSpacing() const {
+QVariant SettingsProperties::iconSpacing() const {
     const std::optional<qint64> spacing = m_model.iconSpacing();
     return spacing ? QVariant(double(*spacing)) : QVariant::fromValue(nullptr);
 }
 
-void SettingsView::setIconSpacing(const QVariant &input) {
+void SettingsProperties::setIconSpacing(const QVariant &input) {
     QVariant spacing = input;
     if (spacing.metaType() == QMetaType::fromType<QJSValue>()) {
         spacing = spacing.value<QJSValue>().toVariant();
@@ -173,31 +174,31 @@ void SettingsView::setIconSpacing(const QVariant &input) {
     m_model.setIconSpacing(qint64(points));
 }
 
-bool SettingsView::spacingNeedsLogout() const {
+bool SettingsProperties::spacingNeedsLogout() const {
     return m_model.spacingNeedsLogout();
 }
 
-bool SettingsView::cloudSyncEnabled() const {
+bool SettingsProperties::cloudSyncEnabled() const {
     return m_model.settings().cloudSyncEnabled;
 }
 
-void SettingsView::setCloudSyncEnabled(bool enabled) {
+void SettingsProperties::setCloudSyncEnabled(bool enabled) {
     m_model.sync().setCloudSync(enabled);
 }
 
-bool SettingsView::cloudSyncAvailable() const {
+bool SettingsProperties::cloudSyncAvailable() const {
     return m_model.sync().cloudSyncAvailable();
 }
 
-QString SettingsView::cloudSyncUnavailableReason() const {
+QString SettingsProperties::cloudSyncUnavailableReason() const {
     return m_model.sync().cloudSyncUnavailableReason().value_or(QString());
 }
 
-bool SettingsView::onboardingCompleted() const {
+bool SettingsProperties::onboardingCompleted() const {
     return m_model.settings().onboardingCompleted;
 }
 
-bool SettingsView::moveToApplicationsDeclined() const {
+bool SettingsProperties::moveToApplicationsDeclined() const {
     return m_model.settings().moveToApplicationsDeclined;
 }
 

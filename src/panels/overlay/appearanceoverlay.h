@@ -17,7 +17,7 @@ namespace zorv {
 // bar's bottom edge and a shadow fading out below. The windows stand one level above the menu
 // bar's, on every space. Each apply() builds them afresh for the screens as they are then. Main
 // thread.
-class MenuBarOverlay final : public AppearanceOverlayController {
+class AppearanceOverlay final : public AppearanceOverlayController {
 public:
     // One above the menu bar's own level.
     static constexpr int level = WindowLevel::mainMenu + 1;
@@ -25,8 +25,8 @@ public:
                                                   CollectionBehavior::stationary |
                                                   CollectionBehavior::ignoresCycle;
 
-    explicit MenuBarOverlay(const PanelServices &services);
-    ~MenuBarOverlay() override;
+    explicit AppearanceOverlay(const PanelServices &services);
+    ~AppearanceOverlay() override;
 
     void apply(const Appearance &appearance) override;
     // Orders every overlay window out and lets it go.

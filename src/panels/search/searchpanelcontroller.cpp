@@ -45,7 +45,7 @@ bool SearchPanelController::makePanel() {
     style.titleHidden = true;
     style.movableByWindowBackground = true;
     m_panel =
-        PanelWindow::load(m_services.engine, m_services.windows, u"SearchPanel.qml"_s, {},
+        PanelWindow::load(m_services.engine, m_services.windows, u"SearchPanelView.qml"_s, {},
                           Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint, style);
     if (!m_panel) {
         return false;

@@ -51,7 +51,7 @@ bool SecondaryBar::makePanel() {
     style.opaque = false;
     style.hasShadow = true;
     m_panel =
-        PanelWindow::load(m_services.engine, m_services.windows, u"SecondaryBar.qml"_s,
+        PanelWindow::load(m_services.engine, m_services.windows, u"SecondaryBarView.qml"_s,
                           {{u"controller"_s, QVariant::fromValue(static_cast<QObject *>(this))},
                            {u"rows"_s, QVariant::fromValue(static_cast<QObject *>(&m_rows))},
                            {u"emptyText"_s, emptyText},

@@ -24,7 +24,7 @@ MoveToApplicationsController::~MoveToApplicationsController() {
 }
 
 QUrl MoveToApplicationsController::viewUrl() {
-    return QUrl(u"qrc:/Zorv/Shell/move/MoveOfferWindow.qml"_s);
+    return QUrl(u"qrc:/Zorv/Shell/move/MoveView.qml"_s);
 }
 
 bool MoveToApplicationsController::shouldOffer(const AppModel &model,

@@ -9,7 +9,6 @@
 #include "storage/atomicfile.h"
 #include "storage/wholefile.h"
 #include "systemlog.h"
-#include "transfer/syncmerge.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -36,9 +35,7 @@ QDateTime distantPast() {
     return dateFromReferenceSeconds(0);
 }
 
-QByteArray digestOf(const QJsonValue &json) {
-    // Content that cannot be written (a non-finite number) cannot be synced either; any stable
-    // digest will do for it.
+QByteArray sha256(const QJsonValue &json) {
     const auto bytes = writeJson(json, JsonFormat::compact());
     return QCryptographicHash::hash(bytes.value_or(QByteArray()), QCryptographicHash::Sha256);
 }
@@ -142,7 +139,7 @@ SyncedBundle ModelSync::bundleAsItStands() const {
     const QString name = m_model.deviceName().isEmpty() ? u"This Mac"_s : m_model.deviceName();
     return SyncedBundle(m_state.stamp.isValid() ? m_state.stamp : distantPast(), deviceID(), name,
                         SyncedSettings(m_model.settings()), m_model.layoutStore().value(),
-                        m_model.profiles(), m_model.triggers(), m_state.deleted);
+                        m_model.profiles(), m_model.triggers(), m_state.deleted, m_state.stamps);
 }
 
 QCoro::Task<> ModelSync::adopt(SyncedBundle remote) {
@@ -164,14 +161,16 @@ QCoro::Task<> ModelSync::adopt(SyncedBundle remote) {
                                (remoteStamp == local.updatedAt && remote.deviceID > local.deviceID);
     SyncedBundle credited = remote;
     credited.updatedAt = remoteStamp;
-    const SyncedBundle merged =
-        remoteIsNewer ? mergeSyncedBundles(credited, local) : mergeSyncedBundles(local, credited);
+    // No part changed after its record was made.
+    credited.stamps = remote.stamps.credited(
+        [this, &remoteStamp](const QDateTime &at) { return std::min(credible(at), remoteStamp); });
+    const SyncedBundle merged = remoteIsNewer ? credited.merging(local) : local.merging(credited);
 
     const Settings settings =
         IncomingSettings::checked(merged.settings.applied(m_model.settings()), m_model.settings());
     const SyncedBundle adopted(merged.updatedAt, local.deviceID, local.deviceName,
                                SyncedSettings(settings), merged.layout, merged.profiles,
-                               merged.triggers, merged.deleted);
+                               merged.triggers, merged.deleted, merged.stamps);
     const bool tookRemote = !adopted.contentEquals(local);
 
     ++m_adopting;
@@ -200,22 +199,29 @@ QCoro::Task<> ModelSync::adopt(SyncedBundle remote) {
     }
     --m_adopting;
 
-    // What is here now dates from the newer side, except that a wrong clock's record that brought
-    // nothing new changes nothing. What the engine made of the merged layout (it may leave out
-    // items this Mac cannot show) is no change of this Mac's own, or two Macs would keep
-    // correcting each other; settings the checks refused are, so that the corrected record
-    // outranks the one that carried them, and so is an edit made while the adoption ran.
-    m_state.stamp =
-        wrongClock && !tookRemote ? local.updatedAt : std::max(local.updatedAt, remoteStamp);
+    // What is here now dates from the newer side, part by part, except that a wrong clock's
+    // record that brought nothing new changes nothing. What the engine made of the merged layout
+    // (it may leave out items this Mac cannot show) is no change of this Mac's own, or two Macs
+    // would keep correcting each other; settings the checks refused are, so that the corrected
+    // record outranks the one that carried them, and so is an edit made while the adoption ran.
+    const bool keepLocal = wrongClock && !tookRemote;
+    m_state.stamp = keepLocal ? local.updatedAt : std::max(local.updatedAt, remoteStamp);
+    m_state.stamps = keepLocal ? local.stamps : adopted.stamps;
+    m_state.digests = ContentDigests{ContentDigests::ofSettings(adopted.settings),
+                                     ContentDigests::ofLayout(adopted.layout),
+                                     ContentDigests::ofActiveProfile(adopted.profiles),
+                                     ContentDigests::ofProfiles(adopted.profiles),
+                                     ContentDigests::ofRules(adopted.triggers),
+                                     ContentDigests::ofOrder(adopted.profiles, adopted.triggers)};
+    ContentDigests now = contentDigests();
+    m_state.digests.layout = now.layout;
     const bool corrected = adopted.settings != merged.settings;
-    const bool editedMeanwhile = SyncedSettings(m_model.settings()) != adopted.settings ||
-                                 m_model.profiles() != adopted.profiles ||
-                                 m_model.triggers() != adopted.triggers;
-    if (corrected || editedMeanwhile) {
-        m_state.stamp = nextStamp();
+    const bool editedMeanwhile = now != m_state.digests;
+    if (corrected) {
+        // Unlike an edit, the correction is already in the digests.
+        m_state.digests.settings.clear();
     }
-    m_state.digest = contentDigest();
-    m_state.legacyDigest.clear();
+    stampChanges(now);
     m_state.ids = SyncedIdentifiers::of(adopted.profiles, adopted.triggers);
     m_state.deleted = merged.deleted;
     takeIDs();
@@ -226,35 +232,52 @@ QCoro::Task<> ModelSync::adopt(SyncedBundle remote) {
     if (corrected || editedMeanwhile || !adopted.contentEquals(remote)) {
         // The record lacks something this Mac holds.
         pushBundle(bundleAsItStands(), CloudSync::PushCondition::ContentDiffers);
-    } else if (wrongClock ? tookRemote : m_state.stamp > remoteStamp) {
-        // The same content, but a wrong clock's stamp is replaced, and a newer stamp here must
-        // reach the Macs that hold the record, or their next edit would lose against it.
+    } else if (wrongClock ? tookRemote
+                          : m_state.stamp > remoteStamp || m_state.stamps != credited.stamps) {
+        // The same content, but a wrong clock's stamps are replaced, and newer stamps here must
+        // reach the Macs that hold the record, or their next edit would lose against them.
         SyncedBundle restamped = adopted;
         restamped.updatedAt = m_state.stamp;
+        restamped.stamps = m_state.stamps;
         pushBundle(restamped, CloudSync::PushCondition::Always);
     }
 }
 
 void ModelSync::noteLocalContent() {
     loadState();
-    const QByteArray digest = contentDigest();
-    if (m_state.digest.isEmpty() && m_state.legacyDigest.isEmpty()) {
+    const ContentDigests now = contentDigests();
+    if (m_state.digests.isEmpty() && m_state.digest.isEmpty() && m_state.legacyDigest.isEmpty()) {
         // First look ever: what is here now is the starting point, not a change, so a fresh
         // installation never outranks the setup other Macs already share.
         m_state.stamp = distantPast();
-    } else if (!m_state.legacyDigest.isEmpty()) {
-        if (legacyDigest(bundleAsItStands()) != m_state.legacyDigest) {
+        m_state.stamps =
+            SyncedStamps::uniform(m_state.stamp, m_model.profiles(), m_model.triggers());
+        m_state.digests = now;
+    } else if (m_state.digests.isEmpty()) {
+        // An earlier version's state dates the whole content at once.
+        if (!matchesEarlierDigest(bundleAsItStands())) {
             m_state.stamp = nextStamp();
         }
+        m_state.stamps =
+            SyncedStamps::uniform(m_state.stamp, m_model.profiles(), m_model.triggers());
+        m_state.digests = now;
+        m_state.digest.clear();
         m_state.legacyDigest.clear();
-    } else if (digest == m_state.digest) {
+    } else if (now == m_state.digests) {
         return;
     } else {
-        m_state.stamp = nextStamp();
+        stampChanges(now);
     }
-    m_state.digest = digest;
     takeIDs();
     saveState();
+}
+
+void ModelSync::stampChanges(const ContentDigests &now) {
+    if (now != m_state.digests) {
+        m_state.stamp = nextStamp();
+        m_state.stamps = m_state.digests.restamped(now, m_state.stamps, m_state.stamp);
+    }
+    m_state.digests = now;
 }
 
 void ModelSync::takeIDs() {
@@ -292,33 +315,43 @@ void ModelSync::saveState() const {
     m_state.write(statePath());
 }
 
-QByteArray ModelSync::contentDigest() {
-    const auto refresh = [this](Part part, const auto &json) {
-        if (m_partChanged[part]) {
-            m_partDigests[part] = digestOf(json());
-            m_partChanged[part] = false;
-        }
-    };
-    refresh(SettingsPart, [this] { return SyncedSettings(m_model.settings()).toJson(); });
-    refresh(ProfilesPart, [this] { return m_model.profiles().toJson(); });
-    refresh(RulesPart, [this] { return m_model.triggers().toJson(); });
-    // The layout store changes without a signal; its value is small.
-    m_partDigests[LayoutPart] = digestOf(m_model.layoutStore().value().normalized().toJson());
-    QCryptographicHash whole(QCryptographicHash::Sha256);
-    for (const QByteArray &part : m_partDigests) {
-        whole.addData(part);
+ContentDigests ModelSync::contentDigests() {
+    if (std::exchange(m_partChanged[SettingsPart], false)) {
+        m_digests.settings = ContentDigests::ofSettings(SyncedSettings(m_model.settings()));
     }
-    return whole.result().toHex();
+    const bool profilesChanged = std::exchange(m_partChanged[ProfilesPart], false);
+    const bool rulesChanged = std::exchange(m_partChanged[RulesPart], false);
+    if (profilesChanged) {
+        m_digests.activeProfile = ContentDigests::ofActiveProfile(m_model.profiles());
+        m_digests.profiles = ContentDigests::ofProfiles(m_model.profiles());
+    }
+    if (rulesChanged) {
+        m_digests.rules = ContentDigests::ofRules(m_model.triggers());
+    }
+    if (profilesChanged || rulesChanged) {
+        m_digests.order = ContentDigests::ofOrder(m_model.profiles(), m_model.triggers());
+    }
+    // The layout store changes without a signal; its value is small.
+    m_digests.layout = ContentDigests::ofLayout(m_model.layoutStore().value());
+    return m_digests;
 }
 
-QByteArray ModelSync::legacyDigest(const SyncedBundle &bundle) {
-    const QJsonObject content{{u"settings"_s, bundle.settings.toJson()},
-                              {u"layout"_s, bundle.layout.normalized().toJson()},
-                              {u"profiles"_s, bundle.profiles.toJson()},
-                              {u"triggers"_s, bundle.triggers.toJson()}};
-    const auto bytes = writeJson(content, JsonFormat::compact());
-    return QCryptographicHash::hash(bytes.value_or(QByteArray()), QCryptographicHash::Sha256)
-        .toHex();
+bool ModelSync::matchesEarlierDigest(const SyncedBundle &bundle) const {
+    if (!m_state.legacyDigest.isEmpty()) {
+        // Of the whole content in one document.
+        const QJsonObject content{{u"settings"_s, bundle.settings.toJson()},
+                                  {u"layout"_s, bundle.layout.normalized().toJson()},
+                                  {u"profiles"_s, bundle.profiles.toJson()},
+                                  {u"triggers"_s, bundle.triggers.toJson()}};
+        return sha256(content).toHex() == m_state.legacyDigest;
+    }
+    // Of the four parts' own digests.
+    QCryptographicHash whole(QCryptographicHash::Sha256);
+    for (const QJsonValue &part : {bundle.settings.toJson(), bundle.layout.normalized().toJson(),
+                                   bundle.profiles.toJson(), bundle.triggers.toJson()}) {
+        whole.addData(sha256(part));
+    }
+    return whole.result().toHex() == m_state.digest;
 }
 
 QString ModelSync::statePath() const {

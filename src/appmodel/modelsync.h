@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cloudsync/cloudsync.h"
+#include "contentdigests.h"
 #include "syncstate.h"
 #include "transfer/syncedbundle.h"
 
@@ -18,12 +19,14 @@ class AppModel;
 // The model's side of iCloud sync. Every local change is pushed as one bundle, stamped so that
 // stamps order edits even between Macs whose clocks disagree: a change made here is stamped with
 // the later of now and just after the newest stamp this Mac has seen, and a stamp far ahead of
-// this Mac's clock counts as now. A bundle from another Mac is merged: whichever side changed
-// last supplies the settings, the layouts are united, and profiles and rules are merged by id, so
-// that nothing one Mac made is deleted by an edit on another Mac that never saw it; the bundle
-// carries the ids of the profiles and rules deleted, so that a deletion stays. The stamp, the
-// content it belongs to and the deletions survive a restart (SyncState). With sync off, a change
-// costs nothing here. Owned by the model; main thread.
+// this Mac's clock counts as now. The parts a change touched (the settings, the layout, the active
+// profile, a profile, a rule) carry that stamp. A bundle from another Mac is merged part by part
+// (SyncedBundle::merging): each part from whichever side changed it last, the layouts united, and
+// profiles and rules by id, so that nothing one Mac made or changed is undone by an unrelated
+// edit on another Mac; the bundle carries the ids of the profiles and rules deleted, so that a
+// deletion stays. The stamps, digests of the content they belong to and the deletions survive a
+// restart (SyncState). With sync off, a change costs nothing here. Owned by the model; main
+// thread.
 class ModelSync {
 public:
     // How far ahead of this Mac's clock a stamp may lie before it counts as a wrong clock's.
@@ -53,12 +56,15 @@ public:
     [[nodiscard]] QString deviceID() const;
 
 private:
-    enum Part { SettingsPart, LayoutPart, ProfilesPart, RulesPart, PartCount };
+    enum Part { SettingsPart, ProfilesPart, RulesPart, PartCount };
 
     [[nodiscard]] bool syncing() const;
     QCoro::Task<> mergeRemoteThenPush();
-    // Stamps a change when the content differs from the content last stamped.
+    // Stamps a change, and the parts it touched, when the content differs from the content last
+    // stamped.
     void noteLocalContent();
+    // Dates the parts that differ between the digests last taken and `now` with a new stamp.
+    void stampChanges(const ContentDigests &now);
     // The stamp of a change made now.
     [[nodiscard]] QDateTime nextStamp() const;
     // The stamp, or now when it lies beyond the horizon.
@@ -72,11 +78,10 @@ private:
     void saveState() const;
     // The bundle from the current state without looking for a change.
     [[nodiscard]] SyncedBundle bundleAsItStands() const;
-    // A digest of the synced content, from per-part digests that are made again only for the
-    // parts that changed since.
-    [[nodiscard]] QByteArray contentDigest();
-    // The digest an earlier version kept: of the whole content in one document.
-    [[nodiscard]] static QByteArray legacyDigest(const SyncedBundle &bundle);
+    // The digests of the content here, made again only for the parts that changed since.
+    [[nodiscard]] ContentDigests contentDigests();
+    // Whether the content here is the one an earlier version's digest stands for.
+    [[nodiscard]] bool matchesEarlierDigest(const SyncedBundle &bundle) const;
     [[nodiscard]] QString statePath() const;
 
     AppModel &m_model;
@@ -88,8 +93,8 @@ private:
     bool m_pushFailing = false;
     // A record that arrived while an import committed.
     std::optional<SyncedBundle> m_pendingRemote;
-    std::array<QByteArray, PartCount> m_partDigests;
-    std::array<bool, PartCount> m_partChanged{true, true, true, true};
+    ContentDigests m_digests;
+    std::array<bool, PartCount> m_partChanged{true, true, true};
 };
 
 } // namespace zorv

@@ -22,7 +22,10 @@ SyncState SyncState::read(const QString &path) {
         const JsonObjectRef object = JsonValueRef(parseJson(*bytes)).toObject();
         SyncState state;
         state.stamp = object.required(u"lastLocalChange").toReferenceDate();
-        if (const auto digest = object.optional<QString>(u"digest")) {
+        if (const auto digests = object.optional<ContentDigests>(u"digests")) {
+            state.digests = *digests;
+            state.stamps = object.required<SyncedStamps>(u"stamps");
+        } else if (const auto digest = object.optional<QString>(u"digest")) {
             state.digest = digest->toLatin1();
         } else {
             state.legacyDigest = object.required(u"content").toString().toLatin1();
@@ -30,7 +33,8 @@ SyncState SyncState::read(const QString &path) {
         state.ids = object.optional<SyncedIdentifiers>(u"ids").value_or(SyncedIdentifiers{});
         state.deleted =
             object.optional<SyncedIdentifiers>(u"deleted").value_or(SyncedIdentifiers{});
-        if (!state.stamp.isValid() || (state.digest.isEmpty() && state.legacyDigest.isEmpty())) {
+        if (!state.stamp.isValid() ||
+            (state.digests.isEmpty() && state.digest.isEmpty() && state.legacyDigest.isEmpty())) {
             return {};
         }
         return state;
@@ -42,7 +46,8 @@ SyncState SyncState::read(const QString &path) {
 
 void SyncState::write(const QString &path) const {
     const QJsonObject json{{u"lastLocalChange"_s, referenceDateJson(stamp)},
-                           {u"digest"_s, QString::fromLatin1(digest)},
+                           {u"stamps"_s, stamps.toJson(DateForm::ReferenceSeconds)},
+                           {u"digests"_s, digests.toJson()},
                            {u"ids"_s, ids.toJson()},
                            {u"deleted"_s, deleted.toJson()}};
     if (const auto bytes = writeJson(json, JsonFormat::pretty())) {

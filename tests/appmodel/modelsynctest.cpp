@@ -1,10 +1,13 @@
 #include "modelsync.h"
 #include "appmodelharness.h"
+#include "cloudexchange.h"
+#include "jsondates.h"
 #include "spacing/spacingcontroller.h"
 #include "storage/atomicfile.h"
 #include "storage/wholefile.h"
 
-#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +15,10 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 namespace {
+
+QDateTime wholeSecondsOf(const QDateTime &date) {
+    return QDateTime::fromSecsSinceEpoch(date.toSecsSinceEpoch(), Qt::UTC);
+}
 
 class ModelSyncTest : public ::testing::Test {
 protected:
@@ -23,12 +30,16 @@ protected:
     void startSyncing() {
         for (AppModelHarness *mac : {&macA, &macB}) {
             mac->started().sync().setCloudSync(true);
-            clock.settle();
+            exchange();
         }
     }
+    // Lets the records travel; Macs that keep correcting each other fail here, saying what they
+    // disagree about, instead of never settling.
+    void exchange() { EXPECT_TRUE(exchangeRecords(cloud, {&macA, &macB})); }
     void later() {
+        exchange();
         clock.advance(seconds(60));
-        clock.settle();
+        exchange();
     }
 };
 
@@ -37,18 +48,18 @@ TEST_F(ModelSyncTest, TheSideThatChangedLastWinsInBothDirections) {
     a.sync().setCloudSync(true);
     later();
     a.setAutoRehide(20);
-    clock.settle();
+    exchange();
     // B joins later with nothing changed on it: it never outranks the setup A already shares.
     later();
     AppModel &b = macB.started();
     b.sync().setCloudSync(true);
-    clock.settle();
+    exchange();
     EXPECT_EQ(b.settings().autoRehideSeconds, 20);
     EXPECT_EQ(a.settings().autoRehideSeconds, 20);
 
     later();
     a.setAutoRehide(25);
-    clock.settle();
+    exchange();
     EXPECT_EQ(b.settings().autoRehideSeconds, 25);
     EXPECT_EQ(b.lastCloudSyncNote(), u"Updated from Mac A."_s);
     // The record B has already taken in leaves B alone when it comes again.
@@ -60,7 +71,7 @@ TEST_F(ModelSyncTest, TheSideThatChangedLastWinsInBothDirections) {
 
     later();
     b.setRevealOnHover(true);
-    clock.settle();
+    exchange();
     EXPECT_TRUE(a.settings().revealOnHover);
     EXPECT_EQ(a.settings().autoRehideSeconds, 25);
     EXPECT_EQ(a.lastCloudSyncNote(), u"Updated from Mac B."_s);
@@ -71,7 +82,7 @@ TEST_F(ModelSyncTest, TheSideThatChangedLastWinsInBothDirections) {
     a.setAutoRehide(30);
     clock.advance(seconds(2));
     b.setRevealOnScroll(true);
-    clock.settle();
+    exchange();
     writes = cloud.writeCount();
     later();
     EXPECT_EQ(cloud.writeCount(), writes);
@@ -86,12 +97,6 @@ TEST_F(ModelSyncTest, AnItemTheOtherMacCannotShowStaysWithoutBackAndForth) {
     startSyncing();
     later();
     macA.model().move(onlyOnA, Section::hidden);
-    // Bounded, so that Macs that keep correcting each other fail here instead of never settling.
-    const auto exchange = [] {
-        for (int turn = 0; turn < 200; ++turn) {
-            QCoreApplication::processEvents();
-        }
-    };
     exchange();
     const SectionLayout arranged = macA.model().layoutOrder();
     EXPECT_EQ(arranged.sectionOf(onlyOnA), Section::hidden);
@@ -133,14 +138,61 @@ TEST_F(ModelSyncTest, TheLastLocalChangeSurvivesARestart) {
     later();
     macA.model().setAutoRehide(20);
     const QDateTime changedAt = clock.wallNow();
-    clock.settle();
+    exchange();
     later();
     macA.model().flushStoresForTermination(1.0);
     macA.quit();
     AppModel &restarted = macA.build();
     runTask(restarted.start());
-    EXPECT_EQ(restarted.sync().localSyncedBundle().updatedAt.toSecsSinceEpoch(),
-              changedAt.toSecsSinceEpoch());
+    const SyncedBundle bundle = restarted.sync().localSyncedBundle();
+    EXPECT_EQ(bundle.updatedAt.toSecsSinceEpoch(), changedAt.toSecsSinceEpoch());
+    // Only the part that changed carries the change's date.
+    EXPECT_EQ(bundle.stamps.settings, bundle.updatedAt);
+    EXPECT_LT(bundle.stamps.layout, bundle.updatedAt);
+}
+
+// The digest an earlier version kept: of the four parts' digests, of the whole content at once.
+QByteArray earlierDigest(AppModel &model) {
+    const auto sha256 = [](const QJsonValue &json) {
+        return QCryptographicHash::hash(*writeJson(json, JsonFormat::compact()),
+                                        QCryptographicHash::Sha256);
+    };
+    QCryptographicHash whole(QCryptographicHash::Sha256);
+    for (const QJsonValue &part : {SyncedSettings(model.settings()).toJson(),
+                                   model.layoutStore().value().normalized().toJson(),
+                                   model.profiles().toJson(), model.triggers().toJson()}) {
+        whole.addData(sha256(part));
+    }
+    return whole.result().toHex();
+}
+
+// What an earlier version kept of sync still tells a change made since from none, and dates every
+// part from its stamp.
+TEST_F(ModelSyncTest, AnEarlierVersionsStateStillTellsAChangeApart) {
+    for (const bool changedSince : {false, true}) {
+        SCOPED_TRACE(changedSince);
+        AppModelHarness mac(clock, cloud, u"Mac C"_s);
+        mac.started().sync().setCloudSync(true);
+        later();
+        const QDateTime keptStamp = wholeSecondsOf(clock.wallNow().addSecs(-3600));
+        const QJsonObject earlierState{
+            {u"lastLocalChange"_s, referenceDateJson(keptStamp)},
+            {u"digest"_s, QString::fromLatin1(earlierDigest(mac.model()))}};
+        if (changedSince) {
+            mac.model().setAutoRehide(77);
+        }
+        mac.model().flushStoresForTermination(1.0);
+        mac.quit();
+        ASSERT_FALSE(writeFileAtomically(mac.dataFolder() + u"/sync-state.json"_s,
+                                         *writeJson(earlierState, JsonFormat::pretty()),
+                                         FileDurability::Unsynced));
+        AppModel &restarted = mac.build();
+        runTask(restarted.start());
+        const SyncedBundle bundle = restarted.sync().localSyncedBundle();
+        const QDateTime expected = changedSince ? wholeSecondsOf(clock.wallNow()) : keptStamp;
+        EXPECT_EQ(bundle.updatedAt, expected);
+        EXPECT_TRUE(bundle.stamps.allAt(expected));
+    }
 }
 
 TEST_F(ModelSyncTest, WithoutICloudTheChoiceIsKeptAndNothingTravels) {

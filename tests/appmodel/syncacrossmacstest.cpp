@@ -1,4 +1,5 @@
 #include "appmodelharness.h"
+#include "cloudexchange.h"
 #include "modelprofiles.h"
 #include "modelrules.h"
 #include "modelsync.h"
@@ -41,30 +42,17 @@ struct TwoMacs {
         }
     }
 
-    // Lets the records travel. Bounded, so that Macs that keep correcting each other fail the
-    // checks instead of never settling.
-    void exchange() {
-        for (int turn = 0; turn < 100; ++turn) {
-            QCoreApplication::processEvents();
-        }
-    }
+    // Lets the records travel; Macs that keep correcting each other fail here, saying what they
+    // disagree about, instead of never settling.
+    void exchange() { EXPECT_TRUE(exchangeRecords(cloud, {&a, &b})); }
     // Time passes after a full exchange.
     void later(double seconds = 3) {
         exchange();
         clock.advance(zorv::seconds(seconds));
         exchange();
     }
-    // The two Macs' content as the other Mac would read it (a profile's layout, for one, leaves
-    // out system items on the way).
-    [[nodiscard]] bool agree() {
-        const auto sent = [](AppModelHarness &mac) {
-            return SyncedBundle::decode(mac.model().sync().localSyncedBundle().encoded());
-        };
-        const SyncedBundle fromA = sent(a);
-        const SyncedBundle fromB = sent(b);
-        return fromA.settings == fromB.settings && fromA.profiles == fromB.profiles &&
-               fromA.triggers == fromB.triggers;
-    }
+    // The two Macs' content as the other Mac would read it; the failure says what differs.
+    [[nodiscard]] testing::AssertionResult agree() { return agreeOnContent(a, b); }
     [[nodiscard]] bool quiet() {
         const qint64 writes = cloud.writeCount();
         exchange();
@@ -188,35 +176,111 @@ TEST(SyncAcrossMacsTest, WhatOneMacCreatesSurvivesASettingChangedOnTheOther) {
     }
 }
 
+enum class Edit { setting, layout, profileAndRule };
+
+// One Mac's edit of one part of the setup, and whether a Mac holds it.
+struct PartEdit {
+    Edit kind;
+    double autoRehide = 33;
+    TriggerRule created = rule(u"On battery"_s);
+
+    void make(AppModelHarness &mac) const {
+        switch (kind) {
+        case Edit::setting:
+            mac.model().setAutoRehide(autoRehide);
+            break;
+        case Edit::layout:
+            mac.model().move(movedItem(), Section::alwaysHidden);
+            break;
+        case Edit::profileAndRule:
+            mac.model().profileOps().saveProfileFromCurrent(u"Work"_s);
+            mac.model().rules().addTrigger(created);
+            break;
+        }
+    }
+    [[nodiscard]] bool heldBy(AppModelHarness &mac) const {
+        switch (kind) {
+        case Edit::setting:
+            return mac.model().settings().autoRehideSeconds == autoRehide;
+        case Edit::layout:
+            return mac.model().layoutOrder().sectionOf(movedItem()) == Section::alwaysHidden;
+        case Edit::profileAndRule:
+            return hasProfile(mac.model(), u"Work"_s) && hasRule(mac.model(), created.id);
+        }
+        return false;
+    }
+    static MenuBarItemID movedItem() { return MockMenuBarEngine::fixtures().first().id; }
+};
+
+// Each Mac edits a different part before either hears of the other: both edits survive on both
+// Macs whichever clock is behind, since a part is taken from the Mac that changed it.
+TEST(SyncAcrossMacsTest, AnEditSurvivesAnUnrelatedEditOnTheOtherMacWhateverTheClocks) {
+    const struct {
+        const char *name;
+        double offsetOfB;
+        Edit onA;
+        Edit onB;
+    } cases[] = {
+        {"B 5 s behind changes a setting", -5, Edit::profileAndRule, Edit::setting},
+        {"B 5 s ahead changes a setting", 5, Edit::profileAndRule, Edit::setting},
+        {"B 5 s behind moves an item", -5, Edit::profileAndRule, Edit::layout},
+        {"B 5 s behind moves an item, A changes a setting", -5, Edit::setting, Edit::layout},
+        {"B 5 s behind changes a setting, A moves an item", -5, Edit::layout, Edit::setting},
+        {"B an hour behind makes a profile", -3600, Edit::setting, Edit::profileAndRule},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ManualClock clock;
+        TwoMacs macs(clock, c.offsetOfB);
+        macs.later(60);
+        const PartEdit onA{c.onA, 21}, onB{c.onB, 33};
+        onA.make(macs.a);
+        onB.make(macs.b);
+        macs.later();
+        for (AppModelHarness *mac : {&macs.a, &macs.b}) {
+            EXPECT_TRUE(onA.heldBy(*mac))
+                << "A's edit on " << mac->cloudStore().deviceName().toStdString();
+            EXPECT_TRUE(onB.heldBy(*mac))
+                << "B's edit on " << mac->cloudStore().deviceName().toStdString();
+        }
+        EXPECT_TRUE(macs.agree());
+        EXPECT_TRUE(macs.quiet());
+    }
+}
+
 // Random edits on two Macs with wrong clocks, one Mac at a time or both before either hears of
-// the other: the Macs always end up agreeing, an edit made after a full exchange always
-// survives, and nothing created on either Mac is lost to a concurrent edit on the other.
+// the other: the Macs always end up agreeing, an edit made after a full exchange always survives
+// unless the other Mac edited the same part meanwhile, and nothing created on either Mac is lost
+// to a concurrent edit on the other.
 TEST(SyncAcrossMacsTest, RandomRoundsConvergeWithoutLosingEdits) {
     const struct {
         quint32 seed;
         double offsetOfB;
-    } runs[] = {{1, 0}, {2, 5}, {3, 3600}, {4, -5}};
+    } runs[] = {{1, 0}, {2, 5}, {3, 3600}, {4, -5}, {5, -3600}};
+    // The applications' items; the system's stay where the system puts them.
+    const QList<MenuBarItem> items = MockMenuBarEngine::fixtures().first(5);
     for (const auto &run : runs) {
         SCOPED_TRACE(run.seed);
         ManualClock clock;
         TwoMacs macs(clock, run.offsetOfB);
         QRandomGenerator random(run.seed);
-        for (int round = 0; round < 20; ++round) {
+        for (int round = 0; round < 24; ++round) {
             SCOPED_TRACE(round);
             const bool together = random.bounded(3) == 0;
             QList<AppModelHarness *> editors{random.bounded(2) == 0 ? &macs.a : &macs.b};
             if (together) {
                 editors = {&macs.a, &macs.b};
             }
-            double setTo = -1;
+            QList<double> settingsSet;
+            QList<std::pair<MenuBarItemID, Section>> moves;
             QStringList created;
             std::optional<QString> deleted;
             for (AppModelHarness *editor : editors) {
                 AppModel &model = editor->model();
-                switch (random.bounded(4)) {
+                switch (random.bounded(5)) {
                 case 0:
-                    setTo = 1 + random.bounded(600);
-                    model.setAutoRehide(setTo);
+                    settingsSet.append(1 + random.bounded(600));
+                    model.setAutoRehide(settingsSet.last());
                     break;
                 case 1:
                     created.append(u"P%1-%2"_s.arg(round).arg(editor == &macs.a ? 'a' : 'b'));
@@ -225,6 +289,13 @@ TEST(SyncAcrossMacsTest, RandomRoundsConvergeWithoutLosingEdits) {
                 case 2:
                     model.rules().addTrigger(rule(u"R%1"_s.arg(round)));
                     break;
+                case 3: {
+                    const MenuBarItemID id = items.at(random.bounded(int(items.size()))).id;
+                    const Section lane = allSections[random.bounded(3)];
+                    moves.append({id, lane});
+                    model.move(id, lane);
+                    break;
+                }
                 default:
                     if (!together && !model.profiles().profiles.isEmpty()) {
                         const Profile &gone = model.profiles().profiles.first();
@@ -238,8 +309,15 @@ TEST(SyncAcrossMacsTest, RandomRoundsConvergeWithoutLosingEdits) {
             for (const QString &name : created) {
                 EXPECT_TRUE(hasProfile(macs.a.model(), name)) << name.toStdString();
             }
-            if (!together && setTo >= 0) {
-                EXPECT_EQ(macs.a.model().settings().autoRehideSeconds, setTo);
+            // A part only one Mac changed keeps its change.
+            if (settingsSet.size() == 1) {
+                EXPECT_EQ(macs.a.model().settings().autoRehideSeconds, settingsSet.first());
+            }
+            if (moves.size() == 1) {
+                for (AppModelHarness *mac : {&macs.a, &macs.b}) {
+                    EXPECT_EQ(mac->model().layoutOrder().sectionOf(moves.first().first),
+                              moves.first().second);
+                }
             }
             if (deleted) {
                 EXPECT_FALSE(hasProfile(macs.a.model(), *deleted));

@@ -3,7 +3,6 @@
 #include "encodeerror.h"
 
 #include <QJsonObject>
-#include <QSet>
 
 #include <optional>
 #include <utility>
@@ -14,10 +13,13 @@ namespace zorv {
 
 SyncedBundle::SyncedBundle(QDateTime updatedAt, QString deviceID, QString deviceName,
                            SyncedSettings settings, SectionLayout layout, ProfileSet profiles,
-                           TriggerSet triggers, SyncedIdentifiers deleted)
+                           TriggerSet triggers, SyncedIdentifiers deleted,
+                           std::optional<SyncedStamps> stamps)
     : format(kFormatTag.toString()), updatedAt(std::move(updatedAt)), deviceID(std::move(deviceID)),
       deviceName(std::move(deviceName)), settings(std::move(settings)), layout(std::move(layout)),
-      profiles(std::move(profiles)), triggers(std::move(triggers)), deleted(std::move(deleted)) {}
+      profiles(std::move(profiles)), triggers(std::move(triggers)), deleted(std::move(deleted)),
+      stamps(stamps.value_or(SyncedStamps{})
+                 .fittedTo(this->profiles, this->triggers, this->updatedAt)) {}
 
 namespace {
 
@@ -45,10 +47,13 @@ QByteArray SyncedBundle::encoded() const {
     if (!deleted.isEmpty()) {
         before.insert(u"deleted"_s, deleted.toJson());
     }
-    const QJsonObject after{
+    QJsonObject after{
         {u"triggers"_s, triggers.toJson()},
         {u"updatedAt"_s, dateJson(updatedAt, DateForm::Iso8601)},
     };
+    if (!stamps.allAt(updatedAt)) {
+        after.insert(u"stamps"_s, stamps.toJson());
+    }
     const QByteArray head = EncodeError::write(before, JsonFormat::compact());
     const QByteArray member = settingsMember(settings);
     const QByteArray tail = EncodeError::write(after, JsonFormat::compact());
@@ -68,9 +73,11 @@ SyncedBundle SyncedBundle::decode(const QByteArray &data) {
     auto profiles = object.required<ProfileSet>(u"profiles");
     auto triggers = object.required<TriggerSet>(u"triggers");
     auto deleted = object.optional<SyncedIdentifiers>(u"deleted");
+    auto stamps = object.optional<SyncedStamps>(u"stamps");
     SyncedBundle bundle(std::move(updatedAt), std::move(deviceID), std::move(deviceName),
                         std::move(settings), std::move(layout), std::move(profiles),
-                        std::move(triggers), deleted.value_or(SyncedIdentifiers{}));
+                        std::move(triggers), deleted.value_or(SyncedIdentifiers{}),
+                        std::move(stamps));
     bundle.format = std::move(format);
     return bundle;
 }
@@ -78,36 +85,6 @@ SyncedBundle SyncedBundle::decode(const QByteArray &data) {
 bool SyncedBundle::contentEquals(const SyncedBundle &other) const {
     return settings == other.settings && layout == other.layout && profiles == other.profiles &&
            triggers == other.triggers && deleted == other.deleted;
-}
-
-SyncedBundle SyncedBundle::merging(const SyncedBundle &other) const {
-    const bool receiverIsNewer = updatedAt >= other.updatedAt;
-    const SyncedBundle &newer = receiverIsNewer ? *this : other;
-    const SyncedBundle &older = receiverIsNewer ? other : *this;
-    SyncedBundle merged = newer;
-    merged.format = kFormatTag.toString();
-    merged.layout = mergeLayout(newer.layout, older.layout);
-    return merged;
-}
-
-SectionLayout SyncedBundle::mergeLayout(const SectionLayout &newer, const SectionLayout &older) {
-    QSet<MenuBarItemID> placedByNewer;
-    for (const auto &ids : newer.sections) {
-        for (const MenuBarItemID &id : ids) {
-            placedByNewer.insert(id);
-        }
-    }
-    SectionLayout merged;
-    for (const Section section : {Section::shown, Section::hidden, Section::alwaysHidden}) {
-        QList<MenuBarItemID> ids = newer.ids(section);
-        for (const MenuBarItemID &id : older.ids(section)) {
-            if (!placedByNewer.contains(id)) {
-                ids.append(id);
-            }
-        }
-        merged.sections.insert(section, ids);
-    }
-    return merged.normalized();
 }
 
 } // namespace zorv

@@ -262,14 +262,20 @@ private:
             bundle.emplace(QDateTime(), QString(), QString(), SyncedSettings(Settings()),
                            SectionLayout(), ProfileSet(), TriggerSet());
         }
+        QDateTime stamp = m_mac.clock.wallNow().toUTC().addSecs(1);
+        stamp.setTime(QTime(stamp.time().hour(), stamp.time().minute(), stamp.time().second()));
+        // What the other Mac changes dates from now; the rest keeps its dates.
+        SyncedStamps stamps = bundle->stamps;
         switch (pick % 3) {
         case 0:
             bundle->settings.autoRehideSeconds = 5.0 + pick % 40;
+            stamps.settings = stamp;
             break;
         case 1:
             if (bundle->profiles.profiles.size() < kProfilesKept) {
                 bundle->profiles.profiles.append(Profile{
                     uuidFrom(pick), u"Anna's %1"_s.arg(pick % 100), bundle->layout, {}, {}});
+                stamps.profiles.insert(uuidFrom(pick), stamp);
             } else {
                 bundle->profiles.profiles.removeFirst();
             }
@@ -291,16 +297,15 @@ private:
                 into.append(id);
                 bundle->layout.sections.insert(to, into);
                 bundle->layout = bundle->layout.normalized();
+                stamps.layout = stamp;
             }
             break;
         }
         }
-        QDateTime stamp = m_mac.clock.wallNow().toUTC().addSecs(1);
-        stamp.setTime(QTime(stamp.time().hour(), stamp.time().minute(), stamp.time().second()));
-        bundle->updatedAt = stamp;
-        bundle->deviceID = u"ANNA-MACBOOK-AIR"_s;
-        bundle->deviceName = u"Anna's MacBook Air"_s;
-        otherMac.setData(bundle->encoded(), CloudSync::storeKey);
+        const SyncedBundle edited(stamp, u"ANNA-MACBOOK-AIR"_s, u"Anna's MacBook Air"_s,
+                                  bundle->settings, bundle->layout, bundle->profiles,
+                                  bundle->triggers, bundle->deleted, stamps);
+        otherMac.setData(edited.encoded(), CloudSync::storeKey);
     }
 
     // While a run is in flight (or after waiting for one in vain) the user Command-drags an item

@@ -218,13 +218,20 @@ TEST(SyncedSettingsTest, MissingOrNullKeysTakeTheDefaultsAndOnlySyncedFieldsAppl
     EXPECT_EQ(SyncedSettings(everything).applied(merged), everything);
 }
 
-TEST(SyncedBundleMerge, NewerWinsWholeAndTiesKeepTheReceiver) {
+TEST(SyncedBundleMerge, TheNewerLeadsAndTiesKeepTheReceiver) {
     const SyncedBundle a = bundle(kMorning, u"Office"_s), b = bundle(kMorning, u"Laptop"_s);
-    EXPECT_EQ(a.merging(b), a);
-    EXPECT_EQ(b.merging(a), b);
+    EXPECT_EQ(a.merging(b).settings, a.settings);
+    EXPECT_EQ(b.merging(a).settings, b.settings);
     SyncedBundle later = bundle(kMorning.addSecs(1), u"Laptop"_s);
-    EXPECT_EQ(a.merging(later), later);
-    EXPECT_EQ(later.merging(a), later);
+    for (const SyncedBundle &merged : {a.merging(later), later.merging(a)}) {
+        EXPECT_EQ(merged.settings, later.settings);
+        EXPECT_EQ(merged.deviceID, later.deviceID);
+        EXPECT_EQ(merged.updatedAt, later.updatedAt);
+        // Each Mac's own profile is kept, the newer one's first.
+        ASSERT_EQ(merged.profiles.profiles.size(), 2);
+        EXPECT_EQ(merged.profiles.profiles.first(), later.profiles.profiles.first());
+        EXPECT_EQ(merged.profiles.activeID, later.profiles.activeID);
+    }
     later.format = u"zorv-sync-v0"_s;
     EXPECT_EQ(a.merging(later).format, u"zorv-sync-v1"_s);
 

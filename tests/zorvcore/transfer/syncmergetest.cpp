@@ -1,14 +1,23 @@
-#include "transfer/syncmerge.h"
+#include "../settings/jsontesting.h"
+#include "decodeerror.h"
 #include "jsonwriter.h"
+#include "profiles/uuidtext.h"
 #include "transfer/encodeerror.h"
 #include "transfer/settingsbundle.h"
+#include "transfer/syncedbundle.h"
+
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
 namespace zorv {
 namespace {
+
+using namespace zorv::testing;
 
 QUuid idOf(const QString &name) {
     return QUuid::createUuidV5(QUuid(), name);
@@ -67,15 +76,104 @@ TEST(SyncMergeTest, KeepsWhatEitherSideMadeAndDropsWhatEitherDeleted) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const SyncedBundle merged = mergeSyncedBundles(c.newer, c.older);
+        const SyncedBundle merged = c.newer.merging(c.older);
         EXPECT_EQ(names(merged), c.profiles);
         EXPECT_EQ(merged.settings, c.newer.settings);
         EXPECT_EQ(merged.updatedAt, c.newer.updatedAt);
         EXPECT_EQ(merged.deleted, c.newer.deleted.united(c.older.deleted));
     }
-    const SyncedBundle merged = mergeSyncedBundles(bundle(u"A"_s, 2, {}, {rule(u"x"_s)}),
-                                                   bundle(u"B"_s, 1, {}, {rule(u"y"_s)}));
+    const SyncedBundle merged =
+        bundle(u"A"_s, 2, {}, {rule(u"x"_s)}).merging(bundle(u"B"_s, 1, {}, {rule(u"y"_s)}));
     EXPECT_EQ(merged.triggers.rules, (QList<TriggerRule>{rule(u"x"_s), rule(u"y"_s)}));
+}
+
+QDateTime at(int second) {
+    return QDateTime(QDate(2026, 12, 1), QTime(9, 0, second), Qt::UTC);
+}
+
+// Each part of a bundle dated `second` unless `changedAt` dates it otherwise.
+SyncedBundle stamped(SyncedBundle bundle, const std::function<void(SyncedStamps &)> &changedAt) {
+    changedAt(bundle.stamps);
+    return bundle;
+}
+
+TEST(SyncMergeTest, EachPartComesFromTheSideThatChangedItLast) {
+    const MenuBarItemID a(u"com.a"_s, std::nullopt, u"A"_s, 0);
+    const MenuBarItemID b(u"com.b"_s, std::nullopt, u"B"_s, 0);
+    SyncedBundle newer =
+        bundle(u"A"_s, 9, {profile(u"p"_s, u" newer"_s), profile(u"q"_s)}, {rule(u"r"_s)});
+    newer.layout = SectionLayout{{{Section::shown, {a}}}}.normalized();
+    newer.profiles.activeID = idOf(u"p"_s);
+    newer = stamped(newer, [](SyncedStamps &stamps) {
+        stamps.settings = stamps.layout = stamps.activeProfile = at(1);
+        stamps.profiles[idOf(u"p"_s)] = at(1);
+    });
+    SyncedBundle older = bundle(
+        u"B"_s, 5, {profile(u"p"_s, u" older"_s), profile(u"q"_s, u" older"_s)}, {rule(u"r"_s)});
+    older.layout = SectionLayout{{{Section::hidden, {a, b}}}}.normalized();
+    older.profiles.activeID = idOf(u"q"_s);
+    older.triggers.rules.first().name = u"r older"_s;
+    older = stamped(older, [](SyncedStamps &) {});
+
+    // The older bundle changed the settings, the layout, the active profile and profile "p"
+    // after the newer one did; "q" and the rule changed last on the newer side.
+    for (const SyncedBundle &merged : {newer.merging(older), older.merging(newer)}) {
+        EXPECT_EQ(merged.settings, older.settings);
+        EXPECT_EQ(merged.layout, (SectionLayout{{{Section::hidden, {a, b}}}}.normalized()));
+        EXPECT_EQ(merged.profiles.activeID, idOf(u"q"_s));
+        EXPECT_EQ(names(merged), (QStringList{u"p older"_s, u"q"_s}));
+        EXPECT_EQ(merged.triggers.rules.first().name, u"r"_s);
+        EXPECT_EQ(merged.updatedAt, at(9));
+        EXPECT_EQ(merged.stamps.settings, at(5));
+        EXPECT_EQ(merged.stamps.profiles.value(idOf(u"p"_s)), at(5));
+        EXPECT_EQ(merged.stamps.profiles.value(idOf(u"q"_s)), at(9));
+    }
+    // A tie goes to the newer bundle, part by part too.
+    older = stamped(older, [](SyncedStamps &stamps) { stamps.settings = at(1); });
+    EXPECT_EQ(older.merging(newer).settings, newer.settings);
+}
+
+TEST(SyncMergeTest, RecordsWithoutPartStampsMergeAsWholeRecords) {
+    const SyncedBundle newer = bundle(u"A"_s, 2, {profile(u"a"_s, u" 2"_s)});
+    const SyncedBundle older = SyncedBundle::decode(bundle(u"B"_s, 1, {profile(u"a"_s)}).encoded());
+    ASSERT_FALSE(newer.encoded().contains("stamps"));
+    for (const SyncedBundle &merged : {newer.merging(older), older.merging(newer)}) {
+        EXPECT_EQ(merged.settings, newer.settings);
+        EXPECT_EQ(names(merged), QStringList{u"a 2"_s});
+        EXPECT_TRUE(merged.stamps.allAt(at(2)));
+    }
+}
+
+TEST(SyncMergeTest, PartStampsTravelOnlyWhenAPartIsOlderThanItsRecord) {
+    const SyncedBundle uniform = bundle(u"A"_s, 7, {profile(u"a"_s)}, {rule(u"r"_s)});
+    EXPECT_FALSE(uniform.encoded().contains("stamps"));
+    const SyncedBundle aged = stamped(uniform, [](SyncedStamps &stamps) {
+        stamps.layout = at(3);
+        stamps.rules[idOf(u"r"_s)] = at(4);
+    });
+    const SyncedBundle received = SyncedBundle::decode(aged.encoded());
+    EXPECT_EQ(received, aged);
+    EXPECT_TRUE(received.contentEquals(uniform));
+
+    // A profile the stamps do not date dates from the record; a date for an id the record does
+    // not hold is dropped; a malformed date or id fails the record.
+    QJsonObject object = parseJson(aged.encoded()).toObject();
+    QJsonObject stamps = object.value(u"stamps"_s).toObject();
+    stamps.insert(u"profiles"_s,
+                  QJsonObject{{uuidText(idOf(u"gone"_s)), u"2026-12-01T09:00:01Z"_s}});
+    object.insert(u"stamps"_s, stamps);
+    const SyncedBundle partly = SyncedBundle::decode(compactJson(object));
+    EXPECT_EQ(partly.stamps.profiles, (QHash<QUuid, QDateTime>{{idOf(u"a"_s), at(7)}}));
+    for (const auto &[key, value] :
+         {std::pair{u"rules"_s, QJsonValue(QJsonObject{{u"x"_s, u"2026-12-01T09:00:01Z"_s}})},
+          std::pair{u"layout"_s, QJsonValue(u"yesterday"_s)},
+          std::pair{u"settings"_s, QJsonValue()}}) {
+        QJsonObject broken = stamps;
+        broken.insert(key, value);
+        object.insert(u"stamps"_s, broken);
+        EXPECT_THROW((void)SyncedBundle::decode(compactJson(object)), DecodeError)
+            << key.toStdString();
+    }
 }
 
 TEST(SyncMergeTest, DeletionsTravelOnlyWhenThereAreAny) {

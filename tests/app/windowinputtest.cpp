@@ -299,8 +299,8 @@ TEST_F(WindowInputTest, SettingsClosesWithCommandWTheCloseButtonAndEscape) {
     EXPECT_FALSE(app.settingsWindow()->appWindow()->isVisible()) << "Escape";
 }
 
-// The search panel opened over Settings takes the keyboard; when it goes, Settings has it back,
-// so Command-W closes Settings and no window that is gone.
+// The search panel opened over Settings takes the keyboard; when it goes (Escape or Command-W),
+// Settings has it back, and one Command-W closes one window.
 TEST_F(WindowInputTest, SettingsTakesTheKeyboardBackWhenTheSearchPanelGoes) {
     launch(doneTour);
     clickIcon();
@@ -314,6 +314,14 @@ TEST_F(WindowInputTest, SettingsTakesTheKeyboardBackWhenTheSearchPanelGoes) {
     EXPECT_FALSE(app.searchPanel()->isVisible());
     EXPECT_TRUE(settings->isKeyWindow());
     EXPECT_EQ(frontApplication(), u"Zorv"_s);
+
+    // Command-W closes the panel alone, not Settings after it.
+    press(fKey, EventFlags::command | EventFlags::option);
+    ASSERT_TRUE(app.searchPanel()->isVisible());
+    press(wKey, EventFlags::command);
+    EXPECT_FALSE(app.searchPanel()->isVisible());
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_TRUE(settings->isKeyWindow());
     press(wKey, EventFlags::command);
     EXPECT_FALSE(settings->isVisible());
 }

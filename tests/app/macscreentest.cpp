@@ -214,7 +214,8 @@ TEST(ScreenWindowsTest, ListsTheShownWindowsBackToFront) {
     third.sim().userCloses();
     away.sim().userMoves({-5000, 0});
     away.adopted->makeKeyAndOrderFront();
-    EXPECT_EQ(changed.size(), 6);
+    // Closing the key window also hands the keyboard to `first`.
+    EXPECT_EQ(changed.size(), 7);
     EXPECT_TRUE(first.view.isVisible());
     EXPECT_FALSE(third.view.isVisible());
 

@@ -1,6 +1,7 @@
 #include "desktopapp.h"
 #include "manualclock.h"
 #include "onboardingcontroller.h"
+#include "reportmodel.h"
 #include "scenariomac.h"
 #include "search/searchpanelcontroller.h"
 #include "settingswindowcontroller.h"
@@ -14,8 +15,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QNetworkProxy>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +26,7 @@ namespace zorv {
 namespace {
 
 constexpr quint16 fKey = 3;
+constexpr quint16 commaKey = 43;
 constexpr quint16 wKey = 13;
 constexpr quint16 returnKey = 36;
 
@@ -170,9 +174,11 @@ TEST_F(WindowInputTest, TheSearchShortcutTypingAndReturnOpenAHiddenItem) {
     const MenuBarItem wanted = hidden.first();
     ASSERT_FALSE(wanted.appName.isEmpty());
 
+    ASSERT_NE(frontApplication(), u"Zorv"_s);
     press(fKey, EventFlags::command | EventFlags::option);
     ASSERT_NE(app.searchPanel(), nullptr);
     ASSERT_TRUE(app.searchPanel()->isVisible());
+    EXPECT_EQ(frontApplication(), u"Zorv"_s) << "the panel takes the keyboard";
     const QString part = wanted.appName.left(4);
     ASSERT_TRUE(mac().userInput().type(part));
     drain();
@@ -199,8 +205,11 @@ TEST_F(WindowInputTest, TheSecondaryBarTakesATapAndASecondIconClickClosesIt) {
     launch(doneTour);
     app.model()->setSecondaryBarEnabled(true);
     const auto strip = [&] { return shownWindowWith(u"strip"_s); };
+    const QString front = frontApplication();
+    ASSERT_NE(front, u"Zorv"_s);
     clickIcon(MouseButton::Right);
     ASSERT_NE(strip(), nullptr);
+    EXPECT_EQ(frontApplication(), front) << "the strip leaves the active application in front";
     clickIcon(MouseButton::Right);
     run(2);
     EXPECT_EQ(strip(), nullptr) << "the second click closes the strip and it stays closed";
@@ -214,6 +223,7 @@ TEST_F(WindowInputTest, TheSecondaryBarTakesATapAndASecondIconClickClosesIt) {
     run(5);
     EXPECT_EQ(strip(), nullptr);
     EXPECT_GT(mac().readout().clicks().size(), before) << "the tapped item was clicked";
+    EXPECT_NE(frontApplication(), u"Zorv"_s);
 }
 
 // The welcome tour's pages are clicked through with the mouse, Back included, and Done on the
@@ -241,8 +251,9 @@ TEST_F(WindowInputTest, TheWelcomeTourIsClickedThroughWithTheMouse) {
     EXPECT_TRUE(app.model()->settings().onboardingCompleted);
 }
 
-// Settings opens from the status menu's row; Command-W closes it, and so does its close button,
-// and a drag on its title bar moves it. Escape closes it too.
+// Settings opens from the status menu's row with Zorv in front; Command-W closes it, and so does
+// its close button, and a drag on its title bar moves it. Escape closes it too. With Zorv still in
+// front and no window left, Command-comma opens it again.
 TEST_F(WindowInputTest, SettingsClosesWithCommandWTheCloseButtonAndEscape) {
     launch(doneTour);
     const auto openSettings = [&] {
@@ -251,12 +262,21 @@ TEST_F(WindowInputTest, SettingsClosesWithCommandWTheCloseButtonAndEscape) {
         ASSERT_NE(app.settingsWindow(), nullptr);
         ASSERT_TRUE(app.settingsWindow()->appWindow()->isVisible());
         ASSERT_TRUE(app.settingsWindow()->appWindow()->isKeyWindow());
+        EXPECT_EQ(frontApplication(), u"Zorv"_s);
     };
     const auto server = [&] { return serverOf(app.settingsWindow()->window()); };
 
+    press(commaKey, EventFlags::command);
+    EXPECT_EQ(app.settingsWindow(), nullptr) << "Command-comma is the front application's";
     openSettings();
     press(wKey, EventFlags::command);
     EXPECT_FALSE(app.settingsWindow()->appWindow()->isVisible()) << "Command-W";
+    EXPECT_EQ(frontApplication(), u"Zorv"_s) << "closing its last window leaves Zorv active";
+    EXPECT_EQ(mac().appWindows().keyWindow(), nullptr);
+    press(commaKey, EventFlags::command);
+    EXPECT_TRUE(app.settingsWindow()->appWindow()->isVisible()) << "Command-comma";
+    EXPECT_TRUE(app.settingsWindow()->appWindow()->isKeyWindow());
+    press(wKey, EventFlags::command);
 
     openSettings();
     const QRectF frame = server()->record().frame;
@@ -277,6 +297,86 @@ TEST_F(WindowInputTest, SettingsClosesWithCommandWTheCloseButtonAndEscape) {
     openSettings();
     press(KeyCode::escape);
     EXPECT_FALSE(app.settingsWindow()->appWindow()->isVisible()) << "Escape";
+}
+
+// The search panel opened over Settings takes the keyboard; when it goes (Escape or Command-W),
+// Settings has it back, and one Command-W closes one window.
+TEST_F(WindowInputTest, SettingsTakesTheKeyboardBackWhenTheSearchPanelGoes) {
+    launch(doneTour);
+    clickIcon();
+    click(menuRow(u"Settings…"_s));
+    ASSERT_NE(app.settingsWindow(), nullptr);
+    AppWindow *settings = app.settingsWindow()->appWindow();
+    press(fKey, EventFlags::command | EventFlags::option);
+    ASSERT_TRUE(app.searchPanel()->isVisible());
+    EXPECT_FALSE(settings->isKeyWindow());
+    press(KeyCode::escape);
+    EXPECT_FALSE(app.searchPanel()->isVisible());
+    EXPECT_TRUE(settings->isKeyWindow());
+    EXPECT_EQ(frontApplication(), u"Zorv"_s);
+
+    // Command-W closes the panel alone, not Settings after it.
+    press(fKey, EventFlags::command | EventFlags::option);
+    ASSERT_TRUE(app.searchPanel()->isVisible());
+    press(wKey, EventFlags::command);
+    EXPECT_FALSE(app.searchPanel()->isVisible());
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_TRUE(settings->isKeyWindow());
+    press(wKey, EventFlags::command);
+    EXPECT_FALSE(settings->isVisible());
+}
+
+// "Report a Problem…" from the status menu brings the report window to the front with Zorv
+// active; the report is typed on the keyboard, Send is clicked, and a send that fails leaves the
+// report on the simulated Desktop. Command-W and the close button over the strip close the
+// window, and a drag on its background moves it.
+TEST_F(WindowInputTest, TheReportIsTypedSentAndClosedWithTheMouseAndKeyboard) {
+    launch(doneTour);
+    const auto openReport = [&] {
+        clickIcon();
+        click(menuRow(u"Report a Problem…"_s));
+        ASSERT_NE(app.reports().appWindow(), nullptr);
+        ASSERT_TRUE(app.reports().appWindow()->isVisible());
+        ASSERT_TRUE(app.reports().appWindow()->isKeyWindow());
+        EXPECT_EQ(frontApplication(), u"Zorv"_s);
+        EXPECT_EQ(app.screenWindows().placed().last().window, app.reports().window());
+    };
+    const auto server = [&] { return serverOf(app.reports().window()); };
+
+    openReport();
+    const QString report = u"Two icons stayed hidden."_s;
+    ASSERT_TRUE(mac().userInput().type(report));
+    drain();
+    EXPECT_EQ(app.reports().model()->text(), report);
+    // Nothing answers at this address: the send fails whatever the network.
+    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, u"127.0.0.1"_s, 9));
+    const QString desktop = platform.fileSystem().hostPath(platform.fileSystem().desktopFolder());
+    ASSERT_FALSE(QDir(desktop).exists());
+    clickControl(app.reports().window(), u"reportSend"_s);
+    const bool ended = QTest::qWaitFor([&] {
+        run(1);
+        return !std::holds_alternative<ReportProblem::Sending>(app.reports().model()->phase());
+    });
+    QNetworkProxy::setApplicationProxy(QNetworkProxy());
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(QDir(desktop).entryList({u"Zorv-report-*"_s}, QDir::Files).size(), 1);
+    press(wKey, EventFlags::command);
+    EXPECT_FALSE(app.reports().appWindow()->isVisible()) << "Command-W";
+    EXPECT_EQ(frontApplication(), u"Zorv"_s);
+
+    openReport();
+    const QRectF frame = server()->record().frame;
+    // The strip's top edge, left of its icon and text, is the window's background.
+    const QPointF grab = frame.topLeft() + QPointF(frame.width() / 2, 4);
+    mac().userInput().mouseDown(grab);
+    mac().userInput().mouseDragged(grab + QPointF(30, 20));
+    mac().userInput().mouseUp(grab + QPointF(30, 20));
+    drain();
+    EXPECT_EQ(server()->record().frame, frame.translated(30, 20)) << "moved by its background";
+    const auto close = TitleBar::buttons(server()->record().style).value(0);
+    ASSERT_TRUE(close.enabled);
+    click(server()->record().frame.topLeft() + close.rect.center());
+    EXPECT_FALSE(app.reports().appWindow()->isVisible()) << "the close button";
 }
 
 // The settings window as the pictures show it, title bar included, in both appearances (twice

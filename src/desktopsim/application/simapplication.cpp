@@ -39,6 +39,9 @@ SimApplication::SimApplication(DesktopModel &model, ApplicationRegistry &applica
                                SimAppWindows &windows)
     : m_model(model), m_applications(applications), m_windows(windows) {
     connect(&m_model, &DesktopModel::keyReceived, this, &SimApplication::keyReceived);
+    m_windows.setMainMenuKeys([this](quint16 keyCode, quint64 flags) {
+        return isActive() && keyEquivalentRow(keyCode, flags) != nullptr;
+    });
 }
 
 ActivationPolicy SimApplication::activationPolicy() const {
@@ -213,20 +216,27 @@ void SimApplication::sendResponderAction(const QString &action) {
     }
 }
 
-void SimApplication::keyReceived(const KeyEvent &event) {
-    if (!event.keyDown || !m_mainMenu || activationPolicy() != ActivationPolicy::Regular) {
-        return;
+const MenuItem *SimApplication::keyEquivalentRow(quint16 keyCode, quint64 flags) const {
+    if (!m_mainMenu || activationPolicy() != ActivationPolicy::Regular) {
+        return nullptr;
     }
-    const quint64 modifiers = event.flags & (EventFlags::shift | EventFlags::control |
-                                             EventFlags::option | EventFlags::command);
-    const auto plain = KeyLayout::character(event.keyCode);
-    const auto typed = KeyLayout::character(event.keyCode, modifiers & EventFlags::shift);
+    const quint64 modifiers =
+        flags & (EventFlags::shift | EventFlags::control | EventFlags::option | EventFlags::command);
+    const auto plain = KeyLayout::character(keyCode);
+    const auto typed = KeyLayout::character(keyCode, modifiers & EventFlags::shift);
     if (!plain || !typed || !(modifiers & EventFlags::command)) {
+        return nullptr;
+    }
+    return findKeyEquivalent(*m_mainMenu, *typed, *plain, modifiers);
+}
+
+void SimApplication::keyReceived(const KeyEvent &event) {
+    if (!event.keyDown) {
         return;
     }
     // Copied: the action may replace the main menu.
     const std::shared_ptr<const Menu> menu = m_mainMenu;
-    if (const MenuItem *item = findKeyEquivalent(*menu, *typed, *plain, modifiers)) {
+    if (const MenuItem *item = keyEquivalentRow(event.keyCode, event.flags)) {
         perform(*item);
     }
 }

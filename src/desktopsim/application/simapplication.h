@@ -49,6 +49,9 @@ public:
     [[nodiscard]] const QStringList &sentResponderActions() const { return m_sentActions; }
 
 private:
+    // The enabled row of the main menu whose key equivalent the key is, while the application
+    // has its main menu.
+    [[nodiscard]] const MenuItem *keyEquivalentRow(quint16 keyCode, quint64 flags) const;
     void keyReceived(const KeyEvent &event);
     [[nodiscard]] QList<SimAppWindow *> shownWindows() const;
     void sendResponderAction(const QString &action);

@@ -174,7 +174,7 @@ void SimAppWindow::orderFrontRegardless() {
 void SimAppWindow::orderOut() {
     m_record.visible = false;
     mirror();
-    resignKey();
+    leaveKey();
 }
 
 void SimAppWindow::setFrameTopLeftPoint(QPointF topLeft) {
@@ -198,8 +198,8 @@ void SimAppWindow::userZooms() {
 void SimAppWindow::userMinimizes() {
     m_record.miniaturized = true;
     m_record.visible = false;
-    m_record.key = false;
     mirror();
+    leaveKey();
 }
 
 void SimAppWindow::userEntersFullScreen() {
@@ -210,8 +210,18 @@ void SimAppWindow::userEntersFullScreen() {
 
 void SimAppWindow::userCloses() {
     m_record.visible = false;
-    m_record.key = false;
     mirror();
+    leaveKey();
+}
+
+void SimAppWindow::leaveKey() {
+    if (!m_record.key) {
+        return;
+    }
+    // Telling the window may end it.
+    SimAppWindows &windows = m_windows;
+    resignKey();
+    windows.passKeyOn();
 }
 
 SimAppWindows::SimAppWindows(DesktopModel &model) : m_model(model) {}
@@ -261,6 +271,18 @@ SimAppWindow *SimAppWindows::windowAt(QPointF location) const {
                TitleBar::outerFrame(record).contains(location);
     });
     return found == order.crend() ? nullptr : *found;
+}
+
+void SimAppWindows::passKeyOn() {
+    const QList<SimAppWindow *> order = stackingOrder();
+    const auto next = std::find_if(order.crbegin(), order.crend(), [](SimAppWindow *window) {
+        const WindowRecord &record = window->record();
+        return record.visible && record.style.canBecomeKey;
+    });
+    if (next != order.crend() && !keyWindow()) {
+        (*next)->m_record.key = true;
+        (*next)->mirror();
+    }
 }
 
 SimAppWindow *SimAppWindows::keyWindow() const {

@@ -76,6 +76,8 @@ private:
     friend class SimAppWindows;
 
     QCoro::Task<> finishFullScreen(bool entering, CancellationToken lifetime);
+    // Gives up the keyboard as the window leaves the screen, to the application's next window.
+    void leaveKey();
     [[nodiscard]] QRectF visibleArea() const;
     void mirror();
 
@@ -109,6 +111,9 @@ public:
     // control takes lands on the window's background).
     using ContentInput = std::function<bool(SimAppWindow &, const ContentEvent &)>;
 
+    // Whether the active application's main menu performs the key (its Close Window row, say).
+    using MainMenuKeys = std::function<bool(quint16 keyCode, quint64 flags)>;
+
     explicit SimAppWindows(DesktopModel &model);
 
     // Hands every change of a window's record to `presenter` (each window at once, then at every
@@ -119,6 +124,10 @@ public:
     // Gives the user's input for windows' content to `input` (without one, the content sees
     // none of it).
     void setContentInput(ContentInput input) { m_contentInput = std::move(input); }
+
+    // Tells the window server which keys the application's main menu takes: Command-W then
+    // closes the key window through the menu's row alone.
+    void setMainMenuKeys(MainMenuKeys keys) { m_mainMenuKeys = std::move(keys); }
 
     [[nodiscard]] std::unique_ptr<AppWindow> adopt(QWindow &window) override;
 
@@ -144,7 +153,8 @@ public:
     // by its background. The drag and the release go where the press went. A press outside every
     // window activates another application: the key window resigns and windows that hide on
     // deactivation go. Keys go to the key window's content: Command-W closes a closable key
-    // window, and Escape that nothing in the content takes asks the window to cancel.
+    // window (unless the main menu's row does it), and Escape that nothing in the content takes
+    // asks the window to cancel.
     bool userEvent(EventType type, QPointF location, quint16 keyCode, quint64 flags);
 
 private:
@@ -161,6 +171,9 @@ private:
         QPointF grab;
     };
 
+    // When the key window went and the application stays active, its frontmost visible window
+    // that can take the keyboard takes it, as on a Mac; with none, no window has it.
+    void passKeyOn();
     bool mouseEvent(EventType type, QPointF location, quint64 flags);
     bool keyEvent(EventType type, quint16 keyCode, quint64 flags);
     void pressOn(SimAppWindow &window, EventType type, QPointF location, quint64 flags);
@@ -170,6 +183,7 @@ private:
 
     DesktopModel &m_model;
     ContentInput m_contentInput;
+    MainMenuKeys m_mainMenuKeys;
     std::optional<Press> m_press;
     QList<QPointer<SimAppWindow>> m_windows;
     quint64 m_nextFrontOrder = 1;

@@ -35,8 +35,10 @@ bool SimAppWindows::keyEvent(EventType type, quint16 keyCode, quint64 flags) {
     const quint64 modifiers =
         flags & (EventFlags::shift | EventFlags::control | EventFlags::option | EventFlags::command);
     if (keyCode == wKey && modifiers == EventFlags::command) {
-        // The Close command: the key window's close button, when it has a usable one.
-        if (type == EventType::KeyDown && key->record().style.closable) {
+        // The Close command: the key window's close button, when it has a usable one, unless
+        // the main menu's Close Window row already does it.
+        const bool byMenu = m_mainMenuKeys && m_mainMenuKeys(keyCode, flags);
+        if (type == EventType::KeyDown && key->record().style.closable && !byMenu) {
             key->userCloses();
         }
         return true;

@@ -153,5 +153,46 @@ TEST_F(AppWindowsTest, APressElsewhereOrdersOutWindowsThatHideOnDeactivation) {
     EXPECT_TRUE(about.isVisible());
 }
 
+// When the key window leaves the screen (closed, minimised or ordered out) the frontmost of the
+// other visible windows that can take the keyboard takes it; with none left, no window has it, so
+// keys reach no window that is gone.
+TEST_F(AppWindowsTest, TheNextWindowTakesTheKeyboardWhenTheKeyWindowGoes) {
+    AppWindow &back = window(WindowLevel::normal);
+    AppWindow &strip = window(WindowLevel::statusBar, QRectF(600, 30, 200, 30));
+    AppWindow &front = window(WindowLevel::normal, QRectF(500, 300, 200, 200));
+    WindowStyle style = strip.style();
+    style.canBecomeKey = false;
+    strip.setStyle(style);
+    style = front.style();
+    style.titled = style.closable = true;
+    front.setStyle(style);
+    back.makeKeyAndOrderFront();
+    strip.orderFrontRegardless();
+    front.makeKeyAndOrderFront();
+
+    int resigned = 0;
+    QObject::connect(&front, &AppWindow::didResignKey, [&] { ++resigned; });
+    desktop.userInput().pressKey(13, EventFlags::command);
+    EXPECT_FALSE(front.isVisible()) << "Command-W";
+    EXPECT_EQ(resigned, 1);
+    EXPECT_TRUE(back.isKeyWindow()) << "not the strip above it, which cannot take the keyboard";
+
+    front.makeKeyAndOrderFront();
+    front.orderOut();
+    EXPECT_TRUE(back.isKeyWindow());
+    back.orderOut();
+    EXPECT_EQ(desktop.appWindows().keyWindow(), nullptr);
+    EXPECT_FALSE(strip.isKeyWindow());
+    int cancels = 0;
+    QObject::connect(&back, &AppWindow::cancelRequested, [&] { ++cancels; });
+    desktop.userInput().pressKey(KeyCode::escape);
+    EXPECT_EQ(cancels, 0) << "a window that is gone takes no keys";
+
+    back.makeKeyAndOrderFront();
+    front.orderFrontRegardless();
+    back.orderOut();
+    EXPECT_TRUE(front.isKeyWindow()) << "a window shown without the keyboard takes it next";
+}
+
 } // namespace
 } // namespace zorv::testing

@@ -28,9 +28,9 @@ TitleBarWindow::TitleBarWindow(SimAppWindow &server, UserInput &hands)
     setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
 }
 
-void TitleBarWindow::place(const QRect &bar, QWindow *desktop, bool dark) {
+bool TitleBarWindow::place(const QRect &bar, QWindow *desktop, bool dark) {
     if (!m_server) {
-        return;
+        return false;
     }
     const WindowStyle &style = m_server->record().style;
     QRect geometry = bar;
@@ -53,11 +53,12 @@ void TitleBarWindow::place(const QRect &bar, QWindow *desktop, bool dark) {
     }
     if (!isVisible()) {
         show();
-    } else if (!moved) {
-        return;
+        return true;
     }
-    raise();
-    update();
+    if (moved) {
+        update();
+    }
+    return false;
 }
 
 void TitleBarWindow::paintEvent(QPaintEvent *) {
@@ -105,8 +106,9 @@ OverlaidTitleBars::~OverlaidTitleBars() {
     }
 }
 
-void OverlaidTitleBars::update(const QList<std::pair<SimAppWindow *, QRect>> &shown,
+bool OverlaidTitleBars::update(const QList<std::pair<SimAppWindow *, QRect>> &shown,
                                QWindow *desktop, bool dark) {
+    bool newlyShown = false;
     QHash<SimAppWindow *, std::shared_ptr<TitleBarWindow>> kept;
     m_servers.clear();
     for (const auto &[server, content] : shown) {
@@ -126,12 +128,19 @@ void OverlaidTitleBars::update(const QList<std::pair<SimAppWindow *, QRect>> &sh
         }
         const QRectF outer = TitleBar::outerFrame(record);
         const QPoint offset = (outer.topLeft() - record.frame.topLeft()).toPoint();
-        bar->place(QRect(content.topLeft() + offset,
-                         QSize(content.width(), int(TitleBar::height))),
-                   desktop, dark);
+        newlyShown |= bar->place(QRect(content.topLeft() + offset,
+                                       QSize(content.width(), int(TitleBar::height))),
+                                 desktop, dark);
         kept.insert(server, bar);
     }
     m_bars = std::move(kept);
+    return newlyShown;
+}
+
+void OverlaidTitleBars::raiseOver(QWindow *window) {
+    if (const std::shared_ptr<TitleBarWindow> bar = m_bars.value(m_servers.value(window))) {
+        bar->raise();
+    }
 }
 
 void OverlaidTitleBars::repaint() {

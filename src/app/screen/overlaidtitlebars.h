@@ -23,8 +23,9 @@ class TitleBarWindow final : public QRasterWindow {
 public:
     TitleBarWindow(SimAppWindow &server, UserInput &hands);
 
-    // Lays it over `bar`, the title bar's place on the real screen, above `desktop`.
-    void place(const QRect &bar, QWindow *desktop, bool dark);
+    // Lays it over `bar`, the title bar's place on the real screen, above `desktop`. Returns
+    // whether it was shown just now (and so needs stacking over its window).
+    bool place(const QRect &bar, QWindow *desktop, bool dark);
     [[nodiscard]] bool shows(const SimAppWindow *server) const { return m_server == server; }
 
 protected:
@@ -52,8 +53,10 @@ public:
 
     // Shows the title bars of `shown` (each with its content window's place on the real
     // screen, back to front) above `desktop`, in the dark appearance or not, and hides the
-    // others.
-    void update(const QList<std::pair<SimAppWindow *, QRect>> &shown, QWindow *desktop, bool dark);
+    // others. Returns whether a title bar was shown just now.
+    bool update(const QList<std::pair<SimAppWindow *, QRect>> &shown, QWindow *desktop, bool dark);
+    // Raises the title bar of `window`, if it has one, right above it.
+    void raiseOver(QWindow *window);
     // Draws the title bars again (a window took or lost the keyboard, or was retitled).
     void repaint();
 

@@ -290,13 +290,16 @@ void ScreenWindows::overlay() {
             servers.append({placed.server, global});
         }
     }
-    if (shown != m_stacked) {
+    // Each window with its title bar right above it, back to front: a window raised alone would
+    // cover its own title bar.
+    const bool newBars = m_titleBars->update(servers, m_desktop, dark());
+    if (shown != m_stacked || newBars) {
         for (QWindow *window : shown) {
             window->raise();
+            m_titleBars->raiseOver(window);
         }
         m_stacked = shown;
     }
-    m_titleBars->update(servers, m_desktop, dark());
     for (SimAppWindow *window : m_windows.windows()) {
         if (window->window() && !shown.contains(window->window()) &&
             window->window()->isVisible()) {

@@ -67,10 +67,11 @@ void TitleBarWindow::paintEvent(QPaintEvent *) {
     }
     QPainter painter(this);
     const WindowRecord &record = m_server->record();
-    painter.fillRect(QRect(QPoint(), size()), record.style.titlebarTransparent ? QColor(Qt::transparent)
-                                                              : QColor(Qt::white));
-    TitleBarPainter::paint(painter, {record.style, m_server->title(), record.frame.width(),
-                                     record.key, m_dark});
+    painter.fillRect(QRect(QPoint(), size()), record.style.titlebarTransparent
+                                                  ? QColor(Qt::transparent)
+                                                  : QColor(Qt::white));
+    TitleBarPainter::paint(
+        painter, {record.style, m_server->title(), record.frame.width(), record.key, m_dark});
 }
 
 QPointF TitleBarWindow::onMac(QPointF position) const {
@@ -128,9 +129,9 @@ bool OverlaidTitleBars::update(const QList<std::pair<SimAppWindow *, QRect>> &sh
         }
         const QRectF outer = TitleBar::outerFrame(record);
         const QPoint offset = (outer.topLeft() - record.frame.topLeft()).toPoint();
-        newlyShown |= bar->place(QRect(content.topLeft() + offset,
-                                       QSize(content.width(), int(TitleBar::height))),
-                                 desktop, dark);
+        newlyShown |= bar->place(
+            QRect(content.topLeft() + offset, QSize(content.width(), int(TitleBar::height))),
+            desktop, dark);
         kept.insert(server, bar);
     }
     m_bars = std::move(kept);
@@ -180,8 +181,8 @@ bool OverlaidTitleBars::eventFilter(QObject *watched, QEvent *event) {
     }
     const WindowStyle &style = server->record().style;
     const QPointF at = server->record().frame.topLeft() + mouse->position();
-    const bool onTitleBar = style.titled && style.fullSizeContentView &&
-                            mouse->position().y() < TitleBar::height;
+    const bool onTitleBar =
+        style.titled && style.fullSizeContentView && mouse->position().y() < TitleBar::height;
     if (!onTitleBar) {
         if (!style.movableByWindowBackground) {
             return false;

@@ -131,8 +131,8 @@ QList<ScreenWindows::Placed> ScreenWindows::placed() const {
             return view->mapping().displayId == place->displayId;
         });
         const QRectF sceneRect = (*view)->mapRectToScene(place->viewRect);
-        result.append({window->window(), window, sceneRect,
-                       outerRect(window->record(), sceneRect), visibleSceneRect(**view)});
+        result.append({window->window(), window, sceneRect, outerRect(window->record(), sceneRect),
+                       visibleSceneRect(**view)});
     }
     return result;
 }
@@ -229,8 +229,8 @@ QImage ScreenWindows::arrangedPicture() const {
         });
         const QRectF onScreen = toPicture(screen->frame);
         const QRectF sceneRect = place->viewRect.translated(onScreen.topLeft());
-        windows.append({window->window(), window, sceneRect,
-                        outerRect(window->record(), sceneRect), onScreen});
+        windows.append({window->window(), window, sceneRect, outerRect(window->record(), sceneRect),
+                        onScreen});
     }
     paintWindows(painter, windows);
     for (const MacScreenView *view : views) {
@@ -250,8 +250,8 @@ void ScreenWindows::paintTitleBar(QPainter &painter, const Placed &placed, bool 
     painter.translate(placed.outerSceneRect.topLeft());
     const double zoom = placed.outerSceneRect.width() / std::max(1.0, record.frame.width());
     painter.scale(zoom, zoom);
-    TitleBarPainter::paint(painter, {record.style, placed.server->title(), record.frame.width(),
-                                     record.key, dark});
+    TitleBarPainter::paint(
+        painter, {record.style, placed.server->title(), record.frame.width(), record.key, dark});
     painter.restore();
 }
 

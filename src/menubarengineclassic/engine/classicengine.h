@@ -156,6 +156,8 @@ private:
     // On a bar that remembers no position for the three items: measures the bar, keeps the
     // positions that bring them up in reach under their autosave names and creates them again.
     QCoro::Task<> placeItemsInReach();
+    // Remembers these positions for Zorv's three items and creates them again there.
+    void recreateItemsAt(double icon, double hiddenSeparator, double alwaysHiddenSeparator);
     // At a later launch: where the separators came up leaves items out of the lanes the wanted
     // layout asks for, and other places would leave fewer; absent when they stand right.
     [[nodiscard]] std::optional<SeparatorPlacement> separatorsOutOfPlace() const;

@@ -77,24 +77,28 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
         appendEvent(record);
         co_return;
     }
-    AppPreferences &preferences = m_platform.appPreferences;
-    preferences.setValue(AppPreferences::preferredPositionKey(SeparatorController::iconName),
-                         placement->icon);
-    preferences.setValue(
-        AppPreferences::preferredPositionKey(SeparatorController::hiddenSeparatorName),
-        placement->hiddenSeparator);
-    preferences.setValue(
-        AppPreferences::preferredPositionKey(SeparatorController::alwaysHiddenSeparatorName),
-        placement->alwaysHiddenSeparator);
-    m_separatorController->recreateItems();
-    if (m_onIconReplaced) {
-        m_onIconReplaced(m_separatorController->icon().button());
-    }
+    recreateItemsAt(placement->icon, placement->hiddenSeparator, placement->alwaysHiddenSeparator);
     record.insert(u"placed"_s, true);
     record.insert(u"anchor"_s, placement->anchor);
     record.insert(u"icon"_s, placement->icon);
     record.insert(u"hiddenSep"_s, placement->hiddenSeparator);
     appendEvent(record);
+}
+
+void ClassicEngine::recreateItemsAt(double icon, double hiddenSeparator,
+                                    double alwaysHiddenSeparator) {
+    AppPreferences &preferences = m_platform.appPreferences;
+    preferences.setValue(AppPreferences::preferredPositionKey(SeparatorController::iconName), icon);
+    preferences.setValue(
+        AppPreferences::preferredPositionKey(SeparatorController::hiddenSeparatorName),
+        hiddenSeparator);
+    preferences.setValue(
+        AppPreferences::preferredPositionKey(SeparatorController::alwaysHiddenSeparatorName),
+        alwaysHiddenSeparator);
+    m_separatorController->recreateItems();
+    if (m_onIconReplaced) {
+        m_onIconReplaced(m_separatorController->icon().button());
+    }
 }
 
 std::optional<SeparatorPlacement> ClassicEngine::separatorsOutOfPlace() const {
@@ -125,19 +129,7 @@ QCoro::Task<> ClassicEngine::placeSeparatorsBetweenLanes() {
         co_return;
     }
     QPointer<ClassicEngine> self(this);
-    AppPreferences &preferences = m_platform.appPreferences;
-    preferences.setValue(AppPreferences::preferredPositionKey(SeparatorController::iconName),
-                         placement->icon);
-    preferences.setValue(
-        AppPreferences::preferredPositionKey(SeparatorController::hiddenSeparatorName),
-        placement->hiddenSeparator);
-    preferences.setValue(
-        AppPreferences::preferredPositionKey(SeparatorController::alwaysHiddenSeparatorName),
-        placement->alwaysHiddenSeparator);
-    m_separatorController->recreateItems();
-    if (m_onIconReplaced) {
-        m_onIconReplaced(m_separatorController->icon().button());
-    }
+    recreateItemsAt(placement->icon, placement->hiddenSeparator, placement->alwaysHiddenSeparator);
     appendEvent({{u"kind"_s, u"separators-placed"_s},
                  {u"misplacedBefore"_s, placement->misplacedBefore},
                  {u"misplacedAfter"_s, placement->misplacedAfter},

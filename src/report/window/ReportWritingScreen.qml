@@ -99,7 +99,7 @@ ColumnLayout {
                 Text {
                     text: send.text
                     font: send.font
-                    color: Zorv.accentLabel
+                    color: send.enabled ? Zorv.accentLabel : Zorv.honeyInk
                     anchors.verticalCenter: parent.verticalCenter
                 }
             }

@@ -61,7 +61,7 @@ QList<GuideStep> searchSteps(const GuideContext &context) {
 
 } // namespace
 
-QList<GuideStep> paneGuideSteps(SettingsPane pane, const GuideContext &context) {
+QList<GuideStep> PaneGuides::steps(SettingsPane pane, const GuideContext &context) {
     switch (pane) {
     case SettingsPane::general:
         return generalSteps();

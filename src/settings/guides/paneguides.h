@@ -19,8 +19,13 @@ struct GuideStep {
     friend bool operator==(const GuideStep &, const GuideStep &) = default;
 };
 
+// The step catalogue of the pane guides.
+namespace PaneGuides {
+
 // The steps of the pane's guide ("How This Page Works"), two to four, with the texts that depend
 // on the user's settings taken from `context`.
-[[nodiscard]] QList<GuideStep> paneGuideSteps(SettingsPane pane, const GuideContext &context);
+[[nodiscard]] QList<GuideStep> steps(SettingsPane pane, const GuideContext &context);
+
+} // namespace PaneGuides
 
 } // namespace zorv

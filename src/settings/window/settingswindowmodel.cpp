@@ -63,7 +63,7 @@ QVariantList SettingsWindowModel::guideSteps() const {
         return steps;
     }
     int number = 0;
-    for (const GuideStep &step : paneGuideSteps(*m_guidePane, m_view.model().guideContext())) {
+    for (const GuideStep &step : PaneGuides::steps(*m_guidePane, m_view.model().guideContext())) {
         steps.append(QVariantMap{{u"number"_s, ++number},
                                  {u"symbol"_s, step.symbol},
                                  {u"title"_s, step.title},
@@ -130,7 +130,7 @@ void SettingsWindowModel::presentGuideIfFirstVisit() {
         return;
     }
     // Whether the pane has a guide at all does not depend on the settings.
-    if (paneGuideSteps(m_pane, GuideContext{true, u"⌥⌘S"_s, u"⌥⌘F"_s, true}).isEmpty()) {
+    if (PaneGuides::steps(m_pane, GuideContext{true, u"⌥⌘S"_s, u"⌥⌘F"_s, true}).isEmpty()) {
         return;
     }
     offerGuideLater(this, m_services.clock(), m_lifetime.token());

@@ -14,17 +14,17 @@ GuideContext context(bool clickOpensMenu, bool liveLayout) {
 
 TEST(PaneGuidesTest, EveryPaneHasTwoToFourSteps) {
     for (const SettingsPane pane : allSettingsPanes()) {
-        const auto steps = paneGuideSteps(pane, context(true, true));
+        const auto steps = PaneGuides::steps(pane, context(true, true));
         EXPECT_GE(steps.size(), 2) << paneKey(pane).toStdString();
         EXPECT_LE(steps.size(), 4) << paneKey(pane).toStdString();
     }
 }
 
 TEST(PaneGuidesTest, TheLanesStepNamesTheOtherClickAndTheRevealShortcut) {
-    EXPECT_EQ(paneGuideSteps(SettingsPane::arrange, context(true, true))[0].text,
+    EXPECT_EQ(PaneGuides::steps(SettingsPane::arrange, context(true, true))[0].text,
               u"Shown stays in the bar. Hidden comes out when you right-click Zorv's icon or "
               u"press {⌥⌘S}. Always Hidden only comes out when you hold {option} as well."_s);
-    EXPECT_TRUE(paneGuideSteps(SettingsPane::arrange, context(false, true))[0].text.startsWith(
+    EXPECT_TRUE(PaneGuides::steps(SettingsPane::arrange, context(false, true))[0].text.startsWith(
         u"Shown stays in the bar. Hidden comes out when you click Zorv's icon"_s));
 }
 
@@ -43,8 +43,8 @@ TEST(PaneGuidesTest, EachSettingChangesOnlyItsOwnStep) {
     };
     for (const Change &change : changes) {
         for (const SettingsPane pane : allSettingsPanes()) {
-            const auto before = paneGuideSteps(pane, change.from);
-            const auto after = paneGuideSteps(pane, change.to);
+            const auto before = PaneGuides::steps(pane, change.from);
+            const auto after = PaneGuides::steps(pane, change.to);
             ASSERT_EQ(before.size(), after.size());
             for (int step = 0; step < before.size(); ++step) {
                 const bool changes = pane == change.pane && step == change.step;
@@ -53,11 +53,11 @@ TEST(PaneGuidesTest, EachSettingChangesOnlyItsOwnStep) {
             }
         }
     }
-    EXPECT_EQ(paneGuideSteps(SettingsPane::arrange, context(true, false))[2].title,
+    EXPECT_EQ(PaneGuides::steps(SettingsPane::arrange, context(true, false))[2].title,
               u"Sort My Bar applies it"_s);
-    EXPECT_EQ(paneGuideSteps(SettingsPane::arrange, context(true, true))[2].title,
+    EXPECT_EQ(PaneGuides::steps(SettingsPane::arrange, context(true, true))[2].title,
               u"It applies itself"_s);
-    EXPECT_TRUE(paneGuideSteps(SettingsPane::search, context(true, true))[0].text.startsWith(
+    EXPECT_TRUE(PaneGuides::steps(SettingsPane::search, context(true, true))[0].text.startsWith(
         u"Press {⌃F} in any app"_s));
 }
 
@@ -147,7 +147,7 @@ TEST(PaneGuidesTest, EveryPaneSaysWhatItsGuidePromises) {
     int panes = 0;
     for (const auto &guide : guides) {
         ++panes;
-        const QList<GuideStep> steps = paneGuideSteps(guide.pane, context(true, true));
+        const QList<GuideStep> steps = PaneGuides::steps(guide.pane, context(true, true));
         ASSERT_EQ(steps.size(), guide.steps.size()) << paneKey(guide.pane).toStdString();
         for (qsizetype i = 0; i < steps.size(); ++i) {
             EXPECT_EQ(steps[i].symbol, guide.steps[i].symbol) << paneKey(guide.pane).toStdString();

@@ -13,7 +13,7 @@ constexpr double kItem = 24.0;
 constexpr double kCollapsed = 8.0;
 constexpr double kClockLeft = 1400.0;
 
-struct Spec {
+struct Piece {
     Kind kind;
     std::optional<Section> wanted = std::nullopt;
     double width = kItem;
@@ -23,22 +23,23 @@ constexpr Section kShown = Section::shown;
 constexpr Section kHidden = Section::hidden;
 constexpr Section kAlways = Section::alwaysHidden;
 
-Spec item(std::optional<Section> wanted) {
+Piece item(std::optional<Section> wanted) {
     return {Kind::item, wanted};
 }
-Spec separator(Kind kind, double length = kCollapsed) {
+Piece separator(Kind kind, double length = kCollapsed) {
     return {kind, std::nullopt, length};
 }
-const Spec kIcon{Kind::icon};
+const Piece kIcon{Kind::icon};
 
-// The specs left to right laid out as the system lays a bar out: from the clock leftwards, each
+// The pieces, left to right, laid out as the system lays a bar out: from the clock leftwards, each
 // entry's right edge a gap short of its right neighbour's left edge.
-QList<Entry> bar(const QList<Spec> &specs) {
+QList<Entry> bar(const QList<Piece> &pieces) {
     QList<Entry> entries;
     double right = kClockLeft - kGap;
-    for (auto spec = specs.crbegin(); spec != specs.crend(); ++spec) {
-        entries.prepend({spec->kind, QRectF(right - spec->width, 0, spec->width, 24), spec->wanted});
-        right -= spec->width + kGap;
+    for (auto piece = pieces.crbegin(); piece != pieces.crend(); ++piece) {
+        entries.prepend(
+            {piece->kind, QRectF(right - piece->width, 0, piece->width, 24), piece->wanted});
+        right -= piece->width + kGap;
     }
     entries.append({Kind::fixed, QRectF(kClockLeft, 0, 90, 24), std::nullopt});
     return entries;
@@ -46,16 +47,16 @@ QList<Entry> bar(const QList<Spec> &specs) {
 
 struct PlacementCase {
     const char *name;
-    QList<Spec> specs;
+    QList<Piece> pieces;
     std::optional<SeparatorPlacement> expected;
 };
 
 // Distances count the rooms (length and gap) right of a slot: an item is 40, a collapsed
 // separator 24; one point is kept back so that a slot's own distance never lands further left.
 TEST(SeparatorPlacementTest, PutsTheSeparatorsWhereTheLanesMeet) {
-    const Spec always = separator(Kind::alwaysHiddenSeparator);
-    const Spec hidden = separator(Kind::hiddenSeparator);
-    const Spec stretchedHidden = separator(Kind::hiddenSeparator, 1200);
+    const Piece always = separator(Kind::alwaysHiddenSeparator);
+    const Piece hidden = separator(Kind::hiddenSeparator);
+    const Piece stretchedHidden = separator(Kind::hiddenSeparator, 1200);
     const QList<PlacementCase> cases{
         {"in place while tucked",
          {item(kAlways), always, item(kHidden), stretchedHidden, item(kShown), kIcon},
@@ -101,7 +102,7 @@ TEST(SeparatorPlacementTest, PutsTheSeparatorsWhereTheLanesMeet) {
     };
     for (const PlacementCase &test : cases) {
         SCOPED_TRACE(test.name);
-        EXPECT_EQ(SeparatorPlacement::compute(bar(test.specs), kCollapsed), test.expected);
+        EXPECT_EQ(SeparatorPlacement::compute(bar(test.pieces), kCollapsed), test.expected);
     }
 }
 

@@ -80,7 +80,7 @@ protected:
 // without captures, the system items show their symbols, not Control Center's icon. The list keeps
 // its highlight while the clock's width changes under it.
 TEST_P(SearchPanelAppTest, RowsShowTheItemsAsTheBarDoesAndKeepTheHighlight) {
-    openSearch();
+    ASSERT_NO_FATAL_FAILURE(openSearch());
     QAbstractItemModelTester tester(&rows(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     ASSERT_GT(rows().rowCount(), 5);
     const bool pixelPerfect = GetParam();

@@ -155,7 +155,7 @@ Column {
                                 if (chip.dragging)
                                     root.preview.follow(chip.mapToItem(root.preview.parent, chip.dragPoint));
                             }
-                            onMenuRequested: menu.openFor(cell.index, chip.name)
+                            onMenuRequested: menu.openFor(cell, chip.name)
                         }
                     }
                 }
@@ -228,15 +228,21 @@ Column {
     Menu {
         id: menu
 
-        property int row: -1
+        // The cell of the chip the menu is for: it stays with its item while others come, go and
+        // reorder, and is null once its item has gone.
+        property Item cell: null
         property string name
         property var entries: []
 
-        function openFor(row, name) {
-            menu.row = row;
+        function openFor(cell, name) {
+            menu.cell = cell;
             menu.name = name;
-            menu.entries = laneModel.moveMenu(row);
+            menu.entries = laneModel.moveMenu(cell.index);
             menu.popup();
+        }
+        function moveTo(section) {
+            if (menu.cell)
+                laneModel.moveTo(menu.cell.index, section);
         }
 
         MenuItem {
@@ -246,15 +252,15 @@ Column {
         MenuSeparator {}
         LaneMenuItem {
             entry: menu.entries[0]
-            onChosen: section => laneModel.moveTo(menu.row, section)
+            onChosen: section => menu.moveTo(section)
         }
         LaneMenuItem {
             entry: menu.entries[1]
-            onChosen: section => laneModel.moveTo(menu.row, section)
+            onChosen: section => menu.moveTo(section)
         }
         LaneMenuItem {
             entry: menu.entries[2]
-            onChosen: section => laneModel.moveTo(menu.row, section)
+            onChosen: section => menu.moveTo(section)
         }
     }
 }

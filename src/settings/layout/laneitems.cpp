@@ -49,6 +49,16 @@ QString LaneItems::moveText(Section section) {
     return u"Move to "_s + title(section);
 }
 
+QVariantList LaneItems::moveMenu(Section current) {
+    QVariantList entries;
+    for (const Section section : allSections) {
+        entries.append(QVariantMap{{u"text"_s, moveText(section)},
+                                   {u"section"_s, rawValue(section)},
+                                   {u"current"_s, section == current}});
+    }
+    return entries;
+}
+
 int LaneItems::dropIndex(const QList<qreal> &middles, qreal x) {
     for (qsizetype i = 0; i < middles.size(); ++i) {
         if (middles[i] > x) {

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QVariantList>
 
 #include <optional>
 
@@ -11,7 +12,7 @@ namespace zorv {
 
 // The rules the layout lanes share: which items a lane lists (never the system's own, which
 // macOS pins to the right, nor the other menu-bar manager's), a chip's help text, the lanes'
-// titles and menu rows, and where a drop lands among the chips.
+// titles and context menu, and where a drop lands among the chips.
 class LaneItems {
 public:
     // Not the items of Control Center, the system UI server, Spotlight, Siri or the other
@@ -25,6 +26,9 @@ public:
     [[nodiscard]] static QString title(Section section);
     // "Move to Shown", ...
     [[nodiscard]] static QString moveText(Section section);
+    // A chip's context menu in a lane of `current`: {text, section, current} per section, in
+    // lane order.
+    [[nodiscard]] static QVariantList moveMenu(Section current);
     // The position among the chips' horizontal middles (in lane order) of the first one right of
     // `x`; their number when none is.
     [[nodiscard]] static int dropIndex(const QList<qreal> &middles, qreal x);

@@ -1,39 +1,41 @@
 #pragma once
 
-#include "cancellation.h"
+#include "items/publishedpictures.h"
+#include "lanerow.h"
 #include "menubaritem.h"
+#include "models/rowlistmodel.h"
 #include "modelview.h"
 #include "settingsservices.h"
 
-#include <QAbstractListModel>
-#include <QColor>
-#include <QCoroTask>
 #include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QQmlParserStatus>
 #include <QRectF>
-#include <QSet>
 #include <QVariantList>
 #include <QtQmlIntegration>
 
-#include <optional>
+#include <memory>
 
 namespace zorv {
 
+class DropCaret;
+class NameBubble;
 class ZorvKit;
 
 // One lane of the Menu Bar Layout pane: the chips of one section's items in the wanted order
 // (the items LaneItems::listed() takes), each with its picture, badges and help text, and what a
-// drag over the lane shows: the insertion caret (which vanishes 0.8 s after the last drag update
-// unless another renews it), the lane's highlight, and the name bubble of a chip hovered for
-// 0.3 s. Waits run on the services' clock.
+// drag over the lane shows: the insertion caret and the lane's highlight (DropCaret), and the
+// name bubble of a hovered chip (NameBubble). Waits run on the services' clock. Chips follow
+// their items by stable key and change only where something shown changed, so a chip being
+// dragged or hovered, or whose menu is open, stays with its item while others come, go and
+// reorder around it.
 //
 // Chips report their frames in the lane's content coordinates (the scrolled row's, so a
 // scrolled lane measures drops and chips alike); a drop lands before the first measured chip
 // whose middle is right of it. Drops and context-menu choices become the app model's moves.
 // Made in QML with `view`, `services` and `section` set; main thread.
-class LaneModel : public QAbstractListModel, public QQmlParserStatus {
+class LaneModel : public RowListModel<LaneRow>, public QQmlParserStatus {
     Q_OBJECT
     Q_INTERFACES(QQmlParserStatus)
     QML_ELEMENT
@@ -43,7 +45,6 @@ class LaneModel : public QAbstractListModel, public QQmlParserStatus {
         zorv::SettingsServices *services READ services WRITE setServices NOTIFY servicesChanged)
     Q_PROPERTY(QString section READ section WRITE setSection NOTIFY sectionChanged)
     Q_PROPERTY(QString title READ title NOTIFY sectionChanged)
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
     // The content type of a dragged chip's payload, which the lanes take.
     Q_PROPERTY(QString dragType READ dragType CONSTANT)
     Q_PROPERTY(bool targeted READ targeted NOTIFY dropStateChanged)
@@ -52,6 +53,7 @@ class LaneModel : public QAbstractListModel, public QQmlParserStatus {
     Q_PROPERTY(QPointF bubbleCentre READ bubbleCentre NOTIFY bubbleChanged)
 
 public:
+    // In the order of LaneRow's roles.
     enum Roles {
         KeyRole = Qt::UserRole + 1,
         NameRole,
@@ -74,17 +76,12 @@ public:
     };
     Q_ENUM(Roles)
 
-    static constexpr double caretSeconds = 0.8;
-    static constexpr double hoverSeconds = 0.3;
     // How far above a chip's top the bubble's middle sits.
     static constexpr qreal bubbleRise = 16;
 
     explicit LaneModel(QObject *parent = nullptr);
     ~LaneModel() override;
 
-    [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
-    [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
-    [[nodiscard]] QHash<int, QByteArray> roleNames() const override;
     void classBegin() override;
     void componentComplete() override;
 
@@ -96,11 +93,10 @@ public:
     [[nodiscard]] QString section() const;
     void setSection(const QString &section);
     [[nodiscard]] QString title() const;
-    [[nodiscard]] int count() const { return int(m_rows.size()); }
     [[nodiscard]] static QString dragType();
-    [[nodiscard]] bool targeted() const { return m_targeted; }
+    [[nodiscard]] bool targeted() const;
     // -1 while no caret shows.
-    [[nodiscard]] int insertionIndex() const { return m_insertion.value_or(-1); }
+    [[nodiscard]] int insertionIndex() const;
     // Empty while no bubble shows.
     [[nodiscard]] QString bubbleName() const;
     [[nodiscard]] QPointF bubbleCentre() const;
@@ -132,57 +128,27 @@ Q_SIGNALS:
     void viewChanged();
     void servicesChanged();
     void sectionChanged();
-    void countChanged();
     void dropStateChanged();
     void bubbleChanged();
 
 private:
-    enum class PictureKind { capture, symbol, icon, none };
-    struct Row {
-        QString key;
-        QString name;
-        QVariantMap payload;
-        QString help;
-        bool dormant;
-        bool notchObscured;
-        bool unmovable;
-        PictureKind kind;
-        QString pictureKey;
-        QSizeF pictureSize;
-        QString symbol;
-        QColor plate;
-
-        friend bool operator==(const Row &, const Row &) = default;
-    };
-
-    [[nodiscard]] Row makeRow(ZorvKit *kit, const MenuBarItem &item,
-                              const std::optional<QColor> &sampled);
-    [[nodiscard]] QString publishPicture(ZorvKit *kit, const QString &key, const QImage &picture);
-    void dropPictures(const QSet<QString> &keep);
     [[nodiscard]] ZorvKit *findKit() const;
-    void touchInsertion(std::optional<int> index);
-    void setHovered(std::optional<QString> key);
+    [[nodiscard]] Clock *clock() const;
     void perform(const MenuBarItemID &id, int index);
-    static QCoro::Task<> expireCaret(QPointer<LaneModel> self, CancellationToken token);
-    static QCoro::Task<> showBubbleLater(QPointer<LaneModel> self, QString key,
-                                         CancellationToken token);
 
     QPointer<ModelView> m_view;
     QPointer<SettingsServices> m_services;
     QList<QMetaObject::Connection> m_connections;
     Section m_section = Section::shown;
     bool m_complete = true;
-    QList<Row> m_rows;
+    // The items of the chips, in their order.
     QList<MenuBarItem> m_items;
     QHash<QString, QRectF> m_frames;
+    // The kit the pictures went to, and what went there; remade when the kit changes.
     QPointer<ZorvKit> m_kit;
-    QSet<QString> m_pictureKeys;
-
-    bool m_targeted = false;
-    std::optional<int> m_insertion;
-    std::optional<QString> m_hovered;
-    CancellationSource m_caretExpiry;
-    CancellationSource m_hoverDelay;
+    std::unique_ptr<PublishedPictures> m_pictures;
+    DropCaret *m_caret;
+    NameBubble *m_bubble;
 };
 
 } // namespace zorv

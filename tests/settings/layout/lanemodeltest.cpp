@@ -316,5 +316,103 @@ TEST_F(LaneModelTest, TheContextMenuMovesToTheEndOfAnotherLane) {
     EXPECT_EQ(names(hidden), QStringList({u"Epsilon"_s}));
 }
 
+// The items change under the pane all the time (a frame moves whenever the clock's width does),
+// and items come, go and reorder: a lane tells its views only what changed, chip by chip, so the
+// chip being hovered, dragged or whose menu is open stays with its item.
+TEST_F(LaneModelTest, ChangesOnlyTheChipsWhoseItemsChanged) {
+    struct Heard {
+        int inserted = 0;
+        int removed = 0;
+        int moved = 0;
+        int changed = 0;
+        int resets = 0;
+    };
+    Heard heard;
+    QObject::connect(
+        &shown, &QAbstractItemModel::rowsInserted, &shown,
+        [&heard](const QModelIndex &, int first, int last) { heard.inserted += last - first + 1; });
+    QObject::connect(
+        &shown, &QAbstractItemModel::rowsRemoved, &shown,
+        [&heard](const QModelIndex &, int first, int last) { heard.removed += last - first + 1; });
+    QObject::connect(&shown, &QAbstractItemModel::rowsMoved, &shown,
+                     [&heard] { heard.moved += 1; });
+    QObject::connect(&shown, &QAbstractItemModel::dataChanged, &shown,
+                     [&heard](const QModelIndex &first, const QModelIndex &last) {
+                         heard.changed += last.row() - first.row() + 1;
+                     });
+    QObject::connect(&shown, &QAbstractItemModel::modelReset, &shown,
+                     [&heard] { heard.resets += 1; });
+    measure(shown);
+    const QString gamma = role(shown, 2, LaneModel::KeyRole).toString();
+    shown.setHover(gamma, true);
+    mac.advance(0.4);
+    ASSERT_EQ(shown.bubbleName(), u"Gamma"_s);
+
+    // The user moves an item within the lane: its chip moves rather than every chip changing.
+    ASSERT_TRUE(shown.drop(300, payloadOf(u"Alpha"_s)));
+    mac.advance(1);
+    EXPECT_EQ(names(shown), QStringList({u"Beta"_s, u"Gamma"_s, u"Alpha"_s}));
+    EXPECT_EQ(heard.resets, 0);
+    EXPECT_EQ(heard.inserted + heard.removed, 0);
+    EXPECT_GE(heard.moved, 1);
+    EXPECT_EQ(shown.bubbleName(), u"Gamma"_s);
+
+    const auto named = [](QList<MenuBarItem> &items, const QString &name) -> MenuBarItem & {
+        const auto found = std::ranges::find(items, name, &MenuBarItem::appName);
+        EXPECT_NE(found, items.end()) << name.toStdString();
+        return *found;
+    };
+    struct Change {
+        const char *name;
+        std::function<void(QList<MenuBarItem> &)> apply;
+        QStringList names;
+        Heard heard;
+    };
+    const Change changes[] = {
+        {"every frame moves",
+         [](QList<MenuBarItem> &items) {
+             for (MenuBarItem &each : items) {
+                 each.frame.translate(-7, 0);
+             }
+         },
+         {u"Beta"_s, u"Gamma"_s, u"Alpha"_s},
+         {}},
+        {"an item comes into the lane",
+         [](QList<MenuBarItem> &items) {
+             items.append(item(u"com.example.zeta"_s, u"Zeta"_s, Section::shown, 500));
+         },
+         {u"Beta"_s, u"Gamma"_s, u"Alpha"_s, u"Zeta"_s},
+         {.inserted = 1}},
+        {"another item's app stops",
+         [&named](QList<MenuBarItem> &items) { named(items, u"Beta"_s).isDormant = true; },
+         {u"Beta"_s, u"Gamma"_s, u"Alpha"_s, u"Zeta"_s},
+         {.changed = 1}},
+        {"an item before it goes",
+         [](QList<MenuBarItem> &items) {
+             items.removeIf([](const MenuBarItem &each) { return each.appName == u"Beta"_s; });
+         },
+         {u"Gamma"_s, u"Alpha"_s, u"Zeta"_s},
+         {.removed = 1}},
+        {"an item of another lane changes",
+         [&named](QList<MenuBarItem> &items) { named(items, u"Epsilon"_s).isUnmovable = false; },
+         {u"Gamma"_s, u"Alpha"_s, u"Zeta"_s},
+         {}},
+    };
+    QList<MenuBarItem> items = model.items();
+    for (const Change &change : changes) {
+        SCOPED_TRACE(change.name);
+        heard = {};
+        change.apply(items);
+        mac.engine().itemsStream().push(items);
+        settle();
+        EXPECT_EQ(names(shown), change.names);
+        EXPECT_EQ(heard.inserted, change.heard.inserted);
+        EXPECT_EQ(heard.removed, change.heard.removed);
+        EXPECT_EQ(heard.changed, change.heard.changed);
+        EXPECT_EQ(heard.resets, 0);
+        EXPECT_EQ(shown.bubbleName(), u"Gamma"_s) << "the hovered chip keeps its bubble";
+    }
+}
+
 } // namespace
 } // namespace zorv

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPointer>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
@@ -93,8 +94,8 @@ TEST_F(LayoutPaneDragTest, AnEmptyLaneShowsTheCaretUntilTheDrop) {
     QCoreApplication::processEvents();
     EXPECT_FALSE(caret->isVisible());
     EXPECT_FALSE(alwaysHidden->targeted());
-    EXPECT_EQ(find(u"well-alwaysHidden"_s)->property("border").value<QObject *>()->property("width"),
-              1);
+    EXPECT_EQ(
+        find(u"well-alwaysHidden"_s)->property("border").value<QObject *>()->property("width"), 1);
     settle();
     EXPECT_EQ(names(*alwaysHidden), QStringList({u"Alpha"_s}));
 }
@@ -131,6 +132,109 @@ TEST_F(LayoutPaneDragTest, TheChipsMenuMovesItToTheEndOfAnotherLane) {
               QStringList({u"Alpha"_s, u"Beta"_s, u"Gamma"_s, u"Delta"_s}));
 }
 
+// The items change under the pane all the time (a frame moves whenever the clock's width does),
+// and items come and go: the chip the user is working with stays, with its item.
+class LayoutPaneItemChangeTest : public LayoutPaneDragTest {
+protected:
+    // The bar as the engine last reported it, changed and reported again.
+    void change(const std::function<void(QList<MenuBarItem> &)> &apply) {
+        QList<MenuBarItem> items = model.items();
+        apply(items);
+        mac.engine().itemsStream().push(items);
+        settle();
+    }
+    static void setDormant(QList<MenuBarItem> &items, const QString &name) {
+        for (MenuBarItem &each : items) {
+            each.isDormant = each.isDormant || each.appName == name;
+        }
+    }
+};
+
+TEST_F(LayoutPaneItemChangeTest, AHoveredChipKeepsItsNameBubble) {
+    QQuickWindow *window = controller.window();
+    const QPointer<QQuickItem> gamma = find(u"chip-shown-2"_s);
+    QTest::mouseMove(window, centre(gamma));
+    QCoreApplication::processEvents();
+    mac.advance(0.35);
+    settle();
+    QQuickItem *bubble = find(u"bubble-shown"_s);
+    ASSERT_TRUE(bubble->isVisible());
+
+    struct Change {
+        const char *name;
+        std::function<void(QList<MenuBarItem> &)> apply;
+    };
+    const Change changes[] = {
+        {"every frame moves",
+         [](QList<MenuBarItem> &items) {
+             for (MenuBarItem &each : items) {
+                 each.frame.translate(-7, 0);
+             }
+         }},
+        {"an item comes after it",
+         [](QList<MenuBarItem> &items) {
+             items.append(item(u"com.example.zeta"_s, u"Zeta"_s, Section::shown, 990));
+         }},
+        {"an item before it stops",
+         [](QList<MenuBarItem> &items) { setDormant(items, u"Beta"_s); }},
+        {"an item of another lane goes",
+         [](QList<MenuBarItem> &items) {
+             items.removeIf([](const MenuBarItem &each) { return each.appName == u"Epsilon"_s; });
+         }},
+    };
+    for (const Change &each : changes) {
+        SCOPED_TRACE(each.name);
+        change(each.apply);
+        ASSERT_TRUE(gamma) << "the hovered chip is still the one drawn";
+        EXPECT_TRUE(gamma->property("hovered").toBool());
+        EXPECT_TRUE(bubble->isVisible());
+        EXPECT_EQ(lane("shownLane")->bubbleName(), u"Gamma"_s);
+    }
+}
+
+TEST_F(LayoutPaneItemChangeTest, ADraggedChipDropsWhereTheUserLetsGo) {
+    const QPointer<QQuickItem> alpha = find(u"chip-shown-0"_s);
+    const QPoint well = centre(find(u"well-alwaysHidden"_s));
+    hold(alpha, well);
+    ASSERT_TRUE(alpha->property("dragging").toBool());
+    change([](QList<MenuBarItem> &items) {
+        items.append(item(u"com.example.zeta"_s, u"Zeta"_s, Section::shown, 990));
+    });
+    ASSERT_TRUE(alpha) << "the dragged chip is still the one drawn";
+    EXPECT_TRUE(alpha->property("dragging").toBool());
+
+    QTest::mouseRelease(controller.window(), Qt::LeftButton, {}, well);
+    settle();
+    mac.advance(1);
+    EXPECT_EQ(names(*lane("alwaysHiddenLane")), QStringList({u"Alpha"_s}));
+}
+
+TEST_F(LayoutPaneItemChangeTest, AChipsMenuMovesTheItemItWasOpenedOn) {
+    QTest::mouseClick(controller.window(), Qt::RightButton, {}, centre(find(u"chip-hidden-1"_s)));
+    settle();
+    // The chip before it goes while the menu is open: Epsilon's chip is now the first.
+    change([](QList<MenuBarItem> &items) {
+        items.removeIf([](const MenuBarItem &each) { return each.appName == u"Delta"_s; });
+    });
+    ASSERT_EQ(names(*lane("hiddenLane")), QStringList({u"Epsilon"_s}));
+    QQuickItem *target = nullptr;
+    std::function<void(QQuickItem *)> look = [&](QQuickItem *each) {
+        if (each->inherits("QQuickMenuItem") && each->property("text") == u"Move to Shown"_s) {
+            target = each;
+        }
+        for (QQuickItem *child : each->childItems()) {
+            look(child);
+        }
+    };
+    look(controller.window()->contentItem());
+    ASSERT_TRUE(target);
+    QTest::mouseClick(controller.window(), Qt::LeftButton, {}, centre(target));
+    settle();
+    mac.advance(1);
+    EXPECT_EQ(names(*lane("shownLane")).last(), u"Epsilon"_s);
+    EXPECT_FALSE(names(*lane("hiddenLane")).contains(u"Epsilon"_s));
+}
+
 // More items in Shown than its well is wide: the lane scrolls, and chips still drag.
 class CrowdedLayoutPaneDragTest : public LayoutPaneDragTest {
 protected:
@@ -139,8 +243,8 @@ protected:
         // lane's places, which the layout leaves out.
         QList<MenuBarItem> items = bar();
         for (int i = 0; i < 30; ++i) {
-            items.insert(3 + i, item(u"com.example.extra%1"_s.arg(i), u"Extra %1"_s.arg(i), Section::shown,
-                              400 + 10 * i));
+            items.insert(3 + i, item(u"com.example.extra%1"_s.arg(i), u"Extra %1"_s.arg(i),
+                                     Section::shown, 400 + 10 * i));
         }
         return items;
     }
@@ -156,8 +260,8 @@ TEST_F(CrowdedLayoutPaneDragTest, AChipOfAScrollingLaneDragsSidewaysAndAcross) {
 
     // Scrolled to its end, a drop lands where the caret shows among the chips in view.
     QQuickItem *scroller = find(u"scroller-shown"_s);
-    scroller->setProperty("contentX", scroller->property("contentWidth").toReal() -
-                                          scroller->width());
+    scroller->setProperty("contentX",
+                          scroller->property("contentWidth").toReal() - scroller->width());
     settle();
     drag(find(u"chip-shown-31"_s), centre(find(u"chip-shown-29"_s), -4));
     EXPECT_EQ(names(*lane("shownLane")).mid(28),

@@ -112,6 +112,8 @@ protected:
                                          QAbstractItemModelTester::FailureReportingMode::Fatal};
     QAbstractItemModelTester hiddenTester{&hidden,
                                           QAbstractItemModelTester::FailureReportingMode::Fatal};
+    QAbstractItemModelTester alwaysHiddenTester{
+        &alwaysHidden, QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
 
 } // namespace zorv

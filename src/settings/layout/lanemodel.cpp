@@ -10,6 +10,9 @@
 #include "namebubble.h"
 
 #include <QQmlEngine>
+#include <QSet>
+
+#include <algorithm>
 
 namespace zorv {
 

@@ -136,6 +136,14 @@ TEST_F(LayoutPaneDragTest, TheChipsMenuMovesItToTheEndOfAnotherLane) {
 // and items come and go: the chip the user is working with stays, with its item.
 class LayoutPaneItemChangeTest : public LayoutPaneDragTest {
 protected:
+    LayoutPaneItemChangeTest() {
+        // The lanes the pane draws, checked through every change.
+        for (const char *name : {"shownLane", "hiddenLane", "alwaysHiddenLane"}) {
+            testers.push_back(std::make_unique<QAbstractItemModelTester>(
+                lane(name), QAbstractItemModelTester::FailureReportingMode::Fatal));
+        }
+    }
+
     // The bar as the engine last reported it, changed and reported again.
     void change(const std::function<void(QList<MenuBarItem> &)> &apply) {
         QList<MenuBarItem> items = model.items();
@@ -148,6 +156,8 @@ protected:
             each.isDormant = each.isDormant || each.appName == name;
         }
     }
+
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 };
 
 TEST_F(LayoutPaneItemChangeTest, AHoveredChipKeepsItsNameBubble) {

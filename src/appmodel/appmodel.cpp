@@ -1,5 +1,6 @@
 // AppModel's making and start-up: the stores and the feature classes, the start-up order, what
-// the engine hands over (layouts, items, hiding problems) and the shell objects made on first use.
+// the engine hands over (layouts, items, hiding problems), the shell objects made on first use
+// and the settings pushed into the engine.
 
 #include "appmodel.h"
 

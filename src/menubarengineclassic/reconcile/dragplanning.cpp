@@ -95,7 +95,7 @@ qsizetype DragPlanning::dragsStillNeeded() const {
                 !m_geometry.canReach(id, *frame)) {
                 continue;
             }
-            if (misplacement(section, frame->center().x())) {
+            if (m_lanes.laneToMoveInto(section, frame->center().x())) {
                 ++needed;
             } else {
                 inLane.append(frame->center().x());
@@ -111,7 +111,7 @@ QList<MenuBarItemID> DragPlanning::laneOutOfReach() const {
     for (const ItemFrame &entry : m_geometry.frames) {
         const auto wanted = m_layout.sectionOf(entry.id);
         const auto zone = wanted && BarGeometry::placedOnBar(&entry.frame, entry.id)
-                              ? misplacement(*wanted, entry.frame.center().x())
+                              ? m_lanes.laneToMoveInto(*wanted, entry.frame.center().x())
                               : std::nullopt;
         if (zone && m_geometry.canReach(entry.id, entry.frame) && !laneTarget(entry.id, *zone)) {
             ids.append(entry.id);
@@ -182,10 +182,6 @@ std::optional<DragPlan> DragPlanning::separatorOrder() {
                     *count};
 }
 
-std::optional<Section> DragPlanning::misplacement(Section wanted, double midX) const {
-    return m_lanes.laneToMoveInto(wanted, midX);
-}
-
 std::optional<DragPlan> DragPlanning::laneMove() {
     for (const ItemFrame &entry : m_geometry.framesByMidX()) {
         if (!BarGeometry::placedOnBar(&entry.frame, entry.id)) {
@@ -195,7 +191,7 @@ std::optional<DragPlan> DragPlanning::laneMove() {
         if (!wanted) {
             continue;
         }
-        const auto zone = misplacement(*wanted, entry.frame.center().x());
+        const auto zone = m_lanes.laneToMoveInto(*wanted, entry.frame.center().x());
         if (!zone || !m_geometry.canReach(entry.id, entry.frame)) {
             continue;
         }

@@ -36,7 +36,6 @@ private:
     // The key's next attempt number, or none when its attempts are spent.
     std::optional<int> budget(const QString &key);
     [[nodiscard]] bool canMove(const MenuBarItemID &id) const;
-    [[nodiscard]] std::optional<Section> misplacement(Section wanted, double midX) const;
 
     std::optional<DragPlan> iconRepair();
     std::optional<DragPlan> separatorOrder();

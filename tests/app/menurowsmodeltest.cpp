@@ -81,22 +81,23 @@ TEST(MenuRowsModelTest, ChangesOnlyTheRowsTheHighlightAndOptionTouch) {
     }
 }
 
+// Each role reads its own field, as the drawn menu binds them.
 TEST(MenuRowsModelTest, ReadsEachRowsLookFromItsItem) {
-    const std::shared_ptr<const Menu> menu = statusMenu();
     MenuRowsModel model;
-    model.setRows(menu, {1, 2, 3}, 3);
-    const QList<MenuRow> &rows = model.rows();
-    ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[0].keyText, u"⌥⌘R"_s);
-    EXPECT_EQ(rows[0].menuRow, 1);
-    EXPECT_TRUE(rows[0].enabled);
-    EXPECT_TRUE(rows[1].separator);
-    EXPECT_FALSE(rows[1].enabled) << "a separator does nothing";
-    EXPECT_EQ(rows[2].accessibleLabel, u"About Zorv, v1.0"_s);
-    EXPECT_EQ(rows[2].rowHeight, 40.0);
-    EXPECT_EQ(rows[2].viewProperties.value(u"version"_s), u"1.0"_s);
-    EXPECT_TRUE(rows[2].highlighted);
-    EXPECT_EQ(model.index(2, 0).data(MenuRowsModel::AccessibleLabelRole), u"About Zorv, v1.0"_s);
+    model.setRows(statusMenu(), {1, 2, 3}, 3);
+    ASSERT_EQ(model.rowCount(), 3);
+    const auto read = [&](int at, int role) { return model.index(at, 0).data(role); };
+    EXPECT_EQ(read(0, MenuRowsModel::KeyTextRole), u"⌥⌘R"_s);
+    EXPECT_EQ(read(0, MenuRowsModel::MenuRowRole), 1);
+    EXPECT_EQ(read(0, MenuRowsModel::EnabledRole), true);
+    EXPECT_EQ(read(0, MenuRowsModel::HighlightedRole), false);
+    EXPECT_EQ(read(1, MenuRowsModel::SeparatorRole), true);
+    EXPECT_EQ(read(1, MenuRowsModel::EnabledRole), false) << "a separator does nothing";
+    EXPECT_EQ(read(2, MenuRowsModel::AccessibleLabelRole), u"About Zorv, v1.0"_s);
+    EXPECT_EQ(read(2, MenuRowsModel::RowHeightRole), 40.0);
+    EXPECT_EQ(read(2, MenuRowsModel::ViewSourceRole), QUrl(u"qrc:/Head.qml"_s));
+    EXPECT_EQ(read(2, MenuRowsModel::ViewPropertiesRole).toMap().value(u"version"_s), u"1.0"_s);
+    EXPECT_EQ(read(2, MenuRowsModel::HighlightedRole), true);
 }
 
 } // namespace

@@ -173,7 +173,8 @@ TEST_P(SymbolRenderingTest, DrawsEverySymbolTintedBesideTheControlsThatWork) {
     ZorvKit::of(scene.view.engine())
         ->itemPictures()
         .set(u"com.example.clock/0"_s, SymbolGlyphs::image(u"clock"_s, 64, Qt::white), true);
-    tiles += uR"(ItemPlate { objectName: "plate"; color: Qt.rgba(0.2, 0.2, 0.2, 1); source: "%1" }
+    tiles += uR"(ItemPlate { objectName: "plate"; plate: Qt.rgba(0.2, 0.2, 0.2, 1); source: "%1"
+            pictureSize: Qt.size(64, 64); pictureHeight: 16 }
 )"_s.arg(ItemPictures::source(u"com.example.clock/0"_s, Qt::white).toString());
     ASSERT_TRUE(scene.load(uR"(
 import QtQuick

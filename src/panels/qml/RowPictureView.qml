@@ -19,31 +19,20 @@ Item {
     property color ink: Zorv.ink
 
     readonly property bool captured: root.pictureKind === "capture"
-    readonly property real captureWidth:
-        root.captureHeight * root.pictureSize.width / Math.max(1, root.pictureSize.height)
 
-    implicitWidth: !root.captured ? root.side : root.captureWidth + (root.plated ? 4 : 0)
-    implicitHeight: !root.captured ? root.side : root.captureHeight + (root.plated ? 2 : 0)
+    implicitWidth: root.captured ? capture.implicitWidth : root.side
+    implicitHeight: root.captured ? capture.implicitHeight : root.side
 
-    Rectangle {
-        objectName: "plate"
-        anchors.fill: parent
-        visible: root.captured && root.plated
-        radius: 4
-        color: root.plate
-    }
+    ItemPlate {
+        id: capture
 
-    Image {
-        objectName: "capture"
         anchors.centerIn: parent
         visible: root.captured
-        width: root.captureWidth
-        height: root.captureHeight
-        sourceSize: Qt.size(Math.ceil(root.captureWidth * 2), Math.ceil(root.captureHeight * 2))
-        source: visible ? root.picture : ""
-        smooth: true
-        mipmap: true
-        cache: false
+        source: root.picture
+        pictureSize: root.pictureSize
+        pictureHeight: root.captureHeight
+        plated: root.plated
+        plate: root.plate
     }
 
     Image {

@@ -18,40 +18,19 @@ Item {
     implicitWidth: 30
     implicitHeight: 26
 
-    // A capture outside the bar's look, on its plate.
-    Rectangle {
-        visible: root.pictureKind === "capture" && !root.barMode
+    // A capture on its plate, or as it looks in the bar.
+    ItemPlate {
         anchors.centerIn: parent
-        width: plated.paintedWidth + 6
-        height: plated.paintedHeight + 4
+        visible: root.pictureKind === "capture"
+        source: root.picture
+        pictureSize: root.pictureSize
+        pictureHeight: root.barMode ? 24 : 20
+        maximumWidth: root.barMode ? root.width : root.width - 6
+        plated: !root.barMode
+        plate: root.plate
+        horizontalPadding: 3
+        verticalPadding: 2
         radius: 5
-        color: root.plate
-
-        Image {
-            id: plated
-
-            anchors.centerIn: parent
-            width: Math.min(root.width - 6, 20 * root.pictureSize.width
-                                                / Math.max(1, root.pictureSize.height))
-            height: 20
-            fillMode: Image.PreserveAspectFit
-            sourceSize: Qt.size(root.pictureSize.width * 2, root.pictureSize.height * 2)
-            source: parent.visible ? root.picture : ""
-            smooth: true
-            cache: false
-        }
-    }
-    // A capture as it looks in the bar.
-    Image {
-        visible: root.pictureKind === "capture" && root.barMode
-        anchors.centerIn: parent
-        width: Math.min(root.width, 24 * root.pictureSize.width / Math.max(1, root.pictureSize.height))
-        height: 24
-        fillMode: Image.PreserveAspectFit
-        sourceSize: Qt.size(root.pictureSize.width * 2, root.pictureSize.height * 2)
-        source: visible ? root.picture : ""
-        smooth: true
-        cache: false
     }
     Image {
         visible: root.pictureKind === "icon"

@@ -124,11 +124,13 @@ void StylePaneModel::setCornerRadius(double points) {
 }
 
 QString StylePaneModel::cornerReadout() const {
-    const double radius = cornerRadius();
-    if (radius == 0) {
+    // The radius the overlay is given, not the slider's: a synced or imported 20 reads "20pt"
+    // while the slider stands at its end. The bar itself rounds by at most half its height.
+    const double radius = stored().cornerRadius;
+    if (!std::isfinite(radius) || radius <= 0) {
         return tr("Off");
     }
-    return QString::number(cornerRange.whole(radius)) + u"pt"_s;
+    return QString::number(std::trunc(radius), 'f', 0) + u"pt"_s;
 }
 
 bool StylePaneModel::pixelPerfectIcons() const {

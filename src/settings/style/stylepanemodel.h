@@ -61,7 +61,7 @@ public:
     [[nodiscard]] double cornerRadius() const;
     // Whole points from 0 to 12; a value that is not a number is ignored.
     void setCornerRadius(double points);
-    // "Off" for square corners, else "5pt".
+    // "Off" for square corners, else the stored radius in whole points ("5pt"), past 12 too.
     [[nodiscard]] QString cornerReadout() const;
     [[nodiscard]] bool pixelPerfectIcons() const;
     // Saves the setting, switches the engine's pictures and refreshes the items; the overlay is

@@ -41,8 +41,8 @@ protected:
     StylePaneModel pane;
 };
 
-// Readouts show stored values within their controls' ranges, and the default for what is not a
-// number.
+// Sliders stand within their ranges; the radius readout says the radius the overlay is given, the
+// strength readout the strength it can use; what is not a number reads as the default.
 TEST_F(StylePaneTest, ReadoutsStayWithinTheirControls) {
     struct Case {
         const char *name;
@@ -65,7 +65,9 @@ TEST_F(StylePaneTest, ReadoutsStayWithinTheirControls) {
         {"a strength just under its percent in binary", look(u"#000000"_s, 0.29, 0.5), u"#000000",
          Qt::black, 0.29, u"29%", 0.5, u"0pt"},
         {"values past the controls' ends", look(u"#000000"_s, 5, 40), u"#000000", Qt::black, 1,
-         u"100%", 12, u"12pt"},
+         u"100%", 12, u"40pt"},
+        {"a radius far past the slider", look(u"#000000"_s, 0.5, 1e12), u"#000000", Qt::black, 0.5,
+         u"50%", 12, u"1000000000000pt"},
         {"negative values", look(u"#000000"_s, -1, -3), u"#000000", Qt::black, 0, u"0%", 0, u"Off"},
         {"values that are not numbers", look(u"#000000"_s, nan, inf), u"#000000", Qt::black, 0,
          u"0%", 0, u"Off"},

@@ -91,20 +91,20 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                                                     m_menuBarEngine->writeLatestDiagnostics();
                                                 }
                                             })),
-      m_reports(
-          m_engine,
-          ReportProblem::Services{
-              .clock = platform.clock(),
-              .network = m_network,
-              .facts = platform.desktop().systemFacts(),
-              .fileViewer = platform.desktop().fileViewer(),
-              .workspace = platform.workspace(),
-              .desktopFolder = platform.fileSystem().hostPath(platform.fileSystem().desktopFolder()),
-              .serialise = &ReportProblem::Builder::serialise,
-          },
-          platform.desktop().pasteboard(),
-          ReportWindowController::Presentation{platform.desktop().appWindows(),
-                                               [this] { activateThisApp(); }}),
+      m_reports(m_engine,
+                ReportProblem::Services{
+                    .clock = platform.clock(),
+                    .network = m_network,
+                    .facts = platform.desktop().systemFacts(),
+                    .fileViewer = platform.desktop().fileViewer(),
+                    .workspace = platform.workspace(),
+                    .desktopFolder =
+                        platform.fileSystem().hostPath(platform.fileSystem().desktopFolder()),
+                    .serialise = &ReportProblem::Builder::serialise,
+                },
+                platform.desktop().pasteboard(),
+                ReportWindowController::Presentation{platform.desktop().appWindows(),
+                                                     [this] { activateThisApp(); }}),
       m_filePanels(m_engine, platform.desktop().appWindows(), QDir::homePath()),
       m_about(thisBuild(), AboutPanel::Services{
                                .engine = m_engine,

@@ -15,7 +15,8 @@ public:
     explicit HeardUpdates(QAbstractItemModel &model) {
         QObject::connect(&model, &QAbstractItemModel::dataChanged,
                          [this](const QModelIndex &from, const QModelIndex &to) {
-                             m_lines.append(QStringLiteral("changed ") + span(from.row(), to.row()));
+                             m_lines.append(QStringLiteral("changed ") +
+                                            span(from.row(), to.row()));
                          });
         QObject::connect(&model, &QAbstractItemModel::rowsInserted,
                          [this](const QModelIndex &, int first, int last) {

@@ -1,5 +1,5 @@
-#include "heardupdates.h"
 #include "menurowsmodel.h"
+#include "heardupdates.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +23,12 @@ MenuItem row(const QString &title, const QString &key = {},
 // A status menu: a row Option swaps for its alternate, a separator, and a row drawn by its view.
 std::shared_ptr<const Menu> statusMenu() {
     auto menu = std::make_shared<Menu>();
-    MenuItem alternate = row(u"Reveal All Items"_s, u"r"_s, EventFlags::command | EventFlags::option);
+    MenuItem alternate =
+        row(u"Reveal All Items"_s, u"r"_s, EventFlags::command | EventFlags::option);
     alternate.alternate = true;
     MenuItem view = row(u"Zorv"_s);
-    view.view = MenuItemView{QUrl(u"qrc:/Head.qml"_s), {{u"version"_s, u"1.0"_s}}, 40.0,
-                             u"About Zorv, v1.0"_s};
+    view.view = MenuItemView{
+        QUrl(u"qrc:/Head.qml"_s), {{u"version"_s, u"1.0"_s}}, 40.0, u"About Zorv, v1.0"_s};
     menu->items = {row(u"Reveal Hidden Items"_s, u"r"_s), alternate, MenuItem::separator(), view};
     return menu;
 }
@@ -55,17 +56,35 @@ TEST(MenuRowsModelTest, ChangesOnlyTheRowsTheHighlightAndOptionTouch) {
         QStringList heard;
         QStringList titles;
     } steps[] = {
-        {"opened", menu, plain, -1,
+        {"opened",
+         menu,
+         plain,
+         -1,
          {u"inserted 0"_s, u"inserted 1"_s, u"inserted 2"_s},
          {u"Reveal Hidden Items"_s, QString(), u"Zorv"_s}},
-        {"the first row highlighted", menu, plain, 0, {u"changed 0"_s},
+        {"the first row highlighted",
+         menu,
+         plain,
+         0,
+         {u"changed 0"_s},
          {u"Reveal Hidden Items"_s, QString(), u"Zorv"_s}},
-        {"the view highlighted", menu, plain, 3, {u"changed 0"_s, u"changed 2"_s},
+        {"the view highlighted",
+         menu,
+         plain,
+         3,
+         {u"changed 0"_s, u"changed 2"_s},
          {u"Reveal Hidden Items"_s, QString(), u"Zorv"_s}},
-        {"Option held", menu, withOption, 3, {u"removed 0"_s, u"inserted 0"_s},
+        {"Option held",
+         menu,
+         withOption,
+         3,
+         {u"removed 0"_s, u"inserted 0"_s},
          {u"Reveal All Items"_s, QString(), u"Zorv"_s}},
         {"nothing changed", menu, withOption, 3, {}, {u"Reveal All Items"_s, QString(), u"Zorv"_s}},
-        {"another menu", rebuilt, withOption, 3,
+        {"another menu",
+         rebuilt,
+         withOption,
+         3,
          {u"removed 2"_s, u"removed 1"_s, u"removed 0"_s, u"inserted 0"_s, u"inserted 1"_s,
           u"inserted 2"_s},
          {u"Reveal All Items"_s, QString(), u"Zorv"_s}},

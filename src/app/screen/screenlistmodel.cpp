@@ -27,8 +27,7 @@ QList<RowListModel<ScreenSnapshot>::Role> roles() {
 
 ScreenListModel::ScreenListModel(QObject *parent)
     : RowListModel<ScreenSnapshot>(
-          roles(),
-          [](const ScreenSnapshot &row) { return QString::number(row.screen.displayId); },
+          roles(), [](const ScreenSnapshot &row) { return QString::number(row.screen.displayId); },
           parent) {}
 
 QString ScreenListModel::details(const ScreenRecord &screen) {

@@ -43,6 +43,18 @@ QRectF *BarGeometry::frameOf(const MenuBarItemID &id) {
     return const_cast<QRectF *>(std::as_const(*this).frameOf(id));
 }
 
+QList<ItemFrame> BarGeometry::framesByMidX() const {
+    QList<ItemFrame> sorted = frames;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const ItemFrame &a, const ItemFrame &b) {
+        return a.frame.center().x() < b.frame.center().x();
+    });
+    return sorted;
+}
+
+bool BarGeometry::placedOnBar(const QRectF *frame, const MenuBarItemID &id) {
+    return frame && frame->width() > 0.0 && !id.isSystemPinned();
+}
+
 bool BarGeometry::canReach(const MenuBarItemID &id, const QRectF &frame) const {
     return !reach || !reach->whyNot(id, frame);
 }

@@ -38,6 +38,11 @@ struct BarGeometry {
 
     [[nodiscard]] const QRectF *frameOf(const MenuBarItemID &id) const;
     [[nodiscard]] QRectF *frameOf(const MenuBarItemID &id);
+    // The item frames left to right by their centres, scan order kept among equal centres.
+    [[nodiscard]] QList<ItemFrame> framesByMidX() const;
+    // Whether an item stands on the bar where drags place things: a frame with a width, and not
+    // one of the items the system pins in place.
+    [[nodiscard]] static bool placedOnBar(const QRectF *frame, const MenuBarItemID &id);
 
     // Whether the item, standing in `frame`, can be dragged.
     [[nodiscard]] bool canReach(const MenuBarItemID &id, const QRectF &frame) const;

@@ -1,5 +1,7 @@
 #include "barlanes.h"
 
+#include "drift/driftrules.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -33,6 +35,26 @@ Section BarLanes::laneAt(double midX) const {
         return Section::alwaysHidden;
     }
     return Section::hidden;
+}
+
+std::optional<Section> BarLanes::laneToMoveInto(Section wanted, double midX) const {
+    constexpr double tolerance = DriftRules::laneTolerance;
+    const bool separatorsOrdered = m_geometry.separatorsOrdered;
+    const double always = alwaysBoundary();
+    switch (wanted) {
+    case Section::shown:
+        return midX < m_hidden - tolerance ? std::optional(Section::shown) : std::nullopt;
+    case Section::hidden:
+        return midX > m_hidden + tolerance || (separatorsOrdered && midX < always - tolerance)
+                   ? std::optional(Section::hidden)
+                   : std::nullopt;
+    case Section::alwaysHidden:
+        if (separatorsOrdered) {
+            return midX > always + tolerance ? std::optional(Section::alwaysHidden) : std::nullopt;
+        }
+        return midX > m_hidden + tolerance ? std::optional(Section::hidden) : std::nullopt;
+    }
+    return std::nullopt;
 }
 
 std::pair<double, double> BarLanes::range(Section lane) const {

@@ -21,6 +21,10 @@ public:
     [[nodiscard]] const std::optional<QRectF> &trustedAlwaysSep() const { return m_always; }
 
     [[nodiscard]] Section laneAt(double midX) const;
+    // The lane an item centred at `midX` must be dragged into when it stands far enough outside
+    // its `wanted` one; none while it stands in it. An item wanted always-hidden goes into the
+    // hidden lane first while the separators are out of order.
+    [[nodiscard]] std::optional<Section> laneToMoveInto(Section wanted, double midX) const;
     // The span of x a drag into the lane may aim at, lower and upper bound (lower may lie above
     // upper when the lane has no room).
     [[nodiscard]] std::pair<double, double> range(Section lane) const;

@@ -31,6 +31,8 @@ struct DragPlan {
 
     friend bool operator==(const DragPlan &, const DragPlan &) = default;
 
+    static inline const QString iconLabel = QStringLiteral("zorv-icon");
+    static inline const QString separatorLabel = QStringLiteral("alwaysHiddenSep");
     static inline const QString laneArrow = QStringLiteral(" \u2192 ");
     static inline const QString orderPrefix = QStringLiteral("order:");
     static inline const QString swapPrefix = QStringLiteral("order-swap:");

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "bargeometry.h"
+#include "barlanes.h"
+#include "dragplan.h"
+#include "dragplanner.h"
+#include "sectionlayout.h"
+
+#include <QList>
+#include <QSet>
+
+#include <optional>
+
+namespace zorv {
+
+// One pass of DragPlanner over a snapshot, the wanted layout and the attempts ledger it spends:
+// the planner's working part, used by DragPlanner alone.
+class DragPlanning {
+public:
+    DragPlanning(const BarGeometry &geometry, const SectionLayout &layout,
+                 const QSet<MenuBarItemID> &stubborn, DragPlanner::AttemptsLedger &attempts);
+
+    // The next drag; see DragPlanner::planNextDrag.
+    [[nodiscard]] std::optional<DragPlan> plan();
+    // See DragPlanner::dragsStillNeeded.
+    [[nodiscard]] qsizetype dragsStillNeeded() const;
+    // See DragPlanner::laneOutOfReach.
+    [[nodiscard]] QList<MenuBarItemID> laneOutOfReach() const;
+
+private:
+    // Whether dragging the item from `fromX` to `toX` would take it back the way an earlier drag
+    // took it, in this run or in the runs before it on the same difference: items that cannot
+    // both be satisfied would otherwise trade places for ever.
+    [[nodiscard]] bool turnsBack(const MenuBarItemID &id, double fromX, double toX) const;
+    DragPlan tracked(QString label, const ItemFrame &entry, double toX, int attempt);
+    // The key's next attempt number, or none when its attempts are spent.
+    std::optional<int> budget(const QString &key);
+    [[nodiscard]] bool canMove(const MenuBarItemID &id) const;
+
+    std::optional<DragPlan> iconRepair();
+    std::optional<DragPlan> separatorOrder();
+    std::optional<DragPlan> laneMove();
+    // The frame of a neighbour in the layout's list that already sits in the lane within reach,
+    // else null: what cannot be reached stays where it is, so nothing is placed beside it.
+    [[nodiscard]] const QRectF *placedNeighbour(const MenuBarItemID &candidate,
+                                                const MenuBarItemID &moved, Section zone) const;
+    // Aims between the nearest placed neighbours before and after the item in the layout's list.
+    // While the lane is still out of order, only neighbours in its longest ordered run count (the
+    // run the order moves keep), so the item lands in its wanted slot and needs no order move.
+    // When that slot cannot be reached (a separator beside the camera housing), the drop goes to
+    // the reachable x nearest it where it still lands between those neighbours, else anywhere in
+    // the lane, even onto the separator's own reachable half; none when no part of the lane can
+    // be reached.
+    [[nodiscard]] std::optional<double> laneTarget(const MenuBarItemID &id, Section zone) const;
+    // Where an item goes into a lane without placed neighbours.
+    [[nodiscard]] double fallbackTarget(Section zone) const;
+    // Orders the lane's reachable items among themselves: an item out of reach stays where it is
+    // and nothing is moved to make room for it.
+    std::optional<DragPlan> orderMove(Section section);
+    std::optional<DragPlan> pairSwap(Section section, const QList<ItemFrame> &present,
+                                     std::pair<double, double> range);
+
+    const BarGeometry &m_geometry;
+    const SectionLayout &m_layout;
+    const QSet<MenuBarItemID> &m_stubborn;
+    DragPlanner::AttemptsLedger &m_attempts;
+    BarLanes m_lanes;
+    double m_barY = 0.0;
+};
+
+} // namespace zorv

@@ -1,7 +1,10 @@
+// DesktopApp's composition: the engine, the model, the shell and the desktop window wired over
+// the simulated platform, the start of a run (the scenario's files, update-test mode) and the
+// layout pictures. Zorv's windows open in desktopappwindows.cpp, the run ends in
+// desktopappfinish.cpp.
+
 #include "desktopapp.h"
 
-#include "bundlefacts.h"
-#include "desktopdump.h"
 #include "jsonwriter.h"
 #include "keptpositionsfile.h"
 #include "kit/zorvkit.h"
@@ -11,7 +14,6 @@
 #include "simulatedplatform.h"
 #include "storage/jsonstore.h"
 #include "storage/zorvpaths.h"
-#include "update/updatesettingsreturn.h"
 #include "zorvreportconfig.h"
 
 #include <QCoreApplication>
@@ -89,20 +91,20 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                                                     m_menuBarEngine->writeLatestDiagnostics();
                                                 }
                                             })),
-      m_reports(
-          m_engine,
-          ReportProblem::Services{
-              .clock = platform.clock(),
-              .network = m_network,
-              .facts = platform.desktop().systemFacts(),
-              .fileViewer = platform.desktop().fileViewer(),
-              .workspace = platform.workspace(),
-              .desktopFolder = platform.fileSystem().hostPath(platform.fileSystem().desktopFolder()),
-              .serialise = &ReportProblem::Builder::serialise,
-          },
-          platform.desktop().pasteboard(),
-          ReportWindowController::Presentation{platform.desktop().appWindows(),
-                                               [this] { activateThisApp(); }}),
+      m_reports(m_engine,
+                ReportProblem::Services{
+                    .clock = platform.clock(),
+                    .network = m_network,
+                    .facts = platform.desktop().systemFacts(),
+                    .fileViewer = platform.desktop().fileViewer(),
+                    .workspace = platform.workspace(),
+                    .desktopFolder =
+                        platform.fileSystem().hostPath(platform.fileSystem().desktopFolder()),
+                    .serialise = &ReportProblem::Builder::serialise,
+                },
+                platform.desktop().pasteboard(),
+                ReportWindowController::Presentation{platform.desktop().appWindows(),
+                                                     [this] { activateThisApp(); }}),
       m_filePanels(m_engine, platform.desktop().appWindows(), QDir::homePath()),
       m_about(thisBuild(), AboutPanel::Services{
                                .engine = m_engine,
@@ -146,43 +148,6 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
         });
 }
 
-void DesktopApp::openSettings(std::optional<SettingsPane> pane) {
-    ModelView *view = m_viewModel.modelView();
-    if (!view) {
-        return;
-    }
-    if (!m_settingsWindow) {
-        SimulatedDesktop &desktop = m_platform.desktop();
-        m_settingsServices = std::make_unique<SettingsServices>(
-            m_platform.clock(), desktop.filePanels(), desktop.fileViewer(), desktop.scripting(),
-            AboutFacts{.build = thisBuild(),
-                       .icon = appIcon(),
-                       .dataFolder = ZorvPaths::root(),
-                       .homeFolder = QDir::homePath(),
-                       .workspace = &m_platform.workspace()},
-            &m_shell.barColor());
-        m_settingsServices->setAutomation(&m_automation);
-        m_settingsServices->setActivateApp([this] { activateThisApp(); });
-        m_settingsWindow = std::make_unique<SettingsWindowController>(
-            m_engine, *view, *m_settingsServices, desktop.appWindows());
-    }
-    m_settingsWindow->open(pane);
-}
-
-void DesktopApp::showOnboarding() {
-    ModelView *view = m_viewModel.modelView();
-    if (!view) {
-        return;
-    }
-    if (!m_onboarding) {
-        m_onboarding = std::make_unique<OnboardingController>(m_engine, *view,
-                                                              m_platform.desktop().appWindows());
-        m_onboarding->setOnFinished([this] { openSettings(); });
-    }
-    activateThisApp();
-    m_onboarding->show();
-}
-
 DesktopApp::~DesktopApp() {
     m_lifetime.cancel();
     m_delegate.reset();
@@ -202,34 +167,12 @@ QUrl DesktopApp::mainQmlUrl() {
     return QUrl(u"qrc:/Zorv/Desktop/Main.qml"_s);
 }
 
-void DesktopApp::showAbout() {
-    m_about.show();
-}
-
-Build DesktopApp::thisBuild() const {
-    return Build(BuildStamp::load(), BundleFacts::read(m_platform.desktop().systemFacts()));
-}
-
-QImage DesktopApp::appIcon() const {
-    Workspace &workspace = m_platform.workspace();
-    return workspace.iconForFile(
-        workspace.applicationPath(SimulatedPlatform::bundleIdentifier).value_or(QString()));
-}
-
-void DesktopApp::activateThisApp() {
-    m_platform.desktop().application().activate(true);
-}
-
 void DesktopApp::openedByAnotherLaunch(const QStringList &arguments) {
     m_platform.systemLog().write(u"Zorv: opened again with: "_s + arguments.join(u' '));
     activateThisApp();
     if (m_delegate) {
         m_delegate->urls().open(addressesIn(arguments));
     }
-}
-
-void DesktopApp::showReport(const std::optional<ReportProblem::Phase> &preview) {
-    m_reports.show(m_reportConfig, preview);
 }
 
 ScreenWindows::Mode DesktopApp::windowMode() {
@@ -412,24 +355,6 @@ void DesktopApp::startShell(bool showInDock) {
     m_delegate->urls().open(addressesIn(m_options.launchArguments));
 }
 
-void DesktopApp::offerMove(std::function<void()> onDismissed) {
-    Workspace &workspace = m_platform.workspace();
-    m_mover = std::make_unique<MoveToApplicationsController>(
-        m_model.get(),
-        MoveToApplicationsController::Services{
-            .engine = m_engine,
-            .windows = m_platform.desktop().appWindows(),
-            .icon = workspace.iconForFile(
-                workspace.applicationPath(SimulatedPlatform::bundleIdentifier).value_or(QString())),
-            .move = ApplicationsMove::Services{m_platform.fileSystem(), m_platform.fileSystem(),
-                                               m_platform.processLauncher(),
-                                               [] { QCoreApplication::quit(); }},
-            .activateApp = [this] { activateThisApp(); },
-        });
-    m_mover->onDismissed = std::move(onDismissed);
-    m_mover->show();
-}
-
 void DesktopApp::startUpdates() {
     m_updates = makeUpdateController(m_model.get(), std::nullopt);
     m_updates->start();
@@ -455,65 +380,6 @@ DesktopApp::makeUpdateController(AppModel *model, const std::optional<QString> &
     connect(&m_platform.updater(), &SimUpdater::installRequested, controller.get(),
             [] { QCoreApplication::quit(); });
     return controller;
-}
-
-int DesktopApp::finish() {
-    if (m_exitCode) {
-        return *m_exitCode;
-    }
-    m_exitCode = 0;
-    if (m_model) {
-        m_model->flushStoresForTermination(terminationFlushSeconds);
-    }
-    // The last picture shows the end of the run, not the last layout change.
-    for (const QMetaObject::Connection &connection : std::as_const(m_layoutPictures)) {
-        disconnect(connection);
-    }
-    m_layoutPictures.clear();
-    m_viewModel.refresh();
-    if (!m_options.dumpPath.isEmpty()) {
-        if (auto problem = DesktopDump::write(m_platform, m_options.dumpPath, m_menuBarEngine,
-                                              m_model.get())) {
-            qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.dumpPath, *problem);
-            m_exitCode = 1;
-        }
-    }
-    // The Mac remembers where a quitting application's items stood, as it does for every other.
-    BarItems &items = m_platform.desktop().items();
-    items.rememberPositionsOf(m_platform.desktop().applications().currentProcessId());
-    if (!m_options.positionsPath.isEmpty()) {
-        if (auto problem =
-                KeptPositionsFile::write(m_options.positionsPath, items.rememberedPositions())) {
-            qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.positionsPath,
-                                                                  *problem);
-            m_exitCode = 1;
-        }
-    }
-    if (m_screenshots && window()) {
-        m_screenshots->saveFinal(savedPicture());
-    }
-    return *m_exitCode;
-}
-
-void DesktopApp::waitForQuitWrites() {
-    m_flushPool->waitForDone();
-}
-
-QCoro::Task<> DesktopApp::stopAfter(Duration runFor, CancellationToken token) {
-    QPointer<DesktopApp> self(this);
-    Clock &clock = m_platform.clock();
-    if (co_await clock.sleep(runFor, token) == SleepOutcome::Cancelled || !self) {
-        co_return;
-    }
-    // Let what falls due at this very moment happen first: the events and clock ticks that went
-    // to sleep before this wait wake first, and the layout passes they ask for run at the next
-    // turn after that.
-    for (int turn = 0; turn < 2; ++turn) {
-        if (co_await clock.sleep(Duration::zero(), token) == SleepOutcome::Cancelled || !self) {
-            co_return;
-        }
-    }
-    Q_EMIT finished(finish());
 }
 
 } // namespace zorv

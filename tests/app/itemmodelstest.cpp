@@ -1,4 +1,5 @@
 #include "enginesections.h"
+#include "heardupdates.h"
 #include "itempositionsmodel.h"
 #include "screenlistmodel.h"
 
@@ -105,31 +106,64 @@ TEST(ItemPositionsModelTest, ShowsTheSectionTheEngineGivesEachItem) {
               (QStringList{u"hidden"_s, u"shown"_s, QString()}));
 }
 
-// Same number of rows: the rows change in place (the list keeps its scroll position), and the
-// row after a moved screen boundary learns that it now starts a screen.
-TEST(ItemPositionsModelTest, ChangesInPlaceAndResetsWhenTheCountChanges) {
-    ItemPositionsModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    model.setScreens({screen(1, u"A"_s, {entry(u"a"_s, 10, true), entry(u"b"_s, 50, true)}),
-                      screen(2, u"B"_s, {entry(u"c"_s, 90, true)})});
-    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+// An item on the bar of display 1 or 2, visible, known by its id.
+BarEntry placed(quint64 id, const QString &name, double x) {
+    BarEntry placed = entry(name, x, true);
+    placed.itemId = id;
+    return placed;
+}
 
-    model.setScreens({screen(1, u"A"_s, {entry(u"a"_s, 10, true)}),
-                      screen(2, u"B"_s, {entry(u"b"_s, 50, true), entry(u"c"_s, 90, true)})});
-    EXPECT_EQ(reset.size(), 0);
-    ASSERT_EQ(changed.size(), 1);
-    EXPECT_EQ(changed[0][0].toModelIndex().row(), 1);
-    EXPECT_EQ(changed[0][1].toModelIndex().row(), 2);
-    EXPECT_TRUE(value(model, 1, ItemPositionsModel::StartsScreenRole).toBool());
-
-    model.setScreens({screen(1, u"A"_s, {entry(u"a"_s, 10, true)}),
-                      screen(2, u"B"_s, {entry(u"b"_s, 50, true), entry(u"c"_s, 90, true)})});
-    EXPECT_EQ(changed.size(), 1);
-
-    model.setScreens({screen(1, u"A"_s, {entry(u"a"_s, 10, true)})});
-    EXPECT_EQ(reset.size(), 1);
-    EXPECT_EQ(model.rowCount(), 1);
+// Rows follow their item on its screen: an item that comes, goes or moves touches its own row,
+// and the row whose screen heading it shifts; the list is never reset, so it keeps its scroll
+// position. An item moved to another screen is another row there.
+TEST(ItemPositionsModelTest, ChangesOnlyTheRowsOfItemsThatCameWentOrMoved) {
+    const BarEntry a = placed(1, u"a"_s, 10);
+    const BarEntry b = placed(2, u"b"_s, 50);
+    const BarEntry c = placed(3, u"c"_s, 90);
+    const QList<ScreenSnapshot> before{screen(1, u"A"_s, {a, b}), screen(2, u"B"_s, {c})};
+    const struct {
+        const char *name;
+        QList<ScreenSnapshot> after;
+        QStringList heard;
+        QStringList startsScreen;
+    } cases[] = {
+        {"nothing changed", before, {}, {u"true"_s, u"false"_s, u"true"_s}},
+        {"an item moves along its bar",
+         {screen(1, u"A"_s, {a, placed(2, u"b"_s, 60)}), screen(2, u"B"_s, {c})},
+         {u"changed 1"_s},
+         {u"true"_s, u"false"_s, u"true"_s}},
+        {"an item appears",
+         {screen(1, u"A"_s, {a, placed(4, u"new"_s, 30), b}), screen(2, u"B"_s, {c})},
+         {u"inserted 1"_s},
+         {u"true"_s, u"false"_s, u"false"_s, u"true"_s}},
+        {"the first item goes",
+         {screen(1, u"A"_s, {b}), screen(2, u"B"_s, {c})},
+         {u"removed 0"_s, u"changed 0"_s},
+         {u"true"_s, u"true"_s}},
+        {"an item moves to the next screen, before its first item",
+         {screen(1, u"A"_s, {a}), screen(2, u"B"_s, {b, c})},
+         {u"removed 1"_s, u"inserted 1"_s, u"changed 2"_s},
+         {u"true"_s, u"true"_s, u"false"_s}},
+        {"two items swap places",
+         {screen(1, u"A"_s, {placed(2, u"b"_s, 10), placed(1, u"a"_s, 50)}),
+          screen(2, u"B"_s, {c})},
+         {u"moved 1 to 0"_s, u"changed 0"_s, u"changed 1"_s},
+         {u"true"_s, u"false"_s, u"true"_s}},
+        {"a display is unplugged",
+         {screen(1, u"A"_s, {a, b})},
+         {u"removed 2"_s},
+         {u"true"_s, u"false"_s}},
+    };
+    for (const auto &c : cases) {
+        ItemPositionsModel model;
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+        model.setScreens(before);
+        HeardUpdates heard(model);
+        model.setScreens(c.after);
+        EXPECT_EQ(heard.take(), c.heard) << c.name;
+        EXPECT_EQ(column(model, ItemPositionsModel::StartsScreenRole), c.startsScreen) << c.name;
+    }
 }
 
 TEST(ScreenListModelTest, DescribesEachScreenAndCarriesItsScene) {
@@ -159,8 +193,12 @@ TEST(ScreenListModelTest, DescribesEachScreenAndCarriesItsScene) {
     model.setScreens({laptop, airplay});
     ASSERT_EQ(changed.size(), 1);
     EXPECT_EQ(changed[0][0].toModelIndex().row(), 1);
+    HeardUpdates heard(model);
     model.setScreens({airplay});
     EXPECT_EQ(value(model, 0, ScreenListModel::NameRole).toString(), u"AirPlay"_s);
+    model.setScreens({laptop, airplay});
+    EXPECT_EQ(heard.take(), (QStringList{u"removed 0"_s, u"inserted 0"_s}))
+        << "the other screen's row stays while a display goes and comes back";
 }
 
 } // namespace

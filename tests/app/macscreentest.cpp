@@ -1,4 +1,5 @@
 #include "desktopapp.h"
+#include "desktopsnapshot.h"
 #include "itemtree.h"
 #include "macscreenview.h"
 #include "manualclock.h"
@@ -9,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPointer>
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QQuickView>
@@ -17,6 +19,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -335,6 +339,39 @@ TEST(MacScreenInputTest, HidesTheDiagnostics) {
     // Layouts settle when the window is next drawn.
     (void)desktop.app.screenPicture();
     EXPECT_GT(screen->zoom(), zoom);
+}
+
+// Displays unplugged and plugged in again, as the scenario does: the desktop window draws the
+// screens the system has, in its order, and the screens that stay keep their drawing.
+TEST(MacScreenInputTest, DrawsTheDisplaysPluggedInAndOutAndKeepsTheOthers) {
+    DesktopOnScreen desktop(u"dual-displays"_s);
+    const QPointer<MacScreenView> primary = desktop.view(1);
+    ASSERT_TRUE(primary);
+    const struct {
+        int at;
+        qsizetype displays;
+    } steps[] = {{0, 2}, {600, 1}, {900, 2}, {1500, 3}};
+    int now = 0;
+    for (const auto &step : steps) {
+        WorkerClockDriver(desktop.clock).run(std::chrono::seconds(step.at + 1 - now));
+        now = step.at + 1;
+        (void)desktop.app.screenPicture();
+        QList<DisplayId> system;
+        for (const ScreenSnapshot &screen :
+             DesktopSnapshot::take(desktop.platform.desktop()).screens) {
+            system.append(screen.screen.displayId);
+        }
+        QList<MacScreenView *> views;
+        collectViews(desktop.app.window()->contentItem(), views);
+        std::ranges::sort(views, {}, [](const MacScreenView *view) { return view->y(); });
+        QList<DisplayId> drawn;
+        for (const MacScreenView *view : views) {
+            drawn.append(DisplayId(view->displayId()));
+        }
+        EXPECT_EQ(system.size(), step.displays) << "at " << step.at << " s";
+        EXPECT_EQ(drawn, system) << "at " << step.at << " s";
+        EXPECT_EQ(desktop.view(1), primary.data()) << "at " << step.at << " s";
+    }
 }
 
 // What the screenshots save: every display where the arrangement puts it, shrunk to fit where the

@@ -1,92 +1,63 @@
 #include "itempositionsmodel.h"
 
-#include "changedrows.h"
-
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-ItemPositionsModel::ItemPositionsModel(QObject *parent) : QAbstractListModel(parent) {}
+namespace {
 
-int ItemPositionsModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(m_rows.size());
+QList<RowListModel<ItemPosition>::Role> roles() {
+    return {
+        {"screenName", [](const ItemPosition &row) { return QVariant(row.screen); }},
+        {"startsScreen", [](const ItemPosition &row) { return QVariant(row.startsScreen); }},
+        {"application",
+         [](const ItemPosition &row) {
+             const BarEntry &entry = row.entry;
+             return QVariant(entry.applicationName.value_or(
+                 entry.bundleIdentifier.value_or(u"pid %1"_s.arg(entry.processId))));
+         }},
+        {"bundleId",
+         [](const ItemPosition &row) {
+             return QVariant(row.entry.bundleIdentifier.value_or(QString()));
+         }},
+        {"name",
+         [](const ItemPosition &row) {
+             return QVariant(row.entry.title.isEmpty() ? row.entry.autosaveName : row.entry.title);
+         }},
+        {"itemX", [](const ItemPosition &row) { return QVariant(row.entry.frame.x()); }},
+        {"itemWidth", [](const ItemPosition &row) { return QVariant(row.entry.frame.width()); }},
+        {"shown", [](const ItemPosition &row) { return QVariant(row.entry.visible); }},
+        {"placement",
+         [](const ItemPosition &row) { return QVariant(ItemPositionsModel::state(row.entry)); }},
+        {"section", [](const ItemPosition &row) { return QVariant(row.section); }},
+    };
 }
 
-QVariant ItemPositionsModel::data(const QModelIndex &index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
-        return {};
-    }
-    const Row &row = m_rows[index.row()];
-    const BarEntry &entry = row.entry;
-    switch (role) {
-    case ScreenRole:
-        return row.screen;
-    case StartsScreenRole:
-        return index.row() == 0 || m_rows[index.row() - 1].screen != row.screen;
-    case ApplicationRole:
-        return entry.applicationName.value_or(
-            entry.bundleIdentifier.value_or(u"pid %1"_s.arg(entry.processId)));
-    case BundleIdRole:
-        return entry.bundleIdentifier.value_or(QString());
-    case Qt::DisplayRole:
-    case NameRole:
-        return entry.title.isEmpty() ? entry.autosaveName : entry.title;
-    case XRole:
-        return entry.frame.x();
-    case WidthRole:
-        return entry.frame.width();
-    case VisibleRole:
-        return entry.visible;
-    case StateRole:
-        return state(entry);
-    case SectionRole:
-        return row.section;
-    default:
-        return {};
-    }
+// An item is the same row while it stays on the same screen.
+QString keyOf(const ItemPosition &row) {
+    return u"%1/%2"_s.arg(row.displayId).arg(row.entry.itemId);
 }
 
-QHash<int, QByteArray> ItemPositionsModel::roleNames() const {
-    return {{ScreenRole, "screenName"},
-            {StartsScreenRole, "startsScreen"},
-            {ApplicationRole, "application"},
-            {BundleIdRole, "bundleId"},
-            {NameRole, "name"},
-            {XRole, "itemX"},
-            {WidthRole, "itemWidth"},
-            {VisibleRole, "shown"},
-            {StateRole, "placement"},
-            {SectionRole, "section"}};
-}
+} // namespace
+
+ItemPositionsModel::ItemPositionsModel(QObject *parent)
+    : RowListModel<ItemPosition>(roles(), keyOf, parent) {}
 
 void ItemPositionsModel::setScreens(const QList<ScreenSnapshot> &screens,
                                     const QHash<quint64, Section> &sections) {
-    QList<Row> rows;
+    QList<ItemPosition> rows;
     for (const ScreenSnapshot &screen : screens) {
         const QString screenLabel =
             u"%1 (display %2)"_s.arg(screen.screen.name).arg(screen.screen.displayId);
+        bool first = true;
         for (const BarEntry &entry : screen.entries) {
             const auto placed = sections.constFind(entry.itemId);
-            rows.append({screenLabel, entry,
+            rows.append({screenLabel, screen.screen.displayId, first, entry,
                          placed == sections.constEnd() ? QString() : rawValue(*placed)});
+            first = false;
         }
     }
-    if (rows.size() != m_rows.size()) {
-        beginResetModel();
-        m_rows = rows;
-        endResetModel();
-        return;
-    }
-    const auto changed = changedRows(m_rows, rows);
-    if (!changed) {
-        return;
-    }
-    m_rows = rows;
-    // The row after a changed one may start or stop starting its screen.
-    const auto [first, last] = *changed;
-    Q_EMIT dataChanged(index(int(first)), index(int(std::min(last + 1, rows.size() - 1))));
+    setRows(std::move(rows));
 }
 
 QString ItemPositionsModel::state(const BarEntry &entry) {

@@ -6,32 +6,67 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-MenuRowsModel::MenuRowsModel(QObject *parent) : QAbstractListModel(parent) {}
+namespace {
+
+QList<RowListModel<MenuRow>::Role> roles() {
+    return {
+        {"title", [](const MenuRow &row) { return QVariant(row.title); }},
+        {"subtitle", [](const MenuRow &row) { return QVariant(row.subtitle); }},
+        {"symbol", [](const MenuRow &row) { return QVariant(row.symbol); }},
+        {"keyText", [](const MenuRow &row) { return QVariant(row.keyText); }},
+        {"separator", [](const MenuRow &row) { return QVariant(row.separator); }},
+        {"enabled", [](const MenuRow &row) { return QVariant(row.enabled); }},
+        {"checked", [](const MenuRow &row) { return QVariant(row.checked); }},
+        {"highlighted", [](const MenuRow &row) { return QVariant(row.highlighted); }},
+        {"hasSubmenu", [](const MenuRow &row) { return QVariant(row.hasSubmenu); }},
+        {"viewSource", [](const MenuRow &row) { return QVariant(row.viewSource); }},
+        {"viewProperties", [](const MenuRow &row) { return QVariant(row.viewProperties); }},
+        {"rowHeight", [](const MenuRow &row) { return QVariant(row.rowHeight); }},
+        {"menuRow", [](const MenuRow &row) { return QVariant(row.menuRow); }},
+        {"accessibleLabel", [](const MenuRow &row) { return QVariant(row.accessibleLabel); }},
+    };
+}
+
+} // namespace
+
+MenuRow MenuRow::of(const MenuItem &item, int menuRow, bool highlighted) {
+    return {menuRow,
+            item.title,
+            item.subtitle,
+            item.symbol,
+            MenuRowsModel::keyText(item),
+            item.isSeparator(),
+            item.enabled && (item.hasAction() || item.submenu || item.view),
+            item.state == MenuItemState::On,
+            highlighted,
+            item.submenu != nullptr,
+            item.view ? item.view->source : QUrl(),
+            item.view ? item.view->properties : QVariantMap(),
+            SimMenus::heightOf(item),
+            item.view && !item.view->accessibleLabel.isEmpty() ? item.view->accessibleLabel
+                                                               : item.title};
+}
+
+MenuRowsModel::MenuRowsModel(QObject *parent)
+    : RowListModel<MenuRow>(
+          roles(), [](const MenuRow &row) { return QString::number(row.menuRow); }, parent) {}
 
 void MenuRowsModel::setRows(std::shared_ptr<const Menu> menu, const QList<int> &shownRows,
                             int highlighted) {
-    if (menu == m_menu && shownRows == m_rows) {
-        if (highlighted != m_highlighted) {
-            const int before = int(m_rows.indexOf(m_highlighted));
-            const int after = int(m_rows.indexOf(highlighted));
-            m_highlighted = highlighted;
-            for (int row : {before, after}) {
-                if (row >= 0) {
-                    Q_EMIT dataChanged(index(row), index(row), {HighlightedRole});
-                }
+    if (menu != m_menu) {
+        // The same index in another menu is another row.
+        RowListModel<MenuRow>::setRows({});
+        m_menu = std::move(menu);
+    }
+    QList<MenuRow> rows;
+    if (m_menu) {
+        for (int menuRow : shownRows) {
+            if (menuRow >= 0 && menuRow < m_menu->items.size()) {
+                rows.append(MenuRow::of(m_menu->items[menuRow], menuRow, menuRow == highlighted));
             }
         }
-        return;
     }
-    beginResetModel();
-    m_menu = std::move(menu);
-    m_rows = m_menu ? shownRows : QList<int>{};
-    m_highlighted = highlighted;
-    endResetModel();
-}
-
-int MenuRowsModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    RowListModel<MenuRow>::setRows(std::move(rows));
 }
 
 QString MenuRowsModel::keyText(const MenuItem &item) {
@@ -45,65 +80,6 @@ QString MenuRowsModel::keyText(const MenuItem &item) {
     text += (mask & EventFlags::shift) ? u"⇧"_s : QString();
     text += (mask & EventFlags::command) ? u"⌘"_s : QString();
     return text + item.keyEquivalent.toUpper();
-}
-
-QVariant MenuRowsModel::data(const QModelIndex &index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
-        !m_menu) {
-        return {};
-    }
-    const int menuRow = m_rows[index.row()];
-    const MenuItem &item = m_menu->items[menuRow];
-    switch (role) {
-    case TitleRole:
-        return item.title;
-    case SubtitleRole:
-        return item.subtitle;
-    case SymbolRole:
-        return item.symbol;
-    case KeyTextRole:
-        return keyText(item);
-    case SeparatorRole:
-        return item.isSeparator();
-    case EnabledRole:
-        return item.enabled && (item.hasAction() || item.submenu || item.view);
-    case CheckedRole:
-        return item.state == MenuItemState::On;
-    case HighlightedRole:
-        return menuRow == m_highlighted;
-    case HasSubmenuRole:
-        return item.submenu != nullptr;
-    case ViewSourceRole:
-        return item.view ? item.view->source : QUrl();
-    case ViewPropertiesRole:
-        return item.view ? item.view->properties : QVariantMap();
-    case RowHeightRole:
-        return SimMenus::heightOf(item);
-    case MenuRowRole:
-        return menuRow;
-    case AccessibleLabelRole:
-        return item.view && !item.view->accessibleLabel.isEmpty() ? item.view->accessibleLabel
-                                                                  : item.title;
-    default:
-        return {};
-    }
-}
-
-QHash<int, QByteArray> MenuRowsModel::roleNames() const {
-    return {{TitleRole, "title"},
-            {SubtitleRole, "subtitle"},
-            {SymbolRole, "symbol"},
-            {KeyTextRole, "keyText"},
-            {SeparatorRole, "separator"},
-            {EnabledRole, "enabled"},
-            {CheckedRole, "checked"},
-            {HighlightedRole, "highlighted"},
-            {HasSubmenuRole, "hasSubmenu"},
-            {ViewSourceRole, "viewSource"},
-            {ViewPropertiesRole, "viewProperties"},
-            {RowHeightRole, "rowHeight"},
-            {MenuRowRole, "menuRow"},
-            {AccessibleLabelRole, "accessibleLabel"}};
 }
 
 } // namespace zorv

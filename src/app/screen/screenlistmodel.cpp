@@ -4,62 +4,31 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-ScreenListModel::ScreenListModel(QObject *parent) : QAbstractListModel(parent) {}
+namespace {
 
-int ScreenListModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(m_screens.size());
+QList<RowListModel<ScreenSnapshot>::Role> roles() {
+    return {
+        {"displayId", [](const ScreenSnapshot &row) { return QVariant(row.screen.displayId); }},
+        {"name", [](const ScreenSnapshot &row) { return QVariant(row.screen.name); }},
+        {"screenWidth",
+         [](const ScreenSnapshot &row) { return QVariant(row.screen.frame.width()); }},
+        {"screenHeight",
+         [](const ScreenSnapshot &row) { return QVariant(row.screen.frame.height()); }},
+        {"frame", [](const ScreenSnapshot &row) { return QVariant(row.globalFrame); }},
+        {"barHeight", [](const ScreenSnapshot &row) { return QVariant(row.screen.menuBarHeight); }},
+        {"scene", [](const ScreenSnapshot &row) { return QVariant::fromValue(row.look); }},
+        {"active", [](const ScreenSnapshot &row) { return QVariant(row.active); }},
+        {"details",
+         [](const ScreenSnapshot &row) { return QVariant(ScreenListModel::details(row.screen)); }},
+    };
 }
 
-QVariant ScreenListModel::data(const QModelIndex &index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
-        return {};
-    }
-    const ScreenSnapshot &snapshot = m_screens[index.row()];
-    switch (role) {
-    case Qt::DisplayRole:
-    case NameRole:
-        return snapshot.screen.name;
-    case DisplayIdRole:
-        return snapshot.screen.displayId;
-    case WidthRole:
-        return snapshot.screen.frame.width();
-    case HeightRole:
-        return snapshot.screen.frame.height();
-    case FrameRole:
-        return snapshot.globalFrame;
-    case BarHeightRole:
-        return snapshot.screen.menuBarHeight;
-    case SceneRole:
-        return QVariant::fromValue(snapshot.look);
-    case ActiveRole:
-        return snapshot.active;
-    case DetailsRole:
-        return details(snapshot.screen);
-    default:
-        return {};
-    }
-}
+} // namespace
 
-QHash<int, QByteArray> ScreenListModel::roleNames() const {
-    return {{DisplayIdRole, "displayId"}, {NameRole, "name"},     {WidthRole, "screenWidth"},
-            {HeightRole, "screenHeight"}, {FrameRole, "frame"},   {BarHeightRole, "barHeight"},
-            {SceneRole, "scene"},         {ActiveRole, "active"}, {DetailsRole, "details"}};
-}
-
-void ScreenListModel::setScreens(const QList<ScreenSnapshot> &screens) {
-    if (screens.size() != m_screens.size()) {
-        beginResetModel();
-        m_screens = screens;
-        endResetModel();
-        return;
-    }
-    for (qsizetype row = 0; row < screens.size(); ++row) {
-        if (screens[row] != m_screens[row]) {
-            m_screens[row] = screens[row];
-            Q_EMIT dataChanged(index(int(row)), index(int(row)));
-        }
-    }
-}
+ScreenListModel::ScreenListModel(QObject *parent)
+    : RowListModel<ScreenSnapshot>(
+          roles(), [](const ScreenSnapshot &row) { return QString::number(row.screen.displayId); },
+          parent) {}
 
 QString ScreenListModel::details(const ScreenRecord &screen) {
     QStringList parts{u"%1 × %2 points"_s.arg(screen.frame.width()).arg(screen.frame.height()),

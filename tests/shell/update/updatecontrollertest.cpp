@@ -20,9 +20,13 @@ TEST_F(UpdateTest, QuietCheckAfterLaunchReadsTheAppcastWithTheCookie) {
     EXPECT_TRUE(server.requests().isEmpty());
     EXPECT_FALSE(status().checking);
 
+    // The answer waits until the check has been seen under way.
+    server.setBehaviour(Behaviour::Hold, 200, appcast("12", "1.2"));
     clock.advance(seconds(0.1));
     clock.settle();
     EXPECT_TRUE(status().checking);
+    ASSERT_TRUE(server.waitForRequests(1));
+    server.answerHeld();
     ASSERT_TRUE(finishCheck());
     ASSERT_EQ(server.requests().size(), 1);
     EXPECT_EQ(server.requests()[0].path, "/appcast.xml");
@@ -132,6 +136,9 @@ TEST_F(UpdateTest, OnlyACopyInAnApplicationsFolderWithAFeedCanUpdate) {
         {"a folder named like it", u"/ApplicationsOld/Zorv.app"_s, false, true, false},
         {"no feed", u"/Applications/Zorv.app"_s, false, false, false},
     };
+    // Each answer waits until the check has been seen under way.
+    server.setBehaviour(Behaviour::Hold, 200, appcast("12", "1.2"));
+    qsizetype asked = 0;
     for (const auto &c : cases) {
         files.installBundle(c.bundle);
         files.setRunningBundle(c.bundle);
@@ -147,6 +154,10 @@ TEST_F(UpdateTest, OnlyACopyInAnApplicationsFolderWithAFeedCanUpdate) {
         clock.advance(seconds(UpdateController::quietCheckDelaySeconds));
         clock.settle();
         EXPECT_EQ(status().checking, c.canUpdate) << c.name;
+        if (c.canUpdate) {
+            ASSERT_TRUE(server.waitForRequests(++asked)) << c.name;
+            server.answerHeld();
+        }
         ASSERT_TRUE(finishCheck()) << c.name;
     }
 }

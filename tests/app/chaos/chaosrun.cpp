@@ -8,6 +8,7 @@
 #include "storage/zorvpaths.h"
 #include "transfer/syncedbundle.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QUuid>
@@ -44,6 +45,9 @@ double residentMiB() {
 }
 
 double heapInUseMiB() {
+    // The run's own loop never returns to a top-level event loop, where objects that asked to be
+    // deleted later would have gone by now (a detached display's views hold its pictures).
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return double(::mallinfo2().uordblks) / (1024.0 * 1024.0);
 }
 

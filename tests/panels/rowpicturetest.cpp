@@ -2,7 +2,7 @@
 #include "items/publishedpictures.h"
 #include "secondarybar/secondarybarplacement.h"
 #include "windows/itemrowsmodel.h"
-#include "windows/rowpicture.h"
+#include "items/rowpicture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/rowpicture.h"
+#include "items/rowpicture.h"
 #include "screen.h"
 
 #include <QList>

@@ -2,7 +2,7 @@
 
 #include "menubaritem.h"
 #include "models/rowlistmodel.h"
-#include "windows/rowpicture.h"
+#include "items/rowpicture.h"
 
 #include <QColor>
 #include <QList>

@@ -2,7 +2,7 @@
 
 #include "chippayload.h"
 #include "items/itemdisplay.h"
-#include "items/publishedpictures.h"
+#include "items/rowpicture.h"
 #include "laneitems.h"
 #include "modelsearch.h"
 #include "search/stablekey.h"
@@ -11,44 +11,21 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-namespace {
-
-bool usable(const std::optional<QImage> &image) {
-    return image && !image->isNull();
-}
-
-} // namespace
-
 LaneRow LaneRow::of(const MenuBarItem &item, const std::optional<QColor> &sampledBarColor,
                     PublishedPictures &pictures) {
-    const QString key = stableKey(item.id);
-    LaneRow row{.key = key,
-                .name = ModelSearch::displayName(item),
-                .payload = ChipPayload::of(item.id),
-                .help = LaneItems::helpText(item),
-                .dormant = item.isDormant,
-                .notchObscured = item.isNotchObscured,
-                .unmovable = item.isUnmovable,
-                .pictureKind = u"none"_s,
-                .picture = {},
-                .pictureSize = {},
-                .symbol = u"app.dashed"_s,
-                .plate = ItemDisplay::backdrop(item, sampledBarColor)};
-    if (usable(item.capturedImage)) {
-        const QImage &capture = *item.capturedImage;
-        row.pictureKind = u"capture"_s;
-        row.picture = pictures.publish(key, capture);
-        // Captures are taken at twice the point size.
-        row.pictureSize = QSizeF(capture.width() / 2, capture.height() / 2);
-    } else if (const std::optional<QString> symbol = ItemDisplay::symbol(item)) {
-        row.pictureKind = u"symbol"_s;
-        row.symbol = *symbol;
-    } else if (usable(item.appIcon)) {
-        row.pictureKind = u"icon"_s;
-        row.picture = pictures.publish(key, *item.appIcon);
-        row.pictureSize = QSizeF(22, 22);
-    }
-    return row;
+    const RowPicture picture = RowPicture::of(item, sampledBarColor, pictures);
+    return {.key = stableKey(item.id),
+            .name = ModelSearch::displayName(item),
+            .payload = ChipPayload::of(item.id),
+            .help = LaneItems::helpText(item),
+            .dormant = item.isDormant,
+            .notchObscured = item.isNotchObscured,
+            .unmovable = item.isUnmovable,
+            .pictureKind = picture.kind,
+            .picture = picture.source,
+            .pictureSize = picture.kind == u"icon"_s ? QSizeF(22, 22) : picture.size,
+            .symbol = picture.kind == u"symbol"_s ? picture.symbol : u"app.dashed"_s,
+            .plate = ItemDisplay::backdrop(item, sampledBarColor)};
 }
 
 QList<RowListModel<LaneRow>::Role> LaneRow::roles() {

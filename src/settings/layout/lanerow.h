@@ -16,8 +16,8 @@ namespace zorv {
 class PublishedPictures;
 
 // One chip of a layout lane: its item's name, drag payload, help text and badges, and its
-// picture by the first that applies: the captured picture (at half its pixel size in points), the
-// system symbol that stands for the item, the application's icon (22 points square), else none.
+// picture as every row away from the bar pictures its item (RowPicture), an application's icon
+// 22 points square.
 struct LaneRow {
     QString key;
     QString name;

@@ -13,12 +13,12 @@ namespace zorv {
 
 class PublishedPictures;
 
-// How a panel row (a search result, a cell of the secondary bar) pictures its item, by the first
-// that applies: the captured picture as it is, at half its pixel size in points, on a plate of
-// the sampled bar colour (grey by the glyph's lightness without one) unless drawn on the bar's
-// colour itself; the system symbol of a system item; the application's icon; else nothing (views
-// show a placeholder). Captures keep their aspect wherever they are drawn, so a wide meter stays
-// wide.
+// How a row away from the bar (a search result, a cell of the secondary bar, a chip of a layout
+// lane) pictures its item, by the first that applies: the captured picture as it is, at half its
+// pixel size in points, on a plate of the sampled bar colour (grey by the glyph's lightness without
+// one) unless drawn on the bar's colour itself; the system symbol of a system item; the
+// application's icon; else nothing (views show a placeholder). Captures keep their aspect wherever
+// they are drawn, so a wide meter stays wide.
 struct RowPicture {
     // As views read it: "capture", "symbol", "icon" or "none".
     QString kind = QStringLiteral("none");

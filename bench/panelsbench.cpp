@@ -47,6 +47,7 @@ public:
                                                       m_desktop.eventMonitors(),
                                                       m_desktop.screens(),
                                                       m_clock,
+                                                      {},
                                                       {}} {
         m_desktop.arrangement().add(ScreenDescription{});
         ZorvKit::install(m_engine, m_desktop.appearance(), m_clock);

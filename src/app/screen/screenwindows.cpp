@@ -112,12 +112,8 @@ QList<MacScreenView *> ScreenWindows::screenViews() const {
     return views;
 }
 
-QList<ScreenWindows::Placed> ScreenWindows::placed() const {
-    const QList<MacScreenView *> views = screenViews();
-    QList<ScreenMapping> mappings;
-    for (const MacScreenView *view : views) {
-        mappings.append(view->mapping());
-    }
+QList<ScreenWindows::Placed> ScreenWindows::placeOn(const QList<ScreenMapping> &mappings,
+                                                    const ScreenDrawing &drawing) const {
     QList<Placed> result;
     for (SimAppWindow *window : m_windows.stackingOrder()) {
         if (!window->window() || !window->record().visible) {
@@ -127,14 +123,27 @@ QList<ScreenWindows::Placed> ScreenWindows::placed() const {
         if (!place) {
             continue;
         }
-        const auto view = std::find_if(views.cbegin(), views.cend(), [&](MacScreenView *view) {
-            return view->mapping().displayId == place->displayId;
+        const auto screen = std::find_if(mappings.cbegin(), mappings.cend(), [&](const auto &m) {
+            return m.displayId == place->displayId;
         });
-        const QRectF sceneRect = (*view)->mapRectToScene(place->viewRect);
+        const auto [sceneRect, visibleRect] =
+            drawing(std::distance(mappings.cbegin(), screen), place->viewRect);
         result.append({window->window(), window, sceneRect, outerRect(window->record(), sceneRect),
-                       visibleSceneRect(**view)});
+                       visibleRect});
     }
     return result;
+}
+
+QList<ScreenWindows::Placed> ScreenWindows::placed() const {
+    const QList<MacScreenView *> views = screenViews();
+    QList<ScreenMapping> mappings;
+    for (const MacScreenView *view : views) {
+        mappings.append(view->mapping());
+    }
+    return placeOn(mappings, [&views](qsizetype screen, const QRectF &viewRect) {
+        const MacScreenView &view = *views.at(screen);
+        return std::pair(view.mapRectToScene(viewRect), visibleSceneRect(view));
+    });
 }
 
 QImage ScreenWindows::picture() const {
@@ -215,23 +224,10 @@ QImage ScreenWindows::arrangedPicture() const {
         view->paintScreen(painter, toPicture(view->frame()));
         mappings.append({view->mapping().displayId, view->frame(), scale});
     }
-    QList<Placed> windows;
-    for (SimAppWindow *window : m_windows.stackingOrder()) {
-        if (!window->window() || !window->record().visible) {
-            continue;
-        }
-        const auto place = placeWindow(mappings, window->record().frame);
-        if (!place) {
-            continue;
-        }
-        const auto screen = std::find_if(mappings.cbegin(), mappings.cend(), [&](const auto &m) {
-            return m.displayId == place->displayId;
-        });
-        const QRectF onScreen = toPicture(screen->frame);
-        const QRectF sceneRect = place->viewRect.translated(onScreen.topLeft());
-        windows.append({window->window(), window, sceneRect, outerRect(window->record(), sceneRect),
-                        onScreen});
-    }
+    const QList<Placed> windows = placeOn(mappings, [&](qsizetype screen, const QRectF &viewRect) {
+        const QRectF onScreen = toPicture(mappings.at(screen).frame);
+        return std::pair(viewRect.translated(onScreen.topLeft()), onScreen);
+    });
     paintWindows(painter, windows);
     for (const MacScreenView *view : views) {
         view->paintHardware(painter, toPicture(view->frame()));

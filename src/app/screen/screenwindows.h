@@ -3,14 +3,16 @@
 #include "screenmapping.h"
 
 #include <QImage>
-#include <QSize>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QRectF>
+#include <QSize>
 #include <QWindow>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 class QPainter;
 class QQuickWindow;
@@ -89,6 +91,13 @@ private:
     [[nodiscard]] bool dark() const;
     void overlay();
     [[nodiscard]] QList<MacScreenView *> screenViews() const;
+    // Where a screen of `mappings` (by its index) is drawn: the content's rectangle for a window
+    // at `viewRect` in the screen's view, and the part of the screen in sight.
+    using ScreenDrawing =
+        std::function<std::pair<QRectF, QRectF>(qsizetype screen, const QRectF &viewRect)>;
+    // The visible windows, back to front, each on the screen that holds most of it.
+    [[nodiscard]] QList<Placed> placeOn(const QList<ScreenMapping> &mappings,
+                                        const ScreenDrawing &drawing) const;
 
     SimAppWindows &m_windows;
     const SystemAppearance &m_appearance;

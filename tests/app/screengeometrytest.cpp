@@ -155,7 +155,7 @@ TEST(ScreenInputTest, MapsButtonsModifiersAndKeys) {
     EXPECT_EQ(ScreenInput::button(Qt::RightButton), MouseButton::Right);
     EXPECT_EQ(ScreenInput::button(Qt::MiddleButton), MouseButton::Center);
     EXPECT_EQ(ScreenInput::button(Qt::BackButton), std::nullopt);
-    EXPECT_EQ(ScreenInput::flags(Qt::AltModifier | Qt::MetaModifier),
+    EXPECT_EQ(ScreenInput::flags(Qt::AltModifier | Qt::ControlModifier),
               EventFlags::option | EventFlags::command);
 
     const struct {
@@ -167,11 +167,12 @@ TEST(ScreenInputTest, MapsButtonsModifiersAndKeys) {
         // A modifier key alone: its own flag is on while it is down, off once it is up.
         {QEvent::KeyPress, Qt::Key_Alt, Qt::NoModifier, MacKeyPress{58, KeyShortcut::kOption}},
         {QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier, MacKeyPress{58, 0}},
-        {QEvent::KeyPress, Qt::Key_Shift, Qt::ControlModifier,
+        {QEvent::KeyPress, Qt::Key_Shift, Qt::MetaModifier,
          MacKeyPress{56, KeyShortcut::kShift | KeyShortcut::kControl}},
-        {QEvent::KeyPress, Qt::Key_Meta, Qt::NoModifier, MacKeyPress{55, KeyShortcut::kCommand}},
-        {QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier, MacKeyPress{59, KeyShortcut::kControl}},
-        {QEvent::KeyPress, Qt::Key_A, Qt::MetaModifier | Qt::ShiftModifier,
+        // Qt's Control key is Command and its Meta key Control, as on a Mac.
+        {QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier, MacKeyPress{55, KeyShortcut::kCommand}},
+        {QEvent::KeyPress, Qt::Key_Meta, Qt::NoModifier, MacKeyPress{59, KeyShortcut::kControl}},
+        {QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier,
          MacKeyPress{0, KeyShortcut::kCommand | KeyShortcut::kShift}},
         {QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, MacKeyPress{49, 0}},
         {QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, std::nullopt},

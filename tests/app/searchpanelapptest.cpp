@@ -22,6 +22,10 @@ namespace zorv {
 namespace {
 
 constexpr quint16 keyF = 3;
+constexpr quint16 keyA = 0;
+constexpr quint16 key1 = 18;
+constexpr quint16 key2 = 19;
+constexpr quint16 returnKey = 36;
 
 // Zorv on the shipped laptop (its clock changes width every minute), launched with its first-run
 // window already done, pixel-perfect pictures on or off.
@@ -126,6 +130,52 @@ TEST_P(SearchPanelAppTest, RowsShowTheItemsAsTheBarDoesAndKeepTheHighlight) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PixelPerfect, SearchPanelAppTest, ::testing::Bool());
+
+// The same panel driven by the keyboard alone, without pixel-perfect pictures.
+class SearchPanelKeysTest : public SearchPanelAppTest {
+protected:
+    void press(quint16 keyCode, quint64 flags = EventFlags::none) {
+        platform.desktop().userInput().pressKeyHolding(keyCode, flags);
+        WorkerClockDriver(clock).drain();
+    }
+    void type(const QString &text) {
+        ASSERT_TRUE(platform.desktop().userInput().type(text));
+        WorkerClockDriver(clock).drain();
+    }
+    [[nodiscard]] QString query() const { return app.searchPanel()->search()->query(); }
+};
+
+// A Command combination never types into the query: Command-2 past the one listed row and
+// Command-Shift-1 leave it as it was; Command-A selects it all, so what is typed next replaces it,
+// and Return clicks the item the new query lists.
+TEST_P(SearchPanelKeysTest, CommandKeysNeverTypeAndCommandASelectsTheQuery) {
+    ASSERT_NO_FATAL_FAILURE(openSearch());
+    ASSERT_NO_FATAL_FAILURE(type(u"drop"_s));
+    ASSERT_EQ(query(), u"drop"_s);
+    ASSERT_EQ(rows().rowCount(), 1);
+    const qsizetype before = platform.desktop().readout().clicks().size();
+    for (const quint64 flags : {EventFlags::command, EventFlags::command | EventFlags::shift}) {
+        press(flags & EventFlags::shift ? key1 : key2, flags);
+        EXPECT_EQ(query(), u"drop"_s) << flags;
+        EXPECT_EQ(rows().rowCount(), 1) << flags;
+        EXPECT_TRUE(app.searchPanel()->isVisible()) << flags;
+    }
+    EXPECT_EQ(platform.desktop().readout().clicks().size(), before) << "nothing was opened";
+
+    press(keyA, EventFlags::command);
+    ASSERT_NO_FATAL_FAILURE(type(u"1pass"_s));
+    EXPECT_EQ(query(), u"1pass"_s);
+    press(returnKey);
+    WorkerClockDriver(clock).run(seconds(5));
+    EXPECT_FALSE(app.searchPanel()->isVisible());
+    const QList<DeliveredClick> clicks = platform.desktop().readout().clicks();
+    ASSERT_GT(clicks.size(), before) << "the item was clicked";
+    const auto entry = platform.desktop().readout().entry(clicks.last().itemId);
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_EQ(entry->applicationName.value_or(QString()), u"1Password"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Plain, SearchPanelKeysTest, ::testing::Values(false));
 
 } // namespace
 } // namespace zorv

@@ -149,25 +149,29 @@ TEST_F(SearchPanelTest, ArrowsStopAtTheEndsAndTypingGoesBackToTheFirstRow) {
 TEST_F(SearchPanelTest, CommandAndADigitOpenOnlyAListedRow) {
     struct Case {
         const char *name;
-        QString text;
+        Qt::Key key;
         Qt::KeyboardModifiers modifiers;
         bool opens;
     };
+    // Command is Qt's Control modifier, as on a Mac; Meta is the Control key.
     const Case cases[] = {
-        {"Command+1 with one result", u"1"_s, Qt::MetaModifier, true},
-        {"Command+2 with one result", u"2"_s, Qt::MetaModifier, false},
-        {"Command+0", u"0"_s, Qt::MetaModifier, false},
-        {"Command+Shift+1", u"1"_s, Qt::MetaModifier | Qt::ShiftModifier, false},
-        {"Command+Option+1", u"1"_s, Qt::MetaModifier | Qt::AltModifier, false},
-        {"1 alone", u"1"_s, Qt::NoModifier, false},
-        {"Command+a", u"a"_s, Qt::MetaModifier, false},
+        {"Command+1 with one result", Qt::Key_1, Qt::ControlModifier, true},
+        {"Command+2 with one result", Qt::Key_2, Qt::ControlModifier, false},
+        {"Command+0", Qt::Key_0, Qt::ControlModifier, false},
+        {"Command+Shift+1", Qt::Key_Exclam, Qt::ControlModifier | Qt::ShiftModifier, false},
+        {"Command+Shift+1 by its place", Qt::Key_1, Qt::ControlModifier | Qt::ShiftModifier,
+         false},
+        {"Command+Option+1", Qt::Key_1, Qt::ControlModifier | Qt::AltModifier, false},
+        {"Control+1", Qt::Key_1, Qt::MetaModifier, false},
+        {"1 alone", Qt::Key_1, Qt::NoModifier, false},
+        {"Command+a", Qt::Key_A, Qt::ControlModifier, false},
     };
     for (const Case &c : cases) {
         mac.fakes.log.clear();
         panel.show();
         search().setQuery(u"drop"_s);
         ASSERT_EQ(rows(), 1);
-        EXPECT_EQ(search().commandDigit(c.text, int(c.modifiers)), c.opens) << c.name;
+        EXPECT_EQ(search().commandDigit(c.key, int(c.modifiers)), c.opens) << c.name;
         EXPECT_EQ(activations(), c.opens ? 1 : 0) << c.name;
         EXPECT_EQ(panel.isVisible(), !c.opens) << c.name << ": opening closes the panel";
     }
@@ -191,8 +195,8 @@ TEST_F(SearchPanelTest, RowsFromTheTenthOnHaveNoNumber) {
     EXPECT_EQ(rowsModel.selected(), -1) << "a highlight past the new rows goes";
 
     panel.show();
-    EXPECT_FALSE(search().commandDigit(u"10"_s, int(Qt::MetaModifier)));
-    EXPECT_FALSE(search().commandDigit(u"+1x"_s, int(Qt::MetaModifier)));
+    EXPECT_FALSE(search().commandDigit(Qt::Key_0, int(Qt::ControlModifier)));
+    EXPECT_FALSE(search().commandDigit(Qt::Key_Plus, int(Qt::ControlModifier)));
     EXPECT_EQ(activations(), 0);
 }
 
@@ -210,7 +214,7 @@ TEST_F(SearchPanelTest, AStaleSelectionIsNeverUsedAsAnIndex) {
     EXPECT_EQ(search().selection(), 3);
     search().activateSelected();
     EXPECT_EQ(activations(), 0) << "Return with a selection beyond the results";
-    EXPECT_FALSE(search().commandDigit(u"2"_s, int(Qt::MetaModifier)));
+    EXPECT_FALSE(search().commandDigit(Qt::Key_2, int(Qt::ControlModifier)));
     search().move(-1);
     EXPECT_EQ(search().selection(), 0) << "moving clamps to the new count";
     search().activateSelected();

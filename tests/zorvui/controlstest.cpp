@@ -292,14 +292,47 @@ TEST(ShortcutRuleTest, MapsQtKeysAndModifiersInOneTable) {
     EXPECT_EQ(MacKeys::keyCode(Qt::Key_Escape), 53);
     EXPECT_EQ(MacKeys::keyCode(Qt::Key_F1), 122);
     EXPECT_FALSE(MacKeys::keyCode(Qt::Key_Shift));
-    EXPECT_EQ(MacKeys::modifiers(Qt::ControlModifier | Qt::AltModifier), control | option);
-    EXPECT_EQ(MacKeys::modifiers(Qt::ShiftModifier | Qt::MetaModifier), shift | command);
+    EXPECT_EQ(MacKeys::modifiers(Qt::MetaModifier | Qt::AltModifier), control | option);
+    EXPECT_EQ(MacKeys::modifiers(Qt::ShiftModifier | Qt::ControlModifier), shift | command);
     EXPECT_EQ(MacKeys::modifiers(Qt::KeypadModifier), 0u);
 
-    const QKeyEvent qtEvent(QEvent::KeyPress, Qt::Key_K, Qt::MetaModifier | Qt::ShiftModifier);
+    const QKeyEvent qtEvent(QEvent::KeyPress, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(MacKeys::press(qtEvent), (MacKeyPress{40, command | shift}));
     const QKeyEvent simulated = MacKeys::simulatedKeyEvent({117, option});
     EXPECT_EQ(MacKeys::press(simulated), (MacKeyPress{117, option}));
+}
+
+// Each mac modifier reaches Qt as Qt on a Mac delivers it, and comes back from Qt as itself (a
+// shortcut recorder sees the keys the simulated keyboard hands Qt); Command and Control make a
+// key a command that types nothing, Shift and Option leave it typing.
+TEST(ShortcutRuleTest, MapsEachModifierAsAMacsQtDoes) {
+    const struct {
+        const char *name;
+        quint64 mac;
+        Qt::KeyboardModifiers qt;
+        bool typesText;
+    } cases[] = {
+        {"none", 0, Qt::NoModifier, true},
+        {"command", command, Qt::ControlModifier, false},
+        {"control", control, Qt::MetaModifier, false},
+        {"option", option, Qt::AltModifier, true},
+        {"shift", shift, Qt::ShiftModifier, true},
+        {"shift-option", shift | option, Qt::ShiftModifier | Qt::AltModifier, true},
+        {"shift-command", shift | command, Qt::ShiftModifier | Qt::ControlModifier, false},
+        {"option-control", option | control, Qt::AltModifier | Qt::MetaModifier, false},
+        {"all four", shift | control | option | command,
+         Qt::ShiftModifier | Qt::MetaModifier | Qt::AltModifier | Qt::ControlModifier, false},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(MacKeys::qtModifiers(c.mac), c.qt) << c.name;
+        EXPECT_EQ(MacKeys::modifiers(c.qt), c.mac) << c.name;
+        EXPECT_EQ(MacKeys::typesText(c.mac), c.typesText) << c.name;
+    }
+    // Command-A as the fields see it is the standard Select All, not a typed "a".
+    const QKeyEvent commandA(QEvent::KeyPress, Qt::Key_A, MacKeys::qtModifiers(command));
+    EXPECT_TRUE(commandA.matches(QKeySequence::SelectAll));
+    EXPECT_EQ(QKeySequence(u"Ctrl+Return"_s),
+              QKeySequence(QKeyCombination(MacKeys::qtModifiers(command), Qt::Key_Return)));
 }
 
 // Every printable key of a US keyboard: its Qt key, the Qt key Shift makes of it, its Linux
@@ -363,12 +396,12 @@ constexpr PrintableKey printableKeys[] = {
 
 TEST(ShortcutRuleTest, MapsEveryPrintableKeyByItsPlaceWithAndWithoutShift) {
     using ScanCodes = MacKeys::ScanCodes;
-    const Qt::KeyboardModifiers shiftCommand = Qt::ShiftModifier | Qt::MetaModifier;
+    const Qt::KeyboardModifiers shiftCommand = Qt::ShiftModifier | Qt::ControlModifier;
     for (const PrintableKey &k : printableKeys) {
         const std::string name = QKeySequence(k.key).toString().toStdString();
         const quint32 scanCode = k.inputCode + 8;
         // Without a scan code (offscreen, synthesised events) the Qt key decides.
-        const QKeyEvent bare(QEvent::KeyPress, k.key, Qt::MetaModifier);
+        const QKeyEvent bare(QEvent::KeyPress, k.key, Qt::ControlModifier);
         EXPECT_EQ(MacKeys::press(bare, ScanCodes::None), (MacKeyPress{k.macCode, command})) << name;
         const QKeyEvent shifted(QEvent::KeyPress, k.shifted, shiftCommand);
         EXPECT_EQ(MacKeys::press(shifted, ScanCodes::None),
@@ -379,7 +412,7 @@ TEST(ShortcutRuleTest, MapsEveryPrintableKeyByItsPlaceWithAndWithoutShift) {
         EXPECT_EQ(MacKeys::press(placed, ScanCodes::Linux),
                   (MacKeyPress{k.macCode, command | shift}))
             << name << " by scan code";
-        const QKeyEvent unknownSymbol(QEvent::KeyPress, Qt::Key_unknown, Qt::ControlModifier,
+        const QKeyEvent unknownSymbol(QEvent::KeyPress, Qt::Key_unknown, Qt::MetaModifier,
                                       scanCode, 0, 0);
         EXPECT_EQ(MacKeys::press(unknownSymbol, ScanCodes::Linux),
                   (MacKeyPress{k.macCode, control}))
@@ -395,7 +428,7 @@ TEST(ShortcutRuleTest, MapsEveryPrintableKeyByItsPlaceWithAndWithoutShift) {
         EXPECT_EQ(Rule::decide(*press), Rule::Outcome(Rule::Record{{18, command | shift}}));
     }
     // A key on the place of Q typing "a" (a French layout) is the mac's Q key, as on a Mac.
-    const QKeyEvent azerty(QEvent::KeyPress, Qt::Key_A, Qt::MetaModifier, 16 + 8, 0, 0);
+    const QKeyEvent azerty(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, 16 + 8, 0, 0);
     EXPECT_EQ(MacKeys::press(azerty, ScanCodes::Linux), (MacKeyPress{12, command}));
     EXPECT_EQ(MacKeys::press(azerty, ScanCodes::None), (MacKeyPress{0, command}));
     // Keys off the printable block keep their place too: F5, the arrows, forward delete.

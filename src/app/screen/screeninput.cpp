@@ -17,14 +17,15 @@ std::optional<ModifierKey> modifierKey(int qtKey) {
     switch (qtKey) {
     case Qt::Key_Shift:
         return ModifierKey{56, KeyShortcut::kShift};
+    // Qt's Control key is Command and its Meta key Control, as for the modifiers (MacKeys).
     case Qt::Key_Control:
-        return ModifierKey{59, KeyShortcut::kControl};
+        return ModifierKey{KeyCode::command, KeyShortcut::kCommand};
     case Qt::Key_Alt:
         return ModifierKey{58, KeyShortcut::kOption};
     case Qt::Key_AltGr:
         return ModifierKey{61, KeyShortcut::kOption};
     case Qt::Key_Meta:
-        return ModifierKey{KeyCode::command, KeyShortcut::kCommand};
+        return ModifierKey{59, KeyShortcut::kControl};
     default:
         return std::nullopt;
     }

@@ -13,8 +13,9 @@ class QKeyEvent;
 namespace zorv {
 
 // What the person's mouse and keyboard mean to the simulated Mac: Qt's buttons as its buttons,
-// Qt's modifiers as its modifier flags, and keys by their mac virtual key codes (MacKeys, which
-// also gives the modifier keys pressed alone their codes here, so holding Option is seen).
+// Qt's modifiers as its modifier flags as a Mac's Qt has them (the Control key is Command, the
+// Meta key Control), and keys by their mac virtual key codes (MacKeys, which also gives the
+// modifier keys pressed alone their codes here, so holding Option is seen).
 class ScreenInput {
 public:
     // Nothing for buttons the simulated mouse does not have.

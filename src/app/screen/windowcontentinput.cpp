@@ -56,8 +56,12 @@ std::optional<MouseAction> mouseAction(EventType type) {
     }
 }
 
-// The text a key types: its character (upper case with Shift), a space, or a line break or tab.
+// The text a key types: its character (upper case with Shift), a space, or a line break or tab;
+// nothing with Command or Control held.
 QString typedText(quint16 keyCode, int qtKey, quint64 flags) {
+    if (!MacKeys::typesText(flags)) {
+        return {};
+    }
     if (const auto character = KeyLayout::character(keyCode, flags & EventFlags::shift)) {
         return flags & EventFlags::shift ? QString(character->toUpper()) : QString(*character);
     }

@@ -99,7 +99,7 @@ Window {
                             column.search.activateSelected();
                             event.accepted = true;
                         } else {
-                            event.accepted = column.search.commandDigit(event.text, event.modifiers);
+                            event.accepted = column.search.commandDigit(event.key, event.modifiers);
                         }
                     }
                 }

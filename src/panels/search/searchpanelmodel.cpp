@@ -110,14 +110,16 @@ void SearchPanelModel::activateRow(int row) {
     }
 }
 
-bool SearchPanelModel::commandDigit(const QString &text, int modifiers) {
+bool SearchPanelModel::commandDigit(int key, int modifiers) {
     // Exactly Command: with Shift or Option as well the key is the field's.
     if (MacKeys::modifiers(Qt::KeyboardModifiers(modifiers)) != commandBit) {
         return false;
     }
-    bool parsed = false;
-    const int number = text.toInt(&parsed, 10);
-    if (!parsed || number < 1 || number > ItemRowsModel::numberedRows) {
+    if (key < Qt::Key_0 || key > Qt::Key_9) {
+        return false;
+    }
+    const int number = key - Qt::Key_0;
+    if (number < 1 || number > ItemRowsModel::numberedRows) {
         return false;
     }
     const QList<MenuBarItem> results = currentResults();

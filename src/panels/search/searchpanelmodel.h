@@ -55,8 +55,9 @@ public:
     // Opens the result of the row (a click), whatever is highlighted.
     Q_INVOKABLE void activateRow(int row);
     // Command and a digit 1 to 9 open that result; false, leaving the key to the field, for any
-    // other key, any other modifiers, or a digit beyond the results. `modifiers` are Qt's.
-    Q_INVOKABLE bool commandDigit(const QString &text, int modifiers);
+    // other key, any other modifiers, or a digit beyond the results. `key` and `modifiers` are
+    // Qt's (a Command combination carries no text, so the digit is read from the key).
+    Q_INVOKABLE bool commandDigit(int key, int modifiers);
     Q_INVOKABLE void onEscape();
 
 Q_SIGNALS:

@@ -145,8 +145,11 @@ std::optional<int> MacKeys::qtKey(quint16 keyCode) {
 
 Qt::KeyboardModifiers MacKeys::qtModifiers(quint64 modifiers) {
     Qt::KeyboardModifiers qt;
-    if (modifiers & KeyShortcut::kControl) {
+    if (modifiers & KeyShortcut::kCommand) {
         qt |= Qt::ControlModifier;
+    }
+    if (modifiers & KeyShortcut::kControl) {
+        qt |= Qt::MetaModifier;
     }
     if (modifiers & KeyShortcut::kOption) {
         qt |= Qt::AltModifier;
@@ -154,15 +157,15 @@ Qt::KeyboardModifiers MacKeys::qtModifiers(quint64 modifiers) {
     if (modifiers & KeyShortcut::kShift) {
         qt |= Qt::ShiftModifier;
     }
-    if (modifiers & KeyShortcut::kCommand) {
-        qt |= Qt::MetaModifier;
-    }
     return qt;
 }
 
 quint64 MacKeys::modifiers(Qt::KeyboardModifiers qtModifiers) {
     quint64 bits = 0;
     if (qtModifiers & Qt::ControlModifier) {
+        bits |= KeyShortcut::kCommand;
+    }
+    if (qtModifiers & Qt::MetaModifier) {
         bits |= KeyShortcut::kControl;
     }
     if (qtModifiers & Qt::AltModifier) {
@@ -171,10 +174,11 @@ quint64 MacKeys::modifiers(Qt::KeyboardModifiers qtModifiers) {
     if (qtModifiers & Qt::ShiftModifier) {
         bits |= KeyShortcut::kShift;
     }
-    if (qtModifiers & Qt::MetaModifier) {
-        bits |= KeyShortcut::kCommand;
-    }
     return bits;
+}
+
+bool MacKeys::typesText(quint64 modifiers) {
+    return (modifiers & (KeyShortcut::kCommand | KeyShortcut::kControl)) == 0;
 }
 
 std::optional<MacKeyPress> MacKeys::press(const QKeyEvent &event) {

@@ -19,7 +19,8 @@ struct MacKeyPress {
 };
 
 // The one table between Qt's keys and mac virtual key codes, and Qt's modifiers and the mac
-// modifier bits (Control to control, Alt to option, Shift to shift, Meta to command).
+// modifier bits, as Qt on a Mac has them: Control is Command (so "Ctrl+…" sequences and the
+// standard key sequences are Command's), Meta is Control, Alt is Option, Shift is Shift.
 // Simulated key events carry the mac code and bits directly (see simulatedKeyEvent()).
 //
 // A mac key code names a key by its place on the keyboard, not by the symbol it types; so does
@@ -51,6 +52,9 @@ public:
     [[nodiscard]] static ScanCodes platformScanCodes();
     [[nodiscard]] static quint64 modifiers(Qt::KeyboardModifiers qtModifiers);
     [[nodiscard]] static Qt::KeyboardModifiers qtModifiers(quint64 modifiers);
+    // Whether a key pressed with these mac bits types its character: with Command or Control held
+    // it is a command and types nothing, as a Mac's Qt delivers it with no text.
+    [[nodiscard]] static bool typesText(quint64 modifiers);
     // The press of a key event; nothing for a key without a mac code.
     [[nodiscard]] static std::optional<MacKeyPress> press(const QKeyEvent &event);
     [[nodiscard]] static std::optional<MacKeyPress> press(const QKeyEvent &event,

@@ -1,0 +1,176 @@
+#include "desktopapp.h"
+#include "manualclock.h"
+#include "reportmodel.h"
+#include "scenariomac.h"
+#include "settingswindowcontroller.h"
+#include "simulatedplatform.h"
+#include "statusitembutton.h"
+#include "storage/zorvpaths.h"
+#include "workerclockdriver.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QNetworkProxy>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+constexpr quint16 aKey = 0;
+constexpr quint16 returnKey = 36;
+constexpr quint16 enterKey = 76;
+
+QQuickItem *findIn(QQuickItem *item, const QString &name) {
+    if (item->objectName() == name && item->isVisible()) {
+        return item;
+    }
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findIn(child, name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// Zorv on the laptop with its tour done, driven only through the simulated Mac's mouse and
+// keyboard, to see what Command does in its text fields and sheets.
+class CommandKeysAppTest : public ::testing::Test {
+protected:
+    CommandKeysAppTest()
+        : scenario(reachableLaptop({})), clock(*scenario.start), platform(clock, scenario, false),
+          app(platform, SimOptions{}) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+        QFile settings(ZorvPaths::file(u"settings.json"_s));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(R"({"onboardingCompleted": true})");
+        settings.close();
+        ASSERT_TRUE(app.start());
+        run(3);
+    }
+
+    SimulatedDesktop &mac() { return platform.desktop(); }
+    void drain() { WorkerClockDriver(clock).drain(); }
+    void run(double seconds) { WorkerClockDriver(clock).run(zorv::seconds(seconds)); }
+
+    void click(QPointF global) {
+        mac().userInput().moveMouse(global);
+        mac().userInput().click(global);
+        drain();
+    }
+    void press(quint16 keyCode, quint64 flags = EventFlags::none) {
+        mac().userInput().pressKeyHolding(keyCode, flags);
+        drain();
+    }
+    void type(const QString &text) {
+        ASSERT_TRUE(mac().userInput().type(text));
+        drain();
+    }
+
+    // Opens the status menu with a click on Zorv's icon and chooses the row titled `title`.
+    void chooseFromStatusMenu(const QString &title) {
+        StatusItemButton *icon = app.engine()->separatorController().icon().button();
+        ASSERT_NE(icon, nullptr);
+        const auto window = icon->window();
+        ASSERT_TRUE(window.has_value());
+        const double top =
+            mac().model().read([](const DesktopState &state) { return state.primaryTop(); });
+        click(QPointF(window->frame.center().x(), top - window->frame.center().y()));
+        SimMenus &menus = mac().menus();
+        ASSERT_TRUE(menus.openMenu());
+        double rowTop = menus.frame().top() + SimMenus::verticalPadding;
+        for (int index : menus.shownRows()) {
+            const double height = SimMenus::heightOf(menus.openMenu()->items[index]);
+            if (menus.openMenu()->items[index].title == title) {
+                click(QPointF(menus.frame().center().x(), rowTop + height / 2));
+                return;
+            }
+            rowTop += height;
+        }
+        FAIL() << "no row " << title.toStdString();
+    }
+
+    // Clicks the middle of the named control of one of Zorv's windows on the simulated screen.
+    void clickControl(QQuickWindow *window, const QString &name) {
+        SimAppWindow *server = nullptr;
+        for (SimAppWindow *adopted : mac().appWindows().windows()) {
+            if (adopted->window() == window) {
+                server = adopted;
+            }
+        }
+        QQuickItem *item = findIn(window->contentItem(), name);
+        ASSERT_TRUE(server && item) << "no control " << name.toStdString();
+        click(server->record().frame.topLeft() +
+              item->mapToScene(QPointF(item->width() / 2, item->height() / 2)));
+    }
+
+    Scenario scenario;
+    ManualClock clock;
+    SimulatedPlatform platform;
+    DesktopApp app;
+};
+
+// In the Profiles pane, reached through the status menu and the settings window's rail, Command-A
+// selects what the name field holds, so the name typed next is saved alone.
+TEST_F(CommandKeysAppTest, CommandASelectsTheProfileNameSoTypingReplacesIt) {
+    ASSERT_NO_FATAL_FAILURE(chooseFromStatusMenu(u"Settings…"_s));
+    ASSERT_NE(app.settingsWindow(), nullptr);
+    QQuickWindow *window = app.settingsWindow()->window();
+    run(1);
+    if (window->property("guideShown").toBool()) {
+        ASSERT_NO_FATAL_FAILURE(clickControl(window, u"guideDone"_s));
+    }
+    ASSERT_NO_FATAL_FAILURE(clickControl(window, u"rail-profiles"_s));
+    run(1);
+    if (window->property("guideShown").toBool()) {
+        ASSERT_NO_FATAL_FAILURE(clickControl(window, u"guideDone"_s));
+    }
+    ASSERT_NO_FATAL_FAILURE(clickControl(window, u"newName"_s));
+    ASSERT_NO_FATAL_FAILURE(type(u"Draft"_s));
+    press(aKey, EventFlags::command);
+    ASSERT_NO_FATAL_FAILURE(type(u"Travel"_s));
+    press(returnKey);
+
+    const QList<Profile> &profiles = app.model()->profiles().profiles;
+    ASSERT_EQ(profiles.size(), 1);
+    EXPECT_EQ(profiles.first().name, u"Travel"_s);
+}
+
+// Command-Return and Command-Enter send the problem report typed in the report window; a send
+// that fails leaves the report on the simulated Desktop.
+TEST_F(CommandKeysAppTest, CommandReturnSendsTheReport) {
+    // Nothing answers at this address: the send fails whatever the network.
+    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, u"127.0.0.1"_s, 9));
+    const QString desktop = platform.fileSystem().hostPath(platform.fileSystem().desktopFolder());
+    ASSERT_FALSE(QDir(desktop).exists());
+    for (const quint16 key : {returnKey, enterKey}) {
+        SCOPED_TRACE(key);
+        ASSERT_NO_FATAL_FAILURE(chooseFromStatusMenu(u"Report a Problem…"_s));
+        ASSERT_NE(app.reports().appWindow(), nullptr);
+        ASSERT_TRUE(app.reports().appWindow()->isKeyWindow());
+        ASSERT_NO_FATAL_FAILURE(type(u"Two icons stayed hidden."_s));
+        press(key, EventFlags::command);
+        const bool ended = QTest::qWaitFor([&] {
+            run(1);
+            const auto phase = app.reports().model()->phase();
+            return !std::holds_alternative<ReportProblem::Writing>(phase) &&
+                   !std::holds_alternative<ReportProblem::Sending>(phase);
+        });
+        ASSERT_TRUE(ended) << "the report was sent";
+        EXPECT_TRUE(std::holds_alternative<ReportProblem::Saved>(app.reports().model()->phase()));
+        press(returnKey);
+        EXPECT_FALSE(app.reports().appWindow()->isVisible());
+        run(2);
+    }
+    QNetworkProxy::setApplicationProxy(QNetworkProxy());
+    EXPECT_EQ(QDir(desktop).entryList({u"Zorv-report-*"_s}, QDir::Files).size(), 2);
+}
+
+} // namespace
+} // namespace zorv

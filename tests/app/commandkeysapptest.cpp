@@ -22,6 +22,11 @@ namespace zorv {
 namespace {
 
 constexpr quint16 aKey = 0;
+constexpr quint16 zKey = 6;
+constexpr quint16 xKey = 7;
+constexpr quint16 cKey = 8;
+constexpr quint16 vKey = 9;
+constexpr quint16 rightKey = 124;
 constexpr quint16 returnKey = 36;
 constexpr quint16 enterKey = 76;
 
@@ -117,7 +122,8 @@ protected:
 };
 
 // In the Profiles pane, reached through the status menu and the settings window's rail, Command-A
-// selects what the name field holds, so the name typed next is saved alone.
+// selects what the name field holds, so the name typed next is saved alone; Command-X, -C, -V and
+// -Z cut, copy, paste and undo there, and none of them types its letter.
 TEST_F(CommandKeysAppTest, CommandASelectsTheProfileNameSoTypingReplacesIt) {
     ASSERT_NO_FATAL_FAILURE(chooseFromStatusMenu(u"Settings…"_s));
     ASSERT_NE(app.settingsWindow(), nullptr);
@@ -132,9 +138,24 @@ TEST_F(CommandKeysAppTest, CommandASelectsTheProfileNameSoTypingReplacesIt) {
         ASSERT_NO_FATAL_FAILURE(clickControl(window, u"guideDone"_s));
     }
     ASSERT_NO_FATAL_FAILURE(clickControl(window, u"newName"_s));
+    QQuickItem *field = findIn(window->contentItem(), u"newName"_s);
+    ASSERT_NE(field, nullptr);
+    const auto text = [&] { return field->property("text").toString(); };
     ASSERT_NO_FATAL_FAILURE(type(u"Draft"_s));
     press(aKey, EventFlags::command);
+    press(xKey, EventFlags::command);
+    EXPECT_EQ(text(), QString()) << "Command-X";
+    press(zKey, EventFlags::command);
+    EXPECT_EQ(text(), u"Draft"_s) << "Command-Z";
+    press(aKey, EventFlags::command);
     ASSERT_NO_FATAL_FAILURE(type(u"Travel"_s));
+    press(aKey, EventFlags::command);
+    press(cKey, EventFlags::command);
+    press(rightKey);
+    press(vKey, EventFlags::command);
+    EXPECT_EQ(text(), u"TravelTravel"_s) << "Command-C, then Command-V at the end";
+    press(zKey, EventFlags::command);
+    EXPECT_EQ(text(), u"Travel"_s) << "Command-Z takes the paste back";
     press(returnKey);
 
     const QList<Profile> &profiles = app.model()->profiles().profiles;

@@ -412,8 +412,8 @@ TEST(ShortcutRuleTest, MapsEveryPrintableKeyByItsPlaceWithAndWithoutShift) {
         EXPECT_EQ(MacKeys::press(placed, ScanCodes::Linux),
                   (MacKeyPress{k.macCode, command | shift}))
             << name << " by scan code";
-        const QKeyEvent unknownSymbol(QEvent::KeyPress, Qt::Key_unknown, Qt::MetaModifier,
-                                      scanCode, 0, 0);
+        const QKeyEvent unknownSymbol(QEvent::KeyPress, Qt::Key_unknown, Qt::MetaModifier, scanCode,
+                                      0, 0);
         EXPECT_EQ(MacKeys::press(unknownSymbol, ScanCodes::Linux),
                   (MacKeyPress{k.macCode, control}))
             << name << " by scan code alone";

@@ -128,7 +128,12 @@ bool WindowContentInput::mouse(QWindow &window, const SimAppWindows::ContentEven
                         MacKeys::qtModifiers(event.flags));
     qtEvent.setAccepted(false);
     QCoreApplication::sendEvent(&window, &qtEvent);
-    return qtEvent.isAccepted();
+    // An item or a handler that takes the press grabs the pointer; Qt Quick leaves the press
+    // itself unaccepted when the item lies in a Flickable, which watches it to tell a flick from
+    // a click.
+    const QEventPoint &point = qtEvent.point(0);
+    return qtEvent.isAccepted() || qtEvent.exclusiveGrabber(point) ||
+           !qtEvent.passiveGrabbers(point).isEmpty();
 }
 
 bool WindowContentInput::key(QWindow &window, const SimAppWindows::ContentEvent &event) {

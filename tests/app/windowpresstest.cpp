@@ -3,7 +3,6 @@
 #include "reportmodel.h"
 #include "scenariomac.h"
 #include "simulatedplatform.h"
-#include "statusitembutton.h"
 #include "storage/zorvpaths.h"
 #include "workerclockdriver.h"
 
@@ -63,22 +62,22 @@ protected:
         return nullptr;
     }
 
+    [[nodiscard]] QQuickItem *control(QQuickWindow *window, const QString &name) {
+        return window ? findIn(window->contentItem(), name) : nullptr;
+    }
+
     // Where a point of the named control of a window lies on the simulated screen, by its
     // fractions of the control's width and height.
     [[nodiscard]] std::optional<QPointF> pointOf(QQuickWindow *window, const QString &name,
                                                  QPointF fraction = {0.5, 0.5}) {
         SimAppWindow *server = window ? serverOf(window) : nullptr;
-        QQuickItem *item = window ? findIn(window->contentItem(), name) : nullptr;
+        QQuickItem *item = control(window, name);
         if (!server || !item) {
             ADD_FAILURE() << "no control " << name.toStdString();
             return std::nullopt;
         }
         const QPointF inItem(item->width() * fraction.x(), item->height() * fraction.y());
         return server->record().frame.topLeft() + item->mapToScene(inItem);
-    }
-
-    [[nodiscard]] QQuickItem *control(QQuickWindow *window, const QString &name) {
-        return window ? findIn(window->contentItem(), name) : nullptr;
     }
 
     // The shown window of Zorv's holding the named control.
@@ -90,18 +89,6 @@ protected:
             }
         }
         return nullptr;
-    }
-
-    [[nodiscard]] QPointF iconCentre() {
-        StatusItemButton *icon = app.engine()->separatorController().icon().button();
-        const auto window = icon ? icon->window() : std::nullopt;
-        if (!window) {
-            ADD_FAILURE() << "Zorv's icon has no window";
-            return {};
-        }
-        const double top =
-            mac().model().read([](const DesktopState &state) { return state.primaryTop(); });
-        return {window->frame.center().x(), top - window->frame.center().y()};
     }
 
     ManualClock clock;
@@ -219,7 +206,7 @@ protected:
 // reveals by default, a left click once the icon's clicks are swapped.
 TEST_F(IconOptionClickTest, OpensTheSecondaryBarWithTheAlwaysHiddenItems) {
     launch(R"({"onboardingCompleted": true, "secondaryBarEnabled": true})");
-    ASSERT_EQ(iconCentre(), iconOnTheLaptop);
+    ASSERT_EQ(zorvIconCentre(app, platform), iconOnTheLaptop);
     const qsizetype hidden = app.model()->itemsIn(Section::hidden).size();
     const qsizetype alwaysHidden = app.model()->itemsIn(Section::alwaysHidden).size();
     ASSERT_GT(hidden, 0);

@@ -2,6 +2,7 @@
 
 #include "controls/mackeys.h"
 #include "input/keylayout.h"
+#include "pointertaken.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -128,12 +129,7 @@ bool WindowContentInput::mouse(QWindow &window, const SimAppWindows::ContentEven
                         MacKeys::qtModifiers(event.flags));
     qtEvent.setAccepted(false);
     QCoreApplication::sendEvent(&window, &qtEvent);
-    // An item or a handler that takes the press grabs the pointer; Qt Quick leaves the press
-    // itself unaccepted when the item lies in a Flickable, which watches it to tell a flick from
-    // a click.
-    const QEventPoint &point = qtEvent.point(0);
-    return qtEvent.isAccepted() || qtEvent.exclusiveGrabber(point) ||
-           !qtEvent.passiveGrabbers(point).isEmpty();
+    return pointerTaken(qtEvent);
 }
 
 bool WindowContentInput::key(QWindow &window, const SimAppWindows::ContentEvent &event) {

@@ -1,5 +1,6 @@
 #include "overlaidtitlebars.h"
 
+#include "pointertaken.h"
 #include "script/userinput.h"
 #include "titlebarpainter.h"
 #include "windows/simappwindows.h"
@@ -189,7 +190,7 @@ bool OverlaidTitleBars::eventFilter(QObject *watched, QEvent *event) {
         }
         // The press is the content's first; one nothing there takes moves the window.
         static_cast<QObject *>(watched)->event(event);
-        if (event->isAccepted()) {
+        if (pointerTaken(*mouse)) {
             return true;
         }
     }

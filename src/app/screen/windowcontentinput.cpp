@@ -2,6 +2,7 @@
 
 #include "controls/mackeys.h"
 #include "input/keylayout.h"
+#include "pointertaken.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -132,7 +133,7 @@ bool WindowContentInput::mouse(QWindow &window, const SimAppWindows::ContentEven
                         MacKeys::qtModifiers(event.flags));
     qtEvent.setAccepted(false);
     QCoreApplication::sendEvent(&window, &qtEvent);
-    return qtEvent.isAccepted();
+    return pointerTaken(qtEvent);
 }
 
 bool WindowContentInput::key(QWindow &window, const SimAppWindows::ContentEvent &event) {

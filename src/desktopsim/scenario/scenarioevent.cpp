@@ -60,7 +60,8 @@ QStringList keysOf(Verb verb) {
     case Verb::DragItem:
         return {u"app"_s, u"item"_s, u"toX"_s};
     case Verb::Input:
-        return {u"input"_s, u"x"_s, u"y"_s, u"keyCode"_s, u"modifiers"_s, u"text"_s};
+        return {u"input"_s, u"x"_s,       u"y"_s,         u"toX"_s,
+                u"toY"_s,   u"keyCode"_s, u"modifiers"_s, u"text"_s};
     case Verb::AddScreen:
         return {u"screen"_s};
     case Verb::RemoveScreen:
@@ -113,7 +114,7 @@ ChangeScreen changeScreenFrom(const JsonObjectRef &object) {
     return change;
 }
 
-// The modifier keys a key press holds, each named once.
+// The modifier keys held down, each named once.
 quint64 modifiersFrom(const JsonArrayRef &names) {
     quint64 modifiers = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
@@ -144,17 +145,31 @@ QString typedTextFrom(const JsonValueRef &value) {
     return text;
 }
 
+bool holdsModifiers(Input::Kind kind) {
+    return kind == Input::Kind::LeftClick || kind == Input::Kind::RightClick ||
+           kind == Input::Kind::Drag || kind == Input::Kind::Key;
+}
+
 Input inputFrom(const JsonObjectRef &object) {
     Input input;
     input.kind = scenariojson::toEnum<Input::Kind>(object.required(u"input"),
                                                    {{u"mouseMove", Input::Kind::MouseMove},
                                                     {u"leftClick", Input::Kind::LeftClick},
                                                     {u"rightClick", Input::Kind::RightClick},
+                                                    {u"drag", Input::Kind::Drag},
                                                     {u"scroll", Input::Kind::Scroll},
                                                     {u"key", Input::Kind::Key},
                                                     {u"type", Input::Kind::Type}});
-    if (input.kind != Input::Kind::Key && object.contains(u"modifiers")) {
-        object.required(u"modifiers").fail(u"Only a key press holds modifier keys."_s);
+    if (!holdsModifiers(input.kind) && object.contains(u"modifiers")) {
+        object.required(u"modifiers")
+            .fail(u"Only a click, a drag or a key press holds modifier keys."_s);
+    }
+    if (input.kind != Input::Kind::Drag) {
+        for (const QStringView end : {u"toX", u"toY"}) {
+            if (object.contains(end)) {
+                object.required(end).fail(u"Only a drag has an end point."_s);
+            }
+        }
     }
     if (input.kind != Input::Kind::Type && object.contains(u"text")) {
         object.required(u"text").fail(u"Only typing has a text."_s);
@@ -171,14 +186,17 @@ Input inputFrom(const JsonObjectRef &object) {
         input.text = typedTextFrom(object.required(u"text"));
     } else if (input.kind == Input::Kind::Key) {
         input.keyCode = object.required(u"keyCode").toInt<quint16>();
-        if (const auto modifiers = object.optional(u"modifiers")) {
-            input.modifiers = modifiersFrom(modifiers->toArray());
-        }
     } else {
         input.location = {object.required<double>(u"x"), object.required<double>(u"y")};
         if (object.contains(u"keyCode")) {
             object.required(u"keyCode").fail(u"Only a key press has a key code."_s);
         }
+        if (input.kind == Input::Kind::Drag) {
+            input.to = {object.required<double>(u"toX"), object.required<double>(u"toY")};
+        }
+    }
+    if (const auto modifiers = object.optional(u"modifiers")) {
+        input.modifiers = modifiersFrom(modifiers->toArray());
     }
     return input;
 }

@@ -70,14 +70,16 @@ struct DragItem {
 
 // The user's hands on the mouse or keyboard; locations in the top-left convention.
 struct Input {
-    enum class Kind { MouseMove, LeftClick, RightClick, Scroll, Key, Type };
+    enum class Kind { MouseMove, LeftClick, RightClick, Drag, Scroll, Key, Type };
     Kind kind = Kind::MouseMove;
     QPointF location;
     quint16 keyCode = 0;
-    // The modifier keys held for a key press (event flags).
+    // The modifier keys held down around a click, a drag or a key press (event flags).
     quint64 modifiers = 0;
     // What Type types.
     QString text{};
+    // Where a drag with the left button, starting at `location`, ends.
+    QPointF to{};
     friend bool operator==(const Input &, const Input &) = default;
 };
 

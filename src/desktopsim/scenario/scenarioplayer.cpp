@@ -171,10 +171,16 @@ void ScenarioPlayer::applyInput(const Input &input) {
         hands.moveMouse(input.location);
         break;
     case Input::Kind::LeftClick:
-        hands.click(input.location, MouseButton::Left);
+        hands.holding(input.modifiers,
+                      [&](quint64 held) { hands.click(input.location, MouseButton::Left, held); });
         break;
     case Input::Kind::RightClick:
-        hands.click(input.location, MouseButton::Right);
+        hands.holding(input.modifiers,
+                      [&](quint64 held) { hands.click(input.location, MouseButton::Right, held); });
+        break;
+    case Input::Kind::Drag:
+        hands.holding(input.modifiers,
+                      [&](quint64 held) { hands.drag(input.location, input.to, held); });
         break;
     case Input::Kind::Scroll:
         hands.moveMouse(input.location);

@@ -81,6 +81,14 @@ void UserInput::click(QPointF location, MouseButton button, quint64 flags) {
     mouseUp(location, button, flags);
 }
 
+void UserInput::drag(QPointF from, QPointF to, quint64 flags) {
+    mouseDown(from, MouseButton::Left, flags);
+    for (int step = 1; step <= dragSteps; ++step) {
+        mouseDragged(from + (to - from) * step / dragSteps, flags);
+    }
+    mouseUp(to, MouseButton::Left, flags);
+}
+
 void UserInput::keyDown(quint16 keyCode, quint64 flags) {
     const auto now = m_model.clock().now();
     m_model.write([&](DesktopState &state, ModelEffects &effects) {
@@ -103,6 +111,10 @@ void UserInput::pressKey(quint16 keyCode, quint64 flags) {
 }
 
 void UserInput::pressKeyHolding(quint16 keyCode, quint64 flags) {
+    holding(flags, [&](quint64 held) { pressKey(keyCode, held); });
+}
+
+void UserInput::holding(quint64 flags, const std::function<void(quint64 held)> &hands) {
     static constexpr std::array<std::pair<quint64, quint16>, 4> modifierKeys{{
         {EventFlags::command, KeyCode::command},
         {EventFlags::option, KeyCode::option},
@@ -116,7 +128,7 @@ void UserInput::pressKeyHolding(quint16 keyCode, quint64 flags) {
             keyDown(key, held);
         }
     }
-    pressKey(keyCode, held);
+    hands(held);
     for (auto it = modifierKeys.crbegin(); it != modifierKeys.crend(); ++it) {
         if (held & it->first) {
             held &= ~it->first;
@@ -165,12 +177,7 @@ bool UserInput::commandDragItem(quint64 itemId, double toX) {
     if (!from) {
         return false;
     }
-    const QPointF to(toX, from->y());
-    mouseDown(*from, MouseButton::Left, EventFlags::command);
-    for (int step = 1; step <= dragSteps; ++step) {
-        mouseDragged(*from + (to - *from) * step / dragSteps, EventFlags::command);
-    }
-    mouseUp(to, MouseButton::Left, EventFlags::command);
+    drag(*from, QPointF(toX, from->y()), EventFlags::command);
     return true;
 }
 

@@ -34,12 +34,17 @@ public:
                  quint64 flags = EventFlags::none);
     void click(QPointF location, MouseButton button = MouseButton::Left,
                quint64 flags = EventFlags::none);
+    // Drags with the left button from one point to another through a few points on the way.
+    void drag(QPointF from, QPointF to, quint64 flags = EventFlags::none);
     void keyDown(quint16 keyCode, quint64 flags = EventFlags::none);
     void keyUp(quint16 keyCode, quint64 flags = EventFlags::none);
     void pressKey(quint16 keyCode, quint64 flags = EventFlags::none);
     // Presses the key as hands do with modifiers: each modifier key of `flags` goes down (Command,
     // Option, Control, Shift), the key goes down and up with them held, and they come up again.
     void pressKeyHolding(quint16 keyCode, quint64 flags);
+    // Holds the modifier keys of `flags` down as pressKeyHolding does around what `hands` do,
+    // which are given the flags held.
+    void holding(quint64 flags, const std::function<void(quint64 held)> &hands);
     // Types the text key by key on the US keyboard, Shift held for capitals and shifted symbols;
     // false, typing nothing, when a character is not on the keyboard.
     bool type(const QString &text);

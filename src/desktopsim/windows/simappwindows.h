@@ -149,26 +149,30 @@ public:
     // A press on a window brings it to the front (and gives it the keyboard when it can take
     // it). On its title bar the press works the buttons (a usable button acts when the release
     // comes back over it) or, elsewhere on the bar, moves the window with the drag; on the
-    // content it goes to the content, and one that nothing there takes moves a window movable
-    // by its background. The drag and the release go where the press went. A press outside every
-    // window activates another application: the key window resigns and windows that hide on
-    // deactivation go. Keys go to the key window's content: Command-W closes a closable key
-    // window (unless the main menu's row does it), and Escape that nothing in the content takes
-    // asks the window to cancel.
+    // content it goes to the content, and a left press that nothing there takes moves a window
+    // movable by its background with the drag. The drag and the release go where the press went,
+    // and every press the content sees gets its release there, wherever the pointer or the window
+    // went meanwhile. A press outside every window activates another application: the key window
+    // resigns and windows that hide on deactivation go. Keys go to the key window's content:
+    // Command-W closes a closable key window (unless the main menu's row does it), and Escape
+    // that nothing in the content takes asks the window to cancel.
     bool userEvent(EventType type, QPointF location, quint16 keyCode, quint64 flags);
 
 private:
     friend class SimAppWindow;
 
-    // Where the held left button went down.
+    // Where the held button went down.
     struct Press {
         enum class Kind { Content, Move, Button };
 
         QPointer<SimAppWindow> window;
+        EventType down = EventType::LeftMouseDown;
         Kind kind = Kind::Content;
         TitleBar::Button button = TitleBar::Button::Close;
         // The pointer's offset from the content's top-left corner at the press.
         QPointF grab;
+        // The content saw the press, and sees the release.
+        bool contentPressed = false;
     };
 
     // When the key window went and the application stays active, its frontmost visible window

@@ -11,6 +11,29 @@ bool isPress(EventType type) {
            type == EventType::OtherMouseDown;
 }
 
+// The drag and the release of the button a press went down with.
+EventType dragOf(EventType press) {
+    switch (press) {
+    case EventType::RightMouseDown:
+        return EventType::RightMouseDragged;
+    case EventType::OtherMouseDown:
+        return EventType::OtherMouseDragged;
+    default:
+        return EventType::LeftMouseDragged;
+    }
+}
+
+EventType releaseOf(EventType press) {
+    switch (press) {
+    case EventType::RightMouseDown:
+        return EventType::RightMouseUp;
+    case EventType::OtherMouseDown:
+        return EventType::OtherMouseUp;
+    default:
+        return EventType::LeftMouseUp;
+    }
+}
+
 bool isKey(EventType type) {
     return type == EventType::KeyDown || type == EventType::KeyUp;
 }
@@ -51,7 +74,7 @@ bool SimAppWindows::keyEvent(EventType type, quint16 keyCode, quint64 flags) {
 }
 
 bool SimAppWindows::mouseEvent(EventType type, QPointF location, quint64 flags) {
-    if (m_press && type == EventType::LeftMouseDragged) {
+    if (m_press && type == dragOf(m_press->down)) {
         const Press press = *m_press;
         if (!press.window) {
             return true;
@@ -63,11 +86,12 @@ bool SimAppWindows::mouseEvent(EventType type, QPointF location, quint64 flags) 
         }
         return true;
     }
-    if (m_press && type == EventType::LeftMouseUp) {
+    if (m_press && type == releaseOf(m_press->down)) {
         const Press press = *std::exchange(m_press, std::nullopt);
         if (press.window && press.kind == Press::Kind::Button) {
             releaseButton(press, location);
-        } else if (press.window && press.kind == Press::Kind::Content) {
+        } else if (press.window && press.contentPressed) {
+            // The content had the press, so it has the release, wherever the window went.
             toContent(*press.window, type, location, flags);
         }
         return true;
@@ -94,17 +118,18 @@ void SimAppWindows::pressOn(SimAppWindow &target, EventType type, QPointF locati
     if (!record.key || !record.frontOrder) {
         window->makeKeyAndOrderFront();
     }
-    if (!window || type != EventType::LeftMouseDown) {
-        if (window) {
-            toContent(*window, type, location, flags);
-        }
+    if (!window) {
         return;
     }
     Press press;
     press.window = window;
+    press.down = type;
     press.grab = location - window->record().frame.topLeft();
     const auto bar = TitleBar::rect(window->record());
-    if (bar && bar->contains(location)) {
+    if (type != EventType::LeftMouseDown) {
+        toContent(*window, type, location, flags);
+        press.contentPressed = true;
+    } else if (bar && bar->contains(location)) {
         const auto button = TitleBar::buttonAt(window->record().style, location - bar->topLeft());
         press.kind = button ? Press::Kind::Button : Press::Kind::Move;
         if (button) {
@@ -114,6 +139,7 @@ void SimAppWindows::pressOn(SimAppWindow &target, EventType type, QPointF locati
         const bool taken = toContent(*window, type, location, flags);
         const bool movable = window && window->record().style.movableByWindowBackground;
         press.kind = !taken && movable ? Press::Kind::Move : Press::Kind::Content;
+        press.contentPressed = true;
     }
     m_press = press;
 }

@@ -153,6 +153,33 @@ TEST(ScenarioLoaderTest, ReadsKeysWithModifiersAndTypedText) {
     EXPECT_EQ(typed->text, u"Drop Box!"_s);
 }
 
+// Clicks and drags hold their modifier keys; a drag keeps both its ends.
+TEST(ScenarioLoaderTest, ReadsClicksAndDragsWithModifiers) {
+    using Kind = scenarioaction::Input::Kind;
+    const Scenario scenario = ScenarioLoader::parse(
+        uR"({"name": "t", "screens": [%1], "events": [
+            {"at": 1, "do": "input", "input": "leftClick", "x": 10, "y": 12, "modifiers": ["option"]},
+            {"at": 2, "do": "input", "input": "rightClick", "x": 20, "y": 5},
+            {"at": 3, "do": "input", "input": "drag", "x": 300, "y": 12, "toX": 120.5, "toY": 40,
+             "modifiers": ["command", "shift"]},
+            {"at": 4, "do": "input", "input": "drag", "x": 1, "y": 2, "toX": 3, "toY": 4}]})"_s
+            .arg(kScreen)
+            .toUtf8(),
+        u"t.json"_s);
+    const scenarioaction::Input expected[] = {
+        {Kind::LeftClick, {10, 12}, 0, EventFlags::option},
+        {Kind::RightClick, {20, 5}, 0, EventFlags::none},
+        {Kind::Drag, {300, 12}, 0, EventFlags::command | EventFlags::shift, {}, {120.5, 40}},
+        {Kind::Drag, {1, 2}, 0, EventFlags::none, {}, {3, 4}},
+    };
+    ASSERT_EQ(scenario.events.size(), std::size(expected));
+    for (qsizetype i = 0; i < scenario.events.size(); ++i) {
+        const auto *input = std::get_if<scenarioaction::Input>(&scenario.events[i].action);
+        ASSERT_NE(input, nullptr) << i;
+        EXPECT_EQ(*input, expected[i]) << i;
+    }
+}
+
 TEST(ScenarioLoaderTest, ReadsTheBundleAndTheUpdateFeed) {
     const Scenario plain = ScenarioLoader::parse(
         (u"{\"name\": \"t\", \"screens\": ["_s + kScreen + u"]}"_s).toUtf8(), u"t"_s);
@@ -261,8 +288,26 @@ TEST(ScenarioLoaderTest, BadEventsFailWithTheKeyPath) {
          "$.events[0].modifiers[1]: Expected one of \"command\", \"option\", \"control\", \"shift\"."},
         {R"({"at": 1, "do": "input", "input": "key", "keyCode": 3, "modifiers": ["option", "option"]})",
          "$.events[0].modifiers[1]: This modifier key is already held."},
-        {R"({"at": 1, "do": "input", "input": "leftClick", "x": 1, "y": 1, "modifiers": ["shift"]})",
-         "$.events[0].modifiers: Only a key press holds modifier keys."},
+        {R"({"at": 1, "do": "input", "input": "mouseMove", "x": 1, "y": 1, "modifiers": ["shift"]})",
+         "$.events[0].modifiers: Only a click, a drag or a key press holds modifier keys."},
+        {R"({"at": 1, "do": "input", "input": "type", "text": "a", "modifiers": ["shift"]})",
+         "$.events[0].modifiers: Only a click, a drag or a key press holds modifier keys."},
+        {R"({"at": 1, "do": "input", "input": "rightClick", "x": 1, "y": 1, "modifiers": ["fn"]})",
+         "$.events[0].modifiers[0]: Expected one of \"command\""},
+        {R"({"at": 1, "do": "input", "input": "drag", "x": 1, "y": 1, "toX": 5})",
+         "$.events[0].toY: The required key is missing."},
+        {R"({"at": 1, "do": "input", "input": "drag", "toX": 5, "toY": 5})",
+         "$.events[0].x: The required key is missing."},
+        {R"({"at": 1, "do": "input", "input": "drag", "x": 1, "y": 1, "toX": "far", "toY": 5})",
+         "$.events[0].toX: "},
+        {R"({"at": 1, "do": "input", "input": "drag", "x": 1, "y": 1, "toX": 5, "toY": 5, "modifiers": ["command", "command"]})",
+         "$.events[0].modifiers[1]: This modifier key is already held."},
+        {R"({"at": 1, "do": "input", "input": "leftClick", "x": 1, "y": 1, "toX": 5, "toY": 5})",
+         "$.events[0].toX: Only a drag has an end point."},
+        {R"({"at": 1, "do": "input", "input": "key", "keyCode": 3, "toY": 5})",
+         "$.events[0].toY: Only a drag has an end point."},
+        {R"({"at": 1, "do": "input", "input": "drag", "x": 1, "y": 1, "toX": 5, "toY": 5, "keyCode": 3})",
+         "$.events[0].keyCode: Only a key press has a key code."},
         {R"({"at": 1, "do": "input", "input": "type", "text": ""})",
          "$.events[0].text: Type 1 to 1000 characters."},
         {R"({"at": 1, "do": "input", "input": "type", "text": "caf\u00e9"})",

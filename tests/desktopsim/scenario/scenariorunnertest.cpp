@@ -179,6 +179,35 @@ TEST_F(ScenarioRunnerTest, UserDragsScreensAndPermissions) {
     EXPECT_EQ(screens[0].frame.topLeft(), QPointF(0, 0));
 }
 
+// A scenario's clicks and drags hold their modifier keys down around them: an Option-click
+// reaches the item with Option, a drag without Command leaves the bar as it was, and a
+// Command-drag moves the item it starts on.
+TEST_F(ScenarioRunnerTest, ClicksAndDragsHoldTheirModifierKeys) {
+    start(R"({"name": "t", "screens": [%1],
+        "applications": [{"bundleId": "com.example.a", "items": [
+            {"autosaveName": "a1", "length": 30}, {"autosaveName": "a2", "length": 30}]}],
+        "events": [
+            {"at": 1, "do": "input", "input": "leftClick", "x": 1487, "y": 18,
+             "modifiers": ["option"]},
+            {"at": 2, "do": "input", "input": "drag", "x": 1441, "y": 18, "toX": 1505, "toY": 18},
+            {"at": 3, "do": "input", "input": "drag", "x": 1441, "y": 18, "toX": 1505, "toY": 18,
+             "modifiers": ["command"]}]})");
+    ASSERT_EQ(order(), u"a2 a1"_s);
+    ASSERT_EQ(entry(kA, u"a1"_s).frame.center().x(), 1487.0);
+    ASSERT_EQ(entry(kA, u"a2"_s).frame.center().x(), 1441.0);
+
+    clock.advance(seconds(1));
+    const QList<DeliveredClick> clicks = desktop.readout().clicks();
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks[0].itemId, entry(kA, u"a1"_s).itemId);
+    EXPECT_EQ(clicks[0].modifierFlags, EventFlags::option);
+
+    clock.advance(seconds(1));
+    EXPECT_EQ(order(), u"a2 a1"_s);
+    clock.advance(seconds(1));
+    EXPECT_EQ(order(), u"a1 a2"_s);
+}
+
 // The clock shows the simulated time and its width changes each minute, pushing whatever lies
 // left of it; after its application is relaunched its new item keeps ticking.
 TEST_F(ScenarioRunnerTest, ClockItemFollowsTheMinute) {

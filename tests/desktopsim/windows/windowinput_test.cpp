@@ -94,6 +94,13 @@ INSTANTIATE_TEST_SUITE_P(
         WindowInputCase{"CloseButtonLeftBeforeTheRelease", titled(true), true,
                         [](UserInput &hands) { drag(hands, closeButton, QPointF(160, 90)); },
                         true, false, QPointF(100, 100), {}},
+        // A button acts only when the release comes back over the button pressed.
+        WindowInputCase{"CloseButtonReleasedOverTheMinimiseButton", titled(true), true,
+                        [](UserInput &hands) { drag(hands, closeButton, minimizeButton); }, true,
+                        false, QPointF(100, 100), {}},
+        WindowInputCase{"MinimiseButtonReleasedOverTheCloseButton", titled(true), true,
+                        [](UserInput &hands) { drag(hands, minimizeButton, closeButton); }, true,
+                        false, QPointF(100, 100), {}},
         WindowInputCase{"MinimiseButton", titled(true), true,
                         [](UserInput &hands) { hands.click(minimizeButton); }, false, true,
                         QPointF(100, 100), {}},
@@ -114,11 +121,23 @@ INSTANTIATE_TEST_SUITE_P(
                         true, false, QPointF(100, 100),
                         {EventType::LeftMouseDown, EventType::LeftMouseDragged,
                          EventType::LeftMouseDragged, EventType::LeftMouseUp}},
+        // The content sees the release of the press that moved the window, and no drag.
         WindowInputCase{"DragOnTheBackground", titled(true, true, true), false,
                         [](UserInput &hands) {
                             drag(hands, inContent, inContent + QPointF(-30, 20));
                         },
-                        true, false, QPointF(70, 120), {EventType::LeftMouseDown}},
+                        true, false, QPointF(70, 120),
+                        {EventType::LeftMouseDown, EventType::LeftMouseUp}},
+        WindowInputCase{"ClickOnTheBackgroundOfAWindowMovableByIt", titled(true, true, true),
+                        false, [](UserInput &hands) { hands.click(inContent); }, true, false,
+                        QPointF(100, 100), {EventType::LeftMouseDown, EventType::LeftMouseUp}},
+        WindowInputCase{"RightPressReleasedOutsideTheWindow", titled(true), true,
+                        [](UserInput &hands) {
+                            hands.mouseDown(inContent, MouseButton::Right);
+                            hands.mouseUp(QPointF(900, 700), MouseButton::Right);
+                        },
+                        true, false, QPointF(100, 100),
+                        {EventType::RightMouseDown, EventType::RightMouseUp}},
         WindowInputCase{"DragOnTheBackgroundOfAWindowNotMovableByIt", titled(true), false,
                         [](UserInput &hands) {
                             drag(hands, inContent, inContent + QPointF(-30, 20));
@@ -145,6 +164,32 @@ INSTANTIATE_TEST_SUITE_P(
                         {EventType::KeyDown, EventType::KeyUp, EventType::KeyDown,
                          EventType::KeyDown, EventType::KeyUp, EventType::KeyUp}}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// One press of Command-W closes the key window alone, whether or not the main menu was asked
+// first and left it: the window behind, which then has the keyboard, stays.
+TEST_F(DesktopTest, OneCommandWClosesOneWindow) {
+    addLaptop();
+    for (const bool menuAsked : {false, true}) {
+        SCOPED_TRACE(menuAsked ? "main menu asked" : "no main menu");
+        QWindow backQt;
+        QWindow frontQt;
+        std::unique_ptr<AppWindow> back = desktop.appWindows().adopt(backQt);
+        std::unique_ptr<AppWindow> front = desktop.appWindows().adopt(frontQt);
+        for (AppWindow *window : {back.get(), front.get()}) {
+            window->setStyle(titled(true));
+            window->setContentSize(QSizeF(400, 300));
+            window->setFrameTopLeftPoint(QPointF(100, 100));
+            window->makeKeyAndOrderFront();
+        }
+        if (menuAsked) {
+            desktop.appWindows().setMainMenuKeys([](quint16, quint64) { return false; });
+        }
+        desktop.userInput().pressKeyHolding(wKey, EventFlags::command);
+        EXPECT_FALSE(front->isVisible());
+        EXPECT_TRUE(back->isVisible());
+        EXPECT_TRUE(back->isKeyWindow());
+    }
+}
 
 // Escape that the content leaves asks the key window to cancel; Escape it takes does not.
 TEST_F(DesktopTest, EscapeCancelsOnlyWhenTheContentLeavesIt) {

@@ -1,0 +1,235 @@
+#include "desktopapp.h"
+#include "manualclock.h"
+#include "reportmodel.h"
+#include "scenariomac.h"
+#include "simulatedplatform.h"
+#include "storage/zorvpaths.h"
+#include "workerclockdriver.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QQuickItem>
+#include <QQuickWindow>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+QQuickItem *findIn(QQuickItem *item, const QString &name) {
+    if (item->objectName() == name && item->isVisible()) {
+        return item;
+    }
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findIn(child, name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// Zorv on the laptop with every item in reach; what the user does with the simulated Mac's mouse
+// to controls inside Zorv's windows.
+class WindowPressTest : public ::testing::Test {
+protected:
+    WindowPressTest() : WindowPressTest(reachableLaptop({})) {}
+    explicit WindowPressTest(const Scenario &scenario)
+        : clock(*scenario.start), platform(clock, scenario, false), app(platform, SimOptions{}) {}
+
+    void launch(const QByteArray &settingsJson) {
+        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+        QFile settings(ZorvPaths::file(u"settings.json"_s));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(settingsJson);
+        settings.close();
+        ASSERT_TRUE(app.start());
+        run(3);
+    }
+
+    SimulatedDesktop &mac() { return platform.desktop(); }
+    void drain() { WorkerClockDriver(clock).drain(); }
+    void run(double seconds) { WorkerClockDriver(clock).run(zorv::seconds(seconds)); }
+
+    [[nodiscard]] SimAppWindow *serverOf(const QWindow *window) {
+        for (SimAppWindow *adopted : mac().appWindows().windows()) {
+            if (adopted->window() == window) {
+                return adopted;
+            }
+        }
+        return nullptr;
+    }
+
+    [[nodiscard]] QQuickItem *control(QQuickWindow *window, const QString &name) {
+        return window ? findIn(window->contentItem(), name) : nullptr;
+    }
+
+    // Where a point of the named control of a window lies on the simulated screen, by its
+    // fractions of the control's width and height.
+    [[nodiscard]] std::optional<QPointF> pointOf(QQuickWindow *window, const QString &name,
+                                                 QPointF fraction = {0.5, 0.5}) {
+        SimAppWindow *server = window ? serverOf(window) : nullptr;
+        QQuickItem *item = control(window, name);
+        if (!server || !item) {
+            ADD_FAILURE() << "no control " << name.toStdString();
+            return std::nullopt;
+        }
+        const QPointF inItem(item->width() * fraction.x(), item->height() * fraction.y());
+        return server->record().frame.topLeft() + item->mapToScene(inItem);
+    }
+
+    // The shown window of Zorv's holding the named control.
+    [[nodiscard]] QQuickWindow *shownWindowWith(const QString &name) {
+        for (SimAppWindow *adopted : mac().appWindows().windows()) {
+            auto *window = qobject_cast<QQuickWindow *>(adopted->window());
+            if (adopted->record().visible && window && findIn(window->contentItem(), name)) {
+                return window;
+            }
+        }
+        return nullptr;
+    }
+
+    ManualClock clock;
+    SimulatedPlatform platform;
+    DesktopApp app;
+};
+
+constexpr auto doneTour = R"({"onboardingCompleted": true})";
+const QString reportNumber = u"R-7K3QXM"_s;
+
+// Copy on the sent screen (whose middle scrolls, in a window moved by its background) puts the
+// report number on the pasteboard and reads "Copied" for a second and a half, clicked or pressed
+// and slid a little within it; the button does not stay pressed, and the window stays put.
+TEST_F(WindowPressTest, CopyOnTheSentScreenCopiesTheReportNumber) {
+    launch(doneTour);
+    app.showReport(ReportProblem::Sent{reportNumber});
+    drain();
+    QQuickWindow *window = app.reports().window();
+    ASSERT_NE(serverOf(window), nullptr);
+    const QRectF frame = serverOf(window)->record().frame;
+    QQuickItem *button = control(window, u"reportCopy"_s);
+    ASSERT_NE(button, nullptr);
+    const auto copy = pointOf(window, u"reportCopy"_s);
+    ASSERT_TRUE(copy.has_value());
+    const std::function<void(UserInput &)> presses[] = {
+        [&](UserInput &hands) { hands.click(*copy); },
+        [&](UserInput &hands) { hands.drag(*copy, *copy + QPointF(4, 2)); },
+    };
+
+    for (const auto &press : presses) {
+        mac().pasteboard().setPlainText(u"before"_s);
+        mac().userInput().moveMouse(*copy);
+        press(mac().userInput());
+        drain();
+        EXPECT_EQ(mac().pasteboard().plainText(), reportNumber);
+        EXPECT_EQ(button->property("text").toString(), u"Copied"_s);
+        EXPECT_FALSE(button->property("down").toBool()) << "the release reached the button";
+        EXPECT_EQ(serverOf(window)->record().frame, frame);
+        run(1.4);
+        EXPECT_EQ(button->property("text").toString(), u"Copied"_s);
+        run(0.2);
+        EXPECT_EQ(button->property("text").toString(), u"Copy"_s);
+    }
+}
+
+// A drag across the report number selects it, and leaves the window where it was; a drag on the
+// window's background still moves it.
+TEST_F(WindowPressTest, TheReportNumberIsSelectedWithTheMouse) {
+    launch(doneTour);
+    app.showReport(ReportProblem::Sent{reportNumber});
+    drain();
+    QQuickWindow *window = app.reports().window();
+    ASSERT_NE(serverOf(window), nullptr);
+    const QRectF frame = serverOf(window)->record().frame;
+    QQuickItem *number = control(window, u"reportNumber"_s);
+    ASSERT_NE(number, nullptr);
+    const auto from = pointOf(window, u"reportNumber"_s, {0.02, 0.5});
+    const auto to = pointOf(window, u"reportNumber"_s, {0.98, 0.5});
+    ASSERT_TRUE(from && to);
+
+    mac().userInput().moveMouse(*from);
+    mac().userInput().drag(*from, *to);
+    drain();
+    EXPECT_EQ(number->property("selectedText").toString(), reportNumber);
+    EXPECT_EQ(serverOf(window)->record().frame, frame);
+
+    const QPointF grab = frame.topLeft() + QPointF(frame.width() / 2, 4);
+    mac().userInput().drag(grab, grab + QPointF(30, 20));
+    drain();
+    EXPECT_EQ(serverOf(window)->record().frame, frame.translated(30, 20));
+}
+
+// Where Zorv's icon stands on the laptop when the app has started.
+const QPointF iconOnTheLaptop(1331, 18.5);
+
+// Clicks on Zorv's icon from the scenario, some with Option held down around them: at 10 s and
+// 20 s with Option, at 14 s and 24 s without; each one after them closes the strip again.
+QJsonArray iconClicks() {
+    QJsonArray events;
+    for (const auto &[at, input, option] :
+         {std::tuple{10, "rightClick", true}, std::tuple{12, "rightClick", false},
+          std::tuple{14, "rightClick", false}, std::tuple{16, "rightClick", false},
+          std::tuple{20, "leftClick", true}, std::tuple{22, "leftClick", false},
+          std::tuple{24, "leftClick", false}, std::tuple{26, "leftClick", false}}) {
+        QJsonObject event{{u"at"_s, at},
+                          {u"do"_s, u"input"_s},
+                          {u"input"_s, QString::fromLatin1(input)},
+                          {u"x"_s, iconOnTheLaptop.x()},
+                          {u"y"_s, iconOnTheLaptop.y()}};
+        if (option) {
+            event.insert(u"modifiers"_s, QJsonArray{u"option"_s});
+        }
+        events.append(event);
+    }
+    return events;
+}
+
+class IconOptionClickTest : public WindowPressTest {
+protected:
+    IconOptionClickTest() : WindowPressTest(reachableLaptop(iconClicks())) {}
+
+    // The items the secondary bar shows; none while it is closed.
+    [[nodiscard]] qsizetype stripItems() {
+        QQuickWindow *strip = shownWindowWith(u"strip"_s);
+        qsizetype count = 0;
+        while (strip && control(strip, u"item-"_s + QString::number(count))) {
+            ++count;
+        }
+        return count;
+    }
+};
+
+// An Option-click on Zorv's icon that reveals opens the secondary bar with the always-hidden
+// items beside the hidden ones; without Option it shows the hidden ones alone. A right click
+// reveals by default, a left click once the icon's clicks are swapped.
+TEST_F(IconOptionClickTest, OpensTheSecondaryBarWithTheAlwaysHiddenItems) {
+    launch(R"({"onboardingCompleted": true, "secondaryBarEnabled": true})");
+    ASSERT_EQ(zorvIconCentre(app, platform), iconOnTheLaptop);
+    const qsizetype hidden = app.model()->itemsIn(Section::hidden).size();
+    const qsizetype alwaysHidden = app.model()->itemsIn(Section::alwaysHidden).size();
+    ASSERT_GT(hidden, 0);
+    ASSERT_GT(alwaysHidden, 0);
+
+    run(7.5);
+    for (const bool swapped : {false, true}) {
+        SCOPED_TRACE(swapped ? "left click reveals" : "right click reveals");
+        if (swapped) {
+            app.model()->setIconClickOpensMenu(false);
+            run(4);
+        }
+        // Half a second after the Option-click.
+        EXPECT_EQ(stripItems(), hidden + alwaysHidden);
+        EXPECT_EQ(mac().menus().openMenu(), nullptr) << "no menu opens";
+        run(2);
+        EXPECT_EQ(stripItems(), 0);
+        run(2);
+        EXPECT_EQ(stripItems(), hidden);
+        run(2);
+        EXPECT_EQ(stripItems(), 0);
+    }
+}
+
+} // namespace
+} // namespace zorv

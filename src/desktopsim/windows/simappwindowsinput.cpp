@@ -141,6 +141,18 @@ void SimAppWindows::releaseButton(const Press &press, QPointF location) {
     }
 }
 
+bool SimAppWindows::scrollEvent(QPointF location, double delta, quint64 flags) {
+    SimAppWindow *window = windowAt(location);
+    if (!window) {
+        return false;
+    }
+    if (m_contentInput) {
+        const QPointF at = location - window->record().frame.topLeft();
+        m_contentInput(*window, {EventType::ScrollWheel, at, 0, flags, delta});
+    }
+    return true;
+}
+
 bool SimAppWindows::toContent(SimAppWindow &window, EventType type, QPointF location,
                               quint64 flags) {
     if (!m_contentInput) {

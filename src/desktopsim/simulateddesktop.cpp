@@ -60,25 +60,26 @@ SimulatedDesktop::SimulatedDesktop(Clock &clock, const AppDescription &currentPr
       m_menus(m_model, m_application), m_hotKeys(m_model), m_eventMonitors(m_model),
       m_toolTips(m_model) {
     m_applications.launchCurrentProcess(currentProcess);
-    m_userInput.setListener([self = QPointer<SimulatedDesktop>(this)](
-                                EventType type, QPointF cursor, quint16 keyCode, quint64 flags) {
-        if (!self) {
-            return;
-        }
-        if (QThread::currentThread() == self->thread()) {
-            self->routeUserEvent(type, cursor, keyCode, flags);
-            return;
-        }
-        QMetaObject::invokeMethod(self, [self, type, cursor, keyCode, flags] {
-            if (self) {
-                self->routeUserEvent(type, cursor, keyCode, flags);
+    m_userInput.setListener(
+        [self = QPointer<SimulatedDesktop>(this)](EventType type, QPointF cursor, quint16 keyCode,
+                                                  quint64 flags, double scrollDelta) {
+            if (!self) {
+                return;
             }
+            if (QThread::currentThread() == self->thread()) {
+                self->routeUserEvent(type, cursor, keyCode, flags, scrollDelta);
+                return;
+            }
+            QMetaObject::invokeMethod(self, [self, type, cursor, keyCode, flags, scrollDelta] {
+                if (self) {
+                    self->routeUserEvent(type, cursor, keyCode, flags, scrollDelta);
+                }
+            });
         });
-    });
 }
 
 void SimulatedDesktop::routeUserEvent(EventType type, QPointF cursor, quint16 keyCode,
-                                      quint64 flags) {
+                                      quint64 flags, double scrollDelta) {
     m_toolTips.userEvent(type, cursor, m_menus.isTracking());
     if (m_menus.userEvent(type, cursor, keyCode, flags)) {
         return;
@@ -89,6 +90,10 @@ void SimulatedDesktop::routeUserEvent(EventType type, QPointF cursor, quint16 ke
     });
     // A click on one of this application's own items is its own: no monitor of it sees that.
     if (target == UserEventTarget::OwnStatusItem) {
+        return;
+    }
+    // A scroll goes to the window under the pointer, key window or not.
+    if (type == EventType::ScrollWheel && m_appWindows.scrollEvent(cursor, scrollDelta, flags)) {
         return;
     }
     // A global hot key went to its holder alone, not to the key window.

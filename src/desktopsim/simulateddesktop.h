@@ -109,7 +109,8 @@ private:
                                                   std::chrono::nanoseconds now, EventType type,
                                                   QPointF cursor, quint16 keyCode,
                                                   quint64 flags);
-    void routeUserEvent(EventType type, QPointF cursor, quint16 keyCode, quint64 flags);
+    void routeUserEvent(EventType type, QPointF cursor, quint16 keyCode, quint64 flags,
+                        double scrollDelta);
 
     DesktopModel m_model;
     ApplicationRegistry m_applications;

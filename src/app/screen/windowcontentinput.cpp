@@ -5,10 +5,14 @@
 #include "pointertaken.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 // Qt's own entry for a key typed on a window (what its test library uses): the key goes through
 // the application's shortcuts before the focused item, as a key from the platform does.
@@ -23,6 +27,9 @@ namespace zorv {
 namespace {
 
 constexpr quint16 spaceKey = 49;
+// A line of scrolling as a Mac's scroll view takes it, and as a wheel's notch in Qt's measure.
+constexpr double pixelsPerLine = 10;
+constexpr double eighthsPerLine = 120;
 
 struct MouseAction {
     QEvent::Type type;
@@ -55,6 +62,19 @@ std::optional<MouseAction> mouseAction(EventType type) {
     default:
         return std::nullopt;
     }
+}
+
+// When an event happened, in milliseconds of a clock that only goes forward: later than the last
+// event's, so that views working out a speed from two events never divide by nothing.
+quint64 nextTimestamp() {
+    static const QElapsedTimer started = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
+    static quint64 last = 0;
+    last = std::max(last + 1, quint64(started.elapsed()));
+    return last;
 }
 
 // The text a key types: its character (upper case with Shift), a space, or a line break or tab;
@@ -120,6 +140,9 @@ bool WindowContentInput::deliver(SimAppWindow &window, const SimAppWindows::Cont
     if (event.type == EventType::KeyDown || event.type == EventType::KeyUp) {
         return key(*qtWindow, event);
     }
+    if (event.type == EventType::ScrollWheel) {
+        return wheel(*qtWindow, event);
+    }
     return mouse(*qtWindow, event);
 }
 
@@ -134,6 +157,17 @@ bool WindowContentInput::mouse(QWindow &window, const SimAppWindows::ContentEven
     qtEvent.setAccepted(false);
     QCoreApplication::sendEvent(&window, &qtEvent);
     return pointerTaken(qtEvent);
+}
+
+bool WindowContentInput::wheel(QWindow &window, const SimAppWindows::ContentEvent &event) {
+    const QPointF lines(0, event.scrollDelta);
+    QWheelEvent qtEvent(event.location, window.mapToGlobal(event.location),
+                        (lines * pixelsPerLine).toPoint(), (lines * eighthsPerLine).toPoint(),
+                        Qt::NoButton, MacKeys::qtModifiers(event.flags), Qt::NoScrollPhase, false);
+    qtEvent.setTimestamp(nextTimestamp());
+    qtEvent.setAccepted(false);
+    QCoreApplication::sendEvent(&window, &qtEvent);
+    return qtEvent.isAccepted();
 }
 
 bool WindowContentInput::key(QWindow &window, const SimAppWindows::ContentEvent &event) {

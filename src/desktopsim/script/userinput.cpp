@@ -41,13 +41,13 @@ EventType upType(MouseButton button) {
 
 UserInput::UserInput(DesktopModel &model) : m_model(model) {}
 
-void UserInput::tell(EventType type, quint16 keyCode, quint64 flags) const {
+void UserInput::tell(EventType type, quint16 keyCode, quint64 flags, double scrollDelta) const {
     if (!m_listener) {
         return;
     }
     const QPointF cursor =
         m_model.read([](const DesktopState &state) { return state.input.cursor; });
-    m_listener(type, cursor, keyCode, flags);
+    m_listener(type, cursor, keyCode, flags, scrollDelta);
 }
 
 void UserInput::mouse(EventType type, QPointF location, MouseButton button, quint64 flags) {
@@ -157,7 +157,7 @@ void UserInput::scroll(double delta) {
     m_model.write([&](DesktopState &state, ModelEffects &) {
         InputDispatch::scroll(state, delta, EventOrigin::User, now);
     });
-    tell(EventType::ScrollWheel, 0, EventFlags::none);
+    tell(EventType::ScrollWheel, 0, EventFlags::none, delta);
 }
 
 std::optional<QPointF> UserInput::itemCentre(quint64 itemId) const {

@@ -17,9 +17,10 @@ namespace zorv {
 class UserInput {
 public:
     // Hears every event once the window server has taken it in: its type, where the cursor then
-    // stands, the key code (key events) and the flags. Called on the thread that made the event.
-    using Listener =
-        std::function<void(EventType type, QPointF cursor, quint16 keyCode, quint64 flags)>;
+    // stands, the key code (key events), the flags and the lines scrolled (scroll events).
+    // Called on the thread that made the event.
+    using Listener = std::function<void(EventType type, QPointF cursor, quint16 keyCode,
+                                        quint64 flags, double scrollDelta)>;
 
     explicit UserInput(DesktopModel &model);
 
@@ -48,6 +49,8 @@ public:
     // Types the text key by key on the US keyboard, Shift held for capitals and shifted symbols;
     // false, typing nothing, when a character is not on the keyboard.
     bool type(const QString &text);
+    // Turns the wheel by `delta` lines: positive towards the top of what is scrolled, as a wheel
+    // turned away from the user.
     void scroll(double delta);
 
     // Command-drags the item from the middle of its part on the screen, on the active screen's
@@ -57,7 +60,7 @@ public:
 private:
     [[nodiscard]] std::optional<QPointF> itemCentre(quint64 itemId) const;
     void mouse(EventType type, QPointF location, MouseButton button, quint64 flags);
-    void tell(EventType type, quint16 keyCode, quint64 flags) const;
+    void tell(EventType type, quint16 keyCode, quint64 flags, double scrollDelta = 0.0) const;
 
     DesktopModel &m_model;
     Listener m_listener;

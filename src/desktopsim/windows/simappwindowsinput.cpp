@@ -105,7 +105,7 @@ bool SimAppWindows::mouseEvent(EventType type, QPointF location, quint64 flags) 
     }
     if (isPress(type)) {
         pressOn(*window, type, location, flags);
-    } else if (type != EventType::ScrollWheel) {
+    } else {
         toContent(*window, type, location, flags);
     }
     return true;
@@ -165,6 +165,18 @@ void SimAppWindows::releaseButton(const Press &press, QPointF location) {
         window.userZooms();
         break;
     }
+}
+
+bool SimAppWindows::scrollEvent(QPointF location, double delta, quint64 flags) {
+    SimAppWindow *window = windowAt(location);
+    if (!window) {
+        return false;
+    }
+    if (m_contentInput) {
+        const QPointF at = location - window->record().frame.topLeft();
+        m_contentInput(*window, {EventType::ScrollWheel, at, 0, flags, delta});
+    }
+    return true;
 }
 
 bool SimAppWindows::toContent(SimAppWindow &window, EventType type, QPointF location,

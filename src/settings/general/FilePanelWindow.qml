@@ -3,8 +3,8 @@ import QtQuick.Window
 import Zorv.UI
 import Zorv.Settings
 
-// The save or open panel: the file's path, Cancel and Save (or Open). Escape cancels, Return
-// (or Command-Return) chooses.
+// The save or open panel: the file's path, Cancel and Save (or Open). The path's field has the
+// keyboard. Escape cancels, Return (or Command-Return) chooses.
 Window {
     id: root
 
@@ -32,6 +32,16 @@ Window {
             width: parent.width
             text: root.request.path
             focus: true
+
+            // Typing replaces the proposed file's name, as in a Mac's save panel; an open panel
+            // types after the folder.
+            Component.onCompleted: {
+                if (!root.request.saving)
+                    return;
+                const slash = field.text.lastIndexOf("/") + 1;
+                const dot = field.text.lastIndexOf(".");
+                field.select(slash, dot > slash ? dot : field.text.length);
+            }
         }
         Row {
             anchors.right: parent.right

@@ -27,7 +27,9 @@ Item {
     // Where the pointer is while dragged, in the chip's coordinates.
     readonly property point dragPoint: drag.centroid.position
 
-    signal menuRequested()
+    // A right-click asks for the chip's menu at `point`, where the button went down, in the
+    // chip's coordinates.
+    signal menuRequested(point point)
 
     width: 30
     height: 26
@@ -71,8 +73,10 @@ Item {
         target: null
     }
     TapHandler {
+        id: menuTap
+
         acceptedButtons: Qt.RightButton
-        onTapped: root.menuRequested()
+        onTapped: root.menuRequested(menuTap.point.pressPosition)
     }
     ToolTip.visible: hover.hovered && !drag.active
     ToolTip.delay: 600

@@ -155,7 +155,8 @@ Column {
                                 if (chip.dragging)
                                     root.preview.follow(chip.mapToItem(root.preview.parent, chip.dragPoint));
                             }
-                            onMenuRequested: menu.openFor(cell, chip.name)
+                            onMenuRequested: point => menu.openFor(cell, chip.name,
+                                                                   chip.mapToItem(root, point))
                         }
                     }
                 }
@@ -234,16 +235,19 @@ Column {
         property string name
         property var entries: []
 
-        function openFor(cell, name) {
+        // Opens at `point`, in the lane's coordinates.
+        function openFor(cell, name, point) {
             menu.cell = cell;
             menu.name = name;
             menu.entries = laneModel.moveMenu(cell.index);
-            menu.popup();
+            menu.popup(point);
         }
         function moveTo(section) {
             if (menu.cell)
                 laneModel.moveTo(menu.cell.index, section);
         }
+
+        objectName: "chipMenu-" + root.section
 
         MenuItem {
             text: menu.name

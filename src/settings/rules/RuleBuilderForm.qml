@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Templates as T
 import Zorv.UI
 import Zorv.Settings
 
@@ -55,7 +54,7 @@ Rectangle {
             height: 1
             color: Zorv.line
         }
-        Flickable {
+        ZorvScroller {
             id: scroller
 
             width: parent.width
@@ -63,11 +62,7 @@ Rectangle {
             height: Math.min(root.builder.sheetScrollHeight(cards.implicitHeight + 48,
                                                             root.hostHeight),
                              Math.max(80, root.availableHeight - root.chrome))
-            contentWidth: width
             contentHeight: cards.implicitHeight + 48
-            boundsBehavior: Flickable.StopAtBounds
-            clip: true
-            T.ScrollBar.vertical: ZorvScrollBar {}
 
             Column {
                 id: cards

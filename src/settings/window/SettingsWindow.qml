@@ -20,6 +20,12 @@ Window {
 
     color: Zorv.paper
 
+    // The pane has the keyboard back once the guide card goes.
+    onGuideShownChanged: {
+        if (!root.guideShown)
+            detail.forceActiveFocus();
+    }
+
     Item {
         id: content
 

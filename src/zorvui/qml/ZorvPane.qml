@@ -1,11 +1,10 @@
 import QtQuick
-import QtQuick.Templates as T
 import Zorv.UI
 
 // The scaffold of a settings pane: a masthead with the title, an optional blurb ("{token}"s as
 // key caps) and the "SAVED" tick that shows for a moment after each change of `savedAt`, then the
-// content in a scrolling column. `index` and `total` (the pane's place in the pane list) are kept
-// for the caller and never drawn.
+// content in a scrolling column that Page Down and Page Up scroll. `index` and `total` (the
+// pane's place in the pane list) are kept for the caller and never drawn.
 Rectangle {
     id: root
 
@@ -88,17 +87,16 @@ Rectangle {
         }
     }
 
-    Flickable {
+    ZorvScroller {
         id: scroller
 
+        objectName: "paneScroller"
         anchors.top: masthead.bottom
         anchors.bottom: parent.bottom
         width: root.width
-        contentWidth: width
         contentHeight: body.implicitHeight + 20 + 28
-        boundsBehavior: Flickable.StopAtBounds
-        clip: true
-        T.ScrollBar.vertical: ZorvScrollBar {}
+        // The pane's keys when no control of it has them.
+        focus: true
 
         Column {
             id: body

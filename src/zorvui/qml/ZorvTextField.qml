@@ -21,6 +21,15 @@ Rectangle {
     function forceActiveFocus() {
         input.forceActiveFocus();
     }
+    function select(start, end) {
+        input.select(start, end);
+    }
+
+    // Focus given to the field goes to its input, which types.
+    onActiveFocusChanged: {
+        if (root.activeFocus)
+            input.forceActiveFocus();
+    }
 
     Text {
         textFormat: Text.PlainText

@@ -23,13 +23,15 @@ struct IconKey {
     std::optional<QString> bundlePath;
     // The item's own icon; 0 without one.
     qint64 picture = 0;
+    // The item stands for an application that is not running: its name is only a stand-in.
+    bool dormant = false;
 
     friend bool operator==(const IconKey &, const IconKey &) = default;
 };
 
 size_t qHash(const IconKey &key, size_t seed = 0) {
     return qHashMulti(seed, key.bundleID, key.appName, key.pid, key.bundlePath.has_value(),
-                      key.bundlePath.value_or(QString()), key.picture);
+                      key.bundlePath.value_or(QString()), key.picture, key.dormant);
 }
 
 struct Request {
@@ -65,15 +67,25 @@ QHash<QString, QString> runningBundlePaths(const QList<RunningApplication> &appl
     return paths;
 }
 
-// On the job's thread, in item order, so that an icon one item remembers serves the next.
+// A dormant item's name is a stand-in (its title or bundle identifier); a running one's can be
+// missing when the application's name could not be read.
+bool lacksName(const MenuBarItem &item) {
+    return item.isDormant || item.appName.isEmpty() || item.appName == item.id.bundleID;
+}
+
+// On the job's thread, in item order, so that an icon one item remembers serves the next. A
+// running application's name is remembered whatever its icon; a dormant item's name (its title
+// or bundle identifier) is not the application's, so it never replaces the remembered one.
 Batch resolve(IconCache &cache, const QList<Request> &requests) {
     Batch batch;
     batch.found.reserve(requests.size());
     for (const Request &request : requests) {
         const IconKey &key = request.key;
         std::optional<QImage> best = cache.bestIcon(key.bundleID, request.picture, key.bundlePath);
-        if (best) {
+        if (!key.dormant) {
             cache.remember(key.bundleID, key.appName, best);
+        } else if (best) {
+            cache.remember(key.bundleID, QString(), best);
         }
         batch.found.append({key, Found{std::move(best), cache.revision(key.bundleID)}});
     }
@@ -148,7 +160,9 @@ struct ItemIcons::State {
             }
             MenuBarItem copy = item;
             copy.appIcon = best;
-            copy.appName = apps.value(item.id.bundleID).name.value_or(item.appName);
+            if (lacksName(item)) {
+                copy.appName = apps.value(item.id.bundleID).name.value_or(item.appName);
+            }
             result.append(std::move(copy));
         }
         if (found.size() > requests.size()) {
@@ -206,7 +220,7 @@ void ItemIcons::hydrateIcons(QList<MenuBarItem> items) {
         const auto path = paths.constFind(item.id.bundleID);
         Request request{IconKey{item.id.bundleID, item.appName, item.pid,
                                 path != paths.cend() ? std::optional(*path) : std::nullopt,
-                                item.appIcon ? item.appIcon->cacheKey() : 0},
+                                item.appIcon ? item.appIcon->cacheKey() : 0, item.isDormant},
                         item.appIcon};
         allCurrent = allCurrent && state.isCurrent(request.key);
         requests.append(std::move(request));

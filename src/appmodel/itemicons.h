@@ -24,8 +24,12 @@ class Workspace;
 // once, any other waits for the next list.
 //
 // The lists handed on are those the model's items always showed: an item whose own icon is the best
-// one stays as it is (unless dormant); any other takes the best icon (none when there is none) and
-// the remembered name, else its own. Main thread; the cache is used only by one job at a time.
+// one stays as it is (unless dormant); any other takes the best icon (none when there is none)
+// and, when it has no name of its own, the remembered name. A running application's name is
+// remembered when its item is first looked for, whatever its icon. A dormant item's name is only
+// a stand-in (its title or bundle identifier, as the engine gives it): it is never remembered,
+// and the item shows the name remembered while the application ran. Main thread; the cache is
+// used only by one job at a time.
 class ItemIcons {
 public:
     using Publish = std::function<void(QList<MenuBarItem>)>;

@@ -93,17 +93,19 @@ protected:
         return applications.launch(AppDescription{bundleID, bundleID.section(u'.', -1)});
     }
 
-    // An item of the process, with the process's icon as the engine gives it.
-    MenuBarItem item(const QString &bundleID, qint32 pid, bool dormant = false) const {
+    // An item of the process, with the process's icon as the engine gives it; a dormant one is
+    // named by its title, else by its bundle identifier, as the engine names it.
+    MenuBarItem item(const QString &bundleID, qint32 pid, bool dormant = false,
+                     std::optional<QString> title = std::nullopt) const {
         std::optional<QImage> icon;
         for (const RunningApplication &app : workspace.runningApplications()) {
             if (app.processId == pid && !app.icon.isNull()) {
                 icon = app.icon;
             }
         }
-        return MenuBarItem{{bundleID, std::nullopt, std::nullopt, 0},
+        return MenuBarItem{{bundleID, std::nullopt, title, 0},
                            dormant ? 0 : pid,
-                           dormant ? QString() : bundleID.section(u'.', -1),
+                           dormant ? title.value_or(bundleID) : bundleID.section(u'.', -1),
                            QRectF(),
                            dormant ? std::nullopt : icon,
                            std::nullopt,
@@ -209,6 +211,51 @@ TEST_F(ItemIconsTest, OnlyTheLatestListIsHandedOnFromTheMainThread) {
     EXPECT_EQ(published.size(), 2) << "nothing changed: handed on at once";
     EXPECT_TRUE(onMainThread);
 }
+
+struct NameCase {
+    const char *name;
+    // Installed with an icon of its own; otherwise it shows the system's generic icon.
+    bool ownIcon;
+    std::optional<QString> title;
+
+    friend void PrintTo(const NameCase &c, std::ostream *out) { *out << c.name; }
+};
+
+class ItemIconsNameTest : public ItemIconsTest, public ::testing::WithParamInterface<NameCase> {};
+
+// A running application's name is remembered at its first sighting, whatever its icon. Once it
+// quits, its dormant item, which the engine names by its title or bundle identifier, shows the
+// name it ran under, in this run and at the next launch.
+TEST_P(ItemIconsNameTest, ADormantItemShowsTheNameItsApplicationRanUnder) {
+    const NameCase &c = GetParam();
+    const QString bundleID = u"com.example.tool"_s;
+    const qint32 pid = launch(bundleID, c.ownIcon ? std::optional<QColor>(Qt::red) : std::nullopt);
+    auto icons = make();
+    icons->hydrateIcons({item(bundleID, pid, false, c.title)});
+    applications.quit(pid);
+    const QList<MenuBarItem> dormant{item(bundleID, 0, true, c.title)};
+    icons->hydrateIcons(dormant);
+    ASSERT_EQ(published.size(), 2);
+    EXPECT_EQ(published.at(1).at(0).appName.toStdString(), "tool");
+
+    icons = make();
+    icons->hydrateIcons(dormant);
+    ASSERT_EQ(published.size(), 3);
+    EXPECT_EQ(published.at(2).at(0).appName.toStdString(), "tool") << "at the next launch";
+
+    // Running again under a name that could not be read: the remembered one fills it in.
+    MenuBarItem unnamed = item(bundleID, launch(bundleID, std::nullopt), false, c.title);
+    unnamed.appName = bundleID;
+    icons->hydrateIcons({unnamed});
+    ASSERT_EQ(published.size(), 4);
+    EXPECT_EQ(published.at(3).at(0).appName.toStdString(), "tool");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ItemIconsNameTest,
+                         ::testing::Values(NameCase{"OwnIcon", true, std::nullopt},
+                                           NameCase{"GenericIcon", false, std::nullopt},
+                                           NameCase{"Titled", true, u"12 KB/s"_s}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 struct FailedLookUpCase {
     const char *name;

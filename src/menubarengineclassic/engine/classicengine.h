@@ -315,6 +315,9 @@ private:
     // Activation.
     QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);
     [[nodiscard]] bool menuBarTakesNoRoom() const;
+    // The lane the layout keeps the item in; for an item it does not place yet (before its first
+    // adoption), the lane the last scan found it standing in.
+    [[nodiscard]] std::optional<Section> laneOf(const MenuBarItemID &id) const;
 
     // Fire-and-forget main-thread tasks whose handles nobody keeps.
     static QCoro::Task<> reconcileDetached(QPointer<ClassicEngine> self, QString trigger);

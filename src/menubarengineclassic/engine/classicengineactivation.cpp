@@ -5,6 +5,7 @@
 
 #include "nudge/clickforwarder.h"
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -77,7 +78,7 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
     bool wasTucked = false;
     if (frame.center().x() < barMinX()) {
         wasTucked = true;
-        const bool alwaysHidden = m_wanted.storedLayout().sectionOf(id) == Section::alwaysHidden;
+        const bool alwaysHidden = laneOf(id) == Section::alwaysHidden;
         co_await setHiddenRevealed(true, alwaysHidden, u"activate"_s, false);
         std::optional<QRectF> revealed;
         static constexpr std::array<double, 2> pauses{0.35, 0.4};
@@ -127,6 +128,16 @@ bool ClassicEngine::menuBarTakesNoRoom() const {
     }
     // Bottom-left convention: the top edge is y + height.
     return main->frame.bottom() - 0.5 <= main->visibleFrame.bottom();
+}
+
+std::optional<Section> ClassicEngine::laneOf(const MenuBarItemID &id) const {
+    if (const std::optional<Section> wanted = m_wanted.storedLayout().sectionOf(id)) {
+        return wanted;
+    }
+    const QList<MenuBarItem> &items = m_bar.lastItems();
+    const auto found = std::find_if(items.cbegin(), items.cend(),
+                                    [&id](const MenuBarItem &item) { return item.id == id; });
+    return found != items.cend() ? std::optional(found->section) : std::nullopt;
 }
 
 QCoro::Task<bool> ClassicEngine::nudgeUntilMenuBarComesBack(double x) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 namespace zorv {
 
@@ -87,16 +88,19 @@ private:
 };
 
 // How many items the layout places stand out of their lanes with the always-hidden separator
-// before item a and the hidden one before item h (counts of the items, a <= h).
+// before item a and the hidden one before item h (counts of the items, a <= h), and how many it
+// does not place stand between two places of a separator.
 class LaneCounts {
 public:
     explicit LaneCounts(const QList<std::optional<Section>> &wanted) {
         m_before[0] = m_before[1] = m_before[2] = {0};
+        m_unplacedBefore = {0};
         for (const std::optional<Section> &lane : wanted) {
             for (int each = 0; each < 3; ++each) {
                 m_before[each].append(m_before[each].back() +
                                       (lane == allSections[each] ? 1 : 0));
             }
+            m_unplacedBefore.append(m_unplacedBefore.back() + (lane ? 0 : 1));
         }
     }
 
@@ -107,6 +111,11 @@ public:
                count(Section::hidden, h, n) + count(Section::alwaysHidden, h, n);
     }
 
+    // The unplaced items a separator moved from before item `from` to before item `to` crosses.
+    [[nodiscard]] int unplacedCrossed(qsizetype from, qsizetype to) const {
+        return std::abs(m_unplacedBefore.at(to) - m_unplacedBefore.at(from));
+    }
+
 private:
     [[nodiscard]] int count(Section lane, qsizetype from, qsizetype to) const {
         const QList<int> &before = m_before[qsizetype(lane)];
@@ -114,6 +123,7 @@ private:
     }
 
     QList<int> m_before[3];
+    QList<int> m_unplacedBefore;
 };
 
 } // namespace
@@ -164,13 +174,16 @@ std::optional<SeparatorPlacement> SeparatorPlacement::compute(QList<Entry> bar,
     if (ordered && lanes.misplaced(alwaysCut, hiddenCut) == fewest) {
         return std::nullopt;
     }
-    // Of the best places, those nearest to where the separators stand.
+    // Of the best places, those nearest to where the separators stand; of those, the one that
+    // takes the fewest items the layout does not place across the hidden separator, which would
+    // show or hide them though nothing asked for it.
     qsizetype bestA = 0;
     qsizetype bestH = 0;
-    qsizetype shortest = std::numeric_limits<qsizetype>::max();
+    std::pair<qsizetype, int> shortest{std::numeric_limits<qsizetype>::max(), 0};
     for (qsizetype a = 0; a <= n; ++a) {
         for (qsizetype h = a; h <= n; ++h) {
-            const qsizetype way = std::abs(a - alwaysCut) + std::abs(h - hiddenCut);
+            const std::pair<qsizetype, int> way{std::abs(a - alwaysCut) + std::abs(h - hiddenCut),
+                                                lanes.unplacedCrossed(hiddenCut, h)};
             if (lanes.misplaced(a, h) == fewest && way < shortest) {
                 shortest = way;
                 bestA = a;

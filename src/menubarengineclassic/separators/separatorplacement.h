@@ -15,7 +15,9 @@ namespace zorv {
 // and brings the always-hidden separator back far out at the left end.
 //
 // The separators go to the places that leave the fewest items the layout places out of their
-// lanes; one whose place is already among those stays. Positions come out as preferred
+// lanes; one whose place is already among those stays. Of such places the nearest win, and of
+// equally near ones the one that takes the fewest items the layout does not place across the
+// hidden separator, so that an unplaced item keeps its side. Positions come out as preferred
 // positions for the three items created again: distances in points from the right end of the
 // movable status items, measured as the bar would stand with both separators collapsed.
 struct SeparatorPlacement {

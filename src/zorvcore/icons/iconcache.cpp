@@ -46,8 +46,9 @@ IconCache::IconCache(QString folder, const Workspace &workspace)
 
 void IconCache::remember(const QString &bundleID, const QString &name,
                          const std::optional<QImage> &icon) {
-    // An application whose name could not be read must not lose the name remembered earlier.
-    if (!name.isEmpty() && m_names.value(bundleID) != name) {
+    // An application whose name could not be read, or that stands in under its bundle identifier
+    // (an item whose application is not running), must not lose the name remembered earlier.
+    if (!name.isEmpty() && name != bundleID && m_names.value(bundleID) != name) {
         m_names.insert(bundleID, name);
         writeNames();
     }

@@ -28,8 +28,9 @@ public:
     // The workspace must outlive the cache.
     IconCache(QString folder, const Workspace &workspace);
 
-    // Records the name (an empty one is ignored) and, unless it is a generic placeholder or a good
-    // icon is already remembered in this run, the icon.
+    // Records the name (an empty one, or one that is only the bundle identifier, is ignored) and,
+    // unless it is a generic placeholder or a good icon is already remembered in this run, the
+    // icon.
     void remember(const QString &bundleID, const QString &name, const std::optional<QImage> &icon);
     // Grows each time remember() takes an icon for the application, which can change what
     // bestIcon() finds for it.

@@ -81,6 +81,48 @@ INSTANTIATE_TEST_SUITE_P(
         ActivationCase{"ShownItemOnAutoHiddenBar", Bar::autoHidden, Target::shown, false, false}),
     [](const auto &info) { return info.param.name; });
 
+struct UnplacedCase {
+    const char *name;
+    bool includingAlwaysHidden;
+
+    friend void PrintTo(const UnplacedCase &c, std::ostream *out) { *out << c.name; }
+};
+
+class UnplacedActivationTest : public EngineTest,
+                               public ::testing::WithParamInterface<UnplacedCase> {};
+
+// In the first seconds after a launch with no layout stored the layout places nothing yet: the
+// lane the item stands in on the bar decides whether the always-hidden section comes out too.
+TEST_P(UnplacedActivationTest, revealsTheLaneTheItemStandsIn) {
+    const UnplacedCase &unplaced = GetParam();
+    desktop.arrangement().setMainScreen(addLaptop());
+    toolsProcess = launch(tools);
+    always = addItem(toolsProcess, 30.0, u"always"_s);
+    hidden = addItem(toolsProcess, 30.0, u"hidden"_s);
+    shown = addItem(toolsProcess, 30.0, u"shown"_s);
+    makeEngine();
+    arrangeSections();
+    startEngine();
+    ASSERT_FALSE(onScreen(always));
+    ASSERT_FALSE(onScreen(hidden));
+
+    drive(engine->activate(idOf(QString::fromUtf8(unplaced.name)), ClickKind::left));
+    const QList<DeliveredClick> clicks = desktop.readout().clicks();
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks.first().itemId, unplaced.includingAlwaysHidden ? always : hidden);
+    const QList<QJsonObject> reveals = records(u"events.jsonl"_s, u"reveal"_s);
+    ASSERT_EQ(reveals.size(), 1);
+    EXPECT_EQ(reveals.first().value(u"includingAlwaysHidden"_s).toBool(),
+              unplaced.includingAlwaysHidden);
+    EXPECT_TRUE(engine->storedLayout().ids(Section::alwaysHidden).isEmpty())
+        << "the layout still places nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, UnplacedActivationTest,
+                         ::testing::Values(UnplacedCase{"always", true},
+                                           UnplacedCase{"hidden", false}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 // An item the last scan did not see fails at once, without a scan or a record; one the layout
 // keeps in the always-hidden section while the hidden one is revealed never comes into view and
 // is reported. Neither is clicked.

@@ -83,6 +83,15 @@ TEST(SeparatorPlacementTest, PutsTheSeparatorsWhereTheLanesMeet) {
          {always, item(kAlways), item(std::nullopt), item(std::nullopt), item(kHidden), hidden,
           item(kShown), kIcon},
          SeparatorPlacement{0, 79, 223, 1, 0}},
+        // Two places are as good and as near; the one that leaves the unplaced item on its side
+        // of the hidden separator wins: here it stays hidden.
+        {"tie: unplaced item stays hidden",
+         {always, item(kShown), item(std::nullopt), item(kAlways), hidden, kIcon},
+         SeparatorPlacement{0, 39, 63, 2, 1}},
+        // ... and here it stays shown.
+        {"tie: unplaced item stays shown",
+         {item(kShown), always, hidden, item(std::nullopt), item(kHidden), kIcon},
+         SeparatorPlacement{0, 159, 183, 2, 1}},
         // Moving a separator would put more items out of their lanes than the one out of place.
         {"one stray item",
          {item(kShown), item(kAlways), always, item(kHidden), hidden, item(kShown), kIcon},

@@ -96,7 +96,8 @@ TEST_F(IconCacheTest, NameFileIsCompactRewrittenOnlyOnAChangeAndReadStrictly) {
     file.close();
     file.remove();
     cache->remember(u"com.a"_s, u"Alpha"_s, std::nullopt);
-    cache->remember(u"com.a"_s, QString(), std::nullopt); // a name that could not be read
+    cache->remember(u"com.a"_s, QString(), std::nullopt);  // a name that could not be read
+    cache->remember(u"com.a"_s, u"com.a"_s, std::nullopt); // only the bundle identifier
     EXPECT_FALSE(file.exists());
     cache->remember(u"com.a"_s, u"Alpha 2"_s, std::nullopt);
     relaunch();

@@ -193,9 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    test.settingsFrameBefore;
                         }},
         MainMenuRowCase{"HideZorvHandsTheFrontBack", u"Zorv"_s, u"Hide Zorv"_s,
-                        [](MainMenuRowTest &test) {
-                            return test.mac().application().isHidden();
-                        }}),
+                        [](MainMenuRowTest &test) { return test.mac().application().isHidden(); }}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

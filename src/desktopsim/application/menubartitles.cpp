@@ -32,8 +32,7 @@ QList<MenuBarTitles::Span> MenuBarTitles::spans(const QStringList &titles, doubl
     QList<Span> spans;
     double x = leftMargin;
     for (qsizetype index = -1; index < titles.size(); ++index) {
-        const double width =
-            index < 0 ? appleMenuWidth : titleWidth(titles[index], index == 0);
+        const double width = index < 0 ? appleMenuWidth : titleWidth(titles[index], index == 0);
         if (housing && x + width > housing->first && x < housing->second) {
             x = housing->second;
         }

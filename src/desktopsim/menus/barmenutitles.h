@@ -29,8 +29,7 @@ class BarMenuTitles {
 public:
     // The titles on the screen, left to right.
     [[nodiscard]] static QList<BarMenuTitle> on(const DesktopState &state,
-                                                std::chrono::nanoseconds now,
-                                                DisplayId displayId);
+                                                std::chrono::nanoseconds now, DisplayId displayId);
     // The title under the point.
     [[nodiscard]] static std::optional<BarMenuTitle>
     at(const DesktopState &state, std::chrono::nanoseconds now, QPointF point);

@@ -54,8 +54,7 @@ MenuKeys::Move MenuKeys::moveOf(quint16 keyCode) {
 }
 
 bool MenuKeys::isSelectable(const MenuItem &item) {
-    return !item.isSeparator() && item.enabled &&
-           (item.hasAction() || item.submenu || item.view);
+    return !item.isSeparator() && item.enabled && (item.hasAction() || item.submenu || item.view);
 }
 
 int MenuKeys::step(const Menu &menu, const QList<int> &shown, int from, int direction) {
@@ -77,8 +76,8 @@ int MenuKeys::step(const Menu &menu, const QList<int> &shown, int from, int dire
 }
 
 const MenuItem *MenuKeys::equivalent(const Menu &menu, quint16 keyCode, quint64 flags) {
-    const quint64 modifiers =
-        flags & (EventFlags::shift | EventFlags::control | EventFlags::option | EventFlags::command);
+    const quint64 modifiers = flags & (EventFlags::shift | EventFlags::control |
+                                       EventFlags::option | EventFlags::command);
     const auto plain = KeyLayout::character(keyCode);
     const auto typed = KeyLayout::character(keyCode, modifiers & EventFlags::shift);
     if (!plain || !typed || !(modifiers & EventFlags::command)) {

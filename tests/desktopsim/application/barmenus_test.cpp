@@ -16,10 +16,10 @@ const QStringList titles{QStringLiteral("Zorv"), QStringLiteral("Menu Bar"),
 class BarMenusTest : public ApplicationMenusTest {
 protected:
     BarMenusTest() {
-        const QList<QStringList> rows{{QStringLiteral("About Zorv"), QStringLiteral("Quit Zorv")},
-                                      {QStringLiteral("Sort My Bar"),
-                                       QStringLiteral("Welcome Tour…")},
-                                      {QStringLiteral("Zoom"), QStringLiteral("Bring All to Front")}};
+        const QList<QStringList> rows{
+            {QStringLiteral("About Zorv"), QStringLiteral("Quit Zorv")},
+            {QStringLiteral("Sort My Bar"), QStringLiteral("Welcome Tour…")},
+            {QStringLiteral("Zoom"), QStringLiteral("Bring All to Front")}};
         auto main = std::make_shared<Menu>();
         for (qsizetype index = 0; index < titles.size(); ++index) {
             auto menu = std::make_shared<Menu>();
@@ -114,25 +114,24 @@ TEST_P(BarMenuMovesTest, TheOpenMenuFollowsThePointerAndTheArrowsAlongTheBar) {
 INSTANTIATE_TEST_SUITE_P(
     Moves, BarMenuMovesTest,
     ::testing::Values(
-        BarCase{"ThePointerOnAnotherTitleOpensItsMenu", [](BarMenuMovesTest &t) { t.moveTo(2); },
-                2, {}},
+        BarCase{"ThePointerOnAnotherTitleOpensItsMenu",
+                [](BarMenuMovesTest &t) { t.moveTo(2); },
+                2,
+                {}},
         BarCase{"RightOpensTheNextMenuWithItsFirstRowLit",
                 [](BarMenuMovesTest &t) { t.press(MenuKeys::rightArrow); }, 2,
                 QStringLiteral("Zoom")},
-        BarCase{"LeftOpensTheOneBefore",
-                [](BarMenuMovesTest &t) { t.press(MenuKeys::leftArrow); }, 0,
-                QStringLiteral("About Zorv")},
+        BarCase{"LeftOpensTheOneBefore", [](BarMenuMovesTest &t) { t.press(MenuKeys::leftArrow); },
+                0, QStringLiteral("About Zorv")},
         BarCase{"RightFromTheLastGoesRoundToTheFirst",
                 [](BarMenuMovesTest &t) {
                     t.press(MenuKeys::rightArrow);
                     t.press(MenuKeys::rightArrow);
                 },
                 0, QStringLiteral("About Zorv")},
-        BarCase{"AClickOnAnotherTitleOpensItsMenu", [](BarMenuMovesTest &t) { t.click(0); }, 0,
-                {}},
+        BarCase{"AClickOnAnotherTitleOpensItsMenu", [](BarMenuMovesTest &t) { t.click(0); }, 0, {}},
         BarCase{"AClickOnTheOpenTitleClosesIt", [](BarMenuMovesTest &t) { t.click(1); }, -1, {}},
-        BarCase{"EscapeClosesIt", [](BarMenuMovesTest &t) { t.press(KeyCode::escape); }, -1,
-                {}}),
+        BarCase{"EscapeClosesIt", [](BarMenuMovesTest &t) { t.press(KeyCode::escape); }, -1, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // The titles answer only while this application is in front with menus of its own.

@@ -5,7 +5,6 @@
 #include "manualclock.h"
 #include "menurowsmodel.h"
 #include "menus/menukeys.h"
-#include "onboardingcontroller.h"
 #include "scenario/scenarioloader.h"
 #include "scenariomac.h"
 #include "settingswindowcontroller.h"
@@ -181,11 +180,6 @@ INSTANTIATE_TEST_SUITE_P(
                             return std::ranges::any_of(log, [](const QJsonObject &line) {
                                 return line.value(u"trigger"_s) == u"sort-my-bar"_s;
                             });
-                        }},
-        MainMenuRowCase{"WelcomeTourShowsTheTour", u"Menu Bar"_s, u"Welcome Tour…"_s,
-                        [](MainMenuRowTest &test) {
-                            return test.app.onboarding() && test.app.onboarding()->window() &&
-                                   test.app.onboarding()->window()->isVisible();
                         }},
         MainMenuRowCase{"ZoomZoomsTheKeyWindow", u"Window"_s, u"Zoom"_s,
                         [](MainMenuRowTest &test) {

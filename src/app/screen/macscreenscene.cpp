@@ -44,7 +44,7 @@ MacScreenScene MacScreenScene::of(const DisplayScene &display, std::optional<QSt
                       ? MenuTitles::layout(application, display.menusRight, display.barHeight,
                                            display.housing, textWidth)
                       : MenuTitles::layoutOwn(ownMenus, display.menusRight, display.barHeight,
-                                              display.housing, textWidth);
+                                              display.housing);
     return scene;
 }
 

@@ -1,5 +1,6 @@
 #include "menurowsmodel.h"
 
+#include "menus/menukeys.h"
 #include "menus/simmenus.h"
 
 using namespace Qt::StringLiterals;
@@ -36,7 +37,7 @@ MenuRow MenuRow::of(const MenuItem &item, int menuRow, bool highlighted) {
             item.symbol,
             MenuRowsModel::keyText(item),
             item.isSeparator(),
-            item.enabled && (item.hasAction() || item.submenu || item.view),
+            MenuKeys::isSelectable(item),
             item.state == MenuItemState::On,
             highlighted,
             item.submenu != nullptr,

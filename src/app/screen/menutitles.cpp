@@ -19,4 +19,20 @@ const QStringList &MenuTitles::trailingMenus() {
     return menus;
 }
 
+QList<MenuTitle> MenuTitles::layoutOwn(const QStringList &titles, double menusRight,
+                                       double barHeight,
+                                       const std::optional<std::pair<double, double>> &housing) {
+    QList<MenuTitle> placed;
+    const QList<MenuBarTitles::Span> spans = MenuBarTitles::spans(titles, menusRight, housing);
+    for (qsizetype index = 0; index < spans.size(); ++index) {
+        const auto [left, right] = spans[index];
+        const MenuTitle::Kind kind = index == 0   ? MenuTitle::Kind::AppleMenu
+                                     : index == 1 ? MenuTitle::Kind::ApplicationName
+                                                  : MenuTitle::Kind::Menu;
+        placed.append({kind, index == 0 ? QString() : titles[index - 1],
+                       QRectF(left, 0, right - left, barHeight)});
+    }
+    return placed;
+}
+
 } // namespace zorv

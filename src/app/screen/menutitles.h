@@ -59,15 +59,10 @@ public:
     }
 
     // The titles of an application's own main menu (its application menu first), as many as
-    // fit.
-    template <typename TextWidth>
+    // fit, where the simulated Mac places them for its clicks.
     [[nodiscard]] static QList<MenuTitle>
     layoutOwn(const QStringList &titles, double menusRight, double barHeight,
-              const std::optional<std::pair<double, double>> &housing, TextWidth textWidth) {
-        bool complete = true;
-        return layoutOf(titles.value(0), titles.mid(1), menusRight, barHeight, housing, textWidth,
-                        complete);
-    }
+              const std::optional<std::pair<double, double>> &housing);
 
     [[nodiscard]] static const QStringList &leadingMenus();
     [[nodiscard]] static const QStringList &extraMenus();

@@ -27,4 +27,23 @@ double MenuBarTitles::menusWidth(const QStringList &titles) {
     return std::ceil(width);
 }
 
+QList<MenuBarTitles::Span> MenuBarTitles::spans(const QStringList &titles, double menusRight,
+                                                const std::optional<Span> &housing) {
+    QList<Span> spans;
+    double x = leftMargin;
+    for (qsizetype index = -1; index < titles.size(); ++index) {
+        const double width = index < 0 ? appleMenuWidth : titleWidth(titles[index], index == 0);
+        if (housing && x + width > housing->first && x < housing->second) {
+            x = housing->second;
+        }
+        // The menus' reach is in whole points.
+        if (x + width > menusRight + 1e-6) {
+            break;
+        }
+        spans.append({x, x + width});
+        x += width;
+    }
+    return spans;
+}
+
 } // namespace zorv

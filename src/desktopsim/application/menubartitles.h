@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QFont>
+#include <QList>
 #include <QStringList>
+
+#include <optional>
+#include <utility>
 
 namespace zorv {
 
@@ -21,6 +25,14 @@ public:
     // How far the menus reach from the screen's left edge: the margin and the Apple menu alone
     // without titles.
     [[nodiscard]] static double menusWidth(const QStringList &titles);
+
+    // Where the bar puts the menus on a screen, as x ranges from its left edge: the Apple menu,
+    // then each title (the application menu's first), as many as end by `menusRight`. A title
+    // that would reach under the camera housing (`housing`, the x range under it) continues
+    // right of it.
+    using Span = std::pair<double, double>;
+    [[nodiscard]] static QList<Span> spans(const QStringList &titles, double menusRight,
+                                           const std::optional<Span> &housing);
 };
 
 } // namespace zorv

@@ -1,39 +1,11 @@
 #include "application/simapplication.h"
 
 #include "application/menubartitles.h"
-#include "input/keylayout.h"
+#include "menus/menukeys.h"
 
 #include <algorithm>
 
 namespace zorv {
-
-namespace {
-
-// The row of the menu or its submenus whose key equivalent the key press types.
-const MenuItem *findKeyEquivalent(const Menu &menu, QChar typed, QChar plain, quint64 modifiers) {
-    for (const MenuItem &item : menu.items) {
-        if (item.submenu) {
-            if (const MenuItem *found = findKeyEquivalent(*item.submenu, typed, plain, modifiers)) {
-                return found;
-            }
-            continue;
-        }
-        if (item.isSeparator() || !item.enabled || item.keyEquivalent.size() != 1) {
-            continue;
-        }
-        const QChar key = item.keyEquivalent.front();
-        // A key equivalent typed with Shift ("?") counts Shift as part of the character.
-        const bool shiftTyped = key == typed && typed != plain;
-        const quint64 wanted =
-            item.keyEquivalentModifiers | (shiftTyped ? EventFlags::shift : EventFlags::none);
-        if ((key == typed || key == plain) && wanted == modifiers) {
-            return &item;
-        }
-    }
-    return nullptr;
-}
-
-} // namespace
 
 SimApplication::SimApplication(DesktopModel &model, ApplicationRegistry &applications,
                                SimAppWindows &windows)
@@ -220,14 +192,7 @@ const MenuItem *SimApplication::keyEquivalentRow(quint16 keyCode, quint64 flags)
     if (!m_mainMenu || activationPolicy() != ActivationPolicy::Regular) {
         return nullptr;
     }
-    const quint64 modifiers =
-        flags & (EventFlags::shift | EventFlags::control | EventFlags::option | EventFlags::command);
-    const auto plain = KeyLayout::character(keyCode);
-    const auto typed = KeyLayout::character(keyCode, modifiers & EventFlags::shift);
-    if (!plain || !typed || !(modifiers & EventFlags::command)) {
-        return nullptr;
-    }
-    return findKeyEquivalent(*m_mainMenu, *typed, *plain, modifiers);
+    return MenuKeys::equivalent(*m_mainMenu, keyCode, flags);
 }
 
 void SimApplication::keyReceived(const KeyEvent &event) {

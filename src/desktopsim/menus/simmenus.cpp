@@ -88,6 +88,22 @@ void SimMenus::popUp(std::shared_ptr<const Menu> menu, StatusItemButton &button,
     if (!menu || !window) {
         return;
     }
+    const double primaryTop =
+        m_model.read([](const DesktopState &state) { return state.primaryTop(); });
+    // The button's top-left corner in the top-left convention.
+    const QPointF buttonTopLeft(window->frame.x(),
+                                primaryTop - (window->frame.y() + window->frame.height()));
+    QRectF screen;
+    if (window->screen) {
+        const QRectF &frame = window->screen->frame;
+        screen = QRectF(frame.x(), primaryTop - (frame.y() + frame.height()), frame.width(),
+                        frame.height());
+    }
+    open(std::move(menu), buttonTopLeft + location, screen);
+}
+
+void SimMenus::open(std::shared_ptr<const Menu> menu, QPointF topLeft, const QRectF &screen,
+                    std::optional<BarMenuTitle> barTitle) {
     double width = naturalWidth(*menu);
     double height = 2 * verticalPadding;
     for (const MenuItem &item : menu->items) {
@@ -100,27 +116,21 @@ void SimMenus::popUp(std::shared_ptr<const Menu> menu, StatusItemButton &button,
             height += heightOf(item);
         }
     }
-    const auto [primaryTop, optionKeyDown] = m_model.read([](const DesktopState &state) {
+    const bool optionKeyDown = m_model.read([](const DesktopState &state) {
         const QSet<quint16> &keys = state.input.keysDown;
-        return std::pair(state.primaryTop(),
-                         keys.contains(KeyCode::option) || keys.contains(KeyCode::rightOption));
+        return keys.contains(KeyCode::option) || keys.contains(KeyCode::rightOption);
     });
-    // The button's top-left corner in the top-left convention.
-    const QPointF buttonTopLeft(window->frame.x(),
-                                primaryTop - (window->frame.y() + window->frame.height()));
-    QRectF frame(buttonTopLeft + location, QSizeF(width, height));
-    m_screen = QRectF();
-    if (window->screen) {
-        const QRectF &screen = window->screen->frame;
-        m_screen = QRectF(screen.x(), primaryTop - (screen.y() + screen.height()), screen.width(),
-                          screen.height());
-        // Kept on the button's screen: a menu that would cross its right edge moves left.
+    QRectF frame(topLeft, QSizeF(width, height));
+    m_screen = screen;
+    if (!m_screen.isEmpty()) {
+        // Kept on its screen: a menu that would cross the right edge moves left.
         if (frame.right() > m_screen.right()) {
             frame.moveRight(m_screen.right());
         }
         frame.moveLeft(std::max(frame.left(), m_screen.left()));
     }
     m_menu = std::move(menu);
+    m_barTitle = std::move(barTitle);
     m_frame = frame;
     m_highlighted = -1;
     m_submenuHighlighted = -1;
@@ -136,6 +146,7 @@ void SimMenus::cancelTracking() {
         return;
     }
     m_menu.reset();
+    m_barTitle.reset();
     m_highlighted = -1;
     m_submenuHighlighted = -1;
     setMenuOpen(false);
@@ -237,7 +248,7 @@ std::optional<SimMenus::RowHit> SimMenus::hit(QPointF location) const {
 
 bool SimMenus::userEvent(EventType type, QPointF cursor, quint16 keyCode, quint64 flags) {
     if (!m_menu) {
-        return false;
+        return type == EventType::LeftMouseDown && barTitleEvent(type, cursor);
     }
     switch (type) {
     case EventType::KeyDown:
@@ -245,26 +256,33 @@ bool SimMenus::userEvent(EventType type, QPointF cursor, quint16 keyCode, quint6
     case EventType::FlagsChanged:
         // The menu has the keyboard.
         userHoldsOption((flags & EventFlags::option) != 0);
-        if (type == EventType::KeyDown && keyCode == KeyCode::escape) {
-            cancelTracking();
+        if (type == EventType::KeyDown) {
+            keyDown(keyCode, flags);
         }
         return true;
     case EventType::MouseMoved:
     case EventType::LeftMouseDragged:
     case EventType::RightMouseDragged:
     case EventType::OtherMouseDragged:
+        if (barTitleEvent(type, cursor)) {
+            return true;
+        }
         pointerMoved(cursor);
         return hit(cursor).has_value();
     case EventType::LeftMouseDown:
     case EventType::RightMouseDown:
     case EventType::OtherMouseDown:
-        if (!hit(cursor)) {
+        if (!barTitleEvent(type, cursor) && !hit(cursor)) {
             cancelTracking();
         }
         return true;
     case EventType::LeftMouseUp:
     case EventType::RightMouseUp:
     case EventType::OtherMouseUp:
+        // The release of the press that opened a title's menu leaves it open.
+        if (m_barTitle && barTitleAt(cursor)) {
+            return true;
+        }
         if (!hit(cursor)) {
             return false;
         }
@@ -395,7 +413,7 @@ void SimMenus::userChoosesRow(int row) {
     if (item.view && m_viewHandler && m_viewHandler(row)) {
         return;
     }
-    release(item);
+    release(item, mouseUp());
 }
 
 void SimMenus::userChoosesInSubmenu(int row) {
@@ -408,20 +426,26 @@ void SimMenus::userChoosesInSubmenu(int row) {
     if (item.isSeparator() || !item.enabled || item.submenu) {
         return;
     }
-    release(item);
+    release(item, mouseUp());
 }
 
-void SimMenus::release(const MenuItem &chosen) {
+void SimMenus::release(const MenuItem &chosen, AppEvent event) {
     // The row outlives the menu it belonged to while its action runs.
     const MenuItem item = chosen;
     cancelTracking();
-    runRow(item);
+    runAs(item, event);
+}
+
+AppEvent SimMenus::mouseUp() const {
+    return {EventType::LeftMouseUp, m_optionHeld ? EventFlags::option : EventFlags::none};
 }
 
 void SimMenus::runRow(const MenuItem &item) {
-    const quint64 flags = m_optionHeld ? EventFlags::option : EventFlags::none;
-    m_model.handleEvent(AppEvent{EventType::LeftMouseUp, flags},
-                        [&] { m_application.perform(item); });
+    runAs(item, mouseUp());
+}
+
+void SimMenus::runAs(const MenuItem &item, AppEvent event) {
+    m_model.handleEvent(event, [&] { m_application.perform(item); });
 }
 
 } // namespace zorv

@@ -2,6 +2,7 @@
 
 #include "application/simapplication.h"
 #include "menupresenter.h"
+#include "menus/barmenutitles.h"
 #include "model/desktopmodel.h"
 
 #include <QRectF>
@@ -19,10 +20,18 @@ namespace zorv {
 // lets the view do what it does on a release), and is treated as a standard row when nothing
 // handles it. Drawing is left to whoever listens to changed().
 //
+// While this application is in front with a main menu of its own, a press on one of its titles
+// in the bar opens that title's menu below it; while such a menu is open, the pointer moving
+// onto another title (or Left and Right on the keyboard) opens that title's menu instead, and a
+// press on the open title closes it.
+//
 // While a menu is open it tracks the user's input (userEvent): the pointer highlights the row
 // under it, a release on a row chooses it, a press outside the menu and its submenu closes it
-// without running anything, Escape closes it, and the Option flag of key events shows the
-// alternates at once. The user* calls are the script API.
+// without running anything, and the Option flag of key events shows the alternates at once.
+// It has the keyboard (see MenuKeys): Up and Down move the highlight in the menu, or in the
+// submenu once Right has entered it (Left leaves it); Return chooses the highlighted row (with
+// none, or a row that cannot be chosen, it closes the menu); Escape closes; a row's key
+// equivalent chooses that row. The user* calls are the script API.
 class SimMenus final : public MenuPresenter {
     Q_OBJECT
 
@@ -57,6 +66,8 @@ public:
     [[nodiscard]] QRectF submenuFrame() const;
     [[nodiscard]] QList<int> submenuShownRows() const;
     [[nodiscard]] int submenuHighlightedRow() const { return m_submenuHighlighted; }
+    // The bar title whose menu is open, absent when no menu of the main menu is.
+    [[nodiscard]] const std::optional<BarMenuTitle> &barTitle() const { return m_barTitle; }
     [[nodiscard]] static double heightOf(const MenuItem &item);
     // The rows of `menu` shown with Option held or not.
     [[nodiscard]] static QList<int> shownRowsOf(const Menu &menu, bool optionHeld);
@@ -104,7 +115,29 @@ private:
     void pointerMoved(QPointF location);
     void pointerReleased(QPointF location);
     void setMenuOpen(bool open);
-    void release(const MenuItem &item);
+    void release(const MenuItem &item, AppEvent event);
+    void runAs(const MenuItem &item, AppEvent event);
+    // The mouse-up that chooses a row, with Option as the menu shows it.
+    [[nodiscard]] AppEvent mouseUp() const;
+    // Opens the menu with its top-left corner at `topLeft`, kept on `screen` (both top-left
+    // convention; an empty screen keeps it nowhere); `barTitle` when it is that title's menu.
+    void open(std::shared_ptr<const Menu> menu, QPointF topLeft, const QRectF &screen,
+              std::optional<BarMenuTitle> barTitle = std::nullopt);
+
+    // The main menu's titles in the bar.
+    [[nodiscard]] std::optional<BarMenuTitle> barTitleAt(QPointF location) const;
+    // Opens the title's menu below it, the first row that can be chosen highlighted when asked.
+    void openBarMenu(const BarMenuTitle &title, bool highlightFirst);
+    // Opens the menu of the title `direction` steps along the bar from the open one, going round.
+    void stepBarMenu(int direction);
+    // A press or a move of the pointer over the bar's titles; whether it was theirs.
+    bool barTitleEvent(EventType type, QPointF cursor);
+
+    // The keyboard while a menu is open.
+    void keyDown(quint16 keyCode, quint64 flags);
+    void moveHighlight(int direction);
+    bool enterSubmenu();
+    void chooseHighlighted(quint64 flags);
 
     DesktopModel &m_model;
     SimApplication &m_application;
@@ -112,6 +145,7 @@ private:
     QRectF m_frame;
     // The menu's screen, top-left convention.
     QRectF m_screen;
+    std::optional<BarMenuTitle> m_barTitle;
     int m_highlighted = -1;
     int m_submenuHighlighted = -1;
     bool m_optionHeld = false;

@@ -1,0 +1,194 @@
+#include "appwindow.h"
+#include "desktopapp.h"
+#include "desktopsnapshot.h"
+#include "input/keylayout.h"
+#include "manualclock.h"
+#include "menurowsmodel.h"
+#include "menus/menukeys.h"
+#include "scenario/scenarioloader.h"
+#include "scenariomac.h"
+#include "settingswindowcontroller.h"
+#include "simulatedplatform.h"
+#include "storage/zorvpaths.h"
+#include "workerclockdriver.h"
+
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QQuickWindow>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+// Zorv on the shipped laptop, its welcome tour done, driven with the simulated Mac's mouse and
+// keyboard through its status menu and its main menu in the bar.
+class MenuKeyboardAppTest : public ::testing::Test {
+protected:
+    MenuKeyboardAppTest()
+        : platform(clock, ScenarioLoader::load(ScenarioLoader::defaultName), false),
+          app(platform, SimOptions{}), driver(clock) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+        markWelcomeTourDone();
+        ASSERT_TRUE(app.start());
+        driver.run(seconds(2));
+    }
+
+    SimulatedDesktop &mac() { return platform.desktop(); }
+
+    void openStatusMenu() {
+        mac().userInput().click(zorvIconCentre(app, platform));
+        driver.drain();
+        ASSERT_TRUE(mac().menus().isTracking());
+    }
+
+    void press(quint16 keyCode, quint64 flags = EventFlags::none) {
+        mac().userInput().pressKeyHolding(keyCode, flags);
+        driver.drain();
+    }
+
+    [[nodiscard]] QString front() {
+        return DesktopSnapshot::take(mac()).frontmostApplication.value_or(QString());
+    }
+
+    [[nodiscard]] bool settingsShown() const {
+        return app.settingsWindow() && app.settingsWindow()->appWindow() &&
+               app.settingsWindow()->appWindow()->isVisible();
+    }
+
+    // The title as the bar draws it, in the top-left convention of the Mac's input.
+    [[nodiscard]] std::optional<QRectF> barTitle(const QString &text) {
+        const ScreenSnapshot screen = DesktopSnapshot::take(mac()).screens.value(0);
+        for (const MenuTitle &title : screen.look.menus) {
+            if (title.text == text) {
+                return title.rect.translated(screen.globalFrame.topLeft());
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The title of the row the open menu's window shows lit.
+    [[nodiscard]] QString litRow() {
+        const MenuRowsModel &rows = *app.menuPopup().rows();
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            const QModelIndex index = rows.index(row);
+            if (index.data(MenuRowsModel::HighlightedRole).toBool()) {
+                return index.data(MenuRowsModel::TitleRole).toString();
+            }
+        }
+        return {};
+    }
+
+    void clickAt(QPointF point) {
+        mac().userInput().moveMouse(point);
+        mac().userInput().click(point);
+        driver.drain();
+    }
+
+    ManualClock clock{QDateTime(QDate(2026, 12, 1), QTime(9, 0), QTimeZone::utc())};
+    SimulatedPlatform platform;
+    DesktopApp app;
+    WorkerClockDriver driver;
+};
+
+TEST_F(MenuKeyboardAppTest, CommandCommaInTheOpenStatusMenuOpensSettings) {
+    openStatusMenu();
+    press(KeyLayout::stroke(u',')->keyCode, EventFlags::command);
+    EXPECT_FALSE(mac().menus().isTracking());
+    EXPECT_TRUE(settingsShown());
+    EXPECT_EQ(front(), u"Zorv"_s);
+}
+
+// The header cannot be chosen: About is the first row the highlight stops on, Settings the
+// second.
+TEST_F(MenuKeyboardAppTest, DownDownReturnChoosesTheSecondRowThatCanBeChosen) {
+    openStatusMenu();
+    QAbstractItemModelTester tester(app.menuPopup().rows(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    press(MenuKeys::downArrow);
+    EXPECT_EQ(litRow(), u"About Zorv"_s);
+    press(MenuKeys::downArrow);
+    EXPECT_EQ(litRow(), u"Settings…"_s);
+    EXPECT_FALSE(settingsShown());
+    press(MenuKeys::returnKey);
+    EXPECT_FALSE(mac().menus().isTracking());
+    EXPECT_TRUE(settingsShown());
+}
+
+// With Zorv in front (Settings open), a click on a title of its main menu in the bar opens that
+// menu below the title, drawn over everything, and its rows act.
+class MainMenuRowTest;
+
+struct MainMenuRowCase {
+    const char *name;
+    QString title;
+    QString row;
+    std::function<bool(MainMenuRowTest &)> acted;
+};
+
+void PrintTo(const MainMenuRowCase &c, std::ostream *out) {
+    *out << c.name;
+}
+
+class MainMenuRowTest : public MenuKeyboardAppTest,
+                        public ::testing::WithParamInterface<MainMenuRowCase> {
+public:
+    using MenuKeyboardAppTest::app;
+    using MenuKeyboardAppTest::driver;
+    using MenuKeyboardAppTest::mac;
+    QRectF settingsFrameBefore;
+};
+
+TEST_P(MainMenuRowTest, AClickOnTheTitleOpensItsMenuAndTheRowActs) {
+    const MainMenuRowCase &c = GetParam();
+    openStatusMenu();
+    const std::optional<QPointF> settingsRow = statusMenuRowCentre(mac().menus(), u"Settings…"_s);
+    ASSERT_TRUE(settingsRow);
+    clickAt(*settingsRow);
+    ASSERT_TRUE(settingsShown());
+    ASSERT_EQ(front(), u"Zorv"_s);
+    settingsFrameBefore = app.settingsWindow()->appWindow()->frame();
+
+    const std::optional<QRectF> title = barTitle(c.title);
+    ASSERT_TRUE(title) << "the bar shows no " << c.title.toStdString();
+    clickAt(title->center());
+    ASSERT_TRUE(mac().menus().isTracking());
+    EXPECT_EQ(mac().menus().frame().topLeft(), title->bottomLeft());
+    ASSERT_NE(app.menuPopup().window(), nullptr) << "the menu is drawn";
+
+    const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), c.row);
+    ASSERT_TRUE(row);
+    clickAt(*row);
+    EXPECT_FALSE(mac().menus().isTracking());
+    driver.run(seconds(5));
+    EXPECT_TRUE(c.acted(*this));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MainMenuRowTest,
+    ::testing::Values(
+        MainMenuRowCase{"SortMyBarStartsASort", u"Menu Bar"_s, u"Sort My Bar"_s,
+                        [](MainMenuRowTest &) {
+                            const QList<QJsonObject> log = reconcileLog();
+                            return std::ranges::any_of(log, [](const QJsonObject &line) {
+                                return line.value(u"trigger"_s) == u"sort-my-bar"_s;
+                            });
+                        }},
+        MainMenuRowCase{"ZoomZoomsTheKeyWindow", u"Window"_s, u"Zoom"_s,
+                        [](MainMenuRowTest &test) {
+                            return test.app.settingsWindow()->appWindow()->frame() !=
+                                   test.settingsFrameBefore;
+                        }},
+        MainMenuRowCase{"HideZorvHandsTheFrontBack", u"Zorv"_s, u"Hide Zorv"_s,
+                        [](MainMenuRowTest &test) { return test.mac().application().isHidden(); }}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace zorv

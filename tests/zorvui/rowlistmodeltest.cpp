@@ -182,9 +182,9 @@ QStringList keysOf(const QList<Chip> &rows) {
     return keys;
 }
 
-// A long list reordered: a view hears one move per row that changed place (no reset, no row
-// dropped and made again), every handle on a row stays with its key, and replaying what it heard
-// on what it showed gives the new list.
+// A long list reordered: a view hears rows moved, one at a time and no more than the rows (never
+// a reset, nor a row dropped and made again), every handle on a row stays with its key, and
+// replaying what it heard on what it showed gives the new list.
 TEST(RowListModelTest, KeyedRowsReorderedAreMovedNotRebuilt) {
     QStringList forty;
     for (int i = 0; i < 40; ++i) {

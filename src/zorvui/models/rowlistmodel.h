@@ -39,9 +39,9 @@ Q_SIGNALS:
 // A model made with a key for its rows follows the rows by key instead: a row whose key is gone
 // is removed, a new key inserted where it belongs and a row that changed place moved there, so
 // the delegate a user is working in (a field being typed into, a recorder waiting for keys) stays
-// with its row while others come, go and reorder around it. Each row's key is computed once per
-// update and a row's current place found without comparing keys row by row (WaitingRows), so a
-// long list reordered costs little more than one left as it was.
+// with its row while others come, go and reorder around it. Each row's key is computed once, when
+// the row comes, and a row's current place found without comparing keys row by row
+// (WaitingRows), so a long list reordered costs little more than one left as it was.
 template <typename Row> class RowListModel : public RowListModelBase {
 public:
     struct Role {
@@ -127,15 +127,14 @@ private:
         QList<QString> keptKeys;
         keptKeys.reserve(m_rows.size());
         for (qsizetype i = m_rows.size() - 1; i >= 0; --i) {
-            QString key = m_keyOf(m_rows.at(i));
-            auto left = wanted.find(key);
+            auto left = wanted.find(m_keys.at(i));
             if (left == wanted.end() || left.value() == 0) {
                 beginRemoveRows({}, int(i), int(i));
                 m_rows.removeAt(i);
                 endRemoveRows();
             } else {
                 left.value() -= 1;
-                keptKeys.append(std::move(key));
+                keptKeys.append(m_keys.at(i));
             }
         }
         std::reverse(keptKeys.begin(), keptKeys.end());
@@ -158,6 +157,7 @@ private:
             }
             replace(i, rows.at(i));
         }
+        m_keys = std::move(keys);
     }
 
     void replace(qsizetype at, const Row &row) {
@@ -180,6 +180,8 @@ private:
     // Empty: rows are followed by place.
     KeyOf m_keyOf;
     QList<Row> m_rows;
+    // Followed by key: each row's key, computed when the row came.
+    QList<QString> m_keys;
 };
 
 } // namespace zorv

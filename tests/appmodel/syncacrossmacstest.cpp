@@ -176,7 +176,7 @@ TEST(SyncAcrossMacsTest, WhatOneMacCreatesSurvivesASettingChangedOnTheOther) {
     }
 }
 
-enum class Edit { setting, layout, profileAndRule };
+enum class Edit { setting, layout, profileAndRule, activeProfile };
 
 // One Mac's edit of one part of the setup, and whether a Mac holds it.
 struct PartEdit {
@@ -196,6 +196,9 @@ struct PartEdit {
             mac.model().profileOps().saveProfileFromCurrent(u"Work"_s);
             mac.model().rules().addTrigger(created);
             break;
+        case Edit::activeProfile:
+            mac.model().profileOps().switchToProfile(profileNamed(mac, u"Travel"_s));
+            break;
         }
     }
     [[nodiscard]] bool heldBy(AppModelHarness &mac) const {
@@ -206,10 +209,25 @@ struct PartEdit {
             return mac.model().layoutOrder().sectionOf(movedItem()) == Section::alwaysHidden;
         case Edit::profileAndRule:
             return hasProfile(mac.model(), u"Work"_s) && hasRule(mac.model(), created.id);
+        case Edit::activeProfile:
+            return mac.model().profiles().activeID == profileNamed(mac, u"Travel"_s);
         }
         return false;
     }
     static MenuBarItemID movedItem() { return MockMenuBarEngine::fixtures().first().id; }
+    // Two profiles of the same layout, "Desk" active, for the active one to be switched.
+    static void saveProfilesToSwitch(AppModelHarness &mac) {
+        mac.model().profileOps().saveProfileFromCurrent(u"Desk"_s);
+        mac.model().profileOps().saveProfileFromCurrent(u"Travel"_s);
+    }
+    static QUuid profileNamed(AppModelHarness &mac, const QString &name) {
+        for (const Profile &profile : mac.model().profiles().profiles) {
+            if (profile.name == name) {
+                return profile.id;
+            }
+        }
+        return {};
+    }
 };
 
 // Each Mac edits a different part before either hears of the other: both edits survive on both
@@ -227,11 +245,20 @@ TEST(SyncAcrossMacsTest, AnEditSurvivesAnUnrelatedEditOnTheOtherMacWhateverTheCl
         {"B 5 s behind moves an item, A changes a setting", -5, Edit::setting, Edit::layout},
         {"B 5 s behind changes a setting, A moves an item", -5, Edit::layout, Edit::setting},
         {"B an hour behind makes a profile", -3600, Edit::setting, Edit::profileAndRule},
+        {"B 5 s ahead changes a setting, A switches the profile", 5, Edit::activeProfile,
+         Edit::setting},
+        {"B 5 s behind switches the profile, A changes a setting", -5, Edit::setting,
+         Edit::activeProfile},
+        {"B 5 s ahead moves an item, A switches the profile", 5, Edit::activeProfile,
+         Edit::layout},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         ManualClock clock;
         TwoMacs macs(clock, c.offsetOfB);
+        if (c.onA == Edit::activeProfile || c.onB == Edit::activeProfile) {
+            PartEdit::saveProfilesToSwitch(macs.a);
+        }
         macs.later(60);
         const PartEdit onA{c.onA, 21}, onB{c.onB, 33};
         onA.make(macs.a);

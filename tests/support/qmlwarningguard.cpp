@@ -44,9 +44,11 @@ bool QmlWarningGuard::isQmlWarning(QtMsgType type, const char *category, const c
         return true;
     }
     // The engine names the file and place ("qrc:/Zorv/UI/qml/Card.qml:12:5: ..."), or itself
-    // ("QQmlComponent: Component is not ready").
+    // ("QQmlComponent: Component is not ready"); the delegate model behind every view names
+    // itself too ("DelegateModel::cancel: index out range 13 1"), in no category.
     static const QRegularExpression placed(QStringLiteral(R"(\.qml:\d+(:\d+)?[: ])"));
-    return text.startsWith(QLatin1String("QQml")) || placed.match(text).hasMatch();
+    return text.startsWith(QLatin1String("QQml")) ||
+           text.startsWith(QLatin1String("DelegateModel::")) || placed.match(text).hasMatch();
 }
 
 } // namespace zorv

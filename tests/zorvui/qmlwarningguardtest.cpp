@@ -58,6 +58,9 @@ TEST(QmlWarningGuardTest, TakesWhatQmlPrintsAndLeavesTheRest) {
         }
     }
     EXPECT_TRUE(messagesWhileMaking("import QtQuick\nItem { width: 3 }\n").isEmpty());
+    // A view's delegate model complains through the plain qWarning, in the default category.
+    EXPECT_TRUE(QmlWarningGuard::isQmlWarning(QtWarningMsg, "default", nullptr,
+                                              u"DelegateModel::cancel: index out range 13 1"_s));
 
     EXPECT_FALSE(QmlWarningGuard::isQmlWarning(QtWarningMsg, "default", "store.cpp",
                                                u"could not write settings.json"_s));

@@ -129,6 +129,11 @@ Window {
                     spacing: 2
                     clip: true
                     model: column.search.results
+                    // Rows are made as they scroll into sight, never ahead in the background: a
+                    // key that drops a row the view was still making below the fold would leave
+                    // the view waiting for it, and cancelling a row that is gone when it closes.
+                    // The list is short and its rows cheap.
+                    cacheBuffer: 0
                     boundsBehavior: Flickable.StopAtBounds
                     ScrollBar.vertical: ZorvScrollBar {}
 

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "waitingrows.h"
+
 #include <QAbstractListModel>
 #include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace zorv {
@@ -35,7 +39,9 @@ Q_SIGNALS:
 // A model made with a key for its rows follows the rows by key instead: a row whose key is gone
 // is removed, a new key inserted where it belongs and a row that changed place moved there, so
 // the delegate a user is working in (a field being typed into, a recorder waiting for keys) stays
-// with its row while others come, go and reorder around it.
+// with its row while others come, go and reorder around it. Each row's key is computed once, when
+// the row comes, and a row's current place found without comparing keys row by row
+// (WaitingRows), so a long list reordered costs little more than one left as it was.
 template <typename Row> class RowListModel : public RowListModelBase {
 public:
     struct Role {
@@ -108,41 +114,50 @@ private:
     }
 
     void followByKey(const QList<Row> &rows) {
+        QList<QString> keys;
+        keys.reserve(rows.size());
         QHash<QString, qsizetype> wanted;
+        wanted.reserve(rows.size());
         for (const Row &row : rows) {
-            wanted[m_keyOf(row)] += 1;
+            keys.append(m_keyOf(row));
+            wanted[keys.last()] += 1;
         }
         // Rows no longer wanted go first (of a key listed fewer times now, the first ones), so
         // that every row left has its place in the new list.
+        QList<QString> keptKeys;
+        keptKeys.reserve(m_rows.size());
         for (qsizetype i = m_rows.size() - 1; i >= 0; --i) {
-            auto left = wanted.find(m_keyOf(m_rows.at(i)));
+            auto left = wanted.find(m_keys.at(i));
             if (left == wanted.end() || left.value() == 0) {
                 beginRemoveRows({}, int(i), int(i));
                 m_rows.removeAt(i);
                 endRemoveRows();
             } else {
                 left.value() -= 1;
+                keptKeys.append(m_keys.at(i));
             }
         }
+        std::reverse(keptKeys.begin(), keptKeys.end());
+        // Then the new list from the front: each row is the first kept row of its key, moved up
+        // from among those not yet placed, or a new one.
+        WaitingRows waiting(keptKeys);
         for (qsizetype i = 0; i < rows.size(); ++i) {
-            const QString key = m_keyOf(rows.at(i));
-            qsizetype from = i;
-            while (from < m_rows.size() && m_keyOf(m_rows.at(from)) != key) {
-                ++from;
-            }
-            if (from == m_rows.size()) {
+            const std::optional<qsizetype> behind = waiting.place(keys.at(i));
+            if (!behind) {
                 beginInsertRows({}, int(i), int(i));
                 m_rows.insert(i, rows.at(i));
                 endInsertRows();
                 continue;
             }
-            if (from != i) {
+            if (*behind > 0) {
+                const qsizetype from = i + *behind;
                 beginMoveRows({}, int(from), int(from), {}, int(i));
                 m_rows.move(from, i);
                 endMoveRows();
             }
             replace(i, rows.at(i));
         }
+        m_keys = std::move(keys);
     }
 
     void replace(qsizetype at, const Row &row) {
@@ -165,6 +180,8 @@ private:
     // Empty: rows are followed by place.
     KeyOf m_keyOf;
     QList<Row> m_rows;
+    // Followed by key: each row's key, computed when the row came.
+    QList<QString> m_keys;
 };
 
 } // namespace zorv

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -100,33 +101,43 @@ SyncedBundle stamped(SyncedBundle bundle, const std::function<void(SyncedStamps 
 TEST(SyncMergeTest, EachPartComesFromTheSideThatChangedItLast) {
     const MenuBarItemID a(u"com.a"_s, std::nullopt, u"A"_s, 0);
     const MenuBarItemID b(u"com.b"_s, std::nullopt, u"B"_s, 0);
-    SyncedBundle newer =
-        bundle(u"A"_s, 9, {profile(u"p"_s, u" newer"_s), profile(u"q"_s)}, {rule(u"r"_s)});
+    SyncedBundle newer = bundle(u"A"_s, 9, {profile(u"p"_s, u" newer"_s), profile(u"q"_s)},
+                                {rule(u"r"_s), rule(u"s"_s)});
     newer.layout = SectionLayout{{{Section::shown, {a}}}}.normalized();
     newer.profiles.activeID = idOf(u"p"_s);
     newer = stamped(newer, [](SyncedStamps &stamps) {
         stamps.settings = stamps.layout = stamps.activeProfile = at(1);
         stamps.profiles[idOf(u"p"_s)] = at(1);
+        stamps.rules[idOf(u"s"_s)] = at(2);
     });
-    SyncedBundle older = bundle(
-        u"B"_s, 5, {profile(u"p"_s, u" older"_s), profile(u"q"_s, u" older"_s)}, {rule(u"r"_s)});
+    SyncedBundle older =
+        bundle(u"B"_s, 5, {profile(u"p"_s, u" older"_s), profile(u"q"_s, u" older"_s)},
+               {rule(u"r"_s), rule(u"s"_s)});
     older.layout = SectionLayout{{{Section::hidden, {a, b}}}}.normalized();
     older.profiles.activeID = idOf(u"q"_s);
-    older.triggers.rules.first().name = u"r older"_s;
+    older.triggers.rules[0].name = u"r older"_s;
+    older.triggers.rules[1].name = u"s older"_s;
     older = stamped(older, [](SyncedStamps &) {});
 
-    // The older bundle changed the settings, the layout, the active profile and profile "p"
-    // after the newer one did; "q" and the rule changed last on the newer side.
+    // The older bundle changed the settings, the layout, the active profile, profile "p" and
+    // rule "s" after the newer one did; "q" and rule "r" changed last on the newer side. Each
+    // part keeps the date of the side it came from, so the next merge weighs it rightly.
     for (const SyncedBundle &merged : {newer.merging(older), older.merging(newer)}) {
         EXPECT_EQ(merged.settings, older.settings);
         EXPECT_EQ(merged.layout, (SectionLayout{{{Section::hidden, {a, b}}}}.normalized()));
         EXPECT_EQ(merged.profiles.activeID, idOf(u"q"_s));
         EXPECT_EQ(names(merged), (QStringList{u"p older"_s, u"q"_s}));
-        EXPECT_EQ(merged.triggers.rules.first().name, u"r"_s);
+        ASSERT_EQ(merged.triggers.rules.size(), 2);
+        EXPECT_EQ(merged.triggers.rules[0].name, u"r"_s);
+        EXPECT_EQ(merged.triggers.rules[1].name, u"s older"_s);
         EXPECT_EQ(merged.updatedAt, at(9));
         EXPECT_EQ(merged.stamps.settings, at(5));
-        EXPECT_EQ(merged.stamps.profiles.value(idOf(u"p"_s)), at(5));
-        EXPECT_EQ(merged.stamps.profiles.value(idOf(u"q"_s)), at(9));
+        EXPECT_EQ(merged.stamps.layout, at(5));
+        EXPECT_EQ(merged.stamps.activeProfile, at(5));
+        EXPECT_EQ(merged.stamps.profiles,
+                  (QHash<QUuid, QDateTime>{{idOf(u"p"_s), at(5)}, {idOf(u"q"_s), at(9)}}));
+        EXPECT_EQ(merged.stamps.rules,
+                  (QHash<QUuid, QDateTime>{{idOf(u"r"_s), at(9)}, {idOf(u"s"_s), at(5)}}));
     }
     // A tie goes to the newer bundle, part by part too.
     older = stamped(older, [](SyncedStamps &stamps) { stamps.settings = at(1); });
@@ -154,6 +165,21 @@ TEST(SyncMergeTest, PartStampsTravelOnlyWhenAPartIsOlderThanItsRecord) {
     const SyncedBundle received = SyncedBundle::decode(aged.encoded());
     EXPECT_EQ(received, aged);
     EXPECT_TRUE(received.contentEquals(uniform));
+
+    // Any one part older than its record is enough for the stamps to travel.
+    const std::pair<const char *, std::function<void(SyncedStamps &)>> oneOlder[] = {
+        {"settings", [](SyncedStamps &stamps) { stamps.settings = at(3); }},
+        {"layout", [](SyncedStamps &stamps) { stamps.layout = at(3); }},
+        {"active profile", [](SyncedStamps &stamps) { stamps.activeProfile = at(3); }},
+        {"profile", [](SyncedStamps &stamps) { stamps.profiles[idOf(u"a"_s)] = at(3); }},
+        {"rule", [](SyncedStamps &stamps) { stamps.rules[idOf(u"r"_s)] = at(3); }},
+    };
+    for (const auto &[part, age] : oneOlder) {
+        SCOPED_TRACE(part);
+        const SyncedBundle partAged = stamped(uniform, age);
+        EXPECT_TRUE(partAged.encoded().contains("stamps"));
+        EXPECT_EQ(SyncedBundle::decode(partAged.encoded()), partAged);
+    }
 
     // A profile the stamps do not date dates from the record; a date for an id the record does
     // not hold is dropped; a malformed date or id fails the record.

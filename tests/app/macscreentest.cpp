@@ -1,8 +1,10 @@
+#include "bannerpainter.h"
 #include "desktopapp.h"
 #include "desktopsnapshot.h"
 #include "itemtree.h"
 #include "macscreenview.h"
 #include "manualclock.h"
+#include "notificationbanner.h"
 #include "scenario/scenarioloader.h"
 #include "scenariomac.h"
 #include "simulatedplatform.h"
@@ -441,6 +443,59 @@ TEST_P(SavedPictureTest, ShowsEveryDisplayAsArrangedWithTheHousingInFront) {
     picture.save(QCoreApplication::applicationDirPath() + u"/screenshots/saved-"_s +
                  QString::fromLatin1(GetParam().scenario) +
                  (ratio > 1 ? u"-%1x.png"_s.arg(ratio) : u".png"_s));
+}
+
+// A notification's banner is in the pictures taken while it shows, over the windows at the
+// active screen's top right, and gone from those taken after its time.
+TEST(SavedPictureBannerTest, ShowsTheBannerForItsTime) {
+    DesktopOnScreen desktop(u"laptop"_s);
+    MacScreenView *screen = desktop.view(desktop.platform.desktop().readout().bar().front().displayId);
+    ASSERT_TRUE(screen);
+    QList<MacScreenView *> views;
+    collectViews(desktop.app.window()->contentItem(), views);
+    QRectF arranged;
+    for (const MacScreenView *view : views) {
+        arranged |= view->frame();
+    }
+    // A red window where the banner comes, which it covers.
+    const QColor cover(u"#e0484b"_s);
+    const QRectF frame = screen->frame();
+    ColouredWindow window(desktop.platform.desktop().appWindows(), cover, QSizeF(440, 260));
+    window.sim().userMoves(QPointF(frame.right() - 440, frame.top() + 34));
+    window.adopted->orderFrontRegardless();
+
+    SimUserNotifications &center = desktop.platform.desktop().notifications();
+    center.setAuthorization(NotificationAuthorization::Authorized);
+    const QString body = u"Revealed the hidden items: on battery."_s;
+    center.add({u"rule"_s, u"Zorv"_s, body});
+
+    const QRectF banner = BannerPainter::frame(frame.size(), body).translated(frame.topLeft());
+    EXPECT_EQ(banner.right(), frame.right() - 12);
+    const auto inPicture = [&](const QImage &picture, const QRectF &global) {
+        const double ratio = picture.devicePixelRatio();
+        return QRectF((global.topLeft() - arranged.topLeft()) * ratio, global.size() * ratio)
+            .toAlignedRect();
+    };
+    // Inside the banner, clear of its text and its rounded corners; and the window beside it.
+    const QRectF plain(banner.left() + 200, banner.top() + 2, 120, 6);
+    const QRectF beside(banner.left() - 30, banner.top() + 10, 20, 20);
+    const QColor light(0xf6, 0xf6, 0xf6);
+
+    QImage shown = desktop.app.savedPicture();
+    QRect area = inPicture(shown, plain);
+    EXPECT_GT(countPixels(shown, light, area, 12), area.width() * area.height() * 9 / 10);
+    EXPECT_EQ(countPixels(shown, cover, area), 0);
+    QRect besideArea = inPicture(shown, beside);
+    EXPECT_EQ(countPixels(shown, cover, besideArea), besideArea.width() * besideArea.height());
+    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    QDir().mkpath(folder);
+    shown.save(folder + u"/saved-banner.png"_s);
+
+    desktop.clock.advance(seconds(NotificationBanner::bannerSeconds));
+    desktop.clock.settle();
+    const QImage gone = desktop.app.savedPicture();
+    area = inPicture(gone, plain);
+    EXPECT_EQ(countPixels(gone, cover, area), area.width() * area.height());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -449,7 +449,8 @@ TEST_P(SavedPictureTest, ShowsEveryDisplayAsArrangedWithTheHousingInFront) {
 // active screen's top right, and gone from those taken after its time.
 TEST(SavedPictureBannerTest, ShowsTheBannerForItsTime) {
     DesktopOnScreen desktop(u"laptop"_s);
-    MacScreenView *screen = desktop.view(desktop.platform.desktop().readout().bar().front().displayId);
+    MacScreenView *screen =
+        desktop.view(desktop.platform.desktop().readout().bar().front().displayId);
     ASSERT_TRUE(screen);
     QList<MacScreenView *> views;
     collectViews(desktop.app.window()->contentItem(), views);

@@ -21,10 +21,10 @@ struct Outcome {
 // The real `zorv`, on a data folder of its own, in an environment without any display or
 // platform choice, with `extra` added to it.
 Outcome runZorv(const QTemporaryDir &work, const QStringList &arguments,
-            const QList<std::pair<QString, QString>> &extra = {}) {
+                const QList<std::pair<QString, QString>> &extra = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const QString &variable : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s,
-                                    u"ZORV_UPDATE_TEST_FEED"_s}) {
+    for (const QString &variable :
+         {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s, u"ZORV_UPDATE_TEST_FEED"_s}) {
         environment.remove(variable);
     }
     environment.insert(u"HOME"_s, work.filePath(u"home"_s));
@@ -59,9 +59,8 @@ TEST(OffscreenFallbackTest, WithoutADisplayZorvRunsOffscreenAndSaysSo) {
     EXPECT_TRUE(help.standardError.startsWith(kNote)) << help.standardError.toStdString();
     EXPECT_EQ(help.standardError.count(u"offscreen"_s), 1) << help.standardError.toStdString();
 
-    const Outcome run =
-        runZorv(work, {u"--sim-time"_s, u"fast"_s, u"--sim-run-for"_s, u"60"_s,
-                       u"--sim-screenshots"_s, work.filePath(u"pictures"_s)});
+    const Outcome run = runZorv(work, {u"--sim-time"_s, u"fast"_s, u"--sim-run-for"_s, u"60"_s,
+                                       u"--sim-screenshots"_s, work.filePath(u"pictures"_s)});
     EXPECT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     EXPECT_TRUE(run.standardError.startsWith(kNote)) << run.standardError.toStdString();
     EXPECT_TRUE(QFile::exists(work.filePath(u"pictures/final.png"_s)));

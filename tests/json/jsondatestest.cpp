@@ -34,12 +34,11 @@ TEST(JsonDates, IsoFormIsWrittenInWholeSecondsInUtcAndReadStrictly) {
         EXPECT_EQ(isoDateString(parseIsoDate(text).value_or(QDateTime())), text);
     }
     for (const char16_t *text :
-         {u"2026-12-05T14:44:07.5Z", u"2026-12-05T14:44:07z",
-          u"2026-12-05t14:44:07Z", u"2026-12-05 14:44:07Z", u"2026-12-05T14:44:07",
-          u"2026-13-05T14:44:07Z", u"2026-00-05T14:44:07Z", u"2025-02-29T14:44:07Z",
-          u"2026-12-32T14:44:07Z", u"2026-12-05T24:00:00Z", u"2026-12-05T14:60:07Z",
-          u"2026-12-05T14:44:60Z", u"0000-01-01T00:00:00Z", u"+2026-12-05T14:44:07Z",
-          u"2026-12-0５T14:44:07Z", u""}) {
+         {u"2026-12-05T14:44:07.5Z", u"2026-12-05T14:44:07z", u"2026-12-05t14:44:07Z",
+          u"2026-12-05 14:44:07Z", u"2026-12-05T14:44:07", u"2026-13-05T14:44:07Z",
+          u"2026-00-05T14:44:07Z", u"2025-02-29T14:44:07Z", u"2026-12-32T14:44:07Z",
+          u"2026-12-05T24:00:00Z", u"2026-12-05T14:60:07Z", u"2026-12-05T14:44:60Z",
+          u"0000-01-01T00:00:00Z", u"+2026-12-05T14:44:07Z", u"2026-12-0５T14:44:07Z", u""}) {
         const QString bad = QString::fromUtf16(text);
         EXPECT_EQ(parseIsoDate(bad), std::nullopt) << bad.toStdString();
         const JsonValueRef value(QJsonValue(bad), u"$.at"_s, DateForm::Iso8601);

@@ -1,6 +1,7 @@
 #include "desktopapp.h"
 #include "instance/singleinstance.h"
 #include "manualclock.h"
+#include "offscreenfallback.h"
 #include "quitsignals.h"
 #include "realclock.h"
 #include "scenario/scenarioloader.h"
@@ -13,6 +14,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 Q_IMPORT_QML_PLUGIN(Zorv_DesktopPlugin)
 Q_IMPORT_QML_PLUGIN(Zorv_ModelPlugin)
@@ -43,6 +45,9 @@ std::unique_ptr<Clock> makeClock(SimOptions::TimeMode mode, const Scenario &scen
 } // namespace
 
 int main(int argc, char *argv[]) {
+    if (const std::optional<QString> note = chooseOffscreenWithoutDisplay()) {
+        print(stderr, *note);
+    }
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(SimulatedPlatform::applicationName);
 

@@ -1,6 +1,7 @@
 #include "jsondates.h"
 
 #include <QDate>
+#include <QStringView>
 #include <QTime>
 
 #include <cmath>
@@ -16,7 +17,7 @@ constexpr qint64 kReferenceEpochMSecs = 978307200000;
 // before anyway.
 constexpr double kMaxMSecs = 4.0e18;
 
-int digits(const QString &text, qsizetype from, qsizetype count) {
+int digits(QStringView text, qsizetype from, qsizetype count) {
     int value = 0;
     for (qsizetype i = from; i < from + count; ++i) {
         const char16_t c = text[i].unicode();
@@ -26,6 +27,24 @@ int digits(const QString &text, qsizetype from, qsizetype count) {
         value = value * 10 + (c - u'0');
     }
     return value;
+}
+
+// The seconds east of UTC a time-zone designator stands for: "Z" is UTC, "+HH:mm" and "-HH:mm"
+// are ahead of and behind it, up to 23:59.
+std::optional<int> offsetSeconds(QStringView zone) {
+    if (zone == u"Z") {
+        return 0;
+    }
+    if (zone.size() != 6 || (zone[0] != u'+' && zone[0] != u'-') || zone[3] != u':') {
+        return std::nullopt;
+    }
+    const int hours = digits(zone, 1, 2);
+    const int minutes = digits(zone, 4, 2);
+    if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59) {
+        return std::nullopt;
+    }
+    const int seconds = (hours * 60 + minutes) * 60;
+    return zone[0] == u'-' ? -seconds : seconds;
 }
 
 } // namespace
@@ -64,9 +83,9 @@ QString isoDateString(const QDateTime &date) {
 }
 
 std::optional<QDateTime> parseIsoDate(const QString &text) {
-    // yyyy-MM-ddTHH:mm:ssZ
-    if (text.size() != 20 || text[4] != u'-' || text[7] != u'-' || text[10] != u'T' ||
-        text[13] != u':' || text[16] != u':' || text[19] != u'Z') {
+    // yyyy-MM-ddTHH:mm:ss, then "Z" or an offset from UTC, "+HH:mm" or "-HH:mm".
+    if (text.size() < 20 || text[4] != u'-' || text[7] != u'-' || text[10] != u'T' ||
+        text[13] != u':' || text[16] != u':') {
         return std::nullopt;
     }
     const int year = digits(text, 0, 4);
@@ -79,7 +98,17 @@ std::optional<QDateTime> parseIsoDate(const QString &text) {
         second < 0 || second > 59 || !QDate::isValid(year, month, day)) {
         return std::nullopt;
     }
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC);
+    const auto offset = offsetSeconds(text.sliced(19));
+    if (!offset) {
+        return std::nullopt;
+    }
+    const QDateTime date =
+        QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC).addSecs(-*offset);
+    // A date the form cannot write back once in UTC is not read either.
+    if (date.date().year() < 1 || date.date().year() > 9999) {
+        return std::nullopt;
+    }
+    return date;
 }
 
 QJsonValue dateJson(const QDateTime &date, DateForm form) {

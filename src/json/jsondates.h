@@ -24,8 +24,10 @@ enum class DateForm { ReferenceSeconds, Iso8601 };
 // fraction of a second is dropped. Empty for an invalid date or one outside the years 1 to 9999,
 // which the form cannot hold.
 [[nodiscard]] QString isoDateString(const QDateTime &date);
-// Accepts exactly the form isoDateString() writes (upper-case "T" and "Z", no fraction, no offset,
-// every field in range); nullopt for anything else.
+// Accepts the internet date-times isoDateString() writes and the same with an offset from UTC in
+// place of the "Z" ("2026-12-01T10:00:00+01:00" is 09:00:00 UTC): upper-case "T", whole seconds,
+// every field in range, an offset of "+" or "-" and hours:minutes up to 23:59. The date is in UTC;
+// nullopt for anything else, and for a date whose UTC form is outside the years 1 to 9999.
 [[nodiscard]] std::optional<QDateTime> parseIsoDate(const QString &text);
 
 // The date in the given form. A date the form cannot hold becomes a non-finite number, which

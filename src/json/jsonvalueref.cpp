@@ -124,8 +124,8 @@ QDateTime JsonValueRef::toReferenceDate() const {
 QDateTime JsonValueRef::toIsoDate() const {
     const auto date = parseIsoDate(toString());
     if (!date) {
-        fail(u"Expected an ISO-8601 date-time in UTC with whole seconds, such as "
-             "2026-12-05T14:44:07Z."_s);
+        fail(u"Expected an ISO-8601 date-time with whole seconds, such as 2026-12-05T14:44:07Z "
+             "or 2026-12-05T15:44:07+01:00."_s);
     }
     return *date;
 }

@@ -1,8 +1,10 @@
+#include "bannerpainter.h"
 #include "desktopapp.h"
 #include "desktopsnapshot.h"
 #include "itemtree.h"
 #include "macscreenview.h"
 #include "manualclock.h"
+#include "notificationbanner.h"
 #include "scenario/scenarioloader.h"
 #include "scenariomac.h"
 #include "simulatedplatform.h"
@@ -16,6 +18,7 @@
 #include <QQuickView>
 #include <QQuickWindow>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -67,8 +70,9 @@ struct ColouredWindow {
 
 // Zorv on a shipped scenario, its start-up done, with its desktop window offscreen.
 struct DesktopOnScreen {
-    explicit DesktopOnScreen(const QString &scenario, bool dark = false)
-        : platform(clock, ScenarioLoader::load(scenario), false), app(platform, SimOptions{}) {
+    explicit DesktopOnScreen(const QString &scenario, bool dark = false,
+                             const SimOptions &options = {})
+        : platform(clock, ScenarioLoader::load(scenario), false), app(platform, options) {
         markWelcomeTourDone();
         EXPECT_TRUE(app.start());
         platform.desktop().appearance().setDark(dark);
@@ -441,6 +445,71 @@ TEST_P(SavedPictureTest, ShowsEveryDisplayAsArrangedWithTheHousingInFront) {
     picture.save(QCoreApplication::applicationDirPath() + u"/screenshots/saved-"_s +
                  QString::fromLatin1(GetParam().scenario) +
                  (ratio > 1 ? u"-%1x.png"_s.arg(ratio) : u".png"_s));
+}
+
+// A notification's banner is in the pictures the run saves while it shows, over the windows at the
+// active screen's top right, and gone from those saved after its time.
+TEST(SavedPictureBannerTest, ShowsTheBannerForItsTime) {
+    const QTemporaryDir shots;
+    SimOptions options;
+    options.screenshotFolder = shots.path();
+    DesktopOnScreen desktop(u"laptop"_s, false, options);
+    // The last picture saved.
+    const auto lastSaved = [&] {
+        const QStringList names =
+            QDir(shots.path()).entryList({u"layout-*.png"_s}, QDir::Files, QDir::Name);
+        return names.isEmpty() ? QImage() : QImage(shots.filePath(names.last()));
+    };
+    MacScreenView *screen =
+        desktop.view(desktop.platform.desktop().readout().bar().front().displayId);
+    ASSERT_TRUE(screen);
+    QList<MacScreenView *> views;
+    collectViews(desktop.app.window()->contentItem(), views);
+    QRectF arranged;
+    for (const MacScreenView *view : views) {
+        arranged |= view->frame();
+    }
+    // A red window where the banner comes, which it covers.
+    const QColor cover(u"#e0484b"_s);
+    const QRectF frame = screen->frame();
+    ColouredWindow window(desktop.platform.desktop().appWindows(), cover, QSizeF(440, 260));
+    window.sim().userMoves(QPointF(frame.right() - 440, frame.top() + 40));
+    window.adopted->orderFrontRegardless();
+
+    SimUserNotifications &center = desktop.platform.desktop().notifications();
+    center.setAuthorization(NotificationAuthorization::Authorized);
+    const QString body = u"Revealed the hidden items: on battery."_s;
+    center.add({u"rule"_s, u"Zorv"_s, body});
+    desktop.clock.settle();
+
+    const QRectF banner = BannerPainter::frame(frame.size(), body).translated(frame.topLeft());
+    EXPECT_EQ(banner.right(), frame.right() - 12);
+    const auto inPicture = [&](const QImage &picture, const QRectF &global) {
+        const double ratio = picture.devicePixelRatio();
+        return QRectF((global.topLeft() - arranged.topLeft()) * ratio, global.size() * ratio)
+            .toAlignedRect();
+    };
+    // Inside the banner, clear of its text and its rounded corners; and the window beside it.
+    const QRectF plain(banner.left() + 200, banner.top() + 2, 120, 6);
+    const QRectF beside(banner.left() - 30, banner.top() + 10, 20, 20);
+    const QColor light(0xf6, 0xf6, 0xf6);
+
+    const QImage shown = lastSaved();
+    ASSERT_FALSE(shown.isNull());
+    QRect area = inPicture(shown, plain);
+    EXPECT_GT(countPixels(shown, light, area, 12), area.width() * area.height() * 9 / 10);
+    EXPECT_EQ(countPixels(shown, cover, area), 0);
+    const QRect besideArea = inPicture(shown, beside);
+    EXPECT_EQ(countPixels(shown, cover, besideArea), besideArea.width() * besideArea.height());
+    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    QDir().mkpath(folder);
+    shown.save(folder + u"/saved-banner.png"_s);
+
+    desktop.clock.advance(seconds(NotificationBanner::bannerSeconds));
+    desktop.clock.settle();
+    const QImage gone = lastSaved();
+    area = inPicture(gone, plain);
+    EXPECT_EQ(countPixels(gone, cover, area), area.width() * area.height());
 }
 
 INSTANTIATE_TEST_SUITE_P(

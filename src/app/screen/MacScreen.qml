@@ -61,6 +61,7 @@ Column {
                 scene: root.scene
                 frame: root.frame
                 zoom: root.zoom
+                active: root.active
             }
 
             // The tool tip of the status item the pointer rests on, kept on the screen.
@@ -89,7 +90,8 @@ Column {
                 }
             }
 
-            // The latest notification, under the menu bar at the active screen's top right.
+            // The latest notification, under the menu bar at the active screen's top right; the
+            // screens' pictures draw it with BannerPainter.
             Rectangle {
                 readonly property NotificationBanner banner: root.desktop.banner
 

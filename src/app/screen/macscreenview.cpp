@@ -1,5 +1,6 @@
 #include "macscreenview.h"
 
+#include "bannerpainter.h"
 #include "desktopviewmodel.h"
 #include "macscreenpainter.h"
 #include "screeninput.h"
@@ -75,6 +76,14 @@ void MacScreenView::setZoom(double zoom) {
     update();
 }
 
+void MacScreenView::setActive(bool active) {
+    if (active == m_active) {
+        return;
+    }
+    m_active = active;
+    Q_EMIT activeChanged();
+}
+
 void MacScreenView::loadPicture() {
     m_picture = QImage();
     if (!m_pictureFile) {
@@ -99,6 +108,14 @@ void MacScreenView::paintScreen(QPainter &painter, const QRectF &target) const {
 
 void MacScreenView::paintHardware(QPainter &painter, const QRectF &target) const {
     MacScreenPainter::paintHardware(painter, target, m_scene);
+}
+
+void MacScreenView::paintBanner(QPainter &painter, const QRectF &target) const {
+    const NotificationBanner *banner = m_desktop ? m_desktop->banner() : nullptr;
+    if (m_active && banner && banner->shown()) {
+        BannerPainter::paint(painter, target, m_mapping.frame.size(), banner->title(),
+                             banner->body());
+    }
 }
 
 void MacScreenView::hoverEnterEvent(QHoverEvent *event) {

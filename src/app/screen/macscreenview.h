@@ -28,6 +28,8 @@ class MacScreenView : public QQuickPaintedItem {
     Q_PROPERTY(QVariant scene READ scene WRITE setScene NOTIFY sceneChanged)
     Q_PROPERTY(QRectF frame READ frame WRITE setFrame NOTIFY mappingChanged)
     Q_PROPERTY(double zoom READ zoom WRITE setZoom NOTIFY mappingChanged)
+    // Its bar holds the status items' windows: the screen notification banners show on.
+    Q_PROPERTY(bool active READ active WRITE setActive NOTIFY activeChanged)
 
 public:
     explicit MacScreenView(QQuickItem *parent = nullptr);
@@ -43,17 +45,23 @@ public:
     [[nodiscard]] double zoom() const { return m_mapping.zoom; }
     void setZoom(double zoom);
     [[nodiscard]] const ScreenMapping &mapping() const { return m_mapping; }
+    [[nodiscard]] bool active() const { return m_active; }
+    void setActive(bool active);
 
     void paint(QPainter *painter) override;
     // The screen as paint() draws it, across `target` of another picture.
     void paintScreen(QPainter &painter, const QRectF &target) const;
     // Only its hardware (the camera housing), across `target`: see MacScreenPainter.
     void paintHardware(QPainter &painter, const QRectF &target) const;
+    // The notification banner showing on it, if any, across `target` (the screen's rectangle):
+    // painted over whatever windows were drawn on the screen (BannerPainter).
+    void paintBanner(QPainter &painter, const QRectF &target) const;
 
 Q_SIGNALS:
     void desktopChanged();
     void mappingChanged();
     void sceneChanged();
+    void activeChanged();
 
 protected:
     void hoverEnterEvent(QHoverEvent *event) override;
@@ -70,6 +78,7 @@ private:
     QPointer<DesktopViewModel> m_desktop;
     MacScreenScene m_scene;
     ScreenMapping m_mapping;
+    bool m_active = false;
     std::optional<QString> m_pictureFile;
     QImage m_picture;
 };

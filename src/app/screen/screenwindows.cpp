@@ -230,6 +230,7 @@ QImage ScreenWindows::arrangedPicture() const {
     });
     paintWindows(painter, windows);
     for (const MacScreenView *view : views) {
+        view->paintBanner(painter, toPicture(view->frame()));
         view->paintHardware(painter, toPicture(view->frame()));
     }
     return image;

@@ -73,8 +73,8 @@ public:
     // The desktop window's picture with the windows drawn over their screens.
     [[nodiscard]] QImage picture() const;
     // Every screen where the displays are arranged, whether or not the desktop window shows it,
-    // with the windows drawn over them: at life size, or shrunk to fit arrangedLimit. What the
-    // screenshots save.
+    // with the windows drawn over them and a notification banner that shows over those: at life
+    // size, or shrunk to fit arrangedLimit. What the screenshots save.
     [[nodiscard]] QImage arrangedPicture() const;
     static constexpr QSize arrangedLimit{3840, 2400};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -274,6 +276,16 @@ TEST_F(LaneModelTest, AChipHoveredAMomentShowsItsNameAboveIt) {
     measure(shown);
     EXPECT_EQ(shown.bubbleName(), u"Alpha"_s);
     EXPECT_EQ(shown.bubbleCentre(), QPointF(23, 13 - 16));
+
+    // The bubble follows its chip's frame, and says so; another chip's frame leaves it be.
+    QSignalSpy moved(&shown, &LaneModel::bubbleChanged);
+    shown.reportFrame(alpha, QRectF(20, 13, 40, 26));
+    EXPECT_EQ(moved.count(), 1);
+    EXPECT_EQ(shown.bubbleCentre(), QPointF(40, 13 - 16));
+    shown.reportFrame(beta, QRectF(70, 13, 30, 26));
+    EXPECT_EQ(moved.count(), 1);
+    EXPECT_EQ(shown.bubbleCentre(), QPointF(40, 13 - 16));
+    measure(shown);
 
     // Moving on to another chip: its bubble comes 0.3 s later, and leaving the first chip
     // afterwards does not take it away.

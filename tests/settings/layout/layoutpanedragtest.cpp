@@ -9,6 +9,8 @@
 #include <QQuickWindow>
 #include <QTest>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -192,6 +194,12 @@ TEST_F(LayoutPaneItemChangeTest, AHoveredChipKeepsItsNameBubble) {
              items.removeIf([](const MenuBarItem &each) { return each.appName == u"Epsilon"_s; });
          }},
     };
+    // The bubble's middle, across, against the chip's, in the window.
+    const auto offCentre = [&] {
+        return bubble->mapToScene(QPointF(bubble->width() / 2, 0)).x() -
+               gamma->mapToScene(QPointF(gamma->width() / 2, 0)).x();
+    };
+    ASSERT_LE(std::abs(offCentre()), 1.0);
     for (const Change &each : changes) {
         SCOPED_TRACE(each.name);
         change(each.apply);
@@ -199,7 +207,23 @@ TEST_F(LayoutPaneItemChangeTest, AHoveredChipKeepsItsNameBubble) {
         EXPECT_TRUE(gamma->property("hovered").toBool());
         EXPECT_TRUE(bubble->isVisible());
         EXPECT_EQ(lane("shownLane")->bubbleName(), u"Gamma"_s);
+        EXPECT_LE(std::abs(offCentre()), 1.0) << "the bubble stays over its chip";
     }
+
+    // A drag from elsewhere opens a gap in front of it: the chip moves aside, still under the
+    // pointer, and its bubble goes with it.
+    const qreal before = gamma->mapToScene(QPointF()).x();
+    LaneModel *shown = lane("shownLane");
+    shown->dragMoved(gamma->mapToItem(gamma->parentItem()->parentItem(), QPointF()).x());
+    settle();
+    // The lane lays its chips out again as it draws its next frame.
+    (void)window->grabWindow();
+    settle();
+    ASSERT_EQ(shown->insertionIndex(), 2);
+    EXPECT_GT(gamma->mapToScene(QPointF()).x(), before);
+    EXPECT_TRUE(gamma->property("hovered").toBool());
+    EXPECT_TRUE(bubble->isVisible());
+    EXPECT_LE(std::abs(offCentre()), 1.0) << "the bubble moved with its chip";
 }
 
 TEST_F(LayoutPaneItemChangeTest, ADraggedChipDropsWhereTheUserLetsGo) {

@@ -79,6 +79,20 @@ TEST(SettingsBundleTest, IsPrettySortedIsoAndReadsBackToTheSecond) {
     EXPECT_THROW((void)unwritable.encoded(), EncodeError);
 }
 
+// A file written on a Mac whose dates carry their time zone reads as the same instants, and is
+// written back in UTC.
+TEST(SettingsBundleTest, ReadsDatesWithAnOffsetFromUtc) {
+    QByteArray bytes = sample().encoded();
+    bytes.replace("\"2026-12-05T14:44:07Z\"", "\"2026-12-05T15:44:07+01:00\"");
+    bytes.replace("\"2026-12-01T07:00:01Z\"", "\"2026-12-01T01:30:01-05:30\"");
+    const SettingsBundle read = SettingsBundle::decode(bytes);
+    EXPECT_EQ(read, sample(kExported.addMSecs(-750)));
+    EXPECT_EQ(read.encoded(), sample(kExported.addMSecs(-750)).encoded());
+
+    bytes.replace("+01:00", "+1:00");
+    EXPECT_THROW((void)SettingsBundle::decode(bytes), DecodeError);
+}
+
 // An export that import could not read back is refused, not written.
 TEST(SettingsBundleTest, RefusesToWriteRulesNestedBeyondWhatCanBeRead) {
     const auto nested = [](int depth) {
@@ -187,6 +201,14 @@ TEST(SyncedBundleTest, IsCompactSortedAndInWholeSeconds) {
     whole.updatedAt = kMorning;
     EXPECT_EQ(SyncedBundle::decode(wire), whole);
     EXPECT_TRUE(sent.contentEquals(whole));
+}
+
+TEST(SyncedBundleTest, ReadsDatesWithAnOffsetFromUtc) {
+    QByteArray wire = bundle(kMorning, u"Office"_s).encoded();
+    wire.replace("\"2026-12-05T09:04:05Z\"", "\"2026-12-05T04:04:05-05:00\"");
+    EXPECT_EQ(SyncedBundle::decode(wire), bundle(kMorning, u"Office"_s));
+    wire.replace("-05:00", "-05");
+    EXPECT_THROW((void)SyncedBundle::decode(wire), DecodeError);
 }
 
 TEST(SyncedBundleTest, EveryKeyIsRequiredButTheTagIsNotChecked) {

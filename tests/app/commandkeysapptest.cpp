@@ -1,12 +1,8 @@
-#include "desktopapp.h"
-#include "manualclock.h"
+#include "appinput.h"
 #include "reportmodel.h"
 #include "scenariomac.h"
 #include "settingswindowcontroller.h"
-#include "simulatedplatform.h"
-#include "statusitembutton.h"
-#include "storage/zorvpaths.h"
-#include "workerclockdriver.h"
+#include "wholeapptest.h"
 
 #include <gtest/gtest.h>
 
@@ -30,95 +26,22 @@ constexpr quint16 rightKey = 124;
 constexpr quint16 returnKey = 36;
 constexpr quint16 enterKey = 76;
 
-QQuickItem *findIn(QQuickItem *item, const QString &name) {
-    if (item->objectName() == name && item->isVisible()) {
-        return item;
-    }
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findIn(child, name)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
 // Zorv on the laptop with its tour done, driven only through the simulated Mac's mouse and
 // keyboard, to see what Command does in its text fields and sheets.
-class CommandKeysAppTest : public ::testing::Test {
+class CommandKeysAppTest : public WholeAppTest {
 protected:
-    CommandKeysAppTest()
-        : scenario(reachableLaptop({})), clock(*scenario.start), platform(clock, scenario, false),
-          app(platform, SimOptions{}) {}
+    CommandKeysAppTest() : WholeAppTest(reachableLaptop({})) {}
 
-    void SetUp() override {
-        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
-        QFile settings(ZorvPaths::file(u"settings.json"_s));
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write(R"({"onboardingCompleted": true})");
-        settings.close();
-        ASSERT_TRUE(app.start());
-        run(3);
-    }
-
-    SimulatedDesktop &mac() { return platform.desktop(); }
-    void drain() { WorkerClockDriver(clock).drain(); }
-    void run(double seconds) { WorkerClockDriver(clock).run(zorv::seconds(seconds)); }
-
-    void click(QPointF global) {
-        mac().userInput().moveMouse(global);
-        mac().userInput().click(global);
-        drain();
-    }
-    void press(quint16 keyCode, quint64 flags = EventFlags::none) {
-        mac().userInput().pressKeyHolding(keyCode, flags);
-        drain();
-    }
-    void type(const QString &text) {
-        ASSERT_TRUE(mac().userInput().type(text));
-        drain();
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(launch(tourDoneSettings)); }
 
     // Opens the status menu with a click on Zorv's icon and chooses the row titled `title`.
     void chooseFromStatusMenu(const QString &title) {
-        StatusItemButton *icon = app.engine()->separatorController().icon().button();
-        ASSERT_NE(icon, nullptr);
-        const auto window = icon->window();
-        ASSERT_TRUE(window.has_value());
-        const double top =
-            mac().model().read([](const DesktopState &state) { return state.primaryTop(); });
-        click(QPointF(window->frame.center().x(), top - window->frame.center().y()));
-        SimMenus &menus = mac().menus();
-        ASSERT_TRUE(menus.openMenu());
-        double rowTop = menus.frame().top() + SimMenus::verticalPadding;
-        for (int index : menus.shownRows()) {
-            const double height = SimMenus::heightOf(menus.openMenu()->items[index]);
-            if (menus.openMenu()->items[index].title == title) {
-                click(QPointF(menus.frame().center().x(), rowTop + height / 2));
-                return;
-            }
-            rowTop += height;
-        }
-        FAIL() << "no row " << title.toStdString();
+        clickIcon();
+        ASSERT_TRUE(mac().menus().openMenu());
+        const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), title);
+        ASSERT_TRUE(row) << "no row " << title.toStdString();
+        click(*row);
     }
-
-    // Clicks the middle of the named control of one of Zorv's windows on the simulated screen.
-    void clickControl(QQuickWindow *window, const QString &name) {
-        SimAppWindow *server = nullptr;
-        for (SimAppWindow *adopted : mac().appWindows().windows()) {
-            if (adopted->window() == window) {
-                server = adopted;
-            }
-        }
-        QQuickItem *item = findIn(window->contentItem(), name);
-        ASSERT_TRUE(server && item) << "no control " << name.toStdString();
-        click(server->record().frame.topLeft() +
-              item->mapToScene(QPointF(item->width() / 2, item->height() / 2)));
-    }
-
-    Scenario scenario;
-    ManualClock clock;
-    SimulatedPlatform platform;
-    DesktopApp app;
 };
 
 // In the Profiles pane, reached through the status menu and the settings window's rail, Command-A

@@ -1,19 +1,13 @@
 #include "appwindow.h"
-#include "desktopapp.h"
 #include "desktopsnapshot.h"
 #include "input/keylayout.h"
-#include "manualclock.h"
 #include "menurowsmodel.h"
 #include "menus/menukeys.h"
-#include "scenario/scenarioloader.h"
 #include "scenariomac.h"
 #include "settingswindowcontroller.h"
-#include "simulatedplatform.h"
-#include "storage/zorvpaths.h"
-#include "workerclockdriver.h"
+#include "wholeapptest.h"
 
 #include <QAbstractItemModelTester>
-#include <QDir>
 #include <QQuickWindow>
 
 #include <gtest/gtest.h>
@@ -28,30 +22,14 @@ namespace {
 
 // Zorv on the shipped laptop, its welcome tour done, driven with the simulated Mac's mouse and
 // keyboard through its status menu and its main menu in the bar.
-class MenuKeyboardAppTest : public ::testing::Test {
+class MenuKeyboardAppTest : public WholeAppTest {
 protected:
-    MenuKeyboardAppTest()
-        : platform(clock, ScenarioLoader::load(ScenarioLoader::defaultName), false),
-          app(platform, SimOptions{}), driver(clock) {}
-
-    void SetUp() override {
-        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
-        markWelcomeTourDone();
-        ASSERT_TRUE(app.start());
-        driver.run(seconds(2));
-    }
-
-    SimulatedDesktop &mac() { return platform.desktop(); }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(launch(tourDoneSettings, 2)); }
 
     void openStatusMenu() {
         mac().userInput().click(zorvIconCentre(app, platform));
         driver.drain();
         ASSERT_TRUE(mac().menus().isTracking());
-    }
-
-    void press(quint16 keyCode, quint64 flags = EventFlags::none) {
-        mac().userInput().pressKeyHolding(keyCode, flags);
-        driver.drain();
     }
 
     [[nodiscard]] QString front() {
@@ -85,17 +63,6 @@ protected:
         }
         return {};
     }
-
-    void clickAt(QPointF point) {
-        mac().userInput().moveMouse(point);
-        mac().userInput().click(point);
-        driver.drain();
-    }
-
-    ManualClock clock{QDateTime(QDate(2026, 12, 1), QTime(9, 0), QTimeZone::utc())};
-    SimulatedPlatform platform;
-    DesktopApp app;
-    WorkerClockDriver driver;
 };
 
 TEST_F(MenuKeyboardAppTest, CommandCommaInTheOpenStatusMenuOpensSettings) {
@@ -151,21 +118,21 @@ TEST_P(MainMenuRowTest, AClickOnTheTitleOpensItsMenuAndTheRowActs) {
     openStatusMenu();
     const std::optional<QPointF> settingsRow = statusMenuRowCentre(mac().menus(), u"Settings…"_s);
     ASSERT_TRUE(settingsRow);
-    clickAt(*settingsRow);
+    click(*settingsRow);
     ASSERT_TRUE(settingsShown());
     ASSERT_EQ(front(), u"Zorv"_s);
     settingsFrameBefore = app.settingsWindow()->appWindow()->frame();
 
     const std::optional<QRectF> title = barTitle(c.title);
     ASSERT_TRUE(title) << "the bar shows no " << c.title.toStdString();
-    clickAt(title->center());
+    click(title->center());
     ASSERT_TRUE(mac().menus().isTracking());
     EXPECT_EQ(mac().menus().frame().topLeft(), title->bottomLeft());
     ASSERT_NE(app.menuPopup().window(), nullptr) << "the menu is drawn";
 
     const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), c.row);
     ASSERT_TRUE(row);
-    clickAt(*row);
+    click(*row);
     EXPECT_FALSE(mac().menus().isTracking());
     driver.run(seconds(5));
     EXPECT_TRUE(c.acted(*this));

@@ -108,11 +108,18 @@ void storeLayout(const SectionLayout &layout) {
     markWelcomeTourDone();
 }
 
+void storeSettings(const QByteArray &settingsJson) {
+    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    QFile settings(ZorvPaths::file(u"settings.json"_s));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write(settingsJson);
+}
+
 void markWelcomeTourDone() {
     EXPECT_TRUE(QDir().mkpath(ZorvPaths::root()));
     QFile file(ZorvPaths::file(u"settings.json"_s));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(R"({"onboardingCompleted": true})");
+    file.write(tourDoneSettings);
 }
 
 QPointF zorvIconCentre(DesktopApp &app, SimulatedPlatform &platform) {

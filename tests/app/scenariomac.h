@@ -5,6 +5,7 @@
 #include "simulatedplatform.h"
 #include "workerclockdriver.h"
 
+#include <QByteArray>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
@@ -54,6 +55,10 @@ Scenario oneItemMac();
 // Empties Zorv's folder and stores `layout` there as the user's layout, as someone who has used
 // Zorv before: the welcome tour is done.
 void storeLayout(const SectionLayout &layout);
+// Settings of someone who has finished the welcome tour.
+inline constexpr auto tourDoneSettings = R"({"onboardingCompleted": true})";
+// Empties Zorv's folder and stores `settingsJson` there as the user's settings.
+void storeSettings(const QByteArray &settingsJson);
 // Stores settings in Zorv's folder that mark the welcome tour done, so that a launch shows no tour
 // (nor brings Zorv to the front for it).
 void markWelcomeTourDone();

@@ -1,3 +1,4 @@
+#include "appinput.h"
 #include "scenariomac.h"
 #include "settingswindowcontroller.h"
 #include "storage/zorvpaths.h"
@@ -21,18 +22,6 @@ namespace {
 constexpr quint16 returnKey = 36;
 constexpr quint16 pageUpKey = 116;
 constexpr quint16 pageDownKey = 121;
-
-QQuickItem *findIn(QQuickItem *item, const QString &name) {
-    if (item->objectName() == name && item->isVisible()) {
-        return item;
-    }
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findIn(child, name)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
 
 QRectF sceneRect(const QQuickItem &item) {
     return item.mapRectToScene(QRectF(0, 0, item.width(), item.height()));
@@ -105,17 +94,9 @@ protected:
         EXPECT_FALSE(window->property("guideShown").toBool());
     }
 
-    [[nodiscard]] SimAppWindow *serverOf(const QWindow *window) {
-        for (SimAppWindow *adopted : mac.platform.desktop().appWindows().windows()) {
-            if (adopted->window() == window) {
-                return adopted;
-            }
-        }
-        return nullptr;
-    }
     // A point of the window's scene on the simulated screen.
     [[nodiscard]] QPointF onScreen(QQuickWindow *window, QPointF scene) {
-        const SimAppWindow *server = serverOf(window);
+        const SimAppWindow *server = serverOf(mac.platform.desktop(), window);
         EXPECT_NE(server, nullptr);
         return server ? server->record().frame.topLeft() + scene : scene;
     }
@@ -128,17 +109,6 @@ protected:
     [[nodiscard]] QPointF onScreen(QQuickWindow *window, const QString &name) {
         const QQuickItem *item = control(window, name);
         return onScreen(window, item ? sceneRect(*item).center() : QPointF());
-    }
-
-    // The shown window of Zorv's holding the named control.
-    [[nodiscard]] QQuickWindow *shownWindowWith(const QString &name) {
-        for (SimAppWindow *adopted : mac.platform.desktop().appWindows().windows()) {
-            auto *window = qobject_cast<QQuickWindow *>(adopted->window());
-            if (adopted->record().visible && window && findIn(window->contentItem(), name)) {
-                return window;
-            }
-        }
-        return nullptr;
     }
 
     // Whether the named control lies wholly inside the pane's visible part.
@@ -180,7 +150,7 @@ TEST_F(SettingsPointerTest, TheWheelBringsTheBackupCardIntoViewAndItsPanelsTakeT
     mac.driver.drain();
     ASSERT_TRUE(inView(window, u"export"_s));
     click(onScreen(window, u"export"_s));
-    QQuickWindow *panel = shownWindowWith(u"path"_s);
+    QQuickWindow *panel = shownWindowWith(mac.platform.desktop(), u"path"_s);
     ASSERT_NE(panel, nullptr) << "the save panel";
     ASSERT_TRUE(hands().type(u"mine"_s));
     mac.driver.drain();
@@ -189,11 +159,11 @@ TEST_F(SettingsPointerTest, TheWheelBringsTheBackupCardIntoViewAndItsPanelsTakeT
               exported.toStdString());
     press(returnKey);
     mac.run(2);
-    EXPECT_EQ(shownWindowWith(u"path"_s), nullptr);
+    EXPECT_EQ(shownWindowWith(mac.platform.desktop(), u"path"_s), nullptr);
     EXPECT_TRUE(QFile::exists(exported));
 
     click(onScreen(window, u"import"_s));
-    panel = shownWindowWith(u"path"_s);
+    panel = shownWindowWith(mac.platform.desktop(), u"path"_s);
     ASSERT_NE(panel, nullptr) << "the open panel";
     ASSERT_TRUE(hands().type(u"mine.json"_s));
     mac.driver.drain();
@@ -201,7 +171,7 @@ TEST_F(SettingsPointerTest, TheWheelBringsTheBackupCardIntoViewAndItsPanelsTakeT
               exported.toStdString());
     press(returnKey);
     mac.run(1);
-    EXPECT_EQ(shownWindowWith(u"path"_s), nullptr);
+    EXPECT_EQ(shownWindowWith(mac.platform.desktop(), u"path"_s), nullptr);
     const QObject *pane = window->property("paneItem").value<QObject *>();
     ASSERT_NE(pane, nullptr);
     EXPECT_TRUE(pane->property("sheetShown").toBool()) << "the import of the typed file is asked";

@@ -4,9 +4,9 @@
 #include "menurowsmodel.h"
 #include "modelprofiles.h"
 #include "scenario/scenarioloader.h"
+#include "scenariomac.h"
 #include "simulatedplatform.h"
 #include "statusitembutton.h"
-#include "storage/zorvpaths.h"
 #include "workerclockdriver.h"
 
 #include <QAbstractItemModelTester>
@@ -31,11 +31,7 @@ protected:
           app(platform, SimOptions{}) {}
 
     void SetUp() override {
-        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
-        QFile settings(ZorvPaths::file(u"settings.json"_s));
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write(R"({"onboardingCompleted": true})");
-        settings.close();
+        ASSERT_NO_FATAL_FAILURE(storeSettings(tourDoneSettings));
         ASSERT_TRUE(app.start());
         WorkerClockDriver(clock).drain();
     }
@@ -43,14 +39,7 @@ protected:
     SimulatedDesktop &mac() { return platform.desktop(); }
 
     void clickIcon(MouseButton button = MouseButton::Left) {
-        StatusItemButton *icon = app.engine()->separatorController().icon().button();
-        ASSERT_NE(icon, nullptr);
-        const auto window = icon->window();
-        ASSERT_TRUE(window.has_value());
-        const double top =
-            mac().model().read([](const DesktopState &state) { return state.primaryTop(); });
-        mac().userInput().click(
-            QPointF(window->frame.center().x(), top - window->frame.center().y()), button);
+        mac().userInput().click(zorvIconCentre(app, platform), button);
         WorkerClockDriver(clock).drain();
     }
 

@@ -1,15 +1,11 @@
-#include "desktopapp.h"
-#include "manualclock.h"
+#include "appinput.h"
 #include "onboardingcontroller.h"
 #include "reportmodel.h"
 #include "scenariomac.h"
 #include "search/searchpanelcontroller.h"
 #include "settingswindowcontroller.h"
-#include "simulatedplatform.h"
-#include "statusitembutton.h"
-#include "storage/zorvpaths.h"
 #include "welcomewindowmodel.h"
-#include "workerclockdriver.h"
+#include "wholeapptest.h"
 
 #include <gtest/gtest.h>
 
@@ -30,119 +26,19 @@ constexpr quint16 commaKey = 43;
 constexpr quint16 wKey = 13;
 constexpr quint16 returnKey = 36;
 
-QQuickItem *findIn(QQuickItem *item, const QString &name) {
-    if (item->objectName() == name && item->isVisible()) {
-        return item;
-    }
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findIn(child, name)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
-// Zorv on the laptop with every item in reach, with the settings of `settingsJson`, driven only through the
-// simulated Mac's mouse and keyboard.
-class WindowInputTest : public ::testing::Test {
+// Zorv on the laptop with every item in reach, with the settings it is launched with, driven
+// only through the simulated Mac's mouse and keyboard.
+class WindowInputTest : public WholeAppTest {
 protected:
-    WindowInputTest() : WindowInputTest(reachableLaptop({})) {}
-    explicit WindowInputTest(const Scenario &scenario)
-        : clock(*scenario.start), platform(clock, scenario, false), app(platform, SimOptions{}) {}
-
-    void launch(const QByteArray &settingsJson) {
-        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
-        QFile settings(ZorvPaths::file(u"settings.json"_s));
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write(settingsJson);
-        settings.close();
-        ASSERT_TRUE(app.start());
-        run(3);
-    }
-
-    SimulatedDesktop &mac() { return platform.desktop(); }
-    void drain() { WorkerClockDriver(clock).drain(); }
-    void run(double seconds) { WorkerClockDriver(clock).run(zorv::seconds(seconds)); }
-
-    [[nodiscard]] QString frontApplication() {
-        const auto front = mac().applications().frontmostProcessId();
-        const auto record = front ? mac().applications().application(*front) : std::nullopt;
-        return record ? record->localizedName.value_or(QString()) : QString();
-    }
-
-    void click(QPointF global, MouseButton button = MouseButton::Left) {
-        mac().userInput().moveMouse(global);
-        mac().userInput().click(global, button);
-        drain();
-    }
-
-    // A left click opens the status menu; a right click reveals the hidden items.
-    void clickIcon(MouseButton button = MouseButton::Left) {
-        StatusItemButton *icon = app.engine()->separatorController().icon().button();
-        ASSERT_NE(icon, nullptr);
-        const auto window = icon->window();
-        ASSERT_TRUE(window.has_value());
-        const double top =
-            mac().model().read([](const DesktopState &state) { return state.primaryTop(); });
-        click(QPointF(window->frame.center().x(), top - window->frame.center().y()), button);
-    }
-
-    void press(quint16 keyCode, quint64 flags = EventFlags::none) {
-        mac().userInput().pressKeyHolding(keyCode, flags);
-        drain();
-    }
-
-    [[nodiscard]] SimAppWindow *serverOf(const QWindow *window) {
-        for (SimAppWindow *adopted : mac().appWindows().windows()) {
-            if (adopted->window() == window) {
-                return adopted;
-            }
-        }
-        return nullptr;
-    }
-
-    // Where the named control of a window lies on the simulated screen.
-    [[nodiscard]] std::optional<QPointF> controlAt(QQuickWindow *window, const QString &name) {
-        SimAppWindow *server = window ? serverOf(window) : nullptr;
-        QQuickItem *item = window ? findIn(window->contentItem(), name) : nullptr;
-        if (!server || !item) {
-            ADD_FAILURE() << "no control " << name.toStdString();
-            return std::nullopt;
-        }
-        return server->record().frame.topLeft() +
-               item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-    }
-
-    void clickControl(QQuickWindow *window, const QString &name) {
-        if (const auto at = controlAt(window, name)) {
-            click(*at);
-        }
-    }
+    WindowInputTest() : WholeAppTest(reachableLaptop({})) {}
 
     // The middle of the row titled `title` of the open status menu.
     [[nodiscard]] QPointF menuRow(const QString &title) {
-        SimMenus &menus = mac().menus();
-        double top = menus.frame().top() + SimMenus::verticalPadding;
-        for (int index : menus.shownRows()) {
-            const double height = SimMenus::heightOf(menus.openMenu()->items[index]);
-            if (menus.openMenu()->items[index].title == title) {
-                return {menus.frame().center().x(), top + height / 2};
-            }
-            top += height;
+        const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), title);
+        if (!row) {
+            ADD_FAILURE() << "no row " << title.toStdString();
         }
-        ADD_FAILURE() << "no row " << title.toStdString();
-        return {};
-    }
-
-    // The shown window of Zorv's holding the named control.
-    [[nodiscard]] QQuickWindow *shownWindowWith(const QString &name) {
-        for (SimAppWindow *adopted : mac().appWindows().windows()) {
-            auto *window = qobject_cast<QQuickWindow *>(adopted->window());
-            if (adopted->record().visible && window && findIn(window->contentItem(), name)) {
-                return window;
-            }
-        }
-        return nullptr;
+        return row.value_or(QPointF());
     }
 
     // Keeps the part of the screen's picture around `scene` in the build folder for people to
@@ -154,21 +50,15 @@ protected:
             whole.copy(QRectF(around.topLeft() * ratio, around.size() * ratio).toAlignedRect());
         const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
         ASSERT_TRUE(QDir().mkpath(folder));
-        EXPECT_TRUE(picture.save(folder + u'/' + name + (ratio > 1 ? u"@2x"_s : QString()) +
-                                 u".png"_s));
+        EXPECT_TRUE(
+            picture.save(folder + u'/' + name + (ratio > 1 ? u"@2x"_s : QString()) + u".png"_s));
     }
-
-    ManualClock clock;
-    SimulatedPlatform platform;
-    DesktopApp app;
 };
-
-constexpr auto doneTour = R"({"onboardingCompleted": true})";
 
 // Option-Command-F opens the search panel; part of a hidden item's name typed into its field
 // and Return reveal that item and click it.
 TEST_F(WindowInputTest, TheSearchShortcutTypingAndReturnOpenAHiddenItem) {
-    launch(doneTour);
+    launch(tourDoneSettings);
     const QList<MenuBarItem> hidden = app.model()->itemsIn(Section::hidden);
     ASSERT_FALSE(hidden.isEmpty());
     const MenuBarItem wanted = hidden.first();
@@ -202,7 +92,7 @@ TEST_F(WindowInputTest, TheSearchShortcutTypingAndReturnOpenAHiddenItem) {
 // The secondary bar opens under the icon; a tap on an item closes it and clicks that item, and
 // a second click on the icon while it is open closes it for good.
 TEST_F(WindowInputTest, TheSecondaryBarTakesATapAndASecondIconClickClosesIt) {
-    launch(doneTour);
+    launch(tourDoneSettings);
     app.model()->setSecondaryBarEnabled(true);
     const auto strip = [&] { return shownWindowWith(u"strip"_s); };
     const QString front = frontApplication();
@@ -216,7 +106,7 @@ TEST_F(WindowInputTest, TheSecondaryBarTakesATapAndASecondIconClickClosesIt) {
 
     clickIcon(MouseButton::Right);
     ASSERT_NE(strip(), nullptr);
-    const auto first = controlAt(strip(), u"item-0"_s);
+    const auto first = pointOf(strip(), u"item-0"_s);
     ASSERT_TRUE(first.has_value());
     const qsizetype before = mac().readout().clicks().size();
     click(*first);
@@ -255,7 +145,7 @@ TEST_F(WindowInputTest, TheWelcomeTourIsClickedThroughWithTheMouse) {
 // its close button, and a drag on its title bar moves it. Escape closes it too. With Zorv still in
 // front and no window left, Command-comma opens it again.
 TEST_F(WindowInputTest, SettingsClosesWithCommandWTheCloseButtonAndEscape) {
-    launch(doneTour);
+    launch(tourDoneSettings);
     const auto openSettings = [&] {
         clickIcon();
         click(menuRow(u"Settings…"_s));
@@ -302,7 +192,7 @@ TEST_F(WindowInputTest, SettingsClosesWithCommandWTheCloseButtonAndEscape) {
 // The search panel opened over Settings takes the keyboard; when it goes (Escape or Command-W),
 // Settings has it back, and one Command-W closes one window.
 TEST_F(WindowInputTest, SettingsTakesTheKeyboardBackWhenTheSearchPanelGoes) {
-    launch(doneTour);
+    launch(tourDoneSettings);
     clickIcon();
     click(menuRow(u"Settings…"_s));
     ASSERT_NE(app.settingsWindow(), nullptr);
@@ -331,7 +221,7 @@ TEST_F(WindowInputTest, SettingsTakesTheKeyboardBackWhenTheSearchPanelGoes) {
 // report on the simulated Desktop. Command-W and the close button over the strip close the
 // window, and a drag on its background moves it.
 TEST_F(WindowInputTest, TheReportIsTypedSentAndClosedWithTheMouseAndKeyboard) {
-    launch(doneTour);
+    launch(tourDoneSettings);
     const auto openReport = [&] {
         clickIcon();
         click(menuRow(u"Report a Problem…"_s));
@@ -382,7 +272,7 @@ TEST_F(WindowInputTest, TheReportIsTypedSentAndClosedWithTheMouseAndKeyboard) {
 // The settings window as the pictures show it, title bar included, in both appearances (twice
 // the size under QT_SCALE_FACTOR=2), kept in the build folder for people to look at.
 TEST_F(WindowInputTest, SettingsIsDrawnWithItsTitleBar) {
-    launch(doneTour);
+    launch(tourDoneSettings);
     clickIcon();
     click(menuRow(u"Settings…"_s));
     ASSERT_NE(app.settingsWindow(), nullptr);

@@ -1,14 +1,10 @@
-#include "desktopapp.h"
-#include "manualclock.h"
+#include "appinput.h"
 #include "reportmodel.h"
 #include "scenariomac.h"
-#include "simulatedplatform.h"
-#include "storage/zorvpaths.h"
-#include "workerclockdriver.h"
+#include "wholeapptest.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QQuickItem>
@@ -19,94 +15,33 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
-QQuickItem *findIn(QQuickItem *item, const QString &name) {
-    if (item->objectName() == name && item->isVisible()) {
-        return item;
-    }
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findIn(child, name)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
+const QString reportNumber = u"R-7K3QXM"_s;
 
 // Zorv on the laptop with every item in reach; what the user does with the simulated Mac's mouse
 // to controls inside Zorv's windows.
-class WindowPressTest : public ::testing::Test {
+class WindowPressTest : public WholeAppTest {
 protected:
-    WindowPressTest() : WindowPressTest(reachableLaptop({})) {}
-    explicit WindowPressTest(const Scenario &scenario)
-        : clock(*scenario.start), platform(clock, scenario, false), app(platform, SimOptions{}) {}
-
-    void launch(const QByteArray &settingsJson) {
-        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
-        QFile settings(ZorvPaths::file(u"settings.json"_s));
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write(settingsJson);
-        settings.close();
-        ASSERT_TRUE(app.start());
-        run(3);
-    }
-
-    SimulatedDesktop &mac() { return platform.desktop(); }
-    void drain() { WorkerClockDriver(clock).drain(); }
-    void run(double seconds) { WorkerClockDriver(clock).run(zorv::seconds(seconds)); }
-
-    [[nodiscard]] SimAppWindow *serverOf(const QWindow *window) {
-        for (SimAppWindow *adopted : mac().appWindows().windows()) {
-            if (adopted->window() == window) {
-                return adopted;
-            }
-        }
-        return nullptr;
-    }
+    WindowPressTest() : WholeAppTest(reachableLaptop({})) {}
+    explicit WindowPressTest(const Scenario &scenario) : WholeAppTest(scenario) {}
 
     [[nodiscard]] QQuickItem *control(QQuickWindow *window, const QString &name) {
         return window ? findIn(window->contentItem(), name) : nullptr;
     }
 
-    // Where a point of the named control of a window lies on the simulated screen, by its
-    // fractions of the control's width and height.
-    [[nodiscard]] std::optional<QPointF> pointOf(QQuickWindow *window, const QString &name,
-                                                 QPointF fraction = {0.5, 0.5}) {
-        SimAppWindow *server = window ? serverOf(window) : nullptr;
-        QQuickItem *item = control(window, name);
-        if (!server || !item) {
-            ADD_FAILURE() << "no control " << name.toStdString();
-            return std::nullopt;
-        }
-        const QPointF inItem(item->width() * fraction.x(), item->height() * fraction.y());
-        return server->record().frame.topLeft() + item->mapToScene(inItem);
+    // Launches Zorv with its tour done and shows the report window's sent screen.
+    QQuickWindow *showSentReport() {
+        launch(tourDoneSettings);
+        app.showReport(ReportProblem::Sent{reportNumber});
+        drain();
+        return app.reports().window();
     }
-
-    // The shown window of Zorv's holding the named control.
-    [[nodiscard]] QQuickWindow *shownWindowWith(const QString &name) {
-        for (SimAppWindow *adopted : mac().appWindows().windows()) {
-            auto *window = qobject_cast<QQuickWindow *>(adopted->window());
-            if (adopted->record().visible && window && findIn(window->contentItem(), name)) {
-                return window;
-            }
-        }
-        return nullptr;
-    }
-
-    ManualClock clock;
-    SimulatedPlatform platform;
-    DesktopApp app;
 };
-
-constexpr auto doneTour = R"({"onboardingCompleted": true})";
-const QString reportNumber = u"R-7K3QXM"_s;
 
 // Copy on the sent screen (whose middle scrolls, in a window moved by its background) puts the
 // report number on the pasteboard and reads "Copied" for a second and a half, clicked or pressed
 // and slid a little within it; the button does not stay pressed, and the window stays put.
 TEST_F(WindowPressTest, CopyOnTheSentScreenCopiesTheReportNumber) {
-    launch(doneTour);
-    app.showReport(ReportProblem::Sent{reportNumber});
-    drain();
-    QQuickWindow *window = app.reports().window();
+    QQuickWindow *window = showSentReport();
     ASSERT_NE(serverOf(window), nullptr);
     const QRectF frame = serverOf(window)->record().frame;
     QQuickItem *button = control(window, u"reportCopy"_s);
@@ -137,10 +72,7 @@ TEST_F(WindowPressTest, CopyOnTheSentScreenCopiesTheReportNumber) {
 // A drag across the report number selects it, and leaves the window where it was; a drag on the
 // window's background still moves it.
 TEST_F(WindowPressTest, TheReportNumberIsSelectedWithTheMouse) {
-    launch(doneTour);
-    app.showReport(ReportProblem::Sent{reportNumber});
-    drain();
-    QQuickWindow *window = app.reports().window();
+    QQuickWindow *window = showSentReport();
     ASSERT_NE(serverOf(window), nullptr);
     const QRectF frame = serverOf(window)->record().frame;
     QQuickItem *number = control(window, u"reportNumber"_s);

@@ -1,15 +1,10 @@
 #include "appwindow.h"
-#include "desktopapp.h"
 #include "desktopdump.h"
 #include "desktopsnapshot.h"
 #include "generalpanemodel.h"
-#include "manualclock.h"
 #include "reportmodel.h"
-#include "scenario/scenarioloader.h"
 #include "scenariomac.h"
-#include "simulatedplatform.h"
-#include "storage/zorvpaths.h"
-#include "workerclockdriver.h"
+#include "wholeapptest.h"
 
 #include <gtest/gtest.h>
 
@@ -30,21 +25,13 @@ const QStringList zorvMenus{u"Zorv"_s, u"Menu Bar"_s, u"Edit"_s, u"Window"_s, u"
 
 // Zorv on the shipped laptop, its welcome tour done, with Finder in front: what the user opens
 // from the status menu, a "zorv://" address or a hot key brings Zorv to the front.
-class ZorvInFrontTest : public ::testing::Test {
+class ZorvInFrontTest : public WholeAppTest {
 protected:
-    ZorvInFrontTest()
-        : platform(clock, ScenarioLoader::load(ScenarioLoader::defaultName), false),
-          app(platform, SimOptions{}), driver(clock) {}
-
     void SetUp() override {
-        ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
-        markWelcomeTourDone();
-        ASSERT_TRUE(app.start());
-        driver.run(seconds(2));
+        ASSERT_NO_FATAL_FAILURE(launch(tourDoneSettings, 2));
         ASSERT_EQ(front(), u"Finder"_s);
     }
 
-    SimulatedDesktop &mac() { return platform.desktop(); }
     [[nodiscard]] QString front() {
         return DesktopSnapshot::take(mac()).frontmostApplication.value_or(QString());
     }
@@ -64,9 +51,7 @@ protected:
         ASSERT_TRUE(mac().menus().isTracking());
         const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), title);
         ASSERT_TRUE(row);
-        mac().userInput().moveMouse(*row);
-        mac().userInput().click(*row);
-        driver.drain();
+        click(*row);
     }
 
     // Saves the drawn screen in the build folder for people to look at.
@@ -77,11 +62,6 @@ protected:
         const QString scale = picture.devicePixelRatio() > 1 ? u"@2x"_s : QString();
         EXPECT_TRUE(picture.save(folder + u"/"_s + name + scale + u".png"_s));
     }
-
-    ManualClock clock{QDateTime(QDate(2026, 12, 1), QTime(9, 0), QTimeZone::utc())};
-    SimulatedPlatform platform;
-    DesktopApp app;
-    WorkerClockDriver driver;
 };
 
 // Each way in opens its window key and in front, makes Zorv the active application with its main
@@ -96,10 +76,10 @@ TEST_F(ZorvInFrontTest, WhatOpensAWindowBringsZorvToTheFront) {
         QString title;
     } cases[] = {
         {"settings address",
-         [this] {
-             mac().application().userOpensUrls({QUrl(u"zorv://settings/arrange"_s)});
+         [this] { mac().application().userOpensUrls({QUrl(u"zorv://settings/arrange"_s)}); },
+         [](DesktopApp &a) {
+             return a.settingsWindow() ? a.settingsWindow()->appWindow() : nullptr;
          },
-         [](DesktopApp &a) { return a.settingsWindow() ? a.settingsWindow()->appWindow() : nullptr; },
          u"Zorv"_s},
         {"search shortcut",
          [this] {
@@ -110,16 +90,16 @@ TEST_F(ZorvInFrontTest, WhatOpensAWindowBringsZorvToTheFront) {
              return a.searchPanel()->panel() ? &a.searchPanel()->panel()->server() : nullptr;
          },
          u"Search"_s},
-        {"report row",
-         [this] { chooseFromStatusMenu(u"Report a Problem…"_s); },
+        {"report row", [this] { chooseFromStatusMenu(u"Report a Problem…"_s); },
          [](DesktopApp &a) { return a.reports().appWindow(); }, u"Report a Problem"_s},
         {"settings row", [this] { chooseFromStatusMenu(u"Settings…"_s); },
-         [](DesktopApp &a) { return a.settingsWindow() ? a.settingsWindow()->appWindow() : nullptr; },
+         [](DesktopApp &a) {
+             return a.settingsWindow() ? a.settingsWindow()->appWindow() : nullptr;
+         },
          u"Zorv"_s},
     };
-    const qint32 finder = mac().model().read([](const DesktopState &state) {
-        return state.frontmostProcessId.value_or(0);
-    });
+    const qint32 finder = mac().model().read(
+        [](const DesktopState &state) { return state.frontmostProcessId.value_or(0); });
     for (const auto &[name, open, shown, title] : cases) {
         SCOPED_TRACE(name);
         mac().applications().activate(finder);

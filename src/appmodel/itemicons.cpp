@@ -82,11 +82,7 @@ Batch resolve(IconCache &cache, const QList<Request> &requests) {
     for (const Request &request : requests) {
         const IconKey &key = request.key;
         std::optional<QImage> best = cache.bestIcon(key.bundleID, request.picture, key.bundlePath);
-        if (!key.dormant) {
-            cache.remember(key.bundleID, key.appName, best);
-        } else if (best) {
-            cache.remember(key.bundleID, QString(), best);
-        }
+        cache.remember(key.bundleID, key.dormant ? QString() : key.appName, best);
         batch.found.append({key, Found{std::move(best), cache.revision(key.bundleID)}});
     }
     for (const auto &[key, found] : std::as_const(batch.found)) {

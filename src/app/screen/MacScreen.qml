@@ -89,52 +89,6 @@ Column {
                     color: Zorv.dark ? "#e6ffffff" : "#1d1d1f"
                 }
             }
-
-            // The latest notification, under the menu bar at the active screen's top right; the
-            // screens' pictures draw it with BannerPainter.
-            Rectangle {
-                readonly property NotificationBanner banner: root.desktop.banner
-
-                objectName: "notificationBanner"
-                visible: root.active && banner.shown
-                x: view.x + view.width - width - 12 * root.zoom
-                y: view.y + 48 * root.zoom
-                width: 344 * root.zoom
-                height: bannerText.implicitHeight + 20 * root.zoom
-                radius: 14 * root.zoom
-                color: "#f2f6f6f6"
-                border.color: "#33000000"
-                border.width: 1
-
-                Column {
-                    id: bannerText
-
-                    x: 14 * root.zoom
-                    y: 10 * root.zoom
-                    width: parent.width - 28 * root.zoom
-                    spacing: 2 * root.zoom
-
-                    Label {
-                        width: parent.width
-                        text: parent.parent.banner.title
-                        textFormat: Text.PlainText
-                        font.bold: true
-                        font.pixelSize: Math.max(8, 13 * root.zoom)
-                        color: "#1d1d1f"
-                        elide: Text.ElideRight
-                    }
-                    Label {
-                        width: parent.width
-                        text: parent.parent.banner.body
-                        textFormat: Text.PlainText
-                        font.pixelSize: Math.max(8, 13 * root.zoom)
-                        color: "#1d1d1f"
-                        wrapMode: Text.Wrap
-                        maximumLineCount: 4
-                        elide: Text.ElideRight
-                    }
-                }
-            }
         }
     }
     Label {

@@ -7,10 +7,10 @@
 
 namespace zorv {
 
-// Paints the notification banner over a screen drawn across a rectangle, as the desktop window
-// shows it live (MacScreen.qml): under the menu bar at the screen's top right, over every window,
-// the title in bold on one line and the body in up to four lines below it. Plain text; the
-// painter's transform maps points to pixels.
+// Paints the notification banner over a screen drawn across a rectangle, on the desktop window's
+// screen and in the saved pictures alike: under the menu bar at the screen's top right, over every
+// window, the title in bold on one line and the body in up to four lines below it. Plain text;
+// the painter's transform maps points to pixels.
 class BannerPainter {
 public:
     static constexpr double width = 344.0;

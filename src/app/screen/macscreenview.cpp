@@ -30,8 +30,14 @@ void MacScreenView::setDesktop(DesktopViewModel *desktop) {
     if (desktop == m_desktop) {
         return;
     }
+    disconnect(m_bannerChanges);
     m_desktop = desktop;
+    if (m_desktop) {
+        m_bannerChanges =
+            connect(m_desktop->banner(), &NotificationBanner::changed, this, [this] { update(); });
+    }
     Q_EMIT desktopChanged();
+    update();
 }
 
 void MacScreenView::setDisplayId(int displayId) {
@@ -82,6 +88,7 @@ void MacScreenView::setActive(bool active) {
     }
     m_active = active;
     Q_EMIT activeChanged();
+    update();
 }
 
 void MacScreenView::loadPicture() {
@@ -100,6 +107,7 @@ void MacScreenView::loadPicture() {
 
 void MacScreenView::paint(QPainter *painter) {
     paintScreen(*painter, boundingRect());
+    paintBanner(*painter, boundingRect());
 }
 
 void MacScreenView::paintScreen(QPainter &painter, const QRectF &target) const {

@@ -79,6 +79,7 @@ private:
     MacScreenScene m_scene;
     ScreenMapping m_mapping;
     bool m_active = false;
+    QMetaObject::Connection m_bannerChanges;
     std::optional<QString> m_pictureFile;
     QImage m_picture;
 };

@@ -16,16 +16,16 @@ struct ModifierKey {
 std::optional<ModifierKey> modifierKey(int qtKey) {
     switch (qtKey) {
     case Qt::Key_Shift:
-        return ModifierKey{56, KeyShortcut::kShift};
+        return ModifierKey{KeyCode::shift, KeyShortcut::kShift};
     // Qt's Control key is Command and its Meta key Control, as for the modifiers (MacKeys).
     case Qt::Key_Control:
         return ModifierKey{KeyCode::command, KeyShortcut::kCommand};
     case Qt::Key_Alt:
-        return ModifierKey{58, KeyShortcut::kOption};
+        return ModifierKey{KeyCode::option, KeyShortcut::kOption};
     case Qt::Key_AltGr:
-        return ModifierKey{61, KeyShortcut::kOption};
+        return ModifierKey{KeyCode::rightOption, KeyShortcut::kOption};
     case Qt::Key_Meta:
-        return ModifierKey{59, KeyShortcut::kControl};
+        return ModifierKey{KeyCode::control, KeyShortcut::kControl};
     default:
         return std::nullopt;
     }

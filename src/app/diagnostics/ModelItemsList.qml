@@ -8,6 +8,9 @@ ListView {
     id: root
 
     clip: true
+    // Rows are made as they scroll into sight, never ahead in the background: the list empties
+    // when the engine stops, and a row still being made then would be cancelled after it is gone.
+    cacheBuffer: 0
     delegate: ColumnLayout {
         id: row
 

@@ -8,6 +8,9 @@ ListView {
     id: root
 
     clip: true
+    // Rows are made as they scroll into sight, never ahead in the background: rows go as items
+    // quit and displays go, and a row still being made then would be cancelled after it is gone.
+    cacheBuffer: 0
     header: RowLayout {
         width: ListView.view.width
 

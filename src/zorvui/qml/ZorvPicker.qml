@@ -112,6 +112,9 @@ ZorvFieldButton {
             leftMargin: 6
             // The scroll bar keeps to a lane of its own, clear of the rows' highlight.
             rightMargin: scrollBar.visible ? scrollBar.width + 2 : 6
+            // Options are made as they scroll into sight, never ahead in the background, so a
+            // list of options that changes while open never leaves one half made.
+            cacheBuffer: 0
             boundsBehavior: Flickable.StopAtBounds
             model: picker.rows
             T.ScrollBar.vertical: ZorvScrollBar {

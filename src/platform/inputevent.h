@@ -42,6 +42,13 @@ inline constexpr quint16 control = 59;
 inline constexpr quint16 escape = 53;
 inline constexpr quint16 option = 58;
 inline constexpr quint16 rightOption = 61;
+inline constexpr quint16 returnKey = 36;
+inline constexpr quint16 enter = 76;
+inline constexpr quint16 space = 49;
+inline constexpr quint16 leftArrow = 123;
+inline constexpr quint16 rightArrow = 124;
+inline constexpr quint16 downArrow = 125;
+inline constexpr quint16 upArrow = 126;
 } // namespace KeyCode
 
 // Which event-state table a source reads and posts through (CGEventSourceStateID): the combined

@@ -22,9 +22,6 @@ constexpr quint16 zKey = 6;
 constexpr quint16 xKey = 7;
 constexpr quint16 cKey = 8;
 constexpr quint16 vKey = 9;
-constexpr quint16 rightKey = 124;
-constexpr quint16 returnKey = 36;
-constexpr quint16 enterKey = 76;
 
 // Zorv on the laptop with its tour done, driven only through the simulated Mac's mouse and
 // keyboard, to see what Command does in its text fields and sheets.
@@ -74,12 +71,12 @@ TEST_F(CommandKeysAppTest, CommandASelectsTheProfileNameSoTypingReplacesIt) {
     ASSERT_NO_FATAL_FAILURE(type(u"Travel"_s));
     press(aKey, EventFlags::command);
     press(cKey, EventFlags::command);
-    press(rightKey);
+    press(KeyCode::rightArrow);
     press(vKey, EventFlags::command);
     EXPECT_EQ(text(), u"TravelTravel"_s) << "Command-C, then Command-V at the end";
     press(zKey, EventFlags::command);
     EXPECT_EQ(text(), u"Travel"_s) << "Command-Z takes the paste back";
-    press(returnKey);
+    press(KeyCode::returnKey);
 
     const QList<Profile> &profiles = app.model()->profiles().profiles;
     ASSERT_EQ(profiles.size(), 1);
@@ -93,7 +90,7 @@ TEST_F(CommandKeysAppTest, CommandReturnSendsTheReport) {
     QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, u"127.0.0.1"_s, 9));
     const QString desktop = platform.fileSystem().hostPath(platform.fileSystem().desktopFolder());
     ASSERT_FALSE(QDir(desktop).exists());
-    for (const quint16 key : {returnKey, enterKey}) {
+    for (const quint16 key : {KeyCode::returnKey, KeyCode::enter}) {
         SCOPED_TRACE(key);
         ASSERT_NO_FATAL_FAILURE(chooseFromStatusMenu(u"Report a Problem…"_s));
         ASSERT_NE(app.reports().appWindow(), nullptr);
@@ -108,7 +105,7 @@ TEST_F(CommandKeysAppTest, CommandReturnSendsTheReport) {
         });
         ASSERT_TRUE(ended) << "the report was sent";
         EXPECT_TRUE(std::holds_alternative<ReportProblem::Saved>(app.reports().model()->phase()));
-        press(returnKey);
+        press(KeyCode::returnKey);
         EXPECT_FALSE(app.reports().appWindow()->isVisible());
         run(2);
     }

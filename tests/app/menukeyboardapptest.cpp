@@ -79,12 +79,12 @@ TEST_F(MenuKeyboardAppTest, DownDownReturnChoosesTheSecondRowThatCanBeChosen) {
     openStatusMenu();
     QAbstractItemModelTester tester(app.menuPopup().rows(),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
-    press(MenuKeys::downArrow);
+    press(KeyCode::downArrow);
     EXPECT_EQ(litRow(), u"About Zorv"_s);
-    press(MenuKeys::downArrow);
+    press(KeyCode::downArrow);
     EXPECT_EQ(litRow(), u"Settings…"_s);
     EXPECT_FALSE(settingsShown());
-    press(MenuKeys::returnKey);
+    press(KeyCode::returnKey);
     EXPECT_FALSE(mac().menus().isTracking());
     EXPECT_TRUE(settingsShown());
 }

@@ -25,8 +25,6 @@ constexpr quint16 keyF = 3;
 constexpr quint16 keyA = 0;
 constexpr quint16 key1 = 18;
 constexpr quint16 key2 = 19;
-constexpr quint16 returnKey = 36;
-constexpr quint16 keyEscape = 53;
 
 // Zorv on the shipped laptop (its clock changes width every minute), launched with its first-run
 // window already done, pixel-perfect pictures on or off.
@@ -149,7 +147,7 @@ TEST_P(SearchPanelAppTest, TypingNarrowsTheListKeyByKeyAndEscapeCloses) {
     ASSERT_EQ(rows().rowCount(), 1);
     EXPECT_EQ(role(0, ItemRowsModel::NameRole), u"Dropbox"_s);
 
-    platform.desktop().userInput().pressKey(keyEscape);
+    platform.desktop().userInput().pressKey(KeyCode::escape);
     WorkerClockDriver(clock).drain();
     EXPECT_FALSE(app.searchPanel()->isVisible());
 }
@@ -190,7 +188,7 @@ TEST_P(SearchPanelKeysTest, CommandKeysNeverTypeAndCommandASelectsTheQuery) {
     press(keyA, EventFlags::command);
     ASSERT_NO_FATAL_FAILURE(type(u"1pass"_s));
     EXPECT_EQ(query(), u"1pass"_s);
-    press(returnKey);
+    press(KeyCode::returnKey);
     WorkerClockDriver(clock).run(seconds(5));
     EXPECT_FALSE(app.searchPanel()->isVisible());
     const QList<DeliveredClick> clicks = platform.desktop().readout().clicks();

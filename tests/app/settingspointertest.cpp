@@ -19,7 +19,6 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
-constexpr quint16 returnKey = 36;
 constexpr quint16 pageUpKey = 116;
 constexpr quint16 pageDownKey = 121;
 
@@ -157,7 +156,7 @@ TEST_F(SettingsPointerTest, TheWheelBringsTheBackupCardIntoViewAndItsPanelsTakeT
     const QString exported = QDir(home.path()).filePath(u"mine.json"_s);
     EXPECT_EQ(control(panel, u"path"_s)->property("text").toString().toStdString(),
               exported.toStdString());
-    press(returnKey);
+    press(KeyCode::returnKey);
     mac.run(2);
     EXPECT_EQ(shownWindowWith(mac.platform.desktop(), u"path"_s), nullptr);
     EXPECT_TRUE(QFile::exists(exported));
@@ -169,7 +168,7 @@ TEST_F(SettingsPointerTest, TheWheelBringsTheBackupCardIntoViewAndItsPanelsTakeT
     mac.driver.drain();
     EXPECT_EQ(control(panel, u"path"_s)->property("text").toString().toStdString(),
               exported.toStdString());
-    press(returnKey);
+    press(KeyCode::returnKey);
     mac.run(1);
     EXPECT_EQ(shownWindowWith(mac.platform.desktop(), u"path"_s), nullptr);
     const QObject *pane = window->property("paneItem").value<QObject *>();

@@ -24,7 +24,6 @@ namespace {
 constexpr quint16 fKey = 3;
 constexpr quint16 commaKey = 43;
 constexpr quint16 wKey = 13;
-constexpr quint16 returnKey = 36;
 
 // Zorv on the laptop with every item in reach, with the settings it is launched with, driven
 // only through the simulated Mac's mouse and keyboard.
@@ -79,7 +78,7 @@ TEST_F(WindowInputTest, TheSearchShortcutTypingAndReturnOpenAHiddenItem) {
                 app.screenWindows().placed().last().outerSceneRect);
 
     const qsizetype before = mac().readout().clicks().size();
-    press(returnKey);
+    press(KeyCode::returnKey);
     run(5);
     EXPECT_FALSE(app.searchPanel()->isVisible());
     const QList<DeliveredClick> clicks = mac().readout().clicks();

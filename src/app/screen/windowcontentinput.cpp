@@ -26,7 +26,6 @@ namespace zorv {
 
 namespace {
 
-constexpr quint16 spaceKey = 49;
 // A line of scrolling as a Mac's scroll view takes it, and as a wheel's notch in Qt's measure.
 constexpr double pixelsPerLine = 10;
 constexpr double eighthsPerLine = 120;
@@ -86,7 +85,7 @@ QString typedText(quint16 keyCode, int qtKey, quint64 flags) {
     if (const auto character = KeyLayout::character(keyCode, flags & EventFlags::shift)) {
         return flags & EventFlags::shift ? QString(character->toUpper()) : QString(*character);
     }
-    if (keyCode == spaceKey) {
+    if (keyCode == KeyCode::space) {
         return u" "_s;
     }
     if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) {

@@ -1,5 +1,7 @@
 #include "input/keylayout.h"
 
+#include "inputevent.h"
+
 #include <array>
 
 namespace zorv {
@@ -25,13 +27,11 @@ constexpr std::array<KeyCharacters, 47> layout{{
     {47, '.', '>'},  {50, '`', '~'},
 }};
 
-constexpr quint16 spaceKey = 49;
-
 } // namespace
 
 std::optional<KeyLayout::Stroke> KeyLayout::stroke(QChar character) {
     if (character == u' ') {
-        return Stroke{spaceKey, false};
+        return Stroke{KeyCode::space, false};
     }
     if (character.unicode() > 0x7f) {
         return std::nullopt;

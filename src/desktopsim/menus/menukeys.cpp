@@ -34,17 +34,17 @@ const MenuItem *findEquivalent(const Menu &menu, QChar typed, QChar plain, quint
 
 MenuKeys::Move MenuKeys::moveOf(quint16 keyCode) {
     switch (keyCode) {
-    case upArrow:
+    case KeyCode::upArrow:
         return Move::Up;
-    case downArrow:
+    case KeyCode::downArrow:
         return Move::Down;
-    case leftArrow:
+    case KeyCode::leftArrow:
         return Move::Left;
-    case rightArrow:
+    case KeyCode::rightArrow:
         return Move::Right;
-    case returnKey:
-    case enterKey:
-    case spaceKey:
+    case KeyCode::returnKey:
+    case KeyCode::enter:
+    case KeyCode::space:
         return Move::Choose;
     case KeyCode::escape:
         return Move::Close;

@@ -12,14 +12,6 @@ namespace zorv {
 // chooses that row.
 class MenuKeys {
 public:
-    static constexpr quint16 returnKey = 36;
-    static constexpr quint16 enterKey = 76;
-    static constexpr quint16 spaceKey = 49;
-    static constexpr quint16 leftArrow = 123;
-    static constexpr quint16 rightArrow = 124;
-    static constexpr quint16 downArrow = 125;
-    static constexpr quint16 upArrow = 126;
-
     enum class Move { None, Up, Down, Left, Right, Choose, Close };
 
     [[nodiscard]] static Move moveOf(quint16 keyCode);

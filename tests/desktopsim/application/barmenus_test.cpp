@@ -119,14 +119,14 @@ INSTANTIATE_TEST_SUITE_P(
                 2,
                 {}},
         BarCase{"RightOpensTheNextMenuWithItsFirstRowLit",
-                [](BarMenuMovesTest &t) { t.press(MenuKeys::rightArrow); }, 2,
+                [](BarMenuMovesTest &t) { t.press(KeyCode::rightArrow); }, 2,
                 QStringLiteral("Zoom")},
-        BarCase{"LeftOpensTheOneBefore", [](BarMenuMovesTest &t) { t.press(MenuKeys::leftArrow); },
+        BarCase{"LeftOpensTheOneBefore", [](BarMenuMovesTest &t) { t.press(KeyCode::leftArrow); },
                 0, QStringLiteral("About Zorv")},
         BarCase{"RightFromTheLastGoesRoundToTheFirst",
                 [](BarMenuMovesTest &t) {
-                    t.press(MenuKeys::rightArrow);
-                    t.press(MenuKeys::rightArrow);
+                    t.press(KeyCode::rightArrow);
+                    t.press(KeyCode::rightArrow);
                 },
                 0, QStringLiteral("About Zorv")},
         BarCase{"AClickOnAnotherTitleOpensItsMenu", [](BarMenuMovesTest &t) { t.click(0); }, 0, {}},

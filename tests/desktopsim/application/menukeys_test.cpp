@@ -79,11 +79,11 @@ void PrintTo(const KeysCase &c, std::ostream *out) {
     *out << c.name;
 }
 
-constexpr quint16 down = MenuKeys::downArrow;
-constexpr quint16 up = MenuKeys::upArrow;
-constexpr quint16 left = MenuKeys::leftArrow;
-constexpr quint16 right = MenuKeys::rightArrow;
-constexpr quint16 returnKey = MenuKeys::returnKey;
+constexpr quint16 down = KeyCode::downArrow;
+constexpr quint16 up = KeyCode::upArrow;
+constexpr quint16 left = KeyCode::leftArrow;
+constexpr quint16 right = KeyCode::rightArrow;
+constexpr quint16 returnKey = KeyCode::returnKey;
 
 quint16 keyOf(char character) {
     return KeyLayout::stroke(QChar::fromLatin1(character))->keyCode;
@@ -164,12 +164,12 @@ INSTANTIATE_TEST_SUITE_P(
                  {QStringLiteral("Reveal Hidden Items")},
                  false},
         KeysCase{"EnterChooses",
-                 {down, MenuKeys::enterKey},
+                 {down, KeyCode::enter},
                  0,
                  {QStringLiteral("Reveal Hidden Items")},
                  false},
         KeysCase{"SpaceChooses",
-                 {down, MenuKeys::spaceKey},
+                 {down, KeyCode::space},
                  0,
                  {QStringLiteral("Reveal Hidden Items")},
                  false},

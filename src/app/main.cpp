@@ -6,6 +6,7 @@
 #include "realclock.h"
 #include "scenario/scenarioloader.h"
 #include "simoptions.h"
+#include "simulatedanimationdriver.h"
 #include "simulatedplatform.h"
 #include "storage/zorvpaths.h"
 
@@ -32,10 +33,22 @@ void print(FILE *stream, const QString &text) {
     std::fputs(qPrintable(text + u'\n'), stream);
 }
 
-std::unique_ptr<Clock> makeClock(SimOptions::TimeMode mode, const Scenario &scenario) {
-    if (mode == SimOptions::TimeMode::Real) {
-        return std::make_unique<RealClock>();
+// Fast time moves the simulated clock on whenever the program waits, so nothing on screen may
+// wait on the wall clock, or the next input lands on controls not yet where the last one put
+// them: a window lays out its items and draws as soon as it asks to (Qt waits a few milliseconds
+// of wall time by default), and windows draw on the main thread, as the animations follow the
+// simulated clock there (a render thread drives them by the display's refresh). A choice the
+// user made in the environment is kept. Before the first window is made.
+void drawWithoutWallClockWaits() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_UPDATE_IDLE_TIME")) {
+        qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
     }
+    if (!qEnvironmentVariableIsSet("QSG_RENDER_LOOP")) {
+        qputenv("QSG_RENDER_LOOP", "basic");
+    }
+}
+
+std::unique_ptr<ManualClock> makeFastClock(const Scenario &scenario) {
     auto clock = scenario.start ? std::make_unique<ManualClock>(*scenario.start)
                                 : std::make_unique<ManualClock>();
     clock->setFastForward(true);
@@ -81,7 +94,17 @@ int main(int argc, char *argv[]) {
         print(stderr, error.message());
         return 2;
     }
-    const std::unique_ptr<Clock> clock = makeClock(options.time, *scenario);
+    std::unique_ptr<Clock> clock;
+    // In fast time the views' animations run on the simulated clock too.
+    std::optional<SimulatedAnimationDriver> animations;
+    if (options.time == SimOptions::TimeMode::Fast) {
+        drawWithoutWallClockWaits();
+        auto fastClock = makeFastClock(*scenario);
+        animations.emplace(*fastClock);
+        clock = std::move(fastClock);
+    } else {
+        clock = std::make_unique<RealClock>();
+    }
     SimulatedPlatform platform(*clock, std::move(*scenario), true);
 
     DesktopApp desktopApp(platform, options);

@@ -96,7 +96,9 @@ SleepOutcome ManualClock::blockingSleep(Duration duration, CancellationToken can
         return SleepOutcome::Cancelled;
     }
     if (isMainThread()) {
+        const MonotonicTime before = m_state->now();
         m_state->moveForward(duration);
+        announceMove(before);
         return SleepOutcome::Elapsed;
     }
     // Held for the whole sleep: the clock may be destroyed meanwhile, which ends it.
@@ -123,7 +125,12 @@ void ManualClock::advance(Duration duration) {
         if (waited) {
             continue;
         }
+        const MonotonicTime before = state->now();
         const ManualClockState::Step step = state->step(target);
+        announceMove(before);
+        if (!self) {
+            return;
+        }
         if (step.sleeper) {
             step.sleeper->resume();
             if (!self) {
@@ -133,7 +140,15 @@ void ManualClock::advance(Duration duration) {
             break;
         }
     }
+    const MonotonicTime before = state->now();
     state->moveTo(target);
+    announceMove(before);
+}
+
+void ManualClock::announceMove(MonotonicTime before) {
+    if (m_state->now() > before) {
+        Q_EMIT moved();
+    }
 }
 
 bool ManualClock::awaitJobs() {
@@ -220,8 +235,11 @@ bool ManualClock::event(QEvent *event) {
 void ManualClock::stepWhenIdle() {
     const MonotonicTime until =
         m_fastForward ? MonotonicTime::max() : m_state->nextWorkerDeadline();
+    const MonotonicTime before = m_state->now();
     const ManualClockState::Step step = m_state->step(until);
-    if (step.sleeper) {
+    const QPointer<ManualClock> self(this);
+    announceMove(before);
+    if (self && step.sleeper) {
         step.sleeper->resume();
     }
 }

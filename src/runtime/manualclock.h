@@ -73,6 +73,11 @@ public:
     // Deadline of the earliest sleeper, or -1 ns when none sleeps.
     [[nodiscard]] MonotonicTime nextDeadline() const;
 
+Q_SIGNALS:
+    // Time has moved forward; emitted before any sleeper due by the new time wakes, so that what
+    // follows the clock (the views' animations) stands where it should when they do. Main thread.
+    void moved();
+
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -85,6 +90,8 @@ private:
     // Runs the event loop until every job in flight waits on a clock or has ended; true when it
     // had to wait for one.
     [[nodiscard]] bool awaitJobs();
+    // Emits moved() when time stands later than `before`.
+    void announceMove(MonotonicTime before);
 
     std::shared_ptr<ManualClockState> m_state;
     QDateTime m_wallStart;

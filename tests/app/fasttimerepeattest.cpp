@@ -18,7 +18,10 @@ namespace zorv {
 namespace {
 
 QJsonObject click(double at, double x, double y) {
-    return {{u"at"_s, at}, {u"do"_s, u"input"_s}, {u"input"_s, u"leftClick"_s}, {u"x"_s, x},
+    return {{u"at"_s, at},
+            {u"do"_s, u"input"_s},
+            {u"input"_s, u"leftClick"_s},
+            {u"x"_s, x},
             {u"y"_s, y}};
 }
 
@@ -27,19 +30,18 @@ QJsonObject click(double at, double x, double y) {
 // each opened by the click before, one simulated second apart; Return saves the rule.
 QByteArray ruleMadeWithPickers() {
     QJsonObject scenario = shippedScenario(u"laptop"_s);
-    scenario.insert(u"events"_s,
-                    QJsonArray{
-                        click(4, 373, 322),  // the rail's Triggers
-                        click(5, 1160, 420), // Add Rule
-                        click(6, 976, 318),  // the Condition picker
-                        click(7, 976, 504),  // "An app is in front…"
-                        click(8, 976, 366),  // the App picker, in the row that just appeared
-                        click(9, 998, 500),  // Safari
-                        QJsonObject{{u"at"_s, 10},
-                                    {u"do"_s, u"input"_s},
-                                    {u"input"_s, u"key"_s},
-                                    {u"keyCode"_s, 36}},
-                    });
+    scenario.insert(
+        u"events"_s,
+        QJsonArray{
+            click(4, 373, 322),  // the rail's Triggers
+            click(5, 1160, 420), // Add Rule
+            click(6, 976, 318),  // the Condition picker
+            click(7, 976, 504),  // "An app is in front…"
+            click(8, 976, 366),  // the App picker, in the row that just appeared
+            click(9, 998, 500),  // Safari
+            QJsonObject{
+                {u"at"_s, 10}, {u"do"_s, u"input"_s}, {u"input"_s, u"key"_s}, {u"keyCode"_s, 36}},
+        });
     return QJsonDocument(scenario).toJson();
 }
 

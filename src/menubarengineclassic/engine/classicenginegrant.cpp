@@ -72,7 +72,10 @@ void ClassicEngine::takeGrant() {
             co_return;
         }
         SeparatorController &separators = *self->m_separatorController;
-        const bool outOfReach = !separators.iconHidden() && !separators.iconIsOnScreen();
+        // Out of sight, or left of a separator as the items stand while the permission is
+        // missing (kept so by a launch meanwhile).
+        const bool outOfReach = !separators.iconHidden() &&
+                                (!separators.iconIsOnScreen() || separators.iconNeedsReseating());
         if (self->m_reveal.takePlaceInReach() || outOfReach) {
             co_await self->placeItemsInReach();
             if (!self) {

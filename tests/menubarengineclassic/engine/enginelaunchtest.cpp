@@ -174,6 +174,37 @@ TEST_F(CrowdedLaunchTest, placesItsItemsInReachOnceAccessibilityIsGrantedLate) {
     EXPECT_EQ(watchdogReveals(), revealsAfterGrant);
 }
 
+// Launched again before the permission came, the engine finds its items kept where the first
+// launch without it put them: the icon in sight left of both separators, hiding refused. The grant
+// then places them in reach as at a first launch, and hiding works.
+TEST_F(CrowdedLaunchTest, placesItemsKeptInSightInReachOnceAccessibilityIsGranted) {
+    furnishCrowdedBar(44, 420.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    rememberZorvPositions = false;
+    const LaunchPlacement inSight = LaunchPlacement::inSight(SeparatorController::collapsedLength);
+    for (const auto &[name, distance] :
+         {std::pair{BarItems::zorvIconName, inSight.icon},
+          std::pair{BarItems::zorvHiddenSeparatorName, inSight.hiddenSeparator},
+          std::pair{BarItems::zorvAlwaysHiddenSeparatorName, inSight.alwaysHiddenSeparator}}) {
+        desktop.appPreferences().setValue(AppPreferences::preferredPositionKey(name), distance);
+    }
+    makeEngine();
+    startEngine();
+    run(60.0);
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    EXPECT_EQ(engine->hidingBlocked(), HidingBlockedReason::iconMisseated);
+    EXPECT_TRUE(records(u"events.jsonl"_s, u"launch-placement"_s).isEmpty());
+
+    desktop.permissions().setAccessibilityTrusted(true);
+    run(5.0);
+    const QList<QJsonObject> placements = records(u"events.jsonl"_s, u"launch-placement"_s);
+    ASSERT_EQ(placements.size(), 1);
+    EXPECT_TRUE(placements.first().value(u"placed"_s).toBool());
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_FALSE(engine->isRevealed());
+}
+
 // The icon is out of reach (kept at the left end of a crowded bar): the self-heal runs fail, and
 // the watchdog's fruitless reveals come further and further apart. Self-healing is tried again
 // when an application quits and when the bar moves to a wide display, where hiding then works.

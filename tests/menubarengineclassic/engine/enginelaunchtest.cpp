@@ -205,6 +205,37 @@ TEST_F(CrowdedLaunchTest, placesItemsKeptInSightInReachOnceAccessibilityIsGrante
     EXPECT_FALSE(engine->isRevealed());
 }
 
+// The user hides the icon before granting the permission, then reveals: the tuck that follows
+// hides nothing, as the engine has not seen what it would hide. Once granted, the items are placed
+// in reach and hiding works without the icon.
+TEST_F(CrowdedLaunchTest, hidesNothingWithTheIconHiddenBeforeTheGrant) {
+    furnishCrowdedBar(44, 420.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    rememberZorvPositions = false;
+    makeEngine();
+    startEngine();
+    run(5.0);
+    engine->setIconVisible(false);
+    drive(engine->toggleRevealed(false));
+    run(30.0);
+    ASSERT_EQ(reasons(u"tuck"_s).count(u"auto-rehide"_s), 1);
+    for (const QString &separator :
+         {BarItems::zorvHiddenSeparatorName, BarItems::zorvAlwaysHiddenSeparatorName}) {
+        EXPECT_EQ(entry(zorvItem(separator)).length, SeparatorController::collapsedLength)
+            << "nothing is hidden";
+    }
+
+    desktop.permissions().setAccessibilityTrusted(true);
+    run(5.0);
+    const QList<QJsonObject> placements = records(u"events.jsonl"_s, u"launch-placement"_s);
+    ASSERT_EQ(placements.size(), 2);
+    EXPECT_TRUE(placements.last().value(u"placed"_s).toBool());
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_FALSE(engine->isRevealed());
+    EXPECT_GT(entry(zorvItem(BarItems::zorvHiddenSeparatorName)).length,
+              SeparatorController::collapsedLength);
+}
+
 // The icon is out of reach (kept at the left end of a crowded bar): the self-heal runs fail, and
 // the watchdog's fruitless reveals come further and further apart. Self-healing is tried again
 // when an application quits and when the bar moves to a wide display, where hiding then works.

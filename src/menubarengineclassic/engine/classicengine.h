@@ -155,6 +155,8 @@ private:
     QCoro::Task<> tuckAsSoonAsTheBarIsLaidOut();
     // On a bar that remembers no position for the three items: measures the bar, keeps the
     // positions that bring them up in reach under their autosave names and creates them again.
+    // Without the Accessibility permission it brings them up in sight, hiding refused, and
+    // leaves the measuring to the grant.
     QCoro::Task<> placeItemsInReach();
     // Remembers these positions for Zorv's three items and creates them again there.
     void recreateItemsAt(double icon, double hiddenSeparator, double alwaysHiddenSeparator);
@@ -168,7 +170,8 @@ private:
     // within a second of the grant.
     void watchForGrant();
     // The permission was just granted: measures the bar and places the engine's items in reach
-    // when they wait for it or are out of reach, as at a first launch with the permission.
+    // when they wait for it, are out of reach or stand as they were put while it was missing, as
+    // at a first launch with the permission.
     void takeGrant();
     // Whether recovery must wait for the permission: the last reading found it missing.
     [[nodiscard]] bool waitingForGrant() const;

@@ -72,8 +72,11 @@ void ClassicEngine::takeGrant() {
             co_return;
         }
         SeparatorController &separators = *self->m_separatorController;
-        const bool outOfReach = !separators.iconHidden() && !separators.iconIsOnScreen();
-        if (self->m_reveal.takePlaceInReach() || outOfReach) {
+        // Out of sight, or standing as the items do while the permission is missing (kept so
+        // by a launch meanwhile): the icon left of a separator, the separators out of order.
+        const bool outOfReach = !separators.iconHidden() &&
+                                (!separators.iconIsOnScreen() || separators.iconNeedsReseating());
+        if (self->m_reveal.takePlaceInReach() || outOfReach || !separators.separatorsAreOrdered()) {
             co_await self->placeItemsInReach();
             if (!self) {
                 co_return;

@@ -53,11 +53,22 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
         co_return;
     }
     if (!survey.trusted) {
-        // Nothing can be measured without the permission: the items come up where the system
-        // puts them, and are placed once it is granted.
-        appendEvent({{u"kind"_s, u"launch-placement"_s},
-                     {u"placed"_s, false},
-                     {u"reason"_s, u"no Accessibility permission"_s}});
+        // Nothing can be measured without the permission: the items are placed once it is
+        // granted. Meanwhile the icon, the one way to Zorv, comes up in sight; a hidden one
+        // stays where the system puts it.
+        QJsonObject record{{u"kind"_s, u"launch-placement"_s},
+                           {u"placed"_s, false},
+                           {u"reason"_s, u"no Accessibility permission"_s}};
+        if (!m_separatorController->iconHidden()) {
+            const LaunchPlacement inSight =
+                LaunchPlacement::inSight(SeparatorController::collapsedLength);
+            recreateItemsAt(inSight.icon, inSight.hiddenSeparator, inSight.alwaysHiddenSeparator);
+            record.insert(u"inSight"_s,
+                          QJsonObject{{u"icon"_s, inSight.icon},
+                                      {u"hiddenSep"_s, inSight.hiddenSeparator},
+                                      {u"alwaysHiddenSep"_s, inSight.alwaysHiddenSeparator}});
+        }
+        appendEvent(record);
         m_reveal.deferPlacement();
         (void)m_bar.readTrusted(false);
         watchForGrant();

@@ -24,7 +24,15 @@ QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwa
                                                QString reason, bool holdOpen) {
     m_reveal.setRevealed(revealed, includingAlwaysHidden, holdOpen, now());
 
-    m_separatorController->setRevealed(revealed, includingAlwaysHidden);
+    if (!revealed && waitingForGrant() && !m_separatorController->separatorsAreOrdered()) {
+        // Nothing tells what a tuck would hide without the permission, and separators out of
+        // order (as they stand while Zorv waits for it) mark no lane: even with the icon hidden,
+        // everything stays in view.
+        m_separatorController->showEverything();
+        m_separatorController->setLastTuckRefused(true);
+    } else {
+        m_separatorController->setRevealed(revealed, includingAlwaysHidden);
+    }
     writeDiagnostics(u"diagnostics.json"_s, revealed ? u"reveal"_s : u"tuck"_s);
     const bool refused = m_separatorController->lastTuckRefused();
     appendEvent({{u"kind"_s, revealed ? u"reveal"_s : u"tuck"_s},

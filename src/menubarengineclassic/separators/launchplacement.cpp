@@ -118,4 +118,15 @@ std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredIt
     return std::nullopt;
 }
 
+LaunchPlacement LaunchPlacement::inSight(double separatorLength) {
+    // A separator's slot with the usual spacing; with narrower spacing an item lands a slot or two
+    // further left, always in the same order.
+    const double slot = separatorLength + defaultGap;
+    LaunchPlacement placement;
+    placement.alwaysHiddenSeparator = 0.0;
+    placement.hiddenSeparator = slot - slotMargin;
+    placement.icon = 2.0 * slot - slotMargin;
+    return placement;
+}
+
 } // namespace zorv

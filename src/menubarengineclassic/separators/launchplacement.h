@@ -37,6 +37,15 @@ struct LaunchPlacement {
     compute(const QList<DiscoveredItem> &items, const QList<Screen> &screens,
             std::optional<double> menusRight, double iconLength, double separatorLength);
 
+    // For a bar that cannot be read (no Accessibility permission): the two separators in the
+    // rightmost slots of the movable items, out of order (the always-hidden one rightmost), and
+    // the icon just left of them. The front application's menus and the camera housing reach
+    // that end of the bar last, so the icon stays in sight whichever application is in front.
+    // Standing left of the separators, it makes every tuck be refused, and the separators' order
+    // keeps it so should the icon be hidden: nothing the engine has not seen is hidden until the
+    // permission lets it measure the bar and place the items as `compute` does.
+    [[nodiscard]] static LaunchPlacement inSight(double separatorLength);
+
     friend bool operator==(const LaunchPlacement &, const LaunchPlacement &) = default;
 };
 

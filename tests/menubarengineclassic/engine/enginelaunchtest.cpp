@@ -114,10 +114,11 @@ INSTANTIATE_TEST_SUITE_P(Bars, FirstLaunchTest,
                          [](const auto &info) { return info.param.name; });
 
 // A new user launches the engine before granting the Accessibility permission: nothing can be
-// measured, so the engine's items come up at the left end of the crowded bar, out of sight, and
-// recovery waits instead of retrying. A few minutes later the user grants the permission: the
-// engine places its items in reach as at a first launch with the permission, and hiding works
-// within seconds. Revoked and granted back, it holds.
+// measured, so the icon comes up in sight at the right end of the crowded bar, left of both
+// separators, and stays there while an application with menus past the housing is in front;
+// hiding is refused and recovery waits instead of retrying. A few minutes later the user grants
+// the permission: the engine places its items in reach as at a first launch with the permission,
+// and hiding works within seconds. Revoked and granted back, it holds.
 TEST_F(CrowdedLaunchTest, placesItsItemsInReachOnceAccessibilityIsGrantedLate) {
     furnishCrowdedBar(44, 420.0);
     desktop.permissions().setAccessibilityTrusted(false);
@@ -125,10 +126,28 @@ TEST_F(CrowdedLaunchTest, placesItsItemsInReachOnceAccessibilityIsGrantedLate) {
     makeEngine();
     engine->setReorderEnabled(true);
     startEngine();
+    run(2.0);
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    AppDescription longMenus;
+    longMenus.bundleIdentifier = u"com.example.longmenus"_s;
+    longMenus.activationPolicy = ActivationPolicy::Regular;
+    longMenus.menusWidth = 1000.0;
+    const qint32 longMenusProcess = desktop.applications().launch(longMenus);
+    desktop.applications().activate(longMenusProcess);
     run(240.0);
-    ASSERT_FALSE(entry(zorvItem(BarItems::zorvIconName)).onScreen);
+    const BarEntry inSight = entry(zorvItem(BarItems::zorvIconName));
+    EXPECT_TRUE(inSight.visible) << inSight.frame.left();
+    EXPECT_EQ(engine->hidingBlocked(), HidingBlockedReason::iconMisseated);
+    EXPECT_EQ(watchdogReveals(), 0);
+    for (const QString &separator :
+         {BarItems::zorvHiddenSeparatorName, BarItems::zorvAlwaysHiddenSeparatorName}) {
+        EXPECT_EQ(entry(zorvItem(separator)).length, SeparatorController::collapsedLength)
+            << "nothing is hidden";
+    }
     const qsizetype waitingAttempts = records(u"events.jsonl"_s, u"tuck-recovery"_s).size();
     EXPECT_LE(waitingAttempts, 2) << "recovery waits for the permission";
+    // Menus that long leave no room to place the items in reach.
+    desktop.applications().quit(longMenusProcess);
 
     desktop.permissions().setAccessibilityTrusted(true);
     run(5.0);
@@ -153,6 +172,68 @@ TEST_F(CrowdedLaunchTest, placesItsItemsInReachOnceAccessibilityIsGrantedLate) {
     EXPECT_EQ(records(u"events.jsonl"_s, u"launch-placement"_s).size(), 2)
         << "the items stayed in reach: nothing to place again";
     EXPECT_EQ(watchdogReveals(), revealsAfterGrant);
+}
+
+// Launched again before the permission came, the engine finds its items kept where the first
+// launch without it put them: the icon in sight left of both separators, hiding refused. The grant
+// then places them in reach as at a first launch, and hiding works.
+TEST_F(CrowdedLaunchTest, placesItemsKeptInSightInReachOnceAccessibilityIsGranted) {
+    furnishCrowdedBar(44, 420.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    rememberZorvPositions = false;
+    const LaunchPlacement inSight = LaunchPlacement::inSight(SeparatorController::collapsedLength);
+    for (const auto &[name, distance] :
+         {std::pair{BarItems::zorvIconName, inSight.icon},
+          std::pair{BarItems::zorvHiddenSeparatorName, inSight.hiddenSeparator},
+          std::pair{BarItems::zorvAlwaysHiddenSeparatorName, inSight.alwaysHiddenSeparator}}) {
+        desktop.appPreferences().setValue(AppPreferences::preferredPositionKey(name), distance);
+    }
+    makeEngine();
+    startEngine();
+    run(60.0);
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    EXPECT_EQ(engine->hidingBlocked(), HidingBlockedReason::iconMisseated);
+    EXPECT_TRUE(records(u"events.jsonl"_s, u"launch-placement"_s).isEmpty());
+
+    desktop.permissions().setAccessibilityTrusted(true);
+    run(5.0);
+    const QList<QJsonObject> placements = records(u"events.jsonl"_s, u"launch-placement"_s);
+    ASSERT_EQ(placements.size(), 1);
+    EXPECT_TRUE(placements.first().value(u"placed"_s).toBool());
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_FALSE(engine->isRevealed());
+}
+
+// The user hides the icon before granting the permission, then reveals: the tuck that follows
+// hides nothing, as the engine has not seen what it would hide. Once granted, the items are placed
+// in reach and hiding works without the icon.
+TEST_F(CrowdedLaunchTest, hidesNothingWithTheIconHiddenBeforeTheGrant) {
+    furnishCrowdedBar(44, 420.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    rememberZorvPositions = false;
+    makeEngine();
+    startEngine();
+    run(5.0);
+    engine->setIconVisible(false);
+    drive(engine->toggleRevealed(false));
+    run(30.0);
+    ASSERT_EQ(reasons(u"tuck"_s).count(u"auto-rehide"_s), 1);
+    for (const QString &separator :
+         {BarItems::zorvHiddenSeparatorName, BarItems::zorvAlwaysHiddenSeparatorName}) {
+        EXPECT_EQ(entry(zorvItem(separator)).length, SeparatorController::collapsedLength)
+            << "nothing is hidden";
+    }
+
+    desktop.permissions().setAccessibilityTrusted(true);
+    run(5.0);
+    const QList<QJsonObject> placements = records(u"events.jsonl"_s, u"launch-placement"_s);
+    ASSERT_EQ(placements.size(), 2);
+    EXPECT_TRUE(placements.last().value(u"placed"_s).toBool());
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_FALSE(engine->isRevealed());
+    EXPECT_GT(entry(zorvItem(BarItems::zorvHiddenSeparatorName)).length,
+              SeparatorController::collapsedLength);
 }
 
 // The icon is out of reach (kept at the left end of a crowded bar): the self-heal runs fail, and

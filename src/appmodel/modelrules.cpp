@@ -138,6 +138,11 @@ void ModelRules::applyTriggerStep(const TriggerStep &step) {
     const HeldWishes wishes = gatherWishes(step.activeOverrides);
     std::optional<SectionLayout> wanted;
     if (wishes.profile || !wishes.moves.isEmpty()) {
+        // While no rule layout is in force the bar stands as the user arranged it, with the
+        // items the layout does not place yet where macOS put them: those are recorded first.
+        if (!m_overrideActive) {
+            m_model.takeInUnplacedItems();
+        }
         SectionLayout base = m_model.layoutOrder();
         if (wishes.profile) {
             for (const Profile &profile : m_model.profiles().profiles) {

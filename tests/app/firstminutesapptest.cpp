@@ -234,22 +234,26 @@ TEST_F(FirstMinutesAppTest, MoveToAlwaysHiddenPutsTheItemAtTheEndOfThatLane) {
     expectLastIn(Section::alwaysHidden, docker, before, "after the items were taken in");
 }
 
-// Safari comes to the front 40 s after a first launch and Finder at 100 s.
-QJsonArray safariForAMinute() {
+// Safari comes to the front `safariAt` seconds after a first launch and Finder at 100 s.
+QJsonArray safariUntil100(int safariAt) {
     return {
-        QJsonObject{{u"at"_s, 40}, {u"do"_s, u"activate"_s}, {u"app"_s, u"com.apple.Safari"_s}},
+        QJsonObject{
+            {u"at"_s, safariAt}, {u"do"_s, u"activate"_s}, {u"app"_s, u"com.apple.Safari"_s}},
         QJsonObject{{u"at"_s, 100}, {u"do"_s, u"activate"_s}, {u"app"_s, u"com.apple.finder"_s}}};
 }
 
-class FirstMinutesRuleAppTest : public FirstMinutesAppTest {
+class FirstMinutesRuleAppTest : public FirstMinutesAppTest,
+                                public ::testing::WithParamInterface<int> {
 protected:
-    FirstMinutesRuleAppTest() : FirstMinutesAppTest(safariForAMinute()) {}
+    FirstMinutesRuleAppTest() : FirstMinutesAppTest(safariUntil100(GetParam())) {}
 };
 
 // The rule "Safari in front: move Docker to Shown", holding before the bar's items are taken into
-// the layout, shows Docker while Safari is in front and puts it back in Hidden afterwards; the
-// user's layout never holds Docker in Shown.
-TEST_F(FirstMinutesRuleAppTest, ARuleHeldBeforeTheItemsAreTakenInIsUndone) {
+// the layout (from launch, or from 40 s), shows Docker while Safari is in front and puts it back
+// in Hidden afterwards, every other item where it stood; the user's layout never holds Docker in
+// Shown.
+TEST_P(FirstMinutesRuleAppTest, ARuleHeldBeforeTheItemsAreTakenInIsUndone) {
+    const int safariAt = GetParam();
     ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
     markWelcomeTourDone();
     const TriggerSet rules{{TriggerRule{QUuid::createUuid(), u"Safari"_s, true,
@@ -262,8 +266,11 @@ TEST_F(FirstMinutesRuleAppTest, ARuleHeldBeforeTheItemsAreTakenInIsUndone) {
     ASSERT_TRUE(mac.app.start());
 
     mac.run(30);
+    // Held from launch, the rule's layout waits for the bar to settle: Docker may still be where
+    // macOS put it.
     const Lanes before = arrangeable(mac);
-    ASSERT_TRUE(before.value(Section::hidden).contains(docker));
+    const bool dockerWhereItWas = before.value(Section::hidden).contains(docker);
+    ASSERT_TRUE(dockerWhereItWas || safariAt < 30);
     int second = 30;
     int failures = 0;
     mac.run(pastAdoption - 30, [&] {
@@ -277,15 +284,25 @@ TEST_F(FirstMinutesRuleAppTest, ARuleHeldBeforeTheItemsAreTakenInIsUndone) {
             EXPECT_TRUE(arrangeable(mac).value(Section::shown).contains(docker)) << "at 60 s";
         }
         if (second == 130 || second == pastAdoption) {
-            EXPECT_EQ(arrangeable(mac), before)
-                << "at " << second << " s: " << described(arrangeable(mac)) << " instead of "
+            const Lanes bar = arrangeable(mac);
+            EXPECT_TRUE(bar.value(Section::hidden).contains(docker)) << "at " << second << " s";
+            EXPECT_EQ(without(bar, docker), without(before, docker))
+                << "at " << second << " s: " << described(bar) << " instead of "
                 << described(before);
+            if (dockerWhereItWas) {
+                EXPECT_EQ(bar, before) << "at " << second << " s";
+            }
             EXPECT_EQ(storedLayoutFile().sectionOf(docker), Section::hidden)
                 << "at " << second << " s";
         }
     });
     EXPECT_EQ(second, pastAdoption);
 }
+
+INSTANTIATE_TEST_SUITE_P(SafariInFront, FirstMinutesRuleAppTest, ::testing::Values(0, 40),
+                         [](const auto &info) {
+                             return "from" + std::to_string(info.param) + "s";
+                         });
 
 } // namespace
 } // namespace zorv

@@ -162,6 +162,7 @@ QCoro::Task<> AppModel::applyOverlayLater(QPointer<AppModel> model, Clock &clock
 
 void AppModel::takeItems(QList<MenuBarItem> items) {
     setItems(std::move(items));
+    m_rules->barRead();
     setHidingBlocked(m_engine->hidingBlocked());
     refreshSecondaryBar();
 }

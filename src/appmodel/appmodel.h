@@ -190,6 +190,11 @@ public:
     // one, or when `before` is not in the section), then re-arms the reconcile.
     void move(const MenuBarItemID &id, Section section,
               const std::optional<MenuBarItemID> &before = std::nullopt);
+    // Records in the user's layout, kept and saved, every item on the bar it does not place yet,
+    // at the end of the section the item stands in, left to right; the engine is not told. Done
+    // before a rule's layout moves items, so that the rule's end has their lanes to bring them
+    // back to and the engine's adoption never records them where the rule put them.
+    void takeInUnplacedItems();
     // Re-arms the debounced "user-move" reconcile.
     void scheduleReconcile();
     // One arranging pass, even while live arranging is off. It runs to its end whatever settings

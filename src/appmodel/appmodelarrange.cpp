@@ -4,8 +4,10 @@
 #include "appmodel.h"
 
 #include "accessibility.h"
-#include "sectionitems.h"
+#include "currentarrangement.h"
+#include "modelsync.h"
 #include "search/stablekey.h"
+#include "sectionitems.h"
 #include "workspace.h"
 
 #include <QUrl>
@@ -87,9 +89,22 @@ QList<MenuBarItem> AppModel::itemsIn(Section section) const {
 
 void AppModel::move(const MenuBarItemID &id, Section section,
                     const std::optional<MenuBarItemID> &before) {
-    const SectionPlacement placement{section, dropIndex(m_layoutOrder, section, id, before)};
+    // Counted among every item of the section, as the engine places it: before the bar's items
+    // are taken in, the layout holds only what the user moved so far.
+    const SectionPlacement placement{
+        section, dropIndex(currentArrangement(m_layoutOrder, m_items), section, id, before)};
     moveItem(*m_engine, id, placement);
     scheduleReconcile();
+}
+
+void AppModel::takeInUnplacedItems() {
+    const SectionLayout current = currentArrangement(m_layoutOrder, m_items);
+    if (m_isImporting || current == m_layoutOrder.normalized()) {
+        return;
+    }
+    setLayoutOrder(current);
+    m_layoutStore.set(current);
+    m_sync->pushToCloud();
 }
 
 void AppModel::scheduleReconcile() {

@@ -135,25 +135,47 @@ void ModelRules::applyTriggerStep(const TriggerStep &step) {
         m_model.setTriggerNotice(name + u" was paused: it was switching on and off too fast."_s);
     }
 
-    const HeldWishes wishes = gatherWishes(step.activeOverrides);
-    std::optional<SectionLayout> wanted;
-    if (wishes.profile || !wishes.moves.isEmpty()) {
-        SectionLayout base = m_model.layoutOrder();
-        if (wishes.profile) {
-            for (const Profile &profile : m_model.profiles().profiles) {
-                if (profile.id == *wishes.profile) {
-                    base = profile.layout;
-                    break;
-                }
-            }
-        }
-        wanted = withMoves(std::move(base), wishes.moves);
-    }
-    applyLayoutWish(wanted);
-    applyRevealWish(wishes.reveal);
+    applyHeldLayout(step.activeOverrides);
+    applyRevealWish(gatherWishes(step.activeOverrides).reveal);
 
     for (const TriggerAction &action : step.oneShots) {
         performTriggerAction(action);
+    }
+}
+
+void ModelRules::applyHeldLayout(const QList<TriggerRule> &activeOverrides) {
+    m_heldBeforeTheBar.reset();
+    const HeldWishes wishes = gatherWishes(activeOverrides);
+    if (!wishes.profile && wishes.moves.isEmpty()) {
+        applyLayoutWish(std::nullopt);
+        return;
+    }
+    if (!m_overrideActive) {
+        // Until a scan has read the bar nobody knows where the items the user's layout does not
+        // place yet stand, nor where to bring an item back when the rule ends.
+        if (m_model.items().isEmpty()) {
+            m_heldBeforeTheBar = activeOverrides;
+            return;
+        }
+        // The bar stands as the user arranged it, with those items where macOS put them: they
+        // are recorded there first.
+        m_model.takeInUnplacedItems();
+    }
+    SectionLayout base = m_model.layoutOrder();
+    if (wishes.profile) {
+        for (const Profile &profile : m_model.profiles().profiles) {
+            if (profile.id == *wishes.profile) {
+                base = profile.layout;
+                break;
+            }
+        }
+    }
+    applyLayoutWish(withMoves(std::move(base), wishes.moves));
+}
+
+void ModelRules::barRead() {
+    if (m_heldBeforeTheBar && !m_model.items().isEmpty()) {
+        applyHeldLayout(*std::exchange(m_heldBeforeTheBar, std::nullopt));
     }
 }
 

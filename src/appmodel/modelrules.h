@@ -36,6 +36,8 @@ public:
     // On each monitor tick: reveals again a held reveal that stayed tucked for the longer of 10 s
     // and the auto-hide delay.
     void reassertTriggerHold();
+    // The engine published the bar's items: a rule layout held back until then is applied.
+    void barRead();
     // Runs one action once, as a rule that just started to hold does.
     void performTriggerAction(const TriggerAction &action);
 
@@ -44,6 +46,9 @@ public:
     [[nodiscard]] bool automationOverrideActive() const { return m_overrideActive; }
 
 private:
+    // The layout of the held profile and item moves of `activeOverrides`, or the user's own
+    // when they hold none.
+    void applyHeldLayout(const QList<TriggerRule> &activeOverrides);
     void applyLayoutWish(const std::optional<SectionLayout> &wanted);
     void applyRevealWish(std::optional<bool> wish);
     QCoro::Task<> applyOverride(SectionLayout layout);
@@ -55,6 +60,8 @@ private:
     // override began leaves the flag to that override.
     quint64 m_overrideGeneration = 0;
     std::optional<SectionLayout> m_appliedOverrideLayout;
+    // The rules whose layout waits for the first reading of the bar.
+    std::optional<QList<TriggerRule>> m_heldBeforeTheBar;
     std::optional<bool> m_appliedRevealOverride;
     // When a tick first found the held reveal tucked.
     std::optional<MonotonicTime> m_triggerHoldLapsedAt;

@@ -124,6 +124,31 @@ TEST_F(AppModelOperationsTest, QuickMovesMakeOneReconcileAndAMoveDuringItWaitsFo
     EXPECT_EQ(engine().reconciles().size(), 3);
 }
 
+// Before the bar's items are taken into the layout, a drop before an item the layout does not
+// place yet hands the engine that item's place among all the section's items, as the pane shows
+// them, not the end of the few the layout holds.
+TEST_F(AppModelOperationsTest, ADropBeforeAnItemNotTakenInYetCountsItsPlace) {
+    const auto fixture = [](const QString &bundleID) {
+        return MenuBarItemID{bundleID, std::nullopt, std::nullopt, 0};
+    };
+    const MenuBarItemID dropbox = fixture(u"com.getdropbox.dropbox"_s); // hidden, leftmost
+    const MenuBarItemID textExpander = fixture(u"com.smilesoftware.TextExpander"_s);
+    const MenuBarItemID alfred = fixture(u"com.runningwithcrayons.Alfred"_s); // always hidden
+    engine().apply(SectionLayout{{{Section::hidden, {textExpander}}}});
+    mac.advance(1);
+    ASSERT_EQ(model().layoutOrder().sectionOf(dropbox), std::nullopt);
+    QList<MenuBarItemID> lane;
+    for (const MenuBarItem &item : model().itemsIn(Section::hidden)) {
+        lane.append(item.id);
+    }
+    ASSERT_EQ(lane, (QList<MenuBarItemID>{textExpander, dropbox}));
+
+    model().move(alfred, Section::hidden, dropbox);
+    mac.advance(0);
+    ASSERT_FALSE(engine().moves().isEmpty());
+    EXPECT_EQ(engine().moves().last().second, (SectionPlacement{Section::hidden, 1}));
+}
+
 // Passes that take `passLength` on the clock, each recording when it began and ended.
 struct PassRecorder {
     ManualClock &clock;

@@ -1,4 +1,5 @@
 #include "appmodelharness.h"
+#include "currentarrangement.h"
 #include "modelprofiles.h"
 #include "modelrules.h"
 #include "modeltransfer.h"
@@ -190,7 +191,7 @@ TEST_F(ModelProfilesTest, ShortcutsMoveBetweenProfilesAndLeaveWithDeletedOnes) {
 }
 
 TEST_F(ModelRulesTest, HeldLayoutOverridesWithoutReplacingTheArrangement) {
-    const SectionLayout arrangement = model.layoutOrder();
+    const SectionLayout arrangement = currentArrangement(model.layoutOrder(), model.items());
     ops.saveProfileFromCurrent(u"Base"_s);
     const Profile base = model.profiles().profiles.first();
     const TriggerRule toProfile = rule(u"p"_s, TriggerAction::switchProfile(base.id));
@@ -220,7 +221,7 @@ TEST_F(ModelRulesTest, HeldLayoutOverridesWithoutReplacingTheArrangement) {
 }
 
 TEST_F(ModelRulesTest, UndoFinishingAfterANewerOverrideKeepsThatOverride) {
-    const SectionLayout arrangement = model.layoutOrder();
+    const SectionLayout arrangement = currentArrangement(model.layoutOrder(), model.items());
     mac.engine().holdApplies(seconds(2));
     const TriggerRule hide = rule(u"m"_s, TriggerAction::moveItem(item(0), Section::hidden));
     rules.applyTriggerStep(holding({hide}));
@@ -232,6 +233,32 @@ TEST_F(ModelRulesTest, UndoFinishingAfterANewerOverrideKeepsThatOverride) {
     EXPECT_TRUE(rules.automationOverrideActive());
     // The rule layout reported after the undo must not become the user's arrangement.
     EXPECT_EQ(model.layoutOrder(), arrangement);
+}
+
+// Before the engine has taken the bar's items into the user's layout, a rule's layout starts
+// from the bar as it stands: the items are recorded (and saved) where they are first, so that the
+// rule's end brings the moved item back to its lane.
+TEST_F(ModelRulesTest, ARuleBeforeTheItemsAreTakenInRecordsThemWhereTheyStandFirst) {
+    mac.engine().apply(SectionLayout{});
+    clock.settle();
+    ASSERT_EQ(model.layoutOrder().normalized(), SectionLayout{}.normalized());
+    const MenuBarItemID moved = item(0); // Dropbox, hidden
+    const SectionLayout arrangement = currentArrangement(SectionLayout{}, model.items());
+    ASSERT_EQ(arrangement.sectionOf(moved), Section::hidden);
+    const TriggerRule show = rule(u"m"_s, TriggerAction::moveItem(moved, Section::shown));
+
+    run(holding({show}));
+    EXPECT_EQ(model.layoutOrder(), arrangement);
+    EXPECT_EQ(onDisk<SectionLayout>(u"layout.json"_s), arrangement);
+    EXPECT_EQ(mac.engine().applied().last().sectionOf(moved), Section::shown);
+    EXPECT_EQ(mac.engine().applied().last().ids(Section::hidden),
+              QList<MenuBarItemID>{arrangement.ids(Section::hidden).last()})
+        << "the other hidden item keeps its lane";
+
+    run(holding({}));
+    EXPECT_EQ(mac.engine().applied().last(), arrangement);
+    EXPECT_EQ(model.layoutOrder(), arrangement);
+    EXPECT_EQ(onDisk<SectionLayout>(u"layout.json"_s), arrangement);
 }
 
 TEST_F(ModelRulesTest, RevealWishesAreHeldAndReasserted) {

@@ -3,6 +3,7 @@
 
 #include "classicengine.h"
 
+#include "currentarrangement.h"
 #include "drift/userdrags.h"
 
 using namespace Qt::StringLiterals;
@@ -46,6 +47,9 @@ void ClassicEngine::bringAboutAppliedLayout(bool stable) {
 QCoro::Task<> ClassicEngine::move(MenuBarItemID id, SectionPlacement placement) {
     assertMainThread();
     m_records.clearOrderMarks(id);
+    // Items not taken in yet keep their section and order: the user placed the item among the
+    // items the bar and the layout pane show, not among the few the layout holds so far.
+    m_wanted.replace(currentArrangement(m_wanted.storedLayout(), m_bar.lastItems()));
     m_wanted.move(id, placement);
     reportLayout();
 

@@ -11,6 +11,7 @@ MenuItem {
 
     signal chosen(string section)
 
+    objectName: root.entry ? "moveTo-" + root.entry.section : ""
     text: root.entry ? root.entry.text : ""
     checkable: true
     checked: !!root.entry && root.entry.current

@@ -181,6 +181,71 @@ INSTANTIATE_TEST_SUITE_P(
                                   LayoutKeepingTest::kLanes, 0}),
     [](const auto &info) { return std::string(info.param.name); });
 
+struct EarlyMoveCase {
+    const char *name;
+    QString item;
+    SectionPlacement placement;
+    Lanes expected;
+
+    friend void PrintTo(const EarlyMoveCase &c, std::ostream *out) { *out << c.name; }
+};
+
+// The bar of LayoutKeepingTest before any of its items is taken into the layout, as on a first
+// launch: a user's move lands where it was asked for among all the bar's items, and the others keep
+// their lanes and order, in the layout and on the bar.
+class EarlyMoveTest : public LaneTest, public ::testing::WithParamInterface<EarlyMoveCase> {};
+
+TEST_P(EarlyMoveTest, landsAmongTheItemsNotTakenInYet) {
+    const EarlyMoveCase &c = GetParam();
+    addLaptop();
+    QList<quint64> bar;
+    for (const Section lane : {Section::alwaysHidden, Section::hidden, Section::shown}) {
+        for (const QString &name : LayoutKeepingTest::kLanes.value(lane)) {
+            items.insert(name, addItem(launch(u"com.example."_s + name), 30.0, name));
+            bar.append(items.value(name));
+        }
+    }
+    makeEngine(SectionLayout().normalized());
+    arrangeAndStart(bar, 1, 3);
+    run(5.0);
+    ASSERT_EQ(onTheBar(), LayoutKeepingTest::kLanes);
+
+    drive(engine->move(MenuBarItemID{u"com.example."_s + c.item, c.item, std::nullopt, 0},
+                       c.placement));
+    Lanes stored{{Section::alwaysHidden, {}}, {Section::hidden, {}}, {Section::shown, {}}};
+    for (const Section lane : allSections) {
+        for (const MenuBarItemID &id : engine->storedLayout().ids(lane)) {
+            stored[lane].append(id.axIdentifier.value_or(QString()));
+        }
+    }
+    EXPECT_EQ(stored, c.expected);
+    drive(engine->reconcileMenuBar(u"user-move"_s), 120.0);
+    run(240.0);
+    EXPECT_EQ(onTheBar(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bar, EarlyMoveTest,
+    ::testing::Values(EarlyMoveCase{"ToTheEndOfShown",
+                                    u"y"_s,
+                                    {Section::shown, std::nullopt},
+                                    {{Section::alwaysHidden, {u"p"_s}},
+                                     {Section::hidden, {u"x"_s, u"z"_s}},
+                                     {Section::shown, {u"a"_s, u"b"_s, u"c"_s, u"y"_s}}}},
+                      EarlyMoveCase{"FirstInAlwaysHidden",
+                                    u"b"_s,
+                                    {Section::alwaysHidden, 0},
+                                    {{Section::alwaysHidden, {u"b"_s, u"p"_s}},
+                                     {Section::hidden, {u"x"_s, u"y"_s, u"z"_s}},
+                                     {Section::shown, {u"a"_s, u"c"_s}}}},
+                      EarlyMoveCase{"WithinHidden",
+                                    u"x"_s,
+                                    {Section::hidden, 2},
+                                    {{Section::alwaysHidden, {u"p"_s}},
+                                     {Section::hidden, {u"y"_s, u"z"_s, u"x"_s}},
+                                     {Section::shown, {u"a"_s, u"b"_s, u"c"_s}}}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 class SiblingTest : public LaneTest {};
 
 // Four items of one application that nothing tells apart, all shown; the user hides the second and

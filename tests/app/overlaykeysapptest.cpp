@@ -107,24 +107,48 @@ INSTANTIATE_TEST_SUITE_P(Switches, OverlayKeysAppTest,
                          ::testing::Values(OverlaySwitch{"tint", 1}, OverlaySwitch{"hairline", 1},
                                            OverlaySwitch{"hairline", 2}, OverlaySwitch{"tint", 3}));
 
+// Settings of someone who has finished the welcome tour and tinted the bar.
+constexpr auto tintedSettings = R"({"onboardingCompleted": true, "appearance": {
+    "tintEnabled": true, "tintHex": "#336699", "tintOpacity": 0.5, "borderEnabled": false,
+    "shadowEnabled": false, "cornerRadius": 0}})";
+
+SimOptions launchedWith(const QString &argument) {
+    SimOptions options;
+    options.launchArguments = {argument};
+    return options;
+}
+
 // Zorv launched with "--report" while the bar is tinted from before.
 class TintedReportAppTest : public WholeAppTest {
 protected:
-    TintedReportAppTest() : WholeAppTest(reachableLaptop({}), reportOptions()) {}
-
-    static SimOptions reportOptions() {
-        SimOptions options;
-        options.launchArguments = {u"--report"_s};
-        return options;
-    }
+    TintedReportAppTest() : WholeAppTest(reachableLaptop({}), launchedWith(u"--report"_s)) {}
 };
+
+// Zorv launched with "--open-settings" while the bar is tinted from before.
+class TintedSettingsAppTest : public WholeAppTest {
+protected:
+    TintedSettingsAppTest()
+        : WholeAppTest(reachableLaptop({}), launchedWith(u"--open-settings"_s)) {}
+};
+
+// Settings opened at launch over a tinted bar takes Escape: first for its guide card, then
+// for itself.
+TEST_F(TintedSettingsAppTest, EscapeClosesTheGuideAndThenSettings) {
+    ASSERT_NO_FATAL_FAILURE(launch(tintedSettings));
+    ASSERT_TRUE(barOverlaid(mac()));
+    ASSERT_NE(app.settingsWindow(), nullptr);
+    QQuickWindow *window = app.settingsWindow()->window();
+    ASSERT_TRUE(window->property("guideShown").toBool());
+    press(KeyCode::escape);
+    EXPECT_FALSE(window->property("guideShown").toBool()) << "Escape closes the guide card";
+    press(KeyCode::escape);
+    EXPECT_FALSE(app.settingsWindow()->appWindow()->isVisible()) << "Escape closes Settings";
+}
 
 // The report window that opens at launch over a tinted bar takes the typed report, and
 // Command-Return sends it.
 TEST_F(TintedReportAppTest, TheReportTakesTypingAndCommandReturn) {
-    ASSERT_NO_FATAL_FAILURE(launch(R"({"onboardingCompleted": true, "appearance": {
-        "tintEnabled": true, "tintHex": "#336699", "tintOpacity": 0.5, "borderEnabled": false,
-        "shadowEnabled": false, "cornerRadius": 0}})"));
+    ASSERT_NO_FATAL_FAILURE(launch(tintedSettings));
     ASSERT_TRUE(barOverlaid(mac()));
     ASSERT_NE(app.reports().appWindow(), nullptr);
     ASSERT_TRUE(app.reports().appWindow()->isKeyWindow());

@@ -97,10 +97,6 @@ void ScreenWindows::present(SimAppWindow &window) {
         overlay();
         m_titleBars->repaint();
     }
-    QWindow *qtWindow = window.window();
-    if (window.record().key && qtWindow && qtWindow->isVisible() && !qtWindow->isActive()) {
-        qtWindow->requestActivate();
-    }
     Q_EMIT changed();
 }
 

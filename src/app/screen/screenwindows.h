@@ -39,7 +39,8 @@ struct WindowRecord;
 // live, so each window is kept at its simulated frame and drawn into picture(), the desktop
 // window's picture that screenshots and rendering tests save, with the title bar the window
 // server gives it (TitleBar). Either way the simulated Mac's input for a window reaches its
-// content (WindowContentInput), and the window with the keyboard there is Qt's active window.
+// content (WindowContentInput), and the window with the keyboard there is Qt's active window (the
+// window server keeps it so).
 // Main thread.
 class ScreenWindows : public QObject {
     Q_OBJECT

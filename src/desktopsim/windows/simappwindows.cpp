@@ -35,10 +35,22 @@ QRectF SimAppWindow::visibleArea() const {
 }
 
 void SimAppWindow::mirror() {
+    const bool wasShown = m_window && m_window->isVisible();
     if (m_windows.m_presenter) {
         m_windows.m_presenter(*this);
     } else {
         showAtFrame();
+    }
+    if (!m_window || !m_window->isVisible()) {
+        return;
+    }
+    // Qt's keyboard focus follows the key window. A platform may make a window it shows the
+    // active one whatever the window asks (the offscreen one does): one that cannot take the
+    // keyboard hands it straight back, before any key can go astray.
+    const bool keyElsewhere = m_record.key && !m_window->isActive();
+    const bool mayHaveTakenIt = !wasShown && !m_record.style.canBecomeKey;
+    if (keyElsewhere || mayHaveTakenIt) {
+        m_windows.focusKeyWindow();
     }
 }
 
@@ -282,6 +294,13 @@ void SimAppWindows::passKeyOn() {
     if (next != order.crend() && !keyWindow()) {
         (*next)->m_record.key = true;
         (*next)->mirror();
+    }
+}
+
+void SimAppWindows::focusKeyWindow() const {
+    const SimAppWindow *key = keyWindow();
+    if (key && key->window() && key->window()->isVisible()) {
+        key->window()->requestActivate();
     }
 }
 

@@ -18,9 +18,10 @@ namespace zorv {
 class SimAppWindows;
 
 // One window of the application on the simulated window server: its record (what tests assert
-// on) mirrored onto the real Qt window that draws it (shown or hidden, size and place). Entering
-// and leaving full screen take `fullScreenTransition` of simulated time, as the system's
-// animation does, before the notification. The user* calls are the script API.
+// on) mirrored onto the real Qt window that draws it (shown or hidden, size and place, and Qt's
+// keyboard focus while it is the key window). Entering and leaving full screen take
+// `fullScreenTransition` of simulated time, as the system's animation does, before the
+// notification. The user* calls are the script API.
 class SimAppWindow final : public AppWindow {
     Q_OBJECT
 
@@ -184,6 +185,9 @@ private:
     // When the key window went and the application stays active, its frontmost visible window
     // that can take the keyboard takes it, as on a Mac; with none, no window has it.
     void passKeyOn();
+    // Gives the key window's Qt window Qt's keyboard focus, so that the keys the key window is
+    // handed reach its focused control.
+    void focusKeyWindow() const;
     bool mouseEvent(EventType type, QPointF location, quint64 flags);
     bool keyEvent(EventType type, quint16 keyCode, quint64 flags);
     void pressOn(SimAppWindow &window, EventType type, QPointF location, quint64 flags);

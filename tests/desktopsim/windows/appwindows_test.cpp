@@ -1,5 +1,7 @@
 #include "desktoptest.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QWindow>
 
 #include <memory>
@@ -192,6 +194,34 @@ TEST_F(AppWindowsTest, TheNextWindowTakesTheKeyboardWhenTheKeyWindowGoes) {
     front.orderFrontRegardless();
     back.orderOut();
     EXPECT_TRUE(front.isKeyWindow()) << "a window shown without the keyboard takes it next";
+}
+
+// Qt's keyboard focus follows the key window: windows that cannot take the keyboard (a strip
+// over the bar, a menu) leave it with the key window when they are shown, hidden or shown again,
+// and a window that takes the keyboard takes Qt's focus too.
+TEST_F(AppWindowsTest, WindowsThatCannotBecomeKeyLeaveQtsFocusWithTheKeyWindow) {
+    AppWindow &settings = window(WindowLevel::normal);
+    AppWindow &strip = window(WindowLevel::mainMenu + 1, QRectF(0, 0, 1440, 24));
+    AppWindow &report = window(WindowLevel::normal, QRectF(500, 300, 200, 200));
+    WindowStyle style = strip.style();
+    style.canBecomeKey = false;
+    strip.setStyle(style);
+    const auto focused = [] {
+        QCoreApplication::processEvents();
+        return QGuiApplication::focusWindow();
+    };
+
+    settings.makeKeyAndOrderFront();
+    ASSERT_EQ(focused(), qtWindows[0].get());
+    for (int round = 0; round < 2; ++round) {
+        strip.orderFrontRegardless();
+        EXPECT_EQ(focused(), qtWindows[0].get()) << "round " << round;
+        strip.orderOut();
+        EXPECT_EQ(focused(), qtWindows[0].get()) << "round " << round;
+    }
+    strip.orderFrontRegardless();
+    report.makeKeyAndOrderFront();
+    EXPECT_EQ(focused(), qtWindows[2].get());
 }
 
 } // namespace

@@ -124,11 +124,11 @@ ChangeScreen changeScreenFrom(const JsonObjectRef &object) {
 quint64 modifiersFrom(const JsonArrayRef &names) {
     quint64 modifiers = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const quint64 flag =
-            scenariojson::toEnum<quint64>(names.at(i), {{u"command", EventFlags::command},
-                                                        {u"option", EventFlags::option},
-                                                        {u"control", EventFlags::control},
-                                                        {u"shift", EventFlags::shift}});
+        const quint64 flag = scenariojson::toEnum<quint64>(names.at(i),
+                                                          {{u"command", EventFlags::command},
+                                                           {u"option", EventFlags::option},
+                                                           {u"control", EventFlags::control},
+                                                           {u"shift", EventFlags::shift}});
         if (modifiers & flag) {
             names.at(i).fail(u"This modifier key is already held."_s);
         }

@@ -370,7 +370,7 @@ const char *const kActionNames[] = {"launch",
                                     "cloudChange"};
 static_assert(std::size(kActionNames) == std::variant_size_v<ScenarioAction>);
 
-const char *const kStepNames[] = {"setting", "profile",        "move",    "sort",
+const char *const kStepNames[] = {"setting", "profile", "move",          "sort",
                                   "cloud",   "handsDuringRun", "relaunch"};
 
 QString describeAction(const ScenarioAction &action) {

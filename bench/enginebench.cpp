@@ -1,3 +1,4 @@
+#include "cloud/simcloud.h"
 #include "countingclock.h"
 #include "engine/classicengine.h"
 #include "manualclock.h"
@@ -47,7 +48,7 @@ class EngineOnScenario {
 public:
     explicit EngineOnScenario(const QString &scenario)
         : m_desktop(m_clock, thisProcess()), m_workspace(m_desktop.model()),
-          m_runner(ScenarioLoader::load(scenario), m_desktop, m_workspace, m_preferences),
+          m_runner(ScenarioLoader::load(scenario), m_desktop, m_workspace, m_preferences, m_cloud),
           m_engineClock(m_clock) {
         m_pool.setMaxThreadCount(2);
         m_runner.start();
@@ -112,6 +113,7 @@ private:
     SimulatedDesktop m_desktop;
     SimWorkspace m_workspace;
     SimGlobalPreferences m_preferences;
+    SimCloud m_cloud;
     ScenarioRunner m_runner;
     CountingClock m_engineClock;
     QThreadPool m_pool;

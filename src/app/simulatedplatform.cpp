@@ -27,7 +27,7 @@ AppDescription thisProcess() {
 SimulatedPlatform::SimulatedPlatform(Clock &clock, Scenario scenario, bool echoSystemLog)
     : m_clock(clock), m_desktop(clock, thisProcess()), m_workspace(m_desktop.model()),
       m_systemLog(echoSystemLog), m_cloudStore(m_cloud, u"This Mac"_s),
-      m_runner(std::move(scenario), m_desktop, m_workspace, m_preferences),
+      m_runner(std::move(scenario), m_desktop, m_workspace, m_preferences, m_cloud),
       m_updater(clock, m_desktop.systemFacts()), m_fileSystem(m_disk.path()) {
     linkStatusItemSpacing(m_preferences, m_desktop.applications());
     // The bundle ships its icon at the largest size the Dock and Finder ask of it.

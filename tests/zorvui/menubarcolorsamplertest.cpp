@@ -1,5 +1,6 @@
 #include "items/menubarcolorsampler.h"
 #include "appearance/simdesktoppictures.h"
+#include "cloud/simcloud.h"
 #include "look/zorvstyle.h"
 #include "manualclock.h"
 #include "preferences/simglobalpreferences.h"
@@ -140,7 +141,8 @@ TEST(ScenarioLookTest, ThePaletteAndTheSamplerFollowWhatAScenarioSets) {
     SimulatedDesktop desktop(clock, AppDescription{});
     SimWorkspace workspace(desktop.model());
     SimGlobalPreferences preferences;
-    ScenarioRunner runner(ScenarioLoader::load(scenario), desktop, workspace, preferences);
+    SimCloud cloud;
+    ScenarioRunner runner(ScenarioLoader::load(scenario), desktop, workspace, preferences, cloud);
     ZorvStyle palette(&desktop.appearance());
     runner.start();
     clock.settle();

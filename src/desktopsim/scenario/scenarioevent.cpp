@@ -3,6 +3,7 @@
 #include "clock.h"
 #include "input/keylayout.h"
 #include "inputevent.h"
+#include "jsonwriter.h"
 #include "scenariojson.h"
 #include "scenarioscreen.h"
 
@@ -16,6 +17,8 @@ using namespace scenarioaction;
 
 constexpr double maximumEventTime = 365.0 * 24 * 3600;
 constexpr qsizetype maxTypedText = 1000;
+constexpr qsizetype maxCloudKeyBytes = 64;
+constexpr qsizetype maxCloudValueBytes = 1024 * 1024;
 
 enum class Verb {
     Launch,
@@ -42,7 +45,8 @@ enum class Verb {
     Wifi,
     Location,
     Focus,
-    Notifications
+    Notifications,
+    CloudChange
 };
 
 QStringList keysOf(Verb verb) {
@@ -96,6 +100,8 @@ QStringList keysOf(Verb verb) {
         return {u"focus"_s};
     case Verb::Notifications:
         return {u"notifications"_s};
+    case Verb::CloudChange:
+        return {u"from"_s, u"key"_s, u"value"_s};
     }
     return {};
 }
@@ -217,6 +223,39 @@ SetWifi wifiFrom(const JsonObjectRef &object) {
     return SetWifi{network.isNull() ? std::nullopt : std::optional<QString>(network.toString())};
 }
 
+// What the iCloud key-value store takes: keys of 1 to maxCloudKeyBytes bytes, values of at most
+// maxCloudValueBytes; a string value is stored as its UTF-8 bytes, a JSON object or array as its
+// compact text, and null removes the key.
+CloudChange cloudChangeFrom(const JsonObjectRef &object) {
+    CloudChange change;
+    const JsonValueRef from = object.required(u"from");
+    change.from = from.toString().trimmed();
+    if (change.from.isEmpty()) {
+        from.fail(u"Name the Mac the change comes from."_s);
+    }
+    const JsonValueRef key = object.required(u"key");
+    change.key = key.toString();
+    const qsizetype keyBytes = change.key.toUtf8().size();
+    if (keyBytes == 0 || keyBytes > maxCloudKeyBytes) {
+        key.fail(u"A key of the iCloud key-value store is 1 to %1 bytes long in UTF-8."_s.arg(
+            maxCloudKeyBytes));
+    }
+    const JsonValueRef value = object.required(u"value");
+    if (value.raw().isString()) {
+        change.value = value.toString().toUtf8();
+    } else if (value.raw().isObject() || value.raw().isArray()) {
+        change.value = writeJson(value.raw(), JsonFormat::compact());
+    } else if (!value.isNull()) {
+        value.fail(u"Expected a string, a JSON object or array, or null to remove the key."_s);
+    }
+    if (change.value && change.value->size() > maxCloudValueBytes) {
+        value.fail(u"The iCloud key-value store holds at most %1 bytes under a key; this value "
+                   "has %2."_s.arg(maxCloudValueBytes)
+                       .arg(change.value->size()));
+    }
+    return change;
+}
+
 ScenarioAction actionFrom(Verb verb, const JsonObjectRef &object) {
     switch (verb) {
     case Verb::Launch:
@@ -301,6 +340,8 @@ ScenarioAction actionFrom(Verb verb, const JsonObjectRef &object) {
              {u"denied", NotificationAuthorization::Denied},
              {u"allowed", NotificationAuthorization::Authorized},
              {u"provisional", NotificationAuthorization::Provisional}})};
+    case Verb::CloudChange:
+        return cloudChangeFrom(object);
     }
     object.fail(u"Unknown action."_s);
 }
@@ -334,7 +375,8 @@ ScenarioEvent ScenarioEvent::fromJson(const JsonValueRef &value) {
                                  {u"setWifi", Verb::Wifi},
                                  {u"setLocation", Verb::Location},
                                  {u"setFocus", Verb::Focus},
-                                 {u"setNotifications", Verb::Notifications}});
+                                 {u"setNotifications", Verb::Notifications},
+                                 {u"cloudChange", Verb::CloudChange}});
     scenariojson::checkKeys(object, QStringList{u"at"_s, u"do"_s} + keysOf(verb));
     ScenarioEvent event;
     const JsonValueRef at = object.required(u"at");

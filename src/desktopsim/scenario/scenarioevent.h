@@ -8,6 +8,7 @@
 #include "scenarioitem.h"
 #include "usernotifications.h"
 
+#include <QByteArray>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -196,19 +197,27 @@ struct SetNotifications {
     friend bool operator==(const SetNotifications &, const SetNotifications &) = default;
 };
 
+// Another Mac signed in to the same iCloud account writes a key of the iCloud key-value store,
+// or removes it when there is no value; this Mac hears of it as of any other Mac's write.
+struct CloudChange {
+    QString from;
+    QString key;
+    std::optional<QByteArray> value;
+    friend bool operator==(const CloudChange &, const CloudChange &) = default;
+};
+
 } // namespace scenarioaction
 
-using ScenarioAction =
-    std::variant<scenarioaction::Launch, scenarioaction::Quit, scenarioaction::AddItem,
-                 scenarioaction::RemoveItem, scenarioaction::SetTitle, scenarioaction::SetLength,
-                 scenarioaction::DragItem, scenarioaction::Input, scenarioaction::AddScreen,
-                 scenarioaction::RemoveScreen, scenarioaction::ChangeScreen,
-                 scenarioaction::SetPermission, scenarioaction::ActivateDisplay,
-                 scenarioaction::Activate, scenarioaction::SetHung, scenarioaction::SetDrag,
-                 scenarioaction::SetHidden, scenarioaction::SetPreference,
-                 scenarioaction::MoveZorvIconToLeftEnd, scenarioaction::SetAppearance,
-                 scenarioaction::SetPower, scenarioaction::SetWifi, scenarioaction::SetLocation,
-                 scenarioaction::SetFocus, scenarioaction::SetNotifications>;
+using ScenarioAction = std::variant<
+    scenarioaction::Launch, scenarioaction::Quit, scenarioaction::AddItem,
+    scenarioaction::RemoveItem, scenarioaction::SetTitle, scenarioaction::SetLength,
+    scenarioaction::DragItem, scenarioaction::Input, scenarioaction::AddScreen,
+    scenarioaction::RemoveScreen, scenarioaction::ChangeScreen, scenarioaction::SetPermission,
+    scenarioaction::ActivateDisplay, scenarioaction::Activate, scenarioaction::SetHung,
+    scenarioaction::SetDrag, scenarioaction::SetHidden, scenarioaction::SetPreference,
+    scenarioaction::MoveZorvIconToLeftEnd, scenarioaction::SetAppearance, scenarioaction::SetPower,
+    scenarioaction::SetWifi, scenarioaction::SetLocation, scenarioaction::SetFocus,
+    scenarioaction::SetNotifications, scenarioaction::CloudChange>;
 
 // One timed event: what happens, and when, counted from the scenario's start in simulated time.
 struct ScenarioEvent {

@@ -1,6 +1,7 @@
 #include "scenarioplayer.h"
 
 #include "clockface.h"
+#include "cloud/simcloudkeyvaluestore.h"
 #include "preferences/simglobalpreferences.h"
 #include "simulateddesktop.h"
 #include "workspace/simworkspace.h"
@@ -29,9 +30,12 @@ ScreenDescription screenSpec(const ScreenRecord &screen) {
 } // namespace
 
 ScenarioPlayer::ScenarioPlayer(const Scenario &scenario, SimulatedDesktop &desktop,
-                               SimWorkspace &workspace, SimGlobalPreferences &preferences)
+                               SimWorkspace &workspace, SimGlobalPreferences &preferences,
+                               SimCloud &cloud)
     : m_scenario(scenario), m_desktop(desktop), m_workspace(workspace), m_preferences(preferences),
-      m_timeline(scenario.applications, scenario.screens) {}
+      m_cloud(cloud), m_timeline(scenario.applications, scenario.screens) {}
+
+ScenarioPlayer::~ScenarioPlayer() = default;
 
 void ScenarioPlayer::setUp() {
     if (m_scenario.layoutPassDelay) {
@@ -320,7 +324,22 @@ void ScenarioPlayer::applyToContext(const ScenarioAction &action) {
         m_desktop.focus().setFocusActive(focus->active);
     } else if (const auto *notifications = std::get_if<SetNotifications>(&action)) {
         m_desktop.notifications().setAuthorization(notifications->authorization);
+    } else if (const auto *change = std::get_if<CloudChange>(&action)) {
+        SimCloudKeyValueStore &mac = otherMac(change->from);
+        if (change->value) {
+            mac.setData(*change->value, change->key);
+        } else {
+            mac.removeObject(change->key);
+        }
     }
+}
+
+SimCloudKeyValueStore &ScenarioPlayer::otherMac(const QString &name) {
+    std::unique_ptr<SimCloudKeyValueStore> &mac = m_otherMacs[name];
+    if (!mac) {
+        mac = std::make_unique<SimCloudKeyValueStore>(m_cloud, name);
+    }
+    return *mac;
 }
 
 } // namespace zorv

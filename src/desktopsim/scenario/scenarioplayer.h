@@ -8,10 +8,14 @@
 #include <QSet>
 #include <QString>
 
+#include <map>
+#include <memory>
 #include <optional>
 
 namespace zorv {
 
+class SimCloud;
+class SimCloudKeyValueStore;
 class SimGlobalPreferences;
 class SimWorkspace;
 class SimulatedDesktop;
@@ -19,14 +23,16 @@ class SimulatedDesktop;
 // Applies a scenario to a simulated desktop through its script API: the Mac as the scenario
 // describes it at the start, then one timed event at a time. Knows which process runs each of the
 // scenario's applications and which display each scenario display id became. Timing is the
-// runner's business (ScenarioRunner). Main thread.
+// runner's business (ScenarioRunner). Other Macs on the iCloud account `cloud` write there as
+// the scenario's events say. Main thread.
 class ScenarioPlayer {
 public:
     ScenarioPlayer(const Scenario &scenario, SimulatedDesktop &desktop, SimWorkspace &workspace,
-                   SimGlobalPreferences &preferences);
+                   SimGlobalPreferences &preferences, SimCloud &cloud);
     // The player keeps the scenario by reference: it must outlive the player.
-    ScenarioPlayer(Scenario &&, SimulatedDesktop &, SimWorkspace &,
-                   SimGlobalPreferences &) = delete;
+    ScenarioPlayer(Scenario &&, SimulatedDesktop &, SimWorkspace &, SimGlobalPreferences &,
+                   SimCloud &) = delete;
+    ~ScenarioPlayer();
 
     // Screens and the active one, settings, permissions, preferences, remembered positions,
     // installed applications, then the running ones in launch order with their items, and the
@@ -54,13 +60,18 @@ private:
     bool applyToScreen(const ScenarioAction &action);
     // Events that can miss: a message when it had no effect.
     std::optional<QString> applyToBar(const ScenarioAction &action);
-    // Power, Wi-Fi, Location, Focus and notification permission: never miss.
+    // Power, Wi-Fi, Location, Focus, notification permission and other Macs' iCloud changes:
+    // never miss.
     void applyToContext(const ScenarioAction &action);
+    // The Mac of that name on the iCloud account, joining it at its first change.
+    SimCloudKeyValueStore &otherMac(const QString &name);
 
     const Scenario &m_scenario;
     SimulatedDesktop &m_desktop;
     SimWorkspace &m_workspace;
     SimGlobalPreferences &m_preferences;
+    SimCloud &m_cloud;
+    std::map<QString, std::unique_ptr<SimCloudKeyValueStore>> m_otherMacs;
     ScenarioTimeline m_timeline;
     QHash<QString, qint32> m_processIds;
     QHash<DisplayId, DisplayId> m_displays;

@@ -37,9 +37,9 @@ Duration untilNextMinute(const QDateTime &wallTime) {
 
 ScenarioRunner::ScenarioRunner(Scenario scenario, SimulatedDesktop &desktop,
                                SimWorkspace &workspace, SimGlobalPreferences &preferences,
-                               QObject *parent)
+                               SimCloud &cloud, QObject *parent)
     : QObject(parent), m_scenario(std::move(scenario)), m_clock(desktop.model().clock()),
-      m_player(m_scenario, desktop, workspace, preferences) {}
+      m_player(m_scenario, desktop, workspace, preferences, cloud) {}
 
 ScenarioRunner::~ScenarioRunner() {
     m_lifetime.cancel();

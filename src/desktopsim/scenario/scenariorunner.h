@@ -19,7 +19,7 @@ class ScenarioRunner : public QObject {
 
 public:
     ScenarioRunner(Scenario scenario, SimulatedDesktop &desktop, SimWorkspace &workspace,
-                   SimGlobalPreferences &preferences, QObject *parent = nullptr);
+                   SimGlobalPreferences &preferences, SimCloud &cloud, QObject *parent = nullptr);
     ~ScenarioRunner() override;
 
     // Call once.

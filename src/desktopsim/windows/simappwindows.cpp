@@ -236,7 +236,15 @@ void SimAppWindow::leaveKey() {
     windows.passKeyOn();
 }
 
-SimAppWindows::SimAppWindows(DesktopModel &model) : m_model(model) {}
+SimAppWindows::SimAppWindows(DesktopModel &model) : m_model(model) {
+    followScreens();
+    m_screensWatch = QObject::connect(&m_model, &DesktopModel::screensChanged, &m_model,
+                                      [this] { followScreens(); });
+}
+
+SimAppWindows::~SimAppWindows() {
+    QObject::disconnect(m_screensWatch);
+}
 
 void SimAppWindows::setPresenter(Presenter presenter) {
     m_presenter = std::move(presenter);

@@ -7,6 +7,7 @@
 #include "windows/windowrecord.h"
 
 #include <QCoroTask>
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QWindow>
@@ -118,6 +119,9 @@ public:
     using MainMenuKeys = std::function<bool(quint16 keyCode, quint64 flags)>;
 
     explicit SimAppWindows(DesktopModel &model);
+    ~SimAppWindows() override;
+    SimAppWindows(const SimAppWindows &) = delete;
+    SimAppWindows &operator=(const SimAppWindows &) = delete;
 
     // Hands every change of a window's record to `presenter` (each window at once, then at every
     // change) instead of showing the Qt window at its frame; with an empty one, changes from
@@ -182,6 +186,10 @@ private:
         bool contentPressed = false;
     };
 
+    // Windows go with their display as it moves; the windows of a display that is gone move onto
+    // the primary display, as macOS does, so that none is left where no screen shows it.
+    void followScreens();
+
     // When the key window went and the application stays active, its frontmost visible window
     // that can take the keyboard takes it, as on a Mac; with none, no window has it.
     void passKeyOn();
@@ -202,6 +210,9 @@ private:
     QList<QPointer<SimAppWindow>> m_windows;
     quint64 m_nextFrontOrder = 1;
     Presenter m_presenter;
+    // Each display's frame (top-left convention) when the screens last changed.
+    QHash<DisplayId, QRectF> m_screenFrames;
+    QMetaObject::Connection m_screensWatch;
 };
 
 } // namespace zorv

@@ -366,7 +366,8 @@ const char *const kActionNames[] = {"launch",
                                     "setWifi",
                                     "setLocation",
                                     "setFocus",
-                                    "setNotifications"};
+                                    "setNotifications",
+                                    "cloudChange"};
 static_assert(std::size(kActionNames) == std::variant_size_v<ScenarioAction>);
 
 const char *const kStepNames[] = {"setting", "profile", "move",          "sort",

@@ -1,4 +1,5 @@
 #include "scenario/scenariorunner.h"
+#include "cloud/simcloud.h"
 #include "manualclock.h"
 #include "preferences/statusitemspacing.h"
 #include "scenario/clockface.h"
@@ -31,6 +32,7 @@ protected:
     SimulatedDesktop desktop{clock, AppDescription{u"app.zorv.Zorv"_s, u"Zorv"_s}};
     SimWorkspace workspace{desktop.model()};
     SimGlobalPreferences preferences;
+    SimCloud cloud;
     std::unique_ptr<ScenarioRunner> runner;
 
     // Runs a scenario whose "%1" stands for one laptop screen.
@@ -41,7 +43,7 @@ protected:
         const QByteArray text = QString::fromUtf8(json).arg(laptop).toUtf8();
         linkStatusItemSpacing(preferences, desktop.applications());
         runner = std::make_unique<ScenarioRunner>(ScenarioLoader::parse(text, u"test"_s), desktop,
-                                                  workspace, preferences);
+                                                  workspace, preferences, cloud);
         runner->start();
         clock.settle();
     }
@@ -343,7 +345,7 @@ TEST_F(ScenarioRunnerTest, RelaunchPutsItemsBackWhereTheyStood) {
 // their sections' edges; then macOS moves the icon to the left end.
 TEST_F(ScenarioRunnerTest, LaptopRemembersZorvsItems) {
     const Scenario laptop = ScenarioLoader::load(u"laptop"_s); // the player keeps a reference
-    ScenarioPlayer player(laptop, desktop, workspace, preferences);
+    ScenarioPlayer player(laptop, desktop, workspace, preferences, cloud);
     linkStatusItemSpacing(preferences, desktop.applications());
     player.setUp();
     EXPECT_TRUE(player.apply(scenarioaction::MoveZorvIconToLeftEnd{}))

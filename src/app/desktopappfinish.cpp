@@ -30,7 +30,7 @@ int DesktopApp::finish() {
     m_viewModel.refresh();
     if (!m_options.dumpPath.isEmpty()) {
         if (auto problem = DesktopDump::write(m_platform, m_options.dumpPath, m_menuBarEngine,
-                                              m_model.get())) {
+                                              m_model.get(), m_viewModel.banner())) {
             qCritical().noquote() << u"Cannot write %1: %2"_s.arg(m_options.dumpPath, *problem);
             m_exitCode = 1;
         }

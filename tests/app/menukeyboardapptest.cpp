@@ -8,6 +8,8 @@
 #include "wholeapptest.h"
 
 #include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QDir>
 #include <QQuickWindow>
 
 #include <gtest/gtest.h>
@@ -156,6 +158,56 @@ INSTANTIATE_TEST_SUITE_P(
         MainMenuRowCase{"HideZorvHandsTheFrontBack", u"Zorv"_s, u"Hide Zorv"_s,
                         [](MainMenuRowTest &test) { return test.mac().application().isHidden(); }}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// The title of the open menu of Zorv's main menu is drawn highlighted in the bar, following the
+// menu from title to title, and plain again once the menu closes.
+TEST_F(MenuKeyboardAppTest, TheOpenMenusTitleIsHighlightedInTheBar) {
+    openStatusMenu();
+    const std::optional<QPointF> settingsRow = statusMenuRowCentre(mac().menus(), u"Settings…"_s);
+    ASSERT_TRUE(settingsRow);
+    click(*settingsRow);
+    ASSERT_EQ(front(), u"Zorv"_s);
+    const auto openTitles = [&] {
+        QStringList open;
+        for (const MenuTitle &title : DesktopSnapshot::take(mac()).screens.value(0).look.menus) {
+            if (title.open) {
+                open.append(title.text);
+            }
+        }
+        return open;
+    };
+    // A point of the title clear of its text, in the saved picture.
+    const auto plate = [&](const QString &text) {
+        const QImage picture = app.savedPicture();
+        const std::optional<QRectF> title = barTitle(text);
+        EXPECT_TRUE(title);
+        const QPointF at = title.value_or(QRectF()).topLeft() + QPointF(3, title->height() / 2);
+        return picture.pixelColor((at * picture.devicePixelRatio()).toPoint());
+    };
+    const QColor bar = plate(u"Edit"_s);
+    EXPECT_EQ(openTitles(), QStringList());
+
+    const std::optional<QRectF> edit = barTitle(u"Edit"_s);
+    ASSERT_TRUE(edit);
+    click(edit->center());
+    ASSERT_TRUE(mac().menus().isTracking());
+    EXPECT_EQ(openTitles(), QStringList{u"Edit"_s});
+    EXPECT_NE(plate(u"Edit"_s), bar);
+    EXPECT_EQ(plate(u"Window"_s), bar);
+    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    app.savedPicture().copy(0, 0, 700, 120).save(folder + u"/bar-open-menu-title.png"_s);
+
+    press(KeyCode::rightArrow);
+    EXPECT_EQ(openTitles(), QStringList{u"Window"_s});
+    EXPECT_EQ(plate(u"Edit"_s), bar);
+    EXPECT_NE(plate(u"Window"_s), bar);
+
+    press(KeyCode::escape);
+    EXPECT_FALSE(mac().menus().isTracking());
+    EXPECT_EQ(openTitles(), QStringList());
+    EXPECT_EQ(plate(u"Window"_s), bar);
+}
 
 } // namespace
 } // namespace zorv

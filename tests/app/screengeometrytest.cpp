@@ -112,6 +112,29 @@ TEST(MenuTitlesTest, FillsTheMenusSpanAndSkipsTheHousing) {
     }
 }
 
+// Only the title whose menu is open is marked open, counted from the application menu; none when
+// no menu is open or the open one does not fit on the bar.
+TEST(MenuTitlesTest, MarksTheTitleOfTheOpenMenu) {
+    const QStringList own{u"Zorv"_s, u"Menu Bar"_s, u"Edit"_s, u"Window"_s, u"Help"_s};
+    const struct {
+        std::optional<int> open;
+        double menusRight;
+        QStringList marked;
+    } cases[] = {
+        {std::nullopt, 600, {}}, {0, 600, {u"Zorv"_s}}, {2, 600, {u"Edit"_s}},
+        {4, 600, {u"Help"_s}},   {4, 150, {}},
+    };
+    for (const auto &c : cases) {
+        QStringList marked;
+        for (const MenuTitle &title : MenuTitles::layoutOwn(own, c.menusRight, 24, {}, c.open)) {
+            if (title.open) {
+                marked.append(title.text);
+            }
+        }
+        EXPECT_EQ(marked, c.marked) << c.open.value_or(-1) << " " << c.menusRight;
+    }
+}
+
 // In the dark appearance monochrome glyphs and template pictures turn light; coloured ones keep
 // their colours; the light appearance draws everything as it is.
 TEST(MacScreenSceneTest, DrawsMonochromeItemsInTheBarsTextColour) {

@@ -57,9 +57,10 @@ protected:
 
     UserInput &hands() { return mac.platform.desktop().userInput(); }
 
-    void click(QPointF at, MouseButton button = MouseButton::Left) {
+    void click(QPointF at, MouseButton button = MouseButton::Left,
+               quint64 modifiers = EventFlags::none) {
         hands().moveMouse(at);
-        hands().click(at, button);
+        hands().holding(modifiers, [&](quint64 held) { hands().click(at, button, held); });
         mac.driver.drain();
     }
     void press(quint16 keyCode) {
@@ -247,15 +248,29 @@ TEST_F(LayoutPanePointerTest, AChipDraggedFromHiddenToShownMovesTheItemOnTheBar)
     EXPECT_EQ(after[Section::shown].last(), item);
 }
 
-// A right-click on a chip opens its menu where the button went down.
-TEST_F(LayoutPanePointerTest, AChipsMenuOpensAtTheRightClick) {
+// A right-click on a chip, or a click with Control held as a Mac takes for one, opens its menu
+// where the button went down.
+struct ChipMenuClick {
+    const char *name;
+    MouseButton button;
+    quint64 modifiers;
+};
+
+void PrintTo(const ChipMenuClick &c, std::ostream *out) {
+    *out << c.name;
+}
+
+class ChipMenuClickTest : public LayoutPanePointerTest,
+                          public ::testing::WithParamInterface<ChipMenuClick> {};
+
+TEST_P(ChipMenuClickTest, AChipsMenuOpensWhereTheButtonWentDown) {
     QQuickWindow *window = openLayoutPane();
     ASSERT_NE(window, nullptr);
     const QQuickItem *chip = control(window, u"chip-shown-1"_s);
     ASSERT_NE(chip, nullptr);
     // Off the chip's middle, so that a menu at the chip would not pass either.
     const QPointF scene = sceneRect(*chip).topLeft() + QPointF(4, 5);
-    click(onScreen(window, scene), MouseButton::Right);
+    click(onScreen(window, scene), GetParam().button, GetParam().modifiers);
 
     const auto *pane = window->property("paneItem").value<QObject *>();
     ASSERT_NE(pane, nullptr);
@@ -271,6 +286,12 @@ TEST_F(LayoutPanePointerTest, AChipsMenuOpensAtTheRightClick) {
     EXPECT_NEAR(at.x(), scene.x(), 1.0);
     EXPECT_NEAR(at.y(), scene.y(), 1.0);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, ChipMenuClickTest,
+    ::testing::Values(ChipMenuClick{"RightClick", MouseButton::Right, EventFlags::none},
+                      ChipMenuClick{"ControlClick", MouseButton::Left, EventFlags::control}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace zorv

@@ -152,6 +152,54 @@ TEST_F(StatusMenuWindowTest, AClickOnTheIconOpensTheMenuBelowItInBothAppearances
         << "the menu stays dark while Option is held";
 }
 
+// A profile whose name is wider than the screen leaves the submenu as wide as the screen, on it,
+// with the name shortened in the middle; the other names show whole.
+TEST_F(StatusMenuWindowTest, AProfileNameWiderThanTheScreenKeepsTheSubmenuOnIt) {
+    const QString longName = QString(160, u'W') + u" and "_s + QString(157, u'M');
+    app.model()->profileOps().saveProfileFromCurrent(u"Work"_s);
+    app.model()->profileOps().saveProfileFromCurrent(longName);
+    clickIcon();
+    SimMenus &menus = mac().menus();
+    ASSERT_TRUE(menus.isTracking());
+    mac().userInput().moveMouse(
+        rowCentre(menus.openMenu(), menus.shownRows(), menus.frame(), u"Profile"_s));
+    WorkerClockDriver(clock).drain();
+    QQuickWindow *submenu = app.menuPopup().submenuWindow();
+    ASSERT_NE(submenu, nullptr);
+    screenPicture(u"status-menu-long-profile"_s);
+
+    const QRectF screen = mac().model().read([](const DesktopState &state) {
+        return QRectF(QPointF(), state.screens.first().frame.size());
+    });
+    EXPECT_TRUE(screen.contains(menus.submenuFrame()))
+        << menus.submenuFrame().x() << " " << menus.submenuFrame().width();
+    EXPECT_DOUBLE_EQ(menus.submenuFrame().width(), screen.width());
+    QList<QQuickItem *> titles;
+    const std::function<void(QQuickItem *)> collect = [&](QQuickItem *item) {
+        titles.append(item);
+        for (QQuickItem *child : item->childItems()) {
+            collect(child);
+        }
+    };
+    collect(submenu->contentItem());
+    const auto shownAs = [&](const QString &start) {
+        for (QQuickItem *item : std::as_const(titles)) {
+            const QString text = item->property("text").toString();
+            if (item->property("elide").isValid() && item->isVisible() && text.startsWith(start)) {
+                return item;
+            }
+        }
+        return static_cast<QQuickItem *>(nullptr);
+    };
+    const QQuickItem *shortened = shownAs(u"WWW"_s);
+    const QQuickItem *whole = shownAs(u"Work"_s);
+    ASSERT_TRUE(shortened && whole);
+    EXPECT_LT(shortened->width(), shortened->property("implicitWidth").toDouble());
+    EXPECT_LE(submenu->contentItem()->mapFromItem(shortened, QPointF(shortened->width(), 0)).x(),
+              submenu->width());
+    EXPECT_DOUBLE_EQ(whole->width(), whole->property("implicitWidth").toDouble());
+}
+
 // The menu and its profiles submenu as the screen shows them, hovered and chosen with the
 // simulated mouse, with Option held on the simulated keyboard.
 TEST_F(StatusMenuWindowTest, TheProfilesSubmenuOpensOnHoverAndOptionSwapsTheRowsLive) {

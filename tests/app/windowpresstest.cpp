@@ -1,4 +1,5 @@
 #include "appinput.h"
+#include "menurowsmodel.h"
 #include "reportmodel.h"
 #include "scenariomac.h"
 #include "wholeapptest.h"
@@ -161,6 +162,48 @@ TEST_F(IconOptionClickTest, OpensTheSecondaryBarWithTheAlwaysHiddenItems) {
         run(2);
         EXPECT_EQ(stripItems(), 0);
     }
+}
+
+// Option pressed on its own while the status menu is open, from the scenario: the menu shows the
+// alternate rows until Option comes up again.
+class ScenarioOptionKeyTest : public WindowPressTest {
+protected:
+    ScenarioOptionKeyTest()
+        : WindowPressTest(reachableLaptop(QJsonArray{QJsonObject{{u"at"_s, 10},
+                                                                 {u"do"_s, u"input"_s},
+                                                                 {u"input"_s, u"leftClick"_s},
+                                                                 {u"x"_s, iconOnTheLaptop.x()},
+                                                                 {u"y"_s, iconOnTheLaptop.y()}},
+                                                     QJsonObject{{u"at"_s, 11},
+                                                                 {u"do"_s, u"input"_s},
+                                                                 {u"input"_s, u"modifierDown"_s},
+                                                                 {u"modifier"_s, u"option"_s}},
+                                                     QJsonObject{{u"at"_s, 12},
+                                                                 {u"do"_s, u"input"_s},
+                                                                 {u"input"_s, u"modifierUp"_s},
+                                                                 {u"modifier"_s, u"option"_s}}})) {}
+
+    [[nodiscard]] QStringList drawnRows() {
+        QStringList titles;
+        const MenuRowsModel &rows = *app.menuPopup().rows();
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            titles.append(rows.index(row).data(MenuRowsModel::TitleRole).toString());
+        }
+        return titles;
+    }
+};
+
+TEST_F(ScenarioOptionKeyTest, OptionHeldInTheOpenStatusMenuShowsRevealAllItems) {
+    launch(tourDoneSettings);
+    run(7.5);
+    ASSERT_TRUE(mac().menus().isTracking());
+    EXPECT_TRUE(drawnRows().contains(u"Reveal Hidden Items"_s));
+    run(1);
+    EXPECT_TRUE(drawnRows().contains(u"Reveal All Items"_s));
+    EXPECT_FALSE(drawnRows().contains(u"Reveal Hidden Items"_s));
+    run(1);
+    EXPECT_TRUE(drawnRows().contains(u"Reveal Hidden Items"_s));
+    EXPECT_TRUE(mac().menus().isTracking());
 }
 
 } // namespace

@@ -36,6 +36,11 @@ DesktopViewModel::DesktopViewModel(SimulatedPlatform &platform, bool lifeSize, Q
     connect(&model, &DesktopModel::barChanged, this, &DesktopViewModel::refresh);
     connect(&platform.desktop().appearance(), &SystemAppearance::effectiveAppearanceChanged, this,
             &DesktopViewModel::refresh);
+    // The title of an open menu of the main menu is drawn highlighted.
+    connect(&platform.desktop().menus(), &MenuPresenter::menuOpened, this,
+            &DesktopViewModel::refresh);
+    connect(&platform.desktop().menus(), &MenuPresenter::menuClosed, this,
+            &DesktopViewModel::refresh);
     refresh();
 }
 

@@ -3,6 +3,7 @@
 #include "enginedump.h"
 #include "jsonwriter.h"
 #include "modeldump.h"
+#include "shownmenusdump.h"
 #include "simulatedplatform.h"
 #include "storage/atomicfile.h"
 
@@ -71,8 +72,8 @@ QJsonArray windowsJson(SimulatedDesktop &desktop) {
 
 } // namespace
 
-QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engine,
-                                AppModel *model) {
+QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engine, AppModel *model,
+                                const NotificationBanner *banner) {
     const DesktopSnapshot snapshot = DesktopSnapshot::take(platform.desktop());
     QJsonArray screens;
     QList<QRectF> barScreens;
@@ -98,7 +99,9 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
         {u"screens[].items[].frame"_s, u"top-left: origin at the primary screen's top-left "
                                        u"corner, y grows downwards"_s},
         {u"windows[].frame"_s, u"top-left: origin at the primary screen's top-left corner, y "
-                               u"grows downwards"_s}};
+                               u"grows downwards"_s},
+        {u"menus[].frame"_s, u"top-left: origin at the primary screen's top-left corner, y "
+                             u"grows downwards"_s}};
     QJsonObject document{
         {u"coordinateConventions"_s, conventions},
         {u"scenario"_s, runner.scenario().name},
@@ -108,7 +111,9 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
         {u"eventsApplied"_s, runner.eventsApplied()},
         {u"frontmostApplication"_s, optionalString(snapshot.frontmostApplication)},
         {u"screens"_s, screens},
-        {u"windows"_s, windowsJson(platform.desktop())}};
+        {u"windows"_s, windowsJson(platform.desktop())},
+        {u"menus"_s, ShownMenusDump::menus(platform.desktop())},
+        {u"banner"_s, ShownMenusDump::banner(banner)}};
     if (engine) {
         document.insert(u"engine"_s, EngineDump::toJson(*engine, barScreens));
     }
@@ -119,9 +124,10 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
 }
 
 std::optional<QString> DesktopDump::write(SimulatedPlatform &platform, const QString &path,
-                                          ClassicEngine *engine, AppModel *model) {
+                                          ClassicEngine *engine, AppModel *model,
+                                          const NotificationBanner *banner) {
     const std::optional<QByteArray> bytes =
-        writeJson(toJson(platform, engine, model), JsonFormat::pretty());
+        writeJson(toJson(platform, engine, model, banner), JsonFormat::pretty());
     if (!bytes) {
         return u"the state holds a value JSON cannot represent"_s;
     }

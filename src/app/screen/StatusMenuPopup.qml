@@ -105,27 +105,39 @@ Window {
                     color: row.ink
                 }
 
+                // A menu only as wide as its screen shortens what does not fit, in the middle.
                 Column {
+                    id: titles
+
+                    readonly property real room: parent.width - x - 21
+                                                 - (trailing.visible ? trailing.width + 4 : 0)
+
                     visible: !row.separator && !row.hasView
                     x: 37.5
                     anchors.verticalCenter: parent.verticalCenter
 
                     Text {
+                        width: Math.min(implicitWidth, titles.room)
                         text: row.title
                         textFormat: Text.PlainText
+                        elide: Text.ElideMiddle
                         font.pixelSize: 14
                         color: row.ink
                     }
                     Text {
                         visible: row.subtitle.length > 0
+                        width: Math.min(implicitWidth, titles.room)
                         text: row.subtitle
                         textFormat: Text.PlainText
+                        elide: Text.ElideMiddle
                         font.pixelSize: 12
                         color: row.lit ? root.selectedTextColor : root.secondaryColor
                     }
                 }
 
                 Text {
+                    id: trailing
+
                     visible: !row.separator && !row.hasView
                              && (row.keyText.length > 0 || row.hasSubmenu)
                     anchors.right: parent.right

@@ -32,12 +32,19 @@ DesktopSnapshot DesktopSnapshot::take(SimulatedDesktop &desktop) {
         return taken;
     });
     snapshot.dark = SystemAppearance::isDark(desktop.appearance().effectiveAppearanceName());
+    if (const auto &open = desktop.menus().barTitle()) {
+        snapshot.openMenuTitle = std::pair{open->displayId, open->index};
+    }
     for (ScreenSnapshot &screen : snapshot.screens) {
-        screen.entries = desktop.readout().bar(screen.screen.displayId);
+        const DisplayId displayId = screen.screen.displayId;
+        std::optional<int> openMenu;
+        if (snapshot.openMenuTitle && snapshot.openMenuTitle->first == displayId) {
+            openMenu = snapshot.openMenuTitle->second;
+        }
+        screen.entries = desktop.readout().bar(displayId);
         screen.look = MacScreenScene::of(
-            screen.scene, desktop.desktopPictures().desktopImagePath(screen.screen.displayId),
-            snapshot.dark, snapshot.frontmostApplication.value_or(QString()),
-            snapshot.frontmostMenus);
+            screen.scene, desktop.desktopPictures().desktopImagePath(displayId), snapshot.dark,
+            snapshot.frontmostApplication.value_or(QString()), snapshot.frontmostMenus, openMenu);
     }
     return snapshot;
 }

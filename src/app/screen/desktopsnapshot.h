@@ -39,6 +39,8 @@ struct DesktopSnapshot {
     std::optional<QString> frontmostApplication;
     // The titles of its own main menu; empty when it has none.
     QStringList frontmostMenus;
+    // The title among them whose menu is open, and the screen whose bar holds it.
+    std::optional<std::pair<DisplayId, int>> openMenuTitle;
     bool dark = false;
 
     [[nodiscard]] static DesktopSnapshot take(SimulatedDesktop &desktop);

@@ -75,6 +75,9 @@ void MacScreenPainter::paintBar(QPainter &painter, const MacScreenScene &scene) 
 void MacScreenPainter::paintMenus(QPainter &painter, const MacScreenScene &scene) {
     const QColor color = scene.barTextColor();
     for (const MenuTitle &title : scene.menus) {
+        if (title.open) {
+            paintOpenTitle(painter, title.rect, scene.openTitleColor());
+        }
         if (title.kind == MenuTitle::Kind::AppleMenu) {
             paintAppleMenu(painter, title.rect, color);
             continue;
@@ -83,6 +86,17 @@ void MacScreenPainter::paintMenus(QPainter &painter, const MacScreenScene &scene
         painter.setPen(color);
         painter.drawText(title.rect, Qt::AlignCenter, title.text);
     }
+}
+
+void MacScreenPainter::paintOpenTitle(QPainter &painter, const QRectF &rect, const QColor &color) {
+    // A rounded plate a little inside the bar's height.
+    const double inset = std::min(rect.height() / 8, 4.0);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawRoundedRect(rect.adjusted(0, inset, 0, -inset), 4, 4);
+    painter.restore();
 }
 
 void MacScreenPainter::paintAppleMenu(QPainter &painter, const QRectF &rect, const QColor &color) {

@@ -17,13 +17,13 @@ public:
                       const QImage &picture);
     // Only the hardware (the camera housing) across the same rectangle: painted again over
     // whatever windows were drawn on the screen, which cannot cover it.
-    static void paintHardware(QPainter &painter, const QRectF &target,
-                              const MacScreenScene &scene);
+    static void paintHardware(QPainter &painter, const QRectF &target, const MacScreenScene &scene);
 
 private:
     static void paintDesktop(QPainter &painter, const MacScreenScene &scene, const QImage &picture);
     static void paintBar(QPainter &painter, const MacScreenScene &scene);
     static void paintMenus(QPainter &painter, const MacScreenScene &scene);
+    static void paintOpenTitle(QPainter &painter, const QRectF &rect, const QColor &color);
     static void paintAppleMenu(QPainter &painter, const QRectF &rect, const QColor &color);
     static void paintHousing(QPainter &painter, const MacScreenScene &scene);
 };

@@ -33,7 +33,7 @@ QImage tinted(const QImage &image, const QColor &color) {
 
 MacScreenScene MacScreenScene::of(const DisplayScene &display, std::optional<QString> picture,
                                   bool dark, const QString &application,
-                                  const QStringList &ownMenus) {
+                                  const QStringList &ownMenus, std::optional<int> openMenu) {
     MacScreenScene scene{display, std::move(picture), dark, {}};
     const QFontMetricsF regularMetrics(MenuBarTitles::font(false));
     const QFontMetricsF boldMetrics(MenuBarTitles::font(true));
@@ -44,7 +44,7 @@ MacScreenScene MacScreenScene::of(const DisplayScene &display, std::optional<QSt
                       ? MenuTitles::layout(application, display.menusRight, display.barHeight,
                                            display.housing, textWidth)
                       : MenuTitles::layoutOwn(ownMenus, display.menusRight, display.barHeight,
-                                              display.housing);
+                                              display.housing, openMenu);
     return scene;
 }
 
@@ -54,6 +54,10 @@ QColor MacScreenScene::barTextColor() const {
 
 QColor MacScreenScene::barColor() const {
     return dark ? QColor(38, 38, 40) : display.barColor;
+}
+
+QColor MacScreenScene::openTitleColor() const {
+    return dark ? QColor(255, 255, 255, 56) : QColor(0, 0, 0, 36);
 }
 
 SceneItem MacScreenScene::drawnItem(const SceneItem &item) const {

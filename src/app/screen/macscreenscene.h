@@ -26,15 +26,19 @@ struct MacScreenScene {
     QList<MenuTitle> menus;
 
     // `application`: the frontmost application's name, empty when none is in front;
-    // `ownMenus`: the titles of its main menu, empty when it has none of its own.
+    // `ownMenus`: the titles of its main menu, empty when it has none of its own; `openMenu`:
+    // the index among them of the title whose menu is open on this screen.
     [[nodiscard]] static MacScreenScene of(const DisplayScene &display,
                                            std::optional<QString> picture, bool dark,
                                            const QString &application,
-                                           const QStringList &ownMenus = {});
+                                           const QStringList &ownMenus = {},
+                                           std::optional<int> openMenu = std::nullopt);
 
     // What the bar's text and monochrome glyphs are drawn in, and the bar's own colour.
     [[nodiscard]] QColor barTextColor() const;
     [[nodiscard]] QColor barColor() const;
+    // What lies under the title of the open menu.
+    [[nodiscard]] QColor openTitleColor() const;
     // The item as drawn in this appearance: a monochrome glyph or title (a template image, in
     // the system's terms) follows the bar's text colour; coloured ones keep their colours.
     [[nodiscard]] SceneItem drawnItem(const SceneItem &item) const;

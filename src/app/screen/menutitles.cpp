@@ -21,7 +21,8 @@ const QStringList &MenuTitles::trailingMenus() {
 
 QList<MenuTitle> MenuTitles::layoutOwn(const QStringList &titles, double menusRight,
                                        double barHeight,
-                                       const std::optional<std::pair<double, double>> &housing) {
+                                       const std::optional<std::pair<double, double>> &housing,
+                                       std::optional<int> openTitle) {
     QList<MenuTitle> placed;
     const QList<MenuBarTitles::Span> spans = MenuBarTitles::spans(titles, menusRight, housing);
     for (qsizetype index = 0; index < spans.size(); ++index) {
@@ -29,8 +30,9 @@ QList<MenuTitle> MenuTitles::layoutOwn(const QStringList &titles, double menusRi
         const MenuTitle::Kind kind = index == 0   ? MenuTitle::Kind::AppleMenu
                                      : index == 1 ? MenuTitle::Kind::ApplicationName
                                                   : MenuTitle::Kind::Menu;
+        // The first span is the Apple menu's.
         placed.append({kind, index == 0 ? QString() : titles[index - 1],
-                       QRectF(left, 0, right - left, barHeight)});
+                       QRectF(left, 0, right - left, barHeight), openTitle == index - 1});
     }
     return placed;
 }

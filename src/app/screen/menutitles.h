@@ -24,6 +24,8 @@ struct MenuTitle {
     QString text;
     // In points from the screen's top-left corner; as tall as the bar.
     QRectF rect;
+    // Its menu is open: the bar draws the title highlighted.
+    bool open = false;
 
     friend bool operator==(const MenuTitle &, const MenuTitle &) = default;
 };
@@ -59,10 +61,12 @@ public:
     }
 
     // The titles of an application's own main menu (its application menu first), as many as
-    // fit, where the simulated Mac places them for its clicks.
+    // fit, where the simulated Mac places them for its clicks; `openTitle` is the index among
+    // `titles` of the one whose menu is open.
     [[nodiscard]] static QList<MenuTitle>
     layoutOwn(const QStringList &titles, double menusRight, double barHeight,
-              const std::optional<std::pair<double, double>> &housing);
+              const std::optional<std::pair<double, double>> &housing,
+              std::optional<int> openTitle = std::nullopt);
 
     [[nodiscard]] static const QStringList &leadingMenus();
     [[nodiscard]] static const QStringList &extraMenus();

@@ -25,13 +25,13 @@ QList<BarMenuTitle> BarMenuTitles::on(const DesktopState &state, std::chrono::na
     }
     const QList<MenuBarTitles::Span> spans =
         MenuBarTitles::spans(self->menuTitles, view.menusRight(*screen) - left, housing);
-    const QRectF screenFrame = view.topLeft(screen->frame);
+    const QRectF visibleFrame = view.topLeft(screen->toScreen().visibleFrame);
     const QRectF bar = view.topLeft(screen->barStrip());
     // The first span is the Apple menu's.
     for (qsizetype index = 1; index < spans.size(); ++index) {
         const auto [from, to] = spans[index];
         titles.append({int(index - 1), displayId,
-                       QRectF(left + from, bar.top(), to - from, bar.height()), screenFrame});
+                       QRectF(left + from, bar.top(), to - from, bar.height()), visibleFrame});
     }
     return titles;
 }

@@ -11,13 +11,13 @@
 namespace zorv {
 
 // One title of this application's own main menu on a screen's bar: which of the main menu's
-// titles it is (0 for the application menu), where it stands and its screen (top-left
-// convention).
+// titles it is (0 for the application menu), where it stands and its screen's visible frame, where
+// its menu stays (top-left convention).
 struct BarMenuTitle {
     int index = -1;
     DisplayId displayId = 0;
     QRectF frame;
-    QRectF screen;
+    QRectF visibleFrame;
 
     friend bool operator==(const BarMenuTitle &, const BarMenuTitle &) = default;
 };

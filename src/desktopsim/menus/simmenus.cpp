@@ -93,16 +93,38 @@ void SimMenus::popUp(std::shared_ptr<const Menu> menu, StatusItemButton &button,
     // The button's top-left corner in the top-left convention.
     const QPointF buttonTopLeft(window->frame.x(),
                                 primaryTop - (window->frame.y() + window->frame.height()));
-    QRectF screen;
+    QRectF visible;
     if (window->screen) {
-        const QRectF &frame = window->screen->frame;
-        screen = QRectF(frame.x(), primaryTop - (frame.y() + frame.height()), frame.width(),
-                        frame.height());
+        const QRectF &frame = window->screen->visibleFrame;
+        visible = QRectF(frame.x(), primaryTop - (frame.y() + frame.height()), frame.width(),
+                         frame.height());
     }
-    open(std::move(menu), buttonTopLeft + location, screen);
+    open(std::move(menu), buttonTopLeft + location, visible);
 }
 
-void SimMenus::open(std::shared_ptr<const Menu> menu, QPointF topLeft, const QRectF &screen,
+QRectF SimMenus::keptOn(QRectF frame, const QRectF &area) {
+    if (area.isEmpty()) {
+        return frame;
+    }
+    // As wide as the screen at most; the rows' titles are shortened to fit.
+    frame.setWidth(std::min(frame.width(), area.width()));
+    if (frame.right() > area.right()) {
+        frame.moveRight(area.right());
+    }
+    if (frame.left() < area.left()) {
+        frame.moveLeft(area.left());
+    }
+    // Up from the bottom edge, but never above the top: a longer menu runs off the bottom.
+    if (frame.bottom() > area.bottom()) {
+        frame.moveBottom(area.bottom());
+    }
+    if (frame.top() < area.top()) {
+        frame.moveTop(area.top());
+    }
+    return frame;
+}
+
+void SimMenus::open(std::shared_ptr<const Menu> menu, QPointF topLeft, const QRectF &visible,
                     std::optional<BarMenuTitle> barTitle) {
     double width = naturalWidth(*menu);
     double height = 2 * verticalPadding;
@@ -120,18 +142,10 @@ void SimMenus::open(std::shared_ptr<const Menu> menu, QPointF topLeft, const QRe
         const QSet<quint16> &keys = state.input.keysDown;
         return keys.contains(KeyCode::option) || keys.contains(KeyCode::rightOption);
     });
-    QRectF frame(topLeft, QSizeF(width, height));
-    m_screen = screen;
-    if (!m_screen.isEmpty()) {
-        // Kept on its screen: a menu that would cross the right edge moves left.
-        if (frame.right() > m_screen.right()) {
-            frame.moveRight(m_screen.right());
-        }
-        frame.moveLeft(std::max(frame.left(), m_screen.left()));
-    }
+    m_visible = visible;
     m_menu = std::move(menu);
     m_barTitle = std::move(barTitle);
-    m_frame = frame;
+    m_frame = keptOn(QRectF(topLeft, QSizeF(width, height)), m_visible);
     m_highlighted = -1;
     m_submenuHighlighted = -1;
     // The alternates follow the keyboard as it is when the menu opens.
@@ -210,15 +224,12 @@ QRectF SimMenus::submenuFrame() const {
     }
     const QSizeF size(naturalWidth(*submenu), heightOf(*submenu, submenuShownRows()));
     QRectF frame(QPointF(m_frame.right() - submenuOverlap, rowTop - verticalPadding), size);
-    if (!m_screen.isEmpty()) {
-        if (frame.right() > m_screen.right()) {
-            frame.moveRight(m_frame.left() + submenuOverlap);
-        }
-        if (frame.bottom() > m_screen.bottom()) {
-            frame.moveBottom(m_screen.bottom());
-        }
+    // On the left when there is no room on the right; with room on neither side it keeps to the
+    // screen, over the menu.
+    if (!m_visible.isEmpty() && frame.right() > m_visible.right()) {
+        frame.moveRight(m_frame.left() + submenuOverlap);
     }
-    return frame;
+    return keptOn(frame, m_visible);
 }
 
 std::optional<SimMenus::RowHit> SimMenus::hit(QPointF location) const {

@@ -12,9 +12,11 @@
 namespace zorv {
 
 // The simulated Mac's pop-up menus: one open menu at a time, its frame below the status item
-// that opened it (kept inside the screen), the row under the pointer, whether Option is held
-// (which shows each alternate row in place of the row before it) and the submenu of the
-// highlighted row, open beside the menu (on its left when there is no room on its right).
+// that opened it, the row under the pointer, whether Option is held (which shows each alternate
+// row in place of the row before it) and the submenu of the highlighted row, open beside the menu
+// (on its left when there is no room on its right). Menus and submenus stay within their screen's
+// visible frame, below the bar: one too wide for it is as wide as the screen, one wide enough to
+// fit on neither side of its menu lies over it.
 // Choosing a standard row closes the menu and then runs the row while the menu's mouse-up is
 // the current event; a row with a view is handed to the view handler (the pop-up window, which
 // lets the view do what it does on a release), and is treated as a standard row when nothing
@@ -119,10 +121,13 @@ private:
     void runAs(const MenuItem &item, AppEvent event);
     // The mouse-up that chooses a row, with Option as the menu shows it.
     [[nodiscard]] AppEvent mouseUp() const;
-    // Opens the menu with its top-left corner at `topLeft`, kept on `screen` (both top-left
-    // convention; an empty screen keeps it nowhere); `barTitle` when it is that title's menu.
-    void open(std::shared_ptr<const Menu> menu, QPointF topLeft, const QRectF &screen,
+    // Opens the menu with its top-left corner at `topLeft`, kept within `visible`, its screen's
+    // visible frame (both top-left convention; an empty one keeps it nowhere); `barTitle` when it
+    // is that title's menu.
+    void open(std::shared_ptr<const Menu> menu, QPointF topLeft, const QRectF &visible,
               std::optional<BarMenuTitle> barTitle = std::nullopt);
+    // `frame` moved (and narrowed) to lie within `area`, as far as its height allows.
+    [[nodiscard]] static QRectF keptOn(QRectF frame, const QRectF &area);
 
     // The main menu's titles in the bar.
     [[nodiscard]] std::optional<BarMenuTitle> barTitleAt(QPointF location) const;
@@ -143,8 +148,8 @@ private:
     SimApplication &m_application;
     std::shared_ptr<const Menu> m_menu;
     QRectF m_frame;
-    // The menu's screen, top-left convention.
-    QRectF m_screen;
+    // The visible frame of the menu's screen, top-left convention.
+    QRectF m_visible;
     std::optional<BarMenuTitle> m_barTitle;
     int m_highlighted = -1;
     int m_submenuHighlighted = -1;

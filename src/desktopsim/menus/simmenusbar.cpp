@@ -36,7 +36,7 @@ void SimMenus::openBarMenu(const BarMenuTitle &title, bool highlightFirst) {
     if (m_menu) {
         cancelTracking();
     }
-    open(menu, title.frame.bottomLeft(), title.screen, title);
+    open(menu, title.frame.bottomLeft(), title.visibleFrame, title);
     if (highlightFirst) {
         userHoversRow(MenuKeys::step(*m_menu, shownRows(), -1, 1));
     }

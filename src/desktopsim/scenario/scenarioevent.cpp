@@ -1,9 +1,8 @@
 #include "scenarioevent.h"
 
 #include "clock.h"
-#include "input/keylayout.h"
-#include "inputevent.h"
 #include "jsonwriter.h"
+#include "scenarioinput.h"
 #include "scenariojson.h"
 #include "scenarioscreen.h"
 
@@ -16,7 +15,6 @@ namespace {
 using namespace scenarioaction;
 
 constexpr double maximumEventTime = 365.0 * 24 * 3600;
-constexpr qsizetype maxTypedText = 1000;
 constexpr qsizetype maxCloudKeyBytes = 64;
 constexpr qsizetype maxCloudValueBytes = 1024 * 1024;
 
@@ -64,8 +62,8 @@ QStringList keysOf(Verb verb) {
     case Verb::DragItem:
         return {u"app"_s, u"item"_s, u"toX"_s};
     case Verb::Input:
-        return {u"input"_s, u"x"_s,       u"y"_s,         u"toX"_s,
-                u"toY"_s,   u"keyCode"_s, u"modifiers"_s, u"text"_s};
+        return {u"input"_s,     u"x"_s,    u"y"_s,         u"toX"_s,    u"toY"_s,     u"keyCode"_s,
+                u"modifiers"_s, u"text"_s, u"direction"_s, u"amount"_s, u"modifier"_s};
     case Verb::AddScreen:
         return {u"screen"_s};
     case Verb::RemoveScreen:
@@ -118,93 +116,6 @@ ChangeScreen changeScreenFrom(const JsonObjectRef &object) {
         object.fail(u"Say what changes: \"frame\", \"autoHidesMenuBar\" or \"notHiding\"."_s);
     }
     return change;
-}
-
-// The modifier keys held down, each named once.
-quint64 modifiersFrom(const JsonArrayRef &names) {
-    quint64 modifiers = 0;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        const quint64 flag = scenariojson::toEnum<quint64>(names.at(i),
-                                                          {{u"command", EventFlags::command},
-                                                           {u"option", EventFlags::option},
-                                                           {u"control", EventFlags::control},
-                                                           {u"shift", EventFlags::shift}});
-        if (modifiers & flag) {
-            names.at(i).fail(u"This modifier key is already held."_s);
-        }
-        modifiers |= flag;
-    }
-    return modifiers;
-}
-
-// Text the US keyboard types, 1 to maxTypedText characters.
-QString typedTextFrom(const JsonValueRef &value) {
-    const QString text = value.toString();
-    if (text.isEmpty() || text.size() > maxTypedText) {
-        value.fail(u"Type 1 to %1 characters."_s.arg(maxTypedText));
-    }
-    for (const QChar character : text) {
-        if (!KeyLayout::stroke(character)) {
-            value.fail(u"\"%1\" is not on the keyboard."_s.arg(character));
-        }
-    }
-    return text;
-}
-
-bool holdsModifiers(Input::Kind kind) {
-    return kind == Input::Kind::LeftClick || kind == Input::Kind::RightClick ||
-           kind == Input::Kind::Drag || kind == Input::Kind::Key;
-}
-
-Input inputFrom(const JsonObjectRef &object) {
-    Input input;
-    input.kind = scenariojson::toEnum<Input::Kind>(object.required(u"input"),
-                                                   {{u"mouseMove", Input::Kind::MouseMove},
-                                                    {u"leftClick", Input::Kind::LeftClick},
-                                                    {u"rightClick", Input::Kind::RightClick},
-                                                    {u"drag", Input::Kind::Drag},
-                                                    {u"scroll", Input::Kind::Scroll},
-                                                    {u"key", Input::Kind::Key},
-                                                    {u"type", Input::Kind::Type}});
-    if (!holdsModifiers(input.kind) && object.contains(u"modifiers")) {
-        object.required(u"modifiers")
-            .fail(u"Only a click, a drag or a key press holds modifier keys."_s);
-    }
-    if (input.kind != Input::Kind::Drag) {
-        for (const QStringView end : {u"toX", u"toY"}) {
-            if (object.contains(end)) {
-                object.required(end).fail(u"Only a drag has an end point."_s);
-            }
-        }
-    }
-    if (input.kind != Input::Kind::Type && object.contains(u"text")) {
-        object.required(u"text").fail(u"Only typing has a text."_s);
-    }
-    if (input.kind == Input::Kind::Key || input.kind == Input::Kind::Type) {
-        if (object.contains(u"x") || object.contains(u"y")) {
-            object.fail(u"A key press has no location."_s);
-        }
-    }
-    if (input.kind == Input::Kind::Type) {
-        if (object.contains(u"keyCode")) {
-            object.required(u"keyCode").fail(u"Typing names its text, not a key code."_s);
-        }
-        input.text = typedTextFrom(object.required(u"text"));
-    } else if (input.kind == Input::Kind::Key) {
-        input.keyCode = object.required(u"keyCode").toInt<quint16>();
-    } else {
-        input.location = {object.required<double>(u"x"), object.required<double>(u"y")};
-        if (object.contains(u"keyCode")) {
-            object.required(u"keyCode").fail(u"Only a key press has a key code."_s);
-        }
-        if (input.kind == Input::Kind::Drag) {
-            input.to = {object.required<double>(u"toX"), object.required<double>(u"toY")};
-        }
-    }
-    if (const auto modifiers = object.optional(u"modifiers")) {
-        input.modifiers = modifiersFrom(modifiers->toArray());
-    }
-    return input;
 }
 
 SetPower powerFrom(const JsonObjectRef &object) {
@@ -277,7 +188,7 @@ ScenarioAction actionFrom(Verb verb, const JsonObjectRef &object) {
         return DragItem{object.required<QString>(u"app"), object.required<QString>(u"item"),
                         object.required<double>(u"toX")};
     case Verb::Input:
-        return inputFrom(object);
+        return ScenarioInput::fromJson(object);
     case Verb::AddScreen: {
         const JsonValueRef screen = object.required(u"screen");
         if (!screen.toObject().contains(u"displayId")) {

@@ -71,7 +71,18 @@ struct DragItem {
 
 // The user's hands on the mouse or keyboard; locations in the top-left convention.
 struct Input {
-    enum class Kind { MouseMove, LeftClick, RightClick, Drag, Scroll, Key, Type };
+    enum class Kind {
+        MouseMove,
+        LeftClick,
+        RightClick,
+        Drag,
+        Scroll,
+        Key,
+        Type,
+        // A modifier key goes down, or comes up, on its own: it stays held in between.
+        ModifierDown,
+        ModifierUp
+    };
     Kind kind = Kind::MouseMove;
     QPointF location;
     quint16 keyCode = 0;
@@ -81,6 +92,10 @@ struct Input {
     QString text{};
     // Where a drag with the left button, starting at `location`, ends.
     QPointF to{};
+    // The modifier key that goes down or up (one event flag).
+    quint64 modifier = 0;
+    // The lines a scroll turns the wheel, positive towards the top of what is scrolled.
+    double scroll = -1.0;
     friend bool operator==(const Input &, const Input &) = default;
 };
 

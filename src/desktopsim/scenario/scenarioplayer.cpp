@@ -6,6 +6,10 @@
 #include "simulateddesktop.h"
 #include "workspace/simworkspace.h"
 
+#include <algorithm>
+#include <array>
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -170,32 +174,60 @@ std::optional<DisplayId> ScenarioPlayer::displayId(DisplayId scenarioDisplay) co
 
 void ScenarioPlayer::applyInput(const Input &input) {
     zorv::UserInput &hands = m_desktop.userInput();
+    // The keys held on their own stay down; the input's own go down and up around it.
+    const quint64 alreadyHeld = m_heldModifiers;
+    const auto holding = [&](const std::function<void(quint64 flags)> &act) {
+        hands.holding(input.modifiers & ~alreadyHeld,
+                      [&](quint64 held) { act(held | alreadyHeld); });
+    };
     switch (input.kind) {
     case Input::Kind::MouseMove:
         hands.moveMouse(input.location);
         break;
     case Input::Kind::LeftClick:
-        hands.holding(input.modifiers,
-                      [&](quint64 held) { hands.click(input.location, MouseButton::Left, held); });
+        holding([&](quint64 flags) { hands.click(input.location, MouseButton::Left, flags); });
         break;
     case Input::Kind::RightClick:
-        hands.holding(input.modifiers,
-                      [&](quint64 held) { hands.click(input.location, MouseButton::Right, held); });
+        holding([&](quint64 flags) { hands.click(input.location, MouseButton::Right, flags); });
         break;
     case Input::Kind::Drag:
-        hands.holding(input.modifiers,
-                      [&](quint64 held) { hands.drag(input.location, input.to, held); });
+        holding([&](quint64 flags) { hands.drag(input.location, input.to, flags); });
         break;
     case Input::Kind::Scroll:
         hands.moveMouse(input.location);
-        hands.scroll(-1.0);
+        hands.scroll(input.scroll);
         break;
     case Input::Kind::Key:
-        hands.pressKeyHolding(input.keyCode, input.modifiers);
+        holding([&](quint64 flags) { hands.pressKey(input.keyCode, flags); });
         break;
     case Input::Kind::Type:
         hands.type(input.text);
         break;
+    case Input::Kind::ModifierDown:
+    case Input::Kind::ModifierUp:
+        applyModifierKey(input);
+        break;
+    }
+}
+
+void ScenarioPlayer::applyModifierKey(const Input &input) {
+    static constexpr std::array<std::pair<quint64, quint16>, 4> keys{{
+        {EventFlags::command, KeyCode::command},
+        {EventFlags::option, KeyCode::option},
+        {EventFlags::control, KeyCode::control},
+        {EventFlags::shift, KeyCode::shift},
+    }};
+    const auto key = std::ranges::find(keys, input.modifier, &std::pair<quint64, quint16>::first);
+    if (key == keys.end()) {
+        return;
+    }
+    zorv::UserInput &hands = m_desktop.userInput();
+    if (input.kind == Input::Kind::ModifierDown) {
+        m_heldModifiers |= input.modifier;
+        hands.keyDown(key->second, m_heldModifiers);
+    } else {
+        m_heldModifiers &= ~input.modifier;
+        hands.keyUp(key->second, m_heldModifiers);
     }
 }
 

@@ -54,6 +54,8 @@ private:
     void addItem(qint32 processId, const ScenarioItem &item);
     void addScreen(const ScreenRecord &screen);
     void applyInput(const scenarioaction::Input &input);
+    // A modifier key going down or up on its own.
+    void applyModifierKey(const scenarioaction::Input &input);
     // Each applies the events of its kind and says whether the action was one of them.
     bool applyToItem(const ScenarioAction &action);
     bool applyToApplication(const ScenarioAction &action);
@@ -76,6 +78,9 @@ private:
     QHash<QString, qint32> m_processIds;
     QHash<DisplayId, DisplayId> m_displays;
     QSet<quint64> m_clockItems;
+    // The modifier keys the scenario holds down on their own (event flags): every click, drag
+    // and key press carries them.
+    quint64 m_heldModifiers = 0;
 };
 
 } // namespace zorv

@@ -67,7 +67,31 @@ std::optional<ScenarioTimeline::Refusal> ScenarioTimeline::apply(const ScenarioA
     if (auto refusal = applyToApplication(action)) {
         return refusal;
     }
+    if (auto refusal = applyToKeys(action)) {
+        return refusal;
+    }
     return applyToScreens(action);
+}
+
+std::optional<ScenarioTimeline::Refusal>
+ScenarioTimeline::applyToKeys(const ScenarioAction &action) {
+    const auto *input = std::get_if<Input>(&action);
+    if (!input) {
+        return std::nullopt;
+    }
+    const bool held = (m_heldModifiers & input->modifier) != 0;
+    if (input->kind == Input::Kind::ModifierDown) {
+        if (held) {
+            return Refusal{u"modifier"_s, u"This modifier key is already held at that time."_s};
+        }
+        m_heldModifiers |= input->modifier;
+    } else if (input->kind == Input::Kind::ModifierUp) {
+        if (!held) {
+            return Refusal{u"modifier"_s, u"This modifier key is not held at that time."_s};
+        }
+        m_heldModifiers &= ~input->modifier;
+    }
+    return std::nullopt;
 }
 
 std::optional<ScenarioTimeline::Refusal>

@@ -13,11 +13,11 @@
 namespace zorv {
 
 // Follows a scenario through its timed events: which applications run, which items each has, how
-// each application behaves, and which screens exist. The scenario reader runs it over the whole
-// list to refuse events that cannot happen (quitting an application that is not running, naming
-// an item that is gone); the runner keeps one to know what an application is like when it is
-// launched again: the items it had when it quit, its drag behaviour and menus as last changed,
-// and not hung.
+// each application behaves, which screens exist and which modifier keys are held on their own. The
+// scenario reader runs it over the whole list to refuse events that cannot happen (quitting an
+// application that is not running, naming an item that is gone); the runner keeps one to know what
+// an application is like when it is launched again: the items it had when it quit, its drag
+// behaviour and menus as last changed, and not hung.
 class ScenarioTimeline {
 public:
     // Why an action cannot happen, and under which key of the event.
@@ -44,9 +44,12 @@ private:
 
     [[nodiscard]] std::optional<Refusal> applyToApplication(const ScenarioAction &action);
     [[nodiscard]] std::optional<Refusal> applyToScreens(const ScenarioAction &action);
+    [[nodiscard]] std::optional<Refusal> applyToKeys(const ScenarioAction &action);
 
     QHash<QString, ScenarioApplication> m_apps;
     QList<DisplayId> m_displays;
+    // Event flags.
+    quint64 m_heldModifiers = 0;
 };
 
 } // namespace zorv

@@ -5,7 +5,7 @@ import Zorv.Settings
 
 // One item in a lane: its picture (dimmed while its app is not running) with a badge for an item
 // behind the notch (orange dot) or one macOS will not let move (pin), its help text on hover,
-// dragged to move it and right-clicked for its menu.
+// dragged to move it and right-clicked (or Control-clicked, as on a Mac) for its menu.
 Item {
     id: root
 
@@ -27,8 +27,8 @@ Item {
     // Where the pointer is while dragged, in the chip's coordinates.
     readonly property point dragPoint: drag.centroid.position
 
-    // A right-click asks for the chip's menu at `point`, where the button went down, in the
-    // chip's coordinates.
+    // A right-click or a Control-click asks for the chip's menu at `point`, where the button went
+    // down, in the chip's coordinates.
     signal menuRequested(point point)
 
     width: 30
@@ -77,6 +77,14 @@ Item {
 
         acceptedButtons: Qt.RightButton
         onTapped: root.menuRequested(menuTap.point.pressPosition)
+    }
+    // Control reaches Qt as Meta.
+    TapHandler {
+        id: controlTap
+
+        acceptedButtons: Qt.LeftButton
+        acceptedModifiers: Qt.MetaModifier
+        onTapped: root.menuRequested(controlTap.point.pressPosition)
     }
     ToolTip.visible: hover.hovered && !drag.active
     ToolTip.delay: 600

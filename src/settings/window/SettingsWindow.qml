@@ -4,8 +4,9 @@ import Zorv.UI
 import Zorv.Settings
 
 // The settings window: the rail of panes on the left, the selected pane above the guide strip on
-// the right, and the pane guide card over both while one is up. Escape closes the card, or else
-// the window; while an import is committed it does nothing.
+// the right, and the pane guide card over both while one is up. Escape closes the card (only its
+// Done counts the guide as seen), or else the window; while an import is committed it does
+// nothing.
 Window {
     id: root
 
@@ -104,6 +105,6 @@ Window {
         // A pane's own sheet takes Escape first.
         enabled: !root.model.view.isImporting && !(root.paneItem && root.paneItem.sheetShown)
         sequences: [StandardKey.Cancel]
-        onActivated: root.guideShown ? root.model.finishGuide() : root.closeRequested()
+        onActivated: root.guideShown ? root.model.dismissGuide() : root.closeRequested()
     }
 }

@@ -210,6 +210,50 @@ TEST_F(ScenarioRunnerTest, ClicksAndDragsHoldTheirModifierKeys) {
     EXPECT_EQ(order(), u"a1 a2"_s);
 }
 
+// A modifier key pressed on its own stays held, and every click in between carries it with the
+// click's own; a scroll turns the wheel its amount of lines in its direction, down by one unless
+// told.
+TEST_F(ScenarioRunnerTest, ModifierKeysStayHeldOnTheirOwnAndScrollsTurnTheirAmount) {
+    start(R"({"name": "t", "screens": [%1],
+        "applications": [{"bundleId": "com.example.a", "items": [
+            {"autosaveName": "a1", "length": 30}]}],
+        "events": [
+            {"at": 1, "do": "input", "input": "modifierDown", "modifier": "option"},
+            {"at": 2, "do": "input", "input": "leftClick", "x": 1487, "y": 18},
+            {"at": 3, "do": "input", "input": "leftClick", "x": 1487, "y": 18,
+             "modifiers": ["shift", "option"]},
+            {"at": 4, "do": "input", "input": "modifierUp", "modifier": "option"},
+            {"at": 5, "do": "input", "input": "leftClick", "x": 1487, "y": 18},
+            {"at": 6, "do": "input", "input": "scroll", "x": 700, "y": 12, "direction": "up",
+             "amount": 3},
+            {"at": 7, "do": "input", "input": "scroll", "x": 700, "y": 12},
+            {"at": 8, "do": "input", "input": "scroll", "x": 700, "y": 12, "direction": "down",
+             "amount": 2}]})");
+    QList<quint64> optionKey;
+    QList<double> scrolls;
+    desktop.userInput().setListener(
+        [&](EventType type, QPointF, quint16 keyCode, quint64 flags, double delta) {
+            if (keyCode == KeyCode::option) {
+                optionKey.append(flags);
+            }
+            if (type == EventType::ScrollWheel) {
+                scrolls.append(delta);
+            }
+        });
+
+    clock.advance(seconds(5));
+    EXPECT_EQ(optionKey, (QList<quint64>{EventFlags::option, EventFlags::none}))
+        << "Option went down once and came up once";
+    const QList<DeliveredClick> clicks = desktop.readout().clicks();
+    ASSERT_EQ(clicks.size(), 3);
+    EXPECT_EQ(clicks[0].modifierFlags, EventFlags::option);
+    EXPECT_EQ(clicks[1].modifierFlags, EventFlags::option | EventFlags::shift);
+    EXPECT_EQ(clicks[2].modifierFlags, EventFlags::none);
+
+    clock.advance(seconds(3));
+    EXPECT_EQ(scrolls, (QList<double>{3.0, -1.0, -2.0}));
+}
+
 // The clock shows the simulated time and its width changes each minute, pushing whatever lies
 // left of it; after its application is relaunched its new item keeps ticking.
 TEST_F(ScenarioRunnerTest, ClockItemFollowsTheMinute) {

@@ -101,7 +101,7 @@ TEST_F(SettingsWindowTest, TheGuideCardTakesEscapeBeforeTheWindowAndIgnoresRetur
     EXPECT_FALSE(view.hasSeenGuide(u"general"_s));
     press(Qt::Key_Escape);
     EXPECT_FALSE(guideShown());
-    EXPECT_TRUE(view.hasSeenGuide(u"general"_s));
+    EXPECT_FALSE(view.hasSeenGuide(u"general"_s)) << "only Done counts the guide as seen";
     EXPECT_TRUE(controller.appWindow()->isVisible());
 
     click(u"guideButton"_s);
@@ -207,7 +207,8 @@ TEST_F(SettingsWindowTest, ARailClickSelectsThePaneAndAPendingPaneIsShown) {
     for (const auto &row : rows) {
         QQuickItem *item = findItem(u"rail-"_s + row.pane);
         ASSERT_TRUE(item) << row.pane.toStdString();
-        const QPointF nearRightEnd = item->mapToScene(QPointF(item->width() - 6, item->height() / 2));
+        const QPointF nearRightEnd =
+            item->mapToScene(QPointF(item->width() - 6, item->height() / 2));
         QTest::mouseClick(controller.window(), Qt::LeftButton, {}, nearRightEnd.toPoint());
         settle();
         EXPECT_EQ(controller.model()->pane(), row.pane);

@@ -8,6 +8,7 @@
 #include "windowcontentinput.h"
 #include "windows/simappwindows.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -69,6 +70,8 @@ ScreenWindows::ScreenWindows(SimAppWindows &windows, UserInput &hands,
       m_titleBars(mode == Mode::Overlaid ? std::make_unique<OverlaidTitleBars>(hands) : nullptr) {
     m_windows.setPresenter([this](SimAppWindow &window) { present(window); });
     m_windows.setContentInput(&WindowContentInput::deliver);
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
+            &ScreenWindows::keepKeyWindowActive);
 }
 
 ScreenWindows::~ScreenWindows() {
@@ -98,10 +101,31 @@ void ScreenWindows::present(SimAppWindow &window) {
         m_titleBars->repaint();
     }
     QWindow *qtWindow = window.window();
+    if (qtWindow) {
+        qtWindow->setFlag(Qt::WindowDoesNotAcceptFocus, !window.record().style.canBecomeKey);
+    }
     if (window.record().key && qtWindow && qtWindow->isVisible() && !qtWindow->isActive()) {
         qtWindow->requestActivate();
     }
     Q_EMIT changed();
+}
+
+void ScreenWindows::keepKeyWindowActive(QWindow *focused) {
+    // Qt may hand its focus to a window shown that cannot take the keyboard (a menu), and to none
+    // once that one goes, while the window server keeps the keyboard where it was: it goes back
+    // there, so that the keys typed next reach the key window's focused control.
+    const SimAppWindow *key = m_windows.keyWindow();
+    QWindow *keyWindow = key ? key->window() : nullptr;
+    if (!keyWindow || focused == keyWindow || !keyWindow->isVisible()) {
+        return;
+    }
+    const QList<SimAppWindow *> windows = m_windows.windows();
+    const bool tookByShowing = !focused || std::ranges::any_of(windows, [&](SimAppWindow *window) {
+        return window->window() == focused && !window->record().style.canBecomeKey;
+    });
+    if (tookByShowing) {
+        keyWindow->requestActivate();
+    }
 }
 
 QList<MacScreenView *> ScreenWindows::screenViews() const {

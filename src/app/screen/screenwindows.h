@@ -84,6 +84,7 @@ Q_SIGNALS:
 
 private:
     void present(SimAppWindow &window);
+    void keepKeyWindowActive(QWindow *focused);
     // The windows over their screens, back to front, each cut to the part of its screen in sight,
     // with their title bars.
     void paintWindows(QPainter &painter, const QList<Placed> &windows) const;

@@ -10,8 +10,8 @@ WholeAppTest::WholeAppTest()
     : platform(clock, ScenarioLoader::load(ScenarioLoader::defaultName), false),
       app(platform, SimOptions{}), driver(clock) {}
 
-WholeAppTest::WholeAppTest(const Scenario &scenario)
-    : clock(*scenario.start), platform(clock, scenario, false), app(platform, SimOptions{}),
+WholeAppTest::WholeAppTest(const Scenario &scenario, SimOptions options)
+    : clock(*scenario.start), platform(clock, scenario, false), app(platform, std::move(options)),
       driver(clock) {}
 
 void WholeAppTest::launch(const QByteArray &settingsJson, double settleSeconds) {

@@ -23,8 +23,8 @@ class WholeAppTest : public ::testing::Test {
 protected:
     // The shipped laptop, on the manual clock's usual start.
     WholeAppTest();
-    // `scenario`, on its own start.
-    explicit WholeAppTest(const Scenario &scenario);
+    // `scenario`, on its own start, with the simulated desktop's `options`.
+    explicit WholeAppTest(const Scenario &scenario, SimOptions options = {});
 
     // Empties Zorv's folder, stores `settingsJson` as its settings, starts Zorv and lets
     // `settleSeconds` of simulated time pass.

@@ -108,7 +108,8 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
         {u"eventsApplied"_s, runner.eventsApplied()},
         {u"frontmostApplication"_s, optionalString(snapshot.frontmostApplication)},
         {u"screens"_s, screens},
-        {u"windows"_s, windowsJson(platform.desktop())}};
+        {u"windows"_s, windowsJson(platform.desktop())},
+        {u"pasteboard"_s, platform.desktop().pasteboard().plainText()}};
     if (engine) {
         document.insert(u"engine"_s, EngineDump::toJson(*engine, barScreens));
     }

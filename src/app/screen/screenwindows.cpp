@@ -65,16 +65,29 @@ QRectF outerRect(const WindowRecord &record, const QRectF &sceneRect) {
 } // namespace
 
 ScreenWindows::ScreenWindows(SimAppWindows &windows, UserInput &hands,
-                             const SystemAppearance &appearance, Mode mode, QObject *parent)
+                             const SystemAppearance &appearance, Pasteboard &pasteboard, Mode mode,
+                             QObject *parent)
     : QObject(parent), m_windows(windows), m_appearance(appearance), m_mode(mode),
-      m_titleBars(mode == Mode::Overlaid ? std::make_unique<OverlaidTitleBars>(hands) : nullptr) {
+      m_titleBars(mode == Mode::Overlaid ? std::make_unique<OverlaidTitleBars>(hands) : nullptr),
+      m_editing(pasteboard) {
     m_windows.setPresenter([this](SimAppWindow &window) { present(window); });
-    m_windows.setContentInput(&WindowContentInput::deliver);
+    m_windows.setContentInput([this](SimAppWindow &window,
+                                     const SimAppWindows::ContentEvent &event) {
+        // A Command key may cut, copy or paste in a text control.
+        if (event.type != EventType::KeyDown || !(event.flags & EventFlags::command)) {
+            return WindowContentInput::deliver(window, event);
+        }
+        return m_editing.throughPasteboard([&] { return WindowContentInput::deliver(window, event); });
+    });
+    m_windows.setFirstResponder([this](SimAppWindow &window, const QString &action) {
+        return window.window() && m_editing.perform(*window.window(), action);
+    });
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
             &ScreenWindows::keepKeyWindowActive);
 }
 
 ScreenWindows::~ScreenWindows() {
+    m_windows.setFirstResponder({});
     m_windows.setContentInput({});
     m_windows.setPresenter({});
 }

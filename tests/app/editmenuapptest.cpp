@@ -108,66 +108,65 @@ TEST_P(EditRowTest, TheRowActsOnTheFieldOnceAndTheFieldKeepsTheKeyboard) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, EditRowTest,
-    ::testing::Values(
-        EditCase{"SelectAllThenTyping",
-                 [](EditRowTest &test) {
-                     test.chooseFromMainMenu(u"Edit"_s, u"Select All"_s);
-                     test.type(u"cd"_s);
-                 },
-                 u"cd"_s},
-        EditCase{"CopyThenPasteTwice",
-                 [](EditRowTest &test) {
-                     test.chooseFromMainMenu(u"Edit"_s, u"Select All"_s);
-                     test.chooseFromMainMenu(u"Edit"_s, u"Copy"_s);
-                     test.press(KeyCode::rightArrow);
-                     test.chooseFromMainMenu(u"Edit"_s, u"Paste"_s);
-                     test.chooseFromMainMenu(u"Edit"_s, u"Paste"_s);
-                 },
-                 u"ababab"_s},
-        EditCase{"CutThenPasteTwice",
-                 [](EditRowTest &test) {
-                     test.press(aKey, EventFlags::command);
-                     test.chooseFromMainMenu(u"Edit"_s, u"Cut"_s);
-                     test.chooseFromMainMenu(u"Edit"_s, u"Paste"_s);
-                     test.chooseFromMainMenu(u"Edit"_s, u"Paste"_s);
-                 },
-                 u"abab"_s},
-        EditCase{"CutThenUndo",
-                 [](EditRowTest &test) {
-                     test.press(aKey, EventFlags::command);
-                     test.chooseFromMainMenu(u"Edit"_s, u"Cut"_s);
-                     test.chooseFromMainMenu(u"Edit"_s, u"Undo"_s);
-                 },
-                 u"ab"_s},
-        EditCase{"UndoThenRedo",
-                 [](EditRowTest &test) {
-                     test.press(aKey, EventFlags::command);
-                     test.chooseFromMainMenu(u"Edit"_s, u"Cut"_s);
-                     test.chooseFromMainMenu(u"Edit"_s, u"Undo"_s);
-                     test.chooseFromMainMenu(u"Edit"_s, u"Redo"_s);
-                 },
-                 QString()},
-        EditCase{"DeleteTakesTheSelection",
-                 [](EditRowTest &test) {
-                     test.press(aKey, EventFlags::command);
-                     test.chooseFromMainMenu(u"Edit"_s, u"Delete"_s);
-                     test.type(u"e"_s);
-                 },
-                 u"e"_s},
-        EditCase{"CommandKeysPasteOnce",
-                 [](EditRowTest &test) {
-                     test.press(aKey, EventFlags::command);
-                     test.press(cKey, EventFlags::command);
-                     test.press(KeyCode::rightArrow);
-                     test.press(vKey, EventFlags::command);
-                 },
-                 u"abab"_s},
-        EditCase{"SortMyBarThenTyping",
-                 [](EditRowTest &test) {
-                     test.chooseFromMainMenu(u"Menu Bar"_s, u"Sort My Bar"_s);
-                     test.type(u"cd"_s);
-                 },
-                 u"abcd"_s}),
+    ::testing::Values(EditCase{"SelectAllThenTyping",
+                               [](EditRowTest &test) {
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Select All"_s);
+                                   test.type(u"cd"_s);
+                               },
+                               u"cd"_s},
+                      EditCase{"CopyThenPasteTwice",
+                               [](EditRowTest &test) {
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Select All"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Copy"_s);
+                                   test.press(KeyCode::rightArrow);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Paste"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Paste"_s);
+                               },
+                               u"ababab"_s},
+                      EditCase{"CutThenPasteTwice",
+                               [](EditRowTest &test) {
+                                   test.press(aKey, EventFlags::command);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Cut"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Paste"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Paste"_s);
+                               },
+                               u"abab"_s},
+                      EditCase{"CutThenUndo",
+                               [](EditRowTest &test) {
+                                   test.press(aKey, EventFlags::command);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Cut"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Undo"_s);
+                               },
+                               u"ab"_s},
+                      EditCase{"UndoThenRedo",
+                               [](EditRowTest &test) {
+                                   test.press(aKey, EventFlags::command);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Cut"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Undo"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Redo"_s);
+                               },
+                               QString()},
+                      EditCase{"DeleteTakesTheSelection",
+                               [](EditRowTest &test) {
+                                   test.press(aKey, EventFlags::command);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Delete"_s);
+                                   test.type(u"e"_s);
+                               },
+                               u"e"_s},
+                      EditCase{"CommandKeysPasteOnce",
+                               [](EditRowTest &test) {
+                                   test.press(aKey, EventFlags::command);
+                                   test.press(cKey, EventFlags::command);
+                                   test.press(KeyCode::rightArrow);
+                                   test.press(vKey, EventFlags::command);
+                               },
+                               u"abab"_s},
+                      EditCase{"SortMyBarThenTyping",
+                               [](EditRowTest &test) {
+                                   test.chooseFromMainMenu(u"Menu Bar"_s, u"Sort My Bar"_s);
+                                   test.type(u"cd"_s);
+                               },
+                               u"abcd"_s}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // Text copied in a field is on the Mac's pasteboard, where the dump shows it, and what another

@@ -18,9 +18,10 @@ class SimulatedPlatform;
 // to right with its order, application, bundle identifier, title, autosave name, frame (top-left
 // convention) and whether it is on screen and drawn; this application's windows front to back
 // with their application, title, frame (top-left convention), level and whether they are visible
-// and key; the plain text on the pasteboard; with an engine its view of the bar under "engine" (see EngineDump) and with an app
-// model its state under "model" (see ModelDump). A top-level "coordinateConventions" object names
-// the convention of each kind of frame. Written with the canonical writer, so equal states give equal files.
+// and key; the plain text on the pasteboard; with an engine its view of the bar under "engine" (see
+// EngineDump) and with an app model its state under "model" (see ModelDump). A top-level
+// "coordinateConventions" object names the convention of each kind of frame. Written with the
+// canonical writer, so equal states give equal files.
 class DesktopDump {
 public:
     [[nodiscard]] static QJsonObject

@@ -71,14 +71,15 @@ ScreenWindows::ScreenWindows(SimAppWindows &windows, UserInput &hands,
       m_titleBars(mode == Mode::Overlaid ? std::make_unique<OverlaidTitleBars>(hands) : nullptr),
       m_editing(pasteboard) {
     m_windows.setPresenter([this](SimAppWindow &window) { present(window); });
-    m_windows.setContentInput([this](SimAppWindow &window,
-                                     const SimAppWindows::ContentEvent &event) {
-        // A Command key may cut, copy or paste in a text control.
-        if (event.type != EventType::KeyDown || !(event.flags & EventFlags::command)) {
-            return WindowContentInput::deliver(window, event);
-        }
-        return m_editing.throughPasteboard([&] { return WindowContentInput::deliver(window, event); });
-    });
+    m_windows.setContentInput(
+        [this](SimAppWindow &window, const SimAppWindows::ContentEvent &event) {
+            // A Command key may cut, copy or paste in a text control.
+            if (event.type != EventType::KeyDown || !(event.flags & EventFlags::command)) {
+                return WindowContentInput::deliver(window, event);
+            }
+            return m_editing.throughPasteboard(
+                [&] { return WindowContentInput::deliver(window, event); });
+        });
     m_windows.setFirstResponder([this](SimAppWindow &window, const QString &action) {
         return window.window() && m_editing.perform(*window.window(), action);
     });

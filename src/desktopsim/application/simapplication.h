@@ -17,7 +17,8 @@ namespace zorv {
 // responder actions, such as "hide:" or "performClose:", are carried out here). Other responder
 // actions go to the first responder in the key window, but for a key equivalent's: that key goes
 // on to the key window, whose text controls answer the standard editing keys themselves. Those
-// nothing takes are recorded as sent. The event being handled is the model's. The user* calls are the script API.
+// nothing takes are recorded as sent. The event being handled is the model's. The user* calls are
+// the script API.
 class SimApplication final : public Application {
     Q_OBJECT
 

@@ -133,10 +133,14 @@ void ScreenWindows::keepKeyWindowActive(QWindow *focused) {
     if (!keyWindow || focused == keyWindow || !keyWindow->isVisible()) {
         return;
     }
-    const QList<SimAppWindow *> windows = m_windows.windows();
-    const bool tookByShowing = !focused || std::ranges::any_of(windows, [&](SimAppWindow *window) {
-        return window->window() == focused && !window->record().style.canBecomeKey;
-    });
+    // With a display Qt also loses its focus to other programs' windows, which keep it.
+    bool tookByShowing = m_mode == Mode::Composited;
+    if (focused) {
+        const QList<SimAppWindow *> windows = m_windows.windows();
+        tookByShowing = std::ranges::any_of(windows, [&](const SimAppWindow *window) {
+            return window->window() == focused && !window->record().style.canBecomeKey;
+        });
+    }
     if (tookByShowing) {
         keyWindow->requestActivate();
     }

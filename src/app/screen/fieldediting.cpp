@@ -44,11 +44,24 @@ bool deleteSelection(QQuickItem &item) {
     return true;
 }
 
+// The control with the focus in the window, whether or not Qt has the window active: with a
+// display, a click on the drawn menu bar makes the desktop window Qt's active one.
+QQuickItem *focusedControl(QQuickWindow &window) {
+    if (QQuickItem *active = window.activeFocusItem(); active && active != window.contentItem()) {
+        return active;
+    }
+    QQuickItem *item = window.contentItem();
+    while (item && item->isFocusScope() && item->scopedFocusItem()) {
+        item = item->scopedFocusItem();
+    }
+    return item == window.contentItem() ? nullptr : item;
+}
+
 } // namespace
 
 bool FieldEditing::perform(QWindow &window, const QString &action) {
     auto *quickWindow = qobject_cast<QQuickWindow *>(&window);
-    QQuickItem *item = quickWindow ? quickWindow->activeFocusItem() : nullptr;
+    QQuickItem *item = quickWindow ? focusedControl(*quickWindow) : nullptr;
     if (!item) {
         return false;
     }

@@ -115,7 +115,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                                .activateApp = [this] { activateThisApp(); },
                            }),
       m_screenWindows(platform.desktop().appWindows(), platform.desktop().userInput(),
-                      platform.desktop().appearance(), m_windowMode) {
+                      platform.desktop().appearance(), platform.desktop().pasteboard(),
+                      m_windowMode) {
     // The UI kit's palette follows the simulated Mac's appearance; its timers run on its clock.
     m_kit = &ZorvKit::install(m_engine, m_platform.desktop().appearance(), m_platform.clock());
     if (!m_options.screenshotFolder.isEmpty()) {

@@ -113,7 +113,8 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
         {u"screens"_s, screens},
         {u"windows"_s, windowsJson(platform.desktop())},
         {u"menus"_s, ShownMenusDump::menus(platform.desktop())},
-        {u"banner"_s, ShownMenusDump::banner(banner)}};
+        {u"banner"_s, ShownMenusDump::banner(banner)},
+        {u"pasteboard"_s, platform.desktop().pasteboard().plainText()}};
     if (engine) {
         document.insert(u"engine"_s, EngineDump::toJson(*engine, barScreens));
     }

@@ -20,10 +20,10 @@ class SimulatedPlatform;
 // convention) and whether it is on screen and drawn; this application's windows front to back
 // with their application, title, frame (top-left convention), level and whether they are visible
 // and key; the open menus under "menus" and the notification banner shown under "banner" (see
-// ShownMenusDump); with an engine its view of the bar under "engine" (see EngineDump) and with an
-// app model its state under "model" (see ModelDump). A top-level "coordinateConventions" object
-// names the convention of each kind of frame. Written with the canonical writer, so equal states
-// give equal files.
+// ShownMenusDump); the plain text on the pasteboard under "pasteboard"; with an engine its view of
+// the bar under "engine" (see EngineDump) and with an app model its state under "model" (see
+// ModelDump). A top-level "coordinateConventions" object names the convention of each kind of
+// frame. Written with the canonical writer, so equal states give equal files.
 class DesktopDump {
 public:
     [[nodiscard]] static QJsonObject toJson(SimulatedPlatform &platform,

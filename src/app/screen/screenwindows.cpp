@@ -8,6 +8,7 @@
 #include "windowcontentinput.h"
 #include "windows/simappwindows.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -64,14 +65,30 @@ QRectF outerRect(const WindowRecord &record, const QRectF &sceneRect) {
 } // namespace
 
 ScreenWindows::ScreenWindows(SimAppWindows &windows, UserInput &hands,
-                             const SystemAppearance &appearance, Mode mode, QObject *parent)
+                             const SystemAppearance &appearance, Pasteboard &pasteboard, Mode mode,
+                             QObject *parent)
     : QObject(parent), m_windows(windows), m_appearance(appearance), m_mode(mode),
-      m_titleBars(mode == Mode::Overlaid ? std::make_unique<OverlaidTitleBars>(hands) : nullptr) {
+      m_titleBars(mode == Mode::Overlaid ? std::make_unique<OverlaidTitleBars>(hands) : nullptr),
+      m_editing(pasteboard) {
     m_windows.setPresenter([this](SimAppWindow &window) { present(window); });
-    m_windows.setContentInput(&WindowContentInput::deliver);
+    m_windows.setContentInput(
+        [this](SimAppWindow &window, const SimAppWindows::ContentEvent &event) {
+            // A Command key may cut, copy or paste in a text control.
+            if (event.type != EventType::KeyDown || !(event.flags & EventFlags::command)) {
+                return WindowContentInput::deliver(window, event);
+            }
+            return m_editing.throughPasteboard(
+                [&] { return WindowContentInput::deliver(window, event); });
+        });
+    m_windows.setFirstResponder([this](SimAppWindow &window, const QString &action) {
+        return window.window() && m_editing.perform(*window.window(), action);
+    });
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
+            &ScreenWindows::keepKeyWindowActive);
 }
 
 ScreenWindows::~ScreenWindows() {
+    m_windows.setFirstResponder({});
     m_windows.setContentInput({});
     m_windows.setPresenter({});
 }
@@ -97,7 +114,32 @@ void ScreenWindows::present(SimAppWindow &window) {
         overlay();
         m_titleBars->repaint();
     }
+    if (QWindow *qtWindow = window.window()) {
+        qtWindow->setFlag(Qt::WindowDoesNotAcceptFocus, !window.record().style.canBecomeKey);
+    }
     Q_EMIT changed();
+}
+
+void ScreenWindows::keepKeyWindowActive(QWindow *focused) {
+    // Qt may hand its focus to a window shown that cannot take the keyboard (a menu), and to none
+    // once that one goes, while the window server keeps the keyboard where it was: it goes back
+    // there, so that the keys typed next reach the key window's focused control.
+    const SimAppWindow *key = m_windows.keyWindow();
+    QWindow *keyWindow = key ? key->window() : nullptr;
+    if (!keyWindow || focused == keyWindow || !keyWindow->isVisible()) {
+        return;
+    }
+    // With a display Qt also loses its focus to other programs' windows, which keep it.
+    bool tookByShowing = m_mode == Mode::Composited;
+    if (focused) {
+        const QList<SimAppWindow *> windows = m_windows.windows();
+        tookByShowing = std::ranges::any_of(windows, [&](const SimAppWindow *window) {
+            return window->window() == focused && !window->record().style.canBecomeKey;
+        });
+    }
+    if (tookByShowing) {
+        keyWindow->requestActivate();
+    }
 }
 
 QList<MacScreenView *> ScreenWindows::screenViews() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fieldediting.h"
 #include "screenmapping.h"
 
 #include <QImage>
@@ -21,6 +22,7 @@ namespace zorv {
 
 class MacScreenView;
 class OverlaidTitleBars;
+class Pasteboard;
 class SystemAppearance;
 class UserInput;
 class SimAppWindow;
@@ -61,9 +63,10 @@ public:
 
     // Takes over how `windows` reach the display until destroyed; `hands` are the simulated
     // Mac's, which title bars laid over the screen hand their presses to, and title bars are
-    // drawn in the system's `appearance`.
+    // drawn in the system's `appearance`. The windows' text controls cut, copy and paste
+    // through `pasteboard`.
     ScreenWindows(SimAppWindows &windows, UserInput &hands, const SystemAppearance &appearance,
-                  Mode mode, QObject *parent = nullptr);
+                  Pasteboard &pasteboard, Mode mode, QObject *parent = nullptr);
     ~ScreenWindows() override;
 
     // The window the screens are drawn in; windows are placed once it is set.
@@ -85,6 +88,7 @@ Q_SIGNALS:
 
 private:
     void present(SimAppWindow &window);
+    void keepKeyWindowActive(QWindow *focused);
     // The windows over their screens, back to front, each cut to the part of its screen in sight,
     // with their title bars.
     void paintWindows(QPainter &painter, const QList<Placed> &windows) const;
@@ -107,6 +111,7 @@ private:
     // The overlaid windows, back to front, as last raised.
     QList<QWindow *> m_stacked;
     std::unique_ptr<OverlaidTitleBars> m_titleBars;
+    FieldEditing m_editing;
 };
 
 } // namespace zorv

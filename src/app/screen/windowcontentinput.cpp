@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -174,9 +175,13 @@ bool WindowContentInput::key(QWindow &window, const SimAppWindows::ContentEvent 
     if (!qtKey) {
         return false;
     }
-    // The window with the keyboard on the simulated Mac is the one Qt gives the keys to.
+    // The window with the keyboard on the simulated Mac is the one Qt gives the keys to. Qt takes
+    // the activation in later, with the display's answer; the control with the focus in the
+    // window takes this key already.
     if (QGuiApplication::focusWindow() != &window) {
         window.requestActivate();
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(&window, &focusIn);
     }
     const QEvent::Type type =
         event.type == EventType::KeyDown ? QEvent::KeyPress : QEvent::KeyRelease;

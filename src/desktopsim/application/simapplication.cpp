@@ -154,14 +154,18 @@ void SimApplication::setMainMenu(std::shared_ptr<const Menu> menu) {
 }
 
 void SimApplication::perform(const MenuItem &item) {
+    perform(item, ChosenBy::Menu);
+}
+
+void SimApplication::perform(const MenuItem &item, ChosenBy chosenBy) {
     if (item.action) {
         item.action();
     } else if (!item.responderAction.isEmpty()) {
-        sendResponderAction(item.responderAction);
+        sendResponderAction(item.responderAction, chosenBy);
     }
 }
 
-void SimApplication::sendResponderAction(const QString &action) {
+void SimApplication::sendResponderAction(const QString &action, ChosenBy chosenBy) {
     SimAppWindow *key = m_windows.keyWindow();
     if (action == QLatin1String("hide:")) {
         hide();
@@ -183,7 +187,7 @@ void SimApplication::sendResponderAction(const QString &action) {
         for (SimAppWindow *window : shownWindows()) {
             window->orderFrontRegardless();
         }
-    } else {
+    } else if (chosenBy == ChosenBy::KeyEquivalent || !m_windows.sendToFirstResponder(action)) {
         m_sentActions.append(action);
     }
 }
@@ -202,7 +206,7 @@ void SimApplication::keyReceived(const KeyEvent &event) {
     // Copied: the action may replace the main menu.
     const std::shared_ptr<const Menu> menu = m_mainMenu;
     if (const MenuItem *item = keyEquivalentRow(event.keyCode, event.flags)) {
-        perform(*item);
+        perform(*item, ChosenBy::KeyEquivalent);
     }
 }
 

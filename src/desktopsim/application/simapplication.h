@@ -14,8 +14,11 @@ namespace zorv {
 // application record carries; activating brings it to the front; hiding orders its windows out
 // and hands the front back; the main menu answers key presses while the application is
 // frontmost and regular, running the row whose key equivalent matches (the application's own
-// responder actions, such as "hide:" or "performClose:", are carried out here; the others are
-// recorded as sent). The event being handled is the model's. The user* calls are the script API.
+// responder actions, such as "hide:" or "performClose:", are carried out here). Other responder
+// actions go to the first responder in the key window, but for a key equivalent's: that key goes
+// on to the key window, whose text controls answer the standard editing keys themselves. Those
+// nothing takes are recorded as sent. The event being handled is the model's. The user* calls are
+// the script API.
 class SimApplication final : public Application {
     Q_OBJECT
 
@@ -54,7 +57,9 @@ private:
     [[nodiscard]] const MenuItem *keyEquivalentRow(quint16 keyCode, quint64 flags) const;
     void keyReceived(const KeyEvent &event);
     [[nodiscard]] QList<SimAppWindow *> shownWindows() const;
-    void sendResponderAction(const QString &action);
+    enum class ChosenBy { Menu, KeyEquivalent };
+    void perform(const MenuItem &item, ChosenBy chosenBy);
+    void sendResponderAction(const QString &action, ChosenBy chosenBy);
 
     DesktopModel &m_model;
     ApplicationRegistry &m_applications;

@@ -117,6 +117,9 @@ public:
 
     // Whether the active application's main menu performs the key (its Close Window row, say).
     using MainMenuKeys = std::function<bool(quint16 keyCode, quint64 flags)>;
+    // Carries an action sent to the first responder ("copy:", "selectAll:") out in a window's
+    // content: to the control with the keyboard there. Returns whether one took it.
+    using FirstResponder = std::function<bool(SimAppWindow &, const QString &action)>;
 
     explicit SimAppWindows(DesktopModel &model);
     ~SimAppWindows() override;
@@ -135,6 +138,12 @@ public:
     // Tells the window server which keys the application's main menu takes: Command-W then
     // closes the key window through the menu's row alone.
     void setMainMenuKeys(MainMenuKeys keys) { m_mainMenuKeys = std::move(keys); }
+
+    // Hands responder actions to the windows' content through `responder` (without one, no
+    // content takes any).
+    void setFirstResponder(FirstResponder responder) { m_firstResponder = std::move(responder); }
+    // Sends `action` to the first responder in the key window; false when nothing there took it.
+    bool sendToFirstResponder(const QString &action);
 
     [[nodiscard]] std::unique_ptr<AppWindow> adopt(QWindow &window) override;
 
@@ -206,6 +215,7 @@ private:
     DesktopModel &m_model;
     ContentInput m_contentInput;
     MainMenuKeys m_mainMenuKeys;
+    FirstResponder m_firstResponder;
     std::optional<Press> m_press;
     QList<QPointer<SimAppWindow>> m_windows;
     quint64 m_nextFrontOrder = 1;

@@ -73,6 +73,11 @@ bool SimAppWindows::keyEvent(EventType type, quint16 keyCode, quint64 flags) {
     return true;
 }
 
+bool SimAppWindows::sendToFirstResponder(const QString &action) {
+    SimAppWindow *key = keyWindow();
+    return key && m_firstResponder && m_firstResponder(*key, action);
+}
+
 bool SimAppWindows::mouseEvent(EventType type, QPointF location, quint64 flags) {
     if (m_press && type == dragOf(m_press->down)) {
         const Press press = *m_press;

@@ -1,0 +1,95 @@
+#include "fieldediting.h"
+
+#include "pasteboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QQuickItem>
+#include <QQuickWindow>
+
+#include <array>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+// The responder actions a text control answers with a method of its own, by their names.
+constexpr std::array<std::pair<const char *, const char *>, 6> methodOf{{
+    {"undo:", "undo()"},
+    {"redo:", "redo()"},
+    {"cut:", "cut()"},
+    {"copy:", "copy()"},
+    {"paste:", "paste()"},
+    {"selectAll:", "selectAll()"},
+}};
+
+bool hasMethod(const QObject &object, const char *signature) {
+    return object.metaObject()->indexOfMethod(signature) >= 0;
+}
+
+// Delete takes the selection away, as the Delete key would, without touching the clipboard.
+bool deleteSelection(QQuickItem &item) {
+    if (!hasMethod(item, "remove(int,int)")) {
+        return false;
+    }
+    const int start = item.property("selectionStart").toInt();
+    const int end = item.property("selectionEnd").toInt();
+    if (start < end) {
+        QMetaObject::invokeMethod(&item, "remove", Q_ARG(int, start), Q_ARG(int, end));
+    }
+    return true;
+}
+
+// The control with the focus in the window, whether or not Qt has the window active: with a
+// display, a click on the drawn menu bar makes the desktop window Qt's active one.
+QQuickItem *focusedControl(QQuickWindow &window) {
+    if (QQuickItem *active = window.activeFocusItem(); active && active != window.contentItem()) {
+        return active;
+    }
+    QQuickItem *item = window.contentItem();
+    while (item && item->isFocusScope() && item->scopedFocusItem()) {
+        item = item->scopedFocusItem();
+    }
+    return item == window.contentItem() ? nullptr : item;
+}
+
+} // namespace
+
+bool FieldEditing::perform(QWindow &window, const QString &action) {
+    auto *quickWindow = qobject_cast<QQuickWindow *>(&window);
+    QQuickItem *item = quickWindow ? focusedControl(*quickWindow) : nullptr;
+    if (!item) {
+        return false;
+    }
+    if (action == "delete:"_L1) {
+        return deleteSelection(*item);
+    }
+    for (const auto &[name, signature] : methodOf) {
+        if (action != QLatin1StringView(name) || !hasMethod(*item, signature)) {
+            continue;
+        }
+        const QByteArray method(signature, qsizetype(qstrlen(signature)) - 2);
+        return throughPasteboard(
+            [&] { return QMetaObject::invokeMethod(item, method.constData()); });
+    }
+    return false;
+}
+
+bool FieldEditing::throughPasteboard(const std::function<bool()> &deliver) {
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    const QString lent = m_pasteboard.plainText();
+    if (clipboard->text() != lent) {
+        clipboard->setText(lent);
+    }
+    const bool taken = deliver();
+    if (const QString left = clipboard->text(); left != lent) {
+        m_pasteboard.setPlainText(left);
+    }
+    return taken;
+}
+
+} // namespace zorv

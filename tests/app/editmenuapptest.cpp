@@ -1,0 +1,229 @@
+#include "appinput.h"
+#include "desktopsnapshot.h"
+#include "dump/desktopdump.h"
+#include "reportwindowcontroller.h"
+#include "scenariomac.h"
+#include "settingswindowcontroller.h"
+#include "wholeapptest.h"
+
+#include <QQuickItem>
+#include <QQuickWindow>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+constexpr quint16 aKey = 0;
+constexpr quint16 cKey = 8;
+constexpr quint16 vKey = 9;
+constexpr quint16 wKey = 13;
+
+// Zorv on its first launch on the laptop, driven only through the simulated Mac's mouse and
+// keyboard: its main menu's rows chosen with the mouse act on the field with the keyboard, the
+// field keeps the keyboard afterwards, and its fields share the Mac's one pasteboard.
+class EditMenuAppTest : public WholeAppTest {
+protected:
+    explicit EditMenuAppTest(SimOptions options = {})
+        : WholeAppTest(reachableLaptop({}), std::move(options)) {}
+
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(launch("{}")); }
+
+    void chooseFromStatusMenu(const QString &title) {
+        clickIcon();
+        ASSERT_TRUE(mac().menus().openMenu());
+        const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), title);
+        ASSERT_TRUE(row) << "no row " << title.toStdString();
+        click(*row);
+    }
+
+    // Clicks the title of Zorv's main menu in the bar.
+    void openMainMenu(const QString &menu) {
+        const ScreenSnapshot screen = DesktopSnapshot::take(mac()).screens.value(0);
+        const auto bar = std::ranges::find(screen.look.menus, menu, &MenuTitle::text);
+        ASSERT_NE(bar, screen.look.menus.end()) << "the bar shows no " << menu.toStdString();
+        click(bar->rect.translated(screen.globalFrame.topLeft()).center());
+        ASSERT_TRUE(mac().menus().isTracking());
+    }
+
+    // Clicks the title of Zorv's main menu in the bar, then the row.
+    void chooseFromMainMenu(const QString &menu, const QString &title) {
+        ASSERT_NO_FATAL_FAILURE(openMainMenu(menu));
+        const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), title);
+        ASSERT_TRUE(row) << "no row " << title.toStdString();
+        click(*row);
+        ASSERT_FALSE(mac().menus().isTracking());
+    }
+
+    // Opens Settings on the Profiles pane and clicks its name field.
+    void clickProfileName() {
+        ASSERT_NO_FATAL_FAILURE(chooseFromStatusMenu(u"Settings…"_s));
+        ASSERT_NE(app.settingsWindow(), nullptr);
+        QQuickWindow *window = app.settingsWindow()->window();
+        for (const QString &rail : {u"rail-general"_s, u"rail-profiles"_s}) {
+            ASSERT_NO_FATAL_FAILURE(clickControl(window, rail));
+            run(1);
+            if (window->property("guideShown").toBool()) {
+                ASSERT_NO_FATAL_FAILURE(clickControl(window, u"guideDone"_s));
+            }
+        }
+        ASSERT_NO_FATAL_FAILURE(clickControl(window, u"newName"_s));
+        field = findIn(window->contentItem(), u"newName"_s);
+        ASSERT_NE(field, nullptr);
+    }
+
+    [[nodiscard]] QString fieldText() const { return field->property("text").toString(); }
+
+    QQuickItem *field = nullptr;
+};
+
+class EditRowTest;
+
+// What the user does in the name field after typing "ab", and what the field reads then.
+struct EditCase {
+    const char *name;
+    std::function<void(EditRowTest &)> steps;
+    QString expected;
+};
+
+void PrintTo(const EditCase &c, std::ostream *out) {
+    *out << c.name;
+}
+
+class EditRowTest : public EditMenuAppTest, public ::testing::WithParamInterface<EditCase> {
+public:
+    using EditMenuAppTest::chooseFromMainMenu;
+    using EditMenuAppTest::openMainMenu;
+    using EditMenuAppTest::press;
+    using EditMenuAppTest::type;
+};
+
+TEST_P(EditRowTest, TheRowActsOnTheFieldOnceAndTheFieldKeepsTheKeyboard) {
+    ASSERT_NO_FATAL_FAILURE(clickProfileName());
+    ASSERT_NO_FATAL_FAILURE(type(u"ab"_s));
+    ASSERT_EQ(fieldText(), u"ab"_s);
+    ASSERT_NO_FATAL_FAILURE(GetParam().steps(*this));
+    EXPECT_EQ(fieldText().toStdString(), GetParam().expected.toStdString());
+    EXPECT_TRUE(serverOf(app.settingsWindow()->window())->isKeyWindow());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, EditRowTest,
+    ::testing::Values(EditCase{"SelectAllThenTyping",
+                               [](EditRowTest &test) {
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Select All"_s);
+                                   test.type(u"cd"_s);
+                               },
+                               u"cd"_s},
+                      EditCase{"SelectAllChosenByKeyboardThenTyping",
+                               [](EditRowTest &test) {
+                                   // Up from no highlight lights the last row.
+                                   test.openMainMenu(u"Edit"_s);
+                                   test.press(KeyCode::upArrow);
+                                   test.press(KeyCode::returnKey);
+                                   test.type(u"cd"_s);
+                               },
+                               u"cd"_s},
+                      EditCase{"CopyThenPasteTwice",
+                               [](EditRowTest &test) {
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Select All"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Copy"_s);
+                                   test.press(KeyCode::rightArrow);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Paste"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Paste"_s);
+                               },
+                               u"ababab"_s},
+                      EditCase{"CutThenPasteTwice",
+                               [](EditRowTest &test) {
+                                   test.press(aKey, EventFlags::command);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Cut"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Paste"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Paste"_s);
+                               },
+                               u"abab"_s},
+                      EditCase{"CutThenUndo",
+                               [](EditRowTest &test) {
+                                   test.press(aKey, EventFlags::command);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Cut"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Undo"_s);
+                               },
+                               u"ab"_s},
+                      EditCase{"UndoThenRedo",
+                               [](EditRowTest &test) {
+                                   test.press(aKey, EventFlags::command);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Cut"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Undo"_s);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Redo"_s);
+                               },
+                               QString()},
+                      EditCase{"DeleteTakesTheSelection",
+                               [](EditRowTest &test) {
+                                   test.press(aKey, EventFlags::command);
+                                   test.chooseFromMainMenu(u"Edit"_s, u"Delete"_s);
+                                   test.type(u"e"_s);
+                               },
+                               u"e"_s},
+                      EditCase{"CommandKeysPasteOnce",
+                               [](EditRowTest &test) {
+                                   test.press(aKey, EventFlags::command);
+                                   test.press(cKey, EventFlags::command);
+                                   test.press(KeyCode::rightArrow);
+                                   test.press(vKey, EventFlags::command);
+                               },
+                               u"abab"_s},
+                      EditCase{"SortMyBarThenTyping",
+                               [](EditRowTest &test) {
+                                   test.chooseFromMainMenu(u"Menu Bar"_s, u"Sort My Bar"_s);
+                                   test.type(u"cd"_s);
+                               },
+                               u"abcd"_s}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Text copied in a field is on the Mac's pasteboard, where the dump shows it, and what another
+// program puts there is what Paste pastes.
+TEST_F(EditMenuAppTest, TheFieldsCopyToAndPasteFromTheMacsPasteboard) {
+    ASSERT_NO_FATAL_FAILURE(clickProfileName());
+    ASSERT_NO_FATAL_FAILURE(type(u"Work"_s));
+    press(aKey, EventFlags::command);
+    press(cKey, EventFlags::command);
+    EXPECT_EQ(mac().pasteboard().plainText(), u"Work"_s);
+    EXPECT_EQ(DesktopDump::toJson(platform).value(u"pasteboard"_s).toString(), u"Work"_s);
+
+    mac().pasteboard().setPlainText(u"Home"_s);
+    ASSERT_NO_FATAL_FAILURE(chooseFromMainMenu(u"Edit"_s, u"Paste"_s));
+    EXPECT_EQ(fieldText(), u"Home"_s);
+}
+
+// The report's sent screen: its Copy puts the report number on the pasteboard, and Command-V
+// pastes it into a field of the settings window.
+class ReportNumberPasteTest : public EditMenuAppTest {
+protected:
+    ReportNumberPasteTest() : EditMenuAppTest(optionsWith(u"--report-sent"_s)) {}
+
+    static SimOptions optionsWith(const QString &argument) {
+        SimOptions options;
+        options.launchArguments = {argument};
+        return options;
+    }
+};
+
+TEST_F(ReportNumberPasteTest, TheCopiedReportNumberPastesWithCommandV) {
+    QQuickWindow *report = shownWindowWith(u"reportCopy"_s);
+    ASSERT_NE(report, nullptr);
+    // The welcome window opens over it; Command-W closes that one.
+    press(wKey, EventFlags::command);
+    ASSERT_TRUE(serverOf(report)->isKeyWindow());
+    ASSERT_NO_FATAL_FAILURE(clickControl(report, u"reportCopy"_s));
+    EXPECT_EQ(mac().pasteboard().plainText(), u"R-7K3QXM"_s);
+    ASSERT_NO_FATAL_FAILURE(clickProfileName());
+    press(vKey, EventFlags::command);
+    EXPECT_EQ(fieldText(), u"R-7K3QXM"_s);
+}
+
+} // namespace
+} // namespace zorv

@@ -3,6 +3,7 @@
 #include "enginedump.h"
 #include "jsonwriter.h"
 #include "modeldump.h"
+#include "rectjson.h"
 #include "shownmenusdump.h"
 #include "simulatedplatform.h"
 #include "storage/atomicfile.h"
@@ -17,13 +18,6 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 
 namespace {
-
-QJsonObject rectJson(const QRectF &rect) {
-    return {{u"x"_s, rect.x()},
-            {u"y"_s, rect.y()},
-            {u"width"_s, rect.width()},
-            {u"height"_s, rect.height()}};
-}
 
 QJsonValue optionalString(const std::optional<QString> &text) {
     return text ? QJsonValue(*text) : QJsonValue(QJsonValue::Null);

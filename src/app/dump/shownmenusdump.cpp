@@ -2,6 +2,7 @@
 
 #include "menurowsmodel.h"
 #include "notificationbanner.h"
+#include "rectjson.h"
 #include "simulateddesktop.h"
 
 #include <QJsonObject>
@@ -11,13 +12,6 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 
 namespace {
-
-QJsonObject frameJson(const QRectF &rect) {
-    return {{u"x"_s, rect.x()},
-            {u"y"_s, rect.y()},
-            {u"width"_s, rect.width()},
-            {u"height"_s, rect.height()}};
-}
 
 QJsonArray rowsJson(const Menu &menu, const QList<int> &shown, int highlighted) {
     QJsonArray rows;
@@ -62,12 +56,12 @@ QJsonArray ShownMenusDump::menus(SimulatedDesktop &desktop) {
     }
     QJsonArray open{
         QJsonObject{{u"barTitle"_s, barTitleJson(desktop)},
-                    {u"frame"_s, frameJson(menus.frame())},
+                    {u"frame"_s, rectJson(menus.frame())},
                     {u"optionHeld"_s, menus.optionHeld()},
                     {u"rows"_s, rowsJson(*menu, menus.shownRows(), menus.highlightedRow())}}};
     if (const std::shared_ptr<const Menu> submenu = menus.openSubmenu()) {
         open.append(QJsonObject{{u"of"_s, menu->items[menus.highlightedRow()].title},
-                                {u"frame"_s, frameJson(menus.submenuFrame())},
+                                {u"frame"_s, rectJson(menus.submenuFrame())},
                                 {u"rows"_s, rowsJson(*submenu, menus.submenuShownRows(),
                                                      menus.submenuHighlightedRow())}});
     }

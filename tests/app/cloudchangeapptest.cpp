@@ -70,12 +70,8 @@ protected:
 // shown, and once the user saves, the files here and the shared record hold both sides' work.
 TEST_F(CloudChangeAppTest, AChangeFromAnotherMacArrivesWhileTheUserTypes) {
     ASSERT_NO_FATAL_FAILURE(launch(R"({"onboardingCompleted": true, "cloudSyncEnabled": true})"));
-    clickIcon();
-    const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), u"Settings…"_s);
-    ASSERT_TRUE(row);
-    click(*row);
-    ASSERT_NE(app.settingsWindow(), nullptr);
-    QQuickWindow *window = app.settingsWindow()->window();
+    QQuickWindow *window = openSettingsFromStatusMenu();
+    ASSERT_NE(window, nullptr);
     for (const QString &control : {u"rail-profiles"_s, u"newName"_s}) {
         if (window->property("guideShown").toBool()) {
             ASSERT_NO_FATAL_FAILURE(clickControl(window, u"guideDone"_s));

@@ -23,16 +23,9 @@ protected:
 
     // Opens Settings from the status menu; the General pane's card comes up a moment later.
     QQuickWindow *openSettings() {
-        clickIcon();
-        const auto row = statusMenuRowCentre(mac().menus(), u"Settings…"_s);
-        if (!row) {
-            ADD_FAILURE() << "no Settings row";
-            return nullptr;
-        }
-        click(*row);
+        QQuickWindow *window = openSettingsFromStatusMenu();
         run(1);
-        SettingsWindowController *settings = app.settingsWindow();
-        return settings ? settings->window() : nullptr;
+        return window;
     }
     // Goes to another pane and back, as a user looking at the pane again would.
     void reopenGeneral(QQuickWindow *window) {

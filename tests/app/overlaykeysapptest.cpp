@@ -79,12 +79,8 @@ bool barOverlaid(SimulatedDesktop &mac) {
 TEST_P(OverlayKeysAppTest, SettingsKeepsTheKeyboardWhenTheBarIsStyled) {
     ASSERT_NO_FATAL_FAILURE(launch("{}"));
     ASSERT_NE(app.onboarding(), nullptr) << "a first launch shows the welcome tour";
-    clickIcon();
-    const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), u"Settings…"_s);
-    ASSERT_TRUE(row);
-    click(*row);
-    ASSERT_NE(app.settingsWindow(), nullptr);
-    QQuickWindow *window = app.settingsWindow()->window();
+    QQuickWindow *window = openSettingsFromStatusMenu();
+    ASSERT_NE(window, nullptr);
     ASSERT_NO_FATAL_FAILURE(clickControl(window, u"rail-appearance"_s));
     ASSERT_NO_FATAL_FAILURE(dismissGuide(window));
     for (const char *name : GetParam().clicked) {

@@ -43,12 +43,8 @@ protected:
 // its menu bar, when that display is unplugged, and a click on it still works.
 TEST_F(UnpluggedDisplayAppTest, SettingsComesOverToTheLaptopAndStillTakesClicks) {
     ASSERT_NO_FATAL_FAILURE(launch(tourDoneSettings));
-    clickIcon();
-    const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), u"Settings…"_s);
-    ASSERT_TRUE(row);
-    click(*row);
-    ASSERT_NE(app.settingsWindow(), nullptr);
-    QQuickWindow *window = app.settingsWindow()->window();
+    QQuickWindow *window = openSettingsFromStatusMenu();
+    ASSERT_NE(window, nullptr);
     const auto outer = [&] { return TitleBar::outerFrame(serverOf(window)->record()); };
 
     const QPointF grab = outer().topLeft() + QPointF(300, TitleBar::height / 2);

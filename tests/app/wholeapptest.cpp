@@ -3,6 +3,9 @@
 #include "appinput.h"
 #include "scenario/scenarioloader.h"
 #include "scenariomac.h"
+#include "settingswindowcontroller.h"
+
+using namespace Qt::StringLiterals;
 
 namespace zorv {
 
@@ -34,6 +37,18 @@ void WholeAppTest::click(QPointF global, MouseButton button) {
 
 void WholeAppTest::clickIcon(MouseButton button) {
     click(zorvIconCentre(app, platform), button);
+}
+
+QQuickWindow *WholeAppTest::openSettingsFromStatusMenu() {
+    clickIcon();
+    const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), u"Settings…"_s);
+    if (!row) {
+        ADD_FAILURE() << "no Settings row in the status menu";
+        return nullptr;
+    }
+    click(*row);
+    SettingsWindowController *settings = app.settingsWindow();
+    return settings ? settings->window() : nullptr;
 }
 
 void WholeAppTest::press(quint16 keyCode, quint64 flags) {

@@ -41,6 +41,8 @@ protected:
     // A click on Zorv's icon: by default a left click opens the status menu, a right click
     // reveals the hidden items.
     void clickIcon(MouseButton button = MouseButton::Left);
+    // Opens Settings with its row in the status menu; null (a failure added) when it did not open.
+    [[nodiscard]] QQuickWindow *openSettingsFromStatusMenu();
     void press(quint16 keyCode, quint64 flags = EventFlags::none);
     void type(const QString &text);
 

@@ -12,8 +12,7 @@
 namespace zorv {
 namespace {
 
-QCoro::Task<> sleepThenLook(ManualClock &clock, Duration duration,
-                            const std::function<void()> &look) {
+QCoro::Task<> sleepThenLook(ManualClock &clock, Duration duration, std::function<void()> look) {
     const SleepOutcome outcome = co_await clock.sleep(duration);
     if (outcome == SleepOutcome::Elapsed) {
         look();

@@ -55,6 +55,24 @@ std::unique_ptr<ManualClock> makeFastClock(const Scenario &scenario) {
     return clock;
 }
 
+// Runs Zorv on the simulated Mac until it quits; its exit status.
+int runZorv(SimulatedPlatform &platform, const SimOptions &options, SingleInstance *instance) {
+    DesktopApp desktopApp(platform, options);
+    QObject::connect(&desktopApp, &DesktopApp::finished, qApp, &QCoreApplication::exit);
+    if (instance) {
+        QObject::connect(instance, &SingleInstance::received, &desktopApp,
+                         &DesktopApp::openedByAnotherLaunch);
+    }
+    if (!desktopApp.start()) {
+        return 1;
+    }
+    // Ctrl-C and `kill` quit as the Quit row does.
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &desktopApp,
+                     [&platform] { platform.desktop().application().terminate(); });
+    return QGuiApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -107,18 +125,10 @@ int main(int argc, char *argv[]) {
     }
     SimulatedPlatform platform(*clock, std::move(*scenario), true);
 
-    DesktopApp desktopApp(platform, options);
-    QObject::connect(&desktopApp, &DesktopApp::finished, &app, &QCoreApplication::exit);
-    if (instance) {
-        QObject::connect(&*instance, &SingleInstance::received, &desktopApp,
-                         &DesktopApp::openedByAnotherLaunch);
-    }
-    if (!desktopApp.start()) {
-        return 1;
-    }
-    // Ctrl-C and `kill` quit as the Quit row does.
-    QuitSignals quitSignals;
-    QObject::connect(&quitSignals, &QuitSignals::received, &desktopApp,
-                     [&platform] { platform.desktop().application().terminate(); });
-    return QGuiApplication::exec();
+    const int status = runZorv(platform, options, instance ? &*instance : nullptr);
+    // A worker job still running at the quit (a drag, a scan) handed its end to a coroutine whose
+    // owner has gone since: delivering it lets that coroutine see so and end, rather than wait
+    // for ever with everything it holds.
+    QCoreApplication::sendPostedEvents();
+    return status;
 }

@@ -163,6 +163,8 @@ QCoro::Task<> AppModel::applyOverlayLater(QPointer<AppModel> model, Clock &clock
 void AppModel::takeItems(QList<MenuBarItem> items) {
     setItems(std::move(items));
     m_rules->barRead();
+    // A permission granted or taken away since the last look shows with the bar that reflects it.
+    setAxTrusted(m_services.accessibility.isProcessTrusted());
     setHidingBlocked(m_engine->hidingBlocked());
     refreshSecondaryBar();
 }

@@ -309,8 +309,8 @@ TEST(DesktopAppTest, KeepsRememberedPositionsBetweenRuns) {
     };
     const QStringList first = run(true);
     ASSERT_EQ(first, (QStringList{u"a2"_s, BarItems::zorvAlwaysHiddenSeparatorName,
-                                  BarItems::zorvHiddenSeparatorName, BarItems::zorvIconName,
-                                  u"a1"_s, u"Clock"_s}));
+                                  BarItems::zorvHiddenSeparatorName, u"a1"_s,
+                                  BarItems::zorvIconName, u"Clock"_s}));
     EXPECT_EQ(KeptPositionsFile::read(options.positionsPath)
                   .value(SimulatedPlatform::bundleIdentifier)
                   .size(),

@@ -4,8 +4,9 @@ import QtQuick.Layouts
 import Zorv.Desktop
 
 // What Zorv's engine and model make of the simulated Mac: whether the hidden sections are
-// revealed, why hiding is blocked, the active profile, the last save and reconcile run, Zorv's
-// items section by section and where every status item stands.
+// revealed, why hiding is blocked (the missing Accessibility permission included), the active
+// profile, the last save and reconcile run, Zorv's items section by section and where every
+// status item stands.
 Pane {
     id: root
 
@@ -28,6 +29,14 @@ Pane {
             visible: root.desktop.engineRunning
             text: root.desktop.revealed ? qsTr("Hidden sections revealed")
                                         : qsTr("Hidden sections tucked away")
+        }
+        Label {
+            Layout.fillWidth: true
+            visible: root.desktop.model !== null && root.desktop.model.needsAccessibility
+            text: qsTr("Hiding waits for the Accessibility permission")
+            textFormat: Text.PlainText
+            wrapMode: Text.WordWrap
+            color: "#b3261e"
         }
         Label {
             Layout.fillWidth: true

@@ -49,6 +49,7 @@ QJsonObject EngineDump::toJson(ClassicEngine &engine, const QList<QRectF> &scree
     return {{u"revealed"_s, engine.isRevealed()},
             {u"hidingBlocked"_s,
              blocked ? QJsonValue(reasonName(*blocked)) : QJsonValue(QJsonValue::Null)},
+            {u"waitingForAccessibility"_s, engine.waitingForAccessibility()},
             {u"iconOnScreen"_s, engine.separatorController().iconIsOnScreen()},
             {u"items"_s, items}};
 }

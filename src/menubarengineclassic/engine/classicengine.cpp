@@ -77,7 +77,7 @@ void ClassicEngine::setOnHidingBlockedChanged(HidingBlockedChangedCallback callb
 }
 
 std::optional<HidingBlockedReason> ClassicEngine::hidingBlocked() const {
-    return m_health.hidingBlocked(now());
+    return m_health.hidingBlocked(now(), waitingForGrant());
 }
 
 std::optional<QRectF> ClassicEngine::iconFrame() const {

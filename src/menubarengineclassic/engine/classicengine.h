@@ -147,6 +147,9 @@ public:
     [[nodiscard]] bool orderDirty() const { return m_wanted.orderDirty(); }
     [[nodiscard]] bool reconcileInFlight() const { return m_runs.reconcileInFlight(); }
     [[nodiscard]] const BorrowedCursor &cursor() const { return m_cursor; }
+    // The last reading of the bar found the Accessibility permission missing: nothing can be
+    // measured or dragged until it comes, and hiding waits for it.
+    [[nodiscard]] bool waitingForAccessibility() const;
 
 private:
     // Reveal and tuck.
@@ -160,12 +163,25 @@ private:
     QCoro::Task<> placeItemsInReach();
     // Remembers these positions for Zorv's three items and creates them again there.
     void recreateItemsAt(double icon, double hiddenSeparator, double alwaysHiddenSeparator);
-    // At a later launch: where the separators came up leaves items out of the lanes the wanted
-    // layout asks for, and other places would leave fewer; absent when they stand right.
+    // Where the separators stand leaves items out of the lanes the wanted layout asks for, and
+    // other places would leave fewer, or the icon stands left of one; absent when all stand right.
     [[nodiscard]] std::optional<SeparatorPlacement> separatorsOutOfPlace() const;
-    // Creates the three items again with the separators where the lanes meet, when they stand
-    // elsewhere; then tucks and scans again. Run at the start, before any reconcile run.
-    QCoro::Task<> placeSeparatorsBetweenLanes();
+    // Creates the three items again with the separators where the lanes meet and the icon right
+    // of both, when they stand elsewhere: true when it did. Needs no drag, so it puts Zorv's own
+    // items back in order whether or not the user lets Zorv arrange the bar.
+    bool seatItemsBetweenLanes();
+    // seatItemsBetweenLanes(); when it moved them, applies the reveal state again (`reason`) and
+    // scans the bar they make.
+    QCoro::Task<> placeSeparatorsBetweenLanes(QString reason);
+    // Whether the last scan found an item on the bar that the wanted layout places: the user's
+    // lanes can be read off it, rather than measured as at a first launch.
+    [[nodiscard]] bool layoutPlacesItemsOnTheBar() const;
+    // Whether the engine's own items stand where the bar's lanes can be read off them: the
+    // separators in order with the icon right of both, and no placement pending for a grant.
+    [[nodiscard]] bool ownItemsInOrder() const;
+    // Whether the engine's own items can be seated again now: the permission is there, the icon
+    // is shown and no run is dragging.
+    [[nodiscard]] bool canSeatItems() const;
     // Watches for the Accessibility permission while a reading found it missing: a scan follows
     // within a second of the grant.
     void watchForGrant();
@@ -175,6 +191,9 @@ private:
     void takeGrant();
     // Whether recovery must wait for the permission: the last reading found it missing.
     [[nodiscard]] bool waitingForGrant() const;
+    // Reads the bar and seats the engine's own items again when they stand out of order and can
+    // be: true when the icon is then safely rightmost.
+    QCoro::Task<bool> seatMisplacedIcon();
     // Tucked, yet the hidden separator no longer reaches past the screen's left edge (a shown
     // item shrank), and it was not tucked again for this frame before.
     [[nodiscard]] bool peekingWhileTucked();

@@ -72,19 +72,22 @@ void ClassicEngine::takeGrant() {
             co_return;
         }
         SeparatorController &separators = *self->m_separatorController;
-        // Out of sight, or standing as the items do while the permission is missing (kept so
-        // by a launch meanwhile): the icon left of a separator, the separators out of order.
-        const bool outOfReach = !separators.iconHidden() &&
-                                (!separators.iconIsOnScreen() || separators.iconNeedsReseating());
-        if (self->m_reveal.takePlaceInReach() || outOfReach || !separators.separatorsAreOrdered()) {
+        const bool deferred = self->m_reveal.takePlaceInReach();
+        if (!deferred && (separators.separatorsAreOrdered() || self->layoutPlacesItemsOnTheBar())) {
+            // The separators stand between lanes the user left, or the user's layout says where
+            // the lanes meet: they go (back) there, and the icon right of both.
+            co_await self->placeSeparatorsBetweenLanes(u"launch"_s);
+        } else {
+            // Nothing tells where the lanes meet (the separators stand as a launch without the
+            // permission put them): the bar is measured as at a first launch.
             co_await self->placeItemsInReach();
             if (!self) {
                 co_return;
             }
             co_await self->waitForReadableFrames(seconds(0.1));
-            if (!self) {
-                co_return;
-            }
+        }
+        if (!self) {
+            co_return;
         }
         // A recovery loop waiting for the grant tries again at once.
         if (self->m_health.hidingRefused()) {
@@ -98,6 +101,21 @@ void ClassicEngine::takeGrant() {
 
 bool ClassicEngine::waitingForGrant() const {
     return m_bar.trusted() == false;
+}
+
+bool ClassicEngine::waitingForAccessibility() const {
+    return waitingForGrant();
+}
+
+bool ClassicEngine::ownItemsInOrder() const {
+    return m_bar.trusted() == true && !m_grantTask.isPending() &&
+           m_separatorController->separatorsAreOrdered() &&
+           !m_separatorController->iconNeedsReseating();
+}
+
+bool ClassicEngine::canSeatItems() const {
+    return m_bar.trusted() == true && !m_separatorController->iconHidden() &&
+           !m_runs.reconcileInFlight();
 }
 
 } // namespace zorv

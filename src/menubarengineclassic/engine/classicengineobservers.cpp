@@ -102,7 +102,8 @@ QCoro::Task<> ClassicEngine::reapplyRevealState(QString reason, bool forceReflow
         m_health.refusalCleared();
     } else {
         m_health.tuckRefused();
-        if (m_onTuckRefused) {
+        // Without the permission dragging the icon, as the log line advises, does not help.
+        if (m_onTuckRefused && !waitingForGrant()) {
             m_onTuckRefused();
         }
         startTuckRecovery();

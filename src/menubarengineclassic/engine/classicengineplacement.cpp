@@ -9,6 +9,8 @@
 #include "separators/launchplacement.h"
 #include "separators/separatorplacement.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -107,6 +109,7 @@ void ClassicEngine::recreateItemsAt(double icon, double hiddenSeparator,
         AppPreferences::preferredPositionKey(SeparatorController::alwaysHiddenSeparatorName),
         alwaysHiddenSeparator);
     m_separatorController->recreateItems();
+    m_records.forgetSightings();
     if (m_onIconReplaced) {
         m_onIconReplaced(m_separatorController->icon().button());
     }
@@ -117,7 +120,9 @@ std::optional<SeparatorPlacement> ClassicEngine::separatorsOutOfPlace() const {
     const std::optional<QRectF> icon = iconFrame();
     const std::optional<QRectF> hidden = m_separatorController->hiddenSeparatorFrame();
     const std::optional<QRectF> always = m_separatorController->alwaysHiddenSeparatorFrame();
-    if (m_separatorController->iconHidden() || !icon || !hidden || !always) {
+    // Without a reading of the bar the lanes are unknown: nothing is moved on a guess.
+    if (m_bar.trusted() != true || m_separatorController->iconHidden() || !icon || !hidden ||
+        !always) {
         return std::nullopt;
     }
     QList<SeparatorPlacement::Entry> bar{{Kind::icon, *icon, std::nullopt},
@@ -134,25 +139,42 @@ std::optional<SeparatorPlacement> ClassicEngine::separatorsOutOfPlace() const {
     return SeparatorPlacement::compute(bar, SeparatorController::collapsedLength);
 }
 
-QCoro::Task<> ClassicEngine::placeSeparatorsBetweenLanes() {
+bool ClassicEngine::seatItemsBetweenLanes() {
     const std::optional<SeparatorPlacement> placement = separatorsOutOfPlace();
     if (!placement) {
-        co_return;
+        return false;
     }
-    QPointer<ClassicEngine> self(this);
     recreateItemsAt(placement->icon, placement->hiddenSeparator, placement->alwaysHiddenSeparator);
     appendEvent({{u"kind"_s, u"separators-placed"_s},
                  {u"misplacedBefore"_s, placement->misplacedBefore},
                  {u"misplacedAfter"_s, placement->misplacedAfter},
+                 {u"iconToRightEnd"_s, placement->iconToRightEnd},
                  {u"icon"_s, placement->icon},
                  {u"hiddenSep"_s, placement->hiddenSeparator},
                  {u"alwaysHiddenSep"_s, placement->alwaysHiddenSeparator}});
+    return true;
+}
+
+QCoro::Task<> ClassicEngine::placeSeparatorsBetweenLanes(QString reason) {
+    if (!seatItemsBetweenLanes()) {
+        co_return;
+    }
+    QPointer<ClassicEngine> self(this);
     // The new items come up collapsed: hide again, then read the bar they make.
-    co_await reapplyRevealState(u"launch"_s, false);
+    co_await reapplyRevealState(reason, false);
     if (!self) {
         co_return;
     }
     co_await refresh();
+}
+
+bool ClassicEngine::layoutPlacesItemsOnTheBar() const {
+    const SectionIndex sections(m_wanted.storedLayout());
+    return std::any_of(m_bar.lastItems().cbegin(), m_bar.lastItems().cend(),
+                       [&sections](const MenuBarItem &item) {
+                           return isOnTheBar(item) && !item.id.isSystemPinned() &&
+                                  sections.sectionOf(item.id).has_value();
+                       });
 }
 
 } // namespace zorv

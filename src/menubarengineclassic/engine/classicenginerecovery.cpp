@@ -15,7 +15,7 @@ constexpr double kGrantWaitStep = 1.0;
 } // namespace
 
 void ClassicEngine::publishHidingBlockedIfChanged() {
-    const auto reason = m_health.publication(now());
+    const auto reason = m_health.publication(now(), waitingForGrant());
     if (reason && m_onHidingBlockedChanged) {
         m_onHidingBlockedChanged(*reason);
     }
@@ -63,7 +63,10 @@ QCoro::Task<> ClassicEngine::runTuckRecovery(QPointer<ClassicEngine> self, int g
         if (token.isCancelled() || !self) {
             break;
         }
-        const bool safelyRightmost = self->m_separatorController->iconIsSafelyRightmost();
+        const bool safelyRightmost = co_await self->seatMisplacedIcon();
+        if (token.isCancelled() || !self) {
+            break;
+        }
         self->appendRecoveryRecord(attempt, safelyRightmost, std::nullopt);
         if (safelyRightmost) {
             co_await self->setHiddenRevealed(false, false, u"tuck-recovery"_s, false);
@@ -104,6 +107,21 @@ void ClassicEngine::selfHealAfterChange() {
     m_selfHealAfterChange.start(std::move(body));
 }
 
+QCoro::Task<bool> ClassicEngine::seatMisplacedIcon() {
+    QPointer<ClassicEngine> self(this);
+    SeparatorController &separators = *m_separatorController;
+    if (separators.iconIsSafelyRightmost() || !canSeatItems()) {
+        co_return separators.iconIsSafelyRightmost();
+    }
+    // Seated from the bar as it stands now, not as the last scan saw it.
+    co_await refresh();
+    if (!self || !self->canSeatItems() || !self->seatItemsBetweenLanes()) {
+        co_return self && self->m_separatorController->iconIsSafelyRightmost();
+    }
+    co_await self->waitForReadableFrames(seconds(0.1));
+    co_return self && self->m_separatorController->iconIsSafelyRightmost();
+}
+
 void ClassicEngine::appendRecoveryRecord(int attempt, std::optional<bool> iconSafelyRightmost,
                                          std::optional<QString> reason) {
     QJsonObject record{{u"kind"_s, u"tuck-recovery"_s},
@@ -127,6 +145,10 @@ QCoro::Task<> ClassicEngine::retryHiding() {
     appendRecoveryRecord(0, std::nullopt, u"asked for"_s);
     QPointer<ClassicEngine> self(this);
     co_await sleep(0.7);
+    if (!self) {
+        co_return;
+    }
+    (void)co_await seatMisplacedIcon();
     if (!self) {
         co_return;
     }

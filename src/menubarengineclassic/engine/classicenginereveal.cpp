@@ -43,7 +43,8 @@ QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwa
 
     if (refused) {
         m_health.tuckRefused();
-        if (m_onTuckRefused) {
+        // Without the permission dragging the icon, as the log line advises, does not help.
+        if (m_onTuckRefused && !waitingForGrant()) {
             m_onTuckRefused();
         }
         startTuckRecovery();

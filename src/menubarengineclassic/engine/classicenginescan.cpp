@@ -95,6 +95,10 @@ QCoro::Task<> ClassicEngine::refresh() {
     m_bar.setLastItems(items);
     // Without a fresh look at a settled bar nothing is compared, adopted, retired or repaired.
     const bool stable = !m_runs.reconcileInFlight() && found.trusted && scanIsStable();
+    // Lanes are read off the separators: not while they, or the icon, stand where no lane
+    // begins or ends (as a launch without the permission leaves them), nor before the grant's
+    // placement has put them in order.
+    const bool lanesReadable = !granted && ownItemsInOrder();
     if (stable) {
         // A layout handed over before the bar was read is compared with it now.
         m_wanted.check(m_bar.lastItems(), outOfLane());
@@ -107,7 +111,7 @@ QCoro::Task<> ClassicEngine::refresh() {
         context.separatorsOrdered, m_records.stubbornSet());
 
     if (!m_runs.reconcileInFlight()) {
-        if (stable && verdict.kind != DriftVerdict::Kind::nothingHidden) {
+        if (stable && lanesReadable && verdict.kind != DriftVerdict::Kind::nothingHidden) {
             runUpkeep(items, context);
         }
         m_items.push(m_bar.lastItems());

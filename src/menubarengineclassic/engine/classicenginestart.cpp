@@ -38,7 +38,7 @@ QCoro::Task<> ClassicEngine::start() {
     // What the system remembered for the separators may have been taken while one was
     // lengthened: they come back where the lanes meet.
     if (!firstLaunch) {
-        co_await placeSeparatorsBetweenLanes();
+        co_await placeSeparatorsBetweenLanes(u"launch"_s);
         if (!self) {
             co_return;
         }

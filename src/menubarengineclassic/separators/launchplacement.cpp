@@ -91,6 +91,14 @@ std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredIt
 
     const double menusEnd = menusRight.value_or(-std::numeric_limits<double>::infinity());
     const double iconRoom = iconLength > 0.0 ? iconLength + typicalGap : 0.0;
+    // Where the icon stands when it takes the rightmost slot: the shown items and whatever else
+    // lies left of it move left by its room.
+    const double slotRight = items.at(rightmost).frame.right();
+    const double slotLeft = slotRight - iconLength;
+    const bool slotUnderHousing =
+        housing && housing->first < slotRight && slotLeft < housing->second;
+    const bool rightEndInView = slotLeft >= bounds.left() && slotRight <= bounds.right() &&
+                                slotLeft >= menusEnd && !slotUnderHousing;
     const double needed = iconRoom + separatorLength + typicalGap;
     for (qsizetype i = 0; i <= rightmost; ++i) {
         const DiscoveredItem &item = items.at(i);
@@ -105,12 +113,14 @@ std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredIt
         if (housing && centre > housing->second) {
             coveredUpTo = std::max(coveredUpTo, housing->second);
         }
+        // Wherever the icon goes, the item moves left by its room, and the separator needs its
+        // own left of the item.
         if (frame.left() - coveredUpTo < needed) {
             continue;
         }
         LaunchPlacement placement;
         const double distance = movableEnd - frame.left();
-        placement.icon = std::max(distance - slotMargin, 0.0);
+        placement.icon = rightEndInView ? 0.0 : std::max(distance - slotMargin, 0.0);
         placement.hiddenSeparator = std::max(distance + iconRoom - slotMargin, 0.0);
         placement.anchor = item.bundleID;
         return placement;

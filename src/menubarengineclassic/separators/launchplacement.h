@@ -13,9 +13,11 @@ namespace zorv {
 // Where this application's three status items should come up on a bar that remembers no
 // position for them, as preferred positions: distances in points from the right end of the
 // movable status items (the system puts a new item in the first slot at least that far from the
-// right end). The icon and then the hidden separator go just left of the leftmost item the user
-// can see, so that nothing in view ends up in the hidden section; the always-hidden separator
-// goes to the left end, so that everything already out of sight does.
+// right end). The hidden separator goes just left of the leftmost item the user can see, so that
+// nothing in view ends up in the hidden section; the always-hidden separator goes to the left
+// end, so that everything already out of sight does. The icon takes the rightmost slot, right of
+// the shown items, where the front application's long menus reach last; only when that slot
+// would not be in view (under the camera housing or the menus) does it go beside the separator.
 //
 // An item is in view when it lies wholly on the bar's screen, its centre is not under the camera
 // housing and it starts right of the frontmost application's menus. The leftmost one with room
@@ -29,7 +31,7 @@ struct LaunchPlacement {
     double icon = 0.0;
     double hiddenSeparator = 0.0;
     double alwaysHiddenSeparator = leftEnd;
-    // The item the icon stands just left of.
+    // The item the hidden separator stands just left of.
     QString anchor;
 
     // Absent when no item is in view with room beside it. `iconLength` is 0 for a hidden icon.

@@ -170,8 +170,11 @@ std::optional<SeparatorPlacement> SeparatorPlacement::compute(QList<Entry> bar,
             fewest = std::min(fewest, lanes.misplaced(a, h));
         }
     }
-    const bool ordered = alwaysCut <= hiddenCut;
-    if (ordered && lanes.misplaced(alwaysCut, hiddenCut) == fewest) {
+    // Side by side the cuts agree, but the order still counts: a reveal shows everything while
+    // the always-hidden separator stands right of the hidden one.
+    const bool ordered = always < hidden;
+    const bool iconRightOfBoth = icon > hidden && icon > always;
+    if (ordered && iconRightOfBoth && lanes.misplaced(alwaysCut, hiddenCut) == fewest) {
         return std::nullopt;
     }
     // Of the best places, those nearest to where the separators stand; of those, the one that
@@ -199,40 +202,46 @@ std::optional<SeparatorPlacement> SeparatorPlacement::compute(QList<Entry> bar,
                (hidden > i ? collapsed.room(hidden) : 0.0);
     };
     // A separator placed before item `cut` stands just right of the item before it: left of the
-    // first item or icon after that one (so left of an icon between the two); none: at the right
-    // end.
-    const auto anchorOf = [&](qsizetype cut) -> qsizetype {
+    // first item (or icon, when it stays) after that one; none: at the right end.
+    const auto anchorOf = [&](qsizetype cut, bool iconStays) -> qsizetype {
         const qsizetype from = cut > 0 ? items.at(cut - 1) + 1 : 0;
         for (qsizetype i = from; i < bar.size(); ++i) {
             const Kind kind = bar.at(i).kind;
-            if (kind == Kind::item || kind == Kind::icon) {
+            if (kind == Kind::item || (kind == Kind::icon && iconStays)) {
                 return i;
             }
         }
         return bar.size();
     };
+    const bool iconStays = icon >= anchorOf(bestH, true);
+    const qsizetype alwaysAnchor = anchorOf(bestA, iconStays);
+    const qsizetype hiddenAnchor = anchorOf(bestH, iconStays);
+    const double iconRoom = collapsed.room(icon);
+    // Moved from the left of an anchor to the right end, the icon adds its room to the anchor's
+    // distance.
     const auto distanceBefore = [&](qsizetype anchor) {
-        return anchor < bar.size() ? withoutSeparators(anchor) : 0.0;
+        const double iconMoved = !iconStays && anchor > icon ? iconRoom : 0.0;
+        return (anchor < bar.size() ? withoutSeparators(anchor) : 0.0) + iconMoved;
     };
-    const qsizetype alwaysAnchor = anchorOf(bestA);
-    const qsizetype hiddenAnchor = anchorOf(bestH);
     const double hiddenRoom = collapsed.room(hidden);
     const double alwaysRoom = collapsed.room(always);
 
     SeparatorPlacement placement;
     placement.misplacedBefore = lanes.misplaced(std::min(alwaysCut, hiddenCut), hiddenCut);
     placement.misplacedAfter = fewest;
+    placement.iconToRightEnd = !iconStays;
     placement.hiddenSeparator = std::max(distanceBefore(hiddenAnchor) - slotMargin, 0.0);
     // The hidden separator stands between it and its anchor.
     placement.alwaysHiddenSeparator =
         std::max(distanceBefore(alwaysAnchor) + hiddenRoom - slotMargin, 0.0);
-    // The icon stays where it stands among the other items: its distance is that of the items
-    // on its right.
-    placement.icon =
-        std::max(withoutSeparators(icon) - collapsed.room(icon) +
-                     (icon < hiddenAnchor ? hiddenRoom : 0.0) +
-                     (icon < alwaysAnchor ? alwaysRoom : 0.0) - slotMargin,
-                 0.0);
+    // A staying icon keeps its place among the other items: its distance is that of the items
+    // on its right. A moving one takes the rightmost slot.
+    if (iconStays) {
+        placement.icon =
+            std::max(withoutSeparators(icon) - iconRoom + (icon < hiddenAnchor ? hiddenRoom : 0.0) +
+                         (icon < alwaysAnchor ? alwaysRoom : 0.0) - slotMargin,
+                     0.0);
+    }
     return placement;
 }
 

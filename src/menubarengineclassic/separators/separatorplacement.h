@@ -17,9 +17,11 @@ namespace zorv {
 // The separators go to the places that leave the fewest items the layout places out of their
 // lanes; one whose place is already among those stays. Of such places the nearest win, and of
 // equally near ones the one that takes the fewest items the layout does not place across the
-// hidden separator, so that an unplaced item keeps its side. Positions come out as preferred
-// positions for the three items created again: distances in points from the right end of the
-// movable status items, measured as the bar would stand with both separators collapsed.
+// hidden separator, so that an unplaced item keeps its side. The icon keeps its place among the
+// items unless that lies left of where a separator goes: a separator grown to hide its lane would
+// push it off screen, so it goes to the right end instead, where it belongs. Positions come out as
+// preferred positions for the three items created again: distances in points from the right end
+// of the movable status items, measured as the bar would stand with both separators collapsed.
 struct SeparatorPlacement {
     // One thing on the bar as it stands now, separators possibly lengthened.
     struct Entry {
@@ -37,9 +39,11 @@ struct SeparatorPlacement {
     // Items out of their lanes with the separators where they stand, and where they go.
     int misplacedBefore = 0;
     int misplacedAfter = 0;
+    // The icon stood left of a separator's place and goes to the right end.
+    bool iconToRightEnd = false;
 
-    // Absent when the separators already stand where they belong, or when the bar does not hold
-    // each of the engine's three items exactly once.
+    // Absent when the separators already stand where they belong with the icon right of both, or
+    // when the bar does not hold each of the engine's three items exactly once.
     [[nodiscard]] static std::optional<SeparatorPlacement> compute(QList<Entry> bar,
                                                                    double collapsedLength);
 

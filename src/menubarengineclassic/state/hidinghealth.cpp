@@ -11,7 +11,11 @@ HidingHealth::HidingHealth()
     : m_lastRetuck(distantPast()), m_lastDisplayChange(distantPast()),
       m_watchdogStandDownUntil(distantPast()) {}
 
-std::optional<HidingBlockedReason> HidingHealth::hidingBlocked(const QDateTime &now) const {
+std::optional<HidingBlockedReason> HidingHealth::hidingBlocked(const QDateTime &now,
+                                                               bool permissionMissing) const {
+    if (permissionMissing) {
+        return std::nullopt;
+    }
     if (m_hidingRefused) {
         return HidingBlockedReason::iconMisseated;
     }
@@ -22,8 +26,9 @@ std::optional<HidingBlockedReason> HidingHealth::hidingBlocked(const QDateTime &
     return std::nullopt;
 }
 
-std::optional<std::optional<HidingBlockedReason>> HidingHealth::publication(const QDateTime &now) {
-    const std::optional<HidingBlockedReason> reason = hidingBlocked(now);
+std::optional<std::optional<HidingBlockedReason>>
+HidingHealth::publication(const QDateTime &now, bool permissionMissing) {
+    const std::optional<HidingBlockedReason> reason = hidingBlocked(now, permissionMissing);
     if (m_lastPublishedBlock && *m_lastPublishedBlock == reason) {
         return std::nullopt;
     }

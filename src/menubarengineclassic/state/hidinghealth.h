@@ -21,12 +21,15 @@ public:
 
     HidingHealth();
 
-    // Why hiding is blocked now, if it is.
-    [[nodiscard]] std::optional<HidingBlockedReason> hidingBlocked(const QDateTime &now) const;
+    // Why hiding is blocked now, if it is. None while the Accessibility permission is missing:
+    // then the permission is what blocks hiding, and the user is shown that with the way to grant
+    // it rather than a reason the engine cannot act on.
+    [[nodiscard]] std::optional<HidingBlockedReason>
+    hidingBlocked(const QDateTime &now, bool permissionMissing = false) const;
     // The reason to publish when it differs from the one last published (the first one always
     // does), remembering it as published.
     [[nodiscard]] std::optional<std::optional<HidingBlockedReason>>
-    publication(const QDateTime &now);
+    publication(const QDateTime &now, bool permissionMissing = false);
 
     [[nodiscard]] bool hidingRefused() const { return m_hidingRefused; }
     void tuckRefused() { m_hidingRefused = true; }

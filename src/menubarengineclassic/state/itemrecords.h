@@ -37,6 +37,8 @@ public:
     [[nodiscard]] QList<Adoption> adoptions(const QList<MenuBarItem> &items,
                                             const SectionLayout &layout,
                                             const QSet<QString> &churning);
+    // The separators moved: where unplaced items were seen no longer tells their lane.
+    void forgetSightings() { m_seenUnassigned.clear(); }
 
     // The user placed the item themselves: every mark against it goes.
     void clearOrderMarks(const MenuBarItemID &id);

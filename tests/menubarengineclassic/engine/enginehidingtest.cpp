@@ -125,6 +125,8 @@ TEST_F(EngineTest, aSecondRevealRestartsTheDelayAndTogglesFlipTheState) {
     EXPECT_EQ(reasons(u"tuck"_s), (QStringList{u"launch"_s, u"auto-rehide"_s, u"toggle"_s}));
 }
 
+// A system that puts Zorv's icon back left of its separators each time Zorv creates the icon
+// anew: seating it again does not help, and recovery backs off.
 TEST_F(EngineTest, aRefusedTuckRecoversWithBackOffAndPublishesWhyHidingIsBlocked) {
     addLaptop();
     furnishSections();
@@ -133,6 +135,14 @@ TEST_F(EngineTest, aRefusedTuckRecoversWithBackOffAndPublishesWhyHidingIsBlocked
         [&published](std::optional<HidingBlockedReason> reason) { published.append(reason); });
     int refusals = 0;
     engine->setOnTuckRefused([&refusals] { ++refusals; });
+    bool systemPushesTheIcon = true;
+    int seated = 0;
+    engine->setOnIconReplaced([this, &systemPushesTheIcon, &seated](StatusItemButton *) {
+        ++seated;
+        if (systemPushesTheIcon) {
+            ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+        }
+    });
     startEngine();
     drive(engine->setHiddenRevealed(true, false));
     ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
@@ -147,8 +157,9 @@ TEST_F(EngineTest, aRefusedTuckRecoversWithBackOffAndPublishesWhyHidingIsBlocked
     EXPECT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).size(), 5);
     run(1.0);
     EXPECT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).size(), 6);
+    EXPECT_EQ(seated, 6) << "every attempt seats the icon again";
 
-    arrangeSections();
+    systemPushesTheIcon = false;
     run(17.0);
     EXPECT_FALSE(onScreen(hidden));
     EXPECT_TRUE(reasons(u"tuck"_s).contains(u"tuck-recovery"_s));

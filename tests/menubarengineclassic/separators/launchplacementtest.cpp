@@ -11,13 +11,13 @@ constexpr double kItemWidth = 22.0;
 constexpr double kIconLength = 22.0;
 constexpr double kSeparatorLength = 8.0;
 
-// A laptop screen whose camera housing spans x 660 to `housingRight` (none when 0).
-Screen laptop(double housingRight) {
+// A laptop screen whose camera housing spans x `housingLeft` to `housingRight` (none when 0).
+Screen laptop(double housingRight, double housingLeft = 660) {
     Screen screen;
     screen.frame = QRectF(0, 0, 1512, 982);
     screen.visibleFrame = QRectF(0, 0, 1512, 945);
     if (housingRight > 0.0) {
-        screen.auxiliaryTopLeftArea = QRectF(0, 945, 660, 37);
+        screen.auxiliaryTopLeftArea = QRectF(0, 945, housingLeft, 37);
         screen.auxiliaryTopRightArea = QRectF(housingRight, 945, 1512 - housingRight, 37);
     }
     return screen;
@@ -41,25 +41,30 @@ struct RoomCase {
     double housingRight;
     std::optional<double> menusRight;
     double iconLength;
-    // The left edge of the item the icon goes beside.
+    // The left edge of the item the hidden separator goes beside.
     int anchorLeft;
+    double housingLeft = 660;
+    // The icon takes the rightmost slot; otherwise it goes beside the separator.
+    bool iconAtRightEnd = true;
 };
 
 class LaunchRoom : public ::testing::TestWithParam<RoomCase> {};
 
 // The room beside an item counts from whatever covers the bar on its left: the camera
 // housing's right edge or the end of the front application's menus, whichever lies further
-// right. The icon, its spacing, the separator and its spacing must fit (46 points here, 16
-// with the icon hidden).
-TEST_P(LaunchRoom, PutsTheIconBesideTheFirstItemWithRoomLeftOfIt) {
+// right. The icon's room (it moves every item on its left) and the separator with its spacing
+// must fit (46 points here, 16 with the icon hidden). The icon goes to the rightmost slot, where
+// long menus reach last, unless that slot is under the housing.
+TEST_P(LaunchRoom, PutsTheSeparatorBesideTheFirstItemWithRoomLeftOfIt) {
     const RoomCase &c = GetParam();
-    const std::optional<LaunchPlacement> placement = LaunchPlacement::compute(
-        crowdedRightHalf(), {laptop(c.housingRight)}, c.menusRight, c.iconLength, kSeparatorLength);
+    const std::optional<LaunchPlacement> placement =
+        LaunchPlacement::compute(crowdedRightHalf(), {laptop(c.housingRight, c.housingLeft)},
+                                 c.menusRight, c.iconLength, kSeparatorLength);
     ASSERT_TRUE(placement);
     EXPECT_EQ(placement->anchor, u"com.example.at"_s + QString::number(c.anchorLeft));
     // Distances from the end of the movable items (the clock's left edge at 1410), a point short.
     const double distance = 1410.0 - c.anchorLeft;
-    EXPECT_DOUBLE_EQ(placement->icon, distance - 1.0);
+    EXPECT_DOUBLE_EQ(placement->icon, c.iconAtRightEnd ? 0.0 : distance - 1.0);
     const double iconRoom = c.iconLength > 0.0 ? c.iconLength + 8.0 : 0.0;
     EXPECT_DOUBLE_EQ(placement->hiddenSeparator, distance + iconRoom - 1.0);
     EXPECT_EQ(placement->alwaysHiddenSeparator, LaunchPlacement::leftEnd);
@@ -76,7 +81,9 @@ INSTANTIATE_TEST_SUITE_P(
         RoomCase{"MenusEndRightOfTheHousing", 852, 1000.0, kIconLength, 1050},
         RoomCase{"NoMenus", 852, std::nullopt, kIconLength, 900},
         RoomCase{"NoHousing", 0, 600.0, kIconLength, 870},
-        RoomCase{"HiddenIconNeedsRoomForTheSeparatorOnly", 854, 500.0, 0.0, 870}),
+        RoomCase{"HiddenIconNeedsRoomForTheSeparatorOnly", 854, 500.0, 0.0, 870},
+        // Only the clock stands right of this housing: the icon stays beside the separator.
+        RoomCase{"RightEndUnderTheHousing", 1405, 500.0, kIconLength, 870, 1100, false}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LaunchRoomTest, NothingWhenNoItemInViewHasRoom) {

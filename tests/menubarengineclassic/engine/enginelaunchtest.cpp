@@ -53,6 +53,20 @@ protected:
         return visible;
     }
 
+    // Zorv's items kept where a launch without the permission puts them: the icon in sight left
+    // of both separators, the always-hidden one rightmost.
+    void keepItemsInSight() {
+        rememberZorvPositions = false;
+        const LaunchPlacement inSight =
+            LaunchPlacement::inSight(SeparatorController::collapsedLength);
+        for (const auto &[name, distance] :
+             {std::pair{BarItems::zorvIconName, inSight.icon},
+              std::pair{BarItems::zorvHiddenSeparatorName, inSight.hiddenSeparator},
+              std::pair{BarItems::zorvAlwaysHiddenSeparatorName, inSight.alwaysHiddenSeparator}}) {
+            desktop.appPreferences().setValue(AppPreferences::preferredPositionKey(name), distance);
+        }
+    }
+
     [[nodiscard]] qsizetype watchdogReveals() const {
         return reasons(u"reveal"_s).count(u"watchdog: icon off-screen"_s);
     }
@@ -182,14 +196,7 @@ TEST_F(CrowdedLaunchTest, placesItsItemsInReachOnceAccessibilityIsGrantedLate) {
 TEST_F(CrowdedLaunchTest, placesItemsKeptInSightInReachOnceAccessibilityIsGranted) {
     furnishCrowdedBar(44, 420.0);
     desktop.permissions().setAccessibilityTrusted(false);
-    rememberZorvPositions = false;
-    const LaunchPlacement inSight = LaunchPlacement::inSight(SeparatorController::collapsedLength);
-    for (const auto &[name, distance] :
-         {std::pair{BarItems::zorvIconName, inSight.icon},
-          std::pair{BarItems::zorvHiddenSeparatorName, inSight.hiddenSeparator},
-          std::pair{BarItems::zorvAlwaysHiddenSeparatorName, inSight.alwaysHiddenSeparator}}) {
-        desktop.appPreferences().setValue(AppPreferences::preferredPositionKey(name), distance);
-    }
+    keepItemsInSight();
     makeEngine();
     startEngine();
     run(60.0);
@@ -207,6 +214,46 @@ TEST_F(CrowdedLaunchTest, placesItemsKeptInSightInReachOnceAccessibilityIsGrante
     EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
     EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
     EXPECT_FALSE(engine->isRevealed());
+}
+
+// Scans that come between the grant and the placement it starts read a bar whose separators stand
+// where the launch without the permission left them, everything left of the always-hidden one:
+// no lane is read off that bar, and the items are taken in where the placement leaves them.
+TEST_F(CrowdedLaunchTest, readsNoLaneOffTheBarBeforeTheGrantsPlacement) {
+    furnishCrowdedBar(44, 420.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    keepItemsInSight();
+    makeEngine();
+    startEngine();
+    run(30.0);
+    // A hide asked for while the permission is missing is refused, and the bar counts as tucked.
+    drive(engine->setHiddenRevealed(false, false));
+    run(30.0);
+    ASSERT_FALSE(engine->isRevealed());
+    desktop.permissions().setAccessibilityTrusted(true);
+    // Two scans read the bar at once: the one that finishes first takes the grant and starts the
+    // placement, the other finishes while the placement is under way.
+    QCoro::Task<> grantScan = engine->refresh();
+    QCoro::Task<> nextScan = engine->refresh();
+    drive(std::move(grantScan));
+    drive(std::move(nextScan));
+    run(300.0);
+
+    const SectionLayout &layout = engine->storedLayout();
+    EXPECT_TRUE(layout.ids(Section::alwaysHidden).isEmpty());
+    EXPECT_FALSE(layout.ids(Section::hidden).isEmpty());
+    EXPECT_FALSE(layout.ids(Section::shown).isEmpty());
+    for (const QJsonObject &adoption : records(u"reconcile-log.jsonl"_s, u"adopt"_s)) {
+        EXPECT_NE(adoption.value(u"lane"_s), u"alwaysHidden"_s)
+            << adoption.value(u"item"_s).toString().toStdString();
+    }
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    for (const MenuBarItem &item : engine->lastItems()) {
+        if (item.section == Section::hidden && ClassicEngine::isOnTheBar(item)) {
+            EXPECT_LT(item.frame.right(), 0.0) << "hidden items are out of sight";
+        }
+    }
 }
 
 // The user hides the icon before granting the permission, then reveals: the tuck that follows

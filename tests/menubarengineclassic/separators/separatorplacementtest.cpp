@@ -3,6 +3,14 @@
 #include <gtest/gtest.h>
 
 namespace zorv {
+
+void PrintTo(const SeparatorPlacement &placement, std::ostream *out) {
+    *out << "{icon " << placement.icon << ", hidden " << placement.hiddenSeparator << ", always "
+         << placement.alwaysHiddenSeparator << ", misplaced " << placement.misplacedBefore << " -> "
+         << placement.misplacedAfter
+         << (placement.iconToRightEnd ? ", icon to the right end}" : "}");
+}
+
 namespace {
 
 using Entry = SeparatorPlacement::Entry;
@@ -104,6 +112,17 @@ TEST(SeparatorPlacementTest, PutsTheSeparatorsWhereTheLanesMeet) {
         {"icon not rightmost",
          {always, item(kAlways), item(kHidden), hidden, kIcon, item(kShown)},
          SeparatorPlacement{39, 79, 143, 1, 0}},
+        // Left of a separator, the icon would be pushed off screen by a tuck: it goes to the
+        // right end, and the separators' distances count its room (40).
+        {"icon left of both separators",
+         {kIcon, item(kAlways), always, item(kHidden), hidden, item(kShown)},
+         SeparatorPlacement{0, 79, 143, 0, 0, true}},
+        {"icon between the separators",
+         {item(kAlways), always, kIcon, item(kHidden), hidden, item(kShown)},
+         SeparatorPlacement{0, 79, 143, 0, 0, true}},
+        {"icon between separators out of place",
+         {item(kAlways), hidden, kIcon, item(kHidden), always, item(kShown)},
+         SeparatorPlacement{0, 79, 143, 1, 0, true}},
         {"no icon", {always, item(kAlways), item(kHidden), hidden, item(kShown)}, std::nullopt},
         {"two hidden separators",
          {always, item(kAlways), hidden, item(kHidden), hidden, item(kShown), kIcon},

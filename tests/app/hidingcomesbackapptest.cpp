@@ -1,0 +1,350 @@
+#include "appinput.h"
+#include "desktopapp.h"
+#include "diagnostics/enginesections.h"
+#include "keptpositionsfile.h"
+#include "scenariomac.h"
+#include "storage/zorvpaths.h"
+#include "wholeapptest.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QQuickWindow>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+namespace {
+
+QJsonObject at(double seconds, const QString &what, QJsonObject event = {}) {
+    event.insert(u"at"_s, seconds);
+    event.insert(u"do"_s, what);
+    return event;
+}
+
+QJsonObject accessibility(double seconds, bool granted) {
+    return at(seconds, u"permission"_s,
+              {{u"permission"_s, u"accessibility"_s}, {u"granted"_s, granted}});
+}
+
+QString writeScenario(const QTemporaryDir &folder, const QJsonObject &scenario) {
+    const QString path = folder.filePath(scenario.value(u"name"_s).toString() + u".json"_s);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QJsonDocument(scenario).toJson());
+    return path;
+}
+
+BarEntry zorvEntry(SimulatedDesktop &desktop, const QString &name) {
+    const std::optional<quint64> item =
+        desktop.items().find(desktop.applications().currentProcessId(), name);
+    return item ? desktop.readout().entry(*item).value_or(BarEntry{}) : BarEntry{};
+}
+
+// Left to right: the always-hidden separator, the hidden separator, the icon; the icon in sight.
+void expectZorvsItemsInOrder(SimulatedDesktop &desktop, const char *when) {
+    const BarEntry always = zorvEntry(desktop, BarItems::zorvAlwaysHiddenSeparatorName);
+    const BarEntry hidden = zorvEntry(desktop, BarItems::zorvHiddenSeparatorName);
+    const BarEntry icon = zorvEntry(desktop, BarItems::zorvIconName);
+    EXPECT_LT(always.frame.left(), hidden.frame.left()) << when;
+    EXPECT_LT(hidden.frame.left(), icon.frame.left()) << when;
+    EXPECT_TRUE(icon.visible) << when << ": icon at x " << icon.frame.left();
+}
+
+// Hiding works: every status item the engine holds hidden or always hidden is out of sight.
+void expectHidden(SimulatedMac &mac, const char *when) {
+    EXPECT_EQ(mac.engine().hidingBlocked(), std::nullopt) << when;
+    EXPECT_FALSE(mac.engine().isRevealed()) << when;
+    const QList<BarEntry> bar = mac.platform.desktop().readout().bar();
+    const QHash<quint64, Section> sections = EngineSections::of(bar, mac.engine().lastItems());
+    int hidden = 0;
+    for (const BarEntry &entry : bar) {
+        if (sections.value(entry.itemId, Section::shown) != Section::shown) {
+            ++hidden;
+            EXPECT_FALSE(entry.onScreen)
+                << when << ": " << entry.bundleIdentifier.value_or(QString()).toStdString();
+        }
+    }
+    EXPECT_GT(hidden, 0) << when;
+}
+
+QList<QJsonObject> adoptionsInto(Section lane) {
+    QList<QJsonObject> found;
+    for (const QJsonObject &line : reconcileLog()) {
+        if (line.value(u"kind"_s) == u"adopt"_s && line.value(u"lane"_s) == rawValue(lane)) {
+            found.append(line);
+        }
+    }
+    return found;
+}
+
+// The crowded notched laptop on the day Zorv is first installed, with the Accessibility permission
+// from the start, from `grantAt`, or never.
+QJsonObject crowdedFirstLaunch(bool granted, std::optional<double> grantAt = std::nullopt) {
+    QJsonObject scenario = shippedScenario(u"crowded-first-launch"_s);
+    scenario.insert(u"name"_s, u"crowded-grant"_s);
+    scenario.insert(u"permissions"_s, QJsonObject{{u"accessibility"_s, granted}});
+    scenario.insert(u"events"_s,
+                    grantAt ? QJsonArray{accessibility(*grantAt, true)} : QJsonArray{});
+    return scenario;
+}
+
+constexpr double kGrantAt = 60.0;
+// Long enough after the grant for the items to be placed and taken into the layout.
+constexpr double kAfterTheGrant = 180.0;
+
+struct GrantedRun {
+    SectionLayout layout;
+    QList<QJsonObject> alwaysHiddenAdoptions;
+};
+
+// Zorv launched once, or first for 30 s without the permission and then again, on one data folder
+// and one Mac that keeps its status items' positions, the permission granted 60 s into the last
+// launch. Then launched once more with it.
+GrantedRun grantAfter(bool relaunch, const QTemporaryDir &folder) {
+    EXPECT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    SimOptions options;
+    options.positionsPath = folder.filePath(u"positions.json"_s);
+    if (relaunch) {
+        options.scenario = writeScenario(folder, crowdedFirstLaunch(false));
+        SimulatedMac mac(DesktopApp::loadScenario(options), options);
+        EXPECT_TRUE(mac.app.start());
+        mac.run(30);
+        EXPECT_EQ(mac.app.finish(), 0);
+        mac.app.waitForQuitWrites();
+        mac.driver.drain();
+    }
+    options.scenario = writeScenario(folder, crowdedFirstLaunch(false, kGrantAt));
+    GrantedRun result;
+    {
+        SimulatedMac mac(DesktopApp::loadScenario(options), options);
+        EXPECT_TRUE(mac.app.start());
+        mac.run(kGrantAt + 5);
+        expectZorvsItemsInOrder(mac.platform.desktop(), "5 s after the grant");
+        mac.run(kAfterTheGrant - 5);
+        expectZorvsItemsInOrder(mac.platform.desktop(), "after the grant");
+        expectHidden(mac, "after the grant");
+        result.layout = mac.engine().storedLayout();
+        EXPECT_EQ(mac.app.finish(), 0);
+        mac.app.waitForQuitWrites();
+        mac.driver.drain();
+    }
+    result.alwaysHiddenAdoptions = adoptionsInto(Section::alwaysHidden);
+
+    // The next launch, with the permission: what the layout shows stays in view.
+    options.scenario = writeScenario(folder, crowdedFirstLaunch(true));
+    SimulatedMac mac(DesktopApp::loadScenario(options), options);
+    EXPECT_TRUE(mac.app.start());
+    mac.run(10);
+    expectZorvsItemsInOrder(mac.platform.desktop(), "at the next launch");
+    int inView = 0;
+    for (const MenuBarItem &item : mac.engine().lastItems()) {
+        inView += item.section == Section::shown && !item.id.isSystemPinned() &&
+                          ClassicEngine::isOnTheBar(item) && item.frame.left() >= 0.0
+                      ? 1
+                      : 0;
+    }
+    EXPECT_GT(inView, 0) << "the shown items are in view at the next launch";
+    EXPECT_EQ(mac.app.finish(), 0);
+    mac.app.waitForQuitWrites();
+    mac.driver.drain();
+    return result;
+}
+
+// A grant after a relaunch that found Zorv's items where a launch without the permission left
+// them (the icon left of both separators, the always-hidden one rightmost) places them as a grant
+// on the first launch does: no item is taken in as always hidden off that bar, hiding works with
+// the icon in sight, and the layout is the same.
+TEST(GrantAfterARelaunchTest, PlacesTheItemsAsAGrantOnTheFirstLaunchDoes) {
+    const QTemporaryDir once;
+    const GrantedRun onFirstLaunch = grantAfter(false, once);
+    const QTemporaryDir twice;
+    const GrantedRun afterRelaunch = grantAfter(true, twice);
+    EXPECT_TRUE(onFirstLaunch.alwaysHiddenAdoptions.isEmpty());
+    EXPECT_TRUE(afterRelaunch.alwaysHiddenAdoptions.isEmpty())
+        << afterRelaunch.alwaysHiddenAdoptions.size() << " items taken in as always hidden";
+    EXPECT_FALSE(afterRelaunch.layout.ids(Section::hidden).isEmpty());
+    EXPECT_FALSE(afterRelaunch.layout.ids(Section::shown).isEmpty());
+    EXPECT_EQ(afterRelaunch.layout, onFirstLaunch.layout);
+}
+
+// The permission taken away, the system pushing Zorv's icon to the left end meanwhile, and the
+// permission given back: within seconds Zorv's items are back in order and hiding works, and it
+// keeps working.
+TEST(RegrantAfterThePushTest, PutsZorvsItemsBackInOrderAndHides) {
+    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    markWelcomeTourDone();
+    QJsonObject scenario = shippedScenario(u"laptop"_s);
+    scenario.insert(u"events"_s,
+                    QJsonArray{accessibility(60, false), at(120, u"moveZorvIconToLeftEnd"_s),
+                               accessibility(240, true)});
+    SimulatedMac mac(parsedScenario(scenario, u"laptop-regrant"_s));
+    ASSERT_TRUE(mac.app.start());
+    mac.run(245);
+    expectZorvsItemsInOrder(mac.platform.desktop(), "5 s after the grant");
+    expectHidden(mac, "5 s after the grant");
+    mac.run(600);
+    expectZorvsItemsInOrder(mac.platform.desktop(), "ten minutes on");
+    expectHidden(mac, "ten minutes on");
+    EXPECT_EQ(mac.app.finish(), 0);
+}
+
+void click(SimulatedMac &mac, QPointF at) {
+    mac.platform.desktop().userInput().moveMouse(at);
+    mac.platform.desktop().userInput().click(at, MouseButton::Left);
+    mac.driver.drain();
+}
+
+// With arranging left to Sort My Bar, the user quits while its drags run, and the quit leaves
+// Zorv's icon between its separators, the always-hidden one far out at the left end (as the
+// system kept them in the run reported; here the icon's kept place is moved there). Launched
+// again, Zorv puts its own items back in order and hides, though it leaves the user's items where
+// they stand until asked.
+TEST(QuitMidSortTest, TheNextLaunchPutsZorvsItemsBackInOrderWithArrangingOnDemand) {
+    storeSettings(R"({"onboardingCompleted": true, "liveLayout": false})");
+    const QTemporaryDir folder;
+    SimOptions options;
+    options.scenario = u"crowded-bar"_s;
+    options.positionsPath = folder.filePath(u"positions.json"_s);
+    {
+        SimulatedMac mac(DesktopApp::loadScenario(options), options);
+        ASSERT_TRUE(mac.app.start());
+        mac.run(90);
+        // A few items moved in the Layout pane: the hidden lane's first three to Shown.
+        const QList<MenuBarItemID> hidden = mac.lanes().value(Section::hidden);
+        ASSERT_GE(hidden.size(), 3);
+        for (const MenuBarItemID &id : hidden.mid(0, 3)) {
+            mac.app.model()->move(id, Section::shown);
+        }
+        mac.run(5);
+        click(mac, zorvIconCentre(mac.app, mac.platform));
+        const std::optional<QPointF> sort =
+            statusMenuRowCentre(mac.platform.desktop().menus(), u"Sort My Bar"_s);
+        ASSERT_TRUE(sort);
+        click(mac, *sort);
+        mac.driver.run(seconds(1.5));
+        ASSERT_TRUE(mac.engine().reconcileInFlight()) << "the sort's drags run at the quit";
+        EXPECT_EQ(mac.app.finish(), 0);
+        mac.app.waitForQuitWrites();
+        mac.driver.drain();
+    }
+    RememberedPositions kept = KeptPositionsFile::read(options.positionsPath);
+    QHash<QString, double> &zorvs = kept[SimulatedPlatform::bundleIdentifier];
+    const double hiddenSeparator = zorvs.value(BarItems::zorvHiddenSeparatorName);
+    ASSERT_GT(zorvs.value(BarItems::zorvAlwaysHiddenSeparatorName), hiddenSeparator + 400);
+    zorvs.insert(BarItems::zorvIconName, hiddenSeparator + 300);
+    ASSERT_FALSE(KeptPositionsFile::write(options.positionsPath, kept));
+
+    SimulatedMac mac(DesktopApp::loadScenario(options), options);
+    ASSERT_TRUE(mac.app.start());
+    ASSERT_FALSE(mac.app.model()->settings().liveLayout);
+    mac.driver.drain();
+    mac.run(5);
+    expectZorvsItemsInOrder(mac.platform.desktop(), "5 s after the launch");
+    expectHidden(mac, "5 s after the launch");
+    mac.run(55);
+    expectZorvsItemsInOrder(mac.platform.desktop(), "a minute after the launch");
+    expectHidden(mac, "a minute after the launch");
+    EXPECT_EQ(mac.app.finish(), 0);
+}
+
+// A first launch without the Accessibility permission, which comes at `kGrantAt`.
+class WithoutThePermissionAppTest : public WholeAppTest {
+protected:
+    WithoutThePermissionAppTest()
+        : WholeAppTest(parsedScenario(crowdedFirstLaunch(false, kGrantAt), u"crowded-grant"_s)) {}
+
+    // Opens Settings on the Layout pane from the status menu and its rail, the guide cards put
+    // away.
+    QQuickWindow *openLayoutPane() {
+        QQuickWindow *window = openSettingsFromStatusMenu();
+        if (!window) {
+            return nullptr;
+        }
+        for (const QString &rail : {QString(), u"rail-arrange"_s}) {
+            if (!rail.isEmpty()) {
+                clickControl(window, rail);
+            }
+            run(1);
+            if (window->property("guideShown").toBool()) {
+                clickControl(window, u"guideDone"_s);
+            }
+        }
+        return window;
+    }
+
+    [[nodiscard]] bool shows(QQuickWindow *window, const QString &banner) {
+        return findIn(window->contentItem(), banner) != nullptr;
+    }
+};
+
+// While the permission is missing, what the user is told is that it is missing, with the way to
+// grant it: the Layout pane shows the Accessibility banner and no banner about the icon, the log
+// does not tell them to drag the icon, and the engine gives no other reason. Granted, the banner
+// goes and Zorv hides.
+TEST_F(WithoutThePermissionAppTest, TheReasonShownIsTheMissingPermission) {
+    const MonotonicTime launched = clock.now();
+    launch(tourDoneSettings);
+    QQuickWindow *window = openLayoutPane();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(shows(window, u"accessibilityBanner"_s));
+    EXPECT_FALSE(shows(window, u"hidingBlockedBanner"_s));
+    EXPECT_TRUE(app.engine()->waitingForAccessibility());
+    EXPECT_EQ(app.engine()->hidingBlocked(), std::nullopt);
+    EXPECT_TRUE(platform.systemLog().lines().filter(u"Drag Zorv"_s).isEmpty())
+        << platform.systemLog().lines().join(u'\n').toStdString();
+
+    run(kGrantAt + 10 - toSeconds(clock.now() - launched));
+    EXPECT_FALSE(shows(window, u"accessibilityBanner"_s));
+    EXPECT_FALSE(shows(window, u"hidingBlockedBanner"_s));
+    EXPECT_FALSE(app.engine()->isRevealed());
+    EXPECT_EQ(app.engine()->hidingBlocked(), std::nullopt);
+}
+
+constexpr double kXcodeAt = 60.0;
+
+// The crowded notched laptop on Zorv's first day, with the permission, and Xcode's long menus in
+// front from a minute in.
+QJsonObject crowdedWithXcode() {
+    QJsonObject scenario = crowdedFirstLaunch(true);
+    QJsonArray applications = scenario.value(u"applications"_s).toArray();
+    applications.append(QJsonObject{{u"bundleId"_s, u"com.apple.dt.Xcode"_s},
+                                    {u"name"_s, u"Xcode"_s},
+                                    {u"activationPolicy"_s, u"regular"_s},
+                                    {u"menusWidth"_s, 700}});
+    scenario.insert(u"applications"_s, applications);
+    scenario.insert(u"events"_s,
+                    QJsonArray{at(kXcodeAt, u"activate"_s, {{u"app"_s, u"com.apple.dt.Xcode"_s}})});
+    return scenario;
+}
+
+class LongMenusAppTest : public WholeAppTest {
+protected:
+    LongMenusAppTest() : WholeAppTest(parsedScenario(crowdedWithXcode(), u"crowded-xcode"_s)) {}
+};
+
+// Zorv's icon comes up right of the shown items, right of the camera housing, where the front
+// application's long menus reach last: with Xcode in front it stays in sight and opens the menu.
+TEST_F(LongMenusAppTest, TheIconStandsRightOfTheShownItemsAndStaysInSight) {
+    launch(tourDoneSettings, kXcodeAt + 5);
+    ASSERT_EQ(frontApplication(), u"Xcode"_s);
+    const BarEntry icon = zorvEntry(mac(), BarItems::zorvIconName);
+    EXPECT_TRUE(icon.visible) << "x " << icon.frame.left();
+    EXPECT_FALSE(icon.underMenus);
+    EXPECT_FALSE(icon.underHousing);
+    for (const MenuBarItem &item : app.engine()->lastItems()) {
+        if (item.section == Section::shown && !item.id.isSystemPinned() &&
+            ClassicEngine::isOnTheBar(item)) {
+            EXPECT_LT(item.frame.left(), icon.frame.left()) << item.id.bundleID.toStdString();
+        }
+    }
+    clickIcon();
+    EXPECT_TRUE(mac().menus().isTracking()) << "the icon opens the status menu";
+}
+
+} // namespace
+} // namespace zorv

@@ -167,6 +167,24 @@ TEST_F(EngineTest, aRefusedTuckRecoversWithBackOffAndPublishesWhyHidingIsBlocked
               (Published{std::nullopt, HidingBlockedReason::iconMisseated, std::nullopt}));
 }
 
+// "Try Again Now" with the icon still left of the separators seats it again before the tuck.
+TEST_F(EngineTest, aRetrySeatsAMisplacedIconAndTucks) {
+    addLaptop();
+    furnishSections();
+    startEngine();
+    ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+    settle();
+    drive(engine->setHiddenRevealed(false, false));
+    ASSERT_EQ(engine->hidingBlocked(), HidingBlockedReason::iconMisseated);
+    engine->forceShowEverything();
+    drive(engine->retryHiding());
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_FALSE(engine->isRevealed());
+    EXPECT_FALSE(onScreen(hidden));
+    EXPECT_TRUE(onScreen(shown));
+    EXPECT_TRUE(reasons(u"tuck"_s).contains(u"retry-hiding"_s));
+}
+
 TEST_F(EngineTest, theEmergencyRevealStopsRecoveryAndARetryTucksAgain) {
     addLaptop();
     furnishSections();

@@ -261,6 +261,42 @@ TEST_F(ModelRulesTest, ARuleBeforeTheItemsAreTakenInRecordsThemWhereTheyStandFir
     EXPECT_EQ(onDisk<SectionLayout>(u"layout.json"_s), arrangement);
 }
 
+// A rule that holds at launch and ends before the engine first reads the bar leaves nothing
+// behind: at the first reading none of its layout is applied and the user's layout is as it was.
+TEST(ModelRulesBeforeTheBarTest, ARuleEndedBeforeTheFirstReadingAppliesNothing) {
+    ManualClock clock;
+    SimCloud cloud;
+    AppModelHarness mac{clock, cloud, u"Mac"_s, {}};
+    AppModel &model = mac.started();
+    ASSERT_TRUE(model.items().isEmpty());
+    const QList<MenuBarItem> bar = MockMenuBarEngine::fixtures();
+    const auto hidden = std::find_if(bar.cbegin(), bar.cend(), [](const MenuBarItem &item) {
+        return item.section == Section::hidden;
+    });
+    ASSERT_NE(hidden, bar.cend());
+    const SectionLayout before = model.layoutOrder();
+    const qsizetype applied = mac.engine().applied().size();
+    const auto storedLayout = [&mac] {
+        mac.advance(2);
+        return JSONStore<SectionLayout>::peek(u"layout.json"_s, SectionLayout{}, mac.dataFolder(),
+                                              mac.log);
+    };
+    const SectionLayout stored = storedLayout();
+
+    model.rules().applyTriggerStep(
+        holding({rule(u"m"_s, TriggerAction::moveItem(hidden->id, Section::shown))}));
+    clock.settle();
+    model.rules().applyTriggerStep(holding({}));
+    clock.settle();
+    mac.engine().itemsStream().push(bar);
+    clock.settle();
+
+    EXPECT_EQ(mac.engine().applied().size(), applied);
+    EXPECT_EQ(model.items().size(), bar.size()) << "the bar has been read";
+    EXPECT_EQ(model.layoutOrder(), before);
+    EXPECT_EQ(storedLayout(), stored);
+}
+
 TEST_F(ModelRulesTest, RevealWishesAreHeldAndReasserted) {
     const TriggerRule reveal = rule(u"r"_s, TriggerAction::revealHidden());
     const TriggerRule hide = rule(u"h"_s, TriggerAction::hideHidden());

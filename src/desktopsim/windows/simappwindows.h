@@ -196,7 +196,8 @@ private:
     };
 
     // Windows go with their display as it moves; the windows of a display that is gone move onto
-    // the primary display, as macOS does, so that none is left where no screen shows it.
+    // the primary display, and those of a display that shrinks stay within it, as macOS does, so
+    // that none is left where no screen shows it.
     void followScreens();
 
     // When the key window went and the application stays active, its frontmost visible window

@@ -88,6 +88,8 @@ private:
     WindowRecord m_record;
     // The frame to return to when leaving zoom or full screen.
     QRectF m_restoreFrame;
+    // Made the key window since it was last mirrored.
+    bool m_madeKey = false;
     bool m_transitioning = false;
     CancellationSource m_lifetime;
 };

@@ -183,6 +183,23 @@ TEST_F(ScreenRemovalTest, EveryWindowOfTheGoneDisplayComesOverAndTheOthersStay) 
     EXPECT_EQ(closed.record().frame, QRectF(488, 982 - 400, 500, 400));
 }
 
+// A zoomed window on the display unplugged fills the laptop, and un-zooming it brings it back to
+// its own frame there, not to where it stood on the gone display.
+TEST_F(ScreenRemovalTest, AZoomedWindowUnzoomsOntoTheRemainingDisplay) {
+    SimAppWindow &settings = window(QRectF(4510, 589, 720, 520), true);
+    ASSERT_TRUE(desktop.arrangement().setMainScreen(second));
+    settle();
+    settings.userZooms();
+    ASSERT_TRUE(settings.isZoomed());
+    ASSERT_GE(settings.record().frame.left(), 1512.0) << "zoomed on the wide display";
+    ASSERT_NO_FATAL_FAILURE(remove(second));
+    EXPECT_TRUE(QRectF(0, 24, 1512, 958).contains(TitleBar::outerFrame(settings.record())));
+
+    settings.userZooms();
+    EXPECT_FALSE(settings.isZoomed());
+    EXPECT_EQ(settings.record().frame, QRectF(1512 - 720, 982 - 520, 720, 520));
+}
+
 // Unplugging the primary display makes the wide one primary: its windows stay where they are on
 // it (their coordinates now measured from its corner), and the laptop's come over to it.
 TEST_F(ScreenRemovalTest, WindowsStayOnTheirDisplayWhenThePrimaryGoes) {

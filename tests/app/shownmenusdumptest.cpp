@@ -103,6 +103,25 @@ TEST_F(ShownMenusDumpTest, ListsTheOpenMenusWithTheirRowsAndHighlight) {
     EXPECT_EQ(rowTitled(menus[0].toObject(), u"Select All"_s).value(u"keyEquivalent"_s), u"⌘A"_s);
 }
 
+// With the keyboard in the profiles submenu, the submenu's row under the highlight is the one it
+// reports lit, while the status menu still reports the Profile row it hangs from.
+TEST_F(ShownMenusDumpTest, TheSubmenuReportsItsOwnHighlightedRow) {
+    launch(tourDoneSettings);
+    app.model()->profileOps().saveProfileFromCurrent(u"Work"_s);
+    app.model()->profileOps().saveProfileFromCurrent(u"Home"_s);
+    clickIcon();
+    ASSERT_TRUE(mac().menus().userHovers(u"Profile"_s));
+    press(KeyCode::rightArrow);
+    press(KeyCode::downArrow);
+
+    const QJsonArray menus = dumpedMenus();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(rowTitles(menus[0].toObject(), true), QStringList{u"Profile"_s});
+    const QStringList profiles = rowTitles(menus[1].toObject());
+    ASSERT_GE(profiles.size(), 2);
+    EXPECT_EQ(rowTitles(menus[1].toObject(), true), QStringList{profiles[1]});
+}
+
 // The banner on the screen when the run ends is in the dump `--sim-dump` writes; one that has
 // gone is not.
 TEST(ShownBannerDumpTest, TheDumpHoldsTheBannerShownAtTheEnd) {

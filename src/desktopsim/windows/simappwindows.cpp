@@ -3,10 +3,12 @@
 #include "layout/coordinates.h"
 #include "windows/titlebar.h"
 
+#include <QGuiApplication>
 #include <QPointer>
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace zorv {
 
@@ -36,6 +38,7 @@ QRectF SimAppWindow::visibleArea() const {
 
 void SimAppWindow::mirror() {
     const bool wasShown = m_window && m_window->isVisible();
+    const bool madeKey = std::exchange(m_madeKey, false);
     if (m_windows.m_presenter) {
         m_windows.m_presenter(*this);
     } else {
@@ -44,12 +47,15 @@ void SimAppWindow::mirror() {
     if (!m_window || !m_window->isVisible()) {
         return;
     }
-    // Qt's keyboard focus follows the key window. A platform may make a window it shows the
-    // active one whatever the window asks (the offscreen one does): one that cannot take the
-    // keyboard hands it straight back, before any key can go astray.
-    const bool keyElsewhere = m_record.key && !m_window->isActive();
+    // Qt's keyboard focus follows the key window while this application has it: a window made
+    // key, or shown as the key window, takes it. A platform may make a window it shows the active
+    // one whatever the window asks (the offscreen one does): one that cannot take the keyboard
+    // hands it straight back, before any key can go astray. Moving or resizing the key window
+    // asks for nothing, and with no window of ours focused another program's window has the
+    // keyboard and keeps it.
+    const bool becameKey = m_record.key && (madeKey || !wasShown);
     const bool mayHaveTakenIt = !wasShown && !m_record.style.canBecomeKey;
-    if (keyElsewhere || mayHaveTakenIt) {
+    if ((becameKey || mayHaveTakenIt) && QGuiApplication::focusWindow()) {
         m_windows.focusKeyWindow();
     }
 }
@@ -144,6 +150,7 @@ void SimAppWindow::makeKeyAndOrderFront() {
     m_record.visible = true;
     m_record.miniaturized = false;
     m_record.key = true;
+    m_madeKey = true;
     m_record.frontOrder = m_windows.m_nextFrontOrder++;
     mirror();
 }
@@ -301,6 +308,7 @@ void SimAppWindows::passKeyOn() {
     });
     if (next != order.crend() && !keyWindow()) {
         (*next)->m_record.key = true;
+        (*next)->m_madeKey = true;
         (*next)->mirror();
     }
 }

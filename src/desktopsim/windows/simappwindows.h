@@ -88,6 +88,8 @@ private:
     WindowRecord m_record;
     // The frame to return to when leaving zoom or full screen.
     QRectF m_restoreFrame;
+    // Made the key window since it was last mirrored.
+    bool m_madeKey = false;
     bool m_transitioning = false;
     CancellationSource m_lifetime;
 };
@@ -196,7 +198,8 @@ private:
     };
 
     // Windows go with their display as it moves; the windows of a display that is gone move onto
-    // the primary display, as macOS does, so that none is left where no screen shows it.
+    // the primary display, and those of a display that shrinks stay within it, as macOS does, so
+    // that none is left where no screen shows it.
     void followScreens();
 
     // When the key window went and the application stays active, its frontmost visible window

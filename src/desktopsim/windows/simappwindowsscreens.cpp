@@ -11,12 +11,12 @@ namespace zorv {
 namespace {
 
 // The displays before and after a change, each by its frame in the top-left convention of its
-// own time, and the primary display after it with the part below its menu bar.
+// own time, with the part of each display below its menu bar after it, and the primary display.
 struct ScreenChange {
     QHash<DisplayId, QRectF> before;
     QHash<DisplayId, QRectF> after;
-    QRectF primary;
-    QRectF primaryArea;
+    QHash<DisplayId, QRectF> areas;
+    DisplayId primary = 0;
 };
 
 // The display that showed most of the frame, if any showed some of it (the lower id on a tie).
@@ -35,24 +35,35 @@ std::optional<DisplayId> displayUnder(const QRectF &outer,
     return best;
 }
 
-// Where a window's whole frame goes: along with its display, or, when that display is gone, to
-// the same place on the primary display, then made no larger than the part below the menu bar
-// and pushed into it. A window that was on no display stays where it is.
+// `frame` made no larger than `area` and pushed into it.
+QRectF fittedInto(QRectF frame, const QRectF &area) {
+    frame.setSize(frame.size().boundedTo(area.size()));
+    frame.moveLeft(std::clamp(frame.left(), area.left(), area.right() - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), area.top(), area.bottom() - frame.height()));
+    return frame;
+}
+
+// Where a window's whole frame goes: along with its display, at the same distance from its
+// top-left corner. When that display is gone it goes to the same place on the primary display,
+// and when it has shrunk (a lower resolution) it stays on it; either way it is then made no larger
+// than the part below that display's menu bar and pushed into it. A window that was on no display
+// stays where it is.
 QRectF followed(const QRectF &outer, const ScreenChange &change) {
     const std::optional<DisplayId> display = displayUnder(outer, change.before);
     if (!display) {
         return outer;
     }
-    const QPointF offset = outer.topLeft() - change.before.value(*display).topLeft();
+    const QRectF was = change.before.value(*display);
+    const QPointF offset = outer.topLeft() - was.topLeft();
     const auto kept = change.after.constFind(*display);
-    if (kept != change.after.cend()) {
-        return QRectF(kept->topLeft() + offset, outer.size());
+    if (kept == change.after.cend()) {
+        const QRectF primary = change.after.value(change.primary);
+        return fittedInto(QRectF(primary.topLeft() + offset, outer.size()),
+                          change.areas.value(change.primary));
     }
-    const QRectF &area = change.primaryArea;
-    QRectF placed(change.primary.topLeft() + offset, outer.size().boundedTo(area.size()));
-    placed.moveLeft(std::clamp(placed.left(), area.left(), area.right() - placed.width()));
-    placed.moveTop(std::clamp(placed.top(), area.top(), area.bottom() - placed.height()));
-    return placed;
+    const QRectF moved(kept->topLeft() + offset, outer.size());
+    const bool shrunk = kept->width() < was.width() || kept->height() < was.height();
+    return shrunk ? fittedInto(moved, change.areas.value(*display)) : moved;
 }
 
 // The content frame of a window whose title bar takes `titleBar` points above it, moved as its
@@ -68,12 +79,12 @@ void SimAppWindows::followScreens() {
     ScreenChange change = m_model.read([](const DesktopState &state) {
         ScreenChange now;
         for (const ScreenRecord &screen : state.screens) {
-            now.after.insert(screen.displayId,
-                             Coordinates::flipped(screen.frame, state.primaryTop()));
+            const QRectF frame = Coordinates::flipped(screen.frame, state.primaryTop());
+            now.after.insert(screen.displayId, frame);
+            now.areas.insert(screen.displayId, frame.adjusted(0, screen.menuBarHeight, 0, 0));
         }
         if (const ScreenRecord *primary = state.primaryScreen()) {
-            now.primary = now.after.value(primary->displayId);
-            now.primaryArea = now.primary.adjusted(0, primary->menuBarHeight, 0, 0);
+            now.primary = primary->displayId;
         }
         return now;
     });

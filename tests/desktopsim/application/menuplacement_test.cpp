@@ -125,5 +125,58 @@ TEST_F(ApplicationMenusTest, ATallSubmenuMovesUpToTheScreensBottom) {
     EXPECT_GE(submenu.top(), 24.0);
 }
 
+// A menu and its submenu, each with so many rows.
+struct TallMenuCase {
+    const char *name;
+    int menuRows;
+    int submenuRows;
+};
+
+void PrintTo(const TallMenuCase &c, std::ostream *out) {
+    *out << c.name;
+}
+
+class TallMenuTest : public ApplicationMenusTest,
+                     public ::testing::WithParamInterface<TallMenuCase> {};
+
+// A menu or submenu taller than the screen starts right below the bar and runs past the bottom
+// edge: its first rows stay where they can be reached.
+TEST_P(TallMenuTest, ItsTopStaysBelowTheBar) {
+    const TallMenuCase &c = GetParam();
+    const auto rows = [this](int count) {
+        auto menu = std::make_shared<Menu>();
+        for (int index = 0; index < count; ++index) {
+            menu->items.append(row(u"Row %1"_s.arg(index)));
+        }
+        return menu;
+    };
+    MenuItem profile;
+    profile.title = u"Profile"_s;
+    profile.submenu = rows(c.submenuRows);
+    const std::shared_ptr<Menu> menu = rows(c.menuRows);
+    menu->items.prepend(profile);
+    desktop.menus().popUp(menu, *icon->button(), QPointF(-600, 28));
+    ASSERT_TRUE(desktop.menus().userHovers(u"Profile"_s));
+
+    const auto expectPlaced = [](const QRectF &frame, int rowCount, const char *which) {
+        const bool tall = rowCount * SimMenus::rowHeight > 958;
+        EXPECT_GE(frame.top(), 24.0) << which;
+        if (tall) {
+            EXPECT_DOUBLE_EQ(frame.top(), 24.0) << which;
+            EXPECT_GT(frame.bottom(), 982.0) << which;
+        } else {
+            EXPECT_LE(frame.bottom(), 982.0) << which;
+        }
+    };
+    expectPlaced(desktop.menus().frame(), c.menuRows + 1, "menu");
+    expectPlaced(desktop.menus().submenuFrame(), c.submenuRows, "submenu");
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, TallMenuTest,
+                         ::testing::Values(TallMenuCase{"TheMenu", 60, 3},
+                                           TallMenuCase{"TheSubmenu", 3, 60},
+                                           TallMenuCase{"Both", 60, 60}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 } // namespace
 } // namespace zorv::testing

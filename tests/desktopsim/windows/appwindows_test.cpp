@@ -36,6 +36,12 @@ protected:
         return -1;
     }
 
+    // Qt's focus window once the platform's pending activations are in.
+    static QWindow *focused() {
+        QCoreApplication::processEvents();
+        return QGuiApplication::focusWindow();
+    }
+
     [[nodiscard]] QList<int> stacking() {
         QList<int> order;
         for (const SimAppWindow *window : desktop.appWindows().stackingOrder()) {
@@ -206,10 +212,6 @@ TEST_F(AppWindowsTest, WindowsThatCannotBecomeKeyLeaveQtsFocusWithTheKeyWindow) 
     WindowStyle style = strip.style();
     style.canBecomeKey = false;
     strip.setStyle(style);
-    const auto focused = [] {
-        QCoreApplication::processEvents();
-        return QGuiApplication::focusWindow();
-    };
 
     settings.makeKeyAndOrderFront();
     ASSERT_EQ(focused(), qtWindows[0].get());
@@ -222,6 +224,27 @@ TEST_F(AppWindowsTest, WindowsThatCannotBecomeKeyLeaveQtsFocusWithTheKeyWindow) 
     strip.orderFrontRegardless();
     report.makeKeyAndOrderFront();
     EXPECT_EQ(focused(), qtWindows[2].get());
+}
+
+// While another program has the keyboard Qt has no focus window, and a window that takes the
+// keyboard from the window server then asks for nothing.
+TEST_F(AppWindowsTest, AWindowMadeKeyLeavesTheFocusWithAnotherProgram) {
+    AppWindow &settings = window(WindowLevel::normal);
+    AppWindow &report = window(WindowLevel::normal, QRectF(500, 300, 200, 200));
+    settings.makeKeyAndOrderFront();
+    report.orderFrontRegardless();
+    {
+        // The last window focused going leaves Qt with none, as a platform does when another
+        // program's window comes forward.
+        QWindow elsewhere;
+        elsewhere.show();
+        elsewhere.requestActivate();
+        ASSERT_EQ(focused(), &elsewhere);
+    }
+    ASSERT_EQ(focused(), nullptr);
+    settings.orderOut();
+    ASSERT_TRUE(report.isKeyWindow());
+    EXPECT_EQ(focused(), nullptr);
 }
 
 } // namespace

@@ -94,6 +94,75 @@ INSTANTIATE_TEST_SUITE_P(
                     QRectF(0, 24 + 28, 1512, 958 - 28)}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// One window on a display whose resolution is lowered, and where it comes to lie on it.
+struct ShrinkCase {
+    const char *name;
+    bool laptop = false;
+    QSizeF size;
+    QRectF frame;
+    bool titled = false;
+    QRectF after;
+};
+
+void PrintTo(const ShrinkCase &c, std::ostream *out) {
+    *out << c.name;
+}
+
+class WindowOnShrunkDisplayTest : public ScreenRemovalTest,
+                                  public ::testing::WithParamInterface<ShrinkCase> {};
+
+// The window keeps its distance from the display's top-left corner as far as it can and stays
+// whole on the display below its menu bar, shrunk when larger. The wide display keeps its
+// bottom-left corner, so at 1920 x 1080 its top-left corner lies at x 1512, y 1080; the laptop
+// keeps its top-left corner at the origin.
+TEST_P(WindowOnShrunkDisplayTest, StaysWholeOnTheDisplay) {
+    const ShrinkCase &c = GetParam();
+    SimAppWindow &shrunk = window(c.frame, c.titled);
+    ASSERT_TRUE(desktop.arrangement().resize(c.laptop ? laptop : second, c.size));
+    settle();
+    EXPECT_EQ(shrunk.record().frame, c.after);
+    EXPECT_EQ(presented.value(&shrunk), c.after) << "presented there";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, WindowOnShrunkDisplayTest,
+    ::testing::Values(
+        ShrinkCase{"PastTheNewRightEdge", false, QSizeF(1920, 1080), QRectF(4510, 400, 720, 520),
+                   true, QRectF(1512 + 1920 - 720, 1080 + 400, 720, 520)},
+        ShrinkCase{"PastTheNewBottomEdge", false, QSizeF(1920, 1080), QRectF(1612, 1800, 400, 300),
+                   false, QRectF(1612, 2160 - 300, 400, 300)},
+        ShrinkCase{"LargerThanTheNewFrameShrinksToItsArea", false, QSizeF(1920, 1080),
+                   QRectF(1712, 100, 2400, 1300), true,
+                   QRectF(1512, 1080 + 24 + 28, 1920, 1080 - 24 - 28)},
+        ShrinkCase{"FitsWhereItStood", false, QSizeF(1920, 1080), QRectF(1712, 300, 400, 300),
+                   false, QRectF(1712, 1080 + 300, 400, 300)},
+        ShrinkCase{"OnTheLaptopPastItsNewCorner", true, QSizeF(1280, 800),
+                   QRectF(1000, 600, 400, 300), true, QRectF(1280 - 400, 800 - 300, 400, 300)},
+        ShrinkCase{"OnTheLaptopNearTheTopStaysBelowTheBar", true, QSizeF(1280, 800),
+                   QRectF(1100, 30, 300, 200), true, QRectF(1280 - 300, 24 + 28, 300, 200)}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// A lower resolution brings a hidden window and the frame a zoomed window returns to within the
+// display too.
+TEST_F(ScreenRemovalTest, HiddenAndUnzoomedWindowsStayOnTheShrunkDisplay) {
+    SimAppWindow &zoomed = window(QRectF(4510, 400, 720, 520), true);
+    SimAppWindow &closed = window(QRectF(4000, 1500, 500, 400), true);
+    closed.userCloses();
+    ASSERT_TRUE(desktop.arrangement().setMainScreen(second));
+    settle();
+    zoomed.userZooms();
+    ASSERT_TRUE(desktop.arrangement().resize(second, QSizeF(1920, 1080)));
+    settle();
+
+    const QRectF area(1512, 1080 + 24, 1920, 1080 - 24);
+    EXPECT_TRUE(area.contains(TitleBar::outerFrame(zoomed.record())));
+    zoomed.userZooms();
+    EXPECT_EQ(zoomed.record().frame, QRectF(1512 + 1920 - 720, 1080 + 400, 720, 520));
+    closed.makeKeyAndOrderFront();
+    EXPECT_TRUE(area.contains(TitleBar::outerFrame(closed.record())))
+        << closed.record().frame.x() << " " << closed.record().frame.y();
+}
+
 // Several windows at once: those of the gone display come over, one mostly on the laptop stays,
 // and a window ordered out comes back on screen when shown again.
 TEST_F(ScreenRemovalTest, EveryWindowOfTheGoneDisplayComesOverAndTheOthersStay) {
@@ -112,6 +181,23 @@ TEST_F(ScreenRemovalTest, EveryWindowOfTheGoneDisplayComesOverAndTheOthersStay) 
     EXPECT_FALSE(closed.isVisible());
     closed.makeKeyAndOrderFront();
     EXPECT_EQ(closed.record().frame, QRectF(488, 982 - 400, 500, 400));
+}
+
+// A zoomed window on the display unplugged fills the laptop, and un-zooming it brings it back to
+// its own frame there, not to where it stood on the gone display.
+TEST_F(ScreenRemovalTest, AZoomedWindowUnzoomsOntoTheRemainingDisplay) {
+    SimAppWindow &settings = window(QRectF(4510, 589, 720, 520), true);
+    ASSERT_TRUE(desktop.arrangement().setMainScreen(second));
+    settle();
+    settings.userZooms();
+    ASSERT_TRUE(settings.isZoomed());
+    ASSERT_GE(settings.record().frame.left(), 1512.0) << "zoomed on the wide display";
+    ASSERT_NO_FATAL_FAILURE(remove(second));
+    EXPECT_TRUE(QRectF(0, 24, 1512, 958).contains(TitleBar::outerFrame(settings.record())));
+
+    settings.userZooms();
+    EXPECT_FALSE(settings.isZoomed());
+    EXPECT_EQ(settings.record().frame, QRectF(1512 - 720, 982 - 520, 720, 520));
 }
 
 // Unplugging the primary display makes the wide one primary: its windows stay where they are on

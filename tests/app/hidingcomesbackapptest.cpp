@@ -72,6 +72,12 @@ void expectHidden(SimulatedMac &mac, const char *when) {
     EXPECT_GT(hidden, 0) << when;
 }
 
+// Zorv's items in order and hiding working, as a user sees it.
+void expectHidingWorks(SimulatedMac &mac, const char *when) {
+    expectZorvsItemsInOrder(mac.platform.desktop(), when);
+    expectHidden(mac, when);
+}
+
 QList<QJsonObject> adoptionsInto(Section lane) {
     QList<QJsonObject> found;
     for (const QJsonObject &line : reconcileLog()) {
@@ -126,8 +132,7 @@ GrantedRun grantAfter(bool relaunch, const QTemporaryDir &folder) {
         mac.run(kGrantAt + 5);
         expectZorvsItemsInOrder(mac.platform.desktop(), "5 s after the grant");
         mac.run(kAfterTheGrant - 5);
-        expectZorvsItemsInOrder(mac.platform.desktop(), "after the grant");
-        expectHidden(mac, "after the grant");
+        expectHidingWorks(mac, "after the grant");
         result.layout = mac.engine().storedLayout();
         EXPECT_EQ(mac.app.finish(), 0);
         mac.app.waitForQuitWrites();
@@ -185,11 +190,9 @@ TEST(RegrantAfterThePushTest, PutsZorvsItemsBackInOrderAndHides) {
     SimulatedMac mac(parsedScenario(scenario, u"laptop-regrant"_s));
     ASSERT_TRUE(mac.app.start());
     mac.run(245);
-    expectZorvsItemsInOrder(mac.platform.desktop(), "5 s after the grant");
-    expectHidden(mac, "5 s after the grant");
+    expectHidingWorks(mac, "5 s after the grant");
     mac.run(600);
-    expectZorvsItemsInOrder(mac.platform.desktop(), "ten minutes on");
-    expectHidden(mac, "ten minutes on");
+    expectHidingWorks(mac, "ten minutes on");
     EXPECT_EQ(mac.app.finish(), 0);
 }
 
@@ -244,11 +247,9 @@ TEST(QuitMidSortTest, TheNextLaunchPutsZorvsItemsBackInOrderWithArrangingOnDeman
     ASSERT_FALSE(mac.app.model()->settings().liveLayout);
     mac.driver.drain();
     mac.run(5);
-    expectZorvsItemsInOrder(mac.platform.desktop(), "5 s after the launch");
-    expectHidden(mac, "5 s after the launch");
+    expectHidingWorks(mac, "5 s after the launch");
     mac.run(55);
-    expectZorvsItemsInOrder(mac.platform.desktop(), "a minute after the launch");
-    expectHidden(mac, "a minute after the launch");
+    expectHidingWorks(mac, "a minute after the launch");
     EXPECT_EQ(mac.app.finish(), 0);
 }
 

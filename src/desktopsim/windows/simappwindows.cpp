@@ -153,6 +153,12 @@ void SimAppWindow::makeKeyAndOrderFront() {
     m_madeKey = true;
     m_record.frontOrder = m_windows.m_nextFrontOrder++;
     mirror();
+    // Qt may not have taken in yet the activation the platform gave a window shown a moment ago,
+    // and would then give that one the keyboard while this one looks active still: asking now
+    // puts this window's activation after it.
+    if (m_window && m_window->isActive()) {
+        m_windows.focusKeyWindow();
+    }
 }
 
 void SimAppWindow::resignKey() {

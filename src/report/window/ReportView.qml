@@ -74,12 +74,9 @@ Window {
 
         contentItem: Row {
             spacing: 6
-            BusyIndicator {
+            ZorvSpinner {
                 visible: accentButton.busy
-                running: visible
-                implicitWidth: 16
-                implicitHeight: 16
-                padding: 0
+                color: root.view.onAccent
                 anchors.verticalCenter: parent.verticalCenter
             }
             Text {

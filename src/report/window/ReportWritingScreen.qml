@@ -88,12 +88,9 @@ ColumnLayout {
             onClicked: root.content.send()
             contentItem: Row {
                 spacing: 6
-                BusyIndicator {
+                ZorvSpinner {
                     visible: root.sending
-                    running: visible
-                    implicitWidth: 16
-                    implicitHeight: 16
-                    padding: 0
+                    color: send.enabled ? Zorv.accentLabel : Zorv.honeyInk
                     anchors.verticalCenter: parent.verticalCenter
                 }
                 Text {

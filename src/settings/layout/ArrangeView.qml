@@ -193,12 +193,8 @@ ZorvPane {
         visible: pane.emptyHintShown
         spacing: 10
 
-        BusyIndicator {
+        ZorvSpinner {
             anchors.verticalCenter: parent.verticalCenter
-            implicitWidth: 16
-            implicitHeight: 16
-            padding: 0
-            running: parent.visible
         }
         Text {
             anchors.verticalCenter: parent.verticalCenter

@@ -4,9 +4,8 @@ import Zorv.UI
 import Zorv.Settings
 
 // The settings window: the rail of panes on the left, the selected pane above the guide strip on
-// the right, and the pane guide card over both while one is up. Escape closes the card (only its
-// Done counts the guide as seen), or else the window; while an import is committed it does
-// nothing.
+// the right, and the pane guide card over both while one is up. Escape is the card's Done while it
+// is up, or else closes the window; while an import is committed it does nothing.
 Window {
     id: root
 
@@ -105,6 +104,6 @@ Window {
         // A pane's own sheet takes Escape first.
         enabled: !root.model.view.isImporting && !(root.paneItem && root.paneItem.sheetShown)
         sequences: [StandardKey.Cancel]
-        onActivated: root.guideShown ? root.model.dismissGuide() : root.closeRequested()
+        onActivated: root.guideShown ? root.model.finishGuide() : root.closeRequested()
     }
 }

@@ -161,10 +161,6 @@ void SettingsWindowModel::finishGuide() {
     setGuidePane(std::nullopt);
 }
 
-void SettingsWindowModel::dismissGuide() {
-    setGuidePane(std::nullopt);
-}
-
 void SettingsWindowModel::setGuidePane(std::optional<SettingsPane> pane) {
     if (pane == m_guidePane) {
         return;

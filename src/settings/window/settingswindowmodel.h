@@ -77,11 +77,8 @@ public:
     Q_INVOKABLE void select(const QString &key);
     // The guide strip's button: the selected pane's guide, seen before or not.
     Q_INVOKABLE void openGuide();
-    // The card's Done: the pane's guide counts as seen and the card closes.
+    // The card's Done (or Escape): the pane's guide counts as seen and the card closes.
     Q_INVOKABLE void finishGuide();
-    // Escape on the card: it closes, and the guide is offered again the next time its pane is
-    // shown.
-    Q_INVOKABLE void dismissGuide();
 
 Q_SIGNALS:
     void paneChanged();

@@ -4,12 +4,15 @@
 
 namespace zorv {
 
-// The launch arguments the shell answers, each looked for anywhere on the command line.
+// The launch arguments the shell answers, each looked for anywhere on the command line, options
+// and addresses alike.
 struct LaunchArguments {
     // Id of the report the "--report-sent" screen shows.
     static inline const QString sentReportId = QStringLiteral("R-7K3QXM");
 
     bool openSettings = false;
+    // A "zorv://settings" address is among the arguments.
+    bool settingsAddress = false;
     bool report = false;
     bool reportSent = false;
     bool showOnboarding = false;

@@ -61,6 +61,11 @@ void LaunchSequence::continueLaunch() {
         return;
     }
     m_windows.showOnboarding();
+    // Settings asked for at launch keeps the front and the keyboard, the tour open behind it, as
+    // when Settings is opened while the tour is up.
+    if (m_arguments.openSettings || m_arguments.settingsAddress) {
+        m_windows.openSettings(std::nullopt);
+    }
 }
 
 } // namespace zorv

@@ -16,7 +16,8 @@ class ShellWindows;
 // windows the launch arguments ask for (so they open before the model has started). The launch
 // task starts the model, registers the hot keys, reopens the settings pane an update left open,
 // then offers the move into Applications; once that offer is gone (or when none is needed) the
-// welcome window shows when onboarding is not completed or "--show-onboarding" is given, else the
+// welcome window shows when onboarding is not completed or "--show-onboarding" is given (with
+// Settings brought back in front of it when the launch asked for Settings), else the
 // Accessibility prompt when the process is not trusted. Main thread.
 class LaunchSequence : public QObject {
     Q_OBJECT

@@ -247,5 +247,21 @@ TEST_F(AppWindowsTest, AWindowMadeKeyLeavesTheFocusWithAnotherProgram) {
     EXPECT_EQ(focused(), nullptr);
 }
 
+// A window shown for the first time and another made key in the same turn, before Qt takes in
+// the activation the platform gives the first: the one made key last keeps Qt's focus.
+TEST_F(AppWindowsTest, TheWindowMadeKeyLastInOneTurnKeepsQtsFocus) {
+    AppWindow &settings = window(WindowLevel::normal);
+    AppWindow &welcome = window(WindowLevel::normal, QRectF(500, 300, 200, 200));
+    settings.makeKeyAndOrderFront();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QGuiApplication::focusWindow(), qtWindows[0].get());
+
+    welcome.makeKeyAndOrderFront();
+    settings.makeKeyAndOrderFront();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(settings.isKeyWindow());
+    EXPECT_EQ(QGuiApplication::focusWindow(), qtWindows[0].get());
+}
+
 } // namespace
 } // namespace zorv::testing

@@ -1,10 +1,12 @@
 #include "dump/desktopdump.h"
 #include "fieldapptest.h"
 #include "reportwindowcontroller.h"
+#include "scenariomac.h"
 #include "settingswindowcontroller.h"
 #include "storage/zorvpaths.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -173,6 +175,26 @@ TEST_F(EditMenuAppTest, TheFieldsCopyToAndPasteFromTheMacsPasteboard) {
     mac().pasteboard().setPlainText(u"Home"_s);
     ASSERT_NO_FATAL_FAILURE(chooseFromMainMenu(u"Edit"_s, u"Paste"_s));
     EXPECT_EQ(fieldText(), u"Home"_s);
+}
+
+// With a display, a click on the drawn bar makes the desktop window Qt's active one, and Qt hands
+// the key window its activation back only later: meanwhile a row of the Edit menu acts on the
+// key window's field, and the keys typed next reach it.
+TEST_F(EditMenuAppTest, ARowChosenWhileQtHasAnotherWindowActiveActsOnTheField) {
+    ASSERT_NO_FATAL_FAILURE(clickProfileName());
+    ASSERT_NO_FATAL_FAILURE(type(u"ab"_s));
+    ASSERT_NO_FATAL_FAILURE(openMainMenu(u"Edit"_s));
+    app.window()->requestActivate();
+    drain();
+    ASSERT_EQ(QGuiApplication::focusWindow(), app.window());
+
+    const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), u"Select All"_s);
+    ASSERT_TRUE(row);
+    click(*row);
+    ASSERT_EQ(QGuiApplication::focusWindow(), app.window());
+    ASSERT_NO_FATAL_FAILURE(type(u"cd"_s));
+    EXPECT_EQ(fieldText().toStdString(), "cd");
+    EXPECT_TRUE(serverOf(app.settingsWindow()->window())->isKeyWindow());
 }
 
 // A Search-pane alias edited the same way holds only what was typed and pasted, and is stored so.

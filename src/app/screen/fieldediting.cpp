@@ -1,5 +1,6 @@
 #include "fieldediting.h"
 
+#include "focusedcontrol.h"
 #include "pasteboard.h"
 
 #include <QClipboard>
@@ -42,19 +43,6 @@ bool deleteSelection(QQuickItem &item) {
         QMetaObject::invokeMethod(&item, "remove", Q_ARG(int, start), Q_ARG(int, end));
     }
     return true;
-}
-
-// The control with the focus in the window, whether or not Qt has the window active: with a
-// display, a click on the drawn menu bar makes the desktop window Qt's active one.
-QQuickItem *focusedControl(QQuickWindow &window) {
-    if (QQuickItem *active = window.activeFocusItem(); active && active != window.contentItem()) {
-        return active;
-    }
-    QQuickItem *item = window.contentItem();
-    while (item && item->isFocusScope() && item->scopedFocusItem()) {
-        item = item->scopedFocusItem();
-    }
-    return item == window.contentItem() ? nullptr : item;
 }
 
 } // namespace

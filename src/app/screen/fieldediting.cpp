@@ -1,10 +1,8 @@
 #include "fieldediting.h"
 
 #include "focusedcontrol.h"
-#include "pasteboard.h"
+#include "pasteboardclipboard.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QMetaObject>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -27,6 +25,10 @@ constexpr std::array<std::pair<const char *, const char *>, 6> methodOf{{
     {"paste:", "paste()"},
     {"selectAll:", "selectAll()"},
 }};
+
+bool usesPasteboard(const QString &action) {
+    return action == "cut:"_L1 || action == "copy:"_L1 || action == "paste:"_L1;
+}
 
 bool hasMethod(const QObject &object, const char *signature) {
     return object.metaObject()->indexOfMethod(signature) >= 0;
@@ -61,23 +63,10 @@ bool FieldEditing::perform(QWindow &window, const QString &action) {
             continue;
         }
         const QByteArray method(signature, qsizetype(qstrlen(signature)) - 2);
-        return throughPasteboard(
-            [&] { return QMetaObject::invokeMethod(item, method.constData()); });
+        const auto invoke = [&] { return QMetaObject::invokeMethod(item, method.constData()); };
+        return usesPasteboard(action) ? m_clipboard.lend(invoke) : invoke();
     }
     return false;
-}
-
-bool FieldEditing::throughPasteboard(const std::function<bool()> &deliver) {
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    const QString lent = m_pasteboard.plainText();
-    if (clipboard->text() != lent) {
-        clipboard->setText(lent);
-    }
-    const bool taken = deliver();
-    if (const QString left = clipboard->text(); left != lent) {
-        m_pasteboard.setPlainText(left);
-    }
-    return taken;
 }
 
 } // namespace zorv

@@ -10,6 +10,7 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QQuickItem>
@@ -167,6 +168,16 @@ bool WindowContentInput::deliver(SimAppWindow &window, const SimAppWindows::Cont
         return wheel(*qtWindow, event);
     }
     return mouse(*qtWindow, event);
+}
+
+bool WindowContentInput::cutsCopiesOrPastes(const SimAppWindows::ContentEvent &event) {
+    const auto qtKey = MacKeys::qtKey(event.keyCode);
+    if (event.type != EventType::KeyDown || !qtKey) {
+        return false;
+    }
+    const QKeyEvent key(QEvent::KeyPress, *qtKey, MacKeys::qtModifiers(event.flags));
+    return key.matches(QKeySequence::Cut) || key.matches(QKeySequence::Copy) ||
+           key.matches(QKeySequence::Paste);
 }
 
 bool WindowContentInput::mouse(QWindow &window, const SimAppWindows::ContentEvent &event) {

@@ -215,6 +215,31 @@ TEST_F(EditMenuAppTest, AnAliasRedoneAfterTwoPastesIsStoredAsTyped) {
     EXPECT_EQ(aliases.at(0).toObject().value(u"alias"_s).toString().toStdString(), "abq");
 }
 
+// Command held on its own by the scenario, then V pressed: the key carries Command, and pastes
+// into the field with the keyboard.
+constexpr double heldCommandAt = 20;
+
+class ScenarioHeldCommandTest : public EditMenuAppTest {
+protected:
+    ScenarioHeldCommandTest()
+        : EditMenuAppTest({}, QJsonArray{event(u"modifierDown"_s, u"modifier"_s, u"command"_s),
+                                         event(u"key"_s, u"keyCode"_s, vKey),
+                                         event(u"modifierUp"_s, u"modifier"_s, u"command"_s)}) {}
+
+    static QJsonObject event(const QString &input, const QString &key, const QJsonValue &value) {
+        return {{u"at"_s, heldCommandAt}, {u"do"_s, u"input"_s}, {u"input"_s, input}, {key, value}};
+    }
+};
+
+TEST_F(ScenarioHeldCommandTest, TheVKeyPastesIntoTheField) {
+    ASSERT_NO_FATAL_FAILURE(clickProfileName());
+    mac().pasteboard().setPlainText(u"Home"_s);
+    ASSERT_LT(platform.scenario().elapsed(), seconds(heldCommandAt));
+    run(heldCommandAt);
+    ASSERT_EQ(platform.scenario().eventsApplied(), 3);
+    EXPECT_EQ(fieldText().toStdString(), "Home");
+}
+
 // The report's sent screen: its Copy puts the report number on the pasteboard, and Command-V
 // pastes it into a field of the settings window.
 class ReportNumberPasteTest : public EditMenuAppTest {

@@ -1,11 +1,15 @@
-#include "appinput.h"
-#include "desktopsnapshot.h"
 #include "dump/desktopdump.h"
+#include "fieldapptest.h"
 #include "reportwindowcontroller.h"
 #include "scenariomac.h"
 #include "settingswindowcontroller.h"
-#include "wholeapptest.h"
+#include "storage/zorvpaths.h"
 
+#include <QFile>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QQuickItem>
 #include <QQuickWindow>
 
@@ -19,67 +23,14 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
-constexpr quint16 aKey = 0;
-constexpr quint16 cKey = 8;
-constexpr quint16 vKey = 9;
 constexpr quint16 wKey = 13;
 
 // Zorv on its first launch on the laptop, driven only through the simulated Mac's mouse and
 // keyboard: its main menu's rows chosen with the mouse act on the field with the keyboard, the
 // field keeps the keyboard afterwards, and its fields share the Mac's one pasteboard.
-class EditMenuAppTest : public WholeAppTest {
+class EditMenuAppTest : public FieldAppTest {
 protected:
-    explicit EditMenuAppTest(SimOptions options = {})
-        : WholeAppTest(reachableLaptop({}), std::move(options)) {}
-
-    void SetUp() override { ASSERT_NO_FATAL_FAILURE(launch("{}")); }
-
-    void chooseFromStatusMenu(const QString &title) {
-        clickIcon();
-        ASSERT_TRUE(mac().menus().openMenu());
-        const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), title);
-        ASSERT_TRUE(row) << "no row " << title.toStdString();
-        click(*row);
-    }
-
-    // Clicks the title of Zorv's main menu in the bar.
-    void openMainMenu(const QString &menu) {
-        const ScreenSnapshot screen = DesktopSnapshot::take(mac()).screens.value(0);
-        const auto bar = std::ranges::find(screen.look.menus, menu, &MenuTitle::text);
-        ASSERT_NE(bar, screen.look.menus.end()) << "the bar shows no " << menu.toStdString();
-        click(bar->rect.translated(screen.globalFrame.topLeft()).center());
-        ASSERT_TRUE(mac().menus().isTracking());
-    }
-
-    // Clicks the title of Zorv's main menu in the bar, then the row.
-    void chooseFromMainMenu(const QString &menu, const QString &title) {
-        ASSERT_NO_FATAL_FAILURE(openMainMenu(menu));
-        const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), title);
-        ASSERT_TRUE(row) << "no row " << title.toStdString();
-        click(*row);
-        ASSERT_FALSE(mac().menus().isTracking());
-    }
-
-    // Opens Settings on the Profiles pane and clicks its name field.
-    void clickProfileName() {
-        ASSERT_NO_FATAL_FAILURE(chooseFromStatusMenu(u"Settings…"_s));
-        ASSERT_NE(app.settingsWindow(), nullptr);
-        QQuickWindow *window = app.settingsWindow()->window();
-        for (const QString &rail : {u"rail-general"_s, u"rail-profiles"_s}) {
-            ASSERT_NO_FATAL_FAILURE(clickControl(window, rail));
-            run(1);
-            if (window->property("guideShown").toBool()) {
-                ASSERT_NO_FATAL_FAILURE(clickControl(window, u"guideDone"_s));
-            }
-        }
-        ASSERT_NO_FATAL_FAILURE(clickControl(window, u"newName"_s));
-        field = findIn(window->contentItem(), u"newName"_s);
-        ASSERT_NE(field, nullptr);
-    }
-
-    [[nodiscard]] QString fieldText() const { return field->property("text").toString(); }
-
-    QQuickItem *field = nullptr;
+    using FieldAppTest::FieldAppTest;
 };
 
 class EditRowTest;
@@ -97,10 +48,12 @@ void PrintTo(const EditCase &c, std::ostream *out) {
 
 class EditRowTest : public EditMenuAppTest, public ::testing::WithParamInterface<EditCase> {
 public:
-    using EditMenuAppTest::chooseFromMainMenu;
-    using EditMenuAppTest::openMainMenu;
-    using EditMenuAppTest::press;
-    using EditMenuAppTest::type;
+    using FieldAppTest::chooseFromMainMenu;
+    using FieldAppTest::openMainMenu;
+    using FieldAppTest::press;
+    using FieldAppTest::redoFirstOfTwoPastesByKeys;
+    using FieldAppTest::redoFirstOfTwoPastesByRows;
+    using FieldAppTest::type;
 };
 
 TEST_P(EditRowTest, TheRowActsOnTheFieldOnceAndTheFieldKeepsTheKeyboard) {
@@ -176,6 +129,31 @@ INSTANTIATE_TEST_SUITE_P(
                                    test.press(vKey, EventFlags::command);
                                },
                                u"abab"_s},
+                      EditCase{"RedoAfterTwoPastesByKeysThenTyping",
+                               [](EditRowTest &test) {
+                                   test.redoFirstOfTwoPastesByKeys();
+                                   test.type(u"q"_s);
+                               },
+                               u"abq"_s},
+                      EditCase{"RedoAfterTwoPastesByRowsThenTyping",
+                               [](EditRowTest &test) {
+                                   test.redoFirstOfTwoPastesByRows();
+                                   test.type(u"q"_s);
+                               },
+                               u"abq"_s},
+                      // "b" typed over itself, taken back and put back, then cut and taken back.
+                      EditCase{"RedoOfTypingOverTheSelectionThenCutAndUndo",
+                               [](EditRowTest &test) {
+                                   test.press(KeyCode::leftArrow, EventFlags::shift);
+                                   test.type(u"b"_s);
+                                   test.press(KeyCode::leftArrow);
+                                   test.press(zKey, EventFlags::command);
+                                   test.press(zKey, EventFlags::command | EventFlags::shift);
+                                   test.press(xKey, EventFlags::command);
+                                   test.press(KeyCode::leftArrow);
+                                   test.press(zKey, EventFlags::command);
+                               },
+                               u"ab"_s},
                       EditCase{"SortMyBarThenTyping",
                                [](EditRowTest &test) {
                                    test.chooseFromMainMenu(u"Menu Bar"_s, u"Sort My Bar"_s);
@@ -197,6 +175,69 @@ TEST_F(EditMenuAppTest, TheFieldsCopyToAndPasteFromTheMacsPasteboard) {
     mac().pasteboard().setPlainText(u"Home"_s);
     ASSERT_NO_FATAL_FAILURE(chooseFromMainMenu(u"Edit"_s, u"Paste"_s));
     EXPECT_EQ(fieldText(), u"Home"_s);
+}
+
+// With a display, a click on the drawn bar makes the desktop window Qt's active one, and Qt hands
+// the key window its activation back only later: meanwhile a row of the Edit menu acts on the
+// key window's field, and the keys typed next reach it.
+TEST_F(EditMenuAppTest, ARowChosenWhileQtHasAnotherWindowActiveActsOnTheField) {
+    ASSERT_NO_FATAL_FAILURE(clickProfileName());
+    ASSERT_NO_FATAL_FAILURE(type(u"ab"_s));
+    ASSERT_NO_FATAL_FAILURE(openMainMenu(u"Edit"_s));
+    app.window()->requestActivate();
+    drain();
+    ASSERT_EQ(QGuiApplication::focusWindow(), app.window());
+
+    const std::optional<QPointF> row = statusMenuRowCentre(mac().menus(), u"Select All"_s);
+    ASSERT_TRUE(row);
+    click(*row);
+    ASSERT_EQ(QGuiApplication::focusWindow(), app.window());
+    ASSERT_NO_FATAL_FAILURE(type(u"cd"_s));
+    EXPECT_EQ(fieldText().toStdString(), "cd");
+    EXPECT_TRUE(serverOf(app.settingsWindow()->window())->isKeyWindow());
+}
+
+// A Search-pane alias edited the same way holds only what was typed and pasted, and is stored so.
+TEST_F(EditMenuAppTest, AnAliasRedoneAfterTwoPastesIsStoredAsTyped) {
+    ASSERT_NO_FATAL_FAILURE(clickField(u"rail-search"_s, u"alias"_s));
+    ASSERT_EQ(fieldText(), QString());
+    ASSERT_NO_FATAL_FAILURE(type(u"ab"_s));
+    redoFirstOfTwoPastesByKeys();
+    ASSERT_NO_FATAL_FAILURE(type(u"q"_s));
+    EXPECT_EQ(fieldText().toStdString(), "abq");
+    run(2);
+
+    QFile file(ZorvPaths::file(u"settings.json"_s));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonArray aliases =
+        QJsonDocument::fromJson(file.readAll()).object().value(u"itemAliases"_s).toArray();
+    ASSERT_EQ(aliases.size(), 1);
+    EXPECT_EQ(aliases.at(0).toObject().value(u"alias"_s).toString().toStdString(), "abq");
+}
+
+// Command held on its own by the scenario, then V pressed: the key carries Command, and pastes
+// into the field with the keyboard.
+constexpr double heldCommandAt = 20;
+
+class ScenarioHeldCommandTest : public EditMenuAppTest {
+protected:
+    ScenarioHeldCommandTest()
+        : EditMenuAppTest({}, QJsonArray{event(u"modifierDown"_s, u"modifier"_s, u"command"_s),
+                                         event(u"key"_s, u"keyCode"_s, vKey),
+                                         event(u"modifierUp"_s, u"modifier"_s, u"command"_s)}) {}
+
+    static QJsonObject event(const QString &input, const QString &key, const QJsonValue &value) {
+        return {{u"at"_s, heldCommandAt}, {u"do"_s, u"input"_s}, {u"input"_s, input}, {key, value}};
+    }
+};
+
+TEST_F(ScenarioHeldCommandTest, TheVKeyPastesIntoTheField) {
+    ASSERT_NO_FATAL_FAILURE(clickProfileName());
+    mac().pasteboard().setPlainText(u"Home"_s);
+    ASSERT_LT(platform.scenario().elapsed(), seconds(heldCommandAt));
+    run(heldCommandAt);
+    ASSERT_EQ(platform.scenario().eventsApplied(), 3);
+    EXPECT_EQ(fieldText().toStdString(), "Home");
 }
 
 // The report's sent screen: its Copy puts the report number on the pasteboard, and Command-V

@@ -1,9 +1,8 @@
 #include "fieldediting.h"
 
-#include "pasteboard.h"
+#include "focusedcontrol.h"
+#include "pasteboardclipboard.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QMetaObject>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -27,6 +26,10 @@ constexpr std::array<std::pair<const char *, const char *>, 6> methodOf{{
     {"selectAll:", "selectAll()"},
 }};
 
+bool usesPasteboard(const QString &action) {
+    return action == "cut:"_L1 || action == "copy:"_L1 || action == "paste:"_L1;
+}
+
 bool hasMethod(const QObject &object, const char *signature) {
     return object.metaObject()->indexOfMethod(signature) >= 0;
 }
@@ -42,19 +45,6 @@ bool deleteSelection(QQuickItem &item) {
         QMetaObject::invokeMethod(&item, "remove", Q_ARG(int, start), Q_ARG(int, end));
     }
     return true;
-}
-
-// The control with the focus in the window, whether or not Qt has the window active: with a
-// display, a click on the drawn menu bar makes the desktop window Qt's active one.
-QQuickItem *focusedControl(QQuickWindow &window) {
-    if (QQuickItem *active = window.activeFocusItem(); active && active != window.contentItem()) {
-        return active;
-    }
-    QQuickItem *item = window.contentItem();
-    while (item && item->isFocusScope() && item->scopedFocusItem()) {
-        item = item->scopedFocusItem();
-    }
-    return item == window.contentItem() ? nullptr : item;
 }
 
 } // namespace
@@ -73,23 +63,10 @@ bool FieldEditing::perform(QWindow &window, const QString &action) {
             continue;
         }
         const QByteArray method(signature, qsizetype(qstrlen(signature)) - 2);
-        return throughPasteboard(
-            [&] { return QMetaObject::invokeMethod(item, method.constData()); });
+        const auto invoke = [&] { return QMetaObject::invokeMethod(item, method.constData()); };
+        return usesPasteboard(action) ? m_clipboard.lend(invoke) : invoke();
     }
     return false;
-}
-
-bool FieldEditing::throughPasteboard(const std::function<bool()> &deliver) {
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    const QString lent = m_pasteboard.plainText();
-    if (clipboard->text() != lent) {
-        clipboard->setText(lent);
-    }
-    const bool taken = deliver();
-    if (const QString left = clipboard->text(); left != lent) {
-        m_pasteboard.setPlainText(left);
-    }
-    return taken;
 }
 
 } // namespace zorv

@@ -69,16 +69,15 @@ ScreenWindows::ScreenWindows(SimAppWindows &windows, UserInput &hands,
                              QObject *parent)
     : QObject(parent), m_windows(windows), m_appearance(appearance), m_mode(mode),
       m_titleBars(mode == Mode::Overlaid ? std::make_unique<OverlaidTitleBars>(hands) : nullptr),
-      m_editing(pasteboard) {
+      m_clipboard(pasteboard, mode == Mode::Overlaid ? PasteboardClipboard::Owner::Person
+                                                     : PasteboardClipboard::Owner::Process),
+      m_editing(m_clipboard) {
     m_windows.setPresenter([this](SimAppWindow &window) { present(window); });
     m_windows.setContentInput(
         [this](SimAppWindow &window, const SimAppWindows::ContentEvent &event) {
-            // A Command key may cut, copy or paste in a text control.
-            if (event.type != EventType::KeyDown || !(event.flags & EventFlags::command)) {
-                return WindowContentInput::deliver(window, event);
-            }
-            return m_editing.throughPasteboard(
-                [&] { return WindowContentInput::deliver(window, event); });
+            const auto deliver = [&] { return WindowContentInput::deliver(window, event); };
+            return WindowContentInput::cutsCopiesOrPastes(event) ? m_clipboard.lend(deliver)
+                                                                 : deliver();
         });
     m_windows.setFirstResponder([this](SimAppWindow &window, const QString &action) {
         return window.window() && m_editing.perform(*window.window(), action);

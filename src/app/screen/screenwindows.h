@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fieldediting.h"
+#include "pasteboardclipboard.h"
 #include "screenmapping.h"
 
 #include <QImage>
@@ -64,7 +65,8 @@ public:
     // Takes over how `windows` reach the display until destroyed; `hands` are the simulated
     // Mac's, which title bars laid over the screen hand their presses to, and title bars are
     // drawn in the system's `appearance`. The windows' text controls cut, copy and paste
-    // through `pasteboard`.
+    // through `pasteboard` (see PasteboardClipboard: with a display, Qt's clipboard is the
+    // person's).
     ScreenWindows(SimAppWindows &windows, UserInput &hands, const SystemAppearance &appearance,
                   Pasteboard &pasteboard, Mode mode, QObject *parent = nullptr);
     ~ScreenWindows() override;
@@ -111,6 +113,7 @@ private:
     // The overlaid windows, back to front, as last raised.
     QList<QWindow *> m_stacked;
     std::unique_ptr<OverlaidTitleBars> m_titleBars;
+    PasteboardClipboard m_clipboard;
     FieldEditing m_editing;
 };
 

@@ -1,6 +1,7 @@
 #include "windowcontentinput.h"
 
 #include "controls/mackeys.h"
+#include "focusedcontrol.h"
 #include "input/keylayout.h"
 #include "pointertaken.h"
 
@@ -9,8 +10,11 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -98,8 +102,9 @@ QString typedText(quint16 keyCode, int qtKey, quint64 flags) {
     return {};
 }
 
-// Sees the key arrive at the window and hands it on itself, to learn whether an item took it.
-// A key no shortcut took reaches the window; one a shortcut took never does.
+// Sees the key arrive at the window and hands it on itself (straight to the focused control
+// while Qt has another window active), to learn whether an item took it. A key no shortcut took
+// reaches the window; one a shortcut took never does.
 class KeyWatch final : public QObject {
 public:
     explicit KeyWatch(QWindow &window) : m_window(&window) { window.installEventFilter(this); }
@@ -119,12 +124,31 @@ protected:
         }
         m_arrived = true;
         m_window->removeEventFilter(this);
-        static_cast<QObject *>(m_window.data())->event(event);
-        m_accepted = event->isAccepted();
+        auto *quick = qobject_cast<QQuickWindow *>(m_window.data());
+        QQuickItem *control = quick ? focusedControl(*quick) : nullptr;
+        if (control && !control->hasActiveFocus()) {
+            // Qt has another window active still, and the window itself would drop the key.
+            m_accepted = deliverTo(*control, *event);
+        } else {
+            static_cast<QObject *>(m_window.data())->event(event);
+            m_accepted = event->isAccepted();
+        }
         return true;
     }
 
 private:
+    // As the window delivers a key: to the control, then up its parents until one takes it.
+    static bool deliverTo(QQuickItem &control, QEvent &event) {
+        for (QQuickItem *item = &control; item; item = item->parentItem()) {
+            event.accept();
+            QCoreApplication::sendEvent(item, &event);
+            if (event.isAccepted()) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     QPointer<QWindow> m_window;
     bool m_arrived = false;
     bool m_accepted = false;
@@ -144,6 +168,16 @@ bool WindowContentInput::deliver(SimAppWindow &window, const SimAppWindows::Cont
         return wheel(*qtWindow, event);
     }
     return mouse(*qtWindow, event);
+}
+
+bool WindowContentInput::cutsCopiesOrPastes(const SimAppWindows::ContentEvent &event) {
+    const auto qtKey = MacKeys::qtKey(event.keyCode);
+    if (event.type != EventType::KeyDown || !qtKey) {
+        return false;
+    }
+    const QKeyEvent key(QEvent::KeyPress, *qtKey, MacKeys::qtModifiers(event.flags));
+    return key.matches(QKeySequence::Cut) || key.matches(QKeySequence::Copy) ||
+           key.matches(QKeySequence::Paste);
 }
 
 bool WindowContentInput::mouse(QWindow &window, const SimAppWindows::ContentEvent &event) {
@@ -177,7 +211,7 @@ bool WindowContentInput::key(QWindow &window, const SimAppWindows::ContentEvent 
     }
     // The window with the keyboard on the simulated Mac is the one Qt gives the keys to. Qt takes
     // the activation in later, with the display's answer; the control with the focus in the
-    // window takes this key already.
+    // window takes this key already (KeyWatch).
     if (QGuiApplication::focusWindow() != &window) {
         window.requestActivate();
         QFocusEvent focusIn(QEvent::FocusIn, Qt::ActiveWindowFocusReason);

@@ -13,6 +13,8 @@ class WindowContentInput {
 public:
     // Whether something in the window took the event.
     static bool deliver(SimAppWindow &window, const SimAppWindows::ContentEvent &event);
+    // Whether the event is a key pressed that Qt's text controls cut, copy or paste with.
+    [[nodiscard]] static bool cutsCopiesOrPastes(const SimAppWindows::ContentEvent &event);
 
 private:
     static bool mouse(QWindow &window, const SimAppWindows::ContentEvent &event);

@@ -79,6 +79,12 @@ ScenarioTimeline::applyToKeys(const ScenarioAction &action) {
     if (!input) {
         return std::nullopt;
     }
+    // Typing names its characters, Shift included, and a scroll holds no modifier keys of its own.
+    if ((input->kind == Input::Kind::Type || input->kind == Input::Kind::Scroll) &&
+        m_heldModifiers != 0) {
+        return Refusal{u"input"_s, u"Typing and scrolling hold no modifier keys, and one is "
+                                   u"held on its own at that time."_s};
+    }
     const bool held = (m_heldModifiers & input->modifier) != 0;
     if (input->kind == Input::Kind::ModifierDown) {
         if (held) {

@@ -103,6 +103,10 @@ Window {
                         }
                     }
                 }
+
+                TextInputGuard {
+                    target: field
+                }
             }
 
             Rectangle {

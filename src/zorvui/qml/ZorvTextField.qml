@@ -59,4 +59,8 @@ Rectangle {
         Accessible.role: Accessible.EditableText
         Accessible.name: root.title
     }
+
+    TextInputGuard {
+        target: input
+    }
 }

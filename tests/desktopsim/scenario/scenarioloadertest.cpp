@@ -346,6 +346,16 @@ TEST(ScenarioLoaderTest, BadEventsFailWithTheKeyPath) {
         {R"({"at": 1, "do": "input", "input": "modifierDown", "modifier": "shift"},
             {"at": 2, "do": "input", "input": "modifierUp", "modifier": "option"})",
          "$.events[1].modifier: This modifier key is not held at that time."},
+        {R"({"at": 1, "do": "input", "input": "modifierDown", "modifier": "shift"},
+            {"at": 2, "do": "input", "input": "type", "text": "a"})",
+         "$.events[1].input: Typing and scrolling hold no modifier keys, and one is held on its "
+         "own at that time."},
+        {R"({"at": 1, "do": "input", "input": "modifierDown", "modifier": "option"},
+            {"at": 2, "do": "input", "input": "modifierUp", "modifier": "option"},
+            {"at": 2, "do": "input", "input": "modifierDown", "modifier": "command"},
+            {"at": 3, "do": "input", "input": "scroll", "x": 1, "y": 1})",
+         "$.events[3].input: Typing and scrolling hold no modifier keys, and one is held on its "
+         "own at that time."},
         {R"({"at": 1, "do": "activate", "app": "com.example.a"})",
          "$.events[0].app: Only an application with the regular policy can be frontmost."},
         {R"({"at": 1, "do": "setHidden", "app": "com.example.a", "item": "two", "hidden": true})",

@@ -80,10 +80,15 @@ void DesktopModel::scheduleLayoutPass() {
     layoutPassAfterDelay(read([](const DesktopState &state) { return state.layoutPassDelay; }));
 }
 
+void DesktopModel::layOutNow() {
+    performLayoutPass();
+}
+
 QCoro::Task<> DesktopModel::layoutPassAfterDelay(std::chrono::nanoseconds delay) {
     QPointer<DesktopModel> self(this);
+    const quint64 passesBefore = m_passesRun;
     const SleepOutcome outcome = co_await m_clock.sleep(delay, m_lifetime.token());
-    if (outcome == SleepOutcome::Cancelled || !self) {
+    if (outcome == SleepOutcome::Cancelled || !self || m_passesRun != passesBefore) {
         co_return;
     }
     performLayoutPass();
@@ -100,6 +105,7 @@ QCoro::Task<> DesktopModel::barChangeAfterDelay(std::chrono::nanoseconds delay) 
 
 void DesktopModel::performLayoutPass() {
     m_passScheduled = false;
+    ++m_passesRun;
     write([](DesktopState &state, ModelEffects &effects) {
         for (auto &[id, item] : state.items) {
             item.seated = true;

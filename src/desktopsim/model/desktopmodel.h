@@ -38,6 +38,9 @@ public:
 
     [[nodiscard]] Clock &clock() const { return m_clock; }
 
+    // Runs the layout pass at once (main thread), taking in any pass already asked for.
+    void layOutNow();
+
     // The event this process is handling (main thread): set while the signals of a delivered
     // click, hot key or key press run, and while a menu row's action runs.
     [[nodiscard]] const std::optional<AppEvent> &currentEvent() const { return m_currentEvent; }
@@ -97,6 +100,8 @@ private:
     DesktopState m_state;
     // Main thread only.
     bool m_passScheduled = false;
+    // Counts the passes run, so a scheduled pass that one run sooner took in is dropped.
+    quint64 m_passesRun = 0;
     std::optional<AppEvent> m_currentEvent;
     CancellationSource m_lifetime;
 };

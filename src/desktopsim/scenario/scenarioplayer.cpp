@@ -89,6 +89,8 @@ void ScenarioPlayer::setUp() {
             m_desktop.applications().activate(m_processIds.value(app.ref));
         }
     }
+    // The Mac described has been up for a while: whatever starts on it finds its bar laid out.
+    m_desktop.model().layOutNow();
 }
 
 void ScenarioPlayer::addScreen(const ScreenRecord &screen) {

@@ -104,6 +104,28 @@ TEST_F(ScenarioRunnerTest, SetsTheMacUpAsDescribed) {
 
 // Events happen at their simulated time, not before; a relaunched application brings back the
 // items it had when it quit, changes included, where they stood.
+// A program started on the Mac reads the bar before its event loop first turns, often from
+// another thread: the items of the applications already running stand on the bar by then.
+TEST_F(ScenarioRunnerTest, TheBarIsLaidOutBeforeTheEventLoopTurns) {
+    runner = std::make_unique<ScenarioRunner>(
+        ScenarioLoader::parse(R"({"name": "t", "layoutPassDelay": 2,
+            "screens": [{"name": "Screen", "frame": {"x": 0, "y": 0, "width": 1000, "height": 700}}],
+            "applications": [{"bundleId": "com.example.a",
+                              "items": [{"autosaveName": "a1"}, {"autosaveName": "a2"}]}]})",
+                              u"test"_s),
+        desktop, workspace, preferences, cloud);
+    runner->start();
+    EXPECT_EQ(order(), u"a2 a1"_s);
+    EXPECT_GT(entry(kA, u"a1"_s).frame.width(), 0.0);
+
+    // Later changes still wait for their pass.
+    desktop.items().setLength(*runner->player().itemId(kA, u"a1"_s), 50);
+    clock.advance(seconds(1.0));
+    EXPECT_NE(entry(kA, u"a1"_s).frame.width(), 50.0);
+    clock.advance(seconds(1.0));
+    EXPECT_EQ(entry(kA, u"a1"_s).frame.width(), 50.0);
+}
+
 TEST_F(ScenarioRunnerTest, TimedEventsHappenAtTheirTime) {
     start(R"({"name": "t", "screens": [%1],
         "applications": [

@@ -22,6 +22,14 @@ bool containsPoint(const QRectF &rect, QPointF point) {
            point.y() < rect.bottom();
 }
 
+// Whether a window still spans what the scan read for its item: the bar lays itself out again
+// between a scan and its captures when an item comes, goes or changes width.
+bool spansTheSame(const QRectF &window, const QRectF &read) {
+    constexpr double tolerance = 1.0;
+    return std::abs(window.left() - read.left()) < tolerance &&
+           std::abs(window.width() - read.width()) < tolerance;
+}
+
 // Bytes of one pixel; reads past the end of the data give zeros.
 struct PixelReader {
     const uchar *data;
@@ -109,6 +117,11 @@ QCoro::Task<> CaptureService::captureTargets(std::shared_ptr<State> state, QList
         if (window == itemWindows.cend()) {
             leftovers.append(target);
             continue;
+        }
+        // The bar moved since it was read: this window may be a neighbour's and a crop would
+        // miss too. The next scan pictures the items where they then stand.
+        if (!spansTheSame(window->frame, target.frame)) {
+            co_return;
         }
         CaptureConfiguration configuration;
         configuration.width = pixelsFor(window->frame.width());

@@ -174,6 +174,31 @@ TEST_F(CaptureServiceTest, KeepsTheNewestPictureWhenAnItemRedrawsWhileItsApplica
     EXPECT_FALSE(CaptureService::looksBlank(second));
 }
 
+// An item widens between the scan and its captures and pushes its neighbour left, onto the spot
+// the scan read for that neighbour: no item is pictured from another's window, and the next scan
+// pictures both where they then stand.
+TEST_F(CaptureServiceTest, TakesNoPictureWhereTheBarMovedSinceItWasRead) {
+    addLaptop();
+    const qint32 tools = launch(u"com.example.tools"_s);
+    const quint64 right = addItem(tools, 40.0, u"right"_s);
+    const quint64 left = addItem(tools, 40.0, u"left"_s);
+    settle();
+    ASSERT_TRUE(desktop.items().setImage(left, blockImage(QSize(40, 40), QRect(4, 4, 8, 32))));
+    ASSERT_TRUE(desktop.items().setImage(right, blockImage(QSize(40, 40), QRect(4, 14, 32, 12))));
+    settle();
+    const QHash<MenuBarItemID, QRectF> read = framesOf({left, right});
+    ASSERT_TRUE(desktop.items().setLength(right, 80.0));
+    settle();
+    ASSERT_NE(entry(left).frame, read.value(idOf(left)));
+
+    runTask(service.captureVisible(read, 0.0));
+    EXPECT_FALSE(service.cache().contains(idOf(left)));
+
+    capture({left, right});
+    ASSERT_TRUE(service.cache().contains(idOf(left)));
+    EXPECT_NE(service.cache().value(idOf(left)), service.cache().value(idOf(right)));
+}
+
 TEST_F(CaptureServiceTest, TallBarFallsBackToADisplayCropThatIsNeverBlank) {
     ScreenDescription tall;
     tall.menuBarHeight = 50.0; // item windows taller than a status-item window may be

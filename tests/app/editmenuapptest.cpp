@@ -244,13 +244,7 @@ TEST_F(ScenarioHeldCommandTest, TheVKeyPastesIntoTheField) {
 // pastes it into a field of the settings window.
 class ReportNumberPasteTest : public EditMenuAppTest {
 protected:
-    ReportNumberPasteTest() : EditMenuAppTest(optionsWith(u"--report-sent"_s)) {}
-
-    static SimOptions optionsWith(const QString &argument) {
-        SimOptions options;
-        options.launchArguments = {argument};
-        return options;
-    }
+    ReportNumberPasteTest() : EditMenuAppTest(launchedWith(u"--report-sent"_s)) {}
 };
 
 TEST_F(ReportNumberPasteTest, TheCopiedReportNumberPastesWithCommandV) {

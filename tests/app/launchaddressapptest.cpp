@@ -17,12 +17,6 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
-SimOptions launchedWith(const QString &argument) {
-    SimOptions options;
-    options.launchArguments = {argument};
-    return options;
-}
-
 // Zorv's first launch on the laptop, asked for the Profiles pane by its address.
 class LaunchAddressAppTest : public WholeAppTest {
 protected:

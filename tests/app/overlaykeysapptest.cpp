@@ -112,12 +112,6 @@ constexpr auto tintedSettings = R"({"onboardingCompleted": true, "appearance": {
     "tintEnabled": true, "tintHex": "#336699", "tintOpacity": 0.5, "borderEnabled": false,
     "shadowEnabled": false, "cornerRadius": 0}})";
 
-SimOptions launchedWith(const QString &argument) {
-    SimOptions options;
-    options.launchArguments = {argument};
-    return options;
-}
-
 // Zorv launched with "--report" while the bar is tinted from before.
 class TintedReportAppTest : public WholeAppTest {
 protected:

@@ -17,6 +17,12 @@ WholeAppTest::WholeAppTest(const Scenario &scenario, const SimOptions &options)
     : clock(*scenario.start), platform(clock, scenario, false), app(platform, options),
       driver(clock) {}
 
+SimOptions WholeAppTest::launchedWith(const QString &argument) {
+    SimOptions options;
+    options.launchArguments = {argument};
+    return options;
+}
+
 void WholeAppTest::launch(const QByteArray &settingsJson, double settleSeconds) {
     ASSERT_NO_FATAL_FAILURE(storeSettings(settingsJson));
     ASSERT_TRUE(app.start());

@@ -26,6 +26,9 @@ protected:
     // `scenario`, on its own start, with the options Zorv is launched with.
     explicit WholeAppTest(const Scenario &scenario, const SimOptions &options = {});
 
+    // Options launching Zorv with the one argument `argument`.
+    [[nodiscard]] static SimOptions launchedWith(const QString &argument);
+
     // Empties Zorv's folder, stores `settingsJson` as its settings, starts Zorv and lets
     // `settleSeconds` of simulated time pass.
     void launch(const QByteArray &settingsJson, double settleSeconds = 3);

@@ -29,7 +29,12 @@ std::filesystem::path nativePath(const QString &path) {
 }
 
 std::optional<QString> write(const QString &path, const QByteArray &bytes,
-                             FileDurability durability) {
+                             FileDurability durability,
+                             const std::function<void()> &beforeReplacing) {
+    // The rename below could not replace a folder: fail before anything is written.
+    if (const QFileInfo target(path); target.isDir() && !target.isSymLink()) {
+        return u"A folder stands where the file goes."_s;
+    }
     QTemporaryFile temporary(path + kTemporaryMarker + QString(kRandomLetters, u'X'));
     if (!temporary.open()) {
         return temporary.errorString();
@@ -39,6 +44,9 @@ std::optional<QString> write(const QString &path, const QByteArray &bytes,
     }
     if (durability == FileDurability::Synced && ::fsync(temporary.handle()) != 0) {
         return QString::fromLocal8Bit(std::strerror(errno));
+    }
+    if (beforeReplacing) {
+        beforeReplacing();
     }
     // QTemporaryFile::rename() refuses to replace an existing file; the system's rename replaces
     // it in one step.
@@ -84,8 +92,9 @@ void removeStaleTemporaryFiles(const QString &folder,
 }
 
 std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes,
-                                           FileDurability durability) {
-    return write(path, bytes, durability);
+                                           FileDurability durability,
+                                           const std::function<void()> &beforeReplacing) {
+    return write(path, bytes, durability, beforeReplacing);
 }
 
 } // namespace zorv

@@ -30,8 +30,12 @@ std::optional<QString> Backups::snapshotJson(const QJsonValue &json, const QStri
         return std::nullopt;
     }
     QDir().mkpath(m_folder);
-    const QString path = QDir(m_folder).filePath(label + u'-' + stamp + u".json"_s);
-    if (writeFileAtomically(path, *bytes, FileDurability::Synced)) {
+    const QString name = label + u'-' + stamp + u".json"_s;
+    const QString path = QDir(m_folder).filePath(name);
+    // The oldest go before the new snapshot takes its place, so that a kill at any moment leaves
+    // no more than `keep` of the label; a write that fails before that point prunes nothing.
+    const auto makeRoom = [&] { prune(label, keep - 1, name); };
+    if (writeFileAtomically(path, *bytes, FileDurability::Synced, makeRoom)) {
         return std::nullopt;
     }
     prune(label, keep);
@@ -67,8 +71,9 @@ QStringList Backups::files(const QString &label) const {
     return names;
 }
 
-void Backups::prune(const QString &label, int keep) const {
-    const QStringList names = files(label);
+void Backups::prune(const QString &label, int keep, const QString &incoming) const {
+    QStringList names = files(label);
+    names.removeOne(incoming);
     const qsizetype surplus = names.size() - std::max(keep, 0);
     for (qsizetype i = 0; i < surplus; ++i) {
         // A file that cannot be removed stays; the next snapshot tries again.

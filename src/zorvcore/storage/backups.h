@@ -51,7 +51,9 @@ private:
     [[nodiscard]] std::optional<QJsonValue> latestJson(const QString &label) const;
     // The label's snapshot file names, oldest first.
     [[nodiscard]] QStringList files(const QString &label) const;
-    void prune(const QString &label, int keep) const;
+    // Removes all but the newest `keep` of the label's snapshots, leaving `incoming` (a name
+    // about to be replaced) out of both the count and the removal.
+    void prune(const QString &label, int keep, const QString &incoming = {}) const;
 
     QString m_folder;
     const Clock &m_clock;

@@ -24,7 +24,9 @@
 #include <limits>
 #include <memory>
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -397,6 +399,34 @@ TEST_F(BackupsTest, PrunesOnlyTheLabelsSnapshotsAndOnlyAfterAWrite) {
     // keep 0 removes the snapshot just written as well.
     EXPECT_TRUE(m_backups.snapshot(Record{}, kLabel, 0).has_value());
     EXPECT_EQ(entries(), others);
+}
+
+// A kill between the new snapshot appearing and the oldest going would leave one over the limit:
+// the folder's own record of changes shows the oldest removed first.
+TEST_F(BackupsTest, RemovesTheOldestBeforeTheNewSnapshotAppears) {
+    m_backups.snapshot(Record{.value = 1}, kLabel, 2);
+    m_clock.advance(std::chrono::milliseconds(1));
+    m_backups.snapshot(Record{.value = 2}, kLabel, 2);
+    m_clock.advance(std::chrono::milliseconds(1));
+    const int changes = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(changes, 0);
+    ASSERT_GE(inotify_add_watch(changes, QFile::encodeName(m_dir.path()).constData(),
+                                IN_DELETE | IN_MOVED_TO),
+              0);
+    m_backups.snapshot(Record{.value = 3}, kLabel, 2);
+
+    alignas(inotify_event) char buffer[4096];
+    const ssize_t length = ::read(changes, buffer, sizeof buffer);
+    ::close(changes);
+    QStringList seen;
+    for (ssize_t at = 0; at < length;) {
+        const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+        seen.append((event->mask & IN_DELETE ? u"removed "_s : u"added "_s) +
+                    QString::fromUtf8(event->name));
+        at += ssize_t(sizeof(inotify_event) + event->len);
+    }
+    EXPECT_EQ(seen, (QStringList{u"removed layout-20261201-090000-000.json"_s,
+                                 u"added layout-20261201-090000-002.json"_s}));
 }
 
 TEST_F(BackupsTest, LatestReadsOnlyTheNewestSnapshotOfTheLabel) {

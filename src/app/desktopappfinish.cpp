@@ -19,6 +19,8 @@ int DesktopApp::finish() {
         return *m_exitCode;
     }
     m_exitCode = 0;
+    // No answer reaches a report still being sent once the process ends.
+    m_reports.saveUnansweredReports();
     if (m_model) {
         m_model->flushStoresForTermination(terminationFlushSeconds);
     }

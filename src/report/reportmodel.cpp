@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QUrlQuery>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv::ReportProblem {
@@ -85,7 +87,8 @@ void Model::send() {
         return;
     }
     m_config.record(u"sending report"_s);
-    upload(request(), *body, std::move(contents));
+    m_sending = std::move(contents);
+    upload(request(), *body);
 }
 
 Model::Contents Model::gather() const {
@@ -104,14 +107,24 @@ QNetworkRequest Model::request() const {
     return request;
 }
 
-QCoro::Task<> Model::upload(QNetworkRequest request, QByteArray body, Contents contents) {
+QCoro::Task<> Model::upload(QNetworkRequest request, QByteArray body) {
     QPointer<Model> self(this);
     const UploadReply reply =
         co_await Uploader::post(&m_services.network, &m_services.clock, std::move(request),
                                 std::move(body), m_config.timeout);
-    if (self) {
-        apply(reply, contents);
+    // A report saved at a quit is done with: an answer after that changes nothing.
+    if (self && self->m_sending) {
+        const Contents contents = *std::exchange(self->m_sending, std::nullopt);
+        self->apply(reply, contents);
     }
+}
+
+void Model::saveUnanswered() {
+    if (!m_sending) {
+        return;
+    }
+    const Contents contents = *std::exchange(m_sending, std::nullopt);
+    saveAfterFailure(m_config.appName + u" quit before "_s + makerName + u" answered."_s, contents);
 }
 
 void Model::apply(const UploadReply &reply, const Contents &contents) {

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace zorv::ReportProblem {
 
@@ -68,6 +69,9 @@ public:
     Q_INVOKABLE void emailInstead();
     // Back from the e-mailed screen to writing, the text kept.
     Q_INVOKABLE void backToWriting();
+    // For a process about to end: a report whose send is under way is saved as a failed send
+    // is, since no answer will come back to it. Nothing in any other phase.
+    void saveUnanswered();
 
 Q_SIGNALS:
     void textChanged();
@@ -86,7 +90,7 @@ private:
 
     [[nodiscard]] Contents gather() const;
     [[nodiscard]] QNetworkRequest request() const;
-    QCoro::Task<> upload(QNetworkRequest request, QByteArray body, Contents contents);
+    QCoro::Task<> upload(QNetworkRequest request, QByteArray body);
     void apply(const UploadReply &reply, const Contents &contents);
     void saveAfterFailure(const QString &reason, const Contents &contents);
     [[nodiscard]] std::optional<QString> saveFallback(const Contents &contents) const;
@@ -100,6 +104,8 @@ private:
     Draft &m_draft;
     QString m_text;
     Phase m_phase = Writing{};
+    // What the send under way carries; set while the phase is Sending.
+    std::optional<Contents> m_sending;
     bool m_sendingAllowed = true;
     std::function<void()> m_close = [] {};
 };

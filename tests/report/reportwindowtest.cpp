@@ -204,6 +204,35 @@ TEST_F(ReportWindowTest, aSentReportLeavesNoDraftAndAFailedOneIsSavedAfterItsWin
     EXPECT_FALSE(sending);
 }
 
+// No answer reaches a report still being sent once the process ends: at the quit each is saved
+// as a failed send is, the one whose window went as well as the one on screen, and an answer
+// that still comes changes nothing.
+TEST_F(ReportWindowTest, reportsStillBeingSentAtTheQuitAreSaved) {
+    server.setBehaviour(Behaviour::Hold, 201, R"({"id":"R-9"})");
+    controller.show(zorvConfig());
+    controller.model()->setText(u"It broke."_s);
+    controller.model()->send();
+    ASSERT_TRUE(server.waitForRequests(1));
+    controller.model()->close();
+    controller.show(zorvConfig());
+    const QPointer<Model> shown = controller.model();
+    shown->setText(u"It broke again."_s);
+    shown->send();
+    ASSERT_TRUE(server.waitForRequests(2));
+
+    controller.saveUnansweredReports();
+    const QString second = u"Zorv-report-2026-03-07-0915-2.txt"_s;
+    const Phase saved =
+        Saved{desktopFolder.filePath(second), u"Zorv quit before Brindlecot answered."_s};
+    EXPECT_EQ(desktopFiles(), (QStringList{second, fallbackName}));
+    EXPECT_EQ(shown->phase(), saved);
+    EXPECT_TRUE(readDesktopFile(second).contains("It broke again."));
+    server.answerHeld();
+    QTest::qWait(50);
+    EXPECT_EQ(shown->phase(), saved);
+    EXPECT_EQ(desktopFiles().size(), 2);
+}
+
 // The sheet as the user works it: typed text, its buttons clicked and its keys pressed. Escape
 // and Cancel close without sending, Send and Command-Return send, Copy puts the number on the
 // pasteboard, and Return closes the result screens.

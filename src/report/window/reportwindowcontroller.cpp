@@ -67,6 +67,12 @@ int ReportWindowController::modelsSendingAfterClose() const {
     return count;
 }
 
+void ReportWindowController::saveUnansweredReports() {
+    for (Model *model : findChildren<Model *>(Qt::FindDirectChildrenOnly)) {
+        model->saveUnanswered();
+    }
+}
+
 void ReportWindowController::show(const Config &config, const std::optional<Phase> &preview) {
     if (m_window) {
         if (m_appWindow && m_appWindow->isVisible() && !preview) {

@@ -67,6 +67,9 @@ public:
     [[nodiscard]] const ReportProblem::Draft &draft() const { return m_draft; }
     // Models kept alive only because their send is under way.
     [[nodiscard]] int modelsSendingAfterClose() const;
+    // For a process about to end: every report still being sent, in a window or not, is saved
+    // to the Desktop as a failed send is.
+    void saveUnansweredReports();
 
     // The window of the built-in screens, for configurations without content.
     [[nodiscard]] static QUrl builtInScreensUrl();

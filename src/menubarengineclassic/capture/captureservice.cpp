@@ -114,12 +114,18 @@ QCoro::Task<> CaptureService::captureTargets(std::shared_ptr<State> state, QList
             std::find_if(itemWindows.cbegin(), itemWindows.cend(), [&](const auto &candidate) {
                 return containsPoint(candidate.frame, target.frame.center());
             });
+        // The bar moved since it was read: the window under the item's spot may be a
+        // neighbour's, or the spot may fall between windows that now overlap it, and a crop would
+        // miss too. The next scan pictures the items where they then stand.
         if (window == itemWindows.cend()) {
+            if (std::any_of(itemWindows.cbegin(), itemWindows.cend(), [&](const auto &other) {
+                    return other.frame.intersects(target.frame);
+                })) {
+                co_return;
+            }
             leftovers.append(target);
             continue;
         }
-        // The bar moved since it was read: this window may be a neighbour's and a crop would
-        // miss too. The next scan pictures the items where they then stand.
         if (!spansTheSame(window->frame, target.frame)) {
             co_return;
         }

@@ -174,12 +174,25 @@ TEST_F(CaptureServiceTest, KeepsTheNewestPictureWhenAnItemRedrawsWhileItsApplica
     EXPECT_FALSE(CaptureService::looksBlank(second));
 }
 
-// An item widens between the scan and its captures and pushes its neighbour left, onto the spot
-// the scan read for that neighbour: no item is pictured from another's window, and the next scan
-// pictures both where they then stand.
-TEST_F(CaptureServiceTest, TakesNoPictureWhereTheBarMovedSinceItWasRead) {
+// Which item widens between the scan and its captures, and to what length; the items stand from
+// right to left as "edge", "right", "left", 40 points each.
+struct BarMovedCase {
+    const char *name;
+    bool edgeWidens;
+    double length;
+};
+
+class BarMovedSinceRead : public CaptureServiceTest,
+                          public ::testing::WithParamInterface<BarMovedCase> {};
+
+// An item widens between the scan and its captures and pushes its neighbours left: the window now
+// under the spot the scan read for "left" is a neighbour's, which may share its left edge or its
+// width with what was read, or no window is. No item is pictured from another's window or from
+// a crop of a spot that others now hold, and the next scan pictures each where it then stands.
+TEST_P(BarMovedSinceRead, TakesNoPictureWhereTheBarMovedSinceItWasRead) {
     addLaptop();
     const qint32 tools = launch(u"com.example.tools"_s);
+    const quint64 edge = addItem(tools, 40.0, u"edge"_s);
     const quint64 right = addItem(tools, 40.0, u"right"_s);
     const quint64 left = addItem(tools, 40.0, u"left"_s);
     settle();
@@ -187,7 +200,7 @@ TEST_F(CaptureServiceTest, TakesNoPictureWhereTheBarMovedSinceItWasRead) {
     ASSERT_TRUE(desktop.items().setImage(right, blockImage(QSize(40, 40), QRect(4, 14, 32, 12))));
     settle();
     const QHash<MenuBarItemID, QRectF> read = framesOf({left, right});
-    ASSERT_TRUE(desktop.items().setLength(right, 80.0));
+    ASSERT_TRUE(desktop.items().setLength(GetParam().edgeWidens ? edge : right, GetParam().length));
     settle();
     ASSERT_NE(entry(left).frame, read.value(idOf(left)));
 
@@ -198,6 +211,18 @@ TEST_F(CaptureServiceTest, TakesNoPictureWhereTheBarMovedSinceItWasRead) {
     ASSERT_TRUE(service.cache().contains(idOf(left)));
     EXPECT_NE(service.cache().value(idOf(left)), service.cache().value(idOf(right)));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BarMovedSinceRead,
+    ::testing::Values(
+        BarMovedCase{"WiderNeighbour", false, 80.0},
+        // "right"'s window starts where "left" was read to start (items stand 16 points apart).
+        BarMovedCase{"NeighbourOnTheSameLeftEdge", false, 96.0},
+        // Both slide 40 points: "right"'s window, as wide as "left", covers "left"'s spot.
+        BarMovedCase{"NeighbourOfTheSameWidth", true, 80.0},
+        // Both slide 20 points: the middle of "left"'s spot falls between two windows.
+        BarMovedCase{"SpotBetweenTwoWindows", true, 60.0}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(CaptureServiceTest, TallBarFallsBackToADisplayCropThatIsNeverBlank) {
     ScreenDescription tall;

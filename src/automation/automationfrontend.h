@@ -15,6 +15,7 @@ class AppModel;
 class ApplicationPanel;
 class Clock;
 class LocationAuthorization;
+class Screens;
 class UserNotifications;
 
 // The automation front end of one Mac, as the composition hands it to the app model: the
@@ -29,6 +30,8 @@ public:
         Clock &clock;
         // Where the rule builder lets the user pick any application; null for none.
         ApplicationPanel *applications = nullptr;
+        // The screens the rule builder sheet keeps to; null for none.
+        Screens *screens = nullptr;
     };
 
     explicit AutomationFrontEnd(Services services);
@@ -41,8 +44,10 @@ public:
     [[nodiscard]] LocationGate &locationGate() { return m_locationGate; }
     // What the rule views read besides the model, without pictures.
     [[nodiscard]] RuleViewServices ruleViews() {
-        return {m_services.context.workspace, m_services.context.wifi, m_locationGate, m_notifier,
-                m_services.applications};
+        RuleViewServices services{m_services.context.workspace, m_services.context.wifi,
+                                  m_locationGate, m_notifier, m_services.applications};
+        services.screens = m_services.screens;
+        return services;
     }
 
 private:

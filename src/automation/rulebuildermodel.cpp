@@ -5,6 +5,7 @@
 #include "locationgate.h"
 #include "rulechoices.h"
 #include "rulewords.h"
+#include "screens.h"
 #include "search/stablekey.h"
 #include "systemnotifier.h"
 #include "workspace.h"
@@ -399,6 +400,15 @@ QCoro::Task<> RuleBuilderModel::pickApplication(QPointer<RuleBuilderModel> self,
             self->m_services.workspace.bundleIdentifier(*path)) {
         self->setBundleID(*bundleID);
     }
+}
+
+double RuleBuilderModel::sheetScrollHeight(double contentHeight) const {
+    std::optional<double> screenHeight;
+    if (const std::optional<Screen> main =
+            m_services.screens ? m_services.screens->mainScreen() : std::nullopt) {
+        screenHeight = main->visibleFrame.height();
+    }
+    return scrollHeight(contentHeight, screenHeight);
 }
 
 double RuleBuilderModel::scrollHeight(double contentHeight, std::optional<double> screenHeight) {

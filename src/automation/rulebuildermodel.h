@@ -130,11 +130,8 @@ public:
     // or a bundle without an identifier, changes nothing.
     Q_INVOKABLE void chooseApp();
 
-    // scrollHeight() for QML: `screenHeight` 0 or less for no main screen.
-    Q_INVOKABLE double sheetScrollHeight(double contentHeight, double screenHeight) const {
-        return scrollHeight(contentHeight,
-                            screenHeight > 0 ? std::optional(screenHeight) : std::nullopt);
-    }
+    // scrollHeight() for QML, on the main screen as it is now.
+    Q_INVOKABLE [[nodiscard]] double sheetScrollHeight(double contentHeight) const;
     // The height of the sheet's scrolling part for content `contentHeight` tall, on a main
     // screen whose visible height is `screenHeight` (none: no main screen).
     [[nodiscard]] static double scrollHeight(double contentHeight,

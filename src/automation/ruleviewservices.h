@@ -12,6 +12,7 @@ namespace zorv {
 
 class ApplicationPanel;
 class LocationGate;
+class Screens;
 class SystemNotifier;
 class WifiClient;
 class Workspace;
@@ -32,6 +33,8 @@ struct RuleViewServices {
     SystemNotifier &notifier;
     // The "Other App…" panel; null when there is none.
     ApplicationPanel *applications = nullptr;
+    // The screens the rule builder sheet keeps to; null for none.
+    Screens *screens = nullptr;
     AppPicture appPicture = {};
     ItemPicture itemPicture = {};
 };

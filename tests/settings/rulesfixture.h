@@ -81,7 +81,8 @@ protected:
                                      mac.desktop().notifications(),
                                      mac.desktop().location(),
                                      clock,
-                                     &panels}};
+                                     &panels,
+                                     &mac.desktop().screens()}};
     // Before the window is made: it offers the pane only over a Mac that runs rules.
     const bool m_automationSet = (services.setAutomation(&automation), true);
     SettingsWindowController controller{engine, view, services, mac.desktop().appWindows()};

@@ -8,9 +8,8 @@ Rectangle {
     id: root
 
     required property var builder
-    // The room the sheet may take, and the height of the window it covers.
+    // The room the sheet may take.
     property real availableHeight: 600
-    property real hostHeight: 0
     readonly property bool pickerOpen: condition.presented || network.presented
                                        || app.presented || action.presented
                                        || item.presented || profile.presented
@@ -57,10 +56,9 @@ Rectangle {
         ZorvScroller {
             id: scroller
 
+            objectName: "builderScroller"
             width: parent.width
-            // The settings window stands in for the screen the sheet must keep to.
-            height: Math.min(root.builder.sheetScrollHeight(cards.implicitHeight + 48,
-                                                            root.hostHeight),
+            height: Math.min(root.builder.sheetScrollHeight(cards.implicitHeight + 48),
                              Math.max(80, root.availableHeight - root.chrome))
             contentHeight: cards.implicitHeight + 48
 

@@ -34,7 +34,6 @@ Item {
         sourceComponent: RuleBuilderForm {
             builder: root.builder
             availableHeight: root.height - 28
-            hostHeight: root.height
         }
     }
 

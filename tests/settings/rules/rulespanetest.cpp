@@ -169,6 +169,29 @@ TEST_F(RulesPaneTest, TheBuilderSheetTakesEscapeReturnAndCommandReturn) {
     EXPECT_EQ(model.triggers().rules.size(), 2);
 }
 
+// The sheet keeps to the main screen, not to the settings window: on the notched laptop a short
+// rule shows whole, nothing of it scrolled out of sight.
+TEST_F(RulesPaneTest, AShortRuleShowsWithoutScrolling) {
+    ScreenDescription laptop;
+    laptop.menuBarHeight = 37.0;
+    laptop.cameraHousingWidth = 200.0;
+    mac.desktop().arrangement().add(laptop);
+    showRules();
+    pane()->newRule();
+    RuleBuilderModel *builder = pane()->builder();
+    builder->setConditionKind(u"appFrontmost"_s);
+    builder->setBundleID(u"com.apple.Safari"_s);
+    builder->setActionKind(u"moveItem"_s);
+    builder->setItem(u"com.getdropbox.dropbox###0"_s);
+    builder->setLane(u"hidden"_s);
+    settle();
+    (void)controller.window()->grabWindow();
+
+    const QQuickItem *scroller = find(u"builderScroller"_s);
+    ASSERT_TRUE(scroller);
+    EXPECT_EQ(scroller->height(), scroller->property("contentHeight").toDouble());
+}
+
 TEST_F(RulesPaneTest, ATypedNetworkAndMessageMakeTheRule) {
     showRules();
     pane()->newRule();

@@ -101,6 +101,15 @@ INSTANTIATE_TEST_SUITE_P(
                      test.press(cKey, EventFlags::command);
                  },
                  u"ab"_s, u"on the Mac"_s, copiedBefore},
+        // The host's own copy is not put back over what the field copied in its place.
+        HostCase{"CommandCOverALaterMacCopyCopiesToBoth",
+                 [](HostClipboardAppTest &test) {
+                     test.macDesktop().pasteboard().setPlainText(u"on the Mac"_s);
+                     test.type(u"ab"_s);
+                     test.press(aKey, EventFlags::command);
+                     test.press(cKey, EventFlags::command);
+                 },
+                 u"ab"_s, u"ab"_s, u"ab"_s},
         // A copy in the field is a copy on the host too, and the host's next one is pasted.
         HostCase{"CommandCCopiesToBothAndTheHostsNextCopyIsPasted",
                  [](HostClipboardAppTest &test) {

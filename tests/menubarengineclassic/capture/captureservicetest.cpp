@@ -182,6 +182,10 @@ struct BarMovedCase {
     double length;
 };
 
+void PrintTo(const BarMovedCase &c, std::ostream *out) {
+    *out << c.name;
+}
+
 class BarMovedSinceRead : public CaptureServiceTest,
                           public ::testing::WithParamInterface<BarMovedCase> {};
 

@@ -1,4 +1,5 @@
 #include "appinput.h"
+#include "loopbackhttpserver.h"
 #include "onboardingcontroller.h"
 #include "reportmodel.h"
 #include "scenariomac.h"
@@ -14,6 +15,7 @@
 #include <QNetworkProxy>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -113,6 +115,29 @@ TEST_F(WindowInputTest, TheSecondaryBarTakesATapAndASecondIconClickClosesIt) {
     EXPECT_EQ(strip(), nullptr);
     EXPECT_GT(mac().readout().clicks().size(), before) << "the tapped item was clicked";
     EXPECT_NE(frontApplication(), u"Zorv"_s);
+}
+
+// Quitting from the status menu while the report is being sent leaves it on the simulated
+// Desktop, as a failed send does: no answer comes back to a program that has quit.
+TEST_F(WindowInputTest, AReportBeingSentWhenZorvQuitsIsLeftOnTheDesktop) {
+    launch(tourDoneSettings);
+    clickIcon();
+    click(menuRow(u"Report a Problem…"_s));
+    ASSERT_TRUE(mac().userInput().type(u"Two icons stayed hidden."_s));
+    drain();
+    // Every request goes through a proxy that never answers while the test runs.
+    LoopbackHttpServer proxy;
+    proxy.setBehaviour(LoopbackHttpServer::Behaviour::Hold);
+    QNetworkProxy::setApplicationProxy(
+        QNetworkProxy(QNetworkProxy::HttpProxy, u"127.0.0.1"_s, quint16(proxy.url({}).port())));
+    const auto direct = qScopeGuard([] { QNetworkProxy::setApplicationProxy(QNetworkProxy()); });
+    clickControl(app.reports().window(), u"reportSend"_s);
+    ASSERT_TRUE(proxy.waitForRequests(1));
+
+    clickIcon();
+    click(menuRow(u"Quit Zorv"_s));
+    const QString desktop = platform.fileSystem().hostPath(platform.fileSystem().desktopFolder());
+    EXPECT_EQ(QDir(desktop).entryList({u"Zorv-report-*"_s}, QDir::Files).size(), 1);
 }
 
 // The welcome tour's pages are clicked through with the mouse, Back included, and Done on the

@@ -63,13 +63,23 @@ void ClassicEngine::takeGrant() {
     auto body = [self, &clock](CancellationToken token) -> QCoro::Task<> {
         // A run's drags and a placement's new items would cross.
         const MonotonicTime deadline = deadlineAfter(clock.now(), seconds(kRunWaitSeconds));
+        bool waited = false;
         while (self && self->m_runs.reconcileInFlight() && clock.now() < deadline) {
+            waited = true;
             if (co_await clock.sleep(seconds(kRunWaitStep), token) == SleepOutcome::Cancelled) {
                 co_return;
             }
         }
         if (!self || token.isCancelled()) {
             co_return;
+        }
+        // The placement reads the separators as they stand now, so it reads the items of the same
+        // moment: the last scan saw the bar before the run's drags and its tuck.
+        if (waited) {
+            co_await self->refresh();
+            if (!self || token.isCancelled()) {
+                co_return;
+            }
         }
         SeparatorController &separators = *self->m_separatorController;
         const bool deferred = self->m_reveal.takePlaceInReach();

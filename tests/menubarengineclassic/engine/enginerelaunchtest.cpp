@@ -57,8 +57,8 @@ TEST_F(RelaunchTest, bringsTheAlwaysHiddenSeparatorBackBetweenTheLanes) {
 
 // The same bar met by a launch without the permission, with the layout handed over meanwhile and
 // items the system will not let be dragged. At the grant the separators go between the lanes
-// before any run, from a reading of the bar as it stands: the hidden item comes out on a reveal
-// and the always-hidden one stays out of sight.
+// before any run drags: the hidden item comes out on a reveal and the always-hidden one stays out
+// of sight.
 TEST_F(RelaunchTest, bringsTheAlwaysHiddenSeparatorBackBetweenTheLanesAtTheGrant) {
     addLaptop();
     furnishSections();
@@ -67,14 +67,20 @@ TEST_F(RelaunchTest, bringsTheAlwaysHiddenSeparatorBackBetweenTheLanesAtTheGrant
              zorvItem(BarItems::zorvIconName)});
     desktop.permissions().setAccessibilityTrusted(false);
     engine->setReorderEnabled(true);
-    startEngine();
     drive(engine->apply(engine->storedLayout()));
+    startEngine();
     run(60.0);
     ASSERT_EQ(placements(), 0);
 
     desktop.permissions().setAccessibilityTrusted(true);
     run(60.0);
-    EXPECT_EQ(placements(), 1);
+    ASSERT_EQ(placements(), 1);
+    QStringList kinds;
+    for (const QJsonObject &record : records(u"events.jsonl"_s)) {
+        kinds.append(record.value(u"kind"_s).toString());
+    }
+    EXPECT_FALSE(kinds.first(kinds.indexOf(u"separators-placed"_s)).contains(u"cursor-borrowed"_s))
+        << "no drag before the separators stand between the lanes";
     EXPECT_LT(leftOf(always), leftOf(alwaysSeparator()));
     EXPECT_LT(leftOf(alwaysSeparator()), leftOf(hidden));
     EXPECT_LT(leftOf(hidden), leftOf(hiddenSeparator()));

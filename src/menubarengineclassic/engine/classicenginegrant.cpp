@@ -83,9 +83,11 @@ void ClassicEngine::takeGrant() {
         }
         SeparatorController &separators = *self->m_separatorController;
         const bool deferred = self->m_reveal.takePlaceInReach();
-        if (!deferred && (separators.separatorsAreOrdered() || self->layoutPlacesItemsOnTheBar())) {
-            // The separators stand between lanes the user left, or the user's layout says where
-            // the lanes meet: they go (back) there, and the icon right of both.
+        if (self->layoutPlacesItemsOnTheBar() || (!deferred && separators.separatorsAreOrdered())) {
+            // The user's layout says where the lanes meet, on a first launch too, or the
+            // separators stand between lanes the user left: they go (back) there, and the icon
+            // right of both. Items the system will not let be dragged, or that stand out of
+            // reach, are then in their lanes all the same.
             co_await self->placeSeparatorsBetweenLanes(u"launch"_s);
         } else {
             // Nothing tells where the lanes meet (the separators stand as a launch without the

@@ -303,18 +303,6 @@ TEST(QuitMidSortTest, TheNextLaunchPutsZorvsItemsBackInOrderWithArrangingOnDeman
     EXPECT_EQ(mac.app.finish(), 0);
 }
 
-int eventsOfKind(const QString &kind) {
-    QFile events(ZorvPaths::file(u"events.jsonl"_s));
-    if (!events.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    int count = 0;
-    for (const QByteArray &line : events.readAll().split('\n')) {
-        count += QJsonDocument::fromJson(line).object().value(u"kind"_s) == kind ? 1 : 0;
-    }
-    return count;
-}
-
 // The end-of-run lines of the reconcile log.
 QList<QJsonObject> runLines() {
     QList<QJsonObject> runs = reconcileLog();

@@ -56,6 +56,7 @@ StatusMenuState AppDelegate::menuState() const {
     state.availability = m_model.updateStatus().availability;
     state.revealHotkey = m_model.menuStatus().hotkey;
     state.version = m_hooks.version;
+    state.needsAccessibility = m_model.needsAccessibility();
     return state;
 }
 

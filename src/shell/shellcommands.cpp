@@ -80,6 +80,10 @@ void ShellCommands::openHelpPage() {
     (void)m_workspace.openUrl(website);
 }
 
+void ShellCommands::openAccessibilitySettings() {
+    m_model.openAccessibilitySettings();
+}
+
 void ShellCommands::quit() {
     m_application.terminate();
 }

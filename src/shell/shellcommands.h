@@ -38,6 +38,8 @@ public:
     void startTour();
     void reportProblem();
     void openHelpPage();
+    // The system's Accessibility settings, where the permission is granted.
+    void openAccessibilitySettings();
     void quit();
     // The reveal hot key: everything comes out while nothing is revealed, else it tucks again.
     void revealFromHotKey();

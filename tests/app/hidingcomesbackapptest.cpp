@@ -202,6 +202,56 @@ void click(SimulatedMac &mac, QPointF at) {
     mac.driver.drain();
 }
 
+// On the go, first with the permission; launched again without it, where the system brought the
+// always-hidden separator back far left (its place was kept while the hidden one hid its lane),
+// and granted a minute in. Hours later the user reveals the hidden items: every item they keep in
+// Hidden stands between the separators, and all that the bar can show are in sight.
+TEST(GrantOnTheGoTest, TheRevealShowsTheHiddenItemsTheBarCanShow) {
+    storeSettings(tourDoneSettings);
+    const QTemporaryDir folder;
+    SimOptions options;
+    options.positionsPath = folder.filePath(u"positions.json"_s);
+    QJsonObject scenario = shippedScenario(u"on-the-go"_s);
+    scenario.insert(u"name"_s, u"on-the-go-grant"_s);
+    options.scenario = writeScenario(folder, scenario);
+    {
+        SimulatedMac mac(DesktopApp::loadScenario(options), options);
+        ASSERT_TRUE(mac.app.start());
+        mac.run(90);
+        EXPECT_EQ(mac.app.finish(), 0);
+        mac.app.waitForQuitWrites();
+        mac.driver.drain();
+    }
+    scenario.insert(u"permissions"_s, QJsonObject{{u"accessibility"_s, false}});
+    QJsonArray events = scenario.value(u"events"_s).toArray();
+    events.append(accessibility(kGrantAt, true));
+    scenario.insert(u"events"_s, events);
+    options.scenario = writeScenario(folder, scenario);
+    SimulatedMac mac(DesktopApp::loadScenario(options), options);
+    ASSERT_TRUE(mac.app.start());
+    mac.run(590);
+    const SectionLayout wanted = mac.engine().storedLayout();
+    ASSERT_GE(wanted.ids(Section::hidden).size(), 4);
+    click(mac, zorvIconCentre(mac.app, mac.platform));
+    const std::optional<QPointF> reveal =
+        statusMenuRowCentre(mac.platform.desktop().menus(), u"Reveal Hidden Items"_s);
+    ASSERT_TRUE(reveal);
+    click(mac, *reveal);
+    mac.run(1);
+    ASSERT_TRUE(mac.engine().isRevealed());
+    EXPECT_EQ(mac.lanes().value(Section::hidden), wanted.ids(Section::hidden));
+    const QList<BarEntry> bar = mac.platform.desktop().readout().bar();
+    const QHash<quint64, Section> sections = EngineSections::of(bar, mac.engine().lastItems());
+    for (const BarEntry &entry : bar) {
+        if (sections.value(entry.itemId, Section::shown) == Section::hidden) {
+            EXPECT_TRUE(entry.visible || entry.underHousing || entry.underMenus)
+                << entry.bundleIdentifier.value_or(QString()).toStdString() << " at x "
+                << entry.frame.left();
+        }
+    }
+    EXPECT_EQ(mac.app.finish(), 0);
+}
+
 // With arranging left to Sort My Bar, the user quits while its drags run, and the quit leaves
 // Zorv's icon between its separators, the always-hidden one far out at the left end (as the
 // system kept them in the run reported; here the icon's kept place is moved there). Launched
@@ -250,6 +300,55 @@ TEST(QuitMidSortTest, TheNextLaunchPutsZorvsItemsBackInOrderWithArrangingOnDeman
     expectHidingWorks(mac, "5 s after the launch");
     mac.run(55);
     expectHidingWorks(mac, "a minute after the launch");
+    EXPECT_EQ(mac.app.finish(), 0);
+}
+
+// The end-of-run lines of the reconcile log.
+QList<QJsonObject> runLines() {
+    QList<QJsonObject> runs = reconcileLog();
+    runs.removeIf([](const QJsonObject &line) { return !line.contains(u"passes"_s); });
+    return runs;
+}
+
+// With arranging left to Sort My Bar, five items moved to Hidden and the sort asked for, the user
+// takes the Accessibility permission away a second later and never gives it back. The sort stops
+// at its next step and no other starts: the cursor is not borrowed again, and the engine and the
+// Layout pane say the permission is missing.
+TEST(RevokedDuringASortTest, TheSortStopsAndNoDragFollows) {
+    storeSettings(R"({"onboardingCompleted": true, "liveLayout": false})");
+    QJsonObject scenario = shippedScenario(u"crowded-bar"_s);
+    scenario.insert(u"events"_s, QJsonArray{});
+    SimulatedMac mac(parsedScenario(scenario, u"crowded-bar"_s));
+    ASSERT_TRUE(mac.app.start());
+    mac.run(90);
+    const QList<MenuBarItemID> shown = mac.lanes().value(Section::shown);
+    ASSERT_GE(shown.size(), 5);
+    for (const MenuBarItemID &id : shown.mid(0, 5)) {
+        mac.app.model()->move(id, Section::hidden);
+    }
+    mac.run(5);
+    click(mac, zorvIconCentre(mac.app, mac.platform));
+    const std::optional<QPointF> sort =
+        statusMenuRowCentre(mac.platform.desktop().menus(), u"Sort My Bar"_s);
+    ASSERT_TRUE(sort);
+    click(mac, *sort);
+    mac.driver.run(seconds(1));
+    mac.platform.desktop().permissions().setAccessibilityTrusted(false);
+    const int borrowedAtTheRevoke = eventsOfKind(u"cursor-borrowed"_s);
+    const qsizetype runsAtTheRevoke = runLines().size();
+    mac.run(390);
+
+    EXPECT_LE(eventsOfKind(u"cursor-borrowed"_s), borrowedAtTheRevoke + 1);
+    const QList<QJsonObject> runs = runLines();
+    ASSERT_EQ(runs.size(), runsAtTheRevoke + 1) << "the sort ends, and no run follows";
+    EXPECT_EQ(runs.last().value(u"aborted"_s), u"no Accessibility permission"_s);
+    EXPECT_LE(runs.last().value(u"moves"_s).toArray().size(), 1);
+    EXPECT_FALSE(mac.engine().reconcileInFlight());
+    EXPECT_FALSE(mac.engine().cursor().session().has_value());
+    EXPECT_TRUE(mac.engine().waitingForAccessibility());
+    EXPECT_TRUE(mac.app.model()->needsAccessibility()) << "the Layout pane shows the banner";
+    click(mac, zorvIconCentre(mac.app, mac.platform));
+    EXPECT_TRUE(statusMenuRowCentre(mac.platform.desktop().menus(), u"Allow Accessibility…"_s));
     EXPECT_EQ(mac.app.finish(), 0);
 }
 

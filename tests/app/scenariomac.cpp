@@ -165,4 +165,16 @@ QList<QJsonObject> reconcileLog() {
     return lines;
 }
 
+int eventsOfKind(const QString &kind) {
+    QFile events(ZorvPaths::file(u"events.jsonl"_s));
+    if (!events.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    int count = 0;
+    for (const QByteArray &line : events.readAll().split('\n')) {
+        count += QJsonDocument::fromJson(line).object().value(u"kind"_s) == kind ? 1 : 0;
+    }
+    return count;
+}
+
 } // namespace zorv

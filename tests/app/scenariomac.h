@@ -70,5 +70,7 @@ std::optional<QPointF> statusMenuRowCentre(const SimMenus &menus, const QString 
 
 // The lines of the reconcile log in Zorv's folder.
 QList<QJsonObject> reconcileLog();
+// How many records of this kind the events log in Zorv's folder holds.
+int eventsOfKind(const QString &kind);
 
 } // namespace zorv

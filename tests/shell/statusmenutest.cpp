@@ -47,6 +47,7 @@ struct MenuCase {
     bool updateAvailable;
     bool option;
     QStringList expected;
+    bool needsAccessibility = false;
 };
 
 void PrintTo(const MenuCase &c, std::ostream *out) {
@@ -64,6 +65,7 @@ TEST_P(StatusMenuRowsTest, ShowsTheRowsOfTheState) {
         state.profiles.profiles.append(profile(u"P%1"_s.arg(index)));
     }
     state.canUpdate = c.canUpdate;
+    state.needsAccessibility = c.needsAccessibility;
     state.availability = c.updateAvailable ? UpdateAvailability::available(u"2.1"_s)
                                            : UpdateAvailability::upToDate();
     const Menu menu =
@@ -97,7 +99,12 @@ INSTANTIATE_TEST_SUITE_P(
                  rows({u"Reveal Hidden Items"_s, u"Search Menu Bar Items…"_s, u"Sort My Bar"_s},
                       {u"Version 2.1 Available"_s})},
         MenuCase{"UpdateButCannotUpdate", false, 0, false, true, false,
-                 rows({u"Reveal Hidden Items"_s, u"Search Menu Bar Items…"_s, u"Sort My Bar"_s})}),
+                 rows({u"Reveal Hidden Items"_s, u"Search Menu Bar Items…"_s, u"Sort My Bar"_s})},
+        MenuCase{"WithoutAccessibility", false, 0, true, false, false,
+                 QStringList{u"[header]"_s, u"-"_s, u"Allow Accessibility…"_s} +
+                     rows({u"Reveal Hidden Items"_s, u"Search Menu Bar Items…"_s, u"Sort My Bar"_s})
+                         .mid(1),
+                 true}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ShellTest, RowsCarryTheirSymbolsKeysAndViews) {

@@ -63,7 +63,9 @@ void ClassicEngine::takeGrant() {
     auto body = [self, &clock](CancellationToken token) -> QCoro::Task<> {
         // A run's drags and a placement's new items would cross.
         const MonotonicTime deadline = deadlineAfter(clock.now(), seconds(kRunWaitSeconds));
+        bool waited = false;
         while (self && self->m_runs.reconcileInFlight() && clock.now() < deadline) {
+            waited = true;
             if (co_await clock.sleep(seconds(kRunWaitStep), token) == SleepOutcome::Cancelled) {
                 co_return;
             }
@@ -71,11 +73,21 @@ void ClassicEngine::takeGrant() {
         if (!self || token.isCancelled()) {
             co_return;
         }
+        // The placement reads the separators as they stand now, so it reads the items of the same
+        // moment: the last scan saw the bar before the run's drags and its tuck.
+        if (waited) {
+            co_await self->refresh();
+            if (!self || token.isCancelled()) {
+                co_return;
+            }
+        }
         SeparatorController &separators = *self->m_separatorController;
         const bool deferred = self->m_reveal.takePlaceInReach();
-        if (!deferred && (separators.separatorsAreOrdered() || self->layoutPlacesItemsOnTheBar())) {
-            // The separators stand between lanes the user left, or the user's layout says where
-            // the lanes meet: they go (back) there, and the icon right of both.
+        if (self->layoutPlacesItemsOnTheBar() || (!deferred && separators.separatorsAreOrdered())) {
+            // The user's layout says where the lanes meet, on a first launch too, or the
+            // separators stand between lanes the user left: they go (back) there, and the icon
+            // right of both. Items the system will not let be dragged, or that stand out of
+            // reach, are then in their lanes all the same.
             co_await self->placeSeparatorsBetweenLanes(u"launch"_s);
         } else {
             // Nothing tells where the lanes meet (the separators stand as a launch without the

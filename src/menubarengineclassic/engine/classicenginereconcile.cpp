@@ -21,6 +21,7 @@ constexpr double kTookThreshold = 6.0;
 constexpr double kDragSettleStep = 0.25;
 constexpr int kBatchPlanLimit = 40;
 constexpr int kPassLimit = 30;
+const QString kNoPermission = u"no Accessibility permission"_s;
 
 QJsonObject stepRecord(const DragPlan &plan) {
     return {{u"what"_s, plan.label}, {u"fromX"_s, plan.from.x()}, {u"toX"_s, plan.to.x()}};
@@ -68,6 +69,12 @@ QCoro::Task<> ClassicEngine::admitReconcile(QString trigger, bool reorderEnabled
         m_diagnostics.write(u"last-reconcile.json"_s, {{u"kind"_s, u"reconcile-skipped"_s},
                                                        {u"reason"_s, u"Bartender is running"_s}});
         appendReconcileLog({{u"trigger"_s, trigger}, {u"skipped"_s, u"Bartender is running"_s}});
+        co_return;
+    }
+    // Without the permission the bar cannot be read and no drag takes: a run would only borrow
+    // the cursor, drag after drag. Requests are dropped until the permission is granted again.
+    if (waitingForGrant()) {
+        appendReconcileLog({{u"trigger"_s, trigger}, {u"skipped"_s, kNoPermission}});
         co_return;
     }
     m_runs.begin();
@@ -122,6 +129,10 @@ QCoro::Task<bool> ClassicEngine::awaitDragOutcome(BorrowedCursor::Owner owner, M
     if (moved()) {
         co_return true;
     }
+    // Without the permission the bar is not read again: the outcome stays unknown.
+    if (waitingForGrant()) {
+        co_return false;
+    }
     // The bar has not laid out again yet, or the drag was refused: either way nothing happens
     // under the cursor meanwhile, so the user has it back until the next drag.
     m_cursor.endCursorSession(owner);
@@ -136,6 +147,9 @@ QCoro::Task<bool> ClassicEngine::awaitDragOutcome(BorrowedCursor::Owner owner, M
         }
         if (moved()) {
             co_return true;
+        }
+        if (waitingForGrant()) {
+            co_return false;
         }
     }
     co_return false;
@@ -309,6 +323,13 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         }
         if (!self) {
             co_return;
+        }
+        // The permission was taken away: the scan read nothing new, so the last drag's outcome
+        // is unknown and no further drag can take.
+        if (waitingForGrant()) {
+            abortReason = kNoPermission;
+            ++passes;
+            break;
         }
         if (pending && !moves.isEmpty()) {
             QJsonObject last = moves.last().toObject();

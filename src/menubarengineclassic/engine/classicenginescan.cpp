@@ -123,8 +123,12 @@ QCoro::Task<> ClassicEngine::refresh() {
     if (!self) {
         co_return;
     }
-    followUpVerdict(verdict, stable);
-    bringAboutAppliedLayout(stable);
+    // The grant's placement puts the separators between the lanes first: a run started before it
+    // would drag items across separators that stand where the launch without the permission left
+    // them.
+    const bool placementDue = granted || m_grantTask.isPending();
+    followUpVerdict(verdict, stable && !placementDue);
+    bringAboutAppliedLayout(stable && !placementDue);
     if (granted) {
         takeGrant();
     }

@@ -95,6 +95,13 @@ Menu StatusMenuBuilder::buildMenu(const StatusMenuState &state, ShellCommands &c
     header.enabled = false;
     menu.items.append(header);
     menu.items.append(MenuItem::separator());
+    if (state.needsAccessibility) {
+        MenuItem permission = row(u"Allow Accessibility…"_s, u"lock.shield"_s,
+                                  [c] { c->openAccessibilitySettings(); });
+        permission.subtitle = u"Zorv can't see or arrange your menu bar without it"_s;
+        menu.items.append(permission);
+        menu.items.append(MenuItem::separator());
+    }
     menu.items.append(row(u"About Zorv"_s, u"info.circle"_s, [c] { c->showAbout(); }));
     menu.items.append(MenuItem::separator());
 

@@ -28,11 +28,14 @@ struct StatusMenuState {
     QString revealHotkey;
     // The application's short version; empty when unknown.
     QString version;
+    // The Accessibility permission is missing: the menu says so first, with the way to grant it.
+    bool needsAccessibility = false;
 
     friend bool operator==(const StatusMenuState &, const StatusMenuState &) = default;
 };
 
-// Builds the status item's menu: the header, "About Zorv" with the version, "Settings…", reveal
+// Builds the status item's menu: the header, the missing permission's row while it is missing,
+// "About Zorv" with the version, "Settings…", reveal
 // (with its Option alternate that reveals everything), search, "Sort My Bar", the profiles,
 // the update row, the tour, "Report a Problem…", the web site and "Quit Zorv". Rows that show
 // shortcuts get views that draw them as key caps, every custom row as wide as the widest row.

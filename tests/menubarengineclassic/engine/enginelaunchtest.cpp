@@ -216,6 +216,49 @@ TEST_F(CrowdedLaunchTest, placesItemsKeptInSightInReachOnceAccessibilityIsGrante
     EXPECT_FALSE(engine->isRevealed());
 }
 
+// A first launch without the permission on a Mac whose user brought a layout along: the leftmost
+// items, far out of reach, always hidden, the next ones hidden. At the grant the separators go
+// between those lanes, re-created rather than dragged, with the icon in sight.
+TEST_F(CrowdedLaunchTest, placesTheSeparatorsBetweenTheUsersLanesAtTheGrantOfAFirstLaunch) {
+    furnishCrowdedBar(44, 420.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    rememberZorvPositions = false;
+    QList<quint64> leftToRight = barOrder();
+    leftToRight.removeIf([this](quint64 item) { return !apps.contains(item); });
+    QHash<quint64, Section> wanted;
+    QList<MenuBarItemID> lanes[3];
+    for (qsizetype i = 0; i < leftToRight.size(); ++i) {
+        const Section lane = i < 10   ? Section::alwaysHidden
+                             : i < 20 ? Section::hidden
+                                      : Section::shown;
+        const qsizetype app = apps.indexOf(leftToRight.at(i));
+        wanted.insert(leftToRight.at(i), lane);
+        lanes[qsizetype(lane)].append(
+            MenuBarItemID{u"com.example.app%1"_s.arg(app), u"item%1"_s.arg(app), std::nullopt, 0});
+    }
+    makeEngine(EngineTest::layoutOf(lanes[qsizetype(Section::shown)],
+                                    lanes[qsizetype(Section::hidden)],
+                                    lanes[qsizetype(Section::alwaysHidden)]));
+    startEngine();
+    run(60.0);
+    desktop.permissions().setAccessibilityTrusted(true);
+    run(5.0);
+
+    EXPECT_EQ(records(u"events.jsonl"_s, u"separators-placed"_s).size(), 1);
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    Section lane = Section::alwaysHidden;
+    for (const quint64 item : barOrder()) {
+        if (item == zorvItem(BarItems::zorvAlwaysHiddenSeparatorName)) {
+            lane = Section::hidden;
+        } else if (item == zorvItem(BarItems::zorvHiddenSeparatorName)) {
+            lane = Section::shown;
+        } else if (wanted.contains(item)) {
+            EXPECT_EQ(lane, wanted.value(item)) << entry(item).frame.left();
+        }
+    }
+}
+
 // Scans that come between the grant and the placement it starts read a bar whose separators stand
 // where the launch without the permission left them, everything left of the always-hidden one:
 // no lane is read off that bar, and the items are taken in where the placement leaves them.

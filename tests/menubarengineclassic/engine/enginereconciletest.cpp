@@ -279,6 +279,8 @@ struct QueueCase {
     int drags;
     QString aborted;
     QStringList finalBar;
+    // The Accessibility permission is taken away instead of reordering switched off.
+    bool revoked = false;
 
     friend void PrintTo(const QueueCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -287,7 +289,8 @@ class ReconcileQueueTest : public ReconcileTest, public ::testing::WithParamInte
 
 // Requests during a run: only the last is kept and it runs once, after the run. Switched off,
 // reordering stops at once: the queued trigger and the follow-ups are dropped, a run ends before
-// its next drag and gives the cursor back, and a new request is dropped without a trace.
+// its next drag and gives the cursor back, and a new request is dropped without a trace. The
+// permission taken away stops a run the same way, and no request runs without it.
 TEST_P(ReconcileQueueTest, runsTheLastQueuedTriggerOnlyWhileReorderingIsOn) {
     const QueueCase &c = GetParam();
     furnish(c.bar);
@@ -306,7 +309,11 @@ TEST_P(ReconcileQueueTest, runsTheLastQueuedTriggerOnlyWhileReorderingIsOn) {
         runUntil([&] {
             return records(u"events.jsonl"_s, u"cursor-borrowed"_s).size() >= c.switchedOffAfter;
         });
-        engine->setReorderEnabled(false);
+        if (c.revoked) {
+            desktop.permissions().setAccessibilityTrusted(false);
+        } else {
+            engine->setReorderEnabled(false);
+        }
     }
     drive(std::move(reconciling), 120.0);
     drive(engine->reconcileMenuBar(u"user-move"_s));
@@ -335,7 +342,10 @@ INSTANTIATE_TEST_SUITE_P(
                   QStringList{u"user-move"_s},
                   1,
                   u"reordering was switched off"_s,
-                  {u"e"_s, u"d"_s, u"c"_s, u"a"_s, u"b"_s}}),
+                  {u"e"_s, u"d"_s, u"c"_s, u"a"_s, u"b"_s}},
+        QueueCase{"PermissionTakenAwayDuringALongRun", kFiveReversed, 1,
+                  QStringList{u"user-move"_s}, 1, u"no Accessibility permission"_s, kFiveReversed,
+                  true}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // An item whose lane drags fail on two runs, and is still out of place 45 s after, is left

@@ -55,6 +55,42 @@ TEST_F(RelaunchTest, bringsTheAlwaysHiddenSeparatorBackBetweenTheLanes) {
     EXPECT_FALSE(onScreen(always));
 }
 
+// The same bar met by a launch without the permission, with the layout handed over meanwhile and
+// items the system will not let be dragged. At the grant the separators go between the lanes
+// before any run drags: the hidden item comes out on a reveal and the always-hidden one stays out
+// of sight.
+TEST_F(RelaunchTest, bringsTheAlwaysHiddenSeparatorBackBetweenTheLanesAtTheGrant) {
+    addLaptop();
+    furnishSections();
+    desktop.applications().setDragAcceptance(toolsProcess, DragAcceptance::Never);
+    arrange({alwaysSeparator(), always, hidden, hiddenSeparator(), shown,
+             zorvItem(BarItems::zorvIconName)});
+    desktop.permissions().setAccessibilityTrusted(false);
+    engine->setReorderEnabled(true);
+    drive(engine->apply(engine->storedLayout()));
+    startEngine();
+    run(60.0);
+    ASSERT_EQ(placements(), 0);
+
+    desktop.permissions().setAccessibilityTrusted(true);
+    run(60.0);
+    ASSERT_EQ(placements(), 1);
+    QStringList kinds;
+    for (const QJsonObject &record : records(u"events.jsonl"_s)) {
+        kinds.append(record.value(u"kind"_s).toString());
+    }
+    EXPECT_FALSE(kinds.first(kinds.indexOf(u"separators-placed"_s)).contains(u"cursor-borrowed"_s))
+        << "no drag before the separators stand between the lanes";
+    EXPECT_LT(leftOf(always), leftOf(alwaysSeparator()));
+    EXPECT_LT(leftOf(alwaysSeparator()), leftOf(hidden));
+    EXPECT_LT(leftOf(hidden), leftOf(hiddenSeparator()));
+    EXPECT_LT(leftOf(hiddenSeparator()), leftOf(shown));
+    drive(engine->setHiddenRevealed(true, false, false));
+    run(1.0);
+    EXPECT_TRUE(onScreen(hidden));
+    EXPECT_FALSE(onScreen(always));
+}
+
 // Separators where the lanes meet are left alone: the engine's items are not created again.
 TEST_F(RelaunchTest, leavesSeparatorsThatStandBetweenTheLanes) {
     addLaptop();

@@ -13,13 +13,13 @@ protected:
     void furnish(const SectionLayout &layout) {
         addLaptop();
         toolsProcess = launch(tools);
-        const quint64 a = addItem(toolsProcess, 30.0, u"a"_s);
-        const quint64 b = addItem(toolsProcess, 30.0, u"b"_s);
+        itemA = addItem(toolsProcess, 30.0, u"a"_s);
+        itemB = addItem(toolsProcess, 30.0, u"b"_s);
         makeEngine(layout);
         engine->setOnLayoutChanged(
             [this](const SectionLayout &reported) { lastReported = reported; });
         arrange({zorvItem(BarItems::zorvAlwaysHiddenSeparatorName),
-                 zorvItem(BarItems::zorvHiddenSeparatorName), a, b,
+                 zorvItem(BarItems::zorvHiddenSeparatorName), itemA, itemB,
                  zorvItem(BarItems::zorvIconName)});
     }
 
@@ -33,6 +33,8 @@ protected:
     }
 
     SectionLayout lastReported;
+    quint64 itemA = 0;
+    quint64 itemB = 0;
 };
 
 enum class Change { launch, quit, screen };
@@ -88,6 +90,20 @@ TEST_F(ScanTest, anUnplacedItemIsAdoptedWhereItSitsAfterTwoStableScans) {
     ASSERT_EQ(adopted.size(), 2);
     EXPECT_EQ(adopted.first().value(u"reason"_s).toString(),
               u"never assigned; recorded where macOS put it"_s);
+}
+
+// With its icon hidden the engine leaves separators that stand out of order where they are: no
+// item is taken in off that bar, where what stands left of the hidden separator would read as
+// always hidden.
+TEST_F(ScanTest, takesNoItemInOffSeparatorsOutOfOrder) {
+    furnish({});
+    engine->setIconVisible(false);
+    arrange({itemA, zorvItem(BarItems::zorvHiddenSeparatorName), itemB,
+             zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), zorvItem(BarItems::zorvIconName)});
+    startEngine();
+    run(90.0);
+    EXPECT_TRUE(records(u"reconcile-log.jsonl"_s, u"adopt"_s).isEmpty());
+    EXPECT_FALSE(engine->storedLayout().sectionOf(idOf(u"a"_s)));
 }
 
 // Pictures come only with capture on, only of items in view, trimmed to their glyphs.

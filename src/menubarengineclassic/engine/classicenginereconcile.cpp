@@ -407,8 +407,16 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     for (auto it = laneTook.cbegin(); it != laneTook.cend(); ++it) {
         headway = m_records.laneOutcome(it.key(), it.value(), now()) || headway;
     }
-    bool settled = true;
-    if (const std::optional<BarGeometry> geometry = currentBarGeometry()) {
+    // An item whose lane no drag could reach failed its lane as a refused drag does: the bar does
+    // not hold what the layout asks, and the upkeep gives the lane up after enough such runs.
+    const QList<MenuBarItemID> beyondReach = laneBeyondReach();
+    for (const MenuBarItemID &id : beyondReach) {
+        if (!laneTook.contains(id)) {
+            m_records.laneOutcome(id, false, now());
+        }
+    }
+    bool settled = beyondReach.isEmpty();
+    if (const std::optional<BarGeometry> geometry = currentBarGeometry(); geometry && settled) {
         DragPlanner::AttemptsLedger unspent;
         settled = !DragPlanner::planNextDrag(*geometry, m_wanted.storedLayout(),
                                              m_records.stubbornSet(), unspent);

@@ -16,12 +16,15 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
     std::optional<QHash<MenuBarItemID, QString>> unreachable;
     const auto standing = [this, &context, &unreachable](
                               const MenuBarItem &item) -> std::optional<ItemRecords::LaneStanding> {
-        // An item the user could not reach either keeps its lane; its failures are judged once
-        // it can be reached.
+        // An item out of reach for now (under the menus, on a hidden bar) keeps its lane; its
+        // failures are judged once it can be reached. One whose lane no drag on this bar reaches,
+        // or that stands behind the camera housing, is judged where it stands.
         if (!unreachable) {
             unreachable = this->unreachable();
         }
-        if (unreachable->contains(item.id)) {
+        if (const auto why = unreachable->constFind(item.id);
+            why != unreachable->cend() && *why != Reachability::laneOutOfReach &&
+            *why != Reachability::underHousing) {
             return std::nullopt;
         }
         // An application that did not answer is where it was before; judge it once it answers.

@@ -99,7 +99,7 @@ QList<Adoption> ItemRecords::reviewLaneFailures(
         }
         if (!where->wanted || where->lane == *where->wanted) {
             cleared.append(item->id);
-        } else if (m_laneFailedRuns.value(item->id) > 1) {
+        } else if (m_laneFailedRuns.value(item->id) >= laneFailedRunsToRetire) {
             retirements.append({item->id, where->lane});
         }
     }

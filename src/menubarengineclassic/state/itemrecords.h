@@ -22,6 +22,8 @@ class ItemRecords {
 public:
     // How long a lane failure stands before it is judged.
     static constexpr double laneFailureSeconds = 45.0;
+    // Runs whose lane drags of an item failed before it is given up on.
+    static constexpr int laneFailedRunsToRetire = 2;
 
     [[nodiscard]] const QSet<MenuBarItemID> &unmovable() const { return m_unmovable; }
     [[nodiscard]] const QHash<MenuBarItemID, int> &stubbornOrder() const { return m_stubbornOrder; }

@@ -376,6 +376,31 @@ TEST_F(ReconcileTest, anItemOutOfReachKeepsItsWantedLane) {
     EXPECT_EQ(runLines().size(), 2);
 }
 
+// The front application's menus end just left of an item the layout wants hidden: the item can
+// be reached, no part of its lane can. The run drags nothing and is not settled; a drift run fails
+// the lane a second time, and the lane is given up where the item sits, so the layout holds what
+// the bar does. No more runs follow.
+TEST_F(ReconcileTest, anItemWhoseLaneIsOutOfReachIsRetiredWhereItSits) {
+    furnish(kTwo);
+    const std::optional<MenuBarItem> a = engineItem(idOf(u"a"_s));
+    ASSERT_TRUE(a);
+    desktop.applications().activate(launch(u"com.example.editor"_s, a->frame.left() - 1.0));
+    run(3.0);
+    drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
+    reconcile();
+    ASSERT_FALSE(runLines().isEmpty());
+    EXPECT_FALSE(runLines().first().value(u"settled"_s).toBool());
+    run(300.0);
+    EXPECT_EQ(records(u"reconcile-log.jsonl"_s, u"adopt"_s).size(), 1);
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::shown);
+    const QList<QJsonObject> runs = runLines();
+    EXPECT_LE(runs.size(), 3);
+    for (const QJsonObject &line : runs) {
+        EXPECT_TRUE(line.value(u"moves"_s).toArray().isEmpty());
+    }
+    EXPECT_EQ(shownOrder(), kTwo);
+}
+
 // A handed-over layout that differs from the bar only inside a section is brought about by the
 // scans once reordering is on; until then it waits, and the bar's order does not replace it.
 TEST_F(ReconcileTest, aHandedOverLayoutIsBroughtAboutOnceReorderingIsOn) {

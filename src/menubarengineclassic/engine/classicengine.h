@@ -12,6 +12,7 @@
 #include "menubarengine.h"
 #include "reconcile/bargeometry.h"
 #include "reconcile/dragplan.h"
+#include "reconcile/dragplanner.h"
 #include "reconcile/reachability.h"
 #include "separators/separatorcontroller.h"
 #include "separators/separatorplacement.h"
@@ -333,6 +334,9 @@ private:
     // Counts a drift run that neither settled the drift by its drags nor brought the bar closer;
     // true once the drift is given up.
     bool countFruitlessDrift(const QString &trigger, bool fruitful);
+    // The attempts ledger a run starts with: the ways earlier runs dragged items, and every lane
+    // move of items awaiting retirement spent.
+    [[nodiscard]] DragPlanner::AttemptsLedger runLedger() const;
     // Whether the bar now shows an item outside its wanted lane, as a run would drag it; never
     // without a geometry.
     [[nodiscard]] WantedLayout::OutOfLane outOfLane() const;

@@ -96,7 +96,7 @@ bool ClassicEngine::runHasWork() const {
     if (!geometry) {
         return false;
     }
-    DragPlanner::AttemptsLedger attempts;
+    DragPlanner::AttemptsLedger attempts = runLedger();
     if (DragPlanner::planNextDrag(
             geometry->revealed(alwaysHiddenNeedsArranging(), SeparatorController::collapsedLength),
             m_wanted.storedLayout(), m_records.stubbornSet(), attempts)) {

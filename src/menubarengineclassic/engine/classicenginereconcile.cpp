@@ -149,7 +149,7 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
     }
     const QSet<MenuBarItemID> stubborn = m_records.stubbornSet();
     const SectionLayout layout = m_wanted.storedLayout();
-    DragPlanner::AttemptsLedger attempts = m_records.dragDirections(layout);
+    DragPlanner::AttemptsLedger attempts = runLedger();
     QList<DragPlan> plans;
     while (plans.size() < kBatchPlanLimit) {
         const std::optional<DragPlan> plan =
@@ -263,9 +263,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     if (!self) {
         co_return;
     }
-    // Items are never dragged back the way the runs before this one took them for the same
-    // layout, or two items that cannot both be placed would trade places run after run.
-    DragPlanner::AttemptsLedger attempts = m_records.dragDirections(m_wanted.storedLayout());
+    DragPlanner::AttemptsLedger attempts = runLedger();
     const int epochAtStart = m_wanted.orderEpoch();
     QHash<MenuBarItemID, bool> orderTook;
     QHash<MenuBarItemID, bool> laneTook;
@@ -507,6 +505,14 @@ void ClassicEngine::retryAbortedRun(const QString &trigger, double delay) {
         co_await self->reconcileMenuBar(trigger);
     };
     m_retryAfterAbort.start(std::move(body));
+}
+
+DragPlanner::AttemptsLedger ClassicEngine::runLedger() const {
+    // Items are never dragged back the way the runs before this one took them for the same
+    // layout, or two items that cannot both be placed would trade places run after run.
+    DragPlanner::AttemptsLedger attempts = m_records.dragDirections(m_wanted.storedLayout());
+    DragPlanner::spendLaneMoves(attempts, m_records.awaitingRetirement());
+    return attempts;
 }
 
 WantedLayout::OutOfLane ClassicEngine::outOfLane() const {

@@ -17,6 +17,16 @@ double secondsBetween(const QDateTime &from, const QDateTime &to) {
 
 } // namespace
 
+QList<MenuBarItemID> ItemRecords::awaitingRetirement() const {
+    QList<MenuBarItemID> ids;
+    for (auto it = m_laneFailedRuns.cbegin(); it != m_laneFailedRuns.cend(); ++it) {
+        if (it.value() >= laneFailedRunsToRetire) {
+            ids.append(it.key());
+        }
+    }
+    return ids;
+}
+
 QSet<MenuBarItemID> ItemRecords::stubbornSet() const {
     return DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable);
 }

@@ -32,6 +32,9 @@ public:
     [[nodiscard]] int laneFailedRuns(const MenuBarItemID &id) const {
         return m_laneFailedRuns.value(id);
     }
+    // Items whose lane drags failed on enough runs to be given up on: they wait for the upkeep to
+    // take them where they stand, and are not dragged meanwhile.
+    [[nodiscard]] QList<MenuBarItemID> awaitingRetirement() const;
     // Items the planner leaves alone: unmovable ones and those stubborn on enough runs.
     [[nodiscard]] QSet<MenuBarItemID> stubbornSet() const;
 

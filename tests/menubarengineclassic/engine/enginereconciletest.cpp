@@ -340,11 +340,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 // An item whose lane drags fail on two runs, and is still out of place 45 s after, is left
 // where it sits: the layout takes its lane, the order rules leave it alone, and the log says so.
+// A run meanwhile does not drag it again.
 TEST_F(ReconcileTest, anItemWhoseLaneDragsKeepFailingIsRetiredWhereItSits) {
     furnish(kTwo, DragAcceptance::Never);
     drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
     reconcile();
     reconcile();
+    reconcile();
+    ASSERT_EQ(runLines().size(), 3);
+    EXPECT_TRUE(runLines().last().value(u"moves"_s).toArray().isEmpty());
+    EXPECT_FALSE(runLines().last().value(u"settled"_s).toBool());
     EXPECT_TRUE(records(u"reconcile-log.jsonl"_s, u"adopt"_s).isEmpty());
     // The drift runs that fail meanwhile put the failure's time on; the third gives the drift up.
     run(300.0);

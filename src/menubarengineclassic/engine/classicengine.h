@@ -294,8 +294,9 @@ private:
     [[nodiscard]] bool runHasWork() const;
 
     // Layout intake and upkeep.
-    // Gives up on the item's lane: the layout takes it where it stands, unmovable.
-    void retire(const MenuBarItemID &id, Section into);
+    // Gives up on the item's lane: the layout takes it where it stands among `barLane`, the lane's
+    // items on the bar left to right, unmovable.
+    void retire(const MenuBarItemID &id, Section into, const QList<MenuBarItemID> &barLane);
     // Takes the item the user dragged since the last reading of the bar into the lane and place
     // it was dropped at; `scannedAt` is when this scan began.
     void takeUserDrag(const ScanContext &context, MonotonicTime scannedAt, bool trusted);

@@ -336,7 +336,7 @@ private:
     // true once the drift is given up.
     bool countFruitlessDrift(const QString &trigger, bool fruitful);
     // The attempts ledger a run starts with: the ways earlier runs dragged items, and every lane
-    // move of items awaiting retirement spent.
+    // move of items awaiting retirement under what a drag can get at now spent.
     [[nodiscard]] DragPlanner::AttemptsLedger runLedger() const;
     // Whether the bar now shows an item outside its wanted lane, as a run would drag it; never
     // without a geometry.

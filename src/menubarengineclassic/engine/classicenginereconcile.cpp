@@ -403,14 +403,14 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         headway = m_records.orderOutcome(it.key(), it.value()) || headway;
     }
     for (auto it = laneTook.cbegin(); it != laneTook.cend(); ++it) {
-        headway = m_records.laneOutcome(it.key(), it.value(), now()) || headway;
+        headway = m_records.laneOutcome(it.key(), it.value(), now(), m_bar.reach()) || headway;
     }
     // An item whose lane no drag could reach failed its lane as a refused drag does: the bar does
     // not hold what the layout asks, and the upkeep gives the lane up after enough such runs.
     const QList<MenuBarItemID> beyondReach = laneBeyondReach();
     for (const MenuBarItemID &id : beyondReach) {
         if (!laneTook.contains(id)) {
-            m_records.laneOutcome(id, false, now());
+            m_records.laneOutcome(id, false, now(), m_bar.reach());
         }
     }
     bool settled = beyondReach.isEmpty();
@@ -511,7 +511,7 @@ DragPlanner::AttemptsLedger ClassicEngine::runLedger() const {
     // Items are never dragged back the way the runs before this one took them for the same
     // layout, or two items that cannot both be placed would trade places run after run.
     DragPlanner::AttemptsLedger attempts = m_records.dragDirections(m_wanted.storedLayout());
-    DragPlanner::spendLaneMoves(attempts, m_records.awaitingRetirement());
+    DragPlanner::spendLaneMoves(attempts, m_records.awaitingRetirement(m_bar.reach()));
     return attempts;
 }
 

@@ -12,6 +12,7 @@
 #include "menubarengine.h"
 #include "reconcile/bargeometry.h"
 #include "reconcile/dragplan.h"
+#include "reconcile/dragplanner.h"
 #include "reconcile/reachability.h"
 #include "separators/separatorcontroller.h"
 #include "separators/separatorplacement.h"
@@ -284,12 +285,18 @@ private:
     // lane or order, or such an item sits in that lane and belongs elsewhere: only then does a
     // run reveal the always-hidden section.
     [[nodiscard]] bool alwaysHiddenNeedsArranging() const;
-    // Whether a run would find a drag to make once the bar is revealed.
+    // Items out of their wanted lane that no drag on this bar can take there: their lane lies
+    // out of reach, or they stand behind the camera housing. A run that leaves them is not
+    // settled.
+    [[nodiscard]] QList<MenuBarItemID> laneBeyondReach() const;
+    // Whether a run would find a drag to make once the bar is revealed, or has yet to fail on an
+    // item whose lane it cannot reach before that item is given up on.
     [[nodiscard]] bool runHasWork() const;
 
     // Layout intake and upkeep.
-    // Gives up on the item's lane: the layout takes it where it stands, unmovable.
-    void retire(const MenuBarItemID &id, Section into);
+    // Gives up on the item's lane: the layout takes it where it stands among `barLane`, the lane's
+    // items on the bar left to right, unmovable.
+    void retire(const MenuBarItemID &id, Section into, const QList<MenuBarItemID> &barLane);
     // Takes the item the user dragged since the last reading of the bar into the lane and place
     // it was dropped at; `scannedAt` is when this scan began.
     void takeUserDrag(const ScanContext &context, MonotonicTime scannedAt, bool trusted);
@@ -328,6 +335,9 @@ private:
     // Counts a drift run that neither settled the drift by its drags nor brought the bar closer;
     // true once the drift is given up.
     bool countFruitlessDrift(const QString &trigger, bool fruitful);
+    // The attempts ledger a run starts with: the ways earlier runs dragged items, and every lane
+    // move of items awaiting retirement under what a drag can get at now spent.
+    [[nodiscard]] DragPlanner::AttemptsLedger runLedger() const;
     // Whether the bar now shows an item outside its wanted lane, as a run would drag it; never
     // without a geometry.
     [[nodiscard]] WantedLayout::OutOfLane outOfLane() const;

@@ -58,8 +58,9 @@ QCoro::Task<> ClassicEngine::move(MenuBarItemID id, SectionPlacement placement) 
     co_return;
 }
 
-void ClassicEngine::retire(const MenuBarItemID &id, Section into) {
-    m_wanted.retire(id, into);
+void ClassicEngine::retire(const MenuBarItemID &id, Section into,
+                           const QList<MenuBarItemID> &barLane) {
+    m_wanted.retire(id, into, barLane);
     m_records.retired(id);
     appendReconcileLog(
         {{u"kind"_s, u"adopt"_s},

@@ -1,6 +1,6 @@
 // What a drag can get at: the bar screen's own span, the camera housings, the front application's
-// menus, a bar that is showing and applications that answer. Runs plan, count and retire only
-// what the user could reach too.
+// menus, a bar that is showing and applications that answer. Runs plan only what the user could
+// reach too, and count an item whose lane no drag on this bar reaches as a failed lane.
 
 #include "classicengine.h"
 
@@ -70,16 +70,44 @@ bool ClassicEngine::alwaysHiddenNeedsArranging() const {
     return m_bar.alwaysHiddenOutOfOrder(always->left(), m_wanted.storedLayout(), unreachable());
 }
 
+QList<MenuBarItemID> ClassicEngine::laneBeyondReach() const {
+    QList<MenuBarItemID> ids;
+    const std::optional<BarGeometry> geometry = currentBarGeometry();
+    if (!geometry) {
+        return ids;
+    }
+    const QHash<MenuBarItemID, QString> why = unreachable();
+    const BarGeometry revealed = geometry->revealed(true, SeparatorController::collapsedLength);
+    for (const ItemFrame &entry : revealed.frames) {
+        const QString reason = why.value(entry.id);
+        const std::optional<Section> wanted = m_wanted.storedLayout().sectionOf(entry.id);
+        if ((reason == Reachability::laneOutOfReach || reason == Reachability::underHousing) &&
+            wanted && BarGeometry::placedOnBar(&entry.frame, entry.id) &&
+            DragPlanner::outOfLane(revealed, *wanted, entry.frame.center().x()) &&
+            !ids.contains(entry.id)) {
+            ids.append(entry.id);
+        }
+    }
+    return ids;
+}
+
 bool ClassicEngine::runHasWork() const {
     const std::optional<BarGeometry> geometry = currentBarGeometry();
     if (!geometry) {
         return false;
     }
-    DragPlanner::AttemptsLedger attempts;
-    return DragPlanner::planNextDrag(geometry->revealed(alwaysHiddenNeedsArranging(),
-                                                        SeparatorController::collapsedLength),
-                                     m_wanted.storedLayout(), m_records.stubbornSet(), attempts)
-        .has_value();
+    DragPlanner::AttemptsLedger attempts = runLedger();
+    if (DragPlanner::planNextDrag(
+            geometry->revealed(alwaysHiddenNeedsArranging(), SeparatorController::collapsedLength),
+            m_wanted.storedLayout(), m_records.stubbornSet(), attempts)) {
+        return true;
+    }
+    // A run that finds the lane still out of reach records one more failure, which the upkeep
+    // needs from two runs before it gives the lane up.
+    const QList<MenuBarItemID> beyond = laneBeyondReach();
+    return std::any_of(beyond.cbegin(), beyond.cend(), [this](const MenuBarItemID &id) {
+        return m_records.laneFailedRuns(id) < ItemRecords::laneFailedRunsToRetire;
+    });
 }
 
 } // namespace zorv

@@ -163,7 +163,7 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
     }
     const QSet<MenuBarItemID> stubborn = m_records.stubbornSet();
     const SectionLayout layout = m_wanted.storedLayout();
-    DragPlanner::AttemptsLedger attempts = m_records.dragDirections(layout);
+    DragPlanner::AttemptsLedger attempts = runLedger();
     QList<DragPlan> plans;
     while (plans.size() < kBatchPlanLimit) {
         const std::optional<DragPlan> plan =
@@ -277,9 +277,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     if (!self) {
         co_return;
     }
-    // Items are never dragged back the way the runs before this one took them for the same
-    // layout, or two items that cannot both be placed would trade places run after run.
-    DragPlanner::AttemptsLedger attempts = m_records.dragDirections(m_wanted.storedLayout());
+    DragPlanner::AttemptsLedger attempts = runLedger();
     const int epochAtStart = m_wanted.orderEpoch();
     QHash<MenuBarItemID, bool> orderTook;
     QHash<MenuBarItemID, bool> laneTook;
@@ -426,10 +424,18 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         headway = m_records.orderOutcome(it.key(), it.value()) || headway;
     }
     for (auto it = laneTook.cbegin(); it != laneTook.cend(); ++it) {
-        headway = m_records.laneOutcome(it.key(), it.value(), now()) || headway;
+        headway = m_records.laneOutcome(it.key(), it.value(), now(), m_bar.reach()) || headway;
     }
-    bool settled = true;
-    if (const std::optional<BarGeometry> geometry = currentBarGeometry()) {
+    // An item whose lane no drag could reach failed its lane as a refused drag does: the bar does
+    // not hold what the layout asks, and the upkeep gives the lane up after enough such runs.
+    const QList<MenuBarItemID> beyondReach = laneBeyondReach();
+    for (const MenuBarItemID &id : beyondReach) {
+        if (!laneTook.contains(id)) {
+            m_records.laneOutcome(id, false, now(), m_bar.reach());
+        }
+    }
+    bool settled = beyondReach.isEmpty();
+    if (const std::optional<BarGeometry> geometry = currentBarGeometry(); geometry && settled) {
         DragPlanner::AttemptsLedger unspent;
         settled = !DragPlanner::planNextDrag(*geometry, m_wanted.storedLayout(),
                                              m_records.stubbornSet(), unspent);
@@ -520,6 +526,14 @@ void ClassicEngine::retryAbortedRun(const QString &trigger, double delay) {
         co_await self->reconcileMenuBar(trigger);
     };
     m_retryAfterAbort.start(std::move(body));
+}
+
+DragPlanner::AttemptsLedger ClassicEngine::runLedger() const {
+    // Items are never dragged back the way the runs before this one took them for the same
+    // layout, or two items that cannot both be placed would trade places run after run.
+    DragPlanner::AttemptsLedger attempts = m_records.dragDirections(m_wanted.storedLayout());
+    DragPlanner::spendLaneMoves(attempts, m_records.awaitingRetirement(m_bar.reach()));
+    return attempts;
 }
 
 WantedLayout::OutOfLane ClassicEngine::outOfLane() const {

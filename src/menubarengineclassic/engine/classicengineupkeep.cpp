@@ -16,12 +16,15 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
     std::optional<QHash<MenuBarItemID, QString>> unreachable;
     const auto standing = [this, &context, &unreachable](
                               const MenuBarItem &item) -> std::optional<ItemRecords::LaneStanding> {
-        // An item the user could not reach either keeps its lane; its failures are judged once
-        // it can be reached.
+        // An item out of reach for now (under the menus, on a hidden bar) keeps its lane; its
+        // failures are judged once it can be reached. One whose lane no drag on this bar reaches,
+        // or that stands behind the camera housing, is judged where it stands.
         if (!unreachable) {
             unreachable = this->unreachable();
         }
-        if (unreachable->contains(item.id)) {
+        if (const auto why = unreachable->constFind(item.id);
+            why != unreachable->cend() && *why != Reachability::laneOutOfReach &&
+            *why != Reachability::underHousing) {
             return std::nullopt;
         }
         // An application that did not answer is where it was before; judge it once it answers.
@@ -34,8 +37,18 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
                                                             context.separatorsOrdered)};
     };
     const QList<Adoption> retirements = m_records.reviewLaneFailures(items, now(), standing);
+    // Items are taken in where they stand among the items the layout holds, so that a lane's
+    // order does not differ from the bar's for a run to put right.
+    std::optional<UserDrags::Lanes> lanes;
+    const auto barLane = [&](Section lane) {
+        if (!lanes) {
+            lanes = UserDrags::read(items, context.hiddenSepX, context.alwaysSepX,
+                                    context.separatorsOrdered, context.unanswered);
+        }
+        return lanes->value(lane);
+    };
     for (const Adoption &retirement : retirements) {
-        retire(retirement.id, retirement.lane);
+        retire(retirement.id, retirement.lane, barLane(retirement.lane));
     }
 
     QSet<QString> churning;
@@ -46,14 +59,8 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
         }
     }
     const QList<Adoption> adopted = m_records.adoptions(items, m_wanted.storedLayout(), churning);
-    // Taken in where it stands among the items the layout holds, so that the lane's order does
-    // not differ from the bar's for a run to put right.
-    const UserDrags::Lanes lanes =
-        adopted.isEmpty() ? UserDrags::Lanes()
-                          : UserDrags::read(items, context.hiddenSepX, context.alwaysSepX,
-                                            context.separatorsOrdered, context.unanswered);
     for (const Adoption &adoption : adopted) {
-        m_wanted.adopt(adoption.id, adoption.lane, lanes.value(adoption.lane));
+        m_wanted.adopt(adoption.id, adoption.lane, barLane(adoption.lane));
         appendReconcileLog({{u"kind"_s, u"adopt"_s},
                             {u"item"_s, adoption.id.bundleID},
                             {u"lane"_s, rawValue(adoption.lane)},

@@ -34,6 +34,12 @@ QList<MenuBarItemID> DragPlanner::laneOutOfReach(const BarGeometry &geometry,
     return DragPlanning(geometry, layout, noneStubborn, unspent).laneOutOfReach();
 }
 
+void DragPlanner::spendLaneMoves(AttemptsLedger &attempts, const QList<MenuBarItemID> &ids) {
+    for (const MenuBarItemID &id : ids) {
+        attempts.insert(DragPlanning::laneMoveKey(id), DragPlanning::plansPerKey);
+    }
+}
+
 DragPlanner::AttemptsLedger DragPlanner::directionsOf(const AttemptsLedger &attempts) {
     AttemptsLedger directions;
     for (auto it = attempts.cbegin(); it != attempts.cend(); ++it) {

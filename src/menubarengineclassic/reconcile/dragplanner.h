@@ -50,14 +50,17 @@ public:
     [[nodiscard]] static QList<MenuBarItemID> laneOutOfReach(const BarGeometry &geometry,
                                                              const SectionLayout &layout);
 
+    // Spends every lane move of these items in the ledger, so no plan drags them into a lane.
+    static void spendLaneMoves(AttemptsLedger &attempts, const QList<MenuBarItemID> &ids);
+
     // The ledger's record of which way each item was dragged, for the next run on the same
     // difference: an item is never dragged back the way it came.
     [[nodiscard]] static AttemptsLedger directionsOf(const AttemptsLedger &attempts);
 
-    // The fewest drags that can bring the bar to the layout: one per reachable item out of its
-    // wanted lane, and per lane one per reachable item in it outside the longest run already in
-    // wanted order. A
-    // run that lowers it has brought the bar closer.
+    // The fewest drags that can bring the bar to the layout: one per item out of its wanted lane,
+    // and per lane one per item in it outside the longest run already in wanted order. Items out
+    // of reach count as well, so a drag that pushes an item behind the camera housing or under
+    // the menus never reads as coming closer. A run that lowers it has brought the bar closer.
     [[nodiscard]] static qsizetype dragsStillNeeded(const BarGeometry &geometry,
                                                     const SectionLayout &layout);
 

@@ -15,16 +15,9 @@ constexpr double laneTolerance = DriftRules::laneTolerance;
 constexpr double fallbackOffset = 34.0;
 // The least step of a pair swap.
 constexpr double minimumSwapStep = 40.0;
-// Plans per attempt key in one ledger.
-constexpr int plansPerKey = 2;
 
 const QString iconKey = u"icon-rightmost"_s;
 const QString separatorKey = u"sep-order"_s;
-
-QString itemKey(const MenuBarItemID &id) {
-    return u"item-"_s + id.bundleID + u'-' + id.title.value_or(QString()) + u'-' +
-           QString::number(id.ordinal);
-}
 
 // Which way the item was last dragged: 1 to the right, -1 to the left. Named by the item's whole
 // identity, as one application's items differ by their accessibility identifiers alone.
@@ -48,6 +41,11 @@ QString capKey(Section section) {
 }
 
 } // namespace
+
+QString DragPlanning::laneMoveKey(const MenuBarItemID &id) {
+    return u"item-"_s + id.bundleID + u'-' + id.title.value_or(QString()) + u'-' +
+           QString::number(id.ordinal);
+}
 
 DragPlanning::DragPlanning(const BarGeometry &geometry, const SectionLayout &layout,
                            const QSet<MenuBarItemID> &stubborn,
@@ -91,8 +89,7 @@ qsizetype DragPlanning::dragsStillNeeded() const {
         QList<double> inLane;
         for (const MenuBarItemID &id : m_layout.ids(section)) {
             const auto frame = frames.constFind(id);
-            if (frame == frames.cend() || !BarGeometry::placedOnBar(&*frame, id) ||
-                !m_geometry.canReach(id, *frame)) {
+            if (frame == frames.cend() || !BarGeometry::placedOnBar(&*frame, id)) {
                 continue;
             }
             if (m_lanes.laneToMoveInto(section, frame->center().x())) {
@@ -199,7 +196,7 @@ std::optional<DragPlan> DragPlanning::laneMove() {
         if (!target || turnsBack(entry.id, entry.frame.center().x(), *target)) {
             continue;
         }
-        if (const auto count = budget(itemKey(entry.id))) {
+        if (const auto count = budget(laneMoveKey(entry.id))) {
             return tracked(entry.id.bundleID + DragPlan::laneArrow + rawValue(*zone), entry,
                            *target, *count);
         }
@@ -275,7 +272,8 @@ std::optional<DragPlan> DragPlanning::orderMove(Section section) {
     QList<ItemFrame> present;
     for (const MenuBarItemID &id : m_layout.ids(section)) {
         const QRectF *frame = m_geometry.frameOf(id);
-        if (BarGeometry::placedOnBar(frame, id) && m_geometry.canReach(id, *frame)) {
+        if (BarGeometry::placedOnBar(frame, id) && m_geometry.canReach(id, *frame) &&
+            !m_lanes.laneToMoveInto(section, frame->center().x())) {
             present.append({id, *frame});
         }
     }

@@ -20,6 +20,11 @@ public:
     DragPlanning(const BarGeometry &geometry, const SectionLayout &layout,
                  const QSet<MenuBarItemID> &stubborn, DragPlanner::AttemptsLedger &attempts);
 
+    // Plans per attempt key in one ledger.
+    static constexpr int plansPerKey = 2;
+    // The ledger key that counts the item's lane moves.
+    [[nodiscard]] static QString laneMoveKey(const MenuBarItemID &id);
+
     // The next drag; see DragPlanner::planNextDrag.
     [[nodiscard]] std::optional<DragPlan> plan();
     // See DragPlanner::dragsStillNeeded.
@@ -54,8 +59,9 @@ private:
     [[nodiscard]] std::optional<double> laneTarget(const MenuBarItemID &id, Section zone) const;
     // Where an item goes into a lane without placed neighbours.
     [[nodiscard]] double fallbackTarget(Section zone) const;
-    // Orders the lane's reachable items among themselves: an item out of reach stays where it is
-    // and nothing is moved to make room for it.
+    // Orders the reachable items standing in the lane among themselves: an item out of reach
+    // stays where it is and nothing is moved to make room for it, and an item the lane moves could
+    // not bring in is neither dragged across a separator by an order move nor ordered around.
     std::optional<DragPlan> orderMove(Section section);
     std::optional<DragPlan> pairSwap(Section section, const QList<ItemFrame> &present,
                                      std::pair<double, double> range);

@@ -44,6 +44,11 @@ bool Reachability::reaches(double x) const {
            !(menusRight && x < *menusRight);
 }
 
+bool Reachability::samePlaces(const Reachability &other) const {
+    return barScreen == other.barScreen && housings == other.housings &&
+           menusRight == other.menusRight && barShowing == other.barShowing;
+}
+
 std::optional<double> Reachability::nearestReachable(double preferred, double lower,
                                                      double upper) const {
     if (!barScreen || lower > upper) {

@@ -52,6 +52,10 @@ struct Reachability {
     [[nodiscard]] std::optional<double> nearestReachable(double preferred, double lower,
                                                          double upper) const;
 
+    // Whether a drag can get at the same places on the bar as under `other`: the same bar screen,
+    // housings and menus, the bar showing or not alike. Which applications answer is left out.
+    [[nodiscard]] bool samePlaces(const Reachability &other) const;
+
     friend bool operator==(const Reachability &, const Reachability &) = default;
 };
 

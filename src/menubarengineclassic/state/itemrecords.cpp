@@ -17,6 +17,17 @@ double secondsBetween(const QDateTime &from, const QDateTime &to) {
 
 } // namespace
 
+QList<MenuBarItemID> ItemRecords::awaitingRetirement(const Reachability &reach) const {
+    QList<MenuBarItemID> ids;
+    for (auto it = m_laneFailedRuns.cbegin(); it != m_laneFailedRuns.cend(); ++it) {
+        if (it.value() >= laneFailedRunsToRetire &&
+            m_laneFailedReach.value(it.key()).samePlaces(reach)) {
+            ids.append(it.key());
+        }
+    }
+    return ids;
+}
+
 QSet<MenuBarItemID> ItemRecords::stubbornSet() const {
     return DragPlanner::stubbornSet(m_stubbornOrder, m_unmovable);
 }
@@ -44,7 +55,8 @@ bool ItemRecords::orderOutcome(const MenuBarItemID &id, bool took) {
     return took || strikes <= DragPlanner::stubbornRuns;
 }
 
-bool ItemRecords::laneOutcome(const MenuBarItemID &id, bool took, const QDateTime &now) {
+bool ItemRecords::laneOutcome(const MenuBarItemID &id, bool took, const QDateTime &now,
+                              const Reachability &reach) {
     if (took) {
         clearLaneFailure(id);
         m_unmovable.remove(id);
@@ -52,6 +64,7 @@ bool ItemRecords::laneOutcome(const MenuBarItemID &id, bool took, const QDateTim
     }
     m_laneFailed.insert(id, now);
     m_laneFailedRuns.insert(id, m_laneFailedRuns.value(id) + 1);
+    m_laneFailedReach.insert(id, reach);
     return false;
 }
 
@@ -99,7 +112,7 @@ QList<Adoption> ItemRecords::reviewLaneFailures(
         }
         if (!where->wanted || where->lane == *where->wanted) {
             cleared.append(item->id);
-        } else if (m_laneFailedRuns.value(item->id) > 1) {
+        } else if (m_laneFailedRuns.value(item->id) >= laneFailedRunsToRetire) {
             retirements.append({item->id, where->lane});
         }
     }
@@ -112,6 +125,7 @@ QList<Adoption> ItemRecords::reviewLaneFailures(
 void ItemRecords::clearLaneFailure(const MenuBarItemID &id) {
     m_laneFailed.remove(id);
     m_laneFailedRuns.remove(id);
+    m_laneFailedReach.remove(id);
 }
 
 } // namespace zorv

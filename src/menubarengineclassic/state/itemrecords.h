@@ -2,6 +2,7 @@
 
 #include "drift/driftrules.h"
 #include "menubaritem.h"
+#include "reconcile/reachability.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -22,6 +23,8 @@ class ItemRecords {
 public:
     // How long a lane failure stands before it is judged.
     static constexpr double laneFailureSeconds = 45.0;
+    // Runs whose lane drags of an item failed before it is given up on.
+    static constexpr int laneFailedRunsToRetire = 2;
 
     [[nodiscard]] const QSet<MenuBarItemID> &unmovable() const { return m_unmovable; }
     [[nodiscard]] const QHash<MenuBarItemID, int> &stubbornOrder() const { return m_stubbornOrder; }
@@ -30,6 +33,10 @@ public:
     [[nodiscard]] int laneFailedRuns(const MenuBarItemID &id) const {
         return m_laneFailedRuns.value(id);
     }
+    // Items whose lane drags failed on enough runs to be given up on, the last of them while a drag
+    // could get at what `reach` allows: they wait for the upkeep to take them where they stand,
+    // and are not dragged meanwhile. Once a drag can get at something else, they are tried again.
+    [[nodiscard]] QList<MenuBarItemID> awaitingRetirement(const Reachability &reach) const;
     // Items the planner leaves alone: unmovable ones and those stubborn on enough runs.
     [[nodiscard]] QSet<MenuBarItemID> stubbornSet() const;
 
@@ -50,8 +57,10 @@ public:
     // The outcome of a run's order drags of one item; true when it made headway (it took, or
     // came a strike closer to being left alone).
     bool orderOutcome(const MenuBarItemID &id, bool took);
-    // The outcome of a run's lane drags of one item at `now`; true when they took.
-    bool laneOutcome(const MenuBarItemID &id, bool took, const QDateTime &now);
+    // The outcome of a run's lane drags of one item at `now`, what a drag could get at being
+    // `reach`; true when they took.
+    bool laneOutcome(const MenuBarItemID &id, bool took, const QDateTime &now,
+                     const Reachability &reach = {});
     // The outcome of a standard-gesture drag: one that did not take needs the slow gesture.
     void gestureOutcome(const MenuBarItemID &id, bool took);
 
@@ -87,6 +96,7 @@ private:
     QSet<MenuBarItemID> m_unmovable;
     QHash<MenuBarItemID, QDateTime> m_laneFailed;
     QHash<MenuBarItemID, int> m_laneFailedRuns;
+    QHash<MenuBarItemID, Reachability> m_laneFailedReach;
     QHash<MenuBarItemID, int> m_stubbornOrder;
     QSet<MenuBarItemID> m_needsSlowGesture;
     QHash<QString, int> m_dragDirections;

@@ -125,12 +125,9 @@ void WantedLayout::move(const MenuBarItemID &id, const SectionPlacement &placeme
     ++m_orderEpoch;
 }
 
-void WantedLayout::retire(const MenuBarItemID &id, Section into) {
-    m_storedLayout = without(m_storedLayout, id);
-    QList<MenuBarItemID> lane = m_storedLayout.ids(into);
-    lane.append(id);
-    m_storedLayout.sections.insert(into, lane);
-    m_storedLayout = m_storedLayout.normalized();
+void WantedLayout::retire(const MenuBarItemID &id, Section into,
+                          const QList<MenuBarItemID> &barLane) {
+    m_storedLayout = UserDrags::placedIn(m_storedLayout, id, into, barLane);
 }
 
 void WantedLayout::adopt(const MenuBarItemID &id, Section lane,

@@ -62,8 +62,9 @@ public:
 
     // The user's move of one item.
     void move(const MenuBarItemID &id, const SectionPlacement &placement);
-    // Gives up on the item's lane: it goes to the end of the lane `into` it stands in.
-    void retire(const MenuBarItemID &id, Section into);
+    // Gives up on the item's lane: it goes into the lane `into` it stands in, where it stands among
+    // the lane's items on the bar (`barLane`, left to right), else at the lane's end.
+    void retire(const MenuBarItemID &id, Section into, const QList<MenuBarItemID> &barLane = {});
     // Takes an item no layout placed into `lane`, where it stands among the lane's items on the
     // bar (`barLane`, left to right).
     void adopt(const MenuBarItemID &id, Section lane, const QList<MenuBarItemID> &barLane);

@@ -350,11 +350,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 // An item whose lane drags fail on two runs, and is still out of place 45 s after, is left
 // where it sits: the layout takes its lane, the order rules leave it alone, and the log says so.
+// A run meanwhile does not drag it again.
 TEST_F(ReconcileTest, anItemWhoseLaneDragsKeepFailingIsRetiredWhereItSits) {
     furnish(kTwo, DragAcceptance::Never);
     drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
     reconcile();
     reconcile();
+    reconcile();
+    ASSERT_EQ(runLines().size(), 3);
+    EXPECT_TRUE(runLines().last().value(u"moves"_s).toArray().isEmpty());
+    EXPECT_FALSE(runLines().last().value(u"settled"_s).toBool());
     EXPECT_TRUE(records(u"reconcile-log.jsonl"_s, u"adopt"_s).isEmpty());
     // The drift runs that fail meanwhile put the failure's time on; the third gives the drift up.
     run(300.0);
@@ -384,6 +389,31 @@ TEST_F(ReconcileTest, anItemOutOfReachKeepsItsWantedLane) {
     EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::hidden);
     EXPECT_FALSE(engine->unmovable().contains(idOf(u"a"_s)));
     EXPECT_EQ(runLines().size(), 2);
+}
+
+// The front application's menus end just left of an item the layout wants hidden: the item can
+// be reached, no part of its lane can. The run drags nothing and is not settled; a drift run fails
+// the lane a second time, and the lane is given up where the item sits, so the layout holds what
+// the bar does. No more runs follow.
+TEST_F(ReconcileTest, anItemWhoseLaneIsOutOfReachIsRetiredWhereItSits) {
+    furnish(kTwo);
+    const std::optional<MenuBarItem> a = engineItem(idOf(u"a"_s));
+    ASSERT_TRUE(a);
+    desktop.applications().activate(launch(u"com.example.editor"_s, a->frame.left() - 1.0));
+    run(3.0);
+    drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
+    reconcile();
+    ASSERT_FALSE(runLines().isEmpty());
+    EXPECT_FALSE(runLines().first().value(u"settled"_s).toBool());
+    run(300.0);
+    EXPECT_EQ(records(u"reconcile-log.jsonl"_s, u"adopt"_s).size(), 1);
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::shown);
+    const QList<QJsonObject> runs = runLines();
+    EXPECT_LE(runs.size(), 3);
+    for (const QJsonObject &line : runs) {
+        EXPECT_TRUE(line.value(u"moves"_s).toArray().isEmpty());
+    }
+    EXPECT_EQ(shownOrder(), kTwo);
 }
 
 // A handed-over layout that differs from the bar only inside a section is brought about by the

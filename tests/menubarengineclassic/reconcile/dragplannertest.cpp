@@ -100,6 +100,12 @@ std::function<void(BarGeometry &)> reach(const std::function<void(Reachability &
         g.reach = reach;
     };
 }
+// A ledger with every lane move of the named item spent.
+DragPlanner::AttemptsLedger laneMovesSpent(const QString &name) {
+    DragPlanner::AttemptsLedger ledger;
+    DragPlanner::spendLaneMoves(ledger, {idOf(name)});
+    return ledger;
+}
 // The whole bar moved onto a screen left of the primary one.
 const auto leftOfThePrimary = [](BarGeometry &g) {
     for (ItemFrame &entry : g.frames) {
@@ -203,6 +209,14 @@ INSTANTIATE_TEST_SUITE_P(
                  layoutOf({u"x"_s}), lanePlan(u"x"_s, -1030, u"shown"_s, -798)},
         // b, out of order, is behind a housing: it stays where it is, and a is not moved round
         // it to make up for it.
+        // x, wanted shown, stands in the hidden lane and its lane moves are spent: no order move
+        // drags it across the separator, and nothing is ordered round it.
+        PlanCase{"NoOrderMoveAcrossASeparator",
+                 bar({{u"a"_s, 700}, {u"x"_s, 500}}),
+                 layoutOf({u"a"_s, u"x"_s}),
+                 std::nullopt,
+                 {},
+                 laneMovesSpent(u"x"_s)},
         PlanCase{"NothingMovesRoundAnItemOutOfReach",
                  with(bar({{u"a"_s, 800}, {u"b"_s, 700}}), reach([](Reachability &r) {
                           r.housings = {{690.0, 730.0}};
@@ -295,9 +309,14 @@ TEST(DragPlanner, SpendsEachKeyTwiceAndEachLaneThrice) {
 }
 
 // One drag per item out of its wanted lane (beyond the 14-point tolerance) and one per item
-// outside a lane's longest ordered run; items off the bar or unknown to the layout count for none.
+// outside a lane's longest ordered run; items off the bar or unknown to the layout count for none,
+// items out of reach count as any other.
 TEST(DragPlanner, CountsTheFewestDragsStillNeeded) {
     const QList<std::tuple<BarGeometry, SectionLayout, qsizetype>> cases{
+        {with(bar({{u"a"_s, 500}, {u"b"_s, 700}, {u"c"_s, 650}}), reach([](Reachability &r) {
+                  r.housings = {{480.0, 710.0}};
+              })),
+         layoutOf({u"a"_s, u"b"_s, u"c"_s}), 2},
         {bar({{u"a"_s, 1000}, {u"b"_s, 900}, {u"c"_s, 800}, {u"d"_s, 700}}),
          layoutOf({u"a"_s, u"b"_s, u"c"_s, u"d"_s}), 3},
         {bar({{u"a"_s, 700}, {u"b"_s, 800}, {u"h"_s, 900}, {u"x"_s, 1000}}),

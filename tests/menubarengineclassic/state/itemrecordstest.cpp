@@ -98,6 +98,24 @@ TEST(ItemRecordsTest, TheUsersOwnPlacementClearsEveryMark) {
     EXPECT_EQ(records.laneFailedRuns(id), 0);
 }
 
+// An item whose lane drags failed on two runs waits for the upkeep while a drag can get at what
+// it could then; once the front application's menus end elsewhere it is tried again.
+TEST(ItemRecordsTest, ALaneFailedOnTwoRunsWaitsUntilTheReachChanges) {
+    ItemRecords records;
+    const MenuBarItemID id = stateId(u"x"_s);
+    const Reachability reach{QRectF(0, 0, 1512, 982), {{656.0, 856.0}}, 420.0, {}};
+    records.laneOutcome(id, false, kStateNow, reach);
+    EXPECT_TRUE(records.awaitingRetirement(reach).isEmpty());
+    records.laneOutcome(id, false, kStateNow, reach);
+    EXPECT_EQ(records.awaitingRetirement(reach), QList<MenuBarItemID>{id});
+    Reachability silent = reach;
+    silent.unanswered.insert(stateId(u"y"_s));
+    EXPECT_EQ(records.awaitingRetirement(silent), QList<MenuBarItemID>{id});
+    Reachability shorterMenus = reach;
+    shorterMenus.menusRight = 300.0;
+    EXPECT_TRUE(records.awaitingRetirement(shorterMenus).isEmpty());
+}
+
 TEST(ItemRecordsTest, ALaneDragThatTookMakesTheItemMovableAgain) {
     ItemRecords records;
     const MenuBarItemID id = stateId(u"x"_s);

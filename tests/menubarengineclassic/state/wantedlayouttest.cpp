@@ -86,6 +86,9 @@ TEST(WantedLayoutTest, AMoveAndARetirementPlaceTheItemAndOnlyTheMoveAsksForARun)
     wanted.orderReached();
     wanted.retire(stateId(u"a"_s), Section::hidden);
     EXPECT_EQ(wanted.storedLayout(), stateLayout({u"c"_s, u"b"_s}, {u"a"_s}));
+    // Where it stands on the bar among the lane's items.
+    wanted.retire(stateId(u"b"_s), Section::hidden, {stateId(u"b"_s), stateId(u"a"_s)});
+    EXPECT_EQ(wanted.storedLayout(), stateLayout({u"c"_s}, {u"b"_s, u"a"_s}));
     EXPECT_FALSE(wanted.orderDirty());
     EXPECT_EQ(wanted.orderEpoch(), 1);
 }

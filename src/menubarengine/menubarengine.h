@@ -100,7 +100,9 @@ public:
     virtual QCoro::Task<> setHiddenRevealed(bool reveal, bool includingAlwaysHidden,
                                             bool holdOpen) = 0;
 
-    // Clicks the item for the user.
+    // Opens the item for the user as the click would: clicks it where a click lands on it, else
+    // has its owner open it in place. Fails (activationFailed, notPermitted, itemNotFound) when
+    // it cannot be opened, as an Option-click out of reach cannot.
     virtual QCoro::Task<> activate(MenuBarItemID id, ClickKind click) = 0;
 
     // Puts the item at the placement.

@@ -12,7 +12,10 @@ namespace zorv {
 //
 // Applications expose their status items under "AXExtrasMenuBar" (an element) whose "AXChildren"
 // (an array of elements) each answer "AXPosition" (point), "AXSize" (size), "AXTitle",
-// "AXDescription", "AXHelp" and "AXIdentifier" (strings).
+// "AXDescription", "AXHelp" and "AXIdentifier" (strings). A status item's element performs
+// "AXPress", which its owner handles as a click on the item (its menu opens below the item, also
+// where no click could reach it), and "AXShowMenu" where the owner offers a menu; an Option-click
+// has no such form.
 //
 // Every call is a synchronous request to another process: call it from a worker thread. A request
 // to an application that does not answer blocks until it answers again or the element's messaging
@@ -43,6 +46,9 @@ public:
 
     [[nodiscard]] virtual AXAttributeResult copyAttributeValue(AXElement element,
                                                                const QString &attribute) = 0;
+    // Asks the element to perform an action (AXUIElementPerformAction); Success once its
+    // application has taken it.
+    virtual AXError performAction(AXElement element, const QString &action) = 0;
 };
 
 } // namespace zorv

@@ -22,6 +22,7 @@ enum class AXError {
     NoValue,              // the attribute exists but holds no value
     APIDisabled,          // this process is not trusted for accessibility
     NotImplemented,
+    ActionUnsupported, // the element does not perform that action
 };
 
 // An opaque reference to one accessibility element (AXUIElementRef) of some application. Two

@@ -1,6 +1,7 @@
 #include "desktopdump.h"
 
 #include "enginedump.h"
+#include "itemclicksdump.h"
 #include "jsonwriter.h"
 #include "modeldump.h"
 #include "rectjson.h"
@@ -95,7 +96,9 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
         {u"windows[].frame"_s, u"top-left: origin at the primary screen's top-left corner, y "
                                u"grows downwards"_s},
         {u"menus[].frame"_s, u"top-left: origin at the primary screen's top-left corner, y "
-                             u"grows downwards"_s}};
+                             u"grows downwards"_s},
+        {u"itemClicks[].menuAt"_s, u"top-left: origin at the primary screen's top-left corner, y "
+                                   u"grows downwards"_s}};
     QJsonObject document{
         {u"coordinateConventions"_s, conventions},
         {u"scenario"_s, runner.scenario().name},
@@ -107,6 +110,8 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
         {u"screens"_s, screens},
         {u"windows"_s, windowsJson(platform.desktop())},
         {u"menus"_s, ShownMenusDump::menus(platform.desktop())},
+        {u"itemClicks"_s,
+         ItemClicksDump::clicks(platform.desktop(), platform.clock().now() - runner.elapsed())},
         {u"banner"_s, ShownMenusDump::banner(banner)},
         {u"pasteboard"_s, platform.desktop().pasteboard().plainText()}};
     if (engine) {

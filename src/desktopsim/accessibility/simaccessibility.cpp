@@ -1,5 +1,6 @@
 #include "accessibility/simaccessibility.h"
 
+#include "accessibility/elementactions.h"
 #include "accessibility/elementattributes.h"
 #include "mainthread.h"
 
@@ -96,6 +97,18 @@ AXAttributeResult SimAccessibility::copyAttributeValue(AXElement element,
     const auto now = m_model.clock().now();
     return m_model.read([&](const DesktopState &state) {
         return ElementAttributes::read(state, element, attribute, now);
+    });
+}
+
+AXError SimAccessibility::performAction(AXElement element, const QString &action) {
+    // The owner handles the action on its main thread: a hung one answers when it recovers, or
+    // the request gives up at the time-out.
+    if (const auto hang = currentHang(element); hang && !waitForAnswer(element, *hang)) {
+        return AXError::CannotComplete;
+    }
+    const auto now = m_model.clock().now();
+    return m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        return ElementActions::perform(state, element, action, now, effects);
     });
 }
 

@@ -5,7 +5,8 @@
 
 namespace zorv {
 
-// The accessibility interface of the simulated desktop (see ElementAttributes for the answers).
+// The accessibility interface of the simulated desktop (see ElementAttributes for the answers and
+// ElementActions for the actions).
 // A request to a hung application blocks the calling thread, on the simulated clock, until the
 // application recovers (it answers at that moment) or the element's messaging time-out has passed,
 // and then fails with CannotComplete. That holds on the main thread too, which a hung
@@ -26,6 +27,7 @@ public:
     AXError setMessagingTimeout(AXElement element, double seconds) override;
     [[nodiscard]] AXAttributeResult copyAttributeValue(AXElement element,
                                                        const QString &attribute) override;
+    AXError performAction(AXElement element, const QString &action) override;
 
 private:
     // What a request to a hung application waits for: the element's time-out in seconds, and the

@@ -1,5 +1,6 @@
 #include "input/inputdispatch.h"
 
+#include "input/itemmenu.h"
 #include "layout/barview.h"
 #include "layout/itemorder.h"
 
@@ -219,6 +220,7 @@ void InputDispatch::release(DesktopState &state, MouseButton button, QPointF loc
     click.at = now;
     click.origin = pressed.origin;
     click.displayId = hit->displayId;
+    click.menuAt = ItemMenu::origin(state, pressed.itemId, now).value_or(location);
     state.recordClick(click);
     effects.clicks.append(click);
 }

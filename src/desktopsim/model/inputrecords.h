@@ -32,7 +32,11 @@ struct LoggedEvent {
 
 enum class ItemClickKind { Left, Right, Option };
 
-// A click that opened a status item.
+// How a status item was opened: by a mouse click on it, or through its accessibility element,
+// whose press its owner takes as a left click and whose show-menu request as a right click.
+enum class ItemOpening { Click, Press, ShowMenu };
+
+// A click or an accessibility action that opened a status item.
 struct DeliveredClick {
     quint64 itemId = 0;
     ItemClickKind kind = ItemClickKind::Left;
@@ -42,6 +46,9 @@ struct DeliveredClick {
     std::chrono::nanoseconds at{0};
     EventOrigin origin = EventOrigin::User;
     DisplayId displayId = 0;
+    ItemOpening via = ItemOpening::Click;
+    // The top-left corner of the menu the item opened (top-left convention).
+    QPointF menuAt;
 
     friend bool operator==(const DeliveredClick &, const DeliveredClick &) = default;
 };

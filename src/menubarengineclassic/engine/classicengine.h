@@ -345,6 +345,12 @@ private:
     [[nodiscard]] std::optional<qsizetype> dragsStillNeeded() const;
 
     // Activation.
+    // Opens an item that no click can land on (`why` says where it stands) through its
+    // accessibility element, and writes the record with `record`'s keys; throws when it cannot.
+    QCoro::Task<> openInPlace(MenuBarItemID id, ClickKind click, QRectF frame, QString why,
+                              QJsonObject record);
+    // Writes "last-activate.json": `record` with the item's "kind" and "item".
+    void recordActivation(const MenuBarItemID &id, QJsonObject record) const;
     QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);
     [[nodiscard]] bool menuBarTakesNoRoom() const;
     // The lane the layout keeps the item in; for an item it does not place yet (before its first

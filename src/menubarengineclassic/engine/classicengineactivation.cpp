@@ -1,8 +1,10 @@
-// Clicking another application's status item for the user: bring an automatically hidden menu
-// bar back, reveal the item when it is tucked away, then click its centre.
+// Opening another application's status item for the user: bring an automatically hidden menu
+// bar back, reveal the item when it is tucked away, then click its centre where a click lands
+// on it, or else have its owner open it through its accessibility element.
 
 #include "classicengine.h"
 
+#include "activation/itempress.h"
 #include "nudge/clickforwarder.h"
 
 #include <algorithm>
@@ -52,9 +54,17 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
     }
     const auto found = m_bar.lastFrames().constFind(id);
     if (found == m_bar.lastFrames().constEnd()) {
+        recordActivation(id, {{u"outcome"_s, ItemPress::describe(ItemPress::Outcome::gone)},
+                              {u"wasTucked"_s, false}});
         throw EngineFailure(EngineError::itemNotFound);
     }
     QRectF frame = *found;
+    // Without the permission the window server drops posted clicks and no element answers.
+    if (!m_bar.trusted().value_or(false)) {
+        recordActivation(id, {{u"outcome"_s, ItemPress::describe(ItemPress::Outcome::notPermitted)},
+                              {u"wasTucked"_s, false}});
+        throw EngineFailure(EngineError::notPermitted);
+    }
 
     bool menuBarCameBack = true;
     if (menuBarTakesNoRoom()) {
@@ -74,7 +84,6 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
     }
 
     // Off screen means left of the bar's own screen, which need not start at x = 0.
-    QRectF clickFrame = frame;
     bool wasTucked = false;
     if (frame.center().x() < barMinX()) {
         wasTucked = true;
@@ -96,29 +105,84 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
                 break;
             }
         }
-        if (!revealed) {
-            m_diagnostics.write(u"last-activate.json"_s,
-                                {{u"kind"_s, u"activate"_s},
-                                 {u"item"_s, id.bundleID},
-                                 {u"outcome"_s, u"item never came on-screen"_s},
-                                 {u"wasTucked"_s, true}});
-            throw EngineFailure(EngineError::itemNotFound);
-        }
-        clickFrame = *revealed;
+        // Still out of sight, it can be opened where it stands all the same.
+        frame = revealed.value_or(m_bar.lastFrames().value(id, frame));
     }
 
-    const QPointF point = clickFrame.center();
-    m_diagnostics.write(u"last-activate.json"_s, {{u"kind"_s, u"activate"_s},
-                                                  {u"item"_s, id.bundleID},
-                                                  {u"outcome"_s, u"clicked"_s},
-                                                  {u"wasTucked"_s, wasTucked},
-                                                  {u"menuBarCameBack"_s, menuBarCameBack},
-                                                  {u"x"_s, point.x()},
-                                                  {u"y"_s, point.y()}});
+    // A click lands only on an item drawn where the pointer can reach it; anywhere else the
+    // owner is asked to open it.
+    if (const std::optional<QString> why = m_bar.reach().whyNot(id, frame)) {
+        QJsonObject record;
+        record.insert(u"wasTucked"_s, wasTucked);
+        record.insert(u"menuBarCameBack"_s, menuBarCameBack);
+        co_await openInPlace(id, click, frame, *why, std::move(record));
+        co_return;
+    }
+
+    const QPointF point = frame.center();
+    recordActivation(id, {{u"outcome"_s, u"clicked"_s},
+                          {u"wasTucked"_s, wasTucked},
+                          {u"menuBarCameBack"_s, menuBarCameBack},
+                          {u"x"_s, point.x()},
+                          {u"y"_s, point.y()}});
     InputEvents &input = m_platform.inputEvents;
     Clock &clock = m_platform.clock;
     auto work = [&input, &clock, point, click] { postClick(input, clock, point, click); };
     co_await m_platform.work.run(std::move(work));
+}
+
+QCoro::Task<> ClassicEngine::openInPlace(MenuBarItemID id, ClickKind click, QRectF frame,
+                                         QString why, QJsonObject record) {
+    record.insert(u"why"_s, why);
+    const std::optional<QString> action = ItemPress::actionFor(click);
+    if (!action) {
+        record.insert(u"outcome"_s, u"option click cannot land"_s);
+        recordActivation(id, record);
+        throw EngineFailure(EngineError::activationFailed);
+    }
+    std::optional<qint32> pid;
+    for (const MenuBarItem &item : m_bar.lastItems()) {
+        if (item.id == id) {
+            pid = item.pid;
+            break;
+        }
+    }
+    ItemPress::Outcome outcome = ItemPress::Outcome::gone;
+    if (pid) {
+        QPointer<ClassicEngine> self(this);
+        Accessibility &accessibility = m_platform.accessibility;
+        auto work = [&accessibility, pid = *pid, identifier = id.axIdentifier, frame,
+                     action = *action] {
+            return ItemPress::press(accessibility, pid, identifier, frame, action);
+        };
+        outcome = co_await m_platform.work.run(std::move(work));
+        if (!self) {
+            co_return;
+        }
+    }
+    record.insert(u"outcome"_s, ItemPress::describe(outcome));
+    if (outcome == ItemPress::Outcome::pressed) {
+        record.insert(u"action"_s, *action);
+    }
+    recordActivation(id, record);
+    switch (outcome) {
+    case ItemPress::Outcome::pressed:
+        co_return;
+    case ItemPress::Outcome::notPermitted:
+        throw EngineFailure(EngineError::notPermitted);
+    case ItemPress::Outcome::gone:
+        throw EngineFailure(EngineError::itemNotFound);
+    case ItemPress::Outcome::notAnswering:
+    case ItemPress::Outcome::refused:
+        break;
+    }
+    throw EngineFailure(EngineError::activationFailed);
+}
+
+void ClassicEngine::recordActivation(const MenuBarItemID &id, QJsonObject record) const {
+    record.insert(u"kind"_s, u"activate"_s);
+    record.insert(u"item"_s, id.bundleID);
+    m_diagnostics.write(u"last-activate.json"_s, record);
 }
 
 bool ClassicEngine::menuBarTakesNoRoom() const {

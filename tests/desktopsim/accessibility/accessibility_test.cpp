@@ -1,4 +1,5 @@
 #include "desktoptest.h"
+#include "input/itemmenu.h"
 #include "workrunner.h"
 
 #include "coroutinetest.h"
@@ -116,6 +117,46 @@ TEST_F(AccessibilityTest, ListsItemsWithRealFramesEvenOffScreen) {
     EXPECT_EQ(valueOf<QString>(read((*elements)[0], u"AXIdentifier"_s)), u"first"_s);
 }
 
+// An item's element opens the item as its owner opens it for a click, where no click lands too:
+// under the front application's menus, pushed off the screen, or drawn. The menu opens below the
+// item's laid-out frame and stays on the screen. Other elements and other actions do nothing.
+TEST_F(AccessibilityTest, PressOpensTheItemWhereverItStands) {
+    const quint64 third = addItem(app, 24.0, u"third"_s);
+    desktop.items().setLength(second, 1500.0);
+    const qint32 editor = launch(u"com.example.editor"_s, 1400.0);
+    desktop.applications().activate(editor);
+    settle();
+    ASSERT_TRUE(entry(first).underMenus);
+    ASSERT_LT(entry(third).frame.right(), 0.0);
+    Accessibility &accessibility = desktop.accessibility();
+    const struct {
+        quint64 item;
+        QString action;
+        ItemClickKind kind;
+        ItemOpening via;
+    } cases[] = {{first, u"AXPress"_s, ItemClickKind::Left, ItemOpening::Press},
+                 {third, u"AXShowMenu"_s, ItemClickKind::Right, ItemOpening::ShowMenu},
+                 {controlCenter, u"AXPress"_s, ItemClickKind::Left, ItemOpening::Press}};
+    for (const auto &[item, action, kind, via] : cases) {
+        EXPECT_EQ(accessibility.performAction(AXElementTable::item(item), action),
+                  AXError::Success);
+        const DeliveredClick opened = desktop.readout().clicks().last();
+        EXPECT_EQ(std::tuple(opened.itemId, opened.kind, opened.via), std::tuple(item, kind, via));
+        const QRectF frame = entry(item).frame;
+        EXPECT_EQ(opened.menuAt.y(), frame.bottom());
+        EXPECT_EQ(opened.menuAt.x(), std::clamp(frame.left(), 0.0, 1512.0 - ItemMenu::width));
+    }
+    const qsizetype opened = desktop.readout().clicks().size();
+    EXPECT_EQ(accessibility.performAction(AXElementTable::item(first), u"AXRaise"_s),
+              AXError::ActionUnsupported);
+    EXPECT_EQ(accessibility.performAction(accessibility.applicationElement(app), u"AXPress"_s),
+              AXError::ActionUnsupported);
+    desktop.permissions().setAccessibilityTrusted(false);
+    EXPECT_EQ(accessibility.performAction(AXElementTable::item(first), u"AXPress"_s),
+              AXError::APIDisabled);
+    EXPECT_EQ(desktop.readout().clicks().size(), opened);
+}
+
 // An extras bar or a children list that is missing or of the wrong type yields no items.
 TEST_F(AccessibilityTest, ApplicationFaultsYieldNoItems) {
     const std::pair<AttributeFault, AttributeFault> faults[] = {
@@ -177,7 +218,8 @@ TEST_F(AccessibilityTest, QuitApplicationsAndRevokedPermissionFail) {
 
 // A hung application blocks each request for its element's time-out on the simulated clock, on a
 // worker as on the main thread: the time-out set on the application element (0 gives the default
-// again, an absurdly long one still ends), or the default 6 s for elements read through it.
+// again, an absurdly long one still ends), or the default 6 s for elements read through it, a
+// press included.
 TEST_F(AccessibilityTest, HungApplicationBlocksUntilTheTimeOutThenFails) {
     const auto elements = itemsOf(app).value();
     desktop.applications().setHung(app, true);
@@ -198,6 +240,13 @@ TEST_F(AccessibilityTest, HungApplicationBlocksUntilTheTimeOutThenFails) {
     }
     auto itemRequest = [&] { return timedRead(elements[0], position); };
     EXPECT_EQ(runTask(runner.run(itemRequest)), std::pair(AXError::CannotComplete, Duration(6s)));
+    auto press = [&] {
+        const MonotonicTime start = clock.now();
+        const AXError error = accessibility.performAction(elements[0], u"AXPress"_s);
+        return std::pair(error, Duration(clock.now() - start));
+    };
+    EXPECT_EQ(runTask(runner.run(press)), std::pair(AXError::CannotComplete, Duration(6s)));
+    EXPECT_TRUE(desktop.readout().clicks().isEmpty()) << "a hung application opens nothing";
 
     // On the main thread the request waits just as long, and is counted.
     const AXElement application = accessibility.applicationElement(app);

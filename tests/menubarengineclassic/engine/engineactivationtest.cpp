@@ -6,7 +6,7 @@ namespace zorv::testing {
 namespace {
 
 enum class Target { shown, hidden, alwaysHidden };
-enum class Bar { laptop, leftOfMain, rightOfMain, autoHidden };
+enum class Bar { laptop, leftOfMain, rightOfMain, autoHidden, underMenus, housing };
 
 struct ActivationCase {
     const char *name;
@@ -15,13 +15,18 @@ struct ActivationCase {
     bool wasTucked;
     // Whether the reveal includes the always-hidden section (when there is one).
     bool includingAlwaysHidden;
+    // Where the item stands that no click lands; empty where one does.
+    QString notClickable = {};
+
+    friend void PrintTo(const ActivationCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class ActivationTest : public EngineTest, public ::testing::WithParamInterface<ActivationCase> {};
 
-TEST_P(ActivationTest, clicksTheItemAfterBringingItIntoView) {
+// The item is clicked where a click lands on it, and otherwise opened through its element.
+TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
     const ActivationCase &activation = GetParam();
-    const DisplayId laptop = addLaptop();
+    const DisplayId laptop = addLaptop(activation.bar == Bar::housing ? 700.0 : 0.0);
     if (activation.bar == Bar::leftOfMain || activation.bar == Bar::rightOfMain) {
         ScreenDescription second;
         second.size = {1920, 1080};
@@ -31,7 +36,10 @@ TEST_P(ActivationTest, clicksTheItemAfterBringingItIntoView) {
         desktop.arrangement().setMainScreen(laptop);
         desktop.arrangement().setAutoHidesMenuBar(laptop, activation.bar == Bar::autoHidden);
     }
-    furnishSections();
+    if (activation.bar == Bar::underMenus) {
+        desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
+    }
+    furnishSections(activation.bar == Bar::housing ? 800.0 : 30.0);
     startEngine();
 
     const auto [name, item] = QList<std::pair<QString, quint64>>{
@@ -44,18 +52,28 @@ TEST_P(ActivationTest, clicksTheItemAfterBringingItIntoView) {
     ASSERT_EQ(clicks.size(), 1);
     EXPECT_EQ(clicks.first().itemId, item);
     EXPECT_EQ(clicks.first().kind, ItemClickKind::Right);
+    const bool clickable = activation.notClickable.isEmpty();
+    EXPECT_EQ(clicks.first().via, clickable ? ItemOpening::Click : ItemOpening::ShowMenu);
     const QList<LoggedEvent> events = desktop.readout().events();
     const bool nudged = std::any_of(events.cbegin(), events.cend(), [](const LoggedEvent &event) {
         return event.type == EventType::MouseMoved && event.location.y() == 0.0;
     });
     EXPECT_EQ(nudged, activation.bar == Bar::autoHidden);
     const QJsonObject record = readFile(u"last-activate.json"_s);
-    EXPECT_EQ(record.keys(), (QStringList{u"at"_s, u"item"_s, u"kind"_s, u"menuBarCameBack"_s,
-                                          u"outcome"_s, u"wasTucked"_s, u"x"_s, u"y"_s}));
-    EXPECT_EQ(
-        std::tuple(record.value(u"outcome"_s), record.value(u"wasTucked"_s),
-                   record.value(u"menuBarCameBack"_s)),
-        std::tuple(QJsonValue(u"clicked"_s), QJsonValue(activation.wasTucked), QJsonValue(true)));
+    EXPECT_EQ(record.keys(),
+              clickable
+                  ? (QStringList{u"at"_s, u"item"_s, u"kind"_s, u"menuBarCameBack"_s, u"outcome"_s,
+                                 u"wasTucked"_s, u"x"_s, u"y"_s})
+                  : (QStringList{u"action"_s, u"at"_s, u"item"_s, u"kind"_s, u"menuBarCameBack"_s,
+                                 u"outcome"_s, u"wasTucked"_s, u"why"_s}));
+    EXPECT_EQ(std::tuple(record.value(u"outcome"_s), record.value(u"wasTucked"_s),
+                         record.value(u"menuBarCameBack"_s)),
+              std::tuple(QJsonValue(clickable ? u"clicked"_s : u"pressed"_s),
+                         QJsonValue(activation.wasTucked), QJsonValue(true)));
+    if (!clickable) {
+        EXPECT_EQ(record.value(u"why"_s).toString(), activation.notClickable);
+        EXPECT_EQ(record.value(u"action"_s).toString(), u"AXShowMenu"_s);
+    }
     const QList<QJsonObject> reveals = records(u"events.jsonl"_s, u"reveal"_s);
     ASSERT_EQ(reveals.size(), activation.wasTucked ? 1 : 0);
     if (activation.wasTucked) {
@@ -78,7 +96,15 @@ INSTANTIATE_TEST_SUITE_P(
         ActivationCase{"ShownItemOnBarLeftOfMain", Bar::leftOfMain, Target::shown, false, false},
         ActivationCase{"HiddenItemOnBarLeftOfMain", Bar::leftOfMain, Target::hidden, true, false},
         ActivationCase{"HiddenItemOnBarRightOfMain", Bar::rightOfMain, Target::hidden, true, false},
-        ActivationCase{"ShownItemOnAutoHiddenBar", Bar::autoHidden, Target::shown, false, false}),
+        ActivationCase{"ShownItemOnAutoHiddenBar", Bar::autoHidden, Target::shown, false, false},
+        ActivationCase{"ShownItemUnderMenus", Bar::underMenus, Target::shown, false, false,
+                       u"under the menus"_s},
+        ActivationCase{"HiddenItemUnderMenus", Bar::underMenus, Target::hidden, true, false,
+                       u"under the menus"_s},
+        ActivationCase{"ShownItemBehindHousing", Bar::housing, Target::shown, false, false,
+                       u"behind the camera housing"_s},
+        ActivationCase{"AlwaysHiddenItemBehindHousing", Bar::housing, Target::alwaysHidden, true,
+                       true, u"behind the camera housing"_s}),
     [](const auto &info) { return info.param.name; });
 
 struct UnplacedCase {
@@ -123,10 +149,10 @@ INSTANTIATE_TEST_SUITE_P(Items, UnplacedActivationTest,
                                            UnplacedCase{"hidden", false}),
                          [](const auto &info) { return std::string(info.param.name); });
 
-// An item the last scan did not see fails at once, without a scan or a record; one the layout
-// keeps in the always-hidden section while the hidden one is revealed never comes into view and
-// is reported. Neither is clicked.
-TEST_F(EngineTest, anItemThatCannotBeBroughtIntoViewIsNotClicked) {
+// An item the last scan did not see fails at once, without a scan or a record. One the layout
+// keeps in the hidden section while it stands in the always-hidden one stays out of view when the
+// hidden section is revealed: it is opened where it stands, as an Option-click cannot.
+TEST_F(EngineTest, anItemThatStaysOutOfViewIsOpenedWhereItStands) {
     addLaptop();
     furnishSections();
     startEngine();
@@ -136,13 +162,78 @@ TEST_F(EngineTest, anItemThatCannotBeBroughtIntoViewIsNotClicked) {
     EXPECT_TRUE(readFile(u"last-activate.json"_s).isEmpty());
 
     drive(engine->apply(layoutOf({idOf(u"shown"_s)}, {idOf(u"hidden"_s), idOf(u"always"_s)}, {})));
-    EXPECT_THROW(drive(engine->activate(idOf(u"always"_s), ClickKind::left)), EngineFailure);
+    drive(engine->activate(idOf(u"always"_s), ClickKind::left));
+    const QList<DeliveredClick> clicks = desktop.readout().clicks();
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(std::tuple(clicks.first().itemId, clicks.first().via),
+              std::tuple(always, ItemOpening::Press));
+    EXPECT_FALSE(onScreen(always));
+    QJsonObject record = readFile(u"last-activate.json"_s);
+    EXPECT_EQ(std::tuple(record.value(u"outcome"_s).toString(), record.value(u"why"_s).toString(),
+                         record.value(u"wasTucked"_s).toBool()),
+              std::tuple(u"pressed"_s, u"off screen"_s, true));
+
+    try {
+        drive(engine->activate(idOf(u"always"_s), ClickKind::option));
+        ADD_FAILURE() << "an Option-click out of reach succeeded";
+    } catch (const EngineFailure &failure) {
+        EXPECT_EQ(failure.error(), EngineError::activationFailed);
+    }
+    EXPECT_EQ(desktop.readout().clicks().size(), 1);
+    record = readFile(u"last-activate.json"_s);
+    EXPECT_EQ(std::tuple(record.value(u"outcome"_s).toString(), record.value(u"why"_s).toString()),
+              std::tuple(u"option click cannot land"_s, u"off screen"_s));
+}
+
+enum class Fault { hung, noPermission };
+
+struct FailureCase {
+    const char *name;
+    Fault fault;
+    EngineError error;
+    QString outcome;
+    QStringList keys;
+
+    friend void PrintTo(const FailureCase &c, std::ostream *out) { *out << c.name; }
+};
+
+class FailedActivationTest : public EngineTest,
+                             public ::testing::WithParamInterface<FailureCase> {};
+
+// An item that cannot be opened is neither clicked nor pressed, and the record says why.
+TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
+    const FailureCase &failed = GetParam();
+    addLaptop();
+    furnishSections();
+    startEngine();
+    if (failed.fault == Fault::hung) {
+        desktop.applications().setHung(toolsProcess, true);
+    } else {
+        desktop.permissions().setAccessibilityTrusted(false);
+    }
+    try {
+        drive(engine->activate(idOf(u"shown"_s), ClickKind::left));
+        ADD_FAILURE() << "the activation succeeded";
+    } catch (const EngineFailure &failure) {
+        EXPECT_EQ(failure.error(), failed.error);
+    }
     EXPECT_TRUE(desktop.readout().clicks().isEmpty());
     const QJsonObject record = readFile(u"last-activate.json"_s);
-    EXPECT_EQ(record.keys(),
-              (QStringList{u"at"_s, u"item"_s, u"kind"_s, u"outcome"_s, u"wasTucked"_s}));
-    EXPECT_EQ(record.value(u"outcome"_s).toString(), u"item never came on-screen"_s);
+    EXPECT_EQ(record.keys(), failed.keys);
+    EXPECT_EQ(record.value(u"outcome"_s).toString(), failed.outcome);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, FailedActivationTest,
+    ::testing::Values(FailureCase{"HungApplication", Fault::hung, EngineError::activationFailed,
+                                  u"not answering"_s,
+                                  QStringList{u"at"_s, u"item"_s, u"kind"_s, u"menuBarCameBack"_s,
+                                              u"outcome"_s, u"wasTucked"_s, u"why"_s}},
+                      FailureCase{"NoPermission", Fault::noPermission, EngineError::notPermitted,
+                                  u"no permission"_s,
+                                  QStringList{u"at"_s, u"item"_s, u"kind"_s, u"outcome"_s,
+                                              u"wasTucked"_s}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace zorv::testing

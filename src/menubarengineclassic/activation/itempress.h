@@ -1,0 +1,38 @@
+#pragma once
+
+#include "clickkind.h"
+
+#include <QRectF>
+#include <QString>
+
+#include <optional>
+
+namespace zorv {
+
+class Accessibility;
+
+// Opens another application's status item through its accessibility element, the way to reach an
+// item no click can land on (under the front application's menus, behind the camera housing, off
+// screen): a left click becomes the element's press, a right click its show-menu request, and the
+// owner opens the item's menu as for the click. An Option-click has no such form. Each call is a
+// synchronous request to another process: call it from a worker thread. Stateless; thread-safe.
+class ItemPress {
+public:
+    enum class Outcome { pressed, notAnswering, notPermitted, gone, refused };
+
+    // The action that stands in for the click ("AXPress", "AXShowMenu"); absent for an
+    // Option-click.
+    [[nodiscard]] static std::optional<QString> actionFor(ClickKind click);
+
+    // Finds the item among the status items of the application `processId` (the one
+    // standing at `frame` as the last scan read it, else the one carrying `identifier`) and asks
+    // it to perform `action`.
+    [[nodiscard]] static Outcome press(Accessibility &accessibility, qint32 processId,
+                                       const std::optional<QString> &identifier,
+                                       const QRectF &frame, const QString &action);
+
+    // The outcome as the activation record names it.
+    [[nodiscard]] static QString describe(Outcome outcome);
+};
+
+} // namespace zorv

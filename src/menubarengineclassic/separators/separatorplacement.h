@@ -33,6 +33,10 @@ struct SeparatorPlacement {
         std::optional<Section> wanted;
     };
 
+    // Where the icon goes: it keeps its place unless that lies left of a separator's, or it goes
+    // to the right end whatever its place (it stands out of sight).
+    enum class Icon { keepsItsPlace, toRightEnd };
+
     double icon = 0.0;
     double hiddenSeparator = 0.0;
     double alwaysHiddenSeparator = 0.0;
@@ -42,10 +46,11 @@ struct SeparatorPlacement {
     // The icon stood left of a separator's place and goes to the right end.
     bool iconToRightEnd = false;
 
-    // Absent when the separators already stand where they belong with the icon right of both, or
-    // when the bar does not hold each of the engine's three items exactly once.
-    [[nodiscard]] static std::optional<SeparatorPlacement> compute(QList<Entry> bar,
-                                                                   double collapsedLength);
+    // Absent when the separators already stand where they belong with the icon right of both (at
+    // the right end, for `Icon::toRightEnd`), or when the bar does not hold each of the engine's
+    // three items exactly once.
+    [[nodiscard]] static std::optional<SeparatorPlacement>
+    compute(QList<Entry> bar, double collapsedLength, Icon icon = Icon::keepsItsPlace);
 
     friend bool operator==(const SeparatorPlacement &, const SeparatorPlacement &) = default;
 };

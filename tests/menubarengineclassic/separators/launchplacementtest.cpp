@@ -83,7 +83,12 @@ INSTANTIATE_TEST_SUITE_P(
         RoomCase{"NoHousing", 0, 600.0, kIconLength, 870},
         RoomCase{"HiddenIconNeedsRoomForTheSeparatorOnly", 854, 500.0, 0.0, 870},
         // Only the clock stands right of this housing: the icon stays beside the separator.
-        RoomCase{"RightEndUnderTheHousing", 1405, 500.0, kIconLength, 870, 1100, false}),
+        RoomCase{"RightEndUnderTheHousing", 1405, 500.0, kIconLength, 870, 1100, false},
+        // The icon's slot (1380 to 1402) only partly under the housing is not in view either.
+        RoomCase{"RightEndPartlyUnderTheHousingsRightEdge", 1390, 500.0, kIconLength, 870, 1100,
+                 false},
+        RoomCase{"RightEndPartlyUnderTheHousingsLeftEdge", 1405, 500.0, kIconLength, 870, 1395,
+                 false}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LaunchRoomTest, NothingWhenNoItemInViewHasRoom) {
@@ -91,6 +96,16 @@ TEST(LaunchRoomTest, NothingWhenNoItemInViewHasRoom) {
     EXPECT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {laptop(852)}, 1405.0, kIconLength,
                                        kSeparatorLength),
               std::nullopt);
+}
+
+// There the icon takes the rightmost slot, the first to come into view when shorter menus come to
+// the front, and the separators go to the left end, the hidden one left of the leftmost item.
+TEST(LaunchRoomTest, TheIconTakesTheRightEndWhenNothingIsInView) {
+    const std::optional<LaunchPlacement> placement =
+        LaunchPlacement::withNothingInView(crowdedRightHalf(), {laptop(852)}, kIconLength);
+    ASSERT_TRUE(placement);
+    EXPECT_EQ(*placement, (LaunchPlacement{0.0, 1410.0 - 870.0 + kIconLength + 8.0 - 1.0,
+                                           LaunchPlacement::leftEnd, u"com.example.at870"_s}));
 }
 
 } // namespace

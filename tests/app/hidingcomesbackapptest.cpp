@@ -310,21 +310,28 @@ constexpr double kXcodeAt = 60.0;
 
 // The crowded notched laptop on Zorv's first day, with the permission or without it, and Xcode's
 // long menus in front from a minute in.
-QJsonObject crowdedWithXcode(bool granted) {
-    QJsonObject scenario = crowdedFirstLaunch(granted);
+struct XcodeCase {
+    const char *name;
+    bool granted;
+    double menusWidth;
+
+    friend void PrintTo(const XcodeCase &c, std::ostream *out) { *out << c.name; }
+};
+
+QJsonObject crowdedWithXcode(const XcodeCase &c) {
+    QJsonObject scenario = crowdedFirstLaunch(c.granted);
     QJsonArray applications = scenario.value(u"applications"_s).toArray();
     applications.append(QJsonObject{{u"bundleId"_s, u"com.apple.dt.Xcode"_s},
                                     {u"name"_s, u"Xcode"_s},
                                     {u"activationPolicy"_s, u"regular"_s},
-                                    {u"menusWidth"_s, 700}});
+                                    {u"menusWidth"_s, c.menusWidth}});
     scenario.insert(u"applications"_s, applications);
     scenario.insert(u"events"_s,
                     QJsonArray{at(kXcodeAt, u"activate"_s, {{u"app"_s, u"com.apple.dt.Xcode"_s}})});
     return scenario;
 }
 
-// With the Accessibility permission (true) or without it.
-class LongMenusAppTest : public WholeAppTest, public ::testing::WithParamInterface<bool> {
+class LongMenusAppTest : public WholeAppTest, public ::testing::WithParamInterface<XcodeCase> {
 protected:
     LongMenusAppTest()
         : WholeAppTest(parsedScenario(crowdedWithXcode(GetParam()), u"crowded-xcode"_s)) {}
@@ -350,8 +357,12 @@ TEST_P(LongMenusAppTest, TheIconStandsRightOfTheShownItemsAndStaysInSight) {
     EXPECT_TRUE(mac().menus().isTracking()) << "the icon opens the status menu";
 }
 
-INSTANTIATE_TEST_SUITE_P(Permission, LongMenusAppTest, ::testing::Bool(),
-                         [](const auto &info) { return info.param ? "Granted" : "Missing"; });
+INSTANTIATE_TEST_SUITE_P(
+    Permission, LongMenusAppTest,
+    ::testing::Values(XcodeCase{"Granted", true, 700.0},
+                      // The menus reach x 1300, short of the rightmost slot only.
+                      XcodeCase{"Missing", false, 1100.0}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // The crowded notched laptop on Zorv's first day with the permission, Finder's menus reaching
 // `menusWidth` points.

@@ -43,7 +43,7 @@ struct SeparatorPlacement {
     // Items out of their lanes with the separators where they stand, and where they go.
     int misplacedBefore = 0;
     int misplacedAfter = 0;
-    // The icon stood left of a separator's place and goes to the right end.
+    // The icon goes to the right end: it stood left of a separator's place, or was sent there.
     bool iconToRightEnd = false;
 
     // Absent when the separators already stand where they belong with the icon right of both (at

@@ -65,23 +65,32 @@ std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredIt
 
 std::optional<LaunchPlacement>
 LaunchPlacement::withNothingInView(const QList<DiscoveredItem> &found, const QList<Screen> &screens,
-                                   double iconLength) {
+                                   std::optional<double> menusRight, double iconLength) {
     const std::optional<BarRightEnd> end = BarRightEnd::of(found, screens);
     if (!end) {
         return std::nullopt;
     }
+    const double menusEnd = menusRight.value_or(-std::numeric_limits<double>::infinity());
+    const double room = iconRoom(*end, iconLength);
+    LaunchPlacement placement;
+    // Without an item in view, just left of the icon.
+    placement.hiddenSeparator = std::max(room - slotMargin, 0.0);
     for (qsizetype i = 0; i <= end->rightmost; ++i) {
         const DiscoveredItem &item = end->items.at(i);
-        if (BarRightEnd::isFixed(item) || !(item.frame.width() > 0.0)) {
-            continue;
+        const QRectF &frame = item.frame;
+        const double centre = frame.center().x();
+        const bool underHousing =
+            end->housing && end->housing->first <= centre && centre <= end->housing->second;
+        if (!BarRightEnd::isFixed(item) && frame.width() > 0.0 &&
+            frame.left() >= end->bounds.left() && frame.right() <= end->bounds.right() &&
+            !underHousing && frame.left() >= menusEnd) {
+            placement.hiddenSeparator =
+                std::max(end->movableEnd - frame.left() + room - slotMargin, 0.0);
+            placement.anchor = item.bundleID;
+            break;
         }
-        LaunchPlacement placement;
-        placement.hiddenSeparator = std::max(
-            end->movableEnd - item.frame.left() + iconRoom(*end, iconLength) - slotMargin, 0.0);
-        placement.anchor = item.bundleID;
-        return placement;
     }
-    return std::nullopt;
+    return placement;
 }
 
 LaunchPlacement LaunchPlacement::inSight(double iconLength, double separatorLength) {

@@ -41,12 +41,13 @@ struct LaunchPlacement {
 
     // For a bar where no item is in view with room beside it (the front application's menus
     // reach over nearly all of it): the icon takes the rightmost slot, the one that comes into
-    // view first when shorter menus come to the front, and the separators go to the left end,
-    // the hidden one just left of the leftmost item, so that nothing is hidden that nobody could
-    // see to choose. Absent when the bar holds no movable item on a screen.
+    // view first when shorter menus come to the front, and the hidden separator goes just left of
+    // the leftmost item in view, though inserting the two pushes it under the menus, or just left
+    // of the icon when none is: as with room, nothing in view is hidden and everything out of
+    // sight is. Absent when the bar holds no movable item on a screen.
     [[nodiscard]] static std::optional<LaunchPlacement>
     withNothingInView(const QList<DiscoveredItem> &items, const QList<Screen> &screens,
-                      double iconLength);
+                      std::optional<double> menusRight, double iconLength);
 
     // For a bar that cannot be read (no Accessibility permission): the icon in the rightmost
     // slot of the movable items, where the front application's menus and the camera housing

@@ -99,13 +99,22 @@ TEST(LaunchRoomTest, NothingWhenNoItemInViewHasRoom) {
 }
 
 // There the icon takes the rightmost slot, the first to come into view when shorter menus come to
-// the front, and the separators go to the left end, the hidden one left of the leftmost item.
+// the front. The hidden separator goes just left of the leftmost item in view though it has no
+// room (the menus end at 1370 here), or just left of the icon when none is (1405).
 TEST(LaunchRoomTest, TheIconTakesTheRightEndWhenNothingIsInView) {
-    const std::optional<LaunchPlacement> placement =
-        LaunchPlacement::withNothingInView(crowdedRightHalf(), {laptop(852)}, kIconLength);
-    ASSERT_TRUE(placement);
-    EXPECT_EQ(*placement, (LaunchPlacement{0.0, 1410.0 - 870.0 + kIconLength + 8.0 - 1.0,
-                                           LaunchPlacement::leftEnd, u"com.example.at870"_s}));
+    const double iconRoom = kIconLength + 8.0;
+    for (const auto &[menusRight, expected] :
+         {std::pair{1370.0, LaunchPlacement{0.0, 1410.0 - 1380.0 + iconRoom - 1.0,
+                                            LaunchPlacement::leftEnd, u"com.example.at1380"_s}},
+          std::pair{1405.0, LaunchPlacement{0.0, iconRoom - 1.0, LaunchPlacement::leftEnd, {}}}}) {
+        SCOPED_TRACE(menusRight);
+        ASSERT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {laptop(852)}, menusRight,
+                                           kIconLength, kSeparatorLength),
+                  std::nullopt);
+        EXPECT_EQ(LaunchPlacement::withNothingInView(crowdedRightHalf(), {laptop(852)}, menusRight,
+                                                     kIconLength),
+                  expected);
+    }
 }
 
 } // namespace

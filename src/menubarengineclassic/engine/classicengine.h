@@ -169,11 +169,11 @@ private:
     // other places would leave fewer, or the icon stands left of one (or anywhere but the right
     // end, with `Icon::toRightEnd`); absent when all stand right.
     [[nodiscard]] std::optional<SeparatorPlacement>
-    separatorsOutOfPlace(IconSeat icon = IconSeat::keepsItsPlace) const;
+    separatorsOutOfPlace(IconSeat iconSeat = IconSeat::keepsItsPlace) const;
     // Creates the three items again with the separators where the lanes meet and the icon right
     // of both, when they stand elsewhere: true when it did. Needs no drag, so it puts Zorv's own
     // items back in order whether or not the user lets Zorv arrange the bar.
-    bool seatItemsBetweenLanes(IconSeat icon = IconSeat::keepsItsPlace);
+    bool seatItemsBetweenLanes(IconSeat iconSeat = IconSeat::keepsItsPlace);
     // For an icon out of sight right of both separators, where no reveal brings it back: when the
     // rightmost slot is in view (clear of the front application's menus and the camera housing),
     // creates the three items again with the icon there and the separators where the lanes meet,

@@ -153,17 +153,17 @@ void ClassicEngine::recreateItemsAt(double icon, double hiddenSeparator,
     }
 }
 
-std::optional<SeparatorPlacement> ClassicEngine::separatorsOutOfPlace(IconSeat icon) const {
+std::optional<SeparatorPlacement> ClassicEngine::separatorsOutOfPlace(IconSeat iconSeat) const {
     using Kind = SeparatorPlacement::Entry::Kind;
-    const std::optional<QRectF> iconAt = iconFrame();
+    const std::optional<QRectF> icon = iconFrame();
     const std::optional<QRectF> hidden = m_separatorController->hiddenSeparatorFrame();
     const std::optional<QRectF> always = m_separatorController->alwaysHiddenSeparatorFrame();
     // Without a reading of the bar the lanes are unknown: nothing is moved on a guess.
-    if (m_bar.trusted() != true || m_separatorController->iconHidden() || !iconAt || !hidden ||
+    if (m_bar.trusted() != true || m_separatorController->iconHidden() || !icon || !hidden ||
         !always) {
         return std::nullopt;
     }
-    QList<SeparatorPlacement::Entry> bar{{Kind::icon, *iconAt, std::nullopt},
+    QList<SeparatorPlacement::Entry> bar{{Kind::icon, *icon, std::nullopt},
                                          {Kind::hiddenSeparator, *hidden, std::nullopt},
                                          {Kind::alwaysHiddenSeparator, *always, std::nullopt}};
     const SectionIndex sections(m_wanted.storedLayout());
@@ -174,11 +174,11 @@ std::optional<SeparatorPlacement> ClassicEngine::separatorsOutOfPlace(IconSeat i
         bar.append({isFixed(item.id) ? Kind::fixed : Kind::item, item.frame,
                     item.id.isSystemPinned() ? std::nullopt : sections.sectionOf(item.id)});
     }
-    return SeparatorPlacement::compute(bar, SeparatorController::collapsedLength, icon);
+    return SeparatorPlacement::compute(bar, SeparatorController::collapsedLength, iconSeat);
 }
 
-bool ClassicEngine::seatItemsBetweenLanes(IconSeat icon) {
-    const std::optional<SeparatorPlacement> placement = separatorsOutOfPlace(icon);
+bool ClassicEngine::seatItemsBetweenLanes(IconSeat iconSeat) {
+    const std::optional<SeparatorPlacement> placement = separatorsOutOfPlace(iconSeat);
     if (!placement) {
         return false;
     }

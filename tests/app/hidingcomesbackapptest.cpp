@@ -161,9 +161,9 @@ GrantedRun grantAfter(bool relaunch, const QTemporaryDir &folder) {
 }
 
 // A grant after a relaunch that found Zorv's items where a launch without the permission left
-// them (the icon left of both separators, the always-hidden one rightmost) places them as a grant
-// on the first launch does: no item is taken in as always hidden off that bar, hiding works with
-// the icon in sight, and the layout is the same.
+// them (the icon in sight, the separators out of order) places them as a grant on the first
+// launch does: no item is taken in as always hidden off that bar, hiding works with the icon in
+// sight, and the layout is the same.
 TEST(GrantAfterARelaunchTest, PlacesTheItemsAsAGrantOnTheFirstLaunchDoes) {
     const QTemporaryDir once;
     const GrantedRun onFirstLaunch = grantAfter(false, once);
@@ -407,29 +407,39 @@ TEST_F(WithoutThePermissionAppTest, TheReasonShownIsTheMissingPermission) {
 
 constexpr double kXcodeAt = 60.0;
 
-// The crowded notched laptop on Zorv's first day, with the permission, and Xcode's long menus in
-// front from a minute in.
-QJsonObject crowdedWithXcode() {
-    QJsonObject scenario = crowdedFirstLaunch(true);
+// The crowded notched laptop on Zorv's first day, with the permission or without it, and Xcode's
+// long menus in front from a minute in.
+struct XcodeCase {
+    const char *name;
+    bool granted;
+    double menusWidth;
+
+    friend void PrintTo(const XcodeCase &c, std::ostream *out) { *out << c.name; }
+};
+
+QJsonObject crowdedWithXcode(const XcodeCase &c) {
+    QJsonObject scenario = crowdedFirstLaunch(c.granted);
     QJsonArray applications = scenario.value(u"applications"_s).toArray();
     applications.append(QJsonObject{{u"bundleId"_s, u"com.apple.dt.Xcode"_s},
                                     {u"name"_s, u"Xcode"_s},
                                     {u"activationPolicy"_s, u"regular"_s},
-                                    {u"menusWidth"_s, 700}});
+                                    {u"menusWidth"_s, c.menusWidth}});
     scenario.insert(u"applications"_s, applications);
     scenario.insert(u"events"_s,
                     QJsonArray{at(kXcodeAt, u"activate"_s, {{u"app"_s, u"com.apple.dt.Xcode"_s}})});
     return scenario;
 }
 
-class LongMenusAppTest : public WholeAppTest {
+class LongMenusAppTest : public WholeAppTest, public ::testing::WithParamInterface<XcodeCase> {
 protected:
-    LongMenusAppTest() : WholeAppTest(parsedScenario(crowdedWithXcode(), u"crowded-xcode"_s)) {}
+    LongMenusAppTest()
+        : WholeAppTest(parsedScenario(crowdedWithXcode(GetParam()), u"crowded-xcode"_s)) {}
 };
 
 // Zorv's icon comes up right of the shown items, right of the camera housing, where the front
-// application's long menus reach last: with Xcode in front it stays in sight and opens the menu.
-TEST_F(LongMenusAppTest, TheIconStandsRightOfTheShownItemsAndStaysInSight) {
+// application's long menus reach last: with Xcode in front it stays in sight and opens the menu,
+// with the permission or without it.
+TEST_P(LongMenusAppTest, TheIconStandsRightOfTheShownItemsAndStaysInSight) {
     launch(tourDoneSettings, kXcodeAt + 5);
     ASSERT_EQ(frontApplication(), u"Xcode"_s);
     const BarEntry icon = zorvEntry(mac(), BarItems::zorvIconName);
@@ -444,6 +454,58 @@ TEST_F(LongMenusAppTest, TheIconStandsRightOfTheShownItemsAndStaysInSight) {
     }
     clickIcon();
     EXPECT_TRUE(mac().menus().isTracking()) << "the icon opens the status menu";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Permission, LongMenusAppTest,
+    ::testing::Values(XcodeCase{"Granted", true, 700.0},
+                      // The menus reach x 1300, short of the rightmost slot only.
+                      XcodeCase{"Missing", false, 1100.0}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The crowded notched laptop on Zorv's first day with the permission, Finder's menus reaching
+// `menusWidth` points.
+QJsonObject crowdedWithFinderMenus(double menusWidth) {
+    QJsonObject scenario = crowdedFirstLaunch(true);
+    QJsonArray applications = scenario.value(u"applications"_s).toArray();
+    for (QJsonValueRef application : applications) {
+        QJsonObject app = application.toObject();
+        if (app.value(u"bundleId"_s) == u"com.apple.finder"_s) {
+            app.insert(u"menusWidth"_s, menusWidth);
+            application = app;
+        }
+    }
+    scenario.insert(u"applications"_s, applications);
+    return scenario;
+}
+
+// A first launch under menus too long to leave room beside any item in view: the icon comes up at
+// the right end, clear of the menus, and is there again at the next launch with short menus in
+// front, where hiding works and every item the layout shows is on screen.
+TEST(VeryLongMenusAtTheFirstLaunchTest, TheIconIsInSightThenAndAtTheNextLaunch) {
+    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    markWelcomeTourDone();
+    const QTemporaryDir folder;
+    SimOptions options;
+    options.positionsPath = folder.filePath(u"positions.json"_s);
+    for (const double menusWidth : {1100.0, 420.0}) {
+        SCOPED_TRACE(menusWidth);
+        options.scenario = writeScenario(folder, crowdedWithFinderMenus(menusWidth));
+        SimulatedMac mac(DesktopApp::loadScenario(options), options);
+        ASSERT_TRUE(mac.app.start());
+        mac.run(30);
+        const BarEntry icon = zorvEntry(mac.platform.desktop(), BarItems::zorvIconName);
+        EXPECT_FALSE(icon.underMenus);
+        expectHidingWorks(mac, "30 s after the launch");
+        for (const MenuBarItem &item : mac.engine().lastItems()) {
+            if (item.section == Section::shown && ClassicEngine::isOnTheBar(item)) {
+                EXPECT_GE(item.frame.left(), 0.0) << item.id.bundleID.toStdString();
+            }
+        }
+        EXPECT_EQ(mac.app.finish(), 0);
+        mac.app.waitForQuitWrites();
+        mac.driver.drain();
+    }
 }
 
 } // namespace

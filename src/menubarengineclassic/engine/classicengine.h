@@ -153,6 +153,8 @@ public:
     [[nodiscard]] bool waitingForAccessibility() const;
 
 private:
+    using IconSeat = SeparatorPlacement::Icon;
+
     // Reveal and tuck.
     QCoro::Task<> setHiddenRevealed(bool revealed, bool includingAlwaysHidden, QString reason,
                                     bool holdOpen);
@@ -165,12 +167,19 @@ private:
     // Remembers these positions for Zorv's three items and creates them again there.
     void recreateItemsAt(double icon, double hiddenSeparator, double alwaysHiddenSeparator);
     // Where the separators stand leaves items out of the lanes the wanted layout asks for, and
-    // other places would leave fewer, or the icon stands left of one; absent when all stand right.
-    [[nodiscard]] std::optional<SeparatorPlacement> separatorsOutOfPlace() const;
+    // other places would leave fewer, or the icon stands left of one (or anywhere but the right
+    // end, with `Icon::toRightEnd`); absent when all stand right.
+    [[nodiscard]] std::optional<SeparatorPlacement>
+    separatorsOutOfPlace(IconSeat iconSeat = IconSeat::keepsItsPlace) const;
     // Creates the three items again with the separators where the lanes meet and the icon right
     // of both, when they stand elsewhere: true when it did. Needs no drag, so it puts Zorv's own
     // items back in order whether or not the user lets Zorv arrange the bar.
-    bool seatItemsBetweenLanes();
+    bool seatItemsBetweenLanes(IconSeat iconSeat = IconSeat::keepsItsPlace);
+    // For an icon out of sight right of both separators, where no reveal brings it back: when the
+    // rightmost slot is in view (clear of the front application's menus and the camera housing),
+    // creates the three items again with the icon there and the separators where the lanes meet,
+    // and applies the reveal state again. True when it did.
+    QCoro::Task<bool> seatIconInSight();
     // seatItemsBetweenLanes(); when it moved them, applies the reveal state again (`reason`) and
     // scans the bar they make.
     QCoro::Task<> placeSeparatorsBetweenLanes(QString reason);

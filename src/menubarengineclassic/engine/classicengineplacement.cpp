@@ -6,6 +6,7 @@
 #include "classicengine.h"
 #include "discovery/ax.h"
 #include "sectionindex.h"
+#include "separators/barrightend.h"
 #include "separators/launchplacement.h"
 #include "separators/separatorplacement.h"
 
@@ -28,14 +29,13 @@ bool isFixed(const MenuBarItemID &id) {
            id.axIdentifier == u"com.apple.menuextra.controlcenter"_s;
 }
 
-} // namespace
-
-QCoro::Task<> ClassicEngine::placeItemsInReach() {
-    QPointer<ClassicEngine> self(this);
-    std::shared_ptr<ItemDiscovery> discovery = m_discovery;
-    Accessibility &accessibility = m_platform.accessibility;
+// The bar's items as they stand now and where the front application's menus end, read off the
+// main thread.
+QCoro::Task<BarSurvey> surveyBar(EnginePlatform &platform,
+                                 std::shared_ptr<ItemDiscovery> discovery) {
+    Accessibility &accessibility = platform.accessibility;
     std::optional<qint32> front;
-    if (const auto application = m_platform.workspace.frontmostApplication()) {
+    if (const auto application = platform.workspace.frontmostApplication()) {
         front = application->processId;
     }
     auto work = [discovery, &accessibility, front] {
@@ -50,10 +50,19 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
         }
         return survey;
     };
-    const BarSurvey survey = co_await m_platform.work.run(std::move(work));
+    return platform.work.run(std::move(work));
+}
+
+} // namespace
+
+QCoro::Task<> ClassicEngine::placeItemsInReach() {
+    QPointer<ClassicEngine> self(this);
+    const BarSurvey survey = co_await surveyBar(m_platform, m_discovery);
     if (!self) {
         co_return;
     }
+    const double iconLength =
+        m_separatorController->iconHidden() ? 0.0 : m_platform.statusBar.thickness();
     if (!survey.trusted) {
         // Nothing can be measured without the permission: the items are placed once it is
         // granted. Meanwhile the icon, the one way to Zorv, comes up in sight; a hidden one
@@ -63,7 +72,7 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
                            {u"reason"_s, u"no Accessibility permission"_s}};
         if (!m_separatorController->iconHidden()) {
             const LaunchPlacement inSight =
-                LaunchPlacement::inSight(SeparatorController::collapsedLength);
+                LaunchPlacement::inSight(iconLength, SeparatorController::collapsedLength);
             recreateItemsAt(inSight.icon, inSight.hiddenSeparator, inSight.alwaysHiddenSeparator);
             record.insert(u"inSight"_s,
                           QJsonObject{{u"icon"_s, inSight.icon},
@@ -76,15 +85,20 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
         watchForGrant();
         co_return;
     }
-    const double iconLength =
-        m_separatorController->iconHidden() ? 0.0 : m_platform.statusBar.thickness();
-    const std::optional<LaunchPlacement> placement =
-        LaunchPlacement::compute(survey.items, m_platform.screens.screens(), survey.menusRight,
-                                 iconLength, SeparatorController::collapsedLength);
+    const QList<Screen> screens = m_platform.screens.screens();
+    std::optional<LaunchPlacement> placement = LaunchPlacement::compute(
+        survey.items, screens, survey.menusRight, iconLength, SeparatorController::collapsedLength);
     QJsonObject record{{u"kind"_s, u"launch-placement"_s},
                        {u"items"_s, survey.items.size()},
                        {u"menusRight"_s, survey.menusRight ? QJsonValue(*survey.menusRight)
                                                            : QJsonValue(QJsonValue::Null)}};
+    if (!placement) {
+        // Left where the system puts new items, the icon would stay at the left end, out of
+        // sight whatever comes to the front later.
+        placement = LaunchPlacement::withNothingInView(survey.items, screens, survey.menusRight,
+                                                       iconLength);
+        record.insert(u"nothingInView"_s, true);
+    }
     if (!placement) {
         record.insert(u"placed"_s, false);
         appendEvent(record);
@@ -96,6 +110,30 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
     record.insert(u"icon"_s, placement->icon);
     record.insert(u"hiddenSep"_s, placement->hiddenSeparator);
     appendEvent(record);
+}
+
+QCoro::Task<bool> ClassicEngine::seatIconInSight() {
+    if (!canSeatItems() || m_grantTask.isPending()) {
+        co_return false;
+    }
+    QPointer<ClassicEngine> self(this);
+    const BarSurvey survey = co_await surveyBar(m_platform, m_discovery);
+    if (!self || !survey.trusted || !canSeatItems()) {
+        co_return false;
+    }
+    const std::optional<BarRightEnd> end =
+        BarRightEnd::of(survey.items, m_platform.screens.screens());
+    if (!end || !end->slotInView(survey.menusRight, m_platform.statusBar.thickness())) {
+        co_return false;
+    }
+    // The separators go where the lanes meet on the bar as it stands now.
+    co_await refresh();
+    if (!self || !canSeatItems() || !seatItemsBetweenLanes(IconSeat::toRightEnd)) {
+        co_return false;
+    }
+    // The new items come up collapsed: hide again as before.
+    co_await reapplyRevealState(u"icon-seated"_s, false);
+    co_return self != nullptr;
 }
 
 void ClassicEngine::recreateItemsAt(double icon, double hiddenSeparator,
@@ -115,7 +153,7 @@ void ClassicEngine::recreateItemsAt(double icon, double hiddenSeparator,
     }
 }
 
-std::optional<SeparatorPlacement> ClassicEngine::separatorsOutOfPlace() const {
+std::optional<SeparatorPlacement> ClassicEngine::separatorsOutOfPlace(IconSeat iconSeat) const {
     using Kind = SeparatorPlacement::Entry::Kind;
     const std::optional<QRectF> icon = iconFrame();
     const std::optional<QRectF> hidden = m_separatorController->hiddenSeparatorFrame();
@@ -136,11 +174,11 @@ std::optional<SeparatorPlacement> ClassicEngine::separatorsOutOfPlace() const {
         bar.append({isFixed(item.id) ? Kind::fixed : Kind::item, item.frame,
                     item.id.isSystemPinned() ? std::nullopt : sections.sectionOf(item.id)});
     }
-    return SeparatorPlacement::compute(bar, SeparatorController::collapsedLength);
+    return SeparatorPlacement::compute(bar, SeparatorController::collapsedLength, iconSeat);
 }
 
-bool ClassicEngine::seatItemsBetweenLanes() {
-    const std::optional<SeparatorPlacement> placement = separatorsOutOfPlace();
+bool ClassicEngine::seatItemsBetweenLanes(IconSeat iconSeat) {
+    const std::optional<SeparatorPlacement> placement = separatorsOutOfPlace(iconSeat);
     if (!placement) {
         return false;
     }

@@ -1,6 +1,7 @@
 // Bringing the engine up, and the two loops that keep it current: a scan every 30 s and a
-// watchdog that brings the application's own icon back when it leaves the screen and tucks again
-// when a shown item shrinks and lets hidden ones into view.
+// watchdog that brings the application's own icon back when it leaves the screen (by a reveal, or
+// by seating the engine's items again where no reveal can) and tucks again when a shown item
+// shrinks and lets hidden ones into view.
 
 #include "classicengine.h"
 
@@ -91,7 +92,20 @@ QCoro::Task<> ClassicEngine::runWatchdog(QPointer<ClassicEngine> self, Cancellat
             backOff.iconAccountedFor();
             continue;
         }
-        if (!backOff.iconMissing(lastChange(), clock.now())) {
+        const bool revealDue = backOff.iconMissing(lastChange(), clock.now());
+        // A reveal moves nothing right of the separators: an icon out of sight there comes back
+        // only when the items are seated again.
+        if (self->m_separatorController->iconIsSafelyRightmost() && backOff.seatDue(clock.now())) {
+            const bool seated = co_await self->seatIconInSight();
+            if (!self) {
+                co_return;
+            }
+            if (seated) {
+                backOff.seated(clock.now());
+                continue;
+            }
+        }
+        if (!revealDue) {
             continue;
         }
         self->appendEvent({{u"kind"_s, u"watchdog-miss"_s},

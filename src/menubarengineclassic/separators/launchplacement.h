@@ -39,14 +39,23 @@ struct LaunchPlacement {
     compute(const QList<DiscoveredItem> &items, const QList<Screen> &screens,
             std::optional<double> menusRight, double iconLength, double separatorLength);
 
-    // For a bar that cannot be read (no Accessibility permission): the two separators in the
-    // rightmost slots of the movable items, out of order (the always-hidden one rightmost), and
-    // the icon just left of them. The front application's menus and the camera housing reach
-    // that end of the bar last, so the icon stays in sight whichever application is in front.
-    // Standing left of the separators, it makes every tuck be refused, and the separators' order
-    // keeps it so should the icon be hidden: nothing the engine has not seen is hidden until the
-    // permission lets it measure the bar and place the items as `compute` does.
-    [[nodiscard]] static LaunchPlacement inSight(double separatorLength);
+    // For a bar where no item is in view with room beside it (the front application's menus
+    // reach over nearly all of it): the icon takes the rightmost slot, the one that comes into
+    // view first when shorter menus come to the front, and the hidden separator goes just left of
+    // the leftmost item in view, though inserting the two pushes it under the menus, or just left
+    // of the icon when none is: as with room, nothing in view is hidden and everything out of
+    // sight is. Absent when the bar holds no movable item on a screen.
+    [[nodiscard]] static std::optional<LaunchPlacement>
+    withNothingInView(const QList<DiscoveredItem> &items, const QList<Screen> &screens,
+                      std::optional<double> menusRight, double iconLength);
+
+    // For a bar that cannot be read (no Accessibility permission): the icon in the rightmost
+    // slot of the movable items, where the front application's menus and the camera housing
+    // reach last, so it stays in sight whichever application is in front, and the two separators
+    // just left of it, out of order (the always-hidden one on the right). Separators out of order
+    // mark no lane: nothing the engine has not seen is hidden until the permission lets it
+    // measure the bar and place the items as `compute` does.
+    [[nodiscard]] static LaunchPlacement inSight(double iconLength, double separatorLength);
 
     friend bool operator==(const LaunchPlacement &, const LaunchPlacement &) = default;
 };

@@ -128,8 +128,8 @@ private:
 
 } // namespace
 
-std::optional<SeparatorPlacement> SeparatorPlacement::compute(QList<Entry> bar,
-                                                              double collapsedLength) {
+std::optional<SeparatorPlacement>
+SeparatorPlacement::compute(QList<Entry> bar, double collapsedLength, Icon iconGoes) {
     std::stable_sort(bar.begin(), bar.end(),
                      [](const Entry &a, const Entry &b) { return a.frame.left() < b.frame.left(); });
     const auto indexOf = [&bar](Kind kind) -> qsizetype {
@@ -174,7 +174,11 @@ std::optional<SeparatorPlacement> SeparatorPlacement::compute(QList<Entry> bar,
     // the always-hidden separator stands right of the hidden one.
     const bool ordered = always < hidden;
     const bool iconRightOfBoth = icon > hidden && icon > always;
-    if (ordered && iconRightOfBoth && lanes.misplaced(alwaysCut, hiddenCut) == fewest) {
+    const bool iconAtRightEnd =
+        std::all_of(bar.cbegin() + icon + 1, bar.cend(),
+                    [](const Entry &entry) { return entry.kind == Kind::fixed; });
+    const bool iconInPlace = iconGoes == Icon::keepsItsPlace ? iconRightOfBoth : iconAtRightEnd;
+    if (ordered && iconInPlace && lanes.misplaced(alwaysCut, hiddenCut) == fewest) {
         return std::nullopt;
     }
     // Of the best places, those nearest to where the separators stand; of those, the one that
@@ -213,7 +217,7 @@ std::optional<SeparatorPlacement> SeparatorPlacement::compute(QList<Entry> bar,
         }
         return bar.size();
     };
-    const bool iconStays = icon >= anchorOf(bestH, true);
+    const bool iconStays = iconGoes == Icon::keepsItsPlace && icon >= anchorOf(bestH, true);
     const qsizetype alwaysAnchor = anchorOf(bestA, iconStays);
     const qsizetype hiddenAnchor = anchorOf(bestH, iconStays);
     const double iconRoom = collapsed.room(icon);

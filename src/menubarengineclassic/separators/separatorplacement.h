@@ -33,19 +33,24 @@ struct SeparatorPlacement {
         std::optional<Section> wanted;
     };
 
+    // Where the icon goes: it keeps its place unless that lies left of a separator's, or it goes
+    // to the right end whatever its place (it stands out of sight).
+    enum class Icon { keepsItsPlace, toRightEnd };
+
     double icon = 0.0;
     double hiddenSeparator = 0.0;
     double alwaysHiddenSeparator = 0.0;
     // Items out of their lanes with the separators where they stand, and where they go.
     int misplacedBefore = 0;
     int misplacedAfter = 0;
-    // The icon stood left of a separator's place and goes to the right end.
+    // The icon goes to the right end: it stood left of a separator's place, or was sent there.
     bool iconToRightEnd = false;
 
-    // Absent when the separators already stand where they belong with the icon right of both, or
-    // when the bar does not hold each of the engine's three items exactly once.
-    [[nodiscard]] static std::optional<SeparatorPlacement> compute(QList<Entry> bar,
-                                                                   double collapsedLength);
+    // Absent when the separators already stand where they belong with the icon right of both (at
+    // the right end, for `Icon::toRightEnd`), or when the bar does not hold each of the engine's
+    // three items exactly once.
+    [[nodiscard]] static std::optional<SeparatorPlacement>
+    compute(QList<Entry> bar, double collapsedLength, Icon icon = Icon::keepsItsPlace);
 
     friend bool operator==(const SeparatorPlacement &, const SeparatorPlacement &) = default;
 };

@@ -8,8 +8,10 @@ namespace zorv {
 
 // When the watchdog reveals to bring the engine's icon back: on the second tick in a row that
 // finds it off screen, and, while reveals keep leaving it off screen, only after a wait that
-// doubles with each (1.6 s up to 300 s). The icon back on screen, a stand-down, or a new display
-// or application change starts the count again. Lives in the watchdog's own task.
+// doubles with each (1.6 s up to 300 s). An icon out of sight right of both separators, where no
+// reveal moves it, is seated again instead, on every second tick that misses it and with the same
+// waits after seats that left it off screen. The icon back on screen, a stand-down, or a new
+// display or application change starts the count again. Lives in the watchdog's own task.
 class WatchdogBackOff {
 public:
     static constexpr double firstWaitSeconds = 1.6;
@@ -25,14 +27,29 @@ public:
     [[nodiscard]] bool iconMissing(const QDateTime &lastChange, MonotonicTime now);
     // The watchdog revealed at `now`: the next reveal waits longer, unless the icon comes back.
     void revealed(MonotonicTime now);
+    // After iconMissing() on a tick that found the icon off screen right of both separators: true
+    // when the watchdog is to seat it again now, if the bar has room for it.
+    [[nodiscard]] bool seatDue(MonotonicTime now);
+    // The watchdog seated the icon again at `now`: the next seat waits longer, unless the icon
+    // comes back.
+    void seated(MonotonicTime now);
 
     // Reveals in a row that left the icon off screen.
-    [[nodiscard]] int fruitlessReveals() const { return m_fruitlessReveals; }
+    [[nodiscard]] int fruitlessReveals() const { return m_reveals.fruitless; }
 
 private:
-    int m_misses = 0;
-    int m_fruitlessReveals = 0;
-    MonotonicTime m_nextReveal{};
+    // One way of bringing the icon back, tried on the second miss in a row and then paced.
+    struct Pace {
+        int misses = 0;
+        int fruitless = 0;
+        MonotonicTime next{};
+
+        [[nodiscard]] bool due(MonotonicTime now);
+        void tried(MonotonicTime now);
+    };
+
+    Pace m_reveals;
+    Pace m_seats;
     QDateTime m_changeSeen;
 };
 

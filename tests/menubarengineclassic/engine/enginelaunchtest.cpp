@@ -53,12 +53,14 @@ protected:
         return visible;
     }
 
-    // Zorv's items kept where a launch without the permission puts them: the icon in sight left
-    // of both separators, the always-hidden one rightmost.
+    // Zorv's items kept where a launch without the permission puts them: the icon in sight at the
+    // right end, the separators left of it out of order.
     void keepItemsInSight() {
         rememberZorvPositions = false;
+        const double iconLength =
+            desktop.model().read([](const DesktopState &state) { return state.thickness; });
         const LaunchPlacement inSight =
-            LaunchPlacement::inSight(SeparatorController::collapsedLength);
+            LaunchPlacement::inSight(iconLength, SeparatorController::collapsedLength);
         for (const auto &[name, distance] :
              {std::pair{BarItems::zorvIconName, inSight.icon},
               std::pair{BarItems::zorvHiddenSeparatorName, inSight.hiddenSeparator},
@@ -128,8 +130,8 @@ INSTANTIATE_TEST_SUITE_P(Bars, FirstLaunchTest,
                          [](const auto &info) { return info.param.name; });
 
 // A new user launches the engine before granting the Accessibility permission: nothing can be
-// measured, so the icon comes up in sight at the right end of the crowded bar, left of both
-// separators, and stays there while an application with menus past the housing is in front;
+// measured, so the icon comes up in sight at the right end of the crowded bar, the separators
+// left of it, and stays there while an application with menus past the housing is in front;
 // hiding is refused, waiting for the permission, and recovery waits instead of retrying. A few
 // minutes later the user grants the permission: the engine places its items in reach as at a first
 // launch with the permission, and hiding works within seconds. Revoked and granted back, it holds.
@@ -191,8 +193,8 @@ TEST_F(CrowdedLaunchTest, placesItsItemsInReachOnceAccessibilityIsGrantedLate) {
 }
 
 // Launched again before the permission came, the engine finds its items kept where the first
-// launch without it put them: the icon in sight left of both separators, hiding refused. The grant
-// then places them in reach as at a first launch, and hiding works.
+// launch without it put them: the icon in sight, the separators out of order, hiding refused. The
+// grant then places them in reach as at a first launch, and hiding works.
 TEST_F(CrowdedLaunchTest, placesItemsKeptInSightInReachOnceAccessibilityIsGranted) {
     furnishCrowdedBar(44, 420.0);
     desktop.permissions().setAccessibilityTrusted(false);
@@ -260,7 +262,7 @@ TEST_F(CrowdedLaunchTest, placesTheSeparatorsBetweenTheUsersLanesAtTheGrantOfAFi
 }
 
 // Scans that come between the grant and the placement it starts read a bar whose separators stand
-// where the launch without the permission left them, everything left of the always-hidden one:
+// where the launch without the permission left them, out of order:
 // no lane is read off that bar, and the items are taken in where the placement leaves them.
 TEST_F(CrowdedLaunchTest, readsNoLaneOffTheBarBeforeTheGrantsPlacement) {
     furnishCrowdedBar(44, 420.0);
@@ -366,6 +368,31 @@ TEST_F(CrowdedLaunchTest, retriesSelfHealWhenTheBarMovesAndBacksTheWatchdogOff) 
     EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
     EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
     EXPECT_GT(records(u"reconcile-log.jsonl"_s).size(), selfHealRuns);
+}
+
+// The engine's items kept at the left end of the crowded bar, in order, as a first launch under
+// menus too long to place them left them: no reveal brings an icon right of both separators back.
+// Within two watchdog ticks the items are created again with the icon at the right end, in sight,
+// and the bar is tucked again.
+TEST_F(CrowdedLaunchTest, seatsAnIconLostRightOfBothSeparatorsInSight) {
+    furnishCrowdedBar(44, 420.0);
+    makeEngine();
+    arrange({zorvItem(BarItems::zorvAlwaysHiddenSeparatorName),
+             zorvItem(BarItems::zorvHiddenSeparatorName), zorvItem(BarItems::zorvIconName)});
+    startEngine();
+    ASSERT_FALSE(entry(zorvItem(BarItems::zorvIconName)).onScreen);
+
+    run(1.7);
+    const BarEntry icon = entry(zorvItem(BarItems::zorvIconName));
+    EXPECT_TRUE(icon.visible) << icon.frame.left();
+    const QList<QJsonObject> seats = records(u"events.jsonl"_s, u"separators-placed"_s);
+    ASSERT_EQ(seats.size(), 1);
+    EXPECT_TRUE(seats.first().value(u"iconToRightEnd"_s).toBool());
+    run(60.0);
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    EXPECT_FALSE(engine->isRevealed());
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"separators-placed"_s).size(), 1);
 }
 
 // A shown item shrinks while tucked: the hidden separator no longer reaches past the screen's

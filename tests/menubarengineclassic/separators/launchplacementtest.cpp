@@ -83,7 +83,12 @@ INSTANTIATE_TEST_SUITE_P(
         RoomCase{"NoHousing", 0, 600.0, kIconLength, 870},
         RoomCase{"HiddenIconNeedsRoomForTheSeparatorOnly", 854, 500.0, 0.0, 870},
         // Only the clock stands right of this housing: the icon stays beside the separator.
-        RoomCase{"RightEndUnderTheHousing", 1405, 500.0, kIconLength, 870, 1100, false}),
+        RoomCase{"RightEndUnderTheHousing", 1405, 500.0, kIconLength, 870, 1100, false},
+        // The icon's slot (1380 to 1402) only partly under the housing is not in view either.
+        RoomCase{"RightEndPartlyUnderTheHousingsRightEdge", 1390, 500.0, kIconLength, 870, 1100,
+                 false},
+        RoomCase{"RightEndPartlyUnderTheHousingsLeftEdge", 1405, 500.0, kIconLength, 870, 1395,
+                 false}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LaunchRoomTest, NothingWhenNoItemInViewHasRoom) {
@@ -91,6 +96,25 @@ TEST(LaunchRoomTest, NothingWhenNoItemInViewHasRoom) {
     EXPECT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {laptop(852)}, 1405.0, kIconLength,
                                        kSeparatorLength),
               std::nullopt);
+}
+
+// There the icon takes the rightmost slot, the first to come into view when shorter menus come to
+// the front. The hidden separator goes just left of the leftmost item in view though it has no
+// room (the menus end at 1370 here), or just left of the icon when none is (1405).
+TEST(LaunchRoomTest, TheIconTakesTheRightEndWhenNothingIsInView) {
+    const double iconRoom = kIconLength + 8.0;
+    for (const auto &[menusRight, expected] :
+         {std::pair{1370.0, LaunchPlacement{0.0, 1410.0 - 1380.0 + iconRoom - 1.0,
+                                            LaunchPlacement::leftEnd, u"com.example.at1380"_s}},
+          std::pair{1405.0, LaunchPlacement{0.0, iconRoom - 1.0, LaunchPlacement::leftEnd, {}}}}) {
+        SCOPED_TRACE(menusRight);
+        ASSERT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {laptop(852)}, menusRight,
+                                           kIconLength, kSeparatorLength),
+                  std::nullopt);
+        EXPECT_EQ(LaunchPlacement::withNothingInView(crowdedRightHalf(), {laptop(852)}, menusRight,
+                                                     kIconLength),
+                  expected);
+    }
 }
 
 } // namespace

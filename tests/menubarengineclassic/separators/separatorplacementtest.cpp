@@ -57,6 +57,7 @@ struct PlacementCase {
     const char *name;
     QList<Piece> pieces;
     std::optional<SeparatorPlacement> expected;
+    SeparatorPlacement::Icon icon = SeparatorPlacement::Icon::keepsItsPlace;
 };
 
 // Distances count the rooms (length and gap) right of a slot: an item is 40, a collapsed
@@ -82,6 +83,10 @@ TEST(SeparatorPlacementTest, PutsTheSeparatorsWhereTheLanesMeet) {
         {"separators out of order",
          {item(kAlways), hidden, item(kHidden), always, item(kShown), kIcon},
          SeparatorPlacement{0, 79, 143, 1, 0}},
+        // No item between them, yet a reveal would show the always-hidden lane too.
+        {"separators side by side out of order",
+         {item(kAlways), hidden, always, item(kShown), kIcon},
+         SeparatorPlacement{0, 79, 103, 0, 0}},
         // Items the layout does not place count nowhere: the separator stays among them.
         {"unplaced items between the lanes",
          {item(kAlways), item(std::nullopt), always, item(std::nullopt), item(kHidden), hidden,
@@ -123,6 +128,15 @@ TEST(SeparatorPlacementTest, PutsTheSeparatorsWhereTheLanesMeet) {
         {"icon between separators out of place",
          {item(kAlways), hidden, kIcon, item(kHidden), always, item(kShown)},
          SeparatorPlacement{0, 79, 143, 1, 0, true}},
+        // An icon out of sight right of both separators goes to the right end when asked.
+        {"icon sent to the right end",
+         {always, hidden, kIcon, item(kShown), item(kShown)},
+         SeparatorPlacement{0, 119, 143, 0, 0, true},
+         SeparatorPlacement::Icon::toRightEnd},
+        {"icon sent to the right end, already there",
+         {item(kAlways), always, hidden, item(kShown), kIcon},
+         std::nullopt,
+         SeparatorPlacement::Icon::toRightEnd},
         {"no icon", {always, item(kAlways), item(kHidden), hidden, item(kShown)}, std::nullopt},
         {"two hidden separators",
          {always, item(kAlways), hidden, item(kHidden), hidden, item(kShown), kIcon},
@@ -130,7 +144,8 @@ TEST(SeparatorPlacementTest, PutsTheSeparatorsWhereTheLanesMeet) {
     };
     for (const PlacementCase &test : cases) {
         SCOPED_TRACE(test.name);
-        EXPECT_EQ(SeparatorPlacement::compute(bar(test.pieces), kCollapsed), test.expected);
+        EXPECT_EQ(SeparatorPlacement::compute(bar(test.pieces), kCollapsed, test.icon),
+                  test.expected);
     }
 }
 

@@ -8,12 +8,15 @@ namespace zorv {
 namespace {
 
 // One watchdog tick every 0.8 s: 'M' the icon is off screen, 'S' it is on screen (or the
-// watchdog stands down), 'C' off screen right after a display or application change.
+// watchdog stands down), 'C' off screen right after a display or application change, 'R' off
+// screen right of both separators, where the watchdog seats it again rather than reveal.
 struct BackOffCase {
     const char *name;
     const char *ticks;
     // The ticks (0-based) on which the watchdog reveals.
     QList<int> reveals;
+    // The ticks on which it seats the icon again.
+    QList<int> seats = {};
 };
 
 class WatchdogBackOffTest : public ::testing::TestWithParam<BackOffCase> {};
@@ -24,6 +27,7 @@ TEST_P(WatchdogBackOffTest, RevealsOnTheTicksItShould) {
     QDateTime lastChange = start;
     WatchdogBackOff backOff(lastChange);
     QList<int> reveals;
+    QList<int> seats;
     for (int tick = 0; c.ticks[tick] != '\0'; ++tick) {
         const MonotonicTime now = std::chrono::milliseconds(800 * (tick + 1));
         switch (c.ticks[tick]) {
@@ -36,12 +40,19 @@ TEST_P(WatchdogBackOffTest, RevealsOnTheTicksItShould) {
         default:
             break;
         }
-        if (backOff.iconMissing(lastChange, now)) {
+        const bool revealDue = backOff.iconMissing(lastChange, now);
+        if (c.ticks[tick] == 'R' && backOff.seatDue(now)) {
+            seats.append(tick);
+            backOff.seated(now);
+            continue;
+        }
+        if (revealDue) {
             reveals.append(tick);
             backOff.revealed(now);
         }
     }
     EXPECT_EQ(reveals, c.reveals);
+    EXPECT_EQ(seats, c.seats);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -55,7 +66,13 @@ INSTANTIATE_TEST_SUITE_P(
             "StartsOverWhenTheIconCameBackAndLeftAgain", "MMMMMMMMSMMMM", {1, 3, 7, 10, 12}},
         BackOffCase{
             "StartsOverAfterADisplayOrApplicationChange", "MMMMMMMMMCMMM", {1, 3, 7, 9, 11}},
-        BackOffCase{"AMissBetweenSightingsCountsFromOne", "MSMMSM", {3}}),
+        BackOffCase{"AMissBetweenSightingsCountsFromOne", "MSMMSM", {3}},
+        // Seated again on the second miss, the icon comes back; lost again, the same.
+        BackOffCase{"SeatsOnTheSecondMissRightOfTheSeparators", "RRSRRS", {}, {1, 4}},
+        // Seats that leave it out of sight come further and further apart, like reveals; the
+        // reveals in between follow their own waits.
+        BackOffCase{
+            "WaitsLongerAfterEachFruitlessSeat", "RRRRRRRRRRRRRRRRR", {5, 9, 13}, {1, 3, 7, 15}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "search/stablekey.h"
 #include "simulatedplatform.h"
 #include "windows/itemrowsmodel.h"
+#include "windows/simappwindows.h"
 #include "workerclockdriver.h"
 
 #include <QQuickItem>
@@ -149,7 +150,9 @@ void ChaosAsks::bySecondaryBar(DesktopApp &app, ChaosWatch &watch, quint32 pick)
     const QString cellName = u"item-%1"_s.arg(row);
     const std::optional<QPointF> cell =
         findIn(strip->contentItem(), cellName) ? pointOf(desktop, strip, cellName) : std::nullopt;
-    if (!item || !cell) {
+    // Only a cell the strip's window shows can be tapped.
+    SimAppWindow *window = serverOf(desktop, strip);
+    if (!item || !cell || !window || !window->record().frame.contains(*cell)) {
         press(KeyCode::escape, EventFlags::none);
         return;
     }
@@ -157,6 +160,11 @@ void ChaosAsks::bySecondaryBar(DesktopApp &app, ChaosWatch &watch, quint32 pick)
     desktop.userInput().moveMouse(*cell);
     desktop.userInput().click(*cell);
     m_driver.drain();
+    // A tap the strip took closes it; one that reached nothing asked for nothing.
+    if (shownWindowWith(desktop, u"strip"_s)) {
+        watch.activationWithdrawn(item->id);
+        press(KeyCode::escape, EventFlags::none);
+    }
 }
 
 } // namespace zorv

@@ -51,8 +51,9 @@ public:
     // engine last looked.
     static constexpr double kDragLeadInSeconds = 0.09;
     // How long an activation may take to open its item or fail: the menu bar's nudges, the
-    // reveal's waits and the accessibility calls to an application that does not answer.
-    static constexpr double kActivationSeconds = 20.0;
+    // reveal's waits, and the scans' accessibility calls to applications that do not answer
+    // (each waits out its 6 s timeout).
+    static constexpr double kActivationSeconds = 60.0;
     // How long the bar and the wanted layout stand unchanged, with the permission, before the bar
     // counts as settled: past two polls, where the engine reads the user's drags.
     static constexpr double kSettledSeconds = 65.0;
@@ -80,9 +81,13 @@ public:
     void checkStores();
     // The wanted layout changed in the model.
     void layoutChanged();
-    // The user asked Zorv to open the item by `route`: within kActivationSeconds it must receive
-    // the click while drawn, or the hot-key log must say why it could not be opened.
+    // The user asked Zorv to open the item by `route`: within kActivationSeconds the simulated
+    // Mac must record that the item received the click (on it while drawn, or as a press of its
+    // element), or the hot-key log must say why it could not be opened.
     void activationAsked(const MenuBarItemID &id, ClickKind click, const QString &route);
+    // The last activation of the item asked for never reached Zorv (a tap that missed): it is
+    // not waited for.
+    void activationWithdrawn(const MenuBarItemID &id);
     // Once the bar has settled, each item's stored lane is where it stands between Zorv's
     // separators, unless the engine lists the item's lane as failed; at least every few ticks.
     void checkLanes();
@@ -146,6 +151,10 @@ private:
         QString route;
         MonotonicTime at{};
         qint64 hotkeyLogSize = 0;
+        // The engine's last activation record when asked, and the first one since that names
+        // the item.
+        QString recordBefore;
+        QString outcome;
     };
     QList<Asked> m_asked;
     // Lanes: the bar's order and the wanted layout as last seen, since when they stand, and

@@ -27,16 +27,20 @@ qint64 hotkeyLogSize() {
     return QFileInfo(ZorvPaths::file(kHotkeyLog)).size();
 }
 
-// The outcome the engine wrote for the last activation, for a breach's note.
-QString lastActivateOutcome() {
+// The engine's record of its last activation, as written.
+QString lastActivateRecord() {
     QFile file(ZorvPaths::file(u"last-activate.json"_s));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return u"none"_s;
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The record's outcome, for a breach's note, if it names the item.
+std::optional<QString> outcomeFor(const QString &record, const MenuBarItemID &id) {
+    const QJsonObject fields = QJsonDocument::fromJson(record.toUtf8()).object();
+    if (fields.value(u"item"_s).toString() != id.bundleID) {
+        return std::nullopt;
     }
-    const QJsonObject record = QJsonDocument::fromJson(file.readAll()).object();
-    return u"%1 %2 at x %3"_s
-        .arg(record.value(u"item"_s).toString(), record.value(u"outcome"_s).toString())
-        .arg(record.value(u"x"_s).toDouble());
+    return u"%1 at x %2"_s.arg(fields.value(u"outcome"_s).toString())
+        .arg(fields.value(u"x"_s).toDouble());
 }
 
 ItemClickKind deliveredKind(ClickKind click) {
@@ -79,7 +83,9 @@ QList<std::pair<MenuBarItemID, Section>> standings(const QList<BarEntry> &bar,
 } // namespace
 
 void ChaosWatch::activationAsked(const MenuBarItemID &id, ClickKind click, const QString &route) {
-    Asked asked{id, std::nullopt, click, route, m_clock.now(), hotkeyLogSize()};
+    Asked asked{
+        id,       std::nullopt, click, route, m_clock.now(), hotkeyLogSize(), lastActivateRecord(),
+        QString()};
     const QHash<quint64, MenuBarItem> matched =
         EngineSections::items(m_desktop.readout().bar(), m_engine->lastItems());
     for (auto item = matched.constBegin(); item != matched.constEnd(); ++item) {
@@ -88,6 +94,15 @@ void ChaosWatch::activationAsked(const MenuBarItemID &id, ClickKind click, const
         }
     }
     m_asked.append(asked);
+}
+
+void ChaosWatch::activationWithdrawn(const MenuBarItemID &id) {
+    for (qsizetype i = m_asked.size() - 1; i >= 0; --i) {
+        if (m_asked.at(i).id == id) {
+            m_asked.removeAt(i);
+            return;
+        }
+    }
 }
 
 bool ChaosWatch::clicked(quint64 itemId, ClickKind kind, MonotonicTime since) const {
@@ -115,6 +130,15 @@ std::optional<QString> ChaosWatch::loggedFailure(const MenuBarItemID &id, qint64
 }
 
 void ChaosWatch::checkActivations() {
+    if (m_asked.isEmpty()) {
+        return;
+    }
+    const QString record = lastActivateRecord();
+    for (Asked &asked : m_asked) {
+        if (asked.outcome.isEmpty() && record != asked.recordBefore) {
+            asked.outcome = outcomeFor(record, asked.id).value_or(QString());
+        }
+    }
     m_asked.removeIf([this](const Asked &asked) {
         if (asked.itemId && clicked(*asked.itemId, asked.click, asked.at)) {
             ++m_counts.activations;
@@ -128,9 +152,9 @@ void ChaosWatch::checkActivations() {
             return false;
         }
         breach(u"%1 asked for by %2 (%3 click) neither opened nor failed with a reason "
-               "(last activation: %4)"_s.arg(asked.id.bundleID, asked.route,
-                                             QString::fromLatin1(clickName(asked.click)),
-                                             lastActivateOutcome()));
+               "(its activation record: %4)"_s.arg(
+                   asked.id.bundleID, asked.route, QString::fromLatin1(clickName(asked.click)),
+                   asked.outcome.isEmpty() ? u"none"_s : asked.outcome));
         return true;
     });
 }

@@ -83,9 +83,13 @@ QList<std::pair<MenuBarItemID, Section>> standings(const QList<BarEntry> &bar,
 } // namespace
 
 void ChaosWatch::activationAsked(const MenuBarItemID &id, ClickKind click, const QString &route) {
-    Asked asked{
-        id,       std::nullopt, click, route, m_clock.now(), hotkeyLogSize(), lastActivateRecord(),
-        QString()};
+    Asked asked;
+    asked.id = id;
+    asked.click = click;
+    asked.route = route;
+    asked.at = m_clock.now();
+    asked.hotkeyLogSize = hotkeyLogSize();
+    asked.recordBefore = lastActivateRecord();
     const QHash<quint64, MenuBarItem> matched =
         EngineSections::items(m_desktop.readout().bar(), m_engine->lastItems());
     for (auto item = matched.constBegin(); item != matched.constEnd(); ++item) {

@@ -26,13 +26,17 @@ bench: configure
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/zorv_bench
 
 # Random hours of a Mac's life on the simulated desktop with Zorv's whole app, invariants checked
-# throughout; `make test` plays seeds 1 to 10 for one hour each. CHAOS_SEEDS and CHAOS_HOURS
-# override.
+# throughout, on the laptop and on the crowded laptop with a camera housing; `make test` plays
+# seeds 1 to 10 on the laptop and 1 to 3 on the crowded one for one hour each. CHAOS_SEEDS,
+# CHAOS_CROWDED_SEEDS and CHAOS_HOURS override.
 CHAOS_SEEDS ?= 1 2 3 4 5 6 7 8 9 10
+CHAOS_CROWDED_SEEDS ?= 1 2 3
 CHAOS_HOURS ?= 10
 chaos: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target test_app
-	@scripts/chaos $(BUILD_DIR) $(JOBS) $(CHAOS_HOURS) $(CHAOS_SEEDS)
+	@scripts/chaos $(BUILD_DIR) $(JOBS) $(CHAOS_HOURS) laptop $(CHAOS_SEEDS); laptop=$$?; \
+		scripts/chaos $(BUILD_DIR) $(JOBS) $(CHAOS_HOURS) crowded $(CHAOS_CROWDED_SEEDS) && \
+		[ $$laptop = 0 ]
 
 # Kills zorv with SIGKILL at random moments while it writes its files, CRASH_RUNS times (200 by
 # default), restarting it each time, and checks the files it leaves (scripts/crash-test).

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <functional>
 
@@ -29,6 +30,16 @@ TEST(ChaosPlanTest, aSeedAlwaysMakesTheSamePlan) {
     EXPECT_FALSE(ChaosPlan::generate(7, seconds(36000), {u"iconToLeftEnd"_s})
                      .describe()
                      .contains(u"moveZorvIconToLeftEnd"_s));
+    // Only the crowded laptop brings menus of 700 pt and more to the front and has the user ask
+    // for items.
+    const QRegularExpression longMenus(u"menus (70[1-9]|7[1-9]\\d|[89]\\d\\d|1[01]\\d\\d)$"_s,
+                                       QRegularExpression::MultilineOption);
+    const QString crowded =
+        ChaosPlan::generate(7, seconds(3600), {}, ChaosPlan::Mac::crowdedNotched).describe();
+    EXPECT_TRUE(crowded.contains(longMenus));
+    EXPECT_TRUE(crowded.contains(u"step activation"_s));
+    EXPECT_FALSE(ChaosPlan::generate(7, seconds(3600)).describe().contains(longMenus));
+    EXPECT_FALSE(ChaosPlan::generate(7, seconds(3600)).describe().contains(u"step activation"_s));
 }
 
 // Each invariant's watch notices the breach it is there for: a watch that cannot fail would
@@ -36,22 +47,23 @@ TEST(ChaosPlanTest, aSeedAlwaysMakesTheSamePlan) {
 TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
     const struct {
         const char *name;
-        std::function<void(SimulatedMac &)> sabotage;
+        std::function<void(SimulatedMac &, ChaosWatch &)> sabotage;
         const char *noticed;
+        ChaosWatch::IconRule iconRule = ChaosWatch::IconRule::offScreen;
     } cases[] = {
         {"cursor left detached",
-         [](SimulatedMac &mac) {
+         [](SimulatedMac &mac, ChaosWatch &) {
              mac.platform.desktop().inputEvents().associateMouseAndCursor(false);
          },
          "detached from the mouse"},
         {"cursor left hidden",
-         [](SimulatedMac &mac) {
+         [](SimulatedMac &mac, ChaosWatch &) {
              InputEvents &input = mac.platform.desktop().inputEvents();
              input.hideCursor(input.mainDisplayId());
          },
          "the cursor is hidden"},
         {"drag under the user's hands",
-         [](SimulatedMac &mac) {
+         [](SimulatedMac &mac, ChaosWatch &) {
              SimulatedDesktop &desktop = mac.platform.desktop();
              desktop.userInput().click(QPointF(700, 600));
              mac.driver.run(seconds(0.5));
@@ -64,7 +76,7 @@ TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
          },
          "began a drag 0.50 s after"},
         {"item lost from the wanted layout",
-         [](SimulatedMac &mac) {
+         [](SimulatedMac &mac, ChaosWatch &) {
              SectionLayout layout = mac.app.model()->layoutOrder();
              for (Section lane : allSections) {
                  QList<MenuBarItemID> ids = layout.ids(lane);
@@ -78,15 +90,72 @@ TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
          },
          "left the wanted layout"},
         {"store file gone",
-         [](SimulatedMac &) { QFile::remove(ZorvPaths::file(u"layout.json"_s)); },
+         [](SimulatedMac &, ChaosWatch &) { QFile::remove(ZorvPaths::file(u"layout.json"_s)); },
          "layout.json is gone"},
         {"store file cut short",
-         [](SimulatedMac &) {
+         [](SimulatedMac &, ChaosWatch &) {
              QFile file(ZorvPaths::file(u"layout.json"_s));
              ASSERT_TRUE(file.open(QIODevice::WriteOnly));
              file.write("[{\"section\": ");
          },
          "layout.json cannot be read"},
+        {"icon under the front application's menus while the rightmost slot is clear",
+         [](SimulatedMac &mac, ChaosWatch &watch) {
+             SimulatedDesktop &desktop = mac.platform.desktop();
+             ApplicationRegistry &apps = desktop.applications();
+             const auto icon =
+                 desktop.items().find(apps.currentProcessId(), BarItems::zorvIconName);
+             ASSERT_TRUE(icon.has_value());
+             // Just right of the hidden separator, in the shown part of the bar.
+             qsizetype index = 0;
+             for (const BarEntry &entry : desktop.readout().bar()) {
+                 if (entry.autosaveName == BarItems::zorvHiddenSeparatorName) {
+                     break;
+                 }
+                 index += entry.immovable || entry.itemId == *icon ? 0 : 1;
+             }
+             desktop.items().moveToIndex(*icon, index + 1);
+             desktop.model().layOutNow();
+             const std::optional<BarEntry> entry = desktop.readout().entry(*icon);
+             ASSERT_TRUE(entry.has_value());
+             ASSERT_TRUE(entry->onScreen) << entry->frame.left();
+             // Menus that reach the camera housing continue right of it.
+             const qint32 front = *apps.frontmostProcessId();
+             const double reach = entry->frame.right() + 10.0;
+             apps.setMenusWidth(front, reach);
+             apps.setMenusWidth(front, 2 * reach - *desktop.readout().menusRight(entry->displayId));
+             ASSERT_TRUE(desktop.readout().entry(*icon)->underMenus);
+             // Past the watchdog's stand-down after the watch first saw the screens.
+             mac.clock.advance(seconds(4));
+             watch.checkTick();
+             mac.clock.advance(seconds(3));
+         },
+         "icon out of sight for 3.0 s though it fits", ChaosWatch::IconRule::notDrawn},
+        {"activation that opens nothing and says nothing",
+         [](SimulatedMac &mac, ChaosWatch &watch) {
+             watch.activationAsked(mac.app.model()->itemsIn(Section::shown).first().id,
+                                   ClickKind::right, u"the Layout pane"_s);
+             mac.clock.advance(seconds(ChaosWatch::kActivationSeconds + 1.0));
+         },
+         "asked for by the Layout pane (right click) neither opened nor failed"},
+        {"item out of its stored lane on a settled bar",
+         [](SimulatedMac &mac, ChaosWatch &watch) {
+             SectionLayout layout = mac.app.model()->layoutOrder();
+             QList<MenuBarItemID> shown = layout.ids(Section::shown);
+             const auto movable = std::find_if(shown.cbegin(), shown.cend(), [&](const auto &id) {
+                 return !id.isSystemPinned();
+             });
+             ASSERT_NE(movable, shown.cend());
+             const MenuBarItemID id = *movable;
+             shown.removeAll(id);
+             layout.sections.insert(Section::shown, shown);
+             layout.sections.insert(Section::alwaysHidden,
+                                    layout.ids(Section::alwaysHidden) + QList{id});
+             mac.app.model()->setLayoutOrder(layout);
+             watch.checkLanes();
+             mac.clock.advance(seconds(ChaosWatch::kSettledSeconds + 1.0));
+         },
+         "stands in shown on the settled bar, stored in alwaysHidden"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -96,24 +165,54 @@ TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
         // The poll's first scans adopt every item within the first minute.
         mac.driver.run(seconds(70));
         ASSERT_FALSE(mac.app.model()->layoutOrder().ids(Section::shown).isEmpty());
-        ChaosWatch watch(mac.platform.desktop(), *mac.app.engine(), *mac.app.model(), mac.clock);
+        ChaosWatch watch(mac.platform.desktop(), *mac.app.engine(), *mac.app.model(), mac.clock,
+                         c.iconRule);
         QObject::connect(mac.app.model(), &AppModel::layoutOrderChanged, mac.app.model(),
                          [&watch] { watch.layoutChanged(); });
         watch.checkTick();
         watch.checkHands();
         watch.checkStores();
+        watch.checkLanes();
         ASSERT_EQ(watch.breachCount(), 0) << watch.breaches().join(u'\n').toStdString();
         ASSERT_FALSE(mac.app.engine()->reconcileInFlight());
 
-        c.sabotage(mac);
+        c.sabotage(mac, watch);
         watch.checkTick();
         watch.checkHands();
         watch.checkStores();
+        watch.checkLanes();
         EXPECT_TRUE(watch.breaches().join(u'\n').contains(QString::fromLatin1(c.noticed)))
             << watch.breaches().join(u'\n').toStdString();
         (void)mac.app.finish();
         mac.driver.drain();
     }
+}
+
+// An activation that clicks its item in sight is seen through whichever click it asked for, and
+// is no breach.
+TEST(ChaosWatchTest, anItemClickedInSightIsOpened) {
+    QDir(ZorvPaths::root()).removeRecursively();
+    SimulatedMac mac(reachableLaptop({}));
+    ASSERT_TRUE(mac.app.start());
+    mac.driver.run(seconds(70));
+    ChaosWatch watch(mac.platform.desktop(), *mac.app.engine(), *mac.app.model(), mac.clock,
+                     ChaosWatch::IconRule::notDrawn);
+    const QList<MenuBarItem> shown = mac.app.model()->itemsIn(Section::shown);
+    ASSERT_GE(shown.size(), 3);
+    qint64 opened = 0;
+    for (const ClickKind click : {ClickKind::left, ClickKind::right, ClickKind::option}) {
+        const MenuBarItem &item = shown.at(qsizetype(++opened));
+        watch.activationAsked(item.id, click, u"the Layout pane"_s);
+        mac.app.model()->activate(item.id, click);
+        for (int tick = 0; tick < 25; ++tick) {
+            mac.driver.run(seconds(0.2));
+            watch.checkTick();
+        }
+        EXPECT_EQ(watch.counts().activations, opened) << item.id.bundleID.toStdString();
+    }
+    EXPECT_EQ(watch.breachCount(), 0) << watch.breaches().join(u'\n').toStdString();
+    (void)mac.app.finish();
+    mac.driver.drain();
 }
 
 } // namespace

@@ -58,6 +58,14 @@ std::optional<BarEntry> DesktopReadout::entry(quint64 itemId) const {
     });
 }
 
+std::optional<double> DesktopReadout::menusRight(DisplayId displayId) const {
+    const auto now = m_model.clock().now();
+    return m_model.read([&](const DesktopState &state) -> std::optional<double> {
+        const ScreenRecord *screen = state.screen(displayId);
+        return screen ? std::optional(BarView(state, now).menusRight(*screen)) : std::nullopt;
+    });
+}
+
 QList<LoggedEvent> DesktopReadout::events() const {
     return m_model.read([](const DesktopState &state) {
         return QList<LoggedEvent>(state.eventLog.cbegin(), state.eventLog.cend());

@@ -20,6 +20,9 @@ public:
     // the active screen's bar (where the items' windows are) by default.
     [[nodiscard]] QList<BarEntry> bar(std::optional<DisplayId> displayId = std::nullopt) const;
     [[nodiscard]] std::optional<BarEntry> entry(quint64 itemId) const;
+    // Where the frontmost application's menus end on a screen's bar (the screen's left edge when
+    // none show there); nullopt for a screen not attached.
+    [[nodiscard]] std::optional<double> menusRight(DisplayId displayId) const;
 
     // Oldest first; at most DesktopState::logCapacity.
     [[nodiscard]] QList<LoggedEvent> events() const;

@@ -146,6 +146,10 @@ public:
         return m_records.stubbornOrder();
     }
     [[nodiscard]] bool orderDirty() const { return m_wanted.orderDirty(); }
+    // The items whose lane drags failed, with when, until the lane-failure upkeep judges them.
+    [[nodiscard]] const QHash<MenuBarItemID, QDateTime> &laneFailed() const {
+        return m_records.laneFailed();
+    }
     [[nodiscard]] bool reconcileInFlight() const { return m_runs.reconcileInFlight(); }
     [[nodiscard]] const BorrowedCursor &cursor() const { return m_cursor; }
     // The last reading of the bar found the Accessibility permission missing: nothing can be

@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <random>
+#include <span>
 
 using namespace Qt::StringLiterals;
 
@@ -49,11 +50,15 @@ enum class Happening {
     cloud,
     handsDuringRun,
     relaunch,
+    longMenus,
+    activation,
 };
-constexpr struct {
+struct Weight {
     Happening happening;
     double weight;
-} kWeights[] = {
+};
+// What happens on the laptop.
+constexpr Weight kLaptopWeights[] = {
     {Happening::launchOrQuit, 12},
     {Happening::display, 6},
     {Happening::activateDisplay, 4},
@@ -76,6 +81,33 @@ constexpr struct {
     {Happening::handsDuringRun, 5},
     {Happening::relaunch, 1},
 };
+// What happens on the crowded laptop: the same, with the permission going more often, long menus
+// coming to the front and the user asking for items.
+constexpr Weight kCrowdedWeights[] = {
+    {Happening::launchOrQuit, 12},
+    {Happening::display, 6},
+    {Happening::activateDisplay, 4},
+    {Happening::click, 8},
+    {Happening::key, 5},
+    {Happening::scroll, 5},
+    {Happening::mouseMove, 4},
+    {Happening::commandDrag, 10},
+    {Happening::hang, 4},
+    {Happening::revokeTrust, 4},
+    {Happening::title, 6},
+    {Happening::width, 6},
+    {Happening::activate, 5},
+    {Happening::iconToLeftEnd, 1},
+    {Happening::setting, 4},
+    {Happening::profile, 3},
+    {Happening::move, 4},
+    {Happening::sort, 2},
+    {Happening::cloud, 3},
+    {Happening::handsDuringRun, 5},
+    {Happening::relaunch, 1},
+    {Happening::longMenus, 6},
+    {Happening::activation, 10},
+};
 
 const char *const kHappeningNames[] = {
     "launchOrQuit", "display",       "activateDisplay", "click",
@@ -83,8 +115,38 @@ const char *const kHappeningNames[] = {
     "hang",         "revokeTrust",   "title",           "width",
     "activate",     "iconToLeftEnd", "setting",         "profile",
     "move",         "sort",          "cloud",           "handsDuringRun",
-    "relaunch"};
-static_assert(std::size(kHappeningNames) == std::size(kWeights));
+    "relaunch",     "longMenus",     "activation"};
+static_assert(std::size(kHappeningNames) == std::size(kCrowdedWeights));
+
+// The applications of the crowded laptop whose menus reach far into the bar, with how far.
+constexpr struct {
+    const char *bundleIdentifier;
+    const char *name;
+    double menusWidth;
+} kLongMenus[] = {
+    {"com.apple.dt.Xcode", "Xcode", 1100},
+    {"com.apple.FinalCut", "Final Cut Pro", 900},
+    {"com.microsoft.Excel", "Microsoft Excel", 760},
+};
+constexpr double kLongMenusMin = 700.0;
+constexpr double kLongMenusMax = 1100.0;
+
+// The crowded laptop on Zorv's first day, its own events left out, with the long-menu
+// applications running behind Finder.
+Scenario crowdedNotched() {
+    Scenario scenario = ScenarioLoader::load(u"crowded-first-launch"_s);
+    for (const auto &longMenus : kLongMenus) {
+        ScenarioApplication app;
+        app.ref = QString::fromLatin1(longMenus.bundleIdentifier);
+        app.bundleIdentifier = app.ref;
+        app.name = QString::fromLatin1(longMenus.name);
+        app.path = u"/Applications/%1.app"_s.arg(*app.name);
+        app.activationPolicy = ActivationPolicy::Regular;
+        app.menusWidth = longMenus.menusWidth;
+        scenario.applications.append(app);
+    }
+    return scenario;
+}
 
 ScreenRecord externalScreen(bool onTheLeft) {
     ScreenRecord screen;
@@ -98,11 +160,21 @@ ScreenRecord externalScreen(bool onTheLeft) {
 
 class Generator {
 public:
-    Generator(quint64 seed, Duration length, QStringList leftOut)
+    Generator(quint64 seed, Duration length, QStringList leftOut, ChaosPlan::Mac mac)
         : m_random(seed), m_length(length),
-          m_leftOut(std::move(leftOut)), m_plan{seed, ScenarioLoader::load(u"laptop"_s), {}},
+          m_leftOut(std::move(leftOut)), m_plan{seed,
+                                                mac,
+                                                mac == ChaosPlan::Mac::laptop
+                                                    ? ScenarioLoader::load(u"laptop"_s)
+                                                    : crowdedNotched(),
+                                                {}},
           m_timeline(m_plan.scenario.applications, m_plan.scenario.screens) {
         m_plan.scenario.events.clear();
+        for (const auto &longMenus : kLongMenus) {
+            if (m_plan.scenario.application(QString::fromLatin1(longMenus.bundleIdentifier))) {
+                m_longMenus.append(QString::fromLatin1(longMenus.bundleIdentifier));
+            }
+        }
         for (const ScenarioApplication &app : std::as_const(m_plan.scenario.applications)) {
             // The system's own agents never quit; the applications the user runs do.
             const bool system = app.ref.startsWith(u"com.apple."_s);
@@ -127,8 +199,11 @@ public:
     }
 
     ChaosPlan run() {
+        const std::span<const Weight> table = m_plan.mac == ChaosPlan::Mac::laptop
+                                                  ? std::span<const Weight>(kLaptopWeights)
+                                                  : std::span<const Weight>(kCrowdedWeights);
         std::vector<double> weights;
-        for (const auto &entry : kWeights) {
+        for (const Weight &entry : table) {
             const bool leftOut =
                 m_leftOut.contains(QString::fromLatin1(kHappeningNames[int(entry.happening)]));
             weights.push_back(leftOut ? 0.0 : entry.weight);
@@ -138,7 +213,7 @@ public:
         Duration at = seconds(20);
         while (at < m_length) {
             endWhatIsDue(at);
-            happen(at, kWeights[next(m_random)].happening);
+            happen(at, table[next(m_random)].happening);
             at += seconds(std::max(0.5, gap(m_random)));
         }
         return std::move(m_plan);
@@ -291,6 +366,12 @@ private:
         case Happening::relaunch:
             step(at, ChaosStep::Kind::relaunch);
             break;
+        case Happening::longMenus:
+            (void)add(at, Activate{any(m_longMenus), real(kLongMenusMin, kLongMenusMax)});
+            break;
+        case Happening::activation:
+            step(at, ChaosStep::Kind::activation);
+            break;
         }
     }
 
@@ -328,6 +409,7 @@ private:
     ScenarioTimeline m_timeline;
     QStringList m_quittable;
     QStringList m_regular;
+    QStringList m_longMenus;
     QList<ItemRef> m_items;
     QList<ItemRef> m_titled;
     QList<ItemRef> m_sized;
@@ -370,8 +452,8 @@ const char *const kActionNames[] = {"launch",
                                     "cloudChange"};
 static_assert(std::size(kActionNames) == std::variant_size_v<ScenarioAction>);
 
-const char *const kStepNames[] = {"setting", "profile", "move",          "sort",
-                                  "cloud",   "handsDuringRun", "relaunch"};
+const char *const kStepNames[] = {"setting", "profile",        "move",     "sort",
+                                  "cloud",   "handsDuringRun", "relaunch", "activation"};
 
 QString describeAction(const ScenarioAction &action) {
     QString text = QString::fromLatin1(kActionNames[action.index()]);
@@ -403,6 +485,11 @@ QString describeAction(const ScenarioAction &action) {
             if constexpr (requires { a.length; }) {
                 text += u" %1"_s.arg(a.length);
             }
+            if constexpr (requires { a.menusWidth; }) {
+                if (a.menusWidth) {
+                    text += u" menus %1"_s.arg(*a.menusWidth, 0, 'f', 0);
+                }
+            }
         },
         action);
     return text;
@@ -426,8 +513,8 @@ QString ChaosPlan::describe() const {
     return lines.join(u'\n');
 }
 
-ChaosPlan ChaosPlan::generate(quint64 seed, Duration length, const QStringList &leftOut) {
-    return Generator(seed, length, leftOut).run();
+ChaosPlan ChaosPlan::generate(quint64 seed, Duration length, const QStringList &leftOut, Mac mac) {
+    return Generator(seed, length, leftOut, mac).run();
 }
 
 } // namespace zorv

@@ -1,6 +1,7 @@
 #include "chaosrun.h"
 
 #include "../scenariomac.h"
+#include "chaosasks.h"
 #include "cloud/simcloudkeyvaluestore.h"
 #include "cloudsync/cloudsync.h"
 #include "modelprofiles.h"
@@ -72,7 +73,8 @@ struct ChaosMac {
 class Runner {
 public:
     Runner(const ChaosPlan &plan, Duration length)
-        : m_plan(plan), m_length(length), m_mac(plan.scenario) {}
+        : m_plan(plan), m_length(length), m_mac(plan.scenario),
+          m_asks(m_mac.platform, m_mac.driver) {}
 
     ChaosReport play() {
         ChaosReport report;
@@ -86,7 +88,9 @@ public:
         AppModel &model = *m_mac.app->model();
         model.sync().setCloudSync(true);
         SimCloudKeyValueStore otherMac(m_mac.platform.cloud(), u"Anna's MacBook Air"_s);
-        ChaosWatch watch(m_mac.platform.desktop(), *m_mac.app->engine(), model, m_mac.clock);
+        ChaosWatch watch(m_mac.platform.desktop(), *m_mac.app->engine(), model, m_mac.clock,
+                         m_plan.mac == ChaosPlan::Mac::laptop ? ChaosWatch::IconRule::offScreen
+                                                              : ChaosWatch::IconRule::notDrawn);
         m_watch = &watch;
         watchLayout();
 
@@ -109,6 +113,9 @@ public:
             watch.checkTick();
             if (++ticks % kTicksPerHandsCheck == 0) {
                 watch.checkHands();
+                if (m_plan.mac == ChaosPlan::Mac::crowdedNotched) {
+                    watch.checkLanes();
+                }
             }
             if (ticks % kTicksPerStoreCheck == 0) {
                 watch.checkStores();
@@ -211,6 +218,9 @@ private:
             break;
         case ChaosStep::Kind::relaunch:
             relaunch();
+            break;
+        case ChaosStep::Kind::activation:
+            m_asks.ask(*m_mac.app, *m_watch, pick);
             break;
         }
     }
@@ -348,14 +358,16 @@ private:
     ChaosMac m_mac;
     ChaosWatch *m_watch = nullptr;
     std::optional<Hands> m_hands;
+    ChaosAsks m_asks;
 };
 
 } // namespace
 
 QString ChaosReport::summary() const {
     return u"seed %1, %2 h: %3 events, %4 steps; checks: icon %5, cursor %6, engine drags %7, "
-           "layout changes %8, stores %9; heap in use %10 MiB after the first hour, %11 MiB at "
-           "the end (resident %12 and %13 MiB); %14 breaches"_s.arg(seed)
+           "layout changes %8, stores %9, activations %15, settled lanes %16; heap in use %10 "
+           "MiB after the first hour, %11 MiB at the end (resident %12 and %13 MiB); %14 "
+           "breaches"_s.arg(seed)
                .arg(hours)
                .arg(events)
                .arg(steps)
@@ -368,7 +380,9 @@ QString ChaosReport::summary() const {
                .arg(heapAtEndMiB, 0, 'f', 1)
                .arg(residentAfterFirstHourMiB, 0, 'f', 1)
                .arg(residentAtEndMiB, 0, 'f', 1)
-               .arg(breachCount);
+               .arg(breachCount)
+               .arg(checks.activations)
+               .arg(checks.lanes);
 }
 
 ChaosReport playChaos(const ChaosPlan &plan, Duration length) {

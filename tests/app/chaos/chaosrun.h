@@ -30,9 +30,9 @@ struct ChaosReport {
     [[nodiscard]] QString summary() const;
 };
 
-// Plays the plan on Zorv's whole app (engine, model, stores, shell, window) over the simulated
-// laptop, on a manual clock, from an empty data folder, for `length` of simulated time, with
-// cloud sync on and a second Mac on the same iCloud account; the watch checks every fifth of a
+// Plays the plan on Zorv's whole app (engine, model, stores, shell, window) over the plan's
+// simulated laptop, on a manual clock, from an empty data folder, for `length` of simulated time,
+// with cloud sync on and a second Mac on the same iCloud account; the watch checks every fifth of a
 // second and reads the stores back every ten seconds.
 [[nodiscard]] ChaosReport playChaos(const ChaosPlan &plan, Duration length);
 

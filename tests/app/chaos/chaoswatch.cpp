@@ -25,6 +25,8 @@ namespace {
 constexpr double kScreenSettleSeconds = 3.0;
 // The check's own granularity on top of the watchdog's ticks.
 constexpr double kIconSlackSeconds = 0.4;
+// Room left beside the icon in the rightmost slot, for the spacing between items.
+constexpr double kSlotSpacing = 16.0;
 // How far back in the reconcile log an adoption of a layout change is looked for.
 constexpr qsizetype kLogLinesLookedAt = 30;
 
@@ -79,9 +81,9 @@ template <typename Value> std::optional<QString> storeProblem(const JSONStore<Va
 } // namespace
 
 ChaosWatch::ChaosWatch(SimulatedDesktop &desktop, const ClassicEngine &engine, AppModel &model,
-                       Clock &clock)
+                       Clock &clock, IconRule iconRule)
     : m_desktop(desktop), m_engine(&engine), m_model(&model), m_clock(clock), m_start(clock.now()),
-      m_layout(model.layoutOrder()) {}
+      m_iconRule(iconRule), m_layout(model.layoutOrder()) {}
 
 void ChaosWatch::allowLayoutChangesUntil(MonotonicTime until) {
     m_layoutChangesAllowedUntil = std::max(m_layoutChangesAllowedUntil, until);
@@ -101,6 +103,7 @@ void ChaosWatch::breach(const QString &what) {
 void ChaosWatch::checkTick() {
     checkIcon();
     checkCursor();
+    checkActivations();
 }
 
 void ChaosWatch::checkIcon() {
@@ -142,10 +145,13 @@ void ChaosWatch::checkIcon() {
             screenLeft = screen.frame.left();
         }
     }
-    const bool canBeSeen = icon.frame.right() + collapsible > screenLeft + 1.0;
+    const bool seen = m_iconRule == IconRule::offScreen ? icon.onScreen : icon.visible;
+    const bool canBeSeen = m_iconRule == IconRule::offScreen
+                               ? icon.frame.right() + collapsible > screenLeft + 1.0
+                               : iconFitsRightmost(bar, icon);
     const bool settling =
         toSeconds(m_clock.now() - m_screensChangedAt) < kScreenSettleSeconds + kWatchdogTick;
-    if (icon.onScreen || !canBeSeen || settling) {
+    if (seen || !canBeSeen || settling) {
         m_iconOffSince.reset();
         return;
     }
@@ -154,13 +160,38 @@ void ChaosWatch::checkIcon() {
     }
     const double off = toSeconds(m_clock.now() - *m_iconOffSince);
     if (off > kTicksOffScreen * kWatchdogTick + kIconSlackSeconds) {
-        breach(u"Zorv's icon off screen for %1 s though it fits (x %2, %3 pt of separators "
-               "right of it, revealed %4)"_s.arg(off, 0, 'f', 1)
+        breach(u"Zorv's icon out of sight for %1 s though it fits (x %2, %3 pt of separators "
+               "right of it, revealed %4, under the menus %5, behind the housing %6)"_s
+                   .arg(off, 0, 'f', 1)
                    .arg(icon.frame.left())
                    .arg(collapsible)
-                   .arg(m_engine->isRevealed()));
+                   .arg(m_engine->isRevealed())
+                   .arg(icon.underMenus)
+                   .arg(icon.underHousing));
         m_iconOffSince.reset();
     }
+}
+
+bool ChaosWatch::iconFitsRightmost(const QList<BarEntry> &bar, const BarEntry &icon) const {
+    // The rightmost slot is left of the system's fixed items at the right end of the bar.
+    double right = bar.isEmpty() ? 0.0 : bar.last().frame.right();
+    for (qsizetype i = bar.size() - 1; i >= 0 && bar.at(i).immovable; --i) {
+        right = bar.at(i).frame.left();
+    }
+    const double left = right - icon.frame.width() - kSlotSpacing;
+    const std::optional<double> menusRight = m_desktop.readout().menusRight(icon.displayId);
+    if (!menusRight || left < *menusRight) {
+        return false;
+    }
+    for (const Screen &screen : m_desktop.screens().screens()) {
+        if (screen.displayId != icon.displayId) {
+            continue;
+        }
+        const auto housing = screen.housingSpan();
+        return left >= screen.frame.left() &&
+               !(housing && left < housing->second && right > housing->first);
+    }
+    return false;
 }
 
 void ChaosWatch::checkCursor() {
@@ -255,6 +286,8 @@ void ChaosWatch::relaunched(const ClassicEngine &engine, AppModel &model) {
     m_engine = &engine;
     m_model = &model;
     m_iconOffSince.reset();
+    // Activations under way died with the app that was asked.
+    m_asked.clear();
     if (m_clock.now() >= m_layoutChangesAllowedUntil && !(model.layoutOrder() == m_layout)) {
         breach(u"the wanted layout changed across a relaunch"_s);
     }

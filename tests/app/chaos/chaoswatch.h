@@ -1,7 +1,9 @@
 #pragma once
 
+#include "clickkind.h"
 #include "clock.h"
 #include "inputevent.h"
+#include "menubaritem.h"
 #include "sectionlayout.h"
 
 #include <QHash>
@@ -17,6 +19,7 @@ namespace zorv {
 class AppModel;
 class ClassicEngine;
 class SimulatedDesktop;
+struct BarEntry;
 
 // What the chaos run must hold at every moment, checked as it goes: each watch looks at the Mac
 // and the app when asked, counts its checks and notes every breach with the simulated second it
@@ -30,6 +33,8 @@ public:
         qint64 engineDrags = 0;
         qint64 layoutChanges = 0;
         qint64 stores = 0;
+        qint64 activations = 0;
+        qint64 lanes = 0;
 
         friend bool operator==(const Counts &, const Counts &) = default;
     };
@@ -45,9 +50,25 @@ public:
     // 80 ms after the warp and its Command key-down): input in that moment comes after the
     // engine last looked.
     static constexpr double kDragLeadInSeconds = 0.09;
+    // How long an activation may take to open its item or fail: the menu bar's nudges, the
+    // reveal's waits, and the scans' accessibility calls to applications that do not answer
+    // (each waits out its 6 s timeout).
+    static constexpr double kActivationSeconds = 60.0;
+    // How long the bar and the wanted layout stand unchanged, with the permission, before the bar
+    // counts as settled: past two polls, where the engine reads the user's drags.
+    static constexpr double kSettledSeconds = 65.0;
+
+    // When Zorv's icon counts as out of sight though it would fit.
+    enum class IconRule {
+        // It is off screen while collapsing the separators right of it would bring it on.
+        offScreen,
+        // It is not drawn (off screen, under the front application's menus or behind the camera
+        // housing) while the rightmost slot of the bar would show it.
+        notDrawn,
+    };
 
     ChaosWatch(SimulatedDesktop &desktop, const ClassicEngine &engine, AppModel &model,
-               Clock &clock);
+               Clock &clock, IconRule iconRule = IconRule::offScreen);
 
     // The user, a profile, an import or a sync may change the wanted layout until `until`.
     void allowLayoutChangesUntil(MonotonicTime until);
@@ -60,6 +81,16 @@ public:
     void checkStores();
     // The wanted layout changed in the model.
     void layoutChanged();
+    // The user asked Zorv to open the item by `route`: within kActivationSeconds the simulated
+    // Mac must record that the item received the click (on it while drawn, or as a press of its
+    // element), or the hot-key log must say why it could not be opened.
+    void activationAsked(const MenuBarItemID &id, ClickKind click, const QString &route);
+    // The last activation of the item asked for never reached Zorv (a tap that missed): it is
+    // not waited for.
+    void activationWithdrawn(const MenuBarItemID &id);
+    // Once the bar has settled, each item's stored lane is where it stands between Zorv's
+    // separators, unless the engine lists the item's lane as failed; at least every few ticks.
+    void checkLanes();
     // Zorv quit and was launched again: the watch looks at the new engine and model, whose
     // wanted layout must be the one the last held.
     void relaunched(const ClassicEngine &engine, AppModel &model);
@@ -72,7 +103,16 @@ private:
     void breach(const QString &what);
     [[nodiscard]] double elapsed() const;
     void checkIcon();
+    // Whether the icon, in the rightmost slot of its bar, would be drawn.
+    [[nodiscard]] bool iconFitsRightmost(const QList<BarEntry> &bar, const BarEntry &icon) const;
     void checkCursor();
+    void checkActivations();
+    // Whether the status item received a click of `kind` at or after `since`.
+    [[nodiscard]] bool clicked(quint64 itemId, ClickKind kind, MonotonicTime since) const;
+    // What the hot-key log says of the item's key from `offset` on: the first failure (the item
+    // not found, or its activation failed), if any.
+    [[nodiscard]] std::optional<QString> loggedFailure(const MenuBarItemID &id,
+                                                       qint64 offset) const;
     // Whether the reconcile log's last lines say the engine took the item into its lane: a
     // drag of the user's it read off the bar or one of its adoption rules.
     [[nodiscard]] bool loggedAdoption(const QString &bundleID) const;
@@ -82,6 +122,7 @@ private:
     AppModel *m_model;
     Clock &m_clock;
     const MonotonicTime m_start;
+    const IconRule m_iconRule;
     Counts m_counts;
     QStringList m_breaches;
     qint64 m_breachCount = 0;
@@ -101,6 +142,26 @@ private:
     MonotonicTime m_layoutChangesAllowedUntil{};
     // Stores: the files seen so far.
     QSet<QString> m_storesSeen;
+    // Activations asked for and not yet seen through, with where the hot-key log then ended.
+    struct Asked {
+        MenuBarItemID id;
+        // The status item the bar showed for it when asked.
+        std::optional<quint64> itemId;
+        ClickKind click = ClickKind::left;
+        QString route;
+        MonotonicTime at{};
+        qint64 hotkeyLogSize = 0;
+        // The engine's last activation record when asked, and the first one since that names
+        // the item.
+        QString recordBefore;
+        QString outcome;
+    };
+    QList<Asked> m_asked;
+    // Lanes: the bar's order and the wanted layout as last seen, since when they stand, and
+    // whether this stretch was checked already.
+    QString m_barSeen;
+    MonotonicTime m_barSteadySince{};
+    bool m_steadyBarChecked = false;
 };
 
 } // namespace zorv

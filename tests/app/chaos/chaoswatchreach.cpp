@@ -1,0 +1,203 @@
+// The chaos watch's checks that every item stays within the user's reach: an activation opens
+// the item asked for or says why it cannot, and a settled bar holds each item in its stored lane.
+
+#include "chaoswatch.h"
+
+#include "appmodel.h"
+#include "engine/classicengine.h"
+#include "enginesections.h"
+#include "search/stablekey.h"
+#include "simulateddesktop.h"
+#include "storage/zorvpaths.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+namespace {
+
+const QString kHotkeyLog = u"hotkey-log.txt"_s;
+
+qint64 hotkeyLogSize() {
+    return QFileInfo(ZorvPaths::file(kHotkeyLog)).size();
+}
+
+// The engine's record of its last activation, as written.
+QString lastActivateRecord() {
+    QFile file(ZorvPaths::file(u"last-activate.json"_s));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The record's outcome, for a breach's note, if it names the item.
+std::optional<QString> outcomeFor(const QString &record, const MenuBarItemID &id) {
+    const QJsonObject fields = QJsonDocument::fromJson(record.toUtf8()).object();
+    if (fields.value(u"item"_s).toString() != id.bundleID) {
+        return std::nullopt;
+    }
+    return u"%1 at x %2"_s.arg(fields.value(u"outcome"_s).toString())
+        .arg(fields.value(u"x"_s).toDouble());
+}
+
+ItemClickKind deliveredKind(ClickKind click) {
+    switch (click) {
+    case ClickKind::right:
+        return ItemClickKind::Right;
+    case ClickKind::option:
+        return ItemClickKind::Option;
+    case ClickKind::left:
+        break;
+    }
+    return ItemClickKind::Left;
+}
+
+const char *clickName(ClickKind click) {
+    return click == ClickKind::right ? "right" : click == ClickKind::option ? "option" : "left";
+}
+
+// Where each item of the bar stands between Zorv's separators, by the engine's identity.
+QList<std::pair<MenuBarItemID, Section>> standings(const QList<BarEntry> &bar,
+                                                   const QList<MenuBarItem> &scanned) {
+    const QHash<quint64, MenuBarItem> matched = EngineSections::items(bar, scanned);
+    QList<std::pair<MenuBarItemID, Section>> result;
+    Section lane = Section::alwaysHidden;
+    for (const BarEntry &entry : bar) {
+        if (entry.autosaveName == BarItems::zorvAlwaysHiddenSeparatorName) {
+            lane = Section::hidden;
+        } else if (entry.autosaveName == BarItems::zorvHiddenSeparatorName) {
+            lane = Section::shown;
+        }
+        const auto item = matched.constFind(entry.itemId);
+        // The system's fixed items stand where the system puts them.
+        if (item != matched.constEnd() && !entry.immovable) {
+            result.append({item->id, lane});
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+void ChaosWatch::activationAsked(const MenuBarItemID &id, ClickKind click, const QString &route) {
+    Asked asked;
+    asked.id = id;
+    asked.click = click;
+    asked.route = route;
+    asked.at = m_clock.now();
+    asked.hotkeyLogSize = hotkeyLogSize();
+    asked.recordBefore = lastActivateRecord();
+    const QHash<quint64, MenuBarItem> matched =
+        EngineSections::items(m_desktop.readout().bar(), m_engine->lastItems());
+    for (auto item = matched.constBegin(); item != matched.constEnd(); ++item) {
+        if (item->id == id) {
+            asked.itemId = item.key();
+        }
+    }
+    m_asked.append(asked);
+}
+
+void ChaosWatch::activationWithdrawn(const MenuBarItemID &id) {
+    for (qsizetype i = m_asked.size() - 1; i >= 0; --i) {
+        if (m_asked.at(i).id == id) {
+            m_asked.removeAt(i);
+            return;
+        }
+    }
+}
+
+bool ChaosWatch::clicked(quint64 itemId, ClickKind kind, MonotonicTime since) const {
+    const QList<DeliveredClick> clicks = m_desktop.readout().clicks();
+    return std::any_of(clicks.cbegin(), clicks.cend(), [&](const DeliveredClick &click) {
+        return click.itemId == itemId && click.at >= since &&
+               click.origin == EventOrigin::Synthetic && click.kind == deliveredKind(kind);
+    });
+}
+
+std::optional<QString> ChaosWatch::loggedFailure(const MenuBarItemID &id, qint64 offset) const {
+    QFile file(ZorvPaths::file(kHotkeyLog));
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset)) {
+        return std::nullopt;
+    }
+    const QString key = u" key="_s + stableKey(id) + u' ';
+    QTextStream lines(&file);
+    while (!lines.atEnd()) {
+        const QString line = lines.readLine();
+        if (line.contains(key) && (line.contains(u"FAILED"_s) || line.contains(u"NO MATCH"_s))) {
+            return line;
+        }
+    }
+    return std::nullopt;
+}
+
+void ChaosWatch::checkActivations() {
+    if (m_asked.isEmpty()) {
+        return;
+    }
+    const QString record = lastActivateRecord();
+    for (Asked &asked : m_asked) {
+        if (asked.outcome.isEmpty() && record != asked.recordBefore) {
+            asked.outcome = outcomeFor(record, asked.id).value_or(QString());
+        }
+    }
+    m_asked.removeIf([this](const Asked &asked) {
+        if (asked.itemId && clicked(*asked.itemId, asked.click, asked.at)) {
+            ++m_counts.activations;
+            return true;
+        }
+        if (loggedFailure(asked.id, asked.hotkeyLogSize)) {
+            ++m_counts.activations;
+            return true;
+        }
+        if (toSeconds(m_clock.now() - asked.at) < kActivationSeconds) {
+            return false;
+        }
+        breach(u"%1 asked for by %2 (%3 click) neither opened nor failed with a reason "
+               "(its activation record: %4)"_s.arg(
+                   asked.id.bundleID, asked.route, QString::fromLatin1(clickName(asked.click)),
+                   asked.outcome.isEmpty() ? u"none"_s : asked.outcome));
+        return true;
+    });
+}
+
+void ChaosWatch::checkLanes() {
+    const QList<BarEntry> bar = m_desktop.readout().bar();
+    QString seen;
+    QTextStream out(&seen);
+    for (const BarEntry &entry : bar) {
+        out << entry.itemId << ' ';
+    }
+    out << '|' << m_desktop.accessibility().isProcessTrusted() << '|'
+        << m_engine->reconcileInFlight() << '|';
+    const SectionLayout stored = m_model->layoutOrder();
+    for (Section lane : allSections) {
+        for (const MenuBarItemID &id : stored.ids(lane)) {
+            out << stableKey(id) << ' ';
+        }
+        out << '|';
+    }
+    if (seen != m_barSeen) {
+        m_barSeen = seen;
+        m_barSteadySince = m_clock.now();
+        m_steadyBarChecked = false;
+        return;
+    }
+    if (m_steadyBarChecked || toSeconds(m_clock.now() - m_barSteadySince) < kSettledSeconds ||
+        m_engine->reconcileInFlight() || !m_desktop.accessibility().isProcessTrusted()) {
+        return;
+    }
+    m_steadyBarChecked = true;
+    ++m_counts.lanes;
+    for (const auto &[id, lane] : standings(bar, m_engine->lastItems())) {
+        const std::optional<Section> wanted = stored.sectionOf(id);
+        if (wanted && *wanted != lane && !m_engine->laneFailed().contains(id)) {
+            breach(u"%1 stands in %2 on the settled bar, stored in %3 and no lane failure"_s.arg(
+                id.bundleID, rawValue(lane), rawValue(*wanted)));
+        }
+    }
+}
+
+} // namespace zorv

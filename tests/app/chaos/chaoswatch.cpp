@@ -45,31 +45,6 @@ template <typename Value> std::optional<QString> storeProblem(const JSONStore<Va
     try {
         const Value onDisk = fromStoreJson<Value>(parseJson(*image.bytes));
         if (image.exact && !(onDisk == store.value())) {
-            if constexpr (std::is_same_v<Value, ProfileSet>) {
-                const ProfileSet &a = onDisk;
-                const ProfileSet &b = store.value();
-                qWarning() << "DEBUG" << a.profiles.size() << b.profiles.size()
-                           << (a.activeID == b.activeID);
-                for (int i = 0; i < std::min(a.profiles.size(), b.profiles.size()); ++i) {
-                    const Profile &x = a.profiles[i];
-                    const Profile &y = b.profiles[i];
-                    qWarning() << "DEBUG p" << i << (x.id == y.id) << (x.name == y.name)
-                               << (x.layout == y.layout) << (x.appearance == y.appearance)
-                               << (x.shortcut == y.shortcut);
-                    for (Section l : allSections) {
-                        qWarning() << "DEBUG lane" << rawValue(l) << x.layout.ids(l).size()
-                                   << y.layout.ids(l).size();
-                        for (auto &id : y.layout.ids(l))
-                            if (!x.layout.ids(l).contains(id))
-                                qWarning() << "DEBUG extra" << id.bundleID << id.ordinal;
-                    }
-                    if (x.appearance && y.appearance)
-                        qWarning()
-                            << "DEBUG ap" << x.appearance->tintOpacity << y.appearance->tintOpacity
-                            << x.appearance->cornerRadius << y.appearance->cornerRadius
-                            << (x.appearance->tintHex == y.appearance->tintHex);
-                }
-            }
             return u"holds another value than the store"_s;
         }
     } catch (const DecodeError &error) {

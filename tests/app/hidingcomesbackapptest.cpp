@@ -202,6 +202,14 @@ void click(SimulatedMac &mac, QPointF at) {
     mac.driver.drain();
 }
 
+// Opens the status menu from Zorv's icon and chooses the row titled `row`.
+void chooseFromStatusMenu(SimulatedMac &mac, const QString &row) {
+    click(mac, zorvIconCentre(mac.app, mac.platform));
+    const std::optional<QPointF> centre = statusMenuRowCentre(mac.platform.desktop().menus(), row);
+    ASSERT_TRUE(centre) << row.toStdString();
+    click(mac, *centre);
+}
+
 // On the go, first with the permission; launched again without it, where the system brought the
 // always-hidden separator back far left (its place was kept while the hidden one hid its lane),
 // and granted a minute in. Hours later the user reveals the hidden items: every item they keep in
@@ -232,11 +240,7 @@ TEST(GrantOnTheGoTest, TheRevealShowsTheHiddenItemsTheBarCanShow) {
     mac.run(590);
     const SectionLayout wanted = mac.engine().storedLayout();
     ASSERT_GE(wanted.ids(Section::hidden).size(), 4);
-    click(mac, zorvIconCentre(mac.app, mac.platform));
-    const std::optional<QPointF> reveal =
-        statusMenuRowCentre(mac.platform.desktop().menus(), u"Reveal Hidden Items"_s);
-    ASSERT_TRUE(reveal);
-    click(mac, *reveal);
+    chooseFromStatusMenu(mac, u"Reveal Hidden Items"_s);
     mac.run(1);
     ASSERT_TRUE(mac.engine().isRevealed());
     EXPECT_EQ(mac.lanes().value(Section::hidden), wanted.ids(Section::hidden));
@@ -274,11 +278,7 @@ TEST(QuitMidSortTest, TheNextLaunchPutsZorvsItemsBackInOrderWithArrangingOnDeman
             mac.app.model()->move(id, Section::shown);
         }
         mac.run(5);
-        click(mac, zorvIconCentre(mac.app, mac.platform));
-        const std::optional<QPointF> sort =
-            statusMenuRowCentre(mac.platform.desktop().menus(), u"Sort My Bar"_s);
-        ASSERT_TRUE(sort);
-        click(mac, *sort);
+        chooseFromStatusMenu(mac, u"Sort My Bar"_s);
         mac.driver.run(seconds(1.5));
         ASSERT_TRUE(mac.engine().reconcileInFlight()) << "the sort's drags run at the quit";
         EXPECT_EQ(mac.app.finish(), 0);
@@ -327,11 +327,7 @@ TEST(RevokedDuringASortTest, TheSortStopsAndNoDragFollows) {
         mac.app.model()->move(id, Section::hidden);
     }
     mac.run(5);
-    click(mac, zorvIconCentre(mac.app, mac.platform));
-    const std::optional<QPointF> sort =
-        statusMenuRowCentre(mac.platform.desktop().menus(), u"Sort My Bar"_s);
-    ASSERT_TRUE(sort);
-    click(mac, *sort);
+    chooseFromStatusMenu(mac, u"Sort My Bar"_s);
     mac.driver.run(seconds(1));
     mac.platform.desktop().permissions().setAccessibilityTrusted(false);
     const int borrowedAtTheRevoke = eventsOfKind(u"cursor-borrowed"_s);

@@ -142,5 +142,28 @@ Rectangle {
     EXPECT_LE(std::abs(option.center().y() - hold.center().y()), 1);
 }
 
+// What a change shows or hides is laid out by the time the clock settles, however little wall time
+// passed: the next input aims at the items where the window draws them.
+TEST(KitLayoutSceneTest, LaysOutAChangeOnceTheClockSettles) {
+    KitScene scene;
+    ASSERT_TRUE(scene.load(uR"(
+import QtQuick
+
+Column {
+    Rectangle { objectName: "first"; width: 40; height: 20; visible: false }
+    Rectangle { objectName: "second"; width: 40; height: 20 }
+}
+)"_s,
+                           QSize(60, 60)));
+    QQuickItem *first = scene.find(u"first"_s);
+    QQuickItem *second = scene.find(u"second"_s);
+    ASSERT_TRUE(first && second);
+    for (const bool shown : {true, false, true}) {
+        first->setVisible(shown);
+        scene.clock.settle();
+        EXPECT_EQ(second->y(), shown ? 20 : 0) << "first shown " << shown;
+    }
+}
+
 } // namespace
 } // namespace zorv

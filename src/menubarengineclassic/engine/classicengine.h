@@ -179,10 +179,11 @@ private:
     // of both, when they stand elsewhere: true when it did. Needs no drag, so it puts Zorv's own
     // items back in order whether or not the user lets Zorv arrange the bar.
     bool seatItemsBetweenLanes(IconSeat iconSeat = IconSeat::keepsItsPlace);
-    // For an icon out of sight right of both separators, where no reveal brings it back: when the
-    // rightmost slot is in view (clear of the front application's menus and the camera housing),
-    // creates the three items again with the icon there and the separators where the lanes meet,
-    // and applies the reveal state again. True when it did.
+    // For an icon out of sight where no reveal brings it back (right of both separators, or left
+    // of them on a bar too crowded for a reveal to show it): when the rightmost slot is in view
+    // (clear of the front application's menus and the camera housing) and the bar read afresh
+    // still has the icon out of sight, creates the three items again with the icon there and the
+    // separators where the lanes meet, and applies the reveal state again. True when it did.
     QCoro::Task<bool> seatIconInSight();
     // seatItemsBetweenLanes(); when it moved them, applies the reveal state again (`reason`) and
     // scans the bar they make.
@@ -245,6 +246,11 @@ private:
     // Poll and watchdog.
     static QCoro::Task<> runPoll(QPointer<ClassicEngine> self, CancellationToken token);
     static QCoro::Task<> runWatchdog(QPointer<ClassicEngine> self, CancellationToken token);
+    // Whether the icon is on screen, clear of the camera housing and of the front application's
+    // menus as the last scan found them; true while it is hidden.
+    [[nodiscard]] bool iconInSight() const;
+    // The watchdog's reveal for an icon it missed, after `revealsBefore` that left it off screen.
+    QCoro::Task<> revealForTheIcon(int revealsBefore);
 
     // Scan pass.
     // What one scan pass reads about the bar beside the items themselves.

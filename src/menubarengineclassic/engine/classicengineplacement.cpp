@@ -126,9 +126,10 @@ QCoro::Task<bool> ClassicEngine::seatIconInSight() {
     if (!end || !end->slotInView(survey.menusRight, m_platform.statusBar.thickness())) {
         co_return false;
     }
-    // The separators go where the lanes meet on the bar as it stands now.
+    // The separators go where the lanes meet on the bar as it stands now, and the front
+    // application's menus are read again: the icon may stand in sight beside shorter ones.
     co_await refresh();
-    if (!self || !canSeatItems() || !seatItemsBetweenLanes(IconSeat::toRightEnd)) {
+    if (!self || !canSeatItems() || iconInSight() || !seatItemsBetweenLanes(IconSeat::toRightEnd)) {
         co_return false;
     }
     // The new items come up collapsed: hide again as before.

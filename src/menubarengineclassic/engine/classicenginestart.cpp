@@ -1,5 +1,5 @@
 // Bringing the engine up, and the two loops that keep it current: a scan every 30 s and a
-// watchdog that brings the application's own icon back when it leaves the screen (by a reveal, or
+// watchdog that brings the application's own icon back when it goes out of sight (by a reveal, or
 // by seating the engine's items again where no reveal can) and tucks again when a shown item
 // shrinks and lets hidden ones into view.
 
@@ -12,6 +12,13 @@
 using namespace Qt::StringLiterals;
 
 namespace zorv {
+
+namespace {
+
+// How long the watchdog waits for its reveal to be laid out before it looks at the icon again.
+constexpr double kRevealLayoutSeconds = 0.4;
+
+} // namespace
 
 QCoro::Task<> ClassicEngine::start() {
     assertMainThread();
@@ -87,15 +94,32 @@ QCoro::Task<> ClassicEngine::runWatchdog(QPointer<ClassicEngine> self, Cancellat
         }
         const QDateTime now = self->now();
         if (now < self->m_health.watchdogStandDownUntil() ||
-            self->secondsSince(self->m_health.lastDisplayChange()) < 3.0 ||
-            self->m_separatorController->iconIsOnScreen()) {
+            self->secondsSince(self->m_health.lastDisplayChange()) < 3.0 || self->iconInSight()) {
             backOff.iconAccountedFor();
             continue;
         }
         const bool revealDue = backOff.iconMissing(lastChange(), clock.now());
-        // A reveal moves nothing right of the separators: an icon out of sight there comes back
-        // only when the items are seated again.
-        if (self->m_separatorController->iconIsSafelyRightmost() && backOff.seatDue(clock.now())) {
+        const bool seatDue = backOff.seatDue(clock.now());
+        // A reveal collapses the separators right of an icon that stands left of them: it brings
+        // the icon back on screen where the items left of it fit, but on a crowded bar it can
+        // leave it off screen or under the front application's menus. A reveal moves nothing
+        // right of both separators, nor an icon on screen under the menus or the camera housing.
+        // Where no reveal brings the icon back, the items are seated again.
+        const bool offScreen = !self->m_separatorController->iconIsOnScreen();
+        const bool revealFirst = offScreen && !self->m_separatorController->iconIsSafelyRightmost();
+        if (revealDue && revealFirst) {
+            co_await self->revealForTheIcon(backOff.fruitlessReveals());
+            backOff.revealed(clock.now());
+            const bool laidOut =
+                self && co_await self->waitForRevealToSettle(kRevealLayoutSeconds, false);
+            if (!self) {
+                co_return;
+            }
+            if (!laidOut || self->iconInSight()) {
+                continue;
+            }
+        }
+        if (seatDue) {
             const bool seated = co_await self->seatIconInSight();
             if (!self) {
                 co_return;
@@ -105,15 +129,27 @@ QCoro::Task<> ClassicEngine::runWatchdog(QPointer<ClassicEngine> self, Cancellat
                 continue;
             }
         }
-        if (!revealDue) {
-            continue;
+        if (revealDue && !revealFirst && !self->m_separatorController->iconIsOnScreen()) {
+            co_await self->revealForTheIcon(backOff.fruitlessReveals());
+            backOff.revealed(clock.now());
         }
-        self->appendEvent({{u"kind"_s, u"watchdog-miss"_s},
-                           {u"revealsBefore"_s, backOff.fruitlessReveals()},
-                           {u"geometry"_s, self->m_separatorController->geometry()}});
-        co_await self->setHiddenRevealed(true, false, u"watchdog: icon off-screen"_s, false);
-        backOff.revealed(clock.now());
     }
+}
+
+bool ClassicEngine::iconInSight() const {
+    if (!m_separatorController->iconIsOnScreen()) {
+        return false;
+    }
+    const std::optional<QRectF> frame = iconFrame();
+    return m_separatorController->iconHidden() || !frame ||
+           !m_bar.reach().coveredBy(*frame).has_value();
+}
+
+QCoro::Task<> ClassicEngine::revealForTheIcon(int revealsBefore) {
+    appendEvent({{u"kind"_s, u"watchdog-miss"_s},
+                 {u"revealsBefore"_s, revealsBefore},
+                 {u"geometry"_s, m_separatorController->geometry()}});
+    co_await setHiddenRevealed(true, false, u"watchdog: icon off-screen"_s, false);
 }
 
 bool ClassicEngine::peekingWhileTucked() {

@@ -29,7 +29,11 @@ std::optional<QString> Reachability::whyNot(const MenuBarItemID &id, const QRect
     if (midX < barScreen->left() || midX > barScreen->right()) {
         return offScreen;
     }
-    if (inHousing(midX, housings)) {
+    return coveredBy(frame);
+}
+
+std::optional<QString> Reachability::coveredBy(const QRectF &frame) const {
+    if (inHousing(frame.center().x(), housings)) {
         return underHousing;
     }
     if (menusRight && frame.left() < *menusRight) {

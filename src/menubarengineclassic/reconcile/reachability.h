@@ -45,6 +45,9 @@ struct Reachability {
 
     // Why the item in `frame` cannot be reached; absent when it can.
     [[nodiscard]] std::optional<QString> whyNot(const MenuBarItemID &id, const QRectF &frame) const;
+    // What covers an item in `frame` on the bar: the camera housing or the front application's
+    // menus; absent when neither does.
+    [[nodiscard]] std::optional<QString> coveredBy(const QRectF &frame) const;
     // Whether a drag may start or end at x on the bar.
     [[nodiscard]] bool reaches(double x) const;
     // The x in [lower, upper] nearest `preferred` that a drag may end at; none when no part of the

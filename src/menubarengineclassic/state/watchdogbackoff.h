@@ -8,10 +8,10 @@ namespace zorv {
 
 // When the watchdog reveals to bring the engine's icon back: on the second tick in a row that
 // finds it off screen, and, while reveals keep leaving it off screen, only after a wait that
-// doubles with each (1.6 s up to 300 s). An icon out of sight right of both separators, where no
-// reveal moves it, is seated again instead, on every second tick that misses it and with the same
-// waits after seats that left it off screen. The icon back on screen, a stand-down, or a new
-// display or application change starts the count again. Lives in the watchdog's own task.
+// doubles with each (1.6 s up to 300 s). An icon out of sight where no reveal brings it back is
+// seated again instead, on every second tick that misses it and with the same waits after seats
+// that left it out of sight. The icon back in sight, a stand-down, or a new display or
+// application change starts the count again. Lives in the watchdog's own task.
 class WatchdogBackOff {
 public:
     static constexpr double firstWaitSeconds = 1.6;
@@ -27,8 +27,8 @@ public:
     [[nodiscard]] bool iconMissing(const QDateTime &lastChange, MonotonicTime now);
     // The watchdog revealed at `now`: the next reveal waits longer, unless the icon comes back.
     void revealed(MonotonicTime now);
-    // After iconMissing() on a tick that found the icon off screen right of both separators: true
-    // when the watchdog is to seat it again now, if the bar has room for it.
+    // After iconMissing() on a tick that found the icon out of sight: true when the watchdog is to
+    // seat it again now, if no reveal brings it back and the bar has room for it.
     [[nodiscard]] bool seatDue(MonotonicTime now);
     // The watchdog seated the icon again at `now`: the next seat waits longer, unless the icon
     // comes back.

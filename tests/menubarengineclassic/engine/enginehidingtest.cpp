@@ -246,6 +246,11 @@ struct IconMovedCase {
     // The reveal standing when the system moves the icon; none while tucked.
     std::optional<bool> revealedWithAlwaysHidden;
     bool holdOpen;
+    // Items of another application at the left end of the bar, in no lane of the layout: many
+    // crowd it so that a reveal leaves the icon at the left end out of sight.
+    int crowding = 0;
+    // How far the front application's menus reach.
+    double menusWidth = 0.0;
 
     friend void PrintTo(const IconMovedCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -259,8 +264,28 @@ class IconMovedToTheLeftEndTest : public EngineTest,
 TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksAgain) {
     const IconMovedCase &c = GetParam();
     addLaptop();
-    addSystemItems();
+    // The clock and Control Center hold the right end, where a seated icon goes left of them.
+    const qint32 system = launch(u"com.apple.controlcenter"_s);
+    for (const auto &[identifier, length] :
+         {std::pair{u"com.apple.menuextra.clock"_s, 80.0},
+          std::pair{u"com.apple.menuextra.controlcenter"_s, 24.0}}) {
+        ItemDescription fixed;
+        fixed.length = length;
+        fixed.identifier = identifier;
+        fixed.immovable = true;
+        desktop.items().add(system, fixed);
+    }
+    AppDescription front;
+    front.bundleIdentifier = u"com.example.front"_s;
+    front.activationPolicy = ActivationPolicy::Regular;
+    front.menusWidth = c.menusWidth;
+    desktop.applications().activate(desktop.applications().launch(front));
     furnishSections();
+    const qint32 crowd = launch(u"com.example.crowd"_s);
+    for (int i = 0; i < c.crowding; ++i) {
+        addItem(crowd, 80.0, u"crowd%1"_s.arg(i));
+    }
+    settle();
     engine->setReorderEnabled(true);
     startEngine();
     run(4.0);
@@ -268,19 +293,20 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
         drive(engine->setHiddenRevealed(true, *c.revealedWithAlwaysHidden, c.holdOpen));
         run(1.0);
     }
-    const quint64 icon = zorvItem(BarItems::zorvIconName);
-    desktop.items().moveToIndex(icon, 0);
+    desktop.items().moveToIndex(zorvItem(BarItems::zorvIconName), 0);
     settle();
-    ASSERT_EQ(barOrder().indexOf(icon), 0);
+    ASSERT_EQ(barOrder().indexOf(zorvItem(BarItems::zorvIconName)), 0);
+    // Seated again, the icon is an item of its own.
+    const auto iconSeen = [this] { return entry(zorvItem(BarItems::zorvIconName)).visible; };
     double longestOff = 0.0;
     double off = 0.0;
     for (int step = 0; step < 100; ++step) {
         run(0.1);
-        off = onScreen(icon) ? 0.0 : off + 0.1;
+        off = iconSeen() ? 0.0 : off + 0.1;
         longestOff = std::max(longestOff, off);
     }
     EXPECT_LE(longestOff, 2 * 0.8 + 0.05);
-    EXPECT_TRUE(onScreen(icon));
+    EXPECT_TRUE(iconSeen());
 
     if (c.holdOpen) {
         EXPECT_TRUE(engine->isRevealed());
@@ -289,9 +315,10 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
     run(10.0);
     EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
     EXPECT_FALSE(engine->isRevealed());
+    const quint64 icon = zorvItem(BarItems::zorvIconName);
     const QList<quint64> bar = barOrder();
     EXPECT_GT(bar.indexOf(icon), bar.indexOf(zorvItem(BarItems::zorvHiddenSeparatorName)));
-    EXPECT_EQ((QList<bool>{onScreen(always), onScreen(hidden), onScreen(shown), onScreen(icon)}),
+    EXPECT_EQ((QList<bool>{onScreen(always), onScreen(hidden), onScreen(shown), iconSeen()}),
               (QList<bool>{false, false, true, true}));
 }
 
@@ -299,7 +326,11 @@ INSTANTIATE_TEST_SUITE_P(Reveals, IconMovedToTheLeftEndTest,
                          ::testing::Values(IconMovedCase{"Tucked", std::nullopt, false},
                                            IconMovedCase{"HiddenRevealed", false, false},
                                            IconMovedCase{"HiddenRevealedHeldOpen", false, true},
-                                           IconMovedCase{"EverythingRevealed", true, false}),
+                                           IconMovedCase{"EverythingRevealed", true, false},
+                                           IconMovedCase{"CrowdedTucked", std::nullopt, false, 18},
+                                           IconMovedCase{"CrowdedHiddenRevealed", false, false, 18},
+                                           IconMovedCase{"RevealedUnderLongMenus", false, false, 8,
+                                                         400.0}),
                          [](const auto &info) { return info.param.name; });
 
 } // namespace

@@ -81,7 +81,8 @@ QList<MenuBarItemID> ClassicEngine::laneBeyondReach() const {
     for (const ItemFrame &entry : revealed.frames) {
         const QString reason = why.value(entry.id);
         const std::optional<Section> wanted = m_wanted.storedLayout().sectionOf(entry.id);
-        if ((reason == Reachability::laneOutOfReach || reason == Reachability::underHousing) &&
+        if ((reason == Reachability::laneOutOfReach || reason == Reachability::underHousing ||
+             reason == Reachability::offScreen) &&
             wanted && BarGeometry::placedOnBar(&entry.frame, entry.id) &&
             DragPlanner::outOfLane(revealed, *wanted, entry.frame.center().x()) &&
             !ids.contains(entry.id)) {

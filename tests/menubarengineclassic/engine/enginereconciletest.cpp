@@ -391,6 +391,19 @@ TEST_F(ReconcileTest, anItemOutOfReachKeepsItsWantedLane) {
     EXPECT_EQ(runLines().size(), 2);
 }
 
+// On a bar too crowded for its screen the leftmost item stands past the screen's left edge even
+// with the bar revealed, so no drag can get at it: a run that cannot take it into its lane is not
+// settled and records a lane failure for it, as a refused drag does.
+TEST_F(ReconcileTest, anItemOffScreenEvenRevealedFailsItsLane) {
+    furnish(kFive, DragAcceptance::Always, 500.0);
+    drive(engine->apply(
+        layoutOf({idOf(u"b"_s), idOf(u"c"_s), idOf(u"d"_s), idOf(u"e"_s)}, {idOf(u"a"_s)}, {})));
+    reconcile();
+    ASSERT_FALSE(runLines().isEmpty());
+    EXPECT_FALSE(runLines().first().value(u"settled"_s).toBool());
+    EXPECT_TRUE(engine->laneFailed().contains(idOf(u"a"_s)));
+}
+
 // The front application's menus end just left of an item the layout wants hidden: the item can
 // be reached, no part of its lane can. The run drags nothing and is not settled; a drift run fails
 // the lane a second time, and the lane is given up where the item sits, so the layout holds what

@@ -391,6 +391,22 @@ TEST_F(ReconcileTest, anItemOutOfReachKeepsItsWantedLane) {
     EXPECT_EQ(runLines().size(), 2);
 }
 
+// An item out of its lane under the front application's menus: a run cannot get at it, so it is
+// not settled and records a lane failure, while the item keeps its wanted lane.
+TEST_F(ReconcileTest, anItemUnderTheMenusFailsItsLaneAndKeepsIt) {
+    furnish(kTwo);
+    const std::optional<MenuBarItem> a = engineItem(idOf(u"a"_s));
+    ASSERT_TRUE(a);
+    desktop.applications().activate(launch(u"com.example.editor"_s, a->frame.right() + 1.0));
+    run(3.0);
+    drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
+    reconcile();
+    ASSERT_FALSE(runLines().isEmpty());
+    EXPECT_FALSE(runLines().first().value(u"settled"_s).toBool());
+    EXPECT_TRUE(engine->laneFailed().contains(idOf(u"a"_s)));
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::hidden);
+}
+
 // On a bar too crowded for its screen the leftmost item stands past the screen's left edge even
 // with the bar revealed, so no drag can get at it: a run that cannot take it into its lane is not
 // settled and records a lane failure for it, as a refused drag does.

@@ -407,6 +407,28 @@ TEST_F(ReconcileTest, anItemUnderTheMenusFailsItsLaneAndKeepsIt) {
     EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::hidden);
 }
 
+// Two runs failed the same item under the menus, long enough ago to be judged; then an
+// application with short menus comes to the front. A run tries the item again before the upkeep
+// judges it, rather than the item being retired where the menus kept it.
+TEST_F(ReconcileTest, anItemFailedUnderTheMenusIsTriedAgainOnceOtherMenusAreInFront) {
+    furnish(kTwo);
+    const std::optional<MenuBarItem> a = engineItem(idOf(u"a"_s));
+    ASSERT_TRUE(a);
+    desktop.applications().activate(launch(u"com.example.editor"_s, a->frame.right() + 1.0));
+    run(3.0);
+    drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
+    reconcile();
+    reconcile();
+    run(60.0);
+    desktop.applications().activate(launch(u"com.example.viewer"_s, 100.0));
+    run(300.0);
+    EXPECT_TRUE(records(u"reconcile-log.jsonl"_s, u"adopt"_s).isEmpty());
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::hidden);
+    const QList<QJsonObject> runs = runLines();
+    ASSERT_EQ(runs.size(), 3);
+    EXPECT_FALSE(runs.last().value(u"moves"_s).toArray().isEmpty());
+}
+
 // On a bar too crowded for its screen the leftmost item stands past the screen's left edge even
 // with the bar revealed, so no drag can get at it: a run that cannot take it into its lane is not
 // settled and records a lane failure for it, as a refused drag does.

@@ -305,8 +305,8 @@ private:
     // run reveal the always-hidden section.
     [[nodiscard]] bool alwaysHiddenNeedsArranging() const;
     // Items out of their wanted lane that no drag on this bar can take there: their lane lies
-    // out of reach, or they stand behind the camera housing. A run that leaves them is not
-    // settled.
+    // out of reach, or they stand behind the camera housing, under the front application's menus
+    // or past the screen's edge with the bar revealed. A run that leaves them is not settled.
     [[nodiscard]] QList<MenuBarItemID> laneBeyondReach() const;
     // Whether a run would find a drag to make once the bar is revealed, or has yet to fail on an
     // item whose lane it cannot reach before that item is given up on.

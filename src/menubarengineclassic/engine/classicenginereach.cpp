@@ -81,7 +81,8 @@ QList<MenuBarItemID> ClassicEngine::laneBeyondReach() const {
     for (const ItemFrame &entry : revealed.frames) {
         const QString reason = why.value(entry.id);
         const std::optional<Section> wanted = m_wanted.storedLayout().sectionOf(entry.id);
-        if ((reason == Reachability::laneOutOfReach || reason == Reachability::underHousing) &&
+        if ((reason == Reachability::laneOutOfReach || reason == Reachability::underHousing ||
+             reason == Reachability::offScreen || reason == Reachability::underMenus) &&
             wanted && BarGeometry::placedOnBar(&entry.frame, entry.id) &&
             DragPlanner::outOfLane(revealed, *wanted, entry.frame.center().x()) &&
             !ids.contains(entry.id)) {
@@ -103,10 +104,13 @@ bool ClassicEngine::runHasWork() const {
         return true;
     }
     // A run that finds the lane still out of reach records one more failure, which the upkeep
-    // needs from two runs before it gives the lane up.
+    // needs from two runs before it gives the lane up. Items under the menus wait for another
+    // application in front instead: only then can a run get at them.
     const QList<MenuBarItemID> beyond = laneBeyondReach();
-    return std::any_of(beyond.cbegin(), beyond.cend(), [this](const MenuBarItemID &id) {
-        return m_records.laneFailedRuns(id) < ItemRecords::laneFailedRunsToRetire;
+    const QHash<MenuBarItemID, QString> why = unreachable();
+    return std::any_of(beyond.cbegin(), beyond.cend(), [this, &why](const MenuBarItemID &id) {
+        return why.value(id) != Reachability::underMenus &&
+               m_records.laneFailedRuns(id) < ItemRecords::laneFailedRunsToRetire;
     });
 }
 

@@ -31,6 +31,12 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
         if (context.unanswered.contains(item.pid)) {
             return std::nullopt;
         }
+        // Its runs failed while a drag could get at other places (other menus in front): a run
+        // tries it again before it is judged.
+        if (m_records.laneFailedRuns(item.id) >= ItemRecords::laneFailedRunsToRetire &&
+            !m_records.awaitingRetirement(m_bar.reach()).contains(item.id)) {
+            return std::nullopt;
+        }
         return ItemRecords::LaneStanding{m_wanted.storedLayout().sectionOf(item.id),
                                          DriftRules::laneOf(item, context.hiddenSepX,
                                                             context.alwaysSepX,

@@ -54,9 +54,11 @@ public:
     // reveal's waits, and the scans' accessibility calls to applications that do not answer
     // (each waits out its 6 s timeout).
     static constexpr double kActivationSeconds = 60.0;
-    // How long the bar and the wanted layout stand unchanged, with the permission, before the bar
-    // counts as settled: past two polls, where the engine reads the user's drags.
-    static constexpr double kSettledSeconds = 65.0;
+    // How long the bar, its reveal, the front application and the wanted layout stand unchanged,
+    // with the permission, before the bar counts as settled: past the quiet the engine's scans
+    // wait for (15 s after a display change, 12 s after an application comes or goes), two polls
+    // 30 s apart that confirm a drift, and the run that mends it.
+    static constexpr double kSettledSeconds = 80.0;
 
     // When Zorv's icon counts as out of sight though it would fit.
     enum class IconRule {

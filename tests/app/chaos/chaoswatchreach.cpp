@@ -169,9 +169,14 @@ void ChaosWatch::checkLanes() {
     QTextStream out(&seen);
     for (const BarEntry &entry : bar) {
         out << entry.itemId << ' ';
+        // A reveal or a tuck stretches or collapses the separators.
+        if (entry.autosaveName.startsWith(u"zorv-"_s)) {
+            out << entry.frame.width() << ' ';
+        }
     }
     out << '|' << m_desktop.accessibility().isProcessTrusted() << '|'
-        << m_engine->reconcileInFlight() << '|';
+        << m_engine->reconcileInFlight() << '|'
+        << m_desktop.applications().frontmostProcessId().value_or(0) << '|';
     const SectionLayout stored = m_model->layoutOrder();
     for (Section lane : allSections) {
         for (const MenuBarItemID &id : stored.ids(lane)) {

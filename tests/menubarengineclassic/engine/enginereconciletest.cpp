@@ -391,6 +391,57 @@ TEST_F(ReconcileTest, anItemOutOfReachKeepsItsWantedLane) {
     EXPECT_EQ(runLines().size(), 2);
 }
 
+// An item out of its lane under the front application's menus: a run cannot get at it, so it is
+// not settled and records a lane failure, while the item keeps its wanted lane.
+TEST_F(ReconcileTest, anItemUnderTheMenusFailsItsLaneAndKeepsIt) {
+    furnish(kTwo);
+    const std::optional<MenuBarItem> a = engineItem(idOf(u"a"_s));
+    ASSERT_TRUE(a);
+    desktop.applications().activate(launch(u"com.example.editor"_s, a->frame.right() + 1.0));
+    run(3.0);
+    drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
+    reconcile();
+    ASSERT_FALSE(runLines().isEmpty());
+    EXPECT_FALSE(runLines().first().value(u"settled"_s).toBool());
+    EXPECT_TRUE(engine->laneFailed().contains(idOf(u"a"_s)));
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::hidden);
+}
+
+// Two runs failed the same item under the menus, long enough ago to be judged; then an
+// application with short menus comes to the front. A run tries the item again before the upkeep
+// judges it, rather than the item being retired where the menus kept it.
+TEST_F(ReconcileTest, anItemFailedUnderTheMenusIsTriedAgainOnceOtherMenusAreInFront) {
+    furnish(kTwo);
+    const std::optional<MenuBarItem> a = engineItem(idOf(u"a"_s));
+    ASSERT_TRUE(a);
+    desktop.applications().activate(launch(u"com.example.editor"_s, a->frame.right() + 1.0));
+    run(3.0);
+    drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
+    reconcile();
+    reconcile();
+    run(60.0);
+    desktop.applications().activate(launch(u"com.example.viewer"_s, 100.0));
+    run(300.0);
+    EXPECT_TRUE(records(u"reconcile-log.jsonl"_s, u"adopt"_s).isEmpty());
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::hidden);
+    const QList<QJsonObject> runs = runLines();
+    ASSERT_EQ(runs.size(), 3);
+    EXPECT_FALSE(runs.last().value(u"moves"_s).toArray().isEmpty());
+}
+
+// On a bar too crowded for its screen the leftmost item stands past the screen's left edge even
+// with the bar revealed, so no drag can get at it: a run that cannot take it into its lane is not
+// settled and records a lane failure for it, as a refused drag does.
+TEST_F(ReconcileTest, anItemOffScreenEvenRevealedFailsItsLane) {
+    furnish(kFive, DragAcceptance::Always, 500.0);
+    drive(engine->apply(
+        layoutOf({idOf(u"b"_s), idOf(u"c"_s), idOf(u"d"_s), idOf(u"e"_s)}, {idOf(u"a"_s)}, {})));
+    reconcile();
+    ASSERT_FALSE(runLines().isEmpty());
+    EXPECT_FALSE(runLines().first().value(u"settled"_s).toBool());
+    EXPECT_TRUE(engine->laneFailed().contains(idOf(u"a"_s)));
+}
+
 // The front application's menus end just left of an item the layout wants hidden: the item can
 // be reached, no part of its lane can. The run drags nothing and is not settled; a drift run fails
 // the lane a second time, and the lane is given up where the item sits, so the layout holds what

@@ -64,10 +64,8 @@ TEST_P(CrowdedChaosTest, holdsEveryInvariantForAnHour) {
     playAndCheck(quint64(GetParam()), 1.0, ChaosPlan::Mac::crowdedNotched);
 }
 
-// Each seed is a test of its own; they wait to be switched on until Zorv's icon stays in sight
-// under long menus, activations open items out of a click's reach, and passes that cannot reach
-// a lane record it.
-INSTANTIATE_TEST_SUITE_P(DISABLED_Seeds, CrowdedChaosTest, ::testing::Range(1, 4));
+// Each seed is a test of its own.
+INSTANTIATE_TEST_SUITE_P(Seeds, CrowdedChaosTest, ::testing::Range(1, 4));
 
 // One seed from the environment (ZORV_CHAOS_SEED, ZORV_CHAOS_HOURS, default one hour;
 // ZORV_CHAOS_MAC=crowded plays it on the crowded laptop; ZORV_CHAOS_LEAVE_OUT, a comma list of

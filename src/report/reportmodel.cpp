@@ -88,6 +88,7 @@ void Model::send() {
     }
     m_config.record(u"sending report"_s);
     m_sending = std::move(contents);
+    m_stopSending = CancellationSource();
     upload(request(), *body);
 }
 
@@ -111,7 +112,7 @@ QCoro::Task<> Model::upload(QNetworkRequest request, QByteArray body) {
     QPointer<Model> self(this);
     const UploadReply reply =
         co_await Uploader::post(&m_services.network, &m_services.clock, std::move(request),
-                                std::move(body), m_config.timeout);
+                                std::move(body), m_config.timeout, m_stopSending.token());
     // A report saved at a quit is done with: an answer after that changes nothing.
     if (self && self->m_sending) {
         const Contents contents = *std::exchange(self->m_sending, std::nullopt);
@@ -125,6 +126,8 @@ void Model::saveUnanswered() {
     }
     const Contents contents = *std::exchange(m_sending, std::nullopt);
     saveAfterFailure(m_config.appName + u" quit before "_s + makerName + u" answered."_s, contents);
+    // The request would otherwise wait past the end of the process for an answer.
+    m_stopSending.cancel();
 }
 
 void Model::apply(const UploadReply &reply, const Contents &contents) {

@@ -106,6 +106,8 @@ private:
     Phase m_phase = Writing{};
     // What the send under way carries; set while the phase is Sending.
     std::optional<Contents> m_sending;
+    // Ends the send under way once its report is saved without an answer.
+    CancellationSource m_stopSending;
     bool m_sendingAllowed = true;
     std::function<void()> m_close = [] {};
 };

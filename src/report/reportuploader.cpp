@@ -55,7 +55,7 @@ void takeArrived(QNetworkReply &reply, QByteArray &body, GivenUp &givenUp) {
 
 QCoro::Task<UploadReply> Uploader::post(QNetworkAccessManager *network, Clock *clock,
                                         QNetworkRequest request, QByteArray body,
-                                        Duration timeout) {
+                                        Duration timeout, CancellationToken stop) {
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
     // The network access manager deletes its replies when it goes, possibly during the wait.
@@ -78,11 +78,17 @@ QCoro::Task<UploadReply> Uploader::post(QNetworkAccessManager *network, Clock *c
         [target = reply.data(), answer, givenUp] { takeArrived(*target, *answer, *givenUp); });
     CancellationSource answered;
     abortWhenLate(clock, timeout, reply, answered.token(), givenUp);
+    const quint64 stopping = stop.onCancel([reply] {
+        if (reply && !reply->isFinished()) {
+            reply->abort();
+        }
+    });
     co_await qCoro(reply.data()).waitForFinished();
+    stop.removeCallback(stopping);
     answered.cancel();
 
     UploadReply result;
-    if (!reply) {
+    if (!reply || stop.isCancelled()) {
         result.failure = cancelled;
         co_return result;
     }

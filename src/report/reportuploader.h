@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cancellation.h"
+
 #include "clock.h"
 
 #include <QByteArray>
@@ -34,7 +36,8 @@ public:
 
     // The description of a request that ran past its time-out.
     static inline const QString timedOut = QStringLiteral("The request timed out.");
-    // The description of a request whose network went away before it ended.
+    // The description of a request whose network went away, or that its caller stopped, before
+    // it ended.
     static inline const QString cancelled = QStringLiteral("The request was cancelled.");
     // The description of an answer that sent the request on to another address.
     static inline const QString redirected =
@@ -43,10 +46,10 @@ public:
     static inline const QString tooLong =
         QStringLiteral("The answer was longer than 64 KiB and was not read.");
 
-    // Both pointers must outlive the returned task.
+    // Both pointers must outlive the returned task. Cancelling `stop` ends the request at once.
     [[nodiscard]] static QCoro::Task<UploadReply> post(QNetworkAccessManager *network, Clock *clock,
                                                        QNetworkRequest request, QByteArray body,
-                                                       Duration timeout);
+                                                       Duration timeout, CancellationToken stop);
 };
 
 } // namespace zorv::ReportProblem

@@ -265,21 +265,8 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
     const IconMovedCase &c = GetParam();
     addLaptop();
     // The clock and Control Center hold the right end, where a seated icon goes left of them.
-    const qint32 system = launch(u"com.apple.controlcenter"_s);
-    for (const auto &[identifier, length] :
-         {std::pair{u"com.apple.menuextra.clock"_s, 80.0},
-          std::pair{u"com.apple.menuextra.controlcenter"_s, 24.0}}) {
-        ItemDescription fixed;
-        fixed.length = length;
-        fixed.identifier = identifier;
-        fixed.immovable = true;
-        desktop.items().add(system, fixed);
-    }
-    AppDescription front;
-    front.bundleIdentifier = u"com.example.front"_s;
-    front.activationPolicy = ActivationPolicy::Regular;
-    front.menusWidth = c.menusWidth;
-    desktop.applications().activate(desktop.applications().launch(front));
+    addFixedClockAndControlCenter(80.0, 24.0);
+    bringToFrontWithMenus(c.menusWidth);
     furnishSections();
     const qint32 crowd = launch(u"com.example.crowd"_s);
     for (int i = 0; i < c.crowding; ++i) {

@@ -21,21 +21,8 @@ protected:
             desktop.arrangement().add(display);
         }
         desktop.arrangement().setMainScreen(laptop);
-        const qint32 system = launch(u"com.apple.controlcenter"_s);
-        for (const auto &[identifier, length] :
-             {std::pair{u"com.apple.menuextra.clock"_s, 90.0},
-              std::pair{u"com.apple.menuextra.controlcenter"_s, 37.0}}) {
-            ItemDescription fixed;
-            fixed.length = length;
-            fixed.identifier = identifier;
-            fixed.immovable = true;
-            desktop.items().add(system, fixed);
-        }
-        AppDescription front;
-        front.bundleIdentifier = u"com.example.front"_s;
-        front.activationPolicy = ActivationPolicy::Regular;
-        front.menusWidth = menus;
-        desktop.applications().activate(desktop.applications().launch(front));
+        addFixedClockAndControlCenter(90.0, 37.0);
+        bringToFrontWithMenus(menus);
         for (int i = 0; i < applications; ++i) {
             const qint32 process = launch(u"com.example.app%1"_s.arg(i));
             apps.append(addItem(process, 22.0 + (i % 4) * 5.0, u"item%1"_s.arg(i)));

@@ -131,6 +131,27 @@ QList<QJsonObject> EngineTest::records(const QString &log, const QString &kind) 
     return found;
 }
 
+void EngineTest::addFixedClockAndControlCenter(double clockLength, double controlCenterLength) {
+    const qint32 system = launch(u"com.apple.controlcenter"_s);
+    for (const auto &[identifier, length] :
+         {std::pair{u"com.apple.menuextra.clock"_s, clockLength},
+          std::pair{u"com.apple.menuextra.controlcenter"_s, controlCenterLength}}) {
+        ItemDescription fixed;
+        fixed.length = length;
+        fixed.identifier = identifier;
+        fixed.immovable = true;
+        desktop.items().add(system, fixed);
+    }
+}
+
+void EngineTest::bringToFrontWithMenus(double menusWidth) {
+    AppDescription front;
+    front.bundleIdentifier = u"com.example.front"_s;
+    front.activationPolicy = ActivationPolicy::Regular;
+    front.menusWidth = menusWidth;
+    desktop.applications().activate(desktop.applications().launch(front));
+}
+
 QStringList EngineTest::reasons(const QString &kind) const {
     QStringList found;
     for (const QJsonObject &record : records(u"events.jsonl"_s, kind)) {

@@ -41,6 +41,10 @@ protected:
     // Puts those items back in that order, with these between the hidden separator and "shown".
     void arrangeSections(const QList<quint64> &leftOfShown = {});
     void startEngine();
+    // The clock and Control Center, fixed at the right end under their system identifiers.
+    void addFixedClockAndControlCenter(double clockLength, double controlCenterLength);
+    // An application in front whose menus reach this far.
+    void bringToFrontWithMenus(double menusWidth);
     // Moves virtual time forward, letting every sleeper and worker job due on the way finish.
     void run(double seconds);
     // Runs until the task ends (at most `limit` virtual seconds); rethrows what it threw.

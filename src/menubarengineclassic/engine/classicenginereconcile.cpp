@@ -434,6 +434,15 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
             m_records.laneOutcome(id, false, now(), m_bar.reach());
         }
     }
+    // So did an item a drag took the other way, out of its lane: no plan drags it back.
+    if (const std::optional<BarGeometry> geometry = currentBarGeometry()) {
+        for (const MenuBarItemID &id :
+             DragPlanner::laneTurnedBack(*geometry, m_wanted.storedLayout(), attempts)) {
+            if (!laneTook.contains(id)) {
+                m_records.laneOutcome(id, false, now(), m_bar.reach());
+            }
+        }
+    }
     bool settled = beyondReach.isEmpty();
     if (const std::optional<BarGeometry> geometry = currentBarGeometry(); geometry && settled) {
         DragPlanner::AttemptsLedger unspent;

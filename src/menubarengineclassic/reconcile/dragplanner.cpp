@@ -34,6 +34,13 @@ QList<MenuBarItemID> DragPlanner::laneOutOfReach(const BarGeometry &geometry,
     return DragPlanning(geometry, layout, noneStubborn, unspent).laneOutOfReach();
 }
 
+QList<MenuBarItemID> DragPlanner::laneTurnedBack(const BarGeometry &geometry,
+                                                 const SectionLayout &layout,
+                                                 AttemptsLedger attempts) {
+    const QSet<MenuBarItemID> noneStubborn;
+    return DragPlanning(geometry, layout, noneStubborn, attempts).laneTurnedBack();
+}
+
 void DragPlanner::spendLaneMoves(AttemptsLedger &attempts, const QList<MenuBarItemID> &ids) {
     for (const MenuBarItemID &id : ids) {
         attempts.insert(DragPlanning::laneMoveKey(id), DragPlanning::plansPerKey);

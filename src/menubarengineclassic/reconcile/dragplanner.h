@@ -50,6 +50,12 @@ public:
     [[nodiscard]] static QList<MenuBarItemID> laneOutOfReach(const BarGeometry &geometry,
                                                              const SectionLayout &layout);
 
+    // Items that can be reached and have a place in their wanted lane, but which the ledger keeps
+    // from being dragged there because a drag took them the other way.
+    [[nodiscard]] static QList<MenuBarItemID> laneTurnedBack(const BarGeometry &geometry,
+                                                             const SectionLayout &layout,
+                                                             AttemptsLedger attempts);
+
     // Spends every lane move of these items in the ledger, so no plan drags them into a lane.
     static void spendLaneMoves(AttemptsLedger &attempts, const QList<MenuBarItemID> &ids);
 

@@ -117,6 +117,24 @@ QList<MenuBarItemID> DragPlanning::laneOutOfReach() const {
     return ids;
 }
 
+QList<MenuBarItemID> DragPlanning::laneTurnedBack() const {
+    QList<MenuBarItemID> ids;
+    for (const ItemFrame &entry : m_geometry.frames) {
+        const auto wanted = m_layout.sectionOf(entry.id);
+        const auto zone = wanted && BarGeometry::placedOnBar(&entry.frame, entry.id)
+                              ? m_lanes.laneToMoveInto(*wanted, entry.frame.center().x())
+                              : std::nullopt;
+        if (!zone || !m_geometry.canReach(entry.id, entry.frame) || ids.contains(entry.id)) {
+            continue;
+        }
+        const std::optional<double> target = laneTarget(entry.id, *zone);
+        if (target && turnsBack(entry.id, entry.frame.center().x(), *target)) {
+            ids.append(entry.id);
+        }
+    }
+    return ids;
+}
+
 bool DragPlanning::turnsBack(const MenuBarItemID &id, double fromX, double toX) const {
     const int earlier = m_attempts.value(directionKey(id), 0);
     return earlier != 0 && earlier != direction(fromX, toX);

@@ -31,6 +31,8 @@ public:
     [[nodiscard]] qsizetype dragsStillNeeded() const;
     // See DragPlanner::laneOutOfReach.
     [[nodiscard]] QList<MenuBarItemID> laneOutOfReach() const;
+    // See DragPlanner::laneTurnedBack.
+    [[nodiscard]] QList<MenuBarItemID> laneTurnedBack() const;
 
 private:
     // Whether dragging the item from `fromX` to `toX` would take it back the way an earlier drag

@@ -442,6 +442,35 @@ TEST_F(ReconcileTest, anItemOffScreenEvenRevealedFailsItsLane) {
     EXPECT_TRUE(engine->laneFailed().contains(idOf(u"a"_s)));
 }
 
+// A run drags b right past a in the hidden lane, in vain; then the bar puts b right of the hidden
+// separator. The next run may not drag b back left into its lane, so it records a lane failure.
+TEST_F(ReconcileTest, anItemDraggedOutOfItsLaneTheOtherWayFailsItsLane) {
+    addLaptop();
+    toolsProcess = launch(tools);
+    for (const QString &name : kTwo) {
+        items.insert(name, addItem(toolsProcess, 30.0, name));
+    }
+    desktop.applications().setDragAcceptance(toolsProcess, DragAcceptance::Never);
+    makeEngine();
+    arrangeAndStart({items.value(u"b"_s), items.value(u"a"_s)}, 0, 2);
+    drive(engine->apply(layoutOf({}, {idOf(u"a"_s), idOf(u"b"_s)}, {})));
+    // One run only: the follow-ups would give b up as stubborn.
+    QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    runUntil([&] { return !runLines().isEmpty(); });
+    engine->setReorderEnabled(false);
+    drive(std::move(reconciling), 120.0);
+    engine->setReorderEnabled(true);
+    ASSERT_EQ(runLines().size(), 1);
+    ASSERT_FALSE(runLines().first().value(u"settled"_s).toBool());
+    arrange({zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), items.value(u"a"_s),
+             zorvItem(BarItems::zorvHiddenSeparatorName), items.value(u"b"_s),
+             zorvItem(BarItems::zorvIconName)});
+    reconcile();
+    EXPECT_TRUE(runLines().last().value(u"moves"_s).toArray().isEmpty());
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"b"_s)), Section::hidden);
+    EXPECT_TRUE(engine->laneFailed().contains(idOf(u"b"_s)));
+}
+
 // The front application's menus end just left of an item the layout wants hidden: the item can
 // be reached, no part of its lane can. The run drags nothing and is not settled; a drift run fails
 // the lane a second time, and the lane is given up where the item sits, so the layout holds what

@@ -343,6 +343,18 @@ TEST(DragPlanner, NamesTheItemsWhoseLaneIsOutOfReach) {
         DragPlanner::laneOutOfReach(bar({{u"y"_s, 700}}), layoutOf({}, {u"y"_s})).isEmpty());
 }
 
+// An item a drag took right, across the hidden separator out of its lane, is never dragged back
+// left into it; the planner names it. Unremembered, or remembered going left, it is not named.
+TEST(DragPlanner, NamesTheItemsKeptFromTurningBackIntoTheirLane) {
+    const BarGeometry geometry = bar({{u"h"_s, 650}, {u"s"_s, 700}});
+    const SectionLayout layout = layoutOf({u"s"_s}, {u"h"_s});
+    const QString key = DragPlanner::directionPrefix + u"com.example.h-#0"_s;
+    EXPECT_EQ(DragPlanner::laneTurnedBack(geometry, layout, {{key, 1}}),
+              QList<MenuBarItemID>{idOf(u"h"_s)});
+    EXPECT_TRUE(DragPlanner::laneTurnedBack(geometry, layout, {}).isEmpty());
+    EXPECT_TRUE(DragPlanner::laneTurnedBack(geometry, layout, {{key, -1}}).isEmpty());
+}
+
 // What a run hands the next: only which way items were dragged (a, right past x).
 TEST(DragPlanner, HandsOnOnlyTheDirections) {
     DragPlanner::AttemptsLedger ledger;

@@ -204,6 +204,9 @@ private:
     // when they wait for it, are out of reach or stand as they were put while it was missing, as
     // at a first launch with the permission.
     void takeGrant();
+    // Waits, within a bound, for the placement the grant started to end: true when one was under
+    // way, as the bar has then been laid out again.
+    QCoro::Task<bool> untilGrantPlacementEnds();
     // Whether recovery must wait for the permission: the last reading found it missing.
     [[nodiscard]] bool waitingForGrant() const;
     // Reads the bar and seats the engine's own items again when they stand out of order and can

@@ -52,6 +52,17 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
     if (!self) {
         co_return;
     }
+    // Placing the engine's own items after the grant lays the bar out again: an item read before
+    // it ends would be clicked where another one then stands.
+    if (co_await untilGrantPlacementEnds()) {
+        if (!self) {
+            co_return;
+        }
+        co_await refresh();
+        if (!self) {
+            co_return;
+        }
+    }
     const auto found = m_bar.lastFrames().constFind(id);
     if (found == m_bar.lastFrames().constEnd()) {
         recordActivation(id, {{u"outcome"_s, ItemPress::describe(ItemPress::Outcome::gone)},

@@ -15,6 +15,8 @@ constexpr double kGrantPollSeconds = 1.0;
 // The longest wait for a run in flight before the items are placed.
 constexpr double kRunWaitSeconds = 60.0;
 constexpr double kRunWaitStep = 0.25;
+// The longest wait for the grant's placement before an item is opened.
+constexpr double kPlacementWaitSeconds = 10.0;
 
 } // namespace
 
@@ -109,6 +111,18 @@ void ClassicEngine::takeGrant() {
         }
     };
     m_grantTask.start(std::move(body));
+}
+
+QCoro::Task<bool> ClassicEngine::untilGrantPlacementEnds() {
+    QPointer<ClassicEngine> self(this);
+    const MonotonicTime deadline =
+        deadlineAfter(m_platform.clock.now(), seconds(kPlacementWaitSeconds));
+    bool waited = false;
+    while (self && m_grantTask.isPending() && m_platform.clock.now() < deadline) {
+        waited = true;
+        co_await sleep(kRunWaitStep);
+    }
+    co_return waited;
 }
 
 bool ClassicEngine::waitingForGrant() const {

@@ -205,6 +205,40 @@ TEST_F(CrowdedLaunchTest, placesItemsKeptInSightInReachOnceAccessibilityIsGrante
     EXPECT_FALSE(engine->isRevealed());
 }
 
+// The user opens an item the moment the permission is granted back, while the icon stands out of
+// order: the placement that follows re-creates the icon, which lays the bar out again, and the
+// item is clicked where it stands after that, not where the icon then stands.
+TEST_F(CrowdedLaunchTest, opensAnItemAskedForAsAccessibilityIsGrantedWhereThePlacementLeftIt) {
+    furnishCrowdedBar(44, 420.0);
+    rememberZorvPositions = false;
+    QList<quint64> leftToRight = barOrder();
+    leftToRight.removeIf([this](quint64 item) { return !apps.contains(item); });
+    QList<MenuBarItemID> lanes[3];
+    for (qsizetype i = 0; i < leftToRight.size(); ++i) {
+        const Section lane = i < 10   ? Section::alwaysHidden
+                             : i < 20 ? Section::hidden
+                                      : Section::shown;
+        const qsizetype app = apps.indexOf(leftToRight.at(i));
+        lanes[qsizetype(lane)].append(
+            MenuBarItemID{u"com.example.app%1"_s.arg(app), u"item%1"_s.arg(app), std::nullopt, 0});
+    }
+    makeEngine(EngineTest::layoutOf(lanes[qsizetype(Section::shown)],
+                                    lanes[qsizetype(Section::hidden)],
+                                    lanes[qsizetype(Section::alwaysHidden)]));
+    startEngine();
+    run(60.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    run(120.0);
+    desktop.items().moveZorvIconLeftOfSeparators();
+    run(5.0);
+
+    desktop.permissions().setAccessibilityTrusted(true);
+    drive(engine->activate(lanes[qsizetype(Section::shown)].last(), ClickKind::left));
+    const QList<DeliveredClick> clicks = desktop.readout().clicks();
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks.first().itemId, leftToRight.last());
+}
+
 // A first launch without the permission on a Mac whose user brought a layout along: the leftmost
 // items, far out of reach, always hidden, the next ones hidden. At the grant the separators go
 // between those lanes, re-created rather than dragged, with the icon in sight.

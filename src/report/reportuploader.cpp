@@ -54,8 +54,8 @@ void takeArrived(QNetworkReply &reply, QByteArray &body, GivenUp &givenUp) {
 } // namespace
 
 QCoro::Task<UploadReply> Uploader::post(QNetworkAccessManager *network, Clock *clock,
-                                        QNetworkRequest request, QByteArray body,
-                                        Duration timeout, CancellationToken stop) {
+                                        QNetworkRequest request, QByteArray body, Duration timeout,
+                                        CancellationToken stop) {
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
     // The network access manager deletes its replies when it goes, possibly during the wait.

@@ -56,6 +56,34 @@ protected:
         }
     }
 
+    // A layout the user brought along for the crowded bar: its ten leftmost applications' items
+    // always hidden, the next ten hidden, the rest shown.
+    struct UsersLayout {
+        SectionLayout layout;
+        // The applications' items as they stand on the bar, and each one's lane in the layout.
+        QList<quint64> leftToRight;
+        QHash<quint64, Section> wanted;
+    };
+    [[nodiscard]] UsersLayout usersLayout() {
+        UsersLayout result;
+        result.leftToRight = barOrder();
+        result.leftToRight.removeIf([this](quint64 item) { return !apps.contains(item); });
+        QList<MenuBarItemID> lanes[3];
+        for (qsizetype i = 0; i < result.leftToRight.size(); ++i) {
+            const Section lane = i < 10   ? Section::alwaysHidden
+                                 : i < 20 ? Section::hidden
+                                          : Section::shown;
+            const qsizetype app = apps.indexOf(result.leftToRight.at(i));
+            result.wanted.insert(result.leftToRight.at(i), lane);
+            lanes[qsizetype(lane)].append(MenuBarItemID{u"com.example.app%1"_s.arg(app),
+                                                        u"item%1"_s.arg(app), std::nullopt, 0});
+        }
+        result.layout = EngineTest::layoutOf(lanes[qsizetype(Section::shown)],
+                                             lanes[qsizetype(Section::hidden)],
+                                             lanes[qsizetype(Section::alwaysHidden)]);
+        return result;
+    }
+
     [[nodiscard]] qsizetype watchdogReveals() const {
         return reasons(u"reveal"_s).count(u"watchdog: icon off-screen"_s);
     }
@@ -211,20 +239,8 @@ TEST_F(CrowdedLaunchTest, placesItemsKeptInSightInReachOnceAccessibilityIsGrante
 TEST_F(CrowdedLaunchTest, opensAnItemAskedForAsAccessibilityIsGrantedWhereThePlacementLeftIt) {
     furnishCrowdedBar(44, 420.0);
     rememberZorvPositions = false;
-    QList<quint64> leftToRight = barOrder();
-    leftToRight.removeIf([this](quint64 item) { return !apps.contains(item); });
-    QList<MenuBarItemID> lanes[3];
-    for (qsizetype i = 0; i < leftToRight.size(); ++i) {
-        const Section lane = i < 10   ? Section::alwaysHidden
-                             : i < 20 ? Section::hidden
-                                      : Section::shown;
-        const qsizetype app = apps.indexOf(leftToRight.at(i));
-        lanes[qsizetype(lane)].append(
-            MenuBarItemID{u"com.example.app%1"_s.arg(app), u"item%1"_s.arg(app), std::nullopt, 0});
-    }
-    makeEngine(EngineTest::layoutOf(lanes[qsizetype(Section::shown)],
-                                    lanes[qsizetype(Section::hidden)],
-                                    lanes[qsizetype(Section::alwaysHidden)]));
+    const UsersLayout users = usersLayout();
+    makeEngine(users.layout);
     startEngine();
     run(60.0);
     desktop.permissions().setAccessibilityTrusted(false);
@@ -233,10 +249,10 @@ TEST_F(CrowdedLaunchTest, opensAnItemAskedForAsAccessibilityIsGrantedWhereThePla
     run(5.0);
 
     desktop.permissions().setAccessibilityTrusted(true);
-    drive(engine->activate(lanes[qsizetype(Section::shown)].last(), ClickKind::left));
+    drive(engine->activate(users.layout.ids(Section::shown).last(), ClickKind::left));
     const QList<DeliveredClick> clicks = desktop.readout().clicks();
     ASSERT_EQ(clicks.size(), 1);
-    EXPECT_EQ(clicks.first().itemId, leftToRight.last());
+    EXPECT_EQ(clicks.first().itemId, users.leftToRight.last());
 }
 
 // A first launch without the permission on a Mac whose user brought a layout along: the leftmost
@@ -246,22 +262,9 @@ TEST_F(CrowdedLaunchTest, placesTheSeparatorsBetweenTheUsersLanesAtTheGrantOfAFi
     furnishCrowdedBar(44, 420.0);
     desktop.permissions().setAccessibilityTrusted(false);
     rememberZorvPositions = false;
-    QList<quint64> leftToRight = barOrder();
-    leftToRight.removeIf([this](quint64 item) { return !apps.contains(item); });
-    QHash<quint64, Section> wanted;
-    QList<MenuBarItemID> lanes[3];
-    for (qsizetype i = 0; i < leftToRight.size(); ++i) {
-        const Section lane = i < 10   ? Section::alwaysHidden
-                             : i < 20 ? Section::hidden
-                                      : Section::shown;
-        const qsizetype app = apps.indexOf(leftToRight.at(i));
-        wanted.insert(leftToRight.at(i), lane);
-        lanes[qsizetype(lane)].append(
-            MenuBarItemID{u"com.example.app%1"_s.arg(app), u"item%1"_s.arg(app), std::nullopt, 0});
-    }
-    makeEngine(EngineTest::layoutOf(lanes[qsizetype(Section::shown)],
-                                    lanes[qsizetype(Section::hidden)],
-                                    lanes[qsizetype(Section::alwaysHidden)]));
+    const UsersLayout users = usersLayout();
+    const QHash<quint64, Section> &wanted = users.wanted;
+    makeEngine(users.layout);
     startEngine();
     run(60.0);
     desktop.permissions().setAccessibilityTrusted(true);

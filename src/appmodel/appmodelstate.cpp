@@ -26,7 +26,8 @@ bool sameItems(const QList<MenuBarItem> &a, const QList<MenuBarItem> &b) {
                    x.pid == y.pid && x.appName == y.appName && x.frame == y.frame &&
                    x.appIcon == y.appIcon && x.capturedImage == y.capturedImage &&
                    x.section == y.section && x.isNotchObscured == y.isNotchObscured &&
-                   x.isDormant == y.isDormant && x.isUnmovable == y.isUnmovable;
+                   x.isDormant == y.isDormant && x.isUnmovable == y.isUnmovable &&
+                   x.unplacedBecause == y.unplacedBecause;
         });
 }
 

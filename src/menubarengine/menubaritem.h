@@ -12,8 +12,8 @@
 namespace zorv {
 
 // One status item as a scan found it. Engines publish whole lists of these; receivers may change
-// the mutable state (from `capturedImage` on) in their own copies. Built with every field spelled
-// out: a forgotten field is a bug, not a default.
+// the mutable state (from `capturedImage` on) in their own copies. Built with every field up to
+// `isUnmovable` spelled out: a forgotten field is a bug, not a default.
 struct MenuBarItem {
     MenuBarItemID id;
     qint32 pid;
@@ -29,6 +29,9 @@ struct MenuBarItem {
     bool isDormant;
     // The item does not move when dragged.
     bool isUnmovable;
+    // Why no drag can take the item into `section` for now (under the menus, behind the camera
+    // housing, off screen, its lane out of reach); absent when it stands there or a drag can.
+    std::optional<QString> unplacedBecause = std::nullopt;
 };
 
 } // namespace zorv

@@ -138,6 +138,37 @@ TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
              mac.clock.advance(seconds(ChaosWatch::kActivationSeconds + 1.0));
          },
          "asked for by the Layout pane (right click) neither opened nor failed"},
+        {"right click answered by a left one",
+         [](SimulatedMac &mac, ChaosWatch &watch) {
+             const MenuBarItemID id = mac.app.model()->itemsIn(Section::shown).last().id;
+             watch.activationAsked(id, ClickKind::right, u"the Layout pane"_s);
+             mac.app.model()->activate(id, ClickKind::left);
+             mac.driver.run(seconds(5));
+             mac.clock.advance(seconds(ChaosWatch::kActivationSeconds + 1.0));
+         },
+         "asked for by the Layout pane (right click) neither opened nor failed"},
+        {"item given up where it stands with no refused drag",
+         [](SimulatedMac &mac, ChaosWatch &) {
+             SectionLayout layout = mac.app.model()->layoutOrder();
+             QList<MenuBarItemID> shown = layout.ids(Section::shown);
+             const auto movable = std::find_if(shown.cbegin(), shown.cend(), [&](const auto &id) {
+                 return !id.isSystemPinned();
+             });
+             ASSERT_NE(movable, shown.cend());
+             const MenuBarItemID id = *movable;
+             QFile log(ZorvPaths::file(u"reconcile-log.jsonl"_s));
+             ASSERT_TRUE(log.open(QIODevice::Append));
+             log.write(u"{\"kind\": \"adopt\", \"item\": \"%1\", \"lane\": \"hidden\", "
+                       "\"reason\": \"lane drag refused on 2 runs, still out of place 45s "
+                       "later\"}\n"_s.arg(id.bundleID)
+                           .toUtf8());
+             log.close();
+             shown.removeAll(id);
+             layout.sections.insert(Section::shown, shown);
+             layout.sections.insert(Section::hidden, layout.ids(Section::hidden) + QList{id});
+             mac.app.model()->setLayoutOrder(layout);
+         },
+         "changed lane (shown to hidden) with no drag, adoption or refused drags"},
         {"item out of its stored lane on a settled bar",
          [](SimulatedMac &mac, ChaosWatch &watch) {
              SectionLayout layout = mac.app.model()->layoutOrder();

@@ -43,7 +43,8 @@ QJsonObject EngineDump::toJson(ClassicEngine &engine, const QList<QRectF> &scree
                                  {u"ordinal"_s, item.id.ordinal},
                                  {u"section"_s, rawValue(item.section)},
                                  {u"onScreen"_s, onScreen},
-                                 {u"notchObscured"_s, item.isNotchObscured}});
+                                 {u"notchObscured"_s, item.isNotchObscured},
+                                 {u"unplacedBecause"_s, optionalText(item.unplacedBecause)}});
     }
     const std::optional<HidingBlockedReason> blocked = engine.hidingBlocked();
     return {{u"revealed"_s, engine.isRevealed()},

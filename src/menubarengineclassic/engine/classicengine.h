@@ -290,6 +290,9 @@ private:
     void forgetUninstalled(const QList<MenuBarItem> &items, bool trusted);
     void appendDormantItems(QList<MenuBarItem> &items) const;
     [[nodiscard]] bool scanIsStable() const;
+    // Hands the last items read to the model, each telling whether a drag can take it into its
+    // lane for now.
+    void publishItems();
     void runUpkeep(QList<MenuBarItem> &items, const ScanContext &context);
     void followUpVerdict(const DriftVerdict &verdict, bool stable);
     [[nodiscard]] double barMinX() const;
@@ -307,12 +310,14 @@ private:
     // lane or order, or such an item sits in that lane and belongs elsewhere: only then does a
     // run reveal the always-hidden section.
     [[nodiscard]] bool alwaysHiddenNeedsArranging() const;
-    // Items out of their wanted lane that no drag on this bar can take there: their lane lies
-    // out of reach, or they stand behind the camera housing, under the front application's menus
-    // or past the screen's edge with the bar revealed. A run that leaves them is not settled.
-    [[nodiscard]] QList<MenuBarItemID> laneBeyondReach() const;
-    // Whether a run would find a drag to make once the bar is revealed, or has yet to fail on an
-    // item whose lane it cannot reach before that item is given up on.
+    // Items out of their wanted lane that no drag on this bar can take there, with why: their
+    // lane lies out of reach, or they stand behind the camera housing, under the front
+    // application's menus or past the screen's edge with the bar revealed. A run that leaves
+    // them is not settled; they keep their lane and wait for what a drag can reach to change.
+    [[nodiscard]] QHash<MenuBarItemID, QString> laneBeyondReach() const;
+    // Tells each of `items` whether, and why, no drag can take it into its lane for now.
+    void markLanesBeyondReach(QList<MenuBarItem> &items) const;
+    // Whether a run would find a drag to make once the bar is revealed.
     [[nodiscard]] bool runHasWork() const;
 
     // Layout intake and upkeep.

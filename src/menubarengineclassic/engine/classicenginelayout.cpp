@@ -54,7 +54,7 @@ QCoro::Task<> ClassicEngine::move(MenuBarItemID id, SectionPlacement placement) 
     reportLayout();
 
     m_bar.setSection(id, placement.section);
-    m_items.push(m_bar.lastItems());
+    publishItems();
     co_return;
 }
 

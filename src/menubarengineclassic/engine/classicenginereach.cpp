@@ -1,6 +1,7 @@
 // What a drag can get at: the bar screen's own span, the camera housings, the front application's
 // menus, a bar that is showing and applications that answer. Runs plan only what the user could
-// reach too, and count an item whose lane no drag on this bar reaches as a failed lane.
+// reach too; an item whose lane no drag on this bar reaches keeps its lane and waits until one
+// can.
 
 #include "classicengine.h"
 
@@ -70,11 +71,11 @@ bool ClassicEngine::alwaysHiddenNeedsArranging() const {
     return m_bar.alwaysHiddenOutOfOrder(always->left(), m_wanted.storedLayout(), unreachable());
 }
 
-QList<MenuBarItemID> ClassicEngine::laneBeyondReach() const {
-    QList<MenuBarItemID> ids;
+QHash<MenuBarItemID, QString> ClassicEngine::laneBeyondReach() const {
+    QHash<MenuBarItemID, QString> beyond;
     const std::optional<BarGeometry> geometry = currentBarGeometry();
     if (!geometry) {
-        return ids;
+        return beyond;
     }
     const QHash<MenuBarItemID, QString> why = unreachable();
     const BarGeometry revealed = geometry->revealed(true, SeparatorController::collapsedLength);
@@ -84,12 +85,19 @@ QList<MenuBarItemID> ClassicEngine::laneBeyondReach() const {
         if ((reason == Reachability::laneOutOfReach || reason == Reachability::underHousing ||
              reason == Reachability::offScreen || reason == Reachability::underMenus) &&
             wanted && BarGeometry::placedOnBar(&entry.frame, entry.id) &&
-            DragPlanner::outOfLane(revealed, *wanted, entry.frame.center().x()) &&
-            !ids.contains(entry.id)) {
-            ids.append(entry.id);
+            DragPlanner::outOfLane(revealed, *wanted, entry.frame.center().x())) {
+            beyond.insert(entry.id, reason);
         }
     }
-    return ids;
+    return beyond;
+}
+
+void ClassicEngine::markLanesBeyondReach(QList<MenuBarItem> &items) const {
+    const QHash<MenuBarItemID, QString> beyond = laneBeyondReach();
+    for (MenuBarItem &item : items) {
+        const auto why = beyond.constFind(item.id);
+        item.unplacedBecause = why == beyond.cend() ? std::nullopt : std::optional<QString>(*why);
+    }
 }
 
 bool ClassicEngine::runHasWork() const {
@@ -97,21 +105,13 @@ bool ClassicEngine::runHasWork() const {
     if (!geometry) {
         return false;
     }
+    // Items no drag can get at wait for what a drag can reach to change: only then does the
+    // planner find them a drag.
     DragPlanner::AttemptsLedger attempts = runLedger();
-    if (DragPlanner::planNextDrag(
-            geometry->revealed(alwaysHiddenNeedsArranging(), SeparatorController::collapsedLength),
-            m_wanted.storedLayout(), m_records.stubbornSet(), attempts)) {
-        return true;
-    }
-    // A run that finds the lane still out of reach records one more failure, which the upkeep
-    // needs from two runs before it gives the lane up. Items under the menus wait for another
-    // application in front instead: only then can a run get at them.
-    const QList<MenuBarItemID> beyond = laneBeyondReach();
-    const QHash<MenuBarItemID, QString> why = unreachable();
-    return std::any_of(beyond.cbegin(), beyond.cend(), [this, &why](const MenuBarItemID &id) {
-        return why.value(id) != Reachability::underMenus &&
-               m_records.laneFailedRuns(id) < ItemRecords::laneFailedRunsToRetire;
-    });
+    return DragPlanner::planNextDrag(
+               geometry->revealed(alwaysHiddenNeedsArranging(), SeparatorController::collapsedLength),
+               m_wanted.storedLayout(), m_records.stubbornSet(), attempts)
+        .has_value();
 }
 
 } // namespace zorv

@@ -426,32 +426,24 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     for (auto it = laneTook.cbegin(); it != laneTook.cend(); ++it) {
         headway = m_records.laneOutcome(it.key(), it.value(), now(), m_bar.reach()) || headway;
     }
-    // An item whose lane no drag could reach failed its lane as a refused drag does: the bar does
-    // not hold what the layout asks, and the upkeep gives the lane up after enough such runs.
-    const QList<MenuBarItemID> beyondReach = laneBeyondReach();
-    for (const MenuBarItemID &id : beyondReach) {
-        if (!laneTook.contains(id)) {
-            m_records.laneOutcome(id, false, now(), m_bar.reach());
-        }
-    }
-    // So did an item a drag took the other way, out of its lane: no plan drags it back.
-    if (const std::optional<BarGeometry> geometry = currentBarGeometry()) {
-        for (const MenuBarItemID &id :
-             DragPlanner::laneTurnedBack(*geometry, m_wanted.storedLayout(), attempts)) {
-            if (!laneTook.contains(id)) {
-                m_records.laneOutcome(id, false, now(), m_bar.reach());
-            }
-        }
-    }
-    bool settled = beyondReach.isEmpty();
-    if (const std::optional<BarGeometry> geometry = currentBarGeometry(); geometry && settled) {
+    // An item no drag can take into its lane for now keeps its lane: no drag of it was posted,
+    // so nothing says it refuses one. The run is not settled, and says why in its record.
+    bool settled = laneBeyondReach().isEmpty();
+    const std::optional<BarGeometry> endGeometry = currentBarGeometry();
+    if (endGeometry && settled) {
         DragPlanner::AttemptsLedger unspent;
-        settled = !DragPlanner::planNextDrag(*geometry, m_wanted.storedLayout(),
+        settled = !DragPlanner::planNextDrag(*endGeometry, m_wanted.storedLayout(),
                                              m_records.stubbornSet(), unspent);
     }
-    m_records.keepDragDirections(settled ? DragPlanner::AttemptsLedger()
-                                         : DragPlanner::directionsOf(attempts),
-                                 m_wanted.storedLayout());
+    // An item a drag took out of its lane the other way is dragged back by the next run; a lane
+    // drag of it that does not take then counts against it.
+    DragPlanner::AttemptsLedger directions;
+    if (!settled) {
+        directions = endGeometry ? DragPlanner::directionsHandedOn(
+                                       *endGeometry, m_wanted.storedLayout(), attempts)
+                                 : DragPlanner::directionsOf(attempts);
+    }
+    m_records.keepDragDirections(std::move(directions), m_wanted.storedLayout());
     const bool closer = m_runs.cameCloser(neededAtStart, dragsStillNeeded(), settled, epochAtStart,
                                           m_wanted.orderEpoch());
     const QJsonObject timing{{u"wallMs"_s, start.msecsTo(now())},

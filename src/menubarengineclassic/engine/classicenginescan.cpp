@@ -114,7 +114,7 @@ QCoro::Task<> ClassicEngine::refresh() {
         if (stable && lanesReadable && verdict.kind != DriftVerdict::Kind::nothingHidden) {
             runUpkeep(items, context);
         }
-        m_items.push(m_bar.lastItems());
+        publishItems();
     }
 
     m_bar.scanned(now());
@@ -271,6 +271,13 @@ void ClassicEngine::appendDormantItems(QList<MenuBarItem> &items) const {
                                      std::nullopt, section, false, true, false});
         }
     }
+}
+
+void ClassicEngine::publishItems() {
+    QList<MenuBarItem> items = m_bar.lastItems();
+    markLanesBeyondReach(items);
+    m_bar.setLastItems(items);
+    m_items.push(std::move(items));
 }
 
 bool ClassicEngine::scanIsStable() const {

@@ -1,5 +1,5 @@
-// What a scan does after judging the bar: adopt items no layout places, give up on items whose
-// lane drags keep failing, and retuck or start a drift reconcile as the verdict asks.
+// What a scan does after judging the bar: adopt items no layout places, give up on items that
+// refuse their lane drags, and retuck or start a drift reconcile as the verdict asks.
 
 #include "classicengine.h"
 
@@ -16,15 +16,13 @@ void ClassicEngine::runUpkeep(QList<MenuBarItem> &items, const ScanContext &cont
     std::optional<QHash<MenuBarItemID, QString>> unreachable;
     const auto standing = [this, &context, &unreachable](
                               const MenuBarItem &item) -> std::optional<ItemRecords::LaneStanding> {
-        // An item out of reach for now (under the menus, on a hidden bar) keeps its lane; its
-        // failures are judged once it can be reached. One whose lane no drag on this bar reaches,
-        // or that stands behind the camera housing, is judged where it stands.
+        // An item no drag can get at for now (behind the camera housing, under the menus, off
+        // screen, its lane out of reach, on a hidden bar) keeps its lane: only drags that were
+        // posted and refused say it does not go there, and it is judged once it can be reached.
         if (!unreachable) {
             unreachable = this->unreachable();
         }
-        if (const auto why = unreachable->constFind(item.id);
-            why != unreachable->cend() && *why != Reachability::laneOutOfReach &&
-            *why != Reachability::underHousing) {
+        if (unreachable->contains(item.id)) {
             return std::nullopt;
         }
         // An application that did not answer is where it was before; judge it once it answers.

@@ -57,6 +57,16 @@ DragPlanner::AttemptsLedger DragPlanner::directionsOf(const AttemptsLedger &atte
     return directions;
 }
 
+DragPlanner::AttemptsLedger DragPlanner::directionsHandedOn(const BarGeometry &geometry,
+                                                           const SectionLayout &layout,
+                                                           const AttemptsLedger &attempts) {
+    AttemptsLedger directions = directionsOf(attempts);
+    for (const MenuBarItemID &id : laneTurnedBack(geometry, layout, attempts)) {
+        directions.remove(DragPlanning::directionKey(id));
+    }
+    return directions;
+}
+
 qsizetype DragPlanner::dragsStillNeeded(const BarGeometry &geometry, const SectionLayout &layout) {
     const QSet<MenuBarItemID> noneStubborn;
     AttemptsLedger unspent;

@@ -62,6 +62,11 @@ public:
     // The ledger's record of which way each item was dragged, for the next run on the same
     // difference: an item is never dragged back the way it came.
     [[nodiscard]] static AttemptsLedger directionsOf(const AttemptsLedger &attempts);
+    // The same, less the items a drag took out of their lane the other way (laneTurnedBack): the
+    // next run may drag those back into their lane.
+    [[nodiscard]] static AttemptsLedger directionsHandedOn(const BarGeometry &geometry,
+                                                           const SectionLayout &layout,
+                                                           const AttemptsLedger &attempts);
 
     // The fewest drags that can bring the bar to the layout: one per item out of its wanted lane,
     // and per lane one per item in it outside the longest run already in wanted order. Items out

@@ -19,15 +19,6 @@ constexpr double minimumSwapStep = 40.0;
 const QString iconKey = u"icon-rightmost"_s;
 const QString separatorKey = u"sep-order"_s;
 
-// Which way the item was last dragged: 1 to the right, -1 to the left. Named by the item's whole
-// identity, as one application's items differ by their accessibility identifiers alone.
-QString directionKey(const MenuBarItemID &id) {
-    const MenuBarItemID::Discriminator discriminator = id.discriminator();
-    const auto *identifier = std::get_if<MenuBarItemID::Identifier>(&discriminator);
-    return DragPlanner::directionPrefix + id.bundleID +
-           (identifier ? u"-id:"_s + identifier->value : u"-#"_s + QString::number(id.ordinal));
-}
-
 int direction(double fromX, double toX) {
     return toX > fromX ? 1 : -1;
 }
@@ -41,6 +32,15 @@ QString capKey(Section section) {
 }
 
 } // namespace
+
+QString DragPlanning::directionKey(const MenuBarItemID &id) {
+    // Named by the item's whole identity, as one application's items differ by their
+    // accessibility identifiers alone.
+    const MenuBarItemID::Discriminator discriminator = id.discriminator();
+    const auto *identifier = std::get_if<MenuBarItemID::Identifier>(&discriminator);
+    return DragPlanner::directionPrefix + id.bundleID +
+           (identifier ? u"-id:"_s + identifier->value : u"-#"_s + QString::number(id.ordinal));
+}
 
 QString DragPlanning::laneMoveKey(const MenuBarItemID &id) {
     return u"item-"_s + id.bundleID + u'-' + id.title.value_or(QString()) + u'-' +

@@ -22,6 +22,9 @@ public:
 
     // Plans per attempt key in one ledger.
     static constexpr int plansPerKey = 2;
+    // The ledger key that holds which way the item was last dragged: 1 to the right, -1 to the
+    // left.
+    [[nodiscard]] static QString directionKey(const MenuBarItemID &id);
     // The ledger key that counts the item's lane moves.
     [[nodiscard]] static QString laneMoveKey(const MenuBarItemID &id);
 

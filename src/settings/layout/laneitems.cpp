@@ -26,6 +26,10 @@ QString LaneItems::helpText(const MenuBarItem &item) {
     if (item.isNotchObscured) {
         return name + u": behind the notch, so macOS isn't drawing it"_s;
     }
+    if (item.unplacedBecause) {
+        return name + u": Zorv can't move it to "_s + title(item.section) + u" yet ("_s +
+               *item.unplacedBecause + u")"_s;
+    }
     if (item.isUnmovable) {
         return name +
                u": macOS won't let Zorv move this one. Command-drag it in the menu bar yourself."_s;

@@ -19,8 +19,8 @@ public:
     // menu-bar manager, nor those named Clock, Wi-Fi or WiFi, or with "battery" in their name
     // (in any letter case).
     [[nodiscard]] static bool listed(const MenuBarItem &item);
-    // The name, and why the item is dimmed, badged or pinned (dormancy first, then the notch,
-    // then being unmovable).
+    // The name, and why the item is dimmed, badged, waiting for its lane or pinned (dormancy
+    // first, then the notch, then a lane no drag can reach for now, then being unmovable).
     [[nodiscard]] static QString helpText(const MenuBarItem &item);
     // "Shown", "Hidden", "Always Hidden".
     [[nodiscard]] static QString title(Section section);

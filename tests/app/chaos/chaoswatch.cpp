@@ -5,6 +5,7 @@
 #include "engine/classicengine.h"
 #include "jsonreader.h"
 #include "jsonwriter.h"
+#include "reconcile/dragplan.h"
 #include "separators/separatorcontroller.h"
 #include "simulateddesktop.h"
 #include "simulatedplatform.h"
@@ -29,6 +30,24 @@ constexpr double kIconSlackSeconds = 0.4;
 constexpr double kSlotSpacing = 16.0;
 // How far back in the reconcile log an adoption of a layout change is looked for.
 constexpr qsizetype kLogLinesLookedAt = 30;
+// How the engine's record of an item given up where it stands begins.
+const QString kRetired = u"lane drag refused"_s;
+
+// How many runs logged before line `end` posted a lane drag of one of the application's items
+// that did not take.
+int refusedLaneRuns(const QList<QJsonObject> &lines, qsizetype end, const QString &bundleID) {
+    const QString laneMove = bundleID + DragPlan::laneArrow;
+    int runs = 0;
+    for (qsizetype i = 0; i < end; ++i) {
+        const QJsonArray moves = lines.at(i).value(u"moves"_s).toArray();
+        runs += std::any_of(moves.cbegin(), moves.cend(), [&laneMove](const QJsonValue &move) {
+            const QJsonObject fields = move.toObject();
+            return fields.value(u"what"_s).toString().startsWith(laneMove) &&
+                   fields.value(u"took"_s) == QJsonValue(false);
+        });
+    }
+    return runs;
+}
 
 bool isZorvSeparator(const BarEntry &entry) {
     return entry.bundleIdentifier == SimulatedPlatform::bundleIdentifier &&
@@ -225,15 +244,21 @@ void ChaosWatch::checkHands() {
     }
 }
 
-bool ChaosWatch::loggedAdoption(const QString &bundleID) const {
+bool ChaosWatch::loggedLaneChange(const QString &bundleID) const {
     const QList<QJsonObject> lines = reconcileLog();
-    for (qsizetype i = std::max<qsizetype>(0, lines.size() - kLogLinesLookedAt); i < lines.size();
-         ++i) {
-        const QString kind = lines.at(i).value(u"kind"_s).toString();
-        if ((kind == u"adopt"_s || kind == u"user-drag"_s) &&
-            lines.at(i).value(u"item"_s).toString() == bundleID) {
-            return true;
+    // The newest record of the item says why.
+    for (qsizetype i = lines.size() - 1;
+         i >= std::max<qsizetype>(0, lines.size() - kLogLinesLookedAt); --i) {
+        const QJsonObject &line = lines.at(i);
+        const QString kind = line.value(u"kind"_s).toString();
+        if (line.value(u"item"_s).toString() != bundleID ||
+            (kind != u"user-drag"_s && kind != u"adopt"_s)) {
+            continue;
         }
+        // The engine gives an item up where it stands only after runs that posted lane drags of
+        // it which did not take; an item it could not get at keeps its lane.
+        return kind == u"user-drag"_s || !line.value(u"reason"_s).toString().startsWith(kRetired) ||
+               refusedLaneRuns(lines, i, bundleID) >= 2;
     }
     return false;
 }
@@ -247,9 +272,10 @@ void ChaosWatch::layoutChanged() {
                 const std::optional<Section> now = layout.sectionOf(id);
                 if (!now) {
                     breach(u"%1 left the wanted layout"_s.arg(id.bundleID));
-                } else if (*now != lane && !loggedAdoption(id.bundleID)) {
-                    breach(u"%1 changed lane (%2 to %3) with no drag or adoption"_s.arg(
-                        id.bundleID, rawValue(lane), rawValue(*now)));
+                } else if (*now != lane && !loggedLaneChange(id.bundleID)) {
+                    breach(
+                        u"%1 changed lane (%2 to %3) with no drag, adoption or refused drags"_s.arg(
+                            id.bundleID, rawValue(lane), rawValue(*now)));
                 }
             }
         }

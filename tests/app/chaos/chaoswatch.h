@@ -91,7 +91,8 @@ public:
     // not waited for.
     void activationWithdrawn(const MenuBarItemID &id);
     // Once the bar has settled, each item's stored lane is where it stands between Zorv's
-    // separators, unless the engine lists the item's lane as failed; at least every few ticks.
+    // separators, unless the engine lists the item's lane as failed or says no drag can take it
+    // there for now; at least every few ticks.
     void checkLanes();
     // Zorv quit and was launched again: the watch looks at the new engine and model, whose
     // wanted layout must be the one the last held.
@@ -115,9 +116,10 @@ private:
     // not found, or its activation failed), if any.
     [[nodiscard]] std::optional<QString> loggedFailure(const MenuBarItemID &id,
                                                        qint64 offset) const;
-    // Whether the reconcile log's last lines say the engine took the item into its lane: a
-    // drag of the user's it read off the bar or one of its adoption rules.
-    [[nodiscard]] bool loggedAdoption(const QString &bundleID) const;
+    // Whether the reconcile log's last lines say why the engine changed the item's lane: a drag
+    // of the user's it read off the bar, one of its adoption rules, or its lane drags not taking
+    // on two runs.
+    [[nodiscard]] bool loggedLaneChange(const QString &bundleID) const;
 
     SimulatedDesktop &m_desktop;
     const ClassicEngine *m_engine;

@@ -196,11 +196,18 @@ void ChaosWatch::checkLanes() {
     }
     m_steadyBarChecked = true;
     ++m_counts.lanes;
+    QSet<MenuBarItemID> waiting;
+    for (const MenuBarItem &item : m_engine->lastItems()) {
+        if (item.unplacedBecause) {
+            waiting.insert(item.id);
+        }
+    }
     for (const auto &[id, lane] : standings(bar, m_engine->lastItems())) {
         const std::optional<Section> wanted = stored.sectionOf(id);
-        if (wanted && *wanted != lane && !m_engine->laneFailed().contains(id)) {
-            breach(u"%1 stands in %2 on the settled bar, stored in %3 and no lane failure"_s.arg(
-                id.bundleID, rawValue(lane), rawValue(*wanted)));
+        if (wanted && *wanted != lane && !m_engine->laneFailed().contains(id) &&
+            !waiting.contains(id)) {
+            breach(u"%1 stands in %2 on the settled bar, stored in %3, no lane failure and in "
+                   "reach"_s.arg(id.bundleID, rawValue(lane), rawValue(*wanted)));
         }
     }
 }

@@ -116,6 +116,12 @@ TEST_F(LaneModelTest, ChipsCarryTheirPictureBadgesAndHelp) {
     notched.isUnmovable = true;
     EXPECT_EQ(LaneItems::helpText(notched),
               u"Notched: behind the notch, so macOS isn't drawing it"_s);
+    // A lane the bar cannot put the item in yet is said before its pin.
+    MenuBarItem waiting = item(u"w"_s, u"Waiting"_s, Section::alwaysHidden, 0);
+    waiting.unplacedBecause = u"under the menus"_s;
+    waiting.isUnmovable = true;
+    EXPECT_EQ(LaneItems::helpText(waiting),
+              u"Waiting: Zorv can't move it to Always Hidden yet (under the menus)"_s);
 }
 
 TEST(LaneItemsTest, ADropLandsBeforeTheFirstMiddleRightOfIt) {

@@ -108,9 +108,9 @@ bool ClassicEngine::runHasWork() const {
     // Items no drag can get at wait for what a drag can reach to change: only then does the
     // planner find them a drag.
     DragPlanner::AttemptsLedger attempts = runLedger();
-    return DragPlanner::planNextDrag(
-               geometry->revealed(alwaysHiddenNeedsArranging(), SeparatorController::collapsedLength),
-               m_wanted.storedLayout(), m_records.stubbornSet(), attempts)
+    return DragPlanner::planNextDrag(geometry->revealed(alwaysHiddenNeedsArranging(),
+                                                        SeparatorController::collapsedLength),
+                                     m_wanted.storedLayout(), m_records.stubbornSet(), attempts)
         .has_value();
 }
 

@@ -439,9 +439,10 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     // drag of it that does not take then counts against it.
     DragPlanner::AttemptsLedger directions;
     if (!settled) {
-        directions = endGeometry ? DragPlanner::directionsHandedOn(
-                                       *endGeometry, m_wanted.storedLayout(), attempts)
-                                 : DragPlanner::directionsOf(attempts);
+        directions =
+            endGeometry
+                ? DragPlanner::directionsHandedOn(*endGeometry, m_wanted.storedLayout(), attempts)
+                : DragPlanner::directionsOf(attempts);
     }
     m_records.keepDragDirections(std::move(directions), m_wanted.storedLayout());
     const bool closer = m_runs.cameCloser(neededAtStart, dragsStillNeeded(), settled, epochAtStart,

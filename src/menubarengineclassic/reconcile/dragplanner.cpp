@@ -58,8 +58,8 @@ DragPlanner::AttemptsLedger DragPlanner::directionsOf(const AttemptsLedger &atte
 }
 
 DragPlanner::AttemptsLedger DragPlanner::directionsHandedOn(const BarGeometry &geometry,
-                                                           const SectionLayout &layout,
-                                                           const AttemptsLedger &attempts) {
+                                                            const SectionLayout &layout,
+                                                            const AttemptsLedger &attempts) {
     AttemptsLedger directions = directionsOf(attempts);
     for (const MenuBarItemID &id : laneTurnedBack(geometry, layout, attempts)) {
         directions.remove(DragPlanning::directionKey(id));

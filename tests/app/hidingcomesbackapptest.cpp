@@ -15,6 +15,8 @@
 #include <QQuickWindow>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -475,10 +477,55 @@ QJsonObject crowdedWithFinderMenus(double menusWidth) {
     return scenario;
 }
 
-// A first launch under menus too long to leave room beside any item in view: the icon comes up at
-// the right end, clear of the menus, and is there again at the next launch with short menus in
-// front, where hiding works and every item the layout shows is on screen.
+// The items the user sees in the shown part of the bar.
+int shownInSight(SimulatedMac &mac) {
+    const QList<BarEntry> bar = mac.platform.desktop().readout().bar();
+    const QHash<quint64, Section> sections = EngineSections::of(bar, mac.engine().lastItems());
+    return int(std::count_if(bar.cbegin(), bar.cend(), [&sections](const BarEntry &entry) {
+        return entry.visible && sections.value(entry.itemId) == Section::shown;
+    }));
+}
+
+// Zorv's first launch on the crowded notched laptop with Finder's menus reaching `menusWidth`
+// points, long enough to take every item into the layout, in a fresh data folder and on a Mac
+// that keeps its status items' positions in `positionsPath`.
+SectionLayout firstLaunchLayout(double menusWidth, const QTemporaryDir &folder) {
+    EXPECT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    markWelcomeTourDone();
+    SimOptions options;
+    options.positionsPath = folder.filePath(u"positions.json"_s);
+    options.scenario = writeScenario(folder, crowdedWithFinderMenus(menusWidth));
+    SimulatedMac mac(DesktopApp::loadScenario(options), options);
+    EXPECT_TRUE(mac.app.start());
+    mac.run(kAfterTheGrant);
+    const SectionLayout layout = mac.engine().storedLayout();
+    EXPECT_EQ(mac.app.finish(), 0);
+    mac.app.waitForQuitWrites();
+    mac.driver.drain();
+    return layout;
+}
+
+// A first launch under menus too long to leave room beside any item right of them: the icon comes
+// up at the right end, clear of the menus, and the items they cover are taken into Shown as with
+// Finder's short menus in front. At the next launch with short menus in front the icon is there
+// again, hiding works, and the shown items are in sight as after a first launch with them.
 TEST(VeryLongMenusAtTheFirstLaunchTest, TheIconIsInSightThenAndAtTheNextLaunch) {
+    const QTemporaryDir finderFolder;
+    const SectionLayout underFinder = firstLaunchLayout(420.0, finderFolder);
+    int shownUnderFinder = 0;
+    {
+        SimOptions options;
+        options.positionsPath = finderFolder.filePath(u"positions.json"_s);
+        options.scenario = writeScenario(finderFolder, crowdedWithFinderMenus(420.0));
+        SimulatedMac mac(DesktopApp::loadScenario(options), options);
+        ASSERT_TRUE(mac.app.start());
+        mac.run(30);
+        shownUnderFinder = shownInSight(mac);
+        EXPECT_EQ(mac.app.finish(), 0);
+        mac.app.waitForQuitWrites();
+        mac.driver.drain();
+    }
+
     ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
     markWelcomeTourDone();
     const QTemporaryDir folder;
@@ -497,6 +544,12 @@ TEST(VeryLongMenusAtTheFirstLaunchTest, TheIconIsInSightThenAndAtTheNextLaunch) 
             if (item.section == Section::shown && ClassicEngine::isOnTheBar(item)) {
                 EXPECT_GE(item.frame.left(), 0.0) << item.id.bundleID.toStdString();
             }
+        }
+        if (menusWidth == 420.0) {
+            EXPECT_EQ(shownInSight(mac), shownUnderFinder);
+        } else {
+            mac.run(kAfterTheGrant - 30);
+            EXPECT_EQ(mac.engine().storedLayout(), underFinder);
         }
         EXPECT_EQ(mac.app.finish(), 0);
         mac.app.waitForQuitWrites();

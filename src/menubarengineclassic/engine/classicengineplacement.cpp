@@ -95,8 +95,7 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
     if (!placement) {
         // Left where the system puts new items, the icon would stay at the left end, out of
         // sight whatever comes to the front later.
-        placement = LaunchPlacement::withNothingInView(survey.items, screens, survey.menusRight,
-                                                       iconLength);
+        placement = LaunchPlacement::withNothingInView(survey.items, screens, iconLength);
         record.insert(u"nothingInView"_s, true);
     }
     if (!placement) {

@@ -84,6 +84,20 @@ std::optional<BarRightEnd> BarRightEnd::of(const QList<DiscoveredItem> &found,
     return end;
 }
 
+bool BarRightEnd::inView(const DiscoveredItem &item) const {
+    const QRectF &frame = item.frame;
+    const double centre = frame.center().x();
+    const bool underHousing = housing && housing->first <= centre && centre <= housing->second;
+    return !isFixed(item) && frame.width() > 0.0 && frame.left() >= bounds.left() &&
+           frame.right() <= bounds.right() && !underHousing;
+}
+
+double BarRightEnd::coveredUpTo(const DiscoveredItem &item) const {
+    return housing && item.frame.center().x() > housing->second
+               ? std::max(bounds.left(), housing->second)
+               : bounds.left();
+}
+
 bool BarRightEnd::slotInView(std::optional<double> menusRight, double length) const {
     const double menusEnd = menusRight.value_or(-std::numeric_limits<double>::infinity());
     const double slotRight = items.at(rightmost).frame.right();

@@ -36,6 +36,14 @@ struct BarRightEnd {
 
     [[nodiscard]] static bool isFixed(const DiscoveredItem &item);
 
+    // Whether a movable item stands in view whichever application is in front: wholly on the
+    // bar's screen with its centre clear of the camera housing. The front application's menus
+    // do not count: what they cover shows as soon as shorter ones come to the front.
+    [[nodiscard]] bool inView(const DiscoveredItem &item) const;
+    // Where whatever covers the bar left of an item in view ends: the screen's left edge, or the
+    // housing's right edge for an item right of it.
+    [[nodiscard]] double coveredUpTo(const DiscoveredItem &item) const;
+
     // Whether an item `length` points long taking the rightmost slot would stand wholly on the
     // screen, clear of the camera housing and right of the front application's menus. Every item
     // on its left moves left by its room, so it stands where the rightmost item's right edge is.

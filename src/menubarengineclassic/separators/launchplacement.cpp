@@ -27,8 +27,6 @@ std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredIt
     if (!end) {
         return std::nullopt;
     }
-    const QRectF &bounds = end->bounds;
-    const auto &housing = end->housing;
     const double menusEnd = menusRight.value_or(-std::numeric_limits<double>::infinity());
     const double room = iconRoom(*end, iconLength);
     // Where the icon stands when it takes the rightmost slot: the shown items and whatever else
@@ -37,25 +35,22 @@ std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredIt
     const double needed = room + separatorLength + end->typicalGap;
     for (qsizetype i = 0; i <= end->rightmost; ++i) {
         const DiscoveredItem &item = end->items.at(i);
-        const QRectF &frame = item.frame;
-        const double centre = frame.center().x();
-        const bool underHousing = housing && housing->first <= centre && centre <= housing->second;
-        if (BarRightEnd::isFixed(item) || !(frame.width() > 0.0) || frame.left() < bounds.left() ||
-            frame.right() > bounds.right() || underHousing || frame.left() < menusEnd) {
+        if (!end->inView(item)) {
             continue;
         }
-        double coveredUpTo = std::max(bounds.left(), menusEnd);
-        if (housing && centre > housing->second) {
-            coveredUpTo = std::max(coveredUpTo, housing->second);
-        }
+        const QRectF &frame = item.frame;
         // Wherever the icon goes, the item moves left by its room, and the separator needs its
         // own left of the item.
-        if (frame.left() - coveredUpTo < needed) {
+        if (frame.left() - end->coveredUpTo(item) < needed) {
             continue;
         }
         LaunchPlacement placement;
         const double distance = end->movableEnd - frame.left();
-        placement.icon = rightEndInView ? 0.0 : std::max(distance - slotMargin, 0.0);
+        // Beside an item under the menus the icon would be out of sight until shorter ones come
+        // to the front, as at the right end; there it stays in sight the longest.
+        const bool besideInView = frame.left() - room >= menusEnd;
+        placement.icon =
+            rightEndInView || !besideInView ? 0.0 : std::max(distance - slotMargin, 0.0);
         placement.hiddenSeparator = std::max(distance + room - slotMargin, 0.0);
         placement.anchor = item.bundleID;
         return placement;
@@ -65,27 +60,20 @@ std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredIt
 
 std::optional<LaunchPlacement>
 LaunchPlacement::withNothingInView(const QList<DiscoveredItem> &found, const QList<Screen> &screens,
-                                   std::optional<double> menusRight, double iconLength) {
+                                   double iconLength) {
     const std::optional<BarRightEnd> end = BarRightEnd::of(found, screens);
     if (!end) {
         return std::nullopt;
     }
-    const double menusEnd = menusRight.value_or(-std::numeric_limits<double>::infinity());
     const double room = iconRoom(*end, iconLength);
     LaunchPlacement placement;
     // Without an item in view, just left of the icon.
     placement.hiddenSeparator = std::max(room - slotMargin, 0.0);
     for (qsizetype i = 0; i <= end->rightmost; ++i) {
         const DiscoveredItem &item = end->items.at(i);
-        const QRectF &frame = item.frame;
-        const double centre = frame.center().x();
-        const bool underHousing =
-            end->housing && end->housing->first <= centre && centre <= end->housing->second;
-        if (!BarRightEnd::isFixed(item) && frame.width() > 0.0 &&
-            frame.left() >= end->bounds.left() && frame.right() <= end->bounds.right() &&
-            !underHousing && frame.left() >= menusEnd) {
+        if (end->inView(item)) {
             placement.hiddenSeparator =
-                std::max(end->movableEnd - frame.left() + room - slotMargin, 0.0);
+                std::max(end->movableEnd - item.frame.left() + room - slotMargin, 0.0);
             placement.anchor = item.bundleID;
             break;
         }

@@ -13,17 +13,20 @@ namespace zorv {
 // Where this application's three status items should come up on a bar that remembers no
 // position for them, as preferred positions: distances in points from the right end of the
 // movable status items (the system puts a new item in the first slot at least that far from the
-// right end). The hidden separator goes just left of the leftmost item the user can see, so that
-// nothing in view ends up in the hidden section; the always-hidden separator goes to the left
-// end, so that everything already out of sight does. The icon takes the rightmost slot, right of
-// the shown items, where the front application's long menus reach last; only when that slot
-// would not be in view (under the camera housing or the menus) does it go beside the separator.
+// right end). The hidden separator goes just left of the leftmost item in view, so that nothing
+// in view ends up in the hidden section; the always-hidden separator goes to the left end, so
+// that everything already out of sight does. The icon takes the rightmost slot, right of the
+// shown items, where the front application's long menus reach last; only when that slot would
+// not be in view (under the camera housing or the menus) does it go beside the separator, if it
+// is in view there.
 //
-// An item is in view when it lies wholly on the bar's screen, its centre is not under the camera
-// housing and it starts right of the frontmost application's menus. The leftmost one with room
-// for the icon and the separator between it and whatever covers the bar on its left is chosen.
-// The bar's screen is the one holding the rightmost item; Control Center and the clock stay at
-// the right end and never count as the right end of the movable items.
+// An item is in view when it lies wholly on the bar's screen and its centre is not under the
+// camera housing. An item the front application's menus cover is in view too: it shows as soon
+// as an application with shorter menus comes to the front, so the lanes of a first launch do not
+// depend on which application happens to be in front. The leftmost one with room for the icon
+// and the separator between it and whatever covers the bar on its left (the screen's edge, the
+// housing) is chosen. The bar's screen is the one holding the rightmost item; Control Center and
+// the clock stay at the right end and never count as the right end of the movable items.
 struct LaunchPlacement {
     // Further left than any bar reaches: the left end.
     static constexpr double leftEnd = 100000.0;
@@ -34,20 +37,20 @@ struct LaunchPlacement {
     // The item the hidden separator stands just left of.
     QString anchor;
 
-    // Absent when no item is in view with room beside it. `iconLength` is 0 for a hidden icon.
+    // Absent when no item in view has room beside it. `iconLength` is 0 for a hidden icon;
+    // `menusRight` is where the front application's menus end, which only the icon minds.
     [[nodiscard]] static std::optional<LaunchPlacement>
     compute(const QList<DiscoveredItem> &items, const QList<Screen> &screens,
             std::optional<double> menusRight, double iconLength, double separatorLength);
 
-    // For a bar where no item is in view with room beside it (the front application's menus
-    // reach over nearly all of it): the icon takes the rightmost slot, the one that comes into
-    // view first when shorter menus come to the front, and the hidden separator goes just left of
-    // the leftmost item in view, though inserting the two pushes it under the menus, or just left
-    // of the icon when none is: as with room, nothing in view is hidden and everything out of
-    // sight is. Absent when the bar holds no movable item on a screen.
+    // For a bar where no item in view has room beside it (the camera housing and the screen's
+    // edge leave too little): the icon takes the rightmost slot, and the hidden separator goes
+    // just left of the leftmost item in view, though inserting the two pushes it out of view, or
+    // just left of the icon when none is: as with room, nothing in view is hidden and everything
+    // out of sight is. Absent when the bar holds no movable item on a screen.
     [[nodiscard]] static std::optional<LaunchPlacement>
     withNothingInView(const QList<DiscoveredItem> &items, const QList<Screen> &screens,
-                      std::optional<double> menusRight, double iconLength);
+                      double iconLength);
 
     // For a bar that cannot be read (no Accessibility permission): the icon in the rightmost
     // slot of the movable items, where the front application's menus and the camera housing

@@ -10,8 +10,9 @@ namespace zorv {
 // finds it off screen, and, while reveals keep leaving it off screen, only after a wait that
 // doubles with each (1.6 s up to 300 s). An icon out of sight where no reveal brings it back is
 // seated again instead, on every second tick that misses it and with the same waits after seats
-// that left it out of sight. The icon back in sight, a stand-down, or a new display or
-// application change starts the count again. Lives in the watchdog's own task.
+// that left it out of sight. The icon back in sight, a stand-down, or a new display change,
+// application launch or quit, or application in front starts the count again. Lives in the
+// watchdog's own task.
 class WatchdogBackOff {
 public:
     static constexpr double firstWaitSeconds = 1.6;

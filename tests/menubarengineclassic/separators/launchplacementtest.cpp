@@ -50,11 +50,12 @@ struct RoomCase {
 
 class LaunchRoom : public ::testing::TestWithParam<RoomCase> {};
 
-// The room beside an item counts from whatever covers the bar on its left: the camera
-// housing's right edge or the end of the front application's menus, whichever lies further
-// right. The icon's room (it moves every item on its left) and the separator with its spacing
-// must fit (46 points here, 16 with the icon hidden). The icon goes to the rightmost slot, where
-// long menus reach last, unless that slot is under the housing.
+// The room beside an item counts from whatever covers the bar on its left for good: the camera
+// housing's right edge, or the screen's. The front application's menus do not count: what they
+// cover shows once shorter ones come to the front. The icon's room (it moves every item on its
+// left) and the separator with its spacing must fit (46 points here, 16 with the icon hidden).
+// The icon goes to the rightmost slot, where long menus reach last, unless that slot is under
+// the housing or the menus and the separator's side is not.
 TEST_P(LaunchRoom, PutsTheSeparatorBesideTheFirstItemWithRoomLeftOfIt) {
     const RoomCase &c = GetParam();
     const std::optional<LaunchPlacement> placement =
@@ -77,8 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
         RoomCase{"HousingEdgeRightOfShortMenus", 852, 500.0, kIconLength, 900},
         RoomCase{"RoomExactlyEnough", 854, 500.0, kIconLength, 900},
         RoomCase{"RoomAPointShort", 855, 500.0, kIconLength, 930},
-        // Menus that reach past the housing cover the bar up to their end instead.
-        RoomCase{"MenusEndRightOfTheHousing", 852, 1000.0, kIconLength, 1050},
+        // Menus that reach past the housing leave the lanes as shorter ones would.
+        RoomCase{"MenusEndRightOfTheHousing", 852, 1000.0, kIconLength, 900},
+        // Menus past the rightmost slot too: the icon still takes it, the first slot to show.
+        RoomCase{"MenusEndPastTheRightEnd", 852, 1405.0, kIconLength, 900},
         RoomCase{"NoMenus", 852, std::nullopt, kIconLength, 900},
         RoomCase{"NoHousing", 0, 600.0, kIconLength, 870},
         RoomCase{"HiddenIconNeedsRoomForTheSeparatorOnly", 854, 500.0, 0.0, 870},
@@ -88,31 +91,34 @@ INSTANTIATE_TEST_SUITE_P(
         RoomCase{"RightEndPartlyUnderTheHousingsRightEdge", 1390, 500.0, kIconLength, 870, 1100,
                  false},
         RoomCase{"RightEndPartlyUnderTheHousingsLeftEdge", 1405, 500.0, kIconLength, 870, 1395,
-                 false}),
+                 false},
+        // Beside the separator the menus cover it: it takes the rightmost slot all the same.
+        RoomCase{"RightEndUnderTheHousingAndTheSeparatorsSideUnderTheMenus", 1405, 1000.0,
+                 kIconLength, 870, 1100}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LaunchRoomTest, NothingWhenNoItemInViewHasRoom) {
-    // The menus end right of every movable item.
-    EXPECT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {laptop(852)}, 1405.0, kIconLength,
-                                       kSeparatorLength),
+    // The housing reaches past every movable item.
+    EXPECT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {laptop(1405, 600)}, std::nullopt,
+                                       kIconLength, kSeparatorLength),
               std::nullopt);
 }
 
-// There the icon takes the rightmost slot, the first to come into view when shorter menus come to
-// the front. The hidden separator goes just left of the leftmost item in view though it has no
-// room (the menus end at 1370 here), or just left of the icon when none is (1405).
+// There the icon takes the rightmost slot. The hidden separator goes just left of the leftmost
+// item in view though it has no room (the housing ends at 1370 here), or just left of the icon
+// when none is (1405).
 TEST(LaunchRoomTest, TheIconTakesTheRightEndWhenNothingIsInView) {
     const double iconRoom = kIconLength + 8.0;
-    for (const auto &[menusRight, expected] :
+    for (const auto &[housingRight, expected] :
          {std::pair{1370.0, LaunchPlacement{0.0, 1410.0 - 1380.0 + iconRoom - 1.0,
                                             LaunchPlacement::leftEnd, u"com.example.at1380"_s}},
           std::pair{1405.0, LaunchPlacement{0.0, iconRoom - 1.0, LaunchPlacement::leftEnd, {}}}}) {
-        SCOPED_TRACE(menusRight);
-        ASSERT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {laptop(852)}, menusRight,
-                                           kIconLength, kSeparatorLength),
+        SCOPED_TRACE(housingRight);
+        const QList<Screen> screens{laptop(housingRight, 600)};
+        ASSERT_EQ(LaunchPlacement::compute(crowdedRightHalf(), screens, std::nullopt, kIconLength,
+                                           kSeparatorLength),
                   std::nullopt);
-        EXPECT_EQ(LaunchPlacement::withNothingInView(crowdedRightHalf(), {laptop(852)}, menusRight,
-                                                     kIconLength),
+        EXPECT_EQ(LaunchPlacement::withNothingInView(crowdedRightHalf(), screens, kIconLength),
                   expected);
     }
 }

@@ -9,7 +9,8 @@ namespace {
 
 // One watchdog tick every 0.8 s: 'M' the icon is off screen, 'S' it is on screen (or the
 // watchdog stands down), 'C' off screen right after a display or application change, 'R' off
-// screen right of both separators, where the watchdog seats it again rather than reveal.
+// screen right of both separators, where the watchdog seats it again rather than reveal, 'X' the
+// same right after a change.
 struct BackOffCase {
     const char *name;
     const char *ticks;
@@ -35,13 +36,14 @@ TEST_P(WatchdogBackOffTest, RevealsOnTheTicksItShould) {
             backOff.iconAccountedFor();
             continue;
         case 'C':
+        case 'X':
             lastChange = start.addMSecs(800 * (tick + 1));
             break;
         default:
             break;
         }
         const bool revealDue = backOff.iconMissing(lastChange, now);
-        if (c.ticks[tick] == 'R' && backOff.seatDue(now)) {
+        if ((c.ticks[tick] == 'R' || c.ticks[tick] == 'X') && backOff.seatDue(now)) {
             seats.append(tick);
             backOff.seated(now);
             continue;
@@ -72,7 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Seats that leave it out of sight come further and further apart, like reveals; the
         // reveals in between follow their own waits.
         BackOffCase{
-            "WaitsLongerAfterEachFruitlessSeat", "RRRRRRRRRRRRRRRRR", {5, 9, 13}, {1, 3, 7, 15}}),
+            "WaitsLongerAfterEachFruitlessSeat", "RRRRRRRRRRRRRRRRR", {5, 9, 13}, {1, 3, 7, 15}},
+        // The change comes before the seat due at tick 15: they start over from the first wait.
+        BackOffCase{"StartsTheSeatsOverAfterADisplayOrApplicationChange",
+                    "RRRRRRRRRRXRRRRRR",
+                    {5, 9, 11, 13},
+                    {1, 3, 7, 10, 12, 16}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -101,6 +104,129 @@ TEST(ScenarioLayoutTest, aProfileThatOnlyMovesAnItemIntoTheNextLaneIsCarriedOut)
     mac.run(120);
     EXPECT_EQ(mac.engine().storedLayout(), travel);
     EXPECT_EQ(text(mac.lanes()), text(travel.sections));
+    EXPECT_EQ(mac.app.finish(), 0);
+}
+
+// The crowded bar as the user's hands leave it: their own drags and key presses are left out.
+QString crowdedBarWithoutHands(const QTemporaryDir &folder) {
+    QJsonObject scenario = shippedScenario(u"crowded-bar"_s);
+    QJsonArray events;
+    for (const QJsonValue &event : scenario.value(u"events"_s).toArray()) {
+        const QString verb = event.toObject().value(u"do"_s).toString();
+        if (verb != u"input"_s && verb != u"dragItem"_s) {
+            events.append(event);
+        }
+    }
+    scenario.insert(u"events"_s, events);
+    const QString path = folder.filePath(u"crowded-bar.json"_s);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QJsonDocument(scenario).toJson());
+    return path;
+}
+
+MenuBarItemID idIn(const SectionLayout &layout, const QString &bundleID) {
+    for (const Section lane : allSections) {
+        for (const MenuBarItemID &id : layout.ids(lane)) {
+            if (id.bundleID == bundleID) {
+                return id;
+            }
+        }
+    }
+    ADD_FAILURE() << bundleID.toStdString() << " is not in the layout";
+    return {};
+}
+
+// `layout` with `ids` taken out of their lanes and put first in `lane`.
+SectionLayout movedTo(SectionLayout layout, const QList<MenuBarItemID> &ids, Section lane) {
+    for (const Section section : allSections) {
+        QList<MenuBarItemID> kept = layout.ids(section);
+        kept.removeIf([&ids](const MenuBarItemID &id) { return ids.contains(id); });
+        layout.sections.insert(section, kept);
+    }
+    layout.sections.insert(lane, ids + layout.ids(lane));
+    return layout.normalized();
+}
+
+// Opens the status menu from Zorv's icon and chooses the profile from its Profile submenu.
+void chooseProfile(SimulatedMac &mac, const QString &name) {
+    SimulatedDesktop &desktop = mac.platform.desktop();
+    const QPointF icon = zorvIconCentre(mac.app, mac.platform);
+    desktop.userInput().moveMouse(icon);
+    desktop.userInput().click(icon);
+    mac.driver.drain();
+    ASSERT_TRUE(desktop.menus().userHovers(u"Profile"_s));
+    mac.driver.drain();
+    ASSERT_TRUE(desktop.menus().userChooses(name));
+    mac.driver.drain();
+}
+
+// On the crowded bar the user switches to Work, to Presenting (Fantastical, Tailscale and Raycast
+// hidden, Creative Cloud shown) and back to Work from the status menu, the last while the run for
+// Presenting is under way, and then chooses Work once more. Neither profile changes; Work is
+// what the bar shows, but for Fantastical under the menus, which waits; and "layout.json" holds
+// Work, also after a relaunch on a Mac that keeps its items' positions.
+TEST(ScenarioLayoutTest, switchingBackToAProfileFromTheStatusMenuBringsItBackWhole) {
+    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    markWelcomeTourDone();
+    const QTemporaryDir folder;
+    SimOptions options;
+    options.scenario = crowdedBarWithoutHands(folder);
+    options.positionsPath = folder.filePath(u"positions.json"_s);
+
+    ProfileSet profiles;
+    SectionLayout work;
+    MenuBarItemID fantastical;
+    // Work's shown lane as the bar can show it: Fantastical stands under the menus.
+    const auto shownInReach = [&] {
+        QList<MenuBarItemID> shown = work.ids(Section::shown);
+        shown.removeAll(fantastical);
+        return shown;
+    };
+    {
+        SimulatedMac mac(DesktopApp::loadScenario(options), options);
+        ASSERT_TRUE(mac.app.start());
+        mac.run(400);
+        const SectionLayout remembered = mac.engine().storedLayout();
+        fantastical = idIn(remembered, u"com.example.fantastical"_s);
+        const QList<MenuBarItemID> three{fantastical, idIn(remembered, u"io.tailscale.ipn.macos"_s),
+                                         idIn(remembered, u"com.raycast.macos"_s)};
+        const MenuBarItemID creativeCloud = idIn(remembered, u"com.adobe.acc.AdobeCreativeCloud"_s);
+        work =
+            movedTo(movedTo(remembered, three, Section::shown), {creativeCloud}, Section::hidden);
+        const SectionLayout presenting =
+            movedTo(movedTo(remembered, three, Section::hidden), {creativeCloud}, Section::shown);
+        profiles.profiles = {Profile{QUuid::createUuid(), u"Work"_s, work, {}, {}},
+                             Profile{QUuid::createUuid(), u"Presenting"_s, presenting, {}, {}}};
+        mac.app.model()->setProfiles(profiles);
+        mac.app.model()->persistProfiles();
+        mac.run(50);
+
+        for (const QString &name : {u"Work"_s, u"Presenting"_s, u"Work"_s}) {
+            ASSERT_NO_FATAL_FAILURE(chooseProfile(mac, name));
+            mac.run(4);
+        }
+        mac.run(600);
+        profiles.activeID = profiles.profiles.first().id;
+        EXPECT_EQ(mac.app.model()->profiles(), profiles);
+
+        ASSERT_NO_FATAL_FAILURE(chooseProfile(mac, u"Work"_s));
+        mac.run(300);
+        EXPECT_EQ(mac.app.model()->profiles(), profiles);
+        EXPECT_EQ(mac.app.model()->layoutStore().value(), work);
+        EXPECT_EQ(text({{Section::shown, mac.lanes().value(Section::shown)}}),
+                  text({{Section::shown, shownInReach()}}));
+        EXPECT_EQ(mac.app.finish(), 0);
+        mac.app.waitForQuitWrites();
+        mac.driver.drain();
+    }
+    SimulatedMac mac(DesktopApp::loadScenario(options), options);
+    ASSERT_TRUE(mac.app.start());
+    mac.run(300);
+    EXPECT_EQ(mac.app.model()->profiles(), profiles);
+    EXPECT_EQ(mac.app.model()->layoutStore().value(), work);
+    EXPECT_EQ(text({{Section::shown, mac.lanes().value(Section::shown)}}),
+              text({{Section::shown, shownInReach()}}));
     EXPECT_EQ(mac.app.finish(), 0);
 }
 

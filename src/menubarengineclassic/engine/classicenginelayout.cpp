@@ -5,6 +5,7 @@
 
 #include "currentarrangement.h"
 #include "drift/userdrags.h"
+#include "sectionindex.h"
 
 using namespace Qt::StringLiterals;
 
@@ -17,12 +18,20 @@ QCoro::Task<> ClassicEngine::apply(SectionLayout layout) {
     // over at start-up): the first trusted scan of a settled bar compares, once the applications
     // launched with the Mac have put their items up.
     const SectionLayout previous = m_wanted.apply(layout, m_bar.lastItems(), outOfLane());
+    // Which way earlier runs dragged items belongs to the layouts they worked towards: kept, it
+    // would stop the runs from dragging an item back into a lane a profile switched back to.
+    m_records.keepDragDirections({}, SectionLayout());
+    const SectionIndex sectionsBefore(previous);
     for (Section lane : allSections) {
-        // Ids that changed lane or place may have been given up on as stubborn; try them again.
         const QList<MenuBarItemID> wanted = m_wanted.storedLayout().ids(lane);
         const QList<MenuBarItemID> before = previous.ids(lane);
         for (qsizetype i = 0; i < wanted.size(); ++i) {
-            if (i >= before.size() || !(before.at(i) == wanted.at(i))) {
+            // An item given up on in the lane it stood in (retired, failed or stubborn) is wanted
+            // elsewhere now: its lane is asked for again, as after the user's own move.
+            if (sectionsBefore.sectionOf(wanted.at(i)) != lane) {
+                m_records.clearOrderMarks(wanted.at(i));
+            } else if (i >= before.size() || !(before.at(i) == wanted.at(i))) {
+                // Ids that changed place may have been given up on as stubborn; try them again.
                 m_records.retryOrder(wanted.at(i));
             }
         }

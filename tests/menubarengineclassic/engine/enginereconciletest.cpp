@@ -374,6 +374,14 @@ TEST_F(ReconcileTest, anItemWhoseLaneDragsKeepFailingIsRetiredWhereItSits) {
     EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::shown);
     EXPECT_TRUE(engine->unmovable().contains(idOf(u"a"_s)));
     EXPECT_EQ(shownOrder(), kTwo);
+
+    // The layout handed over again (its profile chosen once more) asks for the lane again: a run
+    // takes the item there once it can be dragged.
+    desktop.applications().setDragAcceptance(toolsProcess, DragAcceptance::Always);
+    drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
+    EXPECT_FALSE(engine->unmovable().contains(idOf(u"a"_s)));
+    run(60.0);
+    EXPECT_TRUE(runLines().last().value(u"settled"_s).toBool());
 }
 
 // The same item, once the front application's menus cover it, is not retired: it keeps its

@@ -84,6 +84,16 @@ protected:
         return result;
     }
 
+    // Runs on, after a grant, until the engine has taken it: its placement is then under way.
+    void runUntilTheGrantIsTaken() {
+        for (int step = 0;
+             step < 500 && records(u"events.jsonl"_s, u"accessibility-granted"_s).isEmpty();
+             ++step) {
+            run(0.01);
+        }
+        ASSERT_FALSE(records(u"events.jsonl"_s, u"accessibility-granted"_s).isEmpty());
+    }
+
     [[nodiscard]] qsizetype watchdogReveals() const {
         return reasons(u"reveal"_s).count(u"watchdog: icon off-screen"_s);
     }
@@ -233,32 +243,49 @@ TEST_F(CrowdedLaunchTest, placesItemsKeptInSightInReachOnceAccessibilityIsGrante
     EXPECT_FALSE(engine->isRevealed());
 }
 
+// The user opens an item the moment the permission is granted back, while the icon stands out of
+// order: the placement that follows re-creates the icon, which lays the bar out again, and the
+// item is clicked where it stands after that, not where the icon then stands.
+TEST_F(CrowdedLaunchTest, opensAnItemAskedForAsAccessibilityIsGrantedWhereThePlacementLeftIt) {
+    furnishCrowdedBar(44, 420.0);
+    rememberZorvPositions = false;
+    const UsersLayout users = usersLayout();
+    makeEngine(users.layout);
+    startEngine();
+    run(60.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    run(120.0);
+    desktop.items().moveZorvIconLeftOfSeparators();
+    run(5.0);
+
+    desktop.permissions().setAccessibilityTrusted(true);
+    drive(engine->activate(users.layout.ids(Section::shown).last(), ClickKind::left));
+    const QList<DeliveredClick> clicks = desktop.readout().clicks();
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks.first().itemId, users.leftToRight.last());
+}
+
 // When a request comes, against the grant: long before it, in the moment before the engine
 // notices it, or while the placement it starts is under way.
 enum class AskedAt { longBefore, beforeTheEngineNotices, duringThePlacement };
 
-struct GrantCase {
+struct SortCase {
     const char *name;
     AskedAt askedAt;
 
-    friend void PrintTo(const GrantCase &c, std::ostream *out) { *out << c.name; }
+    friend void PrintTo(const SortCase &c, std::ostream *out) { *out << c.name; }
 };
 
-class GrantTest : public CrowdedLaunchTest, public ::testing::WithParamInterface<GrantCase> {
+class SortAtTheGrantTest : public CrowdedLaunchTest,
+                           public ::testing::WithParamInterface<SortCase> {
 protected:
     // Grants the permission; with AskedAt::duringThePlacement, runs on until the engine has
     // taken the grant and its placement is under way.
     void grant() {
         desktop.permissions().setAccessibilityTrusted(true);
-        if (GetParam().askedAt != AskedAt::duringThePlacement) {
-            return;
+        if (GetParam().askedAt == AskedAt::duringThePlacement) {
+            runUntilTheGrantIsTaken();
         }
-        for (int step = 0;
-             step < 500 && records(u"events.jsonl"_s, u"accessibility-granted"_s).isEmpty();
-             ++step) {
-            run(0.01);
-        }
-        ASSERT_FALSE(records(u"events.jsonl"_s, u"accessibility-granted"_s).isEmpty());
     }
 
     // The triggers of the runs that ended, in order.
@@ -283,38 +310,6 @@ protected:
         return -1;
     }
 };
-
-class OpenAtTheGrantTest : public GrantTest {};
-
-// The user opens an item as the permission is granted back, while the icon stands out of order:
-// the placement that follows re-creates the icon, which lays the bar out again, and the item is
-// clicked where it stands after that, not where the icon then stands, nor where it stood before.
-TEST_P(OpenAtTheGrantTest, opensTheItemWhereThePlacementLeftIt) {
-    furnishCrowdedBar(44, 420.0);
-    rememberZorvPositions = false;
-    const UsersLayout users = usersLayout();
-    makeEngine(users.layout);
-    startEngine();
-    run(60.0);
-    desktop.permissions().setAccessibilityTrusted(false);
-    run(120.0);
-    desktop.items().moveZorvIconLeftOfSeparators();
-    run(5.0);
-
-    grant();
-    drive(engine->activate(users.layout.ids(Section::shown).last(), ClickKind::left));
-    const QList<DeliveredClick> clicks = desktop.readout().clicks();
-    ASSERT_EQ(clicks.size(), 1);
-    EXPECT_EQ(clicks.first().itemId, users.leftToRight.last());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Timing, OpenAtTheGrantTest,
-    ::testing::Values(GrantCase{"AsThePermissionComes", AskedAt::beforeTheEngineNotices},
-                      GrantCase{"WhileThePlacementIsUnderWay", AskedAt::duringThePlacement}),
-    [](const auto &info) { return info.param.name; });
-
-class SortAtTheGrantTest : public GrantTest {};
 
 // Sort My Bar, asked for twice without the permission while arranging is otherwise off: nothing
 // is dragged before the grant, and no run starts from a scan while its placement is under way.
@@ -378,11 +373,11 @@ TEST_P(SortAtTheGrantTest, sortsOnceAfterTheGrantsPlacement) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Timing, SortAtTheGrantTest,
-                         ::testing::Values(GrantCase{"AskedLongBefore", AskedAt::longBefore},
-                                           GrantCase{"AskedTheMomentBeforeTheEngineNotices",
-                                                     AskedAt::beforeTheEngineNotices},
-                                           GrantCase{"AskedWhileThePlacementIsUnderWay",
-                                                     AskedAt::duringThePlacement}),
+                         ::testing::Values(SortCase{"AskedLongBefore", AskedAt::longBefore},
+                                           SortCase{"AskedTheMomentBeforeTheEngineNotices",
+                                                    AskedAt::beforeTheEngineNotices},
+                                           SortCase{"AskedWhileThePlacementIsUnderWay",
+                                                    AskedAt::duringThePlacement}),
                          [](const auto &info) { return info.param.name; });
 
 // A first launch without the permission on a Mac whose user brought a layout along: the leftmost

@@ -112,6 +112,9 @@ void AppModel::scheduleReconcile() {
 }
 
 void AppModel::sortMyBar() {
+    // Without the permission the sort waits for it: the system's prompt, as at a launch without
+    // it, tells the user what it waits for and where to grant it.
+    setAxTrusted(m_services.accessibility.isProcessTrustedWithPrompt());
     runEngineCall([model = QPointer<AppModel>(this), engine = m_engine.get()] {
         return sortPass(model, *engine);
     });

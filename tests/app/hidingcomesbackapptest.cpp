@@ -350,6 +350,63 @@ TEST(RevokedDuringASortTest, TheSortStopsAndNoDragFollows) {
     EXPECT_EQ(mac.app.finish(), 0);
 }
 
+// With arranging left to Sort My Bar, Raycast, Docker and Dropbox moved to Hidden and the
+// permission taken away, the user chooses Sort My Bar: the system asks for the permission, and
+// the sort waits for it. Granted 24 s later, the sort is done once, and the three are out of sight
+// in the hidden lane.
+TEST(SortAskedForWithoutThePermissionTest, TheSortWaitsForTheGrantAndHidesWhatWasAsked) {
+    storeSettings(R"({"onboardingCompleted": true, "liveLayout": false})");
+    QJsonObject scenario = shippedScenario(u"crowded-bar"_s);
+    scenario.insert(u"events"_s, QJsonArray{});
+    SimulatedMac mac(parsedScenario(scenario, u"crowded-bar"_s));
+    ASSERT_TRUE(mac.app.start());
+    mac.run(90);
+    const QStringList toHide{u"com.raycast.macos"_s, u"com.docker.docker"_s,
+                             u"com.getdropbox.dropbox"_s};
+    QList<MenuBarItemID> moved;
+    for (const MenuBarItem &item : mac.engine().lastItems()) {
+        if (toHide.contains(item.id.bundleID)) {
+            ASSERT_EQ(item.section, Section::shown) << item.id.bundleID.toStdString();
+            moved.append(item.id);
+        }
+    }
+    ASSERT_EQ(moved.size(), toHide.size());
+    for (const MenuBarItemID &id : std::as_const(moved)) {
+        mac.app.model()->move(id, Section::hidden);
+    }
+    mac.run(5);
+    SimulatedDesktop &desktop = mac.platform.desktop();
+    desktop.permissions().setAccessibilityTrusted(false);
+    mac.run(35);
+    ASSERT_TRUE(mac.engine().waitingForAccessibility());
+    ASSERT_FALSE(desktop.permissions().trustPromptShown());
+    const qsizetype runsBefore = runLines().size();
+
+    chooseFromStatusMenu(mac, u"Sort My Bar"_s);
+    EXPECT_TRUE(desktop.permissions().trustPromptShown());
+    mac.run(24);
+    EXPECT_EQ(runLines().size(), runsBefore) << "nothing runs without the permission";
+    desktop.permissions().setAccessibilityTrusted(true);
+    mac.run(120);
+
+    const QList<QJsonObject> runs = runLines().mid(runsBefore);
+    ASSERT_EQ(runs.size(), 1);
+    EXPECT_EQ(runs.first().value(u"trigger"_s), u"sort-my-bar"_s);
+    EXPECT_FALSE(mac.engine().reorderEnabled()) << "arranging is left to the next sort";
+    const QList<MenuBarItemID> hidden = mac.lanes().value(Section::hidden);
+    for (const MenuBarItemID &id : std::as_const(moved)) {
+        EXPECT_TRUE(hidden.contains(id)) << id.bundleID.toStdString();
+    }
+    for (const BarEntry &entry : desktop.readout().bar()) {
+        if (toHide.contains(entry.bundleIdentifier.value_or(QString()))) {
+            EXPECT_FALSE(entry.onScreen)
+                << entry.bundleIdentifier->toStdString() << " at x " << entry.frame.left();
+        }
+    }
+    expectHidingWorks(mac, "after the sort");
+    EXPECT_EQ(mac.app.finish(), 0);
+}
+
 // A first launch without the Accessibility permission, which comes at `kGrantAt`.
 class WithoutThePermissionAppTest : public WholeAppTest {
 protected:

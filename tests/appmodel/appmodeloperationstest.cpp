@@ -1,5 +1,5 @@
-#include "reconcilescheduler.h"
 #include "appmodelharness.h"
+#include "reconcilescheduler.h"
 #include "search/stablekey.h"
 #include "storage/wholefile.h"
 
@@ -204,7 +204,8 @@ TEST(ReconcileSchedulerTest, RunsOnePassPerQuietBurstAndNeverCancelsARunningPass
     }
 }
 
-TEST_F(AppModelOperationsTest, SortingArrangesOnceEvenWhileLiveArrangingIsOff) {
+TEST_F(AppModelOperationsTest,
+       SortingArrangesOnceEvenWhileLiveArrangingIsOffAndAsksForThePermission) {
     for (const bool live : {false, true}) {
         model().setLiveLayout(live);
         engine().holdReconciles(seconds(1));
@@ -215,6 +216,15 @@ TEST_F(AppModelOperationsTest, SortingArrangesOnceEvenWhileLiveArrangingIsOff) {
         EXPECT_EQ(engine().reorderEnabled(), live);
     }
     EXPECT_EQ(engine().reconciles(), (QList<QString>{u"sort-my-bar"_s, u"sort-my-bar"_s}));
+    EXPECT_FALSE(mac.desktop().permissions().trustPromptShown());
+
+    // Without the permission the system asks for it, and the sort is still handed over to wait.
+    mac.desktop().permissions().setAccessibilityTrusted(false);
+    model().sortMyBar();
+    mac.advance(2);
+    EXPECT_TRUE(mac.desktop().permissions().trustPromptShown());
+    EXPECT_TRUE(model().needsAccessibility());
+    EXPECT_EQ(engine().reconciles().size(), 3);
 }
 
 TEST_F(AppModelOperationsTest, ShowsTheDefaultRevealKeysAndOpensTheAccessibilitySettings) {

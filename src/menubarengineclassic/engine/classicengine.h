@@ -209,6 +209,13 @@ private:
     QCoro::Task<bool> untilGrantPlacementEnds();
     // Whether recovery must wait for the permission: the last reading found it missing.
     [[nodiscard]] bool waitingForGrant() const;
+    // Whether a run must wait for the grant's placement: the permission is missing, or it came
+    // and the separators are not yet placed between the lanes.
+    [[nodiscard]] bool grantPlacementDue() const;
+    // Keeps the request until the grant's placement has ended and no run is in flight, then
+    // admits it. Replaced by a later request, it returns once that one's run has ended; with
+    // reordering switched off, at once.
+    QCoro::Task<> admitAfterTheGrant(QString trigger);
     // Reads the bar and seats the engine's own items again when they stand out of order and can
     // be: true when the icon is then safely rightmost.
     QCoro::Task<bool> seatMisplacedIcon();
@@ -449,6 +456,8 @@ private:
     LatestTask m_permissionWatch;
     LatestTask m_retryAfterAbort;
     LatestTask m_grantTask;
+    // A scan found the permission granted and has not yet started the grant's placement.
+    bool m_grantNoticed = false;
     QList<QMetaObject::Connection> m_observers;
 };
 

@@ -55,6 +55,7 @@ void ClassicEngine::watchForGrant() {
 }
 
 void ClassicEngine::takeGrant() {
+    m_grantNoticed = false;
     appendEvent({{u"kind"_s, u"accessibility-granted"_s},
                  {u"geometry"_s, m_separatorController->geometry()}});
     // What a run can reach changed, and so may what blocked self-healing.
@@ -127,6 +128,34 @@ QCoro::Task<bool> ClassicEngine::untilGrantPlacementEnds() {
 
 bool ClassicEngine::waitingForGrant() const {
     return m_bar.trusted() == false;
+}
+
+bool ClassicEngine::grantPlacementDue() const {
+    return waitingForGrant() || m_grantNoticed || m_grantTask.isPending();
+}
+
+QCoro::Task<> ClassicEngine::admitAfterTheGrant(QString trigger) {
+    QPointer<ClassicEngine> self(this);
+    const int kept = m_runs.keepForGrant(trigger);
+    appendReconcileLog(
+        {{u"trigger"_s, trigger}, {u"waitsFor"_s, u"the Accessibility permission"_s}});
+    // The grant may come hours later; until then this only looks now and then. A request a later
+    // one replaced still waits for that one's run: its caller may be what keeps arranging on.
+    while (self && m_reorderEnabled) {
+        if (!grantPlacementDue() && !m_runs.reconcileInFlight()) {
+            if (const std::optional<QString> request = m_runs.takeKept(kept)) {
+                co_await admitReconcile(*request, m_reorderEnabled);
+                co_return;
+            }
+            if (!m_runs.hasKept()) {
+                co_return;
+            }
+        }
+        co_await sleep(kRunWaitStep);
+    }
+    if (self) {
+        (void)m_runs.takeKept(kept);
+    }
 }
 
 bool ClassicEngine::waitingForAccessibility() const {

@@ -72,9 +72,12 @@ QCoro::Task<> ClassicEngine::admitReconcile(QString trigger, bool reorderEnabled
         co_return;
     }
     // Without the permission the bar cannot be read and no drag takes: a run would only borrow
-    // the cursor, drag after drag. Requests are dropped until the permission is granted again.
-    if (waitingForGrant()) {
-        appendReconcileLog({{u"trigger"_s, trigger}, {u"skipped"_s, kNoPermission}});
+    // the cursor, drag after drag. Once granted, the separators are placed between the lanes
+    // first, or the run would drag items across separators standing where the launch without
+    // the permission left them. The request waits for both, and one that comes while another
+    // waits takes its place, so that one run follows the grant.
+    if (grantPlacementDue() || m_runs.hasKept()) {
+        co_await admitAfterTheGrant(std::move(trigger));
         co_return;
     }
     m_runs.begin();
@@ -491,6 +494,11 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         m_wanted.orderReached();
     } else if (!settled && (closer || headway) && !driftGivenUp && m_reorderEnabled &&
                m_runs.mayFollowUp()) {
+        m_runs.queue(trigger);
+    }
+    // Stopped half-way by the permission going: the rest is done once it is granted again,
+    // unless a later request takes its place.
+    if (abortReason == kNoPermission && !m_runs.hasQueued()) {
         m_runs.queue(trigger);
     }
     m_runs.end();

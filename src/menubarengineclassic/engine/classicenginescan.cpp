@@ -53,6 +53,7 @@ QCoro::Task<> ClassicEngine::refresh() {
     }
 
     const bool granted = m_bar.readTrusted(found.trusted);
+    m_grantNoticed = m_grantNoticed || granted;
     if (!found.trusted) {
         watchForGrant();
     }

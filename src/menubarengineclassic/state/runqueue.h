@@ -11,7 +11,8 @@ namespace zorv {
 // The engine's reconcile runs one at a time: whether one is in flight, the trigger of the one
 // asked for meanwhile, how many unsettled runs in a row got nowhere (they bound the follow-ups),
 // the fewest drags still needed after the unsettled runs under one wanted order (a run comes
-// closer only by going below it), and what the last finished run did. Main thread only.
+// closer only by going below it), the request that waits for the Accessibility grant, and what
+// the last finished run did. Main thread only.
 class RunQueue {
 public:
     // Unsettled runs in a row that may queue a follow-up without bringing the bar closer.
@@ -44,12 +45,27 @@ public:
         return m_unsettledRuns < followUpRunLimit && !m_queuedTrigger;
     }
 
+    // Keeps a request until the Accessibility permission is granted; a later one replaces it. The
+    // number it gets tells its waiter whether it is still the one kept.
+    [[nodiscard]] int keepForGrant(const QString &trigger) {
+        m_keptForGrant = trigger;
+        return ++m_keptNumber;
+    }
+    [[nodiscard]] bool hasKept() const { return m_keptForGrant.has_value(); }
+    [[nodiscard]] bool isKept(int number) const { return hasKept() && number == m_keptNumber; }
+    // Takes the kept request when it is still the one numbered so.
+    [[nodiscard]] std::optional<QString> takeKept(int number) {
+        return isKept(number) ? std::exchange(m_keptForGrant, std::nullopt) : std::nullopt;
+    }
+
     [[nodiscard]] const QJsonObject &lastReconcile() const { return m_lastReconcile; }
     void setLastReconcile(QJsonObject record) { m_lastReconcile = std::move(record); }
 
 private:
     bool m_reconcileInFlight = false;
     std::optional<QString> m_queuedTrigger;
+    std::optional<QString> m_keptForGrant;
+    int m_keptNumber = 0;
     int m_unsettledRuns = 0;
     std::optional<std::pair<int, qsizetype>> m_fewestStillNeeded;
     QJsonObject m_lastReconcile;

@@ -87,6 +87,16 @@ protected:
         return result;
     }
 
+    // Runs on, after a grant, until the engine has taken it: its placement is then under way.
+    void runUntilTheGrantIsTaken() {
+        for (int step = 0;
+             step < 500 && records(u"events.jsonl"_s, u"accessibility-granted"_s).isEmpty();
+             ++step) {
+            run(0.01);
+        }
+        ASSERT_FALSE(records(u"events.jsonl"_s, u"accessibility-granted"_s).isEmpty());
+    }
+
     [[nodiscard]] qsizetype watchdogReveals() const {
         return reasons(u"reveal"_s).count(u"watchdog: icon off-screen"_s);
     }
@@ -260,6 +270,121 @@ TEST_F(CrowdedLaunchTest, opensAnItemAskedForAsAccessibilityIsGrantedWhereThePla
     ASSERT_EQ(clicks.size(), 1);
     EXPECT_EQ(clicks.first().itemId, users.leftToRight.last());
 }
+
+// When a request comes, against the grant: long before it, in the moment before the engine
+// notices it, or while the placement it starts is under way.
+enum class AskedAt { longBefore, beforeTheEngineNotices, duringThePlacement };
+
+struct SortCase {
+    const char *name;
+    AskedAt askedAt;
+
+    friend void PrintTo(const SortCase &c, std::ostream *out) { *out << c.name; }
+};
+
+class SortAtTheGrantTest : public CrowdedLaunchTest,
+                           public ::testing::WithParamInterface<SortCase> {
+protected:
+    // Grants the permission; with AskedAt::duringThePlacement, runs on until the engine has
+    // taken the grant and its placement is under way.
+    void grant() {
+        desktop.permissions().setAccessibilityTrusted(true);
+        if (GetParam().askedAt == AskedAt::duringThePlacement) {
+            runUntilTheGrantIsTaken();
+        }
+    }
+
+    // The triggers of the runs that ended, in order.
+    [[nodiscard]] QStringList runTriggers() const {
+        QStringList triggers;
+        for (const QJsonObject &line : records(u"reconcile-log.jsonl"_s)) {
+            if (line.contains(u"passes"_s)) {
+                triggers.append(line.value(u"trigger"_s).toString());
+            }
+        }
+        return triggers;
+    }
+
+    // Where in "events.jsonl" the first record of this kind stands; -1 when there is none.
+    [[nodiscard]] qsizetype firstEvent(const QString &kind) const {
+        const QList<QJsonObject> events = records(u"events.jsonl"_s);
+        for (qsizetype i = 0; i < events.size(); ++i) {
+            if (events.at(i).value(u"kind"_s) == kind) {
+                return i;
+            }
+        }
+        return -1;
+    }
+};
+
+// Sort My Bar, asked for twice without the permission while arranging is otherwise off: nothing
+// is dragged before the grant, and no run starts from a scan while its placement is under way.
+// The separators go between the user's lanes first; then the newest request is carried out, once,
+// and the bar stands in the order and lanes asked for, the hidden items out of sight.
+TEST_P(SortAtTheGrantTest, sortsOnceAfterTheGrantsPlacement) {
+    furnishCrowdedBar(44, 420.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    rememberZorvPositions = false;
+    const UsersLayout users = usersLayout();
+    // The user wants the two rightmost shown items the other way round.
+    QList<MenuBarItemID> shown = users.layout.ids(Section::shown);
+    shown.swapItemsAt(shown.size() - 2, shown.size() - 1);
+    makeEngine(layoutOf(shown, users.layout.ids(Section::hidden),
+                        users.layout.ids(Section::alwaysHidden)));
+    startEngine();
+    run(60.0);
+
+    // As the sort does, arranging is on while its requests wait.
+    engine->setReorderEnabled(true);
+    if (GetParam().askedAt != AskedAt::longBefore) {
+        grant();
+    }
+    if (GetParam().askedAt == AskedAt::duringThePlacement) {
+        drive(engine->refresh());
+        EXPECT_FALSE(engine->reconcileInFlight()) << "a scan started a run during the placement";
+    }
+    QCoro::Task<> older = engine->reconcileMenuBar(u"sort-my-bar"_s);
+    QCoro::Task<> newer = engine->reconcileMenuBar(u"sort-my-bar"_s);
+    EXPECT_FALSE(engine->reconcileInFlight());
+    if (GetParam().askedAt == AskedAt::longBefore) {
+        run(24.0);
+        EXPECT_TRUE(records(u"events.jsonl"_s, u"cursor-borrowed"_s).isEmpty());
+        grant();
+    }
+    drive(std::move(newer), 120.0);
+    drive(std::move(older));
+    engine->setReorderEnabled(false);
+    run(30.0);
+
+    EXPECT_EQ(runTriggers(), QStringList{u"sort-my-bar"_s});
+    const qsizetype placed = firstEvent(u"separators-placed"_s);
+    EXPECT_GE(placed, 0);
+    EXPECT_GT(firstEvent(u"cursor-borrowed"_s), placed) << "the run drags after the placement";
+    const quint64 wantedLeft = users.leftToRight.last();
+    const quint64 wantedRight = users.leftToRight.at(users.leftToRight.size() - 2);
+    EXPECT_LT(entry(wantedLeft).frame.left(), entry(wantedRight).frame.left());
+    Section lane = Section::alwaysHidden;
+    for (const quint64 item : barOrder()) {
+        if (item == zorvItem(BarItems::zorvAlwaysHiddenSeparatorName)) {
+            lane = Section::hidden;
+        } else if (item == zorvItem(BarItems::zorvHiddenSeparatorName)) {
+            lane = Section::shown;
+        } else if (users.wanted.contains(item)) {
+            EXPECT_EQ(lane, users.wanted.value(item)) << entry(item).frame.left();
+            if (lane != Section::shown) {
+                EXPECT_FALSE(entry(item).visible) << entry(item).frame.left();
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Timing, SortAtTheGrantTest,
+                         ::testing::Values(SortCase{"AskedLongBefore", AskedAt::longBefore},
+                                           SortCase{"AskedTheMomentBeforeTheEngineNotices",
+                                                    AskedAt::beforeTheEngineNotices},
+                                           SortCase{"AskedWhileThePlacementIsUnderWay",
+                                                    AskedAt::duringThePlacement}),
+                         [](const auto &info) { return info.param.name; });
 
 // A first launch without the permission on a Mac whose user brought a layout along: the leftmost
 // items, far out of reach, always hidden, the next ones hidden. At the grant the separators go

@@ -279,8 +279,11 @@ struct QueueCase {
     int drags;
     QString aborted;
     QStringList finalBar;
-    // The Accessibility permission is taken away instead of reordering switched off.
+    // The Accessibility permission is taken away instead of reordering switched off, and given
+    // back half a minute later.
     bool revoked = false;
+    // What is asked for while the first run is under way.
+    QStringList requests{u"icon-unhidden"_s, u"drift:x"_s, u"sort-my-bar"_s};
 
     friend void PrintTo(const QueueCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -290,7 +293,9 @@ class ReconcileQueueTest : public ReconcileTest, public ::testing::WithParamInte
 // Requests during a run: only the last is kept and it runs once, after the run. Switched off,
 // reordering stops at once: the queued trigger and the follow-ups are dropped, a run ends before
 // its next drag and gives the cursor back, and a new request is dropped without a trace. The
-// permission taken away stops a run the same way, and no request runs without it.
+// permission taken away stops a run the same way; what it stopped, or the last request, is done
+// once the permission is given back (with the follow-up of a run that came closer), and no
+// request runs before.
 TEST_P(ReconcileQueueTest, runsTheLastQueuedTriggerOnlyWhileReorderingIsOn) {
     const QueueCase &c = GetParam();
     furnish(c.bar);
@@ -302,7 +307,7 @@ TEST_P(ReconcileQueueTest, runsTheLastQueuedTriggerOnlyWhileReorderingIsOn) {
     QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
     run(0.01);
     ASSERT_TRUE(engine->reconcileInFlight());
-    for (const QString &trigger : {u"icon-unhidden"_s, u"drift:x"_s, u"sort-my-bar"_s}) {
+    for (const QString &trigger : c.requests) {
         drive(engine->reconcileMenuBar(trigger));
     }
     if (c.switchedOffAfter >= 0) {
@@ -311,6 +316,9 @@ TEST_P(ReconcileQueueTest, runsTheLastQueuedTriggerOnlyWhileReorderingIsOn) {
         });
         if (c.revoked) {
             desktop.permissions().setAccessibilityTrusted(false);
+            run(30.0);
+            EXPECT_EQ(runTriggers(), QStringList{u"user-move"_s});
+            desktop.permissions().setAccessibilityTrusted(true);
         } else {
             engine->setReorderEnabled(false);
         }
@@ -322,7 +330,8 @@ TEST_P(ReconcileQueueTest, runsTheLastQueuedTriggerOnlyWhileReorderingIsOn) {
     EXPECT_EQ(std::tuple(first[u"moves"_s].toArray().size(), first[u"aborted"_s].toString()),
               std::tuple(qsizetype(c.drags), c.aborted));
     EXPECT_EQ(shownOrder(), c.finalBar);
-    expectSessionsGivenBack(std::min(c.drags, 1));
+    expectSessionsGivenBack(c.revoked ? records(u"events.jsonl"_s, u"cursor-borrowed"_s).size()
+                                      : std::min(c.drags, 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -344,8 +353,17 @@ INSTANTIATE_TEST_SUITE_P(
                   u"reordering was switched off"_s,
                   {u"e"_s, u"d"_s, u"c"_s, u"a"_s, u"b"_s}},
         QueueCase{"PermissionTakenAwayDuringALongRun", kFiveReversed, 1,
-                  QStringList{u"user-move"_s}, 1, u"no Accessibility permission"_s, kFiveReversed,
-                  true}),
+                  QStringList{u"user-move"_s, u"sort-my-bar"_s, u"sort-my-bar"_s, u"user-move"_s},
+                  1, u"no Accessibility permission"_s, kFive, true},
+        QueueCase{"PermissionTakenAwayWithNothingAskedMeanwhile",
+                  kFiveReversed,
+                  1,
+                  QStringList{u"user-move"_s, u"user-move"_s, u"user-move"_s, u"user-move"_s},
+                  1,
+                  u"no Accessibility permission"_s,
+                  kFive,
+                  true,
+                  {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // An item whose lane drags fail on two runs, and is still out of place 45 s after, is left

@@ -1,9 +1,27 @@
 #include "sectionitems.h"
 
+#include "modelsearch.h"
+
 #include <algorithm>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace zorv {
+
+bool isArrangeable(const MenuBarItem &item) {
+    const QString &bundle = item.id.bundleID;
+    if (MenuBarItemID::isSystemPinned(bundle) ||
+        bundle.startsWith(u"com.surteesstudios.Bartender"_s)) {
+        return false;
+    }
+    if (!bundle.startsWith(u"com.apple."_s)) {
+        return true;
+    }
+    const QString name = ModelSearch::displayName(item).toLower();
+    return name != u"clock"_s && !name.contains(u"battery"_s) && name != u"wi-fi"_s &&
+           name != u"wifi"_s;
+}
 
 QList<MenuBarItem> itemsInWantedOrder(const QList<MenuBarItem> &items, const SectionLayout &layout,
                                       Section section) {

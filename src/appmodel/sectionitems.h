@@ -7,6 +7,13 @@
 
 namespace zorv {
 
+// Whether the user arranges the item and may name it in a rule: not the items macOS pins to the
+// right end (Control Center's, the system UI server's, Spotlight's, Siri's, and Apple's clock,
+// battery and Wi-Fi readouts under any of its processes), nor another vendor's menu-bar
+// manager's. An item's name only counts for Apple's own processes: another application's
+// "Battery Toolkit" is the user's like any other.
+[[nodiscard]] bool isArrangeable(const MenuBarItem &item);
+
 // The items of one section in the wanted order: those the layout lists first, in its order, then
 // the rest; equal places are ordered left to right, then as scanned. Dormant, hidden-by-notch and
 // unmovable items are included.

@@ -2,6 +2,7 @@
 
 #include "knownnetworks.h"
 #include "rulewords.h"
+#include "sectionitems.h"
 #include "workspace.h"
 
 #include <QCollator>
@@ -20,20 +21,6 @@ template <typename T, typename Name> void sortByName(QList<T> &list, Name name) 
     std::stable_sort(list.begin(), list.end(), [&](const T &a, const T &b) {
         return collator.compare(name(a), name(b)) < 0;
     });
-}
-
-bool isSystemItem(const QString &bundleID) {
-    return bundleID.startsWith(u"com.apple.controlcenter"_s) ||
-           bundleID == u"com.apple.systemuiserver"_s || bundleID == u"com.apple.Spotlight"_s ||
-           bundleID == u"com.apple.Siri"_s ||
-           // Another vendor's menu-bar organiser: its items are its own business.
-           bundleID.startsWith(u"com.surteesstudios.Bartender"_s);
-}
-
-bool isStatusReadout(const QString &name) {
-    const QString lower = name.toLower();
-    return lower == u"clock"_s || lower.contains(u"battery"_s) || lower == u"wi-fi"_s ||
-           lower == u"wifi"_s;
 }
 
 } // namespace
@@ -97,7 +84,7 @@ QString RuleChoices::itemName(const MenuBarItem &item) {
 QList<MenuBarItem> RuleChoices::items(const QList<MenuBarItem> &items) {
     QList<MenuBarItem> choices;
     for (const MenuBarItem &item : items) {
-        if (!isSystemItem(item.id.bundleID) && !isStatusReadout(itemName(item))) {
+        if (isArrangeable(item)) {
             choices.append(item);
         }
     }

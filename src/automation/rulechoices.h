@@ -16,8 +16,8 @@ struct RunningApplication;
 
 // The choices the rule builder offers, computed afresh at each call: the Wi-Fi networks (the
 // current one first), the open applications (plus one chosen earlier that is not running), and
-// the menu-bar items a rule may move or open (not the system's own, not the clock, battery or
-// Wi-Fi). Names sort case-insensitively in the user's locale; equal names keep their order.
+// the menu-bar items a rule may move or open (those the user arranges). Names sort
+// case-insensitively in the user's locale; equal names keep their order.
 class RuleChoices {
 public:
     RuleChoices() = delete;

@@ -1,4 +1,5 @@
 #include "desktopapp.h"
+#include "desktopdump.h"
 #include "keptpositionsfile.h"
 #include "onboardingcontroller.h"
 #include "scenariomac.h"
@@ -140,6 +141,8 @@ TEST_F(LaunchWithoutAccessibilityTest, TheIconIsInSightUntilThePermissionComesAn
                             record.value(u"placed"_s).toBool());
     }
     EXPECT_TRUE(placed) << "the launch placement ran once the permission came";
+    // The placement replaced the icon clicked before it: that click is still Zorv's own.
+    EXPECT_EQ(DesktopDump::toJson(platform).value(u"itemClicks"_s).toArray(), QJsonArray());
     EXPECT_EQ(app.finish(), 0);
 }
 

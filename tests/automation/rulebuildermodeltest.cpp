@@ -408,20 +408,24 @@ TEST_F(RuleBuilderModelTest, itemsLeaveOutTheSystemsOwnAndSortByName) {
         item(u"com.apple.Spotlight"_s, u"Spotlight"_s, u"Spotlight"_s),
         item(u"com.apple.Siri"_s, u"Siri"_s, u"Siri"_s),
         item(u"com.surteesstudios.Bartender-5"_s, u"Bar"_s, u"Organiser"_s),
-        item(u"com.example.clock"_s, u"Clock"_s, u"World Clock"_s),
-        item(u"com.example.battery"_s, u"Battery Status"_s, u"Coconut"_s),
-        item(u"com.example.wifi"_s, u"WiFi"_s, u"Explorer"_s),
-        item(u"com.example.wifi2"_s, u"Wi-Fi"_s, u"Explorer"_s),
+        item(u"com.apple.clock"_s, u"Clock"_s, u"World Clock"_s),
+        item(u"com.apple.battery"_s, u"Battery Status"_s, u"Coconut"_s),
+        item(u"com.apple.wifi"_s, u"WiFi"_s, u"Explorer"_s),
+        item(u"com.apple.wifi2"_s, u"Wi-Fi"_s, u"Explorer"_s),
         item(u"com.example.untitled"_s, std::nullopt, u"Amphetamine"_s),
-        item(u"com.example.blank"_s, u""_s, u"battery helper"_s),
+        item(u"com.apple.blank"_s, u""_s, u"battery helper"_s),
         item(u"com.example.Zeta"_s, u"Zeta"_s, u"Zeta"_s),
         item(u"com.example.clocks"_s, u"Clocks"_s, u"Clocks"_s),
+        // Other applications' items are theirs to name: only Apple's readouts are left out.
+        item(u"com.example.batterytoolkit"_s, u"Battery Toolkit"_s, u"Battery Toolkit"_s),
+        item(u"com.example.clock"_s, std::nullopt, u"Clock"_s),
     };
     QStringList names;
     for (const MenuBarItem &choice : RuleChoices::items(bar)) {
         names.append(RuleChoices::itemName(choice));
     }
-    EXPECT_EQ(names, (QStringList{u"Amphetamine"_s, u"Clocks"_s, u"zeta"_s, u"Zeta"_s}));
+    EXPECT_EQ(names, (QStringList{u"Amphetamine"_s, u"Battery Toolkit"_s, u"Clock"_s, u"Clocks"_s,
+                                  u"zeta"_s, u"Zeta"_s}));
 
     // On the sample bar: Control Center's Battery and Wi-Fi are not offered.
     const auto builder = open();

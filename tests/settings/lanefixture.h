@@ -64,8 +64,8 @@ protected:
                  940),
             item(QStringLiteral("com.surteesstudios.Bartender-setapp"), QStringLiteral("Manager"),
                  Section::shown, 960),
-            item(QStringLiteral("com.example.clock"), QStringLiteral("CLOCK"), Section::shown, 980),
-            item(QStringLiteral("com.example.power"), QStringLiteral("MyBatteryMeter"),
+            item(QStringLiteral("com.apple.clock"), QStringLiteral("CLOCK"), Section::shown, 980),
+            item(QStringLiteral("com.apple.power"), QStringLiteral("MyBatteryMeter"),
                  Section::hidden, 240),
         };
     }

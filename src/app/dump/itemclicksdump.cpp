@@ -44,11 +44,12 @@ QJsonArray ItemClicksDump::clicks(SimulatedDesktop &desktop, Duration started) {
     return desktop.model().read([&](const DesktopState &state) {
         QJsonArray clicks;
         for (const DeliveredClick &click : state.clicks) {
-            const ItemRecord *item = state.item(click.itemId);
-            const AppRecord *owner = item ? state.app(item->ownerProcessId) : nullptr;
-            if (owner && owner->processId == state.currentProcessId) {
+            // Zorv's own items are no other application's, even once Zorv replaced them.
+            if (click.ownerProcessId == state.currentProcessId) {
                 continue;
             }
+            const ItemRecord *item = state.item(click.itemId);
+            const AppRecord *owner = state.app(click.ownerProcessId);
             clicks.append(QJsonObject{
                 {u"application"_s, owner ? optionalString(owner->localizedName) : QJsonValue()},
                 {u"bundleId"_s, owner ? optionalString(owner->bundleIdentifier) : QJsonValue()},

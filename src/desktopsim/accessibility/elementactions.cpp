@@ -31,6 +31,7 @@ AXError ElementActions::perform(DesktopState &state, AXElement element, const QS
     }
     DeliveredClick click;
     click.itemId = target->id;
+    click.ownerProcessId = owner->processId;
     click.kind = pressed ? ItemClickKind::Left : ItemClickKind::Right;
     click.button = pressed ? MouseButton::Left : MouseButton::Right;
     click.at = now;

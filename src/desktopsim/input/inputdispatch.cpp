@@ -207,11 +207,13 @@ void InputDispatch::release(DesktopState &state, MouseButton button, QPointF loc
         return;
     }
     const auto hit = BarView(state, now).hit(location);
-    if (!hit || hit->itemId != pressed.itemId) {
+    const ItemRecord *item = state.item(pressed.itemId);
+    if (!hit || hit->itemId != pressed.itemId || !item) {
         return;
     }
     DeliveredClick click;
     click.itemId = pressed.itemId;
+    click.ownerProcessId = item->ownerProcessId;
     click.kind = button == MouseButton::Right               ? ItemClickKind::Right
                  : (pressed.downFlags & EventFlags::option) ? ItemClickKind::Option
                                                             : ItemClickKind::Left;

@@ -39,6 +39,9 @@ enum class ItemOpening { Click, Press, ShowMenu };
 // A click or an accessibility action that opened a status item.
 struct DeliveredClick {
     quint64 itemId = 0;
+    // The process the item belonged to when it received the click: the item can be gone by the
+    // time the record is read.
+    qint32 ownerProcessId = 0;
     ItemClickKind kind = ItemClickKind::Left;
     MouseButton button = MouseButton::Left;
     // The modifier flags the mouse-down carried.

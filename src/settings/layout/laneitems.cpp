@@ -6,18 +6,6 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-bool LaneItems::listed(const MenuBarItem &item) {
-    const QString &bundle = item.id.bundleID;
-    if (bundle.startsWith(u"com.apple.controlcenter"_s) ||
-        bundle == u"com.apple.systemuiserver"_s || bundle == u"com.apple.Spotlight"_s ||
-        bundle == u"com.apple.Siri"_s || bundle.startsWith(u"com.surteesstudios.Bartender"_s)) {
-        return false;
-    }
-    const QString name = ModelSearch::displayName(item).toLower();
-    return name != u"clock"_s && !name.contains(u"battery"_s) && name != u"wi-fi"_s &&
-           name != u"wifi"_s;
-}
-
 QString LaneItems::helpText(const MenuBarItem &item) {
     const QString name = ModelSearch::displayName(item);
     if (item.isDormant) {

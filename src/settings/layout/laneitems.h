@@ -10,15 +10,10 @@
 
 namespace zorv {
 
-// The rules the layout lanes share: which items a lane lists (never the system's own, which
-// macOS pins to the right, nor the other menu-bar manager's), a chip's help text, the lanes'
-// titles and context menu, and where a drop lands among the chips.
+// The rules the layout lanes share: a chip's help text, the lanes' titles and context menu, and
+// where a drop lands among the chips.
 class LaneItems {
 public:
-    // Not the items of Control Center, the system UI server, Spotlight, Siri or the other
-    // menu-bar manager, nor those named Clock, Wi-Fi or WiFi, or with "battery" in their name
-    // (in any letter case).
-    [[nodiscard]] static bool listed(const MenuBarItem &item);
     // The name, and why the item is dimmed, badged, waiting for its lane or pinned (dormancy
     // first, then the notch, then a lane no drag can reach for now, then being unmovable).
     [[nodiscard]] static QString helpText(const MenuBarItem &item);

@@ -8,6 +8,7 @@
 #include "kit/zorvkit.h"
 #include "laneitems.h"
 #include "namebubble.h"
+#include "sectionitems.h"
 
 #include <QQmlEngine>
 #include <QSet>
@@ -115,7 +116,7 @@ void LaneModel::refresh() {
     QList<MenuBarItem> items;
     if (m_view) {
         for (const MenuBarItem &item : m_view->model().itemsIn(m_section)) {
-            if (LaneItems::listed(item)) {
+            if (isArrangeable(item)) {
                 items.append(item);
             }
         }

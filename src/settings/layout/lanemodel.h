@@ -24,7 +24,7 @@ class NameBubble;
 class ZorvKit;
 
 // One lane of the Menu Bar Layout pane: the chips of one section's items in the wanted order
-// (the items LaneItems::listed() takes), each with its picture, badges and help text, and what a
+// (the items the user arranges), each with its picture, badges and help text, and what a
 // drag over the lane shows: the insertion caret and the lane's highlight (DropCaret), and the
 // name bubble of a hovered chip (NameBubble). Waits run on the services' clock. Chips follow
 // their items by stable key and change only where something shown changed, so a chip being

@@ -1,4 +1,5 @@
 #include "desktoptest.h"
+#include "input/itemmenu.h"
 #include "input/syntheticdrag.h"
 
 #include <QSignalSpy>
@@ -67,16 +68,21 @@ TEST_F(BarInputTest, ClicksOpenTheItemWithTheirKind) {
     user.click(centre(target), MouseButton::Left, EventFlags::option);
     postClick(centre(clockItem));
 
-    QList<std::tuple<quint64, ItemClickKind, EventOrigin>> clicks;
+    QList<std::tuple<quint64, qint32, ItemClickKind, EventOrigin>> clicks;
     for (const DeliveredClick &click : desktop.readout().clicks()) {
-        clicks.append({click.itemId, click.kind, click.origin});
+        clicks.append({click.itemId, click.ownerProcessId, click.kind, click.origin});
+        // The item's menu opens below it, wherever on the item the click landed.
+        const QRectF frame = entry(click.itemId).frame;
+        EXPECT_EQ(click.menuAt,
+                  QPointF(std::clamp(frame.left(), 0.0, 1512.0 - ItemMenu::width), frame.bottom()));
     }
+    const qint32 system = entry(clockItem).processId;
     EXPECT_EQ(delivered.count(), 4);
-    EXPECT_EQ(clicks, (QList<std::tuple<quint64, ItemClickKind, EventOrigin>>{
-                          {target, ItemClickKind::Left, EventOrigin::User},
-                          {target, ItemClickKind::Right, EventOrigin::User},
-                          {target, ItemClickKind::Option, EventOrigin::User},
-                          {clockItem, ItemClickKind::Left, EventOrigin::Synthetic}}));
+    EXPECT_EQ(clicks, (QList<std::tuple<quint64, qint32, ItemClickKind, EventOrigin>>{
+                          {target, app, ItemClickKind::Left, EventOrigin::User},
+                          {target, app, ItemClickKind::Right, EventOrigin::User},
+                          {target, app, ItemClickKind::Option, EventOrigin::User},
+                          {clockItem, system, ItemClickKind::Left, EventOrigin::Synthetic}}));
 }
 
 TEST_F(BarInputTest, ClicksThatHitNothing) {

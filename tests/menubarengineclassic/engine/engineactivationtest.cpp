@@ -1,4 +1,7 @@
+#include "activation/itempress.h"
+#include "coroutinetest.h"
 #include "enginetest.h"
+#include "workrunner.h"
 
 using namespace Qt::StringLiterals;
 
@@ -183,6 +186,47 @@ TEST_F(EngineTest, anItemThatStaysOutOfViewIsOpenedWhereItStands) {
     record = readFile(u"last-activate.json"_s);
     EXPECT_EQ(std::tuple(record.value(u"outcome"_s).toString(), record.value(u"why"_s).toString()),
               std::tuple(u"option click cannot land"_s, u"off screen"_s));
+}
+
+// An item opened through its element is the one standing at its frame; when the bar changed
+// since it was read and nothing stands there, the one element carrying its identifier. An
+// identifier two elements carry names neither: pressing one of them could open the wrong item.
+TEST_F(EngineTest, aPressFindsTheItemAtItsFrameElseByAnIdentifierNoOtherCarries) {
+    addLaptop();
+    furnishSections();
+    settle();
+    const QRectF nowhere(100000.0, 0.0, 30.0, 24.0);
+    const struct {
+        const char *name;
+        QRectF frame;
+        // The item that takes the identifier "hidden" too before the press; 0 for none.
+        quint64 twin;
+        ItemPress::Outcome outcome;
+        quint64 opened;
+    } cases[] = {
+        {"AtItsFrame", entry(hidden).frame, 0, ItemPress::Outcome::pressed, hidden},
+        {"ByItsIdentifier", nowhere, 0, ItemPress::Outcome::pressed, hidden},
+        {"IdentifierShared", nowhere, shown, ItemPress::Outcome::gone, 0},
+    };
+    WorkRunner runner(WorkRunner::Mode::ThreadPool, &pool);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.twin != 0) {
+            desktop.items().setIdentifier(c.twin, u"hidden"_s);
+            settle();
+        }
+        const qsizetype before = desktop.readout().clicks().size();
+        auto work = [&accessibility = desktop.accessibility(), process = toolsProcess,
+                     frame = c.frame] {
+            return ItemPress::press(accessibility, process, u"hidden"_s, frame, u"AXPress"_s);
+        };
+        EXPECT_EQ(runTask(runner.run(std::move(work))), c.outcome);
+        const QList<DeliveredClick> clicks = desktop.readout().clicks();
+        ASSERT_EQ(clicks.size(), before + (c.opened != 0 ? 1 : 0));
+        if (c.opened != 0) {
+            EXPECT_EQ(clicks.last().itemId, c.opened);
+        }
+    }
 }
 
 enum class Fault { hung, noPermission };

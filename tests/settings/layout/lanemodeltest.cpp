@@ -1,5 +1,6 @@
 #include "lanefixture.h"
 #include "laneitems.h"
+#include "sectionitems.h"
 
 #include <gtest/gtest.h>
 
@@ -61,12 +62,17 @@ TEST(LaneItemsTest, LeavesOutWhatMacOSPinsAndTheOtherManager) {
         {"com.apple.siri", "Siri", true},
         {"com.surteesstudios.Bartender", "Bartender", false},
         {"com.surteesstudios.Bartender-setapp", "Bartender", false},
-        {"com.example.clock", "Clock", false},
-        {"com.example.clock", "Clocks", true},
-        {"com.example.meter", "Battery Health", false},
-        {"com.example.net", "WIFI", false},
-        {"com.example.net", "Wi-Fi Signal", true},
+        {"com.apple.clock", "Clock", false},
+        {"com.apple.clock", "Clocks", true},
+        {"com.apple.meter", "Battery Health", false},
+        {"com.apple.net", "WIFI", false},
+        {"com.apple.net", "Wi-Fi Signal", true},
         {"com.example.alpha", "Alpha", true},
+        // Other applications' items are theirs to name: only Apple's readouts are pinned.
+        {"com.example.batterytoolkit", "Battery Toolkit", true},
+        {"com.example.clock", "Clock", true},
+        {"com.example.net", "WIFI", true},
+        {"com.applesauce.meter", "Battery", true},
     };
     for (const ListedCase &c : cases) {
         MenuBarItem item{
@@ -80,7 +86,7 @@ TEST(LaneItemsTest, LeavesOutWhatMacOSPinsAndTheOtherManager) {
             .isNotchObscured = false,
             .isDormant = false,
             .isUnmovable = false};
-        EXPECT_EQ(LaneItems::listed(item), c.listed) << c.bundle << " " << c.title;
+        EXPECT_EQ(isArrangeable(item), c.listed) << c.bundle << " " << c.title;
     }
 }
 

@@ -209,6 +209,9 @@ TEST(ScenarioLayoutTest, switchingBackToAProfileFromTheStatusMenuBringsItBackWho
         mac.run(600);
         profiles.activeID = profiles.profiles.first().id;
         EXPECT_EQ(mac.app.model()->profiles(), profiles);
+        EXPECT_EQ(mac.app.model()->layoutStore().value(), work);
+        EXPECT_EQ(text({{Section::shown, mac.lanes().value(Section::shown)}}),
+                  text({{Section::shown, shownInReach()}}));
 
         ASSERT_NO_FATAL_FAILURE(chooseProfile(mac, u"Work"_s));
         mac.run(300);

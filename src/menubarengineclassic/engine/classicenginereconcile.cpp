@@ -441,7 +441,9 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     // An item a drag took out of its lane the other way is dragged back by the next run; a lane
     // drag of it that does not take then counts against it.
     DragPlanner::AttemptsLedger directions;
-    if (!settled) {
+    // Which way items went counts only towards the layout the run worked for: one handed over
+    // meanwhile (another profile, a move of the user's) is tried afresh.
+    if (!settled && m_wanted.orderEpoch() == epochAtStart) {
         directions =
             endGeometry
                 ? DragPlanner::directionsHandedOn(*endGeometry, m_wanted.storedLayout(), attempts)

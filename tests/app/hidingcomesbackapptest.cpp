@@ -353,11 +353,18 @@ TEST(RevokedDuringASortTest, TheSortStopsAndNoDragFollows) {
 // With arranging left to Sort My Bar, Raycast, Docker and Dropbox moved to Hidden and the
 // permission taken away, the user chooses Sort My Bar: the system asks for the permission, and
 // the sort waits for it. Granted 24 s later, the sort is done once, and the three are out of sight
-// in the hidden lane.
+// in the hidden lane. No application's long menus are in front, so the hidden lane is in reach.
 TEST(SortAskedForWithoutThePermissionTest, TheSortWaitsForTheGrantAndHidesWhatWasAsked) {
     storeSettings(R"({"onboardingCompleted": true, "liveLayout": false})");
     QJsonObject scenario = shippedScenario(u"crowded-bar"_s);
     scenario.insert(u"events"_s, QJsonArray{});
+    QJsonArray applications = scenario.value(u"applications"_s).toArray();
+    for (QJsonValueRef application : applications) {
+        QJsonObject app = application.toObject();
+        app.remove(u"frontmost"_s);
+        application = app;
+    }
+    scenario.insert(u"applications"_s, applications);
     SimulatedMac mac(parsedScenario(scenario, u"crowded-bar"_s));
     ASSERT_TRUE(mac.app.start());
     mac.run(90);

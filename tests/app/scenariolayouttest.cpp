@@ -164,8 +164,9 @@ void chooseProfile(SimulatedMac &mac, const QString &name) {
 // On the crowded bar the user switches to Work, to Presenting (Fantastical, Tailscale and Raycast
 // hidden, Creative Cloud shown) and back to Work from the status menu, the last while the run for
 // Presenting is under way, and then chooses Work once more. Neither profile changes; Work is
-// what the bar shows, but for Fantastical under the menus, which waits; and "layout.json" holds
-// Work, also after a relaunch on a Mac that keeps its items' positions.
+// what the bar shows, but for items no drag can take into their lanes yet, which wait and say
+// why; and "layout.json" holds Work at once, also after a relaunch on a Mac that keeps its items'
+// positions.
 TEST(ScenarioLayoutTest, switchingBackToAProfileFromTheStatusMenuBringsItBackWhole) {
     ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
     markWelcomeTourDone();
@@ -176,20 +177,29 @@ TEST(ScenarioLayoutTest, switchingBackToAProfileFromTheStatusMenuBringsItBackWho
 
     ProfileSet profiles;
     SectionLayout work;
-    MenuBarItemID fantastical;
-    // Work's shown lane as the bar can show it: Fantastical stands under the menus.
-    const auto shownInReach = [&] {
-        QList<MenuBarItemID> shown = work.ids(Section::shown);
-        shown.removeAll(fantastical);
-        return shown;
+    // Every item on the bar stands in Work's lane, but for those no drag can take there yet
+    // (under the menus, their lane out of reach), which say so.
+    const auto expectWorksLanes = [&work](SimulatedMac &mac) {
+        QHash<MenuBarItemID, MenuBarItem> scanned;
+        for (const MenuBarItem &item : mac.engine().lastItems()) {
+            scanned.insert(item.id, item);
+        }
+        const Lanes lanes = mac.lanes([](const BarEntry &, const MenuBarItem &) { return true; });
+        for (const Section lane : allSections) {
+            for (const MenuBarItemID &id : lanes.value(lane)) {
+                const std::optional<Section> wanted = work.sectionOf(id);
+                EXPECT_TRUE(!wanted || *wanted == lane || scanned.value(id).unplacedBecause)
+                    << id.bundleID.toStdString() << text(lanes);
+            }
+        }
     };
     {
         SimulatedMac mac(DesktopApp::loadScenario(options), options);
         ASSERT_TRUE(mac.app.start());
         mac.run(400);
         const SectionLayout remembered = mac.engine().storedLayout();
-        fantastical = idIn(remembered, u"com.example.fantastical"_s);
-        const QList<MenuBarItemID> three{fantastical, idIn(remembered, u"io.tailscale.ipn.macos"_s),
+        const QList<MenuBarItemID> three{idIn(remembered, u"com.example.fantastical"_s),
+                                         idIn(remembered, u"io.tailscale.ipn.macos"_s),
                                          idIn(remembered, u"com.raycast.macos"_s)};
         const MenuBarItemID creativeCloud = idIn(remembered, u"com.adobe.acc.AdobeCreativeCloud"_s);
         work =
@@ -210,15 +220,13 @@ TEST(ScenarioLayoutTest, switchingBackToAProfileFromTheStatusMenuBringsItBackWho
         profiles.activeID = profiles.profiles.first().id;
         EXPECT_EQ(mac.app.model()->profiles(), profiles);
         EXPECT_EQ(mac.app.model()->layoutStore().value(), work);
-        EXPECT_EQ(text({{Section::shown, mac.lanes().value(Section::shown)}}),
-                  text({{Section::shown, shownInReach()}}));
+        expectWorksLanes(mac);
 
         ASSERT_NO_FATAL_FAILURE(chooseProfile(mac, u"Work"_s));
         mac.run(300);
         EXPECT_EQ(mac.app.model()->profiles(), profiles);
         EXPECT_EQ(mac.app.model()->layoutStore().value(), work);
-        EXPECT_EQ(text({{Section::shown, mac.lanes().value(Section::shown)}}),
-                  text({{Section::shown, shownInReach()}}));
+        expectWorksLanes(mac);
         EXPECT_EQ(mac.app.finish(), 0);
         mac.app.waitForQuitWrites();
         mac.driver.drain();
@@ -228,8 +236,7 @@ TEST(ScenarioLayoutTest, switchingBackToAProfileFromTheStatusMenuBringsItBackWho
     mac.run(300);
     EXPECT_EQ(mac.app.model()->profiles(), profiles);
     EXPECT_EQ(mac.app.model()->layoutStore().value(), work);
-    EXPECT_EQ(text({{Section::shown, mac.lanes().value(Section::shown)}}),
-              text({{Section::shown, shownInReach()}}));
+    expectWorksLanes(mac);
     EXPECT_EQ(mac.app.finish(), 0);
 }
 

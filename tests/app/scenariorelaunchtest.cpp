@@ -110,7 +110,9 @@ TEST_P(ScenarioRelaunchTest, keepsEveryItemInItsLaneAndTheLayoutAsItWas) {
 // for 15 minutes, on one data folder and one Mac that keeps its status items' positions. An item
 // that takes no drag comes up left of the separators at each relaunch, though the layout has it
 // shown. The last launch arranges the rest in a few runs: no item is ordered round the one that
-// stays out of its lane, and that one is not dragged again once two runs failed to move it.
+// stays out of its lane, and that one is not dragged again once two runs failed to move it. An
+// item behind the camera housing while the first runs drag is ordered by a later run, once the
+// bar lets a drag reach it.
 TEST(ScenarioFirstRunRelaunches, costABoundedNumberOfRunsAndDrags) {
     ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
     const QTemporaryDir folder;
@@ -159,7 +161,7 @@ TEST(ScenarioFirstRunRelaunches, costABoundedNumberOfRunsAndDrags) {
     }
     RecordProperty("runs", runs);
     RecordProperty("drags", int(drags));
-    EXPECT_LE(runs, 6);
+    EXPECT_LE(runs, 8);
     EXPECT_LE(drags, 20);
 }
 

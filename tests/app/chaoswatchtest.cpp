@@ -42,6 +42,13 @@ TEST(ChaosPlanTest, aSeedAlwaysMakesTheSamePlan) {
     EXPECT_FALSE(ChaosPlan::generate(7, seconds(3600)).describe().contains(u"step activation"_s));
 }
 
+// The first item of the list that is not pinned by the system.
+std::optional<MenuBarItemID> firstMovable(const QList<MenuBarItemID> &ids) {
+    const auto movable = std::find_if(ids.cbegin(), ids.cend(),
+                                      [](const MenuBarItemID &id) { return !id.isSystemPinned(); });
+    return movable == ids.cend() ? std::nullopt : std::optional<MenuBarItemID>(*movable);
+}
+
 // Each invariant's watch notices the breach it is there for: a watch that cannot fail would
 // let every chaos run pass.
 TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
@@ -151,10 +158,8 @@ TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
          [](SimulatedMac &mac, ChaosWatch &) {
              SectionLayout layout = mac.app.model()->layoutOrder();
              QList<MenuBarItemID> shown = layout.ids(Section::shown);
-             const auto movable = std::find_if(shown.cbegin(), shown.cend(), [&](const auto &id) {
-                 return !id.isSystemPinned();
-             });
-             ASSERT_NE(movable, shown.cend());
+             const std::optional<MenuBarItemID> movable = firstMovable(shown);
+             ASSERT_TRUE(movable.has_value());
              const MenuBarItemID id = *movable;
              QFile log(ZorvPaths::file(u"reconcile-log.jsonl"_s));
              ASSERT_TRUE(log.open(QIODevice::Append));
@@ -173,10 +178,8 @@ TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
          [](SimulatedMac &mac, ChaosWatch &watch) {
              SectionLayout layout = mac.app.model()->layoutOrder();
              QList<MenuBarItemID> shown = layout.ids(Section::shown);
-             const auto movable = std::find_if(shown.cbegin(), shown.cend(), [&](const auto &id) {
-                 return !id.isSystemPinned();
-             });
-             ASSERT_NE(movable, shown.cend());
+             const std::optional<MenuBarItemID> movable = firstMovable(shown);
+             ASSERT_TRUE(movable.has_value());
              const MenuBarItemID id = *movable;
              shown.removeAll(id);
              layout.sections.insert(Section::shown, shown);

@@ -16,17 +16,6 @@ protected:
     }
     [[nodiscard]] quint64 hiddenSeparator() { return zorvItem(BarItems::zorvHiddenSeparatorName); }
 
-    // The triggers of the runs that came to their end.
-    [[nodiscard]] QStringList runTriggers() const {
-        QStringList triggers;
-        for (const QJsonObject &line : records(u"reconcile-log.jsonl"_s)) {
-            if (line.contains(u"passes"_s)) {
-                triggers.append(line.value(u"trigger"_s).toString());
-            }
-        }
-        return triggers;
-    }
-
     // An application with menus `menusWidth` points wide.
     qint32 launchWithMenus(const QString &bundleID, double menusWidth) {
         AppDescription application;
@@ -83,8 +72,7 @@ TEST_F(DriftRepairTest, aFrontApplicationWithShortMenusLiftsTheWaitOfAGivenUpDri
     const qint32 longMenus = launchWithMenus(u"com.example.long"_s, 1300.0);
     const qint32 shortMenus = launchWithMenus(u"com.example.short"_s, 200.0);
     bringToFront(longMenus);
-    makeEngine(
-        layoutOf({idOf(u"also-shown"_s), idOf(u"shown"_s)}, {idOf(u"covered"_s)}, {}));
+    makeEngine(layoutOf({idOf(u"also-shown"_s), idOf(u"shown"_s)}, {idOf(u"covered"_s)}, {}));
     arrange({alwaysSeparator(), hiddenSeparator(), alsoShown, covered, shown,
              zorvItem(BarItems::zorvIconName)});
     engine->setReorderEnabled(true);

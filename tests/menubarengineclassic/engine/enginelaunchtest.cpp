@@ -30,6 +30,22 @@ protected:
         settle();
     }
 
+    // The lane each item stands in, by where it stands against Zorv's separators on the bar.
+    [[nodiscard]] QHash<quint64, Section> lanesOnBar() {
+        QHash<quint64, Section> lanes;
+        Section lane = Section::alwaysHidden;
+        for (const quint64 item : barOrder()) {
+            if (item == zorvItem(BarItems::zorvAlwaysHiddenSeparatorName)) {
+                lane = Section::hidden;
+            } else if (item == zorvItem(BarItems::zorvHiddenSeparatorName)) {
+                lane = Section::shown;
+            } else {
+                lanes.insert(item, lane);
+            }
+        }
+        return lanes;
+    }
+
     // The items on screen clear of the camera housing: those the front application's menus cover
     // show as soon as shorter ones come to the front.
     [[nodiscard]] QSet<quint64> inView() {
@@ -294,17 +310,6 @@ protected:
         }
     }
 
-    // The triggers of the runs that ended, in order.
-    [[nodiscard]] QStringList runTriggers() const {
-        QStringList triggers;
-        for (const QJsonObject &line : records(u"reconcile-log.jsonl"_s)) {
-            if (line.contains(u"passes"_s)) {
-                triggers.append(line.value(u"trigger"_s).toString());
-            }
-        }
-        return triggers;
-    }
-
     // Where in "events.jsonl" the first record of this kind stands; -1 when there is none.
     [[nodiscard]] qsizetype firstEvent(const QString &kind) const {
         const QList<QJsonObject> events = records(u"events.jsonl"_s);
@@ -363,13 +368,8 @@ TEST_P(SortAtTheGrantTest, sortsOnceAfterTheGrantsPlacement) {
     const quint64 wantedLeft = users.leftToRight.last();
     const quint64 wantedRight = users.leftToRight.at(users.leftToRight.size() - 2);
     EXPECT_LT(entry(wantedLeft).frame.left(), entry(wantedRight).frame.left());
-    Section lane = Section::alwaysHidden;
-    for (const quint64 item : barOrder()) {
-        if (item == zorvItem(BarItems::zorvAlwaysHiddenSeparatorName)) {
-            lane = Section::hidden;
-        } else if (item == zorvItem(BarItems::zorvHiddenSeparatorName)) {
-            lane = Section::shown;
-        } else if (users.wanted.contains(item)) {
+    for (const auto [item, lane] : lanesOnBar().asKeyValueRange()) {
+        if (users.wanted.contains(item)) {
             EXPECT_EQ(lane, users.wanted.value(item)) << entry(item).frame.left();
             if (lane != Section::shown) {
                 EXPECT_FALSE(entry(item).visible) << entry(item).frame.left();
@@ -404,13 +404,8 @@ TEST_F(CrowdedLaunchTest, placesTheSeparatorsBetweenTheUsersLanesAtTheGrantOfAFi
     EXPECT_EQ(records(u"events.jsonl"_s, u"separators-placed"_s).size(), 1);
     EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
     EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
-    Section lane = Section::alwaysHidden;
-    for (const quint64 item : barOrder()) {
-        if (item == zorvItem(BarItems::zorvAlwaysHiddenSeparatorName)) {
-            lane = Section::hidden;
-        } else if (item == zorvItem(BarItems::zorvHiddenSeparatorName)) {
-            lane = Section::shown;
-        } else if (wanted.contains(item)) {
+    for (const auto [item, lane] : lanesOnBar().asKeyValueRange()) {
+        if (wanted.contains(item)) {
             EXPECT_EQ(lane, wanted.value(item)) << entry(item).frame.left();
         }
     }

@@ -86,14 +86,6 @@ protected:
 
     [[nodiscard]] QJsonObject lastRun() const { return readFile(u"last-reconcile.json"_s); }
 
-    [[nodiscard]] QStringList runTriggers() const {
-        QStringList triggers;
-        for (const QJsonObject &line : runLines()) {
-            triggers.append(line.value(u"trigger"_s).toString());
-        }
-        return triggers;
-    }
-
     // Leaves a request for the test hook and lets the next scan take it.
     void request(const QByteArray &json, double seconds) {
         QFile file(folder.filePath(u"drag-test.json"_s));

@@ -160,4 +160,14 @@ QStringList EngineTest::reasons(const QString &kind) const {
     return found;
 }
 
+QStringList EngineTest::runTriggers() const {
+    QStringList triggers;
+    for (const QJsonObject &line : records(u"reconcile-log.jsonl"_s)) {
+        if (line.contains(u"passes"_s)) {
+            triggers.append(line.value(u"trigger"_s).toString());
+        }
+    }
+    return triggers;
+}
+
 } // namespace zorv::testing

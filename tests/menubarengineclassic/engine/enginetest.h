@@ -65,6 +65,8 @@ protected:
     [[nodiscard]] QList<QJsonObject> records(const QString &log, const QString &kind = {}) const;
     // The "reason" of each "reveal" or "tuck" record in "events.jsonl".
     [[nodiscard]] QStringList reasons(const QString &kind) const;
+    // The triggers of the runs that came to their end, in order.
+    [[nodiscard]] QStringList runTriggers() const;
 
     static inline const QPointF kUserSpot{700.0, 400.0};
 

@@ -30,8 +30,11 @@ Window {
         id: content
 
         anchors.fill: parent
-        // While an import is committed nothing in the window reacts.
-        enabled: !root.model.view.isImporting
+        // While an import is committed, or while the guide card is up, nothing in the window
+        // reacts. The sheet's mouse area alone does not keep the card's input: Qt still hands
+        // hovering and presses to the pointer handlers under it, and a lane's chip under Done
+        // would take the click.
+        enabled: !root.model.view.isImporting && !root.guideShown
 
         SettingsRail {
             id: rail

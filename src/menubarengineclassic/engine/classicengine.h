@@ -311,6 +311,10 @@ private:
                      const QList<MenuBarItem> &kept);
     // Why each item on the bar that a drag could not get at with everything revealed cannot be.
     [[nodiscard]] QHash<MenuBarItemID, QString> unreachable() const;
+    // The same on a bar as a full reveal lays it out (revealedGeometry()).
+    [[nodiscard]] QHash<MenuBarItemID, QString> unreachableIn(const BarGeometry &revealed) const;
+    // The bar as revealing everything would lay it out; none without a geometry.
+    [[nodiscard]] std::optional<BarGeometry> revealedGeometry() const;
     // {"name", "why"} for each item the layout places that a drag cannot get at now.
     [[nodiscard]] QJsonArray unreachableItems() const;
     // Whether some always-hidden item a full reveal would bring within reach sits out of its

@@ -20,7 +20,7 @@ QCoro::Task<> ClassicEngine::apply(SectionLayout layout) {
     const SectionLayout previous = m_wanted.apply(layout, m_bar.lastItems(), outOfLane());
     // Which way earlier runs dragged items belongs to the layouts they worked towards: kept, it
     // would stop the runs from dragging an item back into a lane a profile switched back to.
-    m_records.keepDragDirections({}, SectionLayout());
+    m_records.forgetDragDirections();
     const SectionIndex sectionsBefore(previous);
     for (Section lane : allSections) {
         const QList<MenuBarItemID> wanted = m_wanted.storedLayout().ids(lane);

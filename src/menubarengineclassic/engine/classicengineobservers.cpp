@@ -1,5 +1,5 @@
-// Reactions to applications coming and going and to screen changes: the debounced rescan and the
-// re-application of the reveal state once the bar has settled.
+// Reactions to applications coming, going and coming to the front, and to screen changes: the
+// debounced rescan and the re-application of the reveal state once the bar has settled.
 
 #include "classicengine.h"
 
@@ -16,6 +16,8 @@ void ClassicEngine::installObservers() {
             applicationsChurned();
             selfHealAfterChange();
         }));
+    m_observers.append(connect(&m_platform.workspace, &Workspace::applicationActivated, this,
+                               [this] { m_bar.frontSwitched(now()); }));
     m_observers.append(connect(&m_platform.screens, &Screens::screenParametersChanged, this,
                                [this] { displayParametersChanged(); }));
 }

@@ -35,14 +35,22 @@ void ClassicEngine::updateReach(const ScanContext &context, std::optional<double
     m_bar.setReach(std::move(reach));
 }
 
-QHash<MenuBarItemID, QString> ClassicEngine::unreachable() const {
-    QHash<MenuBarItemID, QString> result;
+std::optional<BarGeometry> ClassicEngine::revealedGeometry() const {
     const std::optional<BarGeometry> geometry = currentBarGeometry();
     if (!geometry) {
-        return result;
+        return std::nullopt;
     }
     // Tucked items count where revealing would put them.
-    const BarGeometry revealed = geometry->revealed(true, SeparatorController::collapsedLength);
+    return geometry->revealed(true, SeparatorController::collapsedLength);
+}
+
+QHash<MenuBarItemID, QString> ClassicEngine::unreachable() const {
+    const std::optional<BarGeometry> revealed = revealedGeometry();
+    return revealed ? unreachableIn(*revealed) : QHash<MenuBarItemID, QString>();
+}
+
+QHash<MenuBarItemID, QString> ClassicEngine::unreachableIn(const BarGeometry &revealed) const {
+    QHash<MenuBarItemID, QString> result;
     for (const ItemFrame &entry : revealed.frames) {
         if (entry.frame.width() > 0.0) {
             if (const std::optional<QString> why = m_bar.reach().whyNot(entry.id, entry.frame)) {
@@ -73,19 +81,20 @@ bool ClassicEngine::alwaysHiddenNeedsArranging() const {
 
 QHash<MenuBarItemID, QString> ClassicEngine::laneBeyondReach() const {
     QHash<MenuBarItemID, QString> beyond;
-    const std::optional<BarGeometry> geometry = currentBarGeometry();
-    if (!geometry) {
+    const std::optional<BarGeometry> revealed = revealedGeometry();
+    if (!revealed) {
         return beyond;
     }
-    const QHash<MenuBarItemID, QString> why = unreachable();
-    const BarGeometry revealed = geometry->revealed(true, SeparatorController::collapsedLength);
-    for (const ItemFrame &entry : revealed.frames) {
+    const QHash<MenuBarItemID, QString> why = unreachableIn(*revealed);
+    for (const ItemFrame &entry : revealed->frames) {
         const QString reason = why.value(entry.id);
+        if (reason != Reachability::laneOutOfReach && reason != Reachability::underHousing &&
+            reason != Reachability::offScreen && reason != Reachability::underMenus) {
+            continue;
+        }
         const std::optional<Section> wanted = m_wanted.storedLayout().sectionOf(entry.id);
-        if ((reason == Reachability::laneOutOfReach || reason == Reachability::underHousing ||
-             reason == Reachability::offScreen || reason == Reachability::underMenus) &&
-            wanted && BarGeometry::placedOnBar(&entry.frame, entry.id) &&
-            DragPlanner::outOfLane(revealed, *wanted, entry.frame.center().x())) {
+        if (wanted && BarGeometry::placedOnBar(&entry.frame, entry.id) &&
+            DragPlanner::outOfLane(*revealed, *wanted, entry.frame.center().x())) {
             beyond.insert(entry.id, reason);
         }
     }

@@ -5,7 +5,6 @@
 
 #include "classicengine.h"
 
-#include "state/distantpast.h"
 #include "state/watchdogbackoff.h"
 
 #include <algorithm>
@@ -78,28 +77,17 @@ QCoro::Task<> ClassicEngine::runWatchdog(QPointer<ClassicEngine> self, Cancellat
         co_return;
     }
     Clock &clock = self->m_platform.clock;
-    Workspace &workspace = self->m_platform.workspace;
-    const auto frontProcess = [&workspace]() -> std::optional<qint32> {
-        const std::optional<RunningApplication> front = workspace.frontmostApplication();
-        return front ? std::optional<qint32>(front->processId) : std::nullopt;
-    };
     // Another application in front brings other menus, which may leave room for the icon where
     // the last ones did not.
-    std::optional<qint32> front = frontProcess();
-    QDateTime frontChanged = distantPast();
-    const auto lastChange = [&self, &frontChanged] {
-        return std::max(
-            {self->m_health.lastDisplayChange(), self->m_bar.lastAppChurn(), frontChanged});
+    const auto lastChange = [&self] {
+        return std::max({self->m_health.lastDisplayChange(), self->m_bar.lastAppChurn(),
+                         self->m_bar.lastFrontSwitch()});
     };
     WatchdogBackOff backOff(lastChange());
     while (!token.isCancelled()) {
         co_await clock.sleep(seconds(0.8), token);
         if (!self) {
             co_return;
-        }
-        if (const std::optional<qint32> nowFront = frontProcess(); nowFront != front) {
-            front = nowFront;
-            frontChanged = self->now();
         }
         self->publishHidingBlockedIfChanged();
         if (self->peekingWhileTucked()) {

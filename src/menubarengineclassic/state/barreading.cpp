@@ -20,7 +20,9 @@ bool isOnTheBar(const MenuBarItem &item) {
 
 } // namespace
 
-BarReading::BarReading() : m_lastScanAt(distantPast()), m_lastAppChurn(distantPast()) {}
+BarReading::BarReading()
+    : m_lastScanAt(distantPast()), m_lastAppChurn(distantPast()), m_lastFrontSwitch(distantPast()) {
+}
 
 QList<MenuBarItem> BarReading::itemsOf(const QSet<qint32> &processes, const SectionLayout &layout,
                                        const QSet<MenuBarItemID> &unmovable,

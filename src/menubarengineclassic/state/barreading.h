@@ -41,6 +41,9 @@ public:
     [[nodiscard]] bool readTrusted(bool trusted);
     [[nodiscard]] const QDateTime &lastAppChurn() const { return m_lastAppChurn; }
     void appsChurned(const QDateTime &at) { m_lastAppChurn = at; }
+    // When another application last came to the front, bringing its own menus.
+    [[nodiscard]] const QDateTime &lastFrontSwitch() const { return m_lastFrontSwitch; }
+    void frontSwitched(const QDateTime &at) { m_lastFrontSwitch = at; }
 
     // The items of these processes, not dormant, as the last scan saw them, with the lane the
     // layout now wants and the unmovable mark as it now stands; adds their frames to `frames`.
@@ -91,6 +94,7 @@ private:
     QList<QString> m_identityOrder;
     QHash<QString, QSet<MenuBarItemID>> m_identitiesSeen;
     QDateTime m_lastAppChurn;
+    QDateTime m_lastFrontSwitch;
     std::optional<bool> m_trusted;
 };
 

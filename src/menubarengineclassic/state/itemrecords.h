@@ -74,6 +74,8 @@ public:
         m_dragDirections = std::move(directions);
         m_directionsLayout = layout;
     }
+    // A layout was handed over: it is tried afresh, whichever way earlier runs dragged items.
+    void forgetDragDirections() { keepDragDirections({}, SectionLayout()); }
 
     // Where a failed item stands against its wanted lane, for reviewLaneFailures(): none to judge
     // it later (out of reach, not answering).

@@ -52,10 +52,9 @@ public:
         return ++m_keptNumber;
     }
     [[nodiscard]] bool hasKept() const { return m_keptForGrant.has_value(); }
-    [[nodiscard]] bool isKept(int number) const { return hasKept() && number == m_keptNumber; }
     // Takes the kept request when it is still the one numbered so.
     [[nodiscard]] std::optional<QString> takeKept(int number) {
-        return isKept(number) ? std::exchange(m_keptForGrant, std::nullopt) : std::nullopt;
+        return number == m_keptNumber ? std::exchange(m_keptForGrant, std::nullopt) : std::nullopt;
     }
 
     [[nodiscard]] const QJsonObject &lastReconcile() const { return m_lastReconcile; }

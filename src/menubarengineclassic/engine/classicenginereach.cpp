@@ -6,6 +6,7 @@
 #include "classicengine.h"
 
 #include "reconcile/dragplanner.h"
+#include "sectionindex.h"
 
 #include <algorithm>
 
@@ -86,13 +87,14 @@ QHash<MenuBarItemID, QString> ClassicEngine::laneBeyondReach() const {
         return beyond;
     }
     const QHash<MenuBarItemID, QString> why = unreachableIn(*revealed);
+    const SectionIndex sections(m_wanted.storedLayout());
     for (const ItemFrame &entry : revealed->frames) {
         const QString reason = why.value(entry.id);
         if (reason != Reachability::laneOutOfReach && reason != Reachability::underHousing &&
             reason != Reachability::offScreen && reason != Reachability::underMenus) {
             continue;
         }
-        const std::optional<Section> wanted = m_wanted.storedLayout().sectionOf(entry.id);
+        const std::optional<Section> wanted = sections.sectionOf(entry.id);
         if (wanted && BarGeometry::placedOnBar(&entry.frame, entry.id) &&
             DragPlanner::outOfLane(*revealed, *wanted, entry.frame.center().x())) {
             beyond.insert(entry.id, reason);

@@ -61,8 +61,11 @@ RunningApplication SimWorkspace::running(const AppRecord &record) const {
 }
 
 QList<RunningApplication> SimWorkspace::runningApplications() const {
-    const QList<AppRecord> records =
-        m_model.read([](const DesktopState &state) { return state.apps; });
+    // Discovery asks from a worker thread: the records are copied one by one under the lock, as
+    // a list sharing the model's would be read here while the model moves its elements.
+    const QList<AppRecord> records = m_model.read([](const DesktopState &state) {
+        return QList<AppRecord>(state.apps.cbegin(), state.apps.cend());
+    });
     QList<RunningApplication> apps;
     apps.reserve(records.size());
     for (const AppRecord &record : records) {

@@ -2,6 +2,7 @@
 #include "desktopapp.h"
 #include "diagnostics/enginesections.h"
 #include "keptpositionsfile.h"
+#include "modelprofiles.h"
 #include "scenariomac.h"
 #include "storage/zorvpaths.h"
 #include "wholeapptest.h"
@@ -527,16 +528,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The crowded notched laptop on Zorv's first day with the permission, Finder's menus reaching
 // `menusWidth` points.
-QJsonObject crowdedWithFinderMenus(double menusWidth) {
+// The crowded notched laptop on the day Zorv is first installed, with Finder in front, or with
+// Xcode in front, its menus reaching `xcodeMenus` points.
+QJsonObject crowdedWithMenusInFront(std::optional<double> xcodeMenus) {
     QJsonObject scenario = crowdedFirstLaunch(true);
-    QJsonArray applications = scenario.value(u"applications"_s).toArray();
-    for (QJsonValueRef application : applications) {
-        QJsonObject app = application.toObject();
-        if (app.value(u"bundleId"_s) == u"com.apple.finder"_s) {
-            app.insert(u"menusWidth"_s, menusWidth);
-            application = app;
-        }
+    if (!xcodeMenus) {
+        return scenario;
     }
+    QJsonArray applications;
+    for (const QJsonValue &application : scenario.value(u"applications"_s).toArray()) {
+        QJsonObject app = application.toObject();
+        app.remove(u"frontmost"_s);
+        applications.append(app);
+    }
+    applications.append(QJsonObject{{u"bundleId"_s, u"com.apple.dt.Xcode"_s},
+                                    {u"name"_s, u"Xcode"_s},
+                                    {u"activationPolicy"_s, u"regular"_s},
+                                    {u"menusWidth"_s, *xcodeMenus},
+                                    {u"frontmost"_s, true}});
     scenario.insert(u"applications"_s, applications);
     return scenario;
 }
@@ -550,15 +559,15 @@ int shownInSight(SimulatedMac &mac) {
     }));
 }
 
-// Zorv's first launch on the crowded notched laptop with Finder's menus reaching `menusWidth`
-// points, long enough to take every item into the layout, in a fresh data folder and on a Mac
-// that keeps its status items' positions in `positionsPath`.
-SectionLayout firstLaunchLayout(double menusWidth, const QTemporaryDir &folder) {
+// Zorv's first launch on the crowded notched laptop with Finder or Xcode in front
+// (crowdedWithMenusInFront), long enough to take every item into the layout, in a fresh data
+// folder and on a Mac that keeps its status items' positions in `positionsPath`.
+SectionLayout firstLaunchLayout(std::optional<double> xcodeMenus, const QTemporaryDir &folder) {
     EXPECT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
     markWelcomeTourDone();
     SimOptions options;
     options.positionsPath = folder.filePath(u"positions.json"_s);
-    options.scenario = writeScenario(folder, crowdedWithFinderMenus(menusWidth));
+    options.scenario = writeScenario(folder, crowdedWithMenusInFront(xcodeMenus));
     SimulatedMac mac(DesktopApp::loadScenario(options), options);
     EXPECT_TRUE(mac.app.start());
     mac.run(kAfterTheGrant);
@@ -569,18 +578,19 @@ SectionLayout firstLaunchLayout(double menusWidth, const QTemporaryDir &folder) 
     return layout;
 }
 
-// A first launch under menus too long to leave room beside any item right of them: the icon comes
-// up at the right end, clear of the menus, and the items they cover are taken into Shown as with
-// Finder's short menus in front. At the next launch with short menus in front the icon is there
-// again, hiding works, and the shown items are in sight as after a first launch with them.
+// A first launch with Xcode's menus too long to leave room beside any item right of them: the
+// icon comes up at the right end, clear of the menus, and the items they cover are taken into the
+// lanes a first launch with Finder in front gives, which Finder's menus decide. At the next launch
+// with Finder in front the icon is there again, hiding works, and the shown items are in sight as
+// after a first launch with Finder in front.
 TEST(VeryLongMenusAtTheFirstLaunchTest, TheIconIsInSightThenAndAtTheNextLaunch) {
     const QTemporaryDir finderFolder;
-    const SectionLayout underFinder = firstLaunchLayout(420.0, finderFolder);
+    const SectionLayout underFinder = firstLaunchLayout(std::nullopt, finderFolder);
     int shownUnderFinder = 0;
     {
         SimOptions options;
         options.positionsPath = finderFolder.filePath(u"positions.json"_s);
-        options.scenario = writeScenario(finderFolder, crowdedWithFinderMenus(420.0));
+        options.scenario = writeScenario(finderFolder, crowdedWithMenusInFront(std::nullopt));
         SimulatedMac mac(DesktopApp::loadScenario(options), options);
         ASSERT_TRUE(mac.app.start());
         mac.run(30);
@@ -595,9 +605,10 @@ TEST(VeryLongMenusAtTheFirstLaunchTest, TheIconIsInSightThenAndAtTheNextLaunch) 
     const QTemporaryDir folder;
     SimOptions options;
     options.positionsPath = folder.filePath(u"positions.json"_s);
-    for (const double menusWidth : {1100.0, 420.0}) {
-        SCOPED_TRACE(menusWidth);
-        options.scenario = writeScenario(folder, crowdedWithFinderMenus(menusWidth));
+    for (const std::optional<double> xcodeMenus :
+         {std::optional(1100.0), std::optional<double>()}) {
+        SCOPED_TRACE(xcodeMenus.value_or(0.0));
+        options.scenario = writeScenario(folder, crowdedWithMenusInFront(xcodeMenus));
         SimulatedMac mac(DesktopApp::loadScenario(options), options);
         ASSERT_TRUE(mac.app.start());
         mac.run(30);
@@ -609,7 +620,7 @@ TEST(VeryLongMenusAtTheFirstLaunchTest, TheIconIsInSightThenAndAtTheNextLaunch) 
                 EXPECT_GE(item.frame.left(), 0.0) << item.id.bundleID.toStdString();
             }
         }
-        if (menusWidth == 420.0) {
+        if (!xcodeMenus) {
             EXPECT_EQ(shownInSight(mac), shownUnderFinder);
         } else {
             mac.run(kAfterTheGrant - 30);
@@ -619,6 +630,70 @@ TEST(VeryLongMenusAtTheFirstLaunchTest, TheIconIsInSightThenAndAtTheNextLaunch) 
         mac.app.waitForQuitWrites();
         mac.driver.drain();
     }
+}
+
+// Zorv's first launch on a crowded notched laptop where the system keeps no position for its items
+// but the user's layout is there (restored data): it keeps AltTab, Teams and Rectangle in Hidden,
+// which a first launch with Finder in front would show. The separators come up between the user's
+// lanes and runs take those three out of sight. At 120 s the user chooses Presenting from the
+// status menu, which keeps six more items in Hidden and three in Always Hidden: all nine are out of
+// sight a few minutes later, those for Always Hidden in Hidden while no drag reaches that lane,
+// and neither the layout nor the profiles change but for the choice.
+TEST(FirstLaunchWithALayoutTest, PlacesTheSeparatorsBetweenItsLanesAndHidesWhatItHides) {
+    const QTemporaryDir otherMac;
+    const SectionLayout fromTheOtherMac = firstLaunchLayout(std::nullopt, otherMac);
+    const auto ids = [&fromTheOtherMac](const QStringList &bundleIDs) {
+        QList<MenuBarItemID> found;
+        for (const QString &bundleID : bundleIDs) {
+            found.append(idIn(fromTheOtherMac, bundleID));
+        }
+        return found;
+    };
+    const QList<MenuBarItemID> kept = ids(
+        {u"com.lwouis.alt-tab-macos"_s, u"com.microsoft.teams2"_s, u"com.knollsoft.Rectangle"_s});
+    const QList<MenuBarItemID> presentingHides =
+        ids({u"io.tailscale.ipn.macos"_s, u"com.raycast.macos"_s, u"com.google.drivefs"_s});
+    const QList<MenuBarItemID> presentingAlwaysHides =
+        ids({u"com.docker.docker"_s, u"com.1password.1password"_s, u"com.getdropbox.dropbox"_s});
+    for (const MenuBarItemID &id : kept + presentingHides + presentingAlwaysHides) {
+        ASSERT_EQ(fromTheOtherMac.sectionOf(id), Section::shown) << id.bundleID.toStdString();
+    }
+    const SectionLayout users = movedTo(fromTheOtherMac, kept, Section::hidden);
+    const SectionLayout presenting = movedTo(movedTo(users, presentingHides, Section::hidden),
+                                             presentingAlwaysHides, Section::alwaysHidden);
+
+    storeLayout(users);
+    const QTemporaryDir folder;
+    SimOptions options;
+    options.positionsPath = folder.filePath(u"positions.json"_s);
+    options.scenario = writeScenario(folder, crowdedWithMenusInFront(std::nullopt));
+    SimulatedMac mac(DesktopApp::loadScenario(options), options);
+    ASSERT_TRUE(mac.app.start());
+    ProfileSet profiles;
+    profiles.profiles = {Profile{QUuid::createUuid(), u"Presenting"_s, presenting, {}, {}}};
+    mac.app.model()->setProfiles(profiles);
+    mac.app.model()->persistProfiles();
+    // Out of sight: left of the hidden separator on a tucked bar, off screen.
+    const auto outOfSight = [&mac](const QList<MenuBarItemID> &wanted, const char *when) {
+        EXPECT_FALSE(mac.engine().isRevealed()) << when;
+        const Lanes lanes = mac.lanes([](const BarEntry &, const MenuBarItem &) { return true; });
+        for (const MenuBarItemID &id : wanted) {
+            EXPECT_FALSE(lanes.value(Section::shown).contains(id))
+                << when << ": " << id.bundleID.toStdString();
+        }
+        expectHidden(mac, when);
+    };
+    mac.run(110);
+    EXPECT_EQ(eventsOfKind(u"separators-placed"_s), 1);
+    outOfSight(kept, "110 s after the first launch");
+
+    ASSERT_NO_FATAL_FAILURE(chooseProfile(mac, u"Presenting"_s));
+    mac.run(300);
+    outOfSight(kept + presentingHides + presentingAlwaysHides, "after choosing Presenting");
+    EXPECT_EQ(mac.app.model()->layoutStore().value(), presenting);
+    profiles.activeID = profiles.profiles.first().id;
+    EXPECT_EQ(mac.app.model()->profiles(), profiles);
+    EXPECT_EQ(mac.app.finish(), 0);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QJsonArray>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
@@ -89,6 +90,66 @@ TEST(LayoutPaneAppTest, DraggingAChipToTheHiddenLaneHidesTheItemInTheBar) {
     ASSERT_FALSE(after[Section::hidden].isEmpty());
     EXPECT_EQ(after[Section::hidden].last(), item);
     EXPECT_EQ(mac.engine().storedLayout().ids(Section::hidden).last(), item);
+    EXPECT_EQ(mac.app.finish(), 0);
+}
+
+// The crowded notched laptop on the day Zorv is first installed, Finder in front: AltTab, in
+// sight in Shown, dragged to the Hidden lane of the pane is dragged behind the separator on the bar
+// within a minute and is out of sight once the bar is tucked.
+TEST(LayoutPaneAppTest, AnItemMovedToHiddenAfterAFirstLaunchOnACrowdedBarIsHidden) {
+    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    markWelcomeTourDone();
+    QJsonObject scenario = shippedScenario(u"crowded-first-launch"_s);
+    scenario.insert(u"events"_s, QJsonArray{});
+    SimulatedMac mac(parsedScenario(scenario, u"crowded-first-launch"_s));
+    ASSERT_TRUE(mac.app.start());
+    mac.run(180);
+    const auto altTab = [&mac] {
+        for (const BarEntry &entry : mac.platform.desktop().readout().bar()) {
+            if (entry.bundleIdentifier == u"com.lwouis.alt-tab-macos"_s) {
+                return entry;
+            }
+        }
+        return BarEntry{};
+    };
+    ASSERT_TRUE(altTab().visible);
+
+    mac.app.openSettings(SettingsPane::arrange);
+    mac.driver.drain();
+    SettingsWindowController *settings = mac.app.settingsWindow();
+    ASSERT_NE(settings, nullptr);
+    settings->model()->finishGuide();
+    mac.driver.drain();
+    QQuickWindow *window = settings->window();
+    auto *pane = window->property("paneItem").value<QObject *>();
+    auto *shown =
+        pane->property("shownLane").value<QObject *>()->property("lane").value<LaneModel *>();
+    int row = 0;
+    while (row < shown->count() &&
+           shown->data(shown->index(row), LaneModel::NameRole).toString() != u"AltTab"_s) {
+        ++row;
+    }
+    ASSERT_LT(row, shown->count());
+    QQuickItem *chip = findIn(window->contentItem(), u"chip-shown-%1"_s.arg(row));
+    QQuickItem *well = findIn(window->contentItem(), u"well-hidden"_s);
+    ASSERT_TRUE(chip && well);
+    const QPoint from = centre(*chip);
+    const QPoint to(int(well->mapToScene(QPointF(well->width() - 20, 0)).x()), centre(*well).y());
+    QTest::mousePress(window, Qt::LeftButton, {}, from);
+    for (int step = 1; step <= 12; ++step) {
+        QTest::mouseMove(window, from + (to - from) * step / 12);
+        QCoreApplication::processEvents();
+    }
+    QTest::mouseRelease(window, Qt::LeftButton, {}, to);
+    mac.driver.drain();
+    mac.run(60);
+
+    const QList<MenuBarItemID> hidden = mac.lanes().value(Section::hidden);
+    EXPECT_TRUE(std::any_of(hidden.cbegin(), hidden.cend(), [](const MenuBarItemID &id) {
+        return id.bundleID == u"com.lwouis.alt-tab-macos"_s;
+    }));
+    EXPECT_FALSE(mac.engine().isRevealed());
+    EXPECT_FALSE(altTab().onScreen) << altTab().frame.left();
     EXPECT_EQ(mac.app.finish(), 0);
 }
 

@@ -125,42 +125,6 @@ QString crowdedBarWithoutHands(const QTemporaryDir &folder) {
     return path;
 }
 
-MenuBarItemID idIn(const SectionLayout &layout, const QString &bundleID) {
-    for (const Section lane : allSections) {
-        for (const MenuBarItemID &id : layout.ids(lane)) {
-            if (id.bundleID == bundleID) {
-                return id;
-            }
-        }
-    }
-    ADD_FAILURE() << bundleID.toStdString() << " is not in the layout";
-    return {};
-}
-
-// `layout` with `ids` taken out of their lanes and put first in `lane`.
-SectionLayout movedTo(SectionLayout layout, const QList<MenuBarItemID> &ids, Section lane) {
-    for (const Section section : allSections) {
-        QList<MenuBarItemID> kept = layout.ids(section);
-        kept.removeIf([&ids](const MenuBarItemID &id) { return ids.contains(id); });
-        layout.sections.insert(section, kept);
-    }
-    layout.sections.insert(lane, ids + layout.ids(lane));
-    return layout.normalized();
-}
-
-// Opens the status menu from Zorv's icon and chooses the profile from its Profile submenu.
-void chooseProfile(SimulatedMac &mac, const QString &name) {
-    SimulatedDesktop &desktop = mac.platform.desktop();
-    const QPointF icon = zorvIconCentre(mac.app, mac.platform);
-    desktop.userInput().moveMouse(icon);
-    desktop.userInput().click(icon);
-    mac.driver.drain();
-    ASSERT_TRUE(desktop.menus().userHovers(u"Profile"_s));
-    mac.driver.drain();
-    ASSERT_TRUE(desktop.menus().userChooses(name));
-    mac.driver.drain();
-}
-
 // On the crowded bar the user switches to Work, to Presenting (Fantastical, Tailscale and Raycast
 // hidden, Creative Cloud shown) and back to Work from the status menu, the last while the run for
 // Presenting is under way, and then chooses Work once more. Neither profile changes; Work is

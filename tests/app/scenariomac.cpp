@@ -177,4 +177,38 @@ int eventsOfKind(const QString &kind) {
     return count;
 }
 
+MenuBarItemID idIn(const SectionLayout &layout, const QString &bundleID) {
+    for (const Section lane : allSections) {
+        for (const MenuBarItemID &id : layout.ids(lane)) {
+            if (id.bundleID == bundleID) {
+                return id;
+            }
+        }
+    }
+    ADD_FAILURE() << bundleID.toStdString() << " is not in the layout";
+    return {};
+}
+
+SectionLayout movedTo(SectionLayout layout, const QList<MenuBarItemID> &ids, Section lane) {
+    for (const Section section : allSections) {
+        QList<MenuBarItemID> kept = layout.ids(section);
+        kept.removeIf([&ids](const MenuBarItemID &id) { return ids.contains(id); });
+        layout.sections.insert(section, kept);
+    }
+    layout.sections.insert(lane, ids + layout.ids(lane));
+    return layout.normalized();
+}
+
+void chooseProfile(SimulatedMac &mac, const QString &name) {
+    SimulatedDesktop &desktop = mac.platform.desktop();
+    const QPointF icon = zorvIconCentre(mac.app, mac.platform);
+    desktop.userInput().moveMouse(icon);
+    desktop.userInput().click(icon);
+    mac.driver.drain();
+    ASSERT_TRUE(desktop.menus().userHovers(u"Profile"_s));
+    mac.driver.drain();
+    ASSERT_TRUE(desktop.menus().userChooses(name));
+    mac.driver.drain();
+}
+
 } // namespace zorv

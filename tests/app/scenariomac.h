@@ -73,4 +73,11 @@ QList<QJsonObject> reconcileLog();
 // How many records of this kind the events log in Zorv's folder holds.
 int eventsOfKind(const QString &kind);
 
+// The id of the item of `bundleID` in `layout`; a test failure when it holds none.
+MenuBarItemID idIn(const SectionLayout &layout, const QString &bundleID);
+// `layout` with `ids` taken out of their lanes and put first in `lane`.
+SectionLayout movedTo(SectionLayout layout, const QList<MenuBarItemID> &ids, Section lane);
+// Opens the status menu from Zorv's icon and chooses the profile from its Profile submenu.
+void chooseProfile(SimulatedMac &mac, const QString &name);
+
 } // namespace zorv

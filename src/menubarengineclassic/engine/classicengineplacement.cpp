@@ -21,16 +21,27 @@ namespace {
 struct BarSurvey {
     bool trusted = false;
     QList<DiscoveredItem> items;
-    std::optional<double> menusRight;
+    LaunchPlacement::Menus menus;
 };
+
+const QString finderBundleID = u"com.apple.finder"_s;
 
 bool isFixed(const MenuBarItemID &id) {
     return id.axIdentifier == u"com.apple.menuextra.clock"_s ||
            id.axIdentifier == u"com.apple.menuextra.controlcenter"_s;
 }
 
-// The bar's items as they stand now and where the front application's menus end, read off the
-// main thread.
+std::optional<qint32> finderProcess(const Workspace &workspace) {
+    for (const RunningApplication &application : workspace.runningApplications()) {
+        if (application.bundleIdentifier == finderBundleID) {
+            return application.processId;
+        }
+    }
+    return std::nullopt;
+}
+
+// The bar's items as they stand now and where the front application's and the desktop's menus
+// end, read off the main thread.
 QCoro::Task<BarSurvey> surveyBar(EnginePlatform &platform,
                                  std::shared_ptr<ItemDiscovery> discovery) {
     Accessibility &accessibility = platform.accessibility;
@@ -38,15 +49,25 @@ QCoro::Task<BarSurvey> surveyBar(EnginePlatform &platform,
     if (const auto application = platform.workspace.frontmostApplication()) {
         front = application->processId;
     }
-    auto work = [discovery, &accessibility, front] {
+    const std::optional<qint32> finder = finderProcess(platform.workspace);
+    auto work = [discovery, &accessibility, front, finder] {
         BarSurvey survey;
         survey.trusted = accessibility.isProcessTrusted();
         if (!survey.trusted) {
             return survey;
         }
         survey.items = discovery->scan(std::nullopt);
+        const AX ax(accessibility);
         if (front) {
-            survey.menusRight = AX(accessibility).menusRight(*front);
+            survey.menus.front = ax.menusRight(*front);
+        }
+        // Finder's menus are read as they would stand in front; where Finder does not run, or
+        // does not answer, the front application's stand in for them.
+        if (finder && finder != front) {
+            survey.menus.desk = ax.menusRight(*finder);
+        }
+        if (!survey.menus.desk) {
+            survey.menus.desk = survey.menus.front;
         }
         return survey;
     };
@@ -87,15 +108,19 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
     }
     const QList<Screen> screens = m_platform.screens.screens();
     std::optional<LaunchPlacement> placement = LaunchPlacement::compute(
-        survey.items, screens, survey.menusRight, iconLength, SeparatorController::collapsedLength);
+        survey.items, screens, survey.menus, iconLength, SeparatorController::collapsedLength);
+    const auto orNull = [](std::optional<double> value) {
+        return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+    };
     QJsonObject record{{u"kind"_s, u"launch-placement"_s},
                        {u"items"_s, survey.items.size()},
-                       {u"menusRight"_s, survey.menusRight ? QJsonValue(*survey.menusRight)
-                                                           : QJsonValue(QJsonValue::Null)}};
+                       {u"menusRight"_s, orNull(survey.menus.front)},
+                       {u"deskMenusRight"_s, orNull(survey.menus.desk)}};
     if (!placement) {
         // Left where the system puts new items, the icon would stay at the left end, out of
         // sight whatever comes to the front later.
-        placement = LaunchPlacement::withNothingInView(survey.items, screens, iconLength);
+        placement = LaunchPlacement::withNothingInView(survey.items, screens, survey.menus.desk,
+                                                       iconLength);
         record.insert(u"nothingInView"_s, true);
     }
     if (!placement) {
@@ -122,7 +147,7 @@ QCoro::Task<bool> ClassicEngine::seatIconInSight() {
     }
     const std::optional<BarRightEnd> end =
         BarRightEnd::of(survey.items, m_platform.screens.screens());
-    if (!end || !end->slotInView(survey.menusRight, m_platform.statusBar.thickness())) {
+    if (!end || !end->slotInView(survey.menus.front, m_platform.statusBar.thickness())) {
         co_return false;
     }
     // The separators go where the lanes meet on the bar as it stands now, and the front

@@ -44,8 +44,10 @@ QCoro::Task<> ClassicEngine::start() {
         co_return;
     }
     // What the system remembered for the separators may have been taken while one was
-    // lengthened: they come back where the lanes meet.
-    if (!firstLaunch) {
+    // lengthened: they come back where the lanes meet. At a first launch the user's layout (data
+    // restored on a new Mac, preferences reset) says where the lanes meet better than the bar's
+    // measure does, as at a grant.
+    if (!firstLaunch || layoutPlacesItemsOnTheBar()) {
         co_await placeSeparatorsBetweenLanes(u"launch"_s);
         if (!self) {
             co_return;

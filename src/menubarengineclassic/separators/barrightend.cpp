@@ -84,18 +84,22 @@ std::optional<BarRightEnd> BarRightEnd::of(const QList<DiscoveredItem> &found,
     return end;
 }
 
-bool BarRightEnd::inView(const DiscoveredItem &item) const {
+bool BarRightEnd::inView(const DiscoveredItem &item, std::optional<double> deskMenusRight) const {
     const QRectF &frame = item.frame;
     const double centre = frame.center().x();
     const bool underHousing = housing && housing->first <= centre && centre <= housing->second;
+    const bool underMenus = deskMenusRight && frame.left() < *deskMenusRight;
     return !isFixed(item) && frame.width() > 0.0 && frame.left() >= bounds.left() &&
-           frame.right() <= bounds.right() && !underHousing;
+           frame.right() <= bounds.right() && !underHousing && !underMenus;
 }
 
-double BarRightEnd::coveredUpTo(const DiscoveredItem &item) const {
-    return housing && item.frame.center().x() > housing->second
-               ? std::max(bounds.left(), housing->second)
-               : bounds.left();
+double BarRightEnd::coveredUpTo(const DiscoveredItem &item,
+                                std::optional<double> deskMenusRight) const {
+    double covered = std::max(bounds.left(), deskMenusRight.value_or(bounds.left()));
+    if (housing && item.frame.center().x() > housing->second) {
+        covered = std::max(covered, housing->second);
+    }
+    return covered;
 }
 
 bool BarRightEnd::slotInView(std::optional<double> menusRight, double length) const {

@@ -36,13 +36,16 @@ struct BarRightEnd {
 
     [[nodiscard]] static bool isFixed(const DiscoveredItem &item);
 
-    // Whether a movable item stands in view whichever application is in front: wholly on the
-    // bar's screen with its centre clear of the camera housing. The front application's menus
-    // do not count: what they cover shows as soon as shorter ones come to the front.
-    [[nodiscard]] bool inView(const DiscoveredItem &item) const;
-    // Where whatever covers the bar left of an item in view ends: the screen's left edge, or the
-    // housing's right edge for an item right of it.
-    [[nodiscard]] double coveredUpTo(const DiscoveredItem &item) const;
+    // Whether a movable item stands in view at the desktop: wholly on the bar's screen, its
+    // centre clear of the camera housing and right of `deskMenusRight`, where the menus in front
+    // at the desktop end (Finder's). Longer menus in front cover more only until the desktop's
+    // come back.
+    [[nodiscard]] bool inView(const DiscoveredItem &item,
+                              std::optional<double> deskMenusRight) const;
+    // Where whatever covers the bar left of an item in view ends: the screen's left edge, the
+    // desktop's menus, or the housing's right edge for an item right of it.
+    [[nodiscard]] double coveredUpTo(const DiscoveredItem &item,
+                                     std::optional<double> deskMenusRight) const;
 
     // Whether an item `length` points long taking the rightmost slot would stand wholly on the
     // screen, clear of the camera housing and right of the front application's menus. Every item

@@ -20,28 +20,27 @@ double iconRoom(const BarRightEnd &end, double iconLength) {
 } // namespace
 
 std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredItem> &found,
-                                                        const QList<Screen> &screens,
-                                                        std::optional<double> menusRight,
+                                                        const QList<Screen> &screens, Menus menus,
                                                         double iconLength, double separatorLength) {
     const std::optional<BarRightEnd> end = BarRightEnd::of(found, screens);
     if (!end) {
         return std::nullopt;
     }
-    const double menusEnd = menusRight.value_or(-std::numeric_limits<double>::infinity());
+    const double menusEnd = menus.front.value_or(-std::numeric_limits<double>::infinity());
     const double room = iconRoom(*end, iconLength);
     // Where the icon stands when it takes the rightmost slot: the shown items and whatever else
     // lies left of it move left by its room.
-    const bool rightEndInView = end->slotInView(menusRight, iconLength);
+    const bool rightEndInView = end->slotInView(menus.front, iconLength);
     const double needed = room + separatorLength + end->typicalGap;
     for (qsizetype i = 0; i <= end->rightmost; ++i) {
         const DiscoveredItem &item = end->items.at(i);
-        if (!end->inView(item)) {
+        if (!end->inView(item, menus.desk)) {
             continue;
         }
         const QRectF &frame = item.frame;
         // Wherever the icon goes, the item moves left by its room, and the separator needs its
         // own left of the item.
-        if (frame.left() - end->coveredUpTo(item) < needed) {
+        if (frame.left() - end->coveredUpTo(item, menus.desk) < needed) {
             continue;
         }
         LaunchPlacement placement;
@@ -60,7 +59,7 @@ std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredIt
 
 std::optional<LaunchPlacement>
 LaunchPlacement::withNothingInView(const QList<DiscoveredItem> &found, const QList<Screen> &screens,
-                                   double iconLength) {
+                                   std::optional<double> deskMenusRight, double iconLength) {
     const std::optional<BarRightEnd> end = BarRightEnd::of(found, screens);
     if (!end) {
         return std::nullopt;
@@ -71,7 +70,7 @@ LaunchPlacement::withNothingInView(const QList<DiscoveredItem> &found, const QLi
     placement.hiddenSeparator = std::max(room - slotMargin, 0.0);
     for (qsizetype i = 0; i <= end->rightmost; ++i) {
         const DiscoveredItem &item = end->items.at(i);
-        if (end->inView(item)) {
+        if (end->inView(item, deskMenusRight)) {
             placement.hiddenSeparator =
                 std::max(end->movableEnd - item.frame.left() + room - slotMargin, 0.0);
             placement.anchor = item.bundleID;

@@ -20,14 +20,24 @@ namespace zorv {
 // not be in view (under the camera housing or the menus) does it go beside the separator, if it
 // is in view there.
 //
-// An item is in view when it lies wholly on the bar's screen and its centre is not under the
-// camera housing. An item the front application's menus cover is in view too: it shows as soon
-// as an application with shorter menus comes to the front, so the lanes of a first launch do not
-// depend on which application happens to be in front. The leftmost one with room for the icon
-// and the separator between it and whatever covers the bar on its left (the screen's edge, the
-// housing) is chosen. The bar's screen is the one holding the rightmost item; Control Center and
-// the clock stay at the right end and never count as the right end of the movable items.
+// An item is in view when it lies wholly on the bar's screen, its centre is not under the camera
+// housing and it starts right of the desktop's menus: Finder's, which are in front whenever the
+// user is at the desktop. So the lanes of a first launch do not depend on which application
+// happens to be in front, and the hidden lane ends where a drag reaches it whenever menus no
+// longer than Finder's are in front. Without Finder the front application's menus count. The
+// leftmost item with room for the icon and the separator between it and whatever covers the bar
+// on its left (the screen's edge, those menus, the housing) is chosen. The bar's screen is the
+// one holding the rightmost item; Control Center and the clock stay at the right end and never
+// count as the right end of the movable items.
 struct LaunchPlacement {
+    // Where menus end on the bar at the launch; absent where there are none.
+    struct Menus {
+        // The front application's: only the icon, which should be in sight at once, minds them.
+        std::optional<double> front;
+        // The desktop's (Finder's, else the front application's): they judge what is in view.
+        std::optional<double> desk;
+    };
+
     // Further left than any bar reaches: the left end.
     static constexpr double leftEnd = 100000.0;
 
@@ -37,20 +47,21 @@ struct LaunchPlacement {
     // The item the hidden separator stands just left of.
     QString anchor;
 
-    // Absent when no item in view has room beside it. `iconLength` is 0 for a hidden icon;
-    // `menusRight` is where the front application's menus end, which only the icon minds.
-    [[nodiscard]] static std::optional<LaunchPlacement>
-    compute(const QList<DiscoveredItem> &items, const QList<Screen> &screens,
-            std::optional<double> menusRight, double iconLength, double separatorLength);
+    // Absent when no item in view has room beside it. `iconLength` is 0 for a hidden icon.
+    [[nodiscard]] static std::optional<LaunchPlacement> compute(const QList<DiscoveredItem> &items,
+                                                                const QList<Screen> &screens,
+                                                                Menus menus, double iconLength,
+                                                                double separatorLength);
 
-    // For a bar where no item in view has room beside it (the camera housing and the screen's
-    // edge leave too little): the icon takes the rightmost slot, and the hidden separator goes
-    // just left of the leftmost item in view, though inserting the two pushes it out of view, or
-    // just left of the icon when none is: as with room, nothing in view is hidden and everything
-    // out of sight is. Absent when the bar holds no movable item on a screen.
+    // For a bar where no item in view has room beside it (the camera housing, the desktop's
+    // menus and the screen's edge leave too little): the icon takes the rightmost slot, and the
+    // hidden separator goes just left of the leftmost item in view, though inserting the two
+    // pushes it out of view, or just left of the icon when none is: as with room, nothing in view
+    // is hidden and everything out of sight is. Absent when the bar holds no movable item on a
+    // screen.
     [[nodiscard]] static std::optional<LaunchPlacement>
     withNothingInView(const QList<DiscoveredItem> &items, const QList<Screen> &screens,
-                      double iconLength);
+                      std::optional<double> deskMenusRight, double iconLength);
 
     // For a bar that cannot be read (no Accessibility permission): the icon in the rightmost
     // slot of the movable items, where the front application's menus and the camera housing

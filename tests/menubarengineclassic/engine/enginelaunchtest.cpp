@@ -1,5 +1,7 @@
 #include "enginetest.h"
 
+#include <QJsonArray>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv::testing {
@@ -9,10 +11,12 @@ namespace {
 class CrowdedLaunchTest : public EngineTest {
 protected:
     // `applications` one-item applications after the fixed system items, the front application's
-    // menus reaching `menus`; with `external`, a 1920-point display at that origin besides the
-    // laptop, whose bar holds the items.
-    void furnishCrowdedBar(int applications, double menus,
-                           std::optional<QPointF> external = std::nullopt) {
+    // menus reaching `menus` (none: Finder in front); with `finderMenus`, Finder runs with menus
+    // that long; with `external`, a 1920-point display at that origin besides the laptop, whose
+    // bar holds the items.
+    void furnishCrowdedBar(int applications, std::optional<double> menus,
+                           std::optional<QPointF> external = std::nullopt,
+                           std::optional<double> finderMenus = std::nullopt) {
         const DisplayId laptop = addLaptop(200.0);
         if (external) {
             ScreenDescription display;
@@ -22,7 +26,12 @@ protected:
         }
         desktop.arrangement().setMainScreen(laptop);
         addFixedClockAndControlCenter(90.0, 37.0);
-        bringToFrontWithMenus(menus);
+        if (finderMenus) {
+            desktop.applications().activate(launch(u"com.apple.finder"_s, *finderMenus));
+        }
+        if (menus) {
+            bringToFrontWithMenus(*menus);
+        }
         for (int i = 0; i < applications; ++i) {
             const qint32 process = launch(u"com.example.app%1"_s.arg(i));
             apps.append(addItem(process, 22.0 + (i % 4) * 5.0, u"item%1"_s.arg(i)));
@@ -46,13 +55,13 @@ protected:
         return lanes;
     }
 
-    // The items on screen clear of the camera housing: those the front application's menus cover
-    // show as soon as shorter ones come to the front.
-    [[nodiscard]] QSet<quint64> inView() {
+    // The items on screen clear of the camera housing and right of the desktop's menus: those
+    // longer menus in front cover show as soon as the desktop's come back.
+    [[nodiscard]] QSet<quint64> inView(double deskMenus) {
         QSet<quint64> visible;
         for (const quint64 item : std::as_const(apps)) {
             const BarEntry seen = entry(item);
-            if (seen.onScreen && !seen.underHousing) {
+            if (seen.onScreen && !seen.underHousing && seen.frame.left() >= deskMenus) {
                 visible.insert(item);
             }
         }
@@ -113,6 +122,18 @@ protected:
         ASSERT_FALSE(records(u"events.jsonl"_s, u"accessibility-granted"_s).isEmpty());
     }
 
+    // The separators placed once, the icon in sight, hiding working, and every item in its lane.
+    void expectTheUsersLanes(const QHash<quint64, Section> &wanted) {
+        EXPECT_EQ(records(u"events.jsonl"_s, u"separators-placed"_s).size(), 1);
+        EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+        EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+        for (const auto [item, lane] : lanesOnBar().asKeyValueRange()) {
+            if (wanted.contains(item)) {
+                EXPECT_EQ(lane, wanted.value(item)) << entry(item).frame.left();
+            }
+        }
+    }
+
     [[nodiscard]] qsizetype watchdogReveals() const {
         return reasons(u"reveal"_s).count(u"watchdog: icon off-screen"_s);
     }
@@ -123,19 +144,30 @@ protected:
 struct LaunchCase {
     const char *name;
     int applications;
-    double menus;
+    // The front application's menus; none: Finder's are in front.
+    std::optional<double> menus;
     std::optional<QPointF> external;
+    // Finder's menus; none: Finder does not run.
+    std::optional<double> finderMenus = std::nullopt;
+
+    // The menus that judge what is in view: Finder's, else the front application's.
+    [[nodiscard]] double deskMenus() const { return finderMenus.value_or(menus.value_or(0.0)); }
+
+    friend void PrintTo(const LaunchCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class FirstLaunchTest : public CrowdedLaunchTest,
                         public ::testing::WithParamInterface<LaunchCase> {};
 
-// No position is kept for the engine's items: they come up in reach, beside what was in view,
-// with what was out of sight hidden, and stay so for an hour without the watchdog stepping in.
-// Which application is in front makes no difference to what is hidden.
+// No position is kept for the engine's items: they come up in reach, beside what was in view at
+// the desktop, with what was out of sight there hidden, and stay so for an hour without the
+// watchdog stepping in. Which application is in front makes no difference to what is hidden: with
+// Finder running, its menus judge what is in view, so the hidden lane ends where a drag reaches it
+// while they are in front.
 TEST_P(FirstLaunchTest, comesUpInReachAndHidesNothingThatWasInView) {
-    furnishCrowdedBar(GetParam().applications, GetParam().menus, GetParam().external);
-    const QSet<quint64> before = inView();
+    const LaunchCase &c = GetParam();
+    furnishCrowdedBar(c.applications, c.menus, c.external, c.finderMenus);
+    const QSet<quint64> before = inView(c.deskMenus());
     ASSERT_LT(before.size(), apps.size()) << "the bar is not crowded";
     rememberZorvPositions = false;
     makeEngine();
@@ -149,10 +181,11 @@ TEST_P(FirstLaunchTest, comesUpInReachAndHidesNothingThatWasInView) {
     const QList<QJsonObject> placements = records(u"events.jsonl"_s, u"launch-placement"_s);
     ASSERT_EQ(placements.size(), 1);
     EXPECT_TRUE(placements.first().value(u"placed"_s).toBool());
-    // Inserting the icon and its separator pushes what stands right beside the screen's left edge
-    // or the housing out of view; nothing else in view moves.
-    EXPECT_LE((before - inView()).size(), 4);
+    // Inserting the icon and its separator pushes what stands right beside the screen's left edge,
+    // the desktop's menus or the housing out of view; nothing else in view moves.
+    EXPECT_LE((before - inView(c.deskMenus())).size(), 4);
     const double hiddenSepRight = entry(zorvItem(BarItems::zorvHiddenSeparatorName)).frame.right();
+    EXPECT_GT(hiddenSepRight, c.deskMenus()) << "the hidden lane ends under the desktop's menus";
     for (const quint64 item : std::as_const(apps)) {
         const BarEntry seen = entry(item);
         if (!before.contains(item) && !seen.underHousing) {
@@ -168,13 +201,15 @@ TEST_P(FirstLaunchTest, comesUpInReachAndHidesNothingThatWasInView) {
     EXPECT_EQ(reasons(u"tuck"_s).count(u"launch"_s), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Bars, FirstLaunchTest,
-                         ::testing::Values(LaunchCase{"FortyFourItems", 44, 420.0, std::nullopt},
-                                           LaunchCase{"FortyFourItemsUnderLongMenus", 44, 1100.0,
-                                                      std::nullopt},
-                                           LaunchCase{"SeventeenAppsAndAnExternalDisplay", 17,
-                                                      560.0, QPointF(-1920.0, -98.0)}),
-                         [](const auto &info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Bars, FirstLaunchTest,
+    ::testing::Values(
+        LaunchCase{"FortyFourItems", 44, 420.0, std::nullopt},
+        LaunchCase{"FortyFourItemsFinderInFront", 44, std::nullopt, std::nullopt, 420.0},
+        LaunchCase{"FortyFourItemsUnderLongMenusFinderRunning", 44, 1100.0, std::nullopt, 420.0},
+        LaunchCase{"FortyFourItemsUnderShortMenusFinderRunning", 44, 300.0, std::nullopt, 420.0},
+        LaunchCase{"SeventeenAppsAndAnExternalDisplay", 17, 560.0, QPointF(-1920.0, -98.0)}),
+    [](const auto &info) { return info.param.name; });
 
 // A new user launches the engine before granting the Accessibility permission: nothing can be
 // measured, so the icon comes up in sight at the right end of the crowded bar, the separators
@@ -401,13 +436,24 @@ TEST_F(CrowdedLaunchTest, placesTheSeparatorsBetweenTheUsersLanesAtTheGrantOfAFi
     desktop.permissions().setAccessibilityTrusted(true);
     run(5.0);
 
-    EXPECT_EQ(records(u"events.jsonl"_s, u"separators-placed"_s).size(), 1);
-    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
-    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
-    for (const auto [item, lane] : lanesOnBar().asKeyValueRange()) {
-        if (wanted.contains(item)) {
-            EXPECT_EQ(lane, wanted.value(item)) << entry(item).frame.left();
-        }
+    expectTheUsersLanes(wanted);
+}
+
+// With the permission from the start, the user's layout (data restored on a new Mac, preferences
+// reset) places the separators at the first launch as at a grant: the bar holds its lanes without
+// a drag, though the bar measured as at a first launch without a layout would show some of them.
+TEST_F(CrowdedLaunchTest, placesTheSeparatorsBetweenTheUsersLanesAtAFirstLaunchWithALayout) {
+    furnishCrowdedBar(44, 420.0);
+    rememberZorvPositions = false;
+    const UsersLayout users = usersLayout();
+    makeEngine(users.layout);
+    engine->setReorderEnabled(true);
+    startEngine();
+    run(120.0);
+
+    expectTheUsersLanes(users.wanted);
+    for (const QJsonObject &line : records(u"reconcile-log.jsonl"_s)) {
+        EXPECT_TRUE(line.value(u"moves"_s).toArray().isEmpty());
     }
 }
 

@@ -46,21 +46,23 @@ struct RoomCase {
     double housingLeft = 660;
     // The icon takes the rightmost slot; otherwise it goes beside the separator.
     bool iconAtRightEnd = true;
+    // Where the desktop's menus (Finder's) end.
+    std::optional<double> deskMenus = std::nullopt;
 };
 
 class LaunchRoom : public ::testing::TestWithParam<RoomCase> {};
 
-// The room beside an item counts from whatever covers the bar on its left for good: the camera
-// housing's right edge, or the screen's. The front application's menus do not count: what they
-// cover shows once shorter ones come to the front. The icon's room (it moves every item on its
-// left) and the separator with its spacing must fit (46 points here, 16 with the icon hidden).
-// The icon goes to the rightmost slot, where long menus reach last, unless that slot is under
-// the housing or the menus and the separator's side is not.
+// The room beside an item counts from whatever covers the bar on its left at the desktop: the
+// camera housing's right edge, Finder's menus, or the screen's edge. The front application's
+// longer menus do not count: what they cover shows once Finder's come to the front. The icon's
+// room (it moves every item on its left) and the separator with its spacing must fit (46 points
+// here, 16 with the icon hidden). The icon goes to the rightmost slot, where long menus reach
+// last, unless that slot is under the housing or the menus and the separator's side is not.
 TEST_P(LaunchRoom, PutsTheSeparatorBesideTheFirstItemWithRoomLeftOfIt) {
     const RoomCase &c = GetParam();
     const std::optional<LaunchPlacement> placement =
         LaunchPlacement::compute(crowdedRightHalf(), {laptop(c.housingRight, c.housingLeft)},
-                                 c.menusRight, c.iconLength, kSeparatorLength);
+                                 {c.menusRight, c.deskMenus}, c.iconLength, kSeparatorLength);
     ASSERT_TRUE(placement);
     EXPECT_EQ(placement->anchor, u"com.example.at"_s + QString::number(c.anchorLeft));
     // Distances from the end of the movable items (the clock's left edge at 1410), a point short.
@@ -94,32 +96,49 @@ INSTANTIATE_TEST_SUITE_P(
                  false},
         // Beside the separator the menus cover it: it takes the rightmost slot all the same.
         RoomCase{"RightEndUnderTheHousingAndTheSeparatorsSideUnderTheMenus", 1405, 1000.0,
-                 kIconLength, 870, 1100}),
+                 kIconLength, 870, 1100},
+        // Beside the separator the icon's own slot (840 to 870) would be under menus ending at
+        // 860, though the item it stands beside is not.
+        RoomCase{"RightEndUnderTheHousingAndTheIconsSlotBesideUnderTheMenus", 1405, 860.0,
+                 kIconLength, 870, 1100},
+        // Finder's menus end right of the housing: 990 - 930 = 60 points are enough, 30 not.
+        RoomCase{"DeskMenusEndRightOfTheHousing", 852, 1000.0, kIconLength, 990, 660, true, 930.0},
+        // An item they cover in part is not in view: 1020 starts left of 1030.
+        RoomCase{"DeskMenusWithoutAHousing", 0, std::nullopt, kIconLength, 1080, 660, true, 1030.0},
+        RoomCase{"DeskMenusEndLeftOfTheHousing", 852, 1000.0, kIconLength, 900, 660, true, 500.0}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LaunchRoomTest, NothingWhenNoItemInViewHasRoom) {
     // The housing reaches past every movable item.
-    EXPECT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {laptop(1405, 600)}, std::nullopt,
-                                       kIconLength, kSeparatorLength),
+    EXPECT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {laptop(1405, 600)}, {}, kIconLength,
+                                       kSeparatorLength),
               std::nullopt);
 }
 
 // There the icon takes the rightmost slot. The hidden separator goes just left of the leftmost
-// item in view though it has no room (the housing ends at 1370 here), or just left of the icon
-// when none is (1405).
+// item in view though it has no room (the housing, or Finder's menus, end at 1370 here), or just
+// left of the icon when none is (1405).
 TEST(LaunchRoomTest, TheIconTakesTheRightEndWhenNothingIsInView) {
+    struct Bar {
+        double housingRight;
+        std::optional<double> deskMenus = std::nullopt;
+        LaunchPlacement expected;
+    };
     const double iconRoom = kIconLength + 8.0;
-    for (const auto &[housingRight, expected] :
-         {std::pair{1370.0, LaunchPlacement{0.0, 1410.0 - 1380.0 + iconRoom - 1.0,
-                                            LaunchPlacement::leftEnd, u"com.example.at1380"_s}},
-          std::pair{1405.0, LaunchPlacement{0.0, iconRoom - 1.0, LaunchPlacement::leftEnd, {}}}}) {
+    const LaunchPlacement besideTheLastItem{0.0, 1410.0 - 1380.0 + iconRoom - 1.0,
+                                            LaunchPlacement::leftEnd, u"com.example.at1380"_s};
+    for (const auto &[housingRight, deskMenus, expected] :
+         {Bar{1370.0, std::nullopt, besideTheLastItem}, Bar{0.0, 1370.0, besideTheLastItem},
+          Bar{1405.0, std::nullopt,
+              LaunchPlacement{0.0, iconRoom - 1.0, LaunchPlacement::leftEnd, {}}}}) {
         SCOPED_TRACE(housingRight);
         const QList<Screen> screens{laptop(housingRight, 600)};
-        ASSERT_EQ(LaunchPlacement::compute(crowdedRightHalf(), screens, std::nullopt, kIconLength,
-                                           kSeparatorLength),
+        ASSERT_EQ(LaunchPlacement::compute(crowdedRightHalf(), screens, {std::nullopt, deskMenus},
+                                           kIconLength, kSeparatorLength),
                   std::nullopt);
-        EXPECT_EQ(LaunchPlacement::withNothingInView(crowdedRightHalf(), screens, kIconLength),
-                  expected);
+        EXPECT_EQ(
+            LaunchPlacement::withNothingInView(crowdedRightHalf(), screens, deskMenus, kIconLength),
+            expected);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "menubaritemid.h"
 #include "section.h"
+#include "unplacedreason.h"
 
 #include <QImage>
 #include <QRectF>
@@ -29,9 +30,9 @@ struct MenuBarItem {
     bool isDormant;
     // The item does not move when dragged.
     bool isUnmovable;
-    // Why no drag can take the item into `section` for now (under the menus, behind the camera
-    // housing, off screen, its lane out of reach); absent when it stands there or a drag can.
-    std::optional<QString> unplacedBecause = std::nullopt;
+    // Why no drag can take the item into the lane the layout wants it in, for now; absent when it
+    // stands there or a drag can.
+    std::optional<UnplacedReason> unplacedBecause = std::nullopt;
 };
 
 } // namespace zorv

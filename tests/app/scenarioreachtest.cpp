@@ -338,7 +338,8 @@ TEST(ScenarioReach, itemsWhoseLaneIsOutOfReachAreNamed) {
     EXPECT_EQ(mac.app.model()->layoutStore().value(), wanted);
     for (const MenuBarItem &item : mac.app.model()->items()) {
         if (item.id == app(13) || item.id == app(15)) {
-            EXPECT_EQ(item.unplacedBecause, Reachability::laneOutOfReach);
+            EXPECT_EQ(item.unplacedBecause,
+                      (UnplacedReason{UnplacedReason::Obstacle::menus, true}));
         }
     }
 }

@@ -37,14 +37,16 @@ QJsonObject EngineDump::toJson(ClassicEngine &engine, const QList<QRectF> &scree
             ClassicEngine::isOnTheBar(item) &&
             std::any_of(screens.cbegin(), screens.cend(),
                         [midX](const QRectF &s) { return s.left() <= midX && midX <= s.right(); });
-        items.append(QJsonObject{{u"bundleId"_s, item.id.bundleID},
-                                 {u"title"_s, optionalText(item.id.title)},
-                                 {u"identifier"_s, optionalText(item.id.axIdentifier)},
-                                 {u"ordinal"_s, item.id.ordinal},
-                                 {u"section"_s, rawValue(item.section)},
-                                 {u"onScreen"_s, onScreen},
-                                 {u"notchObscured"_s, item.isNotchObscured},
-                                 {u"unplacedBecause"_s, optionalText(item.unplacedBecause)}});
+        items.append(QJsonObject{
+            {u"bundleId"_s, item.id.bundleID},
+            {u"title"_s, optionalText(item.id.title)},
+            {u"identifier"_s, optionalText(item.id.axIdentifier)},
+            {u"ordinal"_s, item.id.ordinal},
+            {u"section"_s, rawValue(item.section)},
+            {u"onScreen"_s, onScreen},
+            {u"notchObscured"_s, item.isNotchObscured},
+            {u"unplacedBecause"_s, item.unplacedBecause ? QJsonValue(item.unplacedBecause->text())
+                                                        : QJsonValue(QJsonValue::Null)}});
     }
     const std::optional<HidingBlockedReason> blocked = engine.hidingBlocked();
     return {{u"revealed"_s, engine.isRevealed()},

@@ -325,7 +325,7 @@ private:
     // lane lies out of reach, or they stand behind the camera housing, under the front
     // application's menus or past the screen's edge with the bar revealed. A run that leaves
     // them is not settled; they keep their lane and wait for what a drag can reach to change.
-    [[nodiscard]] QHash<MenuBarItemID, QString> laneBeyondReach() const;
+    [[nodiscard]] QHash<MenuBarItemID, UnplacedReason> laneBeyondReach() const;
     // Tells each of `items` whether, and why, no drag can take it into its lane for now.
     void markLanesBeyondReach(QList<MenuBarItem> &items) const;
     // Whether a run would find a drag to make once the bar is revealed.

@@ -60,8 +60,9 @@ QHash<MenuBarItemID, QString> ClassicEngine::unreachableIn(const BarGeometry &re
         }
     }
     // Reachable, but with nowhere in reach to drop them into their lane.
-    for (const MenuBarItemID &id : DragPlanner::laneOutOfReach(revealed, m_wanted.storedLayout())) {
-        result.insert(id, Reachability::laneOutOfReach);
+    for (const DragPlanner::LaneBlocked &blocked :
+         DragPlanner::laneOutOfReach(revealed, m_wanted.storedLayout())) {
+        result.insert(blocked.id, Reachability::laneOutOfReach);
     }
     return result;
 }
@@ -80,34 +81,67 @@ bool ClassicEngine::alwaysHiddenNeedsArranging() const {
     return m_bar.alwaysHiddenOutOfOrder(always->left(), m_wanted.storedLayout(), unreachable());
 }
 
-QHash<MenuBarItemID, QString> ClassicEngine::laneBeyondReach() const {
-    QHash<MenuBarItemID, QString> beyond;
+namespace {
+
+// What stands in the way, for a reason a drag cannot reach a place for; none for a reason that
+// passes (a bar hiding itself, an application not answering).
+std::optional<UnplacedReason::Obstacle> obstacleFor(const QString &reason) {
+    if (reason == Reachability::underMenus) {
+        return UnplacedReason::Obstacle::menus;
+    }
+    if (reason == Reachability::underHousing) {
+        return UnplacedReason::Obstacle::cameraHousing;
+    }
+    if (reason == Reachability::offScreen) {
+        return UnplacedReason::Obstacle::screenEdge;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QHash<MenuBarItemID, UnplacedReason> ClassicEngine::laneBeyondReach() const {
+    QHash<MenuBarItemID, UnplacedReason> beyond;
     const std::optional<BarGeometry> revealed = revealedGeometry();
     if (!revealed) {
         return beyond;
     }
-    const QHash<MenuBarItemID, QString> why = unreachableIn(*revealed);
-    const SectionIndex sections(m_wanted.storedLayout());
+    const SectionLayout &layout = m_wanted.storedLayout();
+    QHash<MenuBarItemID, UnplacedReason> why;
     for (const ItemFrame &entry : revealed->frames) {
-        const QString reason = why.value(entry.id);
-        if (reason != Reachability::laneOutOfReach && reason != Reachability::underHousing &&
-            reason != Reachability::offScreen && reason != Reachability::underMenus) {
+        if (entry.frame.width() > 0.0) {
+            const std::optional<QString> cover = m_bar.reach().whyNot(entry.id, entry.frame);
+            if (const auto obstacle = cover ? obstacleFor(*cover) : std::nullopt) {
+                why.insert(entry.id, UnplacedReason{*obstacle});
+            }
+        }
+    }
+    for (const DragPlanner::LaneBlocked &blocked : DragPlanner::laneOutOfReach(*revealed, layout)) {
+        if (const auto obstacle = obstacleFor(blocked.cover)) {
+            why.insert(blocked.id, UnplacedReason{*obstacle, true, blocked.hiddenForNow});
+        }
+    }
+    const SectionIndex sections(layout);
+    for (const ItemFrame &entry : revealed->frames) {
+        const auto reason = why.constFind(entry.id);
+        if (reason == why.cend()) {
             continue;
         }
         const std::optional<Section> wanted = sections.sectionOf(entry.id);
         if (wanted && BarGeometry::placedOnBar(&entry.frame, entry.id) &&
             DragPlanner::outOfLane(*revealed, *wanted, entry.frame.center().x())) {
-            beyond.insert(entry.id, reason);
+            beyond.insert(entry.id, *reason);
         }
     }
     return beyond;
 }
 
 void ClassicEngine::markLanesBeyondReach(QList<MenuBarItem> &items) const {
-    const QHash<MenuBarItemID, QString> beyond = laneBeyondReach();
+    const QHash<MenuBarItemID, UnplacedReason> beyond = laneBeyondReach();
     for (MenuBarItem &item : items) {
         const auto why = beyond.constFind(item.id);
-        item.unplacedBecause = why == beyond.cend() ? std::nullopt : std::optional<QString>(*why);
+        item.unplacedBecause =
+            why == beyond.cend() ? std::nullopt : std::optional<UnplacedReason>(*why);
     }
 }
 

@@ -63,6 +63,10 @@ bool BarGeometry::canReach(double x) const {
     return !reach || reach->reaches(x);
 }
 
+std::optional<QString> BarGeometry::coverOf(double lower, double upper) const {
+    return reach ? std::optional(reach->whyNotIn(lower, upper)) : std::nullopt;
+}
+
 std::optional<double> BarGeometry::nearestReachable(double preferred, double lower,
                                                     double upper) const {
     if (reach) {

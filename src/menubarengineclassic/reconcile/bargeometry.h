@@ -48,6 +48,9 @@ struct BarGeometry {
     [[nodiscard]] bool canReach(const MenuBarItemID &id, const QRectF &frame) const;
     // Whether a drag may start or end at x.
     [[nodiscard]] bool canReach(double x) const;
+    // What keeps drags from [lower, upper], none of which they reach (Reachability::whyNotIn);
+    // absent when everything can be reached.
+    [[nodiscard]] std::optional<QString> coverOf(double lower, double upper) const;
     // The x a drag may end at in [lower, upper], nearest `preferred`; none when none can be
     // reached.
     [[nodiscard]] std::optional<double> nearestReachable(double preferred, double lower,

@@ -27,8 +27,8 @@ bool DragPlanner::outOfLane(const BarGeometry &geometry, Section wanted, double 
     return BarLanes(geometry).laneToMoveInto(wanted, midX).has_value();
 }
 
-QList<MenuBarItemID> DragPlanner::laneOutOfReach(const BarGeometry &geometry,
-                                                 const SectionLayout &layout) {
+QList<DragPlanner::LaneBlocked> DragPlanner::laneOutOfReach(const BarGeometry &geometry,
+                                                            const SectionLayout &layout) {
     const QSet<MenuBarItemID> noneStubborn;
     AttemptsLedger unspent;
     return DragPlanning(geometry, layout, noneStubborn, unspent).laneOutOfReach();

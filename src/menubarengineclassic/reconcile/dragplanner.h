@@ -46,9 +46,19 @@ public:
     // Whether an item centred at `midX` stands far enough outside its wanted lane to be dragged.
     [[nodiscard]] static bool outOfLane(const BarGeometry &geometry, Section wanted, double midX);
 
+    // An item a drag can reach, out of its wanted lane with no part of that lane in reach.
+    struct LaneBlocked {
+        MenuBarItemID id;
+        // What covers the lane's end nearest the shown items: a Reachability reason.
+        QString cover;
+        // Wanted always hidden, it stands in Hidden meanwhile.
+        bool hiddenForNow = false;
+
+        friend bool operator==(const LaneBlocked &, const LaneBlocked &) = default;
+    };
     // Items that can be reached but stand out of their wanted lane with no part of it in reach.
-    [[nodiscard]] static QList<MenuBarItemID> laneOutOfReach(const BarGeometry &geometry,
-                                                             const SectionLayout &layout);
+    [[nodiscard]] static QList<LaneBlocked> laneOutOfReach(const BarGeometry &geometry,
+                                                           const SectionLayout &layout);
 
     // Items that can be reached and have a place in their wanted lane, but which the ledger keeps
     // from being dragged there because a drag took them the other way.

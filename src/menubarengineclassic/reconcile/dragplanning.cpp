@@ -103,18 +103,23 @@ qsizetype DragPlanning::dragsStillNeeded() const {
     return needed;
 }
 
-QList<MenuBarItemID> DragPlanning::laneOutOfReach() const {
-    QList<MenuBarItemID> ids;
+QList<DragPlanner::LaneBlocked> DragPlanning::laneOutOfReach() const {
+    QList<DragPlanner::LaneBlocked> blocked;
     for (const ItemFrame &entry : m_geometry.frames) {
         const auto wanted = m_layout.sectionOf(entry.id);
         const auto zone = wanted && BarGeometry::placedOnBar(&entry.frame, entry.id)
                               ? m_lanes.laneToMoveInto(*wanted, entry.frame.center().x())
                               : std::nullopt;
-        if (zone && m_geometry.canReach(entry.id, entry.frame) && !laneTarget(entry.id, *zone)) {
-            ids.append(entry.id);
+        if (!zone || !m_geometry.canReach(entry.id, entry.frame) || laneTarget(entry.id, *zone)) {
+            continue;
         }
+        const auto [lower, upper] = m_lanes.landingSpan(*zone);
+        const QString cover = m_geometry.coverOf(lower, upper).value_or(Reachability::offScreen);
+        const bool hiddenForNow = *wanted == Section::alwaysHidden &&
+                                  m_lanes.laneAt(entry.frame.center().x()) == Section::hidden;
+        blocked.append({entry.id, cover, hiddenForNow});
     }
-    return ids;
+    return blocked;
 }
 
 QList<MenuBarItemID> DragPlanning::laneTurnedBack() const {
@@ -127,8 +132,8 @@ QList<MenuBarItemID> DragPlanning::laneTurnedBack() const {
         if (!zone || !m_geometry.canReach(entry.id, entry.frame) || ids.contains(entry.id)) {
             continue;
         }
-        const std::optional<double> target = laneTarget(entry.id, *zone);
-        if (target && turnsBack(entry.id, entry.frame.center().x(), *target)) {
+        const std::optional<LaneDrop> drop = laneDrop(entry, *zone);
+        if (drop && turnsBack(entry.id, entry.frame.center().x(), drop->x)) {
             ids.append(entry.id);
         }
     }
@@ -210,16 +215,30 @@ std::optional<DragPlan> DragPlanning::laneMove() {
         if (!zone || !m_geometry.canReach(entry.id, entry.frame)) {
             continue;
         }
-        const std::optional<double> target = laneTarget(entry.id, *zone);
-        if (!target || turnsBack(entry.id, entry.frame.center().x(), *target)) {
+        const std::optional<LaneDrop> drop = laneDrop(entry, *zone);
+        if (!drop || turnsBack(entry.id, entry.frame.center().x(), drop->x)) {
             continue;
         }
         if (const auto count = budget(laneMoveKey(entry.id))) {
-            return tracked(entry.id.bundleID + DragPlan::laneArrow + rawValue(*zone), entry,
-                           *target, *count);
+            const QString forNow = drop->zone == *zone ? QString() : DragPlan::forNowSuffix;
+            return tracked(entry.id.bundleID + DragPlan::laneArrow + rawValue(drop->zone) + forNow,
+                           entry, drop->x, *count);
         }
     }
     return std::nullopt;
+}
+
+std::optional<DragPlanning::LaneDrop> DragPlanning::laneDrop(const ItemFrame &entry,
+                                                             Section zone) const {
+    if (const std::optional<double> x = laneTarget(entry.id, zone)) {
+        return LaneDrop{zone, *x};
+    }
+    if (zone != Section::alwaysHidden ||
+        !m_lanes.laneToMoveInto(Section::hidden, entry.frame.center().x())) {
+        return std::nullopt;
+    }
+    const std::optional<double> x = laneTarget(entry.id, Section::hidden);
+    return x ? std::optional(LaneDrop{Section::hidden, *x}) : std::nullopt;
 }
 
 const QRectF *DragPlanning::placedNeighbour(const MenuBarItemID &candidate,

@@ -33,7 +33,7 @@ public:
     // See DragPlanner::dragsStillNeeded.
     [[nodiscard]] qsizetype dragsStillNeeded() const;
     // See DragPlanner::laneOutOfReach.
-    [[nodiscard]] QList<MenuBarItemID> laneOutOfReach() const;
+    [[nodiscard]] QList<DragPlanner::LaneBlocked> laneOutOfReach() const;
     // See DragPlanner::laneTurnedBack.
     [[nodiscard]] QList<MenuBarItemID> laneTurnedBack() const;
 
@@ -50,6 +50,15 @@ private:
     std::optional<DragPlan> iconRepair();
     std::optional<DragPlan> separatorOrder();
     std::optional<DragPlan> laneMove();
+    // Where a lane move drops the item standing outside its wanted lane in `entry`, and into which
+    // lane: the one it must move into (`zone`), or Hidden for an item wanted always hidden that
+    // stands in Shown while no drag reaches Always Hidden, so that it is out of sight when the bar
+    // is tucked. None when no drag takes it nearer its lane.
+    struct LaneDrop {
+        Section zone;
+        double x;
+    };
+    [[nodiscard]] std::optional<LaneDrop> laneDrop(const ItemFrame &entry, Section zone) const;
     // The frame of a neighbour in the layout's list that already sits in the lane within reach,
     // else null: what cannot be reached stays where it is, so nothing is placed beside it.
     [[nodiscard]] const QRectF *placedNeighbour(const MenuBarItemID &candidate,

@@ -48,6 +48,27 @@ bool Reachability::reaches(double x) const {
            !(menusRight && x < *menusRight);
 }
 
+QString Reachability::whyNotIn(double lower, double upper) const {
+    if (!barShowing) {
+        return barHidden;
+    }
+    if (!barScreen) {
+        return offScreen;
+    }
+    const double left = std::max(lower, barScreen->left() + screenInset);
+    const double right = std::min(upper, barScreen->right() - screenInset);
+    if (!(left <= right)) {
+        return offScreen;
+    }
+    if (menusRight && left < *menusRight) {
+        return underMenus;
+    }
+    const bool housed = std::any_of(housings.cbegin(), housings.cend(), [&](const auto &span) {
+        return span.first <= right && left <= span.second;
+    });
+    return housed ? underHousing : offScreen;
+}
+
 bool Reachability::samePlaces(const Reachability &other) const {
     return barScreen == other.barScreen && housings == other.housings &&
            menusRight == other.menusRight && barShowing == other.barShowing;

@@ -50,6 +50,10 @@ struct Reachability {
     [[nodiscard]] std::optional<QString> coveredBy(const QRectF &frame) const;
     // Whether a drag may start or end at x on the bar.
     [[nodiscard]] bool reaches(double x) const;
+    // What keeps drags from a span of x none of which can be reached: the menus where they cover
+    // part of it on screen (shorter ones in front open that part), else the camera housing where
+    // it does, else the screen's edge (or the bar hidden).
+    [[nodiscard]] QString whyNotIn(double lower, double upper) const;
     // The x in [lower, upper] nearest `preferred` that a drag may end at; none when no part of the
     // span can be reached.
     [[nodiscard]] std::optional<double> nearestReachable(double preferred, double lower,

@@ -6,6 +6,50 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
+namespace {
+
+// What lets the move happen: the obstacle moving out of the way.
+QString remedy(UnplacedReason::Obstacle obstacle, bool laneOnly) {
+    switch (obstacle) {
+    case UnplacedReason::Obstacle::menus:
+        return u"once an app with shorter menus, such as Finder, is in front"_s;
+    case UnplacedReason::Obstacle::cameraHousing:
+        return laneOnly ? u"once that part of the menu bar comes out from behind it"_s
+                        : u"once it comes out from behind it"_s;
+    case UnplacedReason::Obstacle::screenEdge:
+        return laneOnly ? u"once the menu bar has room"_s : u"once the menu bar has room for it"_s;
+    }
+    return {};
+}
+
+// Why the item is not in `lane` yet and what will let Zorv move it there, as one sentence.
+QString waitingText(const UnplacedReason &why, Section lane) {
+    QString where;
+    switch (why.obstacle) {
+    case UnplacedReason::Obstacle::menus:
+        where = why.laneOnly ? u"is under the menus of the app in front"_s
+                             : u"covered by the menus of the app in front"_s;
+        break;
+    case UnplacedReason::Obstacle::cameraHousing:
+        where = why.laneOnly ? u"is behind the camera housing"_s : u"behind the camera housing"_s;
+        break;
+    case UnplacedReason::Obstacle::screenEdge:
+        where =
+            why.laneOnly ? u"is past the edge of the screen"_s : u"past the edge of the screen"_s;
+        break;
+    }
+    const QString then = u"; Zorv moves it "_s +
+                         (why.laneOnly ? u"there "_s : u"to "_s + LaneItems::title(lane) + u' ') +
+                         remedy(why.obstacle, why.laneOnly) + u'.';
+    if (!why.laneOnly) {
+        return where + then;
+    }
+    const QString cause = LaneItems::title(lane) + u' ' + where;
+    return (why.hiddenForNow ? u"hidden for now, not yet always hidden: "_s + cause : cause) + then;
+}
+
+} // namespace
+
 QString LaneItems::helpText(const MenuBarItem &item) {
     const QString name = ModelSearch::displayName(item);
     if (item.isDormant) {
@@ -15,8 +59,7 @@ QString LaneItems::helpText(const MenuBarItem &item) {
         return name + u": behind the notch, so macOS isn't drawing it"_s;
     }
     if (item.unplacedBecause) {
-        return name + u": Zorv can't move it to "_s + title(item.section) + u" yet ("_s +
-               *item.unplacedBecause + u")"_s;
+        return name + u": "_s + waitingText(*item.unplacedBecause, item.section);
     }
     if (item.isUnmovable) {
         return name +

@@ -427,7 +427,8 @@ TEST_F(ReconcileTest, anItemUnderTheMenusKeepsItsLaneAndSaysWhy) {
     run(300.0);
     EXPECT_TRUE(records(u"reconcile-log.jsonl"_s, u"adopt"_s).isEmpty());
     EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::hidden);
-    EXPECT_EQ(engineItem(idOf(u"a"_s))->unplacedBecause, Reachability::underMenus);
+    EXPECT_EQ(engineItem(idOf(u"a"_s))->unplacedBecause,
+              UnplacedReason{UnplacedReason::Obstacle::menus});
     EXPECT_EQ(engineItem(idOf(u"b"_s))->unplacedBecause, std::nullopt);
 }
 
@@ -466,7 +467,8 @@ TEST_F(ReconcileTest, anItemOffScreenEvenRevealedKeepsItsLane) {
     EXPECT_FALSE(engine->laneFailed().contains(idOf(u"a"_s)));
     run(300.0);
     EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::hidden);
-    EXPECT_EQ(engineItem(idOf(u"a"_s))->unplacedBecause, Reachability::offScreen);
+    EXPECT_EQ(engineItem(idOf(u"a"_s))->unplacedBecause,
+              UnplacedReason{UnplacedReason::Obstacle::screenEdge});
 }
 
 // A run drags b right past a in the hidden lane, in vain; then the bar puts b right of the hidden
@@ -521,7 +523,8 @@ TEST_F(ReconcileTest, anItemWhoseLaneIsOutOfReachWaitsForADragToReachIt) {
     run(300.0);
     EXPECT_TRUE(records(u"reconcile-log.jsonl"_s, u"adopt"_s).isEmpty());
     EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::hidden);
-    EXPECT_EQ(engineItem(idOf(u"a"_s))->unplacedBecause, Reachability::laneOutOfReach);
+    EXPECT_EQ(engineItem(idOf(u"a"_s))->unplacedBecause,
+              (UnplacedReason{UnplacedReason::Obstacle::menus, true}));
     EXPECT_EQ(runLines().size(), 1);
     EXPECT_EQ(shownOrder(), kTwo);
     desktop.applications().activate(launch(u"com.example.viewer"_s, 100.0));
@@ -531,6 +534,54 @@ TEST_F(ReconcileTest, anItemWhoseLaneIsOutOfReachWaitsForADragToReachIt) {
               bar.indexOf(zorvItem(BarItems::zorvHiddenSeparatorName)));
     EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::hidden);
     EXPECT_EQ(engineItem(idOf(u"a"_s))->unplacedBecause, std::nullopt);
+}
+
+// The front application's menus cover Always Hidden, even with everything revealed, but not all of
+// Hidden: an item the user puts in Always Hidden goes into Hidden meanwhile, so that it is out of
+// sight while the bar is tucked. Its stored lane stays Always Hidden, nothing counts against it,
+// and it says why it is only hidden; once shorter menus come to the front it goes on into Always
+// Hidden.
+TEST_F(ReconcileTest, anItemForAlwaysHiddenGoesIntoHiddenWhileOnlyThatCanBeReached) {
+    addLaptop();
+    toolsProcess = launch(tools);
+    for (const QString &name : kThree) {
+        items.insert(name, addItem(toolsProcess, 30.0, name));
+    }
+    makeEngine();
+    arrangeAndStart({items.value(u"a"_s), items.value(u"b"_s), items.value(u"c"_s)}, 0, 1);
+    drive(engine->setHiddenRevealed(true, true, false));
+    run(1.0);
+    const double hiddenItemLeft = entry(items.value(u"a"_s)).frame.left();
+    drive(engine->setHiddenRevealed(false, false, false));
+    desktop.applications().activate(launch(u"com.example.editor"_s, hiddenItemLeft));
+    run(3.0);
+    drive(engine->apply(layoutOf({idOf(u"c"_s)}, {idOf(u"a"_s)}, {idOf(u"b"_s)})));
+    reconcile();
+    run(120.0);
+
+    const auto laneOf = [this](const QString &name) {
+        const QList<quint64> bar = barOrder();
+        const qsizetype at = bar.indexOf(items.value(name));
+        return at < bar.indexOf(zorvItem(BarItems::zorvAlwaysHiddenSeparatorName))
+                   ? Section::alwaysHidden
+               : at < bar.indexOf(zorvItem(BarItems::zorvHiddenSeparatorName)) ? Section::hidden
+                                                                               : Section::shown;
+    };
+    EXPECT_EQ(laneOf(u"b"_s), Section::hidden);
+    EXPECT_FALSE(onScreen(items.value(u"b"_s)));
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"b"_s)), Section::alwaysHidden);
+    EXPECT_FALSE(engine->laneFailed().contains(idOf(u"b"_s)));
+    EXPECT_EQ(engineItem(idOf(u"b"_s))->unplacedBecause,
+              (UnplacedReason{UnplacedReason::Obstacle::menus, true, true}));
+    const qsizetype runs = runLines().size();
+    run(300.0);
+    EXPECT_EQ(runLines().size(), runs) << "nothing loops while the item waits";
+
+    desktop.applications().activate(launch(u"com.example.viewer"_s, 100.0));
+    run(300.0);
+    EXPECT_EQ(laneOf(u"b"_s), Section::alwaysHidden);
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"b"_s)), Section::alwaysHidden);
+    EXPECT_EQ(engineItem(idOf(u"b"_s))->unplacedBecause, std::nullopt);
 }
 
 // A handed-over layout that differs from the bar only inside a section is brought about by the

@@ -338,7 +338,7 @@ TEST(DragPlanner, NamesTheItemsWhoseLaneIsOutOfReach) {
                  r.housings = {{300.0, 610.0}};
              }));
     EXPECT_EQ(DragPlanner::laneOutOfReach(geometry, layoutOf({u"z"_s}, {u"y"_s}, {u"w"_s})),
-              QList<MenuBarItemID>{idOf(u"y"_s)});
+              (QList<DragPlanner::LaneBlocked>{{idOf(u"y"_s), Reachability::underHousing}}));
     EXPECT_TRUE(
         DragPlanner::laneOutOfReach(bar({{u"y"_s, 700}}), layoutOf({}, {u"y"_s})).isEmpty());
 }

@@ -122,12 +122,45 @@ TEST_F(LaneModelTest, ChipsCarryTheirPictureBadgesAndHelp) {
     notched.isUnmovable = true;
     EXPECT_EQ(LaneItems::helpText(notched),
               u"Notched: behind the notch, so macOS isn't drawing it"_s);
-    // A lane the bar cannot put the item in yet is said before its pin.
-    MenuBarItem waiting = item(u"w"_s, u"Waiting"_s, Section::alwaysHidden, 0);
-    waiting.unplacedBecause = u"under the menus"_s;
-    waiting.isUnmovable = true;
-    EXPECT_EQ(LaneItems::helpText(waiting),
-              u"Waiting: Zorv can't move it to Always Hidden yet (under the menus)"_s);
+    // A lane the bar cannot put the item in yet is said before its pin: what stands in the way
+    // and what lets the move happen.
+    using Obstacle = UnplacedReason::Obstacle;
+    const struct {
+        Section lane;
+        UnplacedReason why;
+        const char *help;
+    } waitingCases[] = {
+        {Section::alwaysHidden,
+         {Obstacle::menus},
+         "Waiting: covered by the menus of the app in front; Zorv moves it to Always Hidden once "
+         "an app with shorter menus, such as Finder, is in front."},
+        {Section::hidden,
+         {Obstacle::cameraHousing},
+         "Waiting: behind the camera housing; Zorv moves it to Hidden once it comes out from "
+         "behind it."},
+        {Section::shown,
+         {Obstacle::screenEdge},
+         "Waiting: past the edge of the screen; Zorv moves it to Shown once the menu bar has "
+         "room for it."},
+        {Section::hidden,
+         {Obstacle::menus, true},
+         "Waiting: Hidden is under the menus of the app in front; Zorv moves it there once an app "
+         "with shorter menus, such as Finder, is in front."},
+        {Section::hidden,
+         {Obstacle::cameraHousing, true},
+         "Waiting: Hidden is behind the camera housing; Zorv moves it there once that part of the "
+         "menu bar comes out from behind it."},
+        {Section::alwaysHidden,
+         {Obstacle::screenEdge, true, true},
+         "Waiting: hidden for now, not yet always hidden: Always Hidden is past the edge of the "
+         "screen; Zorv moves it there once the menu bar has room."},
+    };
+    for (const auto &c : waitingCases) {
+        MenuBarItem waiting = item(u"w"_s, u"Waiting"_s, c.lane, 0);
+        waiting.unplacedBecause = c.why;
+        waiting.isUnmovable = true;
+        EXPECT_EQ(LaneItems::helpText(waiting), QString::fromUtf8(c.help));
+    }
 }
 
 TEST(LaneItemsTest, ADropLandsBeforeTheFirstMiddleRightOfIt) {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace zorv {
+
+// Why no drag can take an item into the lane the layout wants it in, for now: what stands in the
+// way of the item itself, or of every place in its lane. The item keeps its lane meanwhile.
+struct UnplacedReason {
+    // The front application's menus, the camera housing, or the edge of the screen.
+    enum class Obstacle { menus, cameraHousing, screenEdge };
+
+    Obstacle obstacle = Obstacle::menus;
+    // The item can be reached; no place in its lane can.
+    bool laneOnly = false;
+    // Wanted in Always Hidden, it stands in Hidden until a drag can reach Always Hidden.
+    bool hiddenForNow = false;
+
+    // For logs and dumps: "under the menus", "its lane off screen, hidden for now".
+    [[nodiscard]] QString text() const;
+
+    friend bool operator==(const UnplacedReason &, const UnplacedReason &) = default;
+};
+
+} // namespace zorv

@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "appmodel.h"
 #include "dock/zorvmainmenu.h"
+#include "menupresenter.h"
 #include "modelprofiles.h"
 #include "modelsearch.h"
 #include "systemlog.h"
@@ -41,7 +42,11 @@ AppDelegate::AppDelegate(AppModel &model, ShellWindows &windows, ShellPlatform p
     m_dock.apply(showInDock);
 }
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate() {
+    // The menu open at a quit (the status menu or one of the main menu's) closes with the
+    // application: its rows act on this shell.
+    m_platform.menus.cancelTracking();
+}
 
 void AppDelegate::applicationDidFinishLaunching() {
     m_launch.didFinishLaunching();

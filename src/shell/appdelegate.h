@@ -58,7 +58,7 @@ struct ShellHooks {
 // The application shell in normal mode: the status item and its menu, the global hot keys, the
 // main menu and Dock presence, the launch sequence, the "zorv" URL scheme, re-opening and
 // termination, over one app model. Update-test mode has no shell of its own (UpdateTestLaunch).
-// Main thread.
+// When it goes, as the application quits, so do its menus, main menu and hot keys. Main thread.
 class AppDelegate final : public QObject, private LaunchSteps {
     Q_OBJECT
 

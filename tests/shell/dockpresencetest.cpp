@@ -1,3 +1,4 @@
+#include "menus/barmenutitles.h"
 #include "shellfixture.h"
 
 #include <QWindow>
@@ -85,25 +86,60 @@ TEST_F(DockPresenceTest, OpenWindowsStayInFrontAndTheLastIsKey) {
     EXPECT_TRUE(firstWindow->isVisible()) << "windows stay when leaving the Dock";
 }
 
-// Key presses while Zorv is the regular frontmost application, and the main-menu row they run.
+// How Zorv quit before the key press: not at all, with its status menu or the Zorv menu of its
+// main menu open (then launched again), or with nothing open and not launched again.
+enum class Quit { notQuit, withStatusMenuOpen, withZorvMenuOpen, notRelaunched };
+
+// Key presses while Zorv is the regular frontmost application, and the main-menu row they run
+// (nothing for an empty `expected`); after a quit, only the running Zorv's keys act.
 struct MainMenuKey {
     const char *name;
     quint16 keyCode;
     quint64 flags;
     QString expected;
+    Quit quit = Quit::notQuit;
 };
 
 void PrintTo(const MainMenuKey &c, std::ostream *out) {
     *out << c.name;
 }
 
-class MainMenuKeyTest : public DockPresenceTest,
-                        public ::testing::WithParamInterface<MainMenuKey> {};
+class MainMenuKeyTest : public DockPresenceTest, public ::testing::WithParamInterface<MainMenuKey> {
+protected:
+    void openZorvMenu() {
+        SimulatedDesktop &mac = harness.desktop();
+        const BarMenuTitle title = mac.model().read([&](const DesktopState &state) {
+            return BarMenuTitles::on(state, clock.now(), state.screens.first().displayId).value(0);
+        });
+        mac.userInput().click(title.frame.center());
+        clock.settle();
+    }
+
+    void quitZorv(Quit quit) {
+        if (quit == Quit::withStatusMenuOpen) {
+            clickIcon();
+        } else if (quit == Quit::withZorvMenuOpen) {
+            openZorvMenu();
+        }
+        SimMenus &menus = harness.desktop().menus();
+        ASSERT_EQ(menus.isTracking(), quit != Quit::notRelaunched);
+        shell.reset();
+        harness.quit();
+        EXPECT_FALSE(menus.isTracking()) << "the quit Zorv's menu stays open";
+        if (quit != Quit::notRelaunched) {
+            launched();
+            app().activate(true);
+        }
+    }
+};
 
 TEST_P(MainMenuKeyTest, TheRowOfTheKeyEquivalentRuns) {
     store(settled());
     launched();
     app().activate(true);
+    if (GetParam().quit != Quit::notQuit) {
+        ASSERT_NO_FATAL_FAILURE(quitZorv(GetParam().quit));
+    }
     calls.clear();
     harness.desktop().userInput().pressKey(GetParam().keyCode, GetParam().flags);
     clock.settle();
@@ -117,7 +153,7 @@ TEST_P(MainMenuKeyTest, TheRowOfTheKeyEquivalentRuns) {
     } else if (expected == u"(website)"_s) {
         EXPECT_EQ(harness.workspace().openedUrls(), QList<QUrl>{ShellCommands::website});
     } else {
-        EXPECT_EQ(calls, QStringList{expected});
+        EXPECT_EQ(calls, expected.isEmpty() ? QStringList() : QStringList{expected});
     }
 }
 
@@ -128,7 +164,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(MainMenuKey{"HideZorv", 4, cmd, u"hidden"_s},
                       MainMenuKey{"HideOthers", 4, cmd | EventFlags::option, u"others hidden"_s},
                       MainMenuKey{"Settings", 43, cmd, u"settings(-)"_s},
-                      MainMenuKey{"Website", 44, cmd | EventFlags::shift, u"(website)"_s}),
+                      MainMenuKey{"Website", 44, cmd | EventFlags::shift, u"(website)"_s},
+                      MainMenuKey{"SearchKeyAfterARelaunchFromTheStatusMenu", 3,
+                                  cmd | EventFlags::option, u"search.toggle"_s,
+                                  Quit::withStatusMenuOpen},
+                      MainMenuKey{"SettingsAfterARelaunchFromTheZorvMenu", 43, cmd,
+                                  u"settings(-)"_s, Quit::withZorvMenuOpen},
+                      MainMenuKey{"NothingOnceQuit", 43, cmd, {}, Quit::notRelaunched}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -8,6 +8,10 @@ DockPresence::DockPresence(Application &application, Clock &clock,
 
 DockPresence::~DockPresence() {
     m_lifetime.cancel();
+    // A quitting application's menus leave the bar with it; their rows act on the shell.
+    if (m_mainMenu && m_application.mainMenu() == m_mainMenu) {
+        m_application.setMainMenu(nullptr);
+    }
 }
 
 void DockPresence::apply(bool show) {

@@ -16,7 +16,7 @@ namespace zorv {
 // menu-bar-only accessory one without losing the user's open windows: they are brought back to
 // the front at once and again a quarter of a second later, when the system has finished the
 // switch. The main menu is built once, on the first switch into the Dock, and kept for later
-// switches. Main thread.
+// switches; it leaves the application when the presence goes. Main thread.
 class DockPresence {
 public:
     // How long after a switch the windows are brought forward once more.

@@ -16,6 +16,9 @@ QString UnplacedReason::text() const {
     case Obstacle::screenEdge:
         where = u"off screen"_s;
         break;
+    case Obstacle::notAnswering:
+        where = u"not answering"_s;
+        break;
     }
     return (laneOnly ? u"its lane "_s : QString()) + where +
            (hiddenForNow ? u", hidden for now"_s : QString());

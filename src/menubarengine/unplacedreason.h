@@ -7,8 +7,9 @@ namespace zorv {
 // Why no drag can take an item into the lane the layout wants it in, for now: what stands in the
 // way of the item itself, or of every place in its lane. The item keeps its lane meanwhile.
 struct UnplacedReason {
-    // The front application's menus, the camera housing, or the edge of the screen.
-    enum class Obstacle { menus, cameraHousing, screenEdge };
+    // The front application's menus, the camera housing, the edge of the screen, or the item's
+    // application not answering (a hung one's items take no drag).
+    enum class Obstacle { menus, cameraHousing, screenEdge, notAnswering };
 
     Obstacle obstacle = Obstacle::menus;
     // The item can be reached; no place in its lane can.

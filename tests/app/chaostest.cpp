@@ -64,8 +64,9 @@ TEST_P(CrowdedChaosTest, holdsEveryInvariantForAnHour) {
     playAndCheck(quint64(GetParam()), 1.0, ChaosPlan::Mac::crowdedNotched);
 }
 
-// Each seed is a test of its own.
-INSTANTIATE_TEST_SUITE_P(Seeds, CrowdedChaosTest, ::testing::Range(1, 4));
+// Each seed is a test of its own; 54 and 56 once broke within their first hour.
+INSTANTIATE_TEST_SUITE_P(Seeds, CrowdedChaosTest, ::testing::Values(1, 2, 3, 54, 56),
+                         [](const auto &info) { return "seed" + std::to_string(info.param); });
 
 // One seed from the environment (ZORV_CHAOS_SEED, ZORV_CHAOS_HOURS, default one hour;
 // ZORV_CHAOS_MAC=crowded plays it on the crowded laptop; ZORV_CHAOS_LEAVE_OUT, a comma list of

@@ -158,7 +158,8 @@ TEST(ScenarioReach, aCrowdedNotchedLaptopArrangesWhatCanBeReached) {
 
 // app04 hangs after the first scans, and app02, right of it, quits: app03 now stands where app04
 // was last read. The layout wants app04 hidden. Nothing is dragged for app04 while it hangs
-// (app03 stays shown); once it answers it is dragged into the hidden lane and kept there.
+// (app03 stays shown), and it says why it waits; once it answers it is dragged into the hidden
+// lane and kept there.
 TEST(ScenarioReach, aHungApplicationsItemIsLeftAloneUntilItAnswers) {
     QJsonObject scenario = laptop(8, {screen(1, 0, 1440, 0)}, 300, 190, 380);
     scenario.insert(u"events"_s, QJsonArray{QJsonObject{{u"at"_s, 6},
@@ -180,6 +181,11 @@ TEST(ScenarioReach, aHungApplicationsItemIsLeftAloneUntilItAnswers) {
         app03LeftShown = app03LeftShown || !mac.lanes().value(Section::shown).contains(app(3));
     });
     EXPECT_FALSE(app03LeftShown);
+    for (const MenuBarItem &item : mac.engine().lastItems()) {
+        if (item.id == app(4)) {
+            EXPECT_EQ(item.unplacedBecause, UnplacedReason{UnplacedReason::Obstacle::notAnswering});
+        }
+    }
     for (const QJsonObject &line : reconcileLog()) {
         for (const QJsonValue &move : line.value(u"moves"_s).toArray()) {
             EXPECT_FALSE(move[u"what"_s].toString().contains(u"app04"_s)) << "dragged while hung";

@@ -83,8 +83,8 @@ bool ClassicEngine::alwaysHiddenNeedsArranging() const {
 
 namespace {
 
-// What stands in the way, for a reason a drag cannot reach a place for; none for a reason that
-// passes (a bar hiding itself, an application not answering).
+// What stands in the way, for a reason a drag cannot reach a place for; none for a bar hiding
+// itself, which shows again as soon as the pointer goes to it.
 std::optional<UnplacedReason::Obstacle> obstacleFor(const QString &reason) {
     if (reason == Reachability::underMenus) {
         return UnplacedReason::Obstacle::menus;
@@ -94,6 +94,9 @@ std::optional<UnplacedReason::Obstacle> obstacleFor(const QString &reason) {
     }
     if (reason == Reachability::offScreen) {
         return UnplacedReason::Obstacle::screenEdge;
+    }
+    if (reason == Reachability::notAnswering) {
+        return UnplacedReason::Obstacle::notAnswering;
     }
     return std::nullopt;
 }

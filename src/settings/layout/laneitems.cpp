@@ -18,6 +18,8 @@ QString remedy(UnplacedReason::Obstacle obstacle, bool laneOnly) {
                         : u"once it comes out from behind it"_s;
     case UnplacedReason::Obstacle::screenEdge:
         return laneOnly ? u"once the menu bar has room"_s : u"once the menu bar has room for it"_s;
+    case UnplacedReason::Obstacle::notAnswering:
+        return u"once its app responds again"_s;
     }
     return {};
 }
@@ -36,6 +38,9 @@ QString waitingText(const UnplacedReason &why, Section lane) {
     case UnplacedReason::Obstacle::screenEdge:
         where =
             why.laneOnly ? u"is past the edge of the screen"_s : u"past the edge of the screen"_s;
+        break;
+    case UnplacedReason::Obstacle::notAnswering:
+        where = u"its app isn't responding"_s;
         break;
     }
     const QString then = u"; Zorv moves it "_s +

@@ -143,6 +143,10 @@ TEST_F(LaneModelTest, ChipsCarryTheirPictureBadgesAndHelp) {
          "Waiting: past the edge of the screen; Zorv moves it to Shown once the menu bar has "
          "room for it."},
         {Section::hidden,
+         {Obstacle::notAnswering},
+         "Waiting: its app isn't responding; Zorv moves it to Hidden once its app responds "
+         "again."},
+        {Section::hidden,
          {Obstacle::menus, true},
          "Waiting: Hidden is under the menus of the app in front; Zorv moves it there once an app "
          "with shorter menus, such as Finder, is in front."},

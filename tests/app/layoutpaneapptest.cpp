@@ -32,6 +32,44 @@ QPoint centre(const QQuickItem &item) {
     return item.mapToScene(QPointF(item.width() / 2, item.height() / 2)).toPoint();
 }
 
+// Opens the settings window on the Layout pane, its guide put away; null when it does not open.
+QQuickWindow *openLayoutPane(SimulatedMac &mac) {
+    mac.app.openSettings(SettingsPane::arrange);
+    mac.driver.drain();
+    SettingsWindowController *settings = mac.app.settingsWindow();
+    if (!settings) {
+        return nullptr;
+    }
+    settings->model()->finishGuide();
+    mac.driver.drain();
+    return settings->window();
+}
+
+LaneModel *shownLane(QQuickWindow &window) {
+    auto *pane = window.property("paneItem").value<QObject *>();
+    return pane ? pane->property("shownLane")
+                      .value<QObject *>()
+                      ->property("lane")
+                      .value<LaneModel *>()
+                : nullptr;
+}
+
+// Drags the chip with the pointer past every chip of the Hidden lane: its item goes to the end.
+void dragToTheEndOfHidden(SimulatedMac &mac, QQuickWindow &window, const QString &chipName) {
+    QQuickItem *chip = findIn(window.contentItem(), chipName);
+    QQuickItem *well = findIn(window.contentItem(), u"well-hidden"_s);
+    ASSERT_TRUE(chip && well);
+    const QPoint from = centre(*chip);
+    const QPoint to(int(well->mapToScene(QPointF(well->width() - 20, 0)).x()), centre(*well).y());
+    QTest::mousePress(&window, Qt::LeftButton, {}, from);
+    for (int step = 1; step <= 12; ++step) {
+        QTest::mouseMove(&window, from + (to - from) * step / 12);
+        QCoreApplication::processEvents();
+    }
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, to);
+    mac.driver.drain();
+}
+
 // In the running application, a chip dragged with the pointer from the Shown lane of the layout
 // pane to its Hidden lane makes the engine move that item behind the separator on the drawn bar.
 TEST(LayoutPaneAppTest, DraggingAChipToTheHiddenLaneHidesTheItemInTheBar) {
@@ -40,17 +78,9 @@ TEST(LayoutPaneAppTest, DraggingAChipToTheHiddenLaneHidesTheItemInTheBar) {
     ASSERT_TRUE(mac.app.start());
     mac.run(70);
 
-    mac.app.openSettings(SettingsPane::arrange);
-    mac.driver.drain();
-    SettingsWindowController *settings = mac.app.settingsWindow();
-    ASSERT_NE(settings, nullptr);
-    settings->model()->finishGuide();
-    mac.driver.drain();
-    QQuickWindow *window = settings->window();
-    auto *pane = window->property("paneItem").value<QObject *>();
-    ASSERT_NE(pane, nullptr);
-    auto *shown =
-        pane->property("shownLane").value<QObject *>()->property("lane").value<LaneModel *>();
+    QQuickWindow *window = openLayoutPane(mac);
+    ASSERT_NE(window, nullptr);
+    LaneModel *shown = shownLane(*window);
     ASSERT_NE(shown, nullptr);
     ASSERT_GT(shown->count(), 1);
     // The pane with the bar's own pictures, for people to look at.
@@ -68,19 +98,7 @@ TEST(LayoutPaneAppTest, DraggingAChipToTheHiddenLaneHidesTheItemInTheBar) {
     ASSERT_NE(moved, before[Section::shown].cend()) << name.toStdString();
     const MenuBarItemID item = *moved;
 
-    QQuickItem *chip = findIn(window->contentItem(), u"chip-shown-0"_s);
-    QQuickItem *well = findIn(window->contentItem(), u"well-hidden"_s);
-    ASSERT_TRUE(chip && well);
-    const QPoint from = centre(*chip);
-    // Past every chip of the Hidden lane: the item goes to its end.
-    const QPoint to(int(well->mapToScene(QPointF(well->width() - 20, 0)).x()), centre(*well).y());
-    QTest::mousePress(window, Qt::LeftButton, {}, from);
-    for (int step = 1; step <= 12; ++step) {
-        QTest::mouseMove(window, from + (to - from) * step / 12);
-        QCoreApplication::processEvents();
-    }
-    QTest::mouseRelease(window, Qt::LeftButton, {}, to);
-    mac.driver.drain();
+    ASSERT_NO_FATAL_FAILURE(dragToTheEndOfHidden(mac, *window, u"chip-shown-0"_s));
     // The lane shows the move at once; the bar follows after the reconcile's delay.
     EXPECT_EQ(shown->count(), before[Section::shown].size() - 1);
     mac.run(10);
@@ -114,34 +132,17 @@ TEST(LayoutPaneAppTest, AnItemMovedToHiddenAfterAFirstLaunchOnACrowdedBarIsHidde
     };
     ASSERT_TRUE(altTab().visible);
 
-    mac.app.openSettings(SettingsPane::arrange);
-    mac.driver.drain();
-    SettingsWindowController *settings = mac.app.settingsWindow();
-    ASSERT_NE(settings, nullptr);
-    settings->model()->finishGuide();
-    mac.driver.drain();
-    QQuickWindow *window = settings->window();
-    auto *pane = window->property("paneItem").value<QObject *>();
-    auto *shown =
-        pane->property("shownLane").value<QObject *>()->property("lane").value<LaneModel *>();
+    QQuickWindow *window = openLayoutPane(mac);
+    ASSERT_NE(window, nullptr);
+    LaneModel *shown = shownLane(*window);
+    ASSERT_NE(shown, nullptr);
     int row = 0;
     while (row < shown->count() &&
            shown->data(shown->index(row), LaneModel::NameRole).toString() != u"AltTab"_s) {
         ++row;
     }
     ASSERT_LT(row, shown->count());
-    QQuickItem *chip = findIn(window->contentItem(), u"chip-shown-%1"_s.arg(row));
-    QQuickItem *well = findIn(window->contentItem(), u"well-hidden"_s);
-    ASSERT_TRUE(chip && well);
-    const QPoint from = centre(*chip);
-    const QPoint to(int(well->mapToScene(QPointF(well->width() - 20, 0)).x()), centre(*well).y());
-    QTest::mousePress(window, Qt::LeftButton, {}, from);
-    for (int step = 1; step <= 12; ++step) {
-        QTest::mouseMove(window, from + (to - from) * step / 12);
-        QCoreApplication::processEvents();
-    }
-    QTest::mouseRelease(window, Qt::LeftButton, {}, to);
-    mac.driver.drain();
+    ASSERT_NO_FATAL_FAILURE(dragToTheEndOfHidden(mac, *window, u"chip-shown-%1"_s.arg(row)));
     mac.run(60);
 
     const QList<MenuBarItemID> hidden = mac.lanes().value(Section::hidden);

@@ -180,11 +180,33 @@ private:
     // items back in order whether or not the user lets Zorv arrange the bar.
     bool seatItemsBetweenLanes(IconSeat iconSeat = IconSeat::keepsItsPlace);
     // For an icon out of sight where no reveal brings it back (right of both separators, or left
-    // of them on a bar too crowded for a reveal to show it): when the rightmost slot is in view
-    // (clear of the front application's menus and the camera housing) and the bar read afresh
-    // still has the icon out of sight, creates the three items again with the icon there and the
-    // separators where the lanes meet, and applies the reveal state again. True when it did.
+    // of them on a bar too crowded for a reveal to show it): creates the icon again alone in the
+    // rightmost slot, when that is in view (clear of the front application's menus and the
+    // camera housing) or nothing can tell, and applies the reveal state again; with the
+    // permission, then also puts the separators where the lanes meet if they stand elsewhere.
+    // True when it seated the icon.
     QCoro::Task<bool> seatIconInSight();
+    // Where an icon created at the right end of the movable items would stand, on the bar the
+    // last scan read; none before one read it.
+    struct RightmostSlot {
+        double left = 0.0;
+        double right = 0.0;
+        // The bar's screen, and the span of x its camera housing covers.
+        QRectF screen;
+        std::optional<std::pair<double, double>> housing;
+    };
+    [[nodiscard]] std::optional<RightmostSlot> rightmostSlot() const;
+    // Whether the icon created again at the right end would be in sight, or nothing can tell (the
+    // permission is missing); false while the user hides it.
+    [[nodiscard]] bool iconSeatWouldShow() const;
+    // Whether an icon in the rightmost slot would be in view: on the bar's screen, clear of the
+    // camera housing and of the front application's menus as last read.
+    [[nodiscard]] bool rightmostSlotInView() const;
+    // Whether the icon stands in the rightmost slot; right of both separators when no scan
+    // tells where that is.
+    [[nodiscard]] bool iconInRightmostSlot() const;
+    // Creates the icon again alone at the right end of the movable items.
+    void recreateIconAtRightEnd();
     // seatItemsBetweenLanes(); when it moved them, applies the reveal state again (`reason`) and
     // scans the bar they make.
     QCoro::Task<> placeSeparatorsBetweenLanes(QString reason);
@@ -248,6 +270,9 @@ private:
     // Observers and display changes.
     void installObservers();
     void applicationsChurned();
+    // Reads where the menus of the application that came to the front end, so that the watchdog
+    // misses no icon they cover; the next scan would read them only up to 30 s later.
+    void readFrontMenus(qint32 processId);
     void scheduleRefresh();
     void displayParametersChanged();
     QCoro::Task<> reapplyRevealState(QString reason, bool forceReflow);
@@ -257,7 +282,8 @@ private:
     static QCoro::Task<> runPoll(QPointer<ClassicEngine> self, CancellationToken token);
     static QCoro::Task<> runWatchdog(QPointer<ClassicEngine> self, CancellationToken token);
     // Whether the icon is on screen, clear of the camera housing and of the front application's
-    // menus as the last scan found them; true while it is hidden.
+    // menus as last read, and, without the permission, in the rightmost slot; true while it is
+    // hidden.
     [[nodiscard]] bool iconInSight() const;
     // The watchdog's reveal for an icon it missed, after `revealsBefore` that left it off screen.
     QCoro::Task<> revealForTheIcon(int revealsBefore);
@@ -455,6 +481,7 @@ private:
     LatestTask m_pollTask;
     LatestTask m_watchdogTask;
     LatestTask m_refreshDebounce;
+    LatestTask m_frontMenusRead;
     LatestTask m_rehideTask;
     LatestTask m_launchTuckTask;
     LatestTask m_permissionWatch;

@@ -31,8 +31,10 @@ QCoro::Task<> ClassicEngine::runDragExperimentIfRequested() {
         appendReconcileLog(request->record());
         co_return;
     case DragTestRequest::Form::singleDrag:
-        // Set before any suspension, so no reconcile run starts under the drag.
+        // Set before any suspension, so no reconcile run starts under the drag, and nothing else
+        // moves on the bar it measures.
         m_runs.begin();
+        m_runs.setDragUnderWay(true);
         co_await runSingleDragTest(QPointer<ClassicEngine>(this), std::move(*request));
         co_return;
     case DragTestRequest::Form::command:

@@ -1,7 +1,10 @@
 // Reactions to applications coming, going and coming to the front, and to screen changes: the
-// debounced rescan and the re-application of the reveal state once the bar has settled.
+// debounced rescan, the reading of the menus of an application that comes to the front, and the
+// re-application of the reveal state once the bar has settled.
 
 #include "classicengine.h"
+
+#include "discovery/ax.h"
 
 using namespace Qt::StringLiterals;
 
@@ -17,7 +20,10 @@ void ClassicEngine::installObservers() {
             selfHealAfterChange();
         }));
     m_observers.append(connect(&m_platform.workspace, &Workspace::applicationActivated, this,
-                               [this] { m_bar.frontSwitched(now()); }));
+                               [this](const RunningApplication &application) {
+                                   m_bar.frontSwitched(now());
+                                   readFrontMenus(application.processId);
+                               }));
     m_observers.append(connect(&m_platform.screens, &Screens::screenParametersChanged, this,
                                [this] { displayParametersChanged(); }));
 }
@@ -26,6 +32,47 @@ void ClassicEngine::applicationsChurned() {
     m_bar.appsChurned(now());
     m_drift.forgetFruitless();
     scheduleRefresh();
+}
+
+void ClassicEngine::readFrontMenus(qint32 processId) {
+    // Without the permission nothing can be read; the scan after the grant reads them.
+    if (m_bar.trusted() != true) {
+        return;
+    }
+    QPointer<ClassicEngine> self(this);
+    Accessibility &accessibility = m_platform.accessibility;
+    Workspace &workspace = m_platform.workspace;
+    WorkRunner work = m_platform.work;
+    auto body = [self, &accessibility, &workspace, work,
+                 processId](CancellationToken token) -> QCoro::Task<> {
+        WorkRunner runner = work;
+        struct Reading {
+            bool trusted = false;
+            std::optional<double> menusRight;
+        };
+        auto read = [&accessibility, processId] {
+            Reading reading;
+            reading.trusted = accessibility.isProcessTrusted();
+            if (reading.trusted) {
+                reading.menusRight = AX(accessibility).menusRight(processId);
+            }
+            return reading;
+        };
+        const Reading reading = co_await runner.run(std::move(read));
+        if (!self || token.isCancelled()) {
+            co_return;
+        }
+        // The permission went since the last scan: one now tells the rest of the engine.
+        if (!reading.trusted) {
+            self->scheduleRefresh();
+            co_return;
+        }
+        const auto front = workspace.frontmostApplication();
+        if (front && front->processId == processId) {
+            self->m_bar.frontMenusRead(reading.menusRight);
+        }
+    };
+    m_frontMenusRead.start(std::move(body));
 }
 
 void ClassicEngine::scheduleRefresh() {

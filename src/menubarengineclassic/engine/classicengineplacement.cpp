@@ -6,7 +6,6 @@
 #include "classicengine.h"
 #include "discovery/ax.h"
 #include "sectionindex.h"
-#include "separators/barrightend.h"
 #include "separators/launchplacement.h"
 #include "separators/separatorplacement.h"
 
@@ -134,31 +133,6 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
     record.insert(u"icon"_s, placement->icon);
     record.insert(u"hiddenSep"_s, placement->hiddenSeparator);
     appendEvent(record);
-}
-
-QCoro::Task<bool> ClassicEngine::seatIconInSight() {
-    if (!canSeatItems() || m_grantTask.isPending()) {
-        co_return false;
-    }
-    QPointer<ClassicEngine> self(this);
-    const BarSurvey survey = co_await surveyBar(m_platform, m_discovery);
-    if (!self || !survey.trusted || !canSeatItems()) {
-        co_return false;
-    }
-    const std::optional<BarRightEnd> end =
-        BarRightEnd::of(survey.items, m_platform.screens.screens());
-    if (!end || !end->slotInView(survey.menus.front, m_platform.statusBar.thickness())) {
-        co_return false;
-    }
-    // The separators go where the lanes meet on the bar as it stands now, and the front
-    // application's menus are read again: the icon may stand in sight beside shorter ones.
-    co_await refresh();
-    if (!self || !canSeatItems() || iconInSight() || !seatItemsBetweenLanes(IconSeat::toRightEnd)) {
-        co_return false;
-    }
-    // The new items come up collapsed: hide again as before.
-    co_await reapplyRevealState(u"icon-seated"_s, false);
-    co_return self != nullptr;
 }
 
 void ClassicEngine::recreateItemsAt(double icon, double hiddenSeparator,

@@ -298,6 +298,8 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
 
     QJsonArray moves;
     if (m_batchExecutionEnabled) {
+        // Its drags are planned from one reading of the bar, each where the last leaves it.
+        m_runs.setDragUnderWay(true);
         co_await runBatch(owner, moves, quietAt);
         if (!self) {
             co_return;
@@ -349,6 +351,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
             }
         }
         pending.reset();
+        m_runs.setDragUnderWay(false);
 
         const std::optional<BarGeometry> geometry = currentBarGeometry();
         if (!geometry) {
@@ -380,6 +383,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
             continue;
         }
         const MoveCoordinator::Gesture gesture = gestureFor(*plan);
+        m_runs.setDragUnderWay(true);
         const std::optional<Duration> posted =
             co_await m_cursor.performDrag(owner, plan->from, plan->to, gesture, quietAt);
         if (!self) {

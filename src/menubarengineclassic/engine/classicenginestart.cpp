@@ -1,6 +1,6 @@
 // Bringing the engine up, and the two loops that keep it current: a scan every 30 s and a
 // watchdog that brings the application's own icon back when it goes out of sight (by a reveal, or
-// by seating the engine's items again where no reveal can) and tucks again when a shown item
+// by creating it again at the right end where no reveal can) and tucks again when a shown item
 // shrinks and lets hidden ones into view.
 
 #include "classicengine.h"
@@ -142,12 +142,18 @@ QCoro::Task<> ClassicEngine::runWatchdog(QPointer<ClassicEngine> self, Cancellat
 }
 
 bool ClassicEngine::iconInSight() const {
-    if (!m_separatorController->iconIsOnScreen()) {
+    const SeparatorController &separators = *m_separatorController;
+    if (separators.iconHidden()) {
+        return true;
+    }
+    // Without the permission the front application's menus cannot be read: only the rightmost
+    // slot, where they reach last, keeps the icon in sight whichever application comes to the
+    // front.
+    if (!separators.iconIsOnScreen() || (m_bar.trusted() != true && !iconInRightmostSlot())) {
         return false;
     }
     const std::optional<QRectF> frame = iconFrame();
-    return m_separatorController->iconHidden() || !frame ||
-           !m_bar.reach().coveredBy(*frame).has_value();
+    return !frame || !m_bar.reach().coveredBy(*frame).has_value();
 }
 
 QCoro::Task<> ClassicEngine::revealForTheIcon(int revealsBefore) {

@@ -46,15 +46,19 @@ SeparatorController::~SeparatorController() = default;
 void SeparatorController::createItems() {
     m_alwaysHiddenSep = m_statusBar.createStatusItem(collapsedLength);
     m_hiddenSep = m_statusBar.createStatusItem(collapsedLength);
-    m_icon = m_statusBar.createStatusItem(m_iconHidden ? 0.0 : StatusBar::squareLength);
     m_alwaysHiddenSep->setAutosaveName(alwaysHiddenSeparatorName);
     m_hiddenSep->setAutosaveName(hiddenSeparatorName);
-    m_icon->setAutosaveName(iconName);
     for (StatusItem *separator : {m_alwaysHiddenSep.get(), m_hiddenSep.get()}) {
         if (StatusItemButton *button = separator->button()) {
             button->setTitle(QString());
         }
     }
+    createIcon();
+}
+
+void SeparatorController::createIcon() {
+    m_icon = m_statusBar.createStatusItem(m_iconHidden ? 0.0 : StatusBar::squareLength);
+    m_icon->setAutosaveName(iconName);
     if (StatusItemButton *button = m_icon->button(); button && m_iconHidden) {
         button->setHidden(true);
     }
@@ -67,6 +71,11 @@ void SeparatorController::recreateItems() {
     m_alwaysHiddenSep.reset();
     m_lastTuckRefused = false;
     createItems();
+}
+
+void SeparatorController::recreateIcon() {
+    m_icon.reset();
+    createIcon();
 }
 
 void SeparatorController::setIconHidden(bool hidden) {

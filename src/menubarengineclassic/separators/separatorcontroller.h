@@ -58,6 +58,9 @@ public:
     // Removes the three items and creates them again, so that the bar places them at the
     // positions now kept under their autosave names. They come back collapsed.
     void recreateItems();
+    // Removes the icon alone and creates it again at the position kept under its autosave name;
+    // the separators keep their places and lengths.
+    void recreateIcon();
 
     [[nodiscard]] bool lastTuckRefused() const { return m_lastTuckRefused; }
     void setLastTuckRefused(bool refused) { m_lastTuckRefused = refused; }
@@ -104,6 +107,7 @@ public:
 
 private:
     void createItems();
+    void createIcon();
     [[nodiscard]] static std::optional<QRectF> frameOf(const StatusItem &item);
     [[nodiscard]] std::optional<Screen> screenOf(const StatusItem &item) const;
     [[nodiscard]] bool seated(const StatusItem &item) const;

@@ -34,6 +34,8 @@ public:
     void scanned(const QDateTime &at) { m_lastScanAt = at; }
     [[nodiscard]] const Reachability &reach() const { return m_reach; }
     void setReach(Reachability reach) { m_reach = std::move(reach); }
+    // Where the menus of the application that came to the front since the last scan end.
+    void frontMenusRead(std::optional<double> menusRight) { m_reach.menusRight = menusRight; }
     // Whether the last reading could see the items (the Accessibility permission); none before
     // the first reading.
     [[nodiscard]] std::optional<bool> trusted() const { return m_trusted; }

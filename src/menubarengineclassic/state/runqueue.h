@@ -8,11 +8,11 @@
 
 namespace zorv {
 
-// The engine's reconcile runs one at a time: whether one is in flight, the trigger of the one
-// asked for meanwhile, how many unsettled runs in a row got nowhere (they bound the follow-ups),
-// the fewest drags still needed after the unsettled runs under one wanted order (a run comes
-// closer only by going below it), the request that waits for the Accessibility grant, and what
-// the last finished run did. Main thread only.
+// The engine's reconcile runs one at a time: whether one is in flight and dragging, the trigger of
+// the one asked for meanwhile, how many unsettled runs in a row got nowhere (they bound the
+// follow-ups), the fewest drags still needed after the unsettled runs under one wanted order (a
+// run comes closer only by going below it), the request that waits for the Accessibility grant,
+// and what the last finished run did. Main thread only.
 class RunQueue {
 public:
     // Unsettled runs in a row that may queue a follow-up without bringing the bar closer.
@@ -21,7 +21,14 @@ public:
     [[nodiscard]] bool reconcileInFlight() const { return m_reconcileInFlight; }
     // A run (or the drag test) owns the bar from now on.
     void begin() { m_reconcileInFlight = true; }
-    void end() { m_reconcileInFlight = false; }
+    void end() {
+        m_reconcileInFlight = false;
+        m_dragUnderWay = false;
+    }
+    // Drags of the run's are under way, or the outcome of one is still to be judged: until the
+    // run reads the bar again, nothing else may move on it.
+    [[nodiscard]] bool dragUnderWay() const { return m_dragUnderWay; }
+    void setDragUnderWay(bool underWay) { m_dragUnderWay = underWay; }
     // A run ended before it revealed anything: what waited is dropped with it.
     void abandon();
 
@@ -62,6 +69,7 @@ public:
 
 private:
     bool m_reconcileInFlight = false;
+    bool m_dragUnderWay = false;
     std::optional<QString> m_queuedTrigger;
     std::optional<QString> m_keptForGrant;
     int m_keptNumber = 0;

@@ -1,5 +1,7 @@
 #include "enginetest.h"
 
+#include <QCoroTask>
+
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -251,6 +253,13 @@ struct IconMovedCase {
     int crowding = 0;
     // How far the front application's menus reach.
     double menusWidth = 0.0;
+    // The Accessibility permission goes, and a scan finds it gone, before the system moves it.
+    bool permissionGone = false;
+    // A run is under way, waiting while the user moves the mouse for four seconds from then on.
+    bool runWaitsForTheUser = false;
+    // The front application's menus end just left of the icon in its seat, as a scan reads them:
+    // the slot it goes back to is clear, the one left of it is not.
+    bool menusEndBesideTheIcon = false;
 
     friend void PrintTo(const IconMovedCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -280,6 +289,23 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
         drive(engine->setHiddenRevealed(true, *c.revealedWithAlwaysHidden, c.holdOpen));
         run(1.0);
     }
+    if (c.menusEndBesideTheIcon) {
+        ASSERT_TRUE(desktop.applications().setMenusWidth(
+            desktop.applications().frontmostProcessId().value_or(0),
+            entry(zorvItem(BarItems::zorvIconName)).frame.left() - 4.0));
+        drive(engine->refresh());
+    }
+    if (c.permissionGone) {
+        desktop.permissions().setAccessibilityTrusted(false);
+        drive(engine->refresh());
+    }
+    std::optional<QCoro::Task<>> pass;
+    const QPointF userSpot(700.0, 500.0);
+    if (c.runWaitsForTheUser) {
+        desktop.userInput().moveMouse(userSpot);
+        pass = engine->reconcileMenuBar(u"user-move"_s);
+        ASSERT_TRUE(engine->reconcileInFlight());
+    }
     desktop.items().moveToIndex(zorvItem(BarItems::zorvIconName), 0);
     settle();
     ASSERT_EQ(barOrder().indexOf(zorvItem(BarItems::zorvIconName)), 0);
@@ -288,6 +314,9 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
     double longestOff = 0.0;
     double off = 0.0;
     for (int step = 0; step < 100; ++step) {
+        if (c.runWaitsForTheUser && step < 40) {
+            desktop.userInput().moveMouse(userSpot + QPointF(step, 0.0));
+        }
         run(0.1);
         off = iconSeen() ? 0.0 : off + 0.1;
         longestOff = std::max(longestOff, off);
@@ -295,6 +324,9 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
     EXPECT_LE(longestOff, 2 * 0.8 + 0.05);
     EXPECT_TRUE(iconSeen());
 
+    if (pass) {
+        drive(std::move(*pass));
+    }
     if (c.holdOpen) {
         EXPECT_TRUE(engine->isRevealed());
         drive(engine->setHiddenRevealed(false, false));
@@ -309,16 +341,20 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
               (QList<bool>{false, false, true, true}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Reveals, IconMovedToTheLeftEndTest,
-                         ::testing::Values(IconMovedCase{"Tucked", std::nullopt, false},
-                                           IconMovedCase{"HiddenRevealed", false, false},
-                                           IconMovedCase{"HiddenRevealedHeldOpen", false, true},
-                                           IconMovedCase{"EverythingRevealed", true, false},
-                                           IconMovedCase{"CrowdedTucked", std::nullopt, false, 18},
-                                           IconMovedCase{"CrowdedHiddenRevealed", false, false, 18},
-                                           IconMovedCase{"RevealedUnderLongMenus", false, false, 8,
-                                                         400.0}),
-                         [](const auto &info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Reveals, IconMovedToTheLeftEndTest,
+    ::testing::Values(
+        IconMovedCase{"Tucked", std::nullopt, false}, IconMovedCase{"HiddenRevealed", false, false},
+        IconMovedCase{"HiddenRevealedHeldOpen", false, true},
+        IconMovedCase{"EverythingRevealed", true, false},
+        IconMovedCase{"CrowdedTucked", std::nullopt, false, 18},
+        IconMovedCase{"CrowdedHiddenRevealed", false, false, 18},
+        IconMovedCase{"RevealedUnderLongMenus", false, false, 8, 400.0},
+        IconMovedCase{"CrowdedWithoutThePermission", std::nullopt, false, 18, 0.0, true},
+        IconMovedCase{"WhileARunWaitsForTheUser", std::nullopt, false, 18, 0.0, false, true},
+        IconMovedCase{"CrowdedUnderMenusEndingBesideIt", std::nullopt, false, 18, 0.0, false, false,
+                      true}),
+    [](const auto &info) { return info.param.name; });
 
 } // namespace
 } // namespace zorv::testing

@@ -554,11 +554,11 @@ TEST_F(CrowdedLaunchTest, retriesSelfHealWhenTheBarMovesAndBacksTheWatchdogOff) 
     EXPECT_LE(selfHealRuns, 2);
     // Reveals 0, 1.6, 4.8, 11.2, 24, 49.6, 100.8, 203.2 and 408 s after the first: nine, not 375.
     EXPECT_EQ(watchdogReveals(), 9);
-    const qsizetype seats = records(u"events.jsonl"_s, u"separators-placed"_s).size();
+    const qsizetype seats = records(u"events.jsonl"_s, u"icon-seated"_s).size();
     desktop.applications().activate(otherProcess);
     run(2.0);
     EXPECT_EQ(watchdogReveals(), 10);
-    EXPECT_EQ(records(u"events.jsonl"_s, u"separators-placed"_s).size(), seats + 1);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"icon-seated"_s).size(), seats + 1);
 
     // An application quitting frees too little room, but self-healing is tried again (at most
     // twice per change).
@@ -577,6 +577,16 @@ TEST_F(CrowdedLaunchTest, retriesSelfHealWhenTheBarMovesAndBacksTheWatchdogOff) 
     EXPECT_GT(records(u"reconcile-log.jsonl"_s).size(), selfHealRuns);
 }
 
+// What takes the icon out of sight once the engine runs with it in sight, if anything.
+enum class ThenLost {
+    // It is out of sight from the launch.
+    fromTheStart,
+    // Another application comes to the front with the menus of the case.
+    menusComeToTheFront,
+    // So too, as the Accessibility permission goes.
+    menusComeAsThePermissionGoes,
+};
+
 struct LostIconCase {
     const char *name;
     // How far short of the rightmost slot's right edge the front application's menus end; none
@@ -586,6 +596,7 @@ struct LostIconCase {
     // Where on the bar the engine's items stand, in order: left of the first item starting this
     // far right; at the left end, off screen, when none.
     std::optional<double> keptNear = std::nullopt;
+    ThenLost then = ThenLost::fromTheStart;
 
     friend void PrintTo(const LostIconCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -595,10 +606,13 @@ class LostIconTest : public CrowdedLaunchTest,
 
 // The engine's items kept at the left end of the crowded bar, in order, as a first launch under
 // menus too long to place them left them: no reveal brings an icon right of both separators back.
-// Within two watchdog ticks the items are created again with the icon at the right end, in sight,
-// and the bar is tucked again. So too when the icon stands on screen but under the front
+// Within two watchdog ticks the icon is created again alone at the right end, in sight, and the
+// bar is tucked again. So too when the icon stands on screen but under the front
 // application's menus or behind the camera housing. Where the menus cover part of the rightmost
-// slot the icon would not be in sight there either, and nothing is created again.
+// slot the icon would not be in sight there either, and nothing is created again. The same when
+// an application whose menus cover the icon comes to the front later, though no scan reads the bar
+// meanwhile, and when the permission goes with it: the menus cannot be read then, but an icon
+// anywhere but in the rightmost slot may be under them.
 TEST_P(LostIconTest, seatsAnIconLostRightOfBothSeparatorsInSight) {
     const LostIconCase &c = GetParam();
     furnishCrowdedBar(44, 420.0);
@@ -613,17 +627,32 @@ TEST_P(LostIconTest, seatsAnIconLostRightOfBothSeparatorsInSight) {
     desktop.items().moveToIndex(zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), at);
     desktop.items().moveToIndex(zorvItem(BarItems::zorvHiddenSeparatorName), at + 1);
     desktop.items().moveToIndex(zorvItem(BarItems::zorvIconName), at + 2);
-    if (c.menusShortOfTheRightEnd) {
-        double rightEnd = 0.0;
-        for (const quint64 item : std::as_const(apps)) {
-            rightEnd = std::max(rightEnd, entry(item).frame.right());
-        }
-        // The menus skip the camera housing, 200 points wide.
+    double rightEnd = 0.0;
+    for (const quint64 item : std::as_const(apps)) {
+        rightEnd = std::max(rightEnd, entry(item).frame.right());
+    }
+    // The menus skip the camera housing, 200 points wide.
+    const double menusWidth = rightEnd - c.menusShortOfTheRightEnd.value_or(rightEnd) - 200.0;
+    std::optional<qint32> later;
+    if (c.then != ThenLost::fromTheStart) {
+        // Launched long before it comes to the front: no scan follows that.
+        AppDescription editor;
+        editor.bundleIdentifier = u"com.example.editor"_s;
+        editor.activationPolicy = ActivationPolicy::Regular;
+        editor.menusWidth = menusWidth;
+        later = desktop.applications().launch(editor);
+    } else if (c.menusShortOfTheRightEnd) {
         ASSERT_TRUE(desktop.applications().setMenusWidth(
-            desktop.applications().frontmostProcessId().value_or(0),
-            rightEnd - *c.menusShortOfTheRightEnd - 200.0));
+            desktop.applications().frontmostProcessId().value_or(0), menusWidth));
     }
     startEngine();
+    if (later) {
+        run(5.0);
+        ASSERT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+        desktop.permissions().setAccessibilityTrusted(c.then !=
+                                                      ThenLost::menusComeAsThePermissionGoes);
+        desktop.applications().activate(*later);
+    }
     const BarEntry lost = entry(zorvItem(BarItems::zorvIconName));
     ASSERT_FALSE(lost.visible);
     ASSERT_EQ(lost.onScreen, c.keptNear.has_value()) << lost.frame.left();
@@ -631,26 +660,28 @@ TEST_P(LostIconTest, seatsAnIconLostRightOfBothSeparatorsInSight) {
     run(1.7);
     const BarEntry icon = entry(zorvItem(BarItems::zorvIconName));
     EXPECT_EQ(icon.visible, c.seated) << icon.frame.left();
-    const QList<QJsonObject> seats = records(u"events.jsonl"_s, u"separators-placed"_s);
-    ASSERT_EQ(seats.size(), c.seated ? 1 : 0);
+    ASSERT_EQ(records(u"events.jsonl"_s, u"icon-seated"_s).size(), c.seated ? 1 : 0);
     if (!c.seated) {
         return;
     }
-    EXPECT_TRUE(seats.first().value(u"iconToRightEnd"_s).toBool());
     run(60.0);
     EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
     EXPECT_FALSE(engine->isRevealed());
     EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
-    EXPECT_EQ(records(u"events.jsonl"_s, u"separators-placed"_s).size(), 1);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"icon-seated"_s).size(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Menus, LostIconTest,
-                         ::testing::Values(LostIconCase{"Short", std::nullopt, true},
-                                           LostIconCase{"OverTheRightSlotsLeftPart", 10.0, false},
-                                           LostIconCase{"IconUnderThem", std::nullopt, true, 200.0},
-                                           LostIconCase{"IconBehindTheHousing", std::nullopt, true,
-                                                        740.0}),
-                         [](const auto &info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Menus, LostIconTest,
+    ::testing::Values(LostIconCase{"Short", std::nullopt, true},
+                      LostIconCase{"OverTheRightSlotsLeftPart", 10.0, false},
+                      LostIconCase{"IconUnderThem", std::nullopt, true, 200.0},
+                      LostIconCase{"IconBehindTheHousing", std::nullopt, true, 740.0},
+                      LostIconCase{"UnderMenusThatComeToTheFront", 60.0, true, 1100.0,
+                                   ThenLost::menusComeToTheFront},
+                      LostIconCase{"UnderMenusThatComeWithoutThePermission", 60.0, true, 1100.0,
+                                   ThenLost::menusComeAsThePermissionGoes}),
+    [](const auto &info) { return info.param.name; });
 
 // A shown item shrinks while tucked: the hidden separator no longer reaches past the screen's
 // edge, and the tuck is repaired within a second, long before the next scan.

@@ -294,6 +294,9 @@ enum class AskedAt { longBefore, beforeTheEngineNotices, duringThePlacement };
 struct SortCase {
     const char *name;
     AskedAt askedAt;
+    // The permission was there at launch and taken away, and the layout was handed over
+    // meanwhile: a scan of the bar, which nothing else blocks, would start a run towards it.
+    bool revokedAfterLaunch = false;
 
     friend void PrintTo(const SortCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -328,16 +331,23 @@ protected:
 // and the bar stands in the order and lanes asked for, the hidden items out of sight.
 TEST_P(SortAtTheGrantTest, sortsOnceAfterTheGrantsPlacement) {
     furnishCrowdedBar(44, 420.0);
-    desktop.permissions().setAccessibilityTrusted(false);
+    const bool revoked = GetParam().revokedAfterLaunch;
+    desktop.permissions().setAccessibilityTrusted(revoked);
     rememberZorvPositions = false;
     const UsersLayout users = usersLayout();
     // The user wants the two rightmost shown items the other way round.
     QList<MenuBarItemID> shown = users.layout.ids(Section::shown);
     shown.swapItemsAt(shown.size() - 2, shown.size() - 1);
-    makeEngine(layoutOf(shown, users.layout.ids(Section::hidden),
-                        users.layout.ids(Section::alwaysHidden)));
+    const SectionLayout wanted =
+        layoutOf(shown, users.layout.ids(Section::hidden), users.layout.ids(Section::alwaysHidden));
+    makeEngine(revoked ? users.layout : wanted);
     startEngine();
     run(60.0);
+    if (revoked) {
+        desktop.permissions().setAccessibilityTrusted(false);
+        run(120.0);
+        drive(engine->apply(wanted));
+    }
 
     // As the sort does, arranging is on while its requests wait.
     engine->setReorderEnabled(true);
@@ -347,6 +357,8 @@ TEST_P(SortAtTheGrantTest, sortsOnceAfterTheGrantsPlacement) {
     if (GetParam().askedAt == AskedAt::duringThePlacement) {
         drive(engine->refresh());
         EXPECT_FALSE(engine->reconcileInFlight()) << "a scan started a run during the placement";
+        EXPECT_TRUE(records(u"reconcile-log.jsonl"_s).isEmpty())
+            << "a scan asked for a run during the placement";
     }
     QCoro::Task<> older = engine->reconcileMenuBar(u"sort-my-bar"_s);
     QCoro::Task<> newer = engine->reconcileMenuBar(u"sort-my-bar"_s);
@@ -383,7 +395,9 @@ INSTANTIATE_TEST_SUITE_P(Timing, SortAtTheGrantTest,
                                            SortCase{"AskedTheMomentBeforeTheEngineNotices",
                                                     AskedAt::beforeTheEngineNotices},
                                            SortCase{"AskedWhileThePlacementIsUnderWay",
-                                                    AskedAt::duringThePlacement}),
+                                                    AskedAt::duringThePlacement},
+                                           SortCase{"AskedWhileThePlacementAfterARevokeIsUnderWay",
+                                                    AskedAt::duringThePlacement, true}),
                          [](const auto &info) { return info.param.name; });
 
 // A first launch without the permission on a Mac whose user brought a layout along: the leftmost

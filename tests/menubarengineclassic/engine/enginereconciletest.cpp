@@ -411,12 +411,13 @@ TEST_F(ReconcileTest, anItemOutOfReachKeepsItsWantedLane) {
 
 // An item out of its lane under the front application's menus: a run cannot get at it, so it is
 // not settled, while the item keeps its wanted lane for good and tells the model why it waits.
-// No drag of it was posted, so nothing counts against it.
+// No drag of it was posted, so nothing counts against it. The item beside it, under the menus
+// too but in its lane, waits for nothing.
 TEST_F(ReconcileTest, anItemUnderTheMenusKeepsItsLaneAndSaysWhy) {
     furnish(kTwo);
-    const std::optional<MenuBarItem> a = engineItem(idOf(u"a"_s));
-    ASSERT_TRUE(a);
-    desktop.applications().activate(launch(u"com.example.editor"_s, a->frame.right() + 1.0));
+    const std::optional<MenuBarItem> b = engineItem(idOf(u"b"_s));
+    ASSERT_TRUE(b);
+    desktop.applications().activate(launch(u"com.example.editor"_s, b->frame.right() + 1.0));
     run(3.0);
     drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
     reconcile();

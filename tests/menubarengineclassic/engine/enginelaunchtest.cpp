@@ -288,8 +288,9 @@ TEST_F(CrowdedLaunchTest, opensAnItemAskedForAsAccessibilityIsGrantedWhereThePla
 }
 
 // When a request comes, against the grant: long before it, in the moment before the engine
-// notices it, or while the placement it starts is under way.
-enum class AskedAt { longBefore, beforeTheEngineNotices, duringThePlacement };
+// notices it, while the placement it starts is under way, or long before and once more as the
+// placement ends, before the request kept is taken.
+enum class AskedAt { longBefore, beforeTheEngineNotices, duringThePlacement, againAsItEnds };
 
 struct SortCase {
     const char *name;
@@ -351,7 +352,9 @@ TEST_P(SortAtTheGrantTest, sortsOnceAfterTheGrantsPlacement) {
 
     // As the sort does, arranging is on while its requests wait.
     engine->setReorderEnabled(true);
-    if (GetParam().askedAt != AskedAt::longBefore) {
+    const bool again = GetParam().askedAt == AskedAt::againAsItEnds;
+    const bool longBefore = GetParam().askedAt == AskedAt::longBefore || again;
+    if (!longBefore) {
         grant();
     }
     if (GetParam().askedAt == AskedAt::duringThePlacement) {
@@ -363,10 +366,24 @@ TEST_P(SortAtTheGrantTest, sortsOnceAfterTheGrantsPlacement) {
     QCoro::Task<> older = engine->reconcileMenuBar(u"sort-my-bar"_s);
     QCoro::Task<> newer = engine->reconcileMenuBar(u"sort-my-bar"_s);
     EXPECT_FALSE(engine->reconcileInFlight());
-    if (GetParam().askedAt == AskedAt::longBefore) {
+    if (longBefore) {
         run(24.0);
         EXPECT_TRUE(records(u"events.jsonl"_s, u"cursor-borrowed"_s).isEmpty());
         grant();
+    }
+    if (again) {
+        // The placement ends with its tuck once the separators are placed.
+        const auto placed = [this] {
+            const QJsonObject last = records(u"events.jsonl"_s).last();
+            return firstEvent(u"separators-placed"_s) >= 0 && last[u"kind"_s] == u"tuck"_s &&
+                   last[u"reason"_s] == u"launch"_s;
+        };
+        for (int step = 0; step < 1000 && !placed(); ++step) {
+            run(0.01);
+        }
+        ASSERT_FALSE(engine->reconcileInFlight()) << "the request kept was taken already";
+        // It takes the place of the one kept: one run, not two.
+        newer = engine->reconcileMenuBar(u"sort-my-bar"_s);
     }
     drive(std::move(newer), 120.0);
     drive(std::move(older));
@@ -390,15 +407,15 @@ TEST_P(SortAtTheGrantTest, sortsOnceAfterTheGrantsPlacement) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Timing, SortAtTheGrantTest,
-                         ::testing::Values(SortCase{"AskedLongBefore", AskedAt::longBefore},
-                                           SortCase{"AskedTheMomentBeforeTheEngineNotices",
-                                                    AskedAt::beforeTheEngineNotices},
-                                           SortCase{"AskedWhileThePlacementIsUnderWay",
-                                                    AskedAt::duringThePlacement},
-                                           SortCase{"AskedWhileThePlacementAfterARevokeIsUnderWay",
-                                                    AskedAt::duringThePlacement, true}),
-                         [](const auto &info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Timing, SortAtTheGrantTest,
+    ::testing::Values(
+        SortCase{"AskedLongBefore", AskedAt::longBefore},
+        SortCase{"AskedTheMomentBeforeTheEngineNotices", AskedAt::beforeTheEngineNotices},
+        SortCase{"AskedWhileThePlacementIsUnderWay", AskedAt::duringThePlacement},
+        SortCase{"AskedWhileThePlacementAfterARevokeIsUnderWay", AskedAt::duringThePlacement, true},
+        SortCase{"AskedLongBeforeAndAgainAsThePlacementEnds", AskedAt::againAsItEnds}),
+    [](const auto &info) { return info.param.name; });
 
 // A first launch without the permission on a Mac whose user brought a layout along: the leftmost
 // items, far out of reach, always hidden, the next ones hidden. At the grant the separators go

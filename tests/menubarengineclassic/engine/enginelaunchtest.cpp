@@ -417,6 +417,39 @@ INSTANTIATE_TEST_SUITE_P(
         SortCase{"AskedLongBeforeAndAgainAsThePlacementEnds", AskedAt::againAsItEnds}),
     [](const auto &info) { return info.param.name; });
 
+// A sort asked for through the drag-test hook just before the grant is taken by no scan until the
+// grant's placement is over, as any run waits for it: the scan that sees the grant would otherwise
+// wait for the sort, which waits for the placement that scan starts. The separators go between the
+// lanes first, then the sort is carried out once.
+TEST_F(CrowdedLaunchTest, sortsFromTheTestHookOnceTheGrantsPlacementIsOver) {
+    furnishCrowdedBar(44, 420.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    rememberZorvPositions = false;
+    const UsersLayout users = usersLayout();
+    // The user wants the two rightmost shown items the other way round: the sort drags.
+    QList<MenuBarItemID> shown = users.layout.ids(Section::shown);
+    shown.swapItemsAt(shown.size() - 2, shown.size() - 1);
+    makeEngine(layoutOf(shown, users.layout.ids(Section::hidden),
+                        users.layout.ids(Section::alwaysHidden)));
+    startEngine();
+    run(60.0);
+    engine->setReorderEnabled(true);
+    QFile request(folder.filePath(u"drag-test.json"_s));
+    ASSERT_TRUE(request.open(QIODevice::WriteOnly));
+    request.write(R"({"command": "sort"})");
+    request.close();
+    desktop.permissions().setAccessibilityTrusted(true);
+    run(60.0);
+
+    EXPECT_EQ(runTriggers(), QStringList{u"sort-test"_s});
+    QStringList kinds;
+    for (const QJsonObject &event : records(u"events.jsonl"_s)) {
+        kinds.append(event.value(u"kind"_s).toString());
+    }
+    ASSERT_TRUE(kinds.contains(u"separators-placed"_s));
+    EXPECT_GT(kinds.indexOf(u"cursor-borrowed"_s), kinds.indexOf(u"separators-placed"_s));
+}
+
 // A first launch without the permission on a Mac whose user brought a layout along: the leftmost
 // items, far out of reach, always hidden, the next ones hidden. At the grant the separators go
 // between those lanes, re-created rather than dragged, with the icon in sight.

@@ -31,7 +31,8 @@ class ManualClockState;
 // themselves; sleepers due meanwhile wake once the main loop runs again.
 //
 // Sleepers with the same deadline wake in the order they went to sleep. A sleep that is already
-// due (zero or negative duration) or cancelled wakes from the next turn of the event loop. On the
+// due (zero or negative duration) or cancelled wakes from the next turn of the event loop. A job's
+// result comes back after the main-thread sleepers already due, however early the job ends. On the
 // main thread blockingSleep() only moves time forward (for inline work in tests).
 //
 // Destroying the clock ends every pending sleep: worker sleeps return, and coroutines asleep on it

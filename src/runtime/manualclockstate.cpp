@@ -21,6 +21,13 @@ constexpr std::chrono::milliseconds kMainThreadStuck(20);
 
 ManualClockState::ManualClockState(qint64 mainSystemThreadId) : m_mainThread(mainSystemThreadId) {}
 
+ManualClockState::~ManualClockState() {
+    // Its posted wake-up finds no state any more and wakes nobody.
+    if (m_wakeScheduled) {
+        WorkerJobs::mainWakeGone();
+    }
+}
+
 MonotonicTime ManualClockState::now() const {
     std::lock_guard lock(m_mutex);
     return m_now;
@@ -238,6 +245,7 @@ void ManualClockState::stepWithoutMainThread() {
     const bool mainDue = !m_sleepers.empty() && m_sleepers.begin()->first.first <= m_now;
     if (mainDue && !m_wakeScheduled) {
         m_wakeScheduled = true;
+        WorkerJobs::mainWakePosted();
         std::weak_ptr<ManualClockState> weakSelf = weak_from_this();
         postToMainThread([weakSelf] {
             if (auto self = weakSelf.lock()) {
@@ -281,6 +289,7 @@ void ManualClockState::scheduleWakeIfDue() {
             return;
         }
         m_wakeScheduled = true;
+        WorkerJobs::mainWakePosted();
     }
     std::weak_ptr<ManualClockState> weakSelf = weak_from_this();
     postToMainThread([weakSelf] {
@@ -295,6 +304,7 @@ void ManualClockState::wakeOneDue() {
     {
         std::lock_guard lock(m_mutex);
         m_wakeScheduled = false;
+        WorkerJobs::mainWakeGone();
         if (m_sleepers.empty() || m_sleepers.begin()->first.first > m_now) {
             return;
         }

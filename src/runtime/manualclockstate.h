@@ -28,6 +28,9 @@ public:
     };
 
     explicit ManualClockState(qint64 mainSystemThreadId);
+    ~ManualClockState();
+    ManualClockState(const ManualClockState &) = delete;
+    ManualClockState &operator=(const ManualClockState &) = delete;
 
     [[nodiscard]] MonotonicTime now() const;
     [[nodiscard]] int sleeperCount() const;

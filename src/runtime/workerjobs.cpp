@@ -4,6 +4,7 @@
 
 #include <QThreadPool>
 
+#include <atomic>
 #include <mutex>
 
 namespace zorv {
@@ -16,6 +17,8 @@ struct Counts {
     int waiting = 0;
     quint64 changes = 0;
 };
+
+std::atomic<int> g_mainWakes{0};
 
 Counts &counts() {
     static Counts shared;
@@ -83,6 +86,18 @@ void WorkerJobs::waitReleased() {
 
 void WorkerJobs::waitEnded() {
     t_pool->reserveThread();
+}
+
+void WorkerJobs::mainWakePosted() {
+    g_mainWakes.fetch_add(1, std::memory_order_relaxed);
+}
+
+void WorkerJobs::mainWakeGone() {
+    g_mainWakes.fetch_sub(1, std::memory_order_relaxed);
+}
+
+bool WorkerJobs::mainWakesPending() {
+    return g_mainWakes.load(std::memory_order_relaxed) > 0;
 }
 
 } // namespace zorv

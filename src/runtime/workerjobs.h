@@ -55,6 +55,13 @@ public:
     static void waitReleased();
     // On the job's thread once it runs again: takes its pool slot back.
     static void waitEnded();
+
+    // A manual clock posted the wake-up of a main-thread sleeper that is due, or that wake-up ran
+    // (or its clock went). A finished job's result waits for those: which of the two the main
+    // thread takes first must not hang on how fast the job ran.
+    static void mainWakePosted();
+    static void mainWakeGone();
+    [[nodiscard]] static bool mainWakesPending();
 };
 
 } // namespace zorv

@@ -42,19 +42,30 @@ struct Handoff : std::enable_shared_from_this<Handoff> {
     // On the worker, once the outcome is written.
     void finish() {
         done.store(true, std::memory_order_release);
-        postToMainThread([self = shared_from_this()] {
-            if (auto handle = std::exchange(self->waiter, {})) {
-                handle.resume();
-            }
-        });
+        postToMainThread([self = shared_from_this()] { self->handBack(); });
+    }
+
+    // On the main thread: resumes the waiter once no main-thread sleeper that is due waits for
+    // its wake-up, which goes first as it would had the job taken longer.
+    void handBack() {
+        if (WorkerJobs::mainWakesPending()) {
+            postToMainThread([self = shared_from_this()] { self->handBack(); });
+            return;
+        }
+        if (auto handle = std::exchange(waiter, {})) {
+            handle.resume();
+        }
     }
 };
 
-// Suspends until the job has finished.
+// Suspends until the job has finished, and always: the posted wake-up resumes the coroutine from
+// the event loop, after what the main thread queued before it, even when the job ended before the
+// coroutine got here. Going on at once then would let the order of the main thread's work hang on
+// how fast the worker ran.
 struct HandoffAwaiter {
     std::shared_ptr<Handoff> handoff;
 
-    bool await_ready() const noexcept { return handoff->done.load(std::memory_order_acquire); }
+    bool await_ready() const noexcept { return false; }
     void await_suspend(std::coroutine_handle<> handle) noexcept { handoff->waiter = handle; }
     void await_resume() const noexcept { (void)handoff->done.load(std::memory_order_acquire); }
 };

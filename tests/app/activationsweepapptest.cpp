@@ -140,6 +140,16 @@ TEST_P(ActivationSweepAppTest, SearchOpensEveryItemOnTheBar) {
     EXPECT_FALSE(app.engine()->isRevealed());
     EXPECT_EQ(lanes(), lanesBefore);
     EXPECT_EQ(fileContents(u"layout.json"_s), layout);
+
+    // A click on an item its application has taken away since is still that application's.
+    const DeliveredClick last = mac().readout().clicks().last();
+    const std::optional<BarEntry> clicked = mac().readout().entry(last.itemId);
+    ASSERT_TRUE(clicked.has_value());
+    ASSERT_TRUE(mac().items().remove(last.itemId));
+    const QJsonArray after = DesktopDump::toJson(platform).value(u"itemClicks"_s).toArray();
+    ASSERT_FALSE(after.isEmpty());
+    EXPECT_EQ(after.last()[u"bundleId"_s].toString(),
+              clicked->bundleIdentifier.value_or(QString()));
 }
 
 INSTANTIATE_TEST_SUITE_P(CrowdedBars, ActivationSweepAppTest,

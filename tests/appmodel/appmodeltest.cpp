@@ -93,6 +93,16 @@ TEST_F(AppModelTest, ObservedValuesSignalOnlyRealChanges) {
          [&](int v) { model.setCurrentSettingsPane(QString::number(v)); }},
         {"importing", &AppModel::isImportingChanged,
          [&](int v) { model.setIsImporting(v % 2 == 1); }},
+        // A scan in which only the reason an item waits, which the Layout pane shows, changed;
+        // the last one finds the engine's items as they were.
+        {"items", &AppModel::itemsChanged,
+         [&](int v) {
+             QList<MenuBarItem> items = mac.engine().mock().items();
+             items.first().unplacedBecause =
+                 v == 1 ? std::optional(u"under the menus"_s) : std::nullopt;
+             mac.engine().mock().itemsStream().push(items);
+             clock.settle();
+         }},
     };
     for (const auto &c : cases) {
         QSignalSpy spy(&model, c.signal);

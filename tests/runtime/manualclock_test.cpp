@@ -158,6 +158,29 @@ QCoro::Task<> heldUpAfterASecond(ManualClock *clock, MonotonicTime *seen) {
     *seen = clock->now();
 }
 
+// Logs "job" once work handed to `runner` is back on the main thread.
+QCoro::Task<> runAndLog(WorkRunner *runner, Log *log) {
+    auto work = [] {};
+    co_await runner->run(std::move(work));
+    log->push_back("job");
+}
+
+// A job that ends before the main loop runs again (the main thread slow or held up) is handed
+// back after the sleepers already due, as when it ends later: the order of the main thread's work
+// does not hang on which thread the machine ran first.
+TEST(ManualClock, AJobThatEndsEarlyIsHandedBackAfterTheSleepersAlreadyDue) {
+    QThreadPool pool;
+    ManualClock clock;
+    WorkRunner runner(WorkRunner::Mode::ThreadPool, &pool);
+    Log log;
+    sleepAndLog(&clock, {0s}, 0, &log);
+    sleepAndLog(&clock, {0s}, 1, &log);
+    QCoro::Task<> job = runAndLog(&runner, &log);
+    pool.waitForDone();
+    clock.settle();
+    EXPECT_EQ(log, (Log{"0@0", "1@0", "job"}));
+}
+
 // A main thread held up in the middle of advance() (a lock, the disk, a busy machine) only seems
 // stuck: a worker asleep on the clock leaves time to it, so time never runs ahead of main-thread
 // work by how long the machine took.

@@ -17,7 +17,10 @@ namespace zorv {
 
 QCoro::Task<> ClassicEngine::runDragExperimentIfRequested() {
     const QString path = QDir(m_platform.diagnosticsFolder).filePath(DragTestRequest::fileName);
-    if (m_runs.reconcileInFlight() || !m_reorderEnabled || !QFileInfo::exists(path)) {
+    // A request waits for the grant's placement as a run does, for a later scan: this one, which
+    // may be the one that starts the placement, waits for what it takes.
+    if (m_runs.reconcileInFlight() || !m_reorderEnabled || grantPlacementDue() ||
+        !QFileInfo::exists(path)) {
         co_return;
     }
     std::optional<DragTestRequest> request = DragTestRequest::take(path);

@@ -24,10 +24,11 @@ QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwa
                                                QString reason, bool holdOpen) {
     m_reveal.setRevealed(revealed, includingAlwaysHidden, holdOpen, now());
 
-    if (!revealed && waitingForGrant() && !m_separatorController->separatorsAreOrdered()) {
+    if (!revealed && m_bar.trusted() != true && !m_separatorController->separatorsAreOrdered()) {
         // Nothing tells what a tuck would hide without the permission, and separators out of
         // order (as they stand while Zorv waits for it) mark no lane: even with the icon hidden,
-        // everything stays in view.
+        // everything stays in view. So too before the first scan has read the permission, which
+        // a launch tuck can come before.
         m_separatorController->showEverything();
         m_separatorController->setLastTuckRefused(true);
     } else {
@@ -44,7 +45,7 @@ QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwa
     if (refused) {
         m_health.tuckRefused();
         // Without the permission dragging the icon, as the log line advises, does not help.
-        if (m_onTuckRefused && !waitingForGrant()) {
+        if (m_onTuckRefused && m_bar.trusted() == true) {
             m_onTuckRefused();
         }
         startTuckRecovery();

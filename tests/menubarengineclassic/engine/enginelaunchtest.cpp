@@ -323,12 +323,16 @@ TEST_F(CrowdedLaunchTest, opensAnItemAskedForAsAccessibilityIsGrantedWhereThePla
 }
 
 // When a request comes, against the grant: long before it, in the moment before the engine
-// notices it, or while the placement it starts is under way.
-enum class AskedAt { longBefore, beforeTheEngineNotices, duringThePlacement };
+// notices it, while the placement it starts is under way, or long before and once more as the
+// placement ends, before the request kept is taken.
+enum class AskedAt { longBefore, beforeTheEngineNotices, duringThePlacement, againAsItEnds };
 
 struct SortCase {
     const char *name;
     AskedAt askedAt;
+    // The permission was there at launch and taken away, and the layout was handed over
+    // meanwhile: a scan of the bar, which nothing else blocks, would start a run towards it.
+    bool revokedAfterLaunch = false;
 
     friend void PrintTo(const SortCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -363,33 +367,58 @@ protected:
 // and the bar stands in the order and lanes asked for, the hidden items out of sight.
 TEST_P(SortAtTheGrantTest, sortsOnceAfterTheGrantsPlacement) {
     furnishCrowdedBar(44, 420.0);
-    desktop.permissions().setAccessibilityTrusted(false);
+    const bool revoked = GetParam().revokedAfterLaunch;
+    desktop.permissions().setAccessibilityTrusted(revoked);
     rememberZorvPositions = false;
     const UsersLayout users = usersLayout();
     // The user wants the two rightmost shown items the other way round.
     QList<MenuBarItemID> shown = users.layout.ids(Section::shown);
     shown.swapItemsAt(shown.size() - 2, shown.size() - 1);
-    makeEngine(layoutOf(shown, users.layout.ids(Section::hidden),
-                        users.layout.ids(Section::alwaysHidden)));
+    const SectionLayout wanted =
+        layoutOf(shown, users.layout.ids(Section::hidden), users.layout.ids(Section::alwaysHidden));
+    makeEngine(revoked ? users.layout : wanted);
     startEngine();
     run(60.0);
+    if (revoked) {
+        desktop.permissions().setAccessibilityTrusted(false);
+        run(120.0);
+        drive(engine->apply(wanted));
+    }
 
     // As the sort does, arranging is on while its requests wait.
     engine->setReorderEnabled(true);
-    if (GetParam().askedAt != AskedAt::longBefore) {
+    const bool again = GetParam().askedAt == AskedAt::againAsItEnds;
+    const bool longBefore = GetParam().askedAt == AskedAt::longBefore || again;
+    if (!longBefore) {
         grant();
     }
     if (GetParam().askedAt == AskedAt::duringThePlacement) {
         drive(engine->refresh());
         EXPECT_FALSE(engine->reconcileInFlight()) << "a scan started a run during the placement";
+        EXPECT_TRUE(records(u"reconcile-log.jsonl"_s).isEmpty())
+            << "a scan asked for a run during the placement";
     }
     QCoro::Task<> older = engine->reconcileMenuBar(u"sort-my-bar"_s);
     QCoro::Task<> newer = engine->reconcileMenuBar(u"sort-my-bar"_s);
     EXPECT_FALSE(engine->reconcileInFlight());
-    if (GetParam().askedAt == AskedAt::longBefore) {
+    if (longBefore) {
         run(24.0);
         EXPECT_TRUE(records(u"events.jsonl"_s, u"cursor-borrowed"_s).isEmpty());
         grant();
+    }
+    if (again) {
+        // The placement ends with its tuck once the separators are placed.
+        const auto placed = [this] {
+            const QJsonObject last = records(u"events.jsonl"_s).last();
+            return firstEvent(u"separators-placed"_s) >= 0 && last[u"kind"_s] == u"tuck"_s &&
+                   last[u"reason"_s] == u"launch"_s;
+        };
+        for (int step = 0; step < 1000 && !placed(); ++step) {
+            run(0.01);
+        }
+        ASSERT_FALSE(engine->reconcileInFlight()) << "the request kept was taken already";
+        // It takes the place of the one kept: one run, not two.
+        drive(engine->reconcileMenuBar(u"sort-my-bar"_s), 120.0);
     }
     drive(std::move(newer), 120.0);
     drive(std::move(older));
@@ -413,13 +442,48 @@ TEST_P(SortAtTheGrantTest, sortsOnceAfterTheGrantsPlacement) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Timing, SortAtTheGrantTest,
-                         ::testing::Values(SortCase{"AskedLongBefore", AskedAt::longBefore},
-                                           SortCase{"AskedTheMomentBeforeTheEngineNotices",
-                                                    AskedAt::beforeTheEngineNotices},
-                                           SortCase{"AskedWhileThePlacementIsUnderWay",
-                                                    AskedAt::duringThePlacement}),
-                         [](const auto &info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Timing, SortAtTheGrantTest,
+    ::testing::Values(
+        SortCase{"AskedLongBefore", AskedAt::longBefore},
+        SortCase{"AskedTheMomentBeforeTheEngineNotices", AskedAt::beforeTheEngineNotices},
+        SortCase{"AskedWhileThePlacementIsUnderWay", AskedAt::duringThePlacement},
+        SortCase{"AskedWhileThePlacementAfterARevokeIsUnderWay", AskedAt::duringThePlacement, true},
+        SortCase{"AskedLongBeforeAndAgainAsThePlacementEnds", AskedAt::againAsItEnds}),
+    [](const auto &info) { return info.param.name; });
+
+// A sort asked for through the drag-test hook just before the grant is taken by no scan until the
+// grant's placement is over, as any run waits for it: the scan that sees the grant would otherwise
+// wait for the sort, which waits for the placement that scan starts. The separators go between the
+// lanes first, then the sort is carried out once.
+TEST_F(CrowdedLaunchTest, sortsFromTheTestHookOnceTheGrantsPlacementIsOver) {
+    furnishCrowdedBar(44, 420.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    rememberZorvPositions = false;
+    const UsersLayout users = usersLayout();
+    // The user wants the two rightmost shown items the other way round: the sort drags.
+    QList<MenuBarItemID> shown = users.layout.ids(Section::shown);
+    shown.swapItemsAt(shown.size() - 2, shown.size() - 1);
+    makeEngine(layoutOf(shown, users.layout.ids(Section::hidden),
+                        users.layout.ids(Section::alwaysHidden)));
+    startEngine();
+    run(60.0);
+    engine->setReorderEnabled(true);
+    QFile request(folder.filePath(u"drag-test.json"_s));
+    ASSERT_TRUE(request.open(QIODevice::WriteOnly));
+    request.write(R"({"command": "sort"})");
+    request.close();
+    desktop.permissions().setAccessibilityTrusted(true);
+    run(60.0);
+
+    EXPECT_EQ(runTriggers(), QStringList{u"sort-test"_s});
+    QStringList kinds;
+    for (const QJsonObject &event : records(u"events.jsonl"_s)) {
+        kinds.append(event.value(u"kind"_s).toString());
+    }
+    ASSERT_TRUE(kinds.contains(u"separators-placed"_s));
+    EXPECT_GT(kinds.indexOf(u"cursor-borrowed"_s), kinds.indexOf(u"separators-placed"_s));
+}
 
 // A first launch without the permission on a Mac whose user brought a layout along: the leftmost
 // items, far out of reach, always hidden, the next ones hidden. At the grant the separators go

@@ -411,12 +411,13 @@ TEST_F(ReconcileTest, anItemOutOfReachKeepsItsWantedLane) {
 
 // An item out of its lane under the front application's menus: a run cannot get at it, so it is
 // not settled, while the item keeps its wanted lane for good and tells the model why it waits.
-// No drag of it was posted, so nothing counts against it.
+// No drag of it was posted, so nothing counts against it. The item beside it, under the menus
+// too but in its lane, waits for nothing.
 TEST_F(ReconcileTest, anItemUnderTheMenusKeepsItsLaneAndSaysWhy) {
     furnish(kTwo);
-    const std::optional<MenuBarItem> a = engineItem(idOf(u"a"_s));
-    ASSERT_TRUE(a);
-    desktop.applications().activate(launch(u"com.example.editor"_s, a->frame.right() + 1.0));
+    const std::optional<MenuBarItem> b = engineItem(idOf(u"b"_s));
+    ASSERT_TRUE(b);
+    desktop.applications().activate(launch(u"com.example.editor"_s, b->frame.right() + 1.0));
     run(3.0);
     drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
     reconcile();
@@ -505,6 +506,49 @@ TEST_F(ReconcileTest, anItemDraggedOutOfItsLaneTheOtherWayIsDraggedBackByTheNext
     EXPECT_TRUE(moves.first()[u"what"_s].toString().startsWith(tools + DragPlan::laneArrow));
     EXPECT_TRUE(engine->laneFailed().contains(idOf(u"b"_s)));
 }
+
+// Which way a run dragged an item counts only towards the layout it worked for. A run drags a
+// right towards the profile asked for, in vain; then another profile is chosen while the run is
+// under way, or, once the system has put a at the end, another one and the first again. The next
+// run drags a back left, rather than dragging the items it passes round it.
+class DragBackTest : public ReconcileTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(DragBackTest, theNextRunDragsTheItemBackForAnotherLayout) {
+    const bool duringTheRun = GetParam();
+    furnish({u"x"_s, u"y"_s, u"a"_s, u"z"_s, u"u"_s, u"v"_s, u"w"_s}, DragAcceptance::Never);
+    const QStringList first{u"x"_s, u"y"_s, u"z"_s, u"u"_s, u"a"_s, u"v"_s, u"w"_s};
+    const QStringList other{u"a"_s, u"x"_s, u"y"_s, u"z"_s, u"u"_s, u"v"_s, u"w"_s};
+    engine->setReorderEnabled(false);
+    want(first);
+    engine->setReorderEnabled(true);
+    // One drag only: the follow-ups would give the items up as stubborn.
+    QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    runUntil([&] { return !records(u"events.jsonl"_s, u"cursor-borrowed"_s).isEmpty(); });
+    if (duringTheRun) {
+        want(other);
+    }
+    engine->setReorderEnabled(false);
+    drive(std::move(reconciling), 120.0);
+    if (!duringTheRun) {
+        // Into w's place, which puts a right of it.
+        desktop.items().moveToIndex(items.value(u"a"_s), barOrder().indexOf(items.value(u"w"_s)));
+        want(other);
+        want(first);
+    }
+    const double from = entry(items.value(u"a"_s)).frame.center().x();
+    engine->setReorderEnabled(true);
+    reconcile();
+    const QList<QJsonObject> runs = runLines();
+    ASSERT_GE(runs.size(), 2);
+    const QJsonArray moves = runs.at(1).value(u"moves"_s).toArray();
+    ASSERT_FALSE(moves.isEmpty());
+    EXPECT_EQ(moves.first()[u"fromX"_s].toDouble(), from);
+    EXPECT_LT(moves.first()[u"toX"_s].toDouble(), from);
+}
+
+INSTANTIATE_TEST_SUITE_P(Handover, DragBackTest, ::testing::Bool(), [](const auto &info) {
+    return info.param ? "DuringTheRun" : "AfterTheSystemMovedIt";
+});
 
 // The front application's menus end just left of an item the layout wants hidden: the item can
 // be reached, no part of its lane can. The run drags nothing and is not settled, and no run

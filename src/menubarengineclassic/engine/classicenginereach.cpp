@@ -89,15 +89,16 @@ QHash<MenuBarItemID, QString> ClassicEngine::laneBeyondReach() const {
     const QHash<MenuBarItemID, QString> why = unreachableIn(*revealed);
     const SectionIndex sections(m_wanted.storedLayout());
     for (const ItemFrame &entry : revealed->frames) {
-        const QString reason = why.value(entry.id);
-        if (reason != Reachability::laneOutOfReach && reason != Reachability::underHousing &&
-            reason != Reachability::offScreen && reason != Reachability::underMenus) {
+        // Whatever keeps a drag from it (its application not answering, a hidden bar too) is
+        // why it waits.
+        const auto reason = why.constFind(entry.id);
+        if (reason == why.cend()) {
             continue;
         }
         const std::optional<Section> wanted = sections.sectionOf(entry.id);
         if (wanted && BarGeometry::placedOnBar(&entry.frame, entry.id) &&
             DragPlanner::outOfLane(*revealed, *wanted, entry.frame.center().x())) {
-            beyond.insert(entry.id, reason);
+            beyond.insert(entry.id, *reason);
         }
     }
     return beyond;

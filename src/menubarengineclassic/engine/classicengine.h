@@ -392,6 +392,9 @@ private:
                               QJsonObject record);
     // Writes "last-activate.json": `record` with the item's "kind" and "item".
     void recordActivation(const MenuBarItemID &id, QJsonObject record) const;
+    // Waits, within a bound, for the run in flight to end: true when one was, as the bar has
+    // then been laid out again.
+    QCoro::Task<bool> untilRunEnds();
     // The process of the item as the last scan read it.
     [[nodiscard]] std::optional<qint32> processOf(const MenuBarItemID &id) const;
     QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);

@@ -20,6 +20,9 @@ namespace {
 
 // How often a click finds its item moved before it gives up: each time the bar is read again.
 constexpr int kClickLooks = 3;
+// The longest wait for a run in flight before an item is clicked, and how often it is looked at.
+constexpr double kRunWaitSeconds = 20.0;
+constexpr double kRunWaitStep = 0.25;
 
 } // namespace
 
@@ -111,6 +114,25 @@ QCoro::Task<> ClassicEngine::clickOrPress(MenuBarItemID id, ClickKind click, QRe
                                           QJsonObject record) {
     QPointer<ClassicEngine> self(this);
     for (int look = 1;; ++look) {
+        // A run lays the bar out again with its reveal and every drag, so an item read while one
+        // is under way, or found moved by the last look, is read again.
+        const bool ranMeanwhile = co_await untilRunEnds();
+        if (!self) {
+            co_return;
+        }
+        if (ranMeanwhile || look > 1) {
+            co_await refresh();
+            if (!self) {
+                co_return;
+            }
+            const auto found = m_bar.lastFrames().constFind(id);
+            if (found == m_bar.lastFrames().constEnd()) {
+                record.insert(u"outcome"_s, ItemPress::describe(ItemPress::Outcome::gone));
+                recordActivation(id, record);
+                throw EngineFailure(EngineError::itemNotFound);
+            }
+            frame = *found;
+        }
         // A click lands only on an item drawn where the pointer can reach it; anywhere else the
         // owner is asked to open it.
         if (const std::optional<QString> why = m_bar.reach().whyNot(id, frame)) {
@@ -139,19 +161,18 @@ QCoro::Task<> ClassicEngine::clickOrPress(MenuBarItemID id, ClickKind click, QRe
             }
             co_return;
         }
-        // The bar changed since it was read: where does the item stand now?
-        co_await refresh();
-        if (!self) {
-            co_return;
-        }
-        const auto moved = m_bar.lastFrames().constFind(id);
-        if (moved == m_bar.lastFrames().constEnd()) {
-            record.insert(u"outcome"_s, ItemPress::describe(ItemPress::Outcome::gone));
-            recordActivation(id, record);
-            throw EngineFailure(EngineError::itemNotFound);
-        }
-        frame = *moved;
     }
+}
+
+QCoro::Task<bool> ClassicEngine::untilRunEnds() {
+    QPointer<ClassicEngine> self(this);
+    const MonotonicTime deadline = deadlineAfter(m_platform.clock.now(), seconds(kRunWaitSeconds));
+    bool waited = false;
+    while (self && m_runs.reconcileInFlight() && m_platform.clock.now() < deadline) {
+        waited = true;
+        co_await sleep(kRunWaitStep);
+    }
+    co_return waited;
 }
 
 QCoro::Task<> ClassicEngine::openInPlace(MenuBarItemID id, ClickKind click, QRectF frame,

@@ -208,6 +208,27 @@ TEST_F(EngineTest, anItemThatStaysOutOfViewIsOpenedWhereItStands) {
               std::tuple(u"option click cannot land"_s, u"off screen"_s));
 }
 
+// A run lays the bar out again with its reveal and every drag: an item asked for while one is
+// under way is clicked once the run has ended, where it then stands.
+TEST_F(EngineTest, anItemAskedForDuringARunIsClickedOnceTheRunHasEnded) {
+    addLaptop();
+    furnishSections();
+    engine->setReorderEnabled(true);
+    startEngine();
+    drive(engine->apply(layoutOf({idOf(u"hidden"_s)}, {idOf(u"shown"_s)}, {idOf(u"always"_s)})));
+    QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    ASSERT_TRUE(engine->reconcileInFlight());
+    std::optional<bool> runInFlightAtClick;
+    QObject::connect(&desktop.model(), &DesktopModel::clickDelivered, &desktop.model(),
+                     [&] { runInFlightAtClick = engine->reconcileInFlight(); });
+    drive(engine->activate(idOf(u"hidden"_s), ClickKind::left), 120.0);
+    drive(std::move(reconciling), 120.0);
+    const QList<DeliveredClick> clicks = desktop.readout().clicks();
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks.first().itemId, hidden);
+    EXPECT_EQ(runInFlightAtClick, false);
+}
+
 // An item opened through its element is the one standing at its frame; when the bar changed
 // since it was read and nothing stands there, the one element carrying its identifier. An
 // identifier two elements carry names neither: pressing one of them could open the wrong item.

@@ -73,7 +73,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                             platform.desktop().screens(),
                             platform.clock(),
                             {},
-                            [this] { activateThisApp(); }},
+                            [this] { activateThisApp(); },
+                            &platform.desktop().menus()},
               platform.desktop().desktopPictures()),
       m_windows([this] { showAbout(); },
                 [this](const std::optional<QString> &sentReportId) {

@@ -4,6 +4,8 @@
 #include "menurowsmodel.h"
 #include "menus/menukeys.h"
 #include "scenariomac.h"
+#include "search/searchpanelcontroller.h"
+#include "search/searchpanelmodel.h"
 #include "settingswindowcontroller.h"
 #include "wholeapptest.h"
 
@@ -158,6 +160,32 @@ INSTANTIATE_TEST_SUITE_P(
         MainMenuRowCase{"HideZorvHandsTheFrontBack", u"Zorv"_s, u"Hide Zorv"_s,
                         [](MainMenuRowTest &test) { return test.mac().application().isHidden(); }}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// The search key works while a menu of Zorv's main menu is open: the menu closes, so that what
+// the user types next goes to the panel's query, and Return opens the item it lists.
+TEST_F(MenuKeyboardAppTest, TheSearchKeyWithAMainMenuOpenGivesThePanelTheKeyboard) {
+    openStatusMenu();
+    const std::optional<QPointF> settingsRow = statusMenuRowCentre(mac().menus(), u"Settings…"_s);
+    ASSERT_TRUE(settingsRow);
+    click(*settingsRow);
+    ASSERT_EQ(front(), u"Zorv"_s);
+    const std::optional<QRectF> window = barTitle(u"Window"_s);
+    ASSERT_TRUE(window);
+    click(window->center());
+    ASSERT_TRUE(mac().menus().isTracking());
+
+    press(KeyLayout::stroke(u'f')->keyCode, EventFlags::option | EventFlags::command);
+    ASSERT_TRUE(app.searchPanel() && app.searchPanel()->isVisible());
+    EXPECT_FALSE(mac().menus().isTracking());
+    type(u"drop"_s);
+    EXPECT_EQ(app.searchPanel()->search()->query(), u"drop"_s);
+    const qsizetype before = mac().readout().clicks().size();
+    press(KeyCode::returnKey);
+    driver.run(seconds(5));
+    const QList<DeliveredClick> clicks = mac().readout().clicks();
+    ASSERT_EQ(clicks.size(), before + 1);
+    EXPECT_EQ(mac().readout().entry(clicks.last().itemId)->applicationName, u"Dropbox"_s);
+}
 
 // The title of the open menu of Zorv's main menu is drawn highlighted in the bar, following the
 // menu from title to title, and plain again once the menu closes.

@@ -409,12 +409,20 @@ private:
     [[nodiscard]] std::optional<qsizetype> dragsStillNeeded() const;
 
     // Activation.
+    // Clicks the item standing at `frame`, or opens it in place where no click lands on it, and
+    // writes the record with `record`'s keys; throws when it cannot.
+    QCoro::Task<> clickOrPress(MenuBarItemID id, ClickKind click, QRectF frame, QJsonObject record);
     // Opens an item that no click can land on (`why` says where it stands) through its
     // accessibility element, and writes the record with `record`'s keys; throws when it cannot.
     QCoro::Task<> openInPlace(MenuBarItemID id, ClickKind click, QRectF frame, QString why,
                               QJsonObject record);
     // Writes "last-activate.json": `record` with the item's "kind" and "item".
     void recordActivation(const MenuBarItemID &id, QJsonObject record) const;
+    // Waits, within a bound, for the run in flight to end: true when one was, as the bar has
+    // then been laid out again.
+    QCoro::Task<bool> untilRunEnds();
+    // The process of the item as the last scan read it.
+    [[nodiscard]] std::optional<qint32> processOf(const MenuBarItemID &id) const;
     QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);
     [[nodiscard]] bool menuBarTakesNoRoom() const;
     // The lane the layout keeps the item in; for an item it does not place yet (before its first

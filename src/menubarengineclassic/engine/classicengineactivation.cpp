@@ -1,9 +1,11 @@
 // Opening another application's status item for the user: bring an automatically hidden menu
 // bar back, reveal the item when it is tucked away, then click its centre where a click lands
-// on it, or else have its owner open it through its accessibility element.
+// on it (reading the bar again when the item moved meanwhile), or else have its owner open it
+// through its accessibility element.
 
 #include "classicengine.h"
 
+#include "activation/itemclick.h"
 #include "activation/itempress.h"
 #include "nudge/clickforwarder.h"
 
@@ -16,29 +18,11 @@ namespace zorv {
 
 namespace {
 
-// Posts one click at `point`; runs on a worker thread, as it blocks between its events. An event
-// that cannot be created is skipped.
-void postClick(InputEvents &input, Clock &clock, QPointF point, ClickKind click) {
-    std::unique_ptr<EventSource> source =
-        input.createEventSource(EventSourceState::CombinedSession);
-    input.warpCursor(point);
-    clock.blockingSleep(std::chrono::microseconds(60000));
-    const bool right = click == ClickKind::right;
-    MouseEvent event;
-    event.location = point;
-    event.button = right ? MouseButton::Right : MouseButton::Left;
-    event.flags = click == ClickKind::option ? EventFlags::option : EventFlags::none;
-    event.clickState = 1;
-    event.type = right ? EventType::RightMouseDown : EventType::LeftMouseDown;
-    if (source) {
-        source->post(event);
-    }
-    clock.blockingSleep(std::chrono::microseconds(90000));
-    event.type = right ? EventType::RightMouseUp : EventType::LeftMouseUp;
-    if (source) {
-        source->post(event);
-    }
-}
+// How often a click finds its item moved before it gives up: each time the bar is read again.
+constexpr int kClickLooks = 3;
+// The longest wait for a run in flight before an item is clicked, and how often it is looked at.
+constexpr double kRunWaitSeconds = 20.0;
+constexpr double kRunWaitStep = 0.25;
 
 } // namespace
 
@@ -120,26 +104,75 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
         frame = revealed.value_or(m_bar.lastFrames().value(id, frame));
     }
 
-    // A click lands only on an item drawn where the pointer can reach it; anywhere else the
-    // owner is asked to open it.
-    if (const std::optional<QString> why = m_bar.reach().whyNot(id, frame)) {
-        QJsonObject record;
-        record.insert(u"wasTucked"_s, wasTucked);
-        record.insert(u"menuBarCameBack"_s, menuBarCameBack);
-        co_await openInPlace(id, click, frame, *why, std::move(record));
-        co_return;
-    }
+    QJsonObject record;
+    record.insert(u"wasTucked"_s, wasTucked);
+    record.insert(u"menuBarCameBack"_s, menuBarCameBack);
+    co_await clickOrPress(id, click, frame, std::move(record));
+}
 
-    const QPointF point = frame.center();
-    recordActivation(id, {{u"outcome"_s, u"clicked"_s},
-                          {u"wasTucked"_s, wasTucked},
-                          {u"menuBarCameBack"_s, menuBarCameBack},
-                          {u"x"_s, point.x()},
-                          {u"y"_s, point.y()}});
-    InputEvents &input = m_platform.inputEvents;
-    Clock &clock = m_platform.clock;
-    auto work = [&input, &clock, point, click] { postClick(input, clock, point, click); };
-    co_await m_platform.work.run(std::move(work));
+QCoro::Task<> ClassicEngine::clickOrPress(MenuBarItemID id, ClickKind click, QRectF frame,
+                                          QJsonObject record) {
+    QPointer<ClassicEngine> self(this);
+    for (int look = 1;; ++look) {
+        // A run lays the bar out again with its reveal and every drag, so an item read while one
+        // is under way, or found moved by the last look, is read again.
+        const bool ranMeanwhile = co_await untilRunEnds();
+        if (!self) {
+            co_return;
+        }
+        if (ranMeanwhile || look > 1) {
+            co_await refresh();
+            if (!self) {
+                co_return;
+            }
+            const auto found = m_bar.lastFrames().constFind(id);
+            if (found == m_bar.lastFrames().constEnd()) {
+                record.insert(u"outcome"_s, ItemPress::describe(ItemPress::Outcome::gone));
+                recordActivation(id, record);
+                throw EngineFailure(EngineError::itemNotFound);
+            }
+            frame = *found;
+        }
+        // A click lands only on an item drawn where the pointer can reach it; anywhere else the
+        // owner is asked to open it.
+        if (const std::optional<QString> why = m_bar.reach().whyNot(id, frame)) {
+            co_await openInPlace(id, click, frame, *why, std::move(record));
+            co_return;
+        }
+        const QPointF point = frame.center();
+        InputEvents &input = m_platform.inputEvents;
+        Clock &clock = m_platform.clock;
+        Accessibility &accessibility = m_platform.accessibility;
+        const ItemClick::Target target{processOf(id).value_or(0), id.axIdentifier, point};
+        auto work = [&input, &clock, &accessibility, target, click] {
+            return ItemClick::post(input, clock, accessibility, target, click);
+        };
+        const ItemClick::Outcome outcome = co_await m_platform.work.run(std::move(work));
+        if (!self) {
+            co_return;
+        }
+        if (outcome != ItemClick::Outcome::moved || look == kClickLooks) {
+            record.insert(u"outcome"_s, ItemClick::describe(outcome));
+            record.insert(u"x"_s, point.x());
+            record.insert(u"y"_s, point.y());
+            recordActivation(id, record);
+            if (outcome != ItemClick::Outcome::clicked) {
+                throw EngineFailure(EngineError::activationFailed);
+            }
+            co_return;
+        }
+    }
+}
+
+QCoro::Task<bool> ClassicEngine::untilRunEnds() {
+    QPointer<ClassicEngine> self(this);
+    const MonotonicTime deadline = deadlineAfter(m_platform.clock.now(), seconds(kRunWaitSeconds));
+    bool waited = false;
+    while (self && m_runs.reconcileInFlight() && m_platform.clock.now() < deadline) {
+        waited = true;
+        co_await sleep(kRunWaitStep);
+    }
+    co_return waited;
 }
 
 QCoro::Task<> ClassicEngine::openInPlace(MenuBarItemID id, ClickKind click, QRectF frame,
@@ -151,13 +184,7 @@ QCoro::Task<> ClassicEngine::openInPlace(MenuBarItemID id, ClickKind click, QRec
         recordActivation(id, record);
         throw EngineFailure(EngineError::activationFailed);
     }
-    std::optional<qint32> pid;
-    for (const MenuBarItem &item : m_bar.lastItems()) {
-        if (item.id == id) {
-            pid = item.pid;
-            break;
-        }
-    }
+    const std::optional<qint32> pid = processOf(id);
     ItemPress::Outcome outcome = ItemPress::Outcome::gone;
     if (pid) {
         QPointer<ClassicEngine> self(this);
@@ -194,6 +221,13 @@ void ClassicEngine::recordActivation(const MenuBarItemID &id, QJsonObject record
     record.insert(u"kind"_s, u"activate"_s);
     record.insert(u"item"_s, id.bundleID);
     m_diagnostics.write(u"last-activate.json"_s, record);
+}
+
+std::optional<qint32> ClassicEngine::processOf(const MenuBarItemID &id) const {
+    const QList<MenuBarItem> &items = m_bar.lastItems();
+    const auto found = std::find_if(items.cbegin(), items.cend(),
+                                    [&id](const MenuBarItem &item) { return item.id == id; });
+    return found != items.cend() ? std::optional(found->pid) : std::nullopt;
 }
 
 bool ClassicEngine::menuBarTakesNoRoom() const {

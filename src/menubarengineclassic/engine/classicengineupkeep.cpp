@@ -114,16 +114,18 @@ void ClassicEngine::followUpVerdict(const DriftVerdict &verdict, bool stable) {
     }
 
     m_health.somethingHidden();
-    const bool qualifies =
-        !hidingBlocked() && stable && m_reorderEnabled && m_drift.spacedOut(now());
+    const bool qualifies = !hidingBlocked() && stable && m_reorderEnabled;
     if (!qualifies) {
         m_drift.forgetPrevious();
         return;
     }
-    // The same drift must be seen on a second qualifying scan.
-    const std::optional<QString> signature = m_drift.sighted(verdict.drifted, now());
+    // The same drift must be seen on a second qualifying scan; one seen while the last run is too
+    // recent for another counts all the same, so that the run can follow as soon as it may.
+    const std::optional<QString> signature = m_drift.sighted(verdict.drifted);
     // Nothing is revealed for a run that would find nothing it can reach to drag.
-    if (signature && !m_drift.givenUp(*signature, m_bar.reach().menusRight) && runHasWork()) {
+    if (signature && m_drift.spacedOut(now()) &&
+        !m_drift.givenUp(*signature, m_bar.reach().menusRight) && runHasWork()) {
+        m_drift.runStarted(now());
         reconcileDetached(QPointer<ClassicEngine>(this), DriftMemory::triggerPrefix + *signature);
     }
 }

@@ -11,13 +11,11 @@ bool DriftMemory::spacedOut(const QDateTime &now) const {
     return static_cast<double>(m_lastDriftReconcile.msecsTo(now)) / 1000.0 > runSpacingSeconds;
 }
 
-std::optional<QString> DriftMemory::sighted(const QSet<MenuBarItemID> &drifted,
-                                            const QDateTime &now) {
+std::optional<QString> DriftMemory::sighted(const QSet<MenuBarItemID> &drifted) {
     if (drifted != m_previousDrift) {
         m_previousDrift = drifted;
         return std::nullopt;
     }
-    m_lastDriftReconcile = now;
     return DriftRules::driftSignature(drifted);
 }
 

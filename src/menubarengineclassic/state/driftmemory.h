@@ -31,13 +31,13 @@ public:
 
     // Whether a run for drift may start at `now`, spaced out from the last.
     [[nodiscard]] bool spacedOut(const QDateTime &now) const;
-    // A qualifying scan saw `drifted`: on the second sighting in a row the drift's signature,
-    // and the run it asks for counts as started at `now`; none on the first.
-    [[nodiscard]] std::optional<QString> sighted(const QSet<MenuBarItemID> &drifted,
-                                                 const QDateTime &now);
+    // A qualifying scan saw `drifted`: on the second sighting in a row the drift's signature;
+    // none on the first.
+    [[nodiscard]] std::optional<QString> sighted(const QSet<MenuBarItemID> &drifted);
     // The bar is clean, or a scan did not qualify: the next drift counts from its first sighting.
     void forgetPrevious() { m_previousDrift.clear(); }
-    // A run for drift started at `now` without drags (it was aborted).
+    // A run for drift started at `now`: the next one waits out the spacing. A sighting that
+    // started none (nothing a drag could reach) leaves the next one free to start at once.
     void runStarted(const QDateTime &now) { m_lastDriftReconcile = now; }
 
     // Whether the drift with this signature was given up while the front application's menus

@@ -2,6 +2,7 @@
 
 #include "appmodel.h"
 #include "kit/zorvkit.h"
+#include "menupresenter.h"
 #include "screens.h"
 
 #include <QQmlEngine>
@@ -74,6 +75,11 @@ void SearchPanelController::show() {
     window.setProperty("search", QVariant::fromValue<QObject *>(search));
     m_panel->server().setContentSize(size);
     place();
+    // The search key works while a menu of this application is open (a global hot key), but the
+    // open menu would keep the keyboard from the panel.
+    if (m_services.menus) {
+        m_services.menus->cancelTracking();
+    }
     m_panel->server().makeKeyAndOrderFront();
     window.requestActivate();
     // The panel takes the keyboard even when another application was in front.

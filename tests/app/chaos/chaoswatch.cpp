@@ -100,14 +100,19 @@ void ChaosWatch::checkTick() {
     checkActivations();
 }
 
-void ChaosWatch::checkIcon() {
-    const QList<BarEntry> bar = m_desktop.readout().bar();
+QString ChaosWatch::screensNow(const QList<BarEntry> &bar) const {
     QString screens;
     QTextStream out(&screens);
     for (const Screen &screen : m_desktop.screens().screens()) {
         out << screen.displayId << ' ' << screen.frame.x() << ' ' << screen.frame.width() << ';';
     }
     out << (bar.isEmpty() ? 0 : bar.first().displayId);
+    return screens;
+}
+
+void ChaosWatch::checkIcon() {
+    const QList<BarEntry> bar = m_desktop.readout().bar();
+    const QString screens = screensNow(bar);
     if (screens != m_screensSeen) {
         m_screensSeen = screens;
         m_screensChangedAt = m_clock.now();

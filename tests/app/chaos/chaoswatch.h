@@ -54,10 +54,11 @@ public:
     // reveal's waits, and the scans' accessibility calls to applications that do not answer
     // (each waits out its 6 s timeout).
     static constexpr double kActivationSeconds = 60.0;
-    // How long the bar, its reveal, the front application and the wanted layout stand unchanged,
-    // with the permission, before the bar counts as settled: past the quiet the engine's scans
-    // wait for (15 s after a display change, 12 s after an application comes or goes), two polls
-    // 30 s apart that confirm a drift, and the run that mends it.
+    // How long the bar, its reveal, the screens and the display it is on, the front application
+    // and the wanted layout stand unchanged, with the permission, before the bar counts as
+    // settled: past the quiet the engine's scans wait for (15 s after a display change, 12 s
+    // after an application comes or goes), two polls 30 s apart that confirm a drift, and the run
+    // that mends it.
     static constexpr double kSettledSeconds = 80.0;
 
     // When Zorv's icon counts as out of sight though it would fit.
@@ -105,6 +106,8 @@ public:
 private:
     void breach(const QString &what);
     [[nodiscard]] double elapsed() const;
+    // The screens' arrangement and the display the bar is on.
+    [[nodiscard]] QString screensNow(const QList<BarEntry> &bar) const;
     void checkIcon();
     // Whether the icon, in the rightmost slot of its bar, would be drawn.
     [[nodiscard]] bool iconFitsRightmost(const QList<BarEntry> &bar, const BarEntry &icon) const;
@@ -161,8 +164,8 @@ private:
         QString outcome;
     };
     QList<Asked> m_asked;
-    // Lanes: the bar's order and the wanted layout as last seen, since when they stand, and
-    // whether this stretch was checked already.
+    // Lanes: the bar's order, the screens it is laid out on and the wanted layout as last seen,
+    // since when they stand, and whether this stretch was checked already.
     QString m_barSeen;
     MonotonicTime m_barSteadySince{};
     bool m_steadyBarChecked = false;

@@ -174,7 +174,9 @@ void ChaosWatch::checkLanes() {
             out << entry.frame.width() << ' ';
         }
     }
-    out << '|' << m_desktop.accessibility().isProcessTrusted() << '|'
+    // Another display under the bar changes what a drag can reach, as another front application
+    // does, and the engine's scans wait for the screens to settle.
+    out << '|' << screensNow(bar) << '|' << m_desktop.accessibility().isProcessTrusted() << '|'
         << m_engine->reconcileInFlight() << '|'
         << m_desktop.applications().frontmostProcessId().value_or(0) << '|';
     const SectionLayout stored = m_model->layoutOrder();

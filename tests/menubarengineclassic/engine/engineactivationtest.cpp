@@ -9,7 +9,16 @@ namespace zorv::testing {
 namespace {
 
 enum class Target { shown, hidden, alwaysHidden };
-enum class Bar { laptop, leftOfMain, rightOfMain, autoHidden, underMenus, housing };
+// `rearranged`: the laptop, on which the user drags another item across the one asked for
+// between the engine's look at the bar and its click.
+enum class Bar { laptop, leftOfMain, rightOfMain, autoHidden, underMenus, housing, rearranged };
+
+// Does `what` once `after` seconds of virtual time have passed: the user's hands at work while
+// the engine is.
+QCoro::Task<> meanwhile(Clock &clock, double after, std::function<void()> what) {
+    co_await clock.sleep(seconds(after));
+    what();
+}
 
 struct ActivationCase {
     const char *name;
@@ -43,13 +52,22 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
     }
     furnishSections(activation.bar == Bar::housing ? 800.0 : 30.0);
+    const quint64 other = addItem(toolsProcess, 30.0, u"other"_s);
+    arrangeSections({other});
     startEngine();
 
     const auto [name, item] = QList<std::pair<QString, quint64>>{
         {u"shown"_s, shown},
         {u"hidden"_s, hidden},
         {u"always"_s, always}}.at(static_cast<int>(activation.target));
+    // Past the item, which then stands where the other one did: before the click's press.
+    QCoro::Task<> hands = meanwhile(clock, 0.03, [&] {
+        if (activation.bar == Bar::rearranged) {
+            desktop.userInput().commandDragItem(other, entry(item).frame.right() - 2.0);
+        }
+    });
     drive(engine->activate(idOf(name), ClickKind::right));
+    drive(std::move(hands));
 
     const QList<DeliveredClick> clicks = desktop.readout().clicks();
     ASSERT_EQ(clicks.size(), 1);
@@ -107,7 +125,9 @@ INSTANTIATE_TEST_SUITE_P(
         ActivationCase{"ShownItemBehindHousing", Bar::housing, Target::shown, false, false,
                        u"behind the camera housing"_s},
         ActivationCase{"AlwaysHiddenItemBehindHousing", Bar::housing, Target::alwaysHidden, true,
-                       true, u"behind the camera housing"_s}),
+                       true, u"behind the camera housing"_s},
+        ActivationCase{"ShownItemMovedBeforeTheClick", Bar::rearranged, Target::shown, false,
+                       false}),
     [](const auto &info) { return info.param.name; });
 
 struct UnplacedCase {
@@ -188,6 +208,27 @@ TEST_F(EngineTest, anItemThatStaysOutOfViewIsOpenedWhereItStands) {
               std::tuple(u"option click cannot land"_s, u"off screen"_s));
 }
 
+// A run lays the bar out again with its reveal and every drag: an item asked for while one is
+// under way is clicked once the run has ended, where it then stands.
+TEST_F(EngineTest, anItemAskedForDuringARunIsClickedOnceTheRunHasEnded) {
+    addLaptop();
+    furnishSections();
+    engine->setReorderEnabled(true);
+    startEngine();
+    drive(engine->apply(layoutOf({idOf(u"hidden"_s)}, {idOf(u"shown"_s)}, {idOf(u"always"_s)})));
+    QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    ASSERT_TRUE(engine->reconcileInFlight());
+    std::optional<bool> runInFlightAtClick;
+    QObject::connect(&desktop.model(), &DesktopModel::clickDelivered, &desktop.model(),
+                     [&] { runInFlightAtClick = engine->reconcileInFlight(); });
+    drive(engine->activate(idOf(u"hidden"_s), ClickKind::left), 120.0);
+    drive(std::move(reconciling), 120.0);
+    const QList<DeliveredClick> clicks = desktop.readout().clicks();
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks.first().itemId, hidden);
+    EXPECT_EQ(runInFlightAtClick, false);
+}
+
 // An item opened through its element is the one standing at its frame; when the bar changed
 // since it was read and nothing stands there, the one element carrying its identifier. An
 // identifier two elements carry names neither: pressing one of them could open the wrong item.
@@ -229,7 +270,8 @@ TEST_F(EngineTest, aPressFindsTheItemAtItsFrameElseByAnIdentifierNoOtherCarries)
     }
 }
 
-enum class Fault { hung, noPermission };
+// `userClicks`: the user clicks elsewhere between the press and the release of the engine's click.
+enum class Fault { hung, noPermission, userClicks };
 
 struct FailureCase {
     const char *name;
@@ -252,15 +294,21 @@ TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
     startEngine();
     if (failed.fault == Fault::hung) {
         desktop.applications().setHung(toolsProcess, true);
-    } else {
+    } else if (failed.fault == Fault::noPermission) {
         desktop.permissions().setAccessibilityTrusted(false);
     }
+    QCoro::Task<> hands = meanwhile(clock, 0.1, [&] {
+        if (failed.fault == Fault::userClicks) {
+            desktop.userInput().click(kUserSpot);
+        }
+    });
     try {
         drive(engine->activate(idOf(u"shown"_s), ClickKind::left));
         ADD_FAILURE() << "the activation succeeded";
     } catch (const EngineFailure &failure) {
         EXPECT_EQ(failure.error(), failed.error);
     }
+    drive(std::move(hands));
     EXPECT_TRUE(desktop.readout().clicks().isEmpty());
     const QJsonObject record = readFile(u"last-activate.json"_s);
     EXPECT_EQ(record.keys(), failed.keys);
@@ -273,10 +321,14 @@ INSTANTIATE_TEST_SUITE_P(
                                   u"not answering"_s,
                                   QStringList{u"at"_s, u"item"_s, u"kind"_s, u"menuBarCameBack"_s,
                                               u"outcome"_s, u"wasTucked"_s, u"why"_s}},
-                      FailureCase{"NoPermission", Fault::noPermission, EngineError::notPermitted,
-                                  u"no permission"_s,
-                                  QStringList{u"at"_s, u"item"_s, u"kind"_s, u"outcome"_s,
-                                              u"wasTucked"_s}}),
+                      FailureCase{
+                          "NoPermission", Fault::noPermission, EngineError::notPermitted,
+                          u"no permission"_s,
+                          QStringList{u"at"_s, u"item"_s, u"kind"_s, u"outcome"_s, u"wasTucked"_s}},
+                      FailureCase{"UserClicksMeanwhile", Fault::userClicks,
+                                  EngineError::activationFailed, u"the user's click came between"_s,
+                                  QStringList{u"at"_s, u"item"_s, u"kind"_s, u"menuBarCameBack"_s,
+                                              u"outcome"_s, u"wasTucked"_s, u"x"_s, u"y"_s}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

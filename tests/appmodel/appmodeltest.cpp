@@ -99,7 +99,8 @@ TEST_F(AppModelTest, ObservedValuesSignalOnlyRealChanges) {
          [&](int v) {
              QList<MenuBarItem> items = mac.engine().mock().items();
              items.first().unplacedBecause =
-                 v == 1 ? std::optional(u"under the menus"_s) : std::nullopt;
+                 v == 1 ? std::optional(UnplacedReason{UnplacedReason::Obstacle::menus})
+                       : std::nullopt;
              mac.engine().mock().itemsStream().push(items);
              clock.settle();
          }},

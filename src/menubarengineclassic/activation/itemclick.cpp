@@ -1,9 +1,11 @@
 #include "itemclick.h"
 
+#include "accessibility.h"
 #include "clock.h"
 #include "discovery/ax.h"
 #include "eventsource.h"
 #include "inputevents.h"
+#include "workspace.h"
 
 #include <chrono>
 #include <memory>
@@ -19,23 +21,34 @@ constexpr auto kHeld = std::chrono::microseconds(90000);
 // How far apart the posting of an event and the idle timer's record of it may lie.
 constexpr double kTimerTolerance = 0.002;
 
-// Whether an item of the application stands at the point, carrying the identifier when there is
-// one.
-bool standsAt(const AX &ax, const QList<AXElement> &elements,
-              const std::optional<QString> &identifier, QPointF point) {
+enum class Standing { there, elsewhere, underMenus };
+
+// Whether the item stands at the point, carrying the identifier when there is one, and drawn:
+// an item the front application's menus reach into is not drawn, and takes no click.
+Standing standing(const AX &ax, const Workspace &workspace, const ItemClick::Target &target,
+                  const QList<AXElement> &elements) {
+    const QPointF point = target.point;
     for (const AXElement element : elements) {
         const QRectF frame = ax.frame(element);
-        if (frame.width() > 0.0 && frame.left() <= point.x() && point.x() < frame.right()) {
-            return !identifier || ax.identifier(element) == identifier;
+        if (frame.width() <= 0.0 || point.x() < frame.left() || frame.right() <= point.x()) {
+            continue;
         }
+        if (target.identifier && ax.identifier(element) != target.identifier) {
+            return Standing::elsewhere;
+        }
+        const std::optional<RunningApplication> front = workspace.frontmostApplication();
+        const std::optional<double> menusRight =
+            front ? ax.menusRight(front->processId) : std::nullopt;
+        return menusRight && frame.left() < *menusRight ? Standing::underMenus : Standing::there;
     }
-    return false;
+    return Standing::elsewhere;
 }
 
 } // namespace
 
 ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibility &accessibility,
-                                   const Target &target, ClickKind click) {
+                                   const Workspace &workspace, const Target &target,
+                                   ClickKind click) {
     const std::unique_ptr<EventSource> source =
         input.createEventSource(EventSourceState::CombinedSession);
     if (!source) {
@@ -49,7 +62,8 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     if (!answered) {
         return Outcome::notAnswering;
     }
-    if (!standsAt(ax, elements, target.identifier, target.point)) {
+    // Menus that came to the front cover it as much as a move does: the bar is read again.
+    if (standing(ax, workspace, target, elements) != Standing::there) {
         return Outcome::moved;
     }
 
@@ -79,7 +93,25 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     if (cutIn) {
         return Outcome::cutIn;
     }
-    return released ? Outcome::clicked : Outcome::notPosted;
+    if (!released) {
+        return Outcome::notPosted;
+    }
+    // The window server drops the events of a process the permission was taken from, without a
+    // word; and a click lands only on the item it was pressed on, which the bar may have moved
+    // away meanwhile (a title grew, the bar was tucked), or menus come to the front covered.
+    if (!accessibility.isProcessTrusted()) {
+        return Outcome::permissionWent;
+    }
+    const QList<AXElement> after = ax.extrasItems(target.processId, &answered);
+    switch (answered ? standing(ax, workspace, target, after) : Standing::elsewhere) {
+    case Standing::there:
+        return Outcome::clicked;
+    case Standing::underMenus:
+        return Outcome::coveredDuringClick;
+    case Standing::elsewhere:
+        break;
+    }
+    return Outcome::movedDuringClick;
 }
 
 QString ItemClick::describe(Outcome outcome) {
@@ -92,6 +124,12 @@ QString ItemClick::describe(Outcome outcome) {
         return u"not answering"_s;
     case Outcome::notPosted:
         return u"click not posted"_s;
+    case Outcome::permissionWent:
+        return u"the Accessibility permission went during the click"_s;
+    case Outcome::movedDuringClick:
+        return u"moved during the click"_s;
+    case Outcome::coveredDuringClick:
+        return u"covered by the menus of the application in front during the click"_s;
     case Outcome::cutIn:
         break;
     }

@@ -12,17 +12,28 @@ namespace zorv {
 class Accessibility;
 class Clock;
 class InputEvents;
+class Workspace;
 
 // Clicks another application's status item where it stands on the bar, as the user would. Right
 // before the press it looks through the item's accessibility element whether the item still
-// stands at the point: the user's hands, a run or the item's own application may have moved the
-// bar since the scan the point came from, and the click would open whatever stands there now. A
+// stands at the point, drawn: the user's hands, a run or the item's own application may have moved
+// the bar since the scan the point came from, and the click would open whatever stands there now. A
 // press or release of the user's between the click's own cuts it in, and the item may then have
-// received nothing. Each call blocks between its events and asks another process: call it from a
-// worker thread. Stateless; thread-safe.
+// received nothing; so may it when the permission went or the item moved before the release,
+// which is looked at once more after it. Each call blocks between its events and asks another
+// process: call it from a worker thread. Stateless; thread-safe.
 class ItemClick {
 public:
-    enum class Outcome { clicked, moved, notAnswering, notPosted, cutIn };
+    enum class Outcome {
+        clicked,
+        moved,
+        notAnswering,
+        notPosted,
+        cutIn,
+        permissionWent,
+        movedDuringClick,
+        coveredDuringClick
+    };
 
     struct Target {
         qint32 processId = 0;
@@ -31,8 +42,8 @@ public:
     };
 
     [[nodiscard]] static Outcome post(InputEvents &input, Clock &clock,
-                                      Accessibility &accessibility, const Target &target,
-                                      ClickKind click);
+                                      Accessibility &accessibility, const Workspace &workspace,
+                                      const Target &target, ClickKind click);
 
     // The outcome as the activation record names it.
     [[nodiscard]] static QString describe(Outcome outcome);

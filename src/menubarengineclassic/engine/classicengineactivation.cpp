@@ -143,9 +143,10 @@ QCoro::Task<> ClassicEngine::clickOrPress(MenuBarItemID id, ClickKind click, QRe
         InputEvents &input = m_platform.inputEvents;
         Clock &clock = m_platform.clock;
         Accessibility &accessibility = m_platform.accessibility;
+        const Workspace &workspace = m_platform.workspace;
         const ItemClick::Target target{processOf(id).value_or(0), id.axIdentifier, point};
-        auto work = [&input, &clock, &accessibility, target, click] {
-            return ItemClick::post(input, clock, accessibility, target, click);
+        auto work = [&input, &clock, &accessibility, &workspace, target, click] {
+            return ItemClick::post(input, clock, accessibility, workspace, target, click);
         };
         const ItemClick::Outcome outcome = co_await m_platform.work.run(std::move(work));
         if (!self) {
@@ -156,6 +157,9 @@ QCoro::Task<> ClassicEngine::clickOrPress(MenuBarItemID id, ClickKind click, QRe
             record.insert(u"x"_s, point.x());
             record.insert(u"y"_s, point.y());
             recordActivation(id, record);
+            if (outcome == ItemClick::Outcome::permissionWent) {
+                throw EngineFailure(EngineError::notPermitted);
+            }
             if (outcome != ItemClick::Outcome::clicked) {
                 throw EngineFailure(EngineError::activationFailed);
             }

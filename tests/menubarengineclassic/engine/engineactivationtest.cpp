@@ -10,8 +10,18 @@ namespace {
 
 enum class Target { shown, hidden, alwaysHidden };
 // `rearranged`: the laptop, on which the user drags another item across the one asked for
-// between the engine's look at the bar and its click.
-enum class Bar { laptop, leftOfMain, rightOfMain, autoHidden, underMenus, housing, rearranged };
+// between the engine's look at the bar and its click; `coveredMeanwhile`: the laptop, on which an
+// application with menus over the item comes to the front then.
+enum class Bar {
+    laptop,
+    leftOfMain,
+    rightOfMain,
+    autoHidden,
+    underMenus,
+    housing,
+    rearranged,
+    coveredMeanwhile
+};
 
 // Does `what` once `after` seconds of virtual time have passed: the user's hands at work while
 // the engine is.
@@ -64,6 +74,8 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
     QCoro::Task<> hands = meanwhile(clock, 0.03, [&] {
         if (activation.bar == Bar::rearranged) {
             desktop.userInput().commandDragItem(other, entry(item).frame.right() - 2.0);
+        } else if (activation.bar == Bar::coveredMeanwhile) {
+            desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
         }
     });
     drive(engine->activate(idOf(name), ClickKind::right));
@@ -127,7 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
         ActivationCase{"AlwaysHiddenItemBehindHousing", Bar::housing, Target::alwaysHidden, true,
                        true, u"behind the camera housing"_s},
         ActivationCase{"ShownItemMovedBeforeTheClick", Bar::rearranged, Target::shown, false,
-                       false}),
+                       false},
+        ActivationCase{"ShownItemCoveredBeforeTheClick", Bar::coveredMeanwhile, Target::shown,
+                       false, false, u"under the menus"_s}),
     [](const auto &info) { return info.param.name; });
 
 struct UnplacedCase {
@@ -270,8 +284,11 @@ TEST_F(EngineTest, aPressFindsTheItemAtItsFrameElseByAnIdentifierNoOtherCarries)
     }
 }
 
-// `userClicks`: the user clicks elsewhere between the press and the release of the engine's click.
-enum class Fault { hung, noPermission, userClicks };
+// Between the press and the release of the engine's click: the user clicks elsewhere
+// (`userClicks`), the permission is taken away (`permissionGoes`), or the item's title shrinks it
+// away from under the pointer (`itemShrinks`), or an application whose menus cover it comes to
+// the front (`menusCover`).
+enum class Fault { hung, noPermission, userClicks, permissionGoes, itemShrinks, menusCover };
 
 struct FailureCase {
     const char *name;
@@ -282,6 +299,10 @@ struct FailureCase {
 
     friend void PrintTo(const FailureCase &c, std::ostream *out) { *out << c.name; }
 };
+
+// What the record of a click that was posted holds.
+const QStringList kClickedKeys{u"at"_s,      u"item"_s,      u"kind"_s, u"menuBarCameBack"_s,
+                               u"outcome"_s, u"wasTucked"_s, u"x"_s,    u"y"_s};
 
 class FailedActivationTest : public EngineTest,
                              public ::testing::WithParamInterface<FailureCase> {};
@@ -300,6 +321,13 @@ TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
     QCoro::Task<> hands = meanwhile(clock, 0.1, [&] {
         if (failed.fault == Fault::userClicks) {
             desktop.userInput().click(kUserSpot);
+        } else if (failed.fault == Fault::permissionGoes) {
+            desktop.permissions().setAccessibilityTrusted(false);
+        } else if (failed.fault == Fault::itemShrinks) {
+            desktop.items().setLength(shown, 2.0);
+            desktop.model().layOutNow();
+        } else if (failed.fault == Fault::menusCover) {
+            desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
         }
     });
     try {
@@ -317,18 +345,23 @@ TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, FailedActivationTest,
-    ::testing::Values(FailureCase{"HungApplication", Fault::hung, EngineError::activationFailed,
-                                  u"not answering"_s,
-                                  QStringList{u"at"_s, u"item"_s, u"kind"_s, u"menuBarCameBack"_s,
-                                              u"outcome"_s, u"wasTucked"_s, u"why"_s}},
-                      FailureCase{
-                          "NoPermission", Fault::noPermission, EngineError::notPermitted,
-                          u"no permission"_s,
-                          QStringList{u"at"_s, u"item"_s, u"kind"_s, u"outcome"_s, u"wasTucked"_s}},
-                      FailureCase{"UserClicksMeanwhile", Fault::userClicks,
-                                  EngineError::activationFailed, u"the user's click came between"_s,
-                                  QStringList{u"at"_s, u"item"_s, u"kind"_s, u"menuBarCameBack"_s,
-                                              u"outcome"_s, u"wasTucked"_s, u"x"_s, u"y"_s}}),
+    ::testing::Values(
+        FailureCase{"HungApplication", Fault::hung, EngineError::activationFailed,
+                    u"not answering"_s,
+                    QStringList{u"at"_s, u"item"_s, u"kind"_s, u"menuBarCameBack"_s, u"outcome"_s,
+                                u"wasTucked"_s, u"why"_s}},
+        FailureCase{"NoPermission", Fault::noPermission, EngineError::notPermitted,
+                    u"no permission"_s,
+                    QStringList{u"at"_s, u"item"_s, u"kind"_s, u"outcome"_s, u"wasTucked"_s}},
+        FailureCase{"UserClicksMeanwhile", Fault::userClicks, EngineError::activationFailed,
+                    u"the user's click came between"_s, kClickedKeys},
+        FailureCase{"PermissionGoesMeanwhile", Fault::permissionGoes, EngineError::notPermitted,
+                    u"the Accessibility permission went during the click"_s, kClickedKeys},
+        FailureCase{"ItemShrinksMeanwhile", Fault::itemShrinks, EngineError::activationFailed,
+                    u"moved during the click"_s, kClickedKeys},
+        FailureCase{"MenusCoverItMeanwhile", Fault::menusCover, EngineError::activationFailed,
+                    u"covered by the menus of the application in front during the click"_s,
+                    kClickedKeys}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,7 +1,8 @@
 // Bringing the engine's icon back in sight where no reveal does: it is created again alone in the
 // rightmost slot of the movable items, where the front application's menus and the camera housing
-// reach last. Nothing else moves, so no item changes lane, and it waits for neither a drag nor a
-// reading of the bar: it is quick, and works without the Accessibility permission too.
+// reach last. Nothing else moves, so no item changes lane, and it waits for neither a drag's
+// outcome nor a reading of the bar: it is quick, and works without the Accessibility permission
+// too.
 
 #include "classicengine.h"
 
@@ -11,13 +12,30 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
+namespace {
+
+// The slow gesture's hold, pauses and steps across a wide bar.
+constexpr double kLongestGestureSeconds = 1.0;
+constexpr double kGestureWaitStep = 0.05;
+
+} // namespace
+
 QCoro::Task<bool> ClassicEngine::seatIconInSight() {
-    // A run's drag would land elsewhere, or its outcome be misread, with every item left of the
-    // new icon moved over; the grant's placement creates the icon anew itself.
+    QPointer<ClassicEngine> self(this);
+    // A run's drag would land elsewhere with every item left of the new icon moved over: the seat
+    // waits for its mouse-up, a fraction of a second away. Only a batch of drags takes longer.
+    const MonotonicTime deadline =
+        deadlineAfter(m_platform.clock.now(), zorv::seconds(kLongestGestureSeconds));
+    while (m_runs.dragUnderWay() && m_platform.clock.now() < deadline) {
+        co_await sleep(kGestureWaitStep);
+        if (!self) {
+            co_return false;
+        }
+    }
+    // The grant's placement creates the icon anew itself.
     if (m_runs.dragUnderWay() || m_grantTask.isPending() || !iconSeatWouldShow()) {
         co_return false;
     }
-    QPointer<ClassicEngine> self(this);
     recreateIconAtRightEnd();
     // A run in flight reads the bar afresh before its next drag, and tucks when it ends.
     co_await reapplyRevealState(u"icon-seated"_s, false);
@@ -94,6 +112,7 @@ void ClassicEngine::recreateIconAtRightEnd() {
         AppPreferences::preferredPositionKey(SeparatorController::iconName), 0.0);
     const QJsonObject before = m_separatorController->geometry();
     m_separatorController->recreateIcon();
+    m_runs.barMoved();
     if (m_onIconReplaced) {
         m_onIconReplaced(m_separatorController->icon().button());
     }

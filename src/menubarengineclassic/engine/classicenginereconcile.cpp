@@ -334,6 +334,16 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
             ++passes;
             break;
         }
+        // The icon was seated again meanwhile, moving the items over: the last drag's outcome
+        // stays unknown, and the next one is planned from a scan taken since.
+        if (m_runs.takeBarMovedUnderTheRun()) {
+            pending.reset();
+            m_runs.setDragUnderWay(false);
+            if (++passes == kPassLimit) {
+                break;
+            }
+            continue;
+        }
         if (pending && !moves.isEmpty()) {
             QJsonObject last = moves.last().toObject();
             last.insert(u"took"_s, took);
@@ -389,6 +399,7 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
         if (!self) {
             co_return;
         }
+        m_runs.setDragUnderWay(false);
         if (!posted) {
             // The user came back between the look above and the drag's first event.
             co_await handBackToTheUser(owner, quietAt);

@@ -20,15 +20,25 @@ public:
 
     [[nodiscard]] bool reconcileInFlight() const { return m_reconcileInFlight; }
     // A run (or the drag test) owns the bar from now on.
-    void begin() { m_reconcileInFlight = true; }
+    void begin() {
+        m_reconcileInFlight = true;
+        m_barMovedUnderTheRun = false;
+    }
     void end() {
         m_reconcileInFlight = false;
         m_dragUnderWay = false;
+        m_barMovedUnderTheRun = false;
     }
-    // Drags of the run's are under way, or the outcome of one is still to be judged: until the
-    // run reads the bar again, nothing else may move on it.
+    // A drag of the run's is being posted, or a batch of them planned from one reading runs:
+    // until the gesture ends, nothing else may move on the bar.
     [[nodiscard]] bool dragUnderWay() const { return m_dragUnderWay; }
     void setDragUnderWay(bool underWay) { m_dragUnderWay = underWay; }
+    // Something else moved the items on the bar: while a run is in flight, where its last drag's
+    // item stands tells nothing of the drag, and its next drag needs a reading taken since.
+    void barMoved() { m_barMovedUnderTheRun = m_barMovedUnderTheRun || m_reconcileInFlight; }
+    [[nodiscard]] bool takeBarMovedUnderTheRun() {
+        return std::exchange(m_barMovedUnderTheRun, false);
+    }
     // A run ended before it revealed anything: what waited is dropped with it.
     void abandon();
 
@@ -70,6 +80,7 @@ public:
 private:
     bool m_reconcileInFlight = false;
     bool m_dragUnderWay = false;
+    bool m_barMovedUnderTheRun = false;
     std::optional<QString> m_queuedTrigger;
     std::optional<QString> m_keptForGrant;
     int m_keptNumber = 0;

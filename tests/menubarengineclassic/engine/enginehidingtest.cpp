@@ -260,6 +260,9 @@ struct IconMovedCase {
     // The front application's menus end just left of the icon in its seat, as a scan reads them:
     // the slot it goes back to is clear, the one left of it is not.
     bool menusEndBesideTheIcon = false;
+    // A run is under way, waiting to tell whether its drag of an item the user put in the wrong
+    // lane took: the item's application hangs as the drag ends, so no scan reads it moved.
+    bool runJudgesADragOfAHungApplication = false;
 
     friend void PrintTo(const IconMovedCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -306,6 +309,14 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
         pass = engine->reconcileMenuBar(u"user-move"_s);
         ASSERT_TRUE(engine->reconcileInFlight());
     }
+    if (c.runJudgesADragOfAHungApplication) {
+        desktop.items().moveToIndex(shown, barOrder().indexOf(hidden) + 1);
+        settle();
+        pass = engine->reconcileMenuBar(u"user-move"_s);
+        // Its drag back is under way 0.2 s on.
+        run(0.2);
+        desktop.applications().setHung(toolsProcess, true);
+    }
     desktop.items().moveToIndex(zorvItem(BarItems::zorvIconName), 0);
     settle();
     ASSERT_EQ(barOrder().indexOf(zorvItem(BarItems::zorvIconName)), 0);
@@ -326,6 +337,11 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
 
     if (pass) {
         drive(std::move(*pass));
+    }
+    // The run could not tell where the item went: asked again, it brings it back.
+    if (c.runJudgesADragOfAHungApplication) {
+        desktop.applications().setHung(toolsProcess, false);
+        drive(engine->reconcileMenuBar(u"user-move"_s));
     }
     if (c.holdOpen) {
         EXPECT_TRUE(engine->isRevealed());
@@ -353,7 +369,9 @@ INSTANTIATE_TEST_SUITE_P(
         IconMovedCase{"CrowdedWithoutThePermission", std::nullopt, false, 18, 0.0, true},
         IconMovedCase{"WhileARunWaitsForTheUser", std::nullopt, false, 18, 0.0, false, true},
         IconMovedCase{"CrowdedUnderMenusEndingBesideIt", std::nullopt, false, 18, 0.0, false, false,
-                      true}),
+                      true},
+        IconMovedCase{"WhileARunJudgesADragOfAHungApplication", std::nullopt, false, 18, 0.0, false,
+                      false, false, true}),
     [](const auto &info) { return info.param.name; });
 
 } // namespace

@@ -121,7 +121,8 @@ void ClassicEngine::followUpVerdict(const DriftVerdict &verdict, bool stable) {
     }
     // The same drift must be seen on a second qualifying scan; one seen while the last run is too
     // recent for another counts all the same, so that the run can follow as soon as it may.
-    const std::optional<QString> signature = m_drift.sighted(verdict.drifted);
+    const std::optional<QString> signature =
+        m_drift.sighted(verdict.drifted, m_bar.reach().unanswered);
     // Nothing is revealed for a run that would find nothing it can reach to drag.
     if (signature && m_drift.spacedOut(now()) &&
         !m_drift.givenUp(*signature, m_bar.reach().menusRight) && runHasWork()) {

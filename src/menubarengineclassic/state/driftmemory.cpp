@@ -11,12 +11,17 @@ bool DriftMemory::spacedOut(const QDateTime &now) const {
     return static_cast<double>(m_lastDriftReconcile.msecsTo(now)) / 1000.0 > runSpacingSeconds;
 }
 
-std::optional<QString> DriftMemory::sighted(const QSet<MenuBarItemID> &drifted) {
-    if (drifted != m_previousDrift) {
-        m_previousDrift = drifted;
-        return std::nullopt;
-    }
-    return DriftRules::driftSignature(drifted);
+std::optional<QString> DriftMemory::sighted(const QSet<MenuBarItemID> &drifted,
+                                            const QSet<MenuBarItemID> &unanswered) {
+    // A hung application's items answer again where the bar put them meanwhile, often in their
+    // lane: counting their stale places would start every drift over as each one answers.
+    const QSet<MenuBarItemID> stale = unanswered + m_previousUnanswered;
+    const QSet<MenuBarItemID> read = drifted - stale;
+    const bool again =
+        drifted == m_previousDrift || (!read.isEmpty() && read == m_previousDrift - stale);
+    m_previousDrift = drifted;
+    m_previousUnanswered = unanswered;
+    return again ? std::optional(DriftRules::driftSignature(drifted)) : std::nullopt;
 }
 
 bool DriftMemory::givenUp(const QString &signature, std::optional<double> menusRight) const {

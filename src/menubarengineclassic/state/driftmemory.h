@@ -32,10 +32,16 @@ public:
     // Whether a run for drift may start at `now`, spaced out from the last.
     [[nodiscard]] bool spacedOut(const QDateTime &now) const;
     // A qualifying scan saw `drifted`: on the second sighting in a row the drift's signature;
-    // none on the first.
-    [[nodiscard]] std::optional<QString> sighted(const QSet<MenuBarItemID> &drifted);
+    // none on the first. Items kept from applications that did not answer (`unanswered`), on
+    // this scan or the last, stand where they were last read: they neither make a drift new nor
+    // keep it from being the same, unless nothing else drifted.
+    [[nodiscard]] std::optional<QString> sighted(const QSet<MenuBarItemID> &drifted,
+                                                 const QSet<MenuBarItemID> &unanswered = {});
     // The bar is clean, or a scan did not qualify: the next drift counts from its first sighting.
-    void forgetPrevious() { m_previousDrift.clear(); }
+    void forgetPrevious() {
+        m_previousDrift.clear();
+        m_previousUnanswered.clear();
+    }
     // A run for drift started at `now`: the next one waits out the spacing. A sighting that
     // started none (nothing a drag could reach) leaves the next one free to start at once.
     void runStarted(const QDateTime &now) { m_lastDriftReconcile = now; }
@@ -65,6 +71,7 @@ private:
     // Where the front application's menus ended at each drift's last fruitless run.
     QHash<QString, std::optional<double>> m_menusRightAtLastRun;
     QSet<MenuBarItemID> m_previousDrift;
+    QSet<MenuBarItemID> m_previousUnanswered;
     QDateTime m_lastDriftReconcile;
 };
 

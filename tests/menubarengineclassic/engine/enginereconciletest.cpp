@@ -414,6 +414,10 @@ struct OutOfReachCase {
     // The front application's menus cover the item; else its application stops answering.
     bool underMenus;
     UnplacedReason::Obstacle why;
+    // Beside it, another application's item out of its lane stops answering and the bar then puts
+    // it into its lane: the scans read it where it stood until it answers again as the menus
+    // lift, which must not make the drift read as new.
+    bool staleNeighbour = false;
 
     friend void PrintTo(const OutOfReachCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -434,6 +438,20 @@ TEST_P(ReconcileOutOfReachTest, keepsTheItemsLaneAndSaysWhyUntilADragCanReachIt)
     const OutOfReachCase &reach = GetParam();
     furnish(kTwo);
     const qint32 viewer = launch(u"com.example.viewer"_s, 100.0);
+    const qint32 stale = launch(u"com.example.stale"_s);
+    const MenuBarItemID staleId{u"com.example.stale"_s, u"v"_s, std::nullopt, 0};
+    SectionLayout layout = layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {});
+    const quint64 hiddenSeparator = zorvItem(BarItems::zorvHiddenSeparatorName);
+    if (reach.staleNeighbour) {
+        const quint64 v = addItem(stale, 30.0, u"v"_s);
+        arrange({zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), v, hiddenSeparator,
+                 items.value(u"a"_s), items.value(u"b"_s)});
+        layout.sections[Section::shown].prepend(staleId);
+        run(3.0);
+        desktop.applications().setHung(stale, true);
+        run(3.0);
+        arrange({zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hiddenSeparator, v});
+    }
     const std::optional<MenuBarItem> b = engineItem(idOf(u"b"_s));
     ASSERT_TRUE(b);
     if (reach.underMenus) {
@@ -442,7 +460,7 @@ TEST_P(ReconcileOutOfReachTest, keepsTheItemsLaneAndSaysWhyUntilADragCanReachIt)
         desktop.applications().setHung(toolsProcess, true);
     }
     run(3.0);
-    drive(engine->apply(layoutOf({idOf(u"b"_s)}, {idOf(u"a"_s)}, {})));
+    drive(engine->apply(layout));
     reconcile();
     reconcile();
     // Long enough for the polls to see the drift, and then just past one that saw it again.
@@ -463,6 +481,7 @@ TEST_P(ReconcileOutOfReachTest, keepsTheItemsLaneAndSaysWhyUntilADragCanReachIt)
     } else {
         desktop.applications().setHung(toolsProcess, false);
     }
+    desktop.applications().setHung(stale, false);
     const auto inItsLane = [&] {
         const QList<quint64> bar = barOrder();
         return bar.indexOf(items.value(u"a"_s)) <
@@ -480,7 +499,9 @@ INSTANTIATE_TEST_SUITE_P(
     Items, ReconcileOutOfReachTest,
     ::testing::Values(OutOfReachCase{"UnderTheMenus", true, UnplacedReason::Obstacle::menus},
                       OutOfReachCase{"ApplicationNotAnswering", false,
-                                     UnplacedReason::Obstacle::notAnswering}),
+                                     UnplacedReason::Obstacle::notAnswering},
+                      OutOfReachCase{"UnderTheMenusBesideAnItemReadWhereItWasBeforeAHang", true,
+                                     UnplacedReason::Obstacle::menus, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // Two runs failed the same item under the menus, long enough ago to be judged; then an

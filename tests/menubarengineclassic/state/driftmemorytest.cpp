@@ -30,6 +30,36 @@ TEST(DriftMemoryTest, AsksForARunOnTheSecondSightingOfTheSameDrift) {
     EXPECT_EQ(drift.sighted(two), std::nullopt);
 }
 
+// A hung application's items are kept where the last scan read them: one that answers again in
+// its lane, or hangs, leaves the rest of the drift as it was; a drift of those items alone is the
+// same only as a whole.
+TEST(DriftMemoryTest, ItemsOfAnApplicationNotAnsweringNeitherRenewNorRepeatADrift) {
+    const MenuBarItemID a = stateId(u"a"_s);
+    const MenuBarItemID b = stateId(u"b"_s);
+    const MenuBarItemID hung{u"com.example.hung"_s, std::nullopt, std::nullopt, 0};
+    using Ids = QSet<MenuBarItemID>;
+    struct Sighting {
+        Ids drifted;
+        Ids unanswered;
+        bool again;
+    };
+    const QList<std::pair<const char *, QList<Sighting>>> cases{
+        {"AnswersInItsLane", {{{a, hung}, {hung}, false}, {{a}, {}, true}}},
+        {"StopsAnswering", {{{a}, {}, false}, {{a, hung}, {hung}, true}}},
+        {"AloneAndStillHung", {{{hung}, {hung}, false}, {{hung}, {hung}, true}}},
+        {"AloneAfterAnotherDrift", {{{b}, {}, false}, {{hung}, {hung}, false}}},
+        {"AnsweringWithADriftOfItsOwn", {{{a, hung}, {hung}, false}, {{hung}, {}, false}}},
+    };
+    for (const auto &[name, sightings] : cases) {
+        DriftMemory drift;
+        for (const Sighting &sighting : sightings) {
+            EXPECT_EQ(drift.sighted(sighting.drifted, sighting.unanswered).has_value(),
+                      sighting.again)
+                << name;
+        }
+    }
+}
+
 TEST(DriftMemoryTest, GivesUpADriftAfterThreeFruitlessRunsUntilSomethingChanges) {
     DriftMemory drift;
     const QString trigger = DriftMemory::triggerPrefix + u"com.example.a"_s;

@@ -9,6 +9,7 @@
 #include "simulatedanimationdriver.h"
 #include "simulatedplatform.h"
 #include "storage/zorvpaths.h"
+#include "workrunner.h"
 
 #include <QGuiApplication>
 #include <QtQml/QQmlExtensionPlugin>
@@ -126,9 +127,8 @@ int main(int argc, char *argv[]) {
     SimulatedPlatform platform(*clock, std::move(*scenario), true);
 
     const int status = runZorv(platform, options, instance ? &*instance : nullptr);
-    // A worker job still running at the quit (a drag, a scan) handed its end to a coroutine whose
-    // owner has gone since: delivering it lets that coroutine see so and end, rather than wait
-    // for ever with everything it holds.
-    QCoreApplication::sendPostedEvents();
+    // A worker job still running at the quit (a drag, a scan) hands its end to a coroutine whose
+    // owner has gone since.
+    WorkRunner::handBackOutstanding();
     return status;
 }

@@ -39,6 +39,14 @@ struct Handoff : std::enable_shared_from_this<Handoff> {
     std::atomic<bool> done{false};
     std::coroutine_handle<> waiter; // main thread only
 
+    Handoff() { awaited.fetch_add(1, std::memory_order_relaxed); }
+    ~Handoff() { awaited.fetch_sub(1, std::memory_order_relaxed); }
+    Handoff(const Handoff &) = delete;
+    Handoff &operator=(const Handoff &) = delete;
+
+    // Hand-offs whose awaiting frame has not ended yet.
+    static inline std::atomic<int> awaited{0};
+
     // On the worker, once the outcome is written.
     void finish() {
         done.store(true, std::memory_order_release);
@@ -102,6 +110,12 @@ private:
 // destroys lambda temporaries inside a co_await expression twice.
 class WorkRunner {
 public:
+    // At the quit, once the owners of the coroutines awaiting work have gone: lets the jobs still
+    // out end and hands their results back, so that each awaiting coroutine sees its owner gone
+    // and ends, rather than wait for ever with everything it holds. Bounded, as a job that hangs
+    // must not hold the quit up. Main thread.
+    static void handBackOutstanding(QThreadPool *pool = QThreadPool::globalInstance());
+
     enum class Mode { ThreadPool, Inline };
 
     explicit WorkRunner(Mode mode = Mode::ThreadPool,

@@ -21,10 +21,11 @@ constexpr auto kHeld = std::chrono::microseconds(90000);
 // How far apart the posting of an event and the idle timer's record of it may lie.
 constexpr double kTimerTolerance = 0.002;
 
-enum class Standing { there, elsewhere, underMenus };
+enum class Standing { there, elsewhere, underMenus, menusUnread };
 
 // Whether the item stands at the point, carrying the identifier when there is one, and drawn:
-// an item the front application's menus reach into is not drawn, and takes no click.
+// an item the front application's menus reach into is not drawn, and takes no click. A hung
+// application in front still has its menus drawn, but cannot say how far they reach.
 Standing standing(const AX &ax, const Workspace &workspace, const ItemClick::Target &target,
                   const QList<AXElement> &elements) {
     const QPointF point = target.point;
@@ -37,8 +38,12 @@ Standing standing(const AX &ax, const Workspace &workspace, const ItemClick::Tar
             return Standing::elsewhere;
         }
         const std::optional<RunningApplication> front = workspace.frontmostApplication();
+        bool answered = true;
         const std::optional<double> menusRight =
-            front ? ax.menusRight(front->processId) : std::nullopt;
+            front ? ax.menusRight(front->processId, &answered) : std::nullopt;
+        if (!answered) {
+            return Standing::menusUnread;
+        }
         return menusRight && frame.left() < *menusRight ? Standing::underMenus : Standing::there;
     }
     return Standing::elsewhere;
@@ -63,7 +68,13 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
         return Outcome::notAnswering;
     }
     // Menus that came to the front cover it as much as a move does: the bar is read again.
-    if (standing(ax, workspace, target, elements) != Standing::there) {
+    switch (standing(ax, workspace, target, elements)) {
+    case Standing::there:
+        break;
+    case Standing::menusUnread:
+        return Outcome::frontNotAnswering;
+    case Standing::elsewhere:
+    case Standing::underMenus:
         return Outcome::moved;
     }
 
@@ -108,6 +119,8 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
         return Outcome::clicked;
     case Standing::underMenus:
         return Outcome::coveredDuringClick;
+    case Standing::menusUnread:
+        return Outcome::frontNotAnsweringDuringClick;
     case Standing::elsewhere:
         break;
     }
@@ -130,6 +143,10 @@ QString ItemClick::describe(Outcome outcome) {
         return u"moved during the click"_s;
     case Outcome::coveredDuringClick:
         return u"covered by the menus of the application in front during the click"_s;
+    case Outcome::frontNotAnswering:
+        return u"the application in front not answering, its menus may cover it"_s;
+    case Outcome::frontNotAnsweringDuringClick:
+        return u"the application in front not answering during the click"_s;
     case Outcome::cutIn:
         break;
     }

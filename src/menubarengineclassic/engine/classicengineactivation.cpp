@@ -9,6 +9,8 @@
 #include "activation/itempress.h"
 #include "nudge/clickforwarder.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <array>
 
@@ -23,6 +25,8 @@ constexpr int kClickLooks = 3;
 // The longest wait for a run in flight before an item is clicked, and how often it is looked at.
 constexpr double kRunWaitSeconds = 20.0;
 constexpr double kRunWaitStep = 0.25;
+// How often an activation looks whether its turn has come.
+constexpr double kTurnStep = 0.05;
 
 } // namespace
 
@@ -32,6 +36,15 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
         throw EngineFailure(EngineError::itemNotFound);
     }
     QPointer<ClassicEngine> self(this);
+    const quint64 turn = m_activationsAsked++;
+    const auto done = qScopeGuard([self] {
+        if (self) {
+            ++self->m_activationsDone;
+        }
+    });
+    if (!co_await untilTurn(turn)) {
+        co_return;
+    }
     co_await refresh();
     if (!self) {
         co_return;
@@ -152,6 +165,10 @@ QCoro::Task<> ClassicEngine::clickOrPress(MenuBarItemID id, ClickKind click, QRe
         if (!self) {
             co_return;
         }
+        if (outcome == ItemClick::Outcome::frontNotAnswering) {
+            co_await openInPlace(id, click, frame, ItemClick::describe(outcome), std::move(record));
+            co_return;
+        }
         if (outcome != ItemClick::Outcome::moved || look == kClickLooks) {
             record.insert(u"outcome"_s, ItemClick::describe(outcome));
             record.insert(u"x"_s, point.x());
@@ -177,6 +194,14 @@ QCoro::Task<bool> ClassicEngine::untilRunEnds() {
         co_await sleep(kRunWaitStep);
     }
     co_return waited;
+}
+
+QCoro::Task<bool> ClassicEngine::untilTurn(quint64 turn) {
+    QPointer<ClassicEngine> self(this);
+    while (self && m_activationsDone != turn) {
+        co_await sleep(kTurnStep);
+    }
+    co_return bool(self);
 }
 
 QCoro::Task<> ClassicEngine::openInPlace(MenuBarItemID id, ClickKind click, QRectF frame,

@@ -21,11 +21,12 @@ constexpr auto kHeld = std::chrono::microseconds(90000);
 // How far apart the posting of an event and the idle timer's record of it may lie.
 constexpr double kTimerTolerance = 0.002;
 
-enum class Standing { there, elsewhere, underMenus, menusUnread };
+enum class Standing { there, elsewhere, underHousing, underMenus, menusUnread };
 
 // Whether the item stands at the point, carrying the identifier when there is one, and drawn:
-// an item the front application's menus reach into is not drawn, and takes no click. A hung
-// application in front still has its menus drawn, but cannot say how far they reach.
+// an item the front application's menus reach into, or whose middle a camera housing hides, is
+// not drawn, and takes no click. A hung application in front still has its menus drawn, but
+// cannot say how far they reach.
 Standing standing(const AX &ax, const Workspace &workspace, const ItemClick::Target &target,
                   const QList<AXElement> &elements) {
     const QPointF point = target.point;
@@ -36,6 +37,12 @@ Standing standing(const AX &ax, const Workspace &workspace, const ItemClick::Tar
         }
         if (target.identifier && ax.identifier(element) != target.identifier) {
             return Standing::elsewhere;
+        }
+        const double middle = frame.center().x();
+        for (const auto &[left, right] : target.housings) {
+            if (left <= middle && middle <= right) {
+                return Standing::underHousing;
+            }
         }
         const std::optional<RunningApplication> front = workspace.frontmostApplication();
         bool answered = true;
@@ -74,6 +81,7 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     case Standing::menusUnread:
         return Outcome::frontNotAnswering;
     case Standing::elsewhere:
+    case Standing::underHousing:
     case Standing::underMenus:
         return Outcome::moved;
     }
@@ -122,6 +130,7 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     case Standing::menusUnread:
         return Outcome::frontNotAnsweringDuringClick;
     case Standing::elsewhere:
+    case Standing::underHousing:
         break;
     }
     return Outcome::movedDuringClick;

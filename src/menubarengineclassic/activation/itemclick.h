@@ -2,10 +2,12 @@
 
 #include "clickkind.h"
 
+#include <QList>
 #include <QPointF>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 namespace zorv {
 
@@ -43,6 +45,8 @@ public:
         qint32 processId = 0;
         std::optional<QString> identifier;
         QPointF point;
+        // Spans of x the camera housings cover: an item whose middle they hide takes no click.
+        QList<std::pair<double, double>> housings;
     };
 
     [[nodiscard]] static Outcome post(InputEvents &input, Clock &clock,

@@ -157,7 +157,8 @@ QCoro::Task<> ClassicEngine::clickOrPress(MenuBarItemID id, ClickKind click, QRe
         Clock &clock = m_platform.clock;
         Accessibility &accessibility = m_platform.accessibility;
         const Workspace &workspace = m_platform.workspace;
-        const ItemClick::Target target{processOf(id).value_or(0), id.axIdentifier, point};
+        const ItemClick::Target target{processOf(id).value_or(0), id.axIdentifier, point,
+                                       m_bar.reach().housings};
         auto work = [&input, &clock, &accessibility, &workspace, target, click] {
             return ItemClick::post(input, clock, accessibility, workspace, target, click);
         };

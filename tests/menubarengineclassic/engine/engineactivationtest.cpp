@@ -297,9 +297,18 @@ TEST_F(EngineTest, aPressFindsTheItemAtItsFrameElseByAnIdentifierNoOtherCarries)
 
 // Between the press and the release of the engine's click: the user clicks elsewhere
 // (`userClicks`), the permission is taken away (`permissionGoes`), or the item's title shrinks it
-// away from under the pointer (`itemShrinks`), or an application whose menus cover it comes to
-// the front (`menusCover`).
-enum class Fault { hung, noPermission, userClicks, permissionGoes, itemShrinks, menusCover };
+// away from under the pointer (`itemShrinks`), or grows it until the camera housing hides its
+// middle (`intoHousing`), or an application whose menus cover it comes to the front
+// (`menusCover`).
+enum class Fault {
+    hung,
+    noPermission,
+    userClicks,
+    permissionGoes,
+    itemShrinks,
+    intoHousing,
+    menusCover
+};
 
 struct FailureCase {
     const char *name;
@@ -321,7 +330,7 @@ class FailedActivationTest : public EngineTest,
 // An item that cannot be opened is neither clicked nor pressed, and the record says why.
 TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
     const FailureCase &failed = GetParam();
-    addLaptop();
+    addLaptop(failed.fault == Fault::intoHousing ? 700.0 : 0.0);
     furnishSections();
     startEngine();
     if (failed.fault == Fault::hung) {
@@ -334,8 +343,8 @@ TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
             desktop.userInput().click(kUserSpot);
         } else if (failed.fault == Fault::permissionGoes) {
             desktop.permissions().setAccessibilityTrusted(false);
-        } else if (failed.fault == Fault::itemShrinks) {
-            desktop.items().setLength(shown, 2.0);
+        } else if (failed.fault == Fault::itemShrinks || failed.fault == Fault::intoHousing) {
+            desktop.items().setLength(shown, failed.fault == Fault::itemShrinks ? 2.0 : 740.0);
             desktop.model().layOutNow();
         } else if (failed.fault == Fault::menusCover) {
             desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
@@ -370,6 +379,8 @@ INSTANTIATE_TEST_SUITE_P(
                     u"the Accessibility permission went during the click"_s, kClickedKeys},
         FailureCase{"ItemShrinksMeanwhile", Fault::itemShrinks, EngineError::activationFailed,
                     u"moved during the click"_s, kClickedKeys},
+        FailureCase{"ItemGrowsBehindTheHousingMeanwhile", Fault::intoHousing,
+                    EngineError::activationFailed, u"moved during the click"_s, kClickedKeys},
         FailureCase{"MenusCoverItMeanwhile", Fault::menusCover, EngineError::activationFailed,
                     u"covered by the menus of the application in front during the click"_s,
                     kClickedKeys}),

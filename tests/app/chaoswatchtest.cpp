@@ -250,7 +250,8 @@ TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
 }
 
 // An activation that clicks its item in sight is seen through whichever click it asked for, and
-// is no breach.
+// is no breach; so is one of an application's items the user dragged past its sibling right
+// before asking, before the engine looked at the bar again.
 TEST(ChaosWatchTest, anItemClickedInSightIsOpened) {
     QDir(ZorvPaths::root()).removeRecursively();
     SimulatedMac mac(reachableLaptop({}));
@@ -271,6 +272,32 @@ TEST(ChaosWatchTest, anItemClickedInSightIsOpened) {
         }
         EXPECT_EQ(watch.counts().activations, opened) << item.id.bundleID.toStdString();
     }
+
+    SimulatedDesktop &desktop = mac.platform.desktop();
+    const QString siblings = u"com.apple.controlcenter"_s;
+    QList<BarEntry> inSight;
+    for (const BarEntry &entry : desktop.readout().bar()) {
+        if (entry.bundleIdentifier == siblings && entry.visible && !entry.immovable) {
+            inSight.append(entry);
+        }
+    }
+    ASSERT_GE(inSight.size(), 2);
+    const QList<MenuBarItem> &scanned = mac.app.engine()->lastItems();
+    const auto first = std::find_if(scanned.cbegin(), scanned.cend(), [&](const MenuBarItem &item) {
+        return item.id.bundleID == siblings && item.frame == inSight.first().frame;
+    });
+    ASSERT_NE(first, scanned.cend());
+    const MenuBarItemID id = first->id;
+    ASSERT_TRUE(
+        desktop.userInput().commandDragItem(inSight.first().itemId, inSight.last().frame.right()));
+    desktop.model().layOutNow();
+    watch.activationAsked(id, ClickKind::left, u"the Layout pane"_s);
+    mac.app.model()->activate(id, ClickKind::left);
+    for (int tick = 0; tick < 25; ++tick) {
+        mac.driver.run(seconds(0.2));
+        watch.checkTick();
+    }
+    EXPECT_EQ(watch.counts().activations, opened + 1);
     EXPECT_EQ(watch.breachCount(), 0) << watch.breaches().join(u'\n').toStdString();
     (void)mac.app.finish();
     mac.driver.drain();

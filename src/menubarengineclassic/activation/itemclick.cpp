@@ -21,10 +21,12 @@ constexpr auto kHeld = std::chrono::microseconds(90000);
 // How far apart the posting of an event and the idle timer's record of it may lie.
 constexpr double kTimerTolerance = 0.002;
 
-enum class Standing { there, elsewhere, underMenus };
+enum class Standing { there, elsewhere, underHousing, underMenus, menusUnread };
 
 // Whether the item stands at the point, carrying the identifier when there is one, and drawn:
-// an item the front application's menus reach into is not drawn, and takes no click.
+// an item the front application's menus reach into, or whose middle a camera housing hides, is
+// not drawn, and takes no click. A hung application in front still has its menus drawn, but
+// cannot say how far they reach.
 Standing standing(const AX &ax, const Workspace &workspace, const ItemClick::Target &target,
                   const QList<AXElement> &elements) {
     const QPointF point = target.point;
@@ -36,9 +38,19 @@ Standing standing(const AX &ax, const Workspace &workspace, const ItemClick::Tar
         if (target.identifier && ax.identifier(element) != target.identifier) {
             return Standing::elsewhere;
         }
+        const double middle = frame.center().x();
+        for (const auto &[left, right] : target.housings) {
+            if (left <= middle && middle <= right) {
+                return Standing::underHousing;
+            }
+        }
         const std::optional<RunningApplication> front = workspace.frontmostApplication();
+        bool answered = true;
         const std::optional<double> menusRight =
-            front ? ax.menusRight(front->processId) : std::nullopt;
+            front ? ax.menusRight(front->processId, &answered) : std::nullopt;
+        if (!answered) {
+            return Standing::menusUnread;
+        }
         return menusRight && frame.left() < *menusRight ? Standing::underMenus : Standing::there;
     }
     return Standing::elsewhere;
@@ -63,7 +75,14 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
         return Outcome::notAnswering;
     }
     // Menus that came to the front cover it as much as a move does: the bar is read again.
-    if (standing(ax, workspace, target, elements) != Standing::there) {
+    switch (standing(ax, workspace, target, elements)) {
+    case Standing::there:
+        break;
+    case Standing::menusUnread:
+        return Outcome::frontNotAnswering;
+    case Standing::elsewhere:
+    case Standing::underHousing:
+    case Standing::underMenus:
         return Outcome::moved;
     }
 
@@ -108,7 +127,10 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
         return Outcome::clicked;
     case Standing::underMenus:
         return Outcome::coveredDuringClick;
+    case Standing::menusUnread:
+        return Outcome::frontNotAnsweringDuringClick;
     case Standing::elsewhere:
+    case Standing::underHousing:
         break;
     }
     return Outcome::movedDuringClick;
@@ -130,6 +152,10 @@ QString ItemClick::describe(Outcome outcome) {
         return u"moved during the click"_s;
     case Outcome::coveredDuringClick:
         return u"covered by the menus of the application in front during the click"_s;
+    case Outcome::frontNotAnswering:
+        return u"the application in front not answering, its menus may cover it"_s;
+    case Outcome::frontNotAnsweringDuringClick:
+        return u"the application in front not answering during the click"_s;
     case Outcome::cutIn:
         break;
     }

@@ -2,10 +2,12 @@
 
 #include "clickkind.h"
 
+#include <QList>
 #include <QPointF>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 namespace zorv {
 
@@ -20,8 +22,10 @@ class Workspace;
 // the bar since the scan the point came from, and the click would open whatever stands there now. A
 // press or release of the user's between the click's own cuts it in, and the item may then have
 // received nothing; so may it when the permission went or the item moved before the release,
-// which is looked at once more after it. Each call blocks between its events and asks another
-// process: call it from a worker thread. Stateless; thread-safe.
+// which is looked at once more after it. How far the menus of a hung application in front reach
+// cannot be read, so neither can whether a click on the item lands. Each call blocks between its
+// events and asks another process: call it from a worker thread. Stateless, but one click at a
+// time: two at once press one item and release over the other.
 class ItemClick {
 public:
     enum class Outcome {
@@ -32,13 +36,17 @@ public:
         cutIn,
         permissionWent,
         movedDuringClick,
-        coveredDuringClick
+        coveredDuringClick,
+        frontNotAnswering,
+        frontNotAnsweringDuringClick
     };
 
     struct Target {
         qint32 processId = 0;
         std::optional<QString> identifier;
         QPointF point;
+        // Spans of x the camera housings cover: an item whose middle they hide takes no click.
+        QList<std::pair<double, double>> housings;
     };
 
     [[nodiscard]] static Outcome post(InputEvents &input, Clock &clock,

@@ -41,10 +41,10 @@ QList<AXElement> AX::extrasItems(qint32 processId, bool *answered) const {
     return value<QList<AXElement>>(*bar, u"AXChildren"_s, answered).value_or(QList<AXElement>{});
 }
 
-std::optional<double> AX::menusRight(qint32 processId) const {
+std::optional<double> AX::menusRight(qint32 processId, bool *answered) const {
     const AXElement application = m_accessibility.applicationElement(processId);
     (void)m_accessibility.setMessagingTimeout(application, barMessagingTimeout);
-    const auto bar = value<AXElement>(application, u"AXMenuBar"_s);
+    const auto bar = value<AXElement>(application, u"AXMenuBar"_s, answered);
     if (!bar) {
         return std::nullopt;
     }

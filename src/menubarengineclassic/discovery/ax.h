@@ -44,8 +44,10 @@ public:
     // list alone cannot tell from an application without items.
     [[nodiscard]] QList<AXElement> extrasItems(qint32 processId, bool *answered = nullptr) const;
     // Where the application's menus end: the right edge of the rightmost of its menu-bar items
-    // ("AXMenuBar", then "AXChildren"); absent when it shows none or does not answer in time.
-    [[nodiscard]] std::optional<double> menusRight(qint32 processId) const;
+    // ("AXMenuBar", then "AXChildren"); absent when it shows none or does not answer in time,
+    // which `answered`, when given, tells apart as extrasItems does.
+    [[nodiscard]] std::optional<double> menusRight(qint32 processId,
+                                                   bool *answered = nullptr) const;
     // From "AXPosition" and "AXSize", read independently: an unreadable part stays zero. A frame
     // with a component that is not finite or lies beyond largestFrameComponent is unreadable as a
     // whole and comes back as the zero rectangle.

@@ -421,6 +421,8 @@ private:
     // Waits, within a bound, for the run in flight to end: true when one was, as the bar has
     // then been laid out again.
     QCoro::Task<bool> untilRunEnds();
+    // Waits for the activations asked before this one to end; false when the engine went.
+    QCoro::Task<bool> untilTurn(quint64 turn);
     // The process of the item as the last scan read it.
     [[nodiscard]] std::optional<qint32> processOf(const MenuBarItemID &id) const;
     QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);
@@ -497,6 +499,10 @@ private:
     LatestTask m_grantTask;
     // A scan found the permission granted and has not yet started the grant's placement.
     bool m_grantNoticed = false;
+    // Activations take turns, in the order asked: two clicks at once press one item and release
+    // over the other, and neither item gets a click.
+    quint64 m_activationsAsked = 0;
+    quint64 m_activationsDone = 0;
     QList<QMetaObject::Connection> m_observers;
 };
 

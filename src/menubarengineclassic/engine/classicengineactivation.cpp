@@ -9,6 +9,8 @@
 #include "activation/itempress.h"
 #include "nudge/clickforwarder.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <array>
 
@@ -23,6 +25,8 @@ constexpr int kClickLooks = 3;
 // The longest wait for a run in flight before an item is clicked, and how often it is looked at.
 constexpr double kRunWaitSeconds = 20.0;
 constexpr double kRunWaitStep = 0.25;
+// How often an activation looks whether its turn has come.
+constexpr double kTurnStep = 0.05;
 
 } // namespace
 
@@ -32,6 +36,15 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
         throw EngineFailure(EngineError::itemNotFound);
     }
     QPointer<ClassicEngine> self(this);
+    const quint64 turn = m_activationsAsked++;
+    const auto done = qScopeGuard([self] {
+        if (self) {
+            ++self->m_activationsDone;
+        }
+    });
+    if (!co_await untilTurn(turn)) {
+        co_return;
+    }
     co_await refresh();
     if (!self) {
         co_return;
@@ -144,12 +157,17 @@ QCoro::Task<> ClassicEngine::clickOrPress(MenuBarItemID id, ClickKind click, QRe
         Clock &clock = m_platform.clock;
         Accessibility &accessibility = m_platform.accessibility;
         const Workspace &workspace = m_platform.workspace;
-        const ItemClick::Target target{processOf(id).value_or(0), id.axIdentifier, point};
+        const ItemClick::Target target{processOf(id).value_or(0), id.axIdentifier, point,
+                                       m_bar.reach().housings};
         auto work = [&input, &clock, &accessibility, &workspace, target, click] {
             return ItemClick::post(input, clock, accessibility, workspace, target, click);
         };
         const ItemClick::Outcome outcome = co_await m_platform.work.run(std::move(work));
         if (!self) {
+            co_return;
+        }
+        if (outcome == ItemClick::Outcome::frontNotAnswering) {
+            co_await openInPlace(id, click, frame, ItemClick::describe(outcome), std::move(record));
             co_return;
         }
         if (outcome != ItemClick::Outcome::moved || look == kClickLooks) {
@@ -177,6 +195,14 @@ QCoro::Task<bool> ClassicEngine::untilRunEnds() {
         co_await sleep(kRunWaitStep);
     }
     co_return waited;
+}
+
+QCoro::Task<bool> ClassicEngine::untilTurn(quint64 turn) {
+    QPointer<ClassicEngine> self(this);
+    while (self && m_activationsDone != turn) {
+        co_await sleep(kTurnStep);
+    }
+    co_return bool(self);
 }
 
 QCoro::Task<> ClassicEngine::openInPlace(MenuBarItemID id, ClickKind click, QRectF frame,

@@ -115,6 +115,9 @@ private:
     void checkActivations();
     // Whether the status item received a click of `kind` at or after `since`.
     [[nodiscard]] bool clicked(quint64 itemId, ClickKind kind, MonotonicTime since) const;
+    // The status item of the item's application standing on the bar where the engine's last scan
+    // saw the item; none when none stands there, as while that scan is older than a move.
+    [[nodiscard]] std::optional<quint64> barItemOf(const MenuBarItemID &id) const;
     // What the hot-key log says of the item's key from `offset` on: the first failure (the item
     // not found, or its activation failed), if any.
     [[nodiscard]] std::optional<QString> loggedFailure(const MenuBarItemID &id,
@@ -152,7 +155,7 @@ private:
     // Activations asked for and not yet seen through, with where the hot-key log then ended.
     struct Asked {
         MenuBarItemID id;
-        // The status item the bar showed for it when asked.
+        // The status item the bar shows for it, once the engine's last scan tells which.
         std::optional<quint64> itemId;
         ClickKind click = ClickKind::left;
         QString route;

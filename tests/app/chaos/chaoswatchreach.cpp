@@ -15,6 +15,9 @@
 #include <QJsonObject>
 #include <QTextStream>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -22,6 +25,8 @@ namespace zorv {
 namespace {
 
 const QString kHotkeyLog = u"hotkey-log.txt"_s;
+// How far apart, in points, a scanned frame and the bar's may lie and still be the same item's.
+constexpr double kSameFrame = 0.5;
 
 qint64 hotkeyLogSize() {
     return QFileInfo(ZorvPaths::file(kHotkeyLog)).size();
@@ -90,14 +95,33 @@ void ChaosWatch::activationAsked(const MenuBarItemID &id, ClickKind click, const
     asked.at = m_clock.now();
     asked.hotkeyLogSize = hotkeyLogSize();
     asked.recordBefore = lastActivateRecord();
-    const QHash<quint64, MenuBarItem> matched =
-        EngineSections::items(m_desktop.readout().bar(), m_engine->lastItems());
-    for (auto item = matched.constBegin(); item != matched.constEnd(); ++item) {
-        if (item->id == id) {
-            asked.itemId = item.key();
+    asked.itemId = barItemOf(id);
+    m_asked.append(asked);
+}
+
+std::optional<quint64> ChaosWatch::barItemOf(const MenuBarItemID &id) const {
+    const QList<MenuBarItem> &scanned = m_engine->lastItems();
+    const auto item =
+        std::find_if(scanned.cbegin(), scanned.cend(), [&id](const MenuBarItem &candidate) {
+            return candidate.id == id && !candidate.isDormant;
+        });
+    if (item == scanned.cend()) {
+        return std::nullopt;
+    }
+    // By frame, not by the order of the application's items: the user may have dragged one of
+    // them past another since the scan, and the engine tells them apart by more than order.
+    std::optional<quint64> found;
+    for (const BarEntry &entry : m_desktop.readout().bar()) {
+        if (entry.bundleIdentifier == id.bundleID &&
+            std::abs(entry.frame.left() - item->frame.left()) < kSameFrame &&
+            std::abs(entry.frame.width() - item->frame.width()) < kSameFrame) {
+            if (found) {
+                return std::nullopt;
+            }
+            found = entry.itemId;
         }
     }
-    m_asked.append(asked);
+    return found;
 }
 
 void ChaosWatch::activationWithdrawn(const MenuBarItemID &id) {
@@ -139,6 +163,9 @@ void ChaosWatch::checkActivations() {
     }
     const QString record = lastActivateRecord();
     for (Asked &asked : m_asked) {
+        if (!asked.itemId) {
+            asked.itemId = barItemOf(asked.id);
+        }
         if (asked.outcome.isEmpty() && record != asked.recordBefore) {
             asked.outcome = outcomeFor(record, asked.id).value_or(QString());
         }

@@ -11,13 +11,15 @@ namespace {
 enum class Target { shown, hidden, alwaysHidden };
 // `rearranged`: the laptop, on which the user drags another item across the one asked for
 // between the engine's look at the bar and its click; `coveredMeanwhile`: the laptop, on which an
-// application with menus over the item comes to the front then.
+// application with menus over the item comes to the front then; `underHungMenus`: menus over the
+// item of an application in front that hangs, so cannot say how far they reach.
 enum class Bar {
     laptop,
     leftOfMain,
     rightOfMain,
     autoHidden,
     underMenus,
+    underHungMenus,
     housing,
     rearranged,
     coveredMeanwhile
@@ -58,8 +60,10 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         desktop.arrangement().setMainScreen(laptop);
         desktop.arrangement().setAutoHidesMenuBar(laptop, activation.bar == Bar::autoHidden);
     }
-    if (activation.bar == Bar::underMenus) {
-        desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
+    if (activation.bar == Bar::underMenus || activation.bar == Bar::underHungMenus) {
+        const qint32 editor = launch(u"com.example.editor"_s, 1450.0);
+        desktop.applications().activate(editor);
+        desktop.applications().setHung(editor, activation.bar == Bar::underHungMenus);
     }
     furnishSections(activation.bar == Bar::housing ? 800.0 : 30.0);
     const quint64 other = addItem(toolsProcess, 30.0, u"other"_s);
@@ -134,6 +138,9 @@ INSTANTIATE_TEST_SUITE_P(
                        u"under the menus"_s},
         ActivationCase{"HiddenItemUnderMenus", Bar::underMenus, Target::hidden, true, false,
                        u"under the menus"_s},
+        ActivationCase{"ShownItemUnderAHungApplicationsMenus", Bar::underHungMenus, Target::shown,
+                       false, false,
+                       u"the application in front not answering, its menus may cover it"_s},
         ActivationCase{"ShownItemBehindHousing", Bar::housing, Target::shown, false, false,
                        u"behind the camera housing"_s},
         ActivationCase{"AlwaysHiddenItemBehindHousing", Bar::housing, Target::alwaysHidden, true,
@@ -223,23 +230,27 @@ TEST_F(EngineTest, anItemThatStaysOutOfViewIsOpenedWhereItStands) {
 }
 
 // A run lays the bar out again with its reveal and every drag: an item asked for while one is
-// under way is clicked once the run has ended, where it then stands.
+// under way is clicked once the run has ended, where it then stands. Two asked for meanwhile are
+// clicked in turn, the way they were asked for: at once, one's press would go to waste.
 TEST_F(EngineTest, anItemAskedForDuringARunIsClickedOnceTheRunHasEnded) {
     addLaptop();
     furnishSections();
     engine->setReorderEnabled(true);
     startEngine();
-    drive(engine->apply(layoutOf({idOf(u"hidden"_s)}, {idOf(u"shown"_s)}, {idOf(u"always"_s)})));
+    drive(engine->apply(layoutOf({idOf(u"hidden"_s), idOf(u"shown"_s)}, {}, {idOf(u"always"_s)})));
     QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
     ASSERT_TRUE(engine->reconcileInFlight());
     std::optional<bool> runInFlightAtClick;
     QObject::connect(&desktop.model(), &DesktopModel::clickDelivered, &desktop.model(),
                      [&] { runInFlightAtClick = engine->reconcileInFlight(); });
-    drive(engine->activate(idOf(u"hidden"_s), ClickKind::left), 120.0);
+    QCoro::Task<> first = engine->activate(idOf(u"hidden"_s), ClickKind::left);
+    drive(engine->activate(idOf(u"shown"_s), ClickKind::right), 120.0);
+    drive(std::move(first), 120.0);
     drive(std::move(reconciling), 120.0);
     const QList<DeliveredClick> clicks = desktop.readout().clicks();
-    ASSERT_EQ(clicks.size(), 1);
-    EXPECT_EQ(clicks.first().itemId, hidden);
+    ASSERT_EQ(clicks.size(), 2);
+    EXPECT_EQ(std::tuple(clicks.at(0).itemId, clicks.at(1).itemId, clicks.at(1).kind),
+              std::tuple(hidden, shown, ItemClickKind::Right));
     EXPECT_EQ(runInFlightAtClick, false);
 }
 
@@ -286,9 +297,18 @@ TEST_F(EngineTest, aPressFindsTheItemAtItsFrameElseByAnIdentifierNoOtherCarries)
 
 // Between the press and the release of the engine's click: the user clicks elsewhere
 // (`userClicks`), the permission is taken away (`permissionGoes`), or the item's title shrinks it
-// away from under the pointer (`itemShrinks`), or an application whose menus cover it comes to
-// the front (`menusCover`).
-enum class Fault { hung, noPermission, userClicks, permissionGoes, itemShrinks, menusCover };
+// away from under the pointer (`itemShrinks`), or grows it until the camera housing hides its
+// middle (`intoHousing`), or an application whose menus cover it comes to the front
+// (`menusCover`).
+enum class Fault {
+    hung,
+    noPermission,
+    userClicks,
+    permissionGoes,
+    itemShrinks,
+    intoHousing,
+    menusCover
+};
 
 struct FailureCase {
     const char *name;
@@ -310,7 +330,7 @@ class FailedActivationTest : public EngineTest,
 // An item that cannot be opened is neither clicked nor pressed, and the record says why.
 TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
     const FailureCase &failed = GetParam();
-    addLaptop();
+    addLaptop(failed.fault == Fault::intoHousing ? 700.0 : 0.0);
     furnishSections();
     startEngine();
     if (failed.fault == Fault::hung) {
@@ -323,8 +343,8 @@ TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
             desktop.userInput().click(kUserSpot);
         } else if (failed.fault == Fault::permissionGoes) {
             desktop.permissions().setAccessibilityTrusted(false);
-        } else if (failed.fault == Fault::itemShrinks) {
-            desktop.items().setLength(shown, 2.0);
+        } else if (failed.fault == Fault::itemShrinks || failed.fault == Fault::intoHousing) {
+            desktop.items().setLength(shown, failed.fault == Fault::itemShrinks ? 2.0 : 740.0);
             desktop.model().layOutNow();
         } else if (failed.fault == Fault::menusCover) {
             desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
@@ -359,6 +379,8 @@ INSTANTIATE_TEST_SUITE_P(
                     u"the Accessibility permission went during the click"_s, kClickedKeys},
         FailureCase{"ItemShrinksMeanwhile", Fault::itemShrinks, EngineError::activationFailed,
                     u"moved during the click"_s, kClickedKeys},
+        FailureCase{"ItemGrowsBehindTheHousingMeanwhile", Fault::intoHousing,
+                    EngineError::activationFailed, u"moved during the click"_s, kClickedKeys},
         FailureCase{"MenusCoverItMeanwhile", Fault::menusCover, EngineError::activationFailed,
                     u"covered by the menus of the application in front during the click"_s,
                     kClickedKeys}),

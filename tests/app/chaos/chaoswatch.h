@@ -115,6 +115,8 @@ private:
     void checkActivations();
     // Whether the status item received a click of `kind` at or after `since`.
     [[nodiscard]] bool clicked(quint64 itemId, ClickKind kind, MonotonicTime since) const;
+    // Whether an item of the application stands on a bar.
+    [[nodiscard]] bool onBar(const QString &bundleID) const;
     // The status item of the item's application standing on the bar where the engine's last scan
     // saw the item; none when none stands there, as while that scan is older than a move.
     [[nodiscard]] std::optional<quint64> barItemOf(const MenuBarItemID &id) const;

@@ -124,6 +124,13 @@ std::optional<quint64> ChaosWatch::barItemOf(const MenuBarItemID &id) const {
     return found;
 }
 
+bool ChaosWatch::onBar(const QString &bundleID) const {
+    const QList<BarEntry> bar = m_desktop.readout().bar();
+    return std::any_of(bar.cbegin(), bar.cend(), [&bundleID](const BarEntry &entry) {
+        return entry.bundleIdentifier == bundleID;
+    });
+}
+
 void ChaosWatch::activationWithdrawn(const MenuBarItemID &id) {
     for (qsizetype i = m_asked.size() - 1; i >= 0; --i) {
         if (m_asked.at(i).id == id) {
@@ -177,6 +184,11 @@ void ChaosWatch::checkActivations() {
         }
         if (loggedFailure(asked.id, asked.hotkeyLogSize)) {
             ++m_counts.activations;
+            return true;
+        }
+        // Its application quit before the bar could tell which item it was: nothing is left to
+        // open, nor to tell a click on it by.
+        if (!asked.itemId && !onBar(asked.id.bundleID)) {
             return true;
         }
         if (toSeconds(m_clock.now() - asked.at) < kActivationSeconds) {

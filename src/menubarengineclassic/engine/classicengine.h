@@ -269,7 +269,9 @@ private:
 
     // Observers and display changes.
     void installObservers();
-    void applicationsChurned();
+    // Items may come or go with an application: `barChanged` unless it quit with none on the bar.
+    void applicationsChurned(bool barChanged);
+    [[nodiscard]] bool hadItemsOnBar(qint32 processId) const;
     // Reads where the menus of the application that came to the front end, so that the watchdog
     // misses no icon they cover; the next scan would read them only up to 30 s later.
     void readFrontMenus(qint32 processId);

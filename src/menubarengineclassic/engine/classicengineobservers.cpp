@@ -6,6 +6,8 @@
 
 #include "discovery/ax.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
@@ -13,12 +15,12 @@ namespace zorv {
 void ClassicEngine::installObservers() {
     // Connections made with the engine as context end with it.
     m_observers.append(connect(&m_platform.workspace, &Workspace::applicationLaunched, this,
-                               [this] { applicationsChurned(); }));
-    m_observers.append(
-        connect(&m_platform.workspace, &Workspace::applicationTerminated, this, [this] {
-            applicationsChurned();
-            selfHealAfterChange();
-        }));
+                               [this] { applicationsChurned(true); }));
+    m_observers.append(connect(&m_platform.workspace, &Workspace::applicationTerminated, this,
+                               [this](const RunningApplication &application) {
+                                   applicationsChurned(hadItemsOnBar(application.processId));
+                                   selfHealAfterChange();
+                               }));
     m_observers.append(connect(&m_platform.workspace, &Workspace::applicationActivated, this,
                                [this](const RunningApplication &application) {
                                    m_bar.frontSwitched(now());
@@ -28,10 +30,21 @@ void ClassicEngine::installObservers() {
                                [this] { displayParametersChanged(); }));
 }
 
-void ClassicEngine::applicationsChurned() {
-    m_bar.appsChurned(now());
+void ClassicEngine::applicationsChurned(bool barChanged) {
+    // An application that quits with nothing on the bar leaves every item where it stood: the
+    // scans go on judging the bar settled, and a drift sighted before counts on.
+    if (barChanged) {
+        m_bar.appsChurned(now());
+    }
     m_drift.forgetFruitless();
     scheduleRefresh();
+}
+
+bool ClassicEngine::hadItemsOnBar(qint32 processId) const {
+    const QList<MenuBarItem> &items = m_bar.lastItems();
+    return std::any_of(items.cbegin(), items.cend(), [processId](const MenuBarItem &item) {
+        return item.pid == processId && !item.isDormant;
+    });
 }
 
 void ClassicEngine::readFrontMenus(qint32 processId) {

@@ -37,25 +37,32 @@ protected:
     quint64 itemB = 0;
 };
 
-enum class Change { launch, quit, screen };
+enum class Change { launch, quit, quitWithNothingOnTheBar, screen };
 
 struct RescanCase {
     const char *name;
     Change change;
+    // The rescan judges the bar settled: it takes in the items the poll before first saw.
+    bool settled;
 };
 
 class RescanTest : public ScanTest, public ::testing::WithParamInterface<RescanCase> {};
 
 TEST_P(RescanTest, scansOnceShortlyAfterTheChange) {
     furnish({});
+    const qint32 itemless = launch(u"com.example.itemless"_s);
     startEngine();
-    run(1.0);
+    // Past the first poll, which sees the items for the first time.
+    run(30.5);
+    ASSERT_FALSE(engine->storedLayout().sectionOf(idOf(u"a"_s)));
     const qsizetype before = published();
     const Change change = GetParam().change;
     if (change == Change::launch) {
         addItem(launch(kNotes), 30.0, u"n"_s);
     } else if (change == Change::quit) {
         desktop.applications().quit(toolsProcess);
+    } else if (change == Change::quitWithNothingOnTheBar) {
+        desktop.applications().quit(itemless);
     } else {
         addLaptop();
     }
@@ -65,6 +72,7 @@ TEST_P(RescanTest, scansOnceShortlyAfterTheChange) {
     EXPECT_EQ(published(), before + 1);
     EXPECT_EQ(knows(kNotes), change == Change::launch);
     EXPECT_EQ(knows(tools), change != Change::quit);
+    EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)).has_value(), GetParam().settled);
     EXPECT_EQ(records(u"events.jsonl"_s, u"display-change"_s).size(), change == Change::screen);
     // A screen change also re-applies the reveal state 1 s later, once the separators are
     // readable or 3 s have passed (while tucked, the always-hidden one lies off screen).
@@ -73,9 +81,11 @@ TEST_P(RescanTest, scansOnceShortlyAfterTheChange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, RescanTest,
-                         ::testing::Values(RescanCase{"Launch", Change::launch},
-                                           RescanCase{"Quit", Change::quit},
-                                           RescanCase{"ScreenChange", Change::screen}),
+                         ::testing::Values(RescanCase{"Launch", Change::launch, false},
+                                           RescanCase{"Quit", Change::quit, false},
+                                           RescanCase{"QuitWithNothingOnTheBar",
+                                                      Change::quitWithNothingOnTheBar, true},
+                                           RescanCase{"ScreenChange", Change::screen, false}),
                          [](const auto &info) { return info.param.name; });
 
 TEST_F(ScanTest, anUnplacedItemIsAdoptedWhereItSitsAfterTwoStableScans) {

@@ -5,6 +5,7 @@
 #include "discovery/ax.h"
 #include "eventsource.h"
 #include "inputevents.h"
+#include "reconcile/reachability.h"
 #include "workspace.h"
 
 #include <chrono>
@@ -21,7 +22,7 @@ constexpr auto kHeld = std::chrono::microseconds(90000);
 // How far apart the posting of an event and the idle timer's record of it may lie.
 constexpr double kTimerTolerance = 0.002;
 
-enum class Standing { there, elsewhere, underHousing, underMenus, menusUnread };
+enum class Standing { there, elsewhere, underMenus, menusUnread };
 
 // Whether the item stands at the point, carrying the identifier when there is one, and drawn:
 // an item the front application's menus reach into, or whose middle a camera housing hides, is
@@ -38,11 +39,9 @@ Standing standing(const AX &ax, const Workspace &workspace, const ItemClick::Tar
         if (target.identifier && ax.identifier(element) != target.identifier) {
             return Standing::elsewhere;
         }
-        const double middle = frame.center().x();
-        for (const auto &[left, right] : target.housings) {
-            if (left <= middle && middle <= right) {
-                return Standing::underHousing;
-            }
+        // Hidden as if it stood elsewhere: a click there reaches nothing.
+        if (Reachability::inHousing(frame.center().x(), target.housings)) {
+            return Standing::elsewhere;
         }
         const std::optional<RunningApplication> front = workspace.frontmostApplication();
         bool answered = true;
@@ -81,7 +80,6 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     case Standing::menusUnread:
         return Outcome::frontNotAnswering;
     case Standing::elsewhere:
-    case Standing::underHousing:
     case Standing::underMenus:
         return Outcome::moved;
     }
@@ -130,7 +128,6 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     case Standing::menusUnread:
         return Outcome::frontNotAnsweringDuringClick;
     case Standing::elsewhere:
-    case Standing::underHousing:
         break;
     }
     return Outcome::movedDuringClick;

@@ -147,6 +147,19 @@ QCoro::Task<SleepOutcome> ClassicEngine::sleep(double seconds, CancellationToken
     co_return co_await clock.sleep(zorv::seconds(seconds), std::move(token));
 }
 
+QCoro::Task<bool> ClassicEngine::waitWhile(std::function<bool()> holds, double limitSeconds,
+                                           double stepSeconds) {
+    QPointer<ClassicEngine> self(this);
+    const MonotonicTime deadline =
+        deadlineAfter(m_platform.clock.now(), zorv::seconds(limitSeconds));
+    bool waited = false;
+    while (self && holds() && m_platform.clock.now() < deadline) {
+        waited = true;
+        co_await sleep(stepSeconds);
+    }
+    co_return waited;
+}
+
 void ClassicEngine::appendEvent(const QJsonObject &record) const {
     m_diagnostics.append(u"events.jsonl"_s, record);
 }

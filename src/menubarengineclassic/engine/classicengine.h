@@ -451,6 +451,10 @@ private:
     [[nodiscard]] QDateTime now() const { return m_platform.clock.wallNow(); }
     [[nodiscard]] double secondsSince(const QDateTime &date) const;
     QCoro::Task<SleepOutcome> sleep(double seconds, CancellationToken token = {});
+    // Looks every `stepSeconds` whether `holds` still holds, for at most `limitSeconds`: true when
+    // it had to wait. The engine may be gone by then; callers re-check their QPointer.
+    QCoro::Task<bool> waitWhile(std::function<bool()> holds, double limitSeconds,
+                                double stepSeconds);
 
     EnginePlatform m_platform;
     Diagnostics m_diagnostics;

@@ -187,14 +187,7 @@ QCoro::Task<> ClassicEngine::clickOrPress(MenuBarItemID id, ClickKind click, QRe
 }
 
 QCoro::Task<bool> ClassicEngine::untilRunEnds() {
-    QPointer<ClassicEngine> self(this);
-    const MonotonicTime deadline = deadlineAfter(m_platform.clock.now(), seconds(kRunWaitSeconds));
-    bool waited = false;
-    while (self && m_runs.reconcileInFlight() && m_platform.clock.now() < deadline) {
-        waited = true;
-        co_await sleep(kRunWaitStep);
-    }
-    co_return waited;
+    return waitWhile([this] { return m_runs.reconcileInFlight(); }, kRunWaitSeconds, kRunWaitStep);
 }
 
 QCoro::Task<bool> ClassicEngine::untilTurn(quint64 turn) {

@@ -115,15 +115,8 @@ void ClassicEngine::takeGrant() {
 }
 
 QCoro::Task<bool> ClassicEngine::untilGrantPlacementEnds() {
-    QPointer<ClassicEngine> self(this);
-    const MonotonicTime deadline =
-        deadlineAfter(m_platform.clock.now(), seconds(kPlacementWaitSeconds));
-    bool waited = false;
-    while (self && m_grantTask.isPending() && m_platform.clock.now() < deadline) {
-        waited = true;
-        co_await sleep(kRunWaitStep);
-    }
-    co_return waited;
+    return waitWhile([this] { return m_grantTask.isPending(); }, kPlacementWaitSeconds,
+                     kRunWaitStep);
 }
 
 bool ClassicEngine::waitingForGrant() const {

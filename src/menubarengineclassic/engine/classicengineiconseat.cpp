@@ -24,13 +24,10 @@ QCoro::Task<bool> ClassicEngine::seatIconInSight() {
     QPointer<ClassicEngine> self(this);
     // A run's drag would land elsewhere with every item left of the new icon moved over: the seat
     // waits for its mouse-up, a fraction of a second away. Only a batch of drags takes longer.
-    const MonotonicTime deadline =
-        deadlineAfter(m_platform.clock.now(), zorv::seconds(kLongestGestureSeconds));
-    while (m_runs.dragUnderWay() && m_platform.clock.now() < deadline) {
-        co_await sleep(kGestureWaitStep);
-        if (!self) {
-            co_return false;
-        }
+    co_await waitWhile([this] { return m_runs.dragUnderWay(); }, kLongestGestureSeconds,
+                       kGestureWaitStep);
+    if (!self) {
+        co_return false;
     }
     // The grant's placement creates the icon anew itself.
     if (m_runs.dragUnderWay() || m_grantTask.isPending() || !iconSeatWouldShow()) {

@@ -5,14 +5,10 @@
 
 namespace zorv {
 
-namespace {
-
-bool inHousing(double x, const QList<std::pair<double, double>> &housings) {
+bool Reachability::inHousing(double x, const QList<std::pair<double, double>> &housings) {
     return std::any_of(housings.cbegin(), housings.cend(),
                        [x](const auto &span) { return span.first <= x && x <= span.second; });
 }
-
-} // namespace
 
 std::optional<QString> Reachability::whyNot(const MenuBarItemID &id, const QRectF &frame) const {
     if (unanswered.contains(id)) {

@@ -50,6 +50,8 @@ struct Reachability {
     [[nodiscard]] std::optional<QString> coveredBy(const QRectF &frame) const;
     // Whether a drag may start or end at x on the bar.
     [[nodiscard]] bool reaches(double x) const;
+    // Whether a camera housing covers x.
+    [[nodiscard]] static bool inHousing(double x, const QList<std::pair<double, double>> &housings);
     // What keeps drags from a span of x none of which can be reached: the menus where they cover
     // part of it on screen (shorter ones in front open that part), else the camera housing where
     // it does, else the screen's edge (or the bar hidden).

@@ -8,6 +8,7 @@
 #include "reconcile/reachability.h"
 #include "workspace.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -24,11 +25,27 @@ constexpr double kTimerTolerance = 0.002;
 
 enum class Standing { there, elsewhere, underMenus, menusUnread };
 
+// How far the menus of the application in front reach, as read at one moment.
+struct FrontMenus {
+    std::optional<qint32> processId;
+    std::optional<double> right;
+    bool answered = true;
+};
+
+FrontMenus frontMenus(const AX &ax, const Workspace &workspace) {
+    FrontMenus menus;
+    if (const std::optional<RunningApplication> front = workspace.frontmostApplication()) {
+        menus.processId = front->processId;
+        menus.right = ax.menusRight(front->processId, &menus.answered);
+    }
+    return menus;
+}
+
 // Whether the item stands at the point, carrying the identifier when there is one, and drawn:
 // an item the front application's menus reach into, or whose middle a camera housing hides, is
 // not drawn, and takes no click. A hung application in front still has its menus drawn, but
 // cannot say how far they reach.
-Standing standing(const AX &ax, const Workspace &workspace, const ItemClick::Target &target,
+Standing standing(const AX &ax, const FrontMenus &menus, const ItemClick::Target &target,
                   const QList<AXElement> &elements) {
     const QPointF point = target.point;
     for (const AXElement element : elements) {
@@ -43,16 +60,19 @@ Standing standing(const AX &ax, const Workspace &workspace, const ItemClick::Tar
         if (Reachability::inHousing(frame.center().x(), target.housings)) {
             return Standing::elsewhere;
         }
-        const std::optional<RunningApplication> front = workspace.frontmostApplication();
-        bool answered = true;
-        const std::optional<double> menusRight =
-            front ? ax.menusRight(front->processId, &answered) : std::nullopt;
-        if (!answered) {
+        if (!menus.answered) {
             return Standing::menusUnread;
         }
-        return menusRight && frame.left() < *menusRight ? Standing::underMenus : Standing::there;
+        return menus.right && frame.left() < *menus.right ? Standing::underMenus : Standing::there;
     }
     return Standing::elsewhere;
+}
+
+bool stillRunning(const Workspace &workspace, qint32 processId) {
+    const QList<RunningApplication> running = workspace.runningApplications();
+    return std::any_of(running.cbegin(), running.cend(), [processId](const auto &application) {
+        return application.processId == processId;
+    });
 }
 
 } // namespace
@@ -67,19 +87,25 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     }
     input.warpCursor(target.point);
     clock.blockingSleep(kWarpSettle);
+    // Without the permission no element answers: nothing says where the item stands.
+    if (!accessibility.isProcessTrusted()) {
+        return Outcome::notPermitted;
+    }
     const AX ax(accessibility);
     bool answered = true;
     const QList<AXElement> elements = ax.extrasItems(target.processId, &answered);
     if (!answered) {
         return Outcome::notAnswering;
     }
+    const FrontMenus menusBefore = frontMenus(ax, workspace);
     // Menus that came to the front cover it as much as a move does: the bar is read again.
-    switch (standing(ax, workspace, target, elements)) {
+    switch (standing(ax, menusBefore, target, elements)) {
     case Standing::there:
         break;
     case Standing::menusUnread:
         return Outcome::frontNotAnswering;
     case Standing::elsewhere:
+        return stillRunning(workspace, target.processId) ? Outcome::moved : Outcome::gone;
     case Standing::underMenus:
         return Outcome::moved;
     }
@@ -119,8 +145,22 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     if (!accessibility.isProcessTrusted()) {
         return Outcome::permissionWent;
     }
+    if (!stillRunning(workspace, target.processId)) {
+        return Outcome::gone;
+    }
     const QList<AXElement> after = ax.extrasItems(target.processId, &answered);
-    switch (answered ? standing(ax, workspace, target, after) : Standing::elsewhere) {
+    // Pressed where it stood, the item has the click; an owner that hangs moves none of its
+    // items, and answers the click once it is back.
+    if (!answered) {
+        return Outcome::clicked;
+    }
+    FrontMenus menusAfter = frontMenus(ax, workspace);
+    // A hung application in front changes none of its menus: those read before the press still
+    // stand.
+    if (!menusAfter.answered && menusAfter.processId == menusBefore.processId) {
+        menusAfter = menusBefore;
+    }
+    switch (standing(ax, menusAfter, target, after)) {
     case Standing::there:
         return Outcome::clicked;
     case Standing::underMenus:
@@ -141,6 +181,10 @@ QString ItemClick::describe(Outcome outcome) {
         return u"moved before the click"_s;
     case Outcome::notAnswering:
         return u"not answering"_s;
+    case Outcome::notPermitted:
+        return u"no permission"_s;
+    case Outcome::gone:
+        return u"item gone"_s;
     case Outcome::notPosted:
         return u"click not posted"_s;
     case Outcome::permissionWent:

@@ -21,17 +21,21 @@ class Workspace;
 // stands at the point, drawn: the user's hands, a run or the item's own application may have moved
 // the bar since the scan the point came from, and the click would open whatever stands there now. A
 // press or release of the user's between the click's own cuts it in, and the item may then have
-// received nothing; so may it when the permission went or the item moved before the release,
-// which is looked at once more after it. How far the menus of a hung application in front reach
-// cannot be read, so neither can whether a click on the item lands. Each call blocks between its
-// events and asks another process: call it from a worker thread. Stateless, but one click at a
-// time: two at once press one item and release over the other.
+// received nothing; so may it when the permission went, its application quit or the item moved
+// before the release, which is looked at once more after it. How far the menus of a hung
+// application in front reach cannot be read, so neither can whether a click on the item lands;
+// but a hung application changes none of its menus or items while it hangs, so one that stops
+// answering during the click leaves standing what was read before the press. Each call blocks
+// between its events and asks another process: call it from a worker thread. Stateless, but one
+// click at a time: two at once press one item and release over the other.
 class ItemClick {
 public:
     enum class Outcome {
         clicked,
         moved,
         notAnswering,
+        notPermitted,
+        gone,
         notPosted,
         cutIn,
         permissionWent,

@@ -68,7 +68,7 @@ ItemPress::Outcome ItemPress::press(Accessibility &accessibility, qint32 process
     }
     const AXElement element = itemElement(ax, elements, identifier, frame);
     if (element.isNull()) {
-        return Outcome::gone;
+        return elements.isEmpty() ? Outcome::gone : Outcome::moved;
     }
     switch (accessibility.performAction(element, action)) {
     case AXError::Success:
@@ -92,6 +92,8 @@ QString ItemPress::describe(Outcome outcome) {
         return u"not answering"_s;
     case Outcome::notPermitted:
         return u"no permission"_s;
+    case Outcome::moved:
+        return u"moved before the click"_s;
     case Outcome::gone:
         return u"item gone"_s;
     case Outcome::refused:

@@ -18,7 +18,9 @@ class Accessibility;
 // synchronous request to another process: call it from a worker thread. Stateless; thread-safe.
 class ItemPress {
 public:
-    enum class Outcome { pressed, notAnswering, notPermitted, gone, refused };
+    // `moved`: the application has items, none of them standing at the frame or alone carrying
+    // the identifier; the bar has moved since it was read. `gone`: it has none.
+    enum class Outcome { pressed, notAnswering, notPermitted, moved, gone, refused };
 
     // The action that stands in for the click ("AXPress", "AXShowMenu"); absent for an
     // Option-click.

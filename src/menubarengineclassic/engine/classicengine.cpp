@@ -11,6 +11,10 @@ namespace {
 
 constexpr double kDefaultAutoRehideSeconds = 10.0;
 constexpr double kMaxAutoRehideSeconds = 3600.0;
+// The slow gesture's hold, pauses and steps across a wide bar; only a batch of drags takes
+// longer.
+constexpr double kLongestGestureSeconds = 1.0;
+constexpr double kGestureWaitStep = 0.05;
 
 // Whether no position was kept for the engine's own items: then start() places them first.
 bool nothingKeptOf(AppPreferences &preferences) {
@@ -35,6 +39,9 @@ ClassicEngine::ClassicEngine(EnginePlatform platform, SectionLayout layout, QObj
       m_captures(std::make_unique<CaptureService>(m_platform.screenCapture)),
       m_reveal(now(), nothingKeptOf(m_platform.appPreferences)), m_wanted(layout) {
     assertMainThread();
+    // Where the last drag's item stands then tells nothing of the drag: a run reads the bar again.
+    connect(m_separatorController.get(), &SeparatorController::itemsMoved, this,
+            [this] { m_runs.barMoved(); });
     if (m_reveal.placeInReach()) {
         return; // start() places the items, then tucks
     }
@@ -158,6 +165,11 @@ QCoro::Task<bool> ClassicEngine::waitWhile(std::function<bool()> holds, double l
         co_await sleep(stepSeconds);
     }
     co_return waited;
+}
+
+QCoro::Task<bool> ClassicEngine::untilDragGestureEnds() {
+    return waitWhile([this] { return m_runs.dragUnderWay(); }, kLongestGestureSeconds,
+                     kGestureWaitStep);
 }
 
 void ClassicEngine::appendEvent(const QJsonObject &record) const {

@@ -16,6 +16,7 @@
 #include "reconcile/reachability.h"
 #include "separators/separatorcontroller.h"
 #include "separators/separatorplacement.h"
+#include "state/activationturns.h"
 #include "state/barreading.h"
 #include "state/driftmemory.h"
 #include "state/hidinghealth.h"
@@ -373,7 +374,35 @@ private:
     // Reconcile pass. A trigger that waited in the queue is admitted with the reordering switch
     // as it stands when its turn comes: switched off, it is dropped.
     QCoro::Task<> admitReconcile(QString trigger, bool reorderEnabled);
+    // What a run has found and done so far, handed from one of its steps to the next.
+    struct RunTally {
+        QDateTime startedAt;
+        int epochAtStart = 0;
+        std::optional<qsizetype> neededAtStart;
+        qint64 modeledSortMicros = 0;
+        DragPlanner::AttemptsLedger attempts;
+        QJsonArray moves;
+        QHash<MenuBarItemID, bool> orderTook;
+        QHash<MenuBarItemID, bool> laneTook;
+        int passes = 0;
+        std::optional<QString> abortReason;
+    };
     QCoro::Task<> runReconcilePass(QString trigger);
+    // Reveals what the run's drags need and waits for the bar to lay it out: false when it did
+    // not, the run then aborted and tucked again.
+    QCoro::Task<bool> revealForTheRun(QString trigger, BorrowedCursor::Owner owner);
+    // Drags one item at a time, judging each drag from the next reading, until no drag is left
+    // to plan or the run is stopped. `quietAt`: when the user was last found idle.
+    QCoro::Task<> dragIntoPlace(BorrowedCursor::Owner owner, MonotonicTime quietAt,
+                                RunTally &tally);
+    // Records what the run did, carries it into the next runs, tucks and takes the next request.
+    QCoro::Task<> closeRun(QString trigger, BorrowedCursor::Owner owner, RunTally &tally);
+    // While activations are outstanding: gives the cursor back and waits, within a bound, until
+    // they have ended; true when there were any, as the bar then needs reading again.
+    QCoro::Task<bool> giveWayToActivations(BorrowedCursor::Owner owner);
+    // The log record of a drag posted.
+    [[nodiscard]] static QJsonObject stepRecord(const DragPlan &plan,
+                                                const MoveCoordinator::Gesture &gesture);
     // Tries a run aborted on an unsettled reveal again after `delay` seconds, with the reveal's
     // wait now following the bar's measured pace.
     void retryAbortedRun(const QString &trigger, double delay);
@@ -411,20 +440,39 @@ private:
     [[nodiscard]] std::optional<qsizetype> dragsStillNeeded() const;
 
     // Activation.
-    // Clicks the item standing at `frame`, or opens it in place where no click lands on it, and
-    // writes the record with `record`'s keys; throws when it cannot.
-    QCoro::Task<> clickOrPress(MenuBarItemID id, ClickKind click, QRectF frame, QJsonObject record);
-    // Opens an item that no click can land on (`why` says where it stands) through its
-    // accessibility element, and writes the record with `record`'s keys; throws when it cannot.
-    QCoro::Task<> openInPlace(MenuBarItemID id, ClickKind click, QRectF frame, QString why,
-                              QJsonObject record);
-    // Writes "last-activate.json": `record` with the item's "kind" and "item".
-    void recordActivation(const MenuBarItemID &id, QJsonObject record) const;
-    // Waits, within a bound, for the run in flight to end: true when one was, as the bar has
-    // then been laid out again.
-    QCoro::Task<bool> untilRunEnds();
+    // What one try at opening an item came to, and the record's keys it adds ("x" and "y" of a
+    // click, "why" no click lands and the "action" of a press).
+    struct OpeningTry {
+        enum class Verdict { opened, moved, failed };
+        Verdict verdict = Verdict::failed;
+        // As the record names it.
+        QString outcome;
+        EngineError error = EngineError::activationFailed;
+        QJsonObject keys;
+    };
     // Waits for the activations asked before this one to end; false when the engine went.
     QCoro::Task<bool> untilTurn(quint64 turn);
+    // Reads the bar and opens the item, bringing an automatically hidden menu bar back first.
+    QCoro::Task<> openItem(MenuBarItemID id, ClickKind click);
+    // The item's frame as the last reading found it; throws, with the record written from
+    // `record`'s keys, when the bar no longer holds it or the permission is missing.
+    [[nodiscard]] QRectF frameToOpen(const MenuBarItemID &id, QJsonObject record) const;
+    // Opens the item found at `frame`, revealing it when tucked away, and reads the bar again when
+    // it turns out to have moved; writes the record, and throws when it cannot.
+    QCoro::Task<> openWhereItStands(MenuBarItemID id, ClickKind click, QRectF frame,
+                                    bool menuBarCameBack);
+    // Reveals the item's lanes and waits for it to come on screen: its frame then, else where it
+    // stands out of sight.
+    QCoro::Task<QRectF> revealToOpen(MenuBarItemID id, QRectF frame);
+    // Clicks the item standing at `frame`; a hung application in front, whose menus may cover
+    // it, has it pressed instead.
+    QCoro::Task<OpeningTry> clickAt(MenuBarItemID id, ClickKind click, QRectF frame);
+    // Opens an item that no click can land on (`why` says where it stands) through its
+    // accessibility element.
+    QCoro::Task<OpeningTry> pressInPlace(MenuBarItemID id, ClickKind click, QRectF frame,
+                                         QString why);
+    // Writes "last-activate.json": `record` with the item's "kind" and "item".
+    void recordActivation(const MenuBarItemID &id, QJsonObject record) const;
     // The process of the item as the last scan read it.
     [[nodiscard]] std::optional<qint32> processOf(const MenuBarItemID &id) const;
     QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);
@@ -455,6 +503,9 @@ private:
     // it had to wait. The engine may be gone by then; callers re-check their QPointer.
     QCoro::Task<bool> waitWhile(std::function<bool()> holds, double limitSeconds,
                                 double stepSeconds);
+    // Waits, within a bound, for the drag gesture under way to end: its mouse-up moves the item it
+    // carries, and the others make room.
+    QCoro::Task<bool> untilDragGestureEnds();
 
     EnginePlatform m_platform;
     Diagnostics m_diagnostics;
@@ -505,10 +556,7 @@ private:
     LatestTask m_grantTask;
     // A scan found the permission granted and has not yet started the grant's placement.
     bool m_grantNoticed = false;
-    // Activations take turns, in the order asked: two clicks at once press one item and release
-    // over the other, and neither item gets a click.
-    quint64 m_activationsAsked = 0;
-    quint64 m_activationsDone = 0;
+    ActivationTurns m_activations;
     QList<QMetaObject::Connection> m_observers;
 };
 

@@ -1,18 +1,16 @@
 // Opening another application's status item for the user: bring an automatically hidden menu
 // bar back, reveal the item when it is tucked away, then click its centre where a click lands
-// on it (reading the bar again when the item moved meanwhile), or else have its owner open it
-// through its accessibility element.
+// on it, or else have its owner open it through its accessibility element. The bar is read
+// again whenever the item turns out to have moved since the last reading.
 
 #include "classicengine.h"
 
-#include "activation/itemclick.h"
 #include "activation/itempress.h"
 #include "nudge/clickforwarder.h"
 
-#include <QScopeGuard>
-
 #include <algorithm>
 #include <array>
+#include <exception>
 
 using namespace Qt::StringLiterals;
 
@@ -20,11 +18,9 @@ namespace zorv {
 
 namespace {
 
-// How often a click finds its item moved before it gives up: each time the bar is read again.
-constexpr int kClickLooks = 3;
-// The longest wait for a run in flight before an item is clicked, and how often it is looked at.
-constexpr double kRunWaitSeconds = 20.0;
-constexpr double kRunWaitStep = 0.25;
+// How often the item is found moved before the activation gives up: each time the bar is read
+// again.
+constexpr int kLooks = 3;
 // How often an activation looks whether its turn has come.
 constexpr double kTurnStep = 0.05;
 
@@ -36,13 +32,40 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
         throw EngineFailure(EngineError::itemNotFound);
     }
     QPointer<ClassicEngine> self(this);
-    const quint64 turn = m_activationsAsked++;
-    const auto done = qScopeGuard([self] {
-        if (self) {
-            ++self->m_activationsDone;
+    const quint64 turn = m_activations.ask();
+    std::exception_ptr failure;
+    try {
+        if (co_await untilTurn(turn)) {
+            co_await openItem(std::move(id), click);
         }
-    });
-    if (!co_await untilTurn(turn)) {
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    // The turn ends however the activation did, or every later one would wait for ever.
+    if (self) {
+        m_activations.end(turn);
+        if (const std::optional<QString> tuck = m_activations.takeDeferredTuck()) {
+            co_await setHiddenRevealed(false, false, *tuck, false);
+        }
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+QCoro::Task<bool> ClassicEngine::untilTurn(quint64 turn) {
+    QPointer<ClassicEngine> self(this);
+    while (self && !m_activations.isTurn(turn)) {
+        co_await sleep(kTurnStep);
+    }
+    co_return bool(self);
+}
+
+QCoro::Task<> ClassicEngine::openItem(MenuBarItemID id, ClickKind click) {
+    QPointer<ClassicEngine> self(this);
+    // A drag's mouse-up moves the item it carries, and the rest make room: the read waits for it.
+    co_await untilDragGestureEnds();
+    if (!self) {
         co_return;
     }
     co_await refresh();
@@ -60,19 +83,7 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
             co_return;
         }
     }
-    const auto found = m_bar.lastFrames().constFind(id);
-    if (found == m_bar.lastFrames().constEnd()) {
-        recordActivation(id, {{u"outcome"_s, ItemPress::describe(ItemPress::Outcome::gone)},
-                              {u"wasTucked"_s, false}});
-        throw EngineFailure(EngineError::itemNotFound);
-    }
-    QRectF frame = *found;
-    // Without the permission the window server drops posted clicks and no element answers.
-    if (!m_bar.trusted().value_or(false)) {
-        recordActivation(id, {{u"outcome"_s, ItemPress::describe(ItemPress::Outcome::notPermitted)},
-                              {u"wasTucked"_s, false}});
-        throw EngineFailure(EngineError::notPermitted);
-    }
+    QRectF frame = frameToOpen(id, {{u"wasTucked"_s, false}});
 
     bool menuBarCameBack = true;
     if (menuBarTakesNoRoom()) {
@@ -90,154 +101,98 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
             frame = m_bar.lastFrames().value(id, frame);
         }
     }
-
-    // Off screen means left of the bar's own screen, which need not start at x = 0.
-    bool wasTucked = false;
-    if (frame.center().x() < barMinX()) {
-        wasTucked = true;
-        const bool alwaysHidden = laneOf(id) == Section::alwaysHidden;
-        co_await setHiddenRevealed(true, alwaysHidden, u"activate"_s, false);
-        std::optional<QRectF> revealed;
-        static constexpr std::array<double, 2> pauses{0.35, 0.4};
-        for (double pause : pauses) {
-            co_await sleep(pause);
-            if (!self) {
-                co_return;
-            }
-            co_await refresh();
-            if (!self) {
-                co_return;
-            }
-            revealed = m_bar.onScreenFrame(id, barMinX());
-            if (revealed) {
-                break;
-            }
-        }
-        // Still out of sight, it can be opened where it stands all the same.
-        frame = revealed.value_or(m_bar.lastFrames().value(id, frame));
-    }
-
-    QJsonObject record;
-    record.insert(u"wasTucked"_s, wasTucked);
-    record.insert(u"menuBarCameBack"_s, menuBarCameBack);
-    co_await clickOrPress(id, click, frame, std::move(record));
+    co_await openWhereItStands(std::move(id), click, frame, menuBarCameBack);
 }
 
-QCoro::Task<> ClassicEngine::clickOrPress(MenuBarItemID id, ClickKind click, QRectF frame,
-                                          QJsonObject record) {
+QRectF ClassicEngine::frameToOpen(const MenuBarItemID &id, QJsonObject record) const {
+    const auto found = m_bar.lastFrames().constFind(id);
+    if (found == m_bar.lastFrames().constEnd()) {
+        record.insert(u"outcome"_s, ItemPress::describe(ItemPress::Outcome::gone));
+        recordActivation(id, record);
+        throw EngineFailure(EngineError::itemNotFound);
+    }
+    // Without the permission the window server drops posted clicks and no element answers.
+    if (!m_bar.trusted().value_or(false)) {
+        record.insert(u"outcome"_s, ItemPress::describe(ItemPress::Outcome::notPermitted));
+        recordActivation(id, record);
+        throw EngineFailure(EngineError::notPermitted);
+    }
+    return *found;
+}
+
+QCoro::Task<> ClassicEngine::openWhereItStands(MenuBarItemID id, ClickKind click, QRectF frame,
+                                               bool menuBarCameBack) {
     QPointer<ClassicEngine> self(this);
+    bool wasTucked = false;
     for (int look = 1;; ++look) {
-        // A run lays the bar out again with its reveal and every drag, so an item read while one
-        // is under way, or found moved by the last look, is read again.
-        const bool ranMeanwhile = co_await untilRunEnds();
-        if (!self) {
-            co_return;
-        }
-        if (ranMeanwhile || look > 1) {
+        QJsonObject record{{u"wasTucked"_s, wasTucked}, {u"menuBarCameBack"_s, menuBarCameBack}};
+        if (look > 1) {
+            co_await untilDragGestureEnds();
+            if (!self) {
+                co_return;
+            }
             co_await refresh();
             if (!self) {
                 co_return;
             }
-            const auto found = m_bar.lastFrames().constFind(id);
-            if (found == m_bar.lastFrames().constEnd()) {
-                record.insert(u"outcome"_s, ItemPress::describe(ItemPress::Outcome::gone));
-                recordActivation(id, record);
-                throw EngineFailure(EngineError::itemNotFound);
+            frame = frameToOpen(id, record);
+        }
+        // Off screen means left of the bar's own screen, which need not start at x = 0. An item
+        // tucked away since it was read is revealed again: the bar still holds it.
+        if (frame.center().x() < barMinX()) {
+            wasTucked = true;
+            record.insert(u"wasTucked"_s, true);
+            frame = co_await revealToOpen(id, frame);
+            if (!self) {
+                co_return;
             }
-            frame = *found;
         }
         // A click lands only on an item drawn where the pointer can reach it; anywhere else the
         // owner is asked to open it.
-        if (const std::optional<QString> why = m_bar.reach().whyNot(id, frame)) {
-            co_await openInPlace(id, click, frame, *why, std::move(record));
-            co_return;
+        OpeningTry tried;
+        if (const std::optional<QString> unreachable = m_bar.reach().whyNot(id, frame)) {
+            tried = co_await pressInPlace(id, click, frame, *unreachable);
+        } else {
+            tried = co_await clickAt(id, click, frame);
         }
-        const QPointF point = frame.center();
-        InputEvents &input = m_platform.inputEvents;
-        Clock &clock = m_platform.clock;
-        Accessibility &accessibility = m_platform.accessibility;
-        const Workspace &workspace = m_platform.workspace;
-        const ItemClick::Target target{processOf(id).value_or(0), id.axIdentifier, point,
-                                       m_bar.reach().housings};
-        auto work = [&input, &clock, &accessibility, &workspace, target, click] {
-            return ItemClick::post(input, clock, accessibility, workspace, target, click);
-        };
-        const ItemClick::Outcome outcome = co_await m_platform.work.run(std::move(work));
         if (!self) {
             co_return;
         }
-        if (outcome == ItemClick::Outcome::frontNotAnswering) {
-            co_await openInPlace(id, click, frame, ItemClick::describe(outcome), std::move(record));
-            co_return;
+        if (tried.verdict == OpeningTry::Verdict::moved && look < kLooks) {
+            continue;
         }
-        if (outcome != ItemClick::Outcome::moved || look == kClickLooks) {
-            record.insert(u"outcome"_s, ItemClick::describe(outcome));
-            record.insert(u"x"_s, point.x());
-            record.insert(u"y"_s, point.y());
-            recordActivation(id, record);
-            if (outcome == ItemClick::Outcome::permissionWent) {
-                throw EngineFailure(EngineError::notPermitted);
-            }
-            if (outcome != ItemClick::Outcome::clicked) {
-                throw EngineFailure(EngineError::activationFailed);
-            }
-            co_return;
+        for (auto key = tried.keys.constBegin(); key != tried.keys.constEnd(); ++key) {
+            record.insert(key.key(), key.value());
         }
-    }
-}
-
-QCoro::Task<bool> ClassicEngine::untilRunEnds() {
-    return waitWhile([this] { return m_runs.reconcileInFlight(); }, kRunWaitSeconds, kRunWaitStep);
-}
-
-QCoro::Task<bool> ClassicEngine::untilTurn(quint64 turn) {
-    QPointer<ClassicEngine> self(this);
-    while (self && m_activationsDone != turn) {
-        co_await sleep(kTurnStep);
-    }
-    co_return bool(self);
-}
-
-QCoro::Task<> ClassicEngine::openInPlace(MenuBarItemID id, ClickKind click, QRectF frame,
-                                         QString why, QJsonObject record) {
-    record.insert(u"why"_s, why);
-    const std::optional<QString> action = ItemPress::actionFor(click);
-    if (!action) {
-        record.insert(u"outcome"_s, u"option click cannot land"_s);
+        record.insert(u"outcome"_s, tried.outcome);
         recordActivation(id, record);
-        throw EngineFailure(EngineError::activationFailed);
+        if (tried.verdict != OpeningTry::Verdict::opened) {
+            throw EngineFailure(tried.error);
+        }
+        co_return;
     }
-    const std::optional<qint32> pid = processOf(id);
-    ItemPress::Outcome outcome = ItemPress::Outcome::gone;
-    if (pid) {
-        QPointer<ClassicEngine> self(this);
-        Accessibility &accessibility = m_platform.accessibility;
-        auto work = [&accessibility, pid = *pid, identifier = id.axIdentifier, frame,
-                     action = *action] {
-            return ItemPress::press(accessibility, pid, identifier, frame, action);
-        };
-        outcome = co_await m_platform.work.run(std::move(work));
+}
+
+QCoro::Task<QRectF> ClassicEngine::revealToOpen(MenuBarItemID id, QRectF frame) {
+    QPointer<ClassicEngine> self(this);
+    const bool alwaysHidden = laneOf(id) == Section::alwaysHidden;
+    co_await setHiddenRevealed(true, alwaysHidden, u"activate"_s, false);
+    static constexpr std::array<double, 2> pauses{0.35, 0.4};
+    for (double pause : pauses) {
+        co_await sleep(pause);
         if (!self) {
-            co_return;
+            co_return frame;
+        }
+        co_await refresh();
+        if (!self) {
+            co_return frame;
+        }
+        if (const std::optional<QRectF> revealed = m_bar.onScreenFrame(id, barMinX())) {
+            co_return *revealed;
         }
     }
-    record.insert(u"outcome"_s, ItemPress::describe(outcome));
-    if (outcome == ItemPress::Outcome::pressed) {
-        record.insert(u"action"_s, *action);
-    }
-    recordActivation(id, record);
-    switch (outcome) {
-    case ItemPress::Outcome::pressed:
-        co_return;
-    case ItemPress::Outcome::notPermitted:
-        throw EngineFailure(EngineError::notPermitted);
-    case ItemPress::Outcome::gone:
-        throw EngineFailure(EngineError::itemNotFound);
-    case ItemPress::Outcome::notAnswering:
-    case ItemPress::Outcome::refused:
-        break;
-    }
-    throw EngineFailure(EngineError::activationFailed);
+    // Still out of sight, it can be opened where it stands all the same.
+    co_return m_bar.lastFrames().value(id, frame);
 }
 
 void ClassicEngine::recordActivation(const MenuBarItemID &id, QJsonObject record) const {

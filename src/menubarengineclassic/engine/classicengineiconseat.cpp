@@ -12,20 +12,11 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-namespace {
-
-// The slow gesture's hold, pauses and steps across a wide bar.
-constexpr double kLongestGestureSeconds = 1.0;
-constexpr double kGestureWaitStep = 0.05;
-
-} // namespace
-
 QCoro::Task<bool> ClassicEngine::seatIconInSight() {
     QPointer<ClassicEngine> self(this);
     // A run's drag would land elsewhere with every item left of the new icon moved over: the seat
     // waits for its mouse-up, a fraction of a second away. Only a batch of drags takes longer.
-    co_await waitWhile([this] { return m_runs.dragUnderWay(); }, kLongestGestureSeconds,
-                       kGestureWaitStep);
+    co_await untilDragGestureEnds();
     if (!self) {
         co_return false;
     }
@@ -109,7 +100,6 @@ void ClassicEngine::recreateIconAtRightEnd() {
         AppPreferences::preferredPositionKey(SeparatorController::iconName), 0.0);
     const QJsonObject before = m_separatorController->geometry();
     m_separatorController->recreateIcon();
-    m_runs.barMoved();
     if (m_onIconReplaced) {
         m_onIconReplaced(m_separatorController->icon().button());
     }

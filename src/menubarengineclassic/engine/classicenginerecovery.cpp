@@ -11,6 +11,9 @@ namespace {
 
 // How often recovery looks whether the permission it waits for came.
 constexpr double kGrantWaitStep = 1.0;
+// The longest recovery waits for a run in flight, and how often it looks.
+constexpr double kRunWaitSeconds = 60.0;
+constexpr double kRunWaitStep = 0.25;
 
 } // namespace
 
@@ -58,8 +61,24 @@ QCoro::Task<> ClassicEngine::runTuckRecovery(QPointer<ClassicEngine> self, int g
                 break;
             }
         }
+        // A run in flight has the bar revealed for its drags and tucks when it ends: laying the
+        // bar out meanwhile would move the items under its drags.
+        ClassicEngine *engine = self.data();
+        std::function<bool()> running = [engine] { return engine->m_runs.reconcileInFlight(); };
+        co_await engine->waitWhile(std::move(running), kRunWaitSeconds, kRunWaitStep);
+        if (token.isCancelled() || !self || !self->m_health.hidingRefused()) {
+            break;
+        }
+        co_await self->untilDragGestureEnds();
+        if (token.isCancelled() || !self) {
+            break;
+        }
         self->showEverythingAndMarkRevealed();
         co_await clock.sleep(seconds(0.7), token);
+        if (token.isCancelled() || !self) {
+            break;
+        }
+        co_await self->untilDragGestureEnds();
         if (token.isCancelled() || !self) {
             break;
         }
@@ -68,7 +87,7 @@ QCoro::Task<> ClassicEngine::runTuckRecovery(QPointer<ClassicEngine> self, int g
             break;
         }
         self->appendRecoveryRecord(attempt, safelyRightmost, std::nullopt);
-        if (safelyRightmost) {
+        if (safelyRightmost && !self->m_runs.reconcileInFlight()) {
             co_await self->setHiddenRevealed(false, false, u"tuck-recovery"_s, false);
             if (!self || !self->m_health.hidingRefused()) {
                 break;

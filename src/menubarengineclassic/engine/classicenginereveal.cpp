@@ -7,6 +7,13 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
+namespace {
+
+// How often a tuck that waits for a run in flight looks whether it has ended.
+constexpr double kRunWaitStep = 0.25;
+
+} // namespace
+
 QCoro::Task<> ClassicEngine::setHiddenRevealed(bool reveal, bool includingAlwaysHidden,
                                                bool holdOpen) {
     assertMainThread();
@@ -22,6 +29,15 @@ QCoro::Task<> ClassicEngine::toggleRevealed(bool includingAlwaysHidden) {
 // Runs to its end without suspending, so concurrent calls never interleave.
 QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwaysHidden,
                                                QString reason, bool holdOpen) {
+    // An activation may have found its item in sight only because the lanes are revealed: the
+    // tuck waits until it has clicked.
+    if (!revealed && m_activations.outstanding()) {
+        m_activations.deferTuck(reason);
+        co_return;
+    }
+    if (revealed) {
+        m_activations.dropDeferredTuck();
+    }
     m_reveal.setRevealed(revealed, includingAlwaysHidden, holdOpen, now());
 
     if (!revealed && m_bar.trusted() != true && !m_separatorController->separatorsAreOrdered()) {
@@ -67,7 +83,12 @@ void ClassicEngine::armAutoRehide() {
     Clock &clock = m_platform.clock;
     const Duration delay = seconds(m_autoRehideSeconds);
     auto body = [self, &clock, delay](CancellationToken token) -> QCoro::Task<> {
-        const SleepOutcome slept = co_await clock.sleep(delay, token);
+        SleepOutcome slept = co_await clock.sleep(delay, token);
+        // A run in flight has the bar revealed for its drags and tucks when it ends, which
+        // cancels this wait; one that ends without (switched off first) leaves the tuck to it.
+        while (slept != SleepOutcome::Cancelled && self && self->m_runs.reconcileInFlight()) {
+            slept = co_await clock.sleep(seconds(kRunWaitStep), token);
+        }
         if (slept == SleepOutcome::Cancelled || token.isCancelled() || !self) {
             co_return;
         }

@@ -71,11 +71,21 @@ void SeparatorController::recreateItems() {
     m_alwaysHiddenSep.reset();
     m_lastTuckRefused = false;
     createItems();
+    Q_EMIT itemsMoved();
 }
 
 void SeparatorController::recreateIcon() {
     m_icon.reset();
     createIcon();
+    Q_EMIT itemsMoved();
+}
+
+void SeparatorController::resize(StatusItem &item, double length) {
+    const bool changed = item.length() != length;
+    item.setLength(length);
+    if (changed) {
+        Q_EMIT itemsMoved();
+    }
 }
 
 void SeparatorController::setIconHidden(bool hidden) {
@@ -83,7 +93,7 @@ void SeparatorController::setIconHidden(bool hidden) {
         return;
     }
     m_iconHidden = hidden;
-    m_icon->setLength(hidden ? 0.0 : StatusBar::squareLength);
+    resize(*m_icon, hidden ? 0.0 : StatusBar::squareLength);
     if (StatusItemButton *button = m_icon->button()) {
         button->setHidden(hidden);
     }
@@ -250,37 +260,37 @@ void SeparatorController::setRevealed(bool revealed, bool includingAlwaysHidden)
     if (!revealed) {
         if (!iconIsSafelyRightmost()) {
             // Lengthening a separator right of the icon would push the icon off screen.
-            m_hiddenSep->setLength(collapsedLength);
-            m_alwaysHiddenSep->setLength(collapsedLength);
+            resize(*m_hiddenSep, collapsedLength);
+            resize(*m_alwaysHiddenSep, collapsedLength);
             m_lastTuckRefused = true;
             return;
         }
         m_lastTuckRefused = false;
-        m_alwaysHiddenSep->setLength(collapsedLength);
-        m_hiddenSep->setLength(expandedFrom(*m_hiddenSep));
+        resize(*m_alwaysHiddenSep, collapsedLength);
+        resize(*m_hiddenSep, expandedFrom(*m_hiddenSep));
         return;
     }
     m_lastTuckRefused = false;
     // A separator that stays or grows long right of the icon keeps it off screen: with the icon
     // anywhere but rightmost, everything shows until the icon is back in its seat.
     if (includingAlwaysHidden || !separatorsAreOrdered() || !iconIsSafelyRightmost()) {
-        m_alwaysHiddenSep->setLength(collapsedLength);
-        m_hiddenSep->setLength(collapsedLength);
+        resize(*m_alwaysHiddenSep, collapsedLength);
+        resize(*m_hiddenSep, collapsedLength);
         return;
     }
     if (hiddenSeparatorFrame() && m_hiddenSep->length() > collapsedLength) {
         // The hidden separator's resting edge is where the always-hidden one must push from.
-        m_alwaysHiddenSep->setLength(expandedFrom(*m_hiddenSep));
-        m_hiddenSep->setLength(collapsedLength);
+        resize(*m_alwaysHiddenSep, expandedFrom(*m_hiddenSep));
+        resize(*m_hiddenSep, collapsedLength);
         return;
     }
     const double alwaysLength = m_alwaysHiddenSep->length();
-    m_hiddenSep->setLength(collapsedLength);
+    resize(*m_hiddenSep, collapsedLength);
     if (alwaysLength <= collapsedLength) {
         auto chain = [this](CancellationToken token) { return expandAlwaysWhenSettled(token); };
         m_expandChain.start(std::move(chain));
     } else {
-        m_alwaysHiddenSep->setLength(expandedFrom(*m_alwaysHiddenSep));
+        resize(*m_alwaysHiddenSep, expandedFrom(*m_alwaysHiddenSep));
     }
 }
 
@@ -301,7 +311,7 @@ QCoro::Task<> SeparatorController::expandAlwaysWhenSettled(CancellationToken can
             co_return; // another tuck or reveal has taken over
         }
         if (alwaysHiddenSepClearOfScreenEdge() && iconIsSafelyRightmost()) {
-            m_alwaysHiddenSep->setLength(expandedFrom(*m_alwaysHiddenSep));
+            resize(*m_alwaysHiddenSep, expandedFrom(*m_alwaysHiddenSep));
             co_return;
         }
         if (attempt + 1 == settleChecks) {
@@ -320,8 +330,8 @@ QCoro::Task<bool> SeparatorController::retuckForcingReflow() {
         m_lastTuckRefused = true;
         co_return false;
     }
-    m_hiddenSep->setLength(collapsedLength);
-    m_alwaysHiddenSep->setLength(collapsedLength);
+    resize(*m_hiddenSep, collapsedLength);
+    resize(*m_alwaysHiddenSep, collapsedLength);
     QPointer<SeparatorController> self(this);
     // Nothing cancels this sleep but the clock going away, which ends the retuck with it.
     const SleepOutcome outcome = co_await m_clock.sleep(seconds(reflowSeconds));
@@ -333,8 +343,8 @@ QCoro::Task<bool> SeparatorController::retuckForcingReflow() {
 }
 
 void SeparatorController::showEverything() {
-    m_hiddenSep->setLength(collapsedLength);
-    m_alwaysHiddenSep->setLength(collapsedLength);
+    resize(*m_hiddenSep, collapsedLength);
+    resize(*m_alwaysHiddenSep, collapsedLength);
     m_lastTuckRefused = false;
 }
 

@@ -105,7 +105,12 @@ public:
     [[nodiscard]] QCoro::Task<bool> retuckForcingReflow();
     void showEverything();
 
+Q_SIGNALS:
+    // A length changed or the items were created anew: every item left of them moved.
+    void itemsMoved();
+
 private:
+    void resize(StatusItem &item, double length);
     void createItems();
     void createIcon();
     [[nodiscard]] static std::optional<QRectF> frameOf(const StatusItem &item);

@@ -12,7 +12,10 @@ enum class Target { shown, hidden, alwaysHidden };
 // `rearranged`: the laptop, on which the user drags another item across the one asked for
 // between the engine's look at the bar and its click; `coveredMeanwhile`: the laptop, on which an
 // application with menus over the item comes to the front then; `underHungMenus`: menus over the
-// item of an application in front that hangs, so cannot say how far they reach.
+// item of an application in front that hangs, so cannot say how far they reach;
+// `autoHideDue`: the lanes the user revealed are due to tuck between the look and the click;
+// `ownerHangsMeanwhile` and `frontHangsMeanwhile`: the item's application, or the one in front
+// with short menus, hangs between the click's press and its release.
 enum class Bar {
     laptop,
     leftOfMain,
@@ -22,7 +25,10 @@ enum class Bar {
     underHungMenus,
     housing,
     rearranged,
-    coveredMeanwhile
+    coveredMeanwhile,
+    autoHideDue,
+    ownerHangsMeanwhile,
+    frontHangsMeanwhile
 };
 
 // Does `what` once `after` seconds of virtual time have passed: the user's hands at work while
@@ -60,15 +66,22 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         desktop.arrangement().setMainScreen(laptop);
         desktop.arrangement().setAutoHidesMenuBar(laptop, activation.bar == Bar::autoHidden);
     }
-    if (activation.bar == Bar::underMenus || activation.bar == Bar::underHungMenus) {
-        const qint32 editor = launch(u"com.example.editor"_s, 1450.0);
-        desktop.applications().activate(editor);
-        desktop.applications().setHung(editor, activation.bar == Bar::underHungMenus);
+    std::optional<qint32> editor;
+    if (activation.bar == Bar::underMenus || activation.bar == Bar::underHungMenus ||
+        activation.bar == Bar::frontHangsMeanwhile) {
+        editor = launch(u"com.example.editor"_s,
+                        activation.bar == Bar::frontHangsMeanwhile ? 100.0 : 1450.0);
+        desktop.applications().activate(*editor);
+        desktop.applications().setHung(*editor, activation.bar == Bar::underHungMenus);
     }
     furnishSections(activation.bar == Bar::housing ? 800.0 : 30.0);
     const quint64 other = addItem(toolsProcess, 30.0, u"other"_s);
     arrangeSections({other});
     startEngine();
+    if (activation.bar == Bar::autoHideDue) {
+        drive(engine->setHiddenRevealed(true, true, false));
+        run(engine->autoRehideSeconds() - 0.03);
+    }
 
     const auto [name, item] = QList<std::pair<QString, quint64>>{
         {u"shown"_s, shown},
@@ -82,8 +95,17 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
             desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
         }
     });
+    // After the press: the click's release is 0.09 s behind it.
+    QCoro::Task<> hangs = meanwhile(clock, 0.1, [&] {
+        if (activation.bar == Bar::ownerHangsMeanwhile) {
+            desktop.applications().setHung(toolsProcess, true);
+        } else if (activation.bar == Bar::frontHangsMeanwhile) {
+            desktop.applications().setHung(*editor, true);
+        }
+    });
     drive(engine->activate(idOf(name), ClickKind::right));
     drive(std::move(hands));
+    drive(std::move(hangs));
 
     const QList<DeliveredClick> clicks = desktop.readout().clicks();
     ASSERT_EQ(clicks.size(), 1);
@@ -111,8 +133,14 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         EXPECT_EQ(record.value(u"why"_s).toString(), activation.notClickable);
         EXPECT_EQ(record.value(u"action"_s).toString(), u"AXShowMenu"_s);
     }
-    const QList<QJsonObject> reveals = records(u"events.jsonl"_s, u"reveal"_s);
+    QList<QJsonObject> reveals = records(u"events.jsonl"_s, u"reveal"_s);
+    reveals.removeIf([](const QJsonObject &reveal) { return reveal[u"reason"_s] == u"request"_s; });
     ASSERT_EQ(reveals.size(), activation.wasTucked ? 1 : 0);
+    // A tuck that came due meanwhile waited for the click, and comes right after it.
+    if (activation.bar == Bar::autoHideDue) {
+        EXPECT_FALSE(engine->isRevealed());
+        EXPECT_EQ(reasons(u"tuck"_s).last(), u"auto-rehide"_s);
+    }
     if (activation.wasTucked) {
         EXPECT_EQ(reveals.first().value(u"reason"_s).toString(), u"activate"_s);
         EXPECT_EQ(reveals.first().value(u"includingAlwaysHidden"_s).toBool(),
@@ -148,7 +176,13 @@ INSTANTIATE_TEST_SUITE_P(
         ActivationCase{"ShownItemMovedBeforeTheClick", Bar::rearranged, Target::shown, false,
                        false},
         ActivationCase{"ShownItemCoveredBeforeTheClick", Bar::coveredMeanwhile, Target::shown,
-                       false, false, u"under the menus"_s}),
+                       false, false, u"under the menus"_s},
+        ActivationCase{"HiddenItemAsTheAutoHideComesDue", Bar::autoHideDue, Target::hidden, false,
+                       false},
+        ActivationCase{"ShownItemWhoseApplicationHangsDuringTheClick", Bar::ownerHangsMeanwhile,
+                       Target::shown, false, false},
+        ActivationCase{"ShownItemWhileTheApplicationInFrontHangsDuringTheClick",
+                       Bar::frontHangsMeanwhile, Target::shown, false, false}),
     [](const auto &info) { return info.param.name; });
 
 struct UnplacedCase {
@@ -227,22 +261,31 @@ TEST_F(EngineTest, anItemThatStaysOutOfViewIsOpenedWhereItStands) {
     record = readFile(u"last-activate.json"_s);
     EXPECT_EQ(std::tuple(record.value(u"outcome"_s).toString(), record.value(u"why"_s).toString()),
               std::tuple(u"option click cannot land"_s, u"off screen"_s));
+    // The failure ended its turn: the next one opens.
+    drive(engine->activate(idOf(u"always"_s), ClickKind::right));
+    EXPECT_EQ(desktop.readout().clicks().size(), 2);
 }
 
-// A run lays the bar out again with its reveal and every drag: an item asked for while one is
-// under way is clicked once the run has ended, where it then stands. Two asked for meanwhile are
-// clicked in turn, the way they were asked for: at once, one's press would go to waste.
-TEST_F(EngineTest, anItemAskedForDuringARunIsClickedOnceTheRunHasEnded) {
+// An item asked for while a run drags is opened at the run's next pause between two drags, where
+// the run's reveal shows it, not once the run has ended; the run then goes on from a fresh reading
+// and brings the bar into order. Two asked for at once are opened in turn, the way they were
+// asked for: at once, one's press would go to waste.
+TEST_F(EngineTest, anItemAskedForDuringARunIsOpenedAtTheRunsNextPause) {
     addLaptop();
     furnishSections();
     engine->setReorderEnabled(true);
     startEngine();
     drive(engine->apply(layoutOf({idOf(u"hidden"_s), idOf(u"shown"_s)}, {}, {idOf(u"always"_s)})));
     QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
-    ASSERT_TRUE(engine->reconcileInFlight());
-    std::optional<bool> runInFlightAtClick;
-    QObject::connect(&desktop.model(), &DesktopModel::clickDelivered, &desktop.model(),
-                     [&] { runInFlightAtClick = engine->reconcileInFlight(); });
+    for (int step = 0; step < 500 && !engine->cursor().session(); ++step) {
+        run(0.01);
+    }
+    ASSERT_TRUE(engine->cursor().session().has_value()) << "no drag began";
+    const MonotonicTime asked = clock.now();
+    QList<std::pair<bool, double>> atClicks;
+    QObject::connect(&desktop.model(), &DesktopModel::clickDelivered, &desktop.model(), [&] {
+        atClicks.append({engine->reconcileInFlight(), toSeconds(clock.now() - asked)});
+    });
     QCoro::Task<> first = engine->activate(idOf(u"hidden"_s), ClickKind::left);
     drive(engine->activate(idOf(u"shown"_s), ClickKind::right), 120.0);
     drive(std::move(first), 120.0);
@@ -251,12 +294,22 @@ TEST_F(EngineTest, anItemAskedForDuringARunIsClickedOnceTheRunHasEnded) {
     ASSERT_EQ(clicks.size(), 2);
     EXPECT_EQ(std::tuple(clicks.at(0).itemId, clicks.at(1).itemId, clicks.at(1).kind),
               std::tuple(hidden, shown, ItemClickKind::Right));
-    EXPECT_EQ(runInFlightAtClick, false);
+    EXPECT_EQ(std::tuple(clicks.at(0).via, clicks.at(1).via),
+              std::tuple(ItemOpening::Click, ItemOpening::Click));
+    ASSERT_EQ(atClicks.size(), 2);
+    EXPECT_TRUE(atClicks.first().first && atClicks.last().first) << "the run had ended";
+    EXPECT_LT(atClicks.first().second, 1.0) << "the first waited past the drag under way";
+    EXPECT_FALSE(reasons(u"reveal"_s).contains(u"activate"_s));
+    EXPECT_TRUE(engine->lastReconcile().value(u"settled"_s).toBool());
+    EXPECT_EQ(engine->storedLayout().ids(Section::shown),
+              (QList<MenuBarItemID>{idOf(u"hidden"_s), idOf(u"shown"_s)}));
+    EXPECT_TRUE(onScreen(hidden));
 }
 
 // An item opened through its element is the one standing at its frame; when the bar changed
 // since it was read and nothing stands there, the one element carrying its identifier. An
-// identifier two elements carry names neither: pressing one of them could open the wrong item.
+// identifier two elements carry names neither: pressing one of them could open the wrong item,
+// and the bar, which still holds it, is read again.
 TEST_F(EngineTest, aPressFindsTheItemAtItsFrameElseByAnIdentifierNoOtherCarries) {
     addLaptop();
     furnishSections();
@@ -272,7 +325,7 @@ TEST_F(EngineTest, aPressFindsTheItemAtItsFrameElseByAnIdentifierNoOtherCarries)
     } cases[] = {
         {"AtItsFrame", entry(hidden).frame, 0, ItemPress::Outcome::pressed, hidden},
         {"ByItsIdentifier", nowhere, 0, ItemPress::Outcome::pressed, hidden},
-        {"IdentifierShared", nowhere, shown, ItemPress::Outcome::gone, 0},
+        {"IdentifierShared", nowhere, shown, ItemPress::Outcome::moved, 0},
     };
     WorkRunner runner(WorkRunner::Mode::ThreadPool, &pool);
     for (const auto &c : cases) {
@@ -299,7 +352,8 @@ TEST_F(EngineTest, aPressFindsTheItemAtItsFrameElseByAnIdentifierNoOtherCarries)
 // (`userClicks`), the permission is taken away (`permissionGoes`), or the item's title shrinks it
 // away from under the pointer (`itemShrinks`), or grows it until the camera housing hides its
 // middle (`intoHousing`), or an application whose menus cover it comes to the front
-// (`menusCover`).
+// (`menusCover`), or the item's application quits (`applicationQuits`). Or the permission is
+// taken away between the engine's look at the bar and the click's press.
 enum class Fault {
     hung,
     noPermission,
@@ -307,7 +361,9 @@ enum class Fault {
     permissionGoes,
     itemShrinks,
     intoHousing,
-    menusCover
+    menusCover,
+    permissionGoesBeforeTheClick,
+    applicationQuits
 };
 
 struct FailureCase {
@@ -338,6 +394,12 @@ TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
     } else if (failed.fault == Fault::noPermission) {
         desktop.permissions().setAccessibilityTrusted(false);
     }
+    // Before the click's press.
+    QCoro::Task<> early = meanwhile(clock, 0.03, [&] {
+        if (failed.fault == Fault::permissionGoesBeforeTheClick) {
+            desktop.permissions().setAccessibilityTrusted(false);
+        }
+    });
     QCoro::Task<> hands = meanwhile(clock, 0.1, [&] {
         if (failed.fault == Fault::userClicks) {
             desktop.userInput().click(kUserSpot);
@@ -348,6 +410,8 @@ TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
             desktop.model().layOutNow();
         } else if (failed.fault == Fault::menusCover) {
             desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
+        } else if (failed.fault == Fault::applicationQuits) {
+            desktop.applications().quit(toolsProcess);
         }
     });
     try {
@@ -356,6 +420,7 @@ TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
     } catch (const EngineFailure &failure) {
         EXPECT_EQ(failure.error(), failed.error);
     }
+    drive(std::move(early));
     drive(std::move(hands));
     EXPECT_TRUE(desktop.readout().clicks().isEmpty());
     const QJsonObject record = readFile(u"last-activate.json"_s);
@@ -383,7 +448,11 @@ INSTANTIATE_TEST_SUITE_P(
                     EngineError::activationFailed, u"moved during the click"_s, kClickedKeys},
         FailureCase{"MenusCoverItMeanwhile", Fault::menusCover, EngineError::activationFailed,
                     u"covered by the menus of the application in front during the click"_s,
-                    kClickedKeys}),
+                    kClickedKeys},
+        FailureCase{"PermissionGoesBeforeTheClick", Fault::permissionGoesBeforeTheClick,
+                    EngineError::notPermitted, u"no permission"_s, kClickedKeys},
+        FailureCase{"ApplicationQuitsMeanwhile", Fault::applicationQuits, EngineError::itemNotFound,
+                    u"item gone"_s, kClickedKeys}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "enginetest.h"
 
+#include <QJsonDocument>
+
 #include <QJsonArray>
 
 using namespace Qt::StringLiterals;
@@ -434,6 +436,17 @@ TEST_P(SortAtTheGrantTest, sortsOnceAfterTheGrantsPlacement) {
     const qsizetype placed = firstEvent(u"separators-placed"_s);
     EXPECT_GE(placed, 0);
     EXPECT_GT(firstEvent(u"cursor-borrowed"_s), placed) << "the run drags after the placement";
+    // The recovery the grant woke lays the bar out again only once the run has tucked.
+    const QList<QJsonObject> events = records(u"events.jsonl"_s);
+    bool running = false;
+    for (const QJsonObject &event : events) {
+        const QString kind = event[u"kind"_s].toString();
+        running = (running || kind == u"cursor-borrowed"_s) &&
+                  !(kind == u"tuck"_s && event[u"reason"_s] == u"reconcile"_s);
+        EXPECT_FALSE(running &&
+                     (kind == u"tuck-recovery"_s || event[u"reason"_s] == u"tuck-recovery"_s))
+            << QJsonDocument(event).toJson().toStdString();
+    }
     const quint64 wantedLeft = users.leftToRight.last();
     const quint64 wantedRight = users.leftToRight.at(users.leftToRight.size() - 2);
     EXPECT_LT(entry(wantedLeft).frame.left(), entry(wantedRight).frame.left());

@@ -77,6 +77,33 @@ TEST_F(DriftRepairTest, repairsASwapAcrossTheAlwaysHiddenSeparator) {
     EXPECT_FALSE(onScreen(always));
 }
 
+// The same swap on a bar scanned every few seconds (applications coming and going), in an
+// application that refuses drags: the runs the scans start for it stay spaced out, two of them
+// before the items are left where they stand.
+TEST_F(DriftRepairTest, runsForADriftStaySpacedOutHoweverOftenTheBarIsScanned) {
+    addLaptop();
+    furnishSections();
+    desktop.applications().setDragAcceptance(toolsProcess, DragAcceptance::Never);
+    engine->setReorderEnabled(true);
+    startEngine();
+    run(60.0);
+    arrange({hidden, alwaysSeparator(), always, hiddenSeparator(), shown,
+             zorvItem(BarItems::zorvIconName)});
+    settle();
+    for (int scan = 0; scan < 40; ++scan) {
+        drive(engine->refresh());
+        run(5.0);
+    }
+    QList<QDateTime> ends;
+    for (const QJsonObject &line : records(u"reconcile-log.jsonl"_s)) {
+        if (line.contains(u"passes"_s)) {
+            ends.append(QDateTime::fromString(line.value(u"at"_s).toString(), Qt::ISODate));
+        }
+    }
+    ASSERT_EQ(ends.size(), 2);
+    EXPECT_GE(ends.first().secsTo(ends.last()), DriftMemory::runSpacingSeconds);
+}
+
 // An item the user wants hidden stands in the shown part under the long menus of the front
 // application, between two shown items, so that the separators stand where they belong: three
 // runs can do nothing about it and the drift is given up. Another application with short menus

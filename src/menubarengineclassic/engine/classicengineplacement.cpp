@@ -77,6 +77,14 @@ QCoro::Task<BarSurvey> surveyBar(EnginePlatform &platform,
 
 QCoro::Task<> ClassicEngine::placeItemsInReach() {
     QPointer<ClassicEngine> self(this);
+    QList<QRectF> ownItems;
+    for (const std::optional<QRectF> &frame :
+         {iconFrame(), m_separatorController->hiddenSeparatorFrame(),
+          m_separatorController->alwaysHiddenSeparatorFrame()}) {
+        if (frame) {
+            ownItems.append(*frame);
+        }
+    }
     const BarSurvey survey = co_await surveyBar(m_platform, m_discovery);
     if (!self) {
         co_return;
@@ -106,8 +114,9 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
         co_return;
     }
     const QList<Screen> screens = m_platform.screens.screens();
-    std::optional<LaunchPlacement> placement = LaunchPlacement::compute(
-        survey.items, screens, survey.menus, iconLength, SeparatorController::collapsedLength);
+    std::optional<LaunchPlacement> placement =
+        LaunchPlacement::compute(survey.items, ownItems, screens, survey.menus, iconLength,
+                                 SeparatorController::collapsedLength);
     const auto orNull = [](std::optional<double> value) {
         return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
     };
@@ -118,8 +127,8 @@ QCoro::Task<> ClassicEngine::placeItemsInReach() {
     if (!placement) {
         // Left where the system puts new items, the icon would stay at the left end, out of
         // sight whatever comes to the front later.
-        placement = LaunchPlacement::withNothingInView(survey.items, screens, survey.menus.desk,
-                                                       iconLength);
+        placement = LaunchPlacement::withNothingInView(survey.items, ownItems, screens,
+                                                       survey.menus.desk, iconLength);
         record.insert(u"nothingInView"_s, true);
     }
     if (!placement) {

@@ -21,6 +21,33 @@ double median(QList<double> values) {
     return values.at(values.size() / 2);
 }
 
+// Each of the application's own items takes its room, up to the left edge of whatever stands next
+// on its right, from every item on its left: without it they stand that much further right.
+void takeOwnItemsOff(QList<DiscoveredItem> &items, const QList<QRectF> &ownItems) {
+    QList<double> lefts;
+    for (const DiscoveredItem &item : std::as_const(items)) {
+        lefts.append(item.frame.left());
+    }
+    QList<QRectF> own;
+    for (const QRectF &frame : ownItems) {
+        if (std::isfinite(frame.left()) && std::isfinite(frame.right()) && frame.width() > 0.0) {
+            own.append(frame);
+            lefts.append(frame.left());
+        }
+    }
+    std::sort(lefts.begin(), lefts.end());
+    for (const QRectF &frame : std::as_const(own)) {
+        const auto next = std::upper_bound(lefts.cbegin(), lefts.cend(), frame.left());
+        const double room =
+            next != lefts.cend() ? *next - frame.left() : frame.width() + BarRightEnd::defaultGap;
+        for (DiscoveredItem &item : items) {
+            if (item.frame.left() < frame.left()) {
+                item.frame.translate(room, 0.0);
+            }
+        }
+    }
+}
+
 } // namespace
 
 bool BarRightEnd::isFixed(const DiscoveredItem &item) {
@@ -29,7 +56,8 @@ bool BarRightEnd::isFixed(const DiscoveredItem &item) {
 }
 
 std::optional<BarRightEnd> BarRightEnd::of(const QList<DiscoveredItem> &found,
-                                           const QList<Screen> &screens) {
+                                           const QList<Screen> &screens,
+                                           const QList<QRectF> &ownItems) {
     BarRightEnd end;
     for (const DiscoveredItem &item : found) {
         if (std::isfinite(item.frame.left()) && std::isfinite(item.frame.right()) &&
@@ -37,6 +65,7 @@ std::optional<BarRightEnd> BarRightEnd::of(const QList<DiscoveredItem> &found,
             end.items.append(item);
         }
     }
+    takeOwnItemsOff(end.items, ownItems);
     std::stable_sort(end.items.begin(), end.items.end(),
                      [](const auto &a, const auto &b) { return a.frame.left() < b.frame.left(); });
     if (end.items.isEmpty()) {

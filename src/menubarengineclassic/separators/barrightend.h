@@ -13,7 +13,9 @@ namespace zorv {
 
 // The right end of the movable status items, read off the items a scan found: the slot a new item
 // with a preferred position of 0 takes. The bar's screen is the one holding the rightmost item;
-// Control Center and the clock stay at the right end and never count as movable.
+// Control Center and the clock stay at the right end and never count as movable. The bar is read
+// as it stands without this application's own items, which a scan does not see but which push
+// every item on their left further left.
 struct BarRightEnd {
     // Spacing between status items when the bar shows none to measure.
     static constexpr double defaultGap = 16.0;
@@ -30,9 +32,11 @@ struct BarRightEnd {
     // Past the rightmost movable item by the gap after it: where distances count from.
     double movableEnd = 0.0;
 
-    // Absent when no movable item stands on a screen.
+    // Absent when no movable item stands on a screen. `ownItems` are the frames of this
+    // application's own items on the bar (only their x counts).
     [[nodiscard]] static std::optional<BarRightEnd> of(const QList<DiscoveredItem> &found,
-                                                       const QList<Screen> &screens);
+                                                       const QList<Screen> &screens,
+                                                       const QList<QRectF> &ownItems = {});
 
     [[nodiscard]] static bool isFixed(const DiscoveredItem &item);
 

@@ -20,9 +20,10 @@ double iconRoom(const BarRightEnd &end, double iconLength) {
 } // namespace
 
 std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredItem> &found,
+                                                        const QList<QRectF> &ownItems,
                                                         const QList<Screen> &screens, Menus menus,
                                                         double iconLength, double separatorLength) {
-    const std::optional<BarRightEnd> end = BarRightEnd::of(found, screens);
+    const std::optional<BarRightEnd> end = BarRightEnd::of(found, screens, ownItems);
     if (!end) {
         return std::nullopt;
     }
@@ -58,9 +59,10 @@ std::optional<LaunchPlacement> LaunchPlacement::compute(const QList<DiscoveredIt
 }
 
 std::optional<LaunchPlacement>
-LaunchPlacement::withNothingInView(const QList<DiscoveredItem> &found, const QList<Screen> &screens,
+LaunchPlacement::withNothingInView(const QList<DiscoveredItem> &found,
+                                   const QList<QRectF> &ownItems, const QList<Screen> &screens,
                                    std::optional<double> deskMenusRight, double iconLength) {
-    const std::optional<BarRightEnd> end = BarRightEnd::of(found, screens);
+    const std::optional<BarRightEnd> end = BarRightEnd::of(found, screens, ownItems);
     if (!end) {
         return std::nullopt;
     }

@@ -4,6 +4,7 @@
 #include "screen.h"
 
 #include <QList>
+#include <QRectF>
 #include <QString>
 
 #include <optional>
@@ -28,7 +29,10 @@ namespace zorv {
 // leftmost item with room for the icon and the separator between it and whatever covers the bar
 // on its left (the screen's edge, those menus, the housing) is chosen. The bar's screen is the
 // one holding the rightmost item; Control Center and the clock stay at the right end and never
-// count as the right end of the movable items.
+// count as the right end of the movable items. The bar is measured without this application's
+// own items, as a first launch finds it (the system puts new items at the left end): where a
+// launch without the permission put them in sight, they push the others left, and the lanes
+// would otherwise depend on when the permission comes.
 struct LaunchPlacement {
     // Where menus end on the bar at the launch; absent where there are none.
     struct Menus {
@@ -47,11 +51,11 @@ struct LaunchPlacement {
     // The item the hidden separator stands just left of.
     QString anchor;
 
-    // Absent when no item in view has room beside it. `iconLength` is 0 for a hidden icon.
-    [[nodiscard]] static std::optional<LaunchPlacement> compute(const QList<DiscoveredItem> &items,
-                                                                const QList<Screen> &screens,
-                                                                Menus menus, double iconLength,
-                                                                double separatorLength);
+    // Absent when no item in view has room beside it. `ownItems` are the frames of this
+    // application's items on the bar; `iconLength` is 0 for a hidden icon.
+    [[nodiscard]] static std::optional<LaunchPlacement>
+    compute(const QList<DiscoveredItem> &items, const QList<QRectF> &ownItems,
+            const QList<Screen> &screens, Menus menus, double iconLength, double separatorLength);
 
     // For a bar where no item in view has room beside it (the camera housing, the desktop's
     // menus and the screen's edge leave too little): the icon takes the rightmost slot, and the
@@ -60,8 +64,9 @@ struct LaunchPlacement {
     // is hidden and everything out of sight is. Absent when the bar holds no movable item on a
     // screen.
     [[nodiscard]] static std::optional<LaunchPlacement>
-    withNothingInView(const QList<DiscoveredItem> &items, const QList<Screen> &screens,
-                      std::optional<double> deskMenusRight, double iconLength);
+    withNothingInView(const QList<DiscoveredItem> &items, const QList<QRectF> &ownItems,
+                      const QList<Screen> &screens, std::optional<double> deskMenusRight,
+                      double iconLength);
 
     // For a bar that cannot be read (no Accessibility permission): the icon in the rightmost
     // slot of the movable items, where the front application's menus and the camera housing

@@ -151,6 +151,8 @@ struct LaunchCase {
     std::optional<QPointF> external;
     // Finder's menus; none: Finder does not run.
     std::optional<double> finderMenus = std::nullopt;
+    // Seconds after the launch the Accessibility permission comes; 0: it is there at the launch.
+    double grantedAfter = 0.0;
 
     // The menus that judge what is in view: Finder's, else the front application's.
     [[nodiscard]] double deskMenus() const { return finderMenus.value_or(menus.value_or(0.0)); }
@@ -165,15 +167,31 @@ class FirstLaunchTest : public CrowdedLaunchTest,
 // the desktop, with what was out of sight there hidden, and stay so for an hour without the
 // watchdog stepping in. Which application is in front makes no difference to what is hidden: with
 // Finder running, its menus judge what is in view, so the hidden lane ends where a drag reaches it
-// while they are in front.
+// while they are in front. Nor does it matter whether the permission comes at the launch or later.
 TEST_P(FirstLaunchTest, comesUpInReachAndHidesNothingThatWasInView) {
     const LaunchCase &c = GetParam();
     furnishCrowdedBar(c.applications, c.menus, c.external, c.finderMenus);
     const QSet<quint64> before = inView(c.deskMenus());
     ASSERT_LT(before.size(), apps.size()) << "the bar is not crowded";
+    // What has room beside the desktop's menus for the icon and the separator, each with the bar's
+    // spacing of 16 points, stays shown.
+    const double room =
+        desktop.model().read([](const DesktopState &state) { return state.thickness; }) +
+        SeparatorController::collapsedLength + 2 * 16.0;
+    QSet<quint64> roomy;
+    for (const quint64 item : before) {
+        if (entry(item).frame.left() >= c.deskMenus() + room) {
+            roomy.insert(item);
+        }
+    }
     rememberZorvPositions = false;
+    desktop.permissions().setAccessibilityTrusted(c.grantedAfter == 0.0);
     makeEngine();
     startEngine();
+    if (c.grantedAfter > 0.0) {
+        run(c.grantedAfter);
+        desktop.permissions().setAccessibilityTrusted(true);
+    }
     run(2.0);
 
     const BarEntry icon = entry(zorvItem(BarItems::zorvIconName));
@@ -181,11 +199,15 @@ TEST_P(FirstLaunchTest, comesUpInReachAndHidesNothingThatWasInView) {
     EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
     EXPECT_FALSE(engine->isRevealed());
     const QList<QJsonObject> placements = records(u"events.jsonl"_s, u"launch-placement"_s);
-    ASSERT_EQ(placements.size(), 1);
-    EXPECT_TRUE(placements.first().value(u"placed"_s).toBool());
+    ASSERT_EQ(placements.size(), c.grantedAfter == 0.0 ? 1 : 2);
+    EXPECT_TRUE(placements.last().value(u"placed"_s).toBool());
     // Inserting the icon and its separator pushes what stands right beside the screen's left edge,
     // the desktop's menus or the housing out of view; nothing else in view moves.
     EXPECT_LE((before - inView(c.deskMenus())).size(), 4);
+    const QHash<quint64, Section> lanes = lanesOnBar();
+    for (const quint64 item : std::as_const(roomy)) {
+        EXPECT_EQ(rawValue(lanes.value(item)).toStdString(), "shown") << entry(item).frame.left();
+    }
     const double hiddenSepRight = entry(zorvItem(BarItems::zorvHiddenSeparatorName)).frame.right();
     EXPECT_GT(hiddenSepRight, c.deskMenus()) << "the hidden lane ends under the desktop's menus";
     for (const quint64 item : std::as_const(apps)) {
@@ -210,7 +232,11 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{"FortyFourItemsFinderInFront", 44, std::nullopt, std::nullopt, 420.0},
         LaunchCase{"FortyFourItemsUnderLongMenusFinderRunning", 44, 1100.0, std::nullopt, 420.0},
         LaunchCase{"FortyFourItemsUnderShortMenusFinderRunning", 44, 300.0, std::nullopt, 420.0},
-        LaunchCase{"SeventeenAppsAndAnExternalDisplay", 17, 560.0, QPointF(-1920.0, -98.0)}),
+        LaunchCase{"SeventeenAppsAndAnExternalDisplay", 17, 560.0, QPointF(-1920.0, -98.0)},
+        LaunchCase{"FortyFourItemsFinderInFrontGrantedLate", 44, std::nullopt, std::nullopt, 420.0,
+                   300.0},
+        LaunchCase{"FortyFourItemsUnderLongerMenusFinderRunningGrantedLate", 44, 560.0,
+                   std::nullopt, 420.0, 300.0}),
     [](const auto &info) { return info.param.name; });
 
 // A new user launches the engine before granting the Accessibility permission: nothing can be

@@ -61,7 +61,7 @@ class LaunchRoom : public ::testing::TestWithParam<RoomCase> {};
 TEST_P(LaunchRoom, PutsTheSeparatorBesideTheFirstItemWithRoomLeftOfIt) {
     const RoomCase &c = GetParam();
     const std::optional<LaunchPlacement> placement =
-        LaunchPlacement::compute(crowdedRightHalf(), {laptop(c.housingRight, c.housingLeft)},
+        LaunchPlacement::compute(crowdedRightHalf(), {}, {laptop(c.housingRight, c.housingLeft)},
                                  {c.menusRight, c.deskMenus}, c.iconLength, kSeparatorLength);
     ASSERT_TRUE(placement);
     EXPECT_EQ(placement->anchor, u"com.example.at"_s + QString::number(c.anchorLeft));
@@ -110,14 +110,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LaunchRoomTest, NothingWhenNoItemInViewHasRoom) {
     // The housing reaches past every movable item.
-    EXPECT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {laptop(1405, 600)}, {}, kIconLength,
+    EXPECT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {}, {laptop(1405, 600)}, {}, kIconLength,
                                        kSeparatorLength),
               std::nullopt);
 }
 
 // There the icon takes the rightmost slot. The hidden separator goes just left of the leftmost
 // item in view though it has no room (the housing, or Finder's menus, end at 1370 here), or just
-// left of the icon when none is (1405).
+// left of the icon when none is (the housing ends at 1405, or Finder's menus end at 1385, past the
+// last item's left edge though short of its middle).
 TEST(LaunchRoomTest, TheIconTakesTheRightEndWhenNothingIsInView) {
     struct Bar {
         double housingRight;
@@ -127,18 +128,19 @@ TEST(LaunchRoomTest, TheIconTakesTheRightEndWhenNothingIsInView) {
     const double iconRoom = kIconLength + 8.0;
     const LaunchPlacement besideTheLastItem{0.0, 1410.0 - 1380.0 + iconRoom - 1.0,
                                             LaunchPlacement::leftEnd, u"com.example.at1380"_s};
+    const LaunchPlacement besideTheIcon{0.0, iconRoom - 1.0, LaunchPlacement::leftEnd, {}};
     for (const auto &[housingRight, deskMenus, expected] :
          {Bar{1370.0, std::nullopt, besideTheLastItem}, Bar{0.0, 1370.0, besideTheLastItem},
-          Bar{1405.0, std::nullopt,
-              LaunchPlacement{0.0, iconRoom - 1.0, LaunchPlacement::leftEnd, {}}}}) {
-        SCOPED_TRACE(housingRight);
+          Bar{1405.0, std::nullopt, besideTheIcon}, Bar{0.0, 1385.0, besideTheIcon}}) {
+        SCOPED_TRACE(::testing::Message() << housingRight << ' ' << deskMenus.value_or(0.0));
         const QList<Screen> screens{laptop(housingRight, 600)};
-        ASSERT_EQ(LaunchPlacement::compute(crowdedRightHalf(), screens, {std::nullopt, deskMenus},
-                                           kIconLength, kSeparatorLength),
+        ASSERT_EQ(LaunchPlacement::compute(crowdedRightHalf(), {}, screens,
+                                           {std::nullopt, deskMenus}, kIconLength,
+                                           kSeparatorLength),
                   std::nullopt);
-        EXPECT_EQ(
-            LaunchPlacement::withNothingInView(crowdedRightHalf(), screens, deskMenus, kIconLength),
-            expected);
+        EXPECT_EQ(LaunchPlacement::withNothingInView(crowdedRightHalf(), {}, screens, deskMenus,
+                                                     kIconLength),
+                  expected);
     }
 }
 

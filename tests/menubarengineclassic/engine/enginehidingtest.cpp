@@ -338,8 +338,13 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
     if (pass) {
         drive(std::move(*pass));
     }
-    // The run could not tell where the item went: asked again, it brings it back.
+    // The run could not tell where the item went: the seat moved it over meanwhile. It read the
+    // bar again and ended; asked again, it brings the item back.
     if (c.runJudgesADragOfAHungApplication) {
+        const QJsonObject last = engine->lastReconcile();
+        EXPECT_LT(last[u"passes"_s].toInt(), 5);
+        ASSERT_FALSE(last[u"moves"_s].toArray().isEmpty());
+        EXPECT_FALSE(last[u"moves"_s][0].toObject().contains(u"took"_s));
         desktop.applications().setHung(toolsProcess, false);
         drive(engine->reconcileMenuBar(u"user-move"_s));
     }

@@ -199,20 +199,6 @@ TEST(RegrantAfterThePushTest, PutsZorvsItemsBackInOrderAndHides) {
     EXPECT_EQ(mac.app.finish(), 0);
 }
 
-void click(SimulatedMac &mac, QPointF at) {
-    mac.platform.desktop().userInput().moveMouse(at);
-    mac.platform.desktop().userInput().click(at, MouseButton::Left);
-    mac.driver.drain();
-}
-
-// Opens the status menu from Zorv's icon and chooses the row titled `row`.
-void chooseFromStatusMenu(SimulatedMac &mac, const QString &row) {
-    click(mac, zorvIconCentre(mac.app, mac.platform));
-    const std::optional<QPointF> centre = statusMenuRowCentre(mac.platform.desktop().menus(), row);
-    ASSERT_TRUE(centre) << row.toStdString();
-    click(mac, *centre);
-}
-
 // On the go, first with the permission; launched again without it, where the system brought the
 // always-hidden separator back far left (its place was kept while the hidden one hid its lane),
 // and granted a minute in. Hours later the user reveals the hidden items: every item they keep in

@@ -8,12 +8,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 
 using namespace Qt::StringLiterals;
 
 namespace zorv {
 namespace {
 
+constexpr quint16 keyS = 1;
 constexpr quint16 keyD = 2;
 
 QString hotkeyLog() {
@@ -64,6 +67,137 @@ TEST(ItemHotkeyAppTest, ReachesAnAlwaysHiddenItemBeforeALayoutIsStored) {
     const QString log = hotkeyLog();
     EXPECT_TRUE(log.contains(u"key="_s + stableKey(id) + u" fired -> "_s)) << log.toStdString();
     EXPECT_FALSE(log.contains(u"FAILED"_s)) << log.toStdString();
+}
+
+// Sets the item of `bundleID` that the engine last read a hot key: Control-Option-Command and
+// `key`. The item it was set for; a test failure when the bar holds none.
+std::optional<MenuBarItem> giveHotkey(SimulatedMac &mac, const QString &bundleID, quint16 key) {
+    for (const MenuBarItem &item : mac.engine().lastItems()) {
+        if (item.id.bundleID == bundleID && !item.isDormant) {
+            mac.app.model()->search().setItemHotkey(KeyShortcut(key, KeyShortcut::kControl |
+                                                                         KeyShortcut::kOption |
+                                                                         KeyShortcut::kCommand),
+                                                    item);
+            mac.driver.drain();
+            return item;
+        }
+    }
+    ADD_FAILURE() << bundleID.toStdString() << " has no item on the bar";
+    return std::nullopt;
+}
+
+// How many times the auto-hide has tucked the bar.
+qsizetype autoHides() {
+    QList<QJsonObject> events = eventsLog();
+    return std::count_if(events.cbegin(), events.cend(), [](const QJsonObject &event) {
+        return event[u"kind"_s] == u"tuck"_s && event[u"reason"_s] == u"auto-rehide"_s;
+    });
+}
+
+void pressHotkey(SimulatedMac &mac, quint16 key) {
+    mac.platform.desktop().userInput().pressKey(key, EventFlags::control | EventFlags::option |
+                                                         EventFlags::command);
+}
+
+// Runs on in small steps until an item receives something, for at most `limit` seconds: what it
+// received and how long that took, or none.
+std::optional<std::pair<DeliveredClick, double>> untilAClick(SimulatedMac &mac, double limit) {
+    const qsizetype before = mac.platform.desktop().readout().clicks().size();
+    for (double waited = 0.0; waited < limit; waited += 0.01) {
+        mac.driver.run(seconds(0.01));
+        const QList<DeliveredClick> clicks = mac.platform.desktop().readout().clicks();
+        if (clicks.size() > before) {
+            return std::pair(clicks.at(before), waited + 0.01);
+        }
+    }
+    return std::nullopt;
+}
+
+// The laptop, arranging left to Sort My Bar: the user puts three items of Hidden after 1Password
+// and chooses Sort My Bar, and while its drags are under way presses 1Password's hot key. It opens
+// under itself at the sort's next pause, within a drag's time, and the sort goes on to put the
+// lane in the order asked for.
+TEST(ItemHotkeyAppTest, OpensAnItemAskedForDuringASortUnderItselfAtTheSortsNextPause) {
+    storeSettings(R"({"onboardingCompleted": true, "liveLayout": false})");
+    QJsonObject scenario = shippedScenario(u"laptop"_s);
+    scenario.insert(u"events"_s, QJsonArray{});
+    SimulatedMac mac(parsedScenario(scenario, u"laptop"_s));
+    ASSERT_TRUE(mac.app.start());
+    mac.run(90);
+    const std::optional<MenuBarItem> asked = giveHotkey(mac, u"com.1password.1password"_s, keyD);
+    ASSERT_TRUE(asked);
+    ASSERT_EQ(mac.engine().storedLayout().sectionOf(asked->id), Section::hidden);
+    // Right of the camera housing, the user puts Raycast, Google Drive and Docker after 1Password.
+    const SectionLayout &stored = mac.engine().storedLayout();
+    const QList<MenuBarItemID> moved{idIn(stored, u"com.raycast.macos"_s),
+                                     idIn(stored, u"com.google.drivefs"_s),
+                                     idIn(stored, u"com.docker.docker"_s)};
+    for (const MenuBarItemID &id : moved) {
+        mac.app.model()->move(id, Section::hidden);
+    }
+    mac.run(5);
+    chooseFromStatusMenu(mac, u"Sort My Bar"_s);
+    for (int step = 0; step < 1000 && !mac.engine().cursor().session(); ++step) {
+        mac.driver.run(seconds(0.01));
+    }
+    ASSERT_TRUE(mac.engine().cursor().session()) << "the sort never began dragging";
+
+    pressHotkey(mac, keyD);
+    const auto opened = untilAClick(mac, 5.0);
+    ASSERT_TRUE(opened) << hotkeyLog().toStdString();
+    EXPECT_TRUE(mac.engine().reconcileInFlight()) << "it waited for the sort to end";
+    EXPECT_LT(opened->second, 1.0);
+    const std::optional<BarEntry> entry =
+        mac.platform.desktop().readout().entry(opened->first.itemId);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->bundleIdentifier, asked->id.bundleID);
+    EXPECT_EQ(opened->first.via, ItemOpening::Click) << "not clicked under itself";
+
+    mac.run(60);
+    EXPECT_FALSE(mac.engine().reconcileInFlight());
+    const QList<MenuBarItemID> lane = mac.lanes().value(Section::hidden);
+    ASSERT_GE(lane.size(), 4);
+    EXPECT_EQ(lane.mid(lane.size() - 4), QList<MenuBarItemID>{asked->id} + moved);
+    EXPECT_FALSE(hotkeyLog().contains(u"FAILED"_s)) << hotkeyLog().toStdString();
+    EXPECT_EQ(mac.app.finish(), 0);
+}
+
+// The crowded bar: the user opens Bear by its hot key, which reveals the hidden items, and asks
+// for Maccy by its own just as the auto-hide comes due, between Zorv's look at the bar and its
+// press. Maccy opens all the same, and the bar tucks once it has.
+TEST(ItemHotkeyAppTest, OpensAnItemAskedForAsTheAutoHideComesDue) {
+    markWelcomeTourDone();
+    QJsonObject scenario = shippedScenario(u"crowded-bar"_s);
+    scenario.insert(u"events"_s, QJsonArray{});
+    SimulatedMac mac(parsedScenario(scenario, u"crowded-bar"_s));
+    ASSERT_TRUE(mac.app.start());
+    mac.run(60);
+    ASSERT_TRUE(giveHotkey(mac, u"com.example.bear"_s, keyD));
+    const std::optional<MenuBarItem> maccy = giveHotkey(mac, u"com.example.maccy"_s, keyS);
+    ASSERT_TRUE(maccy);
+    ASSERT_FALSE(mac.engine().isRevealed());
+    pressHotkey(mac, keyD);
+    for (int step = 0; step < 300 && !mac.engine().isRevealed(); ++step) {
+        mac.driver.run(seconds(0.01));
+    }
+    ASSERT_TRUE(mac.engine().isRevealed());
+    const MonotonicTime revealedAt = mac.clock.now();
+    ASSERT_TRUE(untilAClick(mac, 3.0));
+    // The auto-hide is due 10 s after Bear's reveal, a tenth of a second after Maccy's key.
+    mac.driver.run(seconds(9.9) - (mac.clock.now() - revealedAt));
+    const qsizetype autoHidesBefore = autoHides();
+    pressHotkey(mac, keyS);
+    const auto opened = untilAClick(mac, 3.0);
+    ASSERT_TRUE(opened) << hotkeyLog().toStdString();
+    const std::optional<BarEntry> entry =
+        mac.platform.desktop().readout().entry(opened->first.itemId);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->bundleIdentifier, maccy->id.bundleID);
+    mac.run(1);
+    EXPECT_EQ(autoHides(), autoHidesBefore + 1);
+    EXPECT_FALSE(mac.engine().isRevealed());
+    EXPECT_FALSE(hotkeyLog().contains(u"FAILED"_s)) << hotkeyLog().toStdString();
+    EXPECT_EQ(mac.app.finish(), 0);
 }
 
 } // namespace

@@ -122,6 +122,19 @@ void markWelcomeTourDone() {
     file.write(tourDoneSettings);
 }
 
+void click(SimulatedMac &mac, QPointF at) {
+    mac.platform.desktop().userInput().moveMouse(at);
+    mac.platform.desktop().userInput().click(at, MouseButton::Left);
+    mac.driver.drain();
+}
+
+void chooseFromStatusMenu(SimulatedMac &mac, const QString &row) {
+    click(mac, zorvIconCentre(mac.app, mac.platform));
+    const std::optional<QPointF> centre = statusMenuRowCentre(mac.platform.desktop().menus(), row);
+    ASSERT_TRUE(centre) << row.toStdString();
+    click(mac, *centre);
+}
+
 QPointF zorvIconCentre(DesktopApp &app, SimulatedPlatform &platform) {
     StatusItemButton *icon = app.engine()->separatorController().icon().button();
     const std::optional<StatusItemWindow> window = icon ? icon->window() : std::nullopt;
@@ -152,9 +165,12 @@ std::optional<QPointF> statusMenuRowCentre(const SimMenus &menus, const QString 
     return std::nullopt;
 }
 
-QList<QJsonObject> reconcileLog() {
+namespace {
+
+// The records of a JSON-lines log in Zorv's folder.
+QList<QJsonObject> logLines(const QString &name) {
     QList<QJsonObject> lines;
-    QFile file(ZorvPaths::file(u"reconcile-log.jsonl"_s));
+    QFile file(ZorvPaths::file(name));
     if (file.open(QIODevice::ReadOnly)) {
         for (const QByteArray &line : file.readAll().split('\n')) {
             if (!line.isEmpty()) {
@@ -165,16 +181,21 @@ QList<QJsonObject> reconcileLog() {
     return lines;
 }
 
+} // namespace
+
+QList<QJsonObject> reconcileLog() {
+    return logLines(u"reconcile-log.jsonl"_s);
+}
+
+QList<QJsonObject> eventsLog() {
+    return logLines(u"events.jsonl"_s);
+}
+
 int eventsOfKind(const QString &kind) {
-    QFile events(ZorvPaths::file(u"events.jsonl"_s));
-    if (!events.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    int count = 0;
-    for (const QByteArray &line : events.readAll().split('\n')) {
-        count += QJsonDocument::fromJson(line).object().value(u"kind"_s) == kind ? 1 : 0;
-    }
-    return count;
+    const QList<QJsonObject> events = eventsLog();
+    return int(std::count_if(events.cbegin(), events.cend(), [&kind](const QJsonObject &event) {
+        return event.value(u"kind"_s) == kind;
+    }));
 }
 
 MenuBarItemID idIn(const SectionLayout &layout, const QString &bundleID) {

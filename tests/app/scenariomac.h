@@ -63,6 +63,10 @@ void storeSettings(const QByteArray &settingsJson);
 // (nor brings Zorv to the front for it).
 void markWelcomeTourDone();
 
+// Moves the pointer to `at` and clicks there.
+void click(SimulatedMac &mac, QPointF at);
+// Opens the status menu from Zorv's icon and chooses the row titled `row`.
+void chooseFromStatusMenu(SimulatedMac &mac, const QString &row);
 // The middle of Zorv's icon on the bar (top-left convention), where a click on it goes.
 QPointF zorvIconCentre(DesktopApp &app, SimulatedPlatform &platform);
 // The middle of the open status menu's row titled `title`; nullopt when no such row shows.
@@ -70,6 +74,8 @@ std::optional<QPointF> statusMenuRowCentre(const SimMenus &menus, const QString 
 
 // The lines of the reconcile log in Zorv's folder.
 QList<QJsonObject> reconcileLog();
+// The lines of the events log in Zorv's folder.
+QList<QJsonObject> eventsLog();
 // How many records of this kind the events log in Zorv's folder holds.
 int eventsOfKind(const QString &kind);
 

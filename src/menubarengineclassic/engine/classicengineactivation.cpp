@@ -175,7 +175,11 @@ QCoro::Task<> ClassicEngine::openWhereItStands(MenuBarItemID id, ClickKind click
 
 QCoro::Task<QRectF> ClassicEngine::revealToOpen(MenuBarItemID id, QRectF frame) {
     QPointer<ClassicEngine> self(this);
-    const bool alwaysHidden = laneOf(id) == Section::alwaysHidden;
+    // A run in flight keeps the always-hidden section in view when it revealed it for its drags.
+    const bool runShowsAlwaysHidden =
+        m_runs.reconcileInFlight() &&
+        m_separatorController->alwaysHiddenSep().length() <= SeparatorController::collapsedLength;
+    const bool alwaysHidden = laneOf(id) == Section::alwaysHidden || runShowsAlwaysHidden;
     co_await setHiddenRevealed(true, alwaysHidden, u"activate"_s, false);
     static constexpr std::array<double, 2> pauses{0.35, 0.4};
     for (double pause : pauses) {

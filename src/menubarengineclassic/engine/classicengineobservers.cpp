@@ -149,6 +149,11 @@ QCoro::Task<> ClassicEngine::reapplyRevealState(QString reason, bool forceReflow
                                    reason, m_reveal.revealHeldOpen());
         co_return;
     }
+    // An item an activation found in sight is clicked there first, as for any tuck.
+    if (m_activations.outstanding()) {
+        m_activations.deferTuck(reason);
+        co_return;
+    }
     const bool tucked = co_await m_separatorController->retuckForcingReflow();
     if (!self) {
         co_return;

@@ -62,7 +62,7 @@ SimulatedDesktop::SimulatedDesktop(Clock &clock, const AppDescription &currentPr
     m_applications.launchCurrentProcess(currentProcess);
     m_userInput.setListener(
         [self = QPointer<SimulatedDesktop>(this)](EventType type, QPointF cursor, quint16 keyCode,
-                                                  quint64 flags, double scrollDelta) {
+                                                  quint64 flags, QPointF scrollDelta) {
             if (!self) {
                 return;
             }
@@ -79,7 +79,7 @@ SimulatedDesktop::SimulatedDesktop(Clock &clock, const AppDescription &currentPr
 }
 
 void SimulatedDesktop::routeUserEvent(EventType type, QPointF cursor, quint16 keyCode,
-                                      quint64 flags, double scrollDelta) {
+                                      quint64 flags, QPointF scrollDelta) {
     m_toolTips.userEvent(type, cursor, m_menus.isTracking());
     if (m_menus.userEvent(type, cursor, keyCode, flags)) {
         return;

@@ -110,7 +110,7 @@ private:
                                                   QPointF cursor, quint16 keyCode,
                                                   quint64 flags);
     void routeUserEvent(EventType type, QPointF cursor, quint16 keyCode, quint64 flags,
-                        double scrollDelta);
+                        QPointF scrollDelta);
 
     DesktopModel m_model;
     ApplicationRegistry m_applications;

@@ -1,3 +1,4 @@
+#include "appinput.h"
 #include "lanemodel.h"
 #include "scenariomac.h"
 #include "settingswindowmodel.h"
@@ -16,18 +17,6 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
-QQuickItem *findIn(QQuickItem *item, const QString &name) {
-    if (item->objectName() == name) {
-        return item;
-    }
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findIn(child, name)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
 QPoint centre(const QQuickItem &item) {
     return item.mapToScene(QPointF(item.width() / 2, item.height() / 2)).toPoint();
 }
@@ -45,13 +34,18 @@ QQuickWindow *openLayoutPane(SimulatedMac &mac) {
     return settings->window();
 }
 
-LaneModel *shownLane(QQuickWindow &window) {
+// The pane's lane held in its property `lane` ("shownLane", "hiddenLane").
+LaneModel *laneOf(QQuickWindow &window, const char *lane) {
     auto *pane = window.property("paneItem").value<QObject *>();
-    return pane ? pane->property("shownLane")
-                      .value<QObject *>()
-                      ->property("lane")
-                      .value<LaneModel *>()
+    return pane ? pane->property(lane).value<QObject *>()->property("lane").value<LaneModel *>()
                 : nullptr;
+}
+
+// The crowded notched laptop on the day Zorv is first installed, Finder in front.
+Scenario crowdedFirstLaunch() {
+    QJsonObject scenario = shippedScenario(u"crowded-first-launch"_s);
+    scenario.insert(u"events"_s, QJsonArray{});
+    return parsedScenario(scenario, u"crowded-first-launch"_s);
 }
 
 // Drags the chip with the pointer past every chip of the Hidden lane: its item goes to the end.
@@ -80,7 +74,7 @@ TEST(LayoutPaneAppTest, DraggingAChipToTheHiddenLaneHidesTheItemInTheBar) {
 
     QQuickWindow *window = openLayoutPane(mac);
     ASSERT_NE(window, nullptr);
-    LaneModel *shown = shownLane(*window);
+    LaneModel *shown = laneOf(*window, "shownLane");
     ASSERT_NE(shown, nullptr);
     ASSERT_GT(shown->count(), 1);
     // The pane with the bar's own pictures, for people to look at.
@@ -117,9 +111,7 @@ TEST(LayoutPaneAppTest, DraggingAChipToTheHiddenLaneHidesTheItemInTheBar) {
 TEST(LayoutPaneAppTest, AnItemMovedToHiddenAfterAFirstLaunchOnACrowdedBarIsHidden) {
     ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
     markWelcomeTourDone();
-    QJsonObject scenario = shippedScenario(u"crowded-first-launch"_s);
-    scenario.insert(u"events"_s, QJsonArray{});
-    SimulatedMac mac(parsedScenario(scenario, u"crowded-first-launch"_s));
+    SimulatedMac mac(crowdedFirstLaunch());
     ASSERT_TRUE(mac.app.start());
     mac.run(180);
     const auto altTab = [&mac] {
@@ -134,7 +126,7 @@ TEST(LayoutPaneAppTest, AnItemMovedToHiddenAfterAFirstLaunchOnACrowdedBarIsHidde
 
     QQuickWindow *window = openLayoutPane(mac);
     ASSERT_NE(window, nullptr);
-    LaneModel *shown = shownLane(*window);
+    LaneModel *shown = laneOf(*window, "shownLane");
     ASSERT_NE(shown, nullptr);
     int row = 0;
     while (row < shown->count() &&
@@ -151,6 +143,49 @@ TEST(LayoutPaneAppTest, AnItemMovedToHiddenAfterAFirstLaunchOnACrowdedBarIsHidde
     }));
     EXPECT_FALSE(mac.engine().isRevealed());
     EXPECT_FALSE(altTab().onScreen) << altTab().frame.left();
+    EXPECT_EQ(mac.app.finish(), 0);
+}
+
+// On the crowded laptop on Zorv's first day the Hidden lane holds more chips than the pane is
+// wide, the last where an item moved to it goes: the wheel turned with Shift held over the lane
+// brings that chip into view.
+TEST(LayoutPaneAppTest, AScrollSidewaysBringsTheLastChipOfALongLaneIntoView) {
+    ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
+    markWelcomeTourDone();
+    SimulatedMac mac(crowdedFirstLaunch());
+    ASSERT_TRUE(mac.app.start());
+    mac.run(180);
+    QQuickWindow *window = openLayoutPane(mac);
+    ASSERT_NE(window, nullptr);
+    const LaneModel *hidden = laneOf(*window, "hiddenLane");
+    const QQuickItem *well = findIn(window->contentItem(), u"well-hidden"_s);
+    ASSERT_TRUE(hidden && well);
+    const QQuickItem *last =
+        findIn(window->contentItem(), u"chip-hidden-%1"_s.arg(hidden->count() - 1));
+    ASSERT_NE(last, nullptr);
+    const auto inView = [&] {
+        return well->mapRectToScene(well->boundingRect())
+            .contains(last->mapRectToScene(last->boundingRect()));
+    };
+    ASSERT_FALSE(inView());
+
+    UserInput &hands = mac.platform.desktop().userInput();
+    hands.moveMouse(pointOf(mac.platform.desktop(), window, u"well-hidden"_s).value());
+    for (int notch = 0; notch < 100 && !inView(); ++notch) {
+        hands.holding(EventFlags::shift, [&](quint64 held) { hands.scroll(-1, held); });
+        mac.driver.drain();
+    }
+    EXPECT_TRUE(inView());
+
+    // The wheel up or down over the lane is the pane's, which scrolls once the window is short.
+    serverOf(mac.platform.desktop(), window)->userResizes(QSizeF(window->width(), 360));
+    mac.driver.drain();
+    hands.scroll(-3);
+    mac.driver.drain();
+    EXPECT_GT(findIn(window->contentItem(), u"paneScroller"_s)->property("contentY").toDouble(), 0);
+    const QString folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    QDir().mkpath(folder);
+    window->grabWindow().save(folder + u"/app-layout-lane-scrolled.png"_s);
     EXPECT_EQ(mac.app.finish(), 0);
 }
 

@@ -194,7 +194,7 @@ bool WindowContentInput::mouse(QWindow &window, const SimAppWindows::ContentEven
 }
 
 bool WindowContentInput::wheel(QWindow &window, const SimAppWindows::ContentEvent &event) {
-    const QPointF lines(0, event.scrollDelta);
+    const QPointF lines = event.scrollDelta;
     QWheelEvent qtEvent(event.location, window.mapToGlobal(event.location),
                         (lines * pixelsPerLine).toPoint(), (lines * eighthsPerLine).toPoint(),
                         Qt::NoButton, MacKeys::qtModifiers(event.flags), Qt::NoScrollPhase, false);

@@ -28,7 +28,7 @@ void InputDispatch::mouse(DesktopState &state, const MouseEvent &event, EventOri
                           std::chrono::nanoseconds now, ModelEffects &effects) {
     if (discarded(state, origin)) {
         state.log({now, origin, event.type, event.location, event.button, event.flags,
-                   event.clickState, 0, 0.0, true});
+                   event.clickState, 0, QPointF(), true});
         return;
     }
     // A detached cursor ignores the user's mouse: the user's events happen where it stands.
@@ -38,8 +38,8 @@ void InputDispatch::mouse(DesktopState &state, const MouseEvent &event, EventOri
     }
     state.input.cursor = location;
     state.input.lastEventAt[static_cast<int>(event.type)] = now;
-    state.log(
-        {now, origin, event.type, location, event.button, event.flags, event.clickState, 0, 0.0});
+    state.log({now, origin, event.type, location, event.button, event.flags, event.clickState, 0,
+               QPointF()});
     trackAutoHide(state, location, now, effects);
     // The open menu takes the user's presses (one outside it closes it): nothing under them is
     // pressed.
@@ -82,7 +82,7 @@ void InputDispatch::key(DesktopState &state, const KeyEvent &event, EventOrigin 
     const EventType type = event.keyDown ? EventType::KeyDown : EventType::KeyUp;
     if (discarded(state, origin)) {
         state.log({now, origin, type, state.input.cursor, MouseButton::Left, event.flags, 0,
-                   event.keyCode, 0.0, true});
+                   event.keyCode, QPointF(), true});
         return;
     }
     if (event.keyDown) {
@@ -92,7 +92,7 @@ void InputDispatch::key(DesktopState &state, const KeyEvent &event, EventOrigin 
     }
     state.input.lastEventAt[static_cast<int>(type)] = now;
     state.log({now, origin, type, state.input.cursor, MouseButton::Left, event.flags, 0,
-               event.keyCode, 0.0});
+               event.keyCode, QPointF()});
     deliverKey(state, event, now, effects);
 }
 
@@ -124,11 +124,11 @@ void InputDispatch::deliverKey(DesktopState &state, const KeyEvent &event,
     }
 }
 
-void InputDispatch::scroll(DesktopState &state, double delta, EventOrigin origin,
+void InputDispatch::scroll(DesktopState &state, QPointF delta, quint64 flags, EventOrigin origin,
                            std::chrono::nanoseconds now) {
     state.input.lastEventAt[static_cast<int>(EventType::ScrollWheel)] = now;
-    state.log({now, origin, EventType::ScrollWheel, state.input.cursor, MouseButton::Left,
-               EventFlags::none, 0, 0, delta});
+    state.log({now, origin, EventType::ScrollWheel, state.input.cursor, MouseButton::Left, flags, 0,
+               0, delta});
 }
 
 void InputDispatch::warp(DesktopState &state, QPointF location, std::chrono::nanoseconds now,

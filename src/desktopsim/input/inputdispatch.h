@@ -39,7 +39,8 @@ public:
     // application alone; every other key event goes to the frontmost application.
     static void key(DesktopState &state, const KeyEvent &event, EventOrigin origin,
                     std::chrono::nanoseconds now, ModelEffects &effects);
-    static void scroll(DesktopState &state, double delta, EventOrigin origin,
+    // `delta` in lines, as LoggedEvent::scrollDelta.
+    static void scroll(DesktopState &state, QPointF delta, quint64 flags, EventOrigin origin,
                        std::chrono::nanoseconds now);
     // Moves the cursor without an event: the idle timers do not notice.
     static void warp(DesktopState &state, QPointF location, std::chrono::nanoseconds now,

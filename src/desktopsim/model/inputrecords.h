@@ -22,7 +22,9 @@ struct LoggedEvent {
     quint64 flags = EventFlags::none;
     qint64 clickState = 0;
     quint16 keyCode = 0;
-    double scrollDelta = 0.0;
+    // The lines scrolled: sideways (x, positive towards the left end of what is scrolled) and up
+    // or down (y, positive towards its top).
+    QPointF scrollDelta{};
     // Posted while this process was not trusted for Accessibility: the window server discarded
     // it, so it reached nothing (no cursor move, no idle-timer reset, no click).
     bool dropped = false;

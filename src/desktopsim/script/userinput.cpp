@@ -41,7 +41,7 @@ EventType upType(MouseButton button) {
 
 UserInput::UserInput(DesktopModel &model) : m_model(model) {}
 
-void UserInput::tell(EventType type, quint16 keyCode, quint64 flags, double scrollDelta) const {
+void UserInput::tell(EventType type, quint16 keyCode, quint64 flags, QPointF scrollDelta) const {
     if (!m_listener) {
         return;
     }
@@ -152,12 +152,22 @@ bool UserInput::type(const QString &text) {
     return true;
 }
 
-void UserInput::scroll(double delta) {
+void UserInput::scroll(double delta, quint64 flags) {
+    // macOS turns a wheel with Shift held sideways before any application sees it; a mouse has
+    // no other way to scroll sideways.
+    scrollBy(flags & EventFlags::shift ? QPointF(delta, 0) : QPointF(0, delta), flags);
+}
+
+void UserInput::swipe(QPointF lines) {
+    scrollBy(lines, EventFlags::none);
+}
+
+void UserInput::scrollBy(QPointF lines, quint64 flags) {
     const auto now = m_model.clock().now();
     m_model.write([&](DesktopState &state, ModelEffects &) {
-        InputDispatch::scroll(state, delta, EventOrigin::User, now);
+        InputDispatch::scroll(state, lines, flags, EventOrigin::User, now);
     });
-    tell(EventType::ScrollWheel, 0, EventFlags::none, delta);
+    tell(EventType::ScrollWheel, 0, flags, lines);
 }
 
 std::optional<QPointF> UserInput::itemCentre(quint64 itemId) const {

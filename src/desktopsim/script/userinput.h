@@ -17,10 +17,10 @@ namespace zorv {
 class UserInput {
 public:
     // Hears every event once the window server has taken it in: its type, where the cursor then
-    // stands, the key code (key events), the flags and the lines scrolled (scroll events).
-    // Called on the thread that made the event.
+    // stands, the key code (key events), the flags and the lines scrolled (scroll events, as
+    // LoggedEvent::scrollDelta). Called on the thread that made the event.
     using Listener = std::function<void(EventType type, QPointF cursor, quint16 keyCode,
-                                        quint64 flags, double scrollDelta)>;
+                                        quint64 flags, QPointF scrollDelta)>;
 
     explicit UserInput(DesktopModel &model);
 
@@ -49,9 +49,13 @@ public:
     // Types the text key by key on the US keyboard, Shift held for capitals and shifted symbols;
     // false, typing nothing, when a character is not on the keyboard.
     bool type(const QString &text);
-    // Turns the wheel by `delta` lines: positive towards the top of what is scrolled, as a wheel
-    // turned away from the user.
-    void scroll(double delta);
+    // Turns the mouse's wheel by `delta` lines: positive towards the top of what is scrolled, as a
+    // wheel turned away from the user. With Shift among `flags` the wheel scrolls sideways instead,
+    // positive towards the left end.
+    void scroll(double delta, quint64 flags = EventFlags::none);
+    // Swipes two fingers over the trackpad by `lines`: sideways (x, positive towards the left end
+    // of what is scrolled) and up or down (y, as scroll()).
+    void swipe(QPointF lines);
 
     // Command-drags the item from the middle of its part on the screen, on the active screen's
     // bar, to `toX` on the same bar; false when the item is not visible there.
@@ -60,7 +64,8 @@ public:
 private:
     [[nodiscard]] std::optional<QPointF> itemCentre(quint64 itemId) const;
     void mouse(EventType type, QPointF location, MouseButton button, quint64 flags);
-    void tell(EventType type, quint16 keyCode, quint64 flags, double scrollDelta = 0.0) const;
+    void tell(EventType type, quint16 keyCode, quint64 flags, QPointF scrollDelta = {}) const;
+    void scrollBy(QPointF lines, quint64 flags);
 
     DesktopModel &m_model;
     Listener m_listener;

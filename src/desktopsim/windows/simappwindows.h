@@ -103,13 +103,13 @@ public:
 
     // The user's input for a window's content: a mouse event at a point relative to the
     // content's top-left corner (the buttons held after it), or a key with the modifier flags. A
-    // scroll carries the lines scrolled, positive towards the top of what is scrolled.
+    // scroll carries the lines scrolled, as LoggedEvent::scrollDelta.
     struct ContentEvent {
         EventType type = EventType::MouseMoved;
         QPointF location;
         quint16 keyCode = 0;
         quint64 flags = EventFlags::none;
-        double scrollDelta = 0.0;
+        QPointF scrollDelta{};
 
         friend bool operator==(const ContentEvent &, const ContentEvent &) = default;
     };
@@ -175,10 +175,10 @@ public:
     // Command-W closes a closable key window (unless the main menu's row does it), and Escape
     // that nothing in the content takes asks the window to cancel.
     bool userEvent(EventType type, QPointF location, quint16 keyCode, quint64 flags);
-    // A scroll of `delta` lines at the point goes to the content of the frontmost window there,
-    // whether or not it is the key window, and brings nothing forward. Returns whether a window
-    // was there.
-    bool scrollEvent(QPointF location, double delta, quint64 flags);
+    // A scroll of `delta` lines (as LoggedEvent::scrollDelta) at the point goes to the content of
+    // the frontmost window there, whether or not it is the key window, and brings nothing forward.
+    // Returns whether a window was there.
+    bool scrollEvent(QPointF location, QPointF delta, quint64 flags);
 
 private:
     friend class SimAppWindow;

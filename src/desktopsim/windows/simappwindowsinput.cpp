@@ -172,7 +172,7 @@ void SimAppWindows::releaseButton(const Press &press, QPointF location) {
     }
 }
 
-bool SimAppWindows::scrollEvent(QPointF location, double delta, quint64 flags) {
+bool SimAppWindows::scrollEvent(QPointF location, QPointF delta, quint64 flags) {
     SimAppWindow *window = windowAt(location);
     if (!window) {
         return false;

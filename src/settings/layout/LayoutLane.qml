@@ -168,6 +168,20 @@ Column {
             }
         }
 
+        // As a Mac's scroll view does, the lane follows a sideways scroll at once, by its pixels (a
+        // wheel's notch without pixels is three lines); a scroll up or down goes on to the pane.
+        MouseArea {
+            anchors.fill: scroller
+            acceptedButtons: Qt.NoButton
+            onWheel: wheel => {
+                const pixels = wheel.pixelDelta.x !== 0 ? wheel.pixelDelta.x
+                                                        : wheel.angleDelta.x / 120 * 30;
+                const end = Math.max(0, scroller.contentWidth - scroller.width);
+                scroller.contentX = Math.min(end, Math.max(0, scroller.contentX - pixels));
+                wheel.accepted = pixels !== 0;
+            }
+        }
+
         DropArea {
             id: dropArea
 

@@ -252,9 +252,9 @@ TEST_F(ScenarioRunnerTest, ModifierKeysStayHeldOnTheirOwnAndScrollsTurnTheirAmou
             {"at": 8, "do": "input", "input": "scroll", "x": 700, "y": 12, "direction": "down",
              "amount": 2}]})");
     QList<quint64> optionKey;
-    QList<double> scrolls;
+    QList<QPointF> scrolls;
     desktop.userInput().setListener(
-        [&](EventType type, QPointF, quint16 keyCode, quint64 flags, double delta) {
+        [&](EventType type, QPointF, quint16 keyCode, quint64 flags, QPointF delta) {
             if (keyCode == KeyCode::option) {
                 optionKey.append(flags);
             }
@@ -273,7 +273,7 @@ TEST_F(ScenarioRunnerTest, ModifierKeysStayHeldOnTheirOwnAndScrollsTurnTheirAmou
     EXPECT_EQ(clicks[2].modifierFlags, EventFlags::none);
 
     clock.advance(seconds(3));
-    EXPECT_EQ(scrolls, (QList<double>{3.0, -1.0, -2.0}));
+    EXPECT_EQ(scrolls, (QList<QPointF>{{0, 3.0}, {0, -1.0}, {0, -2.0}}));
 }
 
 // The clock shows the simulated time and its width changes each minute, pushing whatever lies

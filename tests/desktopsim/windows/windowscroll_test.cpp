@@ -34,10 +34,10 @@ protected:
         return window;
     }
 
-    void scrollAt(QPointF at, double delta) {
+    void scrollAt(QPointF at, const std::function<void(UserInput &)> &scroll) {
         desktop.userInput().moveMouse(at);
         content.clear();
-        desktop.userInput().scroll(delta);
+        scroll(desktop.userInput());
     }
 
     QWindow backQt;
@@ -54,6 +54,11 @@ struct ScrollCase {
     // The window the scroll reaches and where in its content, or none.
     std::string window;
     QPointF inContent;
+    // The user's scroll, and the lines and flags the window has it with: the wheel turned two
+    // and a half lines down unless told.
+    std::function<void(UserInput &)> scroll = [](UserInput &hands) { hands.scroll(-2.5); };
+    QPointF lines{0, -2.5};
+    quint64 flags = EventFlags::none;
 };
 
 void PrintTo(const ScrollCase &c, std::ostream *out) {
@@ -68,14 +73,14 @@ class WindowScrollCases : public WindowScrollTest,
 // every window reaches none of them and is seen.
 TEST_P(WindowScrollCases, AScrollGoesToTheWindowUnderThePointer) {
     const ScrollCase &c = GetParam();
-    scrollAt(c.at, -2.5);
+    scrollAt(c.at, c.scroll);
     if (c.window.empty()) {
         EXPECT_TRUE(content.isEmpty());
         EXPECT_EQ(monitored, QList<EventType>{EventType::ScrollWheel});
         return;
     }
     const QList<std::pair<std::string, SimAppWindows::ContentEvent>> expected{
-        {c.window, {EventType::ScrollWheel, c.inContent, 0, EventFlags::none, -2.5}}};
+        {c.window, {EventType::ScrollWheel, c.inContent, 0, c.flags, c.lines}}};
     EXPECT_EQ(content, expected);
     EXPECT_TRUE(monitored.isEmpty());
     EXPECT_EQ(desktop.appWindows().keyWindow(), front.get()) << "the key window stays key";
@@ -84,12 +89,18 @@ TEST_P(WindowScrollCases, AScrollGoesToTheWindowUnderThePointer) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WindowScrollCases,
-    ::testing::Values(ScrollCase{"OverTheKeyWindow", QPointF(150, 120), "front", QPointF(50, 20)},
-                      ScrollCase{"WhereTheKeyWindowCoversTheOther", QPointF(450, 350), "front",
-                                 QPointF(350, 250)},
-                      ScrollCase{"OverTheWindowBehind", QPointF(600, 450), "back",
-                                 QPointF(300, 250)},
-                      ScrollCase{"OutsideEveryWindow", QPointF(900, 700), "", {}}),
+    ::testing::Values(
+        ScrollCase{"OverTheKeyWindow", QPointF(150, 120), "front", QPointF(50, 20)},
+        ScrollCase{"WhereTheKeyWindowCoversTheOther", QPointF(450, 350), "front",
+                   QPointF(350, 250)},
+        ScrollCase{"OverTheWindowBehind", QPointF(600, 450), "back", QPointF(300, 250)},
+        ScrollCase{"OutsideEveryWindow", QPointF(900, 700), "", {}},
+        ScrollCase{"ASwipeSidewaysAndALittleUp", QPointF(150, 120), "front", QPointF(50, 20),
+                   [](UserInput &hands) { hands.swipe(QPointF(-4, 0.5)); }, QPointF(-4, 0.5)},
+        ScrollCase{"TheWheelWithShiftHeldScrollsSideways", QPointF(600, 450), "back",
+                   QPointF(300, 250),
+                   [](UserInput &hands) { hands.scroll(-2.5, EventFlags::shift); },
+                   QPointF(-2.5, 0), EventFlags::shift}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

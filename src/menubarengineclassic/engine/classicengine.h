@@ -307,8 +307,9 @@ private:
         QList<DiscoveredItem> items;
         // Processes that did not answer in time.
         QSet<qint32> unanswered;
-        // Where the front application's menus end.
+        // Where the front application's menus end, and Finder's.
         std::optional<double> menusRight;
+        std::optional<double> deskMenusRight;
     };
 
     [[nodiscard]] ScanContext scanContext() const;
@@ -336,7 +337,7 @@ private:
     // Reads the bar screen and whether its bar shows; `kept` are a silent application's last
     // items.
     void updateReach(const ScanContext &context, std::optional<double> menusRight,
-                     const QList<MenuBarItem> &kept);
+                     std::optional<double> deskMenusRight, const QList<MenuBarItem> &kept);
     // Why each item on the bar that a drag could not get at with everything revealed cannot be.
     [[nodiscard]] QHash<MenuBarItemID, QString> unreachable() const;
     // The same on a bar as a full reveal lays it out (revealedGeometry()).

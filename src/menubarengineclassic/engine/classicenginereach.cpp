@@ -6,7 +6,6 @@
 #include "classicengine.h"
 
 #include "reconcile/dragplanner.h"
-#include "sectionindex.h"
 
 #include <algorithm>
 
@@ -15,6 +14,7 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 
 void ClassicEngine::updateReach(const ScanContext &context, std::optional<double> menusRight,
+                                std::optional<double> deskMenusRight,
                                 const QList<MenuBarItem> &kept) {
     const QList<Screen> screens = m_platform.screens.screens();
     Reachability reach;
@@ -30,6 +30,7 @@ void ClassicEngine::updateReach(const ScanContext &context, std::optional<double
     }
     reach.housings = context.notchGaps;
     reach.menusRight = menusRight;
+    reach.deskMenusRight = deskMenusRight;
     for (const MenuBarItem &item : kept) {
         reach.unanswered.insert(item.id);
     }
@@ -60,9 +61,11 @@ QHash<MenuBarItemID, QString> ClassicEngine::unreachableIn(const BarGeometry &re
         }
     }
     // Reachable, but with nowhere in reach to drop them into their lane.
-    for (const DragPlanner::LaneBlocked &blocked :
-         DragPlanner::laneOutOfReach(revealed, m_wanted.storedLayout())) {
-        result.insert(blocked.id, Reachability::laneOutOfReach);
+    for (const DragPlanner::Waiting &waiting :
+         DragPlanner::waiting(revealed, m_wanted.storedLayout())) {
+        if (waiting.laneOnly && !result.contains(waiting.id)) {
+            result.insert(waiting.id, Reachability::laneOutOfReach);
+        }
     }
     return result;
 }
@@ -109,31 +112,12 @@ QHash<MenuBarItemID, UnplacedReason> ClassicEngine::laneBeyondReach() const {
     if (!revealed) {
         return beyond;
     }
-    const SectionLayout &layout = m_wanted.storedLayout();
-    QHash<MenuBarItemID, UnplacedReason> why;
-    for (const ItemFrame &entry : revealed->frames) {
-        if (entry.frame.width() > 0.0) {
-            const std::optional<QString> cover = m_bar.reach().whyNot(entry.id, entry.frame);
-            if (const auto obstacle = cover ? obstacleFor(*cover) : std::nullopt) {
-                why.insert(entry.id, UnplacedReason{*obstacle});
-            }
-        }
-    }
-    for (const DragPlanner::LaneBlocked &blocked : DragPlanner::laneOutOfReach(*revealed, layout)) {
-        if (const auto obstacle = obstacleFor(blocked.cover)) {
-            why.insert(blocked.id, UnplacedReason{*obstacle, true, blocked.hiddenForNow});
-        }
-    }
-    const SectionIndex sections(layout);
-    for (const ItemFrame &entry : revealed->frames) {
-        const auto reason = why.constFind(entry.id);
-        if (reason == why.cend()) {
-            continue;
-        }
-        const std::optional<Section> wanted = sections.sectionOf(entry.id);
-        if (wanted && BarGeometry::placedOnBar(&entry.frame, entry.id) &&
-            DragPlanner::outOfLane(*revealed, *wanted, entry.frame.center().x())) {
-            beyond.insert(entry.id, *reason);
+    for (const DragPlanner::Waiting &waiting :
+         DragPlanner::waiting(*revealed, m_wanted.storedLayout())) {
+        if (const auto obstacle = obstacleFor(waiting.cover)) {
+            beyond.insert(waiting.id,
+                          UnplacedReason{*obstacle, waiting.laneOnly, waiting.hiddenForNow,
+                                         waiting.finderWouldClear});
         }
     }
     return beyond;

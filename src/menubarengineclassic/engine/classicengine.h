@@ -23,6 +23,7 @@
 #include "state/layoutpace.h"
 #include "state/revealstate.h"
 #include "state/runqueue.h"
+#include "state/waitingreasons.h"
 #include "state/wantedlayout.h"
 
 #include <QDateTime>
@@ -355,8 +356,12 @@ private:
     // application's menus or past the screen's edge with the bar revealed. A run that leaves
     // them is not settled; they keep their lane and wait for what a drag can reach to change.
     [[nodiscard]] QHash<MenuBarItemID, UnplacedReason> laneBeyondReach() const;
-    // Tells each of `items` whether, and why, no drag can take it into its lane for now.
-    void markLanesBeyondReach(QList<MenuBarItem> &items) const;
+    // The same on a bar as a full reveal lays it out.
+    [[nodiscard]] QHash<MenuBarItemID, UnplacedReason>
+    laneBeyondReachIn(const BarGeometry &revealed) const;
+    // Tells each of `items` whether, and why, no drag can take it into its lane for now; a reason
+    // told before is held while the bar only shifts by a few points.
+    void markLanesBeyondReach(QList<MenuBarItem> &items);
     // Whether a run would find a drag to make once the bar is revealed.
     [[nodiscard]] bool runHasWork() const;
 
@@ -485,6 +490,7 @@ private:
     RevealState m_reveal;
     HidingHealth m_health;
     BarReading m_bar;
+    WaitingReasons m_waitingReasons;
     WantedLayout m_wanted;
     ItemRecords m_records;
     DriftMemory m_drift;

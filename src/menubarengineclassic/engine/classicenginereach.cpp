@@ -6,6 +6,7 @@
 #include "classicengine.h"
 
 #include "reconcile/dragplanner.h"
+#include "sectionindex.h"
 
 #include <algorithm>
 
@@ -107,13 +108,15 @@ std::optional<UnplacedReason::Obstacle> obstacleFor(const QString &reason) {
 } // namespace
 
 QHash<MenuBarItemID, UnplacedReason> ClassicEngine::laneBeyondReach() const {
-    QHash<MenuBarItemID, UnplacedReason> beyond;
     const std::optional<BarGeometry> revealed = revealedGeometry();
-    if (!revealed) {
-        return beyond;
-    }
+    return revealed ? laneBeyondReachIn(*revealed) : QHash<MenuBarItemID, UnplacedReason>();
+}
+
+QHash<MenuBarItemID, UnplacedReason>
+ClassicEngine::laneBeyondReachIn(const BarGeometry &revealed) const {
+    QHash<MenuBarItemID, UnplacedReason> beyond;
     for (const DragPlanner::Waiting &waiting :
-         DragPlanner::waiting(*revealed, m_wanted.storedLayout())) {
+         DragPlanner::waiting(revealed, m_wanted.storedLayout())) {
         if (const auto obstacle = obstacleFor(waiting.cover)) {
             beyond.insert(waiting.id,
                           UnplacedReason{*obstacle, waiting.laneOnly, waiting.hiddenForNow,
@@ -123,12 +126,30 @@ QHash<MenuBarItemID, UnplacedReason> ClassicEngine::laneBeyondReach() const {
     return beyond;
 }
 
-void ClassicEngine::markLanesBeyondReach(QList<MenuBarItem> &items) const {
-    const QHash<MenuBarItemID, UnplacedReason> beyond = laneBeyondReach();
+void ClassicEngine::markLanesBeyondReach(QList<MenuBarItem> &items) {
+    QHash<MenuBarItemID, WaitingReasons::Judged> judged;
+    if (const std::optional<BarGeometry> revealed = revealedGeometry()) {
+        const SectionIndex sections(m_wanted.storedLayout());
+        const QHash<MenuBarItemID, UnplacedReason> beyond = laneBeyondReachIn(*revealed);
+        for (auto it = beyond.cbegin(); it != beyond.cend(); ++it) {
+            const QRectF *frame = revealed->frameOf(it.key());
+            const std::optional<Section> wanted = sections.sectionOf(it.key());
+            if (!frame || !wanted) {
+                continue;
+            }
+            judged.insert(it.key(),
+                          {*it,
+                           {*wanted, frame->center().x(), revealed->hiddenSep.left(),
+                            revealed->alwaysSep ? std::optional(revealed->alwaysSep->left())
+                                                : std::nullopt}});
+        }
+    }
+    const QHash<MenuBarItemID, UnplacedReason> published =
+        m_waitingReasons.hold(std::move(judged), m_bar.reach());
     for (MenuBarItem &item : items) {
-        const auto why = beyond.constFind(item.id);
+        const auto why = published.constFind(item.id);
         item.unplacedBecause =
-            why == beyond.cend() ? std::nullopt : std::optional<UnplacedReason>(*why);
+            why == published.cend() ? std::nullopt : std::optional<UnplacedReason>(*why);
     }
 }
 

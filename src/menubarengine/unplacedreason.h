@@ -14,8 +14,12 @@ struct UnplacedReason {
     Obstacle obstacle = Obstacle::menus;
     // The item can be reached; no place in its lane can.
     bool laneOnly = false;
-    // Wanted in Always Hidden, it stands in Hidden until a drag can reach Always Hidden.
+    // Wanted in Always Hidden, it goes no further than Hidden until a drag can reach Always
+    // Hidden: it stands there, or a drag takes it there once it can.
     bool hiddenForNow = false;
+    // Under the menus: Finder's in front would let the drag through (never while Finder is the
+    // app in front, whose menus are the ones in the way).
+    bool finderWouldClear = false;
 
     // For logs and dumps: "under the menus", "its lane off screen, hidden for now".
     [[nodiscard]] QString text() const;

@@ -24,6 +24,7 @@
 #include "state/layoutpace.h"
 #include "state/revealstate.h"
 #include "state/runqueue.h"
+#include "state/waitingreasons.h"
 #include "state/wantedlayout.h"
 
 #include <QDateTime>
@@ -308,8 +309,9 @@ private:
         QList<DiscoveredItem> items;
         // Processes that did not answer in time.
         QSet<qint32> unanswered;
-        // Where the front application's menus end.
+        // Where the front application's menus end, and Finder's.
         std::optional<double> menusRight;
+        std::optional<double> deskMenusRight;
     };
 
     [[nodiscard]] ScanContext scanContext() const;
@@ -337,7 +339,7 @@ private:
     // Reads the bar screen and whether its bar shows; `kept` are a silent application's last
     // items.
     void updateReach(const ScanContext &context, std::optional<double> menusRight,
-                     const QList<MenuBarItem> &kept);
+                     std::optional<double> deskMenusRight, const QList<MenuBarItem> &kept);
     // Why each item on the bar that a drag could not get at with everything revealed cannot be.
     [[nodiscard]] QHash<MenuBarItemID, QString> unreachable() const;
     // The same on a bar as a full reveal lays it out (revealedGeometry()).
@@ -355,8 +357,12 @@ private:
     // application's menus or past the screen's edge with the bar revealed. A run that leaves
     // them is not settled; they keep their lane and wait for what a drag can reach to change.
     [[nodiscard]] QHash<MenuBarItemID, UnplacedReason> laneBeyondReach() const;
-    // Tells each of `items` whether, and why, no drag can take it into its lane for now.
-    void markLanesBeyondReach(QList<MenuBarItem> &items) const;
+    // The same on a bar as a full reveal lays it out.
+    [[nodiscard]] QHash<MenuBarItemID, UnplacedReason>
+    laneBeyondReachIn(const BarGeometry &revealed) const;
+    // Tells each of `items` whether, and why, no drag can take it into its lane for now; a reason
+    // told before is held while the bar only shifts by a few points.
+    void markLanesBeyondReach(QList<MenuBarItem> &items);
     // Whether a run would find a drag to make once the bar is revealed.
     [[nodiscard]] bool runHasWork() const;
 
@@ -535,6 +541,7 @@ private:
     RevealState m_reveal;
     HidingHealth m_health;
     BarReading m_bar;
+    WaitingReasons m_waitingReasons;
     WantedLayout m_wanted;
     ItemRecords m_records;
     DriftMemory m_drift;

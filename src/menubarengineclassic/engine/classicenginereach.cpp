@@ -15,6 +15,7 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 
 void ClassicEngine::updateReach(const ScanContext &context, std::optional<double> menusRight,
+                                std::optional<double> deskMenusRight,
                                 const QList<MenuBarItem> &kept) {
     const QList<Screen> screens = m_platform.screens.screens();
     Reachability reach;
@@ -30,6 +31,7 @@ void ClassicEngine::updateReach(const ScanContext &context, std::optional<double
     }
     reach.housings = context.notchGaps;
     reach.menusRight = menusRight;
+    reach.deskMenusRight = deskMenusRight;
     for (const MenuBarItem &item : kept) {
         reach.unanswered.insert(item.id);
     }
@@ -60,9 +62,11 @@ QHash<MenuBarItemID, QString> ClassicEngine::unreachableIn(const BarGeometry &re
         }
     }
     // Reachable, but with nowhere in reach to drop them into their lane.
-    for (const DragPlanner::LaneBlocked &blocked :
-         DragPlanner::laneOutOfReach(revealed, m_wanted.storedLayout())) {
-        result.insert(blocked.id, Reachability::laneOutOfReach);
+    for (const DragPlanner::Waiting &waiting :
+         DragPlanner::waiting(revealed, m_wanted.storedLayout())) {
+        if (waiting.laneOnly && !result.contains(waiting.id)) {
+            result.insert(waiting.id, Reachability::laneOutOfReach);
+        }
     }
     return result;
 }
@@ -104,47 +108,48 @@ std::optional<UnplacedReason::Obstacle> obstacleFor(const QString &reason) {
 } // namespace
 
 QHash<MenuBarItemID, UnplacedReason> ClassicEngine::laneBeyondReach() const {
-    QHash<MenuBarItemID, UnplacedReason> beyond;
     const std::optional<BarGeometry> revealed = revealedGeometry();
-    if (!revealed) {
-        return beyond;
-    }
-    const SectionLayout &layout = m_wanted.storedLayout();
-    QHash<MenuBarItemID, UnplacedReason> why;
-    for (const ItemFrame &entry : revealed->frames) {
-        if (entry.frame.width() > 0.0) {
-            const std::optional<QString> cover = m_bar.reach().whyNot(entry.id, entry.frame);
-            if (const auto obstacle = cover ? obstacleFor(*cover) : std::nullopt) {
-                why.insert(entry.id, UnplacedReason{*obstacle});
-            }
-        }
-    }
-    for (const DragPlanner::LaneBlocked &blocked : DragPlanner::laneOutOfReach(*revealed, layout)) {
-        if (const auto obstacle = obstacleFor(blocked.cover)) {
-            why.insert(blocked.id, UnplacedReason{*obstacle, true, blocked.hiddenForNow});
-        }
-    }
-    const SectionIndex sections(layout);
-    for (const ItemFrame &entry : revealed->frames) {
-        const auto reason = why.constFind(entry.id);
-        if (reason == why.cend()) {
-            continue;
-        }
-        const std::optional<Section> wanted = sections.sectionOf(entry.id);
-        if (wanted && BarGeometry::placedOnBar(&entry.frame, entry.id) &&
-            DragPlanner::outOfLane(*revealed, *wanted, entry.frame.center().x())) {
-            beyond.insert(entry.id, *reason);
+    return revealed ? laneBeyondReachIn(*revealed) : QHash<MenuBarItemID, UnplacedReason>();
+}
+
+QHash<MenuBarItemID, UnplacedReason>
+ClassicEngine::laneBeyondReachIn(const BarGeometry &revealed) const {
+    QHash<MenuBarItemID, UnplacedReason> beyond;
+    for (const DragPlanner::Waiting &waiting :
+         DragPlanner::waiting(revealed, m_wanted.storedLayout())) {
+        if (const auto obstacle = obstacleFor(waiting.cover)) {
+            beyond.insert(waiting.id,
+                          UnplacedReason{*obstacle, waiting.laneOnly, waiting.hiddenForNow,
+                                         waiting.finderWouldClear});
         }
     }
     return beyond;
 }
 
-void ClassicEngine::markLanesBeyondReach(QList<MenuBarItem> &items) const {
-    const QHash<MenuBarItemID, UnplacedReason> beyond = laneBeyondReach();
+void ClassicEngine::markLanesBeyondReach(QList<MenuBarItem> &items) {
+    QHash<MenuBarItemID, WaitingReasons::Judged> judged;
+    if (const std::optional<BarGeometry> revealed = revealedGeometry()) {
+        const SectionIndex sections(m_wanted.storedLayout());
+        const QHash<MenuBarItemID, UnplacedReason> beyond = laneBeyondReachIn(*revealed);
+        for (auto it = beyond.cbegin(); it != beyond.cend(); ++it) {
+            const QRectF *frame = revealed->frameOf(it.key());
+            const std::optional<Section> wanted = sections.sectionOf(it.key());
+            if (!frame || !wanted) {
+                continue;
+            }
+            judged.insert(it.key(),
+                          {*it,
+                           {*wanted, frame->center().x(), revealed->hiddenSep.left(),
+                            revealed->alwaysSep ? std::optional(revealed->alwaysSep->left())
+                                                : std::nullopt}});
+        }
+    }
+    const QHash<MenuBarItemID, UnplacedReason> published =
+        m_waitingReasons.hold(std::move(judged), m_bar.reach());
     for (MenuBarItem &item : items) {
-        const auto why = beyond.constFind(item.id);
+        const auto why = published.constFind(item.id);
         item.unplacedBecause =
-            why == beyond.cend() ? std::nullopt : std::optional<UnplacedReason>(*why);
+            why == published.cend() ? std::nullopt : std::optional<UnplacedReason>(*why);
     }
 }
 

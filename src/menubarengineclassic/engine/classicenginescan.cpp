@@ -26,6 +26,15 @@ bool inAnyGap(double x, const QList<std::pair<double, double>> &gaps) {
     return false;
 }
 
+std::optional<qint32> finderProcess(const Workspace &workspace) {
+    for (const RunningApplication &application : workspace.runningApplications()) {
+        if (application.bundleIdentifier == u"com.apple.finder"_s) {
+            return application.processId;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 QCoro::Task<> ClassicEngine::refresh() {
@@ -38,13 +47,23 @@ QCoro::Task<> ClassicEngine::refresh() {
     std::shared_ptr<ItemDiscovery> discovery = m_discovery;
     Accessibility &accessibility = m_platform.accessibility;
     Workspace &workspace = m_platform.workspace;
-    auto work = [discovery, &accessibility, &workspace] {
+    const std::optional<qint32> finder = finderProcess(workspace);
+    auto work = [discovery, &accessibility, &workspace, finder] {
         DiscoveryResult result;
         result.trusted = accessibility.isProcessTrusted();
         result.items = discovery->scan(std::nullopt, &result.unanswered);
-        if (const auto front = workspace.frontmostApplication(); front && result.trusted) {
+        if (!result.trusted) {
+            return result;
+        }
+        const auto front = workspace.frontmostApplication();
+        if (front) {
             result.menusRight = AX(accessibility).menusRight(front->processId);
         }
+        // Finder's menus are read as they would stand in front: they tell whether bringing it
+        // to the front would let a drag past the menus.
+        result.deskMenusRight = front && finder == front->processId ? result.menusRight
+                                : finder ? AX(accessibility).menusRight(*finder)
+                                         : std::nullopt;
         return result;
     };
     const DiscoveryResult found = co_await m_platform.work.run(std::move(work));
@@ -66,14 +85,14 @@ QCoro::Task<> ClassicEngine::refresh() {
         // A hung application's items are still on the bar: keep what the last scan saw of them.
         const QList<MenuBarItem> kept = lastItemsOf(found.unanswered, frames);
         items.append(kept);
-        updateReach(context, found.menusRight, kept);
+        updateReach(context, found.menusRight, found.deskMenusRight, kept);
         std::stable_sort(items.begin(), items.end(),
                          [](const MenuBarItem &a, const MenuBarItem &b) {
                              return a.frame.left() < b.frame.left();
                          });
     } else {
         items = lastItemsOf(runningProcesses(), frames);
-        updateReach(context, std::nullopt, {});
+        updateReach(context, std::nullopt, std::nullopt, {});
     }
 
     if (m_captureEnabled && !m_runs.reconcileInFlight()) {

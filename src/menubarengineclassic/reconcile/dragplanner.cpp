@@ -27,11 +27,11 @@ bool DragPlanner::outOfLane(const BarGeometry &geometry, Section wanted, double 
     return BarLanes(geometry).laneToMoveInto(wanted, midX).has_value();
 }
 
-QList<DragPlanner::LaneBlocked> DragPlanner::laneOutOfReach(const BarGeometry &geometry,
-                                                            const SectionLayout &layout) {
+QList<DragPlanner::Waiting> DragPlanner::waiting(const BarGeometry &geometry,
+                                                 const SectionLayout &layout) {
     const QSet<MenuBarItemID> noneStubborn;
     AttemptsLedger unspent;
-    return DragPlanning(geometry, layout, noneStubborn, unspent).laneOutOfReach();
+    return DragPlanning(geometry, layout, noneStubborn, unspent).waiting();
 }
 
 QList<MenuBarItemID> DragPlanner::laneTurnedBack(const BarGeometry &geometry,

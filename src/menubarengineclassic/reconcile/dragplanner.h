@@ -46,19 +46,26 @@ public:
     // Whether an item centred at `midX` stands far enough outside its wanted lane to be dragged.
     [[nodiscard]] static bool outOfLane(const BarGeometry &geometry, Section wanted, double midX);
 
-    // An item a drag can reach, out of its wanted lane with no part of that lane in reach.
-    struct LaneBlocked {
+    // An item out of its wanted lane that no drag can take there for now, and what stands in
+    // the way: the item's own cover, or (laneOnly) what covers every place of the lane it must go
+    // into. Where the lane has no place in reach that cover is named, as nothing taking the item
+    // in hand would help, unless the same obstacle covers the item.
+    struct Waiting {
         MenuBarItemID id;
-        // What covers the lane's end nearest the shown items: a Reachability reason.
-        QString cover;
-        // Wanted always hidden, it stands in Hidden meanwhile.
+        // A Reachability reason.
+        QString cover = {};
+        bool laneOnly = false;
+        // Wanted always hidden with no place in reach there, it goes no further than Hidden:
+        // it stands there, or a drag can take it there.
         bool hiddenForNow = false;
+        // Under the menus: with Finder's in front instead, the drag could be made.
+        bool finderWouldClear = false;
 
-        friend bool operator==(const LaneBlocked &, const LaneBlocked &) = default;
+        friend bool operator==(const Waiting &, const Waiting &) = default;
     };
-    // Items that can be reached but stand out of their wanted lane with no part of it in reach.
-    [[nodiscard]] static QList<LaneBlocked> laneOutOfReach(const BarGeometry &geometry,
-                                                           const SectionLayout &layout);
+    // Every item placed on the bar out of its wanted lane that no drag can take there for now.
+    [[nodiscard]] static QList<Waiting> waiting(const BarGeometry &geometry,
+                                                const SectionLayout &layout);
 
     // Items that can be reached and have a place in their wanted lane, but which the ledger keeps
     // from being dragged there because a drag took them the other way.

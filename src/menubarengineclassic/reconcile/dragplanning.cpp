@@ -103,23 +103,60 @@ qsizetype DragPlanning::dragsStillNeeded() const {
     return needed;
 }
 
-QList<DragPlanner::LaneBlocked> DragPlanning::laneOutOfReach() const {
-    QList<DragPlanner::LaneBlocked> blocked;
+QList<DragPlanner::Waiting> DragPlanning::waiting() const {
+    QList<DragPlanner::Waiting> result;
     for (const ItemFrame &entry : m_geometry.frames) {
         const auto wanted = m_layout.sectionOf(entry.id);
         const auto zone = wanted && BarGeometry::placedOnBar(&entry.frame, entry.id)
                               ? m_lanes.laneToMoveInto(*wanted, entry.frame.center().x())
                               : std::nullopt;
-        if (!zone || !m_geometry.canReach(entry.id, entry.frame) || laneTarget(entry.id, *zone)) {
-            continue;
+        if (const auto why = zone ? waitingFor(entry, *zone) : std::nullopt) {
+            result.append(*why);
         }
-        const auto [lower, upper] = m_lanes.landingSpan(*zone);
-        const QString cover = m_geometry.coverOf(lower, upper).value_or(Reachability::offScreen);
-        const bool hiddenForNow = *wanted == Section::alwaysHidden &&
-                                  m_lanes.laneAt(entry.frame.center().x()) == Section::hidden;
-        blocked.append({entry.id, cover, hiddenForNow});
     }
-    return blocked;
+    return result;
+}
+
+std::optional<DragPlanner::Waiting> DragPlanning::waitingFor(const ItemFrame &entry,
+                                                             Section zone) const {
+    const std::optional<QString> itemCover =
+        m_geometry.reach ? m_geometry.reach->whyNot(entry.id, entry.frame) : std::nullopt;
+    const bool laneInReach = laneTarget(entry.id, zone).has_value();
+    const bool inHidden = !m_lanes.laneToMoveInto(Section::hidden, entry.frame.center().x());
+    const bool hiddenForNow = !laneInReach && zone == Section::alwaysHidden &&
+                              (inHidden || laneTarget(entry.id, Section::hidden).has_value());
+    const auto [lower, upper] = m_lanes.landingSpan(zone);
+    const QString laneCover =
+        laneInReach ? QString()
+                    : m_geometry.coverOf(lower, upper).value_or(Reachability::offScreen);
+
+    DragPlanner::Waiting why{entry.id};
+    why.hiddenForNow = hiddenForNow;
+    // Whether what keeps drags from the lane is part of what the item waits for.
+    bool laneCounts = !laneInReach;
+    if (!laneInReach && !hiddenForNow) {
+        // With nowhere to go, freeing the item would not help.
+        why.cover = laneCover;
+        why.laneOnly = itemCover != laneCover;
+    } else if (itemCover && !(hiddenForNow && inHidden)) {
+        // Somewhere to go, Hidden for now at least, once the item itself is free.
+        why.cover = *itemCover;
+        laneCounts = false;
+    } else if (hiddenForNow) {
+        // In Hidden already, or dragged there by the next run: only Always Hidden holds it.
+        why.cover = laneCover;
+        why.laneOnly = true;
+    } else {
+        return std::nullopt;
+    }
+    if (why.cover == Reachability::underMenus) {
+        const Reachability &reach = *m_geometry.reach;
+        why.finderWouldClear =
+            (itemCover != Reachability::underMenus || reach.clearOfDeskMenus(entry.frame)) &&
+            (!laneCounts || laneCover != Reachability::underMenus ||
+             reach.clearOfDeskMenus(lower, upper));
+    }
+    return why;
 }
 
 QList<MenuBarItemID> DragPlanning::laneTurnedBack() const {

@@ -32,8 +32,8 @@ public:
     [[nodiscard]] std::optional<DragPlan> plan();
     // See DragPlanner::dragsStillNeeded.
     [[nodiscard]] qsizetype dragsStillNeeded() const;
-    // See DragPlanner::laneOutOfReach.
-    [[nodiscard]] QList<DragPlanner::LaneBlocked> laneOutOfReach() const;
+    // See DragPlanner::waiting.
+    [[nodiscard]] QList<DragPlanner::Waiting> waiting() const;
     // See DragPlanner::laneTurnedBack.
     [[nodiscard]] QList<MenuBarItemID> laneTurnedBack() const;
 
@@ -46,6 +46,11 @@ private:
     // The key's next attempt number, or none when its attempts are spent.
     std::optional<int> budget(const QString &key);
     [[nodiscard]] bool canMove(const MenuBarItemID &id) const;
+
+    // Why the item standing in `entry`, which must move into `zone`, waits; none when a drag can
+    // take it there, or into Hidden for now.
+    [[nodiscard]] std::optional<DragPlanner::Waiting> waitingFor(const ItemFrame &entry,
+                                                                 Section zone) const;
 
     std::optional<DragPlan> iconRepair();
     std::optional<DragPlan> separatorOrder();

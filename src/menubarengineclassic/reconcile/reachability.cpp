@@ -5,6 +5,17 @@
 
 namespace zorv {
 
+namespace {
+
+// The same bar with other menus in front, ending at `right` (none: no menus).
+Reachability withMenusEndingAt(const Reachability &reach, std::optional<double> right) {
+    Reachability other = reach;
+    other.menusRight = right;
+    return other;
+}
+
+} // namespace
+
 bool Reachability::inHousing(double x, const QList<std::pair<double, double>> &housings) {
     return std::any_of(housings.cbegin(), housings.cend(),
                        [x](const auto &span) { return span.first <= x && x <= span.second; });
@@ -56,13 +67,24 @@ QString Reachability::whyNotIn(double lower, double upper) const {
     if (!(left <= right)) {
         return offScreen;
     }
-    if (menusRight && left < *menusRight) {
+    if (menusRight && left < *menusRight &&
+        withMenusEndingAt(*this, std::nullopt).nearestReachable(left, left, right)) {
         return underMenus;
     }
     const bool housed = std::any_of(housings.cbegin(), housings.cend(), [&](const auto &span) {
         return span.first <= right && left <= span.second;
     });
     return housed ? underHousing : offScreen;
+}
+
+bool Reachability::clearOfDeskMenus(const QRectF &frame) const {
+    return deskMenusRight && frame.left() >= *deskMenusRight;
+}
+
+bool Reachability::clearOfDeskMenus(double lower, double upper) const {
+    return deskMenusRight && withMenusEndingAt(*this, deskMenusRight)
+                                 .nearestReachable(upper, lower, upper)
+                                 .has_value();
 }
 
 bool Reachability::samePlaces(const Reachability &other) const {

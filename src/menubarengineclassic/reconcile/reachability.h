@@ -42,6 +42,9 @@ struct Reachability {
     QSet<MenuBarItemID> unanswered;
     // False while the bar hides automatically and is out of view.
     bool barShowing = true;
+    // Where Finder's menus end as they stand in front (the front application's while Finder is
+    // in front); absent where Finder does not run or answer.
+    std::optional<double> deskMenusRight = std::nullopt;
 
     // Why the item in `frame` cannot be reached; absent when it can.
     [[nodiscard]] std::optional<QString> whyNot(const MenuBarItemID &id, const QRectF &frame) const;
@@ -52,10 +55,14 @@ struct Reachability {
     [[nodiscard]] bool reaches(double x) const;
     // Whether a camera housing covers x.
     [[nodiscard]] static bool inHousing(double x, const QList<std::pair<double, double>> &housings);
-    // What keeps drags from a span of x none of which can be reached: the menus where they cover
-    // part of it on screen (shorter ones in front open that part), else the camera housing where
-    // it does, else the screen's edge (or the bar hidden).
+    // What keeps drags from a span of x none of which can be reached: the menus where part of
+    // it could be reached without them (shorter ones in front open that part), else the camera
+    // housing where it covers part of it on screen, else the screen's edge (or the bar hidden).
     [[nodiscard]] QString whyNotIn(double lower, double upper) const;
+    // Whether, with Finder's menus in front instead, a drag could get past the menus at the item
+    // in `frame` / at some x in [lower, upper].
+    [[nodiscard]] bool clearOfDeskMenus(const QRectF &frame) const;
+    [[nodiscard]] bool clearOfDeskMenus(double lower, double upper) const;
     // The x in [lower, upper] nearest `preferred` that a drag may end at; none when no part of the
     // span can be reached.
     [[nodiscard]] std::optional<double> nearestReachable(double preferred, double lower,

@@ -8,11 +8,15 @@ namespace zorv {
 
 namespace {
 
-// What lets the move happen: the obstacle moving out of the way.
-QString remedy(UnplacedReason::Obstacle obstacle, bool laneOnly) {
-    switch (obstacle) {
+// What lets the move happen: the obstacle moving out of the way. Finder is named only where its
+// menus would do.
+QString remedy(const UnplacedReason &why) {
+    const bool laneOnly = why.laneOnly;
+    switch (why.obstacle) {
     case UnplacedReason::Obstacle::menus:
-        return u"once an app with shorter menus, such as Finder, is in front"_s;
+        return why.finderWouldClear
+                   ? u"once an app with shorter menus, such as Finder, is in front"_s
+                   : u"once an app with shorter menus is in front"_s;
     case UnplacedReason::Obstacle::cameraHousing:
         return laneOnly ? u"once that part of the menu bar comes out from behind it"_s
                         : u"once it comes out from behind it"_s;
@@ -43,9 +47,10 @@ QString waitingText(const UnplacedReason &why, Section lane) {
         where = u"its app isn't responding"_s;
         break;
     }
+    // Held back on its way into Hidden for now, it is promised no more than that.
+    const QString into = why.hiddenForNow ? u"Hidden for now"_s : LaneItems::title(lane);
     const QString then = u"; Zorv moves it "_s +
-                         (why.laneOnly ? u"there "_s : u"to "_s + LaneItems::title(lane) + u' ') +
-                         remedy(why.obstacle, why.laneOnly) + u'.';
+                         (why.laneOnly ? u"there "_s : u"to "_s + into + u' ') + remedy(why) + u'.';
     if (!why.laneOnly) {
         return where + then;
     }

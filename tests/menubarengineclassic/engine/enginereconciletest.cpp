@@ -418,6 +418,9 @@ struct OutOfReachCase {
     // it into its lane: the scans read it where it stood until it answers again as the menus
     // lift, which must not make the drift read as new.
     bool staleNeighbour = false;
+    // Finder runs: in front with the menus that cover the item, or behind with short ones, which
+    // the item says would let it through.
+    std::optional<bool> finderInFront = std::nullopt;
 
     friend void PrintTo(const OutOfReachCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -455,7 +458,12 @@ TEST_P(ReconcileOutOfReachTest, keepsTheItemsLaneAndSaysWhyUntilADragCanReachIt)
     const std::optional<MenuBarItem> b = engineItem(idOf(u"b"_s));
     ASSERT_TRUE(b);
     if (reach.underMenus) {
-        desktop.applications().activate(launch(u"com.example.editor"_s, b->frame.right() + 1.0));
+        if (reach.finderInFront == false) {
+            launch(u"com.apple.finder"_s, 100.0);
+        }
+        const QString front =
+            reach.finderInFront == true ? u"com.apple.finder"_s : u"com.example.editor"_s;
+        desktop.applications().activate(launch(front, b->frame.right() + 1.0));
     } else {
         desktop.applications().setHung(toolsProcess, true);
     }
@@ -473,7 +481,8 @@ TEST_P(ReconcileOutOfReachTest, keepsTheItemsLaneAndSaysWhyUntilADragCanReachIt)
     EXPECT_FALSE(engine->laneFailed().contains(idOf(u"a"_s)));
     EXPECT_TRUE(records(u"reconcile-log.jsonl"_s, u"adopt"_s).isEmpty());
     EXPECT_EQ(engine->storedLayout().sectionOf(idOf(u"a"_s)), Section::hidden);
-    EXPECT_EQ(engineItem(idOf(u"a"_s))->unplacedBecause, UnplacedReason{reach.why});
+    EXPECT_EQ(engineItem(idOf(u"a"_s))->unplacedBecause,
+              (UnplacedReason{reach.why, false, false, reach.finderInFront == false}));
     EXPECT_EQ(engineItem(idOf(u"b"_s))->unplacedBecause, std::nullopt);
 
     if (reach.underMenus) {
@@ -497,11 +506,14 @@ TEST_P(ReconcileOutOfReachTest, keepsTheItemsLaneAndSaysWhyUntilADragCanReachIt)
 
 INSTANTIATE_TEST_SUITE_P(
     Items, ReconcileOutOfReachTest,
-    ::testing::Values(OutOfReachCase{"UnderTheMenus", true, UnplacedReason::Obstacle::menus},
-                      OutOfReachCase{"ApplicationNotAnswering", false,
-                                     UnplacedReason::Obstacle::notAnswering},
-                      OutOfReachCase{"UnderTheMenusBesideAnItemReadWhereItWasBeforeAHang", true,
-                                     UnplacedReason::Obstacle::menus, true}),
+    ::testing::Values(
+        OutOfReachCase{"UnderTheMenus", true, UnplacedReason::Obstacle::menus},
+        OutOfReachCase{"ApplicationNotAnswering", false, UnplacedReason::Obstacle::notAnswering},
+        OutOfReachCase{"UnderTheMenusBesideAnItemReadWhereItWasBeforeAHang", true,
+                       UnplacedReason::Obstacle::menus, true},
+        OutOfReachCase{"UnderTheMenusWithFinderBehind", true, UnplacedReason::Obstacle::menus,
+                       false, false},
+        OutOfReachCase{"UnderFindersMenus", true, UnplacedReason::Obstacle::menus, false, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // Two runs failed the same item under the menus, long enough ago to be judged; then an
@@ -683,6 +695,8 @@ TEST_P(ReconcileForNowTest, anItemForAlwaysHiddenGoesIntoHiddenWhileOnlyThatCanB
     drive(engine->setHiddenRevealed(true, true, false));
     run(1.0);
     const double hiddenItemLeft = entry(items.value(u"a"_s)).frame.left();
+    const double alwaysSeparatorMiddle =
+        entry(zorvItem(BarItems::zorvAlwaysHiddenSeparatorName)).frame.center().x();
     drive(engine->setHiddenRevealed(false, false, false));
     desktop.applications().activate(launch(u"com.example.editor"_s, hiddenItemLeft));
     run(3.0);
@@ -708,6 +722,19 @@ TEST_P(ReconcileForNowTest, anItemForAlwaysHiddenGoesIntoHiddenWhileOnlyThatCanB
     const qsizetype runs = runLines().size();
     run(300.0);
     EXPECT_EQ(runLines().size(), runs) << "nothing loops while the item waits";
+
+    // c grows until Always Hidden lies past the screen's edge even revealed; then it shrinks by a
+    // few points, as the clock's text does, which brings the lane's end back on screen under the
+    // menus. The reason told stays the one judged.
+    desktop.items().setLength(items.value(u"c"_s), 30.0 + alwaysSeparatorMiddle - 2.0);
+    run(65.0);
+    EXPECT_EQ(engineItem(idOf(u"b"_s))->unplacedBecause,
+              (UnplacedReason{UnplacedReason::Obstacle::screenEdge, true, true}));
+    desktop.items().setLength(items.value(u"c"_s), 30.0 + alwaysSeparatorMiddle - 6.0);
+    run(65.0);
+    EXPECT_EQ(engineItem(idOf(u"b"_s))->unplacedBecause,
+              (UnplacedReason{UnplacedReason::Obstacle::screenEdge, true, true}));
+    desktop.items().setLength(items.value(u"c"_s), 30.0);
 
     desktop.applications().activate(launch(u"com.example.viewer"_s, 100.0));
     run(300.0);

@@ -329,18 +329,74 @@ TEST(DragPlanner, CountsTheFewestDragsStillNeeded) {
     }
 }
 
-// Only an item that can be reached but has no reachable part of its lane to go to is told apart
-// by the planner; items themselves out of reach are the scan's to name.
-TEST(DragPlanner, NamesTheItemsWhoseLaneIsOutOfReach) {
-    const BarGeometry geometry =
-        with(bar({{u"y"_s, 700}, {u"z"_s, 800}, {u"w"_s, 500}}), reach([](Reachability &r) {
-                 r.menusRight = 200;
-                 r.housings = {{300.0, 610.0}};
-             }));
-    EXPECT_EQ(DragPlanner::laneOutOfReach(geometry, layoutOf({u"z"_s}, {u"y"_s}, {u"w"_s})),
-              (QList<DragPlanner::LaneBlocked>{{idOf(u"y"_s), Reachability::underHousing}}));
-    EXPECT_TRUE(
-        DragPlanner::laneOutOfReach(bar({{u"y"_s, 700}}), layoutOf({}, {u"y"_s})).isEmpty());
+// Why each item out of its lane waits: its own cover where a drag could take it into the lane
+// (or into Hidden for now) once it is free, else what covers the whole lane, which also wins
+// over the item's cover for one already hidden for now. Finder is offered only where its menus
+// would let the drag through.
+TEST(DragPlanner, NamesWhatKeepsEachItemFromItsLane) {
+    using Waiting = DragPlanner::Waiting;
+    const auto h = [](double left) { return std::pair(u"h"_s, left); };
+    // Always Hidden entirely left of a bar screen that starts at 310; the menus end at 410.
+    const auto alwaysOffScreen = reach([](Reachability &r) {
+        r.barScreen = QRectF(310, 0, 1130, 900);
+        r.menusRight = 410;
+    });
+    const auto desk = [](double right) {
+        return reach([right](Reachability &r) { r.deskMenusRight = right; });
+    };
+    const struct {
+        const char *name;
+        BarGeometry geometry;
+        SectionLayout layout;
+        QList<Waiting> waiting;
+    } cases[] = {
+        {"lane behind the housing; an item behind it too",
+         with(bar({{u"y"_s, 700}, {u"z"_s, 800}, {u"w"_s, 500}}), reach([](Reachability &r) {
+                  r.menusRight = 200;
+                  r.housings = {{300.0, 610.0}};
+              })),
+         layoutOf({u"z"_s}, {u"y"_s}, {u"w"_s}),
+         {{idOf(u"y"_s), Reachability::underHousing, true},
+          {idOf(u"w"_s), Reachability::underHousing}}},
+        {"everything in reach", bar({{u"y"_s, 700}}), layoutOf({}, {u"y"_s}), {}},
+        {"hidden for now under the menus: Always Hidden off screen",
+         with(bar({h(400)}), alwaysOffScreen),
+         layoutOf({}, {}, {u"h"_s}),
+         {{idOf(u"h"_s), Reachability::offScreen, true, true}}},
+        {"hidden for now while still shown",
+         with(bar({h(700)}), alwaysOffScreen),
+         layoutOf({}, {}, {u"h"_s}),
+         {{idOf(u"h"_s), Reachability::offScreen, true, true}}},
+        {"under the menus, with Hidden past the screen's edge",
+         with(bar({{u"s"_s, 620}}), reach([](Reachability &r) {
+                  r.barScreen = QRectF(605, 0, 835, 900);
+                  r.menusRight = 630;
+              })),
+         layoutOf({}, {u"s"_s}),
+         {{idOf(u"s"_s), Reachability::offScreen, true}}},
+        {"Always Hidden behind the housing, whatever the menus",
+         with(bar({h(400)}), reach([](Reachability &r) {
+                  r.housings = {{0.0, 305.0}};
+                  r.menusRight = 150;
+              })),
+         layoutOf({}, {}, {u"h"_s}),
+         {{idOf(u"h"_s), Reachability::underHousing, true, true}}},
+        {"Always Hidden under menus longer than Finder's",
+         with(bar({h(400)}), desk(250)),
+         layoutOf({}, {}, {u"h"_s}),
+         {{idOf(u"h"_s), Reachability::underMenus, true, true, true}}},
+        {"under menus longer than Finder's",
+         with(bar({h(350)}), desk(300)),
+         layoutOf({u"h"_s}),
+         {{idOf(u"h"_s), Reachability::underMenus, false, false, true}}},
+        {"under Finder's menus in front",
+         with(bar({h(350)}), desk(380)),
+         layoutOf({u"h"_s}),
+         {{idOf(u"h"_s), Reachability::underMenus}}},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(DragPlanner::waiting(c.geometry, c.layout), c.waiting) << c.name;
+    }
 }
 
 // An item a drag took right, across the hidden separator out of its lane, is never dragged back

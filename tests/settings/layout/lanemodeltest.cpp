@@ -123,47 +123,61 @@ TEST_F(LaneModelTest, ChipsCarryTheirPictureBadgesAndHelp) {
     EXPECT_EQ(LaneItems::helpText(notched),
               u"Notched: behind the notch, so macOS isn't drawing it"_s);
     // A lane the bar cannot put the item in yet is said before its pin: what stands in the way
-    // and what lets the move happen.
+    // and what lets the move happen. The dump and the logs say it shorter.
     using Obstacle = UnplacedReason::Obstacle;
     const struct {
         Section lane;
         UnplacedReason why;
         const char *help;
+        const char *dump;
     } waitingCases[] = {
         {Section::alwaysHidden,
-         {Obstacle::menus},
+         {Obstacle::menus, false, false, true},
          "Waiting: covered by the menus of the app in front; Zorv moves it to Always Hidden once "
-         "an app with shorter menus, such as Finder, is in front."},
+         "an app with shorter menus, such as Finder, is in front.",
+         "under the menus"},
         {Section::hidden,
          {Obstacle::cameraHousing},
          "Waiting: behind the camera housing; Zorv moves it to Hidden once it comes out from "
-         "behind it."},
+         "behind it.",
+         "behind the camera housing"},
         {Section::shown,
          {Obstacle::screenEdge},
          "Waiting: past the edge of the screen; Zorv moves it to Shown once the menu bar has "
-         "room for it."},
+         "room for it.",
+         "off screen"},
         {Section::hidden,
          {Obstacle::notAnswering},
          "Waiting: its app isn't responding; Zorv moves it to Hidden once its app responds "
-         "again."},
+         "again.",
+         "not answering"},
         {Section::hidden,
          {Obstacle::menus, true},
          "Waiting: Hidden is under the menus of the app in front; Zorv moves it there once an app "
-         "with shorter menus, such as Finder, is in front."},
+         "with shorter menus is in front.",
+         "its lane under the menus"},
         {Section::hidden,
          {Obstacle::cameraHousing, true},
          "Waiting: Hidden is behind the camera housing; Zorv moves it there once that part of the "
-         "menu bar comes out from behind it."},
+         "menu bar comes out from behind it.",
+         "its lane behind the camera housing"},
         {Section::alwaysHidden,
          {Obstacle::screenEdge, true, true},
          "Waiting: hidden for now, not yet always hidden: Always Hidden is past the edge of the "
-         "screen; Zorv moves it there once the menu bar has room."},
+         "screen; Zorv moves it there once the menu bar has room.",
+         "its lane off screen, hidden for now"},
+        {Section::alwaysHidden,
+         {Obstacle::menus, false, true},
+         "Waiting: covered by the menus of the app in front; Zorv moves it to Hidden for now once "
+         "an app with shorter menus is in front.",
+         "under the menus, hidden for now"},
     };
     for (const auto &c : waitingCases) {
         MenuBarItem waiting = item(u"w"_s, u"Waiting"_s, c.lane, 0);
         waiting.unplacedBecause = c.why;
         waiting.isUnmovable = true;
         EXPECT_EQ(LaneItems::helpText(waiting), QString::fromUtf8(c.help));
+        EXPECT_EQ(c.why.text(), QString::fromUtf8(c.dump));
     }
 }
 

@@ -4,7 +4,9 @@
 // separator need not be between the lanes the layout asks for.
 
 #include "classicengine.h"
+
 #include "discovery/ax.h"
+#include "discovery/finderprocess.h"
 #include "sectionindex.h"
 #include "separators/launchplacement.h"
 #include "separators/separatorplacement.h"
@@ -23,20 +25,9 @@ struct BarSurvey {
     LaunchPlacement::Menus menus;
 };
 
-const QString finderBundleID = u"com.apple.finder"_s;
-
 bool isFixed(const MenuBarItemID &id) {
     return id.axIdentifier == u"com.apple.menuextra.clock"_s ||
            id.axIdentifier == u"com.apple.menuextra.controlcenter"_s;
-}
-
-std::optional<qint32> finderProcess(const Workspace &workspace) {
-    for (const RunningApplication &application : workspace.runningApplications()) {
-        if (application.bundleIdentifier == finderBundleID) {
-            return application.processId;
-        }
-    }
-    return std::nullopt;
 }
 
 // The bar's items as they stand now and where the front application's and the desktop's menus

@@ -4,6 +4,7 @@
 #include "classicengine.h"
 
 #include "discovery/ax.h"
+#include "discovery/finderprocess.h"
 #include "discovery/siblingordinals.h"
 #include "sectionindex.h"
 
@@ -24,15 +25,6 @@ bool inAnyGap(double x, const QList<std::pair<double, double>> &gaps) {
         }
     }
     return false;
-}
-
-std::optional<qint32> finderProcess(const Workspace &workspace) {
-    for (const RunningApplication &application : workspace.runningApplications()) {
-        if (application.bundleIdentifier == u"com.apple.finder"_s) {
-            return application.processId;
-        }
-    }
-    return std::nullopt;
 }
 
 } // namespace

@@ -17,8 +17,11 @@ bool stillHeld(const WaitingReasons::Judged &before, const WaitingReasons::Judge
     const bool separatorsNear = near(was.hiddenSepX, is.hiddenSepX) &&
                                 was.alwaysSepX.has_value() == is.alwaysSepX.has_value() &&
                                 (!was.alwaysSepX || near(*was.alwaysSepX, *is.alwaysSepX));
+    // Whether the item goes into Hidden for now is the runs' plan, which refused drags change
+    // with nothing moving: that is told at once.
     return before.reason.obstacle != notAnswering && now.reason.obstacle != notAnswering &&
-           was.wanted == is.wanted && near(was.itemX, is.itemX) && separatorsNear;
+           before.reason.hiddenForNow == now.reason.hiddenForNow && was.wanted == is.wanted &&
+           near(was.itemX, is.itemX) && separatorsNear;
 }
 
 } // namespace

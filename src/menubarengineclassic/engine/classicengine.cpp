@@ -15,6 +15,9 @@ constexpr double kMaxAutoRehideSeconds = 3600.0;
 // longer.
 constexpr double kLongestGestureSeconds = 1.0;
 constexpr double kGestureWaitStep = 0.05;
+// The longest wait for a run in flight to tuck as it ends, and how often it is looked at.
+constexpr double kLongestRunWaitSeconds = 600.0;
+constexpr double kRunWaitStep = 0.25;
 
 // Whether no position was kept for the engine's own items: then start() places them first.
 bool nothingKeptOf(AppPreferences &preferences) {
@@ -155,14 +158,17 @@ QCoro::Task<SleepOutcome> ClassicEngine::sleep(double seconds, CancellationToken
 }
 
 QCoro::Task<bool> ClassicEngine::waitWhile(std::function<bool()> holds, double limitSeconds,
-                                           double stepSeconds) {
+                                           double stepSeconds, CancellationToken token) {
     QPointer<ClassicEngine> self(this);
     const MonotonicTime deadline =
         deadlineAfter(m_platform.clock.now(), zorv::seconds(limitSeconds));
     bool waited = false;
     while (self && holds() && m_platform.clock.now() < deadline) {
         waited = true;
-        co_await sleep(stepSeconds);
+        const SleepOutcome slept = co_await sleep(stepSeconds, token);
+        if (slept == SleepOutcome::Cancelled) {
+            break;
+        }
     }
     co_return waited;
 }
@@ -170,6 +176,11 @@ QCoro::Task<bool> ClassicEngine::waitWhile(std::function<bool()> holds, double l
 QCoro::Task<bool> ClassicEngine::untilDragGestureEnds() {
     return waitWhile([this] { return m_runs.dragUnderWay(); }, kLongestGestureSeconds,
                      kGestureWaitStep);
+}
+
+QCoro::Task<bool> ClassicEngine::untilRunEnds(CancellationToken token) {
+    return waitWhile([this] { return m_runs.reconcileInFlight(); }, kLongestRunWaitSeconds,
+                     kRunWaitStep, std::move(token));
 }
 
 void ClassicEngine::appendEvent(const QJsonObject &record) const {

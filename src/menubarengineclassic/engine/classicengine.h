@@ -507,11 +507,16 @@ private:
     QCoro::Task<SleepOutcome> sleep(double seconds, CancellationToken token = {});
     // Looks every `stepSeconds` whether `holds` still holds, for at most `limitSeconds`: true when
     // it had to wait. The engine may be gone by then; callers re-check their QPointer.
+    // Ends early, too, once `token` is cancelled.
     QCoro::Task<bool> waitWhile(std::function<bool()> holds, double limitSeconds,
-                                double stepSeconds);
+                                double stepSeconds, CancellationToken token = {});
     // Waits, within a bound, for the drag gesture under way to end: its mouse-up moves the item it
     // carries, and the others make room.
     QCoro::Task<bool> untilDragGestureEnds();
+    // Waits, within a bound or until `token` is cancelled, for the run in flight to end: it has
+    // the bar revealed for its drags and tucks when it ends, so no one else lays the bar out
+    // meanwhile.
+    QCoro::Task<bool> untilRunEnds(CancellationToken token);
 
     EnginePlatform m_platform;
     Diagnostics m_diagnostics;

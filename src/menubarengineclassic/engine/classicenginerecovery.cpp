@@ -11,9 +11,6 @@ namespace {
 
 // How often recovery looks whether the permission it waits for came.
 constexpr double kGrantWaitStep = 1.0;
-// The longest recovery waits for a run in flight, and how often it looks.
-constexpr double kRunWaitSeconds = 60.0;
-constexpr double kRunWaitStep = 0.25;
 
 } // namespace
 
@@ -61,11 +58,8 @@ QCoro::Task<> ClassicEngine::runTuckRecovery(QPointer<ClassicEngine> self, int g
                 break;
             }
         }
-        // A run in flight has the bar revealed for its drags and tucks when it ends: laying the
-        // bar out meanwhile would move the items under its drags.
-        ClassicEngine *engine = self.data();
-        std::function<bool()> running = [engine] { return engine->m_runs.reconcileInFlight(); };
-        co_await engine->waitWhile(std::move(running), kRunWaitSeconds, kRunWaitStep);
+        // Laying the bar out during a run would move the items under its drags.
+        co_await self->untilRunEnds(token);
         if (token.isCancelled() || !self || !self->m_health.hidingRefused()) {
             break;
         }

@@ -7,13 +7,6 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-namespace {
-
-// How often a tuck that waits for a run in flight looks whether it has ended.
-constexpr double kRunWaitStep = 0.25;
-
-} // namespace
-
 QCoro::Task<> ClassicEngine::setHiddenRevealed(bool reveal, bool includingAlwaysHidden,
                                                bool holdOpen) {
     assertMainThread();
@@ -83,13 +76,14 @@ void ClassicEngine::armAutoRehide() {
     Clock &clock = m_platform.clock;
     const Duration delay = seconds(m_autoRehideSeconds);
     auto body = [self, &clock, delay](CancellationToken token) -> QCoro::Task<> {
-        SleepOutcome slept = co_await clock.sleep(delay, token);
-        // A run in flight has the bar revealed for its drags and tucks when it ends, which
-        // cancels this wait; one that ends without (switched off first) leaves the tuck to it.
-        while (slept != SleepOutcome::Cancelled && self && self->m_runs.reconcileInFlight()) {
-            slept = co_await clock.sleep(seconds(kRunWaitStep), token);
-        }
+        const SleepOutcome slept = co_await clock.sleep(delay, token);
         if (slept == SleepOutcome::Cancelled || token.isCancelled() || !self) {
+            co_return;
+        }
+        // The closing tuck of a run in flight cancels this wait; one that ends without (switched
+        // off first) leaves the tuck to it.
+        co_await self->untilRunEnds(token);
+        if (token.isCancelled() || !self) {
             co_return;
         }
         co_await self->setHiddenRevealed(false, false, u"auto-rehide"_s, false);

@@ -171,9 +171,15 @@ QUrl DesktopApp::mainQmlUrl() {
 }
 
 void DesktopApp::openedByAnotherLaunch(const QStringList &arguments) {
-    m_platform.systemLog().write(u"Zorv: opened again with: "_s + arguments.join(u' '));
+    m_platform.systemLog().write(arguments.isEmpty()
+                                     ? u"Zorv: opened again"_s
+                                     : u"Zorv: opened again with: "_s + arguments.join(u' '));
     activateThisApp();
-    if (m_delegate) {
+    if (arguments.isEmpty()) {
+        // As when the Finder opens a running application again: the system brings it forward,
+        // then asks it to re-open.
+        m_platform.desktop().application().userReopens();
+    } else if (m_delegate) {
         m_delegate->urls().open(addressesIn(arguments));
     }
 }

@@ -118,8 +118,9 @@ public:
     [[nodiscard]] UpdateController *updates() const { return m_updates.get(); }
     // The offer to move into Applications while it exists.
     [[nodiscard]] MoveToApplicationsController *mover() const { return m_mover.get(); }
-    // Another launch on the same data folder handed over its arguments (options and "zorv://"
-    // addresses) and quit.
+    // Another launch on the same data folder handed over what it asks of Zorv (its own options
+    // and "zorv://" addresses) and quit; one that asks nothing re-opens Zorv, as opening it from
+    // the Finder or the Dock does.
     void openedByAnotherLaunch(const QStringList &arguments);
     [[nodiscard]] static QUrl mainQmlUrl();
 

@@ -94,14 +94,15 @@ int main(int argc, char *argv[]) {
         return 0;
     }
 
-    // One copy per data folder; a second launch hands its arguments to the running one and
-    // quits. Update tests run a second copy beside the first on purpose.
+    // One copy per data folder; a second launch hands what it asks of Zorv (its own options and
+    // addresses) to the running one and quits. The simulator's options set up a Mac that is
+    // already running, so they ask nothing: a launch with only those opens Zorv again. Update
+    // tests run a second copy beside the first on purpose.
     std::optional<SingleInstance> instance;
     if (!qEnvironmentVariableIsSet("ZORV_UPDATE_TEST_FEED")) {
         instance.emplace(
             SingleInstance::serverName(SimulatedPlatform::bundleIdentifier, ZorvPaths::root()));
-        if (instance->claim(QGuiApplication::arguments().mid(1)) ==
-            SingleInstance::Claim::HandedOver) {
+        if (instance->claim(options.launchArguments) == SingleInstance::Claim::HandedOver) {
             return 0;
         }
     }

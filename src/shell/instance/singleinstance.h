@@ -9,9 +9,10 @@ namespace zorv {
 
 // One running copy per user and data folder. The first copy listens on a local socket named
 // after the bundle identifier and the data folder, which only its own user may reach; a later
-// copy connects, hands over its launch arguments (options and "zorv://" addresses alike) and
-// exits, and the running copy announces them with received(). The hand-over is a JSON array of
-// strings, at most maximumMessageBytes; anything else is dropped. A socket file of that name that
+// copy connects, hands over its launch arguments (options and "zorv://" addresses alike; none
+// when it is only opened again) and exits, and the running copy announces them with received().
+// The hand-over is a JSON array of strings, at most maximumMessageBytes; anything else, a
+// connection that sends nothing included, is dropped. A socket file of that name that
 // another user owns is neither sent to nor removed: the copy then runs without answering later
 // launches. Main thread.
 class SingleInstance : public QObject {

@@ -39,11 +39,10 @@ protected:
         EXPECT_EQ(frontApplication(), u"Zorv"_s);
         const QJsonArray windows = DesktopDump::toJson(platform).value(u"windows"_s).toArray();
         ASSERT_FALSE(windows.isEmpty());
-        EXPECT_EQ(windows[0][u"title"_s], u"Zorv"_s);
-        EXPECT_EQ(windows[0][u"visible"_s], true);
-        EXPECT_EQ(windows[0][u"key"_s], true);
-        QObject *pane =
-            app.settingsWindow()->window()->property("paneItem").value<QObject *>();
+        EXPECT_EQ(windows[0][u"title"_s].toString(), u"Zorv"_s);
+        EXPECT_TRUE(windows[0][u"visible"_s].toBool() && windows[0][u"key"_s].toBool())
+            << QJsonDocument(windows).toJson().toStdString();
+        QObject *pane = app.settingsWindow()->window()->property("paneItem").value<QObject *>();
         ASSERT_NE(pane, nullptr);
         EXPECT_EQ(pane->property("title"), title);
     }
@@ -79,8 +78,7 @@ TEST_F(LaunchAddressAppTest, ASecondLaunchBringsSettingsToTheFront) {
     const QString name = SingleInstance::serverName(u"app.zorv.Zorv.test"_s, folder.path());
     SingleInstance running(name);
     ASSERT_EQ(running.claim({}), SingleInstance::Claim::Running);
-    QObject::connect(&running, &SingleInstance::received, &app,
-                     &DesktopApp::openedByAnotherLaunch);
+    QObject::connect(&running, &SingleInstance::received, &app, &DesktopApp::openedByAnotherLaunch);
     QSignalSpy received(&running, &SingleInstance::received);
     const auto secondLaunch = [&](const QStringList &arguments) {
         SingleInstance second(name);

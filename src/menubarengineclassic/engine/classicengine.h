@@ -184,10 +184,13 @@ private:
     // For an icon out of sight where no reveal brings it back (right of both separators, or left
     // of them on a bar too crowded for a reveal to show it): creates the icon again alone in the
     // rightmost slot, when that is in view (clear of the front application's menus and the
-    // camera housing) or nothing can tell, and applies the reveal state again; with the
-    // permission, then also puts the separators where the lanes meet if they stand elsewhere.
-    // True when it seated the icon.
+    // camera housing) or nothing can tell, and starts settleAroundSeatedIcon() without waiting
+    // for it. True when it seated the icon.
     QCoro::Task<bool> seatIconInSight();
+    // Applies the reveal state again around an icon just seated; with the permission, then also
+    // puts the separators where the lanes meet if they stand elsewhere.
+    static QCoro::Task<> settleAroundSeatedIcon(QPointer<ClassicEngine> self,
+                                                CancellationToken token);
     // Where an icon created at the right end of the movable items would stand, on the bar the
     // last scan read; none before one read it.
     struct RightmostSlot {
@@ -566,6 +569,7 @@ private:
     LatestTask m_permissionWatch;
     LatestTask m_retryAfterAbort;
     LatestTask m_grantTask;
+    LatestTask m_iconSeatSettle;
     // A scan found the permission granted and has not yet started the grant's placement.
     bool m_grantNoticed = false;
     ActivationTurns m_activations;

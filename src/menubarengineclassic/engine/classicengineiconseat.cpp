@@ -25,18 +25,32 @@ QCoro::Task<bool> ClassicEngine::seatIconInSight() {
         co_return false;
     }
     recreateIconAtRightEnd();
+    // The watchdog goes on looking meanwhile: with a separator off screen, as on a bar too
+    // crowded to show both lanes, the bar takes seconds to read as laid out, and the system may
+    // move the icon away again before then.
+    auto settle = [self](CancellationToken token) {
+        return settleAroundSeatedIcon(self, std::move(token));
+    };
+    m_iconSeatSettle.start(std::move(settle));
+    co_return true;
+}
+
+QCoro::Task<> ClassicEngine::settleAroundSeatedIcon(QPointer<ClassicEngine> self,
+                                                    CancellationToken token) {
+    if (!self) {
+        co_return;
+    }
     // A run in flight reads the bar afresh before its next drag, and tucks when it ends.
-    co_await reapplyRevealState(u"icon-seated"_s, false);
-    if (!self || !canSeatItems()) {
-        co_return self != nullptr;
+    co_await self->reapplyRevealState(u"icon-seated"_s, false);
+    if (!self || token.isCancelled() || !self->canSeatItems()) {
+        co_return;
     }
     // The separators go where the lanes meet on the bar as it now stands, if they stand elsewhere.
-    co_await refresh();
-    if (self && canSeatItems() && !m_grantTask.isPending() &&
-        seatItemsBetweenLanes(IconSeat::toRightEnd)) {
-        co_await reapplyRevealState(u"icon-seated"_s, false);
+    co_await self->refresh();
+    if (self && !token.isCancelled() && self->canSeatItems() && !self->m_grantTask.isPending() &&
+        self->seatItemsBetweenLanes(IconSeat::toRightEnd)) {
+        co_await self->reapplyRevealState(u"icon-seated"_s, false);
     }
-    co_return self != nullptr;
 }
 
 bool ClassicEngine::iconSeatWouldShow() const {

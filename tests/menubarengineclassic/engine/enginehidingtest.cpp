@@ -263,6 +263,12 @@ struct IconMovedCase {
     // A run is under way, waiting to tell whether its drag of an item the user put in the wrong
     // lane took: the item's application hangs as the drag ends, so no scan reads it moved.
     bool runJudgesADragOfAHungApplication = false;
+    // The hidden lane wider than the screen: revealed, it leaves the always-hidden separator off
+    // screen, so that the bar reads as laid out only after the engine has waited for it.
+    bool hiddenLaneOverflows = false;
+    // Seconds after the icon is back in sight when the system moves it to the left end again:
+    // none when it moves it once.
+    std::optional<double> movedAgainAfter = std::nullopt;
 
     friend void PrintTo(const IconMovedCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -283,6 +289,9 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
     const qint32 crowd = launch(u"com.example.crowd"_s);
     for (int i = 0; i < c.crowding; ++i) {
         addItem(crowd, 80.0, u"crowd%1"_s.arg(i));
+    }
+    if (c.hiddenLaneOverflows) {
+        desktop.items().setLength(hidden, 1600.0);
     }
     settle();
     engine->setReorderEnabled(true);
@@ -324,13 +333,20 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
     const auto iconSeen = [this] { return entry(zorvItem(BarItems::zorvIconName)).visible; };
     double longestOff = 0.0;
     double off = 0.0;
+    std::optional<int> backAt;
     for (int step = 0; step < 100; ++step) {
         if (c.runWaitsForTheUser && step < 40) {
             desktop.userInput().moveMouse(userSpot + QPointF(step, 0.0));
         }
+        if (c.movedAgainAfter && backAt && step == *backAt + qRound(*c.movedAgainAfter * 10.0)) {
+            desktop.items().moveToIndex(zorvItem(BarItems::zorvIconName), 0);
+        }
         run(0.1);
         off = iconSeen() ? 0.0 : off + 0.1;
         longestOff = std::max(longestOff, off);
+        if (!backAt && iconSeen()) {
+            backAt = step;
+        }
     }
     EXPECT_LE(longestOff, 2 * 0.8 + 0.05);
     EXPECT_TRUE(iconSeen());
@@ -376,7 +392,11 @@ INSTANTIATE_TEST_SUITE_P(
         IconMovedCase{"CrowdedUnderMenusEndingBesideIt", std::nullopt, false, 18, 0.0, false, false,
                       true},
         IconMovedCase{"WhileARunJudgesADragOfAHungApplication", std::nullopt, false, 18, 0.0, false,
-                      false, false, true}),
+                      false, false, true},
+        IconMovedCase{"OverflowingRevealedMovedAgainAsItIsSeated", false, false, 18, 0.0, false,
+                      false, false, false, true, 1.0},
+        IconMovedCase{"OverflowingTuckedMovedAgainAsItIsSeated", std::nullopt, false, 18, 0.0,
+                      false, false, false, false, true, 1.0}),
     [](const auto &info) { return info.param.name; });
 
 } // namespace

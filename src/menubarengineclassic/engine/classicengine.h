@@ -471,9 +471,9 @@ private:
     // back and revealing the item when tucked away, and reads the bar again when it turns out to
     // have moved; writes the record, and throws when it cannot.
     QCoro::Task<> openWhereItStands(MenuBarItemID id, ClickKind click);
-    // Whether the item, standing at `frame`, is out of sight only while the run in flight moves
-    // things: where the run's drags left to it will put it, it stands in sight.
-    [[nodiscard]] bool outOfSightOnlyForTheRun(const MenuBarItemID &id, const QRectF &frame) const;
+    // Whether the item is out of sight only while the run in flight moves things: where the
+    // run's drags left to it will put it, it stands in sight.
+    [[nodiscard]] bool outOfSightOnlyForTheRun(const MenuBarItemID &id) const;
     // Lets the run make its drags, one pause at a time and within a bound, until the item stands
     // in sight or the run can no longer bring it there: its frame then. Throws as frameToOpen.
     QCoro::Task<QRectF> untilTheRunBringsItIntoSight(MenuBarItemID id, QRectF frame,

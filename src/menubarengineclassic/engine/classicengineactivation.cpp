@@ -149,7 +149,7 @@ QCoro::Task<> ClassicEngine::openWhereItStands(MenuBarItemID id, ClickKind click
             }
         }
         record.insert(u"menuBarCameBack"_s, menuBarCameBack);
-        if (outOfSightOnlyForTheRun(id, frame)) {
+        if (outOfSightOnlyForTheRun(id)) {
             frame = co_await untilTheRunBringsItIntoSight(id, frame, record);
             if (!self) {
                 co_return;
@@ -191,16 +191,20 @@ QCoro::Task<> ClassicEngine::openWhereItStands(MenuBarItemID id, ClickKind click
     }
 }
 
-bool ClassicEngine::outOfSightOnlyForTheRun(const MenuBarItemID &id, const QRectF &frame) const {
-    const Reachability &reach = m_bar.reach();
-    if (!m_runs.reconcileInFlight() || !reach.whyNot(id, frame)) {
+bool ClassicEngine::outOfSightOnlyForTheRun(const MenuBarItemID &id) const {
+    if (!m_runs.reconcileInFlight()) {
         return false;
     }
-    const std::optional<BarGeometry> geometry = currentBarGeometry();
-    const std::optional<QRectF> resting =
-        geometry ? RestingPlace::of(id, *geometry, m_wanted.storedLayout(),
-                                    m_records.stubbornSet(), runLedger())
-                 : std::nullopt;
+    // Judged as the bar reads revealed: an item that is only tucked away is revealed, not waited
+    // for, and the run reveals before it drags.
+    const std::optional<BarGeometry> revealed = revealedGeometry();
+    const QRectF *now = revealed ? revealed->frameOf(id) : nullptr;
+    const Reachability &reach = m_bar.reach();
+    if (!now || !reach.whyNot(id, *now)) {
+        return false;
+    }
+    const std::optional<QRectF> resting = RestingPlace::of(
+        id, *revealed, m_wanted.storedLayout(), m_records.stubbornSet(), runLedger());
     return resting && !reach.whyNot(id, *resting);
 }
 
@@ -209,7 +213,7 @@ QCoro::Task<QRectF> ClassicEngine::untilTheRunBringsItIntoSight(MenuBarItemID id
     QPointer<ClassicEngine> self(this);
     Clock &clock = m_platform.clock;
     const MonotonicTime deadline = deadlineAfter(clock.now(), seconds(kRunBringsIntoSightSeconds));
-    while (outOfSightOnlyForTheRun(id, frame) && clock.now() < deadline) {
+    while (outOfSightOnlyForTheRun(id) && clock.now() < deadline) {
         // The run makes its next drag and gives way again at the pause after it, where the bar
         // has laid out again.
         m_activations.letRunDrag();

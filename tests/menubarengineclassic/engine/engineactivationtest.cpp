@@ -447,8 +447,9 @@ TEST_F(EngineTest, aPressFindsTheItemAtItsFrameElseByAnIdentifierNoOtherCarries)
 // (`userClicks`), the permission is taken away (`permissionGoes`), or the item's title shrinks it
 // away from under the pointer (`itemShrinks`), or grows it until the camera housing hides its
 // middle (`intoHousing`), or an application whose menus cover it comes to the front
-// (`menusCover`), or the item's application quits (`applicationQuits`). Or the permission is
-// taken away between the engine's look at the bar and the click's press.
+// (`menusCover`), or the item's application quits (`applicationQuits`), or the display's bar
+// starts hiding itself (`barHides`). Or the permission is taken away between the engine's look at
+// the bar and the click's press.
 enum class Fault {
     hung,
     noPermission,
@@ -458,7 +459,8 @@ enum class Fault {
     intoHousing,
     menusCover,
     permissionGoesBeforeTheClick,
-    applicationQuits
+    applicationQuits,
+    barHides
 };
 
 struct FailureCase {
@@ -481,7 +483,7 @@ class FailedActivationTest : public EngineTest,
 // An item that cannot be opened is neither clicked nor pressed, and the record says why.
 TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
     const FailureCase &failed = GetParam();
-    addLaptop(failed.fault == Fault::intoHousing ? 700.0 : 0.0);
+    const DisplayId laptop = addLaptop(failed.fault == Fault::intoHousing ? 700.0 : 0.0);
     furnishSections();
     startEngine();
     if (failed.fault == Fault::hung) {
@@ -507,6 +509,8 @@ TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
             desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
         } else if (failed.fault == Fault::applicationQuits) {
             desktop.applications().quit(toolsProcess);
+        } else if (failed.fault == Fault::barHides) {
+            desktop.arrangement().setAutoHidesMenuBar(laptop, true);
         }
     });
     try {
@@ -547,7 +551,9 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"PermissionGoesBeforeTheClick", Fault::permissionGoesBeforeTheClick,
                     EngineError::notPermitted, u"no permission"_s, kClickedKeys},
         FailureCase{"ApplicationQuitsMeanwhile", Fault::applicationQuits, EngineError::itemNotFound,
-                    u"item gone"_s, kClickedKeys}),
+                    u"item gone"_s, kClickedKeys},
+        FailureCase{"BarStartsHidingItselfMeanwhile", Fault::barHides,
+                    EngineError::activationFailed, u"moved during the click"_s, kClickedKeys}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

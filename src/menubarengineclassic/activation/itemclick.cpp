@@ -6,6 +6,7 @@
 #include "eventsource.h"
 #include "inputevents.h"
 #include "reconcile/reachability.h"
+#include "screens.h"
 #include "workspace.h"
 
 #include <algorithm>
@@ -50,7 +51,9 @@ Standing standing(const AX &ax, const FrontMenus &menus, const ItemClick::Target
     const QPointF point = target.point;
     for (const AXElement element : elements) {
         const QRectF frame = ax.frame(element);
-        if (frame.width() <= 0.0 || point.x() < frame.left() || frame.right() <= point.x()) {
+        // A bar the system hides lies above the screen's top edge, out of the click's way.
+        if (frame.width() <= 0.0 || point.x() < frame.left() || frame.right() <= point.x() ||
+            point.y() < frame.top() || frame.bottom() <= point.y()) {
             continue;
         }
         if (target.identifier && ax.identifier(element) != target.identifier) {
@@ -68,6 +71,31 @@ Standing standing(const AX &ax, const FrontMenus &menus, const ItemClick::Target
     return Standing::elsewhere;
 }
 
+// The click's point on the bar of the main screen, when the bar moved there from the screen clicked
+// during the click: each screen lays the bar out from its right end, and the one clicked keeps its
+// items where the press found them. None when the bar stayed, or the screen clicked went.
+std::optional<QPointF> samePlaceOnTheMainScreen(const Screens &screens, QPointF point) {
+    const QList<Screen> all = screens.screens();
+    const std::optional<Screen> main = screens.mainScreen();
+    if (all.isEmpty() || !main) {
+        return std::nullopt;
+    }
+    // Points use the top-left convention, measured from the primary screen's top edge.
+    const double primaryTop = all.first().frame.bottom();
+    const auto topLeft = [primaryTop](const QRectF &frame) {
+        return QRectF(frame.left(), primaryTop - frame.bottom(), frame.width(), frame.height());
+    };
+    const auto clicked = std::find_if(all.cbegin(), all.cend(), [&](const Screen &screen) {
+        return topLeft(screen.frame).contains(point);
+    });
+    if (clicked == all.cend() || clicked->displayId == main->displayId) {
+        return std::nullopt;
+    }
+    const QRectF from = topLeft(clicked->frame);
+    const QRectF to = topLeft(main->frame);
+    return point + QPointF(to.right() - from.right(), to.top() - from.top());
+}
+
 bool stillRunning(const Workspace &workspace, qint32 processId) {
     const QList<RunningApplication> running = workspace.runningApplications();
     return std::any_of(running.cbegin(), running.cend(), [processId](const auto &application) {
@@ -78,8 +106,8 @@ bool stillRunning(const Workspace &workspace, qint32 processId) {
 } // namespace
 
 ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibility &accessibility,
-                                   const Workspace &workspace, const Target &target,
-                                   ClickKind click) {
+                                   const Workspace &workspace, const Screens &screens,
+                                   const Target &target, ClickKind click) {
     const std::unique_ptr<EventSource> source =
         input.createEventSource(EventSourceState::CombinedSession);
     if (!source) {
@@ -169,6 +197,14 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
         return Outcome::frontNotAnsweringDuringClick;
     case Standing::elsewhere:
         break;
+    }
+    // Where the bar went, the item stands as it did where it was pressed: the press found it
+    // drawn there, and its menu opens on the bar's new screen.
+    if (const std::optional<QPointF> moved = samePlaceOnTheMainScreen(screens, target.point)) {
+        const Target there{target.processId, target.identifier, *moved, {}};
+        if (standing(ax, menusAfter, there, after) == Standing::there) {
+            return Outcome::clicked;
+        }
     }
     return Outcome::movedDuringClick;
 }

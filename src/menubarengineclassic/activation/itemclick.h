@@ -14,6 +14,7 @@ namespace zorv {
 class Accessibility;
 class Clock;
 class InputEvents;
+class Screens;
 class Workspace;
 
 // Clicks another application's status item where it stands on the bar, as the user would. Right
@@ -25,7 +26,9 @@ class Workspace;
 // before the release, which is looked at once more after it. How far the menus of a hung
 // application in front reach cannot be read, so neither can whether a click on the item lands;
 // but a hung application changes none of its menus or items while it hangs, so one that stops
-// answering during the click leaves standing what was read before the press. Each call blocks
+// answering during the click leaves standing what was read before the press. A bar that moves to
+// another display during the click leaves the item pressed on the display clicked, which keeps it
+// where it stood: the click counts as made. Each call blocks
 // between its events and asks another process: call it from a worker thread. Stateless, but one
 // click at a time: two at once press one item and release over the other.
 class ItemClick {
@@ -55,7 +58,8 @@ public:
 
     [[nodiscard]] static Outcome post(InputEvents &input, Clock &clock,
                                       Accessibility &accessibility, const Workspace &workspace,
-                                      const Target &target, ClickKind click);
+                                      const Screens &screens, const Target &target,
+                                      ClickKind click);
 
     // The outcome as the activation record names it.
     [[nodiscard]] static QString describe(Outcome outcome);

@@ -9,7 +9,6 @@ namespace zorv {
 
 namespace {
 
-constexpr double kDefaultAutoRehideSeconds = 10.0;
 constexpr double kMaxAutoRehideSeconds = 3600.0;
 // The slow gesture's hold, pauses and steps across a wide bar; only a batch of drags takes
 // longer.
@@ -72,7 +71,7 @@ void ClassicEngine::setAutoRehideSeconds(double seconds) {
     // The value comes from files, imports and other Macs: NaN would switch auto-hide off and a
     // huge value would overflow the sleep.
     if (!std::isfinite(seconds)) {
-        m_autoRehideSeconds = kDefaultAutoRehideSeconds;
+        m_autoRehideSeconds = defaultAutoRehideSeconds;
         return;
     }
     m_autoRehideSeconds = std::clamp(seconds, 0.0, kMaxAutoRehideSeconds);

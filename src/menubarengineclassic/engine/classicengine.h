@@ -60,6 +60,10 @@ class ClassicEngine final : public QObject, public MenuBarEngine {
 public:
     using LaunchTuck = RevealState::LaunchTuck;
 
+    // The auto-hide delay a new user has; also how long a tuck held for an activation waits when
+    // the auto-hide is switched off.
+    static constexpr double defaultAutoRehideSeconds = 10.0;
+
     ClassicEngine(EnginePlatform platform, SectionLayout layout, QObject *parent = nullptr);
     ~ClassicEngine() override;
 
@@ -255,7 +259,7 @@ private:
     // too crowded to show everything revealed still settles.
     QCoro::Task<bool> waitForRevealToSettle(double seconds, bool includingAlwaysHidden,
                                             CancellationToken cancellation = {});
-    void armAutoRehide();
+    void armAutoRehide(double delaySeconds);
     void showEverythingAndMarkRevealed();
 
     // Hiding health.
@@ -461,15 +465,25 @@ private:
     };
     // Waits for the activations asked before this one to end; false when the engine went.
     QCoro::Task<bool> untilTurn(quint64 turn);
-    // Reads the bar and opens the item, bringing an automatically hidden menu bar back first.
+    // Reads the bar and opens the item.
     QCoro::Task<> openItem(MenuBarItemID id, ClickKind click);
     // The item's frame as the last reading found it; throws, with the record written from
     // `record`'s keys, when the bar no longer holds it or the permission is missing.
     [[nodiscard]] QRectF frameToOpen(const MenuBarItemID &id, QJsonObject record) const;
-    // Opens the item found at `frame`, revealing it when tucked away, and reads the bar again when
-    // it turns out to have moved; writes the record, and throws when it cannot.
-    QCoro::Task<> openWhereItStands(MenuBarItemID id, ClickKind click, QRectF frame,
-                                    bool menuBarCameBack);
+    // Opens the item where the last reading found it, bringing an automatically hidden menu bar
+    // back and revealing the item when tucked away, and reads the bar again when it turns out to
+    // have moved; writes the record, and throws when it cannot.
+    QCoro::Task<> openWhereItStands(MenuBarItemID id, ClickKind click);
+    // Whether the item is out of sight only while the run in flight moves things: where the
+    // run's drags left to it will put it, it stands in sight.
+    [[nodiscard]] bool outOfSightOnlyForTheRun(const MenuBarItemID &id) const;
+    // Lets the run make its drags, one pause at a time and within a bound, until the item stands
+    // in sight or the run can no longer bring it there: its frame then. Throws as frameToOpen.
+    QCoro::Task<QRectF> untilTheRunBringsItIntoSight(MenuBarItemID id, QRectF frame,
+                                                     QJsonObject record);
+    // After an activation: the lanes in view stay there for the auto-hide's delay from now, when
+    // an auto-hide or a tuck held for the activations would take them away.
+    void keepInViewAfterTheClick();
     // Reveals the item's lanes and waits for it to come on screen: its frame then, else where it
     // stands out of sight.
     QCoro::Task<QRectF> revealToOpen(MenuBarItemID id, QRectF frame);
@@ -535,7 +549,7 @@ private:
     std::function<void(StatusItemButton *)> m_onIconReplaced;
 
     // Settings pushed in by the application model.
-    double m_autoRehideSeconds = 10.0;
+    double m_autoRehideSeconds = defaultAutoRehideSeconds;
     bool m_reorderEnabled = false;
     bool m_batchExecutionEnabled = false;
     bool m_captureEnabled = false;

@@ -1,12 +1,15 @@
 // Opening another application's status item for the user: bring an automatically hidden menu
-// bar back, reveal the item when it is tucked away, then click its centre where a click lands
-// on it, or else have its owner open it through its accessibility element. The bar is read
-// again whenever the item turns out to have moved since the last reading.
+// bar back, let a run in flight first bring the item into sight when only its drags keep it out,
+// reveal the item when it is tucked away, then click its centre where a click lands on it, or
+// else have its owner open it through its accessibility element. The bar is read again whenever
+// the item turns out to have moved since the last reading. What the activation brought into view
+// stays there for the auto-hide's delay after the click.
 
 #include "classicengine.h"
 
 #include "activation/itempress.h"
 #include "nudge/clickforwarder.h"
+#include "reconcile/restingplace.h"
 
 #include <algorithm>
 #include <array>
@@ -23,6 +26,8 @@ namespace {
 constexpr int kLooks = 3;
 // How often an activation looks whether its turn has come.
 constexpr double kTurnStep = 0.05;
+// The longest an activation lets a run drag to bring its item into sight.
+constexpr double kRunBringsIntoSightSeconds = 10.0;
 
 } // namespace
 
@@ -44,9 +49,7 @@ QCoro::Task<> ClassicEngine::activate(MenuBarItemID id, ClickKind click) {
     // The turn ends however the activation did, or every later one would wait for ever.
     if (self) {
         m_activations.end(turn);
-        if (const std::optional<QString> tuck = m_activations.takeDeferredTuck()) {
-            co_await setHiddenRevealed(false, false, *tuck, false);
-        }
+        keepInViewAfterTheClick();
     }
     if (failure) {
         std::rethrow_exception(failure);
@@ -83,25 +86,17 @@ QCoro::Task<> ClassicEngine::openItem(MenuBarItemID id, ClickKind click) {
             co_return;
         }
     }
-    QRectF frame = frameToOpen(id, {{u"wasTucked"_s, false}});
+    co_await openWhereItStands(std::move(id), click);
+}
 
-    bool menuBarCameBack = true;
-    if (menuBarTakesNoRoom()) {
-        menuBarCameBack = co_await nudgeUntilMenuBarComesBack(frame.center().x());
-        if (!self) {
-            co_return;
-        }
-        // While the system hides the bar its items' frames lie above the screen's top edge, so
-        // the frame read before the nudge would click nothing; read it again now the bar shows.
-        if (menuBarCameBack) {
-            co_await refresh();
-            if (!self) {
-                co_return;
-            }
-            frame = m_bar.lastFrames().value(id, frame);
-        }
+void ClassicEngine::keepInViewAfterTheClick() {
+    const bool tuckHeld = m_activations.takeDeferredTuck();
+    if (!tuckHeld && !m_rehideTask.isPending()) {
+        return;
     }
-    co_await openWhereItStands(std::move(id), click, frame, menuBarCameBack);
+    // With the auto-hide switched off a held tuck still comes, or a run's closing tuck held for
+    // the click would leave the bar revealed for ever.
+    armAutoRehide(m_autoRehideSeconds > 0 ? m_autoRehideSeconds : defaultAutoRehideSeconds);
 }
 
 QRectF ClassicEngine::frameToOpen(const MenuBarItemID &id, QJsonObject record) const {
@@ -120,12 +115,10 @@ QRectF ClassicEngine::frameToOpen(const MenuBarItemID &id, QJsonObject record) c
     return *found;
 }
 
-QCoro::Task<> ClassicEngine::openWhereItStands(MenuBarItemID id, ClickKind click, QRectF frame,
-                                               bool menuBarCameBack) {
+QCoro::Task<> ClassicEngine::openWhereItStands(MenuBarItemID id, ClickKind click) {
     QPointer<ClassicEngine> self(this);
     bool wasTucked = false;
     for (int look = 1;; ++look) {
-        QJsonObject record{{u"wasTucked"_s, wasTucked}, {u"menuBarCameBack"_s, menuBarCameBack}};
         if (look > 1) {
             co_await untilDragGestureEnds();
             if (!self) {
@@ -135,7 +128,32 @@ QCoro::Task<> ClassicEngine::openWhereItStands(MenuBarItemID id, ClickKind click
             if (!self) {
                 co_return;
             }
-            frame = frameToOpen(id, record);
+        }
+        QJsonObject record{{u"wasTucked"_s, wasTucked}};
+        QRectF frame = frameToOpen(id, record);
+        bool menuBarCameBack = true;
+        if (menuBarTakesNoRoom()) {
+            menuBarCameBack = co_await nudgeUntilMenuBarComesBack(frame.center().x());
+            if (!self) {
+                co_return;
+            }
+            // While the system hides the bar its items' frames lie above the screen's top edge,
+            // so the frame read before the nudge would click nothing; read it again now the bar
+            // shows.
+            if (menuBarCameBack) {
+                co_await refresh();
+                if (!self) {
+                    co_return;
+                }
+                frame = m_bar.lastFrames().value(id, frame);
+            }
+        }
+        record.insert(u"menuBarCameBack"_s, menuBarCameBack);
+        if (outOfSightOnlyForTheRun(id)) {
+            frame = co_await untilTheRunBringsItIntoSight(id, frame, record);
+            if (!self) {
+                co_return;
+            }
         }
         // Off screen means left of the bar's own screen, which need not start at x = 0. An item
         // tucked away since it was read is revealed again: the bar still holds it.
@@ -171,6 +189,54 @@ QCoro::Task<> ClassicEngine::openWhereItStands(MenuBarItemID id, ClickKind click
         }
         co_return;
     }
+}
+
+bool ClassicEngine::outOfSightOnlyForTheRun(const MenuBarItemID &id) const {
+    if (!m_runs.reconcileInFlight()) {
+        return false;
+    }
+    // Judged as the bar reads revealed: an item that is only tucked away is revealed, not waited
+    // for, and the run reveals before it drags.
+    const std::optional<BarGeometry> revealed = revealedGeometry();
+    const QRectF *now = revealed ? revealed->frameOf(id) : nullptr;
+    const Reachability &reach = m_bar.reach();
+    if (!now || !reach.whyNot(id, *now)) {
+        return false;
+    }
+    const std::optional<QRectF> resting = RestingPlace::of(
+        id, *revealed, m_wanted.storedLayout(), m_records.stubbornSet(), runLedger());
+    return resting && !reach.whyNot(id, *resting);
+}
+
+QCoro::Task<QRectF> ClassicEngine::untilTheRunBringsItIntoSight(MenuBarItemID id, QRectF frame,
+                                                                QJsonObject record) {
+    QPointer<ClassicEngine> self(this);
+    Clock &clock = m_platform.clock;
+    const MonotonicTime deadline = deadlineAfter(clock.now(), seconds(kRunBringsIntoSightSeconds));
+    while (outOfSightOnlyForTheRun(id) && clock.now() < deadline) {
+        // The run makes its next drag and gives way again at the pause after it, where the bar
+        // has laid out again.
+        m_activations.letRunDrag();
+        std::function<bool()> dragging = [this] {
+            return m_runs.reconcileInFlight() &&
+                   (m_activations.runMayDrag() || !m_activations.runGivingWay());
+        };
+        co_await waitWhile(std::move(dragging), toSeconds(deadline - clock.now()), kTurnStep);
+        if (!self) {
+            co_return frame;
+        }
+        m_activations.runDragged();
+        co_await untilDragGestureEnds();
+        if (!self) {
+            co_return frame;
+        }
+        co_await refresh();
+        if (!self) {
+            co_return frame;
+        }
+        frame = frameToOpen(id, record);
+    }
+    co_return frame;
 }
 
 QCoro::Task<QRectF> ClassicEngine::revealToOpen(MenuBarItemID id, QRectF frame) {

@@ -151,7 +151,7 @@ QCoro::Task<> ClassicEngine::reapplyRevealState(QString reason, bool forceReflow
     }
     // An item an activation found in sight is clicked there first, as for any tuck.
     if (m_activations.outstanding()) {
-        m_activations.deferTuck(reason);
+        m_activations.deferTuck();
         co_return;
     }
     const bool tucked = co_await m_separatorController->retuckForcingReflow();

@@ -19,10 +19,11 @@ QCoro::Task<ClassicEngine::OpeningTry> ClassicEngine::clickAt(MenuBarItemID id, 
     Clock &clock = m_platform.clock;
     Accessibility &accessibility = m_platform.accessibility;
     const Workspace &workspace = m_platform.workspace;
+    const Screens &screens = m_platform.screens;
     const ItemClick::Target target{processOf(id).value_or(0), id.axIdentifier, point,
                                    m_bar.reach().housings};
-    auto work = [&input, &clock, &accessibility, &workspace, target, click] {
-        return ItemClick::post(input, clock, accessibility, workspace, target, click);
+    auto work = [&input, &clock, &accessibility, &workspace, &screens, target, click] {
+        return ItemClick::post(input, clock, accessibility, workspace, screens, target, click);
     };
     const ItemClick::Outcome outcome = co_await m_platform.work.run(std::move(work));
     if (!self) {

@@ -283,6 +283,7 @@ QCoro::Task<> ClassicEngine::dragIntoPlace(BorrowedCursor::Owner owner, Monotoni
             co_return;
         }
         m_runs.setDragUnderWay(false);
+        m_activations.runDragged();
         if (!posted) {
             // The user came back between the look above and the drag's first event.
             co_await handBackToTheUser(owner, quietAt);

@@ -23,9 +23,9 @@ QCoro::Task<> ClassicEngine::toggleRevealed(bool includingAlwaysHidden) {
 QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwaysHidden,
                                                QString reason, bool holdOpen) {
     // An activation may have found its item in sight only because the lanes are revealed: the
-    // tuck waits until it has clicked.
+    // tuck is held until it has clicked, and then waits as the auto-hide does.
     if (!revealed && m_activations.outstanding()) {
-        m_activations.deferTuck(reason);
+        m_activations.deferTuck();
         co_return;
     }
     if (revealed) {
@@ -66,15 +66,15 @@ QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwa
 
     m_rehideTask.cancel();
     if (revealed && m_autoRehideSeconds > 0 && !m_reveal.revealHeldOpen()) {
-        armAutoRehide();
+        armAutoRehide(m_autoRehideSeconds);
     }
     co_return;
 }
 
-void ClassicEngine::armAutoRehide() {
+void ClassicEngine::armAutoRehide(double delaySeconds) {
     QPointer<ClassicEngine> self(this);
     Clock &clock = m_platform.clock;
-    const Duration delay = seconds(m_autoRehideSeconds);
+    const Duration delay = seconds(delaySeconds);
     auto body = [self, &clock, delay](CancellationToken token) -> QCoro::Task<> {
         const SleepOutcome slept = co_await clock.sleep(delay, token);
         if (slept == SleepOutcome::Cancelled || token.isCancelled() || !self) {

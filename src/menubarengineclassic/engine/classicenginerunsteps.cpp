@@ -73,12 +73,17 @@ QCoro::Task<> ClassicEngine::handBackToTheUser(BorrowedCursor::Owner owner,
 }
 
 QCoro::Task<bool> ClassicEngine::giveWayToActivations(BorrowedCursor::Owner owner) {
-    if (!m_activations.outstanding()) {
+    if (!m_activations.holdRun()) {
         co_return false;
     }
+    QPointer<ClassicEngine> self(this);
     m_cursor.endCursorSession(owner);
-    std::function<bool()> outstanding = [this] { return m_activations.outstanding(); };
-    co_await waitWhile(std::move(outstanding), kActivationWaitSeconds, kActivationWaitStep);
+    m_activations.setRunGivingWay(true);
+    std::function<bool()> held = [this] { return m_activations.holdRun(); };
+    co_await waitWhile(std::move(held), kActivationWaitSeconds, kActivationWaitStep);
+    if (self) {
+        m_activations.setRunGivingWay(false);
+    }
     co_return true;
 }
 
@@ -151,7 +156,7 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
         }
         // An activation goes first, and the user took the mouse or keyboard since the run found
         // them idle: either way the plans are stale, and the run goes on from a fresh reading.
-        if (m_activations.outstanding()) {
+        if (m_activations.holdRun()) {
             co_return;
         }
         if (m_cursor.userInputSince(quietAt)) {
@@ -164,6 +169,7 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
         if (!self) {
             co_return;
         }
+        m_activations.runDragged();
         if (!posted) {
             co_await handBackToTheUser(owner, quietAt);
             co_return;

@@ -40,7 +40,13 @@ const QRectF *BarGeometry::frameOf(const MenuBarItemID &id) const {
 }
 
 QRectF *BarGeometry::frameOf(const MenuBarItemID &id) {
-    return const_cast<QRectF *>(std::as_const(*this).frameOf(id));
+    // Through the non-const list, which copies frames another snapshot still shares.
+    for (ItemFrame &entry : frames) {
+        if (entry.id == id) {
+            return &entry.frame;
+        }
+    }
+    return nullptr;
 }
 
 QList<ItemFrame> BarGeometry::framesByMidX() const {

@@ -8,11 +8,13 @@ void ActivationTurns::end(quint64 turn) {
     // Turns end in order, each once.
     if (turn == m_done && m_done != m_asked) {
         ++m_done;
+        // The next activation holds the run again.
+        m_runMayDrag = false;
     }
 }
 
-std::optional<QString> ActivationTurns::takeDeferredTuck() {
-    return outstanding() ? std::nullopt : std::exchange(m_deferredTuck, std::nullopt);
+bool ActivationTurns::takeDeferredTuck() {
+    return !outstanding() && std::exchange(m_deferredTuck, false);
 }
 
 } // namespace zorv

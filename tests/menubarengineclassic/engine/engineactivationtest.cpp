@@ -13,9 +13,14 @@ enum class Target { shown, hidden, alwaysHidden };
 // between the engine's look at the bar and its click; `coveredMeanwhile`: the laptop, on which an
 // application with menus over the item comes to the front then; `underHungMenus`: menus over the
 // item of an application in front that hangs, so cannot say how far they reach;
-// `autoHideDue`: the lanes the user revealed are due to tuck between the look and the click;
-// `ownerHangsMeanwhile` and `frontHangsMeanwhile`: the item's application, or the one in front
-// with short menus, hangs between the click's press and its release.
+// `autoHideDue`: the lanes the user revealed are due to tuck between the look and the click, and
+// `heldOpenMeanwhile`: a rule then holds them in view; `ownerHangsMeanwhile` and
+// `frontHangsMeanwhile`: the item's application, or the one in front with short menus, hangs
+// between the click's press and its release; `startsHiding`: the display's bar starts hiding
+// itself before the press, and `movesToAnotherDisplay`: the bar moves to the second display
+// between the press and the release; `runClosing`: a run's closing tuck comes during the click,
+// `runClosingAutoHideOff` the same with the auto-hide switched off; `runPushesBehindHousing`: the
+// item stands behind the camera housing until the run drags the long item right of it away.
 enum class Bar {
     laptop,
     leftOfMain,
@@ -28,7 +33,13 @@ enum class Bar {
     coveredMeanwhile,
     autoHideDue,
     ownerHangsMeanwhile,
-    frontHangsMeanwhile
+    frontHangsMeanwhile,
+    heldOpenMeanwhile,
+    startsHiding,
+    movesToAnotherDisplay,
+    runClosing,
+    runClosingAutoHideOff,
+    runPushesBehindHousing
 };
 
 // Does `what` once `after` seconds of virtual time have passed: the user's hands at work while
@@ -36,6 +47,12 @@ enum class Bar {
 QCoro::Task<> meanwhile(Clock &clock, double after, std::function<void()> what) {
     co_await clock.sleep(seconds(after));
     what();
+}
+
+// A rule of the user's holds the lanes in view once `after` seconds have passed.
+QCoro::Task<> holdOpenAfter(Clock &clock, ClassicEngine &engine, double after) {
+    co_await clock.sleep(seconds(after));
+    co_await engine.setHiddenRevealed(true, true, true);
 }
 
 struct ActivationCase {
@@ -56,12 +73,17 @@ class ActivationTest : public EngineTest, public ::testing::WithParamInterface<A
 // The item is clicked where a click lands on it, and otherwise opened through its element.
 TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
     const ActivationCase &activation = GetParam();
-    const DisplayId laptop = addLaptop(activation.bar == Bar::housing ? 700.0 : 0.0);
-    if (activation.bar == Bar::leftOfMain || activation.bar == Bar::rightOfMain) {
-        ScreenDescription second;
-        second.size = {1920, 1080};
-        second.origin = QPointF(activation.bar == Bar::leftOfMain ? -1920 : 1512, -98);
-        desktop.arrangement().setMainScreen(desktop.arrangement().add(second));
+    const Bar bar = activation.bar;
+    const DisplayId laptop = addLaptop(bar == Bar::housing                  ? 700.0
+                                       : bar == Bar::runPushesBehindHousing ? 200.0
+                                                                            : 0.0);
+    std::optional<DisplayId> second;
+    if (bar == Bar::leftOfMain || bar == Bar::rightOfMain || bar == Bar::movesToAnotherDisplay) {
+        ScreenDescription description;
+        description.size = {1920, 1080};
+        description.origin = QPointF(bar == Bar::leftOfMain ? -1920 : 1512, -98);
+        second = desktop.arrangement().add(description);
+        desktop.arrangement().setMainScreen(bar == Bar::movesToAnotherDisplay ? laptop : *second);
     } else {
         desktop.arrangement().setMainScreen(laptop);
         desktop.arrangement().setAutoHidesMenuBar(laptop, activation.bar == Bar::autoHidden);
@@ -75,13 +97,51 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         desktop.applications().setHung(*editor, activation.bar == Bar::underHungMenus);
     }
     furnishSections(activation.bar == Bar::housing ? 800.0 : 30.0);
-    const quint64 other = addItem(toolsProcess, 30.0, u"other"_s);
-    arrangeSections({other});
+    const quint64 other =
+        addItem(toolsProcess, bar == Bar::runPushesBehindHousing ? 670.0 : 30.0, u"other"_s);
+    if (bar == Bar::runPushesBehindHousing) {
+        // The hidden lane reaches out left of the housing, where the long item can be dropped.
+        desktop.items().setLength(hidden, 300.0);
+        arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
+                 zorvItem(BarItems::zorvHiddenSeparatorName), shown, other,
+                 zorvItem(BarItems::zorvIconName)});
+    } else {
+        arrangeSections({other});
+    }
     startEngine();
-    if (activation.bar == Bar::autoHideDue) {
+    if (bar == Bar::autoHideDue || bar == Bar::heldOpenMeanwhile) {
         drive(engine->setHiddenRevealed(true, true, false));
         run(engine->autoRehideSeconds() - 0.03);
     }
+    if (bar == Bar::runClosingAutoHideOff) {
+        engine->setAutoRehideSeconds(0.0);
+    }
+    std::optional<QCoro::Task<>> reconciling;
+    if (bar == Bar::runClosing || bar == Bar::runClosingAutoHideOff ||
+        bar == Bar::runPushesBehindHousing) {
+        engine->setReorderEnabled(true);
+        if (bar == Bar::runPushesBehindHousing) {
+            drive(engine->apply(layoutOf({idOf(u"shown"_s)}, {idOf(u"hidden"_s), idOf(u"other"_s)},
+                                         {idOf(u"always"_s)})));
+        }
+        reconciling = engine->reconcileMenuBar(u"user-move"_s);
+        // Asked once the run has revealed the lanes for its drag; or once it has written its
+        // record, when it tucks 0.35 s later, during the click.
+        const auto due = [&] {
+            return bar == Bar::runPushesBehindHousing ? onScreen(hidden)
+                                                      : !engine->lastReconcile().isEmpty();
+        };
+        for (int step = 0; step < 1000 && !due(); ++step) {
+            run(0.01);
+        }
+        ASSERT_TRUE(due()) << "the run never came that far";
+        if (bar != Bar::runPushesBehindHousing) {
+            run(0.3);
+        }
+    }
+    const double rehideDelay = engine->autoRehideSeconds() > 0.0
+                                   ? engine->autoRehideSeconds()
+                                   : ClassicEngine::defaultAutoRehideSeconds;
 
     const auto [name, item] = QList<std::pair<QString, quint64>>{
         {u"shown"_s, shown},
@@ -93,19 +153,31 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
             desktop.userInput().commandDragItem(other, entry(item).frame.right() - 2.0);
         } else if (activation.bar == Bar::coveredMeanwhile) {
             desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
+        } else if (bar == Bar::startsHiding) {
+            desktop.arrangement().setAutoHidesMenuBar(laptop, true);
         }
     });
+    // After the auto-hide came due, before the press.
+    std::optional<QCoro::Task<>> rule;
+    if (bar == Bar::heldOpenMeanwhile) {
+        rule = holdOpenAfter(clock, *engine, 0.06);
+    }
     // After the press: the click's release is 0.09 s behind it.
     QCoro::Task<> hangs = meanwhile(clock, 0.1, [&] {
         if (activation.bar == Bar::ownerHangsMeanwhile) {
             desktop.applications().setHung(toolsProcess, true);
         } else if (activation.bar == Bar::frontHangsMeanwhile) {
             desktop.applications().setHung(*editor, true);
+        } else if (bar == Bar::movesToAnotherDisplay) {
+            desktop.arrangement().setMainScreen(second);
         }
     });
     drive(engine->activate(idOf(name), ClickKind::right));
     drive(std::move(hands));
     drive(std::move(hangs));
+    if (rule) {
+        drive(std::move(*rule));
+    }
 
     const QList<DeliveredClick> clicks = desktop.readout().clicks();
     ASSERT_EQ(clicks.size(), 1);
@@ -117,7 +189,7 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
     const bool nudged = std::any_of(events.cbegin(), events.cend(), [](const LoggedEvent &event) {
         return event.type == EventType::MouseMoved && event.location.y() == 0.0;
     });
-    EXPECT_EQ(nudged, activation.bar == Bar::autoHidden);
+    EXPECT_EQ(nudged, bar == Bar::autoHidden || bar == Bar::startsHiding);
     const QJsonObject record = readFile(u"last-activate.json"_s);
     EXPECT_EQ(record.keys(),
               clickable
@@ -134,21 +206,33 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         EXPECT_EQ(record.value(u"action"_s).toString(), u"AXShowMenu"_s);
     }
     QList<QJsonObject> reveals = records(u"events.jsonl"_s, u"reveal"_s);
-    reveals.removeIf([](const QJsonObject &reveal) { return reveal[u"reason"_s] == u"request"_s; });
+    reveals.removeIf([](const QJsonObject &reveal) {
+        return reveal[u"reason"_s] == u"request"_s || reveal[u"reason"_s] == u"automation-hold"_s;
+    });
     ASSERT_EQ(reveals.size(), activation.wasTucked ? 1 : 0);
-    // A tuck that came due meanwhile waited for the click, and comes right after it.
-    if (activation.bar == Bar::autoHideDue) {
-        EXPECT_FALSE(engine->isRevealed());
-        EXPECT_EQ(reasons(u"tuck"_s).last(), u"auto-rehide"_s);
-    }
     if (activation.wasTucked) {
         EXPECT_EQ(reveals.first().value(u"reason"_s).toString(), u"activate"_s);
         EXPECT_EQ(reveals.first().value(u"includingAlwaysHidden"_s).toBool(),
                   activation.includingAlwaysHidden);
-        // Activation never tucks by itself: the auto-hide does.
-        EXPECT_TRUE(engine->isRevealed());
-        run(11.0);
-        EXPECT_FALSE(engine->isRevealed());
+    }
+    // What the activation revealed or found revealed stays in view for the auto-hide's delay from
+    // the click, and the auto-hide then tucks it: a tuck that came due meanwhile was held for the
+    // click and waits as long. Activation never tucks by itself. A rule's hold keeps it in view.
+    const bool tucksLater = activation.wasTucked || bar == Bar::autoHideDue ||
+                            bar == Bar::runClosing || bar == Bar::runClosingAutoHideOff;
+    if (tucksLater || bar == Bar::heldOpenMeanwhile) {
+        const qsizetype tucks = reasons(u"tuck"_s).size();
+        run(rehideDelay - 0.05);
+        EXPECT_EQ(reasons(u"tuck"_s).size(), tucks) << "tucked before the delay from the click";
+        run(0.1);
+        const QStringList after = reasons(u"tuck"_s);
+        ASSERT_EQ(after.size(), tucks + (tucksLater ? 1 : 0));
+        if (tucksLater) {
+            EXPECT_EQ(after.last(), u"auto-rehide"_s);
+        }
+    }
+    if (reconciling) {
+        drive(std::move(*reconciling), 120.0);
     }
 }
 
@@ -182,7 +266,18 @@ INSTANTIATE_TEST_SUITE_P(
         ActivationCase{"ShownItemWhoseApplicationHangsDuringTheClick", Bar::ownerHangsMeanwhile,
                        Target::shown, false, false},
         ActivationCase{"ShownItemWhileTheApplicationInFrontHangsDuringTheClick",
-                       Bar::frontHangsMeanwhile, Target::shown, false, false}),
+                       Bar::frontHangsMeanwhile, Target::shown, false, false},
+        ActivationCase{"HiddenItemHeldOpenAsTheAutoHideComesDue", Bar::heldOpenMeanwhile,
+                       Target::hidden, false, false},
+        ActivationCase{"ShownItemAsTheBarStartsHidingItself", Bar::startsHiding, Target::shown,
+                       false, false},
+        ActivationCase{"ShownItemWhoseBarMovesToAnotherDisplayDuringTheClick",
+                       Bar::movesToAnotherDisplay, Target::shown, false, false},
+        ActivationCase{"HiddenItemAsARunCloses", Bar::runClosing, Target::hidden, false, false},
+        ActivationCase{"HiddenItemAsARunClosesWithTheAutoHideOff", Bar::runClosingAutoHideOff,
+                       Target::hidden, false, false},
+        ActivationCase{"ShownItemBehindTheHousingUntilARunsDrag", Bar::runPushesBehindHousing,
+                       Target::shown, false, false}),
     [](const auto &info) { return info.param.name; });
 
 struct UnplacedCase {
@@ -352,8 +447,9 @@ TEST_F(EngineTest, aPressFindsTheItemAtItsFrameElseByAnIdentifierNoOtherCarries)
 // (`userClicks`), the permission is taken away (`permissionGoes`), or the item's title shrinks it
 // away from under the pointer (`itemShrinks`), or grows it until the camera housing hides its
 // middle (`intoHousing`), or an application whose menus cover it comes to the front
-// (`menusCover`), or the item's application quits (`applicationQuits`). Or the permission is
-// taken away between the engine's look at the bar and the click's press.
+// (`menusCover`), or the item's application quits (`applicationQuits`), or the display's bar
+// starts hiding itself (`barHides`). Or the permission is taken away between the engine's look at
+// the bar and the click's press.
 enum class Fault {
     hung,
     noPermission,
@@ -363,7 +459,8 @@ enum class Fault {
     intoHousing,
     menusCover,
     permissionGoesBeforeTheClick,
-    applicationQuits
+    applicationQuits,
+    barHides
 };
 
 struct FailureCase {
@@ -386,7 +483,7 @@ class FailedActivationTest : public EngineTest,
 // An item that cannot be opened is neither clicked nor pressed, and the record says why.
 TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
     const FailureCase &failed = GetParam();
-    addLaptop(failed.fault == Fault::intoHousing ? 700.0 : 0.0);
+    const DisplayId laptop = addLaptop(failed.fault == Fault::intoHousing ? 700.0 : 0.0);
     furnishSections();
     startEngine();
     if (failed.fault == Fault::hung) {
@@ -412,6 +509,8 @@ TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
             desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
         } else if (failed.fault == Fault::applicationQuits) {
             desktop.applications().quit(toolsProcess);
+        } else if (failed.fault == Fault::barHides) {
+            desktop.arrangement().setAutoHidesMenuBar(laptop, true);
         }
     });
     try {
@@ -452,7 +551,9 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"PermissionGoesBeforeTheClick", Fault::permissionGoesBeforeTheClick,
                     EngineError::notPermitted, u"no permission"_s, kClickedKeys},
         FailureCase{"ApplicationQuitsMeanwhile", Fault::applicationQuits, EngineError::itemNotFound,
-                    u"item gone"_s, kClickedKeys}),
+                    u"item gone"_s, kClickedKeys},
+        FailureCase{"BarStartsHidingItselfMeanwhile", Fault::barHides,
+                    EngineError::activationFailed, u"moved during the click"_s, kClickedKeys}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

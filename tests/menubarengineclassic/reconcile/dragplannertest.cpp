@@ -447,7 +447,8 @@ TEST(DragPlanner, PredictedReflowsLeadABatchToTheWantedBar) {
 }
 
 // A lane move lands where it is dropped, also for an application whose identifier begins with
-// "order"; an item the layout does not know appears there with no size.
+// "order"; an item the layout does not know appears there with no size. The snapshot the
+// prediction starts from stays as it was read.
 TEST(DragPlanner, PredictsLaneMovesAndUnknownItemsWhereTheyAreDropped) {
     const BarGeometry geometry = bar({{u"orderly.app"_s, 400}, {u"y"_s, 300}});
     const DragPlan lane{u"orderly.app"_s + DragPlan::laneArrow + u"shown"_s,
@@ -461,6 +462,7 @@ TEST(DragPlanner, PredictsLaneMovesAndUnknownItemsWhereTheyAreDropped) {
                   ->center()
                   .x(),
               642);
+    EXPECT_EQ(geometry.frameOf(idOf(u"orderly.app"_s))->center().x(), 410);
     const DragPlan stranger = orderPlan(u"order"_s, u"new"_s, 0, 700);
     const BarGeometry predicted = DragPlanner::predictedReflow(geometry, stranger, layoutOf({}));
     EXPECT_EQ(*predicted.frameOf(idOf(u"new"_s)), QRectF(700, 0, 0, 0));

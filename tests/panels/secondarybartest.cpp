@@ -87,6 +87,7 @@ TEST(SecondaryBarPlacementTest, AnOpenBarKeepsItsPlaceInsideItsScreen) {
          QPointF(8, 916)},
         {"on the second screen", {300, 38}, {3200, 916, 200, 38}, QPointF(3124, 916)},
         {"its screen gone", {200, 38}, {5000, 916, 200, 38}, std::nullopt},
+        {"its screen now lower than it", {200, 38}, {900, 970, 200, 38}, std::nullopt},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(SecondaryBarPlacement::keptOrigin(c.size, c.shown, screens), c.origin) << c.name;

@@ -55,14 +55,16 @@ std::optional<QPointF> SecondaryBarPlacement::origin(QSizeF size,
 
 std::optional<QPointF> SecondaryBarPlacement::keptOrigin(QSizeF size, const QRectF &shown,
                                                          const QList<Screen> &screens) {
-    const auto holder = std::find_if(screens.begin(), screens.end(),
-                                     [&](const Screen &s) { return s.frame.intersects(shown); });
+    // The top edge stays where it was.
+    const double y = shown.y() + shown.height() - size.height();
+    const auto holder = std::find_if(screens.begin(), screens.end(), [&](const Screen &s) {
+        return s.frame.intersects(shown) && s.frame.top() <= y &&
+               y + size.height() <= s.frame.bottom();
+    });
     if (holder == screens.end()) {
         return std::nullopt;
     }
-    // The top edge stays where it was.
-    return QPointF(insideSides(shown.x(), size.width(), holder->frame),
-                   shown.y() + shown.height() - size.height());
+    return QPointF(insideSides(shown.x(), size.width(), holder->frame), y);
 }
 
 double SecondaryBarPlacement::insideSides(double x, double width, const QRectF &screenFrame) {

@@ -51,7 +51,7 @@ public:
 
     // The origin of an open bar, now of `size`, shown with the frame `shown`: its top-left corner
     // kept, moved only as far as keeps it 8 points inside the sides of the screen that holds it;
-    // nothing when no screen holds it any more.
+    // nothing when no screen holds it from top to bottom any more.
     [[nodiscard]] static std::optional<QPointF> keptOrigin(QSizeF size, const QRectF &shown,
                                                            const QList<Screen> &screens);
 

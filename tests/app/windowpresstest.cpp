@@ -1,8 +1,11 @@
 #include "appinput.h"
+#include "engine/classicengine.h"
 #include "menurowsmodel.h"
 #include "reportmodel.h"
 #include "scenariomac.h"
+#include "sectionitems.h"
 #include "wholeapptest.h"
+#include "windows/itemrowsmodel.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +207,79 @@ TEST_F(ScenarioOptionKeyTest, OptionHeldInTheOpenStatusMenuShowsRevealAllItems) 
     run(1);
     EXPECT_TRUE(drawnRows().contains(u"Reveal Hidden Items"_s));
     EXPECT_TRUE(mac().menus().isTracking());
+}
+
+// The shipped laptop, with its camera housing.
+class SecondaryBarTapTest : public WholeAppTest {
+protected:
+    // The hidden lane as Zorv last read it, left to right.
+    [[nodiscard]] QList<MenuBarItemID> hiddenLane() {
+        QList<MenuBarItemID> ids;
+        for (const MenuBarItem &item : floatingBarItems(app.model()->items(), false)) {
+            ids.append(item.id);
+        }
+        return ids;
+    }
+};
+
+// Sort My Bar puts 1Password before the three items the user moved after it. The user opens the
+// secondary bar at the sort's first pause and taps its rightmost cell, 1Password's, a twentieth
+// of a second after the sort has moved 1Password: too late for anyone to see. The strip holds
+// its cells still while it is open, so 1Password is the item opened.
+TEST_F(SecondaryBarTapTest, ATapWhileASortMovesTheLaneOpensTheItemOfTheCellTapped) {
+    launch(R"({"onboardingCompleted": true, "secondaryBarEnabled": true, "liveLayout": false})",
+           90);
+    for (const MenuBarItem &item : floatingBarItems(app.model()->items(), false)) {
+        if (QStringList{u"com.raycast.macos"_s, u"com.google.drivefs"_s, u"com.docker.docker"_s}
+                .contains(item.id.bundleID)) {
+            app.model()->move(item.id, Section::hidden);
+        }
+    }
+    run(5);
+    clickIcon();
+    const std::optional<QPointF> sort = statusMenuRowCentre(mac().menus(), u"Sort My Bar"_s);
+    ASSERT_TRUE(sort);
+    click(*sort);
+    const ClassicEngine &engine = *app.engine();
+    for (int step = 0; step < 1000 && !engine.cursor().session(); ++step) {
+        run(0.01);
+    }
+    ASSERT_TRUE(engine.cursor().session()) << "the sort never began dragging";
+    for (int step = 0; step < 1000 && engine.cursor().session(); ++step) {
+        run(0.01);
+    }
+    ASSERT_TRUE(engine.reconcileInFlight());
+
+    clickIcon(MouseButton::Right);
+    QQuickWindow *strip = shownWindowWith(u"strip"_s);
+    ASSERT_NE(strip, nullptr);
+    const auto *rows = qobject_cast<ItemRowsModel *>(strip->property("rows").value<QObject *>());
+    ASSERT_NE(rows, nullptr);
+    QList<MenuBarItemID> shown;
+    for (const MenuBarItem &item : rows->items()) {
+        shown.append(item.id);
+    }
+    ASSERT_EQ(shown, hiddenLane());
+    const MenuBarItem tapped = rows->items().last();
+    ASSERT_EQ(tapped.id.bundleID, u"com.1password.1password"_s);
+    const std::optional<QPointF> cell =
+        pointOf(strip, u"item-"_s + QString::number(rows->rowCount() - 1));
+    ASSERT_TRUE(cell);
+    for (int step = 0; step < 500 && hiddenLane() == shown; ++step) {
+        run(0.01);
+    }
+    ASSERT_NE(hiddenLane(), shown) << "the sort did not move the lane while the strip was open";
+
+    run(0.05);
+    const qsizetype before = mac().readout().clicks().size();
+    click(*cell);
+    run(3);
+    const QList<DeliveredClick> clicks = mac().readout().clicks();
+    ASSERT_EQ(clicks.size(), before + 1);
+    const std::optional<BarEntry> opened = mac().readout().entry(clicks.last().itemId);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->bundleIdentifier.value_or(QString()).toStdString(),
+              tapped.id.bundleID.toStdString());
 }
 
 } // namespace

@@ -65,6 +65,35 @@ TEST(SecondaryBarPlacementTest, UnderTheIconInsideTheScreen) {
     }
 }
 
+TEST(SecondaryBarPlacementTest, AnOpenBarKeepsItsPlaceInsideItsScreen) {
+    const QList<Screen> screens{screenAt(QRectF(0, 0, 1512, 982)),
+                                screenAt(QRectF(1512, -98, 1920, 1080))};
+    struct Case {
+        const char *name;
+        QSizeF size;
+        QRectF shown;
+        std::optional<QPointF> origin;
+    };
+    const Case cases[] = {
+        {"as it was", {200, 38}, {900, 916, 200, 38}, QPointF(900, 916)},
+        {"grown: its left edge stays", {300, 38}, {900, 916, 200, 38}, QPointF(900, 916)},
+        {"grown past the right edge: back 8 inside",
+         {300, 38},
+         {1250, 916, 200, 38},
+         QPointF(1204, 916)},
+        {"wider than the screen: the left clamp wins",
+         {1600, 38},
+         {900, 916, 200, 38},
+         QPointF(8, 916)},
+        {"on the second screen", {300, 38}, {3200, 916, 200, 38}, QPointF(3124, 916)},
+        {"its screen gone", {200, 38}, {5000, 916, 200, 38}, std::nullopt},
+        {"its screen now lower than it", {200, 38}, {900, 970, 200, 38}, std::nullopt},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(SecondaryBarPlacement::keptOrigin(c.size, c.shown, screens), c.origin) << c.name;
+    }
+}
+
 TEST(SecondaryBarPlacementTest, StripSizeFollowsItsPictures) {
     EXPECT_EQ(SecondaryBarPlacement::stripSize({}, 80), QSizeF(8 + 6 + 80 + 6 + 8, 38))
         << "an empty strip holds its text";
@@ -198,6 +227,127 @@ TEST_F(SecondaryBarTest, ATapClosesTheStripThenClicksTheItem) {
     bar.onTap(7);
     clock.settle();
     EXPECT_EQ(engineCalls(u"engine.activate"_s), 1) << "a row that is not there does nothing";
+}
+
+// While the strip is open the bar is read again and again (a run re-sorts and fills the lane):
+// the cells stay where the user saw them and a tap opens the item of the cell tapped. Items are
+// named by their application; "Dropbox:Syncing" is Dropbox with a new title, and a name the model
+// does not hold is an item that has left the bar.
+TEST_F(SecondaryBarTest, WhileOpenItsCellsHoldStillAndATapOpensTheCellsItem) {
+    const auto item = [&](const QString &spec) {
+        const QString name = spec.section(u':', 0, 0);
+        const QList<MenuBarItem> &onTheBar = mac.model().items();
+        const auto found = std::find_if(onTheBar.cbegin(), onTheBar.cend(),
+                                        [&](const MenuBarItem &i) { return i.appName == name; });
+        MenuBarItem made = found != onTheBar.cend() ? *found : onTheBar.front();
+        if (found == onTheBar.cend()) {
+            made.id.bundleID = u"com.example."_s + name;
+            made.appName = name;
+            made.id.title = name;
+        }
+        if (spec.contains(u':')) {
+            made.id.title = spec.section(u':', 1);
+        }
+        return made;
+    };
+    const auto items = [&](const QStringList &specs) {
+        QList<MenuBarItem> list;
+        for (const QString &spec : specs) {
+            list.append(item(spec));
+        }
+        return list;
+    };
+    struct Case {
+        const char *name;
+        // The lane as read at the showing, then at each read while open.
+        QList<QStringList> reads;
+        // Closed and shown again with the last read.
+        bool reopened;
+        QStringList cells;
+        int tapped;
+        // The application of the item the tap opens; none when it opens nothing.
+        std::optional<QString> opened;
+    };
+    const Case cases[] = {
+        {"re-sorted: the order shown stays and the tapped cell opens",
+         {{u"Dropbox"_s, u"Fantastical"_s, u"1Password"_s},
+          {u"1Password"_s, u"Dropbox"_s, u"Fantastical"_s}},
+         false,
+         {u"Dropbox"_s, u"Fantastical"_s, u"1Password"_s},
+         2,
+         u"1Password"_s},
+        {"a new item goes at the end",
+         {{u"Dropbox"_s, u"Fantastical"_s}, {u"TextExpander"_s, u"Dropbox"_s, u"Fantastical"_s}},
+         false,
+         {u"Dropbox"_s, u"Fantastical"_s, u"TextExpander"_s},
+         0,
+         u"Dropbox"_s},
+        {"an item gone from the bar leaves a cell that does nothing",
+         {{u"Dropbox"_s, u"Rectangle"_s, u"Fantastical"_s}, {u"Fantastical"_s, u"Dropbox"_s}},
+         false,
+         {u"Dropbox"_s, u"Rectangle"_s, u"Fantastical"_s},
+         1,
+         std::nullopt},
+        {"pictures and titles follow their items",
+         {{u"Dropbox"_s, u"Fantastical"_s}, {u"Fantastical"_s, u"Dropbox:Syncing"_s}},
+         false,
+         {u"Syncing"_s, u"Fantastical"_s},
+         0,
+         u"Dropbox"_s},
+        {"an item back takes its cell again",
+         {{u"Dropbox"_s, u"TextExpander"_s, u"Fantastical"_s},
+          {u"Dropbox"_s, u"Fantastical"_s},
+          {u"Fantastical"_s, u"TextExpander:Snippets"_s, u"Dropbox"_s}},
+         false,
+         {u"Dropbox"_s, u"Snippets"_s, u"Fantastical"_s},
+         1,
+         u"TextExpander"_s},
+        {"shown again it takes the bar's order",
+         {{u"Dropbox"_s, u"Fantastical"_s, u"1Password"_s},
+          {u"1Password"_s, u"Dropbox"_s, u"Fantastical"_s}},
+         true,
+         {u"1Password"_s, u"Dropbox"_s, u"Fantastical"_s},
+         0,
+         u"1Password"_s},
+    };
+    // Zorv's icon moves while the strip is open; the strip stays where it was shown.
+    constexpr QRectF movedIcon{1100, 958, 22, 24};
+    for (const Case &c : cases) {
+        bar.hide();
+        bar.show(items(c.reads.front()), icon, false);
+        const QRectF shown = bar.panel()->server().frame();
+        for (const QStringList &read : c.reads.mid(1)) {
+            bar.show(items(read), movedIcon, false);
+        }
+        const QRectF frame = bar.panel()->server().frame();
+        if (c.reopened) {
+            bar.hide();
+            bar.show(items(c.reads.back()), movedIcon, false);
+            EXPECT_DOUBLE_EQ(bar.panel()->server().frame().center().x(), movedIcon.center().x())
+                << c.name << ": shown again under the icon";
+        } else {
+            EXPECT_EQ(frame.topLeft(), shown.topLeft()) << c.name << ": the strip holds its place";
+        }
+        QStringList cells;
+        for (const ItemRow &row : bar.rows().rows()) {
+            cells.append(row.name);
+        }
+        EXPECT_EQ(cells.join(u", "_s).toStdString(), c.cells.join(u", "_s).toStdString()) << c.name;
+        EXPECT_EQ(state()[u"items"_s].toArray(), QJsonArray::fromStringList(c.cells)) << c.name;
+
+        const qsizetype before = mac.engine().mock().activations().size();
+        bar.onTap(c.tapped);
+        clock.settle();
+        const auto opened = mac.engine().mock().activations().mid(before);
+        if (c.opened) {
+            EXPECT_FALSE(bar.isVisible()) << c.name;
+            ASSERT_EQ(opened.size(), 1) << c.name;
+            EXPECT_EQ(opened[0].id, item(*c.opened).id) << c.name;
+        } else {
+            EXPECT_TRUE(bar.isVisible()) << c.name << ": the tap is ignored";
+            EXPECT_TRUE(opened.isEmpty()) << c.name;
+        }
+    }
 }
 
 TEST_F(SecondaryBarTest, ARowPictureTapInTheWindowReachesTheItem) {

@@ -20,7 +20,9 @@ public:
     [[nodiscard]] virtual bool includesAlwaysHidden() const = 0;
 
     // Lays the items out in the panel under `iconFrame` and shows it, installs the monitors that
-    // dismiss it and writes its state file; does nothing once its model is gone.
+    // dismiss it and writes its state file; does nothing once its model is gone. While the bar is
+    // shown, a new list keeps the cells and the place the user sees: new items are added at the
+    // end, and a cell stays when its item is no longer listed.
     virtual void show(const QList<MenuBarItem> &items, const std::optional<QRectF> &iconFrame,
                       bool includeAlwaysHidden) = 0;
     // Closes the bar: orders the panel out, if there is one, marks the bar not visible, removes

@@ -4,12 +4,15 @@
 #include "kit/zorvkit.h"
 #include "modelsearch.h"
 #include "screens.h"
+#include "secondarybarcells.h"
 #include "secondarybarplacement.h"
 #include "secondarybarstate.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QQmlEngine>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -28,6 +31,12 @@ std::optional<QColor> barColour(const AppModel &model, const std::optional<QColo
         return std::nullopt;
     }
     return sampled.value_or(QColor::fromRgbF(0.2f, 0.2f, 0.2f));
+}
+
+bool standsOnTheBar(const QList<MenuBarItem> &items, const MenuBarItemID &id) {
+    return std::any_of(items.cbegin(), items.cend(), [&id](const MenuBarItem &item) {
+        return item.id == id && !item.isDormant;
+    });
 }
 
 } // namespace
@@ -67,12 +76,16 @@ void SecondaryBar::show(const QList<MenuBarItem> &items, const std::optional<QRe
     if (!m_model) {
         return;
     }
+    // An open strip holds its cells still, so that a tap lands on the item the user saw there
+    // however the bar moved since; the next showing takes the bar's order.
+    const bool stayingOpen = m_visible && m_panel;
+    const QList<MenuBarItem> cells = stayingOpen ? cellsKeptInPlace(m_rows.items(), items) : items;
     m_includesAlwaysHidden = includeAlwaysHidden;
     const std::optional<QColor> sampled =
         m_services.sampledBarColor ? m_services.sampledBarColor() : std::nullopt;
     const std::optional<QColor> colour = barColour(*m_model, sampled);
     QList<ItemRowsModel::Entry> rows;
-    for (const MenuBarItem &item : items) {
+    for (const MenuBarItem &item : cells) {
         rows.append({item, std::nullopt});
     }
     m_rows.setEntries(rows, sampled);
@@ -84,14 +97,15 @@ void SecondaryBar::show(const QList<MenuBarItem> &items, const std::optional<QRe
         m_panel->window().setProperty(
             "barInk", colour->lightnessF() < 0.5 ? QColor(Qt::white) : QColor(Qt::black));
     }
-    place(iconFrame, colour.has_value());
+    place(stayingOpen, iconFrame, colour.has_value());
     m_panel->server().orderFrontRegardless();
     m_visible = true;
     installDismissMonitors();
-    writeState(items);
+    writeState(cells);
 }
 
-void SecondaryBar::place(const std::optional<QRectF> &iconFrame, bool onBarColour) {
+void SecondaryBar::place(bool stayingOpen, const std::optional<QRectF> &iconFrame,
+                         bool onBarColour) {
     QList<double> cells;
     for (const ItemRow &row : m_rows.rows()) {
         cells.append(SecondaryBarPlacement::cellWidth(row.picture, onBarColour));
@@ -101,9 +115,15 @@ void SecondaryBar::place(const std::optional<QRectF> &iconFrame, bool onBarColou
     const QSizeF size =
         SecondaryBarPlacement::stripSize(cells, QFontMetricsF(font).horizontalAdvance(emptyText));
     QRectF frame = m_panel->server().frame();
+    const QList<Screen> screens = m_services.screens.screens();
+    std::optional<QPointF> origin =
+        stayingOpen ? SecondaryBarPlacement::keptOrigin(size, frame, screens) : std::nullopt;
+    if (!origin) {
+        origin = SecondaryBarPlacement::origin(size, iconFrame, screens,
+                                               m_services.screens.mainScreen());
+    }
     frame.setSize(size);
-    if (const auto origin = SecondaryBarPlacement::origin(
-            size, iconFrame, m_services.screens.screens(), m_services.screens.mainScreen())) {
+    if (origin) {
         frame.moveTopLeft(*origin);
     }
     m_panel->server().setFrame(frame);
@@ -119,11 +139,12 @@ void SecondaryBar::hide() {
 }
 
 void SecondaryBar::onTap(int row) {
-    const std::optional<MenuBarItem> item = m_rows.itemAt(row);
-    if (!item) {
+    const std::optional<MenuBarItem> cell = m_rows.itemAt(row);
+    // The cell of an item that has left the bar since the strip was shown does nothing.
+    if (!cell || !m_model || !standsOnTheBar(m_model->items(), cell->id)) {
         return;
     }
-    const MenuBarItemID id = item->id;
+    const MenuBarItemID id = cell->id;
     // The strip closes before the click is made.
     hide();
     if (m_model) {

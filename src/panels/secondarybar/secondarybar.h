@@ -17,7 +17,9 @@ namespace zorv {
 class AppModel;
 
 // The secondary bar: a strip just under the menu bar, below the application's icon, with the
-// pictures of the items the bar hides; a click on one closes the strip and clicks the item. It
+// pictures of the items the bar hides; a click on one closes the strip and clicks the item. While
+// it is open its cells hold still (a new item is added at the end, a gone one leaves its cell,
+// which does nothing) and the strip keeps its place; each showing takes the bar's order anew. It
 // floats at the status-bar level on every space without activating the application. While it is
 // shown, a click outside it or Escape in another application closes it (global monitors; events
 // aimed at the strip itself do not). Every show and hide rewrites "secondary-bar.json" in the
@@ -40,7 +42,8 @@ public:
               bool includeAlwaysHidden) override;
     void hide() override;
 
-    // A click on the row's picture: closes the strip, then clicks the item.
+    // A click on the row's picture: closes the strip, then clicks the item; nothing when the item
+    // is no longer on the bar.
     Q_INVOKABLE void onTap(int row);
 
     // Inspection.
@@ -53,8 +56,8 @@ private:
     void removeDismissMonitors();
     void writeState(const QList<MenuBarItem> &items);
     [[nodiscard]] bool makePanel();
-    // Sizes the strip to its cells and puts it under the icon.
-    void place(const std::optional<QRectF> &iconFrame, bool onBarColour);
+    // Sizes the strip to its cells and puts it under the icon, or where it is while it stays open.
+    void place(bool stayingOpen, const std::optional<QRectF> &iconFrame, bool onBarColour);
 
     QPointer<AppModel> m_model;
     PanelServices m_services;

@@ -48,12 +48,28 @@ std::optional<QPointF> SecondaryBarPlacement::origin(QSizeF size,
             anchor = screen->frame.right() - anchorInsetWithoutIcon;
         }
     }
-    const QRectF &frame = screen->frame;
-    double x = anchor - size.width() / 2;
-    // The left edge wins when the bar is wider than the screen allows.
-    x = std::max(frame.left() + edgeMargin, std::min(frame.right() - size.width() - edgeMargin, x));
+    const double x = insideSides(anchor - size.width() / 2, size.width(), screen->frame);
     const double visibleTop = screen->visibleFrame.y() + screen->visibleFrame.height();
     return QPointF(x, visibleTop - size.height() - gapBelowBar);
+}
+
+std::optional<QPointF> SecondaryBarPlacement::keptOrigin(QSizeF size, const QRectF &shown,
+                                                         const QList<Screen> &screens) {
+    // The top edge stays where it was.
+    const double y = shown.y() + shown.height() - size.height();
+    const auto holder = std::find_if(screens.begin(), screens.end(), [&](const Screen &s) {
+        return s.frame.intersects(shown) && s.frame.top() <= y &&
+               y + size.height() <= s.frame.bottom();
+    });
+    if (holder == screens.end()) {
+        return std::nullopt;
+    }
+    return QPointF(insideSides(shown.x(), size.width(), holder->frame), y);
+}
+
+double SecondaryBarPlacement::insideSides(double x, double width, const QRectF &screenFrame) {
+    return std::max(screenFrame.left() + edgeMargin,
+                    std::min(screenFrame.right() - width - edgeMargin, x));
 }
 
 } // namespace zorv

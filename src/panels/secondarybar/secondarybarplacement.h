@@ -14,7 +14,8 @@ namespace zorv {
 
 // Where the secondary bar goes: centred under the application's icon on the screen that holds
 // it (without an icon, 12 points left of the main screen's right edge), kept 8 points inside the
-// screen's sides, its top edge 4 points below the menu bar.
+// screen's sides, its top edge 4 points below the menu bar. While it is open it stays where it
+// was shown, so that its cells do not move under the pointer.
 class SecondaryBarPlacement {
 public:
     SecondaryBarPlacement() = delete;
@@ -47,6 +48,16 @@ public:
                                                        const std::optional<QRectF> &iconFrame,
                                                        const QList<Screen> &screens,
                                                        const std::optional<Screen> &mainScreen);
+
+    // The origin of an open bar, now of `size`, shown with the frame `shown`: its top-left corner
+    // kept, moved only as far as keeps it 8 points inside the sides of the screen that holds it;
+    // nothing when no screen holds it from top to bottom any more.
+    [[nodiscard]] static std::optional<QPointF> keptOrigin(QSizeF size, const QRectF &shown,
+                                                           const QList<Screen> &screens);
+
+private:
+    // `x` moved as far as keeps `width` inside the screen's sides; the left side wins.
+    [[nodiscard]] static double insideSides(double x, double width, const QRectF &screenFrame);
 };
 
 } // namespace zorv

@@ -74,6 +74,8 @@ public:
     void setEntries(const QList<Entry> &entries, const std::optional<QColor> &sampledBarColor);
     // The item of a row, in the order last shown.
     [[nodiscard]] std::optional<MenuBarItem> itemAt(int row) const;
+    // The items of the rows, in the order last shown.
+    [[nodiscard]] const QList<MenuBarItem> &items() const { return m_items; }
     // Highlights the row (-1: none); a highlight past the rows is dropped.
     void setSelected(int row);
     [[nodiscard]] int selected() const { return m_selected; }

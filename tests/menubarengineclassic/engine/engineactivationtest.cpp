@@ -233,8 +233,8 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
     // click and waits as long. Activation never tucks by itself. A rule's hold keeps it in view.
     // A run that had it all in view already tucks it itself once its drags are done.
     const bool tucksLater = (activation.wasTucked && bar != Bar::runShowsAlwaysHidden) ||
-                            bar == Bar::autoHideDue ||
-                            bar == Bar::runClosing || bar == Bar::runClosingAutoHideOff;
+                            bar == Bar::autoHideDue || bar == Bar::runClosing ||
+                            bar == Bar::runClosingAutoHideOff;
     if (tucksLater || bar == Bar::heldOpenMeanwhile) {
         const qsizetype tucks = reasons(u"tuck"_s).size();
         run(rehideDelay - 0.05);

@@ -22,7 +22,7 @@ enum class Target { shown, hidden, alwaysHidden };
 // `runClosingAutoHideOff` the same with the auto-hide switched off; `runPushesBehindHousing`: the
 // item stands behind the camera housing until the run drags the long item right of it away;
 // `runShowsAlwaysHidden`: a run revealed the always-hidden section to drag its item out into the
-// shown one, while a long shown item keeps the item asked for, left of it, off the screen.
+// shown one, and the item asked for stands left of that one, off the screen past a long item.
 enum class Bar {
     laptop,
     leftOfMain,

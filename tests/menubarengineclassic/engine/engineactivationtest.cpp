@@ -20,7 +20,9 @@ enum class Target { shown, hidden, alwaysHidden };
 // itself before the press, and `movesToAnotherDisplay`: the bar moves to the second display
 // between the press and the release; `runClosing`: a run's closing tuck comes during the click,
 // `runClosingAutoHideOff` the same with the auto-hide switched off; `runPushesBehindHousing`: the
-// item stands behind the camera housing until the run drags the long item right of it away.
+// item stands behind the camera housing until the run drags the long item right of it away;
+// `runShowsAlwaysHidden`: a run revealed the always-hidden section to drag its item out into the
+// shown one, and the item asked for stands left of that one, off the screen past a long item.
 enum class Bar {
     laptop,
     leftOfMain,
@@ -39,7 +41,8 @@ enum class Bar {
     movesToAnotherDisplay,
     runClosing,
     runClosingAutoHideOff,
-    runPushesBehindHousing
+    runPushesBehindHousing,
+    runShowsAlwaysHidden
 };
 
 // Does `what` once `after` seconds of virtual time have passed: the user's hands at work while
@@ -96,7 +99,7 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         desktop.applications().activate(*editor);
         desktop.applications().setHung(*editor, activation.bar == Bar::underHungMenus);
     }
-    furnishSections(activation.bar == Bar::housing ? 800.0 : 30.0);
+    furnishSections(bar == Bar::housing ? 800.0 : bar == Bar::runShowsAlwaysHidden ? 1310.0 : 30.0);
     const quint64 other =
         addItem(toolsProcess, bar == Bar::runPushesBehindHousing ? 670.0 : 30.0, u"other"_s);
     if (bar == Bar::runPushesBehindHousing) {
@@ -104,6 +107,10 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         desktop.items().setLength(hidden, 300.0);
         arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
                  zorvItem(BarItems::zorvHiddenSeparatorName), shown, other,
+                 zorvItem(BarItems::zorvIconName)});
+    } else if (bar == Bar::runShowsAlwaysHidden) {
+        arrange({hidden, always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName),
+                 zorvItem(BarItems::zorvHiddenSeparatorName), other, shown,
                  zorvItem(BarItems::zorvIconName)});
     } else {
         arrangeSections({other});
@@ -118,24 +125,30 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
     }
     std::optional<QCoro::Task<>> reconciling;
     if (bar == Bar::runClosing || bar == Bar::runClosingAutoHideOff ||
-        bar == Bar::runPushesBehindHousing) {
+        bar == Bar::runPushesBehindHousing || bar == Bar::runShowsAlwaysHidden) {
         engine->setReorderEnabled(true);
         if (bar == Bar::runPushesBehindHousing) {
             drive(engine->apply(layoutOf({idOf(u"shown"_s)}, {idOf(u"hidden"_s), idOf(u"other"_s)},
                                          {idOf(u"always"_s)})));
+        } else if (bar == Bar::runShowsAlwaysHidden) {
+            drive(engine->apply(layoutOf({idOf(u"other"_s), idOf(u"always"_s), idOf(u"shown"_s)},
+                                         {idOf(u"hidden"_s)}, {})));
         }
         reconciling = engine->reconcileMenuBar(u"user-move"_s);
         // Asked once the run has revealed the lanes for its drag; or once it has written its
         // record, when it tucks 0.35 s later, during the click.
+        const bool whileDragging =
+            bar == Bar::runPushesBehindHousing || bar == Bar::runShowsAlwaysHidden;
         const auto due = [&] {
             return bar == Bar::runPushesBehindHousing ? onScreen(hidden)
+                   : bar == Bar::runShowsAlwaysHidden ? onScreen(always)
                                                       : !engine->lastReconcile().isEmpty();
         };
         for (int step = 0; step < 1000 && !due(); ++step) {
             run(0.01);
         }
         ASSERT_TRUE(due()) << "the run never came that far";
-        if (bar != Bar::runPushesBehindHousing) {
+        if (!whileDragging) {
             run(0.3);
         }
     }
@@ -218,8 +231,10 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
     // What the activation revealed or found revealed stays in view for the auto-hide's delay from
     // the click, and the auto-hide then tucks it: a tuck that came due meanwhile was held for the
     // click and waits as long. Activation never tucks by itself. A rule's hold keeps it in view.
-    const bool tucksLater = activation.wasTucked || bar == Bar::autoHideDue ||
-                            bar == Bar::runClosing || bar == Bar::runClosingAutoHideOff;
+    // A run that had it all in view already tucks it itself once its drags are done.
+    const bool tucksLater = (activation.wasTucked && bar != Bar::runShowsAlwaysHidden) ||
+                            bar == Bar::autoHideDue || bar == Bar::runClosing ||
+                            bar == Bar::runClosingAutoHideOff;
     if (tucksLater || bar == Bar::heldOpenMeanwhile) {
         const qsizetype tucks = reasons(u"tuck"_s).size();
         run(rehideDelay - 0.05);
@@ -233,6 +248,9 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
     }
     if (reconciling) {
         drive(std::move(*reconciling), 120.0);
+        // The activation left the run's drag in reach: the item came out of the always-hidden
+        // section.
+        EXPECT_TRUE(bar != Bar::runShowsAlwaysHidden || onScreen(always));
     }
 }
 
@@ -277,7 +295,9 @@ INSTANTIATE_TEST_SUITE_P(
         ActivationCase{"HiddenItemAsARunClosesWithTheAutoHideOff", Bar::runClosingAutoHideOff,
                        Target::hidden, false, false},
         ActivationCase{"ShownItemBehindTheHousingUntilARunsDrag", Bar::runPushesBehindHousing,
-                       Target::shown, false, false}),
+                       Target::shown, false, false},
+        ActivationCase{"HiddenItemOffScreenWhileARunShowsTheAlwaysHiddenSection",
+                       Bar::runShowsAlwaysHidden, Target::hidden, true, true, u"off screen"_s}),
     [](const auto &info) { return info.param.name; });
 
 struct UnplacedCase {

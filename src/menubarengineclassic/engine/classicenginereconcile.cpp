@@ -263,6 +263,17 @@ QCoro::Task<> ClassicEngine::dragIntoPlace(BorrowedCursor::Owner owner, Monotoni
             ++tally.passes;
             break;
         }
+        // A drag's mouse-down would close a menu open on the bar: the run waits for it to
+        // close, then goes on as after the user's input.
+        if (co_await giveWayToOpenMenus(owner, quietAt, tally)) {
+            if (!self) {
+                co_return;
+            }
+            if (++tally.passes == kPassLimit || tally.abortReason) {
+                break;
+            }
+            continue;
+        }
         // The user took the mouse or keyboard since the run found them idle: give the
         // cursor back, wait until they are done, and plan again from a fresh scan.
         if (m_cursor.userInputSince(quietAt)) {

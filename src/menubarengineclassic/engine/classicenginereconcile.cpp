@@ -251,6 +251,7 @@ QCoro::Task<> ClassicEngine::dragIntoPlace(BorrowedCursor::Owner owner, Monotoni
             ++tally.passes;
             break;
         }
+        const DragPlanner::AttemptsLedger attemptsBefore = tally.attempts;
         const std::optional<DragPlan> plan = DragPlanner::planNextDrag(
             *geometry, m_wanted.storedLayout(), m_records.stubbornSet(), tally.attempts);
         if (!plan) {
@@ -264,11 +265,12 @@ QCoro::Task<> ClassicEngine::dragIntoPlace(BorrowedCursor::Owner owner, Monotoni
             break;
         }
         // A drag's mouse-down would close a menu open on the bar: the run waits for it to
-        // close, then goes on as after the user's input.
+        // close, then goes on as after the user's input, the plan not dragged spending no try.
         if (co_await giveWayToOpenMenus(owner, quietAt, tally)) {
             if (!self) {
                 co_return;
             }
+            tally.attempts = attemptsBefore;
             if (++tally.passes == kPassLimit || tally.abortReason) {
                 break;
             }

@@ -136,7 +136,12 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
     QList<QJsonObject> reveals = records(u"events.jsonl"_s, u"reveal"_s);
     reveals.removeIf([](const QJsonObject &reveal) { return reveal[u"reason"_s] == u"request"_s; });
     ASSERT_EQ(reveals.size(), activation.wasTucked ? 1 : 0);
-    // A tuck that came due meanwhile waited for the click, and comes right after it.
+    // The item's menu stays open, and a tuck waits, until the user closes it.
+    EXPECT_TRUE(desktop.readout().openItemMenu().has_value());
+    EXPECT_TRUE(engine->isRevealed() || !activation.wasTucked);
+    desktop.userInput().pressKey(KeyCode::escape);
+    run(0.5);
+    // A tuck that came due meanwhile waited for the click and the menu, and comes right after.
     if (activation.bar == Bar::autoHideDue) {
         EXPECT_FALSE(engine->isRevealed());
         EXPECT_EQ(reasons(u"tuck"_s).last(), u"auto-rehide"_s);

@@ -174,15 +174,29 @@ TEST(ItemHotkeyAppTest, OpensAnItemAskedForDuringASortUnderItselfAtTheSortsNextP
 // neither borrows the cursor nor drags, nothing tucks, and Raycast stays where its menu opened;
 // once a click elsewhere has closed the menu the run goes on and the bar settles and tucks.
 TEST(ItemHotkeyAppTest, NeitherDragsNorTucksUnderAMenuItOpenedDuringTheLaunchRun) {
-    markWelcomeTourDone();
+    // A first session puts three items into Hidden; launched again on the bar as the system lays
+    // it out, Zorv starts with a run that drags them there.
+    storeSettings(tourDoneSettings);
+    {
+        SimulatedMac before(quietScenario(u"laptop"_s));
+        ASSERT_TRUE(before.app.start());
+        before.run(60);
+        const SectionLayout &stored = before.engine().storedLayout();
+        for (const QString &bundle :
+             {u"com.raycast.macos"_s, u"com.google.drivefs"_s, u"com.docker.docker"_s}) {
+            before.app.model()->move(idIn(stored, bundle), Section::hidden);
+        }
+        before.run(60);
+        ASSERT_EQ(before.app.finish(), 0);
+    }
     SimulatedMac mac(quietScenario(u"laptop"_s));
     ASSERT_TRUE(mac.app.start());
-    mac.run(29);
+    mac.run(20);
     ASSERT_TRUE(giveHotkey(mac, u"com.raycast.macos"_s, keyD));
-    for (int step = 0; step < 3000 && !mac.engine().reconcileInFlight(); ++step) {
+    for (int step = 0; step < 3000 && !mac.engine().cursor().session(); ++step) {
         mac.driver.run(seconds(0.01));
     }
-    ASSERT_TRUE(mac.engine().reconcileInFlight()) << "no run after the launch";
+    ASSERT_TRUE(mac.engine().cursor().session()) << "the launch run never began dragging";
     SimulatedDesktop &desktop = mac.platform.desktop();
     pressHotkey(mac, keyD);
     const auto opened = untilAClick(mac, 5.0);
@@ -196,7 +210,8 @@ TEST(ItemHotkeyAppTest, NeitherDragsNorTucksUnderAMenuItOpenedDuringTheLaunchRun
 
     mac.run(30, [&] {
         EXPECT_EQ(desktop.readout().openItemMenu(), menu);
-        EXPECT_EQ(desktop.readout().entry(menu->itemId)->frame, raycastAt);
+        // Only the clock's title, narrower as the minute turns, shifts it a few points.
+        EXPECT_NEAR(desktop.readout().entry(menu->itemId)->frame.left(), raycastAt.left(), 4.0);
     });
     EXPECT_TRUE(mac.engine().reconcileInFlight());
     EXPECT_EQ(eventsOfKind(u"cursor-borrowed"_s), borrowed);

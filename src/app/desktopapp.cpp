@@ -257,8 +257,9 @@ std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platf
     SimulatedDesktop &desktop = platform.desktop();
     EnginePlatform services{platform.clock(),      desktop.accessibility(),
                             platform.workspace(),  desktop.statusBar(),
-                            desktop.screens(),     desktop.screenCapture(),
-                            desktop.inputEvents(), WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
+                            desktop.screens(),     desktop.windowList(),
+                            desktop.screenCapture(), desktop.inputEvents(),
+                            WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
                             ZorvPaths::root(),     desktop.appPreferences(),
                             desktop.systemFacts()};
     return std::make_unique<ClassicEngine>(std::move(services), SectionLayout().normalized());

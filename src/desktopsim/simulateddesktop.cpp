@@ -1,5 +1,6 @@
 #include "simulateddesktop.h"
 
+#include "input/itemmenu.h"
 #include "layout/barview.h"
 #include "layout/coordinates.h"
 
@@ -60,28 +61,44 @@ SimulatedDesktop::SimulatedDesktop(Clock &clock, const AppDescription &currentPr
       m_menus(m_model, m_application), m_hotKeys(m_model), m_eventMonitors(m_model),
       m_toolTips(m_model) {
     m_applications.launchCurrentProcess(currentProcess);
-    m_userInput.setListener(
-        [self = QPointer<SimulatedDesktop>(this)](EventType type, QPointF cursor, quint16 keyCode,
-                                                  quint64 flags, QPointF scrollDelta) {
-            if (!self) {
-                return;
-            }
-            if (QThread::currentThread() == self->thread()) {
-                self->routeUserEvent(type, cursor, keyCode, flags, scrollDelta);
-                return;
-            }
-            QMetaObject::invokeMethod(self, [self, type, cursor, keyCode, flags, scrollDelta] {
-                if (self) {
-                    self->routeUserEvent(type, cursor, keyCode, flags, scrollDelta);
-                }
-            });
+    m_userInput.setListener([self = QPointer<SimulatedDesktop>(this)](
+                                EventType type, QPointF cursor, quint16 keyCode, quint64 flags,
+                                QPointF scrollDelta, bool toItemMenu) {
+        if (!self) {
+            return;
+        }
+        if (QThread::currentThread() == self->thread()) {
+            self->routeUserEvent(type, cursor, keyCode, flags, scrollDelta, toItemMenu);
+            return;
+        }
+        QMetaObject::invokeMethod(self,
+                                  [self, type, cursor, keyCode, flags, scrollDelta, toItemMenu] {
+                                      if (self) {
+                                          self->routeUserEvent(type, cursor, keyCode, flags,
+                                                               scrollDelta, toItemMenu);
+                                      }
+                                  });
+    });
+    // One menu tracks at a time: this application's and another's close each other as they open.
+    connect(&m_menus, &MenuPresenter::menuOpened, this, [this] {
+        const auto now = m_model.clock().now();
+        m_model.write([now](DesktopState &state, ModelEffects &) {
+            ItemMenu::close(state, MenuClosing::AnotherMenuOpened, now);
         });
+    });
+    connect(&m_model, &DesktopModel::clickDelivered, this, [this](const DeliveredClick &click) {
+        if (click.ownerProcessId != m_applications.currentProcessId()) {
+            m_menus.cancelTracking();
+        }
+    });
 }
 
 void SimulatedDesktop::routeUserEvent(EventType type, QPointF cursor, quint16 keyCode,
-                                      quint64 flags, QPointF scrollDelta) {
-    m_toolTips.userEvent(type, cursor, m_menus.isTracking());
-    if (m_menus.userEvent(type, cursor, keyCode, flags)) {
+                                      quint64 flags, QPointF scrollDelta, bool toItemMenu) {
+    m_toolTips.userEvent(type, cursor, m_menus.isTracking() || toItemMenu);
+    // Another application's menu took it: only what listens to other applications' input hears
+    // it.
+    if (!toItemMenu && m_menus.userEvent(type, cursor, keyCode, flags)) {
         return;
     }
     const auto now = m_model.clock().now();
@@ -89,7 +106,7 @@ void SimulatedDesktop::routeUserEvent(EventType type, QPointF cursor, quint16 ke
         return targetOf(state, now, type, cursor, keyCode, flags);
     });
     // A click on one of this application's own items is its own: no monitor of it sees that.
-    if (target == UserEventTarget::OwnStatusItem) {
+    if (target == UserEventTarget::OwnStatusItem && !toItemMenu) {
         return;
     }
     // A scroll goes to the window under the pointer, key window or not.
@@ -97,7 +114,7 @@ void SimulatedDesktop::routeUserEvent(EventType type, QPointF cursor, quint16 ke
         return;
     }
     // A global hot key went to its holder alone, not to the key window.
-    if (target != UserEventTarget::HotKey &&
+    if (target != UserEventTarget::HotKey && !toItemMenu &&
         m_appWindows.userEvent(type, cursor, keyCode, flags)) {
         return;
     }

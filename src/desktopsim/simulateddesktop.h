@@ -32,6 +32,7 @@
 #include "system/simpasteboard.h"
 #include "system/simsystemfacts.h"
 #include "windows/simappwindows.h"
+#include "windows/simwindowlist.h"
 
 #include <QObject>
 
@@ -71,6 +72,7 @@ public:
     [[nodiscard]] InputEvents &inputEvents() { return m_inputEvents; }
     [[nodiscard]] ScreenCapture &screenCapture() { return m_screenCapture; }
     [[nodiscard]] Screens &screens() { return m_screens; }
+    [[nodiscard]] WindowList &windowList() { return m_windowList; }
     [[nodiscard]] SimSystemFacts &systemFacts() { return m_systemFacts; }
     [[nodiscard]] SimFileViewer &fileViewer() { return m_fileViewer; }
     [[nodiscard]] SimFilePanels &filePanels() { return m_filePanels; }
@@ -110,7 +112,7 @@ private:
                                                   QPointF cursor, quint16 keyCode,
                                                   quint64 flags);
     void routeUserEvent(EventType type, QPointF cursor, quint16 keyCode, quint64 flags,
-                        QPointF scrollDelta);
+                        QPointF scrollDelta, bool toItemMenu);
 
     DesktopModel m_model;
     ApplicationRegistry m_applications;
@@ -135,6 +137,7 @@ private:
     SimAppWindows m_appWindows;
     SimApplication m_application;
     SimMenus m_menus;
+    SimWindowList m_windowList{m_model, m_menus};
     SimHotKeys m_hotKeys;
     SimEventMonitors m_eventMonitors;
     SimToolTips m_toolTips;

@@ -69,6 +69,13 @@ TEST(ItemHotkeyAppTest, ReachesAnAlwaysHiddenItemBeforeALayoutIsStored) {
     EXPECT_FALSE(log.contains(u"FAILED"_s)) << log.toStdString();
 }
 
+// The shipped scenario of that name without its timed events.
+Scenario quietScenario(const QString &name) {
+    QJsonObject scenario = shippedScenario(name);
+    scenario.insert(u"events"_s, QJsonArray{});
+    return parsedScenario(scenario, name);
+}
+
 // Sets the item of `bundleID` that the engine last read a hot key: Control-Option-Command and
 // `key`. The item it was set for; a test failure when the bar holds none.
 std::optional<MenuBarItem> giveHotkey(SimulatedMac &mac, const QString &bundleID, quint16 key) {
@@ -115,13 +122,11 @@ std::optional<std::pair<DeliveredClick, double>> untilAClick(SimulatedMac &mac, 
 
 // The laptop, arranging left to Sort My Bar: the user puts three items of Hidden after 1Password
 // and chooses Sort My Bar, and while its drags are under way presses 1Password's hot key. It opens
-// under itself at the sort's next pause, within a drag's time, and the sort goes on to put the
-// lane in the order asked for.
+// under itself at the sort's next pause, within a drag's time, and once its menu is closed the
+// sort goes on to put the lane in the order asked for.
 TEST(ItemHotkeyAppTest, OpensAnItemAskedForDuringASortUnderItselfAtTheSortsNextPause) {
     storeSettings(R"({"onboardingCompleted": true, "liveLayout": false})");
-    QJsonObject scenario = shippedScenario(u"laptop"_s);
-    scenario.insert(u"events"_s, QJsonArray{});
-    SimulatedMac mac(parsedScenario(scenario, u"laptop"_s));
+    SimulatedMac mac(quietScenario(u"laptop"_s));
     ASSERT_TRUE(mac.app.start());
     mac.run(90);
     const std::optional<MenuBarItem> asked = giveHotkey(mac, u"com.1password.1password"_s, keyD);
@@ -153,6 +158,8 @@ TEST(ItemHotkeyAppTest, OpensAnItemAskedForDuringASortUnderItselfAtTheSortsNextP
     EXPECT_EQ(entry->bundleIdentifier, asked->id.bundleID);
     EXPECT_EQ(opened->first.via, ItemOpening::Click) << "not clicked under itself";
 
+    // The sort goes on once the user has closed 1Password's menu.
+    click(mac, QPointF(700.0, 500.0));
     mac.run(60);
     EXPECT_FALSE(mac.engine().reconcileInFlight());
     const QList<MenuBarItemID> lane = mac.lanes().value(Section::hidden);
@@ -162,15 +169,72 @@ TEST(ItemHotkeyAppTest, OpensAnItemAskedForDuringASortUnderItselfAtTheSortsNextP
     EXPECT_EQ(mac.app.finish(), 0);
 }
 
+// The laptop's first run after Zorv's launch: the user presses Raycast's hot key while it is
+// under way and then reads Raycast's menu for half a minute. While the menu is open the run
+// neither borrows the cursor nor drags, nothing tucks, and Raycast stays where its menu opened;
+// once a click elsewhere has closed the menu the run goes on and the bar settles and tucks.
+TEST(ItemHotkeyAppTest, NeitherDragsNorTucksUnderAMenuItOpenedDuringTheLaunchRun) {
+    // A first session puts three items into Hidden; launched again on the bar as the system lays
+    // it out, Zorv starts with a run that drags them there.
+    storeSettings(tourDoneSettings);
+    {
+        SimulatedMac before(quietScenario(u"laptop"_s));
+        ASSERT_TRUE(before.app.start());
+        before.run(60);
+        const SectionLayout &stored = before.engine().storedLayout();
+        for (const QString &bundle :
+             {u"com.raycast.macos"_s, u"com.google.drivefs"_s, u"com.docker.docker"_s}) {
+            before.app.model()->move(idIn(stored, bundle), Section::hidden);
+        }
+        before.run(60);
+        ASSERT_EQ(before.app.finish(), 0);
+    }
+    SimulatedMac mac(quietScenario(u"laptop"_s));
+    ASSERT_TRUE(mac.app.start());
+    mac.run(20);
+    ASSERT_TRUE(giveHotkey(mac, u"com.raycast.macos"_s, keyD));
+    for (int step = 0; step < 3000 && !mac.engine().cursor().session(); ++step) {
+        mac.driver.run(seconds(0.01));
+    }
+    ASSERT_TRUE(mac.engine().cursor().session()) << "the launch run never began dragging";
+    SimulatedDesktop &desktop = mac.platform.desktop();
+    pressHotkey(mac, keyD);
+    const auto opened = untilAClick(mac, 5.0);
+    ASSERT_TRUE(opened) << hotkeyLog().toStdString();
+    const std::optional<OpenItemMenu> menu = desktop.readout().openItemMenu();
+    ASSERT_TRUE(menu);
+    ASSERT_EQ(desktop.readout().entry(menu->itemId)->bundleIdentifier, u"com.raycast.macos"_s);
+    const QRectF raycastAt = desktop.readout().entry(menu->itemId)->frame;
+    const qsizetype borrowed = eventsOfKind(u"cursor-borrowed"_s);
+    const qsizetype tucks = eventsOfKind(u"tuck"_s);
+
+    mac.run(30, [&] {
+        EXPECT_EQ(desktop.readout().openItemMenu(), menu);
+        // Only the clock's title, narrower as the minute turns, shifts it a few points.
+        EXPECT_NEAR(desktop.readout().entry(menu->itemId)->frame.left(), raycastAt.left(), 4.0);
+    });
+    EXPECT_TRUE(mac.engine().reconcileInFlight());
+    EXPECT_EQ(eventsOfKind(u"cursor-borrowed"_s), borrowed);
+    EXPECT_EQ(eventsOfKind(u"tuck"_s), tucks);
+
+    click(mac, QPointF(700.0, 500.0));
+    EXPECT_FALSE(desktop.readout().openItemMenu());
+    mac.run(60);
+    EXPECT_FALSE(mac.engine().reconcileInFlight());
+    EXPECT_TRUE(mac.engine().lastReconcile().value(u"settled"_s).toBool());
+    EXPECT_FALSE(mac.engine().isRevealed());
+    EXPECT_GT(eventsOfKind(u"tuck"_s), tucks);
+    EXPECT_FALSE(hotkeyLog().contains(u"FAILED"_s)) << hotkeyLog().toStdString();
+    EXPECT_EQ(mac.app.finish(), 0);
+}
+
 // The crowded bar: the user opens Bear by its hot key, which reveals the hidden items, and asks
 // for Maccy by its own just as the auto-hide comes due, between Zorv's look at the bar and its
 // press. Maccy opens all the same, and the bar stays revealed for the auto-hide's delay from that
-// click before it tucks.
+// click; it tucks once that has passed and Maccy's menu is closed.
 TEST(ItemHotkeyAppTest, OpensAnItemAskedForAsTheAutoHideComesDue) {
     markWelcomeTourDone();
-    QJsonObject scenario = shippedScenario(u"crowded-bar"_s);
-    scenario.insert(u"events"_s, QJsonArray{});
-    SimulatedMac mac(parsedScenario(scenario, u"crowded-bar"_s));
+    SimulatedMac mac(quietScenario(u"crowded-bar"_s));
     ASSERT_TRUE(mac.app.start());
     mac.run(60);
     ASSERT_TRUE(giveHotkey(mac, u"com.example.bear"_s, keyD));
@@ -197,6 +261,8 @@ TEST(ItemHotkeyAppTest, OpensAnItemAskedForAsTheAutoHideComesDue) {
     mac.driver.run(seconds(mac.engine().autoRehideSeconds() - 0.1));
     EXPECT_EQ(autoHides(), autoHidesBefore);
     EXPECT_TRUE(mac.engine().isRevealed());
+    // The tuck waits for Maccy's menu, which the user closes.
+    mac.platform.desktop().userInput().pressKey(KeyCode::escape);
     mac.run(1);
     EXPECT_EQ(autoHides(), autoHidesBefore + 1);
     EXPECT_FALSE(mac.engine().isRevealed());

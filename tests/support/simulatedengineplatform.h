@@ -20,6 +20,7 @@ namespace zorv {
                           workspace,
                           desktop.statusBar(),
                           desktop.screens(),
+                          desktop.windowList(),
                           desktop.screenCapture(),
                           desktop.inputEvents(),
                           std::move(work),

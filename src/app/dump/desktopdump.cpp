@@ -2,6 +2,7 @@
 
 #include "enginedump.h"
 #include "itemclicksdump.h"
+#include "itemmenusdump.h"
 #include "jsonwriter.h"
 #include "modeldump.h"
 #include "rectjson.h"
@@ -98,7 +99,10 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
         {u"menus[].frame"_s, u"top-left: origin at the primary screen's top-left corner, y "
                              u"grows downwards"_s},
         {u"itemClicks[].menuAt"_s, u"top-left: origin at the primary screen's top-left corner, y "
-                                   u"grows downwards"_s}};
+                                   u"grows downwards"_s},
+        {u"itemMenu.frame"_s, u"top-left: origin at the primary screen's top-left corner, y "
+                              u"grows downwards"_s}};
+    const Duration started = platform.clock().now() - runner.elapsed();
     QJsonObject document{
         {u"coordinateConventions"_s, conventions},
         {u"scenario"_s, runner.scenario().name},
@@ -110,8 +114,9 @@ QJsonObject DesktopDump::toJson(SimulatedPlatform &platform, ClassicEngine *engi
         {u"screens"_s, screens},
         {u"windows"_s, windowsJson(platform.desktop())},
         {u"menus"_s, ShownMenusDump::menus(platform.desktop())},
-        {u"itemClicks"_s,
-         ItemClicksDump::clicks(platform.desktop(), platform.clock().now() - runner.elapsed())},
+        {u"itemClicks"_s, ItemClicksDump::clicks(platform.desktop(), started)},
+        {u"itemMenu"_s, ItemMenusDump::open(platform.desktop(), started)},
+        {u"itemMenuClosings"_s, ItemMenusDump::closings(platform.desktop(), started)},
         {u"banner"_s, ShownMenusDump::banner(banner)},
         {u"pasteboard"_s, platform.desktop().pasteboard().plainText()}};
     if (engine) {

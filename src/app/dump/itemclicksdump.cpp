@@ -26,7 +26,9 @@ QString clickKindName(ItemClickKind kind) {
     return u"left"_s;
 }
 
-QString openingName(ItemOpening via) {
+} // namespace
+
+QString ItemClicksDump::openingName(ItemOpening via) {
     switch (via) {
     case ItemOpening::Press:
         return u"press"_s;
@@ -37,8 +39,6 @@ QString openingName(ItemOpening via) {
     }
     return u"click"_s;
 }
-
-} // namespace
 
 QJsonArray ItemClicksDump::clicks(SimulatedDesktop &desktop, Duration started) {
     return desktop.model().read([&](const DesktopState &state) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "model/inputrecords.h"
 
 #include <QJsonArray>
 
@@ -16,6 +17,8 @@ class SimulatedDesktop;
 class ItemClicksDump {
 public:
     [[nodiscard]] static QJsonArray clicks(SimulatedDesktop &desktop, Duration started);
+    // How an item was opened, as the dump names it.
+    [[nodiscard]] static QString openingName(ItemOpening via);
 };
 
 } // namespace zorv

@@ -39,8 +39,7 @@ AXError ElementActions::perform(DesktopState &state, AXElement element, const QS
     click.displayId = state.activeScreen()->displayId;
     click.via = pressed ? ItemOpening::Press : ItemOpening::ShowMenu;
     click.menuAt = *menuAt;
-    state.recordClick(click);
-    effects.clicks.append(click);
+    ItemMenu::deliver(state, click, now, effects);
     return AXError::Success;
 }
 

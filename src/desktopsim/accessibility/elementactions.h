@@ -12,7 +12,8 @@ namespace zorv {
 // item's element performs "AXPress" as its owner's answer to a left click on it and "AXShowMenu"
 // as to a right click: the item's menu opens below its laid-out frame, kept on the screen, even
 // while the item is not drawn (under the front application's menus, the camera housing, beside
-// the screen or on an auto-hidden bar that is away), and the item's record of clicks takes it.
+// the screen or on an auto-hidden bar that is away; see ItemMenu), and the item's record of clicks
+// takes it.
 // Other elements perform no action. Hangs are the caller's to wait out.
 class ElementActions {
 public:

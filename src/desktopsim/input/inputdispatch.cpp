@@ -24,12 +24,12 @@ bool discarded(const DesktopState &state, EventOrigin origin) {
 
 } // namespace
 
-void InputDispatch::mouse(DesktopState &state, const MouseEvent &event, EventOrigin origin,
+bool InputDispatch::mouse(DesktopState &state, const MouseEvent &event, EventOrigin origin,
                           std::chrono::nanoseconds now, ModelEffects &effects) {
     if (discarded(state, origin)) {
         state.log({now, origin, event.type, event.location, event.button, event.flags,
                    event.clickState, 0, QPointF(), true});
-        return;
+        return false;
     }
     // A detached cursor ignores the user's mouse: the user's events happen where it stands.
     QPointF location = event.location;
@@ -41,25 +41,27 @@ void InputDispatch::mouse(DesktopState &state, const MouseEvent &event, EventOri
     state.log({now, origin, event.type, location, event.button, event.flags, event.clickState, 0,
                QPointF()});
     trackAutoHide(state, location, now, effects);
-    // The open menu takes the user's presses (one outside it closes it): nothing under them is
-    // pressed.
+    // This application's open menu takes the user's presses (one outside it closes it): nothing
+    // under them is pressed.
     const bool toMenu = origin == EventOrigin::User && state.input.menuOpen;
 
     switch (event.type) {
     case EventType::LeftMouseDown:
-        if (toMenu) {
-            break;
-        }
-        press(state, MouseButton::Left,
-              {event.type, location, event.button, event.flags, event.clickState}, origin, now);
-        break;
     case EventType::RightMouseDown:
-        if (toMenu) {
-            break;
+    case EventType::OtherMouseDown: {
+        const MouseButton button =
+            event.type == EventType::RightMouseDown ? MouseButton::Right : MouseButton::Left;
+        if (ItemMenu::takesPress(state, location, event.flags, now)) {
+            slotFor(state, button).reset();
+            return true;
         }
-        press(state, MouseButton::Right,
-              {event.type, location, event.button, event.flags, event.clickState}, origin, now);
+        if (!toMenu && event.type != EventType::OtherMouseDown) {
+            press(state, button,
+                  {event.type, location, event.button, event.flags, event.clickState}, origin,
+                  now);
+        }
         break;
+    }
     case EventType::LeftMouseDragged:
         if (auto &pressed = state.input.left;
             pressed && !pressed->firstMoveAt && location != pressed->downLocation) {
@@ -67,23 +69,30 @@ void InputDispatch::mouse(DesktopState &state, const MouseEvent &event, EventOri
         }
         break;
     case EventType::LeftMouseUp:
-        release(state, MouseButton::Left, location, now, effects);
-        break;
     case EventType::RightMouseUp:
-        release(state, MouseButton::Right, location, now, effects);
+    case EventType::OtherMouseUp:
+        if (ItemMenu::takesRelease(state, location, now)) {
+            return true;
+        }
+        if (event.type != EventType::OtherMouseUp) {
+            release(state,
+                    event.type == EventType::RightMouseUp ? MouseButton::Right : MouseButton::Left,
+                    location, now, effects);
+        }
         break;
     default:
         break;
     }
+    return false;
 }
 
-void InputDispatch::key(DesktopState &state, const KeyEvent &event, EventOrigin origin,
+bool InputDispatch::key(DesktopState &state, const KeyEvent &event, EventOrigin origin,
                         std::chrono::nanoseconds now, ModelEffects &effects) {
     const EventType type = event.keyDown ? EventType::KeyDown : EventType::KeyUp;
     if (discarded(state, origin)) {
         state.log({now, origin, type, state.input.cursor, MouseButton::Left, event.flags, 0,
                    event.keyCode, QPointF(), true});
-        return;
+        return false;
     }
     if (event.keyDown) {
         state.input.keysDown.insert(event.keyCode);
@@ -93,7 +102,11 @@ void InputDispatch::key(DesktopState &state, const KeyEvent &event, EventOrigin 
     state.input.lastEventAt[static_cast<int>(type)] = now;
     state.log({now, origin, type, state.input.cursor, MouseButton::Left, event.flags, 0,
                event.keyCode, QPointF()});
+    if (event.keyDown && ItemMenu::takesKey(state, event.keyCode, now)) {
+        return true;
+    }
     deliverKey(state, event, now, effects);
+    return false;
 }
 
 void InputDispatch::deliverKey(DesktopState &state, const KeyEvent &event,
@@ -223,8 +236,7 @@ void InputDispatch::release(DesktopState &state, MouseButton button, QPointF loc
     click.origin = pressed.origin;
     click.displayId = hit->displayId;
     click.menuAt = ItemMenu::origin(state, pressed.itemId, now).value_or(location);
-    state.recordClick(click);
-    effects.clicks.append(click);
+    ItemMenu::deliver(state, click, now, effects);
 }
 
 void InputDispatch::drop(DesktopState &state, const PressedItem &pressed, QPointF location,

@@ -27,17 +27,21 @@ namespace zorv {
 // mouse-down carried the Option flag); the click carries the button and the mouse-down's modifier
 // flags. An item is hit anywhere on the part of it that lies on the screen. Anything off the
 // bars, under the camera housing, on a hidden button or on a hung application's item hits
-// nothing. While a pop-up menu is open the user's presses are the menu's and press nothing here.
+// nothing. While this application's pop-up menu is open the user's presses are the menu's and
+// press nothing here; while another application's item menu is open, see ItemMenu.
 class InputDispatch {
 public:
     static constexpr std::chrono::milliseconds minimumDragHold{20};
     static constexpr std::chrono::milliseconds slowGestureHold{100};
 
-    static void mouse(DesktopState &state, const MouseEvent &event, EventOrigin origin,
+    // True when another application's open menu took the event (see ItemMenu): it goes to that
+    // menu's owner and nothing else.
+    static bool mouse(DesktopState &state, const MouseEvent &event, EventOrigin origin,
                       std::chrono::nanoseconds now, ModelEffects &effects);
     // A key-down of a combination some application holds as a global hot key goes to that
-    // application alone; every other key event goes to the frontmost application.
-    static void key(DesktopState &state, const KeyEvent &event, EventOrigin origin,
+    // application alone; every other key event goes to the frontmost application. True when
+    // another application's open menu took it (Escape closes it).
+    static bool key(DesktopState &state, const KeyEvent &event, EventOrigin origin,
                     std::chrono::nanoseconds now, ModelEffects &effects);
     // `delta` in lines, as LoggedEvent::scrollDelta.
     static void scroll(DesktopState &state, QPointF delta, quint64 flags, EventOrigin origin,

@@ -4,6 +4,7 @@
 #include "model/apprecord.h"
 #include "model/inputrecords.h"
 #include "model/inputstate.h"
+#include "model/itemmenus.h"
 #include "model/itemrecord.h"
 #include "model/screenbar.h"
 #include "model/screenrecord.h"
@@ -75,6 +76,7 @@ struct DesktopState {
     InputState input;
     std::deque<LoggedEvent> eventLog;
     std::deque<DeliveredClick> clicks;
+    ItemMenus itemMenus;
     // Registered global hot keys, in registration order.
     QList<HotKeyRecord> hotKeys;
     std::deque<KeyDelivery> keyDeliveries;

@@ -1,5 +1,6 @@
 #include "script/applicationregistry.h"
 
+#include "input/itemmenu.h"
 #include "layout/itemorder.h"
 
 namespace zorv {
@@ -45,12 +46,14 @@ qint32 ApplicationRegistry::launchProcess(const AppDescription &description, boo
 }
 
 bool ApplicationRegistry::quit(qint32 processId) {
+    const auto now = m_model.clock().now();
     return m_model.write([&](DesktopState &state, ModelEffects &effects) {
         const AppRecord *app = state.app(processId);
         if (!app) {
             return false;
         }
         effects.terminated.append(*app);
+        ItemMenu::ownerQuit(state, processId, now);
         // The system releases the hot keys of a process that ends.
         state.hotKeys.removeIf(
             [&](const HotKeyRecord &held) { return held.ownerProcessId == processId; });

@@ -78,6 +78,17 @@ QList<DeliveredClick> DesktopReadout::clicks() const {
     });
 }
 
+std::optional<OpenItemMenu> DesktopReadout::openItemMenu() const {
+    return m_model.read([](const DesktopState &state) { return state.itemMenus.open; });
+}
+
+QList<ClosedItemMenu> DesktopReadout::itemMenuClosings() const {
+    return m_model.read([](const DesktopState &state) {
+        const std::deque<ClosedItemMenu> &closings = state.itemMenus.closings;
+        return QList<ClosedItemMenu>(closings.cbegin(), closings.cend());
+    });
+}
+
 int DesktopReadout::mainThreadAccessibilityReads() const {
     return m_model.read(
         [](const DesktopState &state) { return state.mainThreadAccessibilityReads; });

@@ -11,7 +11,8 @@ namespace zorv {
 
 // Reads the simulated desktop back: each bar in order with every frame, the input events the
 // window server received (dropped ones marked), the cursor, the clicks status items received,
-// and the accessibility reads made on the main thread. Thread-safe.
+// the item menus open and closed, and the accessibility reads made on the main thread.
+// Thread-safe.
 class DesktopReadout {
 public:
     explicit DesktopReadout(DesktopModel &model);
@@ -27,6 +28,9 @@ public:
     // Oldest first; at most DesktopState::logCapacity.
     [[nodiscard]] QList<LoggedEvent> events() const;
     [[nodiscard]] QList<DeliveredClick> clicks() const;
+    // Another application's item menu open now, and the newest menus that closed, oldest first.
+    [[nodiscard]] std::optional<OpenItemMenu> openItemMenu() const;
+    [[nodiscard]] QList<ClosedItemMenu> itemMenuClosings() const;
 
     // How many accessibility attribute reads this process made on its main thread so far.
     [[nodiscard]] int mainThreadAccessibilityReads() const;

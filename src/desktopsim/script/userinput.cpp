@@ -41,23 +41,24 @@ EventType upType(MouseButton button) {
 
 UserInput::UserInput(DesktopModel &model) : m_model(model) {}
 
-void UserInput::tell(EventType type, quint16 keyCode, quint64 flags, QPointF scrollDelta) const {
+void UserInput::tell(EventType type, quint16 keyCode, quint64 flags, QPointF scrollDelta,
+                     bool toItemMenu) const {
     if (!m_listener) {
         return;
     }
     const QPointF cursor =
         m_model.read([](const DesktopState &state) { return state.input.cursor; });
-    m_listener(type, cursor, keyCode, flags, scrollDelta);
+    m_listener(type, cursor, keyCode, flags, scrollDelta, toItemMenu);
 }
 
 void UserInput::mouse(EventType type, QPointF location, MouseButton button, quint64 flags) {
     const auto now = m_model.clock().now();
-    m_model.write([&](DesktopState &state, ModelEffects &effects) {
+    const bool toItemMenu = m_model.write([&](DesktopState &state, ModelEffects &effects) {
         const bool pressOrRelease = type != EventType::MouseMoved;
-        InputDispatch::mouse(state, {type, location, button, flags, pressOrRelease ? 1 : 0},
-                             EventOrigin::User, now, effects);
+        return InputDispatch::mouse(state, {type, location, button, flags, pressOrRelease ? 1 : 0},
+                                    EventOrigin::User, now, effects);
     });
-    tell(type, 0, flags);
+    tell(type, 0, flags, {}, toItemMenu);
 }
 
 void UserInput::moveMouse(QPointF location) {
@@ -81,6 +82,19 @@ void UserInput::click(QPointF location, MouseButton button, quint64 flags) {
     mouseUp(location, button, flags);
 }
 
+bool UserInput::chooseInItemMenu() {
+    const std::optional<QRectF> menu =
+        m_model.read([](const DesktopState &state) -> std::optional<QRectF> {
+            const auto &open = state.itemMenus.open;
+            return open ? std::optional(open->frame) : std::nullopt;
+        });
+    if (!menu) {
+        return false;
+    }
+    click(menu->center());
+    return true;
+}
+
 void UserInput::drag(QPointF from, QPointF to, quint64 flags) {
     mouseDown(from, MouseButton::Left, flags);
     for (int step = 1; step <= dragSteps; ++step) {
@@ -91,10 +105,10 @@ void UserInput::drag(QPointF from, QPointF to, quint64 flags) {
 
 void UserInput::keyDown(quint16 keyCode, quint64 flags) {
     const auto now = m_model.clock().now();
-    m_model.write([&](DesktopState &state, ModelEffects &effects) {
-        InputDispatch::key(state, {keyCode, true, flags}, EventOrigin::User, now, effects);
+    const bool toItemMenu = m_model.write([&](DesktopState &state, ModelEffects &effects) {
+        return InputDispatch::key(state, {keyCode, true, flags}, EventOrigin::User, now, effects);
     });
-    tell(EventType::KeyDown, keyCode, flags);
+    tell(EventType::KeyDown, keyCode, flags, {}, toItemMenu);
 }
 
 void UserInput::keyUp(quint16 keyCode, quint64 flags) {

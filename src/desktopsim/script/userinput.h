@@ -17,10 +17,11 @@ namespace zorv {
 class UserInput {
 public:
     // Hears every event once the window server has taken it in: its type, where the cursor then
-    // stands, the key code (key events), the flags and the lines scrolled (scroll events, as
-    // LoggedEvent::scrollDelta). Called on the thread that made the event.
+    // stands, the key code (key events), the flags, the lines scrolled (scroll events, as
+    // LoggedEvent::scrollDelta) and whether another application's open menu took it (ItemMenu).
+    // Called on the thread that made the event.
     using Listener = std::function<void(EventType type, QPointF cursor, quint16 keyCode,
-                                        quint64 flags, QPointF scrollDelta)>;
+                                        quint64 flags, QPointF scrollDelta, bool toItemMenu)>;
 
     explicit UserInput(DesktopModel &model);
 
@@ -60,11 +61,15 @@ public:
     // Command-drags the item from the middle of its part on the screen, on the active screen's
     // bar, to `toX` on the same bar; false when the item is not visible there.
     bool commandDragItem(quint64 itemId, double toX);
+    // Clicks a row in the middle of another application's open item menu, which chooses it;
+    // false when none is open. (Escape or a click elsewhere closes it without a choice.)
+    bool chooseInItemMenu();
 
 private:
     [[nodiscard]] std::optional<QPointF> itemCentre(quint64 itemId) const;
     void mouse(EventType type, QPointF location, MouseButton button, quint64 flags);
-    void tell(EventType type, quint16 keyCode, quint64 flags, QPointF scrollDelta = {}) const;
+    void tell(EventType type, quint16 keyCode, quint64 flags, QPointF scrollDelta = {},
+              bool toItemMenu = false) const;
     void scrollBy(QPointF lines, quint64 flags);
 
     DesktopModel &m_model;

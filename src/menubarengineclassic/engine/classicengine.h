@@ -22,6 +22,7 @@
 #include "state/hidinghealth.h"
 #include "state/itemrecords.h"
 #include "state/layoutpace.h"
+#include "state/openmenus.h"
 #include "state/revealstate.h"
 #include "state/runqueue.h"
 #include "state/waitingreasons.h"
@@ -452,6 +453,16 @@ private:
     // DragPlanner::dragsStillNeeded on the bar now; none without a geometry.
     [[nodiscard]] std::optional<qsizetype> dragsStillNeeded() const;
 
+    // Open menus (classicenginemenus.cpp). While one is open: gives the cursor back and waits,
+    // within a bound, for it to close, then for the user's hands to rest; true when one was open.
+    // One still open at the bound stops the run's drags (`tally.abortReason`).
+    QCoro::Task<bool> giveWayToOpenMenus(BorrowedCursor::Owner owner, MonotonicTime &quietAt,
+                                         RunTally &tally);
+    // Holds the engine's own tuck while a menu is open and makes it once all have closed: true
+    // when held.
+    bool holdTuckForMenus(const QString &reason);
+    void dropTuckHeldForMenus();
+
     // Activation.
     // What one try at opening an item came to, and the record's keys it adds ("x" and "y" of a
     // click, "why" no click lands and the "action" of a press).
@@ -569,6 +580,7 @@ private:
     DriftMemory m_drift;
     RunQueue m_runs;
     LayoutPace m_pace;
+    OpenMenus m_openMenus{m_platform.windowList, m_platform.workspace};
 
     // Tasks and observers.
     LatestTask m_tuckRecovery;
@@ -584,6 +596,7 @@ private:
     LatestTask m_retryAfterAbort;
     LatestTask m_grantTask;
     LatestTask m_iconSeatSettle;
+    LatestTask m_heldTuckTask;
     // A scan found the permission granted and has not yet started the grant's placement.
     bool m_grantNoticed = false;
     ActivationTurns m_activations;

@@ -154,6 +154,9 @@ QCoro::Task<> ClassicEngine::reapplyRevealState(QString reason, bool forceReflow
         m_activations.deferTuck();
         co_return;
     }
+    if (holdTuckForMenus(reason)) {
+        co_return;
+    }
     const bool tucked = co_await m_separatorController->retuckForcingReflow();
     if (!self) {
         co_return;

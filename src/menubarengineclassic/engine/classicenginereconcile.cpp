@@ -251,6 +251,7 @@ QCoro::Task<> ClassicEngine::dragIntoPlace(BorrowedCursor::Owner owner, Monotoni
             ++tally.passes;
             break;
         }
+        const DragPlanner::AttemptsLedger attemptsBefore = tally.attempts;
         const std::optional<DragPlan> plan = DragPlanner::planNextDrag(
             *geometry, m_wanted.storedLayout(), m_records.stubbornSet(), tally.attempts);
         if (!plan) {
@@ -262,6 +263,18 @@ QCoro::Task<> ClassicEngine::dragIntoPlace(BorrowedCursor::Owner owner, Monotoni
             tally.abortReason = u"reordering was switched off"_s;
             ++tally.passes;
             break;
+        }
+        // A drag's mouse-down would close a menu open on the bar: the run waits for it to
+        // close, then goes on as after the user's input, the plan not dragged spending no try.
+        if (co_await giveWayToOpenMenus(owner, quietAt, tally)) {
+            if (!self) {
+                co_return;
+            }
+            tally.attempts = attemptsBefore;
+            if (++tally.passes == kPassLimit || tally.abortReason) {
+                break;
+            }
+            continue;
         }
         // The user took the mouse or keyboard since the run found them idle: give the
         // cursor back, wait until they are done, and plan again from a fresh scan.

@@ -31,6 +31,11 @@ QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwa
     if (revealed) {
         m_activations.dropDeferredTuck();
     }
+    // An item whose menu is open stays where the menu hangs from it.
+    if (!revealed && holdTuckForMenus(reason)) {
+        co_return;
+    }
+    dropTuckHeldForMenus();
     m_reveal.setRevealed(revealed, includingAlwaysHidden, holdOpen, now());
 
     if (!revealed && m_bar.trusted() != true && !m_separatorController->separatorsAreOrdered()) {
@@ -111,6 +116,7 @@ QCoro::Task<> ClassicEngine::tuckAsSoonAsTheBarIsLaidOut() {
 void ClassicEngine::forceShowEverything() {
     assertMainThread();
     m_rehideTask.cancel();
+    dropTuckHeldForMenus();
     m_tuckRecovery.cancel();
     m_health.recoveryStopped();
     m_cursor.endAnyCursorSession();

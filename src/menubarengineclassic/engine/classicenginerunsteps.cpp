@@ -156,7 +156,8 @@ QCoro::Task<> ClassicEngine::runBatch(BorrowedCursor::Owner owner, QJsonArray &m
         }
         // An activation goes first, and the user took the mouse or keyboard since the run found
         // them idle: either way the plans are stale, and the run goes on from a fresh reading.
-        if (m_activations.holdRun()) {
+        // So too when a menu is open, which the next drag would close.
+        if (m_activations.holdRun() || m_openMenus.anyOpen()) {
             co_return;
         }
         if (m_cursor.userInputSince(quietAt)) {

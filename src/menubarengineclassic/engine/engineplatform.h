@@ -8,6 +8,7 @@
 #include "screens.h"
 #include "statusbar.h"
 #include "systemfacts.h"
+#include "windowlist.h"
 #include "workrunner.h"
 #include "workspace.h"
 
@@ -19,13 +20,15 @@ namespace zorv {
 // test). Every service must outlive the engine. `work` runs the accessibility reads, clicks and
 // nudges off the main thread; `diagnosticsFolder` is where the engine's trail of decisions goes;
 // `appPreferences` is this application's own domain, where its status items' positions are kept;
-// `systemFacts` gives the operating system's version the snapshot names.
+// `systemFacts` gives the operating system's version the snapshot names; `windowList` shows the
+// menus open.
 struct EnginePlatform {
     Clock &clock;
     Accessibility &accessibility;
     Workspace &workspace;
     StatusBar &statusBar;
     Screens &screens;
+    WindowList &windowList;
     ScreenCapture &screenCapture;
     InputEvents &inputEvents;
     WorkRunner work;

@@ -32,6 +32,8 @@ constexpr int kTicksPerHandsCheck = 10;
 constexpr double kLayoutChangeSeconds = 10.0;
 // How long the user's hands wait for a reconcile run before acting anyway.
 constexpr double kHandsWaitSeconds = 60.0;
+// How long the user reads a menu an item opened before choosing a row in it.
+constexpr double kMenuReadingSeconds = 5.0;
 // A user keeps a handful of profiles: past this many, the next change removes one.
 constexpr qsizetype kProfilesKept = 8;
 
@@ -113,6 +115,7 @@ public:
                 useHands(m_hands->pick);
                 m_hands.reset();
             }
+            chooseFromAMenuOnceRead();
             m_mac.driver.run(seconds(kTickSeconds));
             watch.checkTick();
             if (++ticks % kTicksPerHandsCheck == 0) {
@@ -324,6 +327,15 @@ private:
                                   bundle->settings, bundle->layout, bundle->profiles,
                                   bundle->triggers, bundle->deleted, stamps);
         otherMac.setData(edited.encoded(), CloudSync::storeKey);
+    }
+
+    // The user reads the menu an item opened for a few seconds, then chooses a row in it.
+    void chooseFromAMenuOnceRead() {
+        SimulatedDesktop &desktop = m_mac.platform.desktop();
+        const std::optional<OpenItemMenu> menu = desktop.readout().openItemMenu();
+        if (menu && m_mac.clock.now() - menu->openedAt >= seconds(kMenuReadingSeconds)) {
+            (void)desktop.userInput().chooseInItemMenu();
+        }
     }
 
     // While a run is in flight (or after waiting for one in vain) the user Command-drags an item

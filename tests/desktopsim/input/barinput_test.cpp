@@ -63,8 +63,11 @@ TEST_F(BarInputTest, ClicksOpenTheItemWithTheirKind) {
     QSignalSpy delivered(&desktop.model(), &DesktopModel::clickDelivered);
     UserInput &user = desktop.userInput();
     const quint64 target = items.back();
+    // Each menu is closed before the next click: one on the item of the open menu closes it.
     user.click(centre(target));
+    user.pressKey(KeyCode::escape);
     user.click(centre(target), MouseButton::Right);
+    user.pressKey(KeyCode::escape);
     user.click(centre(target), MouseButton::Left, EventFlags::option);
     postClick(centre(clockItem));
 

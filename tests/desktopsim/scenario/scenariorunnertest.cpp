@@ -242,8 +242,10 @@ TEST_F(ScenarioRunnerTest, ModifierKeysStayHeldOnTheirOwnAndScrollsTurnTheirAmou
         "events": [
             {"at": 1, "do": "input", "input": "modifierDown", "modifier": "option"},
             {"at": 2, "do": "input", "input": "leftClick", "x": 1487, "y": 18},
+            {"at": 2.5, "do": "input", "input": "key", "keyCode": 53},
             {"at": 3, "do": "input", "input": "leftClick", "x": 1487, "y": 18,
              "modifiers": ["shift", "option"]},
+            {"at": 3.5, "do": "input", "input": "key", "keyCode": 53},
             {"at": 4, "do": "input", "input": "modifierUp", "modifier": "option"},
             {"at": 5, "do": "input", "input": "leftClick", "x": 1487, "y": 18},
             {"at": 6, "do": "input", "input": "scroll", "x": 700, "y": 12, "direction": "up",
@@ -254,7 +256,7 @@ TEST_F(ScenarioRunnerTest, ModifierKeysStayHeldOnTheirOwnAndScrollsTurnTheirAmou
     QList<quint64> optionKey;
     QList<QPointF> scrolls;
     desktop.userInput().setListener(
-        [&](EventType type, QPointF, quint16 keyCode, quint64 flags, QPointF delta) {
+        [&](EventType type, QPointF, quint16 keyCode, quint64 flags, QPointF delta, bool) {
             if (keyCode == KeyCode::option) {
                 optionKey.append(flags);
             }

@@ -223,6 +223,10 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         return reveal[u"reason"_s] == u"request"_s || reveal[u"reason"_s] == u"automation-hold"_s;
     });
     ASSERT_EQ(reveals.size(), activation.wasTucked ? 1 : 0);
+    // The item's menu stays open until the user closes it; a tuck would wait for that.
+    EXPECT_TRUE(desktop.readout().openItemMenu().has_value());
+    EXPECT_TRUE(engine->isRevealed() || !activation.wasTucked);
+    desktop.userInput().pressKey(KeyCode::escape);
     if (activation.wasTucked) {
         EXPECT_EQ(reveals.first().value(u"reason"_s).toString(), u"activate"_s);
         EXPECT_EQ(reveals.first().value(u"includingAlwaysHidden"_s).toBool(),

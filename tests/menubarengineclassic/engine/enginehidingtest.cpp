@@ -71,6 +71,9 @@ struct RevealCase {
     double autoRehideSetting;
     // Seconds after the reveal when it is tucked again; none when it stays.
     std::optional<double> tuckedAfter;
+    // The user opens the hidden item's menu a second after the reveal and closes it with a click
+    // elsewhere this long after the reveal.
+    std::optional<double> menuClosedAfter = std::nullopt;
 };
 
 class RevealTest : public EngineTest, public ::testing::WithParamInterface<RevealCase> {};
@@ -87,10 +90,23 @@ TEST_P(RevealTest, revealsTheAskedSectionsUntilTheClampedAutoHide) {
     EXPECT_EQ(onScreen(always), reveal.includingAlwaysHidden);
     EXPECT_EQ(reasons(u"reveal"_s),
               QStringList{reveal.holdOpen ? u"automation-hold"_s : u"request"_s});
+    double at = 1.0;
+    if (reveal.menuClosedAfter) {
+        desktop.userInput().click(entry(hidden).frame.center());
+        run(*reveal.menuClosedAfter - at);
+        at = *reveal.menuClosedAfter;
+        ASSERT_TRUE(desktop.readout().openItemMenu().has_value());
+        EXPECT_TRUE(engine->isRevealed());
+        desktop.userInput().click(kUserSpot);
+    }
 
-    run(reveal.tuckedAfter.value_or(4000.0) - 1.5);
-    EXPECT_TRUE(engine->isRevealed());
-    run(1.0);
+    const double due = reveal.tuckedAfter.value_or(4000.0);
+    if (due - 0.5 > at) {
+        run(due - 0.5 - at);
+        at = due - 0.5;
+        EXPECT_TRUE(engine->isRevealed());
+    }
+    run(due + 0.5 - at);
     EXPECT_EQ(engine->isRevealed(), !reveal.tuckedAfter);
     EXPECT_EQ(onScreen(hidden), !reveal.tuckedAfter);
     EXPECT_EQ(reasons(u"tuck"_s).contains(u"auto-rehide"_s), reveal.tuckedAfter.has_value());
@@ -105,7 +121,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RevealCase{"NegativeDelayIsOff", false, false, -5.0, std::nullopt},
                       RevealCase{"NaNDelayMeansDefault", false, false, std::nan(""), 10.0},
                       RevealCase{"InfiniteDelayMeansDefault", false, false, INFINITY, 10.0},
-                      RevealCase{"HugeDelayIsCappedAtAnHour", false, false, 1e300, 3600.0}),
+                      RevealCase{"HugeDelayIsCappedAtAnHour", false, false, 1e300, 3600.0},
+                      RevealCase{"MenuOpenPastTheDelay", false, false, 10.0, 20.0, 20.0},
+                      RevealCase{"MenuClosedWithinTheDelay", false, false, 10.0, 10.0, 5.0}),
     [](const auto &info) { return info.param.name; });
 
 TEST_F(EngineTest, aSecondRevealRestartsTheDelayAndTogglesFlipTheState) {

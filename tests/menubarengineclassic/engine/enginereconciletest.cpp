@@ -955,6 +955,9 @@ struct FirstDragCase {
     // The user hides Zorv's icon meanwhile: every item left of it moves over, the dragged one
     // too, though its drag did not take.
     bool iconHidden = false;
+    // Before the run the user opens the menu of the rightmost item and reads it this long, then
+    // closes it with a click elsewhere: no drag closes it, nor is the cursor borrowed meanwhile.
+    std::optional<double> menuOpenFor = std::nullopt;
 
     friend void PrintTo(const FirstDragCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -970,7 +973,18 @@ TEST_P(ReconcileFirstDragTest, judgesTheDragAndTheUsersKeys) {
     QStringList wanted = c.bar;
     wanted.sort();
     want(wanted);
+    if (c.menuOpenFor) {
+        desktop.userInput().click(entry(items.value(c.bar.last())).frame.center());
+        desktop.userInput().moveMouse(kUserSpot);
+    }
     QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    if (c.menuOpenFor) {
+        run(*c.menuOpenFor);
+        EXPECT_TRUE(desktop.readout().openItemMenu().has_value());
+        EXPECT_TRUE(records(u"events.jsonl"_s, u"cursor-borrowed"_s).isEmpty());
+        EXPECT_EQ(shownOrder(), c.bar);
+        desktop.userInput().click(kUserSpot);
+    }
     runUntil([&] { return engine->cursor().session().has_value(); });
     // Well into the drag: a key-down right at the session's start is within its slack.
     run(0.08);
@@ -997,7 +1011,9 @@ INSTANTIATE_TEST_SUITE_P(
         FirstDragCase{"MovedSixPoints", kTwoSwapped, DragAcceptance::Never, false, 6.0, false, 12},
         FirstDragCase{"MovedPastSix", kTwoSwapped, DragAcceptance::Never, false, 6.1, true, 13},
         FirstDragCase{"MovedByTheIconGoing", kTwoSwapped, DragAcceptance::Never, false, 0.0,
-                      std::nullopt, 11, true}),
+                      std::nullopt, 11, true},
+        FirstDragCase{"AfterAMenuClosed", kThreeReversed, DragAcceptance::Always, false, 0.0, true,
+                      1, false, 30.0}),
     [](const auto &info) { return info.param.name; });
 
 struct EdgeCase {

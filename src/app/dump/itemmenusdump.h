@@ -1,0 +1,23 @@
+#pragma once
+
+#include "clock.h"
+
+#include <QJsonArray>
+#include <QJsonValue>
+
+namespace zorv {
+
+class SimulatedDesktop;
+
+// Other applications' item menus, for the dump: the one open (null while none is) and the newest
+// that closed, oldest first. Each names its owner (application, bundle identifier), its item
+// (title, autosave name), its frame (top-left convention), how it opened ("click", "press",
+// "show menu") and when (seconds since `started`); a closing adds when it closed and why
+// ("pressed outside", "Escape", "row chosen", "owner quit", "another menu opened").
+class ItemMenusDump {
+public:
+    [[nodiscard]] static QJsonValue open(SimulatedDesktop &desktop, Duration started);
+    [[nodiscard]] static QJsonArray closings(SimulatedDesktop &desktop, Duration started);
+};
+
+} // namespace zorv

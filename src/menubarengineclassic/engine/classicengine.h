@@ -244,6 +244,9 @@ private:
     // Whether a run must wait for the grant's placement: the permission is missing, or it came
     // and the separators are not yet placed between the lanes.
     [[nodiscard]] bool grantPlacementDue() const;
+    // Whether the grant's placement has yet to create the engine's items anew: seating the icon
+    // is left to it until then.
+    [[nodiscard]] bool grantPlacementAhead() const;
     // Keeps the request until the grant's placement has ended and no run is in flight, then
     // admits it. Replaced by a later request, it returns once that one's run has ended; with
     // reordering switched off, at once.
@@ -599,6 +602,8 @@ private:
     LatestTask m_heldTuckTask;
     // A scan found the permission granted and has not yet started the grant's placement.
     bool m_grantNoticed = false;
+    // The placement of the grant under way has created the items anew, or found nothing to place.
+    bool m_grantPlacementMade = false;
     ActivationTurns m_activations;
     QList<QMetaObject::Connection> m_observers;
 };

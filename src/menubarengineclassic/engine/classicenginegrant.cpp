@@ -56,6 +56,7 @@ void ClassicEngine::watchForGrant() {
 
 void ClassicEngine::takeGrant() {
     m_grantNoticed = false;
+    m_grantPlacementMade = false;
     appendEvent({{u"kind"_s, u"accessibility-granted"_s},
                  {u"geometry"_s, m_separatorController->geometry()}});
     // What a run can reach changed, and so may what blocked self-healing.
@@ -90,7 +91,9 @@ void ClassicEngine::takeGrant() {
             // The user's layout says where the lanes meet, on a first launch too, or the
             // separators stand between lanes the user left: they go (back) there, and the icon
             // right of both. Items the system will not let be dragged, or that stand out of
-            // reach, are then in their lanes all the same.
+            // reach, are then in their lanes all the same. They are created anew before the
+            // placement's first wait.
+            self->m_grantPlacementMade = true;
             co_await self->placeSeparatorsBetweenLanes(u"launch"_s);
         } else {
             // Nothing tells where the lanes meet (the separators stand as a launch without the
@@ -99,6 +102,7 @@ void ClassicEngine::takeGrant() {
             if (!self) {
                 co_return;
             }
+            self->m_grantPlacementMade = true;
             co_await self->waitForReadableFrames(seconds(0.1));
         }
         if (!self) {
@@ -117,6 +121,10 @@ void ClassicEngine::takeGrant() {
 QCoro::Task<bool> ClassicEngine::untilGrantPlacementEnds() {
     return waitWhile([this] { return m_grantTask.isPending(); }, kPlacementWaitSeconds,
                      kRunWaitStep);
+}
+
+bool ClassicEngine::grantPlacementAhead() const {
+    return m_grantTask.isPending() && !m_grantPlacementMade;
 }
 
 bool ClassicEngine::waitingForGrant() const {

@@ -20,8 +20,9 @@ QCoro::Task<bool> ClassicEngine::seatIconInSight() {
     if (!self) {
         co_return false;
     }
-    // The grant's placement creates the icon anew itself.
-    if (m_runs.dragUnderWay() || m_grantTask.isPending() || !iconSeatWouldShow()) {
+    // The grant's placement creates the icon anew itself; once it has, a move of the icon after
+    // it is the seat's to mend, though the placement goes on waiting for the bar to settle.
+    if (m_runs.dragUnderWay() || grantPlacementAhead() || !iconSeatWouldShow()) {
         co_return false;
     }
     recreateIconAtRightEnd();
@@ -47,7 +48,7 @@ QCoro::Task<> ClassicEngine::settleAroundSeatedIcon(QPointer<ClassicEngine> self
     }
     // The separators go where the lanes meet on the bar as it now stands, if they stand elsewhere.
     co_await self->refresh();
-    if (self && !token.isCancelled() && self->canSeatItems() && !self->m_grantTask.isPending() &&
+    if (self && !token.isCancelled() && self->canSeatItems() && !self->grantPlacementAhead() &&
         self->seatItemsBetweenLanes(IconSeat::toRightEnd)) {
         co_await self->reapplyRevealState(u"icon-seated"_s, false);
     }

@@ -287,6 +287,9 @@ struct IconMovedCase {
     // Seconds after the icon is back in sight when the system moves it to the left end again:
     // none when it moves it once.
     std::optional<double> movedAgainAfter = std::nullopt;
+    // The permission, gone, is granted back once the system has moved the icon: the grant's
+    // placement creates the items anew, then waits seconds for the bar to settle.
+    bool grantedBackAsItIsMoved = false;
 
     friend void PrintTo(const IconMovedCase &c, std::ostream *out) { *out << c.name; }
 };
@@ -347,6 +350,10 @@ TEST_P(IconMovedToTheLeftEndTest, comesBackWithinTwoWatchdogTicksAndHidingWorksA
     desktop.items().moveToIndex(zorvItem(BarItems::zorvIconName), 0);
     settle();
     ASSERT_EQ(barOrder().indexOf(zorvItem(BarItems::zorvIconName)), 0);
+    if (c.grantedBackAsItIsMoved) {
+        desktop.permissions().setAccessibilityTrusted(true);
+        drive(engine->refresh());
+    }
     // Seated again, the icon is an item of its own.
     const auto iconSeen = [this] { return entry(zorvItem(BarItems::zorvIconName)).visible; };
     double longestOff = 0.0;
@@ -414,7 +421,9 @@ INSTANTIATE_TEST_SUITE_P(
         IconMovedCase{"OverflowingRevealedMovedAgainAsItIsSeated", false, false, 18, 0.0, false,
                       false, false, false, true, 1.0},
         IconMovedCase{"OverflowingTuckedMovedAgainAsItIsSeated", std::nullopt, false, 18, 0.0,
-                      false, false, false, false, true, 1.0}),
+                      false, false, false, false, true, 1.0},
+        IconMovedCase{"OverflowingGrantedBackMovedAgainAsItsPlacementSettles", std::nullopt, false,
+                      18, 0.0, true, false, false, false, true, 0.3, true}),
     [](const auto &info) { return info.param.name; });
 
 } // namespace

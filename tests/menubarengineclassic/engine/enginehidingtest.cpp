@@ -209,6 +209,36 @@ TEST_F(EngineTest, aRefusedTuckRecoversWithBackOffAndPublishesWhyHidingIsBlocked
               (Published{std::nullopt, HidingBlockedReason::iconMisseated, std::nullopt}));
 }
 
+// The recovery of a refused tuck lays the bar out again only once a run in flight has ended: its
+// second attempt, due 2.7 s on, waits for a run asked for at 1 s while the user moves the mouse.
+TEST_F(EngineTest, aTuckRecoveryWaitsForARunInFlight) {
+    addLaptop();
+    furnishSections();
+    engine->setOnIconReplaced([this](StatusItemButton *) {
+        ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+    });
+    startEngine();
+    drive(engine->setHiddenRevealed(true, false));
+    ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+    settle();
+    drive(engine->setHiddenRevealed(false, false));
+    run(1.0);
+    ASSERT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).size(), 1);
+
+    engine->setReorderEnabled(true);
+    QCoro::Task<> pass = engine->reconcileMenuBar(u"user-move"_s);
+    for (int step = 0; step < 6; ++step) {
+        desktop.userInput().moveMouse(kUserSpot + QPointF(step, 0.0));
+        run(0.5);
+    }
+    run(1.0);
+    ASSERT_TRUE(engine->reconcileInFlight());
+    EXPECT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).size(), 1);
+    drive(std::move(pass));
+    run(2.0);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).size(), 2);
+}
+
 // "Try Again Now" with the icon still left of the separators seats it again before the tuck.
 TEST_F(EngineTest, aRetrySeatsAMisplacedIconAndTucks) {
     addLaptop();

@@ -211,6 +211,7 @@ TEST_F(EngineTest, aRefusedTuckRecoversWithBackOffAndPublishesWhyHidingIsBlocked
 
 // The recovery of a refused tuck lays the bar out again only once a run in flight has ended: its
 // second attempt, due 2.7 s on, waits for a run asked for at 1 s while the user moves the mouse.
+// The system puts the icon back left of the separators each time it is seated: every attempt fails.
 TEST_F(EngineTest, aTuckRecoveryWaitsForARunInFlight) {
     addLaptop();
     furnishSections();

@@ -124,6 +124,8 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         engine->setAutoRehideSeconds(0.0);
     }
     std::optional<QCoro::Task<>> reconciling;
+    const bool whileDragging =
+        bar == Bar::runPushesBehindHousing || bar == Bar::runShowsAlwaysHidden;
     if (bar == Bar::runClosing || bar == Bar::runClosingAutoHideOff ||
         bar == Bar::runPushesBehindHousing || bar == Bar::runShowsAlwaysHidden) {
         engine->setReorderEnabled(true);
@@ -137,8 +139,6 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         reconciling = engine->reconcileMenuBar(u"user-move"_s);
         // Asked once the run has revealed the lanes for its drag; or once it has written its
         // record, when it tucks 0.35 s later, during the click.
-        const bool whileDragging =
-            bar == Bar::runPushesBehindHousing || bar == Bar::runShowsAlwaysHidden;
         const auto due = [&] {
             return bar == Bar::runPushesBehindHousing ? onScreen(hidden)
                    : bar == Bar::runShowsAlwaysHidden ? onScreen(always)
@@ -185,6 +185,12 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
             desktop.arrangement().setMainScreen(second);
         }
     });
+    // Whether a run was in flight at the click, and how long after the request it came.
+    std::optional<std::pair<bool, double>> atClick;
+    const MonotonicTime asked = clock.now();
+    QObject::connect(&desktop.model(), &DesktopModel::clickDelivered, &desktop.model(), [&] {
+        atClick = {engine->reconcileInFlight(), toSeconds(clock.now() - asked)};
+    });
     drive(engine->activate(idOf(name), ClickKind::right));
     drive(std::move(hands));
     drive(std::move(hangs));
@@ -196,6 +202,12 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
     ASSERT_EQ(clicks.size(), 1);
     EXPECT_EQ(clicks.first().itemId, item);
     EXPECT_EQ(clicks.first().kind, ItemClickKind::Right);
+    // Asked for during a run's drag, it is opened at the run's next pause, not once the run ends.
+    ASSERT_TRUE(atClick.has_value());
+    if (whileDragging) {
+        EXPECT_TRUE(atClick->first) << "the run had ended";
+        EXPECT_LT(atClick->second, 1.0) << "it waited past the drag under way";
+    }
     const bool clickable = activation.notClickable.isEmpty();
     EXPECT_EQ(clicks.first().via, clickable ? ItemOpening::Click : ItemOpening::ShowMenu);
     const QList<LoggedEvent> events = desktop.readout().events();

@@ -74,6 +74,9 @@ struct RevealCase {
     // The user opens the hidden item's menu a second after the reveal and closes it with a click
     // elsewhere this long after the reveal.
     std::optional<double> menuClosedAfter = std::nullopt;
+    // This long after the reveal the user moves the mouse and a run is asked for: it waits for
+    // the input to go quiet, and its closing tuck is the one the reveal ends with.
+    std::optional<double> runAskedAfter = std::nullopt;
 };
 
 class RevealTest : public EngineTest, public ::testing::WithParamInterface<RevealCase> {};
@@ -99,17 +102,34 @@ TEST_P(RevealTest, revealsTheAskedSectionsUntilTheClampedAutoHide) {
         EXPECT_TRUE(engine->isRevealed());
         desktop.userInput().click(kUserSpot);
     }
+    std::optional<QCoro::Task<>> pass;
+    if (reveal.runAskedAfter) {
+        run(*reveal.runAskedAfter - at);
+        at = *reveal.runAskedAfter;
+        engine->setReorderEnabled(true);
+        desktop.userInput().moveMouse(kUserSpot + QPointF(10.0, 0.0));
+        pass = engine->reconcileMenuBar(u"user-move"_s);
+    }
 
     const double due = reveal.tuckedAfter.value_or(4000.0);
     if (due - 0.5 > at) {
         run(due - 0.5 - at);
         at = due - 0.5;
         EXPECT_TRUE(engine->isRevealed());
+        // A run asked for meanwhile is still in flight, past when the auto-hide came due.
+        EXPECT_EQ(engine->reconcileInFlight(), reveal.runAskedAfter.has_value());
     }
     run(due + 0.5 - at);
+    if (pass) {
+        drive(std::move(*pass));
+    }
     EXPECT_EQ(engine->isRevealed(), !reveal.tuckedAfter);
     EXPECT_EQ(onScreen(hidden), !reveal.tuckedAfter);
-    EXPECT_EQ(reasons(u"tuck"_s).contains(u"auto-rehide"_s), reveal.tuckedAfter.has_value());
+    QStringList tucks{u"launch"_s};
+    if (reveal.tuckedAfter) {
+        tucks.append(reveal.runAskedAfter ? u"reconcile"_s : u"auto-rehide"_s);
+    }
+    EXPECT_EQ(reasons(u"tuck"_s), tucks);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -123,7 +143,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RevealCase{"InfiniteDelayMeansDefault", false, false, INFINITY, 10.0},
                       RevealCase{"HugeDelayIsCappedAtAnHour", false, false, 1e300, 3600.0},
                       RevealCase{"MenuOpenPastTheDelay", false, false, 10.0, 20.0, 20.0},
-                      RevealCase{"MenuClosedWithinTheDelay", false, false, 10.0, 10.0, 5.0}),
+                      RevealCase{"MenuClosedWithinTheDelay", false, false, 10.0, 10.0, 5.0},
+                      RevealCase{"RunInFlightAsTheDelayEnds", false, false, 10.0, 11.0,
+                                 std::nullopt, 9.5}),
     [](const auto &info) { return info.param.name; });
 
 TEST_F(EngineTest, aSecondRevealRestartsTheDelayAndTogglesFlipTheState) {
@@ -185,6 +207,37 @@ TEST_F(EngineTest, aRefusedTuckRecoversWithBackOffAndPublishesWhyHidingIsBlocked
     EXPECT_TRUE(reasons(u"tuck"_s).contains(u"tuck-recovery"_s));
     EXPECT_EQ(published,
               (Published{std::nullopt, HidingBlockedReason::iconMisseated, std::nullopt}));
+}
+
+// The recovery of a refused tuck lays the bar out again only once a run in flight has ended: its
+// second attempt, due 2.7 s on, waits for a run asked for at 1 s while the user moves the mouse.
+// The system puts the icon back left of the separators each time it is seated: every attempt fails.
+TEST_F(EngineTest, aTuckRecoveryWaitsForARunInFlight) {
+    addLaptop();
+    furnishSections();
+    engine->setOnIconReplaced([this](StatusItemButton *) {
+        ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+    });
+    startEngine();
+    drive(engine->setHiddenRevealed(true, false));
+    ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+    settle();
+    drive(engine->setHiddenRevealed(false, false));
+    run(1.0);
+    ASSERT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).size(), 1);
+
+    engine->setReorderEnabled(true);
+    QCoro::Task<> pass = engine->reconcileMenuBar(u"user-move"_s);
+    for (int step = 0; step < 6; ++step) {
+        desktop.userInput().moveMouse(kUserSpot + QPointF(step, 0.0));
+        run(0.5);
+    }
+    run(1.0);
+    ASSERT_TRUE(engine->reconcileInFlight());
+    EXPECT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).size(), 1);
+    drive(std::move(pass));
+    run(2.0);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"tuck-recovery"_s).size(), 2);
 }
 
 // "Try Again Now" with the icon still left of the separators seats it again before the tuck.

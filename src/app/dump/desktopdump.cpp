@@ -5,6 +5,7 @@
 #include "itemmenusdump.h"
 #include "jsonwriter.h"
 #include "modeldump.h"
+#include "optionaljson.h"
 #include "rectjson.h"
 #include "shownmenusdump.h"
 #include "simulatedplatform.h"
@@ -20,10 +21,6 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 
 namespace {
-
-QJsonValue optionalString(const std::optional<QString> &text) {
-    return text ? QJsonValue(*text) : QJsonValue(QJsonValue::Null);
-}
 
 QJsonObject entryJson(const BarEntry &entry, qsizetype order) {
     return {{u"order"_s, order},
@@ -49,9 +46,8 @@ QJsonArray windowsJson(SimulatedDesktop &desktop) {
     // On screen front to back, then those ordered out.
     QList<SimAppWindow *> order = desktop.appWindows().stackingOrder();
     std::ranges::reverse(order);
-    std::ranges::stable_partition(order, [](const SimAppWindow *window) {
-        return window->record().visible;
-    });
+    std::ranges::stable_partition(
+        order, [](const SimAppWindow *window) { return window->record().visible; });
     QJsonArray windows;
     for (auto window = order.cbegin(); window != order.cend(); ++window) {
         const WindowRecord &record = (*window)->record();

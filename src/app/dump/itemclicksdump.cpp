@@ -1,5 +1,6 @@
 #include "itemclicksdump.h"
 
+#include "optionaljson.h"
 #include "simulateddesktop.h"
 
 #include <QJsonObject>
@@ -9,10 +10,6 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 
 namespace {
-
-QJsonValue optionalString(const std::optional<QString> &text) {
-    return text ? QJsonValue(*text) : QJsonValue(QJsonValue::Null);
-}
 
 QString clickKindName(ItemClickKind kind) {
     switch (kind) {

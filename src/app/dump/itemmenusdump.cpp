@@ -1,6 +1,7 @@
 #include "itemmenusdump.h"
 
 #include "itemclicksdump.h"
+#include "optionaljson.h"
 #include "rectjson.h"
 #include "simulateddesktop.h"
 
@@ -26,10 +27,6 @@ QString closingName(MenuClosing why) {
         break;
     }
     return u"pressed outside"_s;
-}
-
-QJsonValue optionalString(const std::optional<QString> &text) {
-    return text ? QJsonValue(*text) : QJsonValue(QJsonValue::Null);
 }
 
 QJsonObject menuJson(const DesktopState &state, const OpenItemMenu &menu, Duration started) {

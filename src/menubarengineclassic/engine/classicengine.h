@@ -1,5 +1,6 @@
 #pragma once
 
+#include "activation/openingtry.h"
 #include "capture/captureservice.h"
 #include "diagnostics/diagnostics.h"
 #include "diagnostics/snapshotitems.h"
@@ -14,6 +15,7 @@
 #include "reconcile/dragplan.h"
 #include "reconcile/dragplanner.h"
 #include "reconcile/reachability.h"
+#include "reconcile/runtally.h"
 #include "separators/separatorcontroller.h"
 #include "separators/separatorplacement.h"
 #include "state/activationturns.h"
@@ -391,19 +393,7 @@ private:
     // Reconcile pass. A trigger that waited in the queue is admitted with the reordering switch
     // as it stands when its turn comes: switched off, it is dropped.
     QCoro::Task<> admitReconcile(QString trigger, bool reorderEnabled);
-    // What a run has found and done so far, handed from one of its steps to the next.
-    struct RunTally {
-        QDateTime startedAt;
-        int epochAtStart = 0;
-        std::optional<qsizetype> neededAtStart;
-        qint64 modeledSortMicros = 0;
-        DragPlanner::AttemptsLedger attempts;
-        QJsonArray moves;
-        QHash<MenuBarItemID, bool> orderTook;
-        QHash<MenuBarItemID, bool> laneTook;
-        int passes = 0;
-        std::optional<QString> abortReason;
-    };
+    using RunTally = zorv::RunTally;
     QCoro::Task<> runReconcilePass(QString trigger);
     // Reveals what the run's drags need and waits for the bar to lay it out: false when it did
     // not, the run then aborted and tucked again.
@@ -467,16 +457,7 @@ private:
     void dropTuckHeldForMenus();
 
     // Activation.
-    // What one try at opening an item came to, and the record's keys it adds ("x" and "y" of a
-    // click, "why" no click lands and the "action" of a press).
-    struct OpeningTry {
-        enum class Verdict { opened, moved, failed };
-        Verdict verdict = Verdict::failed;
-        // As the record names it.
-        QString outcome;
-        EngineError error = EngineError::activationFailed;
-        QJsonObject keys;
-    };
+    using OpeningTry = zorv::OpeningTry;
     // Waits for the activations asked before this one to end; false when the engine went.
     QCoro::Task<bool> untilTurn(quint64 turn);
     // Reads the bar and opens the item.

@@ -126,7 +126,12 @@ QCoro::Task<> ClassicEngine::refresh() {
         if (stable && lanesReadable && verdict.kind != DriftVerdict::Kind::nothingHidden) {
             runUpkeep(items, context);
         }
-        publishItems();
+        // Until the launch has laid the bar out the engine's own items do not stand between
+        // the lanes yet (a first launch has them at the bar's end): what such a scan reads as
+        // lanes is no one's, and whoever takes items in would take them in there.
+        if (m_reveal.launchTuck() == LaunchTuck::done) {
+            publishItems();
+        }
     }
 
     m_bar.scanned(now());

@@ -224,8 +224,7 @@ private:
     // lanes can be read off it, rather than measured as at a first launch.
     [[nodiscard]] bool layoutPlacesItemsOnTheBar() const;
     // Whether the engine's own items stand where the bar's lanes can be read off them: the
-    // separators in order with the icon right of both, laid out by the launch, and no placement
-    // pending for a grant.
+    // separators in order with the icon right of both, and no placement pending for a grant.
     [[nodiscard]] bool ownItemsInOrder() const;
     // Whether the engine's own items can be seated again now: the permission is there, the icon
     // is shown and no run is dragging.

@@ -156,8 +156,7 @@ bool ClassicEngine::waitingForAccessibility() const {
 }
 
 bool ClassicEngine::ownItemsInOrder() const {
-    return m_reveal.launchTuck() == LaunchTuck::done && m_bar.trusted() == true &&
-           !m_grantTask.isPending() &&
+    return m_bar.trusted() == true && !m_grantTask.isPending() &&
            m_separatorController->separatorsAreOrdered() &&
            !m_separatorController->iconNeedsReseating();
 }

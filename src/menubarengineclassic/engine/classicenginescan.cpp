@@ -33,6 +33,10 @@ QCoro::Task<> ClassicEngine::refresh() {
     assertMainThread();
     QPointer<ClassicEngine> self(this);
     const MonotonicTime scannedAt = m_platform.clock.now();
+    // Until the launch has laid the bar out the engine's own items do not stand between the lanes
+    // (a first launch has them at the bar's end): lanes read off a bar read before then are no
+    // one's, and whoever took items in from them would take them in there.
+    const bool readAfterTheLaunch = m_reveal.launchTuck() == LaunchTuck::done;
 
     // Discovery reads other processes synchronously, so it runs off the main thread; the trust
     // check goes with it for the same reason.
@@ -110,7 +114,7 @@ QCoro::Task<> ClassicEngine::refresh() {
     // Lanes are read off the separators: not while they, or the icon, stand where no lane
     // begins or ends (as a launch without the permission leaves them), nor before the grant's
     // placement has put them in order.
-    const bool lanesReadable = !granted && ownItemsInOrder();
+    const bool lanesReadable = readAfterTheLaunch && !granted && ownItemsInOrder();
     if (stable) {
         // A layout handed over before the bar was read is compared with it now.
         m_wanted.check(m_bar.lastItems(), outOfLane());
@@ -126,7 +130,9 @@ QCoro::Task<> ClassicEngine::refresh() {
         if (stable && lanesReadable && verdict.kind != DriftVerdict::Kind::nothingHidden) {
             runUpkeep(items, context);
         }
-        publishItems();
+        if (readAfterTheLaunch) {
+            publishItems();
+        }
     }
 
     m_bar.scanned(now());

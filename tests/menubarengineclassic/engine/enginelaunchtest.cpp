@@ -57,6 +57,26 @@ protected:
         return lanes;
     }
 
+    // The lane the first item list the engine hands out gives each application's item.
+    [[nodiscard]] QHash<quint64, Section> lanesFirstPublished() {
+        std::optional<QList<MenuBarItem>> first;
+        drive([](ClassicEngine &from, std::optional<QList<MenuBarItem>> &into) -> QCoro::Task<> {
+            into = co_await from.itemsStream().next();
+        }(*engine, first));
+        QHash<QString, Section> byApplication;
+        for (const MenuBarItem &item : first.value_or(QList<MenuBarItem>{})) {
+            byApplication.insert(item.id.bundleID, item.section);
+        }
+        QHash<quint64, Section> lanes;
+        for (qsizetype i = 0; i < apps.size(); ++i) {
+            const auto lane = byApplication.constFind(u"com.example.app%1"_s.arg(i));
+            if (lane != byApplication.constEnd()) {
+                lanes.insert(apps.at(i), *lane);
+            }
+        }
+        return lanes;
+    }
+
     // The items on screen clear of the camera housing and right of the desktop's menus: those
     // longer menus in front cover show as soon as the desktop's come back.
     [[nodiscard]] QSet<quint64> inView(double deskMenus) {
@@ -153,6 +173,8 @@ struct LaunchCase {
     std::optional<double> finderMenus = std::nullopt;
     // Seconds after the launch the Accessibility permission comes; 0: it is there at the launch.
     double grantedAfter = 0.0;
+    // As the application does, the stored layout is handed over before the launch.
+    bool layoutAppliedFirst = false;
 
     // The menus that judge what is in view: Finder's, else the front application's.
     [[nodiscard]] double deskMenus() const { return finderMenus.value_or(menus.value_or(0.0)); }
@@ -187,7 +209,20 @@ TEST_P(FirstLaunchTest, comesUpInReachAndHidesNothingThatWasInView) {
     rememberZorvPositions = false;
     desktop.permissions().setAccessibilityTrusted(c.grantedAfter == 0.0);
     makeEngine();
+    if (c.layoutAppliedFirst) {
+        drive(engine->apply(engine->storedLayout()));
+    }
     startEngine();
+    if (c.grantedAfter == 0.0) {
+        // Whoever takes items in from the first list takes them into the lanes the bar has.
+        const QHash<quint64, Section> published = lanesFirstPublished();
+        const QHash<quint64, Section> onBar = lanesOnBar();
+        int elsewhere = 0;
+        for (const quint64 item : std::as_const(apps)) {
+            elsewhere += published.value(item, Section::shown) != onBar.value(item) ? 1 : 0;
+        }
+        EXPECT_EQ(elsewhere, 0) << "items the first list puts in another lane than the bar";
+    }
     if (c.grantedAfter > 0.0) {
         run(c.grantedAfter);
         desktop.permissions().setAccessibilityTrusted(true);
@@ -233,6 +268,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LaunchCase{"FortyFourItems", 44, 420.0, std::nullopt},
         LaunchCase{"FortyFourItemsFinderInFront", 44, std::nullopt, std::nullopt, 420.0},
+        LaunchCase{"FortyFourItemsWithTheLayoutAppliedFirst", 44, 420.0, std::nullopt,
+                   std::nullopt, 0.0, true},
         LaunchCase{"FortyFourItemsUnderLongMenusFinderRunning", 44, 1100.0, std::nullopt, 420.0},
         LaunchCase{"FortyFourItemsUnderShortMenusFinderRunning", 44, 300.0, std::nullopt, 420.0},
         LaunchCase{"SeventeenAppsAndAnExternalDisplay", 17, 560.0, QPointF(-1920.0, -98.0)},

@@ -234,8 +234,8 @@ TEST_F(SecondaryBarTest, ATapClosesTheStripThenClicksTheItem) {
 // named by their application; "Dropbox:Syncing" is Dropbox with a new title, and a name the model
 // does not hold is an item that has left the bar.
 TEST_F(SecondaryBarTest, WhileOpenItsCellsHoldStillAndATapOpensTheCellsItem) {
-    const auto item = [&](const QString &spec) {
-        const QString name = spec.section(u':', 0, 0);
+    const auto item = [&](const QString &description) {
+        const QString name = description.section(u':', 0, 0);
         const QList<MenuBarItem> &onTheBar = mac.model().items();
         const auto found = std::find_if(onTheBar.cbegin(), onTheBar.cend(),
                                         [&](const MenuBarItem &i) { return i.appName == name; });
@@ -245,15 +245,15 @@ TEST_F(SecondaryBarTest, WhileOpenItsCellsHoldStillAndATapOpensTheCellsItem) {
             made.appName = name;
             made.id.title = name;
         }
-        if (spec.contains(u':')) {
-            made.id.title = spec.section(u':', 1);
+        if (description.contains(u':')) {
+            made.id.title = description.section(u':', 1);
         }
         return made;
     };
-    const auto items = [&](const QStringList &specs) {
+    const auto items = [&](const QStringList &descriptions) {
         QList<MenuBarItem> list;
-        for (const QString &spec : specs) {
-            list.append(item(spec));
+        for (const QString &description : descriptions) {
+            list.append(item(description));
         }
         return list;
     };

@@ -5,6 +5,7 @@
 #include "manualclock.h"
 #include "realclock.h"
 #include "scenario/scenarioloader.h"
+#include "simulatedengineplatform.h"
 #include "simulatedplatform.h"
 #include "storage/zorvpaths.h"
 #include "workerclockdriver.h"
@@ -34,17 +35,10 @@ public:
         : m_counting(clock), m_platform(clock, ScenarioLoader::load(u"crowded-bar"_s), false) {
         m_platform.start();
         SimulatedDesktop &desktop = m_platform.desktop();
-        EnginePlatform engineServices{m_counting,
-                                      desktop.accessibility(),
-                                      m_platform.workspace(),
-                                      desktop.statusBar(),
-                                      desktop.screens(),
-                                      desktop.screenCapture(),
-                                      desktop.inputEvents(),
-                                      WorkRunner(WorkRunner::Mode::ThreadPool, &m_pool),
-                                      ZorvPaths::root(),
-                                      desktop.appPreferences(),
-                                      desktop.systemFacts()};
+        EnginePlatform engineServices =
+            simulatedEnginePlatform(m_counting, desktop, m_platform.workspace(),
+                                    WorkRunner(WorkRunner::Mode::ThreadPool, &m_pool),
+                                    ZorvPaths::root());
         auto engine = std::make_unique<ClassicEngine>(std::move(engineServices), SectionLayout{});
         m_engine = engine.get();
         AppModelServices services{m_counting,

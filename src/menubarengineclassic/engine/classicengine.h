@@ -493,6 +493,8 @@ private:
     void recordActivation(const MenuBarItemID &id, QJsonObject record) const;
     // The process of the item as the last scan read it.
     [[nodiscard]] std::optional<qint32> processOf(const MenuBarItemID &id) const;
+    // Whether the menu of the item standing at `frame` is open (a click would close it).
+    [[nodiscard]] bool itsMenuIsOpen(const MenuBarItemID &id, const QRectF &frame) const;
     QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);
     [[nodiscard]] bool menuBarTakesNoRoom() const;
     // The lane the layout keeps the item in; for an item it does not place yet (before its first
@@ -564,7 +566,7 @@ private:
     DriftMemory m_drift;
     RunQueue m_runs;
     LayoutPace m_pace;
-    OpenMenus m_openMenus{m_platform.windowList, m_platform.workspace};
+    OpenMenus m_openMenus{m_platform.windowList, m_platform.workspace, m_platform.screens};
 
     // Tasks and observers.
     LatestTask m_tuckRecovery;

@@ -166,9 +166,13 @@ QCoro::Task<> ClassicEngine::openWhereItStands(MenuBarItemID id, ClickKind click
             }
         }
         // A click lands only on an item drawn where the pointer can reach it; anywhere else the
-        // owner is asked to open it.
+        // owner is asked to open it. An item whose menu is open already is left as it is: a
+        // click on it would close the menu.
         OpeningTry tried;
-        if (const std::optional<QString> unreachable = m_bar.reach().whyNot(id, frame)) {
+        if (itsMenuIsOpen(id, frame)) {
+            tried.verdict = OpeningTry::Verdict::opened;
+            tried.outcome = u"its menu was open already"_s;
+        } else if (const std::optional<QString> unreachable = m_bar.reach().whyNot(id, frame)) {
             tried = co_await pressInPlace(id, click, frame, *unreachable);
         } else {
             tried = co_await clickAt(id, click, frame);
@@ -276,6 +280,20 @@ std::optional<qint32> ClassicEngine::processOf(const MenuBarItemID &id) const {
     const auto found = std::find_if(items.cbegin(), items.cend(),
                                     [&id](const MenuBarItem &item) { return item.id == id; });
     return found != items.cend() ? std::optional(found->pid) : std::nullopt;
+}
+
+bool ClassicEngine::itsMenuIsOpen(const MenuBarItemID &id, const QRectF &frame) const {
+    const std::optional<qint32> owner = processOf(id);
+    if (!owner) {
+        return false;
+    }
+    QList<QRectF> itsOtherItems;
+    for (const MenuBarItem &item : m_bar.lastItems()) {
+        if (item.pid == *owner && item.id != id) {
+            itsOtherItems.append(item.frame);
+        }
+    }
+    return m_openMenus.openBelow(*owner, frame, itsOtherItems);
 }
 
 bool ClassicEngine::menuBarTakesNoRoom() const {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QList>
+#include <QRectF>
 #include <QString>
 
 #include <optional>
 
 namespace zorv {
 
+class Screens;
 class WindowList;
 class Workspace;
 
@@ -16,9 +19,15 @@ class Workspace;
 // closed (the user's own asks to tuck are not held). Main thread only.
 class OpenMenus {
 public:
-    OpenMenus(const WindowList &windows, const Workspace &workspace);
+    OpenMenus(const WindowList &windows, const Workspace &workspace, const Screens &screens);
 
     [[nodiscard]] bool anyOpen() const;
+    // Whether the menu of the item standing at `item`, which `processId` owns, is open: one of
+    // its application's menus that opened below it, from its left edge, or pushed left to end
+    // at its screen's right edge, where no other item of the application (`itsOtherItems`) could
+    // have opened it. A click on the item would close it.
+    [[nodiscard]] bool openBelow(qint32 processId, const QRectF &item,
+                                 const QList<QRectF> &itsOtherItems) const;
 
     // Whether a tuck asked with `reason` waits for the menus: not the user's own asks.
     [[nodiscard]] static bool holdsTuck(const QString &reason);
@@ -33,6 +42,7 @@ public:
 private:
     const WindowList &m_windows;
     const Workspace &m_workspace;
+    const Screens &m_screens;
     std::optional<QString> m_heldTuck;
 };
 

@@ -148,6 +148,11 @@ bool ChaosWatch::clicked(quint64 itemId, ClickKind kind, MonotonicTime since) co
     });
 }
 
+bool ChaosWatch::menuOpenOn(quint64 itemId) const {
+    const std::optional<OpenItemMenu> menu = m_desktop.readout().openItemMenu();
+    return menu && menu->itemId == itemId;
+}
+
 std::optional<QString> ChaosWatch::loggedFailure(const MenuBarItemID &id, qint64 offset) const {
     QFile file(ZorvPaths::file(kHotkeyLog));
     if (!file.open(QIODevice::ReadOnly) || !file.seek(offset)) {
@@ -179,6 +184,12 @@ void ChaosWatch::checkActivations() {
     }
     m_asked.removeIf([this](const Asked &asked) {
         if (asked.itemId && clicked(*asked.itemId, asked.click, asked.at)) {
+            ++m_counts.activations;
+            return true;
+        }
+        // The user had its menu open, and the engine left it so.
+        if (asked.itemId && asked.outcome.startsWith(u"its menu was open already"_s) &&
+            menuOpenOn(*asked.itemId)) {
             ++m_counts.activations;
             return true;
         }

@@ -49,5 +49,60 @@ INSTANTIATE_TEST_SUITE_P(
                                     MouseButton::Right, EventFlags::none}),
     [](const auto &info) { return info.param.name; });
 
+struct OpenMenuCase {
+    const char *name;
+    // The fixed clock's length right of the items; without it the item's menu is pushed left to
+    // end at the screen's right edge.
+    double clockLength;
+    // Whether another item of the same application stands beside it, and whether the menu open
+    // is that one's.
+    bool sibling;
+    bool siblingsMenu;
+    // Whether the menu is left as it is, unclicked. Beside another of its application's items
+    // at the screen's end, the menu could be that one's: the item is clicked, which closes it.
+    bool leftOpen;
+
+    friend void PrintTo(const OpenMenuCase &c, std::ostream *out) { *out << c.name; }
+};
+
+class OpenMenuActivationTest : public EngineTest,
+                               public ::testing::WithParamInterface<OpenMenuCase> {};
+
+// An item whose menu the user has open is left as it is, since a click on it would close the
+// menu; the menu of another item of its application is closed by the click that opens its own.
+TEST_P(OpenMenuActivationTest, leavesTheItemsOwnMenuOpen) {
+    const OpenMenuCase &c = GetParam();
+    addLaptop();
+    if (c.clockLength > 0.0) {
+        addFixedClockAndControlCenter(c.clockLength, 40.0);
+    }
+    furnishSections();
+    const quint64 sibling = c.sibling ? addItem(toolsProcess, 30.0, u"sibling"_s) : 0;
+    arrangeSections(c.sibling ? QList<quint64>{sibling} : QList<quint64>{});
+    startEngine();
+    desktop.userInput().click(entry(c.siblingsMenu ? sibling : shown).frame.center());
+    ASSERT_TRUE(desktop.readout().openItemMenu().has_value());
+    const qsizetype clicks = desktop.readout().clicks().size();
+
+    drive(engine->activate(idOf(u"shown"_s), ClickKind::left));
+    const std::optional<OpenItemMenu> menu = desktop.readout().openItemMenu();
+    // A click on the item whose menu is open only closes the menu: the item receives none.
+    EXPECT_EQ(desktop.readout().clicks().size(), clicks + (c.siblingsMenu ? 1 : 0));
+    EXPECT_EQ(readFile(u"last-activate.json"_s).value(u"outcome"_s).toString(),
+              c.leftOpen ? u"its menu was open already"_s : u"clicked"_s);
+    const bool opensOrStays = c.leftOpen || c.siblingsMenu;
+    EXPECT_EQ(menu.has_value(), opensOrStays);
+    EXPECT_TRUE(!menu || menu->itemId == shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Menus, OpenMenuActivationTest,
+    ::testing::Values(
+        OpenMenuCase{"ItsOwn", 300.0, true, false, true},
+        OpenMenuCase{"ItsOwnPushedLeftByTheScreensEnd", 0.0, false, false, true},
+        OpenMenuCase{"ItsOwnPushedLeftBesideAnotherOfItsItems", 0.0, true, false, false},
+        OpenMenuCase{"AnotherItemsOfItsApplication", 300.0, true, true, false}),
+    [](const auto &info) { return info.param.name; });
+
 } // namespace
 } // namespace zorv::testing

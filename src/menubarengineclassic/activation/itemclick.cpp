@@ -10,6 +10,7 @@
 #include "workspace.h"
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <memory>
 
@@ -42,12 +43,21 @@ FrontMenus frontMenus(const AX &ax, const Workspace &workspace) {
     return menus;
 }
 
+// How far apart two edges may lie and still be one.
+constexpr double kSameEdge = 1.0;
+
+bool sameFrame(const QRectF &a, const QRectF &b) {
+    return std::abs(a.left() - b.left()) < kSameEdge && std::abs(a.width() - b.width()) < kSameEdge;
+}
+
 // Whether the item stands at the point, carrying the identifier when there is one, and drawn:
 // an item the front application's menus reach into, or whose middle a camera housing hides, is
-// not drawn, and takes no click. A hung application in front still has its menus drawn, but
-// cannot say how far they reach.
+// not drawn, and takes no click. Before the press (`asRead`) an item without an identifier must
+// also stand where the bar was read: another of its application's items may have taken its
+// place. A hung application in front still has its menus drawn, but cannot say how far they
+// reach.
 Standing standing(const AX &ax, const FrontMenus &menus, const ItemClick::Target &target,
-                  const QList<AXElement> &elements) {
+                  const QList<AXElement> &elements, bool asRead) {
     const QPointF point = target.point;
     for (const AXElement element : elements) {
         const QRectF frame = ax.frame(element);
@@ -56,7 +66,8 @@ Standing standing(const AX &ax, const FrontMenus &menus, const ItemClick::Target
             point.y() < frame.top() || frame.bottom() <= point.y()) {
             continue;
         }
-        if (target.identifier && ax.identifier(element) != target.identifier) {
+        if (target.identifier ? ax.identifier(element) != target.identifier
+                              : asRead && !sameFrame(frame, target.frame)) {
             return Standing::elsewhere;
         }
         // Hidden as if it stood elsewhere: a click there reaches nothing.
@@ -127,7 +138,7 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     }
     const FrontMenus menusBefore = frontMenus(ax, workspace);
     // Menus that came to the front cover it as much as a move does: the bar is read again.
-    switch (standing(ax, menusBefore, target, elements)) {
+    switch (standing(ax, menusBefore, target, elements, true)) {
     case Standing::there:
         break;
     case Standing::menusUnread:
@@ -188,7 +199,7 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     if (!menusAfter.answered && menusAfter.processId == menusBefore.processId) {
         menusAfter = menusBefore;
     }
-    switch (standing(ax, menusAfter, target, after)) {
+    switch (standing(ax, menusAfter, target, after, false)) {
     case Standing::there:
         return Outcome::clicked;
     case Standing::underMenus:
@@ -201,8 +212,8 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     // Where the bar went, the item stands as it did where it was pressed: the press found it
     // drawn there, and its menu opens on the bar's new screen.
     if (const std::optional<QPointF> moved = samePlaceOnTheMainScreen(screens, target.point)) {
-        const Target there{target.processId, target.identifier, *moved, {}};
-        if (standing(ax, menusAfter, there, after) == Standing::there) {
+        const Target there{target.processId, target.identifier, *moved, {}, {}};
+        if (standing(ax, menusAfter, there, after, false) == Standing::there) {
             return Outcome::clicked;
         }
     }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
 #include <optional>
@@ -19,8 +20,10 @@ class Workspace;
 
 // Clicks another application's status item where it stands on the bar, as the user would. Right
 // before the press it looks through the item's accessibility element whether the item still
-// stands at the point, drawn: the user's hands, a run or the item's own application may have moved
-// the bar since the scan the point came from, and the click would open whatever stands there now. A
+// stands at the point, drawn, and, where it has no identifier, with the frame read: the user's
+// hands, a run or the item's own application may have moved the bar since the scan the point came
+// from, and the click would open whatever stands there now, another item of the same application
+// included. A
 // press or release of the user's between the click's own cuts it in, and the item may then have
 // received nothing; so may it when the permission went, its application quit or the item moved
 // before the release, which is looked at once more after it. How far the menus of a hung
@@ -52,6 +55,9 @@ public:
         qint32 processId = 0;
         std::optional<QString> identifier;
         QPointF point;
+        // The item's frame as the bar was read: without an identifier, what tells it from its
+        // application's other items before the press.
+        QRectF frame;
         // Spans of x the camera housings cover: an item whose middle they hide takes no click.
         QList<std::pair<double, double>> housings;
     };

@@ -20,7 +20,7 @@ QCoro::Task<ClassicEngine::OpeningTry> ClassicEngine::clickAt(MenuBarItemID id, 
     Accessibility &accessibility = m_platform.accessibility;
     const Workspace &workspace = m_platform.workspace;
     const Screens &screens = m_platform.screens;
-    const ItemClick::Target target{processOf(id).value_or(0), id.axIdentifier, point,
+    const ItemClick::Target target{processOf(id).value_or(0), id.axIdentifier, point, frame,
                                    m_bar.reach().housings};
     auto work = [&input, &clock, &accessibility, &workspace, &screens, target, click] {
         return ItemClick::post(input, clock, accessibility, workspace, screens, target, click);

@@ -116,6 +116,15 @@ std::optional<Screen> SeparatorController::screenOf(const StatusItem &item) cons
     StatusItemButton *button = const_cast<StatusItem &>(item).button();
     if (button) {
         if (const auto window = button->window(); window && window->screen) {
+            // A window's screen is the one holding most of it; a long separator reaches far left
+            // of its bar, over a display left of it. The bar lays items out from its right end,
+            // so the screen holding the window's right end is its bar's.
+            const QPointF rightEnd(window->frame.right() - 0.5, window->frame.center().y());
+            for (const Screen &screen : m_screens.screens()) {
+                if (screen.frame.contains(rightEnd)) {
+                    return screen;
+                }
+            }
             return window->screen;
         }
     }

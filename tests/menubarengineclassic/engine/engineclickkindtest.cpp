@@ -1,4 +1,7 @@
+#include "activation/itemclick.h"
+#include "coroutinetest.h"
 #include "enginetest.h"
+#include "workrunner.h"
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +51,40 @@ INSTANTIATE_TEST_SUITE_P(
                       ClickKindCase{"Right", ClickKind::right, ItemClickKind::Right,
                                     MouseButton::Right, EventFlags::none}),
     [](const auto &info) { return info.param.name; });
+
+// Before the press, an item without an identifier is told from its application's other items by
+// the frame the bar was read with: where another of them stands at the point now, the bar is read
+// again rather than that one clicked.
+TEST_F(EngineTest, anItemWithoutAnIdentifierIsClickedOnlyWhereItWasRead) {
+    addLaptop();
+    furnishSections();
+    settle();
+    const QRectF there = entry(shown).frame;
+    const struct {
+        const char *name;
+        QRectF read;
+        ItemClick::Outcome outcome;
+    } cases[] = {
+        {"WhereItWasRead", there, ItemClick::Outcome::clicked},
+        {"AnotherOfItsItemsStandsThereNow", there.adjusted(-6.0, 0.0, -10.0, 0.0),
+         ItemClick::Outcome::moved},
+    };
+    WorkRunner runner(WorkRunner::Mode::ThreadPool, &pool);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const qsizetype before = desktop.readout().clicks().size();
+        const ItemClick::Target target{toolsProcess, std::nullopt, c.read.center(), c.read, {}};
+        auto work = [&, target] {
+            return ItemClick::post(desktop.inputEvents(), clock, desktop.accessibility(),
+                                   workspace, desktop.screens(), target,
+                                   ClickKind::left);
+        };
+        EXPECT_EQ(runTask(runner.run(std::move(work))), c.outcome);
+        EXPECT_EQ(desktop.readout().clicks().size(),
+                  before + (c.outcome == ItemClick::Outcome::clicked ? 1 : 0));
+        desktop.userInput().pressKey(KeyCode::escape);
+    }
+}
 
 struct OpenMenuCase {
     const char *name;

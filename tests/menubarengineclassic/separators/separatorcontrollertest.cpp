@@ -209,6 +209,23 @@ INSTANTIATE_TEST_SUITE_P(Cases, AlwaysHiddenExpansion,
                                            SettleCase{"TuckTakesOver", 300ms, true, false}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// A display left of the bar's: the tucked hidden separator, reaching far left, lies mostly over
+// that display, yet its bar is on the laptop, whose left edge bounds what is on screen.
+TEST_F(SeparatorControllerTest, TheBarsScreenHoldsTheSeparatorsRightEnd) {
+    furnish();
+    ScreenDescription left;
+    left.size = QSizeF(1920, 1080);
+    left.origin = QPointF(-1920, -98);
+    desktop.arrangement().add(left);
+    desktop.items().setLength(shown, 1100.0);
+    settle();
+    controller->setRevealed(false, false);
+    settle();
+    const QRectF separator = controller->hiddenSeparatorFrame().value();
+    ASSERT_GT(-separator.left(), separator.right()) << "the separator lies mostly on the laptop";
+    EXPECT_EQ(controller->barScreenMinX(), 0.0);
+}
+
 TEST_F(SeparatorControllerTest, ExpandLengthReachesPastTheWidestScreen) {
     controller.emplace(desktop.statusBar(), desktop.screens(), clock);
     EXPECT_EQ(controller->expandLength(-5000.0, controller->hiddenSep()), 1600.0 - 300 + 120)

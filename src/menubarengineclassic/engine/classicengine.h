@@ -256,8 +256,8 @@ private:
     // Reads the bar and seats the engine's own items again when they stand out of order and can
     // be: true when the icon is then safely rightmost.
     QCoro::Task<bool> seatMisplacedIcon();
-    // Tucked, yet the hidden separator no longer reaches past the screen's left edge (a shown
-    // item shrank), and it was not tucked again for this frame before.
+    // Tucked with the icon in sight, yet the hidden separator no longer reaches past the screen's
+    // left edge (a shown item shrank), and it was not tucked again for this frame before.
     [[nodiscard]] bool peekingWhileTucked();
     // False after `seconds`, when cancelled, or when the engine or its clock goes away.
     // True once the separators the reveal collapses (the always-hidden one only when

@@ -164,6 +164,11 @@ QCoro::Task<> ClassicEngine::revealForTheIcon(int revealsBefore) {
 }
 
 bool ClassicEngine::peekingWhileTucked() {
+    // An icon out of sight comes first: with it left of the separators the tuck is refused, and
+    // the watchdog's next look would come a tick late.
+    if (!iconInSight()) {
+        return false;
+    }
     const std::optional<QRectF> frame = m_separatorController->hiddenSeparatorFrame();
     const std::optional<double> screenLeft = m_separatorController->barScreenMinX();
     if (m_reveal.launchTuck() != LaunchTuck::done || m_reveal.isRevealed() ||

@@ -104,5 +104,27 @@ TEST_F(EngineTest, theWatchdogStandsDownForThreeSecondsAfterTheIconIsShown) {
     EXPECT_EQ(reasons(u"reveal"_s), QStringList{u"watchdog: icon off-screen"_s});
 }
 
+// While the lanes are tucked the icon lands left of the separators as a shown item shrinks, so
+// that the hidden lane would peek out: the icon comes first, seated back in sight within the
+// watchdog's two ticks, not after a tuck for the lane that its place would refuse.
+TEST_F(EngineTest, anIconLeftOfTheSeparatorsComesBackBeforeAPeekingLaneIsTucked) {
+    addLaptop();
+    furnishSections(300.0);
+    startEngine();
+    run(5.0);
+    ASSERT_FALSE(engine->isRevealed());
+    bringToFrontWithMenus(600.0);
+    run(5.0);
+    ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+    desktop.items().setLength(shown, 20.0);
+    desktop.model().layOutNow();
+    ASSERT_FALSE(entry(zorvItem(BarItems::zorvIconName)).visible);
+
+    run(2.0);
+    // Seated anew: the icon is another status item now.
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    EXPECT_FALSE(reasons(u"tuck"_s).contains(u"peeking"_s));
+}
+
 } // namespace
 } // namespace zorv::testing

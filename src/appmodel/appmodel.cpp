@@ -167,6 +167,7 @@ void AppModel::takeItems(QList<MenuBarItem> items) {
     setAxTrusted(m_services.accessibility.isProcessTrusted());
     setHidingBlocked(m_engine->hidingBlocked());
     refreshSecondaryBar();
+    m_search->itemsTaken();
 }
 
 // --- Shell objects and engine settings.

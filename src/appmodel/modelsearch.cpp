@@ -2,12 +2,14 @@
 
 #include "aliassuggestion.h"
 #include "appmodel.h"
+#include "clock.h"
 #include "search/fuzzymatch.h"
 #include "search/stablekey.h"
 
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -131,6 +133,39 @@ void ModelSearch::setItemHotkey(const std::optional<KeyShortcut> &shortcut,
 }
 
 void ModelSearch::activateItem(const QString &key) {
+    if (m_itemsTaken) {
+        matchAndActivate(key);
+        return;
+    }
+    // Zorv's keys are registered before the engine has read the bar for the first time.
+    m_keysBeforeTheBar.append(key);
+    if (m_keysBeforeTheBarExpiry.isPending()) {
+        return;
+    }
+    Clock &clock = m_model.clock();
+    auto expiry = [this, &clock](CancellationToken token) -> QCoro::Task<> {
+        const SleepOutcome slept = co_await clock.sleep(seconds(keysBeforeTheBarSeconds), token);
+        if (slept == SleepOutcome::Cancelled || token.isCancelled()) {
+            co_return;
+        }
+        for (const QString &key : std::exchange(m_keysBeforeTheBar, {})) {
+            matchAndActivate(key);
+        }
+    };
+    m_keysBeforeTheBarExpiry.start(std::move(expiry));
+}
+
+void ModelSearch::itemsTaken() {
+    if (std::exchange(m_itemsTaken, true)) {
+        return;
+    }
+    m_keysBeforeTheBarExpiry.cancel();
+    for (const QString &key : std::exchange(m_keysBeforeTheBar, {})) {
+        matchAndActivate(key);
+    }
+}
+
+void ModelSearch::matchAndActivate(const QString &key) {
     const QList<MenuBarItem> items = candidates();
     const QStringList pieces = key.split(u'#');
     const bool structured = pieces.size() == 4;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "latesttask.h"
 #include "menubaritem.h"
 #include "search/fuzzymatch.h"
 #include "settings/itemalias.h"
@@ -20,6 +21,9 @@ class AppModel;
 // model; main thread.
 class ModelSearch {
 public:
+    // How long a hot key pressed before the engine's first item list waits for it.
+    static constexpr double keysBeforeTheBarSeconds = 10.0;
+
     explicit ModelSearch(AppModel &model);
 
     // Items that are not dormant and match the query by display name, application name, alias or
@@ -33,8 +37,11 @@ public:
     void setItemHotkey(const std::optional<KeyShortcut> &shortcut, const MenuBarItem &item);
 
     // Clicks the item stored under the key: the exact item, else the same application's item
-    // with the same identifier, else any item of that application. Logs every firing.
+    // with the same identifier, else any item of that application. Logs every firing. Before the
+    // model's first item list the key waits for it, within keysBeforeTheBarSeconds.
     void activateItem(const QString &stableKey);
+    // The model took an item list in: keys pressed before the first one are matched now.
+    void itemsTaken();
 
     // `id.title` when it is set and not empty, else the application's name.
     [[nodiscard]] static QString displayName(const MenuBarItem &item);
@@ -50,8 +57,12 @@ private:
     // The candidates for the model's items and aliases as they are now: kept while the model
     // holds the very same item and alias lists, rebuilt once either is replaced or changed.
     [[nodiscard]] const QList<Candidate> &preparedCandidates() const;
+    void matchAndActivate(const QString &stableKey);
 
     AppModel &m_model;
+    bool m_itemsTaken = false;
+    QStringList m_keysBeforeTheBar;
+    LatestTask m_keysBeforeTheBarExpiry;
     mutable QList<MenuBarItem> m_preparedItems;
     mutable QList<ItemAlias> m_preparedAliases;
     mutable QList<Candidate> m_prepared;

@@ -84,6 +84,13 @@ ItemPress::Outcome ItemPress::press(Accessibility &accessibility, qint32 process
     }
 }
 
+bool ItemPress::menuOpen(Accessibility &accessibility, qint32 processId,
+                         const std::optional<QString> &identifier, const QRectF &frame) {
+    const AX ax(accessibility);
+    const AXElement element = itemElement(ax, ax.extrasItems(processId), identifier, frame);
+    return !element.isNull() && ax.value<bool>(element, u"AXSelected"_s).value_or(false);
+}
+
 QString ItemPress::describe(Outcome outcome) {
     switch (outcome) {
     case Outcome::pressed:

@@ -33,6 +33,12 @@ public:
                                        const std::optional<QString> &identifier,
                                        const QRectF &frame, const QString &action);
 
+    // Whether the item, found as press() finds it, reads as selected ("AXSelected"): its menu is
+    // open, and a click or a press would close it. False when that cannot be read.
+    [[nodiscard]] static bool menuOpen(Accessibility &accessibility, qint32 processId,
+                                       const std::optional<QString> &identifier,
+                                       const QRectF &frame);
+
     // The outcome as the activation record names it.
     [[nodiscard]] static QString describe(Outcome outcome);
 };

@@ -5,6 +5,7 @@
 #include "diagnostics/diagnostics.h"
 #include "diagnostics/snapshotitems.h"
 #include "discovery/itemdiscovery.h"
+#include "discovery/scanreading.h"
 #include "drag/borrowedcursor.h"
 #include "drift/driftrules.h"
 #include "engineplatform.h"
@@ -21,6 +22,7 @@
 #include "state/activationturns.h"
 #include "state/barreading.h"
 #include "state/driftmemory.h"
+#include "state/heldtuck.h"
 #include "state/hidinghealth.h"
 #include "state/itemrecords.h"
 #include "state/layoutpace.h"
@@ -306,27 +308,8 @@ private:
     QCoro::Task<> revealForTheIcon(int revealsBefore);
 
     // Scan pass.
-    // What one scan pass reads about the bar beside the items themselves.
-    struct ScanContext {
-        // Per screen with a camera housing, the span of x the housing covers.
-        QList<std::pair<double, double>> notchGaps;
-        std::optional<double> hiddenSepX;
-        std::optional<double> alwaysSepX;
-        bool separatorsOrdered = false;
-        double barMinX = 0.0;
-        // Processes that did not answer this time: their items are the last scan's.
-        QSet<qint32> unanswered;
-    };
-    struct DiscoveryResult {
-        bool trusted = false;
-        QList<DiscoveredItem> items;
-        // Processes that did not answer in time.
-        QSet<qint32> unanswered;
-        // Where the front application's menus end, and Finder's.
-        std::optional<double> menusRight;
-        std::optional<double> deskMenusRight;
-    };
-
+    using ScanContext = zorv::ScanContext;
+    using DiscoveryResult = zorv::DiscoveryResult;
     [[nodiscard]] ScanContext scanContext() const;
     [[nodiscard]] QList<MenuBarItem> buildItems(const QList<DiscoveredItem> &found,
                                                 const ScanContext &context,
@@ -451,10 +434,11 @@ private:
     // One still open at the bound stops the run's drags (`tally.abortReason`).
     QCoro::Task<bool> giveWayToOpenMenus(BorrowedCursor::Owner owner, MonotonicTime &quietAt,
                                          RunTally &tally);
-    // Holds the engine's own tuck while a menu is open and makes it once all have closed: true
-    // when held.
-    bool holdTuckForMenus(const QString &reason);
-    void dropTuckHeldForMenus();
+    // Before a run's reveal: waits out the menus open (and the items asked for meanwhile); false
+    // when the run is to end without showing anything (a menu stayed open, reordering was
+    // switched off).
+    QCoro::Task<bool> untilNoMenuBeforeTheReveal(BorrowedCursor::Owner owner,
+                                                 MonotonicTime &quietAt, RunTally &tally);
 
     // Activation.
     using OpeningTry = zorv::OpeningTry;
@@ -494,7 +478,7 @@ private:
     // The process of the item as the last scan read it.
     [[nodiscard]] std::optional<qint32> processOf(const MenuBarItemID &id) const;
     // Whether the menu of the item standing at `frame` is open (a click would close it).
-    [[nodiscard]] bool itsMenuIsOpen(const MenuBarItemID &id, const QRectF &frame) const;
+    QCoro::Task<bool> itsMenuIsOpen(MenuBarItemID id, QRectF frame);
     QCoro::Task<bool> nudgeUntilMenuBarComesBack(double x);
     [[nodiscard]] bool menuBarTakesNoRoom() const;
     // The lane the layout keeps the item in; for an item it does not place yet (before its first
@@ -567,6 +551,9 @@ private:
     RunQueue m_runs;
     LayoutPace m_pace;
     OpenMenus m_openMenus{m_platform.windowList, m_platform.workspace, m_platform.screens};
+    HeldTuck m_heldTuck{m_openMenus, m_platform.clock, [this](QString reason) {
+                            return setHiddenRevealed(false, false, std::move(reason), false);
+                        }};
 
     // Tasks and observers.
     LatestTask m_tuckRecovery;
@@ -582,7 +569,6 @@ private:
     LatestTask m_retryAfterAbort;
     LatestTask m_grantTask;
     LatestTask m_iconSeatSettle;
-    LatestTask m_heldTuckTask;
     // A scan found the permission granted and has not yet started the grant's placement.
     bool m_grantNoticed = false;
     // The placement of the grant under way has created the items anew, or found nothing to place.

@@ -168,8 +168,12 @@ QCoro::Task<> ClassicEngine::openWhereItStands(MenuBarItemID id, ClickKind click
         // A click lands only on an item drawn where the pointer can reach it; anywhere else the
         // owner is asked to open it. An item whose menu is open already is left as it is: a
         // click on it would close the menu.
+        const bool menuOpen = co_await itsMenuIsOpen(id, frame);
+        if (!self) {
+            co_return;
+        }
         OpeningTry tried;
-        if (itsMenuIsOpen(id, frame)) {
+        if (menuOpen) {
             tried.verdict = OpeningTry::Verdict::opened;
             tried.outcome = u"its menu was open already"_s;
         } else if (const std::optional<QString> unreachable = m_bar.reach().whyNot(id, frame)) {
@@ -282,18 +286,17 @@ std::optional<qint32> ClassicEngine::processOf(const MenuBarItemID &id) const {
     return found != items.cend() ? std::optional(found->pid) : std::nullopt;
 }
 
-bool ClassicEngine::itsMenuIsOpen(const MenuBarItemID &id, const QRectF &frame) const {
+QCoro::Task<bool> ClassicEngine::itsMenuIsOpen(MenuBarItemID id, QRectF frame) {
     const std::optional<qint32> owner = processOf(id);
-    if (!owner) {
-        return false;
+    if (!owner || !m_openMenus.openBy(*owner)) {
+        co_return false;
     }
-    QList<QRectF> itsOtherItems;
-    for (const MenuBarItem &item : m_bar.lastItems()) {
-        if (item.pid == *owner && item.id != id) {
-            itsOtherItems.append(item.frame);
-        }
-    }
-    return m_openMenus.openBelow(*owner, frame, itsOtherItems);
+    // Of an application's several items, the one whose menu is open reads as selected.
+    Accessibility &accessibility = m_platform.accessibility;
+    auto work = [&accessibility, pid = *owner, identifier = id.axIdentifier, frame] {
+        return ItemPress::menuOpen(accessibility, pid, identifier, frame);
+    };
+    co_return co_await m_platform.work.run(std::move(work));
 }
 
 bool ClassicEngine::menuBarTakesNoRoom() const {

@@ -1,6 +1,5 @@
-// Other applications' menus open on the bar: a drag's mouse-down would close them and a tuck
-// would move their items out from under them, so runs wait before dragging and the engine's own
-// tucks are held until the menus have closed.
+// Other applications' menus open on the bar: a drag's mouse-down would close them, and a run's
+// reveal would move their items out from under them, so runs wait for them to close.
 
 #include "classicengine.h"
 
@@ -14,36 +13,11 @@ namespace {
 // dragging.
 constexpr double kMenuLookStep = 0.25;
 constexpr double kLongestMenuWaitSeconds = 600.0;
+// How many menus, one opened after another for items asked for, a run waits out before its
+// reveal.
+constexpr int kLooksBeforeTheReveal = 5;
 
 } // namespace
-
-bool ClassicEngine::holdTuckForMenus(const QString &reason) {
-    if (!OpenMenus::holdsTuck(reason) || !m_openMenus.anyOpen()) {
-        return false;
-    }
-    m_openMenus.holdTuck(reason);
-    // The watch under way makes the latest tuck held.
-    if (m_heldTuckTask.isPending()) {
-        return true;
-    }
-    QPointer<ClassicEngine> self(this);
-    auto body = [self](CancellationToken token) -> QCoro::Task<> {
-        while (self && !token.isCancelled() && self->m_openMenus.holdingTuck()) {
-            if (const std::optional<QString> tuck = self->m_openMenus.takeHeldTuck()) {
-                co_await self->setHiddenRevealed(false, false, *tuck, false);
-                co_return;
-            }
-            co_await self->sleep(kMenuLookStep, token);
-        }
-    };
-    m_heldTuckTask.start(std::move(body));
-    return true;
-}
-
-void ClassicEngine::dropTuckHeldForMenus() {
-    m_openMenus.dropHeldTuck();
-    m_heldTuckTask.cancel();
-}
 
 QCoro::Task<bool> ClassicEngine::giveWayToOpenMenus(BorrowedCursor::Owner owner,
                                                     MonotonicTime &quietAt, RunTally &tally) {
@@ -71,6 +45,24 @@ QCoro::Task<bool> ClassicEngine::giveWayToOpenMenus(BorrowedCursor::Owner owner,
     }
     // The user closed it: the run goes on once their hands are off the controls.
     co_await handBackToTheUser(owner, quietAt);
+    co_return true;
+}
+
+QCoro::Task<bool> ClassicEngine::untilNoMenuBeforeTheReveal(BorrowedCursor::Owner owner,
+                                                            MonotonicTime &quietAt,
+                                                            RunTally &tally) {
+    QPointer<ClassicEngine> self(this);
+    // An item asked for meanwhile is opened first, and may leave its own menu open.
+    for (int look = 0; look < kLooksBeforeTheReveal && m_openMenus.anyOpen(); ++look) {
+        co_await giveWayToOpenMenus(owner, quietAt, tally);
+        if (!self || tally.abortReason || !m_reorderEnabled) {
+            co_return false;
+        }
+        co_await giveWayToActivations(owner);
+        if (!self) {
+            co_return false;
+        }
+    }
     co_return true;
 }
 

@@ -154,7 +154,7 @@ QCoro::Task<> ClassicEngine::reapplyRevealState(QString reason, bool forceReflow
         m_activations.deferTuck();
         co_return;
     }
-    if (holdTuckForMenus(reason)) {
+    if (m_heldTuck.hold(reason)) {
         co_return;
     }
     const bool tucked = co_await m_separatorController->retuckForcingReflow();

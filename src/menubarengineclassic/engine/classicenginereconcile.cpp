@@ -61,7 +61,6 @@ QCoro::Task<> ClassicEngine::admitReconcile(QString trigger, bool reorderEnabled
         co_return;
     }
     m_runs.begin();
-    m_wanted.runStarted();
     co_await runReconcilePass(std::move(trigger));
 }
 
@@ -89,6 +88,20 @@ QCoro::Task<> ClassicEngine::runReconcilePass(QString trigger) {
     if (!self) {
         co_return;
     }
+    // A menu open on the bar stays as the user left it: the run shows nothing before it closes.
+    if (!co_await untilNoMenuBeforeTheReveal(owner, quietAt, tally)) {
+        if (!self) {
+            co_return;
+        }
+        if (tally.abortReason) {
+            appendReconcileLog({{u"trigger"_s, trigger}, {u"aborted"_s, *tally.abortReason}});
+        }
+        m_runs.abandon();
+        co_return;
+    }
+    // A layout handed over is brought about from here; a run that ended before this point leaves
+    // it waiting for the next one.
+    m_wanted.runStarted();
     const bool revealed = co_await revealForTheRun(trigger, owner);
     if (!self || !revealed) {
         co_return;

@@ -7,6 +7,14 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
+namespace {
+
+// The longest the launch tuck waits for the bar to lay Zorv's items out, and how often it looks.
+constexpr double kLaunchLayoutSeconds = 3.0;
+constexpr double kLaunchLayoutStep = 0.015;
+
+} // namespace
+
 QCoro::Task<> ClassicEngine::setHiddenRevealed(bool reveal, bool includingAlwaysHidden,
                                                bool holdOpen) {
     assertMainThread();
@@ -32,10 +40,10 @@ QCoro::Task<> ClassicEngine::setHiddenRevealed(bool revealed, bool includingAlwa
         m_activations.dropDeferredTuck();
     }
     // An item whose menu is open stays where the menu hangs from it.
-    if (!revealed && holdTuckForMenus(reason)) {
+    if (!revealed && m_heldTuck.hold(reason)) {
         co_return;
     }
-    dropTuckHeldForMenus();
+    m_heldTuck.drop();
     m_reveal.setRevealed(revealed, includingAlwaysHidden, holdOpen, now());
 
     if (!revealed && m_bar.trusted() != true && !m_separatorController->separatorsAreOrdered()) {
@@ -98,13 +106,17 @@ void ClassicEngine::armAutoRehide(double delaySeconds) {
 
 QCoro::Task<> ClassicEngine::tuckAsSoonAsTheBarIsLaidOut() {
     if (!m_reveal.beginLaunchTuck()) {
+        // Begun by the engine's own start-up task: the caller reads the bar once it is tucked,
+        // or a first scan read before then would go unpublished.
+        co_await waitWhile([this] { return m_reveal.launchTuck() != LaunchTuck::done; },
+                           kLaunchLayoutSeconds + kLaunchLayoutStep, kLaunchLayoutStep);
         co_return;
     }
     QPointer<ClassicEngine> self(this);
     Clock &clock = m_platform.clock;
-    const MonotonicTime deadline = deadlineAfter(clock.now(), seconds(3.0));
+    const MonotonicTime deadline = deadlineAfter(clock.now(), seconds(kLaunchLayoutSeconds));
     while (clock.now() < deadline && !m_separatorController->framesReadable()) {
-        co_await clock.sleep(seconds(0.015));
+        co_await clock.sleep(seconds(kLaunchLayoutStep));
         if (!self) {
             co_return;
         }
@@ -116,7 +128,7 @@ QCoro::Task<> ClassicEngine::tuckAsSoonAsTheBarIsLaidOut() {
 void ClassicEngine::forceShowEverything() {
     assertMainThread();
     m_rehideTask.cancel();
-    dropTuckHeldForMenus();
+    m_heldTuck.drop();
     m_tuckRecovery.cancel();
     m_health.recoveryStopped();
     m_cursor.endAnyCursorSession();

@@ -92,7 +92,9 @@ void ClassicEngine::followUpVerdict(const DriftVerdict &verdict, bool stable) {
     case DriftVerdict::Kind::peeking:
     case DriftVerdict::Kind::nothingHidden: {
         m_drift.forgetPrevious();
-        if (!stable) {
+        // A tuck held for an open menu hides the lanes once the menu closes: what shows meanwhile
+        // says nothing of the display, and a retuck would only be held as well.
+        if (!stable || m_heldTuck.holding()) {
             return;
         }
         const QDateTime since = m_health.nothingHidden(now());

@@ -39,12 +39,12 @@ inline size_t qHash(const AXElement &element, size_t seed = 0) {
 }
 
 // An attribute's value with its type, as the application supplies it: an element, an array of
-// elements, a boxed point, a boxed size, a string or a number. Which alternative comes back is up
-// to the application, so a reader must check it: an "AXPosition" that holds a string is possible.
-// Points and sizes use the top-left convention: origin at the top-left corner of the primary
-// display, y growing downwards.
+// elements, a boxed point, a boxed size, a string, a number or a boolean. Which alternative comes
+// back is up to the application, so a reader must check it: an "AXPosition" that holds a string is
+// possible. Points and sizes use the top-left convention: origin at the top-left corner of the
+// primary display, y growing downwards.
 using AXAttributeValue =
-    std::variant<AXElement, QList<AXElement>, QPointF, QSizeF, QString, double>;
+    std::variant<AXElement, QList<AXElement>, QPointF, QSizeF, QString, double, bool>;
 
 // The outcome of one attribute read: an error code and, on success, the value (which can still be
 // absent).

@@ -39,6 +39,8 @@ void ItemMenu::deliver(DesktopState &state, const DeliveredClick &click,
     menu.windowId = state.itemMenus.nextWindowId++;
     menu.itemId = click.itemId;
     menu.ownerProcessId = click.ownerProcessId;
+    const std::optional<BarItemView> window = BarView(state, now).window(click.itemId);
+    menu.displayId = window ? window->displayId : click.displayId;
     menu.frame = QRectF(click.menuAt, QSizeF(width, height));
     menu.openedAt = now;
     menu.via = click.via;

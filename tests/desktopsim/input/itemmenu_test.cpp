@@ -26,6 +26,25 @@ protected:
 
     QPointF centre(quint64 itemId) { return entry(itemId).frame.center(); }
 
+    // The items on the bar whose elements read as selected; those of the others that answer read
+    // as not selected.
+    QList<quint64> selectedItems() {
+        QList<quint64> selected;
+        for (const quint64 id : barOrder()) {
+            const AXAttributeResult read = desktop.accessibility().copyAttributeValue(
+                AXElementTable::item(id), u"AXSelected"_s);
+            if (read.error != AXError::Success) {
+                continue;
+            }
+            if (read.value == std::optional<AXAttributeValue>(true)) {
+                selected.append(id);
+            } else {
+                EXPECT_EQ(read.value, std::optional<AXAttributeValue>(false)) << "item " << id;
+            }
+        }
+        return selected;
+    }
+
     static inline const QPointF kRestingSpot{300.0, 500.0};
 
     qint32 app = 0;
@@ -45,6 +64,7 @@ enum class Meanwhile {
     postedCommandDragOfAnotherItem,
     clickOnItsItem,
     clickOnAnotherItem,
+    clickOnASibling,
     pressOfAnotherItem
 };
 
@@ -55,8 +75,9 @@ struct MenuCase {
     Meanwhile meanwhile;
     // Why the menu closed; none when it stays open.
     std::optional<MenuClosing> closedBy;
-    // Whose menu is open at the end: the tools item's, the other application's, or none.
-    enum class OpenAtEnd { tools, other, none } openAtEnd = OpenAtEnd::tools;
+    // Whose menu is open at the end: the tools item's, the tools item left of it, the other
+    // application's, or none.
+    enum class OpenAtEnd { tools, sibling, other, none } openAtEnd = OpenAtEnd::tools;
     // The owner hangs before the menu is asked for.
     bool hung = false;
 
@@ -98,6 +119,9 @@ protected:
         case Meanwhile::clickOnAnotherItem:
             user.click(centre(otherItem));
             break;
+        case Meanwhile::clickOnASibling:
+            user.click(centre(items[items.size() - 2]));
+            break;
         case Meanwhile::pressOfAnotherItem:
             EXPECT_EQ(desktop.accessibility().performAction(AXElementTable::item(otherItem),
                                                             u"AXPress"_s),
@@ -110,7 +134,8 @@ protected:
 // An item's menu opens below it in a pop-up menu window of its owner, listed among the
 // windows on screen, and stays open until a press outside it, Escape, a row chosen or its owner
 // quitting. The press that closes it is the menu's: a Command-drag moves nothing, and only a
-// plain press on another item goes on to open that one's menu. A hung owner opens nothing.
+// plain press on another item goes on to open that one's menu. A hung owner opens nothing. The
+// item whose menu is open, and only that one, reads as selected.
 TEST_P(ItemMenuTableTest, opensBelowTheItemAndStaysOpenUntilClosed) {
     const MenuCase &c = GetParam();
     const quint64 target = items.back();
@@ -128,6 +153,7 @@ TEST_P(ItemMenuTableTest, opensBelowTheItemAndStaysOpenUntilClosed) {
     const QList<quint64> order = barOrder();
     const std::optional<OpenItemMenu> opened = desktop.readout().openItemMenu();
     ASSERT_EQ(opened.has_value(), !c.hung);
+    EXPECT_EQ(selectedItems(), opened ? QList{target} : QList<quint64>());
     if (opened) {
         // Below the item, kept on the screen.
         const QRectF item = entry(target).frame;
@@ -146,9 +172,11 @@ TEST_P(ItemMenuTableTest, opensBelowTheItemAndStaysOpenUntilClosed) {
     const std::optional<OpenItemMenu> open = desktop.readout().openItemMenu();
     using OpenAtEnd = MenuCase::OpenAtEnd;
     EXPECT_EQ(open ? std::optional(open->itemId) : std::nullopt,
-              c.openAtEnd == OpenAtEnd::tools   ? std::optional(target)
-              : c.openAtEnd == OpenAtEnd::other ? std::optional(otherItem)
-                                                : std::nullopt);
+              c.openAtEnd == OpenAtEnd::tools     ? std::optional(target)
+              : c.openAtEnd == OpenAtEnd::sibling ? std::optional(items[items.size() - 2])
+              : c.openAtEnd == OpenAtEnd::other   ? std::optional(otherItem)
+                                                  : std::nullopt);
+    EXPECT_EQ(selectedItems(), open ? QList{open->itemId} : QList<quint64>());
     const QList<ClosedItemMenu> closings = desktop.readout().itemMenuClosings();
     EXPECT_EQ(closings.isEmpty() ? std::nullopt : std::optional(closings.first().why),
               c.closedBy);
@@ -190,6 +218,8 @@ INSTANTIATE_TEST_SUITE_P(
         MenuCase{"AClickOnAnotherItemOpensThatOne", ItemOpening::Click,
                  Meanwhile::clickOnAnotherItem, MenuClosing::PressedOutside,
                  MenuCase::OpenAtEnd::other},
+        MenuCase{"AClickOnASiblingOpensThatOne", ItemOpening::Click, Meanwhile::clickOnASibling,
+                 MenuClosing::PressedOutside, MenuCase::OpenAtEnd::sibling},
         MenuCase{"APressOfAnotherItemOpensThatOne", ItemOpening::Click,
                  Meanwhile::pressOfAnotherItem, MenuClosing::AnotherMenuOpened,
                  MenuCase::OpenAtEnd::other},

@@ -23,6 +23,10 @@ QString closingName(MenuClosing why) {
         return u"owner quit"_s;
     case MenuClosing::AnotherMenuOpened:
         return u"another menu opened"_s;
+    case MenuClosing::DisplayRemoved:
+        return u"display removed"_s;
+    case MenuClosing::DisplaysRearranged:
+        return u"displays rearranged"_s;
     case MenuClosing::PressedOutside:
         break;
     }

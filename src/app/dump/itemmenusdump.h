@@ -13,7 +13,8 @@ class SimulatedDesktop;
 // that closed, oldest first. Each names its owner (application, bundle identifier), its item
 // (title, autosave name), its frame (top-left convention), how it opened ("click", "press",
 // "show menu") and when (seconds since `started`); a closing adds when it closed and why
-// ("pressed outside", "Escape", "row chosen", "owner quit", "another menu opened").
+// ("pressed outside", "Escape", "row chosen", "owner quit", "another menu opened", "display
+// removed", "displays rearranged").
 class ItemMenusDump {
 public:
     [[nodiscard]] static QJsonValue open(SimulatedDesktop &desktop, Duration started);

@@ -90,6 +90,15 @@ void ItemMenu::ownerQuit(DesktopState &state, qint32 processId, std::chrono::nan
     }
 }
 
+void ItemMenu::displaysChanged(DesktopState &state, std::chrono::nanoseconds now) {
+    if (state.itemMenus.open) {
+        close(state,
+              state.screen(state.itemMenus.open->displayId) ? MenuClosing::DisplaysRearranged
+                                                            : MenuClosing::DisplayRemoved,
+              now);
+    }
+}
+
 void ItemMenu::close(DesktopState &state, MenuClosing why, std::chrono::nanoseconds now) {
     ItemMenus &menus = state.itemMenus;
     if (!menus.open) {

@@ -25,7 +25,18 @@ struct OpenItemMenu {
     friend bool operator==(const OpenItemMenu &, const OpenItemMenu &) = default;
 };
 
-enum class MenuClosing { PressedOutside, Escape, RowChosen, OwnerQuit, AnotherMenuOpened };
+enum class MenuClosing {
+    PressedOutside,
+    Escape,
+    RowChosen,
+    OwnerQuit,
+    AnotherMenuOpened,
+    // Its display was unplugged.
+    DisplayRemoved,
+    // Displays came, went, moved or changed size, or the items' windows moved to another
+    // display's bar.
+    DisplaysRearranged
+};
 
 // A menu that closed: when and why.
 struct ClosedItemMenu {

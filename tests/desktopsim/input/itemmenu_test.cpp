@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 class ItemMenuTest : public DesktopTest {
 protected:
     void SetUp() override {
-        addLaptop(200.0);
+        laptop = addLaptop(200.0);
         addSystemItems();
         app = launch(u"com.example.tools"_s);
         for (int index = 0; index < 8; ++index) {
@@ -47,6 +47,7 @@ protected:
 
     static inline const QPointF kRestingSpot{300.0, 500.0};
 
+    DisplayId laptop = 0;
     qint32 app = 0;
     qint32 other = 0;
     QList<quint64> items; // left to right
@@ -65,7 +66,13 @@ enum class Meanwhile {
     clickOnItsItem,
     clickOnAnotherItem,
     clickOnASibling,
-    pressOfAnotherItem
+    pressOfAnotherItem,
+    // With a second display right of the laptop, plugged in before the menu opens.
+    unplugItsDisplay,
+    unplugTheOtherDisplay,
+    moveTheOtherDisplay,
+    plugInADisplay,
+    makeTheOtherDisplayMain
 };
 
 struct MenuCase {
@@ -86,6 +93,13 @@ struct MenuCase {
 
 class ItemMenuTableTest : public ItemMenuTest, public ::testing::WithParamInterface<MenuCase> {
 protected:
+    void prepare(Meanwhile what) {
+        if (what >= Meanwhile::unplugItsDisplay) {
+            external = desktop.arrangement().add(ScreenDescription{});
+            settle();
+        }
+    }
+
     void act(Meanwhile what) {
         UserInput &user = desktop.userInput();
         switch (what) {
@@ -127,18 +141,36 @@ protected:
                                                             u"AXPress"_s),
                       AXError::Success);
             break;
+        case Meanwhile::unplugItsDisplay:
+            desktop.arrangement().remove(laptop);
+            break;
+        case Meanwhile::unplugTheOtherDisplay:
+            desktop.arrangement().remove(external);
+            break;
+        case Meanwhile::moveTheOtherDisplay:
+            desktop.arrangement().move(external, QPointF(-1512.0, 0.0));
+            break;
+        case Meanwhile::plugInADisplay:
+            desktop.arrangement().add(ScreenDescription{});
+            break;
+        case Meanwhile::makeTheOtherDisplayMain:
+            desktop.arrangement().setMainScreen(external);
+            break;
         }
     }
+
+    DisplayId external = 0;
 };
 
 // An item's menu opens below it in a pop-up menu window of its owner, listed among the
-// windows on screen, and stays open until a press outside it, Escape, a row chosen or its owner
-// quitting. The press that closes it is the menu's: a Command-drag moves nothing, and only a
-// plain press on another item goes on to open that one's menu. A hung owner opens nothing. The
-// item whose menu is open, and only that one, reads as selected.
+// windows on screen, and stays open until a press outside it, Escape, a row chosen, its owner
+// quitting or a change of the displays. The press that closes it is the menu's: a Command-drag
+// moves nothing, and only a plain press on another item goes on to open that one's menu. A hung
+// owner opens nothing. The item whose menu is open, and only that one, reads as selected.
 TEST_P(ItemMenuTableTest, opensBelowTheItemAndStaysOpenUntilClosed) {
     const MenuCase &c = GetParam();
     const quint64 target = items.back();
+    prepare(c.meanwhile);
     if (c.hung) {
         desktop.applications().setHung(app, true);
     }
@@ -223,6 +255,18 @@ INSTANTIATE_TEST_SUITE_P(
         MenuCase{"APressOfAnotherItemOpensThatOne", ItemOpening::Click,
                  Meanwhile::pressOfAnotherItem, MenuClosing::AnotherMenuOpened,
                  MenuCase::OpenAtEnd::other},
+        MenuCase{"UnpluggingItsDisplayClosesIt", ItemOpening::Click, Meanwhile::unplugItsDisplay,
+                 MenuClosing::DisplayRemoved, MenuCase::OpenAtEnd::none},
+        MenuCase{"UnpluggingAnotherDisplayClosesIt", ItemOpening::Press,
+                 Meanwhile::unplugTheOtherDisplay, MenuClosing::DisplaysRearranged,
+                 MenuCase::OpenAtEnd::none},
+        MenuCase{"MovingADisplayClosesIt", ItemOpening::Click, Meanwhile::moveTheOtherDisplay,
+                 MenuClosing::DisplaysRearranged, MenuCase::OpenAtEnd::none},
+        MenuCase{"PluggingInADisplayClosesIt", ItemOpening::Click, Meanwhile::plugInADisplay,
+                 MenuClosing::DisplaysRearranged, MenuCase::OpenAtEnd::none},
+        MenuCase{"TheBarMovingToAnotherDisplayClosesIt", ItemOpening::Press,
+                 Meanwhile::makeTheOtherDisplayMain, MenuClosing::DisplaysRearranged,
+                 MenuCase::OpenAtEnd::none},
         MenuCase{"AHungOwnerOpensNothingOnAClick", ItemOpening::Click, Meanwhile::nothing,
                  std::nullopt, MenuCase::OpenAtEnd::none, true},
         MenuCase{"AHungOwnerOpensNothingOnAPress", ItemOpening::Press, Meanwhile::nothing,

@@ -35,10 +35,10 @@ public:
     [[nodiscard]] static std::optional<QPointF> origin(const DesktopState &state, quint64 itemId,
                                                        std::chrono::nanoseconds now);
 
-    // Records the click and hands it to the item's owner; another application's item opens its
-    // menu.
-    static void deliver(DesktopState &state, const DeliveredClick &click,
-                        std::chrono::nanoseconds now, ModelEffects &effects);
+    // Records the click, naming the item and its owner as they stand, and hands it to the owner;
+    // another application's item opens its menu.
+    static void deliver(DesktopState &state, DeliveredClick click, std::chrono::nanoseconds now,
+                        ModelEffects &effects);
     // A mouse-down at `location` with `flags`; true when the open menu took it.
     static bool takesPress(DesktopState &state, QPointF location, quint64 flags,
                            std::chrono::nanoseconds now);

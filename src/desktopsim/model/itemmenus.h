@@ -15,6 +15,7 @@ struct OpenItemMenu {
     quint32 windowId = 0;
     quint64 itemId = 0;
     qint32 ownerProcessId = 0;
+    ClickedItem item;
     // The display it opened on: the one whose bar held the item's window.
     DisplayId displayId = 0;
     // Top-left convention.

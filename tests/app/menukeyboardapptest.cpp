@@ -56,6 +56,23 @@ protected:
         return std::nullopt;
     }
 
+    // A drawn item of another application on the bar.
+    [[nodiscard]] std::optional<BarEntry> anotherApplicationsItem() {
+        const qint32 zorv = mac().applications().currentProcessId();
+        for (const BarEntry &entry : mac().readout().bar()) {
+            if (entry.visible && entry.processId != zorv) {
+                return entry;
+            }
+        }
+        ADD_FAILURE() << "no item of another application is drawn";
+        return std::nullopt;
+    }
+
+    // The item drawn selected on the screen.
+    [[nodiscard]] std::optional<quint64> drawnSelected() {
+        return DesktopSnapshot::take(mac()).screens.value(0).look.selectedItem;
+    }
+
     // The title of the row the open menu's window shows lit.
     [[nodiscard]] QString litRow() {
         const MenuRowsModel &rows = *app.menuPopup().rows();
@@ -235,6 +252,65 @@ TEST_F(MenuKeyboardAppTest, TheOpenMenusTitleIsHighlightedInTheBar) {
     EXPECT_FALSE(mac().menus().isTracking());
     EXPECT_EQ(openTitles(), QStringList());
     EXPECT_EQ(plate(u"Window"_s), bar);
+}
+
+// Escape with another application's item menu open is the menu's alone: it closes the menu, and
+// Settings in front stays open, in front and key. The menu opens through the item's element, as
+// Zorv's item hot keys can open it, which leaves Settings the key window. The item is drawn
+// selected while its menu is open.
+TEST_F(MenuKeyboardAppTest, EscapeClosesAnotherApplicationsItemMenuAndLeavesSettingsOpen) {
+    openStatusMenu();
+    const std::optional<QPointF> settingsRow = statusMenuRowCentre(mac().menus(), u"Settings…"_s);
+    ASSERT_TRUE(settingsRow);
+    click(*settingsRow);
+    ASSERT_TRUE(settingsShown());
+    const std::optional<BarEntry> item = anotherApplicationsItem();
+    ASSERT_TRUE(item);
+    ASSERT_EQ(mac().accessibility().performAction(AXElementTable::item(item->itemId), u"AXPress"_s),
+              AXError::Success);
+    drain();
+    const std::optional<OpenItemMenu> menu = mac().readout().openItemMenu();
+    ASSERT_TRUE(menu && menu->itemId == item->itemId);
+    ASSERT_TRUE(app.settingsWindow()->appWindow()->isKeyWindow());
+    EXPECT_EQ(drawnSelected(), item->itemId);
+
+    press(KeyCode::escape);
+    EXPECT_FALSE(mac().readout().openItemMenu());
+    EXPECT_EQ(mac().readout().itemMenuClosings().last().why, MenuClosing::Escape);
+    EXPECT_EQ(drawnSelected(), std::nullopt);
+    EXPECT_TRUE(settingsShown());
+    EXPECT_EQ(front(), u"Zorv"_s);
+    EXPECT_TRUE(app.settingsWindow()->appWindow()->isKeyWindow());
+}
+
+// Zorv's status menu opening closes another application's open item menu, whether a click on
+// the icon (a press outside that menu) or a press of the icon's element opens it: one menu
+// tracks at a time.
+TEST_F(MenuKeyboardAppTest, TheStatusMenuClosesAnotherApplicationsItemMenu) {
+    const std::optional<BarEntry> item = anotherApplicationsItem();
+    ASSERT_TRUE(item);
+    const QPointF icon = zorvIconCentre(app, platform);
+    const QList<BarEntry> bar = mac().readout().bar();
+    const auto iconEntry = std::ranges::find_if(
+        bar, [&](const BarEntry &entry) { return entry.frame.contains(icon); });
+    ASSERT_NE(iconEntry, bar.end());
+    for (const bool byElement : {false, true}) {
+        click(item->frame.center());
+        ASSERT_TRUE(mac().readout().openItemMenu()) << byElement;
+        if (byElement) {
+            EXPECT_EQ(mac().accessibility().performAction(AXElementTable::item(iconEntry->itemId),
+                                                          u"AXPress"_s),
+                      AXError::Success);
+            drain();
+        } else {
+            clickIcon();
+        }
+        EXPECT_TRUE(mac().menus().isTracking()) << byElement;
+        EXPECT_FALSE(mac().readout().openItemMenu()) << byElement;
+        EXPECT_EQ(mac().readout().itemMenuClosings().last().why,
+                  byElement ? MenuClosing::AnotherMenuOpened : MenuClosing::PressedOutside);
+        press(KeyCode::escape);
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "macscreenpainter.h"
 #include "macscreenscene.h"
 #include "menutitles.h"
 #include "screeninput.h"
@@ -170,6 +171,27 @@ TEST(MacScreenSceneTest, DrawsMonochromeItemsInTheBarsTextColour) {
             EXPECT_EQ(drawn.image.pixelColor(1, 1), c.drawnPixel);
             EXPECT_EQ(drawn.image.pixelColor(0, 0).alpha(), 0);
         }
+    }
+}
+
+// The item whose menu is open lies on the selection, in both appearances; the others are drawn
+// on the bar alone.
+TEST(MacScreenPainterTest, DrawsTheSelectionUnderTheItemWhoseMenuIsOpen) {
+    for (const bool dark : {false, true}) {
+        MacScreenScene scene;
+        scene.dark = dark;
+        scene.display.size = QSizeF(400, 200);
+        scene.display.barColor = QColor(236, 236, 236);
+        scene.display.items = {SceneItem{1, QRectF(300, 0, 30, 24), {}, {}, {}},
+                               SceneItem{2, QRectF(340, 0, 30, 24), {}, {}, {}}};
+        scene.selectedItem = 1;
+        QImage picture(400, 200, QImage::Format_ARGB32);
+        QPainter painter(&picture);
+        MacScreenPainter::paint(painter, QRectF(0, 0, 400, 200), scene, QImage());
+        painter.end();
+        // Beside the glyph, halfway down the bar.
+        EXPECT_NE(picture.pixelColor(302, 12), scene.barColor()) << dark;
+        EXPECT_EQ(picture.pixelColor(342, 12), scene.barColor()) << dark;
     }
 }
 

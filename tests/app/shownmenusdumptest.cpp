@@ -122,6 +122,41 @@ TEST_F(ShownMenusDumpTest, TheSubmenuReportsItsOwnHighlightedRow) {
     EXPECT_EQ(rowTitles(menus[1].toObject(), true), QStringList{profiles[1]});
 }
 
+// Another application's item menu and the click that opened it go on naming the item and its
+// owner once the owner has quit and taken them away.
+TEST_F(ShownMenusDumpTest, AnItemMenuClosedByItsOwnerQuittingKeepsItsItem) {
+    launch(tourDoneSettings);
+    const qint32 zorv = mac().applications().currentProcessId();
+    const QList<BarEntry> bar = mac().readout().bar();
+    const auto item = std::ranges::find_if(bar, [&](const BarEntry &entry) {
+        return entry.visible && !entry.immovable && entry.processId != zorv;
+    });
+    ASSERT_NE(item, bar.end());
+    click(item->frame.center());
+    ASSERT_TRUE(mac().readout().openItemMenu());
+    ASSERT_TRUE(mac().applications().quit(item->processId));
+    drain();
+
+    const QJsonObject dump = DesktopDump::toJson(platform);
+    const QJsonObject closing = dump.value(u"itemMenuClosings"_s).toArray().last().toObject();
+    EXPECT_EQ(closing.value(u"why"_s), u"owner quit"_s);
+    const QJsonObject clicked = dump.value(u"itemClicks"_s).toArray().last().toObject();
+    const auto named = [](const QJsonObject &record) {
+        std::vector<std::string> names;
+        for (const QString &key :
+             {u"application"_s, u"bundleId"_s, u"title"_s, u"autosaveName"_s}) {
+            names.push_back(record.value(key).toString().toStdString());
+        }
+        return names;
+    };
+    const std::vector<std::string> expected{
+        item->applicationName.value_or(QString()).toStdString(),
+        item->bundleIdentifier.value_or(QString()).toStdString(), item->title.toStdString(),
+        item->autosaveName.toStdString()};
+    EXPECT_EQ(named(closing), expected);
+    EXPECT_EQ(named(clicked), expected);
+}
+
 // The banner on the screen when the run ends is in the dump `--sim-dump` writes; one that has
 // gone is not.
 TEST(ShownBannerDumpTest, TheDumpHoldsTheBannerShownAtTheEnd) {

@@ -1,6 +1,6 @@
 #include "itemclicksdump.h"
 
-#include "optionaljson.h"
+#include "clickeditemjson.h"
 #include "simulateddesktop.h"
 
 #include <QJsonObject>
@@ -45,18 +45,13 @@ QJsonArray ItemClicksDump::clicks(SimulatedDesktop &desktop, Duration started) {
             if (click.ownerProcessId == state.currentProcessId) {
                 continue;
             }
-            const ItemRecord *item = state.item(click.itemId);
-            const AppRecord *owner = state.app(click.ownerProcessId);
-            clicks.append(QJsonObject{
-                {u"application"_s, owner ? optionalString(owner->localizedName) : QJsonValue()},
-                {u"bundleId"_s, owner ? optionalString(owner->bundleIdentifier) : QJsonValue()},
-                {u"title"_s, item ? QJsonValue(item->title) : QJsonValue()},
-                {u"autosaveName"_s, item ? QJsonValue(item->autosaveName) : QJsonValue()},
-                {u"kind"_s, clickKindName(click.kind)},
-                {u"via"_s, openingName(click.via)},
-                {u"at"_s, toSeconds(click.at - started)},
-                {u"menuAt"_s,
-                 QJsonObject{{u"x"_s, click.menuAt.x()}, {u"y"_s, click.menuAt.y()}}}});
+            QJsonObject json = clickedItemJson(click.item);
+            json.insert(u"kind"_s, clickKindName(click.kind));
+            json.insert(u"via"_s, openingName(click.via));
+            json.insert(u"at"_s, toSeconds(click.at - started));
+            json.insert(u"menuAt"_s,
+                        QJsonObject{{u"x"_s, click.menuAt.x()}, {u"y"_s, click.menuAt.y()}});
+            clicks.append(json);
         }
         return clicks;
     });

@@ -10,7 +10,9 @@ namespace zorv {
 DesktopSnapshot DesktopSnapshot::take(SimulatedDesktop &desktop) {
     DesktopModel &model = desktop.model();
     const auto now = model.clock().now();
+    std::optional<OpenItemMenu> itemMenu;
     DesktopSnapshot snapshot = model.read([&](const DesktopState &state) {
+        itemMenu = state.itemMenus.open;
         DesktopSnapshot taken;
         const ScreenRecord *active = state.activeScreen();
         for (const ScreenRecord &screen : state.screens) {
@@ -45,6 +47,9 @@ DesktopSnapshot DesktopSnapshot::take(SimulatedDesktop &desktop) {
         screen.look = MacScreenScene::of(
             screen.scene, desktop.desktopPictures().desktopImagePath(displayId), snapshot.dark,
             snapshot.frontmostApplication.value_or(QString()), snapshot.frontmostMenus, openMenu);
+        if (itemMenu && itemMenu->displayId == displayId) {
+            screen.look.selectedItem = itemMenu->itemId;
+        }
     }
     return snapshot;
 }

@@ -68,6 +68,9 @@ void MacScreenPainter::paintBar(QPainter &painter, const MacScreenScene &scene) 
     painter.fillRect(bar, scene.barColor());
     paintMenus(painter, scene);
     for (const SceneItem &item : display.items) {
+        if (scene.selectedItem == item.itemId) {
+            paintSelection(painter, item.rect, scene.selectionColor());
+        }
         GlyphPainter::paint(painter, scene.drawnItem(item));
     }
 }
@@ -76,7 +79,7 @@ void MacScreenPainter::paintMenus(QPainter &painter, const MacScreenScene &scene
     const QColor color = scene.barTextColor();
     for (const MenuTitle &title : scene.menus) {
         if (title.open) {
-            paintOpenTitle(painter, title.rect, scene.openTitleColor());
+            paintSelection(painter, title.rect, scene.selectionColor());
         }
         if (title.kind == MenuTitle::Kind::AppleMenu) {
             paintAppleMenu(painter, title.rect, color);
@@ -88,7 +91,7 @@ void MacScreenPainter::paintMenus(QPainter &painter, const MacScreenScene &scene
     }
 }
 
-void MacScreenPainter::paintOpenTitle(QPainter &painter, const QRectF &rect, const QColor &color) {
+void MacScreenPainter::paintSelection(QPainter &painter, const QRectF &rect, const QColor &color) {
     // A rounded plate a little inside the bar's height.
     const double inset = std::min(rect.height() / 8, 4.0);
     painter.save();

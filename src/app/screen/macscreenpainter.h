@@ -8,8 +8,9 @@
 namespace zorv {
 
 // Paints a MacScreenScene across a rectangle: the desktop picture (cropped to fill, as the
-// system's default fill does), the bar with its menus and items, and the camera housing in
-// front of everything, black, as the hardware is. The painter's transform maps points to pixels.
+// system's default fill does), the bar with its menus and items (the title or item whose menu is
+// open on a rounded translucent selection), and the camera housing in front of everything,
+// black, as the hardware is. The painter's transform maps points to pixels.
 class MacScreenPainter {
 public:
     // `picture`: the desktop picture's pixels; a null image paints the desktop colour.
@@ -23,7 +24,7 @@ private:
     static void paintDesktop(QPainter &painter, const MacScreenScene &scene, const QImage &picture);
     static void paintBar(QPainter &painter, const MacScreenScene &scene);
     static void paintMenus(QPainter &painter, const MacScreenScene &scene);
-    static void paintOpenTitle(QPainter &painter, const QRectF &rect, const QColor &color);
+    static void paintSelection(QPainter &painter, const QRectF &rect, const QColor &color);
     static void paintAppleMenu(QPainter &painter, const QRectF &rect, const QColor &color);
     static void paintHousing(QPainter &painter, const MacScreenScene &scene);
 };

@@ -34,7 +34,7 @@ QImage tinted(const QImage &image, const QColor &color) {
 MacScreenScene MacScreenScene::of(const DisplayScene &display, std::optional<QString> picture,
                                   bool dark, const QString &application,
                                   const QStringList &ownMenus, std::optional<int> openMenu) {
-    MacScreenScene scene{display, std::move(picture), dark, {}};
+    MacScreenScene scene{display, std::move(picture), dark, {}, std::nullopt};
     const QFontMetricsF regularMetrics(MenuBarTitles::font(false));
     const QFontMetricsF boldMetrics(MenuBarTitles::font(true));
     const auto textWidth = [&](const QString &text, bool isBold) {
@@ -56,7 +56,7 @@ QColor MacScreenScene::barColor() const {
     return dark ? QColor(38, 38, 40) : display.barColor;
 }
 
-QColor MacScreenScene::openTitleColor() const {
+QColor MacScreenScene::selectionColor() const {
     return dark ? QColor(255, 255, 255, 56) : QColor(0, 0, 0, 36);
 }
 

@@ -24,6 +24,8 @@ struct MacScreenScene {
     std::optional<QString> picture;
     bool dark = false;
     QList<MenuTitle> menus;
+    // The status item whose menu is open on this screen: drawn selected.
+    std::optional<quint64> selectedItem;
 
     // `application`: the frontmost application's name, empty when none is in front;
     // `ownMenus`: the titles of its main menu, empty when it has none of its own; `openMenu`:
@@ -37,8 +39,8 @@ struct MacScreenScene {
     // What the bar's text and monochrome glyphs are drawn in, and the bar's own colour.
     [[nodiscard]] QColor barTextColor() const;
     [[nodiscard]] QColor barColor() const;
-    // What lies under the title of the open menu.
-    [[nodiscard]] QColor openTitleColor() const;
+    // What lies under the title or the status item of the open menu.
+    [[nodiscard]] QColor selectionColor() const;
     // The item as drawn in this appearance: a monochrome glyph or title (a template image, in
     // the system's terms) follows the bar's text colour; coloured ones keep their colours.
     [[nodiscard]] SceneItem drawnItem(const SceneItem &item) const;

@@ -143,6 +143,10 @@ AXAttributeResult ElementAttributes::item(const DesktopState &state, const ItemR
         const QRectF frame = view.topLeft(window->frame);
         return attribute == u"AXPosition" ? success(frame.topLeft()) : success(frame.size());
     }
+    if (attribute == u"AXSelected") {
+        const std::optional<OpenItemMenu> &menu = state.itemMenus.open;
+        return success(menu.has_value() && menu->itemId == item.id);
+    }
     if (attribute == u"AXTitle" && !item.title.isEmpty()) {
         return success(item.title);
     }

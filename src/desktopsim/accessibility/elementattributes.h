@@ -15,11 +15,12 @@ namespace zorv {
 // answers "AXChildren": the application's laid-out status items in the order it created them. A
 // status item answers "AXPosition" and "AXSize" with its real frame on the active screen's bar
 // (top-left convention, x below the screen's left edge when pushed off it), "AXTitle" with its
-// title when it has one, and whatever its attribute overrides say; everything else is "no
-// value". An application also answers "AXMenuBar": its menu bar, whose "AXChildren" are the
-// spans its menus cover on the active screen's bar while it is in front (two when they reach past
-// the camera housing, none without menus), each answering "AXPosition" and "AXSize". An element of
-// a process or item that has gone is invalid.
+// title when it has one, "AXSelected" with a boolean, true while the menu it opened is open, and
+// whatever its attribute overrides say; everything else is "no value". An application also answers
+// "AXMenuBar": its menu bar, whose "AXChildren" are the spans its menus cover on the active
+// screen's bar while it is in front (two when they reach past the camera housing, none without
+// menus), each answering "AXPosition" and "AXSize". An element of a process or item that has gone
+// is invalid.
 class ElementAttributes {
 public:
     [[nodiscard]] static AXAttributeResult read(const DesktopState &state, AXElement element,

@@ -6,6 +6,23 @@
 
 namespace zorv {
 
+namespace {
+
+ClickedItem clickedItem(const DesktopState &state, quint64 itemId, qint32 ownerProcessId) {
+    ClickedItem clicked;
+    if (const AppRecord *owner = state.app(ownerProcessId)) {
+        clicked.application = owner->localizedName;
+        clicked.bundleId = owner->bundleIdentifier;
+    }
+    if (const ItemRecord *item = state.item(itemId)) {
+        clicked.title = item->title;
+        clicked.autosaveName = item->autosaveName;
+    }
+    return clicked;
+}
+
+} // namespace
+
 std::optional<QRectF> ItemMenu::frame(const DesktopState &state, quint64 itemId,
                                       std::chrono::nanoseconds now) {
     const BarView view(state, now);
@@ -27,8 +44,9 @@ std::optional<QPointF> ItemMenu::origin(const DesktopState &state, quint64 itemI
     return menu ? std::optional(menu->topLeft()) : std::nullopt;
 }
 
-void ItemMenu::deliver(DesktopState &state, const DeliveredClick &click,
-                       std::chrono::nanoseconds now, ModelEffects &effects) {
+void ItemMenu::deliver(DesktopState &state, DeliveredClick click, std::chrono::nanoseconds now,
+                       ModelEffects &effects) {
+    click.item = clickedItem(state, click.itemId, click.ownerProcessId);
     state.recordClick(click);
     effects.clicks.append(click);
     if (click.ownerProcessId == state.currentProcessId) {
@@ -39,6 +57,9 @@ void ItemMenu::deliver(DesktopState &state, const DeliveredClick &click,
     menu.windowId = state.itemMenus.nextWindowId++;
     menu.itemId = click.itemId;
     menu.ownerProcessId = click.ownerProcessId;
+    menu.item = click.item;
+    const std::optional<BarItemView> window = BarView(state, now).window(click.itemId);
+    menu.displayId = window ? window->displayId : click.displayId;
     menu.frame = QRectF(click.menuAt, QSizeF(width, height));
     menu.openedAt = now;
     menu.via = click.via;
@@ -85,6 +106,15 @@ bool ItemMenu::takesKey(DesktopState &state, quint16 keyCode, std::chrono::nanos
 void ItemMenu::ownerQuit(DesktopState &state, qint32 processId, std::chrono::nanoseconds now) {
     if (state.itemMenus.open && state.itemMenus.open->ownerProcessId == processId) {
         close(state, MenuClosing::OwnerQuit, now);
+    }
+}
+
+void ItemMenu::displaysChanged(DesktopState &state, std::chrono::nanoseconds now) {
+    if (state.itemMenus.open) {
+        close(state,
+              state.screen(state.itemMenus.open->displayId) ? MenuClosing::DisplaysRearranged
+                                                            : MenuClosing::DisplayRemoved,
+              now);
     }
 }
 

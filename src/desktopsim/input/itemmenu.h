@@ -20,7 +20,8 @@ namespace zorv {
 // is its own, and its release there chooses a row, which closes it; one anywhere else closes it.
 // The closing mouse-down is the menu's, so nothing under it is pressed or dragged, except that a
 // plain press on another status item goes on to that item, which then opens its own menu. Escape
-// closes it too, and the owner quitting. Used under the model's lock.
+// closes it too, the owner quitting, and a change of the displays under it. Used under the model's
+// lock.
 class ItemMenu {
 public:
     // The size of the menus of other applications' items.
@@ -34,10 +35,10 @@ public:
     [[nodiscard]] static std::optional<QPointF> origin(const DesktopState &state, quint64 itemId,
                                                        std::chrono::nanoseconds now);
 
-    // Records the click and hands it to the item's owner; another application's item opens its
-    // menu.
-    static void deliver(DesktopState &state, const DeliveredClick &click,
-                        std::chrono::nanoseconds now, ModelEffects &effects);
+    // Records the click, naming the item and its owner as they stand, and hands it to the owner;
+    // another application's item opens its menu.
+    static void deliver(DesktopState &state, DeliveredClick click, std::chrono::nanoseconds now,
+                        ModelEffects &effects);
     // A mouse-down at `location` with `flags`; true when the open menu took it.
     static bool takesPress(DesktopState &state, QPointF location, quint64 flags,
                            std::chrono::nanoseconds now);
@@ -47,6 +48,10 @@ public:
     static bool takesKey(DesktopState &state, quint16 keyCode, std::chrono::nanoseconds now);
     // The process quit: its menu closes.
     static void ownerQuit(DesktopState &state, qint32 processId, std::chrono::nanoseconds now);
+    // A display came or went, one moved or changed size, or the items' windows moved to another
+    // display's bar: the menu closes as a press outside would close it, so that none stays open
+    // on a display that is gone.
+    static void displaysChanged(DesktopState &state, std::chrono::nanoseconds now);
     // Closes the open menu, if any, and keeps why.
     static void close(DesktopState &state, MenuClosing why, std::chrono::nanoseconds now);
 };

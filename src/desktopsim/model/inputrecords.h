@@ -4,7 +4,10 @@
 #include "hotkeys.h"
 #include "inputevent.h"
 
+#include <QString>
+
 #include <chrono>
+#include <optional>
 
 namespace zorv {
 
@@ -38,12 +41,24 @@ enum class ItemClickKind { Left, Right, Option };
 // whose press its owner takes as a left click and whose show-menu request as a right click.
 enum class ItemOpening { Click, Press, ShowMenu };
 
+// A status item and its owner by name, as they stood when the item was clicked: the records that
+// keep them outlive both.
+struct ClickedItem {
+    std::optional<QString> application;
+    std::optional<QString> bundleId;
+    QString title;
+    QString autosaveName;
+
+    friend bool operator==(const ClickedItem &, const ClickedItem &) = default;
+};
+
 // A click or an accessibility action that opened a status item.
 struct DeliveredClick {
     quint64 itemId = 0;
     // The process the item belonged to when it received the click: the item can be gone by the
     // time the record is read.
     qint32 ownerProcessId = 0;
+    ClickedItem item;
     ItemClickKind kind = ItemClickKind::Left;
     MouseButton button = MouseButton::Left;
     // The modifier flags the mouse-down carried.

@@ -15,6 +15,9 @@ struct OpenItemMenu {
     quint32 windowId = 0;
     quint64 itemId = 0;
     qint32 ownerProcessId = 0;
+    ClickedItem item;
+    // The display it opened on: the one whose bar held the item's window.
+    DisplayId displayId = 0;
     // Top-left convention.
     QRectF frame;
     std::chrono::nanoseconds openedAt{0};
@@ -23,7 +26,18 @@ struct OpenItemMenu {
     friend bool operator==(const OpenItemMenu &, const OpenItemMenu &) = default;
 };
 
-enum class MenuClosing { PressedOutside, Escape, RowChosen, OwnerQuit, AnotherMenuOpened };
+enum class MenuClosing {
+    PressedOutside,
+    Escape,
+    RowChosen,
+    OwnerQuit,
+    AnotherMenuOpened,
+    // Its display was unplugged.
+    DisplayRemoved,
+    // Displays came, went, moved or changed size, or the items' windows moved to another
+    // display's bar.
+    DisplaysRearranged
+};
 
 // A menu that closed: when and why.
 struct ClosedItemMenu {

@@ -1,5 +1,6 @@
 #include "script/screenarrangement.h"
 
+#include "input/itemmenu.h"
 #include "layout/restingwidths.h"
 
 #include <algorithm>
@@ -19,18 +20,31 @@ void rebase(DesktopState &state) {
     }
 }
 
+QList<QRectF> frames(const DesktopState &state) {
+    QList<QRectF> frames;
+    for (const ScreenRecord &screen : state.screens) {
+        frames.append(screen.frame);
+    }
+    return frames;
+}
+
 } // namespace
 
 ScreenArrangement::ScreenArrangement(DesktopModel &model) : m_model(model) {}
 
 template <typename Fn> bool ScreenArrangement::change(DisplayId displayId, Fn &&fn) {
+    const auto now = m_model.clock().now();
     return m_model.write([&](DesktopState &state, ModelEffects &effects) {
         ScreenRecord *screen = state.screen(displayId);
         if (!screen) {
             return false;
         }
+        const QList<QRectF> before = frames(state);
         fn(state, *screen);
         rebase(state);
+        if (frames(state) != before) {
+            ItemMenu::displaysChanged(state, now);
+        }
         effects.screensChanged = true;
         effects.layoutPass = true;
         return true;
@@ -38,6 +52,7 @@ template <typename Fn> bool ScreenArrangement::change(DisplayId displayId, Fn &&
 }
 
 DisplayId ScreenArrangement::add(const ScreenDescription &description) {
+    const auto now = m_model.clock().now();
     return m_model.write([&](DesktopState &state, ModelEffects &effects) {
         ScreenRecord screen;
         screen.displayId = state.nextDisplayId++;
@@ -64,6 +79,7 @@ DisplayId ScreenArrangement::add(const ScreenDescription &description) {
         if (!state.keyWindowScreen) {
             state.keyWindowScreen = screen.displayId;
         }
+        ItemMenu::displaysChanged(state, now);
         effects.screensChanged = true;
         effects.layoutPass = true;
         return screen.displayId;
@@ -71,6 +87,7 @@ DisplayId ScreenArrangement::add(const ScreenDescription &description) {
 }
 
 bool ScreenArrangement::remove(DisplayId displayId) {
+    const auto now = m_model.clock().now();
     return m_model.write([&](DesktopState &state, ModelEffects &effects) {
         const auto removed = state.screens.removeIf(
             [&](const ScreenRecord &screen) { return screen.displayId == displayId; });
@@ -86,6 +103,7 @@ bool ScreenArrangement::remove(DisplayId displayId) {
                 state.keyWindowScreen = primary->displayId;
             }
         }
+        ItemMenu::displaysChanged(state, now);
         effects.screensChanged = true;
         effects.layoutPass = true;
         return true;
@@ -103,11 +121,16 @@ bool ScreenArrangement::resize(DisplayId displayId, QSizeF size) {
 }
 
 bool ScreenArrangement::setMainScreen(std::optional<DisplayId> displayId) {
+    const auto now = m_model.clock().now();
     return m_model.write([&](DesktopState &state, ModelEffects &effects) {
         if (displayId && !state.screen(*displayId)) {
             return false;
         }
+        const ScreenRecord *active = state.activeScreen();
         state.keyWindowScreen = displayId;
+        if (state.activeScreen() != active) {
+            ItemMenu::displaysChanged(state, now);
+        }
         effects.screensChanged = true;
         effects.layoutPass = true;
         return true;

@@ -12,7 +12,9 @@ namespace zorv {
 // The displays of the simulated desktop: attach, detach, move and resize them, and change their
 // menu bars. The first display attached is the primary one; its frame starts at the origin, and
 // the others are placed relative to it. Each change is announced by the model's screensChanged
-// signal at once and reaches the bars at the next layout pass. Thread-safe.
+// signal at once and reaches the bars at the next layout pass. A display attached or detached, a
+// frame changed or the main screen moved to another display closes another application's open
+// status-item menu (see ItemMenu). Thread-safe.
 class ScreenArrangement {
 public:
     explicit ScreenArrangement(DesktopModel &model);

@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 class ItemMenuTest : public DesktopTest {
 protected:
     void SetUp() override {
-        addLaptop(200.0);
+        laptop = addLaptop(200.0);
         addSystemItems();
         app = launch(u"com.example.tools"_s);
         for (int index = 0; index < 8; ++index) {
@@ -26,8 +26,28 @@ protected:
 
     QPointF centre(quint64 itemId) { return entry(itemId).frame.center(); }
 
+    // The items on the bar whose elements read as selected; those of the others that answer read
+    // as not selected.
+    QList<quint64> selectedItems() {
+        QList<quint64> selected;
+        for (const quint64 id : barOrder()) {
+            const AXAttributeResult read = desktop.accessibility().copyAttributeValue(
+                AXElementTable::item(id), u"AXSelected"_s);
+            if (read.error != AXError::Success) {
+                continue;
+            }
+            if (read.value == std::optional<AXAttributeValue>(true)) {
+                selected.append(id);
+            } else {
+                EXPECT_EQ(read.value, std::optional<AXAttributeValue>(false)) << "item " << id;
+            }
+        }
+        return selected;
+    }
+
     static inline const QPointF kRestingSpot{300.0, 500.0};
 
+    DisplayId laptop = 0;
     qint32 app = 0;
     qint32 other = 0;
     QList<quint64> items; // left to right
@@ -45,7 +65,14 @@ enum class Meanwhile {
     postedCommandDragOfAnotherItem,
     clickOnItsItem,
     clickOnAnotherItem,
-    pressOfAnotherItem
+    clickOnASibling,
+    pressOfAnotherItem,
+    // With a second display right of the laptop, plugged in before the menu opens.
+    unplugItsDisplay,
+    unplugTheOtherDisplay,
+    moveTheOtherDisplay,
+    plugInADisplay,
+    makeTheOtherDisplayMain
 };
 
 struct MenuCase {
@@ -55,8 +82,9 @@ struct MenuCase {
     Meanwhile meanwhile;
     // Why the menu closed; none when it stays open.
     std::optional<MenuClosing> closedBy;
-    // Whose menu is open at the end: the tools item's, the other application's, or none.
-    enum class OpenAtEnd { tools, other, none } openAtEnd = OpenAtEnd::tools;
+    // Whose menu is open at the end: the tools item's, the tools item left of it, the other
+    // application's, or none.
+    enum class OpenAtEnd { tools, sibling, other, none } openAtEnd = OpenAtEnd::tools;
     // The owner hangs before the menu is asked for.
     bool hung = false;
 
@@ -65,6 +93,13 @@ struct MenuCase {
 
 class ItemMenuTableTest : public ItemMenuTest, public ::testing::WithParamInterface<MenuCase> {
 protected:
+    void prepare(Meanwhile what) {
+        if (what >= Meanwhile::unplugItsDisplay) {
+            external = desktop.arrangement().add(ScreenDescription{});
+            settle();
+        }
+    }
+
     void act(Meanwhile what) {
         UserInput &user = desktop.userInput();
         switch (what) {
@@ -98,22 +133,44 @@ protected:
         case Meanwhile::clickOnAnotherItem:
             user.click(centre(otherItem));
             break;
+        case Meanwhile::clickOnASibling:
+            user.click(centre(items[items.size() - 2]));
+            break;
         case Meanwhile::pressOfAnotherItem:
             EXPECT_EQ(desktop.accessibility().performAction(AXElementTable::item(otherItem),
                                                             u"AXPress"_s),
                       AXError::Success);
             break;
+        case Meanwhile::unplugItsDisplay:
+            desktop.arrangement().remove(laptop);
+            break;
+        case Meanwhile::unplugTheOtherDisplay:
+            desktop.arrangement().remove(external);
+            break;
+        case Meanwhile::moveTheOtherDisplay:
+            desktop.arrangement().move(external, QPointF(-1512.0, 0.0));
+            break;
+        case Meanwhile::plugInADisplay:
+            desktop.arrangement().add(ScreenDescription{});
+            break;
+        case Meanwhile::makeTheOtherDisplayMain:
+            desktop.arrangement().setMainScreen(external);
+            break;
         }
     }
+
+    DisplayId external = 0;
 };
 
 // An item's menu opens below it in a pop-up menu window of its owner, listed among the
-// windows on screen, and stays open until a press outside it, Escape, a row chosen or its owner
-// quitting. The press that closes it is the menu's: a Command-drag moves nothing, and only a
-// plain press on another item goes on to open that one's menu. A hung owner opens nothing.
+// windows on screen, and stays open until a press outside it, Escape, a row chosen, its owner
+// quitting or a change of the displays. The press that closes it is the menu's: a Command-drag
+// moves nothing, and only a plain press on another item goes on to open that one's menu. A hung
+// owner opens nothing. The item whose menu is open, and only that one, reads as selected.
 TEST_P(ItemMenuTableTest, opensBelowTheItemAndStaysOpenUntilClosed) {
     const MenuCase &c = GetParam();
     const quint64 target = items.back();
+    prepare(c.meanwhile);
     if (c.hung) {
         desktop.applications().setHung(app, true);
     }
@@ -128,6 +185,7 @@ TEST_P(ItemMenuTableTest, opensBelowTheItemAndStaysOpenUntilClosed) {
     const QList<quint64> order = barOrder();
     const std::optional<OpenItemMenu> opened = desktop.readout().openItemMenu();
     ASSERT_EQ(opened.has_value(), !c.hung);
+    EXPECT_EQ(selectedItems(), opened ? QList{target} : QList<quint64>());
     if (opened) {
         // Below the item, kept on the screen.
         const QRectF item = entry(target).frame;
@@ -146,9 +204,11 @@ TEST_P(ItemMenuTableTest, opensBelowTheItemAndStaysOpenUntilClosed) {
     const std::optional<OpenItemMenu> open = desktop.readout().openItemMenu();
     using OpenAtEnd = MenuCase::OpenAtEnd;
     EXPECT_EQ(open ? std::optional(open->itemId) : std::nullopt,
-              c.openAtEnd == OpenAtEnd::tools   ? std::optional(target)
-              : c.openAtEnd == OpenAtEnd::other ? std::optional(otherItem)
-                                                : std::nullopt);
+              c.openAtEnd == OpenAtEnd::tools     ? std::optional(target)
+              : c.openAtEnd == OpenAtEnd::sibling ? std::optional(items[items.size() - 2])
+              : c.openAtEnd == OpenAtEnd::other   ? std::optional(otherItem)
+                                                  : std::nullopt);
+    EXPECT_EQ(selectedItems(), open ? QList{open->itemId} : QList<quint64>());
     const QList<ClosedItemMenu> closings = desktop.readout().itemMenuClosings();
     EXPECT_EQ(closings.isEmpty() ? std::nullopt : std::optional(closings.first().why),
               c.closedBy);
@@ -190,9 +250,23 @@ INSTANTIATE_TEST_SUITE_P(
         MenuCase{"AClickOnAnotherItemOpensThatOne", ItemOpening::Click,
                  Meanwhile::clickOnAnotherItem, MenuClosing::PressedOutside,
                  MenuCase::OpenAtEnd::other},
+        MenuCase{"AClickOnASiblingOpensThatOne", ItemOpening::Click, Meanwhile::clickOnASibling,
+                 MenuClosing::PressedOutside, MenuCase::OpenAtEnd::sibling},
         MenuCase{"APressOfAnotherItemOpensThatOne", ItemOpening::Click,
                  Meanwhile::pressOfAnotherItem, MenuClosing::AnotherMenuOpened,
                  MenuCase::OpenAtEnd::other},
+        MenuCase{"UnpluggingItsDisplayClosesIt", ItemOpening::Click, Meanwhile::unplugItsDisplay,
+                 MenuClosing::DisplayRemoved, MenuCase::OpenAtEnd::none},
+        MenuCase{"UnpluggingAnotherDisplayClosesIt", ItemOpening::Press,
+                 Meanwhile::unplugTheOtherDisplay, MenuClosing::DisplaysRearranged,
+                 MenuCase::OpenAtEnd::none},
+        MenuCase{"MovingADisplayClosesIt", ItemOpening::Click, Meanwhile::moveTheOtherDisplay,
+                 MenuClosing::DisplaysRearranged, MenuCase::OpenAtEnd::none},
+        MenuCase{"PluggingInADisplayClosesIt", ItemOpening::Click, Meanwhile::plugInADisplay,
+                 MenuClosing::DisplaysRearranged, MenuCase::OpenAtEnd::none},
+        MenuCase{"TheBarMovingToAnotherDisplayClosesIt", ItemOpening::Press,
+                 Meanwhile::makeTheOtherDisplayMain, MenuClosing::DisplaysRearranged,
+                 MenuCase::OpenAtEnd::none},
         MenuCase{"AHungOwnerOpensNothingOnAClick", ItemOpening::Click, Meanwhile::nothing,
                  std::nullopt, MenuCase::OpenAtEnd::none, true},
         MenuCase{"AHungOwnerOpensNothingOnAPress", ItemOpening::Press, Meanwhile::nothing,

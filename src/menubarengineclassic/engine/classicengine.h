@@ -240,9 +240,10 @@ private:
     // when they wait for it, are out of reach or stand as they were put while it was missing, as
     // at a first launch with the permission.
     void takeGrant();
-    // Waits, within a bound, for the placement the grant started to end: true when one was under
-    // way, as the bar has then been laid out again.
-    QCoro::Task<bool> untilGrantPlacementEnds();
+    // Waits, within a bound, until the placement the grant started has created the engine's
+    // items anew and the bar has laid them out: true when one was under way, as the bar then
+    // needs reading again.
+    QCoro::Task<bool> untilGrantPlacementLaidOut();
     // Whether recovery must wait for the permission: the last reading found it missing.
     [[nodiscard]] bool waitingForGrant() const;
     // Whether a run must wait for the grant's placement: the permission is missing, or it came

@@ -76,8 +76,8 @@ QCoro::Task<> ClassicEngine::openItem(MenuBarItemID id, ClickKind click) {
         co_return;
     }
     // Placing the engine's own items after the grant lays the bar out again: an item read before
-    // it ends would be clicked where another one then stands.
-    if (co_await untilGrantPlacementEnds()) {
+    // then would be clicked where another one then stands.
+    if (co_await untilGrantPlacementLaidOut()) {
         if (!self) {
             co_return;
         }

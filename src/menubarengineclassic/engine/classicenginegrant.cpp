@@ -15,8 +15,10 @@ constexpr double kGrantPollSeconds = 1.0;
 // The longest wait for a run in flight before the items are placed.
 constexpr double kRunWaitSeconds = 60.0;
 constexpr double kRunWaitStep = 0.25;
-// The longest wait for the grant's placement before an item is opened.
+// The longest wait for the grant's placement before an item is opened, and how often it is
+// looked at.
 constexpr double kPlacementWaitSeconds = 10.0;
+constexpr double kPlacementLookStep = 0.05;
 
 } // namespace
 
@@ -118,9 +120,14 @@ void ClassicEngine::takeGrant() {
     m_grantTask.start(std::move(body));
 }
 
-QCoro::Task<bool> ClassicEngine::untilGrantPlacementEnds() {
-    return waitWhile([this] { return m_grantTask.isPending(); }, kPlacementWaitSeconds,
-                     kRunWaitStep);
+QCoro::Task<bool> ClassicEngine::untilGrantPlacementLaidOut() {
+    // The placement goes on to tuck and to read the bar: the tuck waits for the activations, and
+    // the reading moves nothing.
+    const auto placing = [this] {
+        return m_grantTask.isPending() &&
+               (!m_grantPlacementMade || !m_separatorController->laidOut());
+    };
+    return waitWhile(placing, kPlacementWaitSeconds, kPlacementLookStep);
 }
 
 bool ClassicEngine::grantPlacementAhead() const {

@@ -185,6 +185,15 @@ bool SeparatorController::framesReadable() const {
     return (m_iconHidden || seated(*m_icon)) && seated(*m_hiddenSep) && seated(*m_alwaysHiddenSep);
 }
 
+bool SeparatorController::laidOut() const {
+    const auto hasFrame = [](const StatusItem &item) {
+        const auto frame = frameOf(item);
+        return frame && frame->width() > 0.0;
+    };
+    return (m_iconHidden || hasFrame(*m_icon)) && hasFrame(*m_hiddenSep) &&
+           hasFrame(*m_alwaysHiddenSep);
+}
+
 bool SeparatorController::revealLaidOut(bool includingAlwaysHidden) const {
     const auto laidOutCollapsed = [](const StatusItem &item) {
         const auto frame = frameOf(item);

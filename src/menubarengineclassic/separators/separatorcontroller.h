@@ -80,6 +80,9 @@ public:
     [[nodiscard]] bool iconIsOnScreen() const;
     // The icon (unless hidden) and both separators are laid out on a menu bar.
     [[nodiscard]] bool framesReadable() const;
+    // The icon (unless hidden) and both separators have frames laid out, on a menu bar or past a
+    // screen's edge (where a crowded bar keeps the always-hidden one).
+    [[nodiscard]] bool laidOut() const;
     // The hidden separator, and the always-hidden one when `includingAlwaysHidden`, are laid out
     // collapsed, on screen or past its edge.
     [[nodiscard]] bool revealLaidOut(bool includingAlwaysHidden) const;

@@ -381,6 +381,7 @@ TEST_F(EngineTest, anItemThatStaysOutOfViewIsOpenedWhereItStands) {
     EXPECT_EQ(std::tuple(record.value(u"outcome"_s).toString(), record.value(u"why"_s).toString(),
                          record.value(u"wasTucked"_s).toBool()),
               std::tuple(u"pressed"_s, u"off screen"_s, true));
+    desktop.userInput().pressKey(KeyCode::escape);
 
     try {
         drive(engine->activate(idOf(u"always"_s), ClickKind::option));

@@ -95,8 +95,8 @@ struct OpenMenuCase {
     // is that one's.
     bool sibling;
     bool siblingsMenu;
-    // Whether the menu is left as it is, unclicked. Beside another of its application's items
-    // at the screen's end, the menu could be that one's: the item is clicked, which closes it.
+    // Whether the menu is left as it is, unclicked: the item whose menu is open reads as
+    // selected, wherever the menu was pushed to, over its application's other items too.
     bool leftOpen;
 
     friend void PrintTo(const OpenMenuCase &c, std::ostream *out) { *out << c.name; }
@@ -137,8 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         OpenMenuCase{"ItsOwn", 300.0, true, false, true},
         OpenMenuCase{"ItsOwnPushedLeftByTheScreensEnd", 0.0, false, false, true},
-        OpenMenuCase{"ItsOwnPushedLeftBesideAnotherOfItsItems", 0.0, true, false, false},
-        OpenMenuCase{"AnotherItemsOfItsApplication", 300.0, true, true, false}),
+        OpenMenuCase{"ItsOwnPushedLeftBesideAnotherOfItsItems", 0.0, true, false, true},
+        OpenMenuCase{"AnotherItemsOfItsApplication", 300.0, true, true, false},
+        OpenMenuCase{"AnotherItemsPushedLeftOverIt", 0.0, true, true, false}),
     [](const auto &info) { return info.param.name; });
 
 } // namespace

@@ -81,6 +81,30 @@ TEST_F(CrowdedLaunchTest, readsNoLaneOffTheBarBeforeTheGrantsPlacement) {
     }
 }
 
+// An item asked for right after a late grant, while the grant's placement lays the bar out and
+// tucks it again, is opened at the placement's first pause: once the bar has laid Zorv's new items
+// out, not once the whole placement has ended.
+TEST_F(CrowdedLaunchTest, opensAnItemAskedForRightAfterTheGrantWithinTwoSeconds) {
+    furnishCrowdedBar(44, 420.0);
+    desktop.permissions().setAccessibilityTrusted(false);
+    keepItemsInSight();
+    makeEngine();
+    startEngine();
+    run(10.0);
+    desktop.permissions().setAccessibilityTrusted(true);
+    runUntilTheGrantIsTaken();
+    const qsizetype index = apps.size() - 1;
+    const MenuBarItemID asked{u"com.example.app%1"_s.arg(index), u"item%1"_s.arg(index),
+                              std::nullopt, 0};
+    const qsizetype before = desktop.readout().clicks().size();
+    QCoro::Task<> activation = engine->activate(asked, ClickKind::left);
+    run(2.0);
+    const QList<DeliveredClick> clicks = desktop.readout().clicks();
+    ASSERT_EQ(clicks.size(), before + 1) << "not opened within 2 s of the ask";
+    EXPECT_EQ(clicks.last().itemId, apps.at(index));
+    drive(std::move(activation));
+}
+
 // The user hides the icon before granting the permission, then reveals: the tuck that follows
 // hides nothing, as the engine has not seen what it would hide. Once granted, the items are placed
 // in reach and hiding works without the icon.

@@ -167,5 +167,29 @@ TEST_F(ModelSearchTest, ItemHotKeysFindTheirItemThroughThreeTiers) {
     EXPECT_TRUE(log[4].endsWith(u" key=com.example.gone###0 fired -> NO MATCH"_s));
 }
 
+// Zorv's hot keys are registered before the engine's first item list reaches the model: a key
+// pressed then waits for that list and opens its item once it comes; one that waited 10 s in vain
+// is logged unmatched.
+TEST(ModelSearchEarlyKeyTest, AKeyPressedBeforeTheFirstListWaitsForItWithinTenSeconds) {
+    ManualClock clock;
+    SimCloud cloud;
+    for (const bool listComes : {true, false}) {
+        AppModelHarness mac{clock, cloud, u"Mac"_s, {item(u"com.example.clock"_s, u"Clock"_s)}};
+        AppModel &model = mac.build();
+        model.search().activateItem(u"com.example.clock###0"_s);
+        mac.advance(listComes ? 9.0 : 10.5);
+        EXPECT_TRUE(mac.engine().mock().activations().isEmpty());
+        if (listComes) {
+            mac.started();
+        }
+        const auto &activations = mac.engine().mock().activations();
+        EXPECT_EQ(activations.size(), listComes ? 1 : 0);
+        const QString log = QString::fromUtf8(
+            readWholeFile(mac.dataFolder() + u"/hotkey-log.txt"_s).value_or(QByteArray()));
+        EXPECT_EQ(log.contains(u"fired -> Clock"_s), listComes) << log.toStdString();
+        EXPECT_EQ(log.contains(u"NO MATCH"_s), !listComes) << log.toStdString();
+    }
+}
+
 } // namespace
 } // namespace zorv

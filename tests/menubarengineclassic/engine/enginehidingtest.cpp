@@ -1,3 +1,4 @@
+#include "accessibility/axelementtable.h"
 #include "enginetest.h"
 
 #include <QCoroTask>
@@ -77,6 +78,12 @@ struct RevealCase {
     // This long after the reveal the user moves the mouse and a run is asked for: it waits for
     // the input to go quiet, and its closing tuck is the one the reveal ends with.
     std::optional<double> runAskedAfter = std::nullopt;
+    // The menu the user opens is Zorv's own status menu, which holds no tuck.
+    bool zorvsOwnMenu = false;
+    // Just before closing the menu the user toggles the lanes away themselves: not held.
+    bool toggledUnderTheMenu = false;
+
+    friend void PrintTo(const RevealCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class RevealTest : public EngineTest, public ::testing::WithParamInterface<RevealCase> {};
@@ -95,11 +102,26 @@ TEST_P(RevealTest, revealsTheAskedSectionsUntilTheClampedAutoHide) {
               QStringList{reveal.holdOpen ? u"automation-hold"_s : u"request"_s});
     double at = 1.0;
     if (reveal.menuClosedAfter) {
-        desktop.userInput().click(entry(hidden).frame.center());
+        if (reveal.zorvsOwnMenu) {
+            StatusItemButton &icon = *engine->separatorController().icon().button();
+            MenuItem quit;
+            quit.title = u"Quit Zorv"_s;
+            desktop.menus().popUp(std::make_shared<const Menu>(Menu{u"Zorv"_s, {}, {quit}}), icon,
+                                  {0, 30});
+        } else {
+            desktop.userInput().click(entry(hidden).frame.center());
+        }
         run(*reveal.menuClosedAfter - at);
         at = *reveal.menuClosedAfter;
-        ASSERT_TRUE(desktop.readout().openItemMenu().has_value());
-        EXPECT_TRUE(engine->isRevealed());
+        ASSERT_TRUE(reveal.zorvsOwnMenu ? desktop.menus().isTracking()
+                                        : desktop.readout().openItemMenu().has_value());
+        if (reveal.toggledUnderTheMenu) {
+            drive(engine->toggleRevealed(false));
+        }
+        // Tucked by now only by the toggle or an auto-hide that came due with Zorv's own menu
+        // open; a tuck held for another application's menu comes as it closes.
+        EXPECT_EQ(engine->isRevealed(), !reveal.toggledUnderTheMenu &&
+                                            (!reveal.tuckedAfter || *reveal.tuckedAfter >= at));
         desktop.userInput().click(kUserSpot);
     }
     std::optional<QCoro::Task<>> pass;
@@ -119,7 +141,7 @@ TEST_P(RevealTest, revealsTheAskedSectionsUntilTheClampedAutoHide) {
         // A run asked for meanwhile is still in flight, past when the auto-hide came due.
         EXPECT_EQ(engine->reconcileInFlight(), reveal.runAskedAfter.has_value());
     }
-    run(due + 0.5 - at);
+    run(std::max(0.0, due + 0.5 - at));
     if (pass) {
         drive(std::move(*pass));
     }
@@ -127,7 +149,9 @@ TEST_P(RevealTest, revealsTheAskedSectionsUntilTheClampedAutoHide) {
     EXPECT_EQ(onScreen(hidden), !reveal.tuckedAfter);
     QStringList tucks{u"launch"_s};
     if (reveal.tuckedAfter) {
-        tucks.append(reveal.runAskedAfter ? u"reconcile"_s : u"auto-rehide"_s);
+        tucks.append(reveal.runAskedAfter         ? u"reconcile"_s
+                     : reveal.toggledUnderTheMenu ? u"toggle"_s
+                                                  : u"auto-rehide"_s);
     }
     EXPECT_EQ(reasons(u"tuck"_s), tucks);
 }
@@ -145,7 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
                       RevealCase{"MenuOpenPastTheDelay", false, false, 10.0, 20.0, 20.0},
                       RevealCase{"MenuClosedWithinTheDelay", false, false, 10.0, 10.0, 5.0},
                       RevealCase{"RunInFlightAsTheDelayEnds", false, false, 10.0, 11.0,
-                                 std::nullopt, 9.5}),
+                                 std::nullopt, 9.5},
+                      RevealCase{"ZorvsOwnMenuOpenPastTheDelay", false, false, 10.0, 10.0, 20.0,
+                                 std::nullopt, true},
+                      RevealCase{"ToggledAwayUnderAnOpenMenu", false, false, 10.0, 5.0, 5.0,
+                                 std::nullopt, false, true}),
     [](const auto &info) { return info.param.name; });
 
 TEST_F(EngineTest, aSecondRevealRestartsTheDelayAndTogglesFlipTheState) {
@@ -312,6 +340,47 @@ TEST_F(EngineTest, aDisplayThatDoesNotHideIsReportedAfterThirtySeconds) {
     run(3.0);
     EXPECT_EQ(published, (Published{std::nullopt, HidingBlockedReason::displayNotHiding}));
     EXPECT_FALSE(records(u"reconcile-log.jsonl"_s, u"nothing-hidden"_s).isEmpty());
+}
+
+// A run stopped by a menu the user left open holds its closing tuck: the lanes it revealed stay
+// in view until the menu closes. That says nothing of the display: no retuck is asked meanwhile,
+// hiding is not reported blocked, and the held tuck hides the lanes once the menu closes.
+TEST_F(EngineTest, aTuckHeldForAMenuIsNotTakenForADisplayThatDoesNotHide) {
+    addLaptop();
+    toolsProcess = launch(tools);
+    always = addItem(toolsProcess, 30.0, u"always"_s);
+    hidden = addItem(toolsProcess, 30.0, u"hidden"_s);
+    const quint64 other = addItem(toolsProcess, 30.0, u"other"_s);
+    shown = addItem(toolsProcess, 30.0, u"shown"_s);
+    makeEngine(
+        layoutOf({idOf(u"shown"_s), idOf(u"other"_s)}, {idOf(u"hidden"_s)}, {idOf(u"always"_s)}));
+    arrangeSections({other});
+    engine->setReorderEnabled(true);
+    startEngine();
+    run(5.0);
+    QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    const auto revealedForTheRun = [this] {
+        return entry(zorvItem(BarItems::zorvHiddenSeparatorName)).length ==
+               SeparatorController::collapsedLength;
+    };
+    for (int step = 0; step < 500 && !revealedForTheRun(); ++step) {
+        run(0.01);
+    }
+    ASSERT_TRUE(revealedForTheRun());
+    ASSERT_EQ(desktop.accessibility().performAction(AXElementTable::item(hidden), u"AXPress"_s),
+              AXError::Success);
+    drive(std::move(reconciling), 700.0);
+    ASSERT_TRUE(desktop.readout().openItemMenu().has_value());
+    run(120.0);
+    EXPECT_TRUE(onScreen(hidden));
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
+    EXPECT_TRUE(records(u"reconcile-log.jsonl"_s, u"nothing-hidden"_s).isEmpty());
+
+    desktop.userInput().pressKey(KeyCode::escape);
+    run(1.0);
+    EXPECT_FALSE(onScreen(hidden));
+    EXPECT_EQ(reasons(u"tuck"_s), (QStringList{u"launch"_s, u"reconcile"_s}));
+    EXPECT_EQ(engine->hidingBlocked(), std::nullopt);
 }
 
 struct IconMovedCase {

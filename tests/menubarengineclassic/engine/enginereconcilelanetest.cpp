@@ -357,6 +357,7 @@ TEST_P(ReconcileFirstDragTest, judgesTheDragAndTheUsersKeys) {
         EXPECT_TRUE(desktop.readout().openItemMenu().has_value());
         EXPECT_TRUE(records(u"events.jsonl"_s, u"cursor-borrowed"_s).isEmpty());
         EXPECT_EQ(shownOrder(), c.bar);
+        EXPECT_TRUE(hidingAsTucked()) << "the run revealed under the menu";
         desktop.userInput().click(kUserSpot);
     }
     runUntil([&] { return engine->cursor().session().has_value(); });
@@ -389,6 +390,29 @@ INSTANTIATE_TEST_SUITE_P(
         FirstDragCase{"AfterAMenuClosed", kThreeReversed, DragAcceptance::Always, false, 0.0, true,
                       1, false, 30.0}),
     [](const auto &info) { return info.param.name; });
+
+// A run that finds a menu open shows nothing while it waits for it; once its longest wait is
+// over, it stops without having revealed or dragged anything, and the bar stands as it did.
+TEST_F(ReconcileTest, aRunThatFindsAMenuOpenStopsAfterItsLongestWaitHavingShownNothing) {
+    furnish(kThreeReversed);
+    want(kThree);
+    desktop.userInput().click(entry(items.value(u"a"_s)).frame.center());
+    desktop.userInput().moveMouse(kUserSpot);
+    QCoro::Task<> reconciling = engine->reconcileMenuBar(u"user-move"_s);
+    run(599.0);
+    EXPECT_TRUE(engine->reconcileInFlight());
+    EXPECT_TRUE(hidingAsTucked());
+    drive(std::move(reconciling), 10.0);
+    EXPECT_FALSE(engine->reconcileInFlight());
+    ASSERT_TRUE(desktop.readout().openItemMenu().has_value());
+    EXPECT_TRUE(hidingAsTucked());
+    EXPECT_EQ(shownOrder(), kThreeReversed);
+    EXPECT_TRUE(records(u"events.jsonl"_s, u"cursor-borrowed"_s).isEmpty());
+    const QList<QJsonObject> stops = records(u"reconcile-log.jsonl"_s);
+    ASSERT_FALSE(stops.isEmpty());
+    EXPECT_EQ(stops.last().value(u"aborted"_s).toString(), u"a menu stayed open"_s);
+    EXPECT_EQ(reasons(u"reveal"_s), QStringList{});
+}
 
 struct EdgeCase {
     const char *name;

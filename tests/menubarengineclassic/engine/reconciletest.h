@@ -118,6 +118,12 @@ protected:
         EXPECT_FALSE(engine->cursor().session().has_value());
     }
 
+    // Zorv's hidden separator stands at its hiding length, as a tuck leaves it: no run revealed.
+    [[nodiscard]] bool hidingAsTucked() {
+        return entry(zorvItem(BarItems::zorvHiddenSeparatorName)).length >
+               SeparatorController::collapsedLength;
+    }
+
     QHash<QString, quint64> items;
 };
 

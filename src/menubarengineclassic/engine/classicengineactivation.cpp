@@ -211,8 +211,8 @@ bool ClassicEngine::outOfSightOnlyForTheRun(const MenuBarItemID &id) const {
     if (!now || !reach.whyNot(id, *now)) {
         return false;
     }
-    const std::optional<QRectF> resting = RestingPlace::of(
-        id, *revealed, m_wanted.storedLayout(), m_records.stubbornSet(), runLedger());
+    const std::optional<QRectF> resting = RestingPlace::of(id, *revealed, m_wanted.storedLayout(),
+                                                           m_records.stubbornSet(), runLedger());
     return resting && !reach.whyNot(id, *resting);
 }
 

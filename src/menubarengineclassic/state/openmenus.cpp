@@ -7,8 +7,7 @@
 
 namespace zorv {
 
-OpenMenus::OpenMenus(const WindowList &windows, const Workspace &workspace,
-                     const Screens &screens)
+OpenMenus::OpenMenus(const WindowList &windows, const Workspace &workspace, const Screens &screens)
     : m_windows(windows), m_workspace(workspace), m_screens(screens) {}
 
 QList<OnScreenWindow> OpenMenus::menusOnScreen() const {

@@ -75,9 +75,8 @@ TEST_F(EngineTest, anItemWithoutAnIdentifierIsClickedOnlyWhereItWasRead) {
         const qsizetype before = desktop.readout().clicks().size();
         const ItemClick::Target target{toolsProcess, std::nullopt, c.read.center(), c.read, {}};
         auto work = [&, target] {
-            return ItemClick::post(desktop.inputEvents(), clock, desktop.accessibility(),
-                                   workspace, desktop.screens(), target,
-                                   ClickKind::left);
+            return ItemClick::post(desktop.inputEvents(), clock, desktop.accessibility(), workspace,
+                                   desktop.screens(), target, ClickKind::left);
         };
         EXPECT_EQ(runTask(runner.run(std::move(work))), c.outcome);
         EXPECT_EQ(desktop.readout().clicks().size(),
@@ -134,12 +133,12 @@ TEST_P(OpenMenuActivationTest, leavesTheItemsOwnMenuOpen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Menus, OpenMenuActivationTest,
-    ::testing::Values(
-        OpenMenuCase{"ItsOwn", 300.0, true, false, true},
-        OpenMenuCase{"ItsOwnPushedLeftByTheScreensEnd", 0.0, false, false, true},
-        OpenMenuCase{"ItsOwnPushedLeftBesideAnotherOfItsItems", 0.0, true, false, true},
-        OpenMenuCase{"AnotherItemsOfItsApplication", 300.0, true, true, false},
-        OpenMenuCase{"AnotherItemsPushedLeftOverIt", 0.0, true, true, false}),
+    ::testing::Values(OpenMenuCase{"ItsOwn", 300.0, true, false, true},
+                      OpenMenuCase{"ItsOwnPushedLeftByTheScreensEnd", 0.0, false, false, true},
+                      OpenMenuCase{"ItsOwnPushedLeftBesideAnotherOfItsItems", 0.0, true, false,
+                                   true},
+                      OpenMenuCase{"AnotherItemsOfItsApplication", 300.0, true, true, false},
+                      OpenMenuCase{"AnotherItemsPushedLeftOverIt", 0.0, true, true, false}),
     [](const auto &info) { return info.param.name; });
 
 } // namespace

@@ -64,6 +64,12 @@ Scenario parsedScenario(const QJsonObject &scenario, const QString &name) {
     return ScenarioLoader::parse(QJsonDocument(scenario).toJson(), name);
 }
 
+Scenario quietScenario(const QString &name) {
+    QJsonObject scenario = shippedScenario(name);
+    scenario.insert(u"events"_s, QJsonArray{});
+    return parsedScenario(scenario, name);
+}
+
 Scenario reachableLaptop(const QJsonArray &events, const QStringList &later) {
     QJsonObject scenario = shippedScenario(u"laptop"_s);
     QJsonArray screens = scenario.value(u"screens"_s).toArray();

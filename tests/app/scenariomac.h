@@ -44,6 +44,8 @@ struct SimulatedMac {
 // The scenario of that name shipped in the app's resources, to be edited before parsing.
 QJsonObject shippedScenario(const QString &name);
 Scenario parsedScenario(const QJsonObject &scenario, const QString &name);
+// The shipped scenario of that name without its timed events.
+Scenario quietScenario(const QString &name);
 // The shipped laptop with every item in reach and movable (no camera housing, no menus reaching
 // the status items, every application taking drags: items that cannot be moved are another
 // matter), its timed events replaced by `events`; the applications in `later` are not running

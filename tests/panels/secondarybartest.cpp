@@ -232,7 +232,8 @@ TEST_F(SecondaryBarTest, ATapClosesTheStripThenClicksTheItem) {
 // While the strip is open the bar is read again and again (a run re-sorts and fills the lane):
 // the cells stay where the user saw them and a tap opens the item of the cell tapped. Items are
 // named by their application; "Dropbox:Syncing" is Dropbox with a new title, and a name the model
-// does not hold is an item that has left the bar.
+// does not hold is an item that has left the bar. An application that quits leaves its item listed,
+// dormant, where the layout places it.
 TEST_F(SecondaryBarTest, WhileOpenItsCellsHoldStillAndATapOpensTheCellsItem) {
     const auto item = [&](const QString &description) {
         const QString name = description.section(u':', 0, 0);
@@ -267,6 +268,9 @@ TEST_F(SecondaryBarTest, WhileOpenItsCellsHoldStillAndATapOpensTheCellsItem) {
         int tapped;
         // The application of the item the tap opens; none when it opens nothing.
         std::optional<QString> opened;
+        // The application that quits once the strip is shown: the engine lists its item dormant,
+        // as one the layout still places, and can no longer open it.
+        QString quits = {};
     };
     const Case cases[] = {
         {"re-sorted: the order shown stays and the tapped cell opens",
@@ -309,6 +313,13 @@ TEST_F(SecondaryBarTest, WhileOpenItsCellsHoldStillAndATapOpensTheCellsItem) {
          {u"1Password"_s, u"Dropbox"_s, u"Fantastical"_s},
          0,
          u"1Password"_s},
+        {"the cell of an item whose application quit does nothing",
+         {{u"Dropbox"_s, u"Fantastical"_s}, {u"Fantastical"_s}},
+         false,
+         {u"Dropbox"_s, u"Fantastical"_s},
+         0,
+         std::nullopt,
+         u"Dropbox"_s},
     };
     // Zorv's icon moves while the strip is open; the strip stays where it was shown.
     constexpr QRectF movedIcon{1100, 958, 22, 24};
@@ -316,6 +327,20 @@ TEST_F(SecondaryBarTest, WhileOpenItsCellsHoldStillAndATapOpensTheCellsItem) {
         bar.hide();
         bar.show(items(c.reads.front()), icon, false);
         const QRectF shown = bar.panel()->server().frame();
+        const QList<MenuBarItem> listed = mac.model().items();
+        if (!c.quits.isEmpty()) {
+            QList<MenuBarItem> afterQuit = listed;
+            for (MenuBarItem &gone : afterQuit) {
+                if (gone.appName == c.quits) {
+                    gone.pid = 0;
+                    gone.frame = QRectF();
+                    gone.isDormant = true;
+                }
+            }
+            mac.engine().itemsStream().push(afterQuit);
+            mac.engine().failActivations(EngineError::itemNotFound);
+            clock.settle();
+        }
         for (const QStringList &read : c.reads.mid(1)) {
             bar.show(items(read), movedIcon, false);
         }
@@ -336,6 +361,7 @@ TEST_F(SecondaryBarTest, WhileOpenItsCellsHoldStillAndATapOpensTheCellsItem) {
         EXPECT_EQ(state()[u"items"_s].toArray(), QJsonArray::fromStringList(c.cells)) << c.name;
 
         const qsizetype before = mac.engine().mock().activations().size();
+        const int asked = engineCalls(u"engine.activate"_s);
         bar.onTap(c.tapped);
         clock.settle();
         const auto opened = mac.engine().mock().activations().mid(before);
@@ -346,6 +372,14 @@ TEST_F(SecondaryBarTest, WhileOpenItsCellsHoldStillAndATapOpensTheCellsItem) {
         } else {
             EXPECT_TRUE(bar.isVisible()) << c.name << ": the tap is ignored";
             EXPECT_TRUE(opened.isEmpty()) << c.name;
+            EXPECT_EQ(engineCalls(u"engine.activate"_s), asked) << c.name << ": nothing is asked";
+            EXPECT_FALSE(QFile::exists(mac.dataFolder() + u"/hotkey-log.txt"_s))
+                << c.name << ": no failure is shown";
+        }
+        if (!c.quits.isEmpty()) {
+            mac.engine().failActivations(std::nullopt);
+            mac.engine().itemsStream().push(listed);
+            clock.settle();
         }
     }
 }

@@ -1,6 +1,6 @@
 #include "activation/itempress.h"
+#include "activationtest.h"
 #include "coroutinetest.h"
-#include "enginetest.h"
 #include "workrunner.h"
 
 using namespace Qt::StringLiterals;
@@ -20,7 +20,9 @@ enum class Target { shown, hidden, alwaysHidden };
 // itself before the press, and `movesToAnotherDisplay`: the bar moves to the second display
 // between the press and the release; `runClosing`: a run's closing tuck comes during the click,
 // `runClosingAutoHideOff` the same with the auto-hide switched off; `runPushesBehindHousing`: the
-// item stands behind the camera housing until the run drags the long item right of it away;
+// item stands behind the camera housing until the run drags the long item right of it away, and
+// `runPushesWithShortMenus` the same under an application's menus that end left of every item (the
+// drag takes the item right, clear of them);
 // `runShowsAlwaysHidden`: a run revealed the always-hidden section to drag its item out into the
 // shown one, and the item asked for stands left of that one, off the screen past a long item.
 enum class Bar {
@@ -42,15 +44,9 @@ enum class Bar {
     runClosing,
     runClosingAutoHideOff,
     runPushesBehindHousing,
+    runPushesWithShortMenus,
     runShowsAlwaysHidden
 };
-
-// Does `what` once `after` seconds of virtual time have passed: the user's hands at work while
-// the engine is.
-QCoro::Task<> meanwhile(Clock &clock, double after, std::function<void()> what) {
-    co_await clock.sleep(seconds(after));
-    what();
-}
 
 // A rule of the user's holds the lanes in view once `after` seconds have passed.
 QCoro::Task<> holdOpenAfter(Clock &clock, ClassicEngine &engine, double after) {
@@ -77,9 +73,9 @@ class ActivationTest : public EngineTest, public ::testing::WithParamInterface<A
 TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
     const ActivationCase &activation = GetParam();
     const Bar bar = activation.bar;
-    const DisplayId laptop = addLaptop(bar == Bar::housing                  ? 700.0
-                                       : bar == Bar::runPushesBehindHousing ? 200.0
-                                                                            : 0.0);
+    const bool runPushes =
+        bar == Bar::runPushesBehindHousing || bar == Bar::runPushesWithShortMenus;
+    const DisplayId laptop = addLaptop(bar == Bar::housing ? 700.0 : runPushes ? 200.0 : 0.0);
     std::optional<DisplayId> second;
     if (bar == Bar::leftOfMain || bar == Bar::rightOfMain || bar == Bar::movesToAnotherDisplay) {
         ScreenDescription description;
@@ -93,16 +89,16 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
     }
     std::optional<qint32> editor;
     if (activation.bar == Bar::underMenus || activation.bar == Bar::underHungMenus ||
-        activation.bar == Bar::frontHangsMeanwhile) {
-        editor = launch(u"com.example.editor"_s,
-                        activation.bar == Bar::frontHangsMeanwhile ? 100.0 : 1450.0);
+        activation.bar == Bar::frontHangsMeanwhile || bar == Bar::runPushesWithShortMenus) {
+        editor = launch(u"com.example.editor"_s, bar == Bar::frontHangsMeanwhile       ? 100.0
+                                                 : bar == Bar::runPushesWithShortMenus ? 250.0
+                                                                                       : 1450.0);
         desktop.applications().activate(*editor);
         desktop.applications().setHung(*editor, activation.bar == Bar::underHungMenus);
     }
     furnishSections(bar == Bar::housing ? 800.0 : bar == Bar::runShowsAlwaysHidden ? 1310.0 : 30.0);
-    const quint64 other =
-        addItem(toolsProcess, bar == Bar::runPushesBehindHousing ? 670.0 : 30.0, u"other"_s);
-    if (bar == Bar::runPushesBehindHousing) {
+    const quint64 other = addItem(toolsProcess, runPushes ? 670.0 : 30.0, u"other"_s);
+    if (runPushes) {
         // The hidden lane reaches out left of the housing, where the long item can be dropped.
         desktop.items().setLength(hidden, 300.0);
         arrange({always, zorvItem(BarItems::zorvAlwaysHiddenSeparatorName), hidden,
@@ -124,12 +120,10 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         engine->setAutoRehideSeconds(0.0);
     }
     std::optional<QCoro::Task<>> reconciling;
-    const bool whileDragging =
-        bar == Bar::runPushesBehindHousing || bar == Bar::runShowsAlwaysHidden;
-    if (bar == Bar::runClosing || bar == Bar::runClosingAutoHideOff ||
-        bar == Bar::runPushesBehindHousing || bar == Bar::runShowsAlwaysHidden) {
+    const bool whileDragging = runPushes || bar == Bar::runShowsAlwaysHidden;
+    if (bar == Bar::runClosing || bar == Bar::runClosingAutoHideOff || whileDragging) {
         engine->setReorderEnabled(true);
-        if (bar == Bar::runPushesBehindHousing) {
+        if (runPushes) {
             drive(engine->apply(layoutOf({idOf(u"shown"_s)}, {idOf(u"hidden"_s), idOf(u"other"_s)},
                                          {idOf(u"always"_s)})));
         } else if (bar == Bar::runShowsAlwaysHidden) {
@@ -140,7 +134,7 @@ TEST_P(ActivationTest, opensTheItemAfterBringingItIntoView) {
         // Asked once the run has revealed the lanes for its drag; or once it has written its
         // record, when it tucks 0.35 s later, during the click.
         const auto due = [&] {
-            return bar == Bar::runPushesBehindHousing ? onScreen(hidden)
+            return runPushes                          ? onScreen(hidden)
                    : bar == Bar::runShowsAlwaysHidden ? onScreen(always)
                                                       : !engine->lastReconcile().isEmpty();
         };
@@ -312,6 +306,8 @@ INSTANTIATE_TEST_SUITE_P(
                        Target::hidden, false, false},
         ActivationCase{"ShownItemBehindTheHousingUntilARunsDrag", Bar::runPushesBehindHousing,
                        Target::shown, false, false},
+        ActivationCase{"ShownItemBehindTheHousingUntilARunsDragUnderShortMenus",
+                       Bar::runPushesWithShortMenus, Target::shown, false, false},
         ActivationCase{"HiddenItemOffScreenWhileARunShowsTheAlwaysHiddenSection",
                        Bar::runShowsAlwaysHidden, Target::hidden, true, true, u"off screen"_s}),
     [](const auto &info) { return info.param.name; });
@@ -479,119 +475,6 @@ TEST_F(EngineTest, aPressFindsTheItemAtItsFrameElseByAnIdentifierNoOtherCarries)
         }
     }
 }
-
-// Between the press and the release of the engine's click: the user clicks elsewhere
-// (`userClicks`), the permission is taken away (`permissionGoes`), or the item's title shrinks it
-// away from under the pointer (`itemShrinks`), or grows it until the camera housing hides its
-// middle (`intoHousing`), or an application whose menus cover it comes to the front
-// (`menusCover`), or the item's application quits (`applicationQuits`), or the display's bar
-// starts hiding itself (`barHides`). Or the permission is taken away between the engine's look at
-// the bar and the click's press.
-enum class Fault {
-    hung,
-    noPermission,
-    userClicks,
-    permissionGoes,
-    itemShrinks,
-    intoHousing,
-    menusCover,
-    permissionGoesBeforeTheClick,
-    applicationQuits,
-    barHides
-};
-
-struct FailureCase {
-    const char *name;
-    Fault fault;
-    EngineError error;
-    QString outcome;
-    QStringList keys;
-
-    friend void PrintTo(const FailureCase &c, std::ostream *out) { *out << c.name; }
-};
-
-// What the record of a click that was posted holds.
-const QStringList kClickedKeys{u"at"_s,      u"item"_s,      u"kind"_s, u"menuBarCameBack"_s,
-                               u"outcome"_s, u"wasTucked"_s, u"x"_s,    u"y"_s};
-
-class FailedActivationTest : public EngineTest,
-                             public ::testing::WithParamInterface<FailureCase> {};
-
-// An item that cannot be opened is neither clicked nor pressed, and the record says why.
-TEST_P(FailedActivationTest, recordsWhyTheItemWasNotOpened) {
-    const FailureCase &failed = GetParam();
-    const DisplayId laptop = addLaptop(failed.fault == Fault::intoHousing ? 700.0 : 0.0);
-    furnishSections();
-    startEngine();
-    if (failed.fault == Fault::hung) {
-        desktop.applications().setHung(toolsProcess, true);
-    } else if (failed.fault == Fault::noPermission) {
-        desktop.permissions().setAccessibilityTrusted(false);
-    }
-    // Before the click's press.
-    QCoro::Task<> early = meanwhile(clock, 0.03, [&] {
-        if (failed.fault == Fault::permissionGoesBeforeTheClick) {
-            desktop.permissions().setAccessibilityTrusted(false);
-        }
-    });
-    QCoro::Task<> hands = meanwhile(clock, 0.1, [&] {
-        if (failed.fault == Fault::userClicks) {
-            desktop.userInput().click(kUserSpot);
-        } else if (failed.fault == Fault::permissionGoes) {
-            desktop.permissions().setAccessibilityTrusted(false);
-        } else if (failed.fault == Fault::itemShrinks || failed.fault == Fault::intoHousing) {
-            desktop.items().setLength(shown, failed.fault == Fault::itemShrinks ? 2.0 : 740.0);
-            desktop.model().layOutNow();
-        } else if (failed.fault == Fault::menusCover) {
-            desktop.applications().activate(launch(u"com.example.editor"_s, 1450.0));
-        } else if (failed.fault == Fault::applicationQuits) {
-            desktop.applications().quit(toolsProcess);
-        } else if (failed.fault == Fault::barHides) {
-            desktop.arrangement().setAutoHidesMenuBar(laptop, true);
-        }
-    });
-    try {
-        drive(engine->activate(idOf(u"shown"_s), ClickKind::left));
-        ADD_FAILURE() << "the activation succeeded";
-    } catch (const EngineFailure &failure) {
-        EXPECT_EQ(failure.error(), failed.error);
-    }
-    drive(std::move(early));
-    drive(std::move(hands));
-    EXPECT_TRUE(desktop.readout().clicks().isEmpty());
-    const QJsonObject record = readFile(u"last-activate.json"_s);
-    EXPECT_EQ(record.keys(), failed.keys);
-    EXPECT_EQ(record.value(u"outcome"_s).toString(), failed.outcome);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, FailedActivationTest,
-    ::testing::Values(
-        FailureCase{"HungApplication", Fault::hung, EngineError::activationFailed,
-                    u"not answering"_s,
-                    QStringList{u"at"_s, u"item"_s, u"kind"_s, u"menuBarCameBack"_s, u"outcome"_s,
-                                u"wasTucked"_s, u"why"_s}},
-        FailureCase{"NoPermission", Fault::noPermission, EngineError::notPermitted,
-                    u"no permission"_s,
-                    QStringList{u"at"_s, u"item"_s, u"kind"_s, u"outcome"_s, u"wasTucked"_s}},
-        FailureCase{"UserClicksMeanwhile", Fault::userClicks, EngineError::activationFailed,
-                    u"the user's click came between"_s, kClickedKeys},
-        FailureCase{"PermissionGoesMeanwhile", Fault::permissionGoes, EngineError::notPermitted,
-                    u"the Accessibility permission went during the click"_s, kClickedKeys},
-        FailureCase{"ItemShrinksMeanwhile", Fault::itemShrinks, EngineError::activationFailed,
-                    u"moved during the click"_s, kClickedKeys},
-        FailureCase{"ItemGrowsBehindTheHousingMeanwhile", Fault::intoHousing,
-                    EngineError::activationFailed, u"moved during the click"_s, kClickedKeys},
-        FailureCase{"MenusCoverItMeanwhile", Fault::menusCover, EngineError::activationFailed,
-                    u"covered by the menus of the application in front during the click"_s,
-                    kClickedKeys},
-        FailureCase{"PermissionGoesBeforeTheClick", Fault::permissionGoesBeforeTheClick,
-                    EngineError::notPermitted, u"no permission"_s, kClickedKeys},
-        FailureCase{"ApplicationQuitsMeanwhile", Fault::applicationQuits, EngineError::itemNotFound,
-                    u"item gone"_s, kClickedKeys},
-        FailureCase{"BarStartsHidingItselfMeanwhile", Fault::barHides,
-                    EngineError::activationFailed, u"moved during the click"_s, kClickedKeys}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace zorv::testing

@@ -126,5 +126,50 @@ TEST_F(EngineTest, anIconLeftOfTheSeparatorsComesBackBeforeAPeekingLaneIsTucked)
     EXPECT_FALSE(reasons(u"tuck"_s).contains(u"peeking"_s));
 }
 
+// The permission, granted once, goes and comes back while a run waits for another application's
+// menu to close. Meanwhile the system puts the icon at the left end, where the watchdog's reveal
+// leaves it under the menus of the application in front until another comes to the front: seating
+// it waits for the grant's placement, which waits up to a minute for the run, then puts the
+// separators where the lanes of the changed layout meet and the icon right of them. Zorv's items
+// are created anew that once.
+TEST_F(EngineTest, aSecondGrantDuringARunCreatesZorvsItemsAnewOnce) {
+    addLaptop();
+    furnishSections();
+    desktop.permissions().setAccessibilityTrusted(false);
+    engine->setReorderEnabled(true);
+    int created = 0;
+    engine->setOnIconReplaced([&created](StatusItemButton *) { ++created; });
+    startEngine();
+    run(10.0);
+    desktop.permissions().setAccessibilityTrusted(true);
+    run(30.0);
+    ASSERT_EQ(created, 0) << "the separators stood between the lanes at the first grant";
+
+    ASSERT_EQ(desktop.accessibility().performAction(AXElementTable::item(shown), u"AXPress"_s),
+              AXError::Success);
+    drive(engine->apply(layoutOf({idOf(u"hidden"_s), idOf(u"shown"_s)}, {}, {idOf(u"always"_s)})));
+    ASSERT_TRUE(engine->reconcileInFlight());
+    desktop.permissions().setAccessibilityTrusted(false);
+    drive(engine->refresh());
+    run(3.0);
+    desktop.permissions().setAccessibilityTrusted(true);
+    run(1.5);
+    ASSERT_EQ(records(u"events.jsonl"_s, u"accessibility-granted"_s).size(), 2);
+    bringToFrontWithMenus(1400.0);
+    ASSERT_TRUE(desktop.items().moveZorvIconLeftOfSeparators());
+    run(5.0);
+    ASSERT_FALSE(records(u"events.jsonl"_s, u"watchdog-miss"_s).isEmpty());
+    EXPECT_EQ(created, 0) << "the icon was seated ahead of the grant's placement";
+
+    desktop.applications().activate(toolsProcess);
+    run(60.0);
+    desktop.userInput().pressKey(KeyCode::escape);
+    run(10.0);
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(records(u"events.jsonl"_s, u"separators-placed"_s).size(), 1);
+    EXPECT_TRUE(entry(zorvItem(BarItems::zorvIconName)).visible);
+    EXPECT_FALSE(engine->reconcileInFlight());
+}
+
 } // namespace
 } // namespace zorv::testing

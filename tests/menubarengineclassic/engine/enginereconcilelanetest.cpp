@@ -2,6 +2,8 @@
 
 #include <QCoroTask>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv::testing {
@@ -519,6 +521,41 @@ TEST_F(ReconcileTest, theScanThatTakesARequestEndsOnceItIsCarriedOut) {
     EXPECT_EQ(records(u"reconcile-log.jsonl"_s, u"icon-toggle-result"_s).size(), 1)
         << "the icon's toggle is measured 0.6 s after it, before the scan ends";
     EXPECT_FALSE(engine->iconVisible());
+}
+
+// The benchmark's batch plans its drags from one reading of the bar. A menu that another
+// application opens for the user after the run's reveal, before the batch's first drag, is not
+// closed by a drag's mouse-down: nothing is dragged while it is open, and the run sorts the bar
+// once it has closed.
+TEST_F(ReconcileTest, aBatchDragsNothingWhileAMenuOpenedAfterItsRevealIsOpen) {
+    furnish(kThreeReversed);
+    want(kThree);
+    QFile file(folder.filePath(u"drag-test.json"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"command": "bench-sort", "batch": true})");
+    file.close();
+    QCoro::Task<> scan = engine->refresh();
+    const quint64 separator = zorvItem(BarItems::zorvHiddenSeparatorName);
+    runUntil([&] { return entry(separator).length <= SeparatorController::collapsedLength; });
+    const MonotonicTime opened = clock.now();
+    ASSERT_EQ(desktop.accessibility().performAction(AXElementTable::item(items.value(u"a"_s)),
+                                                    u"AXPress"_s),
+              AXError::Success);
+    run(5.0);
+    EXPECT_TRUE(desktop.readout().openItemMenu().has_value()) << "a drag closed the menu";
+    const QList<LoggedEvent> events = desktop.readout().events();
+    EXPECT_EQ(std::count_if(events.cbegin(), events.cend(),
+                            [opened](const LoggedEvent &event) {
+                                return event.at >= opened &&
+                                       event.origin == EventOrigin::Synthetic &&
+                                       event.type == EventType::LeftMouseDown;
+                            }),
+              0)
+        << "mouse-downs posted while the menu was open";
+    EXPECT_EQ(shownOrder(), kThreeReversed);
+    desktop.userInput().pressKey(KeyCode::escape);
+    drive(std::move(scan), 120.0);
+    EXPECT_EQ(shownOrder(), kThree);
 }
 
 } // namespace

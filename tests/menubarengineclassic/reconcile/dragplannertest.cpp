@@ -1,4 +1,5 @@
 #include "reconcile/dragplanner.h"
+#include "reconcile/restingplace.h"
 
 #include <gtest/gtest.h>
 
@@ -467,6 +468,41 @@ TEST(DragPlanner, PredictsLaneMovesAndUnknownItemsWhereTheyAreDropped) {
     const BarGeometry predicted = DragPlanner::predictedReflow(geometry, stranger, layoutOf({}));
     EXPECT_EQ(*predicted.frameOf(idOf(u"new"_s)), QRectF(700, 0, 0, 0));
     EXPECT_EQ(predicted.hiddenSep, geometry.hiddenSep);
+}
+
+// Where an item stands once the drags planned from one reading are made. x, wanted shown between
+// a and b, is dragged right across a: a moves left by the room x takes (x and the gap right of it,
+// up to the hidden separator); b, which x does not pass, stays. y, wanted hidden before c, is
+// dragged left across c: c moves right by the room y leaves (y and the gap up to d).
+TEST(RestingPlace, MovesAnItemByTheRoomOfEachItemDraggedAcrossIt) {
+    const BarGeometry rightward = bar({{u"x"_s, 560}, {u"a"_s, 700}, {u"b"_s, 750}});
+    const SectionLayout betweenAAndB = layoutOf({u"a"_s, u"x"_s, u"b"_s});
+    const BarGeometry leftward = bar({{u"c"_s, 500}, {u"y"_s, 700}, {u"d"_s, 740}});
+    const SectionLayout beforeC = layoutOf({u"d"_s}, {u"y"_s, u"c"_s});
+    const struct {
+        const char *name;
+        const BarGeometry &geometry;
+        const SectionLayout &layout;
+        QString asked;
+        std::optional<QRectF> resting;
+    } cases[] = {
+        {"dropped between a and b", rightward, betweenAAndB, u"x"_s, QRectF(725, 0, 20, 24)},
+        {"crossed rightwards", rightward, betweenAAndB, u"a"_s, QRectF(660, 0, 20, 24)},
+        {"not crossed", rightward, betweenAAndB, u"b"_s, QRectF(750, 0, 20, 24)},
+        {"crossed leftwards", leftward, beforeC, u"c"_s, QRectF(540, 0, 20, 24)},
+        {"not on the bar", leftward, beforeC, u"gone"_s, std::nullopt},
+    };
+    // Compared edge by edge, which a failure prints readably.
+    const auto edges = [](const std::optional<QRectF> &frame) {
+        return frame ? std::optional(
+                           std::tuple(frame->left(), frame->top(), frame->width(), frame->height()))
+                     : std::nullopt;
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(edges(RestingPlace::of(idOf(c.asked), c.geometry, c.layout, {}, {})),
+                  edges(c.resting))
+            << c.name;
+    }
 }
 
 } // namespace

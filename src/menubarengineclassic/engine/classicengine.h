@@ -223,7 +223,8 @@ private:
     void recreateIconAtRightEnd();
     // seatItemsBetweenLanes(); when it moved them, applies the reveal state again (`reason`) and
     // scans the bar they make.
-    QCoro::Task<> placeSeparatorsBetweenLanes(QString reason);
+    QCoro::Task<> placeSeparatorsBetweenLanes(QString reason,
+                                              IconSeat iconSeat = IconSeat::keepsItsPlace);
     // Whether the last scan found an item on the bar that the wanted layout places: the user's
     // lanes can be read off it, rather than measured as at a first launch.
     [[nodiscard]] bool layoutPlacesItemsOnTheBar() const;

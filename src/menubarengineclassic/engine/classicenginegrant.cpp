@@ -96,7 +96,11 @@ void ClassicEngine::takeGrant() {
             // reach, are then in their lanes all the same. They are created anew before the
             // placement's first wait.
             self->m_grantPlacementMade = true;
-            co_await self->placeSeparatorsBetweenLanes(u"launch"_s);
+            // An icon out of sight goes to the right end with them: the watchdog would otherwise
+            // create it anew there right after.
+            const IconSeat iconSeat =
+                self->iconInSight() ? IconSeat::keepsItsPlace : IconSeat::toRightEnd;
+            co_await self->placeSeparatorsBetweenLanes(u"launch"_s, iconSeat);
         } else {
             // Nothing tells where the lanes meet (the separators stand as a launch without the
             // permission put them): the bar is measured as at a first launch.

@@ -192,8 +192,8 @@ bool ClassicEngine::seatItemsBetweenLanes(IconSeat iconSeat) {
     return true;
 }
 
-QCoro::Task<> ClassicEngine::placeSeparatorsBetweenLanes(QString reason) {
-    if (!seatItemsBetweenLanes()) {
+QCoro::Task<> ClassicEngine::placeSeparatorsBetweenLanes(QString reason, IconSeat iconSeat) {
+    if (!seatItemsBetweenLanes(iconSeat)) {
         co_return;
     }
     QPointer<ClassicEngine> self(this);

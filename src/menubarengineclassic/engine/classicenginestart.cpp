@@ -43,21 +43,19 @@ QCoro::Task<> ClassicEngine::start() {
     if (!self) {
         co_return;
     }
-    // What the system remembered for the separators may have been taken while one was
-    // lengthened: they come back where the lanes meet. At a first launch the user's layout (data
-    // restored on a new Mac, preferences reset) says where the lanes meet better than the bar's
-    // measure does, as at a grant.
-    if (!firstLaunch || layoutPlacesItemsOnTheBar()) {
-        co_await placeSeparatorsBetweenLanes(u"launch"_s);
-        if (!self) {
-            co_return;
-        }
-    }
     installObservers();
     auto poll = [self](CancellationToken token) { return runPoll(self, std::move(token)); };
     m_pollTask.start(std::move(poll));
     auto watchdog = [self](CancellationToken token) { return runWatchdog(self, std::move(token)); };
     m_watchdogTask.start(std::move(watchdog));
+    // What the system remembered for the separators may have been taken while one was
+    // lengthened: they come back where the lanes meet. At a first launch the user's layout (data
+    // restored on a new Mac, preferences reset) says where the lanes meet better than the bar's
+    // measure does, as at a grant. The items are created anew before the watchdog's first look;
+    // it looks on while the bar lays them out, which takes seconds on a crowded bar.
+    if (!firstLaunch || layoutPlacesItemsOnTheBar()) {
+        co_await placeSeparatorsBetweenLanes(u"launch"_s);
+    }
 }
 
 QCoro::Task<> ClassicEngine::runPoll(QPointer<ClassicEngine> self, CancellationToken token) {

@@ -41,6 +41,33 @@ TEST_F(CrowdedLaunchTest, placesTheSeparatorsBetweenTheUsersLanesAtAFirstLaunchW
     }
 }
 
+// The system moves the icon to the left end, off screen, right after that placement created the
+// engine's items anew, while the bar lays them out: within two watchdog ticks it is back in sight,
+// though the launch has not done with the placement by then.
+TEST_F(CrowdedLaunchTest, bringsAnIconMovedOutOfSightDuringTheLaunchPlacementBackWithinTwoTicks) {
+    furnishCrowdedBar(44, 420.0);
+    rememberZorvPositions = false;
+    makeEngine(usersLayout().layout);
+    QCoro::Task<> start = engine->start();
+    const auto placed = [this] {
+        return !records(u"events.jsonl"_s, u"separators-placed"_s).isEmpty();
+    };
+    for (int step = 0; step < 1000 && !placed(); ++step) {
+        run(0.01);
+    }
+    ASSERT_TRUE(placed());
+    desktop.items().moveToIndex(zorvItem(BarItems::zorvIconName), 0);
+    double outOfSight = 0.0;
+    double longest = 0.0;
+    for (int step = 0; step < 100; ++step) {
+        run(0.1);
+        outOfSight = entry(zorvItem(BarItems::zorvIconName)).visible ? 0.0 : outOfSight + 0.1;
+        longest = std::max(longest, outOfSight);
+    }
+    EXPECT_LE(longest, 2.0);
+    drive(std::move(start));
+}
+
 // Scans that come between the grant and the placement it starts read a bar whose separators stand
 // where the launch without the permission left them, out of order:
 // no lane is read off that bar, and the items are taken in where the placement leaves them.

@@ -169,16 +169,17 @@ bool SeparatorController::iconNeedsReseating() const {
 }
 
 bool SeparatorController::iconIsOnScreen() const {
-    if (m_iconHidden) {
-        return true;
-    }
-    const auto icon = frameOf(*m_icon);
-    return icon && icon->width() > 0.0 && isOnAMenuBar(*icon, screenFrames(), menuBarSlack);
+    return m_iconHidden || seated(*m_icon);
+}
+
+std::optional<QRectF> SeparatorController::laidOutFrame(const StatusItem &item) {
+    const auto frame = frameOf(item);
+    return frame && frame->width() > 0.0 ? frame : std::nullopt;
 }
 
 bool SeparatorController::seated(const StatusItem &item) const {
-    const auto frame = frameOf(item);
-    return frame && frame->width() > 0.0 && isOnAMenuBar(*frame, screenFrames(), menuBarSlack);
+    const auto frame = laidOutFrame(item);
+    return frame && isOnAMenuBar(*frame, screenFrames(), menuBarSlack);
 }
 
 bool SeparatorController::framesReadable() const {
@@ -186,19 +187,14 @@ bool SeparatorController::framesReadable() const {
 }
 
 bool SeparatorController::laidOut() const {
-    const auto hasFrame = [](const StatusItem &item) {
-        const auto frame = frameOf(item);
-        return frame && frame->width() > 0.0;
-    };
-    return (m_iconHidden || hasFrame(*m_icon)) && hasFrame(*m_hiddenSep) &&
-           hasFrame(*m_alwaysHiddenSep);
+    return (m_iconHidden || laidOutFrame(*m_icon)) && laidOutFrame(*m_hiddenSep) &&
+           laidOutFrame(*m_alwaysHiddenSep);
 }
 
 bool SeparatorController::revealLaidOut(bool includingAlwaysHidden) const {
     const auto laidOutCollapsed = [](const StatusItem &item) {
-        const auto frame = frameOf(item);
-        return item.length() == collapsedLength && frame && frame->width() > 0.0 &&
-               frame->width() < 60.0;
+        const auto frame = laidOutFrame(item);
+        return item.length() == collapsedLength && frame && frame->width() < 60.0;
     };
     return laidOutCollapsed(*m_hiddenSep) &&
            (!includingAlwaysHidden || laidOutCollapsed(*m_alwaysHiddenSep));

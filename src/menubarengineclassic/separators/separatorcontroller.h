@@ -117,7 +117,10 @@ private:
     void createItems();
     void createIcon();
     [[nodiscard]] static std::optional<QRectF> frameOf(const StatusItem &item);
+    // Its frame, once the bar has given it a width.
+    [[nodiscard]] static std::optional<QRectF> laidOutFrame(const StatusItem &item);
     [[nodiscard]] std::optional<Screen> screenOf(const StatusItem &item) const;
+    // Laid out on a menu bar.
     [[nodiscard]] bool seated(const StatusItem &item) const;
     [[nodiscard]] QList<QRectF> screenFrames() const;
     [[nodiscard]] double expandedFrom(const StatusItem &item) const;

@@ -363,10 +363,7 @@ TEST_F(EngineTest, aTuckHeldForAMenuIsNotTakenForADisplayThatDoesNotHide) {
         return entry(zorvItem(BarItems::zorvHiddenSeparatorName)).length ==
                SeparatorController::collapsedLength;
     };
-    for (int step = 0; step < 500 && !revealedForTheRun(); ++step) {
-        run(0.01);
-    }
-    ASSERT_TRUE(revealedForTheRun());
+    ASSERT_NO_FATAL_FAILURE(runUntil(revealedForTheRun));
     ASSERT_EQ(desktop.accessibility().performAction(AXElementTable::item(hidden), u"AXPress"_s),
               AXError::Success);
     drive(std::move(reconciling), 700.0);

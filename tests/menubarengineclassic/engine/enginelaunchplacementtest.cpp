@@ -52,10 +52,7 @@ TEST_F(CrowdedLaunchTest, bringsAnIconMovedOutOfSightDuringTheLaunchPlacementBac
     const auto placed = [this] {
         return !records(u"events.jsonl"_s, u"separators-placed"_s).isEmpty();
     };
-    for (int step = 0; step < 1000 && !placed(); ++step) {
-        run(0.01);
-    }
-    ASSERT_TRUE(placed());
+    ASSERT_NO_FATAL_FAILURE(runUntil(placed));
     desktop.items().moveToIndex(zorvItem(BarItems::zorvIconName), 0);
     double outOfSight = 0.0;
     double longest = 0.0;

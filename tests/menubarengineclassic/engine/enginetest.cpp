@@ -59,6 +59,13 @@ void EngineTest::run(double seconds) {
     driver.run(zorv::seconds(seconds));
 }
 
+void EngineTest::runUntil(const std::function<bool()> &done) {
+    for (int step = 0; step < 6000 && !done(); ++step) {
+        run(0.01);
+    }
+    ASSERT_TRUE(done());
+}
+
 void EngineTest::drive(QCoro::Task<> task, double limit) {
     ASSERT_TRUE(driver.drive(std::move(task), zorv::seconds(limit)))
         << "the task did not end within " << limit << " s of virtual time";

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QThreadPool>
 
+#include <functional>
 #include <memory>
 
 namespace zorv::testing {
@@ -47,6 +48,8 @@ protected:
     void bringToFrontWithMenus(double menusWidth);
     // Moves virtual time forward, letting every sleeper and worker job due on the way finish.
     void run(double seconds);
+    // Moves virtual time on in small steps until `done` holds (at most a minute).
+    void runUntil(const std::function<bool()> &done);
     // Runs until the task ends (at most `limit` virtual seconds); rethrows what it threw.
     void drive(QCoro::Task<> task, double limit = 30.0);
 

@@ -6,8 +6,6 @@
 #include <QJsonArray>
 #include <QStringList>
 
-#include <functional>
-
 namespace zorv::testing {
 
 // Bars of two, three and five items, in order and reversed.
@@ -53,14 +51,6 @@ protected:
 
     void reconcile(const QString &trigger = QStringLiteral("user-move")) {
         drive(engine->reconcileMenuBar(trigger), 600.0);
-    }
-
-    // Moves virtual time on in small steps until `done` holds (at most a minute).
-    void runUntil(const std::function<bool()> &done) {
-        for (int step = 0; step < 6000 && !done(); ++step) {
-            run(0.01);
-        }
-        ASSERT_TRUE(done());
     }
 
     // The tools items as they stand on the bar, left to right.

@@ -5,6 +5,7 @@
 
 #include "desktopapp.h"
 
+#include "bundlefacts.h"
 #include "jsonwriter.h"
 #include "keptpositionsfile.h"
 #include "kit/zorvkit.h"
@@ -116,6 +117,13 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                                               const QUrl &url) { workspace.openUrl(url); },
                                .activateApp = [this] { activateThisApp(); },
                            }),
+      m_updaterWindows(platform.updater(),
+                       UpdaterWindows::Services{
+                           .engine = m_engine,
+                           .windows = platform.desktop().appWindows(),
+                           .icon = appIcon(),
+                           .activateApp = [this] { activateThisApp(); },
+                       }),
       m_screenWindows(platform.desktop().appWindows(), platform.desktop().userInput(),
                       platform.desktop().appearance(), platform.desktop().pasteboard(),
                       m_windowMode) {
@@ -153,6 +161,8 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
 
 DesktopApp::~DesktopApp() {
     m_lifetime.cancel();
+    // The update framework runs in this process: its windows and checks go with it.
+    m_platform.updater().applicationQuit();
     m_delegate.reset();
     // The settings and welcome windows read the model's view, which goes with the model.
     m_settingsWindow.reset();
@@ -255,12 +265,17 @@ bool DesktopApp::start() {
 std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platform,
                                                         QThreadPool &pool) {
     SimulatedDesktop &desktop = platform.desktop();
-    EnginePlatform services{platform.clock(),      desktop.accessibility(),
-                            platform.workspace(),  desktop.statusBar(),
-                            desktop.screens(),     desktop.windowList(),
-                            desktop.screenCapture(), desktop.inputEvents(),
+    EnginePlatform services{platform.clock(),
+                            desktop.accessibility(),
+                            platform.workspace(),
+                            desktop.statusBar(),
+                            desktop.screens(),
+                            desktop.windowList(),
+                            desktop.screenCapture(),
+                            desktop.inputEvents(),
                             WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
-                            ZorvPaths::root(),     desktop.appPreferences(),
+                            ZorvPaths::root(),
+                            desktop.appPreferences(),
                             desktop.systemFacts()};
     return std::make_unique<ClassicEngine>(std::move(services), SectionLayout().normalized());
 }
@@ -331,7 +346,7 @@ void DesktopApp::startShell(bool showInDock) {
     hooks.setOnIconReplaced = [engine](std::function<void(StatusItemButton *)> callback) {
         engine->setOnIconReplaced(std::move(callback));
     };
-    hooks.version = QStringLiteral(ZORV_VERSION);
+    hooks.version = BundleFacts::read(desktop.systemFacts()).version;
     hooks.startUpdates = [this] { startUpdates(); };
     hooks.canUpdate = [this] { return m_model->updateStatus().canUpdate; };
     hooks.isInstalled = [this] {
@@ -386,9 +401,9 @@ DesktopApp::makeUpdateController(AppModel *model, const std::optional<QString> &
                 },
             .activateApp = [this] { activateThisApp(); },
         });
-    // Installing replaces this copy: the updater relaunches the new build once this one quits.
+    // Installing replaces this copy: it quits, and the installer launches the new build.
     connect(&m_platform.updater(), &SimUpdater::installRequested, controller.get(),
-            [] { QCoreApplication::quit(); });
+            [this] { Q_EMIT finished(finish()); });
     return controller;
 }
 

@@ -26,6 +26,7 @@
 #include "simoptions.h"
 #include "storechurn.h"
 #include "update/updatecontroller.h"
+#include "updates/updaterwindows.h"
 
 #include <QCoroTask>
 #include <QNetworkAccessManager>
@@ -116,6 +117,8 @@ public:
     [[nodiscard]] AboutPanel &about() { return m_about; }
     // Null until start().
     [[nodiscard]] UpdateController *updates() const { return m_updates.get(); }
+    // The update framework's windows.
+    [[nodiscard]] UpdaterWindows &updaterWindows() { return m_updaterWindows; }
     // The offer to move into Applications while it exists.
     [[nodiscard]] MoveToApplicationsController *mover() const { return m_mover.get(); }
     // Another launch on the same data folder handed over what it asks of Zorv (its own options
@@ -133,7 +136,8 @@ public:
                                                                      QThreadPool &pool);
 
 Q_SIGNALS:
-    // The run limit was reached and everything is written: quit with this code.
+    // The run limit was reached, or Zorv quit (for an update too), and everything is written:
+    // quit with this code.
     void finished(int exitCode);
 
 private:
@@ -195,6 +199,7 @@ private:
     std::unique_ptr<MenuPopup> m_menuPopup;
     AboutPanel m_about;
     std::unique_ptr<UpdateController> m_updates;
+    UpdaterWindows m_updaterWindows;
     std::unique_ptr<MoveToApplicationsController> m_mover;
     // Declared after everything that adopts windows, so it is destroyed first.
     ScreenWindows m_screenWindows;

@@ -10,6 +10,7 @@
 #include "simulatedplatform.h"
 #include "storage/zorvpaths.h"
 #include "workrunner.h"
+#include "zorvlaunches.h"
 
 #include <QGuiApplication>
 #include <QtQml/QQmlExtensionPlugin>
@@ -56,20 +57,20 @@ std::unique_ptr<ManualClock> makeFastClock(const Scenario &scenario) {
     return clock;
 }
 
-// Runs Zorv on the simulated Mac until it quits; its exit status.
+// Runs Zorv on the simulated Mac until it quits for good; its exit status.
 int runZorv(SimulatedPlatform &platform, const SimOptions &options, SingleInstance *instance) {
-    DesktopApp desktopApp(platform, options);
-    QObject::connect(&desktopApp, &DesktopApp::finished, qApp, &QCoreApplication::exit);
+    ZorvLaunches launches(platform, options);
+    QObject::connect(&launches, &ZorvLaunches::finished, qApp, &QCoreApplication::exit);
     if (instance) {
-        QObject::connect(instance, &SingleInstance::received, &desktopApp,
-                         &DesktopApp::openedByAnotherLaunch);
+        QObject::connect(instance, &SingleInstance::received, &launches,
+                         &ZorvLaunches::openedByAnotherLaunch);
     }
-    if (!desktopApp.start()) {
+    if (!launches.start()) {
         return 1;
     }
     // Ctrl-C and `kill` quit as the Quit row does.
     QuitSignals quitSignals;
-    QObject::connect(&quitSignals, &QuitSignals::received, &desktopApp,
+    QObject::connect(&quitSignals, &QuitSignals::received, &launches,
                      [&platform] { platform.desktop().application().terminate(); });
     return QGuiApplication::exec();
 }

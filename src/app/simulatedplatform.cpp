@@ -59,4 +59,15 @@ void SimulatedPlatform::start() {
     }
 }
 
+bool SimulatedPlatform::installChosenUpdate() {
+    const std::optional<AppcastItem> update = m_updater.takeInstalledUpdate();
+    if (!update) {
+        return false;
+    }
+    m_desktop.systemFacts().setBundleInfoString(u"CFBundleVersion"_s, update->version);
+    m_desktop.systemFacts().setBundleInfoString(u"CFBundleShortVersionString"_s,
+                                                update->displayVersionString);
+    return true;
+}
+
 } // namespace zorv

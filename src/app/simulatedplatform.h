@@ -35,6 +35,11 @@ public:
     // Zorv launched again on the same Mac finds it running.
     void start();
 
+    // The installer's part once Zorv quit for an update the user chose to install: the bundle
+    // becomes that build ("CFBundleVersion" and "CFBundleShortVersionString" are the update's).
+    // False when no installation waits.
+    bool installChosenUpdate();
+
     [[nodiscard]] Clock &clock() const { return m_clock; }
     [[nodiscard]] SimulatedDesktop &desktop() { return m_desktop; }
     [[nodiscard]] SimWorkspace &workspace() { return m_workspace; }

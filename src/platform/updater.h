@@ -19,6 +19,9 @@ struct AppcastItem {
     QString displayVersionString;
     // Where the update is downloaded from (the enclosure's "url").
     QString downloadUrl;
+    // The release notes as the feed carries them (the item's "description", often HTML); empty
+    // without.
+    QString itemDescription;
 
     friend bool operator==(const AppcastItem &, const AppcastItem &) = default;
 };

@@ -18,6 +18,10 @@ AppcastItem readItem(QXmlStreamReader &xml) {
         const QStringView name = xml.name();
         if (name == u"title") {
             item.title = xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+        } else if (name == u"description") {
+            // Markup written as elements rather than escaped text still gives its words.
+            item.itemDescription =
+                xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
         } else if (name == u"version") {
             item.version = xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
         } else if (name == u"shortVersionString") {
@@ -80,6 +84,11 @@ std::optional<QList<AppcastItem>> Appcast::parse(const QByteArray &bytes) {
         return std::nullopt;
     }
     return items;
+}
+
+bool Appcast::isNewer(const QString &version, const QString &than) {
+    const QVersionNumber number = QVersionNumber::fromString(version);
+    return !number.isNull() && number > QVersionNumber::fromString(than);
 }
 
 std::optional<AppcastItem> Appcast::newest(const QList<AppcastItem> &items, const QString &build) {

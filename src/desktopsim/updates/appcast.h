@@ -19,6 +19,9 @@ public:
     Appcast() = delete;
 
     [[nodiscard]] static std::optional<QList<AppcastItem>> parse(const QByteArray &bytes);
+    // Whether `version` is above `than`, dotted numbers compared piece by piece; a version that
+    // is no such number is above nothing.
+    [[nodiscard]] static bool isNewer(const QString &version, const QString &than);
     // The item with the highest version above `build` (dotted numbers compared piece by piece);
     // absent when none is newer.
     [[nodiscard]] static std::optional<AppcastItem> newest(const QList<AppcastItem> &items,

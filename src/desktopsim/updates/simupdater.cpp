@@ -34,7 +34,7 @@ SimUpdater::SimUpdater(Clock &clock, const SystemFacts &facts, QObject *parent)
     : QObject(parent), m_clock(clock), m_facts(facts) {}
 
 SimUpdater::~SimUpdater() {
-    m_lifetime.cancel();
+    m_session.cancel();
 }
 
 void SimUpdater::setDelegate(UpdaterDelegate *delegate) {
@@ -46,7 +46,7 @@ void SimUpdater::setHttpHeaders(const QList<QPair<QByteArray, QByteArray>> &head
 }
 
 bool SimUpdater::canCheckForUpdates() const {
-    return m_canCheck && !m_checking && !m_offered;
+    return m_canCheck && !m_checking && !m_window;
 }
 
 void SimUpdater::checkForUpdateInformation() {
@@ -63,7 +63,7 @@ void SimUpdater::start(UpdateCheckKind kind) {
     }
     m_checking = true;
     ++m_checksStarted;
-    check(kind, m_lifetime.token());
+    check(kind, m_session.token());
 }
 
 std::optional<QString> SimUpdater::feedAddress() const {
@@ -110,10 +110,17 @@ QCoro::Task<> SimUpdater::check(UpdateCheckKind kind, CancellationToken lifetime
     }
     if (error) {
         finish(kind, error);
+        if (self && kind == UpdateCheckKind::Interactive &&
+            error->code != UpdaterError::installationCanceledError) {
+            show(UpdaterWindow::error(*error));
+        }
         co_return;
     }
     const QString build = m_facts.bundleInfoString(u"CFBundleVersion"_s).value_or(u"0"_s);
-    std::optional<AppcastItem> found = Appcast::newest(*items, build);
+    // A skipped version counts as this build's for quiet checks: only a newer one is reported.
+    const bool skipsSkipped =
+        kind == UpdateCheckKind::Information && m_skipped && Appcast::isNewer(*m_skipped, build);
+    std::optional<AppcastItem> found = Appcast::newest(*items, skipsSkipped ? *m_skipped : build);
     if (m_outcome == Outcome::UpToDate) {
         found.reset();
     } else if (m_outcome == Outcome::Found && !found && !items->isEmpty()) {
@@ -126,6 +133,9 @@ QCoro::Task<> SimUpdater::check(UpdateCheckKind kind, CancellationToken lifetime
         }
         finish(kind, UpdaterError{UpdaterError::frameworkDomain, UpdaterError::noUpdateError,
                                   u"You're up to date!"_s});
+        if (self && kind == UpdateCheckKind::Interactive) {
+            show(UpdaterWindow::upToDate(appName(), currentVersion(), versionDisplay()));
+        }
         co_return;
     }
     if (m_delegate) {
@@ -138,6 +148,7 @@ QCoro::Task<> SimUpdater::check(UpdateCheckKind kind, CancellationToken lifetime
         // The framework's window now offers the update; the cycle ends with the user's answer.
         m_offered = found;
         m_checking = false;
+        show(UpdaterWindow::updateFound(*found, appName(), currentVersion(), versionDisplay()));
         Q_EMIT checkEnded();
         co_return;
     }
@@ -196,39 +207,84 @@ void SimUpdater::finish(UpdateCheckKind kind, const std::optional<UpdaterError> 
     Q_EMIT checkEnded();
 }
 
-QString SimUpdater::offeredText() const {
-    if (!m_offered) {
-        return {};
-    }
-    const auto display = [this](const QString &version) {
-        return m_delegate ? m_delegate->displayVersion(version) : version;
+void SimUpdater::show(UpdaterWindow window) {
+    m_window = std::move(window);
+    Q_EMIT windowChanged();
+}
+
+QString SimUpdater::currentVersion() const {
+    return m_facts.bundleInfoString(u"CFBundleShortVersionString"_s).value_or(u"0"_s);
+}
+
+QString SimUpdater::appName() const {
+    return m_facts.bundleInfoString(u"CFBundleName"_s).value_or(u"This app"_s);
+}
+
+UpdaterWindow::VersionDisplay SimUpdater::versionDisplay() const {
+    return [delegate = m_delegate](const QString &version) {
+        return delegate ? delegate->displayVersion(version) : version;
     };
-    const QString current =
-        m_facts.bundleInfoString(u"CFBundleShortVersionString"_s).value_or(u"0"_s);
-    return u"%1 is now available—you have %2."_s.arg(display(m_offered->displayVersionString),
-                                                     display(current));
 }
 
 void SimUpdater::userInstallsUpdate() {
     if (!m_offered) {
         return;
     }
-    const AppcastItem item = *std::exchange(m_offered, std::nullopt);
+    const AppcastItem item = *m_offered;
     if (m_delegate) {
         m_delegate->willInstallUpdate(item);
     }
-    finish(UpdateCheckKind::Interactive, std::nullopt);
+    m_installed = item;
+    closeOffered(std::nullopt);
     Q_EMIT installRequested(item);
 }
 
-void SimUpdater::userDismissesUpdate() {
+void SimUpdater::userSkipsVersion() {
     if (!m_offered) {
         return;
     }
+    m_skipped = m_offered->version;
+    closeOffered(UpdaterError{UpdaterError::frameworkDomain,
+                              UpdaterError::installationCanceledError,
+                              u"The update was skipped."_s});
+}
+
+void SimUpdater::userRemindsLater() {
+    if (!m_offered) {
+        return;
+    }
+    closeOffered(UpdaterError{UpdaterError::frameworkDomain,
+                              UpdaterError::installationCanceledError,
+                              u"The update was not installed."_s});
+}
+
+void SimUpdater::closeOffered(const std::optional<UpdaterError> &error) {
     m_offered.reset();
-    finish(UpdateCheckKind::Interactive,
-           UpdaterError{UpdaterError::frameworkDomain, UpdaterError::installationCanceledError,
-                        u"The update was not installed."_s});
+    m_window.reset();
+    Q_EMIT windowChanged();
+    finish(UpdateCheckKind::Interactive, error);
+}
+
+void SimUpdater::userAcknowledgesAlert() {
+    if (!m_window || m_offered) {
+        return;
+    }
+    m_window.reset();
+    Q_EMIT windowChanged();
+}
+
+std::optional<AppcastItem> SimUpdater::takeInstalledUpdate() {
+    return std::exchange(m_installed, std::nullopt);
+}
+
+void SimUpdater::applicationQuit() {
+    m_session.cancel();
+    m_session = CancellationSource();
+    m_checking = false;
+    m_offered.reset();
+    if (std::exchange(m_window, std::nullopt)) {
+        Q_EMIT windowChanged();
+    }
 }
 
 } // namespace zorv

@@ -3,6 +3,7 @@
 #include "cancellation.h"
 #include "clock.h"
 #include "updater.h"
+#include "updates/updaterwindow.h"
 
 #include <QCoroTask>
 #include <QNetworkAccessManager>
@@ -22,8 +23,13 @@ class SystemFacts;
 // feed's newest build above the bundle's "CFBundleVersion"; a script may instead make it report
 // an update found, up to date, a feed error or a check the user cancelled, and may make it
 // unable to check (setCanCheck(false)), when check calls are ignored as the framework does while
-// busy. An interactive check that finds an update shows the framework's window until the user
-// installs or dismisses it (userInstallsUpdate, userDismissesUpdate). Main thread.
+// busy. An interactive check ends in one of the framework's windows (window()): the update found,
+// until the user installs it, skips its version or is to be reminded later; or an alert that the
+// application is up to date or that the feed failed, until the user presses OK. A cancelled check
+// shows nothing, and quiet checks never show a window. While a window is shown the framework is
+// busy. A skipped version is no longer reported by quiet checks; checks the user asks for still
+// show it. Installing tells the delegate, then asks the application to quit so that the new build
+// can be put in place and launched (installRequested, takeInstalledUpdate). Main thread.
 class SimUpdater final : public QObject, public Updater {
     Q_OBJECT
 
@@ -55,11 +61,22 @@ public:
     // The update the framework's window offers after an interactive check; absent when none is
     // shown.
     [[nodiscard]] const std::optional<AppcastItem> &offeredUpdate() const { return m_offered; }
-    // The window's headline for the offered update, versions written the delegate's way; empty
-    // when no update is offered.
-    [[nodiscard]] QString offeredText() const;
+    // The framework's window on screen; absent when none is.
+    [[nodiscard]] const std::optional<UpdaterWindow> &window() const { return m_window; }
+    // The answers to the update window; each does nothing while no update is offered.
     void userInstallsUpdate();
-    void userDismissesUpdate();
+    void userSkipsVersion();
+    void userRemindsLater();
+    // OK in an alert; nothing while no alert is shown.
+    void userAcknowledgesAlert();
+    // The version the user skipped; absent when none was.
+    [[nodiscard]] const std::optional<QString> &skippedVersion() const { return m_skipped; }
+    // The update the user chose to install, once: the installer puts it in place after the
+    // application quit.
+    [[nodiscard]] std::optional<AppcastItem> takeInstalledUpdate();
+    // The application quit: its windows and any check under way go with it, without a word to
+    // the delegate. An installation it asked for stays for the installer.
+    void applicationQuit();
     // Checks the framework started (ignored calls are not counted).
     [[nodiscard]] int checksStarted() const { return m_checksStarted; }
     [[nodiscard]] bool isChecking() const { return m_checking; }
@@ -67,6 +84,8 @@ public:
 Q_SIGNALS:
     // A check has ended and its delegate calls are made (the window may still be open).
     void checkEnded();
+    // A window was shown, or the one shown closed.
+    void windowChanged();
     // The user chose to install: the application is to quit for the new build.
     void installRequested(const zorv::AppcastItem &item);
 
@@ -81,6 +100,13 @@ private:
     QCoro::Task<Fetched> fetch(QUrl url);
     void finish(UpdateCheckKind kind, const std::optional<UpdaterError> &error);
     [[nodiscard]] std::optional<QString> feedAddress() const;
+    // Ends the interactive cycle the offered update's window began.
+    void closeOffered(const std::optional<UpdaterError> &error);
+    void show(UpdaterWindow window);
+    // The bundle's display version and name.
+    [[nodiscard]] QString currentVersion() const;
+    [[nodiscard]] QString appName() const;
+    [[nodiscard]] UpdaterWindow::VersionDisplay versionDisplay() const;
 
     Clock &m_clock;
     const SystemFacts &m_facts;
@@ -93,8 +119,12 @@ private:
     bool m_canCheck = true;
     bool m_checking = false;
     std::optional<AppcastItem> m_offered;
+    std::optional<UpdaterWindow> m_window;
+    std::optional<QString> m_skipped;
+    std::optional<AppcastItem> m_installed;
     int m_checksStarted = 0;
-    CancellationSource m_lifetime;
+    // Cancelled when the application quits, or the updater goes.
+    CancellationSource m_session;
 };
 
 } // namespace zorv

@@ -24,13 +24,19 @@ TEST(AppcastTest, ReadsItemsFromElementsOrTheEnclosure) {
               "<s:shortVersionString>1.2</s:shortVersionString>"
               "<enclosure url=\"https://example.com/Zorv-1.2.zip\"/></item>"),
          QList<AppcastItem>{
-             {u"Zorv 1.2"_s, u"12"_s, u"1.2"_s, u"https://example.com/Zorv-1.2.zip"_s}}},
+             {u"Zorv 1.2"_s, u"12"_s, u"1.2"_s, u"https://example.com/Zorv-1.2.zip"_s, {}}}},
         {"versions on the enclosure, no short version",
          feed("<item><title>B</title><enclosure url=\"u\" s:version=\"7\"/></item>"),
-         QList<AppcastItem>{{u"B"_s, u"7"_s, u"7"_s, u"u"_s}}},
+         QList<AppcastItem>{{u"B"_s, u"7"_s, u"7"_s, u"u"_s, {}}}},
         {"an item without a version is skipped",
          feed("<item><title>notes</title></item><item><s:version>3</s:version></item>"),
-         QList<AppcastItem>{{QString(), u"3"_s, u"3"_s, QString()}}},
+         QList<AppcastItem>{{QString(), u"3"_s, u"3"_s, QString(), {}}}},
+        {"release notes as escaped markup or as elements",
+         feed("<item><s:version>4</s:version><description><![CDATA[<p>Fixes</p>]]>"
+              "</description></item><item><s:version>5</s:version><description><p>Faster</p>"
+              "</description></item>"),
+         QList<AppcastItem>{{QString(), u"4"_s, u"4"_s, QString(), u"<p>Fixes</p>"_s},
+                            {QString(), u"5"_s, u"5"_s, QString(), u"Faster"_s}}},
         {"an empty channel", feed(""), QList<AppcastItem>{}},
         {"not XML", "{\"version\": 2}", std::nullopt},
         {"cut off", feed("<item><s:version>3</s:version>").chopped(10), std::nullopt},
@@ -44,10 +50,10 @@ TEST(AppcastTest, ReadsItemsFromElementsOrTheEnclosure) {
 }
 
 TEST(AppcastTest, OffersTheHighestBuildAboveTheRunningOne) {
-    const QList<AppcastItem> items{{u"a"_s, u"9"_s, u"0.9"_s, {}},
-                                   {u"b"_s, u"12.1"_s, u"1.2.1"_s, {}},
-                                   {u"c"_s, u"12"_s, u"1.2"_s, {}},
-                                   {u"d"_s, u"nonsense"_s, u"x"_s, {}}};
+    const QList<AppcastItem> items{{u"a"_s, u"9"_s, u"0.9"_s, {}, {}},
+                                   {u"b"_s, u"12.1"_s, u"1.2.1"_s, {}, {}},
+                                   {u"c"_s, u"12"_s, u"1.2"_s, {}, {}},
+                                   {u"d"_s, u"nonsense"_s, u"x"_s, {}, {}}};
     EXPECT_EQ(Appcast::newest(items, u"10"_s)->title, u"b"_s);
     EXPECT_EQ(Appcast::newest(items, u"12.0.5"_s)->title, u"b"_s);
     EXPECT_FALSE(Appcast::newest(items, u"12.1"_s));

@@ -198,7 +198,9 @@ TEST_F(UpdateTest, InstallingShowsTheOfferAndLeavesTheSettingsMarker) {
     ASSERT_TRUE(finishCheck());
     ASSERT_TRUE(updater.offeredUpdate());
     // The updater's window writes versions with the "v".
-    EXPECT_EQ(updater.offeredText(), u"v1.2 is now available—you have v1.0."_s);
+    ASSERT_TRUE(updater.window());
+    EXPECT_EQ(updater.window()->message,
+              u"Zorv v1.2 is now available—you have v1.0. Would you like to download it now?"_s);
     EXPECT_EQ(status().availability, UpdateAvailability::available(u"1.2"_s));
     // While the window is open no other check starts.
     mac.model().installUpdate();
@@ -216,11 +218,111 @@ TEST_F(UpdateTest, DismissingTheOfferIsNoFailure) {
     make().start();
     mac.model().installUpdate();
     ASSERT_TRUE(finishCheck());
-    updater.userDismissesUpdate();
+    updater.userRemindsLater();
     EXPECT_FALSE(updater.offeredUpdate());
     EXPECT_FALSE(status().failed);
     EXPECT_EQ(status().availability, UpdateAvailability::available(u"1.2"_s));
     EXPECT_TRUE(updater.canCheckForUpdates());
+}
+
+// Each answer to the update window closes it and frees the framework; a skipped version is then
+// no longer reported by quiet checks, while a check the user asks for still offers it.
+TEST_F(UpdateTest, EachAnswerToTheUpdateWindowEndsTheCycle) {
+    const auto offered = UpdateAvailability::available(u"1.2"_s);
+    const struct {
+        const char *name;
+        void (SimUpdater::*answer)();
+        bool installs;
+        UpdateAvailability afterQuietCheck;
+    } cases[] = {
+        {"remind me later", &SimUpdater::userRemindsLater, false, offered},
+        {"install update", &SimUpdater::userInstallsUpdate, true, offered},
+        {"skip this version", &SimUpdater::userSkipsVersion, false, UpdateAvailability::upToDate()},
+    };
+    make().start();
+    for (const auto &c : cases) {
+        mac.model().installUpdate();
+        ASSERT_TRUE(finishCheck()) << c.name;
+        ASSERT_TRUE(updater.window()) << c.name;
+        EXPECT_EQ(updater.window()->kind, UpdaterWindow::Kind::UpdateFound) << c.name;
+        // Busy while the window is shown: another Install starts nothing.
+        const int started = updater.checksStarted();
+        mac.model().installUpdate();
+        EXPECT_EQ(updater.checksStarted(), started) << c.name;
+
+        QSignalSpy installing(&updater, &SimUpdater::installRequested);
+        (updater.*c.answer)();
+        EXPECT_FALSE(updater.window()) << c.name;
+        EXPECT_TRUE(updater.canCheckForUpdates()) << c.name;
+        EXPECT_EQ(installing.size(), c.installs ? 1 : 0) << c.name;
+        EXPECT_EQ(updater.takeInstalledUpdate().has_value(), c.installs) << c.name;
+        EXPECT_EQ(status().availability, offered) << c.name;
+        EXPECT_FALSE(status().failed) << c.name;
+
+        mac.model().checkForUpdatesNow();
+        ASSERT_TRUE(finishCheck()) << c.name;
+        EXPECT_EQ(status().availability, c.afterQuietCheck) << c.name;
+        EXPECT_FALSE(updater.window()) << c.name;
+    }
+    mac.model().installUpdate();
+    ASSERT_TRUE(finishCheck());
+    ASSERT_TRUE(updater.window());
+    EXPECT_EQ(updater.window()->kind, UpdaterWindow::Kind::UpdateFound);
+    // A newer build than the skipped one is reported by quiet checks again.
+    updater.userRemindsLater();
+    server.setBehaviour(Behaviour::Answer, 200, appcast("13", "1.3"));
+    mac.model().checkForUpdatesNow();
+    ASSERT_TRUE(finishCheck());
+    EXPECT_EQ(status().availability, UpdateAvailability::available(u"1.3"_s));
+}
+
+// A check the user asks for that finds no update ends in the framework's alert, which keeps it
+// busy until OK; a cancelled one shows nothing, and quiet checks never show a window.
+TEST_F(UpdateTest, AChecksAlertShowsUntilOk) {
+    const struct {
+        const char *name;
+        Outcome outcome;
+        int httpStatus;
+        QByteArray body;
+        std::optional<UpdaterWindow::Kind> shown;
+        QString headline;
+        QString message;
+    } cases[] = {
+        {"up to date", Outcome::Decide, 200, appcast("9", "0.9"), UpdaterWindow::Kind::UpToDate,
+         u"You're up to date!"_s, u"Zorv v1.0 is currently the newest version available."_s},
+        {"server error", Outcome::Decide, 500, "oops", UpdaterWindow::Kind::Error,
+         u"Update Error!"_s, u"server replied"_s},
+        {"not an appcast", Outcome::Decide, 200, "<html>portal</html>", UpdaterWindow::Kind::Error,
+         u"Update Error!"_s, u"The update feed could not be read."_s},
+        {"cancelled", Outcome::Cancelled, 200, appcast("12", "1.2"), std::nullopt, {}, {}},
+    };
+    make().start();
+    for (const auto &c : cases) {
+        updater.setOutcome(c.outcome);
+        server.setBehaviour(Behaviour::Answer, c.httpStatus, c.body);
+        mac.model().checkForUpdatesNow();
+        ASSERT_TRUE(finishCheck()) << c.name;
+        EXPECT_FALSE(updater.window()) << c.name << ": a quiet check";
+
+        mac.model().installUpdate();
+        ASSERT_TRUE(finishCheck()) << c.name;
+        ASSERT_EQ(updater.window().has_value(), c.shown.has_value()) << c.name;
+        if (!c.shown) {
+            EXPECT_TRUE(updater.canCheckForUpdates()) << c.name;
+            continue;
+        }
+        EXPECT_EQ(updater.window()->kind, *c.shown) << c.name;
+        EXPECT_EQ(updater.window()->headline, c.headline) << c.name;
+        EXPECT_TRUE(updater.window()->message.contains(c.message))
+            << c.name << ": " << updater.window()->message.toStdString();
+        EXPECT_FALSE(updater.canCheckForUpdates()) << c.name;
+        // The update window's answers do nothing to an alert.
+        updater.userInstallsUpdate();
+        ASSERT_TRUE(updater.window()) << c.name;
+        updater.userAcknowledgesAlert();
+        EXPECT_FALSE(updater.window()) << c.name;
+        EXPECT_TRUE(updater.canCheckForUpdates()) << c.name;
+    }
 }
 
 TEST(UpdateVersionText, AddsTheVOnlyWhenMissing) {

@@ -30,6 +30,7 @@ protected:
         facts.setBundleInfoString(QStringLiteral("CFBundleVersion"), QStringLiteral("10"));
         facts.setBundleInfoString(QStringLiteral("CFBundleShortVersionString"),
                                   QStringLiteral("1.0"));
+        facts.setBundleInfoString(QStringLiteral("CFBundleName"), QStringLiteral("Zorv"));
         facts.setBundleInfoString(QStringLiteral("SUFeedURL"),
                                   server.url(QStringLiteral("/appcast.xml")).toString());
         server.setBehaviour(LoopbackHttpServer::Behaviour::Answer, 200, appcast("12", "1.2"));

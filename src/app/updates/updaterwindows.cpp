@@ -1,0 +1,94 @@
+#include "updaterwindows.h"
+
+#include "about/appicon.h"
+#include "appwindow.h"
+#include "updates/simupdater.h"
+#include "updates/updaterwindowcontent.h"
+#include "windows/qmlwindow.h"
+#include "windows/standardwindow.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorv {
+
+UpdaterWindows::UpdaterWindows(SimUpdater &updater, Services services, QObject *parent)
+    : QObject(parent), m_updater(updater), m_services(std::move(services)) {
+    connect(&m_updater, &SimUpdater::windowChanged, this, &UpdaterWindows::follow);
+    follow();
+}
+
+UpdaterWindows::~UpdaterWindows() {
+    close();
+}
+
+QUrl UpdaterWindows::updateViewUrl() {
+    return QUrl(u"qrc:/Zorv/Desktop/updates/SoftwareUpdateWindow.qml"_s);
+}
+
+QUrl UpdaterWindows::alertViewUrl() {
+    return QUrl(u"qrc:/Zorv/Desktop/updates/UpdaterAlert.qml"_s);
+}
+
+void UpdaterWindows::follow() {
+    if (m_window && m_shown == m_updater.window()) {
+        return;
+    }
+    close();
+    if (const std::optional<UpdaterWindow> &shown = m_updater.window()) {
+        open(*shown);
+    }
+}
+
+void UpdaterWindows::open(const UpdaterWindow &shown) {
+    const bool offersUpdate = shown.kind == UpdaterWindow::Kind::UpdateFound;
+    auto *content = new UpdaterWindowContent(shown, m_updater);
+    QQuickWindow *window =
+        makeQmlWindow(m_services.engine, offersUpdate ? updateViewUrl() : alertViewUrl(),
+                      {{u"content"_s, QVariant::fromValue(content)},
+                       {u"iconSource"_s, AppIcon::source(m_services.engine, m_services.icon)}},
+                      u"The update window"_s)
+            .release();
+    if (!window) {
+        delete content;
+        return;
+    }
+    content->setParent(window);
+    window->setTitle(UpdaterWindow::title);
+    m_shown = shown;
+    m_window = window;
+    m_content = content;
+    m_appWindow = m_services.windows.adopt(*window);
+    WindowStyle style = m_appWindow->style();
+    style.titled = offersUpdate;
+    style.closable = offersUpdate;
+    style.closeButtonOnly = offersUpdate;
+    m_appWindow->setStyle(style);
+    connect(m_appWindow.get(), &AppWindow::cancelRequested, content, &UpdaterWindowContent::cancel);
+    // The close button orders the window out without an answer: it reminds later.
+    connect(window, &QWindow::visibleChanged, content, [content](bool visible) {
+        if (!visible) {
+            content->cancel();
+        }
+    });
+    if (m_services.activateApp) {
+        m_services.activateApp();
+    }
+    StandardWindow::present(*m_appWindow, window->property("contentSize").toSizeF());
+}
+
+void UpdaterWindows::close() {
+    m_shown.reset();
+    if (!m_window) {
+        return;
+    }
+    // Its going is the framework's doing: no answer comes from it.
+    QQuickWindow *window = std::exchange(m_window, nullptr);
+    if (m_content) {
+        disconnect(window, &QWindow::visibleChanged, m_content, nullptr);
+    }
+    m_appWindow.reset();
+    window->close();
+    window->deleteLater();
+}
+
+} // namespace zorv

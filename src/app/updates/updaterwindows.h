@@ -1,0 +1,67 @@
+#pragma once
+
+#include "updates/updaterwindow.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QQuickWindow>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QQmlEngine;
+
+namespace zorv {
+
+class AppWindow;
+class AppWindows;
+class SimUpdater;
+class UpdaterWindowContent;
+
+// The update framework's windows on the simulated Mac. The framework runs in this application's
+// process, so its windows are this application's: listed and drawn with the others. Whenever the
+// framework shows a window, this brings the application forward and puts the window in front with
+// the keyboard, centred; when the framework closes it, it goes. The update window is titled and
+// closable (the close button and Command-W remind later); the alerts have no title bar. Escape
+// answers with the window's cancel button. Main thread.
+class UpdaterWindows : public QObject {
+    Q_OBJECT
+
+public:
+    struct Services {
+        QQmlEngine &engine;
+        AppWindows &windows;
+        // This application's icon.
+        QImage icon;
+        std::function<void()> activateApp;
+    };
+
+    // The updater must outlive this.
+    UpdaterWindows(SimUpdater &updater, Services services, QObject *parent = nullptr);
+    ~UpdaterWindows() override;
+
+    // The window shown; null when none is.
+    [[nodiscard]] QQuickWindow *window() const { return m_window; }
+    [[nodiscard]] AppWindow *appWindow() const { return m_appWindow.get(); }
+
+    [[nodiscard]] static QUrl updateViewUrl();
+    [[nodiscard]] static QUrl alertViewUrl();
+
+private:
+    // Brings the shown window in line with the framework's.
+    void follow();
+    void open(const UpdaterWindow &shown);
+    void close();
+
+    SimUpdater &m_updater;
+    Services m_services;
+    std::optional<UpdaterWindow> m_shown;
+    QPointer<QQuickWindow> m_window;
+    QPointer<UpdaterWindowContent> m_content;
+    std::unique_ptr<AppWindow> m_appWindow;
+};
+
+} // namespace zorv

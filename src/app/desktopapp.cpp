@@ -122,7 +122,7 @@ DesktopApp::DesktopApp(SimulatedPlatform &platform, SimOptions options, QObject 
                            .engine = m_engine,
                            .windows = platform.desktop().appWindows(),
                            .icon = appIcon(),
-                           .activateApp = [this] { activateThisApp(); },
+                           .application = platform.desktop().application(),
                        }),
       m_screenWindows(platform.desktop().appWindows(), platform.desktop().userInput(),
                       platform.desktop().appearance(), platform.desktop().pasteboard(),
@@ -206,6 +206,16 @@ QImage DesktopApp::screenPicture() const {
 
 QImage DesktopApp::savedPicture() const {
     return m_screenWindows.arrangedPicture();
+}
+
+int DesktopApp::layoutPicturesSaved() const {
+    return m_screenshots ? m_screenshots->layoutsSaved() : 0;
+}
+
+void DesktopApp::numberLayoutPicturesAfter(int saved) {
+    if (m_screenshots) {
+        m_screenshots.emplace(m_options.screenshotFolder, saved);
+    }
 }
 
 void DesktopApp::saveLayoutPicture() {

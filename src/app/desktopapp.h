@@ -73,6 +73,10 @@ public:
     // picture, once: at the run limit, or when the application quits before it. Returns the exit
     // code (1 when a file could not be written).
     int finish();
+    // The layout pictures saved so far; an earlier copy's in this run, told before start(), are
+    // numbered on from.
+    [[nodiscard]] int layoutPicturesSaved() const;
+    void numberLayoutPicturesAfter(int saved);
     // Blocks until the stores' writes begun by finish() have ended, however long the disk takes:
     // for a next launch on the same data folder within this process. Quitting itself never waits
     // longer than terminationFlushSeconds.

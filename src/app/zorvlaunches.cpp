@@ -14,11 +14,12 @@ bool ZorvLaunches::start() {
     if (m_options.runFor) {
         m_deadline = m_platform.clock().now() + *m_options.runFor;
     }
-    return launch(m_options);
+    return launch(m_options, 0);
 }
 
-bool ZorvLaunches::launch(SimOptions options) {
+bool ZorvLaunches::launch(SimOptions options, int picturesBefore) {
     m_app = std::make_unique<DesktopApp>(m_platform, std::move(options));
+    m_app->numberLayoutPicturesAfter(picturesBefore);
     ++m_launches;
     connect(m_app.get(), &DesktopApp::finished, this, &ZorvLaunches::ended);
     return m_app->start();
@@ -43,6 +44,7 @@ void ZorvLaunches::ended(int exitCode) {
 
 void ZorvLaunches::relaunch() {
     m_app->waitForQuitWrites();
+    const int pictures = m_app->layoutPicturesSaved();
     m_app.reset();
     // The installer opens the new build as the Finder would: without the first launch's arguments.
     SimOptions options = m_options;
@@ -51,7 +53,7 @@ void ZorvLaunches::relaunch() {
     if (m_deadline) {
         options.runFor = std::max(Duration::zero(), *m_deadline - m_platform.clock().now());
     }
-    if (!launch(std::move(options))) {
+    if (!launch(std::move(options), pictures)) {
         m_app.reset();
         Q_EMIT finished(1);
         return;

@@ -44,7 +44,8 @@ Q_SIGNALS:
     void finished(int exitCode);
 
 private:
-    [[nodiscard]] bool launch(SimOptions options);
+    // `picturesBefore`: the layout pictures the copies before saved.
+    [[nodiscard]] bool launch(SimOptions options, int picturesBefore);
     void ended(int exitCode);
     void relaunch();
 

@@ -1,3 +1,4 @@
+#include "aboutpanemodel.h"
 #include "appinput.h"
 #include "desktopdump.h"
 #include "scenariomac.h"
@@ -5,6 +6,8 @@
 #include "settingswindowmodel.h"
 #include "storage/zorvpaths.h"
 #include "updates/updaterwindowcontent.h"
+#include "windows/titlebar.h"
+#include "windows/windowrecord.h"
 #include "workerclockdriver.h"
 #include "zorvlaunches.h"
 
@@ -155,12 +158,21 @@ TEST_F(UpdateInstallAppTest, InstallingRelaunchesZorvAtTheNewVersionOnTheSamePan
     EXPECT_FALSE(windowTitles().contains(u"Software Update"_s));
     EXPECT_TRUE(platform.updater().canCheckForUpdates());
 
-    // Install again: Escape reminds later; a third time Return installs.
+    // Install again: Escape reminds later; at last Return installs.
     ASSERT_NO_FATAL_FAILURE(clickControl(settings, u"install"_s));
     ASSERT_NO_FATAL_FAILURE(finishCheck());
     ASSERT_NE(updateWindow(), nullptr);
     press(KeyCode::escape);
     EXPECT_EQ(app().updaterWindows().window(), nullptr);
+    // The close button reminds later too.
+    ASSERT_NO_FATAL_FAILURE(clickControl(settings, u"install"_s));
+    ASSERT_NO_FATAL_FAILURE(finishCheck());
+    window = updateWindow();
+    ASSERT_NE(window, nullptr);
+    const WindowRecord &record = serverOf(mac(), window)->record();
+    click(TitleBar::rect(record)->topLeft() + TitleBar::buttons(record.style)[0].rect.center());
+    EXPECT_EQ(app().updaterWindows().window(), nullptr);
+    EXPECT_TRUE(platform.updater().canCheckForUpdates());
     ASSERT_NO_FATAL_FAILURE(clickControl(settings, u"install"_s));
     ASSERT_NO_FATAL_FAILURE(finishCheck());
     ASSERT_NE(updateWindow(), nullptr);
@@ -178,6 +190,11 @@ TEST_F(UpdateInstallAppTest, InstallingRelaunchesZorvAtTheNewVersionOnTheSamePan
     ASSERT_NE(app().settingsWindow(), nullptr);
     EXPECT_TRUE(app().settingsWindow()->appWindow()->isVisible());
     EXPECT_EQ(app().settingsWindow()->model()->pane(), u"about"_s);
+    QObject *pane = app().settingsWindow()->window()->property("paneItem").value<QObject *>();
+    ASSERT_NE(pane, nullptr);
+    const auto *about = pane->findChild<AboutPaneModel *>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->kicker(), u"Zorv v1.2"_s);
     EXPECT_FALSE(QFile::exists(ZorvPaths::file(u"update-settings-return.json"_s)));
     EXPECT_EQ(app().model()->updateStatus().availability, UpdateAvailability::upToDate());
     EXPECT_EQ(app().updaterWindows().window(), nullptr) << "a quiet check shows no window";
@@ -221,6 +238,22 @@ TEST(UpdateTestModeAppTest, ShowsTheUpdateWindowAndRelaunchesAfterTheInstall) {
     const UpdaterWindowContent *offer = shownWindow();
     ASSERT_NE(offer, nullptr);
     EXPECT_TRUE(offer->offersUpdate());
+    // Hiding the application takes the window away until it is shown again, with no answer.
+    platform.desktop().application().hide();
+    driver.drain();
+    platform.desktop().application().unhide();
+    platform.desktop().application().activate(true);
+    driver.drain();
+    ASSERT_TRUE(platform.updater().offeredUpdate());
+    QQuickWindow *window = launches.app()->updaterWindows().window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(serverOf(platform.desktop(), window)->isVisible());
+    // A click on it gives it the keyboard again.
+    const std::optional<QPointF> headline =
+        pointOf(platform.desktop(), window, u"updateHeadline"_s);
+    ASSERT_TRUE(headline);
+    platform.desktop().userInput().click(*headline, MouseButton::Left);
+    driver.drain();
     platform.desktop().userInput().pressKeyHolding(KeyCode::returnKey, EventFlags::none);
     ASSERT_TRUE(QTest::qWaitFor([&] { return launches.launches() == 2; }, 5000));
 

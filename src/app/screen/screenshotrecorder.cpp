@@ -8,7 +8,8 @@ using namespace Qt::StringLiterals;
 
 namespace zorv {
 
-ScreenshotRecorder::ScreenshotRecorder(QString folder) : m_folder(std::move(folder)) {}
+ScreenshotRecorder::ScreenshotRecorder(QString folder, int layoutsBefore)
+    : m_folder(std::move(folder)), m_layouts(layoutsBefore) {}
 
 QString ScreenshotRecorder::saveLayout(const QImage &picture) {
     ++m_layouts;

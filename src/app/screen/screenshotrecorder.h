@@ -11,7 +11,11 @@ namespace zorv {
 // does not stop the run.
 class ScreenshotRecorder {
 public:
-    explicit ScreenshotRecorder(QString folder);
+    // `layoutsBefore`: the layout pictures an earlier copy of the program saved there in this run,
+    // which the numbers go on from.
+    explicit ScreenshotRecorder(QString folder, int layoutsBefore = 0);
+
+    [[nodiscard]] int layoutsSaved() const { return m_layouts; }
 
     // The picture's file path, or an empty string when it could not be saved.
     QString saveLayout(const QImage &picture);

@@ -1,6 +1,7 @@
 #include "updaterwindows.h"
 
 #include "about/appicon.h"
+#include "application.h"
 #include "appwindow.h"
 #include "updates/simupdater.h"
 #include "updates/updaterwindowcontent.h"
@@ -64,15 +65,15 @@ void UpdaterWindows::open(const UpdaterWindow &shown) {
     style.closeButtonOnly = offersUpdate;
     m_appWindow->setStyle(style);
     connect(m_appWindow.get(), &AppWindow::cancelRequested, content, &UpdaterWindowContent::cancel);
-    // The close button orders the window out without an answer: it reminds later.
-    connect(window, &QWindow::visibleChanged, content, [content](bool visible) {
-        if (!visible) {
-            content->cancel();
+    // The close button and Command-W order the window out without an answer: it reminds later,
+    // once the window server is done closing the window, which the answer takes away.
+    connect(window, &QWindow::visibleChanged, content, [this, content](bool visible) {
+        if (!visible && !m_services.application.isHidden()) {
+            QMetaObject::invokeMethod(content, &UpdaterWindowContent::cancel,
+                                      Qt::QueuedConnection);
         }
     });
-    if (m_services.activateApp) {
-        m_services.activateApp();
-    }
+    m_services.application.activate(true);
     StandardWindow::present(*m_appWindow, window->property("contentSize").toSizeF());
 }
 

@@ -8,7 +8,6 @@
 #include <QQuickWindow>
 #include <QUrl>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -18,6 +17,7 @@ namespace zorv {
 
 class AppWindow;
 class AppWindows;
+class Application;
 class SimUpdater;
 class UpdaterWindowContent;
 
@@ -25,8 +25,8 @@ class UpdaterWindowContent;
 // process, so its windows are this application's: listed and drawn with the others. Whenever the
 // framework shows a window, this brings the application forward and puts the window in front with
 // the keyboard, centred; when the framework closes it, it goes. The update window is titled and
-// closable (the close button and Command-W remind later); the alerts have no title bar. Escape
-// answers with the window's cancel button. Main thread.
+// closable (the close button and Command-W remind later, hiding the application does not); the
+// alerts have no title bar. Escape answers with the window's cancel button. Main thread.
 class UpdaterWindows : public QObject {
     Q_OBJECT
 
@@ -36,7 +36,7 @@ public:
         AppWindows &windows;
         // This application's icon.
         QImage icon;
-        std::function<void()> activateApp;
+        Application &application;
     };
 
     // The updater must outlive this.

@@ -42,11 +42,12 @@ Scenario laptopOfferingAnUpdate(const QTemporaryDir &folder) {
     return parsedScenario(scenario, u"laptop with an update"_s);
 }
 
-// A run of ten minutes that ends with a dump.
+// A run of ten minutes that saves pictures and ends with a dump.
 SimOptions tenMinutesDumped(const QTemporaryDir &folder) {
     SimOptions options;
     options.runFor = seconds(600);
     options.dumpPath = folder.filePath(u"dump.json"_s);
+    options.screenshotFolder = folder.filePath(u"shots"_s);
     return options;
 }
 
@@ -199,6 +200,12 @@ TEST_F(UpdateInstallAppTest, InstallingRelaunchesZorvAtTheNewVersionOnTheSamePan
     EXPECT_EQ(app().model()->updateStatus().availability, UpdateAvailability::upToDate());
     EXPECT_EQ(app().updaterWindows().window(), nullptr) << "a quiet check shows no window";
     EXPECT_EQ(frontApplication(), u"Zorv"_s);
+
+    // The relaunched copy's pictures follow the first copy's.
+    const QStringList pictures =
+        QDir(folder.filePath(u"shots"_s)).entryList({u"layout-*.png"_s}, QDir::Files);
+    EXPECT_GT(pictures.size(), 1);
+    EXPECT_EQ(pictures.size(), app().layoutPicturesSaved());
 
     // The run limit counts on from the first launch, and the dump is the relaunched copy's.
     ASSERT_TRUE(QFile::remove(folder.filePath(u"dump.json"_s)));

@@ -1,5 +1,7 @@
 #include "releasenotes.h"
 
+#include "clippedtext.h"
+
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -114,15 +116,7 @@ QString ReleaseNotes::plainText(const QString &description) {
         blankBefore = false;
         lines.append(simplified);
     }
-    QString text = lines.join(u'\n');
-    if (text.size() > maximumCharacters) {
-        text.truncate(maximumCharacters - 1);
-        if (text.back().isHighSurrogate()) {
-            text.chop(1);
-        }
-        text.append(u'…');
-    }
-    return text;
+    return clippedText(lines.join(u'\n'), maximumCharacters);
 }
 
 } // namespace zorv

@@ -1,5 +1,6 @@
 #include "updaterwindow.h"
 
+#include "clippedtext.h"
 #include "releasenotes.h"
 
 using namespace Qt::StringLiterals;
@@ -9,17 +10,9 @@ namespace zorv {
 namespace {
 
 // One line of at most `length` characters from the feed: line breaks and runs of blanks become
-// single spaces, and what is cut off is marked.
+// single spaces.
 QString clipped(const QString &text, qsizetype length) {
-    QString line = text.simplified();
-    if (line.size() > length) {
-        line.truncate(length - 1);
-        if (line.back().isHighSurrogate()) {
-            line.chop(1);
-        }
-        line.append(u'…');
-    }
-    return line;
+    return clippedText(text.simplified(), length);
 }
 
 QString shownVersion(const QString &version, const UpdaterWindow::VersionDisplay &display) {

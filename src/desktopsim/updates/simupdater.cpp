@@ -75,7 +75,7 @@ std::optional<QString> SimUpdater::feedAddress() const {
     return m_facts.bundleInfoString(u"SUFeedURL"_s);
 }
 
-QCoro::Task<> SimUpdater::check(UpdateCheckKind kind, CancellationToken lifetime) {
+QCoro::Task<> SimUpdater::check(UpdateCheckKind kind, CancellationToken session) {
     QPointer<SimUpdater> self(this);
     const std::optional<QString> address = feedAddress();
     const QUrl url = QUrl::fromUserInput(address.value_or(QString()));
@@ -86,10 +86,10 @@ QCoro::Task<> SimUpdater::check(UpdateCheckKind kind, CancellationToken lifetime
         fetched = co_await fetch(url);
     } else {
         // Reported at the next turn, as a real fetch would be.
-        (void)co_await m_clock.sleep(Duration::zero(), lifetime);
+        (void)co_await m_clock.sleep(Duration::zero(), session);
         fetched.error = feedError(u"No valid update feed is configured."_s);
     }
-    if (!self || lifetime.isCancelled()) {
+    if (!self || session.isCancelled()) {
         co_return;
     }
     std::optional<UpdaterError> error = fetched.error;
@@ -109,11 +109,12 @@ QCoro::Task<> SimUpdater::check(UpdateCheckKind kind, CancellationToken lifetime
                              u"The check was cancelled."_s};
     }
     if (error) {
-        finish(kind, error);
-        if (self && kind == UpdateCheckKind::Interactive &&
+        // The alert is up before the delegate hears of the end: the framework stays busy.
+        if (kind == UpdateCheckKind::Interactive &&
             error->code != UpdaterError::installationCanceledError) {
             show(UpdaterWindow::error(*error));
         }
+        finish(kind, error);
         co_return;
     }
     const QString build = m_facts.bundleInfoString(u"CFBundleVersion"_s).value_or(u"0"_s);
@@ -131,11 +132,14 @@ QCoro::Task<> SimUpdater::check(UpdateCheckKind kind, CancellationToken lifetime
         if (m_delegate) {
             m_delegate->didNotFindUpdate();
         }
-        finish(kind, UpdaterError{UpdaterError::frameworkDomain, UpdaterError::noUpdateError,
-                                  u"You're up to date!"_s});
-        if (self && kind == UpdateCheckKind::Interactive) {
+        if (!self) {
+            co_return;
+        }
+        if (kind == UpdateCheckKind::Interactive) {
             show(UpdaterWindow::upToDate(appName(), currentVersion(), versionDisplay()));
         }
+        finish(kind, UpdaterError{UpdaterError::frameworkDomain, UpdaterError::noUpdateError,
+                                  u"You're up to date!"_s});
         co_return;
     }
     if (m_delegate) {

@@ -96,7 +96,7 @@ private:
     };
 
     void start(UpdateCheckKind kind);
-    QCoro::Task<> check(UpdateCheckKind kind, CancellationToken lifetime);
+    QCoro::Task<> check(UpdateCheckKind kind, CancellationToken session);
     QCoro::Task<Fetched> fetch(QUrl url);
     void finish(UpdateCheckKind kind, const std::optional<UpdaterError> &error);
     [[nodiscard]] std::optional<QString> feedAddress() const;

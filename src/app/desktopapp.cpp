@@ -275,17 +275,12 @@ bool DesktopApp::start() {
 std::unique_ptr<ClassicEngine> DesktopApp::createEngine(SimulatedPlatform &platform,
                                                         QThreadPool &pool) {
     SimulatedDesktop &desktop = platform.desktop();
-    EnginePlatform services{platform.clock(),
-                            desktop.accessibility(),
-                            platform.workspace(),
-                            desktop.statusBar(),
-                            desktop.screens(),
-                            desktop.windowList(),
-                            desktop.screenCapture(),
-                            desktop.inputEvents(),
+    EnginePlatform services{platform.clock(),      desktop.accessibility(),
+                            platform.workspace(),  desktop.statusBar(),
+                            desktop.screens(),     desktop.windowList(),
+                            desktop.screenCapture(), desktop.inputEvents(),
                             WorkRunner(WorkRunner::Mode::ThreadPool, &pool),
-                            ZorvPaths::root(),
-                            desktop.appPreferences(),
+                            ZorvPaths::root(),     desktop.appPreferences(),
                             desktop.systemFacts()};
     return std::make_unique<ClassicEngine>(std::move(services), SectionLayout().normalized());
 }

@@ -8,43 +8,27 @@ UpdaterWindowContent::UpdaterWindowContent(UpdaterWindow window, SimUpdater &upd
                                            QObject *parent)
     : QObject(parent), m_window(std::move(window)), m_updater(&updater) {}
 
-SimUpdater *UpdaterWindowContent::answering() {
-    if (std::exchange(m_answered, true)) {
-        return nullptr;
+void UpdaterWindowContent::answer(bool toTheOffer, void (SimUpdater::*call)()) {
+    if (offersUpdate() != toTheOffer || std::exchange(m_answered, true) || !m_updater) {
+        return;
     }
-    return m_updater.data();
+    (m_updater->*call)();
 }
 
 void UpdaterWindowContent::installUpdate() {
-    if (offersUpdate()) {
-        if (SimUpdater *updater = answering()) {
-            updater->userInstallsUpdate();
-        }
-    }
+    answer(true, &SimUpdater::userInstallsUpdate);
 }
 
 void UpdaterWindowContent::remindLater() {
-    if (offersUpdate()) {
-        if (SimUpdater *updater = answering()) {
-            updater->userRemindsLater();
-        }
-    }
+    answer(true, &SimUpdater::userRemindsLater);
 }
 
 void UpdaterWindowContent::skipVersion() {
-    if (offersUpdate()) {
-        if (SimUpdater *updater = answering()) {
-            updater->userSkipsVersion();
-        }
-    }
+    answer(true, &SimUpdater::userSkipsVersion);
 }
 
 void UpdaterWindowContent::acknowledge() {
-    if (!offersUpdate()) {
-        if (SimUpdater *updater = answering()) {
-            updater->userAcknowledgesAlert();
-        }
-    }
+    answer(false, &SimUpdater::userAcknowledgesAlert);
 }
 
 void UpdaterWindowContent::pressDefault() {

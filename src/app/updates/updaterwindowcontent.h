@@ -36,7 +36,6 @@ public:
     [[nodiscard]] const QString &message() const { return m_window.message; }
     [[nodiscard]] const QString &notesTitle() const { return m_window.notesTitle; }
     [[nodiscard]] const QString &releaseNotes() const { return m_window.releaseNotes; }
-    [[nodiscard]] bool answered() const { return m_answered; }
 
     Q_INVOKABLE void installUpdate();
     Q_INVOKABLE void remindLater();
@@ -48,8 +47,9 @@ public:
     Q_INVOKABLE void cancel();
 
 private:
-    // The framework to answer, once; null after the answer or when it has gone.
-    [[nodiscard]] SimUpdater *answering();
+    // Gives the window's one answer, when it is one for this kind of window: an update window's
+    // (`toTheOffer`) or an alert's.
+    void answer(bool toTheOffer, void (SimUpdater::*call)());
 
     UpdaterWindow m_window;
     QPointer<SimUpdater> m_updater;

@@ -8,9 +8,20 @@
 #include "windows/qmlwindow.h"
 #include "windows/standardwindow.h"
 
+#include <QUrl>
+
 using namespace Qt::StringLiterals;
 
 namespace zorv {
+
+namespace {
+
+QUrl viewUrl(bool offersUpdate) {
+    return QUrl(offersUpdate ? u"qrc:/Zorv/Desktop/updates/SoftwareUpdateWindow.qml"_s
+                             : u"qrc:/Zorv/Desktop/updates/UpdaterAlert.qml"_s);
+}
+
+} // namespace
 
 UpdaterWindows::UpdaterWindows(SimUpdater &updater, Services services, QObject *parent)
     : QObject(parent), m_updater(updater), m_services(std::move(services)) {
@@ -20,14 +31,6 @@ UpdaterWindows::UpdaterWindows(SimUpdater &updater, Services services, QObject *
 
 UpdaterWindows::~UpdaterWindows() {
     close();
-}
-
-QUrl UpdaterWindows::updateViewUrl() {
-    return QUrl(u"qrc:/Zorv/Desktop/updates/SoftwareUpdateWindow.qml"_s);
-}
-
-QUrl UpdaterWindows::alertViewUrl() {
-    return QUrl(u"qrc:/Zorv/Desktop/updates/UpdaterAlert.qml"_s);
 }
 
 void UpdaterWindows::follow() {
@@ -44,7 +47,7 @@ void UpdaterWindows::open(const UpdaterWindow &shown) {
     const bool offersUpdate = shown.kind == UpdaterWindow::Kind::UpdateFound;
     auto *content = new UpdaterWindowContent(shown, m_updater);
     QQuickWindow *window =
-        makeQmlWindow(m_services.engine, offersUpdate ? updateViewUrl() : alertViewUrl(),
+        makeQmlWindow(m_services.engine, viewUrl(offersUpdate),
                       {{u"content"_s, QVariant::fromValue(content)},
                        {u"iconSource"_s, AppIcon::source(m_services.engine, m_services.icon)}},
                       u"The update window"_s)
@@ -69,8 +72,7 @@ void UpdaterWindows::open(const UpdaterWindow &shown) {
     // once the window server is done closing the window, which the answer takes away.
     connect(window, &QWindow::visibleChanged, content, [this, content](bool visible) {
         if (!visible && !m_services.application.isHidden()) {
-            QMetaObject::invokeMethod(content, &UpdaterWindowContent::cancel,
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(content, &UpdaterWindowContent::cancel, Qt::QueuedConnection);
         }
     });
     m_services.application.activate(true);

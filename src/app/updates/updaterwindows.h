@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QQuickWindow>
-#include <QUrl>
 
 #include <memory>
 #include <optional>
@@ -46,9 +45,6 @@ public:
     // The window shown; null when none is.
     [[nodiscard]] QQuickWindow *window() const { return m_window; }
     [[nodiscard]] AppWindow *appWindow() const { return m_appWindow.get(); }
-
-    [[nodiscard]] static QUrl updateViewUrl();
-    [[nodiscard]] static QUrl alertViewUrl();
 
 private:
     // Brings the shown window in line with the framework's.

@@ -92,14 +92,10 @@ bool Appcast::isNewer(const QString &version, const QString &than) {
 }
 
 std::optional<AppcastItem> Appcast::newest(const QList<AppcastItem> &items, const QString &build) {
-    const QVersionNumber current = QVersionNumber::fromString(build);
     std::optional<AppcastItem> best;
-    QVersionNumber bestVersion = current;
     for (const AppcastItem &item : items) {
-        const QVersionNumber version = QVersionNumber::fromString(item.version);
-        if (!version.isNull() && version > bestVersion) {
+        if (isNewer(item.version, best ? best->version : build)) {
             best = item;
-            bestVersion = version;
         }
     }
     return best;

@@ -185,7 +185,11 @@ void DesktopApp::openedByAnotherLaunch(const QStringList &arguments) {
                                      ? u"Zorv: opened again"_s
                                      : u"Zorv: opened again with: "_s + arguments.join(u' '));
     activateThisApp();
-    if (arguments.isEmpty()) {
+    if (!m_model && m_updates) {
+        // Update-test mode exists to check its feed: opened again, it checks again, or brings the
+        // updater's window forward while one is open.
+        m_updates->checkInteractively();
+    } else if (arguments.isEmpty()) {
         // As when the Finder opens a running application again: the system brings it forward,
         // then asks it to re-open.
         m_platform.desktop().application().userReopens();

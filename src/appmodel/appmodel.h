@@ -230,6 +230,9 @@ public:
     // The settings window's updates card.
     void checkForUpdatesNow();
     void installUpdate();
+    // The user turned to the updates (the status menu's update row): a window of the updater's
+    // that is open comes forward.
+    void showUpdateWindow();
     [[nodiscard]] bool hasSeenGuide(const QString &paneKey) const;
     // What the login-item service reports, not the stored setting.
     [[nodiscard]] bool launchAtLogin() const;
@@ -301,6 +304,7 @@ Q_SIGNALS:
     void replayOnboardingRequested();
     void checkForUpdatesNowRequested();
     void installUpdateRequested();
+    void updateWindowRequested();
     void automaticUpdateChecksToggled(bool enabled);
 
 private:

@@ -4,8 +4,8 @@
 
 #include "appmodel.h"
 
-#include "sectionitems.h"
 #include "loginitems.h"
+#include "sectionitems.h"
 #include "spacing/loginsession.h"
 #include "systemlog.h"
 
@@ -116,6 +116,10 @@ void AppModel::checkForUpdatesNow() {
 
 void AppModel::installUpdate() {
     Q_EMIT installUpdateRequested();
+}
+
+void AppModel::showUpdateWindow() {
+    Q_EMIT updateWindowRequested();
 }
 
 bool AppModel::hasSeenGuide(const QString &paneKey) const {

@@ -75,9 +75,10 @@ public:
     // The full-screen bit of the style mask.
     [[nodiscard]] virtual bool isFullScreen() const = 0;
     // Starts entering or leaving full screen; the change completes later, announced by
-    // didEnterFullScreen or didExitFullScreen.
+    // didEnterFullScreen or didExitFullScreen. A window that cannot be resized does not enter it.
     virtual void toggleFullScreen() = 0;
     [[nodiscard]] virtual bool isZoomed() const = 0;
+    // A window that cannot be resized is not zoomed.
     virtual void setZoomed(bool zoomed) = 0;
     [[nodiscard]] virtual bool isMiniaturized() const = 0;
     virtual void deminiaturize() = 0;

@@ -82,12 +82,17 @@ public:
     virtual void setAutomaticallyChecksForUpdates(bool on) = 0;
     // When the last check finished; absent when none ever did.
     [[nodiscard]] virtual std::optional<QDateTime> lastUpdateCheckDate() const = 0;
-    // False while a check or an installation is under way, or when checking is not possible.
+    // False while a check or an installation is under way, or when checking is not possible;
+    // true while one of the updater's windows waits for the user, when a check brings it forward.
     [[nodiscard]] virtual bool canCheckForUpdates() const = 0;
+    // A check is under way or one of the updater's windows is open.
+    [[nodiscard]] virtual bool sessionInProgress() const = 0;
 
-    // A background probe without any window; the result arrives through the delegate.
+    // A background probe without any window; the result arrives through the delegate. Nothing
+    // while a session is in progress.
     virtual void checkForUpdateInformation() = 0;
-    // A check with the updater's own windows.
+    // A check with the updater's own windows. While one of them is open it starts nothing new and
+    // brings that window to the front with the keyboard.
     virtual void checkForUpdates() = 0;
 };
 

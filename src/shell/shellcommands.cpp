@@ -66,6 +66,7 @@ void ShellCommands::showAbout() {
 void ShellCommands::openUpdates() {
     m_model.setPendingSettingsPane(paneKey(SettingsPane::about));
     m_windows.openSettings(SettingsPane::about);
+    m_model.showUpdateWindow();
 }
 
 void ShellCommands::startTour() {

@@ -33,7 +33,8 @@ public:
     void openSettings();
     void openSearch();
     void showAbout();
-    // The settings pane with the update card.
+    // The settings pane with the update card, and in front of it the updater's window when one is
+    // open.
     void openUpdates();
     void startTour();
     void reportProblem();

@@ -104,6 +104,19 @@ Scenario oneItemMac() {
     return ScenarioLoader::parse(json, u"small"_s);
 }
 
+Scenario laptopOfferingAnUpdate(const QString &folder) {
+    QFile feed(QDir(folder).filePath(u"appcast.xml"_s));
+    EXPECT_TRUE(feed.open(QIODevice::WriteOnly));
+    feed.write("<rss version=\"2.0\" xmlns:u=\"urn:u\"><channel><item><title>Zorv 1.2</title>"
+               "<description><![CDATA[<ul><li>Faster search</li></ul>]]></description>"
+               "<u:version>12</u:version><u:shortVersionString>1.2</u:shortVersionString>"
+               "</item></channel></rss>");
+    feed.close();
+    QJsonObject scenario = shippedScenario(u"laptop"_s);
+    scenario.insert(u"updates"_s, QJsonObject{{u"feed"_s, feed.fileName()}});
+    return parsedScenario(scenario, u"laptop with an update"_s);
+}
+
 void storeLayout(const SectionLayout &layout) {
     EXPECT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
     EXPECT_TRUE(QDir().mkpath(ZorvPaths::root()));

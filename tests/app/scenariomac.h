@@ -53,6 +53,9 @@ Scenario quietScenario(const QString &name);
 Scenario reachableLaptop(const QJsonArray &events, const QStringList &later = {});
 // A Mac with one screen and one application of one item: for what Zorv's own windows do.
 Scenario oneItemMac();
+// The shipped laptop with Zorv in Applications and an update feed, written in `folder` as
+// "appcast.xml", offering build 12 ("1.2") with release notes.
+Scenario laptopOfferingAnUpdate(const QString &folder);
 
 // Empties Zorv's folder and stores `layout` there as the user's layout, as someone who has used
 // Zorv before: the welcome tour is done.

@@ -27,21 +27,6 @@ using namespace Qt::StringLiterals;
 namespace zorv {
 namespace {
 
-// The shipped laptop with Zorv in Applications and an update feed, in `folder`, offering build 12
-// ("1.2") with release notes.
-Scenario laptopOfferingAnUpdate(const QTemporaryDir &folder) {
-    QFile feed(folder.filePath(u"appcast.xml"_s));
-    EXPECT_TRUE(feed.open(QIODevice::WriteOnly));
-    feed.write("<rss version=\"2.0\" xmlns:u=\"urn:u\"><channel><item><title>Zorv 1.2</title>"
-               "<description><![CDATA[<ul><li>Faster search</li></ul>]]></description>"
-               "<u:version>12</u:version><u:shortVersionString>1.2</u:shortVersionString>"
-               "</item></channel></rss>");
-    feed.close();
-    QJsonObject scenario = shippedScenario(u"laptop"_s);
-    scenario.insert(u"updates"_s, QJsonObject{{u"feed"_s, feed.fileName()}});
-    return parsedScenario(scenario, u"laptop with an update"_s);
-}
-
 // A run of ten minutes that saves pictures and ends with a dump.
 SimOptions tenMinutesDumped(const QTemporaryDir &folder) {
     SimOptions options;
@@ -56,7 +41,7 @@ SimOptions tenMinutesDumped(const QTemporaryDir &folder) {
 class UpdateInstallAppTest : public ::testing::Test {
 protected:
     UpdateInstallAppTest()
-        : scenario(laptopOfferingAnUpdate(folder)), clock(*scenario.start),
+        : scenario(laptopOfferingAnUpdate(folder.path())), clock(*scenario.start),
           platform(clock, scenario, false), launches(platform, tenMinutesDumped(folder)),
           driver(clock) {}
 
@@ -81,6 +66,14 @@ protected:
         const std::optional<QPointF> at = pointOf(mac(), window, name);
         ASSERT_TRUE(at) << name.toStdString();
         click(*at);
+    }
+    // Zorv has not been replaced: it runs at the version it was launched at, launched once.
+    void expectStillTheFirstCopy(const QString &version) {
+        driver.drain();
+        EXPECT_EQ(launches.launches(), 1);
+        EXPECT_EQ(mac().systemFacts().bundleInfoString(u"CFBundleShortVersionString"_s),
+                  std::optional<QString>(version));
+        EXPECT_FALSE(platform.updater().takeInstalledUpdate());
     }
     // Waits for the updater to read the feed.
     void finishCheck() {
@@ -153,11 +146,12 @@ TEST_F(UpdateInstallAppTest, InstallingRelaunchesZorvAtTheNewVersionOnTheSamePan
     // A click on the desktop leaves it open; its Remind Me Later button closes it.
     click(QPointF(40, 600));
     EXPECT_TRUE(serverOf(mac(), window)->isVisible());
-    EXPECT_FALSE(platform.updater().canCheckForUpdates());
+    EXPECT_TRUE(platform.updater().sessionInProgress());
     ASSERT_NO_FATAL_FAILURE(clickControl(window, u"updateRemindLater"_s));
     EXPECT_EQ(app().updaterWindows().window(), nullptr);
     EXPECT_FALSE(windowTitles().contains(u"Software Update"_s));
-    EXPECT_TRUE(platform.updater().canCheckForUpdates());
+    EXPECT_FALSE(platform.updater().sessionInProgress());
+    ASSERT_NO_FATAL_FAILURE(expectStillTheFirstCopy(current));
 
     // Install again: Escape reminds later; at last Return installs.
     ASSERT_NO_FATAL_FAILURE(clickControl(settings, u"install"_s));
@@ -165,6 +159,7 @@ TEST_F(UpdateInstallAppTest, InstallingRelaunchesZorvAtTheNewVersionOnTheSamePan
     ASSERT_NE(updateWindow(), nullptr);
     press(KeyCode::escape);
     EXPECT_EQ(app().updaterWindows().window(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(expectStillTheFirstCopy(current));
     // The close button reminds later too.
     ASSERT_NO_FATAL_FAILURE(clickControl(settings, u"install"_s));
     ASSERT_NO_FATAL_FAILURE(finishCheck());
@@ -222,7 +217,7 @@ TEST_F(UpdateInstallAppTest, InstallingRelaunchesZorvAtTheNewVersionOnTheSamePan
 TEST(UpdateTestModeAppTest, ShowsTheUpdateWindowAndRelaunchesAfterTheInstall) {
     ASSERT_TRUE(QDir(ZorvPaths::root()).removeRecursively());
     const QTemporaryDir folder;
-    (void)laptopOfferingAnUpdate(folder);
+    (void)laptopOfferingAnUpdate(folder.path());
     ASSERT_TRUE(qputenv("ZORV_UPDATE_TEST_FEED", folder.filePath(u"appcast.xml"_s).toUtf8()));
     const auto unset = qScopeGuard([] { qunsetenv("ZORV_UPDATE_TEST_FEED"); });
     ManualClock clock(QDateTime(QDate(2026, 12, 1), QTime(9, 0), QTimeZone::utc()));
@@ -255,6 +250,16 @@ TEST(UpdateTestModeAppTest, ShowsTheUpdateWindowAndRelaunchesAfterTheInstall) {
     QQuickWindow *window = launches.app()->updaterWindows().window();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(serverOf(platform.desktop(), window)->isVisible());
+    EXPECT_TRUE(serverOf(platform.desktop(), window)->isKeyWindow());
+    // Another launch while it waits brings it forward with the keyboard, and checks nothing new.
+    platform.desktop().userInput().click(QPointF(40, 600), MouseButton::Left);
+    driver.drain();
+    ASSERT_FALSE(serverOf(platform.desktop(), window)->isKeyWindow());
+    const int started = platform.updater().checksStarted();
+    launches.openedByAnotherLaunch({});
+    driver.drain();
+    EXPECT_TRUE(serverOf(platform.desktop(), window)->isKeyWindow());
+    EXPECT_EQ(platform.updater().checksStarted(), started);
     // A click on it gives it the keyboard again.
     const std::optional<QPointF> headline =
         pointOf(platform.desktop(), window, u"updateHeadline"_s);

@@ -20,6 +20,15 @@ protected:
         quick.resize(400, 300);
         adopted = windows.adopt(quick);
         window = windows.windows().constFirst();
+        resizable(*window);
+    }
+
+    // Settings' kind of window: it can be zoomed, put in full screen and minimised.
+    static void resizable(SimAppWindow &window) {
+        WindowStyle style = window.style();
+        style.miniaturizable = true;
+        style.resizable = true;
+        window.setStyle(style);
     }
 
     void settle(double secondsToGo = 0) {
@@ -73,6 +82,7 @@ TEST_F(StandardWindowTest, PresentsAWindowByItsState) {
         other.resize(400, 300);
         auto fresh = windows.adopt(other);
         SimAppWindow &w = *windows.windows().constLast();
+        resizable(w);
         c.before(w);
         settle();
         StandardWindow::present(w, c.size);

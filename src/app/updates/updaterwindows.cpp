@@ -26,6 +26,7 @@ QUrl viewUrl(bool offersUpdate) {
 UpdaterWindows::UpdaterWindows(SimUpdater &updater, Services services, QObject *parent)
     : QObject(parent), m_updater(updater), m_services(std::move(services)) {
     connect(&m_updater, &SimUpdater::windowChanged, this, &UpdaterWindows::follow);
+    connect(&m_updater, &SimUpdater::windowBroughtForward, this, &UpdaterWindows::bringForward);
     follow();
 }
 
@@ -79,6 +80,14 @@ void UpdaterWindows::open(const UpdaterWindow &shown) {
     StandardWindow::present(*m_appWindow, window->property("contentSize").toSizeF());
 }
 
+void UpdaterWindows::bringForward() {
+    if (!m_appWindow) {
+        return;
+    }
+    m_services.application.activate(true);
+    m_appWindow->makeKeyAndOrderFront();
+}
+
 void UpdaterWindows::close() {
     m_shown.reset();
     if (!m_window) {
@@ -89,6 +98,8 @@ void UpdaterWindows::close() {
     if (m_content) {
         disconnect(window, &QWindow::visibleChanged, m_content, nullptr);
     }
+    // Ordered out first, so that the keyboard goes back to the window that had it.
+    m_appWindow->orderOut();
     m_appWindow.reset();
     window->close();
     window->deleteLater();

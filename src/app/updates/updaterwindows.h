@@ -23,9 +23,11 @@ class UpdaterWindowContent;
 // The update framework's windows on the simulated Mac. The framework runs in this application's
 // process, so its windows are this application's: listed and drawn with the others. Whenever the
 // framework shows a window, this brings the application forward and puts the window in front with
-// the keyboard, centred; when the framework closes it, it goes. The update window is titled and
-// closable (the close button and Command-W remind later, hiding the application does not); the
-// alerts have no title bar. Escape answers with the window's cancel button. Main thread.
+// the keyboard, centred, and brings it there again when a check is asked for while it is open;
+// when the framework closes it, it goes, and the keyboard goes back to the window that had it
+// before. The update window is titled and closable (the close button and Command-W remind later,
+// hiding the application does not); the alerts have no title bar. None of them can be resized or
+// minimised. Escape answers with the window's cancel button. Main thread.
 class UpdaterWindows : public QObject {
     Q_OBJECT
 
@@ -50,6 +52,9 @@ private:
     // Brings the shown window in line with the framework's.
     void follow();
     void open(const UpdaterWindow &shown);
+    // The framework's answer to a check asked for while its window is open: the window comes to
+    // the front with the keyboard, Zorv with it.
+    void bringForward();
     void close();
 
     SimUpdater &m_updater;

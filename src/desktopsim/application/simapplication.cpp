@@ -108,6 +108,8 @@ void SimApplication::unhide() {
             window->orderFrontRegardless();
         }
     }
+    // The windows come back as they stood, the one in front with the keyboard.
+    m_windows.passKeyOn();
 }
 
 void SimApplication::hideOtherApplications() {

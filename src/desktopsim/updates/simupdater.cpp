@@ -46,7 +46,7 @@ void SimUpdater::setHttpHeaders(const QList<QPair<QByteArray, QByteArray>> &head
 }
 
 bool SimUpdater::canCheckForUpdates() const {
-    return m_canCheck && !m_checking && !m_window;
+    return m_canCheck && !m_checking;
 }
 
 void SimUpdater::checkForUpdateInformation() {
@@ -59,6 +59,12 @@ void SimUpdater::checkForUpdates() {
 
 void SimUpdater::start(UpdateCheckKind kind) {
     if (!canCheckForUpdates()) {
+        return;
+    }
+    if (m_window) {
+        if (kind == UpdateCheckKind::Interactive) {
+            Q_EMIT windowBroughtForward();
+        }
         return;
     }
     m_checking = true;

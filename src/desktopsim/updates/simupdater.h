@@ -26,10 +26,11 @@ class SystemFacts;
 // busy. An interactive check ends in one of the framework's windows (window()): the update found,
 // until the user installs it, skips its version or is to be reminded later; or an alert that the
 // application is up to date or that the feed failed, until the user presses OK. A cancelled check
-// shows nothing, and quiet checks never show a window. While a window is shown the framework is
-// busy. A skipped version is no longer reported by quiet checks; checks the user asks for still
-// show it. Installing tells the delegate, then asks the application to quit so that the new build
-// can be put in place and launched (installRequested, takeInstalledUpdate). Main thread.
+// shows nothing, and quiet checks never show a window. While a window is shown a session is in
+// progress: an interactive check then brings that window forward and a quiet one does nothing. A
+// skipped version is no longer reported by quiet checks; checks the user asks for still show it.
+// Installing tells the delegate, then asks the application to quit so that the new build can be put
+// in place and launched (installRequested, takeInstalledUpdate). Main thread.
 class SimUpdater final : public QObject, public Updater {
     Q_OBJECT
 
@@ -51,6 +52,7 @@ public:
         return m_lastCheck;
     }
     [[nodiscard]] bool canCheckForUpdates() const override;
+    [[nodiscard]] bool sessionInProgress() const override { return m_checking || m_window; }
     void checkForUpdateInformation() override;
     void checkForUpdates() override;
 
@@ -86,6 +88,9 @@ Q_SIGNALS:
     void checkEnded();
     // A window was shown, or the one shown closed.
     void windowChanged();
+    // A check asked for while a window was open: that window comes to the front with the
+    // keyboard.
+    void windowBroughtForward();
     // The user chose to install: the application is to quit for the new build.
     void installRequested(const zorv::AppcastItem &item);
 

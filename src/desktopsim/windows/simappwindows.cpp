@@ -21,6 +21,12 @@ SimAppWindow::SimAppWindow(SimAppWindows &windows, QWindow &window)
 
 SimAppWindow::~SimAppWindow() {
     m_lifetime.cancel();
+    // A window that goes leaves the screen: the keyboard it had goes to the application's next
+    // window, without a word to this one.
+    m_record.visible = false;
+    if (std::exchange(m_record.key, false)) {
+        m_windows.passKeyOn();
+    }
 }
 
 QRectF SimAppWindow::visibleArea() const {
@@ -69,7 +75,9 @@ void SimAppWindow::showAtFrame() {
 }
 
 void SimAppWindow::toggleFullScreen() {
-    if (m_transitioning) {
+    // A window that cannot be resized cannot fill the screen either; one that is full screen can
+    // always leave it.
+    if (m_transitioning || (!m_record.fullScreen && !m_record.style.resizable)) {
         return;
     }
     m_transitioning = true;
@@ -99,7 +107,7 @@ QCoro::Task<> SimAppWindow::finishFullScreen(bool entering, CancellationToken li
 }
 
 void SimAppWindow::setZoomed(bool zoomed) {
-    if (zoomed == m_record.zoomed) {
+    if (zoomed == m_record.zoomed || (zoomed && !m_record.style.resizable)) {
         return;
     }
     if (zoomed) {
@@ -221,6 +229,9 @@ void SimAppWindow::userZooms() {
 }
 
 void SimAppWindow::userMinimizes() {
+    if (!m_record.style.miniaturizable) {
+        return;
+    }
     m_record.miniaturized = true;
     m_record.visible = false;
     mirror();

@@ -58,7 +58,9 @@ public:
     // The title its title bar shows.
     [[nodiscard]] QString title() const { return m_window ? m_window->title() : QString(); }
 
-    // Script calls: what the user does to the window.
+    // Script calls: what the user does to the window. Zooming and full screen do nothing to a
+    // window that cannot be resized, and minimising nothing to one that cannot be minimised, as
+    // with the Window menu's rows and the title bar's buttons.
     void userMoves(QPointF topLeft);
     void userResizes(QSizeF size);
     void userZooms();
@@ -156,6 +158,10 @@ public:
     [[nodiscard]] QList<SimAppWindow *> stackingOrder() const;
     // The key window, if any.
     [[nodiscard]] SimAppWindow *keyWindow() const;
+    // While no window has the keyboard, the application's frontmost visible window that can take
+    // it takes it, as on a Mac when the key window went or the application's windows come back;
+    // with none, no window has it.
+    void passKeyOn();
     // The frontmost visible window under the point (top-left convention) that takes clicks,
     // title bar included.
     [[nodiscard]] SimAppWindow *windowAt(QPointF location) const;
@@ -202,9 +208,6 @@ private:
     // that none is left where no screen shows it.
     void followScreens();
 
-    // When the key window went and the application stays active, its frontmost visible window
-    // that can take the keyboard takes it, as on a Mac; with none, no window has it.
-    void passKeyOn();
     // Gives the key window's Qt window Qt's keyboard focus, so that the keys the key window is
     // handed reach its focused control.
     void focusKeyWindow() const;

@@ -43,8 +43,9 @@ void UpdateController::updatesChanged() {
 }
 
 void UpdateController::checkForUpdatesQuietly() {
-    // A check the updater would refuse must not leave "Checking…" behind.
-    if (!canUpdate() || !m_updater->canCheckForUpdates()) {
+    // A check the updater would refuse (busy, or one of its windows open) must not leave
+    // "Checking…" behind.
+    if (!canUpdate() || !m_updater->canCheckForUpdates() || m_updater->sessionInProgress()) {
         return;
     }
     m_checking = true;
@@ -65,6 +66,8 @@ void UpdateController::start() {
     connect(m_model, &AppModel::checkForUpdatesNowRequested, this,
             &UpdateController::checkForUpdatesQuietly);
     connect(m_model, &AppModel::installUpdateRequested, this, &UpdateController::installUpdate);
+    connect(m_model, &AppModel::updateWindowRequested, this,
+            &UpdateController::bringUpdaterWindowForward);
     m_model->setAutomaticUpdateChecks(m_updater->automaticallyChecksForUpdates());
     connect(m_model, &AppModel::automaticUpdateChecksToggled, this,
             [this](bool on) { m_updater->setAutomaticallyChecksForUpdates(on); });
@@ -91,6 +94,14 @@ void UpdateController::installUpdate() {
         m_services.activateApp();
     }
     m_updater->checkForUpdates();
+}
+
+void UpdateController::bringUpdaterWindowForward() {
+    // A session that can take a check is one whose window waits for the user: the check brings
+    // it forward and starts nothing.
+    if (m_updater && m_updater->sessionInProgress() && m_updater->canCheckForUpdates()) {
+        installUpdate();
+    }
 }
 
 void UpdateController::checkInteractively() {

@@ -59,7 +59,8 @@ public:
     // Called once at launch in normal mode (with a model): publishes the state, connects the
     // model's commands and schedules the quiet check.
     void start();
-    // The interactive check of update-test mode, with the updater's own windows.
+    // The interactive check of update-test mode, with the updater's own windows; while one of
+    // them is open, it comes forward instead.
     void checkInteractively();
 
     [[nodiscard]] bool canUpdate() const;
@@ -82,6 +83,9 @@ public:
 private:
     void updatesChanged();
     void installUpdate();
+    // Activates the application and brings the updater's open window to the front; nothing when
+    // none is open.
+    void bringUpdaterWindowForward();
     QCoro::Task<> quietCheckAfterLaunch(CancellationToken lifetime);
 
     Updater *m_updater;

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QWindow>
 
+#include <functional>
 #include <memory>
 
 namespace zorv::testing {
@@ -200,6 +201,46 @@ TEST_F(AppWindowsTest, TheNextWindowTakesTheKeyboardWhenTheKeyWindowGoes) {
     front.orderFrontRegardless();
     back.orderOut();
     EXPECT_TRUE(front.isKeyWindow()) << "a window shown without the keyboard takes it next";
+
+    back.makeKeyAndOrderFront();
+    adopted[0].reset();
+    EXPECT_TRUE(front.isKeyWindow()) << "the key window's end hands the keyboard on too";
+}
+
+// A window that cannot be resized is neither zoomed nor put in full screen, and one that cannot be
+// minimised stays, whether the title bar, the Window menu or the application asks; a resizable one
+// does all of it.
+TEST_F(AppWindowsTest, FixedSizeWindowsKeepTheirSizeAndStay) {
+    const struct {
+        const char *name;
+        std::function<void(SimAppWindow &)> act;
+    } asks[] = {
+        {"zoom", [](SimAppWindow &w) { w.userZooms(); }},
+        {"zoomed by the application", [](SimAppWindow &w) { w.setZoomed(true); }},
+        {"full screen", [](SimAppWindow &w) { w.userEntersFullScreen(); }},
+        {"full screen by the application", [](SimAppWindow &w) { w.toggleFullScreen(); }},
+        {"minimise", [](SimAppWindow &w) { w.userMinimizes(); }},
+    };
+    for (const bool fixed : {true, false}) {
+        for (const auto &ask : asks) {
+            SCOPED_TRACE(std::string(ask.name) + (fixed ? ", fixed size" : ", resizable"));
+            AppWindow &made = window(WindowLevel::normal, QRectF(500, 300, 240, 180));
+            WindowStyle style = made.style();
+            style.titled = style.closable = true;
+            style.resizable = style.miniaturizable = !fixed;
+            made.setStyle(style);
+            made.makeKeyAndOrderFront();
+            auto &shown = static_cast<SimAppWindow &>(made);
+            ask.act(shown);
+            clock.advance(seconds(SimAppWindow::fullScreenTransition));
+            settle();
+            const bool changed = shown.record().frame != QRectF(500, 300, 240, 180) ||
+                                 shown.isMiniaturized() || shown.isFullScreen();
+            EXPECT_EQ(changed, !fixed);
+            EXPECT_EQ(shown.isVisible(), fixed || !shown.isMiniaturized());
+            adopted.back().reset();
+        }
+    }
 }
 
 // Qt's keyboard focus follows the key window: windows that cannot take the keyboard (a strip

@@ -22,13 +22,16 @@ protected:
     }
 
     // A window at the content frame (top-left convention), shown; titled ones have a title bar
-    // above the frame, as Settings does, untitled ones none, as the search panel.
+    // above the frame and can be resized and minimised, as Settings, untitled ones none, as the
+    // search panel.
     SimAppWindow &window(const QRectF &frame, bool titled) {
         qtWindows.push_back(std::make_unique<QWindow>());
         adopted.push_back(desktop.appWindows().adopt(*qtWindows.back()));
         AppWindow &made = *adopted.back();
         WindowStyle style;
         style.titled = titled;
+        style.resizable = titled;
+        style.miniaturizable = titled;
         made.setStyle(style);
         made.setContentSize(frame.size());
         made.setFrameTopLeftPoint(frame.topLeft());

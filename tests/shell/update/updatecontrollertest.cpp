@@ -245,10 +245,15 @@ TEST_F(UpdateTest, EachAnswerToTheUpdateWindowEndsTheCycle) {
         ASSERT_TRUE(finishCheck()) << c.name;
         ASSERT_TRUE(updater.window()) << c.name;
         EXPECT_EQ(updater.window()->kind, UpdaterWindow::Kind::UpdateFound) << c.name;
-        // Busy while the window is shown: another Install starts nothing.
+        // While the window is shown another Install starts nothing and brings it forward, and a
+        // quiet check starts nothing and shows no check under way.
         const int started = updater.checksStarted();
+        QSignalSpy forward(&updater, &SimUpdater::windowBroughtForward);
         mac.model().installUpdate();
+        mac.model().checkForUpdatesNow();
         EXPECT_EQ(updater.checksStarted(), started) << c.name;
+        EXPECT_EQ(forward.size(), 1) << c.name;
+        EXPECT_FALSE(status().checking) << c.name;
 
         QSignalSpy installing(&updater, &SimUpdater::installRequested);
         (updater.*c.answer)();
@@ -315,13 +320,20 @@ TEST_F(UpdateTest, AChecksAlertShowsUntilOk) {
         EXPECT_EQ(updater.window()->headline, c.headline) << c.name;
         EXPECT_TRUE(updater.window()->message.contains(c.message))
             << c.name << ": " << updater.window()->message.toStdString();
-        EXPECT_FALSE(updater.canCheckForUpdates()) << c.name;
-        // The update window's answers do nothing to an alert.
+        EXPECT_TRUE(updater.sessionInProgress()) << c.name;
+        // Install brings the alert forward and starts nothing; the update window's answers do
+        // nothing to it.
+        const int started = updater.checksStarted();
+        QSignalSpy forward(&updater, &SimUpdater::windowBroughtForward);
+        mac.model().installUpdate();
+        EXPECT_EQ(std::pair(updater.checksStarted(), int(forward.size())), std::pair(started, 1))
+            << c.name;
         updater.userInstallsUpdate();
         ASSERT_TRUE(updater.window()) << c.name;
         updater.userAcknowledgesAlert();
         EXPECT_FALSE(updater.window()) << c.name;
         EXPECT_TRUE(updater.canCheckForUpdates()) << c.name;
+        EXPECT_FALSE(updater.sessionInProgress()) << c.name;
     }
 }
 

@@ -5,8 +5,23 @@
 #include "fuzzcheck.h"
 #include "updates/releasenotes.h"
 
+#include <QGuiApplication>
+
 #include <cstddef>
 #include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+    // The notes are read by Qt's HTML reader, which sets fonts and needs a GUI application; it gets
+    // arguments of its own so it takes none of libFuzzer's.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fuzz_appcast";
+    static char *argv[] = {name, nullptr};
+    // Never destroyed: it would outlive the Qt state it needs at exit.
+    static const auto *application = new QGuiApplication(argc, argv);
+    (void)application;
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const auto items =

@@ -157,6 +157,20 @@ TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
              mac.clock.advance(seconds(ChaosWatch::kActivationSeconds + 1.0));
          },
          "asked for by the Layout pane (right click) neither opened nor failed"},
+        {"activation said to find a menu open that was not",
+         [](SimulatedMac &mac, ChaosWatch &watch) {
+             const MenuBarItemID id = mac.app.model()->itemsIn(Section::shown).first().id;
+             watch.activationAsked(id, ClickKind::left, u"the Layout pane"_s);
+             QFile record(ZorvPaths::file(u"last-activate.json"_s));
+             ASSERT_TRUE(record.open(QIODevice::WriteOnly));
+             record.write(u"{\"kind\": \"activate\", \"item\": \"%1\", \"outcome\": \"its menu was "
+                          "open already\", \"wasTucked\": false}"_s.arg(id.bundleID)
+                              .toUtf8());
+             record.close();
+             watch.checkTick();
+             mac.clock.advance(seconds(ChaosWatch::kActivationSeconds + 1.0));
+         },
+         "(its activation record: its menu was open already)"},
         {"item given up where it stands with no refused drag",
          [](SimulatedMac &mac, ChaosWatch &) {
              SectionLayout layout = mac.app.model()->layoutOrder();
@@ -251,7 +265,8 @@ TEST(ChaosWatchTest, noticesEveryKindOfBreach) {
 
 // An activation that clicks its item in sight is seen through whichever click it asked for, and
 // is no breach; so is one of an application's items the user dragged past its sibling right
-// before asking, before the engine looked at the bar again.
+// before asking, before the engine looked at the bar again, and one that finds the item's menu
+// open.
 TEST(ChaosWatchTest, anItemClickedInSightIsOpened) {
     QDir(ZorvPaths::root()).removeRecursively();
     SimulatedMac mac(reachableLaptop({}));
@@ -298,6 +313,34 @@ TEST(ChaosWatchTest, anItemClickedInSightIsOpened) {
         watch.checkTick();
     }
     EXPECT_EQ(watch.counts().activations, opened + 1);
+    EXPECT_EQ(watch.breachCount(), 0) << watch.breaches().join(u'\n').toStdString();
+
+    // An item whose menu is open is left so, and counts as opened though the user chooses a row
+    // in the menu before the watch looks again.
+    const MenuBarItem withMenu = mac.app.model()->itemsIn(Section::shown).at(1);
+    desktop.userInput().click(withMenu.frame.center());
+    const std::optional<OpenItemMenu> userOpened = desktop.readout().openItemMenu();
+    ASSERT_TRUE(userOpened.has_value());
+    ASSERT_EQ(userOpened->item.bundleId, withMenu.id.bundleID);
+    watch.activationAsked(withMenu.id, ClickKind::left, u"the Layout pane"_s);
+    mac.app.model()->activate(withMenu.id, ClickKind::left);
+    const auto answered = [] {
+        QFile record(ZorvPaths::file(u"last-activate.json"_s));
+        return record.open(QIODevice::ReadOnly) &&
+               record.readAll().contains("its menu was open already");
+    };
+    for (int step = 0; step < 500 && !answered(); ++step) {
+        mac.driver.run(seconds(0.01));
+    }
+    ASSERT_TRUE(answered());
+    ASSERT_TRUE(desktop.userInput().chooseInItemMenu());
+    for (int tick = 0; tick < 25; ++tick) {
+        mac.driver.run(seconds(0.2));
+        watch.checkTick();
+    }
+    EXPECT_EQ(watch.counts().activations, opened + 2);
+    mac.clock.advance(seconds(ChaosWatch::kActivationSeconds));
+    watch.checkTick();
     EXPECT_EQ(watch.breachCount(), 0) << watch.breaches().join(u'\n').toStdString();
     (void)mac.app.finish();
     mac.driver.drain();

@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "clock.h"
 #include "discovery/ax.h"
+#include "drag/owneventlog.h"
 #include "eventsource.h"
 #include "inputevents.h"
 #include "reconcile/reachability.h"
@@ -10,8 +11,9 @@
 #include "workspace.h"
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 #include <chrono>
+#include <cmath>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -22,8 +24,6 @@ namespace {
 
 constexpr auto kWarpSettle = std::chrono::microseconds(60000);
 constexpr auto kHeld = std::chrono::microseconds(90000);
-// How far apart the posting of an event and the idle timer's record of it may lie.
-constexpr double kTimerTolerance = 0.002;
 
 enum class Standing { there, elsewhere, underMenus, menusUnread };
 
@@ -50,36 +50,61 @@ bool sameFrame(const QRectF &a, const QRectF &b) {
     return std::abs(a.left() - b.left()) < kSameEdge && std::abs(a.width() - b.width()) < kSameEdge;
 }
 
+// An element and its frame as read.
+struct Found {
+    AXElement element;
+    QRectF frame;
+};
+
+// The element whose frame holds the point; the null element when none does. A bar the system
+// hides lies above the screen's top edge, out of the click's way.
+Found elementAt(const AX &ax, QPointF point, const QList<AXElement> &elements) {
+    for (const AXElement element : elements) {
+        const QRectF frame = ax.frame(element);
+        if (frame.width() > 0.0 && frame.left() <= point.x() && point.x() < frame.right() &&
+            frame.top() <= point.y() && point.y() < frame.bottom()) {
+            return {element, frame};
+        }
+    }
+    return {};
+}
+
 // Whether the item stands at the point, carrying the identifier when there is one, and drawn:
 // an item the front application's menus reach into, or whose middle a camera housing hides, is
 // not drawn, and takes no click. Before the press (`asRead`) an item without an identifier must
 // also stand where the bar was read: another of its application's items may have taken its
 // place. A hung application in front still has its menus drawn, but cannot say how far they
-// reach.
+// reach. `found` is what stands at the point (elementAt()).
 Standing standing(const AX &ax, const FrontMenus &menus, const ItemClick::Target &target,
-                  const QList<AXElement> &elements, bool asRead) {
-    const QPointF point = target.point;
-    for (const AXElement element : elements) {
-        const QRectF frame = ax.frame(element);
-        // A bar the system hides lies above the screen's top edge, out of the click's way.
-        if (frame.width() <= 0.0 || point.x() < frame.left() || frame.right() <= point.x() ||
-            point.y() < frame.top() || frame.bottom() <= point.y()) {
-            continue;
-        }
-        if (target.identifier ? ax.identifier(element) != target.identifier
-                              : asRead && !sameFrame(frame, target.frame)) {
-            return Standing::elsewhere;
-        }
-        // Hidden as if it stood elsewhere: a click there reaches nothing.
-        if (Reachability::inHousing(frame.center().x(), target.housings)) {
-            return Standing::elsewhere;
-        }
-        if (!menus.answered) {
-            return Standing::menusUnread;
-        }
-        return menus.right && frame.left() < *menus.right ? Standing::underMenus : Standing::there;
+                  const Found &found, bool asRead) {
+    if (found.element.isNull()) {
+        return Standing::elsewhere;
     }
-    return Standing::elsewhere;
+    const QRectF frame = found.frame;
+    if (target.identifier ? ax.identifier(found.element) != target.identifier
+                          : asRead && !sameFrame(frame, target.frame)) {
+        return Standing::elsewhere;
+    }
+    // Hidden as if it stood elsewhere: a click there reaches nothing.
+    if (Reachability::inHousing(frame.center().x(), target.housings)) {
+        return Standing::elsewhere;
+    }
+    if (!menus.answered) {
+        return Standing::menusUnread;
+    }
+    return menus.right && frame.left() < *menus.right ? Standing::underMenus : Standing::there;
+}
+
+// Whether the user pressed or released either button after `since`. The idle timers keep each
+// type's latest event, the engine's own among them; its mark tells them apart.
+bool userClickedSince(const OwnEventLog &own, const InputEvents &input, const Clock &clock,
+                      MonotonicTime since) {
+    static constexpr std::array buttonEvents{EventType::LeftMouseDown, EventType::LeftMouseUp,
+                                             EventType::RightMouseDown, EventType::RightMouseUp};
+    const double elapsed = toSeconds(clock.now() - since);
+    return std::any_of(buttonEvents.cbegin(), buttonEvents.cend(), [&](EventType type) {
+        return own.secondsSinceForeign(input, clock, type) < elapsed;
+    });
 }
 
 // The click's point on the bar of the main screen, when the bar moved there from the screen clicked
@@ -116,15 +141,16 @@ bool stillRunning(const Workspace &workspace, qint32 processId) {
 
 } // namespace
 
-ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibility &accessibility,
-                                   const Workspace &workspace, const Screens &screens,
-                                   const Target &target, ClickKind click) {
+ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, OwnEventLog &own,
+                                   Accessibility &accessibility, const Workspace &workspace,
+                                   const Screens &screens, const Target &target, ClickKind click) {
     const std::unique_ptr<EventSource> source =
         input.createEventSource(EventSourceState::CombinedSession);
     if (!source) {
         return Outcome::notPosted;
     }
     input.warpCursor(target.point);
+    const MonotonicTime warpedAt = clock.now();
     clock.blockingSleep(kWarpSettle);
     // Without the permission no element answers: nothing says where the item stands.
     if (!accessibility.isProcessTrusted()) {
@@ -138,7 +164,8 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     }
     const FrontMenus menusBefore = frontMenus(ax, workspace);
     // Menus that came to the front cover it as much as a move does: the bar is read again.
-    switch (standing(ax, menusBefore, target, elements, true)) {
+    const Found item = elementAt(ax, target.point, elements);
+    switch (standing(ax, menusBefore, target, item, true)) {
     case Standing::there:
         break;
     case Standing::menusUnread:
@@ -147,6 +174,17 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
         return stillRunning(workspace, target.processId) ? Outcome::moved : Outcome::gone;
     case Standing::underMenus:
         return Outcome::moved;
+    }
+
+    // The item's menu may have opened since the engine looked, by the user's click on the item
+    // just brought into sight or by its own application: the press would close it. Read before
+    // the look at the user's clicks, so that one made during the read still counts as theirs.
+    const bool menuOpen = ax.value<bool>(item.element, u"AXSelected"_s).value_or(false);
+    if (userClickedSince(own, input, clock, warpedAt)) {
+        return Outcome::cutIn;
+    }
+    if (menuOpen) {
+        return Outcome::menuOpen;
     }
 
     const bool right = click == ClickKind::right;
@@ -158,20 +196,16 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     event.flags = click == ClickKind::option ? EventFlags::option : EventFlags::none;
     event.clickState = 1;
     event.type = down;
-    if (!source->post(event)) {
+    if (!own.post(*source, input, clock, event)) {
         return Outcome::notPosted;
     }
-    const MonotonicTime pressedAt = clock.now();
     clock.blockingSleep(kHeld);
-    // The idle timers keep the latest event of each type: one of the user's since the press is
-    // younger than the press itself.
-    const double held = toSeconds(clock.now() - pressedAt) - kTimerTolerance;
-    const bool cutIn =
-        input.secondsSinceLastEvent(EventSourceState::CombinedSession, down) < held ||
-        input.secondsSinceLastEvent(EventSourceState::CombinedSession, up) < held;
+    // Either button of the user's pressed or released since the warp: the item may have taken
+    // that click, or lost the engine's press to it.
+    const bool cutIn = userClickedSince(own, input, clock, warpedAt);
     event.type = up;
     // Released in any case, so that no press of the engine's is left down.
-    const bool released = source->post(event);
+    const bool released = own.post(*source, input, clock, event);
     if (cutIn) {
         return Outcome::cutIn;
     }
@@ -199,7 +233,7 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     if (!menusAfter.answered && menusAfter.processId == menusBefore.processId) {
         menusAfter = menusBefore;
     }
-    switch (standing(ax, menusAfter, target, after, false)) {
+    switch (standing(ax, menusAfter, target, elementAt(ax, target.point, after), false)) {
     case Standing::there:
         return Outcome::clicked;
     case Standing::underMenus:
@@ -213,7 +247,8 @@ ItemClick::Outcome ItemClick::post(InputEvents &input, Clock &clock, Accessibili
     // drawn there, and its menu opens on the bar's new screen.
     if (const std::optional<QPointF> moved = samePlaceOnTheMainScreen(screens, target.point)) {
         const Target there{target.processId, target.identifier, *moved, {}, {}};
-        if (standing(ax, menusAfter, there, after, false) == Standing::there) {
+        if (standing(ax, menusAfter, there, elementAt(ax, there.point, after), false) ==
+            Standing::there) {
             return Outcome::clicked;
         }
     }
@@ -244,6 +279,8 @@ QString ItemClick::describe(Outcome outcome) {
         return u"the application in front not answering, its menus may cover it"_s;
     case Outcome::frontNotAnsweringDuringClick:
         return u"the application in front not answering during the click"_s;
+    case Outcome::menuOpen:
+        return u"its menu was open already"_s;
     case Outcome::cutIn:
         break;
     }

@@ -15,6 +15,7 @@ namespace zorv {
 class Accessibility;
 class Clock;
 class InputEvents;
+class OwnEventLog;
 class Screens;
 class Workspace;
 
@@ -23,17 +24,19 @@ class Workspace;
 // stands at the point, drawn, and, where it has no identifier, with the frame read: the user's
 // hands, a run or the item's own application may have moved the bar since the scan the point came
 // from, and the click would open whatever stands there now, another item of the same application
-// included. A
-// press or release of the user's between the click's own cuts it in, and the item may then have
-// received nothing; so may it when the permission went, its application quit or the item moved
-// before the release, which is looked at once more after it. How far the menus of a hung
-// application in front reach cannot be read, so neither can whether a click on the item lands;
-// but a hung application changes none of its menus or items while it hangs, so one that stops
-// answering during the click leaves standing what was read before the press. A bar that moves to
-// another display during the click leaves the item pressed on the display clicked, which keeps it
-// where it stood: the click counts as made. Each call blocks
-// between its events and asks another process: call it from a worker thread. Stateless, but one
-// click at a time: two at once press one item and release over the other.
+// included. It looks too whether the item's menu opened meanwhile: a press would close it, so the
+// item is left as it is. A press or release of either button of the user's between the cursor's
+// warp and the click's release cuts it in: the user's click may have opened the item's menu,
+// which the press would close (the press is then not made), or the item may have received
+// nothing; so may it when the permission went, its application quit or the item moved before the
+// release, which is looked at once more after it. How far the menus of a hung application in
+// front reach cannot be read, so neither can whether a click on the item lands; but a hung
+// application changes none of its menus or items while it hangs, so one that stops answering
+// during the click leaves standing what was read before the press. A bar that moves to another
+// display during the click leaves the item pressed on the display clicked, which keeps it where
+// it stood: the click counts as made. Each call blocks between its events and asks another
+// process: call it from a worker thread. Stateless, but one click at a time: two at once press
+// one item and release over the other.
 class ItemClick {
 public:
     enum class Outcome {
@@ -48,7 +51,8 @@ public:
         movedDuringClick,
         coveredDuringClick,
         frontNotAnswering,
-        frontNotAnsweringDuringClick
+        frontNotAnsweringDuringClick,
+        menuOpen
     };
 
     struct Target {
@@ -62,7 +66,8 @@ public:
         QList<std::pair<double, double>> housings;
     };
 
-    [[nodiscard]] static Outcome post(InputEvents &input, Clock &clock,
+    // The press and release are posted through `own`, which marks them as the engine's.
+    [[nodiscard]] static Outcome post(InputEvents &input, Clock &clock, OwnEventLog &own,
                                       Accessibility &accessibility, const Workspace &workspace,
                                       const Screens &screens, const Target &target,
                                       ClickKind click);

@@ -83,6 +83,9 @@ public:
     // Seconds since the last event of `type` the engine did not post itself (infinity when the
     // last one was its own); for the wait until the user is idle.
     [[nodiscard]] double secondsSinceForeign(EventType type) const;
+    // The mark on the engine's own events, for the engine's other synthetic input (activation
+    // clicks); shared, as a click in flight may outlive this object.
+    [[nodiscard]] std::shared_ptr<OwnEventLog> ownEvents() const { return m_own; }
 
     [[nodiscard]] const std::optional<Session> &session() const { return m_session; }
     [[nodiscard]] bool deadlinePending() const { return m_deadline.isPending(); }

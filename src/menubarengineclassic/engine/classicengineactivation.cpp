@@ -7,6 +7,7 @@
 
 #include "classicengine.h"
 
+#include "activation/itemclick.h"
 #include "activation/itempress.h"
 #include "nudge/clickforwarder.h"
 #include "reconcile/restingplace.h"
@@ -175,7 +176,7 @@ QCoro::Task<> ClassicEngine::openWhereItStands(MenuBarItemID id, ClickKind click
         OpeningTry tried;
         if (menuOpen) {
             tried.verdict = OpeningTry::Verdict::opened;
-            tried.outcome = u"its menu was open already"_s;
+            tried.outcome = ItemClick::describe(ItemClick::Outcome::menuOpen);
         } else if (const std::optional<QString> unreachable = m_bar.reach().whyNot(id, frame)) {
             tried = co_await pressInPlace(id, click, frame, *unreachable);
         } else {

@@ -22,8 +22,10 @@ QCoro::Task<ClassicEngine::OpeningTry> ClassicEngine::clickAt(MenuBarItemID id, 
     const Screens &screens = m_platform.screens;
     const ItemClick::Target target{processOf(id).value_or(0), id.axIdentifier, point, frame,
                                    m_bar.reach().housings};
-    auto work = [&input, &clock, &accessibility, &workspace, &screens, target, click] {
-        return ItemClick::post(input, clock, accessibility, workspace, screens, target, click);
+    auto work = [&input, &clock, own = m_cursor.ownEvents(), &accessibility, &workspace, &screens,
+                 target, click] {
+        return ItemClick::post(input, clock, *own, accessibility, workspace, screens, target,
+                               click);
     };
     const ItemClick::Outcome outcome = co_await m_platform.work.run(std::move(work));
     if (!self) {
@@ -37,6 +39,7 @@ QCoro::Task<ClassicEngine::OpeningTry> ClassicEngine::clickAt(MenuBarItemID id, 
     tried.keys = {{u"x"_s, point.x()}, {u"y"_s, point.y()}};
     switch (outcome) {
     case ItemClick::Outcome::clicked:
+    case ItemClick::Outcome::menuOpen:
         tried.verdict = OpeningTry::Verdict::opened;
         break;
     case ItemClick::Outcome::moved:

@@ -115,8 +115,9 @@ private:
     void checkActivations();
     // Whether the status item received a click of `kind` at or after `since`.
     [[nodiscard]] bool clicked(quint64 itemId, ClickKind kind, MonotonicTime since) const;
-    // Whether the status item's menu is open.
-    [[nodiscard]] bool menuOpenOn(quint64 itemId) const;
+    // Whether the status item's menu was open at some moment from `since` on: open now, or
+    // closed at or after it.
+    [[nodiscard]] bool menuOpenSince(quint64 itemId, MonotonicTime since) const;
     // Whether an item of the application stands on a bar.
     [[nodiscard]] bool onBar(const QString &bundleID) const;
     // The status item of the item's application standing on the bar where the engine's last scan

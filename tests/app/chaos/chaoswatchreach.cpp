@@ -44,8 +44,10 @@ std::optional<QString> outcomeFor(const QString &record, const MenuBarItemID &id
     if (fields.value(u"item"_s).toString() != id.bundleID) {
         return std::nullopt;
     }
-    return u"%1 at x %2"_s.arg(fields.value(u"outcome"_s).toString())
-        .arg(fields.value(u"x"_s).toDouble());
+    const QString outcome = fields.value(u"outcome"_s).toString();
+    // Only a click has a place; a request answered before it has none.
+    const QJsonValue x = fields.value(u"x"_s);
+    return x.isDouble() ? u"%1 at x %2"_s.arg(outcome).arg(x.toDouble()) : outcome;
 }
 
 ItemClickKind deliveredKind(ClickKind click) {
@@ -148,9 +150,15 @@ bool ChaosWatch::clicked(quint64 itemId, ClickKind kind, MonotonicTime since) co
     });
 }
 
-bool ChaosWatch::menuOpenOn(quint64 itemId) const {
+bool ChaosWatch::menuOpenSince(quint64 itemId, MonotonicTime since) const {
     const std::optional<OpenItemMenu> menu = m_desktop.readout().openItemMenu();
-    return menu && menu->itemId == itemId;
+    if (menu && menu->itemId == itemId) {
+        return true;
+    }
+    const QList<ClosedItemMenu> closings = m_desktop.readout().itemMenuClosings();
+    return std::any_of(closings.cbegin(), closings.cend(), [&](const ClosedItemMenu &closed) {
+        return closed.menu.itemId == itemId && closed.closedAt >= since;
+    });
 }
 
 std::optional<QString> ChaosWatch::loggedFailure(const MenuBarItemID &id, qint64 offset) const {
@@ -187,9 +195,10 @@ void ChaosWatch::checkActivations() {
             ++m_counts.activations;
             return true;
         }
-        // The user had its menu open, and the engine left it so.
+        // The item's menu was open when the engine looked, and the engine left it so; the user
+        // may have chosen a row in it or closed it since.
         if (asked.itemId && asked.outcome.startsWith(u"its menu was open already"_s) &&
-            menuOpenOn(*asked.itemId)) {
+            menuOpenSince(*asked.itemId, asked.at)) {
             ++m_counts.activations;
             return true;
         }

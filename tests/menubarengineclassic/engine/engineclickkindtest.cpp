@@ -1,5 +1,6 @@
 #include "activation/itemclick.h"
 #include "coroutinetest.h"
+#include "drag/owneventlog.h"
 #include "enginetest.h"
 #include "workrunner.h"
 
@@ -70,13 +71,14 @@ TEST_F(EngineTest, anItemWithoutAnIdentifierIsClickedOnlyWhereItWasRead) {
          ItemClick::Outcome::moved},
     };
     WorkRunner runner(WorkRunner::Mode::ThreadPool, &pool);
+    OwnEventLog own;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const qsizetype before = desktop.readout().clicks().size();
         const ItemClick::Target target{toolsProcess, std::nullopt, c.read.center(), c.read, {}};
         auto work = [&, target] {
-            return ItemClick::post(desktop.inputEvents(), clock, desktop.accessibility(), workspace,
-                                   desktop.screens(), target, ClickKind::left);
+            return ItemClick::post(desktop.inputEvents(), clock, own, desktop.accessibility(),
+                                   workspace, desktop.screens(), target, ClickKind::left);
         };
         EXPECT_EQ(runTask(runner.run(std::move(work))), c.outcome);
         EXPECT_EQ(desktop.readout().clicks().size(),

@@ -1,6 +1,7 @@
 #include "reportuploader.h"
 
 #include "cancellation.h"
+#include "networkrequests.h"
 
 #include <QCoroNetworkReply>
 #include <QNetworkAccessManager>
@@ -18,7 +19,7 @@ enum class GivenUp { No, Late, TooLong };
 
 QCoro::Task<> abortWhenLate(Clock *clock, Duration timeout, QPointer<QNetworkReply> reply,
                             CancellationToken answered, std::shared_ptr<GivenUp> givenUp) {
-    const SleepOutcome outcome = co_await clock->sleep(timeout, answered);
+    const SleepOutcome outcome = co_await clock->sleepForNetwork(timeout, answered);
     if (outcome == SleepOutcome::Elapsed && reply && !reply->isFinished()) {
         *givenUp = GivenUp::Late;
         reply->abort();
@@ -60,6 +61,7 @@ QCoro::Task<UploadReply> Uploader::post(QNetworkAccessManager *network, Clock *c
                          QNetworkRequest::ManualRedirectPolicy);
     // The network access manager deletes its replies when it goes, possibly during the wait.
     const QPointer<QNetworkReply> reply = network->post(request, body);
+    NetworkRequests::countUntil(reply.data(), &QNetworkReply::finished);
     // The network stack stops reading once this much waits unread.
     reply->setReadBufferSize(replyLimit);
     auto givenUp = std::make_shared<GivenUp>(GivenUp::No);

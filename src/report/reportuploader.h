@@ -24,7 +24,8 @@ struct UploadReply {
     QByteArray body;
 };
 
-// Posts one request and waits for its answer, at most `timeout` on the given clock. No retries,
+// Posts one request and waits for its answer, at most `timeout` on the given clock (counted by
+// Clock::sleepForNetwork(), the request outstanding meanwhile, see NetworkRequests). No retries,
 // and no redirects: the body and its token go to the one address they were meant for. At most
 // `replyLimit` bytes of an answer are ever held; a longer one is given up as it arrives.
 class Uploader {

@@ -76,6 +76,15 @@ public:
     // thread (the manual clock tolerates it for inline work in tests, and then only moves time
     // forward).
     virtual SleepOutcome blockingSleep(Duration duration, CancellationToken cancellation = {}) = 0;
+
+    // Counts the time limit of a request to a server that is counted as outstanding (see
+    // NetworkRequests) while it runs. As sleep(), except on a clock that holds still while such
+    // a request waits (a manual clock in fast-forward mode): there the limit passes in real time.
+    // Main thread.
+    [[nodiscard]] virtual QCoro::Task<SleepOutcome>
+    sleepForNetwork(Duration limit, CancellationToken cancellation = {}) {
+        return sleep(limit, std::move(cancellation));
+    }
 };
 
 } // namespace zorv

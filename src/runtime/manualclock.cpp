@@ -2,6 +2,8 @@
 
 #include "mainthread.h"
 #include "manualclockstate.h"
+#include "networkrequests.h"
+#include "realclock.h"
 #include "stuckthreadwatch.h"
 #include "workerjobs.h"
 
@@ -44,7 +46,7 @@ private:
 ManualClock::ManualClock(QDateTime wallStart, QObject *parent)
     : QObject(parent),
       m_state(std::make_shared<ManualClockState>(StuckThreadWatch::currentSystemThreadId())),
-      m_wallStart(wallStart.toUTC()) {
+      m_realTime(std::make_unique<RealClock>()), m_wallStart(wallStart.toUTC()) {
     Q_ASSERT_X(isMainThread(), "ManualClock", "create the clock on the main thread");
     QCoreApplication::instance()->installEventFilter(this);
     auto *dispatcher = QAbstractEventDispatcher::instance(QCoreApplication::instance()->thread());
@@ -104,6 +106,13 @@ SleepOutcome ManualClock::blockingSleep(Duration duration, CancellationToken can
     // Held for the whole sleep: the clock may be destroyed meanwhile, which ends it.
     const std::shared_ptr<ManualClockState> state = m_state;
     return state->sleepOnWorker(duration, std::move(cancellation));
+}
+
+QCoro::Task<SleepOutcome> ManualClock::sleepForNetwork(Duration limit,
+                                                       CancellationToken cancellation) {
+    Q_ASSERT_X(isMainThread(), "ManualClock::sleepForNetwork", "main thread only");
+    return m_fastForward ? m_realTime->sleep(limit, std::move(cancellation))
+                         : sleep(limit, std::move(cancellation));
 }
 
 void ManualClock::advance(Duration duration) {
@@ -203,6 +212,10 @@ void ManualClock::onAboutToBlock() {
     if (m_probeRound != 0 || m_state->isDriven()) {
         return;
     }
+    if (holdsForNetwork()) {
+        // The request's end runs the loop again, which probes then.
+        return;
+    }
     const bool mainSleepers = m_fastForward && m_state->sleeperCount() > 0;
     if (!mainSleepers && m_state->workerSleepCount() == 0) {
         return;
@@ -217,8 +230,8 @@ bool ManualClock::event(QEvent *event) {
         return QObject::event(event);
     }
     const int round = std::exchange(m_probeRound, 0);
-    const bool idle =
-        !m_state->isDriven() && m_delivered == m_deliveredAtProbe && WorkerJobs::busy() <= 0;
+    const bool idle = !m_state->isDriven() && m_delivered == m_deliveredAtProbe &&
+                      WorkerJobs::busy() <= 0 && !holdsForNetwork();
     if (!idle) {
         return true;
     }
@@ -230,6 +243,10 @@ bool ManualClock::event(QEvent *event) {
         stepWhenIdle();
     }
     return true;
+}
+
+bool ManualClock::holdsForNetwork() const {
+    return m_fastForward && NetworkRequests::outstanding() > 0;
 }
 
 void ManualClock::stepWhenIdle() {

@@ -10,6 +10,7 @@
 namespace zorv {
 
 class ManualClockState;
+class RealClock;
 
 // A clock whose time moves only when everything that runs on it waits: a 30 s poll costs no wall
 // time, and no thread ever sees time run ahead of work still going on elsewhere.
@@ -25,10 +26,13 @@ class ManualClockState;
 //
 // Who moves time: advance() in tests (up to its target, waiting for busy jobs on the way); a worker
 // sleep, which steps time as far as its own deadline once everyone waits; and, in fast-forward
-// mode, the idle main loop, which steps to any sleeper's deadline. A test that never advances
-// time still sees its worker jobs' sleeps end. A main thread stuck in a blocking wait on a worker
-// (join, waitForDone) cannot step time, so after a short wall-time grace the workers step it
-// themselves; sleepers due meanwhile wake once the main loop runs again.
+// mode, the idle main loop, which steps to any sleeper's deadline once no network request is
+// outstanding either: a server's answer takes real time, so its time limit (sleepForNetwork())
+// passes in real time then. advance() never waits for the network, so a test that moves time by
+// hand moves it past a request's limit as on any clock. A test that never advances time still
+// sees its worker jobs' sleeps end. A main thread stuck in a blocking wait on a worker (join,
+// waitForDone) cannot step time, so after a short wall-time grace the workers step it themselves;
+// sleepers due meanwhile wake once the main loop runs again.
 //
 // Sleepers with the same deadline wake in the order they went to sleep. A sleep that is already
 // due (zero or negative duration) or cancelled wakes from the next turn of the event loop. A job's
@@ -52,6 +56,9 @@ public:
     [[nodiscard]] QCoro::Task<SleepOutcome> sleep(Duration duration,
                                                   CancellationToken cancellation = {}) override;
     SleepOutcome blockingSleep(Duration duration, CancellationToken cancellation = {}) override;
+    // In fast-forward mode the limit passes in real time, as the clock holds still meanwhile.
+    [[nodiscard]] QCoro::Task<SleepOutcome>
+    sleepForNetwork(Duration limit, CancellationToken cancellation = {}) override;
 
     // Moves time forward by `duration` (a negative one counts as zero), waking every sleeper and
     // releasing every worker sleep that falls due on the way, in deadline order; before each step
@@ -65,8 +72,9 @@ public:
     // Runs the event loop until nothing is pending, without moving time. Main thread.
     void settle();
 
-    // While enabled, each time the main event loop is idle and every job waits, time steps to the
-    // earliest deadline of any sleeper. Without sleepers the loop blocks as usual.
+    // While enabled, each time the main event loop is idle, every job waits and no network request
+    // is outstanding (see NetworkRequests), time steps to the earliest deadline of any sleeper.
+    // Without sleepers the loop blocks as usual.
     void setFastForward(bool enabled);
 
     // Number of coroutines currently asleep on this clock.
@@ -85,6 +93,8 @@ protected:
 
 private:
     void onAboutToBlock();
+    // In fast-forward mode, while a network request is outstanding: the idle loop leaves time be.
+    [[nodiscard]] bool holdsForNetwork() const;
     // Steps time once as the idle main loop may: to any deadline in fast-forward mode, otherwise
     // only as far as the earliest worker sleep.
     void stepWhenIdle();
@@ -95,6 +105,8 @@ private:
     void announceMove(MonotonicTime before);
 
     std::shared_ptr<ManualClockState> m_state;
+    // Counts the network's time limits in fast-forward mode.
+    std::unique_ptr<RealClock> m_realTime;
     QDateTime m_wallStart;
     bool m_fastForward = false;
     QMetaObject::Connection m_aboutToBlock;

@@ -1,5 +1,6 @@
 #include "reportfixture.h"
 
+#include "eventloopwait.h"
 #include "reportfallback.h"
 #include "zorvreportcontent.h"
 
@@ -26,6 +27,8 @@ struct ReplyCase {
     QList<QPair<QByteArray, QByteArray>> headers = {};
     // What CutShort announces, or how much a flood streams.
     qint64 announced = 0;
+    // Sent on a clock in fast-forward mode, to a server that answers after a delay of real time.
+    bool fastTime = false;
 };
 
 QByteArray jsonOfSize(qsizetype size) {
@@ -58,7 +61,13 @@ TEST_P(ReportReplyTest, endsSentOrSavedWithTheReason) {
     const QString text = u"\nIt broke.\n\n  Twice.\n"_s;
     draft.text = text;
     const auto model = makeModel(text);
+    clock.setFastForward(c.fastTime);
     model->send();
+    if (c.fastTime) {
+        ASSERT_TRUE(runEventLoopUntil(
+            [&] { return !std::holds_alternative<ReportProblem::Sending>(model->phase()); },
+            std::chrono::milliseconds(5000)));
+    }
     if (c.behaviour == Behaviour::Hold) {
         ASSERT_TRUE(server.waitForRequests(1));
         clock.advance(seconds(19.9));
@@ -120,6 +129,14 @@ INSTANTIATE_TEST_SUITE_P(
                   u"Brindlecot answered 503."_s},
         ReplyCase{"answerAfterTheTimeOut", Behaviour::Hold, 201, R"({"id":"R-1"})",
                   u"Could not reach Brindlecot (The request timed out.)."_s},
+        ReplyCase{"answerWithinTheTimeOutInFastTime",
+                  Behaviour::Delay,
+                  201,
+                  R"({"id":"R-1"})",
+                  {},
+                  {},
+                  0,
+                  true},
         ReplyCase{"closedWithoutAnswer", Behaviour::Close, 200, QByteArray(),
                   u"Could not reach Brindlecot (Connection closed)."_s},
         ReplyCase{"nothingListening", Behaviour::Answer, 0, QByteArray(),

@@ -1,6 +1,7 @@
 #include "manualclock.h"
 
 #include "coroutinetest.h"
+#include "networkrequests.h"
 #include "workrunner.h"
 
 #include <QAbstractEventDispatcher>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -292,6 +294,91 @@ TEST(ManualClock, FastForwardJumpsOnlyWhenTheLoopIsIdleAndNeverSpinsWithoutSleep
     loop.exec();
     EXPECT_LT(passes, 50);
     EXPECT_EQ(clock.now(), 3600s) << "time moved without a sleeper";
+}
+
+// Logs "limit@ms" when a network request's time limit has passed, "limit@msx" when cancelled.
+QCoro::Task<> limitAndLog(ManualClock *clock, Duration limit, Log *log) {
+    const SleepOutcome outcome = co_await clock->sleepForNetwork(limit);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(clock->now());
+    log->push_back("limit@" + std::to_string(ms.count()) +
+                   (outcome == SleepOutcome::Cancelled ? "x" : ""));
+}
+
+// Runs the event loop until `done` holds, at most `wall` of real time; the aboutToBlock passes.
+int spinUntil(const std::function<bool()> &done, std::chrono::milliseconds wall) {
+    int passes = 0;
+    QEventLoop loop;
+    const QMetaObject::Connection counted =
+        QObject::connect(QAbstractEventDispatcher::instance(),
+                         &QAbstractEventDispatcher::aboutToBlock, &loop, [&passes] { ++passes; });
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done()) {
+            loop.quit();
+        }
+    });
+    check.start(2ms);
+    QTimer::singleShot(wall, &loop, &QEventLoop::quit);
+    loop.exec();
+    QObject::disconnect(counted);
+    return passes;
+}
+
+struct NetworkCase {
+    const char *name;
+    bool fastForward;
+};
+
+class ManualClockNetwork : public ::testing::TestWithParam<NetworkCase> {};
+
+// A fast-forward clock holds still while a network request is outstanding, however far off the
+// next deadline, without spinning; the request's own limit passes in real time meanwhile, and time
+// jumps on once the answer is in. A clock moved by hand counts the limit itself and moves past it
+// as ever.
+TEST_P(ManualClockNetwork, FastForwardWaitsForAnOutstandingRequest) {
+    const NetworkCase &row = GetParam();
+    ManualClock clock;
+    clock.setFastForward(row.fastForward);
+    Log log;
+    std::optional<NetworkRequests::Outstanding> request(std::in_place);
+    sleepAndLog(&clock, {30s}, 0, &log);
+    limitAndLog(&clock, 20ms, &log);
+    // Only the fast-forward clock's limit passes without a hand on the clock.
+    const int passes = spinUntil([&] { return !log.empty(); }, row.fastForward ? 2000ms : 50ms);
+    if (row.fastForward) {
+        EXPECT_EQ(log, Log{"limit@0"}) << "the limit did not pass in real time";
+        EXPECT_LT(passes, 200) << "the loop spun while the request waited";
+        spinUntil([] { return false; }, 30ms);
+        EXPECT_EQ(clock.now(), 0s) << "time ran past an outstanding request";
+        request.reset();
+        spinUntil([&] { return log.size() == 2; }, 5000ms);
+        EXPECT_EQ(log, (Log{"limit@0", "0@30000"}));
+        return;
+    }
+    EXPECT_TRUE(log.empty());
+    clock.advance(30s);
+    EXPECT_EQ(log, (Log{"limit@20", "0@30000"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Clocks, ManualClockNetwork,
+                         ::testing::Values(NetworkCase{"FastForward", true},
+                                           NetworkCase{"Manual", false}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A request counts from its start until it ends or goes, whichever comes first.
+TEST(NetworkRequests, ARequestCountsUntilItEndsOrGoes) {
+    for (const bool ends : {true, false}) {
+        auto request = std::make_unique<QTimer>();
+        NetworkRequests::countUntil(request.get(), &QTimer::timeout);
+        EXPECT_EQ(NetworkRequests::outstanding(), 1);
+        if (ends) {
+            request->start(0ms);
+            spinUntil([] { return NetworkRequests::outstanding() == 0; }, 2000ms);
+        } else {
+            request.reset();
+        }
+        EXPECT_EQ(NetworkRequests::outstanding(), 0) << (ends ? "ended" : "gone");
+    }
 }
 
 // What a worker saw of the main thread when one of its sleeps ended.

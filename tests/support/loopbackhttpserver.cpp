@@ -1,6 +1,7 @@
 #include "loopbackhttpserver.h"
 
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -95,6 +96,8 @@ void LoopbackHttpServer::readFrom(QTcpSocket *socket) {
         }
         if (m_behaviour == Behaviour::Hold) {
             m_held.append(socket);
+        } else if (m_behaviour == Behaviour::Delay) {
+            QTimer::singleShot(m_delay, socket, [this, socket] { respond(socket); });
         } else {
             respond(socket);
         }

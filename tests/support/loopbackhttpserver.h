@@ -9,6 +9,7 @@
 #include <QTcpSocket>
 #include <QUrl>
 
+#include <chrono>
 #include <optional>
 
 namespace zorv {
@@ -17,7 +18,8 @@ namespace zorv {
 // request (method, path, headers in order, raw body) and answers it with the status, extra
 // headers and body it was given, holds the answer until answerHeld(), closes the connection
 // without a word, cuts the answer short (announces more than it sends, then closes) or floods
-// (announces and streams a body of any size, never holding more than a chunk of it).
+// (announces and streams a body of any size, never holding more than a chunk of it), or answers
+// each request after a delay of real time, as a distant server does.
 // unusedUrl() is an address where nothing listens.
 class LoopbackHttpServer : public QObject {
     Q_OBJECT
@@ -25,7 +27,7 @@ class LoopbackHttpServer : public QObject {
 public:
     // Flood and FloodUnannounced stream the announced length of body, the second without saying
     // how long it is (the body then ends when the connection closes).
-    enum class Behaviour { Answer, Hold, Close, CutShort, Flood, FloodUnannounced };
+    enum class Behaviour { Answer, Hold, Close, CutShort, Flood, FloodUnannounced, Delay };
 
     struct Request {
         QByteArray method;
@@ -49,6 +51,8 @@ public:
     // The Content-Length that CutShort announces (it sends only the body), and the body size
     // that the floods stream.
     void setAnnouncedLength(qint64 length);
+    // How long Delay holds each answer, in real time.
+    void setDelay(std::chrono::milliseconds delay) { m_delay = delay; }
     void answerHeld();
     // How many body bytes Flood has written so far, over every connection.
     [[nodiscard]] qint64 bytesFlooded() const { return m_flooded; }
@@ -69,6 +73,7 @@ private:
     QByteArray m_body;
     QList<QPair<QByteArray, QByteArray>> m_extraHeaders;
     qint64 m_announcedLength = 0;
+    std::chrono::milliseconds m_delay{500};
     qint64 m_flooded = 0;
     QList<Request> m_requests;
     QList<QPointer<QTcpSocket>> m_held;

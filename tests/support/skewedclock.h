@@ -24,6 +24,10 @@ public:
     SleepOutcome blockingSleep(Duration duration, CancellationToken cancellation = {}) override {
         return m_clock.blockingSleep(duration, std::move(cancellation));
     }
+    [[nodiscard]] QCoro::Task<SleepOutcome>
+    sleepForNetwork(Duration limit, CancellationToken cancellation = {}) override {
+        return m_clock.sleepForNetwork(limit, std::move(cancellation));
+    }
 
 private:
     Clock &m_clock;

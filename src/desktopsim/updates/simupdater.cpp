@@ -1,6 +1,8 @@
 #include "simupdater.h"
 
 #include "appcast.h"
+#include "feedfile.h"
+#include "networkrequests.h"
 #include "systemfacts.h"
 
 #include <QCoroNetworkReply>
@@ -22,7 +24,7 @@ UpdaterError feedError(const QString &description) {
 
 QCoro::Task<> abortWhenLate(Clock *clock, Duration timeout, QPointer<QNetworkReply> reply,
                             CancellationToken answered) {
-    const SleepOutcome outcome = co_await clock->sleep(timeout, answered);
+    const SleepOutcome outcome = co_await clock->sleepForNetwork(timeout, answered);
     if (outcome == SleepOutcome::Elapsed && reply && !reply->isFinished()) {
         reply->abort();
     }
@@ -88,7 +90,19 @@ QCoro::Task<> SimUpdater::check(UpdateCheckKind kind, CancellationToken session)
     const bool usable = url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https" ||
                                           url.scheme() == u"file");
     Fetched fetched;
-    if (usable) {
+    if (usable && url.isLocalFile()) {
+        // Reported at the next turn too; the file is read only when it is a regular one.
+        (void)co_await m_clock.sleep(Duration::zero(), session);
+        if (!self || session.isCancelled()) {
+            co_return;
+        }
+        auto read = FeedFile::read(url.toLocalFile(), maximumFeedBytes);
+        if (auto *body = std::get_if<QByteArray>(&read)) {
+            fetched.body = std::move(*body);
+        } else {
+            fetched.error = feedError(std::get<QString>(read));
+        }
+    } else if (usable) {
         fetched = co_await fetch(url);
     } else {
         // Reported at the next turn, as a real fetch would be.
@@ -174,6 +188,7 @@ QCoro::Task<SimUpdater::Fetched> SimUpdater::fetch(QUrl url) {
                          QNetworkRequest::SameOriginRedirectPolicy);
     // The access manager deletes its replies when it goes, possibly during the wait.
     const QPointer<QNetworkReply> reply = m_network.get(request);
+    NetworkRequests::countUntil(reply.data(), &QNetworkReply::finished);
     auto tooLarge = std::make_shared<bool>(false);
     QObject::connect(reply.data(), &QNetworkReply::downloadProgress, reply.data(),
                      [reply, tooLarge](qint64 received, qint64 total) {
@@ -193,7 +208,7 @@ QCoro::Task<SimUpdater::Fetched> SimUpdater::fetch(QUrl url) {
     }
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (*tooLarge) {
-        fetched.error = feedError(u"The update feed is too large."_s);
+        fetched.error = feedError(FeedFile::tooLarge);
     } else if (reply->error() != QNetworkReply::NoError) {
         fetched.error = feedError(reply->errorString());
     } else if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299)) {
@@ -201,7 +216,7 @@ QCoro::Task<SimUpdater::Fetched> SimUpdater::fetch(QUrl url) {
     } else {
         fetched.body = reply->readAll();
         if (fetched.body.size() > maximumFeedBytes) {
-            fetched.error = feedError(u"The update feed is too large."_s);
+            fetched.error = feedError(FeedFile::tooLarge);
             fetched.body.clear();
         }
     }

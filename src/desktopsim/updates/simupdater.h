@@ -31,6 +31,9 @@ class SystemFacts;
 // skipped version is no longer reported by quiet checks; checks the user asks for still show it.
 // Installing tells the delegate, then asks the application to quit so that the new build can be put
 // in place and launched (installRequested, takeInstalledUpdate). Main thread.
+//
+// The time limit counts with Clock::sleepForNetwork(). A file address is read only when it names
+// a regular file (FeedFile): anything else, a FIFO or a folder say, is a feed error.
 class SimUpdater final : public QObject, public Updater {
     Q_OBJECT
 

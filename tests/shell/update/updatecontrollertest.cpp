@@ -1,7 +1,10 @@
 #include "update/updatesettingsreturn.h"
 #include "updatetest.h"
 
+#include <QFile>
 #include <QSignalSpy>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -335,6 +338,64 @@ TEST_F(UpdateTest, AChecksAlertShowsUntilOk) {
         EXPECT_TRUE(updater.canCheckForUpdates()) << c.name;
         EXPECT_FALSE(updater.sessionInProgress()) << c.name;
     }
+}
+
+// A feed file is read only when it is a regular file within the bound; anything else ends an
+// interactive check at once in the error alert, saying what is wrong, and never blocks: a FIFO
+// without a writer and an endless device among them.
+TEST_F(UpdateTest, AFeedFileIsReadOnlyWhenItIsARegularFileWithinTheBound) {
+    const QTemporaryDir feeds;
+    const auto written = [&feeds](const QString &name, const QByteArray &bytes) {
+        QFile file(feeds.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QString fifo = feeds.filePath(u"feed.fifo"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QByteArray feed = appcast("12", "1.2");
+    const QString notRegular = u"The update feed “%1” is not a regular file."_s;
+    const struct {
+        const char *name;
+        QString path;
+        // The alert's message; none when the update is offered.
+        std::optional<QString> message;
+    } cases[] = {
+        {"regular file", written(u"feed.xml"_s, feed), std::nullopt},
+        {"exactly the bound",
+         written(u"bound.xml"_s,
+                 feed + QByteArray(SimUpdater::maximumFeedBytes - feed.size(), ' ')),
+         std::nullopt},
+        {"one byte over the bound",
+         written(u"over.xml"_s,
+                 feed + QByteArray(SimUpdater::maximumFeedBytes + 1 - feed.size(), ' ')),
+         u"The update feed is too large."_s},
+        {"fifo", fifo, notRegular.arg(fifo)},
+        {"device", u"/dev/zero"_s, notRegular.arg(u"/dev/zero"_s)},
+        {"folder", feeds.path(),
+         u"The update feed “%1” is a folder, not a file."_s.arg(feeds.path())},
+        {"missing", feeds.filePath(u"gone.xml"_s),
+         u"The update feed file “%1” does not exist."_s.arg(feeds.filePath(u"gone.xml"_s))},
+    };
+    make().start();
+    for (const auto &c : cases) {
+        mac.desktop().systemFacts().setBundleInfoString(u"SUFeedURL"_s,
+                                                        QUrl::fromLocalFile(c.path).toString());
+        mac.model().installUpdate();
+        ASSERT_TRUE(finishCheck()) << c.name;
+        ASSERT_TRUE(updater.window()) << c.name;
+        EXPECT_EQ(status().failed, c.message.has_value()) << c.name;
+        if (!c.message) {
+            EXPECT_EQ(updater.window()->kind, UpdaterWindow::Kind::UpdateFound) << c.name;
+            updater.userRemindsLater();
+            continue;
+        }
+        EXPECT_EQ(updater.window()->kind, UpdaterWindow::Kind::Error) << c.name;
+        EXPECT_EQ(updater.window()->headline, u"Update Error!"_s) << c.name;
+        EXPECT_EQ(updater.window()->message, *c.message) << c.name;
+        updater.userAcknowledgesAlert();
+    }
+    EXPECT_TRUE(server.requests().isEmpty());
 }
 
 TEST(UpdateVersionText, AddsTheVOnlyWhenMissing) {

@@ -98,12 +98,16 @@ int main(int argc, char *argv[]) {
     // One copy per data folder; a second launch hands what it asks of Zorv (its own options and
     // addresses) to the running one and quits. The simulator's options set up a Mac that is
     // already running, so they ask nothing: a launch with only those opens Zorv again. Update
-    // tests run a second copy beside the first on purpose.
+    // tests run a second copy beside the first on purpose; one that runs alone still answers the
+    // launches after it, which bring its updater's window forward.
+    const QString instanceName =
+        SingleInstance::serverName(SimulatedPlatform::bundleIdentifier, ZorvPaths::root());
+    const bool updateTest = qEnvironmentVariableIsSet("ZORV_UPDATE_TEST_FEED");
     std::optional<SingleInstance> instance;
-    if (!qEnvironmentVariableIsSet("ZORV_UPDATE_TEST_FEED")) {
-        instance.emplace(
-            SingleInstance::serverName(SimulatedPlatform::bundleIdentifier, ZorvPaths::root()));
-        if (instance->claim(options.launchArguments) == SingleInstance::Claim::HandedOver) {
+    if (!updateTest || !SingleInstance::isRunning(instanceName)) {
+        instance.emplace(instanceName);
+        if (instance->claim(updateTest ? QStringList() : options.launchArguments) ==
+            SingleInstance::Claim::HandedOver) {
             return 0;
         }
     }

@@ -200,5 +200,22 @@ TEST_F(TwoCopiesTest, UpdateTestsRunBesideTheRunningCopy) {
     EXPECT_FALSE(first.readAllStandardError().contains("opened again"));
 }
 
+// An update test running alone is the running copy for the launches after it.
+TEST_F(TwoCopiesTest, AnUpdateTestRunningAloneIsOpenedAgain) {
+    start(first, {}, true);
+    ASSERT_TRUE(firstIsListening());
+    start(second, {});
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitCode(), 0);
+    QByteArray log;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            log += first.readAllStandardError();
+            return log.contains("Zorv: opened again\n");
+        },
+        10000))
+        << log.toStdString();
+}
+
 } // namespace
 } // namespace zorv

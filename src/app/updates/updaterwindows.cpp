@@ -98,8 +98,6 @@ void UpdaterWindows::close() {
     if (m_content) {
         disconnect(window, &QWindow::visibleChanged, m_content, nullptr);
     }
-    // Ordered out first, so that the keyboard goes back to the window that had it.
-    m_appWindow->orderOut();
     m_appWindow.reset();
     window->close();
     window->deleteLater();
